@@ -26,16 +26,15 @@ function(trebanix_library name)
 endfunction()
 
 # trebanix_tests(<name> PORTABLE <sources...> WINDOWS <sources...> DEPENDS <libs...>)
-# One test program per subsystem: <name>_tests.exe under Wine, <name>_native_tests natively.
+# One test program per subsystem: <name>_tests.exe under Wine, <name>_tests natively.
 function(trebanix_tests name)
   cmake_parse_arguments(ARG "" "" "PORTABLE;WINDOWS;DEPENDS" ${ARGN})
   set(sources ${ARG_PORTABLE})
   if(TREBANIX_WINDOWS)
     list(APPEND sources ${ARG_WINDOWS})
-    set(target ${name}_tests)
-  else()
-    set(target ${name}_native_tests)
   endif()
+  # The same target name in both builds, so that "--target <name>_tests" works in each.
+  set(target ${name}_tests)
   if(NOT sources)
     return()
   endif()

@@ -1,0 +1,11 @@
+#include "classlib/ExceptionHooks.h"
+
+namespace cl {
+
+TExceptionHooks& ExceptionHooks()
+{
+    static TExceptionHooks hooks;
+    return hooks;
+}
+
+}  // namespace cl
