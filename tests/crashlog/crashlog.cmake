@@ -1,0 +1,4 @@
+list(APPEND TESTS_PORTABLE
+  ${CMAKE_CURRENT_LIST_DIR}/options_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/logtext_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/logfile_test.cpp)
