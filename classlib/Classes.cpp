@@ -1,0 +1,1211 @@
+#include "classlib/Classes.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace cl {
+
+// ---------------------------------------------------------------------------------------------
+// TPersistent
+
+void TPersistent::Assign(TPersistent* Source)
+{
+    if (Source)
+        Source->AssignTo(this);
+    else
+        AssignError(nullptr);
+}
+
+void TPersistent::AssignTo(TPersistent* Dest)
+{
+    Dest->AssignError(this);
+}
+
+void TPersistent::AssignError(TPersistent* Source)
+{
+    std::string sourceName = Source ? Source->ClassName() : std::string("nil");
+    throw EConvertError("Cannot assign a " + sourceName + " to a " + ClassName());
+}
+
+std::string TPersistent::GetNamePath() const
+{
+    return ClassName();
+}
+
+// ---------------------------------------------------------------------------------------------
+// TComponent
+
+TComponent::TComponent(TComponent* AOwner)
+{
+    if (AOwner)
+        AOwner->InsertComponent(this);
+}
+
+TComponent::~TComponent()
+{
+    TearDown();
+}
+
+void TComponent::BeforeDestruction()
+{
+    TearDown();
+}
+
+void TComponent::TearDown()
+{
+    if (tornDown_)
+        return;
+    tornDown_ = true;
+    if (!state_.Contains(csDestroying))
+        Destroying();
+    DestroyComponents();
+    if (owner_)
+        owner_->RemoveComponent(this);
+    RemoveFreeNotifications();
+}
+
+void TComponent::Destroying()
+{
+    if (state_.Contains(csDestroying))
+        return;
+    state_ += csDestroying;
+    for (TComponent* c : components_)
+        c->Destroying();
+}
+
+void TComponent::DestroyComponents()
+{
+    while (!components_.empty()) {
+        TComponent* last = components_.back();
+        last->Free();  // removes itself from components_ on its way out
+        // A subclass that skipped TComponent::BeforeDestruction still went through the
+        // destructor, which removed it; this is only a guard against looping forever.
+        if (!components_.empty() && components_.back() == last)
+            components_.pop_back();
+    }
+}
+
+TComponent* TComponent::Components(int Index) const
+{
+    if (Index < 0 || Index >= int(components_.size()))
+        throw EListError(Format("List index out of bounds (%d)", Index));
+    return components_[std::size_t(Index)];
+}
+
+int TComponent::ComponentIndex() const
+{
+    if (!owner_)
+        return -1;
+    auto& list = owner_->components_;
+    auto it = std::find(list.begin(), list.end(), this);
+    return it == list.end() ? -1 : int(it - list.begin());
+}
+
+void TComponent::SetComponentIndex(int Value)
+{
+    if (!owner_)
+        return;
+    auto& list = owner_->components_;
+    int current = ComponentIndex();
+    if (current < 0)
+        return;
+    if (Value < 0)
+        Value = 0;
+    if (Value >= int(list.size()))
+        Value = int(list.size()) - 1;
+    if (Value == current)
+        return;
+    list.erase(list.begin() + current);
+    list.insert(list.begin() + Value, this);
+}
+
+TComponent* TComponent::FindComponent(std::string_view AName) const
+{
+    if (AName.empty())
+        return nullptr;
+    for (TComponent* c : components_)
+        if (SameText(c->name_, AName))
+            return c;
+    return nullptr;
+}
+
+namespace {
+
+bool IsValidIdent(const std::string& s)
+{
+    if (s.empty())
+        return false;
+    auto alpha = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; };
+    if (!alpha(s[0]))
+        return false;
+    for (char c : s)
+        if (!alpha(c) && !(c >= '0' && c <= '9'))
+            return false;
+    return true;
+}
+
+}  // namespace
+
+void TComponent::ValidateRename(TComponent* AComponent, const std::string& CurName, const std::string& NewName) const
+{
+    if (NewName.empty() || SameText(CurName, NewName))
+        return;
+    TComponent* other = FindComponent(NewName);
+    if (other && other != AComponent)
+        throw EComponentError("A component named " + NewName + " already exists");
+}
+
+void TComponent::SetName(const std::string& NewName)
+{
+    if (name_ == NewName)
+        return;
+    if (!NewName.empty() && !IsValidIdent(NewName))
+        throw EComponentError("'" + NewName + "' is not a valid component name");
+    if (owner_)
+        owner_->ValidateRename(this, name_, NewName);
+    name_ = NewName;
+}
+
+void TComponent::InsertComponent(TComponent* AComponent)
+{
+    if (!AComponent || AComponent->owner_ == this)
+        return;
+    ValidateRename(AComponent, std::string(), AComponent->name_);
+    if (AComponent->owner_)
+        AComponent->owner_->RemoveComponent(AComponent);
+    components_.push_back(AComponent);
+    AComponent->owner_ = this;
+    Notification(AComponent, opInsert);
+}
+
+void TComponent::RemoveComponent(TComponent* AComponent)
+{
+    if (!AComponent || AComponent->owner_ != this)
+        return;
+    Notification(AComponent, opRemove);
+    auto it = std::find(components_.begin(), components_.end(), AComponent);
+    if (it != components_.end())
+        components_.erase(it);
+    AComponent->owner_ = nullptr;
+}
+
+void TComponent::FreeNotification(TComponent* AComponent)
+{
+    if (!AComponent || AComponent == this)
+        return;
+    if (!owner_ || AComponent->owner_ != owner_) {
+        if (std::find(freeNotifies_.begin(), freeNotifies_.end(), AComponent) == freeNotifies_.end())
+            freeNotifies_.push_back(AComponent);
+        auto& theirs = AComponent->freeNotifies_;
+        if (std::find(theirs.begin(), theirs.end(), this) == theirs.end())
+            theirs.push_back(this);
+        AComponent->state_ += csFreeNotification;
+    }
+    state_ += csFreeNotification;
+}
+
+void TComponent::RemoveFreeNotification(TComponent* AComponent)
+{
+    if (!AComponent)
+        return;
+    auto drop = [](std::vector<TComponent*>& list, TComponent* c) {
+        list.erase(std::remove(list.begin(), list.end(), c), list.end());
+    };
+    drop(freeNotifies_, AComponent);
+    drop(AComponent->freeNotifies_, this);
+    if (freeNotifies_.empty())
+        state_ -= csFreeNotification;
+    if (AComponent->freeNotifies_.empty())
+        AComponent->state_ -= csFreeNotification;
+}
+
+void TComponent::RemoveFreeNotifications()
+{
+    while (!freeNotifies_.empty()) {
+        TComponent* partner = freeNotifies_.back();
+        freeNotifies_.pop_back();
+        auto& theirs = partner->freeNotifies_;
+        theirs.erase(std::remove(theirs.begin(), theirs.end(), this), theirs.end());
+        partner->Notification(this, opRemove);
+    }
+    state_ -= csFreeNotification;
+}
+
+void TComponent::Notification(TComponent* AComponent, TOperation Operation)
+{
+    if (Operation == opRemove && AComponent)
+        RemoveFreeNotification(AComponent);
+    // Forward to everything this component owns, last first; the list may shrink meanwhile.
+    int i = int(components_.size()) - 1;
+    while (i >= 0) {
+        components_[std::size_t(i)]->Notification(AComponent, Operation);
+        --i;
+        if (i >= int(components_.size()))
+            i = int(components_.size()) - 1;
+    }
+}
+
+void TComponent::Loaded()
+{
+    state_ -= csLoading;
+}
+
+void TComponent::SetComponentStateFlag(TComponentStateFlag Flag, bool On)
+{
+    if (On)
+        state_ += Flag;
+    else
+        state_ -= Flag;
+}
+
+// ---------------------------------------------------------------------------------------------
+// TStream
+
+std::int64_t TStream::Size()
+{
+    std::int64_t pos = Seek(0, soCurrent);
+    std::int64_t size = Seek(0, soEnd);
+    Seek(pos, soBeginning);
+    return size;
+}
+
+void TStream::SetSize(std::int64_t)
+{
+    throw EStreamError("Stream size cannot be changed");
+}
+
+void TStream::ReadBuffer(void* Buffer, std::int64_t Count)
+{
+    if (Count < 0 || (Count != 0 && Read(Buffer, Count) != Count))
+        throw EReadError("Stream read error");
+}
+
+void TStream::WriteBuffer(const void* Buffer, std::int64_t Count)
+{
+    if (Count < 0 || (Count != 0 && Write(Buffer, Count) != Count))
+        throw EWriteError("Stream write error");
+}
+
+std::string TStream::ReadString(std::int64_t Count)
+{
+    if (Count < 0)
+        throw EReadError("Stream read error");
+    // Never allocate more than what is left: a corrupt length must not exhaust memory.
+    std::int64_t left = Size() - Position();
+    if (Count > left)
+        throw EReadError("Stream read error");
+    std::string s(std::size_t(Count), '\0');
+    ReadBuffer(s.data(), Count);
+    return s;
+}
+
+std::int64_t TStream::CopyFrom(TStream* Source, std::int64_t Count)
+{
+    if (Count == 0) {
+        Source->SetPosition(0);
+        Count = Source->Size();
+    }
+    std::int64_t total = Count;
+    char buffer[65536];
+    while (Count > 0) {
+        std::int64_t n = std::min<std::int64_t>(Count, sizeof buffer);
+        Source->ReadBuffer(buffer, n);
+        WriteBuffer(buffer, n);
+        Count -= n;
+    }
+    return total;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Memory streams
+
+void TCustomMemoryStream::SetPointer(const void* Ptr, std::int64_t Size)
+{
+    memory_ = static_cast<const std::uint8_t*>(Ptr);
+    size_ = Size;
+}
+
+std::int64_t TCustomMemoryStream::Read(void* Buffer, std::int64_t Count)
+{
+    if (Count <= 0 || position_ < 0 || position_ >= size_)
+        return 0;
+    std::int64_t n = std::min(Count, size_ - position_);
+    std::memcpy(Buffer, memory_ + position_, std::size_t(n));
+    position_ += n;
+    return n;
+}
+
+std::int64_t TCustomMemoryStream::Write(const void*, std::int64_t)
+{
+    return 0;  // read-only memory
+}
+
+std::int64_t TCustomMemoryStream::Seek(std::int64_t Offset, TSeekOrigin Origin)
+{
+    switch (Origin) {
+    case soBeginning: position_ = Offset; break;
+    case soCurrent: position_ += Offset; break;
+    case soEnd: position_ = size_ + Offset; break;
+    }
+    if (position_ < 0)
+        position_ = 0;
+    return position_;
+}
+
+void TCustomMemoryStream::SaveToStream(TStream* Stream)
+{
+    if (size_)
+        Stream->WriteBuffer(memory_, size_);
+}
+
+void TCustomMemoryStream::SaveToFile(const std::string& FileName)
+{
+    TFileStream file(FileName, fmCreate);
+    SaveToStream(&file);
+}
+
+void TMemoryStream::Sync()
+{
+    memory_ = data_.empty() ? nullptr : data_.data();
+    size_ = std::int64_t(data_.size());
+}
+
+std::int64_t TMemoryStream::Write(const void* Buffer, std::int64_t Count)
+{
+    if (Count <= 0 || position_ < 0)
+        return 0;
+    std::int64_t end = position_ + Count;
+    if (end > std::int64_t(data_.size()))
+        data_.resize(std::size_t(end));
+    std::memcpy(data_.data() + position_, Buffer, std::size_t(Count));
+    position_ = end;
+    Sync();
+    return Count;
+}
+
+void TMemoryStream::SetSize(std::int64_t NewSize)
+{
+    if (NewSize < 0)
+        NewSize = 0;
+    data_.resize(std::size_t(NewSize));
+    Sync();
+    if (position_ > NewSize)
+        position_ = NewSize;
+}
+
+void TMemoryStream::Clear()
+{
+    data_.clear();
+    data_.shrink_to_fit();
+    position_ = 0;
+    Sync();
+}
+
+void TMemoryStream::SetData(std::string_view Bytes)
+{
+    data_.assign(Bytes.begin(), Bytes.end());
+    position_ = 0;
+    Sync();
+}
+
+void TMemoryStream::LoadFromStream(TStream* Stream)
+{
+    Stream->SetPosition(0);
+    std::int64_t count = Stream->Size();
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(count));
+    if (count)
+        Stream->ReadBuffer(bytes.data(), count);
+    data_.swap(bytes);
+    position_ = 0;
+    Sync();
+}
+
+void TMemoryStream::LoadFromFile(const std::string& FileName)
+{
+    TFileStream file(FileName, fmOpenRead | fmShareDenyWrite);
+    LoadFromStream(&file);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TFileStream
+
+#ifdef _WIN32
+
+TFileStream::TFileStream(const std::string& FileName, std::uint16_t Mode) : fileName_(FileName)
+{
+    DWORD share = 0;
+    switch (Mode & 0xF0) {
+    case fmShareDenyWrite: share = FILE_SHARE_READ; break;
+    case fmShareDenyRead: share = FILE_SHARE_WRITE; break;
+    case fmShareDenyNone: share = FILE_SHARE_READ | FILE_SHARE_WRITE; break;
+    case fmShareExclusive: share = 0; break;
+    default: share = FILE_SHARE_READ; break;  // compat
+    }
+    HANDLE h;
+    if (Mode == fmCreate || (Mode & 0xFF00) == fmCreate) {
+        h = CreateFileA(FileName.c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr, CREATE_ALWAYS,
+                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE)
+            throw EFCreateError(Format("Cannot create file \"%s\". %s", FileName, SysErrorMessage(GetLastError())));
+    } else {
+        DWORD access = (Mode & 3) == fmOpenWrite       ? GENERIC_WRITE
+                       : (Mode & 3) == fmOpenReadWrite ? GENERIC_READ | GENERIC_WRITE
+                                                       : GENERIC_READ;
+        h = CreateFileA(FileName.c_str(), access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE)
+            throw EFOpenError(Format("Cannot open file \"%s\". %s", FileName, SysErrorMessage(GetLastError())));
+    }
+    handle_ = h;
+}
+
+TFileStream::~TFileStream()
+{
+    if (handle_ && handle_ != INVALID_HANDLE_VALUE)
+        CloseHandle(static_cast<HANDLE>(handle_));
+}
+
+std::int64_t TFileStream::Read(void* Buffer, std::int64_t Count)
+{
+    std::int64_t total = 0;
+    auto* p = static_cast<char*>(Buffer);
+    while (Count > 0) {
+        DWORD chunk = DWORD(std::min<std::int64_t>(Count, 1 << 30));
+        DWORD got = 0;
+        if (!ReadFile(static_cast<HANDLE>(handle_), p, chunk, &got, nullptr) || got == 0)
+            break;
+        total += got;
+        p += got;
+        Count -= got;
+    }
+    return total;
+}
+
+std::int64_t TFileStream::Write(const void* Buffer, std::int64_t Count)
+{
+    std::int64_t total = 0;
+    auto* p = static_cast<const char*>(Buffer);
+    while (Count > 0) {
+        DWORD chunk = DWORD(std::min<std::int64_t>(Count, 1 << 30));
+        DWORD put = 0;
+        if (!WriteFile(static_cast<HANDLE>(handle_), p, chunk, &put, nullptr) || put == 0)
+            break;
+        total += put;
+        p += put;
+        Count -= put;
+    }
+    return total;
+}
+
+std::int64_t TFileStream::Seek(std::int64_t Offset, TSeekOrigin Origin)
+{
+    LARGE_INTEGER distance, result;
+    distance.QuadPart = Offset;
+    DWORD method = Origin == soBeginning ? FILE_BEGIN : Origin == soCurrent ? FILE_CURRENT : FILE_END;
+    if (!SetFilePointerEx(static_cast<HANDLE>(handle_), distance, &result, method))
+        return -1;
+    return result.QuadPart;
+}
+
+void TFileStream::SetSize(std::int64_t NewSize)
+{
+    std::int64_t pos = Position();
+    SetPosition(NewSize);
+    if (!SetEndOfFile(static_cast<HANDLE>(handle_)))
+        RaiseLastOSError();
+    if (pos < NewSize)
+        SetPosition(pos);
+}
+
+#else
+
+TFileStream::TFileStream(const std::string& FileName, std::uint16_t Mode) : fileName_(FileName)
+{
+    if (Mode == fmCreate || (Mode & 0xFF00) == fmCreate) {
+        fd_ = ::open(FileName.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        if (fd_ < 0)
+            throw EFCreateError(Format("Cannot create file \"%s\". %s", FileName, SysErrorMessage(std::uint32_t(errno))));
+    } else {
+        int flags = (Mode & 3) == fmOpenWrite ? O_WRONLY : (Mode & 3) == fmOpenReadWrite ? O_RDWR : O_RDONLY;
+        fd_ = ::open(FileName.c_str(), flags | O_CLOEXEC);
+        if (fd_ >= 0) {
+            struct stat st;
+            if (::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
+                ::close(fd_);
+                fd_ = -1;
+                errno = EISDIR;
+            }
+        }
+        if (fd_ < 0)
+            throw EFOpenError(Format("Cannot open file \"%s\". %s", FileName, SysErrorMessage(std::uint32_t(errno))));
+    }
+}
+
+TFileStream::~TFileStream()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+std::int64_t TFileStream::Read(void* Buffer, std::int64_t Count)
+{
+    std::int64_t total = 0;
+    auto* p = static_cast<char*>(Buffer);
+    while (Count > 0) {
+        ssize_t got = ::read(fd_, p, std::size_t(std::min<std::int64_t>(Count, 1 << 30)));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        total += got;
+        p += got;
+        Count -= got;
+    }
+    return total;
+}
+
+std::int64_t TFileStream::Write(const void* Buffer, std::int64_t Count)
+{
+    std::int64_t total = 0;
+    auto* p = static_cast<const char*>(Buffer);
+    while (Count > 0) {
+        ssize_t put = ::write(fd_, p, std::size_t(std::min<std::int64_t>(Count, 1 << 30)));
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            break;
+        total += put;
+        p += put;
+        Count -= put;
+    }
+    return total;
+}
+
+std::int64_t TFileStream::Seek(std::int64_t Offset, TSeekOrigin Origin)
+{
+    int whence = Origin == soBeginning ? SEEK_SET : Origin == soCurrent ? SEEK_CUR : SEEK_END;
+    off_t r = ::lseek(fd_, off_t(Offset), whence);
+    return r < 0 ? -1 : std::int64_t(r);
+}
+
+void TFileStream::SetSize(std::int64_t NewSize)
+{
+    if (::ftruncate(fd_, off_t(NewSize)) != 0)
+        RaiseLastOSError();
+    if (Position() > NewSize)
+        SetPosition(NewSize);
+}
+
+#endif
+
+std::string ReadFileBytes(const std::string& FileName)
+{
+    TFileStream file(FileName, fmOpenRead | fmShareDenyWrite);
+    std::int64_t size = file.Size();
+    return file.ReadString(size);
+}
+
+void WriteFileBytes(const std::string& FileName, std::string_view Bytes)
+{
+    TFileStream file(FileName, fmCreate);
+    file.WriteString(Bytes);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TStrings
+
+void TStrings::Error(const char* Message, int Data) const
+{
+    throw EStringListError(Format(Message, Data));
+}
+
+void TStrings::Put(int Index, const std::string& S)
+{
+    TObject* object = GetObjectAt(Index);
+    BeginUpdate();
+    try {
+        Delete(Index);
+        InsertObject(Index, S, object);
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
+
+void TStrings::InsertObject(int Index, const std::string& S, TObject* AObject)
+{
+    Insert(Index, S);
+    PutObjectAt(Index, AObject);
+}
+
+int TStrings::Add(const std::string& S)
+{
+    int index = Count();
+    Insert(index, S);
+    return index;
+}
+
+int TStrings::AddObject(const std::string& S, TObject* AObject)
+{
+    int index = Add(S);
+    PutObjectAt(index, AObject);
+    return index;
+}
+
+void TStrings::AddStrings(TStrings* Strings)
+{
+    if (!Strings)
+        return;
+    BeginUpdate();
+    try {
+        for (int i = 0; i < Strings->Count(); ++i)
+            AddObject(Strings->Get(i), Strings->GetObjectAt(i));
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
+
+void TStrings::Exchange(int Index1, int Index2)
+{
+    BeginUpdate();
+    try {
+        std::string s = Get(Index1);
+        TObject* o = GetObjectAt(Index1);
+        Put(Index1, Get(Index2));
+        PutObjectAt(Index1, GetObjectAt(Index2));
+        Put(Index2, s);
+        PutObjectAt(Index2, o);
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
+
+void TStrings::Move(int CurIndex, int NewIndex)
+{
+    if (CurIndex == NewIndex)
+        return;
+    BeginUpdate();
+    try {
+        std::string s = Get(CurIndex);
+        TObject* o = GetObjectAt(CurIndex);
+        Delete(CurIndex);
+        InsertObject(NewIndex, s, o);
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
+
+std::string TStrings::Names(int Index) const
+{
+    std::string s = Get(Index);
+    auto p = s.find('=');
+    return p == std::string::npos ? std::string() : s.substr(0, p);
+}
+
+std::string TStrings::ValueFromIndex(int Index) const
+{
+    std::string s = Get(Index);
+    auto p = s.find('=');
+    return p == std::string::npos ? std::string() : s.substr(p + 1);
+}
+
+void TStrings::SetValueFromIndex(int Index, const std::string& Value)
+{
+    if (Value.empty()) {
+        Delete(Index);
+        return;
+    }
+    Put(Index, Names(Index) + "=" + Value);
+}
+
+std::string TStrings::Values(std::string_view Name) const
+{
+    int i = IndexOfName(Name);
+    return i < 0 ? std::string() : ValueFromIndex(i);
+}
+
+void TStrings::SetValues(std::string_view Name, const std::string& Value)
+{
+    int i = IndexOfName(Name);
+    if (Value.empty()) {
+        if (i >= 0)
+            Delete(i);
+        return;
+    }
+    if (i < 0)
+        Add(std::string(Name) + "=" + Value);
+    else
+        Put(i, std::string(Name) + "=" + Value);
+}
+
+int TStrings::CompareStrings(std::string_view S1, std::string_view S2) const
+{
+    return AnsiCompareText(S1, S2);
+}
+
+int TStrings::IndexOf(std::string_view S) const
+{
+    for (int i = 0; i < Count(); ++i)
+        if (CompareStrings(Get(i), S) == 0)
+            return i;
+    return -1;
+}
+
+int TStrings::IndexOfName(std::string_view Name) const
+{
+    for (int i = 0; i < Count(); ++i) {
+        std::string s = Get(i);
+        auto p = s.find('=');
+        if (p != std::string::npos && CompareStrings(std::string_view(s).substr(0, p), Name) == 0)
+            return i;
+    }
+    return -1;
+}
+
+int TStrings::IndexOfObject(TObject* AObject) const
+{
+    for (int i = 0; i < Count(); ++i)
+        if (GetObjectAt(i) == AObject)
+            return i;
+    return -1;
+}
+
+std::string TStrings::Text() const
+{
+    std::string out;
+    for (int i = 0; i < Count(); ++i) {
+        out += Get(i);
+        out += "\r\n";
+    }
+    return out;
+}
+
+void TStrings::SetText(std::string_view Value)
+{
+    BeginUpdate();
+    try {
+        Clear();
+        std::size_t i = 0;
+        while (i < Value.size()) {
+            std::size_t start = i;
+            while (i < Value.size() && Value[i] != '\r' && Value[i] != '\n')
+                ++i;
+            Add(std::string(Value.substr(start, i - start)));
+            if (i < Value.size() && Value[i] == '\r')
+                ++i;
+            if (i < Value.size() && Value[i] == '\n')
+                ++i;
+        }
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
+
+std::string TStrings::DelimitedText() const
+{
+    std::string out;
+    for (int i = 0; i < Count(); ++i) {
+        std::string s = Get(i);
+        bool quote = s.empty() && Count() == 1;
+        for (char c : s)
+            if (static_cast<unsigned char>(c) <= ' ' || c == delimiter_ || c == quoteChar_)
+                quote = true;
+        if (i)
+            out.push_back(delimiter_);
+        if (quote) {
+            out.push_back(quoteChar_);
+            for (char c : s) {
+                out.push_back(c);
+                if (c == quoteChar_)
+                    out.push_back(c);
+            }
+            out.push_back(quoteChar_);
+        } else {
+            out += s;
+        }
+    }
+    return out;
+}
+
+void TStrings::SetDelimitedText(std::string_view Value)
+{
+    BeginUpdate();
+    try {
+        Clear();
+        std::size_t i = 0;
+        const std::size_t n = Value.size();
+        auto skipBlanks = [&]() {
+            while (i < n && static_cast<unsigned char>(Value[i]) <= ' ' && Value[i] != delimiter_)
+                ++i;
+        };
+        skipBlanks();
+        while (i < n) {
+            std::string item;
+            if (Value[i] == quoteChar_) {
+                ++i;
+                while (i < n) {
+                    if (Value[i] == quoteChar_) {
+                        if (i + 1 < n && Value[i + 1] == quoteChar_) {
+                            item.push_back(quoteChar_);
+                            i += 2;
+                            continue;
+                        }
+                        ++i;
+                        break;
+                    }
+                    item.push_back(Value[i++]);
+                }
+            } else {
+                while (i < n && static_cast<unsigned char>(Value[i]) > ' ' && Value[i] != delimiter_)
+                    item.push_back(Value[i++]);
+            }
+            Add(item);
+            skipBlanks();
+            if (i < n && Value[i] == delimiter_) {
+                ++i;
+                skipBlanks();
+                if (i >= n)
+                    Add(std::string());  // "a," has an empty last item
+            }
+        }
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
+
+std::string TStrings::CommaText() const
+{
+    TStrings* self = const_cast<TStrings*>(this);
+    char d = delimiter_, q = quoteChar_;
+    self->delimiter_ = ',';
+    self->quoteChar_ = '"';
+    std::string s = DelimitedText();
+    self->delimiter_ = d;
+    self->quoteChar_ = q;
+    return s;
+}
+
+void TStrings::SetCommaText(std::string_view Value)
+{
+    char d = delimiter_, q = quoteChar_;
+    delimiter_ = ',';
+    quoteChar_ = '"';
+    try {
+        SetDelimitedText(Value);
+    } catch (...) {
+        delimiter_ = d;
+        quoteChar_ = q;
+        throw;
+    }
+    delimiter_ = d;
+    quoteChar_ = q;
+}
+
+void TStrings::BeginUpdate()
+{
+    if (updateCount_++ == 0)
+        SetUpdateState(true);
+}
+
+void TStrings::EndUpdate()
+{
+    if (updateCount_ > 0 && --updateCount_ == 0)
+        SetUpdateState(false);
+}
+
+void TStrings::LoadFromFile(const std::string& FileName)
+{
+    TFileStream file(FileName, fmOpenRead | fmShareDenyWrite);
+    LoadFromStream(&file);
+}
+
+void TStrings::LoadFromStream(TStream* Stream)
+{
+    std::int64_t left = Stream->Size() - Stream->Position();
+    SetText(left > 0 ? Stream->ReadString(left) : std::string());
+}
+
+void TStrings::SaveToFile(const std::string& FileName) const
+{
+    TFileStream file(FileName, fmCreate);
+    SaveToStream(&file);
+}
+
+void TStrings::SaveToStream(TStream* Stream) const
+{
+    Stream->WriteString(Text());
+}
+
+void TStrings::Assign(TPersistent* Source)
+{
+    if (auto* source = dynamic_cast<TStrings*>(Source)) {
+        if (source == this)
+            return;
+        BeginUpdate();
+        try {
+            Clear();
+            delimiter_ = source->delimiter_;
+            quoteChar_ = source->quoteChar_;
+            AddStrings(source);
+        } catch (...) {
+            EndUpdate();
+            throw;
+        }
+        EndUpdate();
+        return;
+    }
+    TPersistent::Assign(Source);
+}
+
+bool TStrings::Equals(const TStrings* Strings) const
+{
+    if (!Strings || Strings->Count() != Count())
+        return false;
+    for (int i = 0; i < Count(); ++i)
+        if (Get(i) != Strings->Get(i))
+            return false;
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// TStringList
+
+TStringList::~TStringList()
+{
+    OnChange = nullptr;
+    OnChanging = nullptr;
+    if (ownsObjects_)
+        for (auto& item : items_)
+            FreeAndNil(item.Object);
+}
+
+void TStringList::CheckIndex(int Index) const
+{
+    if (Index < 0 || Index >= int(items_.size()))
+        Error("List index out of bounds (%d)", Index);
+}
+
+void TStringList::Changed()
+{
+    if (UpdateCount() == 0 && OnChange)
+        OnChange(this);
+}
+
+void TStringList::Changing()
+{
+    if (UpdateCount() == 0 && OnChanging)
+        OnChanging(this);
+}
+
+void TStringList::SetUpdateState(bool Updating)
+{
+    if (Updating)
+        Changing();
+    else
+        Changed();
+}
+
+int TStringList::CompareStrings(std::string_view S1, std::string_view S2) const
+{
+    return caseSensitive_ ? AnsiCompareStr(S1, S2) : AnsiCompareText(S1, S2);
+}
+
+std::string TStringList::Get(int Index) const
+{
+    CheckIndex(Index);
+    return items_[std::size_t(Index)].S;
+}
+
+void TStringList::Put(int Index, const std::string& S)
+{
+    if (sorted_)
+        Error("Operation not allowed on sorted list", 0);
+    CheckIndex(Index);
+    Changing();
+    items_[std::size_t(Index)].S = S;
+    Changed();
+}
+
+TObject* TStringList::GetObjectAt(int Index) const
+{
+    CheckIndex(Index);
+    return items_[std::size_t(Index)].Object;
+}
+
+void TStringList::PutObjectAt(int Index, TObject* AObject)
+{
+    CheckIndex(Index);
+    Changing();
+    items_[std::size_t(Index)].Object = AObject;
+    Changed();
+}
+
+void TStringList::Clear()
+{
+    if (items_.empty())
+        return;
+    Changing();
+    std::vector<TStringItem> old;
+    old.swap(items_);
+    if (ownsObjects_)
+        for (auto& item : old)
+            FreeAndNil(item.Object);
+    Changed();
+}
+
+void TStringList::Delete(int Index)
+{
+    CheckIndex(Index);
+    Changing();
+    TObject* object = items_[std::size_t(Index)].Object;
+    items_.erase(items_.begin() + Index);
+    if (ownsObjects_)
+        FreeAndNil(object);
+    Changed();
+}
+
+void TStringList::InsertItem(int Index, const std::string& S, TObject* AObject)
+{
+    Changing();
+    items_.insert(items_.begin() + Index, TStringItem{S, AObject});
+    Changed();
+}
+
+void TStringList::Insert(int Index, const std::string& S)
+{
+    InsertObject(Index, S, nullptr);
+}
+
+void TStringList::InsertObject(int Index, const std::string& S, TObject* AObject)
+{
+    if (sorted_)
+        Error("Operation not allowed on sorted list", 0);
+    if (Index < 0 || Index > int(items_.size()))
+        Error("List index out of bounds (%d)", Index);
+    InsertItem(Index, S, AObject);
+}
+
+int TStringList::Add(const std::string& S)
+{
+    return AddObject(S, nullptr);
+}
+
+int TStringList::AddObject(const std::string& S, TObject* AObject)
+{
+    int index;
+    if (!sorted_) {
+        index = int(items_.size());
+    } else if (Find(S, index)) {
+        switch (duplicates_) {
+        case dupIgnore: return index;
+        case dupError: Error("String list does not allow duplicates", 0);
+        case dupAccept: break;
+        }
+    }
+    InsertItem(index, S, AObject);
+    return index;
+}
+
+void TStringList::Exchange(int Index1, int Index2)
+{
+    CheckIndex(Index1);
+    CheckIndex(Index2);
+    Changing();
+    std::swap(items_[std::size_t(Index1)], items_[std::size_t(Index2)]);
+    Changed();
+}
+
+bool TStringList::Find(std::string_view S, int& Index) const
+{
+    // Lower bound; with duplicates accepted, the first equal one.
+    int low = 0, high = int(items_.size()) - 1;
+    bool found = false;
+    while (low <= high) {
+        int mid = (low + high) / 2;
+        int c = CompareStrings(items_[std::size_t(mid)].S, S);
+        if (c < 0) {
+            low = mid + 1;
+        } else {
+            high = mid - 1;
+            if (c == 0) {
+                found = true;
+                if (duplicates_ != dupAccept)
+                    low = mid;
+            }
+        }
+    }
+    Index = low;
+    return found;
+}
+
+int TStringList::IndexOf(std::string_view S) const
+{
+    if (!sorted_)
+        return TStrings::IndexOf(S);
+    int index;
+    return Find(S, index) ? index : -1;
+}
+
+void TStringList::Sort()
+{
+    CustomSort([](TStringList* list, int a, int b) {
+        return list->CompareStrings(list->items_[std::size_t(a)].S, list->items_[std::size_t(b)].S);
+    });
+}
+
+void TStringList::CustomSort(const std::function<int(TStringList* List, int Index1, int Index2)>& Compare)
+{
+    if (items_.size() < 2)
+        return;
+    Changing();
+    // Sort a permutation with the comparer over the current positions, then apply it.
+    std::vector<int> order(items_.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = int(i);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return Compare(this, a, b) < 0; });
+    std::vector<TStringItem> sorted;
+    sorted.reserve(items_.size());
+    for (int i : order)
+        sorted.push_back(std::move(items_[std::size_t(i)]));
+    items_.swap(sorted);
+    Changed();
+}
+
+void TStringList::SetSorted(bool Value)
+{
+    if (sorted_ == Value)
+        return;
+    if (Value)
+        Sort();
+    sorted_ = Value;
+}
+
+void TStringList::SetCaseSensitive(bool Value)
+{
+    if (caseSensitive_ == Value)
+        return;
+    caseSensitive_ = Value;
+    if (sorted_)
+        Sort();
+}
+
+}  // namespace cl
