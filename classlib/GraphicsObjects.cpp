@@ -1,0 +1,331 @@
+#include "classlib/GraphicsObjects.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "classlib/GraphicsError.h"
+
+namespace cl {
+
+namespace {
+#ifdef _WIN32
+template <class H>
+void DropHandle(H& handle)
+{
+    if (handle) {
+        DeleteObject(handle);
+        handle = nullptr;
+    }
+}
+#endif
+}  // namespace
+
+int ScreenPixelsPerInch()
+{
+#ifdef _WIN32
+    static const int dpi = [] {
+        HDC dc = GetDC(nullptr);
+        const int value = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
+        if (dc)
+            ReleaseDC(nullptr, dc);
+        return value > 0 ? value : 96;
+    }();
+    return dpi;
+#else
+    return 96;
+#endif
+}
+
+void TGraphicsObject::Changed()
+{
+    if (OnChange)
+        OnChange(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TFont
+
+TFont::~TFont()
+{
+#ifdef _WIN32
+    DropHandle(handle_);
+#endif
+}
+
+void TFont::Changed()
+{
+#ifdef _WIN32
+    ReleaseFromCanvas();
+    DropHandle(handle_);
+#endif
+    TGraphicsObject::Changed();
+}
+
+void TFont::SetName(const AnsiString& Value)
+{
+    if (Value.empty() || Value == name_)
+        return;
+    name_ = Value;
+    Changed();
+}
+
+void TFont::SetHeight(int Value)
+{
+    if (Value == height_)
+        return;
+    height_ = Value;
+    Changed();
+}
+
+int TFont::Size() const
+{
+    // Points = -height * 72 / dpi, rounded like MulDiv.
+    const int dpi = ScreenPixelsPerInch();
+    const long long num = -static_cast<long long>(height_) * 72;
+    return static_cast<int>((num >= 0 ? num + dpi / 2 : num - dpi / 2) / dpi);
+}
+
+void TFont::SetSize(int Value)
+{
+    const long long num = -static_cast<long long>(Value) * ScreenPixelsPerInch();
+    SetHeight(static_cast<int>((num >= 0 ? num + 36 : num - 36) / 72));
+}
+
+void TFont::SetStyle(TFontStyles Value)
+{
+    if (Value == style_)
+        return;
+    style_ = Value;
+    Changed();
+}
+
+void TFont::SetColor(TColor Value)
+{
+    if (Value == color_)
+        return;
+    color_ = Value;
+    // The colour is not part of the font object: only listeners need to know.
+    TGraphicsObject::Changed();
+}
+
+void TFont::SetCharset(TFontCharset Value)
+{
+    if (Value == charset_)
+        return;
+    charset_ = Value;
+    Changed();
+}
+
+void TFont::SetPitch(TFontPitch Value)
+{
+    if (Value == pitch_)
+        return;
+    pitch_ = Value;
+    Changed();
+}
+
+void TFont::SetOrientation(int Value)
+{
+    if (Value == orientation_)
+        return;
+    orientation_ = Value;
+    Changed();
+}
+
+void TFont::Assign(TPersistent* Source)
+{
+    auto* source = dynamic_cast<TFont*>(Source);
+    if (!source) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    if (source == this)
+        return;
+    name_ = source->name_;
+    height_ = source->height_;
+    style_ = source->style_;
+    color_ = source->color_;
+    charset_ = source->charset_;
+    pitch_ = source->pitch_;
+    orientation_ = source->orientation_;
+    Changed();
+}
+
+#ifdef _WIN32
+HFONT TFont::Handle()
+{
+    if (!handle_) {
+        LOGFONTA lf{};
+        lf.lfHeight = height_;
+        lf.lfEscapement = orientation_;
+        lf.lfOrientation = orientation_;
+        lf.lfWeight = style_.Contains(fsBold) ? FW_BOLD : FW_NORMAL;
+        lf.lfItalic = style_.Contains(fsItalic);
+        lf.lfUnderline = style_.Contains(fsUnderline);
+        lf.lfStrikeOut = style_.Contains(fsStrikeOut);
+        lf.lfCharSet = charset_;
+        lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+        lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+        lf.lfQuality = DEFAULT_QUALITY;
+        lf.lfPitchAndFamily = pitch_ == fpFixed ? FIXED_PITCH : pitch_ == fpVariable ? VARIABLE_PITCH : DEFAULT_PITCH;
+        std::strncpy(lf.lfFaceName, name_.c_str(), LF_FACESIZE - 1);
+        handle_ = CreateFontIndirectA(&lf);
+        if (!handle_)
+            throw EOutOfResources("Out of system resources");
+    }
+    return handle_;
+}
+#endif
+
+// ---------------------------------------------------------------------------------------------
+// TPen
+
+TPen::~TPen()
+{
+#ifdef _WIN32
+    DropHandle(handle_);
+#endif
+}
+
+void TPen::Changed()
+{
+#ifdef _WIN32
+    ReleaseFromCanvas();
+    DropHandle(handle_);
+#endif
+    TGraphicsObject::Changed();
+}
+
+void TPen::SetColor(TColor Value)
+{
+    if (Value == color_)
+        return;
+    color_ = Value;
+    Changed();
+}
+
+void TPen::SetWidth(int Value)
+{
+    if (Value < 0 || Value == width_)
+        return;
+    width_ = Value;
+    Changed();
+}
+
+void TPen::SetStyle(TPenStyle Value)
+{
+    if (Value == style_)
+        return;
+    style_ = Value;
+    Changed();
+}
+
+void TPen::SetMode(TPenMode Value)
+{
+    if (Value == mode_)
+        return;
+    mode_ = Value;
+    TGraphicsObject::Changed();
+}
+
+void TPen::Assign(TPersistent* Source)
+{
+    auto* source = dynamic_cast<TPen*>(Source);
+    if (!source) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    if (source == this)
+        return;
+    color_ = source->color_;
+    width_ = source->width_;
+    style_ = source->style_;
+    mode_ = source->mode_;
+    Changed();
+}
+
+#ifdef _WIN32
+HPEN TPen::Handle()
+{
+    if (!handle_) {
+        static constexpr int styles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
+        handle_ = CreatePen(styles[style_], width_, static_cast<COLORREF>(ColorToRGB(color_)));
+        if (!handle_)
+            throw EOutOfResources("Out of system resources");
+    }
+    return handle_;
+}
+#endif
+
+// ---------------------------------------------------------------------------------------------
+// TBrush
+
+TBrush::~TBrush()
+{
+#ifdef _WIN32
+    DropHandle(handle_);
+#endif
+}
+
+void TBrush::Changed()
+{
+#ifdef _WIN32
+    ReleaseFromCanvas();
+    DropHandle(handle_);
+#endif
+    TGraphicsObject::Changed();
+}
+
+void TBrush::SetColor(TColor Value)
+{
+    if (Value == color_ && style_ != bsClear)
+        return;
+    color_ = Value;
+    if (style_ == bsClear)
+        style_ = bsSolid;
+    Changed();
+}
+
+void TBrush::SetStyle(TBrushStyle Value)
+{
+    if (Value == style_)
+        return;
+    style_ = Value;
+    Changed();
+}
+
+void TBrush::Assign(TPersistent* Source)
+{
+    auto* source = dynamic_cast<TBrush*>(Source);
+    if (!source) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    if (source == this)
+        return;
+    color_ = source->color_;
+    style_ = source->style_;
+    Changed();
+}
+
+#ifdef _WIN32
+HBRUSH TBrush::Handle()
+{
+    if (!handle_) {
+        const COLORREF rgb = static_cast<COLORREF>(ColorToRGB(color_));
+        switch (style_) {
+        case bsSolid: handle_ = CreateSolidBrush(rgb); break;
+        case bsClear: handle_ = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)); break;
+        default: {
+            static constexpr int hatches[] = {0, 0, HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL, HS_CROSS, HS_DIAGCROSS};
+            handle_ = CreateHatchBrush(hatches[style_], rgb);
+        }
+        }
+        if (!handle_)
+            throw EOutOfResources("Out of system resources");
+    }
+    return handle_;
+}
+#endif
+
+}  // namespace cl

@@ -1,0 +1,4 @@
+list(APPEND TESTS_PORTABLE
+  ${CMAKE_CURRENT_LIST_DIR}/visual_bitmap_test.cpp)
+list(APPEND TESTS_WINDOWS
+  ${CMAKE_CURRENT_LIST_DIR}/visual_canvas_test.cpp)
