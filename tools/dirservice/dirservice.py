@@ -1,0 +1,282 @@
+#!/usr/bin/env python3
+"""Local stand-in for the Lumra directory service, for the tests, the benchmark and scripts/run.
+
+Serves, on 127.0.0.1 only, the station-list and account requests and the service's browser
+pages. What the station list answers is a scenario (normal, empty, empty-ws, malformed, badfav,
+404, 500, slow, bom, big) or a reply set through the control requests below; every request is
+recorded.
+
+Control requests (tests drive the service with them):
+  POST /_control/reset                         back to the start state, record emptied
+  POST /_control/account?user=U&password=P     adds an account
+  POST /_control/scenario?name=N[&count=&categories=&delay_ms=]
+  POST /_control/reply?path=P[&status=S&delay_ms=D&drip_ms=T&bom=1]   body = the reply
+  GET  /_control/requests                      "METHOD TARGET" per line, in arrival order
+"""
+import argparse
+import html
+import os
+import sys
+import threading
+import time
+import xml.etree.ElementTree as ET
+from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
+from urllib.parse import parse_qsl, quote, urlsplit
+
+LIST_PATH = "/files/video/radioserver30.html"
+ACCOUNT_PATH = "/files/video/recserver20.html"
+EDIT_PAGES = ["/video/editradiostations.html", "/video/bestradiostation.html",
+              "/video/recentlyadded.html", "/video/myconfig.html"]
+LINK_PAGES = ["/", "/qsradio30.html", "/qs-best-radio30.html", "/qs-recent.html",
+              "/suggest30.html", "/qs-broken.html", "/lumraradiosubscribe.html"]
+ATTRIBUTES = ["Name", "StreamURL", "WebsiteURL", "PlaylistURL", "LogoURL", "FavoriteOrder",
+              "Category", "Country"]
+
+
+def station(base, name, category, favorite="-1", country="", **extra):
+    s = {"Name": name, "StreamURL": f"{base}/stream/{quote(name, safe='')}.mp3",
+         "WebsiteURL": f"{base}/site.html", "PlaylistURL": f"{base}/playlist.html",
+         "LogoURL": f"{base}/logo.png", "FavoriteOrder": favorite, "Category": category,
+         "Country": country}
+    s.update(extra)
+    return {k: v for k, v in s.items() if v is not None}
+
+
+def normal_stations(base):
+    """Categories that are not adjacent, favourites "0", "5" and "-3", a station without a
+    category, "Rock" and "rock", non-ASCII letters and every XML special character."""
+    return [
+        station(base, "Radio Paradise", "Rock", "0", "USA"),
+        station(base, "Jazz & Blues <24/7>", "Jazz", "-1", "France"),
+        station(base, "Café \"Müller\" 'Öl'", "Rock", "-1", "Deutschland"),
+        station(base, "lower rock", "rock", "5", "UK"),
+        station(base, "Uncategorised", None, "-1", ""),
+        station(base, "Smooth Jazz", "Jazz", "-3", "USA"),
+        station(base, "Classic Rock FM", "Rock", "-1", "UK",
+                StreamURL=f"{base}/stream/classic.mp3?a=1&b=<2>"),
+    ]
+
+
+def big_stations(base, count, categories):
+    out = []
+    for i in range(count):
+        out.append(station(base, f"Station {i} & <{i % 7}>", f"Category {i % categories}",
+                           str(i % 10) if i % 10 < 3 else "-1", "Country"))
+    return out
+
+
+def stations_xml(stations):
+    root = ET.Element("Stations")
+    for s in stations:
+        el = ET.SubElement(root, "Station")
+        for name in ATTRIBUTES:
+            if name in s:
+                el.set(name, s[name])
+    return b'<?xml version="1.0" encoding="UTF-8"?>\r\n' + ET.tostring(root, encoding="utf-8",
+                                                                        xml_declaration=False)
+
+
+class Reply:
+    def __init__(self, body=b"", status=200, delay_ms=0, drip_ms=0, content_type="text/xml"):
+        self.body, self.status, self.delay_ms, self.drip_ms = body, status, delay_ms, drip_ms
+        self.content_type = content_type
+
+
+class State:
+    def __init__(self, demo):
+        self.lock = threading.Lock()
+        self.demo = demo
+        self.reset()
+
+    def reset(self):
+        with self.lock:
+            self.accounts = {"demo": "demo"} if self.demo else {}
+            self.scenario = ("normal", {})
+            self.overrides = {}
+            self.requests = []
+
+
+def scenario_reply(state, base):
+    name, params = state.scenario
+    delay = int(params.get("delay_ms", "0"))
+    if name == "normal":
+        return Reply(stations_xml(normal_stations(base)), delay_ms=delay)
+    if name == "big":
+        return Reply(stations_xml(big_stations(base, int(params.get("count", "10000")),
+                                               int(params.get("categories", "200")))))
+    if name == "empty":
+        return Reply(b"0")
+    if name == "empty-ws":
+        return Reply(b" 0\r\n")
+    if name == "malformed":
+        return Reply(b'<?xml version="1.0"?><Stations><Station Name="cut')
+    if name == "badfav":
+        return Reply(stations_xml([station(base, "Bad", "Rock", "abc")]))
+    if name == "404":
+        return Reply(b"not found", status=404, content_type="text/plain")
+    if name == "500":
+        return Reply(b"server error", status=500, content_type="text/plain")
+    if name == "slow":
+        return Reply(stations_xml(normal_stations(base)), delay_ms=delay or 30000)
+    if name == "bom":
+        return Reply(b"\xef\xbb\xbf" + stations_xml(normal_stations(base)))
+    return Reply(b"unknown scenario", status=500, content_type="text/plain")
+
+
+def page(title, body):
+    return (f"<html><head><title>{html.escape(title)}</title></head><body>"
+            f"<h1>{html.escape(title)}</h1>{body}</body></html>").encode("utf-8")
+
+
+class Handler(BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.1"
+    server_version = "LumraTest/1.0"
+
+    def log_message(self, fmt, *args):
+        pass
+
+    @property
+    def state(self):
+        return self.server.state
+
+    def base(self):
+        return f"http://127.0.0.1:{self.server.server_address[1]}"
+
+    def do_GET(self):
+        self.handle_request("GET")
+
+    def do_POST(self):
+        self.handle_request("POST")
+
+    def handle_request(self, method):
+        try:
+            length = int(self.headers.get("Content-Length") or 0)
+            body = self.rfile.read(length) if length > 0 else b""
+            url = urlsplit(self.path)
+            query = dict(parse_qsl(url.query, keep_blank_values=True))
+            if url.path.startswith("/_control/"):
+                self.send(self.control(url.path, query, body))
+                return
+            with self.state.lock:
+                self.state.requests.append(f"{method} {self.path}")
+                override = self.state.overrides.get(url.path)
+            self.send(override or self.route(url.path, query))
+        except (BrokenPipeError, ConnectionResetError):
+            pass
+
+    def control(self, path, query, body):
+        st = self.state
+        if path == "/_control/reset":
+            st.reset()
+        elif path == "/_control/account":
+            with st.lock:
+                st.accounts[query.get("user", "")] = query.get("password", "")
+        elif path == "/_control/scenario":
+            with st.lock:
+                st.scenario = (query.get("name", "normal"), query)
+        elif path == "/_control/reply":
+            if query.get("bom") == "1":
+                body = b"\xef\xbb\xbf" + body
+            with st.lock:
+                st.overrides[query.get("path", LIST_PATH)] = Reply(
+                    body, int(query.get("status", "200")), int(query.get("delay_ms", "0")),
+                    int(query.get("drip_ms", "0")))
+        elif path == "/_control/requests":
+            with st.lock:
+                text = "".join(r + "\n" for r in st.requests)
+            return Reply(text.encode("utf-8"), content_type="text/plain")
+        else:
+            return Reply(b"unknown control", 404, content_type="text/plain")
+        return Reply(b"ok", content_type="text/plain")
+
+    def known(self, query, user_key, password_key):
+        with self.state.lock:
+            user = query.get(user_key)
+            return user in self.state.accounts and self.state.accounts[user] == query.get(password_key)
+
+    def route(self, path, query):
+        base = self.base()
+        if path == LIST_PATH:
+            if not self.known(query, "user", "password"):
+                return Reply(b"0")
+            with self.state.lock:
+                return scenario_reply(self.state, base)
+        if path == ACCOUNT_PATH:
+            return Reply(b"1" if self.known(query, "user", "password") else b"0",
+                         content_type="text/plain")
+        if path == "/qs-rate-radio30.html":
+            return Reply(page("Rate a station", "<p id='stream'>" + html.escape(
+                query.get("stream_url", "")) + "</p>"), content_type="text/html")
+        if path in LINK_PAGES:
+            links = "".join(f"<p><a href='{p}'>{p}</a></p>" for p in EDIT_PAGES)
+            return Reply(page(path, links), content_type="text/html")
+        if path in EDIT_PAGES:
+            return Reply(page(path, "<p>Saved.</p>"), content_type="text/html")
+        return Reply(b"not found", 404, content_type="text/plain")
+
+    def send(self, reply):
+        if reply.delay_ms:
+            time.sleep(reply.delay_ms / 1000.0)
+        self.send_response(reply.status)
+        ctype = reply.content_type
+        self.send_header("Content-Type", f"{ctype}; charset=utf-8")
+        self.send_header("Content-Length", str(len(reply.body)))
+        self.send_header("Cache-Control", "no-cache")
+        self.send_header("Connection", "close")
+        self.end_headers()
+        if reply.drip_ms:
+            for i in range(len(reply.body)):
+                self.wfile.write(reply.body[i:i + 1])
+                self.wfile.flush()
+                time.sleep(reply.drip_ms / 1000.0)
+        else:
+            self.wfile.write(reply.body)
+        self.close_connection = True
+
+
+class Server(ThreadingHTTPServer):
+    daemon_threads = True
+    allow_reuse_address = True
+
+
+def watch_parent(pid, server):
+    # Never outlive whoever started us, whatever way it ended.
+    while True:
+        time.sleep(0.5)
+        try:
+            os.kill(pid, 0)
+        except OSError:
+            threading.Thread(target=server.shutdown, daemon=True).start()
+            return
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    ap.add_argument("--port", type=int, default=0, help="0 picks a free port")
+    ap.add_argument("--port-file", help="write the port number here once listening")
+    ap.add_argument("--demo", action="store_true", help="known account demo/demo")
+    ap.add_argument("--parent-pid", type=int, help="stop when this process is gone")
+    args = ap.parse_args()
+
+    server = Server(("127.0.0.1", args.port), Handler)
+    server.state = State(args.demo)
+    port = server.server_address[1]
+    if args.port_file:
+        tmp = args.port_file + ".tmp"
+        with open(tmp, "w") as f:
+            f.write(f"{port}\n")
+        os.replace(tmp, args.port_file)
+    print(f"PORT {port}", flush=True)
+    if args.parent_pid:
+        threading.Thread(target=watch_parent, args=(args.parent_pid, server), daemon=True).start()
+    try:
+        server.serve_forever(poll_interval=0.2)
+    except KeyboardInterrupt:
+        pass
+    finally:
+        server.server_close()
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
