@@ -1,0 +1,278 @@
+#include "skin/skSkinData.h"
+
+#include <algorithm>
+
+#include "classlib/IniFiles.h"
+#include "classlib/SysUtils.h"
+#include "skin/skResourceStrData.h"
+#include "skin/skSkinDataStream.h"
+
+namespace sk {
+
+namespace {
+
+// Clears the loading flag however the load ends.
+class TLoadGuard {
+public:
+    explicit TLoadGuard(bool& Flag) : flag_(Flag) { flag_ = true; }
+    ~TLoadGuard() { flag_ = false; }
+    TLoadGuard(const TLoadGuard&) = delete;
+    TLoadGuard& operator=(const TLoadGuard&) = delete;
+
+private:
+    bool& flag_;
+};
+
+}  // namespace
+
+TskSkinData::TskSkinData(cl::TComponent* AOwner)
+    : cl::TComponent(AOwner),
+      SkinColors(std::make_unique<TskSkinColors>()),
+      PopupWindow(std::make_unique<TskDataSkinPopupWindow>()),
+      HintWindow(std::make_unique<TskDataSkinHintWindow>()),
+      Picture(std::make_unique<cl::TBitmap>()),
+      InactivePicture(std::make_unique<cl::TBitmap>()),
+      Mask(std::make_unique<cl::TBitmap>()),
+      ActivePictureNames(std::make_unique<cl::TStringList>())
+{
+}
+
+TskSkinData::~TskSkinData()
+{
+    Empty = true;
+    ClearDescriptions();
+}
+
+void TskSkinData::SetCompressedStoredSkin(TskCompressedStoredSkin* Value)
+{
+    if (loading_ && Value && !Value->IsEmpty() && !Designing())
+        throw cl::EInvalidOperation("A skin cannot be loaded while another skin load is being announced");
+    if (compressedStoredSkin_ && compressedStoredSkin_ != Value)
+        compressedStoredSkin_->RemoveFreeNotification(this);
+    compressedStoredSkin_ = Value;
+    if (!Value)
+        return;
+    Value->FreeNotification(this);
+    if (!Designing())
+        LoadCompressedStoredSkin(Value);
+}
+
+void TskSkinData::SetResourceStrData(TskResourceStrData* Value)
+{
+    if (resourceStrData_ && resourceStrData_ != Value)
+        resourceStrData_->RemoveFreeNotification(this);
+    resourceStrData_ = Value;
+    if (Value)
+        Value->FreeNotification(this);
+    if (!Designing())
+        BroadcastSkinMessage(WM_CHANGERESSTRDATA);
+}
+
+void TskSkinData::Notification(cl::TComponent* AComponent, cl::TOperation Operation)
+{
+    cl::TComponent::Notification(AComponent, Operation);
+    if (Operation != cl::opRemove)
+        return;
+    if (compressedStoredSkin_ && AComponent == compressedStoredSkin_)
+        compressedStoredSkin_ = nullptr;
+    if (resourceStrData_ && AComponent == resourceStrData_)
+        resourceStrData_ = nullptr;
+}
+
+void TskSkinData::LoadFromCompressedFile(const std::string& FileName)
+{
+    if (loading_)
+        throw cl::EInvalidOperation("A skin cannot be loaded while another skin load is being announced");
+    std::unique_ptr<TskCompressedStoredSkin> stored = std::make_unique<TskCompressedStoredSkin>(nullptr);
+    stored->LoadFromCompressedFile(FileName);
+    if (!stored->IsEmpty())
+        LoadCompressedStoredSkin(stored.get());
+}
+
+void TskSkinData::LoadCompressedStoredSkin(TskCompressedStoredSkin* AStoredSkin)
+{
+    if (!AStoredSkin || AStoredSkin->IsEmpty())
+        return;
+    if (loading_)
+        throw cl::EInvalidOperation("A skin cannot be loaded while another skin load is being announced");
+    TLoadGuard guard(loading_);
+    Empty = true;
+    BroadcastSkinMessage(WM_BEFORECHANGESKINDATA);
+    ClearSkin();
+    try {
+        cl::TMemoryStream stream;
+        AStoredSkin->DecompressToStream(stream);
+        stream.SetPosition(0);
+        if (stream.ReadValue<std::int32_t>() > SkinStreamVersion)
+            return;
+        ReadInflatedStream(stream);
+    } catch (...) {
+        // Nothing half-read stays behind a failed load.
+        ClearSkin();
+        throw;
+    }
+    Empty = false;
+    BroadcastSkinMessage(WM_CHANGESKINDATA);
+    BroadcastSkinMessage(WM_AFTERCHANGESKINDATA);
+}
+
+void TskSkinData::ReadInflatedStream(cl::TStream& Stream)
+{
+    Stream.SetPosition(0);
+    const auto version = Stream.ReadValue<std::int32_t>();
+    ReadFlaggedSkinPicture(Stream, *Picture);
+    ReadFlaggedSkinPicture(Stream, *InactivePicture);
+    ReadFlaggedSkinPicture(Stream, *Mask);
+    if (version == 2) {
+        cl::TBitmap discarded;
+        ReadFlaggedSkinPicture(Stream, discarded);
+        ReadFlaggedSkinPicture(Stream, discarded);
+    }
+    const auto count = Stream.ReadValue<std::int32_t>();
+    if (count > MaxSkinPictureCount)
+        throw cl::EReadError(
+            cl::Format("The skin data is damaged: it declares %d pictures; a skin holds at most %d", count,
+                       MaxSkinPictureCount));
+    for (int i = 0; i < count; ++i) {
+        cl::TBitmap* picture = ActivePictures.Add(std::make_unique<cl::TBitmap>());
+        ReadSkinPicture(Stream, *picture);
+    }
+
+    cl::TStringList lines;
+    lines.LoadFromStream(&Stream);
+    cl::TMemIniFile ini;
+    ini.SetStrings(&lines);
+
+    SkinName = skReadString(ini, "VERSION", "skinname");
+    SkinAuthor = skReadString(ini, "VERSION", "skinauthor");
+    AuthorEmail = skReadString(ini, "VERSION", "authoremail");
+    AuthorURL = skReadString(ini, "VERSION", "authorurl");
+    SkinComments = skReadString(ini, "VERSION", "skincomments");
+
+    PictureName = skReadString(ini, "PICTURES", "picture");
+    InactivePictureName = skReadString(ini, "PICTURES", "inactivepicture");
+    MaskName = skReadString(ini, "PICTURES", "mask");
+    skReadList(ini, "PICTURES", "activepictures", *ActivePictureNames);
+
+    LoadFormInfo(ini);
+    PopupWindow->LoadFromFile(ini);
+    HintWindow->LoadFromFile(ini);
+    SkinColors->LoadFromFile(ini);
+    LoadSkinObjects(ini);
+    LoadSkinControls(ini);
+}
+
+void TskSkinData::ClearDescriptions()
+{
+    ObjectList.Clear();
+    CtrlList.Clear();
+    ActivePictures.Clear();
+    PopupWindow->WindowPictureIndex = -1;
+    HintWindow->WindowPictureIndex = -1;
+    ActivePictureNames->Clear();
+    SkinColors->SetDefaults();
+}
+
+void TskSkinData::ClearSkin()
+{
+    ClearDescriptions();
+    Picture->SetSize(0, 0);
+    Mask->SetSize(0, 0);
+    InactivePicture->SetSize(0, 0);
+    PictureName.clear();
+    InactivePictureName.clear();
+    MaskName.clear();
+    Empty = true;
+}
+
+void TskSkinData::LoadFormInfo(cl::TMemIniFile& IniFile)
+{
+    TskDataReader r(IniFile, "FORMINFO");
+    r.Point("lefttoppoint", LTPoint);
+    r.Point("righttoppoint", RTPoint);
+    r.Point("leftbottompoint", LBPoint);
+    r.Point("rightbottompoint", RBPoint);
+    r.Rect("clientrect", ClRect);
+    r.Integer("bgpictureindex", BGPictureIndex, -1);
+    r.Integer("mdibgpictureindex", MDIBGPictureIndex, -1);
+    r.Boolean("leftstretch", LeftStretch);
+    r.Boolean("rightstretch", RightStretch);
+    r.Boolean("topstretch", TopStretch);
+    r.Boolean("bottomstretch", BottomStretch);
+    r.Rect("maskrectarea", MaskRectArea);
+    r.Point("hittestlefttoppoint", HitTestLTPoint);
+    r.Point("hittestrighttoppoint", HitTestRTPoint);
+    r.Point("hittestleftbottompoint", HitTestLBPoint);
+    r.Point("hittestrightbottompoint", HitTestRBPoint);
+
+    // With a mask, the mask area covers at least the client area, and a hit-test corner left
+    // at 0 on either axis takes the corner point as read.
+    if (!MaskName.empty()) {
+        if (MaskRectArea.Width() <= 0 || MaskRectArea.Height() <= 0) {
+            MaskRectArea = ClRect;
+        } else {
+            MaskRectArea.Left = std::min(MaskRectArea.Left, ClRect.Left);
+            MaskRectArea.Top = std::min(MaskRectArea.Top, ClRect.Top);
+            MaskRectArea.Right = std::max(MaskRectArea.Right, ClRect.Right);
+            MaskRectArea.Bottom = std::max(MaskRectArea.Bottom, ClRect.Bottom);
+        }
+        auto correct = [](TPoint& hitTest, const TPoint& corner) {
+            if (hitTest.X == 0 || hitTest.Y == 0)
+                hitTest = corner;
+        };
+        correct(HitTestLTPoint, LTPoint);
+        correct(HitTestRTPoint, RTPoint);
+        correct(HitTestLBPoint, LBPoint);
+        correct(HitTestRBPoint, RBPoint);
+    }
+
+    r.Rect("buttonsrect", ButtonsRect);
+    r.Rect("captionrect", CaptionRect);
+    r.Integer("buttonsoffset", ButtonsOffset, 0);
+    r.Boolean("buttonsinleft", ButtonsInLeft);
+    r.Boolean("mainmenupopupup", MainMenuPopupUp);
+    r.Integer("borderwidth", BorderWidth, 0);
+    r.Integer("formminwidth", FormMinWidth, 0);
+    r.Boolean("autorenderinginactiveimage", AutoRenderingInactiveImage);
+    InactiveEffect = skReadInactiveEffect(IniFile, "FORMINFO", "inactiveeffect");
+
+    // The corners are kept inside the client rectangle, unless the skin has no corner area.
+    if (RBPoint.X != LTPoint.X && RBPoint.Y != LTPoint.Y) {
+        LTPoint.X = std::max(LTPoint.X, ClRect.Left);
+        LTPoint.Y = std::max(LTPoint.Y, ClRect.Top);
+        RTPoint.X = std::min(RTPoint.X, ClRect.Right);
+        RTPoint.Y = std::max(RTPoint.Y, ClRect.Top);
+        LBPoint.X = std::max(LBPoint.X, ClRect.Left);
+        LBPoint.Y = std::min(LBPoint.Y, ClRect.Bottom);
+        RBPoint.X = std::min(RBPoint.X, ClRect.Right);
+        RBPoint.Y = std::min(RBPoint.Y, ClRect.Bottom);
+    }
+}
+
+void TskSkinData::LoadSkinObjects(cl::TMemIniFile& IniFile)
+{
+    sk::LoadSkinObjects(IniFile, ObjectList);
+}
+
+void TskSkinData::LoadSkinControls(cl::TMemIniFile& IniFile)
+{
+    sk::LoadSkinControls(IniFile, CtrlList);
+}
+
+int TskSkinData::IndexOfControl(const std::string& AName) const
+{
+    for (int i = 0; i < CtrlList.Count(); ++i)
+        if (CtrlList.Items(i)->IDName == AName)
+            return i;
+    return -1;
+}
+
+int TskSkinData::IndexOfObject(const std::string& AName) const
+{
+    for (int i = 0; i < ObjectList.Count(); ++i)
+        if (ObjectList.Items(i)->IDName == AName)
+            return i;
+    return -1;
+}
+
+}  // namespace sk

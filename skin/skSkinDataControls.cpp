@@ -1,0 +1,477 @@
+#include "skin/skSkinDataControls.h"
+
+#include <string_view>
+
+namespace sk {
+
+void TskDataSkinControl::LoadFromFile(cl::TMemIniFile& IniFile)
+{
+    TskDataReader reader(IniFile, IDName);
+    DefineFields(reader);
+}
+
+void TskDataSkinControl::SaveToFile(cl::TMemIniFile& IniFile)
+{
+    IniFile.EraseSection(IDName);
+    TskDataWriter writer(IniFile, IDName);
+    DefineFields(writer);
+}
+
+void TskDataSkinControl::DefineFields(TskDataFiler& Filer)
+{
+    Filer.Integer("pictureindex", PictureIndex, -1);
+    Filer.Integer("maskpictureindex", MaskPictureIndex, -1);
+    Filer.Rect("skinrect", SkinRect);
+}
+
+void TskDataSkinCustomControl::DefineFields(TskDataFiler& Filer)
+{
+    TskDataSkinControl::DefineFields(Filer);
+    Filer.Point("lefttoppoint", LTPoint);
+    Filer.Point("righttoppoint", RTPoint);
+    Filer.Point("leftbottompoint", LBPoint);
+    Filer.Point("rightbottompoint", RBPoint);
+    Filer.Rect("clientrect", ClRect);
+    Filer.Boolean("stretcheffect", StretchEffect);
+}
+
+void TskDataSkinPanelControl::DefineFields(TskDataFiler& Filer)
+{
+    TskDataSkinCustomControl::DefineFields(Filer);
+    Filer.Rect("captionrect", CaptionRect);
+    Filer.Alignment("alignment", Alignment);
+    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
+    Filer.Integer("bgpictureindex", BGPictureIndex, -1);
+    Filer.Rect("checkimagerect", CheckImageRect);
+    Filer.Rect("uncheckimagerect", UnCheckImageRect);
+    Filer.Rect("markframerect", MarkFrameRect);
+    Filer.Rect("framerect", FrameRect);
+    Filer.Integer("frameleftoffset", FrameLeftOffset);
+    Filer.Integer("framerightoffset", FrameRightOffset);
+    Filer.Rect("frametextrect", FrameTextRect);
+    Filer.Rect("gripperrect", GripperRect);
+    Filer.Boolean("grippertransparent", GripperTransparent);
+    Filer.Color("grippertransparentcolor", GripperTransparentColor);
+}
+
+void TskDataSkinExPanelControl::DefineFields(TskDataFiler& Filer)
+{
+    TskDataSkinCustomControl::DefineFields(Filer);
+    Filer.Rect("rollhskinrect", RollHSkinRect);
+    Filer.Rect("rollvskinrect", RollVSkinRect);
+    Filer.Integer("rollleftoffset", RollLeftOffset);
+    Filer.Integer("rollrightoffset", RollRightOffset);
+    Filer.Integer("rolltopoffset", RollTopOffset);
+    Filer.Integer("rollbottomoffset", RollBottomOffset);
+    Filer.Rect("rollvcaptionrect", RollVCaptionRect);
+    Filer.Rect("rollhcaptionrect", RollHCaptionRect);
+    Filer.Rect("closebuttonrect", CloseButtonRect);
+    Filer.Rect("closebuttonactiverect", CloseButtonActiveRect);
+    Filer.Rect("closebuttondownrect", CloseButtonDownRect);
+    Filer.Rect("hrollbuttonrect", HRollButtonRect);
+    Filer.Rect("hrollbuttonactiverect", HRollButtonActiveRect);
+    Filer.Rect("hrollbuttondownrect", HRollButtonDownRect);
+    Filer.Rect("hrestorebuttonrect", HRestoreButtonRect);
+    Filer.Rect("hrestorebuttonactiverect", HRestoreButtonActiveRect);
+    Filer.Rect("hrestorebuttondownrect", HRestoreButtonDownRect);
+    Filer.Rect("vrollbuttonrect", VRollButtonRect);
+    Filer.Rect("vrollbuttonactiverect", VRollButtonActiveRect);
+    Filer.Rect("vrollbuttondownrect", VRollButtonDownRect);
+    Filer.Rect("vrestorebuttonrect", VRestoreButtonRect);
+    Filer.Rect("vrestorebuttonactiverect", VRestoreButtonActiveRect);
+    Filer.Rect("vrestorebuttondownrect", VRestoreButtonDownRect);
+    Filer.Rect("captionrect", CaptionRect);
+    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
+}
+
+void TskDataSkinButtonControl::DefineFields(TskDataFiler& Filer)
+{
+    TskDataSkinCustomControl::DefineFields(Filer);
+    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
+    Filer.Color("activefontcolor", ActiveFontColor);
+    Filer.Color("downfontcolor", DownFontColor);
+    Filer.Color("disabledfontcolor", DisabledFontColor);
+    Filer.Rect("activeskinrect", ActiveSkinRect);
+    Filer.Rect("downskinrect", DownSkinRect);
+    Filer.Rect("disabledskinrect", DisabledSkinRect);
+    Filer.Boolean("morphing", Morphing);
+    Filer.MorphKind("morphkind", MorphKind);
+    Filer.Rect("animateskinrect", AnimateSkinRect);
+    Filer.Integer("framecount", FrameCount);
+    Filer.Integer("animateinterval", AnimateInterval, 25);
+    Filer.Boolean("showfocus", ShowFocus);
+}
+
+void TskDataSkinMenuButtonControl::DefineFields(TskDataFiler& Filer)
+{
+    TskDataSkinButtonControl::DefineFields(Filer);
+    Filer.Rect("trackbuttonrect", TrackButtonRect);
+}
+
+void TskDataSkinCheckRadioControl::DefineFields(TskDataFiler& Filer)
+{
+    TskDataSkinCustomControl::DefineFields(Filer);
+    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
+    Filer.Color("activefontcolor", ActiveFontColor);
+    Filer.Color("unenabledfontcolor", UnEnabledFontColor);
+    Filer.Rect("activeskinrect", ActiveSkinRect);
+    Filer.Rect("checkimagearea", CheckImageArea);
+    Filer.Rect("textarea", TextArea);
+    Filer.Rect("checkimagerect", CheckImageRect);
+    Filer.Rect("uncheckimagerect", UnCheckImageRect);
+    Filer.Rect("activecheckimagerect", ActiveCheckImageRect);
+    Filer.Rect("activeuncheckimagerect", ActiveUnCheckImageRect);
+    Filer.Rect("unenabledcheckimagerect", UnEnabledCheckImageRect);
+    Filer.Rect("unenableduncheckimagerect", UnEnabledUnCheckImageRect);
+    Filer.Boolean("morphing", Morphing);
+    Filer.MorphKind("morphkind", MorphKind);
+    Filer.Color("framefontcolor", FrameFontColor);
+}
+
+void TskDataSkinGaugeControl::DefineFields(TskDataFiler& Filer)
+{
+    TskDataSkinCustomControl::DefineFields(Filer);
+    Filer.Rect("progressarea", ProgressArea);
+    Filer.Rect("progressrect", ProgressRect);
+    Filer.Boolean("vertical", Vertical);
+    Filer.Integer("beginoffset", BeginOffset);
+    Filer.Integer("endoffset", EndOffset);
+    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
+    Filer.Boolean("progresstransparent", ProgressTransparent);
+    Filer.Color("progresstransparentcolor", ProgressTransparentColor);
+    Filer.Boolean("progressstretch", ProgressStretch);
+}
+
+void TskDataSkinSplitterControl::DefineFields(TskDataFiler& Filer)
+{
+    TskDataSkinCustomControl::DefineFields(Filer);
+    Filer.Rect("gripperrect", GripperRect);
+    Filer.Boolean("grippertransparent", GripperTransparent);
+    Filer.Color("grippertransparentcolor", GripperTransparentColor);
+}
+
+void TskDataSkinTrackBarControl::DefineFields(TskDataFiler& Filer)
+{
+    TskDataSkinCustomControl::DefineFields(Filer);
+    Filer.Rect("trackarea", TrackArea);
+    Filer.Rect("buttonrect", ButtonRect);
+    Filer.Rect("activebuttonrect", ActiveButtonRect);
+    Filer.Boolean("vertical", Vertical);
+    Filer.Boolean("buttontransparent", ButtonTransparent);
+    Filer.Color("buttontransparentcolor", ButtonTransparentColor);
+}
+
+void TskDataSkinLabelControl::DefineFields(TskDataFiler& Filer)
+{
+    TskDataSkinCustomControl::DefineFields(Filer);
+    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
+}
+
+void TskDataSkinStdLabelControl::DefineFields(TskDataFiler& Filer)
+{
+    TskDataSkinControl::DefineFields(Filer);
+    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
+    Filer.Color("activefontcolor", ActiveFontColor, 16711680);
+}
+
+void TskDataSkinUpDownControl::DefineFields(TskDataFiler& Filer)
+{
+    TskDataSkinCustomControl::DefineFields(Filer);
+    Filer.Rect("upbuttonrect", UpButtonRect);
+    Filer.Rect("activeupbuttonrect", ActiveUpButtonRect);
+    Filer.Rect("downupbuttonrect", DownUpButtonRect);
+    Filer.Rect("downbuttonrect", DownButtonRect);
+    Filer.Rect("activedownbuttonrect", ActiveDownButtonRect);
+    Filer.Rect("downdownbuttonrect", DownDownButtonRect);
+}
+
+void TskDataSkinGridControl::DefineFields(TskDataFiler& Filer)
+{
+    TskDataSkinControl::DefineFields(Filer);
+    Filer.Rect("fixedcellrect", FixedCellRect);
+    Filer.Rect("selectcellrect", SelectCellRect);
+    Filer.Rect("focuscellrect", FocusCellRect);
+    Filer.Integer("fixedcellleftoffset", FixedCellLeftOffset);
+    Filer.Integer("fixedcellrightoffset", FixedCellRightOffset);
+    Filer.Rect("fixedcelltextrect", FixedCellTextRect);
+    Filer.Integer("cellleftoffset", CellLeftOffset);
+    Filer.Integer("cellrightoffset", CellRightOffset);
+    Filer.Rect("celltextrect", CellTextRect);
+    Filer.Color("linescolor", LinesColor);
+    Filer.Color("bgcolor", BGColor);
+    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
+    Filer.Color("selectfontcolor", SelectFontColor);
+    Filer.Color("focusfontcolor", FocusFontColor);
+    Filer.FontGroup("fixed", FixedFontName, FixedFontStyle, FixedFontHeight, FixedFontColor);
+    Filer.Boolean("fixedcellstretcheffect", FixedCellStretchEffect);
+    Filer.Boolean("cellstretcheffect", CellStretchEffect);
+    Filer.Boolean("showfocus", ShowFocus);
+}
+
+void TskDataSkinTabControl::DefineFields(TskDataFiler& Filer)
+{
+    TskDataSkinControl::DefineFields(Filer);
+    Filer.Rect("tabrect", TabRect);
+    Filer.Rect("activetabrect", ActiveTabRect);
+    Filer.Rect("focustabrect", FocusTabRect);
+    Filer.Rect("mouseintabrect", MouseInTabRect);
+    Filer.Rect("clientrect", ClRect);
+    Filer.Rect("tabsbgrect", TabsBGRect);
+    Filer.Point("lefttoppoint", LTPoint);
+    Filer.Point("righttoppoint", RTPoint);
+    Filer.Point("leftbottompoint", LBPoint);
+    Filer.Point("rightbottompoint", RBPoint);
+    Filer.Integer("tableftoffset", TabLeftOffset);
+    Filer.Integer("tabrightoffset", TabRightOffset);
+    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
+    Filer.Color("activefontcolor", ActiveFontColor);
+    Filer.Color("focusfontcolor", FocusFontColor);
+    Filer.Color("mouseinfontcolor", MouseInFontColor);
+    Filer.String("updown", UpDown);
+    Filer.Integer("bgpictureindex", BGPictureIndex, -1);
+    Filer.Boolean("tabstretcheffect", TabStretchEffect);
+    Filer.Boolean("showfocus", ShowFocus);
+    Filer.Integer("focusoffsetx", FocusOffsetX);
+    Filer.Integer("focusoffsety", FocusOffsetY);
+}
+
+void TskDataSkinMainMenuBar::DefineFields(TskDataFiler& Filer)
+{
+    TskDataSkinControl::DefineFields(Filer);
+    Filer.Rect("itemsrect", ItemsRect);
+    Filer.String("menubaritem", MenuBarItem);
+    Filer.String("closebutton", CloseButton);
+    Filer.String("maxbutton", MaxButton);
+    Filer.String("minbutton", MinButton);
+    Filer.String("sysmenubutton", SysMenuButton);
+    Filer.Color("trackmarkcolor", TrackMarkColor);
+    Filer.Color("trackmarkactivecolor", TrackMarkActiveColor);
+}
+
+void TskDataSkinControlBar::DefineFields(TskDataFiler& Filer)
+{
+    TskDataSkinCustomControl::DefineFields(Filer);
+    Filer.Rect("itemrect", ItemRect);
+    Filer.Integer("bgpictureindex", BGPictureIndex, -1);
+}
+
+void TskDataSkinEditControl::DefineFields(TskDataFiler& Filer)
+{
+    TskDataSkinCustomControl::DefineFields(Filer);
+    Filer.Rect("activeskinrect", ActiveSkinRect);
+    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
+    Filer.Color("disabledfontcolor", DisabledFontColor);
+    Filer.Color("activefontcolor", ActiveFontColor);
+    Filer.Rect("buttonrect", ButtonRect);
+    Filer.Rect("activebuttonrect", ActiveButtonRect);
+    Filer.Rect("downbuttonrect", DownButtonRect);
+    Filer.Rect("unenabledbuttonrect", UnEnabledButtonRect);
+}
+
+void TskDataSkinMemoControl::DefineFields(TskDataFiler& Filer)
+{
+    TskDataSkinEditControl::DefineFields(Filer);
+    Filer.Color("bgcolor", BGColor);
+    Filer.Color("activebgcolor", ActiveBGColor);
+}
+
+void TskDataSkinListBox::DefineFields(TskDataFiler& Filer)
+{
+    TskDataSkinCustomControl::DefineFields(Filer);
+    Filer.Rect("itemrect", ItemRect);
+    Filer.Rect("activeitemrect", ActiveItemRect);
+    Filer.Rect("focusitemrect", FocusItemRect);
+    Filer.Integer("itemleftoffset", ItemLeftOffset);
+    Filer.Integer("itemrightoffset", ItemRightOffset);
+    Filer.Rect("itemtextrect", ItemTextRect);
+    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
+    Filer.Color("activefontcolor", ActiveFontColor);
+    Filer.Color("focusfontcolor", FocusFontColor);
+    Filer.Rect("captionrect", CaptionRect);
+    Filer.FontGroup("caption", CaptionFontName, CaptionFontStyle, CaptionFontHeight, CaptionFontColor);
+    Filer.Rect("upbuttonrect", UpButtonRect);
+    Filer.Rect("activeupbuttonrect", ActiveUpButtonRect);
+    Filer.Rect("downupbuttonrect", DownUpButtonRect);
+    Filer.Rect("downbuttonrect", DownButtonRect);
+    Filer.Rect("activedownbuttonrect", ActiveDownButtonRect);
+    Filer.Rect("downdownbuttonrect", DownDownButtonRect);
+    Filer.Rect("checkbuttonrect", CheckButtonRect);
+    Filer.Rect("activecheckbuttonrect", ActiveCheckButtonRect);
+    Filer.Rect("downcheckbuttonrect", DownCheckButtonRect);
+    Filer.String("hscrollbarname", HScrollBarName, "hscrollbar");
+    Filer.String("vscrollbarname", VScrollBarName, "vscrollbar");
+    Filer.String("bothhscrollbarname", BothHScrollBarName, "bothhscrollbar");
+    Filer.Boolean("showfocus", ShowFocus);
+}
+
+void TskDataSkinCheckListBox::DefineFields(TskDataFiler& Filer)
+{
+    TskDataSkinListBox::DefineFields(Filer);
+    Filer.Rect("uncheckimagerect", UnCheckImageRect);
+    Filer.Rect("checkimagerect", CheckImageRect);
+    Filer.Rect("itemcheckrect", ItemCheckRect);
+}
+
+void TskDataSkinComboBox::DefineFields(TskDataFiler& Filer)
+{
+    TskDataSkinCustomControl::DefineFields(Filer);
+    Filer.Rect("itemrect", ItemRect);
+    Filer.Rect("activeitemrect", ActiveItemRect);
+    Filer.Rect("focusitemrect", FocusItemRect);
+    Filer.Integer("itemleftoffset", ItemLeftOffset);
+    Filer.Integer("itemrightoffset", ItemRightOffset);
+    Filer.Rect("itemtextrect", ItemTextRect);
+    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
+    Filer.Color("focusfontcolor", FocusFontColor);
+    Filer.Color("activefontcolor", ActiveFontColor);
+    Filer.Rect("buttonrect", ButtonRect);
+    Filer.Rect("activebuttonrect", ActiveButtonRect);
+    Filer.Rect("downbuttonrect", DownButtonRect);
+    Filer.Rect("unenabledbuttonrect", UnEnabledButtonRect);
+    Filer.Boolean("itemstretcheffect", ItemStretchEffect);
+    Filer.Boolean("focusitemstretcheffect", FocusItemStretchEffect);
+    Filer.Rect("activeskinrect", ActiveSkinRect);
+    Filer.String("listboxname", ListBoxName);
+    Filer.Boolean("showfocus", ShowFocus);
+}
+
+void TskDataSkinScrollBarControl::DefineFields(TskDataFiler& Filer)
+{
+    TskDataSkinCustomControl::DefineFields(Filer);
+    Filer.Rect("trackarea", TrackArea);
+    Filer.Rect("upbuttonrect", UpButtonRect);
+    Filer.Rect("activeupbuttonrect", ActiveUpButtonRect);
+    Filer.Rect("downupbuttonrect", DownUpButtonRect);
+    Filer.Rect("downbuttonrect", DownButtonRect);
+    Filer.Rect("activedownbuttonrect", ActiveDownButtonRect);
+    Filer.Rect("downdownbuttonrect", DownDownButtonRect);
+    Filer.Rect("thumbrect", ThumbRect);
+    Filer.Rect("activethumbrect", ActiveThumbRect);
+    Filer.Rect("downthumbrect", DownThumbRect);
+    Filer.Integer("thumboffset1", ThumbOffset1);
+    Filer.Integer("thumboffset2", ThumbOffset2);
+    Filer.Rect("glyphrect", GlyphRect);
+    Filer.Rect("activeglyphrect", ActiveGlyphRect);
+    Filer.Rect("downglyphrect", DownGlyphRect);
+    Filer.Boolean("thumbtransparent", ThumbTransparent);
+    Filer.Color("thumbtransparentcolor", ThumbTransparentColor);
+}
+
+void TskDataSkinSpinEditControl::DefineFields(TskDataFiler& Filer)
+{
+    TskDataSkinCustomControl::DefineFields(Filer);
+    Filer.Rect("activeskinrect", ActiveSkinRect);
+    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
+    Filer.Color("activefontcolor", ActiveFontColor);
+    Filer.Color("disabledfontcolor", DisabledFontColor);
+    Filer.Rect("upbuttonrect", UpButtonRect);
+    Filer.Rect("activeupbuttonrect", ActiveUpButtonRect);
+    Filer.Rect("downupbuttonrect", DownUpButtonRect);
+    Filer.Rect("downbuttonrect", DownButtonRect);
+    Filer.Rect("activedownbuttonrect", ActiveDownButtonRect);
+    Filer.Rect("downdownbuttonrect", DownDownButtonRect);
+}
+
+void TskDataSkinScrollBoxControl::DefineFields(TskDataFiler& Filer)
+{
+    TskDataSkinCustomControl::DefineFields(Filer);
+    Filer.Integer("bgpictureindex", BGPictureIndex, -1);
+}
+
+void TskDataSkinTreeView::DefineFields(TskDataFiler& Filer)
+{
+    TskDataSkinControl::DefineFields(Filer);
+    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
+    Filer.Color("bgcolor", BGColor);
+}
+
+void TskDataSkinBevel::DefineFields(TskDataFiler& Filer)
+{
+    TskDataSkinControl::DefineFields(Filer);
+    Filer.Color("lightcolor", LightColor);
+    Filer.Color("darkcolor", DarkColor);
+}
+
+void TskDataSkinSlider::DefineFields(TskDataFiler& Filer)
+{
+    TskDataSkinControl::DefineFields(Filer);
+    Filer.Rect("hrulerrect", HRulerRect);
+    Filer.Rect("hthumbrect", HThumbRect);
+    Filer.Rect("vrulerrect", VRulerRect);
+    Filer.Rect("vthumbrect", VThumbRect);
+    Filer.Integer("edgesize", EdgeSize);
+    Filer.Color("bgcolor", BGColor);
+    Filer.Color("pointscolor", PointsColor);
+}
+
+void TskDataSkinListView::DefineFields(TskDataFiler& Filer)
+{
+    TskDataSkinControl::DefineFields(Filer);
+    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
+    Filer.Color("bgcolor", BGColor);
+}
+
+void TskDataSkinRichEdit::DefineFields(TskDataFiler& Filer)
+{
+    TskDataSkinControl::DefineFields(Filer);
+    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
+    Filer.Color("bgcolor", BGColor);
+}
+
+namespace {
+
+template <class T>
+std::unique_ptr<TskDataSkinControl> Create(const std::string& IDName)
+{
+    return std::make_unique<T>(IDName);
+}
+
+struct TControlType {
+    std::string_view Word;
+    std::unique_ptr<TskDataSkinControl> (*Make)(const std::string&);
+};
+
+// In the order the loader tests the words.
+const TControlType ControlTypes[] = {
+    {"panel", &Create<TskDataSkinPanelControl>},
+    {"expanel", &Create<TskDataSkinExPanelControl>},
+    {"menubutton", &Create<TskDataSkinMenuButtonControl>},
+    {"button", &Create<TskDataSkinButtonControl>},
+    {"checkradio", &Create<TskDataSkinCheckRadioControl>},
+    {"gauge", &Create<TskDataSkinGaugeControl>},
+    {"splitter", &Create<TskDataSkinSplitterControl>},
+    {"trackbar", &Create<TskDataSkinTrackBarControl>},
+    {"label", &Create<TskDataSkinLabelControl>},
+    {"stdlabel", &Create<TskDataSkinStdLabelControl>},
+    {"updown", &Create<TskDataSkinUpDownControl>},
+    {"grid", &Create<TskDataSkinGridControl>},
+    {"tab", &Create<TskDataSkinTabControl>},
+    {"mainmenubar", &Create<TskDataSkinMainMenuBar>},
+    {"controlbar", &Create<TskDataSkinControlBar>},
+    {"memo", &Create<TskDataSkinMemoControl>},
+    {"edit", &Create<TskDataSkinEditControl>},
+    {"checklistbox", &Create<TskDataSkinCheckListBox>},
+    {"listbox", &Create<TskDataSkinListBox>},
+    {"combobox", &Create<TskDataSkinComboBox>},
+    {"scrollbar", &Create<TskDataSkinScrollBarControl>},
+    {"spinedit", &Create<TskDataSkinSpinEditControl>},
+    {"scrollbox", &Create<TskDataSkinScrollBoxControl>},
+    {"treeview", &Create<TskDataSkinTreeView>},
+    {"bevel", &Create<TskDataSkinBevel>},
+    {"slider", &Create<TskDataSkinSlider>},
+    {"listview", &Create<TskDataSkinListView>},
+    {"richedit", &Create<TskDataSkinRichEdit>},
+};
+
+}  // namespace
+
+std::unique_ptr<TskDataSkinControl> CreateSkinControlDescription(const std::string& TypeWord,
+                                                                 const std::string& IDName)
+{
+    for (const TControlType& type : ControlTypes)
+        if (type.Word == TypeWord)
+            return type.Make(IDName);
+    return nullptr;
+}
+
+}  // namespace sk

@@ -1,0 +1,245 @@
+#pragma once
+// Object descriptions (what a form's caption area and menus are drawn from: caption text area,
+// caption buttons, animations, menu items, menu-bar items and buttons, user objects), the eight
+// skin colours, and the popup-menu and hint window frames. Each reads one section of the skin
+// text; a missing key takes its default.
+#include <memory>
+#include <string>
+
+#include "classlib/System.h"
+#include "skin/skSkinDataText.h"
+
+namespace sk {
+
+class TskDataSkinObject : public cl::TObject {
+public:
+    explicit TskDataSkinObject(std::string AIDName) : IDName(std::move(AIDName)) {}
+
+    std::string IDName;
+    std::string Hint;
+    int ActivePictureIndex = -1;
+    bool SkinRectInAPicture = false;
+    TRect SkinRect;
+    TRect ActiveSkinRect;
+    TRect InactiveSkinRect;
+    bool Morphing = false;
+    TskMorphKind MorphKind = mkDefault;
+
+    // Reads the class's keys, the ancestors' first, from the section named IDName.
+    void LoadFromFile(cl::TMemIniFile& IniFile);
+    // Erases the section named IDName and writes every key LoadFromFile reads.
+    void SaveToFile(cl::TMemIniFile& IniFile);
+
+protected:
+    virtual void DefineFields(TskDataFiler& Filer);
+};
+
+// Knows only its "skinrect": none of the common object keys.
+class TskDataUserObject : public TskDataSkinObject {
+public:
+    using TskDataSkinObject::TskDataSkinObject;
+
+protected:
+    void DefineFields(TskDataFiler& Filer) override;
+};
+
+class TskDataSkinButton : public TskDataSkinObject {
+public:
+    using TskDataSkinObject::TskDataSkinObject;
+    TRect DownRect;
+    TRect DisableSkinRect;
+
+protected:
+    void DefineFields(TskDataFiler& Filer) override;
+};
+
+class TskDataSkinStdButton : public TskDataSkinButton {
+public:
+    using TskDataSkinButton::TskDataSkinButton;
+    TskStdCommand Command = cmDefault;
+    TRect RestoreRect;
+    TRect RestoreActiveRect;
+    TRect RestoreDownRect;
+    TRect RestoreInactiveRect;
+
+protected:
+    void DefineFields(TskDataFiler& Filer) override;
+};
+
+class TskDataSkinMainMenuBarButton : public TskDataSkinStdButton {
+public:
+    using TskDataSkinStdButton::TskDataSkinStdButton;
+};
+
+// Never morphs, whatever its "morphing" key says.
+class TskDataSkinAnimate : public TskDataSkinObject {
+public:
+    using TskDataSkinObject::TskDataSkinObject;
+    int CountFrames = 1;
+    bool Cycle = false;
+    bool ButtonStyle = false;
+    int TimerInterval = 50;
+    TskStdCommand Command = cmDefault;
+    TRect DownSkinRect;
+
+protected:
+    void DefineFields(TskDataFiler& Filer) override;
+};
+
+class TskDataSkinMenuItem : public TskDataSkinObject {
+public:
+    using TskDataSkinObject::TskDataSkinObject;
+    int ItemLeftOffset = 0;
+    int ItemRightOffset = 0;
+    TRect DividerRect;
+    int DividerLeftOffset = 0;
+    int DividerRightOffset = 0;
+    TRect TextRect;
+    std::string FontName = "Arial";
+    int FontHeight = 14;
+    cl::TFontStyles FontStyle;
+    TColor FontColor = 0;
+    TColor ActiveFontColor = 0;
+    TColor UnEnabledFontColor = 0;
+    bool StretchEffect = false;
+    bool InactiveStretchEffect = false;
+    bool DividerStretchEffect = false;
+    TRect AnimateSkinRect;
+    int FrameCount = 0;
+    int AnimateInterval = 25;
+    bool InactiveAnimation = false;
+
+protected:
+    void DefineFields(TskDataFiler& Filer) override;
+};
+
+class TskDataSkinMainMenuItem : public TskDataSkinObject {
+public:
+    using TskDataSkinObject::TskDataSkinObject;
+    int ItemLeftOffset = 0;
+    int ItemRightOffset = 0;
+    TRect DownRect;
+    TRect TextRect;
+    std::string FontName = "Arial";
+    int FontHeight = 14;
+    cl::TFontStyles FontStyle;
+    TColor FontColor = 0;
+    TColor ActiveFontColor = 0;
+    TColor DownFontColor = 0;
+    TColor UnEnabledFontColor = 0;
+    bool StretchEffect = false;
+    TRect AnimateSkinRect;
+    int FrameCount = 0;
+    int AnimateInterval = 25;
+    bool InactiveAnimation = false;
+
+protected:
+    void DefineFields(TskDataFiler& Filer) override;
+};
+
+class TskDataSkinMainMenuBarItem : public TskDataSkinMainMenuItem {
+public:
+    using TskDataSkinMainMenuItem::TskDataSkinMainMenuItem;
+};
+
+class TskDataSkinCaption : public TskDataSkinObject {
+public:
+    using TskDataSkinObject::TskDataSkinObject;
+    TRect TextRect;
+    std::string FontName = "Arial";
+    int FontHeight = 14;
+    cl::TFontStyles FontStyle;
+    TColor FontColor = 0;
+    TColor ActiveFontColor = 0;
+    TAlignment Alignment = taCenter;
+    bool Light = false;
+    TColor LightColor = 0;
+    TColor ActiveLightColor = 0;
+    bool Shadow = false;
+    TColor ShadowColor = 0;
+    TColor ActiveShadowColor = 0;
+    TRect FrameRect;
+    TRect ActiveFrameRect;
+    TRect FrameTextRect;
+    int FrameLeftOffset = 0;
+    int FrameRightOffset = 0;
+    bool StretchEffect = false;
+    TRect AnimateSkinRect;
+    int FrameCount = 0;
+    int AnimateInterval = 25;
+    bool InactiveAnimation = false;
+    bool FullFrame = false;
+
+protected:
+    void DefineFields(TskDataFiler& Filer) override;
+};
+
+// The description class for a [SKINOBJECTS] type word (exact comparison, first match of the
+// type table); nullptr for a word outside the table.
+std::unique_ptr<TskDataSkinObject> CreateSkinObjectDescription(const std::string& TypeWord, const std::string& IDName);
+
+// ---------------------------------------------------------------------------------------------
+
+// Replacement system colours; until a skin names them, the system's own.
+class TskSkinColors : public cl::TObject {
+public:
+    TskSkinColors() { SetDefaults(); }
+
+    TColor cBtnFace;
+    TColor cBtnText;
+    TColor cWindow;
+    TColor cWindowText;
+    TColor cHighLight;
+    TColor cHighLightText;
+    TColor cBtnHighLight;
+    TColor cBtnShadow;
+
+    void SetDefaults();
+    // Section [SKINCOLORS].
+    void LoadFromFile(cl::TMemIniFile& IniFile);
+};
+
+// The popup-menu window frame, section [POPUPWINDOW].
+class TskDataSkinPopupWindow : public cl::TObject {
+public:
+    int WindowPictureIndex = -1;
+    int MaskPictureIndex = -1;
+    TPoint LTPoint;
+    TPoint RTPoint;
+    TPoint LBPoint;
+    TPoint RBPoint;
+    TRect ItemsRect;
+    TColor ScrollMarkerColor = 0;
+    TColor ScrollMarkerActiveColor = 0;
+    bool LeftStretch = false;
+    bool RightStretch = false;
+    bool TopStretch = false;
+    bool BottomStretch = false;
+
+    void LoadFromFile(cl::TMemIniFile& IniFile);
+};
+
+// The hint window frame, section [HINTWINDOW]. A new one has a font height of 12; a missing
+// "fontheight" key reads as 14.
+class TskDataSkinHintWindow : public cl::TObject {
+public:
+    int WindowPictureIndex = -1;
+    int MaskPictureIndex = -1;
+    TPoint LTPoint;
+    TPoint RTPoint;
+    TPoint LBPoint;
+    TPoint RBPoint;
+    TRect ClRect;
+    std::string FontName = "Arial";
+    int FontHeight = 12;
+    cl::TFontStyles FontStyle;
+    TColor FontColor = 0;
+    bool LeftStretch = false;
+    bool RightStretch = false;
+    bool TopStretch = false;
+    bool BottomStretch = false;
+
+    void LoadFromFile(cl::TMemIniFile& IniFile);
+};
+
+}  // namespace sk

@@ -1,0 +1,180 @@
+#include "skin/skSkinDataStream.h"
+
+#include <zlib.h>
+
+#include <array>
+#include <cstdlib>
+
+#include "classlib/SysUtils.h"
+
+namespace sk {
+
+namespace {
+
+[[noreturn]] void RaiseDamaged(const char* Why)
+{
+    throw cl::EReadError(cl::Format("The skin data is damaged: %s", Why));
+}
+
+std::uint32_t U32(const std::uint8_t* p)
+{
+    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
+
+// Frees the zlib state on every path.
+struct TInflater {
+    z_stream z{};
+    bool open = false;
+    TInflater()
+    {
+        if (inflateInit(&z) != Z_OK)
+            throw cl::EOutOfMemory("Out of memory while inflating the skin data");
+        open = true;
+    }
+    ~TInflater()
+    {
+        if (open)
+            inflateEnd(&z);
+    }
+};
+
+struct TDeflater {
+    z_stream z{};
+    bool open = false;
+    TDeflater()
+    {
+        if (deflateInit(&z, Z_BEST_COMPRESSION) != Z_OK)
+            throw cl::EOutOfMemory("Out of memory while deflating the skin data");
+        open = true;
+    }
+    ~TDeflater()
+    {
+        if (open)
+            deflateEnd(&z);
+    }
+};
+
+}  // namespace
+
+void InflateSkinData(const void* Data, std::size_t Size, cl::TStream& Dest)
+{
+    TInflater inflater;
+    z_stream& z = inflater.z;
+    std::array<std::uint8_t, SkinZlibChunk> out;
+    const auto* next = static_cast<const std::uint8_t*>(Data);
+    std::size_t left = Size;
+    std::int64_t produced = 0;
+    for (;;) {
+        if (z.avail_in == 0 && left > 0) {
+            const std::size_t part = left < SkinZlibChunk ? left : SkinZlibChunk;
+            z.next_in = const_cast<Bytef*>(next);
+            z.avail_in = static_cast<uInt>(part);
+            next += part;
+            left -= part;
+        }
+        z.next_out = out.data();
+        z.avail_out = static_cast<uInt>(out.size());
+        const int result = inflate(&z, Z_NO_FLUSH);
+        const std::size_t got = out.size() - z.avail_out;
+        if (got > 0) {
+            produced += static_cast<std::int64_t>(got);
+            if (produced > MaxInflatedSkinSize)
+                RaiseDamaged("it inflates to more than a skin can hold");
+            Dest.WriteBuffer(out.data(), static_cast<std::int64_t>(got));
+        }
+        if (result == Z_STREAM_END)
+            return;
+        if (result == Z_NEED_DICT || result == Z_DATA_ERROR)
+            RaiseDamaged("the compressed data is corrupt");
+        if (result == Z_MEM_ERROR)
+            throw cl::EOutOfMemory("Out of memory while inflating the skin data");
+        // No progress possible: the input ran out before the zlib stream ended.
+        if (result == Z_BUF_ERROR)
+            RaiseDamaged("the compressed data ends too early");
+    }
+}
+
+void DeflateSkinData(const void* Data, std::size_t Size, cl::TStream& Dest)
+{
+    TDeflater deflater;
+    z_stream& z = deflater.z;
+    std::array<std::uint8_t, SkinZlibChunk> out;
+    const auto* next = static_cast<const std::uint8_t*>(Data);
+    std::size_t left = Size;
+    int flush = Z_NO_FLUSH;
+    int result = Z_OK;
+    do {
+        if (z.avail_in == 0 && flush == Z_NO_FLUSH) {
+            const std::size_t part = left < SkinZlibChunk ? left : SkinZlibChunk;
+            z.next_in = const_cast<Bytef*>(next);
+            z.avail_in = static_cast<uInt>(part);
+            next += part;
+            left -= part;
+            if (left == 0)
+                flush = Z_FINISH;
+        }
+        z.next_out = out.data();
+        z.avail_out = static_cast<uInt>(out.size());
+        result = deflate(&z, flush);
+        if (result == Z_STREAM_ERROR)
+            throw cl::EWriteError("The skin data could not be compressed");
+        Dest.WriteBuffer(out.data(), static_cast<std::int64_t>(out.size() - z.avail_out));
+    } while (result != Z_STREAM_END);
+}
+
+void ReadSkinPicture(cl::TStream& Stream, cl::TBitmap& Bitmap)
+{
+    const std::int64_t start = Stream.Position();
+    const std::int64_t left = Stream.Size() - start;
+    // File header, header size, then the first fields of either header kind.
+    std::array<std::uint8_t, 30> head{};
+    if (left < static_cast<std::int64_t>(head.size()))
+        RaiseDamaged("a picture is cut short");
+    Stream.ReadBuffer(head.data(), static_cast<std::int64_t>(head.size()));
+    Stream.SetPosition(start);
+    if (head[0] != 'B' || head[1] != 'M')
+        RaiseDamaged("a picture is not a BMP file");
+    const std::int64_t fileSize = U32(head.data() + 2);
+    const std::uint32_t headerSize = U32(head.data() + 14);
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    int bitCount = 0;
+    if (headerSize == 12) {
+        width = U16(head.data() + 18);
+        height = static_cast<std::int16_t>(U16(head.data() + 20));
+        bitCount = U16(head.data() + 24);
+    } else {
+        width = static_cast<std::int32_t>(U32(head.data() + 18));
+        height = static_cast<std::int32_t>(U32(head.data() + 22));
+        bitCount = U16(head.data() + 28);
+    }
+    if (height < 0)
+        height = -height;
+    if (bitCount <= 0 || bitCount > 32 || width < 0)
+        RaiseDamaged("a picture has an impossible header");
+    // The rows alone must fit both in what the file says it is and in what the stream holds.
+    const std::int64_t rows = (width * bitCount + 31) / 32 * 4 * height;
+    const std::int64_t needed = 14 + static_cast<std::int64_t>(headerSize) + rows;
+    if (fileSize > left || needed > left)
+        RaiseDamaged("a picture is cut short");
+    Bitmap.LoadFromStream(&Stream);
+    // A file header may claim fewer bytes than the rows took; the reader went on to what the
+    // rows need, which the check above kept inside the stream.
+    if (Stream.Position() < start + fileSize)
+        Stream.SetPosition(start + fileSize);
+}
+
+void ReadFlaggedSkinPicture(cl::TStream& Stream, cl::TBitmap& Bitmap)
+{
+    std::uint8_t flag = 0;
+    Stream.ReadBuffer(&flag, 1);
+    if (flag != 0)
+        Bitmap.SetSize(0, 0);
+    else
+        ReadSkinPicture(Stream, Bitmap);
+}
+
+}  // namespace sk
