@@ -1,0 +1,28 @@
+# Drawing and region utilities, interface strings, fast bitmap and composers, effect bitmap.
+list(APPEND SKIN_PORTABLE
+  ${CMAKE_CURRENT_LIST_DIR}/skconst.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skResourceStrData.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skUtils.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skMaskRegion.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skEffects.cpp)
+list(APPEND SKIN_WINDOWS
+  ${CMAKE_CURRENT_LIST_DIR}/skEffectsDib.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skFBitmap.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skComposers.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skRegions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skUtilsText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skUtilsGlyphs.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skUtilsSystem.cpp)
+# The effect bitmap's pixels: a DIB section on Windows, plain memory on the host.
+if(NOT TREBANIX_WINDOWS)
+  list(APPEND SKIN_PORTABLE ${CMAKE_CURRENT_LIST_DIR}/skEffectsMem.cpp)
+endif()
+
+# Per-pixel loops run on every morph tick and region rebuild: optimized even in debug builds.
+# On i686 the SSE unit also keeps the channel arithmetic in plain double precision, so both
+# builds round exactly alike.
+set(drawing_hot ${CMAKE_CURRENT_LIST_DIR}/skEffects.cpp ${CMAKE_CURRENT_LIST_DIR}/skMaskRegion.cpp)
+set_source_files_properties(${drawing_hot} PROPERTIES COMPILE_OPTIONS "-O2")
+if(TREBANIX_WINDOWS)
+  set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/skEffects.cpp APPEND PROPERTY COMPILE_OPTIONS -msse2 -mfpmath=sse)
+endif()

@@ -1,0 +1,379 @@
+// The pixel arithmetic of TskEffectBmp. Where the pixels live (a DIB section on Windows, plain
+// memory elsewhere) is the business of the platform file beside this one.
+#include "skin/skEffects.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+
+#include "classlib/SysUtils.h"
+
+namespace sk {
+
+namespace {
+
+// Nearest integer, ties to even (the default rounding mode), like the arithmetic the skins
+// were designed against.
+inline int Nearest(double Value)
+{
+    return static_cast<int>(std::lrint(Value));
+}
+
+inline std::uint8_t ClampByte(int Value)
+{
+    return static_cast<std::uint8_t>(Value < 0 ? 0 : (Value > 255 ? 255 : Value));
+}
+
+inline std::uint8_t ToByte(double Value)
+{
+    return ClampByte(Nearest(Value));
+}
+
+// F * own + (1 - F) * target, channel by channel, for one pixel.
+inline void BlendPixel(std::uint8_t* Own, const std::uint8_t* Target, double F)
+{
+    const double G = 1 - F;
+    for (int c = 0; c < 3; ++c)
+        Own[c] = ToByte(F * Own[c] + G * Target[c]);
+}
+
+// The value of every channel level under a blend that depends on the level alone.
+using TLevelTable = std::array<std::uint8_t, 256>;
+
+void ApplyLevels(TskEffectBmp& Bmp, const TLevelTable& Levels)
+{
+    const std::size_t rowBytes = 3 * static_cast<std::size_t>(Bmp.Width());
+    for (int y = 0; y < Bmp.Height(); ++y) {
+        std::uint8_t* p = Bmp.ScanLine(y);
+        for (std::size_t i = 0; i < rowBytes; ++i)
+            p[i] = Levels[p[i]];
+    }
+}
+
+}  // namespace
+
+void ClampRGB(int& R, int& G, int& B)
+{
+    R = ClampByte(R);
+    G = ClampByte(G);
+    B = ClampByte(B);
+}
+
+int TskEffectBmp::GetPixel(int X, int Y) const
+{
+    if (X < 0 || X >= width_ || Y < 0 || Y >= height_)
+        return -1;
+    const std::uint8_t* p = ScanLine(Y) + 3 * X;
+    return p[0] | (p[1] << 8) | (p[2] << 16);
+}
+
+void TskEffectBmp::SetPixel(int X, int Y, int Color)
+{
+    if (X < 0 || X >= width_ || Y < 0 || Y >= height_)
+        return;
+    std::uint8_t* p = ScanLine(Y) + 3 * X;
+    p[0] = static_cast<std::uint8_t>(Color);
+    p[1] = static_cast<std::uint8_t>(Color >> 8);
+    p[2] = static_cast<std::uint8_t>(Color >> 16);
+}
+
+std::uint8_t* TskEffectBmp::ScanLine(int Y) const
+{
+    if (Y < 0 || Y >= height_ || !bits_)
+        return nullptr;
+    return bits_ + static_cast<std::size_t>(Y) * rowInc_;
+}
+
+void TskEffectBmp::GetLine(int Y, void* Buffer) const
+{
+    if (const std::uint8_t* row = ScanLine(Y))
+        std::memcpy(Buffer, row, 3 * static_cast<std::size_t>(width_));
+}
+
+void TskEffectBmp::SetLine(int Y, const void* Buffer)
+{
+    if (std::uint8_t* row = ScanLine(Y))
+        std::memcpy(row, Buffer, 3 * static_cast<std::size_t>(width_));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Morphs
+
+void TskEffectBmp::Morph(const TskEffectBmp& Target, double K)
+{
+    if (!SameSize(Target))
+        return;
+    K = std::clamp(K, 0.0, 1.0);
+    // (1 - K) * own + K * target: both products depend on one level each, so they are worked
+    // out once per level; the sum and its rounding stay per channel and exact.
+    std::array<double, 256> ownPart, targetPart;
+    for (int v = 0; v < 256; ++v) {
+        ownPart[v] = (1 - K) * v;
+        targetPart[v] = K * v;
+    }
+    const std::size_t rowBytes = 3 * static_cast<std::size_t>(width_);
+    for (int y = 0; y < height_; ++y) {
+        std::uint8_t* p = ScanLine(y);
+        const std::uint8_t* t = Target.ScanLine(y);
+        for (std::size_t i = 0; i < rowBytes; ++i)
+            p[i] = ToByte(ownPart[p[i]] + targetPart[t[i]]);
+    }
+}
+
+void TskEffectBmp::MorphGradient(const TskEffectBmp& Target, double K)
+{
+    if (width_ < height_)
+        MorphVGradient(Target, K);
+    else
+        MorphHGradient(Target, K);
+}
+
+// Blends columns From, From + Step, ... To of every row, starting with the target alone and
+// moving toward the own image by Inc per column.
+void TskEffectBmp::GradientColumns(const TskEffectBmp& Target, int From, int To, int Step, double Inc)
+{
+    for (int y = 0; y < height_; ++y) {
+        std::uint8_t* p = ScanLine(y);
+        const std::uint8_t* t = Target.ScanLine(y);
+        double f = 0;
+        for (int x = From; x != To + Step; x += Step) {
+            BlendPixel(p + 3 * x, t + 3 * x, f);
+            f = std::min(f + Inc, 1.0);
+        }
+    }
+}
+
+void TskEffectBmp::MorphHGradient(const TskEffectBmp& Target, double K)
+{
+    if (!SameSize(Target) || width_ < 1)
+        return;
+    K = std::clamp(K, 0.0, 1.0);
+    const int d = Nearest(width_ * K);
+    const int steps = (width_ - d) / 2;
+    const double inc = steps == 0 ? 1.0 : 1.0 / steps;
+    const int start = std::max(width_ / 2 - d / 2, 0);
+    const int stop = std::min(width_ / 2 + d / 2, width_ - 1);
+    for (int y = 0; y < height_; ++y)
+        std::memcpy(ScanLine(y) + 3 * start, Target.ScanLine(y) + 3 * start, 3 * static_cast<std::size_t>(stop - start + 1));
+    GradientColumns(Target, start, 0, -1, inc);
+    GradientColumns(Target, stop, width_ - 1, 1, inc);
+}
+
+void TskEffectBmp::MorphVGradient(const TskEffectBmp& Target, double K)
+{
+    if (!SameSize(Target) || height_ < 1)
+        return;
+    K = std::clamp(K, 0.0, 1.0);
+    const int d = Nearest(height_ * K);
+    const int steps = (height_ - 1 - d) / 2;
+    const double inc = steps == 0 ? 0.0 : 1.0 / steps;
+    const int start = std::max(height_ / 2 - d / 2, 0);
+    const int stop = std::min(height_ / 2 + d / 2, height_ - 1);
+    const std::size_t rowBytes = 3 * static_cast<std::size_t>(width_);
+    for (int y = start; y <= stop; ++y)
+        std::memcpy(ScanLine(y), Target.ScanLine(y), rowBytes);
+    auto blendRow = [&](int y, double f) {
+        std::uint8_t* p = ScanLine(y);
+        const std::uint8_t* t = Target.ScanLine(y);
+        for (int x = 0; x < width_; ++x)
+            BlendPixel(p + 3 * x, t + 3 * x, f);
+    };
+    double f = 0;
+    for (int y = start; y >= 0; --y) {
+        blendRow(y, f);
+        f = std::min(f + inc, 1.0);
+    }
+    f = 0;
+    for (int y = stop; y < height_; ++y) {
+        blendRow(y, f);
+        f = std::min(f + inc, 1.0);
+    }
+}
+
+void TskEffectBmp::MorphLeftGradient(const TskEffectBmp& Target, double K)
+{
+    // One column has no room for a gradient beside it.
+    if (!SameSize(Target) || width_ < 2)
+        return;
+    K = std::clamp(K, 0.0, 1.0);
+    const int d = std::clamp(Nearest(width_ * K), 1, width_ - 1);
+    GradientColumns(Target, 0, d, 1, 1.0 / d);
+}
+
+void TskEffectBmp::MorphRightGradient(const TskEffectBmp& Target, double K)
+{
+    if (!SameSize(Target) || width_ < 1)
+        return;
+    K = std::clamp(K, 0.0, 1.0);
+    const int d = std::clamp(width_ - Nearest(width_ * K), 0, width_ - 1);
+    const int n = width_ - d;
+    GradientColumns(Target, width_ - 1, d, -1, n < 1 ? 1.0 : 1.0 / n);
+}
+
+void TskEffectBmp::MorphLeftSlide(const TskEffectBmp& Target, double K)
+{
+    if (!SameSize(Target) || width_ < 2)
+        return;
+    K = std::clamp(K, 0.0, 1.0);
+    const int d = std::clamp(Nearest(width_ * K), 1, width_ - 1);
+    for (int y = 0; y < height_; ++y)
+        std::memcpy(ScanLine(y), Target.ScanLine(y) + 3 * (width_ - d), 3 * static_cast<std::size_t>(d));
+}
+
+void TskEffectBmp::MorphRightSlide(const TskEffectBmp& Target, double K)
+{
+    if (!SameSize(Target) || width_ < 2)
+        return;
+    K = std::clamp(K, 0.0, 1.0);
+    const int d = std::clamp(Nearest(width_ * K), 1, width_ - 1);
+    for (int y = 0; y < height_; ++y)
+        std::memcpy(ScanLine(y) + 3 * (width_ - d), Target.ScanLine(y), 3 * static_cast<std::size_t>(d));
+}
+
+void TskEffectBmp::MorphPush(const TskEffectBmp& Target, double K)
+{
+    if (!SameSize(Target) || width_ < 1)
+        return;
+    K = std::clamp(K, 0.0, 1.0);
+    const int d = std::clamp(Nearest(width_ * K), 0, width_ - 1);
+    for (int y = 0; y < height_; ++y) {
+        std::uint8_t* p = ScanLine(y);
+        const std::uint8_t* t = Target.ScanLine(y);
+        // The own image moves d + 1 pixels right; walking from the right keeps the sources
+        // unread until they are copied.
+        for (int x = width_ - 1; x >= d; --x)
+            std::memcpy(p + 3 * x, p + 3 * std::max(0, x - d - 1), 3);
+        for (int x = 0; x <= d; ++x)
+            std::memcpy(p + 3 * x, t + 3 * std::min(width_ - 1, width_ - d - 1 + x), 3);
+    }
+}
+
+void TskEffectBmp::MorphByKind(TskMorphKind Kind, const TskEffectBmp& Target, double K)
+{
+    switch (Kind) {
+    case mkDefault: Morph(Target, K); break;
+    case mkGradient: MorphGradient(Target, K); break;
+    case mkLeftGradient: MorphLeftGradient(Target, K); break;
+    case mkRightGradient: MorphRightGradient(Target, K); break;
+    case mkLeftSlide: MorphLeftSlide(Target, K); break;
+    case mkRightSlide: MorphRightSlide(Target, K); break;
+    case mkPush: MorphPush(Target, K); break;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Effects
+
+void TskEffectBmp::ChangeBrightness(double K)
+{
+    K = std::clamp(K, 0.0, 1.0);
+    TLevelTable levels;
+    for (int v = 0; v < 256; ++v)
+        levels[v] = ToByte((1 - K) * v + 255 * K);
+    ApplyLevels(*this, levels);
+}
+
+void TskEffectBmp::ChangeDarkness(double K)
+{
+    K = std::clamp(K, 0.0, 1.0);
+    TLevelTable levels;
+    for (int v = 0; v < 256; ++v)
+        levels[v] = ToByte((1 - K) * v);
+    ApplyLevels(*this, levels);
+}
+
+void TskEffectBmp::Invert()
+{
+    TLevelTable levels;
+    for (int v = 0; v < 256; ++v)
+        levels[v] = static_cast<std::uint8_t>(255 - v);
+    ApplyLevels(*this, levels);
+}
+
+void TskEffectBmp::GrayScale()
+{
+    std::array<double, 256> red, green, blue;
+    for (int v = 0; v < 256; ++v) {
+        red[v] = 0.3 * v;
+        green[v] = 0.59 * v;
+        blue[v] = 0.11 * v;
+    }
+    for (int y = 0; y < height_; ++y) {
+        std::uint8_t* p = ScanLine(y);
+        for (int x = 0; x < width_; ++x, p += 3) {
+            const std::uint8_t g = ToByte(red[p[2]] + green[p[1]] + blue[p[0]]);
+            p[0] = p[1] = p[2] = g;
+        }
+    }
+}
+
+void TskEffectBmp::AddNoise(int Amount)
+{
+    if (Amount <= 0)
+        return;
+    for (int y = 0; y < height_; ++y) {
+        std::uint8_t* p = ScanLine(y);
+        for (int x = 0; x < width_; ++x, p += 3) {
+            const int n = cl::Random(Amount) - Amount / 2;
+            for (int c = 0; c < 3; ++c)
+                p[c] = ClampByte(p[c] + n);
+        }
+    }
+}
+
+void TskEffectBmp::SplitBlur(int Amount)
+{
+    if (Amount == 0 || width_ < 1 || height_ < 1)
+        return;
+    // The neighbour rules reach one past the end for the first row or column of a bitmap no
+    // larger than Amount (and anywhere for a negative Amount): every index is kept inside.
+    auto lower = [Amount](int i) { return i - Amount < 0 ? i : i - Amount; };
+    auto upper = [Amount](int i, int n) { return i + Amount >= n ? n - i : i + Amount; };
+    auto inside = [](int i, int n) { return std::clamp(i, 0, n - 1); };
+    for (int y = 0; y < height_; ++y) {
+        const std::uint8_t* up = ScanLine(inside(lower(y), height_));
+        const std::uint8_t* down = ScanLine(inside(upper(y, height_), height_));
+        std::uint8_t* p = ScanLine(y);
+        for (int x = 0; x < width_; ++x) {
+            const int left = 3 * inside(lower(x), width_);
+            const int right = 3 * inside(upper(x, width_), width_);
+            for (int c = 0; c < 3; ++c) {
+                const int sum = up[left + c] + down[left + c] + up[right + c] + down[right + c];
+                p[3 * x + c] = static_cast<std::uint8_t>(sum / 4);
+            }
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Copies into a second bitmap
+
+void TskEffectBmp::Rotate90CounterClockwise(TskEffectBmp& Dest) const
+{
+    if (Dest.width_ != height_ || Dest.height_ != width_)
+        return;
+    for (int y = 0; y < height_; ++y)
+        for (int x = 0; x < width_; ++x)
+            Dest.SetPixel(y, width_ - 1 - x, GetPixel(x, y));
+}
+
+void TskEffectBmp::Rotate90Clockwise(TskEffectBmp& Dest) const
+{
+    if (Dest.width_ != height_ || Dest.height_ != width_)
+        return;
+    for (int y = 0; y < height_; ++y)
+        for (int x = 0; x < width_; ++x)
+            Dest.SetPixel(height_ - 1 - y, x, GetPixel(x, y));
+}
+
+void TskEffectBmp::FlipVertical(TskEffectBmp& Dest) const
+{
+    if (!SameSize(Dest))
+        return;
+    for (int y = 0; y < height_; ++y)
+        for (int x = 0; x < width_; ++x)
+            Dest.SetPixel(x, height_ - 1 - y, GetPixel(x, y));
+}
+
+}  // namespace sk

@@ -1,0 +1,92 @@
+// Where the pixels of a TskEffectBmp live on Windows: a top-down 24-bit DIB section, so that
+// GDI reads them and draws them without conversion.
+#include "classlib/GraphicsError.h"
+#include "skin/skEffects.h"
+
+namespace sk {
+
+namespace {
+
+// The "DISPLAY" device context the pixels of a device-dependent bitmap are read through.
+class TDisplayDC {
+public:
+    TDisplayDC() : dc_(CreateDCA("DISPLAY", nullptr, nullptr, nullptr)) {}
+    ~TDisplayDC()
+    {
+        if (dc_)
+            DeleteDC(dc_);
+    }
+    TDisplayDC(const TDisplayDC&) = delete;
+    TDisplayDC& operator=(const TDisplayDC&) = delete;
+    HDC Handle() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+}  // namespace
+
+struct TskEffectBmp::TStore {
+    BITMAPINFO Info{};
+    HBITMAP Section = nullptr;
+    ~TStore()
+    {
+        if (Section)
+            DeleteObject(Section);
+    }
+};
+
+TskEffectBmp::TskEffectBmp(int AWidth, int AHeight)
+    : width_(AWidth > 0 && AHeight > 0 ? AWidth : 0), height_(AWidth > 0 && AHeight > 0 ? AHeight : 0),
+      rowInc_(3 * static_cast<std::size_t>(width_) + width_ % 4), store_(std::make_unique<TStore>())
+{
+    BITMAPINFOHEADER& h = store_->Info.bmiHeader;
+    h.biSize = sizeof(BITMAPINFOHEADER);
+    h.biWidth = width_;
+    h.biHeight = -height_;  // top-down: row 0 is the top row
+    h.biPlanes = 1;
+    h.biBitCount = 24;
+    h.biCompression = BI_RGB;
+    if (width_ == 0)
+        return;
+    void* bits = nullptr;
+    store_->Section = CreateDIBSection(nullptr, &store_->Info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!store_->Section || !bits)
+        throw cl::EOutOfMemory("Out of system resources");
+    bits_ = static_cast<std::uint8_t*>(bits);
+}
+
+TskEffectBmp::~TskEffectBmp() = default;
+
+std::unique_ptr<TskEffectBmp> TskEffectBmp::CreateFromHandle(HBITMAP Bitmap)
+{
+    BITMAP info{};
+    if (!Bitmap || GetObjectA(Bitmap, sizeof(info), &info) != sizeof(info))
+        throw cl::EInvalidGraphic("Bitmap image is not valid");
+    auto result = std::make_unique<TskEffectBmp>(info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight);
+    if (result->bits_) {
+        TDisplayDC display;
+        BITMAPINFO header = result->store_->Info;
+        GetDIBits(display.Handle(), Bitmap, 0, result->height_, result->bits_, &header, DIB_RGB_COLORS);
+    }
+    return result;
+}
+
+HBITMAP TskEffectBmp::Handle() const
+{
+    return store_->Section;
+}
+
+const BITMAPINFO& TskEffectBmp::Info() const
+{
+    return store_->Info;
+}
+
+void TskEffectBmp::Draw(HDC DC, int X, int Y) const
+{
+    if (!bits_)
+        return;
+    SetDIBitsToDevice(DC, X, Y, width_, height_, 0, 0, 0, height_, bits_, &store_->Info, DIB_RGB_COLORS);
+}
+
+}  // namespace sk

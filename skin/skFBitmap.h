@@ -1,0 +1,50 @@
+#pragma once
+// TskFBitmap: a copy of a bitmap as a top-down 24-bit DIB section with a table of row
+// addresses, for scanning pixels without a GDI call per pixel.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "classlib/Color.h"  // before windows.h, whose colour macros it would otherwise meet
+
+#include <windows.h>
+
+namespace sk {
+
+class TskFBitmap {
+public:
+    // A copy of Bitmap's size and pixels. EInvalidGraphic when it is not a bitmap.
+    explicit TskFBitmap(HBITMAP Bitmap);
+    ~TskFBitmap();
+    TskFBitmap(const TskFBitmap&) = delete;
+    TskFBitmap& operator=(const TskFBitmap&) = delete;
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    // Padding bytes at the end of each row: Width mod 4.
+    int Gap() const { return width_ % 4; }
+    // Row stride: 3 * Width + Width mod 4, a multiple of 4.
+    std::size_t RowInc() const { return 3 * static_cast<std::size_t>(width_) + Gap(); }
+    std::size_t Size() const { return RowInc() * static_cast<std::size_t>(height_); }
+    std::uint8_t* Bits() const { return bits_; }
+    // Height row addresses, the top row first.
+    std::uint8_t* const* Rows() const { return rows_.data(); }
+    HBITMAP Handle() const { return handle_; }
+    // A memory DC with the section selected.
+    HDC DC() const { return dc_; }
+    const BITMAPINFO& Info() const { return info_; }
+
+private:
+    void InitRows();
+
+    int width_ = 0;
+    int height_ = 0;
+    std::uint8_t* bits_ = nullptr;
+    std::vector<std::uint8_t*> rows_;
+    HBITMAP handle_ = nullptr;
+    HDC dc_ = nullptr;
+    HGDIOBJ oldBitmap_ = nullptr;
+    BITMAPINFO info_{};
+};
+
+}  // namespace sk

@@ -1,0 +1,71 @@
+#pragma once
+// Window regions from mask pictures. A TskRegion is the one owner of its region handle; hand
+// the handle to a window with Release() (SetWindowRgn), after which the window owns it.
+#include "classlib/Bitmap.h"
+#include "skin/skUtils.h"
+
+#include <windows.h>
+
+namespace sk {
+
+class TskFBitmap;
+
+class TskRegion {
+public:
+    TskRegion() = default;
+    explicit TskRegion(HRGN Handle) : handle_(Handle) {}
+    ~TskRegion() { Reset(); }
+    TskRegion(TskRegion&& Other) noexcept : handle_(Other.Release()) {}
+    TskRegion& operator=(TskRegion&& Other) noexcept
+    {
+        if (this != &Other)
+            Reset(Other.Release());
+        return *this;
+    }
+    TskRegion(const TskRegion&) = delete;
+    TskRegion& operator=(const TskRegion&) = delete;
+
+    HRGN Handle() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+    // Gives the handle away; this object then owns nothing.
+    HRGN Release()
+    {
+        HRGN h = handle_;
+        handle_ = nullptr;
+        return h;
+    }
+    void Reset(HRGN Handle = nullptr)
+    {
+        if (handle_)
+            DeleteObject(handle_);
+        handle_ = Handle;
+    }
+
+private:
+    HRGN handle_ = nullptr;
+};
+
+// The region of a list of rectangles (ExtCreateRegion), bound by Bound; an empty region for
+// no rectangles. Long lists are built in pieces joined pairwise, so the cost grows with
+// n log n rather than with the square of the count.
+TskRegion CreateRegionFromRects(const std::vector<cl::TRect>& Rects, const cl::TRect& Bound);
+
+// The black pixels of a scanned bitmap moved by (X, Y), as region data (see skMaskRegion.h).
+std::vector<std::uint8_t> BuildMaskRegionData(const TskFBitmap& Mask, int X, int Y);
+
+// The region of Mask's black pixels at (0, 0); no region for an empty mask.
+TskRegion CreateRegionFromMask(const cl::TBitmap* Mask);
+
+// The four border strips of Mask fitted to W by H, tiled as ComposeSkinBorderImages tiles
+// (middles tiled, ends copied). Strips that do not apply stay empty; new strips are white.
+void ComposeSkinMaskImage(const TskAreaPoints& Area, const TskAreaPoints& NewArea, cl::TBitmap* LeftImage,
+                          cl::TBitmap* TopImage, cl::TBitmap* RightImage, cl::TBitmap* BottomImage,
+                          const cl::TBitmap* Mask, int W, int H);
+
+// The window region of a skin area of W by H whose mask picture is Mask (the mask covers the
+// area at its own size): NewArea.ClRect joined with the black pixels of the border strips.
+// No region when the corners overlap or NewArea.ClRect is null.
+TskRegion CreateSkinRegion(const TskAreaPoints& Area, const TskAreaPoints& NewArea, const cl::TBitmap* Mask, int W,
+                           int H);
+
+}  // namespace sk
