@@ -1,0 +1,20 @@
+#pragma once
+// The two halves of the description text after the window sections.
+#include "FrameLayout.h"
+#include "IniText.h"
+#include "Palette.h"
+
+namespace skingen {
+
+void describeObjects(IniText& t, const SkinParams& p, const Palette& c, const FrameLayout& f);
+void describeControls(IniText& t, const SkinParams& p, const Palette& c);
+
+// The control and object names every skin describes, with their type words, in list order.
+struct NamedType {
+    const char* name;
+    const char* type;
+};
+const std::vector<NamedType>& describedObjects();
+const std::vector<NamedType>& describedControls();
+
+}  // namespace skingen
