@@ -2,4 +2,6 @@ list(APPEND TESTS_PORTABLE
   ${CMAKE_CURRENT_LIST_DIR}/drawing_effects_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawing_strings_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawing_geometry_test.cpp)
-list(APPEND TESTS_WINDOWS)
+list(APPEND TESTS_WINDOWS
+  ${CMAKE_CURRENT_LIST_DIR}/drawing_composers_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/drawing_regions_test.cpp)

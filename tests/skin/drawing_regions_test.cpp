@@ -1,0 +1,197 @@
+// Window regions from mask pictures, checked point by point with PtInRegion.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "classlib/Bitmap.h"
+#include "skin/skMaskRegion.h"
+#include "skin/skUtils.h"
+
+using cl::Rect;
+using cl::TBitmap;
+
+namespace {
+
+// A white mask with black pixels where Rows has '#'.
+void PaintMask(TBitmap& Mask, const std::vector<std::string>& Rows)
+{
+    Mask.SetSize(static_cast<int>(Rows[0].size()), static_cast<int>(Rows.size()));
+    for (int y = 0; y < Mask.Height(); ++y)
+        for (int x = 0; x < Mask.Width(); ++x)
+            Mask.SetPixels(x, y, Rows[y][x] == '#' ? cl::clBlack : cl::clWhite);
+}
+
+// A W by H mask, black inside a rounded rectangle with corners of radius R.
+void RoundedMask(TBitmap& Mask, int W, int H, int R)
+{
+    Mask.SetSize(W, H);
+    Mask.Fill(cl::clBlack);
+    for (int y = 0; y < R; ++y)
+        for (int x = 0; x < R; ++x) {
+            const int dx = R - x, dy = R - y;
+            if (dx * dx + dy * dy > R * R) {
+                Mask.SetPixels(x, y, cl::clWhite);
+                Mask.SetPixels(W - 1 - x, y, cl::clWhite);
+                Mask.SetPixels(x, H - 1 - y, cl::clWhite);
+                Mask.SetPixels(W - 1 - x, H - 1 - y, cl::clWhite);
+            }
+        }
+}
+
+bool Inside(const sk::TskRegion& Rgn, int X, int Y)
+{
+    return PtInRegion(Rgn.Handle(), X, Y) != 0;
+}
+
+}  // namespace
+
+TEST(MaskRegion, RoundedMaskGivesRoundedRegion)
+{
+    TBitmap mask;
+    RoundedMask(mask, 40, 30, 6);
+    sk::TskRegion rgn = sk::CreateRegionFromMask(&mask);
+    ASSERT_TRUE(rgn);
+    // The corners themselves are cut away, the points just inside the arcs are in.
+    for (auto [x, y] : {std::pair{0, 0}, {39, 0}, {0, 29}, {39, 29}, {1, 1}, {38, 28}})
+        EXPECT_FALSE(Inside(rgn, x, y)) << x << "," << y;
+    for (auto [x, y] : {std::pair{6, 0}, {0, 6}, {33, 0}, {39, 23}, {3, 3}, {36, 26}, {20, 15}})
+        EXPECT_TRUE(Inside(rgn, x, y)) << x << "," << y;
+    // Outside the mask altogether.
+    EXPECT_FALSE(Inside(rgn, 40, 15));
+    EXPECT_FALSE(Inside(rgn, 20, 30));
+    EXPECT_FALSE(Inside(rgn, -1, 15));
+    RECT box;
+    GetRgnBox(rgn.Handle(), &box);
+    EXPECT_EQ(box.left, 0);
+    EXPECT_EQ(box.top, 0);
+    EXPECT_EQ(box.right, 40);
+    EXPECT_EQ(box.bottom, 30);
+}
+
+TEST(MaskRegion, WhiteMaskGivesEmptyRegionAndEmptyMaskNone)
+{
+    TBitmap mask;
+    EXPECT_FALSE(sk::CreateRegionFromMask(&mask));
+    EXPECT_FALSE(sk::CreateRegionFromMask(nullptr));
+    mask.SetSize(10, 10);
+    sk::TskRegion rgn = sk::CreateRegionFromMask(&mask);
+    ASSERT_TRUE(rgn);
+    RECT box;
+    EXPECT_EQ(GetRgnBox(rgn.Handle(), &box), NULLREGION);
+}
+
+TEST(MaskRegion, ManyRunsJoinedInPiecesMatchOneRegion)
+{
+    // A checkerboard of 2,000 runs: built in pieces, it must equal the region built at once.
+    TBitmap mask;
+    mask.SetSize(100, 40);
+    for (int y = 0; y < 40; ++y)
+        for (int x = y % 2; x < 100; x += 2)
+            mask.SetPixels(x, y, cl::clBlack);
+    sk::TskRegion pieces = sk::CreateRegionFromMask(&mask);
+    const std::vector<std::uint8_t> data = sk::BuildMaskRegionData(mask, 0, 0);
+    HRGN whole = ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<const RGNDATA*>(data.data()));
+    ASSERT_NE(whole, nullptr);
+    EXPECT_TRUE(EqualRgn(pieces.Handle(), whole));
+    DeleteObject(whole);
+    EXPECT_TRUE(Inside(pieces, 0, 0));
+    EXPECT_FALSE(Inside(pieces, 1, 0));
+    EXPECT_TRUE(Inside(pieces, 99, 39));
+}
+
+TEST(MaskRegion, MoreThanTenThousandRunsLeaveNoHoles)
+{
+    TBitmap mask;
+    mask.SetSize(300, 80);
+    for (int y = 0; y < 80; ++y)
+        for (int x = y % 2; x < 300; x += 2)
+            mask.SetPixels(x, y, cl::clBlack);
+    sk::TskRegion rgn = sk::CreateRegionFromMask(&mask);
+    EXPECT_TRUE(Inside(rgn, 299, 79));  // the 12,000th run
+    EXPECT_FALSE(Inside(rgn, 298, 79));
+    EXPECT_TRUE(Inside(rgn, 150, 60));
+}
+
+TEST(MaskRegion, FastBitmapScansTheSamePixels)
+{
+    TBitmap mask;
+    PaintMask(mask, {"#..##", "#####", "....."});
+    sk::TskFBitmap fast(mask.Handle());
+    EXPECT_EQ(fast.Width(), 5);
+    EXPECT_EQ(fast.Height(), 3);
+    EXPECT_EQ(fast.Gap(), 1);
+    EXPECT_EQ(fast.RowInc(), 16u);
+    EXPECT_EQ(fast.Rows()[1], fast.Bits() + 16);
+    EXPECT_EQ(sk::BuildMaskRegionData(fast, 3, 4), sk::BuildMaskRegionData(mask, 3, 4));
+    EXPECT_THROW(sk::TskFBitmap(nullptr), cl::Exception);
+}
+
+namespace {
+
+// A 10 by 8 skin area whose mask cuts a one-pixel notch into each corner and a gap into the
+// middle of the top border (tiled along with it).
+const sk::TskAreaPoints MaskPoints{{3, 3}, {7, 3}, {3, 5}, {7, 5}, Rect(2, 2, 8, 6)};
+
+void FrameMask(TBitmap& Mask)
+{
+    PaintMask(Mask, {".########.",  //
+                     "####.#####",
+                     "##########",
+                     "##########",
+                     "##########",
+                     "##########",
+                     "##########",
+                     ".########."});
+}
+
+}  // namespace
+
+TEST(SkinRegion, BordersFollowTheMaskAtTheNewSize)
+{
+    TBitmap mask;
+    FrameMask(mask);
+    const sk::TskAreaPoints fitted = sk::FitNinePart(MaskPoints, Rect(0, 0, 10, 8), 20, 12);
+    sk::TskRegion rgn = sk::CreateSkinRegion(MaskPoints, fitted, &mask, 20, 12);
+    ASSERT_TRUE(rgn);
+    // Corner notches at the new corners.
+    EXPECT_FALSE(Inside(rgn, 0, 0));
+    EXPECT_FALSE(Inside(rgn, 19, 0));
+    EXPECT_FALSE(Inside(rgn, 0, 11));
+    EXPECT_FALSE(Inside(rgn, 19, 11));
+    EXPECT_TRUE(Inside(rgn, 1, 0));
+    EXPECT_TRUE(Inside(rgn, 18, 11));
+    // The top edge (mask columns 3..6) is tiled from the strip's left end, so its gap (mask
+    // column 4) falls on columns 1, 5, 9, 13 and 17, of which the corners cover 1 and 17.
+    for (int x : {5, 9, 13})
+        EXPECT_FALSE(Inside(rgn, x, 1)) << x;
+    for (int x : {1, 3, 4, 6, 7, 8, 16, 17})
+        EXPECT_TRUE(Inside(rgn, x, 1)) << x;
+    // The client is inside whatever the mask says.
+    EXPECT_TRUE(Inside(rgn, 10, 6));
+    EXPECT_FALSE(Inside(rgn, 20, 6));
+}
+
+TEST(SkinRegion, NoRegionForOverlappingCornersOrNullClient)
+{
+    TBitmap mask;
+    FrameMask(mask);
+    // Smaller than the corners.
+    EXPECT_FALSE(sk::CreateSkinRegion(MaskPoints, sk::FitNinePart(MaskPoints, Rect(0, 0, 10, 8), 5, 4), &mask, 5, 4));
+    sk::TskAreaPoints nullClient = MaskPoints;
+    nullClient.ClRect = Rect(2, 2, 2, 6);
+    EXPECT_FALSE(sk::CreateSkinRegion(MaskPoints, nullClient, &mask, 10, 8));
+}
+
+TEST(SkinRegion, RegionOwnershipMovesAndReleases)
+{
+    sk::TskRegion a(CreateRectRgn(0, 0, 5, 5));
+    HRGN handle = a.Handle();
+    sk::TskRegion b = std::move(a);
+    EXPECT_FALSE(a);
+    EXPECT_EQ(b.Handle(), handle);
+    HRGN released = b.Release();
+    EXPECT_FALSE(b);
+    EXPECT_TRUE(PtInRegion(released, 1, 1));  // still alive: the caller owns it now
+    DeleteObject(released);
+}
