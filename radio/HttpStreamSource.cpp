@@ -1,0 +1,190 @@
+#include "radio/HttpStreamSource.h"
+
+#include <ws2tcpip.h>
+
+#include <string_view>
+
+#include "radio/StreamPlayerErrors.h"
+#include "radio/StreamPlayerStatus.h"
+
+namespace radio {
+
+namespace {
+
+constexpr DWORD kConnectTimeoutMs = 10000;
+// A radio server that sends nothing for this long has gone away.
+constexpr DWORD kReceiveTimeoutMs = 15000;
+constexpr std::size_t kMaxHeaderBytes = 16 * 1024;
+constexpr std::size_t kReceiveBytes = 16 * 1024;
+
+struct TAddressList {
+    addrinfo* first = nullptr;
+    ~TAddressList()
+    {
+        if (first)
+            freeaddrinfo(first);
+    }
+};
+
+}  // namespace
+
+THttpStreamSource::THttpStreamSource(const TStreamUrl& url, HANDLE stopEvent)
+    : stopEvent_(stopEvent), networkEvent_(WSACreateEvent()), host_(url.Host)
+{
+    if (!networkEvent_)
+        throw EStreamPlayerError(status::Internal("no event for the network"));
+    Connect(url);
+    SendRequest(url);
+    ReadHeader();
+}
+
+void THttpStreamSource::WaitForNetwork(DWORD timeoutMs, const std::string& timeoutStatus)
+{
+    const HANDLE handles[2] = {stopEvent_, networkEvent_.get()};
+    const DWORD result = WaitForMultipleObjects(2, handles, FALSE, timeoutMs);
+    if (result == WAIT_OBJECT_0)
+        throw TStopRequested{};
+    if (result == WAIT_TIMEOUT)
+        throw EStreamPlayerError(timeoutStatus);
+    if (result != WAIT_OBJECT_0 + 1)
+        throw EStreamPlayerError(status::Internal("waiting for the network failed"));
+}
+
+void THttpStreamSource::Connect(const TStreamUrl& url)
+{
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_protocol = IPPROTO_TCP;
+    TAddressList addresses;
+    const std::string port = std::to_string(url.Port);
+    if (getaddrinfo(url.Host.c_str(), port.c_str(), &hints, &addresses.first) != 0 ||
+        !addresses.first)
+        throw EStreamPlayerError(status::HostNotFound(url.Host));
+    if (WaitForSingleObject(stopEvent_, 0) == WAIT_OBJECT_0)
+        throw TStopRequested{};
+
+    for (const addrinfo* a = addresses.first; a; a = a->ai_next) {
+        TUniqueSocket s(socket(a->ai_family, a->ai_socktype, a->ai_protocol));
+        if (!s)
+            continue;
+        // Event selection makes the socket non-blocking: every wait goes through
+        // WaitForNetwork, which also watches the stop event.
+        if (WSAEventSelect(s.Get(), networkEvent_.get(), FD_CONNECT | FD_READ | FD_WRITE | FD_CLOSE) != 0)
+            continue;
+        if (connect(s.Get(), a->ai_addr, static_cast<int>(a->ai_addrlen)) == 0) {
+            socket_ = std::move(s);
+            return;
+        }
+        if (WSAGetLastError() != WSAEWOULDBLOCK)
+            continue;
+        for (;;) {
+            WaitForNetwork(kConnectTimeoutMs, status::CannotConnect(url.HostField()));
+            WSANETWORKEVENTS events{};
+            if (WSAEnumNetworkEvents(s.Get(), networkEvent_.get(), &events) != 0)
+                break;
+            if (events.lNetworkEvents & FD_CONNECT) {
+                if (events.iErrorCode[FD_CONNECT_BIT] == 0)
+                    socket_ = std::move(s);
+                break;
+            }
+        }
+        if (socket_)
+            return;
+    }
+    throw EStreamPlayerError(status::CannotConnect(url.HostField()));
+}
+
+void THttpStreamSource::SendRequest(const TStreamUrl& url)
+{
+    // HTTP/1.1 so that name-based servers find the station; metadata is asked for because
+    // some servers send their stream only to clients that accept it.
+    const std::string request = "GET " + url.Target + " HTTP/1.1\r\n"
+                                "Host: " + url.HostField() + "\r\n"
+                                "User-Agent: TrebanixRadio/4.1\r\n"
+                                "Accept: */*\r\n"
+                                "Icy-MetaData: 1\r\n"
+                                "Connection: close\r\n\r\n";
+    std::size_t sent = 0;
+    while (sent < request.size()) {
+        const int n = send(socket_.Get(), request.data() + sent,
+                           static_cast<int>(request.size() - sent), 0);
+        if (n > 0) {
+            sent += static_cast<std::size_t>(n);
+            continue;
+        }
+        if (WSAGetLastError() != WSAEWOULDBLOCK)
+            throw EStreamPlayerError(status::ConnectionLost());
+        WaitForNetwork(kReceiveTimeoutMs, status::NoReply());
+        WSANETWORKEVENTS events{};
+        WSAEnumNetworkEvents(socket_.Get(), networkEvent_.get(), &events);
+    }
+}
+
+bool THttpStreamSource::Receive()
+{
+    char buffer[kReceiveBytes];
+    for (;;) {
+        const int n = recv(socket_.Get(), buffer, sizeof buffer, 0);
+        if (n > 0) {
+            raw_.insert(raw_.end(), buffer, buffer + n);
+            return true;
+        }
+        if (n == 0)
+            return false;
+        if (WSAGetLastError() != WSAEWOULDBLOCK)
+            throw EStreamPlayerError(status::ConnectionLost());
+        WaitForNetwork(kReceiveTimeoutMs, status::NoReply());
+        WSANETWORKEVENTS events{};
+        WSAEnumNetworkEvents(socket_.Get(), networkEvent_.get(), &events);
+    }
+}
+
+void THttpStreamSource::ReadHeader()
+{
+    for (;;) {
+        const std::string_view text(reinterpret_cast<const char*>(raw_.data()), raw_.size());
+        if (const std::size_t end = FindHeaderEnd(text)) {
+            const auto header = ParseHttpResponseHeader(text.substr(0, end));
+            if (!header)
+                throw EStreamPlayerError(status::BadReply());
+            header_ = *header;
+            raw_.erase(raw_.begin(), raw_.begin() + static_cast<std::ptrdiff_t>(end));
+            chunked_ = header_.Chunked();
+            return;
+        }
+        // Without a status line in front this is no HTTP server; a huge header is no reply.
+        if ((raw_.size() >= 4 && text.substr(0, 4) != "HTTP" && text.substr(0, 4) != "ICY ") ||
+            raw_.size() > kMaxHeaderBytes)
+            throw EStreamPlayerError(status::BadReply());
+        if (!Receive())
+            throw EStreamPlayerError(raw_.empty() ? status::NoReply() : status::BadReply());
+    }
+}
+
+bool THttpStreamSource::Read(std::vector<std::uint8_t>& out)
+{
+    for (;;) {
+        if (!raw_.empty()) {
+            std::vector<std::uint8_t> raw;
+            raw.swap(raw_);
+            if (!chunked_) {
+                out.insert(out.end(), raw.begin(), raw.end());
+                return true;
+            }
+            const std::size_t before = out.size();
+            if (!chunks_.Feed(raw.data(), raw.size(), out))
+                throw EStreamPlayerError(status::BadReply());
+            if (chunks_.Finished())
+                ended_ = true;
+            if (out.size() > before)
+                return true;
+        }
+        if (ended_ || !Receive()) {
+            ended_ = true;
+            return false;
+        }
+    }
+}
+
+}  // namespace radio

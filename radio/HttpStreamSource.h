@@ -1,0 +1,44 @@
+#pragma once
+// One HTTP request for a stream over Winsock, read on the player thread. Every wait also
+// watches the session's stop event, so a station change never waits for the network.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "radio/HttpResponse.h"
+#include "radio/StreamPlayerHandles.h"
+#include "radio/StreamUrl.h"
+
+namespace radio {
+
+class THttpStreamSource {
+public:
+    // Connects, sends the request and reads the reply header. Throws EStreamPlayerError (host
+    // not found, cannot connect, no reply, not HTTP) or TStopRequested.
+    THttpStreamSource(const TStreamUrl& url, HANDLE stopEvent);
+
+    const THttpResponseHeader& Header() const { return header_; }
+
+    // Appends the next body bytes (de-chunked) to out; false at the end of the body.
+    bool Read(std::vector<std::uint8_t>& out);
+
+private:
+    void Connect(const TStreamUrl& url);
+    void SendRequest(const TStreamUrl& url);
+    void ReadHeader();
+    // Raw bytes from the socket into raw_; false when the server closed the connection.
+    bool Receive();
+    void WaitForNetwork(DWORD timeoutMs, const std::string& timeoutStatus);
+
+    HANDLE stopEvent_;
+    TUniqueHandle networkEvent_;
+    TUniqueSocket socket_;
+    std::string host_;
+    THttpResponseHeader header_;
+    std::vector<std::uint8_t> raw_;  // received, not handed out yet
+    bool chunked_ = false;
+    bool ended_ = false;
+    THttpChunkedDecoder chunks_;
+};
+
+}  // namespace radio

@@ -1,0 +1,36 @@
+#pragma once
+// Every status text our stream player shows, in one place. They follow the wording of the
+// media player control where it has one, so the windows read the same with either player.
+#include <string>
+
+namespace radio::status {
+
+inline const char* const kConnecting = "Connecting...";
+inline const char* const kBuffering = "Buffering...";
+inline const char* const kPlaying = "Playing";
+inline const char* const kStopped = "Stopped";
+inline const char* const kStreamEnded = "Stream ended";
+
+inline std::string InvalidAddress() { return "Error: not a stream address (http:// or https://)"; }
+inline std::string HostNotFound(const std::string& host) { return "Error: host not found (" + host + ")"; }
+inline std::string CannotConnect(const std::string& host) { return "Error: cannot connect to " + host; }
+inline std::string NoReply() { return "Error: the server does not answer"; }
+inline std::string BadReply() { return "Error: the server's reply is not HTTP"; }
+inline std::string HttpStatus(int code, const std::string& reason)
+{
+    return "Error: HTTP " + std::to_string(code) + (reason.empty() ? "" : " " + reason);
+}
+inline std::string TooManyRedirects() { return "Error: too many redirections"; }
+inline std::string EmptyPlaylist() { return "Error: the playlist names no stream"; }
+inline std::string UnsupportedFormat(const std::string& what) { return "Error: unsupported format (" + what + ")"; }
+inline std::string NotAudio(const std::string& contentType)
+{
+    return "Error: not an audio stream (" + (contentType.empty() ? std::string("unknown type") : contentType) + ")";
+}
+inline std::string NoCodec() { return "Error: no MP3 decoder on this system"; }
+inline std::string NoAudioDevice() { return "Error: no audio device"; }
+inline std::string ConnectionLost() { return "Error: connection lost"; }
+inline std::string SecureFailed() { return "Error: secure (https) streams are not supported"; }
+inline std::string Internal(const std::string& what) { return "Error: " + what; }
+
+}  // namespace radio::status

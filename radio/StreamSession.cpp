@@ -1,0 +1,217 @@
+#include "radio/StreamSession.h"
+
+#include <process.h>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "radio/HttpStreamSource.h"
+#include "radio/IcyMetadata.h"
+#include "radio/Mp3Decoder.h"
+#include "radio/MpegFrame.h"
+#include "radio/Playlist.h"
+#include "radio/StreamFormat.h"
+#include "radio/StreamPlayerErrors.h"
+#include "radio/StreamPlayerStatus.h"
+#include "radio/StreamUrl.h"
+#include "radio/WaveOutput.h"
+
+namespace radio {
+
+namespace {
+
+constexpr int kMaxRedirects = 5;
+constexpr int kMaxPlaylistDepth = 3;
+constexpr std::size_t kMaxPlaylistBytes = 64 * 1024;
+// Bytes looked at before deciding what the body is.
+constexpr std::size_t kSniffBytes = 64;
+// This much body without one MPEG frame in it is not an MP3 stream.
+constexpr std::uint64_t kMaxBytesWithoutFrame = 64 * 1024;
+
+// Reads the body until it holds at least wanted bytes or ends.
+void ReadAtLeast(THttpStreamSource& source, std::vector<std::uint8_t>& body, std::size_t wanted)
+{
+    while (body.size() < wanted && source.Read(body)) {
+    }
+}
+
+// Follows redirections and playlists to the stream itself. body receives the first bytes.
+std::unique_ptr<THttpStreamSource> OpenStream(TStreamUrl url, HANDLE stopEvent,
+                                              std::vector<std::uint8_t>& body)
+{
+    int redirects = 0;
+    int playlists = 0;
+    for (;;) {
+        auto source = std::make_unique<THttpStreamSource>(url, stopEvent);
+        const THttpResponseHeader& header = source->Header();
+        if (header.IsRedirect()) {
+            const auto next = ResolveStreamUrl(url, header.Field("Location"));
+            if (!next)
+                throw EStreamPlayerError(status::HttpStatus(header.StatusCode, header.Reason));
+            if (++redirects > kMaxRedirects)
+                throw EStreamPlayerError(status::TooManyRedirects());
+            url = *next;
+            continue;
+        }
+        if (header.StatusCode != 200)
+            throw EStreamPlayerError(status::HttpStatus(header.StatusCode, header.Reason));
+
+        body.clear();
+        ReadAtLeast(*source, body, kSniffBytes);
+        const std::string_view first(reinterpret_cast<const char*>(body.data()), body.size());
+        const TPlaylistKind kind = DetectPlaylist(header.ContentType(), url.Target, first);
+        if (kind == TPlaylistKind::None)
+            return source;
+
+        ReadAtLeast(*source, body, kMaxPlaylistBytes);
+        const std::string text(body.begin(), body.end());
+        const std::string entry = FirstPlaylistEntry(kind, text);
+        if (entry.empty())
+            throw EStreamPlayerError(status::EmptyPlaylist());
+        const auto next = ResolveStreamUrl(url, entry);
+        if (!next)
+            throw EStreamPlayerError(status::InvalidAddress());
+        if (++playlists > kMaxPlaylistDepth)
+            throw EStreamPlayerError(status::TooManyRedirects());
+        url = *next;
+    }
+}
+
+}  // namespace
+
+TStreamSession::TStreamSession(std::string url, UINT waveDevice, TStreamSessionHost& host)
+    : url_(std::move(url)), waveDevice_(waveDevice), host_(host),
+      stopEvent_(CreateEventW(nullptr, TRUE, FALSE, nullptr))
+{
+    if (!stopEvent_) {
+        host_.ReportStatus(status::Internal("cannot create the player's stop event"));
+        return;
+    }
+    thread_.reset(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &ThreadEntry, this, 0, nullptr)));
+    if (!thread_)
+        host_.ReportStatus(status::Internal("cannot start the player thread"));
+}
+
+TStreamSession::~TStreamSession()
+{
+    if (thread_) {
+        SetEvent(stopEvent_.get());
+        WaitForSingleObject(thread_.get(), INFINITE);
+    }
+}
+
+unsigned __stdcall TStreamSession::ThreadEntry(void* session)
+{
+    static_cast<TStreamSession*>(session)->Run();
+    return 0;
+}
+
+void TStreamSession::Report(const std::string& status)
+{
+    // Once stopped, the session has nothing more to say: the player reports the stop itself.
+    if (WaitForSingleObject(stopEvent_.get(), 0) != WAIT_OBJECT_0)
+        host_.ReportStatus(status);
+}
+
+void TStreamSession::Run() noexcept
+{
+    try {
+        Play();
+    } catch (const TStopRequested&) {
+    } catch (const EStreamPlayerError& e) {
+        Report(e.what());
+    } catch (const std::bad_alloc&) {
+        Report(status::Internal("out of memory"));
+    } catch (const std::exception& e) {
+        Report(status::Internal(e.what()));
+    } catch (...) {
+        Report(status::Internal("unexpected failure"));
+    }
+}
+
+void TStreamSession::Play()
+{
+    Report(status::kConnecting);
+    const auto url = ParseStreamUrl(url_);
+    if (!url)
+        throw EStreamPlayerError(status::InvalidAddress());
+    if (url->Secure())
+        throw EStreamPlayerError(status::SecureFailed());
+    TWinsockUser winsock;
+    if (!winsock.Started())
+        throw EStreamPlayerError(status::Internal("no network"));
+
+    std::vector<std::uint8_t> body;
+    const auto source = OpenStream(*url, stopEvent_.get(), body);
+    const THttpResponseHeader& header = source->Header();
+    Report(status::kBuffering);
+
+    TIcyMetadataStripper stripper(header.IcyMetaInterval());
+    std::vector<std::uint8_t> audio;
+    stripper.Feed(body.data(), body.size(), audio);
+    const TStreamFormat format = SniffStreamFormat(header.ContentType(), audio.data(), audio.size());
+    if (format == TStreamFormat::Text)
+        throw EStreamPlayerError(status::NotAudio(header.ContentType()));
+    if (format != TStreamFormat::MaybeMpeg)
+        throw EStreamPlayerError(status::UnsupportedFormat(StreamFormatName(format)));
+
+    TMpegFrameFinder finder;
+    std::optional<TMp3Decoder> decoder;
+    std::optional<TWaveOutput> output;
+    std::vector<std::uint8_t> pcm;
+    bool anyFrame = false;
+    bool playing = false;
+    const auto playPcm = [&] {
+        if (pcm.empty())
+            return;
+        output->Write(pcm.data(), pcm.size(), host_.Gain());
+        pcm.clear();
+        if (!playing && output->Started()) {
+            playing = true;
+            Report(status::kPlaying);
+        }
+    };
+
+    for (;;) {
+        finder.Append(audio.data(), audio.size());
+        audio.clear();
+        TMpegFrame frame;
+        while (finder.Next(frame)) {
+            anyFrame = true;
+            if (frame.Header.Layer != 3)
+                throw EStreamPlayerError(
+                    status::UnsupportedFormat("MPEG layer " + std::to_string(frame.Header.Layer)));
+            if (!decoder || !decoder->Format().SameStream(frame.Header)) {
+                // A new sample rate or channel count needs a new decoder and device.
+                if (decoder) {
+                    decoder->Flush(pcm);
+                    playPcm();
+                    output->Drain();
+                }
+                output.reset();
+                decoder.reset();
+                decoder.emplace(frame.Header);
+                output.emplace(decoder->PcmFormat(), waveDevice_, stopEvent_.get());
+            }
+            decoder->Decode(frame.Data, frame.Size, pcm);
+            playPcm();
+        }
+        if (!anyFrame && finder.SkippedBytes() > kMaxBytesWithoutFrame)
+            throw EStreamPlayerError(status::UnsupportedFormat("no MP3 audio found"));
+
+        body.clear();
+        if (!source->Read(body))
+            break;
+        stripper.Feed(body.data(), body.size(), audio);
+    }
+
+    if (!anyFrame)
+        throw EStreamPlayerError(status::UnsupportedFormat("no MP3 audio found"));
+    decoder->Flush(pcm);
+    playPcm();
+    output->Drain();
+    Report(status::kStreamEnded);
+}
+
+}  // namespace radio

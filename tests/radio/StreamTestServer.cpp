@@ -1,0 +1,273 @@
+#include "StreamTestServer.h"
+
+#include <ws2tcpip.h>
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#include "radio/MpegFrame.h"
+
+namespace player_test {
+
+namespace {
+
+std::vector<std::uint8_t> ReadFixture(const char* name)
+{
+    std::ifstream in(std::string(PLAYER_TEST_AUDIO_DIR) + "/" + name, std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string Lower(std::string s)
+{
+    for (char& c : s)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// The frames of a whole file, each with its bytes.
+std::vector<std::vector<std::uint8_t>> Frames(const std::vector<std::uint8_t>& file)
+{
+    radio::TMpegFrameFinder finder;
+    finder.Append(file.data(), file.size());
+    std::vector<std::vector<std::uint8_t>> frames;
+    radio::TMpegFrame frame;
+    while (finder.Next(frame))
+        frames.emplace_back(frame.Data, frame.Data + frame.Size);
+    return frames;
+}
+
+const char kAudioHeader[] = "HTTP/1.0 200 OK\r\nContent-Type: audio/mpeg\r\nicy-name: Test tone\r\n"
+                            "Cache-Control: no-cache\r\n\r\n";
+
+}  // namespace
+
+TStreamTestServer::TStreamTestServer()
+    : tone1000_(ReadFixture("tone-1000hz-mpeg1-stereo.mp3")),
+      tone440_(ReadFixture("tone-440hz-mpeg2-mono.mp3"))
+{
+    WSADATA data;
+    WSAStartup(MAKEWORD(2, 2), &data);
+    listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = 0;
+    bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    listen(listener_, 16);
+    int length = sizeof address;
+    getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
+    port_ = ntohs(address.sin_port);
+    acceptThread_ = std::thread([this] { AcceptLoop(); });
+}
+
+TStreamTestServer::~TStreamTestServer()
+{
+    stopping_ = true;
+    closesocket(listener_);
+    acceptThread_.join();
+    {
+        std::lock_guard<std::mutex> lock(lock_);
+        for (SOCKET s : clients_)
+            shutdown(s, SD_BOTH);
+    }
+    for (std::thread& t : threads_)
+        t.join();
+    WSACleanup();
+}
+
+std::string TStreamTestServer::Url(const std::string& path) const
+{
+    return "http://127.0.0.1:" + std::to_string(port_) + path;
+}
+
+int TStreamTestServer::Open() const
+{
+    std::lock_guard<std::mutex> lock(lock_);
+    return static_cast<int>(clients_.size());
+}
+
+void TStreamTestServer::AcceptLoop()
+{
+    for (;;) {
+        const SOCKET client = accept(listener_, nullptr, nullptr);
+        if (client == INVALID_SOCKET)
+            return;
+        ++accepted_;
+        std::lock_guard<std::mutex> lock(lock_);
+        if (stopping_) {
+            closesocket(client);
+            return;
+        }
+        clients_.insert(client);
+        threads_.emplace_back([this, client] {
+            Serve(client);
+            std::lock_guard<std::mutex> lock(lock_);
+            clients_.erase(client);
+            closesocket(client);
+        });
+    }
+}
+
+bool TStreamTestServer::SendAll(SOCKET client, const void* data, std::size_t size)
+{
+    const char* p = static_cast<const char*>(data);
+    while (size > 0) {
+        const int n = send(client, p, static_cast<int>(std::min<std::size_t>(size, 4096)), 0);
+        if (n <= 0 || stopping_)
+            return false;
+        bytesSent_ += static_cast<std::uint64_t>(n);
+        p += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+void TStreamTestServer::SendLoop(SOCKET client, const std::vector<std::uint8_t>& audio,
+                                 std::size_t metaInterval)
+{
+    std::size_t at = 0;
+    std::size_t block = 0;
+    for (;;) {
+        const std::size_t piece = metaInterval ? metaInterval : 4096;
+        std::vector<std::uint8_t> out;
+        while (out.size() < piece) {
+            const std::size_t take = std::min(piece - out.size(), audio.size() - at);
+            out.insert(out.end(), audio.begin() + at, audio.begin() + at + take);
+            at = (at + take) % audio.size();
+        }
+        if (metaInterval) {
+            // Every other block carries a title; the others the empty block.
+            if (block++ % 2 == 0) {
+                std::string text = "StreamTitle='Test tone " + std::to_string(block) + "';";
+                text.resize((text.size() + 15) / 16 * 16, '\0');
+                out.push_back(static_cast<std::uint8_t>(text.size() / 16));
+                out.insert(out.end(), text.begin(), text.end());
+            } else {
+                out.push_back(0);
+            }
+        }
+        if (!SendAll(client, out.data(), out.size()))
+            return;
+    }
+}
+
+void TStreamTestServer::SendChunked(SOCKET client, const std::vector<std::uint8_t>& audio)
+{
+    static const std::size_t sizes[] = {1000, 1, 4093, 17};
+    std::size_t at = 0;
+    for (std::size_t i = 0;; ++i) {
+        const std::size_t size = std::min(sizes[i % 4], audio.size() - at);
+        char line[32];
+        std::snprintf(line, sizeof line, "%zx\r\n", size);
+        if (!SendText(client, line) || !SendAll(client, audio.data() + at, size) ||
+            !SendText(client, "\r\n"))
+            return;
+        at = (at + size) % audio.size();
+    }
+}
+
+void TStreamTestServer::SendWithGarbage(SOCKET client, const std::vector<std::uint8_t>& audio)
+{
+    const auto frames = Frames(audio);
+    std::mt19937 random(5);
+    for (std::size_t i = 0;; ++i) {
+        const auto& f = frames[i % frames.size()];
+        if (!SendAll(client, f.data(), f.size()))
+            return;
+        if (i % 10 == 9) {
+            std::vector<std::uint8_t> junk(50);
+            for (auto& b : junk)
+                b = static_cast<std::uint8_t>(random());
+            if (!SendAll(client, junk.data(), junk.size()))
+                return;
+        }
+    }
+}
+
+void TStreamTestServer::Serve(SOCKET client)
+{
+    std::string request;
+    char buffer[2048];
+    while (request.find("\r\n\r\n") == std::string::npos && request.size() < 16384) {
+        const int n = recv(client, buffer, sizeof buffer, 0);
+        if (n <= 0)
+            return;
+        request.append(buffer, static_cast<std::size_t>(n));
+    }
+    const std::size_t space = request.find(' ');
+    const std::string path = request.substr(space + 1, request.find(' ', space + 1) - space - 1);
+    const bool wantsMetadata = Lower(request).find("\nicy-metadata: 1") != std::string::npos;
+    const std::string base = Url("");
+
+    if (path == "/tone.mp3") {
+        if (SendText(client, kAudioHeader))
+            SendLoop(client, tone1000_, 0);
+    } else if (path == "/tone22.mp3") {
+        if (SendText(client, kAudioHeader))
+            SendLoop(client, tone440_, 0);
+    } else if (path == "/icy.mp3") {
+        const std::size_t interval = wantsMetadata ? 8000 : 0;
+        std::string header = "ICY 200 OK\r\nicy-name: Test tone\r\ncontent-type: audio/mpeg\r\n";
+        if (interval)
+            header += "icy-metaint: " + std::to_string(interval) + "\r\n";
+        if (SendText(client, header + "\r\n"))
+            SendLoop(client, tone1000_, interval);
+    } else if (path == "/chunked.mp3") {
+        if (SendText(client, "HTTP/1.1 200 OK\r\nContent-Type: audio/mpeg\r\n"
+                             "Transfer-Encoding: chunked\r\n\r\n"))
+            SendChunked(client, tone1000_);
+    } else if (path == "/garbage.mp3") {
+        if (SendText(client, kAudioHeader))
+            SendWithGarbage(client, tone1000_);
+    } else if (path == "/short.mp3") {
+        // One second and a half frame, then the server goes away.
+        const std::size_t cut = std::min<std::size_t>(tone1000_.size(), 38 * 418 + 200);
+        if (SendText(client, kAudioHeader))
+            SendAll(client, tone1000_.data(), cut);
+    } else if (path == "/page.html") {
+        SendText(client, "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 44\r\n\r\n"
+                         "<html><body>Not a stream here</body></html>");
+    } else if (path == "/ogg") {
+        std::string body = "OggS";
+        body.resize(4096, '\x01');
+        SendText(client, "HTTP/1.0 200 OK\r\nContent-Type: audio/mpeg\r\n\r\n" + body);
+    } else if (path == "/aac") {
+        std::string body;
+        for (int i = 0; i < 100; ++i)
+            body += std::string("\xFF\xF1\x50\x80\x02\x1F\xFC", 7) + std::string(9, '\0');
+        SendText(client, "HTTP/1.0 200 OK\r\nContent-Type: audio/aacp\r\n\r\n" + body);
+    } else if (path == "/layer2.mp3") {
+        // MPEG-1 layer II frames at 128 kbit/s and 44.1 kHz: 417 bytes each.
+        std::string body;
+        for (int i = 0; i < 20; ++i)
+            body += std::string("\xFF\xFD\x80\x04", 4) + std::string(413, '\0');
+        SendText(client, std::string(kAudioHeader) + body);
+    } else if (path == "/noise") {
+        std::string body(200000, '\0');
+        std::mt19937 random(3);
+        for (char& c : body)
+            c = static_cast<char>(random() & 0x7F);
+        SendText(client, std::string(kAudioHeader) + body);
+    } else if (path == "/list.pls") {
+        const std::string body = "[playlist]\r\nNumberOfEntries=1\r\nFile1=" + base + "/tone.mp3\r\n";
+        SendText(client, "HTTP/1.0 200 OK\r\nContent-Type: audio/x-scpls\r\n\r\n" + body);
+    } else if (path == "/list.m3u") {
+        SendText(client, "HTTP/1.0 200 OK\r\nContent-Type: audio/x-mpegurl\r\n\r\n"
+                         "#EXTM3U\r\n#EXTINF:-1,Test\r\nicy.mp3\r\n");
+    } else if (path == "/empty.pls") {
+        SendText(client, "HTTP/1.0 200 OK\r\nContent-Type: audio/x-scpls\r\n\r\n[playlist]\r\n");
+    } else if (path == "/redirect") {
+        SendText(client, "HTTP/1.1 302 Found\r\nLocation: /tone.mp3\r\nContent-Length: 0\r\n\r\n");
+    } else if (path == "/loop") {
+        SendText(client, "HTTP/1.1 302 Found\r\nLocation: /loop\r\nContent-Length: 0\r\n\r\n");
+    } else {
+        SendText(client, "HTTP/1.1 404 Not Found\r\nContent-Type: text/plain\r\n"
+                         "Content-Length: 9\r\n\r\nNot found");
+    }
+    shutdown(client, SD_SEND);
+}
+
+}  // namespace player_test

@@ -1,0 +1,53 @@
+#pragma once
+// A stream server for the player's tests and benchmark, on 127.0.0.1 at a port of its own,
+// in a thread of the test program. It plays the fixture tones endlessly the ways real radio
+// servers do (plain HTTP, ICY with metadata, chunked) and serves the bad cases.
+#include <winsock2.h>
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace player_test {
+
+class TStreamTestServer {
+public:
+    TStreamTestServer();
+    ~TStreamTestServer();
+    TStreamTestServer(const TStreamTestServer&) = delete;
+    TStreamTestServer& operator=(const TStreamTestServer&) = delete;
+
+    std::string Url(const std::string& path) const;
+    // Connections accepted so far, and those still open.
+    int Accepted() const { return accepted_; }
+    int Open() const;
+    // Bytes sent so far on all connections.
+    std::uint64_t BytesSent() const { return bytesSent_; }
+
+private:
+    void AcceptLoop();
+    void Serve(SOCKET client);
+    bool SendAll(SOCKET client, const void* data, std::size_t size);
+    bool SendText(SOCKET client, const std::string& text) { return SendAll(client, text.data(), text.size()); }
+    void SendLoop(SOCKET client, const std::vector<std::uint8_t>& audio, std::size_t metaInterval);
+    void SendChunked(SOCKET client, const std::vector<std::uint8_t>& audio);
+    void SendWithGarbage(SOCKET client, const std::vector<std::uint8_t>& audio);
+
+    std::vector<std::uint8_t> tone1000_;
+    std::vector<std::uint8_t> tone440_;
+    SOCKET listener_ = INVALID_SOCKET;
+    int port_ = 0;
+    std::atomic<bool> stopping_{false};
+    std::atomic<int> accepted_{0};
+    std::atomic<std::uint64_t> bytesSent_{0};
+    mutable std::mutex lock_;
+    std::set<SOCKET> clients_;
+    std::vector<std::thread> threads_;
+    std::thread acceptThread_;
+};
+
+}  // namespace player_test

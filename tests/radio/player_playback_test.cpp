@@ -1,0 +1,289 @@
+// The stream player end to end under Wine: real HTTP from an in-process server on 127.0.0.1,
+// real ACM decoding, real waveOut into the sound server's null sink, recorded back from its
+// monitor.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "StreamTestServer.h"
+#include "ToneAnalysis.h"
+#include "radio/PlayerChoice.h"
+#include "radio/StreamPlayer.h"
+
+using namespace radio;
+using player_test::TStreamTestServer;
+
+namespace {
+
+// Upper bound of every wait: a player that never gets there fails instead of hanging.
+constexpr DWORD kPatienceMs = 20000;
+
+// Pumps the thread's messages (the player's events come through them) until done() or the
+// bound above.
+bool PumpUntil(const std::function<bool()>& done, DWORD limitMs = kPatienceMs)
+{
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > limitMs)
+            return false;
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
+void PumpFor(DWORD ms)
+{
+    const DWORD start = GetTickCount();
+    PumpUntil([&] { return GetTickCount() - start >= ms; }, ms + 1000);
+}
+
+bool Settled(const std::string& status)
+{
+    return status == "Playing" || status == "Stream ended" || status.rfind("Error", 0) == 0;
+}
+
+// A player whose status changes are recorded, with the thread each arrived on.
+struct TWatchedPlayer {
+    explicit TWatchedPlayer(UINT device = WAVE_MAPPER) : player(device)
+    {
+        player.OnStatusChange = [this](cl::TObject* sender) {
+            EXPECT_EQ(sender, &player);
+            EXPECT_EQ(GetCurrentThreadId(), ownerThread);
+            statuses.push_back(player.Status());
+        };
+    }
+    // Plays url and waits for the first settled status; returns the statuses seen.
+    std::vector<std::string> Play(const std::string& url)
+    {
+        statuses.clear();
+        player.SetURL(url);
+        PumpUntil([&] { return !statuses.empty() && Settled(statuses.back()); });
+        return statuses;
+    }
+    std::string Last() const { return statuses.empty() ? "" : statuses.back(); }
+
+    DWORD ownerThread = GetCurrentThreadId();
+    TStreamPlayer player;
+    std::vector<std::string> statuses;
+};
+
+class StreamPlayer : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { server = new TStreamTestServer; }
+    static void TearDownTestSuite()
+    {
+        delete server;
+        server = nullptr;
+    }
+    // The server sees a connection close only when its next send fails.
+    static bool AllConnectionsClosed()
+    {
+        return PumpUntil([] { return server->Open() == 0; });
+    }
+    static TStreamTestServer* server;
+};
+TStreamTestServer* StreamPlayer::server = nullptr;
+
+const std::vector<std::string> kGoodSequence = {"Connecting...", "Buffering...", "Playing"};
+
+}  // namespace
+
+TEST_F(StreamPlayer, EveryKindOfGoodStreamPlays)
+{
+    // Plain HTTP, ICY with metadata, chunked, MPEG-2 at 22 kHz mono, garbage between frames,
+    // a redirection, and .pls and .m3u playlists (the .m3u names the ICY stream relatively).
+    for (const char* path : {"/tone.mp3", "/icy.mp3", "/chunked.mp3", "/tone22.mp3",
+                             "/garbage.mp3", "/redirect", "/list.pls", "/list.m3u"}) {
+        TWatchedPlayer watched;
+        EXPECT_EQ(watched.Play(server->Url(path)), kGoodSequence) << path;
+        EXPECT_EQ(watched.player.URL(), server->Url(path));
+        // Still playing a while later: no error from what follows the first buffers.
+        PumpFor(300);
+        EXPECT_EQ(watched.Last(), "Playing") << path;
+        watched.player.SetURL("");
+        PumpUntil([&] { return watched.Last() == "Stopped"; });
+        EXPECT_EQ(watched.Last(), "Stopped") << path;
+        EXPECT_EQ(watched.player.Status(), "Stopped");
+        EXPECT_EQ(watched.player.URL(), "");
+    }
+    EXPECT_TRUE(AllConnectionsClosed());
+}
+
+TEST_F(StreamPlayer, BadAddressesAndStreamsEndInAClearStatus)
+{
+    const struct {
+        std::string url;
+        std::string status;
+    } cases[] = {
+        {"http://no-such-station.invalid/live", "Error: host not found (no-such-station.invalid)"},
+        {"http://127.0.0.1:1/live", "Error: cannot connect to 127.0.0.1:1"},
+        {server->Url("/missing"), "Error: HTTP 404 Not Found"},
+        {server->Url("/page.html"), "Error: not an audio stream (text/html)"},
+        {server->Url("/ogg"), "Error: unsupported format (Ogg)"},
+        {server->Url("/aac"), "Error: unsupported format (AAC)"},
+        {server->Url("/layer2.mp3"), "Error: unsupported format (MPEG layer 2)"},
+        {server->Url("/noise"), "Error: unsupported format (no MP3 audio found)"},
+        {server->Url("/empty.pls"), "Error: the playlist names no stream"},
+        {server->Url("/loop"), "Error: too many redirections"},
+        {"ftp://127.0.0.1/x.mp3", "Error: not a stream address (http:// or https://)"},
+        {"just words", "Error: not a stream address (http:// or https://)"},
+    };
+    TWatchedPlayer watched;
+    for (const auto& c : cases) {
+        const auto statuses = watched.Play(c.url);
+        ASSERT_FALSE(statuses.empty()) << c.url;
+        EXPECT_EQ(statuses.front(), "Connecting...") << c.url;
+        EXPECT_EQ(statuses.back(), c.status) << c.url;
+        EXPECT_EQ(watched.player.Status(), c.status);
+    }
+    // A stream that stops in the middle of a frame plays what came and then says so.
+    const auto statuses = watched.Play(server->Url("/short.mp3"));
+    EXPECT_EQ(statuses, kGoodSequence);
+    PumpUntil([&] { return watched.Last() != "Playing"; });
+    EXPECT_EQ(watched.Last(), "Stream ended");
+    EXPECT_TRUE(AllConnectionsClosed());
+}
+
+TEST_F(StreamPlayer, WithoutASoundDeviceTheStatusSaysSo)
+{
+    TWatchedPlayer watched(987);  // no such device
+    EXPECT_EQ(watched.Play(server->Url("/tone.mp3")),
+              (std::vector<std::string>{"Connecting...", "Buffering...", "Error: no audio device"}));
+}
+
+TEST_F(StreamPlayer, TenStationChangesInARowLeakNothing)
+{
+    TWatchedPlayer watched;
+    // Warm up: the first play loads codecs and sound drivers for good.
+    watched.Play(server->Url("/tone.mp3"));
+    watched.player.SetURL("");
+    ASSERT_TRUE(AllConnectionsClosed());
+    DWORD handlesBefore = 0;
+    ASSERT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &handlesBefore));
+
+    const int acceptedBefore = server->Accepted();
+    for (int i = 0; i < 10; ++i) {
+        const std::string url = server->Url(i % 2 ? "/icy.mp3" : "/chunked.mp3");
+        if (i % 3 == 2) {
+            // Switching away before the station even started.
+            watched.player.SetURL(url);
+            continue;
+        }
+        EXPECT_EQ(watched.Play(url).back(), "Playing") << i;
+    }
+    watched.player.SetURL("");
+    PumpUntil([&] { return watched.Last() == "Stopped"; });
+    EXPECT_EQ(watched.Last(), "Stopped");
+    EXPECT_TRUE(AllConnectionsClosed());
+    EXPECT_LE(server->Accepted() - acceptedBefore, 10);
+
+    DWORD handlesAfter = 0;
+    ASSERT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &handlesAfter));
+    EXPECT_LE(handlesAfter, handlesBefore + 2);  // the system may keep a cached handle or two
+}
+
+TEST_F(StreamPlayer, SoundReachesTheOutputWithVolumeAndMute)
+{
+    TWatchedPlayer watched;
+    watched.player.SetVolume(100);
+    ASSERT_EQ(watched.Play(server->Url("/tone.mp3")), kGoodSequence);
+    PumpFor(800);
+    const auto full = player_test::Record(500);
+    ASSERT_FALSE(full.empty()) << "no capture device: is the sound server running?";
+    const double tone = player_test::ToneAmplitude(full, 1000);
+    EXPECT_GT(tone, 3000) << "the 1000 Hz tone is not in the output";
+    EXPECT_LT(player_test::ToneAmplitude(full, 440), tone / 20);
+
+    // Volume scales the samples: half volume, half amplitude.
+    watched.player.SetVolume(50);
+    PumpFor(1000);
+    const double half = player_test::ToneAmplitude(player_test::Record(500), 1000);
+    EXPECT_NEAR(half / tone, 0.5, 0.12);
+
+    watched.player.SetMute(true);
+    EXPECT_TRUE(watched.player.Mute());
+    EXPECT_EQ(watched.player.Volume(), 50);
+    PumpFor(1000);
+    EXPECT_LT(player_test::Loudness(player_test::Record(500)), 50);
+
+    watched.player.SetMute(false);
+    watched.player.SetVolume(250);
+    EXPECT_EQ(watched.player.Volume(), 100);
+    PumpFor(1000);
+    EXPECT_NEAR(player_test::ToneAmplitude(player_test::Record(500), 1000) / tone, 1.0, 0.15);
+
+    // The other station's tone, from another sample rate and channel count.
+    EXPECT_EQ(watched.Play(server->Url("/tone22.mp3")).back(), "Playing");
+    PumpFor(1000);
+    const auto other = player_test::Record(500);
+    EXPECT_GT(player_test::ToneAmplitude(other, 440), 3000);
+    EXPECT_LT(player_test::ToneAmplitude(other, 1000), 300);
+    watched.player.SetVolume(-3);
+    EXPECT_EQ(watched.player.Volume(), 0);
+}
+
+namespace {
+
+// Stands for the media player control's adapter.
+class TFakeControlPlayer : public cl::TMediaPlayer {
+public:
+    cl::AnsiString URL() const override { return {}; }
+    void SetURL(const cl::AnsiString&) override {}
+    cl::AnsiString Status() const override { return {}; }
+    int Volume() const override { return 50; }
+    void SetVolume(int) override {}
+    bool Mute() const override { return false; }
+    void SetMute(bool) override {}
+};
+
+struct TPlayerSetting {
+    explicit TPlayerSetting(const char* value) { SetEnvironmentVariableA("TREBANIX_PLAYER", value); }
+    ~TPlayerSetting() { SetEnvironmentVariableA("TREBANIX_PLAYER", nullptr); }
+};
+
+bool IsStreamPlayer(const std::unique_ptr<cl::TMediaPlayer>& p)
+{
+    return dynamic_cast<TStreamPlayer*>(p.get()) != nullptr;
+}
+
+}  // namespace
+
+TEST(PlayerChoice, ControlWhereItWorksStreamPlayerOtherwise)
+{
+    std::vector<bool> asked;
+    const TControlPlayerFactory working = [&](bool forced) -> std::unique_ptr<cl::TMediaPlayer> {
+        asked.push_back(forced);
+        return std::make_unique<TFakeControlPlayer>();
+    };
+    const TControlPlayerFactory broken = [](bool forced) -> std::unique_ptr<cl::TMediaPlayer> {
+        return forced ? std::make_unique<TFakeControlPlayer>() : nullptr;
+    };
+    const TControlPlayerFactory throwing = [](bool) -> std::unique_ptr<cl::TMediaPlayer> {
+        throw std::runtime_error("no control");
+    };
+
+    EXPECT_TRUE(IsStreamPlayer(CreateMediaPlayer()));
+    EXPECT_FALSE(IsStreamPlayer(CreateMediaPlayer(working)));
+    EXPECT_TRUE(IsStreamPlayer(CreateMediaPlayer(broken)));
+    EXPECT_TRUE(IsStreamPlayer(CreateMediaPlayer(throwing)));
+    {
+        TPlayerSetting setting("stream");
+        EXPECT_TRUE(IsStreamPlayer(CreateMediaPlayer(working)));
+    }
+    {
+        TPlayerSetting setting("control");
+        EXPECT_FALSE(IsStreamPlayer(CreateMediaPlayer(broken)));
+        EXPECT_TRUE(IsStreamPlayer(CreateMediaPlayer()));
+    }
+    EXPECT_EQ(asked, (std::vector<bool>{false}));
+}
