@@ -1208,4 +1208,208 @@ void TStringList::SetCaseSensitive(bool Value)
         Sort();
 }
 
+// ---------------------------------------------------------------------------------------------
+// Collections
+
+TCollectionItem::TCollectionItem(TCollection* Collection)
+{
+    SetCollection(Collection);
+}
+
+TCollectionItem::~TCollectionItem()
+{
+    SetCollection(nullptr);
+}
+
+void TCollectionItem::SetCollection(TCollection* Value)
+{
+    if (collection_ == Value)
+        return;
+    if (collection_)
+        collection_->RemoveItem(this);
+    if (Value)
+        Value->InsertItem(this);
+}
+
+int TCollectionItem::Index() const
+{
+    if (!collection_)
+        return -1;
+    auto& items = collection_->items_;
+    auto it = std::find(items.begin(), items.end(), this);
+    return it == items.end() ? -1 : int(it - items.begin());
+}
+
+void TCollectionItem::SetIndex(int Value)
+{
+    int current = Index();
+    if (current < 0 || current == Value)
+        return;
+    auto& items = collection_->items_;
+    if (Value < 0 || Value >= int(items.size()))
+        throw EListError(Format("List index out of bounds (%d)", Value));
+    items.erase(items.begin() + current);
+    items.insert(items.begin() + Value, this);
+    Changed(true);
+}
+
+std::string TCollectionItem::DisplayName() const
+{
+    return ClassName();
+}
+
+std::string TCollectionItem::GetNamePath() const
+{
+    if (collection_)
+        return Format("%s[%d]", collection_->GetNamePath(), Index());
+    return ClassName();
+}
+
+void TCollectionItem::Changed(bool AllItems)
+{
+    if (collection_ && collection_->updateCount_ == 0)
+        collection_->Update(AllItems ? nullptr : this);
+}
+
+TPersistent* TCollectionItem::GetOwner() const
+{
+    return collection_;
+}
+
+TCollection::TCollection(TItemFactory ItemFactory) : factory_(std::move(ItemFactory)) {}
+
+TCollection::~TCollection()
+{
+    // No Update calls while going: subclasses are gone already.
+    updateCount_ = 1;
+    while (!items_.empty()) {
+        TCollectionItem* last = items_.back();
+        last->Free();
+        if (!items_.empty() && items_.back() == last)
+            items_.pop_back();
+    }
+}
+
+TCollectionItem* TCollection::Items(int Index) const
+{
+    if (Index < 0 || Index >= int(items_.size()))
+        throw EListError(Format("List index out of bounds (%d)", Index));
+    return items_[std::size_t(Index)];
+}
+
+void TCollection::SetItem(int Index, TCollectionItem* Value)
+{
+    Items(Index)->Assign(Value);
+}
+
+TCollectionItem* TCollection::Add()
+{
+    if (factory_) {
+        TCollectionItem* item = factory_(this);
+        // A factory that did not pass the collection to the item still gets it added.
+        if (item && item->Collection() != this)
+            item->SetCollection(this);
+        return item;
+    }
+    return new TCollectionItem(this);
+}
+
+TCollectionItem* TCollection::Insert(int Index)
+{
+    TCollectionItem* item = Add();
+    item->SetIndex(Index);
+    return item;
+}
+
+void TCollection::Delete(int Index)
+{
+    TCollectionItem* item = Items(Index);
+    Notify(item, cnDeleting);
+    item->Free();
+}
+
+void TCollection::Clear()
+{
+    if (items_.empty())
+        return;
+    BeginUpdate();
+    try {
+        while (!items_.empty()) {
+            TCollectionItem* last = items_.back();
+            last->Free();
+            if (!items_.empty() && items_.back() == last)
+                items_.pop_back();
+        }
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
+
+TCollectionItem* TCollection::FindItemID(int ID) const
+{
+    for (TCollectionItem* item : items_)
+        if (item->id_ == ID)
+            return item;
+    return nullptr;
+}
+
+void TCollection::BeginUpdate()
+{
+    ++updateCount_;
+}
+
+void TCollection::EndUpdate()
+{
+    if (updateCount_ > 0)
+        --updateCount_;
+    Changed();
+}
+
+void TCollection::Changed()
+{
+    if (updateCount_ == 0)
+        Update(nullptr);
+}
+
+void TCollection::InsertItem(TCollectionItem* Item)
+{
+    items_.push_back(Item);
+    Item->collection_ = this;
+    Item->id_ = nextID_++;
+    Notify(Item, cnAdded);
+    Changed();
+}
+
+void TCollection::RemoveItem(TCollectionItem* Item)
+{
+    Notify(Item, cnExtracting);
+    auto it = std::find(items_.begin(), items_.end(), Item);
+    if (it != items_.end())
+        items_.erase(it);
+    Item->collection_ = nullptr;
+    Changed();
+}
+
+void TCollection::Assign(TPersistent* Source)
+{
+    if (auto* source = dynamic_cast<TCollection*>(Source)) {
+        if (source == this)
+            return;
+        BeginUpdate();
+        try {
+            Clear();
+            for (TCollectionItem* item : source->items_)
+                Add()->Assign(item);
+        } catch (...) {
+            EndUpdate();
+            throw;
+        }
+        EndUpdate();
+        return;
+    }
+    TPersistent::Assign(Source);
+}
+
 }  // namespace cl

@@ -44,7 +44,8 @@ CL_DECLARE_EXCEPTION(EInvalidOperation, Exception);
 //   if (action->OnExecute == TNotifyEvent(this, &TMyForm::Run)) ...
 //
 // Two events compare equal when both are empty or both were made from the same object and
-// method (Delphi compares method pointers this way; Parts 1.126 and 2.162 rely on it).
+// method (Delphi compares method pointers this way; the action link and the skinned
+// buttons compare handlers).
 
 template <class Signature>
 class TEvent;
@@ -82,6 +83,9 @@ public:
 
     explicit operator bool() const { return static_cast<bool>(fn_); }
     bool Assigned() const { return static_cast<bool>(fn_); }
+    // The plain function (the identity is lost).
+    operator std::function<R(A...)>() const { return fn_; }
+    const std::function<R(A...)>& Function() const { return fn_; }
     R operator()(A... args) const { return fn_(std::forward<A>(args)...); }
 
     // The object a method event was made from (Delphi's TMethod.Data); nullptr otherwise.
@@ -513,5 +517,167 @@ private:
     bool ownsObjects_ = false;
     TDuplicates duplicates_ = dupIgnore;
 };
+
+// ---------------------------------------------------------------------------------------------
+// Collections
+//
+// An item belongs to at most one collection; creating an item with a collection appends it
+// (Delphi's ItemClass.Create(Collection)). Freeing an item (Free or delete) removes it.
+// Every change calls the collection's virtual Update: Update(item) for a change of one item,
+// Update(nullptr) for the whole list (add, remove, move). Between BeginUpdate and EndUpdate
+// nothing is reported; the last EndUpdate calls Update(nullptr) once.
+
+class TCollection;
+
+enum TCollectionNotification : std::uint8_t { cnAdded, cnExtracting, cnDeleting };
+
+class TCollectionItem : public TPersistent {
+public:
+    explicit TCollectionItem(TCollection* Collection);
+    ~TCollectionItem() override;
+    TCollectionItem(const TCollectionItem&) = delete;
+    TCollectionItem& operator=(const TCollectionItem&) = delete;
+
+    TCollection* Collection() const { return collection_; }
+    // Moves the item to the end of another collection (nullptr: out of any collection).
+    virtual void SetCollection(TCollection* Value);
+    // Unique within the collection, counting up from 0 as items are added.
+    int ID() const { return id_; }
+    int Index() const;
+    // Moves the item inside its collection, then Changed(true).
+    virtual void SetIndex(int Value);
+    virtual std::string DisplayName() const;
+    virtual void SetDisplayName(const std::string& Value) { Changed(false); }
+    std::string GetNamePath() const override;
+
+protected:
+    // Reports a change unless the collection is updating: Update(this), or Update(nullptr)
+    // when AllItems.
+    void Changed(bool AllItems);
+    TPersistent* GetOwner() const override;
+
+private:
+    friend class TCollection;
+    TCollection* collection_ = nullptr;
+    int id_ = 0;
+};
+
+class TCollection : public TPersistent {
+public:
+    // Makes a new item of this collection's class for Add/Insert/Assign.
+    using TItemFactory = std::function<TCollectionItem*(TCollection* Collection)>;
+
+    explicit TCollection(TItemFactory ItemFactory = nullptr);
+    ~TCollection() override;
+    TCollection(const TCollection&) = delete;
+    TCollection& operator=(const TCollection&) = delete;
+
+    int Count() const { return int(items_.size()); }
+    TCollectionItem* Items(int Index) const;  // EListError out of range
+    // Items(Index)->Assign(Value).
+    void SetItem(int Index, TCollectionItem* Value);
+    // A new item (from the factory; a plain TCollectionItem without one) at the end.
+    TCollectionItem* Add();
+    TCollectionItem* Insert(int Index);
+    // Notify(cnDeleting), then frees the item.
+    void Delete(int Index);
+    // Frees all items (last first) inside one BeginUpdate/EndUpdate.
+    void Clear();
+    TCollectionItem* FindItemID(int ID) const;
+    void BeginUpdate();
+    virtual void EndUpdate();
+    int UpdateCount() const { return updateCount_; }
+    // From another collection: clears, then adds an item per source item and assigns it.
+    void Assign(TPersistent* Source) override;
+    // Typed access for subclasses: Item<TMyItem>(i).
+    template <class T>
+    T* Item(int Index) const
+    {
+        return static_cast<T*>(Items(Index));
+    }
+
+    // Called on every change (see above); subclasses react here.
+    virtual void Update(TCollectionItem* Item) {}
+
+protected:
+    virtual void Notify(TCollectionItem* Item, TCollectionNotification Action) {}
+    // Update(nullptr) unless updating.
+    void Changed();
+
+private:
+    friend class TCollectionItem;
+    void InsertItem(TCollectionItem* Item);
+    void RemoveItem(TCollectionItem* Item);
+
+    TItemFactory factory_;
+    std::vector<TCollectionItem*> items_;
+    int updateCount_ = 0;
+    int nextID_ = 0;
+};
+
+// A collection with an owner (for GetNamePath and GetOwner).
+class TOwnedCollection : public TCollection {
+public:
+    TOwnedCollection(TPersistent* AOwner, TItemFactory ItemFactory = nullptr)
+        : TCollection(std::move(ItemFactory)), owner_(AOwner)
+    {
+    }
+    TPersistent* Owner() const { return owner_; }
+
+protected:
+    TPersistent* GetOwner() const override { return owner_; }
+
+private:
+    TPersistent* owner_;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Resources of the program: RCDATA (the stored skins) readable as streams, and resource strings
+// by id (the skin engine's interface strings, 65200-65263). Implemented in Resources.cpp.
+//
+// On Windows they come from the program's module (FindResource/LoadString). A process-wide table
+// of registered resources is consulted first in both builds: the native build has no resources
+// of its own, and tests can supply data under a resource's name.
+
+CL_DECLARE_EXCEPTION(EResNotFound, Exception);  // "Resource %s not found"
+
+// A resource name or type: a string ("SIRIUS") or an integer id (10 = RCDATA). Names compare
+// case-insensitively, as Windows does.
+struct TResId {
+    std::string Name;
+    int Id = -1;
+    TResId(int id) : Id(id) {}
+    TResId(const char* name) : Name(name ? name : "") {}
+    TResId(std::string name) : Name(std::move(name)) {}
+    TResId(std::string_view name) : Name(name) {}
+    bool IsId() const { return Id >= 0; }
+    // "SIRIUS" or "#12" (for messages).
+    std::string Text() const;
+};
+
+constexpr int rtRCData = 10;  // RT_RCDATA
+
+// A read-only stream over a resource's bytes. EResNotFound "Resource <name> not found".
+// Instance: the module (HINSTANCE); nullptr = the program.
+class TResourceStream : public TCustomMemoryStream {
+public:
+    TResourceStream(const TResId& Name, const TResId& Type = TResId(rtRCData), void* Instance = nullptr);
+
+private:
+    std::shared_ptr<const std::string> holder_;  // registered bytes, kept alive
+};
+
+bool ResourceExists(const TResId& Name, const TResId& Type = TResId(rtRCData), void* Instance = nullptr);
+// A copy of the resource's bytes (EResNotFound).
+std::string ResourceBytes(const TResId& Name, const TResId& Type = TResId(rtRCData), void* Instance = nullptr);
+
+// Registers (or replaces) a resource of the process-wide table; Data is copied.
+void RegisterResource(const TResId& Name, const TResId& Type, std::string_view Data);
+void UnregisterResource(const TResId& Name, const TResId& Type);
+
+// The string resource Id ("" when there is none).
+std::string LoadStr(int Id);
+void RegisterResourceString(int Id, std::string_view Text);
+void UnregisterResourceString(int Id);
 
 }  // namespace cl

@@ -107,11 +107,72 @@ std::string WithThousands(const std::string& integerDigits)
     return out;
 }
 
-std::string FixedDigits(double value, int precision)
+// Fixed-point text with `decimals` decimals, rounded the way Delphi's FloatToText does: from the
+// value's 15 significant digits, halves away from zero (so 2.345 -> "2.35", where printf's
+// binary rounding gives "2.34").
+std::string FixedDigits(double value, int decimals)
 {
-    char buffer[512];
-    std::snprintf(buffer, sizeof buffer, "%.*f", precision, value);
-    return buffer;
+    if (decimals < 0)
+        decimals = 0;
+    if (decimals > 18)
+        decimals = 18;
+    if (std::isnan(value))
+        return "NAN";
+    if (std::isinf(value))
+        return value > 0 ? "INF" : "-INF";
+    bool negative = std::signbit(value);
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
+    std::string digits;
+    digits.push_back(buffer[0]);
+    const char* p = buffer + 2;
+    while (*p >= '0' && *p <= '9')
+        digits.push_back(*p++);
+    int exponent = std::atoi(p + 1);  // after 'e'
+    int pointPos = exponent + 1;      // digits before the decimal point
+    if (value == 0)
+        pointPos = 1;
+    int keep = pointPos + decimals;   // significant digits to keep
+    if (keep < 0) {
+        digits = "0";
+        pointPos = 1;
+    } else {
+        if (keep < int(digits.size())) {
+            bool up = digits[std::size_t(keep)] >= '5';
+            digits.resize(std::size_t(keep));
+            if (up) {
+                int i = keep - 1;
+                while (i >= 0 && digits[std::size_t(i)] == '9') {
+                    digits[std::size_t(i)] = '0';
+                    --i;
+                }
+                if (i >= 0) {
+                    ++digits[std::size_t(i)];
+                } else {
+                    digits.insert(digits.begin(), '1');
+                    ++pointPos;
+                }
+            }
+        }
+        while (int(digits.size()) < pointPos + decimals)
+            digits.push_back('0');
+    }
+    std::string intPart, fracPart;
+    if (pointPos <= 0) {
+        intPart = "0";
+        fracPart = std::string(std::size_t(std::min(-pointPos, decimals)), '0') + digits;
+    } else {
+        intPart = digits.substr(0, std::size_t(pointPos));
+        fracPart = digits.substr(std::size_t(pointPos));
+    }
+    fracPart.resize(std::size_t(decimals), '0');
+    while (intPart.size() > 1 && intPart[0] == '0')
+        intPart.erase(0, 1);
+    std::string out = intPart;
+    if (decimals > 0)
+        out += "." + fracPart;
+    bool nonZero = out.find_first_of("123456789") != std::string::npos;
+    return negative && nonZero ? "-" + out : out;
 }
 
 // Delphi's %e: d.ddddE+ddd, precision = significant digits (default 15).
@@ -236,14 +297,16 @@ std::string FormatV(std::string_view format, const std::vector<TVarRec>& args)
         bool left = false;
         int width = -1, precision = -1;
         int number = 0;
-        std::size_t save = i;
-        if (readNumber(number) && i < n && format[i] == ':') {
-            if (number < 0)
-                FormatError(format);
-            argIndex = std::size_t(number);
-            ++i;
-        } else {
-            i = save;
+        // An index "n:" (digits only, so a "*" width never consumes an argument here).
+        {
+            std::size_t j = i;
+            while (j < n && format[j] >= '0' && format[j] <= '9')
+                ++j;
+            if (j > i && j < n && format[j] == ':') {
+                readNumber(number);
+                argIndex = std::size_t(number);
+                ++i;
+            }
         }
         if (i < n && format[i] == '-') {
             left = true;

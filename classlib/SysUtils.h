@@ -43,6 +43,7 @@ CL_DECLARE_EXCEPTION(EConvertError, Exception);
 CL_DECLARE_EXCEPTION(EInvalidCast, Exception);
 CL_DECLARE_EXCEPTION(EInvalidPointer, Exception);
 CL_DECLARE_EXCEPTION(EOutOfMemory, Exception);
+CL_DECLARE_EXCEPTION(EOutOfResources, EOutOfMemory);
 CL_DECLARE_EXCEPTION(EAssertionFailed, Exception);
 CL_DECLARE_EXCEPTION(EInOutError, Exception);
 CL_DECLARE_EXCEPTION(EIntError, Exception);
@@ -264,6 +265,8 @@ std::string StringOfChar(char c, int count);
 // Code-page <-> UTF-16 (COM) conversions; natively the code page is Windows-1252.
 WideString StringToWide(std::string_view s);
 std::string WideToString(std::wstring_view s);
+inline WideString AnsiToWide(std::string_view s) { return StringToWide(s); }
+inline std::string WideToAnsi(std::wstring_view s) { return WideToString(s); }
 // UTF-8 <-> UTF-16 and code page <-> UTF-8.
 WideString Utf8ToWide(std::string_view s);
 std::string WideToUtf8(std::wstring_view s);

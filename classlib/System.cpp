@@ -89,11 +89,13 @@ std::string TObject::ClassName() const
 
 bool TObject::ClassNameIs(std::string_view name) const
 {
-    return SameTextAscii(CachedName(typeid(*this)), name);
+    return SameTextAscii(ClassName(), name);
 }
 
 bool TObject::InheritsFrom(std::string_view name) const
 {
+    if (SameTextAscii(ClassName(), name))
+        return true;
     return WalkBases(typeid(*this), [&](const std::type_info& t) { return SameTextAscii(CachedName(t), name); });
 }
 
@@ -102,6 +104,7 @@ std::vector<std::string> TObject::ClassAncestry() const
     std::vector<std::string> result;
     for (const std::type_info* t = &typeid(*this); t; t = PrimaryBase(*t))
         result.push_back(CachedName(*t));
+    result[0] = ClassName();
     return result;
 }
 

@@ -23,8 +23,9 @@ public:
     TObject& operator=(const TObject&) = default;
     virtual ~TObject() = default;
 
-    // The unqualified name of the dynamic class ("TComponent", "EReadError").
-    std::string ClassName() const;
+    // The unqualified name of the dynamic class ("TComponent", "EReadError"). Virtual so that
+    // an object may stand in for another class (the exception logger's fault objects).
+    virtual std::string ClassName() const;
     // Case-insensitive, like Delphi's ClassNameIs.
     bool ClassNameIs(std::string_view name) const;
     // True when the dynamic class or any of its ancestors (all bases) has this unqualified name

@@ -1,5 +1,10 @@
-# The non-visual core of the layer: TObject, SysUtils, Classes, INI, form loader, resources.
+# The non-visual core of the layer: TObject, SysUtils, Classes (components, streams, string
+# lists, collections), INI, the form loader, resources, threads.
 list(APPEND CLASSLIB_PORTABLE
   ${CMAKE_CURRENT_LIST_DIR}/System.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SysUtils.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Classes.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/Classes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/IniFiles.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FormLoader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Resources.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Threads.cpp)
