@@ -43,7 +43,6 @@ CL_DECLARE_EXCEPTION(EConvertError, Exception);
 CL_DECLARE_EXCEPTION(EInvalidCast, Exception);
 CL_DECLARE_EXCEPTION(EInvalidPointer, Exception);
 CL_DECLARE_EXCEPTION(EOutOfMemory, Exception);
-CL_DECLARE_EXCEPTION(EOutOfResources, EOutOfMemory);
 CL_DECLARE_EXCEPTION(EAssertionFailed, Exception);
 CL_DECLARE_EXCEPTION(EInOutError, Exception);
 CL_DECLARE_EXCEPTION(EIntError, Exception);
