@@ -1,22 +1,27 @@
 // skingen: draws the program's skins from their parameter records.
 //   skingen --skins DIR     one folder per skin: its description and the pictures it names
 //   skingen --gallery DIR   a PNG per skin and a contact sheet of all of them
+//   skingen --pack DIR      every skin packed into DIR/<stem>.zlib and DIR/StoredSkins.rc,
+//                           the resource script that builds them into the program
 //   skingen --list          the skins in order
+#include <cstdint>
 #include <cstring>
 #include <exception>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <string>
 
 #include "Gallery.h"
 #include "SkinBundle.h"
 #include "SkinChecks.h"
+#include "SkinPacking.h"
 
 namespace {
 
 int usage()
 {
-    std::cerr << "usage: skingen --skins DIR | --gallery DIR | --list\n";
+    std::cerr << "usage: skingen --skins DIR | --gallery DIR | --pack DIR | --list\n";
     return 2;
 }
 
@@ -35,6 +40,28 @@ std::vector<skingen::SkinBundle> drawAll()
     return skins;
 }
 
+// The stored skins may add at most this much to the program.
+constexpr std::uintmax_t PackedBudget = 8u * 1024 * 1024;
+
+void packAll(const std::filesystem::path& folder)
+{
+    std::vector<skingen::PackedSkin> packed;
+    std::uintmax_t total = 0;
+    for (const auto& skin : drawAll()) {
+        packed.push_back(skingen::packSkin(skin, folder / "work", folder));
+        total += packed.back().size;
+    }
+    if (total > PackedBudget)
+        throw std::runtime_error("the packed skins take " + std::to_string(total) + " bytes, more than the " +
+                                 std::to_string(PackedBudget) + " allowed");
+    // The script is written last: its presence means every stream beside it is complete.
+    const auto script = folder / "StoredSkins.rc";
+    std::ofstream out(script, std::ios::binary);
+    out << skingen::resourceScript(packed);
+    if (!out) throw std::runtime_error("cannot write " + script.string());
+    std::cout << packed.size() << " skins packed, " << total << " bytes\n";
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -49,6 +76,10 @@ int main(int argc, char** argv)
         const std::filesystem::path folder = argv[2];
         if (command == "--skins") {
             for (const auto& skin : drawAll()) skingen::writeSkinFolder(skin, folder / skin.params.fileStem());
+            return 0;
+        }
+        if (command == "--pack") {
+            packAll(folder);
             return 0;
         }
         if (command == "--gallery") {
