@@ -1,0 +1,221 @@
+#include "crashlog/ESymbols.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <cxxabi.h>
+#include <fstream>
+#include <memory>
+
+namespace crashlog {
+
+namespace {
+
+template <class T>
+T Get(const std::vector<char>& b, std::size_t at)
+{
+    T v{};
+    if (at + sizeof(T) <= b.size())
+        std::memcpy(&v, b.data() + at, sizeof(T));
+    return v;
+}
+
+bool ReadAt(std::ifstream& in, std::uint64_t offset, std::size_t count, std::vector<char>& out)
+{
+    out.assign(count, 0);
+    in.clear();
+    in.seekg(static_cast<std::streamoff>(offset));
+    if (!in)
+        return false;
+    in.read(out.data(), static_cast<std::streamsize>(count));
+    return static_cast<std::size_t>(in.gcount()) == count;
+}
+
+std::string UnitOfFile(std::string name)
+{
+    std::size_t slash = name.find_last_of("\\/");
+    if (slash != std::string::npos)
+        name.erase(0, slash + 1);
+    std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0)
+        name.erase(dot);
+    return name;
+}
+
+}  // namespace
+
+void SplitSymbolName(std::string_view rawName, std::string& qualifier, std::string& procedure)
+{
+    std::string name(rawName);
+    // Decorations of 32-bit Windows: a leading underscore, "@n" after stdcall names.
+    if (!name.empty() && name[0] == '_')
+        name.erase(0, 1);
+    if (std::size_t at = name.rfind('@'); at != std::string::npos && at > 0 &&
+        name.find_first_not_of("0123456789", at + 1) == std::string::npos)
+        name.erase(at);
+    if (name.rfind("_Z", 0) == 0) {
+        int status = 0;
+        std::unique_ptr<char, void (*)(void*)> demangled(
+            abi::__cxa_demangle(name.c_str(), nullptr, nullptr, &status), std::free);
+        if (status == 0 && demangled)
+            name = demangled.get();
+    }
+    // Drop the argument list and anything after it (const, return types of templates).
+    std::string_view view(name);
+    std::size_t depth = 0, cut = view.size();
+    for (std::size_t i = 0; i < view.size(); ++i) {
+        if (view[i] == '<') {
+            ++depth;
+        } else if (view[i] == '>') {
+            if (depth)
+                --depth;
+        } else if (view[i] == '(' && depth == 0) {
+            if (view.compare(i, 11, "(anonymous ") == 0) {
+                std::size_t close = view.find(')', i);
+                if (close == std::string_view::npos)
+                    break;
+                i = close;
+                continue;
+            }
+            cut = i;
+            break;
+        }
+    }
+    view = view.substr(0, cut);
+    // The last "::" outside template brackets separates qualifier and procedure.
+    std::size_t split = std::string_view::npos;
+    depth = 0;
+    for (std::size_t i = 0; i + 1 < view.size(); ++i) {
+        if (view[i] == '<')
+            ++depth;
+        else if (view[i] == '>' && depth)
+            --depth;
+        else if (depth == 0 && view[i] == ':' && view[i + 1] == ':')
+            split = i;
+    }
+    if (split == std::string_view::npos) {
+        qualifier.clear();
+        procedure = std::string(view);
+    } else {
+        qualifier = std::string(view.substr(0, split));
+        procedure = std::string(view.substr(split + 2));
+    }
+}
+
+bool TVozozoFunctionsList::LoadFromImageFile(const std::string& fileName)
+{
+    functions_.clear();
+    units_.clear();
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in)
+        return false;
+    std::vector<char> b;
+    if (!ReadAt(in, 0, 64, b) || b[0] != 'M' || b[1] != 'Z')
+        return false;
+    const auto peOffset = Get<std::uint32_t>(b, 0x3C);
+    if (!ReadAt(in, peOffset, 24, b) || std::memcmp(b.data(), "PE\0\0", 4) != 0)
+        return false;
+    const auto sectionCount = Get<std::uint16_t>(b, 6);
+    const auto symbolTable = Get<std::uint32_t>(b, 12);
+    const auto symbolCount = Get<std::uint32_t>(b, 16);
+    const auto optionalSize = Get<std::uint16_t>(b, 20);
+    if (symbolTable == 0 || symbolCount == 0 || symbolCount > 10'000'000)
+        return false;
+
+    struct TSection {
+        std::uint32_t Rva, Size;
+        bool Code;
+    };
+    std::vector<TSection> sections;
+    if (!ReadAt(in, peOffset + 24 + optionalSize, std::size_t(sectionCount) * 40, b))
+        return false;
+    for (std::size_t i = 0; i < sectionCount; ++i) {
+        const std::size_t at = i * 40;
+        sections.push_back({Get<std::uint32_t>(b, at + 12), Get<std::uint32_t>(b, at + 8),
+                            (Get<std::uint32_t>(b, at + 36) & 0x20) != 0});
+    }
+
+    std::vector<char> symbols;
+    if (!ReadAt(in, symbolTable, std::size_t(symbolCount) * 18, symbols))
+        return false;
+    std::vector<char> strings;
+    std::vector<char> sizeBytes;
+    const std::uint64_t stringsAt = std::uint64_t(symbolTable) + std::uint64_t(symbolCount) * 18;
+    if (ReadAt(in, stringsAt, 4, sizeBytes)) {
+        const auto size = Get<std::uint32_t>(sizeBytes, 0);
+        if (size > 4 && size < 512u * 1024 * 1024)
+            ReadAt(in, stringsAt, size, strings);
+    }
+    auto nameOf = [&](std::size_t at) -> std::string {
+        if (Get<std::uint32_t>(symbols, at) == 0) {
+            const auto offset = Get<std::uint32_t>(symbols, at + 4);
+            if (offset >= strings.size())
+                return {};
+            const char* s = strings.data() + offset;
+            return std::string(s, strnlen(s, strings.size() - offset));
+        }
+        return std::string(symbols.data() + at, strnlen(symbols.data() + at, 8));
+    };
+
+    units_.push_back({});
+    std::uint32_t unit = 0;
+    for (std::uint32_t i = 0; i < symbolCount; ++i) {
+        const std::size_t at = std::size_t(i) * 18;
+        const auto value = Get<std::uint32_t>(symbols, at + 8);
+        const auto section = Get<std::int16_t>(symbols, at + 12);
+        const auto type = Get<std::uint16_t>(symbols, at + 14);
+        const auto storage = static_cast<std::uint8_t>(symbols[at + 16]);
+        const auto aux = static_cast<std::uint8_t>(symbols[at + 17]);
+        if (storage == 103 && aux > 0 && i + 1 < symbolCount) {  // .file: its name in the aux records
+            const std::size_t from = at + 18;
+            const std::size_t length = std::min<std::size_t>(std::size_t(aux) * 18, symbols.size() - from);
+            units_.push_back(UnitOfFile(std::string(symbols.data() + from, strnlen(symbols.data() + from, length))));
+            unit = static_cast<std::uint32_t>(units_.size() - 1);
+        } else if ((type & 0x30) == 0x20 && (storage == 2 || storage == 3) && section > 0 &&
+                   section <= sectionCount && sections[section - 1].Code) {
+            const TSection& s = sections[section - 1];
+            functions_.push_back({s.Rva + value, s.Rva + s.Size, nameOf(at), unit});
+        }
+        i += aux;
+    }
+    std::sort(functions_.begin(), functions_.end(),
+              [](const TVozozoFunction& a, const TVozozoFunction& b) { return a.Rva < b.Rva; });
+    for (std::size_t i = 0; i + 1 < functions_.size(); ++i)
+        if (functions_[i + 1].Rva < functions_[i].End && functions_[i + 1].Rva > functions_[i].Rva)
+            functions_[i].End = functions_[i + 1].Rva;
+    return !functions_.empty();
+}
+
+const TVozozoFunction* TVozozoFunctionsList::Find(std::uint32_t rva) const
+{
+    auto it = std::upper_bound(functions_.begin(), functions_.end(), rva,
+                               [](std::uint32_t v, const TVozozoFunction& f) { return v < f.Rva; });
+    if (it == functions_.begin())
+        return nullptr;
+    --it;
+    return rva < it->End ? &*it : nullptr;
+}
+
+TResolvedName TVozozoFunctionsList::Resolve(const TVozozoFunction& function) const
+{
+    TResolvedName r;
+    r.UnitName = function.Unit < units_.size() ? units_[function.Unit] : std::string();
+    SplitSymbolName(function.RawName, r.ClassName, r.ProcedureName);
+    return r;
+}
+
+std::uint32_t TVozozoFunctionsList::FindByName(std::string_view qualifiedName) const
+{
+    for (const TVozozoFunction& f : functions_) {
+        TResolvedName r = Resolve(f);
+        std::string cls = r.ClassName;
+        for (std::size_t at; (at = cls.find("::")) != std::string::npos;)
+            cls.replace(at, 2, ".");
+        std::string name = r.UnitName + "." + (cls.empty() ? "" : cls + ".") + r.ProcedureName;
+        if (name == qualifiedName)
+            return f.Rva;
+    }
+    return 0;
+}
+
+}  // namespace crashlog

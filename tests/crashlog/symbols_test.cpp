@@ -1,0 +1,50 @@
+#include <gtest/gtest.h>
+
+#include "crashlog/EOSName.h"
+#include "crashlog/ESymbols.h"
+
+using namespace crashlog;
+
+TEST(SymbolNames, DemangledAndUndecoratedIntoQualifierAndProcedure)
+{
+    std::string q, p;
+    SplitSymbolName("__ZN8crashlog8TLogFile10SaveToFileEv", q, p);
+    EXPECT_EQ(q, "crashlog::TLogFile");
+    EXPECT_EQ(p, "SaveToFile");
+    SplitSymbolName("_main", q, p);
+    EXPECT_EQ(q, "");
+    EXPECT_EQ(p, "main");
+    SplitSymbolName("_CrashHere@8", q, p);
+    EXPECT_EQ(p, "CrashHere");
+    SplitSymbolName("__ZN12_GLOBAL__N_19StdTargetEii@8", q, p);
+    EXPECT_EQ(q, "(anonymous namespace)");
+    EXPECT_EQ(p, "StdTarget");
+    // Template arguments hold "::" and parentheses of their own.
+    SplitSymbolName("__ZNSt6vectorIPFvvESaIS1_EE9push_backERKS1_", q, p);
+    EXPECT_EQ(q, "std::vector<void (*)(), std::allocator<void (*)()> >");
+    EXPECT_EQ(p, "push_back");
+}
+
+TEST(SymbolNames, MissingOrForeignFileGivesAnEmptyList)
+{
+    TVozozoFunctionsList list;
+    EXPECT_FALSE(list.LoadFromImageFile("no such file.exe"));
+    EXPECT_TRUE(list.Empty());
+    EXPECT_EQ(list.Find(0x1000), nullptr);
+    EXPECT_EQ(list.FindByName("x.y"), 0u);
+}
+
+TEST(OperatingSystemName, TableOfNamedSystems)
+{
+    EXPECT_EQ(OperatingSystemName(TPlatform::NT, 5, 1, "Service Pack 2"), "Microsoft Windows XP");
+    EXPECT_EQ(OperatingSystemName(TPlatform::NT, 5, 0, ""), "Microsoft Windows 2000");
+    EXPECT_EQ(OperatingSystemName(TPlatform::NT, 5, 2, ""), "Microsoft Windows 2003");
+    EXPECT_EQ(OperatingSystemName(TPlatform::NT, 4, 0, ""), "Microsoft Windows NT 4.0");
+    EXPECT_EQ(OperatingSystemName(TPlatform::NT, 6, 1, ""), "");
+    EXPECT_EQ(OperatingSystemName(TPlatform::NT, 10, 0, ""), "");
+    EXPECT_EQ(OperatingSystemName(TPlatform::Win9x, 4, 0, " B "), "Microsoft Windows 95 OSR 2");
+    EXPECT_EQ(OperatingSystemName(TPlatform::Win9x, 4, 0, ""), "Microsoft Windows 95");
+    EXPECT_EQ(OperatingSystemName(TPlatform::Win9x, 4, 10, "A"), "Microsoft Windows 98 SE");
+    EXPECT_EQ(OperatingSystemName(TPlatform::Win9x, 4, 10, ""), "Microsoft Windows 98");
+    EXPECT_EQ(OperatingSystemName(TPlatform::Win9x, 4, 90, ""), "Microsoft Winsows ME");
+}
