@@ -49,13 +49,16 @@ Image composeBorders(const Image& picture, const FrameLayout& f, int w, int h)
     return out;
 }
 
-void drawCell(Image& out, const Image& atlas, const Rect& cell, int x, int y, bool keyed)
+// Copies an atlas cell to (x, y), leaving out key-coloured pixels when Keyed and anything
+// outside Clip.
+void drawCell(Image& out, const Image& atlas, const Rect& cell, int x, int y, bool keyed, const Rect& clip)
 {
     for (int sy = cell.top; sy < cell.bottom; ++sy)
         for (int sx = cell.left; sx < cell.right; ++sx) {
             const Rgb c = atlas.at(sx, sy);
-            if (keyed && c == KeyColour) continue;
-            out.set(x + sx - cell.left, y + sy - cell.top, c);
+            const int dx = x + sx - cell.left, dy = y + sy - cell.top;
+            if ((keyed && c == KeyColour) || !clip.contains(dx, dy)) continue;
+            out.set(dx, dy, c);
         }
 }
 
@@ -80,33 +83,33 @@ Image previewWindow(const SkinBundle& skin, int width, int height, Rgb backgroun
     for (int kind : order) {
         const Rect cell = active ? atlas::captionNormal(kind) : atlas::captionInactive(kind);
         if (skin.params.buttonsInLeft) {
-            drawCell(window, skin.atlas, cell, x, caption.top, false);
+            drawCell(window, skin.atlas, cell, x, caption.top, false, window.bounds());
             x += cell.width() + f.buttonsOffset;
         } else {
             x -= cell.width();
-            drawCell(window, skin.atlas, cell, x, caption.top, false);
+            drawCell(window, skin.atlas, cell, x, caption.top, false, window.bounds());
             x -= f.buttonsOffset;
         }
     }
     const Rect sys = active ? atlas::captionNormal(atlas::CapSysMenu) : atlas::captionInactive(atlas::CapSysMenu);
-    drawCell(window, skin.atlas, sys, skin.params.buttonsInLeft ? x : caption.left, caption.top, false);
+    drawCell(window, skin.atlas, sys, skin.params.buttonsInLeft ? x : caption.left, caption.top, false, window.bounds());
 
     // A sample of controls in the client area.
     const int cx = client.left + 8, cy = client.top + 8;
-    drawCell(window, skin.atlas, atlas::ExPanel, cx, cy, false);
-    drawCell(window, skin.atlas, atlas::Button[0], cx + 72, cy, false);
-    drawCell(window, skin.atlas, atlas::Button[1], cx + 72, cy + 29, false);
-    drawCell(window, skin.atlas, atlas::Button[2], cx + 140, cy, false);
-    drawCell(window, skin.atlas, atlas::Edit, cx + 140, cy + 31, false);
-    drawCell(window, skin.atlas, atlas::CheckBox, cx, cy + 70, false);
-    drawCell(window, skin.atlas, atlas::checkMark(1), cx + 2, cy + 73, true);
-    drawCell(window, skin.atlas, atlas::HTrackBar, cx + 100, cy + 70, false);
-    drawCell(window, skin.atlas, atlas::HThumb, cx + 140, cy + 70, true);
-    drawCell(window, skin.atlas, atlas::HScroll, cx, cy + 96, false);
-    drawCell(window, skin.atlas, atlas::HThumbs[0], cx + 30, cy + 96, false);
-    drawCell(window, skin.atlas, atlas::HGrip, cx + 41, cy + 102, false);
-    drawCell(window, skin.atlas, atlas::Tab[1], cx + 108, cy + 96, false);
-    drawCell(window, skin.atlas, atlas::Tab[0], cx + 156, cy + 96, false);
+    drawCell(window, skin.atlas, atlas::ExPanel, cx, cy, false, client);
+    drawCell(window, skin.atlas, atlas::Button[0], cx + 72, cy, false, client);
+    drawCell(window, skin.atlas, atlas::Button[1], cx + 72, cy + 29, false, client);
+    drawCell(window, skin.atlas, atlas::Button[2], cx + 140, cy, false, client);
+    drawCell(window, skin.atlas, atlas::Edit, cx + 140, cy + 31, false, client);
+    drawCell(window, skin.atlas, atlas::CheckBox, cx, cy + 70, false, client);
+    drawCell(window, skin.atlas, atlas::checkMark(1), cx + 2, cy + 73, true, client);
+    drawCell(window, skin.atlas, atlas::HTrackBar, cx + 100, cy + 70, false, client);
+    drawCell(window, skin.atlas, atlas::HThumb, cx + 140, cy + 70, true, client);
+    drawCell(window, skin.atlas, atlas::HScroll, cx, cy + 96, false, client);
+    drawCell(window, skin.atlas, atlas::HThumbs[0], cx + 30, cy + 96, false, client);
+    drawCell(window, skin.atlas, atlas::HGrip, cx + 41, cy + 102, false, client);
+    drawCell(window, skin.atlas, atlas::Tab[1], cx + 108, cy + 96, false, client);
+    drawCell(window, skin.atlas, atlas::Tab[0], cx + 156, cy + 96, false, client);
 
     for (int y = 0; y < height; ++y)
         for (int x2 = 0; x2 < width; ++x2)
