@@ -120,13 +120,14 @@ void TskSkinData::ReadInflatedStream(cl::TStream& Stream)
 {
     Stream.SetPosition(0);
     const auto version = Stream.ReadValue<std::int32_t>();
-    ReadFlaggedSkinPicture(Stream, *Picture);
-    ReadFlaggedSkinPicture(Stream, *InactivePicture);
-    ReadFlaggedSkinPicture(Stream, *Mask);
+    std::int64_t budget = MaxSkinPictureBytes;
+    ReadFlaggedSkinPicture(Stream, *Picture, budget);
+    ReadFlaggedSkinPicture(Stream, *InactivePicture, budget);
+    ReadFlaggedSkinPicture(Stream, *Mask, budget);
     if (version == 2) {
         cl::TBitmap discarded;
-        ReadFlaggedSkinPicture(Stream, discarded);
-        ReadFlaggedSkinPicture(Stream, discarded);
+        ReadFlaggedSkinPicture(Stream, discarded, budget);
+        ReadFlaggedSkinPicture(Stream, discarded, budget);
     }
     const auto count = Stream.ReadValue<std::int32_t>();
     if (count > MaxSkinPictureCount)
@@ -135,13 +136,16 @@ void TskSkinData::ReadInflatedStream(cl::TStream& Stream)
                        MaxSkinPictureCount));
     for (int i = 0; i < count; ++i) {
         cl::TBitmap* picture = ActivePictures.Add(std::make_unique<cl::TBitmap>());
-        ReadSkinPicture(Stream, *picture);
+        ReadSkinPicture(Stream, *picture, budget);
     }
 
-    cl::TStringList lines;
-    lines.LoadFromStream(&Stream);
+    // The rest of the stream is the description text.
+    const std::int64_t textSize = Stream.Size() - Stream.Position();
+    if (textSize > MaxSkinTextSize)
+        throw cl::EReadError(cl::Format("The skin data is damaged: its description has %d bytes; a skin holds at most %d",
+                                        textSize, MaxSkinTextSize));
     cl::TMemIniFile ini;
-    ini.SetStrings(&lines);
+    ini.SetText(Stream.ReadString(textSize));
 
     SkinName = skReadString(ini, "VERSION", "skinname");
     SkinAuthor = skReadString(ini, "VERSION", "skinauthor");

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdlib>
 
+#include "classlib/BmpFormat.h"
 #include "classlib/SysUtils.h"
 
 namespace sk {
@@ -125,7 +126,7 @@ void DeflateSkinData(const void* Data, std::size_t Size, cl::TStream& Dest)
     } while (result != Z_STREAM_END);
 }
 
-void ReadSkinPicture(cl::TStream& Stream, cl::TBitmap& Bitmap)
+void ReadSkinPicture(cl::TStream& Stream, cl::TBitmap& Bitmap, std::int64_t& Budget)
 {
     const std::int64_t start = Stream.Position();
     const std::int64_t left = Stream.Size() - start;
@@ -153,13 +154,18 @@ void ReadSkinPicture(cl::TStream& Stream, cl::TBitmap& Bitmap)
     }
     if (height < 0)
         height = -height;
-    if (bitCount <= 0 || bitCount > 32 || width < 0)
+    if (bitCount <= 0 || bitCount > 32 || width <= 0 || height == 0 || width > cl::BmpMaxDimension ||
+        height > cl::BmpMaxDimension)
         RaiseDamaged("a picture has an impossible header");
     // The rows alone must fit both in what the file says it is and in what the stream holds.
     const std::int64_t rows = (width * bitCount + 31) / 32 * 4 * height;
     const std::int64_t needed = 14 + static_cast<std::int64_t>(headerSize) + rows;
     if (fileSize > left || needed > left)
         RaiseDamaged("a picture is cut short");
+    const std::int64_t pixels = (width * 3 + 3) / 4 * 4 * height;
+    if (pixels > Budget)
+        RaiseDamaged("its pictures are larger than a skin can hold");
+    Budget -= pixels;
     Bitmap.LoadFromStream(&Stream);
     // A file header may claim fewer bytes than the rows took; the reader went on to what the
     // rows need, which the check above kept inside the stream.
@@ -167,14 +173,14 @@ void ReadSkinPicture(cl::TStream& Stream, cl::TBitmap& Bitmap)
         Stream.SetPosition(start + fileSize);
 }
 
-void ReadFlaggedSkinPicture(cl::TStream& Stream, cl::TBitmap& Bitmap)
+void ReadFlaggedSkinPicture(cl::TStream& Stream, cl::TBitmap& Bitmap, std::int64_t& Budget)
 {
     std::uint8_t flag = 0;
     Stream.ReadBuffer(&flag, 1);
     if (flag != 0)
         Bitmap.SetSize(0, 0);
     else
-        ReadSkinPicture(Stream, Bitmap);
+        ReadSkinPicture(Stream, Bitmap, Budget);
 }
 
 }  // namespace sk

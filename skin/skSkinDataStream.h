@@ -15,6 +15,11 @@ namespace sk {
 constexpr std::int64_t MaxInflatedSkinSize = 64ll * 1024 * 1024;
 constexpr std::int64_t MaxPackedSkinDataSize = MaxInflatedSkinSize + 1024 * 1024;
 constexpr int MaxSkinPictureCount = 1000;
+// All pictures of one skin together, as 24-bit pixels (a real skin needs one or two MB).
+constexpr std::int64_t MaxSkinPictureBytes = 64ll * 1024 * 1024;
+// The description text (a real one is some 40 KB); keeps a text of nothing but section lines
+// from growing the INI reader without bound.
+constexpr std::int64_t MaxSkinTextSize = 2ll * 1024 * 1024;
 // The newest layout of the packed file and of the inflated stream this program reads.
 constexpr std::int32_t SkinStreamVersion = 3;
 // zlib works through buffers of this size in both directions.
@@ -28,12 +33,13 @@ void DeflateSkinData(const void* Data, std::size_t Size, cl::TStream& Dest);
 
 // Reads one BMP file of the inflated stream into Bitmap and leaves the stream just after it.
 // The file's headers are checked against the bytes left first: a length or a size that the
-// stream cannot hold raises EReadError before any pixel memory is taken; a format the layer
-// does not read raises its EInvalidGraphic.
-void ReadSkinPicture(cl::TStream& Stream, cl::TBitmap& Bitmap);
+// stream cannot hold, or pixels beyond what is left of Budget (bytes of 24-bit pixels, taken
+// from it), raise EReadError before any pixel memory is taken; a format the layer does not
+// read raises its EInvalidGraphic.
+void ReadSkinPicture(cl::TStream& Stream, cl::TBitmap& Bitmap, std::int64_t& Budget);
 
 // A flag byte, then a BMP file when the flag is 0; any other flag means no picture (Bitmap
 // is emptied).
-void ReadFlaggedSkinPicture(cl::TStream& Stream, cl::TBitmap& Bitmap);
+void ReadFlaggedSkinPicture(cl::TStream& Stream, cl::TBitmap& Bitmap, std::int64_t& Budget);
 
 }  // namespace sk

@@ -231,14 +231,15 @@ std::string skCommandToStr(TskStdCommand Value)
 
 namespace {
 
+// No value can hold a line break, so this default marks a missing key in one lookup.
+constexpr std::string_view MissingValue = "\n";
+
 // The value of a key, or false when the key is missing. A key present with an empty value is
 // present: the point and rectangle readers must see it.
 bool ReadValue(cl::TMemIniFile& Ini, const std::string& Section, const std::string& Key, std::string& Value)
 {
-    if (!Ini.ValueExists(Section, Key))
-        return false;
-    Value = Ini.ReadString(Section, Key, std::string());
-    return true;
+    Value = Ini.ReadString(Section, Key, MissingValue);
+    return Value != MissingValue;
 }
 
 }  // namespace

@@ -281,6 +281,14 @@ TEST(SkinDataDamaged, PictureHeadersThatLie)
     huge[22] = '\x30';
     huge[23] = '\x75';
     ExpectClearedAfter(Deflate(Inflated(3, {Flagged(huge), Absent(), Absent()}, {}, SkinText())));
+    // Dimensions whose row size would not fit in any integer.
+    std::string wide = bmp;
+    for (int i : {18, 19, 20, 22, 23, 24})
+        wide[i] = '\xFF';
+    wide[21] = '\x7F';
+    wide[25] = '\x7F';
+    wide[28] = 32;
+    ExpectClearedAfter(Deflate(Inflated(3, {Flagged(wide), Absent(), Absent()}, {}, SkinText())));
     // Not a BMP file at all.
     std::string notBmp = bmp;
     notBmp[0] = 'X';
@@ -331,6 +339,37 @@ TEST(SkinDataDamaged, JunkTextLoadsWithDefaults)
     EXPECT_EQ(data.CtrlList.Count(), 0);
     EXPECT_EQ(data.BGPictureIndex, -1);
     EXPECT_EQ(data.SkinName, "");
+}
+
+// A 1-bit picture: little data, many pixels.
+std::string OneBitBmp(int Width, int Height)
+{
+    const std::size_t stride = (static_cast<std::size_t>(Width) + 31) / 32 * 4;
+    std::string bmp = "BM" + Int32(static_cast<std::int32_t>(62 + stride * Height)) + Int32(0) + Int32(62);
+    bmp += Int32(40) + Int32(Width) + Int32(Height) + std::string("\x01\x00\x01\x00", 4) + Int32(0) +
+           Int32(static_cast<std::int32_t>(stride * Height)) + Int32(0) + Int32(0) + Int32(2) + Int32(0);
+    bmp += Int32(0) + Int32(0x00FFFFFF);
+    return bmp + std::string(stride * Height, '\0');
+}
+
+TEST(SkinDataDamaged, PicturesAndTextBeyondWhatASkinHoldsAreRefused)
+{
+    // 8000 x 8000 at one bit per pixel is 8 MB of data but 192 MB of pixels.
+    ExpectClearedAfter(Deflate(Inflated(3, {Flagged(OneBitBmp(8000, 8000)), Absent(), Absent()}, {}, SkinText())));
+    // Several pictures that each fit but together do not.
+    std::vector<std::string> pictures(5, OneBitBmp(4000, 2000));
+    ExpectClearedAfter(Deflate(Inflated(3, {Absent(), Absent(), Absent()}, pictures, SkinText())));
+    // A description of nothing but section lines.
+    std::string sections;
+    while (sections.size() <= static_cast<std::size_t>(MaxSkinTextSize))
+        sections += "[x]\r\n";
+    ExpectClearedAfter(Deflate(Inflated(3, {Absent(), Absent(), Absent()}, {}, sections)));
+    // A 1-bit picture of a sane size still loads.
+    TskSkinData data(nullptr);
+    auto stored = Stored(Inflated(3, {Flagged(OneBitBmp(40, 30)), Absent(), Absent()}, {}, SkinText()));
+    data.LoadCompressedStoredSkin(stored.get());
+    EXPECT_EQ(data.Picture->Width(), 40);
+    EXPECT_EQ(data.Picture->Pixels(39, 29), 0);
 }
 
 TEST(SkinDataDamaged, AStreamThatInflatesWithoutEndIsStopped)

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "classlib/Bitmap.h"
+#include "classlib/FormLoader.h"
 #include "classlib/SysUtils.h"
 #include "skin/skSkinData.h"
 #include "skin/skSkinDataStream.h"
@@ -174,6 +175,59 @@ TEST(PackedFile, TheSkinDataLoadsAFileAndKeepsItsSkinWhenTheFileIsBad)
     EXPECT_FALSE(data.Empty);
     EXPECT_EQ(data.SkinName, "Packed");
     EXPECT_EQ(data.IndexOfControl("button"), 0);
+}
+
+TEST(StoredSkin, CompressedDataSurvivesAFormStreamRoundTrip)
+{
+    TempFolder folder;
+    WriteSkinFiles(folder);
+    TskCompressedStoredSkin packer(nullptr);
+    packer.LoadFromIniFile(folder.File("skin.ini"));
+    const std::string zlib = StreamBytes(packer);
+    folder.Write("skin.skn", Packed(3, zlib));
+    TskCompressedStoredSkin fromFile(nullptr);
+    fromFile.LoadFromCompressedFile(folder.File("skin.skn"));
+
+    cl::TMemoryStream form;
+    cl::WriteBinaryProperties(&fromFile, &form);
+    form.SetPosition(0);
+    TskCompressedStoredSkin read(nullptr);
+    read.CompressedStream().SetData("old bytes");
+    cl::ReadBinaryProperties(&read, &form);
+    EXPECT_EQ(StreamBytes(read), zlib);
+    cl::TMemoryStream again;
+    cl::WriteBinaryProperties(&read, &again);
+    EXPECT_EQ(again.DataString(), form.DataString());
+}
+
+TEST(StoredSkin, TheStartSkinLoadsWhileTheFormIsRead)
+{
+    TempFolder folder;
+    WriteSkinFiles(folder);
+    TskCompressedStoredSkin packer(nullptr);
+    packer.LoadFromIniFile(folder.File("skin.ini"));
+
+    cl::TComponent root(nullptr);
+    TskSkinData* data = nullptr;
+    TskCompressedStoredSkin* skin = nullptr;
+    {
+        cl::TFormLoader load(&root);
+        data = load.Create<TskSkinData>("SkinData1");
+        load.Reference<TskCompressedStoredSkin>("Skin1", [&](TskCompressedStoredSkin* s) {
+            data->SetCompressedStoredSkin(s);
+        });
+        skin = load.Create<TskCompressedStoredSkin>("Skin1");
+        skin->Description = "Packed";
+        load.Binary(skin, "CompressedData", StreamBytes(packer));
+        load.Finish();
+    }
+    EXPECT_EQ(data->CompressedStoredSkin(), skin);
+    EXPECT_FALSE(data->Empty);
+    EXPECT_EQ(data->SkinName, "Packed");
+    // The stored skin goes first: the skin data forgets it and keeps the skin.
+    skin->Free();
+    EXPECT_EQ(data->CompressedStoredSkin(), nullptr);
+    EXPECT_FALSE(data->Empty);
 }
 
 TEST(StoredSkin, NamesSetAtRunTimeAreOnlyLabels)
