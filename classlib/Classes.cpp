@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <stdexcept>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -373,6 +374,18 @@ void TCustomMemoryStream::SaveToFile(const std::string& FileName)
     SaveToStream(&file);
 }
 
+void TMemoryStream::Resize(std::int64_t NewSize)
+{
+    // A size the process cannot hold is the stream's error, never std::bad_alloc.
+    try {
+        if (std::uint64_t(NewSize) > data_.max_size())
+            throw std::length_error("size");
+        data_.resize(std::size_t(NewSize));
+    } catch (const std::exception&) {
+        throw EStreamError("Out of memory while expanding memory stream");
+    }
+}
+
 void TMemoryStream::Sync()
 {
     memory_ = data_.empty() ? nullptr : data_.data();
@@ -385,7 +398,7 @@ std::int64_t TMemoryStream::Write(const void* Buffer, std::int64_t Count)
         return 0;
     std::int64_t end = position_ + Count;
     if (end > std::int64_t(data_.size()))
-        data_.resize(std::size_t(end));
+        Resize(end);
     std::memcpy(data_.data() + position_, Buffer, std::size_t(Count));
     position_ = end;
     Sync();
@@ -396,7 +409,7 @@ void TMemoryStream::SetSize(std::int64_t NewSize)
 {
     if (NewSize < 0)
         NewSize = 0;
-    data_.resize(std::size_t(NewSize));
+    Resize(NewSize);
     Sync();
     if (position_ > NewSize)
         position_ = NewSize;
@@ -421,7 +434,14 @@ void TMemoryStream::LoadFromStream(TStream* Stream)
 {
     Stream->SetPosition(0);
     std::int64_t count = Stream->Size();
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(count));
+    std::vector<std::uint8_t> bytes;
+    try {
+        if (count < 0 || std::uint64_t(count) > bytes.max_size())
+            throw std::length_error("size");
+        bytes.resize(static_cast<std::size_t>(count));
+    } catch (const std::exception&) {
+        throw EStreamError("Out of memory while expanding memory stream");
+    }
     if (count)
         Stream->ReadBuffer(bytes.data(), count);
     data_.swap(bytes);

@@ -224,6 +224,9 @@ public:
     // creation order; clears csLoading. Overrides call TComponent::Loaded first.
     virtual void Loaded();
 
+    // The component's name (Delphi: a component is known by its name in a form).
+    std::string GetNamePath() const override { return name_; }
+
 protected:
     void BeforeDestruction() override;
     TPersistent* GetOwner() const override { return owner_; }
@@ -325,6 +328,7 @@ public:
     void SetData(std::string_view Bytes);
 
 private:
+    void Resize(std::int64_t NewSize);  // EStreamError when the size cannot be held
     void Sync();
     std::vector<std::uint8_t> data_;
 };

@@ -341,6 +341,23 @@ TEST(CoreStreams, ReadBufferRaisesInsteadOfReadingPastTheEnd)
     EXPECT_EQ(s.Position(), 0);
 }
 
+TEST(CoreStreams, SizesBeyondTheAddressSpaceAreTheStreamsError)
+{
+    // Only where the limit is reachable without allocating: the 32-bit program.
+    if (sizeof(void*) != 4)
+        GTEST_SKIP() << "64-bit host";
+    TMemoryStream s;
+    try {
+        s.SetSize(std::int64_t(1) << 40);
+        FAIL();
+    } catch (const EStreamError& e) {
+        EXPECT_EQ(e.Message(), "Out of memory while expanding memory stream");
+    }
+    s.SetPosition(std::int64_t(1) << 40);
+    EXPECT_THROW(s.WriteBuffer("x", 1), EStreamError);
+    EXPECT_EQ(s.Size(), 0);
+}
+
 TEST(CoreStreams, CopyFromAndReadOnlyMemory)
 {
     TStringStream source("0123456789");
@@ -404,6 +421,24 @@ TEST(CoreStreams, FileStreamRoundTripAndErrors)
     EXPECT_THROW(TFileStream(ExcludeTrailingPathDelimiter(ExeFolder()), fmOpenRead), EFOpenError);
     EXPECT_THROW(ReadFileBytes(path), EFOpenError);
 }
+
+#ifdef _WIN32
+TEST(CoreStreams, AFileLockedByAnotherOpenIsAnOpenError)
+{
+    std::string path = TempPath("trebanix-core-locked.txt");
+    WriteFileBytes(path, "[a]\r\nb=1\r\n");
+    {
+        TFileStream holder(path, fmOpenReadWrite | fmShareExclusive);
+        EXPECT_THROW(TFileStream(path, fmOpenRead | fmShareDenyNone), EFOpenError);
+        TStringList lines;
+        EXPECT_THROW(lines.LoadFromFile(path), EFOpenError);
+    }
+    TStringList lines;
+    lines.LoadFromFile(path);
+    EXPECT_EQ(lines.Count(), 2);
+    RemoveFile(path);
+}
+#endif
 
 // ---------------------------------------------------------------------------------------------
 // String lists

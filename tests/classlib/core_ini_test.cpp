@@ -164,6 +164,26 @@ TEST(CoreIni, FilesMissingWrittenAndReread)
     EXPECT_NO_THROW(unbound.UpdateFile());  // no file: nothing to do
 }
 
+#ifdef _WIN32
+TEST(CoreIni, AnUnreadableFileIsAnOpenError)
+{
+    std::string path = IncludeTrailingPathDelimiter(GetEnvVar("TEMP")) + "trebanix-core-locked.ini";
+    WriteFileBytes(path, "[a]\r\nb=1\r\n");
+    {
+        TFileStream holder(path, fmOpenReadWrite | fmShareExclusive);
+        try {
+            TMemIniFile ini(path);
+            FAIL();
+        } catch (const EFOpenError& e) {
+            EXPECT_NE(e.Message().find(path), std::string::npos);
+        }
+    }
+    TMemIniFile ini(path);
+    EXPECT_EQ(ini.ReadInteger("a", "b", 0), 1);
+    RemoveFile(path);
+}
+#endif
+
 TEST(CoreIni, BinaryJunkNeverCrashes)
 {
     std::string junk;
