@@ -147,7 +147,7 @@ public:
     // Empty converts to ""; Null raises EVariantTypeCastError
     // "Could not convert variant of type (Null) into type (String)".
     std::wstring ToWide() const;
-    std::string ToString() const { return WideToString(ToWide()); }
+    std::string ToString() const;
 
 private:
     VARIANT v_;

@@ -57,9 +57,18 @@ bool IsBlank(const std::wstring& text)
 // ---------------------------------------------------------------------------------------------
 // TXMLNode
 
-TComPtr<IXMLDOMElement> TXMLNode::Element() const
+IXMLDOMElement* TXMLNode::ElementOrNull() const
 {
-    TComPtr<IXMLDOMElement> element = node_.Query<IXMLDOMElement>(kIXMLDOMElement);
+    if (!elementKnown_) {
+        element_ = node_.Query<IXMLDOMElement>(kIXMLDOMElement);
+        elementKnown_ = true;
+    }
+    return element_.Get();
+}
+
+IXMLDOMElement* TXMLNode::Element() const
+{
+    IXMLDOMElement* element = ElementOrNull();
     if (!element)
         throw EXMLDocError("The node is not an element");
     return element;
@@ -67,8 +76,7 @@ TComPtr<IXMLDOMElement> TXMLNode::Element() const
 
 bool TXMLNode::IsElement() const
 {
-    DOMNodeType type = NODE_INVALID;
-    return node_ && SUCCEEDED(node_->get_nodeType(&type)) && type == NODE_ELEMENT;
+    return ElementOrNull() != nullptr;
 }
 
 std::string TXMLNode::NodeName() const
@@ -94,11 +102,17 @@ bool TXMLNode::HasAttribute(std::string_view name) const
 
 TVariant TXMLNode::Attribute(std::string_view name) const
 {
+    return Attribute(Wide(name));
+}
+
+TVariant TXMLNode::Attribute(const TBStr& name) const
+{
     TVariant value;
-    if (!IsElement())
+    IXMLDOMElement* element = ElementOrNull();
+    if (!element)
         return TVariant::Null();
     // S_FALSE with a Null value when the attribute is missing.
-    OleCheck(Element()->getAttribute(Wide(name).Get(), value.Put()));
+    OleCheck(element->getAttribute(name.Get(), value.Put()));
     if (value.IsEmpty())
         return TVariant::Null();
     return value;
@@ -106,7 +120,13 @@ TVariant TXMLNode::Attribute(std::string_view name) const
 
 void TXMLNode::SetAttribute(std::string_view name, std::string_view value)
 {
-    SetAttributeWide(name, StringToWide(value));
+    SetAttribute(Wide(name), value);
+}
+
+void TXMLNode::SetAttribute(const TBStr& name, std::string_view value)
+{
+    TVariant v{std::wstring_view(StringToWide(value))};
+    OleCheck(Element()->setAttribute(name.Get(), v.In()));
 }
 
 void TXMLNode::SetAttributeWide(std::string_view name, std::wstring_view value)
@@ -151,7 +171,7 @@ std::vector<TXMLNode> TXMLNode::ChildElements() const
         DOMNodeType type = NODE_INVALID;
         child->get_nodeType(&type);
         if (type == NODE_ELEMENT)
-            result.emplace_back(child);
+            result.emplace_back(child, child.Query<IXMLDOMElement>(kIXMLDOMElement));
         TComPtr<IXMLDOMNode> next;
         OleCheck(child->get_nextSibling(next.Put()));
         child = std::move(next);
@@ -179,7 +199,7 @@ TXMLNode TXMLNode::AddChild(std::string_view name)
     OleCheck(doc->createElement(Wide(name).Get(), element.Put()));
     TComPtr<IXMLDOMNode> added;
     OleCheck(node_->appendChild(element.Query<IXMLDOMNode>(kIXMLDOMNode).Get(), added.Put()));
-    return TXMLNode(added);
+    return TXMLNode(added, element);
 }
 
 // ---------------------------------------------------------------------------------------------

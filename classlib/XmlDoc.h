@@ -22,6 +22,10 @@ class TXMLNode {
 public:
     TXMLNode() = default;
     explicit TXMLNode(TComPtr<IXMLDOMNode> node) : node_(std::move(node)) {}
+    TXMLNode(TComPtr<IXMLDOMNode> node, TComPtr<IXMLDOMElement> element)
+        : node_(std::move(node)), element_(std::move(element)), elementKnown_(true)
+    {
+    }
 
     bool IsNull() const { return !node_; }
     bool IsElement() const;
@@ -33,6 +37,9 @@ public:
     TVariant Attribute(std::string_view name) const;
     void SetAttribute(std::string_view name, std::string_view value);
     void SetAttributeWide(std::string_view name, std::wstring_view value);
+    // The same with a name made once, for callers that read many elements alike.
+    TVariant Attribute(const TBStr& name) const;
+    void SetAttribute(const TBStr& name, std::string_view value);
 
     // In document order; text nodes holding only white space are left out.
     std::vector<TXMLNode> ChildNodes() const;
@@ -47,9 +54,13 @@ public:
     IXMLDOMNode* DOMNode() const { return node_.Get(); }
 
 private:
-    TComPtr<IXMLDOMElement> Element() const;
+    // The element interface, asked for once; nullptr for other nodes.
+    IXMLDOMElement* ElementOrNull() const;
+    IXMLDOMElement* Element() const;
 
     TComPtr<IXMLDOMNode> node_;
+    mutable TComPtr<IXMLDOMElement> element_;
+    mutable bool elementKnown_ = false;
 };
 
 class TXMLDocument : public TObject {

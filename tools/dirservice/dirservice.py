@@ -12,6 +12,7 @@ Control requests (tests drive the service with them):
   POST /_control/scenario?name=N[&count=&categories=&delay_ms=]
   POST /_control/reply?path=P[&status=S&delay_ms=D&drip_ms=T&bom=1]   body = the reply
   GET  /_control/requests                      "METHOD TARGET" per line, in arrival order
+  POST /_control/quit                          stops the service
 """
 import argparse
 import html
@@ -102,8 +103,11 @@ def scenario_reply(state, base):
     if name == "normal":
         return Reply(stations_xml(normal_stations(base)), delay_ms=delay)
     if name == "big":
-        return Reply(stations_xml(big_stations(base, int(params.get("count", "10000")),
-                                               int(params.get("categories", "200")))))
+        # Made once per scenario: the benchmark times the transfer, not this service.
+        if "_body" not in params:
+            params["_body"] = stations_xml(big_stations(base, int(params.get("count", "10000")),
+                                                        int(params.get("categories", "200"))))
+        return Reply(params["_body"])
     if name == "empty":
         return Reply(b"0")
     if name == "empty-ws":
@@ -181,6 +185,8 @@ class Handler(BaseHTTPRequestHandler):
                 st.overrides[query.get("path", LIST_PATH)] = Reply(
                     body, int(query.get("status", "200")), int(query.get("delay_ms", "0")),
                     int(query.get("drip_ms", "0")))
+        elif path == "/_control/quit":
+            threading.Thread(target=self.server.shutdown, daemon=True).start()
         elif path == "/_control/requests":
             with st.lock:
                 text = "".join(r + "\n" for r in st.requests)
@@ -240,12 +246,19 @@ class Server(ThreadingHTTPServer):
 
 
 def watch_parent(pid, server):
-    # Never outlive whoever started us, whatever way it ended.
+    # Never outlive whoever started us, whatever way it ended. Without a pid: the process that
+    # started us (a Windows program under Wine cannot tell us its Unix pid).
     while True:
         time.sleep(0.5)
-        try:
-            os.kill(pid, 0)
-        except OSError:
+        if pid is None:
+            gone = os.getppid() != server.parent
+        else:
+            try:
+                os.kill(pid, 0)
+                gone = False
+            except OSError:
+                gone = True
+        if gone:
             threading.Thread(target=server.shutdown, daemon=True).start()
             return
 
@@ -256,18 +269,22 @@ def main():
     ap.add_argument("--port-file", help="write the port number here once listening")
     ap.add_argument("--demo", action="store_true", help="known account demo/demo")
     ap.add_argument("--parent-pid", type=int, help="stop when this process is gone")
+    ap.add_argument("--exit-with-parent", action="store_true",
+                    help="stop when the process that started the service is gone")
     args = ap.parse_args()
 
     server = Server(("127.0.0.1", args.port), Handler)
     server.state = State(args.demo)
+    server.parent = os.getppid()
     port = server.server_address[1]
     if args.port_file:
         tmp = args.port_file + ".tmp"
         with open(tmp, "w") as f:
             f.write(f"{port}\n")
         os.replace(tmp, args.port_file)
-    print(f"PORT {port}", flush=True)
-    if args.parent_pid:
+    else:
+        print(f"PORT {port}", flush=True)
+    if args.parent_pid or args.exit_with_parent:
         threading.Thread(target=watch_parent, args=(args.parent_pid, server), daemon=True).start()
     try:
         server.serve_forever(poll_interval=0.2)

@@ -1,0 +1,222 @@
+// The station directory's data road with 10,000 stations in 200 categories: download from the
+// local directory service, parse and group, write the cache, fill the category-buttons model,
+// and the cache load at start-up. Each figure is the median of several runs, with a reference
+// measured in the same run.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "classlib/XmlDoc.h"
+#include "radio/RadioChannelManager.h"
+#include "radio/RadioUtils.h"
+#include "skinforms/skCategoryButtons.h"
+
+#ifndef DIRSERVICE_SCRIPT
+#define DIRSERVICE_SCRIPT ""
+#endif
+
+namespace {
+
+const int kRuns = 5;
+
+double Now()
+{
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return double(counter.QuadPart) * 1000.0 / double(frequency.QuadPart);
+}
+
+// Median milliseconds of kRuns runs; prepare runs untimed before each.
+double Median(const std::function<void()>& body, const std::function<void()>& prepare = nullptr)
+{
+    std::vector<double> times;
+    for (int i = 0; i < kRuns; ++i) {
+        if (prepare)
+            prepare();
+        double start = Now();
+        body();
+        times.push_back(Now() - start);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+void Report(const char* name, double value, double ref, const char* target)
+{
+    std::printf("BENCH %s value=%.2f unit=ms ref=%.2f ratio=%.2f target=%s\n", name, value, ref,
+                ref > 0 ? value / ref : 0.0, target);
+    std::fflush(stdout);
+}
+
+// The service of this run: the one named in the environment, else one we start ourselves
+// (a Unix program, started through Wine; it ends with us).
+class TServiceForBench {
+public:
+    TServiceForBench()
+    {
+        if (!cl::GetEnvVar("TREBANIX_SERVICE_URL").empty())
+            return;
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        std::string unixPortFile = cl::Format("/tmp/trebanix-bench-%u.port", unsigned(GetCurrentProcessId()));
+        portFile_ = "Z:" + unixPortFile;
+        std::replace(portFile_.begin(), portFile_.end(), '/', '\\');
+        DeleteFileA(portFile_.c_str());
+        std::string command = cl::Format("/usr/bin/python3 %s --port-file %s --exit-with-parent --demo",
+                                         DIRSERVICE_SCRIPT, unixPortFile);
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &process))
+            throw cl::Exception("Cannot start the directory service: " + command);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        for (int i = 0; i < 200 && !cl::FileExists(portFile_); ++i)
+            Sleep(50);
+        Sleep(50);
+        std::string port = cl::Trim(ReadAll(portFile_));
+        if (port.empty())
+            throw cl::Exception("The directory service did not start");
+        SetEnvironmentVariableA("TREBANIX_SERVICE_URL", ("http://127.0.0.1:" + port).c_str());
+        started_ = true;
+    }
+    ~TServiceForBench()
+    {
+        if (!started_)
+            return;
+        try {
+            Control("/_control/quit");
+        } catch (...) {
+        }
+        DeleteFileA(portFile_.c_str());
+    }
+    static void Control(const std::string& pathAndQuery)
+    {
+        cl::TComPtr<IXMLHTTPRequest> http = cl::CreateXmlHttpRequest();
+        cl::TVariant sync(false), none(std::wstring_view(L""));
+        std::wstring url = cl::StringToWide(TRadioUtils::ServiceURL() + pathAndQuery);
+        cl::OleCheck(http->open(cl::TBStr(L"POST").Get(), cl::TBStr(url).Get(), sync.In(), none.In(), none.In()));
+        cl::OleCheck(http->send(none.In()));
+    }
+
+private:
+    static std::string ReadAll(const std::string& file)
+    {
+        std::string text;
+        if (FILE* f = std::fopen(file.c_str(), "rb")) {
+            char buffer[64];
+            size_t got = std::fread(buffer, 1, sizeof buffer, f);
+            text.assign(buffer, got);
+            std::fclose(f);
+        }
+        return text;
+    }
+    std::string portFile_;
+    bool started_ = false;
+};
+
+std::string TempFolder()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string folder = cl::Format("%strebanix-bench-%u\\", temp, unsigned(GetCurrentProcessId()));
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+void Run()
+{
+    cl::TComApartment apartment;
+    TServiceForBench service;
+    TServiceForBench::Control("/_control/reset");
+    TServiceForBench::Control("/_control/scenario?name=big&count=10000&categories=200");
+    std::string url = TRadioUtils::ChannelListURL("demo", "demo", 1);
+    std::string folder = TempFolder();
+    std::string cache = folder + "data\\qsRadioChannels.xml";
+
+    // Download: our bounded request against a bare synchronous request object.
+    THttpReply reply;
+    double download = Median([&] { reply = TRadioUtils::HttpGet(url); });
+    double bareDownload = Median([&] {
+        cl::TComPtr<IXMLHTTPRequest> http = cl::CreateXmlHttpRequest();
+        cl::TVariant sync(false), none(std::wstring_view(L""));
+        cl::OleCheck(http->open(cl::TBStr(L"Get").Get(), cl::TBStr(cl::StringToWide(url)).Get(), sync.In(),
+                                none.In(), none.In()));
+        cl::OleCheck(http->send(none.In()));
+        cl::TBStr text;
+        cl::OleCheck(http->get_responseText(text.Put()));
+    });
+    Report("directory_download_10000", download, bareDownload, "250");
+
+    // Parse and group against parsing alone. A reply always ends in a cache write, so the
+    // figure is the whole step less the write, measured on its own below.
+    TRadioChannelManager directory(folder);
+    double step = Median([&] { directory.LoadFromXmlString(reply.Text); });
+    double save = Median([&] { directory.SaveToFile(); });
+    double bareParse = Median([&] {
+        cl::TXMLDocument doc;
+        doc.LoadFromXML(reply.Text);
+    });
+    Report("directory_parse_group_10000", step - save, bareParse, "250");
+
+    // The cache write against MSXML saving the same reply document.
+    cl::TXMLDocument replyDoc;
+    replyDoc.LoadFromXML(reply.Text);
+    double bareSave = Median([&] { replyDoc.SaveToFile(folder + "bare.xml"); });
+    Report("directory_cache_write_10000", save, bareSave, "250");
+
+    // Filling the model as the program does at start-up (no update bracket) against the
+    // bracketed reload.
+    TskButtonCategories buttons(nullptr);
+    double fill = Median([&] { directory.FillCategoryButtons(&buttons); });
+    double bracketed = Median([&] {
+        buttons.BeginUpdate();
+        directory.FillCategoryButtons(&buttons);
+        buttons.EndUpdate();
+    });
+    Report("directory_fill_model_10000", fill, bracketed, "250");
+
+    // Start-up: the cache read into the directory against a bare DOM load of the same file.
+    // (The destructor writes the cache again: that is shut-down, not start-up, so it runs
+    // outside the timing.)
+    std::unique_ptr<TRadioChannelManager> fromCache;
+    double load = Median([&] { fromCache = std::make_unique<TRadioChannelManager>(folder); },
+                         [&] { fromCache.reset(); });
+    if (fromCache->CategoryCount() != 200)
+        throw cl::Exception("the cache did not hold the 200 categories");
+    fromCache.reset();
+    double bareLoad = Median([&] {
+        cl::TXMLDocument doc;
+        doc.LoadFromFile(cache);
+    });
+    Report("directory_cache_load_10000", load, bareLoad, "250ms;ratio<=3");
+
+    DeleteFileA(cache.c_str());
+    DeleteFileA((folder + "bare.xml").c_str());
+    RemoveDirectoryA((folder + "data").c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+int main()
+{
+    try {
+        Run();
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "directory_bench: %s\n", e.what());
+        return 1;
+    }
+}

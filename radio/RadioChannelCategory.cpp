@@ -1,0 +1,58 @@
+#include "radio/RadioChannelCategory.h"
+
+#include <memory>
+
+#include "classlib/SysUtils.h"
+#include "skinforms/skCategoryButtons.h"
+
+TRadioChannelCategory::TRadioChannelCategory(std::string name, bool ownsChannels)
+    : name_(std::move(name)), ownsChannels_(ownsChannels)
+{
+}
+
+TRadioChannelCategory::~TRadioChannelCategory()
+{
+    Clear();
+}
+
+void TRadioChannelCategory::Clear()
+{
+    if (ownsChannels_)
+        TRadioChannel::ClearList(channels_);
+    else
+        channels_.clear();
+}
+
+void TRadioChannelCategory::AddChannels(const TRadioChannelList& list)
+{
+    // An owning category would free stations that another category owns as well.
+    cl::Assert(!ownsChannels_, "Assertion failure", "RadioChannelCategory.cpp", __LINE__);
+    channels_.insert(channels_.end(), list.begin(), list.end());
+}
+
+void TRadioChannelCategory::GetFavorites(TRadioChannelList& list) const
+{
+    for (TRadioChannel* channel : channels_)
+        if (channel->IsFavorite())
+            list.push_back(channel);
+}
+
+void TRadioChannelCategory::AddChannelCopy(const TRadioChannel& channel)
+{
+    auto copy = std::make_unique<TRadioChannel>();
+    TRadioChannel::Copy(*copy, channel);
+    channels_.reserve(channels_.size() + 1);
+    channels_.push_back(copy.release());
+}
+
+void TRadioChannelCategory::FillButtonCategory(TskButtonCategory* category) const
+{
+    category->SetCaption(name_);
+    for (size_t i = 0; i < channels_.size(); ++i) {
+        TskBaseButtonItem* button = category->Items()->Insert(static_cast<int>(i));
+        button->SetCaption(channels_[i]->Name);
+        button->SetData(channels_[i]);
+    }
+    // Only the favourites are open at first; the comparison is exact on purpose.
+    category->SetCollapsed(category->Caption() != "Favorites");
+}

@@ -1,0 +1,46 @@
+#pragma once
+// A named, ordered list of stations that either owns them or only refers to them (the
+// "Favorites" view refers to stations owned by the other categories).
+#include <string>
+
+#include "radio/RadioChannel.h"
+
+class TskButtonCategory;
+
+class TRadioChannelCategory : public cl::TObject {
+public:
+    TRadioChannelCategory() = default;
+    TRadioChannelCategory(std::string name, bool ownsChannels);
+    ~TRadioChannelCategory() override;
+    TRadioChannelCategory(const TRadioChannelCategory&) = delete;
+    TRadioChannelCategory& operator=(const TRadioChannelCategory&) = delete;
+
+    const std::string& GetName() const { return name_; }
+    void SetName(const std::string& value) { name_ = value; }
+    bool OwnsChannels() const { return ownsChannels_; }
+    void SetOwnsChannels(bool value) { ownsChannels_ = value; }
+    const TRadioChannelList& Channels() const { return channels_; }
+
+    // Sets "Name", then appends one "RadioChannel" element per station, in order.
+    void SaveToXml(cl::TXMLNode& node) const;
+    // Reads "Name" (required: a missing one raises the Null conversion error) and one station
+    // per child element. On any error the category keeps what it held.
+    void LoadFromXml(const cl::TXMLNode& node);
+
+    // Appends the stations themselves; only for a category that does not own its stations.
+    void AddChannels(const TRadioChannelList& list);
+    // Appends every favourite of this category to the list, in category order.
+    void GetFavorites(TRadioChannelList& list) const;
+    void AddChannelCopy(const TRadioChannel& channel);
+    // Frees the stations when owning, else only forgets them.
+    void Clear();
+
+    // Caption = Name, one button per station (data pointer = the station), then collapsed
+    // unless the caption is exactly "Favorites".
+    void FillButtonCategory(TskButtonCategory* category) const;
+
+private:
+    std::string name_;
+    TRadioChannelList channels_;
+    bool ownsChannels_ = true;
+};

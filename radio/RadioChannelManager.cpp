@@ -1,0 +1,227 @@
+#include "radio/RadioChannelManager.h"
+
+#include <windows.h>
+
+#include <unordered_map>
+
+#include "classlib/XmlDoc.h"
+#include "radio/RadioUtils.h"
+#include "skinforms/skCategoryButtons.h"
+
+namespace {
+
+const char* const kFavorites = "Favorites";
+
+std::wstring TrimReply(const std::wstring& text)
+{
+    size_t first = 0, last = text.size();
+    if (first < last && text[first] == 0xFEFF)
+        ++first;
+    while (first < last && text[first] <= L' ')
+        ++first;
+    while (last > first && text[last - 1] <= L' ')
+        --last;
+    return text.substr(first, last - first);
+}
+
+// Content that cannot be a station cache, as opposed to a reader that is not available.
+bool IsBadContent(const cl::Exception& e)
+{
+    return dynamic_cast<const cl::EDOMParseError*>(&e) || dynamic_cast<const cl::EConvertError*>(&e) ||
+           dynamic_cast<const cl::EVariantError*>(&e);
+}
+
+}  // namespace
+
+TRadioChannelManager::TRadioChannelManager() : TRadioChannelManager(cl::ExeFolder()) {}
+
+TRadioChannelManager::TRadioChannelManager(const std::string& appDir)
+    : appDir_(cl::IncludeTrailingPathDelimiter(appDir)),
+      favorites_(std::make_unique<TRadioChannelCategory>(kFavorites, false)),
+      currentChannel_(std::make_unique<TRadioChannel>())
+{
+    LoadFromFile();
+}
+
+TRadioChannelManager::~TRadioChannelManager()
+{
+    try {
+        if (mayWriteCache_)
+            SaveToFile();
+    } catch (...) {
+        // Shutting down: nobody is left to tell, and a destructor must not throw.
+    }
+    favorites_->Clear();
+}
+
+void TRadioChannelManager::Adopt(TCategoryList& loaded)
+{
+    Clear();
+    categories_.swap(loaded);
+    RebuildFavorites();
+}
+
+void TRadioChannelManager::LoadFromFile()
+{
+    lastCacheError_.clear();
+    std::string file = CacheFileName();
+    if (!cl::FileExists(file))
+        return;
+    try {
+        cl::TXMLDocument doc;
+        doc.LoadFromFile(file);
+        cl::TXMLNode root = doc.ChildNode("RadioChannels");
+        if (root.IsNull())
+            throw cl::EDOMParseError("The file holds no station list");
+        TCategoryList loaded;
+        for (const cl::TXMLNode& node : root.ChildElements()) {
+            auto category = std::make_unique<TRadioChannelCategory>();
+            category->LoadFromXml(node);
+            loaded.push_back(std::move(category));
+        }
+        Adopt(loaded);
+    } catch (const cl::Exception& e) {
+        lastCacheError_ = cl::Format("The station cache \"%s\" could not be read: %s", file, e.Message());
+        if (IsBadContent(e)) {
+            std::string aside = file + ".bad";
+            MoveFileExA(file.c_str(), aside.c_str(), MOVEFILE_REPLACE_EXISTING);
+        } else {
+            mayWriteCache_ = false;
+        }
+    }
+}
+
+void TRadioChannelManager::SaveToFile()
+{
+    std::string file = CacheFileName();
+    std::string folder = cl::ExtractFileDir(file);
+    if (!cl::DirectoryExists(folder) && !cl::ForceDirectories(folder))
+        throw cl::EFCreateError(cl::Format("Cannot create the folder \"%s\"", folder));
+
+    cl::TXMLDocument doc;
+    doc.SetVersion("1.0");
+    cl::TXMLNode root = doc.CreateDocumentElement("RadioChannels");
+    for (const auto& category : categories_) {
+        cl::TXMLNode node = root.AddChild("RadioChannelCategory");
+        category->SaveToXml(node);
+    }
+    std::string temp = file + ".tmp";
+    doc.SaveToFile(temp);
+    if (!MoveFileExA(temp.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DWORD error = GetLastError();
+        DeleteFileA(temp.c_str());
+        throw cl::EFCreateError(cl::Format("Cannot replace \"%s\": %s", file, cl::SysErrorMessage(error)));
+    }
+    mayWriteCache_ = true;
+}
+
+void TRadioChannelManager::LoadFromXmlString(const std::string& text)
+{
+    LoadFromXmlString(cl::StringToWide(text));
+}
+
+void TRadioChannelManager::LoadFromXmlString(const std::wstring& text)
+{
+    std::wstring reply = TrimReply(text);
+    if (reply == L"0") {
+        Clear();
+        return;
+    }
+    cl::TXMLDocument doc;
+    doc.LoadFromXML(reply);
+    cl::TXMLNode root = doc.DocumentElement();
+    if (root.IsNull())
+        throw cl::EDOMParseError("The reply holds no station list");
+
+    // Everything is read into new categories first: the buttons may point at the stations of
+    // the current ones, which must live on until the reply proved good.
+    TCategoryList loaded;
+    std::unordered_map<std::string, TRadioChannelCategory*> byName;
+    TRadioChannel station;
+    for (const cl::TXMLNode& node : root.ChildElements()) {
+        station.LoadFromXml(node);
+        TRadioChannelCategory*& category = byName[station.Category];
+        if (!category) {
+            loaded.push_back(std::make_unique<TRadioChannelCategory>(station.Category, true));
+            category = loaded.back().get();
+        }
+        category->AddChannelCopy(station);
+    }
+    Adopt(loaded);
+    SaveToFile();
+}
+
+void TRadioChannelManager::DownloadChannels(const std::string& user, const std::string& password)
+{
+    int random = cl::Random(999999);
+    THttpReply reply = TRadioUtils::HttpGet(TRadioUtils::ChannelListURL(user, password, random));
+    if (reply.Status != 200)
+        return;
+    LoadFromXmlString(reply.Text);
+}
+
+void TRadioChannelManager::FillCategoryButtons(TskButtonCategories* categories)
+{
+    categories->Clear();
+    TskButtonCategory* favorites = categories->Add();
+    favorites->SetData(favorites_.get());
+    favorites_->FillButtonCategory(favorites);
+    for (const auto& category : categories_) {
+        TskButtonCategory* buttons = categories->Add();
+        buttons->SetData(category.get());
+        category->FillButtonCategory(buttons);
+    }
+}
+
+TRadioChannelCategory* TRadioChannelManager::FindOrAddCategory(const std::string& name)
+{
+    for (const auto& category : categories_)
+        if (category->GetName() == name)
+            return category.get();
+    categories_.push_back(std::make_unique<TRadioChannelCategory>(name, true));
+    return categories_.back().get();
+}
+
+void TRadioChannelManager::RebuildFavorites()
+{
+    favorites_->Clear();
+    for (const auto& category : categories_) {
+        TRadioChannelList found;
+        category->GetFavorites(found);
+        favorites_->AddChannels(found);
+    }
+}
+
+void TRadioChannelManager::Clear()
+{
+    favorites_->Clear();
+    categories_.clear();
+}
+
+void TRadioChannelManager::SetCurrentChannel(const TRadioChannel& channel)
+{
+    TRadioChannel::Copy(*currentChannel_, channel);
+}
+
+namespace {
+
+std::unique_ptr<TRadioChannelManager>& Instance()
+{
+    static std::unique_ptr<TRadioChannelManager> instance;
+    return instance;
+}
+
+}  // namespace
+
+TRadioChannelManager* RadioChannelManager()
+{
+    auto& instance = Instance();
+    if (!instance)
+        instance = std::make_unique<TRadioChannelManager>();
+    return instance.get();
+}
+
+void FreeRadioChannelManager()
+{
+    Instance().reset();
+}

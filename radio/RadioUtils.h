@@ -1,0 +1,40 @@
+#pragma once
+// The directory-service client: where the service is, how requests are addressed, and the
+// bounded synchronous GET both requests go through.
+#include <string>
+#include <string_view>
+
+#include "classlib/SysUtils.h"
+
+// A request that failed on the way (refused, reset, timed out). Its message never carries the
+// address, because the address carries the password.
+class EDirectoryServiceError : public cl::Exception {
+public:
+    using Exception::Exception;
+};
+
+struct THttpReply {
+    long Status = 0;
+    std::wstring Text;  // the body, trimmed of characters up to the space at both ends
+};
+
+class TRadioUtils {
+public:
+    // True when the service accepts the stored credentials: status 200 and exactly "1".
+    static bool ValidateAccount();
+
+    // The service's base address without a trailing "/": TREBANIX_SERVICE_URL from the
+    // environment, else the one the program was built with.
+    static std::string ServiceURL();
+    // Percent-encodes the value's UTF-8 bytes; letters and digits stay as they are.
+    static std::string EncodeQueryValue(std::string_view value);
+    // "/files/video/radioserver30.html?user=..&password=..&action=11&x=<random>" and the
+    // account check's "/files/video/recserver20.html?...&action=1&x=<random>", with the base.
+    static std::string ChannelListURL(std::string_view user, std::string_view password, int random);
+    static std::string AccountCheckURL(std::string_view user, std::string_view password, int random);
+
+    // A GET that answers within RequestTimeoutMs or raises EDirectoryServiceError; the calling
+    // thread only waits (no message of its own runs meanwhile).
+    static THttpReply HttpGet(const std::string& url);
+    static unsigned RequestTimeoutMs;
+};

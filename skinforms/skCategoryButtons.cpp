@@ -1,0 +1,250 @@
+#include "skinforms/skCategoryButtons.h"
+
+// ---------------------------------------------------------------------------------------------
+// TskCategoryButtonsHost
+
+TskButtonCategories* TskCategoryButtonsHost::CreateCategoriesCollection()
+{
+    return new TskButtonCategories(this);
+}
+
+TskButtonCategory* TskCategoryButtonsHost::CreateCategory(cl::TCollection* collection)
+{
+    return new TskButtonCategory(collection);
+}
+
+TskBaseButtonItem* TskCategoryButtonsHost::CreateButton(cl::TCollection* collection)
+{
+    return new TskButtonItem(collection);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TskBaseButtonItem
+
+TskBaseButtonItem::TskBaseButtonItem(cl::TCollection* collection) : cl::TCollectionItem(collection) {}
+
+TskBaseButtonItem::~TskBaseButtonItem()
+{
+    // Still in its collection here, so the control can be found and told.
+    if (TskButtonCollection* buttons = ButtonCollection())
+        if (TskCategoryButtonsHost* host = buttons->Host())
+            host->ButtonDestroying(this);
+}
+
+TskButtonCollection* TskBaseButtonItem::ButtonCollection() const
+{
+    return dynamic_cast<TskButtonCollection*>(Collection());
+}
+
+void TskBaseButtonItem::Assign(cl::TPersistent* source)
+{
+    if (auto* other = dynamic_cast<TskBaseButtonItem*>(source)) {
+        SetCaption(other->Caption());
+        SetImageIndex(other->ImageIndex());
+        hint_ = other->Hint();
+        data_ = other->Data();
+        return;
+    }
+    cl::TCollectionItem::Assign(source);
+}
+
+std::string TskBaseButtonItem::DisplayName() const
+{
+    return caption_.empty() ? cl::TCollectionItem::DisplayName() : caption_;
+}
+
+void TskBaseButtonItem::SetCaption(const std::string& value)
+{
+    if (value == caption_)
+        return;
+    caption_ = value;
+    Changed(false);
+}
+
+void TskBaseButtonItem::SetImageIndex(int value)
+{
+    if (value == imageIndex_)
+        return;
+    imageIndex_ = value;
+    Changed(false);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TskButtonItem
+
+TskCategoryButtonsHost* TskButtonItem::ButtonGroup() const
+{
+    TskButtonCollection* buttons = ButtonCollection();
+    return buttons ? buttons->Host() : nullptr;
+}
+
+void TskButtonItem::ScrollIntoView()
+{
+    if (TskCategoryButtonsHost* host = ButtonGroup())
+        host->ScrollButtonIntoView(this);
+}
+
+TskButtonCategory* TskButtonItem::GetCategory() const
+{
+    TskButtonCollection* buttons = ButtonCollection();
+    return buttons ? buttons->Category() : nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// TskButtonCollection
+
+TskButtonCollection::TskButtonCollection(TskButtonCategory* category)
+    : cl::TCollection([this](cl::TCollection* collection) -> cl::TCollectionItem* {
+          TskCategoryButtonsHost* host = Host();
+          return host ? host->CreateButton(collection) : new TskButtonItem(collection);
+      }),
+      category_(category)
+{
+}
+
+TskButtonCollection::~TskButtonCollection()
+{
+    // The buttons go while this object is still whole: each one tells the control.
+    BeginUpdate();
+    while (Count() > 0)
+        Items(Count() - 1)->Free();
+}
+
+TskCategoryButtonsHost* TskButtonCollection::Host() const
+{
+    return category_ ? category_->Host() : nullptr;
+}
+
+TskBaseButtonItem* TskButtonCollection::Insert(int index)
+{
+    TskBaseButtonItem* item = Add();
+    if (index >= 0 && index < Count())
+        item->SetIndex(index);
+    return item;
+}
+
+TskBaseButtonItem* TskButtonCollection::AddItem(TskBaseButtonItem* item, int index)
+{
+    if (!item)
+        return Insert(index);
+    item->SetCollection(this);
+    if (index >= 0 && index < Count())
+        item->SetIndex(index);
+    return item;
+}
+
+void TskButtonCollection::Update(cl::TCollectionItem* item)
+{
+    cl::TCollection::Update(item);
+    TskCategoryButtonsHost* host = Host();
+    TskButtonCategories* categories = category_ ? category_->Categories() : nullptr;
+    if (!host || UpdateCount() > 0 || (categories && categories->UpdateCount() > 0) || host->IsReordering())
+        return;
+    if (item)
+        host->InvalidateButton(static_cast<TskBaseButtonItem*>(item));
+    else
+        host->Relayout();
+}
+
+// ---------------------------------------------------------------------------------------------
+// TskButtonCategory
+
+TskButtonCategory::TskButtonCategory(cl::TCollection* collection)
+    : cl::TCollectionItem(collection), items_(new TskButtonCollection(this))
+{
+}
+
+TskButtonCategory::~TskButtonCategory()
+{
+    if (TskCategoryButtonsHost* host = Host())
+        host->CategoryDestroying(this);
+    delete items_;
+}
+
+TskButtonCategories* TskButtonCategory::Categories() const
+{
+    return dynamic_cast<TskButtonCategories*>(Collection());
+}
+
+TskCategoryButtonsHost* TskButtonCategory::Host() const
+{
+    TskButtonCategories* categories = Categories();
+    return categories ? categories->Host() : nullptr;
+}
+
+void TskButtonCategory::Assign(cl::TPersistent* source)
+{
+    if (auto* other = dynamic_cast<TskButtonCategory*>(source)) {
+        SetCaption(other->Caption());
+        SetCollapsed(other->Collapsed());
+        data_ = other->Data();
+        return;
+    }
+    cl::TCollectionItem::Assign(source);
+}
+
+void TskButtonCategory::SetIndex(int value)
+{
+    int current = Index();
+    if (value == current)
+        return;
+    TskButtonCategories* categories = Categories();
+    TskButtonCategory* target = nullptr;
+    if (categories && value >= 0 && value < categories->Count())
+        target = categories->Items(value);
+    cl::TCollectionItem::SetIndex(value);
+    if (TskCategoryButtonsHost* host = Host()) {
+        host->ScrollCategoryIntoView(this);
+        host->CategoryReordered(this, target);
+    }
+}
+
+void TskButtonCategory::SetCaption(const std::string& value)
+{
+    if (value == caption_)
+        return;
+    caption_ = value;
+    Changed(false);
+}
+
+void TskButtonCategory::SetCollapsed(bool value)
+{
+    if (value == collapsed_)
+        return;
+    collapsed_ = value;
+    Changed(true);
+    if (TskCategoryButtonsHost* host = Host())
+        host->CategoryCollapsed(this);
+}
+
+void TskButtonCategory::SetItems(TskButtonCollection* value)
+{
+    items_->Assign(value);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TskButtonCategories
+
+TskButtonCategories::TskButtonCategories(TskCategoryButtonsHost* host)
+    : cl::TCollection([this](cl::TCollection* collection) -> cl::TCollectionItem* {
+          return host_ ? host_->CreateCategory(collection) : new TskButtonCategory(collection);
+      }),
+      host_(host)
+{
+}
+
+TskButtonCategories::~TskButtonCategories()
+{
+    // The control is going too: nobody to tell, and its parts may be gone already.
+    host_ = nullptr;
+    BeginUpdate();
+    while (Count() > 0)
+        Items(Count() - 1)->Free();
+}
+
+void TskButtonCategories::Update(cl::TCollectionItem* item)
+{
+    cl::TCollection::Update(item);
+    if (host_ && UpdateCount() == 0 && !host_->IsReordering())
+        host_->Relayout();
+}

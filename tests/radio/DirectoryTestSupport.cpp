@@ -1,0 +1,125 @@
+#include "DirectoryTestSupport.h"
+
+#include <windows.h>
+
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include "classlib/XmlDoc.h"
+#include "radio/RadioUtils.h"
+
+namespace {
+
+void RemoveTree(const std::string& folder)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((folder + "*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            std::string path = folder + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path + "\\");
+            else
+                DeleteFileA(path.c_str());
+        } while (FindNextFileA(find, &found));
+        FindClose(find);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+std::string Post(const std::string& pathAndQuery, const std::wstring& body = L"")
+{
+    cl::TComPtr<IXMLHTTPRequest> http = cl::CreateXmlHttpRequest();
+    cl::TVariant sync(false), none(std::wstring_view(L""));
+    std::wstring url = cl::StringToWide(service::BaseURL() + pathAndQuery);
+    cl::OleCheck(http->open(cl::TBStr(L"POST").Get(), cl::TBStr(url).Get(), sync.In(), none.In(), none.In()));
+    cl::TVariant content{std::wstring_view(body)};
+    cl::OleCheck(http->send(content.In()));
+    long status = 0;
+    cl::OleCheck(http->get_status(&status));
+    cl::TBStr text;
+    cl::OleCheck(http->get_responseText(text.Put()));
+    if (status != 200)
+        throw std::runtime_error("control request failed: " + pathAndQuery);
+    return cl::WideToUtf8(text.ToWide());
+}
+
+}  // namespace
+
+TTempFolder::TTempFolder()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    static int counter = 0;
+    path_ = cl::Format("%strebanix-dir-%u-%d\\", temp, unsigned(GetCurrentProcessId()), ++counter);
+    RemoveTree(path_);
+    CreateDirectoryA(path_.c_str(), nullptr);
+}
+
+TTempFolder::~TTempFolder()
+{
+    RemoveTree(path_);
+}
+
+std::string TTempFolder::ReadFile(const std::string& name) const
+{
+    std::ifstream in(path_ + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void TTempFolder::WriteFile(const std::string& name, const std::string& bytes) const
+{
+    std::ofstream out(path_ + name, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+namespace service {
+
+bool Available()
+{
+    return !cl::GetEnvVar("TREBANIX_SERVICE_URL").empty();
+}
+
+std::string BaseURL()
+{
+    return TRadioUtils::ServiceURL();
+}
+
+void Reset()
+{
+    Post("/_control/reset");
+}
+
+void AddAccount(const std::string& user, const std::string& password)
+{
+    Post("/_control/account?user=" + TRadioUtils::EncodeQueryValue(user) +
+         "&password=" + TRadioUtils::EncodeQueryValue(password));
+}
+
+void Scenario(const std::string& name, const std::string& extraQuery)
+{
+    Post("/_control/scenario?name=" + name + (extraQuery.empty() ? "" : "&" + extraQuery));
+}
+
+void Reply(const std::string& path, const std::wstring& body, int status, int delayMs, int dripMs, bool bom)
+{
+    Post(cl::Format("/_control/reply?path=%s&status=%d&delay_ms=%d&drip_ms=%d&bom=%d",
+                    TRadioUtils::EncodeQueryValue(path), status, delayMs, dripMs, bom ? 1 : 0),
+         body);
+}
+
+std::vector<std::string> Requests()
+{
+    std::string text = Post("/_control/requests");
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(text.substr(start, end - start));
+    return lines;
+}
+
+}  // namespace service

@@ -1,0 +1,43 @@
+#pragma once
+// Test support for the station directory: a temporary program folder, and the control
+// requests of the local directory service (tools/dirservice) that scripts/lib/run-tests starts.
+#include <string>
+#include <vector>
+
+#include "classlib/ComObj.h"
+
+// A fresh folder under %TEMP%, removed with everything in it.
+class TTempFolder {
+public:
+    TTempFolder();
+    ~TTempFolder();
+    const std::string& Path() const { return path_; }  // with the trailing "\"
+    std::string ReadFile(const std::string& name) const;
+    void WriteFile(const std::string& name, const std::string& bytes) const;
+
+private:
+    std::string path_;
+};
+
+namespace service {
+
+// False when no service was started for this run (TREBANIX_SERVICE_URL unset).
+bool Available();
+std::string BaseURL();
+void Reset();
+void AddAccount(const std::string& user, const std::string& password);
+void Scenario(const std::string& name, const std::string& extraQuery = "");
+// A fixed reply for one path; the body is sent as UTF-8.
+void Reply(const std::string& path, const std::wstring& body, int status = 200, int delayMs = 0, int dripMs = 0,
+           bool bom = false);
+// "GET <target>" per request the service got, control requests left out.
+std::vector<std::string> Requests();
+
+}  // namespace service
+
+// Skips the test when there is no service to talk to.
+#define REQUIRE_DIRECTORY_SERVICE()                                                       \
+    do {                                                                                  \
+        if (!service::Available())                                                        \
+            GTEST_SKIP() << "no directory service (TREBANIX_SERVICE_URL is not set)";     \
+    } while (0)

@@ -1,0 +1,1 @@
+list(APPEND TESTS_PORTABLE ${CMAKE_CURRENT_LIST_DIR}/categorymodel_test.cpp)
