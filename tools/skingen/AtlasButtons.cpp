@@ -109,6 +109,17 @@ void paintCaptionButton(AtlasContext& a, int kind, CapState state, const Rect& c
     copyCaptionBackdrop(a, cell, state == CapState::Inactive);
     Rgb glyph = state == CapState::Inactive ? c.captionTextInactive : c.captionText;
 
+    if (p.buttons == ButtonShape::Lights) {
+        // Signal lights: red closes, amber minimizes, green maximizes; the rest stay grey.
+        Rgb light{172, 172, 178};
+        if (kind == atlas::CapClose) light = {236, 84, 76};
+        if (kind == atlas::CapMinimize) light = {240, 180, 44};
+        if (kind == atlas::CapMaximize || kind == atlas::CapRestore) light = {48, 190, 72};
+        if (state == CapState::Inactive) light = mix(grey(light), caption.bottom, 0.3);
+        if (state == CapState::Down) light = darken(light, 0.25);
+        ramp = {lighten(light, 0.35), light};
+        glyph = darken(light, state == CapState::Normal || state == CapState::Inactive ? 0.45 : 0.7);
+    }
     const bool ownFace = p.buttons != ButtonShape::GlyphOnly || state == CapState::Hot || state == CapState::Down;
     if (ownFace) {
         FaceStyle style;
@@ -119,7 +130,7 @@ void paintCaptionButton(AtlasContext& a, int kind, CapState state, const Rect& c
         style.edge = state == CapState::Inactive ? mix(c.frameEdge, caption.bottom, 0.5) : c.frameEdge;
         style.light = lighten(ramp.top, 0.5);
         style.shade = darken(ramp.bottom, 0.3);
-        if (p.buttons == ButtonShape::Round) {
+        if (p.buttons == ButtonShape::Round || p.buttons == ButtonShape::Lights) {
             // A disc: every pixel blends against the caption behind it, row by row.
             for (int y = cell.top; y < cell.bottom; ++y)
                 for (int x = cell.left; x < cell.right; ++x) {
@@ -135,7 +146,7 @@ void paintCaptionButton(AtlasContext& a, int kind, CapState state, const Rect& c
             style.radius = std::min(4, std::max(a.radius, p.radius / 2));
             drawFaceOver(a.atlas, cell, cell.shrunk(p.buttons == ButtonShape::GlyphOnly ? 1 : 0), style);
         }
-        glyph = readableOn(glyph, ramp.top, ramp.bottom);
+        if (p.buttons != ButtonShape::Lights) glyph = readableOn(glyph, ramp.top, ramp.bottom);
     } else {
         // Glyph alone on the caption: it must stand out against the caption itself.
         glyph = readableOn(glyph, caption.top, caption.bottom);

@@ -12,17 +12,30 @@ constexpr double TextContrast = 4.6;
 
 Ramp rampAround(Rgb c, double up, double down) { return {lighten(c, up), darken(c, down)}; }
 
-// The text colour for a shaded surface N pixels deep. When no text colour stands out enough
-// against both its darkest and its lightest row, the surface moves away from the text until
-// one does.
+// The text colour for a shaded surface N pixels deep. The preferred colour is kept when the
+// surface needs only a little deepening (or lightening) for it; otherwise the nearest readable
+// colour is taken, and when even that fails the surface moves away from the text until it
+// stands out.
 Rgb textOnSurface(Ramp& surface, FillKind fill, int n, Rgb preferred)
 {
+    auto passes = [&](Rgb text, const Ramp& s) {
+        const Ramp ends = shadeExtremes(s, fill, n);
+        return contrastRatio(text, ends.top) >= TextContrast && contrastRatio(text, ends.bottom) >= TextContrast;
+    };
+    const bool lightText = relativeLuminance(preferred) > 0.4;
+    Ramp adjusted = surface;
+    for (int step = 0; step <= 6; ++step) {
+        if (passes(preferred, adjusted)) {
+            surface = adjusted;
+            return preferred;
+        }
+        adjusted = lightText ? Ramp{darken(adjusted.top, 0.06), darken(adjusted.bottom, 0.06)}
+                             : Ramp{lighten(adjusted.top, 0.06), lighten(adjusted.bottom, 0.06)};
+    }
     for (int attempt = 0;; ++attempt) {
         const Ramp ends = shadeExtremes(surface, fill, n);
         const Rgb text = readableOn(preferred, ends.top, ends.bottom, TextContrast);
-        if ((contrastRatio(text, ends.top) >= TextContrast && contrastRatio(text, ends.bottom) >= TextContrast) ||
-            attempt == 20)
-            return text;
+        if (passes(text, surface) || attempt == 20) return text;
         if (relativeLuminance(text) > 0.4)
             surface = {darken(surface.top, 0.08), darken(surface.bottom, 0.08)};
         else
@@ -88,7 +101,9 @@ Palette makePalette(const SkinParams& p)
     const Rgb darkText = fromHsl(p.hue, 0.35, 0.12), lightText = fromHsl(p.hue, 0.25, 0.95);
     const Rgb usual = p.dark ? lightText : darkText;
     const int caption = std::clamp(p.captionHeight, 22, 30);
-    c.captionText = textOnSurface(c.caption, p.fill, caption, white);
+    // Colourful captions carry white text; nearly grey light ones read better in dark text.
+    const bool greyCaption = !p.dark && p.saturation < 0.15;
+    c.captionText = textOnSurface(c.caption, p.fill, caption, greyCaption ? darkText : white);
     c.captionTextInactive = textOnSurface(c.captionInactive, p.fill, caption, p.dark ? lightText : darkText);
     c.panelText = readableOn(usual, c.panel, TextContrast);
     c.headerText = textOnSurface(c.header, p.fill, HeaderDepth, usual);

@@ -1,6 +1,7 @@
 #include "Preview.h"
 
 #include "AtlasLayout.h"
+#include "TinyFont.h"
 
 namespace skingen {
 
@@ -93,6 +94,19 @@ Image previewWindow(const SkinBundle& skin, int width, int height, Rgb backgroun
     }
     const Rect sys = active ? atlas::captionNormal(atlas::CapSysMenu) : atlas::captionInactive(atlas::CapSysMenu);
     drawCell(window, skin.atlas, sys, skin.params.buttonsInLeft ? x : caption.left, caption.top, false, window.bounds());
+
+    // The skin's name as the caption, where the caption object would write the window's.
+    {
+        const std::string& name = skin.params.name;
+        const int textWidth = tinyTextWidth(name);
+        const int left = skin.params.buttonsInLeft ? x + 6 : caption.left + 16 + 6;
+        const int right = skin.params.buttonsInLeft ? caption.right : x - 6;
+        int textX = left;
+        if (skin.params.align == CaptionAlign::Center) textX = (left + right - textWidth) / 2;
+        if (skin.params.align == CaptionAlign::Right) textX = right - textWidth;
+        const Rgb ink = active || !skin.params.drawnInactive ? skin.palette.captionText : skin.palette.captionTextInactive;
+        drawTinyText(window, textX, caption.top + (caption.height() - 7) / 2, name, ink);
+    }
 
     // A sample of controls in the client area.
     const int cx = client.left + 8, cy = client.top + 8;

@@ -10,8 +10,8 @@ namespace skingen {
 enum class FillKind { Flat, Gradient, Glass, Metallic, Stripes };
 // The edge drawn around frames and control faces.
 enum class BevelKind { None, Raised, Sunken, Double, Glow };
-// The face behind a caption button's glyph.
-enum class ButtonShape { Square, Round, GlyphOnly };
+// The face behind a caption button's glyph; Lights are discs coloured by what the button does.
+enum class ButtonShape { Square, Round, GlyphOnly, Lights };
 enum class CaptionAlign { Left, Center, Right };
 // The pattern of the window's client background tile.
 enum class Texture { Plain, Dots, Grid, Diagonal, Circuit, Waves, Brushed };

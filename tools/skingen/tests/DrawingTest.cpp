@@ -6,6 +6,7 @@
 #include "FrameLayout.h"
 #include "Glyphs.h"
 #include "Paint.h"
+#include "TinyFont.h"
 
 using namespace skingen;
 
@@ -120,4 +121,19 @@ TEST(FrameLayout, OutOfRangeRecordsAreHeldToTheAllowedRange)
     EXPECT_EQ(f.captionHeight, 30);
     EXPECT_EQ(f.border, 3);
     EXPECT_EQ(f.radius, 10);
+}
+
+TEST(TinyFont, WritesCapitalsSixPixelsApartAndSkipsUnknownCharacters)
+{
+    Image image(40, 9, Rgb{255, 255, 255});
+    EXPECT_EQ(drawTinyText(image, 1, 1, "a-1", Rgb{0, 0, 0}), 17);
+    auto inkIn = [&](int x0, int x1) {
+        int ink = 0;
+        for (int y = 0; y < 9; ++y)
+            for (int x = x0; x < x1; ++x) ink += image.at(x, y) == Rgb{0, 0, 0};
+        return ink;
+    };
+    EXPECT_GT(inkIn(1, 6), 0);   // "A"
+    EXPECT_EQ(inkIn(7, 12), 0);  // "-" has no pattern
+    EXPECT_GT(inkIn(13, 18), 0); // "1"
 }
