@@ -180,6 +180,10 @@ void TComponent::InsertComponent(TComponent* AComponent)
 {
     if (!AComponent || AComponent->owner_ == this)
         return;
+    // Owning oneself or one's own owner would make the tear-down recurse forever.
+    for (const TComponent* c = this; c; c = c->owner_)
+        if (c == AComponent)
+            throw EComponentError("A component cannot own itself or its owner");
     ValidateRename(AComponent, std::string(), AComponent->name_);
     if (AComponent->owner_)
         AComponent->owner_->RemoveComponent(AComponent);

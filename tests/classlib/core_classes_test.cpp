@@ -223,6 +223,8 @@ TEST(CoreComponents, InsertAndRemoveComponent)
     EXPECT_EQ(first->ComponentCount(), 0);
     EXPECT_EQ(second->ComponentCount(), 1);
     EXPECT_EQ(scope.lines.front(), "First told C goes");
+    EXPECT_THROW(c->InsertComponent(second), EComponentError);  // no ownership cycles
+    EXPECT_THROW(c->InsertComponent(c), EComponentError);
     second->RemoveComponent(c);
     EXPECT_EQ(c->Owner(), nullptr);
     EXPECT_EQ(second->ComponentCount(), 0);
