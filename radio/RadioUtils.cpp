@@ -66,7 +66,10 @@ void PerformRequest(TRequest& request)
             http->abort();
             return;
         }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, request.timeoutMs - elapsed, QS_ALLINPUT);
+        // Progress normally arrives as messages; the short cap keeps us looking even when a
+        // state change comes without one.
+        DWORD wait = request.timeoutMs - elapsed;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, wait < 50 ? wait : 50, QS_ALLINPUT);
         PumpOwnMessages();
     }
     cl::OleCheck(http->get_status(&request.status));

@@ -147,16 +147,17 @@ TEST_F(DirectoryServiceTest, CredentialsArePercentEncoded)
         << requests[0];
 }
 
-TEST_F(DirectoryServiceTest, ASlowOrDrippingServiceEndsInAnErrorWithoutThePassword)
+TEST_F(DirectoryServiceTest, ASlowDrippingOrRedirectingServiceEndsInAnErrorWithoutThePassword)
 {
     TRadioUtils::RequestTimeoutMs = 1000;
     TRadioChannelManager directory(folder_.Path());
     directory.DownloadChannels(kUser, kPassword);
-    for (int drip : {0, 300}) {
-        if (drip)
-            service::Reply(kListPath, L"<Stations/>", 200, 0, drip);
+    for (const char* scenario : {"slow", "drip", "redirect"}) {
+        SCOPED_TRACE(scenario);
+        if (std::string(scenario) == "drip")
+            service::Reply(kListPath, L"<Stations/>", 200, 0, 300);
         else
-            service::Scenario("slow", "delay_ms=5000");
+            service::Scenario(scenario, "delay_ms=5000");
         try {
             directory.DownloadChannels(kUser, kPassword);
             ADD_FAILURE() << "no error";

@@ -3,7 +3,7 @@
 
 Serves, on 127.0.0.1 only, the station-list and account requests and the service's browser
 pages. What the station list answers is a scenario (normal, empty, empty-ws, malformed, badfav,
-404, 500, slow, bom, big) or a reply set through the control requests below; every request is
+404, 500, slow, redirect, bom, big) or a reply set through the control requests below; every request is
 recorded.
 
 Control requests (tests drive the service with them):
@@ -78,9 +78,10 @@ def stations_xml(stations):
 
 
 class Reply:
-    def __init__(self, body=b"", status=200, delay_ms=0, drip_ms=0, content_type="text/xml"):
+    def __init__(self, body=b"", status=200, delay_ms=0, drip_ms=0, content_type="text/xml",
+                 location=None):
         self.body, self.status, self.delay_ms, self.drip_ms = body, status, delay_ms, drip_ms
-        self.content_type = content_type
+        self.content_type, self.location = content_type, location
 
 
 class State:
@@ -122,6 +123,9 @@ def scenario_reply(state, base):
         return Reply(b"server error", status=500, content_type="text/plain")
     if name == "slow":
         return Reply(stations_xml(normal_stations(base)), delay_ms=delay or 30000)
+    if name == "redirect":
+        # Sends the client back to where it came from, for ever.
+        return Reply(b"moved", status=302, content_type="text/plain", location=LIST_PATH + "?loop=1")
     if name == "bom":
         return Reply(b"\xef\xbb\xbf" + stations_xml(normal_stations(base)))
     return Reply(b"unknown scenario", status=500, content_type="text/plain")
@@ -203,6 +207,9 @@ class Handler(BaseHTTPRequestHandler):
     def route(self, path, query):
         base = self.base()
         if path == LIST_PATH:
+            if query.get("loop") == "1":
+                with self.state.lock:
+                    return scenario_reply(self.state, base)
             if not self.known(query, "user", "password"):
                 return Reply(b"0")
             with self.state.lock:
@@ -228,6 +235,8 @@ class Handler(BaseHTTPRequestHandler):
         self.send_header("Content-Type", f"{ctype}; charset=utf-8")
         self.send_header("Content-Length", str(len(reply.body)))
         self.send_header("Cache-Control", "no-cache")
+        if reply.location:
+            self.send_header("Location", reply.location)
         self.send_header("Connection", "close")
         self.end_headers()
         if reply.drip_ms:
