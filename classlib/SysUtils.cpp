@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <limits>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -1812,29 +1813,51 @@ std::uint32_t TickCount()
 // ---------------------------------------------------------------------------------------------
 // Numbers
 
-std::int64_t Round64(double value)
+namespace {
+
+// Out-of-range values and NaN saturate instead of being undefined behaviour.
+template <class T>
+T Saturate(double value)
 {
-    // nearbyint rounds in the current mode, to nearest-even by default; be explicit anyway.
+    if (std::isnan(value))
+        return 0;
+    if (value <= double(std::numeric_limits<T>::min()))
+        return std::numeric_limits<T>::min();
+    if (value >= double(std::numeric_limits<T>::max()))
+        return std::numeric_limits<T>::max();
+    return T(value);
+}
+
+double RoundHalfEven(double value)
+{
+    // Not nearbyint: the rounding mode of the FPU is global state a DLL may have changed.
     double r = std::floor(value);
     double diff = value - r;
     if (diff > 0.5 || (diff == 0.5 && std::fmod(r, 2.0) != 0))
         r += 1;
-    return std::int64_t(r);
+    return r;
+}
+
+}  // namespace
+
+std::int64_t Round64(double value)
+{
+    return Saturate<std::int64_t>(RoundHalfEven(value));
 }
 
 int Round(double value)
 {
-    return int(Round64(value));
+    return Saturate<int>(RoundHalfEven(value));
 }
 
 std::int64_t Trunc64(double value)
 {
-    return std::int64_t(std::trunc(value));
+    return Saturate<std::int64_t>(std::trunc(value));
 }
 
 int Trunc(double value)
 {
-    return int(std::trunc(value));
+    return Saturate<int>(std::trunc(value));
 }
 
 std::uint32_t RandSeed = 0;

@@ -337,6 +337,7 @@ std::uint32_t TickCount();
 // Numbers.
 
 // Round half to even (Delphi's Round: 0.5 -> 0, 1.5 -> 2, 2.5 -> 2, -0.5 -> 0, -1.5 -> -2).
+// Values beyond the result type saturate; NaN gives 0.
 int Round(double value);
 std::int64_t Round64(double value);
 int Trunc(double value);

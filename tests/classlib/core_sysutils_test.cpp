@@ -244,6 +244,10 @@ TEST(CoreSysUtils, RoundHalfToEven)
     EXPECT_EQ(Round(2.4999), 2);
     EXPECT_EQ(Round64(4503599627370497.0), 4503599627370497LL);
     EXPECT_EQ(Trunc(-2.7), -2);
+    // Out of range saturates (no undefined conversion).
+    EXPECT_EQ(Round(1e12), 2147483647);
+    EXPECT_EQ(Round(-1e12), -2147483647 - 1);
+    EXPECT_EQ(Round(std::nan("")), 0);
 }
 
 TEST(CoreSysUtils, RandomIsDelphisGenerator)
