@@ -6,6 +6,11 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <vector>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "classlib/SysUtils.h"
 
@@ -14,10 +19,14 @@ namespace sk {
 namespace {
 
 // Nearest integer, ties to even (the default rounding mode), like the arithmetic the skins
-// were designed against.
+// were designed against. With SSE2 it is one conversion instruction instead of a library call.
 inline int Nearest(double Value)
 {
+#ifdef __SSE2__
+    return _mm_cvtsd_si32(_mm_set_sd(Value));
+#else
     return static_cast<int>(std::lrint(Value));
+#endif
 }
 
 inline std::uint8_t ClampByte(int Value)
@@ -30,13 +39,57 @@ inline std::uint8_t ToByte(double Value)
     return ClampByte(Nearest(Value));
 }
 
-// F * own + (1 - F) * target, channel by channel, for one pixel.
-inline void BlendPixel(std::uint8_t* Own, const std::uint8_t* Target, double F)
+// Own[i] := OwnK[i] * Own[i] + TargetK[i] * Target[i] for Count channels, rounded and clamped.
+// Coefficients come per channel (or as one pair for all, Step 0), so every blend of this unit
+// runs through one loop that SSE2 does two channels at a time with the same double arithmetic:
+// each product rounded, their sum rounded, then to the nearest integer with ties to even.
+void BlendChannels(std::uint8_t* Own, const std::uint8_t* Target, const double* OwnK, const double* TargetK,
+                   std::size_t Step, std::size_t Count)
 {
-    const double G = 1 - F;
-    for (int c = 0; c < 3; ++c)
-        Own[c] = ToByte(F * Own[c] + G * Target[c]);
+    std::size_t i = 0;
+#ifdef __SSE2__
+    const __m128i zero = _mm_setzero_si128();
+    auto toDoubles = [&](__m128i Bytes, __m128d* Out) {
+        const __m128i words = _mm_unpacklo_epi8(Bytes, zero);
+        const __m128i lo = _mm_unpacklo_epi16(words, zero);
+        const __m128i hi = _mm_unpackhi_epi16(words, zero);
+        Out[0] = _mm_cvtepi32_pd(lo);
+        Out[1] = _mm_cvtepi32_pd(_mm_shuffle_epi32(lo, 0xEE));
+        Out[2] = _mm_cvtepi32_pd(hi);
+        Out[3] = _mm_cvtepi32_pd(_mm_shuffle_epi32(hi, 0xEE));
+    };
+    for (; i + 8 <= Count; i += 8) {
+        __m128d own[4], target[4];
+        toDoubles(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(Own + i)), own);
+        toDoubles(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(Target + i)), target);
+        __m128i sums[4];
+        for (int j = 0; j < 4; ++j) {
+            const __m128d ownK = Step ? _mm_loadu_pd(OwnK + i + 2 * j) : _mm_set1_pd(*OwnK);
+            const __m128d targetK = Step ? _mm_loadu_pd(TargetK + i + 2 * j) : _mm_set1_pd(*TargetK);
+            // The conversion rounds by the current mode: to nearest, ties to even.
+            sums[j] = _mm_cvtpd_epi32(_mm_add_pd(_mm_mul_pd(ownK, own[j]), _mm_mul_pd(targetK, target[j])));
+        }
+        const __m128i words = _mm_packs_epi32(_mm_unpacklo_epi64(sums[0], sums[1]), _mm_unpacklo_epi64(sums[2], sums[3]));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(Own + i), _mm_packus_epi16(words, words));
+    }
+#endif
+    for (; i < Count; ++i)
+        Own[i] = ToByte(OwnK[i * Step] * Own[i] + TargetK[i * Step] * Target[i]);
 }
+
+// Per-channel coefficients of a blend whose weight changes from column to column.
+struct TColumnWeights {
+    std::vector<double> Own, Target;
+    explicit TColumnWeights(int Width) : Own(3 * static_cast<std::size_t>(Width), 0.0), Target(Own.size(), 1.0) {}
+    // Column X: F * own + (1 - F) * target.
+    void Set(int X, double F)
+    {
+        for (int c = 0; c < 3; ++c) {
+            Own[3 * X + c] = F;
+            Target[3 * X + c] = 1 - F;
+        }
+    }
+};
 
 // The value of every channel level under a blend that depends on the level alone.
 using TLevelTable = std::array<std::uint8_t, 256>;
@@ -105,20 +158,10 @@ void TskEffectBmp::Morph(const TskEffectBmp& Target, double K)
     if (!SameSize(Target))
         return;
     K = std::clamp(K, 0.0, 1.0);
-    // (1 - K) * own + K * target: both products depend on one level each, so they are worked
-    // out once per level; the sum and its rounding stay per channel and exact.
-    std::array<double, 256> ownPart, targetPart;
-    for (int v = 0; v < 256; ++v) {
-        ownPart[v] = (1 - K) * v;
-        targetPart[v] = K * v;
-    }
+    const double ownK = 1 - K;
     const std::size_t rowBytes = 3 * static_cast<std::size_t>(width_);
-    for (int y = 0; y < height_; ++y) {
-        std::uint8_t* p = ScanLine(y);
-        const std::uint8_t* t = Target.ScanLine(y);
-        for (std::size_t i = 0; i < rowBytes; ++i)
-            p[i] = ToByte(ownPart[p[i]] + targetPart[t[i]]);
-    }
+    for (int y = 0; y < height_; ++y)
+        BlendChannels(ScanLine(y), Target.ScanLine(y), &ownK, &K, 0, rowBytes);
 }
 
 void TskEffectBmp::MorphGradient(const TskEffectBmp& Target, double K)
@@ -129,19 +172,12 @@ void TskEffectBmp::MorphGradient(const TskEffectBmp& Target, double K)
         MorphHGradient(Target, K);
 }
 
-// Blends columns From, From + Step, ... To of every row, starting with the target alone and
-// moving toward the own image by Inc per column.
-void TskEffectBmp::GradientColumns(const TskEffectBmp& Target, int From, int To, int Step, double Inc)
+// Blends every row by per-column weights.
+void TskEffectBmp::BlendColumns(const TskEffectBmp& Target, const std::vector<double>& OwnK,
+                                const std::vector<double>& TargetK)
 {
-    for (int y = 0; y < height_; ++y) {
-        std::uint8_t* p = ScanLine(y);
-        const std::uint8_t* t = Target.ScanLine(y);
-        double f = 0;
-        for (int x = From; x != To + Step; x += Step) {
-            BlendPixel(p + 3 * x, t + 3 * x, f);
-            f = std::min(f + Inc, 1.0);
-        }
-    }
+    for (int y = 0; y < height_; ++y)
+        BlendChannels(ScanLine(y), Target.ScanLine(y), OwnK.data(), TargetK.data(), 1, OwnK.size());
 }
 
 void TskEffectBmp::MorphHGradient(const TskEffectBmp& Target, double K)
@@ -154,10 +190,20 @@ void TskEffectBmp::MorphHGradient(const TskEffectBmp& Target, double K)
     const double inc = steps == 0 ? 1.0 : 1.0 / steps;
     const int start = std::max(width_ / 2 - d / 2, 0);
     const int stop = std::min(width_ / 2 + d / 2, width_ - 1);
-    for (int y = 0; y < height_; ++y)
-        std::memcpy(ScanLine(y) + 3 * start, Target.ScanLine(y) + 3 * start, 3 * static_cast<std::size_t>(stop - start + 1));
-    GradientColumns(Target, start, 0, -1, inc);
-    GradientColumns(Target, stop, width_ - 1, 1, inc);
+    // Columns start .. stop show the target; from each end the weight of the own image grows by
+    // inc per column toward the edges.
+    TColumnWeights weights(width_);
+    double f = 0;
+    for (int x = start; x >= 0; --x) {
+        weights.Set(x, f);
+        f = std::min(f + inc, 1.0);
+    }
+    f = 0;
+    for (int x = stop; x < width_; ++x) {
+        weights.Set(x, f);
+        f = std::min(f + inc, 1.0);
+    }
+    BlendColumns(Target, weights.Own, weights.Target);
 }
 
 void TskEffectBmp::MorphVGradient(const TskEffectBmp& Target, double K)
@@ -174,10 +220,8 @@ void TskEffectBmp::MorphVGradient(const TskEffectBmp& Target, double K)
     for (int y = start; y <= stop; ++y)
         std::memcpy(ScanLine(y), Target.ScanLine(y), rowBytes);
     auto blendRow = [&](int y, double f) {
-        std::uint8_t* p = ScanLine(y);
-        const std::uint8_t* t = Target.ScanLine(y);
-        for (int x = 0; x < width_; ++x)
-            BlendPixel(p + 3 * x, t + 3 * x, f);
+        const double g = 1 - f;
+        BlendChannels(ScanLine(y), Target.ScanLine(y), &f, &g, 0, rowBytes);
     };
     double f = 0;
     for (int y = start; y >= 0; --y) {
@@ -198,7 +242,17 @@ void TskEffectBmp::MorphLeftGradient(const TskEffectBmp& Target, double K)
         return;
     K = std::clamp(K, 0.0, 1.0);
     const int d = std::clamp(Nearest(width_ * K), 1, width_ - 1);
-    GradientColumns(Target, 0, d, 1, 1.0 / d);
+    // Columns right of d keep the own image: weight 1 on it.
+    TColumnWeights weights(width_);
+    std::fill(weights.Own.begin() + 3 * (d + 1), weights.Own.end(), 1.0);
+    std::fill(weights.Target.begin() + 3 * (d + 1), weights.Target.end(), 0.0);
+    const double inc = 1.0 / d;
+    double f = 0;
+    for (int x = 0; x <= d; ++x) {
+        weights.Set(x, f);
+        f = std::min(f + inc, 1.0);
+    }
+    BlendColumns(Target, weights.Own, weights.Target);
 }
 
 void TskEffectBmp::MorphRightGradient(const TskEffectBmp& Target, double K)
@@ -208,7 +262,16 @@ void TskEffectBmp::MorphRightGradient(const TskEffectBmp& Target, double K)
     K = std::clamp(K, 0.0, 1.0);
     const int d = std::clamp(width_ - Nearest(width_ * K), 0, width_ - 1);
     const int n = width_ - d;
-    GradientColumns(Target, width_ - 1, d, -1, n < 1 ? 1.0 : 1.0 / n);
+    const double inc = n < 1 ? 1.0 : 1.0 / n;
+    TColumnWeights weights(width_);
+    std::fill(weights.Own.begin(), weights.Own.begin() + 3 * d, 1.0);
+    std::fill(weights.Target.begin(), weights.Target.begin() + 3 * d, 0.0);
+    double f = 0;
+    for (int x = width_ - 1; x >= d; --x) {
+        weights.Set(x, f);
+        f = std::min(f + inc, 1.0);
+    }
+    BlendColumns(Target, weights.Own, weights.Target);
 }
 
 void TskEffectBmp::MorphLeftSlide(const TskEffectBmp& Target, double K)
@@ -331,17 +394,24 @@ void TskEffectBmp::SplitBlur(int Amount)
     auto lower = [Amount](int i) { return i - Amount < 0 ? i : i - Amount; };
     auto upper = [Amount](int i, int n) { return i + Amount >= n ? n - i : i + Amount; };
     auto inside = [](int i, int n) { return std::clamp(i, 0, n - 1); };
+    std::vector<int> left(static_cast<std::size_t>(width_)), right(left.size());
+    for (int x = 0; x < width_; ++x) {
+        left[x] = 3 * inside(lower(x), width_);
+        right[x] = 3 * inside(upper(x, width_), width_);
+    }
     for (int y = 0; y < height_; ++y) {
         const std::uint8_t* up = ScanLine(inside(lower(y), height_));
         const std::uint8_t* down = ScanLine(inside(upper(y, height_), height_));
         std::uint8_t* p = ScanLine(y);
-        for (int x = 0; x < width_; ++x) {
-            const int left = 3 * inside(lower(x), width_);
-            const int right = 3 * inside(upper(x, width_), width_);
-            for (int c = 0; c < 3; ++c) {
-                const int sum = up[left + c] + down[left + c] + up[right + c] + down[right + c];
-                p[3 * x + c] = static_cast<std::uint8_t>(sum / 4);
-            }
+        for (int x = 0; x < width_; ++x, p += 3) {
+            const std::uint8_t* ul = up + left[x];
+            const std::uint8_t* dl = down + left[x];
+            const std::uint8_t* ur = up + right[x];
+            const std::uint8_t* dr = down + right[x];
+            // Channel by channel: a neighbour may be this very pixel, read as it changes.
+            p[0] = static_cast<std::uint8_t>((ul[0] + dl[0] + ur[0] + dr[0]) >> 2);
+            p[1] = static_cast<std::uint8_t>((ul[1] + dl[1] + ur[1] + dr[1]) >> 2);
+            p[2] = static_cast<std::uint8_t>((ul[2] + dl[2] + ur[2] + dr[2]) >> 2);
         }
     }
 }

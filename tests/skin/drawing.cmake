@@ -4,4 +4,6 @@ list(APPEND TESTS_PORTABLE
   ${CMAKE_CURRENT_LIST_DIR}/drawing_geometry_test.cpp)
 list(APPEND TESTS_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/drawing_composers_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/drawing_regions_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/drawing_regions_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/drawing_glyphs_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/drawing_effectdib_test.cpp)

@@ -2,6 +2,9 @@
 // sit exactly half-way between two levels: they must go to the even neighbour.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "classlib/SysUtils.h"
@@ -40,6 +43,14 @@ std::vector<int> Levels(const TskEffectBmp& Bmp)
 }
 
 using V = std::vector<int>;
+
+// nearest(A + B) with A, B and their sum each rounded to double, as on a plain double unit
+// (the x87 unit would otherwise keep more bits and round some near-ties the other way).
+int NearestOfSum(volatile double A, volatile double B)
+{
+    volatile double sum = A + B;
+    return static_cast<int>(std::nearbyint(sum));
+}
 
 }  // namespace
 
@@ -302,4 +313,43 @@ TEST(EffectBmp, RotationsAndFlip)
     src.FlipVertical(wrongFlip);
     EXPECT_EQ(Levels(wrong), V(6, 9));
     EXPECT_EQ(Levels(wrongFlip), V(6, 9));
+}
+
+TEST(EffectBmp, WideRowsBlendLikeSinglePixels)
+{
+    // Rows long enough for the blocked loop: every channel must still get exactly
+    // nearest((1 - K) * own + K * target), ties to even, in its own place.
+    const int w = 37, h = 3;
+    TskEffectBmp own(w, h), target(w, h), expected(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int i = 0; i < 3 * w; ++i) {
+            own.ScanLine(y)[i] = static_cast<std::uint8_t>((i * 37 + y * 11) % 256);
+            target.ScanLine(y)[i] = static_cast<std::uint8_t>((i * 101 + y * 7 + 5) % 256);
+        }
+    for (double k : {0.5, 0.3, 0.75}) {
+        for (int y = 0; y < h; ++y)
+            for (int i = 0; i < 3 * w; ++i)
+                expected.ScanLine(y)[i] = static_cast<std::uint8_t>(
+                    NearestOfSum((1 - k) * own.ScanLine(y)[i], k * target.ScanLine(y)[i]));
+        TskEffectBmp work(w, h);
+        for (int y = 0; y < h; ++y)
+            work.SetLine(y, own.ScanLine(y));
+        work.Morph(target, k);
+        for (int y = 0; y < h; ++y)
+            ASSERT_EQ(0, std::memcmp(work.ScanLine(y), expected.ScanLine(y), 3 * w)) << k << " row " << y;
+    }
+    // The left gradient over the first half, the right half untouched.
+    TskEffectBmp work(w, h);
+    for (int y = 0; y < h; ++y)
+        work.SetLine(y, own.ScanLine(y));
+    work.MorphLeftGradient(target, 0.5);  // D = 18 (18.5 to even), Inc = 1/18
+    double f = 0;
+    for (int x = 0; x <= 18; ++x) {
+        for (int c = 0; c < 3; ++c) {
+            const int want = NearestOfSum(f * own.ScanLine(1)[3 * x + c], (1 - f) * target.ScanLine(1)[3 * x + c]);
+            ASSERT_EQ(work.ScanLine(1)[3 * x + c], want) << "column " << x;
+        }
+        f = std::min(f + 1.0 / 18, 1.0);
+    }
+    EXPECT_EQ(0, std::memcmp(work.ScanLine(1) + 3 * 19, own.ScanLine(1) + 3 * 19, 3 * (w - 19)));
 }
