@@ -165,9 +165,9 @@ void TBitmap::SetPixels(int X, int Y, TColor Value)
         return;
     const TColor rgb = ColorToRGB(Value);
     std::uint8_t* p = row + X * 3;
-    p[0] = GetBValue(rgb);
-    p[1] = GetGValue(rgb);
-    p[2] = GetRValue(rgb);
+    p[0] = GetBlue(rgb);
+    p[1] = GetGreen(rgb);
+    p[2] = GetRed(rgb);
     Changed();
 }
 
@@ -177,9 +177,9 @@ void TBitmap::Fill(TColor Value)
     for (int y = 0; y < height_; ++y) {
         std::uint8_t* p = ScanLine(y);
         for (int x = 0; x < width_; ++x, p += 3) {
-            p[0] = GetBValue(rgb);
-            p[1] = GetGValue(rgb);
-            p[2] = GetRValue(rgb);
+            p[0] = GetBlue(rgb);
+            p[1] = GetGreen(rgb);
+            p[2] = GetRed(rgb);
         }
     }
     Changed();

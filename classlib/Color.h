@@ -62,9 +62,9 @@ bool IsSystemColor(TColor Color);
 // Windows defaults). clNone and clDefault pass through unchanged.
 TColor ColorToRGB(TColor Color);
 
-constexpr std::uint8_t GetRValue(TColor Color) { return static_cast<std::uint8_t>(Color & 0xFF); }
-constexpr std::uint8_t GetGValue(TColor Color) { return static_cast<std::uint8_t>((Color >> 8) & 0xFF); }
-constexpr std::uint8_t GetBValue(TColor Color) { return static_cast<std::uint8_t>((Color >> 16) & 0xFF); }
+constexpr std::uint8_t GetRed(TColor Color) { return static_cast<std::uint8_t>(Color & 0xFF); }
+constexpr std::uint8_t GetGreen(TColor Color) { return static_cast<std::uint8_t>((Color >> 8) & 0xFF); }
+constexpr std::uint8_t GetBlue(TColor Color) { return static_cast<std::uint8_t>((Color >> 16) & 0xFF); }
 constexpr TColor RGBColor(std::uint8_t R, std::uint8_t G, std::uint8_t B)
 {
     return static_cast<TColor>(R | (G << 8) | (B << 16));

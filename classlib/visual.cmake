@@ -5,4 +5,13 @@ list(APPEND CLASSLIB_PORTABLE
   ${CMAKE_CURRENT_LIST_DIR}/Bitmap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GraphicsObjects.cpp)
 list(APPEND CLASSLIB_WINDOWS
-  ${CMAKE_CURRENT_LIST_DIR}/Canvas.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/Canvas.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Control.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WinControl.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WinControlAlign.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WinControlKeys.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CustomControl.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Form.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Screen.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Application.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Timer.cpp)

@@ -1,0 +1,378 @@
+// Controls with real windows and real messages: creation, dispatch, painting, align, mouse.
+#include "visual_test_support.h"
+
+using namespace cl;
+using namespace visual_test;
+
+namespace {
+
+struct ControlsTest : ::testing::Test {
+    TCaughtExceptions caught;
+    TForm* form = nullptr;
+    void SetUp() override
+    {
+        form = new TForm(nullptr);
+        form->SetBounds(100, 100, 300, 200);
+    }
+    void TearDown() override
+    {
+        if (form)
+            form->Free();
+        Application->ProcessMessages();
+        EXPECT_TRUE(caught.Messages.empty()) << caught.Messages.front();
+    }
+};
+
+// Records every message a replaced window procedure sees before passing it on.
+struct TMessageLog {
+    std::vector<UINT> Seen;
+    TWndMethod Old;
+    void Hook(TControl* c)
+    {
+        Old = c->WindowProc;
+        c->WindowProc = [this](TMessage& m) {
+            Seen.push_back(m.Msg);
+            Old(m);
+        };
+    }
+    bool Saw(UINT msg) const { return std::find(Seen.begin(), Seen.end(), msg) != Seen.end(); }
+};
+
+}  // namespace
+
+TEST_F(ControlsTest, ReplacedWindowProcSeesCreationMessagesAndRestoresInReverse)
+{
+    TMessageLog first, second;
+    first.Hook(form);
+    second.Hook(form);
+    form->HandleNeeded();
+    EXPECT_TRUE(second.Saw(WM_NCCREATE));
+    EXPECT_TRUE(second.Saw(WM_NCCALCSIZE)) << "a frame must see the size calculation at creation";
+    EXPECT_TRUE(first.Saw(WM_CREATE));
+
+    form->WindowProc = second.Old;
+    form->WindowProc = first.Old;
+    const auto before = first.Seen.size();
+    form->Perform(WM_NULL);
+    EXPECT_EQ(first.Seen.size(), before);
+}
+
+TEST_F(ControlsTest, HandleIsMadeOnDemandWithParentsAndRecreatedWithState)
+{
+    auto* panel = new TPanelProbe(form);
+    panel->SetParent(form);
+    panel->SetBounds(10, 20, 50, 40);
+    panel->SetCaption("panel text");
+    EXPECT_FALSE(form->HandleAllocated());
+    HWND wnd = panel->Handle();
+    EXPECT_TRUE(form->HandleAllocated());
+    EXPECT_EQ(GetParent(wnd), form->Handle());
+    EXPECT_EQ(TWinControl::FindControl(wnd), panel);
+
+    panel->RecreateWnd();
+    EXPECT_TRUE(panel->HandleAllocated());
+    EXPECT_FALSE(IsWindow(wnd) && TWinControl::FindControl(wnd) == panel);
+    EXPECT_EQ(panel->Text(), "panel text");
+    RECT r;
+    GetWindowRect(panel->Handle(), &r);
+    MapWindowPoints(nullptr, form->Handle(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, 10);
+    EXPECT_EQ(r.bottom - r.top, 40);
+}
+
+TEST_F(ControlsTest, ChildOrderIsWindowlessFirstThenWindowed)
+{
+    auto* w1 = new TPanelProbe(form);
+    auto* g1 = new TProbe(form);
+    auto* w2 = new TPanelProbe(form);
+    auto* g2 = new TProbe(form);
+    for (TControl* c : {static_cast<TControl*>(w1), static_cast<TControl*>(g1), static_cast<TControl*>(w2),
+                        static_cast<TControl*>(g2)})
+        c->SetParent(form);
+    ASSERT_EQ(form->ControlCount(), 4);
+    EXPECT_EQ(form->Controls(0), g1);
+    EXPECT_EQ(form->Controls(1), g2);
+    EXPECT_EQ(form->Controls(2), w1);
+    EXPECT_EQ(form->Controls(3), w2);
+    g1->Free();
+    EXPECT_EQ(form->ControlCount(), 3);
+    EXPECT_EQ(form->Controls(0), g2);
+}
+
+TEST_F(ControlsTest, AlignOrderAndRealignOnShowHideAndResize)
+{
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(0, 0, 200, 100);
+    // As while a form is read: children are placed first, aligned once at the end.
+    form->DisableAlign();
+    auto make = [&](TAlign align, int left, int top, int w, int h) {
+        auto* c = new TProbe(form);
+        c->SetBounds(left, top, w, h);
+        c->SetAlign(align);
+        c->SetParent(form);
+        return c;
+    };
+    TProbe* client = make(alClient, 0, 0, 1, 1);
+    TProbe* top = make(alTop, 0, 0, 10, 10);
+    TProbe* bottom = make(alBottom, 0, 0, 10, 20);
+    TProbe* leftB = make(alLeft, 50, 0, 30, 10);
+    TProbe* leftA = make(alLeft, 5, 0, 15, 10);  // further left: comes first
+    TProbe* right = make(alRight, 0, 0, 25, 10);
+    form->EnableAlign();
+    form->HandleNeeded();
+    EXPECT_EQ(top->BoundsRect(), Rect(0, 0, 200, 10));
+    EXPECT_EQ(bottom->BoundsRect(), Rect(0, 80, 200, 100));
+    EXPECT_EQ(leftA->BoundsRect(), Rect(0, 10, 15, 80));
+    EXPECT_EQ(leftB->BoundsRect(), Rect(15, 10, 45, 80));
+    EXPECT_EQ(right->BoundsRect(), Rect(175, 10, 200, 80));
+    EXPECT_EQ(client->BoundsRect(), Rect(45, 10, 175, 80));
+
+    top->Hide();
+    EXPECT_EQ(leftA->BoundsRect(), Rect(0, 0, 15, 80));
+    EXPECT_EQ(client->Top(), 0);
+    top->Show();
+    EXPECT_EQ(client->Top(), 10);
+
+    form->SetBounds(0, 0, 300, 150);
+    EXPECT_EQ(bottom->BoundsRect(), Rect(0, 130, 300, 150));
+    EXPECT_EQ(client->BoundsRect(), Rect(45, 10, 275, 130));
+
+    form->DisableAlign();
+    bottom->SetHeight(40);
+    EXPECT_EQ(client->Height(), 120) << "no re-align while disabled";
+    form->EnableAlign();
+    EXPECT_EQ(client->Height(), 100);
+
+    // A constrained control keeps its size and the rest of the area follows it.
+    right->Constraints()->SetMaxWidth(10);
+    EXPECT_EQ(right->Width(), 10);
+    EXPECT_EQ(client->BoundsRect().Right, 290);
+}
+
+TEST_F(ControlsTest, ControlPaintedIntoMemoryDcCheckedByPixels)
+{
+    form->SetBorderStyle(bsNone);
+    auto* panel = new TPanelProbe(form, clRed);
+    panel->SetParent(form);
+    panel->SetBounds(0, 0, 40, 30);
+    auto* dot = new TProbe(form, clBlue);
+    dot->SetParent(panel);
+    dot->SetBounds(10, 5, 4, 3);
+    auto* hidden = new TProbe(form, clLime);
+    hidden->SetParent(panel);
+    hidden->SetBounds(0, 0, 2, 2);
+    hidden->Hide();
+    panel->HandleNeeded();
+
+    TBitmap bmp;
+    bmp.SetSize(40, 30);
+    panel->Perform(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(bmp.Canvas()->Handle()), PRF_CLIENT);
+    EXPECT_EQ(bmp.Pixels(0, 0), clRed) << "a hidden windowless child is not painted";
+    EXPECT_EQ(bmp.Pixels(30, 20), clRed);
+    EXPECT_EQ(bmp.Pixels(10, 5), clBlue);
+    EXPECT_EQ(bmp.Pixels(13, 7), clBlue);
+    EXPECT_EQ(bmp.Pixels(14, 7), clRed) << "the child is clipped to its bounds";
+}
+
+TEST_F(ControlsTest, MouseEnterAndLeaveBetweenNestedWindowedAndWindowlessControls)
+{
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(200, 200, 200, 120);
+    auto* panel = new TPanelProbe(form);
+    panel->SetParent(form);
+    panel->SetBounds(10, 10, 150, 90);
+    auto* inner = new TProbe(form);
+    inner->SetParent(panel);
+    inner->SetBounds(20, 20, 30, 30);
+    form->Show();
+    Application->ProcessMessages();
+
+    PointAt(panel, 5, 5);
+    EXPECT_EQ(Application->MouseControl(), panel);
+    EXPECT_EQ(panel->Enters, 1);
+
+    PointAt(panel, 30, 30);
+    EXPECT_EQ(Application->MouseControl(), inner);
+    EXPECT_EQ(panel->Leaves, 1);
+    EXPECT_EQ(inner->Enters, 1);
+
+    PointAt(panel, 31, 31);
+    EXPECT_EQ(inner->Enters, 1) << "moving inside the same control sends nothing";
+
+    PointAt(form, 2, 2);
+    EXPECT_EQ(inner->Leaves, 1);
+    EXPECT_EQ(Application->MouseControl(), form);
+
+    // Out of the application altogether.
+    SetCursorPos(1000, 900);
+    Application->DoMouseIdle();
+    EXPECT_EQ(Application->MouseControl(), nullptr);
+    EXPECT_EQ(form->ControlCount(), 1);
+
+    // A control freed under the mouse is forgotten, not sent a leave.
+    PointAt(panel, 30, 30);
+    inner->Free();
+    EXPECT_EQ(Application->MouseControl(), nullptr);
+    PointAt(panel, 30, 31);
+    EXPECT_EQ(Application->MouseControl(), panel);
+}
+
+TEST_F(ControlsTest, WindowlessControlGetsCaptureAndClicksOnlyWhenReleasedInside)
+{
+    auto* panel = new TPanelProbe(form);
+    panel->SetParent(form);
+    panel->SetBounds(0, 0, 100, 100);
+    auto* probe = new TProbe(form);
+    probe->SetParent(panel);
+    probe->SetBounds(10, 10, 20, 20);
+    HWND wnd = panel->Handle();
+
+    ClickAt(wnd, 15, 15);
+    EXPECT_EQ(probe->Clicks, 1);
+    EXPECT_EQ(panel->Clicks, 0);
+
+    SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, At(15, 15));
+    EXPECT_EQ(GetCaptureControl(), probe);
+    SendMessageA(wnd, WM_MOUSEMOVE, MK_LBUTTON, At(70, 80));
+    EXPECT_EQ(probe->LastMove, Point(60, 70)) << "captured: moves outside still reach it, in its coordinates";
+    SendMessageA(wnd, WM_LBUTTONUP, 0, At(70, 80));
+    EXPECT_EQ(probe->Clicks, 1) << "released outside: no click";
+    EXPECT_EQ(GetCaptureControl(), nullptr);
+
+    ClickAt(wnd, 60, 60);
+    EXPECT_EQ(panel->Clicks, 1);
+}
+
+TEST_F(ControlsTest, DoubleClicksOnlyWithTheStyle)
+{
+    auto* panel = new TPanelProbe(form);
+    panel->SetParent(form);
+    panel->SetBounds(0, 0, 100, 100);
+    auto* probe = new TProbe(form);
+    probe->SetParent(panel);
+    probe->SetBounds(0, 0, 50, 50);
+    HWND wnd = panel->Handle();
+    auto doubleClick = [&] {
+        ClickAt(wnd, 5, 5);
+        SendMessageA(wnd, WM_LBUTTONDBLCLK, MK_LBUTTON, At(5, 5));
+        SendMessageA(wnd, WM_LBUTTONUP, 0, At(5, 5));
+    };
+    doubleClick();
+    EXPECT_EQ(probe->Clicks, 2);
+    EXPECT_EQ(probe->DblClicks, 0);
+
+    probe->SetControlStyle(probe->ControlStyle() + csDoubleClicks);
+    doubleClick();
+    EXPECT_EQ(probe->Clicks, 4);
+    EXPECT_EQ(probe->DblClicks, 1);
+}
+
+TEST_F(ControlsTest, MousePressSendsCancelModeToTheActiveControl)
+{
+    auto* active = new TPanelProbe(form);
+    active->SetParent(form);
+    active->SetBounds(0, 0, 50, 50);
+    auto* other = new TPanelProbe(form);
+    other->SetParent(form);
+    other->SetBounds(60, 0, 50, 50);
+    form->SetActiveControl(active);
+    ClickAt(other->Handle(), 5, 5);
+    EXPECT_EQ(active->CancelModes, 1);
+}
+
+TEST_F(ControlsTest, ThrowInsideWindowProcReachesHandleException)
+{
+    auto* panel = new TPanelProbe(form);
+    panel->SetParent(form);
+    panel->SetBounds(0, 0, 50, 50);
+    panel->OnClick = [](TObject*) { throw EConvertError("'x' is not a valid integer value"); };
+    ClickAt(panel->Handle(), 5, 5);
+    ASSERT_EQ(caught.Messages.size(), 1u);
+    EXPECT_EQ(caught.Messages[0], "'x' is not a valid integer value");
+    EXPECT_EQ(caught.Senders[0], panel);
+    caught.Messages.clear();
+    // The window still works afterwards.
+    panel->OnClick = nullptr;
+    ClickAt(panel->Handle(), 5, 5);
+    EXPECT_EQ(panel->Clicks, 2);
+}
+
+TEST_F(ControlsTest, ControlFreedInsideItsOwnClick)
+{
+    auto* panel = new TPanelProbe(form);
+    panel->SetParent(form);
+    panel->SetBounds(0, 0, 50, 50);
+    auto* probe = new TProbe(form);
+    probe->SetParent(panel);
+    probe->SetBounds(0, 0, 10, 10);
+    int ups = 0;
+    probe->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { ++ups; };
+    probe->OnClick = [](TObject* sender) { static_cast<TControl*>(sender)->Free(); };
+    ClickAt(panel->Handle(), 5, 5);
+    EXPECT_EQ(panel->ControlCount(), 0);
+    EXPECT_EQ(ups, 0) << "nothing runs on the freed control";
+
+    auto* self = new TPanelProbe(form);
+    self->SetParent(form);
+    self->SetBounds(0, 60, 50, 50);
+    self->OnClick = [](TObject* sender) { static_cast<TControl*>(sender)->Free(); };
+    HWND wnd = self->Handle();
+    ClickAt(wnd, 5, 5);
+    EXPECT_FALSE(IsWindow(wnd));
+}
+
+TEST_F(ControlsTest, PropertyChangesAreAnnounced)
+{
+    auto* panel = new TPanelProbe(form);
+    panel->SetParent(form);
+    TMessageLog log;
+    log.Hook(panel);
+    panel->SetEnabled(false);
+    panel->SetCaption("x");
+    panel->Font()->SetHeight(-20);
+    panel->SetColor(clYellow);
+    EXPECT_TRUE(log.Saw(CM_ENABLEDCHANGED));
+    EXPECT_TRUE(log.Saw(CM_TEXTCHANGED));
+    EXPECT_TRUE(log.Saw(CM_FONTCHANGED));
+    EXPECT_TRUE(log.Saw(CM_COLORCHANGED));
+    EXPECT_FALSE(panel->ParentFont());
+
+    // Children with ParentFont follow their parent's font.
+    auto* child = new TProbe(form);
+    child->SetParent(panel);
+    EXPECT_EQ(child->Font()->Height(), -20);
+    panel->Font()->SetHeight(-9);
+    EXPECT_EQ(child->Font()->Height(), -9);
+    EXPECT_TRUE(child->ParentFont());
+    panel->WindowProc = log.Old;
+}
+
+TEST_F(ControlsTest, PopupMenuReferenceClearedWhenItsFormGoes)
+{
+    TForm* other = new TForm(nullptr);
+    auto* menu = new TComponent(other);
+    auto* panel = new TPanelProbe(form);
+    panel->SetPopupMenu(menu);
+    other->Free();
+    EXPECT_EQ(panel->PopupMenu(), nullptr);
+}
+
+TEST_F(ControlsTest, ThousandControlsLeaveNoGdiObjectsBehind)
+{
+    form->HandleNeeded();
+    const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const DWORD userBefore = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    for (int i = 0; i < 1000; ++i) {
+        auto* panel = new TPanelProbe(form);
+        panel->SetParent(form);
+        panel->Font()->SetHeight(-10 - i % 5);
+        panel->Canvas()->Brush()->SetColor(clGreen);
+        panel->Canvas()->FillRect(Rect(0, 0, 1, 1));
+        auto* probe = new TProbe(panel);
+        probe->SetParent(panel);
+        panel->Free();
+    }
+    EXPECT_EQ(form->ControlCount(), 0);
+    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
+    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), userBefore);
+}

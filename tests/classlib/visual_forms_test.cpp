@@ -1,0 +1,374 @@
+// Forms, the application and the screen with real windows: keys, modal forms, minimize and
+// restore, closing, the screen's form list, timers.
+#include "visual_test_support.h"
+
+#include "classlib/ExtCtrls.h"
+
+using namespace cl;
+using namespace visual_test;
+
+namespace {
+
+struct FormsTest : ::testing::Test {
+    TCaughtExceptions caught;
+    std::vector<TForm*> forms;
+    TForm* NewForm(int x = 100, int y = 100)
+    {
+        auto* f = new TForm(nullptr);
+        f->SetBounds(x, y, 300, 200);
+        forms.push_back(f);
+        return f;
+    }
+    void TearDown() override
+    {
+        for (auto it = forms.rbegin(); it != forms.rend(); ++it) {
+            const auto alive = screenForms();
+            if (std::find(alive.begin(), alive.end(), *it) != alive.end())
+                (*it)->Free();
+        }
+        Application->ProcessMessages();
+        EXPECT_TRUE(caught.Messages.empty()) << caught.Messages.front();
+    }
+    static std::vector<TCustomForm*> screenForms()
+    {
+        std::vector<TCustomForm*> list;
+        for (int i = 0; i < Screen->FormCount(); ++i)
+            list.push_back(Screen->Forms(i));
+        return list;
+    }
+    // Sends a key the way the message loop receives it.
+    static void PressKey(HWND Wnd, WPARAM Key)
+    {
+        PostMessageA(Wnd, WM_KEYDOWN, Key, 1);
+        Application->ProcessMessages();
+    }
+};
+
+// A test clock: time moves only when the test says so.
+class TFakeClock : public TTimerClock {
+public:
+    void Start(TTimer* Timer, unsigned Interval) override { running.push_back({Timer, Interval, 0}); }
+    void Stop(TTimer* Timer) override
+    {
+        std::erase_if(running, [Timer](const Entry& e) { return e.timer == Timer; });
+    }
+    void Advance(unsigned Ms)
+    {
+        for (unsigned t = 0; t < Ms; ++t) {
+            auto snapshot = running;
+            for (auto& e : snapshot) {
+                auto it = std::find_if(running.begin(), running.end(), [&](const Entry& r) { return r.timer == e.timer; });
+                if (it == running.end())
+                    continue;
+                if (++it->elapsed >= it->interval) {
+                    it->elapsed = 0;
+                    Fire(e.timer);
+                }
+            }
+        }
+    }
+
+private:
+    struct Entry {
+        TTimer* timer;
+        unsigned interval;
+        unsigned elapsed;
+    };
+    std::vector<Entry> running;
+};
+
+struct TClockScope {
+    TFakeClock clock;
+    TTimerClock* previous = SetTimerClock(&clock);
+    ~TClockScope() { SetTimerClock(previous); }
+};
+
+}  // namespace
+
+TEST_F(FormsTest, ScreenListsFormsInCreationOrderIncludingCodeBuiltAndParented)
+{
+    const int before = Screen->FormCount();
+    TForm* a = NewForm();
+    TForm* b = NewForm();
+    TForm* inner = NewForm();
+    inner->SetParent(a);
+    ASSERT_EQ(Screen->FormCount(), before + 3);
+    EXPECT_EQ(Screen->Forms(before), a);
+    EXPECT_EQ(Screen->Forms(before + 1), b);
+    EXPECT_EQ(Screen->Forms(before + 2), inner);
+    b->Free();
+    EXPECT_EQ(Screen->FormCount(), before + 2);
+    EXPECT_EQ(Screen->Forms(before + 1), inner);
+    EXPECT_THROW(Screen->Forms(-1), EListError);
+}
+
+TEST_F(FormsTest, FormParentedInsideAnotherIsAChildWindow)
+{
+    TForm* outer = NewForm();
+    TForm* inner = NewForm();
+    inner->SetBorderStyle(bsNone);
+    inner->SetParent(outer);
+    inner->SetBounds(5, 5, 50, 50);
+    inner->Show();
+    EXPECT_EQ(GetParent(inner->Handle()), outer->Handle());
+    EXPECT_TRUE(GetWindowLongA(inner->Handle(), GWL_STYLE) & WS_CHILD);
+    EXPECT_EQ(GetParentForm(inner), inner);
+}
+
+TEST_F(FormsTest, TopLevelFormsAreOwnedByTheApplicationWindow)
+{
+    TForm* f = NewForm();
+    f->HandleNeeded();
+    EXPECT_EQ(GetWindow(f->Handle(), GW_OWNER), Application->Handle());
+}
+
+TEST_F(FormsTest, StayOnTopSwitchesAtRunTimeWithoutNewWindow)
+{
+    TForm* f = NewForm();
+    f->Show();
+    HWND wnd = f->Handle();
+    f->SetFormStyle(fsStayOnTop);
+    EXPECT_TRUE(GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    f->SetFormStyle(fsNormal);
+    EXPECT_FALSE(GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(f->Handle(), wnd);
+}
+
+TEST_F(FormsTest, ClientSizeAndScreenCentre)
+{
+    TForm* f = NewForm();
+    f->SetClientWidth(200);
+    f->SetClientHeight(100);
+    f->SetPosition(poScreenCenter);
+    f->Show();
+    EXPECT_EQ(f->ClientWidth(), 200);
+    EXPECT_EQ(f->ClientHeight(), 100);
+    EXPECT_NEAR(f->Left() + f->Width() / 2, Screen->Width() / 2, 1);
+
+    Screen->SetWorkAreaQuery([] { return Rect(0, 0, 640, 400); });
+    EXPECT_EQ(Screen->WorkAreaHeight(), 400);
+    Screen->SetWorkAreaQuery(nullptr);
+    EXPECT_GT(Screen->WorkAreaHeight(), 400);
+}
+
+TEST_F(FormsTest, KeysGoToDefaultAndCancelButtonsAndTabMovesFocus)
+{
+    TForm* f = NewForm();
+    auto* edit = new TPanelProbe(f);
+    edit->SetParent(f);
+    edit->SetBounds(0, 0, 50, 20);
+    auto* ok = new TTestButton(f);
+    ok->SetParent(f);
+    ok->SetBounds(0, 30, 50, 20);
+    ok->Default = true;
+    auto* cancel = new TTestButton(f);
+    cancel->SetParent(f);
+    cancel->SetBounds(0, 60, 50, 20);
+    cancel->Cancel = true;
+    f->SetActiveControl(edit);
+    f->Show();
+    f->SetFocus();
+    Application->ProcessMessages();
+    ASSERT_TRUE(edit->Focused());
+    EXPECT_EQ(Screen->ActiveControl(), edit);
+
+    PressKey(edit->Handle(), VK_RETURN);
+    EXPECT_EQ(ok->Clicks, 1);
+    EXPECT_EQ(edit->KeyDowns, 0) << "taken by the dialog key, never a WM_KEYDOWN";
+    PressKey(edit->Handle(), VK_ESCAPE);
+    EXPECT_EQ(cancel->Clicks, 1);
+
+    // A control that wants every key gets them itself.
+    edit->DlgCode = DLGC_WANTALLKEYS;
+    PressKey(edit->Handle(), VK_RETURN);
+    EXPECT_EQ(ok->Clicks, 1);
+    EXPECT_EQ(edit->KeyDowns, 1);
+
+    PressKey(edit->Handle(), VK_TAB);
+    EXPECT_TRUE(ok->Focused());
+    EXPECT_EQ(f->ActiveControl(), ok);
+    PressKey(ok->Handle(), VK_TAB);
+    EXPECT_TRUE(cancel->Focused());
+
+    // Shortcuts come first.
+    int shortcuts = 0;
+    f->OnShortCut = [&](TMessage& msg, bool& handled) {
+        if (msg.WParam == VK_F5) {
+            ++shortcuts;
+            handled = true;
+        }
+    };
+    PressKey(cancel->Handle(), VK_F5);
+    EXPECT_EQ(shortcuts, 1);
+}
+
+TEST_F(FormsTest, ModalFormReturnsItsResultAndDisablesOthers)
+{
+    TForm* owner = NewForm();
+    owner->Show();
+    TForm* dialog = NewForm(150, 150);
+    auto* ok = new TTestButton(dialog);
+    ok->SetParent(dialog);
+    ok->SetBounds(0, 0, 50, 20);
+    ok->Result = mrOk;
+    bool ownerDisabledWhileModal = false;
+    dialog->OnShow = [&](TObject*) {
+        ownerDisabledWhileModal = !IsWindowEnabled(owner->Handle());
+        PostMessageA(ok->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(2, 2));
+        PostMessageA(ok->Handle(), WM_LBUTTONUP, 0, At(2, 2));
+    };
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    EXPECT_TRUE(ownerDisabledWhileModal);
+    EXPECT_TRUE(IsWindowEnabled(owner->Handle()));
+    EXPECT_FALSE(dialog->Visible());
+    EXPECT_THROW({ dialog->Show(); dialog->ShowModal(); }, EInvalidOperation);
+    dialog->Hide();
+
+    // Closing a modal form gives mrCancel; OnCloseQuery may refuse first.
+    int queries = 0;
+    dialog->OnCloseQuery = [&](TObject*, bool& canClose) { canClose = ++queries > 1; };
+    dialog->OnShow = [&](TObject*) {
+        PostMessageA(dialog->Handle(), WM_CLOSE, 0, 0);
+        PostMessageA(dialog->Handle(), WM_CLOSE, 0, 0);
+    };
+    EXPECT_EQ(dialog->ShowModal(), mrCancel);
+    EXPECT_EQ(queries, 2);
+}
+
+TEST_F(FormsTest, FormClosedAndFreedFromItsOwnCommand)
+{
+    TForm* f = NewForm();
+    auto* button = new TTestButton(f);
+    button->SetParent(f);
+    button->SetBounds(0, 0, 50, 20);
+    f->OnClose = [](TObject*, TCloseAction& action) { action = caFree; };
+    button->OnClick = [f](TObject*) { f->Close(); };
+    f->Show();
+    const int before = Screen->FormCount();
+    ClickAt(button->Handle(), 2, 2);
+    EXPECT_EQ(Screen->FormCount(), before) << "freed later, not inside the click";
+    Application->ProcessMessages();
+    EXPECT_EQ(Screen->FormCount(), before - 1);
+}
+
+TEST_F(FormsTest, MinimizeAndRestoreThroughTheApplicationWindow)
+{
+    TForm* f = NewForm();
+    f->Show();
+    Application->ProcessMessages();
+    Application->Minimize();
+    EXPECT_TRUE(IsIconic(Application->Handle()));
+    EXPECT_FALSE(IsWindowVisible(f->Handle()));
+    EXPECT_TRUE(f->Visible());
+    Application->Restore();
+    EXPECT_FALSE(IsIconic(Application->Handle()));
+    EXPECT_TRUE(IsWindowVisible(f->Handle()));
+    EXPECT_FALSE(IsIconic(f->Handle()));
+
+    // Showing a form while the application is minimized brings the application back.
+    Application->Minimize();
+    f->Hide();
+    f->Show();
+    EXPECT_FALSE(Application->Minimized());
+    EXPECT_TRUE(IsWindowVisible(f->Handle()));
+
+    // An iconic form that is shown again is restored.
+    f->SetWindowState(wsMinimized);
+    EXPECT_TRUE(IsIconic(f->Handle()));
+    f->Hide();
+    f->SetWindowState(wsNormal);
+    f->Show();
+    EXPECT_FALSE(IsIconic(f->Handle()));
+}
+
+TEST_F(FormsTest, RunEndsWhenTheMainFormCloses)
+{
+    // A private application, so the process-wide one keeps running for the other tests.
+    TApplication app(nullptr);
+    TApplication* saved = Application;
+    Application = &app;
+    TForm* main = nullptr;
+    app.CreateForm(main);
+    EXPECT_EQ(app.MainForm(), main);
+    main->OnShow = [&](TObject*) { PostMessageA(main->Handle(), WM_CLOSE, 0, 0); };
+    app.Run();
+    EXPECT_TRUE(app.Terminated());
+    main->Free();
+    EXPECT_EQ(app.MainForm(), nullptr);
+    Application = saved;
+}
+
+TEST_F(FormsTest, TimerRestartsWhenSwitchedOffAndOn)
+{
+    TClockScope scope;
+    TForm* f = NewForm();
+    auto* timer = new TTimer(f);
+    int ticks = 0;
+    timer->OnTimer = [&](TObject*) { ++ticks; };
+    scope.clock.Advance(999);
+    EXPECT_EQ(ticks, 0);
+    scope.clock.Advance(1);
+    EXPECT_EQ(ticks, 1);
+
+    scope.clock.Advance(600);
+    timer->SetEnabled(false);
+    timer->SetEnabled(true);
+    scope.clock.Advance(600);
+    EXPECT_EQ(ticks, 1) << "the interval starts again";
+    scope.clock.Advance(400);
+    EXPECT_EQ(ticks, 2);
+
+    auto* off = new TTimer(f);
+    off->SetEnabled(false);
+    int offTicks = 0;
+    off->OnTimer = [&](TObject*) { ++offTicks; };
+    scope.clock.Advance(3000);
+    EXPECT_EQ(offTicks, 0);
+
+    // A timer that throws hands the error on and keeps running.
+    timer->OnTimer = [](TObject*) { throw Exception("timer failed"); };
+    scope.clock.Advance(1000);
+    ASSERT_EQ(caught.Messages.size(), 1u);
+    caught.Messages.clear();
+    // Freed from its own event.
+    timer->OnTimer = [&](TObject* sender) { static_cast<TTimer*>(sender)->Free(); };
+    scope.clock.Advance(1000);
+    EXPECT_EQ(f->ComponentCount(), 1);
+}
+
+TEST_F(FormsTest, PlatformTimerFiresThroughTheMessageLoop)
+{
+    TForm* f = NewForm();
+    auto* timer = new TTimer(f);
+    timer->SetInterval(10);
+    int ticks = 0;
+    timer->OnTimer = [&](TObject* sender) {
+        ++ticks;
+        static_cast<TTimer*>(sender)->SetEnabled(false);
+    };
+    for (int i = 0; i < 200 && ticks == 0; ++i) {
+        Sleep(5);
+        Application->ProcessMessages();
+    }
+    EXPECT_EQ(ticks, 1);
+}
+
+TEST_F(FormsTest, HandleExceptionFallsBackToOnExceptionAndKeepsEAbortSilent)
+{
+    ExceptionHooks().OnException = nullptr;  // the logger declines: the application's own way
+    std::vector<std::string> shown;
+    Application->OnException = [&](TObject*, const std::exception& e) { shown.push_back(e.what()); };
+    try {
+        throw EAbort("Operation aborted");
+    } catch (...) {
+        Application->HandleException(nullptr);
+    }
+    try {
+        throw EConvertError("bad");
+    } catch (...) {
+        Application->HandleException(nullptr);
+    }
+    Application->OnException = nullptr;
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], "bad");
+}

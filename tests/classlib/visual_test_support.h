@@ -1,0 +1,199 @@
+#pragma once
+// Small controls and helpers shared by the window tests.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "classlib/ExceptionHooks.h"
+#include "classlib/Forms.h"
+
+namespace visual_test {
+
+using namespace cl;
+
+// Records what reaches Application.HandleException through the logger's hook.
+class TCaughtExceptions {
+public:
+    TCaughtExceptions()
+    {
+        previous_ = ExceptionHooks().OnException;
+        Current() = this;
+        ExceptionHooks().OnException = [](std::exception_ptr error, TObject* sender, TCatchPoint) {
+            try {
+                std::rethrow_exception(error);
+            } catch (const std::exception& e) {
+                Current()->Messages.push_back(e.what());
+            } catch (...) {
+                Current()->Messages.push_back("?");
+            }
+            Current()->Senders.push_back(sender);
+            return true;
+        };
+    }
+    ~TCaughtExceptions()
+    {
+        ExceptionHooks().OnException = previous_;
+        Current() = nullptr;
+    }
+    std::vector<std::string> Messages;
+    std::vector<TObject*> Senders;
+
+private:
+    static TCaughtExceptions*& Current()
+    {
+        static TCaughtExceptions* current = nullptr;
+        return current;
+    }
+    bool (*previous_)(std::exception_ptr, TObject*, TCatchPoint) = nullptr;
+};
+
+// A windowless control that counts what happens to it.
+class TProbe : public TGraphicControl {
+public:
+    explicit TProbe(TComponent* AOwner, TColor Fill = clBlue) : TGraphicControl(AOwner), fill_(Fill)
+    {
+        SetControlStyle({csCaptureMouse, csClickEvents});
+    }
+    int Enters = 0;
+    int Leaves = 0;
+    int Clicks = 0;
+    int DblClicks = 0;
+    int Moves = 0;
+    TPoint LastMove;
+    void Dispatch(TMessage& Message) override
+    {
+        if (Message.Msg == CM_MOUSEENTER)
+            ++Enters;
+        else if (Message.Msg == CM_MOUSELEAVE)
+            ++Leaves;
+        TGraphicControl::Dispatch(Message);
+    }
+
+protected:
+    void Click() override
+    {
+        ++Clicks;
+        TGraphicControl::Click();
+    }
+    void DblClick() override
+    {
+        ++DblClicks;
+        TGraphicControl::DblClick();
+    }
+    void MouseMove(TShiftState Shift, int X, int Y) override
+    {
+        ++Moves;
+        LastMove = {X, Y};
+    }
+    void Paint() override
+    {
+        Canvas()->Brush()->SetColor(fill_);
+        Canvas()->FillRect(Rect(0, 0, Width(), Height()));
+    }
+
+private:
+    TColor fill_;
+};
+
+// A windowed control that paints itself in one colour and counts enter/leave.
+class TPanelProbe : public TCustomControl {
+public:
+    explicit TPanelProbe(TComponent* AOwner, TColor Fill = clRed) : TCustomControl(AOwner), fill_(Fill)
+    {
+        SetControlStyle({csAcceptsControls, csCaptureMouse, csClickEvents, csOpaque});
+        SetTabStop(true);
+    }
+    int Enters = 0;
+    int Leaves = 0;
+    int Clicks = 0;
+    int KeyDowns = 0;
+    int CancelModes = 0;
+    UINT DlgCode = 0;
+    void Dispatch(TMessage& Message) override
+    {
+        switch (Message.Msg) {
+        case CM_MOUSEENTER: ++Enters; break;
+        case CM_MOUSELEAVE: ++Leaves; break;
+        case CM_CANCELMODE: ++CancelModes; break;
+        case WM_GETDLGCODE:
+            Message.Result = DlgCode;
+            return;
+        }
+        TCustomControl::Dispatch(Message);
+    }
+
+protected:
+    void Click() override
+    {
+        ++Clicks;
+        TCustomControl::Click();
+    }
+    void KeyDown(WORD& Key, TShiftState Shift) override
+    {
+        ++KeyDowns;
+        TCustomControl::KeyDown(Key, Shift);
+    }
+    void Paint() override
+    {
+        Canvas()->Brush()->SetColor(fill_);
+        Canvas()->FillRect(ClientRect());
+    }
+
+private:
+    TColor fill_;
+};
+
+// A push button that answers Enter when it is the default and Escape when it cancels.
+class TTestButton : public TCustomControl {
+public:
+    explicit TTestButton(TComponent* AOwner) : TCustomControl(AOwner)
+    {
+        SetControlStyle({csCaptureMouse, csClickEvents});
+        SetTabStop(true);
+    }
+    bool Default = false;
+    bool Cancel = false;
+    TModalResult Result = mrNone;
+    int Clicks = 0;
+    void Dispatch(TMessage& Message) override
+    {
+        if (Message.Msg == CM_DIALOGKEY &&
+            ((Message.WParam == VK_RETURN && Default) || (Message.WParam == VK_ESCAPE && Cancel))) {
+            Click();
+            Message.Result = 1;
+            return;
+        }
+        TCustomControl::Dispatch(Message);
+    }
+
+protected:
+    void Click() override
+    {
+        ++Clicks;
+        TCustomControl::Click();
+        if (Result != mrNone)
+            if (auto* form = dynamic_cast<TCustomForm*>(GetParentForm(this)))
+                form->SetModalResult(Result);
+    }
+};
+
+inline LPARAM At(int X, int Y) { return MAKELPARAM(X, Y); }
+
+// Sends a click at a client point of a window.
+inline void ClickAt(HWND Wnd, int X, int Y)
+{
+    SendMessageA(Wnd, WM_LBUTTONDOWN, MK_LBUTTON, At(X, Y));
+    SendMessageA(Wnd, WM_LBUTTONUP, 0, At(X, Y));
+}
+
+// Moves the real pointer to a client point of a control and lets the application notice.
+inline void PointAt(TControl* Control, int X, int Y)
+{
+    const TPoint p = Control->ClientToScreen({X, Y});
+    SetCursorPos(p.X, p.Y);
+    Application->ProcessMessages();
+    Application->DoMouseIdle();
+}
+
+}  // namespace visual_test
