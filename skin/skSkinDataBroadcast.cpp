@@ -7,6 +7,7 @@
 #define SK_HAVE_FORMS 1
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "classlib/Forms.h"
@@ -18,16 +19,42 @@ namespace sk {
 
 namespace {
 
-// A form of the snapshot may have gone while an earlier receiver ran.
-bool StillAForm(cl::TForm* Form)
+// The forms as they were when an announcement began. A receiver may free forms (they drop out
+// here, through the free notification, before their memory can be reused by a new form) or
+// open new ones (they were not there at the start and are not told).
+class TFormSnapshot : public cl::TComponent {
+public:
+    TFormSnapshot() : cl::TComponent(nullptr)
+    {
+        if (!cl::Screen)
+            return;
+        for (int i = 0; i < cl::Screen->FormCount(); ++i) {
+            cl::TCustomForm* form = cl::Screen->Forms(i);
+            forms_.push_back(form);
+            form->FreeNotification(this);
+        }
+    }
+    int Count() const { return static_cast<int>(forms_.size()); }
+    // nullptr once the form has gone.
+    cl::TCustomForm* Forms(int Index) const { return forms_[static_cast<std::size_t>(Index)]; }
+    void Notification(cl::TComponent* AComponent, cl::TOperation Operation) override
+    {
+        cl::TComponent::Notification(AComponent, Operation);
+        if (Operation == cl::opRemove)
+            std::replace(forms_.begin(), forms_.end(), static_cast<cl::TCustomForm*>(AComponent),
+                         static_cast<cl::TCustomForm*>(nullptr));
+    }
+
+private:
+    std::vector<cl::TCustomForm*> forms_;
+};
+
+bool Receives(cl::TCustomForm* Form)
 {
-    for (int i = 0; i < cl::Screen->FormCount(); ++i)
-        if (cl::Screen->Forms(i) == Form)
-            return true;
-    return false;
+    return Form && !Form->ComponentState().Contains(cl::csDestroying);
 }
 
-void SendSkinMessage(cl::TForm* Form, unsigned Msg, TskSkinData* Sender)
+void SendSkinMessage(cl::TCustomForm* Form, unsigned Msg, TskSkinData* Sender)
 {
     SendMessageA(Form->Handle(), Msg, reinterpret_cast<WPARAM>(Sender), SkinMessageLParam);
 }
@@ -36,18 +63,15 @@ void SendSkinMessage(cl::TForm* Form, unsigned Msg, TskSkinData* Sender)
 
 void TskSkinData::BroadcastSkinMessage(unsigned Msg)
 {
-    cl::TForm* ownerForm = dynamic_cast<cl::TForm*>(Owner());
-    // Receivers may open or close forms; the order is the one at the start.
-    std::vector<cl::TForm*> forms;
-    forms.reserve(static_cast<std::size_t>(cl::Screen->FormCount()));
-    for (int i = 0; i < cl::Screen->FormCount(); ++i)
-        forms.push_back(cl::Screen->Forms(i));
-
-    if (ownerForm)
+    auto* ownerForm = dynamic_cast<cl::TCustomForm*>(Owner());
+    TFormSnapshot forms;
+    if (Receives(ownerForm))
         SendSkinMessage(ownerForm, Msg, this);
-    for (cl::TForm* form : forms)
-        if (form != ownerForm && StillAForm(form))
+    for (int i = 0; i < forms.Count(); ++i) {
+        cl::TCustomForm* form = forms.Forms(i);
+        if (form != ownerForm && Receives(form))
             SendSkinMessage(form, Msg, this);
+    }
 }
 
 #else

@@ -5,3 +5,5 @@ list(APPEND TESTS_PORTABLE
   ${CMAKE_CURRENT_LIST_DIR}/skindata_lists_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skindata_skin_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skindata_stored_test.cpp)
+list(APPEND TESTS_WINDOWS
+  ${CMAKE_CURRENT_LIST_DIR}/skindata_broadcast_test.cpp)
