@@ -1,41 +1,22 @@
 #pragma once
 // The logger's own error classes.
-#include <stdexcept>
 #include <string>
+
+#include "classlib/SysUtils.h"
 
 namespace crashlog {
 
-class EVozozoError : public std::runtime_error {
-public:
-    explicit EVozozoError(const std::string& message) : std::runtime_error(message) {}
-};
-
 // Reading logger data past its end or with a bad length.
-class EReadError : public EVozozoError {
-public:
-    using EVozozoError::EVozozoError;
-};
+using EReadError = cl::EReadError;
+using Exception = cl::Exception;
 
-class EOptionsError : public EVozozoError {
-public:
-    using EVozozoError::EVozozoError;
-};
-
-class EHookError : public EVozozoError {
-public:
-    using EVozozoError::EVozozoError;
-};
-class EProcNull : public EHookError {
-public:
-    using EHookError::EHookError;
-};
-class EHookingError : public EHookError {
-public:
-    using EHookError::EHookError;
-};
-class ESharedArea : public EHookError {
-public:
-    using EHookError::EHookError;
-};
+CL_DECLARE_EXCEPTION(EVozozoError, Exception);
+CL_DECLARE_EXCEPTION(EOptionsError, EVozozoError);
+CL_DECLARE_EXCEPTION(EHookError, Exception);
+CL_DECLARE_EXCEPTION(EProcNull, EHookError);
+CL_DECLARE_EXCEPTION(EHookingError, EHookError);
+CL_DECLARE_EXCEPTION(ESharedArea, EHookError);
+// What std::terminate reports when no exception is active.
+CL_DECLARE_EXCEPTION(EAbnormalTermination, Exception);
 
 }  // namespace crashlog

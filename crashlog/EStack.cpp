@@ -101,7 +101,7 @@ std::uint32_t CurrentStackTop()
 }
 
 TVozozoStackList BuildCallStack(std::uint32_t address, std::uint32_t stackPointer,
-                                std::uint32_t stackTop, const void* copy)
+                                std::uint32_t stackTop, const void* copy, std::size_t maxEntries)
 {
     TVozozoStackList list;
     if (address)
@@ -110,6 +110,8 @@ TVozozoStackList BuildCallStack(std::uint32_t address, std::uint32_t stackPointe
     std::uint32_t readableUpTo = 0;  // live stack words below this were found readable
     for (std::uint32_t at = stackPointer & ~3u; at >= stackPointer && at + 4 <= stackTop && at + 4 > at;
          at += 4) {
+        if (maxEntries && list.size() >= maxEntries)
+            break;
         std::uintptr_t v;
         if (copy) {
             std::memcpy(&v, static_cast<const std::uint8_t*>(copy) + (at - stackPointer), 4);

@@ -1,0 +1,126 @@
+#include "crashlog/ECore.h"
+
+#include <exception>
+#include <mutex>
+
+#include <windows.h>
+
+#include "classlib/SysUtils.h"
+#include "crashlog/EConsts.h"
+
+namespace crashlog {
+
+namespace {
+
+void DebuggerOutput(const char* line)
+{
+    OutputDebugStringA(line);
+}
+
+std::mutex warningLock;
+TVozozoRezErrorCode lastCode = eeNone;
+std::string lastText;
+
+// The message of the exception being handled; `isException` tells whether it had one.
+std::string CurrentMessage(bool& isException)
+{
+    isException = false;
+    std::exception_ptr current = std::current_exception();
+    if (!current)
+        return {};
+    try {
+        std::rethrow_exception(current);
+    } catch (const cl::Exception& e) {
+        isException = true;
+        return e.Message();
+    } catch (const std::exception& e) {
+        isException = true;
+        return e.what();
+    } catch (...) {
+    }
+    return {};
+}
+
+bool CurrentIsAbort()
+{
+    std::exception_ptr current = std::current_exception();
+    if (!current)
+        return false;
+    try {
+        std::rethrow_exception(current);
+    } catch (const cl::EAbort&) {
+        return true;
+    } catch (...) {
+    }
+    return false;
+}
+
+}  // namespace
+
+void (*DebugOutput)(const char* line) = DebuggerOutput;
+
+const char* ErrorCodeName(TVozozoRezErrorCode code)
+{
+    switch (code) {
+    case eeNone: return "eeNone";
+    case eeShowError: return "eeShowError";
+    case eeLogError: return "eeLogError";
+    case eeEmailMAPIError: return "eeEmailMAPIError";
+    case eeEmailShellError: return "eeEmailShellError";
+    case eeEmailSMTPError: return "eeEmailSMTPError";
+    }
+    return "eeNone";
+}
+
+void InternalError(const std::string& section)
+{
+    try {
+        if (CurrentIsAbort())
+            return;
+        bool isException = false;
+        std::string message = CurrentMessage(isException);
+        if (!isException)
+            message = std::string(SGeneralInternalError);
+        DebugOutput(FormatS(SInternalErrorLine, {section, message}).c_str());
+    } catch (...) {
+        // Reporting a failure must never fail in turn.
+    }
+}
+
+void InternalWarning(TVozozoRezErrorCode code, const std::string& text)
+{
+    try {
+        {
+            std::lock_guard<std::mutex> guard(warningLock);
+            lastCode = code;
+            lastText = text;
+        }
+        DebugOutput(FormatS(SInternalWarningLine, {ErrorCodeName(code), text}).c_str());
+    } catch (...) {
+    }
+}
+
+void ReportStepError(TVozozoRezErrorCode code, const std::string& section)
+{
+    try {
+        bool isException = false;
+        std::string message = CurrentMessage(isException);
+        InternalWarning(code, isException ? FormatS(SStepError, {section, message})
+                                          : FormatS(SGeneralStepError, {section}));
+    } catch (...) {
+    }
+}
+
+TVozozoRezErrorCode LastWarningCode()
+{
+    std::lock_guard<std::mutex> guard(warningLock);
+    return lastCode;
+}
+
+std::string LastWarningText()
+{
+    std::lock_guard<std::mutex> guard(warningLock);
+    return lastText;
+}
+
+}  // namespace crashlog

@@ -1,0 +1,60 @@
+#include "crashlog/EThrow.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include <windows.h>
+
+namespace crashlog {
+
+namespace {
+
+// The buffer is allocated once per thread and never freed before the thread ends: the throw
+// path allocates nothing after the first throw.
+struct TThreadThrow {
+    TThrowRecord Record;
+    ~TThreadThrow() { std::free(Record.Copy); }
+};
+
+thread_local TThreadThrow threadThrow;
+
+}  // namespace
+
+const TThrowRecord* LastThrow()
+{
+    return threadThrow.Record.Object ? &threadThrow.Record : nullptr;
+}
+
+}  // namespace crashlog
+
+extern "C" [[noreturn]] void __real___cxa_throw(void* object, std::type_info* type, void (*destructor)(void*));
+
+// Every throw of the program comes here first (the link wraps __cxa_throw).
+extern "C" [[noreturn]] __attribute__((noinline)) void __wrap___cxa_throw(void* object, std::type_info* type,
+                                                                        void (*destructor)(void*))
+{
+    crashlog::TThrowRecord& r = crashlog::threadThrow.Record;
+    // The thrower's stack starts right above this frame's saved frame pointer and return address.
+    const auto frame = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
+    const auto top = reinterpret_cast<std::uintptr_t>(reinterpret_cast<NT_TIB*>(NtCurrentTeb())->StackBase);
+    r.Object = object;
+    r.Type = type;
+    r.ReturnAddress = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(__builtin_return_address(0)));
+    r.StackPointer = static_cast<std::uint32_t>(frame + 8);
+    r.StackTop = static_cast<std::uint32_t>(top);
+    r.CopySize = 0;
+    if (top > frame + 8) {
+        std::uint32_t size = static_cast<std::uint32_t>(top - (frame + 8));
+        if (size > crashlog::MaxThrowStackCopy)
+            size = crashlog::MaxThrowStackCopy;
+        if (!r.Copy) {
+            r.Copy = static_cast<std::uint8_t*>(std::malloc(crashlog::MaxThrowStackCopy));
+            r.Capacity = r.Copy ? crashlog::MaxThrowStackCopy : 0;
+        }
+        if (r.Copy && size <= r.Capacity) {
+            std::memcpy(r.Copy, reinterpret_cast<const void*>(frame + 8), size);
+            r.CopySize = size;
+        }
+    }
+    __real___cxa_throw(object, type, destructor);
+}

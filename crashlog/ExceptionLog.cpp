@@ -1,0 +1,610 @@
+#include "crashlog/ExceptionLog.h"
+
+#include <cstdio>
+#include <mutex>
+
+#include "crashlog/EEntries.h"
+#include "crashlog/ELogFile.h"
+#include "crashlog/EModules.h"
+#include "crashlog/EStack.h"
+#include "crashlog/ESysInfo.h"
+#include "crashlog/EThreads.h"
+
+namespace crashlog {
+
+TExceptionNotify ExceptionNotify = nullptr;
+TExceptionActionNotify ExceptionActionNotify = nullptr;
+TExceptionErrorNotify ExceptionErrorNotify = nullptr;
+void (*ShowExceptionDialog)() = nullptr;
+bool (*SendExceptionMail)() = nullptr;
+int (WINAPI* ShowMessageBox)(HWND, const char*, const char*, UINT) = MessageBoxA;
+
+namespace {
+
+constexpr std::size_t MaxStackEntries = 200;
+
+// Closes a kernel handle exactly once.
+class THandle {
+public:
+    explicit THandle(HANDLE h = nullptr) : h_(h) {}
+    ~THandle()
+    {
+        if (h_)
+            CloseHandle(h_);
+    }
+    THandle(const THandle&) = delete;
+    THandle& operator=(const THandle&) = delete;
+    HANDLE Get() const { return h_; }
+
+private:
+    HANDLE h_;
+};
+
+struct TLoggerState {
+    bool Installed = false;
+    DWORD MainThread = 0;
+    SYSTEMTIME StartTime{};
+    std::unique_ptr<TVozozoModuleOptionsEx> Current;
+    volatile LONG ProcessingOwner = 0;
+    volatile LONG ExceptionThread = 0;
+    volatile LONG MainCallThread = 0;  // the thread that runs parked calls while it waits
+    CRITICAL_SECTION MainCallLock;
+    void (*volatile MainCall)(void*) = nullptr;
+    void* volatile MainCallData = nullptr;
+    volatile LONG ErrorCount = 0;
+    volatile LONG Terminate = 0;
+    char StartDirectory[MAX_PATH] = "";
+    // The report of the exception being processed.
+    std::string LogText;
+    TVozozoStackList Stack;
+    bool LogBuilt = false;
+    bool LogSaved = false;
+    std::string FocusClass;
+    std::string FocusText;
+    std::string Version;
+
+    TLoggerState() { InitializeCriticalSection(&MainCallLock); }
+};
+
+TLoggerState& State()
+{
+    static auto* state = new TLoggerState;  // reached by faults up to the process's last moment
+    return *state;
+}
+
+std::string WindowClass(HWND window)
+{
+    char text[256] = "";
+    if (window)
+        GetClassNameA(window, text, sizeof text);
+    return text;
+}
+
+std::string WindowText(HWND window)
+{
+    char text[256] = "";
+    if (window)
+        GetWindowTextA(window, text, sizeof text);
+    return ReplaceControlChars(text);
+}
+
+bool IsConsoleProgram()
+{
+    auto* base = reinterpret_cast<const std::uint8_t*>(GetModuleHandleA(nullptr));
+    auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + dos->e_lfanew);
+    return nt->OptionalHeader.Subsystem == IMAGE_SUBSYSTEM_WINDOWS_CUI;
+}
+
+std::string DateOf(const SYSTEMTIME& t)
+{
+    return LogDateText(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
+}
+
+bool OwnerThreadGone(DWORD owner)
+{
+    THandle thread(OpenThread(SYNCHRONIZE, FALSE, owner));
+    return !thread.Get() || WaitForSingleObject(thread.Get(), 0) == WAIT_OBJECT_0;
+}
+
+struct TNotifyCall {
+    TNotifyStage Stage;
+    bool GoOn;
+};
+
+// The notify hook, on the main thread when it waits for an exception thread.
+bool Notify(TNotifyStage stage)
+{
+    if (!ExceptionNotify)
+        return true;
+    TNotifyCall call{stage, true};
+    CallInMainThread(
+        [](void* data) {
+            auto* c = static_cast<TNotifyCall*>(data);
+            if (ExceptionNotify)
+                ExceptionNotify(c->Stage, c->GoOn);
+        },
+        &call);
+    return call.GoOn;
+}
+
+TLogData GatherLogData(const TExceptionContext& context, const SYSTEMTIME& now, const std::string& moduleFile)
+{
+    TLoggerState& s = State();
+    TLogData data;
+    data.Values[0] = DateOf(s.StartTime);
+    std::string description = GetFileDescription(moduleFile);
+    data.Values[1] = description.empty() ? ExtractFileName(moduleFile) : description;
+    data.Values[2] = GetFileVersionText(moduleFile);
+    data.Values[3] = DateOf(now);
+    data.Values[4] = AddressText(context.Address);
+    if (HMODULE module = ModuleOfAddress(reinterpret_cast<const void*>(context.Address)))
+        data.Values[5] = ExtractFileName(ModuleFileName(module));
+    data.Values[6] = context.Description.ClassName;
+    if (context.Description.IsException)
+        data.Values[7] = WithFinalPoint(ReplaceControlChars(context.Description.Message));
+    HWND foreground = GetForegroundWindow();
+    data.Values[8] = WindowClass(foreground);
+    data.Values[9] = WindowText(foreground);
+    data.Values[10] = s.FocusClass;
+    data.Values[11] = s.FocusText;
+    char program[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, program, sizeof program);
+    TSystemInfo system = GetSystemInfoFields(program);
+    data.Values[12] = system.ComputerName;
+    data.Values[13] = system.TotalMemory;
+    data.Values[14] = system.FreeMemory;
+    data.Values[15] = system.TotalDisk;
+    data.Values[16] = system.FreeDisk;
+    data.Values[17] = system.OSType;
+    data.Values[18] = system.OSBuild;
+    data.Values[19] = system.OSLanguage;
+    data.ActiveControls = !IsConsoleProgram();
+    return data;
+}
+
+void SaveLog()
+{
+    TLoggerState& s = State();
+    if (!Notify(TNotifyStage::BeforeLog))
+        return;
+    // The error hook may ask again and again; a bounded number of retries keeps the process alive.
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        bool retry = false;
+        try {
+            SaveLogText(CurrentOptions(), s.LogText, s.Version);
+            s.LogSaved = true;
+        } catch (...) {
+            ReportStepError(eeLogError, "Log");
+            if (ExceptionErrorNotify)
+                ExceptionErrorNotify(eeLogError, LastWarningText(), retry);
+        }
+        if (!retry)
+            break;
+    }
+    Notify(TNotifyStage::AfterLog);
+}
+
+void Output()
+{
+    TLoggerState& s = State();
+    if (IsConsoleProgram()) {
+        const std::string text = CurrentOptions().GetCustomizedText(ctDialogHeader) + "\r\n\r\n" + s.LogText + "\r\n";
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        std::fflush(stdout);
+    } else if (ShowExceptionDialog) {
+        ShowExceptionDialog();
+    }
+}
+
+// The eighteen steps; a failing step is reported and the report goes on with what it has, so
+// that the log entry is not lost to a fault in a later step.
+bool InternalExceptNotify(TExceptionContext& context)
+{
+    TLoggerState& s = State();
+    int step = 0;
+    auto failed = [&] { InternalError(std::string(SInternalExceptNotify) + std::to_string(step)); };
+    SYSTEMTIME now{};
+    std::string moduleFile;
+    try {
+        step = 1;
+        GetLocalTime(&now);
+        if (context.Language && context.Address)
+            context.Address -= 5;
+        step = 2;
+        TVozozoModuleInfo* info = ModulesList().ModuleInfoOfAddress(reinterpret_cast<const void*>(context.Address));
+        if (!info || !info->Options)
+            info = ModulesList().GetModuleInfo(GetModuleHandleA(nullptr));
+        if (info && info->Options)
+            CurrentOptions().Assign(info->Options.get());
+        moduleFile = info ? info->FileName : ModuleFileName(GetModuleHandleA(nullptr));
+        step = 3;
+        const TVozozoModuleOptions& options = CurrentOptions();
+        if (options.FilterActive) {
+            const int filter = FindExceptionFilter(options, context.Description);
+            if (filter >= 0) {
+                const std::string message =
+                    filter < static_cast<int>(options.FilterMessages.size()) ? options.FilterMessages[filter] : "";
+                if (!message.empty() && ShowMessageBox)
+                    ShowMessageBox(nullptr, message.c_str(), options.GetCustomizedText(ctInformation).c_str(),
+                                   MB_OK | MB_ICONINFORMATION | MB_TASKMODAL | MB_TOPMOST | MB_SERVICE_NOTIFICATION);
+                return true;
+            }
+        }
+    } catch (...) {
+        failed();
+    }
+    s.Stack.clear();
+    try {
+        step = 4;
+        // A runaway recursion would fill the report with thousands of the same frames.
+        s.Stack = BuildCallStack(context.Address, context.StackPointer, context.StackTop, context.StackCopy,
+                                 MaxStackEntries);
+        step = 5;
+        TVozozoStackList creator = CreatorStackOf(GetCurrentFaultingThread());
+        s.Stack.insert(s.Stack.end(), creator.begin(), creator.end());
+    } catch (...) {
+        failed();
+    }
+    bool goOn = true;
+    try {
+        step = 7;
+        TLogData data = GatherLogData(context, now, moduleFile);
+        s.Version = data.Values[2];
+        data.Stack = s.Stack;
+        s.LogText = BuildLogText(CurrentOptions(), data);
+        s.LogBuilt = true;
+        goOn = Notify(TNotifyStage::LogThis);
+    } catch (...) {
+        failed();
+    }
+    if (goOn && s.LogBuilt) {
+        step = 9;
+        InterlockedIncrement(&s.ErrorCount);
+        try {
+            step = 11;
+            if (!CurrentOptions().NoOutput && Notify(TNotifyStage::BeforeOutput)) {
+                step = 13;
+                Output();
+                step = 14;
+                Notify(TNotifyStage::AfterOutput);
+            }
+        } catch (...) {
+            ReportStepError(eeShowError, "Show");
+        }
+        try {
+            step = 15;
+            SaveLog();
+        } catch (...) {
+            failed();
+        }
+        try {
+            step = 16;
+            if (CurrentOptions().EmailSendMode == 2 && SendExceptionMail && Notify(TNotifyStage::BeforeMail)) {
+                SendExceptionMail();
+                Notify(TNotifyStage::AfterMail);
+            }
+        } catch (...) {
+            failed();
+        }
+    }
+    step = 18;
+    if (s.Terminate) {
+        if (ExceptionActionNotify)
+            CallInMainThread([](void*) { ExceptionActionNotify(); }, nullptr);
+        if (CurrentOptions().EmailSendMode == 1 && SendExceptionMail)
+            SendExceptionMail();
+        TerminateApplication(CurrentOptions().TerminateBtnOperation == 1);
+    }
+    return false;
+}
+
+// The exception thread: does the work of an exception of the main thread (or of a thread
+// without stack left) while that thread waits.
+struct TExceptionThread {
+    TExceptionContext* Context;
+    volatile LONG Running = 1;
+    bool Result = false;
+    DWORD FaultingThread;
+
+    static DWORD WINAPI Execute(void* parameter)
+    {
+        auto* self = static_cast<TExceptionThread*>(parameter);
+        try {
+            SetFaultingThread(self->FaultingThread);
+            self->Result = InternalExceptNotify(*self->Context);
+        } catch (...) {
+            InternalError("TExceptionThread.Execute");
+        }
+        InterlockedExchange(&self->Running, 0);
+        return 0;
+    }
+};
+
+// Paint messages only: the windows stay drawn, but take no input while the report is made.
+void PumpPaintMessages(bool& quitSeen, WPARAM& quitCode)
+{
+    MSG msg;
+    for (int i = 0; i < 11 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
+        switch (msg.message) {
+        case WM_PAINT:
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_CHAR:
+            MessageBeep(0);
+            break;
+        case WM_QUIT:
+            quitSeen = true;
+            quitCode = msg.wParam;
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void RunParkedCall()
+{
+    TLoggerState& s = State();
+    EnterCriticalSection(&s.MainCallLock);
+    void (*call)(void*) = s.MainCall;
+    void* data = s.MainCallData;
+    LeaveCriticalSection(&s.MainCallLock);
+    if (!call)
+        return;
+    try {
+        call(data);
+    } catch (...) {
+        InternalError("CallInMainThread");
+    }
+    EnterCriticalSection(&s.MainCallLock);
+    s.MainCall = nullptr;
+    s.MainCallData = nullptr;
+    LeaveCriticalSection(&s.MainCallLock);
+}
+
+}  // namespace
+
+TVozozoModuleOptionsEx& CurrentOptions()
+{
+    TLoggerState& s = State();
+    if (!s.Current) {
+        char program[MAX_PATH] = "";
+        GetModuleFileNameA(nullptr, program, sizeof program);
+        s.Current = std::make_unique<TVozozoModuleOptionsEx>(program);
+    }
+    return *s.Current;
+}
+
+TVozozoModuleOptionsEx* MainModuleOptions()
+{
+    TVozozoModuleInfo* info = ModulesList().GetModuleInfo(GetModuleHandleA(nullptr));
+    return info ? info->Options.get() : nullptr;
+}
+
+DWORD MainThreadId()
+{
+    return State().MainThread;
+}
+
+bool ExceptionLogActive()
+{
+    return State().Installed;
+}
+
+bool InitExceptionLog()
+{
+    TLoggerState& s = State();
+    if (s.Installed)
+        return true;
+    if (!MainModuleOptions())
+        return false;
+    s.Installed = true;
+    s.MainThread = GetCurrentThreadId();
+    GetLocalTime(&s.StartTime);
+    GetCurrentDirectoryA(sizeof s.StartDirectory, s.StartDirectory);
+    CurrentOptions().Assign(MainModuleOptions());
+    InstallExceptionEntries();
+    return true;
+}
+
+void DoneExceptionLog()
+{
+    TLoggerState& s = State();
+    if (!s.Installed)
+        return;
+    if (s.ErrorCount > 0 && CurrentOptions().EmailSendMode == 1 && SendExceptionMail) {
+        try {
+            SendExceptionMail();
+        } catch (...) {
+            InternalError("DoneExceptionLog");
+        }
+    }
+    RemoveExceptionEntries();
+    s.Installed = false;
+}
+
+bool IsProcessingThread()
+{
+    const auto me = static_cast<LONG>(GetCurrentThreadId());
+    TLoggerState& s = State();
+    return s.ProcessingOwner == me || s.ExceptionThread == me;
+}
+
+bool EnterProcessing()
+{
+    TLoggerState& s = State();
+    const auto me = static_cast<LONG>(GetCurrentThreadId());
+    if (IsProcessingThread())
+        return false;
+    // Taken atomically: two threads that fault together never both see the flag clear.
+    for (;;) {
+        const LONG owner = InterlockedCompareExchange(&s.ProcessingOwner, me, 0);
+        if (owner == 0)
+            break;
+        // A holder that died without releasing must not stop every later report.
+        if (OwnerThreadGone(static_cast<DWORD>(owner)))
+            InterlockedCompareExchange(&s.ProcessingOwner, 0, owner);
+        else
+            Sleep(10);
+    }
+    s.LogBuilt = false;
+    s.LogSaved = false;
+    return true;
+}
+
+void LeaveProcessing()
+{
+    TLoggerState& s = State();
+    InterlockedCompareExchange(&s.ProcessingOwner, 0, static_cast<LONG>(GetCurrentThreadId()));
+}
+
+void RescueProcessing(const char* section)
+{
+    TLoggerState& s = State();
+    InternalError(section);
+    if (s.LogBuilt && !s.LogSaved) {
+        try {
+            SaveLogText(CurrentOptions(), s.LogText, s.Version);
+            s.LogSaved = true;
+        } catch (...) {
+            InternalError("RescueProcessing");
+        }
+    }
+}
+
+void CallInMainThread(void (*procedure)(void*), void* data)
+{
+    TLoggerState& s = State();
+    const LONG waiting = s.MainCallThread;
+    if (s.ExceptionThread != 0 && waiting != 0 && static_cast<LONG>(GetCurrentThreadId()) != waiting) {
+        EnterCriticalSection(&s.MainCallLock);
+        s.MainCallData = data;
+        s.MainCall = procedure;
+        LeaveCriticalSection(&s.MainCallLock);
+        for (;;) {
+            Sleep(10);
+            EnterCriticalSection(&s.MainCallLock);
+            const bool done = s.MainCall == nullptr;
+            LeaveCriticalSection(&s.MainCallLock);
+            if (done)
+                return;
+        }
+    }
+    procedure(data);
+}
+
+bool ExceptNotify(TExceptionContext& context)
+{
+    TLoggerState& s = State();
+    if (!CurrentOptions().Active)
+        return true;
+    const DWORD me = GetCurrentThreadId();
+    SetFaultingThread(me);
+    if (!context.LowStack) {
+        HWND focus = GetFocus();
+        s.FocusClass = WindowClass(focus);
+        s.FocusText = WindowText(focus);
+    }
+    if (!context.StackPointer) {
+        std::uint32_t esp;
+        asm volatile("movl %%esp, %0" : "=r"(esp));
+        context.StackPointer = esp;
+        context.StackTop = CurrentStackTop();
+        context.StackCopy = nullptr;
+    }
+    bool result = false;
+    if (me == s.MainThread || context.LowStack) {
+        TExceptionThread work{&context, 1, false, me};
+        DWORD id = 0;
+        THandle thread(CreateThreadDirect(nullptr, 0, &TExceptionThread::Execute, &work, 0, &id));
+        if (!thread.Get()) {
+            InternalError("ExceptNotify");
+            return InternalExceptNotify(context);
+        }
+        const bool pump = me == s.MainThread && !context.LowStack;
+        InterlockedExchange(&s.MainCallThread, pump ? static_cast<LONG>(me) : 0);
+        InterlockedExchange(&s.ExceptionThread, static_cast<LONG>(id));
+        bool quitSeen = false;
+        WPARAM quitCode = 0;
+        while (work.Running) {
+            if (pump) {
+                PumpPaintMessages(quitSeen, quitCode);
+                RunParkedCall();
+            }
+            // Also ends when the thread died without clearing its flag.
+            if (WaitForSingleObject(thread.Get(), 10) == WAIT_OBJECT_0)
+                break;
+        }
+        WaitForSingleObject(thread.Get(), INFINITE);
+        InterlockedExchange(&s.ExceptionThread, 0);
+        InterlockedExchange(&s.MainCallThread, 0);
+        result = work.Result;
+        if (quitSeen)
+            PostQuitMessage(static_cast<int>(quitCode));
+    } else {
+        result = InternalExceptNotify(context);
+    }
+    return result;
+}
+
+bool ExceptionManager(TExceptionContext context)
+{
+    if (context.Description.IsAbort)
+        return true;
+    if (!EnterProcessing())
+        return false;
+    bool result = false;
+    try {
+        result = ExceptNotify(context);
+    } catch (...) {
+        InternalError("ExceptionManager");
+    }
+    LeaveProcessing();
+    return result;
+}
+
+const std::string& LastLogText()
+{
+    return State().LogText;
+}
+
+const TVozozoStackList& LastStack()
+{
+    return State().Stack;
+}
+
+int ErrorsCount()
+{
+    return State().ErrorCount;
+}
+
+void SetTerminateFlag(bool value)
+{
+    InterlockedExchange(&State().Terminate, value ? 1 : 0);
+}
+
+void TerminateApplication(bool restart)
+{
+    TLoggerState& s = State();
+    if (restart) {
+        STARTUPINFOA startup{};
+        GetStartupInfoA(&startup);
+        PROCESS_INFORMATION process{};
+        if (CreateProcessA(nullptr, GetCommandLineA(), nullptr, nullptr, FALSE,
+                           CREATE_NEW_PROCESS_GROUP | NORMAL_PRIORITY_CLASS, nullptr,
+                           s.StartDirectory[0] ? s.StartDirectory : nullptr, &startup, &process)) {
+            CloseHandle(process.hThread);
+            CloseHandle(process.hProcess);
+        }
+    }
+    TerminateProcess(GetCurrentProcess(), 1);
+    for (;;)
+        Sleep(INFINITE);
+}
+
+}  // namespace crashlog

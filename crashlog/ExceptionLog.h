@@ -1,0 +1,85 @@
+#pragma once
+// The exception pipeline: every exception that reaches the logger is filtered, its call stack
+// taken, its report built, shown, saved and mailed, one exception at a time in the process.
+// An exception of the main thread is processed on a thread of its own while the main thread
+// keeps its windows painted.
+#include <cstdint>
+#include <exception>
+#include <string>
+
+#include <windows.h>
+
+#include "crashlog/ECore.h"
+#include "crashlog/EExceptInfo.h"
+#include "crashlog/ELogText.h"
+#include "crashlog/EOptions.h"
+
+namespace crashlog {
+
+// Everything the pipeline is told about one exception.
+struct TExceptionContext {
+    std::exception_ptr Object;
+    TExceptionDescription Description;
+    std::uint32_t Address = 0;        // for a language exception: the return address of the throw
+    bool Language = false;            // raised by the program, not an operating-system fault
+    std::uint32_t StackPointer = 0;   // 0: the calling thread's
+    std::uint32_t StackTop = 0;
+    const void* StackCopy = nullptr;  // the words from StackPointer to StackTop, taken earlier
+    bool LowStack = false;            // the faulting thread has almost no stack left
+};
+
+// When the notify hook is called; clearing `goOn` skips what follows.
+enum class TNotifyStage { LogThis, BeforeOutput, AfterOutput, BeforeLog, AfterLog, BeforeMail, AfterMail };
+
+using TExceptionNotify = void (*)(TNotifyStage stage, bool& goOn);
+using TExceptionActionNotify = void (*)();
+using TExceptionErrorNotify = void (*)(TVozozoRezErrorCode code, const std::string& text, bool& retry);
+
+// The program assigns none of these; each is called only when set.
+extern TExceptionNotify ExceptionNotify;
+extern TExceptionActionNotify ExceptionActionNotify;
+extern TExceptionErrorNotify ExceptionErrorNotify;
+
+// Where later parts plug in: the dialog, the mail and the message box of a filtered class.
+extern void (*ShowExceptionDialog)();
+extern bool (*SendExceptionMail)();
+extern int (WINAPI* ShowMessageBox)(HWND owner, const char* text, const char* caption, UINT style);
+
+// Installs the logger into the program's exception paths. False, with nothing installed, when
+// the program carries no logger data.
+bool InitExceptionLog();
+void DoneExceptionLog();
+bool ExceptionLogActive();
+
+TVozozoModuleOptionsEx& CurrentOptions();
+// The options of the main program's logger data (what each exception starts from), or nullptr.
+TVozozoModuleOptionsEx* MainModuleOptions();
+
+// Serialized entry of the layer's catch points; true when the layer's own handling should run.
+bool ExceptionManager(TExceptionContext context);
+// Runs the pipeline for an exception; the caller holds the processing flag.
+bool ExceptNotify(TExceptionContext& context);
+
+// The one-at-a-time flag. EnterProcessing waits while another thread holds it; it answers false,
+// without waiting, when the calling thread already processes an exception (an exception inside
+// the processing is not processed again).
+bool EnterProcessing();
+void LeaveProcessing();
+bool IsProcessingThread();
+
+// Runs the procedure on the main thread while it waits for an exception thread, else directly.
+void CallInMainThread(void (*procedure)(void*), void* data);
+
+// The report of the exception being processed, for the dialog and the mail.
+const std::string& LastLogText();
+const TVozozoStackList& LastStack();
+int ErrorsCount();
+void SetTerminateFlag(bool value);
+// Restarts the program with its own command line when asked, then ends this process with 1.
+[[noreturn]] void TerminateApplication(bool restart);
+
+DWORD MainThreadId();
+// A fault inside the processing on this thread: reports it and saves the report built so far.
+void RescueProcessing(const char* section);
+
+}  // namespace crashlog
