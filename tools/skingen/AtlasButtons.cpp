@@ -53,7 +53,7 @@ void paintTabs(AtlasContext& a)
         const Rect cell = atlas::Tab[i];
         FaceStyle style = a.face(i == 3 ? State::Hot : State::Normal);
         if (i == 1 || i == 2) {
-            style.ramp = {lighten(a.c.panel, 0.5), a.c.panel};
+            style.ramp = a.c.tabActive;
             style.bevel = a.p.bevel == BevelKind::Glow ? BevelKind::Glow : BevelKind::Raised;
         }
         const Rect shape{cell.left, cell.top + (i == 1 || i == 2 ? 0 : 2), cell.right, cell.bottom + 4};

@@ -110,6 +110,8 @@ Palette makePalette(const SkinParams& p)
     c.faceText = textOnSurface(c.face, p.fill, FaceDepth, usual);
     c.faceHotText = textOnSurface(c.faceHot, p.fill, FaceDepth, usual);
     c.faceDownText = textOnSurface(c.faceDown, p.fill, FaceDepth, white);
+    c.tabActive = {lighten(c.panel, p.dark ? 0.25 : 0.5), c.panel};
+    c.tabActiveText = textOnSurface(c.tabActive, p.fill, TabDepth, usual);
     // Disabled text is meant to recede; it stays apart from the face without full contrast.
     c.faceDisabledText = mix(c.faceText, c.faceDisabled.bottom, 0.55);
     c.windowText = readableOn(usual, c.window, TextContrast);

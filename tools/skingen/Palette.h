@@ -21,6 +21,8 @@ struct Palette {
     Ramp face, faceHot, faceDown, faceDisabled;
     Rgb faceText, faceHotText, faceDownText, faceDisabledText;
     Rgb faceEdge;
+    Ramp tabActive;  // the selected tab, which joins the sheet below it
+    Rgb tabActiveText;
     // Edits, lists and menus.
     Rgb window, windowText, windowEdge;
     Ramp selected;  // selected list items and menu items
@@ -34,6 +36,7 @@ struct Palette {
 // How deep the shaded surfaces with text on them are: push buttons and panel headers.
 inline constexpr int FaceDepth = 25;
 inline constexpr int HeaderDepth = 20;
+inline constexpr int TabDepth = 22;
 
 Palette makePalette(const SkinParams& p);
 

@@ -1,5 +1,6 @@
 #include "SkinChecks.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <set>
@@ -271,29 +272,96 @@ std::vector<std::string> checkTiledStrips(const SkinBundle& skin)
     return problems;
 }
 
+namespace {
+
+std::optional<Rgb> colourOf(const IniText& t, const std::string& section, const std::string& key)
+{
+    const std::string* v = t.find(section, key);
+    if (!v) return std::nullopt;
+    const unsigned long value = std::stoul(*v);
+    return Rgb{static_cast<std::uint8_t>(value & 0xFF), static_cast<std::uint8_t>((value >> 8) & 0xFF),
+               static_cast<std::uint8_t>((value >> 16) & 0xFF)};
+}
+
+// Text is drawn centred across the area: the column through its middle meets every shade the
+// text stands on, top to bottom.
+void textOverPixels(const Image& picture, const Rect& area, Rgb text, const std::string& what,
+                    std::vector<std::string>& problems)
+{
+    const int x = (area.left + area.right) / 2;
+    for (int y = area.top; y < area.bottom; ++y)
+        if (contrastRatio(text, picture.at(x, y)) < 4.5) {
+            problems.push_back(what + " has a contrast of only " + std::to_string(contrastRatio(text, picture.at(x, y))) +
+                               " at " + std::to_string(x) + "," + std::to_string(y));
+            return;
+        }
+}
+
+}  // namespace
+
 std::vector<std::string> checkTextContrast(const SkinBundle& skin)
 {
     std::vector<std::string> problems;
-    const Palette& c = skin.palette;
-    const FillKind fill = skin.params.fill;
-    auto onSurface = [&](Rgb text, const Ramp& surface, int depth, const std::string& what,
-                         FillKind shading = FillKind::Flat) {
-        const Ramp ends = shadeExtremes(surface, shading == FillKind::Flat ? fill : shading, depth);
-        contrast(text, ends.top, what, problems);
-        contrast(text, ends.bottom, what, problems);
+    const IniText& t = skin.text;
+    const Image& atlas = skin.atlas;
+    // Font colour key, image key, and the text area within the image (relative; empty: the
+    // image less two rows of edge at top and bottom).
+    auto check = [&](const std::string& section, const char* colourKey, const char* imageKey, const Rect& relative) {
+        const auto colour = colourOf(t, section, colourKey);
+        const auto image = rectOf(t, section, imageKey);
+        if (!colour || !image) return;
+        const Rect area = relative.empty() ? Rect{image->left, image->top + 2, image->right, image->bottom - 2}
+                                           : relative.moved(image->left, image->top);
+        textOverPixels(atlas, area, *colour, "[" + section + "] " + colourKey, problems);
     };
-    onSurface(c.captionText, c.caption, skin.layout.captionHeight, "the caption text");
-    if (skin.params.drawnInactive)
-        onSurface(c.captionTextInactive, c.captionInactive, skin.layout.captionHeight, "the inactive caption text");
-    onSurface(c.faceText, c.face, FaceDepth, "the button text");
-    onSurface(c.faceHotText, c.faceHot, FaceDepth, "the hot button text");
-    onSurface(c.faceDownText, c.faceDown, FaceDepth, "the pressed button text");
-    onSurface(c.headerText, c.header, HeaderDepth, "the header text");
-    contrast(c.panelText, c.panel, "the panel text", problems);
-    contrast(c.windowText, c.window, "the window text", problems);
-    onSurface(c.selectionText, c.selected, 2, "the selected text", FillKind::Gradient);
-    contrast(c.menuText, c.menu, "the menu text", problems);
-    contrast(c.hintText, c.hint, "the hint text", problems);
+    auto relativeRect = [&](const std::string& section, const char* key) {
+        return rectOf(t, section, key).value_or(Rect{});
+    };
+
+    for (const char* b : {"button", "toolbutton", "resizebutton"}) {
+        const Rect client = relativeRect(b, "clientrect");
+        check(b, "fontcolor", "skinrect", client);
+        check(b, "activefontcolor", "activeskinrect", client);
+        check(b, "downfontcolor", "downskinrect", client);
+    }
+    for (const char* p : {"panel", "expanel"}) check(p, "fontcolor", "skinrect", relativeRect(p, "captionrect"));
+    check("toolpanel", "fontcolor", "skinrect", {});
+    check("statusbar", "fontcolor", "skinrect", {});
+    for (const char* c : {"checkbox", "radiobox"}) {
+        check(c, "fontcolor", "skinrect", relativeRect(c, "textarea"));
+        check(c, "activefontcolor", "activeskinrect", relativeRect(c, "textarea"));
+    }
+    // Inactive tabs stand two rows lower than the selected one, under their edge.
+    const Rect tabText{0, 5, atlas::Tab[0].width(), atlas::Tab[0].height() - 1};
+    check("tab", "fontcolor", "tabrect", tabText);
+    check("tab", "activefontcolor", "activetabrect", tabText);
+    check("tab", "focusfontcolor", "focustabrect", tabText);
+    check("tab", "mouseinfontcolor", "mouseintabrect", tabText);
+    check("edit", "fontcolor", "skinrect", relativeRect("edit", "clientrect"));
+    check("edit", "activefontcolor", "activeskinrect", relativeRect("edit", "clientrect"));
+    for (const char* l : {"listbox", "combobox"}) {
+        check(l, "fontcolor", "itemrect", {});
+        check(l, "activefontcolor", "activeitemrect", {});
+        check(l, "focusfontcolor", "focusitemrect", {});
+    }
+    check("combobox", "fontcolor", "skinrect", relativeRect("combobox", "clientrect"));
+    check("menuitem", "fontcolor", "skinrect", {});
+    check("menuitem", "activefontcolor", "activeskinrect", {});
+
+    // The caption over the frame's caption band, active and inactive.
+    const Rect caption = skin.layout.captionRect;
+    if (const auto active = colourOf(t, "caption", "activefontcolor"))
+        textOverPixels(skin.frame, caption, *active, "[caption] activefontcolor", problems);
+    if (const auto inactive = colourOf(t, "caption", "fontcolor"))
+        textOverPixels(skin.inactiveFrame.empty() ? skin.frame : skin.inactiveFrame, caption, *inactive,
+                       "[caption] fontcolor", problems);
+    // Hints inside their frame; labels on the window's background tile.
+    if (const auto hint = colourOf(t, "HINTWINDOW", "fontcolor"))
+        textOverPixels(skin.hint, rectOf(t, "HINTWINDOW", "clientrect").value_or(Rect{}), *hint, "[HINTWINDOW] fontcolor",
+                       problems);
+    if (const auto label = colourOf(t, "stdlabel", "fontcolor"))
+        for (int x = 0; x < skin.tile.width(); ++x)
+            textOverPixels(skin.tile, {x, 0, x + 1, skin.tile.height()}, *label, "[stdlabel] fontcolor", problems);
     return problems;
 }
 

@@ -257,8 +257,8 @@ void describeControls(IniText& t, const SkinParams& p, const Palette& c)
     t.key("tableftoffset", 6);
     t.key("tabrightoffset", 6);
     font(t, c.faceText);
-    t.colour("activefontcolor", readableOn(c.faceText, lighten(c.panel, 0.5), c.panel));
-    t.colour("focusfontcolor", readableOn(c.faceText, lighten(c.panel, 0.5), c.panel));
+    t.colour("activefontcolor", c.tabActiveText);
+    t.colour("focusfontcolor", c.tabActiveText);
     t.colour("mouseinfontcolor", c.faceHotText);
     t.key("updown", "hupdown");
     t.key("showfocus", 1);

@@ -161,12 +161,23 @@ TEST(SkinChecks, FindAMissingControl)
     EXPECT_NE(joined(problems).find("hscrollbar:scrollbar"), std::string::npos);
 }
 
-TEST(SkinChecks, FindUnreadableText)
+TEST(SkinChecks, FindTextThatDoesNotStandOutFromThePixelsBehindIt)
 {
     SkinBundle skin = firstSkin();
-    ASSERT_TRUE(checkTextContrast(skin).empty());
-    skin.palette.panelText = skin.palette.panel;
+    ASSERT_TRUE(checkTextContrast(skin).empty()) << joined(checkTextContrast(skin));
+    // A button face whose middle turns the colour of its text.
+    const std::string* colour = skin.text.find("button", "fontcolor");
+    ASSERT_NE(colour, nullptr);
+    const unsigned long v = std::stoul(*colour);
+    const Rgb text{static_cast<std::uint8_t>(v & 0xFF), static_cast<std::uint8_t>((v >> 8) & 0xFF),
+                   static_cast<std::uint8_t>(v >> 16)};
+    skin.atlas.set(atlas::Button[0].left + 32, atlas::Button[0].top + 12, text);
     EXPECT_FALSE(checkTextContrast(skin).empty());
+    // A caption band behind the caption text.
+    SkinBundle captioned = firstSkin();
+    const Rect& caption = captioned.layout.captionRect;
+    captioned.frame.fill(caption, captioned.palette.captionText);
+    EXPECT_FALSE(checkTextContrast(captioned).empty());
 }
 
 TEST(SkinFolder, HoldsTheDescriptionAndEveryPictureItNames)
