@@ -24,6 +24,14 @@ std::optional<Rect> rectOf(const IniText& t, const std::string& section, const s
     return r;
 }
 
+Point pointOf(const IniText& t, const std::string& section, const std::string& key)
+{
+    Point p;
+    const std::string* v = t.find(section, key);
+    if (v) std::sscanf(v->c_str(), "%d,%d", &p.x, &p.y);
+    return p;
+}
+
 std::string show(const Rect& r)
 {
     std::ostringstream s;
@@ -269,6 +277,35 @@ std::vector<std::string> checkTiledStrips(const SkinBundle& skin)
     for (const Rect& cell : {atlas::Panel, atlas::ExPanel})
         strip({cell.left, cell.top, cell.right, cell.top + atlas::PanelHeader}, 6, 6, "a panel header");
     for (const Rect& cell : atlas::Button) strip({cell.left, cell.top, cell.right, cell.top + 4}, 4, 4, "a button's top edge");
+
+    // Every described image, cut as the engine cuts it by its corner points. Edges that run
+    // downwards only matter for controls whose height changes.
+    static const std::set<std::string> growsDownwards{"panel", "expanel", "listbox", "tab", "vscrollbar", "trackbar"};
+    for (const NamedType& control : describedControls()) {
+        const std::string name = control.name;
+        const auto skinRect = rectOf(skin.text, name, "skinrect");
+        if (!skinRect) continue;
+        const Point lt = pointOf(skin.text, name, "lefttoppoint"), rt = pointOf(skin.text, name, "righttoppoint");
+        const Point lb = pointOf(skin.text, name, "leftbottompoint"), rb = pointOf(skin.text, name, "rightbottompoint");
+        const Rect cl = rectOf(skin.text, name, "clientrect").value_or(Rect{});
+        const Rect& r = *skinRect;
+        const int w = r.width(), h = r.height();
+        const std::string what = "[" + name + "]";
+        if (rb.x != 0 && rb.y != 0) {
+            uniformRows(a, Rect{lt.x, 0, rt.x, cl.top}.moved(r.left, r.top), what + " top edge");
+            uniformRows(a, Rect{lb.x, cl.bottom, rb.x, h}.moved(r.left, r.top), what + " bottom edge");
+            uniformRows(a, cl.moved(r.left, r.top), what + " client");
+            if (growsDownwards.count(name)) {
+                uniformColumns(a, Rect{0, lt.y, cl.left, lb.y}.moved(r.left, r.top), what + " left edge");
+                uniformColumns(a, Rect{cl.right, rt.y, w, rb.y}.moved(r.left, r.top), what + " right edge");
+                uniformColumns(a, cl.moved(r.left, r.top), what + " client");
+            }
+        } else if (rt.x != 0 || rt.y != 0) {
+            uniformRows(a, Rect{lt.x, 0, rt.x, h}.moved(r.left, r.top), what + " middle");
+        } else if (lb.x != 0 || lb.y != 0) {
+            uniformColumns(a, Rect{0, lt.y, w, lb.y}.moved(r.left, r.top), what + " middle");
+        }
+    }
     return problems;
 }
 

@@ -120,6 +120,12 @@ TEST(SkinChecks, FindASeamInATiledEdge)
     SkinBundle bar = firstSkin();
     bar.atlas.set(atlas::HScroll.left + 50, atlas::HScroll.top + 9, Rgb{1, 2, 3});
     EXPECT_FALSE(checkTiledStrips(bar).empty());
+    // A panel's left edge is tiled downwards as the panel grows.
+    SkinBundle panel = firstSkin();
+    panel.atlas.set(atlas::Panel.left + 1, atlas::Panel.top + 40, Rgb{1, 2, 3});
+    const auto problems = checkTiledStrips(panel);
+    ASSERT_FALSE(problems.empty());
+    EXPECT_NE(joined(problems).find("[panel] left edge"), std::string::npos);
 }
 
 TEST(SkinChecks, FindAStateImageOfTheWrongSize)
