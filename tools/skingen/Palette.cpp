@@ -53,7 +53,8 @@ Palette makePalette(const SkinParams& p)
     c.accent = fromHsl(p.accentHue, as, p.dark ? 0.55 : 0.48);
 
     if (p.dark) {
-        const Rgb base = fromHsl(p.hue, s, 0.30);
+        // Vivid hues keep their colour on dark skins instead of sinking into brown.
+        const Rgb base = fromHsl(p.hue, s, 0.30 + 0.12 * s);
         c.caption = rampAround(base, 0.22, 0.35);
         c.frameBody = fromHsl(p.hue, s * 0.8, 0.22);
         c.frameEdge = fromHsl(p.hue, s * 0.5, 0.06);
