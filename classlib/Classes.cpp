@@ -34,7 +34,7 @@ void TPersistent::AssignTo(TPersistent* Dest)
 void TPersistent::AssignError(TPersistent* Source)
 {
     std::string sourceName = Source ? Source->ClassName() : std::string("nil");
-    throw EConvertError("Cannot assign a " + sourceName + " to a " + ClassName());
+    throw EConvertError(Format(consts::SAssignError, sourceName, ClassName()));
 }
 
 std::string TPersistent::GetNamePath() const
@@ -98,7 +98,7 @@ void TComponent::DestroyComponents()
 TComponent* TComponent::Components(int Index) const
 {
     if (Index < 0 || Index >= int(components_.size()))
-        throw EListError(Format("List index out of bounds (%d)", Index));
+        throw EListError(Format(consts::SListIndexError, Index));
     return components_[std::size_t(Index)];
 }
 
@@ -162,7 +162,7 @@ void TComponent::ValidateRename(TComponent* AComponent, const std::string& CurNa
         return;
     TComponent* other = FindComponent(NewName);
     if (other && other != AComponent)
-        throw EComponentError("A component named " + NewName + " already exists");
+        throw EComponentError(Format(consts::SDuplicateName, NewName));
 }
 
 void TComponent::SetName(const std::string& NewName)
@@ -170,7 +170,7 @@ void TComponent::SetName(const std::string& NewName)
     if (name_ == NewName)
         return;
     if (!NewName.empty() && !IsValidIdent(NewName))
-        throw EComponentError("'" + NewName + "' is not a valid component name");
+        throw EComponentError(Format(consts::SInvalidName, NewName));
     if (owner_)
         owner_->ValidateRename(this, name_, NewName);
     name_ = NewName;
@@ -183,7 +183,7 @@ void TComponent::InsertComponent(TComponent* AComponent)
     // Owning oneself or one's own owner would make the tear-down recurse forever.
     for (const TComponent* c = this; c; c = c->owner_)
         if (c == AComponent)
-            throw EComponentError("A component cannot own itself or its owner");
+            throw EComponentError(consts::SOwnershipCycle);
     ValidateRename(AComponent, std::string(), AComponent->name_);
     if (AComponent->owner_)
         AComponent->owner_->RemoveComponent(AComponent);
@@ -285,29 +285,29 @@ std::int64_t TStream::Size()
 
 void TStream::SetSize(std::int64_t)
 {
-    throw EStreamError("Stream size cannot be changed");
+    throw EStreamError(consts::SStreamSetSize);
 }
 
 void TStream::ReadBuffer(void* Buffer, std::int64_t Count)
 {
     if (Count < 0 || (Count != 0 && Read(Buffer, Count) != Count))
-        throw EReadError("Stream read error");
+        throw EReadError(consts::SReadError);
 }
 
 void TStream::WriteBuffer(const void* Buffer, std::int64_t Count)
 {
     if (Count < 0 || (Count != 0 && Write(Buffer, Count) != Count))
-        throw EWriteError("Stream write error");
+        throw EWriteError(consts::SWriteError);
 }
 
 std::string TStream::ReadString(std::int64_t Count)
 {
     if (Count < 0)
-        throw EReadError("Stream read error");
+        throw EReadError(consts::SReadError);
     // Never allocate more than what is left: a corrupt length must not exhaust memory.
     std::int64_t left = Size() - Position();
     if (Count > left)
-        throw EReadError("Stream read error");
+        throw EReadError(consts::SReadError);
     std::string s(std::size_t(Count), '\0');
     ReadBuffer(s.data(), Count);
     return s;
@@ -386,7 +386,7 @@ void TMemoryStream::Resize(std::int64_t NewSize)
             throw std::length_error("size");
         data_.resize(std::size_t(NewSize));
     } catch (const std::exception&) {
-        throw EStreamError("Out of memory while expanding memory stream");
+        throw EStreamError(consts::SMemoryStreamError);
     }
 }
 
@@ -444,7 +444,7 @@ void TMemoryStream::LoadFromStream(TStream* Stream)
             throw std::length_error("size");
         bytes.resize(static_cast<std::size_t>(count));
     } catch (const std::exception&) {
-        throw EStreamError("Out of memory while expanding memory stream");
+        throw EStreamError(consts::SMemoryStreamError);
     }
     if (count)
         Stream->ReadBuffer(bytes.data(), count);
@@ -479,14 +479,14 @@ TFileStream::TFileStream(const std::string& FileName, std::uint16_t Mode) : file
         h = CreateFileA(FileName.c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr, CREATE_ALWAYS,
                         FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE)
-            throw EFCreateError(Format("Cannot create file \"%s\". %s", FileName, SysErrorMessage(GetLastError())));
+            throw EFCreateError(Format(consts::SFCreateError, FileName, SysErrorMessage(GetLastError())));
     } else {
         DWORD access = (Mode & 3) == fmOpenWrite       ? GENERIC_WRITE
                        : (Mode & 3) == fmOpenReadWrite ? GENERIC_READ | GENERIC_WRITE
                                                        : GENERIC_READ;
         h = CreateFileA(FileName.c_str(), access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE)
-            throw EFOpenError(Format("Cannot open file \"%s\". %s", FileName, SysErrorMessage(GetLastError())));
+            throw EFOpenError(Format(consts::SFOpenError, FileName, SysErrorMessage(GetLastError())));
     }
     handle_ = h;
 }
@@ -556,7 +556,7 @@ TFileStream::TFileStream(const std::string& FileName, std::uint16_t Mode) : file
     if (Mode == fmCreate || (Mode & 0xFF00) == fmCreate) {
         fd_ = ::open(FileName.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
         if (fd_ < 0)
-            throw EFCreateError(Format("Cannot create file \"%s\". %s", FileName, SysErrorMessage(std::uint32_t(errno))));
+            throw EFCreateError(Format(consts::SFCreateError, FileName, SysErrorMessage(std::uint32_t(errno))));
     } else {
         int flags = (Mode & 3) == fmOpenWrite ? O_WRONLY : (Mode & 3) == fmOpenReadWrite ? O_RDWR : O_RDONLY;
         fd_ = ::open(FileName.c_str(), flags | O_CLOEXEC);
@@ -569,7 +569,7 @@ TFileStream::TFileStream(const std::string& FileName, std::uint16_t Mode) : file
             }
         }
         if (fd_ < 0)
-            throw EFOpenError(Format("Cannot open file \"%s\". %s", FileName, SysErrorMessage(std::uint32_t(errno))));
+            throw EFOpenError(Format(consts::SFOpenError, FileName, SysErrorMessage(std::uint32_t(errno))));
     }
 }
 
@@ -1025,7 +1025,7 @@ TStringList::~TStringList()
 void TStringList::CheckIndex(int Index) const
 {
     if (Index < 0 || Index >= int(items_.size()))
-        Error("List index out of bounds (%d)", Index);
+        Error(consts::SListIndexError, Index);
 }
 
 void TStringList::Changed()
@@ -1062,7 +1062,7 @@ std::string TStringList::Get(int Index) const
 void TStringList::Put(int Index, const std::string& S)
 {
     if (sorted_)
-        Error("Operation not allowed on sorted list", 0);
+        Error(consts::SSortedListError, 0);
     CheckIndex(Index);
     Changing();
     items_[std::size_t(Index)].S = S;
@@ -1122,9 +1122,9 @@ void TStringList::Insert(int Index, const std::string& S)
 void TStringList::InsertObject(int Index, const std::string& S, TObject* AObject)
 {
     if (sorted_)
-        Error("Operation not allowed on sorted list", 0);
+        Error(consts::SSortedListError, 0);
     if (Index < 0 || Index > int(items_.size()))
-        Error("List index out of bounds (%d)", Index);
+        Error(consts::SListIndexError, Index);
     InsertItem(Index, S, AObject);
 }
 
@@ -1141,7 +1141,7 @@ int TStringList::AddObject(const std::string& S, TObject* AObject)
     } else if (Find(S, index)) {
         switch (duplicates_) {
         case dupIgnore: return index;
-        case dupError: Error("String list does not allow duplicates", 0);
+        case dupError: Error(consts::SDuplicateString, 0);
         case dupAccept: break;
         }
     }
@@ -1271,7 +1271,7 @@ void TCollectionItem::SetIndex(int Value)
         return;
     auto& items = collection_->items_;
     if (Value < 0 || Value >= int(items.size()))
-        throw EListError(Format("List index out of bounds (%d)", Value));
+        throw EListError(Format(consts::SListIndexError, Value));
     items.erase(items.begin() + current);
     items.insert(items.begin() + Value, this);
     Changed(true);
@@ -1317,7 +1317,7 @@ TCollection::~TCollection()
 TCollectionItem* TCollection::Items(int Index) const
 {
     if (Index < 0 || Index >= int(items_.size()))
-        throw EListError(Format("List index out of bounds (%d)", Index));
+        throw EListError(Format(consts::SListIndexError, Index));
     return items_[std::size_t(Index)];
 }
 

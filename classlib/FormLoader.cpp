@@ -91,7 +91,7 @@ void TFormLoader::Binary(TPersistent* Component, const std::string& Name, TStrea
     TBinaryReader reader(Name, Data);
     Component->DefineProperties(&reader);
     if (!reader.Done())
-        throw EReadError("Property " + Name + " does not exist");
+        throw EReadError(Format(consts::SUnknownProperty, Name));
 }
 
 void TFormLoader::Finish()
@@ -105,7 +105,7 @@ void TFormLoader::Finish()
     for (std::size_t i = 0; i < fixups_.size(); ++i) {
         TComponent* target = Resolve(fixups_[i].Name);
         if (!target)
-            throw EReadError("Unresolved component reference '" + fixups_[i].Name + "'");
+            throw EReadError(Format(consts::SUnresolvedReference, fixups_[i].Name));
         fixups_[i].Setter(target);
     }
     fixups_.clear();
@@ -129,11 +129,11 @@ void TBinaryWriter::DefineBinaryProperty(const std::string& Name, const TStreamP
     if (!HasData || !WriteData)
         return;
     if (Name.empty() || Name.size() > 255)
-        throw EWriteError("Invalid property name '" + Name + "'");
+        throw EWriteError(Format(consts::SInvalidPropertyName, Name));
     TMemoryStream data;
     WriteData(&data);
     if (data.Size() > 0x7FFFFFFF)
-        throw EWriteError("Stream write error");
+        throw EWriteError(consts::SWriteError);
     stream_->WriteValue(std::uint8_t(Name.size()));
     stream_->WriteString(Name);
     stream_->WriteValue(kValueBinary);
@@ -174,7 +174,7 @@ void ReadBinaryProperties(TPersistent* Instance, TStream* Stream)
             break;
         std::string name = Stream->ReadString(nameLength);
         if (Stream->ReadValue<std::uint8_t>() != kValueBinary)
-            throw EReadError("Invalid property value of " + name);
+            throw EReadError(Format(consts::SInvalidPropertyValue, name));
         std::uint8_t length[4];
         Stream->ReadBuffer(length, 4);
         std::int64_t size = std::int64_t(length[0]) | std::int64_t(length[1]) << 8 | std::int64_t(length[2]) << 16 |
@@ -183,7 +183,7 @@ void ReadBinaryProperties(TPersistent* Instance, TStream* Stream)
         TBinaryReader reader(name, &data);
         Instance->DefineProperties(&reader);
         if (!reader.Done())
-            throw EReadError("Property " + name + " does not exist");
+            throw EReadError(Format(consts::SUnknownProperty, name));
     }
 }
 

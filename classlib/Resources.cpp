@@ -82,7 +82,7 @@ TResourceStream::TResourceStream(const TResId& Name, const TResId& Type, void* I
         return;
     }
 #endif
-    throw EResNotFound("Resource " + Name.Text() + " not found");
+    throw EResNotFound(Format(consts::SResNotFound, Name.Text()));
 }
 
 bool ResourceExists(const TResId& Name, const TResId& Type, void* Instance)

@@ -25,7 +25,7 @@ namespace cl {
 
 void Abort()
 {
-    throw EAbort("Operation aborted");
+    throw EAbort(consts::SOperationAborted);
 }
 
 std::string SysErrorMessage(std::uint32_t errorCode)
@@ -49,8 +49,8 @@ std::string SysErrorMessage(std::uint32_t errorCode)
 void RaiseLastOSError(std::uint32_t errorCode)
 {
     if (errorCode == 0)
-        throw EOSError("A call to an OS function failed", 0);
-    throw EOSError(Format("System Error.  Code: %d.\r\n%s", errorCode, SysErrorMessage(errorCode)), errorCode);
+        throw EOSError(consts::SUnkOSError, 0);
+    throw EOSError(Format(consts::SOSError, errorCode, SysErrorMessage(errorCode)), errorCode);
 }
 
 void RaiseLastOSError()
@@ -66,8 +66,8 @@ void Assert(bool condition, std::string_view message, std::string_view file, int
 {
     if (condition)
         return;
-    std::string text = message.empty() ? std::string("Assertion failed") : std::string(message);
-    throw EAssertionFailed(Format("%s (%s, line %d)", text, file, line));
+    std::string text = message.empty() ? std::string(consts::SAssertionFailed) : std::string(message);
+    throw EAssertionFailed(Format(consts::SAssertError, text, file, line));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -77,7 +77,7 @@ namespace {
 
 [[noreturn]] void FormatError(std::string_view format)
 {
-    throw EConvertError("Format '" + std::string(format) + "' invalid or incompatible with argument");
+    throw EConvertError(Format(consts::SInvalidFormat, format));
 }
 
 std::string Digits(std::uint64_t value, unsigned base, bool upper = true)
@@ -498,7 +498,7 @@ bool ParseInteger(std::string_view text, std::int64_t low, std::int64_t high, st
 
 [[noreturn]] void IntegerError(std::string_view text)
 {
-    throw EConvertError("'" + std::string(text) + "' is not a valid integer value");
+    throw EConvertError(Format(consts::SInvalidInteger, text));
 }
 
 }  // namespace
@@ -564,7 +564,7 @@ bool StrToBool(std::string_view text)
     double d;
     if (SameText(t, "True") || SameText(t, "False") || TryStrToFloat(t, d))
         return StrToBoolDef(t, false);
-    throw EConvertError("'" + std::string(text) + "' is not a valid boolean value");
+    throw EConvertError(Format(consts::SInvalidBoolean, text));
 }
 
 std::string BoolToStr(bool value, bool useBoolStrs)
@@ -597,7 +597,7 @@ double StrToFloat(std::string_view text)
 {
     double v;
     if (!TryStrToFloat(text, v))
-        throw EConvertError("'" + std::string(text) + "' is not a valid floating point value");
+        throw EConvertError(Format(consts::SInvalidFloat, text));
     return v;
 }
 
@@ -1497,7 +1497,7 @@ TDateTime EncodeDate(int year, int month, int day)
 {
     TDateTime v;
     if (!TryEncodeDate(year, month, day, v))
-        throw EConvertError("Invalid argument to date encode");
+        throw EConvertError(consts::SDateEncodeError);
     return v;
 }
 
@@ -1505,7 +1505,7 @@ TDateTime EncodeTime(int hour, int minute, int second, int milliSecond)
 {
     TDateTime v;
     if (!TryEncodeTime(hour, minute, second, milliSecond, v))
-        throw EConvertError("Invalid argument to time encode");
+        throw EConvertError(consts::STimeEncodeError);
     return v;
 }
 

@@ -8,6 +8,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "classlib/CoreConsts.h"
 #include "classlib/System.h"
 
 namespace cl {
@@ -142,7 +143,7 @@ T* As(U* object)
         return nullptr;
     T* result = dynamic_cast<T*>(object);
     if (!result)
-        throw EInvalidCast("Invalid class typecast");
+        throw EInvalidCast(consts::SInvalidCast);
     return result;
 }
 

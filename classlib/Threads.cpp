@@ -125,7 +125,7 @@ TThread::TThread(bool CreateSuspended)
     DWORD id = 0;
     HANDLE h = ::CreateThread(nullptr, 0, &TThread::ThreadProc, this, CREATE_SUSPENDED, &id);
     if (!h)
-        throw EThread(Format("Thread creation error: %s", SysErrorMessage(GetLastError())));
+        throw EThread(Format(consts::SThreadCreateError, SysErrorMessage(GetLastError())));
     handle_ = h;
     threadId_ = id;
 #else
@@ -138,7 +138,7 @@ TThread::TThread(bool CreateSuspended)
             Run(this);
         });
     } catch (const std::exception& e) {
-        throw EThread(std::string("Thread creation error: ") + e.what());
+        throw EThread(Format(consts::SThreadCreateError, e.what()));
     }
     threadId_ = std::uint32_t(std::hash<std::thread::id>()(thread_.get_id()));
 #endif
@@ -189,13 +189,13 @@ std::uint32_t TThread::WaitFor()
 {
 #ifdef _WIN32
     if (GetCurrentThreadId() == threadId_)
-        throw EThread("Cannot call WaitFor on the thread itself");
+        throw EThread(consts::SThreadWaitSelf);
 #else
     if (thread_.get_id() == std::this_thread::get_id())
-        throw EThread("Cannot call WaitFor on the thread itself");
+        throw EThread(consts::SThreadWaitSelf);
 #endif
     if (!started_)
-        throw EThread("Cannot wait for a thread that was never started");
+        throw EThread(consts::SThreadNotStarted);
     if (IsMainThread()) {
         // Serve synchronized calls while the thread finishes (it may be waiting on one).
         while (!finished_)

@@ -1,0 +1,48 @@
+#pragma once
+// The messages of the layer's non-visual core, in one place (Delphi's SysConst/RTLConsts).
+// Texts with "%" are Format patterns.
+
+namespace cl::consts {
+
+// SysUtils
+inline constexpr const char* SOperationAborted = "Operation aborted";
+inline constexpr const char* SOSError = "System Error.  Code: %d.\r\n%s";
+inline constexpr const char* SUnkOSError = "A call to an OS function failed";
+inline constexpr const char* SAssertionFailed = "Assertion failed";
+inline constexpr const char* SAssertError = "%s (%s, line %d)";
+inline constexpr const char* SInvalidCast = "Invalid class typecast";
+inline constexpr const char* SInvalidFormat = "Format '%s' invalid or incompatible with argument";
+inline constexpr const char* SInvalidInteger = "'%s' is not a valid integer value";
+inline constexpr const char* SInvalidBoolean = "'%s' is not a valid boolean value";
+inline constexpr const char* SInvalidFloat = "'%s' is not a valid floating point value";
+inline constexpr const char* SDateEncodeError = "Invalid argument to date encode";
+inline constexpr const char* STimeEncodeError = "Invalid argument to time encode";
+
+// Classes: components, lists, streams, files
+inline constexpr const char* SAssignError = "Cannot assign a %s to a %s";
+inline constexpr const char* SListIndexError = "List index out of bounds (%d)";
+inline constexpr const char* SDuplicateName = "A component named %s already exists";
+inline constexpr const char* SInvalidName = "'%s' is not a valid component name";
+inline constexpr const char* SOwnershipCycle = "A component cannot own itself or its owner";
+inline constexpr const char* SSortedListError = "Operation not allowed on sorted list";
+inline constexpr const char* SDuplicateString = "String list does not allow duplicates";
+inline constexpr const char* SReadError = "Stream read error";
+inline constexpr const char* SWriteError = "Stream write error";
+inline constexpr const char* SStreamSetSize = "Stream size cannot be changed";
+inline constexpr const char* SMemoryStreamError = "Out of memory while expanding memory stream";
+inline constexpr const char* SFCreateError = "Cannot create file \"%s\". %s";
+inline constexpr const char* SFOpenError = "Cannot open file \"%s\". %s";
+inline constexpr const char* SResNotFound = "Resource %s not found";
+
+// Form loader
+inline constexpr const char* SUnknownProperty = "Property %s does not exist";
+inline constexpr const char* SInvalidPropertyValue = "Invalid property value of %s";
+inline constexpr const char* SInvalidPropertyName = "Invalid property name '%s'";
+inline constexpr const char* SUnresolvedReference = "Unresolved component reference '%s'";
+
+// Threads
+inline constexpr const char* SThreadCreateError = "Thread creation error: %s";
+inline constexpr const char* SThreadWaitSelf = "Cannot call WaitFor on the thread itself";
+inline constexpr const char* SThreadNotStarted = "Cannot wait for a thread that was never started";
+
+}  // namespace cl::consts
