@@ -1,9 +1,11 @@
 #pragma once
-// The component model, events, streams and string lists (Delphi's Classes).
+// The component model, events, streams, string lists, collections and program resources
+// (Delphi's Classes).
 //
 // Ownership: a component created with an owner is freed by it (last created first). Free a
-// component yourself with Free() (never a plain delete of an owned component... although delete
-// works too: the destructor does the same tear-down, only without the derived parts).
+// component yourself with Free(): it leaves its owner, which then does not free it again. A plain
+// delete does the same tear-down from the destructor, but by then the derived parts are gone, so
+// their Notification and Destroying overrides no longer run for it.
 //
 // Tear-down of a component, in this order (TComponent::BeforeDestruction, or the destructor
 // when the object was deleted directly):
