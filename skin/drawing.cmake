@@ -12,7 +12,8 @@ list(APPEND SKIN_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/skRegions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skUtilsText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skUtilsGlyphs.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/skUtilsSystem.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/skUtilsSystem.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skUtilsParent.cpp)
 # The effect bitmap's pixels: a DIB section on Windows, plain memory on the host.
 if(NOT TREBANIX_WINDOWS)
   list(APPEND SKIN_PORTABLE ${CMAKE_CURRENT_LIST_DIR}/skEffectsMem.cpp)

@@ -64,6 +64,7 @@ TskAreaPoints FitNinePart(const TskAreaPoints& Area, const TRect& SkinRect, int 
 #include "skin/skFBitmap.h"
 #include "skin/skRegions.h"
 #include "skin/skUtilsGlyphs.h"
+#include "skin/skUtilsParent.h"
 #include "skin/skUtilsSystem.h"
 #include "skin/skUtilsText.h"
 #endif

@@ -6,4 +6,5 @@ list(APPEND TESTS_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/drawing_composers_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawing_regions_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawing_glyphs_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/drawing_effectdib_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/drawing_effectdib_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/drawing_parent_test.cpp)
