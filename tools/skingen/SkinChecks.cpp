@@ -5,6 +5,7 @@
 #include <optional>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 #include "AtlasLayout.h"
 #include "SkinText.h"
@@ -277,6 +278,17 @@ std::vector<std::string> checkTiledStrips(const SkinBundle& skin)
     for (const Rect& cell : {atlas::Panel, atlas::ExPanel})
         strip({cell.left, cell.top, cell.right, cell.top + atlas::PanelHeader}, 6, 6, "a panel header");
     for (const Rect& cell : atlas::Button) strip({cell.left, cell.top, cell.right, cell.top + 4}, 4, 4, "a button's top edge");
+    for (const Rect& cell : atlas::Tab) strip(cell, 6, 6, "a tab");
+    for (const Rect& cell : atlas::ListItem) strip(cell, 3, 3, "a list item");
+    for (const Rect& cell : {atlas::MenuItem, atlas::MenuItemActive}) strip(cell, 4, 4, "a menu item");
+    strip(atlas::MenuDivider, 4, 4, "the menu divider");
+
+    // The popup and hint frames grow both ways around their items.
+    for (const auto& [image, inner, what] : {std::tuple{&skin.popup, 6, "the popup frame"}, std::tuple{&skin.hint, 5, "the hint frame"}}) {
+        const int w = image->width(), h = image->height();
+        uniformRows(*image, {inner, 0, w - inner, h}, what);
+        uniformColumns(*image, {0, inner, w, h - inner}, what);
+    }
 
     // Every described image, cut as the engine cuts it by its corner points. Edges that run
     // downwards only matter for controls whose height changes.
