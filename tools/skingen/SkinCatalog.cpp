@@ -64,7 +64,7 @@ const std::vector<SkinParams>& skinCatalog()
     static const std::vector<SkinParams> skins{
         skin("XSystem", 215, 0.75, 30, 0.85, Light, 28, 4, 8, F::Glass, B::Raised, S::Square, false, A::Left, true, true, 0, true, 0, false, T::Plain),
         skin("BYStyle", 265, 0.35, 320, 0.60, Light, 24, 3, 2, F::Gradient, B::None, S::GlyphOnly, false, A::Center, false, true, 1, false, 2, false, T::Dots),
-        skin("Effective", 190, 0.30, 170, 0.70, Dark, 26, 5, 6, F::Gradient, B::Double, S::Round, false, A::Left, false, true, 3, true, 0, false, T::Grid),
+        skin("Effective", 185, 0.45, 170, 0.70, Dark, 26, 5, 6, F::Gradient, B::Double, S::Round, false, A::Left, false, true, 3, true, 0, false, T::Grid),
         skin("DigiMix", 300, 0.45, 185, 0.80, Dark, 22, 3, 0, F::Stripes, B::Glow, S::Square, false, A::Left, false, true, 4, false, 1, false, T::Diagonal),
         skin("PowerForm Blue", 222, 0.85, 200, 0.90, Light, 30, 6, 4, F::Metallic, B::Raised, S::Square, false, A::Left, true, true, 0, true, 0, false, T::Brushed),
         skin("Corner", 35, 0.30, 15, 0.60, Light, 23, 4, 0, F::Flat, B::Sunken, S::Square, false, A::Center, false, false, 2, false, 0, false, T::Plain),
@@ -91,11 +91,11 @@ const std::vector<SkinParams>& skinCatalog()
         skin("Smart Green", 155, 0.45, 135, 0.70, Light, 24, 3, 3, F::Flat, B::None, S::GlyphOnly, false, A::Left, false, true, 2, false, 2, false, T::Plain),
         skin("Exclusive XP", 75, 0.40, 35, 0.80, Light, 29, 4, 8, F::Glass, B::Raised, S::Square, false, A::Left, true, true, 0, true, 0, false, T::Plain),
         skin("Lagoon", 178, 0.60, 195, 0.75, Light, 26, 4, 9, F::Gradient, B::Double, S::Round, false, A::Left, false, true, 1, true, 0, false, T::Waves),
-        skin("VX Premium", 225, 0.30, 210, 0.60, Dark, 27, 5, 4, F::Metallic, B::Raised, S::Square, false, A::Center, true, true, 6, true, 0, false, T::Brushed),
+        skin("VX Premium", 225, 0.12, 210, 0.60, Dark, 27, 5, 4, F::Metallic, B::Raised, S::Square, false, A::Center, true, true, 6, true, 0, false, T::Brushed),
         skin("BlueLight", 205, 0.55, 50, 0.85, Light, 24, 3, 5, F::Glass, B::None, S::GlyphOnly, false, A::Left, false, true, 0, false, 0, false, T::Dots),
         skin("Color Expert", 330, 0.55, 160, 0.75, Light, 25, 4, 5, F::Stripes, B::Raised, S::Square, false, A::Left, false, true, 3, true, 0, false, T::Diagonal),
         skin("SkyFi", 235, 0.50, 190, 0.80, Dark, 26, 4, 7, F::Glass, B::Glow, S::Round, false, A::Left, false, true, 1, false, 1, false, T::Dots),
-        skin("Sirius", 250, 0.35, 220, 0.70, Dark, 25, 4, 5, F::Gradient, B::Double, S::Square, false, A::Left, false, true, 0, true, 0, false, T::Dots),
+        skin("Sirius", 262, 0.45, 220, 0.70, Dark, 25, 4, 5, F::Gradient, B::Double, S::Square, false, A::Left, false, true, 0, true, 0, false, T::Dots),
         skin("Top Level", 345, 0.55, 40, 0.80, Light, 28, 5, 4, F::Metallic, B::Raised, S::Square, false, A::Center, true, true, 2, true, 0, false, T::Grid),
     };
     return skins;
