@@ -159,7 +159,11 @@ bool IsNotice(DWORD code)
            code == EXCEPTION_SINGLE_STEP;
 }
 
-LONG WINAPI TopLevelFilter(EXCEPTION_POINTERS* pointers)
+std::uint32_t overflowStackTop = 0;  // the overflowed thread's own stack top
+void* volatile spareRescueStack = nullptr;
+constexpr std::size_t RescueStackSize = 256 * 1024;
+
+__attribute__((noinline)) LONG FilterBody(EXCEPTION_POINTERS* pointers, bool lowStack)
 {
     const EXCEPTION_RECORD& record = *pointers->ExceptionRecord;
     if (IsNotice(record.ExceptionCode))
@@ -177,8 +181,9 @@ LONG WINAPI TopLevelFilter(EXCEPTION_POINTERS* pointers)
         context.Description = DescribeException(context.Object);
         context.Address = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(record.ExceptionAddress));
         context.StackPointer = pointers->ContextRecord->Esp;
-        context.StackTop = CurrentStackTop();
-        context.LowStack = record.ExceptionCode == EXCEPTION_STACK_OVERFLOW;
+        context.StackTop = lowStack ? overflowStackTop : CurrentStackTop();
+        context.LowStack = lowStack;
+        context.InDispatch = true;
         if (EnterProcessing()) {
             ExceptNotify(context);
             LeaveProcessing();
@@ -187,6 +192,44 @@ LONG WINAPI TopLevelFilter(EXCEPTION_POINTERS* pointers)
         InternalError("UnhandledExceptionFilter");
     }
     EndAfterUnhandled();
+}
+
+[[noreturn]] void __attribute__((stdcall, noinline)) OverflowBody(EXCEPTION_POINTERS* pointers, char* stackBase)
+{
+    // From here on this thread lives on the rescue stack; the system's checks must agree.
+    auto* tib = reinterpret_cast<NT_TIB*>(NtCurrentTeb());
+    tib->StackLimit = stackBase;
+    tib->StackBase = stackBase + RescueStackSize;
+    FilterBody(pointers, true);
+    EndAfterUnhandled();
+}
+
+// A stack overflow leaves its filter a few hundred bytes: the report runs on a stack of its own.
+[[noreturn]] __attribute__((noinline)) void SwitchToRescueStack(EXCEPTION_POINTERS* pointers)
+{
+    auto* stack = static_cast<char*>(InterlockedExchangePointer(&spareRescueStack, nullptr));
+    if (!stack)
+        stack = static_cast<char*>(VirtualAlloc(nullptr, RescueStackSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    if (!stack)
+        TerminateProcess(GetCurrentProcess(), 1);
+    overflowStackTop = CurrentStackTop();
+    char* top = stack + RescueStackSize - 16;
+    asm volatile(
+        "movl %0, %%esp\n\t"
+        "pushl %1\n\t"
+        "pushl %2\n\t"
+        "call *%3\n\t"
+        :
+        : "r"(top), "r"(stack), "r"(pointers), "r"(&OverflowBody)
+        : "memory");
+    __builtin_unreachable();
+}
+
+LONG WINAPI TopLevelFilter(EXCEPTION_POINTERS* pointers)
+{
+    if (pointers->ExceptionRecord->ExceptionCode == EXCEPTION_STACK_OVERFLOW)
+        SwitchToRescueStack(pointers);
+    return FilterBody(pointers, false);
 }
 
 void WINAPI HookedRaiseException(DWORD code, DWORD flags, DWORD count, const ULONG_PTR* arguments)
@@ -207,6 +250,8 @@ void InstallExceptionEntries()
     previousHook = cl::ExceptionHooks().OnException;
     cl::ExceptionHooks().OnException = HookedHandleException;
     previousTerminate = std::set_terminate(TerminateHandler);
+    if (!spareRescueStack)
+        spareRescueStack = VirtualAlloc(nullptr, RescueStackSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     previousFilter = SetUnhandledExceptionFilter(TopLevelFilter);
     void* imported = nullptr;
     // Failures are ignored: a program that never imports a procedure just has nothing to hook.

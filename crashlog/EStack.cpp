@@ -139,6 +139,8 @@ TVozozoStackList BuildCallStack(std::uint32_t address, std::uint32_t stackPointe
         }
         list.push_back(GetSourceLocation(static_cast<std::uint32_t>(call)));
     }
+    if (maxEntries && list.size() > maxEntries)
+        list.resize(maxEntries);
     return list;
 }
 

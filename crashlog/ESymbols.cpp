@@ -60,7 +60,7 @@ void SplitSymbolName(std::string_view rawName, std::string& qualifier, std::stri
         if (status == 0 && demangled)
             name = demangled.get();
     }
-    // Drop the argument list and anything after it (const, return types of templates).
+    // Drop the argument list and anything after it (const, the arguments' types).
     std::string_view view(name);
     std::size_t depth = 0, cut = view.size();
     for (std::size_t i = 0; i < view.size(); ++i) {
@@ -77,11 +77,32 @@ void SplitSymbolName(std::string_view rawName, std::string& qualifier, std::stri
                 i = close;
                 continue;
             }
+            // "operator()" names the call operator; its own parentheses are part of the name.
+            if (i >= 8 && view.compare(i - 8, 8, "operator") == 0 && view.compare(i, 2, "()") == 0) {
+                ++i;
+                continue;
+            }
             cut = i;
             break;
         }
     }
     view = view.substr(0, cut);
+    // Template functions are demangled with their return type first: it ends at the last blank
+    // outside brackets and the anonymous namespace.
+    depth = 0;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < view.size(); ++i) {
+        if (view[i] == '<')
+            ++depth;
+        else if (view[i] == '>' && depth)
+            --depth;
+        else if (view.compare(i, 11, "(anonymous ") == 0)
+            i = std::min(view.find(')', i), view.size() - 1);
+        else if (view[i] == ' ' && depth == 0 && view.compare(i, 2, " >") != 0 &&
+                 !(i >= 8 && view.compare(i - 8, 8, "operator") == 0))
+            start = i + 1;
+    }
+    view = view.substr(start);
     // The last "::" outside template brackets separates qualifier and procedure.
     std::size_t split = std::string_view::npos;
     depth = 0;

@@ -518,7 +518,7 @@ bool ExceptNotify(TExceptionContext& context)
         context.StackCopy = nullptr;
     }
     bool result = false;
-    if (me == s.MainThread || context.LowStack) {
+    if (me == s.MainThread || context.LowStack || context.InDispatch) {
         TExceptionThread work{&context, 1, false, me};
         DWORD id = 0;
         THandle thread(CreateThreadDirect(nullptr, 0, &TExceptionThread::Execute, &work, 0, &id));

@@ -26,6 +26,9 @@ struct TExceptionContext {
     std::uint32_t StackTop = 0;
     const void* StackCopy = nullptr;  // the words from StackPointer to StackTop, taken earlier
     bool LowStack = false;            // the faulting thread has almost no stack left
+    // Inside the system's exception dispatch: a fault of the logger there would end the process
+    // unreported, so the work goes to an exception thread.
+    bool InDispatch = false;
 };
 
 // When the notify hook is called; clearing `goOn` skips what follows.

@@ -8,4 +8,12 @@ list(APPEND TESTS_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/hook_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/stack_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pipeline_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/crash_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/logger_data.rc)
+
+# The program the crash tests start as a child: it must die, so it cannot live in the tests.
+if(TREBANIX_WINDOWS)
+  add_executable(crashlog_crash ${CMAKE_CURRENT_LIST_DIR}/crash_program.cpp ${CMAKE_CURRENT_LIST_DIR}/logger_data.rc)
+  target_link_libraries(crashlog_crash PRIVATE crashlog classlib)
+  cmake_language(DEFER CALL add_dependencies crashlog_tests crashlog_crash)
+endif()

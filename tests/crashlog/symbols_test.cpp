@@ -23,6 +23,13 @@ TEST(SymbolNames, DemangledAndUndecoratedIntoQualifierAndProcedure)
     SplitSymbolName("__ZNSt6vectorIPFvvESaIS1_EE9push_backERKS1_", q, p);
     EXPECT_EQ(q, "std::vector<void (*)(), std::allocator<void (*)()> >");
     EXPECT_EQ(p, "push_back");
+    // A template function's return type is no part of its qualifier.
+    SplitSymbolName("__ZSt10destroy_atINSt7__cxx1112basic_stringIcSt11char_traitsIcESaIcEEEEvPT_", q, p);
+    EXPECT_EQ(q, "std");
+    EXPECT_EQ(p, "destroy_at<std::__cxx11::basic_string<char, std::char_traits<char>, std::allocator<char> > >");
+    SplitSymbolName("__ZNSt6thread8_InvokerISt5tupleIJPFvvEEEEclEv", q, p);
+    EXPECT_EQ(q, "std::thread::_Invoker<std::tuple<void (*)()> >");
+    EXPECT_EQ(p, "operator()");
 }
 
 TEST(SymbolNames, MissingOrForeignFileGivesAnEmptyList)

@@ -1,0 +1,154 @@
+// A program that crashes on purpose, in the way its first argument names, with the logger
+// installed: crashlog_crash <scenario> <log file> <debug-output file>.
+#include <cstdio>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+#include <windows.h>
+
+#include "classlib/SysUtils.h"
+#include "crashlog/ECore.h"
+#include "crashlog/ExceptionLog.h"
+
+using namespace crashlog;
+
+namespace {
+
+std::string debugFile;
+
+void AppendDebug(const char* line)
+{
+    if (FILE* f = std::fopen(debugFile.c_str(), "ab")) {
+        std::fprintf(f, "%s\n", line);
+        std::fclose(f);
+    }
+}
+
+volatile int zero = 0;
+int* volatile nowhere = nullptr;
+
+__attribute__((noinline)) void CrashAccessViolation()
+{
+    *nowhere = 1;
+}
+
+__attribute__((noinline)) int CrashDivide()
+{
+    return 100 / zero;
+}
+
+DWORD WINAPI DivideWorker(void*)
+{
+    return static_cast<DWORD>(CrashDivide());
+}
+
+__attribute__((noinline)) void ThrowUncaught()
+{
+    throw std::runtime_error("nobody catches this");
+}
+
+__attribute__((noinline)) void ThrowFromWindowProcedure()
+{
+    throw cl::EConvertError("'x' is not a valid integer value");
+}
+
+LRESULT CALLBACK ThrowingProc(HWND window, UINT message, WPARAM w, LPARAM l)
+{
+    // Deliberately without the catch-all every real window procedure has.
+    if (message == WM_USER + 1)
+        ThrowFromWindowProcedure();
+    return DefWindowProcA(window, message, w, l);
+}
+
+__attribute__((noinline)) void WorkerGivesUp()
+{
+    throw std::logic_error("worker gave up");
+}
+
+__attribute__((noinline)) int Recurse(int depth)
+{
+    volatile char pad[256];
+    pad[0] = static_cast<char>(depth);
+    if (zero > 1)
+        return pad[0];
+    return Recurse(depth + 1) + pad[0];
+}
+
+HANDLE bothReady = nullptr;
+volatile LONG ready = 0;
+
+DWORD WINAPI FaultTogether(void*)
+{
+    if (InterlockedIncrement(&ready) == 2)
+        SetEvent(bothReady);
+    WaitForSingleObject(bothReady, 10000);
+    CrashAccessViolation();
+    return 0;
+}
+
+DWORD WaitWorker(HANDLE thread)
+{
+    WaitForSingleObject(thread, INFINITE);
+    DWORD code = 0;
+    GetExitCodeThread(thread, &code);
+    CloseHandle(thread);
+    return code;
+}
+
+__attribute__((noinline)) int RunScenario(const std::string& scenario)
+{
+    if (scenario == "av-main") {
+        CrashAccessViolation();
+    } else if (scenario == "div-worker") {
+        return 10 + static_cast<int>(WaitWorker(CreateThread(nullptr, 0, DivideWorker, nullptr, 0, nullptr)));
+    } else if (scenario == "throw-uncaught") {
+        ThrowUncaught();
+    } else if (scenario == "throw-wndproc") {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = ThrowingProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "CrashlogThrowing";
+        RegisterClassA(&wc);
+        HWND window = CreateWindowA("CrashlogThrowing", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                                    wc.hInstance, nullptr);
+        SendMessageA(window, WM_USER + 1, 0, 0);
+    } else if (scenario == "terminate-worker") {
+        std::thread worker(WorkerGivesUp);
+        worker.join();
+        return 20;
+    } else if (scenario == "stack-overflow") {
+        return Recurse(0);
+    } else if (scenario == "two-threads") {
+        bothReady = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        HANDLE a = CreateThread(nullptr, 0, FaultTogether, nullptr, 0, nullptr);
+        HANDLE b = CreateThread(nullptr, 0, FaultTogether, nullptr, 0, nullptr);
+        const DWORD codes = WaitWorker(a) + WaitWorker(b);
+        CloseHandle(bothReady);
+        return 30 + static_cast<int>(codes);
+    } else if (scenario == "logger-fault") {
+        ExceptionNotify = [](TNotifyStage stage, bool&) {
+            if (stage == TNotifyStage::BeforeLog)
+                *nowhere = 2;  // the logger's own hook fails while the report is saved
+        };
+        return 40 + static_cast<int>(WaitWorker(CreateThread(nullptr, 0, DivideWorker, nullptr, 0, nullptr)));
+    }
+    return 99;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 4)
+        return 98;
+    debugFile = argv[3];
+    DebugOutput = AppendDebug;
+    if (!InitExceptionLog())
+        return 97;
+    TVozozoModuleOptionsEx* options = MainModuleOptions();
+    options->OutputPath = argv[2];
+    options->NoOutput = true;
+    return RunScenario(argv[1]);
+}

@@ -1,0 +1,203 @@
+// Programs that really crash, run as child processes: each must end as documented and leave
+// one report per fault in its log file.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include <windows.h>
+
+#include "crashlog/ELogFile.h"
+
+using namespace crashlog;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct TCrash {
+    DWORD ExitCode = 0;
+    bool Ended = false;
+    std::vector<std::string> Blocks;
+    std::string Debug;
+};
+
+std::string ReadAll(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TCrash RunCrash(const std::string& scenario)
+{
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const fs::path program = fs::path(self).parent_path() / "crashlog_crash.exe";
+    const fs::path dir = fs::temp_directory_path() / ("crashlog-crash-" + scenario);
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const fs::path log = dir / "crash.elf", debug = dir / "debug.txt";
+    std::string command = "\"" + program.string() + "\" " + scenario + " \"" + log.string() + "\" \"" +
+                          debug.string() + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    TCrash crash;
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return crash;
+    // A bound only against a hang, which is itself a failure.
+    crash.Ended = WaitForSingleObject(process.hProcess, 120000) == WAIT_OBJECT_0;
+    if (!crash.Ended)
+        TerminateProcess(process.hProcess, 255);
+    GetExitCodeProcess(process.hProcess, &crash.ExitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    if (fs::exists(log))
+        crash.Blocks = TLogFile(log.string()).Items;
+    crash.Debug = ReadAll(debug);
+    fs::remove_all(dir);
+    return crash;
+}
+
+std::string Field(const std::string& block, const std::string& caption)
+{
+    std::size_t at = block.find("\r\n  " + caption);
+    if (at == std::string::npos)
+        return "<missing>";
+    std::size_t colon = block.find(": ", at);
+    return block.substr(colon + 2, block.find("\r\n", colon) - colon - 2);
+}
+
+// The procedure column of the table's rows, in order.
+std::vector<std::string> Procedures(const std::string& block)
+{
+    std::vector<std::string> names;
+    std::size_t at = block.find("|Address");
+    while ((at = block.find("\r\n|", at + 1)) != std::string::npos) {
+        std::vector<std::string> cells;
+        std::size_t cell = at + 3;
+        for (int i = 0; i < 6; ++i) {
+            std::size_t end = block.find('|', cell);
+            cells.push_back(block.substr(cell, end - cell));
+            cell = end + 1;
+        }
+        std::string& p = cells[4];
+        p.erase(p.find_last_not_of(' ') + 1);
+        names.push_back(p);
+    }
+    return names;
+}
+
+std::string FirstAddressCell(const std::string& block)
+{
+    std::size_t at = block.find("\r\n|", block.find("|Address") + 1);
+    return block.substr(at + 3, 8);
+}
+
+// The report names the faulting procedure in its first row, at the exception's address.
+void ExpectReport(const std::string& block, const std::string& type, const std::string& message,
+                  const std::string& procedure)
+{
+    EXPECT_EQ(Field(block, "Type"), type) << block;
+    EXPECT_EQ(Field(block, "Message").rfind(message, 0), 0u) << Field(block, "Message");
+    EXPECT_EQ(Field(block, "Module"), "crashlog_crash.exe");
+    EXPECT_EQ(Field(block, "Address").size(), 8u);
+    EXPECT_EQ(FirstAddressCell(block), Field(block, "Address"));
+    std::vector<std::string> procedures = Procedures(block);
+    ASSERT_FALSE(procedures.empty()) << block;
+    EXPECT_EQ(procedures[0], procedure) << block;
+}
+
+bool Contains(const std::vector<std::string>& names, const std::string& name)
+{
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+}  // namespace
+
+TEST(Crash, AccessViolationOnTheMainThreadEndsTheProgramWithOne)
+{
+    TCrash crash = RunCrash("av-main");
+    ASSERT_TRUE(crash.Ended);
+    EXPECT_EQ(crash.ExitCode, 1u);
+    ASSERT_EQ(crash.Blocks.size(), 1u);
+    ExpectReport(crash.Blocks[0], "EAccessViolation", "Access violation at address ", "CrashAccessViolation");
+    EXPECT_NE(crash.Blocks[0].find("Write of address 00000000."), std::string::npos);
+    std::vector<std::string> procedures = Procedures(crash.Blocks[0]);
+    EXPECT_TRUE(Contains(procedures, "RunScenario"));
+    EXPECT_TRUE(Contains(procedures, "main"));
+}
+
+TEST(Crash, DivisionByZeroOnAWorkerEndsOnlyThatThreadAndShowsItsCreator)
+{
+    TCrash crash = RunCrash("div-worker");
+    ASSERT_TRUE(crash.Ended);
+    EXPECT_EQ(crash.ExitCode, 11u);  // the program went on; the worker ended with 1
+    ASSERT_EQ(crash.Blocks.size(), 1u);
+    ExpectReport(crash.Blocks[0], "EDivByZero", "Division by zero at address ", "CrashDivide");
+    std::vector<std::string> procedures = Procedures(crash.Blocks[0]);
+    EXPECT_TRUE(Contains(procedures, "DivideWorker"));
+    // Then the stack of the code that started the thread.
+    EXPECT_TRUE(Contains(procedures, "RunScenario"));
+}
+
+TEST(Crash, UncaughtThrowIsReportedAtItsThrowSite)
+{
+    TCrash crash = RunCrash("throw-uncaught");
+    ASSERT_TRUE(crash.Ended);
+    EXPECT_EQ(crash.ExitCode, 1u);
+    ASSERT_EQ(crash.Blocks.size(), 1u);
+    ExpectReport(crash.Blocks[0], "std::runtime_error", "nobody catches this.", "ThrowUncaught");
+}
+
+TEST(Crash, ThrowOutOfAWindowProcedure)
+{
+    TCrash crash = RunCrash("throw-wndproc");
+    ASSERT_TRUE(crash.Ended);
+    EXPECT_EQ(crash.ExitCode, 1u);
+    ASSERT_EQ(crash.Blocks.size(), 1u);
+    ExpectReport(crash.Blocks[0], "EConvertError", "'x' is not a valid integer value.", "ThrowFromWindowProcedure");
+    EXPECT_TRUE(Contains(Procedures(crash.Blocks[0]), "ThrowingProc"));
+}
+
+TEST(Crash, TerminateOnAWorkerEndsOnlyThatThread)
+{
+    TCrash crash = RunCrash("terminate-worker");
+    ASSERT_TRUE(crash.Ended);
+    EXPECT_EQ(crash.ExitCode, 20u);
+    ASSERT_EQ(crash.Blocks.size(), 1u);
+    ExpectReport(crash.Blocks[0], "std::logic_error", "worker gave up.", "WorkerGivesUp");
+}
+
+TEST(Crash, StackOverflowIsReportedFromAStackOfItsOwn)
+{
+    TCrash crash = RunCrash("stack-overflow");
+    ASSERT_TRUE(crash.Ended);
+    EXPECT_EQ(crash.ExitCode, 1u);
+    ASSERT_EQ(crash.Blocks.size(), 1u);
+    ExpectReport(crash.Blocks[0], "EStackOverflow", "Stack overflow at address ", "Recurse");
+    // A runaway recursion gives a bounded table.
+    EXPECT_LE(Procedures(crash.Blocks[0]).size(), 200u);
+}
+
+TEST(Crash, TwoThreadsFaultingTogetherGiveTwoReports)
+{
+    TCrash crash = RunCrash("two-threads");
+    ASSERT_TRUE(crash.Ended);
+    EXPECT_EQ(crash.ExitCode, 32u);  // both workers ended with 1
+    ASSERT_EQ(crash.Blocks.size(), 2u);
+    for (const std::string& block : crash.Blocks)
+        ExpectReport(block, "EAccessViolation", "Access violation at address ", "CrashAccessViolation");
+}
+
+TEST(Crash, FaultInsideTheLoggerIsToldOnTheDebugChannelAndTheReportKept)
+{
+    TCrash crash = RunCrash("logger-fault");
+    ASSERT_TRUE(crash.Ended);
+    EXPECT_EQ(crash.ExitCode, 41u);
+    ASSERT_EQ(crash.Blocks.size(), 1u);
+    ExpectReport(crash.Blocks[0], "EDivByZero", "Division by zero", "CrashDivide");
+    EXPECT_NE(crash.Debug.find("[ERROR] - Section: UnhandledExceptionFilter - Message: \"General internal error.\""),
+              std::string::npos)
+        << crash.Debug;
+}
