@@ -63,6 +63,19 @@ TBStr::TBStr(std::wstring_view text) : str_(SysAllocStringLen(text.data(), stati
         throw EOutOfMemory("Out of memory");
 }
 
+TBStr TBStr::FromString(std::string_view text)
+{
+    TBStr result;
+    int length = text.empty() ? 0
+                              : MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    result.str_ = SysAllocStringLen(nullptr, static_cast<UINT>(length));
+    if (!result.str_)
+        throw EOutOfMemory("Out of memory");
+    if (length > 0)
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result.str_, length);
+    return result;
+}
+
 TBStr& TBStr::operator=(TBStr&& other) noexcept
 {
     if (this != &other) {
@@ -98,6 +111,17 @@ TVariant::TVariant(std::wstring_view value) : TVariant()
     if (!v_.bstrVal)
         throw EOutOfMemory("Out of memory");
     v_.vt = VT_BSTR;
+}
+
+TVariant::TVariant(TBStr&& value) : TVariant()
+{
+    BSTR text = value.Detach();
+    if (!text)
+        text = SysAllocStringLen(nullptr, 0);
+    if (!text)
+        throw EOutOfMemory("Out of memory");
+    v_.vt = VT_BSTR;
+    v_.bstrVal = text;
 }
 
 TVariant::TVariant(IUnknown* value) : TVariant()

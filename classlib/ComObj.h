@@ -93,8 +93,8 @@ class TBStr {
 public:
     TBStr() = default;
     explicit TBStr(std::wstring_view text);
-    // From the system code page.
-    static TBStr FromString(std::string_view text) { return TBStr(StringToWide(text)); }
+    // From the system code page, converted straight into the BSTR.
+    static TBStr FromString(std::string_view text);
     TBStr(const TBStr&) = delete;
     TBStr& operator=(const TBStr&) = delete;
     TBStr(TBStr&& other) noexcept : str_(std::exchange(other.str_, nullptr)) {}
@@ -103,6 +103,7 @@ public:
 
     void Reset();
     BSTR Get() const { return str_; }
+    BSTR Detach() { return std::exchange(str_, nullptr); }
     BSTR* Put()
     {
         Reset();
@@ -124,7 +125,9 @@ public:
     explicit TVariant(std::wstring_view value);
     // Holds its own reference to the object.
     explicit TVariant(IUnknown* value);
-    static TVariant FromString(std::string_view value) { return TVariant(std::wstring_view(StringToWide(value))); }
+    // Takes the string over.
+    explicit TVariant(TBStr&& value);
+    static TVariant FromString(std::string_view value) { return TVariant(TBStr::FromString(value)); }
     static TVariant Null();
     TVariant(const TVariant& other);
     TVariant& operator=(const TVariant& other);

@@ -125,7 +125,7 @@ void TXMLNode::SetAttribute(std::string_view name, std::string_view value)
 
 void TXMLNode::SetAttribute(const TBStr& name, std::string_view value)
 {
-    TVariant v{std::wstring_view(StringToWide(value))};
+    TVariant v = TVariant::FromString(value);
     OleCheck(Element()->setAttribute(name.Get(), v.In()));
 }
 
