@@ -200,3 +200,31 @@ TEST(SkinFolder, HoldsTheDescriptionAndEveryPictureItNames)
     }
     std::filesystem::remove_all(folder);
 }
+
+TEST(SkinText, IsAsciiWithCrLfLineEnds)
+{
+    for (const auto& p : skinCatalog()) {
+        const std::string text = drawSkin(p).text.text();
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            ASSERT_LT(static_cast<unsigned char>(text[i]), 128u) << p.name;
+            if (text[i] == '\n') ASSERT_TRUE(i > 0 && text[i - 1] == '\r') << p.name;
+            if (text[i] == '\r') ASSERT_TRUE(i + 1 < text.size() && text[i + 1] == '\n') << p.name;
+        }
+    }
+}
+
+TEST(SkinText, NamesTheSkinAndItsPicturesAndEveryEffectWord)
+{
+    const SkinBundle& skin = firstSkin();
+    EXPECT_EQ(*skin.text.find("VERSION", "skinname"), "XSystem");
+    EXPECT_EQ(*skin.text.find("PICTURES", "activepicturescount"), "4");
+    const std::string* effect = skin.text.find("FORMINFO", "inactiveeffect");
+    ASSERT_NE(effect, nullptr);
+    EXPECT_EQ(effect->rfind("ie", 0), 0u);
+    // A skin that renders its own inactive look names no inactive picture.
+    for (const auto& p : skinCatalog()) {
+        const SkinBundle s = drawSkin(p);
+        EXPECT_EQ(s.text.find("PICTURES", "inactivepicture")->empty(), !p.drawnInactive) << p.name;
+        EXPECT_EQ(*s.text.find("FORMINFO", "autorenderinginactiveimage"), p.drawnInactive ? "0" : "1") << p.name;
+    }
+}
