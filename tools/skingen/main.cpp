@@ -54,6 +54,8 @@ void packAll(const std::filesystem::path& folder)
     if (total > PackedBudget)
         throw std::runtime_error("the packed skins take " + std::to_string(total) + " bytes, more than the " +
                                  std::to_string(PackedBudget) + " allowed");
+    // The folders the packer read from are of no further use.
+    std::filesystem::remove_all(folder / "work");
     // The script is written last: its presence means every stream beside it is complete.
     const auto script = folder / "StoredSkins.rc";
     std::ofstream out(script, std::ios::binary);
