@@ -1,7 +1,5 @@
 #include "radio/StreamSession.h"
 
-#include <process.h>
-
 #include <memory>
 #include <optional>
 #include <vector>
@@ -88,7 +86,7 @@ TStreamSession::TStreamSession(std::string url, UINT waveDevice, TStreamSessionH
         host_.ReportStatus(status::Internal("cannot create the player's stop event"));
         return;
     }
-    thread_.reset(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &ThreadEntry, this, 0, nullptr)));
+    thread_.reset(CreateThread(nullptr, 0, &ThreadEntry, this, 0, nullptr));
     if (!thread_)
         host_.ReportStatus(status::Internal("cannot start the player thread"));
 }
@@ -101,7 +99,7 @@ TStreamSession::~TStreamSession()
     }
 }
 
-unsigned __stdcall TStreamSession::ThreadEntry(void* session)
+DWORD WINAPI TStreamSession::ThreadEntry(void* session)
 {
     static_cast<TStreamSession*>(session)->Run();
     return 0;

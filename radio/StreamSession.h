@@ -29,7 +29,7 @@ public:
     TStreamSession& operator=(const TStreamSession&) = delete;
 
 private:
-    static unsigned __stdcall ThreadEntry(void* session);
+    static DWORD WINAPI ThreadEntry(void* session);
     void Run() noexcept;
     void Play();
     void Report(const std::string& status);

@@ -102,11 +102,12 @@ void TWaveOutput::Write(const std::uint8_t* pcm, std::size_t bytes, int gain)
         if (gain >= kFullGain) {
             std::memcpy(to, pcm, take);
         } else {
+            // Little-endian 16-bit samples, scaled in fixed point.
             for (std::size_t i = 0; i < take; i += 2) {
-                std::int16_t sample;
-                std::memcpy(&sample, pcm + i, 2);
-                sample = static_cast<std::int16_t>((static_cast<std::int64_t>(sample) * gain) >> 16);
-                std::memcpy(to + i, &sample, 2);
+                const int sample = static_cast<std::int16_t>(pcm[i] | (pcm[i + 1] << 8));
+                const int scaled = (sample * gain) >> 16;
+                to[i] = static_cast<std::uint8_t>(scaled);
+                to[i + 1] = static_cast<std::uint8_t>(scaled >> 8);
             }
         }
         pcm += take;
