@@ -82,12 +82,10 @@ void TRadioChannelManager::LoadFromFile()
         Adopt(loaded);
     } catch (const cl::Exception& e) {
         lastCacheError_ = cl::Format("The station cache \"%s\" could not be read: %s", file, e.Message());
-        if (IsBadContent(e)) {
-            std::string aside = file + ".bad";
-            MoveFileExA(file.c_str(), aside.c_str(), MOVEFILE_REPLACE_EXISTING);
-        } else {
+        // Kept aside, or, when even that fails, left alone until a download replaces it.
+        std::string aside = file + ".bad";
+        if (!IsBadContent(e) || !MoveFileExA(file.c_str(), aside.c_str(), MOVEFILE_REPLACE_EXISTING))
             mayWriteCache_ = false;
-        }
     }
 }
 

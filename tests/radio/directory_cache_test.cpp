@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <thread>
+
 #include "DirectoryTestSupport.h"
 #include "classlib/XmlDoc.h"
 #include "radio/RadioChannelManager.h"
@@ -210,4 +212,22 @@ TEST_F(DirectoryCacheTest, TheCurrentStationIsACopy)
     EXPECT_TRUE(directory.HasStreamURL());
     EXPECT_FALSE(directory.HasWebsiteURL());
     EXPECT_EQ(directory.GetCurrentCategory(), "Rock");
+}
+
+TEST_F(DirectoryCacheTest, ACacheThatCouldNotBeReadForWantOfMsxmlIsLeftAlone)
+{
+    {
+        TRadioChannelManager directory(folder_.Path());
+        directory.LoadFromXmlString(Reply());
+    }
+    std::string before = folder_.ReadFile(kCache);
+    std::string error;
+    // A thread that never joined COM cannot make an XML document.
+    std::thread([&] {
+        TRadioChannelManager directory(folder_.Path());
+        error = directory.LastCacheError();
+    }).join();
+    EXPECT_NE(error, "");
+    EXPECT_EQ(folder_.ReadFile(kCache), before);
+    EXPECT_EQ(folder_.ReadFile(std::string(kCache) + ".bad"), "");
 }
