@@ -39,17 +39,30 @@ inline std::uint8_t ToByte(double Value)
     return ClampByte(Nearest(Value));
 }
 
-// Own[i] := OwnK[i] * Own[i] + TargetK[i] * Target[i] for Count channels, rounded and clamped.
-// Coefficients come per channel (or as one pair for all, Step 0), so every blend of this unit
-// runs through one loop that SSE2 does two channels at a time with the same double arithmetic:
-// each product rounded, their sum rounded, then to the nearest integer with ties to even.
-void BlendChannels(std::uint8_t* Own, const std::uint8_t* Target, const double* OwnK, const double* TargetK,
-                   std::size_t Step, std::size_t Count)
+// The weights of a blend: per channel (Step 1) or one pair for all channels (Step 0), in
+// double precision and, for the quick path, rounded to single precision.
+struct TBlendWeights {
+    const double* Own;
+    const double* Target;
+    const float* OwnF;
+    const float* TargetF;
+    std::size_t Step;
+};
+
+inline void BlendExact(std::uint8_t* Own, const std::uint8_t* Target, const TBlendWeights& K, std::size_t From,
+                       std::size_t To)
 {
-    std::size_t i = 0;
+    for (std::size_t i = From; i < To; ++i)
+        Own[i] = ToByte(K.Own[i * K.Step] * Own[i] + K.Target[i * K.Step] * Target[i]);
+}
+
 #ifdef __SSE2__
+// The exact arithmetic for the 16 channels at Own and Target, channel First of the weights,
+// two channels at a time in double precision.
+void BlendExactSse2(std::uint8_t* Own, const std::uint8_t* Target, const TBlendWeights& K, std::size_t First)
+{
     const __m128i zero = _mm_setzero_si128();
-    auto toDoubles = [&](__m128i Bytes, __m128d* Out) {
+    auto toDoubles = [zero](__m128i Bytes, __m128d (&Out)[4]) {
         const __m128i words = _mm_unpacklo_epi8(Bytes, zero);
         const __m128i lo = _mm_unpacklo_epi16(words, zero);
         const __m128i hi = _mm_unpackhi_epi16(words, zero);
@@ -58,37 +71,102 @@ void BlendChannels(std::uint8_t* Own, const std::uint8_t* Target, const double* 
         Out[2] = _mm_cvtepi32_pd(hi);
         Out[3] = _mm_cvtepi32_pd(_mm_shuffle_epi32(hi, 0xEE));
     };
-    for (; i + 8 <= Count; i += 8) {
+    for (std::size_t i = 0; i < 16; i += 8) {
         __m128d own[4], target[4];
         toDoubles(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(Own + i)), own);
         toDoubles(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(Target + i)), target);
-        __m128i sums[4];
+        __m128i rounded[4];
         for (int j = 0; j < 4; ++j) {
-            const __m128d ownK = Step ? _mm_loadu_pd(OwnK + i + 2 * j) : _mm_set1_pd(*OwnK);
-            const __m128d targetK = Step ? _mm_loadu_pd(TargetK + i + 2 * j) : _mm_set1_pd(*TargetK);
-            // The conversion rounds by the current mode: to nearest, ties to even.
-            sums[j] = _mm_cvtpd_epi32(_mm_add_pd(_mm_mul_pd(ownK, own[j]), _mm_mul_pd(targetK, target[j])));
+            const std::size_t k = First + i + 2 * j;
+            const __m128d ownK = K.Step ? _mm_loadu_pd(K.Own + k) : _mm_set1_pd(*K.Own);
+            const __m128d targetK = K.Step ? _mm_loadu_pd(K.Target + k) : _mm_set1_pd(*K.Target);
+            rounded[j] = _mm_cvtpd_epi32(_mm_add_pd(_mm_mul_pd(ownK, own[j]), _mm_mul_pd(targetK, target[j])));
         }
-        const __m128i words = _mm_packs_epi32(_mm_unpacklo_epi64(sums[0], sums[1]), _mm_unpacklo_epi64(sums[2], sums[3]));
+        const __m128i words = _mm_packs_epi32(_mm_unpacklo_epi64(rounded[0], rounded[1]),
+                                              _mm_unpacklo_epi64(rounded[2], rounded[3]));
         _mm_storel_epi64(reinterpret_cast<__m128i*>(Own + i), _mm_packus_epi16(words, words));
     }
+}
 #endif
-    for (; i < Count; ++i)
-        Own[i] = ToByte(OwnK[i * Step] * Own[i] + TargetK[i * Step] * Target[i]);
+
+// Own[i] := nearest(OwnK * Own[i] + TargetK * Target[i]) for Count channels, clamped to a byte,
+// with each product and the sum rounded to double: the arithmetic every blend of this unit is
+// defined by. Single precision differs from it by less than 1e-4 for weights in 0..1 and byte
+// values, so wherever the single-precision sum lies farther than 1/1024 from a half it rounds
+// to the same integer; SSE2 does four channels at a time that way and goes back to double
+// precision for any block with a channel that close to a tie.
+void BlendChannels(std::uint8_t* Own, const std::uint8_t* Target, const TBlendWeights& K, std::size_t Count)
+{
+    std::size_t i = 0;
+#ifdef __SSE2__
+    const __m128i zero = _mm_setzero_si128();
+    const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
+    const __m128 nearHalf = _mm_set1_ps(0.5f - 1.0f / 1024);
+    for (; i + 16 <= Count; i += 16) {
+        const __m128i own = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Own + i));
+        const __m128i target = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Target + i));
+        const __m128i ownLo = _mm_unpacklo_epi8(own, zero), ownHi = _mm_unpackhi_epi8(own, zero);
+        const __m128i targetLo = _mm_unpacklo_epi8(target, zero), targetHi = _mm_unpackhi_epi8(target, zero);
+        const __m128i ownWords[4] = {_mm_unpacklo_epi16(ownLo, zero), _mm_unpackhi_epi16(ownLo, zero),
+                                     _mm_unpacklo_epi16(ownHi, zero), _mm_unpackhi_epi16(ownHi, zero)};
+        const __m128i targetWords[4] = {_mm_unpacklo_epi16(targetLo, zero), _mm_unpackhi_epi16(targetLo, zero),
+                                        _mm_unpacklo_epi16(targetHi, zero), _mm_unpackhi_epi16(targetHi, zero)};
+        __m128i rounded[4];
+        __m128 nearTie = _mm_setzero_ps();
+        for (int j = 0; j < 4; ++j) {
+            const __m128 ownK = K.Step ? _mm_loadu_ps(K.OwnF + i + 4 * j) : _mm_set1_ps(*K.OwnF);
+            const __m128 targetK = K.Step ? _mm_loadu_ps(K.TargetF + i + 4 * j) : _mm_set1_ps(*K.TargetF);
+            const __m128 sum = _mm_add_ps(_mm_mul_ps(ownK, _mm_cvtepi32_ps(ownWords[j])),
+                                          _mm_mul_ps(targetK, _mm_cvtepi32_ps(targetWords[j])));
+            // The conversion rounds by the current mode: to nearest, ties to even.
+            rounded[j] = _mm_cvtps_epi32(sum);
+            const __m128 off = _mm_and_ps(_mm_sub_ps(sum, _mm_cvtepi32_ps(rounded[j])), magnitude);
+            nearTie = _mm_or_ps(nearTie, _mm_cmpgt_ps(off, nearHalf));
+        }
+        if (_mm_movemask_ps(nearTie)) {
+            BlendExactSse2(Own + i, Target + i, K, i);
+            continue;
+        }
+        const __m128i words0 = _mm_packs_epi32(rounded[0], rounded[1]);
+        const __m128i words1 = _mm_packs_epi32(rounded[2], rounded[3]);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(Own + i), _mm_packus_epi16(words0, words1));
+    }
+#endif
+    BlendExact(Own, Target, K, i, Count);
 }
 
-// Per-channel coefficients of a blend whose weight changes from column to column.
+// One pair of weights for every channel.
+struct TConstantWeights {
+    double Own, Target;
+    float OwnF, TargetF;
+    TConstantWeights(double AOwn, double ATarget)
+        : Own(AOwn), Target(ATarget), OwnF(static_cast<float>(AOwn)), TargetF(static_cast<float>(ATarget))
+    {
+    }
+    TBlendWeights Weights() const { return {&Own, &Target, &OwnF, &TargetF, 0}; }
+};
+
+// Per-channel weights of a blend whose weight changes from column to column; every column
+// shows the target until set.
 struct TColumnWeights {
     std::vector<double> Own, Target;
-    explicit TColumnWeights(int Width) : Own(3 * static_cast<std::size_t>(Width), 0.0), Target(Own.size(), 1.0) {}
+    std::vector<float> OwnF, TargetF;
+    explicit TColumnWeights(int Width)
+        : Own(3 * static_cast<std::size_t>(Width), 0.0), Target(Own.size(), 1.0), OwnF(Own.size(), 0.0f),
+          TargetF(Own.size(), 1.0f)
+    {
+    }
     // Column X: F * own + (1 - F) * target.
     void Set(int X, double F)
     {
         for (int c = 0; c < 3; ++c) {
             Own[3 * X + c] = F;
             Target[3 * X + c] = 1 - F;
+            OwnF[3 * X + c] = static_cast<float>(F);
+            TargetF[3 * X + c] = static_cast<float>(1 - F);
         }
     }
+    TBlendWeights Weights() const { return {Own.data(), Target.data(), OwnF.data(), TargetF.data(), 1}; }
 };
 
 // The value of every channel level under a blend that depends on the level alone.
@@ -158,10 +236,10 @@ void TskEffectBmp::Morph(const TskEffectBmp& Target, double K)
     if (!SameSize(Target))
         return;
     K = std::clamp(K, 0.0, 1.0);
-    const double ownK = 1 - K;
+    const TConstantWeights weights(1 - K, K);
     const std::size_t rowBytes = 3 * static_cast<std::size_t>(width_);
     for (int y = 0; y < height_; ++y)
-        BlendChannels(ScanLine(y), Target.ScanLine(y), &ownK, &K, 0, rowBytes);
+        BlendChannels(ScanLine(y), Target.ScanLine(y), weights.Weights(), rowBytes);
 }
 
 void TskEffectBmp::MorphGradient(const TskEffectBmp& Target, double K)
@@ -172,13 +250,15 @@ void TskEffectBmp::MorphGradient(const TskEffectBmp& Target, double K)
         MorphHGradient(Target, K);
 }
 
-// Blends every row by per-column weights.
-void TskEffectBmp::BlendColumns(const TskEffectBmp& Target, const std::vector<double>& OwnK,
-                                const std::vector<double>& TargetK)
+namespace {
+
+void BlendColumns(TskEffectBmp& Own, const TskEffectBmp& Target, const TColumnWeights& Weights)
 {
-    for (int y = 0; y < height_; ++y)
-        BlendChannels(ScanLine(y), Target.ScanLine(y), OwnK.data(), TargetK.data(), 1, OwnK.size());
+    for (int y = 0; y < Own.Height(); ++y)
+        BlendChannels(Own.ScanLine(y), Target.ScanLine(y), Weights.Weights(), Weights.Own.size());
 }
+
+}  // namespace
 
 void TskEffectBmp::MorphHGradient(const TskEffectBmp& Target, double K)
 {
@@ -203,7 +283,7 @@ void TskEffectBmp::MorphHGradient(const TskEffectBmp& Target, double K)
         weights.Set(x, f);
         f = std::min(f + inc, 1.0);
     }
-    BlendColumns(Target, weights.Own, weights.Target);
+    BlendColumns(*this, Target, weights);
 }
 
 void TskEffectBmp::MorphVGradient(const TskEffectBmp& Target, double K)
@@ -220,8 +300,8 @@ void TskEffectBmp::MorphVGradient(const TskEffectBmp& Target, double K)
     for (int y = start; y <= stop; ++y)
         std::memcpy(ScanLine(y), Target.ScanLine(y), rowBytes);
     auto blendRow = [&](int y, double f) {
-        const double g = 1 - f;
-        BlendChannels(ScanLine(y), Target.ScanLine(y), &f, &g, 0, rowBytes);
+        const TConstantWeights weights(f, 1 - f);
+        BlendChannels(ScanLine(y), Target.ScanLine(y), weights.Weights(), rowBytes);
     };
     double f = 0;
     for (int y = start; y >= 0; --y) {
@@ -244,15 +324,15 @@ void TskEffectBmp::MorphLeftGradient(const TskEffectBmp& Target, double K)
     const int d = std::clamp(Nearest(width_ * K), 1, width_ - 1);
     // Columns right of d keep the own image: weight 1 on it.
     TColumnWeights weights(width_);
-    std::fill(weights.Own.begin() + 3 * (d + 1), weights.Own.end(), 1.0);
-    std::fill(weights.Target.begin() + 3 * (d + 1), weights.Target.end(), 0.0);
+    for (int x = d + 1; x < width_; ++x)
+        weights.Set(x, 1.0);
     const double inc = 1.0 / d;
     double f = 0;
     for (int x = 0; x <= d; ++x) {
         weights.Set(x, f);
         f = std::min(f + inc, 1.0);
     }
-    BlendColumns(Target, weights.Own, weights.Target);
+    BlendColumns(*this, Target, weights);
 }
 
 void TskEffectBmp::MorphRightGradient(const TskEffectBmp& Target, double K)
@@ -264,14 +344,14 @@ void TskEffectBmp::MorphRightGradient(const TskEffectBmp& Target, double K)
     const int n = width_ - d;
     const double inc = n < 1 ? 1.0 : 1.0 / n;
     TColumnWeights weights(width_);
-    std::fill(weights.Own.begin(), weights.Own.begin() + 3 * d, 1.0);
-    std::fill(weights.Target.begin(), weights.Target.begin() + 3 * d, 0.0);
+    for (int x = 0; x < d; ++x)
+        weights.Set(x, 1.0);
     double f = 0;
     for (int x = width_ - 1; x >= d; --x) {
         weights.Set(x, f);
         f = std::min(f + inc, 1.0);
     }
-    BlendColumns(Target, weights.Own, weights.Target);
+    BlendColumns(*this, Target, weights);
 }
 
 void TskEffectBmp::MorphLeftSlide(const TskEffectBmp& Target, double K)

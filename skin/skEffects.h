@@ -8,7 +8,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 #ifdef _WIN32
 #include "classlib/Color.h"  // before windows.h, whose colour macros it would otherwise meet
@@ -96,7 +95,6 @@ private:
     {
         return Other.width_ == width_ && Other.height_ == height_;
     }
-    void BlendColumns(const TskEffectBmp& Target, const std::vector<double>& OwnK, const std::vector<double>& TargetK);
 
     int width_ = 0;
     int height_ = 0;

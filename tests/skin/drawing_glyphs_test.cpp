@@ -121,6 +121,17 @@ TEST(Glyphs, CrossRadioSquareAndTriangles)
     EXPECT_EQ(Inked(up.Bitmap), Join({HLine(6, 1, 8), HLine(5, 2, 7), HLine(4, 3, 6), HLine(3, 4, 5)}));
 }
 
+TEST(Glyphs, SystemColoursAreResolved)
+{
+    TGlyphCanvas g;
+    sk::DrawSquareGlyph(g.Canvas(), 0, 0, cl::clBtnShadow);
+    const cl::TColor shadow = static_cast<cl::TColor>(GetSysColor(COLOR_BTNSHADOW));
+    for (int y = 2; y < 7; ++y)
+        for (int x = 2; x < 7; ++x)
+            EXPECT_EQ(g.Bitmap.Pixels(x, y), shadow) << x << "," << y;
+    EXPECT_EQ(g.Bitmap.Pixels(7, 7), cl::clWhite);
+}
+
 TEST(Glyphs, BoxGlyphsAreOutlines)
 {
     TGlyphCanvas max;
