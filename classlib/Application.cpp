@@ -91,6 +91,20 @@ void TApplication::Initialize()
     Handle();
 }
 
+TIcon* TApplication::Icon()
+{
+    if (!iconLoaded_) {
+        iconLoaded_ = true;
+        if (HICON shared = LoadIconA(GetModuleHandleA(nullptr), "MAINICON"))
+            icon_.SetHandle(CopyIcon(shared));
+        icon_.OnChange = [this](TObject*) {
+            if (handle_)
+                SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Handle()));
+        };
+    }
+    return &icon_;
+}
+
 void TApplication::SetTitle(const AnsiString& Value)
 {
     title_ = Value;

@@ -22,6 +22,15 @@ TCanvas::~TCanvas()
 
 HDC TCanvas::Handle()
 {
+    HDC dc = DrawingDc();
+    // Whoever takes the DC may change its modes and colours behind the canvas's back.
+    rop_ = bkMode_ = -1;
+    bkColor_ = textColor_ = CLR_INVALID;
+    return dc;
+}
+
+HDC TCanvas::DrawingDc()
+{
     if (!dc_)
         CreateHandle();
     if (!dc_)
@@ -36,6 +45,9 @@ void TCanvas::SetHandle(HDC Value)
     if (dc_)
         DeselectHandles();
     dc_ = Value;
+    // A new DC: nothing is known about its state.
+    rop_ = bkMode_ = -1;
+    bkColor_ = textColor_ = CLR_INVALID;
     if (dc_)
         penPos_ = {};
 }
@@ -68,7 +80,7 @@ void TCanvas::ObjectChanged(int Which)
 
 void TCanvas::Require(int What)
 {
-    HDC dc = Handle();
+    HDC dc = DrawingDc();
     if ((What & rsFont) && !(selected_ & rsFont)) {
         originalFont_ = SelectObject(dc, font_.Handle());
         selected_ |= rsFont;
@@ -81,20 +93,36 @@ void TCanvas::Require(int What)
         originalBrush_ = SelectObject(dc, brush_.Handle());
         selected_ |= rsBrush;
     }
+    // Only what differs from the DC's present state is set again.
     if (What & rsPen) {
         static constexpr int modes[] = {R2_COPYPEN, R2_NOT, R2_XORPEN, R2_MERGEPEN, R2_MASKPEN, R2_NOTXORPEN};
-        SetROP2(dc, modes[pen_.Mode()]);
-    }
-    if (What & (rsFont | rsBrush)) {
-        if (brush_.Style() == bsClear) {
-            SetBkMode(dc, TRANSPARENT);
-        } else {
-            SetBkMode(dc, OPAQUE);
-            SetBkColor(dc, static_cast<COLORREF>(ColorToRGB(brush_.Color())));
+        const int rop = modes[pen_.Mode()];
+        if (rop != rop_) {
+            SetROP2(dc, rop);
+            rop_ = rop;
         }
     }
-    if (What & rsFont)
-        SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(font_.Color())));
+    if (What & (rsFont | rsBrush)) {
+        const int bkMode = brush_.Style() == bsClear ? TRANSPARENT : OPAQUE;
+        if (bkMode != bkMode_) {
+            SetBkMode(dc, bkMode);
+            bkMode_ = bkMode;
+        }
+        if (bkMode == OPAQUE) {
+            const COLORREF bk = static_cast<COLORREF>(ColorToRGB(brush_.Color()));
+            if (bk != bkColor_) {
+                SetBkColor(dc, bk);
+                bkColor_ = bk;
+            }
+        }
+    }
+    if (What & rsFont) {
+        const COLORREF text = static_cast<COLORREF>(ColorToRGB(font_.Color()));
+        if (text != textColor_) {
+            SetTextColor(dc, text);
+            textColor_ = text;
+        }
+    }
 }
 
 void TCanvas::Changing()
@@ -112,7 +140,7 @@ void TCanvas::Changed()
 TRect TCanvas::ClipRect()
 {
     RECT r{};
-    GetClipBox(Handle(), &r);
+    GetClipBox(DrawingDc(), &r);
     return {r.left, r.top, r.right, r.bottom};
 }
 
@@ -211,14 +239,14 @@ void TCanvas::DrawFocusRect(const TRect& Rect)
 
 TColor TCanvas::Pixels(int X, int Y)
 {
-    const COLORREF c = GetPixel(Handle(), X, Y);
+    const COLORREF c = GetPixel(DrawingDc(), X, Y);
     return c == CLR_INVALID ? -1 : static_cast<TColor>(c);
 }
 
 void TCanvas::SetPixels(int X, int Y, TColor Value)
 {
     Changing();
-    SetPixel(Handle(), X, Y, static_cast<COLORREF>(ColorToRGB(Value)));
+    SetPixel(DrawingDc(), X, Y, static_cast<COLORREF>(ColorToRGB(Value)));
     Changed();
 }
 
@@ -257,7 +285,7 @@ void TCanvas::CopyRect(const TRect& Dest, TCanvas* Source, const TRect& SourceRe
         return;
     Changing();
     Require(rsBrush);
-    HDC src = Source->Handle();
+    HDC src = Source->DrawingDc();
     if (Dest.Width() == SourceRect.Width() && Dest.Height() == SourceRect.Height()) {
         BitBlt(dc_, Dest.Left, Dest.Top, Dest.Width(), Dest.Height(), src, SourceRect.Left, SourceRect.Top, copyMode_);
     } else {

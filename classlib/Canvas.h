@@ -90,6 +90,7 @@ protected:
 
 private:
     enum TRequired { rsFont = 1, rsPen = 2, rsBrush = 4 };
+    HDC DrawingDc();
     void Require(int What);
     void ObjectChanged(int Which);
 
@@ -103,6 +104,10 @@ private:
     HGDIOBJ originalBrush_ = nullptr;
     TPoint penPos_;
     TCopyMode copyMode_ = cmSrcCopy;
+    int rop_ = -1;
+    int bkMode_ = -1;
+    COLORREF bkColor_ = CLR_INVALID;
+    COLORREF textColor_ = CLR_INVALID;
 };
 
 // Draws a raised or sunken frame Width pixels wide: top and left lines in TopColor, bottom

@@ -69,7 +69,17 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner)
     SetVisible(false);
     SetColor(clBtnFace);
     SetBounds(0, 0, 320, 240);
+    icon_.OnChange = [this](TObject*) { IconChanged(); };
     Screen->AddForm(this);
+}
+
+void TCustomForm::IconChanged()
+{
+    if (!HandleAllocated())
+        return;
+    HICON icon = icon_.Handle() ? icon_.Handle() : Application->Icon()->Handle();
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 }
 
 TCustomForm::~TCustomForm()
@@ -139,6 +149,8 @@ void TCustomForm::CreateParams(TCreateParams& Params)
 void TCustomForm::CreateWnd()
 {
     TWinControl::CreateWnd();
+    if (!Parent())
+        IconChanged();
     if (borderStyle_ != bsNone && !borderIcons_.Contains(biSystemMenu))
         SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);

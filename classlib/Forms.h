@@ -78,6 +78,9 @@ public:
     bool Modal() const { return modal_; }
     bool KeyPreview() const { return keyPreview_; }
     void SetKeyPreview(bool Value) { keyPreview_ = Value; }
+    // The caption's and task switcher's icon; empty: the application's.
+    TIcon* Icon() { return &icon_; }
+    void SetIcon(TIcon* Value) { icon_.Assign(Value); }
 
     // Shows the form and runs messages until ModalResult is set; other windows are disabled
     // meanwhile. Raises EInvalidOperation for a visible or disabled form.
@@ -130,6 +133,7 @@ private:
     void WMSize(TMessage& Message);
     void WMDestroy(TMessage& Message);
     void PlaceOnFirstShow();
+    void IconChanged();
     void ApplyStayOnTop();
     void FocusActiveControl();
 
@@ -147,6 +151,7 @@ private:
     bool keyPreview_ = false;
     bool placed_ = false;
     bool releasePosted_ = false;
+    TIcon icon_;
 };
 
 class TForm : public TCustomForm {
@@ -216,6 +221,8 @@ public:
     void Initialize();
     const AnsiString& Title() const { return title_; }
     void SetTitle(const AnsiString& Value);
+    // The program's icon: the resource "MAINICON" when the program has one.
+    TIcon* Icon();
 
     // Makes a form owned by the application; the first becomes the main form. What the
     // form's OnCreate throws leaves through here.
@@ -277,6 +284,8 @@ private:
 
     HWND handle_ = nullptr;
     AnsiString title_;
+    TIcon icon_;
+    bool iconLoaded_ = false;
     TCustomForm* mainForm_ = nullptr;
     TControl* mouseControl_ = nullptr;
     std::vector<TCustomForm*> hiddenByMinimize_;

@@ -8,4 +8,5 @@
 
 #ifdef _WIN32
 #include "classlib/Canvas.h"
+#include "classlib/Icon.h"
 #endif

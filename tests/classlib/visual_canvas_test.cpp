@@ -86,3 +86,15 @@ TEST(Canvas, ResizingABitmapKeepsItsCanvasUsable)
     bmp.Canvas()->FillRect(Rect(0, 0, 3, 3));
     EXPECT_EQ(bmp.Pixels(2, 2), clGreen);
 }
+
+TEST(Canvas, StateChangedThroughTheHandleIsNotTrustedLater)
+{
+    TBitmap bmp;
+    bmp.SetSize(10, 10);
+    TCanvas* c = bmp.Canvas();
+    c->Brush()->SetColor(clYellow);
+    c->TextRect(Rect(0, 0, 5, 5), 0, 0, "");
+    SetBkColor(c->Handle(), RGB(255, 0, 0));
+    c->TextRect(Rect(5, 5, 10, 10), 5, 5, "");
+    EXPECT_EQ(bmp.Pixels(7, 7), clYellow);
+}
