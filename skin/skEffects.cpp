@@ -465,6 +465,48 @@ void TskEffectBmp::AddNoise(int Amount)
     }
 }
 
+namespace {
+
+// Pixels From .. To - 1 of a row whose neighbours lie in the rows Up and Down at the byte
+// offsets Left and Right.
+void BlurEdgePixels(std::uint8_t* Row, const std::uint8_t* Up, const std::uint8_t* Down, const int* Left,
+                    const int* Right, int From, int To)
+{
+    for (int x = From; x < To; ++x)
+        for (int c = 0; c < 3; ++c)
+            Row[3 * x + c] = static_cast<std::uint8_t>(
+                (Up[Left[x] + c] + Down[Left[x] + c] + Up[Right[x] + c] + Down[Right[x] + c]) >> 2);
+}
+
+// Channels From .. To - 1 of a row, each the mean of the channels Reach bytes to the left and
+// right of it in the rows Up and Down.
+void BlurInnerColumns(std::uint8_t* Row, const std::uint8_t* Up, const std::uint8_t* Down, std::size_t Reach,
+                      std::size_t From, std::size_t To)
+{
+    std::size_t i = From;
+#ifdef __SSE2__
+    const __m128i zero = _mm_setzero_si128();
+    for (; i + 16 <= To; i += 16) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Up + i - Reach));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Down + i - Reach));
+        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Up + i + Reach));
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Down + i + Reach));
+        auto sum = [&](auto Unpack) {
+            const __m128i total = _mm_add_epi16(_mm_add_epi16(Unpack(a, zero), Unpack(b, zero)),
+                                                _mm_add_epi16(Unpack(c, zero), Unpack(d, zero)));
+            return _mm_srli_epi16(total, 2);
+        };
+        const __m128i lo = sum([](__m128i v, __m128i z) { return _mm_unpacklo_epi8(v, z); });
+        const __m128i hi = sum([](__m128i v, __m128i z) { return _mm_unpackhi_epi8(v, z); });
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(Row + i), _mm_packus_epi16(lo, hi));
+    }
+#endif
+    for (; i < To; ++i)
+        Row[i] = static_cast<std::uint8_t>((Up[i - Reach] + Down[i - Reach] + Up[i + Reach] + Down[i + Reach]) >> 2);
+}
+
+}  // namespace
+
 void TskEffectBmp::SplitBlur(int Amount)
 {
     if (Amount == 0 || width_ < 1 || height_ < 1)
@@ -479,11 +521,24 @@ void TskEffectBmp::SplitBlur(int Amount)
         left[x] = 3 * inside(lower(x), width_);
         right[x] = 3 * inside(upper(x, width_), width_);
     }
+    // Columns whose neighbours are x - Amount and x + Amount, both inside.
+    const int firstInner = Amount > 0 ? Amount : width_;
+    const int endInner = Amount > 0 ? width_ - Amount : 0;
     for (int y = 0; y < height_; ++y) {
         const std::uint8_t* up = ScanLine(inside(lower(y), height_));
         const std::uint8_t* down = ScanLine(inside(upper(y, height_), height_));
         std::uint8_t* p = ScanLine(y);
-        for (int x = 0; x < width_; ++x, p += 3) {
+        int x = 0;
+        if (up != p && down != p && firstInner < endInner) {
+            // Neighbours in other rows only: no pixel of this row reads another of it, so the
+            // inner columns go in any order, many at a time.
+            BlurEdgePixels(p, up, down, left.data(), right.data(), 0, firstInner);
+            BlurInnerColumns(p, up, down, 3 * static_cast<std::size_t>(Amount), 3 * static_cast<std::size_t>(firstInner),
+                             3 * static_cast<std::size_t>(endInner));
+            x = endInner;
+            p += 3 * static_cast<std::size_t>(endInner);
+        }
+        for (; x < width_; ++x, p += 3) {
             const std::uint8_t* ul = up + left[x];
             const std::uint8_t* dl = down + left[x];
             const std::uint8_t* ur = up + right[x];

@@ -354,3 +354,28 @@ TEST(EffectBmp, WideRowsBlendLikeSinglePixels)
     }
     EXPECT_EQ(0, std::memcmp(work.ScanLine(1) + 3 * 19, own.ScanLine(1) + 3 * 19, 3 * (w - 19)));
 }
+
+TEST(EffectBmp, SplitBlurOfWideBitmapsMatchesThePixelRule)
+{
+    // The rule pixel by pixel, in place, every neighbour kept inside the bitmap.
+    auto reference = [](std::vector<int>& Px, int W, int H, int A) {
+        auto at = [&](int X, int Y) -> int& { return Px[(std::clamp(Y, 0, H - 1) * W + std::clamp(X, 0, W - 1))]; };
+        for (int y = 0; y < H; ++y)
+            for (int x = 0; x < W; ++x) {
+                const int up = y - A < 0 ? y : y - A, down = y + A >= H ? H - y : y + A;
+                const int left = x - A < 0 ? x : x - A, right = x + A >= W ? W - x : x + A;
+                at(x, y) = (at(left, up) + at(left, down) + at(right, up) + at(right, down)) / 4;
+            }
+    };
+    for (int amount : {1, 2, 5}) {
+        const int w = 40, h = 6;
+        TskEffectBmp bmp(w, h);
+        std::vector<int> levels(w * h);
+        for (int i = 0; i < w * h; ++i)
+            levels[i] = (i * 73 + 19) % 256;
+        Fill(bmp, levels);
+        bmp.SplitBlur(amount);
+        reference(levels, w, h, amount);
+        EXPECT_EQ(Levels(bmp), levels) << amount;
+    }
+}
