@@ -4,7 +4,8 @@ list(APPEND SKIN_PORTABLE
   ${CMAKE_CURRENT_LIST_DIR}/skResourceStrData.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skUtils.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skMaskRegion.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/skEffects.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/skEffects.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skEffectsKernels.cpp)
 list(APPEND SKIN_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/skEffectsDib.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skFBitmap.cpp
@@ -22,8 +23,10 @@ endif()
 # Per-pixel loops run on every morph tick and region rebuild: optimized even in debug builds.
 # On i686 the SSE unit also keeps the channel arithmetic in plain double precision, so both
 # builds round exactly alike.
-set(drawing_hot ${CMAKE_CURRENT_LIST_DIR}/skEffects.cpp ${CMAKE_CURRENT_LIST_DIR}/skMaskRegion.cpp)
+set(drawing_hot ${CMAKE_CURRENT_LIST_DIR}/skEffects.cpp ${CMAKE_CURRENT_LIST_DIR}/skEffectsKernels.cpp
+                ${CMAKE_CURRENT_LIST_DIR}/skMaskRegion.cpp)
 set_source_files_properties(${drawing_hot} PROPERTIES COMPILE_OPTIONS "-O2")
 if(TREBANIX_WINDOWS)
-  set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/skEffects.cpp APPEND PROPERTY COMPILE_OPTIONS -msse2 -mfpmath=sse)
+  set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/skEffects.cpp ${CMAKE_CURRENT_LIST_DIR}/skEffectsKernels.cpp
+               APPEND PROPERTY COMPILE_OPTIONS -msse2 -mfpmath=sse)
 endif()

@@ -4,170 +4,17 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstring>
 #include <vector>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
 #include "classlib/SysUtils.h"
+#include "skin/skEffectsKernels.h"
 
 namespace sk {
 
+using namespace kernels;
+
 namespace {
-
-// Nearest integer, ties to even (the default rounding mode), like the arithmetic the skins
-// were designed against. With SSE2 it is one conversion instruction instead of a library call.
-inline int Nearest(double Value)
-{
-#ifdef __SSE2__
-    return _mm_cvtsd_si32(_mm_set_sd(Value));
-#else
-    return static_cast<int>(std::lrint(Value));
-#endif
-}
-
-inline std::uint8_t ClampByte(int Value)
-{
-    return static_cast<std::uint8_t>(Value < 0 ? 0 : (Value > 255 ? 255 : Value));
-}
-
-inline std::uint8_t ToByte(double Value)
-{
-    return ClampByte(Nearest(Value));
-}
-
-// The weights of a blend: per channel (Step 1) or one pair for all channels (Step 0), in
-// double precision and, for the quick path, rounded to single precision.
-struct TBlendWeights {
-    const double* Own;
-    const double* Target;
-    const float* OwnF;
-    const float* TargetF;
-    std::size_t Step;
-};
-
-inline void BlendExact(std::uint8_t* Own, const std::uint8_t* Target, const TBlendWeights& K, std::size_t From,
-                       std::size_t To)
-{
-    for (std::size_t i = From; i < To; ++i)
-        Own[i] = ToByte(K.Own[i * K.Step] * Own[i] + K.Target[i * K.Step] * Target[i]);
-}
-
-#ifdef __SSE2__
-// The exact arithmetic for the 16 channels at Own and Target, channel First of the weights,
-// two channels at a time in double precision.
-void BlendExactSse2(std::uint8_t* Own, const std::uint8_t* Target, const TBlendWeights& K, std::size_t First)
-{
-    const __m128i zero = _mm_setzero_si128();
-    auto toDoubles = [zero](__m128i Bytes, __m128d (&Out)[4]) {
-        const __m128i words = _mm_unpacklo_epi8(Bytes, zero);
-        const __m128i lo = _mm_unpacklo_epi16(words, zero);
-        const __m128i hi = _mm_unpackhi_epi16(words, zero);
-        Out[0] = _mm_cvtepi32_pd(lo);
-        Out[1] = _mm_cvtepi32_pd(_mm_shuffle_epi32(lo, 0xEE));
-        Out[2] = _mm_cvtepi32_pd(hi);
-        Out[3] = _mm_cvtepi32_pd(_mm_shuffle_epi32(hi, 0xEE));
-    };
-    for (std::size_t i = 0; i < 16; i += 8) {
-        __m128d own[4], target[4];
-        toDoubles(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(Own + i)), own);
-        toDoubles(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(Target + i)), target);
-        __m128i rounded[4];
-        for (int j = 0; j < 4; ++j) {
-            const std::size_t k = First + i + 2 * j;
-            const __m128d ownK = K.Step ? _mm_loadu_pd(K.Own + k) : _mm_set1_pd(*K.Own);
-            const __m128d targetK = K.Step ? _mm_loadu_pd(K.Target + k) : _mm_set1_pd(*K.Target);
-            rounded[j] = _mm_cvtpd_epi32(_mm_add_pd(_mm_mul_pd(ownK, own[j]), _mm_mul_pd(targetK, target[j])));
-        }
-        const __m128i words = _mm_packs_epi32(_mm_unpacklo_epi64(rounded[0], rounded[1]),
-                                              _mm_unpacklo_epi64(rounded[2], rounded[3]));
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(Own + i), _mm_packus_epi16(words, words));
-    }
-}
-#endif
-
-// Own[i] := nearest(OwnK * Own[i] + TargetK * Target[i]) for Count channels, clamped to a byte,
-// with each product and the sum rounded to double: the arithmetic every blend of this unit is
-// defined by. Single precision differs from it by less than 1e-4 for weights in 0..1 and byte
-// values, so wherever the single-precision sum lies farther than 1/1024 from a half it rounds
-// to the same integer; SSE2 does four channels at a time that way and goes back to double
-// precision for any block with a channel that close to a tie.
-void BlendChannels(std::uint8_t* Own, const std::uint8_t* Target, const TBlendWeights& K, std::size_t Count)
-{
-    std::size_t i = 0;
-#ifdef __SSE2__
-    const __m128i zero = _mm_setzero_si128();
-    const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
-    const __m128 nearHalf = _mm_set1_ps(0.5f - 1.0f / 1024);
-    for (; i + 16 <= Count; i += 16) {
-        const __m128i own = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Own + i));
-        const __m128i target = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Target + i));
-        const __m128i ownLo = _mm_unpacklo_epi8(own, zero), ownHi = _mm_unpackhi_epi8(own, zero);
-        const __m128i targetLo = _mm_unpacklo_epi8(target, zero), targetHi = _mm_unpackhi_epi8(target, zero);
-        const __m128i ownWords[4] = {_mm_unpacklo_epi16(ownLo, zero), _mm_unpackhi_epi16(ownLo, zero),
-                                     _mm_unpacklo_epi16(ownHi, zero), _mm_unpackhi_epi16(ownHi, zero)};
-        const __m128i targetWords[4] = {_mm_unpacklo_epi16(targetLo, zero), _mm_unpackhi_epi16(targetLo, zero),
-                                        _mm_unpacklo_epi16(targetHi, zero), _mm_unpackhi_epi16(targetHi, zero)};
-        __m128i rounded[4];
-        __m128 nearTie = _mm_setzero_ps();
-        for (int j = 0; j < 4; ++j) {
-            const __m128 ownK = K.Step ? _mm_loadu_ps(K.OwnF + i + 4 * j) : _mm_set1_ps(*K.OwnF);
-            const __m128 targetK = K.Step ? _mm_loadu_ps(K.TargetF + i + 4 * j) : _mm_set1_ps(*K.TargetF);
-            const __m128 sum = _mm_add_ps(_mm_mul_ps(ownK, _mm_cvtepi32_ps(ownWords[j])),
-                                          _mm_mul_ps(targetK, _mm_cvtepi32_ps(targetWords[j])));
-            // The conversion rounds by the current mode: to nearest, ties to even.
-            rounded[j] = _mm_cvtps_epi32(sum);
-            const __m128 off = _mm_and_ps(_mm_sub_ps(sum, _mm_cvtepi32_ps(rounded[j])), magnitude);
-            nearTie = _mm_or_ps(nearTie, _mm_cmpgt_ps(off, nearHalf));
-        }
-        if (_mm_movemask_ps(nearTie)) {
-            BlendExactSse2(Own + i, Target + i, K, i);
-            continue;
-        }
-        const __m128i words0 = _mm_packs_epi32(rounded[0], rounded[1]);
-        const __m128i words1 = _mm_packs_epi32(rounded[2], rounded[3]);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(Own + i), _mm_packus_epi16(words0, words1));
-    }
-#endif
-    BlendExact(Own, Target, K, i, Count);
-}
-
-// One pair of weights for every channel.
-struct TConstantWeights {
-    double Own, Target;
-    float OwnF, TargetF;
-    TConstantWeights(double AOwn, double ATarget)
-        : Own(AOwn), Target(ATarget), OwnF(static_cast<float>(AOwn)), TargetF(static_cast<float>(ATarget))
-    {
-    }
-    TBlendWeights Weights() const { return {&Own, &Target, &OwnF, &TargetF, 0}; }
-};
-
-// Per-channel weights of a blend whose weight changes from column to column; every column
-// shows the target until set.
-struct TColumnWeights {
-    std::vector<double> Own, Target;
-    std::vector<float> OwnF, TargetF;
-    explicit TColumnWeights(int Width)
-        : Own(3 * static_cast<std::size_t>(Width), 0.0), Target(Own.size(), 1.0), OwnF(Own.size(), 0.0f),
-          TargetF(Own.size(), 1.0f)
-    {
-    }
-    // Column X: F * own + (1 - F) * target.
-    void Set(int X, double F)
-    {
-        for (int c = 0; c < 3; ++c) {
-            Own[3 * X + c] = F;
-            Target[3 * X + c] = 1 - F;
-            OwnF[3 * X + c] = static_cast<float>(F);
-            TargetF[3 * X + c] = static_cast<float>(1 - F);
-        }
-    }
-    TBlendWeights Weights() const { return {Own.data(), Target.data(), OwnF.data(), TargetF.data(), 1}; }
-};
 
 // The value of every channel level under a blend that depends on the level alone.
 using TLevelTable = std::array<std::uint8_t, 256>;
@@ -476,33 +323,6 @@ void BlurEdgePixels(std::uint8_t* Row, const std::uint8_t* Up, const std::uint8_
         for (int c = 0; c < 3; ++c)
             Row[3 * x + c] = static_cast<std::uint8_t>(
                 (Up[Left[x] + c] + Down[Left[x] + c] + Up[Right[x] + c] + Down[Right[x] + c]) >> 2);
-}
-
-// Channels From .. To - 1 of a row, each the mean of the channels Reach bytes to the left and
-// right of it in the rows Up and Down.
-void BlurInnerColumns(std::uint8_t* Row, const std::uint8_t* Up, const std::uint8_t* Down, std::size_t Reach,
-                      std::size_t From, std::size_t To)
-{
-    std::size_t i = From;
-#ifdef __SSE2__
-    const __m128i zero = _mm_setzero_si128();
-    for (; i + 16 <= To; i += 16) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Up + i - Reach));
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Down + i - Reach));
-        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Up + i + Reach));
-        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Down + i + Reach));
-        auto sum = [&](auto Unpack) {
-            const __m128i total = _mm_add_epi16(_mm_add_epi16(Unpack(a, zero), Unpack(b, zero)),
-                                                _mm_add_epi16(Unpack(c, zero), Unpack(d, zero)));
-            return _mm_srli_epi16(total, 2);
-        };
-        const __m128i lo = sum([](__m128i v, __m128i z) { return _mm_unpacklo_epi8(v, z); });
-        const __m128i hi = sum([](__m128i v, __m128i z) { return _mm_unpackhi_epi8(v, z); });
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(Row + i), _mm_packus_epi16(lo, hi));
-    }
-#endif
-    for (; i < To; ++i)
-        Row[i] = static_cast<std::uint8_t>((Up[i - Reach] + Down[i - Reach] + Up[i + Reach] + Down[i + Reach]) >> 2);
 }
 
 }  // namespace
