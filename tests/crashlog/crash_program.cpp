@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include "classlib/ExceptionHooks.h"
 #include "classlib/SysUtils.h"
 #include "crashlog/ECore.h"
 #include "crashlog/ExceptionLog.h"
@@ -24,6 +25,18 @@ void AppendDebug(const char* line)
         std::fprintf(f, "%s\n", line);
         std::fclose(f);
     }
+}
+
+int CountStarts()
+{
+    int count = 0;
+    if (FILE* f = std::fopen(debugFile.c_str(), "rb")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, f))
+            count += std::strncmp(line, "started", 7) == 0;
+        std::fclose(f);
+    }
+    return count;
 }
 
 volatile int zero = 0;
@@ -127,6 +140,22 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
         const DWORD codes = WaitWorker(a) + WaitWorker(b);
         CloseHandle(bothReady);
         return 30 + static_cast<int>(codes);
+    } else if (scenario == "terminate-button" || scenario == "restart-button") {
+        // What the dialog's third button does: the report is made, then the program ends.
+        AppendDebug("started");
+        if (scenario == "restart-button" && CountStarts() > 1)
+            return 0;
+        MainModuleOptions()->TerminateBtnOperation = scenario == "restart-button" ? 1 : 0;
+        ExceptionNotify = [](TNotifyStage stage, bool&) {
+            if (stage == TNotifyStage::AfterLog)
+                SetTerminateFlag(true);
+        };
+        try {
+            ThrowUncaught();
+        } catch (...) {
+            cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
+        }
+        return 50;
     } else if (scenario == "logger-fault") {
         ExceptionNotify = [](TNotifyStage stage, bool&) {
             if (stage == TNotifyStage::BeforeLog)

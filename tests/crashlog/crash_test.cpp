@@ -28,7 +28,7 @@ std::string ReadAll(const fs::path& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-TCrash RunCrash(const std::string& scenario)
+TCrash RunCrash(const std::string& scenario, int expectedStarts = 1)
 {
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
@@ -52,9 +52,22 @@ TCrash RunCrash(const std::string& scenario)
     GetExitCodeProcess(process.hProcess, &crash.ExitCode);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+    // A restarted program is a new process of its own: wait for it to have started and ended.
+    for (int i = 0; i < 3000; ++i) {
+        crash.Debug = ReadAll(debug);
+        if (expectedStarts <= 1)
+            break;
+        int starts = 0;
+        for (std::size_t at = 0; (at = crash.Debug.find("started", at)) != std::string::npos; ++at)
+            ++starts;
+        if (starts >= expectedStarts)
+            break;
+        Sleep(10);
+    }
+    if (expectedStarts > 1)
+        Sleep(500);
     if (fs::exists(log))
         crash.Blocks = TLogFile(log.string()).Items;
-    crash.Debug = ReadAll(debug);
     fs::remove_all(dir);
     return crash;
 }
@@ -200,4 +213,22 @@ TEST(Crash, FaultInsideTheLoggerIsToldOnTheDebugChannelAndTheReportKept)
     EXPECT_NE(crash.Debug.find("[ERROR] - Section: UnhandledExceptionFilter - Message: \"General internal error.\""),
               std::string::npos)
         << crash.Debug;
+}
+
+TEST(Crash, TerminateFlagEndsTheProgramAfterTheReport)
+{
+    TCrash crash = RunCrash("terminate-button");
+    ASSERT_TRUE(crash.Ended);
+    EXPECT_EQ(crash.ExitCode, 1u);
+    ASSERT_EQ(crash.Blocks.size(), 1u);
+    ExpectReport(crash.Blocks[0], "std::runtime_error", "nobody catches this.", "ThrowUncaught");
+}
+
+TEST(Crash, RestartStartsTheProgramAgainWithItsCommandLine)
+{
+    TCrash crash = RunCrash("restart-button", 2);
+    ASSERT_TRUE(crash.Ended);
+    EXPECT_EQ(crash.ExitCode, 1u);
+    EXPECT_EQ(crash.Debug, "started\nstarted\n");
+    EXPECT_EQ(crash.Blocks.size(), 1u);
 }

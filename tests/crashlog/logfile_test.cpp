@@ -150,3 +150,16 @@ TEST_F(LogFileTest, UnwritableLogRaisesAndKeepsTheOldFile)
     fs::create_directories(options_.OutputPath);
     EXPECT_THROW(SaveLogText(options_, Report("x"), "1.0.0.0"), EVozozoError);
 }
+
+TEST_F(LogFileTest, CorruptLogIsKeptAndTheNewReportAdded)
+{
+    const std::string garbage("\x00\xFF\r\r\n\n\n\n\x01binary\x00tail", 24);
+    {
+        std::ofstream out(options_.OutputLogFile(), std::ios::binary);
+        out.write(garbage.data(), static_cast<std::streamsize>(garbage.size()));
+    }
+    SaveLogText(options_, Report("after garbage"), "1.0.0.0");
+    TLogFile log(options_.OutputLogFile());
+    ASSERT_GE(log.Count(), 2);
+    EXPECT_NE(log.Items.back().find("after garbage"), std::string::npos);
+}

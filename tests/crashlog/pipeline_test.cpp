@@ -277,3 +277,13 @@ TEST_F(Pipeline, UnwritableLogIsReportedAndRetriedThroughTheErrorHook)
     EXPECT_EQ(LastWarningCode(), eeLogError);
     EXPECT_EQ(Log().Count(), 1);
 }
+
+TEST_F(Pipeline, QuitMessageSeenWhilePumpingIsPostedAgain)
+{
+    PostQuitMessage(7);
+    HandOver(CallsThrowConvert);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
+    EXPECT_EQ(Log().Count(), 1);
+}
