@@ -4,6 +4,7 @@
 
 #include "classlib/ExceptionHooks.h"
 #include "classlib/Forms.h"
+#include "classlib/Threads.h"
 
 namespace cl {
 
@@ -82,6 +83,12 @@ void TApplication::CreateHandle()
     if (!handle_)
         throw EOutOfResources("Out of system resources");
     SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    // A thread that queues a synchronized call wakes the loop with an empty message.
+    WakeMainThread = [] {
+        TApplication* app = Application;
+        if (app && app->HandleAllocated())
+            PostMessageA(app->Handle(), WM_NULL, 0, 0);
+    };
 }
 
 void TApplication::Initialize()
@@ -124,6 +131,9 @@ void TApplication::WndProc(TMessage& Message)
     case WM_CLOSE:
         if (mainForm_)
             mainForm_->Close();
+        return;
+    case WM_NULL:
+        CheckSynchronize();
         return;
     case WM_ACTIVATEAPP:
         if (Message.WParam ? static_cast<bool>(OnActivate) : static_cast<bool>(OnDeactivate))
@@ -212,6 +222,7 @@ void TApplication::HandleMessage()
 void TApplication::Idle()
 {
     DoMouseIdle();
+    CheckSynchronize();
     bool done = true;
     if (OnIdle)
         OnIdle(this, done);

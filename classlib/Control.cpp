@@ -21,6 +21,19 @@ void HooksOnlyHandler(TObject* Sender)
 
 void (*HandleEntryException)(TObject* Sender) = HooksOnlyHandler;
 
+TMouse* Mouse = new TMouse;
+
+TPoint TMouse::CursorPos() const
+{
+    POINT p{};
+    GetCursorPos(&p);
+    return {p.x, p.y};
+}
+
+void TMouse::SetCursorPos(const TPoint& Value) { ::SetCursorPos(Value.X, Value.Y); }
+
+bool TMouse::WheelPresent() const { return GetSystemMetrics(SM_MOUSEWHEELPRESENT) != 0; }
+
 TShiftState KeysToShiftState(WPARAM Keys)
 {
     TShiftState s;
@@ -360,6 +373,7 @@ void TControl::Dispatch(TMessage& Message)
     case WM_RBUTTONUP: WMMouseUp(Message, mbRight); break;
     case WM_MBUTTONUP: WMMouseUp(Message, mbMiddle); break;
     case WM_MOUSEMOVE: WMMouseMove(Message); break;
+    case WM_MOUSEWHEEL: WMMouseWheel(Message); break;
     case CM_ENABLEDCHANGED: CMEnabledChanged(Message); break;
     case CM_FONTCHANGED: CMFontChanged(Message); break;
     case CM_COLORCHANGED: CMColorChanged(Message); break;
@@ -413,6 +427,51 @@ void TControl::WMMouseUp(TMessage& Message, TMouseButton Button)
 void TControl::WMMouseMove(TMessage& Message)
 {
     MouseMove(KeysToShiftState(Message.WParam), Message.XPos(), Message.YPos());
+}
+
+void TControl::WMMouseWheel(TMessage& Message)
+{
+    const TShiftState shift = KeysToShiftState(LOWORD(Message.WParam));
+    const int delta = static_cast<short>(HIWORD(Message.WParam));
+    if (DoMouseWheel(shift, delta, {Message.XPos(), Message.YPos()})) {
+        Message.Result = 1;
+        return;
+    }
+    // Not used here: the platform passes it on to the parent window.
+    DefaultHandler(Message);
+}
+
+bool TControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos)
+{
+    bool handled = false;
+    if (OnMouseWheel)
+        OnMouseWheel(this, Shift, WheelDelta, MousePos, handled);
+    if (handled)
+        return true;
+    const TAliveFlag alive = alive_;
+    wheelAccumulator_ += WheelDelta;
+    while (*alive && (wheelAccumulator_ >= WHEEL_DELTA || wheelAccumulator_ <= -WHEEL_DELTA)) {
+        const bool down = wheelAccumulator_ < 0;
+        wheelAccumulator_ += down ? WHEEL_DELTA : -WHEEL_DELTA;
+        handled = (down ? DoMouseWheelDown(Shift, MousePos) : DoMouseWheelUp(Shift, MousePos)) || handled;
+    }
+    return handled;
+}
+
+bool TControl::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)
+{
+    bool handled = false;
+    if (OnMouseWheelDown)
+        OnMouseWheelDown(this, Shift, MousePos, handled);
+    return handled;
+}
+
+bool TControl::DoMouseWheelUp(TShiftState Shift, TPoint MousePos)
+{
+    bool handled = false;
+    if (OnMouseWheelUp)
+        OnMouseWheelUp(this, Shift, MousePos, handled);
+    return handled;
 }
 
 void TControl::Click()

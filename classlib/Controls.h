@@ -69,6 +69,9 @@ using TShiftState = TSet<TShiftStateFlag>;
 
 using TMouseEvent = TEvent<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = TEvent<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+using TMouseWheelEvent =
+    TEvent<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
+using TMouseWheelUpDownEvent = TEvent<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
 using TKeyEvent = TEvent<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 using TKeyPressEvent = TEvent<void(TObject* Sender, char& Key)>;
 using TWndMethod = std::function<void(TMessage& Message)>;
@@ -228,10 +231,18 @@ public:
     TMouseEvent OnMouseDown;
     TMouseEvent OnMouseUp;
     TMouseMoveEvent OnMouseMove;
+    TMouseWheelEvent OnMouseWheel;
+    TMouseWheelUpDownEvent OnMouseWheelDown;
+    TMouseWheelUpDownEvent OnMouseWheelUp;
 
 protected:
     void BeforeDestruction() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    // A wheel turn (MousePos in screen coordinates): OnMouseWheel, then one DoMouseWheelDown
+    // or DoMouseWheelUp per notch. True when something used it.
+    virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
+    virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
+    virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
     virtual AnsiString GetText() { return text_; }
     virtual void SetTextValue(const AnsiString& Value);
     virtual void SetZOrder(bool TopMost);
@@ -252,6 +263,7 @@ protected:
     void WMMouseDown(TMessage& Message, TMouseButton Button, TShiftState Extra);
     void WMMouseUp(TMessage& Message, TMouseButton Button);
     void WMMouseMove(TMessage& Message);
+    void WMMouseWheel(TMessage& Message);
     void CMEnabledChanged(TMessage& Message);
     void CMFontChanged(TMessage& Message);
     void CMColorChanged(TMessage& Message);
@@ -287,6 +299,7 @@ private:
     TControlStyle controlStyle_;
     TControlState controlState_;
     bool applyingParentFont_ = false;
+    int wheelAccumulator_ = 0;
 
 protected:
     TAliveFlag alive_ = std::make_shared<bool>(true);
@@ -413,6 +426,8 @@ protected:
     virtual bool IsShortCut(TMessage& Message) { return false; }
     // The form answers this: tell its active control that the mouse was pressed elsewhere.
     virtual void CancelModeFor(TControl* Sender) {}
+    // A form with KeyPreview sees its controls' keys first.
+    virtual bool PreviewsKeys() const { return false; }
     // A form hears of every control leaving it (to forget its active control).
     virtual void ControlRemoved(TControl* Control) {}
     // The form records which control has the focus; false refuses the focus.
@@ -525,6 +540,20 @@ TCustomForm* GetParentForm(TControl* Control);
 // Where exceptions caught at an entry from the platform go (Application.HandleException once
 // the application exists; the exception hooks before that).
 extern void (*HandleEntryException)(TObject* Sender);
+
+// The pointer: where it is and how far it must move before a press becomes a drag.
+class TMouse {
+public:
+    TPoint CursorPos() const;
+    void SetCursorPos(const TPoint& Value);
+    int DragThreshold() const { return dragThreshold_; }
+    void SetDragThreshold(int Value) { dragThreshold_ = Value; }
+    bool WheelPresent() const;
+
+private:
+    int dragThreshold_ = 5;
+};
+extern TMouse* Mouse;
 
 // The control that has the mouse captured, windowless ones included.
 TControl* GetCaptureControl();

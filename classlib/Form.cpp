@@ -479,6 +479,8 @@ TModalResult TCustomForm::ShowModal()
                     DoClose(action);
                     if (*alive && action == caNone)
                         modalResult_ = mrNone;
+                    else if (*alive && action == caFree)
+                        Release();
                 }
             }
             if (!*alive || modalResult_ != mrNone)

@@ -97,6 +97,7 @@ public:
     void SetParent(TWinControl* AParent) override;
     bool IsForm() const override { return true; }
     bool IsShortCut(TMessage& Message) override;
+    bool PreviewsKeys() const override { return keyPreview_; }
     TRect ClientRect() override;
 
     TNotifyEvent OnCreate;

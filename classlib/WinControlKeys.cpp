@@ -147,7 +147,14 @@ void TWinControl::WMKeyDown(TMessage& Message)
 {
     const TAliveFlag alive = alive_;
     WORD key = static_cast<WORD>(Message.WParam);
-    KeyDown(key, KeyDataToShiftState(Message.LParam));
+    const TShiftState shift = KeyDataToShiftState(Message.LParam);
+    TWinControl* form = FormOf(this);
+    if (form && form != this && form->PreviewsKeys()) {
+        form->KeyDown(key, shift);
+        if (!*alive || key == 0)
+            return;
+    }
+    KeyDown(key, shift);
     if (!*alive)
         return;
     if (key == 0)
@@ -160,7 +167,14 @@ void TWinControl::WMKeyUp(TMessage& Message)
 {
     const TAliveFlag alive = alive_;
     WORD key = static_cast<WORD>(Message.WParam);
-    KeyUp(key, KeyDataToShiftState(Message.LParam));
+    const TShiftState shift = KeyDataToShiftState(Message.LParam);
+    TWinControl* form = FormOf(this);
+    if (form && form != this && form->PreviewsKeys()) {
+        form->KeyUp(key, shift);
+        if (!*alive || key == 0)
+            return;
+    }
+    KeyUp(key, shift);
     if (!*alive || key == 0)
         return;
     Message.WParam = key;
@@ -171,6 +185,12 @@ void TWinControl::WMChar(TMessage& Message)
 {
     const TAliveFlag alive = alive_;
     char key = static_cast<char>(Message.WParam);
+    TWinControl* form = FormOf(this);
+    if (form && form != this && form->PreviewsKeys()) {
+        form->KeyPress(key);
+        if (!*alive || key == 0)
+            return;
+    }
     KeyPress(key);
     if (!*alive || key == 0)
         return;

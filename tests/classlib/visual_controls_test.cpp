@@ -376,3 +376,47 @@ TEST_F(ControlsTest, ThousandControlsLeaveNoGdiObjectsBehind)
     EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
     EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), userBefore);
 }
+
+TEST_F(ControlsTest, WheelTurnsGoToTheControlNotchByNotch)
+{
+    auto* panel = new TPanelProbe(form);
+    panel->SetParent(form);
+    int downs = 0;
+    int ups = 0;
+    panel->OnMouseWheelDown = [&](TObject*, TShiftState, TPoint, bool& handled) {
+        ++downs;
+        handled = true;
+    };
+    panel->OnMouseWheelUp = [&](TObject*, TShiftState, TPoint, bool&) { ++ups; };
+    EXPECT_EQ(SendMessageA(panel->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -2 * WHEEL_DELTA), 0), 1);
+    EXPECT_EQ(downs, 2);
+    SendMessageA(panel->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA / 2), 0);
+    EXPECT_EQ(ups, 0) << "half a notch waits for the other half";
+    SendMessageA(panel->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA / 2), 0);
+    EXPECT_EQ(ups, 1);
+}
+
+TEST_F(ControlsTest, PointerLeavingTheApplicationIsNoticedFromMessages)
+{
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(300, 300, 100, 100);
+    auto* panel = new TPanelProbe(form);
+    panel->SetParent(form);
+    panel->SetBounds(0, 0, 100, 100);
+    form->Show();
+    Application->ProcessMessages();
+    const TPoint inside = panel->ClientToScreen({50, 50});
+    SetCursorPos(inside.X, inside.Y);
+    for (int i = 0; i < 100 && Application->MouseControl() != panel; ++i) {
+        Sleep(10);
+        Application->ProcessMessages();
+    }
+    ASSERT_EQ(Application->MouseControl(), panel) << "the move message notes the control";
+    SetCursorPos(5, 5);
+    for (int i = 0; i < 100 && Application->MouseControl() != nullptr; ++i) {
+        Sleep(10);
+        Application->ProcessMessages();
+    }
+    EXPECT_EQ(Application->MouseControl(), nullptr);
+    EXPECT_EQ(panel->Leaves, 1);
+}

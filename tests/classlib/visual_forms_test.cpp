@@ -2,7 +2,11 @@
 // restore, closing, the screen's form list, timers.
 #include "visual_test_support.h"
 
+#include <atomic>
+#include <thread>
+
 #include "classlib/ExtCtrls.h"
+#include "classlib/Threads.h"
 
 using namespace cl;
 using namespace visual_test;
@@ -371,4 +375,41 @@ TEST_F(FormsTest, HandleExceptionFallsBackToOnExceptionAndKeepsEAbortSilent)
     Application->OnException = nullptr;
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0], "bad");
+}
+
+TEST_F(FormsTest, KeyPreviewLetsTheFormTakeKeysFirst)
+{
+    TForm* f = NewForm();
+    auto* edit = new TPanelProbe(f);
+    edit->SetParent(f);
+    edit->DlgCode = DLGC_WANTALLKEYS;
+    f->SetActiveControl(edit);
+    f->Show();
+    f->SetFocus();
+    Application->ProcessMessages();
+    int formKeys = 0;
+    f->OnKeyDown = [&](TObject*, WORD& key, TShiftState) {
+        ++formKeys;
+        if (key == 'A')
+            key = 0;
+    };
+    PressKey(edit->Handle(), 'A');
+    EXPECT_EQ(formKeys, 0) << "without KeyPreview the form does not see it";
+    EXPECT_EQ(edit->KeyDowns, 1);
+    f->SetKeyPreview(true);
+    PressKey(edit->Handle(), 'A');
+    PressKey(edit->Handle(), 'B');
+    EXPECT_EQ(formKeys, 2);
+    EXPECT_EQ(edit->KeyDowns, 2) << "the form took A";
+}
+
+TEST_F(FormsTest, SynchronizedCallsRunInTheMessageLoop)
+{
+    Application->Handle();
+    std::atomic<DWORD> ranOn{0};
+    std::thread worker([&] { TThread::Synchronize(nullptr, [&] { ranOn = GetCurrentThreadId(); }); });
+    for (int i = 0; i < 500 && ranOn == 0; ++i)
+        Application->HandleMessage();
+    worker.join();
+    EXPECT_EQ(ranOn, GetCurrentThreadId());
 }
