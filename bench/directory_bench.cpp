@@ -59,7 +59,8 @@ void Report(const char* name, double value, double ref, const char* target)
 }
 
 // The service of this run: the one named in the environment, else one we start ourselves
-// (a Unix program, started through Wine; it ends with us).
+// (a Unix program, started through Wine). We stop it at the end; should we die first, it stops
+// by itself a minute after our last request.
 class TServiceForBench {
 public:
     TServiceForBench()
@@ -72,7 +73,7 @@ public:
         portFile_ = "Z:" + unixPortFile;
         std::replace(portFile_.begin(), portFile_.end(), '/', '\\');
         DeleteFileA(portFile_.c_str());
-        std::string command = cl::Format("/usr/bin/python3 %s --port-file %s --exit-with-parent --demo",
+        std::string command = cl::Format("/usr/bin/python3 %s --port-file %s --idle-exit 60 --demo",
                                          DIRSERVICE_SCRIPT, unixPortFile);
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;

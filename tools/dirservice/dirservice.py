@@ -157,6 +157,7 @@ class Handler(BaseHTTPRequestHandler):
         self.handle_request("POST")
 
     def handle_request(self, method):
+        self.server.last_request = time.monotonic()
         try:
             length = int(self.headers.get("Content-Length") or 0)
             body = self.rfile.read(length) if length > 0 else b""
@@ -254,19 +255,20 @@ class Server(ThreadingHTTPServer):
     allow_reuse_address = True
 
 
-def watch_parent(pid, server):
-    # Never outlive whoever started us, whatever way it ended. Without a pid: the process that
-    # started us (a Windows program under Wine cannot tell us its Unix pid).
+def watch(server, pid, idle_seconds):
+    # Never outlive whoever started us, whatever way it ended: stop when that process is gone,
+    # or, for a Windows program under Wine (which cannot tell us its Unix pid), when nobody has
+    # asked anything for a while.
     while True:
         time.sleep(0.5)
-        if pid is None:
-            gone = os.getppid() != server.parent
-        else:
+        gone = False
+        if pid is not None:
             try:
                 os.kill(pid, 0)
-                gone = False
             except OSError:
                 gone = True
+        if idle_seconds and time.monotonic() - server.last_request > idle_seconds:
+            gone = True
         if gone:
             threading.Thread(target=server.shutdown, daemon=True).start()
             return
@@ -278,13 +280,13 @@ def main():
     ap.add_argument("--port-file", help="write the port number here once listening")
     ap.add_argument("--demo", action="store_true", help="known account demo/demo")
     ap.add_argument("--parent-pid", type=int, help="stop when this process is gone")
-    ap.add_argument("--exit-with-parent", action="store_true",
-                    help="stop when the process that started the service is gone")
+    ap.add_argument("--idle-exit", type=float, default=0,
+                    help="stop after this many seconds without a request")
     args = ap.parse_args()
 
     server = Server(("127.0.0.1", args.port), Handler)
     server.state = State(args.demo)
-    server.parent = os.getppid()
+    server.last_request = time.monotonic()
     port = server.server_address[1]
     if args.port_file:
         tmp = args.port_file + ".tmp"
@@ -293,8 +295,9 @@ def main():
         os.replace(tmp, args.port_file)
     else:
         print(f"PORT {port}", flush=True)
-    if args.parent_pid or args.exit_with_parent:
-        threading.Thread(target=watch_parent, args=(args.parent_pid, server), daemon=True).start()
+    if args.parent_pid or args.idle_exit:
+        threading.Thread(target=watch, args=(server, args.parent_pid, args.idle_exit),
+                         daemon=True).start()
     try:
         server.serve_forever(poll_interval=0.2)
     except KeyboardInterrupt:
