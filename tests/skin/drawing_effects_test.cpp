@@ -76,15 +76,6 @@ TEST(EffectBmp, LayoutAndPixelAccessStayInside)
     empty.AddNoise(50);
 }
 
-TEST(EffectBmp, ClampRGB)
-{
-    int r = -3, g = 300, b = 17;
-    sk::ClampRGB(r, g, b);
-    EXPECT_EQ(r, 0);
-    EXPECT_EQ(g, 255);
-    EXPECT_EQ(b, 17);
-}
-
 TEST(EffectBmp, MorphBlendsWithTiesToEven)
 {
     TskEffectBmp own(4, 1), target(4, 1);

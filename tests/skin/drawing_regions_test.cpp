@@ -183,15 +183,3 @@ TEST(SkinRegion, NoRegionForOverlappingCornersOrNullClient)
     EXPECT_FALSE(sk::CreateSkinRegion(MaskPoints, nullClient, &mask, 10, 8));
 }
 
-TEST(SkinRegion, RegionOwnershipMovesAndReleases)
-{
-    sk::TskRegion a(CreateRectRgn(0, 0, 5, 5));
-    HRGN handle = a.Handle();
-    sk::TskRegion b = std::move(a);
-    EXPECT_FALSE(a);
-    EXPECT_EQ(b.Handle(), handle);
-    HRGN released = b.Release();
-    EXPECT_FALSE(b);
-    EXPECT_TRUE(PtInRegion(released, 1, 1));  // still alive: the caller owns it now
-    DeleteObject(released);
-}

@@ -71,11 +71,3 @@ TEST(ResourceStrData, AssignedLinesReplaceAllAndKeepLaterEquals)
     EXPECT_EQ(data.GetResStr("FORMULA"), "a=b=c");  // a copy, not a reference
 }
 
-TEST(ResourceStrData, OwnerFreesIt)
-{
-    auto* owner = new cl::TComponent(nullptr);
-    auto* data = new sk::TskResourceStrData(owner);
-    EXPECT_EQ(owner->ComponentCount(), 1);
-    EXPECT_EQ(owner->Components(0), data);
-    owner->Free();
-}
