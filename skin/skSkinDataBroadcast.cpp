@@ -1,10 +1,7 @@
 // How a skin data tells the application's forms about a change.
 #include "skin/skSkinData.h"
 
-// The forms unit of the layer comes after the skin data; until it is there, no form exists to
-// be told, exactly as on a host without windows.
-#if defined(_WIN32) && __has_include("classlib/Forms.h")
-#define SK_HAVE_FORMS 1
+#ifdef _WIN32
 #include <windows.h>
 
 #include <algorithm>
@@ -15,7 +12,7 @@
 
 namespace sk {
 
-#ifdef SK_HAVE_FORMS
+#ifdef _WIN32
 
 namespace {
 

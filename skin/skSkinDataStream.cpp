@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 
@@ -60,11 +61,72 @@ struct TDeflater {
 
 }  // namespace
 
+namespace {
+
+// Where inflate() puts its output: straight into a memory stream's own buffer, all the room it
+// has (no copy of the megabyte a skin inflates to, and no sliding-window copy per 4 KB), or
+// through a 4 KB buffer into any other stream.
+class TInflateSink {
+public:
+    explicit TInflateSink(cl::TStream& Dest) : dest_(Dest), memory_(dynamic_cast<cl::TMemoryStream*>(&Dest))
+    {
+        if (memory_) {
+            start_ = memory_->Position();
+            oldSize_ = memory_->Size();
+        }
+    }
+    std::uint8_t* Next(std::size_t& Room)
+    {
+        if (!memory_) {
+            Room = buffer_.size();
+            return buffer_.data();
+        }
+        const std::int64_t at = start_ + written_;
+        const std::int64_t chunk = static_cast<std::int64_t>(SkinZlibChunk);
+        if (memory_->Size() < at + chunk) {
+            // Doubling, but never past one chunk beyond the cap: the caller stops there.
+            const std::int64_t limit = start_ + MaxInflatedSkinSize + chunk;
+            memory_->SetSize(std::max(at + chunk, std::min(memory_->Size() * 2, limit)));
+        }
+        Room = static_cast<std::size_t>(memory_->Size() - at);
+        return static_cast<std::uint8_t*>(memory_->Memory()) + at;
+    }
+    void Took(std::size_t Count)
+    {
+        if (!memory_)
+            dest_.WriteBuffer(buffer_.data(), static_cast<std::int64_t>(Count));
+        written_ += static_cast<std::int64_t>(Count);
+    }
+    // Trims what was reserved and leaves the position after the data, as writing would.
+    void Finish()
+    {
+        if (!memory_)
+            return;
+        memory_->SetSize(std::max(oldSize_, start_ + written_));
+        memory_->SetPosition(start_ + written_);
+    }
+    ~TInflateSink()
+    {
+        if (memory_ && memory_->Size() > std::max(oldSize_, start_ + written_))
+            memory_->SetSize(std::max(oldSize_, start_ + written_));
+    }
+
+private:
+    cl::TStream& dest_;
+    cl::TMemoryStream* memory_;
+    std::int64_t start_ = 0;
+    std::int64_t oldSize_ = 0;
+    std::int64_t written_ = 0;
+    std::array<std::uint8_t, SkinZlibChunk> buffer_;
+};
+
+}  // namespace
+
 void InflateSkinData(const void* Data, std::size_t Size, cl::TStream& Dest)
 {
     TInflater inflater;
     z_stream& z = inflater.z;
-    std::array<std::uint8_t, SkinZlibChunk> out;
+    TInflateSink sink(Dest);
     const auto* next = static_cast<const std::uint8_t*>(Data);
     std::size_t left = Size;
     std::int64_t produced = 0;
@@ -76,18 +138,21 @@ void InflateSkinData(const void* Data, std::size_t Size, cl::TStream& Dest)
             next += part;
             left -= part;
         }
-        z.next_out = out.data();
-        z.avail_out = static_cast<uInt>(out.size());
+        std::size_t room = 0;
+        z.next_out = sink.Next(room);
+        z.avail_out = static_cast<uInt>(room);
         const int result = inflate(&z, Z_NO_FLUSH);
-        const std::size_t got = out.size() - z.avail_out;
+        const std::size_t got = room - z.avail_out;
         if (got > 0) {
             produced += static_cast<std::int64_t>(got);
             if (produced > MaxInflatedSkinSize)
                 RaiseDamaged("it inflates to more than a skin can hold");
-            Dest.WriteBuffer(out.data(), static_cast<std::int64_t>(got));
+            sink.Took(got);
         }
-        if (result == Z_STREAM_END)
+        if (result == Z_STREAM_END) {
+            sink.Finish();
             return;
+        }
         if (result == Z_NEED_DICT || result == Z_DATA_ERROR)
             RaiseDamaged("the compressed data is corrupt");
         if (result == Z_MEM_ERROR)

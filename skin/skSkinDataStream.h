@@ -22,7 +22,8 @@ constexpr std::int64_t MaxSkinPictureBytes = 64ll * 1024 * 1024;
 constexpr std::int64_t MaxSkinTextSize = 2ll * 1024 * 1024;
 // The newest layout of the packed file and of the inflated stream this program reads.
 constexpr std::int32_t SkinStreamVersion = 3;
-// zlib works through buffers of this size in both directions.
+// zlib is fed the compressed data in pieces of this size, and deflate writes through a buffer
+// of it.
 constexpr std::size_t SkinZlibChunk = 4096;
 
 // Inflates one whole zlib stream into Dest. EReadError when the data is damaged, ends before

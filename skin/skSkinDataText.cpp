@@ -79,6 +79,16 @@ int WordIndex(const std::array<std::string_view, N>& words, std::string_view tex
     return -1;
 }
 
+// Every key a description asks for is plain ASCII, so folding ASCII letters finds exactly the
+// keys that match it in any letter case (whatever the system code page does to other letters).
+std::string AsciiLower(std::string Text)
+{
+    for (char& c : Text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return Text;
+}
+
 [[noreturn]] void RaiseNotInteger(std::string_view number)
 {
     throw cl::EConvertError(cl::Format("'%s' is not a valid integer value", number));
@@ -339,54 +349,83 @@ void TskDataFiler::FontGroup(const std::string& Prefix, std::string& Name, cl::T
     this->Color((Prefix + "fontcolor").c_str(), Color, 0);
 }
 
+TskDataReader::TskDataReader(cl::TMemIniFile& Ini, std::string Section) : TskDataFiler(Ini, std::move(Section))
+{
+    cl::TStringList lines;
+    ini_.ReadSectionValues(section_, &lines);
+    for (int i = 0; i < lines.Count(); ++i) {
+        std::string line = lines[i];
+        const std::size_t equals = line.find('=');
+        if (equals == std::string::npos)
+            continue;
+        values_.emplace(AsciiLower(line.substr(0, equals)), line.substr(equals + 1));
+    }
+}
+
+const std::string* TskDataReader::Find(const char* Key) const
+{
+    auto it = values_.find(AsciiLower(Key));
+    return it == values_.end() ? nullptr : &it->second;
+}
+
 void TskDataReader::Integer(const char* Key, int& Value, int Default)
 {
-    Value = skReadInteger(ini_, section_, Key, Default);
+    const std::string* text = Find(Key);
+    Value = text ? skStrToIntDef(*text, Default) : Default;
 }
 
 void TskDataReader::Color(const char* Key, TColor& Value, TColor Default)
 {
-    Value = skReadInteger(ini_, section_, Key, Default);
+    const std::string* text = Find(Key);
+    Value = text ? skStrToIntDef(*text, Default) : Default;
 }
 
 void TskDataReader::Boolean(const char* Key, bool& Value)
 {
-    Value = skReadBoolean(ini_, section_, Key);
+    const std::string* text = Find(Key);
+    Value = text && skStrToIntDef(*text, 0) == 1;
 }
 
 void TskDataReader::String(const char* Key, std::string& Value, const char* Default)
 {
-    Value = skReadString(ini_, section_, Key, Default);
+    const std::string* text = Find(Key);
+    Value = text ? *text : std::string(Default);
 }
 
 void TskDataReader::Point(const char* Key, TPoint& Value)
 {
-    Value = skReadPoint(ini_, section_, Key);
+    const std::string* text = Find(Key);
+    Value = text ? skStrToPoint(*text) : TPoint{};
 }
 
 void TskDataReader::Rect(const char* Key, TRect& Value)
 {
-    Value = skReadRect(ini_, section_, Key);
+    const std::string* text = Find(Key);
+    Value = text ? skStrToRect(*text) : TRect{};
 }
 
 void TskDataReader::FontStyles(const char* Key, cl::TFontStyles& Value)
 {
-    Value = skReadFontStyles(ini_, section_, Key);
+    const std::string* text = Find(Key);
+    Value = text ? skStrToFontStyles(*text) : cl::TFontStyles{};
 }
 
 void TskDataReader::Alignment(const char* Key, TAlignment& Value)
 {
-    Value = skReadAlignment(ini_, section_, Key);
+    const std::string* text = Find(Key);
+    Value = text ? skStrToAlignment(*text) : taCenter;
 }
 
 void TskDataReader::MorphKind(const char* Key, TskMorphKind& Value)
 {
-    Value = skReadMorphKind(ini_, section_, Key);
+    const std::string* text = Find(Key);
+    Value = text ? skStrToMorphKind(*text) : mkDefault;
 }
 
 void TskDataReader::Command(const char* Key, TskStdCommand& Value)
 {
-    Value = skReadCommand(ini_, section_, Key);
+    const std::string* text = Find(Key);
+    Value = text ? skStrToCommand(*text) : cmDefault;
 }
 
 void TskDataWriter::Integer(const char* Key, int& Value, int)

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "classlib/Classes.h"
 #include "classlib/Color.h"
@@ -116,9 +117,11 @@ protected:
     std::string section_;
 };
 
+// Reads the whole section once and answers every key from it: a description asks for some 40
+// keys, most of them missing.
 class TskDataReader final : public TskDataFiler {
 public:
-    using TskDataFiler::TskDataFiler;
+    TskDataReader(cl::TMemIniFile& Ini, std::string Section);
     bool Reading() const override { return true; }
     void Integer(const char* Key, int& Value, int Default = 0) override;
     void Color(const char* Key, TColor& Value, TColor Default = 0) override;
@@ -130,6 +133,13 @@ public:
     void Alignment(const char* Key, TAlignment& Value) override;
     void MorphKind(const char* Key, TskMorphKind& Value) override;
     void Command(const char* Key, TskStdCommand& Value) override;
+
+private:
+    // The value of Key (any letter case), nullptr when the section has no such key.
+    const std::string* Find(const char* Key) const;
+
+    // Keys folded as the INI reader folds them, first occurrence only.
+    std::unordered_map<std::string, std::string> values_;
 };
 
 class TskDataWriter final : public TskDataFiler {

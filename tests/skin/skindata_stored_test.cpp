@@ -242,6 +242,38 @@ TEST(StoredSkin, NamesSetAtRunTimeAreOnlyLabels)
     EXPECT_EQ(StreamBytes(stored), "bytes");
 }
 
+// A stored skin as a form designer hosts it.
+class TDesignedStoredSkin : public TskCompressedStoredSkin {
+public:
+    TDesignedStoredSkin() : TskCompressedStoredSkin(nullptr) { SetComponentStateFlag(cl::csDesigning, true); }
+};
+
+TEST(StoredSkin, AtDesignTimeTheNamesPackOrReadTheirFiles)
+{
+    TempFolder folder;
+    WriteSkinFiles(folder);
+    TDesignedStoredSkin stored;
+    stored.SetFileName(folder.File("skin.ini"));
+    EXPECT_EQ(stored.FileName(), "skin.ini");
+    const std::string zlib = StreamBytes(stored);
+    EXPECT_FALSE(zlib.empty());
+
+    folder.Write("skin.skn", Packed(3, zlib));
+    TDesignedStoredSkin read;
+    read.SetCompressedFileName(folder.File("skin.skn"));
+    EXPECT_EQ(read.CompressedFileName(), "skin.skn");
+    EXPECT_EQ(StreamBytes(read), zlib);
+
+    // A skin data at design time keeps the reference and loads nothing.
+    class TDesignedSkinData : public TskSkinData {
+    public:
+        TDesignedSkinData() : TskSkinData(nullptr) { SetComponentStateFlag(cl::csDesigning, true); }
+    } data;
+    data.SetCompressedStoredSkin(&read);
+    EXPECT_EQ(data.CompressedStoredSkin(), &read);
+    EXPECT_TRUE(data.Empty);
+}
+
 TEST(StoredSkin, InflatesAcrossChunkBoundaries)
 {
     for (std::size_t size : {std::size_t(0), std::size_t(1), SkinZlibChunk - 1, SkinZlibChunk, SkinZlibChunk + 1,
@@ -258,6 +290,19 @@ TEST(StoredSkin, InflatesAcrossChunkBoundaries)
         cl::TMemoryStream packed;
         DeflateSkinData(data.data(), data.size(), packed);
         EXPECT_EQ(InflateAll(packed.DataString()), data);
+        // Into a memory stream that already holds more, and into a file.
+        cl::TMemoryStream longer;
+        longer.SetData(std::string(size + 10, 'x'));
+        longer.SetPosition(3);
+        stored.DecompressToStream(longer);
+        EXPECT_EQ(longer.Position(), static_cast<std::int64_t>(size + 3));
+        EXPECT_EQ(longer.DataString(), "xxx" + data + "xxxxxxx");
+        TempFolder folder;
+        {
+            cl::TFileStream file(folder.File("out.bin"), cl::fmCreate);
+            stored.DecompressToStream(file);
+        }
+        EXPECT_EQ(cl::ReadFileBytes(folder.File("out.bin")), data);
     }
 }
 
