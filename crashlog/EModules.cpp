@@ -142,7 +142,8 @@ TVozozoDebugInfo GetSourceLocation(std::uint32_t address)
     const TVozozoFunctionsList& functions = ModulesList().Functions(*info);
     if (const TVozozoFunction* f = functions.Find(address - entry.ModuleBase)) {
         TResolvedName names = functions.Resolve(*f);
-        entry.Kind = 3;
+        entry.LineNumber = functions.LineOf(address - entry.ModuleBase);
+        entry.Kind = entry.LineNumber ? 4 : 3;
         entry.UnitName = names.UnitName;
         entry.ClassName = names.ClassName;
         entry.ProcedureName = names.ProcedureName;

@@ -127,6 +127,7 @@ bool TVozozoFunctionsList::LoadFromImageFile(const std::string& fileName)
 {
     functions_.clear();
     units_.clear();
+    lines_ = TVozozoLineTable();
     std::ifstream in(fileName, std::ios::binary);
     if (!in)
         return false;
@@ -143,9 +144,15 @@ bool TVozozoFunctionsList::LoadFromImageFile(const std::string& fileName)
     if (symbolTable == 0 || symbolCount == 0 || symbolCount > 10'000'000)
         return false;
 
+    std::vector<char> optional;
+    if (!ReadAt(in, peOffset + 24, optionalSize, optional) || Get<std::uint16_t>(optional, 0) != 0x10B)
+        return false;
+    const auto imageBase = Get<std::uint32_t>(optional, 28);
     struct TSection {
         std::uint32_t Rva, Size;
         bool Code;
+        std::string RawName;
+        std::uint32_t FileOffset, FileSize;
     };
     std::vector<TSection> sections;
     if (!ReadAt(in, peOffset + 24 + optionalSize, std::size_t(sectionCount) * 40, b))
@@ -153,7 +160,10 @@ bool TVozozoFunctionsList::LoadFromImageFile(const std::string& fileName)
     for (std::size_t i = 0; i < sectionCount; ++i) {
         const std::size_t at = i * 40;
         sections.push_back({Get<std::uint32_t>(b, at + 12), Get<std::uint32_t>(b, at + 8),
-                            (Get<std::uint32_t>(b, at + 36) & 0x20) != 0});
+                            (Get<std::uint32_t>(b, at + 36) & 0x20) != 0,
+                            std::string(b.data() + at, strnlen(b.data() + at, 8)),
+                            Get<std::uint32_t>(b, at + 20),
+                            std::min(Get<std::uint32_t>(b, at + 16), Get<std::uint32_t>(b, at + 8))});
     }
 
     std::vector<char> symbols;
@@ -177,6 +187,20 @@ bool TVozozoFunctionsList::LoadFromImageFile(const std::string& fileName)
         }
         return std::string(symbols.data() + at, strnlen(symbols.data() + at, 8));
     };
+
+    // Long section names ("/4") are offsets into the string table.
+    for (const TSection& section : sections) {
+        std::string name = section.RawName;
+        if (name.size() > 1 && name[0] == '/') {
+            const unsigned long offset = std::strtoul(name.c_str() + 1, nullptr, 10);
+            name = offset < strings.size() ? std::string(strings.data() + offset, strnlen(strings.data() + offset, strings.size() - offset))
+                                           : std::string();
+        }
+        std::vector<char> lineData;
+        if (name == ".debug_line" && section.FileSize > 0 && section.FileSize < 256u * 1024 * 1024 &&
+            ReadAt(in, section.FileOffset, section.FileSize, lineData))
+            lines_.Load(lineData, imageBase);
+    }
 
     units_.push_back({});
     std::uint32_t unit = 0;

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "crashlog/ELines.h"
+
 namespace crashlog {
 
 struct TVozozoFunction {
@@ -34,10 +36,13 @@ public:
     // "unit.class.procedure" or "unit.procedure", as the resolved names read (":: " of a
     // qualifier becomes "."); 0 when there is no such function.
     std::uint32_t FindByName(std::string_view qualifiedName) const;
+    // The source line of the address (relative to the module's base), 0 when unknown.
+    std::uint32_t LineOf(std::uint32_t rva) const { return lines_.LineOf(rva); }
 
 private:
     std::vector<TVozozoFunction> functions_;
     std::vector<std::string> units_;
+    TVozozoLineTable lines_;
 };
 
 // "crashlog::TLogFile::SaveToFile()" and the like, from a symbol name ("__ZN...", "_main",

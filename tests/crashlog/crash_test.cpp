@@ -81,6 +81,18 @@ std::string Field(const std::string& block, const std::string& caption)
     return block.substr(colon + 2, block.find("\r\n", colon) - colon - 2);
 }
 
+// The line column of the first row.
+std::string FirstLine(const std::string& block)
+{
+    std::size_t at = block.find("\r\n|", block.find("|Address") + 1);
+    std::size_t end = block.find("\r\n", at + 2);
+    std::string row = block.substr(at + 2, end - at - 2);
+    row.pop_back();  // the closing bar
+    std::string line = row.substr(row.rfind('|') + 1);
+    line.erase(line.find_last_not_of(' ') + 1);
+    return line;
+}
+
 // The procedure column of the table's rows, in order.
 std::vector<std::string> Procedures(const std::string& block)
 {
@@ -136,6 +148,7 @@ TEST(Crash, AccessViolationOnTheMainThreadEndsTheProgramWithOne)
     ASSERT_EQ(crash.Blocks.size(), 1u);
     ExpectReport(crash.Blocks[0], "EAccessViolation", "Access violation at address ", "CrashAccessViolation");
     EXPECT_NE(crash.Blocks[0].find("Write of address 00000000."), std::string::npos);
+    EXPECT_FALSE(FirstLine(crash.Blocks[0]).empty()) << crash.Blocks[0];
     std::vector<std::string> procedures = Procedures(crash.Blocks[0]);
     EXPECT_TRUE(Contains(procedures, "RunScenario"));
     EXPECT_TRUE(Contains(procedures, "main"));

@@ -37,8 +37,10 @@ __attribute__((noinline)) void WalkHere()
     asm volatile("movl %%esp, %0" : "=r"(esp));
     walked = BuildCallStack(0, esp, CurrentStackTop());
 }
+int walkCallLine = 0;
 __attribute__((noinline)) void StackMiddle()
 {
+    walkCallLine = __LINE__ + 1;
     WalkHere();
     asm volatile("" ::: "memory");
 }
@@ -96,7 +98,9 @@ TEST(CallStack, LiveStackNamesTheCallersInOrder)
     ASSERT_GE(inner, 0);
     ASSERT_GT(middle, inner);
     ASSERT_GT(outer, middle);
-    EXPECT_EQ(walked[middle].Kind, 3);
+    // Resolved down to the line of the call.
+    EXPECT_EQ(walked[middle].Kind, 4);
+    EXPECT_EQ(walked[middle].LineNumber, static_cast<std::uint32_t>(walkCallLine));
     EXPECT_EQ(walked[middle].ModuleName, "crashlog_tests.exe");
 }
 
