@@ -1,0 +1,20 @@
+// The menu's image list: apart from the rest of the menu unit, which also builds where the
+// platform's drawing (and so the image lists) does not exist.
+#include "classlib/ImgList.h"
+#include "classlib/Menus.h"
+
+namespace cl {
+
+TCustomImageList* TMenu::Images() const { return static_cast<TCustomImageList*>(images_); }
+
+void TMenu::SetImages(TCustomImageList* Value)
+{
+    if (images_)
+        images_->RemoveFreeNotification(this);
+    images_ = Value;
+    if (Value)
+        Value->FreeNotification(this);
+    MenuChanged(nullptr, true);
+}
+
+}  // namespace cl

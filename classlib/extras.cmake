@@ -1,0 +1,8 @@
+# Menus as data, actions, standard windowed bases, drag and drop, hints, the clipboard and the
+# hosting of ActiveX controls.
+list(APPEND CLASSLIB_PORTABLE
+  ${CMAKE_CURRENT_LIST_DIR}/ActnList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Menus.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ShortCuts.cpp)
+list(APPEND CLASSLIB_WINDOWS
+  ${CMAKE_CURRENT_LIST_DIR}/MenuImages.cpp)

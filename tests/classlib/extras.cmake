@@ -1,0 +1,3 @@
+# Tests of menus, actions, the standard controls, drag and drop, hints and control hosting.
+list(APPEND TESTS_PORTABLE
+  ${CMAKE_CURRENT_LIST_DIR}/extras_menus_test.cpp)
