@@ -1,5 +1,7 @@
 #include "skin/skResourceStrData.h"
 
+#include "skin/skconst.h"
+
 namespace sk {
 
 namespace {
@@ -143,6 +145,11 @@ std::string TskResourceStrData::GetResStr(std::string_view Name) const
 {
     const int index = resStrings_->IndexOfName(Name);
     return index < 0 ? std::string() : resStrings_->ValueFromIndex(index);
+}
+
+std::string GetSkinResStr(const TskResourceStrData* Table, std::string_view Key)
+{
+    return Table ? Table->GetResStr(Key) : BuiltInText(Key);
 }
 
 }  // namespace sk

@@ -34,4 +34,8 @@ private:
     cl::TFontCharset charSet_ = 1;
 };
 
+// An interface text as the users show it: from Table when their skin data has one attached,
+// else the built-in text of Key ("" for a key that has neither).
+std::string GetSkinResStr(const TskResourceStrData* Table, std::string_view Key);
+
 }  // namespace sk

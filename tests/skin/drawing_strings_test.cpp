@@ -71,3 +71,17 @@ TEST(ResourceStrData, AssignedLinesReplaceAllAndKeepLaterEquals)
     EXPECT_EQ(data.GetResStr("FORMULA"), "a=b=c");  // a copy, not a reference
 }
 
+
+TEST(ResourceStrData, UsersTakeTheTableWhenThereIsOne)
+{
+    EXPECT_EQ(sk::GetSkinResStr(nullptr, "MSG_BTN_CANCEL"), "Cancel");
+    EXPECT_EQ(sk::GetSkinResStr(nullptr, "FLV_NAME"), "");  // in the table only
+    sk::TskResourceStrData data(nullptr);
+    cl::TStringList lines;
+    lines.Add("MSG_BTN_CANCEL=Abbrechen");
+    lines.Add("FLV_NAME=Name");
+    data.SetResStrings(&lines);
+    EXPECT_EQ(sk::GetSkinResStr(&data, "MSG_BTN_CANCEL"), "Abbrechen");
+    EXPECT_EQ(sk::GetSkinResStr(&data, "FLV_NAME"), "Name");
+    EXPECT_EQ(sk::GetSkinResStr(&data, "MSG_BTN_OK"), "");  // the table's answer, even when empty
+}
