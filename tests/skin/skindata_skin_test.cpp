@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "classlib/SysUtils.h"
+#include "skin/skResourceStrData.h"
 #include "skin/skSkinData.h"
 #include "skin/skSkinDataStream.h"
 #include "skin/skindata_helpers.h"
@@ -160,6 +161,22 @@ TEST(SkinDataLoad, AnInactivePictureFlagOtherThanZeroMeansNoPicture)
     EXPECT_EQ(data.Mask->Pixels(1, 1), BmpPixel(1, 1, 3));
     EXPECT_EQ(data.ActivePictures.Count(), 0);
     EXPECT_EQ(data.SkinName, "Lagoon");
+}
+
+TEST(SkinDataLoad, ReferencesAreDroppedWhenTheirComponentsGo)
+{
+    TskSkinData data(nullptr);
+    auto* strings = new TskResourceStrData(nullptr);
+    data.SetResourceStrData(strings);
+    EXPECT_EQ(data.ResourceStrData(), strings);
+    auto* stored = Stored(Inflated(3, MainPairs(), TwoPictures(), SkinText())).release();
+    data.SetCompressedStoredSkin(stored);
+    strings->Free();
+    stored->Free();
+    EXPECT_EQ(data.ResourceStrData(), nullptr);
+    EXPECT_EQ(data.CompressedStoredSkin(), nullptr);
+    // The skin itself stays loaded.
+    ExpectTheTestSkin(data);
 }
 
 TEST(SkinDataLookups, ExactCaseSensitiveFirstMatch)
