@@ -83,16 +83,16 @@ TskRegion CreateRegionFromMask(const cl::TBitmap* Mask)
 
 void ComposeSkinMaskImage(const TskAreaPoints& Area, const TskAreaPoints& NewArea, cl::TBitmap* LeftImage,
                           cl::TBitmap* TopImage, cl::TBitmap* RightImage, cl::TBitmap* BottomImage,
-                          const cl::TBitmap* Mask, int W, int H)
+                          cl::TBitmap* Mask, int W, int H)
 {
     if (!Mask || Mask->Empty())
         return;
     // The mask covers the skin area at its own size, origin at its top-left corner.
-    ComposeSkinBorderImages(Area, NewArea, LeftImage, TopImage, RightImage, BottomImage, const_cast<cl::TBitmap*>(Mask),
+    ComposeSkinBorderImages(Area, NewArea, LeftImage, TopImage, RightImage, BottomImage, Mask,
                             cl::Rect(0, 0, Mask->Width(), Mask->Height()), W, H, false, false, false, false);
 }
 
-TskRegion CreateSkinRegion(const TskAreaPoints& Area, const TskAreaPoints& NewArea, const cl::TBitmap* Mask, int W,
+TskRegion CreateSkinRegion(const TskAreaPoints& Area, const TskAreaPoints& NewArea, cl::TBitmap* Mask, int W,
                            int H)
 {
     if (NewArea.LTPoint.X > NewArea.RTPoint.X || NewArea.LTPoint.Y > NewArea.LBPoint.Y)

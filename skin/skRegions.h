@@ -60,12 +60,12 @@ TskRegion CreateRegionFromMask(const cl::TBitmap* Mask);
 // (middles tiled, ends copied). Strips that do not apply stay empty; new strips are white.
 void ComposeSkinMaskImage(const TskAreaPoints& Area, const TskAreaPoints& NewArea, cl::TBitmap* LeftImage,
                           cl::TBitmap* TopImage, cl::TBitmap* RightImage, cl::TBitmap* BottomImage,
-                          const cl::TBitmap* Mask, int W, int H);
+                          cl::TBitmap* Mask, int W, int H);
 
 // The window region of a skin area of W by H whose mask picture is Mask (the mask covers the
 // area at its own size): NewArea.ClRect joined with the black pixels of the border strips.
 // No region when the corners overlap or NewArea.ClRect is null.
-TskRegion CreateSkinRegion(const TskAreaPoints& Area, const TskAreaPoints& NewArea, const cl::TBitmap* Mask, int W,
+TskRegion CreateSkinRegion(const TskAreaPoints& Area, const TskAreaPoints& NewArea, cl::TBitmap* Mask, int W,
                            int H);
 
 }  // namespace sk
