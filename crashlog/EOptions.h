@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "classlib/System.h"
 #include "crashlog/EConsts.h"
 
 namespace crashlog {
@@ -19,10 +20,10 @@ enum : std::uint8_t {
     loNoDuplicates = 4,        // an error whose signature is already logged is not added
 };
 
-class TVozozoModuleOptions {
+class TVozozoModuleOptions : public cl::TObject {
 public:
     explicit TVozozoModuleOptions(std::string moduleName = {});
-    virtual ~TVozozoModuleOptions() = default;
+    ~TVozozoModuleOptions() override = default;
     TVozozoModuleOptions(const TVozozoModuleOptions&) = delete;
     TVozozoModuleOptions& operator=(const TVozozoModuleOptions&) = delete;
 

@@ -13,7 +13,14 @@ namespace {
 // path allocates nothing after the first throw.
 struct TThreadThrow {
     TThrowRecord Record;
-    ~TThreadThrow() { std::free(Record.Copy); }
+    ~TThreadThrow()
+    {
+        // A throw from a later thread-exit destructor must find no dangling buffer.
+        std::free(Record.Copy);
+        Record.Copy = nullptr;
+        Record.Capacity = 0;
+        Record.CopySize = 0;
+    }
 };
 
 thread_local TThreadThrow threadThrow;

@@ -190,8 +190,10 @@ void Output()
     TLoggerState& s = State();
     if (IsConsoleProgram()) {
         const std::string text = CurrentOptions().GetCustomizedText(ctDialogHeader) + "\r\n\r\n" + s.LogText + "\r\n";
-        std::fwrite(text.data(), 1, text.size(), stdout);
+        // Past the run-time's text mode, which would turn each line break into "\r\r\n".
         std::fflush(stdout);
+        DWORD written = 0;
+        WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     } else if (ShowExceptionDialog) {
         ShowExceptionDialog();
     }
@@ -527,15 +529,18 @@ bool ExceptNotify(TExceptionContext& context)
             return InternalExceptNotify(context);
         }
         const bool pump = me == s.MainThread && !context.LowStack;
-        InterlockedExchange(&s.MainCallThread, pump ? static_cast<LONG>(me) : 0);
+        // Inside the system's exception dispatch a fault of a parked call could not be caught:
+        // the calls then run on the exception thread, where a fault is an exception of its own.
+        const bool parkCalls = pump && !context.InDispatch;
+        InterlockedExchange(&s.MainCallThread, parkCalls ? static_cast<LONG>(me) : 0);
         InterlockedExchange(&s.ExceptionThread, static_cast<LONG>(id));
         bool quitSeen = false;
         WPARAM quitCode = 0;
         while (work.Running) {
-            if (pump) {
+            if (pump)
                 PumpPaintMessages(quitSeen, quitCode);
+            if (parkCalls)
                 RunParkedCall();
-            }
             // Also ends when the thread died without clearing its flag.
             if (WaitForSingleObject(thread.Get(), 10) == WAIT_OBJECT_0)
                 break;

@@ -156,6 +156,15 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
             cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
         }
         return 50;
+    } else if (scenario == "console-output") {
+        MainModuleOptions()->NoOutput = false;
+        CrashAccessViolation();
+    } else if (scenario == "logger-fault-main") {
+        ExceptionNotify = [](TNotifyStage stage, bool&) {
+            if (stage == TNotifyStage::BeforeLog)
+                *nowhere = 3;
+        };
+        CrashAccessViolation();
     } else if (scenario == "logger-fault") {
         ExceptionNotify = [](TNotifyStage stage, bool&) {
             if (stage == TNotifyStage::BeforeLog)

@@ -20,6 +20,7 @@ struct TCrash {
     bool Ended = false;
     std::vector<std::string> Blocks;
     std::string Debug;
+    std::string Output;
 };
 
 std::string ReadAll(const fs::path& path)
@@ -33,17 +34,30 @@ TCrash RunCrash(const std::string& scenario, int expectedStarts = 1)
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     const fs::path program = fs::path(self).parent_path() / "crashlog_crash.exe";
-    const fs::path dir = fs::temp_directory_path() / ("crashlog-crash-" + scenario);
-    fs::remove_all(dir);
+    // A folder of its own for each run: a program the child started may still hold its output.
+    const fs::path dir = fs::temp_directory_path() /
+                         ("crashlog-crash-" + scenario + "-" + std::to_string(GetCurrentProcessId()));
+    std::error_code ignored;
+    fs::remove_all(dir, ignored);
     fs::create_directories(dir);
     const fs::path log = dir / "crash.elf", debug = dir / "debug.txt";
     std::string command = "\"" + program.string() + "\" " + scenario + " \"" + log.string() + "\" \"" +
                           debug.string() + "\"";
+    const fs::path output = dir / "output.txt";
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE outputFile = CreateFileA(output.string().c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = outputFile;
+    startup.hStdError = outputFile;
     PROCESS_INFORMATION process{};
     TCrash crash;
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    const BOOL started =
+        CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+    CloseHandle(outputFile);
+    if (!started)
         return crash;
     // A bound only against a hang, which is itself a failure.
     crash.Ended = WaitForSingleObject(process.hProcess, 120000) == WAIT_OBJECT_0;
@@ -68,7 +82,8 @@ TCrash RunCrash(const std::string& scenario, int expectedStarts = 1)
         Sleep(500);
     if (fs::exists(log))
         crash.Blocks = TLogFile(log.string()).Items;
-    fs::remove_all(dir);
+    crash.Output = ReadAll(output);
+    fs::remove_all(dir, ignored);
     return crash;
 }
 
@@ -244,4 +259,29 @@ TEST(Crash, RestartStartsTheProgramAgainWithItsCommandLine)
     EXPECT_EQ(crash.ExitCode, 1u);
     EXPECT_EQ(crash.Debug, "started\nstarted\n");
     EXPECT_EQ(crash.Blocks.size(), 1u);
+}
+
+TEST(Crash, ConsoleProgramWritesTheReportToItsOutput)
+{
+    TCrash crash = RunCrash("console-output");
+    ASSERT_TRUE(crash.Ended);
+    EXPECT_EQ(crash.ExitCode, 1u);
+    ASSERT_EQ(crash.Blocks.size(), 1u);
+    const std::string header =
+        "An error has occurred during program execution.\r\n"
+        "Please read the following information for further details.\r\n\r\nApplication...\r\n";
+    EXPECT_EQ(crash.Output.substr(0, header.size()), header) << crash.Output;
+    EXPECT_NE(crash.Output.find("  Type   : EAccessViolation\r\n"), std::string::npos);
+    // A console program has no active controls to report.
+    EXPECT_EQ(crash.Output.find("Active Controls"), std::string::npos);
+}
+
+TEST(Crash, FaultInsideTheLoggerDuringAMainThreadReportKeepsTheReport)
+{
+    TCrash crash = RunCrash("logger-fault-main");
+    ASSERT_TRUE(crash.Ended);
+    EXPECT_EQ(crash.ExitCode, 1u);
+    ASSERT_EQ(crash.Blocks.size(), 1u);
+    ExpectReport(crash.Blocks[0], "EAccessViolation", "Access violation at address ", "CrashAccessViolation");
+    EXPECT_NE(crash.Debug.find("[ERROR] - Section: UnhandledExceptionFilter"), std::string::npos) << crash.Debug;
 }
