@@ -1,0 +1,433 @@
+#include "skin/skSkinCtrls.h"
+
+#include "skin/skComposers.h"
+#include "skin/skRegions.h"
+#include "skin/skUtilsText.h"
+
+#include "classlib/SysUtils.h"
+
+namespace sk {
+
+using namespace cl;
+
+TBitmap* SkinPicture(TskSkinData* Data, int Index)
+{
+    if (!Data || Index < 0 || Index >= Data->ActivePictures.Count())
+        return nullptr;
+    return Data->ActivePictures.Items(Index);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TskSkinControl
+
+TskSkinControl::TskSkinControl(TComponent* AOwner) : TCustomControl(AOwner) {}
+
+TskSkinControl::~TskSkinControl()
+{
+    if (skinData_)
+        skinData_->RemoveFreeNotification(this);
+}
+
+TskDataSkinControl* TskSkinControl::Description() const
+{
+    if (index_ < 0 || !skinData_)
+        return nullptr;
+    return skinData_->CtrlList.Items(index_);
+}
+
+void TskSkinControl::GetSkinData()
+{
+    index_ = SkinLoaded() ? skinData_->IndexOfControl(skinDataName_) : -1;
+}
+
+void TskSkinControl::SetSkinDataName(const std::string& Value) { skinDataName_ = Value; }
+
+void TskSkinControl::SetSkinData(TskSkinData* Value)
+{
+    if (skinData_ != Value) {
+        if (skinData_)
+            skinData_->RemoveFreeNotification(this);
+        skinData_ = Value;
+        if (skinData_)
+            skinData_->FreeNotification(this);
+    }
+    if (skinData_ && !skinData_->Empty && !Designing())
+        ChangeSkinData();
+}
+
+void TskSkinControl::BeforeChangeSkinData() { index_ = -1; }
+
+void TskSkinControl::ChangeSkinData()
+{
+    GetSkinData();
+    Repaint();
+}
+
+void TskSkinControl::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TCustomControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == skinData_) {
+        skinData_ = nullptr;
+        index_ = -1;
+    }
+}
+
+void TskSkinControl::Paint()
+{
+    if (Width() < 1 || Height() < 1)
+        return;
+    GetSkinData();
+    TBitmap b;
+    b.SetSize(Width(), Height());
+    if (index_ == -1)
+        CreateControlDefaultImage(&b);
+    else
+        CreateControlSkinImage(&b);
+    Canvas()->Draw(0, 0, &b);
+}
+
+void TskSkinControl::Dispatch(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_PAINT: WMPaint(Message); break;
+    // The whole image is copied in one step: erasing first would only flicker.
+    case WM_ERASEBKGND: Message.Result = 1; break;
+    case CM_MOUSEENTER: CMMouseEnter(Message); break;
+    case CM_MOUSELEAVE: CMMouseLeave(Message); break;
+    default: TCustomControl::Dispatch(Message);
+    }
+}
+
+void TskSkinControl::WMPaint(TMessage& Message)
+{
+    const TAliveFlag alive = alive_;
+    painting_ = true;
+    try {
+        TCustomControl::Dispatch(Message);
+    } catch (...) {
+        if (*alive)
+            painting_ = false;
+        throw;
+    }
+    if (*alive)
+        painting_ = false;
+}
+
+void TskSkinControl::CMMouseEnter(TMessage& Message)
+{
+    TCustomControl::Dispatch(Message);
+    if (!Designing() && OnMouseEnter)
+        OnMouseEnter(this);
+}
+
+void TskSkinControl::CMMouseLeave(TMessage& Message)
+{
+    TCustomControl::Dispatch(Message);
+    if (!Designing() && OnMouseLeave)
+        OnMouseLeave(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TskSkinCustomControl
+
+TskSkinCustomControl::TskSkinCustomControl(TComponent* AOwner) : TskSkinControl(AOwner)
+{
+    defaultFont_.SetName("Arial");
+    defaultFont_.SetStyle({});
+    defaultFont_.SetHeight(14);
+    defaultFont_.OnChange = TNotifyEvent(this, &TskSkinCustomControl::DefaultFontChange);
+}
+
+TskSkinCustomControl::~TskSkinCustomControl() { defaultFont_.OnChange = nullptr; }
+
+void TskSkinCustomControl::SetDefaultFont(TFont* Value)
+{
+    defaultFont_.Assign(Value);
+    DefaultFontChanged();
+}
+
+void TskSkinCustomControl::DefaultFontChange(TObject*)
+{
+    DefaultFontChanged();
+    if (index_ == -1)
+        Repaint();
+}
+
+void TskSkinCustomControl::SetDefaultWidth(int Value)
+{
+    defaultWidth_ = Value;
+    if (index_ == -1 && Value >= 1)
+        SetWidth(Value);
+}
+
+void TskSkinCustomControl::SetDefaultHeight(int Value)
+{
+    defaultHeight_ = Value;
+    if (index_ == -1 && Value >= 1)
+        SetHeight(Value);
+}
+
+void TskSkinCustomControl::GetSkinData()
+{
+    TskSkinControl::GetSkinData();
+    picture_ = nullptr;
+    mask_ = nullptr;
+    if (index_ == -1) {
+        ResizeMode = rmFixed;
+        return;
+    }
+    auto* d = dynamic_cast<TskDataSkinCustomControl*>(Description());
+    if (!d) {
+        // A description of another kind carries no skin area: taking it would force the
+        // control to an empty size, so the control stays unskinned.
+        index_ = -1;
+        ResizeMode = rmFixed;
+        return;
+    }
+    LTPoint = d->LTPoint;
+    RTPoint = d->RTPoint;
+    LBPoint = d->LBPoint;
+    RBPoint = d->RBPoint;
+    SkinRect = d->SkinRect;
+    StretchEffect = d->StretchEffect;
+    ClRect = d->ClRect;
+    picture_ = SkinPicture(SkinData(), d->PictureIndex);
+    mask_ = SkinPicture(SkinData(), d->MaskPictureIndex);
+    ResizeMode = GetResizeMode(SkinRect, RTPoint, LBPoint, RBPoint);
+}
+
+void TskSkinCustomControl::CalcSize(int& W, int& H) { CalcSkinSize(*this, W, H, index_ != -1); }
+
+TRect TskSkinCustomControl::MapSkinRect(const TRect& R) const
+{
+    return sk::MapSkinRect(*this, R, Width(), Height());
+}
+
+void TskSkinCustomControl::ChangeSkinData()
+{
+    GetSkinData();
+    if (index_ == -1) {
+        if (defaultWidth_ > 0)
+            SetWidth(defaultWidth_);
+        if (defaultHeight_ > 0)
+            SetHeight(defaultHeight_);
+    } else {
+        int w = Width();
+        int h = Height();
+        CalcSize(w, h);
+        if (w != Width() || h != Height()) {
+            // SetBounds sets the region and repaints.
+            SetBounds(Left(), Top(), w, h);
+            return;
+        }
+    }
+    SetControlRegion();
+    Repaint();
+}
+
+void TskSkinCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    GetSkinData();
+    const bool changed = (AWidth != Width() || AHeight != Height()) && index_ != -1;
+    if (changed) {
+        CalcSize(AWidth, AHeight);
+        if (ResizeMode == rmFixed)
+            NewClRect = ClRect;
+    }
+    TskSkinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    if (changed) {
+        SetControlRegion();
+        Repaint();
+    }
+}
+
+void TskSkinCustomControl::CreateWnd()
+{
+    TskSkinControl::CreateWnd();
+    // A region can only be given to a window that exists.
+    SetControlRegion();
+}
+
+void TskSkinCustomControl::SetControlRegion()
+{
+    if (!HandleAllocated())
+        return;
+    if (mask_ && index_ != -1) {
+        CreateControlRegion();
+    } else if (region_) {
+        SetWindowRgn(Handle(), nullptr, TRUE);
+        region_ = nullptr;
+    }
+}
+
+void TskSkinCustomControl::CreateControlRegion()
+{
+    int w = Width();
+    int h = Height();
+    CalcSize(w, h);
+    TskRegion rgn;
+    TskAreaPoints area = Area();
+    TskAreaPoints fitted = NewArea();
+    switch (ResizeMode) {
+    case rmFixed: rgn = CreateRegionFromMask(mask_); break;
+    case rmNinePart: rgn = CreateSkinRegion(area, fitted, mask_, Width(), Height()); break;
+    case rmHorzStrip: {
+        area.LBPoint = area.LTPoint;
+        area.RBPoint = area.RTPoint;
+        fitted.LTPoint = fitted.LBPoint = LTPoint;
+        fitted.RTPoint = fitted.RBPoint = {RTPoint.X + Width() - RectWidth(SkinRect), RTPoint.Y};
+        rgn = CreateSkinRegion(area, fitted, mask_, Width(), Height());
+        break;
+    }
+    case rmVertStrip: {
+        area.RTPoint = area.LTPoint;
+        area.RBPoint = area.LBPoint;
+        fitted.LTPoint = fitted.RTPoint = LTPoint;
+        fitted.LBPoint = fitted.RBPoint = {LBPoint.X, LBPoint.Y + Height() - RectHeight(SkinRect)};
+        rgn = CreateSkinRegion(area, fitted, mask_, Width(), Height());
+        break;
+    }
+    default: return;
+    }
+    // From here on the window owns the region and releases the previous one itself.
+    region_ = rgn.Handle();
+    SetWindowRgn(Handle(), rgn.Release(), TRUE);
+}
+
+void TskSkinCustomControl::CreateControlDefaultImage(TBitmap* B)
+{
+    B->Canvas()->Brush()->SetColor(clBtnFace);
+    B->Canvas()->FillRect(ClientRect());
+}
+
+void TskSkinCustomControl::CreateControlSkinImage(TBitmap* B) { CreateSkinControlImage(B, picture_, SkinRect); }
+
+void TskSkinCustomControl::CreateSkinControlImage(TBitmap* B, TBitmap* APicture, const TRect& R)
+{
+    if (!APicture || APicture->Empty())
+        return;
+    switch (ResizeMode) {
+    case rmFixed:
+        B->SetSize(RectWidth(R), RectHeight(R));
+        B->Canvas()->CopyRect(Rect(0, 0, RectWidth(R), RectHeight(R)), APicture->Canvas(), R);
+        break;
+    case rmNinePart:
+        if (!borderStripPainting_)
+            ComposeSkinImage(Area(), NewArea(), B, APicture, SkinRect, Width(), Height(), true);
+        break;
+    case rmHorzStrip:
+        ComposeHSkinStrip(LTPoint.X, RectWidth(SkinRect) - RTPoint.X, B, APicture, SkinRect, Width(), Height(),
+                          StretchEffect);
+        break;
+    case rmVertStrip:
+        ComposeVSkinStrip(LTPoint.Y, RectHeight(SkinRect) - LBPoint.Y, B, APicture, SkinRect, Width(), Height(),
+                          StretchEffect);
+        break;
+    default: break;
+    }
+}
+
+void TskSkinCustomControl::Paint()
+{
+    if (Width() < 1 || Height() < 1)
+        return;
+    GetSkinData();
+    int w = Width();
+    int h = Height();
+    CalcSize(w, h);
+    if (!(index_ != -1 && borderStripPainting_ && ResizeMode == rmNinePart)) {
+        TskSkinControl::Paint();
+        return;
+    }
+    PaintBorderStrips();
+}
+
+void TskSkinCustomControl::PaintBorderStrips()
+{
+    TBitmap left, top, right, bottom;
+    ComposeSkinBorderImages(Area(), NewArea(), &left, &top, &right, &bottom, picture_, SkinRect, Width(), Height(),
+                            false, false, false, false);
+    CreateControlSkinImage(&top);
+    TCanvas* c = Canvas();
+    if (clientTiling_ && picture_) {
+        const TRect part = cl::OffsetRect(ClRect, SkinRect.Left, SkinRect.Top);
+        const int w = RectWidth(part);
+        const int h = RectHeight(part);
+        // A client part without area has nothing to tile.
+        if (w > 0 && h > 0) {
+            TBitmap tile;
+            tile.SetSize(w, h);
+            tile.Canvas()->CopyRect(Rect(0, 0, w, h), picture_->Canvas(), part);
+            HDC dc = c->Handle();
+            const int saved = SaveDC(dc);
+            IntersectClipRect(dc, NewClRect.Left, NewClRect.Top, NewClRect.Right, NewClRect.Bottom);
+            for (int i = 0; i <= RectWidth(NewClRect) / w; ++i)
+                for (int j = 0; j <= RectHeight(NewClRect) / h; ++j)
+                    c->Draw(NewClRect.Left + i * w, NewClRect.Top + j * h, &tile);
+            RestoreDC(dc, saved);
+        }
+    }
+    c->Draw(0, 0, &top);
+    c->Draw(0, top.Height(), &left);
+    c->Draw(Width() - right.Width(), top.Height(), &right);
+    c->Draw(0, Height() - bottom.Height(), &bottom);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Glyph and caption
+
+namespace {
+
+void DrawLaidOut(TCanvas* Canvas, const TRect& R, int Margin, int Spacing, TskButtonLayout Layout,
+                 const std::string& Caption, int GlyphW, int GlyphH, bool Pressed, TPoint& GlyphAt)
+{
+    const std::wstring text = AnsiToWide(Caption);
+    TRect measure{0, 0, 0, 0};
+    if (!text.empty())
+        DrawSkinText(Canvas, text, measure, DT_CALCRECT);
+    Canvas->Brush()->SetStyle(bsClear);
+    int tx = 0, ty = 0, gx = 0, gy = 0;
+    CalcGlyphTextLayout(Layout, R, GlyphW, GlyphH, RectWidth(measure), RectHeight(measure), Spacing, Margin, tx, ty,
+                        gx, gy);
+    if (Pressed) {
+        ++tx;
+        ++ty;
+        ++gx;
+        ++gy;
+    }
+    if (!text.empty()) {
+        TRect t{tx, ty, tx, ty};
+        DrawSkinText(Canvas, text, t, DT_CALCRECT);
+        t.Right += 2;
+        DrawSkinText(Canvas, text, t, DT_CENTER | DT_VCENTER);
+    }
+    GlyphAt = {gx, gy};
+}
+
+}  // namespace
+
+void DrawImageAndText(TCanvas* Canvas, const TRect& R, int Margin, int Spacing, TskButtonLayout Layout,
+                      const std::string& Caption, int ImageIndex, TCustomImageList* Images, bool Pressed,
+                      bool Enabled)
+{
+    const bool hasGlyph = Images && ImageIndex >= 0 && ImageIndex < Images->Count();
+    TPoint at;
+    DrawLaidOut(Canvas, R, Margin, Spacing, Layout, Caption, hasGlyph ? Images->Width() : 0,
+                hasGlyph ? Images->Height() : 0, Pressed, at);
+    if (hasGlyph)
+        Images->Draw(Canvas, at.X, at.Y, ImageIndex, Enabled);
+}
+
+void DrawCaptionWithGlyph(TCanvas* Canvas, const TRect& R, int Margin, int Spacing, TskButtonLayout Layout,
+                          const std::string& Caption, TBitmap* Glyph, int FrameCount, int FrameIndex, bool Pressed)
+{
+    // Fewer than one frame cannot be cut from the bitmap.
+    const bool hasGlyph = Glyph && !Glyph->Empty() && FrameCount >= 1;
+    TPoint at;
+    DrawLaidOut(Canvas, R, Margin, Spacing, Layout, Caption, hasGlyph ? Glyph->Width() / FrameCount : 0,
+                hasGlyph ? Glyph->Height() : 0, Pressed, at);
+    if (hasGlyph)
+        DrawGlyphFrame(Canvas, at.X, at.Y, FrameIndex, FrameCount, Glyph);
+}
+
+}  // namespace sk

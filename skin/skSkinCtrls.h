@@ -1,0 +1,132 @@
+#pragma once
+// The windowed bases of every skinned control. A control names the description it draws from
+// (SkinDataName), finds it in its skin data by that name, and draws either from the skin or in
+// a built-in default look while it has none (description index -1). The form frame drives the
+// skin change: BeforeChangeSkinData drops the description before a load, ChangeSkinData reads
+// it again afterwards. The whole image is composed off-screen and copied in one step; the
+// background is never erased.
+#include <string>
+
+#include "classlib/Controls.h"
+#include "classlib/ImgList.h"
+#include "skin/skSkinCtrlsGeometry.h"
+#include "skin/skSkinData.h"
+
+namespace sk {
+
+class TskSkinControl : public cl::TCustomControl {
+public:
+    explicit TskSkinControl(cl::TComponent* AOwner);
+    ~TskSkinControl() override;
+
+    TskSkinData* SkinData() const { return skinData_; }
+    const std::string& SkinDataName() const { return skinDataName_; }
+    // -1 while the control has no description and draws its default look.
+    int DescriptionIndex() const { return index_; }
+    // True while the control handles WM_PAINT.
+    bool Painting() const { return painting_; }
+
+    virtual void GetSkinData();
+    // The new name takes effect at the next lookup.
+    virtual void SetSkinDataName(const std::string& Value);
+    // Applies a loaded skin at once (outside design time).
+    virtual void SetSkinData(TskSkinData* Value);
+    // Draw the unskinned or the skinned look into B, which the caller sized to the control.
+    virtual void CreateControlDefaultImage(cl::TBitmap* B) {}
+    virtual void CreateControlSkinImage(cl::TBitmap* B) {}
+    virtual void ChangeSkinData();
+    // The skin is about to be replaced: nothing may be read from it until ChangeSkinData.
+    virtual void BeforeChangeSkinData();
+
+    cl::TNotifyEvent OnMouseEnter;
+    cl::TNotifyEvent OnMouseLeave;
+
+protected:
+    void Notification(cl::TComponent* AComponent, cl::TOperation Operation) override;
+    void Paint() override;
+    void Dispatch(cl::TMessage& Message) override;
+    bool Designing() const { return ComponentState().Contains(cl::csDesigning); }
+    // True when the skin data holds a loaded skin.
+    bool SkinLoaded() const { return skinData_ && !skinData_->Empty; }
+    // The description at the index, nullptr when there is none.
+    TskDataSkinControl* Description() const;
+
+    int index_ = -1;
+    // The region handed to the window (the window owns it); nullptr when none.
+    HRGN region_ = nullptr;
+
+private:
+    void WMPaint(cl::TMessage& Message);
+    void CMMouseEnter(cl::TMessage& Message);
+    void CMMouseLeave(cl::TMessage& Message);
+
+    TskSkinData* skinData_ = nullptr;
+    std::string skinDataName_;
+    bool painting_ = false;
+};
+
+class TskSkinCustomControl : public TskSkinControl, protected TskSkinGeometry {
+public:
+    explicit TskSkinCustomControl(cl::TComponent* AOwner);
+    ~TskSkinCustomControl() override;
+
+    cl::TFont* DefaultFont() { return &defaultFont_; }
+    void SetDefaultFont(cl::TFont* Value);
+    int DefaultWidth() const { return defaultWidth_; }
+    void SetDefaultWidth(int Value);
+    int DefaultHeight() const { return defaultHeight_; }
+    void SetDefaultHeight(int Value);
+    bool UseSkinFont() const { return useSkinFont_; }
+    void SetUseSkinFont(bool Value) { useSkinFont_ = Value; }
+    const TskSkinGeometry& Geometry() const { return *this; }
+    cl::TBitmap* Picture() const { return picture_; }
+    cl::TBitmap* Mask() const { return mask_; }
+
+    void GetSkinData() override;
+    void ChangeSkinData() override;
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    void CreateControlDefaultImage(cl::TBitmap* B) override;
+    void CreateControlSkinImage(cl::TBitmap* B) override;
+
+    // A skin-area rectangle moved or stretched to the control's size.
+    TRect MapSkinRect(const TRect& R) const;
+
+protected:
+    virtual void DefaultFontChanged() {}
+    virtual void CalcSize(int& W, int& H);
+    virtual void SetControlRegion();
+    void CreateControlRegion();
+    void CreateSkinControlImage(cl::TBitmap* B, cl::TBitmap* APicture, const TRect& R);
+    void Paint() override;
+    void CreateWnd() override;
+
+    // Panels paint a nine-part skin as four border strips and a tiled client.
+    bool borderStripPainting_ = false;
+    // Tile the description's client part over the new client rectangle in border-strip mode.
+    bool clientTiling_ = true;
+
+private:
+    void DefaultFontChange(cl::TObject* Sender);
+    void PaintBorderStrips();
+
+    cl::TFont defaultFont_;
+    int defaultWidth_ = 0;
+    int defaultHeight_ = 0;
+    bool useSkinFont_ = true;
+    cl::TBitmap* picture_ = nullptr;
+    cl::TBitmap* mask_ = nullptr;
+};
+
+// A glyph (image Index of Images, none when out of range) and a caption laid out in R.
+void DrawImageAndText(cl::TCanvas* Canvas, const TRect& R, int Margin, int Spacing, TskButtonLayout Layout,
+                      const std::string& Caption, int ImageIndex, cl::TCustomImageList* Images, bool Pressed,
+                      bool Enabled);
+// A glyph (frame FrameIndex of a bitmap of FrameCount frames side by side) and a caption.
+void DrawCaptionWithGlyph(cl::TCanvas* Canvas, const TRect& R, int Margin, int Spacing, TskButtonLayout Layout,
+                          const std::string& Caption, cl::TBitmap* Glyph, int FrameCount, int FrameIndex,
+                          bool Pressed);
+
+// The picture of a description's picture index, nullptr when the index is -1 or past the list.
+cl::TBitmap* SkinPicture(TskSkinData* Data, int Index);
+
+}  // namespace sk

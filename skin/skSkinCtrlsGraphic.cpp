@@ -1,0 +1,221 @@
+#include "skin/skSkinCtrlsGraphic.h"
+
+#include "skin/skComposers.h"
+#include "skin/skSkinCtrls.h"
+
+namespace sk {
+
+using namespace cl;
+
+// ---------------------------------------------------------------------------------------------
+// TskGraphicSkinControl
+
+TskGraphicSkinControl::TskGraphicSkinControl(TComponent* AOwner) : TGraphicControl(AOwner)
+{
+    SetControlStyle(ControlStyle() + csOpaque);
+}
+
+TskGraphicSkinControl::~TskGraphicSkinControl()
+{
+    if (skinData_)
+        skinData_->RemoveFreeNotification(this);
+}
+
+TskDataSkinControl* TskGraphicSkinControl::Description() const
+{
+    if (index_ < 0 || !skinData_)
+        return nullptr;
+    return skinData_->CtrlList.Items(index_);
+}
+
+void TskGraphicSkinControl::GetSkinData()
+{
+    index_ = (skinData_ && !skinData_->Empty) ? skinData_->IndexOfControl(skinDataName_) : -1;
+}
+
+void TskGraphicSkinControl::SetSkinData(TskSkinData* Value)
+{
+    if (skinData_ != Value) {
+        if (skinData_)
+            skinData_->RemoveFreeNotification(this);
+        skinData_ = Value;
+        if (skinData_)
+            skinData_->FreeNotification(this);
+    }
+    if (skinData_ && !skinData_->Empty && !Designing())
+        ChangeSkinData();
+}
+
+void TskGraphicSkinControl::ChangeSkinData()
+{
+    GetSkinData();
+    Repaint();
+}
+
+void TskGraphicSkinControl::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TGraphicControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == skinData_) {
+        skinData_ = nullptr;
+        index_ = -1;
+    }
+}
+
+void TskGraphicSkinControl::Paint()
+{
+    if (Width() < 1 || Height() < 1)
+        return;
+    GetSkinData();
+    TBitmap b;
+    b.SetSize(Width(), Height());
+    if (index_ == -1)
+        CreateControlDefaultImage(&b);
+    else
+        CreateControlSkinImage(&b);
+    Canvas()->Draw(0, 0, &b);
+}
+
+void TskGraphicSkinControl::Dispatch(TMessage& Message)
+{
+    TGraphicControl::Dispatch(Message);
+    if (Designing())
+        return;
+    if (Message.Msg == CM_MOUSEENTER && OnMouseEnter)
+        OnMouseEnter(this);
+    else if (Message.Msg == CM_MOUSELEAVE && OnMouseLeave)
+        OnMouseLeave(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TskGraphicSkinCustomControl
+
+TskGraphicSkinCustomControl::TskGraphicSkinCustomControl(TComponent* AOwner) : TskGraphicSkinControl(AOwner)
+{
+    defaultFont_.SetName("Arial");
+    defaultFont_.SetStyle({});
+    defaultFont_.SetHeight(14);
+    defaultFont_.OnChange = TNotifyEvent(this, &TskGraphicSkinCustomControl::DefaultFontChange);
+}
+
+TskGraphicSkinCustomControl::~TskGraphicSkinCustomControl() { defaultFont_.OnChange = nullptr; }
+
+void TskGraphicSkinCustomControl::SetDefaultFont(TFont* Value)
+{
+    defaultFont_.Assign(Value);
+    DefaultFontChanged();
+}
+
+void TskGraphicSkinCustomControl::DefaultFontChange(TObject*)
+{
+    DefaultFontChanged();
+    if (index_ == -1)
+        Repaint();
+}
+
+void TskGraphicSkinCustomControl::SetDefaultWidth(int Value)
+{
+    defaultWidth_ = Value;
+    if (index_ == -1 && Value >= 1)
+        SetWidth(Value);
+}
+
+void TskGraphicSkinCustomControl::SetDefaultHeight(int Value)
+{
+    defaultHeight_ = Value;
+    if (index_ == -1 && Value >= 1)
+        SetHeight(Value);
+}
+
+void TskGraphicSkinCustomControl::GetSkinData()
+{
+    TskGraphicSkinControl::GetSkinData();
+    picture_ = nullptr;
+    if (index_ == -1) {
+        ResizeMode = rmFixed;
+        return;
+    }
+    auto* d = dynamic_cast<TskDataSkinCustomControl*>(Description());
+    if (!d) {
+        // A description of another kind carries no skin area: taking it would force the
+        // control to an empty size, so the control stays unskinned.
+        index_ = -1;
+        ResizeMode = rmFixed;
+        return;
+    }
+    LTPoint = d->LTPoint;
+    RTPoint = d->RTPoint;
+    LBPoint = d->LBPoint;
+    RBPoint = d->RBPoint;
+    SkinRect = d->SkinRect;
+    ClRect = d->ClRect;
+    StretchEffect = d->StretchEffect;
+    picture_ = SkinPicture(SkinData(), d->PictureIndex);
+    ResizeMode = GetResizeMode(SkinRect, RTPoint, LBPoint, RBPoint);
+}
+
+void TskGraphicSkinCustomControl::CalcSize(int& W, int& H) { CalcSkinSize(*this, W, H, index_ != -1); }
+
+void TskGraphicSkinCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    GetSkinData();
+    const bool changed = AWidth != Width() || AHeight != Height();
+    if (changed && index_ != -1) {
+        CalcSize(AWidth, AHeight);
+        if (ResizeMode == rmFixed)
+            NewClRect = ClRect;
+    }
+    const bool resized = AWidth != Width() || AHeight != Height();
+    TskGraphicSkinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    if (resized)
+        Repaint();
+}
+
+void TskGraphicSkinCustomControl::ChangeSkinData()
+{
+    GetSkinData();
+    if (index_ == -1) {
+        if (defaultWidth_ > 0)
+            SetWidth(defaultWidth_);
+        if (defaultHeight_ > 0)
+            SetHeight(defaultHeight_);
+    } else {
+        int w = Width();
+        int h = Height();
+        CalcSize(w, h);
+        if (w != Width() || h != Height()) {
+            SetBounds(Left(), Top(), w, h);
+            return;
+        }
+    }
+    Repaint();
+}
+
+void TskGraphicSkinCustomControl::CreateControlDefaultImage(TBitmap* B)
+{
+    B->Canvas()->Brush()->SetColor(clBtnFace);
+    B->Canvas()->FillRect(Rect(0, 0, Width(), Height()));
+}
+
+void TskGraphicSkinCustomControl::CreateControlSkinImage(TBitmap* B)
+{
+    if (!picture_ || picture_->Empty())
+        return;
+    switch (ResizeMode) {
+    case rmFixed:
+        B->SetSize(RectWidth(SkinRect), RectHeight(SkinRect));
+        B->Canvas()->CopyRect(Rect(0, 0, RectWidth(SkinRect), RectHeight(SkinRect)), picture_->Canvas(), SkinRect);
+        break;
+    case rmNinePart: ComposeSkinImage(Area(), NewArea(), B, picture_, SkinRect, Width(), Height(), true); break;
+    case rmHorzStrip:
+        ComposeHSkinStrip(LTPoint.X, RectWidth(SkinRect) - RTPoint.X, B, picture_, SkinRect, Width(), Height(),
+                          StretchEffect);
+        break;
+    case rmVertStrip:
+        ComposeVSkinStrip(LTPoint.Y, RectHeight(SkinRect) - LBPoint.Y, B, picture_, SkinRect, Width(), Height(),
+                          StretchEffect);
+        break;
+    default: break;
+    }
+}
+
+}  // namespace sk

@@ -1,0 +1,269 @@
+// The skinned control bases on real windows: lookup by name, the default look, skin sizes,
+// the skin-change protocol, removal of the skin data and the windowless twins.
+#include "skin/skinctrls_support.h"
+
+#include "skin/skSkinCtrls.h"
+#include "skin/skSkinCtrlsGraphic.h"
+
+using namespace cl;
+using namespace sk;
+using namespace skctrltest;
+
+namespace {
+
+constexpr TColor SkinRed = 0x0000C0;
+constexpr TColor SkinBlue = 0xC00000;
+
+// A 60 by 40 skin area at (0, 0): a red border 5 wide around a blue middle.
+void PaintFramedArea(TBitmap* Picture)
+{
+    Picture->SetSize(100, 100);
+    Picture->Fill(SkinRed);
+    for (int y = 5; y < 35; ++y)
+        for (int x = 5; x < 55; ++x)
+            Picture->SetPixels(x, y, SkinBlue);
+}
+
+TskDataSkinCustomControl* AddArea(TTestSkin& Skin, const std::string& Name, TskResizeMode Mode)
+{
+    auto* d = Skin.Add<TskDataSkinCustomControl>(Name);
+    d->PictureIndex = 0;
+    d->SkinRect = {0, 0, 60, 40};
+    d->LTPoint = {5, 5};
+    d->ClRect = {5, 5, 55, 35};
+    switch (Mode) {
+    case rmNinePart:
+        d->RTPoint = {55, 5};
+        d->LBPoint = {5, 35};
+        d->RBPoint = {55, 35};
+        break;
+    case rmHorzStrip: d->RTPoint = {55, 5}; break;
+    case rmVertStrip: d->LBPoint = {5, 35}; break;
+    default: break;
+    }
+    return d;
+}
+
+struct SkinBases : ::testing::Test {
+    TTestForm form;
+    TTestSkin skin;
+    TskSkinCustomControl* control = nullptr;
+    void SetUp() override
+    {
+        PaintFramedArea(skin.Picture());
+        control = new TskSkinCustomControl(form.Form);
+        control->SetParent(form.Form);
+        control->SetBounds(10, 10, 80, 50);
+    }
+};
+
+}  // namespace
+
+TEST_F(SkinBases, AnUnknownNameKeepsTheDefaultLookAndTakesTheDefaultSize)
+{
+    control->SetSkinDataName("nosuchcontrol");
+    control->SetDefaultWidth(70);
+    control->SetDefaultHeight(30);
+    EXPECT_EQ(control->Width(), 70) << "unskinned, a default size applies at once";
+    control->SetSkinData(skin.Data);
+    EXPECT_EQ(control->DescriptionIndex(), -1);
+    EXPECT_EQ(control->Height(), 30);
+    auto shot = Snapshot(control);
+    EXPECT_EQ(shot->Pixels(0, 0), Rgb(clBtnFace));
+    EXPECT_EQ(shot->Pixels(69, 29), Rgb(clBtnFace));
+}
+
+TEST_F(SkinBases, ANinePartSkinIsComposedToTheControlsSize)
+{
+    AddArea(skin, "area", rmNinePart);
+    control->SetSkinDataName("area");
+    control->SetSkinData(skin.Data);
+    ASSERT_EQ(control->DescriptionIndex(), 0);
+    EXPECT_EQ(control->Width(), 80);
+    auto shot = Snapshot(control);
+    EXPECT_EQ(shot->Pixels(1, 1), SkinRed);
+    EXPECT_EQ(shot->Pixels(78, 48), SkinRed) << "the far corner moves with the size";
+    EXPECT_EQ(shot->Pixels(40, 25), SkinBlue);
+    EXPECT_EQ(shot->Pixels(74, 25), SkinBlue);
+    EXPECT_EQ(shot->Pixels(76, 25), SkinRed);
+}
+
+TEST_F(SkinBases, FixedAndStripSkinsForceTheirSizeOnEverySetBounds)
+{
+    AddArea(skin, "fixed", rmFixed);
+    AddArea(skin, "hstrip", rmHorzStrip);
+    AddArea(skin, "vstrip", rmVertStrip);
+    control->SetSkinDataName("fixed");
+    control->SetSkinData(skin.Data);
+    EXPECT_EQ(control->Width(), 60);
+    EXPECT_EQ(control->Height(), 40);
+    control->SetBounds(0, 0, 120, 90);
+    EXPECT_EQ(control->Width(), 60);
+    EXPECT_EQ(control->Height(), 40);
+
+    control->SetSkinDataName("hstrip");
+    control->ChangeSkinData();
+    control->SetBounds(0, 0, 150, 90);
+    EXPECT_EQ(control->Width(), 150);
+    EXPECT_EQ(control->Height(), 40);
+
+    control->SetSkinDataName("vstrip");
+    control->ChangeSkinData();
+    control->SetBounds(0, 0, 150, 90);
+    EXPECT_EQ(control->Width(), 60);
+    EXPECT_EQ(control->Height(), 90);
+}
+
+TEST_F(SkinBases, ASkinChangeDropsTheDescriptionAndReadsItAgain)
+{
+    AddArea(skin, "area", rmNinePart);
+    control->SetSkinDataName("area");
+    control->SetSkinData(skin.Data);
+    ASSERT_EQ(control->DescriptionIndex(), 0);
+    control->BeforeChangeSkinData();
+    EXPECT_EQ(control->DescriptionIndex(), -1);
+    // While the skin is being replaced it counts as absent: painting shows the default look.
+    skin.Data->Empty = true;
+    EXPECT_EQ(Snapshot(control)->Pixels(40, 25), Rgb(clBtnFace));
+    skin.Data->Empty = false;
+    control->ChangeSkinData();
+    EXPECT_EQ(control->DescriptionIndex(), 0);
+    EXPECT_EQ(Snapshot(control)->Pixels(40, 25), SkinBlue);
+}
+
+TEST_F(SkinBases, SettingAnEmptySkinChangesNothingUntilItIsLoaded)
+{
+    AddArea(skin, "fixed", rmFixed);
+    skin.Data->Empty = true;
+    control->SetSkinDataName("fixed");
+    control->SetSkinData(skin.Data);
+    EXPECT_EQ(control->Width(), 80);
+    EXPECT_EQ(control->DescriptionIndex(), -1);
+}
+
+TEST_F(SkinBases, RemovingTheSkinDataLeavesTheControlUnskinned)
+{
+    AddArea(skin, "area", rmNinePart);
+    control->SetSkinDataName("area");
+    control->SetSkinData(skin.Data);
+    skin.Remove();
+    EXPECT_EQ(control->SkinData(), nullptr);
+    EXPECT_EQ(control->DescriptionIndex(), -1);
+    EXPECT_EQ(Snapshot(control)->Pixels(40, 25), Rgb(clBtnFace));
+}
+
+TEST_F(SkinBases, ADescriptionOfAnotherKindLeavesTheControlUnskinnedAtItsSize)
+{
+    skin.Add<TskDataSkinStdLabelControl>("label");
+    control->SetSkinDataName("label");
+    control->SetSkinData(skin.Data);
+    EXPECT_EQ(control->DescriptionIndex(), -1);
+    EXPECT_EQ(control->Width(), 80);
+    EXPECT_EQ(control->Height(), 50);
+}
+
+TEST_F(SkinBases, EraseBackgroundPaintsNothing)
+{
+    control->HandleNeeded();
+    TBitmap b;
+    b.SetSize(80, 50);
+    b.Fill(0x123456);
+    const LRESULT r = SendMessageA(control->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(b.Canvas()->Handle()), 0);
+    GdiFlush();
+    EXPECT_NE(r, 0);
+    EXPECT_EQ(b.Pixels(5, 5), 0x123456);
+}
+
+TEST_F(SkinBases, MouseEnterAndLeaveReachTheEvents)
+{
+    int enters = 0, leaves = 0;
+    control->OnMouseEnter = [&](TObject* s) { enters += s == control; };
+    control->OnMouseLeave = [&](TObject* s) { leaves += s == control; };
+    control->Perform(CM_MOUSEENTER);
+    control->Perform(CM_MOUSELEAVE);
+    EXPECT_EQ(enters, 1);
+    EXPECT_EQ(leaves, 1);
+}
+
+TEST_F(SkinBases, AMaskGivesTheWindowARegionAndLosingItTakesTheRegionAway)
+{
+    auto* d = AddArea(skin, "fixed", rmFixed);
+    auto mask = std::make_unique<TBitmap>();
+    mask->SetSize(60, 40);
+    mask->Fill(clWhite);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 30; ++x)
+            mask->SetPixels(x, y, clBlack);
+    skin.Data->ActivePictures.Add(std::move(mask));
+    d->MaskPictureIndex = 1;
+    control->HandleNeeded();
+    control->SetSkinDataName("fixed");
+    control->SetSkinData(skin.Data);
+    HRGN probe = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(control->Handle(), probe), ERROR);
+    RECT box{};
+    GetRgnBox(probe, &box);
+    EXPECT_EQ(box.right, 30);
+    control->SetSkinDataName("none");
+    control->ChangeSkinData();
+    EXPECT_EQ(GetWindowRgn(control->Handle(), probe), ERROR);
+    DeleteObject(probe);
+}
+
+// --- Windowless
+
+namespace {
+
+// A panel that paints its windowless children, for looking at them.
+struct TGraphicScene {
+    TTestForm form;
+    TskGraphicSkinCustomControl* control = new TskGraphicSkinCustomControl(form.Form);
+    TGraphicScene()
+    {
+        control->SetParent(form.Form);
+        control->SetBounds(10, 10, 40, 30);
+    }
+    TColor PixelAt(int X, int Y)
+    {
+        TBitmap b;
+        b.SetSize(form.Form->ClientWidth(), form.Form->ClientHeight());
+        SendMessageA(form.Form->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(b.Canvas()->Handle()),
+                     PRF_CLIENT);
+        GdiFlush();
+        return b.Pixels(control->Left() + X, control->Top() + Y);
+    }
+};
+
+}  // namespace
+
+TEST(GraphicSkinBases, AnUnknownNamePaintsButtonFaceAtTheDefaultSize)
+{
+    TGraphicScene s;
+    TTestSkin skin;
+    s.control->SetSkinDataName("nosuch");
+    s.control->SetDefaultWidth(33);
+    s.control->SetDefaultHeight(21);
+    s.control->SetSkinData(skin.Data);
+    EXPECT_EQ(s.control->Width(), 33);
+    EXPECT_EQ(s.control->Height(), 21);
+    EXPECT_EQ(s.PixelAt(3, 3), Rgb(clBtnFace));
+}
+
+TEST(GraphicSkinBases, AVerticalStripKeepsItsWidthAndRemovalLeavesItUnskinned)
+{
+    TGraphicScene s;
+    TTestSkin skin;
+    PaintFramedArea(skin.Picture());
+    AddArea(skin, "vstrip", rmVertStrip);
+    s.control->SetSkinDataName("vstrip");
+    s.control->SetSkinData(skin.Data);
+    s.control->SetBounds(10, 10, 100, 70);
+    EXPECT_EQ(s.control->Width(), 60);
+    EXPECT_EQ(s.control->Height(), 70);
+    EXPECT_EQ(s.PixelAt(30, 35), SkinBlue);
+    s.control->BeforeChangeSkinData();
+    EXPECT_EQ(s.control->DescriptionIndex(), -1);
+    skin.Remove();
+    EXPECT_EQ(s.control->SkinData(), nullptr);
+    EXPECT_EQ(s.PixelAt(30, 35), Rgb(clBtnFace));
+}

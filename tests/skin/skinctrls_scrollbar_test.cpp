@@ -1,0 +1,229 @@
+// The scroll bar on a real window: range rules, arrows with their repeat, pages, thumb
+// dragging, keys and wheel, and both looks painted.
+#include "skin/skinctrls_support.h"
+
+#include "skin/skSkinScrollBar.h"
+
+using namespace cl;
+using namespace sk;
+using namespace skctrltest;
+
+namespace {
+
+struct ScrollBar : ::testing::Test {
+    TTestForm form;
+    TskSkinScrollBar* bar = nullptr;
+    int changes = 0;
+    int lastChanges = 0;
+    int pageUps = 0;
+    int pageDowns = 0;
+    void SetUp() override
+    {
+        bar = new TskSkinScrollBar(form.Form);
+        bar->SetParent(form.Form);
+        bar->SetBounds(0, 0, 200, 19);
+        bar->OnChange = [this](TObject*) { ++changes; };
+        bar->OnLastChange = [this](TObject*) { ++lastChanges; };
+        bar->OnPageUp = [this](TObject*) { ++pageUps; };
+        bar->OnPageDown = [this](TObject*) { ++pageDowns; };
+        bar->HandleNeeded();
+    }
+    HWND Wnd() { return bar->Handle(); }
+    void Press(int X, int Y) { SendMessageA(Wnd(), WM_LBUTTONDOWN, MK_LBUTTON, At(X, Y)); }
+    void Move(int X, int Y) { SendMessageA(Wnd(), WM_MOUSEMOVE, MK_LBUTTON, At(X, Y)); }
+    void Release(int X, int Y) { SendMessageA(Wnd(), WM_LBUTTONUP, 0, At(X, Y)); }
+    void Tick() { SendMessageA(Wnd(), WM_TIMER, TskSkinScrollBar::RepeatTimerId, 0); }
+};
+
+}  // namespace
+
+TEST_F(ScrollBar, SetRangeClampsWithoutChangeAndRefusesOversizedPages)
+{
+    bar->SetRange(0, 100, 95, 10);
+    EXPECT_EQ(bar->Position(), 91);
+    EXPECT_EQ(changes, 0);
+    bar->SetPosition(95);
+    EXPECT_EQ(bar->Position(), 91);
+    EXPECT_EQ(changes, 0) << "an unchanged position fires nothing";
+    bar->SetPosition(50);
+    EXPECT_EQ(changes, 1);
+
+    bar->SetRange(0, 100, 0, 10);
+    bar->SetPageSize(150);
+    EXPECT_EQ(bar->PageSize(), 10);
+    // A page larger than the range set through SetRange: the thumb fills the track, and
+    // dragging it neither crashes nor moves.
+    bar->SetRange(0, 10, 0, 50);
+    bar->CalcLayout();
+    EXPECT_EQ(bar->Parts().Thumb.Right - bar->Parts().Thumb.Left, bar->Parts().Track.Right - bar->Parts().Track.Left);
+    Press(100, 9);
+    Move(150, 9);
+    Release(150, 9);
+    EXPECT_EQ(bar->Position(), 0);
+}
+
+TEST_F(ScrollBar, HoldingTheFarArrowRepeatsAndPausesOffTheArrow)
+{
+    bar->SetRange(0, 100, 0, 0);
+    Press(190, 9);
+    EXPECT_EQ(bar->Position(), 1) << "once at once";
+    EXPECT_EQ(bar->RepeatMode(), TskSkinScrollBar::RepeatFarArrow);
+    Tick();  // the first delay has passed
+    EXPECT_EQ(bar->Position(), 2);
+    Tick();
+    EXPECT_EQ(bar->Position(), 3);
+    Move(100, 9);  // off the arrow: the repeat pauses
+    Tick();
+    EXPECT_EQ(bar->Position(), 3);
+    Move(190, 9);  // back on it: the repeat resumes
+    Tick();
+    EXPECT_EQ(bar->Position(), 4);
+    Release(190, 9);
+    Tick();
+    EXPECT_EQ(bar->Position(), 4);
+    EXPECT_EQ(bar->PressedPart(), -1);
+    EXPECT_EQ(lastChanges, 0) << "only a thumb drag ends with OnLastChange";
+}
+
+TEST_F(ScrollBar, TheNearArrowStepsBackAndAssignedHandlersTakeItsPlace)
+{
+    bar->SetRange(0, 100, 10, 0);
+    Press(8, 9);
+    Release(8, 9);
+    EXPECT_EQ(bar->Position(), 9);
+    int ups = 0;
+    bar->OnUpButtonClick = [&](TObject*) { ++ups; };
+    Press(190, 9);
+    Release(190, 9);
+    EXPECT_EQ(ups, 1);
+    EXPECT_EQ(bar->Position(), 9);
+}
+
+TEST_F(ScrollBar, APagePressRepeatsUntilTheThumbHasPassedThePointer)
+{
+    bar->SetRange(0, 100, 0, 10);
+    bar->SetLargeChange(10);
+    Press(120, 9);
+    EXPECT_EQ(bar->Position(), 10);
+    EXPECT_EQ(pageDowns, 1);
+    for (int i = 0; i < 20; ++i)
+        Tick();
+    bar->CalcLayout();
+    EXPECT_GT(bar->Parts().Thumb.Right, 120) << "the thumb reached the pointer";
+    const int reached = bar->Position();
+    EXPECT_LT(reached, 91) << "and then the repeat stopped";
+    Tick();
+    EXPECT_EQ(bar->Position(), reached);
+    Release(120, 9);
+    // Before the thumb: a page back.
+    Press(20, 9);
+    EXPECT_EQ(bar->Position(), reached - 10);
+    EXPECT_EQ(pageUps, 1);
+    Release(20, 9);
+}
+
+TEST_F(ScrollBar, DraggingTheThumbFollowsThePointerAndEndsWithLastChange)
+{
+    bar->SetRange(0, 100, 0, 0);
+    bar->CalcLayout();
+    const TRect thumb = bar->Parts().Thumb;
+    const int y = 9;
+    Press(thumb.Left + 2, y);
+    EXPECT_TRUE(bar->Dragging());
+    const int free = (bar->Parts().Track.Right - bar->Parts().Track.Left) - (thumb.Right - thumb.Left);
+    Move(thumb.Left + 2 + free / 2, y);
+    EXPECT_NEAR(bar->Position(), 50, 1);
+    Move(thumb.Left + 2 + free * 3, y);
+    EXPECT_EQ(bar->Position(), 100);
+    Move(-500, y);
+    EXPECT_EQ(bar->Position(), 0);
+    Release(-500, y);
+    EXPECT_FALSE(bar->Dragging());
+    EXPECT_EQ(lastChanges, 1);
+}
+
+TEST_F(ScrollBar, MinEqualToMaxKeepsTheThumbAtTheStart)
+{
+    bar->SetRange(5, 5, 5, 0);
+    bar->CalcLayout();
+    EXPECT_EQ(bar->Parts().Thumb.Left, bar->Parts().Track.Left);
+    const TRect thumb = bar->Parts().Thumb;
+    Press(thumb.Left + 1, 9);
+    Move(thumb.Left + 80, 9);
+    Release(thumb.Left + 80, 9);
+    EXPECT_EQ(bar->Position(), 5);
+}
+
+TEST_F(ScrollBar, KeysAndWheelWorkOnlyWhenFocusable)
+{
+    bar->SetRange(0, 100, 10, 0);
+    SendMessageA(Wnd(), WM_KEYDOWN, VK_RIGHT, 0);
+    SendMessageA(Wnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    EXPECT_EQ(bar->Position(), 10);
+    EXPECT_EQ(SendMessageA(Wnd(), WM_GETDLGCODE, 0, 0) & DLGC_WANTARROWS, 0);
+    bar->SetCanFocused(true);
+    EXPECT_TRUE(bar->TabStop());
+    EXPECT_NE(SendMessageA(Wnd(), WM_GETDLGCODE, 0, 0) & DLGC_WANTARROWS, 0);
+    SendMessageA(Wnd(), WM_KEYDOWN, VK_RIGHT, 0);
+    SendMessageA(Wnd(), WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(bar->Position(), 12);
+    SendMessageA(Wnd(), WM_KEYDOWN, VK_UP, 0);
+    EXPECT_EQ(bar->Position(), 11);
+    SendMessageA(Wnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    EXPECT_EQ(bar->Position(), 12);
+    SendMessageA(Wnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    EXPECT_EQ(bar->Position(), 11);
+}
+
+TEST_F(ScrollBar, DefaultLookShowsArrowsThumbAndHotPartAndNoThumbWhenDisabled)
+{
+    bar->SetRange(0, 100, 0, 0);
+    bar->CalcLayout();
+    const TRect thumb = bar->Parts().Thumb;
+    auto shot = Snapshot(bar);
+    EXPECT_EQ(shot->Pixels(0, 0), Rgb(clBtnFace));
+    EXPECT_EQ(shot->Pixels(1, 1), Rgb(clBtnShadow)) << "the near arrow's frame";
+    EXPECT_EQ(shot->Pixels(thumb.Left, thumb.Top), Rgb(clBtnShadow)) << "the thumb's frame";
+    SendMessageA(Wnd(), WM_MOUSEMOVE, 0, At(190, 9));
+    EXPECT_EQ(bar->HotPart(), TskSkinScrollBar::FarArrowPart);
+    shot = Snapshot(bar);
+    EXPECT_EQ(shot->Pixels(bar->Parts().FarArrow.Left, 5), 0x800000);
+    EXPECT_EQ(shot->Pixels(bar->Parts().FarArrow.Left + 2, 3), 0xD2BDB6);
+    bar->Perform(CM_MOUSELEAVE);
+    EXPECT_EQ(bar->HotPart(), -1);
+    bar->SetEnabled(false);
+    shot = Snapshot(bar);
+    EXPECT_EQ(shot->Pixels(thumb.Left, thumb.Top), Rgb(clBtnFace));
+}
+
+TEST_F(ScrollBar, SkinnedLookDrawsTheBackgroundAndTheThumbFromThePicture)
+{
+    TTestSkin skin;
+    TBitmap* p = skin.Picture();
+    p->SetSize(100, 40);
+    p->Fill(0x404040);                   // background strip: (0, 0, 60, 17)
+    for (int y = 20; y < 37; ++y)        // thumb: (0, 20, 20, 37) in green
+        for (int x = 0; x < 20; ++x)
+            p->SetPixels(x, y, 0x00A000);
+    auto* d = skin.Add<TskDataSkinScrollBarControl>("hscrollbar");
+    d->PictureIndex = 0;
+    d->SkinRect = {0, 0, 60, 17};
+    d->LTPoint = {17, 0};
+    d->RTPoint = {43, 0};
+    d->TrackArea = {17, 0, 43, 17};
+    d->DownButtonRect = {0, 0, 17, 17};
+    d->UpButtonRect = {43, 0, 60, 17};
+    d->ThumbRect = {0, 20, 20, 37};
+    bar->SetRange(0, 100, 0, 0);
+    bar->SetSkinData(skin.Data);
+    ASSERT_NE(bar->DescriptionIndex(), -1);
+    EXPECT_EQ(bar->Height(), 17) << "a horizontal strip keeps the skin's height";
+    auto shot = Snapshot(bar);
+    EXPECT_EQ(shot->Pixels(5, 5), 0x404040);
+    EXPECT_EQ(shot->Pixels(20, 8), 0x00A000) << "the thumb at the track's start";
+    EXPECT_EQ(shot->Pixels(100, 8), 0x404040);
+    bar->SetPosition(100);
+    shot = Snapshot(bar);
+    EXPECT_EQ(shot->Pixels(20, 8), 0x404040);
+    EXPECT_EQ(shot->Pixels(bar->Width() - 20, 8), 0x00A000);
+}
