@@ -10,8 +10,6 @@
 #include <memory>
 
 #ifdef _WIN32
-#include "classlib/Color.h"  // before windows.h, whose colour macros it would otherwise meet
-
 #include <windows.h>
 #endif
 

@@ -5,8 +5,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "classlib/Color.h"  // before windows.h, whose colour macros it would otherwise meet
-
 #include <windows.h>
 
 namespace sk {
