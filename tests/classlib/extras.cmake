@@ -1,3 +1,7 @@
 # Tests of menus, actions, the standard controls, drag and drop, hints and control hosting.
 list(APPEND TESTS_PORTABLE
   ${CMAKE_CURRENT_LIST_DIR}/extras_menus_test.cpp)
+list(APPEND TESTS_PORTABLE
+  ${CMAKE_CURRENT_LIST_DIR}/extras_edittext_test.cpp)
+list(APPEND TESTS_WINDOWS
+  ${CMAKE_CURRENT_LIST_DIR}/extras_stdctrls_test.cpp)

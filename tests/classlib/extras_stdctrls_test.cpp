@@ -1,0 +1,260 @@
+// The standard controls over real EDIT and LISTBOX windows: state kept across re-creation,
+// one-line text, owner-drawn items, the label's size, the clipboard.
+#include "classlib/Clipbrd.h"
+#include "classlib/EditText.h"
+#include "classlib/Image.h"
+#include "classlib/StdCtrls.h"
+#include "visual_test_support.h"
+
+using namespace cl;
+using namespace visual_test;
+
+namespace {
+
+struct StdCtrlsTest : ::testing::Test {
+    TCaughtExceptions caught;
+    TForm* form = nullptr;
+    void SetUp() override
+    {
+        form = new TForm(nullptr);
+        form->SetBounds(100, 100, 400, 300);
+        form->HandleNeeded();
+    }
+    void TearDown() override
+    {
+        if (form)
+            form->Free();
+        Application->ProcessMessages();
+        EXPECT_TRUE(caught.Messages.empty()) << caught.Messages.front();
+    }
+    template <class T>
+    T* Make(int Left, int Top, int Width, int Height)
+    {
+        T* c = new T(form);
+        c->SetBounds(Left, Top, Width, Height);
+        c->SetParent(form);
+        return c;
+    }
+};
+
+// An owner-drawn list that notes what it was asked to draw.
+class TDrawProbe : public TListBox {
+public:
+    using TListBox::TListBox;
+    std::vector<int> Drawn;
+    std::vector<TOwnerDrawState> States;
+
+protected:
+    void DrawItem(int Index, TRect Rect, TOwnerDrawState State) override
+    {
+        Drawn.push_back(Index);
+        States.push_back(State);
+        Canvas()->Brush()->SetColor(clLime);
+        Canvas()->FillRect(Rect);
+    }
+};
+
+}  // namespace
+
+TEST_F(StdCtrlsTest, EditKeepsTextSelectionAndLimitAcrossRecreate)
+{
+    auto* edit = Make<TEdit>(10, 10, 150, 22);
+    int changes = 0;
+    edit->OnChange = [&](TObject*) { ++changes; };
+    edit->SetMaxLength(8);
+    edit->SetText("abcdefgh");
+    EXPECT_EQ(changes, 1);
+    edit->SetSelStart(2);
+    edit->SetSelLength(3);
+    EXPECT_EQ(edit->SelText(), "cde");
+    edit->SetPasswordChar('*');  // re-creates the window
+    EXPECT_TRUE(GetWindowLongA(edit->Handle(), GWL_STYLE) & ES_PASSWORD);
+    EXPECT_EQ(edit->Text(), "abcdefgh");
+    EXPECT_EQ(edit->SelStart(), 2);
+    EXPECT_EQ(edit->SelLength(), 3);
+    EXPECT_EQ(changes, 1) << "re-creation is no change of text";
+    // The limit survives too: typing into a full edit adds nothing.
+    edit->SetSelStart(8);
+    SendMessageA(edit->Handle(), WM_CHAR, 'x', 0);
+    EXPECT_EQ(edit->Text(), "abcdefgh");
+    edit->SetCharCase(ecUpperCase);
+    EXPECT_EQ(edit->Text(), "ABCDEFGH");
+    edit->Free();
+}
+
+TEST_F(StdCtrlsTest, OneLineEditTakesNoLineBreaksFromPasteAssignOrEnter)
+{
+    // A descendant gives the window the multi-line style, as the skinned edit does.
+    class TMultiStyleEdit : public TEdit {
+    public:
+        using TEdit::TEdit;
+
+    protected:
+        void CreateParams(TCreateParams& Params) override
+        {
+            TEdit::CreateParams(Params);
+            Params.Style |= ES_MULTILINE;
+        }
+    };
+    auto* edit = Make<TMultiStyleEdit>(10, 10, 150, 22);
+    edit->SetText("first\r\nsecond");
+    EXPECT_EQ(edit->Text(), "first second");
+    Clipboard()->SetAsText("x\r\ny\tz\x02");
+    edit->SelectAll();
+    edit->PasteFromClipboard();
+    EXPECT_EQ(edit->Text(), "x y z");
+    SendMessageA(edit->Handle(), WM_CHAR, '\r', 0);
+    EXPECT_EQ(SendMessageA(edit->Handle(), EM_GETLINECOUNT, 0, 0), 1);
+    // Undo, cut and clear go through the window.
+    edit->SelectAll();
+    edit->CutToClipboard();
+    EXPECT_EQ(edit->Text(), "");
+    EXPECT_EQ(Clipboard()->AsText(), "x y z");
+    EXPECT_TRUE(edit->CanUndo());
+    edit->Undo();
+    EXPECT_EQ(edit->Text(), "x y z");
+}
+
+TEST_F(StdCtrlsTest, EditColourMessageIsReflectedToTheEdit)
+{
+    auto* edit = Make<TEdit>(10, 10, 150, 22);
+    edit->SetColor(clYellow);
+    edit->Font()->SetColor(clRed);
+    HDC dc = GetDC(edit->Handle());
+    const LRESULT brush = SendMessageA(form->Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                                       reinterpret_cast<LPARAM>(edit->Handle()));
+    EXPECT_NE(brush, 0);
+    EXPECT_EQ(GetTextColor(dc), RGB(255, 0, 0));
+    EXPECT_EQ(GetBkColor(dc), RGB(255, 255, 0));
+    ReleaseDC(edit->Handle(), dc);
+}
+
+TEST_F(StdCtrlsTest, ListKeepsItemsObjectsAndIndexAcrossRecreateAndWithoutWindow)
+{
+    auto* list = new TListBox(form);
+    // Before there is any window the object holds the items.
+    list->Items()->AddObject("one", reinterpret_cast<TObject*>(0x11));
+    list->Items()->Add("two");
+    list->SetItemIndex(1);
+    EXPECT_FALSE(list->HandleAllocated());
+    list->SetBounds(10, 10, 120, 100);
+    list->SetParent(form);
+    ASSERT_TRUE(list->HandleAllocated());
+    EXPECT_EQ(list->Count(), 2);
+    EXPECT_EQ(list->ItemIndex(), 1);
+    list->Items()->Add("three");
+    list->SetStyle(lbOwnerDrawFixed);  // re-creates
+    EXPECT_EQ(list->Count(), 3);
+    EXPECT_EQ(list->Items()->Get(2), "three");
+    EXPECT_EQ(list->Items()->Objects(0), reinterpret_cast<TObject*>(0x11));
+    EXPECT_EQ(list->ItemIndex(), 1);
+    // Out of range: nothing selected, never an error.
+    list->SetItemIndex(7);
+    EXPECT_EQ(list->ItemIndex(), -1);
+    list->SetItemIndex(-5);
+    EXPECT_EQ(list->ItemIndex(), -1);
+    EXPECT_THROW(list->Items()->Get(3), EListError);
+    EXPECT_THROW(list->Items()->Delete(-1), EListError);
+    // Removed from its parent, the list loses its window but keeps its items.
+    list->SetParent(nullptr);
+    EXPECT_FALSE(list->HandleAllocated());
+    EXPECT_EQ(list->Items()->Get(1), "two");
+    list->Free();
+}
+
+TEST_F(StdCtrlsTest, OwnerDrawnItemsArePaintedByDrawItemWithTheirState)
+{
+    auto* list = Make<TDrawProbe>(10, 10, 120, 100);
+    list->SetStyle(lbOwnerDrawFixed);
+    list->SetItemHeight(20);
+    for (const char* s : {"a", "b", "c"})
+        list->Items()->Add(s);
+    list->SetItemIndex(1);
+    EXPECT_EQ(list->ItemHeight(), 20);
+    list->Drawn.clear();
+    list->States.clear();
+    form->Show();
+    RedrawWindow(list->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    ASSERT_FALSE(list->Drawn.empty());
+    for (std::size_t i = 0; i < list->Drawn.size(); ++i)
+        EXPECT_EQ(list->States[i].Contains(odSelected), list->Drawn[i] == 1);
+    // The painter reached the screen: the item's pixels are the painter's colour.
+    HDC dc = GetDC(list->Handle());
+    const TRect r = list->ItemRect(2);
+    EXPECT_EQ(GetPixel(dc, r.Left + 3, r.Top + 3), RGB(0, 255, 0));
+    ReleaseDC(list->Handle(), dc);
+    EXPECT_EQ(list->ItemAtPos({5, r.Top + 2}, true), 2);
+    EXPECT_EQ(list->ItemAtPos({5, 95}, true), -1);
+    EXPECT_EQ(list->ItemAtPos({5, 95}, false), 3);
+}
+
+TEST_F(StdCtrlsTest, MultiSelectionAndSortingSurviveRecreate)
+{
+    auto* list = Make<TListBox>(10, 10, 120, 100);
+    for (const char* s : {"pear", "apple", "fig"})
+        list->Items()->Add(s);
+    list->SetMultiSelect(true);
+    list->SetSelected(0, true);
+    list->SetSelected(2, true);
+    EXPECT_EQ(list->SelCount(), 2);
+    list->SetColumns(2);  // re-creates
+    EXPECT_TRUE(list->Selected(0));
+    EXPECT_FALSE(list->Selected(1));
+    EXPECT_TRUE(list->Selected(2));
+    list->SetSorted(true);
+    EXPECT_EQ(list->Items()->Get(0), "apple");
+    EXPECT_THROW(list->Selected(3), EListError);
+}
+
+TEST_F(StdCtrlsTest, LabelSizesToCaptionFromTheRightEdgeAndFocusesItsControl)
+{
+    auto* label = Make<TLabel>(100, 10, 50, 17);
+    label->SetCaption("");
+    const int emptyHeight = label->Height();
+    EXPECT_GT(emptyHeight, 0) << "an empty caption still takes a line";
+    EXPECT_GT(label->Width(), 0);
+    label->SetAlignment(taRightJustify);
+    const int right = label->Left() + label->Width();
+    label->SetCaption("A much longer caption");
+    EXPECT_EQ(label->Left() + label->Width(), right);
+    EXPECT_GT(label->Width(), 50);
+    label->SetCaption("&");
+    EXPECT_EQ(label->Height(), emptyHeight);
+
+    auto* edit = Make<TEdit>(10, 40, 100, 22);
+    label->SetCaption("&Name");
+    label->SetFocusControl(edit);
+    form->Show();
+    EXPECT_EQ(label->Perform(CM_DIALOGCHAR, 'N'), 1);
+    EXPECT_EQ(label->Perform(CM_DIALOGCHAR, 'X'), 0);
+    edit->Free();
+    EXPECT_EQ(label->FocusControl(), nullptr);
+    EXPECT_EQ(label->Perform(CM_DIALOGCHAR, 'N'), 0);
+}
+
+TEST_F(StdCtrlsTest, ImageSizesToItsPictureAndPaintsIt)
+{
+    auto* image = Make<TImage>(0, 0, 10, 10);
+    image->SetAutoSize(true);
+    TBitmap* bitmap = image->Picture()->Bitmap();
+    bitmap->SetSize(30, 20);
+    bitmap->Canvas()->Brush()->SetColor(clBlue);
+    bitmap->Canvas()->FillRect(Rect(0, 0, 30, 20));
+    EXPECT_EQ(image->Width(), 30);
+    EXPECT_EQ(image->Height(), 20);
+    image->Picture()->Icon();  // another kind of picture replaces the bitmap
+    EXPECT_EQ(image->Picture()->Bitmap()->Width(), 0);
+}
+
+TEST(Clipboard, TextRoundTripsInBothWidths)
+{
+    Clipboard()->SetAsText("plain");
+    EXPECT_TRUE(Clipboard()->HasText());
+    EXPECT_EQ(Clipboard()->AsText(), "plain");
+    EXPECT_EQ(Clipboard()->AsWideText(), L"plain");
+    Clipboard()->SetAsWideText(L"wide");
+    EXPECT_EQ(Clipboard()->AsText(), "wide");
+    Clipboard()->Clear();
+    EXPECT_FALSE(Clipboard()->HasText());
+    EXPECT_EQ(Clipboard()->AsText(), "");
+}
