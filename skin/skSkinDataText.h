@@ -22,7 +22,8 @@ using cl::TPoint;
 using cl::TRect;
 
 // Morph kinds (TskMorphKind) and inactive effects (TskImageEffect) are the effect bitmap's.
-// Where a caption or panel text sits (the class library's TAlignment, same values).
+
+// Where a caption or panel text sits, in the order and values of the usual TAlignment.
 enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
 
 // What a caption button does.
