@@ -1,5 +1,6 @@
 #include "crashlog/EEntries.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 
@@ -36,7 +37,9 @@ TExceptionContext LanguageContext(std::exception_ptr object)
     TExceptionContext context;
     context.Object = object;
     context.Description = DescribeException(object);
-    context.Language = true;
+    // Faults come as EExternal objects; everything else was raised by the program.
+    context.Language = std::find(context.Description.Ancestry.begin(), context.Description.Ancestry.end(),
+                                 "EExternal") == context.Description.Ancestry.end();
     const void* address = ExceptionObjectAddress(object);
     const TThrowRecord* thrown = LastThrow();
     if (thrown && address && thrown->Object == address) {

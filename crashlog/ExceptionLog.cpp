@@ -56,6 +56,7 @@ struct TLoggerState {
     char StartDirectory[MAX_PATH] = "";
     // The report of the exception being processed.
     std::string LogText;
+    std::string Message;
     TVozozoStackList Stack;
     bool LogBuilt = false;
     bool LogSaved = false;
@@ -263,6 +264,11 @@ bool InternalExceptNotify(TExceptionContext& context)
     if (goOn && s.LogBuilt) {
         step = 9;
         InterlockedIncrement(&s.ErrorCount);
+        step = 10;
+        s.Message = context.Description.IsException
+                        ? context.Description.Message
+                        : std::string(SExceptionObject) + context.Description.ClassName;
+        s.Message = WithFinalPoint(s.Message);
         try {
             step = 11;
             if (!CurrentOptions().NoOutput && Notify(TNotifyStage::BeforeOutput)) {
@@ -576,6 +582,11 @@ bool ExceptionManager(TExceptionContext context)
 const std::string& LastLogText()
 {
     return State().LogText;
+}
+
+const std::string& LastMessage()
+{
+    return State().Message;
 }
 
 const TVozozoStackList& LastStack()

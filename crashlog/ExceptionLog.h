@@ -76,6 +76,9 @@ void CallInMainThread(void (*procedure)(void*), void* data);
 // The report of the exception being processed, for the dialog and the mail.
 const std::string& LastLogText();
 const TVozozoStackList& LastStack();
+// The message the dialog shows: the exception's message, or "Exception Object: " and the class
+// name for an object that is no exception; with a final point.
+const std::string& LastMessage();
 int ErrorsCount();
 void SetTerminateFlag(bool value);
 // Restarts the program with its own command line when asked, then ends this process with 1.

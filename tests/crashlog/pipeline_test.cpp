@@ -11,6 +11,7 @@
 #include "classlib/ExceptionHooks.h"
 #include "classlib/SysUtils.h"
 #include "crashlog/ELogFile.h"
+#include "crashlog/ESysInfo.h"
 #include "crashlog/ExceptionLog.h"
 
 using namespace crashlog;
@@ -115,6 +116,18 @@ TEST_F(Pipeline, CaughtAtTheLayerIsLoggedWithTheThrowersFrames)
     EXPECT_NE(block.find("|" + address + "|crashlog_tests.exe|pipeline_test|"), std::string::npos) << block;
 }
 
+TEST_F(Pipeline, MessageOfAnObjectThatIsNoException)
+{
+    HandOver([] { throw 42; });
+    EXPECT_EQ(LastMessage(), "Exception Object: int.");
+    TLogFile log = Log();
+    ASSERT_EQ(log.Count(), 1);
+    EXPECT_EQ(Field(log.Items[0], "Type"), "int");
+    EXPECT_EQ(Field(log.Items[0], "Message"), "");
+    HandOver(CallsThrowConvert);
+    EXPECT_EQ(LastMessage(), "'abc' is not a valid integer value.");
+}
+
 TEST_F(Pipeline, AbortIsNeverLoggedAndTheLayerHandlesIt)
 {
     EXPECT_FALSE(HandOver([] { throw cl::EAbort("silent"); }));
@@ -198,7 +211,9 @@ TEST_F(Pipeline, MainThreadKeepsPaintingWhileAnotherThreadProcesses)
     EXPECT_EQ(box.Caption, "Information.");
     EXPECT_EQ(box.Style, UINT(MB_OK | MB_ICONINFORMATION | MB_TASKMODAL | MB_TOPMOST | MB_SERVICE_NOTIFICATION));
     EXPECT_EQ(Log().Count(), 0);
+    EXPECT_EQ(FindProcessMainWindow(GetCurrentProcessId()), paintWindow);
     DestroyWindow(paintWindow);
+    EXPECT_EQ(FindProcessMainWindow(GetCurrentProcessId()), nullptr);
 }
 
 namespace {
