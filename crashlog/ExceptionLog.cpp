@@ -84,8 +84,18 @@ std::string WindowClass(HWND window)
 std::string WindowText(HWND window)
 {
     char text[256] = "";
-    if (window)
+    if (!window)
+        return {};
+    if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
         GetWindowTextA(window, text, sizeof text);
+    } else {
+        // The window's thread may itself be waiting for the processing flag: ask, never wait.
+        DWORD_PTR copied = 0;
+        if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                                 SMTO_ABORTIFHUNG | SMTO_BLOCK, 200, &copied))
+            text[0] = '\0';
+        text[sizeof text - 1] = '\0';
+    }
     return ReplaceControlChars(text);
 }
 

@@ -90,6 +90,7 @@ __attribute__((noinline)) int Recurse(int depth)
 }
 
 HANDLE bothReady = nullptr;
+HANDLE workerProcessing = nullptr;
 volatile LONG ready = 0;
 
 DWORD WINAPI FaultTogether(void*)
@@ -159,6 +160,34 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
     } else if (scenario == "console-output") {
         MainModuleOptions()->NoOutput = false;
         CrashAccessViolation();
+    } else if (scenario == "main-waits-for-worker") {
+        // The main thread waits for the flag while the worker's report asks its window for text.
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "CrashlogForeground";
+        RegisterClassA(&wc);
+        HWND window = CreateWindowA("CrashlogForeground", "Foreground", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                                    100, nullptr, nullptr, wc.hInstance, nullptr);
+        SetForegroundWindow(window);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        workerProcessing = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        TVozozoModuleOptionsEx::FreezeSwitch = [](bool) {
+            if (GetCurrentThreadId() != MainThreadId() && workerProcessing) {
+                SetEvent(workerProcessing);
+                Sleep(300);  // long enough for the main thread to be waiting
+            }
+        };
+        HANDLE worker = CreateThread(nullptr, 0, DivideWorker, nullptr, 0, nullptr);
+        WaitForSingleObject(workerProcessing, 10000);
+        try {
+            ThrowUncaught();
+        } catch (...) {
+            cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
+        }
+        return 60 + static_cast<int>(WaitWorker(worker));
     } else if (scenario == "logger-fault-main") {
         ExceptionNotify = [](TNotifyStage stage, bool&) {
             if (stage == TNotifyStage::BeforeLog)

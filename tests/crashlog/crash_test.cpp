@@ -285,3 +285,13 @@ TEST(Crash, FaultInsideTheLoggerDuringAMainThreadReportKeepsTheReport)
     ExpectReport(crash.Blocks[0], "EAccessViolation", "Access violation at address ", "CrashAccessViolation");
     EXPECT_NE(crash.Debug.find("[ERROR] - Section: UnhandledExceptionFilter"), std::string::npos) << crash.Debug;
 }
+
+TEST(Crash, MainThreadWaitingForTheFlagDoesNotBlockAWorkersReport)
+{
+    TCrash crash = RunCrash("main-waits-for-worker");
+    ASSERT_TRUE(crash.Ended);
+    EXPECT_EQ(crash.ExitCode, 61u);
+    ASSERT_EQ(crash.Blocks.size(), 2u);
+    EXPECT_EQ(Field(crash.Blocks[0], "Type"), "EDivByZero");
+    EXPECT_EQ(Field(crash.Blocks[1], "Type"), "std::runtime_error");
+}
