@@ -12,6 +12,7 @@
 #include "classlib/SysUtils.h"
 #include "crashlog/ELogFile.h"
 #include "crashlog/ESysInfo.h"
+#include "crashlog/EThreads.h"
 #include "crashlog/ExceptionLog.h"
 
 using namespace crashlog;
@@ -301,4 +302,22 @@ TEST_F(Pipeline, QuitMessageSeenWhilePumpingIsPostedAgain)
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 7u);
     EXPECT_EQ(Log().Count(), 1);
+}
+
+extern "C" void* ImportedCreateThread asm("__imp__CreateThread@24");
+extern "C" void* ImportedExitThread asm("__imp__ExitThread@4");
+
+TEST(Installation, KernelImportsAreHookedAndGivenBackAtShutDown)
+{
+    ASSERT_TRUE(InitExceptionLog());
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    EXPECT_EQ(ImportedCreateThread, reinterpret_cast<void*>(&HookedCreateThread));
+    EXPECT_EQ(ImportedExitThread, reinterpret_cast<void*>(&HookedExitThread));
+    EXPECT_EQ(cl::ExceptionHooks().OnException != nullptr, true);
+    DoneExceptionLog();
+    EXPECT_EQ(ImportedCreateThread, reinterpret_cast<void*>(GetProcAddress(kernel, "CreateThread")));
+    EXPECT_EQ(ImportedExitThread, reinterpret_cast<void*>(GetProcAddress(kernel, "ExitThread")));
+    EXPECT_EQ(cl::ExceptionHooks().OnException, nullptr);
+    EXPECT_FALSE(ExceptionLogActive());
+    ASSERT_TRUE(InitExceptionLog());
 }
