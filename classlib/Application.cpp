@@ -2,7 +2,10 @@
 // restoring the program, and where exceptions caught at the platform's entries end up.
 #include <objbase.h>
 
+#include <algorithm>
+
 #include "classlib/ExceptionHooks.h"
+#include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
 #include "classlib/Threads.h"
 
@@ -14,6 +17,11 @@ constexpr char AppWindowClass[] = "TApplication";
 void ApplicationHandler(TObject* Sender)
 {
     Application->HandleException(Sender);
+}
+
+void ApplicationHintMouseMessage(TControl* Control, TMessage& Message)
+{
+    Application->DoHintMouseMessage(Control, Message);
 }
 }  // namespace
 
@@ -38,6 +46,7 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner)
 {
     WindowProc = [this](TMessage& Message) { WndProc(Message); };
     HandleEntryException = ApplicationHandler;
+    HintMouseMessage = ApplicationHintMouseMessage;
 }
 
 TApplication::~TApplication()
@@ -164,6 +173,14 @@ void TApplication::Notification(TComponent* AComponent, TOperation Operation)
         mainForm_ = nullptr;
     if (AComponent == mouseControl_)
         mouseControl_ = nullptr;
+    if (AComponent == hintControl_) {
+        hintControl_ = nullptr;
+        HideHint();
+    }
+    if (AComponent == hintWindow_)
+        hintWindow_ = nullptr;
+    if (AComponent == hintTimer_)
+        hintTimer_ = nullptr;
     std::erase(hiddenByMinimize_, AComponent);
 }
 
@@ -196,6 +213,8 @@ bool TApplication::ProcessMessage(MSG& Msg)
         terminated_ = true;
         return true;
     }
+    if (CancelsHint(Msg))
+        CancelHint();
     bool handled = false;
     if (OnMessage)
         OnMessage(Msg, handled);
@@ -345,11 +364,22 @@ void TApplication::ShowException(const std::exception& E)
 // ---------------------------------------------------------------------------------------------
 // The control under the mouse
 
+void TApplication::ForgetIfUnreferenced(TComponent* Component)
+{
+    // One subscription serves every reference the application holds to a component.
+    if (Component == mouseControl_ || Component == hintControl_ || Component == mainForm_)
+        return;
+    if (std::find(hiddenByMinimize_.begin(), hiddenByMinimize_.end(), Component) != hiddenByMinimize_.end())
+        return;
+    Component->RemoveFreeNotification(this);
+}
+
 void TApplication::SetMouseControl(TControl* Control)
 {
-    if (mouseControl_ && mouseControl_ != Control)
-        mouseControl_->RemoveFreeNotification(this);
+    TControl* old = mouseControl_;
     mouseControl_ = Control;
+    if (old && old != Control)
+        ForgetIfUnreferenced(old);
     if (Control)
         Control->FreeNotification(this);
 }
@@ -359,6 +389,8 @@ void TApplication::DoMouseIdle()
     POINT p{};
     GetCursorPos(&p);
     TControl* target = FindDragTarget({p.x, p.y}, true);
+    if (!target && hintControl_)
+        CancelHint();
     if (target == mouseControl_)
         return;
     TControl* captured = GetCaptureControl();

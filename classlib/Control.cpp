@@ -20,6 +20,7 @@ void HooksOnlyHandler(TObject* Sender)
 }  // namespace
 
 void (*HandleEntryException)(TObject* Sender) = HooksOnlyHandler;
+void (*HintMouseMessage)(TControl* Control, TMessage& Message) = nullptr;
 
 TMouse* Mouse = new TMouse;
 
@@ -351,6 +352,12 @@ void TControl::WndProc(TMessage& Message)
                 Message.Msg -= WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
                 break;
             }
+        }
+        if (Message.Msg == WM_MOUSEMOVE && HintMouseMessage) {
+            const TAliveFlag alive = alive_;
+            HintMouseMessage(this, Message);
+            if (!*alive)
+                return;
         }
         if (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK)
             controlState_ += csLButtonDown;

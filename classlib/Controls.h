@@ -540,6 +540,8 @@ TCustomForm* GetParentForm(TControl* Control);
 // Where exceptions caught at an entry from the platform go (Application.HandleException once
 // the application exists; the exception hooks before that).
 extern void (*HandleEntryException)(TObject* Sender);
+// Every control's WM_MOUSEMOVE passes here (the application's hint timing).
+extern void (*HintMouseMessage)(TControl* Control, TMessage& Message);
 
 // The pointer: where it is and how far it must move before a press becomes a drag.
 class TMouse {

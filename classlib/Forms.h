@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "classlib/Controls.h"
+#include "classlib/HintWindow.h"
 
 namespace cl {
 
@@ -48,6 +49,9 @@ using TShortCutEvent = TEvent<void(TMessage& Msg, bool& Handled)>;
 using TMessageEvent = TEvent<void(MSG& Msg, bool& Handled)>;
 using TIdleEvent = TEvent<void(TObject* Sender, bool& Done)>;
 using TExceptionEvent = TEvent<void(TObject* Sender, const std::exception& E)>;
+using TShowHintEvent = TEvent<void(AnsiString& HintStr, bool& CanShow, THintInfo& HintInfo)>;
+
+class TTimer;
 
 class TCustomForm : public TWinControl {
 public:
@@ -261,6 +265,29 @@ public:
     void DoMouseIdle();
     TControl* MouseControl() const { return mouseControl_; }
 
+    // --- Hints: after HintPause over a control with ShowHint and a Hint, the hint window
+    // shows its short hint below the mouse for HintHidePause; moving to the next control
+    // while one shows waits only HintShortPause.
+    bool ShowHint() const { return showHint_; }
+    // Switching it off frees the hint window; the next one is made by HintWindowClass.
+    void SetShowHint(bool Value);
+    int HintPause() const { return hintPause_; }
+    void SetHintPause(int Value) { hintPause_ = Value; }
+    int HintShortPause() const { return hintShortPause_; }
+    void SetHintShortPause(int Value) { hintShortPause_ = Value; }
+    int HintHidePause() const { return hintHidePause_; }
+    void SetHintHidePause(int Value) { hintHidePause_ = Value; }
+    TColor HintColor() const { return hintColor_; }
+    void SetHintColor(TColor Value) { hintColor_ = Value; }
+    THintWindow* HintWindow() const { return hintWindow_; }
+    TControl* HintControl() const { return hintControl_; }
+    // Shows the hint of the control under CursorPos (screen) now.
+    void ActivateHint(const TPoint& CursorPos);
+    void CancelHint();
+    void HideHint();
+    void DoHintMouseMessage(TControl* Control, TMessage& Message);
+    TShowHintEvent OnShowHint;
+
     TMessageEvent OnMessage;
     TIdleEvent OnIdle;
     TExceptionEvent OnException;
@@ -282,6 +309,13 @@ private:
     void Idle();
     void SetMouseControl(TControl* Control);
     void CreateHandle();
+    enum THintTimerMode { htNone, htShow, htHide };
+    void SetHintControl(TControl* Control);
+    void ForgetIfUnreferenced(TComponent* Component);
+    void StartHintTimer(int Milliseconds, THintTimerMode Mode);
+    void StopHintTimer();
+    void HintTimerExpired(TObject* Sender);
+    bool CancelsHint(const MSG& Msg) const;
 
     HWND handle_ = nullptr;
     AnsiString title_;
@@ -295,6 +329,18 @@ private:
     bool minimized_ = false;
     bool comInitialized_ = false;
     bool handlingException_ = false;
+
+    bool showHint_ = true;
+    int hintPause_ = 500;
+    int hintShortPause_ = 50;
+    int hintHidePause_ = 2500;
+    TColor hintColor_ = clInfoBk;
+    THintWindow* hintWindow_ = nullptr;
+    TTimer* hintTimer_ = nullptr;
+    THintTimerMode hintTimerMode_ = htNone;
+    TControl* hintControl_ = nullptr;
+    TRect hintCursorRect_;
+    bool hintActive_ = false;
 };
 
 // The process's application and screen. Tests may point them elsewhere for a while.

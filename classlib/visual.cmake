@@ -16,4 +16,6 @@ list(APPEND CLASSLIB_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/Form.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Screen.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Application.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ApplicationHints.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HintWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Timer.cpp)

@@ -184,6 +184,8 @@ TEST_F(ControlsTest, MouseEnterAndLeaveBetweenNestedWindowedAndWindowlessControl
     auto* inner = new TProbe(form);
     inner->SetParent(panel);
     inner->SetBounds(20, 20, 30, 30);
+    // The pointer starts away from the form, wherever an earlier test left it.
+    PointAt(form, 900, 700);
     form->Show();
     Application->ProcessMessages();
 

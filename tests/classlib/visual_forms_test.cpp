@@ -48,45 +48,6 @@ struct FormsTest : ::testing::Test {
     }
 };
 
-// A test clock: time moves only when the test says so.
-class TFakeClock : public TTimerClock {
-public:
-    void Start(TTimer* Timer, unsigned Interval) override { running.push_back({Timer, Interval, 0}); }
-    void Stop(TTimer* Timer) override
-    {
-        std::erase_if(running, [Timer](const Entry& e) { return e.timer == Timer; });
-    }
-    void Advance(unsigned Ms)
-    {
-        for (unsigned t = 0; t < Ms; ++t) {
-            auto snapshot = running;
-            for (auto& e : snapshot) {
-                auto it = std::find_if(running.begin(), running.end(), [&](const Entry& r) { return r.timer == e.timer; });
-                if (it == running.end())
-                    continue;
-                if (++it->elapsed >= it->interval) {
-                    it->elapsed = 0;
-                    Fire(e.timer);
-                }
-            }
-        }
-    }
-
-private:
-    struct Entry {
-        TTimer* timer;
-        unsigned interval;
-        unsigned elapsed;
-    };
-    std::vector<Entry> running;
-};
-
-struct TClockScope {
-    TFakeClock clock;
-    TTimerClock* previous = SetTimerClock(&clock);
-    ~TClockScope() { SetTimerClock(previous); }
-};
-
 }  // namespace
 
 TEST_F(FormsTest, ScreenListsFormsInCreationOrderIncludingCodeBuiltAndParented)

@@ -2,10 +2,12 @@
 // Small controls and helpers shared by the window tests.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "classlib/ExceptionHooks.h"
+#include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
 
 namespace visual_test {
@@ -178,6 +180,45 @@ protected:
     }
 };
 
+// A test clock: time moves only when the test says so.
+class TFakeClock : public TTimerClock {
+public:
+    void Start(TTimer* Timer, unsigned Interval) override { running.push_back({Timer, Interval, 0}); }
+    void Stop(TTimer* Timer) override
+    {
+        std::erase_if(running, [Timer](const Entry& e) { return e.timer == Timer; });
+    }
+    void Advance(unsigned Ms)
+    {
+        for (unsigned t = 0; t < Ms; ++t) {
+            auto snapshot = running;
+            for (auto& e : snapshot) {
+                auto it = std::find_if(running.begin(), running.end(), [&](const Entry& r) { return r.timer == e.timer; });
+                if (it == running.end())
+                    continue;
+                if (++it->elapsed >= it->interval) {
+                    it->elapsed = 0;
+                    Fire(e.timer);
+                }
+            }
+        }
+    }
+
+private:
+    struct Entry {
+        TTimer* timer;
+        unsigned interval;
+        unsigned elapsed;
+    };
+    std::vector<Entry> running;
+};
+
+struct TClockScope {
+    TFakeClock clock;
+    TTimerClock* previous = SetTimerClock(&clock);
+    ~TClockScope() { SetTimerClock(previous); }
+};
+
 inline LPARAM At(int X, int Y) { return MAKELPARAM(X, Y); }
 
 // Sends a click at a client point of a window.
@@ -188,11 +229,20 @@ inline void ClickAt(HWND Wnd, int X, int Y)
 }
 
 // Moves the real pointer to a client point of a control and lets the application notice.
+// The X server echoes a warped pointer with some delay: wait until the position holds and
+// the moves it caused are handled.
 inline void PointAt(TControl* Control, int X, int Y)
 {
     const TPoint p = Control->ClientToScreen({X, Y});
     SetCursorPos(p.X, p.Y);
-    Application->ProcessMessages();
+    int settled = 0;
+    for (int i = 0; i < 100 && settled < 3; ++i) {
+        Sleep(5);
+        Application->ProcessMessages();
+        POINT now{};
+        GetCursorPos(&now);
+        settled = now.x == p.X && now.y == p.Y ? settled + 1 : 0;
+    }
     Application->DoMouseIdle();
 }
 
