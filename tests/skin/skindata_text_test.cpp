@@ -143,40 +143,4 @@ TEST(SkinTextReader, ListsReadTheirCountAndNumberedKeys)
     EXPECT_EQ(huge[1], "b.bmp");
 }
 
-TEST(SkinTextWriter, WritesEveryKindSoThatItReadsBack)
-{
-    auto ini = IniOf("");
-    TRect rect{1, 2, 3, 4};
-    TPoint point{5, 6};
-    cl::TFontStyles style{cl::fsBold, cl::fsStrikeOut};
-    TAlignment alignment = taLeftJustify;
-    TskMorphKind morph = mkRightSlide;
-    TskStdCommand command = cmMinimizeToTray;
-    bool flag = true;
-    int number = -12;
-    {
-        TskDataWriter w(*ini, "W");
-        w.Rect("r", rect);
-        w.Point("p", point);
-        w.FontStyles("s", style);
-        w.Alignment("a", alignment);
-        w.MorphKind("m", morph);
-        w.Command("c", command);
-        w.Boolean("b", flag);
-        w.Integer("i", number);
-    }
-    EXPECT_EQ(ini->ReadString("W", "r", ""), "1,2,3,4");
-    EXPECT_EQ(ini->ReadString("W", "s", ""), "fsbold,fsstrikeout");
-    EXPECT_EQ(ini->ReadString("W", "c", ""), "cmminimizetotray");
-    EXPECT_EQ(ini->ReadString("W", "b", ""), "1");
-    EXPECT_EQ(skReadRect(*ini, "W", "r"), rect);
-    EXPECT_EQ(skReadPoint(*ini, "W", "p"), point);
-    EXPECT_EQ(skReadFontStyles(*ini, "W", "s"), style);
-    EXPECT_EQ(skReadAlignment(*ini, "W", "a"), alignment);
-    EXPECT_EQ(skReadMorphKind(*ini, "W", "m"), morph);
-    EXPECT_EQ(skReadCommand(*ini, "W", "c"), command);
-    EXPECT_TRUE(skReadBoolean(*ini, "W", "b"));
-    EXPECT_EQ(skReadInteger(*ini, "W", "i", 0), -12);
-}
-
 }  // namespace
