@@ -3,6 +3,7 @@
 
 #include "classlib/Clipbrd.h"
 #include "classlib/EditText.h"
+#include "classlib/NativeMouse.h"
 #include "classlib/StdCtrls.h"
 
 namespace cl {
@@ -260,6 +261,9 @@ void TCustomEdit::Clear() { SetText(""); }
 
 void TCustomEdit::Dispatch(TMessage& Message)
 {
+    const TAliveFlag alive = alive_;
+    if (!PassMouseToNative(this, alive, Message))
+        return;
     switch (Message.Msg) {
     case CN_COMMAND: CNCommand(Message); break;
     case CN_CTLCOLOREDIT:

@@ -2,6 +2,7 @@
 // exists; before it exists and between a destroy and a re-create, the object holds them.
 #include <algorithm>
 
+#include "classlib/NativeMouse.h"
 #include "classlib/StdCtrls.h"
 
 namespace cl {
@@ -430,6 +431,9 @@ void TCustomListBox::SetBorderStyle(TBorderStyle Value)
 
 void TCustomListBox::Dispatch(TMessage& Message)
 {
+    const TAliveFlag alive = alive_;
+    if (!PassMouseToNative(this, alive, Message))
+        return;
     switch (Message.Msg) {
     case CN_COMMAND: CNCommand(Message); break;
     case CN_DRAWITEM: CNDrawItem(Message); break;

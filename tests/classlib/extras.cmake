@@ -4,4 +4,5 @@ list(APPEND TESTS_PORTABLE
 list(APPEND TESTS_PORTABLE
   ${CMAKE_CURRENT_LIST_DIR}/extras_edittext_test.cpp)
 list(APPEND TESTS_WINDOWS
-  ${CMAKE_CURRENT_LIST_DIR}/extras_stdctrls_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/extras_stdctrls_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/extras_comctrls_test.cpp)

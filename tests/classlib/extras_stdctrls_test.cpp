@@ -258,3 +258,18 @@ TEST(Clipboard, TextRoundTripsInBothWidths)
     EXPECT_FALSE(Clipboard()->HasText());
     EXPECT_EQ(Clipboard()->AsText(), "");
 }
+
+TEST_F(StdCtrlsTest, ClickOnAnItemSelectsItThroughTheListsOwnHandling)
+{
+    auto* list = Make<TListBox>(10, 10, 120, 100);
+    for (const char* s : {"a", "b", "c"})
+        list->Items()->Add(s);
+    int clicks = 0;
+    list->OnClick = [&](TObject*) { ++clicks; };
+    const TRect r = list->ItemRect(2);
+    const LPARAM at = MAKELPARAM(r.Left + 3, r.Top + 2);
+    SendMessageA(list->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(list->Handle(), WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(list->ItemIndex(), 2);
+    EXPECT_EQ(clicks, 1);
+}
