@@ -48,7 +48,7 @@ struct TLoggerState {
     volatile LONG ProcessingOwner = 0;
     volatile LONG ExceptionThread = 0;
     volatile LONG MainCallThread = 0;  // the thread that runs parked calls while it waits
-    CRITICAL_SECTION MainCallLock;
+    std::mutex MainCallLock;
     void (*volatile MainCall)(void*) = nullptr;
     void* volatile MainCallData = nullptr;
     volatile LONG ErrorCount = 0;
@@ -64,7 +64,6 @@ struct TLoggerState {
     std::string FocusText;
     std::string Version;
 
-    TLoggerState() { InitializeCriticalSection(&MainCallLock); }
 };
 
 TLoggerState& State()
@@ -368,10 +367,13 @@ void PumpPaintMessages(bool& quitSeen, WPARAM& quitCode)
 void RunParkedCall()
 {
     TLoggerState& s = State();
-    EnterCriticalSection(&s.MainCallLock);
-    void (*call)(void*) = s.MainCall;
-    void* data = s.MainCallData;
-    LeaveCriticalSection(&s.MainCallLock);
+    void (*call)(void*);
+    void* data;
+    {
+        std::lock_guard<std::mutex> guard(s.MainCallLock);
+        call = s.MainCall;
+        data = s.MainCallData;
+    }
     if (!call)
         return;
     try {
@@ -379,10 +381,9 @@ void RunParkedCall()
     } catch (...) {
         InternalError("CallInMainThread");
     }
-    EnterCriticalSection(&s.MainCallLock);
+    std::lock_guard<std::mutex> guard(s.MainCallLock);
     s.MainCall = nullptr;
     s.MainCallData = nullptr;
-    LeaveCriticalSection(&s.MainCallLock);
 }
 
 }  // namespace
@@ -500,16 +501,15 @@ void CallInMainThread(void (*procedure)(void*), void* data)
     TLoggerState& s = State();
     const LONG waiting = s.MainCallThread;
     if (s.ExceptionThread != 0 && waiting != 0 && static_cast<LONG>(GetCurrentThreadId()) != waiting) {
-        EnterCriticalSection(&s.MainCallLock);
-        s.MainCallData = data;
-        s.MainCall = procedure;
-        LeaveCriticalSection(&s.MainCallLock);
+        {
+            std::lock_guard<std::mutex> guard(s.MainCallLock);
+            s.MainCallData = data;
+            s.MainCall = procedure;
+        }
         for (;;) {
             Sleep(10);
-            EnterCriticalSection(&s.MainCallLock);
-            const bool done = s.MainCall == nullptr;
-            LeaveCriticalSection(&s.MainCallLock);
-            if (done)
+            std::lock_guard<std::mutex> guard(s.MainCallLock);
+            if (s.MainCall == nullptr)
                 return;
         }
     }

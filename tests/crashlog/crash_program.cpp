@@ -187,7 +187,10 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
         } catch (...) {
             cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
         }
-        return 60 + static_cast<int>(WaitWorker(worker));
+        const DWORD code = WaitWorker(worker);
+        CloseHandle(workerProcessing);
+        DestroyWindow(window);
+        return 60 + static_cast<int>(code);
     } else if (scenario == "logger-fault-main") {
         ExceptionNotify = [](TNotifyStage stage, bool&) {
             if (stage == TNotifyStage::BeforeLog)

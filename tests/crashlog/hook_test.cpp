@@ -127,6 +127,31 @@ TEST(ImportHook, ThunkIsFollowedAndItsSlotRewritten)
     EXPECT_NE(GetTickCount(), 42u);
 }
 
+namespace {
+__attribute__((noinline)) DWORD WINAPI Seven()
+{
+    asm volatile("" ::: "memory");
+    return 7;
+}
+DWORD WINAPI Eight()
+{
+    return 8;
+}
+}  // namespace
+
+TEST(EntryHook, HookingAnImportThunkHooksTheProcedureItJumpsTo)
+{
+    crashlog_test_slot = reinterpret_cast<void*>(&Seven);
+    void* stub = HookProcedure(reinterpret_cast<void*>(&crashlog_test_thunk), reinterpret_cast<void*>(&Eight), "thunk");
+    volatile auto seven = &Seven;
+    EXPECT_EQ(seven(), 8u);
+    EXPECT_EQ(crashlog_test_thunk(), 8u);
+    EXPECT_EQ(reinterpret_cast<DWORD(WINAPI*)()>(stub)(), 7u);
+    EXPECT_TRUE(UnhookProcedure(stub));
+    EXPECT_EQ(seven(), 7u);
+    crashlog_test_slot = nullptr;
+}
+
 TEST(ImportHook, NoSlotGivesFalseOrTheErrorByName)
 {
     void* imported = nullptr;
