@@ -388,6 +388,7 @@ void TControl::Dispatch(TMessage& Message)
     case CM_PARENTFONTCHANGED: CMParentFontChanged(Message); break;
     case CM_PARENTCOLORCHANGED: CMParentColorChanged(Message); break;
     case CM_TEXTCHANGED: Invalidate(); break;
+    case CM_DRAG: CMDrag(Message); break;
     default: DefaultHandler(Message);
     }
 }
@@ -400,6 +401,10 @@ void TControl::WMMouseDown(TMessage& Message, TMouseButton Button, TShiftState E
     SendCancelMode(this);
     if (!*alive)
         return;
+    if (Button == mbLeft && dragMode_ == dmAutomatic) {
+        BeginDrag(true);
+        return;
+    }
     if (Button == mbLeft) {
         if (controlStyle_.Contains(csCaptureMouse))
             SetMouseCapture(true);

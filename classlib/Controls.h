@@ -100,6 +100,64 @@ constexpr TCursor crHelp = -20;
 constexpr TCursor crHandPoint = -21;
 constexpr TCursor crSizeAll = -22;
 
+
+class TControl;
+class TDragImageList;
+
+enum TDragMode { dmManual, dmAutomatic };
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+// WParam of CM_DRAG.
+enum TDragMessage { dmDragEnter, dmDragLeave, dmDragMove, dmDragDrop, dmDragCancel, dmFindTarget };
+
+// What is being dragged. The control that starts a drag may give its own (OnStartDrag);
+// otherwise the drag carries a TDragControlObject for the control.
+class TDragObject : public TObject {
+public:
+    TPoint DragPos() const { return dragPos_; }
+    TControl* DragTarget() const { return dragTarget_; }
+    TPoint DragTargetPos() const { return dragTargetPos_; }
+    bool Dropped() const { return dropped_; }
+    bool Cancelling() const { return cancelling_; }
+    // The cursor while over a target that accepts (or refuses) the drop.
+    virtual TCursor GetDragCursor(bool Accepted, int X, int Y) { return Accepted ? crDrag : crNoDrop; }
+    virtual TDragImageList* GetDragImages() { return nullptr; }
+    // The object handed to DragOver / DragDrop as Source.
+    virtual TObject* SourceObject() { return this; }
+
+private:
+    friend class TDragManager;
+    TPoint dragPos_;
+    TControl* dragTarget_ = nullptr;
+    TPoint dragTargetPos_;
+    bool dropped_ = false;
+    bool cancelling_ = false;
+};
+
+class TDragControlObject : public TDragObject {
+public:
+    explicit TDragControlObject(TControl* Control) : control_(Control) {}
+    TControl* Control() const { return control_; }
+    TCursor GetDragCursor(bool Accepted, int X, int Y) override;
+    TDragImageList* GetDragImages() override;
+    TObject* SourceObject() override;
+
+private:
+    TControl* control_;
+};
+
+// LParam of CM_DRAG: where (screen), what, and to whom.
+struct TDragRec {
+    TPoint Pos;
+    TDragObject* Source = nullptr;
+    TControl* Target = nullptr;
+};
+
+using TDragOverEvent =
+    TEvent<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TDragDropEvent = TEvent<void(TObject* Sender, TObject* Source, int X, int Y)>;
+using TEndDragEvent = TEvent<void(TObject* Sender, TObject* Target, int X, int Y)>;
+using TStartDragEvent = TEvent<void(TObject* Sender, TDragObject*& DragObject)>;
+
 TShiftState KeysToShiftState(WPARAM Keys);
 TShiftState KeyDataToShiftState(LPARAM KeyData);
 
@@ -235,7 +293,32 @@ public:
     TMouseWheelUpDownEvent OnMouseWheelDown;
     TMouseWheelUpDownEvent OnMouseWheelUp;
 
+    // --- Drag and drop
+    TDragMode DragMode() const { return dragMode_; }
+    void SetDragMode(TDragMode Value) { dragMode_ = Value; }
+    TCursor DragCursor() const { return dragCursor_; }
+    void SetDragCursor(TCursor Value) { dragCursor_ = Value; }
+    // Starts a drag now (Immediate) or once the mouse moved Threshold pixels (-1: the
+    // Mouse's threshold) with the button held. The mouse is captured until the drag ends.
+    void BeginDrag(bool Immediate, int Threshold = -1);
+    // Drops on the current target (Drop) or cancels.
+    void EndDrag(bool Drop);
+    bool Dragging() const;
+    // The image shown under the cursor while this control is dragged; none by default.
+    virtual TDragImageList* GetDragImages() { return nullptr; }
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
+    TEndDragEvent OnEndDrag;
+    TStartDragEvent OnStartDrag;
+
 protected:
+    // Accept starts true when OnDragOver is assigned, false otherwise.
+    virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    virtual void DragDrop(TObject* Source, int X, int Y);
+    virtual void DoStartDrag(TDragObject*& DragObject);
+    // Target is nullptr when the drag was cancelled or refused.
+    virtual void DoEndDrag(TObject* Target, int X, int Y);
+    void CMDrag(TMessage& Message);
     void BeforeDestruction() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     // A wheel turn (MousePos in screen coordinates): OnMouseWheel, then one DoMouseWheelDown
@@ -300,6 +383,10 @@ private:
     TControlState controlState_;
     bool applyingParentFont_ = false;
     int wheelAccumulator_ = 0;
+    TDragMode dragMode_ = dmManual;
+    TCursor dragCursor_ = crDrag;
+    friend class TDragManager;
+    friend class TDragControlObject;
 
 protected:
     TAliveFlag alive_ = std::make_shared<bool>(true);

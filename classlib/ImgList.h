@@ -81,4 +81,36 @@ public:
     using TCustomImageList::TCustomImageList;
 };
 
+// An image list whose chosen image follows the cursor during a drag, in a window of its own
+// that the mouse passes through.
+class TDragImageList : public TCustomImageList {
+public:
+    using TCustomImageList::TCustomImageList;
+    ~TDragImageList() override;
+
+    // Which image, and the point of it that sits under the cursor.
+    void SetDragImage(int Index, int HotSpotX, int HotSpotY);
+    int DragIndex() const { return dragIndex_; }
+    TPoint DragHotspot() const { return hotspot_; }
+    // Starts showing the image at the screen point (Window is not used: always the screen).
+    void BeginDrag(HWND Window, int X, int Y);
+    void DragMove(int X, int Y);
+    void EndDrag();
+    void HideDragImage();
+    void ShowDragImage();
+    bool Dragging() const { return dragging_; }
+    HWND DragWindow() const { return wnd_; }
+
+private:
+    static LRESULT CALLBACK DragWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+    void Place();
+
+    int dragIndex_ = 0;
+    TPoint hotspot_;
+    TPoint pos_;
+    bool dragging_ = false;
+    bool hidden_ = false;
+    HWND wnd_ = nullptr;
+};
+
 }  // namespace cl

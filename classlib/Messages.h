@@ -52,6 +52,8 @@ constexpr UINT CM_RELEASE = CM_BASE + 33;
 constexpr UINT CM_SHOWHINTCHANGED = CM_BASE + 34;
 constexpr UINT CM_TABSTOPCHANGED = CM_BASE + 40;
 constexpr UINT CM_CONTROLLISTCHANGE = CM_BASE + 44;
+// WParam: a TDragMessage; LParam: the TDragRec. Result of a move or enter: accepted.
+constexpr UINT CM_DRAG = CM_BASE + 47;
 // LParam: the hint's THintInfo.
 constexpr UINT CM_HINTSHOW = CM_BASE + 48;
 constexpr UINT CM_RECREATEWND = CM_BASE + 51;

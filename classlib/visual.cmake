@@ -8,6 +8,8 @@ list(APPEND CLASSLIB_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/Canvas.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Icon.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ImgList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DragImage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DragManager.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Control.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinControl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WinControlAlign.cpp

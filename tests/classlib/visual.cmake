@@ -5,4 +5,5 @@ list(APPEND TESTS_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/visual_imagelist_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/visual_controls_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/visual_forms_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/visual_hints_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/visual_hints_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/visual_drag_test.cpp)
