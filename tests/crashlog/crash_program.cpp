@@ -134,6 +134,10 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
         return 20;
     } else if (scenario == "stack-overflow") {
         return Recurse(0);
+    } else if (scenario == "overflow-worker") {
+        HANDLE worker = CreateThread(nullptr, 0, [](void*) -> DWORD WINAPI { return static_cast<DWORD>(Recurse(0)); },
+                                     nullptr, 0, nullptr);
+        return 70 + static_cast<int>(WaitWorker(worker));
     } else if (scenario == "two-threads") {
         bothReady = CreateEventA(nullptr, TRUE, FALSE, nullptr);
         HANDLE a = CreateThread(nullptr, 0, FaultTogether, nullptr, 0, nullptr);

@@ -221,6 +221,15 @@ TEST(Crash, StackOverflowIsReportedFromAStackOfItsOwn)
     EXPECT_LE(Procedures(crash.Blocks[0]).size(), 200u);
 }
 
+TEST(Crash, StackOverflowOnAWorkerEndsOnlyThatThread)
+{
+    TCrash crash = RunCrash("overflow-worker");
+    ASSERT_TRUE(crash.Ended);
+    EXPECT_EQ(crash.ExitCode, 71u);
+    ASSERT_EQ(crash.Blocks.size(), 1u);
+    ExpectReport(crash.Blocks[0], "EStackOverflow", "Stack overflow at address ", "Recurse");
+}
+
 TEST(Crash, TwoThreadsFaultingTogetherGiveTwoReports)
 {
     TCrash crash = RunCrash("two-threads");
