@@ -7,20 +7,19 @@
 
 #include "radio/HttpResponse.h"
 #include "radio/StreamPlayerHandles.h"
+#include "radio/StreamSource.h"
 #include "radio/StreamUrl.h"
 
 namespace radio {
 
-class THttpStreamSource {
+class THttpStreamSource : public TStreamSource {
 public:
     // Connects, sends the request and reads the reply header. Throws EStreamPlayerError (host
     // not found, cannot connect, no reply, not HTTP) or TStopRequested.
     THttpStreamSource(const TStreamUrl& url, HANDLE stopEvent);
 
-    const THttpResponseHeader& Header() const { return header_; }
-
-    // Appends the next body bytes (de-chunked) to out; false at the end of the body.
-    bool Read(std::vector<std::uint8_t>& out);
+    const THttpResponseHeader& Header() const override { return header_; }
+    bool Read(std::vector<std::uint8_t>& out) override;
 
 private:
     void Connect(const TStreamUrl& url);

@@ -1,7 +1,10 @@
 #include "radio/StreamPlayer.h"
 
 #include <algorithm>
+#include <atomic>
+#include <deque>
 #include <exception>
+#include <mutex>
 
 #include "classlib/ExceptionHooks.h"
 #include "radio/StreamPlayerStatus.h"
@@ -12,6 +15,7 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"TrebanixStreamPlayerNotify";
 constexpr UINT kStatusMessage = WM_APP + 1;
+constexpr int kFullGain = 65536;
 
 void RegisterWindowClass(WNDPROC windowProc)
 {
@@ -20,10 +24,55 @@ void RegisterWindowClass(WNDPROC windowProc)
     wc.lpszClassName = kWindowClass;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpfnWndProc = windowProc;
-    RegisterClassExW(&wc);            // fails harmlessly when already registered
+    RegisterClassExW(&wc);  // fails harmlessly when already registered
 }
 
 }  // namespace
+
+// What the player shares with its sessions' threads: the statuses on their way to the owner's
+// thread, and the volume. A session may outlive the player; then nothing more is posted.
+class TStreamPlayerChannel : public TStreamSessionHost {
+public:
+    explicit TStreamPlayerChannel(HWND window) : window_(window) {}
+
+    void ReportStatus(const std::string& status) override
+    {
+        std::lock_guard<std::mutex> lock(lock_);
+        if (!window_ || status == lastReported_)
+            return;
+        lastReported_ = status;
+        pending_.push_back(status);
+        // One message per status, so that the owner sees every step, in order.
+        PostMessageW(window_, kStatusMessage, 0, 0);
+    }
+
+    bool TakeStatus(std::string& status)
+    {
+        std::lock_guard<std::mutex> lock(lock_);
+        if (pending_.empty())
+            return false;
+        status = pending_.front();
+        pending_.pop_front();
+        return true;
+    }
+
+    void Detach()
+    {
+        std::lock_guard<std::mutex> lock(lock_);
+        window_ = nullptr;
+    }
+
+    int Gain() const override { return mute_ ? 0 : volume_ * kFullGain / 100; }
+
+    std::atomic<int> volume_{50};
+    std::atomic<bool> mute_{false};
+
+private:
+    std::mutex lock_;
+    HWND window_;
+    std::deque<std::string> pending_;  // reported, not yet delivered
+    std::string lastReported_;
+};
 
 TStreamPlayer::TStreamPlayer(UINT waveDevice) : waveDevice_(waveDevice)
 {
@@ -32,11 +81,13 @@ TStreamPlayer::TStreamPlayer(UINT waveDevice) : waveDevice_(waveDevice)
                               GetModuleHandleW(nullptr), nullptr);
     if (window_)
         SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    channel_ = std::make_shared<TStreamPlayerChannel>(window_);
 }
 
 TStreamPlayer::~TStreamPlayer()
 {
     session_.reset();
+    channel_->Detach();
     if (window_)
         DestroyWindow(window_);
 }
@@ -48,44 +99,35 @@ void TStreamPlayer::SetURL(const cl::AnsiString& url)
     session_.reset();
     url_ = url;
     if (!url.empty())
-        session_ = std::make_unique<TStreamSession>(url, waveDevice_, static_cast<TStreamSessionHost&>(*this));
+        session_ = std::make_unique<TStreamSession>(url, waveDevice_, channel_);
     else if (wasPlaying)
-        ReportStatus(status::kStopped);
+        channel_->ReportStatus(status::kStopped);
+}
+
+int TStreamPlayer::Volume() const
+{
+    return channel_->volume_;
 }
 
 void TStreamPlayer::SetVolume(int volume)
 {
-    volume_ = std::clamp(volume, 0, 100);
+    channel_->volume_ = std::clamp(volume, 0, 100);
 }
 
-int TStreamPlayer::Gain() const
+bool TStreamPlayer::Mute() const
 {
-    return mute_ ? 0 : volume_ * 65536 / 100;
+    return channel_->mute_;
 }
 
-void TStreamPlayer::ReportStatus(const std::string& status)
+void TStreamPlayer::SetMute(bool mute)
 {
-    {
-        std::lock_guard<std::mutex> lock(statusLock_);
-        if (status == lastReported_)
-            return;
-        lastReported_ = status;
-        pendingStatuses_.push_back(status);
-    }
-    // One message per status, so that the owner sees every step, in order.
-    if (window_)
-        PostMessageW(window_, kStatusMessage, 0, 0);
+    channel_->mute_ = mute;
 }
 
 void TStreamPlayer::DeliverNextStatus()
 {
-    {
-        std::lock_guard<std::mutex> lock(statusLock_);
-        if (pendingStatuses_.empty())
-            return;
-        status_ = pendingStatuses_.front();
-        pendingStatuses_.pop_front();
-    }
+    if (!channel_->TakeStatus(status_))
+        return;
     if (OnStatusChange)
         OnStatusChange(this);
 }

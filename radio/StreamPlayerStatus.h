@@ -30,7 +30,8 @@ inline std::string NotAudio(const std::string& contentType)
 inline std::string NoCodec() { return "Error: no MP3 decoder on this system"; }
 inline std::string NoAudioDevice() { return "Error: no audio device"; }
 inline std::string ConnectionLost() { return "Error: connection lost"; }
-inline std::string SecureFailed() { return "Error: secure (https) streams are not supported"; }
+inline std::string SecureFailed() { return "Error: secure connection failed"; }
+inline std::string CertificateRefused() { return "Error: secure connection failed (certificate not trusted)"; }
 inline std::string Internal(const std::string& what) { return "Error: " + what; }
 
 }  // namespace radio::status

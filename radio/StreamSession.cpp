@@ -14,6 +14,7 @@
 #include "radio/StreamPlayerStatus.h"
 #include "radio/StreamUrl.h"
 #include "radio/WaveOutput.h"
+#include "radio/WinInetStreamSource.h"
 
 namespace radio {
 
@@ -28,20 +29,27 @@ constexpr std::size_t kSniffBytes = 64;
 constexpr std::uint64_t kMaxBytesWithoutFrame = 64 * 1024;
 
 // Reads the body until it holds at least wanted bytes or ends.
-void ReadAtLeast(THttpStreamSource& source, std::vector<std::uint8_t>& body, std::size_t wanted)
+void ReadAtLeast(TStreamSource& source, std::vector<std::uint8_t>& body, std::size_t wanted)
 {
     while (body.size() < wanted && source.Read(body)) {
     }
 }
 
+std::unique_ptr<TStreamSource> OpenSource(const TStreamUrl& url, TStopSignal& stop)
+{
+    if (url.Secure())
+        return std::make_unique<TWinInetStreamSource>(url, stop);
+    return std::make_unique<THttpStreamSource>(url, stop.Event());
+}
+
 // Follows redirections and playlists to the stream itself. body receives the first bytes.
-std::unique_ptr<THttpStreamSource> OpenStream(TStreamUrl url, HANDLE stopEvent,
-                                              std::vector<std::uint8_t>& body)
+std::unique_ptr<TStreamSource> OpenStream(TStreamUrl url, TStopSignal& stop,
+                                          std::vector<std::uint8_t>& body)
 {
     int redirects = 0;
     int playlists = 0;
     for (;;) {
-        auto source = std::make_unique<THttpStreamSource>(url, stopEvent);
+        auto source = OpenSource(url, stop);
         const THttpResponseHeader& header = source->Header();
         if (header.IsRedirect()) {
             const auto next = ResolveStreamUrl(url, header.Field("Location"));
@@ -78,41 +86,68 @@ std::unique_ptr<THttpStreamSource> OpenStream(TStreamUrl url, HANDLE stopEvent,
 
 }  // namespace
 
-TStreamSession::TStreamSession(std::string url, UINT waveDevice, TStreamSessionHost& host)
-    : url_(std::move(url)), waveDevice_(waveDevice), host_(host),
-      stopEvent_(CreateEventW(nullptr, TRUE, FALSE, nullptr))
+// A thread that has not ended this long after the stop is stuck in the system.
+constexpr DWORD kStopWaitMs = 2000;
+
+TStreamSession::TStreamSession(std::string url, UINT waveDevice,
+                               std::shared_ptr<TStreamSessionHost> host)
+    : state_(std::make_shared<TState>(TState{std::move(url), waveDevice, std::move(host), {}}))
 {
-    if (!stopEvent_) {
-        host_.ReportStatus(status::Internal("cannot create the player's stop event"));
+    if (!state_->Stop.Valid()) {
+        state_->Host->ReportStatus(status::Internal("cannot create the player's stop event"));
         return;
     }
-    thread_.reset(CreateThread(nullptr, 0, &ThreadEntry, this, 0, nullptr));
-    if (!thread_)
-        host_.ReportStatus(status::Internal("cannot start the player thread"));
+    auto* threadState = new std::shared_ptr<TState>(state_);
+    thread_.reset(CreateThread(nullptr, 0, &ThreadEntry, threadState, 0, nullptr));
+    if (!thread_) {
+        delete threadState;
+        state_->Host->ReportStatus(status::Internal("cannot start the player thread"));
+    }
 }
 
 TStreamSession::~TStreamSession()
 {
     if (thread_) {
-        SetEvent(stopEvent_.get());
-        WaitForSingleObject(thread_.get(), INFINITE);
+        state_->Stop.Signal();
+        WaitForSingleObject(thread_.get(), kStopWaitMs);
     }
 }
 
-DWORD WINAPI TStreamSession::ThreadEntry(void* session)
+namespace {
+
+class TSessionRun {
+public:
+    explicit TSessionRun(TStreamSession::TState& state) : state_(state) {}
+    void Run() noexcept;
+
+private:
+    void Play();
+    void Report(const std::string& status)
+    {
+        // Once stopped, the session has nothing more to say: the player reports the stop itself.
+        if (!state_.Stop.Signalled())
+            state_.Host->ReportStatus(status);
+    }
+
+    TStreamSession::TState& state_;
+};
+
+}  // namespace
+
+DWORD WINAPI TStreamSession::ThreadEntry(void* state)
 {
-    static_cast<TStreamSession*>(session)->Run();
+    // The thread's own share of the state: it lives as long as the thread needs it.
+    std::shared_ptr<TState> own;
+    {
+        auto* given = static_cast<std::shared_ptr<TState>*>(state);
+        own = std::move(*given);
+        delete given;
+    }
+    TSessionRun(*own).Run();
     return 0;
 }
 
-void TStreamSession::Report(const std::string& status)
-{
-    // Once stopped, the session has nothing more to say: the player reports the stop itself.
-    if (WaitForSingleObject(stopEvent_.get(), 0) != WAIT_OBJECT_0)
-        host_.ReportStatus(status);
-}
-
-void TStreamSession::Run() noexcept
+void TSessionRun::Run() noexcept
 {
     try {
         Play();
@@ -128,20 +163,18 @@ void TStreamSession::Run() noexcept
     }
 }
 
-void TStreamSession::Play()
+void TSessionRun::Play()
 {
     Report(status::kConnecting);
-    const auto url = ParseStreamUrl(url_);
+    const auto url = ParseStreamUrl(state_.Url);
     if (!url)
         throw EStreamPlayerError(status::InvalidAddress());
-    if (url->Secure())
-        throw EStreamPlayerError(status::SecureFailed());
     TWinsockUser winsock;
     if (!winsock.Started())
         throw EStreamPlayerError(status::Internal("no network"));
 
     std::vector<std::uint8_t> body;
-    const auto source = OpenStream(*url, stopEvent_.get(), body);
+    const auto source = OpenStream(*url, state_.Stop, body);
     const THttpResponseHeader& header = source->Header();
     Report(status::kBuffering);
 
@@ -163,7 +196,7 @@ void TStreamSession::Play()
     const auto playPcm = [&] {
         if (pcm.empty())
             return;
-        output->Write(pcm.data(), pcm.size(), host_.Gain());
+        output->Write(pcm.data(), pcm.size(), state_.Host->Gain());
         pcm.clear();
         if (!playing && output->Started()) {
             playing = true;
@@ -190,7 +223,7 @@ void TStreamSession::Play()
                 output.reset();
                 decoder.reset();
                 decoder.emplace(frame.Header);
-                output.emplace(decoder->PcmFormat(), waveDevice_, stopEvent_.get());
+                output.emplace(decoder->PcmFormat(), state_.WaveDevice, state_.Stop.Event());
             }
             decoder->Decode(frame.Data, frame.Size, pcm);
             playPcm();

@@ -1,43 +1,49 @@
 #pragma once
 // One station being played: a thread of its own that fetches, decodes and plays one address
-// until it is told to stop. Destroying the session stops the thread and waits for it; every
-// wait of the thread watches the stop event, so that takes a moment only.
+// until it is told to stop. Destroying the session stops the thread and waits for it a short
+// while; every wait of the thread watches the stop signal, so that takes a moment only. A
+// thread stuck in a system call that watches nothing (a name look-up, a secure handshake with
+// a server that hangs) is left to end by itself: it owns everything it uses, so the main
+// thread never hangs on it and nothing it holds outlives it.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
+#include "radio/StopSignal.h"
 #include "radio/StreamPlayerHandles.h"
 
 namespace radio {
 
-// What the session needs of its player; called on the session's thread.
+// What a session needs of its player; called on the session's thread. It may outlive the
+// player, which then tells it to drop what it hears.
 class TStreamSessionHost {
 public:
+    virtual ~TStreamSessionHost() = default;
     virtual void ReportStatus(const std::string& status) = 0;
     // 0 (silent) to 65536 (unchanged), read for every block of samples.
     virtual int Gain() const = 0;
-
-protected:
-    ~TStreamSessionHost() = default;
 };
 
 class TStreamSession {
 public:
-    TStreamSession(std::string url, UINT waveDevice, TStreamSessionHost& host);
+    TStreamSession(std::string url, UINT waveDevice, std::shared_ptr<TStreamSessionHost> host);
     ~TStreamSession();
     TStreamSession(const TStreamSession&) = delete;
     TStreamSession& operator=(const TStreamSession&) = delete;
 
-private:
-    static DWORD WINAPI ThreadEntry(void* session);
-    void Run() noexcept;
-    void Play();
-    void Report(const std::string& status);
+    // What the thread owns, shared with the session until one of them ends.
+    struct TState {
+        std::string Url;
+        UINT WaveDevice;
+        std::shared_ptr<TStreamSessionHost> Host;
+        TStopSignal Stop;
+    };
 
-    std::string url_;
-    UINT waveDevice_;
-    TStreamSessionHost& host_;
-    TUniqueHandle stopEvent_;
+private:
+    static DWORD WINAPI ThreadEntry(void* state);
+
+    std::shared_ptr<TState> state_;
     TUniqueHandle thread_;
 };
 

@@ -11,6 +11,7 @@ list(APPEND RADIO_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/StreamPlayer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StreamSession.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HttpStreamSource.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WinInetStreamSource.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Mp3Decoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WaveOutput.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PlayerChoice.cpp)

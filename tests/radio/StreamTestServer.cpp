@@ -44,8 +44,8 @@ const char kAudioHeader[] = "HTTP/1.0 200 OK\r\nContent-Type: audio/mpeg\r\nicy-
 
 }  // namespace
 
-TStreamTestServer::TStreamTestServer()
-    : tone1000_(ReadFixture("tone-1000hz-mpeg1-stereo.mp3")),
+TStreamTestServer::TStreamTestServer(bool answerTls)
+    : answerTls_(answerTls), tone1000_(ReadFixture("tone-1000hz-mpeg1-stereo.mp3")),
       tone440_(ReadFixture("tone-440hz-mpeg2-mono.mp3"))
 {
     WSADATA data;
@@ -196,6 +196,11 @@ void TStreamTestServer::Serve(SOCKET client)
         if (n <= 0)
             return;
         request.append(buffer, static_cast<std::size_t>(n));
+        if (request[0] == '\x16' && answerTls_) {  // a TLS handshake record
+            SendText(client, "HTTP/1.1 400 Bad Request\r\nContent-Length: 0\r\n\r\n");
+            shutdown(client, SD_SEND);
+            return;
+        }
     }
     const std::size_t space = request.find(' ');
     const std::string path = request.substr(space + 1, request.find(' ', space + 1) - space - 1);
@@ -251,6 +256,12 @@ void TStreamTestServer::Serve(SOCKET client)
         for (char& c : body)
             c = static_cast<char>(random() & 0x7F);
         SendText(client, std::string(kAudioHeader) + body);
+    } else if (path == "/silent") {
+        // Headers, then nothing ever again, while the connection stays open.
+        if (SendText(client, kAudioHeader))
+            while (!stopping_ && recv(client, buffer, sizeof buffer, 0) > 0) {
+            }
+        return;
     } else if (path == "/list.pls") {
         const std::string body = "[playlist]\r\nNumberOfEntries=1\r\nFile1=" + base + "/tone.mp3\r\n";
         SendText(client, "HTTP/1.0 200 OK\r\nContent-Type: audio/x-scpls\r\n\r\n" + body);

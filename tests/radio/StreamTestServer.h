@@ -16,7 +16,9 @@ namespace player_test {
 
 class TStreamTestServer {
 public:
-    TStreamTestServer();
+    // answerTls false: a secure client's greeting gets no answer at all, as from a server
+    // that hangs; otherwise an HTTP error, which ends the handshake at once.
+    explicit TStreamTestServer(bool answerTls = true);
     ~TStreamTestServer();
     TStreamTestServer(const TStreamTestServer&) = delete;
     TStreamTestServer& operator=(const TStreamTestServer&) = delete;
@@ -37,6 +39,7 @@ private:
     void SendChunked(SOCKET client, const std::vector<std::uint8_t>& audio);
     void SendWithGarbage(SOCKET client, const std::vector<std::uint8_t>& audio);
 
+    bool answerTls_;
     std::vector<std::uint8_t> tone1000_;
     std::vector<std::uint8_t> tone440_;
     SOCKET listener_ = INVALID_SOCKET;

@@ -135,6 +135,8 @@ TEST_F(StreamPlayer, BadAddressesAndStreamsEndInAClearStatus)
         {server->Url("/noise"), "Error: unsupported format (no MP3 audio found)"},
         {server->Url("/empty.pls"), "Error: the playlist names no stream"},
         {server->Url("/loop"), "Error: too many redirections"},
+        {"https://127.0.0.1:1/live", "Error: cannot connect to 127.0.0.1:1"},
+        {"https" + server->Url("/tone.mp3").substr(4), "Error: secure connection failed"},
         {"ftp://127.0.0.1/x.mp3", "Error: not a stream address (http:// or https://)"},
         {"just words", "Error: not a stream address (http:// or https://)"},
     };
@@ -151,6 +153,29 @@ TEST_F(StreamPlayer, BadAddressesAndStreamsEndInAClearStatus)
     EXPECT_EQ(statuses, kGoodSequence);
     PumpUntil([&] { return watched.Last() != "Playing"; });
     EXPECT_EQ(watched.Last(), "Stream ended");
+    EXPECT_TRUE(AllConnectionsClosed());
+}
+
+TEST_F(StreamPlayer, StationChangesDoNotWaitForAServerThatHangs)
+{
+    // A server that sent its header and then nothing, and one that never answers a secure
+    // client's greeting: leaving either stops at once. The plain connection closes with the
+    // stop; the secure handshake watches no stop event, so its thread is left behind until the
+    // server gives up (here: until the test's server goes away).
+    TStreamTestServer hanging(false);
+    TWatchedPlayer watched;
+    for (const std::string& url : {server->Url("/silent"), "https" + hanging.Url("/tone.mp3").substr(4)}) {
+        watched.statuses.clear();
+        watched.player.SetURL(url);
+        PumpUntil([&] { return server->Open() + hanging.Open() == 1; });
+        PumpFor(200);
+        watched.player.SetURL("");
+        PumpUntil([&] { return watched.Last() == "Stopped"; });
+        EXPECT_EQ(watched.statuses.front(), "Connecting...") << url;
+        EXPECT_EQ(watched.Last(), "Stopped") << url;
+        for (const std::string& s : watched.statuses)
+            EXPECT_EQ(s.rfind("Error", 0), std::string::npos) << url << ": " << s;
+    }
     EXPECT_TRUE(AllConnectionsClosed());
 }
 

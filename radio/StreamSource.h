@@ -1,0 +1,19 @@
+#pragma once
+// The body of a stream server's reply, read on the player thread: over our own socket for
+// http://, through the system's TLS for https://.
+#include <cstdint>
+#include <vector>
+
+#include "radio/HttpResponse.h"
+
+namespace radio {
+
+class TStreamSource {
+public:
+    virtual ~TStreamSource() = default;
+    virtual const THttpResponseHeader& Header() const = 0;
+    // Appends the next body bytes (de-chunked) to out; false at the end of the body.
+    virtual bool Read(std::vector<std::uint8_t>& out) = 0;
+};
+
+}  // namespace radio
