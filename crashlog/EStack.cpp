@@ -108,7 +108,7 @@ TVozozoStackList BuildCallStack(std::uint32_t address, std::uint32_t stackPointe
         list.push_back(GetSourceLocation(address));
     TCodeMap code;
     std::uint32_t readableUpTo = 0;  // live stack words below this were found readable
-    for (std::uint32_t at = stackPointer & ~3u; at >= stackPointer && at + 4 <= stackTop && at + 4 > at;
+    for (std::uint32_t at = (stackPointer + 3) & ~3u; at >= stackPointer && at + 4 <= stackTop && at + 4 > at;
          at += 4) {
         if (maxEntries && list.size() >= maxEntries)
             break;

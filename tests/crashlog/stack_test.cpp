@@ -70,6 +70,9 @@ TEST(CallStack, WordAfterACallThroughARegisterCountsAndDataDoesNot)
     EXPECT_EQ(list[0].ModuleName, "crashlog_tests.exe");
     EXPECT_EQ(list[0].ProcedureName, "crashlog_test_call_eax");
 
+    // An unaligned stack pointer starts at the next whole word.
+    EXPECT_EQ(BuildCallStack(0, U32(fakeStack) - 2, U32(fakeStack + 3)).size(), 1u);
+
     // The same words read from a copy, as taken when an exception is thrown.
     std::uint32_t copy[3] = {fakeStack[0], fakeStack[1], fakeStack[2]};
     TVozozoStackList fromCopy = BuildCallStack(0, 0x00120000, 0x0012000C, copy);
