@@ -145,3 +145,56 @@ TVozozoStackList BuildCallStack(std::uint32_t address, std::uint32_t stackPointe
 }
 
 }  // namespace crashlog
+
+namespace crashlog {
+
+std::uint32_t ThreadStackTop(HANDLE thread)
+{
+    struct TThreadBasicInformation {
+        LONG ExitStatus;
+        void* TebBaseAddress;
+        void* UniqueProcess;
+        void* UniqueThread;
+        ULONG_PTR AffinityMask;
+        LONG Priority;
+        LONG BasePriority;
+    } info{};
+    using TQuery = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    static const auto query = reinterpret_cast<TQuery>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationThread")));
+    if (!query || query(thread, 0, &info, sizeof info, nullptr) != 0 || !info.TebBaseAddress)
+        return 0;
+    const auto* tib = static_cast<const NT_TIB*>(info.TebBaseAddress);
+    if (!IsReadable(tib, sizeof *tib))
+        return 0;
+    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(tib->StackBase));
+}
+
+TVozozoStackList BuildThreadCallStack(HANDLE thread, std::uint32_t stackTop, std::size_t maxEntries)
+{
+    if (!stackTop)
+        stackTop = ThreadStackTop(thread);
+    // Everything the copy needs is allocated before the thread stops.
+    constexpr std::uint32_t MaxCopy = 256 * 1024;
+    std::vector<std::uint8_t> copy(MaxCopy);
+    if (SuspendThread(thread) == static_cast<DWORD>(-1))
+        return {};
+    CONTEXT context{};
+    context.ContextFlags = CONTEXT_CONTROL;
+    std::uint32_t size = 0;
+    if (GetThreadContext(thread, &context) && stackTop > context.Esp) {
+        size = stackTop - context.Esp;
+        if (size > MaxCopy)
+            size = MaxCopy;
+        if (IsReadable(reinterpret_cast<const void*>(context.Esp), size))
+            std::memcpy(copy.data(), reinterpret_cast<const void*>(context.Esp), size);
+        else
+            size = 0;
+    }
+    ResumeThread(thread);
+    if (!context.Eip)
+        return {};
+    return BuildCallStack(context.Eip, context.Esp, context.Esp + (size & ~3u), copy.data(), maxEntries);
+}
+
+}  // namespace crashlog

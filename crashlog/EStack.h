@@ -2,6 +2,8 @@
 // Call stacks found by scanning a thread's stack for return addresses.
 #include <cstdint>
 
+#include <windows.h>
+
 #include "crashlog/ELogText.h"
 
 namespace crashlog {
@@ -16,5 +18,13 @@ TVozozoStackList BuildCallStack(std::uint32_t address, std::uint32_t stackPointe
 
 // The current thread's stack top (its base in the thread information block).
 std::uint32_t CurrentStackTop();
+
+// The stack top of another thread of the process, 0 when it cannot be read.
+std::uint32_t ThreadStackTop(HANDLE thread);
+
+// The call stack of another thread: it is stopped only while its stack words are copied, so
+// that the walk itself never waits for a lock the stopped thread holds. The first entry is the
+// thread's current instruction. Empty when the thread cannot be stopped or read.
+TVozozoStackList BuildThreadCallStack(HANDLE thread, std::uint32_t stackTop = 0, std::size_t maxEntries = 0);
 
 }  // namespace crashlog

@@ -107,6 +107,45 @@ TEST(CallStack, LiveStackNamesTheCallersInOrder)
     EXPECT_EQ(walked[middle].ModuleName, "crashlog_tests.exe");
 }
 
+namespace {
+HANDLE releaseWorker = nullptr;
+HANDLE workerInside = nullptr;
+__attribute__((noinline)) DWORD BlockedWorkerWaits()
+{
+    SetEvent(workerInside);
+    WaitForSingleObject(releaseWorker, INFINITE);
+    asm volatile("" ::: "memory");
+    return 5;
+}
+DWORD WINAPI BlockedWorker(void*)
+{
+    return BlockedWorkerWaits();
+}
+}  // namespace
+
+TEST(CallStack, AnotherThreadIsWalkedFromItsOwnContext)
+{
+    releaseWorker = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    workerInside = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    DWORD id = 0;
+    HANDLE worker = CreateThread(nullptr, 0, BlockedWorker, nullptr, 0, &id);
+    ASSERT_NE(worker, nullptr);
+    WaitForSingleObject(workerInside, INFINITE);
+    EXPECT_NE(ThreadStackTop(worker), 0u);
+    EXPECT_NE(ThreadStackTop(worker), CurrentStackTop());
+    TVozozoStackList list = BuildThreadCallStack(worker);
+    SetEvent(releaseWorker);
+    WaitForSingleObject(worker, INFINITE);
+    CloseHandle(worker);
+    CloseHandle(releaseWorker);
+    CloseHandle(workerInside);
+    ASSERT_FALSE(list.empty());
+    EXPECT_GE(IndexOf(list, "BlockedWorkerWaits"), 0);
+    EXPECT_GT(IndexOf(list, "BlockedWorker"), IndexOf(list, "BlockedWorkerWaits"));
+    // A thread that no longer exists gives nothing.
+    EXPECT_TRUE(BuildThreadCallStack(nullptr).empty());
+}
+
 TEST(Modules, RecordsAreBuiltOnceAndSystemModulesHaveNoLoggerData)
 {
     TVozozoModuleInfo* main = ModulesList().GetModuleInfo(GetModuleHandleA(nullptr));
