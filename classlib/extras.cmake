@@ -4,7 +4,9 @@ list(APPEND CLASSLIB_PORTABLE
   ${CMAKE_CURRENT_LIST_DIR}/ActnList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Menus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ShortCuts.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/EditText.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/EditText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WebBrowser.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RecordingMediaPlayer.cpp)
 list(APPEND CLASSLIB_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/MenuImages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Clipbrd.cpp
@@ -13,4 +15,8 @@ list(APPEND CLASSLIB_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/Label.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Image.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TabControl.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/PageControl.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/PageControl.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OleGuids.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OleContainer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MediaPlayerControl.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WebBrowserControl.cpp)

@@ -1,0 +1,37 @@
+// The browser interface's events and its recording fake.
+#include "classlib/WebBrowser.h"
+
+namespace cl {
+
+bool TWebBrowser::DoBeforeNavigate2(const AnsiString& URL)
+{
+    bool cancel = false;
+    if (OnBeforeNavigate2)
+        OnBeforeNavigate2(this, URL, cancel);
+    return !cancel;
+}
+
+bool TWebBrowser::DoNewWindow2()
+{
+    bool cancel = false;
+    if (OnNewWindow2)
+        OnNewWindow2(this, cancel);
+    return !cancel;
+}
+
+void TWebBrowser::DoDocumentComplete(const AnsiString& URL)
+{
+    if (OnDocumentComplete)
+        OnDocumentComplete(this, URL);
+}
+
+void TRecordingWebBrowser::Navigate(const AnsiString& URL)
+{
+    Requested.push_back(URL);
+    if (!DoBeforeNavigate2(URL))
+        return;
+    Loaded.push_back(URL);
+    DoDocumentComplete(URL);
+}
+
+}  // namespace cl

@@ -1,0 +1,55 @@
+#pragma once
+// The few things the radio asks of a web browser: go to an address, and hear before each
+// navigation (which it may cancel), of each request for a new window (which it may cancel)
+// and of each document that finished loading. The web browser control and the recording
+// fake of the tests stand behind it.
+#include <vector>
+
+#include "classlib/Classes.h"
+#include "classlib/SysUtils.h"
+
+namespace cl {
+
+using TBeforeNavigate2Event = TEvent<void(TObject* Sender, const AnsiString& URL, bool& Cancel)>;
+using TNewWindow2Event = TEvent<void(TObject* Sender, bool& Cancel)>;
+using TDocumentCompleteEvent = TEvent<void(TObject* Sender, const AnsiString& URL)>;
+
+class TWebBrowser : public TObject {
+public:
+    ~TWebBrowser() override = default;
+
+    virtual void Navigate(const AnsiString& URL) = 0;
+    virtual bool Visible() const = 0;
+    virtual void SetVisible(bool Value) = 0;
+
+    TBeforeNavigate2Event OnBeforeNavigate2;
+    TNewWindow2Event OnNewWindow2;
+    TDocumentCompleteEvent OnDocumentComplete;
+
+protected:
+    // What every implementation does with its events: ask, and answer whether to go on.
+    bool DoBeforeNavigate2(const AnsiString& URL);
+    bool DoNewWindow2();
+    void DoDocumentComplete(const AnsiString& URL);
+};
+
+// Records the addresses it is sent to; tests raise its events themselves. Navigate asks
+// OnBeforeNavigate2 and, unless cancelled, notes the address and completes the document at
+// once, as a browser with an instant network would.
+class TRecordingWebBrowser : public TWebBrowser {
+public:
+    void Navigate(const AnsiString& URL) override;
+    bool Visible() const override { return visible_; }
+    void SetVisible(bool Value) override { visible_ = Value; }
+
+    // Every address asked for, cancelled or not, and the ones that were loaded.
+    std::vector<AnsiString> Requested;
+    std::vector<AnsiString> Loaded;
+    // A page's request for a window of its own; true when it was let through.
+    bool RequestNewWindow() { return DoNewWindow2(); }
+
+private:
+    bool visible_ = true;
+};
+
+}  // namespace cl

@@ -1,0 +1,138 @@
+// The web browser control's adapter.
+#include "classlib/WebBrowserControl.h"
+
+#include <exdisp.h>
+#include <exdispid.h>
+
+#include "classlib/OleContainer.h"
+
+namespace cl {
+
+namespace {
+// The control's window in the parent: it tells the adapter before its window goes, so the
+// control is closed while its window still exists, whoever frees the host.
+class TOleHost : public TWinControl {
+public:
+    using TWinControl::TWinControl;
+    // Freed: the host object goes too, not only its window.
+    std::function<void(bool Freed)> OnDestroying;
+
+protected:
+    void BeforeDestruction() override
+    {
+        if (OnDestroying)
+            OnDestroying(true);
+        OnDestroying = nullptr;
+        TWinControl::BeforeDestruction();
+    }
+    void DestroyWnd() override
+    {
+        // A re-created window would leave the control in a dead one: close it first.
+        if (OnDestroying)
+            OnDestroying(false);
+        TWinControl::DestroyWnd();
+    }
+};
+
+// Argument positions, counted from the last argument.
+constexpr UINT BeforeNavigateURL = 5;
+constexpr UINT BeforeNavigateCancel = 0;
+constexpr UINT NewWindowCancel = 0;
+constexpr UINT DocumentCompleteURL = 0;
+}  // namespace
+
+struct TWebBrowserControl::TImpl {
+    TOleHost* host = nullptr;
+    std::unique_ptr<TOleContainer> container;
+    TComPtr<IWebBrowser2> browser;
+    TComPtr<TEventSink> sink;
+
+    void Close()
+    {
+        if (sink) {
+            sink->Disconnect();
+            sink.Reset();
+        }
+        browser.Reset();
+        container.reset();
+    }
+};
+
+TWebBrowserControl::TWebBrowserControl(TWinControl* Parent) : impl_(std::make_unique<TImpl>())
+{
+    auto* host = new TOleHost(nullptr);
+    impl_->host = host;
+    host->OnDestroying = [impl = impl_.get()](bool Freed) {
+        impl->Close();
+        if (Freed)
+            impl->host = nullptr;
+    };
+    host->OnResize = [impl = impl_.get()](TObject*) {
+        if (impl->container && impl->host)
+            impl->container->SetBounds(impl->host->ClientRect());
+    };
+    try {
+        host->SetAlign(alClient);
+        host->SetParent(Parent);
+        impl_->container = std::make_unique<TOleContainer>(host->Handle(), CLSID_WebBrowser);
+        impl_->browser = impl_->container->Query<IWebBrowser2>(IID_IWebBrowser2);
+        if (!impl_->browser)
+            OleError(E_NOINTERFACE);
+        impl_->container->SetBounds(host->ClientRect());
+        impl_->sink = TEventSink::Connect(impl_->browser.Get(), DIID_DWebBrowserEvents2,
+                                          [this](DISPID id, DISPPARAMS* params) { ControlEvent(id, params); });
+    } catch (...) {
+        impl_->Close();
+        if (impl_->host) {
+            impl_->host->OnDestroying = nullptr;
+            impl_->host->Free();
+        }
+        throw;
+    }
+}
+
+TWebBrowserControl::~TWebBrowserControl()
+{
+    impl_->Close();
+    if (impl_->host) {
+        impl_->host->OnDestroying = nullptr;
+        impl_->host->Free();
+    }
+}
+
+TWinControl* TWebBrowserControl::Host() const { return impl_->host; }
+
+void TWebBrowserControl::ControlEvent(DISPID DispID, DISPPARAMS* Params)
+{
+    switch (DispID) {
+    case DISPID_BEFORENAVIGATE2:
+        if (!DoBeforeNavigate2(EventArgText(Params, BeforeNavigateURL)))
+            SetEventArgBool(Params, BeforeNavigateCancel, true);
+        break;
+    case DISPID_NEWWINDOW2:
+        if (!DoNewWindow2())
+            SetEventArgBool(Params, NewWindowCancel, true);
+        break;
+    case DISPID_DOCUMENTCOMPLETE: DoDocumentComplete(EventArgText(Params, DocumentCompleteURL)); break;
+    }
+}
+
+void TWebBrowserControl::Navigate(const AnsiString& URL)
+{
+    if (!impl_->browser)
+        throw EOleException("The browser is closed");
+    TBStr url = TBStr::FromString(URL);
+    VARIANT empty;
+    VariantInit(&empty);
+    OleCheck(impl_->browser->Navigate(url.Get(), &empty, &empty, &empty, &empty));
+}
+
+bool TWebBrowserControl::Visible() const { return impl_->host && impl_->host->Visible(); }
+
+void TWebBrowserControl::SetVisible(bool Value)
+{
+    if (impl_->host)
+        impl_->host->SetVisible(Value);
+}
+
+}  // namespace cl
