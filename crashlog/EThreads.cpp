@@ -1,5 +1,6 @@
 #include "crashlog/EThreads.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <mutex>
@@ -138,9 +139,11 @@ DWORD WINAPI HookedResumeThread(HANDLE thread)
         for (auto& r : Threads().Items)
             if (r->ThreadId == id) {
                 r->StackCopy.clear();
-                if (top > esp && IsReadable(reinterpret_cast<const void*>(esp), top - esp)) {
+                // The nearest callers are what matters; a deep creator is cut at 64 KB.
+                const std::uint32_t size = top > esp ? std::min<std::uint32_t>(top - esp, 64 * 1024) : 0;
+                if (size && IsReadable(reinterpret_cast<const void*>(esp), size)) {
                     const auto* from = reinterpret_cast<const std::uint8_t*>(esp);
-                    r->StackCopy.assign(from, from + (top - esp));
+                    r->StackCopy.assign(from, from + size);
                 }
             }
     } catch (...) {

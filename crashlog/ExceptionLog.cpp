@@ -43,6 +43,7 @@ private:
 struct TLoggerState {
     bool Installed = false;
     DWORD MainThread = 0;
+    std::uint32_t MainStackTop = 0;
     SYSTEMTIME StartTime{};
     std::unique_ptr<TVozozoModuleOptionsEx> Current;
     volatile LONG ProcessingOwner = 0;
@@ -410,6 +411,11 @@ DWORD MainThreadId()
     return State().MainThread;
 }
 
+std::uint32_t MainStackTop()
+{
+    return State().MainStackTop;
+}
+
 bool ExceptionLogActive()
 {
     return State().Installed;
@@ -424,6 +430,7 @@ bool InitExceptionLog()
         return false;
     s.Installed = true;
     s.MainThread = GetCurrentThreadId();
+    s.MainStackTop = CurrentStackTop();
     GetLocalTime(&s.StartTime);
     GetCurrentDirectoryA(sizeof s.StartDirectory, s.StartDirectory);
     CurrentOptions().Assign(MainModuleOptions());

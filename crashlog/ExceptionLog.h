@@ -85,6 +85,8 @@ void SetTerminateFlag(bool value);
 [[noreturn]] void TerminateApplication(bool restart);
 
 DWORD MainThreadId();
+// The main thread's stack top, taken at installation (where a walk of its stack ends).
+std::uint32_t MainStackTop();
 // A fault inside the processing on this thread: reports it and saves the report built so far.
 void RescueProcessing(const char* section);
 
