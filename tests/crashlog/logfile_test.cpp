@@ -153,7 +153,8 @@ TEST_F(LogFileTest, UnwritableLogRaisesAndKeepsTheOldFile)
 
 TEST_F(LogFileTest, CorruptLogIsKeptAndTheNewReportAdded)
 {
-    const std::string garbage("\x00\xFF\r\r\n\n\n\n\x01binary\x00tail", 24);
+    static const char bytes[] = "\x00\xFF\r\r\n\n\n\n\x01" "binary\x00" "tail";
+    const std::string garbage(bytes, sizeof bytes - 1);
     {
         std::ofstream out(options_.OutputLogFile(), std::ios::binary);
         out.write(garbage.data(), static_cast<std::streamsize>(garbage.size()));

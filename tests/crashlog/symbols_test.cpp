@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
 #include "crashlog/EOSName.h"
 #include "crashlog/ESymbols.h"
 
@@ -54,4 +58,33 @@ TEST(OperatingSystemName, TableOfNamedSystems)
     EXPECT_EQ(OperatingSystemName(TPlatform::Win9x, 4, 10, "A"), "Microsoft Windows 98 SE");
     EXPECT_EQ(OperatingSystemName(TPlatform::Win9x, 4, 10, ""), "Microsoft Windows 98");
     EXPECT_EQ(OperatingSystemName(TPlatform::Win9x, 4, 90, ""), "Microsoft Winsows ME");
+}
+
+TEST(SymbolNames, DamagedImageFilesGiveAnEmptyListAndNoStrayRead)
+{
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / "crashlog-damaged.exe";
+    auto write = [&](const std::vector<char>& bytes) {
+        std::ofstream out(file, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    };
+    // "MZ", a header offset, "PE", 3 sections and a symbol table far past the end of the file.
+    std::vector<char> image(0x200, 0);
+    image[0] = 'M';
+    image[1] = 'Z';
+    image[0x3C] = 0x40;
+    std::memcpy(&image[0x40], "PE\0\0", 4);
+    image[0x46] = 3;
+    const std::uint32_t symbols = 0x7FFFFFF0, count = 5;
+    std::memcpy(&image[0x4C], &symbols, 4);
+    std::memcpy(&image[0x50], &count, 4);
+    image[0x54] = static_cast<char>(0xE0);
+    image[0x58] = 0x0B;  // a 32-bit optional header
+    image[0x59] = 0x01;
+    TVozozoFunctionsList list;
+    for (std::size_t cut : {std::size_t(0), std::size_t(2), std::size_t(0x44), std::size_t(0x60), image.size()}) {
+        write(std::vector<char>(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(cut)));
+        EXPECT_FALSE(list.LoadFromImageFile(file.string())) << cut;
+        EXPECT_TRUE(list.Empty());
+    }
+    std::filesystem::remove(file);
 }
