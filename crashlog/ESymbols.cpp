@@ -22,8 +22,15 @@ T Get(const std::vector<char>& b, std::size_t at)
 
 bool ReadAt(std::ifstream& in, std::uint64_t offset, std::size_t count, std::vector<char>& out)
 {
-    out.assign(count, 0);
+    // Nothing is allocated for a range the file does not hold.
     in.clear();
+    in.seekg(0, std::ios::end);
+    const auto size = static_cast<std::uint64_t>(in.tellg());
+    if (!in || offset > size || count > size - offset) {
+        out.clear();
+        return false;
+    }
+    out.assign(count, 0);
     in.seekg(static_cast<std::streamoff>(offset));
     if (!in)
         return false;
