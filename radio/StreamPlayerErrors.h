@@ -1,14 +1,16 @@
 #pragma once
 // How the player thread leaves its work: a failure with the status text to show, or a request
 // to stop, which is no failure and shows nothing.
-#include <stdexcept>
 #include <string>
+
+#include "classlib/SysUtils.h"
 
 namespace radio {
 
-class EStreamPlayerError : public std::runtime_error {
+// The message is the status text, as the listener will read it.
+class EStreamPlayerError : public cl::Exception {
 public:
-    explicit EStreamPlayerError(const std::string& status) : std::runtime_error(status) {}
+    using cl::Exception::Exception;
 };
 
 struct TStopRequested {};

@@ -220,6 +220,16 @@ void TStreamTestServer::Serve(SOCKET client)
             header += "icy-metaint: " + std::to_string(interval) + "\r\n";
         if (SendText(client, header + "\r\n"))
             SendLoop(client, tone1000_, interval);
+    } else if (path == "/icy-plain.mp3") {
+        // An old server that ignores the request for metadata.
+        if (SendText(client, "ICY 200 OK\r\nicy-name: Test tone\r\ncontent-type: audio/mpeg\r\n\r\n"))
+            SendLoop(client, tone1000_, 0);
+    } else if (path == "/mixed.mp3") {
+        // The stream changes its sample rate and channels at each file boundary.
+        std::vector<std::uint8_t> both(tone1000_);
+        both.insert(both.end(), tone440_.begin(), tone440_.end());
+        if (SendText(client, kAudioHeader))
+            SendLoop(client, both, 0);
     } else if (path == "/chunked.mp3") {
         if (SendText(client, "HTTP/1.1 200 OK\r\nContent-Type: audio/mpeg\r\n"
                              "Transfer-Encoding: chunked\r\n\r\n"))

@@ -293,3 +293,41 @@ TEST(StreamFormats, OtherCodecsAndPagesAreRecognised)
     EXPECT_EQ(SniffStreamFormat("", mp3.data(), mp3.size()), TStreamFormat::MaybeMpeg);
     EXPECT_EQ(SniffStreamFormat("audio/mpeg", mp3.data(), 0), TStreamFormat::MaybeMpeg);
 }
+
+TEST(StreamParsers, ArbitraryBytesInArbitraryPiecesAreSurvived)
+{
+    // What a hostile or broken server may send; under the sanitizers this finds any read past
+    // a buffer.
+    std::mt19937 random(2024);
+    for (int round = 0; round < 200; ++round) {
+        Bytes data(random() % 3000);
+        for (auto& b : data)
+            b = static_cast<std::uint8_t>(round % 2 ? random() : "\xFF\xFB\x90ID3\r\n:0"[random() % 9]);
+        const std::string_view text(reinterpret_cast<const char*>(data.data()), data.size());
+
+        TMpegFrameFinder finder;
+        TIcyMetadataStripper stripper(1 + random() % 64);
+        THttpChunkedDecoder chunks;
+        Bytes audio, body;
+        bool chunksOk = true;
+        for (std::size_t at = 0; at < data.size();) {
+            const std::size_t piece = std::min<std::size_t>(1 + random() % 500, data.size() - at);
+            finder.Append(data.data() + at, piece);
+            TMpegFrame frame;
+            while (finder.Next(frame))
+                ASSERT_EQ(frame.Size, static_cast<std::size_t>(frame.Header.FrameBytes));
+            stripper.Feed(data.data() + at, piece, audio);
+            if (chunksOk)
+                chunksOk = chunks.Feed(data.data() + at, piece, body);
+            at += piece;
+        }
+        EXPECT_LE(audio.size(), data.size());
+        EXPECT_LE(body.size(), data.size());
+        ParseHttpResponseHeader(text.substr(0, FindHeaderEnd(text)));
+        ParseStreamUrl(text);
+        for (auto kind : {TPlaylistKind::Pls, TPlaylistKind::M3u})
+            FirstPlaylistEntry(kind, text);
+        DetectPlaylist(text.substr(0, 20), text, text);
+        SniffStreamFormat(text.substr(0, 10), data.data(), data.size());
+    }
+}

@@ -100,9 +100,10 @@ const std::vector<std::string> kGoodSequence = {"Connecting...", "Buffering...",
 
 TEST_F(StreamPlayer, EveryKindOfGoodStreamPlays)
 {
-    // Plain HTTP, ICY with metadata, chunked, MPEG-2 at 22 kHz mono, garbage between frames,
-    // a redirection, and .pls and .m3u playlists (the .m3u names the ICY stream relatively).
-    for (const char* path : {"/tone.mp3", "/icy.mp3", "/chunked.mp3", "/tone22.mp3",
+    // Plain HTTP, ICY with and without metadata, chunked, MPEG-2 at 22 kHz mono, garbage
+    // between frames, a redirection, and .pls and .m3u playlists (the .m3u names the ICY stream
+    // relatively).
+    for (const char* path : {"/tone.mp3", "/icy.mp3", "/icy-plain.mp3", "/chunked.mp3", "/tone22.mp3",
                              "/garbage.mp3", "/redirect", "/list.pls", "/list.m3u"}) {
         TWatchedPlayer watched;
         EXPECT_EQ(watched.Play(server->Url(path)), kGoodSequence) << path;
@@ -259,6 +260,12 @@ TEST_F(StreamPlayer, SoundReachesTheOutputWithVolumeAndMute)
     EXPECT_EQ(watched.player.Volume(), 100);
     const auto again = ListenUntil([&](const auto& s) { return ToneAmplitude(s, 1000) > tone * 0.9; });
     EXPECT_NEAR(ToneAmplitude(again, 1000) / tone, 1.0, 0.1);
+
+    // A stream that changes its sample rate and channels halfway: each part is heard.
+    EXPECT_EQ(watched.Play(server->Url("/mixed.mp3")).back(), "Playing");
+    EXPECT_GT(ToneAmplitude(ListenUntil([](const auto& s) { return ToneAmplitude(s, 440) > 3000; }), 440), 3000);
+    EXPECT_GT(ToneAmplitude(ListenUntil([](const auto& s) { return ToneAmplitude(s, 1000) > 3000; }), 1000), 3000);
+    EXPECT_EQ(watched.Last(), "Playing");
 
     // The other station's tone, from another sample rate and channel count.
     EXPECT_EQ(watched.Play(server->Url("/tone22.mp3")).back(), "Playing");
