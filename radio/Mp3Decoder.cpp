@@ -109,7 +109,7 @@ void TMp3Decoder::Convert(std::vector<std::uint8_t>& pcm, DWORD flags)
         header_.cbDstLength = static_cast<DWORD>(output_.size());
         header_.cbDstLengthUsed = 0;
         if (acmStreamConvert(stream_, &header_, flags) != MMSYSERR_NOERROR)
-            throw EStreamPlayerError(status::UnsupportedFormat("MP3 the decoder refuses"));
+            throw EStreamPlayerError(status::DecoderFailed());
         started_ = true;
         flags &= ~ACM_STREAMCONVERTF_START;
         pcm.insert(pcm.end(), output_.data(), output_.data() + header_.cbDstLengthUsed);

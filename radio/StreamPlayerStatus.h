@@ -28,6 +28,7 @@ inline std::string NotAudio(const std::string& contentType)
     return "Error: not an audio stream (" + (contentType.empty() ? std::string("unknown type") : contentType) + ")";
 }
 inline std::string NoCodec() { return "Error: no MP3 decoder on this system"; }
+inline std::string DecoderFailed() { return "Error: the MP3 decoder failed"; }
 inline std::string NoAudioDevice() { return "Error: no audio device"; }
 inline std::string ConnectionLost() { return "Error: connection lost"; }
 inline std::string SecureFailed() { return "Error: secure connection failed"; }

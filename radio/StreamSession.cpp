@@ -193,6 +193,8 @@ void TSessionRun::Play()
     std::vector<std::uint8_t> pcm;
     bool anyFrame = false;
     bool playing = false;
+    // Counted here, not by the finder, so that a tag that claims to be endless counts too.
+    std::uint64_t bytesWithoutFrame = audio.size();
     const auto playPcm = [&] {
         if (pcm.empty())
             return;
@@ -228,13 +230,14 @@ void TSessionRun::Play()
             decoder->Decode(frame.Data, frame.Size, pcm);
             playPcm();
         }
-        if (!anyFrame && finder.SkippedBytes() > kMaxBytesWithoutFrame)
+        if (!anyFrame && bytesWithoutFrame > kMaxBytesWithoutFrame)
             throw EStreamPlayerError(status::UnsupportedFormat("no MP3 audio found"));
 
         body.clear();
         if (!source->Read(body))
             break;
         stripper.Feed(body.data(), body.size(), audio);
+        bytesWithoutFrame += audio.size();
     }
 
     if (!anyFrame)

@@ -272,6 +272,14 @@ void TStreamTestServer::Serve(SOCKET client)
             while (!stopping_ && recv(client, buffer, sizeof buffer, 0) > 0) {
             }
         return;
+    } else if (path == "/endless-tag.mp3") {
+        // A tag header that claims 256 MB, followed by noise for ever.
+        std::string body = std::string("ID3\x04\x00\x00\x7F\x7F\x7F\x7F", 10);
+        body.resize(65536, 'x');
+        if (SendText(client, kAudioHeader))
+            while (SendText(client, body)) {
+            }
+        return;
     } else if (path == "/list.pls") {
         const std::string body = "[playlist]\r\nNumberOfEntries=1\r\nFile1=" + base + "/tone.mp3\r\n";
         SendText(client, "HTTP/1.0 200 OK\r\nContent-Type: audio/x-scpls\r\n\r\n" + body);

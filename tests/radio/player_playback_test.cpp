@@ -134,6 +134,7 @@ TEST_F(StreamPlayer, BadAddressesAndStreamsEndInAClearStatus)
         {server->Url("/aac"), "Error: unsupported format (AAC)"},
         {server->Url("/layer2.mp3"), "Error: unsupported format (MPEG layer 2)"},
         {server->Url("/noise"), "Error: unsupported format (no MP3 audio found)"},
+        {server->Url("/endless-tag.mp3"), "Error: unsupported format (no MP3 audio found)"},
         {server->Url("/empty.pls"), "Error: the playlist names no stream"},
         {server->Url("/loop"), "Error: too many redirections"},
         {"https://127.0.0.1:1/live", "Error: cannot connect to 127.0.0.1:1"},
