@@ -15,11 +15,13 @@ TskSkinCategoryButtons::TskSkinCategoryButtons(TComponent* AOwner) : TskSkinCont
     SetBounds(Left(), Top(), 100, 100);
     categories_ = CreateCategoriesCollection();
     imageLink_.OnChange = [this](TObject*) { Invalidate(); };
+    dragImages_ = std::make_unique<TDragImageList>(nullptr);
 }
 
 TskSkinCategoryButtons::~TskSkinCategoryButtons()
 {
     // The categories go first, while every part they might tell still exists.
+    CancelDrag();
     hot_ = pressed_ = selected_ = focused_ = dragButton_ = nullptr;
     delete categories_;
     categories_ = nullptr;
@@ -458,8 +460,7 @@ void TskSkinCategoryButtons::ForgetButton(TskBaseButtonItem* Item)
         focused_ = nullptr;
     if (dragButton_ == Item) {
         dragButton_ = nullptr;
-        if (dragging_)
-            EndDrag();
+        CancelDrag();
     }
     if (markLeft_ == Item)
         markLeft_ = nullptr;
@@ -486,8 +487,7 @@ void TskSkinCategoryButtons::CategoryDestroying(TskButtonCategory* Category)
 {
     if (dragCategory_ == Category) {
         dragCategory_ = nullptr;
-        if (dragging_)
-            EndDrag();
+        CancelDrag();
     }
     TskButtonCollection* items = Category->Items();
     if (selected_ && selected_->GetCategory() == Category)

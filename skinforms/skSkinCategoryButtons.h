@@ -88,7 +88,6 @@ public:
     void SetFocusedItem(TskButtonItem* Value);
     TskButtonItem* HotButton() const { return hot_; }
     TskButtonItem* PressedButton() const { return pressed_; }
-    bool Dragging() const { return dragging_; }
     // The buttons marked for an insertion during a drag (nullptr when none).
     TskButtonItem* InsertMark(TskButtonDrawStateFlag Mark) const;
 
@@ -153,6 +152,13 @@ protected:
     void KeyDown(WORD& Key, cl::TShiftState Shift) override;
     // True exactly when reordering is allowed.
     virtual bool MayReorder() const { return options_.Contains(skboAllowReorder); }
+    // The class library's drag protocol: drags of this control's own buttons and categories
+    // are handled here, any other goes to the inherited handling.
+    cl::TDragImageList* GetDragImages() override;
+    void DragOver(cl::TObject* Source, int X, int Y, cl::TDragState State, bool& Accept) override;
+    void DragDrop(cl::TObject* Source, int X, int Y) override;
+    void DoStartDrag(cl::TDragObject*& DragObject) override;
+    void DoEndDrag(cl::TObject* Target, int X, int Y) override;
 
 private:
     struct TCaptionFont;
@@ -193,9 +199,13 @@ private:
 
     // --- Dragging
     void StartDrag();
-    void DragOver(int X, int Y);
+    bool IsOwnDrag(cl::TObject* Source) const;
+    void MakeDragImage();
+    bool DragOverAt(int X, int Y);
     void DropAt(int X, int Y);
-    void EndDrag();
+    void FinishDrag();
+    // Ends a drag of this control without a drop.
+    void CancelDrag();
     void FindDropTarget(int X, int Y, TskButtonCategory*& Category, TskButtonItem*& Button) const;
     bool AcceptsDrop(TskButtonCategory* Category, TskButtonItem* Target, bool Copy) const;
     void SetInsertMarks(TskButtonItem* Left, TskButtonItem* Top, TskButtonItem* Right, TskButtonItem* Bottom);
@@ -239,6 +249,7 @@ private:
     TskButtonItem* markTop_ = nullptr;
     TskButtonItem* markRight_ = nullptr;
     TskButtonItem* markBottom_ = nullptr;
+    std::unique_ptr<cl::TDragImageList> dragImages_;
     bool autoScrolling_ = false;
     cl::TPoint lastDragPoint_;
     bool releasing_ = false;

@@ -90,15 +90,6 @@ void TskSkinCategoryButtons::Dispatch(TMessage& Message)
         if (focused_)
             InvalidateButton(focused_);
         break;
-    case WM_SETCURSOR:
-        // The drag shows its own cursor for as long as it runs.
-        if (dragging_ && LOWORD(Message.LParam) == HTCLIENT) {
-            ::SetCursor(CopyDrag() ? DragCopyCursor() : Screen->Cursors(crDrag));
-            Message.Result = 1;
-            break;
-        }
-        TskSkinControl::Dispatch(Message);
-        break;
     default: TskSkinControl::Dispatch(Message);
     }
 }
@@ -154,10 +145,6 @@ void TskSkinCategoryButtons::MouseMove(TShiftState Shift, int X, int Y)
     if (!*alive)
         return;
     mouseInside_ = true;
-    if (dragging_) {
-        DragOver(X, Y);
-        return;
-    }
     if (MayReorder() && (dragButton_ || dragCategory_) && ControlState().Contains(csLButtonDown)) {
         if (std::abs(X - pressPoint_.X) >= DragThreshold || std::abs(Y - pressPoint_.Y) >= DragThreshold) {
             pressPoint_ = {X, Y};
@@ -168,7 +155,6 @@ void TskSkinCategoryButtons::MouseMove(TShiftState Shift, int X, int Y)
             if (!*alive)
                 return;
             StartDrag();
-            DragOver(X, Y);
             return;
         }
     }
@@ -189,12 +175,6 @@ void TskSkinCategoryButtons::WMLButtonUp(TMessage& Message)
     if (dragCancelled_) {
         // The release that ends a cancelled drag is no click.
         dragCancelled_ = false;
-        return;
-    }
-    if (dragging_) {
-        DropAt(x, y);
-        if (*alive)
-            EndDrag();
         return;
     }
     TskButtonItem* button = pressed_;
@@ -248,8 +228,6 @@ void TskSkinCategoryButtons::WMMouseLeave(TMessage& Message, bool Notify)
         if (OnHotButton)
             OnHotButton(this, nullptr);
     }
-    if (dragging_)
-        ClearInsertMarks();
     // The platform's leave and the class library's may both come: the event fires once.
     if (Notify && mouseInside_) {
         mouseInside_ = false;
@@ -263,11 +241,10 @@ void TskSkinCategoryButtons::WMCancelMode(TMessage& Message)
     TskSkinControl::Dispatch(Message);
     if (releasing_)
         return;
-    // The mouse was taken away: a drag ends without a drop, a press without a click.
-    if (dragging_) {
-        EndDrag();
-        dragCancelled_ = ControlState().Contains(csLButtonDown);
-    }
+    // Starting a drag hands the mouse to the drag, which ends itself.
+    if (dragging_ || TControl::Dragging())
+        return;
+    // The mouse was taken away: a press ends without a click.
     if (pressed_) {
         InvalidateButton(pressed_);
         pressed_ = nullptr;
@@ -400,9 +377,10 @@ void TskSkinCategoryButtons::KeyDown(WORD& Key, TShiftState Shift)
         return;
     }
     case VK_ESCAPE:
-        if (dragging_) {
-            EndDrag();
-            dragCancelled_ = ControlState().Contains(csLButtonDown);
+        if (TControl::Dragging()) {
+            CancelDrag();
+            // The button still held: its release is no click.
+            dragCancelled_ = true;
             return;
         }
         TskSkinControl::KeyDown(Key, Shift);
@@ -424,16 +402,125 @@ bool TskSkinCategoryButtons::CopyDrag() const
 void TskSkinCategoryButtons::StartDrag()
 {
     dragging_ = true;
-    ::SetCursor(CopyDrag() ? DragCopyCursor() : Screen->Cursors(crDrag));
+    MakeDragImage();
+    SetDragCursor(CopyDrag() ? crCategoryDragCopy : crDrag);
+    // The threshold is behind us: the drag starts at this very point.
+    BeginDrag(true, 0);
 }
 
-void TskSkinCategoryButtons::EndDrag()
+void TskSkinCategoryButtons::DoStartDrag(TDragObject*& DragObject)
+{
+    TskSkinControl::DoStartDrag(DragObject);
+    if (dragging_)
+        return;
+    // Started by the class library (automatic mode): the button under the mouse is dragged.
+    const TPoint p = ScreenToClient(Mouse->CursorPos());
+    dragButton_ = GetButtonAt(p.X, p.Y);
+    dragCategory_ = nullptr;
+    pressed_ = nullptr;
+    pressPoint_ = p;
+    dragging_ = true;
+    MakeDragImage();
+}
+
+void TskSkinCategoryButtons::MakeDragImage()
+{
+    dragImages_->Clear();
+    TRect r;
+    TBitmap picture;
+    if (dragButton_) {
+        r = GetButtonRect(dragButton_);
+        picture.SetSize(r.Width(), r.Height());
+        if (picture.Empty())
+            return;
+        picture.Canvas()->Brush()->SetColor(clBtnFace);
+        picture.Canvas()->FillRect(cl::Rect(0, 0, r.Width(), r.Height()));
+        TskButtonDrawState state{skbdsDragged};
+        if (dragButton_ == selected_)
+            state += skbdsSelected;
+        DrawButton(dragButton_, picture.Canvas(), cl::Rect(0, 0, r.Width(), r.Height()), state);
+    } else if (dragCategory_) {
+        r = GetCategoryBounds(dragCategory_, dragCategory_->LayoutStart).Band;
+        r.Right += 3;
+        r.Bottom += 2;
+        picture.SetSize(r.Width(), r.Height());
+        if (picture.Empty())
+            return;
+        picture.Canvas()->Brush()->SetColor(clBtnFace);
+        picture.Canvas()->FillRect(cl::Rect(0, 0, r.Width(), r.Height()));
+        DrawCategory(picture.Canvas(), dragCategory_, 0, r.Width(), r.Height());
+    } else {
+        return;
+    }
+    dragImages_->SetWidth(picture.Width());
+    dragImages_->SetHeight(picture.Height());
+    dragImages_->Add(&picture, nullptr);
+    dragImages_->SetDragImage(0, pressPoint_.X - r.Left, pressPoint_.Y - r.Top);
+}
+
+TDragImageList* TskSkinCategoryButtons::GetDragImages()
+{
+    return dragging_ && dragImages_->Count() > 0 ? dragImages_.get() : nullptr;
+}
+
+bool TskSkinCategoryButtons::IsOwnDrag(TObject* Source) const
+{
+    return Source == this && dragging_ && MayReorder();
+}
+
+void TskSkinCategoryButtons::DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept)
+{
+    if (!IsOwnDrag(Source)) {
+        TskSkinControl::DragOver(Source, X, Y, State, Accept);
+        return;
+    }
+    lastDragPoint_ = {X, Y};
+    if (State == dsDragLeave) {
+        dragImages_->HideDragImage();
+        ClearInsertMarks();
+        UpdateWindow(Handle());
+        dragImages_->ShowDragImage();
+        Accept = false;
+        return;
+    }
+    Accept = DragOverAt(X, Y);
+}
+
+void TskSkinCategoryButtons::DragDrop(TObject* Source, int X, int Y)
+{
+    if (!IsOwnDrag(Source)) {
+        TskSkinControl::DragDrop(Source, X, Y);
+        return;
+    }
+    DropAt(X, Y);
+}
+
+void TskSkinCategoryButtons::DoEndDrag(TObject* Target, int X, int Y)
+{
+    const TAliveFlag alive = alive_;
+    TskSkinControl::DoEndDrag(Target, X, Y);
+    if (*alive)
+        FinishDrag();
+}
+
+void TskSkinCategoryButtons::FinishDrag()
 {
     StopAutoScroll();
     dragging_ = false;
     dragButton_ = nullptr;
     dragCategory_ = nullptr;
+    dragImages_->Clear();
     ClearInsertMarks();
+    // The release went to the drag: the press is over.
+    SetControlState(ControlState() - csLButtonDown);
+}
+
+void TskSkinCategoryButtons::CancelDrag()
+{
+    if (TControl::Dragging())
+        EndDrag(false);
+    if (dragging_)
+        FinishDrag();
 }
 
 void TskSkinCategoryButtons::FindDropTarget(int X, int Y, TskButtonCategory*& Category, TskButtonItem*& Button) const
@@ -496,9 +583,8 @@ void TskSkinCategoryButtons::SetInsertMarks(TskButtonItem* Left, TskButtonItem* 
             InvalidateButton(b);
 }
 
-void TskSkinCategoryButtons::DragOver(int X, int Y)
+bool TskSkinCategoryButtons::DragOverAt(int X, int Y)
 {
-    lastDragPoint_ = {X, Y};
     if (!autoScrolling_)
         AutoScrollStep();
     TskButtonCategory* category = nullptr;
@@ -506,10 +592,12 @@ void TskSkinCategoryButtons::DragOver(int X, int Y)
     FindDropTarget(X, Y, category, target);
     const bool copy = CopyDrag();
     const bool accepted = AcceptsDrop(category, target, copy);
-    ::SetCursor(copy ? DragCopyCursor() : Screen->Cursors(crDrag));
+    if (copy)
+        DragCopyCursor();
+    SetDragCursor(copy ? crCategoryDragCopy : crDrag);
     if (!dragButton_ || !accepted) {
         ClearInsertMarks();
-        return;
+        return accepted;
     }
     const TskCategoryButtonsMetrics m = Metrics();
     const bool oneColumn = m.Vertical() && m.ButtonsPerLine() == 1;
@@ -530,6 +618,7 @@ void TskSkinCategoryButtons::DragOver(int X, int Y)
     } else {
         ClearInsertMarks();
     }
+    return accepted;
 }
 
 void TskSkinCategoryButtons::DropAt(int X, int Y)
@@ -620,9 +709,11 @@ void TskSkinCategoryButtons::AutoScrollStep()
         StopAutoScroll();
         return;
     }
+    dragImages_->HideDragImage();
     ScrollBy(code);
     if (HandleAllocated())
         UpdateWindow(Handle());
+    dragImages_->ShowDragImage();
     const UINT delay = static_cast<UINT>(distance * 400 / zone) + 20;
     if (HandleAllocated()) {
         SetTimer(Handle(), AutoScrollTimerId, delay, nullptr);

@@ -15,16 +15,39 @@ struct CategoryDrag : ::testing::Test, TCategoryScene {
             s.push_back(Button(C, i)->Caption());
         return s;
     }
-    // Presses at From and moves past the threshold, which starts the drag.
+    // Presses at From and moves past the threshold, which starts the drag. The drag holds
+    // the mouse from then on: its messages go to the drag's window, in screen points, and the
+    // target is found under the real pointer.
     void BeginDragAt(TPoint From)
     {
+        Point(From);
         Press(From);
         Move({From.X, From.Y + 6});
         ASSERT_TRUE(control->Dragging());
     }
+    void Point(TPoint P)
+    {
+        const TPoint s = control->ClientToScreen(P);
+        SetCursorPos(s.X, s.Y);
+    }
+    void DragTo(TPoint P)
+    {
+        Point(P);
+        const TPoint s = control->ClientToScreen(P);
+        SendMessageA(GetCapture(), WM_MOUSEMOVE, MK_LBUTTON, At(s.X, s.Y));
+    }
+    void DropAt(TPoint P)
+    {
+        DragTo(P);
+        const TPoint s = control->ClientToScreen(P);
+        SendMessageA(GetCapture(), WM_LBUTTONUP, 0, At(s.X, s.Y));
+    }
     std::string events;
     void SetUp() override
     {
+        form.Form->SetBorderStyle(bsNone);
+        form.Form->Show();
+        Application->ProcessMessages();
         control->OnReorderButton = [this](TObject*, TskButtonItem* b, TskButtonCategory* s, TskButtonCategory* t) {
             events += "reorder " + b->Caption() + " " + s->Caption() + ">" + (t ? t->Caption() : "-") + ";";
         };
@@ -45,10 +68,10 @@ TEST_F(CategoryDrag, ABelowTheMiddleDropMovesTheButtonAfterTheOneUnderThePointer
     BeginDragAt(Centre(Button(0, 0)));
     EXPECT_EQ(control->PressedButton(), nullptr);
     const TPoint below3 = {Centre(Button(0, 3)).X, Centre(Button(0, 3)).Y + 5};
-    Move(below3);
+    DragTo(below3);
     EXPECT_EQ(control->InsertMark(skbdsInsertTop), Button(0, 4));
     EXPECT_EQ(control->InsertMark(skbdsInsertBottom), Button(0, 3));
-    Release(below3);
+    DropAt(below3);
     EXPECT_FALSE(control->Dragging());
     EXPECT_EQ(Captions(0), (std::vector<std::string>{"c0b1", "c0b2", "c0b3", "c0b0", "c0b4"}));
     EXPECT_EQ(events, "reorder c0b0 c0>c0;");
@@ -61,12 +84,12 @@ TEST_F(CategoryDrag, DropsOnTheButtonItselfOrTheNextOneAreRefused)
     Fill({5});
     BeginDragAt(Centre(Button(0, 1)));
     const TPoint above2 = {Centre(Button(0, 2)).X, Centre(Button(0, 2)).Y - 5};
-    Move(above2);
+    DragTo(above2);
     EXPECT_EQ(control->InsertMark(skbdsInsertTop), nullptr) << "the next button: no marks";
     const TPoint above1 = {Centre(Button(0, 1)).X, Centre(Button(0, 1)).Y - 5};
-    Move(above1);
+    DragTo(above1);
     EXPECT_EQ(control->InsertMark(skbdsInsertTop), nullptr) << "itself: no marks";
-    Release(above1);
+    DropAt(above1);
     EXPECT_EQ(Captions(0), (std::vector<std::string>{"c0b0", "c0b1", "c0b2", "c0b3", "c0b4"}));
     EXPECT_EQ(events, "");
 }
@@ -76,8 +99,8 @@ TEST_F(CategoryDrag, MovingIntoAnotherCategoryTakesTheTargetsPlace)
     Fill({3, 2}, false);
     BeginDragAt(Centre(Button(0, 0)));
     const TPoint above = {Centre(Button(1, 1)).X, Centre(Button(1, 1)).Y - 5};
-    Move(above);
-    Release(above);
+    DragTo(above);
+    DropAt(above);
     EXPECT_EQ(Captions(0), (std::vector<std::string>{"c0b1", "c0b2"}));
     EXPECT_EQ(Captions(1), (std::vector<std::string>{"c1b0", "c0b0", "c1b1"}));
     EXPECT_EQ(events, "reorder c0b0 c0>c1;");
@@ -93,8 +116,8 @@ TEST_F(CategoryDrag, CtrlCopiesTheButtonWithItsDataAndLeavesTheSource)
         TCtrlHeld ctrl;
         BeginDragAt(Centre(Button(0, 0)));
         const TPoint above = {Centre(Button(1, 1)).X, Centre(Button(1, 1)).Y - 5};
-        Move(above);
-        Release(above);
+        DragTo(above);
+        DropAt(above);
     }
     EXPECT_EQ(Captions(0), (std::vector<std::string>{"c0b0", "c0b1", "c0b2"}));
     EXPECT_EQ(Captions(1), (std::vector<std::string>{"c1b0", "c0b0", "c1b1"}));
@@ -107,8 +130,8 @@ TEST_F(CategoryDrag, ACategoryDraggedByItsBandMovesToTheTargetsIndex)
     Fill({2, 2, 2});
     BeginDragAt({60, Category(2)->LayoutStart + 3});
     const TPoint onFirst = {60, Category(0)->LayoutStart + 3};
-    Move(onFirst);
-    Release(onFirst);
+    DragTo(onFirst);
+    DropAt(onFirst);
     EXPECT_EQ(Category(0)->Caption(), "c2");
     EXPECT_EQ(events, "category c2>c0;");
 }
@@ -118,44 +141,44 @@ TEST_F(CategoryDrag, TheEdgeScrollsWhileThePointerStaysAndStopsOnRelease)
     Fill({30});
     BeginDragAt(Centre(Button(0, 1)));
     EXPECT_EQ(control->ScrollPosition(), 0);
-    Move({50, 195});
+    DragTo({50, 195});
     EXPECT_EQ(control->ScrollPosition(), 1) << "the first step runs at once";
     SendMessageA(Wnd(), WM_TIMER, TskSkinCategoryButtons::AutoScrollTimerId, 0);
     EXPECT_EQ(control->ScrollPosition(), 2);
-    Move({50, 100});
+    DragTo({50, 100});
     SendMessageA(Wnd(), WM_TIMER, TskSkinCategoryButtons::AutoScrollTimerId, 0);
     EXPECT_EQ(control->ScrollPosition(), 2) << "out of the zone: no more steps";
-    Move({50, 195});
+    DragTo({50, 195});
     EXPECT_EQ(control->ScrollPosition(), 3);
-    Release({50, 195});
+    DropAt({50, 195});
     SendMessageA(Wnd(), WM_TIMER, TskSkinCategoryButtons::AutoScrollTimerId, 0);
     EXPECT_EQ(control->ScrollPosition(), 3) << "a release ends the edge scrolling";
     // Near the top it scrolls back.
     BeginDragAt(Centre(Button(0, 8)));
-    Move({50, 2});
+    DragTo({50, 2});
     EXPECT_EQ(control->ScrollPosition(), 2);
-    Release({50, 2});
+    DropAt({50, 2});
 }
 
 TEST_F(CategoryDrag, ClearingTheListDuringADragEndsItSafely)
 {
     Fill({3, 3}, false);
     BeginDragAt(Centre(Button(0, 1)));
-    Move({Centre(Button(1, 2)).X, Centre(Button(1, 2)).Y - 5});
+    DragTo({Centre(Button(1, 2)).X, Centre(Button(1, 2)).Y - 5});
     ASSERT_NE(control->InsertMark(skbdsInsertTop), nullptr);
     control->Categories()->Clear();
     EXPECT_FALSE(control->Dragging());
     EXPECT_EQ(control->InsertMark(skbdsInsertTop), nullptr);
     EXPECT_EQ(control->InsertMark(skbdsInsertBottom), nullptr);
-    Move({50, 100});
-    Release({50, 100});
+    DragTo({50, 100});
+    DropAt({50, 100});
     EXPECT_EQ(events, "");
     // Removing only the dragged button ends the drag as well.
     Fill({4});
     BeginDragAt(Centre(Button(0, 0)));
     Category(0)->Items()->Delete(0);
     EXPECT_FALSE(control->Dragging());
-    Release({50, 100});
+    DropAt({50, 100});
     EXPECT_EQ(Captions(0), (std::vector<std::string>{"c0b1", "c0b2", "c0b3"}));
 }
 
@@ -163,12 +186,17 @@ TEST_F(CategoryDrag, EscapeOrALostCaptureCancelsWithoutADrop)
 {
     Fill({5});
     BeginDragAt(Centre(Button(0, 0)));
+    DragTo(Centre(Button(0, 3)));
     Key(VK_ESCAPE);
     EXPECT_FALSE(control->Dragging());
+    // The button, still held, is released over the list: no click, no collapse.
     Release(Centre(Button(0, 3)));
+    EXPECT_FALSE(Category(0)->Collapsed());
+    EXPECT_EQ(Log(), "");
     EXPECT_EQ(events, "");
     BeginDragAt(Centre(Button(0, 0)));
-    SendMessageA(Wnd(), WM_CANCELMODE, 0, 0);
+    ReleaseCapture();
     EXPECT_FALSE(control->Dragging());
+    EXPECT_EQ(control->InsertMark(skbdsInsertTop), nullptr);
     EXPECT_EQ(Captions(0)[0], "c0b0");
 }
