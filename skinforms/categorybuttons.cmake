@@ -5,4 +5,5 @@ list(APPEND SKINFORMS_PORTABLE
 list(APPEND SKINFORMS_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/skSkinCategoryButtons.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skSkinCategoryButtonsDraw.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/skSkinCategoryButtonsInput.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinCategoryButtonsInput.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinCategoryButtonsFrame.cpp)

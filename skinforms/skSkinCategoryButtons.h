@@ -70,6 +70,9 @@ public:
     void SetButtonOptions(TskCatButtonOptions Value);
     const std::string& ButtonsSkinDataName() const { return buttonsSkinDataName_; }
     void SetButtonsSkinDataName(const std::string& Value);
+    // A frame around the list, drawn in the non-client area.
+    bool ShowBoder() const { return showBorder_; }
+    void SetShowBoder(bool Value);
     bool UsesSkinFont() const { return usesSkinFont_; }
     void SetUsesSkinFont(bool Value);
     cl::TCustomImageList* Images() const { return images_; }
@@ -182,8 +185,16 @@ private:
     void FillBackground(cl::TCanvas* Canvas, const cl::TRect& Rect);
     TskButtonDrawState ButtonState(TskButtonItem* Button);
     void ApplyCaptionFont(cl::TFont* Font, cl::TColor* Color);
+    // The description of that name and class in a loaded skin, nullptr when there is none.
     template <class D>
-    D* FindDescription(const std::string& Name) const;
+    D* FindDescription(const std::string& Name) const
+    {
+        sk::TskSkinData* data = SkinData();
+        if (!data || data->Empty)
+            return nullptr;
+        const int i = data->IndexOfControl(Name);
+        return i < 0 ? nullptr : dynamic_cast<D*>(data->CtrlList.Items(i));
+    }
     void InvalidateCategoryBand(TskButtonCategory* Category);
 
     // --- Input
@@ -193,6 +204,12 @@ private:
     void WMTimer(cl::TMessage& Message);
     void WMCancelMode(cl::TMessage& Message);
     void CMHintShow(cl::TMessage& Message);
+    void WMNCCalcSize(cl::TMessage& Message);
+    void WMNCPaint(cl::TMessage& Message);
+    void WMEraseBkgnd(cl::TMessage& Message);
+    // The frame's widths (left, top, right, bottom) for the current skin.
+    cl::TRect BorderInsets() const;
+    void PaintBorder();
     void SetHot(TskButtonItem* Button);
     void ReportButtonClick(TskButtonItem* Button);
     void SelectFound(TskButtonItem* Button);
@@ -223,6 +240,7 @@ private:
     TskCatButtonOptions options_{skboShowCaptions, skboVerticalCategoryCaptions};
     std::string buttonsSkinDataName_ = "resizebutton";
     bool usesSkinFont_ = true;
+    bool showBorder_ = false;
     cl::TCustomImageList* images_ = nullptr;
     cl::TChangeLink imageLink_;
     cl::TColor hotButtonColor_ = 0xD2BDB6;

@@ -21,16 +21,6 @@ TRect Shrunk(const TRect& R, int D) { return InflateRect(R, -D, -D); }
 
 }  // namespace
 
-template <class D>
-D* TskSkinCategoryButtons::FindDescription(const std::string& Name) const
-{
-    TskSkinData* data = SkinData();
-    if (!data || data->Empty)
-        return nullptr;
-    const int i = data->IndexOfControl(Name);
-    return i < 0 ? nullptr : dynamic_cast<D*>(data->CtrlList.Items(i));
-}
-
 void TskSkinCategoryButtons::ApplyCaptionFont(TFont* F, TColor* Color)
 {
     F->Assign(Font());

@@ -82,6 +82,14 @@ void TskSkinCategoryButtons::Dispatch(TMessage& Message)
     case CM_MOUSELEAVE: WMMouseLeave(Message, true); break;
     case WM_TIMER: WMTimer(Message); break;
     case CM_HINTSHOW: CMHintShow(Message); break;
+    case WM_NCCALCSIZE: WMNCCalcSize(Message); break;
+    case WM_NCPAINT: WMNCPaint(Message); break;
+    case WM_ERASEBKGND: WMEraseBkgnd(Message); break;
+    case WM_SIZE:
+        TskSkinControl::Dispatch(Message);
+        if (showBorder_)
+            PaintBorder();
+        break;
     case WM_CANCELMODE:
     case WM_CAPTURECHANGED: WMCancelMode(Message); break;
     case WM_SETFOCUS:

@@ -2,4 +2,5 @@
 list(APPEND TESTS_PORTABLE ${CMAKE_CURRENT_LIST_DIR}/categorybuttons_layout_test.cpp)
 list(APPEND TESTS_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/categorybuttons_control_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/categorybuttons_drag_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/categorybuttons_drag_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/categorybuttons_look_test.cpp)
