@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "classlib/Controls.h"
+#include "classlib/Menus.h"
 
 namespace cl {
 
@@ -201,6 +202,10 @@ void TWinControl::WMChar(TMessage& Message)
 void TWinControl::CNKeyDown(TMessage& Message)
 {
     Message.Result = 1;
+    // The shortcuts of the popup menus of this control and its parents come first.
+    for (TControl* c = this; c; c = c->Parent())
+        if (auto* menu = dynamic_cast<TPopupMenu*>(c->PopupMenu()); menu && menu->IsShortCut(Message))
+            return;
     TWinControl* form = FormOf(this);
     if (form && form->IsShortCut(Message))
         return;

@@ -7,4 +7,5 @@ list(APPEND TESTS_PORTABLE
 list(APPEND TESTS_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/extras_stdctrls_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/extras_comctrls_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/extras_olehost_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/extras_olehost_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/extras_keys_test.cpp)

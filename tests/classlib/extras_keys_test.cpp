@@ -1,0 +1,95 @@
+// Menu shortcuts reached through the key pipeline, and synchronized calls from a worker thread
+// served by the application's loop.
+#include <atomic>
+
+#include "classlib/Menus.h"
+#include "classlib/StdCtrls.h"
+#include "classlib/Threads.h"
+#include "visual_test_support.h"
+
+using namespace cl;
+using namespace visual_test;
+
+namespace {
+
+// Holds Ctrl down in this thread's key state for as long as it lives.
+class TCtrlHeld {
+public:
+    TCtrlHeld()
+    {
+        GetKeyboardState(saved_);
+        BYTE state[256];
+        std::copy(std::begin(saved_), std::end(saved_), state);
+        state[VK_CONTROL] = 0x80;
+        SetKeyboardState(state);
+    }
+    ~TCtrlHeld() { SetKeyboardState(saved_); }
+
+private:
+    BYTE saved_[256];
+};
+
+struct KeysTest : ::testing::Test {
+    TCaughtExceptions caught;
+    TForm* form = nullptr;
+    void SetUp() override
+    {
+        form = new TForm(nullptr);
+        form->SetBounds(100, 100, 300, 200);
+        form->HandleNeeded();
+    }
+    void TearDown() override
+    {
+        if (form)
+            form->Free();
+        Application->ProcessMessages();
+        EXPECT_TRUE(caught.Messages.empty()) << caught.Messages.front();
+    }
+};
+
+class TSyncThread : public TThread {
+public:
+    TSyncThread() : TThread(true) {}
+    std::atomic<DWORD> CalledOn{0};
+
+protected:
+    void Execute() override
+    {
+        Synchronize([this] { CalledOn = GetCurrentThreadId(); });
+    }
+};
+
+}  // namespace
+
+TEST_F(KeysTest, PopupMenuShortCutOfTheFocusedControlOrItsParentIsClicked)
+{
+    auto* edit = new TEdit(form);
+    edit->SetParent(form);
+    auto* menu = new TPopupMenu(form);
+    auto* item = new TMenuItem(form);
+    item->SetShortCut(ShortCut('S', scCtrl));
+    int clicks = 0;
+    item->OnClick = [&](TObject*) { ++clicks; };
+    menu->Items()->Add(item);
+    form->SetPopupMenu(menu);
+    TCtrlHeld ctrl;
+    // The key as the loop hands it to the focused control first.
+    EXPECT_NE(SendMessageA(edit->Handle(), CN_KEYDOWN, 'S', 0), 0);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(SendMessageA(edit->Handle(), CN_KEYDOWN, 'Q', 0), 0);
+    item->SetEnabled(false);
+    EXPECT_EQ(SendMessageA(edit->Handle(), CN_KEYDOWN, 'S', 0), 0);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(ApplicationLoop, SynchronizeFromAWorkerRunsInTheMainThreadWhileTheLoopWaits)
+{
+    Application->Handle();  // the loop's wake-up needs the application window
+    TSyncThread thread;
+    thread.Start();
+    // The loop sleeps in WaitMessage until the worker's call wakes it.
+    while (thread.CalledOn == 0)
+        Application->HandleMessage();
+    thread.WaitFor();
+    EXPECT_EQ(thread.CalledOn, GetCurrentThreadId());
+}
