@@ -1,5 +1,6 @@
 // The standard controls over real EDIT and LISTBOX windows: state kept across re-creation,
 // one-line text, owner-drawn items, the label's size, the clipboard.
+#include "classlib/Caret.h"
 #include "classlib/Clipbrd.h"
 #include "classlib/EditText.h"
 #include "classlib/Image.h"
@@ -272,4 +273,28 @@ TEST_F(StdCtrlsTest, ClickOnAnItemSelectsItThroughTheListsOwnHandling)
     SendMessageA(list->Handle(), WM_LBUTTONUP, 0, at);
     EXPECT_EQ(list->ItemIndex(), 2);
     EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(StdCtrlsTest, CaretBelongsToOneWindowAndLeavesAnotherWindowsCaretAlone)
+{
+    auto* first = Make<TEdit>(10, 10, 100, 22);
+    auto* second = Make<TEdit>(10, 40, 100, 22);
+    {
+        TCaret caret;
+        ASSERT_TRUE(caret.Create(first->Handle(), 14));
+        caret.SetPos({7, 3});
+        EXPECT_EQ(caret.Pos(), (TPoint{7, 3}));
+        // Another window takes the thread's caret: this object no longer moves or frees it.
+        CreateCaret(second->Handle(), nullptr, 1, 10);
+        SetCaretPos(2, 2);
+        caret.SetPos({9, 9});
+        EXPECT_EQ(caret.Pos(), (TPoint{0, 0}));
+    }
+    POINT p{};
+    GetCaretPos(&p);
+    EXPECT_EQ(p.x, 2) << "the second window's caret survived";
+    DestroyCaret();
+    TCaret none;
+    EXPECT_FALSE(none.Create(nullptr, 10));
+    none.Show();
 }
