@@ -268,6 +268,14 @@ void TskSkinCategoryButtons::WMMouseWheel(TMessage& Message)
     Message.Result = 1;
     if (delta == 0)
         return;
+    // The class library's wheel event comes first; what it handles is done.
+    if (OnMouseWheel) {
+        const TAliveFlag alive = alive_;
+        bool handled = false;
+        OnMouseWheel(this, KeysToShiftState(keys), delta, {Message.XPos(), Message.YPos()}, handled);
+        if (!*alive || handled)
+            return;
+    }
     if (hot_) {
         InvalidateButton(hot_);
         hot_ = nullptr;

@@ -182,6 +182,10 @@ TEST_F(CategoryButtons, TheWheelScrollsByUnitsAndPagesAndShiftMovesTheSelection)
     Wheel(WHEEL_DELTA, MK_SHIFT);
     Wheel(WHEEL_DELTA, MK_SHIFT);
     EXPECT_EQ(control->SelectedItem(), Button(0, 0));
+    control->OnMouseWheel = [](TObject*, TShiftState, int, TPoint, bool& Handled) { Handled = true; };
+    const int before = control->ScrollPosition();
+    Wheel(-WHEEL_DELTA);
+    EXPECT_EQ(control->ScrollPosition(), before) << "a handled wheel event is not scrolled again";
 }
 
 TEST_F(CategoryButtons, TheEmbeddedBarScrollsByArrowsPagesAndThumb)
