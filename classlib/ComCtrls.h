@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "classlib/ImgList.h"
 #include "classlib/StdCtrls.h"
 
 namespace cl {
@@ -41,8 +42,8 @@ public:
     int TabHeight() const { return tabHeight_; }
     void SetTabHeight(int Value);
     // Kept for descendants that draw their tabs; the platform's tabs show no images.
-    TComponent* Images() const { return images_; }
-    void SetImages(TComponent* Value);
+    TCustomImageList* Images() const { return images_; }
+    void SetImages(TCustomImageList* Value);
 
     // The area inside the frame: the client rectangle adjusted by TCM_ADJUSTRECT, asked of
     // this control's own WindowProc so that descendants can correct it.
@@ -86,7 +87,7 @@ private:
     bool ownerDraw_ = false;
     int tabWidth_ = 0;
     int tabHeight_ = 0;
-    TComponent* images_ = nullptr;
+    TCustomImageList* images_ = nullptr;
 };
 
 class TTabControl : public TCustomTabControl {

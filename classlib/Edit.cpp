@@ -207,6 +207,15 @@ AnsiString TCustomEdit::SelText()
 void TCustomEdit::SetSelText(const AnsiString& Value)
 {
     const AnsiString fitted = Fit(Value);
+    if (!HandleAllocated()) {
+        // No window yet (perhaps no parent for one): the text and selection the object keeps.
+        const auto start = std::min(static_cast<std::size_t>(savedSelStart_), text_.size());
+        const auto length = std::min(static_cast<std::size_t>(savedSelLength_), text_.size() - start);
+        text_.replace(start, length, fitted);
+        savedSelStart_ = static_cast<int>(start + fitted.size());
+        savedSelLength_ = 0;
+        return;
+    }
     SendMessageA(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(fitted.c_str()));
 }
 
@@ -305,7 +314,14 @@ void TCustomEdit::WMPaste(TMessage& Message)
     }
     if (!Clipboard()->HasText())
         return;
-    SetSelText(Clipboard()->AsText());
+    AnsiString text;
+    try {
+        text = Clipboard()->AsText();
+    } catch (const EClipboardException&) {
+        // Another program holds the clipboard: the paste does nothing, as the platform's would.
+        return;
+    }
+    SetSelText(text);
 }
 
 void TCustomEdit::WMChar(TMessage& Message)

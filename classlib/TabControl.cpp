@@ -205,7 +205,7 @@ void TCustomTabControl::Notification(TComponent* AComponent, TOperation Operatio
         images_ = nullptr;
 }
 
-void TCustomTabControl::SetImages(TComponent* Value)
+void TCustomTabControl::SetImages(TCustomImageList* Value)
 {
     if (images_)
         images_->RemoveFreeNotification(this);

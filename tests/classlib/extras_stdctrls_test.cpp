@@ -1,5 +1,8 @@
 // The standard controls over real EDIT and LISTBOX windows: state kept across re-creation,
 // one-line text, owner-drawn items, the label's size, the clipboard.
+#include <atomic>
+#include <thread>
+
 #include "classlib/Caret.h"
 #include "classlib/Clipbrd.h"
 #include "classlib/EditText.h"
@@ -297,4 +300,41 @@ TEST_F(StdCtrlsTest, CaretBelongsToOneWindowAndLeavesAnotherWindowsCaretAlone)
     TCaret none;
     EXPECT_FALSE(none.Create(nullptr, 10));
     none.Show();
+}
+
+TEST_F(StdCtrlsTest, EditWithoutWindowKeepsTextAndSelectionInTheObject)
+{
+    TEdit edit(nullptr);
+    edit.SetText("radio");
+    edit.SetSelStart(2);
+    edit.SetSelLength(2);
+    edit.SetSelText("\r\nX");
+    EXPECT_FALSE(edit.HandleAllocated());
+    EXPECT_EQ(edit.Text(), "ra Xo");
+    EXPECT_EQ(edit.SelStart(), 4);
+}
+
+TEST_F(StdCtrlsTest, PasteWhileAnotherThreadHoldsTheClipboardDoesNothing)
+{
+    auto* edit = Make<TEdit>(10, 10, 150, 22);
+    Clipboard()->SetAsText("pasted");
+    edit->SetText("kept");
+    std::atomic<bool> holding{false}, release{false};
+    std::thread holder([&] {
+        if (OpenClipboard(nullptr)) {
+            holding = true;
+            while (!release)
+                Sleep(1);
+            CloseClipboard();
+        }
+        holding = true;
+    });
+    while (!holding)
+        Sleep(1);
+    edit->SelectAll();
+    edit->PasteFromClipboard();
+    EXPECT_THROW(Clipboard()->SetAsText("x"), EClipboardException);
+    release = true;
+    holder.join();
+    EXPECT_EQ(edit->Text(), "kept");
 }
