@@ -335,6 +335,16 @@ void TskSkinCategoryButtons::SetBounds(int ALeft, int ATop, int AWidth, int AHei
     }
 }
 
+void TskSkinCategoryButtons::Resize()
+{
+    TskSkinControl::Resize();
+    if (HandleAllocated() && buttonHeight_ > 0 && (buttonWidth_ > 0 || options_.Contains(skboFullSize))) {
+        PlaceScrollBar();
+        Relayout();
+        PlaceScrollBar();
+    }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Skin
 

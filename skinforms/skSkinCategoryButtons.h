@@ -150,6 +150,8 @@ protected:
     void Dispatch(cl::TMessage& Message) override;
     void CreateWnd() override;
     void DestroyWnd() override;
+    // Sized by the platform (a frame, alignment): laid out as after SetBounds.
+    void Resize() override;
     void MouseDown(cl::TMouseButton Button, cl::TShiftState Shift, int X, int Y) override;
     void MouseMove(cl::TShiftState Shift, int X, int Y) override;
     void KeyDown(WORD& Key, cl::TShiftState Shift) override;

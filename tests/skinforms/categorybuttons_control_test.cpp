@@ -354,3 +354,16 @@ TEST_F(CategoryButtons, ZeroSizesPaintAndHitTestWithoutDividing)
     Click({0, 0});
     Wheel(-WHEEL_DELTA);
 }
+
+TEST_F(CategoryButtons, AnAlignedListFollowsItsParentsSize)
+{
+    Fill({20});
+    control->SetAlign(alClient);
+    form.Form->SetClientWidth(250);
+    form.Form->SetClientHeight(150);
+    ASSERT_EQ(control->Width(), 250);
+    ASSERT_NE(control->ScrollBar(), nullptr);
+    EXPECT_EQ(control->ScrollBar()->BoundsRect(), (TRect{231, 0, 250, 150}));
+    EXPECT_EQ(control->GetButtonRect(Button(0, 0)).Right, 250 - 19 - 1 - 5);
+    EXPECT_EQ(control->ScrollPage(), 150 / U());
+}
