@@ -1,4 +1,4 @@
-// Actions and their links.
+// Actions, action lists and action links.
 #include "classlib/ActnList.h"
 
 #include <algorithm>
@@ -13,12 +13,11 @@ TBasicAction::~TBasicAction()
 
 void TBasicAction::BeforeDestruction()
 {
-    // Clients hear of it through their link's OnChange after the link lost the action.
     const auto links = links_;
     links_.clear();
     for (TActionLink* link : links)
         link->action_ = nullptr;
-    TBasicAction::SetActionComponent(nullptr);
+    SetActionComponent(nullptr);
     TComponent::BeforeDestruction();
 }
 
@@ -40,11 +39,18 @@ void TBasicAction::SetActionComponent(TComponent* Value)
         Value->FreeNotification(this);
 }
 
+void TBasicAction::SetOnExecute(const TNotifyEvent& Value)
+{
+    ForEachLink([&](TActionLink* link) { link->SetOnExecute(Value); });
+    onExecute_ = Value;
+    Change();
+}
+
 bool TBasicAction::Execute()
 {
-    if (!OnExecute)
+    if (!onExecute_)
         return false;
-    OnExecute(this);
+    onExecute_(this);
     return true;
 }
 
@@ -58,18 +64,48 @@ bool TBasicAction::Update()
 
 void TBasicAction::Change()
 {
-    const auto links = links_;
-    for (TActionLink* link : links)
-        if (std::find(links_.begin(), links_.end(), link) != links_.end() && link->OnChange)
+    ForEachLink([&](TActionLink* link) {
+        if (link->OnChange)
             link->OnChange(this);
+    });
 }
 
 // ---------------------------------------------------------------------------------------------
+
+TCustomAction::~TCustomAction()
+{
+    if (actionList_)
+        std::erase(actionList_->actions_, this);
+}
+
+void TCustomAction::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TBasicAction::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == actionList_)
+        actionList_ = nullptr;
+}
+
+void TCustomAction::SetActionList(TActionList* Value)
+{
+    if (Value == actionList_)
+        return;
+    if (actionList_) {
+        std::erase(actionList_->actions_, this);
+        actionList_->RemoveFreeNotification(this);
+    }
+    actionList_ = Value;
+    if (Value) {
+        Value->actions_.push_back(this);
+        Value->FreeNotification(this);
+    }
+    Change();
+}
 
 void TCustomAction::SetCaption(const AnsiString& Value)
 {
     if (Value == caption_)
         return;
+    ForEachLink([&](TActionLink* link) { link->SetCaption(Value); });
     caption_ = Value;
     Change();
 }
@@ -78,13 +114,20 @@ void TCustomAction::SetChecked(bool Value)
 {
     if (Value == checked_)
         return;
+    ForEachLink([&](TActionLink* link) { link->SetChecked(Value); });
     checked_ = Value;
-    if (Value && groupIndex_ > 0 && Owner())
-        for (int i = 0; i < Owner()->ComponentCount(); ++i) {
-            auto* other = dynamic_cast<TCustomAction*>(Owner()->Components(i));
-            if (other && other != this && other->groupIndex_ == groupIndex_)
+    if (Value && groupIndex_ > 0) {
+        std::vector<TCustomAction*> group;
+        if (actionList_)
+            group = actionList_->actions_;
+        else if (Owner())
+            for (int i = 0; i < Owner()->ComponentCount(); ++i)
+                if (auto* other = dynamic_cast<TCustomAction*>(Owner()->Components(i)))
+                    group.push_back(other);
+        for (TCustomAction* other : group)
+            if (other != this && other->groupIndex_ == groupIndex_)
                 other->SetChecked(false);
-        }
+    }
     Change();
 }
 
@@ -92,6 +135,7 @@ void TCustomAction::SetEnabled(bool Value)
 {
     if (Value == enabled_)
         return;
+    ForEachLink([&](TActionLink* link) { link->SetEnabled(Value); });
     enabled_ = Value;
     Change();
 }
@@ -100,6 +144,7 @@ void TCustomAction::SetVisible(bool Value)
 {
     if (Value == visible_)
         return;
+    ForEachLink([&](TActionLink* link) { link->SetVisible(Value); });
     visible_ = Value;
     Change();
 }
@@ -108,6 +153,7 @@ void TCustomAction::SetHint(const AnsiString& Value)
 {
     if (Value == hint_)
         return;
+    ForEachLink([&](TActionLink* link) { link->SetHint(Value); });
     hint_ = Value;
     Change();
 }
@@ -116,6 +162,7 @@ void TCustomAction::SetImageIndex(int Value)
 {
     if (Value == imageIndex_)
         return;
+    ForEachLink([&](TActionLink* link) { link->SetImageIndex(Value); });
     imageIndex_ = Value;
     Change();
 }
@@ -124,6 +171,7 @@ void TCustomAction::SetShortCut(unsigned short Value)
 {
     if (Value == shortCut_)
         return;
+    ForEachLink([&](TActionLink* link) { link->SetShortCut(Value); });
     shortCut_ = Value;
     Change();
 }
@@ -132,6 +180,7 @@ void TCustomAction::SetGroupIndex(int Value)
 {
     if (Value == groupIndex_)
         return;
+    ForEachLink([&](TActionLink* link) { link->SetGroupIndex(Value); });
     groupIndex_ = Value;
     Change();
 }
@@ -146,13 +195,41 @@ bool TCustomAction::DoHint(AnsiString& HintStr)
 
 bool TCustomAction::Execute()
 {
-    // A disabled action does nothing, but it counts as handled: its clients must not run
-    // their own handlers in its place.
     if (!enabled_)
         return true;
     if (autoCheck_)
         SetChecked(!checked_);
     return TBasicAction::Execute();
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TActionList::~TActionList()
+{
+    for (TCustomAction* action : actions_)
+        action->actionList_ = nullptr;
+}
+
+void TActionList::BeforeDestruction()
+{
+    for (TCustomAction* action : actions_)
+        action->actionList_ = nullptr;
+    actions_.clear();
+    TComponent::BeforeDestruction();
+}
+
+TCustomAction* TActionList::Actions(int Index) const
+{
+    if (Index < 0 || Index >= ActionCount())
+        throw EListError(Format("List index out of bounds (%d)", Index));
+    return actions_[static_cast<std::size_t>(Index)];
+}
+
+void TActionList::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == images_)
+        images_ = nullptr;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -174,14 +251,25 @@ bool TActionLink::Execute(TComponent* AComponent)
 {
     if (!action_)
         return false;
-    action_->SetActionComponent(AComponent ? AComponent : client_);
     TBasicAction* action = action_;
+    action->SetActionComponent(AComponent ? AComponent : client_);
     const bool done = action->Execute();
-    // The handler may have freed the action's client; the action forgets it by notification.
-    action->SetActionComponent(nullptr);
+    // The handler may have freed the action (then this link already forgot it).
+    if (action_ == action)
+        action->SetActionComponent(nullptr);
     return done;
 }
 
 bool TActionLink::Update() { return action_ && action_->Update(); }
+
+bool TActionLink::IsCaptionLinked() { return dynamic_cast<TCustomAction*>(action_) != nullptr; }
+bool TActionLink::IsCheckedLinked() { return dynamic_cast<TCustomAction*>(action_) != nullptr; }
+bool TActionLink::IsEnabledLinked() { return dynamic_cast<TCustomAction*>(action_) != nullptr; }
+bool TActionLink::IsHintLinked() { return dynamic_cast<TCustomAction*>(action_) != nullptr; }
+bool TActionLink::IsImageIndexLinked() { return dynamic_cast<TCustomAction*>(action_) != nullptr; }
+bool TActionLink::IsShortCutLinked() { return dynamic_cast<TCustomAction*>(action_) != nullptr; }
+bool TActionLink::IsVisibleLinked() { return dynamic_cast<TCustomAction*>(action_) != nullptr; }
+bool TActionLink::IsGroupIndexLinked() { return dynamic_cast<TCustomAction*>(action_) != nullptr; }
+bool TActionLink::IsOnExecuteLinked() { return action_ != nullptr; }
 
 }  // namespace cl

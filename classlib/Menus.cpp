@@ -292,16 +292,51 @@ bool TMenuItem::RethinkLines()
 // ---------------------------------------------------------------------------------------------
 // Actions, clicks, drawing
 
+namespace {
+// A menu item shows what its action shows, property by property, while the item's value
+// still equals the action's (a value the item was given itself is kept).
+class TMenuActionLink : public TActionLink {
+public:
+    explicit TMenuActionLink(TMenuItem* Item) : TActionLink(Item), item_(Item) {}
+
+    bool IsCaptionLinked() override { return TActionLink::IsCaptionLinked() && item_->Caption() == Custom()->Caption(); }
+    bool IsCheckedLinked() override { return TActionLink::IsCheckedLinked() && item_->Checked() == Custom()->Checked(); }
+    bool IsEnabledLinked() override { return TActionLink::IsEnabledLinked() && item_->Enabled() == Custom()->Enabled(); }
+    bool IsHintLinked() override { return TActionLink::IsHintLinked() && item_->Hint() == Custom()->Hint(); }
+    bool IsImageIndexLinked() override
+    {
+        return TActionLink::IsImageIndexLinked() && item_->ImageIndex() == Custom()->ImageIndex();
+    }
+    bool IsShortCutLinked() override { return TActionLink::IsShortCutLinked() && item_->ShortCut() == Custom()->ShortCut(); }
+    bool IsVisibleLinked() override { return TActionLink::IsVisibleLinked() && item_->Visible() == Custom()->Visible(); }
+    bool IsGroupIndexLinked() override
+    {
+        return TActionLink::IsGroupIndexLinked() && item_->GroupIndex() == Custom()->GroupIndex();
+    }
+
+    void SetCaption(const AnsiString& Value) override { if (IsCaptionLinked()) item_->SetCaption(Value); }
+    void SetChecked(bool Value) override { if (IsCheckedLinked()) item_->SetChecked(Value); }
+    void SetEnabled(bool Value) override { if (IsEnabledLinked()) item_->SetEnabled(Value); }
+    void SetHint(const AnsiString& Value) override { if (IsHintLinked()) item_->SetHint(Value); }
+    void SetImageIndex(int Value) override { if (IsImageIndexLinked()) item_->SetImageIndex(Value); }
+    void SetShortCut(unsigned short Value) override { if (IsShortCutLinked()) item_->SetShortCut(Value); }
+    void SetVisible(bool Value) override { if (IsVisibleLinked()) item_->SetVisible(Value); }
+    void SetGroupIndex(int Value) override { if (IsGroupIndexLinked()) item_->SetGroupIndex(Value); }
+
+private:
+    TCustomAction* Custom() const { return static_cast<TCustomAction*>(Action()); }
+    TMenuItem* item_;
+};
+}  // namespace
+
 void TMenuItem::SetAction(TBasicAction* Value)
 {
     if (!Value) {
         actionLink_.reset();
         return;
     }
-    if (!actionLink_) {
-        actionLink_ = std::make_unique<TActionLink>(this);
-        actionLink_->OnChange = [this](TObject* Sender) { ActionChange(Sender, false); };
-    }
+    if (!actionLink_)
+        actionLink_ = std::make_unique<TMenuActionLink>(this);
     actionLink_->SetAction(Value);
     Value->FreeNotification(this);
     ActionChange(Value, ComponentState().Contains(csLoading));
@@ -339,7 +374,7 @@ void TMenuItem::Click()
         SetChecked(!checked_);
     TBasicAction* action = Action();
     // An own handler that differs from the action's wins; otherwise the action runs.
-    if (OnClick && (!action || !(OnClick == action->OnExecute))) {
+    if (OnClick && (!action || !(OnClick == action->OnExecute()))) {
         OnClick(this);
     } else if (action) {
         actionLink_->Execute(this);

@@ -167,24 +167,36 @@ TEST_F(MenuFixture, LinesAtTheEndsAndDoubledLinesAreHidden)
     EXPECT_FALSE(root->RethinkLines());
 }
 
-TEST_F(MenuFixture, ActionDrivesItemAndOwnDifferentHandlerWins)
+TEST_F(MenuFixture, ActionDrivesItemUntilTheItemIsGivenAValueOfItsOwn)
 {
     auto* menu = new TPopupMenu(&owner);
     TMenuItem* item = Item("", menu->Items());
     auto* action = new TAction(&owner);
     int executed = 0;
-    action->OnExecute = [&](TObject* sender) {
+    action->SetOnExecute([&](TObject* sender) {
         ++executed;
         EXPECT_EQ(static_cast<TBasicAction*>(sender)->ActionComponent(), item);
-    };
+    });
     action->SetCaption("Play");
     item->SetAction(action);
     EXPECT_EQ(item->Caption(), "Play");
     action->SetEnabled(false);
     EXPECT_FALSE(item->Enabled());
+    item->Click();
+    EXPECT_EQ(executed, 0) << "a disabled item does nothing";
     action->SetEnabled(true);
     item->Click();
     EXPECT_EQ(executed, 1);
+    // A caption of the item's own is no longer the action's to change.
+    item->SetCaption("Listen");
+    action->SetCaption("Play now");
+    EXPECT_EQ(item->Caption(), "Listen");
+    action->SetHint("Starts the station");
+    EXPECT_EQ(item->Hint(), "Starts the station") << "equal hints are linked";
+    item->SetHint("Own hint");
+    action->SetHint("Starts");
+    EXPECT_EQ(item->Hint(), "Own hint");
+    // An own handler that differs from the action's wins.
     int own = 0;
     item->OnClick = [&](TObject*) { ++own; };
     item->Click();
@@ -195,6 +207,32 @@ TEST_F(MenuFixture, ActionDrivesItemAndOwnDifferentHandlerWins)
     EXPECT_EQ(item->Action(), nullptr);
     item->Click();
     EXPECT_EQ(own, 2);
+}
+
+TEST_F(MenuFixture, GroupedActionsOfOneListExcludeEachOtherAndTheListIsForgotten)
+{
+    auto* list = new TActionList(&owner);
+    auto* a = new TAction(&owner);
+    auto* b = new TAction(&owner);
+    auto* other = new TAction(&owner);
+    for (TAction* x : {a, b}) {
+        x->SetActionList(list);
+        x->SetGroupIndex(1);
+    }
+    other->SetGroupIndex(1);  // same group number, but in no list: not in the group
+    other->SetChecked(true);
+    a->SetChecked(true);
+    b->SetChecked(true);
+    EXPECT_FALSE(a->Checked());
+    EXPECT_TRUE(b->Checked());
+    EXPECT_EQ(list->ActionCount(), 2);
+    b->SetAutoCheck(true);
+    b->Execute();
+    EXPECT_FALSE(b->Checked());
+    list->Free();
+    EXPECT_EQ(a->ActionList(), nullptr);
+    a->Free();
+    EXPECT_THROW(TActionList(nullptr).Actions(0), EListError);
 }
 
 TEST_F(MenuFixture, PopupNotesPointAndComponentIsForgottenWhenFreed)

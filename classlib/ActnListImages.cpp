@@ -1,0 +1,19 @@
+// The action list's image list: apart from the rest of the actions, which also build where the
+// platform's drawing (and so the image lists) does not exist.
+#include "classlib/ActnList.h"
+#include "classlib/ImgList.h"
+
+namespace cl {
+
+TCustomImageList* TActionList::Images() const { return static_cast<TCustomImageList*>(images_); }
+
+void TActionList::SetImages(TCustomImageList* Value)
+{
+    if (images_)
+        images_->RemoveFreeNotification(this);
+    images_ = Value;
+    if (Value)
+        Value->FreeNotification(this);
+}
+
+}  // namespace cl
