@@ -484,13 +484,13 @@ void TskSkinCategoryButtons::ForgetButton(TskBaseButtonItem* Item)
 
 void TskSkinCategoryButtons::ButtonDestroying(TskBaseButtonItem* Item)
 {
+    // Removing the button re-lays-out and repaints the list: only the references go here.
     ForgetButton(Item);
     if (selected_ == Item) {
         selected_ = nullptr;
         if (OnSelectedItemChange)
             OnSelectedItemChange(this, nullptr);
     }
-    Invalidate();
 }
 
 void TskSkinCategoryButtons::CategoryDestroying(TskButtonCategory* Category)
@@ -504,7 +504,6 @@ void TskSkinCategoryButtons::CategoryDestroying(TskButtonCategory* Category)
         SetSelectedItem(nullptr);
     for (int i = 0; i < items->Count(); ++i)
         ForgetButton(items->Items(i));
-    Invalidate();
 }
 
 // ---------------------------------------------------------------------------------------------
