@@ -7,6 +7,8 @@ endless station, the ways real radio servers do.
                      for it (Icy-MetaData: 1)
   /<name>.pls        a .pls playlist naming /<name>.mp3
   /<name>.m3u        an .m3u playlist naming /icy/<name>.mp3
+  /stream/<any>.mp3  one of the files, the same one for the same name, so that a demo station
+                     list can give every station an address of its own
   /                  the list of stations (text)
 
 Only 127.0.0.1. Standard library only.
@@ -17,6 +19,7 @@ import socketserver
 import sys
 import threading
 import time
+import zlib
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
 META_INTERVAL = 8192
@@ -71,6 +74,10 @@ class Handler(BaseHTTPRequestHandler):
         if path == "/":
             return self.reply(200, "text/plain", "".join(
                 "%s/%s.mp3\n%s/icy/%s.mp3\n" % (self.base(), n, self.base(), n) for n in stations))
+        if path.startswith("/stream/") and ext == "mp3":
+            names = sorted(stations)
+            chosen = names[zlib.crc32(name.encode("utf-8")) % len(names)]
+            return self.stream(chosen, *stations[chosen], False)
         if name not in stations:
             return self.reply(404, "text/plain", "No such station\n")
         if ext == "pls" and not icy:
