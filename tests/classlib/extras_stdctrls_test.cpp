@@ -236,8 +236,10 @@ TEST_F(StdCtrlsTest, LabelSizesToCaptionFromTheRightEdgeAndFocusesItsControl)
     EXPECT_EQ(label->Perform(CM_DIALOGCHAR, 'N'), 0);
 }
 
-TEST_F(StdCtrlsTest, ImageSizesToItsPictureAndPaintsIt)
+TEST_F(StdCtrlsTest, ImageSizesToItsPictureAndPaintsItCentredOrStretched)
 {
+    form->SetBorderStyle(bsNone);
+    form->SetColor(clWhite);
     auto* image = Make<TImage>(0, 0, 10, 10);
     image->SetAutoSize(true);
     TBitmap* bitmap = image->Picture()->Bitmap();
@@ -246,8 +248,32 @@ TEST_F(StdCtrlsTest, ImageSizesToItsPictureAndPaintsIt)
     bitmap->Canvas()->FillRect(Rect(0, 0, 30, 20));
     EXPECT_EQ(image->Width(), 30);
     EXPECT_EQ(image->Height(), 20);
-    image->Picture()->Icon();  // another kind of picture replaces the bitmap
+    image->SetAutoSize(false);
+    image->SetBounds(0, 0, 60, 40);
+    TBitmap shot;
+    shot.SetSize(60, 40);
+    auto paint = [&] {
+        shot.Canvas()->Brush()->SetColor(clWhite);
+        shot.Canvas()->FillRect(Rect(0, 0, 60, 40));
+        form->Perform(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shot.Canvas()->Handle()), PRF_CLIENT);
+    };
+    paint();
+    EXPECT_EQ(shot.Pixels(29, 19), clBlue);
+    EXPECT_EQ(shot.Pixels(30, 20), clWhite) << "drawn at its own size in the corner";
+    image->SetCenter(true);
+    paint();
+    EXPECT_EQ(shot.Pixels(2, 2), clWhite);
+    EXPECT_EQ(shot.Pixels(15, 10), clBlue);
+    EXPECT_EQ(shot.Pixels(45, 30), clWhite);
+    image->SetStretch(true);
+    paint();
+    EXPECT_EQ(shot.Pixels(58, 38), clBlue);
+    // Another kind of picture replaces the bitmap; no picture paints nothing.
+    image->Picture()->Icon();
     EXPECT_EQ(image->Picture()->Bitmap()->Width(), 0);
+    image->Picture()->SetGraphic(nullptr);
+    paint();
+    EXPECT_EQ(shot.Pixels(30, 20), clWhite);
 }
 
 TEST(Clipboard, TextRoundTripsInBothWidths)
