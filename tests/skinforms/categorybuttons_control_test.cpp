@@ -367,3 +367,49 @@ TEST_F(CategoryButtons, AnAlignedListFollowsItsParentsSize)
     EXPECT_EQ(control->GetButtonRect(Button(0, 0)).Right, 250 - 19 - 1 - 5);
     EXPECT_EQ(control->ScrollPage(), 150 / U());
 }
+
+TEST_F(CategoryButtons, ASkinChangeReadsTheCaptionFontAndPassesTheSkinToTheBar)
+{
+    Fill({20});
+    const int plain = T();
+    skctrltest::TTestSkin skin;
+    skin.Picture()->SetSize(40, 80);
+    auto* label = skin.Add<sk::TskDataSkinStdLabelControl>("stdlabel");
+    label->FontName = "Tahoma";
+    label->FontHeight = 30;
+    auto* vbar = skin.Add<sk::TskDataSkinScrollBarControl>("vscrollbar");
+    vbar->PictureIndex = 0;
+    vbar->SkinRect = {0, 0, 15, 60};
+    vbar->LTPoint = {0, 15};
+    vbar->LBPoint = {0, 45};
+    vbar->TrackArea = {0, 15, 15, 45};
+    vbar->DownButtonRect = {0, 0, 15, 15};
+    vbar->UpButtonRect = {0, 45, 15, 60};
+    vbar->ThumbRect = {20, 0, 35, 15};
+    control->SetSkinData(skin.Data);
+    EXPECT_GT(T(), plain) << "captions in the skin's label font";
+    sk::TskSkinScrollBar* bar = control->ScrollBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->SkinData(), skin.Data);
+    EXPECT_NE(bar->DescriptionIndex(), -1);
+    EXPECT_EQ(bar->BoundsRect(), (TRect{161 - 15, 0, 161, 200}));
+    EXPECT_EQ(control->GetButtonRect(Button(0, 0)).Right, 161 - 15 - 1 - 5);
+    control->SetUsesSkinFont(false);
+    EXPECT_EQ(T(), plain);
+    control->SetUsesSkinFont(true);
+
+    // While the skin is replaced nothing is read from it; afterwards all is read again.
+    control->BeforeChangeSkinData();
+    EXPECT_EQ(bar->DescriptionIndex(), -1);
+    skin.Data->Empty = true;
+    Snapshot(control);
+    skin.Data->Empty = false;
+    control->ChangeSkinData();
+    EXPECT_GT(T(), plain);
+    EXPECT_NE(control->ScrollBar()->DescriptionIndex(), -1);
+
+    skin.Remove();
+    EXPECT_EQ(control->SkinData(), nullptr);
+    EXPECT_EQ(control->ScrollBar()->SkinData(), nullptr);
+    Snapshot(control);
+}
