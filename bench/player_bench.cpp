@@ -28,8 +28,8 @@
 
 namespace {
 
-constexpr int kPlaySeconds = 30;
-constexpr int kDecodeSeconds = 120;
+constexpr int kPlaySeconds = 60;
+constexpr int kDecodeSeconds = 300;
 constexpr int kStartRuns = 7;
 
 double NowMs()
