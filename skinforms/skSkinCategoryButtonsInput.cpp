@@ -14,52 +14,13 @@ using namespace sk;
 
 namespace {
 
-// The copy cursor: the program's "SK_CAT_DRAG_COPY" resource, or, in a module without it, an
-// arrow with a plus drawn here. Made once, destroyed at exit.
-class TCopyCursor {
-public:
-    TCopyCursor()
-    {
-        handle_ = LoadCursorA(GetModuleHandleA(nullptr), "SK_CAT_DRAG_COPY");
-        if (handle_)
-            return;
-        BYTE andMask[32 * 4];
-        BYTE xorMask[32 * 4];
-        std::fill(std::begin(andMask), std::end(andMask), BYTE(0xFF));
-        std::fill(std::begin(xorMask), std::end(xorMask), BYTE(0));
-        auto set = [&](int X, int Y, bool White) {
-            andMask[Y * 4 + X / 8] &= static_cast<BYTE>(~(0x80 >> (X % 8)));
-            if (White)
-                xorMask[Y * 4 + X / 8] |= static_cast<BYTE>(0x80 >> (X % 8));
-        };
-        for (int y = 0; y < 16; ++y)
-            for (int x = 0; x <= y && x < 11; ++x)
-                set(x, y, x != 0 && x != y && y != 15);
-        for (int i = 0; i < 9; ++i) {
-            set(18 + i, 22, false);
-            set(22, 18 + i, false);
-        }
-        created_ = CreateCursor(GetModuleHandleA(nullptr), 0, 0, 32, 32, andMask, xorMask);
-        handle_ = created_;
-    }
-    ~TCopyCursor()
-    {
-        if (created_)
-            DestroyCursor(created_);
-    }
-    HCURSOR Handle() const { return handle_; }
-
-private:
-    HCURSOR handle_ = nullptr;
-    HCURSOR created_ = nullptr;
-};
-
+// The copy cursor from the program's resources, registered as its screen cursor on first use.
 HCURSOR DragCopyCursor()
 {
-    static TCopyCursor cursor;
-    if (Screen && Screen->Cursors(TskSkinCategoryButtons::crCategoryDragCopy) != cursor.Handle())
-        Screen->SetCursors(TskSkinCategoryButtons::crCategoryDragCopy, cursor.Handle());
-    return cursor.Handle();
+    static const HCURSOR cursor = LoadCursorA(GetModuleHandleA(nullptr), "SK_CAT_DRAG_COPY");
+    if (cursor && Screen && Screen->Cursors(TskSkinCategoryButtons::crCategoryDragCopy) != cursor)
+        Screen->SetCursors(TskSkinCategoryButtons::crCategoryDragCopy, cursor);
+    return cursor;
 }
 
 bool ControlDown() { return GetKeyState(VK_CONTROL) < 0; }
@@ -419,7 +380,7 @@ void TskSkinCategoryButtons::StartDrag()
 {
     dragging_ = true;
     MakeDragImage();
-    SetDragCursor(CopyDrag() ? crCategoryDragCopy : crDrag);
+    SetDragCursor(CopyDrag() && DragCopyCursor() ? crCategoryDragCopy : crDrag);
     // The threshold is behind us: the drag starts at this very point.
     BeginDrag(true, 0);
 }
@@ -608,9 +569,7 @@ bool TskSkinCategoryButtons::DragOverAt(int X, int Y)
     FindDropTarget(X, Y, category, target);
     const bool copy = CopyDrag();
     const bool accepted = AcceptsDrop(category, target, copy);
-    if (copy)
-        DragCopyCursor();
-    SetDragCursor(copy ? crCategoryDragCopy : crDrag);
+    SetDragCursor(copy && DragCopyCursor() ? crCategoryDragCopy : crDrag);
     if (!dragButton_ || !accepted) {
         ClearInsertMarks();
         return accepted;

@@ -117,6 +117,10 @@ TEST_F(CategoryDrag, CtrlCopiesTheButtonWithItsDataAndLeavesTheSource)
         BeginDragAt(Centre(Button(0, 0)));
         const TPoint above = {Centre(Button(1, 1)).X, Centre(Button(1, 1)).Y - 5};
         DragTo(above);
+        EXPECT_EQ(control->DragCursor(), TskSkinCategoryButtons::crCategoryDragCopy);
+        const HCURSOR copyCursor = LoadCursorA(GetModuleHandleA(nullptr), "SK_CAT_DRAG_COPY");
+        EXPECT_NE(copyCursor, nullptr) << "the program carries the copy cursor";
+        EXPECT_EQ(Screen->Cursors(TskSkinCategoryButtons::crCategoryDragCopy), copyCursor);
         DropAt(above);
     }
     EXPECT_EQ(Captions(0), (std::vector<std::string>{"c0b0", "c0b1", "c0b2"}));
