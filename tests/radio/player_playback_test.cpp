@@ -12,6 +12,7 @@
 
 #include "StreamTestServer.h"
 #include "ToneAnalysis.h"
+#include "classlib/RecordingMediaPlayer.h"
 #include "radio/PlayerChoice.h"
 #include "radio/StreamPlayer.h"
 
@@ -279,18 +280,6 @@ TEST_F(StreamPlayer, SoundReachesTheOutputWithVolumeAndMute)
 
 namespace {
 
-// Stands for the media player control's adapter.
-class TFakeControlPlayer : public cl::TMediaPlayer {
-public:
-    cl::AnsiString URL() const override { return {}; }
-    void SetURL(const cl::AnsiString&) override {}
-    cl::AnsiString Status() const override { return {}; }
-    int Volume() const override { return 50; }
-    void SetVolume(int) override {}
-    bool Mute() const override { return false; }
-    void SetMute(bool) override {}
-};
-
 struct TPlayerSetting {
     explicit TPlayerSetting(const char* value) { SetEnvironmentVariableA("TREBANIX_PLAYER", value); }
     ~TPlayerSetting() { SetEnvironmentVariableA("TREBANIX_PLAYER", nullptr); }
@@ -308,10 +297,10 @@ TEST(PlayerChoice, ControlWhereItWorksStreamPlayerOtherwise)
     std::vector<bool> asked;
     const TControlPlayerFactory working = [&](bool forced) -> std::unique_ptr<cl::TMediaPlayer> {
         asked.push_back(forced);
-        return std::make_unique<TFakeControlPlayer>();
+        return std::make_unique<cl::TRecordingMediaPlayer>();
     };
     const TControlPlayerFactory broken = [](bool forced) -> std::unique_ptr<cl::TMediaPlayer> {
-        return forced ? std::make_unique<TFakeControlPlayer>() : nullptr;
+        return forced ? std::make_unique<cl::TRecordingMediaPlayer>() : nullptr;
     };
     const TControlPlayerFactory throwing = [](bool) -> std::unique_ptr<cl::TMediaPlayer> {
         throw std::runtime_error("no control");
