@@ -1,7 +1,6 @@
 #pragma once
-// A media player for tests of the windows that drive one: it plays nothing, records what it
-// was told, and raises the status change at once when the test says so.
-#include <algorithm>
+// A media player that plays nothing and records what it is told, for tests of the windows
+// that drive a player. Tests change its status with SetStatus, which raises OnStatusChange.
 #include <vector>
 
 #include "classlib/MediaPlayer.h"
@@ -11,41 +10,21 @@ namespace cl {
 class TRecordingMediaPlayer : public TMediaPlayer {
 public:
     AnsiString URL() const override { return url_; }
-    void SetURL(const AnsiString& url) override
-    {
-        url_ = url;
-        URLsSet.push_back(url);
-    }
+    void SetURL(const AnsiString& url) override;
     AnsiString Status() const override { return status_; }
     int Volume() const override { return volume_; }
-    void SetVolume(int volume) override
-    {
-        volume_ = std::clamp(volume, 0, 100);
-        VolumesSet.push_back(volume_);
-    }
+    void SetVolume(int volume) override;
     bool Mute() const override { return mute_; }
-    void SetMute(bool mute) override
-    {
-        mute_ = mute;
-        MutesSet.push_back(mute);
-    }
+    void SetMute(bool mute) override { mute_ = mute; }
 
-    // What a real player does when its status changes, synchronously.
-    void ChangeStatus(const AnsiString& status)
-    {
-        status_ = status;
-        if (OnStatusChange)
-            OnStatusChange(this);
-    }
-
-    std::vector<AnsiString> URLsSet;
-    std::vector<int> VolumesSet;
-    std::vector<bool> MutesSet;
+    void SetStatus(const AnsiString& Status);
+    // Every address set, in order.
+    std::vector<AnsiString> URLs;
 
 private:
     AnsiString url_;
     AnsiString status_;
-    int volume_ = 50;  // the control's stored initial volume
+    int volume_ = 50;
     bool mute_ = false;
 };
 
