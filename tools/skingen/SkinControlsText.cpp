@@ -19,10 +19,7 @@ const char* morphWord(int kind)
 // The corner points of a nine-part image and its client rectangle, relative to the image.
 void corners(IniText& t, Point lt, Point rt, Point lb, Point rb, const Rect& client)
 {
-    t.point("lefttoppoint", lt.x, lt.y);
-    t.point("righttoppoint", rt.x, rt.y);
-    t.point("leftbottompoint", lb.x, lb.y);
-    t.point("rightbottompoint", rb.x, rb.y);
+    cornerPoints(t, lt, rt, lb, rb);
     t.key("clientrect", client);
 }
 
@@ -46,8 +43,8 @@ void pushButton(IniText& t, const SkinParams& p, const Palette& c, const char* n
 {
     const int w = cells[0].width(), h = cells[0].height();
     start(t, name, cells[0]);
-    corners(t, {inset, inset}, {w - inset, inset}, {inset, h - inset}, {w - inset, h - inset},
-            {inset, inset, w - inset, h - inset});
+    insetCornerPoints(t, w, h, inset);
+    t.key("clientrect", Rect{inset, inset, w - inset, h - inset});
     font(t, c.faceText);
     t.colour("activefontcolor", c.faceHotText);
     t.colour("downfontcolor", c.faceDownText);
@@ -81,35 +78,30 @@ void itemKeys(IniText& t, const Palette& c)
 void scrollBar(IniText& t, const char* name, const Rect& skin, bool vertical)
 {
     start(t, name, skin);
-    if (vertical) {
-        t.point("lefttoppoint", 0, 19);
-        t.point("leftbottompoint", 0, 80);
-        t.key("trackarea", Rect{0, 19, 19, 81});
-        t.key("downbuttonrect", Rect{0, 0, 19, 19});
-        t.key("upbuttonrect", Rect{0, 81, 19, 100});
-        t.key("activedownbuttonrect", VArrowNearHot);
-        t.key("downdownbuttonrect", VArrowNearDown);
-        t.key("activeupbuttonrect", VArrowFarHot);
-        t.key("downupbuttonrect", VArrowFarDown);
-        t.key("thumbrect", VThumbs[0]);
-        t.key("activethumbrect", VThumbs[1]);
-        t.key("downthumbrect", VThumbs[2]);
-        t.key("glyphrect", VGrip);
-    } else {
-        t.point("lefttoppoint", 19, 0);
-        t.point("righttoppoint", 80, 0);
-        t.key("trackarea", Rect{19, 0, 81, 19});
-        t.key("downbuttonrect", Rect{0, 0, 19, 19});
-        t.key("upbuttonrect", Rect{81, 0, 100, 19});
-        t.key("activedownbuttonrect", HArrowNearHot);
-        t.key("downdownbuttonrect", HArrowNearDown);
-        t.key("activeupbuttonrect", HArrowFarHot);
-        t.key("downupbuttonrect", HArrowFarDown);
-        t.key("thumbrect", HThumbs[0]);
-        t.key("activethumbrect", HThumbs[1]);
-        t.key("downthumbrect", HThumbs[2]);
-        t.key("glyphrect", HGrip);
-    }
+    // Along the bar: the near arrow, the track and the far arrow; the bar's whole width across.
+    const auto along = [vertical](int from, int to) {
+        return vertical ? Rect{0, from, ScrollSize, to} : Rect{from, 0, to, ScrollSize};
+    };
+    const auto pointAt = [&t, vertical](const char* key, int at) {
+        if (vertical)
+            t.point(key, 0, at);
+        else
+            t.point(key, at, 0);
+    };
+    pointAt("lefttoppoint", 19);
+    pointAt(vertical ? "leftbottompoint" : "righttoppoint", 80);
+    t.key("trackarea", along(19, 81));
+    t.key("downbuttonrect", along(0, 19));
+    t.key("upbuttonrect", along(81, 100));
+    t.key("activedownbuttonrect", vertical ? VArrowNearHot : HArrowNearHot);
+    t.key("downdownbuttonrect", vertical ? VArrowNearDown : HArrowNearDown);
+    t.key("activeupbuttonrect", vertical ? VArrowFarHot : HArrowFarHot);
+    t.key("downupbuttonrect", vertical ? VArrowFarDown : HArrowFarDown);
+    const auto& thumbs = vertical ? VThumbs : HThumbs;
+    t.key("thumbrect", thumbs[0]);
+    t.key("activethumbrect", thumbs[1]);
+    t.key("downthumbrect", thumbs[2]);
+    t.key("glyphrect", vertical ? VGrip : HGrip);
     t.key("thumboffset1", 4);
     t.key("thumboffset2", 4);
 }

@@ -32,17 +32,11 @@ void describeWindow(IniText& t, const SkinParams& p, const Palette& c, const Fra
 
     const int w = atlas::FrameWidth, h = atlas::FrameHeight;
     t.section("FORMINFO");
-    t.point("lefttoppoint", f.leftTop.x, f.leftTop.y);
-    t.point("righttoppoint", f.rightTop.x, f.rightTop.y);
-    t.point("leftbottompoint", f.leftBottom.x, f.leftBottom.y);
-    t.point("rightbottompoint", f.rightBottom.x, f.rightBottom.y);
+    cornerPoints(t, f.leftTop, f.rightTop, f.leftBottom, f.rightBottom);
     t.key("clientrect", f.client);
     t.key("maskrectarea", f.client);
     // Sizing grabs the corners within 12 pixels of them.
-    t.point("hittestlefttoppoint", 12, 12);
-    t.point("hittestrighttoppoint", w - 12, 12);
-    t.point("hittestleftbottompoint", 12, h - 12);
-    t.point("hittestrightbottompoint", w - 12, h - 12);
+    insetCornerPoints(t, w, h, 12, "hittest");
     t.key("captionrect", f.captionRect);
     t.key("buttonsoffset", f.buttonsOffset);
     t.key("buttonsinleft", p.buttonsInLeft ? 1 : 0);
@@ -54,20 +48,14 @@ void describeWindow(IniText& t, const SkinParams& p, const Palette& c, const Fra
 
     t.section("POPUPWINDOW");
     t.key("windowpictureindex", atlas::PopupPicture);
-    t.point("lefttoppoint", 6, 6);
-    t.point("righttoppoint", atlas::PopupWidth - 6, 6);
-    t.point("leftbottompoint", 6, atlas::PopupHeight - 6);
-    t.point("rightbottompoint", atlas::PopupWidth - 6, atlas::PopupHeight - 6);
+    insetCornerPoints(t, atlas::PopupWidth, atlas::PopupHeight, 6);
     t.key("itemsrect", Rect{3, 3, atlas::PopupWidth - 3, atlas::PopupHeight - 3});
     t.colour("scrollmarkercolor", c.menuText);
     t.colour("scrollmarkeractivecolor", c.accent);
 
     t.section("HINTWINDOW");
     t.key("windowpictureindex", atlas::HintPicture);
-    t.point("lefttoppoint", 5, 5);
-    t.point("righttoppoint", atlas::HintWidth - 5, 5);
-    t.point("leftbottompoint", 5, atlas::HintHeight - 5);
-    t.point("rightbottompoint", atlas::HintWidth - 5, atlas::HintHeight - 5);
+    insetCornerPoints(t, atlas::HintWidth, atlas::HintHeight, 5);
     t.key("clientrect", Rect{4, 4, atlas::HintWidth - 4, atlas::HintHeight - 4});
     t.key("fontname", SkinFont);
     t.key("fontheight", 13);
@@ -85,6 +73,19 @@ void describeWindow(IniText& t, const SkinParams& p, const Palette& c, const Fra
 }
 
 }  // namespace
+
+void cornerPoints(IniText& t, Point lt, Point rt, Point lb, Point rb, const std::string& prefix)
+{
+    t.point(prefix + "lefttoppoint", lt.x, lt.y);
+    t.point(prefix + "righttoppoint", rt.x, rt.y);
+    t.point(prefix + "leftbottompoint", lb.x, lb.y);
+    t.point(prefix + "rightbottompoint", rb.x, rb.y);
+}
+
+void insetCornerPoints(IniText& t, int w, int h, int inset, const std::string& prefix)
+{
+    cornerPoints(t, {inset, inset}, {w - inset, inset}, {inset, h - inset}, {w - inset, h - inset}, prefix);
+}
 
 IniText describeSkin(const SkinParams& p, const Palette& c, const FrameLayout& f)
 {
