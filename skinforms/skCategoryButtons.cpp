@@ -21,7 +21,12 @@ TskBaseButtonItem* TskCategoryButtonsHost::CreateButton(cl::TCollection* collect
 // ---------------------------------------------------------------------------------------------
 // TskBaseButtonItem
 
-TskBaseButtonItem::TskBaseButtonItem(cl::TCollection* collection) : cl::TCollectionItem(collection) {}
+// Joining the collection reports a change, and the control lays out at once: the button must
+// be whole by then, so it joins only after its own members are made.
+TskBaseButtonItem::TskBaseButtonItem(cl::TCollection* collection) : cl::TCollectionItem(nullptr)
+{
+    SetCollection(collection);
+}
 
 TskBaseButtonItem::~TskBaseButtonItem()
 {
@@ -149,16 +154,23 @@ void TskButtonCollection::Update(cl::TCollectionItem* item)
 // ---------------------------------------------------------------------------------------------
 // TskButtonCategory
 
+// As for buttons: the category joins only once it has its button collection.
 TskButtonCategory::TskButtonCategory(cl::TCollection* collection)
-    : cl::TCollectionItem(collection), items_(new TskButtonCollection(this))
+    : cl::TCollectionItem(nullptr), items_(new TskButtonCollection(this))
 {
+    SetCollection(collection);
 }
 
 TskButtonCategory::~TskButtonCategory()
 {
     if (TskCategoryButtonsHost* host = Host())
         host->CategoryDestroying(this);
+    // The buttons go while the category still lies in the list (each tells the control), then
+    // the category leaves it, so that no layout ever meets a category without its collection.
+    items_->Clear();
+    SetCollection(nullptr);
     delete items_;
+    items_ = nullptr;
 }
 
 TskButtonCategories* TskButtonCategory::Categories() const

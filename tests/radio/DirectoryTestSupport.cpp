@@ -31,14 +31,29 @@ void RemoveTree(const std::string& folder)
     RemoveDirectoryA(folder.c_str());
 }
 
+// A control request; a service that does not answer within ten seconds fails the test rather
+// than hanging the run.
 std::string Post(const std::string& pathAndQuery, const std::wstring& body = L"")
 {
     cl::TComPtr<IXMLHTTPRequest> http = cl::CreateXmlHttpRequest();
-    cl::TVariant sync(false), none(std::wstring_view(L""));
+    cl::TVariant async(true), none(std::wstring_view(L""));
     std::wstring url = cl::StringToWide(service::BaseURL() + pathAndQuery);
-    cl::OleCheck(http->open(cl::TBStr(L"POST").Get(), cl::TBStr(url).Get(), sync.In(), none.In(), none.In()));
+    cl::OleCheck(http->open(cl::TBStr(L"POST").Get(), cl::TBStr(url).Get(), async.In(), none.In(), none.In()));
     cl::TVariant content{std::wstring_view(body)};
     cl::OleCheck(http->send(content.In()));
+    DWORD start = GetTickCount();
+    for (long state = 0; http->get_readyState(&state), state != 4;) {
+        if (GetTickCount() - start > 10000) {
+            http->abort();
+            throw std::runtime_error("the directory service did not answer: " + pathAndQuery);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
     long status = 0;
     cl::OleCheck(http->get_status(&status));
     cl::TBStr text;

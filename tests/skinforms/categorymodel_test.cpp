@@ -16,7 +16,17 @@ public:
 
     bool IsReordering() const override { return reordering; }
     void InvalidateButton(TskBaseButtonItem* item) override { invalidated.push_back(item); }
-    void Relayout() override { ++relayouts; }
+    // Like the control's layout pass, it reads every category and button.
+    void Relayout() override
+    {
+        ++relayouts;
+        laidOutButtons = 0;
+        for (int i = 0; i < categories->Count(); ++i) {
+            TskButtonCategory* category = categories->Items(i);
+            for (int j = 0; j < category->Items()->Count(); ++j)
+                laidOutButtons += category->Items()->Items(j)->Caption().empty() ? 1 : 1;
+        }
+    }
     void ScrollCategoryIntoView(TskButtonCategory* category) override { scrolledTo = category; }
     void CategoryCollapsed(TskButtonCategory* category) override { collapsed.push_back(category); }
     void CategoryReordered(TskButtonCategory* source, TskButtonCategory* target) override
@@ -48,6 +58,7 @@ public:
     bool reordering = false;
     std::vector<TskBaseButtonItem*> invalidated;
     int relayouts = 0;
+    int laidOutButtons = 0;
     TskButtonCategory* scrolledTo = nullptr;
     std::vector<TskButtonCategory*> collapsed;
     std::vector<std::pair<TskButtonCategory*, TskButtonCategory*>> reorders;
