@@ -227,3 +227,65 @@ TEST_F(ScrollBar, SkinnedLookDrawsTheBackgroundAndTheThumbFromThePicture)
     EXPECT_EQ(shot->Pixels(20, 8), 0x404040);
     EXPECT_EQ(shot->Pixels(bar->Width() - 20, 8), 0x00A000);
 }
+
+TEST_F(ScrollBar, SkinnedArrowsShowTheirActivePieceUnderTheMouseAndTheDownPieceWhenHeld)
+{
+    TTestSkin skin;
+    TBitmap* p = skin.Picture();
+    p->SetSize(100, 40);
+    p->Fill(0x404040);
+    auto paint = [&](int X0, TColor C) {
+        for (int y = 20; y < 37; ++y)
+            for (int x = X0; x < X0 + 17; ++x)
+                p->SetPixels(x, y, C);
+    };
+    paint(0, 0x00A000);   // thumb
+    paint(40, 0x0000C0);  // far arrow under the mouse
+    paint(60, 0xC00000);  // far arrow held
+    auto* d = skin.Add<TskDataSkinScrollBarControl>("hscrollbar");
+    d->PictureIndex = 0;
+    d->SkinRect = {0, 0, 60, 17};
+    d->LTPoint = {17, 0};
+    d->RTPoint = {42, 0};
+    d->TrackArea = {17, 0, 43, 17};
+    d->DownButtonRect = {0, 0, 17, 17};
+    d->UpButtonRect = {43, 0, 60, 17};
+    d->ActiveUpButtonRect = {40, 20, 57, 37};
+    d->DownUpButtonRect = {60, 20, 77, 37};
+    d->ThumbRect = {0, 20, 17, 37};
+    bar->SetRange(0, 100, 0, 0);
+    bar->SetSkinData(skin.Data);
+    bar->CalcLayout();
+    EXPECT_EQ(bar->Parts().FarArrow, (TRect{183, 0, 200, 17})) << "the arrow beyond the stretch point moves";
+    EXPECT_EQ(Snapshot(bar)->Pixels(190, 8), 0x404040);
+    SendMessageA(Wnd(), WM_MOUSEMOVE, 0, At(190, 8));
+    EXPECT_EQ(Snapshot(bar)->Pixels(190, 8), 0x0000C0);
+    Press(190, 8);
+    EXPECT_EQ(Snapshot(bar)->Pixels(190, 8), 0xC00000);
+    Release(190, 8);
+    bar->Perform(CM_MOUSELEAVE);
+    SendMessageA(Wnd(), WM_MOUSEMOVE, 0, At(100, 8));
+    EXPECT_EQ(Snapshot(bar)->Pixels(190, 8), 0x404040);
+}
+
+TEST_F(ScrollBar, AVerticalBarPointsItsArrowsUpAndDown)
+{
+    bar->SetKind(sbVertical);
+    bar->SetBounds(0, 0, 19, 120);
+    bar->SetRange(0, 10, 0, 0);
+    bar->CalcLayout();
+    EXPECT_EQ(bar->Parts().NearArrow, (TRect{1, 1, 18, 17}));
+    EXPECT_EQ(bar->Parts().FarArrow, (TRect{1, 103, 18, 119}));
+    Press(9, 110);
+    Release(9, 110);
+    EXPECT_EQ(bar->Position(), 1);
+    auto shot = Snapshot(bar);
+    // The triangles: black in the middle of each arrow, the up one widest at its bottom.
+    int upBlack = 0, downBlack = 0;
+    for (int x = 1; x < 18; ++x) {
+        upBlack += shot->Pixels(x, 10) == clBlack;
+        downBlack += shot->Pixels(x, 110) == clBlack;
+    }
+    EXPECT_GT(upBlack, 0);
+    EXPECT_GT(downBlack, 0);
+}
