@@ -140,11 +140,3 @@ TEST_F(XmlDocTest, ByteOrderMarkAndMissingFile)
     EXPECT_EQ(doc.DocumentElement().NodeName(), "R");
     EXPECT_THROW(doc.LoadFromFile(folder_ + "nothing-here.xml"), EDOMParseError);
 }
-
-TEST_F(XmlDocTest, PrefersMsxml4)
-{
-    TXMLDocument doc;
-    // The test prefix registers 4.0; elsewhere 6.0 or 3.0 stand in.
-    EXPECT_TRUE(doc.MsxmlVersion() == 4 || doc.MsxmlVersion() == 6 || doc.MsxmlVersion() == 3);
-    EXPECT_TRUE(CreateXmlHttpRequest());
-}

@@ -112,14 +112,3 @@ TEST_F(SettingsTest, AValueOfAnotherTypeRaises)
     reg.WriteString("Is Encrypted", "1");
     EXPECT_THROW(settings.GetUserName(), cl::ERegistryException);
 }
-
-TEST_F(SettingsTest, KeyFamilyPaths)
-{
-    EXPECT_EQ(TRegManager::KeyPath(rkCommunication), "\\Software\\Lumra\\Trebanix\\4.0\\Communication\\");
-    EXPECT_EQ(TRegManager::KeyPath(rkHardwareColors), "\\Software\\Lumra\\Trebanix\\4.0\\Hardware\\Colors\\");
-    EXPECT_EQ(TRegManager::KeyPath(5), "");
-    EXPECT_EQ(TRegManager::KeyPath(8), "");
-    TRegManager settings;
-    EXPECT_FALSE(settings.OpenKey(5));
-    EXPECT_TRUE(settings.OpenKey(rkVideoLibrary));
-}
