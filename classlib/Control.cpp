@@ -3,6 +3,7 @@
 
 #include "classlib/Controls.h"
 #include "classlib/ExceptionHooks.h"
+#include "classlib/Menus.h"
 
 namespace cl {
 
@@ -389,6 +390,7 @@ void TControl::Dispatch(TMessage& Message)
     case CM_PARENTCOLORCHANGED: CMParentColorChanged(Message); break;
     case CM_TEXTCHANGED: Invalidate(); break;
     case CM_DRAG: CMDrag(Message); break;
+    case WM_CONTEXTMENU: WMContextMenu(Message); break;
     default: DefaultHandler(Message);
     }
 }
@@ -484,6 +486,33 @@ bool TControl::DoMouseWheelUp(TShiftState Shift, TPoint MousePos)
     if (OnMouseWheelUp)
         OnMouseWheelUp(this, Shift, MousePos, handled);
     return handled;
+}
+
+void TControl::WMContextMenu(TMessage& Message)
+{
+    TPoint pos{Message.XPos(), Message.YPos()};
+    const bool fromKeyboard = pos.X == -1 && pos.Y == -1;
+    // A right click over a windowless child is the child's first.
+    if (auto* win = dynamic_cast<TWinControl*>(this); win && !fromKeyboard) {
+        TControl* child = win->ControlAtPos(ScreenToClient(pos), false);
+        if (child) {
+            Message.Result = child->Perform(WM_CONTEXTMENU, Message.WParam, Message.LParam);
+            if (Message.Result)
+                return;
+        }
+    }
+    auto* menu = dynamic_cast<TPopupMenu*>(popupMenu_);
+    if (menu && menu->AutoPopup()) {
+        SendCancelMode(nullptr);
+        menu->SetPopupComponent(this);
+        if (fromKeyboard)
+            pos = ClientToScreen({0, 0});
+        menu->Popup(pos.X, pos.Y);
+        Message.Result = 1;
+        return;
+    }
+    // Not used: the platform offers it to the parent window.
+    DefaultHandler(Message);
 }
 
 void TControl::Click()

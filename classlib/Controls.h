@@ -347,6 +347,8 @@ protected:
     void WMMouseUp(TMessage& Message, TMouseButton Button);
     void WMMouseMove(TMessage& Message);
     void WMMouseWheel(TMessage& Message);
+    // A right click or the menu key: the control's popup menu, when it pops up by itself.
+    void WMContextMenu(TMessage& Message);
     void CMEnabledChanged(TMessage& Message);
     void CMFontChanged(TMessage& Message);
     void CMColorChanged(TMessage& Message);
@@ -539,7 +541,6 @@ protected:
     void WMKeyUp(TMessage& Message);
     void WMChar(TMessage& Message);
     void WMSetCursor(TMessage& Message);
-    void WMContextMenu(TMessage& Message);
     void WMNCDestroy(TMessage& Message);
     void CNKeyDown(TMessage& Message);
     void CNChar(TMessage& Message);

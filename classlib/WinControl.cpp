@@ -547,7 +547,6 @@ void TWinControl::Dispatch(TMessage& Message)
     case WM_SYSKEYUP: WMKeyUp(Message); break;
     case WM_CHAR: WMChar(Message); break;
     case WM_SETCURSOR: WMSetCursor(Message); break;
-    case WM_CONTEXTMENU: WMContextMenu(Message); break;
     case WM_NCDESTROY: WMNCDestroy(Message); break;
     case CN_KEYDOWN:
     case CN_SYSKEYDOWN: CNKeyDown(Message); break;
@@ -736,8 +735,6 @@ void TWinControl::WMSetCursor(TMessage& Message)
     }
     DefaultHandler(Message);
 }
-
-void TWinControl::WMContextMenu(TMessage& Message) { DefaultHandler(Message); }
 
 void TWinControl::CMShowingChanged(TMessage& Message)
 {

@@ -1,6 +1,8 @@
 // Controls with real windows and real messages: creation, dispatch, painting, align, mouse.
 #include "visual_test_support.h"
 
+#include "classlib/Menus.h"
+
 using namespace cl;
 using namespace visual_test;
 
@@ -421,4 +423,45 @@ TEST_F(ControlsTest, PointerLeavingTheApplicationIsNoticedFromMessages)
     }
     EXPECT_EQ(Application->MouseControl(), nullptr);
     EXPECT_EQ(panel->Leaves, 1);
+}
+
+TEST_F(ControlsTest, RightClickPopsUpTheMenuOfTheControlUnderIt)
+{
+    auto* panel = new TPanelProbe(form);
+    panel->SetParent(form);
+    panel->SetBounds(0, 0, 100, 100);
+    auto* inner = new TProbe(form);
+    inner->SetParent(panel);
+    inner->SetBounds(50, 50, 20, 20);
+    auto* panelMenu = new TPopupMenu(form);
+    auto* innerMenu = new TPopupMenu(form);
+    int panelPopups = 0;
+    int innerPopups = 0;
+    panelMenu->OnPopup = [&](TObject*) { ++panelPopups; };
+    innerMenu->OnPopup = [&](TObject*) { ++innerPopups; };
+    panel->SetPopupMenu(panelMenu);
+    inner->SetPopupMenu(innerMenu);
+
+    const TPoint overPanel = panel->ClientToScreen({10, 10});
+    EXPECT_EQ(SendMessageA(panel->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(panel->Handle()),
+                           At(overPanel.X, overPanel.Y)), 1);
+    EXPECT_EQ(panelPopups, 1);
+    EXPECT_EQ(panelMenu->PopupComponent(), panel);
+    EXPECT_EQ(panelMenu->PopupPoint(), overPanel);
+
+    const TPoint overInner = panel->ClientToScreen({55, 55});
+    SendMessageA(panel->Handle(), WM_CONTEXTMENU, 0, At(overInner.X, overInner.Y));
+    EXPECT_EQ(innerPopups, 1);
+    EXPECT_EQ(panelPopups, 1);
+    EXPECT_EQ(innerMenu->PopupComponent(), inner);
+
+    // From the keyboard: at the control's corner.
+    SendMessageA(panel->Handle(), WM_CONTEXTMENU, 0, MAKELPARAM(-1, -1));
+    EXPECT_EQ(panelMenu->PopupPoint(), panel->ClientToScreen({0, 0}));
+
+    // A child whose menu does not pop up by itself leaves the click to its parent.
+    innerMenu->SetAutoPopup(false);
+    SendMessageA(panel->Handle(), WM_CONTEXTMENU, 0, At(overInner.X, overInner.Y));
+    EXPECT_EQ(innerPopups, 1);
+    EXPECT_EQ(panelPopups, 3);
 }
