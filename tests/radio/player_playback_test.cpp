@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <objbase.h>
 
 #include <functional>
 #include <memory>
@@ -12,6 +13,7 @@
 
 #include "StreamTestServer.h"
 #include "ToneAnalysis.h"
+#include "classlib/MediaPlayerControl.h"
 #include "classlib/RecordingMediaPlayer.h"
 #include "radio/PlayerChoice.h"
 #include "radio/StreamPlayer.h"
@@ -320,4 +322,18 @@ TEST(PlayerChoice, ControlWhereItWorksStreamPlayerOtherwise)
         EXPECT_TRUE(IsStreamPlayer(CreateMediaPlayer()));
     }
     EXPECT_EQ(asked, (std::vector<bool>{false}));
+}
+
+TEST(PlayerChoice, UnderWineTheControlDoesNotStreamSoTheStreamPlayerPlays)
+{
+    // The control is created here but reads no status: only a forced choice takes it.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    {
+        const auto chosen = CreateMediaPlayer(&cl::CreateMediaPlayerControl);
+        EXPECT_TRUE(IsStreamPlayer(chosen));
+        TPlayerSetting setting("control");
+        const auto forced = CreateMediaPlayer(&cl::CreateMediaPlayerControl);
+        EXPECT_TRUE(dynamic_cast<cl::TMediaPlayerControl*>(forced.get()) != nullptr);
+    }
+    CoUninitialize();
 }
