@@ -26,9 +26,12 @@ struct TRequest {
     std::wstring text;
 };
 
+// Also drops a byte-order mark that the request object left at the start.
 std::wstring TrimWide(const std::wstring& text)
 {
     size_t first = 0, last = text.size();
+    if (first < last && text[first] == 0xFEFF)
+        ++first;
     while (first < last && text[first] <= L' ')
         ++first;
     while (last > first && text[last - 1] <= L' ')

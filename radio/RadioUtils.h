@@ -15,7 +15,7 @@ public:
 
 struct THttpReply {
     long Status = 0;
-    std::wstring Text;  // the body, trimmed of characters up to the space at both ends
+    std::wstring Text;  // the body without a byte-order mark, trimmed of characters up to the space
 };
 
 class TRadioUtils {

@@ -198,6 +198,8 @@ TEST_F(DirectoryServiceTest, TheAccountCheckWantsExactlyOne)
 
     service::Reply(kAccountPath, L" 1\r\n");
     EXPECT_TRUE(TRadioUtils::ValidateAccount());
+    service::Reply(kAccountPath, L"1", 200, 0, 0, true);
+    EXPECT_TRUE(TRadioUtils::ValidateAccount());
     for (const wchar_t* reply : {L"01", L"1x", L"0", L"", L"1 1"}) {
         service::Reply(kAccountPath, reply);
         EXPECT_FALSE(TRadioUtils::ValidateAccount()) << cl::WideToUtf8(reply);
