@@ -502,6 +502,7 @@ protected:
     // Lays the aligned children out in the client rectangle.
     virtual void AlignControls(TControl* AControl, TRect& Rect);
     void AlignNow();
+    void ApplyAnchors(int DX, int DY);
     void SetTextValue(const AnsiString& Value) override;
     AnsiString GetText() override;
     void SetZOrder(bool TopMost) override;
@@ -567,6 +568,7 @@ private:
     bool tabStop_ = false;
     int alignLevel_ = 0;
     bool realigning_ = false;
+    TSize anchorClient_{-1, -1};  // the client size anchored children were last placed for
     bool showing_ = false;
 };
 

@@ -115,7 +115,51 @@ void TWinControl::ControlsAlignChanged(TControl* AControl)
     SetControlState(ControlState() - csAlignmentNeeded);
 }
 
-void TWinControl::AlignNow() { ControlsAlignChanged(nullptr); }
+void TWinControl::ApplyAnchors(int DX, int DY)
+{
+    // Children anchored to the right or bottom keep their distance from that edge: they move,
+    // or grow when anchored to both sides. Anchored to neither side, they keep to the middle.
+    realigning_ = true;
+    try {
+        for (int i = 0; i < ControlCount(); ++i) {
+            TControl* c = Controls(i);
+            const TAnchors a = c->Anchors();
+            if (c->Align() != alNone || a == TAnchors{akLeft, akTop})
+                continue;
+            int left = c->Left();
+            int top = c->Top();
+            int width = c->Width();
+            int height = c->Height();
+            if (a.Contains(akRight))
+                (a.Contains(akLeft) ? width : left) += DX;
+            else if (!a.Contains(akLeft))
+                left += DX / 2;
+            if (a.Contains(akBottom))
+                (a.Contains(akTop) ? height : top) += DY;
+            else if (!a.Contains(akTop))
+                top += DY / 2;
+            c->SetBounds(left, top, std::max(width, 0), std::max(height, 0));
+        }
+    } catch (...) {
+        realigning_ = false;
+        throw;
+    }
+    realigning_ = false;
+}
+
+void TWinControl::AlignNow()
+{
+    const TRect client = ClientRect();
+    if (anchorClient_.cx >= 0 && !realigning_) {
+        const int dx = client.Width() - anchorClient_.cx;
+        const int dy = client.Height() - anchorClient_.cy;
+        anchorClient_ = {client.Width(), client.Height()};
+        if (dx || dy)
+            ApplyAnchors(dx, dy);
+    }
+    anchorClient_ = {client.Width(), client.Height()};
+    ControlsAlignChanged(nullptr);
+}
 
 void TWinControl::Realign() { AlignNow(); }
 

@@ -465,3 +465,29 @@ TEST_F(ControlsTest, RightClickPopsUpTheMenuOfTheControlUnderIt)
     EXPECT_EQ(innerPopups, 1);
     EXPECT_EQ(panelPopups, 3);
 }
+
+TEST_F(ControlsTest, AnchoredChildrenFollowTheParentsEdges)
+{
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(0, 0, 200, 100);
+    auto* right = new TProbe(form);
+    right->SetParent(form);
+    right->SetBounds(150, 10, 40, 20);
+    right->SetAnchors({akTop, akRight});
+    auto* stretch = new TProbe(form);
+    stretch->SetParent(form);
+    stretch->SetBounds(10, 40, 180, 50);
+    stretch->SetAnchors({akLeft, akTop, akRight, akBottom});
+    auto* plain = new TProbe(form);
+    plain->SetParent(form);
+    plain->SetBounds(5, 5, 10, 10);
+    form->HandleNeeded();
+
+    form->SetBounds(0, 0, 260, 130);
+    EXPECT_EQ(right->BoundsRect(), Rect(210, 10, 250, 30));
+    EXPECT_EQ(stretch->BoundsRect(), Rect(10, 40, 250, 120));
+    EXPECT_EQ(plain->BoundsRect(), Rect(5, 5, 15, 15));
+    form->SetBounds(0, 0, 200, 100);
+    EXPECT_EQ(right->Left(), 150);
+    EXPECT_EQ(stretch->BoundsRect(), Rect(10, 40, 190, 90));
+}
