@@ -192,22 +192,13 @@ void TskSkinData::ClearSkin()
 void TskSkinData::LoadFormInfo(cl::TMemIniFile& IniFile)
 {
     TskDataReader r(IniFile, "FORMINFO");
-    r.Point("lefttoppoint", LTPoint);
-    r.Point("righttoppoint", RTPoint);
-    r.Point("leftbottompoint", LBPoint);
-    r.Point("rightbottompoint", RBPoint);
+    r.Corners("", LTPoint, RTPoint, LBPoint, RBPoint);
     r.Rect("clientrect", ClRect);
     r.Integer("bgpictureindex", BGPictureIndex, -1);
     r.Integer("mdibgpictureindex", MDIBGPictureIndex, -1);
-    r.Boolean("leftstretch", LeftStretch);
-    r.Boolean("rightstretch", RightStretch);
-    r.Boolean("topstretch", TopStretch);
-    r.Boolean("bottomstretch", BottomStretch);
+    r.Stretches(LeftStretch, RightStretch, TopStretch, BottomStretch);
     r.Rect("maskrectarea", MaskRectArea);
-    r.Point("hittestlefttoppoint", HitTestLTPoint);
-    r.Point("hittestrighttoppoint", HitTestRTPoint);
-    r.Point("hittestleftbottompoint", HitTestLBPoint);
-    r.Point("hittestrightbottompoint", HitTestRBPoint);
+    r.Corners("hittest", HitTestLTPoint, HitTestRTPoint, HitTestLBPoint, HitTestRBPoint);
 
     // With a mask, the mask area covers at least the client area, and a hit-test corner left
     // at 0 on either axis takes the corner point as read.

@@ -4,6 +4,34 @@
 
 namespace sk {
 
+void TskDataUpDownButtons::DefineUpDownButtons(TskDataFiler& Filer)
+{
+    Filer.Rect("upbuttonrect", UpButtonRect);
+    Filer.Rect("activeupbuttonrect", ActiveUpButtonRect);
+    Filer.Rect("downupbuttonrect", DownUpButtonRect);
+    Filer.Rect("downbuttonrect", DownButtonRect);
+    Filer.Rect("activedownbuttonrect", ActiveDownButtonRect);
+    Filer.Rect("downdownbuttonrect", DownDownButtonRect);
+}
+
+void TskDataDropButton::DefineDropButton(TskDataFiler& Filer)
+{
+    Filer.Rect("buttonrect", ButtonRect);
+    Filer.Rect("activebuttonrect", ActiveButtonRect);
+    Filer.Rect("downbuttonrect", DownButtonRect);
+    Filer.Rect("unenabledbuttonrect", UnEnabledButtonRect);
+}
+
+void TskDataListItems::DefineListItems(TskDataFiler& Filer)
+{
+    Filer.Rect("itemrect", ItemRect);
+    Filer.Rect("activeitemrect", ActiveItemRect);
+    Filer.Rect("focusitemrect", FocusItemRect);
+    Filer.Integer("itemleftoffset", ItemLeftOffset);
+    Filer.Integer("itemrightoffset", ItemRightOffset);
+    Filer.Rect("itemtextrect", ItemTextRect);
+}
+
 void TskDataSkinControl::LoadFromFile(cl::TMemIniFile& IniFile)
 {
     TskDataReader reader(IniFile, IDName);
@@ -27,10 +55,7 @@ void TskDataSkinControl::DefineFields(TskDataFiler& Filer)
 void TskDataSkinCustomControl::DefineFields(TskDataFiler& Filer)
 {
     TskDataSkinControl::DefineFields(Filer);
-    Filer.Point("lefttoppoint", LTPoint);
-    Filer.Point("righttoppoint", RTPoint);
-    Filer.Point("leftbottompoint", LBPoint);
-    Filer.Point("rightbottompoint", RBPoint);
+    Filer.Corners("", LTPoint, RTPoint, LBPoint, RBPoint);
     Filer.Rect("clientrect", ClRect);
     Filer.Boolean("stretcheffect", StretchEffect);
 }
@@ -40,7 +65,7 @@ void TskDataSkinPanelControl::DefineFields(TskDataFiler& Filer)
     TskDataSkinCustomControl::DefineFields(Filer);
     Filer.Rect("captionrect", CaptionRect);
     Filer.Alignment("alignment", Alignment);
-    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
+    DefineFont(Filer);
     Filer.Integer("bgpictureindex", BGPictureIndex, -1);
     Filer.Rect("checkimagerect", CheckImageRect);
     Filer.Rect("uncheckimagerect", UnCheckImageRect);
@@ -81,13 +106,13 @@ void TskDataSkinExPanelControl::DefineFields(TskDataFiler& Filer)
     Filer.Rect("vrestorebuttonactiverect", VRestoreButtonActiveRect);
     Filer.Rect("vrestorebuttondownrect", VRestoreButtonDownRect);
     Filer.Rect("captionrect", CaptionRect);
-    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
+    DefineFont(Filer);
 }
 
 void TskDataSkinButtonControl::DefineFields(TskDataFiler& Filer)
 {
     TskDataSkinCustomControl::DefineFields(Filer);
-    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
+    DefineFont(Filer);
     Filer.Color("activefontcolor", ActiveFontColor);
     Filer.Color("downfontcolor", DownFontColor);
     Filer.Color("disabledfontcolor", DisabledFontColor);
@@ -111,7 +136,7 @@ void TskDataSkinMenuButtonControl::DefineFields(TskDataFiler& Filer)
 void TskDataSkinCheckRadioControl::DefineFields(TskDataFiler& Filer)
 {
     TskDataSkinCustomControl::DefineFields(Filer);
-    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
+    DefineFont(Filer);
     Filer.Color("activefontcolor", ActiveFontColor);
     Filer.Color("unenabledfontcolor", UnEnabledFontColor);
     Filer.Rect("activeskinrect", ActiveSkinRect);
@@ -136,7 +161,7 @@ void TskDataSkinGaugeControl::DefineFields(TskDataFiler& Filer)
     Filer.Boolean("vertical", Vertical);
     Filer.Integer("beginoffset", BeginOffset);
     Filer.Integer("endoffset", EndOffset);
-    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
+    DefineFont(Filer);
     Filer.Boolean("progresstransparent", ProgressTransparent);
     Filer.Color("progresstransparentcolor", ProgressTransparentColor);
     Filer.Boolean("progressstretch", ProgressStretch);
@@ -164,25 +189,20 @@ void TskDataSkinTrackBarControl::DefineFields(TskDataFiler& Filer)
 void TskDataSkinLabelControl::DefineFields(TskDataFiler& Filer)
 {
     TskDataSkinCustomControl::DefineFields(Filer);
-    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
+    DefineFont(Filer);
 }
 
 void TskDataSkinStdLabelControl::DefineFields(TskDataFiler& Filer)
 {
     TskDataSkinControl::DefineFields(Filer);
-    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
+    DefineFont(Filer);
     Filer.Color("activefontcolor", ActiveFontColor, 16711680);
 }
 
 void TskDataSkinUpDownControl::DefineFields(TskDataFiler& Filer)
 {
     TskDataSkinCustomControl::DefineFields(Filer);
-    Filer.Rect("upbuttonrect", UpButtonRect);
-    Filer.Rect("activeupbuttonrect", ActiveUpButtonRect);
-    Filer.Rect("downupbuttonrect", DownUpButtonRect);
-    Filer.Rect("downbuttonrect", DownButtonRect);
-    Filer.Rect("activedownbuttonrect", ActiveDownButtonRect);
-    Filer.Rect("downdownbuttonrect", DownDownButtonRect);
+    DefineUpDownButtons(Filer);
 }
 
 void TskDataSkinGridControl::DefineFields(TskDataFiler& Filer)
@@ -199,7 +219,7 @@ void TskDataSkinGridControl::DefineFields(TskDataFiler& Filer)
     Filer.Rect("celltextrect", CellTextRect);
     Filer.Color("linescolor", LinesColor);
     Filer.Color("bgcolor", BGColor);
-    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
+    DefineFont(Filer);
     Filer.Color("selectfontcolor", SelectFontColor);
     Filer.Color("focusfontcolor", FocusFontColor);
     Filer.FontGroup("fixed", FixedFontName, FixedFontStyle, FixedFontHeight, FixedFontColor);
@@ -217,13 +237,10 @@ void TskDataSkinTabControl::DefineFields(TskDataFiler& Filer)
     Filer.Rect("mouseintabrect", MouseInTabRect);
     Filer.Rect("clientrect", ClRect);
     Filer.Rect("tabsbgrect", TabsBGRect);
-    Filer.Point("lefttoppoint", LTPoint);
-    Filer.Point("righttoppoint", RTPoint);
-    Filer.Point("leftbottompoint", LBPoint);
-    Filer.Point("rightbottompoint", RBPoint);
+    Filer.Corners("", LTPoint, RTPoint, LBPoint, RBPoint);
     Filer.Integer("tableftoffset", TabLeftOffset);
     Filer.Integer("tabrightoffset", TabRightOffset);
-    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
+    DefineFont(Filer);
     Filer.Color("activefontcolor", ActiveFontColor);
     Filer.Color("focusfontcolor", FocusFontColor);
     Filer.Color("mouseinfontcolor", MouseInFontColor);
@@ -259,13 +276,10 @@ void TskDataSkinEditControl::DefineFields(TskDataFiler& Filer)
 {
     TskDataSkinCustomControl::DefineFields(Filer);
     Filer.Rect("activeskinrect", ActiveSkinRect);
-    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
+    DefineFont(Filer);
     Filer.Color("disabledfontcolor", DisabledFontColor);
     Filer.Color("activefontcolor", ActiveFontColor);
-    Filer.Rect("buttonrect", ButtonRect);
-    Filer.Rect("activebuttonrect", ActiveButtonRect);
-    Filer.Rect("downbuttonrect", DownButtonRect);
-    Filer.Rect("unenabledbuttonrect", UnEnabledButtonRect);
+    DefineDropButton(Filer);
 }
 
 void TskDataSkinMemoControl::DefineFields(TskDataFiler& Filer)
@@ -278,23 +292,13 @@ void TskDataSkinMemoControl::DefineFields(TskDataFiler& Filer)
 void TskDataSkinListBox::DefineFields(TskDataFiler& Filer)
 {
     TskDataSkinCustomControl::DefineFields(Filer);
-    Filer.Rect("itemrect", ItemRect);
-    Filer.Rect("activeitemrect", ActiveItemRect);
-    Filer.Rect("focusitemrect", FocusItemRect);
-    Filer.Integer("itemleftoffset", ItemLeftOffset);
-    Filer.Integer("itemrightoffset", ItemRightOffset);
-    Filer.Rect("itemtextrect", ItemTextRect);
-    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
+    DefineListItems(Filer);
+    DefineFont(Filer);
     Filer.Color("activefontcolor", ActiveFontColor);
     Filer.Color("focusfontcolor", FocusFontColor);
     Filer.Rect("captionrect", CaptionRect);
     Filer.FontGroup("caption", CaptionFontName, CaptionFontStyle, CaptionFontHeight, CaptionFontColor);
-    Filer.Rect("upbuttonrect", UpButtonRect);
-    Filer.Rect("activeupbuttonrect", ActiveUpButtonRect);
-    Filer.Rect("downupbuttonrect", DownUpButtonRect);
-    Filer.Rect("downbuttonrect", DownButtonRect);
-    Filer.Rect("activedownbuttonrect", ActiveDownButtonRect);
-    Filer.Rect("downdownbuttonrect", DownDownButtonRect);
+    DefineUpDownButtons(Filer);
     Filer.Rect("checkbuttonrect", CheckButtonRect);
     Filer.Rect("activecheckbuttonrect", ActiveCheckButtonRect);
     Filer.Rect("downcheckbuttonrect", DownCheckButtonRect);
@@ -315,19 +319,11 @@ void TskDataSkinCheckListBox::DefineFields(TskDataFiler& Filer)
 void TskDataSkinComboBox::DefineFields(TskDataFiler& Filer)
 {
     TskDataSkinCustomControl::DefineFields(Filer);
-    Filer.Rect("itemrect", ItemRect);
-    Filer.Rect("activeitemrect", ActiveItemRect);
-    Filer.Rect("focusitemrect", FocusItemRect);
-    Filer.Integer("itemleftoffset", ItemLeftOffset);
-    Filer.Integer("itemrightoffset", ItemRightOffset);
-    Filer.Rect("itemtextrect", ItemTextRect);
-    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
+    DefineListItems(Filer);
+    DefineFont(Filer);
     Filer.Color("focusfontcolor", FocusFontColor);
     Filer.Color("activefontcolor", ActiveFontColor);
-    Filer.Rect("buttonrect", ButtonRect);
-    Filer.Rect("activebuttonrect", ActiveButtonRect);
-    Filer.Rect("downbuttonrect", DownButtonRect);
-    Filer.Rect("unenabledbuttonrect", UnEnabledButtonRect);
+    DefineDropButton(Filer);
     Filer.Boolean("itemstretcheffect", ItemStretchEffect);
     Filer.Boolean("focusitemstretcheffect", FocusItemStretchEffect);
     Filer.Rect("activeskinrect", ActiveSkinRect);
@@ -339,12 +335,7 @@ void TskDataSkinScrollBarControl::DefineFields(TskDataFiler& Filer)
 {
     TskDataSkinCustomControl::DefineFields(Filer);
     Filer.Rect("trackarea", TrackArea);
-    Filer.Rect("upbuttonrect", UpButtonRect);
-    Filer.Rect("activeupbuttonrect", ActiveUpButtonRect);
-    Filer.Rect("downupbuttonrect", DownUpButtonRect);
-    Filer.Rect("downbuttonrect", DownButtonRect);
-    Filer.Rect("activedownbuttonrect", ActiveDownButtonRect);
-    Filer.Rect("downdownbuttonrect", DownDownButtonRect);
+    DefineUpDownButtons(Filer);
     Filer.Rect("thumbrect", ThumbRect);
     Filer.Rect("activethumbrect", ActiveThumbRect);
     Filer.Rect("downthumbrect", DownThumbRect);
@@ -361,15 +352,10 @@ void TskDataSkinSpinEditControl::DefineFields(TskDataFiler& Filer)
 {
     TskDataSkinCustomControl::DefineFields(Filer);
     Filer.Rect("activeskinrect", ActiveSkinRect);
-    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
+    DefineFont(Filer);
     Filer.Color("activefontcolor", ActiveFontColor);
     Filer.Color("disabledfontcolor", DisabledFontColor);
-    Filer.Rect("upbuttonrect", UpButtonRect);
-    Filer.Rect("activeupbuttonrect", ActiveUpButtonRect);
-    Filer.Rect("downupbuttonrect", DownUpButtonRect);
-    Filer.Rect("downbuttonrect", DownButtonRect);
-    Filer.Rect("activedownbuttonrect", ActiveDownButtonRect);
-    Filer.Rect("downdownbuttonrect", DownDownButtonRect);
+    DefineUpDownButtons(Filer);
 }
 
 void TskDataSkinScrollBoxControl::DefineFields(TskDataFiler& Filer)
@@ -378,10 +364,10 @@ void TskDataSkinScrollBoxControl::DefineFields(TskDataFiler& Filer)
     Filer.Integer("bgpictureindex", BGPictureIndex, -1);
 }
 
-void TskDataSkinTreeView::DefineFields(TskDataFiler& Filer)
+void TskDataSkinTextViewControl::DefineFields(TskDataFiler& Filer)
 {
     TskDataSkinControl::DefineFields(Filer);
-    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
+    DefineFont(Filer);
     Filer.Color("bgcolor", BGColor);
 }
 
@@ -402,20 +388,6 @@ void TskDataSkinSlider::DefineFields(TskDataFiler& Filer)
     Filer.Integer("edgesize", EdgeSize);
     Filer.Color("bgcolor", BGColor);
     Filer.Color("pointscolor", PointsColor);
-}
-
-void TskDataSkinListView::DefineFields(TskDataFiler& Filer)
-{
-    TskDataSkinControl::DefineFields(Filer);
-    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
-    Filer.Color("bgcolor", BGColor);
-}
-
-void TskDataSkinRichEdit::DefineFields(TskDataFiler& Filer)
-{
-    TskDataSkinControl::DefineFields(Filer);
-    Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor);
-    Filer.Color("bgcolor", BGColor);
 }
 
 namespace {

@@ -11,6 +11,46 @@
 
 namespace sk {
 
+// Groups of fields that several descriptions share, each with the keys it is read from. A
+// description inherits the group, so the fields keep their names on the description.
+
+// An up and a down arrow button, each normal, active and pressed.
+struct TskDataUpDownButtons {
+    TRect UpButtonRect;
+    TRect ActiveUpButtonRect;
+    TRect DownUpButtonRect;
+    TRect DownButtonRect;
+    TRect ActiveDownButtonRect;
+    TRect DownDownButtonRect;
+
+protected:
+    void DefineUpDownButtons(TskDataFiler& Filer);
+};
+
+// The button inside an edit box or a combo box, normal, active, pressed and disabled.
+struct TskDataDropButton {
+    TRect ButtonRect;
+    TRect ActiveButtonRect;
+    TRect DownButtonRect;
+    TRect UnEnabledButtonRect;
+
+protected:
+    void DefineDropButton(TskDataFiler& Filer);
+};
+
+// The item of a list: normal, active and focused, its stretchable edges and its text area.
+struct TskDataListItems {
+    TRect ItemRect;
+    TRect ActiveItemRect;
+    TRect FocusItemRect;
+    int ItemLeftOffset = 0;
+    int ItemRightOffset = 0;
+    TRect ItemTextRect;
+
+protected:
+    void DefineListItems(TskDataFiler& Filer);
+};
+
 class TskDataSkinControl : public cl::TObject {
 public:
     explicit TskDataSkinControl(std::string AIDName) : IDName(std::move(AIDName)) {}
@@ -44,15 +84,11 @@ protected:
     void DefineFields(TskDataFiler& Filer) override;
 };
 
-class TskDataSkinPanelControl : public TskDataSkinCustomControl {
+class TskDataSkinPanelControl : public TskDataSkinCustomControl, public TskDataFont {
 public:
     using TskDataSkinCustomControl::TskDataSkinCustomControl;
     TRect CaptionRect;
     TAlignment Alignment = taCenter;
-    std::string FontName = "Arial";
-    cl::TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
     int BGPictureIndex = -1;
     TRect CheckImageRect;
     TRect UnCheckImageRect;
@@ -69,7 +105,7 @@ protected:
     void DefineFields(TskDataFiler& Filer) override;
 };
 
-class TskDataSkinExPanelControl : public TskDataSkinCustomControl {
+class TskDataSkinExPanelControl : public TskDataSkinCustomControl, public TskDataFont {
 public:
     using TskDataSkinCustomControl::TskDataSkinCustomControl;
     TRect RollHSkinRect;
@@ -96,22 +132,14 @@ public:
     TRect VRestoreButtonActiveRect;
     TRect VRestoreButtonDownRect;
     TRect CaptionRect;
-    std::string FontName = "Arial";
-    cl::TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
 
 protected:
     void DefineFields(TskDataFiler& Filer) override;
 };
 
-class TskDataSkinButtonControl : public TskDataSkinCustomControl {
+class TskDataSkinButtonControl : public TskDataSkinCustomControl, public TskDataFont {
 public:
     using TskDataSkinCustomControl::TskDataSkinCustomControl;
-    std::string FontName = "Arial";
-    cl::TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor DownFontColor = 0;
     TColor DisabledFontColor = 0;
@@ -138,13 +166,9 @@ protected:
     void DefineFields(TskDataFiler& Filer) override;
 };
 
-class TskDataSkinCheckRadioControl : public TskDataSkinCustomControl {
+class TskDataSkinCheckRadioControl : public TskDataSkinCustomControl, public TskDataFont {
 public:
     using TskDataSkinCustomControl::TskDataSkinCustomControl;
-    std::string FontName = "Arial";
-    cl::TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor UnEnabledFontColor = 0;
     TRect ActiveSkinRect;
@@ -164,7 +188,7 @@ protected:
     void DefineFields(TskDataFiler& Filer) override;
 };
 
-class TskDataSkinGaugeControl : public TskDataSkinCustomControl {
+class TskDataSkinGaugeControl : public TskDataSkinCustomControl, public TskDataFont {
 public:
     using TskDataSkinCustomControl::TskDataSkinCustomControl;
     TRect ProgressArea;
@@ -172,10 +196,6 @@ public:
     bool Vertical = false;
     int BeginOffset = 0;
     int EndOffset = 0;
-    std::string FontName = "Arial";
-    cl::TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
     bool ProgressTransparent = false;
     TColor ProgressTransparentColor = 0;
     bool ProgressStretch = false;
@@ -209,46 +229,32 @@ protected:
     void DefineFields(TskDataFiler& Filer) override;
 };
 
-class TskDataSkinLabelControl : public TskDataSkinCustomControl {
+class TskDataSkinLabelControl : public TskDataSkinCustomControl, public TskDataFont {
 public:
     using TskDataSkinCustomControl::TskDataSkinCustomControl;
-    std::string FontName = "Arial";
-    cl::TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
 
 protected:
     void DefineFields(TskDataFiler& Filer) override;
 };
 
-class TskDataSkinStdLabelControl : public TskDataSkinControl {
+class TskDataSkinStdLabelControl : public TskDataSkinControl, public TskDataFont {
 public:
     using TskDataSkinControl::TskDataSkinControl;
-    std::string FontName = "Arial";
-    cl::TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 16711680;
 
 protected:
     void DefineFields(TskDataFiler& Filer) override;
 };
 
-class TskDataSkinUpDownControl : public TskDataSkinCustomControl {
+class TskDataSkinUpDownControl : public TskDataSkinCustomControl, public TskDataUpDownButtons {
 public:
     using TskDataSkinCustomControl::TskDataSkinCustomControl;
-    TRect UpButtonRect;
-    TRect ActiveUpButtonRect;
-    TRect DownUpButtonRect;
-    TRect DownButtonRect;
-    TRect ActiveDownButtonRect;
-    TRect DownDownButtonRect;
 
 protected:
     void DefineFields(TskDataFiler& Filer) override;
 };
 
-class TskDataSkinGridControl : public TskDataSkinControl {
+class TskDataSkinGridControl : public TskDataSkinControl, public TskDataFont {
 public:
     using TskDataSkinControl::TskDataSkinControl;
     TRect FixedCellRect;
@@ -262,10 +268,6 @@ public:
     TRect CellTextRect;
     TColor LinesColor = 0;
     TColor BGColor = 0;
-    std::string FontName = "Arial";
-    cl::TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
     TColor SelectFontColor = 0;
     TColor FocusFontColor = 0;
     std::string FixedFontName = "Arial";
@@ -280,7 +282,7 @@ protected:
     void DefineFields(TskDataFiler& Filer) override;
 };
 
-class TskDataSkinTabControl : public TskDataSkinControl {
+class TskDataSkinTabControl : public TskDataSkinControl, public TskDataFont {
 public:
     using TskDataSkinControl::TskDataSkinControl;
     TRect TabRect;
@@ -295,10 +297,6 @@ public:
     TPoint RBPoint;
     int TabLeftOffset = 0;
     int TabRightOffset = 0;
-    std::string FontName = "Arial";
-    cl::TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor FocusFontColor = 0;
     TColor MouseInFontColor = 0;
@@ -339,20 +337,14 @@ protected:
     void DefineFields(TskDataFiler& Filer) override;
 };
 
-class TskDataSkinEditControl : public TskDataSkinCustomControl {
+class TskDataSkinEditControl : public TskDataSkinCustomControl,
+                               public TskDataFont,
+                               public TskDataDropButton {
 public:
     using TskDataSkinCustomControl::TskDataSkinCustomControl;
     TRect ActiveSkinRect;
-    std::string FontName = "Arial";
-    cl::TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
     TColor DisabledFontColor = 0;
     TColor ActiveFontColor = 0;
-    TRect ButtonRect;
-    TRect ActiveButtonRect;
-    TRect DownButtonRect;
-    TRect UnEnabledButtonRect;
 
 protected:
     void DefineFields(TskDataFiler& Filer) override;
@@ -368,19 +360,12 @@ protected:
     void DefineFields(TskDataFiler& Filer) override;
 };
 
-class TskDataSkinListBox : public TskDataSkinCustomControl {
+class TskDataSkinListBox : public TskDataSkinCustomControl,
+                           public TskDataListItems,
+                           public TskDataFont,
+                           public TskDataUpDownButtons {
 public:
     using TskDataSkinCustomControl::TskDataSkinCustomControl;
-    TRect ItemRect;
-    TRect ActiveItemRect;
-    TRect FocusItemRect;
-    int ItemLeftOffset = 0;
-    int ItemRightOffset = 0;
-    TRect ItemTextRect;
-    std::string FontName = "Arial";
-    cl::TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor FocusFontColor = 0;
     TRect CaptionRect;
@@ -388,12 +373,6 @@ public:
     cl::TFontStyles CaptionFontStyle;
     int CaptionFontHeight = 14;
     TColor CaptionFontColor = 0;
-    TRect UpButtonRect;
-    TRect ActiveUpButtonRect;
-    TRect DownUpButtonRect;
-    TRect DownButtonRect;
-    TRect ActiveDownButtonRect;
-    TRect DownDownButtonRect;
     TRect CheckButtonRect;
     TRect ActiveCheckButtonRect;
     TRect DownCheckButtonRect;
@@ -417,25 +396,14 @@ protected:
     void DefineFields(TskDataFiler& Filer) override;
 };
 
-class TskDataSkinComboBox : public TskDataSkinCustomControl {
+class TskDataSkinComboBox : public TskDataSkinCustomControl,
+                            public TskDataListItems,
+                            public TskDataFont,
+                            public TskDataDropButton {
 public:
     using TskDataSkinCustomControl::TskDataSkinCustomControl;
-    TRect ItemRect;
-    TRect ActiveItemRect;
-    TRect FocusItemRect;
-    int ItemLeftOffset = 0;
-    int ItemRightOffset = 0;
-    TRect ItemTextRect;
-    std::string FontName = "Arial";
-    cl::TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
     TColor FocusFontColor = 0;
     TColor ActiveFontColor = 0;
-    TRect ButtonRect;
-    TRect ActiveButtonRect;
-    TRect DownButtonRect;
-    TRect UnEnabledButtonRect;
     bool ItemStretchEffect = false;
     bool FocusItemStretchEffect = false;
     TRect ActiveSkinRect;
@@ -446,16 +414,10 @@ protected:
     void DefineFields(TskDataFiler& Filer) override;
 };
 
-class TskDataSkinScrollBarControl : public TskDataSkinCustomControl {
+class TskDataSkinScrollBarControl : public TskDataSkinCustomControl, public TskDataUpDownButtons {
 public:
     using TskDataSkinCustomControl::TskDataSkinCustomControl;
     TRect TrackArea;
-    TRect UpButtonRect;
-    TRect ActiveUpButtonRect;
-    TRect DownUpButtonRect;
-    TRect DownButtonRect;
-    TRect ActiveDownButtonRect;
-    TRect DownDownButtonRect;
     TRect ThumbRect;
     TRect ActiveThumbRect;
     TRect DownThumbRect;
@@ -471,22 +433,14 @@ protected:
     void DefineFields(TskDataFiler& Filer) override;
 };
 
-class TskDataSkinSpinEditControl : public TskDataSkinCustomControl {
+class TskDataSkinSpinEditControl : public TskDataSkinCustomControl,
+                                  public TskDataFont,
+                                  public TskDataUpDownButtons {
 public:
     using TskDataSkinCustomControl::TskDataSkinCustomControl;
     TRect ActiveSkinRect;
-    std::string FontName = "Arial";
-    cl::TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor DisabledFontColor = 0;
-    TRect UpButtonRect;
-    TRect ActiveUpButtonRect;
-    TRect DownUpButtonRect;
-    TRect DownButtonRect;
-    TRect ActiveDownButtonRect;
-    TRect DownDownButtonRect;
 
 protected:
     void DefineFields(TskDataFiler& Filer) override;
@@ -501,17 +455,19 @@ protected:
     void DefineFields(TskDataFiler& Filer) override;
 };
 
-class TskDataSkinTreeView : public TskDataSkinControl {
+// The tree, list and rich-text views: text in one font on a background colour.
+class TskDataSkinTextViewControl : public TskDataSkinControl, public TskDataFont {
 public:
     using TskDataSkinControl::TskDataSkinControl;
-    std::string FontName = "Arial";
-    cl::TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
     TColor BGColor = 0;
 
 protected:
     void DefineFields(TskDataFiler& Filer) override;
+};
+
+class TskDataSkinTreeView : public TskDataSkinTextViewControl {
+public:
+    using TskDataSkinTextViewControl::TskDataSkinTextViewControl;
 };
 
 class TskDataSkinBevel : public TskDataSkinControl {
@@ -539,30 +495,14 @@ protected:
     void DefineFields(TskDataFiler& Filer) override;
 };
 
-class TskDataSkinListView : public TskDataSkinControl {
+class TskDataSkinListView : public TskDataSkinTextViewControl {
 public:
-    using TskDataSkinControl::TskDataSkinControl;
-    std::string FontName = "Arial";
-    cl::TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
-    TColor BGColor = 0;
-
-protected:
-    void DefineFields(TskDataFiler& Filer) override;
+    using TskDataSkinTextViewControl::TskDataSkinTextViewControl;
 };
 
-class TskDataSkinRichEdit : public TskDataSkinControl {
+class TskDataSkinRichEdit : public TskDataSkinTextViewControl {
 public:
-    using TskDataSkinControl::TskDataSkinControl;
-    std::string FontName = "Arial";
-    cl::TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
-    TColor BGColor = 0;
-
-protected:
-    void DefineFields(TskDataFiler& Filer) override;
+    using TskDataSkinTextViewControl::TskDataSkinTextViewControl;
 };
 
 // The description class for a [SKINCONTROLS] type word (exact comparison, first match of the

@@ -4,6 +4,34 @@
 
 namespace sk {
 
+namespace {
+
+// The font keys in the order objects and window frames list them.
+void DefineObjectFont(TskDataFiler& Filer, TskDataFont& Font)
+{
+    Filer.String("fontname", Font.FontName, "Arial");
+    Filer.Integer("fontheight", Font.FontHeight, 14);
+    Filer.FontStyles("fontstyle", Font.FontStyle);
+    Filer.Color("fontcolor", Font.FontColor);
+}
+
+}  // namespace
+
+void TskDataObjectText::DefineText(TskDataFiler& Filer)
+{
+    Filer.Rect("textrect", TextRect);
+    DefineObjectFont(Filer, *this);
+    Filer.Color("activefontcolor", ActiveFontColor);
+}
+
+void TskDataObjectAnimation::DefineAnimation(TskDataFiler& Filer)
+{
+    Filer.Rect("animateskinrect", AnimateSkinRect);
+    Filer.Integer("framecount", FrameCount, 0);
+    Filer.Integer("animateinterval", AnimateInterval, 25);
+    Filer.Boolean("inactiveanimation", InactiveAnimation);
+}
+
 void TskDataSkinObject::LoadFromFile(cl::TMemIniFile& IniFile)
 {
     TskDataReader reader(IniFile, IDName);
@@ -73,20 +101,12 @@ void TskDataSkinMenuItem::DefineFields(TskDataFiler& Filer)
     Filer.Rect("dividerrect", DividerRect);
     Filer.Integer("dividerleftoffset", DividerLeftOffset);
     Filer.Integer("dividerrightoffset", DividerRightOffset);
-    Filer.Rect("textrect", TextRect);
-    Filer.String("fontname", FontName, "Arial");
-    Filer.Integer("fontheight", FontHeight, 14);
-    Filer.FontStyles("fontstyle", FontStyle);
-    Filer.Color("fontcolor", FontColor);
-    Filer.Color("activefontcolor", ActiveFontColor);
+    DefineText(Filer);
     Filer.Color("unenabledfontcolor", UnEnabledFontColor);
     Filer.Boolean("stretcheffect", StretchEffect);
     Filer.Boolean("inactivestretcheffect", InactiveStretchEffect);
     Filer.Boolean("dividerstretcheffect", DividerStretchEffect);
-    Filer.Rect("animateskinrect", AnimateSkinRect);
-    Filer.Integer("framecount", FrameCount, 0);
-    Filer.Integer("animateinterval", AnimateInterval, 25);
-    Filer.Boolean("inactiveanimation", InactiveAnimation);
+    DefineAnimation(Filer);
 }
 
 void TskDataSkinMainMenuItem::DefineFields(TskDataFiler& Filer)
@@ -95,30 +115,17 @@ void TskDataSkinMainMenuItem::DefineFields(TskDataFiler& Filer)
     Filer.Integer("itemleftoffset", ItemLeftOffset);
     Filer.Integer("itemrightoffset", ItemRightOffset);
     Filer.Rect("downrect", DownRect);
-    Filer.Rect("textrect", TextRect);
-    Filer.String("fontname", FontName, "Arial");
-    Filer.Integer("fontheight", FontHeight, 14);
-    Filer.FontStyles("fontstyle", FontStyle);
-    Filer.Color("fontcolor", FontColor);
-    Filer.Color("activefontcolor", ActiveFontColor);
+    DefineText(Filer);
     Filer.Color("downfontcolor", DownFontColor);
     Filer.Color("unenabledfontColor", UnEnabledFontColor);
     Filer.Boolean("stretcheffect", StretchEffect);
-    Filer.Rect("animateskinrect", AnimateSkinRect);
-    Filer.Integer("framecount", FrameCount, 0);
-    Filer.Integer("animateinterval", AnimateInterval, 25);
-    Filer.Boolean("inactiveanimation", InactiveAnimation);
+    DefineAnimation(Filer);
 }
 
 void TskDataSkinCaption::DefineFields(TskDataFiler& Filer)
 {
     TskDataSkinObject::DefineFields(Filer);
-    Filer.Rect("textrect", TextRect);
-    Filer.String("fontname", FontName, "Arial");
-    Filer.Integer("fontheight", FontHeight, 14);
-    Filer.FontStyles("fontstyle", FontStyle);
-    Filer.Color("fontcolor", FontColor);
-    Filer.Color("activefontcolor", ActiveFontColor);
+    DefineText(Filer);
     Filer.Alignment("alignment", Alignment);
     Filer.Boolean("light", Light);
     Filer.Color("lightcolor", LightColor);
@@ -132,10 +139,7 @@ void TskDataSkinCaption::DefineFields(TskDataFiler& Filer)
     Filer.Integer("frameleftoffset", FrameLeftOffset);
     Filer.Integer("framerightoffset", FrameRightOffset);
     Filer.Boolean("stretcheffect", StretchEffect);
-    Filer.Rect("animateskinrect", AnimateSkinRect);
-    Filer.Integer("framecount", FrameCount, 0);
-    Filer.Integer("animateinterval", AnimateInterval, 25);
-    Filer.Boolean("inactiveanimation", InactiveAnimation);
+    DefineAnimation(Filer);
     Filer.Boolean("fullframe", FullFrame);
 }
 
@@ -201,42 +205,35 @@ void TskSkinColors::LoadFromFile(cl::TMemIniFile& IniFile)
     r.Color("cbtnshadow", cBtnShadow, cl::clBtnShadow);
 }
 
+void TskDataSkinWindowFrame::ReadPictureAndCorners(TskDataReader& Reader)
+{
+    Reader.Integer("windowpictureindex", WindowPictureIndex, -1);
+    Reader.Integer("maskpictureindex", MaskPictureIndex, -1);
+    Reader.Corners("", LTPoint, RTPoint, LBPoint, RBPoint);
+}
+
+void TskDataSkinWindowFrame::ReadStretches(TskDataReader& Reader)
+{
+    Reader.Stretches(LeftStretch, RightStretch, TopStretch, BottomStretch);
+}
+
 void TskDataSkinPopupWindow::LoadFromFile(cl::TMemIniFile& IniFile)
 {
     TskDataReader r(IniFile, "POPUPWINDOW");
-    r.Integer("windowpictureindex", WindowPictureIndex, -1);
-    r.Integer("maskpictureindex", MaskPictureIndex, -1);
-    r.Point("lefttoppoint", LTPoint);
-    r.Point("righttoppoint", RTPoint);
-    r.Point("leftbottompoint", LBPoint);
-    r.Point("rightbottompoint", RBPoint);
+    ReadPictureAndCorners(r);
     r.Rect("itemsrect", ItemsRect);
     r.Color("scrollmarkercolor", ScrollMarkerColor);
     r.Color("scrollmarkeractivecolor", ScrollMarkerActiveColor);
-    r.Boolean("leftstretch", LeftStretch);
-    r.Boolean("rightstretch", RightStretch);
-    r.Boolean("topstretch", TopStretch);
-    r.Boolean("bottomstretch", BottomStretch);
+    ReadStretches(r);
 }
 
 void TskDataSkinHintWindow::LoadFromFile(cl::TMemIniFile& IniFile)
 {
     TskDataReader r(IniFile, "HINTWINDOW");
-    r.Integer("windowpictureindex", WindowPictureIndex, -1);
-    r.Integer("maskpictureindex", MaskPictureIndex, -1);
-    r.Point("lefttoppoint", LTPoint);
-    r.Point("righttoppoint", RTPoint);
-    r.Point("leftbottompoint", LBPoint);
-    r.Point("rightbottompoint", RBPoint);
+    ReadPictureAndCorners(r);
     r.Rect("clientrect", ClRect);
-    r.String("fontname", FontName, "Arial");
-    r.Integer("fontheight", FontHeight, 14);
-    r.FontStyles("fontstyle", FontStyle);
-    r.Color("fontcolor", FontColor);
-    r.Boolean("leftstretch", LeftStretch);
-    r.Boolean("rightstretch", RightStretch);
-    r.Boolean("topstretch", TopStretch);
-    r.Boolean("bottomstretch", BottomStretch);
+    DefineObjectFont(r, *this);
+    ReadStretches(r);
 }
 
 }  // namespace sk

@@ -11,6 +11,32 @@
 
 namespace sk {
 
+// Groups of fields that several objects share, each with the keys it is read from. An object
+// inherits the group, so the fields keep their names on the object.
+
+// The text of a menu item, a menu-bar item or a caption: its area, its font and the font's
+// colour while active. Objects list the font keys in their own order: name, height, style,
+// colour.
+struct TskDataObjectText : TskDataFont {
+    TRect TextRect;
+    TColor ActiveFontColor = 0;
+
+protected:
+    void DefineText(TskDataFiler& Filer);
+};
+
+// Frames played over the object: their strip, number and pace, and whether they also play
+// while the form is inactive.
+struct TskDataObjectAnimation {
+    TRect AnimateSkinRect;
+    int FrameCount = 0;
+    int AnimateInterval = 25;
+    bool InactiveAnimation = false;
+
+protected:
+    void DefineAnimation(TskDataFiler& Filer);
+};
+
 class TskDataSkinObject : public cl::TObject {
 public:
     explicit TskDataSkinObject(std::string AIDName) : IDName(std::move(AIDName)) {}
@@ -86,7 +112,9 @@ protected:
     void DefineFields(TskDataFiler& Filer) override;
 };
 
-class TskDataSkinMenuItem : public TskDataSkinObject {
+class TskDataSkinMenuItem : public TskDataSkinObject,
+                            public TskDataObjectText,
+                            public TskDataObjectAnimation {
 public:
     using TskDataSkinObject::TskDataSkinObject;
     int ItemLeftOffset = 0;
@@ -94,44 +122,26 @@ public:
     TRect DividerRect;
     int DividerLeftOffset = 0;
     int DividerRightOffset = 0;
-    TRect TextRect;
-    std::string FontName = "Arial";
-    int FontHeight = 14;
-    cl::TFontStyles FontStyle;
-    TColor FontColor = 0;
-    TColor ActiveFontColor = 0;
     TColor UnEnabledFontColor = 0;
     bool StretchEffect = false;
     bool InactiveStretchEffect = false;
     bool DividerStretchEffect = false;
-    TRect AnimateSkinRect;
-    int FrameCount = 0;
-    int AnimateInterval = 25;
-    bool InactiveAnimation = false;
 
 protected:
     void DefineFields(TskDataFiler& Filer) override;
 };
 
-class TskDataSkinMainMenuItem : public TskDataSkinObject {
+class TskDataSkinMainMenuItem : public TskDataSkinObject,
+                                public TskDataObjectText,
+                                public TskDataObjectAnimation {
 public:
     using TskDataSkinObject::TskDataSkinObject;
     int ItemLeftOffset = 0;
     int ItemRightOffset = 0;
     TRect DownRect;
-    TRect TextRect;
-    std::string FontName = "Arial";
-    int FontHeight = 14;
-    cl::TFontStyles FontStyle;
-    TColor FontColor = 0;
-    TColor ActiveFontColor = 0;
     TColor DownFontColor = 0;
     TColor UnEnabledFontColor = 0;
     bool StretchEffect = false;
-    TRect AnimateSkinRect;
-    int FrameCount = 0;
-    int AnimateInterval = 25;
-    bool InactiveAnimation = false;
 
 protected:
     void DefineFields(TskDataFiler& Filer) override;
@@ -142,15 +152,11 @@ public:
     using TskDataSkinMainMenuItem::TskDataSkinMainMenuItem;
 };
 
-class TskDataSkinCaption : public TskDataSkinObject {
+class TskDataSkinCaption : public TskDataSkinObject,
+                           public TskDataObjectText,
+                           public TskDataObjectAnimation {
 public:
     using TskDataSkinObject::TskDataSkinObject;
-    TRect TextRect;
-    std::string FontName = "Arial";
-    int FontHeight = 14;
-    cl::TFontStyles FontStyle;
-    TColor FontColor = 0;
-    TColor ActiveFontColor = 0;
     TAlignment Alignment = taCenter;
     bool Light = false;
     TColor LightColor = 0;
@@ -164,10 +170,6 @@ public:
     int FrameLeftOffset = 0;
     int FrameRightOffset = 0;
     bool StretchEffect = false;
-    TRect AnimateSkinRect;
-    int FrameCount = 0;
-    int AnimateInterval = 25;
-    bool InactiveAnimation = false;
     bool FullFrame = false;
 
 protected:
@@ -199,8 +201,9 @@ public:
     void LoadFromFile(cl::TMemIniFile& IniFile);
 };
 
-// The popup-menu window frame, section [POPUPWINDOW].
-class TskDataSkinPopupWindow : public cl::TObject {
+// What the popup-menu and hint window frames share: the picture, the mask, the corners and
+// which edges stretch.
+class TskDataSkinWindowFrame : public cl::TObject {
 public:
     int WindowPictureIndex = -1;
     int MaskPictureIndex = -1;
@@ -208,36 +211,34 @@ public:
     TPoint RTPoint;
     TPoint LBPoint;
     TPoint RBPoint;
-    TRect ItemsRect;
-    TColor ScrollMarkerColor = 0;
-    TColor ScrollMarkerActiveColor = 0;
     bool LeftStretch = false;
     bool RightStretch = false;
     bool TopStretch = false;
     bool BottomStretch = false;
+
+protected:
+    // The keys before the frame's own: picture, mask and corners.
+    void ReadPictureAndCorners(TskDataReader& Reader);
+    // The keys after the frame's own.
+    void ReadStretches(TskDataReader& Reader);
+};
+
+// The popup-menu window frame, section [POPUPWINDOW].
+class TskDataSkinPopupWindow : public TskDataSkinWindowFrame {
+public:
+    TRect ItemsRect;
+    TColor ScrollMarkerColor = 0;
+    TColor ScrollMarkerActiveColor = 0;
 
     void LoadFromFile(cl::TMemIniFile& IniFile);
 };
 
 // The hint window frame, section [HINTWINDOW]. A new one has a font height of 12; a missing
 // "fontheight" key reads as 14.
-class TskDataSkinHintWindow : public cl::TObject {
+class TskDataSkinHintWindow : public TskDataSkinWindowFrame, public TskDataFont {
 public:
-    int WindowPictureIndex = -1;
-    int MaskPictureIndex = -1;
-    TPoint LTPoint;
-    TPoint RTPoint;
-    TPoint LBPoint;
-    TPoint RBPoint;
+    TskDataSkinHintWindow() { FontHeight = 12; }
     TRect ClRect;
-    std::string FontName = "Arial";
-    int FontHeight = 12;
-    cl::TFontStyles FontStyle;
-    TColor FontColor = 0;
-    bool LeftStretch = false;
-    bool RightStretch = false;
-    bool TopStretch = false;
-    bool BottomStretch = false;
 
     void LoadFromFile(cl::TMemIniFile& IniFile);
 };

@@ -349,6 +349,22 @@ void TskDataFiler::FontGroup(const std::string& Prefix, std::string& Name, cl::T
     this->Color((Prefix + "fontcolor").c_str(), Color, 0);
 }
 
+void TskDataFiler::Corners(const std::string& Prefix, TPoint& LT, TPoint& RT, TPoint& LB, TPoint& RB)
+{
+    Point((Prefix + "lefttoppoint").c_str(), LT);
+    Point((Prefix + "righttoppoint").c_str(), RT);
+    Point((Prefix + "leftbottompoint").c_str(), LB);
+    Point((Prefix + "rightbottompoint").c_str(), RB);
+}
+
+void TskDataFiler::Stretches(bool& Left, bool& Right, bool& Top, bool& Bottom)
+{
+    Boolean("leftstretch", Left);
+    Boolean("rightstretch", Right);
+    Boolean("topstretch", Top);
+    Boolean("bottomstretch", Bottom);
+}
+
 TskDataReader::TskDataReader(cl::TMemIniFile& Ini, std::string Section) : TskDataFiler(Ini, std::move(Section))
 {
     cl::TStringList lines;

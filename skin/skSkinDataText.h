@@ -112,10 +112,27 @@ public:
     // "<Prefix>fontcolor" with their defaults "Arial" and 14.
     void FontGroup(const std::string& Prefix, std::string& Name, cl::TFontStyles& Style, int& Height,
                    TColor& Color);
+    // The four corner points of a frame, "<Prefix>lefttoppoint", "<Prefix>righttoppoint",
+    // "<Prefix>leftbottompoint", "<Prefix>rightbottompoint".
+    void Corners(const std::string& Prefix, TPoint& LT, TPoint& RT, TPoint& LB, TPoint& RB);
+    // Which edges of a frame stretch instead of tiling: "leftstretch", "rightstretch",
+    // "topstretch", "bottomstretch".
+    void Stretches(bool& Left, bool& Right, bool& Top, bool& Bottom);
 
 protected:
     cl::TMemIniFile& ini_;
     std::string section_;
+};
+
+// The text font of a description, on the FontGroup keys without a prefix.
+struct TskDataFont {
+    std::string FontName = "Arial";
+    cl::TFontStyles FontStyle;
+    int FontHeight = 14;
+    TColor FontColor = 0;
+
+protected:
+    void DefineFont(TskDataFiler& Filer) { Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor); }
 };
 
 // Reads the whole section once and answers every key from it: a description asks for some 40
