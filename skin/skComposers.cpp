@@ -80,6 +80,49 @@ bool HasPixels(const cl::TBitmap* Bitmap)
     return Bitmap && !Bitmap->Empty();
 }
 
+// What a strip along the axis reads from its source rectangle: the run From .. To along the
+// axis, Cross0 .. Cross1 across it.
+struct TStripSource {
+    int From, To, Cross0, Cross1;
+};
+
+TStripSource StripSource(TAxis Axis, const TRect& R)
+{
+    return Axis == axX ? TStripSource{R.Left, R.Right, R.Top, R.Bottom} : TStripSource{R.Top, R.Bottom, R.Left, R.Right};
+}
+
+// Sizes Dest to Len along the axis and the source's thickness across it; false when there is
+// nothing to draw.
+bool SizeStrip(TAxis Axis, cl::TBitmap* Dest, const cl::TBitmap* Src, const TStripSource& S, int Len)
+{
+    const int thick = std::max(S.Cross1 - S.Cross0, 0);
+    if (Axis == axX)
+        Dest->SetSize(Len, thick);
+    else
+        Dest->SetSize(thick, Len);
+    return HasPixels(Src) && Len >= 1 && thick >= 1;
+}
+
+// A three-part strip along the axis, Len long: ends of Head and Tail pixels copied, the middle
+// tiled or stretched.
+void ComposeStrip(TAxis Axis, int Head, int Tail, cl::TBitmap* Dest, cl::TBitmap* Src, const TRect& SrcRect, int Len,
+                  bool Stretch)
+{
+    if (!Dest)
+        return;
+    const TStripSource s = StripSource(Axis, SrcRect);
+    if (!SizeStrip(Axis, Dest, Src, s, Len))
+        return;
+    const int thick = s.Cross1 - s.Cross0;
+    if (Head != 0)
+        CopyPart(Dest, Span(Axis, 0, Head, 0, thick), Src, Span(Axis, s.From, Head, s.Cross0, s.Cross1));
+    if (Tail != 0)
+        CopyPart(Dest, Span(Axis, Len - Tail, Tail, 0, thick), Src, Span(Axis, s.To - Tail, Tail, s.Cross0, s.Cross1));
+    const int middle = s.From + Head;
+    TileOrStretch(Stretch, Dest, Axis, Head, Len - Tail, 0, thick, Src, middle, s.To - Tail - middle, s.Cross0,
+                  s.Cross1);
+}
+
 }  // namespace
 
 void ComposeSkinImage(const TskAreaPoints& Area, const TskAreaPoints& NewArea, cl::TBitmap* Dest, cl::TBitmap* Src,
@@ -198,37 +241,13 @@ void ComposeSkinBorderImages(const TskAreaPoints& Area, const TskAreaPoints& New
 void ComposeHSkinStrip(int LeftW, int RightW, cl::TBitmap* Dest, cl::TBitmap* Src, const TRect& SrcRect, int W, int H,
                        bool Stretch)
 {
-    if (!Dest)
-        return;
-    const int h = std::max(RectHeight(SrcRect), 0);
-    Dest->SetSize(W, h);
-    if (!HasPixels(Src) || W < 1 || h < 1)
-        return;
-    if (LeftW != 0)
-        CopyPart(Dest, {0, 0, LeftW, h}, Src, {SrcRect.Left, SrcRect.Top, SrcRect.Left + LeftW, SrcRect.Bottom});
-    if (RightW != 0)
-        CopyPart(Dest, {W - RightW, 0, W, h}, Src, {SrcRect.Right - RightW, SrcRect.Top, SrcRect.Right, SrcRect.Bottom});
-    const int middleLeft = SrcRect.Left + LeftW;
-    TileOrStretch(Stretch, Dest, axX, LeftW, W - RightW, 0, h, Src, middleLeft, SrcRect.Right - RightW - middleLeft,
-                  SrcRect.Top, SrcRect.Bottom);
+    ComposeStrip(axX, LeftW, RightW, Dest, Src, SrcRect, W, Stretch);
 }
 
 void ComposeVSkinStrip(int TopH, int BottomH, cl::TBitmap* Dest, cl::TBitmap* Src, const TRect& SrcRect, int W, int H,
                        bool Stretch)
 {
-    if (!Dest)
-        return;
-    const int w = std::max(RectWidth(SrcRect), 0);
-    Dest->SetSize(w, H);
-    if (!HasPixels(Src) || w < 1 || H < 1)
-        return;
-    if (TopH != 0)
-        CopyPart(Dest, {0, 0, w, TopH}, Src, {SrcRect.Left, SrcRect.Top, SrcRect.Right, SrcRect.Top + TopH});
-    if (BottomH != 0)
-        CopyPart(Dest, {0, H - BottomH, w, H}, Src, {SrcRect.Left, SrcRect.Bottom - BottomH, SrcRect.Right, SrcRect.Bottom});
-    const int middleTop = SrcRect.Top + TopH;
-    TileOrStretch(Stretch, Dest, axY, TopH, H - BottomH, 0, w, Src, middleTop, SrcRect.Bottom - BottomH - middleTop,
-                  SrcRect.Left, SrcRect.Right);
+    ComposeStrip(axY, TopH, BottomH, Dest, Src, SrcRect, H, Stretch);
 }
 
 void ComposeHSkinStripEx(int LeftW, int RightW, cl::TBitmap* Dest, cl::TBitmap* Src, const TRect& SrcRect, int W,
@@ -236,13 +255,12 @@ void ComposeHSkinStripEx(int LeftW, int RightW, cl::TBitmap* Dest, cl::TBitmap* 
 {
     if (!Dest)
         return;
-    const int h = std::max(RectHeight(SrcRect), 0);
-    Dest->SetSize(W, h);
-    if (!HasPixels(Src) || W < 1 || h < 1)
+    const TStripSource s = StripSource(axX, SrcRect);
+    if (!SizeStrip(axX, Dest, Src, s, W))
         return;
-    const int middleLeft = SrcRect.Left + LeftW;
-    TileOrStretch(Stretch, Dest, axX, 0, W, 0, h, Src, middleLeft, SrcRect.Right - RightW - middleLeft, SrcRect.Top,
-                  SrcRect.Bottom);
+    const int middleLeft = s.From + LeftW;
+    TileOrStretch(Stretch, Dest, axX, 0, W, 0, s.Cross1 - s.Cross0, Src, middleLeft, s.To - RightW - middleLeft,
+                  s.Cross0, s.Cross1);
 }
 
 void StretchSkinImage(cl::TBitmap* Dest, cl::TBitmap* Src, const TRect& SkinRect, const TRect& ClRect)
