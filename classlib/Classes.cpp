@@ -462,6 +462,28 @@ void TMemoryStream::LoadFromFile(const std::string& FileName)
 // ---------------------------------------------------------------------------------------------
 // TFileStream
 
+namespace {
+
+// The system moves at most 1 GiB a call, and maybe less than asked: Count bytes take as many
+// calls as they need. Step(Pointer, Size) moves up to Size bytes and says how many it moved;
+// the first call that moves none ends the transfer.
+template <class TByte, class TStep>
+std::int64_t TransferInChunks(TByte* Buffer, std::int64_t Count, TStep Step)
+{
+    std::int64_t total = 0;
+    while (Count > 0) {
+        const std::int64_t moved = Step(Buffer, std::min<std::int64_t>(Count, 1 << 30));
+        if (moved <= 0)
+            break;
+        total += moved;
+        Buffer += moved;
+        Count -= moved;
+    }
+    return total;
+}
+
+}  // namespace
+
 #ifdef _WIN32
 
 TFileStream::TFileStream(const std::string& FileName, std::uint16_t Mode) : fileName_(FileName)
@@ -499,34 +521,19 @@ TFileStream::~TFileStream()
 
 std::int64_t TFileStream::Read(void* Buffer, std::int64_t Count)
 {
-    std::int64_t total = 0;
-    auto* p = static_cast<char*>(Buffer);
-    while (Count > 0) {
-        DWORD chunk = DWORD(std::min<std::int64_t>(Count, 1 << 30));
+    return TransferInChunks(static_cast<char*>(Buffer), Count, [this](char* p, std::int64_t size) -> std::int64_t {
         DWORD got = 0;
-        if (!ReadFile(static_cast<HANDLE>(handle_), p, chunk, &got, nullptr) || got == 0)
-            break;
-        total += got;
-        p += got;
-        Count -= got;
-    }
-    return total;
+        return ReadFile(static_cast<HANDLE>(handle_), p, DWORD(size), &got, nullptr) ? got : 0;
+    });
 }
 
 std::int64_t TFileStream::Write(const void* Buffer, std::int64_t Count)
 {
-    std::int64_t total = 0;
-    auto* p = static_cast<const char*>(Buffer);
-    while (Count > 0) {
-        DWORD chunk = DWORD(std::min<std::int64_t>(Count, 1 << 30));
-        DWORD put = 0;
-        if (!WriteFile(static_cast<HANDLE>(handle_), p, chunk, &put, nullptr) || put == 0)
-            break;
-        total += put;
-        p += put;
-        Count -= put;
-    }
-    return total;
+    return TransferInChunks(static_cast<const char*>(Buffer), Count,
+                            [this](const char* p, std::int64_t size) -> std::int64_t {
+                                DWORD put = 0;
+                                return WriteFile(static_cast<HANDLE>(handle_), p, DWORD(size), &put, nullptr) ? put : 0;
+                            });
 }
 
 std::int64_t TFileStream::Seek(std::int64_t Offset, TSeekOrigin Origin)
@@ -579,38 +586,28 @@ TFileStream::~TFileStream()
         ::close(fd_);
 }
 
+// A call cut short by a signal before it moved anything is made again.
 std::int64_t TFileStream::Read(void* Buffer, std::int64_t Count)
 {
-    std::int64_t total = 0;
-    auto* p = static_cast<char*>(Buffer);
-    while (Count > 0) {
-        ssize_t got = ::read(fd_, p, std::size_t(std::min<std::int64_t>(Count, 1 << 30)));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            break;
-        total += got;
-        p += got;
-        Count -= got;
-    }
-    return total;
+    return TransferInChunks(static_cast<char*>(Buffer), Count, [this](char* p, std::int64_t size) -> std::int64_t {
+        ssize_t got;
+        do
+            got = ::read(fd_, p, std::size_t(size));
+        while (got < 0 && errno == EINTR);
+        return got;
+    });
 }
 
 std::int64_t TFileStream::Write(const void* Buffer, std::int64_t Count)
 {
-    std::int64_t total = 0;
-    auto* p = static_cast<const char*>(Buffer);
-    while (Count > 0) {
-        ssize_t put = ::write(fd_, p, std::size_t(std::min<std::int64_t>(Count, 1 << 30)));
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            break;
-        total += put;
-        p += put;
-        Count -= put;
-    }
-    return total;
+    return TransferInChunks(static_cast<const char*>(Buffer), Count,
+                            [this](const char* p, std::int64_t size) -> std::int64_t {
+                                ssize_t put;
+                                do
+                                    put = ::write(fd_, p, std::size_t(size));
+                                while (put < 0 && errno == EINTR);
+                                return put;
+                            });
 }
 
 std::int64_t TFileStream::Seek(std::int64_t Offset, TSeekOrigin Origin)
