@@ -187,6 +187,7 @@ private:
     void FillBackground(cl::TCanvas* Canvas, const cl::TRect& Rect);
     TskButtonDrawState ButtonState(TskButtonItem* Button);
     void ApplyCaptionFont(cl::TFont* Font, cl::TColor* Color);
+    cl::TFontCharset SkinCharset() const;
     // The description of that name and class in a loaded skin, nullptr when there is none.
     template <class D>
     D* FindDescription(const std::string& Name) const

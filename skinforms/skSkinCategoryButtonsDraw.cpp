@@ -5,6 +5,7 @@
 
 #include "classlib/SysUtils.h"
 #include "skin/skComposers.h"
+#include "skin/skResourceStrData.h"
 #include "skin/skUtilsText.h"
 
 using namespace cl;
@@ -21,6 +22,15 @@ TRect Shrunk(const TRect& R, int D) { return InflateRect(R, -D, -D); }
 
 }  // namespace
 
+TFontCharset TskSkinCategoryButtons::SkinCharset() const
+{
+    // Skin fonts show the interface texts' character set when the skin carries a text table.
+    TskSkinData* data = SkinData();
+    if (data && data->ResourceStrData())
+        return data->ResourceStrData()->CharSet();
+    return const_cast<TskSkinCategoryButtons*>(this)->Font()->Charset();
+}
+
 void TskSkinCategoryButtons::ApplyCaptionFont(TFont* F, TColor* Color)
 {
     F->Assign(Font());
@@ -33,6 +43,7 @@ void TskSkinCategoryButtons::ApplyCaptionFont(TFont* F, TColor* Color)
     F->SetStyle(label->FontStyle);
     F->SetHeight(label->FontHeight);
     F->SetColor(label->FontColor);
+    F->SetCharset(SkinCharset());
     if (Color)
         *Color = label->FontColor;
 }
@@ -342,6 +353,7 @@ void TskSkinCategoryButtons::DrawSkinnedButton(TskButtonItem* Button, TCanvas* C
         f->SetName(D->FontName);
         f->SetStyle(D->FontStyle);
         f->SetHeight(D->FontHeight);
+        f->SetCharset(SkinCharset());
     }
     f->SetColor(color);
     DrawButtonContent(Button, image.Canvas(), cl::Rect(0, 0, w, h), State);
