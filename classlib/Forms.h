@@ -254,6 +254,8 @@ public:
     void Minimize();
     void Restore();
     bool Minimized() const { return minimized_; }
+    // This program has no help file: asking for a help topic does nothing.
+    bool HelpContext(int Context) { return false; }
 
     // Called in a catch block: the exception logger's hook first; if it declines, EAbort is
     // silent, OnException gets the rest, else a message box shows the message.

@@ -374,3 +374,34 @@ TEST_F(FormsTest, SynchronizedCallsRunInTheMessageLoop)
     worker.join();
     EXPECT_EQ(ranOn, GetCurrentThreadId());
 }
+
+TEST_F(FormsTest, ControlsOwnedByOneFormAndParentedOnAnother)
+{
+    TForm* host = NewForm();
+    TForm* owner = NewForm();
+    auto* panel = new TPanelProbe(owner);
+    panel->SetParent(host);
+    auto* probe = new TProbe(owner);
+    probe->SetParent(panel);
+    host->Show();
+    Application->ProcessMessages();
+    ASSERT_TRUE(panel->HandleAllocated());
+
+    // The owner goes: its controls leave the form they sat on.
+    owner->Free();
+    EXPECT_EQ(host->ControlCount(), 0);
+    host->Repaint();
+
+    // The parent goes first: a control it does not own stays with its owner, without window.
+    TForm* owner2 = NewForm();
+    auto* kept = new TPanelProbe(owner2);
+    TForm* host2 = NewForm();
+    kept->SetParent(host2);
+    kept->HandleNeeded();
+    host2->Free();
+    EXPECT_EQ(kept->Parent(), nullptr);
+    EXPECT_FALSE(kept->HandleAllocated());
+    EXPECT_EQ(owner2->ComponentCount(), 1);
+    kept->SetParent(owner2);
+    EXPECT_TRUE(kept->HandleAllocated() || !owner2->HandleAllocated());
+}
