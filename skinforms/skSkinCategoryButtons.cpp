@@ -44,8 +44,8 @@ void TskSkinCategoryButtons::SetButtonFlow(TskCatButtonFlow Value)
         // The bar turns with the flow, in place.
         scrollBar_->SetKind(Value == skcbfVertical ? sbVertical : sbHorizontal);
         scrollBar_->SetSkinDataName(Value == skcbfVertical ? "vscrollbar" : "hscrollbar");
-        scrollBar_->SetDefaultWidth(0);
-        scrollBar_->SetDefaultHeight(0);
+        scrollBar_->SetDefaultWidth(Value == skcbfVertical ? 19 : 0);
+        scrollBar_->SetDefaultHeight(Value == skcbfVertical ? 0 : 19);
         PlaceScrollBar();
     }
     CalcTextMetrics();

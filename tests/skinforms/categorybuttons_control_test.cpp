@@ -413,3 +413,21 @@ TEST_F(CategoryButtons, ASkinChangeReadsTheCaptionFontAndPassesTheSkinToTheBar)
     EXPECT_EQ(control->ScrollBar()->SkinData(), nullptr);
     Snapshot(control);
 }
+
+TEST_F(CategoryButtons, ChangingTheFlowTurnsTheBarInPlace)
+{
+    Fill({30});
+    sk::TskSkinScrollBar* bar = control->ScrollBar();
+    ASSERT_NE(bar, nullptr);
+    control->ScrollBy(3);
+    control->SetButtonOptions({skboShowCaptions});
+    control->SetButtonFlow(skcbfHorizontal);
+    ASSERT_EQ(control->ScrollBar(), bar) << "the same bar, turned";
+    EXPECT_EQ(bar->Kind(), sk::sbHorizontal);
+    EXPECT_EQ(bar->SkinDataName(), "hscrollbar");
+    EXPECT_EQ(bar->BoundsRect(), (TRect{0, 200 - 19, 161, 200}));
+    EXPECT_EQ(control->ScrollPosition(), 0);
+    control->SetButtonFlow(skcbfVertical);
+    ASSERT_NE(control->ScrollBar(), nullptr);
+    EXPECT_EQ(control->ScrollBar()->BoundsRect(), (TRect{161 - 19, 0, 161, 200}));
+}
