@@ -431,3 +431,34 @@ TEST_F(CategoryButtons, ChangingTheFlowTurnsTheBarInPlace)
     ASSERT_NE(control->ScrollBar(), nullptr);
     EXPECT_EQ(control->ScrollBar()->BoundsRect(), (TRect{161 - 19, 0, 161, 200}));
 }
+
+TEST_F(CategoryButtons, ANamedButtonDescriptionIsUsedWhenTheSkinHasIt)
+{
+    skctrltest::TTestSkin skin;
+    TBitmap* p = skin.Picture();
+    p->SetSize(120, 20);
+    p->Fill(0x00AA00);                         // "resizebutton": (0, 0, 40, 20)
+    for (int y = 0; y < 20; ++y)
+        for (int x = 40; x < 80; ++x)
+            p->SetPixels(x, y, 0x0000AA);      // "stationbutton": (40, 0, 80, 20)
+    auto add = [&](const char* Name, int Left) {
+        auto* d = skin.Add<sk::TskDataSkinButtonControl>(Name);
+        d->PictureIndex = 0;
+        d->SkinRect = {Left, 0, Left + 40, 20};
+        d->LTPoint = {3, 3};
+        d->RTPoint = {37, 3};
+        d->LBPoint = {3, 17};
+        d->RBPoint = {37, 17};
+        d->ClRect = {3, 3, 37, 17};
+    };
+    add("resizebutton", 0);
+    add("stationbutton", 40);
+    control->SetSkinData(skin.Data);
+    Fill({2});
+    const TRect r = control->GetButtonRect(Button(0, 0));
+    EXPECT_EQ(Snapshot(control)->Pixels(r.Left + 3, r.Top + 3), 0x00AA00);
+    control->SetButtonsSkinDataName("stationbutton");
+    EXPECT_EQ(Snapshot(control)->Pixels(r.Left + 3, r.Top + 3), 0x0000AA);
+    control->SetButtonsSkinDataName("nosuchbutton");
+    EXPECT_EQ(Snapshot(control)->Pixels(r.Left + 3, r.Top + 3), 0x00AA00) << "a missing name falls back";
+}
