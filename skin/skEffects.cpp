@@ -105,6 +105,18 @@ void BlendColumns(TskEffectBmp& Own, const TskEffectBmp& Target, const TColumnWe
         BlendChannels(Own.ScanLine(y), Target.ScanLine(y), Weights.Weights(), Weights.Own.size());
 }
 
+// The weight of the own image along a run of columns or rows From to To (both included; Step
+// is 1 or -1): 0 at From, growing by Inc per step up to 1. Set(i, weight) applies it.
+template <class TSet>
+void RampWeights(int From, int To, int Step, double Inc, TSet Set)
+{
+    double f = 0;
+    for (int i = From; Step > 0 ? i <= To : i >= To; i += Step) {
+        Set(i, f);
+        f = std::min(f + Inc, 1.0);
+    }
+}
+
 }  // namespace
 
 void TskEffectBmp::MorphHGradient(const TskEffectBmp& Target, double K)
@@ -120,16 +132,9 @@ void TskEffectBmp::MorphHGradient(const TskEffectBmp& Target, double K)
     // Columns start .. stop show the target; from each end the weight of the own image grows by
     // inc per column toward the edges.
     TColumnWeights weights(width_);
-    double f = 0;
-    for (int x = start; x >= 0; --x) {
-        weights.Set(x, f);
-        f = std::min(f + inc, 1.0);
-    }
-    f = 0;
-    for (int x = stop; x < width_; ++x) {
-        weights.Set(x, f);
-        f = std::min(f + inc, 1.0);
-    }
+    const auto setColumn = [&weights](int x, double f) { weights.Set(x, f); };
+    RampWeights(start, 0, -1, inc, setColumn);
+    RampWeights(stop, width_ - 1, 1, inc, setColumn);
     BlendColumns(*this, Target, weights);
 }
 
@@ -150,16 +155,8 @@ void TskEffectBmp::MorphVGradient(const TskEffectBmp& Target, double K)
         const TConstantWeights weights(f, 1 - f);
         BlendChannels(ScanLine(y), Target.ScanLine(y), weights.Weights(), rowBytes);
     };
-    double f = 0;
-    for (int y = start; y >= 0; --y) {
-        blendRow(y, f);
-        f = std::min(f + inc, 1.0);
-    }
-    f = 0;
-    for (int y = stop; y < height_; ++y) {
-        blendRow(y, f);
-        f = std::min(f + inc, 1.0);
-    }
+    RampWeights(start, 0, -1, inc, blendRow);
+    RampWeights(stop, height_ - 1, 1, inc, blendRow);
 }
 
 void TskEffectBmp::MorphLeftGradient(const TskEffectBmp& Target, double K)
@@ -174,11 +171,7 @@ void TskEffectBmp::MorphLeftGradient(const TskEffectBmp& Target, double K)
     for (int x = d + 1; x < width_; ++x)
         weights.Set(x, 1.0);
     const double inc = 1.0 / d;
-    double f = 0;
-    for (int x = 0; x <= d; ++x) {
-        weights.Set(x, f);
-        f = std::min(f + inc, 1.0);
-    }
+    RampWeights(0, d, 1, inc, [&weights](int x, double f) { weights.Set(x, f); });
     BlendColumns(*this, Target, weights);
 }
 
@@ -193,11 +186,7 @@ void TskEffectBmp::MorphRightGradient(const TskEffectBmp& Target, double K)
     TColumnWeights weights(width_);
     for (int x = 0; x < d; ++x)
         weights.Set(x, 1.0);
-    double f = 0;
-    for (int x = width_ - 1; x >= d; --x) {
-        weights.Set(x, f);
-        f = std::min(f + inc, 1.0);
-    }
+    RampWeights(width_ - 1, d, -1, inc, [&weights](int x, double f) { weights.Set(x, f); });
     BlendColumns(*this, Target, weights);
 }
 
