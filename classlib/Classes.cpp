@@ -15,6 +15,24 @@
 
 namespace cl {
 
+namespace {
+
+// Frees the owned objects of List from the last to the first. Each one removes itself from List
+// on its way out; one that did not (a subclass that skipped its base's teardown) is dropped
+// here, so the loop always ends.
+template <class T>
+void FreeFromBack(std::vector<T*>& List)
+{
+    while (!List.empty()) {
+        T* last = List.back();
+        last->Free();
+        if (!List.empty() && List.back() == last)
+            List.pop_back();
+    }
+}
+
+}  // namespace
+
 // ---------------------------------------------------------------------------------------------
 // TPersistent
 
@@ -85,14 +103,7 @@ void TComponent::Destroying()
 
 void TComponent::DestroyComponents()
 {
-    while (!components_.empty()) {
-        TComponent* last = components_.back();
-        last->Free();  // removes itself from components_ on its way out
-        // A subclass that skipped TComponent::BeforeDestruction still went through the
-        // destructor, which removed it; this is only a guard against looping forever.
-        if (!components_.empty() && components_.back() == last)
-            components_.pop_back();
-    }
+    FreeFromBack(components_);
 }
 
 TComponent* TComponent::Components(int Index) const
@@ -651,15 +662,10 @@ void TStrings::Error(const char* Message, int Data) const
 void TStrings::Put(int Index, const std::string& S)
 {
     TObject* object = GetObjectAt(Index);
-    BeginUpdate();
-    try {
+    WithinUpdate(*this, [&] {
         Delete(Index);
         InsertObject(Index, S, object);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TStrings::InsertObject(int Index, const std::string& S, TObject* AObject)
@@ -686,49 +692,34 @@ void TStrings::AddStrings(TStrings* Strings)
 {
     if (!Strings)
         return;
-    BeginUpdate();
-    try {
+    WithinUpdate(*this, [&] {
         for (int i = 0; i < Strings->Count(); ++i)
             AddObject(Strings->Get(i), Strings->GetObjectAt(i));
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TStrings::Exchange(int Index1, int Index2)
 {
-    BeginUpdate();
-    try {
+    WithinUpdate(*this, [&] {
         std::string s = Get(Index1);
         TObject* o = GetObjectAt(Index1);
         Put(Index1, Get(Index2));
         PutObjectAt(Index1, GetObjectAt(Index2));
         Put(Index2, s);
         PutObjectAt(Index2, o);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TStrings::Move(int CurIndex, int NewIndex)
 {
     if (CurIndex == NewIndex)
         return;
-    BeginUpdate();
-    try {
+    WithinUpdate(*this, [&] {
         std::string s = Get(CurIndex);
         TObject* o = GetObjectAt(CurIndex);
         Delete(CurIndex);
         InsertObject(NewIndex, s, o);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 std::string TStrings::Names(int Index) const
@@ -818,8 +809,7 @@ std::string TStrings::Text() const
 
 void TStrings::SetText(std::string_view Value)
 {
-    BeginUpdate();
-    try {
+    WithinUpdate(*this, [&] {
         Clear();
         std::size_t i = 0;
         while (i < Value.size()) {
@@ -832,11 +822,7 @@ void TStrings::SetText(std::string_view Value)
             if (i < Value.size() && Value[i] == '\n')
                 ++i;
         }
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 std::string TStrings::DelimitedText() const
@@ -867,8 +853,7 @@ std::string TStrings::DelimitedText() const
 
 void TStrings::SetDelimitedText(std::string_view Value)
 {
-    BeginUpdate();
-    try {
+    WithinUpdate(*this, [&] {
         Clear();
         std::size_t i = 0;
         const std::size_t n = Value.size();
@@ -906,11 +891,7 @@ void TStrings::SetDelimitedText(std::string_view Value)
                     Add(std::string());  // "a," has an empty last item
             }
         }
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 std::string TStrings::CommaText() const
@@ -981,17 +962,12 @@ void TStrings::Assign(TPersistent* Source)
     if (auto* source = dynamic_cast<TStrings*>(Source)) {
         if (source == this)
             return;
-        BeginUpdate();
-        try {
+        WithinUpdate(*this, [&] {
             Clear();
             delimiter_ = source->delimiter_;
             quoteChar_ = source->quoteChar_;
             AddStrings(source);
-        } catch (...) {
-            EndUpdate();
-            throw;
-        }
-        EndUpdate();
+        });
         return;
     }
     TPersistent::Assign(Source);
@@ -1303,12 +1279,7 @@ TCollection::~TCollection()
 {
     // No Update calls while going: subclasses are gone already.
     updateCount_ = 1;
-    while (!items_.empty()) {
-        TCollectionItem* last = items_.back();
-        last->Free();
-        if (!items_.empty() && items_.back() == last)
-            items_.pop_back();
-    }
+    FreeFromBack(items_);
 }
 
 TCollectionItem* TCollection::Items(int Index) const
@@ -1353,19 +1324,9 @@ void TCollection::Clear()
 {
     if (items_.empty())
         return;
-    BeginUpdate();
-    try {
-        while (!items_.empty()) {
-            TCollectionItem* last = items_.back();
-            last->Free();
-            if (!items_.empty() && items_.back() == last)
-                items_.pop_back();
-        }
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    WithinUpdate(*this, [&] {
+        FreeFromBack(items_);
+    });
 }
 
 TCollectionItem* TCollection::FindItemID(int ID) const
@@ -1418,16 +1379,11 @@ void TCollection::Assign(TPersistent* Source)
     if (auto* source = dynamic_cast<TCollection*>(Source)) {
         if (source == this)
             return;
-        BeginUpdate();
-        try {
+        WithinUpdate(*this, [&] {
             Clear();
             for (TCollectionItem* item : source->items_)
                 Add()->Assign(item);
-        } catch (...) {
-            EndUpdate();
-            throw;
-        }
-        EndUpdate();
+        });
         return;
     }
     TPersistent::Assign(Source);

@@ -379,6 +379,21 @@ private:
 std::string ReadFileBytes(const std::string& FileName);
 void WriteFileBytes(const std::string& FileName, std::string_view Bytes);
 
+// Runs Change between Target's BeginUpdate and EndUpdate (a string list or a collection), so
+// that its watchers hear of one change; EndUpdate runs also when Change throws.
+template <class TUpdatable, class TChange>
+void WithinUpdate(TUpdatable& Target, TChange Change)
+{
+    Target.BeginUpdate();
+    try {
+        Change();
+    } catch (...) {
+        Target.EndUpdate();
+        throw;
+    }
+    Target.EndUpdate();
+}
+
 // ---------------------------------------------------------------------------------------------
 // String lists
 

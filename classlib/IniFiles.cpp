@@ -160,8 +160,7 @@ void TMemIniFile::SetStrings(const TStrings* List)
 
 void TMemIniFile::GetStrings(TStrings* List) const
 {
-    List->BeginUpdate();
-    try {
+    WithinUpdate(*List, [&] {
         List->Clear();
         for (const auto& section : sections_) {
             List->Add("[" + section->Name + "]");
@@ -169,11 +168,7 @@ void TMemIniFile::GetStrings(TStrings* List) const
                 List->Add(entry.Key + "=" + entry.Value);
             List->Add(std::string());
         }
-    } catch (...) {
-        List->EndUpdate();
-        throw;
-    }
-    List->EndUpdate();
+    });
 }
 
 std::string TMemIniFile::Text() const
@@ -213,46 +208,31 @@ bool TMemIniFile::ValueExists(std::string_view Section, std::string_view Ident) 
 
 void TMemIniFile::ReadSection(std::string_view Section, TStrings* Strings) const
 {
-    Strings->BeginUpdate();
-    try {
+    WithinUpdate(*Strings, [&] {
         Strings->Clear();
         if (const TIniSection* section = FindSection(Section))
             for (const TIniEntry& entry : section->Entries)
                 Strings->Add(entry.Key);
-    } catch (...) {
-        Strings->EndUpdate();
-        throw;
-    }
-    Strings->EndUpdate();
+    });
 }
 
 void TMemIniFile::ReadSections(TStrings* Strings) const
 {
-    Strings->BeginUpdate();
-    try {
+    WithinUpdate(*Strings, [&] {
         Strings->Clear();
         for (const auto& section : sections_)
             Strings->Add(section->Name);
-    } catch (...) {
-        Strings->EndUpdate();
-        throw;
-    }
-    Strings->EndUpdate();
+    });
 }
 
 void TMemIniFile::ReadSectionValues(std::string_view Section, TStrings* Strings) const
 {
-    Strings->BeginUpdate();
-    try {
+    WithinUpdate(*Strings, [&] {
         Strings->Clear();
         if (const TIniSection* section = FindSection(Section))
             for (const TIniEntry& entry : section->Entries)
                 Strings->Add(entry.Key + "=" + entry.Value);
-    } catch (...) {
-        Strings->EndUpdate();
-        throw;
-    }
-    Strings->EndUpdate();
+    });
 }
 
 void TMemIniFile::EraseSection(std::string_view Section)
