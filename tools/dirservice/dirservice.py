@@ -34,8 +34,13 @@ ATTRIBUTES = ["Name", "StreamURL", "WebsiteURL", "PlaylistURL", "LogoURL", "Favo
               "Category", "Country"]
 
 
+# Where the demo stations' streams are served (the local stream server), when not by this service.
+STREAM_BASE = None
+
+
 def station(base, name, category, favorite="-1", country="", **extra):
-    s = {"Name": name, "StreamURL": f"{base}/stream/{quote(name, safe='')}.mp3",
+    streams = STREAM_BASE or base
+    s = {"Name": name, "StreamURL": f"{streams}/stream/{quote(name, safe='')}.mp3",
          "WebsiteURL": f"{base}/site.html", "PlaylistURL": f"{base}/playlist.html",
          "LogoURL": f"{base}/logo.png", "FavoriteOrder": favorite, "Category": category,
          "Country": country}
@@ -54,7 +59,7 @@ def normal_stations(base):
         station(base, "Uncategorised", None, "-1", ""),
         station(base, "Smooth Jazz", "Jazz", "-3", "USA"),
         station(base, "Classic Rock FM", "Rock", "-1", "UK",
-                StreamURL=f"{base}/stream/classic.mp3?a=1&b=<2>"),
+                StreamURL=f"{STREAM_BASE or base}/stream/classic.mp3?a=1&b=<2>"),
     ]
 
 
@@ -279,10 +284,13 @@ def main():
     ap.add_argument("--port", type=int, default=0, help="0 picks a free port")
     ap.add_argument("--port-file", help="write the port number here once listening")
     ap.add_argument("--demo", action="store_true", help="known account demo/demo")
+    ap.add_argument("--stream-base", help="base address of the server of the stations' streams")
     ap.add_argument("--parent-pid", type=int, help="stop when this process is gone")
     ap.add_argument("--idle-exit", type=float, default=0,
                     help="stop after this many seconds without a request")
     args = ap.parse_args()
+    global STREAM_BASE
+    STREAM_BASE = args.stream_base
 
     server = Server(("127.0.0.1", args.port), Handler)
     server.state = State(args.demo)
