@@ -140,3 +140,26 @@ TEST_F(CategoryLook, HorizontalFlowLaysCategoriesSideBySide)
         EXPECT_EQ(control->ScrollBar()->Kind(), sk::sbHorizontal);
     }
 }
+
+TEST_F(CategoryLook, ButtonImagesComeFromTheImageListWhileItLives)
+{
+    control->SetButtonOptions({skboFullSize});
+    Fill({2});
+    auto* images = new TImageList(nullptr);
+    TBitmap red;
+    red.SetSize(16, 16);
+    red.Fill(0x0000FF);
+    images->AddMasked(&red, clFuchsia);
+    control->SetImages(images);
+    Button(0, 1)->SetImageIndex(0);
+    const TRect r = control->GetButtonRect(Button(0, 1));
+    // Without a caption the glyph sits in the middle of the button.
+    const int cx = (r.Left + r.Right) / 2;
+    const int cy = (r.Top + r.Bottom) / 2;
+    auto shot = Snapshot(control);
+    EXPECT_EQ(shot->Pixels(cx - 2, cy), 0x0000FF);
+    EXPECT_EQ(shot->Pixels(r.Left + 3, cy), Rgb(clBtnFace));
+    images->Free();
+    EXPECT_EQ(control->Images(), nullptr);
+    EXPECT_EQ(Snapshot(control)->Pixels(cx - 2, cy), Rgb(clBtnFace));
+}
