@@ -1632,6 +1632,13 @@ std::string FormatDateTime(std::string_view format, TDateTime value)
             ++j;
         return j - i;
     };
+    // A time field ("h", "n", "s"): its number unpadded, two digits for a run of two or more;
+    // a longer run counts as two.
+    auto timeField = [&](char letter, int number) {
+        const std::size_t run = countRun(letter);
+        out += run >= 2 ? two(number) : std::to_string(number);
+        i += std::min<std::size_t>(run, 2);
+    };
     while (i < n) {
         char c = format[i];
         char lc = (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
@@ -1724,32 +1731,24 @@ std::string FormatDateTime(std::string_view format, TDateTime value)
             break;
         }
         case 'h': {
-            std::size_t run = countRun('h');
             int h = st.Hour;
             if (twelve) {
                 h %= 12;
                 if (h == 0)
                     h = 12;
             }
-            out += run >= 2 ? two(h) : std::to_string(h);
-            i += std::min<std::size_t>(run, 2);
+            timeField('h', h);
             lastWasHour = true;
             continue;
         }
-        case 'n': {
-            std::size_t run = countRun('n');
-            out += run >= 2 ? two(st.Minute) : std::to_string(st.Minute);
-            i += std::min<std::size_t>(run, 2);
+        case 'n':
+            timeField('n', st.Minute);
             lastWasHour = false;
             break;
-        }
-        case 's': {
-            std::size_t run = countRun('s');
-            out += run >= 2 ? two(st.Second) : std::to_string(st.Second);
-            i += std::min<std::size_t>(run, 2);
+        case 's':
+            timeField('s', st.Second);
             lastWasHour = false;
             break;
-        }
         case 'z': {
             std::size_t run = countRun('z');
             out += run >= 3 ? Format("%.3d", st.MilliSecond) : std::to_string(st.MilliSecond);
