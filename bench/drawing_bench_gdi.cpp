@@ -8,6 +8,7 @@
 #include "skin/skUtils.h"
 
 #include "bench/drawing_bench.h"
+#include "tests/skin/drawing_masks.h"
 
 namespace bench {
 
@@ -40,23 +41,6 @@ void ComposeWithTiles(int Tile, double BlitSeconds)
            Tile >= 16 ? "4" : std::to_string(tiles));
 }
 
-// A W by H mask, black inside a rounded rectangle with corners of radius R.
-void RoundedMask(cl::TBitmap& Mask, int MW, int MH, int R)
-{
-    Mask.SetSize(MW, MH);
-    Mask.Fill(cl::clBlack);
-    for (int y = 0; y < R; ++y)
-        for (int x = 0; x < R; ++x) {
-            const int dx = R - x, dy = R - y;
-            if (dx * dx + dy * dy > R * R) {
-                Mask.SetPixels(x, y, cl::clWhite);
-                Mask.SetPixels(MW - 1 - x, y, cl::clWhite);
-                Mask.SetPixels(x, MH - 1 - y, cl::clWhite);
-                Mask.SetPixels(MW - 1 - x, MH - 1 - y, cl::clWhite);
-            }
-        }
-}
-
 }  // namespace
 
 void RunComposers()
@@ -77,7 +61,7 @@ void RunRegions()
     const double one = Median(101, [] { DeleteObject(CreateRectRgn(0, 0, 1040, 760)); });
 
     cl::TBitmap rounded;
-    RoundedMask(rounded, 1040, 760, 12);
+    sktest::RoundedMask(rounded, 1040, 760, 12);
     const double r = Median(21, [&] { sk::CreateRegionFromMask(&rounded); });
     // The target is absolute: under 2 ms, whatever one rectangle costs.
     Report("region_rounded_1040x760", r * 1e3, "ms", one * 1e3, "2ms");

@@ -7,9 +7,11 @@
 #include "classlib/Bitmap.h"
 #include "skin/skMaskRegion.h"
 #include "skin/skUtils.h"
+#include "skin/drawing_masks.h"
 
 using cl::Rect;
 using cl::TBitmap;
+using sktest::RoundedMask;
 
 namespace {
 
@@ -22,21 +24,14 @@ void PaintMask(TBitmap& Mask, const std::vector<std::string>& Rows)
             Mask.SetPixels(x, y, Rows[y][x] == '#' ? cl::clBlack : cl::clWhite);
 }
 
-// A W by H mask, black inside a rounded rectangle with corners of radius R.
-void RoundedMask(TBitmap& Mask, int W, int H, int R)
+// A W by H mask of alternating black and white pixels, black at (0, 0): every black pixel is a
+// run of its own.
+void PaintCheckerboard(TBitmap& Mask, int W, int H)
 {
     Mask.SetSize(W, H);
-    Mask.Fill(cl::clBlack);
-    for (int y = 0; y < R; ++y)
-        for (int x = 0; x < R; ++x) {
-            const int dx = R - x, dy = R - y;
-            if (dx * dx + dy * dy > R * R) {
-                Mask.SetPixels(x, y, cl::clWhite);
-                Mask.SetPixels(W - 1 - x, y, cl::clWhite);
-                Mask.SetPixels(x, H - 1 - y, cl::clWhite);
-                Mask.SetPixels(W - 1 - x, H - 1 - y, cl::clWhite);
-            }
-        }
+    for (int y = 0; y < H; ++y)
+        for (int x = y % 2; x < W; x += 2)
+            Mask.SetPixels(x, y, cl::clBlack);
 }
 
 bool Inside(const sk::TskRegion& Rgn, int X, int Y)
@@ -85,10 +80,7 @@ TEST(MaskRegion, ManyRunsJoinedInPiecesMatchOneRegion)
 {
     // A checkerboard of 2,000 runs: built in pieces, it must equal the region built at once.
     TBitmap mask;
-    mask.SetSize(100, 40);
-    for (int y = 0; y < 40; ++y)
-        for (int x = y % 2; x < 100; x += 2)
-            mask.SetPixels(x, y, cl::clBlack);
+    PaintCheckerboard(mask, 100, 40);
     sk::TskRegion pieces = sk::CreateRegionFromMask(&mask);
     const std::vector<std::uint8_t> data = sk::BuildMaskRegionData(mask, 0, 0);
     HRGN whole = ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), reinterpret_cast<const RGNDATA*>(data.data()));
@@ -103,10 +95,7 @@ TEST(MaskRegion, ManyRunsJoinedInPiecesMatchOneRegion)
 TEST(MaskRegion, MoreThanTenThousandRunsLeaveNoHoles)
 {
     TBitmap mask;
-    mask.SetSize(300, 80);
-    for (int y = 0; y < 80; ++y)
-        for (int x = y % 2; x < 300; x += 2)
-            mask.SetPixels(x, y, cl::clBlack);
+    PaintCheckerboard(mask, 300, 80);
     sk::TskRegion rgn = sk::CreateRegionFromMask(&mask);
     EXPECT_TRUE(Inside(rgn, 299, 79));  // the 12,000th run
     EXPECT_FALSE(Inside(rgn, 298, 79));

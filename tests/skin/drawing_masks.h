@@ -1,0 +1,25 @@
+#pragma once
+// Mask pictures shared by the region tests and the drawing benchmark.
+#include "classlib/Bitmap.h"
+#include "classlib/Color.h"
+
+namespace sktest {
+
+// A W by H mask, black inside a rounded rectangle with corners of radius R.
+inline void RoundedMask(cl::TBitmap& Mask, int W, int H, int R)
+{
+    Mask.SetSize(W, H);
+    Mask.Fill(cl::clBlack);
+    for (int y = 0; y < R; ++y)
+        for (int x = 0; x < R; ++x) {
+            const int dx = R - x, dy = R - y;
+            if (dx * dx + dy * dy > R * R) {
+                Mask.SetPixels(x, y, cl::clWhite);
+                Mask.SetPixels(W - 1 - x, y, cl::clWhite);
+                Mask.SetPixels(x, H - 1 - y, cl::clWhite);
+                Mask.SetPixels(W - 1 - x, H - 1 - y, cl::clWhite);
+            }
+        }
+}
+
+}  // namespace sktest
