@@ -241,77 +241,122 @@ std::string skCommandToStr(TskStdCommand Value)
 
 namespace {
 
+// What a key of each kind reads as: its text decoded, or the kind's default when the key is
+// missing (Text is nullptr). The section reader and the single-key readers both go through
+// these, so a key means the same thing to both.
+int IntegerOf(const std::string* Text, int Default)
+{
+    return Text ? skStrToIntDef(*Text, Default) : Default;
+}
+
+bool BooleanOf(const std::string* Text)
+{
+    return IntegerOf(Text, 0) == 1;
+}
+
+std::string StringOf(const std::string* Text, std::string_view Default)
+{
+    return Text ? *Text : std::string(Default);
+}
+
+TPoint PointOf(const std::string* Text)
+{
+    return Text ? skStrToPoint(*Text) : TPoint{};
+}
+
+TRect RectOf(const std::string* Text)
+{
+    return Text ? skStrToRect(*Text) : TRect{};
+}
+
+cl::TFontStyles FontStylesOf(const std::string* Text)
+{
+    return Text ? skStrToFontStyles(*Text) : cl::TFontStyles{};
+}
+
+TAlignment AlignmentOf(const std::string* Text)
+{
+    return Text ? skStrToAlignment(*Text) : taCenter;
+}
+
+TskMorphKind MorphKindOf(const std::string* Text)
+{
+    return Text ? skStrToMorphKind(*Text) : mkDefault;
+}
+
+TskImageEffect InactiveEffectOf(const std::string* Text)
+{
+    return Text ? skStrToInactiveEffect(*Text) : ieBrightness;
+}
+
+TskStdCommand CommandOf(const std::string* Text)
+{
+    return Text ? skStrToCommand(*Text) : cmDefault;
+}
+
 // No value can hold a line break, so this default marks a missing key in one lookup.
 constexpr std::string_view MissingValue = "\n";
 
-// The value of a key, or false when the key is missing. A key present with an empty value is
-// present: the point and rectangle readers must see it.
-bool ReadValue(cl::TMemIniFile& Ini, const std::string& Section, const std::string& Key, std::string& Value)
+// The key's value handed to Decode, or nullptr when the key is missing. A key present with an
+// empty value is present: the point and rectangle readers must see it.
+template <class TDecode>
+auto ReadKey(cl::TMemIniFile& Ini, const std::string& Section, const std::string& Key, TDecode Decode)
 {
-    Value = Ini.ReadString(Section, Key, MissingValue);
-    return Value != MissingValue;
+    const std::string value = Ini.ReadString(Section, Key, MissingValue);
+    return Decode(value != MissingValue ? &value : nullptr);
 }
 
 }  // namespace
 
 int skReadInteger(cl::TMemIniFile& Ini, const std::string& Section, const std::string& Key, int Default)
 {
-    std::string value;
-    return ReadValue(Ini, Section, Key, value) ? skStrToIntDef(value, Default) : Default;
+    return ReadKey(Ini, Section, Key, [Default](const std::string* Text) { return IntegerOf(Text, Default); });
 }
 
 bool skReadBoolean(cl::TMemIniFile& Ini, const std::string& Section, const std::string& Key)
 {
-    return skReadInteger(Ini, Section, Key, 0) == 1;
+    return ReadKey(Ini, Section, Key, BooleanOf);
 }
 
 std::string skReadString(cl::TMemIniFile& Ini, const std::string& Section, const std::string& Key,
                          const std::string& Default)
 {
-    std::string value;
-    return ReadValue(Ini, Section, Key, value) ? value : Default;
+    return ReadKey(Ini, Section, Key, [&Default](const std::string* Text) { return StringOf(Text, Default); });
 }
 
 TPoint skReadPoint(cl::TMemIniFile& Ini, const std::string& Section, const std::string& Key)
 {
-    std::string value;
-    return ReadValue(Ini, Section, Key, value) ? skStrToPoint(value) : TPoint{};
+    return ReadKey(Ini, Section, Key, PointOf);
 }
 
 TRect skReadRect(cl::TMemIniFile& Ini, const std::string& Section, const std::string& Key)
 {
-    std::string value;
-    return ReadValue(Ini, Section, Key, value) ? skStrToRect(value) : TRect{};
+    return ReadKey(Ini, Section, Key, RectOf);
 }
 
 cl::TFontStyles skReadFontStyles(cl::TMemIniFile& Ini, const std::string& Section, const std::string& Key)
 {
-    std::string value;
-    return ReadValue(Ini, Section, Key, value) ? skStrToFontStyles(value) : cl::TFontStyles{};
+    return ReadKey(Ini, Section, Key, FontStylesOf);
 }
 
 TAlignment skReadAlignment(cl::TMemIniFile& Ini, const std::string& Section, const std::string& Key)
 {
-    std::string value;
-    return ReadValue(Ini, Section, Key, value) ? skStrToAlignment(value) : taCenter;
+    return ReadKey(Ini, Section, Key, AlignmentOf);
 }
 
 TskMorphKind skReadMorphKind(cl::TMemIniFile& Ini, const std::string& Section, const std::string& Key)
 {
-    std::string value;
-    return ReadValue(Ini, Section, Key, value) ? skStrToMorphKind(value) : mkDefault;
+    return ReadKey(Ini, Section, Key, MorphKindOf);
 }
 
 TskImageEffect skReadInactiveEffect(cl::TMemIniFile& Ini, const std::string& Section, const std::string& Key)
 {
-    std::string value;
-    return ReadValue(Ini, Section, Key, value) ? skStrToInactiveEffect(value) : ieBrightness;
+    return ReadKey(Ini, Section, Key, InactiveEffectOf);
 }
 
 TskStdCommand skReadCommand(cl::TMemIniFile& Ini, const std::string& Section, const std::string& Key)
 {
-    std::string value;
-    return ReadValue(Ini, Section, Key, value) ? skStrToCommand(value) : cmDefault;
+    return ReadKey(Ini, Section, Key, CommandOf);
 }
 
 int skListReadLimit(cl::TMemIniFile& Ini, const std::string& Section, int Count)
@@ -386,62 +431,52 @@ const std::string* TskDataReader::Find(const char* Key) const
 
 void TskDataReader::Integer(const char* Key, int& Value, int Default)
 {
-    const std::string* text = Find(Key);
-    Value = text ? skStrToIntDef(*text, Default) : Default;
+    Value = IntegerOf(Find(Key), Default);
 }
 
 void TskDataReader::Color(const char* Key, TColor& Value, TColor Default)
 {
-    const std::string* text = Find(Key);
-    Value = text ? skStrToIntDef(*text, Default) : Default;
+    Value = IntegerOf(Find(Key), Default);
 }
 
 void TskDataReader::Boolean(const char* Key, bool& Value)
 {
-    const std::string* text = Find(Key);
-    Value = text && skStrToIntDef(*text, 0) == 1;
+    Value = BooleanOf(Find(Key));
 }
 
 void TskDataReader::String(const char* Key, std::string& Value, const char* Default)
 {
-    const std::string* text = Find(Key);
-    Value = text ? *text : std::string(Default);
+    Value = StringOf(Find(Key), Default);
 }
 
 void TskDataReader::Point(const char* Key, TPoint& Value)
 {
-    const std::string* text = Find(Key);
-    Value = text ? skStrToPoint(*text) : TPoint{};
+    Value = PointOf(Find(Key));
 }
 
 void TskDataReader::Rect(const char* Key, TRect& Value)
 {
-    const std::string* text = Find(Key);
-    Value = text ? skStrToRect(*text) : TRect{};
+    Value = RectOf(Find(Key));
 }
 
 void TskDataReader::FontStyles(const char* Key, cl::TFontStyles& Value)
 {
-    const std::string* text = Find(Key);
-    Value = text ? skStrToFontStyles(*text) : cl::TFontStyles{};
+    Value = FontStylesOf(Find(Key));
 }
 
 void TskDataReader::Alignment(const char* Key, TAlignment& Value)
 {
-    const std::string* text = Find(Key);
-    Value = text ? skStrToAlignment(*text) : taCenter;
+    Value = AlignmentOf(Find(Key));
 }
 
 void TskDataReader::MorphKind(const char* Key, TskMorphKind& Value)
 {
-    const std::string* text = Find(Key);
-    Value = text ? skStrToMorphKind(*text) : mkDefault;
+    Value = MorphKindOf(Find(Key));
 }
 
 void TskDataReader::Command(const char* Key, TskStdCommand& Value)
 {
-    const std::string* text = Find(Key);
-    Value = text ? skStrToCommand(*text) : cmDefault;
+    Value = CommandOf(Find(Key));
 }
 
 void TskDataWriter::Integer(const char* Key, int& Value, int)
