@@ -92,6 +92,8 @@ void TApplication::CreateHandle()
     if (!handle_)
         throw EOutOfResources("Out of system resources");
     SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (HICON icon = Icon()->Handle())
+        SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     // A thread that queues a synchronized call wakes the loop with an empty message.
     WakeMainThread = [] {
         TApplication* app = Application;

@@ -298,6 +298,10 @@ void TCustomForm::CMShowingChanged(TMessage& Message)
         else if (IsIconic(Handle()))
             command = SW_RESTORE;  // a form shown again comes back from the task bar
         ShowWindow(Handle(), command);
+        // The application window carries the program's taskbar button from the time the
+        // main form first shows.
+        if (Application->MainForm() == this && !IsWindowVisible(Application->Handle()) && !Application->Minimized())
+            ShowWindow(Application->Handle(), SW_SHOWNOACTIVATE);
         ApplyStayOnTop();
         if (windowState_ != wsMinimized)
             FocusActiveControl();

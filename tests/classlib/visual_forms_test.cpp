@@ -258,6 +258,7 @@ TEST_F(FormsTest, RunEndsWhenTheMainFormCloses)
     main->OnShow = [&](TObject*) { PostMessageA(main->Handle(), WM_CLOSE, 0, 0); };
     app.Run();
     EXPECT_TRUE(app.Terminated());
+    EXPECT_TRUE(IsWindowVisible(app.Handle())) << "the taskbar button's window shows with the main form";
     main->Free();
     EXPECT_EQ(app.MainForm(), nullptr);
     Application = saved;
