@@ -2,6 +2,7 @@
 // GDI reads them and draws them without conversion.
 #include "classlib/GraphicsError.h"
 #include "skin/skEffects.h"
+#include "skin/skFBitmap.h"
 
 namespace sk {
 
@@ -40,20 +41,10 @@ TskEffectBmp::TskEffectBmp(int AWidth, int AHeight)
     : width_(AWidth > 0 && AHeight > 0 ? AWidth : 0), height_(AWidth > 0 && AHeight > 0 ? AHeight : 0),
       rowInc_(3 * static_cast<std::size_t>(width_) + width_ % 4), store_(std::make_unique<TStore>())
 {
-    BITMAPINFOHEADER& h = store_->Info.bmiHeader;
-    h.biSize = sizeof(BITMAPINFOHEADER);
-    h.biWidth = width_;
-    h.biHeight = -height_;  // top-down: row 0 is the top row
-    h.biPlanes = 1;
-    h.biBitCount = 24;
-    h.biCompression = BI_RGB;
+    store_->Info = TopDownDibInfo(width_, height_);
     if (width_ == 0)
         return;
-    void* bits = nullptr;
-    store_->Section = CreateDIBSection(nullptr, &store_->Info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!store_->Section || !bits)
-        throw cl::EOutOfMemory("Out of system resources");
-    bits_ = static_cast<std::uint8_t*>(bits);
+    store_->Section = MakeDibSection(store_->Info, bits_);
 }
 
 TskEffectBmp::~TskEffectBmp() = default;

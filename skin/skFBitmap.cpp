@@ -4,6 +4,32 @@
 
 namespace sk {
 
+BITMAPINFO TopDownDibInfo(int Width, int Height)
+{
+    BITMAPINFO info{};
+    BITMAPINFOHEADER& h = info.bmiHeader;
+    h.biSize = sizeof(BITMAPINFOHEADER);
+    h.biWidth = Width;
+    h.biHeight = -Height;  // top-down: row 0 is the top row
+    h.biPlanes = 1;
+    h.biBitCount = 24;
+    h.biCompression = BI_RGB;
+    return info;
+}
+
+HBITMAP MakeDibSection(const BITMAPINFO& Info, std::uint8_t*& Bits)
+{
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(nullptr, &Info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!section || !bits) {
+        if (section)
+            DeleteObject(section);
+        throw cl::EOutOfMemory("Out of system resources");
+    }
+    Bits = static_cast<std::uint8_t*>(bits);
+    return section;
+}
+
 TskFBitmap::TskFBitmap(HBITMAP Bitmap)
 {
     BITMAP source{};
@@ -15,22 +41,8 @@ TskFBitmap::TskFBitmap(HBITMAP Bitmap)
         width_ = height_ = 0;
         return;
     }
-    BITMAPINFOHEADER& h = info_.bmiHeader;
-    h.biSize = sizeof(BITMAPINFOHEADER);
-    h.biWidth = width_;
-    h.biHeight = -height_;  // top-down: row 0 is the top row
-    h.biPlanes = 1;
-    h.biBitCount = 24;
-    h.biCompression = BI_RGB;
-    void* bits = nullptr;
-    handle_ = CreateDIBSection(nullptr, &info_, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!handle_ || !bits) {
-        if (handle_)
-            DeleteObject(handle_);
-        handle_ = nullptr;
-        throw cl::EOutOfMemory("Out of system resources");
-    }
-    bits_ = static_cast<std::uint8_t*>(bits);
+    info_ = TopDownDibInfo(width_, height_);
+    handle_ = MakeDibSection(info_, bits_);
     HDC screen = GetDC(nullptr);
     BITMAPINFO header = info_;
     GetDIBits(screen, Bitmap, 0, static_cast<UINT>(height_), bits_, &header, DIB_RGB_COLORS);

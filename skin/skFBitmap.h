@@ -9,6 +9,12 @@
 
 namespace sk {
 
+// The header of a top-down 24-bit DIB of that size: row 0 is the top row, each row padded to a
+// multiple of 4 bytes. The fast bitmap and the effect bitmap keep their pixels so.
+BITMAPINFO TopDownDibInfo(int Width, int Height);
+// A DIB section made from Info, its pixels at Bits. EOutOfMemory when the system cannot make it.
+HBITMAP MakeDibSection(const BITMAPINFO& Info, std::uint8_t*& Bits);
+
 class TskFBitmap {
 public:
     // A copy of Bitmap's size and pixels. EInvalidGraphic when it is not a bitmap.
