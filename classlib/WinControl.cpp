@@ -550,7 +550,8 @@ void TWinControl::Dispatch(TMessage& Message)
     case WM_NCDESTROY: WMNCDestroy(Message); break;
     case CN_KEYDOWN:
     case CN_SYSKEYDOWN: CNKeyDown(Message); break;
-    case CN_CHAR: CNChar(Message); break;
+    case CN_CHAR:
+    case CN_SYSCHAR: CNChar(Message); break;
     case CM_DIALOGKEY: CMDialogKey(Message); break;
     case CM_DIALOGCHAR: CMDialogChar(Message); break;
     case CM_FOCUSCHANGED: CMFocusChanged(Message); break;

@@ -406,3 +406,47 @@ TEST_F(FormsTest, ControlsOwnedByOneFormAndParentedOnAnother)
     kept->SetParent(owner2);
     EXPECT_TRUE(kept->HandleAllocated() || !owner2->HandleAllocated());
 }
+
+TEST_F(FormsTest, AcceleratorsAnswerCharactersTheFocusedControlDoesNotWant)
+{
+    class TAccelButton : public TTestButton {
+    public:
+        using TTestButton::TTestButton;
+        void Dispatch(TMessage& Message) override
+        {
+            if (Message.Msg == CM_DIALOGCHAR && (Message.WParam == 'o' || Message.WParam == 'O')) {
+                ++Accels;
+                Message.Result = 1;
+                return;
+            }
+            TTestButton::Dispatch(Message);
+        }
+        int Accels = 0;
+    };
+    TForm* f = NewForm();
+    auto* edit = new TPanelProbe(f);
+    edit->SetParent(f);
+    int chars = 0;
+    edit->OnKeyPress = [&](TObject*, char&) { ++chars; };
+    auto* ok = new TAccelButton(f);
+    ok->SetParent(f);
+    ok->SetTop(30);
+    f->SetActiveControl(edit);
+    f->Show();
+    f->SetFocus();
+    Application->ProcessMessages();
+
+    PostMessageA(edit->Handle(), WM_CHAR, 'o', 1);
+    Application->ProcessMessages();
+    EXPECT_EQ(ok->Accels, 1);
+    EXPECT_EQ(chars, 0);
+    PostMessageA(edit->Handle(), WM_SYSCHAR, 'o', 0x20000001);
+    Application->ProcessMessages();
+    EXPECT_EQ(ok->Accels, 2) << "Alt and the letter";
+
+    edit->DlgCode = DLGC_WANTCHARS;
+    PostMessageA(edit->Handle(), WM_CHAR, 'o', 1);
+    Application->ProcessMessages();
+    EXPECT_EQ(ok->Accels, 2);
+    EXPECT_EQ(chars, 1);
+}
