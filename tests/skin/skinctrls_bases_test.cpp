@@ -267,3 +267,82 @@ TEST(GraphicSkinBases, AVerticalStripKeepsItsWidthAndRemovalLeavesItUnskinned)
     EXPECT_EQ(s.control->SkinData(), nullptr);
     EXPECT_EQ(s.PixelAt(30, 35), Rgb(clBtnFace));
 }
+
+// --- Border strips and the glyph helpers
+
+namespace {
+
+// A panel-like control: its nine-part skin painted as border strips and a tiled client.
+class TStripPanel : public TskSkinCustomControl {
+public:
+    explicit TStripPanel(TComponent* AOwner) : TskSkinCustomControl(AOwner) { borderStripPainting_ = true; }
+};
+
+// The top-left corner of the first pixel of Colour, row by row.
+TPoint FirstPixel(const TBitmap& B, TColor Colour)
+{
+    for (int y = 0; y < B.Height(); ++y)
+        for (int x = 0; x < B.Width(); ++x)
+            if (B.Pixels(x, y) == Colour)
+                return {x, y};
+    return {-1, -1};
+}
+
+}  // namespace
+
+TEST_F(SkinBases, BorderStripPaintingTilesTheClientPartInsideTheBorders)
+{
+    TBitmap* p = skin.Picture();
+    PaintFramedArea(p);
+    // A client part of two colours side by side, so that its tiles can be counted.
+    for (int y = 5; y < 35; ++y)
+        for (int x = 30; x < 55; ++x)
+            p->SetPixels(x, y, 0x00C000);
+    AddArea(skin, "panel", rmNinePart);
+    auto* panel = new TStripPanel(form.Form);
+    panel->SetParent(form.Form);
+    panel->SetBounds(0, 0, 130, 60);
+    panel->SetSkinDataName("panel");
+    panel->SetSkinData(skin.Data);
+    auto shot = Snapshot(panel);
+    EXPECT_EQ(shot->Pixels(1, 1), SkinRed);
+    EXPECT_EQ(shot->Pixels(128, 58), SkinRed);
+    // The client part is 50 wide: blue 25, green 25, then again from x = 55.
+    EXPECT_EQ(shot->Pixels(10, 20), SkinBlue);
+    EXPECT_EQ(shot->Pixels(40, 20), 0x00C000);
+    EXPECT_EQ(shot->Pixels(60, 20), SkinBlue);
+    EXPECT_EQ(shot->Pixels(90, 20), 0x00C000);
+    EXPECT_EQ(shot->Pixels(124, 20), SkinBlue) << "the last tile is cut at the border";
+}
+
+TEST(GlyphHelpers, APressedGlyphMovesOnePixelRightAndDown)
+{
+    TBitmap glyph;
+    glyph.SetSize(16, 8);  // two frames of 8 by 8
+    glyph.Fill(0x00FF00);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 8; x < 16; ++x)
+            glyph.SetPixels(x, y, 0x0000FF);
+    // Frames are drawn without the colour of their bottom-left pixel.
+    glyph.SetPixels(0, 7, clWhite);
+    glyph.SetPixels(8, 7, clWhite);
+    auto draw = [&](bool Pressed, int Frame) {
+        TBitmap b;
+        b.SetSize(60, 30);
+        b.Fill(clWhite);
+        DrawCaptionWithGlyph(b.Canvas(), cl::Rect(0, 0, 60, 30), -1, 4, blGlyphLeft, "", &glyph, 2, Frame, Pressed);
+        GdiFlush();
+        return std::make_pair(FirstPixel(b, 0x00FF00), FirstPixel(b, 0x0000FF));
+    };
+    const auto normal = draw(false, 1);
+    const auto pressed = draw(true, 1);
+    // No caption: the 8-wide glyph and the spacing centred, (60 - 12) / 2 = 24 from the left.
+    EXPECT_EQ(normal.first, (TPoint{30 - 6, 15 - 4}));
+    EXPECT_EQ(pressed.first, (TPoint{normal.first.X + 1, normal.first.Y + 1}));
+    EXPECT_EQ(normal.second, (TPoint{-1, -1})) << "only the first frame";
+    EXPECT_EQ(draw(false, 2).second, normal.first);
+    // No frames at all: nothing is drawn, nothing divides by zero.
+    TBitmap b;
+    b.SetSize(10, 10);
+    DrawCaptionWithGlyph(b.Canvas(), cl::Rect(0, 0, 10, 10), -1, 4, blGlyphLeft, "", &glyph, 0, 1, false);
+}
