@@ -185,31 +185,26 @@ void ComposeSkinBorderImages(const TskAreaPoints& Area, const TskAreaPoints& New
     const int st = SkinRect.Top;
     const int aw = RectWidth(SkinRect);
 
+    // The top and bottom borders: the corner ends copied, the edge between them tiled over the
+    // whole width or stretched between the fitted corner points.
+    auto band = [&](cl::TBitmap* Image, bool Stretch, int Height, int SrcTop, int SrcBottom, int EdgeLeft,
+                    int EdgeRight, int NewLeft, int NewRight) {
+        Image->SetSize(W, Height);
+        if (Stretch)
+            CopyPart(Image, {NewLeft, 0, NewRight, Height}, Src, {sl + EdgeLeft, SrcTop, sl + EdgeRight, SrcBottom});
+        else
+            Tile(Image, axX, 0, W, 0, Height, Src, sl + EdgeLeft, EdgeRight - EdgeLeft, SrcTop, SrcBottom);
+        CopyPart(Image, {0, 0, NewLeft, Height}, Src, {sl, SrcTop, sl + EdgeLeft, SrcBottom});
+        CopyPart(Image, {NewRight, 0, W, Height}, Src, {sl + EdgeRight, SrcTop, sl + aw, SrcBottom});
+    };
     const int topH = n.ClRect.Top;
-    if (TopImage && W >= 1 && topH >= 1 && a.RTPoint.X - a.LTPoint.X >= 1) {
-        TopImage->SetSize(W, topH);
-        if (TopStretch)
-            CopyPart(TopImage, {n.LTPoint.X, 0, n.RTPoint.X, topH}, Src,
-                     {sl + a.LTPoint.X, st, sl + a.RTPoint.X, st + topH});
-        else
-            Tile(TopImage, axX, 0, W, 0, topH, Src, sl + a.LTPoint.X, a.RTPoint.X - a.LTPoint.X, st, st + topH);
-        CopyPart(TopImage, {0, 0, n.LTPoint.X, topH}, Src, {sl, st, sl + a.LTPoint.X, st + topH});
-        CopyPart(TopImage, {n.RTPoint.X, 0, W, topH}, Src, {sl + a.RTPoint.X, st, sl + aw, st + topH});
-    }
-
+    if (TopImage && W >= 1 && topH >= 1 && a.RTPoint.X - a.LTPoint.X >= 1)
+        band(TopImage, TopStretch, topH, st, st + topH, a.LTPoint.X, a.RTPoint.X, n.LTPoint.X, n.RTPoint.X);
+    // The bottom border is cut from the area's last rows.
     const int bottomH = H - n.ClRect.Bottom;
-    if (BottomImage && W >= 1 && bottomH >= 1 && a.RBPoint.X - a.LBPoint.X >= 1) {
-        BottomImage->SetSize(W, bottomH);
-        const int sb = SkinRect.Bottom - bottomH;  // cut from the area's last rows
-        if (BottomStretch)
-            CopyPart(BottomImage, {n.LBPoint.X, 0, n.RBPoint.X, bottomH}, Src,
-                     {sl + a.LBPoint.X, sb, sl + a.RBPoint.X, SkinRect.Bottom});
-        else
-            Tile(BottomImage, axX, 0, W, 0, bottomH, Src, sl + a.LBPoint.X, a.RBPoint.X - a.LBPoint.X, sb,
-                 SkinRect.Bottom);
-        CopyPart(BottomImage, {0, 0, n.LBPoint.X, bottomH}, Src, {sl, sb, sl + a.LBPoint.X, SkinRect.Bottom});
-        CopyPart(BottomImage, {n.RBPoint.X, 0, W, bottomH}, Src, {sl + a.RBPoint.X, sb, sl + aw, SkinRect.Bottom});
-    }
+    if (BottomImage && W >= 1 && bottomH >= 1 && a.RBPoint.X - a.LBPoint.X >= 1)
+        band(BottomImage, BottomStretch, bottomH, SkinRect.Bottom - bottomH, SkinRect.Bottom, a.LBPoint.X,
+             a.RBPoint.X, n.LBPoint.X, n.RBPoint.X);
 
     // The side strips cover the area's rows ClRect.Top .. ClRect.Bottom, fitted to the height
     // between the top and bottom borders.
