@@ -289,3 +289,33 @@ TEST_F(ScrollBar, AVerticalBarPointsItsArrowsUpAndDown)
     EXPECT_GT(upBlack, 0);
     EXPECT_GT(downBlack, 0);
 }
+
+TEST_F(ScrollBar, RangeSettersPullThePositionInWithoutChangeEvents)
+{
+    bar->SetRange(0, 100, 91, 10);
+    bar->SetMax(50);
+    EXPECT_EQ(bar->Position(), 41);
+    bar->SetMin(45);
+    EXPECT_EQ(bar->Position(), 45);
+    bar->SetRange(0, 100, 80, 0);
+    bar->SetMax(60);
+    EXPECT_EQ(bar->Position(), 60);
+    EXPECT_EQ(changes, 0);
+}
+
+TEST_F(ScrollBar, ASharedCornerKeepsTheMarkerClearAndSwitchesTheSkinName)
+{
+    bar->SetBoth(true);
+    EXPECT_EQ(bar->SkinDataName(), "bothhscrollbar");
+    bar->CalcLayout();
+    EXPECT_EQ(bar->Parts().FarArrow.Right, 200 - 19 - 1);
+    bar->SetBothMarkerWidth(-5);
+    EXPECT_EQ(bar->BothMarkerWidth(), 19) << "a negative marker is ignored";
+    bar->SetBothMarkerWidth(30);
+    bar->CalcLayout();
+    EXPECT_EQ(bar->Parts().FarArrow.Right, 200 - 30 - 1);
+    bar->SetBoth(false);
+    EXPECT_EQ(bar->SkinDataName(), "hscrollbar");
+    bar->CalcLayout();
+    EXPECT_EQ(bar->Parts().FarArrow.Right, 199);
+}
