@@ -31,6 +31,23 @@ void FreeFromBack(std::vector<T*>& List)
     }
 }
 
+// The object at Index of List; EListError outside the list.
+template <class T>
+T* ItemAt(const std::vector<T*>& List, int Index)
+{
+    if (Index < 0 || Index >= int(List.size()))
+        throw EListError(Format(consts::SListIndexError, Index));
+    return List[std::size_t(Index)];
+}
+
+// Where Item stands in List, -1 when it is not there.
+template <class T>
+int IndexIn(const std::vector<T*>& List, const T* Item)
+{
+    auto it = std::find(List.begin(), List.end(), Item);
+    return it == List.end() ? -1 : int(it - List.begin());
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -108,18 +125,12 @@ void TComponent::DestroyComponents()
 
 TComponent* TComponent::Components(int Index) const
 {
-    if (Index < 0 || Index >= int(components_.size()))
-        throw EListError(Format(consts::SListIndexError, Index));
-    return components_[std::size_t(Index)];
+    return ItemAt(components_, Index);
 }
 
 int TComponent::ComponentIndex() const
 {
-    if (!owner_)
-        return -1;
-    auto& list = owner_->components_;
-    auto it = std::find(list.begin(), list.end(), this);
-    return it == list.end() ? -1 : int(it - list.begin());
+    return owner_ ? IndexIn(owner_->components_, this) : -1;
 }
 
 void TComponent::SetComponentIndex(int Value)
@@ -1230,11 +1241,7 @@ void TCollectionItem::SetCollection(TCollection* Value)
 
 int TCollectionItem::Index() const
 {
-    if (!collection_)
-        return -1;
-    auto& items = collection_->items_;
-    auto it = std::find(items.begin(), items.end(), this);
-    return it == items.end() ? -1 : int(it - items.begin());
+    return collection_ ? IndexIn(collection_->items_, this) : -1;
 }
 
 void TCollectionItem::SetIndex(int Value)
@@ -1284,9 +1291,7 @@ TCollection::~TCollection()
 
 TCollectionItem* TCollection::Items(int Index) const
 {
-    if (Index < 0 || Index >= int(items_.size()))
-        throw EListError(Format(consts::SListIndexError, Index));
-    return items_[std::size_t(Index)];
+    return ItemAt(items_, Index);
 }
 
 void TCollection::SetItem(int Index, TCollectionItem* Value)
