@@ -256,18 +256,12 @@ void TskSkinData::LoadSkinControls(cl::TMemIniFile& IniFile)
 
 int TskSkinData::IndexOfControl(const std::string& AName) const
 {
-    for (int i = 0; i < CtrlList.Count(); ++i)
-        if (CtrlList.Items(i)->IDName == AName)
-            return i;
-    return -1;
+    return CtrlList.IndexOfID(AName);
 }
 
 int TskSkinData::IndexOfObject(const std::string& AName) const
 {
-    for (int i = 0; i < ObjectList.Count(); ++i)
-        if (ObjectList.Items(i)->IDName == AName)
-            return i;
-    return -1;
+    return ObjectList.IndexOfID(AName);
 }
 
 }  // namespace sk

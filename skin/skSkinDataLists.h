@@ -23,6 +23,14 @@ public:
         return Index >= 0 && Index < Count() ? items_[static_cast<std::size_t>(Index)].get() : nullptr;
     }
     T* operator[](int Index) const { return Items(Index); }
+    // Position of the first item with exactly this IDName (letter case counts); -1 when none.
+    int IndexOfID(const std::string& IDName) const
+    {
+        for (int i = 0; i < Count(); ++i)
+            if (items_[static_cast<std::size_t>(i)]->IDName == IDName)
+                return i;
+        return -1;
+    }
     T* Add(std::unique_ptr<T> Item)
     {
         items_.push_back(std::move(Item));
