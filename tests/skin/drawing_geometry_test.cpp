@@ -6,9 +6,11 @@
 
 #include "skin/skMaskRegion.h"
 #include "skin/skUtils.h"
+#include "skin/drawing_masks.h"
 
 using cl::Rect;
 using cl::TRect;
+using sktest::PaintMask;
 
 TEST(RectHelpers, NullRectsAndPoints)
 {
@@ -63,15 +65,6 @@ TEST(SkinArea, NinePartFitKeepsCorners)
 }
 
 namespace {
-
-// A white mask with black pixels where Rows has '#'.
-void PaintMask(cl::TBitmap& Mask, const std::vector<std::string>& Rows)
-{
-    Mask.SetSize(static_cast<int>(Rows[0].size()), static_cast<int>(Rows.size()));
-    for (int y = 0; y < Mask.Height(); ++y)
-        for (int x = 0; x < Mask.Width(); ++x)
-            Mask.SetPixels(x, y, Rows[y][x] == '#' ? cl::clBlack : cl::clWhite);
-}
 
 std::int32_t IntAt(const std::vector<std::uint8_t>& Data, std::size_t Offset)
 {

@@ -1,9 +1,21 @@
 #pragma once
-// Mask pictures shared by the region tests and the drawing benchmark.
+// Mask pictures shared by the drawing tests and the drawing benchmark.
+#include <string>
+#include <vector>
+
 #include "classlib/Bitmap.h"
 #include "classlib/Color.h"
 
 namespace sktest {
+
+// A white mask with black pixels where Rows has '#'.
+inline void PaintMask(cl::TBitmap& Mask, const std::vector<std::string>& Rows)
+{
+    Mask.SetSize(static_cast<int>(Rows[0].size()), static_cast<int>(Rows.size()));
+    for (int y = 0; y < Mask.Height(); ++y)
+        for (int x = 0; x < Mask.Width(); ++x)
+            Mask.SetPixels(x, y, Rows[y][x] == '#' ? cl::clBlack : cl::clWhite);
+}
 
 // A W by H mask, black inside a rounded rectangle with corners of radius R.
 inline void RoundedMask(cl::TBitmap& Mask, int W, int H, int R)

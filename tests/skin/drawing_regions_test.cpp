@@ -11,18 +11,10 @@
 
 using cl::Rect;
 using cl::TBitmap;
+using sktest::PaintMask;
 using sktest::RoundedMask;
 
 namespace {
-
-// A white mask with black pixels where Rows has '#'.
-void PaintMask(TBitmap& Mask, const std::vector<std::string>& Rows)
-{
-    Mask.SetSize(static_cast<int>(Rows[0].size()), static_cast<int>(Rows.size()));
-    for (int y = 0; y < Mask.Height(); ++y)
-        for (int x = 0; x < Mask.Width(); ++x)
-            Mask.SetPixels(x, y, Rows[y][x] == '#' ? cl::clBlack : cl::clWhite);
-}
 
 // A W by H mask of alternating black and white pixels, black at (0, 0): every black pixel is a
 // run of its own.
