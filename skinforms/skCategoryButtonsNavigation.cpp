@@ -115,10 +115,12 @@ TskButtonItem* PageNeighbour(TskButtonCategories* Categories, TskButtonItem* Cur
         return nullptr;
     int coordinate = 0;
     int column = 0;
+    int row = 0;
     if (TskButtonCategory* c = Current ? Current->GetCategory() : nullptr) {
         const cl::TRect r = CategoryButtonRect(c, Current->Index(), c->LayoutStart, M);
         coordinate = c->Collapsed() ? c->LayoutStart : (M.Vertical() ? r.Top : r.Left);
         column = Current->Index() % ColumnsOf(c, M);
+        row = Current->Index() / ColumnsOf(c, M);
     }
     coordinate += Down ? M.View() : -M.View();
     const int last = Categories->Items(Categories->Count() - 1)->LayoutEnd - 1;
@@ -137,8 +139,12 @@ TskButtonItem* PageNeighbour(TskButtonCategories* Categories, TskButtonItem* Cur
     const int areaStart = M.Vertical() ? b.Area.Top : b.Area.Left;
     const int cell = M.CellAlong();
     const int distance = coordinate - areaStart;
-    // The row reached, counted up (a row begun counts); in several columns the same column.
-    const int row = cell > 0 && distance > 0 ? (distance + cell - 1) / cell : 0;
+    // The line reached along the flow, counted up (a line begun counts); across the flow the
+    // current one is kept.
+    const int reached = cell > 0 && distance > 0 ? (distance + cell - 1) / cell : 0;
     const int columns = CategoryColumns(b, M);
-    return ButtonOf(target, row * columns + std::min(column, columns - 1));
+    if (M.Vertical())
+        return ButtonOf(target, reached * columns + std::min(column, columns - 1));
+    const int rows = (ButtonCount(target) + columns - 1) / columns;
+    return ButtonOf(target, std::min(row, rows - 1) * columns + std::min(reached, columns - 1));
 }

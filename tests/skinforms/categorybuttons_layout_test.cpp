@@ -212,3 +212,28 @@ TEST(CategoryNavigation, PageDownInOneColumnMovesAboutOneViewFurther)
     EXPECT_EQ(PageNeighbour(&model.categories, model.Button(0, 10), false, 0, m), model.Button(0, 0));
     EXPECT_EQ(PageNeighbour(&model.categories, model.Button(0, 25), true, 0, m), model.Button(0, 29));
 }
+
+TEST(CategoryNavigation, PagesInHorizontalFlowMoveAlongTheRowAndColumnsAcrossCategories)
+{
+    Model model;
+    model.Add(24);  // rows of 12 columns: the category is 12 buttons wide along the flow
+    model.Add(6);
+    TskCategoryButtonsMetrics m;
+    m.Flow = skcbfHorizontal;
+    m.Options = {skboShowCaptions};
+    m.ButtonWidth = 30;
+    m.ButtonHeight = 20;
+    m.TextHeight = 14;
+    m.ClientWidth = 150;
+    m.ClientHeight = 60;  // (60 - 19 - 0 - 1) / 20 = 2 per column
+    LayOutCategories(&model.categories, m);
+    ASSERT_EQ(m.ButtonsPerLine(), 2);
+    // Button 13 lies in row 1, column 1; a page (150) on reaches column 6 of the same row.
+    EXPECT_EQ(PageNeighbour(&model.categories, model.Button(0, 13), true, 0, m), model.Button(0, 18));
+    EXPECT_EQ(PageNeighbour(&model.categories, model.Button(0, 18), false, 0, m), model.Button(0, 13));
+    // Right at a row's end goes on into the next category, in the same row.
+    EXPECT_EQ(ColumnNeighbour(&model.categories, model.Button(0, 23), true, m), model.Button(1, 3));
+    EXPECT_EQ(ColumnNeighbour(&model.categories, model.Button(1, 0), false, m), model.Button(0, 11));
+    EXPECT_EQ(RowNeighbour(&model.categories, model.Button(0, 13), true, m), nullptr)
+        << "horizontal flow does not leave a category downwards";
+}
