@@ -1,7 +1,6 @@
 #include "BmpFile.h"
 
-#include <fstream>
-#include <stdexcept>
+#include "FileWrite.h"
 
 namespace skingen {
 
@@ -58,10 +57,7 @@ std::vector<std::uint8_t> encodeBmp(const Image& image)
 
 void writeBmp(const Image& image, const std::filesystem::path& path)
 {
-    const auto bytes = encodeBmp(image);
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw std::runtime_error("cannot write " + path.string());
+    writeFile(path, encodeBmp(image));
 }
 
 }  // namespace skingen

@@ -2,9 +2,10 @@
 
 #include <zlib.h>
 
-#include <fstream>
 #include <stdexcept>
 #include <string>
+
+#include "FileWrite.h"
 
 namespace skingen {
 
@@ -60,10 +61,7 @@ std::vector<std::uint8_t> encodePng(const Image& image)
 
 void writePng(const Image& image, const std::filesystem::path& path)
 {
-    const auto bytes = encodePng(image);
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw std::runtime_error("cannot write " + path.string());
+    writeFile(path, encodePng(image));
 }
 
 }  // namespace skingen

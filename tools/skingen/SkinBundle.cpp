@@ -1,10 +1,8 @@
 #include "SkinBundle.h"
 
-#include <fstream>
-#include <stdexcept>
-
 #include "AtlasArt.h"
 #include "BmpFile.h"
+#include "FileWrite.h"
 #include "FrameArt.h"
 #include "SkinText.h"
 #include "WindowArt.h"
@@ -39,9 +37,7 @@ std::filesystem::path writeSkinFolder(const SkinBundle& skin, const std::filesys
     writeBmp(skin.hint, folder / pictureFiles::Hint);
     writeBmp(skin.tile, folder / pictureFiles::Tile);
     const std::filesystem::path ini = folder / (skin.params.fileStem() + ".ini");
-    std::ofstream out(ini, std::ios::binary);
-    out << skin.text.text();
-    if (!out) throw std::runtime_error("cannot write " + ini.string());
+    writeFile(ini, skin.text.text());
     return ini;
 }
 

@@ -1,8 +1,8 @@
 #include "SkinPacking.h"
 
-#include <fstream>
 #include <stdexcept>
 
+#include "FileWrite.h"
 #include "skins/StoredSkinResources.h"
 #include "skin/skSkinDataStored.h"
 
@@ -43,9 +43,7 @@ PackedSkin packSkin(const SkinBundle& skin, const std::filesystem::path& work, c
     packed.packedName = stem + ".skn";
     std::filesystem::create_directories(output);
     packed.stream = output / (stem + ".zlib");
-    std::ofstream out(packed.stream, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw std::runtime_error("cannot write " + packed.stream.string());
+    writeFile(packed.stream, bytes);
     packed.size = bytes.size();
     return packed;
 }

@@ -8,10 +8,11 @@
 #include <cstring>
 #include <exception>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
+#include <stdexcept>
 #include <string>
 
+#include "FileWrite.h"
 #include "Gallery.h"
 #include "SkinBundle.h"
 #include "SkinChecks.h"
@@ -58,9 +59,7 @@ void packAll(const std::filesystem::path& folder)
     std::filesystem::remove_all(folder / "work");
     // The script is written last: its presence means every stream beside it is complete.
     const auto script = folder / "StoredSkins.rc";
-    std::ofstream out(script, std::ios::binary);
-    out << skingen::resourceScript(packed);
-    if (!out) throw std::runtime_error("cannot write " + script.string());
+    skingen::writeFile(script, skingen::resourceScript(packed));
     std::cout << packed.size() << " skins packed, " << total << " bytes\n";
 }
 
