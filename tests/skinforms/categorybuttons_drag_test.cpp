@@ -204,3 +204,18 @@ TEST_F(CategoryDrag, EscapeOrALostCaptureCancelsWithoutADrop)
     EXPECT_EQ(control->InsertMark(skbdsInsertTop), nullptr);
     EXPECT_EQ(Captions(0)[0], "c0b0");
 }
+
+TEST_F(CategoryDrag, InAutomaticModeAPressStartsDraggingTheButtonUnderTheMouse)
+{
+    Fill({5});
+    control->SetDragMode(dmAutomatic);
+    Point(Centre(Button(0, 1)));
+    Press(Centre(Button(0, 1)));
+    ASSERT_TRUE(control->Dragging());
+    const TPoint below3 = {Centre(Button(0, 3)).X, Centre(Button(0, 3)).Y + 5};
+    DragTo(below3);
+    DropAt(below3);
+    EXPECT_FALSE(control->Dragging());
+    EXPECT_EQ(Captions(0), (std::vector<std::string>{"c0b0", "c0b2", "c0b3", "c0b1", "c0b4"}));
+    EXPECT_EQ(events, "reorder c0b1 c0>c0;");
+}
