@@ -32,19 +32,6 @@ void TskDataListItems::DefineListItems(TskDataFiler& Filer)
     Filer.Rect("itemtextrect", ItemTextRect);
 }
 
-void TskDataSkinControl::LoadFromFile(cl::TMemIniFile& IniFile)
-{
-    TskDataReader reader(IniFile, IDName);
-    DefineFields(reader);
-}
-
-void TskDataSkinControl::SaveToFile(cl::TMemIniFile& IniFile)
-{
-    IniFile.EraseSection(IDName);
-    TskDataWriter writer(IniFile, IDName);
-    DefineFields(writer);
-}
-
 void TskDataSkinControl::DefineFields(TskDataFiler& Filer)
 {
     Filer.Integer("pictureindex", PictureIndex, -1);

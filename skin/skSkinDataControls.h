@@ -51,23 +51,15 @@ protected:
     void DefineListItems(TskDataFiler& Filer);
 };
 
-class TskDataSkinControl : public cl::TObject {
+class TskDataSkinControl : public TskDataDescription {
 public:
-    explicit TskDataSkinControl(std::string AIDName) : IDName(std::move(AIDName)) {}
-
-    std::string IDName;
+    using TskDataDescription::TskDataDescription;
     int PictureIndex = -1;
     int MaskPictureIndex = -1;
     TRect SkinRect;
 
-    // Reads the class's keys, the ancestors' first, from the section named IDName.
-    void LoadFromFile(cl::TMemIniFile& IniFile);
-    // Erases the section named IDName and writes every key LoadFromFile reads.
-    void SaveToFile(cl::TMemIniFile& IniFile);
-
 protected:
-    // Every class lists its own keys here after calling its parent's.
-    virtual void DefineFields(TskDataFiler& Filer);
+    void DefineFields(TskDataFiler& Filer) override;
 };
 
 class TskDataSkinCustomControl : public TskDataSkinControl {

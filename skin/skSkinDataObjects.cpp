@@ -32,19 +32,6 @@ void TskDataObjectAnimation::DefineAnimation(TskDataFiler& Filer)
     Filer.Boolean("inactiveanimation", InactiveAnimation);
 }
 
-void TskDataSkinObject::LoadFromFile(cl::TMemIniFile& IniFile)
-{
-    TskDataReader reader(IniFile, IDName);
-    DefineFields(reader);
-}
-
-void TskDataSkinObject::SaveToFile(cl::TMemIniFile& IniFile)
-{
-    IniFile.EraseSection(IDName);
-    TskDataWriter writer(IniFile, IDName);
-    DefineFields(writer);
-}
-
 void TskDataSkinObject::DefineFields(TskDataFiler& Filer)
 {
     Filer.String("hint", Hint);

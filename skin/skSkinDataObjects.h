@@ -37,11 +37,9 @@ protected:
     void DefineAnimation(TskDataFiler& Filer);
 };
 
-class TskDataSkinObject : public cl::TObject {
+class TskDataSkinObject : public TskDataDescription {
 public:
-    explicit TskDataSkinObject(std::string AIDName) : IDName(std::move(AIDName)) {}
-
-    std::string IDName;
+    using TskDataDescription::TskDataDescription;
     std::string Hint;
     int ActivePictureIndex = -1;
     bool SkinRectInAPicture = false;
@@ -51,13 +49,8 @@ public:
     bool Morphing = false;
     TskMorphKind MorphKind = mkDefault;
 
-    // Reads the class's keys, the ancestors' first, from the section named IDName.
-    void LoadFromFile(cl::TMemIniFile& IniFile);
-    // Erases the section named IDName and writes every key LoadFromFile reads.
-    void SaveToFile(cl::TMemIniFile& IniFile);
-
 protected:
-    virtual void DefineFields(TskDataFiler& Filer);
+    void DefineFields(TskDataFiler& Filer) override;
 };
 
 // Knows only its "skinrect": none of the common object keys.

@@ -410,6 +410,19 @@ void TskDataFiler::Stretches(bool& Left, bool& Right, bool& Top, bool& Bottom)
     Boolean("bottomstretch", Bottom);
 }
 
+void TskDataDescription::LoadFromFile(cl::TMemIniFile& IniFile)
+{
+    TskDataReader reader(IniFile, IDName);
+    DefineFields(reader);
+}
+
+void TskDataDescription::SaveToFile(cl::TMemIniFile& IniFile)
+{
+    IniFile.EraseSection(IDName);
+    TskDataWriter writer(IniFile, IDName);
+    DefineFields(writer);
+}
+
 TskDataReader::TskDataReader(cl::TMemIniFile& Ini, std::string Section) : TskDataFiler(Ini, std::move(Section))
 {
     cl::TStringList lines;

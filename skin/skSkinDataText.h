@@ -124,6 +124,24 @@ protected:
     std::string section_;
 };
 
+// A description of a control or an object: the section of the skin text named by IDName,
+// read and written through one list of keys per class.
+class TskDataDescription : public cl::TObject {
+public:
+    explicit TskDataDescription(std::string AIDName) : IDName(std::move(AIDName)) {}
+
+    std::string IDName;
+
+    // Reads the class's keys, the ancestors' first, from the section named IDName.
+    void LoadFromFile(cl::TMemIniFile& IniFile);
+    // Erases the section named IDName and writes every key LoadFromFile reads.
+    void SaveToFile(cl::TMemIniFile& IniFile);
+
+protected:
+    // Every class lists its own keys here after calling its parent's.
+    virtual void DefineFields(TskDataFiler& Filer) = 0;
+};
+
 // The text font of a description, on the FontGroup keys without a prefix.
 struct TskDataFont {
     std::string FontName = "Arial";
