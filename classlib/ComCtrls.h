@@ -62,6 +62,8 @@ protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void DestroyWnd() override;
+    // Keeps the tabs and the index in the object.
+    void SaveWindowState();
     void Notification(TComponent* AComponent, TOperation Operation) override;
     virtual bool CanChange();
     virtual void Change();

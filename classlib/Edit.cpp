@@ -58,13 +58,19 @@ void TCustomEdit::CreateWnd()
 
 void TCustomEdit::DestroyWnd()
 {
-    // What the window alone knows survives it.
-    if (HandleAllocated()) {
-        modified_ = SendMessageA(Handle(), EM_GETMODIFY, 0, 0) != 0;
-        savedSelStart_ = SelStart();
-        savedSelLength_ = SelLength();
-    }
+    SaveWindowState();
     TWinControl::DestroyWnd();
+}
+
+void TCustomEdit::SaveWindowState()
+{
+    // What the window alone knows survives it, also when it goes with its parent's window.
+    if (!HandleAllocated())
+        return;
+    text_ = GetText();
+    modified_ = SendMessageA(Handle(), EM_GETMODIFY, 0, 0) != 0;
+    savedSelStart_ = SelStart();
+    savedSelLength_ = SelLength();
 }
 
 AnsiString TCustomEdit::Fit(const AnsiString& Value) const
@@ -279,6 +285,10 @@ void TCustomEdit::Dispatch(TMessage& Message)
     case CN_CTLCOLORSTATIC: CNCtlColor(Message); break;
     case WM_PASTE: WMPaste(Message); break;
     case WM_CHAR: WMChar(Message); break;
+    case WM_DESTROY:
+        SaveWindowState();
+        TWinControl::Dispatch(Message);
+        break;
     default: TWinControl::Dispatch(Message);
     }
 }

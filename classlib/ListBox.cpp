@@ -196,6 +196,13 @@ void TCustomListBox::CreateWnd()
 
 void TCustomListBox::DestroyWnd()
 {
+    SaveWindowState();
+    TWinControl::DestroyWnd();
+}
+
+void TCustomListBox::SaveWindowState()
+{
+    // Also when the window goes with its parent's: the parent's re-creation makes it again.
     if (HandleAllocated()) {
         savedItemIndex_ = ItemIndex();
         savedTopIndex_ = TopIndex();
@@ -209,7 +216,6 @@ void TCustomListBox::DestroyWnd()
                 savedSelection_.push_back(i);
         }
     }
-    TWinControl::DestroyWnd();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -439,6 +445,10 @@ void TCustomListBox::Dispatch(TMessage& Message)
     case CN_DRAWITEM: CNDrawItem(Message); break;
     case CN_MEASUREITEM: CNMeasureItem(Message); break;
     case CN_CTLCOLORLISTBOX: CNCtlColor(Message); break;
+    case WM_DESTROY:
+        SaveWindowState();
+        TWinControl::Dispatch(Message);
+        break;
     case WM_SIZE:
         TWinControl::Dispatch(Message);
         ApplyColumnWidth();

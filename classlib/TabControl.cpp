@@ -188,14 +188,20 @@ void TCustomTabControl::CreateWnd()
 
 void TCustomTabControl::DestroyWnd()
 {
-    if (HandleAllocated()) {
-        savedTabIndex_ = TabIndex();
-        saved_->Clear();
-        const int count = tabs_->Count();
-        for (int i = 0; i < count; ++i)
-            saved_->AddObject(tabs_->Get(i), tabs_->GetObjectAt(i));
-    }
+    SaveWindowState();
     TWinControl::DestroyWnd();
+}
+
+void TCustomTabControl::SaveWindowState()
+{
+    // Also when the window goes with its parent's: the parent's re-creation makes it again.
+    if (!HandleAllocated())
+        return;
+    savedTabIndex_ = TabIndex();
+    saved_->Clear();
+    const int count = tabs_->Count();
+    for (int i = 0; i < count; ++i)
+        saved_->AddObject(tabs_->Get(i), tabs_->GetObjectAt(i));
 }
 
 void TCustomTabControl::Notification(TComponent* AComponent, TOperation Operation)
@@ -369,6 +375,10 @@ void TCustomTabControl::Dispatch(TMessage& Message)
         return;
     switch (Message.Msg) {
     case CN_NOTIFY: CNNotify(Message); break;
+    case WM_DESTROY:
+        SaveWindowState();
+        TWinControl::Dispatch(Message);
+        break;
     default: TWinControl::Dispatch(Message);
     }
 }

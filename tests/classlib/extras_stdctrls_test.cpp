@@ -364,3 +364,23 @@ TEST_F(StdCtrlsTest, PasteWhileAnotherThreadHoldsTheClipboardDoesNothing)
     holder.join();
     EXPECT_EQ(edit->Text(), "kept");
 }
+
+TEST_F(StdCtrlsTest, ItemsAndTextSurviveTheParentsRecreation)
+{
+    auto* panel = new TPanelProbe(form);
+    panel->SetParent(form);
+    panel->SetBounds(0, 0, 200, 150);
+    auto* list = new TListBox(form);
+    list->SetParent(panel);
+    list->Items()->Add("kept");
+    list->SetItemIndex(0);
+    auto* edit = new TEdit(form);
+    edit->SetParent(panel);
+    edit->SetTop(120);
+    SendMessageA(edit->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed"));
+    panel->RecreateWnd();
+    ASSERT_TRUE(list->HandleAllocated());
+    EXPECT_EQ(list->Count(), 1);
+    EXPECT_EQ(list->ItemIndex(), 0);
+    EXPECT_EQ(edit->Text(), "typed");
+}
