@@ -25,12 +25,13 @@ protected:
         OnDestroying = nullptr;
         TWinControl::BeforeDestruction();
     }
-    void DestroyWnd() override
+    void Dispatch(TMessage& Message) override
     {
-        // A re-created window would leave the control in a dead one: close it first.
-        if (OnDestroying)
+        // The window goes (re-created, or with its parent's): the control would stay behind
+        // in a dead window, so it is closed first.
+        if (Message.Msg == WM_DESTROY && OnDestroying)
             OnDestroying(false);
-        TWinControl::DestroyWnd();
+        TWinControl::Dispatch(Message);
     }
 };
 

@@ -212,6 +212,9 @@ TEST_F(OleHostTest, BrowserOutlivingItsParentIsClosedNotBroken)
     }
     browser->SetVisible(false);
     EXPECT_FALSE(browser->Visible());
+    // A new window for the parent leaves the control closed, not living in a dead window.
+    form->RecreateWnd();
+    EXPECT_THROW(browser->Navigate("http://127.0.0.1/"), EOleException);
     form->Free();
     form = nullptr;
     EXPECT_EQ(browser->Host(), nullptr);
