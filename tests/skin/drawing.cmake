@@ -1,5 +1,6 @@
 list(APPEND TESTS_PORTABLE
   ${CMAKE_CURRENT_LIST_DIR}/drawing_effects_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/drawing_effects_exhaustive_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawing_strings_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawing_geometry_test.cpp)
 list(APPEND TESTS_WINDOWS
