@@ -157,3 +157,24 @@ TEST_F(ComCtrlsTest, HiddenTabsSeparateTabIndexFromPageIndex)
     EXPECT_EQ(other->PageCount(), 1);
     EXPECT_EQ(foreign->PageControl(), other);
 }
+
+TEST_F(ComCtrlsTest, SideTabsComeInRowsAndPagesKeepTheirSheetAcrossRecreate)
+{
+    auto* pages = new TPageControl(form);
+    pages->SetBounds(10, 10, 300, 200);
+    pages->SetParent(form);
+    TTabSheet* a = Sheet(pages, "Stations");
+    TTabSheet* b = Sheet(pages, "Web Site");
+    pages->SetActivePage(b);
+    pages->SetTabPosition(tpLeft);  // re-creates the window
+    const LONG style = GetWindowLongA(pages->Handle(), GWL_STYLE);
+    EXPECT_TRUE(style & TCS_VERTICAL);
+    EXPECT_TRUE(style & TCS_MULTILINE) << "tabs at a side only exist in rows";
+    EXPECT_EQ(pages->TabRect(1).Width() > 0, true);
+    EXPECT_EQ(pages->ActivePage(), b);
+    EXPECT_EQ(pages->TabIndex(), 1);
+    EXPECT_TRUE(b->Visible());
+    EXPECT_FALSE(a->Visible());
+    EXPECT_GE(pages->DisplayRect().Left, pages->TabRect(0).Right) << "the sheets lie beside the tabs";
+    EXPECT_EQ(b->BoundsRect(), pages->DisplayRect());
+}

@@ -248,3 +248,22 @@ TEST_F(MenuFixture, PopupNotesPointAndComponentIsForgottenWhenFreed)
     source->Free();
     EXPECT_EQ(menu->PopupComponent(), nullptr);
 }
+
+TEST_F(MenuFixture, MenuHearsOfChangesWithWhetherItsLayoutMustBeRebuilt)
+{
+    auto* menu = new TPopupMenu(&owner);
+    std::vector<std::pair<TMenuItem*, bool>> changes;
+    menu->OnChange = [&](TObject*, TMenuItem* Source, bool Rebuild) { changes.emplace_back(Source, Rebuild); };
+    TMenuItem* item = Item("Play", menu->Items());
+    changes.clear();
+    item->SetCaption("Stop");
+    item->SetChecked(true);
+    item->SetCaption("Stop");  // unchanged: no notice
+    ASSERT_EQ(changes.size(), 2u);
+    EXPECT_EQ(changes[0], std::make_pair(item, true));
+    EXPECT_EQ(changes[1], std::make_pair(item, false));
+    // An item outside any menu tells nobody.
+    TMenuItem loose(nullptr);
+    loose.SetCaption("x");
+    EXPECT_EQ(loose.GetParentMenu(), nullptr);
+}

@@ -384,3 +384,37 @@ TEST_F(StdCtrlsTest, ItemsAndTextSurviveTheParentsRecreation)
     EXPECT_EQ(list->ItemIndex(), 0);
     EXPECT_EQ(edit->Text(), "typed");
 }
+
+TEST_F(StdCtrlsTest, LabelWrapsIntoMoreLinesAndSitsAtTheBottomOfItsLayout)
+{
+    auto* label = Make<TLabel>(0, 0, 60, 17);
+    label->SetCaption("one two three four five six");
+    const int oneLine = Make<TLabel>(0, 0, 10, 10)->Height();
+    label->SetWordWrap(true);
+    label->SetWidth(60);
+    label->SetCaption("one two three four five six seven");
+    EXPECT_GT(label->Height(), oneLine) << "wrapped at its width";
+
+    // Where the text lies: nothing in the upper half of a tall label laid out at the bottom.
+    form->SetBorderStyle(bsNone);
+    auto* bottom = Make<TLabel>(0, 0, 80, 100);
+    bottom->SetAutoSize(false);
+    bottom->SetBounds(0, 0, 80, 100);
+    bottom->SetColor(clWhite);
+    bottom->Font()->SetColor(clBlack);
+    bottom->SetCaption("Tune");
+    bottom->SetLayout(tlBottom);
+    label->Hide();
+    TBitmap shot;
+    shot.SetSize(80, 100);
+    form->Perform(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shot.Canvas()->Handle()), PRF_CLIENT);
+    auto inked = [&](int Top, int Bottom) {
+        for (int y = Top; y < Bottom; ++y)
+            for (int x = 0; x < 80; ++x)
+                if (shot.Pixels(x, y) != clWhite)
+                    return true;
+        return false;
+    };
+    EXPECT_FALSE(inked(0, 50));
+    EXPECT_TRUE(inked(50, 100));
+}
