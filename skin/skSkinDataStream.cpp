@@ -26,36 +26,46 @@ std::uint32_t U32(const std::uint8_t* p)
 
 std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
 
-// Frees the zlib state on every path.
-struct TInflater {
+// Frees the zlib state on every path: End runs once the derived constructor has opened it.
+template <int (*End)(z_streamp)>
+struct TZlibStream {
     z_stream z{};
     bool open = false;
+    TZlibStream() = default;
+    TZlibStream(const TZlibStream&) = delete;
+    TZlibStream& operator=(const TZlibStream&) = delete;
+    ~TZlibStream()
+    {
+        if (open)
+            End(&z);
+    }
+
+    // Hands zlib the next part of the input Next .. Next + Left, at most one chunk.
+    void Feed(const std::uint8_t*& Next, std::size_t& Left)
+    {
+        const std::size_t part = Left < SkinZlibChunk ? Left : SkinZlibChunk;
+        z.next_in = const_cast<Bytef*>(Next);
+        z.avail_in = static_cast<uInt>(part);
+        Next += part;
+        Left -= part;
+    }
+};
+
+struct TInflater : TZlibStream<inflateEnd> {
     TInflater()
     {
         if (inflateInit(&z) != Z_OK)
             throw cl::EOutOfMemory("Out of memory while inflating the skin data");
         open = true;
     }
-    ~TInflater()
-    {
-        if (open)
-            inflateEnd(&z);
-    }
 };
 
-struct TDeflater {
-    z_stream z{};
-    bool open = false;
+struct TDeflater : TZlibStream<deflateEnd> {
     TDeflater()
     {
         if (deflateInit(&z, Z_BEST_COMPRESSION) != Z_OK)
             throw cl::EOutOfMemory("Out of memory while deflating the skin data");
         open = true;
-    }
-    ~TDeflater()
-    {
-        if (open)
-            deflateEnd(&z);
     }
 };
 
@@ -131,13 +141,8 @@ void InflateSkinData(const void* Data, std::size_t Size, cl::TStream& Dest)
     std::size_t left = Size;
     std::int64_t produced = 0;
     for (;;) {
-        if (z.avail_in == 0 && left > 0) {
-            const std::size_t part = left < SkinZlibChunk ? left : SkinZlibChunk;
-            z.next_in = const_cast<Bytef*>(next);
-            z.avail_in = static_cast<uInt>(part);
-            next += part;
-            left -= part;
-        }
+        if (z.avail_in == 0 && left > 0)
+            inflater.Feed(next, left);
         std::size_t room = 0;
         z.next_out = sink.Next(room);
         z.avail_out = static_cast<uInt>(room);
@@ -174,11 +179,7 @@ void DeflateSkinData(const void* Data, std::size_t Size, cl::TStream& Dest)
     int result = Z_OK;
     do {
         if (z.avail_in == 0 && flush == Z_NO_FLUSH) {
-            const std::size_t part = left < SkinZlibChunk ? left : SkinZlibChunk;
-            z.next_in = const_cast<Bytef*>(next);
-            z.avail_in = static_cast<uInt>(part);
-            next += part;
-            left -= part;
+            deflater.Feed(next, left);
             if (left == 0)
                 flush = Z_FINISH;
         }
