@@ -13,6 +13,9 @@ namespace cl {
 enum TTabStyle { tsTabs, tsButtons, tsFlatButtons };
 enum TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
 using TTabChangingEvent = TEvent<void(TObject* Sender, bool& AllowChange)>;
+class TCustomTabControl;
+using TDrawTabEvent = TEvent<void(TCustomTabControl* Control, int TabIndex, const TRect& Rect, bool Active)>;
+using TTabGetImageEvent = TEvent<void(TObject* Sender, int TabIndex, int& ImageIndex)>;
 
 class TCustomTabControl : public TWinControl {
 public:
@@ -55,8 +58,16 @@ public:
     void AdjustClientRect(TRect& Rect) override;
     void Dispatch(TMessage& Message) override;
 
+    // While a tab is drawn (OwnerDraw): the canvas on the draw message's DC.
+    TCanvas* Canvas() { return &canvas_; }
+    // The image of a tab: its index unless OnGetImageIndex says otherwise.
+    virtual int GetImageIndex(int TabIndex);
+
     TNotifyEvent OnChange;
     TTabChangingEvent OnChanging;
+    // Owner-drawn tabs (OwnerDraw) are drawn by this handler.
+    TDrawTabEvent OnDrawTab;
+    TTabGetImageEvent OnGetImageIndex;
 
 protected:
     void CreateParams(TCreateParams& Params) override;
@@ -71,7 +82,11 @@ protected:
     TStrings* TabStrings() const { return tabs_.get(); }
     void SetItemSize();
 
+    // An owner-drawn tab: OnDrawTab.
+    virtual void DrawTab(int TabIndex, const TRect& Rect, bool Active);
+
     void CNNotify(TMessage& Message);
+    void CNDrawItem(TMessage& Message);
 
 private:
     friend class TTabStrings;
@@ -90,6 +105,7 @@ private:
     int tabWidth_ = 0;
     int tabHeight_ = 0;
     TCustomImageList* images_ = nullptr;
+    TCanvas canvas_;
 };
 
 class TTabControl : public TCustomTabControl {

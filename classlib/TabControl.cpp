@@ -375,6 +375,7 @@ void TCustomTabControl::Dispatch(TMessage& Message)
         return;
     switch (Message.Msg) {
     case CN_NOTIFY: CNNotify(Message); break;
+    case CN_DRAWITEM: CNDrawItem(Message); break;
     case WM_DESTROY:
         SaveWindowState();
         TWinControl::Dispatch(Message);
@@ -393,6 +394,45 @@ void TCustomTabControl::CNNotify(TMessage& Message)
         break;
     case TCN_SELCHANGE: Change(); break;
     }
+}
+
+void TCustomTabControl::CNDrawItem(TMessage& Message)
+{
+    const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(Message.LParam);
+    const int saved = SaveDC(draw->hDC);
+    canvas_.SetHandle(draw->hDC);
+    canvas_.Font()->Assign(Font());
+    const TRect rect{draw->rcItem.left, draw->rcItem.top, draw->rcItem.right, draw->rcItem.bottom};
+    const TAliveFlag alive = alive_;
+    try {
+        DrawTab(static_cast<int>(draw->itemID), rect, (draw->itemState & ODS_SELECTED) != 0);
+    } catch (...) {
+        if (*alive)
+            canvas_.SetHandle(nullptr);
+        RestoreDC(draw->hDC, saved);
+        throw;
+    }
+    if (*alive)
+        canvas_.SetHandle(nullptr);
+    RestoreDC(draw->hDC, saved);
+    Message.Result = TRUE;
+}
+
+void TCustomTabControl::DrawTab(int TabIndex, const TRect& Rect, bool Active)
+{
+    if (OnDrawTab) {
+        OnDrawTab(this, TabIndex, Rect, Active);
+        return;
+    }
+    canvas_.FillRect(Rect);
+}
+
+int TCustomTabControl::GetImageIndex(int TabIndex)
+{
+    int index = TabIndex;
+    if (OnGetImageIndex)
+        OnGetImageIndex(this, TabIndex, index);
+    return index;
 }
 
 bool TCustomTabControl::CanChange()

@@ -178,3 +178,28 @@ TEST_F(ComCtrlsTest, SideTabsComeInRowsAndPagesKeepTheirSheetAcrossRecreate)
     EXPECT_GE(pages->DisplayRect().Left, pages->TabRect(0).Right) << "the sheets lie beside the tabs";
     EXPECT_EQ(b->BoundsRect(), pages->DisplayRect());
 }
+
+TEST_F(ComCtrlsTest, OwnerDrawnTabsAreDrawnByTheHandlerWithTheSelectedOneMarked)
+{
+    auto* tabs = new TTabControl(form);
+    tabs->SetBounds(10, 10, 300, 200);
+    tabs->SetOwnerDraw(true);
+    tabs->SetParent(form);
+    for (const char* s : {"One", "Two"})
+        tabs->Tabs()->Add(s);
+    tabs->SetTabIndex(1);
+    std::vector<std::pair<int, bool>> drawn;
+    tabs->OnDrawTab = [&](TCustomTabControl* Control, int Index, const TRect& Rect, bool Active) {
+        drawn.emplace_back(Index, Active);
+        Control->Canvas()->Brush()->SetColor(clLime);
+        Control->Canvas()->FillRect(Rect);
+    };
+    form->Show();
+    RedrawWindow(tabs->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    ASSERT_FALSE(drawn.empty());
+    for (const auto& [index, active] : drawn)
+        EXPECT_EQ(active, index == 1);
+    EXPECT_EQ(tabs->GetImageIndex(1), 1);
+    tabs->OnGetImageIndex = [](TObject*, int, int& ImageIndex) { ImageIndex = 7; };
+    EXPECT_EQ(tabs->GetImageIndex(1), 7);
+}
