@@ -106,6 +106,26 @@ void scrollBar(IniText& t, const char* name, const Rect& skin, bool vertical)
     t.key("thumboffset2", 4);
 }
 
+void trackBar(IniText& t, const char* name, const Rect& skin, bool vertical)
+{
+    start(t, name, skin);
+    // The track runs from 8 to 92 along the bar and from 8 to 12 across it.
+    if (vertical) {
+        t.point("lefttoppoint", 0, 8);
+        t.point("leftbottompoint", 0, 92);
+        t.key("trackarea", Rect{8, 8, 12, 92});
+    } else {
+        t.point("lefttoppoint", 8, 0);
+        t.point("righttoppoint", 92, 0);
+        t.key("trackarea", Rect{8, 8, 92, 12});
+    }
+    t.key("buttonrect", vertical ? VThumb : HThumb);
+    t.key("activebuttonrect", vertical ? VThumbActive : HThumbActive);
+    if (vertical) t.key("vertical", 1);
+    t.key("buttontransparent", 1);
+    t.colour("buttontransparentcolor", KeyColour);
+}
+
 void checkRadio(IniText& t, const SkinParams& p, const Palette& c, const char* name, const Rect& skin,
                 const Rect& active, bool radio)
 {
@@ -208,24 +228,8 @@ void describeControls(IniText& t, const SkinParams& p, const Palette& c)
     checkRadio(t, p, c, "checkbox", CheckBox, CheckBoxActive, false);
     checkRadio(t, p, c, "radiobox", RadioBox, RadioBoxActive, true);
 
-    start(t, "htrackbar", HTrackBar);
-    t.point("lefttoppoint", 8, 0);
-    t.point("righttoppoint", 92, 0);
-    t.key("trackarea", Rect{8, 8, 92, 12});
-    t.key("buttonrect", HThumb);
-    t.key("activebuttonrect", HThumbActive);
-    t.key("buttontransparent", 1);
-    t.colour("buttontransparentcolor", KeyColour);
-
-    start(t, "trackbar", VTrackBar);
-    t.point("lefttoppoint", 0, 8);
-    t.point("leftbottompoint", 0, 92);
-    t.key("trackarea", Rect{8, 8, 12, 92});
-    t.key("buttonrect", VThumb);
-    t.key("activebuttonrect", VThumbActive);
-    t.key("vertical", 1);
-    t.key("buttontransparent", 1);
-    t.colour("buttontransparentcolor", KeyColour);
+    trackBar(t, "htrackbar", HTrackBar, false);
+    trackBar(t, "trackbar", VTrackBar, true);
 
     scrollBar(t, "hscrollbar", HScroll, false);
     scrollBar(t, "vscrollbar", VScroll, true);
