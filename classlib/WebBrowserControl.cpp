@@ -10,14 +10,22 @@ namespace cl {
 
 namespace {
 // The control's window in the parent: it tells the adapter before its window goes, so the
-// control is closed while its window still exists, whoever frees the host.
+// control is closed while its window still exists, whoever frees the host; and when a new
+// window comes, so the control can start again in it.
 class TOleHost : public TWinControl {
 public:
     using TWinControl::TWinControl;
     // Freed: the host object goes too, not only its window.
     std::function<void(bool Freed)> OnDestroying;
+    std::function<void()> OnCreated;
 
 protected:
+    void CreateWnd() override
+    {
+        TWinControl::CreateWnd();
+        if (OnCreated)
+            OnCreated();
+    }
     void BeforeDestruction() override
     {
         if (OnDestroying)
@@ -47,6 +55,24 @@ struct TWebBrowserControl::TImpl {
     std::unique_ptr<TOleContainer> container;
     TComPtr<IWebBrowser2> browser;
     TComPtr<TEventSink> sink;
+    // The last address asked for: a control started again in a new window goes back to it.
+    AnsiString url;
+
+    void Open(TWebBrowserControl* Owner)
+    {
+        try {
+            container = std::make_unique<TOleContainer>(host->Handle(), CLSID_WebBrowser);
+            browser = container->Query<IWebBrowser2>(IID_IWebBrowser2);
+            if (!browser)
+                OleError(E_NOINTERFACE);
+            container->SetBounds(host->ClientRect());
+            sink = TEventSink::Connect(browser.Get(), DIID_DWebBrowserEvents2,
+                                       [Owner](DISPID id, DISPPARAMS* params) { Owner->ControlEvent(id, params); });
+        } catch (...) {
+            Close();
+            throw;
+        }
+    }
 
     void Close()
     {
@@ -75,21 +101,23 @@ TWebBrowserControl::TWebBrowserControl(TWinControl* Parent) : impl_(std::make_un
     try {
         host->SetAlign(alClient);
         host->SetParent(Parent);
-        impl_->container = std::make_unique<TOleContainer>(host->Handle(), CLSID_WebBrowser);
-        impl_->browser = impl_->container->Query<IWebBrowser2>(IID_IWebBrowser2);
-        if (!impl_->browser)
-            OleError(E_NOINTERFACE);
-        impl_->container->SetBounds(host->ClientRect());
-        impl_->sink = TEventSink::Connect(impl_->browser.Get(), DIID_DWebBrowserEvents2,
-                                          [this](DISPID id, DISPPARAMS* params) { ControlEvent(id, params); });
+        host->HandleNeeded();
+        impl_->Open(this);
     } catch (...) {
-        impl_->Close();
-        if (impl_->host) {
-            impl_->host->OnDestroying = nullptr;
-            impl_->host->Free();
-        }
+        impl_->host->OnDestroying = nullptr;
+        impl_->host->Free();
         throw;
     }
+    // From now on a new window of the host (the parent's re-created) starts the control again
+    // and goes back to the page; where that fails the browser stays closed.
+    host->OnCreated = [this, impl = impl_.get()] {
+        try {
+            impl->Open(this);
+            if (!impl->url.empty())
+                Navigate(impl->url);
+        } catch (const EOleException&) {
+        }
+    };
 }
 
 TWebBrowserControl::~TWebBrowserControl()
@@ -97,6 +125,7 @@ TWebBrowserControl::~TWebBrowserControl()
     impl_->Close();
     if (impl_->host) {
         impl_->host->OnDestroying = nullptr;
+        impl_->host->OnCreated = nullptr;
         impl_->host->Free();
     }
 }
@@ -122,6 +151,7 @@ void TWebBrowserControl::Navigate(const AnsiString& URL)
 {
     if (!impl_->browser)
         throw EOleException("The browser is closed");
+    impl_->url = URL;
     TBStr url = TBStr::FromString(URL);
     VARIANT empty;
     VariantInit(&empty);

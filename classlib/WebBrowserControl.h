@@ -16,7 +16,8 @@ public:
     explicit TWebBrowserControl(TWinControl* Parent);
     ~TWebBrowserControl() override;
 
-    // Raises EOleException when the control refuses the address.
+    // Raises EOleException when the control refuses the address or is closed (its host
+    // window went and the control could not start again in a new one).
     void Navigate(const AnsiString& URL) override;
     bool Visible() const override;
     void SetVisible(bool Value) override;
