@@ -115,7 +115,8 @@ TWebBrowserControl::TWebBrowserControl(TWinControl* Parent) : impl_(std::make_un
             impl->Open(this);
             if (!impl->url.empty())
                 Navigate(impl->url);
-        } catch (const EOleException&) {
+        } catch (const Exception&) {
+            // The browser stays closed or pageless; the next Navigate tells the caller.
         }
     };
 }
