@@ -206,14 +206,20 @@ bool TMemIniFile::ValueExists(std::string_view Section, std::string_view Ident) 
     return section && section->Index.count(Fold(Trim(Ident))) != 0;
 }
 
-void TMemIniFile::ReadSection(std::string_view Section, TStrings* Strings) const
+template <class TLine>
+void TMemIniFile::ListSection(std::string_view Section, TStrings* Strings, TLine Line) const
 {
     WithinUpdate(*Strings, [&] {
         Strings->Clear();
         if (const TIniSection* section = FindSection(Section))
             for (const TIniEntry& entry : section->Entries)
-                Strings->Add(entry.Key);
+                Strings->Add(Line(entry));
     });
+}
+
+void TMemIniFile::ReadSection(std::string_view Section, TStrings* Strings) const
+{
+    ListSection(Section, Strings, [](const TIniEntry& entry) { return entry.Key; });
 }
 
 void TMemIniFile::ReadSections(TStrings* Strings) const
@@ -227,12 +233,7 @@ void TMemIniFile::ReadSections(TStrings* Strings) const
 
 void TMemIniFile::ReadSectionValues(std::string_view Section, TStrings* Strings) const
 {
-    WithinUpdate(*Strings, [&] {
-        Strings->Clear();
-        if (const TIniSection* section = FindSection(Section))
-            for (const TIniEntry& entry : section->Entries)
-                Strings->Add(entry.Key + "=" + entry.Value);
-    });
+    ListSection(Section, Strings, [](const TIniEntry& entry) { return entry.Key + "=" + entry.Value; });
 }
 
 void TMemIniFile::EraseSection(std::string_view Section)

@@ -104,6 +104,9 @@ private:
         void Reindex();
     };
     const TIniSection* FindSection(std::string_view Section) const;
+    // Replaces the lines of Strings with Line(entry) for each entry of Section, in one update.
+    template <class TLine>
+    void ListSection(std::string_view Section, TStrings* Strings, TLine Line) const;
     TIniSection* FindSection(std::string_view Section);
     TIniSection& AddSection(std::string_view Section);
     void LoadValues();
