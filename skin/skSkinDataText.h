@@ -2,7 +2,8 @@
 // The value encodings of the skin description text: how integers, colours, booleans, points,
 // rectangles, font styles, alignments, morph kinds, inactive effects, button commands and lists
 // are read from and written to an INI section. Every description goes through these, so that a
-// skin text means the same thing wherever it is read.
+// skin text means the same thing wherever it is read. Also the base of every description, which
+// reads and writes its section through them.
 #include <cstdint>
 #include <string>
 #include <string_view>
