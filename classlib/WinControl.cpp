@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "classlib/Controls.h"
+#include "classlib/Forms.h"
 
 namespace cl {
 
@@ -715,23 +716,11 @@ void TWinControl::WMSetCursor(TMessage& Message)
         const TPoint local = ScreenToClient({p.x, p.y});
         TControl* target = ControlAtPos(local, false);
         const TCursor cursor = target && target->Cursor() != crDefault ? target->Cursor() : Cursor();
+        // The screen's cursors: the platform's, and those the program loaded itself.
         if (cursor != crDefault) {
-            static const struct { TCursor id; LPCSTR res; } map[] = {
-                {crArrow, IDC_ARROW}, {crCross, IDC_CROSS}, {crIBeam, IDC_IBEAM}, {crSizeNESW, IDC_SIZENESW},
-                {crSizeNS, IDC_SIZENS}, {crSizeNWSE, IDC_SIZENWSE}, {crSizeWE, IDC_SIZEWE}, {crUpArrow, IDC_UPARROW},
-                {crHourGlass, IDC_WAIT}, {crNo, IDC_NO}, {crAppStart, IDC_APPSTARTING}, {crHandPoint, IDC_HAND},
-                {crSizeAll, IDC_SIZEALL}, {crHelp, IDC_HELP}};
-            for (const auto& m : map)
-                if (m.id == cursor) {
-                    ::SetCursor(LoadCursor(nullptr, m.res));
-                    Message.Result = 1;
-                    return;
-                }
-            if (cursor == crNone) {
-                ::SetCursor(nullptr);
-                Message.Result = 1;
-                return;
-            }
+            ::SetCursor(Screen->Cursors(cursor));
+            Message.Result = 1;
+            return;
         }
     }
     DefaultHandler(Message);

@@ -93,3 +93,41 @@ TEST(ApplicationLoop, SynchronizeFromAWorkerRunsInTheMainThreadWhileTheLoopWaits
     thread.WaitFor();
     EXPECT_EQ(thread.CalledOn, GetCurrentThreadId());
 }
+
+TEST_F(KeysTest, ControlShowsAScreenCursorTheProgramAddedToTheScreen)
+{
+    // A cursor of the program's own (the skins load theirs from resources) under a new id.
+    struct TOwnCursor {
+        HCURSOR Handle;
+        TOwnCursor()
+        {
+            BYTE andMask[128], xorMask[128];
+            std::fill(std::begin(andMask), std::end(andMask), 0x0F);
+            std::fill(std::begin(xorMask), std::end(xorMask), 0x00);
+            Handle = CreateCursor(GetModuleHandleA(nullptr), 0, 0, 32, 32, andMask, xorMask);
+        }
+        ~TOwnCursor()
+        {
+            Screen->SetCursors(-23, LoadCursor(nullptr, IDC_ARROW));
+            DestroyCursor(Handle);
+        }
+    } copy;
+    ASSERT_NE(copy.Handle, nullptr);
+    constexpr TCursor crCopyDrag = -23;
+    Screen->SetCursors(crCopyDrag, copy.Handle);
+    auto* edit = new TEdit(form);
+    edit->SetParent(form);
+    edit->SetCursor(crCopyDrag);
+    const LPARAM overClient = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
+    SetCursor(LoadCursor(nullptr, IDC_ARROW));
+    EXPECT_EQ(SendMessageA(edit->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(edit->Handle()), overClient), 1);
+    EXPECT_EQ(GetCursor(), copy.Handle);
+    // The platform's own cursors by the same path; no cursor at all for crNone.
+    edit->SetCursor(crHandPoint);
+    SendMessageA(edit->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(edit->Handle()), overClient);
+    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_HAND));
+    edit->SetCursor(crNone);
+    SendMessageA(edit->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(edit->Handle()), overClient);
+    EXPECT_EQ(GetCursor(), nullptr);
+    SetCursor(LoadCursor(nullptr, IDC_ARROW));
+}
