@@ -291,14 +291,12 @@ void TskEffectBmp::AddNoise(int Amount)
 {
     if (Amount <= 0)
         return;
-    for (int y = 0; y < height_; ++y) {
-        std::uint8_t* p = ScanLine(y);
-        for (int x = 0; x < width_; ++x, p += 3) {
-            const int n = cl::Random(Amount) - Amount / 2;
-            for (int c = 0; c < 3; ++c)
-                p[c] = ClampByte(p[c] + n);
-        }
-    }
+    // The generator's steps are taken here, one a pixel, instead of a call of cl::Random each;
+    // RandSeed ends where those calls would have left it.
+    std::uint32_t seed = cl::RandSeed;
+    for (int y = 0; y < height_; ++y)
+        NoiseRow(ScanLine(y), width_, Amount, seed);
+    cl::RandSeed = seed;
 }
 
 namespace {

@@ -1,10 +1,65 @@
 #include "skin/skEffectsKernels.h"
 
+#include <cstring>
+
+// The 32-bit Windows build targets processors older than SSE2; there the SSE2 kernels are
+// compiled for it alone and chosen when the processor has it.
+#if defined(__SSE2__) || (defined(__i386__) && defined(__GNUC__))
+#define SK_KERNELS_SSE2 1
+#include <emmintrin.h>
+#endif
+
 namespace sk::kernels {
 
 namespace {
 
+// Delphi's generator, and where it stands K steps on: seed * Mul[K] + Add[K].
+constexpr std::uint32_t RandomMul = 0x08088405u;
+struct TRandomSteps {
+    std::uint32_t Mul[17], Add[17];
+    constexpr TRandomSteps() : Mul{1}, Add{0}
+    {
+        for (int k = 1; k <= 16; ++k) {
+            Mul[k] = Mul[k - 1] * RandomMul;
+            Add[k] = Add[k - 1] * RandomMul + 1u;
+        }
+    }
+};
+constexpr TRandomSteps RandomSteps;
+
+inline int NextNoise(std::uint32_t& Seed, int Amount)
+{
+    Seed = Seed * RandomMul + 1u;
+    return static_cast<int>((static_cast<std::uint64_t>(Seed) * static_cast<std::uint32_t>(Amount)) >> 32) -
+           Amount / 2;
+}
+
+inline void AddToPixel(std::uint8_t* P, int N)
+{
+    P[0] = ClampByte(P[0] + N);
+    P[1] = ClampByte(P[1] + N);
+    P[2] = ClampByte(P[2] + N);
+}
+
+#if SK_KERNELS_SSE2
+bool HaveSse2()
+{
 #ifdef __SSE2__
+    return true;
+#else
+    static const bool have = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("sse2") != 0;
+    }();
+    return have;
+#endif
+}
+
+#ifndef __SSE2__
+#pragma GCC push_options
+#pragma GCC target("sse2")
+#endif
+
 // The exact arithmetic for the 16 channels at Own and Target, channel First of the weights,
 // two channels at a time in double precision.
 void BlendExactSse2(std::uint8_t* Own, const std::uint8_t* Target, const TBlendWeights& K, std::size_t First)
@@ -35,48 +90,180 @@ void BlendExactSse2(std::uint8_t* Own, const std::uint8_t* Target, const TBlendW
         _mm_storel_epi64(reinterpret_cast<__m128i*>(Own + i), _mm_packus_epi16(words, words));
     }
 }
+
+// Four channel differences of 16-bit lanes, as single-precision values.
+inline void DiffsToFloats(__m128i Lo, __m128i Hi, __m128 (&Out)[4])
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i signLo = _mm_cmpgt_epi16(zero, Lo), signHi = _mm_cmpgt_epi16(zero, Hi);
+    Out[0] = _mm_cvtepi32_ps(_mm_unpacklo_epi16(Lo, signLo));
+    Out[1] = _mm_cvtepi32_ps(_mm_unpackhi_epi16(Lo, signLo));
+    Out[2] = _mm_cvtepi32_ps(_mm_unpacklo_epi16(Hi, signHi));
+    Out[3] = _mm_cvtepi32_ps(_mm_unpackhi_epi16(Hi, signHi));
+}
+
+template <bool PerChannel>
+void BlendChannelsSse2(std::uint8_t* Own, const std::uint8_t* Target, const TBlendWeights& K, std::size_t Count)
+{
+    const __m128i zero = _mm_setzero_si128();
+    // Adding 1.5 * 2^16 to a value below 2^15 in magnitude rounds it to 1/128, ties to even,
+    // and leaves it in 1/128 units in the low bits of the sum: subtracting the bits of the
+    // constant takes them out as an integer.
+    const __m128 magic = _mm_set1_ps(98304.0f);
+    const __m128i magicBits = _mm_set1_epi32(0x47C00000);
+    const __m128i half = _mm_set1_epi16(64);
+    const __m128i fraction = _mm_set1_epi16(127);
+    const __m128 constantK = _mm_set1_ps(*K.OwnF);
+    std::size_t i = 0;
+    for (; i + 16 <= Count; i += 16) {
+        const __m128i own = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Own + i));
+        const __m128i target = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Target + i));
+        const __m128i targetLo = _mm_unpacklo_epi8(target, zero), targetHi = _mm_unpackhi_epi8(target, zero);
+        __m128 diff[4];
+        DiffsToFloats(_mm_sub_epi16(_mm_unpacklo_epi8(own, zero), targetLo),
+                      _mm_sub_epi16(_mm_unpackhi_epi8(own, zero), targetHi), diff);
+        __m128i scaled[4];
+        for (int j = 0; j < 4; ++j) {
+            const __m128 ownK = PerChannel ? _mm_loadu_ps(K.OwnF + i + 4 * j) : constantK;
+            scaled[j] = _mm_sub_epi32(_mm_castps_si128(_mm_add_ps(_mm_mul_ps(ownK, diff[j]), magic)), magicBits);
+        }
+        // In 1/128 units plus a half: the nearest integer is the value shifted down, unless
+        // the low bits are all clear, which is a half exactly.
+        const __m128i lo = _mm_add_epi16(_mm_packs_epi32(scaled[0], scaled[1]), half);
+        const __m128i hi = _mm_add_epi16(_mm_packs_epi32(scaled[2], scaled[3]), half);
+        const __m128i ties = _mm_or_si128(_mm_cmpeq_epi16(_mm_and_si128(lo, fraction), zero),
+                                          _mm_cmpeq_epi16(_mm_and_si128(hi, fraction), zero));
+        if (_mm_movemask_epi8(ties)) {
+            BlendExactSse2(Own + i, Target + i, K, i);
+            continue;
+        }
+        const __m128i sumLo = _mm_add_epi16(targetLo, _mm_srai_epi16(lo, 7));
+        const __m128i sumHi = _mm_add_epi16(targetHi, _mm_srai_epi16(hi, 7));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(Own + i), _mm_packus_epi16(sumLo, sumHi));
+    }
+    if (i == Count)
+        return;
+    // The last channels through a block of 16 of their own, so that they too are computed in
+    // double precision (the x87 unit of the 32-bit build would keep more bits).
+    const std::size_t rest = Count - i;
+    alignas(16) std::uint8_t own[16] = {}, target[16] = {};
+    double ownK[16] = {}, targetK[16] = {};
+    std::memcpy(own, Own + i, rest);
+    std::memcpy(target, Target + i, rest);
+    TBlendWeights weights = K;
+    if (PerChannel) {
+        std::memcpy(ownK, K.Own + i, rest * sizeof(double));
+        std::memcpy(targetK, K.Target + i, rest * sizeof(double));
+        weights.Own = ownK;
+        weights.Target = targetK;
+    }
+    BlendExactSse2(own, target, weights, 0);
+    std::memcpy(Own + i, own, rest);
+}
+
+// Eight 16-bit pixel offsets spread over the 24 channels of those pixels, in three vectors.
+inline void SpreadOverChannels(__m128i N, __m128i (&Out)[3])
+{
+    auto pick = [](__m128i Lo, __m128i Hi) {
+        return _mm_castpd_si128(_mm_move_sd(_mm_castsi128_pd(Hi), _mm_castsi128_pd(Lo)));
+    };
+    Out[0] = _mm_unpacklo_epi64(_mm_shufflelo_epi16(N, _MM_SHUFFLE(1, 0, 0, 0)),
+                                _mm_shufflelo_epi16(N, _MM_SHUFFLE(2, 2, 1, 1)));
+    Out[1] = pick(_mm_shufflelo_epi16(N, _MM_SHUFFLE(3, 3, 3, 2)), _mm_shufflehi_epi16(N, _MM_SHUFFLE(1, 0, 0, 0)));
+    Out[2] = _mm_unpackhi_epi64(_mm_shufflehi_epi16(N, _MM_SHUFFLE(2, 2, 1, 1)),
+                                _mm_shufflehi_epi16(N, _MM_SHUFFLE(3, 3, 3, 2)));
+}
+
+// Sixteen pixels of 16-bit noise values (saturated: the channels clamp all the same) added to
+// the 48 channels at P.
+inline void AddNoise16(std::uint8_t* P, __m128i First8, __m128i Last8)
+{
+    const __m128i zero = _mm_setzero_si128();
+    __m128i a[3], b[3];
+    SpreadOverChannels(First8, a);
+    SpreadOverChannels(Last8, b);
+    const __m128i* offsets[6] = {&a[0], &a[1], &a[2], &b[0], &b[1], &b[2]};
+    for (int k = 0; k < 3; ++k) {
+        __m128i* at = reinterpret_cast<__m128i*>(P + 16 * k);
+        const __m128i bytes = _mm_loadu_si128(at);
+        const __m128i lo = _mm_adds_epi16(_mm_unpacklo_epi8(bytes, zero), *offsets[2 * k]);
+        const __m128i hi = _mm_adds_epi16(_mm_unpackhi_epi8(bytes, zero), *offsets[2 * k + 1]);
+        _mm_storeu_si128(at, _mm_packus_epi16(lo, hi));
+    }
+}
+
+void NoiseRowSse2(std::uint8_t* Row, int Width, int Amount, std::uint32_t& Seed)
+{
+    // Sixteen pixels at a time: the seeds of all sixteen come from the one before them at
+    // once, four to a vector (the products of 32-bit lanes two at a time), and only the seed
+    // sixteen steps on is carried from one block to the next.
+    const auto& steps = RandomSteps;
+    __m128i mulEven[4], mulOdd[4], add[4];
+    for (int j = 0; j < 4; ++j) {
+        const std::uint32_t* m = steps.Mul + 4 * j + 1;
+        const std::uint32_t* c = steps.Add + 4 * j + 1;
+        mulEven[j] = _mm_setr_epi32(static_cast<int>(m[0]), 0, static_cast<int>(m[2]), 0);
+        mulOdd[j] = _mm_setr_epi32(static_cast<int>(m[1]), 0, static_cast<int>(m[3]), 0);
+        add[j] = _mm_setr_epi32(static_cast<int>(c[0]), static_cast<int>(c[1]), static_cast<int>(c[2]),
+                                static_cast<int>(c[3]));
+    }
+    const __m128i evenLanes = _mm_setr_epi32(-1, 0, -1, 0), oddLanes = _mm_setr_epi32(0, -1, 0, -1);
+    const __m128i amount = _mm_set1_epi32(Amount), centre = _mm_set1_epi32(Amount / 2);
+    std::uint32_t seed = Seed;
+    int x = 0;
+    for (; x + 16 <= Width; x += 16) {
+        const __m128i from = _mm_set1_epi32(static_cast<int>(seed));
+        __m128i noise[4];
+        for (int j = 0; j < 4; ++j) {
+            const __m128i next = _mm_add_epi32(
+                _mm_or_si128(_mm_and_si128(_mm_mul_epu32(from, mulEven[j]), evenLanes),
+                             _mm_slli_epi64(_mm_mul_epu32(from, mulOdd[j]), 32)),
+                add[j]);
+            // The high halves of seed * Amount.
+            const __m128i value = _mm_or_si128(_mm_srli_epi64(_mm_mul_epu32(next, amount), 32),
+                                               _mm_and_si128(_mm_mul_epu32(_mm_srli_epi64(next, 32), amount), oddLanes));
+            noise[j] = _mm_sub_epi32(value, centre);
+        }
+        seed = seed * steps.Mul[16] + steps.Add[16];
+        AddNoise16(Row + 3 * static_cast<std::size_t>(x), _mm_packs_epi32(noise[0], noise[1]),
+                   _mm_packs_epi32(noise[2], noise[3]));
+    }
+    for (; x < Width; ++x)
+        AddToPixel(Row + 3 * static_cast<std::size_t>(x), NextNoise(seed, Amount));
+    Seed = seed;
+}
+
+#ifndef __SSE2__
+#pragma GCC pop_options
+#endif
 #endif
 
 }  // namespace
 
 void BlendChannels(std::uint8_t* Own, const std::uint8_t* Target, const TBlendWeights& K, std::size_t Count)
 {
-    std::size_t i = 0;
-#ifdef __SSE2__
-    const __m128i zero = _mm_setzero_si128();
-    const __m128 magnitude = _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF));
-    const __m128 nearHalf = _mm_set1_ps(0.5f - 1.0f / 1024);
-    for (; i + 16 <= Count; i += 16) {
-        const __m128i own = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Own + i));
-        const __m128i target = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Target + i));
-        const __m128i ownLo = _mm_unpacklo_epi8(own, zero), ownHi = _mm_unpackhi_epi8(own, zero);
-        const __m128i targetLo = _mm_unpacklo_epi8(target, zero), targetHi = _mm_unpackhi_epi8(target, zero);
-        const __m128i ownWords[4] = {_mm_unpacklo_epi16(ownLo, zero), _mm_unpackhi_epi16(ownLo, zero),
-                                     _mm_unpacklo_epi16(ownHi, zero), _mm_unpackhi_epi16(ownHi, zero)};
-        const __m128i targetWords[4] = {_mm_unpacklo_epi16(targetLo, zero), _mm_unpackhi_epi16(targetLo, zero),
-                                        _mm_unpacklo_epi16(targetHi, zero), _mm_unpackhi_epi16(targetHi, zero)};
-        __m128i rounded[4];
-        __m128 nearTie = _mm_setzero_ps();
-        for (int j = 0; j < 4; ++j) {
-            const __m128 ownK = K.Step ? _mm_loadu_ps(K.OwnF + i + 4 * j) : _mm_set1_ps(*K.OwnF);
-            const __m128 targetK = K.Step ? _mm_loadu_ps(K.TargetF + i + 4 * j) : _mm_set1_ps(*K.TargetF);
-            const __m128 sum = _mm_add_ps(_mm_mul_ps(ownK, _mm_cvtepi32_ps(ownWords[j])),
-                                          _mm_mul_ps(targetK, _mm_cvtepi32_ps(targetWords[j])));
-            // The conversion rounds by the current mode: to nearest, ties to even.
-            rounded[j] = _mm_cvtps_epi32(sum);
-            const __m128 off = _mm_and_ps(_mm_sub_ps(sum, _mm_cvtepi32_ps(rounded[j])), magnitude);
-            nearTie = _mm_or_ps(nearTie, _mm_cmpgt_ps(off, nearHalf));
-        }
-        if (_mm_movemask_ps(nearTie)) {
-            BlendExactSse2(Own + i, Target + i, K, i);
-            continue;
-        }
-        const __m128i words0 = _mm_packs_epi32(rounded[0], rounded[1]);
-        const __m128i words1 = _mm_packs_epi32(rounded[2], rounded[3]);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(Own + i), _mm_packus_epi16(words0, words1));
+#if SK_KERNELS_SSE2
+    if (HaveSse2()) {
+        if (K.Step)
+            BlendChannelsSse2<true>(Own, Target, K, Count);
+        else
+            BlendChannelsSse2<false>(Own, Target, K, Count);
+        return;
     }
 #endif
-    BlendExact(Own, Target, K, i, Count);
+    BlendExact(Own, Target, K, 0, Count);
+}
+
+void NoiseRow(std::uint8_t* Row, int Width, int Amount, std::uint32_t& Seed)
+{
+#if SK_KERNELS_SSE2
+    if (HaveSse2()) {
+        NoiseRowSse2(Row, Width, Amount, Seed);
+        return;
+    }
+#endif
+    for (int x = 0; x < Width; ++x)
+        AddToPixel(Row + 3 * static_cast<std::size_t>(x), NextNoise(Seed, Amount));
 }
 
 void BlurInnerColumns(std::uint8_t* Row, const std::uint8_t* Up, const std::uint8_t* Down, std::size_t Reach,

@@ -1,6 +1,7 @@
 #pragma once
 // The inner loops of the effect bitmap: channel blends and the split blur's inner columns, on
 // rows of bytes. Only the effect bitmap's own sources include this.
+#include <cfloat>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -46,16 +47,28 @@ struct TBlendWeights {
 inline void BlendExact(std::uint8_t* Own, const std::uint8_t* Target, const TBlendWeights& K, std::size_t From,
                        std::size_t To)
 {
-    for (std::size_t i = From; i < To; ++i)
+    for (std::size_t i = From; i < To; ++i) {
+#if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD == 0
         Own[i] = ToByte(K.Own[i * K.Step] * Own[i] + K.Target[i * K.Step] * Target[i]);
+#else
+        // The x87 unit keeps more bits than a double unless each value is stored.
+        volatile double own = K.Own[i * K.Step] * Own[i];
+        volatile double target = K.Target[i * K.Step] * Target[i];
+        volatile double sum = own + target;
+        Own[i] = ToByte(sum);
+#endif
+    }
 }
 
 // Own[i] := nearest(OwnK * Own[i] + TargetK * Target[i]) for Count channels, clamped to a byte,
 // with each product and the sum rounded to double: the arithmetic every blend of this unit is
-// defined by. Single precision differs from it by less than 1e-4 for weights in 0..1 and byte
-// values, so wherever the single-precision sum lies farther than 1/1024 from a half it rounds
-// to the same integer; SSE2 does four channels at a time that way and goes back to double
-// precision for any block with a channel that close to a tie.
+// defined by. The weights of a blend add up to 1 (to within a unit in the last place), so the
+// sum is Target[i] + OwnK * (Own[i] - Target[i]) to within 1e-12, and it rounds to Target[i]
+// plus the nearest integer to OwnK * (Own[i] - Target[i]) unless that product lies that close
+// to a half. SSE2 takes the product in single precision (off by less than 2e-5) rounded to
+// 1/128: where that is not a half exactly, the product lies farther than 1/300 from any half
+// and its nearest integer is the one of the 1/128 value. A block with a channel on such a half
+// goes back to double precision.
 void BlendChannels(std::uint8_t* Own, const std::uint8_t* Target, const TBlendWeights& K, std::size_t Count);
 
 // One pair of weights for every channel.
@@ -91,6 +104,11 @@ struct TColumnWeights {
     }
     TBlendWeights Weights() const { return {Own.data(), Target.data(), OwnF.data(), TargetF.data(), 1}; }
 };
+
+// Noise of Amount (> 0) levels on Width pixels of a row: each pixel takes the next value n of
+// Delphi's generator (Seed, which moves on by one step a pixel, as cl::Random(Amount) would
+// move RandSeed) and every channel becomes channel + n - Amount / 2, clamped to a byte.
+void NoiseRow(std::uint8_t* Row, int Width, int Amount, std::uint32_t& Seed);
 
 // Channels From .. To - 1 of a row, each the mean of the channels Reach bytes to the left and
 // right of it in the rows Up and Down.
