@@ -236,3 +236,26 @@ TEST_F(OleHostTest, BrowserFollowsItsParentsNewWindowAndOutlivesItsParentClosed)
     EXPECT_THROW(browser->Navigate("http://127.0.0.1/"), EOleException);
     browser.reset();
 }
+
+TEST_F(OleHostTest, AnEventHandlersExceptionStopsAtTheSinkAndGoesToTheApplication)
+{
+    TComPtr<IWebBrowser2> control;
+    if (FAILED(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IWebBrowser2, control.PutVoid())))
+        GTEST_SKIP() << "no web browser control here";
+    int calls = 0;
+    auto sink = TEventSink::Connect(control.Get(), DIID_DWebBrowserEvents2, [&](DISPID, DISPPARAMS*) {
+        ++calls;
+        throw Exception("handler failed");
+    });
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    EXPECT_EQ(sink->Invoke(DISPID_DOCUMENTCOMPLETE, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr), S_OK);
+    ASSERT_EQ(caught.Messages.size(), 1u);
+    EXPECT_EQ(caught.Messages.front(), "handler failed");
+    caught.Messages.clear();
+    sink->Disconnect();
+    sink->Invoke(DISPID_DOCUMENTCOMPLETE, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr);
+    EXPECT_EQ(calls, 1) << "a disconnected sink calls nobody";
+    // A source without the connection point is an error of the layer.
+    TComPtr<IUnknown> plain = control.Query<IUnknown>(IID_IUnknown);
+    EXPECT_THROW(TEventSink::Connect(plain.Get(), IID_IWebBrowser2, [](DISPID, DISPPARAMS*) {}), EOleException);
+}
