@@ -515,6 +515,37 @@ void TCustomListBox::CNDrawItem(TMessage& Message)
     Message.Result = TRUE;
 }
 
+unsigned TCustomListBox::Ticks() const { return GetTickCount(); }
+
+void TCustomListBox::KeyPress(char& Key)
+{
+    TWinControl::KeyPress(Key);
+    if (!autoComplete_ || Key == 0 || !HandleAllocated())
+        return;
+    const unsigned now = Ticks();
+    if (now - lastKeyTime_ >= AutoCompleteDelay)
+        filter_.clear();
+    lastKeyTime_ = now;
+    if (Key == VK_BACK) {
+        if (!filter_.empty())
+            filter_.pop_back();
+    } else if (static_cast<unsigned char>(Key) >= ' ') {
+        filter_ += Key;
+        Key = 0;  // the platform's own one-letter search would move the selection again
+    } else {
+        return;
+    }
+    if (filter_.empty())
+        return;
+    const LRESULT found = Send(LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(filter_.c_str()));
+    if (found == LB_ERR)
+        return;
+    if (multiSelect_)
+        Send(LB_SETSEL, FALSE, -1);
+    SetItemIndex(static_cast<int>(found));
+    Click();
+}
+
 void TCustomListBox::DrawItem(int Index, TRect Rect, TOwnerDrawState State)
 {
     if (OnDrawItem) {

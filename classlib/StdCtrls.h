@@ -153,6 +153,11 @@ public:
     void SetIntegralHeight(bool Value);
     TBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TBorderStyle Value);
+    // Letters typed in quick succession (within AutoCompleteDelay ms) search for the first
+    // item that begins with all of them; otherwise each letter searches alone.
+    bool AutoComplete() const { return autoComplete_; }
+    void SetAutoComplete(bool Value) { autoComplete_ = Value; }
+    static constexpr unsigned AutoCompleteDelay = 500;
     int Count() const { return items_->Count(); }
     void Clear() { items_->Clear(); }
     // While an item is drawn: the canvas on the draw message's DC.
@@ -170,6 +175,9 @@ protected:
     void SaveWindowState();
     // Owner-drawn items: OnDrawItem, or the text on the state's colours.
     virtual void DrawItem(int Index, TRect Rect, TOwnerDrawState State);
+    void KeyPress(char& Key) override;
+    // Milliseconds on the system's clock; tests give their own.
+    virtual unsigned Ticks() const;
 
     void CNCommand(TMessage& Message);
     void CNDrawItem(TMessage& Message);
@@ -195,6 +203,9 @@ private:
     bool integralHeight_ = false;
     TListBoxStyle style_ = lbStandard;
     TBorderStyle borderStyle_ = bsSingle;
+    bool autoComplete_ = true;
+    AnsiString filter_;
+    unsigned lastKeyTime_ = 0;
     TCanvas canvas_;
     TBrush brush_;
 };

@@ -418,3 +418,38 @@ TEST_F(StdCtrlsTest, LabelWrapsIntoMoreLinesAndSitsAtTheBottomOfItsLayout)
     EXPECT_FALSE(inked(0, 50));
     EXPECT_TRUE(inked(50, 100));
 }
+
+TEST_F(StdCtrlsTest, LettersTypedInQuickSuccessionSearchTogetherAndALaterOneAlone)
+{
+    // The list's clock is the test's.
+    class TClockedList : public TListBox {
+    public:
+        using TListBox::TListBox;
+        unsigned Now = 10000;
+
+    protected:
+        unsigned Ticks() const override { return Now; }
+    };
+    auto* list = Make<TClockedList>(10, 10, 120, 100);
+    for (const char* s : {"Apple", "Apricot", "Banana", "Bravo"})
+        list->Items()->Add(s);
+    int clicks = 0;
+    list->OnClick = [&](TObject*) { ++clicks; };
+    auto type = [&](char c) { SendMessageA(list->Handle(), WM_CHAR, static_cast<unsigned char>(c), 0); };
+    type('a');
+    type('p');
+    type('r');
+    EXPECT_EQ(list->ItemIndex(), 1);
+    type('z');  // no item begins so: the choice stays
+    EXPECT_EQ(list->ItemIndex(), 1);
+    list->Now += TListBox::AutoCompleteDelay;
+    type('b');
+    type('r');
+    EXPECT_EQ(list->ItemIndex(), 3);
+    EXPECT_EQ(clicks, 5);
+    list->SetAutoComplete(false);
+    list->Now += TListBox::AutoCompleteDelay;
+    list->SetItemIndex(0);
+    type('b');
+    EXPECT_EQ(list->ItemIndex(), 2) << "the platform's own search: one letter";
+}
