@@ -453,3 +453,30 @@ TEST_F(StdCtrlsTest, LettersTypedInQuickSuccessionSearchTogetherAndALaterOneAlon
     type('b');
     EXPECT_EQ(list->ItemIndex(), 2) << "the platform's own search: one letter";
 }
+
+TEST_F(StdCtrlsTest, EnteringAnEditSelectsAllOnlyWithAutoSelectAndStylesFollowTheProperties)
+{
+    auto* first = Make<TEdit>(10, 10, 100, 22);
+    auto* second = Make<TEdit>(10, 40, 100, 22);
+    second->SetText("station");
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    first->SetFocus();
+    second->SetFocus();
+    if (!second->Focused())
+        GTEST_SKIP() << "no focus on this display";
+    EXPECT_EQ(second->SelLength(), 7);
+    second->SetAutoSelect(false);
+    second->SetSelStart(3);
+    first->SetFocus();
+    second->SetFocus();
+    EXPECT_EQ(second->SelLength(), 0);
+    second->SetAlignment(taRightJustify);
+    second->SetHideSelection(false);
+    second->SetBorderStyle(bsNone);
+    const LONG style = GetWindowLongA(second->Handle(), GWL_STYLE);
+    EXPECT_TRUE(style & ES_RIGHT);
+    EXPECT_TRUE(style & ES_NOHIDESEL);
+    EXPECT_FALSE(GetWindowLongA(second->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    EXPECT_EQ(second->Text(), "station");
+}
