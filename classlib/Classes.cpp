@@ -1372,9 +1372,11 @@ void TCollection::InsertItem(TCollectionItem* Item)
 void TCollection::RemoveItem(TCollectionItem* Item)
 {
     Notify(Item, cnExtracting);
-    auto it = std::find(items_.begin(), items_.end(), Item);
-    if (it != items_.end())
-        items_.erase(it);
+    // Searched from the back: a collection is emptied from its last item, which would make a
+    // search from the front quadratic in the number of items.
+    auto it = std::find(items_.rbegin(), items_.rend(), Item);
+    if (it != items_.rend())
+        items_.erase(std::next(it).base());
     Item->collection_ = nullptr;
     Changed();
 }
