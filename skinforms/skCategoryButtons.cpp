@@ -53,6 +53,55 @@ void TskBaseButtonItem::Assign(cl::TPersistent* source)
     cl::TCollectionItem::Assign(source);
 }
 
+cl::TBasicAction* TskBaseButtonItem::Action() const
+{
+    return actionLink_ ? actionLink_->Action() : nullptr;
+}
+
+void TskBaseButtonItem::SetAction(cl::TBasicAction* value)
+{
+    if (!value) {
+        actionLink_.reset();
+        return;
+    }
+    if (!actionLink_)
+        actionLink_ = CreateActionLink();
+    actionLink_->SetAction(value);
+    actionLink_->OnChange = [this](cl::TObject* sender) {
+        if (actionLink_ && sender == static_cast<cl::TObject*>(actionLink_->Action()))
+            ActionChange(sender, false);
+    };
+    ActionChange(value, value->ComponentState().Contains(cl::csLoading));
+    if (TskButtonCollection* buttons = ButtonCollection())
+        if (TskCategoryButtonsHost* host = buttons->Host())
+            host->WatchAction(value);
+}
+
+std::unique_ptr<TskButtonItemActionLink> TskBaseButtonItem::CreateActionLink()
+{
+    return std::make_unique<TskButtonItemActionLink>(this);
+}
+
+void TskBaseButtonItem::ActionChange(cl::TObject* sender, bool checkDefaults)
+{
+    auto* action = dynamic_cast<cl::TCustomAction*>(sender);
+    if (!action)
+        return;
+    if (!checkDefaults || caption_.empty())
+        SetCaption(action->Caption());
+    if (!checkDefaults || hint_.empty())
+        SetHint(action->Hint());
+    if (!checkDefaults || imageIndex_ == -1)
+        SetImageIndex(action->ImageIndex());
+    if (!checkDefaults || !OnClick)
+        OnClick = action->OnExecute();
+}
+
+bool TskBaseButtonItem::IsCaptionStored() const { return !actionLink_ || !actionLink_->IsCaptionLinked(); }
+bool TskBaseButtonItem::IsHintStored() const { return !actionLink_ || !actionLink_->IsHintLinked(); }
+bool TskBaseButtonItem::IsImageIndexStored() const { return !actionLink_ || !actionLink_->IsImageIndexLinked(); }
+bool TskBaseButtonItem::IsOnClickStored() const { return !actionLink_ || !actionLink_->IsOnExecuteLinked(); }
+
 std::string TskBaseButtonItem::DisplayName() const
 {
     return caption_.empty() ? cl::TCollectionItem::DisplayName() : caption_;
@@ -72,6 +121,64 @@ void TskBaseButtonItem::SetImageIndex(int value)
         return;
     imageIndex_ = value;
     Changed(false);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TskButtonItemActionLink
+
+// The button is no component: the link has no client of the class library's kind, and an
+// action it executes sees the executing control instead.
+TskButtonItemActionLink::TskButtonItemActionLink(TskBaseButtonItem* button) : cl::TActionLink(nullptr), button_(button)
+{
+}
+
+cl::TCustomAction* TskButtonItemActionLink::CustomAction() const
+{
+    return dynamic_cast<cl::TCustomAction*>(Action());
+}
+
+bool TskButtonItemActionLink::IsCaptionLinked()
+{
+    return cl::TActionLink::IsCaptionLinked() && button_->Caption() == CustomAction()->Caption();
+}
+
+bool TskButtonItemActionLink::IsHintLinked()
+{
+    return cl::TActionLink::IsHintLinked() && button_->Hint() == CustomAction()->Hint();
+}
+
+bool TskButtonItemActionLink::IsImageIndexLinked()
+{
+    return cl::TActionLink::IsImageIndexLinked() && button_->ImageIndex() == CustomAction()->ImageIndex();
+}
+
+bool TskButtonItemActionLink::IsOnExecuteLinked()
+{
+    return cl::TActionLink::IsOnExecuteLinked() && button_->OnClick == Action()->OnExecute();
+}
+
+void TskButtonItemActionLink::SetCaption(const cl::AnsiString& value)
+{
+    if (IsCaptionLinked())
+        button_->SetCaption(value);
+}
+
+void TskButtonItemActionLink::SetHint(const cl::AnsiString& value)
+{
+    if (IsHintLinked())
+        button_->SetHint(value);
+}
+
+void TskButtonItemActionLink::SetImageIndex(int value)
+{
+    if (IsImageIndexLinked())
+        button_->SetImageIndex(value);
+}
+
+void TskButtonItemActionLink::SetOnExecute(const cl::TNotifyEvent& value)
+{
+    if (IsOnExecuteLinked())
+        button_->OnClick = value;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -120,11 +227,18 @@ TskCategoryButtonsHost* TskButtonCollection::Host() const
     return category_ ? category_->Host() : nullptr;
 }
 
+// A new button joins at the end; finding it there again to "move" it in place would cost a
+// search per button and make filling a category quadratic.
+void TskButtonCollection::MoveAddedTo(TskBaseButtonItem* item, int index)
+{
+    if (index >= 0 && index < Count() - 1)
+        item->SetIndex(index);
+}
+
 TskBaseButtonItem* TskButtonCollection::Insert(int index)
 {
     TskBaseButtonItem* item = Add();
-    if (index >= 0 && index < Count())
-        item->SetIndex(index);
+    MoveAddedTo(item, index);
     return item;
 }
 
@@ -132,9 +246,13 @@ TskBaseButtonItem* TskButtonCollection::AddItem(TskBaseButtonItem* item, int ind
 {
     if (!item)
         return Insert(index);
+    if (item->Collection() == this) {
+        if (index >= 0 && index < Count())
+            item->SetIndex(index);
+        return item;
+    }
     item->SetCollection(this);
-    if (index >= 0 && index < Count())
-        item->SetIndex(index);
+    MoveAddedTo(item, index);
     return item;
 }
 

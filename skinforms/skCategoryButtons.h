@@ -3,8 +3,10 @@
 // caption band that can be collapsed, holding an ordered list of buttons. Categories and buttons
 // carry a data pointer the control never reads. The model needs no window: the control that
 // shows it implements TskCategoryButtonsHost and is told of every change through it.
+#include <memory>
 #include <string>
 
+#include "classlib/ActnList.h"
 #include "classlib/Classes.h"
 
 class TskBaseButtonItem;
@@ -12,6 +14,7 @@ class TskButtonItem;
 class TskButtonCollection;
 class TskButtonCategory;
 class TskButtonCategories;
+class TskButtonItemActionLink;
 
 // What the model asks of the control that shows it.
 class TskCategoryButtonsHost {
@@ -39,6 +42,8 @@ public:
     // OnSelectedItemChange with nothing selected.
     virtual void CategoryDestroying(TskButtonCategory* category) {}
     virtual void ButtonDestroying(TskBaseButtonItem* item) {}
+    // A button took the action: the control must hear when it is freed, to let go of it.
+    virtual void WatchAction(cl::TBasicAction* action) {}
 };
 
 // One button.
@@ -47,7 +52,7 @@ public:
     explicit TskBaseButtonItem(cl::TCollection* collection);
     ~TskBaseButtonItem() override;
 
-    // Copies Caption, ImageIndex, Hint and Data from another button (not OnClick).
+    // Copies Caption, ImageIndex, Hint and Data from another button (not OnClick or Action).
     void Assign(cl::TPersistent* source) override;
     // The caption, or the inherited display name when it is empty.
     std::string DisplayName() const override;
@@ -63,16 +68,56 @@ public:
     void SetData(void* value) { data_ = value; }
     cl::TNotifyEvent OnClick;
 
+    // The action whose caption, hint, image and handler the button shows; nil without one.
+    cl::TBasicAction* Action() const;
+    // Nil lets go of the action.
+    void SetAction(cl::TBasicAction* value);
+    TskButtonItemActionLink* ActionLink() const { return actionLink_.get(); }
+    // A form stream keeps only what the action does not supply.
+    bool IsCaptionStored() const;
+    bool IsHintStored() const;
+    bool IsImageIndexStored() const;
+    bool IsOnClickStored() const;
+
     TskButtonCollection* ButtonCollection() const;
     // The control that owns the button, when it lies in one.
     virtual TskCategoryButtonsHost* ButtonGroup() const = 0;
     virtual void ScrollIntoView() = 0;
+
+protected:
+    // Takes the custom action's caption, hint, image index and execute handler. While the
+    // action is still being read from a form stream (CheckDefaults), what the button was given
+    // itself is kept.
+    virtual void ActionChange(cl::TObject* sender, bool checkDefaults);
+    virtual std::unique_ptr<TskButtonItemActionLink> CreateActionLink();
 
 private:
     std::string caption_;
     std::string hint_;
     int imageIndex_ = -1;
     void* data_ = nullptr;
+    std::unique_ptr<TskButtonItemActionLink> actionLink_;
+};
+
+// Couples a button with its action. A property counts as linked while the button still shows
+// the action's value: one the button was given itself is not overwritten by the action.
+class TskButtonItemActionLink : public cl::TActionLink {
+public:
+    explicit TskButtonItemActionLink(TskBaseButtonItem* button);
+    TskBaseButtonItem* Button() const { return button_; }
+
+    bool IsCaptionLinked() override;
+    bool IsHintLinked() override;
+    bool IsImageIndexLinked() override;
+    bool IsOnExecuteLinked() override;
+    void SetCaption(const cl::AnsiString& value) override;
+    void SetHint(const cl::AnsiString& value) override;
+    void SetImageIndex(int value) override;
+    void SetOnExecute(const cl::TNotifyEvent& value) override;
+
+private:
+    cl::TCustomAction* CustomAction() const;
+    TskBaseButtonItem* button_;
 };
 
 // The button class the control creates.
@@ -103,6 +148,7 @@ public:
     void Update(cl::TCollectionItem* item) override;
 
 private:
+    void MoveAddedTo(TskBaseButtonItem* item, int index);
     TskButtonCategory* category_;
 };
 

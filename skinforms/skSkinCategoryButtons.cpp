@@ -135,6 +135,38 @@ void TskSkinCategoryButtons::Notification(TComponent* AComponent, TOperation Ope
     }
     if (AComponent == scrollBar_)
         scrollBar_ = nullptr;
+    ReleaseAction(AComponent);
+}
+
+void TskSkinCategoryButtons::WatchAction(TBasicAction* Action)
+{
+    if (std::find(watchedActions_.begin(), watchedActions_.end(), Action) != watchedActions_.end())
+        return;
+    watchedActions_.push_back(Action);
+    Action->FreeNotification(this);
+}
+
+void TskSkinCategoryButtons::ReleaseAction(TComponent* Action)
+{
+    // Only watched actions walk the buttons: any other component going costs nothing here.
+    auto watched = std::find(watchedActions_.begin(), watchedActions_.end(), Action);
+    if (watched == watchedActions_.end())
+        return;
+    watchedActions_.erase(watched);
+    if (!categories_)
+        return;
+    for (int c = 0; c < categories_->Count(); ++c) {
+        TskButtonCollection* items = categories_->Items(c)->Items();
+        for (int i = 0; i < items->Count(); ++i) {
+            TskBaseButtonItem* button = items->Items(i);
+            if (!button->ActionLink())
+                continue;
+            // A freed action has already left its links, so a link without one goes too.
+            TBasicAction* action = button->ActionLink()->Action();
+            if (!action || static_cast<TComponent*>(action) == Action)
+                button->SetAction(nullptr);
+        }
+    }
 }
 
 TskButtonItem* TskSkinCategoryButtons::InsertMark(TskButtonDrawStateFlag Mark) const

@@ -9,6 +9,7 @@
 // Every reference the control keeps into the model (hot, pressed, selected, focused, dragged
 // and marked buttons) is dropped before the item it points at is freed.
 #include <string>
+#include <vector>
 
 #include "classlib/ImgList.h"
 #include "skin/skSkinCtrls.h"
@@ -130,6 +131,7 @@ public:
     void CategoryReordered(TskButtonCategory* Source, TskButtonCategory* Target) override;
     void CategoryDestroying(TskButtonCategory* Category) override;
     void ButtonDestroying(TskBaseButtonItem* Item) override;
+    void WatchAction(cl::TBasicAction* Action) override;
 
     // --- Events
     TskButtonEvent OnButtonClicked;
@@ -235,6 +237,8 @@ private:
     void StopAutoScroll();
     // Forgets every reference into the button (not the selection).
     void ForgetButton(TskBaseButtonItem* Item);
+    // Every button that used the action lets go of it.
+    void ReleaseAction(cl::TComponent* Action);
 
     TskButtonCategories* categories_ = nullptr;
     TskCatButtonFlow flow_ = skcbfVertical;
@@ -276,4 +280,6 @@ private:
     bool releasing_ = false;
     bool dragCancelled_ = false;
     bool mouseInside_ = false;
+    // Actions of buttons, watched so that their buttons let go when they are freed.
+    std::vector<cl::TComponent*> watchedActions_;
 };

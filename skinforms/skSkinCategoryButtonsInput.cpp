@@ -272,10 +272,18 @@ void TskSkinCategoryButtons::CMHintShow(TMessage& Message)
         return;
     bool placed = false;
     if (button) {
-        if (!handled)
-            text = button->Hint().empty() ? button->Caption() : button->Hint();
         info->CursorRect = GetButtonRect(button);
         placed = true;
+        if (!handled) {
+            text = button->Hint().empty() ? button->Caption() : button->Hint();
+            // The action's hint handler may change the text. It may also refill the list, so
+            // the button is not touched after it.
+            if (auto* action = dynamic_cast<TCustomAction*>(button->Action())) {
+                action->DoHint(text);
+                if (!*alive)
+                    return;
+            }
+        }
     } else if (category) {
         if (!handled)
             text = category->Caption();

@@ -46,6 +46,7 @@ public:
             hot = nullptr;
         destroyedButtons.push_back(item);
     }
+    void WatchAction(cl::TBasicAction* action) override { watched.push_back(action); }
     void Reset()
     {
         invalidated.clear();
@@ -66,6 +67,7 @@ public:
     std::vector<TskBaseButtonItem*> destroyedButtons;
     TskBaseButtonItem* selected = nullptr;
     TskBaseButtonItem* hot = nullptr;
+    std::vector<cl::TBasicAction*> watched;
 };
 
 TskButtonCategory* AddCategory(RecordingHost& host, const char* caption, int buttons)
@@ -247,4 +249,136 @@ TEST(CategoryModel, AModelWithoutControlStandsAlone)
     EXPECT_EQ(category->Host(), nullptr);
     categories.Clear();
     EXPECT_EQ(categories.Count(), 0);
+}
+
+namespace {
+
+// Handlers with an identity, so that the link can tell the action's handler from another.
+struct THandlers {
+    int runs = 0;
+    int others = 0;
+    void Run(cl::TObject*) { ++runs; }
+    void Other(cl::TObject*) { ++others; }
+};
+
+// An action as it stands while a form stream is still being read.
+struct TLoadingAction : cl::TAction {
+    using cl::TAction::TAction;
+    void SetLoading(bool On) { SetComponentStateFlag(cl::csLoading, On); }
+};
+
+}  // namespace
+
+TEST(CategoryModel, AButtonShowsItsActionAndFollowsItsChanges)
+{
+    RecordingHost host;
+    THandlers handlers;
+    cl::TAction action(nullptr);
+    action.SetCaption("Play");
+    action.SetHint("Plays the station");
+    action.SetImageIndex(4);
+    action.SetOnExecute(cl::TNotifyEvent(&handlers, &THandlers::Run));
+    TskButtonCategory* category = AddCategory(host, "A", 2);
+    TskBaseButtonItem* button = category->Items()->Items(1);
+    host.Reset();
+    button->SetAction(&action);
+    EXPECT_EQ(button->Action(), &action);
+    EXPECT_EQ(host.watched, std::vector<cl::TBasicAction*>{&action});
+    EXPECT_EQ(button->Caption(), "Play");
+    EXPECT_EQ(button->Hint(), "Plays the station");
+    EXPECT_EQ(button->ImageIndex(), 4);
+    EXPECT_TRUE(button->OnClick == action.OnExecute());
+    EXPECT_FALSE(button->IsCaptionStored() || button->IsHintStored() || button->IsImageIndexStored() ||
+                 button->IsOnClickStored())
+        << "what the action supplies stays out of the form stream";
+    EXPECT_FALSE(host.invalidated.empty()) << "the new caption repaints the button";
+
+    action.SetCaption("Listen");
+    action.SetImageIndex(7);
+    action.SetOnExecute(cl::TNotifyEvent(&handlers, &THandlers::Other));
+    EXPECT_EQ(button->Caption(), "Listen");
+    EXPECT_EQ(button->ImageIndex(), 7);
+    button->OnClick(nullptr);
+    EXPECT_EQ(handlers.others, 1);
+    EXPECT_EQ(category->Items()->Items(0)->Caption(), "A0") << "other buttons keep their own";
+
+    // A handler of the same object but another method is the button's own.
+    button->OnClick = cl::TNotifyEvent(&handlers, &THandlers::Run);
+    EXPECT_TRUE(button->IsOnClickStored());
+    button->SetCaption("Mine");
+    EXPECT_TRUE(button->IsCaptionStored());
+    EXPECT_FALSE(button->IsHintStored());
+
+    // Letting go keeps what the button shows.
+    button->SetAction(nullptr);
+    EXPECT_EQ(button->Action(), nullptr);
+    EXPECT_EQ(button->ActionLink(), nullptr);
+    action.SetCaption("Later");
+    EXPECT_EQ(button->Caption(), "Mine");
+    EXPECT_TRUE(button->IsCaptionStored() && button->IsOnClickStored());
+}
+
+TEST(CategoryModel, WhileTheActionLoadsWhatTheButtonWasGivenWins)
+{
+    RecordingHost host;
+    THandlers handlers;
+    TLoadingAction action(nullptr);
+    action.SetCaption("Action caption");
+    action.SetHint("Action hint");
+    action.SetImageIndex(3);
+    action.SetOnExecute(cl::TNotifyEvent(&handlers, &THandlers::Run));
+    action.SetLoading(true);
+    TskBaseButtonItem* own = AddCategory(host, "A", 2)->Items()->Items(0);
+    own->SetCaption("Own caption");
+    own->SetImageIndex(1);
+    own->OnClick = cl::TNotifyEvent(&handlers, &THandlers::Other);
+    own->SetAction(&action);
+    EXPECT_EQ(own->Caption(), "Own caption");
+    EXPECT_EQ(own->Hint(), "Action hint") << "an empty hint takes the action's";
+    EXPECT_EQ(own->ImageIndex(), 1);
+    own->OnClick(nullptr);
+    EXPECT_EQ(handlers.others, 1);
+    EXPECT_EQ(handlers.runs, 0);
+
+    // Loaded: a change of the action is taken whole.
+    action.SetLoading(false);
+    action.SetHint("New hint");
+    EXPECT_EQ(own->Caption(), "Action caption");
+    EXPECT_EQ(own->ImageIndex(), 3);
+    own->OnClick(nullptr);
+    EXPECT_EQ(handlers.runs, 1);
+
+    // Outside loading, an action's values replace the button's at once.
+    TskBaseButtonItem* other = own->ButtonCollection()->Items(1);
+    other->SetCaption("Given");
+    other->SetAction(&action);
+    EXPECT_EQ(other->Caption(), "Action caption");
+}
+
+TEST(CategoryModel, ActionsAreNeitherCopiedNorKeptAfterTheyGo)
+{
+    RecordingHost host;
+    TskButtonCategory* category = AddCategory(host, "A", 2);
+    TskBaseButtonItem* source = category->Items()->Items(0);
+    TskBaseButtonItem* target = category->Items()->Items(1);
+    auto* action = new cl::TAction(nullptr);
+    action->SetCaption("Act");
+    source->SetAction(action);
+    target->Assign(source);
+    EXPECT_EQ(target->Caption(), "Act");
+    EXPECT_EQ(target->Action(), nullptr) << "Assign does not copy the action";
+    EXPECT_FALSE(target->OnClick);
+
+    // A plain action has no caption to give; the button only keeps it.
+    cl::TBasicAction basic(nullptr);
+    target->SetAction(&basic);
+    EXPECT_EQ(target->Action(), &basic);
+    EXPECT_EQ(target->Caption(), "Act");
+
+    action->Free();
+    EXPECT_EQ(source->Action(), nullptr) << "the link forgets a freed action";
+    EXPECT_EQ(source->Caption(), "Act");
+    // A button freed while linked leaves its action cleanly.
+    category->Items()->Delete(1);
+    basic.SetOnExecute([](cl::TObject*) {});
 }
