@@ -83,7 +83,7 @@ void TskEffectBmp::Morph(const TskEffectBmp& Target, double K)
     if (!SameSize(Target))
         return;
     K = std::clamp(K, 0.0, 1.0);
-    const TConstantWeights weights(1 - K, K);
+    const TConstantWeights weights(1 - K, K, true);
     const std::size_t rowBytes = 3 * static_cast<std::size_t>(width_);
     for (int y = 0; y < height_; ++y)
         BlendChannels(ScanLine(y), Target.ScanLine(y), weights.Weights(), rowBytes);
@@ -101,8 +101,49 @@ namespace {
 
 void BlendColumns(TskEffectBmp& Own, const TskEffectBmp& Target, const TColumnWeights& Weights)
 {
-    for (int y = 0; y < Own.Height(); ++y)
-        BlendChannels(Own.ScanLine(y), Target.ScanLine(y), Weights.Weights(), Weights.Own.size());
+    // A column of weight 1 keeps the own image and one of weight 0 shows the target, exactly:
+    // long runs of them are left alone or copied instead of blended.
+    enum TKind { kBlend, kKeep, kCopy };
+    struct TRun {
+        int From, To;  // columns
+        TKind Kind;
+    };
+    const int width = Own.Width();
+    std::vector<TRun> runs;
+    for (int x = 0; x < width; ++x) {
+        const double f = Weights.Own[3 * static_cast<std::size_t>(x)];
+        const TKind kind = f == 1.0 ? kKeep : (f == 0.0 ? kCopy : kBlend);
+        if (runs.empty() || runs.back().Kind != kind)
+            runs.push_back({x, x + 1, kind});
+        else
+            runs.back().To = x + 1;
+    }
+    // Short runs cost more cut out than blended.
+    constexpr int shortRun = 8;
+    std::vector<TRun> merged;
+    for (TRun run : runs) {
+        if (run.To - run.From < shortRun)
+            run.Kind = kBlend;
+        if (!merged.empty() && merged.back().Kind == run.Kind)
+            merged.back().To = run.To;
+        else
+            merged.push_back(run);
+    }
+    const TBlendWeights all = Weights.Weights();
+    for (int y = 0; y < Own.Height(); ++y) {
+        std::uint8_t* own = Own.ScanLine(y);
+        const std::uint8_t* target = Target.ScanLine(y);
+        for (const TRun& run : merged) {
+            const std::size_t from = 3 * static_cast<std::size_t>(run.From);
+            const std::size_t count = 3 * static_cast<std::size_t>(run.To - run.From);
+            if (run.Kind == kCopy) {
+                std::memcpy(own + from, target + from, count);
+            } else if (run.Kind == kBlend) {
+                const TBlendWeights part = {all.Own + from, all.Target + from, all.OwnF + from, all.TargetF + from, 1};
+                BlendChannels(own + from, target + from, part, count);
+            }
+        }
+    }
 }
 
 // The weight of the own image along a run of columns or rows From to To (both included; Step

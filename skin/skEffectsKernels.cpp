@@ -161,6 +161,45 @@ void BlendChannelsSse2(std::uint8_t* Own, const std::uint8_t* Target, const TBle
     std::memcpy(Own + i, own, rest);
 }
 
+// Sixteen channels by the 16-bit multiplier: the base plus the rounded multiple of the
+// difference of the other image from it.
+template <bool FromOwn>
+inline void BlendSixteen(std::uint8_t* Own, const std::uint8_t* Target, __m128i Multiplier)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i half = _mm_set1_epi16(64);
+    const __m128i own = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Own));
+    const __m128i target = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Target));
+    const __m128i base = FromOwn ? own : target, other = FromOwn ? target : own;
+    const __m128i baseLo = _mm_unpacklo_epi8(base, zero), baseHi = _mm_unpackhi_epi8(base, zero);
+    auto nearest = [&](__m128i Diff) {
+        const __m128i scaled = _mm_mulhi_epi16(_mm_slli_epi16(Diff, 7), Multiplier);
+        return _mm_srai_epi16(_mm_add_epi16(scaled, half), 7);
+    };
+    const __m128i lo = _mm_add_epi16(baseLo, nearest(_mm_sub_epi16(_mm_unpacklo_epi8(other, zero), baseLo)));
+    const __m128i hi = _mm_add_epi16(baseHi, nearest(_mm_sub_epi16(_mm_unpackhi_epi8(other, zero), baseHi)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(Own), _mm_packus_epi16(lo, hi));
+}
+
+template <bool FromOwn>
+void BlendBySixteenBits(std::uint8_t* Own, const std::uint8_t* Target, int Multiplier, std::size_t Count)
+{
+    const __m128i m = _mm_set1_epi16(static_cast<short>(Multiplier));
+    std::size_t i = 0;
+    for (; i + 16 <= Count; i += 16)
+        BlendSixteen<FromOwn>(Own + i, Target + i, m);
+    if (i == Count)
+        return;
+    // The rule holds for every pair of levels, so the last channels go through a block of
+    // their own.
+    const std::size_t rest = Count - i;
+    std::uint8_t own[16] = {}, target[16] = {};
+    std::memcpy(own, Own + i, rest);
+    std::memcpy(target, Target + i, rest);
+    BlendSixteen<FromOwn>(own, target, m);
+    std::memcpy(Own + i, own, rest);
+}
+
 // Eight 16-bit pixel offsets spread over the 24 channels of those pixels, in three vectors.
 inline void SpreadOverChannels(__m128i N, __m128i (&Out)[3])
 {
@@ -240,11 +279,40 @@ void NoiseRowSse2(std::uint8_t* Row, int Width, int Amount, std::uint32_t& Seed)
 
 }  // namespace
 
+int SixteenBitMultiplier(double OwnK)
+{
+    if (!(OwnK > 0 && OwnK < 1))
+        return 0;
+    // Target + OwnK * (own - target) is also own + (1 - OwnK) * (target - own): the smaller
+    // weight fits 16 bits with a bit more to spare. 1 - OwnK is exact from a half up.
+    const bool fromOwn = OwnK >= 0.5;
+    const double k = fromOwn ? 1 - OwnK : OwnK;
+    const int m = static_cast<int>(k * 65536 + 0.5);
+    if (m > 32767 || m < 1)
+        return 0;
+    for (int d = -255; d <= 255; ++d) {
+        const double product = k * d;
+        const double below = std::floor(product);
+        if (std::fabs(product - below - 0.5) <= 1e-9)
+            return 0;
+        // As the 16-bit lanes do it: the high half of the product, then the rounding shift;
+        // both shifts of negative values round down.
+        const int scaled = (d * 128 * m) >> 16;
+        if (((scaled + 64) >> 7) != static_cast<int>(std::floor(product + 0.5)))
+            return 0;
+    }
+    return fromOwn ? -m : m;
+}
+
 void BlendChannels(std::uint8_t* Own, const std::uint8_t* Target, const TBlendWeights& K, std::size_t Count)
 {
 #if SK_KERNELS_SSE2
     if (HaveSse2()) {
-        if (K.Step)
+        if (!K.Step && K.Multiplier > 0)
+            BlendBySixteenBits<false>(Own, Target, K.Multiplier, Count);
+        else if (!K.Step && K.Multiplier < 0)
+            BlendBySixteenBits<true>(Own, Target, -K.Multiplier, Count);
+        else if (K.Step)
             BlendChannelsSse2<true>(Own, Target, K, Count);
         else
             BlendChannelsSse2<false>(Own, Target, K, Count);

@@ -42,7 +42,16 @@ struct TBlendWeights {
     const float* OwnF;
     const float* TargetF;
     std::size_t Step;
+    // With one pair of weights: see SixteenBitMultiplier (0: none).
+    int Multiplier = 0;
 };
+
+// For a blend of one pair of weights, own OwnK and target 1 - OwnK: a multiplier M such that
+// for every difference D of two levels (-255 .. 255) the nearest integer to OwnK * D is
+// ((D * 128 * M >> 16) + 64) >> 7, with no product OwnK * D within 1e-9 of a half. Then every
+// channel blends to Target + that integer, in 16-bit lanes. -M when the same holds for
+// 1 - OwnK and blends go from Own instead; 0 when there is no such M.
+int SixteenBitMultiplier(double OwnK);
 
 inline void BlendExact(std::uint8_t* Own, const std::uint8_t* Target, const TBlendWeights& K, std::size_t From,
                        std::size_t To)
@@ -72,14 +81,18 @@ inline void BlendExact(std::uint8_t* Own, const std::uint8_t* Target, const TBle
 void BlendChannels(std::uint8_t* Own, const std::uint8_t* Target, const TBlendWeights& K, std::size_t Count);
 
 // One pair of weights for every channel.
+// One pair of weights for every channel. Looking for a 16-bit multiplier takes about as long
+// as blending a few hundred channels: worth it for a whole bitmap, not for a single row.
 struct TConstantWeights {
     double Own, Target;
     float OwnF, TargetF;
-    TConstantWeights(double AOwn, double ATarget)
-        : Own(AOwn), Target(ATarget), OwnF(static_cast<float>(AOwn)), TargetF(static_cast<float>(ATarget))
+    int Multiplier;
+    TConstantWeights(double AOwn, double ATarget, bool ForWholeBitmap = false)
+        : Own(AOwn), Target(ATarget), OwnF(static_cast<float>(AOwn)), TargetF(static_cast<float>(ATarget)),
+          Multiplier(ForWholeBitmap ? SixteenBitMultiplier(AOwn) : 0)
     {
     }
-    TBlendWeights Weights() const { return {&Own, &Target, &OwnF, &TargetF, 0}; }
+    TBlendWeights Weights() const { return {&Own, &Target, &OwnF, &TargetF, 0, Multiplier}; }
 };
 
 // Per-channel weights of a blend whose weight changes from column to column; every column
