@@ -253,6 +253,10 @@ TskBaseButtonItem* TskButtonCollection::AddItem(TskBaseButtonItem* item, int ind
     }
     item->SetCollection(this);
     MoveAddedTo(item, index);
+    // From another control's list, the button's action must now be watched by this one.
+    if (cl::TBasicAction* action = item->Action())
+        if (TskCategoryButtonsHost* host = Host())
+            host->WatchAction(action);
     return item;
 }
 

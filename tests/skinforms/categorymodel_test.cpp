@@ -369,6 +369,16 @@ TEST(CategoryModel, ActionsAreNeitherCopiedNorKeptAfterTheyGo)
     EXPECT_EQ(target->Action(), nullptr) << "Assign does not copy the action";
     EXPECT_FALSE(target->OnClick);
 
+    // Moved into another control's list, the button's action is watched there too.
+    RecordingHost other;
+    TskButtonCategory* elsewhere = AddCategory(other, "B", 0);
+    TskBaseButtonItem* moved = AddCategory(host, "C", 1)->Items()->Items(0);
+    moved->SetAction(action);
+    elsewhere->Items()->AddItem(moved, -1);
+    EXPECT_EQ(other.watched, std::vector<cl::TBasicAction*>{action});
+    EXPECT_EQ(moved->Caption(), "Act");
+    elsewhere->Items()->Clear();
+
     // A plain action has no caption to give; the button only keeps it.
     cl::TBasicAction basic(nullptr);
     target->SetAction(&basic);
