@@ -99,6 +99,15 @@ void TskEffectBmp::MorphGradient(const TskEffectBmp& Target, double K)
 
 namespace {
 
+// Weights for a gradient, kept from one morph to the next on each thread: allocating them
+// anew costs more than blending a small bitmap under some heaps.
+TColumnWeights& ScratchWeights(int Width)
+{
+    thread_local TColumnWeights weights(0);
+    weights.Reset(Width);
+    return weights;
+}
+
 void BlendColumns(TskEffectBmp& Own, const TskEffectBmp& Target, const TColumnWeights& Weights)
 {
     // A column of weight 1 keeps the own image and one of weight 0 shows the target, exactly:
@@ -109,7 +118,9 @@ void BlendColumns(TskEffectBmp& Own, const TskEffectBmp& Target, const TColumnWe
         TKind Kind;
     };
     const int width = Own.Width();
-    std::vector<TRun> runs;
+    thread_local std::vector<TRun> runs, merged;
+    runs.clear();
+    merged.clear();
     for (int x = 0; x < width; ++x) {
         const double f = Weights.Own[3 * static_cast<std::size_t>(x)];
         const TKind kind = f == 1.0 ? kKeep : (f == 0.0 ? kCopy : kBlend);
@@ -120,7 +131,6 @@ void BlendColumns(TskEffectBmp& Own, const TskEffectBmp& Target, const TColumnWe
     }
     // Short runs cost more cut out than blended.
     constexpr int shortRun = 8;
-    std::vector<TRun> merged;
     for (TRun run : runs) {
         if (run.To - run.From < shortRun)
             run.Kind = kBlend;
@@ -172,7 +182,7 @@ void TskEffectBmp::MorphHGradient(const TskEffectBmp& Target, double K)
     const int stop = std::min(width_ / 2 + d / 2, width_ - 1);
     // Columns start .. stop show the target; from each end the weight of the own image grows by
     // inc per column toward the edges.
-    TColumnWeights weights(width_);
+    TColumnWeights& weights = ScratchWeights(width_);
     const auto setColumn = [&weights](int x, double f) { weights.Set(x, f); };
     RampWeights(start, 0, -1, inc, setColumn);
     RampWeights(stop, width_ - 1, 1, inc, setColumn);
@@ -208,7 +218,7 @@ void TskEffectBmp::MorphLeftGradient(const TskEffectBmp& Target, double K)
     K = std::clamp(K, 0.0, 1.0);
     const int d = std::clamp(Nearest(width_ * K), 1, width_ - 1);
     // Columns right of d keep the own image: weight 1 on it.
-    TColumnWeights weights(width_);
+    TColumnWeights& weights = ScratchWeights(width_);
     for (int x = d + 1; x < width_; ++x)
         weights.Set(x, 1.0);
     const double inc = 1.0 / d;
@@ -224,7 +234,7 @@ void TskEffectBmp::MorphRightGradient(const TskEffectBmp& Target, double K)
     const int d = std::clamp(width_ - Nearest(width_ * K), 0, width_ - 1);
     const int n = width_ - d;
     const double inc = n < 1 ? 1.0 : 1.0 / n;
-    TColumnWeights weights(width_);
+    TColumnWeights& weights = ScratchWeights(width_);
     for (int x = 0; x < d; ++x)
         weights.Set(x, 1.0);
     RampWeights(width_ - 1, d, -1, inc, [&weights](int x, double f) { weights.Set(x, f); });

@@ -291,14 +291,13 @@ int SixteenBitMultiplier(double OwnK)
     if (m > 32767 || m < 1)
         return 0;
     for (int d = -255; d <= 255; ++d) {
-        const double product = k * d;
-        const double below = std::floor(product);
-        if (std::fabs(product - below - 0.5) <= 1e-9)
-            return 0;
         // As the 16-bit lanes do it: the high half of the product, then the rounding shift;
         // both shifts of negative values round down.
-        const int scaled = (d * 128 * m) >> 16;
-        if (((scaled + 64) >> 7) != static_cast<int>(std::floor(product + 0.5)))
+        const int n = (((d * 128 * m) >> 16) + 64) >> 7;
+        // n is the nearest integer, and no half is within 1e-9, when the product lies inside
+        // n +- (0.5 - 1e-9). Comparisons only: converting to integers is slow on the x87 unit.
+        const double product = k * d;
+        if (!(product > n - (0.5 - 1e-9) && product < n + (0.5 - 1e-9)))
             return 0;
     }
     return fromOwn ? -m : m;

@@ -100,10 +100,15 @@ struct TConstantWeights {
 struct TColumnWeights {
     std::vector<double> Own, Target;
     std::vector<float> OwnF, TargetF;
-    explicit TColumnWeights(int Width)
-        : Own(3 * static_cast<std::size_t>(Width), 0.0), Target(Own.size(), 1.0), OwnF(Own.size(), 0.0f),
-          TargetF(Own.size(), 1.0f)
+    explicit TColumnWeights(int Width) { Reset(Width); }
+    // As if made anew for Width columns, in the memory already held.
+    void Reset(int Width)
     {
+        const std::size_t n = 3 * static_cast<std::size_t>(Width);
+        Own.assign(n, 0.0);
+        Target.assign(n, 1.0);
+        OwnF.assign(n, 0.0f);
+        TargetF.assign(n, 1.0f);
     }
     // Column X: F * own + (1 - F) * target.
     void Set(int X, double F)
