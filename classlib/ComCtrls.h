@@ -72,9 +72,8 @@ public:
 protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
-    void DestroyWnd() override;
     // Keeps the tabs and the index in the object.
-    void SaveWindowState();
+    void DestroyWnd() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     virtual bool CanChange();
     virtual void Change();

@@ -403,10 +403,16 @@ void TControl::WMMouseDown(TMessage& Message, TMouseButton Button, TShiftState E
     SendCancelMode(this);
     if (!*alive)
         return;
+    // The drag owns the press: the window's own handling would take the capture from it.
     if (Button == mbLeft && dragMode_ == dmAutomatic) {
         BeginDrag(true);
         return;
     }
+    // A platform window (edit, list, tabs) places its caret, selection or tab on the press;
+    // the layer's capture and events come after, so they see the result.
+    DefaultHandler(Message);
+    if (!*alive)
+        return;
     if (Button == mbLeft) {
         if (controlStyle_.Contains(csCaptureMouse))
             SetMouseCapture(true);
@@ -424,6 +430,10 @@ void TControl::WMMouseDown(TMessage& Message, TMouseButton Button, TShiftState E
 void TControl::WMMouseUp(TMessage& Message, TMouseButton Button)
 {
     const TAliveFlag alive = alive_;
+    // The window's own handling ends its selection and lets its capture go first.
+    DefaultHandler(Message);
+    if (!*alive)
+        return;
     if (Button == mbLeft) {
         if (controlStyle_.Contains(csCaptureMouse))
             SetMouseCapture(false);
@@ -440,6 +450,11 @@ void TControl::WMMouseUp(TMessage& Message, TMouseButton Button)
 
 void TControl::WMMouseMove(TMessage& Message)
 {
+    const TAliveFlag alive = alive_;
+    // A platform window extends its selection as the pointer moves with the button down.
+    DefaultHandler(Message);
+    if (!*alive)
+        return;
     MouseMove(KeysToShiftState(Message.WParam), Message.XPos(), Message.YPos());
 }
 

@@ -3,7 +3,6 @@
 
 #include "classlib/Clipbrd.h"
 #include "classlib/EditText.h"
-#include "classlib/NativeMouse.h"
 #include "classlib/StdCtrls.h"
 
 namespace cl {
@@ -58,19 +57,14 @@ void TCustomEdit::CreateWnd()
 
 void TCustomEdit::DestroyWnd()
 {
-    SaveWindowState();
-    TWinControl::DestroyWnd();
-}
-
-void TCustomEdit::SaveWindowState()
-{
     // What the window alone knows survives it, also when it goes with its parent's window.
-    if (!HandleAllocated())
-        return;
-    text_ = GetText();
-    modified_ = SendMessageA(Handle(), EM_GETMODIFY, 0, 0) != 0;
-    savedSelStart_ = SelStart();
-    savedSelLength_ = SelLength();
+    if (HandleAllocated()) {
+        text_ = GetText();
+        modified_ = SendMessageA(Handle(), EM_GETMODIFY, 0, 0) != 0;
+        savedSelStart_ = SelStart();
+        savedSelLength_ = SelLength();
+    }
+    TWinControl::DestroyWnd();
 }
 
 AnsiString TCustomEdit::Fit(const AnsiString& Value) const
@@ -276,19 +270,12 @@ void TCustomEdit::Clear() { SetText(""); }
 
 void TCustomEdit::Dispatch(TMessage& Message)
 {
-    const TAliveFlag alive = alive_;
-    if (!PassMouseToNative(this, alive, Message))
-        return;
     switch (Message.Msg) {
     case CN_COMMAND: CNCommand(Message); break;
     case CN_CTLCOLOREDIT:
     case CN_CTLCOLORSTATIC: CNCtlColor(Message); break;
     case WM_PASTE: WMPaste(Message); break;
     case WM_CHAR: WMChar(Message); break;
-    case WM_DESTROY:
-        SaveWindowState();
-        TWinControl::Dispatch(Message);
-        break;
     default: TWinControl::Dispatch(Message);
     }
 }

@@ -2,7 +2,6 @@
 // exists; before it exists and between a destroy and a re-create, the object holds them.
 #include <algorithm>
 
-#include "classlib/NativeMouse.h"
 #include "classlib/StdCtrls.h"
 
 namespace cl {
@@ -196,13 +195,6 @@ void TCustomListBox::CreateWnd()
 
 void TCustomListBox::DestroyWnd()
 {
-    SaveWindowState();
-    TWinControl::DestroyWnd();
-}
-
-void TCustomListBox::SaveWindowState()
-{
-    // Also when the window goes with its parent's: the parent's re-creation makes it again.
     if (HandleAllocated()) {
         savedItemIndex_ = ItemIndex();
         savedTopIndex_ = TopIndex();
@@ -216,6 +208,7 @@ void TCustomListBox::SaveWindowState()
                 savedSelection_.push_back(i);
         }
     }
+    TWinControl::DestroyWnd();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -437,18 +430,11 @@ void TCustomListBox::SetBorderStyle(TBorderStyle Value)
 
 void TCustomListBox::Dispatch(TMessage& Message)
 {
-    const TAliveFlag alive = alive_;
-    if (!PassMouseToNative(this, alive, Message))
-        return;
     switch (Message.Msg) {
     case CN_COMMAND: CNCommand(Message); break;
     case CN_DRAWITEM: CNDrawItem(Message); break;
     case CN_MEASUREITEM: CNMeasureItem(Message); break;
     case CN_CTLCOLORLISTBOX: CNCtlColor(Message); break;
-    case WM_DESTROY:
-        SaveWindowState();
-        TWinControl::Dispatch(Message);
-        break;
     case WM_SIZE:
         TWinControl::Dispatch(Message);
         ApplyColumnWidth();

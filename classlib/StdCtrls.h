@@ -69,9 +69,8 @@ public:
 protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
-    void DestroyWnd() override;
     // Keeps what only the window knows (text, selection, modified flag) in the object.
-    void SaveWindowState();
+    void DestroyWnd() override;
     void SetTextValue(const AnsiString& Value) override;
     virtual void Change();
     void DoEnter() override;
@@ -170,9 +169,8 @@ public:
 protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
-    void DestroyWnd() override;
     // Keeps the items, the index and the selection in the object.
-    void SaveWindowState();
+    void DestroyWnd() override;
     // Owner-drawn items: OnDrawItem, or the text on the state's colours.
     virtual void DrawItem(int Index, TRect Rect, TOwnerDrawState State);
     void KeyPress(char& Key) override;

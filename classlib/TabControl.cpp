@@ -1,7 +1,6 @@
 // TCustomTabControl over SysTabControl32. The window holds the tabs while it exists; before
 // and between windows the object holds them.
 #include "classlib/ComCtrls.h"
-#include "classlib/NativeMouse.h"
 
 #include <commctrl.h>
 
@@ -188,20 +187,14 @@ void TCustomTabControl::CreateWnd()
 
 void TCustomTabControl::DestroyWnd()
 {
-    SaveWindowState();
+    if (HandleAllocated()) {
+        savedTabIndex_ = TabIndex();
+        saved_->Clear();
+        const int count = tabs_->Count();
+        for (int i = 0; i < count; ++i)
+            saved_->AddObject(tabs_->Get(i), tabs_->GetObjectAt(i));
+    }
     TWinControl::DestroyWnd();
-}
-
-void TCustomTabControl::SaveWindowState()
-{
-    // Also when the window goes with its parent's: the parent's re-creation makes it again.
-    if (!HandleAllocated())
-        return;
-    savedTabIndex_ = TabIndex();
-    saved_->Clear();
-    const int count = tabs_->Count();
-    for (int i = 0; i < count; ++i)
-        saved_->AddObject(tabs_->Get(i), tabs_->GetObjectAt(i));
 }
 
 void TCustomTabControl::Notification(TComponent* AComponent, TOperation Operation)
@@ -370,16 +363,9 @@ int TCustomTabControl::IndexOfTabAt(int X, int Y)
 
 void TCustomTabControl::Dispatch(TMessage& Message)
 {
-    const TAliveFlag alive = alive_;
-    if (!PassMouseToNative(this, alive, Message))
-        return;
     switch (Message.Msg) {
     case CN_NOTIFY: CNNotify(Message); break;
     case CN_DRAWITEM: CNDrawItem(Message); break;
-    case WM_DESTROY:
-        SaveWindowState();
-        TWinControl::Dispatch(Message);
-        break;
     default: TWinControl::Dispatch(Message);
     }
 }

@@ -213,7 +213,18 @@ void TWinControl::DestroyHandle()
 {
     if (!handle_)
         return;
+    const TAliveFlag alive = alive_;
     SetControlState(ControlState() + csDestroyingHandle);
+    // The platform would destroy the children's windows with this one without their
+    // DestroyWnd, and with it what only those windows know (typed text, items, tabs).
+    // Copy: a child's DestroyWnd may run code that changes the list.
+    const auto children = winControls_;
+    for (TWinControl* child : children) {
+        if (std::find(winControls_.begin(), winControls_.end(), child) != winControls_.end())
+            child->DestroyHandle();
+        if (!*alive)
+            return;
+    }
     if (GetCaptureControl() && ContainsControl(GetCaptureControl()))
         SetCaptureControl(nullptr);
     DestroyWnd();

@@ -203,3 +203,73 @@ TEST_F(ComCtrlsTest, OwnerDrawnTabsAreDrawnByTheHandlerWithTheSelectedOneMarked)
     tabs->OnGetImageIndex = [](TObject*, int, int& ImageIndex) { ImageIndex = 7; };
     EXPECT_EQ(tabs->GetImageIndex(1), 7);
 }
+
+TEST_F(ComCtrlsTest, ATabClickReachesTheTabControlOnceWithOneEventOfEachKind)
+{
+    auto* tabs = new TTabControl(form);
+    tabs->SetBounds(10, 10, 300, 200);
+    tabs->SetParent(form);
+    for (const char* s : {"One", "Two", "Three"})
+        tabs->Tabs()->Add(s);
+    tabs->SetTabIndex(0);
+    int downs = 0;
+    tabs->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) {
+        events.push_back("down " + std::to_string(tabs->TabIndex()));
+        ++downs;
+    };
+    tabs->OnChanging = [&](TObject*, bool&) { events.push_back("changing " + std::to_string(tabs->TabIndex())); };
+    tabs->OnChange = [&](TObject*) { events.push_back("change " + std::to_string(tabs->TabIndex())); };
+    ClickTab(tabs, 1);
+    EXPECT_EQ(events, (std::vector<std::string>{"changing 0", "change 1", "down 1"}))
+        << "the tab changes in the control's own handling, before the layer's events";
+    EXPECT_EQ(downs, 1);
+
+    // Pages: one click, one page change.
+    auto* pages = new TPageControl(form);
+    pages->SetBounds(10, 10, 300, 200);
+    pages->SetParent(form);
+    TTabSheet* a = Sheet(pages, "A");
+    Sheet(pages, "B");
+    TTabSheet* c = Sheet(pages, "C");
+    pages->SetActivePage(a);
+    events.clear();
+    pages->OnChanging = [&](TObject*, bool& Allow) {
+        events.push_back("changing");
+        Allow = true;
+    };
+    pages->OnChange = [&](TObject*) { events.push_back("change"); };
+    ClickTab(pages, 2);
+    EXPECT_EQ(pages->ActivePage(), c);
+    EXPECT_EQ(events, (std::vector<std::string>{"changing", "change"}));
+}
+
+TEST_F(ComCtrlsTest, TabsAndPagesSurviveTheirParentsRecreation)
+{
+    auto* panel = new TPanelProbe(form);
+    panel->SetBounds(0, 0, 380, 260);
+    panel->SetParent(form);
+    auto* tabs = new TTabControl(form);
+    tabs->SetBounds(10, 10, 300, 100);
+    tabs->SetParent(panel);
+    for (const char* s : {"One", "Two", "Three"})
+        tabs->Tabs()->Add(s);
+    ClickTab(tabs, 2);
+    ASSERT_EQ(tabs->TabIndex(), 2);
+    auto* pages = new TPageControl(form);
+    pages->SetBounds(10, 120, 300, 130);
+    pages->SetParent(panel);
+    Sheet(pages, "A");
+    TTabSheet* b = Sheet(pages, "B");
+    ClickTab(pages, 1);
+    ASSERT_EQ(pages->ActivePage(), b);
+
+    form->RecreateWnd();
+    ASSERT_TRUE(tabs->HandleAllocated());
+    EXPECT_EQ(tabs->Tabs()->Count(), 3);
+    EXPECT_EQ(tabs->Tabs()->Get(2), "Three");
+    EXPECT_EQ(tabs->TabIndex(), 2);
+    EXPECT_EQ(TabCtrl_GetItemCount(pages->Handle()), 2);
+    EXPECT_EQ(pages->ActivePage(), b);
+    EXPECT_EQ(pages->TabIndex(), 1);
+    EXPECT_TRUE(b->Visible());
+}

@@ -1,6 +1,7 @@
 // The standard controls over real EDIT and LISTBOX windows: state kept across re-creation,
 // one-line text, owner-drawn items, the label's size, the clipboard.
 #include <atomic>
+#include <map>
 #include <thread>
 
 #include "classlib/Caret.h"
@@ -57,6 +58,26 @@ protected:
         Canvas()->FillRect(Rect);
     }
 };
+
+// Counts the mouse messages that reach the edit window's own procedure.
+class TMouseCountEdit : public TEdit {
+public:
+    using TEdit::TEdit;
+    std::map<UINT, int> Native;
+    void DefaultHandler(TMessage& Message) override
+    {
+        if (Message.Msg >= WM_MOUSEFIRST && Message.Msg <= WM_MOUSELAST)
+            ++Native[Message.Msg];
+        TEdit::DefaultHandler(Message);
+    }
+};
+
+// The client point a little inside the character at Index.
+TPoint CharPoint(TCustomEdit* Edit, int Index)
+{
+    const LRESULT pos = SendMessageA(Edit->Handle(), EM_POSFROMCHAR, static_cast<WPARAM>(Index), 0);
+    return {static_cast<short>(LOWORD(pos)) + 1, static_cast<short>(HIWORD(pos)) + 2};
+}
 
 }  // namespace
 
@@ -479,4 +500,117 @@ TEST_F(StdCtrlsTest, EnteringAnEditSelectsAllOnlyWithAutoSelectAndStylesFollowTh
     EXPECT_TRUE(style & ES_NOHIDESEL);
     EXPECT_FALSE(GetWindowLongA(second->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     EXPECT_EQ(second->Text(), "station");
+}
+
+TEST_F(StdCtrlsTest, PressMoveAndReleaseReachTheEditsOwnHandlingOnceEach)
+{
+    auto* edit = Make<TMouseCountEdit>(10, 10, 200, 22);
+    edit->SetText("hello world");
+    // The sent press carries no button state, so entering the edit would select everything.
+    edit->SetAutoSelect(false);
+    std::vector<std::string> events;
+    edit->OnMouseDown = [&](TObject*, TMouseButton, TShiftState Shift, int, int) {
+        events.push_back((Shift.Contains(ssDouble) ? "double down " : "down ") + std::to_string(edit->SelStart()));
+    };
+    edit->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { events.push_back("up"); };
+    edit->OnClick = [&](TObject*) { events.push_back("click"); };
+    edit->OnDblClick = [&](TObject*) { events.push_back("dblclick"); };
+
+    // A click places the caret before the events run, so they see it.
+    const TPoint at6 = CharPoint(edit, 6);
+    SendMessageA(edit->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(at6.X, at6.Y));
+    SendMessageA(edit->Handle(), WM_LBUTTONUP, 0, At(at6.X, at6.Y));
+    EXPECT_EQ(edit->SelStart(), 6);
+    EXPECT_EQ(edit->SelLength(), 0);
+    EXPECT_EQ(events, (std::vector<std::string>{"down 6", "click", "up"}));
+    EXPECT_EQ(edit->Native[WM_LBUTTONDOWN], 1);
+    EXPECT_EQ(edit->Native[WM_LBUTTONUP], 1);
+    EXPECT_EQ(GetCapture(), nullptr) << "the edit let its capture go on the release";
+
+    // Pressed on the first letter and dragged to the sixth: the edit selects what lies between.
+    const TPoint at0 = CharPoint(edit, 0);
+    const TPoint at5 = CharPoint(edit, 5);
+    edit->Native.clear();
+    SendMessageA(edit->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(at0.X, at0.Y));
+    SendMessageA(edit->Handle(), WM_MOUSEMOVE, MK_LBUTTON, At(at5.X, at5.Y));
+    SendMessageA(edit->Handle(), WM_LBUTTONUP, 0, At(at5.X, at5.Y));
+    EXPECT_EQ(edit->SelStart(), 0);
+    EXPECT_EQ(edit->SelText(), "hello");
+    EXPECT_EQ(edit->Native[WM_LBUTTONDOWN], 1);
+    EXPECT_EQ(edit->Native[WM_MOUSEMOVE], 1);
+    EXPECT_EQ(edit->Native[WM_LBUTTONUP], 1);
+
+    // A double click selects the word under it and is reported once.
+    const TPoint at8 = CharPoint(edit, 8);
+    edit->Native.clear();
+    events.clear();
+    SendMessageA(edit->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(at8.X, at8.Y));
+    SendMessageA(edit->Handle(), WM_LBUTTONUP, 0, At(at8.X, at8.Y));
+    SendMessageA(edit->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, At(at8.X, at8.Y));
+    SendMessageA(edit->Handle(), WM_LBUTTONUP, 0, At(at8.X, at8.Y));
+    EXPECT_EQ(edit->SelText(), "world");
+    EXPECT_EQ(edit->Native[WM_LBUTTONDBLCLK], 1);
+    EXPECT_EQ(edit->Native[WM_LBUTTONDOWN], 1);
+    EXPECT_EQ(std::count(events.begin(), events.end(), "dblclick"), 1);
+}
+
+TEST_F(StdCtrlsTest, AnEditInAutomaticDragModeLeavesThePressToTheDrag)
+{
+    auto* edit = Make<TMouseCountEdit>(10, 10, 200, 22);
+    edit->SetText("hello world");
+    edit->SetSelStart(2);
+    edit->SetDragMode(dmAutomatic);
+    const TPoint at6 = CharPoint(edit, 6);
+    SendMessageA(edit->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(at6.X, at6.Y));
+    EXPECT_TRUE(edit->Dragging());
+    EXPECT_EQ(edit->Native[WM_LBUTTONDOWN], 0);
+    EXPECT_EQ(edit->SelStart(), 2) << "the caret stays where it was";
+    SendMessageA(GetCapture(), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_FALSE(edit->Dragging());
+}
+
+TEST_F(StdCtrlsTest, AClickTogglesAMultiSelectListsItemOnce)
+{
+    auto* list = Make<TListBox>(10, 10, 120, 100);
+    for (const char* s : {"a", "b", "c"})
+        list->Items()->Add(s);
+    list->SetMultiSelect(true);
+    list->SetExtendedSelect(false);
+    const TRect r = list->ItemRect(1);
+    ClickAt(list->Handle(), r.Left + 3, r.Top + 2);
+    EXPECT_TRUE(list->Selected(1)) << "a second pass of the press would toggle it back";
+    EXPECT_EQ(list->SelCount(), 1);
+    ClickAt(list->Handle(), r.Left + 3, r.Top + 2);
+    EXPECT_FALSE(list->Selected(1));
+}
+
+TEST_F(StdCtrlsTest, TheFormsRecreationKeepsItsChildrensTypedTextItemsAndSelection)
+{
+    auto* edit = Make<TEdit>(10, 10, 200, 22);
+    SendMessageA(edit->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed here"));
+    SendMessageA(edit->Handle(), EM_SETSEL, 6, 10);
+    SendMessageA(edit->Handle(), EM_SETMODIFY, TRUE, 0);
+    auto* list = Make<TListBox>(10, 40, 120, 100);
+    list->SetMultiSelect(true);
+    HWND listWnd = list->Handle();
+    for (const char* s : {"one", "two", "three"})
+        SendMessageA(listWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+    SendMessageA(listWnd, LB_SETSEL, TRUE, 0);
+    SendMessageA(listWnd, LB_SETSEL, TRUE, 2);
+    HWND editWnd = edit->Handle();
+
+    form->RecreateWnd();
+    ASSERT_TRUE(edit->HandleAllocated());
+    EXPECT_NE(edit->Handle(), editWnd);
+    EXPECT_EQ(GetParent(edit->Handle()), form->Handle());
+    EXPECT_EQ(edit->Text(), "typed here");
+    EXPECT_EQ(edit->SelText(), "here");
+    EXPECT_TRUE(edit->Modified());
+    ASSERT_TRUE(list->HandleAllocated());
+    EXPECT_NE(list->Handle(), listWnd);
+    EXPECT_EQ(list->Count(), 3);
+    EXPECT_EQ(list->Items()->Get(2), "three");
+    EXPECT_TRUE(list->Selected(0));
+    EXPECT_FALSE(list->Selected(1));
+    EXPECT_TRUE(list->Selected(2));
 }

@@ -40,6 +40,30 @@ struct TMessageLog {
     bool Saw(UINT msg) const { return std::find(Seen.begin(), Seen.end(), msg) != Seen.end(); }
 };
 
+// Writes to a shared log when its window goes, and whether its children's windows were gone.
+class TDestroyProbe : public TPanelProbe {
+public:
+    TDestroyProbe(TComponent* AOwner, const char* Name, std::vector<std::string>& Log)
+        : TPanelProbe(AOwner), name_(Name), log_(Log)
+    {
+    }
+
+protected:
+    void DestroyWnd() override
+    {
+        bool childWindowsLeft = false;
+        for (int i = 0; i < ControlCount(); ++i)
+            if (auto* child = dynamic_cast<TWinControl*>(Controls(i)))
+                childWindowsLeft = childWindowsLeft || child->HandleAllocated();
+        log_.push_back(name_ + (childWindowsLeft ? " before its children" : ""));
+        TPanelProbe::DestroyWnd();
+    }
+
+private:
+    std::string name_;
+    std::vector<std::string>& log_;
+};
+
 }  // namespace
 
 TEST_F(ControlsTest, ReplacedWindowProcSeesCreationMessagesAndRestoresInReverse)
@@ -490,4 +514,50 @@ TEST_F(ControlsTest, AnchoredChildrenFollowTheParentsEdges)
     form->SetBounds(0, 0, 200, 100);
     EXPECT_EQ(right->Left(), 150);
     EXPECT_EQ(stretch->BoundsRect(), Rect(10, 40, 190, 90));
+}
+
+TEST_F(ControlsTest, ARecreatedParentDestroysItsWindowedChildrensWindowsFirstInOrder)
+{
+    std::vector<std::string> log;
+    auto* outer = new TDestroyProbe(form, "outer", log);
+    outer->SetParent(form);
+    outer->SetBounds(0, 0, 200, 150);
+    auto* first = new TDestroyProbe(form, "first", log);
+    first->SetParent(outer);
+    first->SetBounds(0, 0, 100, 100);
+    auto* inner = new TDestroyProbe(form, "inner", log);
+    inner->SetParent(first);
+    inner->SetBounds(0, 0, 50, 50);
+    auto* second = new TDestroyProbe(form, "second", log);
+    second->SetParent(outer);
+    second->SetBounds(100, 0, 100, 100);
+    auto* windowless = new TProbe(outer);
+    windowless->SetParent(outer);
+    outer->HandleNeeded();
+
+    outer->RecreateWnd();
+    EXPECT_EQ(log, (std::vector<std::string>{"inner", "first", "second", "outer"}));
+    for (TWinControl* c : std::initializer_list<TWinControl*>{outer, first, inner, second})
+        EXPECT_TRUE(c->HandleAllocated());
+    EXPECT_EQ(GetParent(inner->Handle()), first->Handle());
+    EXPECT_EQ(GetParent(second->Handle()), outer->Handle());
+
+    // Freeing the parent destroys the children's windows the same way.
+    log.clear();
+    outer->Free();
+    EXPECT_EQ(log, (std::vector<std::string>{"inner", "first", "second", "outer"}));
+}
+
+TEST_F(ControlsTest, ARightReleaseOnOurOwnWindowAsksForItsContextMenuOnce)
+{
+    // The platform's default handling of a right release asks for the context menu.
+    auto* panel = new TPanelProbe(form);
+    panel->SetParent(form);
+    panel->SetBounds(0, 0, 100, 100);
+    TMessageLog log;
+    log.Hook(panel);
+    SendMessageA(panel->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, At(10, 10));
+    SendMessageA(panel->Handle(), WM_RBUTTONUP, 0, At(10, 10));
+    EXPECT_EQ(std::count(log.Seen.begin(), log.Seen.end(), static_cast<UINT>(WM_CONTEXTMENU)), 1);
+    panel->WindowProc = log.Old;
 }
