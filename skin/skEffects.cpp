@@ -112,7 +112,7 @@ void BlendColumns(TskEffectBmp& Own, const TskEffectBmp& Target, const TColumnWe
 {
     // A column of weight 1 keeps the own image and one of weight 0 shows the target, exactly:
     // long runs of them are left alone or copied instead of blended.
-    enum TKind { kBlend, kKeep, kCopy };
+    enum TKind { kBlend, kBlendWide, kKeep, kCopy };
     struct TRun {
         int From, To;  // columns
         TKind Kind;
@@ -123,7 +123,8 @@ void BlendColumns(TskEffectBmp& Own, const TskEffectBmp& Target, const TColumnWe
     merged.clear();
     for (int x = 0; x < width; ++x) {
         const double f = Weights.Own[3 * static_cast<std::size_t>(x)];
-        const TKind kind = f == 1.0 ? kKeep : (f == 0.0 ? kCopy : kBlend);
+        const TKind kind =
+            f == 1.0 ? kKeep : (f == 0.0 ? kCopy : (TColumnWeights::Bracketed(f) ? kBlend : kBlendWide));
         if (runs.empty() || runs.back().Kind != kind)
             runs.push_back({x, x + 1, kind});
         else
@@ -132,7 +133,7 @@ void BlendColumns(TskEffectBmp& Own, const TskEffectBmp& Target, const TColumnWe
     // Short runs cost more cut out than blended.
     constexpr int shortRun = 8;
     for (TRun run : runs) {
-        if (run.To - run.From < shortRun)
+        if (run.To - run.From < shortRun && run.Kind != kBlendWide)
             run.Kind = kBlend;
         if (!merged.empty() && merged.back().Kind == run.Kind)
             merged.back().To = run.To;
@@ -148,8 +149,17 @@ void BlendColumns(TskEffectBmp& Own, const TskEffectBmp& Target, const TColumnWe
             const std::size_t count = 3 * static_cast<std::size_t>(run.To - run.From);
             if (run.Kind == kCopy) {
                 std::memcpy(own + from, target + from, count);
-            } else if (run.Kind == kBlend) {
-                const TBlendWeights part = {all.Own + from, all.Target + from, all.OwnF + from, all.TargetF + from, 1};
+            } else if (run.Kind != kKeep) {
+                const bool bracketed = run.Kind == kBlend;
+                const TBlendWeights part = {all.Own + from,
+                                            all.Target + from,
+                                            all.OwnF + from,
+                                            all.TargetF + from,
+                                            1,
+                                            0,
+                                            bracketed ? Weights.Low.data() + from : nullptr,
+                                            bracketed ? Weights.High.data() + from : nullptr,
+                                            bracketed ? Weights.FromOwn.data() + from : nullptr};
                 BlendChannels(own + from, target + from, part, count);
             }
         }

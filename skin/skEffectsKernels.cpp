@@ -91,6 +91,29 @@ void BlendExactSse2(std::uint8_t* Own, const std::uint8_t* Target, const TBlendW
     }
 }
 
+// Channels From .. Count - 1 (fewer than 16) through a block of 16 of their own, so that they
+// too are computed in double precision (the x87 unit of the 32-bit build would keep more bits).
+void BlendExactTail(std::uint8_t* Own, const std::uint8_t* Target, const TBlendWeights& K, std::size_t From,
+                    std::size_t Count, bool PerChannel)
+{
+    if (From == Count)
+        return;
+    const std::size_t rest = Count - From;
+    std::uint8_t own[16] = {}, target[16] = {};
+    double ownK[16] = {}, targetK[16] = {};
+    std::memcpy(own, Own + From, rest);
+    std::memcpy(target, Target + From, rest);
+    TBlendWeights weights = K;
+    if (PerChannel) {
+        std::memcpy(ownK, K.Own + From, rest * sizeof(double));
+        std::memcpy(targetK, K.Target + From, rest * sizeof(double));
+        weights.Own = ownK;
+        weights.Target = targetK;
+    }
+    BlendExactSse2(own, target, weights, 0);
+    std::memcpy(Own + From, own, rest);
+}
+
 // Four channel differences of 16-bit lanes, as single-precision values.
 inline void DiffsToFloats(__m128i Lo, __m128i Hi, __m128 (&Out)[4])
 {
@@ -141,24 +164,42 @@ void BlendChannelsSse2(std::uint8_t* Own, const std::uint8_t* Target, const TBle
         const __m128i sumHi = _mm_add_epi16(targetHi, _mm_srai_epi16(hi, 7));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(Own + i), _mm_packus_epi16(sumLo, sumHi));
     }
-    if (i == Count)
-        return;
-    // The last channels through a block of 16 of their own, so that they too are computed in
-    // double precision (the x87 unit of the 32-bit build would keep more bits).
-    const std::size_t rest = Count - i;
-    alignas(16) std::uint8_t own[16] = {}, target[16] = {};
-    double ownK[16] = {}, targetK[16] = {};
-    std::memcpy(own, Own + i, rest);
-    std::memcpy(target, Target + i, rest);
-    TBlendWeights weights = K;
-    if (PerChannel) {
-        std::memcpy(ownK, K.Own + i, rest * sizeof(double));
-        std::memcpy(targetK, K.Target + i, rest * sizeof(double));
-        weights.Own = ownK;
-        weights.Target = targetK;
+    BlendExactTail(Own, Target, K, i, Count, PerChannel);
+}
+
+// Channels by the bracketing multipliers of TColumnWeights.
+void BlendBracketed(std::uint8_t* Own, const std::uint8_t* Target, const TBlendWeights& K, std::size_t Count)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i half = _mm_set1_epi16(64);
+    std::size_t i = 0;
+    for (; i + 16 <= Count; i += 16) {
+        const __m128i own = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Own + i));
+        const __m128i target = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Target + i));
+        const __m128i targetLo = _mm_unpacklo_epi8(target, zero), targetHi = _mm_unpackhi_epi8(target, zero);
+        const __m128i diffLo = _mm_sub_epi16(_mm_unpacklo_epi8(own, zero), targetLo);
+        const __m128i diffHi = _mm_sub_epi16(_mm_unpackhi_epi8(own, zero), targetHi);
+        auto load = [i](const std::int16_t* P, int Half) {
+            return _mm_loadu_si128(reinterpret_cast<const __m128i*>(P + i + 8 * Half));
+        };
+        auto nearest = [&](__m128i Scaled, __m128i M) {
+            return _mm_srai_epi16(_mm_add_epi16(_mm_mulhi_epi16(Scaled, M), half), 7);
+        };
+        const __m128i scaledLo = _mm_slli_epi16(diffLo, 7), scaledHi = _mm_slli_epi16(diffHi, 7);
+        const __m128i lo = nearest(scaledLo, load(K.Low, 0)), hi = nearest(scaledHi, load(K.Low, 1));
+        const __m128i same = _mm_and_si128(_mm_cmpeq_epi16(lo, nearest(scaledLo, load(K.High, 0))),
+                                           _mm_cmpeq_epi16(hi, nearest(scaledHi, load(K.High, 1))));
+        if (_mm_movemask_epi8(same) != 0xFFFF) {
+            BlendExactSse2(Own + i, Target + i, K, i);
+            continue;
+        }
+        // The base: the target, or the own image (target plus difference) for a blend from it.
+        const __m128i baseLo = _mm_add_epi16(targetLo, _mm_and_si128(diffLo, load(K.FromOwn, 0)));
+        const __m128i baseHi = _mm_add_epi16(targetHi, _mm_and_si128(diffHi, load(K.FromOwn, 1)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(Own + i),
+                         _mm_packus_epi16(_mm_add_epi16(baseLo, lo), _mm_add_epi16(baseHi, hi)));
     }
-    BlendExactSse2(own, target, weights, 0);
-    std::memcpy(Own + i, own, rest);
+    BlendExactTail(Own, Target, K, i, Count, true);
 }
 
 // Sixteen channels by the 16-bit multiplier: the base plus the rounded multiple of the
@@ -311,6 +352,8 @@ void BlendChannels(std::uint8_t* Own, const std::uint8_t* Target, const TBlendWe
             BlendBySixteenBits<false>(Own, Target, K.Multiplier, Count);
         else if (!K.Step && K.Multiplier < 0)
             BlendBySixteenBits<true>(Own, Target, -K.Multiplier, Count);
+        else if (K.Step && K.Low)
+            BlendBracketed(Own, Target, K, Count);
         else if (K.Step)
             BlendChannelsSse2<true>(Own, Target, K, Count);
         else

@@ -44,6 +44,10 @@ struct TBlendWeights {
     std::size_t Step;
     // With one pair of weights: see SixteenBitMultiplier (0: none).
     int Multiplier = 0;
+    // With weights per channel: see TColumnWeights.
+    const std::int16_t* Low = nullptr;
+    const std::int16_t* High = nullptr;
+    const std::int16_t* FromOwn = nullptr;
 };
 
 // For a blend of one pair of weights, own OwnK and target 1 - OwnK: a multiplier M such that
@@ -97,9 +101,19 @@ struct TConstantWeights {
 
 // Per-channel weights of a blend whose weight changes from column to column; every column
 // shows the target until set.
-struct TColumnWeights {
+//
+// For 16-bit lanes each channel also has the smaller of its two weights, K (exact: 1 - F is
+// exact from a half up), bracketed by two multipliers: Low / 65536 and High / 65536 lie on
+// either side of K, each at least 1 / 65536 from it, signed for a blend from the own image.
+// For a difference D of levels (other image minus the one blended from), when
+// ((D * 128 * M >> 16) + 64) >> 7 is the same for M = Low and M = High, that is the nearest
+// integer to K * D and no half lies within 1e-5 of K * D: the channel blends to its base plus
+// that. Otherwise the block goes to double precision.
+class TColumnWeights {
+public:
     std::vector<double> Own, Target;
     std::vector<float> OwnF, TargetF;
+    std::vector<std::int16_t> Low, High, FromOwn;
     explicit TColumnWeights(int Width) { Reset(Width); }
     // As if made anew for Width columns, in the memory already held.
     void Reset(int Width)
@@ -109,18 +123,49 @@ struct TColumnWeights {
         Target.assign(n, 1.0);
         OwnF.assign(n, 0.0f);
         TargetF.assign(n, 1.0f);
+        Low.assign(n, -1);
+        High.assign(n, 2);
+        FromOwn.assign(n, 0);
+        allBracketed_ = true;
     }
     // Column X: F * own + (1 - F) * target.
+    // Whether the multipliers of weight F fit 16 bits; columns of other weights must be blended
+    // without them (weights within 1/20000 of a half).
+    static bool Bracketed(double F)
+    {
+        const double k = F >= 0.5 ? 1 - F : F;
+        return k >= 0 && k * 65536 < 32765;
+    }
     void Set(int X, double F)
     {
+        const bool fromOwn = F >= 0.5;
+        const double k = fromOwn ? 1 - F : F;
+        int low = 0, high = 0;
+        allBracketed_ = allBracketed_ && Bracketed(F);
+        if (Bracketed(F)) {
+            low = static_cast<int>(k * 65536) - 1;
+            high = low + 3;
+        }
         for (int c = 0; c < 3; ++c) {
             Own[3 * X + c] = F;
             Target[3 * X + c] = 1 - F;
             OwnF[3 * X + c] = static_cast<float>(F);
             TargetF[3 * X + c] = static_cast<float>(1 - F);
+            Low[3 * X + c] = static_cast<std::int16_t>(fromOwn ? -low : low);
+            High[3 * X + c] = static_cast<std::int16_t>(fromOwn ? -high : high);
+            FromOwn[3 * X + c] = static_cast<std::int16_t>(fromOwn ? -1 : 0);
         }
     }
-    TBlendWeights Weights() const { return {Own.data(), Target.data(), OwnF.data(), TargetF.data(), 1}; }
+    // The multipliers only when every column set has them.
+    TBlendWeights Weights() const
+    {
+        if (!allBracketed_)
+            return {Own.data(), Target.data(), OwnF.data(), TargetF.data(), 1};
+        return {Own.data(), Target.data(), OwnF.data(), TargetF.data(), 1, 0, Low.data(), High.data(), FromOwn.data()};
+    }
+
+private:
+    bool allBracketed_ = true;
 };
 
 // Noise of Amount (> 0) levels on Width pixels of a row: each pixel takes the next value n of
