@@ -494,6 +494,7 @@ protected:
     virtual void DestroyWnd();
     virtual void DestroyWindowHandle();
     void CreateHandle();
+    // The windowed children's windows go first, in order, each through its DestroyWnd.
     void DestroyHandle();
     // Windowed children make their windows once the parent has one.
     void CreateChildHandles();

@@ -614,3 +614,18 @@ TEST_F(StdCtrlsTest, TheFormsRecreationKeepsItsChildrensTypedTextItemsAndSelecti
     EXPECT_FALSE(list->Selected(1));
     EXPECT_TRUE(list->Selected(2));
 }
+
+TEST_F(StdCtrlsTest, AnEditFreedWhileItsOwnHandlingTakesThePressIsNotTouchedAfterwards)
+{
+    // The edit takes the focus on the press; a handler of the entry frees it right there.
+    auto* edit = Make<TEdit>(10, 10, 200, 22);
+    edit->SetText("gone soon");
+    int downs = 0;
+    edit->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++downs; };
+    edit->OnEnter = [](TObject* Sender) { static_cast<TControl*>(Sender)->Free(); };
+    HWND wnd = edit->Handle();
+    SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
+    EXPECT_FALSE(IsWindow(wnd));
+    EXPECT_EQ(form->ControlCount(), 0);
+    EXPECT_EQ(downs, 0) << "nothing runs on the freed control";
+}
