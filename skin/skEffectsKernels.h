@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #ifdef __SSE2__
@@ -104,7 +105,7 @@ struct TConstantWeights {
 //
 // For 16-bit lanes each channel also has the smaller of its two weights, K (exact: 1 - F is
 // exact from a half up), bracketed by two multipliers: Low / 65536 and High / 65536 lie on
-// either side of K, each at least 1 / 65536 from it, signed for a blend from the own image.
+// either side of K, each more than 1 / 65536 from it, signed for a blend from the own image.
 // For a difference D of levels (other image minus the one blended from), when
 // ((D * 128 * M >> 16) + 64) >> 7 is the same for M = Low and M = High, that is the nearest
 // integer to K * D and no half lies within 1e-5 of K * D: the channel blends to its base plus
@@ -134,7 +135,7 @@ public:
     static bool Bracketed(double F)
     {
         const double k = F >= 0.5 ? 1 - F : F;
-        return k >= 0 && k * 65536 < 32765;
+        return k >= 0 && k * 65536 < 32764;
     }
     void Set(int X, double F)
     {
@@ -143,8 +144,14 @@ public:
         int low = 0, high = 0;
         allBracketed_ = allBracketed_ && Bracketed(F);
         if (Bracketed(F)) {
-            low = static_cast<int>(k * 65536) - 1;
-            high = low + 3;
+            // The nearest integer to k * 65536 (give or take a rounding of the x87 unit) from
+            // the low bits of its sum with 1.5 * 2^52: converting costs far more there.
+            const double shifted = k * 65536 + 6755399441055744.0;
+            std::uint64_t bits;
+            std::memcpy(&bits, &shifted, sizeof bits);
+            const int nearest = static_cast<int>(static_cast<std::uint32_t>(bits));
+            low = nearest - 2;
+            high = nearest + 2;
         }
         for (int c = 0; c < 3; ++c) {
             Own[3 * X + c] = F;
