@@ -4,6 +4,8 @@
 #include <cctype>
 #include <charconv>
 
+#include "radio/TextUtils.h"
+
 namespace radio {
 
 namespace {
@@ -12,32 +14,6 @@ namespace {
 constexpr std::size_t kMaxChunkLine = 1024;
 // An interval outside this range is no real server's and would make stripping pathological.
 constexpr std::size_t kMaxMetaInterval = 1024 * 1024;
-
-std::string_view TrimSpace(std::string_view s)
-{
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
-        s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
-        s.remove_suffix(1);
-    return s;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-std::string Lower(std::string_view s)
-{
-    std::string out(s);
-    for (char& c : out)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
 
 }  // namespace
 

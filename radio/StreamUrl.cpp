@@ -4,28 +4,9 @@
 #include <cctype>
 #include <charconv>
 
+#include "radio/TextUtils.h"
+
 namespace radio {
-
-namespace {
-
-std::string_view TrimSpace(std::string_view s)
-{
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
-        s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
-        s.remove_suffix(1);
-    return s;
-}
-
-std::string Lower(std::string_view s)
-{
-    std::string out(s);
-    for (char& c : out)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
-}  // namespace
 
 std::string TStreamUrl::HostField() const
 {
