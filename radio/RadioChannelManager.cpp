@@ -12,18 +12,6 @@ namespace {
 
 const char* const kFavorites = "Favorites";
 
-std::wstring TrimReply(const std::wstring& text)
-{
-    size_t first = 0, last = text.size();
-    if (first < last && text[first] == 0xFEFF)
-        ++first;
-    while (first < last && text[first] <= L' ')
-        ++first;
-    while (last > first && text[last - 1] <= L' ')
-        --last;
-    return text.substr(first, last - first);
-}
-
 // Content that cannot be a station cache, as opposed to a reader that is not available.
 bool IsBadContent(const cl::Exception& e)
 {
@@ -120,7 +108,7 @@ void TRadioChannelManager::LoadFromXmlString(const std::string& text)
 
 void TRadioChannelManager::LoadFromXmlString(const std::wstring& text)
 {
-    std::wstring reply = TrimReply(text);
+    std::wstring reply = TRadioUtils::TrimReply(text);
     if (reply == L"0") {
         Clear();
         return;

@@ -26,19 +26,6 @@ struct TRequest {
     std::wstring text;
 };
 
-// Also drops a byte-order mark that the request object left at the start.
-std::wstring TrimWide(const std::wstring& text)
-{
-    size_t first = 0, last = text.size();
-    if (first < last && text[first] == 0xFEFF)
-        ++first;
-    while (first < last && text[first] <= L' ')
-        ++first;
-    while (last > first && text[last - 1] <= L' ')
-        --last;
-    return text.substr(first, last - first);
-}
-
 void PumpOwnMessages()
 {
     MSG msg;
@@ -79,7 +66,7 @@ void PerformRequest(TRequest& request)
     if (request.status == 200) {
         cl::TBStr text;
         cl::OleCheck(http->get_responseText(text.Put()));
-        request.text = TrimWide(text.ToWide());
+        request.text = TRadioUtils::TrimReply(text.ToWide());
     }
 }
 
@@ -99,6 +86,18 @@ DWORD WINAPI RequestThread(void* parameter)
 }
 
 }  // namespace
+
+std::wstring TRadioUtils::TrimReply(const std::wstring& text)
+{
+    size_t first = 0, last = text.size();
+    if (first < last && text[first] == 0xFEFF)
+        ++first;
+    while (first < last && text[first] <= L' ')
+        ++first;
+    while (last > first && text[last - 1] <= L' ')
+        --last;
+    return text.substr(first, last - first);
+}
 
 std::string TRadioUtils::ServiceURL()
 {

@@ -36,5 +36,8 @@ public:
     // A GET that answers within RequestTimeoutMs or raises EDirectoryServiceError; the calling
     // thread only waits (no message of its own runs meanwhile).
     static THttpReply HttpGet(const std::string& url);
+    // The body as replies and caches carry it: without a byte-order mark, trimmed of characters
+    // up to the space.
+    static std::wstring TrimReply(const std::wstring& text);
     static unsigned RequestTimeoutMs;
 };
