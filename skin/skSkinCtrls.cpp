@@ -17,6 +17,57 @@ TBitmap* SkinPicture(TskSkinData* Data, int Index)
     return Data->ActivePictures.Items(Index);
 }
 
+TskDataSkinCustomControl* ReadSkinArea(TskSkinGeometry& G, TskDataSkinControl* D)
+{
+    auto* d = dynamic_cast<TskDataSkinCustomControl*>(D);
+    if (!d) {
+        G.ResizeMode = rmFixed;
+        return nullptr;
+    }
+    G.LTPoint = d->LTPoint;
+    G.RTPoint = d->RTPoint;
+    G.LBPoint = d->LBPoint;
+    G.RBPoint = d->RBPoint;
+    G.SkinRect = d->SkinRect;
+    G.StretchEffect = d->StretchEffect;
+    G.ClRect = d->ClRect;
+    G.ResizeMode = GetResizeMode(G.SkinRect, G.RTPoint, G.LBPoint, G.RBPoint);
+    return d;
+}
+
+void ComposeSkinControlImage(const TskSkinGeometry& G, TBitmap* B, TBitmap* APicture, const TRect& R, int W, int H,
+                             bool ComposeNinePart)
+{
+    if (!APicture || APicture->Empty())
+        return;
+    switch (G.ResizeMode) {
+    case rmFixed:
+        B->SetSize(RectWidth(R), RectHeight(R));
+        B->Canvas()->CopyRect(Rect(0, 0, RectWidth(R), RectHeight(R)), APicture->Canvas(), R);
+        break;
+    case rmNinePart:
+        if (ComposeNinePart)
+            ComposeSkinImage(G.Area(), G.NewArea(), B, APicture, G.SkinRect, W, H, true);
+        break;
+    case rmHorzStrip:
+        ComposeHSkinStrip(G.LTPoint.X, RectWidth(G.SkinRect) - G.RTPoint.X, B, APicture, G.SkinRect, W, H,
+                          G.StretchEffect);
+        break;
+    case rmVertStrip:
+        ComposeVSkinStrip(G.LTPoint.Y, RectHeight(G.SkinRect) - G.LBPoint.Y, B, APicture, G.SkinRect, W, H,
+                          G.StretchEffect);
+        break;
+    default: break;
+    }
+}
+
+void InitDefaultSkinFont(TFont& Font)
+{
+    Font.SetName("Arial");
+    Font.SetStyle({});
+    Font.SetHeight(14);
+}
+
 // ---------------------------------------------------------------------------------------------
 // TskSkinControl
 
@@ -132,9 +183,7 @@ void TskSkinControl::CMMouseLeave(TMessage& Message)
 
 TskSkinCustomControl::TskSkinCustomControl(TComponent* AOwner) : TskSkinControl(AOwner)
 {
-    defaultFont_.SetName("Arial");
-    defaultFont_.SetStyle({});
-    defaultFont_.SetHeight(14);
+    InitDefaultSkinFont(defaultFont_);
     defaultFont_.OnChange = TNotifyEvent(this, &TskSkinCustomControl::DefaultFontChange);
 }
 
@@ -172,28 +221,15 @@ void TskSkinCustomControl::GetSkinData()
     TskSkinControl::GetSkinData();
     picture_ = nullptr;
     mask_ = nullptr;
-    if (index_ == -1) {
-        ResizeMode = rmFixed;
-        return;
-    }
-    auto* d = dynamic_cast<TskDataSkinCustomControl*>(Description());
+    auto* d = ReadSkinArea(*this, Description());
     if (!d) {
-        // A description of another kind carries no skin area: taking it would force the
-        // control to an empty size, so the control stays unskinned.
+        // Without a skin area a description would force the control to an empty size, so the
+        // control stays unskinned.
         index_ = -1;
-        ResizeMode = rmFixed;
         return;
     }
-    LTPoint = d->LTPoint;
-    RTPoint = d->RTPoint;
-    LBPoint = d->LBPoint;
-    RBPoint = d->RBPoint;
-    SkinRect = d->SkinRect;
-    StretchEffect = d->StretchEffect;
-    ClRect = d->ClRect;
     picture_ = SkinPicture(SkinData(), d->PictureIndex);
     mask_ = SkinPicture(SkinData(), d->MaskPictureIndex);
-    ResizeMode = GetResizeMode(SkinRect, RTPoint, LBPoint, RBPoint);
 }
 
 void TskSkinCustomControl::CalcSize(int& W, int& H) { CalcSkinSize(*this, W, H, index_ != -1); }
@@ -304,27 +340,8 @@ void TskSkinCustomControl::CreateControlSkinImage(TBitmap* B) { CreateSkinContro
 
 void TskSkinCustomControl::CreateSkinControlImage(TBitmap* B, TBitmap* APicture, const TRect& R)
 {
-    if (!APicture || APicture->Empty())
-        return;
-    switch (ResizeMode) {
-    case rmFixed:
-        B->SetSize(RectWidth(R), RectHeight(R));
-        B->Canvas()->CopyRect(Rect(0, 0, RectWidth(R), RectHeight(R)), APicture->Canvas(), R);
-        break;
-    case rmNinePart:
-        if (!borderStripPainting_)
-            ComposeSkinImage(Area(), NewArea(), B, APicture, SkinRect, Width(), Height(), true);
-        break;
-    case rmHorzStrip:
-        ComposeHSkinStrip(LTPoint.X, RectWidth(SkinRect) - RTPoint.X, B, APicture, SkinRect, Width(), Height(),
-                          StretchEffect);
-        break;
-    case rmVertStrip:
-        ComposeVSkinStrip(LTPoint.Y, RectHeight(SkinRect) - LBPoint.Y, B, APicture, SkinRect, Width(), Height(),
-                          StretchEffect);
-        break;
-    default: break;
-    }
+    // Border-strip painting draws a nine-part skin itself, after the image.
+    ComposeSkinControlImage(*this, B, APicture, R, Width(), Height(), !borderStripPainting_);
 }
 
 void TskSkinCustomControl::Paint()

@@ -129,4 +129,15 @@ void DrawCaptionWithGlyph(cl::TCanvas* Canvas, const TRect& R, int Margin, int S
 // The picture of a description's picture index, nullptr when the index is -1 or past the list.
 cl::TBitmap* SkinPicture(TskSkinData* Data, int Index);
 
+// What the windowed and the windowless skinned bases share.
+// Copies a description's skin area into G and picks its resize mode. A description of another
+// kind (or none) carries no skin area: G is left fixed and the result is nullptr.
+TskDataSkinCustomControl* ReadSkinArea(TskSkinGeometry& G, TskDataSkinControl* D);
+// Draws the part R of APicture into B as G's resize mode lays it out for a control of W by H.
+// ComposeNinePart false leaves a nine-part skin to the caller.
+void ComposeSkinControlImage(const TskSkinGeometry& G, cl::TBitmap* B, cl::TBitmap* APicture, const TRect& R,
+                             int W, int H, bool ComposeNinePart);
+// The font a control draws its default look in until it is given another.
+void InitDefaultSkinFont(cl::TFont& Font);
+
 }  // namespace sk

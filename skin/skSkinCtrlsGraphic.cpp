@@ -91,9 +91,7 @@ void TskGraphicSkinControl::Dispatch(TMessage& Message)
 
 TskGraphicSkinCustomControl::TskGraphicSkinCustomControl(TComponent* AOwner) : TskGraphicSkinControl(AOwner)
 {
-    defaultFont_.SetName("Arial");
-    defaultFont_.SetStyle({});
-    defaultFont_.SetHeight(14);
+    InitDefaultSkinFont(defaultFont_);
     defaultFont_.OnChange = TNotifyEvent(this, &TskGraphicSkinCustomControl::DefaultFontChange);
 }
 
@@ -130,27 +128,14 @@ void TskGraphicSkinCustomControl::GetSkinData()
 {
     TskGraphicSkinControl::GetSkinData();
     picture_ = nullptr;
-    if (index_ == -1) {
-        ResizeMode = rmFixed;
-        return;
-    }
-    auto* d = dynamic_cast<TskDataSkinCustomControl*>(Description());
+    auto* d = ReadSkinArea(*this, Description());
     if (!d) {
-        // A description of another kind carries no skin area: taking it would force the
-        // control to an empty size, so the control stays unskinned.
+        // Without a skin area a description would force the control to an empty size, so the
+        // control stays unskinned.
         index_ = -1;
-        ResizeMode = rmFixed;
         return;
     }
-    LTPoint = d->LTPoint;
-    RTPoint = d->RTPoint;
-    LBPoint = d->LBPoint;
-    RBPoint = d->RBPoint;
-    SkinRect = d->SkinRect;
-    ClRect = d->ClRect;
-    StretchEffect = d->StretchEffect;
     picture_ = SkinPicture(SkinData(), d->PictureIndex);
-    ResizeMode = GetResizeMode(SkinRect, RTPoint, LBPoint, RBPoint);
 }
 
 void TskGraphicSkinCustomControl::CalcSize(int& W, int& H) { CalcSkinSize(*this, W, H, index_ != -1); }
@@ -198,24 +183,7 @@ void TskGraphicSkinCustomControl::CreateControlDefaultImage(TBitmap* B)
 
 void TskGraphicSkinCustomControl::CreateControlSkinImage(TBitmap* B)
 {
-    if (!picture_ || picture_->Empty())
-        return;
-    switch (ResizeMode) {
-    case rmFixed:
-        B->SetSize(RectWidth(SkinRect), RectHeight(SkinRect));
-        B->Canvas()->CopyRect(Rect(0, 0, RectWidth(SkinRect), RectHeight(SkinRect)), picture_->Canvas(), SkinRect);
-        break;
-    case rmNinePart: ComposeSkinImage(Area(), NewArea(), B, picture_, SkinRect, Width(), Height(), true); break;
-    case rmHorzStrip:
-        ComposeHSkinStrip(LTPoint.X, RectWidth(SkinRect) - RTPoint.X, B, picture_, SkinRect, Width(), Height(),
-                          StretchEffect);
-        break;
-    case rmVertStrip:
-        ComposeVSkinStrip(LTPoint.Y, RectHeight(SkinRect) - LBPoint.Y, B, picture_, SkinRect, Width(), Height(),
-                          StretchEffect);
-        break;
-    default: break;
-    }
+    ComposeSkinControlImage(*this, B, picture_, SkinRect, Width(), Height(), true);
 }
 
 }  // namespace sk
