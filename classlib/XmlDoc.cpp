@@ -52,6 +52,23 @@ bool IsBlank(const std::wstring& text)
     return true;
 }
 
+
+// Calls visit(child, type) for each child of node in document order.
+template <class F>
+void ForEachChild(IXMLDOMNode* node, F visit)
+{
+    TComPtr<IXMLDOMNode> child;
+    OleCheck(node->get_firstChild(child.Put()));
+    while (child) {
+        DOMNodeType type = NODE_INVALID;
+        child->get_nodeType(&type);
+        visit(child, type);
+        TComPtr<IXMLDOMNode> next;
+        OleCheck(child->get_nextSibling(next.Put()));
+        child = std::move(next);
+    }
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -140,11 +157,7 @@ std::vector<TXMLNode> TXMLNode::ChildNodes() const
     std::vector<TXMLNode> result;
     if (!node_)
         return result;
-    TComPtr<IXMLDOMNode> child;
-    OleCheck(node_->get_firstChild(child.Put()));
-    while (child) {
-        DOMNodeType type = NODE_INVALID;
-        child->get_nodeType(&type);
+    ForEachChild(node_.Get(), [&](const TComPtr<IXMLDOMNode>& child, DOMNodeType type) {
         bool keep = true;
         if (type == NODE_TEXT) {
             TBStr text;
@@ -153,10 +166,7 @@ std::vector<TXMLNode> TXMLNode::ChildNodes() const
         }
         if (keep)
             result.emplace_back(child);
-        TComPtr<IXMLDOMNode> next;
-        OleCheck(child->get_nextSibling(next.Put()));
-        child = std::move(next);
-    }
+    });
     return result;
 }
 
@@ -165,17 +175,10 @@ std::vector<TXMLNode> TXMLNode::ChildElements() const
     std::vector<TXMLNode> result;
     if (!node_)
         return result;
-    TComPtr<IXMLDOMNode> child;
-    OleCheck(node_->get_firstChild(child.Put()));
-    while (child) {
-        DOMNodeType type = NODE_INVALID;
-        child->get_nodeType(&type);
+    ForEachChild(node_.Get(), [&](const TComPtr<IXMLDOMNode>& child, DOMNodeType type) {
         if (type == NODE_ELEMENT)
             result.emplace_back(child, child.Query<IXMLDOMElement>(kIXMLDOMElement));
-        TComPtr<IXMLDOMNode> next;
-        OleCheck(child->get_nextSibling(next.Put()));
-        child = std::move(next);
-    }
+    });
     return result;
 }
 
