@@ -439,19 +439,7 @@ void TskSkinCategoryButtons::ScrollCategoryIntoView(TskButtonCategory* Category)
         return;
     Relayout();
     const TskCategoryButtonsMetrics m = Metrics();
-    const TRect band = GetCategoryBounds(Category, Category->LayoutStart).Band;
-    const int a = m.Vertical() ? band.Top : band.Left;
-    const int b = m.Vertical() ? band.Bottom : band.Right;
-    const int v = m.View();
-    const int u = m.Unit();
-    if (u <= 0)
-        return;
-    if (a < 0)
-        ScrollBy(5, std::max(0, position_ - (-a + u - 1) / u));
-    else if (a > v)
-        ScrollBy(5, std::min(max_, position_ + ((b - a <= v ? b - v : a) + u - 1) / u));
-    else if (b > v)
-        ScrollBy(5, std::min(max_, position_ + (b - v + u - 1) / u));
+    ScrollSpanIntoView(m, GetCategoryBounds(Category, Category->LayoutStart).Band);
 }
 
 void TskSkinCategoryButtons::ScrollButtonIntoView(TskBaseButtonItem* Item)
@@ -465,11 +453,15 @@ void TskSkinCategoryButtons::ScrollButtonIntoView(TskBaseButtonItem* Item)
         return;
     }
     const TskCategoryButtonsMetrics m = Metrics();
-    const TRect r = GetButtonRect(button);
-    const int a = m.Vertical() ? r.Top : r.Left;
-    const int b = m.Vertical() ? r.Bottom : r.Right;
-    const int v = m.View();
-    const int u = m.Unit();
+    ScrollSpanIntoView(m, GetButtonRect(button));
+}
+
+void TskSkinCategoryButtons::ScrollSpanIntoView(const TskCategoryButtonsMetrics& M, const TRect& R)
+{
+    const int a = M.Vertical() ? R.Top : R.Left;
+    const int b = M.Vertical() ? R.Bottom : R.Right;
+    const int v = M.View();
+    const int u = M.Unit();
     if (u <= 0)
         return;
     if (a < 0)

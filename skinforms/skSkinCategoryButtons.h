@@ -201,6 +201,9 @@ private:
         return i < 0 ? nullptr : dynamic_cast<D*>(data->CtrlList.Items(i));
     }
     void InvalidateCategoryBand(TskButtonCategory* Category);
+    // Scrolls the least that brings the span of R along the scrolling axis into view, or its
+    // start when the span is longer than the view.
+    void ScrollSpanIntoView(const TskCategoryButtonsMetrics& M, const cl::TRect& R);
 
     // --- Input
     void WMMouseWheel(cl::TMessage& Message);
