@@ -181,40 +181,7 @@ void TskSkinControl::CMMouseLeave(TMessage& Message)
 // ---------------------------------------------------------------------------------------------
 // TskSkinCustomControl
 
-TskSkinCustomControl::TskSkinCustomControl(TComponent* AOwner) : TskSkinControl(AOwner)
-{
-    InitDefaultSkinFont(defaultFont_);
-    defaultFont_.OnChange = TNotifyEvent(this, &TskSkinCustomControl::DefaultFontChange);
-}
-
-TskSkinCustomControl::~TskSkinCustomControl() { defaultFont_.OnChange = nullptr; }
-
-void TskSkinCustomControl::SetDefaultFont(TFont* Value)
-{
-    defaultFont_.Assign(Value);
-    DefaultFontChanged();
-}
-
-void TskSkinCustomControl::DefaultFontChange(TObject*)
-{
-    DefaultFontChanged();
-    if (index_ == -1)
-        Repaint();
-}
-
-void TskSkinCustomControl::SetDefaultWidth(int Value)
-{
-    defaultWidth_ = Value;
-    if (index_ == -1 && Value >= 1)
-        SetWidth(Value);
-}
-
-void TskSkinCustomControl::SetDefaultHeight(int Value)
-{
-    defaultHeight_ = Value;
-    if (index_ == -1 && Value >= 1)
-        SetHeight(Value);
-}
+TskSkinCustomControl::TskSkinCustomControl(TComponent* AOwner) : TskSkinDefaultLook(AOwner) {}
 
 void TskSkinCustomControl::GetSkinData()
 {
@@ -232,8 +199,6 @@ void TskSkinCustomControl::GetSkinData()
     mask_ = SkinPicture(SkinData(), d->MaskPictureIndex);
 }
 
-void TskSkinCustomControl::CalcSize(int& W, int& H) { CalcSkinSize(*this, W, H, index_ != -1); }
-
 TRect TskSkinCustomControl::MapSkinRect(const TRect& R) const
 {
     return sk::MapSkinRect(*this, R, Width(), Height());
@@ -242,21 +207,8 @@ TRect TskSkinCustomControl::MapSkinRect(const TRect& R) const
 void TskSkinCustomControl::ChangeSkinData()
 {
     GetSkinData();
-    if (index_ == -1) {
-        if (defaultWidth_ > 0)
-            SetWidth(defaultWidth_);
-        if (defaultHeight_ > 0)
-            SetHeight(defaultHeight_);
-    } else {
-        int w = Width();
-        int h = Height();
-        CalcSize(w, h);
-        if (w != Width() || h != Height()) {
-            // SetBounds sets the region and repaints.
-            SetBounds(Left(), Top(), w, h);
-            return;
-        }
-    }
+    if (!FitSizeToSkin())
+        return;  // SetBounds set the region and repainted.
     SetControlRegion();
     Repaint();
 }

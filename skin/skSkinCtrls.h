@@ -65,21 +65,90 @@ private:
     bool painting_ = false;
 };
 
-class TskSkinCustomControl : public TskSkinControl, protected TskSkinGeometry {
+// The font a control draws its default look in until it is given another.
+void InitDefaultSkinFont(cl::TFont& Font);
+
+// What the windowed and the windowless custom bases share: the default look's font and size,
+// the skin geometry and the skin picture. Base is TskSkinControl or TskGraphicSkinControl.
+template <class Base>
+class TskSkinDefaultLook : public Base, protected TskSkinGeometry {
 public:
-    explicit TskSkinCustomControl(cl::TComponent* AOwner);
-    ~TskSkinCustomControl() override;
+    explicit TskSkinDefaultLook(cl::TComponent* AOwner) : Base(AOwner)
+    {
+        InitDefaultSkinFont(defaultFont_);
+        defaultFont_.OnChange = cl::TNotifyEvent(this, &TskSkinDefaultLook::DefaultFontChange);
+    }
+    ~TskSkinDefaultLook() override { defaultFont_.OnChange = nullptr; }
 
     cl::TFont* DefaultFont() { return &defaultFont_; }
-    void SetDefaultFont(cl::TFont* Value);
+    void SetDefaultFont(cl::TFont* Value)
+    {
+        defaultFont_.Assign(Value);
+        DefaultFontChanged();
+    }
     int DefaultWidth() const { return defaultWidth_; }
-    void SetDefaultWidth(int Value);
+    void SetDefaultWidth(int Value)
+    {
+        defaultWidth_ = Value;
+        if (this->index_ == -1 && Value >= 1)
+            this->SetWidth(Value);
+    }
     int DefaultHeight() const { return defaultHeight_; }
-    void SetDefaultHeight(int Value);
+    void SetDefaultHeight(int Value)
+    {
+        defaultHeight_ = Value;
+        if (this->index_ == -1 && Value >= 1)
+            this->SetHeight(Value);
+    }
     bool UseSkinFont() const { return useSkinFont_; }
     void SetUseSkinFont(bool Value) { useSkinFont_ = Value; }
     const TskSkinGeometry& Geometry() const { return *this; }
     cl::TBitmap* Picture() const { return picture_; }
+
+protected:
+    virtual void DefaultFontChanged() {}
+    virtual void CalcSize(int& W, int& H) { CalcSkinSize(*this, W, H, this->index_ != -1); }
+    // After a skin change: the default size without a description, the skin's size with one.
+    // False when that resized the control, whose SetBounds then repainted it.
+    bool FitSizeToSkin()
+    {
+        if (this->index_ == -1) {
+            if (defaultWidth_ > 0)
+                this->SetWidth(defaultWidth_);
+            if (defaultHeight_ > 0)
+                this->SetHeight(defaultHeight_);
+            return true;
+        }
+        int w = this->Width();
+        int h = this->Height();
+        CalcSize(w, h);
+        if (w != this->Width() || h != this->Height()) {
+            this->SetBounds(this->Left(), this->Top(), w, h);
+            return false;
+        }
+        return true;
+    }
+
+    cl::TBitmap* picture_ = nullptr;
+
+private:
+    void DefaultFontChange(cl::TObject*)
+    {
+        DefaultFontChanged();
+        if (this->index_ == -1)
+            this->Repaint();
+    }
+
+    cl::TFont defaultFont_;
+    int defaultWidth_ = 0;
+    int defaultHeight_ = 0;
+    bool useSkinFont_ = true;
+};
+
+class TskSkinCustomControl : public TskSkinDefaultLook<TskSkinControl> {
+public:
+    explicit TskSkinCustomControl(cl::TComponent* AOwner);
+
     cl::TBitmap* Mask() const { return mask_; }
 
     void GetSkinData() override;
@@ -92,8 +161,6 @@ public:
     TRect MapSkinRect(const TRect& R) const;
 
 protected:
-    virtual void DefaultFontChanged() {}
-    virtual void CalcSize(int& W, int& H);
     virtual void SetControlRegion();
     void CreateControlRegion();
     void CreateSkinControlImage(cl::TBitmap* B, cl::TBitmap* APicture, const TRect& R);
@@ -106,14 +173,8 @@ protected:
     bool clientTiling_ = true;
 
 private:
-    void DefaultFontChange(cl::TObject* Sender);
     void PaintBorderStrips();
 
-    cl::TFont defaultFont_;
-    int defaultWidth_ = 0;
-    int defaultHeight_ = 0;
-    bool useSkinFont_ = true;
-    cl::TBitmap* picture_ = nullptr;
     cl::TBitmap* mask_ = nullptr;
 };
 
@@ -137,7 +198,5 @@ TskDataSkinCustomControl* ReadSkinArea(TskSkinGeometry& G, TskDataSkinControl* D
 // ComposeNinePart false leaves a nine-part skin to the caller.
 void ComposeSkinControlImage(const TskSkinGeometry& G, cl::TBitmap* B, cl::TBitmap* APicture, const TRect& R,
                              int W, int H, bool ComposeNinePart);
-// The font a control draws its default look in until it is given another.
-void InitDefaultSkinFont(cl::TFont& Font);
 
 }  // namespace sk

@@ -89,40 +89,7 @@ void TskGraphicSkinControl::Dispatch(TMessage& Message)
 // ---------------------------------------------------------------------------------------------
 // TskGraphicSkinCustomControl
 
-TskGraphicSkinCustomControl::TskGraphicSkinCustomControl(TComponent* AOwner) : TskGraphicSkinControl(AOwner)
-{
-    InitDefaultSkinFont(defaultFont_);
-    defaultFont_.OnChange = TNotifyEvent(this, &TskGraphicSkinCustomControl::DefaultFontChange);
-}
-
-TskGraphicSkinCustomControl::~TskGraphicSkinCustomControl() { defaultFont_.OnChange = nullptr; }
-
-void TskGraphicSkinCustomControl::SetDefaultFont(TFont* Value)
-{
-    defaultFont_.Assign(Value);
-    DefaultFontChanged();
-}
-
-void TskGraphicSkinCustomControl::DefaultFontChange(TObject*)
-{
-    DefaultFontChanged();
-    if (index_ == -1)
-        Repaint();
-}
-
-void TskGraphicSkinCustomControl::SetDefaultWidth(int Value)
-{
-    defaultWidth_ = Value;
-    if (index_ == -1 && Value >= 1)
-        SetWidth(Value);
-}
-
-void TskGraphicSkinCustomControl::SetDefaultHeight(int Value)
-{
-    defaultHeight_ = Value;
-    if (index_ == -1 && Value >= 1)
-        SetHeight(Value);
-}
+TskGraphicSkinCustomControl::TskGraphicSkinCustomControl(TComponent* AOwner) : TskSkinDefaultLook(AOwner) {}
 
 void TskGraphicSkinCustomControl::GetSkinData()
 {
@@ -137,8 +104,6 @@ void TskGraphicSkinCustomControl::GetSkinData()
     }
     picture_ = SkinPicture(SkinData(), d->PictureIndex);
 }
-
-void TskGraphicSkinCustomControl::CalcSize(int& W, int& H) { CalcSkinSize(*this, W, H, index_ != -1); }
 
 void TskGraphicSkinCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
@@ -158,21 +123,8 @@ void TskGraphicSkinCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int
 void TskGraphicSkinCustomControl::ChangeSkinData()
 {
     GetSkinData();
-    if (index_ == -1) {
-        if (defaultWidth_ > 0)
-            SetWidth(defaultWidth_);
-        if (defaultHeight_ > 0)
-            SetHeight(defaultHeight_);
-    } else {
-        int w = Width();
-        int h = Height();
-        CalcSize(w, h);
-        if (w != Width() || h != Height()) {
-            SetBounds(Left(), Top(), w, h);
-            return;
-        }
-    }
-    Repaint();
+    if (FitSizeToSkin())
+        Repaint();
 }
 
 void TskGraphicSkinCustomControl::CreateControlDefaultImage(TBitmap* B)

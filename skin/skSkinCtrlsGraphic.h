@@ -5,6 +5,7 @@
 #include <string>
 
 #include "classlib/Controls.h"
+#include "skin/skSkinCtrls.h"
 #include "skin/skSkinCtrlsGeometry.h"
 #include "skin/skSkinData.h"
 
@@ -45,40 +46,15 @@ private:
     std::string skinDataName_;
 };
 
-class TskGraphicSkinCustomControl : public TskGraphicSkinControl, protected TskSkinGeometry {
+class TskGraphicSkinCustomControl : public TskSkinDefaultLook<TskGraphicSkinControl> {
 public:
     explicit TskGraphicSkinCustomControl(cl::TComponent* AOwner);
-    ~TskGraphicSkinCustomControl() override;
-
-    cl::TFont* DefaultFont() { return &defaultFont_; }
-    void SetDefaultFont(cl::TFont* Value);
-    int DefaultWidth() const { return defaultWidth_; }
-    void SetDefaultWidth(int Value);
-    int DefaultHeight() const { return defaultHeight_; }
-    void SetDefaultHeight(int Value);
-    bool UseSkinFont() const { return useSkinFont_; }
-    void SetUseSkinFont(bool Value) { useSkinFont_ = Value; }
-    const TskSkinGeometry& Geometry() const { return *this; }
-    cl::TBitmap* Picture() const { return picture_; }
 
     void GetSkinData() override;
     void ChangeSkinData() override;
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     void CreateControlDefaultImage(cl::TBitmap* B) override;
     void CreateControlSkinImage(cl::TBitmap* B) override;
-
-protected:
-    virtual void DefaultFontChanged() {}
-    virtual void CalcSize(int& W, int& H);
-
-private:
-    void DefaultFontChange(cl::TObject* Sender);
-
-    cl::TFont defaultFont_;
-    int defaultWidth_ = 0;
-    int defaultHeight_ = 0;
-    bool useSkinFont_ = true;
-    cl::TBitmap* picture_ = nullptr;
 };
 
 }  // namespace sk
