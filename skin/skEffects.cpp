@@ -118,7 +118,10 @@ void BlendColumns(TskEffectBmp& Own, const TskEffectBmp& Target, const TColumnWe
         TKind Kind;
     };
     const int width = Own.Width();
-    thread_local std::vector<TRun> runs, merged;
+    // Bound once: each use of a thread_local name may cost a call (emulated TLS of MinGW).
+    thread_local std::vector<TRun> runsStore, mergedStore;
+    std::vector<TRun>& runs = runsStore;
+    std::vector<TRun>& merged = mergedStore;
     runs.clear();
     merged.clear();
     for (int x = 0; x < width; ++x) {
@@ -154,7 +157,6 @@ void BlendColumns(TskEffectBmp& Own, const TskEffectBmp& Target, const TColumnWe
                 const TBlendWeights part = {all.Own + from,
                                             all.Target + from,
                                             all.OwnF + from,
-                                            all.TargetF + from,
                                             1,
                                             0,
                                             bracketed ? Weights.Low.data() + from : nullptr,

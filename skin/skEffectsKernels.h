@@ -41,7 +41,6 @@ struct TBlendWeights {
     const double* Own;
     const double* Target;
     const float* OwnF;
-    const float* TargetF;
     std::size_t Step;
     // With one pair of weights: see SixteenBitMultiplier (0: none).
     int Multiplier = 0;
@@ -90,14 +89,14 @@ void BlendChannels(std::uint8_t* Own, const std::uint8_t* Target, const TBlendWe
 // as blending a few hundred channels: worth it for a whole bitmap, not for a single row.
 struct TConstantWeights {
     double Own, Target;
-    float OwnF, TargetF;
+    float OwnF;
     int Multiplier;
     TConstantWeights(double AOwn, double ATarget, bool ForWholeBitmap = false)
-        : Own(AOwn), Target(ATarget), OwnF(static_cast<float>(AOwn)), TargetF(static_cast<float>(ATarget)),
+        : Own(AOwn), Target(ATarget), OwnF(static_cast<float>(AOwn)),
           Multiplier(ForWholeBitmap ? SixteenBitMultiplier(AOwn) : 0)
     {
     }
-    TBlendWeights Weights() const { return {&Own, &Target, &OwnF, &TargetF, 0, Multiplier}; }
+    TBlendWeights Weights() const { return {&Own, &Target, &OwnF, 0, Multiplier}; }
 };
 
 // Per-channel weights of a blend whose weight changes from column to column; every column
@@ -113,7 +112,7 @@ struct TConstantWeights {
 class TColumnWeights {
 public:
     std::vector<double> Own, Target;
-    std::vector<float> OwnF, TargetF;
+    std::vector<float> OwnF;
     std::vector<std::int16_t> Low, High, FromOwn;
     explicit TColumnWeights(int Width) { Reset(Width); }
     // As if made anew for Width columns, in the memory already held.
@@ -123,7 +122,6 @@ public:
         Own.assign(n, 0.0);
         Target.assign(n, 1.0);
         OwnF.assign(n, 0.0f);
-        TargetF.assign(n, 1.0f);
         Low.assign(n, -1);
         High.assign(n, 2);
         FromOwn.assign(n, 0);
@@ -157,7 +155,6 @@ public:
             Own[3 * X + c] = F;
             Target[3 * X + c] = 1 - F;
             OwnF[3 * X + c] = static_cast<float>(F);
-            TargetF[3 * X + c] = static_cast<float>(1 - F);
             Low[3 * X + c] = static_cast<std::int16_t>(fromOwn ? -low : low);
             High[3 * X + c] = static_cast<std::int16_t>(fromOwn ? -high : high);
             FromOwn[3 * X + c] = static_cast<std::int16_t>(fromOwn ? -1 : 0);
@@ -167,8 +164,8 @@ public:
     TBlendWeights Weights() const
     {
         if (!allBracketed_)
-            return {Own.data(), Target.data(), OwnF.data(), TargetF.data(), 1};
-        return {Own.data(), Target.data(), OwnF.data(), TargetF.data(), 1, 0, Low.data(), High.data(), FromOwn.data()};
+            return {Own.data(), Target.data(), OwnF.data(), 1};
+        return {Own.data(), Target.data(), OwnF.data(), 1, 0, Low.data(), High.data(), FromOwn.data()};
     }
 
 private:
