@@ -71,71 +71,7 @@ void InitDefaultSkinFont(TFont& Font)
 // ---------------------------------------------------------------------------------------------
 // TskSkinControl
 
-TskSkinControl::TskSkinControl(TComponent* AOwner) : TCustomControl(AOwner) {}
-
-TskSkinControl::~TskSkinControl()
-{
-    if (skinData_)
-        skinData_->RemoveFreeNotification(this);
-}
-
-TskDataSkinControl* TskSkinControl::Description() const
-{
-    if (index_ < 0 || !skinData_)
-        return nullptr;
-    return skinData_->CtrlList.Items(index_);
-}
-
-void TskSkinControl::GetSkinData()
-{
-    index_ = SkinLoaded() ? skinData_->IndexOfControl(skinDataName_) : -1;
-}
-
-void TskSkinControl::SetSkinDataName(const std::string& Value) { skinDataName_ = Value; }
-
-void TskSkinControl::SetSkinData(TskSkinData* Value)
-{
-    if (skinData_ != Value) {
-        if (skinData_)
-            skinData_->RemoveFreeNotification(this);
-        skinData_ = Value;
-        if (skinData_)
-            skinData_->FreeNotification(this);
-    }
-    if (skinData_ && !skinData_->Empty && !Designing())
-        ChangeSkinData();
-}
-
-void TskSkinControl::BeforeChangeSkinData() { index_ = -1; }
-
-void TskSkinControl::ChangeSkinData()
-{
-    GetSkinData();
-    Repaint();
-}
-
-void TskSkinControl::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == skinData_) {
-        skinData_ = nullptr;
-        index_ = -1;
-    }
-}
-
-void TskSkinControl::Paint()
-{
-    if (Width() < 1 || Height() < 1)
-        return;
-    GetSkinData();
-    TBitmap b;
-    b.SetSize(Width(), Height());
-    if (index_ == -1)
-        CreateControlDefaultImage(&b);
-    else
-        CreateControlSkinImage(&b);
-    Canvas()->Draw(0, 0, &b);
-}
+TskSkinControl::TskSkinControl(TComponent* AOwner) : TskSkinLink(AOwner) {}
 
 void TskSkinControl::Dispatch(TMessage& Message)
 {

@@ -14,44 +14,104 @@
 
 namespace sk {
 
-class TskSkinControl : public cl::TCustomControl {
+// The skin lookup and skin-change protocol of the windowed and the windowless bases. Base is
+// cl::TCustomControl or cl::TGraphicControl.
+template <class Base>
+class TskSkinLink : public Base {
 public:
-    explicit TskSkinControl(cl::TComponent* AOwner);
-    ~TskSkinControl() override;
+    explicit TskSkinLink(cl::TComponent* AOwner) : Base(AOwner) {}
+    ~TskSkinLink() override
+    {
+        if (skinData_)
+            skinData_->RemoveFreeNotification(this);
+    }
 
     TskSkinData* SkinData() const { return skinData_; }
     const std::string& SkinDataName() const { return skinDataName_; }
     // -1 while the control has no description and draws its default look.
     int DescriptionIndex() const { return index_; }
-    // True while the control handles WM_PAINT.
-    bool Painting() const { return painting_; }
 
-    virtual void GetSkinData();
+    virtual void GetSkinData() { index_ = SkinLoaded() ? skinData_->IndexOfControl(skinDataName_) : -1; }
     // The new name takes effect at the next lookup.
-    virtual void SetSkinDataName(const std::string& Value);
+    virtual void SetSkinDataName(const std::string& Value) { skinDataName_ = Value; }
     // Applies a loaded skin at once (outside design time).
-    virtual void SetSkinData(TskSkinData* Value);
+    virtual void SetSkinData(TskSkinData* Value)
+    {
+        if (skinData_ != Value) {
+            if (skinData_)
+                skinData_->RemoveFreeNotification(this);
+            skinData_ = Value;
+            if (skinData_)
+                skinData_->FreeNotification(this);
+        }
+        if (skinData_ && !skinData_->Empty && !Designing())
+            ChangeSkinData();
+    }
     // Draw the unskinned or the skinned look into B, which the caller sized to the control.
     virtual void CreateControlDefaultImage(cl::TBitmap* B) {}
     virtual void CreateControlSkinImage(cl::TBitmap* B) {}
-    virtual void ChangeSkinData();
+    virtual void ChangeSkinData()
+    {
+        GetSkinData();
+        this->Repaint();
+    }
     // The skin is about to be replaced: nothing may be read from it until ChangeSkinData.
-    virtual void BeforeChangeSkinData();
+    virtual void BeforeChangeSkinData() { index_ = -1; }
 
     cl::TNotifyEvent OnMouseEnter;
     cl::TNotifyEvent OnMouseLeave;
 
 protected:
-    void Notification(cl::TComponent* AComponent, cl::TOperation Operation) override;
-    void Paint() override;
-    void Dispatch(cl::TMessage& Message) override;
-    bool Designing() const { return ComponentState().Contains(cl::csDesigning); }
+    void Notification(cl::TComponent* AComponent, cl::TOperation Operation) override
+    {
+        Base::Notification(AComponent, Operation);
+        if (Operation == cl::opRemove && AComponent == skinData_) {
+            skinData_ = nullptr;
+            index_ = -1;
+        }
+    }
+    // The whole image is composed off-screen and copied in one step.
+    void Paint() override
+    {
+        if (this->Width() < 1 || this->Height() < 1)
+            return;
+        GetSkinData();
+        cl::TBitmap b;
+        b.SetSize(this->Width(), this->Height());
+        if (index_ == -1)
+            CreateControlDefaultImage(&b);
+        else
+            CreateControlSkinImage(&b);
+        this->Canvas()->Draw(0, 0, &b);
+    }
+    bool Designing() const { return this->ComponentState().Contains(cl::csDesigning); }
     // True when the skin data holds a loaded skin.
     bool SkinLoaded() const { return skinData_ && !skinData_->Empty; }
     // The description at the index, nullptr when there is none.
-    TskDataSkinControl* Description() const;
+    TskDataSkinControl* Description() const
+    {
+        if (index_ < 0 || !skinData_)
+            return nullptr;
+        return skinData_->CtrlList.Items(index_);
+    }
 
     int index_ = -1;
+
+private:
+    TskSkinData* skinData_ = nullptr;
+    std::string skinDataName_;
+};
+
+class TskSkinControl : public TskSkinLink<cl::TCustomControl> {
+public:
+    explicit TskSkinControl(cl::TComponent* AOwner);
+
+    // True while the control handles WM_PAINT.
+    bool Painting() const { return painting_; }
+
+protected:
+    void Dispatch(cl::TMessage& Message) override;
+
     // The region handed to the window (the window owns it); nullptr when none.
     HRGN region_ = nullptr;
 
@@ -60,8 +120,6 @@ private:
     void CMMouseEnter(cl::TMessage& Message);
     void CMMouseLeave(cl::TMessage& Message);
 
-    TskSkinData* skinData_ = nullptr;
-    std::string skinDataName_;
     bool painting_ = false;
 };
 

@@ -10,69 +10,9 @@ using namespace cl;
 // ---------------------------------------------------------------------------------------------
 // TskGraphicSkinControl
 
-TskGraphicSkinControl::TskGraphicSkinControl(TComponent* AOwner) : TGraphicControl(AOwner)
+TskGraphicSkinControl::TskGraphicSkinControl(TComponent* AOwner) : TskSkinLink(AOwner)
 {
     SetControlStyle(ControlStyle() + csOpaque);
-}
-
-TskGraphicSkinControl::~TskGraphicSkinControl()
-{
-    if (skinData_)
-        skinData_->RemoveFreeNotification(this);
-}
-
-TskDataSkinControl* TskGraphicSkinControl::Description() const
-{
-    if (index_ < 0 || !skinData_)
-        return nullptr;
-    return skinData_->CtrlList.Items(index_);
-}
-
-void TskGraphicSkinControl::GetSkinData()
-{
-    index_ = (skinData_ && !skinData_->Empty) ? skinData_->IndexOfControl(skinDataName_) : -1;
-}
-
-void TskGraphicSkinControl::SetSkinData(TskSkinData* Value)
-{
-    if (skinData_ != Value) {
-        if (skinData_)
-            skinData_->RemoveFreeNotification(this);
-        skinData_ = Value;
-        if (skinData_)
-            skinData_->FreeNotification(this);
-    }
-    if (skinData_ && !skinData_->Empty && !Designing())
-        ChangeSkinData();
-}
-
-void TskGraphicSkinControl::ChangeSkinData()
-{
-    GetSkinData();
-    Repaint();
-}
-
-void TskGraphicSkinControl::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TGraphicControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == skinData_) {
-        skinData_ = nullptr;
-        index_ = -1;
-    }
-}
-
-void TskGraphicSkinControl::Paint()
-{
-    if (Width() < 1 || Height() < 1)
-        return;
-    GetSkinData();
-    TBitmap b;
-    b.SetSize(Width(), Height());
-    if (index_ == -1)
-        CreateControlDefaultImage(&b);
-    else
-        CreateControlSkinImage(&b);
-    Canvas()->Draw(0, 0, &b);
 }
 
 void TskGraphicSkinControl::Dispatch(TMessage& Message)
