@@ -104,10 +104,10 @@ struct TConstantWeights {
 //
 // For 16-bit lanes each channel also has the smaller of its two weights, K (exact: 1 - F is
 // exact from a half up), bracketed by two multipliers: Low / 65536 and High / 65536 lie on
-// either side of K, each more than 1 / 65536 from it, signed for a blend from the own image.
+// either side of K, each at least 0.49 / 65536 from it, signed for a blend from the own image.
 // For a difference D of levels (other image minus the one blended from), when
 // ((D * 128 * M >> 16) + 64) >> 7 is the same for M = Low and M = High, that is the nearest
-// integer to K * D and no half lies within 1e-5 of K * D: the channel blends to its base plus
+// integer to K * D and no half lies within 1e-6 of K * D: the channel blends to its base plus
 // that. Otherwise the block goes to double precision.
 class TColumnWeights {
 public:
@@ -148,8 +148,8 @@ public:
             std::uint64_t bits;
             std::memcpy(&bits, &shifted, sizeof bits);
             const int nearest = static_cast<int>(static_cast<std::uint32_t>(bits));
-            low = nearest - 2;
-            high = nearest + 2;
+            low = nearest - 1;
+            high = nearest + 1;
         }
         for (int c = 0; c < 3; ++c) {
             Own[3 * X + c] = F;
