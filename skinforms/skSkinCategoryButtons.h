@@ -176,6 +176,8 @@ private:
     void RemoveScrollBar();
     void PlaceScrollBar();
     void PaintContent(cl::TCanvas* Canvas, int W, int H);
+    // The content at the client size drawn into B; false (B untouched) when the client area is empty.
+    bool PaintContentImage(cl::TBitmap& B);
     void DrawCategory(cl::TCanvas* Canvas, TskButtonCategory* Category, int P, int W, int H);
     void DrawCategoryContent(cl::TCanvas* Canvas, TskButtonCategory* Category, const TskCategoryBounds& Bounds,
                              int DX, int DY, bool Skinned, cl::TColor CaptionColor, int W, int H);

@@ -63,14 +63,20 @@ void TskSkinCategoryButtons::CalcTextMetrics()
 
 void TskSkinCategoryButtons::Paint()
 {
+    TBitmap b;
+    if (PaintContentImage(b))
+        Canvas()->Draw(0, 0, &b);
+}
+
+bool TskSkinCategoryButtons::PaintContentImage(TBitmap& B)
+{
     const int w = ClientWidth();
     const int h = ClientHeight();
     if (w < 1 || h < 1)
-        return;
-    TBitmap b;
-    b.SetSize(w, h);
-    PaintContent(b.Canvas(), w, h);
-    Canvas()->Draw(0, 0, &b);
+        return false;
+    B.SetSize(w, h);
+    PaintContent(B.Canvas(), w, h);
+    return true;
 }
 
 void TskSkinCategoryButtons::PaintContent(TCanvas* Canvas, int W, int H)

@@ -116,12 +116,8 @@ void TskSkinCategoryButtons::WMEraseBkgnd(TMessage& Message)
     // Inside the control's own painting the content is copied in one step anyway.
     if (Painting() || !Message.WParam)
         return;
-    const int w = ClientWidth();
-    const int h = ClientHeight();
-    if (w < 1 || h < 1)
-        return;
     TBitmap b;
-    b.SetSize(w, h);
-    PaintContent(b.Canvas(), w, h);
-    BitBlt(reinterpret_cast<HDC>(Message.WParam), 0, 0, w, h, b.Canvas()->Handle(), 0, 0, SRCCOPY);
+    if (PaintContentImage(b))
+        BitBlt(reinterpret_cast<HDC>(Message.WParam), 0, 0, b.Width(), b.Height(), b.Canvas()->Handle(), 0, 0,
+               SRCCOPY);
 }
