@@ -50,6 +50,16 @@ void THttpStreamSource::WaitForNetwork(DWORD timeoutMs, const std::string& timeo
         throw EStreamPlayerError(status::Internal("waiting for the network failed"));
 }
 
+void THttpStreamSource::WaitForConnectedSocket()
+{
+    if (WSAGetLastError() != WSAEWOULDBLOCK)
+        throw EStreamPlayerError(status::ConnectionLost());
+    WaitForNetwork(kReceiveTimeoutMs, status::NoReply());
+    // Reading the events resets the event object, so the next wait sees only new ones.
+    WSANETWORKEVENTS events{};
+    WSAEnumNetworkEvents(socket_.Get(), networkEvent_.get(), &events);
+}
+
 void THttpStreamSource::Connect(const TStreamUrl& url)
 {
     addrinfo hints{};
@@ -113,11 +123,7 @@ void THttpStreamSource::SendRequest(const TStreamUrl& url)
             sent += static_cast<std::size_t>(n);
             continue;
         }
-        if (WSAGetLastError() != WSAEWOULDBLOCK)
-            throw EStreamPlayerError(status::ConnectionLost());
-        WaitForNetwork(kReceiveTimeoutMs, status::NoReply());
-        WSANETWORKEVENTS events{};
-        WSAEnumNetworkEvents(socket_.Get(), networkEvent_.get(), &events);
+        WaitForConnectedSocket();
     }
 }
 
@@ -132,11 +138,7 @@ bool THttpStreamSource::Receive()
         }
         if (n == 0)
             return false;
-        if (WSAGetLastError() != WSAEWOULDBLOCK)
-            throw EStreamPlayerError(status::ConnectionLost());
-        WaitForNetwork(kReceiveTimeoutMs, status::NoReply());
-        WSANETWORKEVENTS events{};
-        WSAEnumNetworkEvents(socket_.Get(), networkEvent_.get(), &events);
+        WaitForConnectedSocket();
     }
 }
 

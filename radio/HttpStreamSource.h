@@ -28,6 +28,9 @@ private:
     // Raw bytes from the socket into raw_; false when the server closed the connection.
     bool Receive();
     void WaitForNetwork(DWORD timeoutMs, const std::string& timeoutStatus);
+    // After a send or receive on the connected socket failed: waits until it is ready again when
+    // the call would only have blocked, else the connection is lost.
+    void WaitForConnectedSocket();
 
     HANDLE stopEvent_;
     TUniqueHandle networkEvent_;
