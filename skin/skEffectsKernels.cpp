@@ -241,15 +241,18 @@ void BlendBySixteenBits(std::uint8_t* Own, const std::uint8_t* Target, int Multi
     std::memcpy(Own + i, own, rest);
 }
 
+// The low half of Lo and the high half of Hi.
+inline __m128i Halves(__m128i Lo, __m128i Hi)
+{
+    return _mm_castpd_si128(_mm_move_sd(_mm_castsi128_pd(Hi), _mm_castsi128_pd(Lo)));
+}
+
 // Eight 16-bit pixel offsets spread over the 24 channels of those pixels, in three vectors.
 inline void SpreadOverChannels(__m128i N, __m128i (&Out)[3])
 {
-    auto pick = [](__m128i Lo, __m128i Hi) {
-        return _mm_castpd_si128(_mm_move_sd(_mm_castsi128_pd(Hi), _mm_castsi128_pd(Lo)));
-    };
     Out[0] = _mm_unpacklo_epi64(_mm_shufflelo_epi16(N, _MM_SHUFFLE(1, 0, 0, 0)),
                                 _mm_shufflelo_epi16(N, _MM_SHUFFLE(2, 2, 1, 1)));
-    Out[1] = pick(_mm_shufflelo_epi16(N, _MM_SHUFFLE(3, 3, 3, 2)), _mm_shufflehi_epi16(N, _MM_SHUFFLE(1, 0, 0, 0)));
+    Out[1] = Halves(_mm_shufflelo_epi16(N, _MM_SHUFFLE(3, 3, 3, 2)), _mm_shufflehi_epi16(N, _MM_SHUFFLE(1, 0, 0, 0)));
     Out[2] = _mm_unpackhi_epi64(_mm_shufflehi_epi16(N, _MM_SHUFFLE(2, 2, 1, 1)),
                                 _mm_shufflehi_epi16(N, _MM_SHUFFLE(3, 3, 3, 2)));
 }
