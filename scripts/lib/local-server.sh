@@ -33,9 +33,10 @@ local_server_stop() {
   local pid_var="${name}_PID" dir_var="${name}_DIR"
   local pid=${!pid_var:-} dir=${!dir_var:-}
   if [ -n "$pid" ]; then
-    kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
   fi
-  [ -n "$dir" ] && rm -rf "$dir"
+  if [ -n "$dir" ]; then rm -rf "$dir"; fi
   printf -v "$pid_var" '%s' ""
   printf -v "$dir_var" '%s' ""
   return 0

@@ -68,15 +68,24 @@ wine_env_start() {
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 }
 
+wine_env_end_process() {
+  if [ -n "$1" ]; then
+    kill "$1" 2>/dev/null || true
+    wait "$1" 2>/dev/null || true
+  fi
+}
+
 wine_env_stop() {
   if [ -n "${WINEPREFIX:-}" ]; then
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w >/dev/null 2>&1 || true
   fi
-  [ -n "$WINE_ENV_PULSE_PID" ] && kill "$WINE_ENV_PULSE_PID" 2>/dev/null && wait "$WINE_ENV_PULSE_PID" 2>/dev/null
-  [ -n "$WINE_ENV_XVFB_PID" ] && kill "$WINE_ENV_XVFB_PID" 2>/dev/null && wait "$WINE_ENV_XVFB_PID" 2>/dev/null
-  [ -n "$WINE_ENV_OWN_PREFIX" ] && rm -rf "$WINE_ENV_OWN_PREFIX"
-  [ -n "$WINE_ENV_RUNTIME" ] && rm -rf "$WINE_ENV_RUNTIME"
+  # Each step runs whatever the one before it answered: the callers run under "set -e", and a
+  # killed process's non-zero status must not leave the rest behind.
+  wine_env_end_process "$WINE_ENV_PULSE_PID"
+  wine_env_end_process "$WINE_ENV_XVFB_PID"
+  if [ -n "$WINE_ENV_OWN_PREFIX" ]; then rm -rf "$WINE_ENV_OWN_PREFIX"; fi
+  if [ -n "$WINE_ENV_RUNTIME" ]; then rm -rf "$WINE_ENV_RUNTIME"; fi
   WINE_ENV_XVFB_PID="" WINE_ENV_PULSE_PID="" WINE_ENV_OWN_PREFIX="" WINE_ENV_RUNTIME=""
   return 0
 }
