@@ -1,7 +1,7 @@
 #pragma once
-// Window regions from mask pictures. A TskRegion is the one owner of its region handle; hand
-// the handle to a window with Release() (SetWindowRgn), after which the window owns it.
+// Window regions from mask pictures.
 #include "classlib/Bitmap.h"
+#include "classlib/GdiHandles.h"
 #include "skin/skUtils.h"
 
 #include <windows.h>
@@ -10,40 +10,9 @@ namespace sk {
 
 class TskFBitmap;
 
-class TskRegion {
-public:
-    TskRegion() = default;
-    explicit TskRegion(HRGN Handle) : handle_(Handle) {}
-    ~TskRegion() { Reset(); }
-    TskRegion(TskRegion&& Other) noexcept : handle_(Other.Release()) {}
-    TskRegion& operator=(TskRegion&& Other) noexcept
-    {
-        if (this != &Other)
-            Reset(Other.Release());
-        return *this;
-    }
-    TskRegion(const TskRegion&) = delete;
-    TskRegion& operator=(const TskRegion&) = delete;
-
-    HRGN Handle() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    // Gives the handle away; this object then owns nothing.
-    HRGN Release()
-    {
-        HRGN h = handle_;
-        handle_ = nullptr;
-        return h;
-    }
-    void Reset(HRGN Handle = nullptr)
-    {
-        if (handle_)
-            DeleteObject(handle_);
-        handle_ = Handle;
-    }
-
-private:
-    HRGN handle_ = nullptr;
-};
+// The one owner of a region handle; hand it to a window with Release() (SetWindowRgn), after
+// which the window owns it.
+using TskRegion = cl::TOwnedRegion;
 
 // The region of a list of rectangles (ExtCreateRegion), bound by Bound; an empty region for
 // no rectangles. Long lists are built in pieces joined pairwise, so the cost grows with

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "classlib/Forms.h"
+#include "classlib/GdiHandles.h"
 
 namespace sk {
 
@@ -31,18 +32,6 @@ private:
     cl::TControl* parent_;
 };
 
-// The DC's state (origin, clipping) as it was, put back on every path.
-class TSavedDC {
-public:
-    explicit TSavedDC(HDC DC) : dc_(DC), saved_(SaveDC(DC)) {}
-    ~TSavedDC() { RestoreDC(dc_, saved_); }
-    TSavedDC(const TSavedDC&) = delete;
-    TSavedDC& operator=(const TSavedDC&) = delete;
-
-private:
-    HDC dc_;
-    int saved_;
-};
 
 void PaintParent(cl::TWinControl* Parent, HDC DC)
 {
@@ -71,7 +60,7 @@ void DrawParentAt(cl::TControl* Control, int OffsetX, int OffsetY, cl::TCanvas* 
         return;
     HDC dc = Canvas->Handle();
     TPaintCopyScope copy(parent);
-    TSavedDC saved(dc);
+    cl::TSavedDCState saved(dc);
     SetViewportOrgEx(dc, -OffsetX - Control->Left(), -OffsetY - Control->Top(), nullptr);
     IntersectClipRect(dc, 0, 0, parent->ClientWidth(), parent->ClientHeight());
     PaintParent(parent, dc);

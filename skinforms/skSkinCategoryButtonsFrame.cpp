@@ -4,32 +4,11 @@
 
 #include <algorithm>
 
+#include "classlib/GdiHandles.h"
 #include "skin/skComposers.h"
 
 using namespace cl;
 using namespace sk;
-
-namespace {
-
-// The window's DC, for painting outside the client area; released on every path.
-class TWindowDC {
-public:
-    explicit TWindowDC(HWND Wnd) : wnd_(Wnd), dc_(GetWindowDC(Wnd)) {}
-    ~TWindowDC()
-    {
-        if (dc_)
-            ReleaseDC(wnd_, dc_);
-    }
-    TWindowDC(const TWindowDC&) = delete;
-    TWindowDC& operator=(const TWindowDC&) = delete;
-    HDC Handle() const { return dc_; }
-
-private:
-    HWND wnd_;
-    HDC dc_;
-};
-
-}  // namespace
 
 void TskSkinCategoryButtons::SetShowBoder(bool Value)
 {
@@ -84,7 +63,7 @@ void TskSkinCategoryButtons::PaintBorder()
     const int h = wr.bottom - wr.top;
     if (w < 1 || h < 1)
         return;
-    TWindowDC dc(Handle());
+    TWindowDC dc(Handle(), TWindowDC::TArea::Window);
     if (!dc.Handle())
         return;
     // Only the frame: the client area is the list's own.
