@@ -47,15 +47,15 @@ void ComposeSkinControlImage(const TskSkinGeometry& G, TBitmap* B, TBitmap* APic
         break;
     case rmNinePart:
         if (ComposeNinePart)
-            ComposeSkinImage(G.Area(), G.NewArea(), B, APicture, G.SkinRect, W, H, true);
+            ComposeSkinImage(G.Area(), G.NewArea(), B, APicture, R, W, H, true);
         break;
+    // The hover, pressed and checked states lie elsewhere in the picture, in areas of the same
+    // size as SkinRect: the geometry is SkinRect's, the pixels R's.
     case rmHorzStrip:
-        ComposeHSkinStrip(G.LTPoint.X, RectWidth(G.SkinRect) - G.RTPoint.X, B, APicture, G.SkinRect, W, H,
-                          G.StretchEffect);
+        ComposeHSkinStrip(G.LTPoint.X, RectWidth(G.SkinRect) - G.RTPoint.X, B, APicture, R, W, H, G.StretchEffect);
         break;
     case rmVertStrip:
-        ComposeVSkinStrip(G.LTPoint.Y, RectHeight(G.SkinRect) - G.LBPoint.Y, B, APicture, G.SkinRect, W, H,
-                          G.StretchEffect);
+        ComposeVSkinStrip(G.LTPoint.Y, RectHeight(G.SkinRect) - G.LBPoint.Y, B, APicture, R, W, H, G.StretchEffect);
         break;
     default: break;
     }

@@ -1,0 +1,5 @@
+# The basic skinned controls.
+list(APPEND TESTS_WINDOWS
+  ${CMAKE_CURRENT_LIST_DIR}/controls_bases_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/controls_speedbutton_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/controls_panel_test.cpp)
