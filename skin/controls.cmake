@@ -1,0 +1,8 @@
+# The basic skinned controls: buttons, speed buttons, panels, tool and status bars, roll-up
+# panels, labels, check and radio boxes and the track bar, with what they share.
+list(APPEND SKIN_WINDOWS
+  ${CMAKE_CURRENT_LIST_DIR}/skControlTimer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skButtonLook.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinSpeedButton.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinPanel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinToolBar.cpp)

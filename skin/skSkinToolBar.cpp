@@ -1,0 +1,98 @@
+#include "skin/skSkinToolBar.h"
+
+#include "skin/skSkinSpeedButton.h"
+
+namespace sk {
+
+using namespace cl;
+
+TskSkinToolBar::TskSkinToolBar(TComponent* AOwner) : TskSkinPanel(AOwner)
+{
+    SetSkinDataName("toolpanel");
+    SetBorderStyle(bvNone);
+    SetHeight(25);
+}
+
+void TskSkinToolBar::SetSkinData(TskSkinData* Value)
+{
+    TskSkinPanel::SetSkinData(Value);
+    for (int i = 0; i < ControlCount(); ++i)
+        if (auto* b = dynamic_cast<TskSkinSpeedButton*>(Controls(i)))
+            b->SetSkinData(Value);
+}
+
+void TskSkinToolBar::SetFlat(bool Value)
+{
+    flat_ = Value;
+    for (int i = 0; i < ControlCount(); ++i)
+        if (auto* b = dynamic_cast<TskSkinSpeedButton*>(Controls(i)))
+            b->SetFlat(Value);
+}
+
+void TskSkinToolBar::SetImageList(TCustomImageList*& Field, TCustomImageList* Value)
+{
+    if (Field == Value)
+        return;
+    if (Field)
+        Field->RemoveFreeNotification(this);
+    Field = Value;
+    if (Field)
+        Field->FreeNotification(this);
+}
+
+void TskSkinToolBar::SetImages(TCustomImageList* Value)
+{
+    SetImageList(images_, Value);
+    RepaintButtons();
+}
+
+void TskSkinToolBar::SetHotImages(TCustomImageList* Value) { SetImageList(hotImages_, Value); }
+
+void TskSkinToolBar::SetDisabledImages(TCustomImageList* Value) { SetImageList(disabledImages_, Value); }
+
+void TskSkinToolBar::RepaintButtons()
+{
+    for (int i = 0; i < ControlCount(); ++i)
+        if (auto* b = dynamic_cast<TskSkinSpeedButton*>(Controls(i)))
+            b->Repaint();
+}
+
+void TskSkinToolBar::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TskSkinPanel::Notification(AComponent, Operation);
+    if (Operation != opRemove)
+        return;
+    if (AComponent == images_)
+        images_ = nullptr;
+    if (AComponent == hotImages_)
+        hotImages_ = nullptr;
+    if (AComponent == disabledImages_)
+        disabledImages_ = nullptr;
+}
+
+void TskSkinToolBar::SetShowCaptions(bool Value)
+{
+    if (Value == showCaptions_)
+        return;
+    showCaptions_ = Value;
+    if (autoShowHideCaptions_)
+        for (int i = 0; i < ControlCount(); ++i)
+            if (auto* b = dynamic_cast<TskSkinSpeedButton*>(Controls(i)))
+                b->SetShowCaption(Value);
+    if (widthWithCaptions_ > 0 && widthWithoutCaptions_ > 0)
+        SetWidth(Value ? widthWithCaptions_ : widthWithoutCaptions_);
+}
+
+void TskSkinToolBar::SetScrollTimerInterval(int Value)
+{
+    if (Value > 0)
+        scrollTimerInterval_ = static_cast<unsigned>(Value);
+}
+
+void TskSkinToolBar::SetScrollOffset(int Value)
+{
+    if (Value >= 0)
+        scrollOffset_ = Value;
+}
+
+}  // namespace sk
