@@ -2,6 +2,7 @@
 #include "visual_test_support.h"
 
 #include "classlib/Menus.h"
+#include "support/LiveHandles.h"
 
 using namespace cl;
 using namespace visual_test;
@@ -388,8 +389,7 @@ TEST_F(ControlsTest, PopupMenuReferenceClearedWhenItsFormGoes)
 TEST_F(ControlsTest, ThousandControlsLeaveNoGdiObjectsBehind)
 {
     form->HandleNeeded();
-    const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    const DWORD userBefore = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    const auto before = test_support::CountLiveHandles();
     for (int i = 0; i < 1000; ++i) {
         auto* panel = new TPanelProbe(form);
         panel->SetParent(form);
@@ -401,8 +401,8 @@ TEST_F(ControlsTest, ThousandControlsLeaveNoGdiObjectsBehind)
         panel->Free();
     }
     EXPECT_EQ(form->ControlCount(), 0);
-    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
-    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), userBefore);
+    const auto leaked = test_support::CountLiveHandles() - before;
+    EXPECT_EQ(leaked, test_support::TLiveHandles{}) << leaked;
 }
 
 TEST_F(ControlsTest, WheelTurnsGoToTheControlNotchByNotch)

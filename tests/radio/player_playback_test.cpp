@@ -17,6 +17,7 @@
 #include "classlib/RecordingMediaPlayer.h"
 #include "radio/PlayerChoice.h"
 #include "radio/StreamPlayer.h"
+#include "support/LiveHandles.h"
 
 using namespace radio;
 using player_test::TStreamTestServer;
@@ -198,8 +199,7 @@ TEST_F(StreamPlayer, TenStationChangesInARowLeakNothing)
     watched.Play(server->Url("/tone.mp3"));
     watched.player.SetURL("");
     ASSERT_TRUE(AllConnectionsClosed());
-    DWORD handlesBefore = 0;
-    ASSERT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &handlesBefore));
+    const auto before = test_support::CountLiveHandles();
 
     const int acceptedBefore = server->Accepted();
     for (int i = 0; i < 10; ++i) {
@@ -217,9 +217,8 @@ TEST_F(StreamPlayer, TenStationChangesInARowLeakNothing)
     EXPECT_TRUE(AllConnectionsClosed());
     EXPECT_LE(server->Accepted() - acceptedBefore, 10);
 
-    DWORD handlesAfter = 0;
-    ASSERT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &handlesAfter));
-    EXPECT_LE(handlesAfter, handlesBefore + 2);  // the system may keep a cached handle or two
+    const auto leaked = test_support::CountLiveHandles() - before;
+    EXPECT_EQ(leaked, test_support::TLiveHandles{}) << leaked;
 }
 
 // A change is heard once the buffers queued before it have played: listens in short pieces
