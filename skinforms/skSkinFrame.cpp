@@ -1,0 +1,605 @@
+// The frame's lifetime, its properties and the window procedure it puts in front of the form's.
+#include "skinforms/skSkinFrame.h"
+
+#include "classlib/SysUtils.h"
+#include "skinforms/skSkinMessages.h"
+
+namespace sk {
+
+namespace {
+
+constexpr unsigned HoverInterval = 50;
+constexpr unsigned MorphInterval = 25;
+constexpr unsigned AnimationInterval = 25;
+
+void InitCaptionFont(cl::TFont& Font, TColor Color)
+{
+    Font.SetName("Arial");
+    Font.SetStyle({cl::fsBold});
+    Font.SetHeight(14);
+    Font.SetColor(Color);
+}
+
+cl::TTimer* MakeTimer(cl::TComponent* Owner, unsigned Interval, cl::TNotifyEvent Handler)
+{
+    auto* timer = new cl::TTimer(Owner);
+    timer->SetEnabled(false);
+    timer->SetInterval(Interval);
+    timer->OnTimer = std::move(Handler);
+    return timer;
+}
+
+// The messages on which an open menu or a shown object hint goes away.
+bool ClosesMenus(UINT Msg)
+{
+    switch (Msg) {
+    case WM_MOVE:
+    case WM_SIZE:
+    case WM_ACTIVATE:
+    case WM_KILLFOCUS:
+    case WM_CANCELMODE:
+    case WM_MOUSEACTIVATE:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_PARENTNOTIFY: return true;
+    default: return false;
+    }
+}
+
+}  // namespace
+
+TskSkinFrame::TskSkinFrame(cl::TComponent* AOwner) : cl::TComponent(AOwner), form_(dynamic_cast<cl::TCustomForm*>(AOwner))
+{
+    if (!form_)
+        throw cl::EInvalidCast("Invalid class typecast");
+    InitCaptionFont(defCaptionFont_, cl::clBtnText);
+    InitCaptionFont(defInActiveCaptionFont_, cl::clBtnShadow);
+    hoverTimer_ = MakeTimer(this, HoverInterval, cl::TNotifyEvent(this, &TskSkinFrame::HoverTimerTick));
+    morphTimer_ = MakeTimer(this, MorphInterval, cl::TNotifyEvent(this, &TskSkinFrame::MorphTimerTick));
+    animationTimer_ = MakeTimer(this, AnimationInterval, cl::TNotifyEvent(this, &TskSkinFrame::AnimationTimerTick));
+    // The frame draws its own caption buttons.
+    form_->SetBorderIcons({});
+    form_->OnShortCut = cl::TShortCutEvent(this, &TskSkinFrame::ShortCut);
+    if (ComponentState().Contains(cl::csDesigning))
+        return;
+    savedWndProc_ = form_->WindowProc;
+    form_->WindowProc = [this](cl::TMessage& Message) { NewWndProc(Message); };
+    HWND wnd = form_->Handle();
+    SetWindowLongA(wnd, GWL_STYLE, GetWindowLongA(wnd, GWL_STYLE) & ~WS_CAPTION);
+    SetWindowPos(wnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+TskSkinFrame::~TskSkinFrame()
+{
+    *alive_ = false;
+    // A menu mode left open would leave the application's message hook pointing here.
+    LeaveMenuMode();
+    StopTimers();
+    objects_.clear();
+    if (form_->ComponentState().Contains(cl::csDestroying) || ComponentState().Contains(cl::csDesigning))
+        return;
+    form_->WindowProc = savedWndProc_;
+    if (form_->OnShortCut.Object() == this)
+        form_->OnShortCut = nullptr;
+    if (form_->HandleAllocated()) {
+        // The window owns the region; taking it away deletes it.
+        SetWindowRgn(form_->Handle(), nullptr, TRUE);
+        SetWindowPos(form_->Handle(), nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
+}
+
+void TskSkinFrame::Notification(cl::TComponent* AComponent, cl::TOperation Operation)
+{
+    cl::TComponent::Notification(AComponent, Operation);
+    if (Operation != cl::opRemove)
+        return;
+    if (AComponent == skinData_)
+        skinData_ = nullptr;
+    if (AComponent == menusSkinData_)
+        menusSkinData_ = nullptr;
+    if (AComponent == SystemMenu)
+        SystemMenu = nullptr;
+    if (AComponent == hoverTimer_)
+        hoverTimer_ = nullptr;
+    if (AComponent == morphTimer_)
+        morphTimer_ = nullptr;
+    if (AComponent == animationTimer_)
+        animationTimer_ = nullptr;
+}
+
+TskSkinFrame* GetFormSkinComponent(cl::TComponent* Form)
+{
+    if (!Form)
+        return nullptr;
+    for (int i = 0; i < Form->ComponentCount(); ++i)
+        if (auto* frame = dynamic_cast<TskSkinFrame*>(Form->Components(i)))
+            return frame;
+    return nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Properties
+
+void TskSkinFrame::SetSkinData(TskSkinData* Value)
+{
+    if (skinData_ != Value) {
+        if (skinData_)
+            skinData_->RemoveFreeNotification(this);
+        skinData_ = Value;
+        if (skinData_)
+            skinData_->FreeNotification(this);
+    }
+    if (!ComponentState().Contains(cl::csDesigning))
+        ChangeSkinData();
+}
+
+void TskSkinFrame::SetMenusSkinData(TskSkinData* Value)
+{
+    if (menusSkinData_ == Value)
+        return;
+    if (menusSkinData_)
+        menusSkinData_->RemoveFreeNotification(this);
+    menusSkinData_ = Value;
+    if (menusSkinData_)
+        menusSkinData_->FreeNotification(this);
+}
+
+void TskSkinFrame::SetBorderIcons(TskBorderIcons Value)
+{
+    borderIcons_ = Value;
+    CreateDefaultButtons();
+    CheckObjects();
+}
+
+void TskSkinFrame::SetHideCaptionButtons(bool Value)
+{
+    hideCaptionButtons_ = Value;
+    CheckObjects();
+    SendNCPaint();
+}
+
+void TskSkinFrame::SetShowIcon(bool Value)
+{
+    showIcon_ = Value;
+    if (!ComponentState().Contains(cl::csDesigning) && !ComponentState().Contains(cl::csLoading))
+        SendNCPaint();
+}
+
+void TskSkinFrame::SetMaxMenuItemsInWindow(int Value)
+{
+    if (Value >= 0)
+        maxMenuItemsInWindow_ = Value;
+}
+
+void TskSkinFrame::SetDefMenuItemHeight(int Value)
+{
+    if (Value >= 1)
+        defMenuItemHeight_ = Value;
+}
+
+void TskSkinFrame::SetDefCaptionFont(cl::TFont* Value)
+{
+    defCaptionFont_.Assign(Value);
+    if (!skinnedFrame_ && !ComponentState().Contains(cl::csDesigning) && !ComponentState().Contains(cl::csLoading))
+        SendNCPaint();
+}
+
+void TskSkinFrame::SetDefInActiveCaptionFont(cl::TFont* Value)
+{
+    defInActiveCaptionFont_.Assign(Value);
+    if (!skinnedFrame_ && !ComponentState().Contains(cl::csDesigning) && !ComponentState().Contains(cl::csLoading))
+        SendNCPaint();
+}
+
+bool TskSkinFrame::IsActive() const
+{
+    if (AlwaysActive)
+        return true;
+    return cl::Screen && cl::Screen->ActiveForm() == form_ && form_->Active();
+}
+
+bool TskSkinFrame::Bordered() const { return form_->BorderStyle() != cl::bsNone; }
+
+bool TskSkinFrame::Sizeable() const
+{
+    return form_->BorderStyle() == cl::bsSizeable || form_->BorderStyle() == cl::bsSizeToolWin;
+}
+
+bool TskSkinFrame::HasSkinPicture() const
+{
+    return skinData_ && !skinData_->Empty && skinData_->Picture && !skinData_->Picture->Empty();
+}
+
+void TskSkinFrame::SendNCPaint()
+{
+    if (form_->HandleAllocated())
+        SendMessageA(form_->Handle(), WM_NCPAINT, 1, 0);
+}
+
+void TskSkinFrame::StopTimers()
+{
+    for (cl::TTimer* timer : {hoverTimer_, morphTimer_, animationTimer_})
+        if (timer)
+            timer->SetEnabled(false);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The window procedure: close menus, the message table, then the caption objects.
+
+void TskSkinFrame::NewWndProc(cl::TMessage& Message)
+{
+    const cl::TAliveFlag alive = alive_;
+    if (ClosesMenus(Message.Msg))
+        CloseMenusFor(Message);
+    if (!*alive)
+        return CallSaved(Message);
+    if (!HandleMessage(Message))
+        CallSaved(Message);
+    if (*alive)
+        PassToObjects(Message);
+}
+
+void TskSkinFrame::CallSaved(cl::TMessage& Message)
+{
+    if (savedWndProc_)
+        savedWndProc_(Message);
+}
+
+void TskSkinFrame::CloseMenusFor(cl::TMessage&)
+{
+    if (inSkinMenu_)
+        SkinMenuClose();
+}
+
+bool TskSkinFrame::HandleMessage(cl::TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_DESTROY: return WMDestroy(Message);
+    case WM_SIZE: return WMSize(Message);
+    case WM_ACTIVATE: return WMActivate(Message);
+    case WM_SETTEXT: return WMSetText(Message);
+    case WM_ERASEBKGND: return WMEraseBkgnd(Message);
+    case WM_SHOWWINDOW: return WMShowWindow(Message);
+    case WM_SETCURSOR: return WMSetCursor(Message);
+    case WM_GETMINMAXINFO: return WMGetMinMaxInfo(Message);
+    case WM_NCCALCSIZE: return WMNCCalcSize(Message);
+    case WM_NCHITTEST: return WMNCHitTest(Message);
+    case WM_NCPAINT: return WMNCPaint(Message);
+    case WM_NCACTIVATE: return WMNCActivate(Message);
+    case WM_SYNCPAINT: return WMSyncPaint(Message);
+    case WM_SYSCOMMAND: return WMSysCommand(Message);
+    case WM_SIZING: return WMSizing(Message);
+    case WM_MOVING: return WMMoving(Message);
+    case WM_ENTERSIZEMOVE: return WMEnterSizeMove(Message);
+    case WM_EXITSIZEMOVE: return WMExitSizeMove(Message);
+    case WM_BEFORECHANGESKINDATA: return WMBeforeChangeSkinData(Message);
+    case WM_CHANGESKINDATA: return WMChangeSkinData(Message);
+    case WM_AFTERCHANGESKINDATA: return WMAfterChangeSkinData(Message);
+    case WM_SKINMENUCLOSED: return WMSkinMenuClosed(Message);
+    case WM_CHANGERESSTRDATA: return WMChangeResStrData(Message);
+    case WM_PAINTFRAMEINTODC: return WMPaintFrameIntoDC(Message);
+    default: return false;
+    }
+}
+
+TPoint TskSkinFrame::ScreenToFrame(TPoint P) const
+{
+    RECT r{};
+    if (form_->HandleAllocated())
+        GetWindowRect(form_->Handle(), &r);
+    return {P.X - r.left, P.Y - r.top};
+}
+
+void TskSkinFrame::PassToObjects(cl::TMessage& Message)
+{
+    const TPoint screen{static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam))};
+    switch (Message.Msg) {
+    case WM_NCMOUSEMOVE: ObjectMouseMove(ScreenToFrame(screen)); break;
+    case WM_NCLBUTTONDOWN:
+        // The press that started a move or size loop ends with the loop: nothing is pressed.
+        if (inSizeMove_) {
+            inSizeMove_ = false;
+            break;
+        }
+        TestActive(ScreenToFrame(screen).X, ScreenToFrame(screen).Y, true);
+        ObjectMouseDown(ScreenToFrame(screen), cl::mbLeft);
+        if (Message.WParam == HTCAPTION)
+            CaptureObject = -1;
+        break;
+    case WM_NCLBUTTONUP: ObjectMouseUp(ScreenToFrame(screen), cl::mbLeft); break;
+    case WM_NCRBUTTONUP: ObjectMouseUp(ScreenToFrame(screen), cl::mbRight); break;
+    case WM_NCLBUTTONDBLCLK:
+        TestActive(ScreenToFrame(screen).X, ScreenToFrame(screen).Y, true);
+        ObjectMouseDown(ScreenToFrame(screen), cl::mbLeft);
+        ObjectDblClick();
+        if (Message.WParam == HTCAPTION)
+            CaptureObject = -1;
+        break;
+    case WM_NCRBUTTONDOWN:
+        TestActive(ScreenToFrame(screen).X, ScreenToFrame(screen).Y, true);
+        ObjectMouseDown(ScreenToFrame(screen), cl::mbRight);
+        if (Message.WParam == HTCAPTION) {
+            CaptureObject = -1;
+            OpenSystemMenu(cl::Rect(screen.X, screen.Y, screen.X, screen.Y));
+        }
+        break;
+    case WM_NCRBUTTONDBLCLK:
+        TestActive(ScreenToFrame(screen).X, ScreenToFrame(screen).Y, true);
+        ObjectMouseDown(ScreenToFrame(screen), cl::mbRight);
+        if (Message.WParam == HTCAPTION)
+            CaptureObject = -1;
+        break;
+    case WM_LBUTTONUP: ObjectMouseUp({-1, -1}, cl::mbLeft); break;
+    case WM_RBUTTONUP: ObjectMouseUp({-1, -1}, cl::mbRight); break;
+    default: break;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Message handlers
+
+bool TskSkinFrame::WMDestroy(cl::TMessage&)
+{
+    StopTimers();
+    return false;
+}
+
+bool TskSkinFrame::WMSize(cl::TMessage& Message)
+{
+    if (inSizeMove_ && fullDrag_) {
+        if (!logoBitMap_.Empty())
+            form_->Invalidate();
+        return false;
+    }
+    CallSaved(Message);
+    fw_ = form_->Width();
+    fh_ = form_->Height();
+    if (!skinnedFrame_)
+        SendNCPaint();
+    else if (fw_ >= GetMinWidth() && fh_ >= GetMinHeight())
+        UpdateRegion(true);
+    if (!logoBitMap_.Empty())
+        form_->Invalidate();
+    return true;
+}
+
+bool TskSkinFrame::WMActivate(cl::TMessage& Message)
+{
+    CallSaved(Message);
+    SendNCPaint();
+    ResetObjects();
+    UpdateActiveState(true);
+    return true;
+}
+
+bool TskSkinFrame::WMSetText(cl::TMessage& Message)
+{
+    CallSaved(Message);
+    if (Bordered())
+        SendNCPaint();
+    return true;
+}
+
+bool TskSkinFrame::WMEraseBkgnd(cl::TMessage& Message)
+{
+    PaintClientBackground(reinterpret_cast<HDC>(Message.WParam));
+    Message.Result = 1;
+    return true;
+}
+
+bool TskSkinFrame::WMShowWindow(cl::TMessage& Message)
+{
+    if (Message.WParam == 0)
+        return false;
+    if (firstShow_ && PositionInMonitor == skpDefault)
+        firstShow_ = false;
+    FitLayout();
+    return false;
+}
+
+bool TskSkinFrame::WMSetCursor(cl::TMessage& Message)
+{
+    if (!UseFormCursorInNCArea)
+        return false;
+    const WORD hit = LOWORD(Message.LParam);
+    switch (hit) {
+    case HTCLIENT:
+    case HTLEFT:
+    case HTRIGHT:
+    case HTTOP:
+    case HTTOPLEFT:
+    case HTTOPRIGHT:
+    case HTBOTTOM:
+    case HTBOTTOMLEFT:
+    case HTBOTTOMRIGHT: break;
+    default: Message.LParam = MAKELPARAM(HTCLIENT, HIWORD(Message.LParam));
+    }
+    return false;
+}
+
+bool TskSkinFrame::WMGetMinMaxInfo(cl::TMessage& Message)
+{
+    auto* info = reinterpret_cast<MINMAXINFO*>(Message.LParam);
+    CallSaved(Message);
+    info->ptMinTrackSize = {GetMinWidth(), GetMinHeight()};
+    info->ptMaxTrackSize = {GetMaxWidth(), GetMaxHeight()};
+    return true;
+}
+
+bool TskSkinFrame::WMNCCalcSize(cl::TMessage& Message)
+{
+    // Both forms of the message start with the proposed window rectangle.
+    auto* r = reinterpret_cast<RECT*>(Message.LParam);
+    Message.Result = 0;
+    if (!Bordered())
+        return true;
+    if (!skinData_ || skinData_->Empty) {
+        r->left += 3;
+        r->top += DefaultCaptionHeight() + 3;
+        r->right -= 3;
+        r->bottom -= 3;
+    } else {
+        const TskSkinData& d = *skinData_;
+        const int pw = d.Picture ? d.Picture->Width() : 0;
+        const int ph = d.Picture ? d.Picture->Height() : 0;
+        r->left += d.ClRect.Left;
+        r->top += d.ClRect.Top;
+        r->right -= pw - d.ClRect.Right;
+        r->bottom -= ph - d.ClRect.Bottom;
+    }
+    if (r->right < r->left)
+        r->right = r->left;
+    if (r->bottom < r->top)
+        r->bottom = r->top;
+    return true;
+}
+
+bool TskSkinFrame::WMNCHitTest(cl::TMessage& Message)
+{
+    const TPoint screen{static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam))};
+    const TPoint p = ScreenToFrame(screen);
+    Message.Result = skinnedFrame_ ? HitTestSkin(p) : HitTestDefault(p);
+    if (Message.Result == HTOBJECT && hoverTimer_ && !hoverTimer_->Enabled()) {
+        TestActive(p.X, p.Y, true);
+        hoverTimer_->SetEnabled(true);
+    }
+    return true;
+}
+
+bool TskSkinFrame::WMNCPaint(cl::TMessage& Message)
+{
+    Message.Result = 0;
+    if (Bordered())
+        PaintFrame(nullptr, false);
+    return true;
+}
+
+bool TskSkinFrame::WMNCActivate(cl::TMessage& Message)
+{
+    if (inSkinMenu_)
+        SkinMenuClose();
+    frameActive_ = Message.WParam != 0;
+    Message.Result = 1;
+    if (!Bordered()) {
+        UpdateActiveState(false);
+    } else {
+        SendNCPaint();
+        UpdateActiveState(true);
+    }
+    return true;
+}
+
+bool TskSkinFrame::WMSyncPaint(cl::TMessage& Message)
+{
+    if (!RolledUp)
+        return false;
+    SendNCPaint();
+    Message.Result = 0;
+    return true;
+}
+
+bool TskSkinFrame::WMSysCommand(cl::TMessage& Message)
+{
+    switch (Message.WParam & 0xFFF0) {
+    case SC_RESTORE:
+        if (OnRestore)
+            OnRestore(this);
+        return false;
+    case SC_KEYMENU:
+        // The skinned frame has no native menu: the key leaves an open skinned menu.
+        if (inSkinMenu_)
+            SkinMenuClose();
+        return true;
+    default: return false;
+    }
+}
+
+bool TskSkinFrame::WMSizing(cl::TMessage& Message)
+{
+    if (!(inSizeMove_ && fullDrag_))
+        return false;
+    CallSaved(Message);
+    const auto* r = reinterpret_cast<const RECT*>(Message.LParam);
+    fw_ = static_cast<int>(r->right - r->left);
+    fh_ = static_cast<int>(r->bottom - r->top);
+    if (skinData_ && form_->Width() >= GetMinWidth() && form_->Height() >= GetMinHeight() &&
+        (fw_ != form_->Width() || fh_ != form_->Height()))
+        UpdateRegion(true);
+    return true;
+}
+
+bool TskSkinFrame::WMMoving(cl::TMessage& Message)
+{
+    if (WindowState == fwsMaximized) {
+        auto* r = reinterpret_cast<RECT*>(Message.LParam);
+        *r = RECT{form_->Left(), form_->Top(), form_->Left() + form_->Width(), form_->Top() + form_->Height()};
+    }
+    return false;
+}
+
+bool TskSkinFrame::WMEnterSizeMove(cl::TMessage&)
+{
+    ResetObjects();
+    if (hoverTimer_)
+        hoverTimer_->SetEnabled(false);
+    ActiveObject = -1;
+    CaptureObject = -1;
+    inSizeMove_ = true;
+    BOOL full = FALSE;
+    SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &full, 0);
+    fullDrag_ = full != FALSE;
+    return false;
+}
+
+bool TskSkinFrame::WMExitSizeMove(cl::TMessage&)
+{
+    if (hoverTimer_)
+        hoverTimer_->SetEnabled(false);
+    ActiveObject = -1;
+    OldActiveObject = -1;
+    CaptureObject = -1;
+    if (skinData_ && !skinData_->Empty)
+        SendNCPaint();
+    return false;
+}
+
+bool TskSkinFrame::WMSkinMenuClosed(cl::TMessage&)
+{
+    SkinMenuClose();
+    return false;
+}
+
+bool TskSkinFrame::WMChangeResStrData(cl::TMessage&)
+{
+    LoadButtonHints();
+    return false;
+}
+
+bool TskSkinFrame::WMPaintFrameIntoDC(cl::TMessage& Message)
+{
+    if (Message.LParam != PaintIntoDCAnswer)
+        return false;
+    if (Message.WParam && Bordered())
+        PaintFrame(reinterpret_cast<HDC>(Message.WParam), true);
+    Message.Result = PaintIntoDCAnswer;
+    return true;
+}
+
+// The width changes by one pixel and back, so that the client area, the controls' alignment
+// and the region are worked out again.
+void TskSkinFrame::FitLayout()
+{
+    if (!form_->HandleAllocated())
+        return;
+    const int w = form_->Width();
+    const int step = w - 1 < GetMinWidth() ? 1 : -1;
+    form_->SetBounds(form_->Left(), form_->Top(), w + step, form_->Height());
+    form_->SetBounds(form_->Left(), form_->Top(), w, form_->Height());
+}
+
+}  // namespace sk

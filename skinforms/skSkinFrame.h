@@ -1,0 +1,325 @@
+#pragma once
+// TskSkinFrame: the component that turns the form owning it into a skinned window. It takes
+// the form's caption away, puts its own window procedure in front of the form's, computes the
+// client area from the skin, paints the whole non-client frame with its caption-area objects,
+// answers hit tests, builds the window region from the skin's mask and receives the skin
+// messages: before a load it tells the form's windowed skinned controls to drop their
+// descriptions, after it it tells every skinned control to read its description again.
+//
+// The window states (maximize, minimize, roll-up), the tray, magnetic edges and the fade-in
+// keep their state here (WindowState, RolledUp); the frame itself only reads it.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "classlib/Bitmap.h"
+#include "classlib/ExtCtrls.h"
+#include "classlib/Forms.h"
+#include "classlib/GdiHandles.h"
+#include "skin/skSkinData.h"
+#include "skin/skUtils.h"
+#include "skinforms/skSkinFrameObjects.h"
+
+namespace sk {
+
+enum TskBorderIcon { biSystemMenu, biMinimize, biMaximize, biRollUp, biMinimizeToTray };
+using TskBorderIcons = cl::TSet<TskBorderIcon>;
+enum TskPositionInMonitor { skpDefault, skpScreenCenter, skpDesktopCenter };
+// The frame's own idea of the window's state.
+enum TskFrameState : std::uint8_t { fwsNormal, fwsMinimized, fwsMaximized };
+
+using TskMouseUpEvent =
+    cl::TEvent<void(const std::string& IDName, int X, int Y, const TRect& ObjectRect, cl::TMouseButton Button)>;
+using TskMouseDownEvent = TskMouseUpEvent;
+using TskMouseMoveEvent = cl::TEvent<void(const std::string& IDName, int X, int Y, const TRect& ObjectRect)>;
+using TskMouseEnterEvent = cl::TEvent<void(const std::string& IDName)>;
+using TskMouseLeaveEvent = TskMouseEnterEvent;
+using TskPaintEvent = cl::TEvent<void(const std::string& IDName, cl::TCanvas* Canvas, const TRect& ObjectRect)>;
+using TskActivateCustomObjectEvent = cl::TEvent<void(const std::string& IDName, bool& ObjectVisible)>;
+
+// The geometry of the skin's form description fitted to the frame's current size.
+struct TskFrameRects {
+    TPoint NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint;
+    TRect NewClRect;
+    TRect NewCaptionRect;
+    TRect NewButtonsRect;
+    TPoint NewHitTestLTPoint, NewHitTestRTPoint, NewHitTestLBPoint, NewHitTestRBPoint;
+    TRect NewMaskRectArea;
+};
+
+// The skin's form description fitted to W by H (DW = W - PW, DH = H - PH).
+TskFrameRects FitFrameRects(const TskSkinData& Data, int W, int H);
+// Where an object cut from R of the frame picture lies at the new size (the nine zones).
+TRect PlaceFrameObject(const TskSkinData& Data, const TskFrameRects& Rects, const TRect& R);
+
+class TskSkinFrame : public cl::TComponent {
+public:
+    // AOwner must be a form (EInvalidCast otherwise).
+    explicit TskSkinFrame(cl::TComponent* AOwner);
+    ~TskSkinFrame() override;
+
+    // --- Properties
+    TskSkinData* SkinData() const { return skinData_; }
+    void SetSkinData(TskSkinData* Value);
+    TskSkinData* MenusSkinData() const { return menusSkinData_; }
+    void SetMenusSkinData(TskSkinData* Value);
+    TskBorderIcons BorderIcons() const { return borderIcons_; }
+    void SetBorderIcons(TskBorderIcons Value);
+    bool HideCaptionButtons() const { return hideCaptionButtons_; }
+    void SetHideCaptionButtons(bool Value);
+    bool ShowIcon() const { return showIcon_; }
+    void SetShowIcon(bool Value);
+    int MaxMenuItemsInWindow() const { return maxMenuItemsInWindow_; }
+    // Negative values are ignored.
+    void SetMaxMenuItemsInWindow(int Value);
+    int DefMenuItemHeight() const { return defMenuItemHeight_; }
+    // Values below 1 are ignored.
+    void SetDefMenuItemHeight(int Value);
+    cl::TFont* DefCaptionFont() { return &defCaptionFont_; }
+    void SetDefCaptionFont(cl::TFont* Value);
+    cl::TFont* DefInActiveCaptionFont() { return &defInActiveCaptionFont_; }
+    void SetDefInActiveCaptionFont(cl::TFont* Value);
+    cl::TBitmap* LogoBitMap() { return &logoBitMap_; }
+    void SetLogoBitMap(cl::TBitmap* Value) { logoBitMap_.Assign(Value); }
+    // When > 0, applied to the form at the end of every skin change.
+    int ClientWidth = 0;
+    int ClientHeight = 0;
+    bool LogoBitMapTransparent = false;
+    bool UseFormCursorInNCArea = false;
+    bool UseDefaultObjectHint = true;
+    bool ShowObjectHint = false;
+    bool UseDefaultSysMenu = true;
+    bool AlwaysShowInTray = false;
+    bool AlwaysMinimizeToTray = false;
+    bool MaximizeOnFullScreen = false;
+    bool AlphaBlend = false;
+    bool AlphaBlendAnimation = false;
+    std::uint8_t AlphaBlendValue = 200;
+    bool MenusAlphaBlend = false;
+    bool MenusAlphaBlendAnimation = false;
+    std::uint8_t MenusAlphaBlendValue = 200;
+    int MinWidth = 0;
+    int MinHeight = 0;
+    int MaxWidth = 0;
+    int MaxHeight = 0;
+    bool Magnetic = false;
+    std::uint8_t MagneticSize = 5;
+    TskPositionInMonitor PositionInMonitor = skpDefault;
+    cl::TPopupMenu* SystemMenu = nullptr;
+    // Draw the frame as active whatever the form's state (a preview).
+    bool AlwaysActive = false;
+
+    // --- Events
+    cl::TNotifyEvent OnChangeSkinData;
+    cl::TNotifyEvent OnBeforeChangeSkinData;
+    cl::TNotifyEvent OnAfterChangeSkinData;
+    cl::TNotifyEvent OnActivate;
+    cl::TNotifyEvent OnDeActivate;
+    cl::TNotifyEvent OnSkinMenuOpen;
+    cl::TNotifyEvent OnSkinMenuClose;
+    cl::TNotifyEvent OnChangeRollUpState;
+    cl::TNotifyEvent OnMinimize;
+    cl::TNotifyEvent OnRestore;
+    cl::TNotifyEvent OnMaximize;
+    TskMouseUpEvent OnMouseUpEvent;
+    TskMouseDownEvent OnMouseDownEvent;
+    TskMouseMoveEvent OnMouseMoveEvent;
+    TskMouseEnterEvent OnMouseEnterEvent;
+    TskMouseLeaveEvent OnMouseLeaveEvent;
+    TskPaintEvent OnPaintEvent;
+    TskActivateCustomObjectEvent OnActivateCustomObject;
+
+    // --- State others read
+    cl::TCustomForm* Form() const { return form_; }
+    bool SkinnedFrame() const { return skinnedFrame_; }
+    bool FrameActive() const { return frameActive_; }
+    // The frame counts as active: AlwaysActive, or its form is the active form.
+    bool IsActive() const;
+    TskFrameState WindowState = fwsNormal;
+    bool RolledUp = false;
+    bool InSizeMove() const { return inSizeMove_; }
+    bool InSkinMenu() const { return inSkinMenu_; }
+    const TskFrameRects& Rects() const { return rects_; }
+    int ObjectCount() const { return static_cast<int>(objects_.size()); }
+    TskActiveSkinObject* Objects(int Index) const { return objects_[static_cast<std::size_t>(Index)].get(); }
+    // The first caption object, nullptr when none.
+    TskSkinCaptionObject* CaptionObject() const;
+    int ActiveObject = -1;
+    int OldActiveObject = -1;
+    int CaptureObject = -1;
+    cl::TTimer* HoverTimer() const { return hoverTimer_; }
+    cl::TTimer* MorphTimer() const { return morphTimer_; }
+    cl::TTimer* AnimationTimer() const { return animationTimer_; }
+    // The frame's stored size.
+    int FrameWidth() const { return fw_; }
+    int FrameHeight() const { return fh_; }
+
+    // --- Skin change
+    void ChangeSkinData();
+    void LoadObjects();
+    void CreateDefaultButtons();
+    void CheckObjects();
+    void LoadButtonHints();
+    void UpdateActiveState(bool Repaint);
+
+    // --- Size limits
+    int GetMinWidth() const;
+    int GetMinHeight() const;
+    int GetMaxWidth() const;
+    int GetMaxHeight() const;
+    // The unskinned caption height (smaller for tool windows) and button size.
+    int DefaultCaptionHeight() const;
+    int DefaultButtonSize() const;
+
+    // --- Non-client area
+    void CalcRects();
+    void ArrangeCaptionButtons();
+    // DC nullptr (UseDC False): the window's own DC.
+    void PaintNCSkin(HDC DC, bool UseDC);
+    void PaintNCDefault(HDC DC, bool UseDC);
+    // The skinned or the default frame, as the skin state says.
+    void PaintFrame(HDC DC, bool UseDC);
+    void UpdateRegion(bool Arrange);
+    void SetFormRegion();
+    // Hit-test codes for a point in frame coordinates.
+    LRESULT HitTestSkin(TPoint P);
+    LRESULT HitTestDefault(TPoint P);
+    // The client background into a DC of the client area.
+    void PaintClientBackground(HDC DC);
+    // Screen point to frame coordinates.
+    TPoint ScreenToFrame(TPoint P) const;
+
+    // --- Caption objects
+    void TestActive(int X, int Y, bool InFrame);
+    void ObjectMouseDown(TPoint P, cl::TMouseButton Button);
+    void ObjectMouseUp(TPoint P, cl::TMouseButton Button);
+    void ObjectMouseMove(TPoint P);
+    void ObjectDblClick();
+    // Hover and morph state of every object back to rest.
+    void ResetObjects();
+    void StartMorphTimer();
+    void StartAnimationTimer();
+    // The icon the system-menu button shows with ShowIcon; made once.
+    HICON SmallIcon();
+    cl::TSize SmallIconSize() const;
+
+    // --- Menus
+    void SkinMenuOpen();
+    void SkinMenuClose();
+    // Opens the system menu beside R (screen coordinates).
+    void OpenSystemMenu(const TRect& R);
+    // Opens Item's sub-items beside R (screen coordinates) for a caption object.
+    void OpenObjectMenu(cl::TMenuItem* Item, const TRect& R);
+    // The object whose menu is open, released when the menu closes.
+    TskActiveSkinObject* MenuObject = nullptr;
+    // Screen rectangle of an object.
+    TRect ObjectScreenRect(const TskActiveSkinObject* Object) const;
+
+    // --- Commands of the caption buttons (window states are kept by the state code)
+    void DoClose();
+    void DoMaximize();
+    void DoMinimize();
+    void DoRollUp();
+    void DoMinimizeToTray();
+
+protected:
+    void Notification(cl::TComponent* AComponent, cl::TOperation Operation) override;
+
+private:
+    // The window procedure in front of the form's.
+    void NewWndProc(cl::TMessage& Message);
+    void CallSaved(cl::TMessage& Message);
+    void CloseMenusFor(cl::TMessage& Message);
+    bool HandleMessage(cl::TMessage& Message);
+    void PassToObjects(cl::TMessage& Message);
+
+    // One handler per message; true when the message must not reach the form.
+    bool WMDestroy(cl::TMessage& Message);
+    bool WMSize(cl::TMessage& Message);
+    bool WMActivate(cl::TMessage& Message);
+    bool WMSetText(cl::TMessage& Message);
+    bool WMEraseBkgnd(cl::TMessage& Message);
+    bool WMShowWindow(cl::TMessage& Message);
+    bool WMSetCursor(cl::TMessage& Message);
+    bool WMGetMinMaxInfo(cl::TMessage& Message);
+    bool WMNCCalcSize(cl::TMessage& Message);
+    bool WMNCHitTest(cl::TMessage& Message);
+    bool WMNCPaint(cl::TMessage& Message);
+    bool WMNCActivate(cl::TMessage& Message);
+    bool WMSyncPaint(cl::TMessage& Message);
+    bool WMSysCommand(cl::TMessage& Message);
+    bool WMSizing(cl::TMessage& Message);
+    bool WMMoving(cl::TMessage& Message);
+    bool WMEnterSizeMove(cl::TMessage& Message);
+    bool WMExitSizeMove(cl::TMessage& Message);
+    bool WMBeforeChangeSkinData(cl::TMessage& Message);
+    bool WMChangeSkinData(cl::TMessage& Message);
+    bool WMAfterChangeSkinData(cl::TMessage& Message);
+    bool WMSkinMenuClosed(cl::TMessage& Message);
+    bool WMChangeResStrData(cl::TMessage& Message);
+    bool WMPaintFrameIntoDC(cl::TMessage& Message);
+
+    // The skin-change walks over the form's controls.
+    void BeforeChangeWalk(TskSkinData* Data);
+    void AfterChangeWalk(TskSkinData* Data);
+    void FitLayout();
+    void FreeObjects();
+    void StopTimers();
+    void HoverTimerTick(cl::TObject* Sender);
+    void MorphTimerTick(cl::TObject* Sender);
+    void AnimationTimerTick(cl::TObject* Sender);
+    void ShortCut(cl::TMessage& Msg, bool& Handled);
+    void MenuMessage(MSG& Msg, bool& Handled);
+    void LeaveMenuMode();
+    bool Bordered() const;
+    bool Sizeable() const;
+    // Loaded skin with a frame picture.
+    bool HasSkinPicture() const;
+    void SendNCPaint();
+    void DrawObjects(cl::TCanvas* Canvas, int DY, bool Bottom);
+    void PaintDefaultCaption(cl::TCanvas* Canvas, const TRect& Caption);
+    void ArrangeDefaultButtons(TRect& Caption);
+    bool InShape(TPoint P) const;
+
+    cl::TCustomForm* form_;
+    cl::TWndMethod savedWndProc_;
+    TskSkinData* skinData_ = nullptr;
+    TskSkinData* menusSkinData_ = nullptr;
+    TskBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize, biRollUp};
+    bool hideCaptionButtons_ = false;
+    bool showIcon_ = false;
+    int maxMenuItemsInWindow_ = 0;
+    int defMenuItemHeight_ = 20;
+    cl::TFont defCaptionFont_;
+    cl::TFont defInActiveCaptionFont_;
+    cl::TBitmap logoBitMap_;
+    bool skinnedFrame_ = false;
+    bool frameActive_ = false;
+    bool firstShow_ = true;
+    bool inSizeMove_ = false;
+    bool fullDrag_ = false;
+    bool changingSkin_ = false;
+    bool inSkinMenu_ = false;
+    bool menuHooked_ = false;
+    int fw_ = 0;
+    int fh_ = 0;
+    TskFrameRects rects_;
+    // The four mask border strips and the region handed to the window last (owned by it).
+    cl::TBitmap maskTop_, maskLeft_, maskRight_, maskBottom_;
+    HRGN region_ = nullptr;
+    cl::TTimer* hoverTimer_ = nullptr;
+    cl::TTimer* morphTimer_ = nullptr;
+    cl::TTimer* animationTimer_ = nullptr;
+    cl::TMessageEvent savedOnMessage_;
+    std::vector<std::unique_ptr<TskActiveSkinObject>> objects_;
+    struct TIconDeleter {
+        void operator()(HICON Icon) const { DestroyIcon(Icon); }
+    };
+    std::unique_ptr<std::remove_pointer_t<HICON>, TIconDeleter> smallIcon_;
+    cl::TAliveFlag alive_ = std::make_shared<bool>(true);
+};
+
+// The first component the form owns that is a TskSkinFrame; nullptr for none or a nil form.
+TskSkinFrame* GetFormSkinComponent(cl::TComponent* Form);
+
+}  // namespace sk

@@ -1,0 +1,257 @@
+// The caption object: the form's caption text on its skinned background, with the morph
+// between the inactive and the active image and the caption animation.
+#include "classlib/SysUtils.h"
+#include "skin/skComposers.h"
+#include "skin/skEffects.h"
+#include "skin/skResourceStrData.h"
+#include "skin/skUtilsText.h"
+#include "skinforms/skSkinFrame.h"
+
+namespace sk {
+
+namespace {
+
+void ApplyInactiveEffect(TskEffectBmp& E, TskImageEffect Effect)
+{
+    switch (Effect) {
+    case ieBrightness: E.ChangeBrightness(0.5); break;
+    case ieDarkness: E.ChangeDarkness(0.3); break;
+    case ieGrayScale: E.GrayScale(); break;
+    case ieNoise: E.AddNoise(50); break;
+    case ieSplitBlur: E.SplitBlur(1); break;
+    case ieInvert: E.Invert(); break;
+    }
+}
+
+}  // namespace
+
+TskSkinCaptionObject::TskSkinCaptionObject(TskSkinFrame* AParent, TskDataSkinCaption* Description)
+    : TskActiveSkinObject(AParent, Description)
+{
+    if (!Description)
+        return;
+    TextRect = Description->TextRect;
+    FontName = Description->FontName;
+    FontHeight = Description->FontHeight;
+    FontStyle = Description->FontStyle;
+    FontColor = Description->FontColor;
+    ActiveFontColor = Description->ActiveFontColor;
+    Alignment = Description->Alignment;
+    Light = Description->Light;
+    LightColor = Description->LightColor;
+    ActiveLightColor = Description->ActiveLightColor;
+    Shadow = Description->Shadow;
+    ShadowColor = Description->ShadowColor;
+    ActiveShadowColor = Description->ActiveShadowColor;
+    FrameRect = Description->FrameRect;
+    ActiveFrameRect = Description->ActiveFrameRect;
+    FrameTextRect = Description->FrameTextRect;
+    FrameLeftOffset = Description->FrameLeftOffset;
+    FrameRightOffset = Description->FrameRightOffset;
+    StretchEffect = Description->StretchEffect;
+    AnimateSkinRect = Description->AnimateSkinRect;
+    FrameCount = Description->FrameCount;
+    AnimateInterval = Description->AnimateInterval;
+    InactiveAnimation = Description->InactiveAnimation;
+    FullFrame = Description->FullFrame;
+}
+
+bool TskSkinCaptionObject::HasAnimation() const
+{
+    // A strip without frames is no animation (its frame size would divide by zero).
+    return SkinData && !SkinData->Empty && SkinData->EnableSkinEffects && !IsNullRect(AnimateSkinRect) &&
+           FrameCount > 0 && ActivePicture;
+}
+
+TRect TskSkinCaptionObject::AnimationFrameRect(int I) const
+{
+    const TRect& a = AnimateSkinRect;
+    if (FrameCount <= 0)
+        return a;
+    if (a.Height() > SkinRect.Height()) {
+        const int fh = a.Height() / FrameCount;
+        return cl::Rect(a.Left, a.Top + (I - 1) * fh, a.Right, a.Top + I * fh);
+    }
+    const int fw = a.Width() / FrameCount;
+    return cl::Rect(a.Left + (I - 1) * fw, a.Top, a.Left + I * fw, a.Bottom);
+}
+
+void TskSkinCaptionObject::RestartAnimation(bool BecomesActive)
+{
+    AnimateCounter = 25;
+    if (BecomesActive)
+        AnimateFrame = 1;
+    else
+        AnimateFrame = InactiveAnimation ? FrameCount : 0;
+}
+
+bool TskSkinCaptionObject::StepAnimation()
+{
+    if (!HasAnimation())
+        return false;
+    const bool up = Active;
+    if (up ? AnimateFrame > FrameCount : AnimateFrame <= 0)
+        return false;
+    if (AnimateCounter < std::max(AnimateInterval, 25)) {
+        AnimateCounter += 25;
+        return true;
+    }
+    AnimateCounter = 25;
+    AnimateFrame += up ? 1 : -1;
+    ReDrawObject();
+    return up ? AnimateFrame <= FrameCount : AnimateFrame > 0;
+}
+
+void TskSkinCaptionObject::MouseEnter()
+{
+    MouseIn = true;
+    if (Parent->OnMouseEnterEvent)
+        Parent->OnMouseEnterEvent(IDName);
+}
+
+void TskSkinCaptionObject::MouseLeave()
+{
+    MouseIn = false;
+    if (Parent->OnMouseLeaveEvent)
+        Parent->OnMouseLeaveEvent(IDName);
+}
+
+void TskSkinCaptionObject::SetCaptionFont(cl::TCanvas* Canvas, bool AsActive)
+{
+    cl::TFont* f = Canvas->Font();
+    f->SetName(FontName);
+    f->SetStyle(FontStyle);
+    f->SetHeight(FontHeight);
+    f->SetColor(AsActive ? ActiveFontColor : FontColor);
+    if (SkinData && SkinData->ResourceStrData())
+        f->SetCharset(SkinData->ResourceStrData()->CharSet());
+    else
+        f->SetCharset(Parent->DefCaptionFont()->Charset());
+}
+
+void TskSkinCaptionObject::ComposeBackground(cl::TBitmap* B, cl::TBitmap* Source, const TRect& R)
+{
+    const int w = ObjectRect.Width();
+    const int h = ObjectRect.Height();
+    B->SetSize(w, h);
+    if (!Source || Source->Empty() || w < 1 || h < 1)
+        return;
+    int lw = SkinData ? SkinData->LTPoint.X - R.Left : 0;
+    int rw = SkinData ? R.Right - SkinData->RTPoint.X : 0;
+    lw = std::max(lw, 0);
+    rw = std::max(rw, 0);
+    if (lw == 0 && rw == 0) {
+        SetStretchBltMode(B->Canvas()->Handle(), COLORONCOLOR);
+        StretchBlt(B->Canvas()->Handle(), 0, 0, w, h, Source->Canvas()->Handle(), R.Left, R.Top, R.Width(), R.Height(),
+                   SRCCOPY);
+        return;
+    }
+    ComposeHSkinStrip(lw, rw, B, Source, R, w, h, StretchEffect);
+}
+
+void TskSkinCaptionObject::DrawImage(cl::TCanvas* Canvas, cl::TBitmap* Source, const TRect& R, bool TextAsActive,
+                                     bool Effect)
+{
+    cl::TBitmap b;
+    ComposeBackground(&b, Source, R);
+    if (b.Empty())
+        return;
+    DrawCaption(b.Canvas(), 0, 0, TextAsActive);
+    if (Effect && SkinData) {
+        std::unique_ptr<TskEffectBmp> e = TskEffectBmp::CreateFromHandle(b.Handle());
+        ApplyInactiveEffect(*e, SkinData->InactiveEffect);
+        e->Draw(Canvas->Handle(), ObjectRect.Left, ObjectRect.Top);
+        return;
+    }
+    BitBlt(Canvas->Handle(), ObjectRect.Left, ObjectRect.Top, b.Width(), b.Height(), b.Canvas()->Handle(), 0, 0,
+           SRCCOPY);
+}
+
+void TskSkinCaptionObject::Draw(cl::TCanvas* Canvas, bool)
+{
+    const bool autoInactive = SkinData && SkinData->AutoRenderingInactiveImage;
+    if (HasAnimation() && AnimationShowing()) {
+        DrawImage(Canvas, ActivePicture, AnimationFrameRect(AnimateFrame), !Active, false);
+        return;
+    }
+    if (EnableMorphing() && MorphUnderWay()) {
+        const int w = ObjectRect.Width();
+        const int h = ObjectRect.Height();
+        if (w < 1 || h < 1)
+            return;
+        cl::TBitmap inactive, active;
+        ComposeBackground(&inactive, Picture, SkinRect);
+        DrawCaption(inactive.Canvas(), 0, 0, false);
+        ComposeBackground(&active, ActivePicture, ActiveSkinRect);
+        DrawCaption(active.Canvas(), 0, 0, true);
+        std::unique_ptr<TskEffectBmp> from = TskEffectBmp::CreateFromHandle(inactive.Handle());
+        std::unique_ptr<TskEffectBmp> to = TskEffectBmp::CreateFromHandle(active.Handle());
+        from->MorphByKind(MorphKind, *to, MorphKf);
+        if (!Active && autoInactive)
+            ApplyInactiveEffect(*from, SkinData->InactiveEffect);
+        from->Draw(Canvas->Handle(), ObjectRect.Left, ObjectRect.Top);
+        return;
+    }
+    if (IsNullRect(ActiveSkinRect) || (!Active && !EnableMorphing() && !StretchEffect && !HasAnimation())) {
+        DrawCaption(Canvas, ObjectRect.Left, ObjectRect.Top, Active);
+        return;
+    }
+    if (Active)
+        DrawImage(Canvas, ActivePicture, ActiveSkinRect, true, false);
+    else
+        DrawImage(Canvas, Picture, SkinRect, false, autoInactive);
+}
+
+void TskSkinCaptionObject::DrawCaption(cl::TCanvas* Canvas, int X, int Y, bool AsActive)
+{
+    std::string caption = Parent->Form()->Caption();
+    if (caption.empty() || IsNullRect(TextRect))
+        return;
+    TRect tr = TextRect;
+    tr.Right = ObjectRect.Width() - (SkinRect.Width() - TextRect.Right);
+    if (!IsNullRect(FrameRect)) {
+        tr.Left += FrameTextRect.Left;
+        tr.Top += FrameTextRect.Top;
+        tr.Right -= FrameRect.Width() - FrameTextRect.Right;
+    }
+    SetCaptionFont(Canvas, AsActive);
+    std::wstring text = cl::AnsiToWide(caption);
+    FitTextToWidth(Canvas, text, tr.Width());
+    const int tw = GetTextWidth(Canvas, text);
+    const int th = GetTextHeight(Canvas, text);
+    const int py = Y + tr.Top + tr.Height() / 2 - th / 2;
+    int px = X + tr.Left;
+    if (Alignment == taRightJustify)
+        px = X + tr.Right - tw;
+    else if (Alignment == taCenter)
+        px = X + tr.Left + tr.Width() / 2 - tw / 2;
+    Canvas->Brush()->SetStyle(cl::bsClear);
+    if (!IsNullRect(FrameRect) && ActivePicture) {
+        const TRect fr = AsActive && !IsNullRect(ActiveFrameRect) ? ActiveFrameRect : FrameRect;
+        const int gap = SkinData ? SkinData->ButtonsOffset : 0;
+        const int fw = FullFrame ? ObjectRect.Width() - 2 * gap : FrameRect.Width() - FrameTextRect.Width() + tw;
+        if (fw > 0) {
+            cl::TBitmap frame;
+            ComposeHSkinStrip(FrameLeftOffset, FrameRightOffset, &frame, ActivePicture, fr, fw, fr.Height(), false);
+            const int fx = FullFrame ? X + gap : px - FrameTextRect.Left;
+            BitBlt(Canvas->Handle(), fx, py - FrameTextRect.Top, frame.Width(), frame.Height(),
+                   frame.Canvas()->Handle(), 0, 0, SRCCOPY);
+        }
+    }
+    const TColor fontColor = Canvas->Font()->Color();
+    auto textAt = [&](int x, int y, TColor color) {
+        Canvas->Font()->SetColor(color);
+        TRect r = cl::Rect(x, y, x, y);
+        DrawSkinText(Canvas, text, r, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+        DrawSkinText(Canvas, text, r, DT_NOPREFIX | DT_SINGLELINE);
+        Canvas->Font()->SetColor(fontColor);
+    };
+    if (Light)
+        textAt(px - 1, py - 1, AsActive ? ActiveLightColor : LightColor);
+    if (Shadow)
+        textAt(px + 1, py + 1, AsActive ? ActiveShadowColor : ShadowColor);
+    textAt(px, py, fontColor);
+    Canvas->Brush()->SetStyle(cl::bsSolid);
+}
+
+}  // namespace sk

@@ -1,0 +1,30 @@
+#pragma once
+// The private window messages of the skinned forms and menus, beside the skin data's own
+// skin-change messages (skin/skSkinData.h), and the codes that travel with them.
+#include <windows.h>
+
+#include "skin/skSkinData.h"
+
+namespace sk {
+
+// A skinned menu has closed: to the popup's control and the owner form.
+constexpr UINT WM_SKINMENUCLOSED = WM_USER + 204;  // 1228
+// A chosen item's command has run: to the popup's control.
+constexpr UINT WM_SKINMENUITEMCLICK = WM_USER + 205;  // 1229
+// Between MDI children and the main form.
+constexpr UINT WM_FITMAXIMIZEDCHILD = WM_USER + 206;  // 1230
+constexpr UINT WM_CHILDMAXIMIZED = WM_USER + 207;     // 1231
+constexpr UINT WM_CHILDRESTORED = WM_USER + 208;      // 1232
+
+// Paint the non-client frame into the DC in WParam; the receiver answers PaintIntoDCAnswer.
+constexpr UINT WM_PAINTFRAMEINTODC = 48203;
+// The list box's inner list paints its empty look into the DC in WParam.
+constexpr UINT WM_PAINTEMPTYLISTINTODC = 48202;
+// The LParam of both requests, and the answer of a receiver that painted.
+constexpr LPARAM PaintIntoDCAnswer = 16802;
+
+// A caption-area object (a button, an animation, a user object) answers hit tests with the
+// platform's HTOBJECT (19).
+static_assert(HTOBJECT == 19);
+
+}  // namespace sk
