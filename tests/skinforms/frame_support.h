@@ -1,0 +1,145 @@
+#pragma once
+// A skin with a frame description built in the test, and a form wearing a frame, for the
+// frame tests. The frame picture is PW by PH with one flat colour per zone, so that painted
+// pixels tell which zone they came from.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "classlib/Forms.h"
+#include "skin/skSkinData.h"
+#include "skinforms/skSkinFrame.h"
+#include "skinforms/skSkinMessages.h"
+
+namespace frametest {
+
+constexpr cl::TColor TopColor = 0x0000C0;     // red
+constexpr cl::TColor LeftColor = 0xC00000;    // blue
+constexpr cl::TColor RightColor = 0x00C000;   // green
+constexpr cl::TColor BottomColor = 0x00C0C0;  // olive
+constexpr cl::TColor ClientColor = 0x808080;
+constexpr cl::TColor InactiveTopColor = 0x400040;
+
+// The frame picture: 100 by 60, a 20-pixel caption band, 5-pixel side and bottom borders.
+class TFrameSkin {
+public:
+    static constexpr int PW = 100;
+    static constexpr int PH = 60;
+
+    TFrameSkin() : Data(new sk::TskSkinData(nullptr))
+    {
+        Data->Picture = MakePicture(TopColor);
+        Data->InactivePicture = std::make_unique<cl::TBitmap>();
+        Data->Mask = std::make_unique<cl::TBitmap>();
+        Data->ActivePictures.Add(std::make_unique<cl::TBitmap>());
+        Data->LTPoint = {10, 20};
+        Data->RTPoint = {90, 20};
+        Data->LBPoint = {10, 55};
+        Data->RBPoint = {90, 55};
+        Data->ClRect = cl::Rect(5, 20, 95, 55);
+        Data->MaskRectArea = cl::Rect(5, 5, 95, 55);
+        Data->HitTestLTPoint = {10, 10};
+        Data->HitTestRTPoint = {90, 10};
+        Data->HitTestLBPoint = {10, 50};
+        Data->HitTestRBPoint = {90, 50};
+        Data->BorderWidth = 4;
+        Data->Empty = false;
+    }
+    ~TFrameSkin()
+    {
+        if (Data)
+            Data->Free();
+    }
+    TFrameSkin(const TFrameSkin&) = delete;
+    TFrameSkin& operator=(const TFrameSkin&) = delete;
+
+    static std::unique_ptr<cl::TBitmap> MakePicture(cl::TColor Top)
+    {
+        auto b = std::make_unique<cl::TBitmap>();
+        b->SetSize(PW, PH);
+        b->Fill(ClientColor);
+        cl::TCanvas* c = b->Canvas();
+        auto fill = [c](cl::TColor Color, int L, int T, int R, int B) {
+            c->Brush()->SetColor(Color);
+            c->FillRect(cl::Rect(L, T, R, B));
+        };
+        fill(Top, 0, 0, PW, 20);
+        fill(LeftColor, 0, 20, 5, 55);
+        fill(RightColor, 95, 20, PW, 55);
+        fill(BottomColor, 0, 55, PW, PH);
+        return b;
+    }
+    // A mask: the corners cut away (white), the rest black.
+    void AddMask()
+    {
+        Data->Mask->SetSize(PW, PH);
+        Data->Mask->Fill(0);
+        cl::TCanvas* c = Data->Mask->Canvas();
+        c->Brush()->SetColor(0xFFFFFF);
+        c->FillRect(cl::Rect(0, 0, 3, 3));
+        c->FillRect(cl::Rect(PW - 3, 0, PW, 3));
+        c->FillRect(cl::Rect(0, PH - 3, 3, PH));
+        c->FillRect(cl::Rect(PW - 3, PH - 3, PW, PH));
+    }
+    // Announce a change the way a skin data's load does, around Change.
+    template <class F>
+    void Reload(F Change)
+    {
+        Data->Empty = true;
+        Data->BroadcastSkinMessage(sk::WM_BEFORECHANGESKINDATA);
+        Change();
+        Data->Empty = false;
+        Data->BroadcastSkinMessage(sk::WM_CHANGESKINDATA);
+        Data->BroadcastSkinMessage(sk::WM_AFTERCHANGESKINDATA);
+    }
+    sk::TskSkinData* Data;
+};
+
+// A shown form with a frame, freed at the end.
+struct TFramedForm {
+    cl::TForm* Form = new cl::TForm(nullptr);
+    sk::TskSkinFrame* Frame = nullptr;
+    explicit TFramedForm(sk::TskSkinData* Skin = nullptr, int W = 300, int H = 200)
+    {
+        Form->SetBounds(40, 40, W, H);
+        Form->SetCaption("Frame");
+        Frame = new sk::TskSkinFrame(Form);
+        if (Skin)
+            Frame->SetSkinData(Skin);
+    }
+    ~TFramedForm()
+    {
+        Form->Free();
+        cl::Application->ProcessMessages();
+    }
+    HWND Wnd() { return Form->Handle(); }
+    void Show()
+    {
+        Form->Show();
+        cl::Application->ProcessMessages();
+    }
+    // What the frame paints into a memory DC the window's size.
+    std::unique_ptr<cl::TBitmap> Paint()
+    {
+        auto b = std::make_unique<cl::TBitmap>();
+        b->SetSize(Form->Width(), Form->Height());
+        b->Fill(0xFF00FF);
+        const LRESULT answer = SendMessageA(Wnd(), sk::WM_PAINTFRAMEINTODC,
+                                            reinterpret_cast<WPARAM>(b->Canvas()->Handle()), sk::PaintIntoDCAnswer);
+        EXPECT_EQ(answer, sk::PaintIntoDCAnswer);
+        GdiFlush();
+        return b;
+    }
+    // The hit-test code at a point in window coordinates.
+    LRESULT HitAt(int X, int Y)
+    {
+        RECT r{};
+        GetWindowRect(Wnd(), &r);
+        return SendMessageA(Wnd(), WM_NCHITTEST, 0, MAKELPARAM(r.left + X, r.top + Y));
+    }
+};
+
+inline cl::TColor Rgb(cl::TColor C) { return cl::ColorToRGB(C); }
+
+}  // namespace frametest
