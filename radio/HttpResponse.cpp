@@ -36,6 +36,16 @@ bool THttpResponseHeader::Chunked() const
     return Lower(Field("Transfer-Encoding")).find("chunked") != std::string::npos;
 }
 
+std::optional<std::uint64_t> THttpResponseHeader::ContentLength() const
+{
+    const std::string text(TrimSpace(Field("Content-Length")));
+    std::uint64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
 std::size_t THttpResponseHeader::IcyMetaInterval() const
 {
     const std::string text(TrimSpace(Field("icy-metaint")));

@@ -22,6 +22,8 @@ struct THttpResponseHeader {
     // Lower case, without parameters ("audio/mpeg" from "Audio/MPEG; charset=x").
     std::string ContentType() const;
     bool Chunked() const;
+    // The declared body length; nothing when absent or not a plain decimal number.
+    std::optional<std::uint64_t> ContentLength() const;
     // The metadata interval in bytes; 0 when absent or not a sane number.
     std::size_t IcyMetaInterval() const;
     bool IsRedirect() const;

@@ -2,6 +2,7 @@
 
 #include <ws2tcpip.h>
 
+#include <algorithm>
 #include <string_view>
 
 #include "radio/StreamPlayerErrors.h"
@@ -28,13 +29,13 @@ struct TAddressList {
 
 }  // namespace
 
-THttpStreamSource::THttpStreamSource(const TStreamUrl& url, HANDLE stopEvent)
+THttpStreamSource::THttpStreamSource(const TStreamUrl& url, HANDLE stopEvent, std::string_view method)
     : stopEvent_(stopEvent), networkEvent_(WSACreateEvent()), host_(url.Host)
 {
     if (!networkEvent_)
         throw EStreamPlayerError(status::Internal("no event for the network"));
     Connect(url);
-    SendRequest(url);
+    SendRequest(url, method);
     ReadHeader();
 }
 
@@ -105,11 +106,11 @@ void THttpStreamSource::Connect(const TStreamUrl& url)
     throw EStreamPlayerError(status::CannotConnect(url.HostField()));
 }
 
-void THttpStreamSource::SendRequest(const TStreamUrl& url)
+void THttpStreamSource::SendRequest(const TStreamUrl& url, std::string_view method)
 {
     // HTTP/1.1 so that name-based servers find the station; metadata is asked for because
     // some servers send their stream only to clients that accept it.
-    const std::string request = "GET " + url.Target + " HTTP/1.1\r\n"
+    const std::string request = std::string(method) + " " + url.Target + " HTTP/1.1\r\n"
                                 "Host: " + url.HostField() + "\r\n"
                                 "User-Agent: TrebanixRadio/4.1\r\n"
                                 "Accept: */*\r\n"
@@ -153,6 +154,9 @@ void THttpStreamSource::ReadHeader()
             header_ = *header;
             raw_.erase(raw_.begin(), raw_.begin() + static_cast<std::ptrdiff_t>(end));
             chunked_ = header_.Chunked();
+            if (!chunked_)
+                bodyLeft_ = header_.ContentLength();
+            ended_ = bodyLeft_ == 0u;
             return;
         }
         // Without a status line in front this is no HTTP server; a huge header is no reply.
@@ -164,21 +168,33 @@ void THttpStreamSource::ReadHeader()
     }
 }
 
+void THttpStreamSource::Deliver(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& out)
+{
+    if (bodyLeft_) {
+        // Whatever a server sends past its declared length belongs to no reply of ours.
+        size = static_cast<std::size_t>(std::min<std::uint64_t>(size, *bodyLeft_));
+        *bodyLeft_ -= size;
+        if (*bodyLeft_ == 0)
+            ended_ = true;
+    }
+    out.insert(out.end(), data, data + size);
+}
+
 bool THttpStreamSource::Read(std::vector<std::uint8_t>& out)
 {
     for (;;) {
-        if (!raw_.empty()) {
+        if (!raw_.empty() && !ended_) {
             std::vector<std::uint8_t> raw;
             raw.swap(raw_);
-            if (!chunked_) {
-                out.insert(out.end(), raw.begin(), raw.end());
-                return true;
-            }
             const std::size_t before = out.size();
-            if (!chunks_.Feed(raw.data(), raw.size(), out))
-                throw EStreamPlayerError(status::BadReply());
-            if (chunks_.Finished())
-                ended_ = true;
+            if (!chunked_) {
+                Deliver(raw.data(), raw.size(), out);
+            } else {
+                if (!chunks_.Feed(raw.data(), raw.size(), out))
+                    throw EStreamPlayerError(status::BadReply());
+                if (chunks_.Finished())
+                    ended_ = true;
+            }
             if (out.size() > before)
                 return true;
         }
@@ -187,6 +203,13 @@ bool THttpStreamSource::Read(std::vector<std::uint8_t>& out)
             return false;
         }
     }
+}
+
+bool THttpStreamSource::Complete() const
+{
+    if (chunked_)
+        return chunks_.Finished();
+    return !bodyLeft_ || *bodyLeft_ == 0;
 }
 
 }  // namespace radio

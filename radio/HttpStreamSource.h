@@ -2,7 +2,9 @@
 // One HTTP request for a stream over Winsock, read on the player thread. Every wait also
 // watches the session's stop event, so a station change never waits for the network.
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "radio/HttpResponse.h"
@@ -15,15 +17,19 @@ namespace radio {
 class THttpStreamSource : public TStreamSource {
 public:
     // Connects, sends the request and reads the reply header. Throws EStreamPlayerError (host
-    // not found, cannot connect, no reply, not HTTP) or TStopRequested.
-    THttpStreamSource(const TStreamUrl& url, HANDLE stopEvent);
+    // not found, cannot connect, no reply, not HTTP) or TStopRequested. The stop event may be
+    // any waitable object: a timer set to a deadline bounds the whole request.
+    THttpStreamSource(const TStreamUrl& url, HANDLE stopEvent, std::string_view method = "GET");
 
     const THttpResponseHeader& Header() const override { return header_; }
     bool Read(std::vector<std::uint8_t>& out) override;
+    bool Complete() const override;
 
 private:
     void Connect(const TStreamUrl& url);
-    void SendRequest(const TStreamUrl& url);
+    void SendRequest(const TStreamUrl& url, std::string_view method);
+    // Hands out at most what is left of a body of known length.
+    void Deliver(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& out);
     void ReadHeader();
     // Raw bytes from the socket into raw_; false when the server closed the connection.
     bool Receive();
@@ -40,6 +46,7 @@ private:
     std::vector<std::uint8_t> raw_;  // received, not handed out yet
     bool chunked_ = false;
     bool ended_ = false;
+    std::optional<std::uint64_t> bodyLeft_;  // of a body with a declared length
     THttpChunkedDecoder chunks_;
 };
 

@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "classlib/XmlDoc.h"
+#include "radio/DirectoryTexts.h"
 #include "radio/RadioUtils.h"
 #include "skinforms/skCategoryButtons.h"
 
@@ -17,6 +18,38 @@ bool IsBadContent(const cl::Exception& e)
 {
     return dynamic_cast<const cl::EDOMParseError*>(&e) || dynamic_cast<const cl::EConvertError*>(&e) ||
            dynamic_cast<const cl::EVariantError*>(&e);
+}
+
+// A reply of the service is a station list when it has no elements at all (the empty list) or
+// at least one that carries a station's attribute; anything else (a login page served by a
+// captive portal, say) must not replace the stations.
+bool IsStationList(const std::vector<cl::TXMLNode>& elements)
+{
+    if (elements.empty())
+        return true;
+    for (const cl::TXMLNode& node : elements)
+        if (node.HasAttribute("Name") || node.HasAttribute("StreamURL"))
+            return true;
+    return false;
+}
+
+// Makes sure the file's bytes are on the disk, not only in the system's cache, before it
+// takes the place of the one that is.
+void FlushToDisk(const std::string& file)
+{
+    struct TFileCloser {
+        void operator()(HANDLE handle) const { CloseHandle(handle); }
+    };
+    HANDLE opened = CreateFileA(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened == INVALID_HANDLE_VALUE)
+        throw cl::EFCreateError(cl::Format("Cannot open \"%s\": %s", file, cl::SysErrorMessage(GetLastError())));
+    std::unique_ptr<void, TFileCloser> handle(opened);
+    const bool flushed = FlushFileBuffers(handle.get());
+    const DWORD error = GetLastError();
+    handle.reset();
+    if (!flushed)
+        throw cl::EFCreateError(cl::Format("Cannot write \"%s\": %s", file, cl::SysErrorMessage(error)));
 }
 
 }  // namespace
@@ -93,6 +126,12 @@ void TRadioChannelManager::SaveToFile()
     }
     std::string temp = file + ".tmp";
     doc.SaveToFile(temp);
+    try {
+        FlushToDisk(temp);
+    } catch (...) {
+        DeleteFileA(temp.c_str());
+        throw;
+    }
     if (!MoveFileExA(temp.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DWORD error = GetLastError();
         DeleteFileA(temp.c_str());
@@ -117,14 +156,17 @@ void TRadioChannelManager::LoadFromXmlString(const std::wstring& text)
     doc.LoadFromXML(reply);
     cl::TXMLNode root = doc.DocumentElement();
     if (root.IsNull())
-        throw cl::EDOMParseError("The reply holds no station list");
+        throw cl::EDOMParseError(radio::directory_text::kNoStationList);
+    const std::vector<cl::TXMLNode> elements = root.ChildElements();
+    if (!IsStationList(elements))
+        throw cl::EDOMParseError(radio::directory_text::kNotAStationList);
 
     // Everything is read into new categories first: the buttons may point at the stations of
     // the current ones, which must live on until the reply proved good.
     TCategoryList loaded;
     std::unordered_map<std::string, TRadioChannelCategory*> byName;
     TRadioChannel station;
-    for (const cl::TXMLNode& node : root.ChildElements()) {
+    for (const cl::TXMLNode& node : elements) {
         station.LoadFromXml(node);
         TRadioChannelCategory*& category = byName[station.Category];
         if (!category) {
@@ -143,7 +185,15 @@ void TRadioChannelManager::DownloadChannels(const std::string& user, const std::
     THttpReply reply = TRadioUtils::HttpGet(TRadioUtils::ChannelListURL(user, password, random));
     if (reply.Status != 200)
         return;
-    LoadFromXmlString(reply.Text);
+    // The parser alone says too little (some give no position at all): the message names
+    // what was read and where it came from.
+    try {
+        LoadFromXmlString(reply.Text);
+    } catch (const cl::EDOMParseError& e) {
+        throw cl::EDOMParseError(radio::directory_text::StationListUnreadable(TRadioUtils::ServiceURL(), e.Message()));
+    } catch (const cl::EConvertError& e) {
+        throw cl::EConvertError(radio::directory_text::StationListUnreadable(TRadioUtils::ServiceURL(), e.Message()));
+    }
 }
 
 void TRadioChannelManager::FillCategoryButtons(TskButtonCategories* categories)

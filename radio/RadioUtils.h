@@ -34,7 +34,8 @@ public:
     static std::string AccountCheckURL(std::string_view user, std::string_view password, int random);
 
     // A GET that answers within RequestTimeoutMs or raises EDirectoryServiceError; the calling
-    // thread only waits (no message of its own runs meanwhile).
+    // thread only waits (no message of its own runs meanwhile), and when the call returns,
+    // whatever way, the request is over and its connection closed.
     static THttpReply HttpGet(const std::string& url);
     // The body as replies and caches carry it: without a byte-order mark, trimmed of characters
     // up to the space.

@@ -127,6 +127,25 @@ void Reply(const std::string& path, const std::wstring& body, int status, int de
          body);
 }
 
+void ReplyWith(const std::string& path, const std::wstring& body, const std::string& settings)
+{
+    Post("/_control/reply?path=" + TRadioUtils::EncodeQueryValue(path) + "&" + settings, body);
+}
+
+int OpenConnections()
+{
+    return std::stoi(Post("/_control/connections"));
+}
+
+bool AllConnectionsClosed()
+{
+    // The service notices a closed connection within a twentieth of a second.
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 10000; Sleep(20))
+        if (OpenConnections() == 0)
+            return true;
+    return false;
+}
+
 std::vector<std::string> Requests()
 {
     std::string text = Post("/_control/requests");

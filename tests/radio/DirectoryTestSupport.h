@@ -30,8 +30,14 @@ void Scenario(const std::string& name, const std::string& extraQuery = "");
 // A fixed reply for one path; the body is sent as UTF-8.
 void Reply(const std::string& path, const std::wstring& body, int status = 200, int delayMs = 0, int dripMs = 0,
            bool bom = false);
+// The same with more of the reply's settings as query text ("length=99&chunked=1").
+void ReplyWith(const std::string& path, const std::wstring& body, const std::string& settings);
 // "GET <target>" per request the service got, control requests left out.
 std::vector<std::string> Requests();
+// Connections open at the service, not counting the one that asks.
+int OpenConnections();
+// Polls (bounded) until the service has no connection of ours open; false when one stays.
+bool AllConnectionsClosed();
 
 }  // namespace service
 

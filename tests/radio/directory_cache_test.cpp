@@ -138,7 +138,7 @@ TEST_F(DirectoryCacheTest, ABadReplyLeavesDirectoryCacheAndButtonsAsTheyWere)
     auto* station = static_cast<TRadioChannel*>(buttons.Items(1)->Items()->Items(0)->Data());
 
     EXPECT_THROW(directory.LoadFromXmlString(std::string("<Stations><Station Name='cut")), cl::EDOMParseError);
-    EXPECT_THROW(directory.LoadFromXmlString(std::string("<S><Station FavoriteOrder='abc'/></S>")),
+    EXPECT_THROW(directory.LoadFromXmlString(std::string("<S><Station Name='x' FavoriteOrder='abc'/></S>")),
                  cl::EConvertError);
     EXPECT_THROW(directory.LoadFromXmlString(std::string("")), cl::EDOMParseError);
     EXPECT_THROW(directory.LoadFromXmlString(std::string("00")), cl::EDOMParseError);

@@ -10,13 +10,19 @@ Control requests (tests drive the service with them):
   POST /_control/reset                         back to the start state, record emptied
   POST /_control/account?user=U&password=P     adds an account
   POST /_control/scenario?name=N[&count=&categories=&delay_ms=]
-  POST /_control/reply?path=P[&status=S&delay_ms=D&drip_ms=T&bom=1]   body = the reply
+  POST /_control/reply?path=P[&status=S&delay_ms=D&drip_ms=T&bom=1&length=L&chunked=1&unterminated=1]
+                                               body = the reply; length declares another
+                                               Content-Length than the body's; chunked sends
+                                               it in chunks, without the last one if unterminated
   GET  /_control/requests                      "METHOD TARGET" per line, in arrival order
+  GET  /_control/connections                   how many connections other than this one are open
   POST /_control/quit                          stops the service
 """
 import argparse
 import html
 import os
+import select
+import socket
 import sys
 import threading
 import time
@@ -84,9 +90,10 @@ def stations_xml(stations):
 
 class Reply:
     def __init__(self, body=b"", status=200, delay_ms=0, drip_ms=0, content_type="text/xml",
-                 location=None):
+                 location=None, length=None, chunked=False, unterminated=False):
         self.body, self.status, self.delay_ms, self.drip_ms = body, status, delay_ms, drip_ms
         self.content_type, self.location = content_type, location
+        self.length, self.chunked, self.unterminated = length, chunked, unterminated
 
 
 class State:
@@ -155,6 +162,32 @@ class Handler(BaseHTTPRequestHandler):
     def base(self):
         return f"http://127.0.0.1:{self.server.server_address[1]}"
 
+    def handle(self):
+        # Counted while the connection lasts, so that tests see whether a client really let go.
+        with self.server.count_lock:
+            self.server.open_connections += 1
+        try:
+            super().handle()
+        finally:
+            with self.server.count_lock:
+                self.server.open_connections -= 1
+
+    def client_gone(self, seconds):
+        """Waits up to seconds; True as soon as the client has closed the connection."""
+        end = time.monotonic() + seconds
+        while True:
+            left = end - time.monotonic()
+            if left <= 0:
+                return False
+            readable, _, _ = select.select([self.connection], [], [], min(left, 0.05))
+            if readable:
+                try:
+                    if not self.connection.recv(1, socket.MSG_PEEK):
+                        return True
+                except OSError:
+                    return True
+                time.sleep(min(left, 0.05))
+
     def do_GET(self):
         self.handle_request("GET")
 
@@ -191,12 +224,19 @@ class Handler(BaseHTTPRequestHandler):
         elif path == "/_control/reply":
             if query.get("bom") == "1":
                 body = b"\xef\xbb\xbf" + body
+            length = query.get("length")
             with st.lock:
                 st.overrides[query.get("path", LIST_PATH)] = Reply(
                     body, int(query.get("status", "200")), int(query.get("delay_ms", "0")),
-                    int(query.get("drip_ms", "0")))
+                    int(query.get("drip_ms", "0")), length=int(length) if length else None,
+                    chunked=query.get("chunked") == "1",
+                    unterminated=query.get("unterminated") == "1")
         elif path == "/_control/quit":
             threading.Thread(target=self.server.shutdown, daemon=True).start()
+        elif path == "/_control/connections":
+            with self.server.count_lock:
+                text = f"{self.server.open_connections - 1}\n"
+            return Reply(text.encode("utf-8"), content_type="text/plain")
         elif path == "/_control/requests":
             with st.lock:
                 text = "".join(r + "\n" for r in st.requests)
@@ -234,25 +274,36 @@ class Handler(BaseHTTPRequestHandler):
         return Reply(b"not found", 404, content_type="text/plain")
 
     def send(self, reply):
-        if reply.delay_ms:
-            time.sleep(reply.delay_ms / 1000.0)
+        self.close_connection = True
+        if reply.delay_ms and self.client_gone(reply.delay_ms / 1000.0):
+            return
         self.send_response(reply.status)
         ctype = reply.content_type
         self.send_header("Content-Type", f"{ctype}; charset=utf-8")
-        self.send_header("Content-Length", str(len(reply.body)))
+        if reply.chunked:
+            self.send_header("Transfer-Encoding", "chunked")
+        else:
+            length = len(reply.body) if reply.length is None else reply.length
+            self.send_header("Content-Length", str(length))
         self.send_header("Cache-Control", "no-cache")
         if reply.location:
             self.send_header("Location", reply.location)
         self.send_header("Connection", "close")
         self.end_headers()
-        if reply.drip_ms:
+        if reply.chunked:
+            for i in range(0, len(reply.body), 100):
+                piece = reply.body[i:i + 100]
+                self.wfile.write(b"%x\r\n" % len(piece) + piece + b"\r\n")
+            if not reply.unterminated:
+                self.wfile.write(b"0\r\n\r\n")
+        elif reply.drip_ms:
             for i in range(len(reply.body)):
                 self.wfile.write(reply.body[i:i + 1])
                 self.wfile.flush()
-                time.sleep(reply.drip_ms / 1000.0)
+                if self.client_gone(reply.drip_ms / 1000.0):
+                    return
         else:
             self.wfile.write(reply.body)
-        self.close_connection = True
 
 
 class Server(ThreadingHTTPServer):
@@ -294,6 +345,8 @@ def main():
 
     server = Server(("127.0.0.1", args.port), Handler)
     server.state = State(args.demo)
+    server.count_lock = threading.Lock()
+    server.open_connections = 0
     server.last_request = time.monotonic()
     port = server.server_address[1]
     if args.port_file:

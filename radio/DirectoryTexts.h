@@ -1,0 +1,37 @@
+#pragma once
+// Every text the directory-service client puts into its errors, in one place. None of them
+// carries a request's address: the address carries the password.
+#include <string>
+
+#include "classlib/SysUtils.h"
+
+namespace radio::directory_text {
+
+inline const char* const kNotAStationList = "not a station list";
+inline const char* const kNoStationList = "The reply holds no station list";
+inline const char* const kReplyCut = "the connection was closed before the reply was complete";
+inline const char* const kReplyTooLarge = "the reply is too large";
+inline const char* const kBadAddress = "the service address is not an http:// or https:// address";
+inline const char* const kNoNetwork = "the network is not available";
+
+inline std::string Unreachable(const std::string& reason)
+{
+    return cl::Format("The directory service could not be reached: %s", reason);
+}
+
+inline std::string NoAnswerWithin(unsigned ms)
+{
+    return cl::Format("The directory service did not answer within %d ms", int(ms));
+}
+
+inline std::string TooManyRedirections(int hops)
+{
+    return cl::Format("The directory service redirected the request more than %d times", hops);
+}
+
+inline std::string StationListUnreadable(const std::string& service, const std::string& reason)
+{
+    return cl::Format("The station list of the directory service at %s could not be read: %s", service, reason);
+}
+
+}  // namespace radio::directory_text

@@ -1,0 +1,275 @@
+// The directory-service client against a service that misbehaves on the network: loops, goes
+// silent, drips, is not there, cuts its replies short or answers with something else.
+#include <gtest/gtest.h>
+
+#include <winsock2.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "DirectoryTestSupport.h"
+#include "ImportSlotHook.h"
+#include "classlib/XmlDoc.h"
+#include "radio/RadioChannelManager.h"
+#include "radio/RadioUtils.h"
+#include "radio/RegistryManager.h"
+
+namespace {
+
+const char* const kCache = "data\\qsRadioChannels.xml";
+const char* const kListPath = "/files/video/radioserver30.html";
+const char* const kAccountPath = "/files/video/recserver20.html";
+const char* const kUser = "listener";
+const char* const kPassword = "S3cretPw";
+// Longer than any of these tests may take: a failure that comes is not the time-out's.
+const unsigned kNeverMs = 60000;
+
+bool Contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+// A port of the loopback address where nothing listens: bound, so nobody else takes it, but
+// never listening, so a connection is refused.
+class TRefusingPort {
+public:
+    TRefusingPort()
+    {
+        WSADATA data;
+        WSAStartup(MAKEWORD(2, 2), &data);
+        socket_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        int length = sizeof address;
+        getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length);
+        port_ = ntohs(address.sin_port);
+    }
+    ~TRefusingPort()
+    {
+        closesocket(socket_);
+        WSACleanup();
+    }
+    int Port() const { return port_; }
+
+private:
+    SOCKET socket_ = INVALID_SOCKET;
+    int port_ = 0;
+};
+
+// Points the client at another service for the scope.
+class TServiceAddress {
+public:
+    explicit TServiceAddress(const std::string& url) : saved_(cl::GetEnvVar("TREBANIX_SERVICE_URL"))
+    {
+        SetEnvironmentVariableA("TREBANIX_SERVICE_URL", url.c_str());
+    }
+    ~TServiceAddress() { SetEnvironmentVariableA("TREBANIX_SERVICE_URL", saved_.c_str()); }
+
+private:
+    std::string saved_;
+};
+
+class DirectoryNetworkTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        REQUIRE_DIRECTORY_SERVICE();
+        service::Reset();
+        service::AddAccount(kUser, kPassword);
+        savedTimeout_ = TRadioUtils::RequestTimeoutMs;
+    }
+    void TearDown() override
+    {
+        TRadioUtils::RequestTimeoutMs = savedTimeout_;
+        cl::TRegistry reg;
+        reg.DeleteKey("\\Software\\Lumra");
+    }
+    void StoreCredentialsForCheck()
+    {
+        TRegManager settings;
+        settings.SetUserName(kUser);
+        settings.SetPassword(kPassword);
+    }
+    // Downloads and returns the error's message; "" (and a failure) when there was none.
+    template <class E>
+    std::string DownloadError(TRadioChannelManager& directory)
+    {
+        try {
+            directory.DownloadChannels(kUser, kPassword);
+        } catch (const E& e) {
+            EXPECT_FALSE(Contains(e.Message(), kPassword)) << e.Message();
+            return e.Message();
+        }
+        ADD_FAILURE() << "no error";
+        return "";
+    }
+    // The directory as the normal list left it: four categories, and the cache of it.
+    void ExpectUnchanged(const TRadioChannelManager& directory, const std::string& cache)
+    {
+        EXPECT_EQ(directory.CategoryCount(), 4);
+        EXPECT_EQ(directory.Favorites()->Channels().size(), 3u);
+        EXPECT_EQ(folder_.ReadFile(kCache), cache);
+    }
+
+    cl::TComApartment apartment_;
+    TTempFolder folder_;
+    unsigned savedTimeout_ = 0;
+};
+
+}  // namespace
+
+TEST_F(DirectoryNetworkTest, ARedirectLoopEndsAfterFiveHopsAndNothingGoesOn)
+{
+    TRadioUtils::RequestTimeoutMs = kNeverMs;
+    service::Scenario("redirect");
+    TRadioChannelManager directory(folder_.Path());
+    EXPECT_TRUE(Contains(DownloadError<EDirectoryServiceError>(directory), "redirected the request more than 5 times"));
+    // The first request and five redirections, each on a connection that is closed now.
+    EXPECT_EQ(service::Requests().size(), 6u);
+    EXPECT_TRUE(service::AllConnectionsClosed());
+    // Nothing is left that could go on asking.
+    Sleep(300);
+    EXPECT_EQ(service::Requests().size(), 6u);
+}
+
+TEST_F(DirectoryNetworkTest, ASilentOrDrippingServiceIsLeftAtTheBoundWithItsConnectionClosed)
+{
+    TRadioUtils::RequestTimeoutMs = 1000;
+    TRadioChannelManager directory(folder_.Path());
+    service::Scenario("slow", "delay_ms=30000");
+    EXPECT_EQ(DownloadError<EDirectoryServiceError>(directory), "The directory service did not answer within 1000 ms");
+    EXPECT_TRUE(service::AllConnectionsClosed());
+
+    // Twenty seconds of reply, a byte at a time.
+    service::Reply(kListPath, std::wstring(200, L' ') + L"0", 200, 0, 100);
+    EXPECT_EQ(DownloadError<EDirectoryServiceError>(directory), "The directory service did not answer within 1000 ms");
+    EXPECT_TRUE(service::AllConnectionsClosed());
+    EXPECT_EQ(service::Requests().size(), 2u);
+}
+
+TEST_F(DirectoryNetworkTest, ARefusedConnectionFailsAtOnceNotAtTheBound)
+{
+    TRadioUtils::RequestTimeoutMs = kNeverMs;
+    TRefusingPort port;
+    TServiceAddress address(cl::Format("http://127.0.0.1:%d", port.Port()));
+    StoreCredentialsForCheck();
+    const DWORD start = GetTickCount();
+    TRadioChannelManager directory(folder_.Path());
+    const std::string refused = cl::Format("could not be reached: cannot connect to 127.0.0.1:%d", port.Port());
+    EXPECT_TRUE(Contains(DownloadError<EDirectoryServiceError>(directory), refused));
+    try {
+        TRadioUtils::ValidateAccount();
+        ADD_FAILURE() << "no error";
+    } catch (const EDirectoryServiceError& e) {
+        EXPECT_TRUE(Contains(e.Message(), refused)) << e.Message();
+    }
+    EXPECT_LT(GetTickCount() - start, kNeverMs);
+    EXPECT_EQ(directory.CategoryCount(), 0);
+}
+
+TEST_F(DirectoryNetworkTest, ACutOffReplyIsANetworkErrorAndChangesNothing)
+{
+    TRadioChannelManager directory(folder_.Path());
+    directory.DownloadChannels(kUser, kPassword);
+    const std::string cache = folder_.ReadFile(kCache);
+    const std::wstring list = L"<Stations><Station Name='Only' Category='Rock'/></Stations>";
+    const std::string cut = "the connection was closed before the reply was complete";
+
+    // Shorter than its length, and chunked without the last chunk.
+    service::ReplyWith(kListPath, list, "length=500");
+    EXPECT_TRUE(Contains(DownloadError<EDirectoryServiceError>(directory), cut));
+    ExpectUnchanged(directory, cache);
+    service::ReplyWith(kListPath, list + std::wstring(300, L' '), "chunked=1&unterminated=1");
+    EXPECT_TRUE(Contains(DownloadError<EDirectoryServiceError>(directory), cut));
+    ExpectUnchanged(directory, cache);
+
+    // The whole chunked reply is read.
+    service::ReplyWith(kListPath, list + std::wstring(300, L' '), "chunked=1");
+    directory.DownloadChannels(kUser, kPassword);
+    ASSERT_EQ(directory.CategoryCount(), 1);
+    EXPECT_EQ(directory.Categories(0)->Channels()[0]->Name, "Only");
+
+    // The account check does not take a cut-off "1" for a refusal.
+    StoreCredentialsForCheck();
+    service::ReplyWith(kAccountPath, L"1", "length=3");
+    EXPECT_THROW(TRadioUtils::ValidateAccount(), EDirectoryServiceError);
+    EXPECT_TRUE(service::AllConnectionsClosed());
+}
+
+TEST_F(DirectoryNetworkTest, AnUnreadableListIsNamedWithItsService)
+{
+    TRadioChannelManager directory(folder_.Path());
+    service::Scenario("malformed");
+    const std::string message = DownloadError<cl::EDOMParseError>(directory);
+    EXPECT_TRUE(Contains(message, "station list")) << message;
+    EXPECT_TRUE(Contains(message, service::BaseURL())) << message;
+    service::Scenario("badfav");
+    EXPECT_TRUE(Contains(DownloadError<cl::EConvertError>(directory), service::BaseURL()));
+}
+
+TEST_F(DirectoryNetworkTest, APageThatIsNoStationListChangesNothing)
+{
+    TRadioChannelManager directory(folder_.Path());
+    directory.DownloadChannels(kUser, kPassword);
+    const std::string cache = folder_.ReadFile(kCache);
+    // A captive portal's login page, as HTML and as XHTML, served with status 200.
+    for (const wchar_t* page :
+         {L"<html><head><title>Sign in</title></head><body><form action='/login'><input name='user'/>"
+          L"</form></body></html>",
+          L"<?xml version='1.0'?><html xmlns='http://www.w3.org/1999/xhtml'><head><title>Wi-Fi</title></head>"
+          L"<body><p>Please sign in</p></body></html>"}) {
+        service::Reply(kListPath, page);
+        EXPECT_TRUE(Contains(DownloadError<cl::EDOMParseError>(directory), "not a station list"));
+        ExpectUnchanged(directory, cache);
+    }
+    // A station known only by its address still makes a list, and an empty root empties it.
+    service::Reply(kListPath, L"<Stations><!-- one --><Station StreamURL='http://127.0.0.1/a'/></Stations>");
+    directory.DownloadChannels(kUser, kPassword);
+    ASSERT_EQ(directory.CategoryCount(), 1);
+    EXPECT_EQ(directory.Categories(0)->Channels()[0]->StreamURL, "http://127.0.0.1/a");
+    service::Reply(kListPath, L"<Stations/>");
+    directory.DownloadChannels(kUser, kPassword);
+    EXPECT_EQ(directory.CategoryCount(), 0);
+}
+
+namespace {
+
+// What reached the disk, in order: "flush" for each flushed file, "move <flags>" for each
+// replacement.
+std::vector<std::string> g_diskCalls;
+TImportSlotHook* g_flushHook = nullptr;
+TImportSlotHook* g_moveHook = nullptr;
+
+BOOL WINAPI RecordingFlush(HANDLE file)
+{
+    g_diskCalls.push_back("flush");
+    return g_flushHook->Original<decltype(&FlushFileBuffers)>()(file);
+}
+
+BOOL WINAPI RecordingMove(LPCSTR from, LPCSTR to, DWORD flags)
+{
+    g_diskCalls.push_back(cl::Format("move %d", int(flags)));
+    return g_moveHook->Original<decltype(&MoveFileExA)>()(from, to, flags);
+}
+
+}  // namespace
+
+TEST_F(DirectoryNetworkTest, TheNewCacheIsOnTheDiskBeforeItReplacesTheOld)
+{
+    TRadioChannelManager directory(folder_.Path());
+    TImportSlotHook flush("kernel32.dll", "FlushFileBuffers", reinterpret_cast<void*>(&RecordingFlush));
+    TImportSlotHook move("kernel32.dll", "MoveFileExA", reinterpret_cast<void*>(&RecordingMove));
+    ASSERT_TRUE(flush.Installed() && move.Installed());
+    g_flushHook = &flush;
+    g_moveHook = &move;
+    g_diskCalls.clear();
+    directory.DownloadChannels(kUser, kPassword);
+    const std::vector<std::string> calls = g_diskCalls;
+    g_flushHook = g_moveHook = nullptr;
+    EXPECT_EQ(calls, (std::vector<std::string>{
+                         "flush", cl::Format("move %d", int(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))}));
+    EXPECT_EQ(directory.CategoryCount(), 4);
+}
