@@ -142,15 +142,24 @@ bool TMpegFrameFinder::Next(TMpegFrame& frame)
         }
         const auto h = ParseMpegHeader(p);
         if (h) {
+            // Locked only where three headers in a row agree: a stream joined mid-frame, or
+            // stray bytes before it, may hold a byte pair that passes for one header, rarely
+            // for two, practically never for three.
             const std::size_t length = static_cast<std::size_t>(h->FrameBytes);
             if (avail < length + 4)
                 return false;
-            const auto following = ParseMpegHeader(p + length);
-            if (following && following->SameStream(*h)) {
-                locked_ = h;
-                frame = {*h, p, length};
-                pos_ += length;
-                return true;
+            const auto second = ParseMpegHeader(p + length);
+            if (second && second->SameStream(*h)) {
+                const std::size_t both = length + static_cast<std::size_t>(second->FrameBytes);
+                if (avail < both + 4)
+                    return false;
+                const auto third = ParseMpegHeader(p + both);
+                if (third && third->SameStream(*h)) {
+                    locked_ = h;
+                    frame = {*h, p, length};
+                    pos_ += length;
+                    return true;
+                }
             }
         }
         ++pos_;

@@ -1,6 +1,6 @@
 #pragma once
 // MPEG audio frames in a byte stream: header decoding and a frame finder that locks onto a
-// stream only after two consecutive headers agree, so that stray 0xFF bytes in tags, metadata
+// stream only after three consecutive headers agree, so that stray 0xFF bytes in tags, metadata
 // or garbage never pass for audio.
 #include <cstddef>
 #include <cstdint>

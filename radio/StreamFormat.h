@@ -10,6 +10,8 @@ namespace radio {
 
 enum class TStreamFormat { MaybeMpeg, Ogg, Aac, Flac, Text };
 
+// A known audio or text type decides; the first bytes are looked at only when the type is
+// missing or generic (application/octet-stream, say).
 TStreamFormat SniffStreamFormat(std::string_view contentType, const std::uint8_t* data,
                                 std::size_t size);
 

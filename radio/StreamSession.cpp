@@ -38,7 +38,7 @@ void ReadAtLeast(TStreamSource& source, std::vector<std::uint8_t>& body, std::si
 std::unique_ptr<TStreamSource> OpenSource(const TStreamUrl& url, TStopSignal& stop)
 {
     if (url.Secure())
-        return std::make_unique<TWinInetStreamSource>(url, stop);
+        return std::make_unique<TWinInetStreamSource>(url, stop.Event());
     return std::make_unique<THttpStreamSource>(url, stop.Event());
 }
 
@@ -86,8 +86,10 @@ std::unique_ptr<TStreamSource> OpenStream(TStreamUrl url, TStopSignal& stop,
 
 }  // namespace
 
-// A thread that has not ended this long after the stop is stuck in the system.
-constexpr DWORD kStopWaitMs = 2000;
+// Every wait of the thread watches the stop signal, so it ends within a few milliseconds of
+// it; one that has not ended by then is stuck in a system call that watches nothing (a name
+// look-up), and the caller, often the user-interface thread, does not wait for that.
+constexpr DWORD kStopWaitMs = 50;
 
 TStreamSession::TStreamSession(std::string url, UINT waveDevice,
                                std::shared_ptr<TStreamSessionHost> host)

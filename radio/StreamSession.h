@@ -1,10 +1,10 @@
 #pragma once
 // One station being played: a thread of its own that fetches, decodes and plays one address
-// until it is told to stop. Destroying the session stops the thread and waits for it a short
-// while; every wait of the thread watches the stop signal, so that takes a moment only. A
-// thread stuck in a system call that watches nothing (a name look-up, a secure handshake with
-// a server that hangs) is left to end by itself: it owns everything it uses, so the main
-// thread never hangs on it and nothing it holds outlives it.
+// until it is told to stop. Destroying the session stops the thread and waits for it a
+// moment; every wait of the thread watches the stop signal (a secure connection's too), so
+// that is enough. A thread stuck in a system call that watches nothing (a name look-up) is
+// left to end by itself: it owns everything it uses, so the main thread never hangs on it and
+// nothing it holds outlives it.
 #include <windows.h>
 
 #include <memory>

@@ -245,10 +245,17 @@ void TStreamTestServer::Serve(SOCKET client)
     } else if (path == "/page.html") {
         SendText(client, "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 44\r\n\r\n"
                          "<html><body>Not a stream here</body></html>");
+    } else if (path == "/stray1.mp3" || path == "/stray2.mp3") {
+        // A burst on connect that starts inside a frame: stray bytes before the first whole
+        // one that look like the start of a page, or of an AAC frame.
+        const std::string stray = path == "/stray1.mp3" ? std::string("<") : std::string("\xFF\xF1", 2);
+        if (SendText(client, kAudioHeader + stray))
+            SendLoop(client, tone1000_, 0);
     } else if (path == "/ogg") {
+        // A server that does not say what it sends.
         std::string body = "OggS";
         body.resize(4096, '\x01');
-        SendText(client, "HTTP/1.0 200 OK\r\nContent-Type: audio/mpeg\r\n\r\n" + body);
+        SendText(client, "HTTP/1.0 200 OK\r\nContent-Type: application/octet-stream\r\n\r\n" + body);
     } else if (path == "/aac") {
         std::string body;
         for (int i = 0; i < 100; ++i)

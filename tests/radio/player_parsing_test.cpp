@@ -121,12 +121,16 @@ TEST(MpegFrames, TagsGarbageAndFalseSyncAreSkipped)
 TEST(MpegFrames, TruncatedStreamAndNoiseGiveNoFrame)
 {
     const Bytes file = ReadFixture("tone-1000hz-mpeg1-stereo.mp3");
-    // A frame and half of the next: the next one's header confirms the first, but the half
-    // frame never reaches the decoder.
-    const Bytes cut(file.begin(), file.begin() + 417 + 200);
-    const std::vector<Bytes> confirmed = FindFrames(cut, 1);
-    ASSERT_EQ(confirmed.size(), 1u);
-    EXPECT_EQ(confirmed[0].size(), 417u);
+    // Two frames and half of the third: the third one's header confirms the first two, but
+    // the half frame never reaches the decoder. With one frame less nothing is confirmed.
+    const std::vector<Bytes> whole = FindFrames(file, file.size());
+    ASSERT_GE(whole.size(), 3u);
+    const std::size_t two = whole[0].size() + whole[1].size();
+    const std::vector<Bytes> confirmed = FindFrames(Bytes(file.begin(), file.begin() + two + 200), 1);
+    ASSERT_EQ(confirmed.size(), 2u);
+    EXPECT_EQ(confirmed[0], whole[0]);
+    EXPECT_EQ(confirmed[1], whole[1]);
+    EXPECT_TRUE(FindFrames(Bytes(file.begin(), file.begin() + whole[0].size() + 200), 1).empty());
 
     std::mt19937 random(11);
     Bytes noise(200000);
@@ -193,6 +197,17 @@ TEST(HttpReplies, RadioServerHeadersAreUnderstood)
     EXPECT_EQ(b->Reason, "Not Found");
     EXPECT_TRUE(b->Chunked());
     EXPECT_EQ(b->IcyMetaInterval(), 0u);
+    EXPECT_FALSE(b->ContentLength());
+
+    // A body's end is known only from a length that is a plain number.
+    const auto sized = ParseHttpResponseHeader("HTTP/1.1 200 OK\r\nContent-Length:  44 \r\n\r\n");
+    ASSERT_TRUE(sized);
+    EXPECT_EQ(sized->ContentLength(), 44u);
+    for (const char* length : {"4x", "-1", "", "0x10"}) {
+        const auto odd = ParseHttpResponseHeader(std::string("HTTP/1.1 200 OK\r\nContent-Length: ") + length + "\r\n\r\n");
+        ASSERT_TRUE(odd);
+        EXPECT_FALSE(odd->ContentLength()) << length;
+    }
 
     EXPECT_EQ(FindHeaderEnd("HTTP/1.0 200 OK\r\nX: y\r\n"), 0u);
     for (const char* bad : {"<html><body>", "HTTP/1.1 2000 OK\r\n\r\n", "HTTP/1.1\r\n\r\n",
@@ -285,12 +300,20 @@ TEST(StreamFormats, OtherCodecsAndPagesAreRecognised)
     const Bytes adts = {0xFF, 0xF1, 0x50, 0x80};
     const Bytes html = ToBytes("\r\n <!DOCTYPE html>");
     const Bytes mp3 = {0xFF, 0xFB, 0x90, 0x64};
-    EXPECT_EQ(SniffStreamFormat("audio/mpeg", ogg.data(), ogg.size()), TStreamFormat::Ogg);
-    EXPECT_EQ(SniffStreamFormat("audio/mpeg", adts.data(), adts.size()), TStreamFormat::Aac);
-    EXPECT_EQ(SniffStreamFormat("audio/mpeg", html.data(), html.size()), TStreamFormat::Text);
+    // Without a type, or with a generic one, the bytes decide.
+    for (const char* type : {"", "application/octet-stream"}) {
+        EXPECT_EQ(SniffStreamFormat(type, ogg.data(), ogg.size()), TStreamFormat::Ogg) << type;
+        EXPECT_EQ(SniffStreamFormat(type, adts.data(), adts.size()), TStreamFormat::Aac) << type;
+        EXPECT_EQ(SniffStreamFormat(type, html.data(), html.size()), TStreamFormat::Text) << type;
+        EXPECT_EQ(SniffStreamFormat(type, mp3.data(), mp3.size()), TStreamFormat::MaybeMpeg) << type;
+    }
+    // A declared type decides whatever the first bytes look like: a stream joined mid-frame
+    // may start with anything.
+    for (const Bytes* first : {&ogg, &adts, &html, &mp3})
+        EXPECT_EQ(SniffStreamFormat("audio/mpeg", first->data(), first->size()), TStreamFormat::MaybeMpeg);
     EXPECT_EQ(SniffStreamFormat("audio/aacp", mp3.data(), mp3.size()), TStreamFormat::Aac);
+    EXPECT_EQ(SniffStreamFormat("audio/ogg", mp3.data(), mp3.size()), TStreamFormat::Ogg);
     EXPECT_EQ(SniffStreamFormat("text/plain", mp3.data(), mp3.size()), TStreamFormat::Text);
-    EXPECT_EQ(SniffStreamFormat("", mp3.data(), mp3.size()), TStreamFormat::MaybeMpeg);
     EXPECT_EQ(SniffStreamFormat("audio/mpeg", mp3.data(), 0), TStreamFormat::MaybeMpeg);
 }
 

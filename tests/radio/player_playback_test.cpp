@@ -17,6 +17,7 @@
 #include "classlib/RecordingMediaPlayer.h"
 #include "radio/PlayerChoice.h"
 #include "radio/StreamPlayer.h"
+#include "radio/WinInetStreamSource.h"
 #include "support/LiveHandles.h"
 
 using namespace radio;
@@ -105,10 +106,11 @@ const std::vector<std::string> kGoodSequence = {"Connecting...", "Buffering...",
 TEST_F(StreamPlayer, EveryKindOfGoodStreamPlays)
 {
     // Plain HTTP, ICY with and without metadata, chunked, MPEG-2 at 22 kHz mono, garbage
-    // between frames, a redirection, and .pls and .m3u playlists (the .m3u names the ICY stream
+    // between frames, stray bytes before the first frame, a redirection, and .pls and .m3u playlists (the .m3u names the ICY stream
     // relatively).
     for (const char* path : {"/tone.mp3", "/icy.mp3", "/icy-plain.mp3", "/chunked.mp3", "/tone22.mp3",
-                             "/garbage.mp3", "/redirect", "/list.pls", "/list.m3u"}) {
+                             "/garbage.mp3", "/stray1.mp3", "/stray2.mp3", "/redirect", "/list.pls",
+                             "/list.m3u"}) {
         TWatchedPlayer watched;
         EXPECT_EQ(watched.Play(server->Url(path)), kGoodSequence) << path;
         EXPECT_EQ(watched.player.URL(), server->Url(path));
@@ -165,24 +167,46 @@ TEST_F(StreamPlayer, BadAddressesAndStreamsEndInAClearStatus)
 TEST_F(StreamPlayer, StationChangesDoNotWaitForAServerThatHangs)
 {
     // A server that sent its header and then nothing, and one that never answers a secure
-    // client's greeting: leaving either stops at once. The plain connection closes with the
-    // stop; the secure handshake watches no stop event, so its thread is left behind until the
-    // server gives up (here: until the test's server goes away).
+    // client's greeting: leaving either returns at once (the old session's thread used to be
+    // waited for two seconds), with no error shown. The plain connection closes with the
+    // stop; the secure one is left to the system's worker, which lets go of it only when the
+    // server gives up (here: when the test's server goes away).
     TStreamTestServer hanging(false);
     TWatchedPlayer watched;
     for (const std::string& url : {server->Url("/silent"), "https" + hanging.Url("/tone.mp3").substr(4)}) {
         watched.statuses.clear();
+        const int openBefore = server->Open() + hanging.Open();
         watched.player.SetURL(url);
-        PumpUntil([&] { return server->Open() + hanging.Open() == 1; });
+        ASSERT_TRUE(PumpUntil([&] { return server->Open() + hanging.Open() == openBefore + 1; })) << url;
         PumpFor(200);
+        const DWORD start = GetTickCount();
         watched.player.SetURL("");
+        const DWORD stopMs = GetTickCount() - start;
+        // Far above what a stop takes, far below the old wait: load on the machine cannot
+        // make this fail, the old wait always did.
+        EXPECT_LT(stopMs, 1000u) << url;
         PumpUntil([&] { return watched.Last() == "Stopped"; });
         EXPECT_EQ(watched.statuses.front(), "Connecting...") << url;
         EXPECT_EQ(watched.Last(), "Stopped") << url;
         for (const std::string& s : watched.statuses)
             EXPECT_EQ(s.rfind("Error", 0), std::string::npos) << url << ": " << s;
     }
-    EXPECT_TRUE(AllConnectionsClosed());
+    EXPECT_TRUE(PumpUntil([] { return server->Open() == 0; }));
+}
+
+TEST_F(StreamPlayer, ASecureServerThatNeverAnswersEndsInAnErrorAtTheBound)
+{
+    TStreamTestServer hanging(false);
+    const DWORD saved = TWinInetStreamSource::TimeoutMs;
+    TWinInetStreamSource::TimeoutMs = 1000;
+    TWatchedPlayer watched;
+    // Well within the patience of the wait, which the system's own time-outs never met.
+    const auto statuses = watched.Play("https" + hanging.Url("/tone.mp3").substr(4));
+    TWinInetStreamSource::TimeoutMs = saved;
+    EXPECT_EQ(statuses, (std::vector<std::string>{"Connecting...", "Error: secure connection failed"}));
+    const DWORD start = GetTickCount();
+    watched.player.SetURL("");
+    EXPECT_LT(GetTickCount() - start, 1000u);
 }
 
 TEST_F(StreamPlayer, WithoutASoundDeviceTheStatusSaysSo)
