@@ -171,8 +171,7 @@ TEST_F(DirectoryServiceTest, ASlowDrippingOrRedirectingServiceEndsInAnErrorWitho
 TEST_F(DirectoryServiceTest, ADeadServiceEndsInAnErrorWithoutThePassword)
 {
     std::string saved = cl::GetEnvVar("TREBANIX_SERVICE_URL");
-    // Nothing listens on port 9 of the loopback address. (Wine reports the refused connection
-    // only through the time-out.)
+    // Nothing listens on port 9 of the loopback address.
     TRadioUtils::RequestTimeoutMs = 3000;
     SetEnvironmentVariableA("TREBANIX_SERVICE_URL", "http://127.0.0.1:9");
     TRadioChannelManager directory(folder_.Path());
