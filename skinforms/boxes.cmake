@@ -1,0 +1,3 @@
+# The box controls: up-down, tab and page controls, edits, password edit, list box, combo boxes.
+list(APPEND SKINFORMS_WINDOWS
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinUpDown.cpp)

@@ -1,0 +1,424 @@
+#include "skinforms/skSkinUpDown.h"
+
+#include "skin/skComposers.h"
+#include "skin/skUtilsGlyphs.h"
+
+namespace sk {
+
+using namespace cl;
+
+namespace {
+
+// Default-look colours shared by the skinned controls.
+constexpr TColor PressedFill = 0xB59385;
+constexpr TColor HotFill = 0xD2BDB6;
+constexpr TColor ActiveFrame = 0x800000;
+
+TRect Either(const TRect& R, const TRect& Fallback) { return IsNullRect(R) ? Fallback : R; }
+
+}  // namespace
+
+TskSkinUpDown::TskSkinUpDown(TComponent* AOwner) : TskSkinCustomControl(AOwner)
+{
+    SetControlStyle(ControlStyle() + csCaptureMouse + csOpaque);
+    SetSkinDataName("hupdown");
+    SetBounds(Left(), Top(), 50, 25);
+    CalcButtons();
+}
+
+void TskSkinUpDown::DestroyWnd()
+{
+    StopTimer();
+    TskSkinCustomControl::DestroyWnd();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Properties
+
+void TskSkinUpDown::SetUseSkinSize(bool Value)
+{
+    useSkinSize_ = Value;
+    GetSkinData();
+    Repaint();
+}
+
+void TskSkinUpDown::SetOrientation(TUDOrientation Value)
+{
+    orientation_ = Value;
+    if (Designing() && !ComponentState().Contains(csLoading))
+        SetSkinDataName(Value == udVertical ? "vupdown" : "hupdown");
+    CalcButtons();
+    Repaint();
+}
+
+void TskSkinUpDown::SetPosition(int Value)
+{
+    if (Value > max_ || Value < min_)
+        return;
+    position_ = Value;
+    if (!Designing() && OnChange)
+        OnChange(this);
+}
+
+void TskSkinUpDown::SetMin(int Value)
+{
+    min_ = Value;
+    if (position_ < Value)
+        position_ = Value;
+}
+
+void TskSkinUpDown::SetMax(int Value)
+{
+    max_ = Value;
+    if (position_ > Value)
+        position_ = Value;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Skin and layout
+
+bool TskSkinUpDown::Described() const { return index_ != -1 && dynamic_cast<TskDataSkinUpDownControl*>(Description()); }
+
+void TskSkinUpDown::GetSkinData()
+{
+    TskSkinCustomControl::GetSkinData();
+    if (auto* d = dynamic_cast<TskDataSkinUpDownControl*>(Description()); d && index_ != -1) {
+        upRect_ = d->UpButtonRect;
+        activeUpRect_ = d->ActiveUpButtonRect;
+        downUpRect_ = Either(d->DownUpButtonRect, d->ActiveUpButtonRect);
+        downRect_ = d->DownButtonRect;
+        activeDownRect_ = d->ActiveDownButtonRect;
+        downDownRect_ = Either(d->DownDownButtonRect, d->ActiveDownButtonRect);
+        // The picture is copied whole: the buttons are cut from it, not stretched.
+        LTPoint = RTPoint = LBPoint = RBPoint = TPoint{};
+        ClRect = TRect{};
+        ResizeMode = GetResizeMode(SkinRect, RTPoint, LBPoint, RBPoint);
+    }
+    CalcButtons();
+}
+
+void TskSkinUpDown::CalcButtons()
+{
+    if (Described() && useSkinSize_) {
+        buttons_[UpButton].Rect = upRect_;
+        buttons_[DownButton].Rect = downRect_;
+        return;
+    }
+    const int w = Width();
+    const int h = Height();
+    if (orientation_ == udHorizontal) {
+        buttons_[DownButton].Rect = Rect(0, 0, w / 2, h);
+        buttons_[UpButton].Rect = Rect(w / 2, 0, w, h);
+    } else {
+        buttons_[UpButton].Rect = Rect(0, 0, w, h / 2);
+        buttons_[DownButton].Rect = Rect(0, h / 2, w, h);
+    }
+}
+
+void TskSkinUpDown::CalcSize(int& W, int& H)
+{
+    if (useSkinSize_)
+        TskSkinCustomControl::CalcSize(W, H);
+}
+
+void TskSkinUpDown::SetControlRegion()
+{
+    if (useSkinSize_)
+        TskSkinCustomControl::SetControlRegion();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Mouse and repeat
+
+int TskSkinUpDown::ButtonAt(int X, int Y) const
+{
+    for (int i : {UpButton, DownButton})
+        if (PointInRect(buttons_[i].Rect, {X, Y}))
+            return i;
+    return -1;
+}
+
+void TskSkinUpDown::HotTest(int X, int Y)
+{
+    previousHot_ = hot_;
+    int now = ButtonAt(X, Y);
+    // While a button is held no other one lights up.
+    if (captured_ != -1 && now != captured_)
+        now = -1;
+    hot_ = now;
+    if (hot_ == previousHot_)
+        return;
+    const TAliveFlag alive = alive_;
+    if (previousHot_ != -1) {
+        TButtonState& b = buttons_[previousHot_];
+        b.MouseIn = false;
+        Repaint();
+        if (increment_ != 0 && b.Down)
+            StopTimer();
+    }
+    if (!*alive || hot_ == -1)
+        return;
+    buttons_[1 - hot_].MouseIn = false;
+    TButtonState& b = buttons_[hot_];
+    b.MouseIn = true;
+    Repaint();
+    if (increment_ != 0 && b.Down)
+        StartTimer(ResumeInterval);
+}
+
+void TskSkinUpDown::StartTimer(UINT Interval)
+{
+    if (!HandleAllocated())
+        return;
+    SetTimer(Handle(), RepeatTimerId, Interval, nullptr);
+    timerRunning_ = true;
+}
+
+void TskSkinUpDown::StopTimer()
+{
+    if (timerRunning_ && HandleAllocated())
+        KillTimer(Handle(), RepeatTimerId);
+    timerRunning_ = false;
+}
+
+void TskSkinUpDown::Step(int Direction) { SetPosition(position_ + Direction * increment_); }
+
+void TskSkinUpDown::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    GetSkinData();
+    const TAliveFlag alive = alive_;
+    HotTest(X, Y);
+    if (!*alive)
+        return;
+    if (hot_ != -1) {
+        buttons_[1 - hot_].MouseIn = false;
+        captured_ = hot_;
+        buttons_[hot_].MouseIn = true;
+        buttons_[hot_].Down = true;
+        Repaint();
+        if (increment_ != 0) {
+            repeatMode_ = hot_ == UpButton ? RepeatUp : RepeatDown;
+            firstTick_ = true;
+            StartTimer(FirstRepeatDelay);
+        }
+    }
+    TskSkinCustomControl::MouseDown(Button, Shift, X, Y);
+}
+
+void TskSkinUpDown::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    const TAliveFlag alive = alive_;
+    if (captured_ != -1) {
+        const int b = captured_;
+        captured_ = -1;
+        if (increment_ != 0) {
+            StopTimer();
+            repeatMode_ = RepeatNone;
+        }
+        firstTick_ = false;
+        buttons_[b].Down = false;
+        if (b != hot_)
+            buttons_[b].MouseIn = false;
+        Repaint();
+        if (PointInRect(buttons_[b].Rect, {X, Y})) {
+            if (increment_ != 0)
+                Step(b == UpButton ? 1 : -1);
+            if (!*alive)
+                return;
+            if (b == UpButton && OnUpButtonClick)
+                OnUpButtonClick(this);
+            else if (b == DownButton && OnDownButtonClick)
+                OnDownButtonClick(this);
+            if (!*alive)
+                return;
+        }
+    }
+    TskSkinCustomControl::MouseUp(Button, Shift, X, Y);
+}
+
+void TskSkinUpDown::MouseMove(TShiftState Shift, int X, int Y)
+{
+    const TAliveFlag alive = alive_;
+    HotTest(X, Y);
+    if (*alive)
+        TskSkinCustomControl::MouseMove(Shift, X, Y);
+}
+
+void TskSkinUpDown::WMTimer(TMessage& Message)
+{
+    if (Message.WParam != RepeatTimerId || !timerRunning_) {
+        TskSkinCustomControl::Dispatch(Message);
+        return;
+    }
+    if (firstTick_) {
+        // The first delay has passed: from now on the repeat runs at its own pace.
+        firstTick_ = false;
+        StartTimer(RepeatInterval);
+        return;
+    }
+    if (repeatMode_ == RepeatDown)
+        Step(-1);
+    else if (repeatMode_ == RepeatUp)
+        Step(1);
+    else
+        StopTimer();
+}
+
+void TskSkinUpDown::CMMouseEnter(TMessage& Message)
+{
+    previousHot_ = hot_ = -1;
+    TskSkinCustomControl::Dispatch(Message);
+}
+
+void TskSkinUpDown::CMMouseLeave(TMessage& Message)
+{
+    previousHot_ = hot_ = -1;
+    const TAliveFlag alive = alive_;
+    TskSkinCustomControl::Dispatch(Message);
+    if (!*alive)
+        return;
+    bool changed = false;
+    for (TButtonState& b : buttons_) {
+        changed = changed || b.MouseIn;
+        b.MouseIn = false;
+    }
+    if (changed)
+        Repaint();
+}
+
+void TskSkinUpDown::Dispatch(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_TIMER: WMTimer(Message); break;
+    case WM_SIZE:
+        TskSkinCustomControl::Dispatch(Message);
+        CalcButtons();
+        break;
+    case WM_CANCELMODE:
+    case WM_CAPTURECHANGED:
+        TskSkinCustomControl::Dispatch(Message);
+        // The press was taken away: the held button lets go without a step.
+        if (captured_ != -1 && Message.Msg == WM_CANCELMODE) {
+            buttons_[captured_].Down = false;
+            captured_ = -1;
+            repeatMode_ = RepeatNone;
+            firstTick_ = false;
+            StopTimer();
+            Repaint();
+        }
+        break;
+    case CM_MOUSEENTER: CMMouseEnter(Message); break;
+    case CM_MOUSELEAVE: CMMouseLeave(Message); break;
+    default: TskSkinCustomControl::Dispatch(Message);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Drawing
+
+int TskSkinUpDown::ArrowDirection(int Button) const
+{
+    if (orientation_ == udHorizontal)
+        return Button == UpButton ? adRight : adLeft;
+    return Button == UpButton ? adUp : adDown;
+}
+
+void TskSkinUpDown::DrawDefaultButton(TCanvas* Canvas, int Button)
+{
+    const TButtonState& s = buttons_[Button];
+    TRect r = s.Rect;
+    if (IsNullRect(r))
+        return;
+    TColor frame = clBtnShadow;
+    TColor fill = clBtnFace;
+    if (s.Down && s.MouseIn) {
+        frame = ActiveFrame;
+        fill = PressedFill;
+    } else if (s.MouseIn) {
+        frame = ActiveFrame;
+        fill = HotFill;
+    }
+    Frame3D(Canvas, r, frame, frame, 1);
+    Canvas->Brush()->SetColor(fill);
+    Canvas->FillRect(r);
+    DrawArrowImage(Canvas, r, clBlack, ArrowDirection(Button));
+}
+
+void TskSkinUpDown::CreateControlDefaultImage(TBitmap* B)
+{
+    TskSkinCustomControl::CreateControlDefaultImage(B);
+    CalcButtons();
+    DrawDefaultButton(B->Canvas(), UpButton);
+    DrawDefaultButton(B->Canvas(), DownButton);
+}
+
+void TskSkinUpDown::DrawResizeButton(TCanvas* Canvas, int Button)
+{
+    const TButtonState& s = buttons_[Button];
+    const int w = RectWidth(s.Rect);
+    const int h = RectHeight(s.Rect);
+    if (w < 1 || h < 1)
+        return;
+    TskSkinData* data = SkinData();
+    const int i = data ? data->IndexOfControl("resizebutton") : -1;
+    auto* d = i >= 0 ? dynamic_cast<TskDataSkinButtonControl*>(data->CtrlList.Items(i)) : nullptr;
+    TBitmap* picture = d ? SkinPicture(data, d->PictureIndex) : nullptr;
+    if (!d || !picture) {
+        // A skin without a button picture: the button keeps the default look.
+        DrawDefaultButton(Canvas, Button);
+        return;
+    }
+    const TRect active = Either(d->ActiveSkinRect, d->SkinRect);
+    TRect src = d->SkinRect;
+    TColor color = d->FontColor;
+    const bool pressed = s.Down && s.MouseIn;
+    if (pressed) {
+        src = Either(d->DownSkinRect, active);
+        color = d->DownFontColor;
+    } else if (s.MouseIn) {
+        src = active;
+        color = d->ActiveFontColor;
+    }
+    const TskAreaPoints area{d->LTPoint, d->RTPoint, d->LBPoint, d->RBPoint, d->ClRect};
+    TBitmap b;
+    b.SetSize(w, h);
+    ComposeSkinImage(area, FitNinePart(area, d->SkinRect, w, h), &b, picture, src, w, h, true);
+    TRect arrow = Rect(0, 0, w, h);
+    if (pressed) {
+        arrow.Left += 2;
+        arrow.Top += 2;
+    }
+    DrawArrowImage(b.Canvas(), arrow, color, ArrowDirection(Button));
+    Canvas->Draw(s.Rect.Left, s.Rect.Top, &b);
+}
+
+void TskSkinUpDown::CreateControlSkinImage(TBitmap* B)
+{
+    CalcButtons();
+    if (!useSkinSize_) {
+        B->Canvas()->Brush()->SetColor(clBtnFace);
+        B->Canvas()->FillRect(ClientRect());
+        DrawResizeButton(B->Canvas(), UpButton);
+        DrawResizeButton(B->Canvas(), DownButton);
+        return;
+    }
+    TskSkinCustomControl::CreateControlSkinImage(B);
+    if (!picture_)
+        return;
+    const TRect pressed[2] = {downUpRect_, downDownRect_};
+    const TRect active[2] = {activeUpRect_, activeDownRect_};
+    for (int i : {UpButton, DownButton}) {
+        const TButtonState& s = buttons_[i];
+        TRect src;
+        if (s.Down && s.MouseIn)
+            src = pressed[i];
+        else if (s.MouseIn)
+            src = active[i];
+        // The normal buttons are part of the base picture.
+        if (IsNullRect(src) || IsNullRect(s.Rect))
+            continue;
+        B->Canvas()->CopyRect(s.Rect, picture_->Canvas(), src);
+    }
+}
+
+}  // namespace sk
