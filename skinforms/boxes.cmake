@@ -1,3 +1,5 @@
 # The box controls: up-down, tab and page controls, edits, password edit, list box, combo boxes.
 list(APPEND SKINFORMS_WINDOWS
-  ${CMAKE_CURRENT_LIST_DIR}/skSkinUpDown.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinUpDown.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinTabs.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinTabsDraw.cpp)
