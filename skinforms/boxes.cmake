@@ -2,4 +2,6 @@
 list(APPEND SKINFORMS_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/skSkinUpDown.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skSkinTabs.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/skSkinTabsDraw.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinTabsDraw.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skClipboardText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinPasswordEdit.cpp)

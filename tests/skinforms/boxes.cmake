@@ -2,4 +2,5 @@
 # box and combo boxes.
 list(APPEND TESTS_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/boxes_updown_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/boxes_tabs_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/boxes_tabs_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/boxes_password_test.cpp)
