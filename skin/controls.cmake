@@ -5,4 +5,5 @@ list(APPEND SKIN_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/skButtonLook.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skSkinSpeedButton.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skSkinPanel.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/skSkinToolBar.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinToolBar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinTrackBar.cpp)
