@@ -1,0 +1,233 @@
+// The frame's non-client area on real windows: pixels painted into a memory DC by zone, the
+// window region read back from the window, and the hit-test codes.
+#include "skinforms/frame_support.h"
+
+#include "support/LiveHandles.h"
+
+using namespace cl;
+using namespace sk;
+using namespace frametest;
+
+namespace {
+
+constexpr int W = 300;
+constexpr int H = 200;
+constexpr TColor Untouched = 0xFF00FF;
+
+struct FrameNonClient : ::testing::Test {
+    TFrameSkin skin;
+    TFramedForm form{skin.Data, W, H};
+    // Each zone's colour at a point inside it, and the client area left alone.
+    void ExpectZones(TBitmap& B, TColor Top)
+    {
+        EXPECT_EQ(B.Pixels(150, 10), Top) << "caption band";
+        EXPECT_EQ(B.Pixels(2, 100), LeftColor) << "left border";
+        EXPECT_EQ(B.Pixels(W - 2, 100), RightColor) << "right border";
+        EXPECT_EQ(B.Pixels(150, H - 2), BottomColor) << "bottom border";
+        EXPECT_EQ(B.Pixels(150, 100), Untouched) << "client area";
+    }
+    bool InRegion(int X, int Y)
+    {
+        TOwnedRegion rgn(CreateRectRgn(0, 0, 0, 0));
+        if (GetWindowRgn(form.Wnd(), rgn.Handle()) == ERROR)
+            return true;  // no region: the whole window
+        return PtInRegion(rgn.Handle(), X, Y) != FALSE;
+    }
+    bool HasRegion()
+    {
+        TOwnedRegion rgn(CreateRectRgn(0, 0, 0, 0));
+        return GetWindowRgn(form.Wnd(), rgn.Handle()) != ERROR;
+    }
+};
+
+}  // namespace
+
+TEST_F(FrameNonClient, ActiveFramePaintsEachBorderFromItsZoneAndLeavesTheClientAlone)
+{
+    form.Frame->AlwaysActive = true;
+    auto b = form.Paint();
+    ExpectZones(*b, TopColor);
+}
+
+TEST_F(FrameNonClient, InactiveFrameUsesTheInactivePictureAndItsEffect)
+{
+    // The form is not shown, so it is not the active form.
+    ASSERT_FALSE(form.Frame->IsActive());
+    ExpectZones(*form.Paint(), TopColor);
+    skin.Reload([&] { skin.Data->InactivePicture = TFrameSkin::MakePicture(InactiveTopColor); });
+    ExpectZones(*form.Paint(), InactiveTopColor);
+    skin.Reload([&] {
+        skin.Data->AutoRenderingInactiveImage = true;
+        skin.Data->InactiveEffect = ieInvert;
+    });
+    auto b = form.Paint();
+    EXPECT_EQ(b->Pixels(150, 10), TColor(0xFFFFFF ^ InactiveTopColor));
+    EXPECT_EQ(b->Pixels(2, 100), TColor(0xFFFFFF ^ LeftColor));
+    EXPECT_EQ(b->Pixels(150, 100), Untouched);
+    // Active again: no effect.
+    form.Frame->AlwaysActive = true;
+    ExpectZones(*form.Paint(), TopColor);
+}
+
+TEST_F(FrameNonClient, AFormLosingTheFocusIsPaintedInactive)
+{
+    skin.Reload([&] { skin.Data->InactivePicture = TFrameSkin::MakePicture(InactiveTopColor); });
+    form.Show();
+    form.Form->SetFocus();
+    Application->ProcessMessages();
+    ASSERT_TRUE(form.Frame->IsActive());
+    EXPECT_EQ(form.Paint()->Pixels(150, 10), TopColor);
+    TFramedForm other(skin.Data, 200, 150);
+    other.Show();
+    other.Form->SetFocus();
+    Application->ProcessMessages();
+    EXPECT_FALSE(form.Frame->IsActive());
+    EXPECT_EQ(form.Paint()->Pixels(150, 10), InactiveTopColor);
+}
+
+TEST_F(FrameNonClient, NothingIsPaintedBelowTheMinimumSize)
+{
+    form.Frame->MinWidth = W + 50;
+    auto b = form.Paint();
+    EXPECT_EQ(b->Pixels(150, 10), Untouched);
+    EXPECT_EQ(b->Pixels(2, 100), Untouched);
+}
+
+TEST_F(FrameNonClient, TheClientRectangleNotBelowItsTopExcludesNothing)
+{
+    // A client rectangle with no height at the picture's size: the frame paints over the
+    // whole window.
+    skin.Reload([&] { skin.Data->ClRect = Rect(5, 20, 95, 20); });
+    form.Form->SetBounds(40, 40, W, TFrameSkin::PH);
+    form.Frame->AlwaysActive = true;
+    auto b = form.Paint();
+    EXPECT_NE(b->Pixels(150, 30), Untouched);
+}
+
+TEST(FrameDefaultLook, PaintsTheBorderLinesTheCaptionStripAndTheButtons)
+{
+    TFramedForm form(nullptr, W, H);
+    form.Frame->AlwaysActive = true;
+    auto b = form.Paint();
+    EXPECT_EQ(b->Pixels(0, 100), Rgb(cl3DLight));
+    EXPECT_EQ(b->Pixels(1, 100), Rgb(clBtnHighlight));
+    EXPECT_EQ(b->Pixels(2, 100), Rgb(clBtnFace));
+    EXPECT_EQ(b->Pixels(W - 1, 100), Rgb(cl3DDkShadow));
+    EXPECT_EQ(b->Pixels(W - 2, 100), Rgb(clBtnShadow));
+    EXPECT_EQ(b->Pixels(100, 0), Rgb(cl3DLight));
+    EXPECT_EQ(b->Pixels(100, H - 1), Rgb(cl3DDkShadow));
+    EXPECT_EQ(b->Pixels(150, 100), Untouched) << "client area";
+    // The caption strip's lines: rows 2, 4 ... highlight, 3, 5 ... shadow, from the system
+    // button's right edge + 2 (3 + 17 + 2).
+    EXPECT_EQ(b->Pixels(60, 3 + 2), Rgb(clBtnHighlight));
+    EXPECT_EQ(b->Pixels(60, 3 + 3), Rgb(clBtnShadow));
+    EXPECT_EQ(b->Pixels(60, 3 + 1), Rgb(clBtnFace));
+    EXPECT_EQ(b->Pixels(21, 3 + 2), Rgb(clBtnFace)) << "no line next to the system button";
+    // Four buttons from the right: close, maximize, minimize, roll-up; 17 pixels each, no gaps.
+    ASSERT_EQ(form.Frame->ObjectCount(), 6);
+    EXPECT_EQ(form.Frame->Objects(0)->ObjectRect, Rect(W - 3 - 17, 4, W - 3, 21));
+    EXPECT_EQ(form.Frame->Objects(3)->ObjectRect, Rect(W - 3 - 68, 4, W - 3 - 51, 21));
+    EXPECT_FALSE(form.Frame->Objects(5)->Visible) << "the tray button needs its border icon";
+    EXPECT_EQ(b->Pixels(W - 3 - 17, 4), Rgb(clBtnFace)) << "a button at rest has no outline";
+}
+
+TEST_F(FrameNonClient, TheRegionFollowsTheMaskAndTheSize)
+{
+    EXPECT_FALSE(HasRegion()) << "a skin without a mask leaves the window rectangular";
+    skin.Reload([&] { skin.AddMask(); });
+    ASSERT_TRUE(HasRegion());
+    EXPECT_FALSE(InRegion(1, 1));
+    EXPECT_TRUE(InRegion(4, 1));
+    EXPECT_FALSE(InRegion(W - 2, 1));
+    EXPECT_TRUE(InRegion(W - 4, 1));
+    EXPECT_FALSE(InRegion(1, H - 1));
+    EXPECT_FALSE(InRegion(W - 1, H - 1));
+    EXPECT_TRUE(InRegion(150, 100));
+    // Rebuilt for a new size: the cut corners move with the right and bottom edges.
+    form.Form->SetBounds(40, 40, 400, 260);
+    EXPECT_FALSE(InRegion(398, 1));
+    EXPECT_TRUE(InRegion(396, 1));
+    EXPECT_TRUE(InRegion(W - 2, 1));
+    EXPECT_FALSE(InRegion(398, 258));
+    // The mask's solid rectangle is always inside, whatever the mask holds there.
+    skin.Reload([&] {
+        skin.Data->Mask->Canvas()->Brush()->SetColor(0xFFFFFF);
+        skin.Data->Mask->Canvas()->FillRect(Rect(20, 20, 80, 50));
+    });
+    EXPECT_TRUE(InRegion(200, 130));
+    // A borderless form has none.
+    form.Form->SetBorderStyle(bsNone);
+    form.Frame->SetSkinData(skin.Data);
+    EXPECT_FALSE(HasRegion());
+}
+
+TEST(FrameResources, SkinChangesAndResizesLeaveNoGdiObjectsBehind)
+{
+    // Counting starts before anything is made: what the frame replaces later is then counted
+    // both ways.
+    test_support::CountLiveHandles();
+    TFrameSkin skin;
+    TFramedForm form{skin.Data, W, H};
+    skin.Reload([&] { skin.AddMask(); });
+    form.Show();
+    form.Paint();
+    skin.Reload([] {});
+    const auto before = test_support::CountLiveHandles();
+    for (int i = 0; i < 100; ++i) {
+        skin.Reload([] {});
+        form.Form->SetBounds(40, 40, W + i % 7, H);
+        SendMessageA(form.Wnd(), WM_NCPAINT, 1, 0);
+    }
+    form.Form->SetBounds(40, 40, W, H);
+    const auto leaked = test_support::CountLiveHandles() - before;
+    EXPECT_EQ(leaked.Gdi, 0) << leaked;
+}
+
+TEST_F(FrameNonClient, HitTestsAcrossASizeableSkinnedFrame)
+{
+    skin.Reload([&] { skin.AddMask(); });
+    EXPECT_EQ(form.HitAt(3, 8), HTTOPLEFT);
+    EXPECT_EQ(form.HitAt(W - 3, 8), HTTOPRIGHT) << "near the right edge above the hit-test point";
+    EXPECT_EQ(form.HitAt(3, H - 3), HTBOTTOMLEFT);
+    EXPECT_EQ(form.HitAt(W - 3, H - 3), HTBOTTOMRIGHT);
+    EXPECT_EQ(form.HitAt(150, 2), HTTOP);
+    EXPECT_EQ(form.HitAt(150, H - 2), HTBOTTOM);
+    EXPECT_EQ(form.HitAt(3, 100), HTLEFT);
+    EXPECT_EQ(form.HitAt(W - 3, 100), HTRIGHT);
+    EXPECT_EQ(form.HitAt(150, 100), HTCLIENT);
+    EXPECT_EQ(form.HitAt(150, 12), HTOBJECT) << "frame without a caption object";
+    // Inside the mask's solid rectangle is never the sizing band.
+    EXPECT_EQ(form.HitAt(8, 12), HTOBJECT);
+    // A caption object makes its area the caption.
+    skin.Reload([&] {
+        auto d = std::make_unique<TskDataSkinCaption>("caption");
+        d->SkinRect = Rect(5, 5, 95, 18);
+        skin.Data->ObjectList.Add(std::move(d));
+    });
+    EXPECT_EQ(form.HitAt(150, 12), HTCAPTION) << "the caption stretches with the width";
+    form.Frame->RolledUp = true;
+    EXPECT_EQ(form.HitAt(3, 100), HTOBJECT) << "rolled up: no sizing";
+    EXPECT_EQ(form.HitAt(150, 12), HTCAPTION);
+    form.Frame->RolledUp = false;
+    form.Form->SetBorderStyle(bsSingle);
+    form.Frame->SetSkinData(skin.Data);
+    EXPECT_EQ(form.HitAt(3, 100), HTOBJECT) << "a fixed border never sizes";
+    EXPECT_EQ(form.HitAt(W - 3, 8), HTOBJECT);
+}
+
+TEST(FrameDefaultLook, HitTestsUseTheAsymmetricEdges)
+{
+    TFramedForm form(nullptr, W, H);
+    form.Frame->AlwaysActive = true;
+    form.Paint();
+    EXPECT_EQ(form.HitAt(2, 100), HTLEFT);
+    EXPECT_EQ(form.HitAt(3, 100), HTCLIENT);
+    EXPECT_EQ(form.HitAt(W - 2, 100), HTRIGHT);
+    EXPECT_EQ(form.HitAt(W - 3, 100), HTOBJECT);
+    EXPECT_EQ(form.HitAt(1, 1), HTTOPLEFT);
+    EXPECT_EQ(form.HitAt(W - 1, H - 1), HTBOTTOMRIGHT);
+    EXPECT_EQ(form.HitAt(100, 10), HTCAPTION);
+    EXPECT_EQ(form.HitAt(W - 10, 10), HTOBJECT) << "over the close button";
+    form.Frame->RolledUp = true;
+    EXPECT_EQ(form.HitAt(2, 100), HTOBJECT);
+}
