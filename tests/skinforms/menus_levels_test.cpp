@@ -3,6 +3,7 @@
 #include "skinforms/menus_support.h"
 
 #include "skin/skUtils.h"
+#include "support/LiveHandles.h"
 
 namespace {
 
@@ -427,6 +428,39 @@ TEST(SkinMenuLifetime, APopupControlFreedWhileOpenIsToldNothingAfterwards)
     scene.Key(VK_RETURN);
     EXPECT_EQ(scene.Log(), "menu close; form 1228; mode off; click item0");
     EXPECT_EQ(scene.Menu()->NotifyControl(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SkinMenuLifetime, AHundredOpeningsHoldNoMoreHandlesThanOne)
+{
+    TSkinnedMenuScene scene;
+    auto* mask = scene.skin.Data->ActivePictures.Add(std::make_unique<cl::TBitmap>());
+    mask->SetSize(60, 40);
+    mask->Fill(clBlack);
+    scene.skin.Data->PopupWindow->MaskPictureIndex = 2;
+    TMenuItem* sub = scene.Add("sub");
+    scene.AddItems(3, sub);
+    scene.AddItems(5);
+    auto openAndClose = [&] {
+        scene.popup->Popup(100, 100);
+        scene.Key(VK_RIGHT);
+        scene.Key(VK_DOWN);
+        Snapshot(scene.Level(1));
+        scene.Key(VK_ESCAPE);
+        scene.Key(VK_ESCAPE);
+    };
+    // Counting starts here: what the closed levels of the first opening hold is seen going.
+    test_support::CountLiveHandles();
+    openAndClose();
+    ASSERT_EQ(scene.Levels(), 0);
+    const auto before = test_support::CountLiveHandles();
+    for (int i = 0; i < 100; ++i)
+        openAndClose();
+    const auto leaked = test_support::CountLiveHandles() - before;
+    EXPECT_EQ(leaked, test_support::TLiveHandles{}) << leaked;
 }
 
 }  // namespace

@@ -1,0 +1,76 @@
+// Opening a 30-item skinned popup menu (building its rows, measuring, placing, showing and
+// painting the level, then closing it), set beside one BitBlt of a bitmap of the menu's size.
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "classlib/Forms.h"
+#include "skinforms/skSkinMenus.h"
+
+using namespace cl;
+using namespace sk;
+
+namespace {
+
+using TClock = std::chrono::steady_clock;
+
+template <class F>
+double MedianMilliseconds(int Runs, F&& Work)
+{
+    std::vector<double> t;
+    for (int i = 0; i < Runs; ++i) {
+        const auto start = TClock::now();
+        Work();
+        t.push_back(std::chrono::duration<double, std::milli>(TClock::now() - start).count());
+    }
+    std::sort(t.begin(), t.end());
+    return t[t.size() / 2];
+}
+
+void Report(const char* Name, double Value, double Ref, const char* Target)
+{
+    std::printf("BENCH %s value=%.3f unit=ms ref=%.3f ratio=%.3f target=%s\n", Name, Value, Ref,
+                Ref > 0 ? Value / Ref : 0.0, Target);
+}
+
+}  // namespace
+
+int main()
+{
+    Application->Initialize();
+    auto* form = new TForm(nullptr);
+    form->HandleNeeded();
+    auto* menu = new TskSkinMenu(form, form);
+    auto* popup = new TPopupMenu(form);
+    for (int i = 0; i < 30; ++i) {
+        auto* item = new TMenuItem(popup);
+        item->SetCaption(i % 7 == 6 ? "-" : "Menu item number " + std::to_string(i));
+        popup->Items()->Add(item);
+    }
+    const TRect at{100, 100, 100, 100};
+    int w = 0;
+    int h = 0;
+    const double open = MedianMilliseconds(51, [&] {
+        menu->Popup(nullptr, nullptr, false, popup->Items(), at, 0);
+        TskSkinPopupWindow* level = menu->Levels(0);
+        UpdateWindow(level->Handle());
+        w = level->Width();
+        h = level->Height();
+        menu->CloseMenu(0);
+    });
+    TBitmap source;
+    source.SetSize(w, h);
+    TBitmap target;
+    target.SetSize(w, h);
+    const double blit = MedianMilliseconds(51, [&] {
+        BitBlt(target.Canvas()->Handle(), 0, 0, w, h, source.Canvas()->Handle(), 0, 0, SRCCOPY);
+        GdiFlush();
+    });
+    Report("menu_open_30_items", open, blit, "-");
+    form->Free();
+    return 0;
+}
