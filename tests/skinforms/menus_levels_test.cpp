@@ -42,8 +42,8 @@ struct TSubMenuScene : TMenuScene {
 
 TEST(SkinSubMenu, HoverOpensAfterTheDelayAndASiblingCancelsTheWait)
 {
-    visual_test::TClockScope time;
     TSubMenuScene scene;
+    auto& time = scene.time;
     scene.Add("off")->SetEnabled(false);
     scene.popup->Popup(100, 100);
     TskSkinPopupWindow* level = scene.Level(0);
