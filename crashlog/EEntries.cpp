@@ -29,7 +29,20 @@ LPTOP_LEVEL_EXCEPTION_FILTER previousFilter = nullptr;
 std::terminate_handler previousTerminate = nullptr;
 bool (*previousHook)(std::exception_ptr, cl::TObject*, cl::TCatchPoint) = nullptr;
 
-thread_local const void* lastReported = nullptr;
+// The exception this thread last reported at a catch point: the object and the number of the
+// throw that raised it. A re-raise of it (which throws nothing new) reaching terminate is not new.
+struct TReportedException {
+    const void* Object = nullptr;
+    std::uint32_t Serial = 0;
+};
+
+thread_local TReportedException lastReported;
+
+std::uint32_t ThrowSerial()
+{
+    const TThrowRecord* thrown = LastThrow();
+    return thrown ? thrown->Serial : 0;
+}
 
 // A context for a C++ object, with the throw's address and stack when this thread threw it.
 TExceptionContext LanguageContext(std::exception_ptr object)
@@ -56,8 +69,10 @@ TExceptionContext LanguageContext(std::exception_ptr object)
 // Ends what an unhandled exception leaves: the program on the main thread, else the thread.
 [[noreturn]] void EndAfterUnhandled()
 {
-    if (GetCurrentThreadId() == MainThreadId())
+    if (GetCurrentThreadId() == MainThreadId()) {
+        RunEndOfProcessSteps();
         TerminateProcess(GetCurrentProcess(), 1);
+    }
     ExitThread(1);
 }
 
@@ -68,7 +83,7 @@ bool HookedHandleException(std::exception_ptr error, cl::TObject* sender, cl::TC
         if (where == cl::TCatchPoint::Synchronize)
             return false;
         TExceptionContext context = LanguageContext(error);
-        lastReported = ExceptionObjectAddress(error);
+        lastReported = {ExceptionObjectAddress(error), ThrowSerial()};
         return !ExceptionManager(std::move(context));
     } catch (...) {
         InternalError("HandleException");
@@ -91,7 +106,7 @@ void TerminateHandler()
             RescueProcessing("std::terminate");
             if (GetCurrentThreadId() != MainThreadId())
                 LeaveProcessing();
-        } else if (ExceptionObjectAddress(current) != lastReported) {
+        } else if (ExceptionObjectAddress(current) != lastReported.Object || ThrowSerial() != lastReported.Serial) {
             TExceptionContext context = LanguageContext(current);
             if (!context.Description.IsAbort && EnterProcessing()) {
                 ExceptNotify(context);
@@ -155,6 +170,14 @@ std::exception_ptr FaultObject(const EXCEPTION_RECORD& r)
     }
 }
 
+bool HoldsLoaderLock()
+{
+    // The process environment block's loader lock (offset 0xA0 on 32-bit x86).
+    const auto peb = static_cast<std::uintptr_t>(__readfsdword(0x30));
+    const auto* lock = *reinterpret_cast<RTL_CRITICAL_SECTION* const*>(peb + 0xA0);
+    return lock && static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(lock->OwningThread)) == GetCurrentThreadId();
+}
+
 // Notices the debugger and the thread-naming convention send; they are not faults.
 bool IsNotice(DWORD code)
 {
@@ -162,11 +185,14 @@ bool IsNotice(DWORD code)
            code == EXCEPTION_SINGLE_STEP;
 }
 
-std::uint32_t overflowStackTop = 0;  // the overflowed thread's own stack top
 void* volatile spareRescueStack = nullptr;
 constexpr std::size_t RescueStackSize = 256 * 1024;
 
-__attribute__((noinline)) LONG FilterBody(EXCEPTION_POINTERS* pointers, bool lowStack)
+// `overflowTop` is the stack top of a thread that overflowed its stack and now runs on a rescue
+// stack (0 otherwise).
+// With `endProcess` the process ends after the report whichever thread faulted.
+__attribute__((noinline)) LONG FilterBody(EXCEPTION_POINTERS* pointers, std::uint32_t overflowTop,
+                                          bool endProcess = false)
 {
     const EXCEPTION_RECORD& record = *pointers->ExceptionRecord;
     if (IsNotice(record.ExceptionCode))
@@ -184,9 +210,13 @@ __attribute__((noinline)) LONG FilterBody(EXCEPTION_POINTERS* pointers, bool low
         context.Description = DescribeException(context.Object);
         context.Address = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(record.ExceptionAddress));
         context.StackPointer = pointers->ContextRecord->Esp;
-        context.StackTop = lowStack ? overflowStackTop : CurrentStackTop();
+        const bool lowStack = overflowTop != 0;
+        context.StackTop = lowStack ? overflowTop : CurrentStackTop();
         context.LowStack = lowStack;
-        context.InDispatch = true;
+        // A thread that holds the loader lock (a fault in a thread-exit destructor or a library's
+        // entry) would wait for ever for a reporting thread, which cannot start without that
+        // lock: it reports itself.
+        context.InDispatch = !HoldsLoaderLock();
         if (EnterProcessing()) {
             ExceptNotify(context);
             LeaveProcessing();
@@ -194,16 +224,21 @@ __attribute__((noinline)) LONG FilterBody(EXCEPTION_POINTERS* pointers, bool low
     } catch (...) {
         InternalError("UnhandledExceptionFilter");
     }
+    if (endProcess) {
+        RunEndOfProcessSteps();
+        TerminateProcess(GetCurrentProcess(), 1);
+    }
     EndAfterUnhandled();
 }
 
-[[noreturn]] void __attribute__((stdcall, noinline)) OverflowBody(EXCEPTION_POINTERS* pointers, char* stackBase)
+[[noreturn]] void __attribute__((stdcall, noinline)) OverflowBody(EXCEPTION_POINTERS* pointers, char* stackBase,
+                                                                   std::uint32_t overflowTop)
 {
     // From here on this thread lives on the rescue stack; the system's checks must agree.
     auto* tib = reinterpret_cast<NT_TIB*>(NtCurrentTeb());
     tib->StackLimit = stackBase;
     tib->StackBase = stackBase + RescueStackSize;
-    FilterBody(pointers, true);
+    FilterBody(pointers, overflowTop);
     EndAfterUnhandled();
 }
 
@@ -215,15 +250,18 @@ __attribute__((noinline)) LONG FilterBody(EXCEPTION_POINTERS* pointers, bool low
         stack = static_cast<char*>(VirtualAlloc(nullptr, RescueStackSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
     if (!stack)
         TerminateProcess(GetCurrentProcess(), 1);
-    overflowStackTop = CurrentStackTop();
+    // Two threads may overflow at once: the stack top travels as an argument, never through
+    // shared memory.
+    const std::uint32_t overflowTop = CurrentStackTop();
     char* top = stack + RescueStackSize - 16;
     asm volatile(
         "movl %0, %%esp\n\t"
         "pushl %1\n\t"
         "pushl %2\n\t"
-        "call *%3\n\t"
+        "pushl %3\n\t"
+        "call *%4\n\t"
         :
-        : "r"(top), "r"(stack), "r"(pointers), "r"(&OverflowBody)
+        : "r"(top), "r"(overflowTop), "r"(stack), "r"(pointers), "r"(&OverflowBody)
         : "memory");
     __builtin_unreachable();
 }
@@ -232,8 +270,50 @@ LONG WINAPI TopLevelFilter(EXCEPTION_POINTERS* pointers)
 {
     if (pointers->ExceptionRecord->ExceptionCode == EXCEPTION_STACK_OVERFLOW)
         SwitchToRescueStack(pointers);
-    return FilterBody(pointers, false);
+    return FilterBody(pointers, 0);
 }
+
+bool IsFault(DWORD code)
+{
+    switch (code) {
+    case EXCEPTION_ACCESS_VIOLATION:
+    case EXCEPTION_INT_DIVIDE_BY_ZERO:
+    case EXCEPTION_INT_OVERFLOW:
+    case EXCEPTION_ARRAY_BOUNDS_EXCEEDED:
+    case EXCEPTION_FLT_DIVIDE_BY_ZERO:
+    case EXCEPTION_FLT_OVERFLOW:
+    case EXCEPTION_FLT_UNDERFLOW:
+    case EXCEPTION_FLT_INVALID_OPERATION:
+    case EXCEPTION_FLT_DENORMAL_OPERAND:
+    case EXCEPTION_FLT_INEXACT_RESULT:
+    case EXCEPTION_FLT_STACK_CHECK:
+    case EXCEPTION_PRIV_INSTRUCTION:
+    case EXCEPTION_ILLEGAL_INSTRUCTION:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A fault of the program's code while its thread holds the loader lock (a thread-exit
+// destructor, a library's entry) never reaches the unhandled-exception filter: the system's
+// loader catches it silently and unwinds past the runtime, which keeps its own lock for ever,
+// so the program hangs at its end without a report. Such a fault is reported where it happens,
+// and then the process ends: its runtime can no longer be trusted.
+LONG WINAPI LoaderLockFaultHandler(EXCEPTION_POINTERS* pointers)
+{
+    const EXCEPTION_RECORD& record = *pointers->ExceptionRecord;
+    if (!IsFault(record.ExceptionCode) || !HoldsLoaderLock())
+        return EXCEPTION_CONTINUE_SEARCH;
+    // Only the program's own code: the system probes memory under the lock and handles that.
+    TVozozoModuleInfo* info = ModulesList().ModuleInfoOfAddress(record.ExceptionAddress);
+    if (!info || !info->Options)
+        return EXCEPTION_CONTINUE_SEARCH;
+    FilterBody(pointers, 0, true);
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+PVOID loaderLockHandler = nullptr;
 
 void WINAPI HookedRaiseException(DWORD code, DWORD flags, DWORD count, const ULONG_PTR* arguments)
 {
@@ -256,6 +336,7 @@ void InstallExceptionEntries()
     if (!spareRescueStack)
         spareRescueStack = VirtualAlloc(nullptr, RescueStackSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     previousFilter = SetUnhandledExceptionFilter(TopLevelFilter);
+    loaderLockHandler = AddVectoredExceptionHandler(1, LoaderLockFaultHandler);
     void* imported = nullptr;
     // Failures are ignored: a program that never imports a procedure just has nothing to hook.
     HookImportedProcedure({""}, "kernel32.dll", true, imported,
@@ -272,6 +353,9 @@ void RemoveExceptionEntries()
     cl::ExceptionHooks().OnException = previousHook;
     std::set_terminate(previousTerminate);
     SetUnhandledExceptionFilter(previousFilter);
+    if (loaderLockHandler)
+        RemoveVectoredExceptionHandler(loaderLockHandler);
+    loaderLockHandler = nullptr;
     DoneHooks();
     FreeThreadsList();
 }

@@ -105,12 +105,11 @@ std::string BuildStackTable(const TVozozoModuleOptions& options, const TVozozoSt
     for (int c = 0; c < 6; ++c)
         header[c] = options.GetCustomizedText(ctStackAddress + c);
     for (const TVozozoDebugInfo& e : stack) {
-        if (e.Kind == 0)
+        // An address without debug information would be a row of empty names: the table leaves
+        // it out, as it does an address outside every module.
+        if (e.Kind < 2)
             continue;
-        std::string procedure = e.ProcedureName;
-        if (e.Kind == 1 || procedure.empty())
-            procedure = e.ModuleName + "!+" + HexText(e.Address - e.ModuleBase, 1);
-        rows.push_back({HexText(e.Address, 8), e.ModuleName, e.UnitName, e.ClassName, procedure,
+        rows.push_back({HexText(e.Address, 8), e.ModuleName, e.UnitName, e.ClassName, e.ProcedureName,
                         e.LineNumber ? std::to_string(e.LineNumber) : std::string()});
     }
     std::array<std::size_t, 6> width{};

@@ -264,7 +264,7 @@ void TVozozoModuleOptionsEx::SetFreezeActivate(bool value)
 
 void TVozozoModuleOptionsEx::ApplyFreeze()
 {
-    if (FreezeSwitch)
+    if (switchesFreeze_ && FreezeSwitch)
         FreezeSwitch(Active && FreezeActivate);
 }
 

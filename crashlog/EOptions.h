@@ -83,9 +83,13 @@ public:
 
     // Set by hang detection; called with true when it should run, false when it should stop.
     static inline void (*FreezeSwitch)(bool run) = nullptr;
+    // Only the options of the exception being processed switch hang detection; a module's own
+    // options (read from its logger data) never do.
+    void SetSwitchesFreeze(bool value) { switchesFreeze_ = value; }
 
 private:
     void ApplyFreeze();
+    bool switchesFreeze_ = false;
 };
 
 // Set when the logger runs inside the development environment; the styled dialog is then off.

@@ -46,6 +46,7 @@ extern "C" [[noreturn]] __attribute__((noinline)) void __wrap___cxa_throw(void* 
     const auto top = reinterpret_cast<std::uintptr_t>(reinterpret_cast<NT_TIB*>(NtCurrentTeb())->StackBase);
     r.Object = object;
     r.Type = type;
+    ++r.Serial;
     r.ReturnAddress = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(__builtin_return_address(0)));
     r.StackPointer = static_cast<std::uint32_t>(frame + 8);
     r.StackTop = static_cast<std::uint32_t>(top);

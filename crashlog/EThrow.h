@@ -16,6 +16,9 @@ struct TThrowRecord {
     std::uint8_t* Copy = nullptr;     // the words from StackPointer up, CopySize bytes
     std::uint32_t CopySize = 0;
     std::uint32_t Capacity = 0;
+    // Counts the thread's throws: an exception object's address is reused once it is freed,
+    // the number of its throw never is.
+    std::uint32_t Serial = 0;
 };
 
 // The calling thread's last throw, or nullptr when it never threw.

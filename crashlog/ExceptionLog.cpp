@@ -18,6 +18,7 @@ TExceptionErrorNotify ExceptionErrorNotify = nullptr;
 void (*ShowExceptionDialog)() = nullptr;
 bool (*SendExceptionMail)() = nullptr;
 int (WINAPI* ShowMessageBox)(HWND, const char*, const char*, UINT) = MessageBoxA;
+void (*EndOfProcessHook)() = nullptr;
 
 namespace {
 
@@ -61,6 +62,8 @@ struct TLoggerState {
     TVozozoStackList Stack;
     bool LogBuilt = false;
     bool LogSaved = false;
+    bool ActionNotified = false;
+    volatile LONG PendingMailSent = 0;
     std::string FocusClass;
     std::string FocusText;
     std::string Version;
@@ -89,10 +92,11 @@ std::string WindowText(HWND window)
     if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
         GetWindowTextA(window, text, sizeof text);
     } else {
-        // The window's thread may itself be waiting for the processing flag: ask, never wait.
-        DWORD_PTR copied = 0;
-        if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                                 SMTO_ABORTIFHUNG | SMTO_BLOCK, 200, &copied))
+        // The window's thread may be blocked, or waiting for the processing flag itself: its
+        // text is read from the window, without a message to that thread.
+        wchar_t wide[256] = L"";
+        InternalGetWindowText(window, wide, 256);
+        if (!WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr))
             text[0] = '\0';
         text[sizeof text - 1] = '\0';
     }
@@ -149,7 +153,8 @@ TLogData GatherLogData(const TExceptionContext& context, const SYSTEMTIME& now, 
     data.Values[2] = GetFileVersionText(moduleFile);
     data.Values[3] = DateOf(now);
     data.Values[4] = AddressText(context.Address);
-    if (HMODULE module = ModuleOfAddress(reinterpret_cast<const void*>(context.Address)))
+    // Under Wine address 0 lies in the main program's module; no module holds it.
+    if (HMODULE module = context.Address ? ModuleOfAddress(reinterpret_cast<const void*>(context.Address)) : nullptr)
         data.Values[5] = ExtractFileName(ModuleFileName(module));
     data.Values[6] = context.Description.ClassName;
     if (context.Description.IsException)
@@ -298,20 +303,18 @@ bool InternalExceptNotify(TExceptionContext& context)
         }
         try {
             step = 16;
-            if (CurrentOptions().EmailSendMode == 2 && SendExceptionMail && Notify(TNotifyStage::BeforeMail)) {
+            // The mail routine calls the notify hook before and after sending itself.
+            if (CurrentOptions().EmailSendMode == 2 && SendExceptionMail)
                 SendExceptionMail();
-                Notify(TNotifyStage::AfterMail);
-            }
         } catch (...) {
             failed();
         }
     }
     step = 18;
-    if (s.Terminate) {
-        if (ExceptionActionNotify)
-            CallInMainThread([](void*) { ExceptionActionNotify(); }, nullptr);
-        if (CurrentOptions().EmailSendMode == 1 && SendExceptionMail)
-            SendExceptionMail();
+    // The action hook may clear the flag and keep the program alive; the dialog has called it
+    // already when its Terminate button set the flag.
+    if (s.Terminate && (s.ActionNotified || NotifyTerminateAction())) {
+        SendPendingMail();
         TerminateApplication(CurrentOptions().TerminateBtnOperation == 1);
     }
     return false;
@@ -319,15 +322,23 @@ bool InternalExceptNotify(TExceptionContext& context)
 
 // The exception thread: does the work of an exception of the main thread (or of a thread
 // without stack left) while that thread waits.
+// The faulting thread waits this long for the exception thread to start; one that cannot start
+// (it waits for a lock the faulting thread holds) leaves the report to the faulting thread.
+constexpr DWORD ExceptionThreadStartBound = 10000;
+
 struct TExceptionThread {
     TExceptionContext* Context;
     volatile LONG Running = 1;
     bool Result = false;
     DWORD FaultingThread;
+    // 1: the exception thread makes the report; 2: the faulting thread took it back.
+    volatile LONG Claim = 0;
 
     static DWORD WINAPI Execute(void* parameter)
     {
         auto* self = static_cast<TExceptionThread*>(parameter);
+        if (InterlockedCompareExchange(&self->Claim, 1, 0) != 0)
+            return 0;  // too late: the report is made without this thread, whose data is gone
         try {
             SetFaultingThread(self->FaultingThread);
             self->Result = InternalExceptNotify(*self->Context);
@@ -396,6 +407,7 @@ TVozozoModuleOptionsEx& CurrentOptions()
         char program[MAX_PATH] = "";
         GetModuleFileNameA(nullptr, program, sizeof program);
         s.Current = std::make_unique<TVozozoModuleOptionsEx>(program);
+        s.Current->SetSwitchesFreeze(true);
     }
     return *s.Current;
 }
@@ -438,18 +450,43 @@ bool InitExceptionLog()
     return true;
 }
 
+bool NotifyTerminateAction()
+{
+    TLoggerState& s = State();
+    s.ActionNotified = true;
+    if (ExceptionActionNotify && s.Terminate)
+        CallInMainThread([](void*) { ExceptionActionNotify(); }, nullptr);
+    return s.Terminate != 0;
+}
+
+void SendPendingMail()
+{
+    TLoggerState& s = State();
+    if (!s.Installed || s.ErrorCount == 0 || CurrentOptions().EmailSendMode != 1 || !SendExceptionMail)
+        return;
+    // Once in the run, whichever end comes first: shut-down, a terminate or a fatal crash.
+    if (InterlockedExchange(&s.PendingMailSent, 1) != 0)
+        return;
+    try {
+        SendExceptionMail();
+    } catch (...) {
+        InternalError("SendPendingMail");
+    }
+}
+
+void RunEndOfProcessSteps()
+{
+    SendPendingMail();
+    if (EndOfProcessHook)
+        EndOfProcessHook();
+}
+
 void DoneExceptionLog()
 {
     TLoggerState& s = State();
     if (!s.Installed)
         return;
-    if (s.ErrorCount > 0 && CurrentOptions().EmailSendMode == 1 && SendExceptionMail) {
-        try {
-            SendExceptionMail();
-        } catch (...) {
-            InternalError("DoneExceptionLog");
-        }
-    }
+    SendPendingMail();
     RemoveExceptionEntries();
     s.Installed = false;
 }
@@ -480,6 +517,7 @@ bool EnterProcessing()
     }
     s.LogBuilt = false;
     s.LogSaved = false;
+    s.ActionNotified = false;
     return true;
 }
 
@@ -544,10 +582,12 @@ bool ExceptNotify(TExceptionContext& context)
     }
     bool result = false;
     if (me == s.MainThread || context.LowStack || context.InDispatch) {
-        TExceptionThread work{&context, 1, false, me};
+        // Shared with the thread, which may start after this function has given it up.
+        auto* work = new TExceptionThread{&context, 1, false, me};
         DWORD id = 0;
-        THandle thread(CreateThreadDirect(nullptr, 0, &TExceptionThread::Execute, &work, 0, &id));
+        THandle thread(CreateThreadDirect(nullptr, 0, &TExceptionThread::Execute, work, 0, &id));
         if (!thread.Get()) {
+            delete work;
             InternalError("ExceptNotify");
             return InternalExceptNotify(context);
         }
@@ -559,7 +599,9 @@ bool ExceptNotify(TExceptionContext& context)
         InterlockedExchange(&s.ExceptionThread, static_cast<LONG>(id));
         bool quitSeen = false;
         WPARAM quitCode = 0;
-        while (work.Running) {
+        bool abandoned = false;
+        const DWORD started = GetTickCount();
+        while (work->Running) {
             if (pump)
                 PumpPaintMessages(quitSeen, quitCode);
             if (parkCalls)
@@ -567,11 +609,24 @@ bool ExceptNotify(TExceptionContext& context)
             // Also ends when the thread died without clearing its flag.
             if (WaitForSingleObject(thread.Get(), 10) == WAIT_OBJECT_0)
                 break;
+            if (work->Claim == 0 && GetTickCount() - started >= ExceptionThreadStartBound &&
+                InterlockedCompareExchange(&work->Claim, 2, 0) == 0) {
+                abandoned = true;
+                break;
+            }
         }
-        WaitForSingleObject(thread.Get(), INFINITE);
         InterlockedExchange(&s.ExceptionThread, 0);
         InterlockedExchange(&s.MainCallThread, 0);
-        result = work.Result;
+        if (abandoned) {
+            // The thread, when it ever starts, finds the report taken and frees nothing of ours
+            // but its record, which stays allocated: a few bytes against a lost report.
+            InternalError("ExceptNotify");
+            result = InternalExceptNotify(context);
+        } else {
+            WaitForSingleObject(thread.Get(), INFINITE);
+            result = work->Result;
+            delete work;
+        }
         if (quitSeen)
             PostQuitMessage(static_cast<int>(quitCode));
     } else {
@@ -624,6 +679,7 @@ void SetTerminateFlag(bool value)
 void TerminateApplication(bool restart)
 {
     TLoggerState& s = State();
+    RunEndOfProcessSteps();
     if (restart) {
         STARTUPINFOA startup{};
         GetStartupInfoA(&startup);

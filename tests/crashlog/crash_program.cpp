@@ -89,6 +89,36 @@ __attribute__((noinline)) int Recurse(int depth)
     return Recurse(depth + 1) + pad[0];
 }
 
+// Frames so wide that a thread overflows its stack within the table's bound of entries: the
+// report then reaches the thread's own procedure.
+__attribute__((noinline)) int RecurseWide(int depth)
+{
+    volatile char pad[64 * 1024];
+    pad[0] = static_cast<char>(depth);
+    if (zero > 1)
+        return pad[0];
+    return RecurseWide(depth + 1) + pad[0];
+}
+
+// A destructor that runs when its thread ends, while the threading runtime holds its locks.
+struct TFaultsAtThreadExit {
+    int Value = 0;
+    ~TFaultsAtThreadExit() { *nowhere = Value; }
+};
+
+thread_local TFaultsAtThreadExit faultsAtExit;
+
+DWORD WINAPI FaultAtThreadExit(void*)
+{
+    faultsAtExit.Value = 5;
+    return 0;
+}
+
+__attribute__((noinline)) void CallNowhere()
+{
+    reinterpret_cast<void (*)()>(const_cast<int*>(nowhere))();
+}
+
 HANDLE bothReady = nullptr;
 HANDLE workerProcessing = nullptr;
 volatile LONG ready = 0;
@@ -100,6 +130,22 @@ DWORD WINAPI FaultTogether(void*)
     WaitForSingleObject(bothReady, 10000);
     CrashAccessViolation();
     return 0;
+}
+
+HANDLE overflowStart = nullptr;
+volatile LONG overflowReady = 0;
+
+DWORD WINAPI OverflowTogether(void*)
+{
+    if (InterlockedIncrement(&overflowReady) == 2)
+        SetEvent(overflowStart);
+    WaitForSingleObject(overflowStart, 10000);
+    return static_cast<DWORD>(RecurseWide(0));
+}
+
+void RecordSwitch(bool run)
+{
+    AppendDebug(run ? "freeze on" : "freeze off");
 }
 
 DWORD WaitWorker(HANDLE thread)
@@ -145,6 +191,106 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
         const DWORD codes = WaitWorker(a) + WaitWorker(b);
         CloseHandle(bothReady);
         return 30 + static_cast<int>(codes);
+    } else if (scenario == "handled-then-fatal") {
+        // The first exception is handled and freed; the second is new, wherever it is allocated.
+        try {
+            ThrowUncaught();
+        } catch (...) {
+            cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
+        }
+        ThrowUncaught();
+    } else if (scenario == "fault-at-thread-exit") {
+        return 10 + static_cast<int>(WaitWorker(CreateThread(nullptr, 0, FaultAtThreadExit, nullptr, 0, nullptr)));
+    } else if (scenario == "two-overflows") {
+        // The two threads of each round overflow at the same moment; each report must walk its
+        // own thread's stack.
+        int codes = 0;
+        for (int round = 0; round < 8; ++round) {
+            overflowReady = 0;
+            overflowStart = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+            HANDLE a = CreateThread(nullptr, 0, OverflowTogether, nullptr, 0, nullptr);
+            HANDLE b = CreateThread(nullptr, 0, OverflowTogether, nullptr, 0, nullptr);
+            codes += static_cast<int>(WaitWorker(a) + WaitWorker(b));
+            CloseHandle(overflowStart);
+        }
+        return 100 + codes;
+    } else if (scenario == "fault-through-nosym") {
+        HMODULE library = LoadLibraryA("crashlog_nosym.dll");
+        auto callThrough = reinterpret_cast<int (*)(void (*)())>(
+            reinterpret_cast<void*>(GetProcAddress(library, "CallThrough")));
+        if (!callThrough)
+            return 96;
+        return callThrough(CrashAccessViolation);
+    } else if (scenario == "call-nowhere") {
+        CallNowhere();
+    } else if (scenario == "worker-fault-ui-blocked") {
+        // The user-interface thread does not take messages while it waits for the worker.
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "CrashlogBlocked";
+        RegisterClassA(&wc);
+        HWND window = CreateWindowA("CrashlogBlocked", "Blocked Window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                                    100, nullptr, nullptr, wc.hInstance, nullptr);
+        SetForegroundWindow(window);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        const DWORD code = WaitWorker(CreateThread(nullptr, 0, DivideWorker, nullptr, 0, nullptr));
+        DestroyWindow(window);
+        return 10 + static_cast<int>(code);
+    } else if (scenario == "module-options-switch") {
+        // Only the current options start and stop hang detection.
+        TVozozoModuleOptionsEx::FreezeSwitch = RecordSwitch;
+        CurrentOptions().SetFreezeActivate(true);
+        MainModuleOptions()->SetFreezeActivate(true);
+        MainModuleOptions()->SetActive(false);
+        TVozozoModuleOptionsEx other("other.dll");
+        other.SetFreezeActivate(false);
+        CurrentOptions().SetFreezeActivate(false);
+        TVozozoModuleOptionsEx::FreezeSwitch = nullptr;
+        return 80;
+    } else if (scenario == "pending-mail-at-crash") {
+        // Mail kept for the program's end goes out when a crash ends the program.
+        MainModuleOptions()->EmailSendMode = 1;
+        SendExceptionMail = [] {
+            AppendDebug("mail");
+            return true;
+        };
+        CrashAccessViolation();
+    } else if (scenario == "action-keeps-alive") {
+        MainModuleOptions()->TerminateBtnOperation = 0;
+        ExceptionNotify = [](TNotifyStage stage, bool&) {
+            if (stage == TNotifyStage::AfterLog)
+                SetTerminateFlag(true);
+        };
+        ExceptionActionNotify = [] {
+            AppendDebug("action");
+            SetTerminateFlag(false);
+        };
+        try {
+            ThrowUncaught();
+        } catch (...) {
+            cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
+        }
+        return 51;
+    } else if (scenario == "mail-after-each") {
+        // The mail routine tells the notify hook itself; the pipeline must not tell it twice.
+        MainModuleOptions()->EmailSendMode = 2;
+        SendExceptionMail = [] {
+            AppendDebug("mail");
+            return true;
+        };
+        ExceptionNotify = [](TNotifyStage stage, bool&) {
+            if (stage == TNotifyStage::BeforeMail || stage == TNotifyStage::AfterMail)
+                AppendDebug("mail hook");
+        };
+        try {
+            ThrowUncaught();
+        } catch (...) {
+            cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
+        }
+        return 52;
     } else if (scenario == "terminate-button" || scenario == "restart-button") {
         // What the dialog's third button does: the report is made, then the program ends.
         AppendDebug("started");

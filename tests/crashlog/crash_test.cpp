@@ -29,11 +29,11 @@ std::string ReadAll(const fs::path& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-TCrash RunCrash(const std::string& scenario, int expectedStarts = 1)
+TCrash RunCrash(const std::string& scenario, int expectedStarts = 1, const char* programName = "crashlog_crash.exe")
 {
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    const fs::path program = fs::path(self).parent_path() / "crashlog_crash.exe";
+    const fs::path program = fs::path(self).parent_path() / programName;
     // A folder of its own for each run: a program the child started may still hold its output.
     const fs::path dir = fs::temp_directory_path() /
                          ("crashlog-crash-" + scenario + "-" + std::to_string(GetCurrentProcessId()));
@@ -303,4 +303,109 @@ TEST(Crash, MainThreadWaitingForTheFlagDoesNotBlockAWorkersReport)
     ASSERT_EQ(crash.Blocks.size(), 2u);
     EXPECT_EQ(Field(crash.Blocks[0], "Type"), "EDivByZero");
     EXPECT_EQ(Field(crash.Blocks[1], "Type"), "std::runtime_error");
+}
+
+TEST(Crash, AFatalThrowAfterAHandledOneOfTheSameClassIsReportedToo)
+{
+    TCrash crash = RunCrash("handled-then-fatal");
+    ASSERT_TRUE(crash.Ended);
+    EXPECT_EQ(crash.ExitCode, 1u);
+    ASSERT_EQ(crash.Blocks.size(), 2u);
+    for (const std::string& block : crash.Blocks)
+        ExpectReport(block, "std::runtime_error", "nobody catches this.", "ThrowUncaught");
+}
+
+TEST(Crash, AFaultAtThreadExitEndsInOneReportAndNoHang)
+{
+    // Under Wine the loader swallows a fault of a thread-exit destructor and the runtime's lock
+    // stays taken: without the logger's own handling the program hangs at its end, unreported.
+    TCrash crash = RunCrash("fault-at-thread-exit");
+    ASSERT_TRUE(crash.Ended);
+    EXPECT_EQ(crash.ExitCode, 1u);
+    ASSERT_EQ(crash.Blocks.size(), 1u) << crash.Debug;
+    ExpectReport(crash.Blocks[0], "EAccessViolation", "Access violation at address ", "~TFaultsAtThreadExit");
+}
+
+TEST(Crash, ThreadsOverflowingTogetherEachWalkTheirOwnStack)
+{
+    // Eight rounds of two threads at once: a stack top shared between them shows within a few.
+    TCrash crash = RunCrash("two-overflows");
+    ASSERT_TRUE(crash.Ended);
+    EXPECT_EQ(crash.ExitCode, 116u);  // every worker ended with 1
+    ASSERT_EQ(crash.Blocks.size(), 16u);
+    for (const std::string& block : crash.Blocks) {
+        // The overflow comes in the stack probe of a wide frame, a helper without a name of its own.
+        EXPECT_EQ(Field(block, "Type"), "EStackOverflow");
+        const std::vector<std::string> procedures = Procedures(block);
+        EXPECT_TRUE(Contains(procedures, "RecurseWide")) << block;
+        EXPECT_TRUE(Contains(procedures, "OverflowTogether")) << block;
+    }
+}
+
+TEST(Crash, AFaultAtAddressZeroNamesNoModule)
+{
+    TCrash crash = RunCrash("call-nowhere");
+    ASSERT_TRUE(crash.Ended);
+    EXPECT_EQ(crash.ExitCode, 1u);
+    ASSERT_EQ(crash.Blocks.size(), 1u);
+    EXPECT_EQ(Field(crash.Blocks[0], "Type"), "EAccessViolation");
+    EXPECT_EQ(Field(crash.Blocks[0], "Address"), "");
+    EXPECT_EQ(Field(crash.Blocks[0], "Module"), "");
+    EXPECT_TRUE(Contains(Procedures(crash.Blocks[0]), "RunScenario")) << crash.Blocks[0];
+}
+
+TEST(Crash, AWorkersReportReadsTheTextOfABlockedForegroundWindow)
+{
+    TCrash crash = RunCrash("worker-fault-ui-blocked", 1, "crashlog_crash_gui.exe");
+    ASSERT_TRUE(crash.Ended);
+    EXPECT_EQ(crash.ExitCode, 11u);
+    ASSERT_EQ(crash.Blocks.size(), 1u);
+    EXPECT_EQ(Field(crash.Blocks[0], "Form Class"), "CrashlogBlocked");
+    EXPECT_EQ(Field(crash.Blocks[0], "Form Text"), "Blocked Window");
+}
+
+TEST(Crash, TheStackTableTakesOnlyEntriesWithDebugInformation)
+{
+    // The fault's callers include a library linked without symbols.
+    TCrash crash = RunCrash("fault-through-nosym");
+    ASSERT_TRUE(crash.Ended);
+    EXPECT_EQ(crash.ExitCode, 1u);
+    ASSERT_EQ(crash.Blocks.size(), 1u);
+    ExpectReport(crash.Blocks[0], "EAccessViolation", "Access violation at address ", "CrashAccessViolation");
+    EXPECT_EQ(crash.Blocks[0].find("crashlog_nosym.dll"), std::string::npos) << crash.Blocks[0];
+    EXPECT_TRUE(Contains(Procedures(crash.Blocks[0]), "RunScenario"));
+}
+
+TEST(Crash, OnlyTheCurrentOptionsSwitchHangDetection)
+{
+    TCrash crash = RunCrash("module-options-switch");
+    ASSERT_TRUE(crash.Ended);
+    EXPECT_EQ(crash.ExitCode, 80u);
+    EXPECT_EQ(crash.Debug, "freeze on\nfreeze off\n");
+}
+
+TEST(Crash, MailKeptForTheEndGoesOutWhenACrashEndsTheProgram)
+{
+    TCrash crash = RunCrash("pending-mail-at-crash");
+    ASSERT_TRUE(crash.Ended);
+    EXPECT_EQ(crash.ExitCode, 1u);
+    EXPECT_EQ(crash.Blocks.size(), 1u);
+    EXPECT_EQ(crash.Debug, "mail\n");
+}
+
+TEST(Crash, TheActionHookKeepsTheProgramAliveByClearingTheTerminateFlag)
+{
+    TCrash crash = RunCrash("action-keeps-alive");
+    ASSERT_TRUE(crash.Ended);
+    EXPECT_EQ(crash.ExitCode, 51u);
+    EXPECT_EQ(crash.Blocks.size(), 1u);
+    EXPECT_EQ(crash.Debug, "action\n");
+}
+
+TEST(Crash, MailAfterEachErrorLeavesTheNotifyHookToTheMailRoutine)
+{
+    TCrash crash = RunCrash("mail-after-each");
+    ASSERT_TRUE(crash.Ended);
+    EXPECT_EQ(crash.ExitCode, 52u);
+    EXPECT_EQ(crash.Debug, "mail\n");
 }

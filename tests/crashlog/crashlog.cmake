@@ -17,4 +17,14 @@ if(TREBANIX_WINDOWS)
   add_executable(crashlog_crash ${CMAKE_CURRENT_LIST_DIR}/crash_program.cpp ${CMAKE_CURRENT_LIST_DIR}/logger_data.rc)
   target_link_libraries(crashlog_crash PRIVATE crashlog classlib)
   cmake_language(DEFER CALL add_dependencies crashlog_tests crashlog_crash)
+  # The same program as a windowed one: its reports carry the active controls.
+  add_executable(crashlog_crash_gui WIN32 ${CMAKE_CURRENT_LIST_DIR}/crash_program.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/logger_data.rc)
+  target_link_libraries(crashlog_crash_gui PRIVATE crashlog classlib)
+  cmake_language(DEFER CALL add_dependencies crashlog_tests crashlog_crash_gui)
+  # A library without symbols, called from the crash program's stack.
+  add_library(crashlog_nosym SHARED ${CMAKE_CURRENT_LIST_DIR}/nosym_library.c)
+  set_target_properties(crashlog_nosym PROPERTIES PREFIX "")
+  target_link_options(crashlog_nosym PRIVATE -s)
+  cmake_language(DEFER CALL add_dependencies crashlog_tests crashlog_nosym)
 endif()
