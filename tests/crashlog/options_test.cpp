@@ -185,8 +185,11 @@ TEST(Options, CurrentOptionsSwitchHangDetection)
     calls.clear();
     TVozozoModuleOptionsEx::FreezeSwitch = [](bool run) { calls.push_back(run); };
     TVozozoModuleOptionsEx current("x.exe");
+    current.SetSwitchesFreeze(true);
     current.SetFreezeActivate(true);
     current.SetActive(false);
+    TVozozoModuleOptionsEx module("y.dll");
+    module.SetFreezeActivate(true);  // a module's own options switch nothing
     TVozozoModuleOptionsEx::FreezeSwitch = nullptr;
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_TRUE(calls[0]);
