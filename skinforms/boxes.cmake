@@ -4,4 +4,7 @@ list(APPEND SKINFORMS_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/skSkinTabs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skSkinTabsDraw.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skClipboardText.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/skSkinPasswordEdit.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinPasswordEdit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinEdit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinEditMenu.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinEditFrame.cpp)

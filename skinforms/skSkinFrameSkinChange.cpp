@@ -4,7 +4,9 @@
 #include "skin/skSkinCtrls.h"
 #include "skin/skSkinCtrlsGraphic.h"
 #include "skin/skUtilsSystem.h"
+#include "skinforms/skSkinEdit.h"
 #include "skinforms/skSkinFrame.h"
+#include "skinforms/skSkinTabs.h"
 #include "skinforms/skSkinMessages.h"
 
 namespace sk {
@@ -92,8 +94,8 @@ void TskSkinFrame::BeforeChangeWalk(TskSkinData* Data)
 
 void TskSkinFrame::AfterChangeWalk(TskSkinData* Data)
 {
-    // The first class that fits tells the control; the tab, page, edit and label controls
-    // that do not derive from the two bases join this list as they come.
+    // The first class that fits tells the control; the label control, which does not derive
+    // from the two bases either, joins this list when it comes.
     auto visit = [Data](cl::TControl* Control) {
         if (auto* c = dynamic_cast<TskSkinControl*>(Control)) {
             if (Bound(c->SkinData(), Data))
@@ -101,6 +103,15 @@ void TskSkinFrame::AfterChangeWalk(TskSkinData* Data)
         } else if (auto* g = dynamic_cast<TskGraphicSkinControl*>(Control)) {
             if (Bound(g->SkinData(), Data))
                 g->ChangeSkinData();
+        } else if (auto* p = dynamic_cast<TskSkinPageControl*>(Control)) {
+            if (Bound(p->SkinData(), Data))
+                p->ChangeSkinData();
+        } else if (auto* t = dynamic_cast<TskSkinTabControl*>(Control)) {
+            if (Bound(t->SkinData(), Data))
+                t->ChangeSkinData();
+        } else if (auto* e = dynamic_cast<TskSkinCustomEdit*>(Control)) {
+            if (Bound(e->SkinData(), Data))
+                e->ChangeSkinData();
         }
     };
     WalkControls(form_, visit);

@@ -3,4 +3,6 @@
 list(APPEND TESTS_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/boxes_updown_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/boxes_tabs_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/boxes_password_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/boxes_password_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/boxes_edit_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/boxes_skinchange_test.cpp)
