@@ -441,6 +441,24 @@ void TMemoryStream::SetSize(std::int64_t NewSize)
         position_ = NewSize;
 }
 
+void TMemoryStream::SetCapacity(std::int64_t NewCapacity)
+{
+    NewCapacity = std::max(NewCapacity, std::int64_t(data_.size()));
+    if (NewCapacity == std::int64_t(data_.capacity()))
+        return;
+    try {
+        if (std::uint64_t(NewCapacity) > data_.max_size())
+            throw std::length_error("capacity");
+        std::vector<std::uint8_t> moved;
+        moved.reserve(std::size_t(NewCapacity));
+        moved.assign(data_.begin(), data_.end());
+        data_.swap(moved);
+    } catch (const std::exception&) {
+        throw EStreamError(consts::SMemoryStreamError);
+    }
+    Sync();
+}
+
 void TMemoryStream::Clear()
 {
     data_.clear();

@@ -319,6 +319,11 @@ public:
     TMemoryStream() = default;
     std::int64_t Write(const void* Buffer, std::int64_t Count) override;
     void SetSize(std::int64_t NewSize) override;
+    // Room held for the contents: growing up to it moves nothing. SetCapacity takes exactly what
+    // it is asked (never less than the size), so that a writer that knows its bound holds one
+    // block instead of doubling past it; EStreamError when it cannot be had.
+    std::int64_t Capacity() const { return std::int64_t(data_.capacity()); }
+    void SetCapacity(std::int64_t NewCapacity);
     void Clear();
     void* Memory() { return data_.empty() ? nullptr : data_.data(); }
     const void* Memory() const { return data_.empty() ? nullptr : data_.data(); }

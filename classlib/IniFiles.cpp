@@ -8,6 +8,17 @@ std::string Fold(std::string_view name)
     return AnsiLowerCase(name);
 }
 
+// Trim without a copy: blanks and control characters off both ends.
+std::string_view TrimView(std::string_view s)
+{
+    std::size_t b = 0, e = s.size();
+    while (b < e && static_cast<unsigned char>(s[b]) <= ' ')
+        ++b;
+    while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ')
+        --e;
+    return s.substr(b, e - b);
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -125,11 +136,23 @@ TMemIniFile::TIniSection& TMemIniFile::AddSection(std::string_view Section)
     return *sections_.back();
 }
 
+// Text is read line by line as it stands, never as a list of all its lines first: a description
+// of millions of empty or comment lines then costs nothing but the time to pass them.
 void TMemIniFile::SetText(std::string_view Text)
 {
-    TStringList list;
-    list.SetText(Text);
-    SetStrings(&list);
+    Clear();
+    TIniSection* current = nullptr;
+    std::size_t i = 0;
+    while (i < Text.size()) {
+        const std::size_t start = i;
+        while (i < Text.size() && Text[i] != '\r' && Text[i] != '\n')
+            ++i;
+        AddLine(Text.substr(start, i - start), current);
+        if (i < Text.size() && Text[i] == '\r')
+            ++i;
+        if (i < Text.size() && Text[i] == '\n')
+            ++i;
+    }
 }
 
 void TMemIniFile::SetStrings(const TStrings* List)
@@ -137,25 +160,29 @@ void TMemIniFile::SetStrings(const TStrings* List)
     Clear();
     TIniSection* current = nullptr;
     const int count = List->Count();
-    for (int i = 0; i < count; ++i) {
-        std::string line = Trim(List->Get(i));
-        if (line.empty() || line[0] == ';')
-            continue;
-        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            current = &AddSection(std::string_view(line).substr(1, line.size() - 2));
-            continue;
-        }
-        if (!current)
-            continue;  // before the first section
-        auto eq = line.find('=');
-        if (eq == std::string::npos)
-            continue;  // junk
-        std::string key = Trim(std::string_view(line).substr(0, eq));
-        if (key.empty())
-            continue;
-        current->Entries.push_back({key, Trim(std::string_view(line).substr(eq + 1))});
-        current->Index.emplace(Fold(key), current->Entries.size() - 1);
+    for (int i = 0; i < count; ++i)
+        AddLine(List->Get(i), current);
+}
+
+void TMemIniFile::AddLine(std::string_view Text, TIniSection*& Current)
+{
+    const std::string_view line = TrimView(Text);
+    if (line.empty() || line[0] == ';')
+        return;
+    if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+        Current = &AddSection(line.substr(1, line.size() - 2));
+        return;
     }
+    if (!Current)
+        return;  // before the first section
+    const auto eq = line.find('=');
+    if (eq == std::string_view::npos)
+        return;  // junk
+    std::string key(TrimView(line.substr(0, eq)));
+    if (key.empty())
+        return;
+    Current->Entries.push_back({key, std::string(TrimView(line.substr(eq + 1)))});
+    Current->Index.emplace(Fold(key), Current->Entries.size() - 1);
 }
 
 void TMemIniFile::GetStrings(TStrings* List) const

@@ -109,6 +109,8 @@ private:
     void ListSection(std::string_view Section, TStrings* Strings, TLine Line) const;
     TIniSection* FindSection(std::string_view Section);
     TIniSection& AddSection(std::string_view Section);
+    // One line of text: a section header, a key line of the current section, or nothing.
+    void AddLine(std::string_view Text, TIniSection*& Current);
     void LoadValues();
     void ReindexSections();
 

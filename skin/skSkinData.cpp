@@ -6,6 +6,7 @@
 #include "classlib/SysUtils.h"
 #include "skin/skResourceStrData.h"
 #include "skin/skSkinDataStream.h"
+#include "skin/skSkinDataTexts.h"
 
 namespace sk {
 
@@ -22,6 +23,17 @@ public:
 private:
     bool& flag_;
 };
+
+// What a skin's errors call it: the packed file it came from, else the description it was packed
+// from, else the stored skin's display name.
+std::string SkinSourceName(const TskCompressedStoredSkin& Stored)
+{
+    if (!Stored.CompressedFileName().empty())
+        return Stored.CompressedFileName();
+    if (!Stored.FileName().empty())
+        return Stored.FileName();
+    return Stored.Description;
+}
 
 }  // namespace
 
@@ -85,6 +97,8 @@ void TskSkinData::LoadFromCompressedFile(const std::string& FileName)
         throw cl::EInvalidOperation("A skin cannot be loaded while another skin load is being announced");
     std::unique_ptr<TskCompressedStoredSkin> stored = std::make_unique<TskCompressedStoredSkin>(nullptr);
     stored->LoadFromCompressedFile(FileName);
+    // Only a label at run time: errors of the load name the file by it.
+    stored->SetCompressedFileName(cl::ExtractFileName(FileName));
     if (!stored->IsEmpty())
         LoadCompressedStoredSkin(stored.get());
 }
@@ -103,11 +117,17 @@ void TskSkinData::LoadCompressedStoredSkin(TskCompressedStoredSkin* AStoredSkin)
         cl::TMemoryStream stream;
         AStoredSkin->DecompressToStream(stream);
         stream.SetPosition(0);
-        if (stream.ReadValue<std::int32_t>() > SkinStreamVersion)
+        if (ReadSkinInt32(stream, "version") > SkinStreamVersion)
             return;
         ReadInflatedStream(stream);
+    } catch (cl::Exception& e) {
+        // Nothing half-read stays behind a failed load, and the error says which skin it was.
+        ClearSkin();
+        const std::string name = SkinSourceName(*AStoredSkin);
+        if (!name.empty())
+            e.SetMessage(cl::Format(texts::SSkinInFile, name, e.Message()));
+        throw;
     } catch (...) {
-        // Nothing half-read stays behind a failed load.
         ClearSkin();
         throw;
     }
@@ -116,10 +136,10 @@ void TskSkinData::LoadCompressedStoredSkin(TskCompressedStoredSkin* AStoredSkin)
     BroadcastSkinMessage(WM_AFTERCHANGESKINDATA);
 }
 
-void TskSkinData::ReadInflatedStream(cl::TStream& Stream)
+void TskSkinData::ReadInflatedStream(cl::TMemoryStream& Stream)
 {
     Stream.SetPosition(0);
-    const auto version = Stream.ReadValue<std::int32_t>();
+    const auto version = ReadSkinInt32(Stream, "version");
     std::int64_t budget = MaxSkinPictureBytes;
     ReadFlaggedSkinPicture(Stream, *Picture, budget);
     ReadFlaggedSkinPicture(Stream, *InactivePicture, budget);
@@ -129,23 +149,21 @@ void TskSkinData::ReadInflatedStream(cl::TStream& Stream)
         ReadFlaggedSkinPicture(Stream, discarded, budget);
         ReadFlaggedSkinPicture(Stream, discarded, budget);
     }
-    const auto count = Stream.ReadValue<std::int32_t>();
+    const auto count = ReadSkinInt32(Stream, "picture count");
     if (count > MaxSkinPictureCount)
-        throw cl::EReadError(
-            cl::Format("The skin data is damaged: it declares %d pictures; a skin holds at most %d", count,
-                       MaxSkinPictureCount));
+        RaiseSkinDamaged(cl::Format(texts::SSkinTooManyPictures, count, MaxSkinPictureCount));
     for (int i = 0; i < count; ++i) {
         cl::TBitmap* picture = ActivePictures.Add(std::make_unique<cl::TBitmap>());
         ReadSkinPicture(Stream, *picture, budget);
     }
 
-    // The rest of the stream is the description text.
+    // The rest of the stream is the description text, bounded only by the inflated data's own
+    // bound; it is read in place.
     const std::int64_t textSize = Stream.Size() - Stream.Position();
-    if (textSize > MaxSkinTextSize)
-        throw cl::EReadError(cl::Format("The skin data is damaged: its description has %d bytes; a skin holds at most %d",
-                                        textSize, MaxSkinTextSize));
     cl::TMemIniFile ini;
-    ini.SetText(Stream.ReadString(textSize));
+    if (textSize > 0)
+        ini.SetText(std::string_view(static_cast<const char*>(Stream.Memory()) + Stream.Position(),
+                                     static_cast<std::size_t>(textSize)));
 
     SkinName = skReadString(ini, "VERSION", "skinname");
     SkinAuthor = skReadString(ini, "VERSION", "skinauthor");

@@ -128,7 +128,7 @@ public:
 
 private:
     bool Designing() const { return ComponentState().Contains(cl::csDesigning); }
-    void ReadInflatedStream(cl::TStream& Stream);
+    void ReadInflatedStream(cl::TMemoryStream& Stream);
 
     TskCompressedStoredSkin* compressedStoredSkin_ = nullptr;
     TskResourceStrData* resourceStrData_ = nullptr;

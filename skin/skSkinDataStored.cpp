@@ -7,6 +7,7 @@
 #include "classlib/SysUtils.h"
 #include "skin/skSkinDataStream.h"
 #include "skin/skSkinDataText.h"
+#include "skin/skSkinDataTexts.h"
 
 namespace sk {
 
@@ -54,14 +55,15 @@ void TskCompressedStoredSkin::LoadFromCompressedFile(const std::string& AFileNam
 {
     compressedStream_.Clear();
     cl::TFileStream file(AFileName, cl::fmOpenRead | cl::fmShareDenyWrite);
+    if (file.Size() < 8)
+        throw cl::EReadError(cl::Format(texts::SPackedTooShort, AFileName, file.Size()));
     const auto version = file.ReadValue<std::int32_t>();
     if (version > SkinStreamVersion)
         return;
     const auto length = file.ReadValue<std::int32_t>();
     const std::int64_t left = file.Size() - file.Position();
     if (length <= 0 || length > left || length > MaxPackedSkinDataSize)
-        throw cl::EReadError(cl::Format("\"%s\" is not a packed skin file: its data length %d does not fit the file",
-                                        AFileName, length));
+        throw cl::EReadError(cl::Format(texts::SPackedBadLength, AFileName, length));
     cl::TMemoryStream data;
     data.CopyFrom(&file, length);
     data.SaveToStream(&compressedStream_);
@@ -116,14 +118,13 @@ void TskCompressedStoredSkin::LoadFromIniFile(const std::string& AFileName)
     skReadList(ini, "PICTURES", "activepictures", names);
     const int count = std::max(skReadInteger(ini, "PICTURES", "activepicturescount", 0), 0);
     if (count > MaxSkinPictureCount)
-        throw cl::EReadError(cl::Format("\"%s\" names %d pictures; a skin holds at most %d", AFileName, count,
-                                        MaxSkinPictureCount));
+        throw cl::EReadError(cl::Format(texts::SIniTooManyPictures, AFileName, count, MaxSkinPictureCount));
     inflated.WriteValue<std::int32_t>(count);
     for (int i = 0; i < count; ++i) {
         const std::string name = i < names.Count() ? names[i] : std::string();
         if (name.empty())
             throw cl::EFOpenError(
-                cl::Format("Cannot open file \"%s\". Picture %d of \"activepictures\" has no name", folder, i));
+                cl::Format(texts::SPictureWithoutName, folder, i));
         work.LoadFromFile(folder + name);
         work.SaveToStream(&inflated);
     }

@@ -8,6 +8,7 @@
 
 #include "classlib/BmpFormat.h"
 #include "classlib/SysUtils.h"
+#include "skin/skSkinDataTexts.h"
 
 namespace sk {
 
@@ -15,7 +16,7 @@ namespace {
 
 [[noreturn]] void RaiseDamaged(const char* Why)
 {
-    throw cl::EReadError(cl::Format("The skin data is damaged: %s", Why));
+    RaiseSkinDamaged(Why);
 }
 
 std::uint32_t U32(const std::uint8_t* p)
@@ -75,7 +76,10 @@ namespace {
 
 // Where inflate() puts its output: straight into a memory stream's own buffer, all the room it
 // has (no copy of the megabyte a skin inflates to, and no sliding-window copy per 4 KB), or
-// through a 4 KB buffer into any other stream.
+// through a 4 KB buffer into any other stream. The memory stream's room for the bound is taken
+// once, before inflating: growing by doubling would hold twice the bound at its peak (the old
+// block and the new), and in a 32-bit process a block that large fails where the bound alone
+// would not. Only the pages written are ever touched.
 class TInflateSink {
 public:
     explicit TInflateSink(cl::TStream& Dest) : dest_(Dest), memory_(dynamic_cast<cl::TMemoryStream*>(&Dest))
@@ -83,6 +87,7 @@ public:
         if (memory_) {
             start_ = memory_->Position();
             oldSize_ = memory_->Size();
+            memory_->SetCapacity(std::max(oldSize_, start_ + MaxInflatedSkinSize + chunk_));
         }
     }
     std::uint8_t* Next(std::size_t& Room)
@@ -92,11 +97,11 @@ public:
             return buffer_.data();
         }
         const std::int64_t at = start_ + written_;
-        const std::int64_t chunk = static_cast<std::int64_t>(SkinZlibChunk);
-        if (memory_->Size() < at + chunk) {
-            // Doubling, but never past one chunk beyond the cap: the caller stops there.
-            const std::int64_t limit = start_ + MaxInflatedSkinSize + chunk;
-            memory_->SetSize(std::max(at + chunk, std::min(memory_->Size() * 2, limit)));
+        if (memory_->Size() < at + chunk_) {
+            // Doubling within the room taken, never past one chunk beyond the cap: the caller
+            // stops there.
+            const std::int64_t limit = start_ + MaxInflatedSkinSize + chunk_;
+            memory_->SetSize(std::max(at + chunk_, std::min(memory_->Size() * 2, limit)));
         }
         Room = static_cast<std::size_t>(memory_->Size() - at);
         return static_cast<std::uint8_t*>(memory_->Memory()) + at;
@@ -112,16 +117,32 @@ public:
     {
         if (!memory_)
             return;
-        memory_->SetSize(std::max(oldSize_, start_ + written_));
+        Trim();
         memory_->SetPosition(start_ + written_);
     }
     ~TInflateSink()
     {
-        if (memory_ && memory_->Size() > std::max(oldSize_, start_ + written_))
-            memory_->SetSize(std::max(oldSize_, start_ + written_));
+        if (memory_)
+            Trim();
     }
 
 private:
+    // Gives back the room not used; a copy only when the data is at most half the room, so the
+    // copy and the room together never hold more than the room alone.
+    void Trim() noexcept
+    {
+        const std::int64_t size = std::max(oldSize_, start_ + written_);
+        try {
+            if (memory_->Size() > size)
+                memory_->SetSize(size);
+            if (size <= memory_->Capacity() / 2)
+                memory_->SetCapacity(size);
+        } catch (...) {
+            // Shrinking cannot fail for want of memory that matters: the room stays as it is.
+        }
+    }
+
+    static constexpr std::int64_t chunk_ = static_cast<std::int64_t>(SkinZlibChunk);
     cl::TStream& dest_;
     cl::TMemoryStream* memory_;
     std::int64_t start_ = 0;
@@ -196,38 +217,48 @@ void ReadSkinPicture(cl::TStream& Stream, cl::TBitmap& Bitmap, std::int64_t& Bud
 {
     const std::int64_t start = Stream.Position();
     const std::int64_t left = Stream.Size() - start;
-    // File header, header size, then the first fields of either header kind.
-    std::array<std::uint8_t, 30> head{};
-    if (left < static_cast<std::int64_t>(head.size()))
+    // File header, header size, then the fields of either header kind up to the colour count.
+    std::array<std::uint8_t, 50> head{};
+    constexpr std::int64_t kCoreHeadSize = 26;
+    if (left < kCoreHeadSize)
         RaiseDamaged("a picture is cut short");
-    Stream.ReadBuffer(head.data(), static_cast<std::int64_t>(head.size()));
+    Stream.ReadBuffer(head.data(), std::min<std::int64_t>(left, static_cast<std::int64_t>(head.size())));
     Stream.SetPosition(start);
     if (head[0] != 'B' || head[1] != 'M')
         RaiseDamaged("a picture is not a BMP file");
     const std::int64_t fileSize = U32(head.data() + 2);
+    const std::int64_t pixelsAt = U32(head.data() + 10);
     const std::uint32_t headerSize = U32(head.data() + 14);
     std::int64_t width = 0;
     std::int64_t height = 0;
     int bitCount = 0;
+    std::int64_t colours = 0;
     if (headerSize == 12) {
         width = U16(head.data() + 18);
         height = static_cast<std::int16_t>(U16(head.data() + 20));
         bitCount = U16(head.data() + 24);
     } else {
+        if (left < static_cast<std::int64_t>(head.size()))
+            RaiseDamaged("a picture is cut short");
         width = static_cast<std::int32_t>(U32(head.data() + 18));
         height = static_cast<std::int32_t>(U32(head.data() + 22));
         bitCount = U16(head.data() + 28);
+        colours = U32(head.data() + 46);
     }
     if (height < 0)
         height = -height;
     if (bitCount <= 0 || bitCount > 32 || width <= 0 || height == 0 || width > cl::BmpMaxDimension ||
         height > cl::BmpMaxDimension)
         RaiseDamaged("a picture has an impossible header");
+    if (colours > left / 4)
+        RaiseDamaged("a picture's colour table is larger than the picture");
     // The rows alone must fit both in what the file says it is and in what the stream holds.
     const std::int64_t rows = (width * bitCount + 31) / 32 * 4 * height;
     const std::int64_t needed = 14 + static_cast<std::int64_t>(headerSize) + rows;
     if (fileSize > left || needed > left)
         RaiseDamaged("a picture is cut short");
+    if (pixelsAt > left - rows)
+        RaiseDamaged("a picture's pixels begin past its end");
     const std::int64_t pixels = (width * 3 + 3) / 4 * 4 * height;
     if (pixels > Budget)
         RaiseDamaged("its pictures are larger than a skin can hold");
@@ -242,11 +273,25 @@ void ReadSkinPicture(cl::TStream& Stream, cl::TBitmap& Bitmap, std::int64_t& Bud
 void ReadFlaggedSkinPicture(cl::TStream& Stream, cl::TBitmap& Bitmap, std::int64_t& Budget)
 {
     std::uint8_t flag = 0;
-    Stream.ReadBuffer(&flag, 1);
+    if (Stream.Read(&flag, 1) != 1)
+        RaiseSkinDamaged(cl::Format(texts::SSkinEndsEarly, "pictures"));
     if (flag != 0)
         Bitmap.SetSize(0, 0);
     else
         ReadSkinPicture(Stream, Bitmap, Budget);
+}
+
+std::int32_t ReadSkinInt32(cl::TStream& Stream, const char* What)
+{
+    std::uint8_t bytes[4];
+    if (Stream.Read(bytes, 4) != 4)
+        RaiseSkinDamaged(cl::Format(texts::SSkinEndsEarly, What));
+    return static_cast<std::int32_t>(U32(bytes));
+}
+
+void RaiseSkinDamaged(const std::string& Why)
+{
+    throw cl::EReadError(cl::Format(texts::SSkinDamaged, Why));
 }
 
 }  // namespace sk

@@ -4,6 +4,7 @@
 // checked against the data that is really there before anything is allocated for it.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "classlib/Bitmap.h"
 #include "classlib/Classes.h"
@@ -17,9 +18,6 @@ constexpr std::int64_t MaxPackedSkinDataSize = MaxInflatedSkinSize + 1024 * 1024
 constexpr int MaxSkinPictureCount = 1000;
 // All pictures of one skin together, as 24-bit pixels (a real skin needs one or two MB).
 constexpr std::int64_t MaxSkinPictureBytes = 64ll * 1024 * 1024;
-// The description text (a real one is some 40 KB); keeps a text of nothing but section lines
-// from growing the INI reader without bound.
-constexpr std::int64_t MaxSkinTextSize = 2ll * 1024 * 1024;
 // The newest layout of the packed file and of the inflated stream this program reads.
 constexpr std::int32_t SkinStreamVersion = 3;
 // zlib is fed the compressed data in pieces of this size, and deflate writes through a buffer
@@ -42,5 +40,12 @@ void ReadSkinPicture(cl::TStream& Stream, cl::TBitmap& Bitmap, std::int64_t& Bud
 // A flag byte, then a BMP file when the flag is 0; any other flag means no picture (Bitmap
 // is emptied).
 void ReadFlaggedSkinPicture(cl::TStream& Stream, cl::TBitmap& Bitmap, std::int64_t& Budget);
+
+// A little-endian 32-bit field of the inflated stream; EReadError naming What when the stream
+// ends before it.
+std::int32_t ReadSkinInt32(cl::TStream& Stream, const char* What);
+
+// EReadError "The skin data is damaged: <Why>".
+[[noreturn]] void RaiseSkinDamaged(const std::string& Why);
 
 }  // namespace sk
