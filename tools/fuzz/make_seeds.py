@@ -3,9 +3,14 @@
 
 Each seed is one byte naming the reader (0 inflated stream, 1 zlib data, 2 packed file,
 3 description text) followed by that reader's input. Small on purpose: the fuzzer mutates them.
+
+With --large DIR it writes instead the large seeds into DIR (scripts/fuzz does this for each
+run rather than keeping megabytes in the repository): a description and a picture of over 1 MB,
+and streams that inflate past the bound of a skin, so that the fuzzer reaches those paths.
 """
 import os
 import struct
+import sys
 import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -69,9 +74,27 @@ def inflated(version, main, pictures, text):
     return out + text.encode("latin-1")
 
 
-def write(name, door, data):
-    with open(os.path.join(OUT, name), "wb") as f:
+def write(name, door, data, folder=OUT):
+    with open(os.path.join(folder, name), "wb") as f:
         f.write(bytes((door,)) + data)
+
+
+# The bound of the inflated data of a skin (MaxInflatedSkinSize), and a little more.
+INFLATED_BOUND = 64 * 1024 * 1024
+PAST_BOUND = INFLATED_BOUND + 1024 * 1024
+
+
+def large(folder):
+    os.makedirs(folder, exist_ok=True)
+    big_text = TEXT + ";" + "c" * (1200 * 1024) + "\r\n"
+    described = inflated(3, [bmp(4, 3), None, None], [bmp(3, 2)], big_text)
+    write("large-description", 0, described, folder)
+    write("large-description-zlib", 1, zlib.compress(described, 9), folder)
+    pictured = inflated(3, [bmp(640, 640), None, bmp(2, 2)], [bmp(3, 2)], TEXT)
+    write("large-picture", 0, pictured, folder)
+    bomb = zlib.compress(b"\0" * PAST_BOUND, 9)
+    write("bomb-zlib", 1, bomb, folder)
+    write("bomb-packed", 2, struct.pack("<ii", 3, len(bomb)) + bomb, folder)
 
 
 def main():
@@ -94,4 +117,7 @@ def main():
 
 
 if __name__ == "__main__":
-    main()
+    if len(sys.argv) == 3 and sys.argv[1] == "--large":
+        large(sys.argv[2])
+    else:
+        main()
