@@ -461,6 +461,8 @@ void TskSkinCategoryButtons::DragOver(TObject* Source, int X, int Y, TDragState 
     }
     lastDragPoint_ = {X, Y};
     if (State == dsDragLeave) {
+        // The edge scrolling follows the pointer: once it has left, nothing scrolls.
+        StopAutoScroll();
         dragImages_->HideDragImage();
         ClearInsertMarks();
         UpdateWindow(Handle());
@@ -679,7 +681,8 @@ void TskSkinCategoryButtons::AutoScrollStep()
     const int crossLength = vertical ? Width() : Height();
     int code = -1;
     int distance = 0;
-    if (dragging_ && across >= 0 && across < crossLength) {
+    // Only a pointer inside the list scrolls it; beyond its end the pointer has left.
+    if (dragging_ && across >= 0 && across < crossLength && along >= 0 && along < length) {
         if (along >= length - zone && position_ < max_) {
             code = 1;
             distance = std::max(0, length - along);

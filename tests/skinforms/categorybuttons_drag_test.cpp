@@ -164,6 +164,27 @@ TEST_F(CategoryDrag, TheEdgeScrollsWhileThePointerStaysAndStopsOnRelease)
     DropAt({50, 2});
 }
 
+TEST_F(CategoryDrag, LeavingTheListStopsTheEdgeScrolling)
+{
+    Fill({30});
+    BeginDragAt(Centre(Button(0, 1)));
+    DragTo({50, 195});
+    ASSERT_EQ(control->ScrollPosition(), 1);
+    // Past the end, well outside the list: the steps stop where they were.
+    DragTo({50, 195 + 140});
+    for (int i = 0; i < 5; ++i)
+        SendMessageA(Wnd(), WM_TIMER, TskSkinCategoryButtons::AutoScrollTimerId, 0);
+    EXPECT_EQ(control->ScrollPosition(), 1);
+    // Beside the list, level with the edge zone: outside as well.
+    DragTo({161 + 30, 195});
+    SendMessageA(Wnd(), WM_TIMER, TskSkinCategoryButtons::AutoScrollTimerId, 0);
+    EXPECT_EQ(control->ScrollPosition(), 1);
+    // Back in the zone, it scrolls again.
+    DragTo({50, 195});
+    EXPECT_EQ(control->ScrollPosition(), 2);
+    DropAt({50, 195});
+}
+
 TEST_F(CategoryDrag, ClearingTheListDuringADragEndsItSafely)
 {
     Fill({3, 3}, false);
