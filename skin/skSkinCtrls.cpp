@@ -1,5 +1,7 @@
 #include "skin/skSkinCtrls.h"
 
+#include <algorithm>
+
 #include "skin/skComposers.h"
 #include "skin/skRegions.h"
 #include "skin/skUtilsText.h"
@@ -284,12 +286,15 @@ void TskSkinCustomControl::PaintBorderStrips()
 namespace {
 
 void DrawLaidOut(TCanvas* Canvas, const TRect& R, int Margin, int Spacing, TskButtonLayout Layout,
-                 const std::string& Caption, int GlyphW, int GlyphH, bool Pressed, TPoint& GlyphAt)
+                 const std::string& Caption, int GlyphW, int GlyphH, bool Pressed, TPoint& GlyphAt,
+                 TskCaptionKind Kind = TskCaptionKind::Mnemonic)
 {
+    const bool data = Kind == TskCaptionKind::Data;
+    const UINT prefix = data ? DT_NOPREFIX : 0;
     const std::wstring text = AnsiToWide(Caption);
     TRect measure{0, 0, 0, 0};
     if (!text.empty())
-        DrawSkinText(Canvas, text, measure, DT_CALCRECT);
+        DrawSkinText(Canvas, text, measure, DT_CALCRECT | prefix);
     Canvas->Brush()->SetStyle(bsClear);
     int tx = 0, ty = 0, gx = 0, gy = 0;
     CalcGlyphTextLayout(Layout, R, GlyphW, GlyphH, RectWidth(measure), RectHeight(measure), Spacing, Margin, tx, ty,
@@ -302,9 +307,17 @@ void DrawLaidOut(TCanvas* Canvas, const TRect& R, int Margin, int Spacing, TskBu
     }
     if (!text.empty()) {
         TRect t{tx, ty, tx, ty};
-        DrawSkinText(Canvas, text, t, DT_CALCRECT);
+        DrawSkinText(Canvas, text, t, DT_CALCRECT | prefix);
         t.Right += 2;
-        DrawSkinText(Canvas, text, t, DT_CENTER | DT_VCENTER);
+        if (data) {
+            // Kept inside R: a name too long for it is cut at its end, with an ellipsis.
+            t.Left = std::max(t.Left, R.Left);
+            t.Right = std::min(t.Right, R.Right);
+            if (t.Right > t.Left)
+                DrawSkinText(Canvas, text, t, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+        } else {
+            DrawSkinText(Canvas, text, t, DT_CENTER | DT_VCENTER);
+        }
     }
     GlyphAt = {gx, gy};
 }
@@ -313,12 +326,12 @@ void DrawLaidOut(TCanvas* Canvas, const TRect& R, int Margin, int Spacing, TskBu
 
 void DrawImageAndText(TCanvas* Canvas, const TRect& R, int Margin, int Spacing, TskButtonLayout Layout,
                       const std::string& Caption, int ImageIndex, TCustomImageList* Images, bool Pressed,
-                      bool Enabled)
+                      bool Enabled, TskCaptionKind Kind)
 {
     const bool hasGlyph = Images && ImageIndex >= 0 && ImageIndex < Images->Count();
     TPoint at;
     DrawLaidOut(Canvas, R, Margin, Spacing, Layout, Caption, hasGlyph ? Images->Width() : 0,
-                hasGlyph ? Images->Height() : 0, Pressed, at);
+                hasGlyph ? Images->Height() : 0, Pressed, at, Kind);
     if (hasGlyph)
         Images->Draw(Canvas, at.X, at.Y, ImageIndex, Enabled);
 }

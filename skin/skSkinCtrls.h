@@ -236,10 +236,15 @@ private:
     cl::TBitmap* mask_ = nullptr;
 };
 
+// How a caption is written: the program's own captions mark a mnemonic with "&"; captions that
+// come from data (station and category names) show "&" as it is, stay inside their rectangle and
+// end in an ellipsis when too long.
+enum class TskCaptionKind { Mnemonic, Data };
+
 // A glyph (image Index of Images, none when out of range) and a caption laid out in R.
 void DrawImageAndText(cl::TCanvas* Canvas, const TRect& R, int Margin, int Spacing, TskButtonLayout Layout,
                       const std::string& Caption, int ImageIndex, cl::TCustomImageList* Images, bool Pressed,
-                      bool Enabled);
+                      bool Enabled, TskCaptionKind Kind = TskCaptionKind::Mnemonic);
 // A glyph (frame FrameIndex of a bitmap of FrameCount frames side by side) and a caption.
 void DrawCaptionWithGlyph(cl::TCanvas* Canvas, const TRect& R, int Margin, int Spacing, TskButtonLayout Layout,
                           const std::string& Caption, cl::TBitmap* Glyph, int FrameCount, int FrameIndex,

@@ -247,8 +247,8 @@ TskBaseButtonItem* TskButtonCollection::AddItem(TskBaseButtonItem* item, int ind
     if (!item)
         return Insert(index);
     if (item->Collection() == this) {
-        if (index >= 0 && index < Count())
-            item->SetIndex(index);
+        // A negative index, or one past the last, means the end.
+        item->SetIndex(index >= 0 && index < Count() ? index : Count() - 1);
         return item;
     }
     item->SetCollection(this);

@@ -83,6 +83,12 @@ void TskSkinCategoryButtons::SetButtonsSkinDataName(const std::string& Value)
     Invalidate();
 }
 
+void TskSkinCategoryButtons::SetOnDrawButton(TskDrawButtonEvent Value)
+{
+    onDrawButton_ = std::move(Value);
+    Invalidate();
+}
+
 void TskSkinCategoryButtons::SetUsesSkinFont(bool Value)
 {
     usesSkinFont_ = Value;
@@ -401,6 +407,10 @@ void TskSkinCategoryButtons::ChangeSkinData()
     TskSkinControl::ChangeSkinData();
     if (scrollBar_)
         scrollBar_->SetSkinData(SkinData());
+    // The frame's widths come from the skin: the client area is measured again.
+    if (showBorder_ && HandleAllocated())
+        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     CalcTextMetrics();
     Relayout();
     PlaceScrollBar();

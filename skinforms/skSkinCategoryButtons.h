@@ -141,7 +141,9 @@ public:
     TskReorderButtonEvent OnReorderButton;
     TskReorderCategoryEvent OnReorderCategory;
     TskCopyButtonEvent OnCopyButton;
-    TskDrawButtonEvent OnDrawButton;
+    // Replaces the whole drawing of a button; setting it repaints.
+    const TskDrawButtonEvent& OnDrawButton() const { return onDrawButton_; }
+    void SetOnDrawButton(TskDrawButtonEvent Value);
     TskDrawButtonEvent OnBeforeDrawButton;
     TskDrawButtonEvent OnAfterDrawButton;
     TskGetHintEvent OnGetHint;
@@ -217,6 +219,7 @@ private:
     void WMNCCalcSize(cl::TMessage& Message);
     void WMNCPaint(cl::TMessage& Message);
     void WMEraseBkgnd(cl::TMessage& Message);
+    void CMFontChanged(cl::TMessage& Message);
     // The frame's widths (left, top, right, bottom) for the current skin.
     cl::TRect BorderInsets() const;
     void PaintBorder();
@@ -251,6 +254,7 @@ private:
     int buttonHeight_ = 24;
     TskCatButtonOptions options_{skboShowCaptions, skboVerticalCategoryCaptions};
     std::string buttonsSkinDataName_ = "resizebutton";
+    TskDrawButtonEvent onDrawButton_;
     bool usesSkinFont_ = true;
     bool showBorder_ = false;
     cl::TCustomImageList* images_ = nullptr;

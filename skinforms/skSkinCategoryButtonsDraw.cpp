@@ -239,8 +239,10 @@ void TskSkinCategoryButtons::DrawCaption(TCanvas* Canvas, TskButtonCategory* Cat
     Canvas->Brush()->SetStyle(bsClear);
     const std::string& text = Category->Caption();
     if (!rotated) {
-        const TRect r{Band.Left + 18, Band.Top + 3, Band.Right - 5, Band.Top + 3 + Canvas->TextHeight(text.empty() ? "Wg" : text)};
-        Canvas->TextRect(r, r.Left, r.Top, text);
+        // A name from data: "&" as it is, cut with an ellipsis at the band's end.
+        TRect r{Band.Left + 18, Band.Top + 3, Band.Right - 5, Band.Top + 3 + Canvas->TextHeight(text.empty() ? "Wg" : text)};
+        if (r.Right > r.Left)
+            DrawSkinText(Canvas, AnsiToWide(text), r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     } else {
         const TRect r{Band.Left + 3, Band.Top + 18, Band.Left + 3 + textHeight_ + 15, Band.Bottom - (Skinned ? 3 : 5)};
         const int textWidth = Canvas->TextWidth(text);
@@ -281,8 +283,8 @@ TskButtonDrawState TskSkinCategoryButtons::ButtonState(TskButtonItem* Button)
 
 void TskSkinCategoryButtons::DrawButton(TskButtonItem* Button, TCanvas* Canvas, TRect Rect, TskButtonDrawState State)
 {
-    if (OnDrawButton && !Designing()) {
-        OnDrawButton(this, Button, Canvas, Rect, State);
+    if (onDrawButton_ && !Designing()) {
+        onDrawButton_(this, Button, Canvas, Rect, State);
         Canvas->Brush()->SetColor(clBtnFace);
         return;
     }
@@ -371,5 +373,5 @@ void TskSkinCategoryButtons::DrawButtonContent(TskButtonItem* Button, TCanvas* C
 {
     const std::string caption = options_.Contains(skboShowCaptions) ? Button->Caption() : std::string();
     DrawImageAndText(Canvas, Shrunk(Rect, 2), -1, 4, blGlyphLeft, caption, Button->ImageIndex(), images_,
-                     State.Contains(skbdsSelected), Enabled());
+                     State.Contains(skbdsSelected), Enabled(), TskCaptionKind::Data);
 }

@@ -46,6 +46,7 @@ void TskSkinCategoryButtons::Dispatch(TMessage& Message)
     case WM_NCCALCSIZE: WMNCCalcSize(Message); break;
     case WM_NCPAINT: WMNCPaint(Message); break;
     case WM_ERASEBKGND: WMEraseBkgnd(Message); break;
+    case CM_FONTCHANGED: CMFontChanged(Message); break;
     case WM_SIZE:
         TskSkinControl::Dispatch(Message);
         if (showBorder_)
@@ -61,6 +62,15 @@ void TskSkinCategoryButtons::Dispatch(TMessage& Message)
         break;
     default: TskSkinControl::Dispatch(Message);
     }
+}
+
+// The caption lines take their height from the font.
+void TskSkinCategoryButtons::CMFontChanged(TMessage& Message)
+{
+    TskSkinControl::Dispatch(Message);
+    CalcTextMetrics();
+    Relayout();
+    Invalidate();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -72,10 +72,14 @@ TEST_F(CategoryLook, DrawingHandlersReplaceOrSurroundTheDefaultLook)
     Snapshot(control);
     EXPECT_EQ(calls, (std::vector<std::string>{"before c0b0", "after c0b0", "before c0b1", "after c0b1",
                                                "before c0b2", "after c0b2"}));
-    control->OnDrawButton = [&](TObject*, TskButtonItem*, TCanvas* c, TRect r, TskButtonDrawState) {
+    form.Form->Show();
+    Application->ProcessMessages();
+    ValidateRect(Wnd(), nullptr);
+    control->SetOnDrawButton([&](TObject*, TskButtonItem*, TCanvas* c, TRect r, TskButtonDrawState) {
         c->Brush()->SetColor(0x00FF00);
         c->FillRect(r);
-    };
+    });
+    EXPECT_TRUE(GetUpdateRect(Wnd(), nullptr, FALSE)) << "setting the handler repaints";
     calls.clear();
     auto shot = Snapshot(control);
     EXPECT_TRUE(calls.empty());

@@ -113,6 +113,16 @@ TEST(CategoryModel, AddItemMovesAButtonBetweenCategories)
     EXPECT_TRUE(host.destroyedButtons.empty());
     // Without an item it is Insert.
     EXPECT_EQ(b->Items()->AddItem(nullptr, -1)->Index(), 2);
+    // A button already here moves within the list: -1 (or past the last) is the end.
+    EXPECT_EQ(b->Items()->AddItem(moved, -1), moved);
+    EXPECT_EQ(b->Items()->Count(), 3);
+    EXPECT_EQ(moved->Index(), 2);
+    b->Items()->AddItem(moved, 0);
+    EXPECT_EQ(moved->Index(), 0);
+    b->Items()->AddItem(moved, 7);
+    EXPECT_EQ(moved->Index(), 2);
+    b->Items()->AddItem(moved, 1);
+    EXPECT_EQ(moved->Index(), 1);
 }
 
 TEST(CategoryModel, ItemChangesRepaintOneButtonAndStructureRelayouts)
