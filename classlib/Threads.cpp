@@ -117,7 +117,7 @@ void TThread::Synchronize(TThread* Thread, const std::function<void()>& Method)
     }
 }
 
-TThread::TThread(bool CreateSuspended)
+TThread::TThread(bool CreateSuspended) : createSuspended_(CreateSuspended)
 {
     if (auto hook = ThreadHooks().OnCreate)
         hook(this);
@@ -142,7 +142,11 @@ TThread::TThread(bool CreateSuspended)
     }
     threadId_ = std::uint32_t(std::hash<std::thread::id>()(thread_.get_id()));
 #endif
-    if (!CreateSuspended)
+}
+
+void TThread::AfterConstruction()
+{
+    if (!createSuspended_)
         Start();
 }
 

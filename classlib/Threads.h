@@ -13,6 +13,10 @@
 //    loop and idle work, and WakeMainThread() tells it there is work (the application sets it to
 //    post itself a message). WaitFor() from the main thread serves those calls while it waits.
 //  - The destructor of a running thread: Terminate, start it if it never started, WaitFor.
+//  - A thread created not suspended starts only once its whole object is built (the class
+//    library's AfterConstruction): the base constructor runs before the derived class's members
+//    and vtable exist, so Execute must not run from it. Make such threads with NewThread<T>,
+//    which calls AfterConstruction; a plain `new T(false)` stays unstarted until Start().
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
@@ -20,6 +24,7 @@
 #include <functional>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 #include "classlib/Classes.h"
 
@@ -34,6 +39,8 @@ public:
 
     // Starts a thread created suspended (Delphi 7's Resume; Start in later versions). Once.
     void Start();
+    // Called once the whole object is built: starts the thread unless it was created suspended.
+    void AfterConstruction();
     void Resume() { Start(); }
     void Terminate() { terminated_ = true; }
     bool Terminated() const { return terminated_; }
@@ -69,6 +76,7 @@ private:
     static unsigned long __stdcall ThreadProc(void* parameter);
 #endif
 
+    bool createSuspended_ = true;
     std::atomic<bool> terminated_{false};
     std::atomic<bool> started_{false};
     std::atomic<bool> finished_{false};
@@ -84,6 +92,16 @@ private:
     bool open_ = false;
 #endif
 };
+
+// Makes a thread of class T from Args and starts it once it is built, unless it was created
+// suspended.
+template <class T, class... TArgs>
+T* NewThread(TArgs&&... Args)
+{
+    T* thread = new T(std::forward<TArgs>(Args)...);
+    thread->AfterConstruction();
+    return thread;
+}
 
 // Runs the queued synchronized calls (main thread only; elsewhere it does nothing). Waits up to
 // Timeout ms for a call when none is queued. True when it ran at least one.

@@ -13,7 +13,10 @@ namespace {
 
 class TWorker : public TThread {
 public:
-    explicit TWorker(bool suspended) : TThread(suspended) {}
+    explicit TWorker(bool suspended, std::function<void(TWorker*)> body = {})
+        : TThread(suspended), Body(std::move(body))
+    {
+    }
     std::function<void(TWorker*)> Body;
     using TThread::SetReturnValue;
     using TThread::Synchronize;
@@ -54,13 +57,13 @@ TEST(CoreThreads, ExceptionsAreCaughtAndReported)
     static std::atomic<int> hookCalls{0};
     static TCatchPoint lastPoint;
     TExceptionHooks saved = ExceptionHooks();
+    hookCalls = 0;
     ExceptionHooks().OnException = [](std::exception_ptr, TObject*, TCatchPoint where) {
         lastPoint = where;
         ++hookCalls;
         return true;
     };
-    auto* t = new TWorker(false);
-    t->Body = [](TWorker*) { throw EConvertError("bad"); };
+    auto* t = NewThread<TWorker>(false, [](TWorker*) { throw EConvertError("bad"); });
     t->WaitFor();
     ASSERT_TRUE(t->FatalException());
     try {
@@ -72,8 +75,7 @@ TEST(CoreThreads, ExceptionsAreCaughtAndReported)
     EXPECT_EQ(lastPoint, TCatchPoint::Thread);
     t->Free();
     // A synchronized call that fails re-raises in the thread.
-    auto* s = new TWorker(false);
-    s->Body = [](TWorker* self) { self->Synchronize([] { throw EAbort("stop"); }); };
+    auto* s = NewThread<TWorker>(false, [](TWorker* self) { self->Synchronize([] { throw EAbort("stop"); }); });
     s->WaitFor();
     try {
         std::rethrow_exception(s->FatalException());
@@ -102,16 +104,62 @@ TEST(CoreThreads, FreeOnTerminateAndOnTerminateInTheMainThread)
     EXPECT_TRUE(inMain);
 }
 
+namespace {
+
+// Its Execute reads a member set by its own constructor, and its constructor takes a while (it
+// waits, within a bound, for Execute to have begun): a thread started from the base constructor
+// shows here as an Execute that ran on a half-built object.
+class TLateMember : public TThread {
+public:
+    explicit TLateMember(bool suspended) : TThread(suspended)
+    {
+        for (int i = 0; i < 200 && !began_; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        built_ = true;
+    }
+    std::atomic<bool> SawBuilt{false};
+
+protected:
+    void Execute() override
+    {
+        SawBuilt = built_.load();
+        began_ = true;
+    }
+
+private:
+    std::atomic<bool> began_{false};
+    std::atomic<bool> built_{false};
+};
+
+}  // namespace
+
+TEST(CoreThreads, AThreadCreatedRunningStartsOnlyOnceItIsBuilt)
+{
+    auto* t = NewThread<TLateMember>(false);
+    t->WaitFor();
+    EXPECT_TRUE(t->SawBuilt.load());
+    t->Free();
+    // Made without NewThread, it waits for Start like a suspended one.
+    auto* plain = new TLateMember(false);
+    EXPECT_TRUE(plain->Suspended());
+    plain->Start();
+    plain->WaitFor();
+    EXPECT_TRUE(plain->SawBuilt.load());
+    plain->Free();
+}
+
 TEST(CoreThreads, DestroyingARunningThreadTerminatesAndWaits)
 {
     std::atomic<bool> sawTerminate{false};
-    auto* t = new TWorker(false);
-    t->Body = [&](TWorker* self) {
+    std::atomic<bool> running{false};
+    auto* t = NewThread<TWorker>(false, [&](TWorker* self) {
+        running = true;
         while (!self->Terminated())
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         sawTerminate = true;
-    };
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    });
+    for (int i = 0; i < 10000 && !running; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     t->Free();
     EXPECT_TRUE(sawTerminate.load());
     // A never-started thread is freed cleanly too (its Execute is skipped).
