@@ -25,13 +25,4 @@ void TWebBrowser::DoDocumentComplete(const AnsiString& URL)
         OnDocumentComplete(this, URL);
 }
 
-void TRecordingWebBrowser::Navigate(const AnsiString& URL)
-{
-    Requested.push_back(URL);
-    if (!DoBeforeNavigate2(URL))
-        return;
-    Loaded.push_back(URL);
-    DoDocumentComplete(URL);
-}
-
 }  // namespace cl

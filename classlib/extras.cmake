@@ -5,8 +5,7 @@ list(APPEND CLASSLIB_PORTABLE
   ${CMAKE_CURRENT_LIST_DIR}/Menus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ShortCuts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EditText.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/WebBrowser.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/RecordingMediaPlayer.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/WebBrowser.cpp)
 list(APPEND CLASSLIB_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/MenuImages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MenuKeys.cpp

@@ -4,8 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "classlib/RecordingMediaPlayer.h"
 #include "classlib/WebBrowser.h"
+#include "support/RecordingMediaPlayer.h"
+#include "support/RecordingWebBrowser.h"
 
 using namespace cl;
 

@@ -14,7 +14,7 @@
 #include "StreamTestServer.h"
 #include "ToneAnalysis.h"
 #include "classlib/MediaPlayerControl.h"
-#include "classlib/RecordingMediaPlayer.h"
+#include "support/RecordingMediaPlayer.h"
 #include "radio/PlayerChoice.h"
 #include "radio/StreamPlayer.h"
 #include "radio/WinInetStreamSource.h"

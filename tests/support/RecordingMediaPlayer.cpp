@@ -1,5 +1,5 @@
 // The recording media player.
-#include "classlib/RecordingMediaPlayer.h"
+#include "support/RecordingMediaPlayer.h"
 
 #include <algorithm>
 
