@@ -119,11 +119,12 @@ int main()
 
     const double plain = ThrowCatchMicroseconds(false, 10, 20000);
     const double wrapped = ThrowCatchMicroseconds(true, 10, 20000);
-    Line("crashlog_wrapped_throw_caught", wrapped, "us", plain, "ratio<2");
+    Line("crashlog_wrapped_throw_caught", wrapped, "us", plain, "2");
 
     const double report = ReportMilliseconds(20, true);
     const double throwOnly = ReportMilliseconds(20, false);
-    Line("crashlog_throw_to_log_entry_30_frames", report, "ms", throwOnly, "value<100ms");
+    // An absolute budget (100 ms), reported only.
+    Line("crashlog_throw_to_log_entry_30_frames", report, "ms", throwOnly, "-");
 
     std::filesystem::remove_all(dir);
     crashlog::DoneExceptionLog();

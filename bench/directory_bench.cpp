@@ -201,7 +201,7 @@ void Run()
         cl::TXMLDocument doc;
         doc.LoadFromFile(cache);
     });
-    Report("directory_cache_load_10000", load, bareLoad, "250ms;ratio<=3");
+    Report("directory_cache_load_10000", load, bareLoad, "3");
 
     DeleteFileA(cache.c_str());
     DeleteFileA((folder + "bare.xml").c_str());

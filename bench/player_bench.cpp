@@ -291,8 +291,8 @@ int main(int argc, char** argv)
 
         const double bareCpu = BareDecodeCpuPerSecond();
         Report("player_thread_cpu_per_second_128k_stereo", threadCpu, "ms/s", bareCpu, "1.5");
-        Report("player_process_cpu_per_second_128k_stereo", processCpu, "ms/s", bareCpu, "none");
-        Report("player_url_to_first_buffer", Median(starts), "ms", Median(firstBytes), "none");
+        Report("player_process_cpu_per_second_128k_stereo", processCpu, "ms/s", bareCpu, "-");
+        Report("player_url_to_first_buffer", Median(starts), "ms", Median(firstBytes), "-");
         WSACleanup();
         return 0;
     } catch (const std::exception& e) {
