@@ -6,4 +6,6 @@ list(APPEND SKIN_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/skSkinSpeedButton.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skSkinPanel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skSkinToolBar.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/skSkinTrackBar.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinTrackBar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinExPanel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinStdLabel.cpp)
