@@ -2,8 +2,18 @@
 # lists, collections), INI, the form loader, resources, threads.
 list(APPEND CLASSLIB_PORTABLE
   ${CMAKE_CURRENT_LIST_DIR}/System.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/SysUtils.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Classes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Exceptions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Formatting.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NumberConversions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StringUtils.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TextConversions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FileUtils.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DateUtils.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Rounding.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Components.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Streams.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StringLists.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Collections.cpp
   ${CMAKE_CURRENT_LIST_DIR}/IniFiles.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FormLoader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Resources.cpp
