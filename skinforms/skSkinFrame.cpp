@@ -64,6 +64,10 @@ TskSkinFrame::TskSkinFrame(cl::TComponent* AOwner) : cl::TComponent(AOwner), for
     // The frame draws its own caption buttons.
     form_->SetBorderIcons({});
     form_->OnShortCut = cl::TShortCutEvent(this, &TskSkinFrame::ShortCut);
+    defaultSystemMenu_ = new cl::TPopupMenu(this);
+    skinMenu_ = new TskSkinMenu(this, form_);
+    menuMode_ = std::make_unique<TskSkinMenuMode>(skinMenu_);
+    CopyMenuSettings();
     if (ComponentState().Contains(cl::csDesigning))
         return;
     savedWndProc_ = form_->WindowProc;
@@ -77,7 +81,7 @@ TskSkinFrame::~TskSkinFrame()
 {
     *alive_ = false;
     // A menu mode left open would leave the application's message hook pointing here.
-    LeaveMenuMode();
+    menuMode_.reset();
     StopTimers();
     objects_.clear();
     if (form_->ComponentState().Contains(cl::csDestroying) || ComponentState().Contains(cl::csDesigning))
@@ -110,6 +114,12 @@ void TskSkinFrame::Notification(cl::TComponent* AComponent, cl::TOperation Opera
         morphTimer_ = nullptr;
     if (AComponent == animationTimer_)
         animationTimer_ = nullptr;
+    if (AComponent == skinMenu_) {
+        menuMode_.reset();
+        skinMenu_ = nullptr;
+    }
+    if (AComponent == defaultSystemMenu_)
+        defaultSystemMenu_ = nullptr;
 }
 
 TskSkinFrame* GetFormSkinComponent(cl::TComponent* Form)
@@ -174,12 +184,25 @@ void TskSkinFrame::SetMaxMenuItemsInWindow(int Value)
 {
     if (Value >= 0)
         maxMenuItemsInWindow_ = Value;
+    CopyMenuSettings();
 }
 
 void TskSkinFrame::SetDefMenuItemHeight(int Value)
 {
     if (Value >= 1)
         defMenuItemHeight_ = Value;
+    CopyMenuSettings();
+}
+
+void TskSkinFrame::CopyMenuSettings()
+{
+    if (!skinMenu_)
+        return;
+    skinMenu_->MaxMenuItemsInWindow = maxMenuItemsInWindow_;
+    skinMenu_->DefMenuItemHeight = defMenuItemHeight_;
+    skinMenu_->AlphaBlend = MenusAlphaBlend;
+    skinMenu_->AlphaBlendValue = MenusAlphaBlendValue;
+    skinMenu_->AlphaBlendAnimation = MenusAlphaBlendAnimation;
 }
 
 void TskSkinFrame::SetDefCaptionFont(cl::TFont* Value)
@@ -252,8 +275,17 @@ void TskSkinFrame::CallSaved(cl::TMessage& Message)
 
 void TskSkinFrame::CloseMenusFor(cl::TMessage&)
 {
-    if (inSkinMenu_)
+    if (skinMenu_ && skinMenu_->Visible)
+        skinMenu_->CloseAll();
+    else if (inSkinMenu_)
         SkinMenuClose();
+}
+
+// Closing the menu tells the form (WM_SKINMENUCLOSED), which leaves menu mode.
+void TskSkinFrame::CloseSkinMenu()
+{
+    if (skinMenu_ && skinMenu_->Visible)
+        skinMenu_->CloseAll();
 }
 
 bool TskSkinFrame::HandleMessage(cl::TMessage& Message)
@@ -481,8 +513,7 @@ bool TskSkinFrame::WMNCPaint(cl::TMessage& Message)
 
 bool TskSkinFrame::WMNCActivate(cl::TMessage& Message)
 {
-    if (inSkinMenu_)
-        SkinMenuClose();
+    CloseSkinMenu();
     frameActive_ = Message.WParam != 0;
     Message.Result = 1;
     if (!Bordered()) {
@@ -512,7 +543,7 @@ bool TskSkinFrame::WMSysCommand(cl::TMessage& Message)
         return false;
     case SC_KEYMENU:
         // The skinned frame has no native menu: the key leaves an open skinned menu.
-        if (inSkinMenu_)
+        if (skinMenu_ && skinMenu_->Visible)
             SkinMenuClose();
         return true;
     default: return false;

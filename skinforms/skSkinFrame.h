@@ -19,6 +19,8 @@
 #include "skin/skSkinData.h"
 #include "skin/skUtils.h"
 #include "skinforms/skSkinFrameObjects.h"
+#include "skinforms/skSkinMenus.h"
+#include "skinforms/skSkinMenusMode.h"
 
 namespace sk {
 
@@ -52,7 +54,7 @@ TskFrameRects FitFrameRects(const TskSkinData& Data, int W, int H);
 // Where an object cut from R of the frame picture lies at the new size (the nine zones).
 TRect PlaceFrameObject(const TskSkinData& Data, const TskFrameRects& Rects, const TRect& R);
 
-class TskSkinFrame : public cl::TComponent {
+class TskSkinFrame : public cl::TComponent, public TskSkinMenuFrameLink {
 public:
     // AOwner must be a form (EInvalidCast otherwise).
     explicit TskSkinFrame(cl::TComponent* AOwner);
@@ -204,8 +206,16 @@ public:
     cl::TSize SmallIconSize() const;
 
     // --- Menus
-    void SkinMenuOpen();
-    void SkinMenuClose();
+    // The frame's skinned menu, which shows its system menu, its objects' menus and the form's
+    // skinned popup menus.
+    TskSkinMenu* SkinMenu() override { return skinMenu_; }
+    TskSkinData* SkinDataForMenus() override { return menusSkinData_ ? menusSkinData_ : skinData_; }
+    // Menu mode: the keyboard goes to the open menu.
+    void SkinMenuOpen() override;
+    void SkinMenuClose() override;
+    // The default system menu as last built (rebuilt each time it is shown).
+    cl::TPopupMenu* DefaultSystemMenu() const { return defaultSystemMenu_; }
+    void BuildDefaultSystemMenu();
     // Opens the system menu beside R (screen coordinates).
     void OpenSystemMenu(const TRect& R);
     // Opens Item's sub-items beside R (screen coordinates) for a caption object.
@@ -269,8 +279,8 @@ private:
     void MorphTimerTick(cl::TObject* Sender);
     void AnimationTimerTick(cl::TObject* Sender);
     void ShortCut(cl::TMessage& Msg, bool& Handled);
-    void MenuMessage(MSG& Msg, bool& Handled);
-    void LeaveMenuMode();
+    void CloseSkinMenu();
+    void CopyMenuSettings();
     bool Bordered() const;
     bool Sizeable() const;
     // Loaded skin with a frame picture.
@@ -300,7 +310,6 @@ private:
     bool fullDrag_ = false;
     bool changingSkin_ = false;
     bool inSkinMenu_ = false;
-    bool menuHooked_ = false;
     int fw_ = 0;
     int fh_ = 0;
     TskFrameRects rects_;
@@ -310,7 +319,9 @@ private:
     cl::TTimer* hoverTimer_ = nullptr;
     cl::TTimer* morphTimer_ = nullptr;
     cl::TTimer* animationTimer_ = nullptr;
-    cl::TMessageEvent savedOnMessage_;
+    TskSkinMenu* skinMenu_ = nullptr;
+    std::unique_ptr<TskSkinMenuMode> menuMode_;
+    cl::TPopupMenu* defaultSystemMenu_ = nullptr;
     std::vector<std::unique_ptr<TskActiveSkinObject>> objects_;
     struct TIconDeleter {
         void operator()(HICON Icon) const { DestroyIcon(Icon); }

@@ -184,41 +184,13 @@ void TskSkinFrame::AnimationTimerTick(cl::TObject*)
 
 void TskSkinFrame::SkinMenuOpen()
 {
-    if (!menuHooked_ && cl::Application) {
-        savedOnMessage_ = cl::Application->OnMessage;
-        cl::Application->OnMessage = cl::TMessageEvent(this, &TskSkinFrame::MenuMessage);
-        menuHooked_ = true;
-    }
+    if (menuMode_)
+        menuMode_->Enter();
     if (!inSkinMenu_) {
         inSkinMenu_ = true;
         if (OnSkinMenuOpen)
             OnSkinMenuOpen(this);
     }
-}
-
-void TskSkinFrame::MenuMessage(MSG& Msg, bool& Handled)
-{
-    if (Msg.message == WM_KEYDOWN) {
-        // Keys belong to the open menu, not to the focused control.
-        Handled = true;
-        return;
-    }
-    if (Msg.message == WM_MOUSEWHEEL) {
-        Handled = true;
-        return;
-    }
-    if (savedOnMessage_)
-        savedOnMessage_(Msg, Handled);
-}
-
-void TskSkinFrame::LeaveMenuMode()
-{
-    if (!menuHooked_)
-        return;
-    menuHooked_ = false;
-    if (cl::Application && cl::Application->OnMessage.Object() == this)
-        cl::Application->OnMessage = savedOnMessage_;
-    savedOnMessage_ = nullptr;
 }
 
 void TskSkinFrame::SkinMenuClose()
@@ -237,7 +209,8 @@ void TskSkinFrame::SkinMenuClose()
             StartAnimationTimer();
         }
     }
-    LeaveMenuMode();
+    if (menuMode_)
+        menuMode_->Leave();
     if (wasOpen && OnSkinMenuClose)
         OnSkinMenuClose(this);
 }

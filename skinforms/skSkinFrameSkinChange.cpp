@@ -54,6 +54,8 @@ bool TskSkinFrame::WMBeforeChangeSkinData(cl::TMessage& Message)
     TskSkinData* data = MessageSkinData(Message);
     if (!data || data != skinData_)
         return false;
+    // A menu drawn from the skin must not outlive it.
+    CloseSkinMenu();
     skinnedFrame_ = false;
     StopTimers();
     FreeObjects();

@@ -4,13 +4,11 @@
 #include <windows.h>
 
 #include "skin/skSkinData.h"
+#include "skinforms/skSkinMenusMessages.h"
 
 namespace sk {
 
-// A skinned menu has closed: to the popup's control and the owner form.
-constexpr UINT WM_SKINMENUCLOSED = WM_USER + 204;  // 1228
-// A chosen item's command has run: to the popup's control.
-constexpr UINT WM_SKINMENUITEMCLICK = WM_USER + 205;  // 1229
+// WM_SKINMENUCLOSED (1228) and WM_SKINMENUITEMCLICK (1229) are the menus' own.
 // Between MDI children and the main form.
 constexpr UINT WM_FITMAXIMIZEDCHILD = WM_USER + 206;  // 1230
 constexpr UINT WM_CHILDMAXIMIZED = WM_USER + 207;     // 1231
