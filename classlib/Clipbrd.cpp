@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "classlib/CallbackWindow.h"
+
 namespace cl {
 
 namespace {
@@ -12,8 +14,9 @@ namespace {
 // The clipboard's owner: a clipboard opened without a window refuses new data.
 HWND OwnerWindow()
 {
-    static HWND owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                        GetModuleHandleA(nullptr), nullptr);
+    static HWND owner = AllocateHWnd([](TMessage& Message) {
+        Message.Result = DefWindowProcA(owner, Message.Msg, Message.WParam, Message.LParam);
+    });
     return owner;
 }
 

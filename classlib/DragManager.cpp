@@ -2,6 +2,7 @@
 // the mouse capture while the button is down. Targets hear CM_DRAG (enter, move, leave, drop).
 #include <cstdlib>
 
+#include "classlib/CallbackWindow.h"
 #include "classlib/Forms.h"
 #include "classlib/ImgList.h"
 
@@ -30,7 +31,7 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    static LRESULT CALLBACK CaptureProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+    void CaptureMessage(TMessage& Message);
     HWND CaptureWindow();
     LRESULT SendDrag(TDragMessage Message, TControl* Target, const TPoint& Pos);
     void SetTarget(TControl* Target);
@@ -62,56 +63,43 @@ TObject* TDragControlObject::SourceObject() { return control_; }
 
 HWND TDragManager::CaptureWindow()
 {
-    if (!captureWnd_) {
-        static const char className[] = "TrebanixDragCapture";
-        HINSTANCE instance = GetModuleHandleA(nullptr);
-        WNDCLASSA existing{};
-        if (!GetClassInfoA(instance, className, &existing)) {
-            WNDCLASSA cls{};
-            cls.lpfnWndProc = CaptureProc;
-            cls.hInstance = instance;
-            cls.lpszClassName = className;
-            RegisterClassA(&cls);
-        }
-        captureWnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, className, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                      instance, nullptr);
-        if (!captureWnd_)
-            throw EOutOfResources("Out of system resources");
-    }
+    if (!captureWnd_)
+        captureWnd_ = AllocateHWnd([this](TMessage& Message) {
+            try {
+                CaptureMessage(Message);
+            } catch (...) {
+                HandleEntryException(control_);
+            }
+        }, false);
     return captureWnd_;
 }
 
-LRESULT CALLBACK TDragManager::CaptureProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
+void TDragManager::CaptureMessage(TMessage& Message)
 {
-    TDragManager& m = Instance();
-    try {
-        switch (Msg) {
-        case WM_MOUSEMOVE: {
-            POINT p{static_cast<short>(LOWORD(LParam)), static_cast<short>(HIWORD(LParam))};
-            ClientToScreen(Wnd, &p);
-            m.MoveTo({p.x, p.y});
-            return 0;
-        }
-        case WM_LBUTTONUP:
-        case WM_RBUTTONUP:
-            m.Done(true);
-            return 0;
-        case WM_KEYDOWN:
-        case WM_KEYUP:
-            if (Msg == WM_KEYDOWN && WParam == VK_ESCAPE)
-                m.Done(false);
-            else if (WParam == VK_CONTROL || WParam == VK_SHIFT)
-                m.MoveTo(m.last_);  // the copy cursor follows Ctrl
-            return 0;
-        case WM_CAPTURECHANGED:
-            if (reinterpret_cast<HWND>(LParam) != Wnd && m.Active() && !m.ending_)
-                m.Done(false);
-            return 0;
-        }
-    } catch (...) {
-        HandleEntryException(m.control_);
+    switch (Message.Msg) {
+    case WM_MOUSEMOVE: {
+        POINT p{Message.XPos(), Message.YPos()};
+        ClientToScreen(captureWnd_, &p);
+        MoveTo({p.x, p.y});
+        return;
     }
-    return DefWindowProcA(Wnd, Msg, WParam, LParam);
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+        Done(true);
+        return;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        if (Message.Msg == WM_KEYDOWN && Message.WParam == VK_ESCAPE)
+            Done(false);
+        else if (Message.WParam == VK_CONTROL || Message.WParam == VK_SHIFT)
+            MoveTo(last_);  // the copy cursor follows Ctrl
+        return;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(Message.LParam) != captureWnd_ && Active() && !ending_)
+            Done(false);
+        return;
+    }
+    Message.Result = DefWindowProcA(captureWnd_, Message.Msg, Message.WParam, Message.LParam);
 }
 
 void TDragManager::Begin(TControl* Control, bool Immediate, int Threshold)

@@ -1,15 +1,14 @@
-// TTimer and the platform's clock: one hidden message window whose timer ids are the timers.
+// TTimer and the platform's clock: one callback window whose timer ids are the timers.
 #include <windows.h>
 
+#include "classlib/CallbackWindow.h"
 #include "classlib/Controls.h"
+#include "classlib/GraphicsError.h"
 #include "classlib/ExtCtrls.h"
 
 namespace cl {
 
 namespace {
-constexpr char TimerWindowClass[] = "TrebanixTimerWindow";
-
-LRESULT CALLBACK TimerWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
 
 class TSystemTimerClock : public TTimerClock {
 public:
@@ -23,26 +22,21 @@ public:
         if (wnd_)
             KillTimer(wnd_, reinterpret_cast<UINT_PTR>(Timer));
     }
-    void Tick(UINT_PTR Id) { Fire(reinterpret_cast<TTimer*>(Id)); }
 
 private:
+    // The timer ids of this window are the timers.
     HWND Window()
     {
-        if (!wnd_) {
-            HINSTANCE instance = GetModuleHandleA(nullptr);
-            WNDCLASSA existing{};
-            if (!GetClassInfoA(instance, TimerWindowClass, &existing)) {
-                WNDCLASSA cls{};
-                cls.lpfnWndProc = TimerWndProc;
-                cls.hInstance = instance;
-                cls.lpszClassName = TimerWindowClass;
-                RegisterClassA(&cls);
-            }
-            wnd_ = CreateWindowExA(0, TimerWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
-            if (!wnd_)
-                throw EOutOfResources("Not enough timers available");
-        }
+        if (!wnd_)
+            wnd_ = AllocateHWnd([this](TMessage& Message) { WndProc(Message); });
         return wnd_;
+    }
+    void WndProc(TMessage& Message)
+    {
+        if (Message.Msg == WM_TIMER)
+            Fire(reinterpret_cast<TTimer*>(Message.WParam));
+        else
+            Message.Result = DefWindowProcA(wnd_, Message.Msg, Message.WParam, Message.LParam);
     }
     HWND wnd_ = nullptr;
 };
@@ -54,15 +48,6 @@ TSystemTimerClock& SystemClock()
 }
 
 TTimerClock* currentClock = nullptr;
-
-LRESULT CALLBACK TimerWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
-{
-    if (Msg == WM_TIMER) {
-        SystemClock().Tick(WParam);
-        return 0;
-    }
-    return DefWindowProcA(Wnd, Msg, WParam, LParam);
-}
 }  // namespace
 
 TTimerClock* SetTimerClock(TTimerClock* Clock)
