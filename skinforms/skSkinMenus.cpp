@@ -211,8 +211,11 @@ void TskSkinMenu::OpenSubMenu(TskSkinPopupWindow* Window, TskSkinMenuItem* Item)
 
 void TskSkinMenu::CloseMenu(int Level)
 {
+    if (closing_)
+        return;
     if (Level < 0)
         Level = 0;
+    closing_ = true;
     while (LevelCount() > Level) {
         std::unique_ptr<TskSkinPopupWindow> level = std::move(levels_.back());
         levels_.pop_back();
@@ -221,9 +224,14 @@ void TskSkinMenu::CloseMenu(int Level)
             WaitTimer->SetEnabled(false);
             WaitItem = nullptr;
         }
-        level->Dismiss();
+        TskSkinPopupWindow* dismissed = level.get();
         closed_.push_back(std::move(level));
+        const auto alive = alive_;
+        dismissed->Dismiss();
+        if (!*alive)
+            return;
     }
+    closing_ = false;
     if (Level > 0)
         return;
     const bool wasVisible = Visible;
@@ -250,6 +258,8 @@ void TskSkinMenu::CloseMenu(int Level)
 
 void TskSkinMenu::CloseAll()
 {
+    if (closing_)
+        return;
     const auto alive = alive_;
     CloseMenu(0);
     if (!*alive)

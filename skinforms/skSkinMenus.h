@@ -279,6 +279,9 @@ private:
     std::vector<std::unique_ptr<TskSkinPopupWindow>> closed_;
     std::vector<cl::TMenuItem*> watched_;
     int busy_ = 0;
+    // Set while levels are being taken down: what that makes the platform send (an owner
+    // form activated again) must not close the menu a second time.
+    bool closing_ = false;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
