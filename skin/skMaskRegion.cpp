@@ -49,10 +49,7 @@ void ScanMaskRow(const std::uint8_t* Row, int Width, int X, int Y, std::vector<c
 
 std::vector<cl::TRect> ScanMaskRuns(const cl::TBitmap& Mask, int X, int Y)
 {
-    std::vector<cl::TRect> runs;
-    for (int y = 0; y < Mask.Height(); ++y)
-        ScanMaskRow(Mask.ScanLine(y), Mask.Width(), X, Y + y, runs);
-    return runs;
+    return ScanMaskRows(Mask.Width(), Mask.Height(), X, Y, [&](int y) { return Mask.ScanLine(y); });
 }
 
 std::vector<std::uint8_t> MakeRegionData(const std::vector<cl::TRect>& Runs, const cl::TRect& Bound)

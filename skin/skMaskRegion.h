@@ -18,8 +18,19 @@ constexpr std::size_t RegionRectSize = 16;
 // a row of Width blue-green-red triples. A run may end at the row's end.
 void ScanMaskRow(const std::uint8_t* Row, int Width, int X, int Y, std::vector<cl::TRect>& Runs);
 
-// The runs of every row of Mask, moved by (X, Y), top row first. No limit on their number:
-// dropping runs would cut holes into the region.
+// The runs of Height rows of Width pixels, RowAt(y) giving row y, moved by (X, Y), top row
+// first: the one scan of every kind of mask bitmap. No limit on their number: dropping runs
+// would cut holes into the region.
+template <class TRowAt>
+std::vector<cl::TRect> ScanMaskRows(int Width, int Height, int X, int Y, TRowAt RowAt)
+{
+    std::vector<cl::TRect> runs;
+    for (int y = 0; y < Height; ++y)
+        ScanMaskRow(RowAt(y), Width, X, Y + y, runs);
+    return runs;
+}
+
+// The runs of every row of Mask, moved by (X, Y), top row first.
 std::vector<cl::TRect> ScanMaskRuns(const cl::TBitmap& Mask, int X, int Y);
 
 // Region data of Runs with the bounding rectangle Bound (the header's rcBound).

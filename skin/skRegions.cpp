@@ -68,10 +68,8 @@ std::vector<std::uint8_t> BuildMaskRegionData(const TskFBitmap& Mask, int X, int
 {
     if (Mask.Width() < 1 || Mask.Height() < 1)
         return {};
-    std::vector<cl::TRect> runs;
-    for (int y = 0; y < Mask.Height(); ++y)
-        ScanMaskRow(Mask.Rows()[y], Mask.Width(), X, Y + y, runs);
-    return MakeRegionData(runs, cl::Bounds(X, Y, Mask.Width(), Mask.Height()));
+    return MakeRegionData(ScanMaskRows(Mask.Width(), Mask.Height(), X, Y, [&](int y) { return Mask.Rows()[y]; }),
+                          cl::Bounds(X, Y, Mask.Width(), Mask.Height()));
 }
 
 TskRegion CreateRegionFromMask(const cl::TBitmap* Mask)
