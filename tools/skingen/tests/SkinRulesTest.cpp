@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
+
+#include <unistd.h>
 
 #include "AtlasLayout.h"
 #include "SkinBundle.h"
@@ -188,7 +191,8 @@ TEST(SkinChecks, FindTextThatDoesNotStandOutFromThePixelsBehindIt)
 
 TEST(SkinFolder, HoldsTheDescriptionAndEveryPictureItNames)
 {
-    const auto folder = std::filesystem::temp_directory_path() / "skingen-folder-test";
+    // A folder of this process alone: several test runs may share the machine.
+    const auto folder = std::filesystem::temp_directory_path() / ("skingen-folder-test-" + std::to_string(getpid()));
     std::filesystem::remove_all(folder);
     const SkinBundle& skin = firstSkin();
     const auto ini = writeSkinFolder(skin, folder);
