@@ -1,0 +1,117 @@
+// The form frame: a full non-client paint of a 1040x760 frame against one BitBlt of the same
+// size, and a skin switch of a form holding 20 skinned controls against one full repaint of
+// that form.
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "classlib/Forms.h"
+#include "skin/skSkinScrollBar.h"
+#include "skinforms/skSkinFrame.h"
+#include "skinforms/skSkinMessages.h"
+#include "skins/StoredSkins.h"
+
+using namespace cl;
+using namespace sk;
+
+namespace {
+
+using TClock = std::chrono::steady_clock;
+
+template <class F>
+double MedianMilliseconds(int Runs, F&& Work)
+{
+    std::vector<double> t;
+    for (int i = 0; i < Runs; ++i) {
+        const auto start = TClock::now();
+        Work();
+        GdiFlush();
+        t.push_back(std::chrono::duration<double, std::milli>(TClock::now() - start).count());
+    }
+    std::sort(t.begin(), t.end());
+    return t[t.size() / 2];
+}
+
+void Report(const char* Name, double Value, double Ref, const char* Target)
+{
+    std::printf("BENCH %s value=%.3f unit=ms ref=%.3f ratio=%.3f target=%s\n", Name, Value, Ref,
+                Ref > 0 ? Value / Ref : 0.0, Target);
+}
+
+void Pump()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+}  // namespace
+
+int main()
+{
+    Application->Initialize();
+    TComponent owner(nullptr);
+    std::vector<TskCompressedStoredSkin*> skins = trebanix::CreateStoredSkins(&owner);
+    auto* skin = new TskSkinData(&owner);
+    skin->SetCompressedStoredSkin(skins[12]);
+
+    // A frame the size of the largest skinned surface, painted into memory.
+    TForm* big = new TForm(nullptr);
+    big->SetBounds(0, 0, 1040, 760);
+    big->SetCaption("Trebanix Web Radio");
+    auto* frame = new TskSkinFrame(big);
+    frame->SetSkinData(skin);
+    frame->AlwaysActive = true;
+    TBitmap target;
+    target.SetSize(1040, 760);
+    TBitmap source;
+    source.SetSize(1040, 760);
+    source.Fill(0x336699);
+    HDC dc = target.Canvas()->Handle();
+    const double paint = MedianMilliseconds(31, [&] {
+        SendMessageA(big->Handle(), WM_PAINTFRAMEINTODC, reinterpret_cast<WPARAM>(dc), PaintIntoDCAnswer);
+    });
+    const double blit = MedianMilliseconds(31, [&] {
+        BitBlt(dc, 0, 0, 1040, 760, source.Canvas()->Handle(), 0, 0, SRCCOPY);
+    });
+    Report("frame_nonclient_paint_1040x760", paint, blit, "3");
+    big->Free();
+
+    // A shown form with 20 skinned scroll bars: the skin switch against one full repaint.
+    TForm* form = new TForm(nullptr);
+    form->SetBounds(0, 0, 640, 480);
+    auto* formFrame = new TskSkinFrame(form);
+    for (int i = 0; i < 20; ++i) {
+        auto* bar = new TskSkinScrollBar(form);
+        bar->SetParent(form);
+        if (i % 2)
+            bar->SetKind(sbVertical);
+        bar->SetBounds(10 + (i % 10) * 60, 10 + (i / 10) * 200, i % 2 ? 19 : 50, i % 2 ? 150 : 19);
+        bar->SetSkinData(skin);
+    }
+    formFrame->SetSkinData(skin);
+    form->Show();
+    Pump();
+    int next = 0;
+    const int pair[] = {33, 12};
+    const double change = MedianMilliseconds(11, [&] {
+        skin->SetCompressedStoredSkin(skins[pair[next]]);
+        next ^= 1;
+        UpdateWindow(form->Handle());
+        Pump();
+    });
+    const double repaint = MedianMilliseconds(11, [&] {
+        RedrawWindow(form->Handle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Pump();
+    });
+    Report("frame_skin_switch_20_controls", change, repaint, "5");
+    form->Free();
+    return 0;
+}
