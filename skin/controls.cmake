@@ -8,4 +8,5 @@ list(APPEND SKIN_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/skSkinToolBar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skSkinTrackBar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skSkinExPanel.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/skSkinStdLabel.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinStdLabel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinButton.cpp)
