@@ -7,6 +7,7 @@
 
 #include "classlib/SysUtils.h"
 #include "crashlog/EConsts.h"
+#include "crashlog/ETrace.h"
 
 namespace crashlog {
 
@@ -81,7 +82,10 @@ void InternalError(const std::string& section)
         std::string message = CurrentMessage(isException);
         if (!isException)
             message = std::string(SGeneralInternalError);
-        DebugOutput(FormatS(SInternalErrorLine, {section, message}).c_str());
+        const std::string line = FormatS(SInternalErrorLine, {section, message});
+        DebugOutput(line.c_str());
+        DebugTraceLine(line);
+        SaveDebugTraceIfStarted();
     } catch (...) {
         // Reporting a failure must never fail in turn.
     }
@@ -95,7 +99,9 @@ void InternalWarning(TVozozoRezErrorCode code, const std::string& text)
             lastCode = code;
             lastText = text;
         }
-        DebugOutput(FormatS(SInternalWarningLine, {ErrorCodeName(code), text}).c_str());
+        const std::string line = FormatS(SInternalWarningLine, {ErrorCodeName(code), text});
+        DebugOutput(line.c_str());
+        DebugTraceLine(line);
     } catch (...) {
     }
 }

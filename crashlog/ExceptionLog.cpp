@@ -3,12 +3,17 @@
 #include <cstdio>
 #include <mutex>
 
+#include "crashlog/EDialog.h"
 #include "crashlog/EEntries.h"
+#include "crashlog/EFreeze.h"
+#include "crashlog/EMail.h"
+#include "crashlog/ETrace.h"
 #include "crashlog/ELogFile.h"
 #include "crashlog/EModules.h"
 #include "crashlog/EStack.h"
 #include "crashlog/ESysInfo.h"
 #include "crashlog/EThreads.h"
+#include "crashlog/EWebPage.h"
 
 namespace crashlog {
 
@@ -18,7 +23,6 @@ TExceptionErrorNotify ExceptionErrorNotify = nullptr;
 void (*ShowExceptionDialog)() = nullptr;
 bool (*SendExceptionMail)() = nullptr;
 int (WINAPI* ShowMessageBox)(HWND, const char*, const char*, UINT) = MessageBoxA;
-void (*EndOfProcessHook)() = nullptr;
 
 namespace {
 
@@ -175,7 +179,7 @@ TLogData GatherLogData(const TExceptionContext& context, const SYSTEMTIME& now, 
     data.Values[17] = system.OSType;
     data.Values[18] = system.OSBuild;
     data.Values[19] = system.OSLanguage;
-    data.ActiveControls = !IsConsoleProgram();
+    data.ActiveControls = !IsConsoleProgram() && WebKind() == TWebKind::None;
     return data;
 }
 
@@ -204,7 +208,11 @@ void SaveLog()
 void Output()
 {
     TLoggerState& s = State();
-    if (IsConsoleProgram()) {
+    // A web server's request gets an error page: a dialog would block the server.
+    if (const TWebKind web = WebKind(); web != TWebKind::None) {
+        if (!SendWebPage(web, BuildWebPage(CurrentOptions(), s.LogText)))
+            InternalWarning(eeShowError, "The error page could not be sent.");
+    } else if (IsConsoleProgram()) {
         const std::string text = CurrentOptions().GetCustomizedText(ctDialogHeader) + "\r\n\r\n" + s.LogText + "\r\n";
         // Past the run-time's text mode, which would turn each line break into "\r\r\n".
         std::fflush(stdout);
@@ -435,18 +443,34 @@ bool ExceptionLogActive()
 
 bool InitExceptionLog()
 {
+    TTraceScope trace("InitExceptionLog");
+    if (IsDebuggerAttached())
+        EnableDebugTrace();
     TLoggerState& s = State();
-    if (s.Installed)
+    if (s.Installed) {
+        trace.SetResult(true);
         return true;
-    if (!MainModuleOptions())
+    }
+    if (!MainModuleOptions()) {
+        trace.SetResult(false);
         return false;
+    }
     s.Installed = true;
     s.MainThread = GetCurrentThreadId();
     s.MainStackTop = CurrentStackTop();
     GetLocalTime(&s.StartTime);
     GetCurrentDirectoryA(sizeof s.StartDirectory, s.StartDirectory);
-    CurrentOptions().Assign(MainModuleOptions());
     InstallExceptionEntries();
+    if (!ShowExceptionDialog)
+        ShowExceptionDialog = ShowDialog;
+    if (!SendExceptionMail)
+        SendExceptionMail = SendEmail;
+    // Hang detection starts when the program's options ask for it, and follows the current
+    // options from then on.
+    if (!TVozozoModuleOptionsEx::FreezeSwitch)
+        TVozozoModuleOptionsEx::FreezeSwitch = ApplyFreezeSwitch;
+    CurrentOptions().Assign(MainModuleOptions());
+    trace.SetResult(true);
     return true;
 }
 
@@ -477,8 +501,15 @@ void SendPendingMail()
 void RunEndOfProcessSteps()
 {
     SendPendingMail();
-    if (EndOfProcessHook)
-        EndOfProcessHook();
+    SaveDebugTraceIfStarted();
+}
+
+bool IsDebuggerAttached()
+{
+    using TIsDebuggerPresent = BOOL(WINAPI*)();
+    auto isPresent = reinterpret_cast<TIsDebuggerPresent>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsDebuggerPresent")));
+    return isPresent && isPresent();
 }
 
 void DoneExceptionLog()
@@ -486,9 +517,14 @@ void DoneExceptionLog()
     TLoggerState& s = State();
     if (!s.Installed)
         return;
+    TTraceScope trace("DoneExceptionLog");
     SendPendingMail();
+    StopFreezeThread();
+    if (TVozozoModuleOptionsEx::FreezeSwitch == ApplyFreezeSwitch)
+        TVozozoModuleOptionsEx::FreezeSwitch = nullptr;
     RemoveExceptionEntries();
     s.Installed = false;
+    SaveDebugTraceIfStarted();
 }
 
 bool IsProcessingThread()
@@ -563,6 +599,8 @@ void CallInMainThread(void (*procedure)(void*), void* data)
 
 bool ExceptNotify(TExceptionContext& context)
 {
+    TTraceScope trace("ExceptNotify", {TTraceArg::Class(context.Description.ClassName.c_str()),
+                                       reinterpret_cast<const void*>(context.Address), context.Language});
     TLoggerState& s = State();
     if (!CurrentOptions().Active)
         return true;
@@ -637,6 +675,7 @@ bool ExceptNotify(TExceptionContext& context)
 
 bool ExceptionManager(TExceptionContext context)
 {
+    TTraceScope trace("ExceptionManager", {TTraceArg::Class(context.Description.ClassName.c_str())});
     if (context.Description.IsAbort)
         return true;
     if (!EnterProcessing())
@@ -674,6 +713,16 @@ int ErrorsCount()
 void SetTerminateFlag(bool value)
 {
     InterlockedExchange(&State().Terminate, value ? 1 : 0);
+}
+
+bool TerminateFlag()
+{
+    return State().Terminate != 0;
+}
+
+bool CallNotifyHook(TNotifyStage stage)
+{
+    return Notify(stage);
 }
 
 void TerminateApplication(bool restart)

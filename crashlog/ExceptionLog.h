@@ -81,15 +81,20 @@ const TVozozoStackList& LastStack();
 const std::string& LastMessage();
 int ErrorsCount();
 void SetTerminateFlag(bool value);
+bool TerminateFlag();
+// Calls the notify hook (on the main thread while it waits for an exception thread); false
+// when the hook asked to skip what follows.
+bool CallNotifyHook(TNotifyStage stage);
 // Calls the action hook when the terminate flag is set; answers whether it still is (the hook
 // may clear it to keep the program alive).
 bool NotifyTerminateAction();
 // The mail kept for the program's end (mail mode 1 after an error), sent at most once.
 void SendPendingMail();
 // What must run before the process ends, also when a crash ends it: the pending mail and the
-// end-of-process hook (the internal trace saves itself there).
+// internal trace.
 void RunEndOfProcessSteps();
-extern void (*EndOfProcessHook)();
+// IsDebuggerPresent, looked up at run time.
+bool IsDebuggerAttached();
 // Restarts the program with its own command line when asked, then ends this process with 1.
 [[noreturn]] void TerminateApplication(bool restart);
 

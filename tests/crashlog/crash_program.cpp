@@ -18,6 +18,7 @@ using namespace crashlog;
 namespace {
 
 std::string debugFile;
+std::string extraArgument;  // the fourth argument, when given
 
 void AppendDebug(const char* line)
 {
@@ -147,6 +148,40 @@ void RecordSwitch(bool run)
 {
     AppendDebug(run ? "freeze on" : "freeze off");
 }
+
+// Whether every slot of the program's import table that the logger hooks holds the kernel's own
+// procedure again.
+bool KernelSlotsHoldOriginals()
+{
+    auto* base = reinterpret_cast<std::uint8_t*>(GetModuleHandleA(nullptr));
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS32*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    const char* hooked[] = {"UnhandledExceptionFilter", "RaiseException", "CreateThread", "ResumeThread", "ExitThread"};
+    int found = 0;
+    for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress); d->Name; ++d) {
+        if (lstrcmpiA(reinterpret_cast<char*>(base + d->Name), "kernel32.dll") != 0)
+            continue;
+        auto* names = reinterpret_cast<IMAGE_THUNK_DATA32*>(base + d->OriginalFirstThunk);
+        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA32*>(base + d->FirstThunk);
+        for (; names->u1.AddressOfData; ++names, ++slots) {
+            if (names->u1.Ordinal & IMAGE_ORDINAL_FLAG32)
+                continue;
+            const char* name = reinterpret_cast<char*>(
+                reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name);
+            for (const char* h : hooked)
+                if (std::strcmp(name, h) == 0) {
+                    ++found;
+                    if (slots->u1.Function !=
+                        reinterpret_cast<DWORD>(reinterpret_cast<void*>(GetProcAddress(kernel, name))))
+                        return false;
+                }
+        }
+    }
+    return found > 0;
+}
+
+HANDLE reportSaved = nullptr;
 
 DWORD WaitWorker(HANDLE thread)
 {
@@ -291,6 +326,84 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
             cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
         }
         return 52;
+    } else if (scenario == "normal-end") {
+        return 0;
+    } else if (scenario == "vanish") {
+        // Ends without any shut-down step: only what was written already is left.
+        try {
+            ThrowUncaught();
+        } catch (...) {
+            cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
+        }
+        TerminateProcess(GetCurrentProcess(), 0);
+    } else if (scenario == "imports-restored") {
+        AppendDebug(KernelSlotsHoldOriginals() ? "originals" : "hooked");
+        DoneExceptionLog();
+        AppendDebug(KernelSlotsHoldOriginals() ? "originals" : "hooked");
+        return 0;
+    } else if (scenario == "hang") {
+        // The main window stops answering until the hang has been reported: no fixed wait.
+        reportSaved = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        ExceptionNotify = [](TNotifyStage stage, bool&) {
+            if (stage == TNotifyStage::AfterLog)
+                SetEvent(reportSaved);
+        };
+        MainModuleOptions()->FreezeTimeout = 1;
+        MainModuleOptions()->FreezeActivate = true;
+        CurrentOptions().Assign(MainModuleOptions());
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "CrashlogHanging";
+        RegisterClassA(&wc);
+        HWND window = CreateWindowA("CrashlogHanging", "Hanging", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                    nullptr, nullptr, wc.hInstance, nullptr);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        // A bound only against a hang detection that never reports; reaching the end at all
+        // shows that the main thread was not left suspended.
+        const bool reported = WaitForSingleObject(reportSaved, 60000) == WAIT_OBJECT_0;
+        DestroyWindow(window);
+        CloseHandle(reportSaved);
+        return reported ? 90 : 91;
+    } else if (scenario == "dialog-four") {
+        // Four exceptions, each shown in the dialog; the test closes each with OK.
+        MainModuleOptions()->NoOutput = false;
+        for (int i = 0; i < 4; ++i) {
+            try {
+                ThrowUncaught();
+            } catch (...) {
+                cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
+            }
+        }
+        return 55;
+    } else if (scenario == "dialog-terminate") {
+        MainModuleOptions()->NoOutput = false;
+        MainModuleOptions()->TerminateBtnThreshold = 0;
+        MainModuleOptions()->TerminateBtnOperation = 0;
+        try {
+            ThrowUncaught();
+        } catch (...) {
+            cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
+        }
+        return 56;
+    } else if (scenario == "dialog-details") {
+        MainModuleOptions()->NoOutput = false;
+        MainModuleOptions()->OpenOnGeneralTab = false;
+        try {
+            ThrowUncaught();
+        } catch (...) {
+            cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
+        }
+        return 57;
+    } else if (scenario == "throw-html") {
+        MainModuleOptions()->NoOutput = false;
+        throw std::runtime_error("<script>alert(1)</script> & more");
+    } else if (scenario == "record-argument") {
+        // Stands in for a mail program: writes what it was started with.
+        AppendDebug(extraArgument.c_str());
+        return 0;
     } else if (scenario == "terminate-button" || scenario == "restart-button") {
         // What the dialog's third button does: the report is made, then the program ends.
         AppendDebug("started");
@@ -364,6 +477,8 @@ int main(int argc, char** argv)
     if (argc < 4)
         return 98;
     debugFile = argv[3];
+    if (argc > 4)
+        extraArgument = argv[4];
     DebugOutput = AppendDebug;
     if (!InitExceptionLog())
         return 97;

@@ -21,6 +21,14 @@ struct TCrash {
     std::vector<std::string> Blocks;
     std::string Debug;
     std::string Output;
+    std::string Trace;  // the program's internal trace file, when it was run from a copy
+};
+
+// How a crash program is started beyond its scenario.
+struct TRunOptions {
+    const char* Program = "crashlog_crash.exe";
+    std::string ExtraArguments;  // after the program's own three
+    bool FromCopy = false;       // run a copy in the run's folder, where its trace file lands
 };
 
 std::string ReadAll(const fs::path& path)
@@ -29,20 +37,28 @@ std::string ReadAll(const fs::path& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-TCrash RunCrash(const std::string& scenario, int expectedStarts = 1, const char* programName = "crashlog_crash.exe")
+TCrash RunCrash(const std::string& scenario, int expectedStarts = 1, const TRunOptions& run = {})
 {
+    static int runs = 0;
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    const fs::path program = fs::path(self).parent_path() / programName;
-    // A folder of its own for each run: a program the child started may still hold its output.
+    fs::path program = fs::path(self).parent_path() / run.Program;
+    // A folder of its own for each run: a program that just ended, or one it started, may still
+    // hold its files for a moment.
     const fs::path dir = fs::temp_directory_path() /
-                         ("crashlog-crash-" + scenario + "-" + std::to_string(GetCurrentProcessId()));
+                         ("crashlog-crash-" + scenario + "-" + std::to_string(GetCurrentProcessId()) + "-" +
+                          std::to_string(++runs));
     std::error_code ignored;
     fs::remove_all(dir, ignored);
     fs::create_directories(dir);
-    const fs::path log = dir / "crash.elf", debug = dir / "debug.txt";
+    if (run.FromCopy) {
+        fs::copy_file(program, dir / run.Program);
+        program = dir / run.Program;
+    }
+    // Not "debug": the program's last argument switches its trace when it holds that word.
+    const fs::path log = dir / "crash.elf", debug = dir / "notes.txt";
     std::string command = "\"" + program.string() + "\" " + scenario + " \"" + log.string() + "\" \"" +
-                          debug.string() + "\"";
+                          debug.string() + "\"" + (run.ExtraArguments.empty() ? "" : " " + run.ExtraArguments);
     const fs::path output = dir / "output.txt";
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE outputFile = CreateFileA(output.string().c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
@@ -83,6 +99,7 @@ TCrash RunCrash(const std::string& scenario, int expectedStarts = 1, const char*
     if (fs::exists(log))
         crash.Blocks = TLogFile(log.string()).Items;
     crash.Output = ReadAll(output);
+    crash.Trace = ReadAll(fs::path(program).replace_extension(".log"));
     fs::remove_all(dir, ignored);
     return crash;
 }
@@ -356,7 +373,9 @@ TEST(Crash, AFaultAtAddressZeroNamesNoModule)
 
 TEST(Crash, AWorkersReportReadsTheTextOfABlockedForegroundWindow)
 {
-    TCrash crash = RunCrash("worker-fault-ui-blocked", 1, "crashlog_crash_gui.exe");
+    TRunOptions windowed;
+    windowed.Program = "crashlog_crash_gui.exe";
+    TCrash crash = RunCrash("worker-fault-ui-blocked", 1, windowed);
     ASSERT_TRUE(crash.Ended);
     EXPECT_EQ(crash.ExitCode, 11u);
     ASSERT_EQ(crash.Blocks.size(), 1u);
@@ -408,4 +427,100 @@ TEST(Crash, MailAfterEachErrorLeavesTheNotifyHookToTheMailRoutine)
     ASSERT_TRUE(crash.Ended);
     EXPECT_EQ(crash.ExitCode, 52u);
     EXPECT_EQ(crash.Debug, "mail\n");
+}
+
+namespace {
+
+TCrash RunWithLastArguments(const std::string& scenario, const std::string& arguments)
+{
+    TRunOptions run;
+    run.FromCopy = true;
+    run.ExtraArguments = arguments;
+    return RunCrash(scenario, 1, run);
+}
+
+}  // namespace
+
+TEST(Install, TheLastArgumentSwitchesTheInternalTrace)
+{
+    TCrash on = RunWithLastArguments("normal-end", "x debug");
+    ASSERT_TRUE(on.Ended);
+    EXPECT_EQ(on.ExitCode, 0u);
+    // "dd/mm/yy hh:nn:ss", two blanks, the indentation, the name.
+    EXPECT_NE(on.Trace.find("  InitExceptionLog()\r\n"), std::string::npos) << on.Trace;
+    EXPECT_NE(on.Trace.find("  InitExceptionLog=True\r\n"), std::string::npos) << on.Trace;
+    EXPECT_NE(on.Trace.find("  DoneExceptionLog()\r\n"), std::string::npos) << on.Trace;
+    ASSERT_GE(on.Trace.size(), 19u);
+    EXPECT_EQ(on.Trace[2], '/');
+    EXPECT_EQ(on.Trace[8], ' ');
+    EXPECT_EQ(on.Trace.substr(17, 2), "  ");
+
+    TCrash notLast = RunWithLastArguments("normal-end", "debug x");
+    ASSERT_TRUE(notLast.Ended);
+    EXPECT_EQ(notLast.Trace, "");
+
+    TCrash none = RunWithLastArguments("normal-end", "");
+    ASSERT_TRUE(none.Ended);
+    EXPECT_EQ(none.Trace, "");
+}
+
+TEST(Install, SaveInTheLastArgumentWritesTheTraceAfterEveryLine)
+{
+    // A program that vanishes without shut-down leaves its trace only when it was saved as it grew.
+    TCrash saving = RunWithLastArguments("vanish", "DebugSave");
+    ASSERT_TRUE(saving.Ended);
+    EXPECT_NE(saving.Trace.find("  ExceptionManager(std::runtime_error)"), std::string::npos) << saving.Trace;
+    EXPECT_EQ(saving.Blocks.size(), 1u);
+
+    TCrash kept = RunWithLastArguments("vanish", "debug");
+    ASSERT_TRUE(kept.Ended);
+    EXPECT_EQ(kept.Trace, "");
+}
+
+TEST(Install, ACrashThatEndsTheProgramSavesTheTrace)
+{
+    TCrash crash = RunWithLastArguments("av-main", "debug");
+    ASSERT_TRUE(crash.Ended);
+    EXPECT_EQ(crash.ExitCode, 1u);
+    EXPECT_NE(crash.Trace.find("ExceptNotify(EAccessViolation, $"), std::string::npos) << crash.Trace;
+}
+
+TEST(Install, AfterShutDownEveryHookedImportSlotHoldsItsOriginal)
+{
+    TCrash crash = RunCrash("imports-restored");
+    ASSERT_TRUE(crash.Ended);
+    EXPECT_EQ(crash.ExitCode, 0u);
+    EXPECT_EQ(crash.Debug, "hooked\noriginals\n");
+}
+
+TEST(Freeze, AMainWindowThatStopsAnsweringIsReportedOnceAndTheProgramGoesOn)
+{
+    TCrash crash = RunCrash("hang");
+    ASSERT_TRUE(crash.Ended);
+    EXPECT_EQ(crash.ExitCode, 90u);
+    ASSERT_EQ(crash.Blocks.size(), 1u);
+    EXPECT_EQ(Field(crash.Blocks[0], "Type"), "EFrozenApplication");
+    EXPECT_EQ(Field(crash.Blocks[0], "Message"), "The application seems to be frozen.");
+    EXPECT_EQ(Field(crash.Blocks[0], "Address").size(), 8u);
+    // The walk of the frozen main thread's stack.
+    EXPECT_TRUE(Contains(Procedures(crash.Blocks[0]), "RunScenario")) << crash.Blocks[0];
+}
+
+TEST(WebPage, ACgiProgramAnswersWithAnEscapedErrorPage)
+{
+    SetEnvironmentVariableA("REQUEST_METHOD", "GET");
+    TCrash crash = RunCrash("throw-html");
+    SetEnvironmentVariableA("REQUEST_METHOD", nullptr);
+    ASSERT_TRUE(crash.Ended);
+    EXPECT_EQ(crash.ExitCode, 1u);
+    EXPECT_EQ(crash.Blocks.size(), 1u);
+    const std::string start = "Status: 500 Error\r\nContent-Type: text/html\r\nContent-Length: ";
+    ASSERT_EQ(crash.Output.substr(0, start.size()), start) << crash.Output;
+    const std::size_t page = crash.Output.find("Content:\r\n\r\n") + 12;
+    EXPECT_EQ(std::to_string(crash.Output.size() - page),
+              crash.Output.substr(start.size(), crash.Output.find("\r\n", start.size()) - start.size()));
+    EXPECT_EQ(crash.Output.substr(page, 19), "<html><head><title>");
+    EXPECT_NE(crash.Output.find("&lt;script&gt;alert(1)&lt;/script&gt;&nbsp;&amp;&nbsp;more"), std::string::npos)
+        << crash.Output;
+    EXPECT_EQ(crash.Output.find("<script>"), std::string::npos);
 }

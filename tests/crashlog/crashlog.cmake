@@ -15,12 +15,12 @@ list(APPEND TESTS_WINDOWS
 # The program the crash tests start as a child: it must die, so it cannot live in the tests.
 if(TREBANIX_WINDOWS)
   add_executable(crashlog_crash ${CMAKE_CURRENT_LIST_DIR}/crash_program.cpp ${CMAKE_CURRENT_LIST_DIR}/logger_data.rc)
-  target_link_libraries(crashlog_crash PRIVATE crashlog classlib)
+  target_link_libraries(crashlog_crash PRIVATE crashlog_install crashlog classlib)
   cmake_language(DEFER CALL add_dependencies crashlog_tests crashlog_crash)
   # The same program as a windowed one: its reports carry the active controls.
   add_executable(crashlog_crash_gui WIN32 ${CMAKE_CURRENT_LIST_DIR}/crash_program.cpp
     ${CMAKE_CURRENT_LIST_DIR}/logger_data.rc)
-  target_link_libraries(crashlog_crash_gui PRIVATE crashlog classlib)
+  target_link_libraries(crashlog_crash_gui PRIVATE crashlog_install crashlog classlib)
   cmake_language(DEFER CALL add_dependencies crashlog_tests crashlog_crash_gui)
   # A library without symbols, called from the crash program's stack.
   add_library(crashlog_nosym SHARED ${CMAKE_CURRENT_LIST_DIR}/nosym_library.c)

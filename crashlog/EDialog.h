@@ -1,0 +1,28 @@
+#pragma once
+// The exception dialog: the message, a general page with the report's sections, a details page
+// with the call stack, and OK, Terminate (or Restart) and a Details switch between a compact
+// and a full form. It runs on the thread that processes the exception.
+#include <cstdint>
+#include <string>
+
+#include <windows.h>
+
+namespace crashlog {
+
+// Shows the dialog until it is closed; the action hook may ask for it again.
+void ShowDialog();
+
+// Writes one record (the unit name in a 2048-byte field, then the line) to the named mailslot.
+bool SendToMailslot(const std::string& name, const std::string& unit, std::int32_t line);
+
+// The compact form's size for a message of this text extent (pure arithmetic, for tests).
+struct TCompactForm {
+    int Width;
+    int Height;
+    int TextWidth;
+    int TextHeight;
+};
+TCompactForm CompactFormSize(const int* lineWidths, const int* lineHeights, int lines, int frameX, int frameY,
+                             int smallCaption);
+
+}  // namespace crashlog

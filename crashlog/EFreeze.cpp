@@ -1,0 +1,243 @@
+#include "crashlog/EFreeze.h"
+
+#include <algorithm>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "crashlog/EExceptInfo.h"
+#include "crashlog/EStack.h"
+#include "crashlog/EThreads.h"
+#include "crashlog/ETrace.h"
+#include "crashlog/ExceptionLog.h"
+
+namespace crashlog {
+
+namespace {
+
+constexpr DWORD PollInterval = 50;
+constexpr int AnsweredPauses = 5;
+// The most of the frozen thread's stack that is copied for its walk.
+constexpr std::uint32_t MaxFrozenStackCopy = 256 * 1024;
+
+// Closes a kernel handle exactly once.
+class TOwnedHandle {
+public:
+    explicit TOwnedHandle(HANDLE h = nullptr) : h_(h) {}
+    ~TOwnedHandle()
+    {
+        if (h_)
+            CloseHandle(h_);
+    }
+    TOwnedHandle(const TOwnedHandle&) = delete;
+    TOwnedHandle& operator=(const TOwnedHandle&) = delete;
+    void Reset(HANDLE h)
+    {
+        if (h_)
+            CloseHandle(h_);
+        h_ = h;
+    }
+    HANDLE Get() const { return h_; }
+
+private:
+    HANDLE h_;
+};
+
+struct TFreezeThread {
+    volatile LONG Terminated = 0;
+    DWORD Id = 0;
+    TOwnedHandle Thread;
+    TOwnedHandle MainThread;  // suspend, resume and context rights
+    std::uint32_t MainStackTop = 0;
+    // Allocated before any hang: a frozen thread may hold the heap's lock.
+    std::vector<std::uint8_t> StackCopy;
+};
+
+// Shut-down stops the thread after the program's static objects are gone: this state is never
+// destroyed.
+struct TFreezeState {
+    std::mutex Lock;
+    std::shared_ptr<TFreezeThread> Running;
+};
+
+TFreezeState& Freeze()
+{
+    static auto* state = new TFreezeState;
+    return *state;
+}
+
+bool Terminated(const TFreezeThread& self)
+{
+    return self.Terminated != 0;
+}
+
+BOOL CALLBACK FirstVisibleWindow(HWND window, LPARAM data)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(window)) {
+        *reinterpret_cast<HWND*>(data) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool Responds(HWND window)
+{
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, PollInterval, &result) != 0 || !IsWindow(window);
+}
+
+// Stops the main thread only while its registers and stack words are copied: the report itself
+// runs while the thread goes on, so a lock it holds (heap, loader, drawing) cannot block it.
+void ReportFreeze(TFreezeThread& self)
+{
+    CONTEXT context{};
+    context.ContextFlags = CONTEXT_CONTROL | CONTEXT_INTEGER | CONTEXT_SEGMENTS;
+    SIZE_T copied = 0;
+    if (SuspendThread(self.MainThread.Get()) == static_cast<DWORD>(-1))
+        return;
+    const bool read = GetThreadContext(self.MainThread.Get(), &context) != 0;
+    if (read && context.Esp && context.Esp < self.MainStackTop) {
+        const std::uint32_t size = std::min<std::uint32_t>(self.MainStackTop - context.Esp, MaxFrozenStackCopy);
+        if (!ReadProcessMemory(GetCurrentProcess(), reinterpret_cast<const void*>(context.Esp), self.StackCopy.data(),
+                               size, &copied))
+            copied = 0;
+    }
+    ResumeThread(self.MainThread.Get());
+    if (!read || !context.Eip || !context.Esp)
+        return;
+    if (!EnterProcessing())
+        return;
+    try {
+        TExceptionContext report;
+        report.Object = std::make_exception_ptr(EFrozenApplication(CurrentOptions().FreezeMessage));
+        report.Description = DescribeException(report.Object);
+        report.Address = context.Eip;
+        report.Language = false;
+        report.StackPointer = context.Esp;
+        report.StackTop = context.Esp + (static_cast<std::uint32_t>(copied) & ~3u);
+        report.StackCopy = copied ? self.StackCopy.data() : nullptr;
+        if (!copied)
+            report.StackTop = context.Esp;
+        ExceptNotify(report);
+    } catch (...) {
+        InternalError("TFreezeThread.Execute");
+    }
+    LeaveProcessing();
+}
+
+void Watch(TFreezeThread& self)
+{
+    HWND window = nullptr;
+    while (!Terminated(self)) {
+        if (!window || !IsWindow(window)) {
+            // The main window is the first visible one; a closed one ends its count.
+            window = FindProcessMainWindow();
+            if (!window) {
+                Sleep(PollInterval);
+                continue;
+            }
+        }
+        const std::int32_t timeout = CurrentOptions().FreezeTimeout;
+        // A time-out of zero or less would report every poll: detection is off then.
+        if (timeout <= 0) {
+            Sleep(PollInterval);
+            continue;
+        }
+        const std::int64_t limit = static_cast<std::int64_t>(timeout) * 1000;
+        std::int64_t counter = 0;
+        while (!Terminated(self) && counter < limit && IsWindow(window)) {
+            if (Responds(window)) {
+                for (int i = 0; i < AnsweredPauses && !Terminated(self); ++i)
+                    Sleep(PollInterval);
+                counter = 0;
+            } else {
+                counter += PollInterval;
+            }
+        }
+        if (!Terminated(self) && counter >= limit)
+            ReportFreeze(self);
+    }
+}
+
+DWORD WINAPI FreezeThreadProc(void* parameter)
+{
+    // The thread keeps its own share: a stop that does not wait leaves the object to it.
+    std::unique_ptr<std::shared_ptr<TFreezeThread>> self(static_cast<std::shared_ptr<TFreezeThread>*>(parameter));
+    try {
+        Watch(**self);
+    } catch (...) {
+        InternalError("TFreezeThread.Execute");
+    }
+    return 0;
+}
+
+}  // namespace
+
+HWND FindProcessMainWindow()
+{
+    HWND window = nullptr;
+    EnumWindows(FirstVisibleWindow, reinterpret_cast<LPARAM>(&window));
+    return window;
+}
+
+void StartFreezeThread()
+{
+    TTraceScope trace("StartFreezeThread");
+    const TVozozoModuleOptionsEx& options = CurrentOptions();
+    if (!ExceptionLogActive() || !options.Active || !options.FreezeActivate)
+        return;
+    std::lock_guard<std::mutex> guard(Freeze().Lock);
+    if (Freeze().Running)
+        return;
+    auto thread = std::make_shared<TFreezeThread>();
+    thread->MainThread.Reset(
+        OpenThread(THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT | THREAD_QUERY_INFORMATION, FALSE, MainThreadId()));
+    thread->MainStackTop = MainStackTop();
+    thread->StackCopy.resize(MaxFrozenStackCopy);
+    if (!thread->MainThread.Get())
+        return;
+    auto* share = new std::shared_ptr<TFreezeThread>(thread);
+    thread->Thread.Reset(CreateThreadDirect(nullptr, 0, FreezeThreadProc, share, CREATE_SUSPENDED, &thread->Id));
+    if (!thread->Thread.Get()) {
+        delete share;
+        return;
+    }
+    SetThreadPriority(thread->Thread.Get(), THREAD_PRIORITY_NORMAL);
+    Freeze().Running = thread;
+    ResumeThread(thread->Thread.Get());
+}
+
+void StopFreezeThread()
+{
+    TTraceScope trace("StopFreezeThread");
+    std::shared_ptr<TFreezeThread> thread;
+    {
+        std::lock_guard<std::mutex> guard(Freeze().Lock);
+        thread.swap(Freeze().Running);
+    }
+    if (!thread)
+        return;
+    InterlockedExchange(&thread->Terminated, 1);
+    // The freeze thread may be waiting for the processing flag that this thread holds, or be
+    // this thread: it is not waited for then.
+    if (GetCurrentThreadId() != thread->Id && !IsProcessingThread())
+        WaitForSingleObject(thread->Thread.Get(), INFINITE);
+}
+
+bool FreezeThreadRunning()
+{
+    std::lock_guard<std::mutex> guard(Freeze().Lock);
+    return Freeze().Running != nullptr;
+}
+
+void ApplyFreezeSwitch(bool run)
+{
+    if (run)
+        StartFreezeThread();
+    else
+        StopFreezeThread();
+}
+
+}  // namespace crashlog

@@ -1,0 +1,40 @@
+#pragma once
+// The fixed texts of the logger's e-mail: the SMTP dialogue, the message's headers and MIME
+// parts, and the errors of the three ways of sending.
+#include <string_view>
+
+namespace crashlog {
+
+inline constexpr unsigned short DefaultSmtpPort = 25;
+inline constexpr unsigned DefaultSmtpTimeout = 30000;  // milliseconds
+
+inline constexpr std::string_view SLibraryVersion = "4.2.4";
+inline constexpr std::string_view SMimeBoundary = "=_xcjvnxkbhvfkxzhfdbvzldjhfv";
+inline constexpr std::string_view SLogInBodySeparator = "\r\n\r\n\r\n";
+
+// Socket errors.
+inline constexpr std::string_view SWSAStartupError = "Error into WSAStartup: \"%s\"";
+inline constexpr std::string_view SWSACleanupError = "Error into WSACleanup: \"%s\"";
+inline constexpr std::string_view SInvalidSocket = "Invalid socket.";
+inline constexpr std::string_view SConnectionError = "Connection error: \"%s\"";
+inline constexpr std::string_view SConnectedTo = "Connected to %d.%d.%d.%d port %d";
+inline constexpr std::string_view SSendError = "Error into \"send\": \"%s\"";
+inline constexpr std::string_view SRecvError = "Error into \"recv\": \"%s\"";
+inline constexpr std::string_view SSocketTimeout = "Socket timeout.";
+inline constexpr std::string_view SCloseSocketError = "Cannot close the socket: \"%s\"";
+// What the transcript shows in place of the credentials.
+inline constexpr std::string_view SHiddenCredential = "(hidden)";
+
+// Simple MAPI.
+inline constexpr std::string_view SMailClientsKey = "SOFTWARE\\Clients\\Mail";
+inline constexpr std::string_view SDefaultMapiLibrary = "mapi32.dll";
+inline constexpr std::string_view SMapiOpenError = "Cannot open the MAPI dll.";
+inline constexpr std::string_view SMapiFunctionsError = "Cannot found the MAPI functions.";
+inline constexpr std::string_view SMapiLogonError = "Cannot LogOn into the MAPI service.";
+inline constexpr std::string_view SMapiSendError = "Cannot send the MAPI message.";
+
+// The mailto handler.
+inline constexpr std::string_view SMailtoCommandKey = "mailto\\shell\\open\\command";
+inline constexpr std::string_view SMailtoUrl = "mailto:%s?Subject=%s&Body=%s";
+
+}  // namespace crashlog

@@ -1,0 +1,169 @@
+#include "crashlog/ESockets.h"
+
+#include <cstdio>
+
+#include <ws2tcpip.h>
+
+#include "crashlog/EConsts.h"
+#include "crashlog/EMailTexts.h"
+
+namespace crashlog {
+
+std::string SocketErrorText(int code)
+{
+    char text[512] = "";
+    if (!FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, static_cast<DWORD>(code),
+                        0, text, sizeof text, nullptr))
+        std::snprintf(text, sizeof text, "Socket error %d", code);
+    std::string s = text;
+    while (!s.empty() && (s.back() == '\n' || s.back() == '\r' || s.back() == ' '))
+        s.pop_back();
+    return s;
+}
+
+TVozozoClientSocket::TVozozoClientSocket(std::string host, unsigned timeout, unsigned short port)
+    : host_(std::move(host)), timeout_(timeout), port_(port)
+{
+    WSADATA data;
+    const int result = WSAStartup(MAKEWORD(2, 2), &data);
+    if (result != 0)
+        Fail(FormatS(SWSAStartupError, {SocketErrorText(result)}));
+    started_ = true;
+}
+
+TVozozoClientSocket::~TVozozoClientSocket()
+{
+    if (socket_ != INVALID_SOCKET)
+        closesocket(socket_);
+    if (started_)
+        WSACleanup();
+}
+
+void TVozozoClientSocket::Fail(const std::string& text)
+{
+    if (OnError)
+        OnError(text);
+    throw EVozozoSocketError(text);
+}
+
+void TVozozoClientSocket::Connect()
+{
+    socket_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    if (socket_ == INVALID_SOCKET)
+        Fail(std::string(SInvalidSocket));
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    const int resolved = getaddrinfo(host_.c_str(), std::to_string(port_).c_str(), &hints, &found);
+    if (resolved != 0 || !found)
+        Fail(FormatS(SConnectionError, {SocketErrorText(resolved ? resolved : WSAHOST_NOT_FOUND)}));
+    sockaddr_in address = *reinterpret_cast<sockaddr_in*>(found->ai_addr);
+    freeaddrinfo(found);
+    if (connect(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) == SOCKET_ERROR)
+        Fail(FormatS(SConnectionError, {SocketErrorText(WSAGetLastError())}));
+    const auto* b = reinterpret_cast<const unsigned char*>(&address.sin_addr);
+    char line[96];
+    std::snprintf(line, sizeof line, "Connected to %d.%d.%d.%d port %d", b[0], b[1], b[2], b[3], port_);
+    Note(line);
+}
+
+void TVozozoClientSocket::Disconnect()
+{
+    if (socket_ == INVALID_SOCKET)
+        return;
+    const SOCKET s = socket_;
+    socket_ = INVALID_SOCKET;
+    if (closesocket(s) == SOCKET_ERROR)
+        Fail(FormatS(SCloseSocketError, {SocketErrorText(WSAGetLastError())}));
+}
+
+void TVozozoClientSocket::SendString(const std::string& text)
+{
+    std::size_t sent = 0;
+    while (sent < text.size()) {
+        const int n = send(socket_, text.data() + sent, static_cast<int>(text.size() - sent), 0);
+        if (n == SOCKET_ERROR)
+            Fail(FormatS(SSendError, {SocketErrorText(WSAGetLastError())}));
+        sent += static_cast<std::size_t>(n);
+    }
+}
+
+std::string TVozozoClientSocket::ReceiveLine()
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const std::size_t end = pending_.find('\n');
+        if (end != std::string::npos) {
+            std::string line = pending_.substr(0, end);
+            pending_.erase(0, end + 1);
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            return line;
+        }
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= timeout_)
+            Fail(std::string(SSocketTimeout));
+        fd_set readable;
+        FD_ZERO(&readable);
+        FD_SET(socket_, &readable);
+        const DWORD left = timeout_ - elapsed;
+        timeval wait{static_cast<long>(left / 1000), static_cast<long>((left % 1000) * 1000)};
+        const int ready = select(0, &readable, nullptr, nullptr, &wait);
+        if (ready == SOCKET_ERROR)
+            Fail(FormatS(SRecvError, {SocketErrorText(WSAGetLastError())}));
+        if (ready == 0)
+            continue;
+        char buffer[1024];
+        const int n = recv(socket_, buffer, sizeof buffer, 0);
+        if (n == SOCKET_ERROR)
+            Fail(FormatS(SRecvError, {SocketErrorText(WSAGetLastError())}));
+        if (n == 0)
+            Fail(FormatS(SRecvError, {SocketErrorText(WSAECONNRESET)}));
+        pending_.append(buffer, static_cast<std::size_t>(n));
+    }
+}
+
+void TVozozoClientSMTP::Connect()
+{
+    TVozozoClientSocket::Connect();
+    if (!WaitReply({220}))
+        Fail(FormatS(SConnectionError, {lastReply_}));
+}
+
+bool TVozozoClientSMTP::WaitReply(std::initializer_list<int> accepted)
+{
+    // A reply may run over several lines: "250-first", "250-second", "250 last".
+    std::string line;
+    do {
+        line = ReceiveLine();
+        Note(line);
+    } while (line.size() >= 4 && line[3] == '-');
+    lastReply_ = line;
+    lastCode_ = 0;
+    for (char c : line) {
+        if (c < '0' || c > '9')
+            break;
+        lastCode_ = lastCode_ * 10 + (c - '0');
+    }
+    for (int code : accepted)
+        if (code == lastCode_)
+            return true;
+    return false;
+}
+
+bool TVozozoClientSMTP::SendCommand(const std::string& line, std::initializer_list<int> accepted)
+{
+    Note(line);
+    SendString(line + "\r\n");
+    return WaitReply(accepted);
+}
+
+bool TVozozoClientSMTP::SendSecret(const std::string& line, std::initializer_list<int> accepted)
+{
+    Note(std::string(SHiddenCredential));
+    SendString(line + "\r\n");
+    return WaitReply(accepted);
+}
+
+}  // namespace crashlog

@@ -1,0 +1,74 @@
+#pragma once
+// The logger's own SMTP client over Windows Sockets. Every socket error raises
+// EVozozoSocketError (and is told to the error event first); AUTH LOGIN sends the credentials in
+// base64, which is no encryption: they are as safe as the connection to the server.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <winsock2.h>
+
+#include "crashlog/EErrors.h"
+
+namespace crashlog {
+
+CL_DECLARE_EXCEPTION(EVozozoSocketError, Exception);
+
+class TVozozoClientSocket {
+public:
+    // Starts Windows Sockets (raises on failure).
+    TVozozoClientSocket(std::string host, unsigned timeout, unsigned short port);
+    virtual ~TVozozoClientSocket();
+    TVozozoClientSocket(const TVozozoClientSocket&) = delete;
+    TVozozoClientSocket& operator=(const TVozozoClientSocket&) = delete;
+
+    virtual void Connect();
+    virtual void Disconnect();
+    bool Connected() const { return socket_ != INVALID_SOCKET; }
+
+    void SendString(const std::string& text);
+    // One line of the server's reply, without its line break; waits at most the time-out.
+    std::string ReceiveLine();
+
+    // What was sent and received, one line each; credentials are never in it.
+    const std::string& Transcript() const { return transcript_; }
+    std::function<void(const std::string&)> OnError;
+
+protected:
+    [[noreturn]] void Fail(const std::string& text);
+    void Note(const std::string& line) { transcript_ += line + "\r\n"; }
+
+    std::string host_;
+    unsigned timeout_;
+    unsigned short port_;
+    SOCKET socket_ = INVALID_SOCKET;
+
+private:
+    bool started_ = false;
+    std::string transcript_;
+    std::string pending_;  // received bytes not yet returned as lines
+};
+
+class TVozozoClientSMTP : public TVozozoClientSocket {
+public:
+    using TVozozoClientSocket::TVozozoClientSocket;
+    // Connects and waits for the greeting (220).
+    void Connect() override;
+    // Reads a whole reply (every "NNN-" line up to the "NNN " one); true when its code is one of
+    // `accepted`. The code of the last reply is kept.
+    bool WaitReply(std::initializer_list<int> accepted);
+    bool SendCommand(const std::string& line, std::initializer_list<int> accepted);
+    // A command whose text the transcript must not show (the credentials).
+    bool SendSecret(const std::string& line, std::initializer_list<int> accepted);
+    int LastCode() const { return lastCode_; }
+    const std::string& LastReply() const { return lastReply_; }
+
+private:
+    int lastCode_ = 0;
+    std::string lastReply_;
+};
+
+// The text of a Windows Sockets error code.
+std::string SocketErrorText(int code);
+
+}  // namespace crashlog

@@ -1,0 +1,203 @@
+#include "crashlog/EWebPage.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "crashlog/ECore.h"
+#include "crashlog/EConsts.h"
+#include "crashlog/EOptions.h"
+
+namespace crashlog {
+
+namespace {
+
+constexpr std::string_view SISAPINoECB = "ISAPI: ServerECB = nil";
+constexpr std::string_view SCGIWriteError = "CGI: Cannot write in the ouput file.";
+constexpr DWORD MaxWinCGIProfileSize = 102400;
+
+std::string EscapeMarkup(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+bool IsConsole()
+{
+    auto* base = reinterpret_cast<const std::uint8_t*>(GetModuleHandleA(nullptr));
+    auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    return nt->OptionalHeader.Subsystem == IMAGE_SUBSYSTEM_WINDOWS_CUI;
+}
+
+std::string ProfileText(const std::string& file, const char* section, const char* key)
+{
+    char text[MAX_PATH] = "";
+    GetPrivateProfileStringA(section, key, "", text, sizeof text, file.c_str());
+    return text;
+}
+
+bool FileExists(const std::string& name)
+{
+    const DWORD attributes = GetFileAttributesA(name.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
+std::string TextToHTML(std::string_view text)
+{
+    // Escaped first: a report's text (an exception's message, a window's title) is not markup.
+    const std::string escaped = EscapeMarkup(text);
+    std::string out;
+    for (std::size_t i = 0; i < escaped.size(); ++i) {
+        if (escaped[i] == '\r' && i + 1 < escaped.size() && escaped[i + 1] == '\n') {
+            out += "<br>";
+            ++i;
+        } else if (escaped[i] == ' ') {
+            out += "&nbsp;";
+        } else {
+            out += escaped[i];
+        }
+    }
+    return out;
+}
+
+std::string BuildWebPage(const TVozozoModuleOptions& options, const std::string& logText)
+{
+    return "<html><head><title>" + EscapeMarkup(options.GetCustomizedText(ctError)) + "</title></head>" + "<body>" +
+           "<p><small><font face=\"Lucida Console,Courier\">" +
+           TextToHTML(options.GetCustomizedText(ctDialogHeader) + "\r\n\r\n" + logText) + "</font></small></p>" +
+           "</body>" + "</html>";
+}
+
+std::string WebPageHeaders(TWebKind kind, std::size_t pageLength)
+{
+    std::string headers;
+    if (kind == TWebKind::CGI || kind == TWebKind::WinCGI)
+        headers += "Status: 500 Error\r\n";
+    headers += "Content-Type: text/html\r\n";
+    headers += "Content-Length: " + std::to_string(pageLength) + "\r\n";
+    headers += "Content:\r\n\r\n";
+    return headers;
+}
+
+bool IsWinCGI(const std::vector<std::string>& arguments, std::string& outputFile)
+{
+    outputFile.clear();
+    if (arguments.empty())
+        return false;
+    const std::string& profile = arguments[0];
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(profile.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || data.nFileSizeHigh != 0 ||
+        data.nFileSizeLow > MaxWinCGIProfileSize)
+        return false;
+    if (ProfileText(profile, "CGI", "Request Method").empty())
+        return false;
+    outputFile = arguments.size() > 2 && !arguments[2].empty() ? arguments[2]
+                                                              : ProfileText(profile, "System", "Output File");
+    return !outputFile.empty() && FileExists(outputFile);
+}
+
+bool IsCGI()
+{
+    return IsConsole() && GetEnvironmentVariableA("REQUEST_METHOD", nullptr, 0) > 0;
+}
+
+TWebKind WebKind()
+{
+    if (CurrentServerECB())
+        return TWebKind::ISAPI;
+    if (IsCGI())
+        return TWebKind::CGI;
+    if (!IsConsole()) {
+        std::vector<std::string> arguments;
+        for (int i = 1; i < __argc; ++i)
+            arguments.emplace_back(__argv[i] ? __argv[i] : "");
+        std::string output;
+        if (IsWinCGI(arguments, output))
+            return TWebKind::WinCGI;
+    }
+    return TWebKind::None;
+}
+
+EXTENSION_CONTROL_BLOCK*& CurrentServerECB()
+{
+    static EXTENSION_CONTROL_BLOCK* ecb = nullptr;
+    return ecb;
+}
+
+bool SendWebPageToFile(const std::string& fileName, const std::string& page)
+{
+    const std::string text = WebPageHeaders(TWebKind::WinCGI, page.size()) + page;
+    HANDLE file = CreateFileA(fileName.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        InternalWarning(eeShowError, FormatS(SStepError, {"WinCGI", "Cannot open " + fileName}));
+        return false;
+    }
+    DWORD written = 0;
+    const bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+                    written == text.size() && SetEndOfFile(file);
+    CloseHandle(file);
+    if (!ok)
+        InternalWarning(eeShowError, FormatS(SStepError, {"WinCGI", "Cannot write " + fileName}));
+    return ok;
+}
+
+bool SendWebPageToServer(EXTENSION_CONTROL_BLOCK* ecb, const std::string& page)
+{
+    if (!ecb) {
+        InternalWarning(eeShowError, std::string(SISAPINoECB));
+        return false;
+    }
+    ecb->dwHttpStatusCode = 500;
+    std::string headers = WebPageHeaders(TWebKind::ISAPI, page.size());
+    char status[] = "500 Error";
+    DWORD headerSize = static_cast<DWORD>(headers.size());
+    if (!ecb->ServerSupportFunction(ecb->ConnID, HSE_REQ_SEND_RESPONSE_HEADER, status, &headerSize,
+                                    reinterpret_cast<LPDWORD>(headers.data())))
+        return false;
+    std::string body = page;
+    DWORD size = static_cast<DWORD>(body.size());
+    return ecb->WriteClient(ecb->ConnID, body.data(), &size, 0) != FALSE;
+}
+
+bool SendWebPage(TWebKind kind, const std::string& page)
+{
+    switch (kind) {
+    case TWebKind::ISAPI:
+        return SendWebPageToServer(CurrentServerECB(), page);
+    case TWebKind::CGI: {
+        const std::string headers = WebPageHeaders(kind, page.size());
+        HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+        DWORD written = 0;
+        if (!WriteFile(out, headers.data(), static_cast<DWORD>(headers.size()), &written, nullptr) ||
+            written != headers.size()) {
+            InternalWarning(eeShowError, std::string(SCGIWriteError));
+            return false;
+        }
+        return WriteFile(out, page.data(), static_cast<DWORD>(page.size()), &written, nullptr) && written == page.size();
+    }
+    case TWebKind::WinCGI: {
+        std::vector<std::string> arguments;
+        for (int i = 1; i < __argc; ++i)
+            arguments.emplace_back(__argv[i] ? __argv[i] : "");
+        std::string output;
+        return IsWinCGI(arguments, output) && SendWebPageToFile(output, page);
+    }
+    case TWebKind::None:
+        break;
+    }
+    return false;
+}
+
+}  // namespace crashlog

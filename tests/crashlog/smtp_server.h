@@ -1,0 +1,50 @@
+#pragma once
+// A small SMTP server for the mail tests, on 127.0.0.1 in a thread of its own. It answers like
+// a real one where the client's faults show: multi-line replies, one AUTH per connection, a
+// message ended by a "." line (whose other dot lines it un-stuffs), and the refusals a test asks for.
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <winsock2.h>
+
+struct TSmtpBehaviour {
+    bool RequireAuth = false;     // MAIL FROM before AUTH gets 530
+    std::string User = "user";    // the credentials AUTH LOGIN accepts (else 535)
+    std::string Password = "secret";
+    std::string RefuseRecipient;  // RCPT TO of this address gets 550
+    std::string CloseAt;          // a command starting so gets 421 and the connection closes
+    bool Silent = false;          // says nothing after connecting
+};
+
+struct TReceivedMail {
+    std::string From, To, Data;
+};
+
+class TFakeSmtpServer {
+public:
+    explicit TFakeSmtpServer(TSmtpBehaviour behaviour);
+    ~TFakeSmtpServer();
+    unsigned short Port() const { return port_; }
+
+    // What the clients sent (outside message data), one line each, and the accepted mail.
+    std::vector<std::string> Commands();
+    std::vector<TReceivedMail> Mails();
+    int Connections() const { return connections_; }
+
+private:
+    void Serve();
+    void Talk(SOCKET client);
+
+    TSmtpBehaviour behaviour_;
+    SOCKET listener_ = INVALID_SOCKET;
+    unsigned short port_ = 0;
+    std::thread thread_;
+    std::mutex lock_;
+    std::vector<std::string> commands_;
+    std::vector<TReceivedMail> mails_;
+    std::atomic<int> connections_{0};
+    std::atomic<bool> stopping_{false};
+};
