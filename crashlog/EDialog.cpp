@@ -28,8 +28,20 @@ constexpr std::size_t MailslotUnitSize = 2048;
 constexpr const char* SCannotShowDialog = "Cannot show the DialogBox window.";
 constexpr const char* SMailslotName = "VozozoRez";
 
+// The styled look's colours (0x00BBGGRR), active and inactive.
+struct TStyledColours {
+    COLORREF OuterLine;
+    COLORREF InnerLine;
+    COLORREF Caption;
+};
+constexpr TStyledColours ActiveColours{0x404040, 0x808080, 0xC29B82};
+constexpr TStyledColours InactiveColours{0x303030, 0x606060, 0x979797};
+
 struct TDialogState {
     bool Shown = false;
+    bool Styled = false;
+    bool Active = true;
+    cl::TOwnedBrush Background;
     bool Full = false;
     HWND Dialog = nullptr;
     HWND Page = nullptr;
@@ -280,6 +292,70 @@ void ShowPage(TDialogState& state, int index)
         ShowWindow(state.Page, SW_SHOW);
 }
 
+// ---- The styled look ----
+
+// The frame and caption drawn over the whole non-client area, in the colours of the state.
+void PaintStyledFrame(TDialogState& state)
+{
+    const TStyledColours& colours = state.Active ? ActiveColours : InactiveColours;
+    TWindowDC dc(state.Dialog, TWindowDC::TArea::Window);
+    RECT window, client;
+    GetWindowRect(state.Dialog, &window);
+    GetClientRect(state.Dialog, &client);
+    MapWindowPoints(state.Dialog, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const int width = window.right - window.left, height = window.bottom - window.top;
+    const RECT inner{client.left - window.left, client.top - window.top, client.right - window.left,
+                     client.bottom - window.top};
+    // Everything outside the client area: frame fill, then the caption band, then two lines.
+    cl::TOwnedRegion outside(CreateRectRgn(0, 0, width, height));
+    cl::TOwnedRegion clientRegion(CreateRectRgnIndirect(&inner));
+    CombineRgn(outside.Handle(), outside.Handle(), clientRegion.Handle(), RGN_DIFF);
+    cl::TSavedDCState saved(dc.Handle());
+    SelectClipRgn(dc.Handle(), outside.Handle());
+    const RECT whole{0, 0, width, height};
+    FillRect(dc.Handle(), &whole, state.Background.Handle());
+    const int frame = GetSystemMetrics(SM_CXFRAME);
+    const RECT caption{frame, frame, width - frame, inner.top};
+    cl::TOwnedBrush captionBrush(CreateSolidBrush(colours.Caption));
+    FillRect(dc.Handle(), &caption, captionBrush.Handle());
+    cl::TOwnedBrush outer(CreateSolidBrush(colours.OuterLine)), innerLine(CreateSolidBrush(colours.InnerLine));
+    RECT line{0, 0, width, height};
+    FrameRect(dc.Handle(), &line, outer.Handle());
+    InflateRect(&line, -1, -1);
+    FrameRect(dc.Handle(), &line, innerLine.Handle());
+    char text[256] = "";
+    GetWindowTextA(state.Dialog, text, sizeof text);
+    RECT textRect = caption;
+    textRect.left += 4;
+    SetBkMode(dc.Handle(), TRANSPARENT);
+    SetTextColor(dc.Handle(), RGB(255, 255, 255));
+    TSelectedObject font(dc.Handle(), state.ControlFont.Handle());
+    DrawTextA(dc.Handle(), text, -1, &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
+INT_PTR OnNcActivate(TDialogState& state, bool active)
+{
+    state.Active = active;
+    PaintStyledFrame(state);
+    SetWindowLongPtrA(state.Dialog, DWLP_MSGRESULT, TRUE);
+    return TRUE;
+}
+
+INT_PTR OnControlColour(TDialogState& state, HDC dc)
+{
+    SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<INT_PTR>(state.Background.Handle());
+}
+
+// Without the styled look the system draws the buttons with their usual relief.
+void RemoveFlatButtons(HWND dialog)
+{
+    for (int id : {IDC_EXC_OK, IDC_EXC_TERMINATE, IDC_EXC_DETAILS}) {
+        HWND button = GetDlgItem(dialog, id);
+        SetWindowLongPtrA(button, GWL_STYLE, GetWindowLongPtrA(button, GWL_STYLE) & ~BS_FLAT);
+    }
+}
+
 // ---- The dialog ----
 
 void LayoutButtons(TDialogState& state)
@@ -288,11 +364,13 @@ void LayoutButtons(TDialogState& state)
     GetClientRect(state.Dialog, &client);
     const int top = client.bottom - ButtonHeight - Margin;
     const int ok = (client.right - ButtonWidth) / 2;
+    // The narrowest compact form leaves less room between the buttons than a wide one.
+    const int gap = std::clamp(static_cast<int>(client.right - 3 * ButtonWidth) / 2 - 2, 0, ButtonGap);
     MoveWindow(GetDlgItem(state.Dialog, IDC_EXC_OK), ok, top, ButtonWidth, ButtonHeight, TRUE);
-    MoveWindow(GetDlgItem(state.Dialog, IDC_EXC_TERMINATE), ok - ButtonWidth - ButtonGap, top, ButtonWidth,
-               ButtonHeight, TRUE);
-    MoveWindow(GetDlgItem(state.Dialog, IDC_EXC_DETAILS), ok + ButtonWidth + ButtonGap, top, ButtonWidth,
-               ButtonHeight, TRUE);
+    MoveWindow(GetDlgItem(state.Dialog, IDC_EXC_TERMINATE), ok - ButtonWidth - gap, top, ButtonWidth, ButtonHeight,
+               TRUE);
+    MoveWindow(GetDlgItem(state.Dialog, IDC_EXC_DETAILS), ok + ButtonWidth + gap, top, ButtonWidth, ButtonHeight,
+               TRUE);
     if (state.Full) {
         RECT text;
         GetWindowRect(GetDlgItem(state.Dialog, IDC_EXC_TEXT), &text);
@@ -390,6 +468,10 @@ BOOL OnInitDialog(HWND dialog, LPARAM parameter)
     state->Dialog = dialog;
     state->Shown = true;
     const TVozozoModuleOptions& options = Options();
+    state->Styled = options.StyledDialog && !HostedByIDE;
+    state->Background.Reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+    if (!state->Styled)
+        RemoveFlatButtons(dialog);
     SetWindowTextA(dialog, Text(ctError).c_str());
     SetDlgItemTextA(dialog, IDC_EXC_OK, Text(8).c_str());
     SetDlgItemTextA(dialog, IDC_EXC_TERMINATE, Text(options.TerminateBtnOperation == 0 ? 9 : 10).c_str());
@@ -476,6 +558,14 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM w, LPARAM l)
         case WM_SIZE: LayoutButtons(*state); return TRUE;
         case WM_TIMER: OnTimer(*state, w); return TRUE;
         case WM_DESTROY: OnDestroy(*state); return FALSE;
+        case WM_NCPAINT:
+            if (!state->Styled)
+                return FALSE;
+            PaintStyledFrame(*state);
+            return TRUE;
+        case WM_NCACTIVATE: return state->Styled ? OnNcActivate(*state, w != FALSE) : FALSE;
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSTATIC: return state->Styled ? OnControlColour(*state, reinterpret_cast<HDC>(w)) : FALSE;
         default: return FALSE;
         }
     } catch (...) {

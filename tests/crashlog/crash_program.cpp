@@ -11,6 +11,7 @@
 #include "classlib/ExceptionHooks.h"
 #include "classlib/SysUtils.h"
 #include "crashlog/ECore.h"
+#include "crashlog/EMail.h"
 #include "crashlog/ExceptionLog.h"
 
 using namespace crashlog;
@@ -400,6 +401,23 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
     } else if (scenario == "throw-html") {
         MainModuleOptions()->NoOutput = false;
         throw std::runtime_error("<script>alert(1)</script> & more");
+    } else if (scenario == "mail-smtp") {
+        // The report goes to the test's mail server, whose port is the fourth argument.
+        TVozozoModuleOptionsEx* o = MainModuleOptions();
+        o->SMTPHost = "127.0.0.1";
+        o->EmailAddresses = "a@example.org";
+        o->EmailSubject = "Crash report";
+        o->EmailMessage = "See the log.";
+        o->EmailSendMode = 2;
+        o->EmailConfirmation = 2;
+        MailSettings().SmtpPort = static_cast<unsigned short>(std::atoi(extraArgument.c_str()));
+        ExceptionNotify = [](TNotifyStage stage, bool&) {
+            if (stage == TNotifyStage::BeforeMail)
+                AppendDebug("before mail");
+            if (stage == TNotifyStage::AfterMail)
+                AppendDebug("after mail");
+        };
+        CrashAccessViolation();
     } else if (scenario == "record-argument") {
         // Stands in for a mail program: writes what it was started with.
         AppendDebug(extraArgument.c_str());

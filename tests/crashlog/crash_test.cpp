@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include "crashlog/ELogFile.h"
+#include "smtp_server.h"
 
 using namespace crashlog;
 namespace fs = std::filesystem;
@@ -523,4 +524,23 @@ TEST(WebPage, ACgiProgramAnswersWithAnEscapedErrorPage)
     EXPECT_NE(crash.Output.find("&lt;script&gt;alert(1)&lt;/script&gt;&nbsp;&amp;&nbsp;more"), std::string::npos)
         << crash.Output;
     EXPECT_EQ(crash.Output.find("<script>"), std::string::npos);
+}
+
+TEST(Mail, AfterEachErrorTheReportIsMailedWithItsLogAttached)
+{
+    TFakeSmtpServer server({});
+    TRunOptions run;
+    run.ExtraArguments = std::to_string(server.Port());
+    TCrash crash = RunCrash("mail-smtp", 1, run);
+    ASSERT_TRUE(crash.Ended);
+    EXPECT_EQ(crash.ExitCode, 1u);
+    ASSERT_EQ(crash.Blocks.size(), 1u);
+    EXPECT_EQ(crash.Debug, "before mail\nafter mail\n");
+    const std::vector<TReceivedMail> mails = server.Mails();
+    ASSERT_EQ(mails.size(), 1u);
+    EXPECT_EQ(mails[0].To, "a@example.org");
+    EXPECT_NE(mails[0].Data.find("Subject: Crash report\r\n"), std::string::npos);
+    EXPECT_NE(mails[0].Data.find("\r\nSee the log.\r\n"), std::string::npos);
+    EXPECT_NE(mails[0].Data.find("filename=\"crash.elf\""), std::string::npos) << mails[0].Data;
+    EXPECT_NE(mails[0].Data.find("  Type   : EAccessViolation\r\n"), std::string::npos);
 }

@@ -194,3 +194,28 @@ TEST(Dialog, DetailsShowTheTabsAndTheListAndARowTellsTheMailslot)
     GetWindowsDirectoryA(windows, MAX_PATH);
     EXPECT_GT(GetPrivateProfileIntA("Coordinates", "Width", 0, (std::string(windows) + "\\VozozoRez.ini").c_str()), 0);
 }
+
+TEST(Dialog, TheStyledLookPaintsItsOwnFrameAndCaption)
+{
+    TDialogProgram program("dialog-terminate");
+    HWND dialog = WaitForDialog();
+    ASSERT_NE(dialog, nullptr);
+    RECT window;
+    GetWindowRect(dialog, &window);
+    const int frame = GetSystemMetrics(SM_CXFRAME);
+    // Read from the screen: the dialog is top-most there. A bound only against a frame never drawn.
+    COLORREF caption = CLR_INVALID, outer = CLR_INVALID;
+    for (int i = 0; i < 500; ++i) {
+        HDC screen = GetDC(nullptr);
+        caption = GetPixel(screen, window.left + frame + 2, window.top + frame + 2);
+        outer = GetPixel(screen, window.left, window.top + 30);
+        ReleaseDC(nullptr, screen);
+        if (caption == 0xC29B82 || caption == 0x979797)
+            break;
+        Sleep(10);
+    }
+    EXPECT_TRUE(caption == 0xC29B82 || caption == 0x979797) << std::hex << caption;
+    EXPECT_TRUE(outer == 0x404040 || outer == 0x303030) << std::hex << outer;
+    Click(dialog, OkButton);
+    EXPECT_EQ(program.Wait(), 56u);
+}
