@@ -3,11 +3,14 @@
 #include "skin/skResourceStrData.h"
 #include "skin/skSkinCtrls.h"
 #include "skin/skSkinCtrlsGraphic.h"
+#include "skin/skSkinStdLabel.h"
 #include "skin/skUtilsSystem.h"
 #include "skinforms/skSkinEdit.h"
 #include "skinforms/skSkinFrame.h"
 #include "skinforms/skSkinTabs.h"
+#include "skinforms/skSkinEdit.h"
 #include "skinforms/skSkinMessages.h"
+#include "skinforms/skSkinTabs.h"
 
 namespace sk {
 
@@ -96,25 +99,24 @@ void TskSkinFrame::BeforeChangeWalk(TskSkinData* Data)
 
 void TskSkinFrame::AfterChangeWalk(TskSkinData* Data)
 {
-    // The first class that fits tells the control; the label control, which does not derive
-    // from the two bases either, joins this list when it comes.
-    auto visit = [Data](cl::TControl* Control) {
-        if (auto* c = dynamic_cast<TskSkinControl*>(Control)) {
-            if (Bound(c->SkinData(), Data))
-                c->ChangeSkinData();
-        } else if (auto* g = dynamic_cast<TskGraphicSkinControl*>(Control)) {
-            if (Bound(g->SkinData(), Data))
-                g->ChangeSkinData();
-        } else if (auto* p = dynamic_cast<TskSkinPageControl*>(Control)) {
-            if (Bound(p->SkinData(), Data))
-                p->ChangeSkinData();
-        } else if (auto* t = dynamic_cast<TskSkinTabControl*>(Control)) {
-            if (Bound(t->SkinData(), Data))
-                t->ChangeSkinData();
-        } else if (auto* e = dynamic_cast<TskSkinCustomEdit*>(Control)) {
-            if (Bound(e->SkinData(), Data))
-                e->ChangeSkinData();
-        }
+    // The first class that fits tells the control: a descendant of two of them is told once.
+    auto tell = [Data](auto* Control) {
+        if (Bound(Control->SkinData(), Data))
+            Control->ChangeSkinData();
+    };
+    auto visit = [&tell](cl::TControl* Control) {
+        if (auto* c = dynamic_cast<TskSkinControl*>(Control))
+            tell(c);
+        else if (auto* g = dynamic_cast<TskGraphicSkinControl*>(Control))
+            tell(g);
+        else if (auto* pages = dynamic_cast<TskSkinPageControl*>(Control))
+            tell(pages);
+        else if (auto* tabs = dynamic_cast<TskSkinTabControl*>(Control))
+            tell(tabs);
+        else if (auto* edit = dynamic_cast<TskSkinCustomEdit*>(Control))
+            tell(edit);
+        else if (auto* label = dynamic_cast<TskSkinStdLabel*>(Control))
+            tell(label);
     };
     WalkControls(form_, visit);
 }

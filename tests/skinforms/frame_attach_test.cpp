@@ -7,6 +7,9 @@
 
 #include "skin/skSkinCtrls.h"
 #include "skin/skSkinCtrlsGraphic.h"
+#include "skin/skSkinStdLabel.h"
+#include "skinforms/skSkinEdit.h"
+#include "skinforms/skSkinTabs.h"
 
 using namespace cl;
 using namespace sk;
@@ -223,4 +226,32 @@ TEST(FrameAttach, SettersIgnoreValuesOutOfRange)
     EXPECT_EQ(form.Frame->MaxMenuItemsInWindow(), 7);
     form.Frame->SetDefMenuItemHeight(0);
     EXPECT_GE(form.Frame->DefMenuItemHeight(), 1);
+}
+
+TEST(FrameAttach, TabsPagesEditsAndLabelsReadTheirDescriptionsAfterALoad)
+{
+    TFrameSkin skin;
+    TFramedForm form(skin.Data);
+    auto place = [&](auto* Control) {
+        Control->SetParent(form.Form);
+        Control->SetBounds(10, 30, 120, 60);
+        Control->SetSkinData(skin.Data);
+        return Control;
+    };
+    auto* pages = place(new TskSkinPageControl(form.Form));
+    auto* tabs = place(new TskSkinTabControl(form.Form));
+    auto* edit = place(new TskSkinEdit(form.Form));
+    auto* label = place(new TskSkinStdLabel(form.Form));
+    form.Show();
+    ASSERT_EQ(pages->DescriptionIndex(), -1);
+    ASSERT_EQ(edit->DescriptionIndex(), -1);
+    skin.Reload([&] {
+        skin.Data->CtrlList.Add(std::make_unique<TskDataSkinTabControl>("tab"));
+        skin.Data->CtrlList.Add(std::make_unique<TskDataSkinEditControl>("edit"));
+        skin.Data->CtrlList.Add(std::make_unique<TskDataSkinStdLabelControl>("stdlabel"));
+    });
+    EXPECT_EQ(pages->DescriptionIndex(), 0);
+    EXPECT_EQ(tabs->DescriptionIndex(), 0);
+    EXPECT_EQ(edit->DescriptionIndex(), 1);
+    EXPECT_EQ(label->DescriptionIndex(), 2);
 }
