@@ -257,6 +257,7 @@ void TskSkinFrame::StopTimers()
 void TskSkinFrame::NewWndProc(cl::TMessage& Message)
 {
     const cl::TAliveFlag alive = alive_;
+    const int loops = sizeMoveLoops_;
     if (ClosesMenus(Message.Msg))
         CloseMenusFor(Message);
     if (!*alive)
@@ -264,7 +265,7 @@ void TskSkinFrame::NewWndProc(cl::TMessage& Message)
     if (!HandleMessage(Message))
         CallSaved(Message);
     if (*alive)
-        PassToObjects(Message);
+        PassToObjects(Message, loops != sizeMoveLoops_);
 }
 
 void TskSkinFrame::CallSaved(cl::TMessage& Message)
@@ -327,17 +328,17 @@ TPoint TskSkinFrame::ScreenToFrame(TPoint P) const
     return {P.X - r.left, P.Y - r.top};
 }
 
-void TskSkinFrame::PassToObjects(cl::TMessage& Message)
+void TskSkinFrame::PassToObjects(cl::TMessage& Message, bool LoopRan)
 {
     const TPoint screen{static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam))};
     switch (Message.Msg) {
     case WM_NCMOUSEMOVE: ObjectMouseMove(ScreenToFrame(screen)); break;
     case WM_NCLBUTTONDOWN:
-        // The press that started a move or size loop ends with the loop: nothing is pressed.
-        if (inSizeMove_) {
-            inSizeMove_ = false;
+        // The press that started a move or size loop (inside the platform's handling of it)
+        // ends with the loop: nothing is pressed. A loop that code started leaves no trace on
+        // the next press.
+        if (LoopRan)
             break;
-        }
         TestActive(ScreenToFrame(screen).X, ScreenToFrame(screen).Y, true);
         ObjectMouseDown(ScreenToFrame(screen), cl::mbLeft);
         if (Message.WParam == HTCAPTION)
@@ -581,6 +582,7 @@ bool TskSkinFrame::WMEnterSizeMove(cl::TMessage&)
     ActiveObject = -1;
     CaptureObject = -1;
     inSizeMove_ = true;
+    ++sizeMoveLoops_;
     BOOL full = FALSE;
     SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &full, 0);
     fullDrag_ = full != FALSE;
@@ -589,6 +591,7 @@ bool TskSkinFrame::WMEnterSizeMove(cl::TMessage&)
 
 bool TskSkinFrame::WMExitSizeMove(cl::TMessage&)
 {
+    inSizeMove_ = false;
     if (hoverTimer_)
         hoverTimer_->SetEnabled(false);
     ActiveObject = -1;

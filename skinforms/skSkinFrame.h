@@ -241,7 +241,8 @@ private:
     void CallSaved(cl::TMessage& Message);
     void CloseMenusFor(cl::TMessage& Message);
     bool HandleMessage(cl::TMessage& Message);
-    void PassToObjects(cl::TMessage& Message);
+    // LoopRan: a move or size loop ran while the message was handled.
+    void PassToObjects(cl::TMessage& Message, bool LoopRan);
 
     // One handler per message; true when the message must not reach the form.
     bool WMDestroy(cl::TMessage& Message);
@@ -307,6 +308,8 @@ private:
     bool frameActive_ = false;
     bool firstShow_ = true;
     bool inSizeMove_ = false;
+    // Move and size loops begun so far.
+    int sizeMoveLoops_ = 0;
     bool fullDrag_ = false;
     bool changingSkin_ = false;
     bool inSkinMenu_ = false;

@@ -337,3 +337,26 @@ TEST(FrameObjects, MenuModeEndsWithTheFrameAndGivesTheMessageHookBack)
     EXPECT_TRUE(called) << "the previous handler is back";
     Application->OnMessage = nullptr;
 }
+
+TEST(FrameObjects, AMoveLoopStartedByCodeLeavesTheNextButtonPressAlone)
+{
+    TFramedForm form(nullptr, W, H);
+    form.Frame->AlwaysActive = true;
+    form.Show();
+    form.Paint();
+    auto* max = static_cast<TskSkinStdButtonObject*>(Find(form.Frame, "maxbutton"));
+    const TRect r = max->ObjectRect;
+    // A move loop without a press, as SC_MOVE sent by code starts one.
+    SendMessageA(form.Wnd(), WM_ENTERSIZEMOVE, 0, 0);
+    SendMessageA(form.Wnd(), WM_EXITSIZEMOVE, 0, 0);
+    EXPECT_FALSE(form.Frame->InSizeMove());
+    PointerAt(form, r.Left + 5, r.Top + 5);
+    NCButton(form, WM_NCMOUSEMOVE, HTOBJECT, r.Left + 5, r.Top + 5);
+    EXPECT_EQ(form.HitAt(r.Left + 5, r.Top + 5), HTOBJECT);
+    NCButton(form, WM_NCLBUTTONDOWN, HTOBJECT, r.Left + 5, r.Top + 5);
+    EXPECT_TRUE(max->Down) << "the first press after the loop works";
+    SendMessageA(form.Wnd(), WM_CANCELMODE, 0, 0);
+    PointerAt(form, 150, 100);
+    SendMessageA(form.Wnd(), WM_LBUTTONUP, 0, MAKELPARAM(140, 80));
+    EXPECT_FALSE(max->Down);
+}

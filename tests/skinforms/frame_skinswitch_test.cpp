@@ -7,6 +7,7 @@
 
 #include "skin/skSkinScrollBar.h"
 #include "skins/StoredSkins.h"
+#include "support/LiveHandles.h"
 #include "skinforms/skSkinCategoryButtons.h"
 
 using namespace cl;
@@ -117,4 +118,41 @@ TEST(FrameSkinSwitch, AScrollBarTakesTheHeightOfTheNewDescription)
     EXPECT_EQ(bar->Width(), 200);
     skin.Reload([&] { skin.Data->CtrlList.Clear(); });
     EXPECT_EQ(bar->DescriptionIndex(), -1);
+}
+
+TEST(FrameSkinSwitch, AHundredSwitchesOfAFormWithTwentyControlsLeaveTheCountsOfOne)
+{
+    test_support::CountLiveHandles();
+    TComponent owner(nullptr);
+    std::vector<TskCompressedStoredSkin*> skins = trebanix::CreateStoredSkins(&owner);
+    auto* data = new TskSkinData(&owner);
+    data->SetCompressedStoredSkin(skins[12]);
+    TFramedForm form(nullptr, 640, 480);
+    for (int i = 0; i < 19; ++i) {
+        auto* bar = new TskSkinScrollBar(form.Form);
+        bar->SetParent(form.Form);
+        if (i % 2)
+            bar->SetKind(sbVertical);
+        bar->SetBounds(10 + (i % 10) * 60, 10 + (i / 10) * 200, i % 2 ? 19 : 50, i % 2 ? 150 : 19);
+        bar->SetSkinData(data);
+    }
+    auto* buttons = new TskSkinCategoryButtons(form.Form);
+    buttons->SetParent(form.Form);
+    buttons->SetBounds(10, 400, 300, 60);
+    buttons->Categories()->Add()->SetCaption("Stations");
+    buttons->SetSkinData(data);
+    form.Frame->SetSkinData(data);
+    form.Show();
+    const int pair[] = {33, 12};
+    auto switchOnce = [&](int I) {
+        data->SetCompressedStoredSkin(skins[pair[I % 2]]);
+        Application->ProcessMessages();
+    };
+    switchOnce(0);
+    switchOnce(1);
+    const auto afterOne = test_support::CountLiveHandles();
+    for (int i = 0; i < 100; ++i)
+        switchOnce(i);
+    const auto leaked = test_support::CountLiveHandles() - afterOne;
+    EXPECT_EQ(leaked, test_support::TLiveHandles{}) << leaked;
 }
