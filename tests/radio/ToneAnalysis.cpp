@@ -57,21 +57,19 @@ double ToneAmplitude(const std::vector<std::int16_t>& samples, double frequency)
     return 2 * std::sqrt(std::max(power, 0.0)) / static_cast<double>(samples.size());
 }
 
-bool Steady(const std::vector<std::int16_t>& samples, double frequency, double tolerance)
+double SteadyToneAmplitude(const std::vector<std::int16_t>& samples, double frequency)
 {
-    constexpr std::size_t kParts = 4;
-    const std::size_t part = samples.size() / kParts;
-    if (part == 0)
-        return false;
-    double weakest = 0, strongest = 0;
-    for (std::size_t i = 0; i < kParts; ++i) {
-        const std::vector<std::int16_t> piece(samples.begin() + static_cast<std::ptrdiff_t>(i * part),
-                                              samples.begin() + static_cast<std::ptrdiff_t>((i + 1) * part));
-        const double a = ToneAmplitude(piece, frequency);
-        weakest = i == 0 ? a : std::min(weakest, a);
-        strongest = std::max(strongest, a);
-    }
-    return weakest >= strongest * (1 - tolerance);
+    constexpr std::size_t kWindow = kRecordRate / 50;
+    std::vector<double> levels;
+    for (std::size_t at = 0; at + kWindow <= samples.size(); at += kWindow)
+        levels.push_back(ToneAmplitude(
+            std::vector<std::int16_t>(samples.begin() + static_cast<std::ptrdiff_t>(at),
+                                      samples.begin() + static_cast<std::ptrdiff_t>(at + kWindow)),
+            frequency));
+    if (levels.empty())
+        return 0;
+    std::sort(levels.begin(), levels.end());
+    return levels[levels.size() / 2];
 }
 
 double Loudness(const std::vector<std::int16_t>& samples)

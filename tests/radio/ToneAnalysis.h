@@ -15,10 +15,10 @@ std::vector<std::int16_t> Record(int milliseconds);
 // Amplitude (0..32768) of the given frequency in the samples.
 double ToneAmplitude(const std::vector<std::int16_t>& samples, double frequency);
 
-// True when the frequency is as strong in each quarter of the samples as in the others (within
-// Tolerance of the strongest): a recording with a gap in it (a late buffer under load) is no
-// reference for a loudness.
-bool Steady(const std::vector<std::int16_t>& samples, double frequency, double tolerance = 0.15);
+// The amplitude the frequency holds for most of the samples: measured in 20 ms windows, the
+// median of their levels. Gaps (late buffers under load) lower only the windows
+// they fall in, so they do not lower this level as they lower ToneAmplitude of the whole.
+double SteadyToneAmplitude(const std::vector<std::int16_t>& samples, double frequency);
 
 // Root mean square of the samples.
 double Loudness(const std::vector<std::int16_t>& samples);

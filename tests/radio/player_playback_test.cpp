@@ -264,22 +264,22 @@ std::vector<std::int16_t> ListenUntil(const std::function<bool(const std::vector
 TEST_F(StreamPlayer, SoundReachesTheOutputWithVolumeAndMute)
 {
     using player_test::Loudness;
-    using player_test::Steady;
+    using player_test::SteadyToneAmplitude;
     using player_test::ToneAmplitude;
     TWatchedPlayer watched;
     watched.player.SetVolume(100);
     ASSERT_EQ(watched.Play(server->Url("/tone.mp3")), kGoodSequence);
-    // Every level is taken from a steady stretch: a gap of a late buffer would lower it.
-    const auto full = ListenUntil([](const auto& s) { return ToneAmplitude(s, 1000) > 3000 && Steady(s, 1000); });
+    // Every level is the steady one of its recording: a gap of a late buffer would lower it.
+    const auto full = ListenUntil([](const auto& s) { return SteadyToneAmplitude(s, 1000) > 3000; });
     ASSERT_FALSE(full.empty()) << "no capture device: is the sound server running?";
-    const double tone = ToneAmplitude(full, 1000);
+    const double tone = SteadyToneAmplitude(full, 1000);
     EXPECT_GT(tone, 3000) << "the 1000 Hz tone is not in the output";
     EXPECT_LT(ToneAmplitude(full, 440), tone / 20);
 
     // Volume scales the samples: half volume, half amplitude.
     watched.player.SetVolume(50);
-    const auto half = ListenUntil([&](const auto& s) { return ToneAmplitude(s, 1000) < tone * 0.6 && Steady(s, 1000); });
-    EXPECT_NEAR(ToneAmplitude(half, 1000) / tone, 0.5, 0.1);
+    const auto half = ListenUntil([&](const auto& s) { return SteadyToneAmplitude(s, 1000) < tone * 0.6; });
+    EXPECT_NEAR(SteadyToneAmplitude(half, 1000) / tone, 0.5, 0.1);
 
     watched.player.SetMute(true);
     EXPECT_TRUE(watched.player.Mute());
@@ -289,8 +289,8 @@ TEST_F(StreamPlayer, SoundReachesTheOutputWithVolumeAndMute)
     watched.player.SetMute(false);
     watched.player.SetVolume(250);
     EXPECT_EQ(watched.player.Volume(), 100);
-    const auto again = ListenUntil([&](const auto& s) { return ToneAmplitude(s, 1000) > tone * 0.9 && Steady(s, 1000); });
-    EXPECT_NEAR(ToneAmplitude(again, 1000) / tone, 1.0, 0.1);
+    const auto again = ListenUntil([&](const auto& s) { return SteadyToneAmplitude(s, 1000) > tone * 0.9; });
+    EXPECT_NEAR(SteadyToneAmplitude(again, 1000) / tone, 1.0, 0.1);
 
     // A stream that changes its sample rate and channels halfway: each part is heard.
     EXPECT_EQ(watched.Play(server->Url("/mixed.mp3")).back(), "Playing");
