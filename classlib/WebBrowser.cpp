@@ -25,4 +25,10 @@ void TWebBrowser::DoDocumentComplete(const AnsiString& URL)
         OnDocumentComplete(this, URL);
 }
 
+void TWebBrowser::DoNavigateError(const AnsiString& URL)
+{
+    if (OnNavigateError)
+        OnNavigateError(this, URL);
+}
+
 }  // namespace cl

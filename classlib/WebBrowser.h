@@ -13,6 +13,7 @@ namespace cl {
 using TBeforeNavigate2Event = TEvent<void(TObject* Sender, const AnsiString& URL, bool& Cancel)>;
 using TNewWindow2Event = TEvent<void(TObject* Sender, bool& Cancel)>;
 using TDocumentCompleteEvent = TEvent<void(TObject* Sender, const AnsiString& URL)>;
+using TNavigateErrorEvent = TEvent<void(TObject* Sender, const AnsiString& URL)>;
 
 class TWebBrowser : public TObject {
 public:
@@ -25,12 +26,15 @@ public:
     TBeforeNavigate2Event OnBeforeNavigate2;
     TNewWindow2Event OnNewWindow2;
     TDocumentCompleteEvent OnDocumentComplete;
+    // A navigation that failed (no document will complete for it).
+    TNavigateErrorEvent OnNavigateError;
 
 protected:
     // What every implementation does with its events: ask, and answer whether to go on.
     bool DoBeforeNavigate2(const AnsiString& URL);
     bool DoNewWindow2();
     void DoDocumentComplete(const AnsiString& URL);
+    void DoNavigateError(const AnsiString& URL);
 };
 
 }  // namespace cl

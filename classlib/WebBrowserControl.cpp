@@ -48,6 +48,8 @@ constexpr UINT BeforeNavigateURL = 5;
 constexpr UINT BeforeNavigateCancel = 0;
 constexpr UINT NewWindowCancel = 0;
 constexpr UINT DocumentCompleteURL = 0;
+// NavigateError(pDisp, URL, TargetFrameName, StatusCode, Cancel), last argument first.
+constexpr UINT NavigateErrorURL = 3;
 }  // namespace
 
 struct TWebBrowserControl::TImpl {
@@ -145,6 +147,7 @@ void TWebBrowserControl::ControlEvent(DISPID DispID, DISPPARAMS* Params)
             SetEventArgBool(Params, NewWindowCancel, true);
         break;
     case DISPID_DOCUMENTCOMPLETE: DoDocumentComplete(EventArgText(Params, DocumentCompleteURL)); break;
+    case DISPID_NAVIGATEERROR: DoNavigateError(EventArgText(Params, NavigateErrorURL)); break;
     }
 }
 

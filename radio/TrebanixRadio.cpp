@@ -1,22 +1,32 @@
-// The program's entry point.
+// The program's entry point: the application (which brings up COM), the main window, the
+// message loop, and an orderly release: the windows first, then the station directory (which
+// writes its cache while COM is still up), then the application and COM.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
+#include "classlib/Forms.h"
+#include "radio/MainFormTexts.h"
+#include "radio/RadioChannelManager.h"
+#include "radio/frmRadioMain.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = "TfrmMain";
-    RegisterClassA(&wc);
-    HWND wnd = CreateWindowA("TfrmMain", "Trebanix Web Radio 4.1", WS_OVERLAPPEDWINDOW,
-                             CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance, nullptr);
-    ShowWindow(wnd, show);
-    MSG msg;
-    while (IsWindow(wnd) && GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+    try {
+        cl::Application->Initialize();
+        cl::Application->SetTitle(radio_texts::SMainCaption);
+        cl::Application->CreateForm(frmRadioMain);
+        frmRadioMain->FetchStationListWhenNoneCached();
+        cl::Application->Run();
+    } catch (...) {
+        cl::Application->HandleException(cl::Application);
     }
+    try {
+        cl::Application->DestroyComponents();
+    } catch (...) {
+        cl::Application->HandleException(cl::Application);
+    }
+    frmRadioMain = nullptr;
+    FreeRadioChannelManager();
+    delete cl::Application;
+    cl::Application = nullptr;
     return 0;
 }

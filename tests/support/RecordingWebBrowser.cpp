@@ -9,7 +9,8 @@ void TRecordingWebBrowser::Navigate(const AnsiString& URL)
     if (!DoBeforeNavigate2(URL))
         return;
     Loaded.push_back(URL);
-    DoDocumentComplete(URL);
+    if (CompleteAtOnce)
+        DoDocumentComplete(URL);
 }
 
 }  // namespace cl

@@ -8,7 +8,7 @@ namespace cl {
 
 // Records the addresses it is sent to; tests raise its events themselves. Navigate asks
 // OnBeforeNavigate2 and, unless cancelled, notes the address and completes the document at
-// once, as a browser with an instant network would.
+// once (unless CompleteAtOnce is off), as a browser with an instant network would.
 class TRecordingWebBrowser : public TWebBrowser {
 public:
     void Navigate(const AnsiString& URL) override;
@@ -20,6 +20,10 @@ public:
     std::vector<AnsiString> Loaded;
     // A page's request for a window of its own; true when it was let through.
     bool RequestNewWindow() { return DoNewWindow2(); }
+    // A navigation that failed, as the control reports it.
+    void FailNavigation(const AnsiString& URL) { DoNavigateError(URL); }
+    // False: Navigate only asks and records; tests complete or fail the document themselves.
+    bool CompleteAtOnce = true;
 
 private:
     bool visible_ = true;

@@ -1,0 +1,16 @@
+#pragma once
+// Addresses of the directory service's own pages that the browser opens. Every value put
+// into a query is percent-encoded, so that credentials and stream addresses with "&", "=",
+// "%", "+", "?" or spaces arrive whole.
+#include <string>
+
+namespace radio {
+
+// Format is one of the page formats with two "%s" (user name, password) of MainFormTexts.h.
+std::string ServicePageURL(const char* Format, const std::string& User, const std::string& Password);
+std::string HomePageURL();
+std::string RatePageURL(const std::string& User, const std::string& Password, const std::string& StreamURL);
+// True when the address ends (exactly, letter case counting) with one of the editing pages.
+bool IsEditPageURL(const std::string& URL);
+
+}  // namespace radio

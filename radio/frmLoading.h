@@ -1,0 +1,31 @@
+#pragma once
+// TfrmLoading: the small window shown over the main window while the browser loads a page.
+// It hides itself after TimeoutMs at the latest, so that a page that never reports its end
+// (a browser without an HTML engine reports none) cannot leave it standing.
+#include "classlib/ExtCtrls.h"
+#include "classlib/Forms.h"
+#include "classlib/StdCtrls.h"
+#include "skin/skSkinData.h"
+#include "skinforms/skInterimControls.h"
+
+class TfrmLoading : public cl::TForm {
+public:
+    static constexpr unsigned TimeoutMs = 10000;
+
+    TfrmLoading(cl::TComponent* AOwner, sk::TskSkinData* SkinData);
+
+    sk::TskInterimPanel* panLoading = nullptr;
+    sk::TskInterimPanel* imgLoading = nullptr;
+    cl::TLabel* labLoading = nullptr;
+    cl::TTimer* tmrTimeout = nullptr;
+
+    // Lays the panel out in the window and centres its picture and label in it.
+    void LayOut();
+    // Shows the window centred over Over (without taking the activation from it) and starts
+    // the time-out afresh.
+    void ShowOver(cl::TWinControl* Over);
+    void HideOverlay();
+
+private:
+    void tmrTimeoutTimer(cl::TObject* Sender);
+};

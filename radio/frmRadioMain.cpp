@@ -1,0 +1,444 @@
+// The main window: its components, layout, skins and tool bar.
+#include "radio/frmRadioMain.h"
+
+#include "classlib/MediaPlayerControl.h"
+#include "classlib/WebBrowserControl.h"
+#include "radio/MainFormTexts.h"
+#include "radio/PlayerChoice.h"
+#include "radio/RadioChannelManager.h"
+#include "radio/RegistryManager.h"
+#include "radio/frmLoading.h"
+#include "skins/StoredSkins.h"
+
+using namespace cl;
+
+TfrmRadioMain* frmRadioMain = nullptr;
+
+namespace {
+
+constexpr int ToolButtonWidth = 100;
+constexpr int ToolButtonHeight = 23;
+constexpr int ToolBarHeight = 25;
+constexpr int SidePanelWidth = 161;
+constexpr int BrowserPanelWidth = 833;
+constexpr int BrowserPanelHeight = 561;
+constexpr int BottomPanelHeight = 105;
+
+}  // namespace
+
+TRadioMainServices DefaultRadioMainServices()
+{
+    TRadioMainServices s;
+    s.CreatePlayer = [] { return radio::CreateMediaPlayer(&CreateMediaPlayerControl); };
+    s.CreateBrowser = [](TWinControl* Host) -> std::unique_ptr<TWebBrowser> {
+        try {
+            return std::make_unique<TWebBrowserControl>(Host);
+        } catch (const EOleException&) {
+            // No browser on this system: the pages are not shown, everything else works.
+            return nullptr;
+        }
+    };
+    s.ShowMessage = [](const std::string& Text) { cl::ShowMessage(Text); };
+    s.CreateStoredSkins = [](TComponent* Owner) { return trebanix::CreateStoredSkins(Owner); };
+    s.Directory = [] { return RadioChannelManager(); };
+    return s;
+}
+
+TfrmRadioMain::TfrmRadioMain(TComponent* AOwner) : TfrmRadioMain(AOwner, DefaultRadioMainServices()) {}
+
+TfrmRadioMain::TfrmRadioMain(TComponent* AOwner, TRadioMainServices Services)
+    : TForm(AOwner), services_(std::move(Services))
+{
+    SetCaption(radio_texts::SMainCaption);
+    SetPosition(poScreenCenter);
+    SetClientWidth(1023);
+    SetClientHeight(721);
+    CreateComponents();
+    OnCreate = TNotifyEvent(this, &TfrmRadioMain::FormCreate);
+    OnResize = TNotifyEvent(this, &TfrmRadioMain::FormResize);
+}
+
+TfrmRadioMain::~TfrmRadioMain() { ReleasePlayerAndBrowser(); }
+
+void TfrmRadioMain::BeforeDestruction()
+{
+    ReleasePlayerAndBrowser();
+    TForm::BeforeDestruction();
+}
+
+void TfrmRadioMain::ReleasePlayerAndBrowser()
+{
+    // The player stops and the browser lets go of its host before the controls go.
+    if (player_)
+        player_->OnStatusChange = nullptr;
+    player_.reset();
+    browser_.reset();
+    SkinList.clear();
+}
+
+TRadioChannelManager* TfrmRadioMain::Directory() const { return services_.Directory(); }
+
+// --- Building
+
+void TfrmRadioMain::CreateComponents()
+{
+    skSkinData1 = new sk::TskSkinData(this);
+    dlgSelectSkin = new sk::TskSelectSkinDialog(this);
+    dlgSelectSkin->Title = radio_texts::SSelectSkinTitle;
+    dlgSelectSkin->SetSkinData(skSkinData1);
+    dlgSelectSkin->SetCtrlSkinData(skSkinData1);
+    tmrUpdate = new TTimer(this);
+    tmrUpdate->SetEnabled(false);
+    tmrUpdate->SetInterval(ReloadDelayMs);
+    tmrUpdate->OnTimer = TNotifyEvent(this, &TfrmRadioMain::tmrUpdateTimer);
+
+    CreateToolBar();
+    CreateStationPanels();
+    CreateBrowserPanels();
+
+    player_ = services_.CreatePlayer();
+    player_->OnStatusChange = TNotifyEvent(this, &TfrmRadioMain::WindowsMediaPlayerStatusChange);
+
+    // The stored skins come last, in the order "Radio Skin" counts them; the start skin is
+    // loaded at once, as when the window is read from its resource.
+    std::vector<sk::TskCompressedStoredSkin*> skins = services_.CreateStoredSkins(this);
+    if (StartSkinIndex < static_cast<int>(skins.size()))
+        SetStoredSkin(skins[StartSkinIndex]);
+}
+
+sk::TskInterimButton* TfrmRadioMain::AddToolButton(const char* Caption, TNotifyEvent OnClick)
+{
+    const int index = tbToolbar->ControlCount();
+    auto* b = new sk::TskInterimButton(this);
+    b->SetParent(tbToolbar);
+    b->SetSkinDataName("toolbutton");
+    b->SetBounds(index * ToolButtonWidth, 1, ToolButtonWidth, ToolButtonHeight);
+    b->SetCaption(Caption);
+    b->SetTabStop(false);
+    b->SetSkinData(skSkinData1);
+    b->OnClick = OnClick;
+    return b;
+}
+
+void TfrmRadioMain::CreateToolBar()
+{
+    tbToolbar = new sk::TskInterimPanel(this);
+    tbToolbar->SetParent(this);
+    tbToolbar->SetSkinDataName("toolpanel");
+    tbToolbar->SetShowCaption(false);
+    tbToolbar->SetAlign(alTop);
+    tbToolbar->SetHeight(ToolBarHeight);
+    tbToolbar->SetSkinData(skSkinData1);
+    skSkinSpeedButton1 = AddToolButton(radio_texts::SExit, TNotifyEvent(this, &TfrmRadioMain::ExitClick));
+    // The compact window, options and about windows are not part of this window.
+    btnSmall = AddToolButton(radio_texts::SSmall, nullptr);
+    skSkinSpeedButton3 = AddToolButton(radio_texts::SChangeSkin, TNotifyEvent(this, &TfrmRadioMain::ChangeSkinClick));
+    skSkinSpeedButton11 = AddToolButton(radio_texts::SReload, TNotifyEvent(this, &TfrmRadioMain::ReloadClick));
+    skSkinSpeedButton12 = AddToolButton(radio_texts::SOptions, nullptr);
+    skSkinSpeedButton13 = AddToolButton(radio_texts::SAboutUs, nullptr);
+    skSkinSpeedButton2 = AddToolButton(radio_texts::SSuggest, TNotifyEvent(this, &TfrmRadioMain::SuggestClick));
+    skSkinSpeedButton4 = AddToolButton(radio_texts::SBrokenLink, TNotifyEvent(this, &TfrmRadioMain::BrokenLinkClick));
+}
+
+void TfrmRadioMain::CreateStationPanels()
+{
+    panStations = new sk::TskInterimRollPanel(this);
+    panStations->SetParent(this);
+    panStations->SetCaption(radio_texts::SRadioStations);
+    panStations->SetRollKind(sk::rkRollVertical);
+    panStations->SetBounds(5, ToolBarHeight + 5, SidePanelWidth, BrowserPanelHeight);
+    panStations->SetSkinData(skSkinData1);
+
+    scbRadioStations = new TskSkinCategoryButtons(this);
+    scbRadioStations->SetParent(panStations);
+    scbRadioStations->SetAlign(alClient);
+    scbRadioStations->SetShowBoder(false);
+    scbRadioStations->SetButtonFlow(skcbfVertical);
+    scbRadioStations->SetButtonHeight(20);
+    scbRadioStations->SetButtonWidth(70);
+    scbRadioStations->SetButtonOptions(
+        {skboFullSize, skboShowCaptions, skboBoldCaptions, skboAllowReorder, skboAllowCopyingButtons});
+    scbRadioStations->SetButtonsSkinDataName("resizebutton");
+    scbRadioStations->SetHotButtonColor(clMaroon);
+    scbRadioStations->SetRegularButtonColor(clBlack);
+    scbRadioStations->SetSelectedButtonColor(clBlack);
+    scbRadioStations->SetSkinData(skSkinData1);
+    scbRadioStations->OnClick = TNotifyEvent(this, &TfrmRadioMain::scbRadioStationsClick);
+
+    panVolume = new sk::TskInterimPanel(this);
+    panVolume->SetParent(this);
+    panVolume->SetShowCaption(false);
+    panVolume->SetBounds(5, ToolBarHeight + BrowserPanelHeight + 13, SidePanelWidth, BottomPanelHeight);
+    panVolume->SetSkinData(skSkinData1);
+
+    btnMute = new sk::TskInterimButton(this);
+    btnMute->SetParent(panVolume);
+    btnMute->SetBounds(43, 20, 75, 25);
+    btnMute->SetCaption(radio_texts::SMute);
+    btnMute->SetHint(radio_texts::SMuteHint);
+    btnMute->SetShowHint(true);
+    btnMute->SetSkinData(skSkinData1);
+    btnMute->OnClick = TNotifyEvent(this, &TfrmRadioMain::btnMuteClick);
+
+    trbVolume = new sk::TskInterimTrackBar(this);
+    trbVolume->SetParent(panVolume);
+    trbVolume->SetBounds(8, 60, SidePanelWidth - 16, 20);
+    trbVolume->SetHint(radio_texts::SVolumeHint);
+    trbVolume->SetShowHint(true);
+    trbVolume->SetTabStop(false);
+    trbVolume->SetRange(0, 100);
+    // Set before the handler is bound: the program writes no volume at start.
+    trbVolume->SetPosition(50);
+    trbVolume->SetSkinData(skSkinData1);
+    trbVolume->OnChange = TNotifyEvent(this, &TfrmRadioMain::trbVolumeChange);
+}
+
+void TfrmRadioMain::CreateBrowserPanels()
+{
+    panBrowser = new sk::TskInterimRollPanel(this);
+    panBrowser->SetParent(this);
+    panBrowser->SetCaption(radio_texts::SMore);
+    panBrowser->SetRollKind(sk::rkRollHorizontal);
+    panBrowser->SetBounds(5 + SidePanelWidth + 8, ToolBarHeight + 5, BrowserPanelWidth, BrowserPanelHeight);
+    panBrowser->SetSkinData(skSkinData1);
+    panBrowser->OnChangeRollState = TNotifyEvent(this, &TfrmRadioMain::panBrowserChangeRollState);
+
+    tabControl = new TTabControl(this);
+    tabControl->SetParent(panBrowser);
+    tabControl->SetAlign(alClient);
+    tabControl->SetStyle(tsButtons);
+    tabControl->SetTabWidth(120);
+    tabControl->SetTabHeight(22);
+    for (const char* tab : radio_texts::SPageTabs)
+        tabControl->Tabs()->Add(tab);
+    tabControl->OnChange = TNotifyEvent(this, &TfrmRadioMain::tabControlChange);
+
+    browser_ = services_.CreateBrowser(tabControl);
+    if (browser_) {
+        browser_->OnBeforeNavigate2 = TBeforeNavigate2Event(this, &TfrmRadioMain::BrowserBeforeNavigate2);
+        browser_->OnNewWindow2 = TNewWindow2Event(this, &TfrmRadioMain::BrowserNewWindow2);
+        browser_->OnDocumentComplete = TDocumentCompleteEvent(this, &TfrmRadioMain::BrowserDocumentComplete);
+        browser_->OnNavigateError = TNavigateErrorEvent(this, &TfrmRadioMain::BrowserNavigateError);
+    }
+
+    PanTabs = new sk::TskInterimPanel(this);
+    PanTabs->SetParent(this);
+    PanTabs->SetShowCaption(false);
+    PanTabs->SetBounds(panBrowser->Left(), panVolume->Top(), BrowserPanelWidth, BottomPanelHeight);
+    PanTabs->SetSkinData(skSkinData1);
+
+    tbcTabs = new TPageControl(this);
+    tbcTabs->SetParent(PanTabs);
+    tbcTabs->SetAlign(alClient);
+    tsLaunch = new TTabSheet(this);
+    tsLaunch->SetPageControl(tbcTabs);
+    tsLaunch->SetCaption(radio_texts::SLaunchPage);
+
+    panAdditional = new sk::TskInterimPanel(this);
+    panAdditional->SetParent(tsLaunch);
+    panAdditional->SetAlign(alClient);
+    panAdditional->SetCaption(radio_texts::SAdditional);
+    panAdditional->SetSkinData(skSkinData1);
+
+    auto label = [this](const char* Caption, int X, int Y, int W) {
+        auto* l = new TLabel(this);
+        l->SetParent(panAdditional);
+        l->SetAutoSize(false);
+        l->SetTransparent(true);
+        l->SetCaption(Caption);
+        l->SetBounds(X, Y, W, 18);
+        return l;
+    };
+    labStatus = label(radio_texts::SStatusLabel, 12, 24, 120);
+    labWMPState = label("", 135, 24, 640);
+    labCurrentStation = label(radio_texts::SCurrentStationLabel, 12, 44, 120);
+    labCurrent = label("", 135, 44, 640);
+    // Station names come from the directory: "&" is a letter there.
+    labCurrent->SetShowAccelChar(false);
+    labURL = label(radio_texts::SURLLabel, 12, 67, 120);
+
+    URL = new TEdit(this);
+    URL->SetParent(panAdditional);
+    URL->SetBounds(135, 64, 425, 21);
+
+    btnLaunch = new sk::TskInterimButton(this);
+    btnLaunch->SetParent(panAdditional);
+    btnLaunch->SetBounds(570, 62, 80, 25);
+    btnLaunch->SetCaption(radio_texts::SLaunch);
+    btnLaunch->SetSkinData(skSkinData1);
+    btnLaunch->OnClick = TNotifyEvent(this, &TfrmRadioMain::btnLaunchClick);
+
+    btnRate2 = new sk::TskInterimButton(this);
+    btnRate2->SetParent(panAdditional);
+    btnRate2->SetBounds(660, 62, 120, 25);
+    btnRate2->SetCaption(radio_texts::SRateStation);
+    btnRate2->SetSkinData(skSkinData1);
+    btnRate2->OnClick = TNotifyEvent(this, &TfrmRadioMain::btnRate2Click);
+}
+
+// --- Window events
+
+void TfrmRadioMain::FormCreate(TObject*)
+{
+    CollectStoredSkins();
+    ApplySavedSkin();
+    frmLoading = new TfrmLoading(this, skSkinData1);
+
+    TRadioChannelManager* directory = Directory();
+    scbRadioStations->SetSelectedItem(nullptr);
+    scbRadioStations->SetFocusedItem(nullptr);
+    directory->FillCategoryButtons(scbRadioStations->Categories());
+    labWMPState->SetCaption(player_->Status());
+
+    TRegManager reg;
+    if (TskButtonItem* button = FindChannelCategoryButton(reg.GetLastRadioURL())) {
+        button->GetCategory()->SetCollapsed(false);
+        scbRadioStations->SetSelectedItem(button);
+        scbRadioStationsClick(this);
+    }
+    tsLaunch->SetTabVisible(false);
+    tbcTabs->SetActivePage(tsLaunch);
+}
+
+void TfrmRadioMain::FormResize(TObject*)
+{
+    const int toolBar = tbToolbar->Height();
+    panBrowser->SetBounds(panBrowser->Left(), panBrowser->Top(), Width() - 15 - panStations->Width() - 18,
+                          Height() - 35 - PanTabs->Height() - 18 - toolBar);
+    panStations->SetBounds(5, toolBar + 5, panStations->Width(), panBrowser->Height());
+    panVolume->SetBounds(5, toolBar + panStations->Height() + 13, panVolume->Width(), panVolume->Height());
+    panBrowser->SetBounds(panStations->Left() + panStations->Width() + 8, panStations->Top(), panBrowser->Width(),
+                          panBrowser->Height());
+    PanTabs->SetBounds(panBrowser->Left(), panVolume->Top(), panBrowser->Width(), PanTabs->Height());
+}
+
+void TfrmRadioMain::Dispatch(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case sk::WM_BEFORECHANGESKINDATA:
+        sk::InterimForwardSkinChange(this, reinterpret_cast<sk::TskSkinData*>(Message.WParam), true);
+        break;
+    case sk::WM_CHANGESKINDATA:
+        sk::InterimForwardSkinChange(this, reinterpret_cast<sk::TskSkinData*>(Message.WParam), false);
+        break;
+    default: break;
+    }
+    TForm::Dispatch(Message);
+}
+
+// --- Skins
+
+void TfrmRadioMain::CollectStoredSkins()
+{
+    SkinList.clear();
+    for (int i = 0; i < ComponentCount(); ++i)
+        if (auto* skin = dynamic_cast<sk::TskCompressedStoredSkin*>(Components(i)))
+            SkinList.push_back(skin);
+}
+
+int TfrmRadioMain::FindStoredSkinIndex(const std::string& Description) const
+{
+    for (std::size_t i = 0; i < SkinList.size(); ++i)
+        if (SkinList[i]->Description == Description)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void TfrmRadioMain::ApplySavedSkin()
+{
+    TRegManager reg;
+    const int stored = reg.GetRadioSkin();
+    if (reg.GetStoreRadioSkin() && stored >= 0 && stored < static_cast<int>(SkinList.size())) {
+        SetStoredSkin(SkinList[stored]);
+        return;
+    }
+    const std::string file = reg.GetSkin();
+    if (!file.empty() && FileExists(file)) {
+        try {
+            // A file that yields no skin leaves the current one.
+            skSkinData1->LoadFromCompressedFile(file);
+            return;
+        } catch (const Exception&) {
+            // Unreadable: the default skin below.
+        }
+    }
+    const int standard = FindStoredSkinIndex(radio_texts::SDefaultSkin);
+    if (standard != -1)
+        SetStoredSkin(SkinList[standard]);
+}
+
+bool TfrmRadioMain::SetStoredSkin(sk::TskCompressedStoredSkin* Skin)
+{
+    sk::TskCompressedStoredSkin* previous = skSkinData1->CompressedStoredSkin();
+    try {
+        skSkinData1->SetCompressedStoredSkin(Skin);
+        if (!skSkinData1->Empty)
+            return true;
+    } catch (const std::exception&) {
+        // Told below.
+    }
+    if (previous && previous != Skin) {
+        try {
+            skSkinData1->SetCompressedStoredSkin(previous);
+        } catch (const std::exception&) {
+            // The previous skin was read once; should it fail now, the default look stays.
+        }
+    }
+    services_.ShowMessage(Format(radio_texts::SSkinNotApplied, Skin->Description.c_str()));
+    return false;
+}
+
+void TfrmRadioMain::ChangeSkinClick(TObject*)
+{
+    if (!dlgSelectSkin->Execute(skSkinData1->CompressedStoredSkin()))
+        return;
+    sk::TskCompressedStoredSkin* chosen = dlgSelectSkin->SelectedSkin();
+    if (!SetStoredSkin(chosen))
+        return;
+    const int index = FindStoredSkinIndex(chosen->Description);
+    if (index != -1)
+        TRegManager().SetRadioSkin(index);
+}
+
+// --- Rolling the browser panel
+
+void TfrmRadioMain::panBrowserChangeRollState(TObject*)
+{
+    if (panBrowser->RollState())
+        RollIn();
+    else
+        RollOut();
+}
+
+void TfrmRadioMain::RollIn()
+{
+    panAdditional->SetVisible(false);
+    SetWidth(RolledInWidth);
+}
+
+void TfrmRadioMain::RollOut()
+{
+    panAdditional->SetVisible(true);
+    SetWidth(RolledOutWidth);
+}
+
+// --- Tool bar
+
+void TfrmRadioMain::ExitClick(TObject*) { Close(); }
+
+void TfrmRadioMain::ReloadClick(TObject*) { LoadChannelsFromWeb(true); }
+
+TskButtonItem* TfrmRadioMain::FindChannelCategoryButton(const std::string& StreamURL) const
+{
+    TskButtonCategories* categories = scbRadioStations->Categories();
+    for (int c = 0; c < categories->Count(); ++c) {
+        TskButtonCollection* items = categories->Items(c)->Items();
+        for (int i = 0; i < items->Count(); ++i) {
+            auto* button = static_cast<TskButtonItem*>(items->Items(i));
+            auto* station = static_cast<TRadioChannel*>(button->Data());
+            if (station && station->StreamURL == StreamURL)
+                return button;
+        }
+    }
+    return nullptr;
+}

@@ -1,0 +1,159 @@
+#pragma once
+// TfrmRadioMain: the program's main window: the tool bar, the station list, the volume
+// controls, the browser with its page tabs and the launch page with the player's status. It
+// holds the program's skin data and the stored skins, plays the stations through the chosen
+// player and shows the station's and the service's pages in the browser.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "classlib/ComCtrls.h"
+#include "classlib/ExtCtrls.h"
+#include "classlib/Forms.h"
+#include "classlib/MediaPlayer.h"
+#include "classlib/StdCtrls.h"
+#include "classlib/WebBrowser.h"
+#include "skin/skSkinData.h"
+#include "skinforms/skInterimControls.h"
+#include "skinforms/skSelectSkinDialog.h"
+#include "skinforms/skSkinCategoryButtons.h"
+
+class TfrmLoading;
+class TRadioChannelManager;
+
+// What the window plays and browses with; tests hand in recording ones.
+struct TRadioMainServices {
+    std::function<std::unique_ptr<cl::TMediaPlayer>()> CreatePlayer;
+    // Host: the control the browser fills.
+    std::function<std::unique_ptr<cl::TWebBrowser>(cl::TWinControl* Host)> CreateBrowser;
+    // A message for the user (a message box by default).
+    std::function<void(const std::string&)> ShowMessage;
+    // The program's stored skins, made for Owner (the program's own by default).
+    std::function<std::vector<sk::TskCompressedStoredSkin*>(cl::TComponent* Owner)> CreateStoredSkins;
+    // The station directory (the process's own by default).
+    std::function<TRadioChannelManager*()> Directory;
+};
+
+// The player, browser and stored skins of the program itself.
+TRadioMainServices DefaultRadioMainServices();
+
+class TfrmRadioMain : public cl::TForm {
+public:
+    static constexpr int DefaultSkinIndex = 12;  // "Progressive Green"
+    static constexpr int StartSkinIndex = 33;    // "Sirius", loaded while the window is built
+    static constexpr int RolledInWidth = 205;
+    static constexpr int RolledOutWidth = 1040;
+    static constexpr unsigned ReloadDelayMs = 1000;
+
+    explicit TfrmRadioMain(cl::TComponent* AOwner);
+    TfrmRadioMain(cl::TComponent* AOwner, TRadioMainServices Services);
+    ~TfrmRadioMain() override;
+
+    // --- Components
+    sk::TskInterimPanel* tbToolbar = nullptr;
+    sk::TskInterimButton* skSkinSpeedButton1 = nullptr;   // "Exit"
+    sk::TskInterimButton* btnSmall = nullptr;             // "Small"
+    sk::TskInterimButton* skSkinSpeedButton3 = nullptr;   // "Change skin"
+    sk::TskInterimButton* skSkinSpeedButton11 = nullptr;  // "Reload"
+    sk::TskInterimButton* skSkinSpeedButton12 = nullptr;  // "Options"
+    sk::TskInterimButton* skSkinSpeedButton13 = nullptr;  // "About Us"
+    sk::TskInterimButton* skSkinSpeedButton2 = nullptr;   // "Suggest"
+    sk::TskInterimButton* skSkinSpeedButton4 = nullptr;   // "Broken Link"
+    sk::TskInterimRollPanel* panStations = nullptr;
+    TskSkinCategoryButtons* scbRadioStations = nullptr;
+    sk::TskInterimPanel* panVolume = nullptr;
+    sk::TskInterimButton* btnMute = nullptr;
+    sk::TskInterimTrackBar* trbVolume = nullptr;
+    sk::TskInterimRollPanel* panBrowser = nullptr;
+    cl::TTabControl* tabControl = nullptr;
+    cl::TWebBrowser* Browser() const { return browser_.get(); }
+    sk::TskInterimPanel* PanTabs = nullptr;
+    cl::TPageControl* tbcTabs = nullptr;
+    cl::TTabSheet* tsLaunch = nullptr;
+    sk::TskInterimPanel* panAdditional = nullptr;
+    cl::TLabel* labStatus = nullptr;
+    cl::TLabel* labWMPState = nullptr;
+    cl::TLabel* labCurrentStation = nullptr;
+    cl::TLabel* labCurrent = nullptr;
+    cl::TLabel* labURL = nullptr;
+    cl::TEdit* URL = nullptr;
+    sk::TskInterimButton* btnLaunch = nullptr;
+    sk::TskInterimButton* btnRate2 = nullptr;
+    cl::TMediaPlayer* WindowsMediaPlayer() const { return player_.get(); }
+    cl::TTimer* tmrUpdate = nullptr;
+    sk::TskSkinData* skSkinData1 = nullptr;
+    sk::TskSelectSkinDialog* dlgSelectSkin = nullptr;
+    TfrmLoading* frmLoading = nullptr;
+
+    // The stored skins in component order; an index into it is the setting "Radio Skin".
+    std::vector<sk::TskCompressedStoredSkin*> SkinList;
+
+    // --- Window events and helpers
+    void FormCreate(cl::TObject* Sender);
+    void FormResize(cl::TObject* Sender);
+    void CollectStoredSkins();
+    int FindStoredSkinIndex(const std::string& Description) const;
+    void ApplySavedSkin();
+    // The first button, Favorites first, whose station streams exactly from StreamURL.
+    TskButtonItem* FindChannelCategoryButton(const std::string& StreamURL) const;
+    void panBrowserChangeRollState(cl::TObject* Sender);
+    void RollIn();
+    void RollOut();
+
+    // --- Tool bar
+    void ExitClick(cl::TObject* Sender);
+    void ChangeSkinClick(cl::TObject* Sender);
+    void ReloadClick(cl::TObject* Sender);
+    void SuggestClick(cl::TObject* Sender);
+    void BrokenLinkClick(cl::TObject* Sender);
+
+    // --- Playback and pages
+    void scbRadioStationsClick(cl::TObject* Sender);
+    void btnLaunchClick(cl::TObject* Sender);
+    void btnRate2Click(cl::TObject* Sender);
+    void btnMuteClick(cl::TObject* Sender);
+    void trbVolumeChange(cl::TObject* Sender);
+    void WindowsMediaPlayerStatusChange(cl::TObject* Sender);
+    void tabControlChange(cl::TObject* Sender);
+    void ChangeTabs();
+    void BrowserBeforeNavigate2(cl::TObject* Sender, const cl::AnsiString& URL, bool& Cancel);
+    void BrowserNewWindow2(cl::TObject* Sender, bool& Cancel);
+    void BrowserDocumentComplete(cl::TObject* Sender, const cl::AnsiString& URL);
+    void BrowserNavigateError(cl::TObject* Sender, const cl::AnsiString& URL);
+    void tmrUpdateTimer(cl::TObject* Sender);
+    // Fetches the station list and fills the station buttons again; false when nothing was
+    // asked for (no account stored).
+    bool LoadChannelsFromWeb(bool ShowHomePage);
+    // A first run has no cached list: with an account stored it is fetched once, so that the
+    // stations show at once. A failure leaves the list empty and is said in the status line.
+    void FetchStationListWhenNoneCached();
+
+    void Dispatch(cl::TMessage& Message) override;
+
+protected:
+    void BeforeDestruction() override;
+
+private:
+    void ReleasePlayerAndBrowser();
+    TRadioChannelManager* Directory() const;
+    void CreateComponents();
+    void CreateToolBar();
+    void CreateStationPanels();
+    void CreateBrowserPanels();
+    sk::TskInterimButton* AddToolButton(const char* Caption, cl::TNotifyEvent OnClick);
+    void Navigate(const std::string& Address);
+    void ShowBrowser(bool Show);
+    void BringMainToFront();
+    // The stored skin as the program's skin; on a skin that cannot be read the previous one
+    // is set again and the user told. False then.
+    bool SetStoredSkin(sk::TskCompressedStoredSkin* Skin);
+    // While the directory service is asked: a busy cursor, and the windows keep painting.
+    void FetchStationList(const std::string& User, const std::string& Password);
+
+    TRadioMainServices services_;
+    std::unique_ptr<cl::TMediaPlayer> player_;
+    std::unique_ptr<cl::TWebBrowser> browser_;
+};
+
+extern TfrmRadioMain* frmRadioMain;

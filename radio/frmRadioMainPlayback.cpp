@@ -1,0 +1,229 @@
+// The main window's playback, browser pages and station-list reload.
+#include "classlib/SysUtils.h"
+#include "radio/MainFormTexts.h"
+#include "radio/RadioChannelManager.h"
+#include "radio/RegistryManager.h"
+#include "radio/ServicePages.h"
+#include "radio/frmLoading.h"
+#include "radio/frmRadioMain.h"
+
+using namespace cl;
+
+namespace {
+
+// The screen's busy cursor for as long as it lives.
+class TBusyCursor {
+public:
+    TBusyCursor() : previous_(Screen->Cursor()) { Screen->SetCursor(crHourGlass); }
+    ~TBusyCursor() { Screen->SetCursor(previous_); }
+    TBusyCursor(const TBusyCursor&) = delete;
+    TBusyCursor& operator=(const TBusyCursor&) = delete;
+
+private:
+    TCursor previous_;
+};
+
+}  // namespace
+
+// --- Stations
+
+void TfrmRadioMain::scbRadioStationsClick(TObject*)
+{
+    TskButtonItem* button = scbRadioStations->SelectedItem();
+    TRegManager reg;
+    auto* station = button ? static_cast<TRadioChannel*>(button->Data()) : nullptr;
+    if (station && player_->URL() != station->StreamURL) {
+        reg.SetLastRadioURL(station->StreamURL);
+        try {
+            player_->SetURL(station->StreamURL);
+        } catch (const Exception& e) {
+            // A stream that cannot even start is said in the status line; the window goes on.
+            labWMPState->SetCaption(Format(radio_texts::SStreamFailed, e.what()));
+        }
+        Navigate(station->WebsiteURL);
+        Directory()->SetCurrentChannel(*station);
+        tabControl->SetTabIndex(0);
+        ShowBrowser(true);
+    }
+    tbcTabs->SetActivePage(tsLaunch);
+}
+
+void TfrmRadioMain::btnLaunchClick(TObject*)
+{
+    const std::string address = URL->Text();
+    try {
+        player_->SetURL(address);
+        TRegManager().SetLastRadioURL(address);
+    } catch (const std::exception&) {
+        // An address the player refuses is not remembered.
+    }
+    labCurrent->SetCaption("");
+    TRadioChannel typed;
+    typed.StreamURL = address;
+    Directory()->SetCurrentChannel(typed);
+}
+
+void TfrmRadioMain::btnRate2Click(TObject*)
+{
+    tabControl->SetTabIndex(5);
+    ChangeTabs();
+}
+
+// --- Player
+
+void TfrmRadioMain::btnMuteClick(TObject*) { player_->SetMute(!player_->Mute()); }
+
+void TfrmRadioMain::trbVolumeChange(TObject*) { player_->SetVolume(trbVolume->Position()); }
+
+void TfrmRadioMain::WindowsMediaPlayerStatusChange(TObject*)
+{
+    try {
+        labWMPState->SetCaption(player_->Status());
+        if (TskButtonItem* button = scbRadioStations->SelectedItem())
+            labCurrent->SetCaption(button->Caption());
+    } catch (const std::exception&) {
+        // The status line is a courtesy: a player that cannot say leaves it as it was.
+    }
+}
+
+// --- Pages
+
+void TfrmRadioMain::tabControlChange(TObject*) { ChangeTabs(); }
+
+void TfrmRadioMain::ChangeTabs()
+{
+    TRegManager reg;
+    const std::string user = reg.GetUserName();
+    const std::string password = reg.GetPassword();
+    ShowBrowser(false);
+    BringMainToFront();
+    TRadioChannelManager* directory = Directory();
+    switch (tabControl->TabIndex()) {
+    case 0: Navigate(directory->GetCurrentWebsiteURL()); break;
+    case 1:
+        Navigate(directory->HasPlaylistURL() ? directory->GetCurrentPlaylistURL()
+                                             : directory->GetCurrentWebsiteURL());
+        break;
+    case 2: Navigate(radio::ServicePageURL(radio_texts::SConfigurePage, user, password)); break;
+    case 3: Navigate(radio::ServicePageURL(radio_texts::SBestStationsPage, user, password)); break;
+    case 4: Navigate(radio::ServicePageURL(radio_texts::SRecentPage, user, password)); break;
+    case 5: Navigate(radio::RatePageURL(user, password, directory->GetCurrentStreamURL())); break;
+    default: break;
+    }
+    ShowBrowser(true);
+}
+
+void TfrmRadioMain::SuggestClick(TObject*)
+{
+    TRegManager reg;
+    Navigate(radio::ServicePageURL(radio_texts::SSuggestPage, reg.GetUserName(), reg.GetPassword()));
+    BringMainToFront();
+}
+
+void TfrmRadioMain::BrokenLinkClick(TObject*)
+{
+    TRegManager reg;
+    Navigate(radio::ServicePageURL(radio_texts::SBrokenLinkPage, reg.GetUserName(), reg.GetPassword()));
+    BringMainToFront();
+}
+
+void TfrmRadioMain::Navigate(const std::string& Address)
+{
+    // A station without this address leaves the browser on its page.
+    if (!browser_ || Address.empty())
+        return;
+    browser_->Navigate(Address);
+}
+
+void TfrmRadioMain::ShowBrowser(bool Show)
+{
+    if (browser_)
+        browser_->SetVisible(Show);
+}
+
+void TfrmRadioMain::BringMainToFront()
+{
+    SetVisible(true);
+    BringToFront();
+}
+
+void TfrmRadioMain::BrowserBeforeNavigate2(TObject*, const AnsiString& Address, bool& Cancel)
+{
+    if (frmLoading)
+        frmLoading->ShowOver(this);
+    Cancel = false;
+    if (radio::IsEditPageURL(Address)) {
+        // Restarted: the list is fetched once, a moment after the last editing page.
+        tmrUpdate->SetEnabled(false);
+        tmrUpdate->SetEnabled(true);
+    }
+}
+
+void TfrmRadioMain::BrowserNewWindow2(TObject*, bool& Cancel) { Cancel = true; }
+
+void TfrmRadioMain::BrowserDocumentComplete(TObject*, const AnsiString&)
+{
+    if (frmLoading)
+        frmLoading->HideOverlay();
+}
+
+void TfrmRadioMain::BrowserNavigateError(TObject*, const AnsiString&)
+{
+    if (frmLoading)
+        frmLoading->HideOverlay();
+}
+
+// --- Station list
+
+void TfrmRadioMain::tmrUpdateTimer(TObject*)
+{
+    tmrUpdate->SetEnabled(false);
+    LoadChannelsFromWeb(false);
+}
+
+bool TfrmRadioMain::LoadChannelsFromWeb(bool ShowHomePage)
+{
+    TRegManager reg;
+    const std::string user = reg.GetUserName();
+    const std::string password = reg.GetPassword();
+    if (user.empty() || password.empty()) {
+        services_.ShowMessage(radio_texts::SNoAccount);
+        return false;
+    }
+    FetchStationList(user, password);
+    TskButtonCategories* categories = scbRadioStations->Categories();
+    categories->BeginUpdate();
+    try {
+        scbRadioStations->SetSelectedItem(nullptr);
+        scbRadioStations->SetFocusedItem(nullptr);
+        Directory()->FillCategoryButtons(categories);
+    } catch (...) {
+        categories->EndUpdate();
+        throw;
+    }
+    categories->EndUpdate();
+    if (ShowHomePage)
+        Navigate(radio::HomePageURL());
+    return true;
+}
+
+void TfrmRadioMain::FetchStationListWhenNoneCached()
+{
+    if (Directory()->CategoryCount() > 0)
+        return;
+    TRegManager reg;
+    if (reg.GetUserName().empty() || reg.GetPassword().empty())
+        return;
+    try {
+        LoadChannelsFromWeb(false);
+    } catch (const Exception& e) {
+        // Nothing to lose yet: the list stays empty and the status line says why.
+        labWMPState->SetCaption(Format(radio_texts::SStationListError, e.what()));
+    }
+}
+
+void TfrmRadioMain::FetchStationList(const std::string& User, const std::string& Password)
+{
+    TBusyCursor busy;
+    Directory()->DownloadChannels(User, Password);
+}

@@ -1,0 +1,216 @@
+// The main window's browser pages: the page tabs, the service pages with their encoded
+// values, new windows, the loading overlay and the reload after an editing page.
+#include <gtest/gtest.h>
+
+#include "classlib/visual_test_support.h"
+#include "radio/MainWindowTestSupport.h"
+#include "radio/RadioUtils.h"
+#include "radio/RegistryManager.h"
+#include "radio/frmLoading.h"
+
+using namespace mainwin_test;
+
+namespace {
+
+void SelectTab(TfrmRadioMain* form, int Index)
+{
+    form->tabControl->SetTabIndex(Index);
+    form->tabControl->OnChange(form->tabControl);
+}
+
+}  // namespace
+
+TEST(MainWindowPages, PlayListFallsBackToTheWebSiteAndWithoutEitherStays)
+{
+    TMainWindowScene scene(StreamOf("b"));
+    scene.Create();
+    SelectTab(scene.form, 1);
+    EXPECT_EQ(scene.Requested().back(), "http://127.0.0.1:9/b.m3u");
+    scene.ClickStation("E");
+    SelectTab(scene.form, 1);
+    EXPECT_EQ(scene.Requested().back(), "http://127.0.0.1:9/e.html");
+    scene.ClickStation("C & D");
+    const auto pages = scene.Requested().size();
+    SelectTab(scene.form, 1);
+    SelectTab(scene.form, 0);
+    EXPECT_EQ(scene.Requested().size(), pages);
+    EXPECT_TRUE(scene.browser->Visible());
+}
+
+TEST(MainWindowPages, ServicePagesCarryTheCredentialsPercentEncoded)
+{
+    TMainWindowScene scene;
+    TRegManager reg;
+    reg.SetUserName("a&b=c");
+    reg.SetPassword("p%q+r s");
+    scene.Create();
+    const std::string base = TRadioUtils::ServiceURL();
+    const std::string query = "username=a%26b%3Dc&password=p%25q%2Br%20s";
+    SelectTab(scene.form, 2);
+    EXPECT_EQ(scene.Requested().back(), base + "/qsradio30.html?" + query);
+    SelectTab(scene.form, 3);
+    EXPECT_EQ(scene.Requested().back(), base + "/qs-best-radio30.html?" + query);
+    SelectTab(scene.form, 4);
+    EXPECT_EQ(scene.Requested().back(), base + "/qs-recent.html?" + query);
+    scene.form->skSkinSpeedButton2->Click();
+    EXPECT_EQ(scene.Requested().back(), base + "/suggest30.html?" + query);
+    scene.form->skSkinSpeedButton4->Click();
+    EXPECT_EQ(scene.Requested().back(), base + "/qs-broken.html?" + query);
+}
+
+TEST(MainWindowPages, RateAfterLaunchSendsTheTypedAddressEncoded)
+{
+    TMainWindowScene scene;
+    TRegManager reg;
+    reg.SetUserName("u");
+    reg.SetPassword("p");
+    scene.Create();
+    scene.form->URL->SetText("http://h/s?x=1&y=2");
+    scene.form->btnLaunch->Click();
+    scene.form->btnRate2->Click();
+    EXPECT_EQ(scene.form->tabControl->TabIndex(), 5);
+    EXPECT_EQ(scene.Requested().back(), TRadioUtils::ServiceURL() +
+                                            "/qs-rate-radio30.html?username=u&password=p&stream_url="
+                                            "http%3A%2F%2Fh%2Fs%3Fx%3D1%26y%3D2");
+}
+
+TEST(MainWindowPages, NewWindowsAreCancelled)
+{
+    TMainWindowScene scene;
+    scene.Create();
+    EXPECT_FALSE(scene.browser->RequestNewWindow());
+}
+
+TEST(MainWindowPages, TheLoadingOverlayHidesOnCompletionOnErrorAndAfterItsTimeOut)
+{
+    visual_test::TClockScope clock;
+    TMainWindowScene scene(StreamOf("b"));
+    scene.Create();
+    TfrmLoading* overlay = scene.form->frmLoading;
+    ASSERT_NE(overlay, nullptr);
+    EXPECT_FALSE(overlay->Visible());  // the start page completed at once
+    scene.browser->CompleteAtOnce = false;
+
+    scene.ClickStation("E");
+    EXPECT_TRUE(overlay->Visible());
+    EXPECT_EQ(overlay->panLoading->Left(), 5);
+    EXPECT_EQ(overlay->panLoading->Width(), overlay->ClientWidth() - 10);
+    EXPECT_EQ(overlay->labLoading->Left(), overlay->panLoading->Width() / 2 - overlay->labLoading->Width() / 2);
+    scene.browser->FailNavigation("http://127.0.0.1:9/e.html");
+    EXPECT_FALSE(overlay->Visible());
+
+    // A page that never says it finished: the overlay goes after its time-out.
+    scene.ClickStation("B");
+    EXPECT_TRUE(overlay->Visible());
+    clock.clock.Advance(TfrmLoading::TimeoutMs - 1);
+    EXPECT_TRUE(overlay->Visible());
+    clock.clock.Advance(1);
+    EXPECT_FALSE(overlay->Visible());
+}
+
+TEST(MainWindowPages, WithoutAnAccountReloadSaysSoAndAsksNothing)
+{
+    REQUIRE_DIRECTORY_SERVICE();
+    service::Reset();
+    TMainWindowScene scene;
+    TRegManager reg;
+    reg.SetUserName("demo");
+    reg.SetPassword("");
+    scene.Create();
+    scene.form->skSkinSpeedButton11->Click();
+    EXPECT_EQ(scene.messages, std::vector<std::string>{"Username or password of Lumra Account not found"});
+    EXPECT_TRUE(service::Requests().empty());
+}
+
+TEST(MainWindowPages, ReloadRefreshesTheStationListAndShowsTheHomePage)
+{
+    REQUIRE_DIRECTORY_SERVICE();
+    service::Reset();
+    service::AddAccount("u &=%+", "p w");
+    TMainWindowScene scene(StreamOf("b"));
+    TRegManager reg;
+    reg.SetUserName("u &=%+");
+    reg.SetPassword("p w");
+    scene.Create();
+    ASSERT_NE(scene.Button("B"), nullptr);
+    scene.form->skSkinSpeedButton11->Click();
+    // The service's normal list replaced ours.
+    EXPECT_EQ(scene.Button("B"), nullptr);
+    EXPECT_NE(scene.Button("Radio Paradise"), nullptr);
+    EXPECT_EQ(scene.form->scbRadioStations->Categories()->Items(0)->Caption(), "Favorites");
+    EXPECT_EQ(scene.SelectedCaption(), "-");
+    EXPECT_EQ(scene.Requested().back(), TRadioUtils::ServiceURL() + "/");
+    EXPECT_EQ(cl::Screen->Cursor(), cl::crDefault);
+}
+
+TEST(MainWindowPages, TwoEditingPagesWithinASecondReloadOnceASecondAfterTheSecond)
+{
+    REQUIRE_DIRECTORY_SERVICE();
+    service::Reset();
+    service::AddAccount("u", "p");
+    visual_test::TClockScope clock;
+    TMainWindowScene scene;
+    TRegManager reg;
+    reg.SetUserName("u");
+    reg.SetPassword("p");
+    scene.Create();
+    const std::string edit = TRadioUtils::ServiceURL() + "/video/editradiostations.html";
+    scene.browser->Navigate(edit);
+    clock.clock.Advance(500);
+    scene.browser->Navigate(TRadioUtils::ServiceURL() + "/video/myconfig.html");
+    // A query after the page name is another address.
+    scene.browser->Navigate(edit + "?x=1");
+    clock.clock.Advance(999);
+    EXPECT_TRUE(service::Requests().empty());
+    clock.clock.Advance(1);
+    EXPECT_EQ(service::Requests().size(), 1u);
+    EXPECT_NE(scene.Button("Radio Paradise"), nullptr);
+    clock.clock.Advance(3000);
+    EXPECT_EQ(service::Requests().size(), 1u);
+}
+
+TEST(MainWindowPages, AFirstRunWithoutCacheFetchesTheListOnceAndOnlyThen)
+{
+    REQUIRE_DIRECTORY_SERVICE();
+    service::Reset();
+    service::AddAccount("u", "p");
+    TRegManager reg;
+    {
+        TMainWindowScene scene("", false);
+        reg.SetUserName("u");
+        reg.SetPassword("p");
+        scene.Create();
+        scene.form->FetchStationListWhenNoneCached();
+        EXPECT_NE(scene.Button("Radio Paradise"), nullptr);
+        EXPECT_EQ(service::Requests().size(), 1u);
+    }
+    service::Reset();
+    {
+        // A cached list is what the listener sees: nothing is asked.
+        TMainWindowScene scene;
+        reg.SetUserName("u");
+        reg.SetPassword("p");
+        scene.Create();
+        scene.form->FetchStationListWhenNoneCached();
+        EXPECT_TRUE(service::Requests().empty());
+        EXPECT_NE(scene.Button("B"), nullptr);
+    }
+}
+
+TEST(MainWindowPages, AFirstRunWithADeadServiceSaysSoInTheStatusLine)
+{
+    const std::string saved = cl::GetEnvVar("TREBANIX_SERVICE_URL");
+    SetEnvironmentVariableA("TREBANIX_SERVICE_URL", "http://127.0.0.1:9");
+    {
+        TMainWindowScene scene("", false);
+        TRegManager reg;
+        reg.SetUserName("u");
+        reg.SetPassword("p");
+        scene.Create();
+        scene.form->FetchStationListWhenNoneCached();
+        EXPECT_EQ(scene.form->labWMPState->Caption().rfind("The station list could not be loaded: ", 0), 0u)
+            << scene.form->labWMPState->Caption();
+        EXPECT_EQ(scene.form->scbRadioStations->Categories()->Count(), 1);
+    }
+    SetEnvironmentVariableA("TREBANIX_SERVICE_URL", saved.empty() ? nullptr : saved.c_str());
+}
