@@ -7,4 +7,6 @@ list(APPEND SKINFORMS_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/skSkinPasswordEdit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skSkinEdit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skSkinEditMenu.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/skSkinEditFrame.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinEditFrame.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinListBox.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinListBoxItems.cpp)

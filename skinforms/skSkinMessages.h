@@ -14,6 +14,10 @@ constexpr UINT WM_FITMAXIMIZEDCHILD = WM_USER + 206;  // 1230
 constexpr UINT WM_CHILDMAXIMIZED = WM_USER + 207;     // 1231
 constexpr UINT WM_CHILDRESTORED = WM_USER + 208;      // 1232
 
+// The skinned list box's inner list brings its skinned bars up to date once a filling of its
+// items is over. WParam and LParam are 0.
+constexpr UINT WM_LISTBOXUPDATEBARS = WM_USER + 210;  // 1234
+
 // Paint the non-client frame into the DC in WParam; the receiver answers PaintIntoDCAnswer.
 constexpr UINT WM_PAINTFRAMEINTODC = 48203;
 // The list box's inner list paints its empty look into the DC in WParam.
