@@ -9,4 +9,6 @@ list(APPEND SKIN_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/skSkinTrackBar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skSkinExPanel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skSkinStdLabel.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/skSkinButton.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinButton.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinCheckRadioBox.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinStatusBar.cpp)

@@ -5,4 +5,5 @@ list(APPEND TESTS_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/controls_panel_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/controls_trackbar_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/controls_expanel_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/controls_button_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/controls_button_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/controls_checkbox_test.cpp)

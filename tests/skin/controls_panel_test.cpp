@@ -3,6 +3,7 @@
 #include "skin/controls_support.h"
 
 #include "skin/skSkinPanel.h"
+#include "skin/skSkinStatusBar.h"
 
 using namespace controltest;
 
@@ -129,4 +130,37 @@ TEST_F(Panel, ARolledPanelNeverShrinksBelowItsCaption)
     panel->BeforeChangeSkinData();
     panel->SetRollUpState(true);
     EXPECT_EQ(panel->Height(), panel->DefaultCaptionHeight() + 1);
+}
+
+// --- Status bar
+
+TEST(StatusBar, TheGripAnswersTheCornerHitTestAndKeepsTheChildrenOutOfIt)
+{
+    skctrltest::TTestForm form;
+    form.Form->Show();
+    auto* bar = new TskSkinStatusBar(form.Form);
+    bar->SetParent(form.Form);
+    EXPECT_EQ(bar->Height(), 21);
+    EXPECT_EQ(bar->Top() + bar->Height(), form.Form->ClientHeight()) << "aligned to the bottom";
+    auto* child = new TskSkinPanel(form.Form);
+    child->SetParent(bar);
+    child->SetAlign(alClient);
+    const int fullWidth = child->Width();
+    bar->SetSizeGrip(true);
+    EXPECT_EQ(child->Width(), fullWidth - 21) << "the grip takes the client height";
+    const TRect grip = bar->GripRect();
+    const TPoint corner = bar->ClientToScreen({grip.Right - 2, grip.Bottom - 2});
+    EXPECT_EQ(SendMessageA(bar->Handle(), WM_NCHITTEST, 0, MAKELPARAM(corner.X, corner.Y)), HTBOTTOMRIGHT);
+    const TPoint middle = bar->ClientToScreen({5, 5});
+    EXPECT_EQ(SendMessageA(bar->Handle(), WM_NCHITTEST, 0, MAKELPARAM(middle.X, middle.Y)), HTCLIENT);
+    auto shot = skctrltest::Snapshot(bar);
+    int lines = 0;
+    for (int y = grip.Top; y < grip.Bottom; ++y)
+        for (int x = grip.Left; x < grip.Right; ++x)
+            lines += shot->Pixels(x, y) == skctrltest::Rgb(clBtnShadow);
+    EXPECT_GT(lines, 5) << "the grip's lines";
+    // A maximized form: no grip, the full client width, hit testing left to the window.
+    bar->SetGripAllowed(false);
+    EXPECT_EQ(child->Width(), fullWidth);
+    EXPECT_NE(SendMessageA(bar->Handle(), WM_NCHITTEST, 0, MAKELPARAM(corner.X, corner.Y)), HTBOTTOMRIGHT);
 }
