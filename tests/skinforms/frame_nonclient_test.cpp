@@ -231,3 +231,34 @@ TEST(FrameDefaultLook, HitTestsUseTheAsymmetricEdges)
     form.Frame->RolledUp = true;
     EXPECT_EQ(form.HitAt(2, 100), HTOBJECT);
 }
+
+TEST_F(FrameNonClient, TheClientBackgroundTilesItsPictureOrFillsWhenThereIsNone)
+{
+    const TRect client = form.Form->ClientRect();
+    auto erase = [&] {
+        auto b = std::make_unique<TBitmap>();
+        b->SetSize(client.Width(), client.Height());
+        b->Fill(Untouched);
+        SendMessageA(form.Wnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(b->Canvas()->Handle()), 0);
+        GdiFlush();
+        return b;
+    };
+    // The client part of the frame picture, tiled.
+    EXPECT_EQ(erase()->Pixels(client.Width() - 1, client.Height() - 1), ClientColor);
+    // A background picture of its own; one without pixels cannot be tiled: button face.
+    skin.Reload([&] { skin.Data->BGPictureIndex = 0; });
+    EXPECT_EQ(erase()->Pixels(client.Width() - 1, client.Height() - 1), Rgb(clBtnFace));
+    skin.Reload([&] {
+        skin.Data->ActivePictures.Items(0)->SetSize(3, 3);
+        skin.Data->ActivePictures.Items(0)->Fill(0x123456);
+    });
+    EXPECT_EQ(erase()->Pixels(client.Width() - 1, client.Height() - 1), TColor(0x123456));
+    // The logo in the middle.
+    TBitmap logo;
+    logo.SetSize(10, 10);
+    logo.Fill(0x00FF00);
+    form.Frame->SetLogoBitMap(&logo);
+    auto b = erase();
+    EXPECT_EQ(b->Pixels(client.Width() / 2, client.Height() / 2), TColor(0x00FF00));
+    EXPECT_EQ(b->Pixels(2, 2), TColor(0x123456));
+}

@@ -360,3 +360,20 @@ TEST(FrameObjects, AMoveLoopStartedByCodeLeavesTheNextButtonPressAlone)
     SendMessageA(form.Wnd(), WM_LBUTTONUP, 0, MAKELPARAM(140, 80));
     EXPECT_FALSE(max->Down);
 }
+
+TEST(FrameObjects, AltSpaceOpensTheSkinnedSystemMenuAndTheKeysGoToIt)
+{
+    TFramedForm form(nullptr, W, H);
+    form.Show();
+    form.Form->SetFocus();
+    Application->ProcessMessages();
+    PostMessageA(form.Wnd(), WM_SYSKEYDOWN, VK_SPACE, 1 << 29);
+    Application->ProcessMessages();
+    TskSkinMenu* menu = form.Frame->SkinMenu();
+    ASSERT_TRUE(menu->Visible) << "the key is not left to the platform, whose menu key would close it";
+    EXPECT_TRUE(form.Frame->InSkinMenu());
+    PostMessageA(form.Wnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+    Application->ProcessMessages();
+    EXPECT_FALSE(menu->Visible);
+    EXPECT_FALSE(form.Frame->InSkinMenu());
+}
