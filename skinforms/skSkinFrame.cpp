@@ -392,9 +392,10 @@ bool TskSkinFrame::WMSize(cl::TMessage& Message)
     CallSaved(Message);
     fw_ = form_->Width();
     fh_ = form_->Height();
+    // During a skin change the region is built once, at its end.
     if (!skinnedFrame_)
         SendNCPaint();
-    else if (fw_ >= GetMinWidth() && fh_ >= GetMinHeight())
+    else if (!changingSkin_ && fw_ >= GetMinWidth() && fh_ >= GetMinHeight())
         UpdateRegion(true);
     if (!logoBitMap_.Empty())
         form_->Invalidate();

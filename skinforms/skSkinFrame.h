@@ -288,6 +288,7 @@ private:
     bool HasSkinPicture() const;
     void SendNCPaint();
     void DrawObjects(cl::TCanvas* Canvas, int DY, bool Bottom);
+    void DropWorkImages();
     void PaintDefaultCaption(cl::TCanvas* Canvas, const TRect& Caption);
     void ArrangeDefaultButtons(TRect& Caption);
     bool InShape(TPoint P) const;
@@ -316,6 +317,9 @@ private:
     int fw_ = 0;
     int fh_ = 0;
     TskFrameRects rects_;
+    // The four border images of the last paint, kept so that a repaint at the same size makes
+    // no new bitmaps.
+    cl::TBitmap workTop_, workLeft_, workRight_, workBottom_;
     // The four mask border strips and the region handed to the window last (owned by it).
     cl::TBitmap maskTop_, maskLeft_, maskRight_, maskBottom_;
     HRGN region_ = nullptr;

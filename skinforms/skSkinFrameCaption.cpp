@@ -152,7 +152,7 @@ void TskSkinCaptionObject::ComposeBackground(cl::TBitmap* B, cl::TBitmap* Source
 void TskSkinCaptionObject::DrawImage(cl::TCanvas* Canvas, cl::TBitmap* Source, const TRect& R, bool TextAsActive,
                                      bool Effect)
 {
-    cl::TBitmap b;
+    cl::TBitmap& b = image_;
     ComposeBackground(&b, Source, R);
     if (b.Empty())
         return;

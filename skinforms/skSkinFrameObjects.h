@@ -217,6 +217,10 @@ private:
     void DrawImage(cl::TCanvas* Canvas, cl::TBitmap* Source, const TRect& R, bool TextAsActive, bool Effect);
     void ComposeBackground(cl::TBitmap* B, cl::TBitmap* Source, const TRect& R);
     void DrawCaption(cl::TCanvas* Canvas, int X, int Y, bool AsActive);
+
+    // The image of the last paint, kept so that a repaint at the same size makes no new bitmap
+    // or font.
+    cl::TBitmap image_;
 };
 
 }  // namespace sk

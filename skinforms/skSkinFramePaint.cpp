@@ -73,6 +73,14 @@ void TileOver(HDC DC, int W, int H, cl::TBitmap& Tile)
 
 }  // namespace
 
+// Which borders a skin has does not depend on the size: the images need to go only when the
+// skin changes.
+void TskSkinFrame::DropWorkImages()
+{
+    for (cl::TBitmap* image : {&workLeft_, &workTop_, &workRight_, &workBottom_})
+        image->SetSize(0, 0);
+}
+
 void TskSkinFrame::PaintFrame(HDC DC, bool UseDC)
 {
     if (skinnedFrame_ && HasSkinPicture())
@@ -129,7 +137,10 @@ void TskSkinFrame::PaintNCSkin(HDC DC, bool UseDC)
     const TskAreaPoints area{d.LTPoint, d.RTPoint, d.LBPoint, d.RBPoint, d.ClRect};
     const TskAreaPoints newArea{rects_.NewLTPoint, rects_.NewRTPoint, rects_.NewLBPoint, rects_.NewRBPoint,
                                 rects_.NewClRect};
-    cl::TBitmap left, top, right, bottom;
+    cl::TBitmap& left = workLeft_;
+    cl::TBitmap& top = workTop_;
+    cl::TBitmap& right = workRight_;
+    cl::TBitmap& bottom = workBottom_;
     ComposeSkinBorderImages(area, newArea, &left, &top, &right, &bottom, source,
                             cl::Rect(0, 0, source->Width(), source->Height()), fw_, fh_, d.LeftStretch, d.TopStretch,
                             d.RightStretch, d.BottomStretch);

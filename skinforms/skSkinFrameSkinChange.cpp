@@ -59,6 +59,7 @@ bool TskSkinFrame::WMBeforeChangeSkinData(cl::TMessage& Message)
         return false;
     // A menu drawn from the skin must not outlive it.
     CloseSkinMenu();
+    DropWorkImages();
     skinnedFrame_ = false;
     StopTimers();
     FreeObjects();
@@ -128,6 +129,7 @@ void TskSkinFrame::ChangeSkinData()
 {
     const cl::TAliveFlag alive = alive_;
     ActiveObject = OldActiveObject = CaptureObject = -1;
+    DropWorkImages();
     skinnedFrame_ = skinData_ && !skinData_->Empty;
     if (!skinnedFrame_) {
         FreeObjects();
