@@ -472,7 +472,7 @@ bool TskSkinFrame::WMNCCalcSize(cl::TMessage& Message)
     Message.Result = 0;
     if (!Bordered())
         return true;
-    if (!skinData_ || skinData_->Empty) {
+    if (!skinnedFrame_ || !HasSkinPicture()) {
         r->left += 3;
         r->top += DefaultCaptionHeight() + 3;
         r->right -= 3;
@@ -497,7 +497,7 @@ bool TskSkinFrame::WMNCHitTest(cl::TMessage& Message)
 {
     const TPoint screen{static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam))};
     const TPoint p = ScreenToFrame(screen);
-    Message.Result = skinnedFrame_ ? HitTestSkin(p) : HitTestDefault(p);
+    Message.Result = skinnedFrame_ && HasSkinPicture() ? HitTestSkin(p) : HitTestDefault(p);
     if (Message.Result == HTOBJECT && hoverTimer_ && !hoverTimer_->Enabled()) {
         TestActive(p.X, p.Y, true);
         hoverTimer_->SetEnabled(true);

@@ -204,7 +204,7 @@ void TskSkinFrame::ArrangeCaptionButtons()
 
 void TskSkinFrame::UpdateRegion(bool Arrange)
 {
-    if (ComponentState().Contains(cl::csDesigning) || !skinData_ || skinData_->Empty)
+    if (ComponentState().Contains(cl::csDesigning) || !skinnedFrame_ || !HasSkinPicture())
         return;
     CalcRects();
     if (Arrange)
@@ -219,7 +219,7 @@ void TskSkinFrame::SetFormRegion()
     if (!form_->HandleAllocated())
         return;
     HWND wnd = form_->Handle();
-    const bool noMask = !skinData_ || skinData_->Empty || !skinData_->Mask || skinData_->Mask->Empty();
+    const bool noMask = !skinnedFrame_ || !HasSkinPicture() || !skinData_->Mask || skinData_->Mask->Empty();
     if (!Bordered() || noMask) {
         if (region_) {
             // The window deletes the region it owned.

@@ -130,7 +130,8 @@ void TskSkinFrame::ChangeSkinData()
     const cl::TAliveFlag alive = alive_;
     ActiveObject = OldActiveObject = CaptureObject = -1;
     DropWorkImages();
-    skinnedFrame_ = skinData_ && !skinData_->Empty;
+    // A skin without a frame picture describes no frame: the form keeps the default one.
+    skinnedFrame_ = HasSkinPicture();
     if (!skinnedFrame_) {
         FreeObjects();
         SetFormRegion();

@@ -262,3 +262,21 @@ TEST_F(FrameNonClient, TheClientBackgroundTilesItsPictureOrFillsWhenThereIsNone)
     EXPECT_EQ(b->Pixels(client.Width() / 2, client.Height() / 2), TColor(0x00FF00));
     EXPECT_EQ(b->Pixels(2, 2), TColor(0x123456));
 }
+
+TEST(FrameDefaultLook, ASkinWithoutAFramePictureKeepsTheDefaultFrame)
+{
+    TFrameSkin skin;
+    skin.Data->Picture = std::make_unique<TBitmap>();
+    skin.AddMask();
+    TFramedForm form(skin.Data, W, H);
+    form.Frame->AlwaysActive = true;
+    EXPECT_FALSE(form.Frame->SkinnedFrame());
+    const TRect c = form.Form->ClientRect();
+    EXPECT_EQ(c.Width(), W - 6);
+    EXPECT_EQ(c.Height(), H - 19 - 6);
+    auto b = form.Paint();
+    EXPECT_EQ(b->Pixels(0, 100), Rgb(cl3DLight));
+    EXPECT_EQ(form.HitAt(2, 100), HTLEFT);
+    TOwnedRegion rgn(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(GetWindowRgn(form.Wnd(), rgn.Handle()), ERROR) << "no region from a mask without a frame";
+}
