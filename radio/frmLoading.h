@@ -6,7 +6,9 @@
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
 #include "skin/skSkinData.h"
-#include "skinforms/skInterimControls.h"
+#include "skin/skSkinPanel.h"
+#include "skin/skSkinStdLabel.h"
+#include "skinforms/skSkinFrame.h"
 
 class TfrmLoading : public cl::TForm {
 public:
@@ -14,9 +16,10 @@ public:
 
     TfrmLoading(cl::TComponent* AOwner, sk::TskSkinData* SkinData);
 
-    sk::TskInterimPanel* panLoading = nullptr;
-    sk::TskInterimPanel* imgLoading = nullptr;
-    cl::TLabel* labLoading = nullptr;
+    sk::TskSkinFrame* skSkinFrame1 = nullptr;
+    sk::TskSkinPanel* panLoading = nullptr;
+    sk::TskSkinPanel* imgLoading = nullptr;
+    sk::TskSkinStdLabel* labLoading = nullptr;
     cl::TTimer* tmrTimeout = nullptr;
 
     // Lays the panel out in the window and centres its picture and label in it.

@@ -51,6 +51,8 @@ TfrmRadioMain::TfrmRadioMain(TComponent* AOwner, TRadioMainServices Services)
 {
     SetCaption(radio_texts::SMainCaption);
     SetPosition(poScreenCenter);
+    // The skinned frame draws the caption and its buttons.
+    SetBorderIcons({});
     SetClientWidth(1023);
     SetClientHeight(721);
     CreateComponents();
@@ -83,6 +85,9 @@ TRadioChannelManager* TfrmRadioMain::Directory() const { return services_.Direct
 void TfrmRadioMain::CreateComponents()
 {
     skSkinData1 = new sk::TskSkinData(this);
+    skSkinFrame1 = new sk::TskSkinFrame(this);
+    skSkinFrame1->SetSkinData(skSkinData1);
+    skSkinFrame1->SetMenusSkinData(skSkinData1);
     dlgSelectSkin = new sk::TskSelectSkinDialog(this);
     dlgSelectSkin->Title = radio_texts::SSelectSkinTitle;
     dlgSelectSkin->SetSkinData(skSkinData1);
@@ -106,15 +111,15 @@ void TfrmRadioMain::CreateComponents()
         SetStoredSkin(skins[StartSkinIndex]);
 }
 
-sk::TskInterimButton* TfrmRadioMain::AddToolButton(const char* Caption, TNotifyEvent OnClick)
+sk::TskSkinSpeedButton* TfrmRadioMain::AddToolButton(const char* Caption, TNotifyEvent OnClick)
 {
     const int index = tbToolbar->ControlCount();
-    auto* b = new sk::TskInterimButton(this);
+    auto* b = new sk::TskSkinSpeedButton(this);
     b->SetParent(tbToolbar);
-    b->SetSkinDataName("toolbutton");
     b->SetBounds(index * ToolButtonWidth, 1, ToolButtonWidth, ToolButtonHeight);
     b->SetCaption(Caption);
-    b->SetTabStop(false);
+    b->SetShowCaption(true);
+    b->SetAlign(alLeft);
     b->SetSkinData(skSkinData1);
     b->OnClick = OnClick;
     return b;
@@ -122,10 +127,8 @@ sk::TskInterimButton* TfrmRadioMain::AddToolButton(const char* Caption, TNotifyE
 
 void TfrmRadioMain::CreateToolBar()
 {
-    tbToolbar = new sk::TskInterimPanel(this);
+    tbToolbar = new sk::TskSkinToolBar(this);
     tbToolbar->SetParent(this);
-    tbToolbar->SetSkinDataName("toolpanel");
-    tbToolbar->SetShowCaption(false);
     tbToolbar->SetAlign(alTop);
     tbToolbar->SetHeight(ToolBarHeight);
     tbToolbar->SetSkinData(skSkinData1);
@@ -142,10 +145,11 @@ void TfrmRadioMain::CreateToolBar()
 
 void TfrmRadioMain::CreateStationPanels()
 {
-    panStations = new sk::TskInterimRollPanel(this);
+    panStations = new sk::TskSkinExPanel(this);
     panStations->SetParent(this);
     panStations->SetCaption(radio_texts::SRadioStations);
     panStations->SetRollKind(sk::rkRollVertical);
+    panStations->SetShowCloseButton(false);
     panStations->SetBounds(5, ToolBarHeight + 5, SidePanelWidth, BrowserPanelHeight);
     panStations->SetSkinData(skSkinData1);
 
@@ -165,9 +169,8 @@ void TfrmRadioMain::CreateStationPanels()
     scbRadioStations->SetSkinData(skSkinData1);
     scbRadioStations->OnClick = TNotifyEvent(this, &TfrmRadioMain::scbRadioStationsClick);
 
-    panVolume = new sk::TskInterimPanel(this);
+    panVolume = new sk::TskSkinPanel(this);
     panVolume->SetParent(this);
-    panVolume->SetShowCaption(false);
     panVolume->SetBounds(5, ToolBarHeight + BrowserPanelHeight + 13, SidePanelWidth, BottomPanelHeight);
     panVolume->SetSkinData(skSkinData1);
 
@@ -180,31 +183,36 @@ void TfrmRadioMain::CreateStationPanels()
     btnMute->SetSkinData(skSkinData1);
     btnMute->OnClick = TNotifyEvent(this, &TfrmRadioMain::btnMuteClick);
 
-    trbVolume = new sk::TskInterimTrackBar(this);
+    trbVolume = new sk::TskSkinTrackBar(this);
     trbVolume->SetParent(panVolume);
     trbVolume->SetBounds(8, 60, SidePanelWidth - 16, 20);
     trbVolume->SetHint(radio_texts::SVolumeHint);
     trbVolume->SetShowHint(true);
-    trbVolume->SetTabStop(false);
-    trbVolume->SetRange(0, 100);
+    trbVolume->SetCanFocused(false);
+    trbVolume->SetJumpWhenClick(true);
+    trbVolume->SetMouseSupport(true);
+    trbVolume->SetMinValue(0);
+    trbVolume->SetMaxValue(100);
     // Set before the handler is bound: the program writes no volume at start.
-    trbVolume->SetPosition(50);
+    trbVolume->SetValue(50);
     trbVolume->SetSkinData(skSkinData1);
     trbVolume->OnChange = TNotifyEvent(this, &TfrmRadioMain::trbVolumeChange);
 }
 
 void TfrmRadioMain::CreateBrowserPanels()
 {
-    panBrowser = new sk::TskInterimRollPanel(this);
+    panBrowser = new sk::TskSkinExPanel(this);
     panBrowser->SetParent(this);
     panBrowser->SetCaption(radio_texts::SMore);
     panBrowser->SetRollKind(sk::rkRollHorizontal);
+    panBrowser->SetShowCloseButton(false);
     panBrowser->SetBounds(5 + SidePanelWidth + 8, ToolBarHeight + 5, BrowserPanelWidth, BrowserPanelHeight);
     panBrowser->SetSkinData(skSkinData1);
     panBrowser->OnChangeRollState = TNotifyEvent(this, &TfrmRadioMain::panBrowserChangeRollState);
 
-    tabControl = new TTabControl(this);
+    tabControl = new sk::TskSkinTabControl(this);
     tabControl->SetParent(panBrowser);
+    tabControl->SetSkinData(skSkinData1);
     tabControl->SetAlign(alClient);
     tabControl->SetStyle(tsButtons);
     tabControl->SetTabWidth(120);
@@ -221,56 +229,59 @@ void TfrmRadioMain::CreateBrowserPanels()
         browser_->OnNavigateError = TNavigateErrorEvent(this, &TfrmRadioMain::BrowserNavigateError);
     }
 
-    PanTabs = new sk::TskInterimPanel(this);
+    PanTabs = new sk::TskSkinPanel(this);
     PanTabs->SetParent(this);
-    PanTabs->SetShowCaption(false);
     PanTabs->SetBounds(panBrowser->Left(), panVolume->Top(), BrowserPanelWidth, BottomPanelHeight);
     PanTabs->SetSkinData(skSkinData1);
 
-    tbcTabs = new TPageControl(this);
+    tbcTabs = new sk::TskSkinPageControl(this);
     tbcTabs->SetParent(PanTabs);
     tbcTabs->SetAlign(alClient);
-    tsLaunch = new TTabSheet(this);
+    tbcTabs->SetSkinData(skSkinData1);
+    tsLaunch = new sk::TskSkinTabSheet(this);
     tsLaunch->SetPageControl(tbcTabs);
     tsLaunch->SetCaption(radio_texts::SLaunchPage);
 
-    panAdditional = new sk::TskInterimPanel(this);
+    panAdditional = new sk::TskSkinPanel(this);
     panAdditional->SetParent(tsLaunch);
     panAdditional->SetAlign(alClient);
+    panAdditional->SetCaptionMode(true);
     panAdditional->SetCaption(radio_texts::SAdditional);
     panAdditional->SetSkinData(skSkinData1);
 
     auto label = [this](const char* Caption, int X, int Y, int W) {
-        auto* l = new TLabel(this);
+        auto* l = new sk::TskSkinStdLabel(this);
         l->SetParent(panAdditional);
         l->SetAutoSize(false);
         l->SetTransparent(true);
+        l->SetSkinData(skSkinData1);
         l->SetCaption(Caption);
-        l->SetBounds(X, Y, W, 18);
+        l->SetBounds(X, Y, W, 16);
         return l;
     };
-    labStatus = label(radio_texts::SStatusLabel, 12, 24, 120);
-    labWMPState = label("", 135, 24, 640);
-    labCurrentStation = label(radio_texts::SCurrentStationLabel, 12, 44, 120);
-    labCurrent = label("", 135, 44, 640);
+    labStatus = label(radio_texts::SStatusLabel, 12, 23, 120);
+    labWMPState = label("", 135, 23, 640);
+    labCurrentStation = label(radio_texts::SCurrentStationLabel, 12, 39, 120);
+    labCurrent = label("", 135, 39, 640);
     // Station names come from the directory: "&" is a letter there.
     labCurrent->SetShowAccelChar(false);
-    labURL = label(radio_texts::SURLLabel, 12, 67, 120);
+    labURL = label(radio_texts::SURLLabel, 12, 57, 120);
 
-    URL = new TEdit(this);
+    URL = new sk::TskSkinEdit(this);
     URL->SetParent(panAdditional);
-    URL->SetBounds(135, 64, 425, 21);
+    URL->SetSkinData(skSkinData1);
+    URL->SetBounds(135, 55, 425, 20);
 
     btnLaunch = new sk::TskInterimButton(this);
     btnLaunch->SetParent(panAdditional);
-    btnLaunch->SetBounds(570, 62, 80, 25);
+    btnLaunch->SetBounds(570, 54, 80, 22);
     btnLaunch->SetCaption(radio_texts::SLaunch);
     btnLaunch->SetSkinData(skSkinData1);
     btnLaunch->OnClick = TNotifyEvent(this, &TfrmRadioMain::btnLaunchClick);
 
     btnRate2 = new sk::TskInterimButton(this);
     btnRate2->SetParent(panAdditional);
-    btnRate2->SetBounds(660, 62, 120, 25);
+    btnRate2->SetBounds(660, 54, 120, 22);
     btnRate2->SetCaption(radio_texts::SRateStation);
     btnRate2->SetSkinData(skSkinData1);
     btnRate2->OnClick = TNotifyEvent(this, &TfrmRadioMain::btnRate2Click);
@@ -310,20 +321,6 @@ void TfrmRadioMain::FormResize(TObject*)
     panBrowser->SetBounds(panStations->Left() + panStations->Width() + 8, panStations->Top(), panBrowser->Width(),
                           panBrowser->Height());
     PanTabs->SetBounds(panBrowser->Left(), panVolume->Top(), panBrowser->Width(), PanTabs->Height());
-}
-
-void TfrmRadioMain::Dispatch(TMessage& Message)
-{
-    switch (Message.Msg) {
-    case sk::WM_BEFORECHANGESKINDATA:
-        sk::InterimForwardSkinChange(this, reinterpret_cast<sk::TskSkinData*>(Message.WParam), true);
-        break;
-    case sk::WM_CHANGESKINDATA:
-        sk::InterimForwardSkinChange(this, reinterpret_cast<sk::TskSkinData*>(Message.WParam), false);
-        break;
-    default: break;
-    }
-    TForm::Dispatch(Message);
 }
 
 // --- Skins

@@ -15,9 +15,18 @@
 #include "classlib/StdCtrls.h"
 #include "classlib/WebBrowser.h"
 #include "skin/skSkinData.h"
+#include "skin/skSkinExPanel.h"
+#include "skin/skSkinPanel.h"
+#include "skin/skSkinSpeedButton.h"
+#include "skin/skSkinStdLabel.h"
+#include "skin/skSkinToolBar.h"
+#include "skin/skSkinTrackBar.h"
 #include "skinforms/skInterimControls.h"
 #include "skinforms/skSelectSkinDialog.h"
 #include "skinforms/skSkinCategoryButtons.h"
+#include "skinforms/skSkinEdit.h"
+#include "skinforms/skSkinFrame.h"
+#include "skinforms/skSkinTabs.h"
 
 class TfrmLoading;
 class TRadioChannelManager;
@@ -51,37 +60,38 @@ public:
     ~TfrmRadioMain() override;
 
     // --- Components
-    sk::TskInterimPanel* tbToolbar = nullptr;
-    sk::TskInterimButton* skSkinSpeedButton1 = nullptr;   // "Exit"
-    sk::TskInterimButton* btnSmall = nullptr;             // "Small"
-    sk::TskInterimButton* skSkinSpeedButton3 = nullptr;   // "Change skin"
-    sk::TskInterimButton* skSkinSpeedButton11 = nullptr;  // "Reload"
-    sk::TskInterimButton* skSkinSpeedButton12 = nullptr;  // "Options"
-    sk::TskInterimButton* skSkinSpeedButton13 = nullptr;  // "About Us"
-    sk::TskInterimButton* skSkinSpeedButton2 = nullptr;   // "Suggest"
-    sk::TskInterimButton* skSkinSpeedButton4 = nullptr;   // "Broken Link"
-    sk::TskInterimRollPanel* panStations = nullptr;
+    sk::TskSkinToolBar* tbToolbar = nullptr;
+    sk::TskSkinSpeedButton* skSkinSpeedButton1 = nullptr;   // "Exit"
+    sk::TskSkinSpeedButton* btnSmall = nullptr;             // "Small"
+    sk::TskSkinSpeedButton* skSkinSpeedButton3 = nullptr;   // "Change skin"
+    sk::TskSkinSpeedButton* skSkinSpeedButton11 = nullptr;  // "Reload"
+    sk::TskSkinSpeedButton* skSkinSpeedButton12 = nullptr;  // "Options"
+    sk::TskSkinSpeedButton* skSkinSpeedButton13 = nullptr;  // "About Us"
+    sk::TskSkinSpeedButton* skSkinSpeedButton2 = nullptr;   // "Suggest"
+    sk::TskSkinSpeedButton* skSkinSpeedButton4 = nullptr;   // "Broken Link"
+    sk::TskSkinExPanel* panStations = nullptr;
     TskSkinCategoryButtons* scbRadioStations = nullptr;
-    sk::TskInterimPanel* panVolume = nullptr;
+    sk::TskSkinPanel* panVolume = nullptr;
     sk::TskInterimButton* btnMute = nullptr;
-    sk::TskInterimTrackBar* trbVolume = nullptr;
-    sk::TskInterimRollPanel* panBrowser = nullptr;
-    cl::TTabControl* tabControl = nullptr;
+    sk::TskSkinTrackBar* trbVolume = nullptr;
+    sk::TskSkinExPanel* panBrowser = nullptr;
+    sk::TskSkinTabControl* tabControl = nullptr;
     cl::TWebBrowser* Browser() const { return browser_.get(); }
-    sk::TskInterimPanel* PanTabs = nullptr;
-    cl::TPageControl* tbcTabs = nullptr;
-    cl::TTabSheet* tsLaunch = nullptr;
-    sk::TskInterimPanel* panAdditional = nullptr;
-    cl::TLabel* labStatus = nullptr;
-    cl::TLabel* labWMPState = nullptr;
-    cl::TLabel* labCurrentStation = nullptr;
-    cl::TLabel* labCurrent = nullptr;
-    cl::TLabel* labURL = nullptr;
-    cl::TEdit* URL = nullptr;
+    sk::TskSkinPanel* PanTabs = nullptr;
+    sk::TskSkinPageControl* tbcTabs = nullptr;
+    sk::TskSkinTabSheet* tsLaunch = nullptr;
+    sk::TskSkinPanel* panAdditional = nullptr;
+    sk::TskSkinStdLabel* labStatus = nullptr;
+    sk::TskSkinStdLabel* labWMPState = nullptr;
+    sk::TskSkinStdLabel* labCurrentStation = nullptr;
+    sk::TskSkinStdLabel* labCurrent = nullptr;
+    sk::TskSkinStdLabel* labURL = nullptr;
+    sk::TskSkinEdit* URL = nullptr;
     sk::TskInterimButton* btnLaunch = nullptr;
     sk::TskInterimButton* btnRate2 = nullptr;
     cl::TMediaPlayer* WindowsMediaPlayer() const { return player_.get(); }
     cl::TTimer* tmrUpdate = nullptr;
+    sk::TskSkinFrame* skSkinFrame1 = nullptr;
     sk::TskSkinData* skSkinData1 = nullptr;
     sk::TskSelectSkinDialog* dlgSelectSkin = nullptr;
     TfrmLoading* frmLoading = nullptr;
@@ -129,8 +139,6 @@ public:
     // stations show at once. A failure leaves the list empty and is said in the status line.
     void FetchStationListWhenNoneCached();
 
-    void Dispatch(cl::TMessage& Message) override;
-
 protected:
     void BeforeDestruction() override;
 
@@ -141,7 +149,7 @@ private:
     void CreateToolBar();
     void CreateStationPanels();
     void CreateBrowserPanels();
-    sk::TskInterimButton* AddToolButton(const char* Caption, cl::TNotifyEvent OnClick);
+    sk::TskSkinSpeedButton* AddToolButton(const char* Caption, cl::TNotifyEvent OnClick);
     void Navigate(const std::string& Address);
     void ShowBrowser(bool Show);
     void BringMainToFront();

@@ -73,7 +73,7 @@ void TfrmRadioMain::btnRate2Click(TObject*)
 
 void TfrmRadioMain::btnMuteClick(TObject*) { player_->SetMute(!player_->Mute()); }
 
-void TfrmRadioMain::trbVolumeChange(TObject*) { player_->SetVolume(trbVolume->Position()); }
+void TfrmRadioMain::trbVolumeChange(TObject*) { player_->SetVolume(trbVolume->Value()); }
 
 void TfrmRadioMain::WindowsMediaPlayerStatusChange(TObject*)
 {

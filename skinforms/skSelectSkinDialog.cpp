@@ -1,5 +1,7 @@
 #include "skinforms/skSelectSkinDialog.h"
 
+#include <algorithm>
+
 #include "skin/skResourceStrData.h"
 #include "skinforms/skFormsConsts.h"
 
@@ -24,6 +26,8 @@ TskSelectSkinDlgForm::TskSelectSkinDlgForm(TComponent* AOwner, TskSkinData* Ctrl
 {
     SetPosition(poScreenCenter);
     SetBorderStyle(bsSingle);
+    Frame = new TskSkinFrame(this);
+    Frame->SetBorderIcons({});
     SetClientWidth(ClientW);
     SetClientHeight(ClientH);
 
@@ -39,7 +43,9 @@ TskSelectSkinDlgForm::TskSelectSkinDlgForm(TComponent* AOwner, TskSkinData* Ctrl
     PreviewSkinData = new TskSkinData(PreviewForm);
     if (CtrlSkinData && CtrlSkinData->ResourceStrData())
         PreviewSkinData->SetResourceStrData(CtrlSkinData->ResourceStrData());
-    auto* previewPanel = new TskInterimPanel(PreviewForm);
+    PreviewFrame = new TskSkinFrame(PreviewForm);
+    PreviewFrame->SetSkinData(PreviewSkinData);
+    auto* previewPanel = new TskSkinPanel(PreviewForm);
     previewPanel->SetParent(PreviewForm);
     previewPanel->SetAlign(alClient);
     previewPanel->SetSkinData(PreviewSkinData);
@@ -112,20 +118,6 @@ void TskSelectSkinDlgForm::ListBoxDblClick(TObject*)
         SetModalResult(mrOk);
 }
 
-void TskSelectSkinDlgForm::Dispatch(TMessage& Message)
-{
-    switch (Message.Msg) {
-    case WM_BEFORECHANGESKINDATA:
-        InterimForwardSkinChange(this, reinterpret_cast<TskSkinData*>(Message.WParam), true);
-        break;
-    case WM_CHANGESKINDATA:
-        InterimForwardSkinChange(this, reinterpret_cast<TskSkinData*>(Message.WParam), false);
-        break;
-    default: break;
-    }
-    TForm::Dispatch(Message);
-}
-
 // --- The component
 
 TskSelectSkinDialog::TskSelectSkinDialog(TComponent* AOwner) : TComponent(AOwner)
@@ -189,6 +181,8 @@ bool TskSelectSkinDialog::Execute(TskCompressedStoredSkin* Current)
     form_ = new TskSelectSkinDlgForm(Application, ctrlSkinData_, Current, Owner());
     TskSelectSkinDlgForm* form = form_;
     form->SetCaption(Title);
+    form->Frame->SetSkinData(skinData_);
+    form->Frame->SetMenusSkinData(ctrlSkinData_);
     for (TskInterimButton* b : {form->OKButton, form->CancelButton}) {
         b->SetDefaultFont(&defaultFont_);
         b->SetSkinData(ctrlSkinData_);
@@ -196,6 +190,9 @@ bool TskSelectSkinDialog::Execute(TskCompressedStoredSkin* Current)
     form->ListBox->Font()->Assign(&defaultFont_);
     form->SetClientWidth(TskSelectSkinDlgForm::ClientW);
     form->SetClientHeight(TskSelectSkinDlgForm::ClientH);
+    if (skinData_ && !skinData_->Empty) {
+        form->SetWidth(std::max(form->Width(), skinData_->FormMinWidth));
+    }
     form->OnShow = [this](TObject*) {
         if (OnShowDialog)
             OnShowDialog(this);

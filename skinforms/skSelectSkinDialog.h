@@ -8,7 +8,9 @@
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
 #include "skin/skSkinData.h"
+#include "skin/skSkinPanel.h"
 #include "skinforms/skInterimControls.h"
+#include "skinforms/skSkinFrame.h"
 
 namespace sk {
 
@@ -25,11 +27,13 @@ public:
                          cl::TComponent* SkinOwner);
     ~TskSelectSkinDlgForm() override;
 
+    TskSkinFrame* Frame = nullptr;
     cl::TListBox* ListBox = nullptr;
     TskInterimButton* OKButton = nullptr;
     TskInterimButton* CancelButton = nullptr;
     cl::TForm* PreviewForm = nullptr;
     TskSkinData* PreviewSkinData = nullptr;
+    TskSkinFrame* PreviewFrame = nullptr;
     TskInterimButton* PreviewButton = nullptr;
     // The stored skins in list order; they belong to SkinOwner.
     const std::vector<TskCompressedStoredSkin*>& StoredSkins() const { return storedSkins_; }
@@ -39,8 +43,6 @@ public:
     void PreviewItem(int Index);
     // The stored skin the preview shows; nullptr when it could not be read.
     TskCompressedStoredSkin* PreviewSkin() const { return previewSkin_; }
-
-    void Dispatch(cl::TMessage& Message) override;
 
 private:
     void ListBoxClick(cl::TObject* Sender);
