@@ -184,9 +184,11 @@ TEST(StdLabel, TheSkinGivesTheColourAndADisabledLabelIsEmbossed)
     label->SetBounds(10, 10, 10, 10);
     label->SetCaption("WWWW");
     const int unskinnedHeight = label->Height();
+    const int unskinnedWidth = label->Width();
     label->SetSkinData(skin.Data);
     EXPECT_EQ(label->DescriptionIndex(), 0);
     EXPECT_GT(label->Height(), unskinnedHeight) << "measured in the skin's larger font";
+    EXPECT_GT(label->Width(), unskinnedWidth);
     auto colours = [&] {
         auto shot = FormShot(form.Form);
         std::set<TColor> seen;

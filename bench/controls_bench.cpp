@@ -1,0 +1,153 @@
+// The basic skinned controls: a tool bar of eight speed buttons repainted during one morph tick
+// of one of them, against one BitBlt of the bar; and how many buttons repaint when the mouse
+// moves from one button to the next.
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <set>
+#include <vector>
+
+#include "classlib/ExtCtrls.h"
+#include "classlib/Forms.h"
+#include "skin/skSkinSpeedButton.h"
+#include "skin/skSkinToolBar.h"
+#include "skins/StoredSkins.h"
+
+using namespace cl;
+using namespace sk;
+
+namespace {
+
+using TClock = std::chrono::steady_clock;
+
+template <class F>
+double MedianMilliseconds(int Runs, F&& Work)
+{
+    std::vector<double> t;
+    for (int i = 0; i < Runs; ++i) {
+        const auto start = TClock::now();
+        Work();
+        GdiFlush();
+        t.push_back(std::chrono::duration<double, std::milli>(TClock::now() - start).count());
+    }
+    std::sort(t.begin(), t.end());
+    return t[t.size() / 2];
+}
+
+// Fires the timers by hand, so that one morph tick can be timed on its own.
+class TManualClock : public TTimerClock {
+public:
+    void Start(TTimer* Timer, unsigned) override { running_.push_back(Timer); }
+    void Stop(TTimer* Timer) override { std::erase(running_, Timer); }
+    void FireAll()
+    {
+        for (TTimer* t : std::vector<TTimer*>(running_))
+            if (std::find(running_.begin(), running_.end(), t) != running_.end())
+                Fire(t);
+    }
+
+private:
+    std::vector<TTimer*> running_;
+};
+
+// A speed button that notes its paints.
+class TCountingButton : public TskSkinSpeedButton {
+public:
+    using TskSkinSpeedButton::TskSkinSpeedButton;
+    static std::set<TCountingButton*>& Painted()
+    {
+        static std::set<TCountingButton*> painted;
+        return painted;
+    }
+
+protected:
+    void Paint() override
+    {
+        Painted().insert(this);
+        TskSkinSpeedButton::Paint();
+    }
+};
+
+void Pump()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+}  // namespace
+
+int main()
+{
+    Application->Initialize();
+    TManualClock clock;
+    SetTimerClock(&clock);
+    TComponent owner(nullptr);
+    std::vector<TskCompressedStoredSkin*> skins = trebanix::CreateStoredSkins(&owner);
+    auto* skin = new TskSkinData(&owner);
+    skin->SetCompressedStoredSkin(skins[12]);
+
+    TForm* form = new TForm(nullptr);
+    form->SetBounds(0, 0, 900, 120);
+    auto* bar = new TskSkinToolBar(form);
+    bar->SetParent(form);
+    bar->SetAlign(alTop);
+    std::vector<TCountingButton*> buttons;
+    for (int i = 0; i < 8; ++i) {
+        auto* b = new TCountingButton(form);
+        b->SetParent(bar);
+        b->SetBounds(i * 100, 0, 100, 23);
+        b->SetAlign(alLeft);
+        b->SetCaption("Button");
+        buttons.push_back(b);
+    }
+    bar->SetSkinData(skin);
+    form->Show();
+    Pump();
+
+    // One morph tick of one button: its fade steps and it repaints through the bar.
+    TBitmap source;
+    source.SetSize(bar->Width(), bar->Height());
+    source.Fill(0x336699);
+    TWindowDC barDc(bar->Handle());
+    const double blit = MedianMilliseconds(31, [&] {
+        BitBlt(barDc.Handle(), 0, 0, bar->Width(), bar->Height(), source.Canvas()->Handle(), 0, 0, SRCCOPY);
+    });
+    TskSkinSpeedButton* fading = buttons[3];
+    const double tick = MedianMilliseconds(31, [&] {
+        fading->Perform(fading->MouseInside() ? CM_MOUSELEAVE : CM_MOUSEENTER);
+        clock.FireAll();
+        Pump();
+    });
+    std::printf("BENCH toolbar_morph_tick_8_buttons value=%.3f unit=ms ref=%.3f ratio=%.3f target=4\n", tick, blit,
+                blit > 0 ? tick / blit : 0.0);
+
+    // The mouse going from each button to the next, as the application's idle tracking tells it.
+    int repainted = 0;
+    for (int i = 0; i + 1 < 8; ++i) {
+        buttons[i]->Perform(CM_MOUSEENTER);
+        while (buttons[i]->Fading())
+            clock.FireAll();
+        Pump();
+        TCountingButton::Painted().clear();
+        buttons[i]->Perform(CM_MOUSELEAVE);
+        buttons[i + 1]->Perform(CM_MOUSEENTER);
+        for (int t = 0; t < 10; ++t)
+            clock.FireAll();
+        Pump();
+        repainted += static_cast<int>(TCountingButton::Painted().size());
+        buttons[i + 1]->Perform(CM_MOUSELEAVE);
+        for (int t = 0; t < 10; ++t)
+            clock.FireAll();
+        Pump();
+    }
+    std::printf("BENCH toolbar_mouse_move_buttons_repainted value=%.3f unit=buttons ref=2 ratio=%.3f target=-\n",
+                repainted / 7.0, repainted / 14.0);
+    form->Free();
+    SetTimerClock(nullptr);
+    return 0;
+}

@@ -1,0 +1,136 @@
+// A form holding every basic skinned control in its states: a tool bar of speed buttons (one
+// hot, one latched), buttons normal, hot, pressed and disabled, check and radio boxes in each
+// state, a track bar, a captioned panel, roll-up panels open and rolled, labels and a status
+// bar with its grip.
+#include <memory>
+#include <string>
+
+#include "enginegallery/EngineGallery.h"
+#include "skin/skSkinButton.h"
+#include "skin/skSkinCheckRadioBox.h"
+#include "skin/skSkinExPanel.h"
+#include "skin/skSkinSpeedButton.h"
+#include "skin/skSkinStatusBar.h"
+#include "skin/skSkinStdLabel.h"
+#include "skin/skSkinToolBar.h"
+#include "skin/skSkinTrackBar.h"
+
+namespace {
+
+using namespace cl;
+using namespace sk;
+
+template <class T>
+T* Place(TForm* Form, TWinControl* Parent, int X, int Y, int W, int H, const char* Caption = "")
+{
+    auto* c = new T(Form);
+    c->SetParent(Parent);
+    c->SetBounds(X, Y, W, H);
+    if (*Caption)
+        c->SetCaption(Caption);
+    return c;
+}
+
+void DrawControls(const gallery::TGalleryContext& Context)
+{
+    TskSkinData* skin = Context.Skin;
+    // Hot states show at once rather than after their fade.
+    const bool effects = skin->EnableSkinEffects;
+    skin->EnableSkinEffects = false;
+    std::unique_ptr<TForm, void (*)(TForm*)> form(new TForm(nullptr), [](TForm* F) { F->Free(); });
+    TForm* f = form.get();
+    f->SetBounds(20, 20, 820, 420);
+    f->SetCaption("Controls");
+
+    auto* bar = Place<TskSkinToolBar>(f, f, 0, 0, 820, 25);
+    bar->SetAlign(alTop);
+    const char* tools[] = {"Stations", "Favorites", "Reload", "Skins", "Options", "Compact", "About", "Exit"};
+    std::vector<TskSkinSpeedButton*> speed;
+    for (int i = 0; i < 8; ++i) {
+        auto* b = Place<TskSkinSpeedButton>(f, bar, 800, 0, 100, 23, tools[i]);
+        b->SetAlign(alLeft);
+        speed.push_back(b);
+    }
+    speed[1]->SetGroupIndex(1);
+    speed[1]->SetDown(true);
+    speed[7]->SetEnabled(false);
+    bar->SetSkinData(skin);
+    speed[2]->Perform(CM_MOUSEENTER);
+
+    const char* states[] = {"Normal", "Hot", "Pressed", "Disabled"};
+    for (int i = 0; i < 4; ++i) {
+        auto* b = Place<TskSkinButton>(f, f, 10 + i * 85, 40, 75, 25, states[i]);
+        b->SetCanFocused(false);
+        b->SetSkinData(skin);
+        if (i == 1)
+            b->Perform(CM_MOUSEENTER);
+        if (i == 2) {
+            b->SetGroupIndex(2);
+            b->SetDown(true);
+        }
+        if (i == 3)
+            b->SetEnabled(false);
+    }
+    const char* checks[] = {"Unchecked", "Checked", "Grayed", "Disabled"};
+    for (int i = 0; i < 4; ++i) {
+        auto* c = Place<TskSkinCheckRadioBox>(f, f, 10 + i * 100, 75, 95, 25, checks[i]);
+        c->SetSkinData(skin);
+        if (i == 1 || i == 3)
+            c->SetChecked(true);
+        if (i == 2) {
+            c->SetAllowGrayed(true);
+            c->SetState(cbGrayed);
+        }
+        if (i == 3)
+            c->SetEnabled(false);
+        auto* r = Place<TskSkinCheckRadioBox>(f, f, 10 + i * 100, 100, 95, 25, i == 2 ? "Hot" : checks[i]);
+        r->SetSkinDataName("radiobox");
+        r->SetRadio(true);
+        r->SetSkinData(skin);
+        if (i == 1)
+            r->SetChecked(true);
+        if (i == 2)
+            r->Perform(CM_MOUSEENTER);
+        if (i == 3)
+            r->SetEnabled(false);
+    }
+    auto* track = Place<TskSkinTrackBar>(f, f, 10, 135, 200, 20);
+    track->SetSkinData(skin);
+    track->SetValue(70);
+    auto* label = Place<TskSkinStdLabel>(f, f, 220, 137, 100, 16, "Volume & more");
+    label->SetShowAccelChar(false);
+    label->SetSkinData(skin);
+    auto* off = Place<TskSkinStdLabel>(f, f, 330, 137, 100, 16, "Disabled label");
+    off->SetEnabled(false);
+    off->SetSkinData(skin);
+
+    auto* panel = Place<TskSkinPanel>(f, f, 10, 165, 190, 160, "Panel");
+    panel->SetCaptionMode(true);
+    panel->SetCheckedMode(true);
+    panel->SetRollUpMode(true);
+    panel->SetChecked(true);
+    panel->SetSkinData(skin);
+    auto* open = Place<TskSkinExPanel>(f, f, 210, 165, 190, 160, "Radio Stations");
+    open->SetSkinData(skin);
+    auto* rolled = Place<TskSkinExPanel>(f, f, 410, 165, 190, 160, "More...");
+    rolled->SetSkinData(skin);
+    rolled->SetRollState(true);
+    auto* side = Place<TskSkinExPanel>(f, f, 610, 165, 190, 160, "Sideways");
+    side->SetRollKind(rkRollHorizontal);
+    side->SetSkinData(skin);
+    side->SetRollState(true);
+
+    auto* status = Place<TskSkinStatusBar>(f, f, 0, 380, 820, 21, "Ready");
+    status->SetSizeGrip(true);
+    status->SetSkinData(skin);
+
+    f->Show();
+    gallery::Settle();
+    Context.SaveWindow(f->Handle(), "controls");
+    form.reset();
+    skin->EnableSkinEffects = effects;
+}
+
+gallery::TGalleryPage page("controls", &DrawControls);
+
+}  // namespace
