@@ -24,6 +24,18 @@ TskSelectSkinDlgForm::TskSelectSkinDlgForm(TComponent* AOwner, TskSkinData* Ctrl
                                            TskCompressedStoredSkin* Current, TComponent* SkinOwner)
     : TForm(AOwner)
 {
+    // Collected first: an owner without stored skins is refused before anything is built.
+    int current = 0;
+    if (SkinOwner)
+        for (int i = 0; i < SkinOwner->ComponentCount(); ++i)
+            if (auto* skin = dynamic_cast<TskCompressedStoredSkin*>(SkinOwner->Components(i))) {
+                if (skin == Current)
+                    current = static_cast<int>(storedSkins_.size());
+                storedSkins_.push_back(skin);
+            }
+    if (storedSkins_.empty())
+        throw EInvalidOperation(SSelectSkinNoSkins);
+
     SetPosition(poScreenCenter);
     SetBorderStyle(bsSingle);
     Frame = new TskSkinFrame(this);
@@ -72,18 +84,8 @@ TskSelectSkinDlgForm::TskSelectSkinDlgForm(TComponent* AOwner, TskSkinData* Ctrl
     ListBox->OnClick = TNotifyEvent(this, &TskSelectSkinDlgForm::ListBoxClick);
     ListBox->OnDblClick = TNotifyEvent(this, &TskSelectSkinDlgForm::ListBoxDblClick);
 
-    int current = 0;
-    if (SkinOwner)
-        for (int i = 0; i < SkinOwner->ComponentCount(); ++i)
-            if (auto* skin = dynamic_cast<TskCompressedStoredSkin*>(SkinOwner->Components(i))) {
-                if (skin == Current)
-                    current = static_cast<int>(storedSkins_.size());
-                storedSkins_.push_back(skin);
-                ListBox->Items()->Add(skin->Description.empty() ? skin->Name() : skin->Description);
-            }
-    // Nothing could be selected or previewed: refuse to open rather than show an empty choice.
-    if (storedSkins_.empty())
-        throw EInvalidOperation(SSelectSkinNoSkins);
+    for (TskCompressedStoredSkin* skin : storedSkins_)
+        ListBox->Items()->Add(skin->Description.empty() ? skin->Name() : skin->Description);
     ListBox->SetItemIndex(current);
     PreviewItem(current);
     PreviewForm->SetVisible(true);

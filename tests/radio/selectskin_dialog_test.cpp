@@ -1,0 +1,120 @@
+// The skin-selection dialog on its own: what it lists, what it preselects and previews, and
+// what it answers for OK, Cancel and a skin that cannot be read.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "skinforms/skSelectSkinDialog.h"
+#include "skins/StoredSkins.h"
+
+namespace {
+
+using namespace sk;
+
+struct TDialogScene {
+    std::unique_ptr<cl::TComponent, void (*)(cl::TComponent*)> owner{new cl::TComponent(nullptr),
+                                                                      [](cl::TComponent* C) { C->Free(); }};
+    std::vector<TskCompressedStoredSkin*> skins = trebanix::CreateStoredSkins(owner.get());
+    TskSelectSkinDialog* dialog = new TskSelectSkinDialog(owner.get());
+    TskSkinData* program = new TskSkinData(owner.get());
+
+    TDialogScene()
+    {
+        program->SetCompressedStoredSkin(skins[12]);
+        dialog->SetSkinData(program);
+        dialog->SetCtrlSkinData(program);
+    }
+    // Shows the dialog, lets Answer act on its window, and gives what Execute answered.
+    bool Run(TskCompressedStoredSkin* Current, std::function<void(TskSelectSkinDlgForm*)> Answer)
+    {
+        dialog->OnShowDialog = [this, Answer](cl::TObject*) { Answer(dialog->Form()); };
+        return dialog->Execute(Current);
+    }
+};
+
+void Click(cl::TWinControl* Control)
+{
+    SendMessageA(Control->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(Control->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}
+
+}  // namespace
+
+TEST(SelectSkinDialog, ListsTheOwnersStoredSkinsAndPreviewsTheCurrentOne)
+{
+    TDialogScene scene;
+    scene.skins[2]->Description.clear();
+    scene.skins[2]->SetName("skEffective");
+    std::string listed2, caption;
+    int selected = -1;
+    TskCompressedStoredSkin* previewed = nullptr;
+    EXPECT_TRUE(scene.Run(scene.skins[7], [&](TskSelectSkinDlgForm* F) {
+        EXPECT_EQ(F->ListBox->Items()->Count(), static_cast<int>(scene.skins.size()));
+        listed2 = F->ListBox->Items()->Get(2);
+        selected = F->ListBox->ItemIndex();
+        previewed = F->PreviewSkinData->CompressedStoredSkin();
+        caption = F->Caption();
+        Click(F->OKButton);
+    }));
+    EXPECT_EQ(listed2, "skEffective");  // no description: the component's name
+    EXPECT_EQ(selected, 7);
+    EXPECT_EQ(previewed, scene.skins[7]);
+    EXPECT_EQ(caption, "Select skin");
+    EXPECT_EQ(scene.dialog->SelectedSkin(), scene.skins[7]);
+    // The program's skin is the caller's business.
+    EXPECT_EQ(scene.program->CompressedStoredSkin(), scene.skins[12]);
+    EXPECT_EQ(scene.dialog->Form(), nullptr);
+}
+
+TEST(SelectSkinDialog, AnUnknownCurrentSkinPreselectsTheFirstAndAClickPreviewsAtOnce)
+{
+    TDialogScene scene;
+    TskCompressedStoredSkin stranger(nullptr);
+    TskCompressedStoredSkin* afterClick = nullptr;
+    EXPECT_TRUE(scene.Run(&stranger, [&](TskSelectSkinDlgForm* F) {
+        EXPECT_EQ(F->ListBox->ItemIndex(), 0);
+        HWND list = F->ListBox->Handle();
+        RECT r{};
+        SendMessageA(list, LB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&r));
+        SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.left + 5, r.top + 2));
+        SendMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(r.left + 5, r.top + 2));
+        afterClick = F->PreviewSkin();
+        // A double click closes with OK.
+        SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(r.left + 5, r.top + 2));
+    }));
+    EXPECT_EQ(afterClick, scene.skins[3]);
+    EXPECT_EQ(scene.dialog->SelectedSkin(), scene.skins[3]);
+}
+
+TEST(SelectSkinDialog, CancelAnswersFalseAndSelectsNothing)
+{
+    TDialogScene scene;
+    EXPECT_FALSE(scene.Run(scene.skins[5], [&](TskSelectSkinDlgForm* F) { Click(F->CancelButton); }));
+    EXPECT_EQ(scene.dialog->SelectedSkin(), nullptr);
+}
+
+TEST(SelectSkinDialog, ASkinThatCannotBeReadCannotBeChosen)
+{
+    TDialogScene scene;
+    auto* broken = new TskCompressedStoredSkin(scene.owner.get());
+    broken->Description = "Broken";
+    static const char garbage[] = "no zlib here";
+    broken->CompressedStream().Write(garbage, sizeof garbage);
+    bool okEnabled = true;
+    EXPECT_FALSE(scene.Run(broken, [&](TskSelectSkinDlgForm* F) {
+        okEnabled = F->OKButton->Enabled();
+        EXPECT_EQ(F->PreviewForm->Caption(), "This skin cannot be read");
+        F->SetModalResult(cl::mrOk);
+    }));
+    EXPECT_FALSE(okEnabled);
+    EXPECT_EQ(scene.dialog->SelectedSkin(), nullptr);
+}
+
+TEST(SelectSkinDialog, AnOwnerWithoutStoredSkinsIsRefused)
+{
+    std::unique_ptr<cl::TComponent, void (*)(cl::TComponent*)> owner{new cl::TComponent(nullptr),
+                                                                      [](cl::TComponent* C) { C->Free(); }};
+    auto* dialog = new TskSelectSkinDialog(owner.get());
+    EXPECT_THROW(dialog->Execute(nullptr), cl::EInvalidOperation);
+    EXPECT_EQ(dialog->Form(), nullptr);
+}
