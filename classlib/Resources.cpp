@@ -1,4 +1,4 @@
-#include "classlib/Resources.h"
+#include "classlib/Classes.h"
 
 #include <map>
 #include <memory>

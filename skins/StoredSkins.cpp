@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "classlib/Resources.h"
+#include "classlib/Classes.h"
 #include "classlib/SysUtils.h"
 #include "skins/StoredSkinResources.h"
 

@@ -1,7 +1,7 @@
 // Resources as streams and resource strings.
 #include <gtest/gtest.h>
 
-#include "classlib/Resources.h"
+#include "classlib/Classes.h"
 
 using namespace cl;
 

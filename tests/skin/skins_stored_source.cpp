@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "classlib/Resources.h"
+#include "classlib/Classes.h"
 #endif
 
 namespace sktest {
