@@ -10,23 +10,8 @@ using namespace visual_test;
 
 namespace {
 
-struct ComCtrlsTest : ::testing::Test {
-    TCaughtExceptions caught;
-    TForm* form = nullptr;
+struct ComCtrlsTest : TFormTest<> {
     std::vector<std::string> events;
-    void SetUp() override
-    {
-        form = new TForm(nullptr);
-        form->SetBounds(100, 100, 400, 300);
-        form->HandleNeeded();
-    }
-    void TearDown() override
-    {
-        if (form)
-            form->Free();
-        Application->ProcessMessages();
-        EXPECT_TRUE(caught.Messages.empty()) << caught.Messages.front();
-    }
     // A real click in the middle of a tab.
     static void ClickTab(TCustomTabControl* Control, int Index)
     {

@@ -29,23 +29,7 @@ private:
     BYTE saved_[256];
 };
 
-struct KeysTest : ::testing::Test {
-    TCaughtExceptions caught;
-    TForm* form = nullptr;
-    void SetUp() override
-    {
-        form = new TForm(nullptr);
-        form->SetBounds(100, 100, 300, 200);
-        form->HandleNeeded();
-    }
-    void TearDown() override
-    {
-        if (form)
-            form->Free();
-        Application->ProcessMessages();
-        EXPECT_TRUE(caught.Messages.empty()) << caught.Messages.front();
-    }
-};
+struct KeysTest : TFormTest<300, 200> {};
 
 class TSyncThread : public TThread {
 public:

@@ -72,23 +72,8 @@ private:
     std::thread thread_;
 };
 
-struct OleHostTest : ::testing::Test {
+struct OleHostTest : TFormTest<> {
     TComApartment apartment;
-    TCaughtExceptions caught;
-    TForm* form = nullptr;
-    void SetUp() override
-    {
-        form = new TForm(nullptr);
-        form->SetBounds(100, 100, 400, 300);
-        form->HandleNeeded();
-    }
-    void TearDown() override
-    {
-        if (form)
-            form->Free();
-        Application->ProcessMessages();
-        EXPECT_TRUE(caught.Messages.empty()) << caught.Messages.front();
-    }
     // Lets the control's messages run for a while (no timing is asserted).
     static void Pump(const std::function<bool()>& Done)
     {

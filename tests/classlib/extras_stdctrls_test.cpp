@@ -16,22 +16,7 @@ using namespace visual_test;
 
 namespace {
 
-struct StdCtrlsTest : ::testing::Test {
-    TCaughtExceptions caught;
-    TForm* form = nullptr;
-    void SetUp() override
-    {
-        form = new TForm(nullptr);
-        form->SetBounds(100, 100, 400, 300);
-        form->HandleNeeded();
-    }
-    void TearDown() override
-    {
-        if (form)
-            form->Free();
-        Application->ProcessMessages();
-        EXPECT_TRUE(caught.Messages.empty()) << caught.Messages.front();
-    }
+struct StdCtrlsTest : TFormTest<> {
     template <class T>
     T* Make(int Left, int Top, int Width, int Height)
     {

@@ -9,22 +9,7 @@ using namespace visual_test;
 
 namespace {
 
-struct ControlsTest : ::testing::Test {
-    TCaughtExceptions caught;
-    TForm* form = nullptr;
-    void SetUp() override
-    {
-        form = new TForm(nullptr);
-        form->SetBounds(100, 100, 300, 200);
-    }
-    void TearDown() override
-    {
-        if (form)
-            form->Free();
-        Application->ProcessMessages();
-        EXPECT_TRUE(caught.Messages.empty()) << caught.Messages.front();
-    }
-};
+struct ControlsTest : TFormTest<300, 200, false> {};
 
 // Records every message a replaced window procedure sees before passing it on.
 struct TMessageLog {

@@ -246,4 +246,27 @@ inline void PointAt(TControl* Control, int X, int Y)
     Application->DoMouseIdle();
 }
 
+// A form at (100, 100) of Width x Height, made before each test (with its window unless
+// MakeHandle is false) and freed after it; a test fails when an exception reached the
+// application meanwhile.
+template <int Width = 400, int Height = 300, bool MakeHandle = true>
+struct TFormTest : ::testing::Test {
+    TCaughtExceptions caught;
+    TForm* form = nullptr;
+    void SetUp() override
+    {
+        form = new TForm(nullptr);
+        form->SetBounds(100, 100, Width, Height);
+        if (MakeHandle)
+            form->HandleNeeded();
+    }
+    void TearDown() override
+    {
+        if (form)
+            form->Free();
+        Application->ProcessMessages();
+        EXPECT_TRUE(caught.Messages.empty()) << caught.Messages.front();
+    }
+};
+
 }  // namespace visual_test
