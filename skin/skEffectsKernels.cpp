@@ -2,13 +2,6 @@
 
 #include <cstring>
 
-// The 32-bit Windows build targets processors older than SSE2; there the SSE2 kernels are
-// compiled for it alone and chosen when the processor has it.
-#if defined(__SSE2__) || (defined(__i386__) && defined(__GNUC__))
-#define SK_KERNELS_SSE2 1
-#include <emmintrin.h>
-#endif
-
 namespace sk::kernels {
 
 namespace {
@@ -34,84 +27,16 @@ inline int NextNoise(std::uint32_t& Seed, int Amount)
            Amount / 2;
 }
 
+inline std::uint8_t RoundToByte(double Value)
+{
+    return ClampByte(static_cast<int>((Value + IntegerRoundingBias) - IntegerRoundingBias));
+}
+
 inline void AddToPixel(std::uint8_t* P, int N)
 {
     P[0] = ClampByte(P[0] + N);
     P[1] = ClampByte(P[1] + N);
     P[2] = ClampByte(P[2] + N);
-}
-
-#if SK_KERNELS_SSE2
-bool HaveSse2()
-{
-#ifdef __SSE2__
-    return true;
-#else
-    static const bool have = [] {
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("sse2") != 0;
-    }();
-    return have;
-#endif
-}
-
-#ifndef __SSE2__
-#pragma GCC push_options
-#pragma GCC target("sse2")
-#endif
-
-// The exact arithmetic for the 16 channels at Own and Target, channel First of the weights,
-// two channels at a time in double precision.
-void BlendExactSse2(std::uint8_t* Own, const std::uint8_t* Target, const TBlendWeights& K, std::size_t First)
-{
-    const __m128i zero = _mm_setzero_si128();
-    auto toDoubles = [zero](__m128i Bytes, __m128d (&Out)[4]) {
-        const __m128i words = _mm_unpacklo_epi8(Bytes, zero);
-        const __m128i lo = _mm_unpacklo_epi16(words, zero);
-        const __m128i hi = _mm_unpackhi_epi16(words, zero);
-        Out[0] = _mm_cvtepi32_pd(lo);
-        Out[1] = _mm_cvtepi32_pd(_mm_shuffle_epi32(lo, 0xEE));
-        Out[2] = _mm_cvtepi32_pd(hi);
-        Out[3] = _mm_cvtepi32_pd(_mm_shuffle_epi32(hi, 0xEE));
-    };
-    for (std::size_t i = 0; i < 16; i += 8) {
-        __m128d own[4], target[4];
-        toDoubles(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(Own + i)), own);
-        toDoubles(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(Target + i)), target);
-        __m128i rounded[4];
-        for (int j = 0; j < 4; ++j) {
-            const std::size_t k = First + i + 2 * j;
-            const __m128d ownK = K.Step ? _mm_loadu_pd(K.Own + k) : _mm_set1_pd(*K.Own);
-            const __m128d targetK = K.Step ? _mm_loadu_pd(K.Target + k) : _mm_set1_pd(*K.Target);
-            rounded[j] = _mm_cvtpd_epi32(_mm_add_pd(_mm_mul_pd(ownK, own[j]), _mm_mul_pd(targetK, target[j])));
-        }
-        const __m128i words = _mm_packs_epi32(_mm_unpacklo_epi64(rounded[0], rounded[1]),
-                                              _mm_unpacklo_epi64(rounded[2], rounded[3]));
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(Own + i), _mm_packus_epi16(words, words));
-    }
-}
-
-// Channels From .. Count - 1 (fewer than 16) through a block of 16 of their own, so that they
-// too are computed in double precision (the x87 unit of the 32-bit build would keep more bits).
-void BlendExactTail(std::uint8_t* Own, const std::uint8_t* Target, const TBlendWeights& K, std::size_t From,
-                    std::size_t Count, bool PerChannel)
-{
-    if (From == Count)
-        return;
-    const std::size_t rest = Count - From;
-    std::uint8_t own[16] = {}, target[16] = {};
-    double ownK[16] = {}, targetK[16] = {};
-    std::memcpy(own, Own + From, rest);
-    std::memcpy(target, Target + From, rest);
-    TBlendWeights weights = K;
-    if (PerChannel) {
-        std::memcpy(ownK, K.Own + From, rest * sizeof(double));
-        std::memcpy(targetK, K.Target + From, rest * sizeof(double));
-        weights.Own = ownK;
-        weights.Target = targetK;
-    }
-    BlendExactSse2(own, target, weights, 0);
-    std::memcpy(Own + From, own, rest);
 }
 
 // Four channel differences of 16-bit lanes, as single-precision values.
@@ -129,13 +54,10 @@ template <bool PerChannel>
 void BlendChannelsSse2(std::uint8_t* Own, const std::uint8_t* Target, const TBlendWeights& K, std::size_t Count)
 {
     const __m128i zero = _mm_setzero_si128();
-    // Adding 1.5 * 2^16 to a value below 2^15 in magnitude rounds it to 1/128, ties to even,
-    // and leaves it in 1/128 units in the low bits of the sum: subtracting the bits of the
-    // constant takes them out as an integer.
-    const __m128 magic = _mm_set1_ps(98304.0f);
-    const __m128i magicBits = _mm_set1_epi32(0x47C00000);
-    const __m128i half = _mm_set1_epi16(64);
-    const __m128i fraction = _mm_set1_epi16(127);
+    const __m128 bias = _mm_set1_ps(FixedPointBias);
+    const __m128i biasBits = _mm_set1_epi32(static_cast<int>(FixedPointBiasBits));
+    const __m128i half = _mm_set1_epi16(HalfUnit);
+    const __m128i fraction = _mm_set1_epi16(FractionMask);
     const __m128 constantK = _mm_set1_ps(*K.OwnF);
     std::size_t i = 0;
     for (; i + 16 <= Count; i += 16) {
@@ -148,30 +70,30 @@ void BlendChannelsSse2(std::uint8_t* Own, const std::uint8_t* Target, const TBle
         __m128i scaled[4];
         for (int j = 0; j < 4; ++j) {
             const __m128 ownK = PerChannel ? _mm_loadu_ps(K.OwnF + i + 4 * j) : constantK;
-            scaled[j] = _mm_sub_epi32(_mm_castps_si128(_mm_add_ps(_mm_mul_ps(ownK, diff[j]), magic)), magicBits);
+            scaled[j] = _mm_sub_epi32(_mm_castps_si128(_mm_add_ps(_mm_mul_ps(ownK, diff[j]), bias)), biasBits);
         }
-        // In 1/128 units plus a half: the nearest integer is the value shifted down, unless
-        // the low bits are all clear, which is a half exactly.
+        // In fixed point plus a half: the nearest integer is the value shifted down, unless
+        // the fraction bits are all clear, which is a half exactly.
         const __m128i lo = _mm_add_epi16(_mm_packs_epi32(scaled[0], scaled[1]), half);
         const __m128i hi = _mm_add_epi16(_mm_packs_epi32(scaled[2], scaled[3]), half);
         const __m128i ties = _mm_or_si128(_mm_cmpeq_epi16(_mm_and_si128(lo, fraction), zero),
                                           _mm_cmpeq_epi16(_mm_and_si128(hi, fraction), zero));
         if (_mm_movemask_epi8(ties)) {
-            BlendExactSse2(Own + i, Target + i, K, i);
+            BlendExact(Own, Target, K, i, i + 16);
             continue;
         }
-        const __m128i sumLo = _mm_add_epi16(targetLo, _mm_srai_epi16(lo, 7));
-        const __m128i sumHi = _mm_add_epi16(targetHi, _mm_srai_epi16(hi, 7));
+        const __m128i sumLo = _mm_add_epi16(targetLo, _mm_srai_epi16(lo, FractionBits));
+        const __m128i sumHi = _mm_add_epi16(targetHi, _mm_srai_epi16(hi, FractionBits));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(Own + i), _mm_packus_epi16(sumLo, sumHi));
     }
-    BlendExactTail(Own, Target, K, i, Count, PerChannel);
+    BlendExact(Own, Target, K, i, Count);
 }
 
 // Channels by the bracketing multipliers of TColumnWeights.
 void BlendBracketed(std::uint8_t* Own, const std::uint8_t* Target, const TBlendWeights& K, std::size_t Count)
 {
     const __m128i zero = _mm_setzero_si128();
-    const __m128i half = _mm_set1_epi16(64);
+    const __m128i half = _mm_set1_epi16(HalfUnit);
     std::size_t i = 0;
     for (; i + 16 <= Count; i += 16) {
         const __m128i own = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Own + i));
@@ -183,14 +105,14 @@ void BlendBracketed(std::uint8_t* Own, const std::uint8_t* Target, const TBlendW
             return _mm_loadu_si128(reinterpret_cast<const __m128i*>(P + i + 8 * Half));
         };
         auto nearest = [&](__m128i Scaled, __m128i M) {
-            return _mm_srai_epi16(_mm_add_epi16(_mm_mulhi_epi16(Scaled, M), half), 7);
+            return _mm_srai_epi16(_mm_add_epi16(_mm_mulhi_epi16(Scaled, M), half), FractionBits);
         };
-        const __m128i scaledLo = _mm_slli_epi16(diffLo, 7), scaledHi = _mm_slli_epi16(diffHi, 7);
+        const __m128i scaledLo = _mm_slli_epi16(diffLo, FractionBits), scaledHi = _mm_slli_epi16(diffHi, FractionBits);
         const __m128i lo = nearest(scaledLo, load(K.Low, 0)), hi = nearest(scaledHi, load(K.Low, 1));
         const __m128i same = _mm_and_si128(_mm_cmpeq_epi16(lo, nearest(scaledLo, load(K.High, 0))),
                                            _mm_cmpeq_epi16(hi, nearest(scaledHi, load(K.High, 1))));
         if (_mm_movemask_epi8(same) != 0xFFFF) {
-            BlendExactSse2(Own + i, Target + i, K, i);
+            BlendExact(Own, Target, K, i, i + 16);
             continue;
         }
         // The base: the target, or the own image (target plus difference) for a blend from it.
@@ -199,7 +121,7 @@ void BlendBracketed(std::uint8_t* Own, const std::uint8_t* Target, const TBlendW
         _mm_storeu_si128(reinterpret_cast<__m128i*>(Own + i),
                          _mm_packus_epi16(_mm_add_epi16(baseLo, lo), _mm_add_epi16(baseHi, hi)));
     }
-    BlendExactTail(Own, Target, K, i, Count, true);
+    BlendExact(Own, Target, K, i, Count);
 }
 
 // Sixteen channels by the 16-bit multiplier: the base plus the rounded multiple of the
@@ -208,14 +130,14 @@ template <bool FromOwn>
 inline void BlendSixteen(std::uint8_t* Own, const std::uint8_t* Target, __m128i Multiplier)
 {
     const __m128i zero = _mm_setzero_si128();
-    const __m128i half = _mm_set1_epi16(64);
+    const __m128i half = _mm_set1_epi16(HalfUnit);
     const __m128i own = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Own));
     const __m128i target = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Target));
     const __m128i base = FromOwn ? own : target, other = FromOwn ? target : own;
     const __m128i baseLo = _mm_unpacklo_epi8(base, zero), baseHi = _mm_unpackhi_epi8(base, zero);
     auto nearest = [&](__m128i Diff) {
-        const __m128i scaled = _mm_mulhi_epi16(_mm_slli_epi16(Diff, 7), Multiplier);
-        return _mm_srai_epi16(_mm_add_epi16(scaled, half), 7);
+        const __m128i scaled = _mm_mulhi_epi16(_mm_slli_epi16(Diff, FractionBits), Multiplier);
+        return _mm_srai_epi16(_mm_add_epi16(scaled, half), FractionBits);
     };
     const __m128i lo = _mm_add_epi16(baseLo, nearest(_mm_sub_epi16(_mm_unpacklo_epi8(other, zero), baseLo)));
     const __m128i hi = _mm_add_epi16(baseHi, nearest(_mm_sub_epi16(_mm_unpackhi_epi8(other, zero), baseHi)));
@@ -275,7 +197,9 @@ inline void AddNoise16(std::uint8_t* P, __m128i First8, __m128i Last8)
     }
 }
 
-void NoiseRowSse2(std::uint8_t* Row, int Width, int Amount, std::uint32_t& Seed)
+}  // namespace
+
+void NoiseRow(std::uint8_t* Row, int Width, int Amount, std::uint32_t& Seed)
 {
     // Sixteen pixels at a time: the seeds of all sixteen come from the one before them at
     // once, four to a vector (the products of 32-bit lanes two at a time), and only the seed
@@ -316,13 +240,6 @@ void NoiseRowSse2(std::uint8_t* Row, int Width, int Amount, std::uint32_t& Seed)
     Seed = seed;
 }
 
-#ifndef __SSE2__
-#pragma GCC pop_options
-#endif
-#endif
-
-}  // namespace
-
 int SixteenBitMultiplier(double OwnK)
 {
     if (!(OwnK > 0 && OwnK < 1))
@@ -331,13 +248,13 @@ int SixteenBitMultiplier(double OwnK)
     // weight fits 16 bits with a bit more to spare. 1 - OwnK is exact from a half up.
     const bool fromOwn = OwnK >= 0.5;
     const double k = fromOwn ? 1 - OwnK : OwnK;
-    const int m = static_cast<int>(k * 65536 + 0.5);
+    const int m = static_cast<int>(k * MultiplierOne + 0.5);
     if (m > 32767 || m < 1)
         return 0;
     for (int d = -255; d <= 255; ++d) {
         // As the 16-bit lanes do it: the high half of the product, then the rounding shift;
         // both shifts of negative values round down.
-        const int n = (((d * 128 * m) >> 16) + 64) >> 7;
+        const int n = (((d * (1 << FractionBits) * m) >> 16) + HalfUnit) >> FractionBits;
         // n is the nearest integer, and no half is within 1e-9, when the product lies inside
         // n +- (0.5 - 1e-9). Comparisons only: converting to integers is slow on the x87 unit.
         const double product = k * d;
@@ -349,59 +266,43 @@ int SixteenBitMultiplier(double OwnK)
 
 void BlendChannels(std::uint8_t* Own, const std::uint8_t* Target, const TBlendWeights& K, std::size_t Count)
 {
-#if SK_KERNELS_SSE2
-    if (HaveSse2()) {
-        if (!K.Step && K.Multiplier > 0)
-            BlendBySixteenBits<false>(Own, Target, K.Multiplier, Count);
-        else if (!K.Step && K.Multiplier < 0)
-            BlendBySixteenBits<true>(Own, Target, -K.Multiplier, Count);
-        else if (K.Step && K.Low)
-            BlendBracketed(Own, Target, K, Count);
-        else if (K.Step)
-            BlendChannelsSse2<true>(Own, Target, K, Count);
-        else
-            BlendChannelsSse2<false>(Own, Target, K, Count);
-        return;
-    }
-#endif
-    BlendExact(Own, Target, K, 0, Count);
+    if (!K.Step && K.Multiplier > 0)
+        BlendBySixteenBits<false>(Own, Target, K.Multiplier, Count);
+    else if (!K.Step && K.Multiplier < 0)
+        BlendBySixteenBits<true>(Own, Target, -K.Multiplier, Count);
+    else if (K.Step && K.Low)
+        BlendBracketed(Own, Target, K, Count);
+    else if (K.Step)
+        BlendChannelsSse2<true>(Own, Target, K, Count);
+    else
+        BlendChannelsSse2<false>(Own, Target, K, Count);
 }
 
-void NoiseRow(std::uint8_t* Row, int Width, int Amount, std::uint32_t& Seed)
+void BlendExact(std::uint8_t* Own, const std::uint8_t* Target, const TBlendWeights& K, std::size_t From,
+                std::size_t To)
 {
-#if SK_KERNELS_SSE2
-    if (HaveSse2()) {
-        NoiseRowSse2(Row, Width, Amount, Seed);
-        return;
+    // A loop for each kind of weights, without aliasing between them: the compiler vectorises
+    // both (see drawing.cmake).
+    std::uint8_t* __restrict own = Own;
+    const std::uint8_t* __restrict target = Target;
+    if (K.Step) {
+        const double* __restrict ownK = K.Own;
+        const double* __restrict targetK = K.Target;
+        for (std::size_t i = From; i < To; ++i)
+            own[i] = RoundToByte(ownK[i] * own[i] + targetK[i] * target[i]);
+    } else {
+        const double ownK = *K.Own, targetK = *K.Target;
+        for (std::size_t i = From; i < To; ++i)
+            own[i] = RoundToByte(ownK * own[i] + targetK * target[i]);
     }
-#endif
-    for (int x = 0; x < Width; ++x)
-        AddToPixel(Row + 3 * static_cast<std::size_t>(x), NextNoise(Seed, Amount));
 }
 
 void BlurInnerColumns(std::uint8_t* Row, const std::uint8_t* Up, const std::uint8_t* Down, std::size_t Reach,
                       std::size_t From, std::size_t To)
 {
-    std::size_t i = From;
-#ifdef __SSE2__
-    const __m128i zero = _mm_setzero_si128();
-    for (; i + 16 <= To; i += 16) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Up + i - Reach));
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Down + i - Reach));
-        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Up + i + Reach));
-        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Down + i + Reach));
-        auto sum = [&](auto Unpack) {
-            const __m128i total = _mm_add_epi16(_mm_add_epi16(Unpack(a, zero), Unpack(b, zero)),
-                                                _mm_add_epi16(Unpack(c, zero), Unpack(d, zero)));
-            return _mm_srli_epi16(total, 2);
-        };
-        const __m128i lo = sum([](__m128i v, __m128i z) { return _mm_unpacklo_epi8(v, z); });
-        const __m128i hi = sum([](__m128i v, __m128i z) { return _mm_unpackhi_epi8(v, z); });
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(Row + i), _mm_packus_epi16(lo, hi));
-    }
-#endif
-    for (; i < To; ++i)
-        Row[i] = static_cast<std::uint8_t>((Up[i - Reach] + Down[i - Reach] + Up[i + Reach] + Down[i + Reach]) >> 2);
+    std::uint8_t* __restrict row = Row;
+    for (std::size_t i = From; i < To; ++i)
+        row[i] = static_cast<std::uint8_t>((Up[i - Reach] + Down[i - Reach] + Up[i + Reach] + Down[i + Reach]) >> 2);
 }
 
 }  // namespace sk::kernels

@@ -1,28 +1,44 @@
 #pragma once
-// The inner loops of the effect bitmap: channel blends and the split blur's inner columns, on
-// rows of bytes. Only the effect bitmap's own sources include this.
-#include <cfloat>
-#include <cmath>
+// The inner loops of the effect bitmap: channel blends, noise and the split blur's inner
+// columns, on rows of bytes. Only the effect bitmap's own sources include this.
+//
+// Every build has SSE2 (the Windows build is compiled for it, and every 64-bit host has it), so
+// the channel arithmetic is plain double precision everywhere.
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
-#ifdef __SSE2__
 #include <emmintrin.h>
-#endif
 
 namespace sk::kernels {
 
+// The quick blends work in 16-bit lanes, on values with FractionBits bits of fraction: a
+// difference of two levels (at most 255 in magnitude) in that fixed point still fits a lane.
+constexpr int FractionBits = 7;
+constexpr int HalfUnit = 1 << (FractionBits - 1);
+constexpr int FractionMask = (1 << FractionBits) - 1;
+// A weight of 1 as a 16-bit multiplier: the high half of a product of two lanes divides by it.
+constexpr int MultiplierOne = 1 << 16;
+// The largest multiple of MultiplierOne whose bracketing multipliers still fit a signed lane.
+constexpr double LargestBracketedMultiple = 32764;
+// Adding 1.5 * 2^16 to a single-precision value below 2^15 in magnitude rounds it to
+// 2^-FractionBits, ties to even, and leaves it in those units in the low bits of the sum:
+// subtracting the bits of the bias takes them out as an integer.
+constexpr float FixedPointBias = 98304.0f;
+constexpr std::uint32_t FixedPointBiasBits = 0x47C00000u;
+static_assert(std::bit_cast<std::uint32_t>(FixedPointBias) == FixedPointBiasBits);
+// Adding and taking away 1.5 * 2^52 rounds a double below 2^51 in magnitude to an integer, ties
+// to even, as Nearest does, and its low 32 bits hold that integer; in arithmetic the compiler
+// vectorises.
+constexpr double IntegerRoundingBias = 6755399441055744.0;
+
 // Nearest integer, ties to even (the default rounding mode), like the arithmetic the skins
-// were designed against. With SSE2 it is one conversion instruction instead of a library call.
+// were designed against: one conversion instruction instead of a library call.
 inline int Nearest(double Value)
 {
-#ifdef __SSE2__
     return _mm_cvtsd_si32(_mm_set_sd(Value));
-#else
-    return static_cast<int>(std::lrint(Value));
-#endif
 }
 
 inline std::uint8_t ClampByte(int Value)
@@ -57,22 +73,6 @@ struct TBlendWeights {
 // 1 - OwnK and blends go from Own instead; 0 when there is no such M.
 int SixteenBitMultiplier(double OwnK);
 
-inline void BlendExact(std::uint8_t* Own, const std::uint8_t* Target, const TBlendWeights& K, std::size_t From,
-                       std::size_t To)
-{
-    for (std::size_t i = From; i < To; ++i) {
-#if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD == 0
-        Own[i] = ToByte(K.Own[i * K.Step] * Own[i] + K.Target[i * K.Step] * Target[i]);
-#else
-        // The x87 unit keeps more bits than a double unless each value is stored.
-        volatile double own = K.Own[i * K.Step] * Own[i];
-        volatile double target = K.Target[i * K.Step] * Target[i];
-        volatile double sum = own + target;
-        Own[i] = ToByte(sum);
-#endif
-    }
-}
-
 // Own[i] := nearest(OwnK * Own[i] + TargetK * Target[i]) for Count channels, clamped to a byte,
 // with each product and the sum rounded to double: the arithmetic every blend of this unit is
 // defined by. The weights of a blend add up to 1 (to within a unit in the last place), so the
@@ -84,7 +84,11 @@ inline void BlendExact(std::uint8_t* Own, const std::uint8_t* Target, const TBle
 // goes back to double precision.
 void BlendChannels(std::uint8_t* Own, const std::uint8_t* Target, const TBlendWeights& K, std::size_t Count);
 
-// One pair of weights for every channel.
+// Channels From .. To - 1 by that arithmetic itself, in double precision: the blocks the quick
+// paths cannot decide and every short tail.
+void BlendExact(std::uint8_t* Own, const std::uint8_t* Target, const TBlendWeights& K, std::size_t From,
+                std::size_t To);
+
 // One pair of weights for every channel. Looking for a 16-bit multiplier takes about as long
 // as blending a few hundred channels: worth it for a whole bitmap, not for a single row.
 struct TConstantWeights {
@@ -133,7 +137,7 @@ public:
     static bool Bracketed(double F)
     {
         const double k = F >= 0.5 ? 1 - F : F;
-        return k >= 0 && k * 65536 < 32764;
+        return k >= 0 && k * MultiplierOne < LargestBracketedMultiple;
     }
     void Set(int X, double F)
     {
@@ -142,9 +146,9 @@ public:
         int low = 0, high = 0;
         allBracketed_ = allBracketed_ && Bracketed(F);
         if (Bracketed(F)) {
-            // The nearest integer to k * 65536 (give or take a rounding of the x87 unit) from
-            // the low bits of its sum with 1.5 * 2^52: converting costs far more there.
-            const double shifted = k * 65536 + 6755399441055744.0;
+            // The nearest integer to k * MultiplierOne, from the low bits of its sum with the
+            // rounding bias: a conversion costs more where the loop runs for every column.
+            const double shifted = k * MultiplierOne + IntegerRoundingBias;
             std::uint64_t bits;
             std::memcpy(&bits, &shifted, sizeof bits);
             const int nearest = static_cast<int>(static_cast<std::uint32_t>(bits));
