@@ -1,5 +1,6 @@
 // Actions, action lists and action links.
 #include "classlib/ActnList.h"
+#include "classlib/CoreConsts.h"
 
 #include <algorithm>
 
@@ -221,7 +222,7 @@ void TActionList::BeforeDestruction()
 TCustomAction* TActionList::Actions(int Index) const
 {
     if (Index < 0 || Index >= ActionCount())
-        throw EListError(Format("List index out of bounds (%d)", Index));
+        throw EListError(Format(consts::SListIndexError, Index));
     return actions_[static_cast<std::size_t>(Index)];
 }
 

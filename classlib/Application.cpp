@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "classlib/CoreConsts.h"
 #include "classlib/ExceptionHooks.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
@@ -81,7 +82,7 @@ void TApplication::CreateHandle()
         cls.hCursor = LoadCursor(nullptr, IDC_ARROW);
         cls.lpszClassName = AppWindowClass;
         if (!RegisterClassA(&cls))
-            throw EOutOfResources("Out of system resources");
+            throw EOutOfResources(consts::SOutOfResources);
     }
     // No size and no visible frame: the window exists for its taskbar button and as the
     // owner of the forms.
@@ -90,7 +91,7 @@ void TApplication::CreateHandle()
                               GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
                               nullptr, instance, nullptr);
     if (!handle_)
-        throw EOutOfResources("Out of system resources");
+        throw EOutOfResources(consts::SOutOfResources);
     SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     if (HICON icon = Icon()->Handle())
         SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
@@ -346,7 +347,7 @@ void TApplication::HandleException(TObject* Sender)
             ShowException(e);
     } catch (...) {
         if (!OnException)
-            ShowException(Exception("Unknown exception"));
+            ShowException(Exception(consts::SUnknownException));
     }
 }
 

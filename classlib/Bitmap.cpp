@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "classlib/BmpFormat.h"
+#include "classlib/CoreConsts.h"
 #include "classlib/GraphicsError.h"
 
 #ifdef _WIN32
@@ -77,7 +78,7 @@ std::uint8_t* TBitmap::Allocate(int AWidth, int AHeight)
         info.bmiHeader.biCompression = BI_RGB;
         fresh = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &freshBits, nullptr, 0);
         if (!fresh)
-            throw EOutOfResources("Out of system resources");
+            throw EOutOfResources(consts::SOutOfResources);
     }
     if (handle_)
         DeleteObject(handle_);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "classlib/CoreConsts.h"
 #include "classlib/GraphicsError.h"
 
 namespace cl {
@@ -36,7 +37,7 @@ void PutU32(std::uint8_t* p, std::uint32_t v)
     PutU16(p + 2, v >> 16);
 }
 
-[[noreturn]] void InvalidBitmap() { throw EInvalidGraphic("Bitmap image is not valid"); }
+[[noreturn]] void InvalidBitmap() { throw EInvalidGraphic(consts::SInvalidBitmap); }
 
 void Skip(const TBmpReadFn& Read, std::uint64_t Count)
 {

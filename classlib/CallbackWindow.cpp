@@ -1,5 +1,6 @@
 #include "classlib/CallbackWindow.h"
 
+#include "classlib/CoreConsts.h"
 #include "classlib/GraphicsError.h"
 
 namespace cl {
@@ -49,7 +50,7 @@ void RegisterCallbackClass(HINSTANCE Instance)
     cls.hInstance = Instance;
     cls.lpszClassName = CallbackWindowClass;
     if (!RegisterClassA(&cls))
-        throw EOutOfResources("Out of system resources");
+        throw EOutOfResources(consts::SOutOfResources);
 }
 
 }  // namespace
@@ -63,7 +64,7 @@ HWND AllocateHWnd(TWndMethod Method, bool MessageOnly)
                            : CreateWindowExA(WS_EX_TOOLWINDOW, CallbackWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
                                              nullptr, instance, nullptr);
     if (!wnd)
-        throw EOutOfResources("Out of system resources");
+        throw EOutOfResources(consts::SOutOfResources);
     // Messages of the creation itself went to the default procedure.
     SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new TCallback{std::move(Method)}));
     return wnd;

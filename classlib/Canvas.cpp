@@ -1,6 +1,7 @@
 #include "classlib/Canvas.h"
 
 #include "classlib/Bitmap.h"
+#include "classlib/CoreConsts.h"
 #include "classlib/GraphicsError.h"
 
 namespace cl {
@@ -34,7 +35,7 @@ HDC TCanvas::DrawingDc()
     if (!dc_)
         CreateHandle();
     if (!dc_)
-        throw EInvalidGraphicOperation("Canvas does not allow drawing");
+        throw EInvalidGraphicOperation(consts::SNoCanvasHandle);
     return dc_;
 }
 
@@ -339,7 +340,7 @@ TMemoryCanvas::TMemoryCanvas(HBITMAP Bitmap)
 {
     memoryDc_ = CreateCompatibleDC(nullptr);
     if (!memoryDc_)
-        throw EOutOfResources("Out of system resources");
+        throw EOutOfResources(consts::SOutOfResources);
     if (Bitmap)
         originalBitmap_ = SelectObject(memoryDc_, Bitmap);
     SetHandle(memoryDc_);

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "classlib/CallbackWindow.h"
+#include "classlib/CoreConsts.h"
 
 namespace cl {
 
@@ -26,7 +27,7 @@ public:
     TClipboardLock()
     {
         if (!OpenClipboard(OwnerWindow()))
-            throw EClipboardException("Cannot open clipboard");
+            throw EClipboardException(consts::SCannotOpenClipboard);
     }
     ~TClipboardLock() { CloseClipboard(); }
     TClipboardLock(const TClipboardLock&) = delete;
@@ -39,7 +40,7 @@ public:
     explicit TGlobalBlock(std::size_t Size) : handle_(GlobalAlloc(GMEM_MOVEABLE, Size))
     {
         if (!handle_)
-            throw EOutOfMemory("Out of memory");
+            throw EOutOfMemory(consts::SOutOfMemory);
     }
     ~TGlobalBlock()
     {

@@ -1,5 +1,7 @@
 #include "classlib/ComObj.h"
 
+#include "classlib/CoreConsts.h"
+
 namespace cl {
 
 namespace {
@@ -53,14 +55,14 @@ void OleError(HRESULT hr)
     if (message.empty())
         message = SysErrorMessage(static_cast<std::uint32_t>(hr));
     if (message.empty())
-        message = Format("OLE error %.8x", static_cast<unsigned>(hr));
+        message = Format(consts::SOleError, static_cast<unsigned>(hr));
     throw EOleException(message, static_cast<std::int32_t>(hr), source);
 }
 
 TBStr::TBStr(std::wstring_view text) : str_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size())))
 {
     if (!str_)
-        throw EOutOfMemory("Out of memory");
+        throw EOutOfMemory(consts::SOutOfMemory);
 }
 
 TBStr TBStr::FromString(std::string_view text)
@@ -70,7 +72,7 @@ TBStr TBStr::FromString(std::string_view text)
                               : MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     result.str_ = SysAllocStringLen(nullptr, static_cast<UINT>(length));
     if (!result.str_)
-        throw EOutOfMemory("Out of memory");
+        throw EOutOfMemory(consts::SOutOfMemory);
     if (length > 0)
         MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result.str_, length);
     return result;
@@ -109,7 +111,7 @@ TVariant::TVariant(std::wstring_view value) : TVariant()
 {
     v_.bstrVal = SysAllocStringLen(value.data(), static_cast<UINT>(value.size()));
     if (!v_.bstrVal)
-        throw EOutOfMemory("Out of memory");
+        throw EOutOfMemory(consts::SOutOfMemory);
     v_.vt = VT_BSTR;
 }
 
@@ -119,7 +121,7 @@ TVariant::TVariant(TBStr&& value) : TVariant()
     if (!text)
         text = SysAllocStringLen(nullptr, 0);
     if (!text)
-        throw EOutOfMemory("Out of memory");
+        throw EOutOfMemory(consts::SOutOfMemory);
     v_.vt = VT_BSTR;
     v_.bstrVal = text;
 }
@@ -175,7 +177,7 @@ std::wstring TVariant::ToWide() const
     VARIANT converted;
     VariantInit(&converted);
     if (v_.vt == VT_NULL || FAILED(VariantChangeType(&converted, const_cast<VARIANT*>(&v_), 0, VT_BSTR)))
-        throw EVariantTypeCastError(Format("Could not convert variant of type (%s) into type (%s)",
+        throw EVariantTypeCastError(Format(consts::SVarTypeCastError,
                                            VariantTypeName(v_.vt), "String"));
     std::wstring result(converted.bstrVal, SysStringLen(converted.bstrVal));
     VariantClear(&converted);

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "classlib/Controls.h"
+#include "classlib/CoreConsts.h"
 #include "classlib/ExceptionHooks.h"
 #include "classlib/Menus.h"
 
@@ -200,7 +201,7 @@ void TControl::SetParent(TWinControl* AParent)
     if (AParent == parent_)
         return;
     if (AParent == this)
-        throw EInvalidOperation("A control cannot have itself as its parent");
+        throw EInvalidOperation(consts::SControlParentSetToSelf);
     if (parent_)
         parent_->RemoveControl(this);
     if (AParent)

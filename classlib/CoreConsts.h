@@ -1,5 +1,5 @@
 #pragma once
-// The messages of the layer's non-visual core, in one place (Delphi's SysConst/RTLConsts).
+// The messages of the class library, in one place (Delphi's SysConst, RTLConsts and Consts).
 // Texts with "%" are Format patterns.
 
 namespace cl::consts {
@@ -44,5 +44,48 @@ inline constexpr const char* SUnresolvedReference = "Unresolved component refere
 inline constexpr const char* SThreadCreateError = "Thread creation error: %s";
 inline constexpr const char* SThreadWaitSelf = "Cannot call WaitFor on the thread itself";
 inline constexpr const char* SThreadNotStarted = "Cannot wait for a thread that was never started";
+
+// System resources and the application
+inline constexpr const char* SOutOfResources = "Out of system resources";
+inline constexpr const char* SOutOfMemory = "Out of memory";
+inline constexpr const char* SNoTimers = "Not enough timers available";
+inline constexpr const char* SUnknownException = "Unknown exception";
+
+// Graphics
+inline constexpr const char* SInvalidBitmap = "Bitmap image is not valid";
+inline constexpr const char* SInvalidIcon = "Icon image is not valid";
+inline constexpr const char* SNoCanvasHandle = "Canvas does not allow drawing";
+inline constexpr const char* SChangeIconSize = "Cannot change the size of an icon";
+inline constexpr const char* SIconNotFromFile = "Cannot save an icon that was not read from a file";
+inline constexpr const char* SImageIndexError = "Invalid ImageList Index";
+
+// Controls, forms and the clipboard
+inline constexpr const char* SControlParentSetToSelf = "A control cannot have itself as its parent";
+inline constexpr const char* SCannotFocus = "Cannot focus a disabled or invisible window";
+inline constexpr const char* SCannotShowModal = "Cannot make a visible window modal";
+inline constexpr const char* SCannotOpenClipboard = "Cannot open clipboard";
+
+// Menus
+inline constexpr const char* SMenuItemNil = "Menu item is nil";
+inline constexpr const char* SMenuReinserted = "Menu inserted twice";
+inline constexpr const char* SMenuNotFound = "Menu item not found";
+inline constexpr const char* SMenuIndexError = "Menu index out of range (%d)";
+
+// COM and hosted controls
+inline constexpr const char* SOleError = "OLE error %.8x";
+inline constexpr const char* SBrowserClosed = "The browser is closed";
+inline constexpr const char* SVarTypeCastError = "Could not convert variant of type (%s) into type (%s)";
+
+// Registry
+inline constexpr const char* SRegInvalidDataType = "Invalid data type for '%s'";
+inline constexpr const char* SRegGetDataFailed = "Failed to get data for '%s'";
+inline constexpr const char* SRegSetDataFailed = "Failed to set data for '%s'";
+
+// XML documents
+inline constexpr const char* SNotAnElement = "The node is not an element";
+inline constexpr const char* SEmptyNodeChild = "Cannot add a child to an empty node";
+inline constexpr const char* SDocTypeNotAccepted = "Document type declarations are not accepted";
+inline constexpr const char* SXmlParseErrorAt = "%s (line %d, column %d)";
+inline constexpr const char* SXmlWriteError = "Cannot write the XML file \"%s\" (%s)";
 
 }  // namespace cl::consts

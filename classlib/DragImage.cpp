@@ -1,5 +1,6 @@
 // TDragImageList: the image under the cursor while dragging.
 #include "classlib/Controls.h"
+#include "classlib/CoreConsts.h"
 #include "classlib/ImgList.h"
 
 namespace cl {
@@ -78,7 +79,7 @@ void TDragImageList::BeginDrag(HWND, int X, int Y)
         wnd_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_TRANSPARENT, DragWindowClass, "", WS_POPUP, 0, 0,
                                Width(), Height(), nullptr, nullptr, instance, nullptr);
         if (!wnd_)
-            throw EOutOfResources("Out of system resources");
+            throw EOutOfResources(consts::SOutOfResources);
         SetWindowLongPtrA(wnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
     dragging_ = true;

@@ -2,6 +2,7 @@
 // another control; its border, placement, activation, closing and modal loop.
 #include <algorithm>
 
+#include "classlib/CoreConsts.h"
 #include "classlib/Forms.h"
 
 namespace cl {
@@ -340,7 +341,7 @@ void TCustomForm::FocusActiveControl()
 void TCustomForm::SetFocus()
 {
     if (!Visible() || !Enabled())
-        throw EInvalidOperation("Cannot focus a disabled or invisible window");
+        throw EInvalidOperation(consts::SCannotFocus);
     if (!Parent())
         SetForegroundWindow(Handle());
     SetActiveWindow(Handle());
@@ -353,7 +354,7 @@ void TCustomForm::SetActiveControl(TWinControl* Control)
         return;
     if (Control && (Control == this || !ContainsControl(Control) || !Control->CanFocus()) &&
         !ComponentState().Contains(csLoading))
-        throw EInvalidOperation("Cannot focus a disabled or invisible window");
+        throw EInvalidOperation(consts::SCannotFocus);
     activeControl_ = Control;
     if (Control && active_ && Control->CanFocus())
         Control->SetFocus();
@@ -448,7 +449,7 @@ void TCustomForm::Release()
 TModalResult TCustomForm::ShowModal()
 {
     if (Visible() || !Enabled() || modal_)
-        throw EInvalidOperation("Cannot make a visible window modal");
+        throw EInvalidOperation(consts::SCannotShowModal);
     const TAliveFlag alive = alive_;
     if (GetCapture())
         SendMessageA(GetCapture(), WM_CANCELMODE, 0, 0);

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "classlib/CoreConsts.h"
 #include "classlib/GraphicsError.h"
 
 namespace cl {
@@ -171,7 +172,7 @@ HFONT TFont::Handle()
         std::strncpy(lf.lfFaceName, name_.c_str(), LF_FACESIZE - 1);
         handle_ = CreateFontIndirectA(&lf);
         if (!handle_)
-            throw EOutOfResources("Out of system resources");
+            throw EOutOfResources(consts::SOutOfResources);
     }
     return handle_;
 }
@@ -251,7 +252,7 @@ HPEN TPen::Handle()
         static constexpr int styles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
         handle_ = CreatePen(styles[style_], width_, static_cast<COLORREF>(ColorToRGB(color_)));
         if (!handle_)
-            throw EOutOfResources("Out of system resources");
+            throw EOutOfResources(consts::SOutOfResources);
     }
     return handle_;
 }
@@ -322,7 +323,7 @@ HBRUSH TBrush::Handle()
         }
         }
         if (!handle_)
-            throw EOutOfResources("Out of system resources");
+            throw EOutOfResources(consts::SOutOfResources);
     }
     return handle_;
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "classlib/Canvas.h"
+#include "classlib/CoreConsts.h"
 #include "classlib/GraphicsError.h"
 
 namespace cl {
@@ -13,7 +14,7 @@ constexpr std::size_t IconDirSize = 6;
 constexpr std::size_t IconEntrySize = 16;
 constexpr std::uint32_t MaxIconImage = 4u * 1024 * 1024;
 
-[[noreturn]] void InvalidIcon() { throw EInvalidGraphic("Icon image is not valid"); }
+[[noreturn]] void InvalidIcon() { throw EInvalidGraphic(consts::SInvalidIcon); }
 
 std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
 std::uint32_t U32(const std::uint8_t* p)
@@ -71,14 +72,14 @@ int TIcon::Height() const { return height_ ? height_ : GetSystemMetrics(SM_CYICO
 void TIcon::SetWidth(int Value)
 {
     if (handle_)
-        throw EInvalidGraphicOperation("Cannot change the size of an icon");
+        throw EInvalidGraphicOperation(consts::SChangeIconSize);
     width_ = Value;
 }
 
 void TIcon::SetHeight(int Value)
 {
     if (handle_)
-        throw EInvalidGraphicOperation("Cannot change the size of an icon");
+        throw EInvalidGraphicOperation(consts::SChangeIconSize);
     height_ = Value;
 }
 
@@ -129,7 +130,7 @@ void TIcon::SaveToStream(TStream* Stream)
     if (!handle_)
         return;
     if (file_.empty())
-        throw EInvalidGraphicOperation("Cannot save an icon that was not read from a file");
+        throw EInvalidGraphicOperation(consts::SIconNotFromFile);
     Stream->WriteBuffer(file_.data(), static_cast<std::int64_t>(file_.size()));
 }
 

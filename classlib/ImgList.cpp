@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "classlib/CoreConsts.h"
+
 namespace cl {
 
 // ---------------------------------------------------------------------------------------------
@@ -49,7 +51,7 @@ void TCustomImageList::SetHeight(int Value)
 void TCustomImageList::CheckIndex(int Index) const
 {
     if (Index < 0 || Index >= Count())
-        throw EInvalidOperation("Invalid ImageList Index");
+        throw EInvalidOperation(consts::SImageIndexError);
 }
 
 int TCustomImageList::Add(TBitmap* Image, TBitmap* Mask)
@@ -120,7 +122,7 @@ void TCustomImageList::Blend(HDC Dest, int X, int Y, const TImage& Image, TBitma
 {
     HBITMAP mask = MakeMask(Image);
     if (!mask)
-        throw EOutOfResources("Out of system resources");
+        throw EOutOfResources(consts::SOutOfResources);
     HDC maskDc = CreateCompatibleDC(Dest);
     HGDIOBJ oldMask = SelectObject(maskDc, mask);
     const COLORREF oldText = SetTextColor(Dest, RGB(0, 0, 0));
@@ -178,7 +180,7 @@ void TCustomImageList::GetIcon(int Index, TIcon* Icon)
     HICON icon = CreateIconIndirect(&info);
     DeleteObject(info.hbmMask);
     if (!icon)
-        throw EOutOfResources("Out of system resources");
+        throw EOutOfResources(consts::SOutOfResources);
     Icon->SetHandle(icon);
 }
 

@@ -2,6 +2,7 @@
 // exists; before it exists and between a destroy and a re-create, the object holds them.
 #include <algorithm>
 
+#include "classlib/CoreConsts.h"
 #include "classlib/StdCtrls.h"
 
 namespace cl {
@@ -23,7 +24,7 @@ public:
             return listBox_->saved_->Get(Index);
         const LRESULT length = listBox_->Send(LB_GETTEXTLEN, static_cast<WPARAM>(Index));
         if (length == LB_ERR)
-            throw EListError(Format("List index out of bounds (%d)", Index));
+            throw EListError(Format(consts::SListIndexError, Index));
         std::string s(static_cast<std::size_t>(length) + 1, '\0');
         const LRESULT got = listBox_->Send(LB_GETTEXT, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(s.data()));
         s.resize(got == LB_ERR ? 0 : static_cast<std::size_t>(got));
@@ -36,7 +37,7 @@ public:
             return listBox_->saved_->GetObjectAt(Index);
         const LRESULT data = listBox_->Send(LB_GETITEMDATA, static_cast<WPARAM>(Index));
         if (data == LB_ERR && (Index < 0 || Index >= Count()))
-            throw EListError(Format("List index out of bounds (%d)", Index));
+            throw EListError(Format(consts::SListIndexError, Index));
         return reinterpret_cast<TObject*>(data);
     }
 
@@ -70,7 +71,7 @@ public:
         }
         const LRESULT index = listBox_->Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(S.c_str()));
         if (index < 0)
-            throw EOutOfResources("Out of system resources");
+            throw EOutOfResources(consts::SOutOfResources);
         listBox_->Send(LB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(AObject));
         return static_cast<int>(index);
     }
@@ -80,7 +81,7 @@ public:
     void InsertObject(int Index, const std::string& S, TObject* AObject) override
     {
         if (Index < 0 || Index > Count())
-            throw EListError(Format("List index out of bounds (%d)", Index));
+            throw EListError(Format(consts::SListIndexError, Index));
         if (!Live()) {
             if (listBox_->saved_->Sorted())
                 listBox_->saved_->AddObject(S, AObject);
@@ -90,7 +91,7 @@ public:
         }
         const LRESULT index = listBox_->Send(LB_INSERTSTRING, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(S.c_str()));
         if (index < 0)
-            throw EOutOfResources("Out of system resources");
+            throw EOutOfResources(consts::SOutOfResources);
         listBox_->Send(LB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(AObject));
     }
 
@@ -118,7 +119,7 @@ private:
     void CheckIndex(int Index) const
     {
         if (Index < 0 || Index >= Count())
-            throw EListError(Format("List index out of bounds (%d)", Index));
+            throw EListError(Format(consts::SListIndexError, Index));
     }
     TCustomListBox* listBox_;
 };
@@ -351,7 +352,7 @@ void TCustomListBox::SetExtendedSelect(bool Value)
 bool TCustomListBox::Selected(int Index)
 {
     if (Index < 0 || Index >= Count())
-        throw EListError(Format("List index out of bounds (%d)", Index));
+        throw EListError(Format(consts::SListIndexError, Index));
     if (!HandleAllocated())
         return multiSelect_ ? std::find(savedSelection_.begin(), savedSelection_.end(), Index) != savedSelection_.end()
                             : Index == savedItemIndex_;
@@ -363,7 +364,7 @@ bool TCustomListBox::Selected(int Index)
 void TCustomListBox::SetSelected(int Index, bool Value)
 {
     if (Index < 0 || Index >= Count())
-        throw EListError(Format("List index out of bounds (%d)", Index));
+        throw EListError(Format(consts::SListIndexError, Index));
     if (!multiSelect_) {
         if (Value)
             SetItemIndex(Index);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "classlib/CoreConsts.h"
 #include "classlib/GraphicsError.h"
 #include "classlib/OleContainer.h"
 
@@ -20,7 +21,7 @@ public:
                                GetModuleHandleA(nullptr), nullptr))
     {
         if (!wnd_)
-            throw EOutOfResources("Out of system resources");
+            throw EOutOfResources(consts::SOutOfResources);
     }
     ~THiddenHost() { DestroyWindow(wnd_); }
     THiddenHost(const THiddenHost&) = delete;

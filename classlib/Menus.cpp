@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "classlib/Bitmap.h"
+#include "classlib/CoreConsts.h"
 
 namespace cl {
 
@@ -170,7 +171,7 @@ void TMenuItem::SetGroupIndex(int Value)
 TMenuItem* TMenuItem::Items(int Index) const
 {
     if (Index < 0 || Index >= Count())
-        throw EMenuError(Format("Menu index out of range (%d)", Index));
+        throw EMenuError(Format(consts::SMenuIndexError, Index));
     return items_[static_cast<std::size_t>(Index)];
 }
 
@@ -179,14 +180,14 @@ void TMenuItem::Add(TMenuItem* Item) { Insert(Count(), Item); }
 void TMenuItem::Insert(int Index, TMenuItem* Item)
 {
     if (!Item)
-        throw EMenuError("Menu item is nil");
+        throw EMenuError(consts::SMenuItemNil);
     for (const TMenuItem* p = this; p; p = p->parent_)
         if (p == Item)
-            throw EMenuError("Menu inserted twice");
+            throw EMenuError(consts::SMenuReinserted);
     if (Item->parent_ == this)
-        throw EMenuError("Menu inserted twice");
+        throw EMenuError(consts::SMenuReinserted);
     if (Index < 0 || Index > Count())
-        throw EMenuError(Format("Menu index out of range (%d)", Index));
+        throw EMenuError(Format(consts::SMenuIndexError, Index));
     Item->DetachFromParent();
     items_.insert(items_.begin() + Index, Item);
     Item->parent_ = this;
@@ -201,7 +202,7 @@ void TMenuItem::Remove(TMenuItem* Item)
 {
     const int index = IndexOf(Item);
     if (index < 0)
-        throw EMenuError("Menu item not found");
+        throw EMenuError(consts::SMenuNotFound);
     Delete(index);
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "classlib/ComCtrls.h"
+#include "classlib/CoreConsts.h"
 
 namespace cl {
 
@@ -114,7 +115,7 @@ void TPageControl::BeforeDestruction()
 TTabSheet* TPageControl::Pages(int Index) const
 {
     if (Index < 0 || Index >= PageCount())
-        throw EListError(Format("List index out of bounds (%d)", Index));
+        throw EListError(Format(consts::SListIndexError, Index));
     return pages_[static_cast<std::size_t>(Index)];
 }
 

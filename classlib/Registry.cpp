@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "classlib/CoreConsts.h"
+
 namespace cl {
 
 namespace {
@@ -178,7 +180,7 @@ std::string TRegistry::ReadString(std::string_view name) const
     if (!QueryValue(name, type, data))
         return {};
     if (type != REG_SZ && type != REG_EXPAND_SZ)
-        RaiseRegistry("Invalid data type for '%s'", name);
+        RaiseRegistry(consts::SRegInvalidDataType, name);
     // A stored string need not end with its terminator; stop at the first one either way.
     auto end = data.find('\0');
     if (end != std::string::npos)
@@ -191,9 +193,9 @@ int TRegistry::ReadInteger(std::string_view name) const
     DWORD type = REG_NONE;
     std::string data;
     if (!QueryValue(name, type, data))
-        RaiseRegistry("Failed to get data for '%s'", name);
+        RaiseRegistry(consts::SRegGetDataFailed, name);
     if (type != REG_DWORD || data.size() != sizeof(DWORD))
-        RaiseRegistry("Invalid data type for '%s'", name);
+        RaiseRegistry(consts::SRegInvalidDataType, name);
     DWORD value = 0;
     std::memcpy(&value, data.data(), sizeof value);
     return static_cast<int>(value);
@@ -205,7 +207,7 @@ void TRegistry::WriteString(std::string_view name, std::string_view value)
     if (!currentKey_ ||
         RegSetValueExA(currentKey_, valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                        static_cast<DWORD>(text.size() + 1)) != ERROR_SUCCESS)
-        RaiseRegistry("Failed to set data for '%s'", name);
+        RaiseRegistry(consts::SRegSetDataFailed, name);
 }
 
 void TRegistry::WriteInteger(std::string_view name, int value)
@@ -215,7 +217,7 @@ void TRegistry::WriteInteger(std::string_view name, int value)
     if (!currentKey_ ||
         RegSetValueExA(currentKey_, valueName.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
                        sizeof data) != ERROR_SUCCESS)
-        RaiseRegistry("Failed to set data for '%s'", name);
+        RaiseRegistry(consts::SRegSetDataFailed, name);
 }
 
 }  // namespace cl

@@ -2,6 +2,7 @@
 // the cursors.
 #include <algorithm>
 
+#include "classlib/CoreConsts.h"
 #include "classlib/Forms.h"
 
 namespace cl {
@@ -11,7 +12,7 @@ TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {}
 TCustomForm* TScreen::Forms(int Index) const
 {
     if (Index < 0 || Index >= FormCount())
-        throw EListError(Format("List index out of bounds (%d)", Index));
+        throw EListError(Format(consts::SListIndexError, Index));
     return forms_[static_cast<std::size_t>(Index)];
 }
 

@@ -1,6 +1,7 @@
 // TCustomTabControl over SysTabControl32. The window holds the tabs while it exists; before
 // and between windows the object holds them.
 #include "classlib/ComCtrls.h"
+#include "classlib/CoreConsts.h"
 
 #include <commctrl.h>
 
@@ -74,7 +75,7 @@ public:
     void InsertObject(int Index, const std::string& S, TObject* AObject) override
     {
         if (Index < 0 || Index > Count())
-            throw EListError(Format("List index out of bounds (%d)", Index));
+            throw EListError(Format(consts::SListIndexError, Index));
         if (!Live()) {
             control_->saved_->InsertObject(Index, S, AObject);
             return;
@@ -84,7 +85,7 @@ public:
         item.pszText = const_cast<char*>(S.c_str());
         item.lParam = reinterpret_cast<LPARAM>(AObject);
         if (control_->Send(TCM_INSERTITEMA, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&item)) < 0)
-            throw EOutOfResources("Out of system resources");
+            throw EOutOfResources(consts::SOutOfResources);
         control_->Realign();
     }
 
@@ -114,7 +115,7 @@ private:
     void CheckIndex(int Index) const
     {
         if (Index < 0 || Index >= Count())
-            throw EListError(Format("List index out of bounds (%d)", Index));
+            throw EListError(Format(consts::SListIndexError, Index));
     }
     TCustomTabControl* control_;
 };

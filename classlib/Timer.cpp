@@ -3,6 +3,7 @@
 
 #include "classlib/CallbackWindow.h"
 #include "classlib/Controls.h"
+#include "classlib/CoreConsts.h"
 #include "classlib/GraphicsError.h"
 #include "classlib/ExtCtrls.h"
 
@@ -15,7 +16,7 @@ public:
     void Start(TTimer* Timer, unsigned Interval) override
     {
         if (!SetTimer(Window(), reinterpret_cast<UINT_PTR>(Timer), Interval, nullptr))
-            throw EOutOfResources("Not enough timers available");
+            throw EOutOfResources(consts::SNoTimers);
     }
     void Stop(TTimer* Timer) override
     {

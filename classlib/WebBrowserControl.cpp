@@ -4,6 +4,7 @@
 #include <exdisp.h>
 #include <exdispid.h>
 
+#include "classlib/CoreConsts.h"
 #include "classlib/OleContainer.h"
 
 namespace cl {
@@ -154,7 +155,7 @@ void TWebBrowserControl::ControlEvent(DISPID DispID, DISPPARAMS* Params)
 void TWebBrowserControl::Navigate(const AnsiString& URL)
 {
     if (!impl_->browser)
-        throw EOleException("The browser is closed");
+        throw EOleException(consts::SBrowserClosed);
     impl_->url = URL;
     TBStr url = TBStr::FromString(URL);
     VARIANT empty;

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "classlib/Controls.h"
+#include "classlib/CoreConsts.h"
 #include "classlib/Forms.h"
 
 namespace cl {
@@ -135,7 +136,7 @@ void TWinControl::CreateSubClass(TCreateParams& Params, const char* ControlClass
 {
     WNDCLASSA native{};
     if (!GetClassInfoA(nullptr, ControlClassName, &native))
-        throw EOutOfResources("Out of system resources");
+        throw EOutOfResources(consts::SOutOfResources);
     const UINT keepStyle = Params.WindowClass.style & CS_DBLCLKS;
     Params.WindowClass = native;
     Params.WindowClass.style = (native.style & ~CS_GLOBALCLASS & ~CS_DBLCLKS) | keepStyle;
@@ -154,11 +155,11 @@ void TWinControl::CreateWnd()
         cls.lpfnWndProc = StdWndProc;
         cls.lpszClassName = params.WinClassName.c_str();
         if (!RegisterClassA(&cls))
-            throw EOutOfResources("Out of system resources");
+            throw EOutOfResources(consts::SOutOfResources);
     }
     CreateWindowHandle(params);
     if (!handle_)
-        throw EOutOfResources("Out of system resources");
+        throw EOutOfResources(consts::SOutOfResources);
     SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), 0);
 }
 
@@ -255,7 +256,7 @@ TControl* TWinControl::Controls(int Index) const
 {
     const int graphic = static_cast<int>(controls_.size());
     if (Index < 0 || Index >= ControlCount())
-        throw EListError(Format("List index out of bounds (%d)", Index));
+        throw EListError(Format(consts::SListIndexError, Index));
     return Index < graphic ? controls_[Index] : winControls_[Index - graphic];
 }
 

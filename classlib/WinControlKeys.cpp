@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "classlib/Controls.h"
+#include "classlib/CoreConsts.h"
 #include "classlib/Menus.h"
 
 namespace cl {
@@ -68,7 +69,7 @@ bool TWinControl::Focused() { return handle_ && GetFocus() == handle_; }
 void TWinControl::SetFocus()
 {
     if (!CanFocus())
-        throw EInvalidOperation("Cannot focus a disabled or invisible window");
+        throw EInvalidOperation(consts::SCannotFocus);
     ::SetFocus(Handle());
 }
 

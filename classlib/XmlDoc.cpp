@@ -1,5 +1,7 @@
 #include "classlib/XmlDoc.h"
 
+#include "classlib/CoreConsts.h"
+
 namespace cl {
 
 namespace {
@@ -87,7 +89,7 @@ IXMLDOMElement* TXMLNode::Element() const
 {
     IXMLDOMElement* element = ElementOrNull();
     if (!element)
-        throw EXMLDocError("The node is not an element");
+        throw EXMLDocError(consts::SNotAnElement);
     return element;
 }
 
@@ -193,7 +195,7 @@ TXMLNode TXMLNode::ChildNode(std::string_view name) const
 TXMLNode TXMLNode::AddChild(std::string_view name)
 {
     if (!node_)
-        throw EXMLDocError("Cannot add a child to an empty node");
+        throw EXMLDocError(consts::SEmptyNodeChild);
     TComPtr<IXMLDOMDocument> doc;
     OleCheck(node_->get_ownerDocument(doc.Put()));
     if (!doc)  // the node is the document itself
@@ -239,7 +241,7 @@ void TXMLDocument::CheckLoaded(VARIANT_BOOL ok, HRESULT hr)
         error->get_linepos(&column);
         std::string text = Trim(reason.ToString());
         if (!text.empty())
-            message = Format("%s (line %d, column %d)", text, int(line), int(column));
+            message = Format(consts::SXmlParseErrorAt, text, int(line), int(column));
     }
     Clear();
     throw EDOMParseError(message);
@@ -250,7 +252,7 @@ void TXMLDocument::RefuseDocumentType()
     TComPtr<IXMLDOMDocumentType> doctype;
     if (SUCCEEDED(doc_->get_doctype(doctype.Put())) && doctype) {
         Clear();
-        throw EDOMParseError("Document type declarations are not accepted");
+        throw EDOMParseError(consts::SDocTypeNotAccepted);
     }
 }
 
@@ -284,7 +286,7 @@ void TXMLDocument::SaveToFile(const std::string& fileName) const
     TVariant path = TVariant::FromString(fileName);
     HRESULT hr = doc_->save(path.In());
     if (FAILED(hr))
-        throw EXMLDocError(Format("Cannot write the XML file \"%s\" (%s)", fileName,
+        throw EXMLDocError(Format(consts::SXmlWriteError, fileName,
                                   SysErrorMessage(static_cast<std::uint32_t>(hr))));
 }
 
