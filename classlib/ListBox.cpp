@@ -3,53 +3,14 @@
 #include <algorithm>
 
 #include "classlib/CoreConsts.h"
+#include "classlib/NativeItemList.h"
 #include "classlib/StdCtrls.h"
 
 namespace cl {
 
-class TListBoxStrings : public TStrings {
+class TListBoxStrings : public TNativeItemList {
 public:
-    explicit TListBoxStrings(TCustomListBox* ListBox) : listBox_(ListBox) {}
-
-    int Count() const override
-    {
-        if (!Live())
-            return listBox_->saved_->Count();
-        return static_cast<int>(listBox_->Send(LB_GETCOUNT));
-    }
-
-    std::string Get(int Index) const override
-    {
-        if (!Live())
-            return listBox_->saved_->Get(Index);
-        const LRESULT length = listBox_->Send(LB_GETTEXTLEN, static_cast<WPARAM>(Index));
-        if (length == LB_ERR)
-            throw EListError(Format(consts::SListIndexError, Index));
-        std::string s(static_cast<std::size_t>(length) + 1, '\0');
-        const LRESULT got = listBox_->Send(LB_GETTEXT, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(s.data()));
-        s.resize(got == LB_ERR ? 0 : static_cast<std::size_t>(got));
-        return s;
-    }
-
-    TObject* GetObjectAt(int Index) const override
-    {
-        if (!Live())
-            return listBox_->saved_->GetObjectAt(Index);
-        const LRESULT data = listBox_->Send(LB_GETITEMDATA, static_cast<WPARAM>(Index));
-        if (data == LB_ERR && (Index < 0 || Index >= Count()))
-            throw EListError(Format(consts::SListIndexError, Index));
-        return reinterpret_cast<TObject*>(data);
-    }
-
-    void PutObjectAt(int Index, TObject* AObject) override
-    {
-        if (!Live()) {
-            listBox_->saved_->PutObjectAt(Index, AObject);
-            return;
-        }
-        CheckIndex(Index);
-        listBox_->Send(LB_SETITEMDATA, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(AObject));
-    }
+    explicit TListBoxStrings(TCustomListBox* ListBox) : TNativeItemList(ListBox, ListBox->saved_), listBox_(ListBox) {}
 
     void Put(int Index, const std::string& S) override
     {
@@ -67,7 +28,7 @@ public:
     int AddObject(const std::string& S, TObject* AObject) override
     {
         if (!Live()) {
-            return listBox_->saved_->AddObject(S, AObject);
+            return Saved().AddObject(S, AObject);
         }
         const LRESULT index = listBox_->Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(S.c_str()));
         if (index < 0)
@@ -76,51 +37,55 @@ public:
         return static_cast<int>(index);
     }
 
-    void Insert(int Index, const std::string& S) override { InsertObject(Index, S, nullptr); }
+protected:
+    int NativeCount() const override { return static_cast<int>(listBox_->Send(LB_GETCOUNT)); }
 
-    void InsertObject(int Index, const std::string& S, TObject* AObject) override
+    std::string NativeGet(int Index) const override
     {
-        if (Index < 0 || Index > Count())
+        const LRESULT length = listBox_->Send(LB_GETTEXTLEN, static_cast<WPARAM>(Index));
+        if (length == LB_ERR)
             throw EListError(Format(consts::SListIndexError, Index));
-        if (!Live()) {
-            if (listBox_->saved_->Sorted())
-                listBox_->saved_->AddObject(S, AObject);
-            else
-                listBox_->saved_->InsertObject(Index, S, AObject);
-            return;
-        }
+        std::string s(static_cast<std::size_t>(length) + 1, '\0');
+        const LRESULT got = listBox_->Send(LB_GETTEXT, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(s.data()));
+        s.resize(got == LB_ERR ? 0 : static_cast<std::size_t>(got));
+        return s;
+    }
+
+    TObject* NativeGetObject(int Index) const override
+    {
+        const LRESULT data = listBox_->Send(LB_GETITEMDATA, static_cast<WPARAM>(Index));
+        if (data == LB_ERR && (Index < 0 || Index >= Count()))
+            throw EListError(Format(consts::SListIndexError, Index));
+        return reinterpret_cast<TObject*>(data);
+    }
+
+    void NativePutObject(int Index, TObject* AObject) override
+    {
+        listBox_->Send(LB_SETITEMDATA, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(AObject));
+    }
+
+    void NativeInsert(int Index, const std::string& S, TObject* AObject) override
+    {
         const LRESULT index = listBox_->Send(LB_INSERTSTRING, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(S.c_str()));
         if (index < 0)
             throw EOutOfResources(consts::SOutOfResources);
         listBox_->Send(LB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(AObject));
     }
 
-    void Delete(int Index) override
-    {
-        if (!Live()) {
-            listBox_->saved_->Delete(Index);
-            return;
-        }
-        CheckIndex(Index);
-        listBox_->Send(LB_DELETESTRING, static_cast<WPARAM>(Index));
-    }
+    void NativeDelete(int Index) override { listBox_->Send(LB_DELETESTRING, static_cast<WPARAM>(Index)); }
 
-    void Clear() override
+    void NativeClear() override { listBox_->Send(LB_RESETCONTENT); }
+
+    // A sorted list box keeps its saved items sorted too.
+    void SavedInsert(int Index, const std::string& S, TObject* AObject) override
     {
-        if (!Live()) {
-            listBox_->saved_->Clear();
-            return;
-        }
-        listBox_->Send(LB_RESETCONTENT);
+        if (Saved().Sorted())
+            Saved().AddObject(S, AObject);
+        else
+            Saved().InsertObject(Index, S, AObject);
     }
 
 private:
-    bool Live() const { return listBox_->HandleAllocated(); }
-    void CheckIndex(int Index) const
-    {
-        if (Index < 0 || Index >= Count())
-            throw EListError(Format(consts::SListIndexError, Index));
-    }
     TCustomListBox* listBox_;
 };
 

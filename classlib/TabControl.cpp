@@ -2,26 +2,35 @@
 // and between windows the object holds them.
 #include "classlib/ComCtrls.h"
 #include "classlib/CoreConsts.h"
+#include "classlib/NativeItemList.h"
 
 #include <commctrl.h>
 
 namespace cl {
 
-class TTabStrings : public TStrings {
+class TTabStrings : public TNativeItemList {
 public:
-    explicit TTabStrings(TCustomTabControl* Control) : control_(Control) {}
+    explicit TTabStrings(TCustomTabControl* Control) : TNativeItemList(Control, Control->saved_), control_(Control) {}
 
-    int Count() const override
+    void Put(int Index, const std::string& S) override
     {
-        if (!Live())
-            return control_->saved_->Count();
-        return static_cast<int>(control_->Send(TCM_GETITEMCOUNT));
+        if (!Live()) {
+            Saved().Put(Index, S);
+            return;
+        }
+        CheckIndex(Index);
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<char*>(S.c_str());
+        control_->Send(TCM_SETITEMA, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&item));
+        control_->Realign();
     }
 
-    std::string Get(int Index) const override
+protected:
+    int NativeCount() const override { return static_cast<int>(control_->Send(TCM_GETITEMCOUNT)); }
+
+    std::string NativeGet(int Index) const override
     {
-        if (!Live())
-            return control_->saved_->Get(Index);
         CheckIndex(Index);
         char buffer[4096] = {};
         TCITEMA item{};
@@ -32,10 +41,8 @@ public:
         return item.pszText ? std::string(item.pszText) : std::string();
     }
 
-    TObject* GetObjectAt(int Index) const override
+    TObject* NativeGetObject(int Index) const override
     {
-        if (!Live())
-            return control_->saved_->GetObjectAt(Index);
         CheckIndex(Index);
         TCITEMA item{};
         item.mask = TCIF_PARAM;
@@ -43,43 +50,16 @@ public:
         return reinterpret_cast<TObject*>(item.lParam);
     }
 
-    void PutObjectAt(int Index, TObject* AObject) override
+    void NativePutObject(int Index, TObject* AObject) override
     {
-        if (!Live()) {
-            control_->saved_->PutObjectAt(Index, AObject);
-            return;
-        }
-        CheckIndex(Index);
         TCITEMA item{};
         item.mask = TCIF_PARAM;
         item.lParam = reinterpret_cast<LPARAM>(AObject);
         control_->Send(TCM_SETITEMA, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&item));
     }
 
-    void Put(int Index, const std::string& S) override
+    void NativeInsert(int Index, const std::string& S, TObject* AObject) override
     {
-        if (!Live()) {
-            control_->saved_->Put(Index, S);
-            return;
-        }
-        CheckIndex(Index);
-        TCITEMA item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = const_cast<char*>(S.c_str());
-        control_->Send(TCM_SETITEMA, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&item));
-        control_->Realign();
-    }
-
-    void Insert(int Index, const std::string& S) override { InsertObject(Index, S, nullptr); }
-
-    void InsertObject(int Index, const std::string& S, TObject* AObject) override
-    {
-        if (Index < 0 || Index > Count())
-            throw EListError(Format(consts::SListIndexError, Index));
-        if (!Live()) {
-            control_->saved_->InsertObject(Index, S, AObject);
-            return;
-        }
         TCITEMA item{};
         item.mask = TCIF_TEXT | TCIF_PARAM;
         item.pszText = const_cast<char*>(S.c_str());
@@ -89,34 +69,19 @@ public:
         control_->Realign();
     }
 
-    void Delete(int Index) override
+    void NativeDelete(int Index) override
     {
-        if (!Live()) {
-            control_->saved_->Delete(Index);
-            return;
-        }
-        CheckIndex(Index);
         control_->Send(TCM_DELETEITEM, static_cast<WPARAM>(Index));
         control_->Realign();
     }
 
-    void Clear() override
+    void NativeClear() override
     {
-        if (!Live()) {
-            control_->saved_->Clear();
-            return;
-        }
         control_->Send(TCM_DELETEALLITEMS);
         control_->Realign();
     }
 
 private:
-    bool Live() const { return control_->HandleAllocated(); }
-    void CheckIndex(int Index) const
-    {
-        if (Index < 0 || Index >= Count())
-            throw EListError(Format(consts::SListIndexError, Index));
-    }
     TCustomTabControl* control_;
 };
 
