@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "skin/skSkinDataFactory.h"
+
 namespace sk {
 
 void TskDataUpDownButtons::DefineUpDownButtons(TskDataFiler& Filer)
@@ -379,47 +381,38 @@ void TskDataSkinSlider::DefineFields(TskDataFiler& Filer)
 
 namespace {
 
-template <class T>
-std::unique_ptr<TskDataSkinControl> Create(const std::string& IDName)
-{
-    return std::make_unique<T>(IDName);
-}
-
-struct TControlType {
-    std::string_view Word;
-    std::unique_ptr<TskDataSkinControl> (*Make)(const std::string&);
-};
+using TControlType = TskDataType<TskDataSkinControl>;
 
 // In the order the loader tests the words.
 const TControlType ControlTypes[] = {
-    {"panel", &Create<TskDataSkinPanelControl>},
-    {"expanel", &Create<TskDataSkinExPanelControl>},
-    {"menubutton", &Create<TskDataSkinMenuButtonControl>},
-    {"button", &Create<TskDataSkinButtonControl>},
-    {"checkradio", &Create<TskDataSkinCheckRadioControl>},
-    {"gauge", &Create<TskDataSkinGaugeControl>},
-    {"splitter", &Create<TskDataSkinSplitterControl>},
-    {"trackbar", &Create<TskDataSkinTrackBarControl>},
-    {"label", &Create<TskDataSkinLabelControl>},
-    {"stdlabel", &Create<TskDataSkinStdLabelControl>},
-    {"updown", &Create<TskDataSkinUpDownControl>},
-    {"grid", &Create<TskDataSkinGridControl>},
-    {"tab", &Create<TskDataSkinTabControl>},
-    {"mainmenubar", &Create<TskDataSkinMainMenuBar>},
-    {"controlbar", &Create<TskDataSkinControlBar>},
-    {"memo", &Create<TskDataSkinMemoControl>},
-    {"edit", &Create<TskDataSkinEditControl>},
-    {"checklistbox", &Create<TskDataSkinCheckListBox>},
-    {"listbox", &Create<TskDataSkinListBox>},
-    {"combobox", &Create<TskDataSkinComboBox>},
-    {"scrollbar", &Create<TskDataSkinScrollBarControl>},
-    {"spinedit", &Create<TskDataSkinSpinEditControl>},
-    {"scrollbox", &Create<TskDataSkinScrollBoxControl>},
-    {"treeview", &Create<TskDataSkinTreeView>},
-    {"bevel", &Create<TskDataSkinBevel>},
-    {"slider", &Create<TskDataSkinSlider>},
-    {"listview", &Create<TskDataSkinListView>},
-    {"richedit", &Create<TskDataSkinRichEdit>},
+    TControlType::Of<TskDataSkinPanelControl>("panel"),
+    TControlType::Of<TskDataSkinExPanelControl>("expanel"),
+    TControlType::Of<TskDataSkinMenuButtonControl>("menubutton"),
+    TControlType::Of<TskDataSkinButtonControl>("button"),
+    TControlType::Of<TskDataSkinCheckRadioControl>("checkradio"),
+    TControlType::Of<TskDataSkinGaugeControl>("gauge"),
+    TControlType::Of<TskDataSkinSplitterControl>("splitter"),
+    TControlType::Of<TskDataSkinTrackBarControl>("trackbar"),
+    TControlType::Of<TskDataSkinLabelControl>("label"),
+    TControlType::Of<TskDataSkinStdLabelControl>("stdlabel"),
+    TControlType::Of<TskDataSkinUpDownControl>("updown"),
+    TControlType::Of<TskDataSkinGridControl>("grid"),
+    TControlType::Of<TskDataSkinTabControl>("tab"),
+    TControlType::Of<TskDataSkinMainMenuBar>("mainmenubar"),
+    TControlType::Of<TskDataSkinControlBar>("controlbar"),
+    TControlType::Of<TskDataSkinMemoControl>("memo"),
+    TControlType::Of<TskDataSkinEditControl>("edit"),
+    TControlType::Of<TskDataSkinCheckListBox>("checklistbox"),
+    TControlType::Of<TskDataSkinListBox>("listbox"),
+    TControlType::Of<TskDataSkinComboBox>("combobox"),
+    TControlType::Of<TskDataSkinScrollBarControl>("scrollbar"),
+    TControlType::Of<TskDataSkinSpinEditControl>("spinedit"),
+    TControlType::Of<TskDataSkinScrollBoxControl>("scrollbox"),
+    TControlType::Of<TskDataSkinTreeView>("treeview"),
+    TControlType::Of<TskDataSkinBevel>("bevel"),
+    TControlType::Of<TskDataSkinSlider>("slider"),
+    TControlType::Of<TskDataSkinListView>("listview"),
+    TControlType::Of<TskDataSkinRichEdit>("richedit"),
 };
 
 }  // namespace
@@ -427,10 +420,7 @@ const TControlType ControlTypes[] = {
 std::unique_ptr<TskDataSkinControl> CreateSkinControlDescription(const std::string& TypeWord,
                                                                  const std::string& IDName)
 {
-    for (const TControlType& type : ControlTypes)
-        if (type.Word == TypeWord)
-            return type.Make(IDName);
-    return nullptr;
+    return CreateByWord(ControlTypes, TypeWord, IDName);
 }
 
 }  // namespace sk

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "skin/skSkinDataFactory.h"
+
 namespace sk {
 
 namespace {
@@ -132,37 +134,25 @@ void TskDataSkinCaption::DefineFields(TskDataFiler& Filer)
 
 namespace {
 
-template <class T>
-std::unique_ptr<TskDataSkinObject> Create(const std::string& IDName)
-{
-    return std::make_unique<T>(IDName);
-}
-
-struct TObjectType {
-    std::string_view Word;
-    std::unique_ptr<TskDataSkinObject> (*Make)(const std::string&);
-};
+using TObjectType = TskDataType<TskDataSkinObject>;
 
 // In the order the loader tests the words.
 const TObjectType ObjectTypes[] = {
-    {"menuitem", &Create<TskDataSkinMenuItem>},
-    {"mainmenubaritem", &Create<TskDataSkinMainMenuBarItem>},
-    {"stdbutton", &Create<TskDataSkinStdButton>},
-    {"mainmenubarbutton", &Create<TskDataSkinMainMenuBarButton>},
-    {"button", &Create<TskDataSkinButton>},
-    {"caption", &Create<TskDataSkinCaption>},
-    {"animate", &Create<TskDataSkinAnimate>},
-    {"userobject", &Create<TskDataUserObject>},
+    TObjectType::Of<TskDataSkinMenuItem>("menuitem"),
+    TObjectType::Of<TskDataSkinMainMenuBarItem>("mainmenubaritem"),
+    TObjectType::Of<TskDataSkinStdButton>("stdbutton"),
+    TObjectType::Of<TskDataSkinMainMenuBarButton>("mainmenubarbutton"),
+    TObjectType::Of<TskDataSkinButton>("button"),
+    TObjectType::Of<TskDataSkinCaption>("caption"),
+    TObjectType::Of<TskDataSkinAnimate>("animate"),
+    TObjectType::Of<TskDataUserObject>("userobject"),
 };
 
 }  // namespace
 
 std::unique_ptr<TskDataSkinObject> CreateSkinObjectDescription(const std::string& TypeWord, const std::string& IDName)
 {
-    for (const TObjectType& type : ObjectTypes)
-        if (type.Word == TypeWord)
-            return type.Make(IDName);
-    return nullptr;
+    return CreateByWord(ObjectTypes, TypeWord, IDName);
 }
 
 // ---------------------------------------------------------------------------------------------
