@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "classlib/CoreConsts.h"
+#include "classlib/GdiHandles.h"
 #include "classlib/NativeItemList.h"
 #include "classlib/StdCtrls.h"
 
@@ -443,7 +444,8 @@ void TCustomListBox::CNDrawItem(TMessage& Message)
     if (draw->itemState & ODS_CHECKED) state += odChecked;
     if (draw->itemState & ODS_FOCUS) state += odFocused;
     if (draw->itemState & ODS_DEFAULT) state += odDefault;
-    const int saved = SaveDC(draw->hDC);
+    // Whatever the drawing leaves selected or set in the DC is undone on the way out.
+    const TSavedDCState savedState(draw->hDC);
     canvas_.SetHandle(draw->hDC);
     canvas_.Font()->Assign(Font());
     canvas_.Brush()->SetColor(Color());
@@ -458,12 +460,10 @@ void TCustomListBox::CNDrawItem(TMessage& Message)
     } catch (...) {
         if (*alive)
             canvas_.SetHandle(nullptr);
-        RestoreDC(draw->hDC, saved);
         throw;
     }
     if (*alive)
         canvas_.SetHandle(nullptr);
-    RestoreDC(draw->hDC, saved);
     Message.Result = TRUE;
 }
 

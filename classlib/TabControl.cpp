@@ -2,6 +2,7 @@
 // and between windows the object holds them.
 #include "classlib/ComCtrls.h"
 #include "classlib/CoreConsts.h"
+#include "classlib/GdiHandles.h"
 #include "classlib/NativeItemList.h"
 
 #include <commctrl.h>
@@ -351,7 +352,8 @@ void TCustomTabControl::CNNotify(TMessage& Message)
 void TCustomTabControl::CNDrawItem(TMessage& Message)
 {
     const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(Message.LParam);
-    const int saved = SaveDC(draw->hDC);
+    // Whatever the drawing leaves selected or set in the DC is undone on the way out.
+    const TSavedDCState savedState(draw->hDC);
     canvas_.SetHandle(draw->hDC);
     canvas_.Font()->Assign(Font());
     const TRect rect{draw->rcItem.left, draw->rcItem.top, draw->rcItem.right, draw->rcItem.bottom};
@@ -361,12 +363,10 @@ void TCustomTabControl::CNDrawItem(TMessage& Message)
     } catch (...) {
         if (*alive)
             canvas_.SetHandle(nullptr);
-        RestoreDC(draw->hDC, saved);
         throw;
     }
     if (*alive)
         canvas_.SetHandle(nullptr);
-    RestoreDC(draw->hDC, saved);
     Message.Result = TRUE;
 }
 

@@ -4,6 +4,7 @@
 #include "classlib/Controls.h"
 #include "classlib/CoreConsts.h"
 #include "classlib/Forms.h"
+#include "classlib/GdiHandles.h"
 
 namespace cl {
 
@@ -454,13 +455,12 @@ void TWinControl::PaintControls(HDC DC, TControl* First)
         RECT clip{c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height()};
         if (!RectVisible(DC, &clip))
             continue;
-        const int saved = SaveDC(DC);
+        const TSavedDCState savedState(DC);
         POINT origin{};
         GetWindowOrgEx(DC, &origin);
         SetWindowOrgEx(DC, origin.x - c->Left(), origin.y - c->Top(), nullptr);
         IntersectClipRect(DC, 0, 0, c->Width(), c->Height());
         c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
-        RestoreDC(DC, saved);
     }
 }
 

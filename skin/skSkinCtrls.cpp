@@ -6,6 +6,7 @@
 #include "skin/skRegions.h"
 #include "skin/skUtilsText.h"
 
+#include "classlib/GdiHandles.h"
 #include "classlib/SysUtils.h"
 
 namespace sk {
@@ -180,9 +181,9 @@ void TskSkinCustomControl::SetControlRegion()
         return;
     if (mask_ && index_ != -1) {
         CreateControlRegion();
-    } else if (region_) {
+    } else if (hasRegion_) {
         SetWindowRgn(Handle(), nullptr, TRUE);
-        region_ = nullptr;
+        hasRegion_ = false;
     }
 }
 
@@ -216,7 +217,7 @@ void TskSkinCustomControl::CreateControlRegion()
     default: return;
     }
     // From here on the window owns the region and releases the previous one itself.
-    region_ = rgn.Handle();
+    hasRegion_ = rgn.Handle() != nullptr;
     SetWindowRgn(Handle(), rgn.Release(), TRUE);
 }
 
@@ -266,12 +267,11 @@ void TskSkinCustomControl::PaintBorderStrips()
             tile.SetSize(w, h);
             tile.Canvas()->CopyRect(Rect(0, 0, w, h), picture_->Canvas(), part);
             HDC dc = c->Handle();
-            const int saved = SaveDC(dc);
+            const cl::TSavedDCState savedState(dc);
             IntersectClipRect(dc, NewClRect.Left, NewClRect.Top, NewClRect.Right, NewClRect.Bottom);
             for (int i = 0; i <= RectWidth(NewClRect) / w; ++i)
                 for (int j = 0; j <= RectHeight(NewClRect) / h; ++j)
                     c->Draw(NewClRect.Left + i * w, NewClRect.Top + j * h, &tile);
-            RestoreDC(dc, saved);
         }
     }
     c->Draw(0, 0, &top);

@@ -112,8 +112,8 @@ public:
 protected:
     void Dispatch(cl::TMessage& Message) override;
 
-    // The region handed to the window (the window owns it); nullptr when none.
-    HRGN region_ = nullptr;
+    // Whether the window has been given a region (the window owns it, so no handle is kept).
+    bool hasRegion_ = false;
 
 private:
     void WMPaint(cl::TMessage& Message);
