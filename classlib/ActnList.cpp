@@ -25,19 +25,14 @@ void TBasicAction::BeforeDestruction()
 void TBasicAction::Notification(TComponent* AComponent, TOperation Operation)
 {
     TComponent::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == actionComponent_)
-        actionComponent_ = nullptr;
+    actionComponent_.Forget(AComponent, Operation);
 }
 
 void TBasicAction::SetActionComponent(TComponent* Value)
 {
     if (actionComponent_ == Value)
         return;
-    if (actionComponent_)
-        actionComponent_->RemoveFreeNotification(this);
-    actionComponent_ = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    actionComponent_.Set(Value);
 }
 
 void TBasicAction::SetOnExecute(const TNotifyEvent& Value)
@@ -229,8 +224,7 @@ TCustomAction* TActionList::Actions(int Index) const
 void TActionList::Notification(TComponent* AComponent, TOperation Operation)
 {
     TComponent::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == images_)
-        images_ = nullptr;
+    images_.Forget(AComponent, Operation);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "classlib/Classes.h"
+#include "classlib/ComponentRef.h"
 
 namespace cl {
 
@@ -26,7 +27,7 @@ public:
     // Runs OnUpdate; false when there is none.
     virtual bool Update();
     // The client that executed the action last; forgotten when freed.
-    TComponent* ActionComponent() const { return actionComponent_; }
+    TComponent* ActionComponent() const { return actionComponent_.Get(); }
     void SetActionComponent(TComponent* Value);
     const TNotifyEvent& OnExecute() const { return onExecute_; }
     // Linked clients take the new handler too.
@@ -46,7 +47,7 @@ protected:
 private:
     friend class TActionLink;
     std::vector<TActionLink*> links_;
-    TComponent* actionComponent_ = nullptr;
+    TComponentRef<TComponent> actionComponent_{this};
     TNotifyEvent onExecute_;
 };
 
@@ -127,7 +128,7 @@ protected:
 private:
     friend class TCustomAction;
     std::vector<TCustomAction*> actions_;
-    TComponent* images_ = nullptr;
+    TComponentRef<TComponent> images_{this};
 };
 
 // A client's tie to its action. The client frees the link before it goes; the link forgets

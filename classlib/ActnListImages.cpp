@@ -5,15 +5,11 @@
 
 namespace cl {
 
-TCustomImageList* TActionList::Images() const { return static_cast<TCustomImageList*>(images_); }
+TCustomImageList* TActionList::Images() const { return static_cast<TCustomImageList*>(images_.Get()); }
 
 void TActionList::SetImages(TCustomImageList* Value)
 {
-    if (images_)
-        images_->RemoveFreeNotification(this);
-    images_ = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    images_.Set(Value);
 }
 
 }  // namespace cl

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "classlib/ComponentRef.h"
 #include "classlib/ImgList.h"
 #include "classlib/StdCtrls.h"
 
@@ -45,7 +46,7 @@ public:
     int TabHeight() const { return tabHeight_; }
     void SetTabHeight(int Value);
     // Kept for descendants that draw their tabs; the platform's tabs show no images.
-    TCustomImageList* Images() const { return images_; }
+    TCustomImageList* Images() const { return images_.Get(); }
     void SetImages(TCustomImageList* Value);
 
     // The area inside the frame: the client rectangle adjusted by TCM_ADJUSTRECT, asked of
@@ -103,7 +104,7 @@ private:
     bool ownerDraw_ = false;
     int tabWidth_ = 0;
     int tabHeight_ = 0;
-    TCustomImageList* images_ = nullptr;
+    TComponentRef<TCustomImageList> images_{this};
     TCanvas canvas_;
 };
 

@@ -126,8 +126,7 @@ void TControl::BeforeDestruction()
 void TControl::Notification(TComponent* AComponent, TOperation Operation)
 {
     TComponent::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == popupMenu_)
-        popupMenu_ = nullptr;
+    popupMenu_.Forget(AComponent, Operation);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -310,11 +309,7 @@ void TControl::SetParentShowHint(bool Value)
 
 void TControl::SetPopupMenu(TComponent* Value)
 {
-    if (popupMenu_)
-        popupMenu_->RemoveFreeNotification(this);
-    popupMenu_ = Value;
-    if (popupMenu_)
-        popupMenu_->FreeNotification(this);
+    popupMenu_.Set(Value);
 }
 
 void TControl::SetAlign(TAlign Value)
@@ -517,7 +512,7 @@ void TControl::WMContextMenu(TMessage& Message)
                 return;
         }
     }
-    auto* menu = dynamic_cast<TPopupMenu*>(popupMenu_);
+    auto* menu = dynamic_cast<TPopupMenu*>(popupMenu_.Get());
     if (menu && menu->AutoPopup()) {
         SendCancelMode(nullptr);
         menu->SetPopupComponent(this);

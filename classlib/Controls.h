@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "classlib/Classes.h"
+#include "classlib/ComponentRef.h"
 #include "classlib/Graphics.h"
 #include "classlib/Messages.h"
 
@@ -248,7 +249,7 @@ public:
     bool ParentShowHint() const { return parentShowHint_; }
     void SetParentShowHint(bool Value);
     // The menu that pops up on a right click; freed elsewhere, forgotten when freed.
-    TComponent* PopupMenu() const { return popupMenu_; }
+    TComponent* PopupMenu() const { return popupMenu_.Get(); }
     void SetPopupMenu(TComponent* Value);
     TAlign Align() const { return align_; }
     void SetAlign(TAlign Value);
@@ -377,7 +378,7 @@ private:
     TColor color_ = clWindow;
     TCursor cursor_ = crDefault;
     AnsiString hint_;
-    TComponent* popupMenu_ = nullptr;
+    TComponentRef<TComponent> popupMenu_{this};
     TAlign align_ = alNone;
     TAnchors anchors_{akLeft, akTop};
     TSizeConstraints constraints_;

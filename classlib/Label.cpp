@@ -88,18 +88,13 @@ void TCustomLabel::SetTransparent(bool Value)
 
 void TCustomLabel::SetFocusControl(TWinControl* Value)
 {
-    if (focusControl_)
-        focusControl_->RemoveFreeNotification(this);
-    focusControl_ = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    focusControl_.Set(Value);
 }
 
 void TCustomLabel::Notification(TComponent* AComponent, TOperation Operation)
 {
     TGraphicControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == focusControl_)
-        focusControl_ = nullptr;
+    focusControl_.Forget(AComponent, Operation);
 }
 
 void TCustomLabel::Loaded()

@@ -5,15 +5,11 @@
 
 namespace cl {
 
-TCustomImageList* TMenu::Images() const { return static_cast<TCustomImageList*>(images_); }
+TCustomImageList* TMenu::Images() const { return static_cast<TCustomImageList*>(images_.Get()); }
 
 void TMenu::SetImages(TCustomImageList* Value)
 {
-    if (images_)
-        images_->RemoveFreeNotification(this);
-    images_ = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    images_.Set(Value);
     MenuChanged(nullptr, true);
 }
 

@@ -428,8 +428,7 @@ void TMenu::BeforeDestruction()
 void TMenu::Notification(TComponent* AComponent, TOperation Operation)
 {
     TComponent::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == images_)
-        images_ = nullptr;
+    images_.Forget(AComponent, Operation);
 }
 
 void TMenu::MenuChanged(TMenuItem* Source, bool Rebuild)

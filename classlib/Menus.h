@@ -9,6 +9,7 @@
 
 #include "classlib/ActnList.h"
 #include "classlib/Classes.h"
+#include "classlib/ComponentRef.h"
 #include "classlib/Types.h"
 
 #ifdef _WIN32
@@ -188,7 +189,7 @@ private:
     friend class TMenuItem;
     void MenuChanged(TMenuItem* Source, bool Rebuild);
     TMenuItem* items_;
-    TComponent* images_ = nullptr;
+    TComponentRef<TComponent> images_{this};
     bool autoLineReduction_ = true;
 };
 

@@ -3,6 +3,7 @@
 // platform's EDIT and LISTBOX windows, and the windowless label.
 #include <memory>
 
+#include "classlib/ComponentRef.h"
 #include "classlib/Forms.h"
 
 namespace cl {
@@ -233,7 +234,7 @@ public:
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool Value);
     // Gets the focus when the caption's accelerator is typed; forgotten when freed.
-    TWinControl* FocusControl() const { return focusControl_; }
+    TWinControl* FocusControl() const { return focusControl_.Get(); }
     void SetFocusControl(TWinControl* Value);
 
     void Dispatch(TMessage& Message) override;
@@ -258,7 +259,7 @@ private:
     bool wordWrap_ = false;
     bool showAccelChar_ = true;
     bool transparent_ = false;
-    TWinControl* focusControl_ = nullptr;
+    TComponentRef<TWinControl> focusControl_{this};
 };
 
 class TLabel : public TCustomLabel {

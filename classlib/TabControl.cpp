@@ -167,17 +167,12 @@ void TCustomTabControl::DestroyWnd()
 void TCustomTabControl::Notification(TComponent* AComponent, TOperation Operation)
 {
     TWinControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == images_)
-        images_ = nullptr;
+    images_.Forget(AComponent, Operation);
 }
 
 void TCustomTabControl::SetImages(TCustomImageList* Value)
 {
-    if (images_)
-        images_->RemoveFreeNotification(this);
-    images_ = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    images_.Set(Value);
     Invalidate();
 }
 
