@@ -1,0 +1,62 @@
+// References between components that do not own each other: each is cleared when its target is
+// freed, and a target taken back out is no longer watched.
+#include <gtest/gtest.h>
+
+#include "classlib/ActnList.h"
+#include "classlib/ComCtrls.h"
+#include "classlib/ImgList.h"
+#include "classlib/Menus.h"
+#include "classlib/StdCtrls.h"
+
+using namespace cl;
+
+TEST(ComponentRefs, EachReferenceIsClearedWhenItsTargetIsFreed)
+{
+    auto* label = new TLabel(nullptr);
+    auto* tabs = new TTabControl(nullptr);
+    auto* actions = new TActionList(nullptr);
+    auto* menu = new TPopupMenu(nullptr);
+    auto* action = new TAction(nullptr);
+
+    auto* edit = new TEdit(nullptr);
+    label->SetFocusControl(edit);
+    auto* images = new TImageList(nullptr);
+    tabs->SetImages(images);
+    actions->SetImages(images);
+    menu->SetImages(images);
+    auto* component = new TComponent(nullptr);
+    action->SetActionComponent(component);
+    ASSERT_EQ(label->FocusControl(), edit);
+    ASSERT_EQ(tabs->Images(), images);
+    ASSERT_EQ(actions->Images(), images);
+    ASSERT_EQ(menu->Images(), images);
+    ASSERT_EQ(action->ActionComponent(), component);
+
+    edit->Free();
+    images->Free();
+    component->Free();
+    EXPECT_EQ(label->FocusControl(), nullptr);
+    EXPECT_EQ(tabs->Images(), nullptr);
+    EXPECT_EQ(actions->Images(), nullptr);
+    EXPECT_EQ(menu->Images(), nullptr);
+    EXPECT_EQ(action->ActionComponent(), nullptr);
+
+    action->Free();
+    menu->Free();
+    actions->Free();
+    tabs->Free();
+    label->Free();
+}
+
+TEST(ComponentRefs, OnlyTheTargetsRemovalClearsTheReference)
+{
+    auto* label = new TLabel(nullptr);
+    auto* edit = new TEdit(nullptr);
+    label->SetFocusControl(edit);
+    // The label hears of the removal of every component it owns.
+    auto* owned = new TComponent(label);
+    owned->Free();
+    EXPECT_EQ(label->FocusControl(), edit);
+    label->Free();
+    edit->Free();
+}
