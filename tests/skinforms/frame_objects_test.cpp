@@ -377,3 +377,29 @@ TEST(FrameObjects, AltSpaceOpensTheSkinnedSystemMenuAndTheKeysGoToIt)
     EXPECT_FALSE(menu->Visible);
     EXPECT_FALSE(form.Frame->InSkinMenu());
 }
+
+TEST(FrameObjects, ASkinChangeClosesAnOpenMenuFirst)
+{
+    TFrameSkin skin;
+    TFramedForm form(skin.Data, W, H);
+    form.Frame->AlwaysActive = true;
+    form.Show();
+    int closes = 0;
+    form.Frame->OnSkinMenuClose = [&](TObject*) { ++closes; };
+    form.Frame->OpenSystemMenu(Rect(100, 100, 100, 100));
+    ASSERT_TRUE(form.Frame->SkinMenu()->Visible);
+    // Closed before the load clears the skin the menu draws from.
+    skin.Data->Empty = true;
+    skin.Data->BroadcastSkinMessage(WM_BEFORECHANGESKINDATA);
+    EXPECT_FALSE(form.Frame->SkinMenu()->Visible);
+    EXPECT_FALSE(form.Frame->InSkinMenu());
+    EXPECT_EQ(closes, 1);
+    skin.Data->Picture = TFrameSkin::MakePicture(InactiveTopColor);
+    skin.Data->Empty = false;
+    skin.Data->BroadcastSkinMessage(WM_CHANGESKINDATA);
+    skin.Data->BroadcastSkinMessage(WM_AFTERCHANGESKINDATA);
+    // The menu opens again from the new skin.
+    form.Frame->OpenSystemMenu(Rect(100, 100, 100, 100));
+    EXPECT_TRUE(form.Frame->SkinMenu()->Visible);
+    form.Frame->SkinMenu()->CloseAll();
+}
