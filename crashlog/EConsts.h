@@ -34,6 +34,8 @@ extern const std::array<std::string_view, LogFieldCount> LogFieldKeys;
 
 inline constexpr std::string_view DefaultFreezeMessage = "The application seems to be frozen.";
 
+inline constexpr std::string_view SOptionsWithoutLogger =
+    "Cannot use 'CurrentVozozoRezOptions' function without VozozoRez activate.";
 inline constexpr std::string_view SAssignNilOptions = "Impossible to assign nil as TVozozoModuleOptions.";
 inline constexpr std::string_view SProcNull = "Cannot hook a null procedure (\"%s\").";
 inline constexpr std::string_view SSharedArea = "Cannot hook the module \"%s\" located into the shared-area.";

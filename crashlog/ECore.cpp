@@ -59,6 +59,7 @@ bool CurrentIsAbort()
 }  // namespace
 
 void (*DebugOutput)(const char* line) = DebuggerOutput;
+void (*InternalBugReport)(const std::string& message) = nullptr;
 
 const char* ErrorCodeName(TVozozoRezErrorCode code)
 {
@@ -86,6 +87,8 @@ void InternalError(const std::string& section)
         DebugOutput(line.c_str());
         DebugTraceLine(line);
         SaveDebugTraceIfStarted();
+        if (InternalBugReport && DebugTraceEnabled())
+            InternalBugReport(message);
     } catch (...) {
         // Reporting a failure must never fail in turn.
     }

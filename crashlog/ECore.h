@@ -21,5 +21,7 @@ std::string LastWarningText();
 
 // Where the lines go; the debugger channel unless replaced (tests, the internal trace).
 extern void (*DebugOutput)(const char* line);
+// Called with the message of an internal error while the internal trace runs (set at installation).
+extern void (*InternalBugReport)(const std::string& message);
 
 }  // namespace crashlog

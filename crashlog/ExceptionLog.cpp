@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <mutex>
 
+#include "crashlog/EBugReport.h"
 #include "crashlog/EDialog.h"
 #include "crashlog/EEntries.h"
 #include "crashlog/EFreeze.h"
@@ -426,6 +427,13 @@ TVozozoModuleOptionsEx* MainModuleOptions()
     return info ? info->Options.get() : nullptr;
 }
 
+TVozozoModuleOptionsEx& CurrentVozozoRezOptions()
+{
+    TVozozoModuleOptionsEx* options = ExceptionLogActive() ? MainModuleOptions() : nullptr;
+    cl::Assert(options != nullptr, SOptionsWithoutLogger, "ExceptionLog", __LINE__);
+    return *options;
+}
+
 DWORD MainThreadId()
 {
     return State().MainThread;
@@ -465,6 +473,8 @@ bool InitExceptionLog()
         ShowExceptionDialog = ShowDialog;
     if (!SendExceptionMail)
         SendExceptionMail = SendEmail;
+    if (!InternalBugReport)
+        InternalBugReport = OfferBugReport;
     // Hang detection starts when the program's options ask for it, and follows the current
     // options from then on.
     if (!TVozozoModuleOptionsEx::FreezeSwitch)

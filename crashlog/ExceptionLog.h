@@ -57,6 +57,8 @@ bool ExceptionLogActive();
 TVozozoModuleOptionsEx& CurrentOptions();
 // The options of the main program's logger data (what each exception starts from), or nullptr.
 TVozozoModuleOptionsEx* MainModuleOptions();
+// The same for a program that requires the logger: raises EAssertionFailed while it is not active.
+TVozozoModuleOptionsEx& CurrentVozozoRezOptions();
 
 // Serialized entry of the layer's catch points; true when the layer's own handling should run.
 bool ExceptionManager(TExceptionContext context);

@@ -7,7 +7,8 @@ list(APPEND CRASHLOG_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/EMail.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EWebPage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EDialogSettings.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/EDialog.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/EDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/EBugReport.cpp)
 if(TREBANIX_WINDOWS)
   # Sockets for the mail, the common controls for the dialog.
   cmake_language(DEFER CALL target_link_libraries crashlog PUBLIC ws2_32 comctl32)

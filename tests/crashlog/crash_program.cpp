@@ -145,6 +145,12 @@ DWORD WINAPI OverflowTogether(void*)
     return static_cast<DWORD>(RecurseWide(0));
 }
 
+int WINAPI RecordBoxAnswerYes(HWND, const char* text, const char* caption, UINT)
+{
+    AppendDebug((std::string(caption) + ": " + text).c_str());
+    return IDYES;
+}
+
 void RecordSwitch(bool run)
 {
     AppendDebug(run ? "freeze on" : "freeze off");
@@ -418,6 +424,41 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
                 AppendDebug("after mail");
         };
         CrashAccessViolation();
+    } else if (scenario == "options-without-logger") {
+        AppendDebug(&CurrentVozozoRezOptions() == MainModuleOptions() ? "options" : "other options");
+        DoneExceptionLog();
+        try {
+            CurrentVozozoRezOptions();
+        } catch (const cl::EAssertionFailed& e) {
+            AppendDebug(e.Message().c_str());
+        }
+        return 0;
+    } else if (scenario == "internal-bug") {
+        // A fault inside the logger while the trace runs: the user is asked, and here answers
+        // Yes; no mail client can be opened, so the user is told where the trace is.
+        ShowMessageBox = RecordBoxAnswerYes;
+        MailSettings().MailClientsRoot = HKEY_CURRENT_USER;
+        MailSettings().MailClientsKey = "Software\\TrebanixTests\\NoMailClient";
+        HKEY key = nullptr;
+        RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\TrebanixTests\\NoMailClient\\Gone", 0, nullptr, 0, KEY_WRITE,
+                        nullptr, &key, nullptr);
+        RegSetValueExA(key, "DLLPath", 0, REG_SZ, reinterpret_cast<const BYTE*>("no-such-mapi.dll"), 17);
+        RegCloseKey(key);
+        RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\TrebanixTests\\NoMailClient", 0, KEY_WRITE, &key);
+        RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>("Gone"), 5);
+        RegCloseKey(key);
+        ExceptionNotify = [](TNotifyStage stage, bool&) {
+            if (stage == TNotifyStage::BeforeLog)
+                throw std::runtime_error("the hook failed");
+        };
+        try {
+            ThrowUncaught();
+        } catch (...) {
+            cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
+        }
+        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\TrebanixTests\\NoMailClient\\Gone");
+        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\TrebanixTests\\NoMailClient");
+        return 0;
     } else if (scenario == "record-argument") {
         // Stands in for a mail program: writes what it was started with.
         AppendDebug(extraArgument.c_str());

@@ -544,3 +544,33 @@ TEST(Mail, AfterEachErrorTheReportIsMailedWithItsLogAttached)
     EXPECT_NE(mails[0].Data.find("filename=\"crash.elf\""), std::string::npos) << mails[0].Data;
     EXPECT_NE(mails[0].Data.find("  Type   : EAccessViolation\r\n"), std::string::npos);
 }
+
+TEST(Install, TheProgramsOptionsNeedAnActiveLogger)
+{
+    TCrash crash = RunCrash("options-without-logger");
+    ASSERT_TRUE(crash.Ended);
+    EXPECT_EQ(crash.ExitCode, 0u);
+    EXPECT_EQ(crash.Debug.rfind("options\nCannot use 'CurrentVozozoRezOptions' function without VozozoRez activate. "
+                                "(ExceptionLog, line ",
+                                0),
+              0u)
+        << crash.Debug;
+}
+
+TEST(Install, AnInternalErrorWhileTracingIsOfferedForSending)
+{
+    TRunOptions run;
+    run.FromCopy = true;
+    run.ExtraArguments = "debug";
+    TCrash crash = RunCrash("internal-bug", 1, run);
+    ASSERT_TRUE(crash.Ended);
+    EXPECT_EQ(crash.ExitCode, 0u);
+    EXPECT_NE(crash.Debug.find("Probably internal bug: Error: 'the hook failed'\r\n\r\nThis is an internal VozozoRez "
+                               "bug.\r\nDo you want to send the bug information to VozozoRez author?\n"),
+              std::string::npos)
+        << crash.Debug;
+    EXPECT_NE(crash.Debug.find("Information: The bug information could not be sent.\r\nPlease send the file \""),
+              std::string::npos)
+        << crash.Debug;
+    EXPECT_NE(crash.Trace.find(" - Message: \"the hook failed\""), std::string::npos) << crash.Trace;
+}
