@@ -1,0 +1,15 @@
+#pragma once
+// TfrmAbout: the borderless about picture; a click on it closes the window.
+#include "classlib/Forms.h"
+#include "classlib/Image.h"
+
+class TfrmAbout : public cl::TForm {
+public:
+    explicit TfrmAbout(cl::TComponent* AOwner);
+
+    cl::TImage* Image1 = nullptr;
+
+    void Image1Click(cl::TObject* Sender);
+};
+
+extern TfrmAbout* frmAbout;

@@ -1,0 +1,140 @@
+#include "radio/frmLumraAccount.h"
+
+#include <exception>
+
+#include "classlib/SysUtils.h"
+#include "radio/DialogTexts.h"
+#include "radio/SkinBinding.h"
+#include "radio/RadioUtils.h"
+#include "radio/RegistryManager.h"
+
+using namespace cl;
+
+TfrmLumraAccount* frmLumraAccount = nullptr;
+
+namespace {
+
+template <class T>
+T* Place(TWinControl* Parent, TComponent* Owner, int X, int Y, int W, int H)
+{
+    T* control = new T(Owner);
+    control->SetParent(Parent);
+    control->SetBounds(X, Y, W, H);
+    return control;
+}
+
+sk::TskSkinStdLabel* PlaceLabel(TWinControl* Parent, TComponent* Owner, int X, int Y, int W, const char* Text)
+{
+    auto* label = Place<sk::TskSkinStdLabel>(Parent, Owner, X, Y, W, 14);
+    label->SetCaption(Text);
+    return label;
+}
+
+sk::TskSkinButton* PlaceButton(TWinControl* Parent, TComponent* Owner, int X, int Y, int W, const char* Text)
+{
+    auto* button = Place<sk::TskSkinButton>(Parent, Owner, X, Y, W, 25);
+    button->SetSkinDataName("button");
+    button->SetCaption(Text);
+    return button;
+}
+
+}  // namespace
+
+TfrmLumraAccount::TfrmLumraAccount(TComponent* AOwner, sk::TskSkinData* SkinData) : TForm(AOwner)
+{
+    SetBorderStyle(bsDialog);
+    SetBorderIcons(TBorderIcons{});
+    SetCaption(radio_texts::SAccountCaption);
+    SetPosition(poMainFormCenter);
+
+    skSkinFrame1 = new sk::TskSkinFrame(this);
+    skSkinFrame1->SetBorderIcons(sk::TskBorderIcons{});
+    // The frame decides the borders, so the client size is set once it is attached.
+    SetClientWidth(FormClientWidth);
+    SetClientHeight(FormClientHeight);
+
+    for (int i = 0; i < 5; ++i)
+        labLines[i] = PlaceLabel(this, this, 8, 8 + 15 * i, 461, radio_texts::SAccountLines[i]);
+
+    panAccount = Place<sk::TskSkinExPanel>(this, this, 8, 88, 461, 132);
+    panAccount->SetCaption(radio_texts::SAccountPanel);
+    panAccount->SetShowRollButton(false);
+    panAccount->SetShowCloseButton(false);
+    labUserName = PlaceLabel(panAccount, this, 12, 30, 80, radio_texts::SAccountUserName);
+    edtUserName = Place<sk::TskSkinEdit>(panAccount, this, 96, 26, 150, 21);
+    labPassword = PlaceLabel(panAccount, this, 12, 60, 80, radio_texts::SAccountPassword);
+    edtPassword = Place<sk::TskSkinPasswordEdit>(panAccount, this, 96, 56, 150, 21);
+    edtPassword->SetPasswordKind(sk::pkRoundRect);
+    labOr = PlaceLabel(panAccount, this, 262, 44, 20, radio_texts::SAccountOr);
+    btnCreate = PlaceButton(panAccount, this, 292, 38, 150, radio_texts::SAccountCreate);
+    btnCreate->OnClick = TNotifyEvent(this, &TfrmLumraAccount::btnCreateClick);
+    labLumraCheck = PlaceLabel(panAccount, this, 12, 94, 430, "");
+
+    btnOK = PlaceButton(this, this, 304, 230, 75, radio_texts::SOk);
+    btnOK->OnClick = TNotifyEvent(this, &TfrmLumraAccount::btnOKClick);
+    btnExit = PlaceButton(this, this, 392, 230, 75, radio_texts::SAccountExit);
+    btnExit->OnClick = TNotifyEvent(this, &TfrmLumraAccount::btnExitClick);
+
+    lncBrowser = new TRzLauncher(this);
+    lncBrowser->SetAction(radio_texts::SExploreVerb);
+    lncBrowser->SetFileName(TRadioUtils::ServiceURL() + "/");
+    lncBrowser->SetTimeout(-1);
+    lncBrowser->SetWaitType(wtProcessMessages);
+
+    BindSkinData(this, SkinData);
+
+    ValidateAccount = [] { return TRadioUtils::ValidateAccount(); };
+    OpenPage = [this](const std::string& Address) { OpenWithLauncher(Address); };
+}
+
+void TfrmLumraAccount::SetSkinData(sk::TskSkinData* SkinData) { BindSkinData(this, SkinData); }
+
+void TfrmLumraAccount::OpenWithLauncher(const std::string& Address)
+{
+    // The page opens in the user's web browser, which the program does not wait for.
+    lncBrowser->SetAction(radio_texts::SOpenVerb);
+    lncBrowser->SetFileName(Address);
+    lncBrowser->SetParameters("");
+    lncBrowser->SetShowMode(smNormal);
+    lncBrowser->LaunchNoWait();
+}
+
+void TfrmLumraAccount::btnCreateClick(TObject*)
+{
+    if (OpenPage)
+        OpenPage(TRadioUtils::ServiceURL() + radio_texts::SSubscribePage);
+}
+
+void TfrmLumraAccount::ShowCheckState(const std::string& Text, TColor Color)
+{
+    labLumraCheck->Font()->SetColor(Color);
+    labLumraCheck->DefaultFont()->SetColor(Color);
+    labLumraCheck->SetCaption(Text);
+    labLumraCheck->Repaint();
+}
+
+void TfrmLumraAccount::btnOKClick(TObject*)
+{
+    {
+        TRegManager settings;
+        settings.SetUserName(edtUserName->Text());
+        settings.SetPassword(edtPassword->Text());
+    }
+    ShowCheckState(radio_texts::SAccountValidating, clBtnFace);
+    bool valid = false;
+    try {
+        valid = ValidateAccount && ValidateAccount();
+    } catch (const std::exception& E) {
+        // A service that cannot be reached is said here; the dialog stays, so the user can
+        // try again or leave with "Exit".
+        ShowCheckState(Format(radio_texts::SAccountCheckFailed, E.what()), clRed);
+        return;
+    }
+    if (valid) {
+        SetModalResult(mrOk);
+        return;
+    }
+    ShowCheckState(radio_texts::SAccountInvalid, clRed);
+}
+
+void TfrmLumraAccount::btnExitClick(TObject*) { SetModalResult(mrCancel); }

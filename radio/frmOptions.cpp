@@ -1,0 +1,106 @@
+#include "radio/frmOptions.h"
+
+#include "radio/DialogTexts.h"
+#include "radio/SkinBinding.h"
+#include "radio/RegistryManager.h"
+
+using namespace cl;
+
+namespace {
+
+template <class T>
+T* Place(TWinControl* Parent, TComponent* Owner, int X, int Y, int W, int H)
+{
+    T* control = new T(Owner);
+    control->SetParent(Parent);
+    control->SetBounds(X, Y, W, H);
+    return control;
+}
+
+sk::TskSkinStdLabel* PlaceLabel(TWinControl* Parent, TComponent* Owner, int X, int Y, int W, const char* Text)
+{
+    auto* label = Place<sk::TskSkinStdLabel>(Parent, Owner, X, Y, W, 14);
+    label->SetCaption(Text);
+    return label;
+}
+
+sk::TskSkinButton* PlaceButton(TWinControl* Parent, TComponent* Owner, int X, int Y, int W, const char* Text)
+{
+    auto* button = Place<sk::TskSkinButton>(Parent, Owner, X, Y, W, 25);
+    button->SetSkinDataName("button");
+    button->SetCaption(Text);
+    return button;
+}
+
+}  // namespace
+
+TfrmOptions::TfrmOptions(TComponent* AOwner, sk::TskSkinData* SkinData) : TForm(AOwner)
+{
+    SetBorderStyle(bsDialog);
+    SetCaption(radio_texts::SOptionsCaption);
+    SetPosition(poOwnerFormCenter);
+
+    skSkinFrame1 = new sk::TskSkinFrame(this);
+    skSkinFrame1->SetBorderIcons(sk::TskBorderIcons{sk::biSystemMenu, sk::biMinimize, sk::biMaximize, sk::biRollUp});
+    // The frame decides the borders, so the client size is set once it is attached.
+    SetClientWidth(FormClientWidth);
+    SetClientHeight(FormClientHeight);
+
+    panOptions = Place<sk::TskSkinExPanel>(this, this, 5, 5, 380, 284);
+    panOptions->SetCaption(radio_texts::SOptionsCaption);
+    panOptions->SetShowRollButton(false);
+    panOptions->SetShowCloseButton(false);
+
+    panInfo = Place<sk::TskSkinPanel>(panOptions, this, 8, 26, 364, 58);
+    const char* info[3] = {radio_texts::SOptionsLine1, radio_texts::SOptionsLine2, radio_texts::SOptionsLine3};
+    for (int i = 0; i < 3; ++i)
+        labInfo[i] = PlaceLabel(panInfo, this, 6, 6 + 15 * i, 352, info[i]);
+
+    labUserName = PlaceLabel(panOptions, this, 12, 98, 80, radio_texts::SOptionsUserName);
+    edtUserName = Place<sk::TskSkinEdit>(panOptions, this, 96, 94, 180, 21);
+    labPassWord = PlaceLabel(panOptions, this, 12, 126, 80, radio_texts::SOptionsPassword);
+    edtPassWord = Place<sk::TskSkinPasswordEdit>(panOptions, this, 96, 122, 180, 21);
+    edtPassWord->SetPasswordKind(sk::pkRoundRect);
+
+    cbxLastSkin = Place<sk::TskSkinSpeedButton>(panOptions, this, 12, 154, 160, 21);
+    cbxLastSkin->SetCaption(radio_texts::SOptionsLastSkin);
+    cbxLastSkin->SetGroupIndex(1);
+    cbxLastSkin->SetAllowAllUp(true);
+
+    labWindowPos = PlaceLabel(panOptions, this, 12, 190, 160, radio_texts::SOptionsWindowPos);
+    cmbWindowPos = Place<TListBox>(panOptions, this, 180, 188, 150, 64);
+    for (const char* item : radio_texts::SWindowPosItems)
+        cmbWindowPos->Items()->Add(item);
+
+    btnOK = PlaceButton(this, this, 222, 300, 75, radio_texts::SOk);
+    btnOK->OnClick = TNotifyEvent(this, &TfrmOptions::btnOKClick);
+    btnCancel = PlaceButton(this, this, 306, 300, 75, radio_texts::SCancel);
+    btnCancel->OnClick = TNotifyEvent(this, &TfrmOptions::btnCancelClick);
+
+    BindSkinData(this, SkinData);
+    FormCreate(this);
+}
+
+void TfrmOptions::FormCreate(TObject*)
+{
+    TRegManager settings;
+    cbxLastSkin->SetDown(settings.GetStoreRadioSkin());
+    const int corner = settings.GetRadioWindowPos();
+    cmbWindowPos->SetItemIndex(corner >= 0 && corner <= 3 ? corner : -1);
+    edtUserName->SetText(settings.GetUserName());
+    edtPassWord->SetText(settings.GetPassword());
+}
+
+void TfrmOptions::btnOKClick(TObject*)
+{
+    {
+        TRegManager settings;
+        settings.SetStoreRadioSkin(cbxLastSkin->Down());
+        settings.SetRadioWindowPos(cmbWindowPos->ItemIndex());
+        settings.SetUserName(edtUserName->Text());
+        settings.SetPassword(edtPassWord->Text());
+    }
+    SetModalResult(mrOk);
+}
+
+void TfrmOptions::btnCancelClick(TObject*) { SetModalResult(mrCancel); }

@@ -1,0 +1,44 @@
+#pragma once
+// TfrmOptions: the account, whether the last used skin is kept, and the corner the compact
+// window goes to. Made and freed by each use; "OK" writes the settings, "Cancel" nothing.
+#include "classlib/Forms.h"
+#include "classlib/StdCtrls.h"
+#include "skin/skSkinData.h"
+#include "skin/skSkinExPanel.h"
+#include "skin/skSkinPanel.h"
+#include "skin/skSkinButton.h"
+#include "skin/skSkinButton.h"
+#include "skin/skSkinSpeedButton.h"
+#include "skin/skSkinStdLabel.h"
+#include "skinforms/skSkinEdit.h"
+#include "skinforms/skSkinFrame.h"
+#include "skinforms/skSkinPasswordEdit.h"
+
+class TfrmOptions : public cl::TForm {
+public:
+    static constexpr int FormClientWidth = 390;
+    static constexpr int FormClientHeight = 333;
+
+    TfrmOptions(cl::TComponent* AOwner, sk::TskSkinData* SkinData = nullptr);
+
+    sk::TskSkinFrame* skSkinFrame1 = nullptr;
+    sk::TskSkinExPanel* panOptions = nullptr;
+    sk::TskSkinPanel* panInfo = nullptr;
+    sk::TskSkinStdLabel* labInfo[3] = {};
+    sk::TskSkinStdLabel* labUserName = nullptr;
+    sk::TskSkinEdit* edtUserName = nullptr;
+    sk::TskSkinStdLabel* labPassWord = nullptr;
+    sk::TskSkinPasswordEdit* edtPassWord = nullptr;
+    // A check: down when the last used skin is kept.
+    sk::TskSkinSpeedButton* cbxLastSkin = nullptr;
+    sk::TskSkinStdLabel* labWindowPos = nullptr;
+    // The four corners, in the order of their "Radio Window Pos" values; none selected when
+    // the stored value is none of them.
+    cl::TListBox* cmbWindowPos = nullptr;
+    sk::TskSkinButton* btnOK = nullptr;
+    sk::TskSkinButton* btnCancel = nullptr;
+
+    void FormCreate(cl::TObject* Sender);
+    void btnOKClick(cl::TObject* Sender);
+    void btnCancelClick(cl::TObject* Sender);
+};

@@ -1,0 +1,337 @@
+// The compact window, the account and options dialogs, the splash and about windows, with
+// their settings in the test prefix's registry.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "classlib/Registry.h"
+#include "radio/DialogTexts.h"
+#include "radio/RadioUtils.h"
+#include "radio/RegistryManager.h"
+#include "radio/frmAbout.h"
+#include "radio/frmLumraAccount.h"
+#include "radio/frmOptions.h"
+#include "radio/frmRadioSmallForm.h"
+#include "radio/frmSplash.h"
+
+using namespace cl;
+
+namespace {
+
+class ProgramDialogsTest : public ::testing::Test {
+protected:
+    void SetUp() override { ClearSettings(); }
+    void TearDown() override
+    {
+        // Free runs the destruction the class library expects (components first).
+        for (auto it = made_.rbegin(); it != made_.rend(); ++it)
+            (*it)->Free();
+        made_.clear();
+        Screen->SetWorkAreaQuery(nullptr);
+        ClearSettings();
+    }
+    static void ClearSettings()
+    {
+        for (int index : {rkGeneral, rkCommunication}) {
+            TRegistry reg;
+            reg.SetRootKey(HKEY_CURRENT_USER);
+            std::string path = TRegManager::KeyPath(index);
+            if (!path.empty() && path[0] == '\\')
+                path.erase(0, 1);
+            reg.DeleteKey(path);
+        }
+    }
+    template <class T>
+    T& Make()
+    {
+        T* made = new T(nullptr);
+        made_.push_back(made);
+        return *made;
+    }
+    std::vector<TObject*> made_;
+
+    static int StoredWindowPos()
+    {
+        TRegManager settings;
+        return settings.GetRadioWindowPos();
+    }
+};
+
+// --- The compact window
+
+TEST_F(ProgramDialogsTest, CompactWindowGoesToTheStoredCornerOfTheWorkAreaWhereverItStarts)
+{
+    // A task bar on the left and one on top move the work area's origin.
+    const TRect area(40, 30, 1024, 768);
+    const int w = 237, h = 120;
+    EXPECT_EQ(TfrmRadioSmallForm::CornerPosition(area, w, h, 0), TPoint(1024 - w, 30));
+    EXPECT_EQ(TfrmRadioSmallForm::CornerPosition(area, w, h, 1), TPoint(40, 30));
+    EXPECT_EQ(TfrmRadioSmallForm::CornerPosition(area, w, h, 2), TPoint(1024 - w, 768 - h));
+    EXPECT_EQ(TfrmRadioSmallForm::CornerPosition(area, w, h, 3), TPoint(40, 768 - h));
+    EXPECT_EQ(TfrmRadioSmallForm::CornerPosition(area, w, h, -1), TPoint(1024 - w, 30));
+
+    Screen->SetWorkAreaQuery([] { return TRect(100, 50, 900, 650); });
+    auto& form = Make<TfrmRadioSmallForm>();
+    EXPECT_EQ(form.ClientWidth(), 221);
+    EXPECT_EQ(form.ClientHeight(), 95);
+    {
+        TRegManager settings;
+        settings.SetRadioWindowPos(3);
+    }
+    form.ShowInCorner();
+    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+    RECT r{};
+    GetWindowRect(form.Handle(), &r);
+    EXPECT_EQ(r.left, 100);
+    EXPECT_EQ(r.bottom, 650);
+    EXPECT_EQ(StoredWindowPos(), 3);
+    EXPECT_NE(GetWindowLongA(form.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+
+    // A value that names no corner is stored again as the upper right one.
+    for (int stored : {-1, 4, 77}) {
+        {
+            TRegManager settings;
+            settings.SetRadioWindowPos(stored);
+        }
+        form.ShowInCorner();
+        GetWindowRect(form.Handle(), &r);
+        EXPECT_EQ(r.right, 900) << stored;
+        EXPECT_EQ(r.top, 50) << stored;
+        EXPECT_EQ(StoredWindowPos(), 0) << stored;
+    }
+}
+
+// Presses and releases the left button over the control, as the user would.
+void ClickOn(TControl* Control)
+{
+    HWND window;
+    int x = Control->Width() / 2, y = Control->Height() / 2;
+    if (auto* windowed = dynamic_cast<TWinControl*>(Control)) {
+        window = windowed->Handle();
+    } else {
+        window = Control->Parent()->Handle();
+        x += Control->Left();
+        y += Control->Top();
+    }
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+struct TLinkRecorder {
+    std::vector<int> Volumes;
+    int Mutes = 0;
+    int ShowMains = 0;
+    int CloseMains = 0;
+    TRadioSmallFormLink Link()
+    {
+        TRadioSmallFormLink link;
+        link.SetMainVolume = [this](int v) { Volumes.push_back(v); };
+        link.ToggleMute = [this] { ++Mutes; };
+        link.ShowMain = [this] { ++ShowMains; };
+        link.CloseMain = [this] { ++CloseMains; };
+        return link;
+    }
+};
+
+TEST_F(ProgramDialogsTest, CompactSliderTellsTheMainWindowOnceAndFollowsItSilently)
+{
+    TLinkRecorder recorder;
+    auto& form = Make<TfrmRadioSmallForm>();
+    form.Link = recorder.Link();
+    EXPECT_EQ(form.tbVolume->Value(), 50);
+
+    form.tbVolume->SetValue(30);
+    EXPECT_EQ(recorder.Volumes, std::vector<int>{30});
+
+    // The main window's slider moved: the compact one follows without telling it back.
+    form.SetVolume(70);
+    EXPECT_EQ(form.tbVolume->Value(), 70);
+    EXPECT_EQ(recorder.Volumes, std::vector<int>{30});
+
+    form.tbVolume->SetValue(71);
+    EXPECT_EQ(recorder.Volumes, (std::vector<int>{30, 71}));
+}
+
+TEST_F(ProgramDialogsTest, CompactButtonsMuteGoBackToTheMainWindowAndClosingEndsTheProgram)
+{
+    TLinkRecorder recorder;
+    auto& form = Make<TfrmRadioSmallForm>();
+    form.Link = recorder.Link();
+    form.Show();
+
+    ClickOn(form.btnMute);
+    EXPECT_EQ(recorder.Mutes, 1);
+
+    ClickOn(form.btnReset);
+    EXPECT_FALSE(form.Visible());
+    EXPECT_EQ(recorder.ShowMains, 1);
+
+    // The frame's maximize button does what "Full" does.
+    form.Show();
+    form.skSkinFrame1->OnMaximize(form.skSkinFrame1);
+    EXPECT_FALSE(form.Visible());
+    EXPECT_EQ(recorder.ShowMains, 2);
+
+    // Closing closes the main window and leaves this one as it is.
+    form.Show();
+    SendMessageA(form.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(recorder.CloseMains, 1);
+    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+}
+
+// --- The account dialog
+
+TEST_F(ProgramDialogsTest, AccountDialogStoresWhatWasTypedAndClosesOnlyOnAValidAccount)
+{
+    auto& dialog = Make<TfrmLumraAccount>();
+    EXPECT_EQ(dialog.ClientWidth(), 477);
+    EXPECT_EQ(dialog.ClientHeight(), 263);
+    EXPECT_EQ(dialog.edtUserName->Text(), "");
+    EXPECT_EQ(dialog.edtPassword->Text(), "");
+    EXPECT_EQ(dialog.lncBrowser->Action(), "Explore");
+    EXPECT_EQ(dialog.lncBrowser->WaitType(), wtProcessMessages);
+    EXPECT_EQ(dialog.lncBrowser->Timeout(), -1);
+
+    std::vector<std::string> seen;
+    bool answer = false;
+    dialog.ValidateAccount = [&] {
+        TRegManager settings;
+        seen.push_back(settings.GetUserName() + "/" + settings.GetPassword());
+        // The check runs with the text saying so.
+        seen.push_back(dialog.labLumraCheck->Caption());
+        return answer;
+    };
+    dialog.edtUserName->SetText("anna");
+    dialog.edtPassword->SetText("Secret9");
+    ClickOn(dialog.btnOK);
+    EXPECT_EQ(seen, (std::vector<std::string>{"anna/Secret9", radio_texts::SAccountValidating}));
+    EXPECT_EQ(dialog.labLumraCheck->Caption(), radio_texts::SAccountInvalid);
+    EXPECT_EQ(dialog.labLumraCheck->Font()->Color(), clRed);
+    EXPECT_EQ(dialog.labLumraCheck->DefaultFont()->Color(), clRed);
+    EXPECT_EQ(dialog.ModalResult(), mrNone);
+
+    answer = true;
+    dialog.edtPassword->SetText("Secret10");
+    ClickOn(dialog.btnOK);
+    EXPECT_EQ(seen.at(2), "anna/Secret10");
+    EXPECT_EQ(dialog.ModalResult(), mrOk);
+}
+
+TEST_F(ProgramDialogsTest, AccountDialogSaysWhenTheServiceCannotBeAskedAndExitGivesTwo)
+{
+    auto& dialog = Make<TfrmLumraAccount>();
+    dialog.ValidateAccount = []() -> bool { throw EDirectoryServiceError("connection refused"); };
+    ClickOn(dialog.btnOK);
+    EXPECT_NE(dialog.labLumraCheck->Caption().find("connection refused"), std::string::npos);
+    EXPECT_EQ(dialog.ModalResult(), mrNone);
+
+    ClickOn(dialog.btnExit);
+    EXPECT_EQ(dialog.ModalResult(), 2);
+}
+
+TEST_F(ProgramDialogsTest, CreateAccountOpensTheServicesSubscribePage)
+{
+    auto& dialog = Make<TfrmLumraAccount>();
+    std::vector<std::string> opened;
+    dialog.OpenPage = [&](const std::string& address) { opened.push_back(address); };
+    ClickOn(dialog.btnCreate);
+    EXPECT_EQ(opened, std::vector<std::string>{TRadioUtils::ServiceURL() + "/lumraradiosubscribe.html"});
+}
+
+// --- The options dialog
+
+TEST_F(ProgramDialogsTest, OptionsShowTheStoredSettingsAndOkWritesThem)
+{
+    {
+        TRegManager settings;
+        settings.SetRadioWindowPos(2);
+        settings.SetStoreRadioSkin(true);
+        settings.SetUserName("bob");
+        settings.SetPassword("pw");
+    }
+    {
+        auto& options = Make<TfrmOptions>();
+        EXPECT_EQ(options.ClientWidth(), 390);
+        EXPECT_EQ(options.ClientHeight(), 333);
+        EXPECT_EQ(options.cmbWindowPos->ItemIndex(), 2);
+        EXPECT_TRUE(options.cbxLastSkin->Down());
+        EXPECT_EQ(options.edtUserName->Text(), "bob");
+        EXPECT_EQ(options.edtPassWord->Text(), "pw");
+        options.cmbWindowPos->SetItemIndex(1);
+        options.cbxLastSkin->SetDown(false);
+        options.edtUserName->SetText("carol");
+        ClickOn(options.btnOK);
+        EXPECT_EQ(options.ModalResult(), mrOk);
+    }
+    TRegManager settings;
+    EXPECT_EQ(settings.GetRadioWindowPos(), 1);
+    EXPECT_FALSE(settings.GetStoreRadioSkin());
+    EXPECT_EQ(settings.GetUserName(), "carol");
+    EXPECT_EQ(settings.GetPassword(), "pw");
+}
+
+TEST_F(ProgramDialogsTest, OptionsWithNoCornerStoreMinusOneAndCancelWritesNothing)
+{
+    {
+        TRegManager settings;
+        settings.SetRadioWindowPos(9);
+    }
+    {
+        auto& options = Make<TfrmOptions>();
+        EXPECT_EQ(options.cmbWindowPos->ItemIndex(), -1);
+        options.edtUserName->SetText("dave");
+        ClickOn(options.btnCancel);
+        EXPECT_EQ(options.ModalResult(), mrCancel);
+    }
+    EXPECT_EQ(StoredWindowPos(), 9);
+    {
+        TRegManager settings;
+        EXPECT_EQ(settings.GetUserName(), "");
+    }
+    {
+        auto& options = Make<TfrmOptions>();
+        ClickOn(options.btnOK);
+    }
+    EXPECT_EQ(StoredWindowPos(), -1);
+
+    // The next "Small" goes to the upper right and stores it.
+    Screen->SetWorkAreaQuery([] { return TRect(0, 0, 800, 600); });
+    auto& form = Make<TfrmRadioSmallForm>();
+    form.ShowInCorner();
+    RECT r{};
+    GetWindowRect(form.Handle(), &r);
+    EXPECT_EQ(r.right, 800);
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(StoredWindowPos(), 0);
+}
+
+// --- Splash and about
+
+TEST_F(ProgramDialogsTest, SplashStartsItsTimerWhenShownAndHidesAtItsFirstEvent)
+{
+    auto& splash = Make<TfrmSplash>();
+    EXPECT_EQ(splash.ClientWidth(), 520);
+    EXPECT_EQ(splash.ClientHeight(), 415);
+    EXPECT_EQ(splash.Timer1->Interval(), 4000u);
+    EXPECT_FALSE(splash.Timer1->Enabled());
+    splash.Show();
+    EXPECT_TRUE(splash.Timer1->Enabled());
+    EXPECT_NE(GetWindowLongA(splash.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    splash.Timer1->OnTimer(splash.Timer1);
+    EXPECT_FALSE(splash.Visible());
+    EXPECT_FALSE(splash.Timer1->Enabled());
+}
+
+TEST_F(ProgramDialogsTest, AboutClosesOnAClickOnItsPicture)
+{
+    auto& about = Make<TfrmAbout>();
+    EXPECT_EQ(about.ClientWidth(), 521);
+    EXPECT_EQ(about.ClientHeight(), 415);
+    about.Show();
+    about.Image1->OnClick(about.Image1);
+    EXPECT_EQ(about.ModalResult(), mrOk);
+    EXPECT_FALSE(about.Visible());
+}
+
+}  // namespace
