@@ -5,6 +5,7 @@
 #include "classlib/SysUtils.h"
 #include "radio/DialogTexts.h"
 #include "radio/SkinBinding.h"
+#include "skin/skSkinExPanel.h"
 #include "radio/RadioUtils.h"
 #include "radio/RegistryManager.h"
 

@@ -9,13 +9,16 @@
 #include "classlib/Forms.h"
 #include "radio/RzLauncher.h"
 #include "skin/skSkinData.h"
-#include "skin/skSkinExPanel.h"
 #include "skin/skSkinButton.h"
 #include "skin/skSkinSpeedButton.h"
 #include "skin/skSkinStdLabel.h"
 #include "skinforms/skSkinEdit.h"
 #include "skinforms/skSkinFrame.h"
 #include "skinforms/skSkinPasswordEdit.h"
+
+namespace sk {
+class TskSkinExPanel;
+}
 
 class TfrmLumraAccount : public cl::TForm {
 public:

@@ -2,6 +2,7 @@
 
 #include "radio/DialogTexts.h"
 #include "radio/SkinBinding.h"
+#include "skin/skSkinExPanel.h"
 #include "radio/RegistryManager.h"
 
 using namespace cl;

@@ -4,7 +4,6 @@
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
 #include "skin/skSkinData.h"
-#include "skin/skSkinExPanel.h"
 #include "skin/skSkinPanel.h"
 #include "skin/skSkinButton.h"
 #include "skin/skSkinButton.h"
@@ -13,6 +12,10 @@
 #include "skinforms/skSkinEdit.h"
 #include "skinforms/skSkinFrame.h"
 #include "skinforms/skSkinPasswordEdit.h"
+
+namespace sk {
+class TskSkinExPanel;
+}
 
 class TfrmOptions : public cl::TForm {
 public:

@@ -6,4 +6,5 @@ list(APPEND RADIO_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/frmLumraAccount.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frmSplash.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frmAbout.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/frmOptions.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/frmOptions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RadioProgram.cpp)

@@ -1,0 +1,223 @@
+#include "radio/RadioProgram.h"
+
+#include <cstdlib>
+#include <exception>
+#include <string>
+
+#include "classlib/Forms.h"
+#include "classlib/SysUtils.h"
+#include "radio/DialogTexts.h"
+#include "radio/MainFormTexts.h"
+#include "radio/RadioChannelManager.h"
+#include "radio/RadioUtils.h"
+#include "radio/RegistryManager.h"
+#include "radio/frmAbout.h"
+#include "radio/frmLumraAccount.h"
+#include "radio/frmOptions.h"
+#include "radio/frmRadioMain.h"
+#include "radio/frmRadioSmallForm.h"
+#include "radio/frmSplash.h"
+
+using namespace cl;
+
+TInstanceMutex::TInstanceMutex()
+{
+    handle_ = CreateMutexA(nullptr, TRUE, radio_texts::SInstanceMutex);
+    first_ = handle_ != nullptr && GetLastError() != ERROR_ALREADY_EXISTS;
+}
+
+TInstanceMutex::~TInstanceMutex()
+{
+    if (handle_)
+        CloseHandle(handle_);
+}
+
+unsigned SplashWaitMs()
+{
+    const char* text = std::getenv("TREBANIX_SPLASH_MS");
+    if (!text || !*text)
+        return TfrmSplash::ShowMs;
+    char* end = nullptr;
+    const unsigned long value = std::strtoul(text, &end, 10);
+    return (*end == '\0' && value <= 60000) ? static_cast<unsigned>(value) : TfrmSplash::ShowMs;
+}
+
+namespace {
+
+// Set when the main window closes: a close that comes while start-up still runs (its message
+// processing lets the user's clicks through) ends the program instead of the message loop.
+bool mainWindowClosed = false;
+
+// --- The windows' links to one another (the main window knows only itself)
+
+void ShowMainWindow()
+{
+    frmRadioMain->Show();
+    if (IsIconic(frmRadioMain->Handle()))
+        ShowWindow(frmRadioMain->Handle(), SW_RESTORE);
+    if (Application->Minimized())
+        Application->Restore();
+    SetForegroundWindow(frmRadioMain->Handle());
+}
+
+void SwitchToSmall(TObject*)
+{
+    frmRadioSmallForm->ShowInCorner();
+    frmRadioMain->Hide();
+}
+
+void ShowOptions(TObject*)
+{
+    TfrmOptions* options = new TfrmOptions(Application, frmRadioMain->skSkinData1);
+    try {
+        options->ShowModal();
+    } catch (...) {
+        options->Free();
+        throw;
+    }
+    options->Free();
+}
+
+void ShowAbout(TObject*)
+{
+    frmAbout->ShowModal();
+}
+
+void LinkWindows()
+{
+    frmRadioSmallForm->SetSkinData(frmRadioMain->skSkinData1);
+    frmRadioSmallForm->Link.SetMainVolume = [](int Volume) { frmRadioMain->trbVolume->SetPosition(Volume); };
+    frmRadioSmallForm->Link.ToggleMute = [] { frmRadioMain->btnMuteClick(frmRadioSmallForm); };
+    frmRadioSmallForm->Link.ShowMain = [] { ShowMainWindow(); };
+    frmRadioSmallForm->Link.CloseMain = [] { frmRadioMain->Close(); };
+    // The main window's slider sets the player's volume; the compact one only follows it.
+    TNotifyEvent mainVolumeChange = frmRadioMain->trbVolume->OnChange;
+    frmRadioMain->trbVolume->OnChange = [mainVolumeChange](TObject* Sender) {
+        if (mainVolumeChange)
+            mainVolumeChange(Sender);
+        frmRadioSmallForm->SetVolume(frmRadioMain->trbVolume->Position());
+    };
+    frmRadioSmallForm->SetVolume(frmRadioMain->trbVolume->Position());
+    TCloseEvent mainClose = frmRadioMain->OnClose;
+    frmRadioMain->OnClose = [mainClose](TObject* Sender, TCloseAction& Action) {
+        if (mainClose)
+            mainClose(Sender, Action);
+        if (Action != caNone)
+            mainWindowClosed = true;
+    };
+    frmRadioMain->btnSmall->OnClick = TNotifyEvent(&SwitchToSmall);
+    frmRadioMain->skSkinSpeedButton12->OnClick = TNotifyEvent(&ShowOptions);
+    frmRadioMain->skSkinSpeedButton13->OnClick = TNotifyEvent(&ShowAbout);
+}
+
+// --- Start-up steps
+
+// The splash paints, then the program waits with it on top.
+void ShowSplash()
+{
+    frmSplash->Show();
+    Application->ProcessMessages();
+    Sleep(SplashWaitMs());
+}
+
+// True when start-up goes on. A service that cannot be reached is said plainly and the
+// stations stored on this computer are used; only the account dialog's "Exit" ends start-up.
+bool CheckAccount()
+{
+    bool valid = false;
+    try {
+        valid = TRadioUtils::ValidateAccount();
+    } catch (const std::exception& E) {
+        MessageBoxA(frmRadioMain->Handle(), Format(radio_texts::SServiceDown, E.what()).c_str(),
+                    radio_texts::SMainCaption, MB_OK | MB_ICONINFORMATION);
+        return true;
+    }
+    if (valid)
+        return true;
+    return frmLumraAccount->ShowModal() != mrCancel;
+}
+
+// With the last station gone from the list, the browser opens the page where stations are
+// chosen.
+void OpenConfigureWhenLastStationGone()
+{
+    TRegManager settings;
+    if (frmRadioMain->FindChannelCategoryButton(settings.GetLastRadioURL()))
+        return;
+    TNotifyEvent change = frmRadioMain->tabControl->OnChange;
+    frmRadioMain->tabControl->OnChange = nullptr;
+    frmRadioMain->tabControl->SetTabIndex(2);
+    frmRadioMain->tabControl->OnChange = change;
+    frmRadioMain->ChangeTabs();
+}
+
+// Returns false when the program is to end without its message loop.
+bool StartUp()
+{
+    Application->Initialize();
+    Randomize();
+    Application->SetTitle(radio_texts::SMainCaption);
+    Application->CreateForm(frmRadioMain);
+    Application->CreateForm(frmSplash);
+    Application->CreateForm(frmRadioSmallForm);
+    Application->CreateForm(frmAbout);
+    LinkWindows();
+
+    ShowSplash();
+    frmRadioMain->Show();
+    Application->ProcessMessages();
+    Application->CreateForm(frmLumraAccount);
+    frmLumraAccount->SetSkinData(frmRadioMain->skSkinData1);
+    Application->ProcessMessages();
+
+    if (!CheckAccount())
+        return false;
+    frmRadioMain->FetchStationListWhenNoneCached();
+    OpenConfigureWhenLastStationGone();
+    return true;
+}
+
+// Windows first (the player stops with the main window), then the directory, which writes its
+// cache while COM is still up, then the class library's global objects in the reverse order of
+// their use: the application (which releases COM), the screen, the mouse.
+void ShutDown()
+{
+    try {
+        Application->DestroyComponents();
+    } catch (...) {
+        Application->HandleException(Application);
+    }
+    frmRadioMain = nullptr;
+    frmSplash = nullptr;
+    frmRadioSmallForm = nullptr;
+    frmAbout = nullptr;
+    frmLumraAccount = nullptr;
+    FreeRadioChannelManager();
+    delete Application;
+    Application = nullptr;
+    delete Screen;
+    Screen = nullptr;
+    delete Mouse;
+    Mouse = nullptr;
+}
+
+}  // namespace
+
+int RunRadioProgram()
+{
+    TInstanceMutex instance;
+    if (!instance.First())
+        return 0;
+    try {
+        if (StartUp() && !mainWindowClosed && !Application->Terminated()) {
+            // Start-up has shown the main window already; a switch to the compact window made
+            // meanwhile stays.
+            Application->SetShowMainForm(false);
+            Application->Run();
+        }
+    } catch (...) {
+        Application->HandleException(Application);
+    }
+    ShutDown();
+    return 0;
+}
