@@ -86,7 +86,7 @@ void ShowAbout(TObject*)
 void LinkWindows()
 {
     frmRadioSmallForm->SetSkinData(frmRadioMain->skSkinData1);
-    frmRadioSmallForm->Link.SetMainVolume = [](int Volume) { frmRadioMain->trbVolume->SetPosition(Volume); };
+    frmRadioSmallForm->Link.SetMainVolume = [](int Volume) { frmRadioMain->trbVolume->SetValue(Volume); };
     frmRadioSmallForm->Link.ToggleMute = [] { frmRadioMain->btnMuteClick(frmRadioSmallForm); };
     frmRadioSmallForm->Link.ShowMain = [] { ShowMainWindow(); };
     frmRadioSmallForm->Link.CloseMain = [] { frmRadioMain->Close(); };
@@ -95,9 +95,9 @@ void LinkWindows()
     frmRadioMain->trbVolume->OnChange = [mainVolumeChange](TObject* Sender) {
         if (mainVolumeChange)
             mainVolumeChange(Sender);
-        frmRadioSmallForm->SetVolume(frmRadioMain->trbVolume->Position());
+        frmRadioSmallForm->SetVolume(frmRadioMain->trbVolume->Value());
     };
-    frmRadioSmallForm->SetVolume(frmRadioMain->trbVolume->Position());
+    frmRadioSmallForm->SetVolume(frmRadioMain->trbVolume->Value());
     TCloseEvent mainClose = frmRadioMain->OnClose;
     frmRadioMain->OnClose = [mainClose](TObject* Sender, TCloseAction& Action) {
         if (mainClose)
