@@ -114,6 +114,9 @@ void TskSkinStdLabel::DoDrawText(TRect& Rect, unsigned Flags)
     TCanvas* canvas = Canvas();
     ApplyFont(canvas->Font());
     HDC dc = canvas->Handle();
+    // Selected here, as the measuring selects it: the canvas may not have chosen it for this
+    // device context yet.
+    TSelectedObject font(dc, canvas->Font()->Handle());
     SetBkMode(dc, TRANSPARENT);
     RECT r{Rect.Left, Rect.Top, Rect.Right, Rect.Bottom};
     if (!Enabled() && !(Flags & DT_CALCRECT)) {

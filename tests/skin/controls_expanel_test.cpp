@@ -220,3 +220,27 @@ TEST(StdLabel, AnAmpersandInDataIsShownAsTyped)
     label->SetCaption("&");
     EXPECT_GT(label->Width(), 0);
 }
+
+TEST(StdLabel, ItsTextFitsTheSizeItTakes)
+{
+    skctrltest::TTestForm form;
+    TControlSkin skin;
+    auto* d = skin.Add<TskDataSkinStdLabelControl>("stdlabel");
+    d->FontName = "Tahoma";
+    d->FontHeight = 13;
+    d->FontColor = 0x0000FF;
+    auto* label = new TskSkinStdLabel(form.Form);
+    label->SetParent(form.Form);
+    label->SetBounds(20, 10, 100, 16);
+    label->SetCaption("Volume & more");
+    label->SetShowAccelChar(false);
+    label->SetSkinData(skin.Data);
+    auto shot = FormShot(form.Form);
+    int right = -1;
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < shot->Width(); ++x)
+            if (shot->Pixels(x, y) == 0x0000FF)
+                right = std::max(right, x);
+    EXPECT_GT(right, 20);
+    EXPECT_LT(right, label->Left() + label->Width()) << label->Width();
+}
