@@ -56,10 +56,13 @@ TMainWindowScene::~TMainWindowScene()
     cl::Application->ProcessMessages();
 }
 
-void TMainWindowScene::Create()
+void TMainWindowScene::Create(std::function<std::unique_ptr<cl::TMediaPlayer>()> Player)
 {
     TRadioMainServices services = DefaultRadioMainServices();
-    services.CreatePlayer = [this] {
+    if (Player)
+        services.CreatePlayer = Player;
+    else
+        services.CreatePlayer = [this] {
         auto p = std::make_unique<TCountingPlayer>();
         player = p.get();
         return std::unique_ptr<cl::TMediaPlayer>(std::move(p));

@@ -3,6 +3,7 @@
 // in a temporary folder, and the settings it reads put back afterwards.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,8 +57,9 @@ struct TMainWindowScene {
 
     explicit TMainWindowScene(const std::string& LastURL = "", bool Fill = true);
     ~TMainWindowScene();
-    // Builds the window and runs its creation handler, as the application does.
-    void Create();
+    // Builds the window and runs its creation handler, as the application does. Player: the
+    // player to play with instead of a recording one.
+    void Create(std::function<std::unique_ptr<cl::TMediaPlayer>()> Player = {});
 
     TskButtonItem* Button(const std::string& Caption) const;
     // A left click (press and release) in the station list on that button.
