@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "classlib/SysUtils.h"
+#include "radio/DialogPlacement.h"
 #include "radio/DialogTexts.h"
 #include "radio/SkinBinding.h"
 #include "skin/skSkinExPanel.h"
@@ -13,33 +14,7 @@ using namespace cl;
 
 TfrmLumraAccount* frmLumraAccount = nullptr;
 
-namespace {
-
-template <class T>
-T* Place(TWinControl* Parent, TComponent* Owner, int X, int Y, int W, int H)
-{
-    T* control = new T(Owner);
-    control->SetParent(Parent);
-    control->SetBounds(X, Y, W, H);
-    return control;
-}
-
-sk::TskSkinStdLabel* PlaceLabel(TWinControl* Parent, TComponent* Owner, int X, int Y, int W, const char* Text)
-{
-    auto* label = Place<sk::TskSkinStdLabel>(Parent, Owner, X, Y, W, 14);
-    label->SetCaption(Text);
-    return label;
-}
-
-sk::TskSkinButton* PlaceButton(TWinControl* Parent, TComponent* Owner, int X, int Y, int W, const char* Text)
-{
-    auto* button = Place<sk::TskSkinButton>(Parent, Owner, X, Y, W, 25);
-    button->SetSkinDataName("button");
-    button->SetCaption(Text);
-    return button;
-}
-
-}  // namespace
+using namespace radio_dialogs;
 
 TfrmLumraAccount::TfrmLumraAccount(TComponent* AOwner, sk::TskSkinData* SkinData) : TForm(AOwner)
 {
