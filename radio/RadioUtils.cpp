@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "radio/DirectoryRequest.h"
+#include "radio/PaintingWait.h"
 #include "radio/RegistryManager.h"
 
 #ifndef TREBANIX_SERVICE_URL
@@ -67,7 +68,9 @@ std::string TRadioUtils::AccountCheckURL(std::string_view user, std::string_view
 
 THttpReply TRadioUtils::HttpGet(const std::string& url)
 {
-    radio::TDirectoryReply answer = radio::DirectoryGet(url, RequestTimeoutMs);
+    radio::TDirectoryReply answer;
+    const unsigned timeoutMs = RequestTimeoutMs;
+    radio::RunWhilePainting([&] { answer = radio::DirectoryGet(url, timeoutMs); });
     THttpReply reply;
     reply.Status = answer.Status;
     reply.Text = TrimReply(answer.Body);

@@ -33,9 +33,10 @@ public:
     static std::string ChannelListURL(std::string_view user, std::string_view password, int random);
     static std::string AccountCheckURL(std::string_view user, std::string_view password, int random);
 
-    // A GET that answers within RequestTimeoutMs or raises EDirectoryServiceError; the calling
-    // thread only waits (no message of its own runs meanwhile), and when the call returns,
-    // whatever way, the request is over and its connection closed.
+    // A GET that answers within RequestTimeoutMs or raises EDirectoryServiceError; meanwhile
+    // the calling thread paints its windows and runs no other message of its own (see
+    // radio/PaintingWait.h), and when the call returns, whatever way, the request is over and
+    // its connection closed.
     static THttpReply HttpGet(const std::string& url);
     // The body as replies and caches carry it: without a byte-order mark, trimmed of characters
     // up to the space.

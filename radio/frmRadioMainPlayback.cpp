@@ -1,5 +1,6 @@
 // The main window's playback, browser pages and station-list reload.
 #include "classlib/SysUtils.h"
+#include "radio/BusyCursor.h"
 #include "radio/MainFormTexts.h"
 #include "radio/RadioChannelManager.h"
 #include "radio/RegistryManager.h"
@@ -8,22 +9,6 @@
 #include "radio/frmRadioMain.h"
 
 using namespace cl;
-
-namespace {
-
-// The screen's busy cursor for as long as it lives.
-class TBusyCursor {
-public:
-    TBusyCursor() : previous_(Screen->Cursor()) { Screen->SetCursor(crHourGlass); }
-    ~TBusyCursor() { Screen->SetCursor(previous_); }
-    TBusyCursor(const TBusyCursor&) = delete;
-    TBusyCursor& operator=(const TBusyCursor&) = delete;
-
-private:
-    TCursor previous_;
-};
-
-}  // namespace
 
 // --- Stations
 
@@ -224,6 +209,6 @@ void TfrmRadioMain::FetchStationListWhenNoneCached()
 
 void TfrmRadioMain::FetchStationList(const std::string& User, const std::string& Password)
 {
-    TBusyCursor busy;
+    radio::TBusyCursor busy;
     Directory()->DownloadChannels(User, Password);
 }

@@ -1,0 +1,230 @@
+// A directory request that waits for its reply: the windows are painted meanwhile, input and
+// posted messages wait for the request's end, and the busy cursor shows.
+#include <gtest/gtest.h>
+
+#include <winsock2.h>
+#include <windows.h>
+
+#include <atomic>
+#include <chrono>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+#include "classlib/Forms.h"
+#include "radio/PaintingWait.h"
+#include "radio/RadioUtils.h"
+
+namespace {
+
+const COLORREF kBefore = RGB(200, 0, 0);
+const COLORREF kDuring = RGB(0, 160, 0);
+// Generous bounds of the polls below: reached only when the behaviour under test is missing.
+const auto kPollBound = std::chrono::seconds(10);
+
+template <class Predicate>
+bool PollUntil(Predicate done)
+{
+    const auto end = std::chrono::steady_clock::now() + kPollBound;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        Sleep(5);
+    }
+    return true;
+}
+
+// An HTTP server for one request on 127.0.0.1 that holds its reply ("1") until released.
+class THeldReplyServer {
+public:
+    THeldReplyServer()
+    {
+        WSADATA data;
+        WSAStartup(MAKEWORD(2, 2), &data);
+        listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        int length = sizeof address;
+        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
+        port_ = ntohs(address.sin_port);
+        listen(listener_, 1);
+        thread_ = std::thread([this] { Serve(); });
+    }
+    ~THeldReplyServer()
+    {
+        Release();
+        closesocket(listener_);
+        thread_.join();
+        WSACleanup();
+    }
+    std::string Url() const { return "http://127.0.0.1:" + std::to_string(port_) + "/files/video/recserver20.html"; }
+    bool Arrived() const { return arrived_; }
+    void Release() { released_ = true; }
+
+private:
+    void Serve()
+    {
+        SOCKET client = accept(listener_, nullptr, nullptr);
+        if (client == INVALID_SOCKET)
+            return;
+        std::string request;
+        char buffer[1024];
+        while (request.find("\r\n\r\n") == std::string::npos) {
+            const int got = recv(client, buffer, sizeof buffer, 0);
+            if (got <= 0)
+                break;
+            request.append(buffer, static_cast<std::size_t>(got));
+        }
+        arrived_ = true;
+        PollUntil([this] { return released_.load(); });
+        const std::string reply = "HTTP/1.1 200 OK\r\nContent-Length: 1\r\nConnection: close\r\n\r\n1";
+        send(client, reply.data(), static_cast<int>(reply.size()), 0);
+        shutdown(client, SD_SEND);
+        closesocket(client);
+    }
+
+    SOCKET listener_ = INVALID_SOCKET;
+    int port_ = 0;
+    std::atomic<bool> arrived_{false};
+    std::atomic<bool> released_{false};
+    std::thread thread_;
+};
+
+// A plain window filled with one colour; it counts the other messages that reach it.
+struct TWatchedWindow {
+    static inline std::atomic<COLORREF> Fill{kBefore};
+    static inline std::atomic<int> Inputs{0};
+    static inline std::atomic<int> Posted{0};
+    static inline std::atomic<HCURSOR> CursorWhilePainting{nullptr};
+
+    HWND Handle = nullptr;
+
+    TWatchedWindow()
+    {
+        Fill = kBefore;
+        Inputs = 0;
+        Posted = 0;
+        CursorWhilePainting = nullptr;
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = &Procedure;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "TrebanixWatchedWindow";
+        RegisterClassA(&windowClass);
+        Handle = CreateWindowExA(WS_EX_TOPMOST, "TrebanixWatchedWindow", "", WS_POPUP | WS_VISIBLE, 0, 0, 120, 90,
+                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        UpdateWindow(Handle);
+    }
+    ~TWatchedWindow() { DestroyWindow(Handle); }
+
+    // What the screen shows of the window, read as any other thread would.
+    COLORREF ShownColour() const
+    {
+        HDC dc = GetDC(Handle);
+        const COLORREF colour = GetPixel(dc, 60, 45);
+        ReleaseDC(Handle, dc);
+        return colour;
+    }
+
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        switch (message) {
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(window, &paint);
+            HBRUSH brush = CreateSolidBrush(Fill);
+            RECT client;
+            GetClientRect(window, &client);
+            FillRect(dc, &client, brush);
+            DeleteObject(brush);
+            EndPaint(window, &paint);
+            if (Fill == kDuring)
+                CursorWhilePainting = GetCursor();
+            return 0;
+        }
+        case WM_LBUTTONDOWN:
+        case WM_KEYDOWN:
+            ++Inputs;
+            return 0;
+        case WM_APP:
+            ++Posted;
+            return 0;
+        default:
+            return DefWindowProcA(window, message, wParam, lParam);
+        }
+    }
+};
+
+void DispatchQueued()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&message);
+}
+
+class PaintingWaitTest : public ::testing::Test {
+protected:
+    void SetUp() override { savedTimeout_ = TRadioUtils::RequestTimeoutMs; }
+    void TearDown() override { TRadioUtils::RequestTimeoutMs = savedTimeout_; }
+    unsigned savedTimeout_ = 0;
+};
+
+}  // namespace
+
+TEST_F(PaintingWaitTest, AWindowInvalidatedWhileARequestWaitsIsPaintedAndItsInputWaitsForTheReply)
+{
+    TRadioUtils::RequestTimeoutMs = 30000;
+    THeldReplyServer server;
+    TWatchedWindow window;
+    DispatchQueued();
+    ASSERT_TRUE(PollUntil([&] { return window.ShownColour() == kBefore; }));
+
+    // While the request is held at the server: a new colour to show, a click, a key and a
+    // posted message. The reply comes once the screen shows the new colour, or at the poll's
+    // bound when nothing paints.
+    std::atomic<bool> paintedBeforeReply{false};
+    std::thread meanwhile([&] {
+        if (PollUntil([&] { return server.Arrived(); })) {
+            TWatchedWindow::Fill = kDuring;
+            InvalidateRect(window.Handle, nullptr, FALSE);
+            PostMessageA(window.Handle, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+            PostMessageA(window.Handle, WM_KEYDOWN, VK_RETURN, 1);
+            PostMessageA(window.Handle, WM_APP, 0, 0);
+            paintedBeforeReply = PollUntil([&] { return window.ShownColour() == kDuring; });
+        }
+        server.Release();
+    });
+    const THttpReply reply = TRadioUtils::HttpGet(server.Url());
+    const int inputsDuringWait = TWatchedWindow::Inputs;
+    const int postedDuringWait = TWatchedWindow::Posted;
+    const cl::TCursor cursorAfter = cl::Screen->Cursor();
+    meanwhile.join();
+
+    EXPECT_EQ(reply.Status, 200);
+    EXPECT_EQ(reply.Text, L"1");
+    EXPECT_TRUE(paintedBeforeReply);
+    EXPECT_EQ(TWatchedWindow::CursorWhilePainting.load(), LoadCursor(nullptr, IDC_WAIT));
+    EXPECT_EQ(cursorAfter, cl::crDefault);
+    EXPECT_EQ(inputsDuringWait, 0);
+    EXPECT_EQ(postedDuringWait, 0);
+    // Nothing was lost: the queued messages run once the request is over.
+    DispatchQueued();
+    EXPECT_EQ(TWatchedWindow::Inputs, 2);
+    EXPECT_EQ(TWatchedWindow::Posted, 1);
+}
+
+TEST_F(PaintingWaitTest, WhatTheWorkRaisesReachesTheCallerAndTheCursorComesBack)
+{
+    try {
+        radio::RunWhilePainting([] { throw EDirectoryServiceError("no answer"); });
+        ADD_FAILURE() << "no error";
+    } catch (const EDirectoryServiceError& e) {
+        EXPECT_EQ(e.Message(), "no answer");
+    }
+    EXPECT_EQ(cl::Screen->Cursor(), cl::crDefault);
+
+    int result = 0;
+    radio::RunWhilePainting([&] { result = 42; });
+    EXPECT_EQ(result, 42);
+}
