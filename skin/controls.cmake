@@ -12,3 +12,5 @@ list(APPEND SKIN_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/skSkinButton.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skSkinCheckRadioBox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skSkinStatusBar.cpp)
+# The tool bar's scroll buttons.
+list(APPEND SKIN_WINDOWS ${CMAKE_CURRENT_LIST_DIR}/skSkinToolBarScroll.cpp)

@@ -1,5 +1,6 @@
 #include "skin/skSkinToolBar.h"
 
+#include "skin/skComposers.h"
 #include "skin/skSkinSpeedButton.h"
 
 namespace sk {
@@ -19,6 +20,23 @@ void TskSkinToolBar::SetSkinData(TskSkinData* Value)
     for (int i = 0; i < ControlCount(); ++i)
         if (auto* b = dynamic_cast<TskSkinSpeedButton*>(Controls(i)))
             b->SetSkinData(Value);
+}
+
+void TskSkinToolBar::GetSkinData()
+{
+    TskSkinPanel::GetSkinData();
+    resizeButtonIndex_ = SkinLoaded() ? SkinData()->IndexOfControl("resizebutton") : -1;
+}
+
+void TskSkinToolBar::CreateControlSkinImage(TBitmap* B)
+{
+    // Beside the scroll buttons the bar's ends would be cut off: a strip shows its middle alone.
+    if (buttonsShown_ && ResizeMode == rmHorzStrip && picture_) {
+        ComposeHSkinStripEx(LTPoint.X, RectWidth(SkinRect) - RTPoint.X, B, picture_, SkinRect, B->Width(),
+                            B->Height(), StretchEffect);
+        return;
+    }
+    TskSkinPanel::CreateControlSkinImage(B);
 }
 
 void TskSkinToolBar::SetFlat(bool Value)

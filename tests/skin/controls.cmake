@@ -7,3 +7,4 @@ list(APPEND TESTS_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/controls_expanel_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/controls_button_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/controls_checkbox_test.cpp)
+list(APPEND TESTS_WINDOWS ${CMAKE_CURRENT_LIST_DIR}/controls_toolbar_test.cpp)
