@@ -9,4 +9,8 @@ list(APPEND SKINFORMS_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/skSkinEditMenu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skSkinEditFrame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skSkinListBox.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/skSkinListBoxItems.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinListBoxItems.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skResizeButton.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinComboBox.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinComboBoxEdit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinComboBoxDraw.cpp)

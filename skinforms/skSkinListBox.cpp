@@ -2,6 +2,7 @@
 // the caption bar and its buttons.
 #include "skinforms/skSkinListBox.h"
 
+#include "classlib/CoreConsts.h"
 #include "classlib/SysUtils.h"
 #include "skin/skUtilsGlyphs.h"
 #include "skin/skUtilsText.h"
@@ -83,7 +84,7 @@ void TskSkinCustomListBox::SetItems(TStrings* Value)
 void TskSkinCustomListBox::SetItemIndex(int Value)
 {
     if (Value < -1 || Value >= list_->Count())
-        throw EListError(Format("List index out of bounds (%d)", Value));
+        throw EListError(Format(consts::SListIndexError, Value));
     list_->SetItemIndex(Value);
 }
 

@@ -147,6 +147,9 @@ protected:
     void MouseDown(cl::TMouseButton Button, cl::TShiftState Shift, int X, int Y) override;
     void MouseMove(cl::TShiftState Shift, int X, int Y) override;
     void MouseUp(cl::TMouseButton Button, cl::TShiftState Shift, int X, int Y) override;
+    // A message of the inner list that this control handles instead of the list; false lets
+    // the list have it.
+    virtual bool ListMessageTaken(cl::TMessage& Message) { return false; }
 
 private:
     friend class TskListBox;

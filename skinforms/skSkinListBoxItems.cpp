@@ -207,6 +207,8 @@ void TskListBox::WMMouseWheel(TMessage& Message)
 void TskListBox::Dispatch(TMessage& Message)
 {
     const TAliveFlag alive = alive_;
+    if (outer_ && outer_->ListMessageTaken(Message))
+        return;
     switch (Message.Msg) {
     case WM_NCCALCSIZE:
         // No non-client area: the native bars the window keeps are never seen.

@@ -6,4 +6,5 @@ list(APPEND TESTS_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/boxes_password_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/boxes_edit_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/boxes_skinchange_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/boxes_listbox_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/boxes_listbox_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/boxes_combobox_test.cpp)

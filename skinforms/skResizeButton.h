@@ -1,0 +1,15 @@
+#pragma once
+// A button face of any size composed from the skin's "resizebutton" picture, with an arrow in
+// the font colour of its state: what the up-down and the combo box draw when their own pictures
+// may not keep their size.
+#include "classlib/Canvas.h"
+#include "skin/skSkinData.h"
+
+namespace sk {
+
+// Draws the face into R of Canvas; the arrow (a TskArrowDirection) 2 pixels lower and to the
+// right while pressed. False, with nothing drawn, when the skin has no such button picture.
+bool DrawResizeButtonFace(cl::TCanvas* Canvas, TskSkinData* Data, const TRect& R, bool Hot, bool Pressed,
+                          int Arrow);
+
+}  // namespace sk

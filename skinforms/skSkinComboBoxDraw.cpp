@@ -1,0 +1,259 @@
+// Drawing the combo box: the box, its drop-down button and, in the fixed style, the chosen item,
+// in the default look and from the "combobox" description.
+#include "classlib/GdiHandles.h"
+#include "skin/skButtonLook.h"
+#include "skin/skComposers.h"
+#include "skin/skResourceStrData.h"
+#include "skin/skUtilsGlyphs.h"
+#include "skin/skUtilsText.h"
+#include "skinforms/skResizeButton.h"
+#include "skinforms/skSkinComboBox.h"
+
+namespace sk {
+
+using namespace cl;
+
+namespace {
+
+TRect Either(const TRect& R, const TRect& Fallback) { return IsNullRect(R) ? Fallback : R; }
+
+}  // namespace
+
+int TskSkinCustomComboBox::ShownIndex() const { return DroppedDown() ? savedIndex_ : ItemIndex(); }
+
+bool TskSkinCustomComboBox::ComboFocused()
+{
+    if (!HandleAllocated())
+        return false;
+    HWND focus = GetFocus();
+    return focus == Handle() || (edit_ && edit_->HandleAllocated() && focus == edit_->Handle());
+}
+
+bool TskSkinCustomComboBox::ActiveLook() { return mouseIn_ || ComboFocused(); }
+
+BYTE TskSkinCustomComboBox::TextCharset()
+{
+    if (SkinData() && SkinData()->ResourceStrData())
+        return SkinData()->ResourceStrData()->CharSet();
+    return DefaultFont()->Charset();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Default look
+
+void TskSkinCustomComboBox::DrawDefaultButton(TCanvas* Canvas)
+{
+    TRect r = buttonRect_;
+    if (RectWidth(r) < 1 || RectHeight(r) < 1)
+        return;
+    TColor frame = clBtnShadow;
+    TColor fill = clBtnFace;
+    if (buttonHot_) {
+        frame = clSkinDefaultFrame;
+        fill = buttonPressed_ ? clSkinDefaultDownFill : clSkinDefaultHotFill;
+    }
+    Frame3D(Canvas, r, frame, frame, 1);
+    Canvas->Brush()->SetColor(fill);
+    Canvas->FillRect(r);
+    TRect arrow = buttonRect_;
+    if (buttonPressed_ && buttonHot_)
+        arrow = OffsetRect(arrow, 1, 1);
+    DrawArrowImage(Canvas, arrow, Enabled() ? clBlack : clGrayText, adDown);
+}
+
+void TskSkinCustomComboBox::DrawDefaultItem(TCanvas* Canvas)
+{
+    const int w = RectWidth(contentRect_);
+    const int h = RectHeight(contentRect_);
+    if (w < 1 || h < 1)
+        return;
+    const bool focused = ComboFocused();
+    TBitmap b;
+    b.SetSize(w, h);
+    TCanvas* c = b.Canvas();
+    c->Font()->Assign(Font());
+    c->Font()->SetCharset(TextCharset());
+    c->Brush()->SetColor(focused ? clHighlight : defaultColor_);
+    c->Font()->SetColor(focused ? clHighlightText : Enabled() ? DefaultFont()->Color() : clGrayText);
+    c->FillRect(Rect(0, 0, w, h));
+    const int index = ShownIndex();
+    if (index >= 0 && index < ItemCount()) {
+        TOwnerDrawState state;
+        if (focused)
+            state += odFocused;
+        TRect text = Rect(0, 0, w, h);
+        if (OnComboBoxDrawItem) {
+            OnComboBoxDrawItem(c, index, w, h, text, state);
+        } else {
+            if (TCustomImageList* images = Images()) {
+                const int image = ImageIndex() < 0 ? index : ImageIndex();
+                if (image >= 0 && image < images->Count())
+                    images->Draw(c, 0, h / 2 - images->Height() / 2, image, Enabled());
+                text.Left += images->Width() + 2;
+            }
+            c->Brush()->SetStyle(bsClear);
+            DrawItemText(c, Items()->Get(index), text);
+        }
+    }
+    if (focused) {
+        c->Brush()->SetStyle(bsSolid);
+        c->DrawFocusRect(Rect(0, 0, w, h));
+    }
+    Canvas->Draw(contentRect_.Left, contentRect_.Top, &b);
+}
+
+void TskSkinCustomComboBox::CreateControlDefaultImage(TBitmap* B)
+{
+    CalcRects();
+    TCanvas* c = B->Canvas();
+    TRect r = Rect(0, 0, Width(), Height());
+    c->Brush()->SetColor(clBtnFace);
+    c->FillRect(r);
+    Frame3D(c, r, clBtnShadow, clBtnShadow, 1);
+    c->Brush()->SetColor(defaultColor_);
+    c->FillRect(r);
+    DrawDefaultButton(c);
+    if (style_ == skcbFixedStyle)
+        DrawDefaultItem(c);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Skinned look
+
+void TskSkinCustomComboBox::DrawSkinButton(TCanvas* Canvas)
+{
+    TskDataSkinComboBox* d = ComboDescription();
+    if (!d || !picture_ || IsNullRect(buttonRect_))
+        return;
+    if (!useSkinSize_) {
+        // A skin without a button picture leaves the button in the default look.
+        if (!DrawResizeButtonFace(Canvas, SkinData(), buttonRect_, buttonHot_, buttonPressed_, adDown))
+            DrawDefaultButton(Canvas);
+        return;
+    }
+    TRect src = OffsetRect(d->ButtonRect, d->SkinRect.Left, d->SkinRect.Top);
+    if (!Enabled() && !IsNullRect(d->UnEnabledButtonRect))
+        src = d->UnEnabledButtonRect;
+    else if (buttonPressed_ && buttonHot_)
+        src = Either(d->DownButtonRect, Either(d->ActiveButtonRect, src));
+    else if (buttonHot_)
+        src = Either(d->ActiveButtonRect, src);
+    Canvas->CopyRect(buttonRect_, picture_->Canvas(), src);
+}
+
+void TskSkinCustomComboBox::DrawSkinItem(TCanvas* Canvas)
+{
+    TskDataSkinComboBox* d = ComboDescription();
+    const int w = RectWidth(contentRect_);
+    if (!d || !picture_ || w <= 0)
+        return;
+    const bool focused = ComboFocused();
+    const bool hotLook = mouseIn_ && !IsNullRect(d->ActiveItemRect) && !IsNullRect(d->ActiveSkinRect);
+    TRect src = d->ItemRect;
+    bool stretch = d->ItemStretchEffect;
+    if (focused) {
+        src = Either(d->FocusItemRect, d->ItemRect);
+        stretch = d->FocusItemStretchEffect;
+    } else if (hotLook) {
+        src = d->ActiveItemRect;
+    }
+    // The background of the state; without a picture for it, the box as drawn shows through.
+    TBitmap back;
+    if (!IsNullRect(src)) {
+        ComposeHSkinStrip(d->ItemLeftOffset, d->ItemRightOffset, &back, picture_, src, w, RectHeight(src), stretch);
+    } else {
+        const int ih = !IsNullRect(d->ItemRect)        ? RectHeight(d->ItemRect)
+                       : !IsNullRect(d->FocusItemRect) ? RectHeight(d->FocusItemRect)
+                                                       : RectHeight(contentRect_);
+        if (useSkinSize_)
+            back.SetSize(w, std::max(1, ih));
+        else
+            back.SetSize(w, std::max(1, RectHeight(contentRect_)));
+        back.Canvas()->CopyRect(Rect(0, 0, back.Width(), back.Height()), Canvas, contentRect_);
+    }
+    TBitmap item;
+    if (useSkinSize_) {
+        item.Assign(&back);
+    } else {
+        item.SetSize(w, std::max(1, RectHeight(contentRect_)));
+        item.Canvas()->StretchDraw(Rect(0, 0, item.Width(), item.Height()), &back);
+    }
+    TRect text = d->ItemTextRect;
+    text.Right += w - (IsNullRect(d->ItemRect) ? RectWidth(d->ClRect) : RectWidth(d->ItemRect));
+    if (!useSkinSize_)
+        text.Bottom += Height() - RectHeight(d->SkinRect);
+    TCanvas* c = item.Canvas();
+    if (UseSkinFont()) {
+        c->Font()->SetName(d->FontName);
+        c->Font()->SetStyle(d->FontStyle);
+        c->Font()->SetHeight(d->FontHeight);
+    } else {
+        c->Font()->Assign(DefaultFont());
+    }
+    c->Font()->SetCharset(TextCharset());
+    TColor color = d->FontColor;
+    if (focused)
+        color = d->FocusFontColor;
+    else if (mouseIn_ && !IsNullRect(d->ActiveSkinRect))
+        color = d->ActiveFontColor;
+    if (useSkinSize_ && !Enabled()) {
+        const int e = SkinData()->IndexOfControl("edit");
+        auto* edit = e >= 0 ? dynamic_cast<TskDataSkinEditControl*>(SkinData()->CtrlList.Items(e)) : nullptr;
+        color = edit ? edit->DisabledFontColor : clGrayText;
+    }
+    c->Font()->SetColor(color);
+    c->Brush()->SetStyle(bsClear);
+    const int index = ShownIndex();
+    if (index >= 0 && index < ItemCount()) {
+        TOwnerDrawState state;
+        if (focused)
+            state += odFocused;
+        if (OnComboBoxDrawItem) {
+            OnComboBoxDrawItem(c, index, item.Width(), item.Height(), text, state);
+        } else {
+            if (focused && d->ShowFocus) {
+                c->Brush()->SetStyle(bsSolid);
+                c->Brush()->SetColor(SkinData()->SkinColors ? SkinData()->SkinColors->cBtnFace : clBtnFace);
+                c->DrawFocusRect(Rect(0, 0, item.Width(), item.Height()));
+                c->Brush()->SetStyle(bsClear);
+            }
+            if (TCustomImageList* images = Images()) {
+                const int image = ImageIndex() < 0 ? index : ImageIndex();
+                if (image >= 0 && image < images->Count())
+                    images->Draw(c, text.Left, text.Top + RectHeight(text) / 2 - images->Height() / 2, image,
+                                 Enabled());
+                text.Left += images->Width() + 2;
+            }
+            DrawItemText(c, Items()->Get(index), text);
+        }
+    }
+    Canvas->Draw(contentRect_.Left, contentRect_.Top, &item);
+}
+
+void TskSkinCustomComboBox::CreateControlSkinImage(TBitmap* B)
+{
+    TskDataSkinComboBox* d = ComboDescription();
+    if (!d || !picture_) {
+        CreateControlDefaultImage(B);
+        return;
+    }
+    CalcRects();
+    const bool active = ActiveLook() && !IsNullRect(d->ActiveSkinRect);
+    const TRect src = active ? d->ActiveSkinRect : d->SkinRect;
+    if (useSkinSize_ && !active) {
+        TskSkinCustomControl::CreateControlSkinImage(B);
+    } else {
+        TBitmap strip;
+        ComposeHSkinStrip(d->LTPoint.X, RectWidth(src) - d->RTPoint.X, &strip, picture_, src, Width(),
+                          RectHeight(src), d->StretchEffect);
+        if (useSkinSize_)
+            B->Canvas()->Draw(0, 0, &strip);
+        else
+            B->Canvas()->StretchDraw(Rect(0, 0, Width(), Height()), &strip);
+    }
+    DrawSkinButton(B->Canvas());
+    if (style_ == skcbFixedStyle)
+        DrawSkinItem(B->Canvas());
+}
+
+}  // namespace sk
