@@ -1,0 +1,73 @@
+#pragma once
+// The real TrebanixRadio.exe run as a child process from a copy in a temporary folder (so its
+// station cache lives there), found and driven through its windows from the outside: found by
+// class and process (Wine's hidden application window carries the main window's title), and
+// clicked with posted mouse messages. Every wait is a bounded poll.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "classlib/Types.h"
+#include "radio/DirectoryTestSupport.h"
+
+namespace program_test {
+
+// How long any one thing may take before the test gives up on it.
+constexpr DWORD kPatienceMs = 15000;
+
+// Polls Done every few milliseconds until it holds or MaxMs pass; true when it held.
+bool PollUntil(const std::function<bool()>& Done, DWORD MaxMs = kPatienceMs);
+
+class TProgramRun {
+public:
+    // Copies the program into Folder (once per folder); the splash does not wait.
+    explicit TProgramRun(const TTempFolder& Folder);
+    // Ends a program the test left running, so that nothing outlives the test.
+    ~TProgramRun();
+    TProgramRun(const TProgramRun&) = delete;
+    TProgramRun& operator=(const TProgramRun&) = delete;
+
+    void Start();
+    DWORD ProcessId() const { return pid_; }
+    bool Running() const;
+    // Waits (bounded) for the process to end; its exit code, or STILL_ACTIVE when it did not.
+    DWORD WaitForExit(DWORD MaxMs = kPatienceMs);
+
+    // The process's top-level window of this class (visible ones first), or null.
+    HWND FindWindowOfClass(const char* ClassName) const;
+    // Waits (bounded) until a window of the class is visible; null when none came.
+    HWND WaitForVisibleWindow(const char* ClassName, DWORD MaxMs = kPatienceMs) const;
+    // Every top-level window the process has, visible or not.
+    std::vector<HWND> Windows() const;
+
+private:
+    std::string exe_;
+    HANDLE process_ = nullptr;
+    DWORD pid_ = 0;
+};
+
+// The first child (at any depth) of Parent with this class and window text, or null.
+HWND FindChild(HWND Parent, const char* ClassName, const std::string& Text = "");
+// A left click (press and release) at a point of the window's client area, as posted input.
+void ClickAt(HWND Window, int X, int Y);
+// Clicks Window at (X, Y) again and again until Effect holds (input posted while the program
+// still waits on a request is dropped); true when it held within the bound.
+bool ClickUntil(HWND Window, int X, int Y, const std::function<bool()>& Effect);
+cl::TRect ScreenRect(HWND Window);
+
+// The settings the program reads, cleared before and after each test.
+void ClearProgramSettings();
+// An account known to the local directory service and stored as the program's own.
+void UseKnownAccount();
+// An account the service does not know, stored as the program's own.
+void UseUnknownAccount();
+
+// A station cache as the program itself writes it, with a few stations.
+std::string StationCacheBytes();
+// Puts Bytes where the program in Folder reads its station cache.
+void PlaceStationCache(const TTempFolder& Folder, const std::string& Bytes);
+std::string StationCacheOf(const TTempFolder& Folder);
+
+}  // namespace program_test

@@ -1,0 +1,244 @@
+// The whole program under Wine: the real TrebanixRadio.exe started as a child process against
+// the local directory service, driven through its windows, and judged by what it leaves
+// behind: its exit, its station cache and its settings.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "classlib/ComObj.h"
+#include "classlib/Forms.h"
+#include "radio/RegistryManager.h"
+#include "ProgramRun.h"
+
+using namespace program_test;
+
+namespace {
+
+// The main window's tool bar holds buttons 100 pixels wide, side by side from its left edge:
+// "Exit", "Small", "Change skin", "Reload", "Options", ...
+constexpr int kToolButtonWidth = 100;
+constexpr int kSmallButton = 1;
+constexpr int kOptionsButton = 4;
+// "Full" on the compact window: 50 by 25 at 156,48 of its client area.
+constexpr int kFullX = 156 + 25, kFullY = 48 + 12;
+
+class ProgramRunTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        REQUIRE_DIRECTORY_SERVICE();
+        service::Reset();
+        ClearProgramSettings();
+    }
+    void TearDown() override { ClearProgramSettings(); }
+
+    static int StoredWindowPos()
+    {
+        TRegManager settings;
+        return settings.GetRadioWindowPos();
+    }
+    static bool StoredLastSkin()
+    {
+        TRegManager settings;
+        return settings.GetStoreRadioSkin();
+    }
+    static bool Shown(HWND Window) { return Window && IsWindowVisible(Window) && !IsIconic(Window); }
+
+    // Clicks one of the main window's tool buttons until Effect holds.
+    static bool ClickToolButton(HWND Main, int Index, const std::function<bool()>& Effect)
+    {
+        HWND toolbar = FindChild(Main, "TskSkinToolBar");
+        if (!toolbar)
+            return false;
+        RECT client{};
+        GetClientRect(toolbar, &client);
+        return ClickUntil(toolbar, Index * kToolButtonWidth + kToolButtonWidth / 2, client.bottom / 2, Effect);
+    }
+
+    // A program that has started with a valid account and its stations, showing its main window.
+    HWND StartListening(TProgramRun& Run)
+    {
+        Run.Start();
+        return Run.WaitForVisibleWindow("TfrmRadioMain");
+    }
+
+    cl::TComApartment apartment_;
+    TTempFolder folder_;
+};
+
+TEST_F(ProgramRunTest, ASecondInstanceEndsAtOnceShowingNothingWhileTheFirstGoesOn)
+{
+    UseKnownAccount();
+    const std::string cache = StationCacheBytes();
+    PlaceStationCache(folder_, cache);
+    TProgramRun first(folder_);
+    HWND main = StartListening(first);
+    ASSERT_TRUE(main) << "the first instance showed no main window";
+
+    TProgramRun second(folder_);
+    second.Start();
+    bool secondShowedWindow = false;
+    EXPECT_TRUE(PollUntil([&] {
+        for (HWND window : second.Windows())
+            secondShowedWindow = secondShowedWindow || IsWindowVisible(window);
+        return !second.Running();
+    })) << "the second instance is still running";
+    EXPECT_EQ(second.WaitForExit(), 0u);
+    EXPECT_FALSE(secondShowedWindow);
+    EXPECT_TRUE(first.Running());
+    EXPECT_TRUE(Shown(main));
+
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(first.WaitForExit(), 0u);
+    // The stations came from the cache and go back to it as they were.
+    EXPECT_EQ(StationCacheOf(folder_), cache);
+}
+
+TEST_F(ProgramRunTest, AnUnknownAccountShowsTheAccountDialogWhoseExitEndsTheProgramWithTheCacheAsItWas)
+{
+    UseUnknownAccount();
+    const std::string cache = StationCacheBytes();
+    PlaceStationCache(folder_, cache);
+    TProgramRun run(folder_);
+    run.Start();
+
+    HWND dialog = run.WaitForVisibleWindow("TfrmLumraAccount");
+    ASSERT_TRUE(dialog) << "no account dialog";
+    // The main window is up behind it.
+    EXPECT_TRUE(Shown(run.FindWindowOfClass("TfrmRadioMain")));
+    HWND exitButton = FindChild(dialog, "TskSkinButton", "Exit");
+    ASSERT_TRUE(exitButton);
+    RECT r{};
+    GetClientRect(exitButton, &r);
+    ClickAt(exitButton, r.right / 2, r.bottom / 2);
+
+    EXPECT_EQ(run.WaitForExit(), 0u) << "the program did not end on Exit";
+    EXPECT_EQ(StationCacheOf(folder_), cache);
+    // Only the cache is in the data folder: no temporary file left behind.
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((folder_.Path() + "data\\*").c_str(), &found);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    std::vector<std::string> names;
+    do {
+        if (std::string(found.cFileName) != "." && std::string(found.cFileName) != "..")
+            names.push_back(found.cFileName);
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+    EXPECT_EQ(names, std::vector<std::string>{"qsRadioChannels.xml"});
+}
+
+TEST_F(ProgramRunTest, SmallPlacesTheCompactWindowByTheStoredCornerFullBringsTheMainWindowBackAndClosingItEnds)
+{
+    UseKnownAccount();
+    PlaceStationCache(folder_, StationCacheBytes());
+    {
+        // A value that names no corner: the upper right one, stored again as such.
+        TRegManager settings;
+        settings.SetRadioWindowPos(7);
+    }
+    TProgramRun run(folder_);
+    HWND main = StartListening(run);
+    ASSERT_TRUE(main);
+
+    HWND compact = nullptr;
+    ASSERT_TRUE(ClickToolButton(main, kSmallButton, [&] {
+        compact = run.FindWindowOfClass("TfrmRadioSmallForm");
+        return Shown(compact);
+    })) << "\"Small\" showed no compact window";
+    EXPECT_TRUE(PollUntil([&] { return !IsWindowVisible(main); })) << "the main window stayed";
+    const cl::TRect area = cl::Screen->WorkAreaRect();
+    const cl::TRect placed = ScreenRect(compact);
+    EXPECT_EQ(placed.Right, area.Right);
+    EXPECT_EQ(placed.Top, area.Top);
+    EXPECT_EQ(StoredWindowPos(), 0);
+    EXPECT_TRUE(GetWindowLongA(compact, GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+    ASSERT_TRUE(ClickUntil(compact, kFullX, kFullY, [&] { return Shown(main); }))
+        << "\"Full\" did not bring the main window back";
+    EXPECT_TRUE(PollUntil([&] { return !IsWindowVisible(compact); }));
+
+    // Twice, so that the way back is known to work more than once.
+    ASSERT_TRUE(ClickToolButton(main, kSmallButton, [&] { return Shown(compact) && !IsWindowVisible(main); }));
+    ASSERT_TRUE(ClickUntil(compact, kFullX, kFullY, [&] { return Shown(main) && !IsWindowVisible(compact); }));
+
+    // Closing the compact window ends the whole program.
+    ASSERT_TRUE(ClickToolButton(main, kSmallButton, [&] { return Shown(compact); }));
+    PostMessageA(compact, WM_CLOSE, 0, 0);
+    EXPECT_EQ(run.WaitForExit(), 0u);
+    EXPECT_EQ(StoredWindowPos(), 0);
+}
+
+TEST_F(ProgramRunTest, OptionsChosenInTheDialogSurviveARestart)
+{
+    UseKnownAccount();
+    PlaceStationCache(folder_, StationCacheBytes());
+    {
+        TProgramRun run(folder_);
+        HWND main = StartListening(run);
+        ASSERT_TRUE(main);
+        HWND options = nullptr;
+        ASSERT_TRUE(ClickToolButton(main, kOptionsButton, [&] {
+            options = run.FindWindowOfClass("TfrmOptions");
+            return Shown(options);
+        })) << "\"Options\" opened no dialog";
+
+        // "Bottom left" in the corner list.
+        HWND corners = FindChild(options, "TListBox");
+        ASSERT_TRUE(corners);
+        const int itemHeight = static_cast<int>(SendMessageA(corners, LB_GETITEMHEIGHT, 0, 0));
+        ASSERT_GT(itemHeight, 0);
+        ClickAt(corners, 20, 3 * itemHeight + itemHeight / 2);
+        ASSERT_TRUE(PollUntil([&] { return SendMessageA(corners, LB_GETCURSEL, 0, 0) == 3; }));
+        // " Save last used skin" on.
+        HWND panel = FindChild(options, "TskSkinExPanel");
+        ASSERT_TRUE(panel);
+        ClickAt(panel, 12 + 40, 154 + 10);
+
+        HWND ok = FindChild(options, "TskSkinButton", "OK");
+        ASSERT_TRUE(ok);
+        ClickAt(ok, 10, 10);
+        ASSERT_TRUE(PollUntil([&] { return !IsWindow(options) || !IsWindowVisible(options); }))
+            << "\"OK\" did not close the options";
+        EXPECT_EQ(StoredWindowPos(), 3);
+        EXPECT_TRUE(StoredLastSkin());
+
+        PostMessageA(main, WM_CLOSE, 0, 0);
+        ASSERT_EQ(run.WaitForExit(), 0u);
+    }
+    // The shut-down wrote nothing over them.
+    EXPECT_EQ(StoredWindowPos(), 3);
+    EXPECT_TRUE(StoredLastSkin());
+
+    TProgramRun run(folder_);
+    HWND main = StartListening(run);
+    ASSERT_TRUE(main);
+    HWND compact = nullptr;
+    ASSERT_TRUE(ClickToolButton(main, kSmallButton, [&] {
+        compact = run.FindWindowOfClass("TfrmRadioSmallForm");
+        return Shown(compact);
+    }));
+    const cl::TRect area = cl::Screen->WorkAreaRect();
+    const cl::TRect placed = ScreenRect(compact);
+    EXPECT_EQ(placed.Left, area.Left);
+    EXPECT_EQ(placed.Bottom, area.Bottom);
+
+    // The dialog opens with them again.
+    ASSERT_TRUE(ClickUntil(compact, kFullX, kFullY, [&] { return Shown(main); }));
+    HWND options = nullptr;
+    ASSERT_TRUE(ClickToolButton(main, kOptionsButton, [&] {
+        options = run.FindWindowOfClass("TfrmOptions");
+        return Shown(options);
+    }));
+    HWND corners = FindChild(options, "TListBox");
+    ASSERT_TRUE(corners);
+    EXPECT_EQ(SendMessageA(corners, LB_GETCURSEL, 0, 0), 3);
+    HWND cancel = FindChild(options, "TskSkinButton", "Cancel");
+    ASSERT_TRUE(cancel);
+    ClickAt(cancel, 10, 10);
+    ASSERT_TRUE(PollUntil([&] { return !IsWindow(options) || !IsWindowVisible(options); }));
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(run.WaitForExit(), 0u);
+    EXPECT_EQ(StoredWindowPos(), 3);
+}
+
+}  // namespace
