@@ -1,0 +1,288 @@
+// The whole program under Wine, run as a child process from a copy in a temporary folder:
+// start-up to its painted main window (splash wait off) against a minimal Win32 program that
+// shows one window; its working set with 10,000 stations against an empty list; and how often
+// its process wakes up while it sits idle, playing nothing, against the minimal program's.
+#include <windows.h>
+#include <psapi.h>
+
+#include <cctype>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "bench/bench_service.h"
+#include "bench/bench_timing.h"
+#include "classlib/ComObj.h"
+#include "classlib/SysUtils.h"
+#include "radio/RadioChannelManager.h"
+#include "radio/RegistryManager.h"
+
+#ifndef TREBANIX_PROGRAM_EXE
+#define TREBANIX_PROGRAM_EXE ""
+#endif
+#ifndef MINIMAL_WINDOW_EXE
+#define MINIMAL_WINDOW_EXE ""
+#endif
+
+namespace {
+
+constexpr DWORD kPatienceMs = 30000;
+constexpr int kStartRuns = 5;
+constexpr DWORD kIdleSampleMs = 3000;
+
+std::string WindowsPath(std::string Path)
+{
+    for (char& c : Path)
+        if (c == '/')
+            c = '\\';
+    return Path;
+}
+
+std::string NewFolder(const char* Name)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string folder = cl::Format("%strebanix-bench-%u-%s\\", temp, unsigned(GetCurrentProcessId()), Name);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    CreateDirectoryA((folder + "data").c_str(), nullptr);
+    return folder;
+}
+
+void RemoveFolder(const std::string& Folder)
+{
+    for (const char* name : {"data\\qsRadioChannels.xml", "TrebanixRadio.exe", "MinimalWindow.exe"})
+        DeleteFileA((Folder + name).c_str());
+    RemoveDirectoryA((Folder + "data").c_str());
+    RemoveDirectoryA(Folder.c_str());
+}
+
+// A child program and its top-level window of one class.
+class TChild {
+public:
+    TChild(const std::string& Exe, const char* WindowClass) : class_(WindowClass)
+    {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        std::string command = "\"" + Exe + "\"";
+        if (!CreateProcessA(Exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &info_))
+            throw cl::Exception("cannot start " + Exe);
+        CloseHandle(info_.hThread);
+    }
+    ~TChild()
+    {
+        if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
+            if (window_)
+                PostMessageA(window_, WM_CLOSE, 0, 0);
+            if (WaitForSingleObject(info_.hProcess, kPatienceMs) != WAIT_OBJECT_0)
+                TerminateProcess(info_.hProcess, 255);
+            WaitForSingleObject(info_.hProcess, kPatienceMs);
+        }
+        CloseHandle(info_.hProcess);
+    }
+    TChild(const TChild&) = delete;
+    TChild& operator=(const TChild&) = delete;
+
+    // Waits until the window is visible, has nothing left to paint and its thread answers;
+    // false when that does not happen within the bound.
+    bool WaitPainted()
+    {
+        const DWORD start = GetTickCount();
+        while (GetTickCount() - start < kPatienceMs) {
+            window_ = FindWindowOfProcess();
+            DWORD_PTR answer = 0;
+            if (window_ && IsWindowVisible(window_) && !GetUpdateRect(window_, nullptr, FALSE) &&
+                SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL, kPatienceMs, &answer))
+                return true;
+            Sleep(1);
+        }
+        return false;
+    }
+    HANDLE Process() const { return info_.hProcess; }
+    HWND Window() const { return window_; }
+
+private:
+    HWND FindWindowOfProcess() const
+    {
+        HWND window = nullptr;
+        while ((window = FindWindowExA(nullptr, window, class_, nullptr)) != nullptr) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(window, &pid);
+            if (pid == info_.dwProcessId)
+                return window;
+        }
+        return nullptr;
+    }
+
+    const char* class_;
+    PROCESS_INFORMATION info_{};
+    HWND window_ = nullptr;
+};
+
+// Median milliseconds from the start of the program to its painted window.
+double StartUpMilliseconds(const std::string& Exe, const char* WindowClass)
+{
+    return bench::MedianMilliseconds(kStartRuns, [&] {
+        TChild child(Exe, WindowClass);
+        if (!child.WaitPainted())
+            throw cl::Exception("no painted window of " + Exe);
+    });
+}
+
+// A station cache written by the directory itself: the service's list for this scenario.
+void PrepareCache(const std::string& Folder, const std::string& Scenario)
+{
+    TServiceForBench::Control("/_control/scenario?name=" + Scenario);
+    TRadioChannelManager directory(Folder);
+    directory.DownloadChannels("demo", "demo");
+}
+
+// The Unix side of a child under Wine: /proc through drive Z:. The process whose command line
+// names the copy of the program in our own folder.
+std::string UnixProcFolderOf(const std::string& ExeInFolder)
+{
+    auto squash = [](std::string text) {
+        std::string out;
+        for (char c : text)
+            if (std::isalnum(static_cast<unsigned char>(c)))
+                out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return out;
+    };
+    const std::string wanted = squash(ExeInFolder.substr(ExeInFolder.find_last_of('\\', ExeInFolder.size() - 19)));
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA("Z:\\proc\\*", &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return {};
+    std::string result;
+    do {
+        if (!std::isdigit(static_cast<unsigned char>(found.cFileName[0])))
+            continue;
+        std::string folder = std::string("Z:\\proc\\") + found.cFileName + "\\";
+        FILE* f = std::fopen((folder + "cmdline").c_str(), "rb");
+        if (!f)
+            continue;
+        char buffer[1024];
+        const size_t got = std::fread(buffer, 1, sizeof buffer, f);
+        std::fclose(f);
+        if (squash(std::string(buffer, got)).find(wanted) != std::string::npos) {
+            result = folder;
+            break;
+        }
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+    return result;
+}
+
+// Context switches of every thread of the Unix process: each is a wake-up.
+double ContextSwitches(const std::string& ProcFolder)
+{
+    double total = 0;
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((ProcFolder + "task\\*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return 0;
+    do {
+        if (!std::isdigit(static_cast<unsigned char>(found.cFileName[0])))
+            continue;
+        FILE* f = std::fopen((ProcFolder + "task\\" + found.cFileName + "\\status").c_str(), "rb");
+        if (!f)
+            continue;
+        char line[256];
+        while (std::fgets(line, sizeof line, f)) {
+            unsigned long count = 0;
+            if (std::sscanf(line, "voluntary_ctxt_switches: %lu", &count) == 1 ||
+                std::sscanf(line, "nonvoluntary_ctxt_switches: %lu", &count) == 1)
+                total += count;
+        }
+        std::fclose(f);
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+    return total;
+}
+
+// Wake-ups per second of a child that has shown its window and settled.
+double IdleWakeupsPerSecond(const std::string& Exe, const char* WindowClass)
+{
+    TChild child(Exe, WindowClass);
+    if (!child.WaitPainted())
+        throw cl::Exception("no painted window of " + Exe);
+    const std::string proc = UnixProcFolderOf(Exe);
+    if (proc.empty())
+        throw cl::Exception("cannot find the Unix process of " + Exe);
+    // Start-up's own work (the account check, the first paints) is over within a second.
+    Sleep(1000);
+    const double before = ContextSwitches(proc);
+    Sleep(kIdleSampleMs);
+    const double after = ContextSwitches(proc);
+    return (after - before) * 1000.0 / kIdleSampleMs;
+}
+
+// Working set in megabytes of the program once its start-up is over.
+double SettledWorkingSetMB(const std::string& Exe)
+{
+    TChild child(Exe, "TfrmRadioMain");
+    if (!child.WaitPainted())
+        throw cl::Exception("no painted window of " + Exe);
+    Sleep(1000);
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(child.Window(), WM_NULL, 0, 0, SMTO_NORMAL, kPatienceMs, &answer);
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(child.Process(), &counters, sizeof counters))
+        throw cl::Exception("no memory figures of " + Exe);
+    return double(counters.WorkingSetSize) / (1024.0 * 1024.0);
+}
+
+}  // namespace
+
+int main()
+{
+    try {
+        cl::TComApartment apartment;
+        TServiceForBench service;
+        SetEnvironmentVariableA("TREBANIX_SPLASH_MS", "0");
+        {
+            TRegManager settings;
+            settings.SetUserName("demo");
+            settings.SetPassword("demo");
+            settings.SetLastRadioURL("");
+        }
+        const std::string program = WindowsPath(TREBANIX_PROGRAM_EXE);
+        const std::string minimal = WindowsPath(MINIMAL_WINDOW_EXE);
+
+        const std::string demoFolder = NewFolder("demo");
+        const std::string demoExe = demoFolder + "TrebanixRadio.exe";
+        const std::string minimalExe = demoFolder + "MinimalWindow.exe";
+        CopyFileA(program.c_str(), demoExe.c_str(), FALSE);
+        CopyFileA(minimal.c_str(), minimalExe.c_str(), FALSE);
+        PrepareCache(demoFolder, "normal");
+
+        const double minimalStart = StartUpMilliseconds(minimalExe, "TrebanixMinimalWindow");
+        const double programStart = StartUpMilliseconds(demoExe, "TfrmRadioMain");
+        bench::Report("program_startup_to_painted_main_window", programStart, minimalStart, "2");
+
+        const double minimalIdle = IdleWakeupsPerSecond(minimalExe, "TrebanixMinimalWindow");
+        const double programIdle = IdleWakeupsPerSecond(demoExe, "TfrmRadioMain");
+        bench::Report("program_idle_wakeups_per_second", programIdle, "1/s", minimalIdle, "-");
+
+        const std::string emptyFolder = NewFolder("empty");
+        const std::string emptyExe = emptyFolder + "TrebanixRadio.exe";
+        CopyFileA(program.c_str(), emptyExe.c_str(), FALSE);
+        PrepareCache(emptyFolder, "empty");
+        const double emptyMB = SettledWorkingSetMB(emptyExe);
+
+        const std::string bigFolder = NewFolder("big");
+        const std::string bigExe = bigFolder + "TrebanixRadio.exe";
+        CopyFileA(program.c_str(), bigExe.c_str(), FALSE);
+        PrepareCache(bigFolder, "big&count=10000&categories=200");
+        const double bigMB = SettledWorkingSetMB(bigExe);
+        bench::Report("program_working_set_10000_stations", bigMB, "MB", emptyMB, "-");
+
+        for (const std::string& folder : {demoFolder, emptyFolder, bigFolder})
+            RemoveFolder(folder);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "program_bench: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
