@@ -104,6 +104,21 @@ public:
     bool PreviewsKeys() const override { return keyPreview_; }
     TRect ClientRect() override;
 
+    // --- MDI: an fsMDIForm holds its fsMDIChild forms in an MDI client window; the style is
+    // chosen before the window is made.
+    // The MDI client window; nullptr for other forms and before the window exists.
+    HWND ClientHandle() const { return clientHandle_; }
+    // The child the MDI client has active; nullptr for none or another kind of form.
+    TCustomForm* ActiveMDIChild() const;
+    // The children in the MDI client's order, front first.
+    int MDIChildCount() const;
+    TCustomForm* MDIChildren(int Index) const;
+    void Cascade();
+    void Tile();
+    // Activates the next (previous) child.
+    void Next();
+    void Previous();
+
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;
     TNotifyEvent OnShow;
@@ -157,6 +172,7 @@ private:
     bool placed_ = false;
     bool releasePosted_ = false;
     TIcon icon_;
+    HWND clientHandle_ = nullptr;
 };
 
 class TForm : public TCustomForm {

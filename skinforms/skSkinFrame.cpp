@@ -2,6 +2,7 @@
 #include "skinforms/skSkinFrame.h"
 
 #include "classlib/SysUtils.h"
+#include "skinforms/skSkinMainMenuBar.h"
 #include "skinforms/skSkinMessages.h"
 
 namespace sk {
@@ -67,6 +68,7 @@ TskSkinFrame::TskSkinFrame(cl::TComponent* AOwner) : cl::TComponent(AOwner), for
     defaultSystemMenu_ = new cl::TPopupMenu(this);
     skinMenu_ = new TskSkinMenu(this, form_);
     menuMode_ = std::make_unique<TskSkinMenuMode>(skinMenu_);
+    menuMode_->KeyFilter = [this](WORD Key) { return MainMenuBarKey(Key); };
     CopyMenuSettings();
     if (ComponentState().Contains(cl::csDesigning))
         return;
@@ -120,6 +122,10 @@ void TskSkinFrame::Notification(cl::TComponent* AComponent, cl::TOperation Opera
     }
     if (AComponent == defaultSystemMenu_)
         defaultSystemMenu_ = nullptr;
+    if (mainMenuBar_ && AComponent == static_cast<cl::TComponent*>(mainMenuBar_)) {
+        mainMenuBar_ = nullptr;
+        inMainMenuBar_ = false;
+    }
 }
 
 TskSkinFrame* GetFormSkinComponent(cl::TComponent* Form)
@@ -280,6 +286,8 @@ void TskSkinFrame::CloseMenusFor(cl::TMessage&)
         skinMenu_->CloseAll();
     else if (inSkinMenu_)
         SkinMenuClose();
+    else if (inMainMenuBar_)
+        LeaveMainMenuBar();
 }
 
 // Closing the menu tells the form (WM_SKINMENUCLOSED), which leaves menu mode.
@@ -544,9 +552,8 @@ bool TskSkinFrame::WMSysCommand(cl::TMessage& Message)
             OnRestore(this);
         return false;
     case SC_KEYMENU:
-        // The skinned frame has no native menu: the key leaves an open skinned menu.
-        if (skinMenu_ && skinMenu_->Visible)
-            SkinMenuClose();
+        // The skinned frame has no native menu: the key goes to the skinned menu bar.
+        MainMenuBarKeyMenu(Message);
         return true;
     default: return false;
     }

@@ -24,6 +24,8 @@
 
 namespace sk {
 
+class TskSkinMainMenuBar;
+
 enum TskBorderIcon { biSystemMenu, biMinimize, biMaximize, biRollUp, biMinimizeToTray };
 using TskBorderIcons = cl::TSet<TskBorderIcon>;
 enum TskPositionInMonitor { skpDefault, skpScreenCenter, skpDesktopCenter };
@@ -232,6 +234,20 @@ public:
     void DoRollUp();
     void DoMinimizeToTray();
 
+    // --- Main menu bar: the frame routes the keyboard to it and brackets its menu mode
+    TskSkinMainMenuBar* MainMenuBar() const { return mainMenuBar_; }
+    void SetMainMenuBar(TskSkinMainMenuBar* Value);
+    // The bar's keyboard mode (entered with Alt or F10).
+    bool InMainMenuBar() const { return inMainMenuBar_; }
+    void EnterMainMenuBar();
+    void LeaveMainMenuBar();
+    cl::TNotifyEvent OnMainMenuEnter;
+    cl::TNotifyEvent OnMainMenuExit;
+
+    // --- MDI child: restore and minimize as the menu bar's buttons ask
+    void MDIChildRestore();
+    void MDIChildMinimize();
+
 protected:
     void Notification(cl::TComponent* AComponent, cl::TOperation Operation) override;
 
@@ -292,6 +308,11 @@ private:
     void PaintDefaultCaption(cl::TCanvas* Canvas, const TRect& Caption);
     void ArrangeDefaultButtons(TRect& Caption);
     bool InShape(TPoint P) const;
+    // The menu bar's part of the key routing, the shortcuts and the menu-mode bracket.
+    bool MainMenuBarKey(WORD Key);
+    bool MainMenuBarShortCut(cl::TMessage& Msg);
+    void MainMenuBarKeyMenu(cl::TMessage& Message);
+    void MainMenuBarMenuClosed();
 
     cl::TCustomForm* form_;
     cl::TWndMethod savedWndProc_;
@@ -334,10 +355,16 @@ private:
         void operator()(HICON Icon) const { DestroyIcon(Icon); }
     };
     std::unique_ptr<std::remove_pointer_t<HICON>, TIconDeleter> smallIcon_;
+    TskSkinMainMenuBar* mainMenuBar_ = nullptr;
+    bool inMainMenuBar_ = false;
     cl::TAliveFlag alive_ = std::make_shared<bool>(true);
 };
 
 // The first component the form owns that is a TskSkinFrame; nullptr for none or a nil form.
 TskSkinFrame* GetFormSkinComponent(cl::TComponent* Form);
+// The frame of the first MDI child of the application's main form whose frame is maximized.
+TskSkinFrame* GetMaximizeMDIChild();
+// The frame of the application main form's active MDI child.
+TskSkinFrame* GetActiveMDIChildSkinForm();
 
 }  // namespace sk

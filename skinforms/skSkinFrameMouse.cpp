@@ -213,6 +213,7 @@ void TskSkinFrame::SkinMenuClose()
         menuMode_->Leave();
     if (wasOpen && OnSkinMenuClose)
         OnSkinMenuClose(this);
+    MainMenuBarMenuClosed();
 }
 
 void TskSkinFrame::ShortCut(cl::TMessage& Msg, bool& Handled)
@@ -231,7 +232,10 @@ void TskSkinFrame::ShortCut(cl::TMessage& Msg, bool& Handled)
         }
         OpenSystemMenu(r);
         Handled = true;
+        return;
     }
+    if (MainMenuBarShortCut(Msg))
+        Handled = true;
 }
 
 }  // namespace sk

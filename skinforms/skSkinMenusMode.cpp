@@ -9,6 +9,7 @@ TskSkinMenuMode::~TskSkinMenuMode()
     // The application must not call into a mode that is gone.
     OnEnter = nullptr;
     OnLeave = nullptr;
+    KeyFilter = nullptr;
     Leave();
 }
 
@@ -40,7 +41,10 @@ void TskSkinMenuMode::AppMessage(MSG& Msg, bool& Handled)
 {
     if (Msg.message == WM_KEYDOWN) {
         Handled = true;
-        menu_->ProcessKey(static_cast<WORD>(Msg.wParam));
+        const auto key = static_cast<WORD>(Msg.wParam);
+        if (KeyFilter && KeyFilter(key))
+            return;
+        menu_->ProcessKey(key);
         return;
     }
     if (Msg.message == WM_MOUSEWHEEL) {

@@ -3,6 +3,8 @@
 // (its deepest level) and not to the form, the mouse wheel does nothing, and the form closes the
 // menu when the user turns to something else. The form frame owns one and calls FormMessage from
 // its window procedure before anything else.
+#include <functional>
+
 #include "classlib/Forms.h"
 #include "skinforms/skSkinMenus.h"
 
@@ -28,6 +30,8 @@ public:
 
     cl::TNotifyEvent OnEnter;
     cl::TNotifyEvent OnLeave;
+    // Sees each key first (the form's menu bar); true when it took the key.
+    std::function<bool(WORD Key)> KeyFilter;
 
 private:
     void AppMessage(MSG& Msg, bool& Handled);

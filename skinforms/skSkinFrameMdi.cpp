@@ -1,0 +1,48 @@
+// The frame on MDI forms and their children: finding the children's frames, and the restore
+// and minimize the menu bar's child buttons ask for.
+#include "skinforms/skSkinFrame.h"
+
+namespace sk {
+
+namespace {
+
+cl::TCustomForm* MDIMainForm()
+{
+    cl::TCustomForm* main = cl::Application ? cl::Application->MainForm() : nullptr;
+    return main && main->FormStyle() == cl::fsMDIForm ? main : nullptr;
+}
+
+}  // namespace
+
+TskSkinFrame* GetMaximizeMDIChild()
+{
+    cl::TCustomForm* main = MDIMainForm();
+    if (!main)
+        return nullptr;
+    for (int i = 0; i < main->MDIChildCount(); ++i)
+        if (TskSkinFrame* frame = GetFormSkinComponent(main->MDIChildren(i)); frame && frame->WindowState == fwsMaximized)
+            return frame;
+    return nullptr;
+}
+
+TskSkinFrame* GetActiveMDIChildSkinForm()
+{
+    cl::TCustomForm* main = MDIMainForm();
+    return main ? GetFormSkinComponent(main->ActiveMDIChild()) : nullptr;
+}
+
+void TskSkinFrame::MDIChildRestore()
+{
+    if (form_->HandleAllocated())
+        ShowWindow(form_->Handle(), SW_RESTORE);
+    WindowState = fwsNormal;
+}
+
+void TskSkinFrame::MDIChildMinimize()
+{
+    if (form_->HandleAllocated())
+        ShowWindow(form_->Handle(), SW_MINIMIZE);
+    WindowState = fwsMinimized;
+}
+
+}  // namespace sk
