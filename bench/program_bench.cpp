@@ -28,6 +28,7 @@ namespace {
 
 constexpr DWORD kPatienceMs = 30000;
 constexpr int kStartRuns = 5;
+constexpr DWORD kSettleMs = 3000;
 constexpr DWORD kIdleSampleMs = 3000;
 
 std::string WindowsPath(std::string Path)
@@ -209,8 +210,9 @@ double IdleWakeupsPerSecond(const std::string& Exe, const char* WindowClass)
     const std::string proc = UnixProcFolderOf(Exe);
     if (proc.empty())
         throw cl::Exception("cannot find the Unix process of " + Exe);
-    // Start-up's own work (the account check, the first paints) is over within a second.
-    Sleep(1000);
+    // Start-up's own work (the account check, the first page's loading overlay and its
+    // one-shot timers) is over by then.
+    Sleep(kSettleMs);
     const double before = ContextSwitches(proc);
     Sleep(kIdleSampleMs);
     const double after = ContextSwitches(proc);
