@@ -38,10 +38,8 @@ TfrmOptions::TfrmOptions(TComponent* AOwner, sk::TskSkinData* SkinData) : TForm(
     edtPassWord = Place<sk::TskSkinPasswordEdit>(panOptions, this, 96, 122, 180, 21);
     edtPassWord->SetPasswordKind(sk::pkRoundRect);
 
-    cbxLastSkin = Place<sk::TskSkinSpeedButton>(panOptions, this, 12, 154, 160, 21);
+    cbxLastSkin = Place<sk::TskSkinCheckRadioBox>(panOptions, this, 12, 154, 160, 21);
     cbxLastSkin->SetCaption(radio_texts::SOptionsLastSkin);
-    cbxLastSkin->SetGroupIndex(1);
-    cbxLastSkin->SetAllowAllUp(true);
 
     labWindowPos = PlaceLabel(panOptions, this, 12, 190, 160, radio_texts::SOptionsWindowPos);
     cmbWindowPos = Place<TListBox>(panOptions, this, 180, 188, 150, 64);
@@ -60,7 +58,7 @@ TfrmOptions::TfrmOptions(TComponent* AOwner, sk::TskSkinData* SkinData) : TForm(
 void TfrmOptions::FormCreate(TObject*)
 {
     TRegManager settings;
-    cbxLastSkin->SetDown(settings.GetStoreRadioSkin());
+    cbxLastSkin->SetChecked(settings.GetStoreRadioSkin());
     const int corner = settings.GetRadioWindowPos();
     cmbWindowPos->SetItemIndex(corner >= 0 && corner <= 3 ? corner : -1);
     edtUserName->SetText(settings.GetUserName());
@@ -71,7 +69,7 @@ void TfrmOptions::btnOKClick(TObject*)
 {
     {
         TRegManager settings;
-        settings.SetStoreRadioSkin(cbxLastSkin->Down());
+        settings.SetStoreRadioSkin(cbxLastSkin->Checked());
         settings.SetRadioWindowPos(cmbWindowPos->ItemIndex());
         settings.SetUserName(edtUserName->Text());
         settings.SetPassword(edtPassWord->Text());

@@ -6,8 +6,7 @@
 #include "skin/skSkinData.h"
 #include "skin/skSkinPanel.h"
 #include "skin/skSkinButton.h"
-#include "skin/skSkinButton.h"
-#include "skin/skSkinSpeedButton.h"
+#include "skin/skSkinCheckRadioBox.h"
 #include "skin/skSkinStdLabel.h"
 #include "skinforms/skSkinEdit.h"
 #include "skinforms/skSkinFrame.h"
@@ -32,8 +31,8 @@ public:
     sk::TskSkinEdit* edtUserName = nullptr;
     sk::TskSkinStdLabel* labPassWord = nullptr;
     sk::TskSkinPasswordEdit* edtPassWord = nullptr;
-    // A check: down when the last used skin is kept.
-    sk::TskSkinSpeedButton* cbxLastSkin = nullptr;
+    // Checked when the last used skin is kept.
+    sk::TskSkinCheckRadioBox* cbxLastSkin = nullptr;
     sk::TskSkinStdLabel* labWindowPos = nullptr;
     // The four corners, in the order of their "Radio Window Pos" values; none selected when
     // the stored value is none of them.

@@ -255,11 +255,11 @@ TEST_F(ProgramDialogsTest, OptionsShowTheStoredSettingsAndOkWritesThem)
         EXPECT_EQ(options.ClientWidth(), 390);
         EXPECT_EQ(options.ClientHeight(), 333);
         EXPECT_EQ(options.cmbWindowPos->ItemIndex(), 2);
-        EXPECT_TRUE(options.cbxLastSkin->Down());
+        EXPECT_TRUE(options.cbxLastSkin->Checked());
         EXPECT_EQ(options.edtUserName->Text(), "bob");
         EXPECT_EQ(options.edtPassWord->Text(), "pw");
         options.cmbWindowPos->SetItemIndex(1);
-        options.cbxLastSkin->SetDown(false);
+        options.cbxLastSkin->SetChecked(false);
         options.edtUserName->SetText("carol");
         ClickOn(options.btnOK);
         EXPECT_EQ(options.ModalResult(), mrOk);

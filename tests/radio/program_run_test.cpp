@@ -190,9 +190,9 @@ TEST_F(ProgramRunTest, OptionsChosenInTheDialogSurviveARestart)
         ClickAt(corners, 20, 3 * itemHeight + itemHeight / 2);
         ASSERT_TRUE(PollUntil([&] { return SendMessageA(corners, LB_GETCURSEL, 0, 0) == 3; }));
         // " Save last used skin" on.
-        HWND panel = FindChild(options, "TskSkinExPanel");
-        ASSERT_TRUE(panel);
-        ClickAt(panel, 12 + 40, 154 + 10);
+        HWND lastSkin = FindChild(options, "TskSkinCheckRadioBox");
+        ASSERT_TRUE(lastSkin);
+        ClickAt(lastSkin, 10, 10);
 
         HWND ok = FindChild(options, "TskSkinButton", "OK");
         ASSERT_TRUE(ok);
