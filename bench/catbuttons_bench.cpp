@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_timing.h"
 #include "classlib/Forms.h"
 #include "skinforms/skSkinCategoryButtons.h"
 
@@ -48,22 +49,8 @@ double Milliseconds(F&& Work)
     return std::chrono::duration<double, std::milli>(TClock::now() - start).count();
 }
 
-// The median of Runs timings.
-template <class F>
-double MedianMilliseconds(int Runs, F&& Work)
-{
-    std::vector<double> t;
-    for (int i = 0; i < Runs; ++i)
-        t.push_back(Milliseconds(Work));
-    std::sort(t.begin(), t.end());
-    return t[t.size() / 2];
-}
-
-void Report(const std::string& Name, double Value, const char* Unit, double Ref, const char* Target)
-{
-    std::printf("BENCH %s value=%.3f unit=%s ref=%.3f ratio=%.3f target=%s\n", Name.c_str(), Value, Unit, Ref,
-                Ref > 0 ? Value / Ref : 0.0, Target);
-}
+using bench::MedianMilliseconds;
+using bench::Report;
 
 // The station list as the radio sets it up, 161 by 561, every category expanded so that the
 // whole list can be scrolled.

@@ -4,11 +4,11 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <set>
 #include <vector>
 
+#include "bench/bench_timing.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
 #include "skin/skSkinSpeedButton.h"
@@ -20,20 +20,16 @@ using namespace sk;
 
 namespace {
 
-using TClock = std::chrono::steady_clock;
+using bench::Report;
 
+// GDI batches its calls: each run is timed to the end of its drawing.
 template <class F>
 double MedianMilliseconds(int Runs, F&& Work)
 {
-    std::vector<double> t;
-    for (int i = 0; i < Runs; ++i) {
-        const auto start = TClock::now();
+    return bench::MedianMilliseconds(Runs, [&] {
         Work();
         GdiFlush();
-        t.push_back(std::chrono::duration<double, std::milli>(TClock::now() - start).count());
-    }
-    std::sort(t.begin(), t.end());
-    return t[t.size() / 2];
+    });
 }
 
 // Fires the timers by hand, so that one morph tick can be timed on its own.
@@ -123,8 +119,7 @@ int main()
         clock.FireAll();
         Pump();
     });
-    std::printf("BENCH toolbar_morph_tick_8_buttons value=%.3f unit=ms ref=%.3f ratio=%.3f target=4\n", tick, blit,
-                blit > 0 ? tick / blit : 0.0);
+    Report("toolbar_morph_tick_8_buttons", tick, blit, "4");
 
     // The mouse going from each button to the next, as the application's idle tracking tells it.
     int repainted = 0;
@@ -145,8 +140,7 @@ int main()
             clock.FireAll();
         Pump();
     }
-    std::printf("BENCH toolbar_mouse_move_buttons_repainted value=%.3f unit=buttons ref=2 ratio=%.3f target=-\n",
-                repainted / 7.0, repainted / 14.0);
+    Report("toolbar_mouse_move_buttons_repainted", repainted / 7.0, "buttons", 2, "-");
     form->Free();
     SetTimerClock(nullptr);
     return 0;

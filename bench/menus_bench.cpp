@@ -3,11 +3,11 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "bench/bench_timing.h"
 #include "classlib/Forms.h"
 #include "skinforms/skSkinMenus.h"
 
@@ -16,26 +16,8 @@ using namespace sk;
 
 namespace {
 
-using TClock = std::chrono::steady_clock;
-
-template <class F>
-double MedianMilliseconds(int Runs, F&& Work)
-{
-    std::vector<double> t;
-    for (int i = 0; i < Runs; ++i) {
-        const auto start = TClock::now();
-        Work();
-        t.push_back(std::chrono::duration<double, std::milli>(TClock::now() - start).count());
-    }
-    std::sort(t.begin(), t.end());
-    return t[t.size() / 2];
-}
-
-void Report(const char* Name, double Value, double Ref, const char* Target)
-{
-    std::printf("BENCH %s value=%.3f unit=ms ref=%.3f ratio=%.3f target=%s\n", Name, Value, Ref,
-                Ref > 0 ? Value / Ref : 0.0, Target);
-}
+using bench::MedianMilliseconds;
+using bench::Report;
 
 }  // namespace
 
