@@ -1,6 +1,7 @@
 #include "skin/skButtonLook.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "skin/skResourceStrData.h"
 #include "skin/skUtils.h"
@@ -130,6 +131,41 @@ void DrawMorph(TCanvas* Canvas, TBitmap* From, TBitmap* To, TskMorphKind Kind, d
     auto to = TskEffectBmp::CreateFromHandle(To->Handle());
     from->MorphByKind(Kind, *to, K);
     from->Draw(Canvas->Handle(), 0, 0);
+}
+
+void TskMorphFaces::Store(const TKey& Key, TBitmap* From, TBitmap* To)
+{
+    Clear();
+    if (From->Empty() || To->Empty())
+        return;
+    from_ = TskEffectBmp::CreateFromHandle(From->Handle());
+    to_ = TskEffectBmp::CreateFromHandle(To->Handle());
+    blend_ = std::make_unique<TskEffectBmp>(from_->Width(), from_->Height());
+    key_ = Key;
+}
+
+void TskMorphFaces::Clear()
+{
+    from_.reset();
+    to_.reset();
+    blend_.reset();
+}
+
+void TskMorphFaces::Draw(HDC DC, TskMorphKind Kind, double K)
+{
+    if (!from_)
+        return;
+    if (K <= 0) {
+        from_->Draw(DC, 0, 0);
+        return;
+    }
+    if (K >= 1) {
+        to_->Draw(DC, 0, 0);
+        return;
+    }
+    std::memcpy(blend_->Bits(), from_->Bits(), from_->Size());
+    blend_->MorphByKind(Kind, *to_, K);
+    blend_->Draw(DC, 0, 0);
 }
 
 void FillFramed(TCanvas* Canvas, const TRect& R, TColor Frame, TColor Fill)

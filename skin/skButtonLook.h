@@ -3,6 +3,7 @@
 // whole steps, the frame animation from the skin, the default look's colours, the glyph frame of
 // a state and the caption font of a description.
 #include <functional>
+#include <memory>
 
 #include "classlib/Bitmap.h"
 #include "classlib/Canvas.h"
@@ -78,6 +79,33 @@ int GlyphFrameFor(bool Hot, bool Down, bool Enabled, int NumGlyphs);
 // DefaultFont; the character set from the skin's interface strings when it has them.
 void SetCaptionFont(cl::TCanvas* Canvas, const TskDataFont* Description, bool UseSkinFont, cl::TFont* DefaultFont,
                     TskSkinData* Data);
+
+// The two faces of a fade, kept between its ticks while they stay the same, so that a tick only
+// blends them and draws the result: composing a face (skin parts, caption, glyph) and reading
+// it back from the device is what a tick would otherwise spend its time on.
+class TskMorphFaces {
+public:
+    // What a pair of faces was composed for; faces made for another key are stale.
+    struct TKey {
+        TRect From, To;
+        int Width = 0, Height = 0;
+        int GlyphFrame = 0;
+        bool operator==(const TKey&) const = default;
+    };
+
+    bool Holds(const TKey& Key) const { return from_ && Key == key_; }
+    // Takes copies of the composed faces.
+    void Store(const TKey& Key, cl::TBitmap* From, cl::TBitmap* To);
+    void Clear();
+    // From blended toward To by K with the morph Kind (K 0 is From, 1 is To), drawn at (0, 0).
+    void Draw(HDC DC, TskMorphKind Kind, double K);
+
+private:
+    TKey key_;
+    std::unique_ptr<TskEffectBmp> from_;
+    std::unique_ptr<TskEffectBmp> to_;
+    std::unique_ptr<TskEffectBmp> blend_;
+};
 
 // From morphed toward To by K with the morph Kind, drawn at (0, 0); both of the same size.
 void DrawMorph(cl::TCanvas* Canvas, cl::TBitmap* From, cl::TBitmap* To, TskMorphKind Kind, double K);

@@ -10,8 +10,8 @@ using namespace cl;
 
 TskSkinSpeedButton::TskSkinSpeedButton(TComponent* AOwner)
     : TskGraphicSkinCustomControl(AOwner),
-      fade_([this] { return mouseInside_; }, [this] { Repaint(); }),
-      animation_([this] { Repaint(); }),
+      fade_([this] { return mouseInside_; }, [this] { RepaintFace(); }),
+      animation_([this] { RepaintFace(); }),
       repeat_([this] { Click(); })
 {
     SetSkinDataName("toolbutton");
@@ -417,6 +417,57 @@ void TskSkinSpeedButton::DrawTransparentCaption(TCanvas* Canvas, const TRect& R,
     down_ = down;
 }
 
+void TskSkinSpeedButton::Invalidate()
+{
+    // Whatever asks for a repaint may have changed what the faces show.
+    faces_.Clear();
+    TskGraphicSkinCustomControl::Invalidate();
+}
+
+void TskSkinSpeedButton::DefaultFontChanged()
+{
+    faces_.Clear();
+    TskGraphicSkinCustomControl::DefaultFontChanged();
+}
+
+void TskSkinSpeedButton::RepaintFace()
+{
+    TWinControl* parent = Parent();
+    if (!Visible() || !parent || !parent->HandleAllocated())
+        return;
+    // A see-through button shows its parent's background, which only the parent paints.
+    if (!ControlStyle().Contains(csOpaque)) {
+        Repaint();
+        return;
+    }
+    if (!IsWindowVisible(parent->Handle()))
+        return;
+    // A fade or animation step changes this face alone: it goes straight onto the parent's
+    // window, with the controls above it, and the parent and its other children stay as they are.
+    TWindowDC dc(parent->Handle());
+    if (!dc)
+        return;
+    IntersectClipRect(dc.Handle(), Left(), Top(), Left() + Width(), Top() + Height());
+    parent->PaintControls(dc.Handle(), this);
+}
+
+TskMorphFaces::TKey TskSkinSpeedButton::FacesKey() const
+{
+    return {normalRect_, activeRect_, Width(), Height(), GlyphFrameFor(mouseInside_, down_, Enabled(), numGlyphs_)};
+}
+
+void TskSkinSpeedButton::DrawFade(double K)
+{
+    const TskMorphFaces::TKey key = FacesKey();
+    if (!faces_.Holds(key)) {
+        TBitmap from, to;
+        DrawFace(&from, normalRect_, false, false);
+        DrawFace(&to, activeRect_, true, false);
+        faces_.Store(key, &from, &to);
+    }
+    faces_.Draw(Canvas()->Handle(), ButtonDescription()->MorphKind, K);
+}
+
 void TskSkinSpeedButton::Paint()
 {
     if (Width() < 1 || Height() < 1)
@@ -435,16 +486,19 @@ void TskSkinSpeedButton::Paint()
     CalcSize(w, h);
     TBitmap b;
     const double k = fade_.Value();
-    if (FadeAllowed() && k > 0 && k < 1 && !transparent_) {
-        TBitmap hot;
-        DrawFace(&b, normalRect_, false, false);
-        DrawFace(&hot, activeRect_, true, false);
-        DrawMorph(Canvas(), &b, &hot, ButtonDescription()->MorphKind, k);
+    const bool fades = FadeAllowed() && !transparent_;
+    if (fades && k > 0 && k < 1) {
+        DrawFade(k);
         return;
     }
     if (pressedLook) {
         DrawFace(&b, downRect_, true, true);
     } else if (!mouseInside_) {
+        if (fades && (k == 1 || Enabled()) && faces_.Holds(FacesKey())) {
+            // The end of a fade: the face it ended on is at hand.
+            DrawFade(k);
+            return;
+        }
         if (FadeAllowed() && k == 1) {
             DrawFace(&b, activeRect_, true, false);
         } else if (transparent_) {

@@ -66,9 +66,11 @@ public:
     void ChangeSkinData() override;
     void Click() override;
     void Dispatch(cl::TMessage& Message) override;
+    void Invalidate() override;
 
 protected:
     void Paint() override;
+    void DefaultFontChanged() override;
     void CreateControlDefaultImage(cl::TBitmap* B) override;
     void CalcSize(int& W, int& H) override;
     void MouseDown(cl::TMouseButton Button, cl::TShiftState Shift, int X, int Y) override;
@@ -89,6 +91,11 @@ private:
     void DrawCaption(cl::TCanvas* Canvas, const TRect& R, bool Active, bool Down, bool Pressed);
     void DrawTransparentCaption(cl::TCanvas* Canvas, const TRect& R, bool Skinned);
     cl::TColor CaptionColor(bool Active, bool Down) const;
+    // Paints the face again at once, for a step of the fade or of the animation.
+    void RepaintFace();
+    TskMorphFaces::TKey FacesKey() const;
+    // The fade's faces blended by K (composed first when they are not at hand).
+    void DrawFade(double K);
 
     bool showCaption_ = true;
     int widthWithCaption_ = 0;
@@ -118,6 +125,7 @@ private:
     TRect normalRect_;
     bool morphing_ = false;
     TskFade fade_;
+    TskMorphFaces faces_;
     TskFrameAnimation animation_;
     TskControlTimer repeat_;
 };

@@ -175,6 +175,8 @@ TEST_F(ToolBarScroll, TheRealPointerClicksTheRightScrollButton)
         Sleep(5);
     }
     EXPECT_EQ(Screen()->Pixels(bar->Width() - 6, 2), skctrltest::Rgb(clBtnFace));
+    // The pointer leaves the place where the next tests put their forms.
+    SetCursorPos(1270, 1010);
 }
 
 TEST_F(ToolBarScroll, StepsOfAGivenOffsetMoveOnlyByTheirOwnDifferenceAndStopAtTheEnd)
@@ -281,4 +283,79 @@ TEST_F(ToolBarScroll, TheScrollButtonsLookNormalHotAndPressedInBothLooks)
     SendMessageA(bar->Handle(), WM_NCLBUTTONDOWN, HTLEFTSCROLLBUTTON, at);
     EXPECT_EQ(Screen()->Pixels(6, 4), Pressed);
     EXPECT_EQ(Screen()->Pixels(x, 4), Normal);
+}
+
+// --- A fade on the tool bar
+
+namespace {
+
+template <class Base>
+class TCounted : public Base {
+public:
+    using Base::Base;
+    int Paints = 0;
+
+protected:
+    void Paint() override
+    {
+        ++Paints;
+        Base::Paint();
+    }
+};
+
+}  // namespace
+
+TEST(ToolBarFade, AStepRepaintsTheFadingButtonAloneOnTheScreenAndAChangedLookShowsAtTheNextStep)
+{
+    visual_test::TClockScope clock;
+    skctrltest::TTestForm form;
+    TControlSkin skin;
+    AddButton(skin, "toolbutton", 0)->Morphing = true;
+    auto* bar = new TCounted<TskSkinToolBar>(form.Form);
+    bar->SetParent(form.Form);
+    bar->SetAlign(alTop);
+    std::vector<TCounted<TskSkinSpeedButton>*> buttons;
+    for (int i = 0; i < 3; ++i) {
+        auto* b = new TCounted<TskSkinSpeedButton>(form.Form);
+        b->SetParent(bar);
+        b->SetBounds(800, 0, 100, 23);
+        b->SetAlign(alLeft);
+        buttons.push_back(b);
+    }
+    bar->SetSkinData(skin.Data);
+    // The pointer far from the form, so that only the test makes a button hot.
+    SetCursorPos(1270, 1010);
+    form.Form->Show();
+    Application->ProcessMessages();
+    for (auto* other : buttons)
+        ASSERT_FALSE(other->MouseInside());
+    auto onScreen = [&](TControl* C) {
+        TWindowDC dc(bar->Handle());
+        GdiFlush();
+        return static_cast<TColor>(GetPixel(dc.Handle(), C->Left() + 50, C->Top() + 10));
+    };
+    auto* b = buttons[1];
+    bar->Paints = buttons[0]->Paints = b->Paints = buttons[2]->Paints = 0;
+    b->Perform(CM_MOUSEENTER);
+    clock.clock.Advance(20);
+    EXPECT_EQ(b->Paints, 1);
+    EXPECT_EQ(bar->Paints + buttons[0]->Paints + buttons[2]->Paints, 0) << "neither the bar nor the others";
+    EXPECT_EQ(onScreen(b), Blend(Normal, Hot, 0.2)) << "on the screen without waiting for a paint";
+    clock.clock.Advance(20);
+    EXPECT_EQ(onScreen(b), Blend(Normal, Hot, 0.4));
+
+    // A look that changes between two steps (here the skin's hot picture) shows at the next one.
+    constexpr TColor NewHot = 0x20E020;
+    PaintArea(skin.Picture(), Rect(40, 0, 80, 20), Edge, NewHot);
+    b->Repaint();
+    clock.clock.Advance(20);
+    EXPECT_EQ(onScreen(b), Blend(Normal, NewHot, 0.6));
+    clock.clock.Advance(40);
+    EXPECT_EQ(onScreen(b), NewHot);
+    // The way back ends on the normal face.
+    b->Perform(CM_MOUSELEAVE);
+    clock.clock.Advance(120);
+    EXPECT_FALSE(b->Fading());
+    EXPECT_EQ(onScreen(b), Normal);
+    EXPECT_EQ(skctrltest::Snapshot(bar)->Pixels(b->Left() + 50, 10), Normal);
 }
