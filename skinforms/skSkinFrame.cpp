@@ -4,6 +4,7 @@
 #include "classlib/SysUtils.h"
 #include "skinforms/skSkinMainMenuBar.h"
 #include "skinforms/skSkinMessages.h"
+#include "skinforms/skTrayIcon.h"
 
 namespace sk {
 
@@ -69,6 +70,7 @@ TskSkinFrame::TskSkinFrame(cl::TComponent* AOwner) : cl::TComponent(AOwner), for
     skinMenu_ = new TskSkinMenu(this, form_);
     menuMode_ = std::make_unique<TskSkinMenuMode>(skinMenu_);
     menuMode_->KeyFilter = [this](WORD Key) { return MainMenuBarKey(Key); };
+    CreateTrayMenu();
     CopyMenuSettings();
     if (ComponentState().Contains(cl::csDesigning))
         return;
@@ -82,6 +84,7 @@ TskSkinFrame::TskSkinFrame(cl::TComponent* AOwner) : cl::TComponent(AOwner), for
 TskSkinFrame::~TskSkinFrame()
 {
     *alive_ = false;
+    SetTrayIcon(nullptr);
     // A menu mode left open would leave the application's message hook pointing here.
     menuMode_.reset();
     StopTimers();
@@ -126,6 +129,10 @@ void TskSkinFrame::Notification(cl::TComponent* AComponent, cl::TOperation Opera
         mainMenuBar_ = nullptr;
         inMainMenuBar_ = false;
     }
+    if (AComponent == trayMenu_)
+        trayMenu_ = nullptr;
+    if (AComponent == trayIcon_)
+        trayIcon_ = nullptr;
 }
 
 TskSkinFrame* GetFormSkinComponent(cl::TComponent* Form)
@@ -324,6 +331,7 @@ bool TskSkinFrame::HandleMessage(cl::TMessage& Message)
     case WM_SKINMENUCLOSED: return WMSkinMenuClosed(Message);
     case WM_CHANGERESSTRDATA: return WMChangeResStrData(Message);
     case WM_PAINTFRAMEINTODC: return WMPaintFrameIntoDC(Message);
+    case WM_TIMER: return WMTimer(Message);
     default: return false;
     }
 }
@@ -358,8 +366,10 @@ void TskSkinFrame::PassToObjects(cl::TMessage& Message, bool LoopRan)
         TestActive(ScreenToFrame(screen).X, ScreenToFrame(screen).Y, true);
         ObjectMouseDown(ScreenToFrame(screen), cl::mbLeft);
         ObjectDblClick();
-        if (Message.WParam == HTCAPTION)
+        if (Message.WParam == HTCAPTION) {
+            CaptionDblClick();
             CaptureObject = -1;
+        }
         break;
     case WM_NCRBUTTONDOWN:
         TestActive(ScreenToFrame(screen).X, ScreenToFrame(screen).Y, true);
@@ -436,10 +446,12 @@ bool TskSkinFrame::WMEraseBkgnd(cl::TMessage& Message)
 
 bool TskSkinFrame::WMShowWindow(cl::TMessage& Message)
 {
-    if (Message.WParam == 0)
+    if (Message.WParam == 0) {
+        EndFade();
         return false;
-    if (firstShow_ && PositionInMonitor == skpDefault)
-        firstShow_ = false;
+    }
+    PlaceOnFirstShow();
+    StartFadeIn();
     FitLayout();
     return false;
 }
@@ -578,6 +590,8 @@ bool TskSkinFrame::WMMoving(cl::TMessage& Message)
     if (WindowState == fwsMaximized) {
         auto* r = reinterpret_cast<RECT*>(Message.LParam);
         *r = RECT{form_->Left(), form_->Top(), form_->Left() + form_->Width(), form_->Top() + form_->Height()};
+    } else if (Magnetic) {
+        MagneticMoving(*reinterpret_cast<RECT*>(Message.LParam));
     }
     return false;
 }
@@ -591,6 +605,8 @@ bool TskSkinFrame::WMEnterSizeMove(cl::TMessage&)
     CaptureObject = -1;
     inSizeMove_ = true;
     ++sizeMoveLoops_;
+    // Each drag snaps afresh.
+    magnetic_ = {};
     BOOL full = FALSE;
     SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &full, 0);
     fullDrag_ = full != FALSE;

@@ -6,8 +6,10 @@
 // messages: before a load it tells the form's windowed skinned controls to drop their
 // descriptions, after it it tells every skinned control to read its description again.
 //
-// The window states (maximize, minimize, roll-up), the tray, magnetic edges and the fade-in
-// keep their state here (WindowState, RolledUp); the frame itself only reads it.
+// Having no system caption, the frame also keeps the window states itself: maximize to the
+// monitor's work area, minimize (the application, or a caption strip in a minimized place),
+// roll-up to the caption, minimize to the tray, the size limits, magnetic edges, centring on
+// first show and the fade-in of a layered window.
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +21,7 @@
 #include "skin/skSkinData.h"
 #include "skin/skUtils.h"
 #include "skinforms/skSkinFrameObjects.h"
+#include "skinforms/skSkinFramePlacement.h"
 #include "skinforms/skSkinMenus.h"
 #include "skinforms/skSkinMenusMode.h"
 
@@ -55,6 +58,8 @@ struct TskFrameRects {
 TskFrameRects FitFrameRects(const TskSkinData& Data, int W, int H);
 // Where an object cut from R of the frame picture lies at the new size (the nine zones).
 TRect PlaceFrameObject(const TskSkinData& Data, const TskFrameRects& Rects, const TRect& R);
+
+class TskTrayIcon;
 
 class TskSkinFrame : public cl::TComponent, public TskSkinMenuFrameLink {
 public:
@@ -125,6 +130,8 @@ public:
     cl::TNotifyEvent OnMinimize;
     cl::TNotifyEvent OnRestore;
     cl::TNotifyEvent OnMaximize;
+    cl::TNotifyEvent OnMinimizeToTray;
+    cl::TNotifyEvent OnRestoreFromTray;
     TskMouseUpEvent OnMouseUpEvent;
     TskMouseDownEvent OnMouseDownEvent;
     TskMouseMoveEvent OnMouseMoveEvent;
@@ -218,6 +225,9 @@ public:
     // The default system menu as last built (rebuilt each time it is shown).
     cl::TPopupMenu* DefaultSystemMenu() const { return defaultSystemMenu_; }
     void BuildDefaultSystemMenu();
+    // A user SystemMenu with UseDefaultSysMenu: the window commands the state allows at its
+    // top, close at its end.
+    void MergeSystemMenu(cl::TPopupMenu* Menu);
     // Opens the system menu beside R (screen coordinates).
     void OpenSystemMenu(const TRect& R);
     // Opens Item's sub-items beside R (screen coordinates) for a caption object.
@@ -227,12 +237,41 @@ public:
     // Screen rectangle of an object.
     TRect ObjectScreenRect(const TskActiveSkinObject* Object) const;
 
-    // --- Commands of the caption buttons (window states are kept by the state code)
+    // --- Commands of the caption buttons and the system menu
     void DoClose();
+    // Maximize, or back to normal when maximized.
     void DoMaximize();
+    // Minimize (to the tray with AlwaysMinimizeToTray), or back to normal when minimized.
     void DoMinimize();
+    // Roll up, or down when rolled up.
     void DoRollUp();
     void DoMinimizeToTray();
+    // The system menu's restore: unroll when rolled up, else back to normal.
+    void DoRestore();
+
+    // --- Window states
+    // Normal, minimized or maximized; nothing when the state is already S.
+    void SetWindowState(TskFrameState S);
+    // Up to the caption (true) or down again (false); only with biRollUp, never while minimized.
+    void RollUp(bool Value);
+    bool MaximizedRolledUp = false;
+    // The bounds the window goes back to from maximized or minimized; empty when none is saved.
+    const TRect& RestoreBounds() const { return restoreBounds_; }
+    // The rule of a double click on the caption.
+    void CaptionDblClick();
+    // The bounds of the next free minimized place for this form.
+    TRect MinimizedPlace() const;
+    // The areas of the monitor the form is on.
+    TskMonitorAreas MonitorAreas() const;
+
+    // --- Tray
+    TskTrayIcon* TrayIcon() const { return trayIcon_; }
+    void SetTrayIcon(TskTrayIcon* Value);
+    // Restore ("TRAY_BSF_RESTORE"), a line and close ("TRAY_BSF_CLOSE"); made with the frame.
+    TskSkinPopupMenu* TrayMenu() const { return trayMenu_; }
+    // Only with a TrayIcon.
+    void MinimizeToTray();
+    void RestoreFromTray();
 
     // --- Main menu bar: the frame routes the keyboard to it and brackets its menu mode
     TskSkinMainMenuBar* MainMenuBar() const { return mainMenuBar_; }
@@ -285,6 +324,25 @@ private:
     bool WMSkinMenuClosed(cl::TMessage& Message);
     bool WMChangeResStrData(cl::TMessage& Message);
     bool WMPaintFrameIntoDC(cl::TMessage& Message);
+    bool WMTimer(cl::TMessage& Message);
+
+    // Window states, placement and the fade-in.
+    bool IsMainForm() const;
+    void SetFormBounds(const TRect& R);
+    void SaveRestoreBounds();
+    void Restore();
+    void Minimize();
+    void Maximize();
+    void PlaceOnFirstShow();
+    void MagneticMoving(RECT& R);
+    void StartFadeIn();
+    void FadeIn();
+    void EndFade();
+    void CreateTrayMenu();
+    void UpdateTrayMenuCaptions();
+    void TrayDblClick(cl::TObject* Sender);
+    bool SystemMenuOffers(const char* Name) const;
+    cl::TMenuItem* MakeSystemMenuItem(cl::TPopupMenu* Menu, const char* Name);
 
     // The skin-change walks over the form's controls.
     void BeforeChangeWalk(TskSkinData* Data);
@@ -357,6 +415,14 @@ private:
     std::unique_ptr<std::remove_pointer_t<HICON>, TIconDeleter> smallIcon_;
     TskSkinMainMenuBar* mainMenuBar_ = nullptr;
     bool inMainMenuBar_ = false;
+    TRect restoreBounds_;
+    bool restoreSaved_ = false;
+    // The fade-in's timer runs.
+    bool fadePending_ = false;
+    int heightBeforeRollUp_ = 0;
+    TskMagneticState magnetic_;
+    TskTrayIcon* trayIcon_ = nullptr;
+    TskSkinPopupMenu* trayMenu_ = nullptr;
     cl::TAliveFlag alive_ = std::make_shared<bool>(true);
 };
 

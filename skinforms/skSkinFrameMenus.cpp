@@ -1,74 +1,101 @@
 // The menus the frame opens: its system menu and the menus of caption objects, shown by its
 // skinned menu.
+#include <algorithm>
+#include <iterator>
+
 #include "skin/skResourceStrData.h"
 #include "skinforms/skSkinFrame.h"
 
 namespace sk {
 
-namespace {
-
-cl::TMenuItem* AddItem(cl::TPopupMenu* Menu, const char* Name, const std::string& Caption, cl::TNotifyEvent OnClick)
+bool TskSkinFrame::SystemMenuOffers(const char* Name) const
 {
-    auto* item = new cl::TMenuItem(Menu);
-    item->SetName(Name);
-    item->SetCaption(Caption);
-    item->OnClick = std::move(OnClick);
-    Menu->Items()->Add(item);
-    return item;
+    const std::string name = Name;
+    if (name == "BSF_MINITEM")
+        return WindowState != fwsMinimized && borderIcons_.Contains(biMinimize);
+    if (name == "BSF_MAXITEM")
+        return WindowState != fwsMaximized && borderIcons_.Contains(biMaximize);
+    if (name == "BSF_RESTORE")
+        return WindowState != fwsNormal || RolledUp;
+    if (name == "BSF_ROLLUP")
+        return !RolledUp && WindowState != fwsMinimized && borderIcons_.Contains(biRollUp);
+    if (name == "BSF_MINTOTRAY")
+        return borderIcons_.Contains(biMinimizeToTray);
+    return name == "BSF_CLOSE";
 }
 
-}  // namespace
+cl::TMenuItem* TskSkinFrame::MakeSystemMenuItem(cl::TPopupMenu* Menu, const char* Name)
+{
+    const TskResourceStrData* strings = skinData_ ? skinData_->ResourceStrData() : nullptr;
+    auto* item = new cl::TMenuItem(Menu);
+    item->SetName(Name);
+    const std::string name = Name;
+    if (name == "BSF_MINITEM") {
+        item->SetCaption(GetSkinResStr(strings, "MI_MINCAPTION"));
+        item->OnClick = [this](cl::TObject*) { DoMinimize(); };
+    } else if (name == "BSF_MAXITEM") {
+        item->SetCaption(GetSkinResStr(strings, "MI_MAXCAPTION"));
+        item->OnClick = [this](cl::TObject*) { SetWindowState(fwsMaximized); };
+    } else if (name == "BSF_RESTORE") {
+        item->SetCaption(GetSkinResStr(strings, "MI_RESTORECAPTION"));
+        item->OnClick = [this](cl::TObject*) { DoRestore(); };
+    } else if (name == "BSF_ROLLUP") {
+        item->SetCaption(GetSkinResStr(strings, "MI_ROLLUPCAPTION"));
+        item->OnClick = [this](cl::TObject*) { RollUp(true); };
+    } else if (name == "BSF_MINTOTRAY") {
+        item->SetCaption(GetSkinResStr(strings, "MI_MINTOTRAYCAPTION"));
+        item->OnClick = [this](cl::TObject*) { MinimizeToTray(); };
+    } else {
+        item->SetCaption(GetSkinResStr(strings, "MI_CLOSECAPTION"));
+        item->OnClick = [this](cl::TObject*) { DoClose(); };
+        item->SetShortCut(cl::ShortCut(VK_F4, cl::scAlt));
+    }
+    return item;
+}
 
 // Rebuilt every time it is shown, with the commands the window's state allows.
 void TskSkinFrame::BuildDefaultSystemMenu()
 {
     if (!defaultSystemMenu_)
         return;
-    defaultSystemMenu_->Items()->Clear();
-    const TskResourceStrData* strings = skinData_ ? skinData_->ResourceStrData() : nullptr;
-    auto text = [strings](const char* Key) { return GetSkinResStr(strings, Key); };
-    bool any = false;
-    if (WindowState != fwsMinimized && borderIcons_.Contains(biMinimize)) {
-        AddItem(defaultSystemMenu_, "BSF_MINITEM", text("MI_MINCAPTION"), [this](cl::TObject*) { DoMinimize(); });
-        any = true;
-    }
-    if (WindowState != fwsMaximized && borderIcons_.Contains(biMaximize)) {
-        AddItem(defaultSystemMenu_, "BSF_MAXITEM", text("MI_MAXCAPTION"), [this](cl::TObject*) { DoMaximize(); });
-        any = true;
-    }
-    if (WindowState != fwsNormal || RolledUp) {
-        AddItem(defaultSystemMenu_, "BSF_RESTORE", text("MI_RESTORECAPTION"), [this](cl::TObject*) {
-            if (RolledUp)
-                DoRollUp();
-            else if (WindowState == fwsMaximized)
-                DoMaximize();
-            else if (form_->HandleAllocated())
-                ShowWindow(form_->Handle(), SW_RESTORE);
-        });
-        any = true;
-    }
-    if (!RolledUp && WindowState != fwsMinimized && borderIcons_.Contains(biRollUp)) {
-        AddItem(defaultSystemMenu_, "BSF_ROLLUP", text("MI_ROLLUPCAPTION"), [this](cl::TObject*) { DoRollUp(); });
-        any = true;
-    }
-    if (borderIcons_.Contains(biMinimizeToTray)) {
-        AddItem(defaultSystemMenu_, "BSF_MINTOTRAY", text("MI_MINTOTRAYCAPTION"),
-                [this](cl::TObject*) { DoMinimizeToTray(); });
-        any = true;
-    }
-    if (any) {
+    cl::TMenuItem* root = defaultSystemMenu_->Items();
+    root->Clear();
+    for (const char* name : {"BSF_MINITEM", "BSF_MAXITEM", "BSF_RESTORE", "BSF_ROLLUP", "BSF_MINTOTRAY"})
+        if (SystemMenuOffers(name))
+            root->Add(MakeSystemMenuItem(defaultSystemMenu_, name));
+    if (root->Count() > 0) {
         auto* line = new cl::TMenuItem(defaultSystemMenu_);
         line->SetCaption("-");
-        defaultSystemMenu_->Items()->Add(line);
+        root->Add(line);
     }
-    cl::TMenuItem* close =
-        AddItem(defaultSystemMenu_, "BSF_CLOSE", text("MI_CLOSECAPTION"), [this](cl::TObject*) { DoClose(); });
-    close->SetShortCut(cl::ShortCut(VK_F4, cl::scAlt));
+    root->Add(MakeSystemMenuItem(defaultSystemMenu_, "BSF_CLOSE"));
+}
+
+// The user's items between the window commands and close, made afresh from the state.
+void TskSkinFrame::MergeSystemMenu(cl::TPopupMenu* Menu)
+{
+    static const char* const ours[] = {"BSF_MINITEM", "BSF_MAXITEM",   "BSF_RESTORE",      "BSF_ROLLUP",
+                                       "BSF_MINTOTRAY", "BSF_CLOSE", "TRAY_BSF_RESTORE", "TRAY_BSF_CLOSE"};
+    cl::TMenuItem* root = Menu->Items();
+    for (int i = root->Count() - 1; i >= 0; --i) {
+        cl::TMenuItem* item = root->Items(i);
+        if (std::find(std::begin(ours), std::end(ours), item->Name()) != std::end(ours)) {
+            root->Delete(i);
+            item->Free();
+        }
+    }
+    // Each goes to the top: the last inserted reads first.
+    for (const char* name : {"BSF_MINTOTRAY", "BSF_ROLLUP", "BSF_MAXITEM", "BSF_RESTORE", "BSF_MINITEM"})
+        if (SystemMenuOffers(name))
+            root->Insert(0, MakeSystemMenuItem(Menu, name));
+    root->Add(MakeSystemMenuItem(Menu, "BSF_CLOSE"));
 }
 
 void TskSkinFrame::OpenSystemMenu(const TRect& R)
 {
     cl::TPopupMenu* menu = SystemMenu;
+    if (menu && UseDefaultSysMenu)
+        MergeSystemMenu(menu);
     if (!menu) {
         BuildDefaultSystemMenu();
         menu = defaultSystemMenu_;

@@ -360,17 +360,15 @@ int TskSkinFrame::GetMinHeight() const
 
 int TskSkinFrame::GetMaxWidth() const
 {
-    TRect r;
-    GetMonitorWorkArea(form_->HandleAllocated() ? form_->Handle() : nullptr, !MaximizeOnFullScreen, r);
-    const int w = r.Width();
+    const TskMonitorAreas areas = MonitorAreas();
+    const int w = (MaximizeOnFullScreen ? areas.Monitor : areas.WorkArea).Width();
     return MaxWidth != 0 && MaxWidth < w ? MaxWidth : w;
 }
 
 int TskSkinFrame::GetMaxHeight() const
 {
-    TRect r;
-    GetMonitorWorkArea(form_->HandleAllocated() ? form_->Handle() : nullptr, !MaximizeOnFullScreen, r);
-    const int h = r.Height();
+    const TskMonitorAreas areas = MonitorAreas();
+    const int h = (MaximizeOnFullScreen ? areas.Monitor : areas.WorkArea).Height();
     return MaxHeight != 0 && MaxHeight < h ? MaxHeight : h;
 }
 

@@ -25,6 +25,10 @@ constexpr UINT WM_PAINTEMPTYLISTINTODC = 48202;
 // The LParam of both requests, and the answer of a receiver that painted.
 constexpr LPARAM PaintIntoDCAnswer = 16802;
 
+// The window timer on a skinned form that starts its fade-in, and its interval in ms.
+constexpr UINT_PTR FadeInTimerId = 1;
+constexpr UINT FadeInTimerInterval = 1;
+
 // A caption-area object (a button, an animation, a user object) answers hit tests with the
 // platform's HTOBJECT (19).
 static_assert(HTOBJECT == 19);

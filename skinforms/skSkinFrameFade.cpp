@@ -1,0 +1,102 @@
+// The fade-in of a layered form when it is shown. Layered windows are used only on the systems
+// the skin engine's version test names (IsWindowsNT5).
+#include "skinforms/skSkinFrameFade.h"
+
+#include <algorithm>
+
+#include "skin/skUtilsSystem.h"
+#include "skinforms/skSkinFrame.h"
+#include "skinforms/skSkinMessages.h"
+
+namespace sk {
+
+namespace {
+
+constexpr int FadeStep = 5;
+
+TskFrameAlphaCall& AlphaCall()
+{
+    static TskFrameAlphaCall call;
+    return call;
+}
+
+void SetAlpha(HWND Wnd, BYTE Alpha)
+{
+    if (AlphaCall())
+        AlphaCall()(Wnd, Alpha);
+    else
+        SetAlphaBlendTransparent(Wnd, Alpha);
+}
+
+void SetLayered(HWND Wnd, bool On)
+{
+    const LONG style = GetWindowLongA(Wnd, GWL_EXSTYLE);
+    SetWindowLongA(Wnd, GWL_EXSTYLE, On ? style | WS_EX_LAYERED : style & ~WS_EX_LAYERED);
+}
+
+}  // namespace
+
+void SetFrameAlphaCall(TskFrameAlphaCall Call)
+{
+    AlphaCall() = std::move(Call);
+}
+
+// Invisible at first; the timer raises the alpha once the window has been shown.
+void TskSkinFrame::StartFadeIn()
+{
+    if (!(AlphaBlend || AlphaBlendAnimation) || !IsWindowsNT5() || !form_->HandleAllocated())
+        return;
+    HWND wnd = form_->Handle();
+    SetLayered(wnd, true);
+    SetAlpha(wnd, 0);
+    fadePending_ = SetTimer(wnd, FadeInTimerId, FadeInTimerInterval, nullptr) != 0;
+}
+
+bool TskSkinFrame::WMTimer(cl::TMessage& Message)
+{
+    // The form may run a timer of that number itself.
+    if (Message.WParam != FadeInTimerId || !fadePending_)
+        return false;
+    FadeIn();
+    return true;
+}
+
+void TskSkinFrame::FadeIn()
+{
+    if (!form_->HandleAllocated())
+        return;
+    HWND wnd = form_->Handle();
+    KillTimer(wnd, FadeInTimerId);
+    fadePending_ = false;
+    const int target = AlphaBlendAnimation && !AlphaBlend ? 255 : AlphaBlendValue;
+    if (AlphaBlendAnimation) {
+        const cl::TAliveFlag alive = alive_;
+        // The window paints itself before it begins to appear.
+        cl::Application->ProcessMessages();
+        if (!*alive || !form_->HandleAllocated())
+            return;
+        for (int alpha = 0; alpha < target;) {
+            alpha = std::min(alpha + FadeStep, target);
+            SetAlpha(wnd, static_cast<BYTE>(alpha));
+        }
+    } else if (target != 255) {
+        SetAlpha(wnd, AlphaBlendValue);
+    }
+    // Fully opaque needs no layer, which costs every paint.
+    if (target == 255)
+        SetLayered(wnd, false);
+}
+
+// Hidden: a fade not yet begun is dropped, and so is the layer of a translucent window.
+void TskSkinFrame::EndFade()
+{
+    if (!form_->HandleAllocated())
+        return;
+    if (fadePending_)
+        KillTimer(form_->Handle(), FadeInTimerId);
+    fadePending_ = false;
+    if (AlphaBlend && IsWindowsNT5())
+        SetLayered(form_->Handle(), false);
+}
+
+}  // namespace sk
