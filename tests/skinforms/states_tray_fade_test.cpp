@@ -1,0 +1,225 @@
+// The frame minimizing the application to the tray and coming back from it, and the fade-in of
+// a layered window, driven on both sides of the version test.
+#include "skinforms/states_support.h"
+
+#include <string>
+#include <vector>
+
+#include "skin/skUtilsSystem.h"
+#include "skinforms/skSkinFrameFade.h"
+#include "skinforms/skTrayIcon.h"
+
+using namespace cl;
+using namespace sk;
+using namespace frametest;
+using namespace statestest;
+
+namespace {
+
+// What the shell would have been told, instead of telling it.
+struct TShellLog {
+    std::string Log;
+    TShellLog()
+    {
+        SetNotifyIconCall([this](DWORD Message, const NOTIFYICONDATAA&) {
+            Log += Message == NIM_ADD ? "add " : Message == NIM_DELETE ? "delete " : "modify ";
+            return true;
+        });
+    }
+    ~TShellLog() { SetNotifyIconCall(nullptr); }
+    std::string Take()
+    {
+        std::string s;
+        s.swap(Log);
+        return s;
+    }
+};
+
+// The main form of the application, framed, with a tray icon.
+struct TTrayMain {
+    TShellLog shell;
+    TForm* Main = nullptr;
+    TskSkinFrame* Frame = nullptr;
+    TskTrayIcon* Tray = nullptr;
+    TTrayMain()
+    {
+        Application->CreateForm(Main);
+        Frame = new TskSkinFrame(Main);
+        Main->SetBounds(40, 40, 300, 200);
+        Tray = new TskTrayIcon(Main);
+        Main->Show();
+        Application->ProcessMessages();
+    }
+    ~TTrayMain()
+    {
+        if (Application->Minimized())
+            Application->Restore();
+        Main->Free();
+        Application->ProcessMessages();
+    }
+};
+
+TEST(FrameTray, MinimizingToTheTrayHidesTheMainFormAndTheIconBringsItBack)
+{
+    TTrayMain app;
+    app.Frame->SetTrayIcon(app.Tray);
+    EXPECT_FALSE(app.Tray->IconVisible()) << "shown only while in the tray";
+    EXPECT_FALSE(app.Tray->MinimizeToTray);
+    ASSERT_EQ(app.Tray->PopupMenu(), app.Frame->TrayMenu());
+    TMenuItem* items = app.Frame->TrayMenu()->Items();
+    ASSERT_EQ(items->Count(), 3);
+    EXPECT_EQ(items->Items(0)->Name(), "TRAY_BSF_RESTORE");
+    EXPECT_TRUE(items->Items(1)->IsLine());
+    EXPECT_EQ(items->Items(2)->Name(), "TRAY_BSF_CLOSE");
+    std::vector<std::string> events;
+    app.Frame->OnMinimizeToTray = [&](TObject*) { events.push_back("to tray"); };
+    app.Frame->OnRestoreFromTray = [&](TObject*) { events.push_back("from tray"); };
+    app.shell.Take();
+
+    app.Frame->DoMinimizeToTray();
+    EXPECT_TRUE(Application->Minimized());
+    EXPECT_FALSE(app.Main->Visible());
+    EXPECT_FALSE(IsWindowVisible(app.Main->Handle()));
+    EXPECT_FALSE(IsWindowVisible(Application->Handle())) << "no taskbar button either";
+    EXPECT_TRUE(app.Tray->IconVisible());
+    EXPECT_EQ(app.shell.Take(), "add ");
+
+    // A double click on the icon, as the shell reports it.
+    SendMessageA(app.Tray->Handle(), WM_TRAYICONNOTIFY, 1, WM_LBUTTONDBLCLK);
+    Application->ProcessMessages();
+    EXPECT_FALSE(Application->Minimized());
+    EXPECT_TRUE(app.Main->Visible());
+    EXPECT_TRUE(IsWindowVisible(app.Main->Handle()));
+    EXPECT_FALSE(IsIconic(app.Main->Handle()));
+    EXPECT_EQ(Text(WindowRect(app.Main->Handle())), "40,40,340,240");
+    EXPECT_FALSE(app.Tray->IconVisible());
+    EXPECT_EQ(app.shell.Take(), "delete ");
+    EXPECT_EQ(events, (std::vector<std::string>{"to tray", "from tray"}));
+
+    // With AlwaysMinimizeToTray the minimize button goes to the tray; its menu's restore comes back.
+    app.Frame->AlwaysMinimizeToTray = true;
+    app.Frame->AlwaysShowInTray = true;
+    app.Frame->DoMinimize();
+    EXPECT_FALSE(IsWindowVisible(app.Main->Handle()));
+    items->Items(0)->Click();
+    EXPECT_TRUE(IsWindowVisible(app.Main->Handle()));
+    EXPECT_TRUE(app.Tray->IconVisible()) << "always shown";
+}
+
+TEST(FrameTray, AnIconThatOutlivesItsFrameKeepsNothingOfIt)
+{
+    TTrayMain app;
+    app.Frame->SetTrayIcon(app.Tray);
+    ASSERT_TRUE(static_cast<bool>(app.Tray->OnDblClick));
+    app.Frame->Free();
+    EXPECT_EQ(app.Tray->PopupMenu(), nullptr);
+    EXPECT_FALSE(static_cast<bool>(app.Tray->OnDblClick));
+    SendMessageA(app.Tray->Handle(), WM_TRAYICONNOTIFY, 1, WM_LBUTTONDBLCLK);
+    Application->ProcessMessages();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Fade-in
+
+DWORD WindowsXP() { return 0x0105; }
+
+// Every alpha the frame sets, and the version the skin engine sees.
+struct TFadeLog {
+    std::vector<int> Alphas;
+    explicit TFadeLog(bool LayeredSystem)
+    {
+        SetWindowsVersionSource(LayeredSystem ? &WindowsXP : nullptr);
+        SetFrameAlphaCall([this](HWND, BYTE Alpha) { Alphas.push_back(Alpha); });
+    }
+    ~TFadeLog()
+    {
+        SetFrameAlphaCall(nullptr);
+        SetWindowsVersionSource(nullptr);
+    }
+    // Pumps until the fade has reached Last (bounded).
+    bool WaitFor(int Last)
+    {
+        const DWORD start = GetTickCount();
+        while (Alphas.empty() || Alphas.back() != Last) {
+            if (GetTickCount() - start > 5000)
+                return false;
+            Application->ProcessMessages();
+            Sleep(1);
+        }
+        return true;
+    }
+};
+
+std::vector<int> Steps(int Target)
+{
+    std::vector<int> v{0};
+    for (int a = 5; a < Target; a += 5)
+        v.push_back(a);
+    v.push_back(Target);
+    return v;
+}
+
+bool Layered(HWND Wnd) { return (GetWindowLongA(Wnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; }
+
+TEST(FrameFade, AnAnimatedTranslucentWindowRisesInStepsOfFiveAndStaysLayered)
+{
+    TFadeLog fade(true);
+    TFramedForm form(nullptr, 300, 200);
+    form.Frame->AlphaBlend = true;
+    form.Frame->AlphaBlendAnimation = true;
+    form.Frame->AlphaBlendValue = 200;
+    form.Show();
+    ASSERT_TRUE(fade.WaitFor(200));
+    EXPECT_EQ(fade.Alphas, Steps(200));
+    EXPECT_TRUE(Layered(form.Wnd()));
+    form.Form->Hide();
+    EXPECT_FALSE(Layered(form.Wnd())) << "a hidden translucent window drops its layer";
+}
+
+TEST(FrameFade, AnAnimationAloneEndsOpaqueWithoutTheLayer)
+{
+    TFadeLog fade(true);
+    TFramedForm form(nullptr, 300, 200);
+    form.Frame->AlphaBlendAnimation = true;
+    form.Show();
+    ASSERT_TRUE(fade.WaitFor(255));
+    EXPECT_EQ(fade.Alphas, Steps(255));
+    EXPECT_FALSE(Layered(form.Wnd()));
+}
+
+TEST(FrameFade, WithoutAnimationTheValueIsSetAtOnceAndOnlyOnLayeredSystems)
+{
+    {
+        TFadeLog fade(true);
+        TFramedForm form(nullptr, 300, 200);
+        form.Frame->AlphaBlend = true;
+        form.Frame->AlphaBlendValue = 120;
+        form.Show();
+        ASSERT_TRUE(fade.WaitFor(120));
+        EXPECT_EQ(fade.Alphas, (std::vector<int>{0, 120}));
+        EXPECT_TRUE(Layered(form.Wnd()));
+    }
+    {
+        // The system this runs on reports a later version: no layer, no alpha.
+        TFadeLog fade(false);
+        TFramedForm form(nullptr, 300, 200);
+        form.Frame->AlphaBlend = true;
+        form.Frame->AlphaBlendAnimation = true;
+        form.Show();
+        Application->ProcessMessages();
+        EXPECT_FALSE(Layered(form.Wnd()));
+        EXPECT_TRUE(fade.Alphas.empty());
+        // A timer of the same number that is not the fade's reaches the form.
+        int ticks = 0;
+        form.Form->WindowProc = [&, saved = form.Form->WindowProc](TMessage& Message) {
+            if (Message.Msg == WM_TIMER && Message.WParam == FadeInTimerId)
+                ++ticks;
+            saved(Message);
+        };
+        SendMessageA(form.Wnd(), WM_TIMER, FadeInTimerId, 0);
+        EXPECT_EQ(ticks, 1);
+        EXPECT_TRUE(fade.Alphas.empty());
+    }
+}
+
+}  // namespace
