@@ -42,7 +42,8 @@ TfrmOptions::TfrmOptions(TComponent* AOwner, sk::TskSkinData* SkinData) : TForm(
     cbxLastSkin->SetCaption(radio_texts::SOptionsLastSkin);
 
     labWindowPos = PlaceLabel(panOptions, this, 12, 190, 160, radio_texts::SOptionsWindowPos);
-    cmbWindowPos = Place<TListBox>(panOptions, this, 180, 188, 150, 64);
+    cmbWindowPos = Place<sk::TskSkinComboBox>(panOptions, this, 180, 186, 150, 21);
+    cmbWindowPos->SetStyle(sk::skcbFixedStyle);
     for (const char* item : radio_texts::SWindowPosItems)
         cmbWindowPos->Items()->Add(item);
 

@@ -2,12 +2,12 @@
 // TfrmOptions: the account, whether the last used skin is kept, and the corner the compact
 // window goes to. Made and freed by each use; "OK" writes the settings, "Cancel" nothing.
 #include "classlib/Forms.h"
-#include "classlib/StdCtrls.h"
 #include "skin/skSkinData.h"
 #include "skin/skSkinPanel.h"
 #include "skin/skSkinButton.h"
 #include "skin/skSkinCheckRadioBox.h"
 #include "skin/skSkinStdLabel.h"
+#include "skinforms/skSkinComboBox.h"
 #include "skinforms/skSkinEdit.h"
 #include "skinforms/skSkinFrame.h"
 #include "skinforms/skSkinPasswordEdit.h"
@@ -34,9 +34,9 @@ public:
     // Checked when the last used skin is kept.
     sk::TskSkinCheckRadioBox* cbxLastSkin = nullptr;
     sk::TskSkinStdLabel* labWindowPos = nullptr;
-    // The four corners, in the order of their "Radio Window Pos" values; none selected when
+    // The four corners, in the order of their "Radio Window Pos" values; none chosen when
     // the stored value is none of them.
-    cl::TListBox* cmbWindowPos = nullptr;
+    sk::TskSkinComboBox* cmbWindowPos = nullptr;
     sk::TskSkinButton* btnOK = nullptr;
     sk::TskSkinButton* btnCancel = nullptr;
 

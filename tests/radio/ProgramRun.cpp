@@ -189,6 +189,15 @@ void ClickAt(HWND Window, int X, int Y)
     PostMessageA(Window, WM_LBUTTONUP, 0, at);
 }
 
+std::string WindowText(HWND Window) { return TextOf(Window); }
+
+void PressKey(HWND Window, WORD Key)
+{
+    const UINT scan = MapVirtualKeyA(Key, 0);
+    PostMessageA(Window, WM_KEYDOWN, Key, 1 | (scan << 16));
+    PostMessageA(Window, WM_KEYUP, Key, 1 | (scan << 16) | 0xC0000000);
+}
+
 bool ClickUntil(HWND Window, int X, int Y, const std::function<bool()>& Effect)
 {
     const DWORD start = GetTickCount();

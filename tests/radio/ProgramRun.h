@@ -50,8 +50,11 @@ private:
 
 // The first child (at any depth) of Parent with this class and window text, or null.
 HWND FindChild(HWND Parent, const char* ClassName, const std::string& Text = "");
+std::string WindowText(HWND Window);
 // A left click (press and release) at a point of the window's client area, as posted input.
 void ClickAt(HWND Window, int X, int Y);
+// A key pressed and released on the window, as posted input.
+void PressKey(HWND Window, WORD Key);
 // Clicks Window at (X, Y) again and again until Effect holds (input posted while the program
 // still waits on a request is dropped); true when it held within the bound.
 bool ClickUntil(HWND Window, int X, int Y, const std::function<bool()>& Effect);

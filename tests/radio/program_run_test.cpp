@@ -182,13 +182,12 @@ TEST_F(ProgramRunTest, OptionsChosenInTheDialogSurviveARestart)
             return Shown(options);
         })) << "\"Options\" opened no dialog";
 
-        // "Bottom left" in the corner list.
-        HWND corners = FindChild(options, "TListBox");
+        // "Bottom left", the last of the corners, chosen with the arrow key in their combo box.
+        HWND corners = FindChild(options, "TskSkinComboBox");
         ASSERT_TRUE(corners);
-        const int itemHeight = static_cast<int>(SendMessageA(corners, LB_GETITEMHEIGHT, 0, 0));
-        ASSERT_GT(itemHeight, 0);
-        ClickAt(corners, 20, 3 * itemHeight + itemHeight / 2);
-        ASSERT_TRUE(PollUntil([&] { return SendMessageA(corners, LB_GETCURSEL, 0, 0) == 3; }));
+        for (int i = 0; i < 5; ++i)
+            PressKey(corners, VK_DOWN);
+        ASSERT_TRUE(PollUntil([&] { return WindowText(corners) == "Bottom left"; })) << WindowText(corners);
         // " Save last used skin" on.
         HWND lastSkin = FindChild(options, "TskSkinCheckRadioBox");
         ASSERT_TRUE(lastSkin);
@@ -229,9 +228,9 @@ TEST_F(ProgramRunTest, OptionsChosenInTheDialogSurviveARestart)
         options = run.FindWindowOfClass("TfrmOptions");
         return Shown(options);
     }));
-    HWND corners = FindChild(options, "TListBox");
+    HWND corners = FindChild(options, "TskSkinComboBox");
     ASSERT_TRUE(corners);
-    EXPECT_EQ(SendMessageA(corners, LB_GETCURSEL, 0, 0), 3);
+    EXPECT_EQ(WindowText(corners), "Bottom left");
     HWND cancel = FindChild(options, "TskSkinButton", "Cancel");
     ASSERT_TRUE(cancel);
     ClickAt(cancel, 10, 10);
