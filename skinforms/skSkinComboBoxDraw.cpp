@@ -104,7 +104,6 @@ void TskSkinCustomComboBox::DrawDefaultItem(TCanvas* Canvas)
 
 void TskSkinCustomComboBox::CreateControlDefaultImage(TBitmap* B)
 {
-    CalcRects();
     TCanvas* c = B->Canvas();
     TRect r = Rect(0, 0, Width(), Height());
     c->Brush()->SetColor(clBtnFace);
@@ -237,7 +236,6 @@ void TskSkinCustomComboBox::CreateControlSkinImage(TBitmap* B)
         CreateControlDefaultImage(B);
         return;
     }
-    CalcRects();
     const bool active = ActiveLook() && !IsNullRect(d->ActiveSkinRect);
     const TRect src = active ? d->ActiveSkinRect : d->SkinRect;
     if (useSkinSize_ && !active) {

@@ -62,7 +62,10 @@ void TskSkinCustomComboBox::PlaceEdit()
     b.Canvas()->Font()->Assign(edit_->Font());
     const int h = std::min(b.Canvas()->TextHeight("Wg"), std::max(1, RectHeight(contentRect_)));
     const int top = contentRect_.Top + (RectHeight(contentRect_) - h) / 2;
-    edit_->SetBounds(contentRect_.Left, top, std::max(0, RectWidth(contentRect_)), h);
+    const TRect bounds{contentRect_.Left, top, contentRect_.Left + std::max(0, RectWidth(contentRect_)), top + h};
+    // Painting the box lays it out again: only a real change may move the edit.
+    if (edit_->BoundsRect() != bounds)
+        edit_->SetBounds(bounds.Left, bounds.Top, RectWidth(bounds), RectHeight(bounds));
 }
 
 void TskSkinCustomComboBox::ApplyEditFont()
@@ -89,8 +92,6 @@ void TskSkinCustomComboBox::ApplyEditFont()
         edit_->Font()->SetColor(color);
     }
     edit_->Font()->SetCharset(TextCharset());
-    // Over a skin the box shows through the edit; in the default look it has the box's colour.
-    edit_->SetTransparent(d != nullptr);
     edit_->Invalidate();
 }
 

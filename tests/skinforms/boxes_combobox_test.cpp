@@ -671,3 +671,28 @@ TEST_F(ComboBox, SkinnedItemWithoutItemPicturesShowsTheBoxUnscaledInBothSizeMode
     EXPECT_EQ(shot->Pixels(12, 7), 0x4080C0);
     EXPECT_EQ(shot->Pixels(25, 7), 0x808080);
 }
+
+TEST_F(ComboBox, EditStyleOnASkinTakesTheSkinFontAndSettlesOnAShownForm)
+{
+    ComboSkin s;
+    s.d->FontHeight = 12;
+    Fill(2);
+    combo->SetStyle(skcbEditStyle);
+    combo->SetSkinData(s.skin.Data);
+    combo->SetItemIndex(1);
+    ASSERT_NE(combo->Edit(), nullptr);
+    EXPECT_EQ(combo->Edit()->Color(), clWindow) << "the default colour behind the text";
+    EXPECT_EQ(combo->Edit()->Font()->Height(), 12);
+    EXPECT_EQ(combo->Edit()->Text(), "item 1");
+    const TRect c = combo->ContentRect();
+    EXPECT_EQ(combo->Edit()->Left(), c.Left);
+    EXPECT_EQ(combo->Edit()->Width(), RectWidth(c));
+    form.Form->Show();
+    combo->Edit()->SetFocus();
+    EXPECT_EQ(combo->Edit()->Font()->Color(), 0x000003) << "the active colour while focused";
+    // Painting neither moves the edit nor asks for more painting: the queue runs dry.
+    int messages = 0;
+    for (MSG m; messages < 500 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++messages)
+        DispatchMessageA(&m);
+    EXPECT_LT(messages, 500);
+}
