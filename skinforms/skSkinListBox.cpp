@@ -3,7 +3,9 @@
 #include "skinforms/skSkinListBox.h"
 
 #include "classlib/CoreConsts.h"
+#include "classlib/GdiHandles.h"
 #include "classlib/SysUtils.h"
+#include "skin/skComposers.h"
 #include "skin/skUtilsGlyphs.h"
 #include "skin/skUtilsText.h"
 #include "skinforms/skSkinMessages.h"
@@ -146,6 +148,30 @@ void TskSkinCustomListBox::SetAlignment(cl::TAlignment Value)
     if (Value == alignment_)
         return;
     alignment_ = Value;
+    if (captionMode_)
+        Repaint();
+}
+
+void TskSkinCustomListBox::SetGlyph(TBitmap* Value)
+{
+    if (Value)
+        glyph_.Assign(Value);
+    else
+        glyph_.SetSize(0, 0);
+    if (captionMode_)
+        Repaint();
+}
+
+void TskSkinCustomListBox::SetNumGlyphs(int Value)
+{
+    numGlyphs_ = std::clamp(Value, 1, 2);
+    if (captionMode_)
+        Repaint();
+}
+
+void TskSkinCustomListBox::SetSpacing(int Value)
+{
+    spacing_ = Value;
     if (captionMode_)
         Repaint();
 }
@@ -758,12 +784,24 @@ void TskSkinCustomListBox::DrawCaption(TCanvas* Canvas, const TRect& R, bool Ski
     Canvas->Brush()->SetStyle(bsClear);
     const int tw = GetTextWidth(Canvas, text);
     const int th = GetTextHeight(Canvas, text.empty() ? L"W" : text);
+    const bool glyph = !glyph_.Empty();
+    const int gw = glyph ? glyph_.Width() / numGlyphs_ : 0;
+    const int cw = tw + (glyph ? gw + spacing_ : 0);
     int x = R.Left + (Skinned ? 2 : 0);
     if (Alignment() == cl::taRightJustify)
-        x = R.Right - tw - (Skinned ? 2 : 0);
+        x = R.Right - cw - (Skinned ? 2 : 0);
     else if (Alignment() == cl::taCenter)
-        x = R.Left + (Skinned ? 2 : 0) + RectWidth(R) / 2 - tw / 2;
-    const int y = Skinned ? (R.Top + R.Bottom) / 2 - th / 2 : (defaultCaptionHeight_ - 2) / 2 - th / 2;
+        x = R.Left + (Skinned ? 2 : 0) + RectWidth(R) / 2 - cw / 2;
+    const int middle = Skinned ? (R.Top + R.Bottom) / 2 : (defaultCaptionHeight_ - 2) / 2;
+    // Glyph and text stay inside the caption: a long caption never runs under the buttons.
+    const TSavedDCState saved(Canvas->Handle());
+    IntersectClipRect(Canvas->Handle(), R.Left, R.Top, R.Right, R.Bottom);
+    if (glyph) {
+        const int frame = !Enabled() && numGlyphs_ == 2 ? 2 : 1;
+        DrawGlyphFrame(Canvas, x, middle - glyph_.Height() / 2 - 1, frame, numGlyphs_, &glyph_);
+        x += gw + spacing_;
+    }
+    const int y = middle - th / 2;
     TRect t{x, y, x + tw + 1, y + th};
     DrawSkinText(Canvas, text, t, DT_SINGLELINE | DT_NOPREFIX);
 }

@@ -101,6 +101,14 @@ public:
     int ImageIndex() const { return imageIndex_; }
     void SetImageIndex(int Value);
     cl::TFont* DefaultCaptionFont() { return &defaultCaptionFont_; }
+    // The caption's glyph: NumGlyphs frames side by side, the second one shown while the
+    // control is disabled; Spacing pixels between it and the text.
+    cl::TBitmap* Glyph() { return &glyph_; }
+    void SetGlyph(cl::TBitmap* Value);
+    int NumGlyphs() const { return numGlyphs_; }
+    void SetNumGlyphs(int Value);
+    int Spacing() const { return spacing_; }
+    void SetSpacing(int Value);
     // Of the caption.
     cl::TAlignment Alignment() const { return alignment_; }
     void SetAlignment(cl::TAlignment Value);
@@ -197,6 +205,9 @@ private:
     cl::TCustomImageList* images_ = nullptr;
     int imageIndex_ = -1;
     cl::TFont defaultCaptionFont_;
+    cl::TBitmap glyph_;
+    int numGlyphs_ = 1;
+    int spacing_ = 2;
     TButtonState buttons_[3];
     int previousHot_ = -1;
     int hot_ = -1;

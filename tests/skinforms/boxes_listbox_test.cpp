@@ -235,3 +235,49 @@ TEST_F(ListBox, SkinnedLookTakesTheItemPiecesTheItemHeightAndTheClientPart)
     d->ClRect = {3, 3, 3, 57};
     EXPECT_EQ(Snapshot(box->ListBox())->Pixels(1, 60), Rgb(clWindow));
 }
+
+TEST_F(ListBox, TheCaptionGlyphStandsBeforeTheTextByAlignmentWithItsDisabledFrame)
+{
+    // Two frames of 10 x 8, red and blue; the bottom-left pixel of each is the transparent one.
+    TBitmap glyph;
+    glyph.SetSize(20, 8);
+    glyph.Fill(0x0000C0);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 10; x < 20; ++x)
+            glyph.SetPixels(x, y, 0xC00000);
+    glyph.SetPixels(0, 7, 0xFF00FF);
+    glyph.SetPixels(10, 7, 0xFF00FF);
+    box->SetCaptionMode(true);
+    box->SetGlyph(&glyph);
+    box->SetNumGlyphs(2);
+    EXPECT_EQ(box->Spacing(), 2);
+    // Left: at the caption's left edge, centred on the caption bar one pixel higher.
+    auto shot = Snapshot(box);
+    EXPECT_EQ(shot->Pixels(5, 6), 0x0000C0);
+    EXPECT_EQ(shot->Pixels(3, 4), 0x0000C0);
+    EXPECT_NE(shot->Pixels(3, 3), 0x0000C0);
+    EXPECT_NE(shot->Pixels(3, 11), 0x0000C0) << "the transparent corner";
+    box->SetEnabled(false);
+    EXPECT_EQ(Snapshot(box)->Pixels(5, 6), 0xC00000) << "the second frame while disabled";
+    box->SetEnabled(true);
+    // Right: the glyph and the (empty) text end at the caption's right edge, left of the buttons.
+    box->SetAlignment(cl::taRightJustify);
+    const int b = 17;
+    const int right = 150 - 3 * b - 3;
+    shot = Snapshot(box);
+    EXPECT_EQ(shot->Pixels(right - 12 + 1, 6), 0x0000C0);
+    EXPECT_NE(shot->Pixels(5, 6), 0x0000C0);
+    // A glyph wider than the caption stays out of the buttons.
+    TBitmap wide;
+    wide.SetSize(400, 8);
+    wide.Fill(0x0000C0);
+    wide.SetPixels(0, 7, 0xFF00FF);
+    box->SetNumGlyphs(1);
+    box->SetAlignment(cl::taLeftJustify);
+    box->SetGlyph(&wide);
+    shot = Snapshot(box);
+    const TRect check = box->CaptionButtonRect(TskSkinListBox::CheckButton);
+    ASSERT_GT(check.Left, right);
+    EXPECT_EQ(shot->Pixels(right - 1, 6), 0x0000C0);
+    EXPECT_NE(shot->Pixels(right, 6), 0x0000C0) << "nothing between the caption and the buttons";
+}
