@@ -2,6 +2,7 @@
 
 #include "skin/skComposers.h"
 #include "skin/skUtilsGlyphs.h"
+#include "skinforms/skResizeButton.h"
 
 namespace sk {
 
@@ -355,41 +356,9 @@ void TskSkinUpDown::CreateControlDefaultImage(TBitmap* B)
 void TskSkinUpDown::DrawResizeButton(TCanvas* Canvas, int Button)
 {
     const TButtonState& s = buttons_[Button];
-    const int w = RectWidth(s.Rect);
-    const int h = RectHeight(s.Rect);
-    if (w < 1 || h < 1)
-        return;
-    TskSkinData* data = SkinData();
-    const int i = data ? data->IndexOfControl("resizebutton") : -1;
-    auto* d = i >= 0 ? dynamic_cast<TskDataSkinButtonControl*>(data->CtrlList.Items(i)) : nullptr;
-    TBitmap* picture = d ? SkinPicture(data, d->PictureIndex) : nullptr;
-    if (!d || !picture) {
-        // A skin without a button picture: the button keeps the default look.
+    // A skin without a button picture: the button keeps the default look.
+    if (!DrawResizeButtonFace(Canvas, SkinData(), s.Rect, s.MouseIn, s.Down, ArrowDirection(Button)))
         DrawDefaultButton(Canvas, Button);
-        return;
-    }
-    const TRect active = Either(d->ActiveSkinRect, d->SkinRect);
-    TRect src = d->SkinRect;
-    TColor color = d->FontColor;
-    const bool pressed = s.Down && s.MouseIn;
-    if (pressed) {
-        src = Either(d->DownSkinRect, active);
-        color = d->DownFontColor;
-    } else if (s.MouseIn) {
-        src = active;
-        color = d->ActiveFontColor;
-    }
-    const TskAreaPoints area{d->LTPoint, d->RTPoint, d->LBPoint, d->RBPoint, d->ClRect};
-    TBitmap b;
-    b.SetSize(w, h);
-    ComposeSkinImage(area, FitNinePart(area, d->SkinRect, w, h), &b, picture, src, w, h, true);
-    TRect arrow = Rect(0, 0, w, h);
-    if (pressed) {
-        arrow.Left += 2;
-        arrow.Top += 2;
-    }
-    DrawArrowImage(b.Canvas(), arrow, color, ArrowDirection(Button));
-    Canvas->Draw(s.Rect.Left, s.Rect.Top, &b);
 }
 
 void TskSkinUpDown::CreateControlSkinImage(TBitmap* B)
