@@ -1,9 +1,11 @@
 // The box controls on a framed form: a page control, a tab control, an edit with its button,
-// a password edit, a list box with a selected item, and an up-down.
+// a password edit, a list box with a selected item, an up-down, and the combo boxes in both
+// styles; and the fixed-style combo box's list dropped down.
 #include <memory>
 #include <string>
 
 #include "enginegallery/EngineGallery.h"
+#include "skinforms/skSkinComboBox.h"
 #include "skinforms/skSkinEdit.h"
 #include "skinforms/skSkinFrame.h"
 #include "skinforms/skSkinListBox.h"
@@ -66,7 +68,22 @@ void DrawBoxes(const gallery::TGalleryContext& Context)
     upDown->SetParent(form.get());
     upDown->SetBounds(320, 220, 50, 25);
 
-    for (TControl* c : std::initializer_list<TControl*>{pages, tabs, list, upDown, edit, button, password}) {
+    auto* fixed = new TskSkinComboBox(form.get());
+    fixed->SetParent(form.get());
+    fixed->SetBounds(320, 260, 200, 20);
+    auto* editable = new TskSkinComboBox(form.get());
+    editable->SetParent(form.get());
+    editable->SetStyle(skcbEditStyle);
+    editable->SetBounds(320, 300, 200, 20);
+    for (const char* position : {"Upper left", "Upper right", "Lower left", "Lower right"}) {
+        fixed->Items()->Add(position);
+        editable->Items()->Add(position);
+    }
+    fixed->SetItemIndex(1);
+    editable->SetItemIndex(2);
+
+    for (TControl* c :
+         std::initializer_list<TControl*>{pages, tabs, list, upDown, edit, button, password, fixed, editable}) {
         if (auto* p = dynamic_cast<TskSkinPageControl*>(c))
             p->SetSkinData(Context.Skin);
         else if (auto* t = dynamic_cast<TskSkinTabControl*>(c))
@@ -79,6 +96,22 @@ void DrawBoxes(const gallery::TGalleryContext& Context)
     form->Show();
     gallery::Settle();
     Context.SaveWindow(form->Handle(), "boxes");
+
+    // The list is a window of its own: it is pictured from what it paints, which does not
+    // depend on a window manager showing a second top-level window.
+    fixed->DropDown();
+    gallery::Settle();
+    TskPopupListBox* drop = fixed->ListBox();
+    TBitmap picture;
+    picture.SetSize(drop->Width(), drop->Height());
+    SendMessageA(drop->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(picture.Canvas()->Handle()), PRF_CLIENT);
+    TskListBox* inner = drop->ListBox();
+    TBitmap rows;
+    rows.SetSize(inner->Width(), inner->Height());
+    SendMessageA(inner->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(rows.Canvas()->Handle()), PRF_CLIENT);
+    picture.Canvas()->Draw(inner->Left(), inner->Top(), &rows);
+    Context.Save(picture, "boxes-dropdown");
+    fixed->CloseUp(false);
 }
 
 gallery::TGalleryPage page("boxes", &DrawBoxes);
