@@ -14,3 +14,7 @@ list(APPEND SKIN_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/skSkinStatusBar.cpp)
 # The tool bar's scroll buttons.
 list(APPEND SKIN_WINDOWS ${CMAKE_CURRENT_LIST_DIR}/skSkinToolBarScroll.cpp)
+# The push button's action, and the form button that draws from pictures of its own.
+list(APPEND SKIN_WINDOWS
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinButtonAction.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinXFormButton.cpp)

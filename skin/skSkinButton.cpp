@@ -47,7 +47,7 @@ bool TskSkinButton::FocusedAndFocusable() { return canFocused_ && HandleAllocate
 
 bool TskSkinButton::PressedLook()
 {
-    return down_ && (groupIndex_ != 0 || hot_ || (FocusedAndFocusable() && !mousePressed_));
+    return down_ && (groupIndex_ != 0 || hot_ || (FocusedAndFocusable() && !press_.Held));
 }
 
 void TskSkinButton::GetSkinData()
@@ -171,14 +171,6 @@ void TskSkinButton::SetLayout(TskButtonLayout Value)
     Repaint();
 }
 
-void TskSkinButton::Click()
-{
-    if (canFocused_)
-        if (auto* form = GetParentForm(this))
-            form->SetModalResult(modalResult_);
-    TskSkinCustomControl::Click();
-}
-
 // ---------------------------------------------------------------------------------------------
 // Hot state, animation and focus
 
@@ -214,7 +206,7 @@ void TskSkinButton::MouseEntered()
             UpdateHot();
         }
     }
-    if (down_ && repeatMode_ && groupIndex_ == 0 && mousePressed_)
+    if (down_ && repeatMode_ && groupIndex_ == 0 && press_.Held)
         repeat_.Start(repeatInterval_);
 }
 
@@ -280,6 +272,7 @@ void TskSkinButton::Dispatch(TMessage& Message)
     case WM_KEYUP: WMKeyUp(Message); break;
     case CM_DIALOGKEY: DialogKey(Message); break;
     case CM_DIALOGCHAR: DialogChar(Message); break;
+    case WM_ERASEBKGND: WMEraseBkgnd(Message); break;
     case CM_FOCUSCHANGED:
         FocusChanged(Message);
         TskSkinCustomControl::Dispatch(Message);
@@ -404,6 +397,15 @@ void TskSkinButton::DialogChar(TMessage& Message)
     TskSkinCustomControl::Dispatch(Message);
 }
 
+void TskSkinButton::WMEraseBkgnd(TMessage& Message)
+{
+    // Asked to erase from outside a paint (a window drawn into another device, say): the whole
+    // button goes into the given context, so that nothing shows an empty background.
+    if (!Painting() && Message.WParam)
+        PaintHandler(reinterpret_cast<HDC>(Message.WParam));
+    Message.Result = 1;
+}
+
 void TskSkinButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     const TAliveFlag alive = alive_;
@@ -411,59 +413,26 @@ void TskSkinButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
     if (!*alive || Button != mbLeft || !Enabled())
         return;
     animation_.Stop();
-    mousePressed_ = true;
-    if (!down_) {
-        hot_ = true;
-        SetDown(true);
-        if (repeatMode_ && groupIndex_ == 0)
-            repeat_.Start(repeatInterval_);
-        else if (groupIndex_ != 0)
-            Click();
-        if (!*alive)
-            return;
-        secondPress_ = false;
-    } else if (groupIndex_ != 0) {
-        secondPress_ = true;
-    }
+    press_.Press(*this, hot_, repeat_, alive);
 }
 
 void TskSkinButton::MouseMove(TShiftState Shift, int X, int Y)
 {
     const TAliveFlag alive = alive_;
     TskSkinCustomControl::MouseMove(Shift, X, Y);
-    if (!*alive || !mousePressed_)
-        return;
-    // While held the button has the mouse captured: crossing its edge counts as leaving or
-    // coming back, whatever the idle tracking has seen yet.
-    const bool inside = X >= 0 && Y >= 0 && X < Width() && Y < Height();
-    if (inside && !hot_)
-        MouseEntered();
-    else if (!inside && hot_)
-        MouseLeft();
+    if (*alive)
+        press_.Follow(*this, hot_, X, Y, [this] { MouseEntered(); }, [this] { MouseLeft(); });
 }
 
 void TskSkinButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     const TAliveFlag alive = alive_;
-    if (Button == mbLeft && mousePressed_) {
-        mousePressed_ = false;
-        if (groupIndex_ != 0) {
-            if (down_ && allowAllUp_ && secondPress_ && hot_) {
-                SetDown(false);
-                Click();
-            }
-        } else if (hot_) {
-            const bool wasDown = down_;
-            SetDown(false);
-            repeat_.Stop();
-            if (wasDown)
-                Click();
-        } else {
-            // Released outside: up without a click, and drawn up at once.
+    if (Button == mbLeft && press_.Held) {
+        press_.Release(*this, hot_, repeat_, [this] {
+            // Drawn up at once: no fade for a press that came to nothing.
             down_ = false;
-            repeat_.Stop();
             Repaint();
-        }
+        });
         if (!*alive)
             return;
     }
@@ -564,8 +533,13 @@ void TskSkinButton::CreateControlDefaultImage(TBitmap* B)
     SetCaptionFont(c, nullptr, false, DefaultFont(), SkinData());
     if (!Enabled())
         c->Font()->SetColor(clBtnShadow);
-    DrawCaptionWithGlyph(c, r, margin_, spacing_, layout_, Caption(), &glyph_, numGlyphs_,
-                         GlyphFrameFor(hot_, down_, Enabled(), numGlyphs_), pressed);
+    DrawDefaultCaption(c, r, pressed);
+}
+
+void TskSkinButton::DrawDefaultCaption(TCanvas* Canvas, const TRect& R, bool Pressed)
+{
+    DrawCaptionWithGlyph(Canvas, R, margin_, spacing_, layout_, Caption(), &glyph_, numGlyphs_,
+                         GlyphFrameFor(hot_, down_, Enabled(), numGlyphs_), Pressed);
 }
 
 }  // namespace sk

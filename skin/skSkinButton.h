@@ -3,8 +3,13 @@
 // disabled), fades between the normal and the hot image, plays the skin's frame animation,
 // repeats its click while held, latches in groups and acts as a dialog's default or cancel
 // button.
+#include <memory>
+
+#include "classlib/ActnList.h"
 #include "classlib/Forms.h"
 #include "skin/skButtonLook.h"
+#include "skin/skButtonPress.h"
+#include "skin/skSkinButtonActionLink.h"
 #include "skin/skSkinCtrls.h"
 
 namespace sk {
@@ -48,6 +53,9 @@ public:
     void SetCancel(bool Value) { cancel_ = Value; }
     cl::TModalResult ModalResult() const { return modalResult_; }
     void SetModalResult(cl::TModalResult Value) { modalResult_ = Value; }
+    // The action whose caption, state and handler the button shows and runs (skSkinButtonAction.cpp).
+    cl::TBasicAction* Action() const;
+    void SetAction(cl::TBasicAction* Value);
 
     bool Hot() const { return hot_; }
     bool Active() const { return active_; }
@@ -70,13 +78,20 @@ protected:
     void MouseUp(cl::TMouseButton Button, cl::TShiftState Shift, int X, int Y) override;
     // The skinned look of the state whose picture rectangle is R.
     virtual void DrawButtonState(cl::TBitmap* B, const TRect& R, bool Active, bool Down);
+    // What the button takes from its action; with CheckDefaults only what it has not been given.
+    virtual void ActionChange(cl::TObject* Sender, bool CheckDefaults);
+    bool FocusedAndFocusable();
+    // Down, and latched in a group, or hot, or focused while the mouse is not pressed.
+    bool PressedLook();
+    // The caption and glyph of the default look in R.
+    void DrawDefaultCaption(cl::TCanvas* Canvas, const TRect& R, bool Pressed);
 
 private:
     TskDataSkinButtonControl* ButtonDescription() const;
     bool EffectsEnabled() const;
     bool MorphEnabled() const;
-    bool FocusedAndFocusable();
-    bool PressedLook();
+    // The action's image as the glyph, when the button has none and the action's list has it.
+    void TakeActionGlyph(cl::TCustomAction* Action);
     void UpdateHot();
     void StartAnimation(bool Forward);
     void MouseEntered();
@@ -89,6 +104,7 @@ private:
     void WMKeyUp(cl::TMessage& Message);
     void DialogKey(cl::TMessage& Message);
     void DialogChar(cl::TMessage& Message);
+    void WMEraseBkgnd(cl::TMessage& Message);
     cl::TColor CaptionColor(bool Active, bool Down);
 
     bool useSkinSize_ = true;
@@ -109,8 +125,7 @@ private:
     cl::TModalResult modalResult_ = cl::mrNone;
 
     bool hot_ = false;
-    bool mousePressed_ = false;
-    bool secondPress_ = false;
+    TskButtonPress press_;
     bool active_ = false;
     bool settingFocus_ = false;
     TRect activeRect_;
@@ -119,6 +134,7 @@ private:
     TskFade fade_;
     TskFrameAnimation animation_;
     TskControlTimer repeat_;
+    std::unique_ptr<TskSkinButtonActionLink> actionLink_;
 };
 
 }  // namespace sk
