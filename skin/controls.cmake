@@ -18,3 +18,5 @@ list(APPEND SKIN_WINDOWS ${CMAKE_CURRENT_LIST_DIR}/skSkinToolBarScroll.cpp)
 list(APPEND SKIN_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/skSkinButtonAction.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skSkinXFormButton.cpp)
+# The caption glyph the panels share.
+list(APPEND SKIN_WINDOWS ${CMAKE_CURRENT_LIST_DIR}/skCaptionGlyph.cpp)

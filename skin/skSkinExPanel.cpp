@@ -82,13 +82,13 @@ void TskSkinExPanel::SetGlyph(TBitmap* Value)
 
 void TskSkinExPanel::SetNumGlyphs(int Value)
 {
-    numGlyphs_ = std::clamp(Value, 1, 2);
+    glyph_.SetNumGlyphs(Value);
     Repaint();
 }
 
 void TskSkinExPanel::SetSpacing(int Value)
 {
-    spacing_ = Value;
+    glyph_.SetSpacing(Value);
     Repaint();
 }
 
@@ -369,11 +369,10 @@ void TskSkinExPanel::DrawCaption(TCanvas* Canvas, TRect C, TColor Colour, bool S
     Canvas->Font()->SetColor(Colour);
     Canvas->Brush()->SetStyle(bsClear);
     const std::string text = Caption();
-    const int frame = !Enabled() && numGlyphs_ == 2 ? 2 : 1;
     if (!Horizontal()) {
         if (!glyph_.Empty()) {
-            DrawGlyphFrame(Canvas, C.Left, C.Top + RectHeight(C) / 2 - glyph_.Height() / 2, frame, numGlyphs_, &glyph_);
-            C.Left += glyph_.Width() + spacing_;
+            glyph_.Draw(Canvas, C.Left, C.Top + RectHeight(C) / 2 - glyph_.Height() / 2, Enabled());
+            C.Left += glyph_.Width() + glyph_.Spacing();
         }
         DrawItemText(Canvas, text, C);
         return;
@@ -384,10 +383,9 @@ void TskSkinExPanel::DrawCaption(TCanvas* Canvas, TRect C, TColor Colour, bool S
     const int x = C.Left + RectWidth(C) / 2 - textHeight / 2;
     int y = C.Bottom - extra;
     if (!glyph_.Empty()) {
-        const int gw = glyph_.Width() / numGlyphs_;
-        DrawGlyphFrame(Canvas, C.Left + RectWidth(C) / 2 - gw / 2, C.Bottom - glyph_.Height() - extra, frame,
-                       numGlyphs_, &glyph_);
-        y -= glyph_.Height() + spacing_ + extra;
+        glyph_.Draw(Canvas, C.Left + RectWidth(C) / 2 - glyph_.FrameWidth() / 2, C.Bottom - glyph_.Height() - extra,
+                    Enabled());
+        y -= glyph_.Height() + glyph_.Spacing() + extra;
     }
     Canvas->Font()->SetOrientation(UpwardsEscapement);
     Canvas->TextRect(C, x, y, text);

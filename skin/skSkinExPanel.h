@@ -4,6 +4,7 @@
 // hides its children; rolled down it takes its size back and shows them again.
 #include <vector>
 
+#include "skin/skCaptionGlyph.h"
 #include "skin/skSkinCtrls.h"
 
 namespace sk {
@@ -33,11 +34,11 @@ public:
     void SetShowCloseButton(bool Value);
     int DefaultCaptionHeight() const { return defaultCaptionHeight_; }
     void SetDefaultCaptionHeight(int Value);
-    cl::TBitmap* Glyph() { return &glyph_; }
+    cl::TBitmap* Glyph() { return glyph_.Glyph(); }
     void SetGlyph(cl::TBitmap* Value);
-    int NumGlyphs() const { return numGlyphs_; }
+    int NumGlyphs() const { return glyph_.NumGlyphs(); }
     void SetNumGlyphs(int Value);
-    int Spacing() const { return spacing_; }
+    int Spacing() const { return glyph_.Spacing(); }
     void SetSpacing(int Value);
 
     // Hides the panel, then reports it.
@@ -87,9 +88,7 @@ private:
     bool showRollButton_ = true;
     bool showCloseButton_ = true;
     int defaultCaptionHeight_ = 21;
-    cl::TBitmap glyph_;
-    int numGlyphs_ = 1;
-    int spacing_ = 2;
+    TskCaptionGlyph glyph_;
 
     TCaptionButton buttons_[2];
     int hot_ = -1;

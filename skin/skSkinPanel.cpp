@@ -124,13 +124,13 @@ void TskSkinPanel::SetGlyph(TBitmap* Value)
 
 void TskSkinPanel::SetNumGlyphs(int Value)
 {
-    numGlyphs_ = std::clamp(Value, 1, 2);
+    glyph_.SetNumGlyphs(Value);
     Repaint();
 }
 
 void TskSkinPanel::SetSpacing(int Value)
 {
-    spacing_ = Value;
+    glyph_.SetSpacing(Value);
     Repaint();
 }
 
@@ -341,8 +341,27 @@ int TskSkinPanel::CaptionWidth(TCanvas* Canvas, const std::string& Text)
 {
     int w = Canvas->TextWidth(Text);
     if (!glyph_.Empty())
-        w += glyph_.Width() / numGlyphs_ + spacing_;
+        w += glyph_.FrameWidth() + glyph_.Spacing();
     return w;
+}
+
+int TskSkinPanel::AlignedLeft(const TRect& C, int W, TAlignment Alignment)
+{
+    if (Alignment == taRightJustify)
+        return C.Right - W;
+    if (Alignment == taCenter)
+        return C.Left + RectWidth(C) / 2 - W / 2;
+    return C.Left;
+}
+
+void TskSkinPanel::DrawAlignedCaption(TCanvas* Canvas, const TRect& C, TAlignment Alignment, const std::string& Text)
+{
+    const int x = AlignedLeft(C, CaptionWidth(Canvas, Text), Alignment);
+    const int y = C.Top + RectHeight(C) / 2 - Canvas->TextHeight(Text.empty() ? std::string(" ") : Text) / 2;
+    const int tx = glyph_.Empty() ? x : x + glyph_.FrameWidth() + glyph_.Spacing();
+    Canvas->Brush()->SetStyle(bsClear);
+    Canvas->TextRect(C, tx, y, Text);
+    glyph_.Draw(Canvas, x, C.Top + RectHeight(C) / 2 - glyph_.Height() / 2, Enabled());
 }
 
 void TskSkinPanel::DrawSkinCaption(TCanvas* Canvas, TRect C)
@@ -372,37 +391,14 @@ void TskSkinPanel::DrawSkinCaption(TCanvas* Canvas, TRect C)
     }
     if (text.empty() && glyph_.Empty())
         return;
-    const int cw = CaptionWidth(Canvas, text);
-    const int th = Canvas->TextHeight(text.empty() ? std::string(" ") : text);
-    int x = C.Left;
-    if (d->Alignment == taRightJustify)
-        x = C.Right - cw;
-    else if (d->Alignment == taCenter)
-        x = C.Left + RectWidth(C) / 2 - cw / 2;
-    const int y = C.Top + RectHeight(C) / 2 - th / 2;
-    int tx = x;
-    int glyphW = 0;
-    if (!glyph_.Empty()) {
-        glyphW = glyph_.Width() / numGlyphs_;
-        tx += glyphW + spacing_;
-    }
     if (!IsNullRect(d->FrameRect) && picture_) {
         const int stripW = Canvas->TextWidth(text) + RectWidth(d->FrameRect) - RectWidth(d->FrameTextRect);
         TBitmap strip;
         ComposeHSkinStrip(d->FrameLeftOffset, d->FrameRightOffset, &strip, picture_, d->FrameRect, stripW,
                           RectHeight(d->FrameRect), false);
-        int sx = C.Left;
-        if (d->Alignment == taRightJustify)
-            sx = C.Right - stripW;
-        else if (d->Alignment == taCenter)
-            sx = C.Left + RectWidth(C) / 2 - stripW / 2;
-        Canvas->Draw(sx, C.Top + RectHeight(C) / 2 - strip.Height() / 2, &strip);
+        Canvas->Draw(AlignedLeft(C, stripW, d->Alignment), C.Top + RectHeight(C) / 2 - strip.Height() / 2, &strip);
     }
-    Canvas->Brush()->SetStyle(bsClear);
-    Canvas->TextRect(C, tx, y, text);
-    if (!glyph_.Empty())
-        DrawGlyphFrame(Canvas, x, C.Top + RectHeight(C) / 2 - glyph_.Height() / 2,
-                       !Enabled() && numGlyphs_ == 2 ? 2 : 1, numGlyphs_, &glyph_);
+    DrawAlignedCaption(Canvas, C, d->Alignment, text);
 }
 
 void TskSkinPanel::CreateControlDefaultImage(TBitmap* B)
@@ -457,22 +453,7 @@ void TskSkinPanel::DrawDefaultCaption(TCanvas* Canvas)
     const std::string text = Caption();
     if (text.empty() && glyph_.Empty())
         return;
-    const int cw = CaptionWidth(Canvas, text);
-    const int th = Canvas->TextHeight(text.empty() ? std::string(" ") : text);
-    int x = C.Left;
-    if (defaultAlignment_ == taRightJustify)
-        x = C.Right - cw;
-    else if (defaultAlignment_ == taCenter)
-        x = C.Left + RectWidth(C) / 2 - cw / 2;
-    const int y = C.Top + RectHeight(C) / 2 - th / 2;
-    int tx = x;
-    if (!glyph_.Empty())
-        tx += glyph_.Width() / numGlyphs_ + spacing_;
-    Canvas->Brush()->SetStyle(bsClear);
-    Canvas->TextRect(C, tx, y, text);
-    if (!glyph_.Empty())
-        DrawGlyphFrame(Canvas, x, C.Top + RectHeight(C) / 2 - glyph_.Height() / 2,
-                       !Enabled() && numGlyphs_ == 2 ? 2 : 1, numGlyphs_, &glyph_);
+    DrawAlignedCaption(Canvas, C, defaultAlignment_, text);
 }
 
 void TskSkinPanel::DrawGripLines(TCanvas* Canvas, const TRect& R, TColor Shadow, TColor Light)

@@ -4,6 +4,7 @@
 // arrow (collapsing the panel to its caption).
 #include <vector>
 
+#include "skin/skCaptionGlyph.h"
 #include "skin/skSkinCtrls.h"
 
 namespace sk {
@@ -35,11 +36,11 @@ public:
     // The height to come back to while rolled up; -1 when not rolled up.
     int RealHeight() const { return realHeight_; }
     void SetRealHeight(int Value) { realHeight_ = Value; }
-    cl::TBitmap* Glyph() { return &glyph_; }
+    cl::TBitmap* Glyph() { return glyph_.Glyph(); }
     void SetGlyph(cl::TBitmap* Value);
-    int NumGlyphs() const { return numGlyphs_; }
+    int NumGlyphs() const { return glyph_.NumGlyphs(); }
     void SetNumGlyphs(int Value);
-    int Spacing() const { return spacing_; }
+    int Spacing() const { return glyph_.Spacing(); }
     void SetSpacing(int Value);
 
     // The caption rectangle of the description fitted to the current size (skinned only).
@@ -71,6 +72,10 @@ private:
     void DrawSkinCaption(cl::TCanvas* Canvas, TRect C);
     void DrawDefaultCaption(cl::TCanvas* Canvas);
     int CaptionWidth(cl::TCanvas* Canvas, const std::string& Text);
+    // The left of something W wide placed in C by Alignment.
+    static int AlignedLeft(const TRect& C, int W, sk::TAlignment Alignment);
+    // The glyph and the text placed in C by Alignment, both centred vertically.
+    void DrawAlignedCaption(cl::TCanvas* Canvas, const TRect& C, sk::TAlignment Alignment, const std::string& Text);
     void RollUp();
     void RollDown();
     // The height of the panel rolled up: its borders, never less than its caption.
@@ -86,9 +91,7 @@ private:
     bool rollUpMode_ = false;
     bool rollUpState_ = false;
     int realHeight_ = -1;
-    cl::TBitmap glyph_;
-    int numGlyphs_ = 1;
-    int spacing_ = 2;
+    TskCaptionGlyph glyph_;
     cl::TSizeConstraints savedConstraints_;
     // The children that were showing when the panel rolled up.
     std::vector<cl::TControl*> hiddenChildren_;

@@ -210,7 +210,7 @@ void TskSkinSpeedButton::MouseEntered()
                 Repaint();
         }
     }
-    if (held_ && down_ && repeatMode_ && groupIndex_ == 0)
+    if (press_.Held && down_ && repeatMode_ && groupIndex_ == 0)
         repeat_.Start(repeatInterval_);
 }
 
@@ -229,7 +229,7 @@ void TskSkinSpeedButton::MouseLeft()
         else
             Repaint();
     }
-    if (held_ && repeatMode_)
+    if (press_.Held && repeatMode_)
         repeat_.Stop();
 }
 
@@ -263,62 +263,29 @@ void TskSkinSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X
     if (!*alive || Button != mbLeft || !Enabled())
         return;
     animation_.Stop();
-    held_ = true;
-    if (!down_) {
-        mouseInside_ = true;
-        SetDown(true);
-        if (repeatMode_ && groupIndex_ == 0)
-            repeat_.Start(repeatInterval_);
-        else if (groupIndex_ != 0)
-            Click();
-        if (!*alive)
-            return;
-        wasDown_ = false;
-    } else if (groupIndex_ != 0) {
-        wasDown_ = true;
-    }
+    press_.Press(*this, mouseInside_, repeat_, alive);
 }
 
 void TskSkinSpeedButton::MouseMove(TShiftState Shift, int X, int Y)
 {
     const TAliveFlag alive = alive_;
     TskGraphicSkinCustomControl::MouseMove(Shift, X, Y);
-    if (!*alive || !held_)
-        return;
-    // While the mouse is held the button has it captured: crossing the edge counts as leaving
-    // or coming back, whatever the idle tracking has seen yet.
-    const bool inside = X >= 0 && Y >= 0 && X < Width() && Y < Height();
-    if (inside && !mouseInside_)
-        MouseEntered();
-    else if (!inside && mouseInside_)
-        MouseLeft();
+    if (*alive)
+        press_.Follow(*this, mouseInside_, X, Y, [this] { MouseEntered(); }, [this] { MouseLeft(); });
 }
 
 void TskSkinSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     const TAliveFlag alive = alive_;
-    if (Button == mbLeft && held_) {
-        held_ = false;
+    if (Button == mbLeft && press_.Held) {
         const bool inside = mouseInside_ && X >= 0 && Y >= 0 && X < Width() && Y < Height();
-        if (groupIndex_ != 0) {
-            if (down_ && allowAllUp_ && wasDown_ && inside) {
-                SetDown(false);
-                Click();
-            }
-        } else if (inside) {
-            const bool wasPressed = down_;
-            repeat_.Stop();
-            SetDown(false);
-            if (wasPressed)
-                Click();
-        } else {
-            repeat_.Stop();
+        press_.Release(*this, inside, repeat_, [this] {
             down_ = false;
             if (mouseInside_)
                 MouseLeft();
             else
                 Repaint();
-        }
+        });
         if (!*alive)
             return;
     }

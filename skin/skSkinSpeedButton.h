@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "skin/skButtonLook.h"
+#include "skin/skButtonPress.h"
 #include "skin/skSkinCtrlsGraphic.h"
 
 namespace sk {
@@ -117,8 +118,7 @@ private:
     bool useSkinFontColor_ = true;
 
     bool mouseInside_ = false;
-    bool held_ = false;
-    bool wasDown_ = false;
+    TskButtonPress press_;
     // The description's state rectangles, after the fallbacks and the animation frame.
     TRect activeRect_;
     TRect downRect_;

@@ -9,3 +9,4 @@ list(APPEND TESTS_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/controls_checkbox_test.cpp)
 list(APPEND TESTS_WINDOWS ${CMAKE_CURRENT_LIST_DIR}/controls_toolbar_test.cpp)
 list(APPEND TESTS_WINDOWS ${CMAKE_CURRENT_LIST_DIR}/controls_xformbutton_test.cpp)
+list(APPEND TESTS_WINDOWS ${CMAKE_CURRENT_LIST_DIR}/controls_captionglyph_test.cpp)

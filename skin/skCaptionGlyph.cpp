@@ -1,0 +1,17 @@
+#include "skin/skCaptionGlyph.h"
+
+#include <algorithm>
+
+#include "skin/skComposers.h"
+
+namespace sk {
+
+void TskCaptionGlyph::SetNumGlyphs(int Value) { numGlyphs_ = std::clamp(Value, 1, 2); }
+
+void TskCaptionGlyph::Draw(cl::TCanvas* Canvas, int X, int Y, bool Enabled)
+{
+    if (!glyph_.Empty())
+        DrawGlyphFrame(Canvas, X, Y, Frame(Enabled), numGlyphs_, &glyph_);
+}
+
+}  // namespace sk
