@@ -2,6 +2,7 @@
 #include "skinforms/skSkinFrame.h"
 
 #include "classlib/SysUtils.h"
+#include "skin/skSkinStatusBar.h"
 #include "skinforms/skSkinMainMenuBar.h"
 #include "skinforms/skSkinMessages.h"
 #include "skinforms/skTrayIcon.h"
@@ -133,6 +134,8 @@ void TskSkinFrame::Notification(cl::TComponent* AComponent, cl::TOperation Opera
         trayMenu_ = nullptr;
     if (AComponent == trayIcon_)
         trayIcon_ = nullptr;
+    if (statusBar_ && AComponent == static_cast<cl::TComponent*>(statusBar_))
+        statusBar_ = nullptr;
 }
 
 TskSkinFrame* GetFormSkinComponent(cl::TComponent* Form)

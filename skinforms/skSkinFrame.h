@@ -60,6 +60,7 @@ TskFrameRects FitFrameRects(const TskSkinData& Data, int W, int H);
 TRect PlaceFrameObject(const TskSkinData& Data, const TskFrameRects& Rects, const TRect& R);
 
 class TskTrayIcon;
+class TskSkinStatusBar;
 
 class TskSkinFrame : public cl::TComponent, public TskSkinMenuFrameLink {
 public:
@@ -264,6 +265,10 @@ public:
     // The areas of the monitor the form is on.
     TskMonitorAreas MonitorAreas() const;
 
+    // A status bar whose size grip shows only while the window can be sized (not maximized).
+    TskSkinStatusBar* StatusBar() const { return statusBar_; }
+    void SetStatusBar(TskSkinStatusBar* Value);
+
     // --- Tray
     TskTrayIcon* TrayIcon() const { return trayIcon_; }
     void SetTrayIcon(TskTrayIcon* Value);
@@ -330,6 +335,7 @@ private:
     bool IsMainForm() const;
     void SetFormBounds(const TRect& R);
     void SaveRestoreBounds();
+    void AllowSizeGrip(bool Value);
     void Restore();
     void Minimize();
     void Maximize();
@@ -422,6 +428,7 @@ private:
     int heightBeforeRollUp_ = 0;
     TskMagneticState magnetic_;
     TskTrayIcon* trayIcon_ = nullptr;
+    TskSkinStatusBar* statusBar_ = nullptr;
     TskSkinPopupMenu* trayMenu_ = nullptr;
     cl::TAliveFlag alive_ = std::make_shared<bool>(true);
 };

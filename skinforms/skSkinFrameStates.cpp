@@ -2,6 +2,7 @@
 // minimized and maximized, the roll-up to the caption, and the commands of the caption
 // buttons and the system menu that switch between them.
 #include "skinforms/skSkinFrame.h"
+#include "skin/skSkinStatusBar.h"
 #include "skinforms/skSkinFrameWorkArea.h"
 
 namespace sk {
@@ -22,6 +23,23 @@ void TskSkinFrame::SaveRestoreBounds()
         return;
     restoreBounds_ = form_->BoundsRect();
     restoreSaved_ = true;
+}
+
+void TskSkinFrame::SetStatusBar(TskSkinStatusBar* Value)
+{
+    if (statusBar_ == Value)
+        return;
+    if (statusBar_)
+        statusBar_->RemoveFreeNotification(this);
+    statusBar_ = Value;
+    if (Value)
+        Value->FreeNotification(this);
+}
+
+void TskSkinFrame::AllowSizeGrip(bool Value)
+{
+    if (statusBar_ && statusBar_->SizeGrip())
+        statusBar_->SetGripAllowed(Value);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -121,6 +139,7 @@ void TskSkinFrame::Restore()
     SendNCPaint();
     restoreSaved_ = false;
     restoreBounds_ = {};
+    AllowSizeGrip(true);
     if (OnRestore)
         OnRestore(this);
 }
@@ -145,6 +164,7 @@ void TskSkinFrame::Maximize()
     SetFormBounds(target);
     if (sameSize)
         FitLayout();
+    AllowSizeGrip(false);
     const cl::TAliveFlag alive = alive_;
     if (OnMaximize)
         OnMaximize(this);
@@ -155,6 +175,7 @@ void TskSkinFrame::Maximize()
         SetFormBounds(restoreBounds_);
         restoreSaved_ = false;
         restoreBounds_ = {};
+        AllowSizeGrip(true);
     }
 }
 

@@ -6,6 +6,8 @@
 
 #include <memory>
 
+#include "skin/skSkinStatusBar.h"
+
 using namespace cl;
 using namespace sk;
 using namespace frametest;
@@ -63,6 +65,29 @@ TEST(FrameStates, AWorkAreaAsLargeAsTheScreenLosesAPixelAndFullScreenTakesTheMon
     EXPECT_EQ(Text(WindowRect(form.Wnd())), "0,0,1024,768");
     form.Frame->SetWindowState(fwsNormal);
     EXPECT_EQ(Text(WindowRect(form.Wnd())), "40,40,340,240");
+}
+
+TEST(FrameStates, TheStatusBarsSizeGripIsGoneOnlyWhileMaximized)
+{
+    TInjectedAreas areas(Work);
+    TFramedForm form(nullptr, W, H);
+    form.Form->SetBounds(140, 90, W, H);
+    auto* bar = new TskSkinStatusBar(form.Form);
+    bar->SetParent(form.Form);
+    bar->SetSizeGrip(true);
+    form.Frame->SetStatusBar(bar);
+    form.Show();
+    form.Frame->SetWindowState(fwsMaximized);
+    EXPECT_FALSE(bar->GripShowing());
+    form.Frame->SetWindowState(fwsNormal);
+    EXPECT_TRUE(bar->GripShowing());
+    form.Frame->SetWindowState(fwsMinimized);
+    EXPECT_TRUE(bar->GripShowing());
+    form.Frame->SetWindowState(fwsMaximized);
+    // A bar freed first is forgotten.
+    bar->Free();
+    EXPECT_EQ(form.Frame->StatusBar(), nullptr);
+    form.Frame->SetWindowState(fwsNormal);
 }
 
 TEST(FrameStates, TheSizeLimitsFollowTheWorkAreaAndTheMaximumSizes)
