@@ -229,6 +229,15 @@ void WriteSlot(void** slot, void* to)
     FlushInstructionCache(GetCurrentProcess(), slot, sizeof(void*));
 }
 
+// An import thunk is "jmp [slot]" followed by the filler "mov eax, eax" or two "nop"s. The filler
+// is what tells a thunk from an ordinary jump through a pointer variable: an optimising compiler
+// turns a call through a saved original procedure ("return original(...)") into exactly such a
+// jump, and rewriting that variable to the hook would make the hook call itself for ever.
+bool ThunkFiller(const std::uint8_t* p)
+{
+    return (p[0] == 0x8B && p[1] == 0xC0) || (p[0] == 0x90 && p[1] == 0x90);
+}
+
 int RewriteThunkSlots(HMODULE module, const IMAGE_NT_HEADERS32* nt, void* from, void* to)
 {
     auto* base = reinterpret_cast<std::uint8_t*>(module);
@@ -238,8 +247,8 @@ int RewriteThunkSlots(HMODULE module, const IMAGE_NT_HEADERS32* nt, void* from, 
     if (end > imageEnd || end < begin + 6 || !IsReadable(begin, end - begin))
         return 0;
     int count = 0;
-    for (std::uint8_t* p = begin; p + 6 <= end; ++p) {
-        if (p[0] != 0xFF || p[1] != 0x25)
+    for (std::uint8_t* p = begin; p + 8 <= end; ++p) {
+        if (p[0] != 0xFF || p[1] != 0x25 || !ThunkFiller(p + 6))
             continue;
         void** slot = nullptr;
         std::memcpy(&slot, p + 2, 4);
