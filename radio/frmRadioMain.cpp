@@ -174,7 +174,7 @@ void TfrmRadioMain::CreateStationPanels()
     panVolume->SetBounds(5, ToolBarHeight + BrowserPanelHeight + 13, SidePanelWidth, BottomPanelHeight);
     panVolume->SetSkinData(skSkinData1);
 
-    btnMute = new sk::TskInterimButton(this);
+    btnMute = new sk::TskSkinButton(this);
     btnMute->SetParent(panVolume);
     btnMute->SetBounds(43, 20, 75, 25);
     btnMute->SetCaption(radio_texts::SMute);
@@ -272,14 +272,14 @@ void TfrmRadioMain::CreateBrowserPanels()
     URL->SetSkinData(skSkinData1);
     URL->SetBounds(135, 55, 425, 20);
 
-    btnLaunch = new sk::TskInterimButton(this);
+    btnLaunch = new sk::TskSkinButton(this);
     btnLaunch->SetParent(panAdditional);
     btnLaunch->SetBounds(570, 54, 80, 22);
     btnLaunch->SetCaption(radio_texts::SLaunch);
     btnLaunch->SetSkinData(skSkinData1);
     btnLaunch->OnClick = TNotifyEvent(this, &TfrmRadioMain::btnLaunchClick);
 
-    btnRate2 = new sk::TskInterimButton(this);
+    btnRate2 = new sk::TskSkinButton(this);
     btnRate2->SetParent(panAdditional);
     btnRate2->SetBounds(660, 54, 120, 22);
     btnRate2->SetCaption(radio_texts::SRateStation);

@@ -14,6 +14,7 @@
 #include "classlib/MediaPlayer.h"
 #include "classlib/StdCtrls.h"
 #include "classlib/WebBrowser.h"
+#include "skin/skSkinButton.h"
 #include "skin/skSkinData.h"
 #include "skin/skSkinExPanel.h"
 #include "skin/skSkinPanel.h"
@@ -21,7 +22,6 @@
 #include "skin/skSkinStdLabel.h"
 #include "skin/skSkinToolBar.h"
 #include "skin/skSkinTrackBar.h"
-#include "skinforms/skInterimControls.h"
 #include "skinforms/skSelectSkinDialog.h"
 #include "skinforms/skSkinCategoryButtons.h"
 #include "skinforms/skSkinEdit.h"
@@ -72,7 +72,7 @@ public:
     sk::TskSkinExPanel* panStations = nullptr;
     TskSkinCategoryButtons* scbRadioStations = nullptr;
     sk::TskSkinPanel* panVolume = nullptr;
-    sk::TskInterimButton* btnMute = nullptr;
+    sk::TskSkinButton* btnMute = nullptr;
     sk::TskSkinTrackBar* trbVolume = nullptr;
     sk::TskSkinExPanel* panBrowser = nullptr;
     sk::TskSkinTabControl* tabControl = nullptr;
@@ -87,8 +87,8 @@ public:
     sk::TskSkinStdLabel* labCurrent = nullptr;
     sk::TskSkinStdLabel* labURL = nullptr;
     sk::TskSkinEdit* URL = nullptr;
-    sk::TskInterimButton* btnLaunch = nullptr;
-    sk::TskInterimButton* btnRate2 = nullptr;
+    sk::TskSkinButton* btnLaunch = nullptr;
+    sk::TskSkinButton* btnRate2 = nullptr;
     cl::TMediaPlayer* WindowsMediaPlayer() const { return player_.get(); }
     cl::TTimer* tmrUpdate = nullptr;
     sk::TskSkinFrame* skSkinFrame1 = nullptr;

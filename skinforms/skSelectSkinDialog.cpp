@@ -61,35 +61,38 @@ TskSelectSkinDlgForm::TskSelectSkinDlgForm(TComponent* AOwner, TskSkinData* Ctrl
     previewPanel->SetParent(PreviewForm);
     previewPanel->SetAlign(alClient);
     previewPanel->SetSkinData(PreviewSkinData);
-    PreviewButton = new TskInterimButton(PreviewForm);
+    PreviewButton = new TskSkinButton(PreviewForm);
     PreviewButton->SetParent(previewPanel);
     PreviewButton->SetBounds(20, 20, 100, 25);
     PreviewButton->SetCaption(DialogText(CtrlSkinData, "MSG_PREVIEWBUTTON"));
     PreviewButton->SetSkinData(PreviewSkinData);
 
-    OKButton = new TskInterimButton(this);
+    OKButton = new TskSkinButton(this);
     OKButton->SetParent(this);
     OKButton->SetBounds(260, 200, 70, 25);
     OKButton->SetCaption(DialogText(CtrlSkinData, "MSG_BTN_OK"));
     OKButton->SetModalResult(mrOk);
-    CancelButton = new TskInterimButton(this);
+    OKButton->SetDefault(true);
+    CancelButton = new TskSkinButton(this);
     CancelButton->SetParent(this);
     CancelButton->SetBounds(340, 200, 70, 25);
     CancelButton->SetCaption(DialogText(CtrlSkinData, "MSG_BTN_CANCEL"));
     CancelButton->SetModalResult(mrCancel);
+    CancelButton->SetCancel(true);
 
-    ListBox = new TListBox(this);
+    ListBox = new TskSkinListBox(this);
     ListBox->SetParent(this);
     ListBox->SetBounds(10, 10, 170, 170);
-    ListBox->OnClick = TNotifyEvent(this, &TskSelectSkinDlgForm::ListBoxClick);
-    ListBox->OnDblClick = TNotifyEvent(this, &TskSelectSkinDlgForm::ListBoxDblClick);
+    ListBox->SetSkinData(CtrlSkinData);
+    ListBox->OnListBoxClick = TNotifyEvent(this, &TskSelectSkinDlgForm::ListBoxClick);
+    ListBox->OnListBoxDblClick = TNotifyEvent(this, &TskSelectSkinDlgForm::ListBoxDblClick);
 
     for (TskCompressedStoredSkin* skin : storedSkins_)
         ListBox->Items()->Add(skin->Description.empty() ? skin->Name() : skin->Description);
     ListBox->SetItemIndex(current);
     PreviewItem(current);
     PreviewForm->SetVisible(true);
-    SetActiveControl(ListBox);
+    SetActiveControl(ListBox->ListBox());
 }
 
 TskSelectSkinDlgForm::~TskSelectSkinDlgForm() { storedSkins_.clear(); }
@@ -185,11 +188,11 @@ bool TskSelectSkinDialog::Execute(TskCompressedStoredSkin* Current)
     form->SetCaption(Title);
     form->Frame->SetSkinData(skinData_);
     form->Frame->SetMenusSkinData(ctrlSkinData_);
-    for (TskInterimButton* b : {form->OKButton, form->CancelButton}) {
-        b->SetDefaultFont(&defaultFont_);
-        b->SetSkinData(ctrlSkinData_);
+    for (TskSkinCustomControl* c : std::initializer_list<TskSkinCustomControl*>{form->OKButton, form->CancelButton,
+                                                                              form->ListBox}) {
+        c->SetDefaultFont(&defaultFont_);
+        c->SetSkinData(ctrlSkinData_);
     }
-    form->ListBox->Font()->Assign(&defaultFont_);
     form->SetClientWidth(TskSelectSkinDlgForm::ClientW);
     form->SetClientHeight(TskSelectSkinDlgForm::ClientH);
     if (skinData_ && !skinData_->Empty) {

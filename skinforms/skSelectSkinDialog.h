@@ -7,10 +7,11 @@
 
 #include "classlib/Forms.h"
 #include "classlib/StdCtrls.h"
+#include "skin/skSkinButton.h"
 #include "skin/skSkinData.h"
 #include "skin/skSkinPanel.h"
-#include "skinforms/skInterimControls.h"
 #include "skinforms/skSkinFrame.h"
+#include "skinforms/skSkinListBox.h"
 
 namespace sk {
 
@@ -28,13 +29,13 @@ public:
     ~TskSelectSkinDlgForm() override;
 
     TskSkinFrame* Frame = nullptr;
-    cl::TListBox* ListBox = nullptr;
-    TskInterimButton* OKButton = nullptr;
-    TskInterimButton* CancelButton = nullptr;
+    TskSkinListBox* ListBox = nullptr;
+    TskSkinButton* OKButton = nullptr;
+    TskSkinButton* CancelButton = nullptr;
     cl::TForm* PreviewForm = nullptr;
     TskSkinData* PreviewSkinData = nullptr;
     TskSkinFrame* PreviewFrame = nullptr;
-    TskInterimButton* PreviewButton = nullptr;
+    TskSkinButton* PreviewButton = nullptr;
     // The stored skins in list order; they belong to SkinOwner.
     const std::vector<TskCompressedStoredSkin*>& StoredSkins() const { return storedSkins_; }
 

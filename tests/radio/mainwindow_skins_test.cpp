@@ -21,14 +21,14 @@ void AnswerDialog(TfrmRadioMain* form, int Index, bool Ok = true)
 {
     form->dlgSelectSkin->OnShowDialog = [form, Index, Ok](cl::TObject*) {
         sk::TskSelectSkinDlgForm* dlg = form->dlgSelectSkin->Form();
-        HWND list = dlg->ListBox->Handle();
+        HWND list = dlg->ListBox->ListBox()->Handle();
         SendMessageA(list, LB_SETTOPINDEX, Index, 0);
         RECT r{};
         SendMessageA(list, LB_GETITEMRECT, Index, reinterpret_cast<LPARAM>(&r));
         const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
         SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
         SendMessageA(list, WM_LBUTTONUP, 0, at);
-        sk::TskInterimButton* button = Ok ? dlg->OKButton : dlg->CancelButton;
+        sk::TskSkinButton* button = Ok ? dlg->OKButton : dlg->CancelButton;
         SendMessageA(button->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
         SendMessageA(button->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     };

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "classlib/CallbackWindow.h"
 #include "skinforms/skSelectSkinDialog.h"
 #include "skins/StoredSkins.h"
 
@@ -36,6 +37,14 @@ void Click(cl::TWinControl* Control)
 {
     SendMessageA(Control->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageA(Control->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}
+
+// A key pressed in the list, through the dialog's message loop.
+void PostKey(TskSelectSkinDlgForm* Form, WPARAM Key)
+{
+    HWND list = Form->ListBox->ListBox()->Handle();
+    PostMessageA(list, WM_KEYDOWN, Key, 1);
+    PostMessageA(list, WM_KEYUP, Key, 0xC0000001);
 }
 
 }  // namespace
@@ -73,7 +82,7 @@ TEST(SelectSkinDialog, AnUnknownCurrentSkinPreselectsTheFirstAndAClickPreviewsAt
     TskCompressedStoredSkin* afterClick = nullptr;
     EXPECT_TRUE(scene.Run(&stranger, [&](TskSelectSkinDlgForm* F) {
         EXPECT_EQ(F->ListBox->ItemIndex(), 0);
-        HWND list = F->ListBox->Handle();
+        HWND list = F->ListBox->ListBox()->Handle();
         RECT r{};
         SendMessageA(list, LB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&r));
         SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.left + 5, r.top + 2));
@@ -91,6 +100,37 @@ TEST(SelectSkinDialog, CancelAnswersFalseAndSelectsNothing)
     TDialogScene scene;
     EXPECT_FALSE(scene.Run(scene.skins[5], [&](TskSelectSkinDlgForm* F) { Click(F->CancelButton); }));
     EXPECT_EQ(scene.dialog->SelectedSkin(), nullptr);
+}
+
+TEST(SelectSkinDialog, KeysInTheListMoveThePreviewEnterConfirmsAndEscapeCancels)
+{
+    TDialogScene scene;
+    // Ends a dialog that its keys left open, so that a wrong answer fails instead of waiting.
+    // A dialog that closed at once leaves its request queued: it counts only for its own one.
+    int shown = 0;
+    bool leftOpen = false;
+    HWND watchdog = cl::AllocateHWnd([&](cl::TMessage& M) {
+        if (M.Msg != WM_APP) {
+            M.Result = DefWindowProcA(watchdog, M.Msg, M.WParam, M.LParam);
+        } else if (static_cast<int>(M.WParam) == shown && scene.dialog->Form()) {
+            leftOpen = true;
+            scene.dialog->Form()->SetModalResult(cl::mrAbort);
+        }
+    });
+    auto keys = [&](std::initializer_list<WPARAM> Keys) {
+        return [&, Keys](TskSelectSkinDlgForm* F) {
+            for (WPARAM key : Keys)
+                PostKey(F, key);
+            PostMessageA(watchdog, WM_APP, ++shown, 0);
+        };
+    };
+    EXPECT_TRUE(scene.Run(scene.skins[4], keys({VK_DOWN, VK_RETURN})));
+    EXPECT_EQ(scene.dialog->SelectedSkin(), scene.skins[5]);
+    EXPECT_FALSE(scene.Run(scene.skins[4], keys({VK_DOWN, VK_ESCAPE})));
+    EXPECT_EQ(scene.dialog->SelectedSkin(), nullptr);
+    cl::Application->ProcessMessages();
+    EXPECT_FALSE(leftOpen);
+    cl::DeallocateHWnd(watchdog);
 }
 
 TEST(SelectSkinDialog, ASkinThatCannotBeReadCannotBeChosen)
