@@ -1,0 +1,70 @@
+#pragma once
+// TskSkinOpenDialog and TskSkinSaveDialog: the configured settings of a skinned file dialog,
+// kept with the form that owns them. The program shows no file dialog; these components hold
+// what a form sets on them, with their defaults, and let go of the skin data they name when it
+// is freed.
+#include <string>
+
+#include "classlib/Classes.h"
+#include "classlib/Graphics.h"
+#include "skin/skSkinData.h"
+
+namespace sk {
+
+class TskSkinOpenDialog : public cl::TComponent {
+public:
+    explicit TskSkinOpenDialog(cl::TComponent* AOwner);
+    ~TskSkinOpenDialog() override;
+
+    std::string Title;
+    std::string Filter;
+    int FilterIndex = 1;
+    std::string FileName;
+    std::string InitialDir;
+    bool CheckFileExists = true;
+    bool MultiSelection = false;
+    int DialogWidth = 0;
+    int DialogHeight = 0;
+    int DialogMinWidth = 0;
+    int DialogMinHeight = 0;
+    bool AlphaBlend = false;
+    unsigned char AlphaBlendValue = 225;
+    bool AlphaBlendAnimation = false;
+    bool CtrlAlphaBlend = false;
+    unsigned char CtrlAlphaBlendValue = 225;
+    bool CtrlAlphaBlendAnimation = false;
+    std::string LVHeaderSkinDataName = "resizebutton";
+    cl::TNotifyEvent OnFolderChange;
+
+    TskSkinData* SkinData() const { return skinData_; }
+    void SetSkinData(TskSkinData* Value);
+    TskSkinData* CtrlSkinData() const { return ctrlSkinData_; }
+    void SetCtrlSkinData(TskSkinData* Value);
+    cl::TFont* DefaultFont() { return &defaultFont_; }
+    // The files chosen, one a line.
+    cl::TStrings* Files() { return &files_; }
+    bool SaveMode() const { return saveMode_; }
+
+protected:
+    void Notification(cl::TComponent* AComponent, cl::TOperation Operation) override;
+    void SetSaveMode(bool Value) { saveMode_ = Value; }
+
+private:
+    TskSkinData* skinData_ = nullptr;
+    TskSkinData* ctrlSkinData_ = nullptr;
+    cl::TFont defaultFont_;
+    cl::TStringList files_;
+    bool saveMode_ = false;
+};
+
+class TskSkinSaveDialog : public TskSkinOpenDialog {
+public:
+    explicit TskSkinSaveDialog(cl::TComponent* AOwner);
+};
+
+// Subscribes Holder to Value's freeing. The old target's subscription stays: another reference
+// of Holder may still name it, and a notice about a component no longer referred to clears
+// nothing.
+void ReferTo(cl::TComponent* Holder, cl::TComponent* Value);
+
+}  // namespace sk

@@ -1,0 +1,64 @@
+#pragma once
+// TskSkinTextDialog: the configured settings of a skinned text-input dialog (a memo with a tool
+// bar and buttons), kept with the form that owns them. The program shows no such dialog; the
+// component holds what a form sets on it, with its defaults, and lets go of the skin data and
+// file dialogs it names when they are freed.
+#include <string>
+
+#include "classlib/Classes.h"
+#include "classlib/Graphics.h"
+#include "skin/skSkinData.h"
+#include "skinforms/skSkinFileDialogs.h"
+
+namespace sk {
+
+class TskSkinTextDialog : public cl::TComponent {
+public:
+    explicit TskSkinTextDialog(cl::TComponent* AOwner);
+    ~TskSkinTextDialog() override;
+
+    std::string Caption;
+    bool ShowToolBar = true;
+    std::string ButtonSkinDataName = "button";
+    std::string MemoSkinDataName = "memo";
+    bool UseSkinFont = true;
+    bool AlphaBlend = false;
+    unsigned char AlphaBlendValue = 200;
+    bool AlphaBlendAnimation = false;
+
+    int ClientWidth() const { return clientWidth_; }
+    // A size below 1 is no size: the one before stays.
+    void SetClientWidth(int Value);
+    int ClientHeight() const { return clientHeight_; }
+    void SetClientHeight(int Value);
+    // The text, one line a string; setting copies the lines given.
+    cl::TStrings* Lines() { return &lines_; }
+    void SetLines(cl::TStrings* Value) { lines_.Assign(Value); }
+    cl::TFont* DefaultButtonFont() { return &defaultButtonFont_; }
+    cl::TFont* DefaultMemoFont() { return &defaultMemoFont_; }
+
+    TskSkinData* SkinData() const { return skinData_; }
+    void SetSkinData(TskSkinData* Value);
+    TskSkinData* CtrlSkinData() const { return ctrlSkinData_; }
+    void SetCtrlSkinData(TskSkinData* Value);
+    TskSkinOpenDialog* SkinOpenDialog() const { return openDialog_; }
+    void SetSkinOpenDialog(TskSkinOpenDialog* Value);
+    TskSkinSaveDialog* SkinSaveDialog() const { return saveDialog_; }
+    void SetSkinSaveDialog(TskSkinSaveDialog* Value);
+
+protected:
+    void Notification(cl::TComponent* AComponent, cl::TOperation Operation) override;
+
+private:
+    int clientWidth_ = 350;
+    int clientHeight_ = 200;
+    cl::TStringList lines_;
+    cl::TFont defaultButtonFont_;
+    cl::TFont defaultMemoFont_;
+    TskSkinData* skinData_ = nullptr;
+    TskSkinData* ctrlSkinData_ = nullptr;
+    TskSkinOpenDialog* openDialog_ = nullptr;
+    TskSkinSaveDialog* saveDialog_ = nullptr;
+};
+
+}  // namespace sk
