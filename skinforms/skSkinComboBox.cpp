@@ -335,6 +335,9 @@ void TskSkinCustomComboBox::DropDown()
         OnDropDown(this);
     if (!*alive || ItemCount() == 0)
         return;
+    // The skin names the list-box description of its drop-down lists.
+    TskDataSkinComboBox* d = ComboDescription();
+    list_->SetSkinDataName(d && !d->ListBoxName.empty() ? d->ListBoxName : "listbox");
     list_->SetSkinData(SkinData());
     list_->HandleNeeded();
     const int w = listBoxWidth_ > 0 ? listBoxWidth_ : Width();
@@ -542,26 +545,21 @@ void TskSkinCustomComboBox::MouseUp(TMouseButton Button, TShiftState Shift, int 
 
 void TskSkinCustomComboBox::StartScrollTimer(int Direction)
 {
-    if (scrollDirection_ == Direction && scrollTimer_)
+    if (scrollDirection_ == Direction && scrollTimer_.Running())
         return;
     scrollDirection_ = Direction;
-    if (!HandleAllocated())
-        return;
-    SetTimer(Handle(), ScrollTimerId, ScrollInterval, nullptr);
-    scrollTimer_ = true;
+    scrollTimer_.Start(ScrollInterval);
 }
 
 void TskSkinCustomComboBox::StopScrollTimer()
 {
-    if (scrollTimer_ && HandleAllocated())
-        KillTimer(Handle(), ScrollTimerId);
-    scrollTimer_ = false;
+    scrollTimer_.Stop();
     scrollDirection_ = 0;
 }
 
 void TskSkinCustomComboBox::WMTimer(TMessage& Message)
 {
-    if (Message.WParam != ScrollTimerId || !scrollTimer_) {
+    if (!scrollTimer_.IsTick(Message)) {
         TskSkinCustomControl::Dispatch(Message);
         return;
     }

@@ -696,3 +696,23 @@ TEST_F(ComboBox, EditStyleOnASkinTakesTheSkinFontAndSettlesOnAShownForm)
         DispatchMessageA(&m);
     EXPECT_LT(messages, 500);
 }
+
+TEST_F(ComboBox, TheSkinNamesTheListDescriptionOfTheDropDown)
+{
+    ComboSkin s;
+    auto* drop = s.skin.Add<TskDataSkinListBox>("droplist");
+    drop->PictureIndex = 0;
+    drop->SkinRect = {0, 60, 40, 100};
+    drop->ClRect = {2, 2, 38, 38};
+    drop->ItemRect = {200, 0, 260, 16};
+    Fill(3);
+    combo->SetSkinData(s.skin.Data);
+    combo->DropDown();
+    EXPECT_EQ(combo->ListBox()->SkinDataName(), "listbox") << "no name in the skin";
+    combo->CloseUp(false);
+    s.d->ListBoxName = "droplist";
+    combo->DropDown();
+    EXPECT_EQ(combo->ListBox()->SkinDataName(), "droplist");
+    EXPECT_NE(combo->ListBox()->DescriptionIndex(), -1);
+    EXPECT_EQ(combo->ListBox()->ListBox()->ItemHeight(), 16) << "the named description's item height";
+}
