@@ -5,6 +5,7 @@
 
 #include "skin/skResourceStrData.h"
 #include "skin/skUtils.h"
+#include "skin/skUtilsGlyphs.h"
 
 namespace sk {
 
@@ -188,6 +189,27 @@ void DrawTransparentPart(TCanvas* Canvas, int X, int Y, TBitmap* Picture, const 
         part.SetTransparentColor(Colour);
     part.SetTransparent(true);
     Canvas->Draw(X, Y, &part);
+}
+
+void DrawDefaultElement(cl::TCanvas* Canvas, const TRect& R, bool Hot, bool Pressed, int Arrow, cl::TColor ArrowColor)
+{
+    TRect r = R;
+    if (IsNullRect(r))
+        return;
+    cl::TColor frame = cl::clBtnShadow;
+    cl::TColor fill = cl::clBtnFace;
+    if (Pressed) {
+        frame = clSkinDefaultFrame;
+        fill = clSkinDefaultDownFill;
+    } else if (Hot) {
+        frame = clSkinDefaultFrame;
+        fill = clSkinDefaultHotFill;
+    }
+    cl::Frame3D(Canvas, r, frame, frame, 1);
+    Canvas->Brush()->SetColor(fill);
+    Canvas->FillRect(r);
+    if (Arrow != 0)
+        DrawArrowImage(Canvas, r, ArrowColor, Arrow);
 }
 
 }  // namespace sk

@@ -75,6 +75,12 @@ TRect AnimationFrameRect(const TRect& A, int Count, int Index, bool Stacked);
 // The glyph frame (from 1) of a state for a strip of NumGlyphs frames.
 int GlyphFrameFor(bool Hot, bool Down, bool Enabled, int NumGlyphs);
 
+// The default look of a small element (a scroll arrow or thumb, a spin button, a drop-down
+// button): a clBtnShadow frame around clBtnFace, or the navy frame around the hot or, while
+// pressed, the darker fill; then, unless Arrow is 0, an arrow (a TskArrowDirection) in ArrowColor.
+void DrawDefaultElement(cl::TCanvas* Canvas, const TRect& R, bool Hot, bool Pressed, int Arrow,
+                        cl::TColor ArrowColor = cl::clBlack);
+
 // The canvas font for a caption: the description's when UseSkinFont, else a copy of
 // DefaultFont; the character set from the skin's interface strings when it has them.
 void SetCaptionFont(cl::TCanvas* Canvas, const TskDataFont* Description, bool UseSkinFont, cl::TFont* DefaultFont,

@@ -1,22 +1,12 @@
 #include "skin/skSkinScrollBar.h"
 
+#include "skin/skButtonLook.h"
 #include "skin/skComposers.h"
 #include "skin/skUtilsGlyphs.h"
 
 namespace sk {
 
 using namespace cl;
-
-namespace {
-
-// Default-look colours shared by the skinned controls.
-constexpr TColor PressedFill = 0xB59385;
-constexpr TColor HotFill = 0xD2BDB6;
-constexpr TColor ActiveFrame = 0x800000;
-
-TRect Either(const TRect& R, const TRect& Fallback) { return IsNullRect(R) ? Fallback : R; }
-
-}  // namespace
 
 TskSkinScrollBar::TskSkinScrollBar(TComponent* AOwner) : TskSkinCustomControl(AOwner)
 {
@@ -29,7 +19,7 @@ TskSkinScrollBar::~TskSkinScrollBar() = default;
 
 void TskSkinScrollBar::DestroyWnd()
 {
-    StopTimer();
+    repeat_.Stop();
     TskSkinCustomControl::DestroyWnd();
 }
 
@@ -201,21 +191,6 @@ void TskSkinScrollBar::SetHotPart(int Part)
 // ---------------------------------------------------------------------------------------------
 // Repeat
 
-void TskSkinScrollBar::StartTimer(UINT Interval)
-{
-    if (!HandleAllocated())
-        return;
-    SetTimer(Handle(), RepeatTimerId, Interval, nullptr);
-    timerRunning_ = true;
-}
-
-void TskSkinScrollBar::StopTimer()
-{
-    if (timerRunning_ && HandleAllocated())
-        KillTimer(Handle(), RepeatTimerId);
-    timerRunning_ = false;
-}
-
 void TskSkinScrollBar::StepArrow(int Part)
 {
     if (Part == FarArrowPart) {
@@ -254,13 +229,13 @@ void TskSkinScrollBar::WMTimer(TMessage& Message)
 
 void TskSkinScrollBar::RepeatTick()
 {
-    if (!timerRunning_ && !firstTick_)
+    if (!repeat_.Running() && !firstTick_)
         return;
     const TAliveFlag alive = alive_;
     if (firstTick_) {
         // After the first delay the repeat runs at its own pace.
         firstTick_ = false;
-        StartTimer(RepeatInterval);
+        repeat_.Start(RepeatInterval);
     }
     switch (repeatMode_) {
     case RepeatNearArrow: StepArrow(NearArrowPart); break;
@@ -276,13 +251,13 @@ void TskSkinScrollBar::RepeatTick()
         if (beyond)
             StepPage(toFar);
         else
-            StopTimer();
+            repeat_.Stop();
         break;
     }
-    default: StopTimer(); break;
+    default: repeat_.Stop(); break;
     }
     if (*alive && repeatMode_ == RepeatNone)
-        StopTimer();
+        repeat_.Stop();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -320,7 +295,7 @@ void TskSkinScrollBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, 
             StepArrow(part);
             if (!*alive)
                 return;
-            StartTimer(FirstRepeatDelay);
+            repeat_.Start(FirstRepeatDelay);
             Repaint();
             break;
         }
@@ -330,7 +305,7 @@ void TskSkinScrollBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, 
         return;
     const bool toFar = Along(X, Y) >= (Vertical() ? parts_.Thumb.Top : parts_.Thumb.Left);
     repeatMode_ = toFar ? RepeatPageFar : RepeatPageNear;
-    StartTimer(FirstRepeatDelay);
+    repeat_.Start(FirstRepeatDelay);
     StepPage(toFar);
 }
 
@@ -348,9 +323,9 @@ void TskSkinScrollBar::MouseMove(TShiftState Shift, int X, int Y)
         if (pressedPart_ != ThumbPart && inside != wasInside) {
             // The repeat pauses while the pointer is off the held arrow.
             if (inside)
-                StartTimer(RepeatInterval);
+                repeat_.Start(RepeatInterval);
             else
-                StopTimer();
+                repeat_.Stop();
         }
         SetHotPart(inside || (pressedPart_ == ThumbPart && dragging_) ? pressedPart_ : -1);
     } else {
@@ -377,7 +352,7 @@ void TskSkinScrollBar::Release(bool LeftButton)
 {
     mouseDown_ = false;
     firstTick_ = false;
-    StopTimer();
+    repeat_.Stop();
     repeatMode_ = RepeatNone;
     const bool wasDragging = dragging_;
     dragging_ = false;
@@ -399,7 +374,7 @@ void TskSkinScrollBar::CMMouseLeave(TMessage& Message)
         Repaint();
     }
     if (mouseDown_ && repeatMode_ == RepeatPageFar)
-        StopTimer();
+        repeat_.Stop();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -472,22 +447,11 @@ void TskSkinScrollBar::DrawDefaultPart(TCanvas* Canvas, int Part)
     if (IsNullRect(r))
         return;
     const TPartState& s = state_[Part];
-    TColor frame = clBtnShadow;
-    TColor fill = clBtnFace;
-    if ((s.Down && s.MouseIn) || (Part == ThumbPart && ThumbLooksPressed())) {
-        frame = ActiveFrame;
-        fill = PressedFill;
-    } else if (s.MouseIn) {
-        frame = ActiveFrame;
-        fill = HotFill;
-    }
-    Frame3D(Canvas, r, frame, frame, 1);
-    Canvas->Brush()->SetColor(fill);
-    Canvas->FillRect(r);
-    if (Part == ThumbPart)
-        return;
-    const int direction = Part == FarArrowPart ? (Vertical() ? adDown : adRight) : (Vertical() ? adUp : adLeft);
-    DrawArrowImage(Canvas, r, clBlack, direction);
+    const bool pressed = (s.Down && s.MouseIn) || (Part == ThumbPart && ThumbLooksPressed());
+    const int direction = Part == ThumbPart      ? 0
+                          : Part == FarArrowPart ? (Vertical() ? adDown : adRight)
+                                                 : (Vertical() ? adUp : adLeft);
+    DrawDefaultElement(Canvas, r, s.MouseIn, pressed, direction);
 }
 
 void TskSkinScrollBar::CreateControlDefaultImage(TBitmap* B)
@@ -506,7 +470,7 @@ void TskSkinScrollBar::DrawSkinnedArrow(TBitmap* B, TskDataSkinScrollBarControl*
     const TPartState& s = state_[Part];
     const bool toFar = Part == FarArrowPart;
     const TRect active = toFar ? D->ActiveUpButtonRect : D->ActiveDownButtonRect;
-    const TRect pressed = Either(toFar ? D->DownUpButtonRect : D->DownDownButtonRect, active);
+    const TRect pressed = RectOrFallback(toFar ? D->DownUpButtonRect : D->DownDownButtonRect, active);
     TRect src;
     if (s.Down && s.MouseIn)
         src = pressed;
@@ -526,8 +490,8 @@ void TskSkinScrollBar::DrawSkinnedThumb(TBitmap* B, TskDataSkinScrollBarControl*
     if (IsNullRect(thumb))
         return;
     const TPartState& s = state_[ThumbPart];
-    const TRect active = Either(D->ActiveThumbRect, D->ThumbRect);
-    const TRect down = Either(D->DownThumbRect, active);
+    const TRect active = RectOrFallback(D->ActiveThumbRect, D->ThumbRect);
+    const TRect down = RectOrFallback(D->DownThumbRect, active);
     TRect src = D->ThumbRect;
     TRect glyph = D->GlyphRect;
     if (ThumbLooksPressed()) {

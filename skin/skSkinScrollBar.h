@@ -8,6 +8,7 @@
 
 #include "skin/skSkinCtrls.h"
 #include "skin/skSkinScrollBarLayout.h"
+#include "skin/skWindowTimer.h"
 
 namespace sk {
 
@@ -89,8 +90,6 @@ private:
     TRect PartRect(int Part) const;
     int PartAt(int X, int Y) const;
     void SetHotPart(int Part);
-    void StartTimer(UINT Interval);
-    void StopTimer();
     void RepeatTick();
     void StepArrow(int Part);
     void StepPage(bool Far);
@@ -121,7 +120,7 @@ private:
     int pressedPart_ = -1;
     int repeatMode_ = RepeatNone;
     bool firstTick_ = false;
-    bool timerRunning_ = false;
+    TskWindowTimer repeat_{this, RepeatTimerId};
     bool mouseDown_ = false;
     bool dragging_ = false;
     int dragCoord_ = 0;

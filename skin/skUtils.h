@@ -17,6 +17,8 @@ inline int RectHeight(const TRect& R) { return R.Bottom - R.Top; }
 inline void NullRect(TRect& R) { R = TRect{}; }
 // Also true for an inverted rectangle.
 inline bool IsNullRect(const TRect& R) { return RectWidth(R) < 1 || RectHeight(R) < 1; }
+// R, or Fallback when R has no area: a skin's optional picture and the one it stands in for.
+inline TRect RectOrFallback(const TRect& R, const TRect& Fallback) { return IsNullRect(R) ? Fallback : R; }
 // One zero coordinate is enough.
 inline bool IsNullPoint(const TPoint& P) { return P.X == 0 || P.Y == 0; }
 inline bool EqRects(const TRect& R1, const TRect& R2) { return R1 == R2; }

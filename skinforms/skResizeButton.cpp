@@ -19,12 +19,12 @@ bool DrawResizeButtonFace(TCanvas* Canvas, TskSkinData* Data, const TRect& R, bo
         return false;
     if (w < 1 || h < 1)
         return true;
-    const TRect active = IsNullRect(d->ActiveSkinRect) ? d->SkinRect : d->ActiveSkinRect;
+    const TRect active = RectOrFallback(d->ActiveSkinRect, d->SkinRect);
     TRect src = d->SkinRect;
     TColor color = d->FontColor;
     const bool down = Pressed && Hot;
     if (down) {
-        src = IsNullRect(d->DownSkinRect) ? active : d->DownSkinRect;
+        src = RectOrFallback(d->DownSkinRect, active);
         color = d->DownFontColor;
     } else if (Hot) {
         src = active;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "classlib/StdCtrls.h"
+#include "skin/skWindowTimer.h"
 #include "skinforms/skSkinEdit.h"
 #include "skinforms/skSkinListBox.h"
 
@@ -221,7 +222,7 @@ private:
     bool listCaptured_ = false;
     bool listPressed_ = false;
     int scrollDirection_ = 0;
-    bool scrollTimer_ = false;
+    TskWindowTimer scrollTimer_{this, ScrollTimerId};
     cl::AnsiString prefix_;
     unsigned lastSearch_ = 0;
     bool searched_ = false;

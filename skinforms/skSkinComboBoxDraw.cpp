@@ -13,12 +13,6 @@ namespace sk {
 
 using namespace cl;
 
-namespace {
-
-TRect Either(const TRect& R, const TRect& Fallback) { return IsNullRect(R) ? Fallback : R; }
-
-}  // namespace
-
 int TskSkinCustomComboBox::ShownIndex() const { return DroppedDown() ? savedIndex_ : ItemIndex(); }
 
 bool TskSkinCustomComboBox::ComboFocused()
@@ -43,22 +37,8 @@ BYTE TskSkinCustomComboBox::TextCharset()
 
 void TskSkinCustomComboBox::DrawDefaultButton(TCanvas* Canvas)
 {
-    TRect r = buttonRect_;
-    if (RectWidth(r) < 1 || RectHeight(r) < 1)
-        return;
-    TColor frame = clBtnShadow;
-    TColor fill = clBtnFace;
-    if (buttonHot_) {
-        frame = clSkinDefaultFrame;
-        fill = buttonPressed_ ? clSkinDefaultDownFill : clSkinDefaultHotFill;
-    }
-    Frame3D(Canvas, r, frame, frame, 1);
-    Canvas->Brush()->SetColor(fill);
-    Canvas->FillRect(r);
-    TRect arrow = buttonRect_;
-    if (buttonPressed_ && buttonHot_)
-        arrow = OffsetRect(arrow, 1, 1);
-    DrawArrowImage(Canvas, arrow, Enabled() ? clBlack : clGrayText, adDown);
+    DrawDefaultElement(Canvas, buttonRect_, buttonHot_, buttonHot_ && buttonPressed_, adDown,
+                       Enabled() ? clBlack : clGrayText);
 }
 
 void TskSkinCustomComboBox::DrawDefaultItem(TCanvas* Canvas)
@@ -134,9 +114,9 @@ void TskSkinCustomComboBox::DrawSkinButton(TCanvas* Canvas)
     if (!Enabled() && !IsNullRect(d->UnEnabledButtonRect))
         src = d->UnEnabledButtonRect;
     else if (buttonPressed_ && buttonHot_)
-        src = Either(d->DownButtonRect, Either(d->ActiveButtonRect, src));
+        src = RectOrFallback(d->DownButtonRect, RectOrFallback(d->ActiveButtonRect, src));
     else if (buttonHot_)
-        src = Either(d->ActiveButtonRect, src);
+        src = RectOrFallback(d->ActiveButtonRect, src);
     Canvas->CopyRect(buttonRect_, picture_->Canvas(), src);
 }
 
@@ -151,7 +131,7 @@ void TskSkinCustomComboBox::DrawSkinItem(TCanvas* Canvas)
     TRect src = d->ItemRect;
     bool stretch = d->ItemStretchEffect;
     if (focused) {
-        src = Either(d->FocusItemRect, d->ItemRect);
+        src = RectOrFallback(d->FocusItemRect, d->ItemRect);
         stretch = d->FocusItemStretchEffect;
     } else if (hotLook) {
         src = d->ActiveItemRect;

@@ -1,6 +1,7 @@
 // TskSkinCustomEdit: the skin, the frame and button in the non-client area, the client
 // background, the disabled text, and the colours that follow the mouse and the focus.
 #include "classlib/GdiHandles.h"
+#include "skin/skButtonLook.h"
 #include "skin/skComposers.h"
 #include "skin/skResourceStrData.h"
 #include "skin/skSkinCtrls.h"
@@ -11,16 +12,6 @@
 namespace sk {
 
 using namespace cl;
-
-namespace {
-
-constexpr TColor PressedFill = 0xB59385;
-constexpr TColor HotFill = 0xD2BDB6;
-constexpr TColor ActiveFrame = 0x800000;
-
-TRect Either(const TRect& R, const TRect& Fallback) { return IsNullRect(R) ? Fallback : R; }
-
-}  // namespace
 
 TskSkinCustomEdit::TskSkinCustomEdit(TComponent* AOwner) : TskCustomEdit(AOwner)
 {
@@ -306,11 +297,11 @@ void TskSkinCustomEdit::DrawDefaultFrame(TCanvas* Canvas)
     TRect b = buttonRect_;
     TColor frame = clBtnShadow, fill = clBtnFace;
     if (buttonDown_ && buttonHot_) {
-        frame = ActiveFrame;
-        fill = PressedFill;
+        frame = clSkinDefaultFrame;
+        fill = clSkinDefaultDownFill;
     } else if (buttonHot_) {
-        frame = ActiveFrame;
-        fill = HotFill;
+        frame = clSkinDefaultFrame;
+        fill = clSkinDefaultHotFill;
     }
     Frame3D(Canvas, b, frame, frame, 1);
     Canvas->Brush()->SetColor(fill);
@@ -320,7 +311,7 @@ void TskSkinCustomEdit::DrawDefaultFrame(TCanvas* Canvas)
 void TskSkinCustomEdit::DrawSkinFrame(TCanvas* Canvas)
 {
     const bool active = mouseIn_ || Focused();
-    const TRect src = active ? Either(desc_->ActiveSkinRect, desc_->SkinRect) : desc_->SkinRect;
+    const TRect src = active ? RectOrFallback(desc_->ActiveSkinRect, desc_->SkinRect) : desc_->SkinRect;
     const int left = desc_->LTPoint.X;
     const int right = RectWidth(desc_->SkinRect) - desc_->RTPoint.X;
     TBitmap strip;
@@ -335,7 +326,7 @@ void TskSkinCustomEdit::DrawSkinFrame(TCanvas* Canvas)
     if (!Enabled() && !IsNullRect(desc_->UnEnabledButtonRect))
         piece = desc_->UnEnabledButtonRect;
     else if (buttonDown_ && buttonHot_)
-        piece = Either(desc_->DownButtonRect, desc_->ActiveButtonRect);
+        piece = RectOrFallback(desc_->DownButtonRect, desc_->ActiveButtonRect);
     else if (buttonHot_)
         piece = desc_->ActiveButtonRect;
     if (!IsNullRect(piece))
@@ -374,7 +365,7 @@ void TskSkinCustomEdit::PaintClient(HDC DC)
     TCanvas* c = b.Canvas();
     if (desc_ && picture_) {
         const bool active = mouseIn_ || Focused();
-        const TRect skin = active ? Either(desc_->ActiveSkinRect, desc_->SkinRect) : desc_->SkinRect;
+        const TRect skin = active ? RectOrFallback(desc_->ActiveSkinRect, desc_->SkinRect) : desc_->SkinRect;
         const TRect part = OffsetRect(
             Rect(0, 0, RectWidth(desc_->ClRect), RectHeight(desc_->ClRect)), skin.Left + desc_->ClRect.Left,
             skin.Top + desc_->ClRect.Top);

@@ -5,6 +5,7 @@
 #include "classlib/CoreConsts.h"
 #include "classlib/GdiHandles.h"
 #include "classlib/SysUtils.h"
+#include "skin/skButtonLook.h"
 #include "skin/skComposers.h"
 #include "skin/skUtilsGlyphs.h"
 #include "skin/skUtilsText.h"
@@ -13,16 +14,6 @@
 namespace sk {
 
 using namespace cl;
-
-namespace {
-
-constexpr TColor PressedFill = 0xB59385;
-constexpr TColor HotFill = 0xD2BDB6;
-constexpr TColor ActiveFrame = 0x800000;
-
-TRect Either(const TRect& R, const TRect& Fallback) { return IsNullRect(R) ? Fallback : R; }
-
-}  // namespace
 
 TskSkinCustomListBox::TskSkinCustomListBox(TComponent* AOwner) : TskSkinCustomControl(AOwner)
 {
@@ -43,7 +34,7 @@ TskSkinCustomListBox::TskSkinCustomListBox(TComponent* AOwner) : TskSkinCustomCo
 
 TskSkinCustomListBox::~TskSkinCustomListBox()
 {
-    StopTimer();
+    repeat_.Stop();
     if (list_)
         list_->SetSkinListBox(nullptr);
 }
@@ -590,29 +581,14 @@ void TskSkinCustomListBox::HotTest(int X, int Y, bool HasPoint)
     if (previousHot_ != -1) {
         buttons_[previousHot_].MouseIn = false;
         if (repeatMode_ && buttons_[previousHot_].Down)
-            StopTimer();
+            repeat_.Stop();
     }
     if (hot_ != -1) {
         buttons_[hot_].MouseIn = true;
         if (repeatMode_ && buttons_[hot_].Down)
-            StartTimer(ResumeInterval);
+            repeat_.Start(ResumeInterval);
     }
     Repaint();
-}
-
-void TskSkinCustomListBox::StartTimer(UINT Interval)
-{
-    if (!HandleAllocated())
-        return;
-    SetTimer(Handle(), RepeatTimerId, Interval, nullptr);
-    timerRunning_ = true;
-}
-
-void TskSkinCustomListBox::StopTimer()
-{
-    if (timerRunning_ && HandleAllocated())
-        KillTimer(Handle(), RepeatTimerId);
-    timerRunning_ = false;
 }
 
 void TskSkinCustomListBox::StepItem(int Direction)
@@ -638,7 +614,7 @@ void TskSkinCustomListBox::MouseDown(TMouseButton Button, TShiftState Shift, int
         if (!events[hot_] && hot_ != CheckButton) {
             repeatMode_ = hot_ == UpButton ? 1 : 2;
             firstTick_ = true;
-            StartTimer(FirstRepeatDelay);
+            repeat_.Start(FirstRepeatDelay);
         }
     }
     if (*alive)
@@ -681,20 +657,20 @@ void TskSkinCustomListBox::MouseUp(TMouseButton Button, TShiftState Shift, int X
             return;
         repeatMode_ = 0;
         firstTick_ = false;
-        StopTimer();
+        repeat_.Stop();
     }
     TskSkinCustomControl::MouseUp(Button, Shift, X, Y);
 }
 
 void TskSkinCustomListBox::WMTimer(TMessage& Message)
 {
-    if (Message.WParam != RepeatTimerId || !timerRunning_) {
+    if (!repeat_.IsTick(Message)) {
         TskSkinCustomControl::Dispatch(Message);
         return;
     }
     if (firstTick_) {
         firstTick_ = false;
-        StartTimer(RepeatInterval);
+        repeat_.Start(RepeatInterval);
         return;
     }
     if (repeatMode_ == 1)
@@ -702,7 +678,7 @@ void TskSkinCustomListBox::WMTimer(TMessage& Message)
     else if (repeatMode_ == 2)
         StepItem(1);
     else
-        StopTimer();
+        repeat_.Stop();
 }
 
 void TskSkinCustomListBox::Dispatch(TMessage& Message)
@@ -754,8 +730,8 @@ void TskSkinCustomListBox::DrawCaptionButton(TCanvas* Canvas, int Button)
     if (d && picture_) {
         const TRect plain[3] = {d->UpButtonRect, d->DownButtonRect, d->CheckButtonRect};
         const TRect active[3] = {d->ActiveUpButtonRect, d->ActiveDownButtonRect, d->ActiveCheckButtonRect};
-        const TRect down[3] = {Either(d->DownUpButtonRect, d->ActiveUpButtonRect),
-                               Either(d->DownDownButtonRect, d->ActiveDownButtonRect), d->DownCheckButtonRect};
+        const TRect down[3] = {RectOrFallback(d->DownUpButtonRect, d->ActiveUpButtonRect),
+                               RectOrFallback(d->DownDownButtonRect, d->ActiveDownButtonRect), d->DownCheckButtonRect};
         TRect src = OffsetRect(plain[Button], d->SkinRect.Left, d->SkinRect.Top);
         if (s.Down && s.MouseIn && !IsNullRect(down[Button]))
             src = down[Button];
@@ -767,8 +743,8 @@ void TskSkinCustomListBox::DrawCaptionButton(TCanvas* Canvas, int Button)
     TRect r = s.Rect;
     TColor fill = clBtnFace;
     if (s.MouseIn) {
-        Frame3D(Canvas, r, ActiveFrame, ActiveFrame, 1);
-        fill = s.Down ? PressedFill : HotFill;
+        Frame3D(Canvas, r, clSkinDefaultFrame, clSkinDefaultFrame, 1);
+        fill = s.Down ? clSkinDefaultDownFill : clSkinDefaultHotFill;
     }
     Canvas->Brush()->SetColor(fill);
     Canvas->FillRect(r);

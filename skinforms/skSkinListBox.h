@@ -9,6 +9,7 @@
 #include "classlib/StdCtrls.h"
 #include "skin/skSkinCtrls.h"
 #include "skin/skSkinScrollBar.h"
+#include "skin/skWindowTimer.h"
 
 namespace sk {
 
@@ -178,8 +179,6 @@ private:
     void CalcCaptionButtons();
     bool ButtonsTracked();
     void HotTest(int X, int Y, bool HasPoint);
-    void StartTimer(UINT Interval);
-    void StopTimer();
     void StepItem(int Direction);
     void WMTimer(cl::TMessage& Message);
     void DrawCaption(cl::TCanvas* Canvas, const TRect& R, bool Skinned);
@@ -214,7 +213,7 @@ private:
     int captured_ = -1;
     int repeatMode_ = 0;
     bool firstTick_ = false;
-    bool timerRunning_ = false;
+    TskWindowTimer repeat_{this, RepeatTimerId};
     // The widest item text, measured once per change of the items.
     int widest_ = -1;
     bool barsPending_ = false;

@@ -5,6 +5,7 @@
 
 #include "classlib/GdiHandles.h"
 #include "classlib/SysUtils.h"
+#include "skin/skButtonLook.h"
 #include "skin/skComposers.h"
 #include "skin/skEffects.h"
 #include "skin/skSkinCtrls.h"
@@ -16,11 +17,6 @@ namespace sk {
 using namespace cl;
 
 namespace {
-
-// Default-look colours shared by the skinned controls.
-constexpr TColor PressedFill = 0xB59385;
-constexpr TColor HotFill = 0xD2BDB6;
-constexpr TColor ActiveFrame = 0x800000;
 
 // A canvas on a DC it does not own, for one scope.
 class TDCCanvas {
@@ -218,10 +214,10 @@ void TskSkinTabsLook<Base>::DrawTab(int Index, const TRect& R, TCanvas* Canvas, 
     TCanvas* c = b.Canvas();
     if (!desc_) {
         TRect all = Rect(0, 0, w, h);
-        TColor fill = hot ? HotFill : clBtnFace;
+        TColor fill = hot ? clSkinDefaultHotFill : clBtnFace;
         if (Active) {
-            Frame3D(c, all, ActiveFrame, ActiveFrame, 1);
-            fill = focused ? PressedFill : HotFill;
+            Frame3D(c, all, clSkinDefaultFrame, clSkinDefaultFrame, 1);
+            fill = focused ? clSkinDefaultDownFill : clSkinDefaultHotFill;
         }
         c->Brush()->SetColor(fill);
         c->FillRect(all);

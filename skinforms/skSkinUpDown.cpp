@@ -1,5 +1,6 @@
 #include "skinforms/skSkinUpDown.h"
 
+#include "skin/skButtonLook.h"
 #include "skin/skComposers.h"
 #include "skin/skUtilsGlyphs.h"
 #include "skinforms/skResizeButton.h"
@@ -7,17 +8,6 @@
 namespace sk {
 
 using namespace cl;
-
-namespace {
-
-// Default-look colours shared by the skinned controls.
-constexpr TColor PressedFill = 0xB59385;
-constexpr TColor HotFill = 0xD2BDB6;
-constexpr TColor ActiveFrame = 0x800000;
-
-TRect Either(const TRect& R, const TRect& Fallback) { return IsNullRect(R) ? Fallback : R; }
-
-}  // namespace
 
 TskSkinUpDown::TskSkinUpDown(TComponent* AOwner) : TskSkinCustomControl(AOwner)
 {
@@ -29,7 +19,7 @@ TskSkinUpDown::TskSkinUpDown(TComponent* AOwner) : TskSkinCustomControl(AOwner)
 
 void TskSkinUpDown::DestroyWnd()
 {
-    StopTimer();
+    repeat_.Stop();
     TskSkinCustomControl::DestroyWnd();
 }
 
@@ -86,10 +76,10 @@ void TskSkinUpDown::GetSkinData()
     if (auto* d = dynamic_cast<TskDataSkinUpDownControl*>(Description()); d && index_ != -1) {
         upRect_ = d->UpButtonRect;
         activeUpRect_ = d->ActiveUpButtonRect;
-        downUpRect_ = Either(d->DownUpButtonRect, d->ActiveUpButtonRect);
+        downUpRect_ = RectOrFallback(d->DownUpButtonRect, d->ActiveUpButtonRect);
         downRect_ = d->DownButtonRect;
         activeDownRect_ = d->ActiveDownButtonRect;
-        downDownRect_ = Either(d->DownDownButtonRect, d->ActiveDownButtonRect);
+        downDownRect_ = RectOrFallback(d->DownDownButtonRect, d->ActiveDownButtonRect);
         // The picture is copied whole: the buttons are cut from it, not stretched.
         LTPoint = RTPoint = LBPoint = RBPoint = TPoint{};
         ClRect = TRect{};
@@ -155,7 +145,7 @@ void TskSkinUpDown::HotTest(int X, int Y)
         b.MouseIn = false;
         Repaint();
         if (increment_ != 0 && b.Down)
-            StopTimer();
+            repeat_.Stop();
     }
     if (!*alive || hot_ == -1)
         return;
@@ -164,22 +154,7 @@ void TskSkinUpDown::HotTest(int X, int Y)
     b.MouseIn = true;
     Repaint();
     if (increment_ != 0 && b.Down)
-        StartTimer(ResumeInterval);
-}
-
-void TskSkinUpDown::StartTimer(UINT Interval)
-{
-    if (!HandleAllocated())
-        return;
-    SetTimer(Handle(), RepeatTimerId, Interval, nullptr);
-    timerRunning_ = true;
-}
-
-void TskSkinUpDown::StopTimer()
-{
-    if (timerRunning_ && HandleAllocated())
-        KillTimer(Handle(), RepeatTimerId);
-    timerRunning_ = false;
+        repeat_.Start(ResumeInterval);
 }
 
 void TskSkinUpDown::Step(int Direction) { SetPosition(position_ + Direction * increment_); }
@@ -200,7 +175,7 @@ void TskSkinUpDown::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
         if (increment_ != 0) {
             repeatMode_ = hot_ == UpButton ? RepeatUp : RepeatDown;
             firstTick_ = true;
-            StartTimer(FirstRepeatDelay);
+            repeat_.Start(FirstRepeatDelay);
         }
     }
     TskSkinCustomControl::MouseDown(Button, Shift, X, Y);
@@ -213,7 +188,7 @@ void TskSkinUpDown::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
         const int b = captured_;
         captured_ = -1;
         if (increment_ != 0) {
-            StopTimer();
+            repeat_.Stop();
             repeatMode_ = RepeatNone;
         }
         firstTick_ = false;
@@ -247,14 +222,14 @@ void TskSkinUpDown::MouseMove(TShiftState Shift, int X, int Y)
 
 void TskSkinUpDown::WMTimer(TMessage& Message)
 {
-    if (Message.WParam != RepeatTimerId || !timerRunning_) {
+    if (!repeat_.IsTick(Message)) {
         TskSkinCustomControl::Dispatch(Message);
         return;
     }
     if (firstTick_) {
         // The first delay has passed: from now on the repeat runs at its own pace.
         firstTick_ = false;
-        StartTimer(RepeatInterval);
+        repeat_.Start(RepeatInterval);
         return;
     }
     if (repeatMode_ == RepeatDown)
@@ -262,7 +237,7 @@ void TskSkinUpDown::WMTimer(TMessage& Message)
     else if (repeatMode_ == RepeatUp)
         Step(1);
     else
-        StopTimer();
+        repeat_.Stop();
 }
 
 void TskSkinUpDown::CMMouseEnter(TMessage& Message)
@@ -304,7 +279,7 @@ void TskSkinUpDown::Dispatch(TMessage& Message)
             captured_ = -1;
             repeatMode_ = RepeatNone;
             firstTick_ = false;
-            StopTimer();
+            repeat_.Stop();
             Repaint();
         }
         break;
@@ -327,22 +302,7 @@ int TskSkinUpDown::ArrowDirection(int Button) const
 void TskSkinUpDown::DrawDefaultButton(TCanvas* Canvas, int Button)
 {
     const TButtonState& s = buttons_[Button];
-    TRect r = s.Rect;
-    if (IsNullRect(r))
-        return;
-    TColor frame = clBtnShadow;
-    TColor fill = clBtnFace;
-    if (s.Down && s.MouseIn) {
-        frame = ActiveFrame;
-        fill = PressedFill;
-    } else if (s.MouseIn) {
-        frame = ActiveFrame;
-        fill = HotFill;
-    }
-    Frame3D(Canvas, r, frame, frame, 1);
-    Canvas->Brush()->SetColor(fill);
-    Canvas->FillRect(r);
-    DrawArrowImage(Canvas, r, clBlack, ArrowDirection(Button));
+    DrawDefaultElement(Canvas, s.Rect, s.MouseIn, s.Down && s.MouseIn, ArrowDirection(Button));
 }
 
 void TskSkinUpDown::CreateControlDefaultImage(TBitmap* B)

@@ -5,6 +5,7 @@
 // the release over the button steps once more. The tab and page controls use it as their tab
 // scroller.
 #include "skin/skSkinCtrls.h"
+#include "skin/skWindowTimer.h"
 
 namespace sk {
 
@@ -46,7 +47,7 @@ public:
     int HotButton() const { return hot_; }
     int CapturedButton() const { return captured_; }
     int RepeatMode() const { return repeatMode_; }
-    bool TimerRunning() const { return timerRunning_; }
+    bool TimerRunning() const { return repeat_.Running(); }
 
     void GetSkinData() override;
     void CreateControlDefaultImage(cl::TBitmap* B) override;
@@ -75,8 +76,6 @@ private:
     void CalcButtons();
     int ButtonAt(int X, int Y) const;
     void HotTest(int X, int Y);
-    void StartTimer(UINT Interval);
-    void StopTimer();
     void Step(int Direction);
     void WMTimer(cl::TMessage& Message);
     void CMMouseEnter(cl::TMessage& Message);
@@ -93,7 +92,7 @@ private:
     int captured_ = -1;
     int repeatMode_ = RepeatNone;
     bool firstTick_ = false;
-    bool timerRunning_ = false;
+    TskWindowTimer repeat_{this, RepeatTimerId};
     int increment_ = 1;
     int position_ = 0;
     int min_ = 0;
