@@ -14,6 +14,7 @@
 #include "skin/skSkinStdLabel.h"
 #include "skin/skSkinToolBar.h"
 #include "skin/skSkinTrackBar.h"
+#include "skin/skSkinXFormButton.h"
 
 namespace {
 
@@ -120,11 +121,30 @@ void DrawControls(const gallery::TGalleryContext& Context)
     side->SetSkinData(skin);
     side->SetRollState(true);
 
+    // A tool bar too narrow for its buttons: its scroll buttons show, the right one hot.
+    auto* scroller = Place<TskSkinToolBar>(f, f, 10, 335, 300, 25);
+    scroller->SetCanScroll(true);
+    for (int i = 0; i < 8; ++i)
+        Place<TskSkinSpeedButton>(f, scroller, i * 60, 0, 60, 23, tools[i]);
+    scroller->SetSkinData(skin);
+
+    // A form button drawn from its own picture (no skin describes it).
+    auto* own = Place<TskSkinXFormButton>(f, f, 330, 335, 75, 25, "Own");
+    own->SetSkinDataName("xformbutton");
+    TBitmap picture;
+    picture.SetSize(70, 24);
+    picture.Fill(0x3C8C50);
+    own->SetDefImage(&picture);
+    own->SetSkinData(skin);
+
     auto* status = Place<TskSkinStatusBar>(f, f, 0, 380, 820, 21, "Ready");
     status->SetSizeGrip(true);
     status->SetSkinData(skin);
 
     f->Show();
+    gallery::Settle();
+    const TPoint right = scroller->ClientToScreen({scroller->ClientWidth() + 4, 10});
+    SendMessageA(scroller->Handle(), WM_NCMOUSEMOVE, HTRIGHTSCROLLBUTTON, MAKELPARAM(right.X, right.Y));
     gallery::Settle();
     Context.SaveWindow(f->Handle(), "controls");
     form.reset();
