@@ -1,0 +1,229 @@
+// The main window, shown at its full size with stations in its list:
+//  - a skin switch against one full repaint of the window (the switch's own time in ms is the
+//    value);
+//  - the GDI objects the program holds after 100 skin switches against after one, both ending
+//    on the same skin;
+//  - the time from a left click on a station to the first buffer handed to the sound output
+//    (the stream player reports "Playing" right after it), against the same for the bare player.
+#include <winsock2.h>
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "StreamTestServer.h"
+#include "bench_timing.h"
+#include "classlib/ComObj.h"
+#include "radio/RadioChannelManager.h"
+#include "radio/RegistryManager.h"
+#include "radio/StreamPlayer.h"
+#include "radio/frmRadioMain.h"
+#include "support/LiveHandles.h"
+
+using namespace cl;
+
+namespace {
+
+double NowMs()
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+void Pump()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+// Handles messages until Done or the bound; false at the bound.
+bool PumpUntil(const std::function<bool()>& Done, double LimitMs = 15000)
+{
+    const double start = NowMs();
+    while (!Done()) {
+        if (NowMs() - start > LimitMs)
+            return false;
+        Application->ProcessMessages();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+    }
+    return true;
+}
+
+std::string StationXml(const std::string& Name, const std::string& Stream, const std::string& Category)
+{
+    return "<Station Name=\"" + Name + "\" StreamURL=\"" + Stream + "\" Category=\"" + Category + "\"/>";
+}
+
+// A folder of its own for the directory's cache, removed with what the directory wrote.
+struct TScratchFolder {
+    std::string Path;
+    TScratchFolder()
+    {
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        Path = std::string(temp) + "trebanix-bench-main-" + std::to_string(GetCurrentProcessId()) + "\\";
+        CreateDirectoryA(Path.c_str(), nullptr);
+    }
+    ~TScratchFolder()
+    {
+        DeleteFileA((Path + "data\\qsRadioChannels.xml").c_str());
+        RemoveDirectoryA((Path + "data").c_str());
+        RemoveDirectoryA(Path.c_str());
+    }
+};
+
+// The settings the window reads and writes, put back at the end.
+struct TSavedSettings {
+    std::string LastURL = TRegManager().GetLastRadioURL();
+    bool StoreSkin = TRegManager().GetStoreRadioSkin();
+    ~TSavedSettings()
+    {
+        TRegManager().SetLastRadioURL(LastURL);
+        TRegManager().SetStoreRadioSkin(StoreSkin);
+    }
+};
+
+using TFormOwner = std::unique_ptr<TfrmRadioMain, void (*)(TfrmRadioMain*)>;
+
+TFormOwner ShowMainWindow(TRadioChannelManager& Directory, std::function<std::unique_ptr<TMediaPlayer>()> Player)
+{
+    TRadioMainServices services = DefaultRadioMainServices();
+    if (Player)
+        services.CreatePlayer = std::move(Player);
+    services.CreateBrowser = [](TWinControl*) { return std::unique_ptr<TWebBrowser>(); };
+    services.ShowMessage = [](const std::string&) {};
+    services.Directory = [&Directory] { return &Directory; };
+    TFormOwner form(new TfrmRadioMain(nullptr, services), [](TfrmRadioMain* F) { F->Free(); });
+    form->HandleNeeded();
+    form->AfterConstruction();
+    form->SetBounds(0, 0, TfrmRadioMain::RolledOutWidth, 760);
+    form->Show();
+    Pump();
+    return form;
+}
+
+void SwitchTo(TfrmRadioMain& Form, int Index)
+{
+    Form.skSkinData1->SetCompressedStoredSkin(Form.SkinList[static_cast<std::size_t>(Index)]);
+    UpdateWindow(Form.Handle());
+    Pump();
+}
+
+void BenchSkinSwitches(TRadioChannelManager& Directory)
+{
+    // Counting starts before the window exists: everything it makes is seen.
+    const test_support::TLiveHandles base = test_support::CountLiveHandles();
+    TFormOwner form = ShowMainWindow(Directory, {});
+
+    const int pair[] = {33, 12};
+    int next = 0;
+    const double change = bench::MedianMilliseconds(11, [&] {
+        SwitchTo(*form, pair[next]);
+        next ^= 1;
+        GdiFlush();
+    });
+    const double repaint = bench::MedianMilliseconds(11, [&] {
+        RedrawWindow(form->Handle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Pump();
+        GdiFlush();
+    });
+    bench::Report("mainwindow_skin_switch", change, repaint, "5");
+
+    // Switch i (from 1) goes to skin (i - 1) % 33: the first and the hundredth both to skin 0.
+    const int cycle = 33;
+    SwitchTo(*form, 0);
+    const long afterOne = (test_support::CountLiveHandles() - base).Gdi;
+    for (int i = 2; i <= 100; ++i)
+        SwitchTo(*form, (i - 1) % cycle);
+    const long afterHundred = (test_support::CountLiveHandles() - base).Gdi;
+    bench::Report("mainwindow_gdi_objects_after_100_skin_switches", static_cast<double>(afterHundred), "objects",
+           static_cast<double>(afterOne), "1");
+}
+
+void BenchStationClick()
+{
+    player_test::TStreamTestServer server;
+    const std::string tones[] = {server.Url("/tone.mp3"), server.Url("/tone22.mp3")};
+
+    // The bare player: from its address to its first buffer.
+    std::vector<double> bare;
+    for (int run = 0; run < 5; ++run) {
+        radio::TStreamPlayer player;
+        bool playing = false;
+        player.OnStatusChange = [&](TObject*) { playing = playing || player.Status() == "Playing"; };
+        const double start = NowMs();
+        player.SetURL(tones[run % 2]);
+        if (!PumpUntil([&] { return playing; })) {
+            std::fprintf(stderr, "mainwindow_bench: the player does not play (no sound device?): %s\n",
+                         player.Status().c_str());
+            return;
+        }
+        bare.push_back(NowMs() - start);
+    }
+
+    TScratchFolder folder;
+    TRadioChannelManager directory(folder.Path);
+    directory.LoadFromXmlString("<Stations>" + StationXml("Tone 1000", tones[0], "Tones") +
+                                StationXml("Tone 440", tones[1], "Tones") + "</Stations>");
+    TRegManager().SetLastRadioURL("");
+    TFormOwner form =
+        ShowMainWindow(directory, [] { return std::unique_ptr<TMediaPlayer>(new radio::TStreamPlayer()); });
+    TskSkinCategoryButtons* list = form->scbRadioStations;
+    std::vector<double> clicks;
+    for (int run = 0; run < 6; ++run) {
+        TskButtonItem* button = form->FindChannelCategoryButton(tones[run % 2]);
+        if (!button) {
+            std::fprintf(stderr, "mainwindow_bench: the station is not listed\n");
+            return;
+        }
+        button->GetCategory()->SetCollapsed(false);
+        list->ScrollButtonIntoView(button);
+        Pump();
+        const TRect r = list->GetButtonRect(button);
+        const LPARAM at = MAKELPARAM((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+        const double start = NowMs();
+        SendMessageA(list->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageA(list->Handle(), WM_LBUTTONUP, 0, at);
+        if (!PumpUntil([&] { return form->labWMPState->Caption() == "Playing"; })) {
+            std::fprintf(stderr, "mainwindow_bench: the clicked station does not play: %s\n",
+                         form->labWMPState->Caption().c_str());
+            return;
+        }
+        clicks.push_back(NowMs() - start);
+    }
+    bench::Report("mainwindow_station_click_to_first_buffer", bench::MedianOf(clicks), bench::MedianOf(bare), "-");
+}
+
+}  // namespace
+
+int main()
+{
+    try {
+        Application->Initialize();
+        TComApartment apartment;
+        TSavedSettings settings;
+        TRegManager().SetStoreRadioSkin(false);
+        {
+            TScratchFolder folder;
+            TRadioChannelManager directory(folder.Path);
+            directory.LoadFromXmlString(
+                "<Stations>" + StationXml("Radio Paradise", "http://127.0.0.1:9/p.mp3", "Rock") +
+                StationXml("Classic Rock FM", "http://127.0.0.1:9/c.mp3", "Rock") +
+                StationXml("Smooth Jazz", "http://127.0.0.1:9/s.mp3", "Jazz") +
+                StationXml("Jazz &amp; Blues", "http://127.0.0.1:9/b.mp3", "Jazz") + "</Stations>");
+            BenchSkinSwitches(directory);
+        }
+        BenchStationClick();
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "mainwindow_bench: %s\n", e.what());
+        return 1;
+    }
+}
