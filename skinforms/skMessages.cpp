@@ -4,8 +4,6 @@
 #include <array>
 
 #include "classlib/Icon.h"
-#include "skin/skResourceStrData.h"
-#include "skin/skconst.h"
 
 namespace sk {
 
@@ -112,65 +110,25 @@ void TskMessageForm::HelpButtonClick(TObject*) { Application->HelpContext(HelpCo
 
 TskSkinMessage::TskSkinMessage(TComponent* AOwner) : TComponent(AOwner)
 {
-    for (TFont* f : {&defaultFont_, &defaultButtonFont_}) {
-        f->SetName("Arial");
-        f->SetHeight(14);
-    }
+    SetDefaultDialogFont(&defaultFont_);
+    SetDefaultDialogFont(&defaultButtonFont_);
 }
 
-TskSkinMessage::~TskSkinMessage()
-{
-    SetSkinData(nullptr);
-    SetCtrlSkinData(nullptr);
-}
-
-void TskSkinMessage::SetSkinData(TskSkinData* Value)
-{
-    if (skinData_ == Value)
-        return;
-    if (skinData_ && skinData_ != ctrlSkinData_)
-        skinData_->RemoveFreeNotification(this);
-    skinData_ = Value;
-    if (skinData_)
-        skinData_->FreeNotification(this);
-}
-
-void TskSkinMessage::SetCtrlSkinData(TskSkinData* Value)
-{
-    if (ctrlSkinData_ == Value)
-        return;
-    if (ctrlSkinData_ && ctrlSkinData_ != skinData_)
-        ctrlSkinData_->RemoveFreeNotification(this);
-    ctrlSkinData_ = Value;
-    if (ctrlSkinData_)
-        ctrlSkinData_->FreeNotification(this);
-}
+TskSkinMessage::~TskSkinMessage() = default;
 
 void TskSkinMessage::Notification(TComponent* AComponent, TOperation Operation)
 {
     TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove)
-        return;
-    if (AComponent == skinData_)
-        skinData_ = nullptr;
-    if (AComponent == ctrlSkinData_)
-        ctrlSkinData_ = nullptr;
-}
-
-std::string TskSkinMessage::Text(const char* Key) const
-{
-    const TskResourceStrData* table = ctrlSkinData_ ? ctrlSkinData_->ResourceStrData() : nullptr;
-    std::string text = table ? table->GetResStr(Key) : std::string();
-    // A table without the line would leave a button or the box without a caption.
-    return text.empty() ? BuiltInText(Key) : text;
+    skins_.Forget(AComponent, Operation);
 }
 
 int TskSkinMessage::ButtonHeight() const
 {
-    if (!ctrlSkinData_ || ctrlSkinData_->Empty)
+    TskSkinData* skin = CtrlSkinData();
+    if (!skin || skin->Empty)
         return DefaultButtonHeight;
-    const int index = ctrlSkinData_->IndexOfControl(ButtonSkinDataName);
-    auto* d = index < 0 ? nullptr : dynamic_cast<TskDataSkinButtonControl*>(ctrlSkinData_->CtrlList.Items(index));
+    const int index = skin->IndexOfControl(ButtonSkinDataName);
+    auto* d = index < 0 ? nullptr : dynamic_cast<TskDataSkinButtonControl*>(skin->CtrlList.Items(index));
     // A description without a picture piece would give buttons nobody can see or press.
     if (!d || d->SkinRect.Height() < 1)
         return DefaultButtonHeight;
@@ -184,17 +142,17 @@ TskMessageForm* TskSkinMessage::CreateMessageForm(const std::string& Msg, TMsgDl
     auto* form = new TskMessageForm(Application);
     try {
         TskSkinFrame* frame = form->Frame;
-        frame->SetMenusSkinData(ctrlSkinData_);
+        frame->SetMenusSkinData(CtrlSkinData());
         frame->AlphaBlend = AlphaBlend;
         frame->AlphaBlendAnimation = AlphaBlendAnimation;
         frame->AlphaBlendValue = AlphaBlendValue;
-        frame->SetSkinData(skinData_);
+        frame->SetSkinData(SkinData());
 
         const int bh = ButtonHeight();
         const int count = ButtonCount(Buttons);
         const int rowWidth = count * ButtonWidth + (count - 1) * ButtonGap;
         const char* captionKey = CaptionKey(DlgType);
-        form->SetCaption(captionKey ? Text(captionKey) : std::string(Application->Title()));
+        form->SetCaption(captionKey ? skins_.Text(captionKey) : std::string(Application->Title()));
 
         auto* label = new TskSkinStdLabel(form);
         label->SetName("Message");
@@ -203,7 +161,7 @@ TskMessageForm* TskSkinMessage::CreateMessageForm(const std::string& Msg, TMsgDl
         label->SetUseSkinFont(UseSkinFont);
         label->SetSkinDataName(MessageLabelSkinDataName);
         label->SetParent(form);
-        label->SetSkinData(ctrlSkinData_);
+        label->SetSkinData(CtrlSkinData());
         label->SetAutoSize(true);
         label->SetLeft(50);
         label->SetTop(15);
@@ -248,9 +206,9 @@ void TskSkinMessage::AddCheckBox(TskMessageForm* Form)
     box->SetDefaultFont(&defaultFont_);
     box->SetUseSkinFont(UseSkinFont);
     box->SetParent(Form);
-    box->SetSkinData(ctrlSkinData_);
+    box->SetSkinData(CtrlSkinData());
     box->SetChecked(!ShowAgainFlagValue);
-    const std::string caption = Text("MSG_CAP_SHOWFLAG");
+    const std::string caption = skins_.Text("MSG_CAP_SHOWFLAG");
     box->SetCaption(caption);
 
     // Measured in the font the box will draw its caption in.
@@ -258,8 +216,9 @@ void TskSkinMessage::AddCheckBox(TskMessageForm* Form)
     measure.SetSize(1, 1);
     TFont* font = measure.Canvas()->Font();
     font->Assign(&defaultFont_);
-    const int index = ctrlSkinData_ && !ctrlSkinData_->Empty ? ctrlSkinData_->IndexOfControl(box->SkinDataName()) : -1;
-    auto* d = index < 0 ? nullptr : dynamic_cast<TskDataSkinCheckRadioControl*>(ctrlSkinData_->CtrlList.Items(index));
+    TskSkinData* skin = CtrlSkinData();
+    const int index = skin && !skin->Empty ? skin->IndexOfControl(box->SkinDataName()) : -1;
+    auto* d = index < 0 ? nullptr : dynamic_cast<TskDataSkinCheckRadioControl*>(skin->CtrlList.Items(index));
     if (d && UseSkinFont) {
         font->SetName(d->FontName);
         font->SetHeight(d->FontHeight);
@@ -284,20 +243,19 @@ void TskSkinMessage::AddButtons(TskMessageForm* Form, TMsgDlgButtons Buttons, in
     for (const TButtonKind& k : ButtonKinds) {
         if (!Buttons.Contains(k.Kind))
             continue;
-        auto* b = new TskSkinButton(Form);
-        b->SetName(k.Name);
-        b->SetCanFocused(true);
-        b->SetCaption(Text(k.TextKey));
-        b->SetModalResult(k.Result);
-        b->SetDefault(k.Kind == defaultKind);
-        b->SetCancel(hasCancel && k.Kind == cancelKind);
-        b->SetDefaultHeight(Height);
-        b->SetBounds(x, y, ButtonWidth, Height);
-        b->SetDefaultFont(&defaultButtonFont_);
-        b->SetUseSkinFont(UseSkinFont);
-        b->SetSkinDataName(ButtonSkinDataName);
-        b->SetParent(Form);
-        b->SetSkinData(ctrlSkinData_);
+        TskDialogButtonArgs args;
+        args.Name = k.Name;
+        args.Caption = skins_.Text(k.TextKey);
+        args.ModalResult = k.Result;
+        args.Default = k.Kind == defaultKind;
+        args.Cancel = hasCancel && k.Kind == cancelKind;
+        args.Bounds = Bounds(x, y, ButtonWidth, Height);
+        args.DefaultHeight = Height;
+        args.DefaultFont = &defaultButtonFont_;
+        args.UseSkinFont = UseSkinFont;
+        args.SkinDataName = ButtonSkinDataName;
+        args.SkinData = CtrlSkinData();
+        TskSkinButton* b = CreateDialogButton(Form, args);
         if (k.Kind == mbHelp)
             b->OnClick = TNotifyEvent(Form, &TskMessageForm::HelpButtonClick);
         if (b->Default())
@@ -312,22 +270,10 @@ void TskSkinMessage::AddButtons(TskMessageForm* Form, TMsgDlgButtons Buttons, in
 TModalResult TskSkinMessage::MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
                                         int HelpCtx)
 {
-    // Freed as components are (Free runs the destruction steps that need the whole object).
-    struct TOpenForm {
-        TskMessageForm*& Slot;
-        ~TOpenForm()
-        {
-            if (Slot)
-                Slot->Free();
-            Slot = nullptr;
-        }
-    } open{form_};
+    TskModalFormSlot<TskMessageForm> open(form_);
     form_ = CreateMessageForm(Msg, DlgType, Buttons);
     form_->HelpContext = HelpCtx;
-    form_->OnShow = [this](TObject*) {
-        if (OnShowDialog)
-            OnShowDialog(this);
-    };
+    ForwardShowEvent(form_, this, OnShowDialog);
     const TModalResult result = form_->ShowModal();
     if (form_ && form_->CheckBox)
         ShowAgainFlagValue = !form_->CheckBox->Checked();

@@ -12,6 +12,7 @@
 #include "skin/skSkinCheckRadioBox.h"
 #include "skin/skSkinData.h"
 #include "skin/skSkinStdLabel.h"
+#include "skinforms/skDialogParts.h"
 #include "skinforms/skSkinFrame.h"
 
 namespace sk {
@@ -44,10 +45,10 @@ public:
     explicit TskSkinMessage(cl::TComponent* AOwner);
     ~TskSkinMessage() override;
 
-    TskSkinData* SkinData() const { return skinData_; }
-    void SetSkinData(TskSkinData* Value);
-    TskSkinData* CtrlSkinData() const { return ctrlSkinData_; }
-    void SetCtrlSkinData(TskSkinData* Value);
+    TskSkinData* SkinData() const { return skins_.SkinData(); }
+    void SetSkinData(TskSkinData* Value) { skins_.SetSkinData(Value); }
+    TskSkinData* CtrlSkinData() const { return skins_.CtrlSkinData(); }
+    void SetCtrlSkinData(TskSkinData* Value) { skins_.SetCtrlSkinData(Value); }
     std::string ButtonSkinDataName = "button";
     std::string MessageLabelSkinDataName = "stdlabel";
     cl::TFont* DefaultFont() { return &defaultFont_; }
@@ -80,13 +81,10 @@ protected:
 
 private:
     int ButtonHeight() const;
-    // An interface text of the control skin's table, else the built-in one.
-    std::string Text(const char* Key) const;
     void AddCheckBox(TskMessageForm* Form);
     void AddButtons(TskMessageForm* Form, cl::TMsgDlgButtons Buttons, int Height);
 
-    TskSkinData* skinData_ = nullptr;
-    TskSkinData* ctrlSkinData_ = nullptr;
+    TskDialogSkins skins_{this};
     cl::TFont defaultFont_;
     cl::TFont defaultButtonFont_;
     TskMessageForm* form_ = nullptr;

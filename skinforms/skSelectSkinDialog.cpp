@@ -2,21 +2,11 @@
 
 #include <algorithm>
 
-#include "skin/skResourceStrData.h"
 #include "skinforms/skFormsConsts.h"
 
 namespace sk {
 
 using namespace cl;
-
-namespace {
-
-std::string DialogText(TskSkinData* CtrlSkinData, const char* Key)
-{
-    return GetSkinResStr(CtrlSkinData ? CtrlSkinData->ResourceStrData() : nullptr, Key);
-}
-
-}  // namespace
 
 // --- The dialog's window
 
@@ -67,18 +57,18 @@ TskSelectSkinDlgForm::TskSelectSkinDlgForm(TComponent* AOwner, TskSkinData* Ctrl
     PreviewButton->SetCaption(DialogText(CtrlSkinData, "MSG_PREVIEWBUTTON"));
     PreviewButton->SetSkinData(PreviewSkinData);
 
-    OKButton = new TskSkinButton(this);
-    OKButton->SetParent(this);
-    OKButton->SetBounds(260, 200, 70, 25);
-    OKButton->SetCaption(DialogText(CtrlSkinData, "MSG_BTN_OK"));
-    OKButton->SetModalResult(mrOk);
-    OKButton->SetDefault(true);
-    CancelButton = new TskSkinButton(this);
-    CancelButton->SetParent(this);
-    CancelButton->SetBounds(340, 200, 70, 25);
-    CancelButton->SetCaption(DialogText(CtrlSkinData, "MSG_BTN_CANCEL"));
-    CancelButton->SetModalResult(mrCancel);
-    CancelButton->SetCancel(true);
+    // OK is the default button, Cancel the one Escape presses.
+    auto rowButton = [&](const char* Key, TModalResult Result, int Left) {
+        TskDialogButtonArgs args;
+        args.Caption = DialogText(CtrlSkinData, Key);
+        args.ModalResult = Result;
+        args.Default = Result == mrOk;
+        args.Cancel = Result == mrCancel;
+        args.Bounds = Bounds(Left, 200, 70, 25);
+        return CreateDialogButton(this, args);
+    };
+    OKButton = rowButton("MSG_BTN_OK", mrOk, 260);
+    CancelButton = rowButton("MSG_BTN_CANCEL", mrCancel, 340);
 
     ListBox = new TskSkinListBox(this);
     ListBox->SetParent(this);
@@ -127,81 +117,39 @@ void TskSelectSkinDlgForm::ListBoxDblClick(TObject*)
 
 TskSelectSkinDialog::TskSelectSkinDialog(TComponent* AOwner) : TComponent(AOwner)
 {
-    defaultFont_.SetName("Arial");
-    defaultFont_.SetHeight(14);
+    SetDefaultDialogFont(&defaultFont_);
 }
 
-TskSelectSkinDialog::~TskSelectSkinDialog()
-{
-    SetSkinData(nullptr);
-    SetCtrlSkinData(nullptr);
-}
-
-void TskSelectSkinDialog::SetSkinData(TskSkinData* Value)
-{
-    if (skinData_ == Value)
-        return;
-    if (skinData_ && skinData_ != ctrlSkinData_)
-        skinData_->RemoveFreeNotification(this);
-    skinData_ = Value;
-    if (skinData_)
-        skinData_->FreeNotification(this);
-}
-
-void TskSelectSkinDialog::SetCtrlSkinData(TskSkinData* Value)
-{
-    if (ctrlSkinData_ == Value)
-        return;
-    if (ctrlSkinData_ && ctrlSkinData_ != skinData_)
-        ctrlSkinData_->RemoveFreeNotification(this);
-    ctrlSkinData_ = Value;
-    if (ctrlSkinData_)
-        ctrlSkinData_->FreeNotification(this);
-}
+TskSelectSkinDialog::~TskSelectSkinDialog() = default;
 
 void TskSelectSkinDialog::Notification(TComponent* AComponent, TOperation Operation)
 {
     TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove)
-        return;
-    if (AComponent == skinData_)
-        skinData_ = nullptr;
-    if (AComponent == ctrlSkinData_)
-        ctrlSkinData_ = nullptr;
+    skins_.Forget(AComponent, Operation);
 }
 
 bool TskSelectSkinDialog::Execute(TskCompressedStoredSkin* Current)
 {
     selectedSkin_ = nullptr;
-    // Freed as components are (Free runs the destruction steps that need the whole object).
-    struct TOpenForm {
-        TskSelectSkinDlgForm*& Slot;
-        ~TOpenForm()
-        {
-            if (Slot)
-                Slot->Free();
-            Slot = nullptr;
-        }
-    } open{form_};
-    form_ = new TskSelectSkinDlgForm(Application, ctrlSkinData_, Current, Owner());
+    TskModalFormSlot<TskSelectSkinDlgForm> open(form_);
+    form_ = new TskSelectSkinDlgForm(Application, CtrlSkinData(), Current, Owner());
     TskSelectSkinDlgForm* form = form_;
     form->SetCaption(Title);
-    form->Frame->SetSkinData(skinData_);
-    form->Frame->SetMenusSkinData(ctrlSkinData_);
+    form->Frame->SetSkinData(SkinData());
+    form->Frame->SetMenusSkinData(CtrlSkinData());
+    form->Frame->AlphaBlend = AlphaBlend;
+    form->Frame->AlphaBlendAnimation = AlphaBlendAnimation;
+    form->Frame->AlphaBlendValue = AlphaBlendValue;
     for (TskSkinCustomControl* c : std::initializer_list<TskSkinCustomControl*>{form->OKButton, form->CancelButton,
                                                                               form->ListBox}) {
         c->SetDefaultFont(&defaultFont_);
-        c->SetSkinData(ctrlSkinData_);
+        c->SetSkinData(CtrlSkinData());
     }
     form->SetClientWidth(TskSelectSkinDlgForm::ClientW);
     form->SetClientHeight(TskSelectSkinDlgForm::ClientH);
-    if (skinData_ && !skinData_->Empty) {
-        form->SetWidth(std::max(form->Width(), skinData_->FormMinWidth));
-    }
-    form->OnShow = [this](TObject*) {
-        if (OnShowDialog)
-            OnShowDialog(this);
-    };
+    if (SkinData() && !SkinData()->Empty)
+        form->SetWidth(std::max(form->Width(), SkinData()->FormMinWidth));
+    ForwardShowEvent(form, this, OnShowDialog);
     if (form->ShowModal() == mrOk && form->PreviewSkin())
         selectedSkin_ = form->PreviewSkin();
     return selectedSkin_ != nullptr;

@@ -10,6 +10,7 @@
 #include "skin/skSkinButton.h"
 #include "skin/skSkinData.h"
 #include "skin/skSkinPanel.h"
+#include "skinforms/skDialogParts.h"
 #include "skinforms/skSkinFrame.h"
 #include "skinforms/skSkinListBox.h"
 
@@ -60,10 +61,10 @@ public:
     ~TskSelectSkinDialog() override;
 
     std::string Title = "Select skin";
-    TskSkinData* SkinData() const { return skinData_; }
-    void SetSkinData(TskSkinData* Value);
-    TskSkinData* CtrlSkinData() const { return ctrlSkinData_; }
-    void SetCtrlSkinData(TskSkinData* Value);
+    TskSkinData* SkinData() const { return skins_.SkinData(); }
+    void SetSkinData(TskSkinData* Value) { skins_.SetSkinData(Value); }
+    TskSkinData* CtrlSkinData() const { return skins_.CtrlSkinData(); }
+    void SetCtrlSkinData(TskSkinData* Value) { skins_.SetCtrlSkinData(Value); }
     cl::TFont* DefaultFont() { return &defaultFont_; }
     bool AlphaBlend = false;
     bool AlphaBlendAnimation = false;
@@ -83,8 +84,7 @@ protected:
     void Notification(cl::TComponent* AComponent, cl::TOperation Operation) override;
 
 private:
-    TskSkinData* skinData_ = nullptr;
-    TskSkinData* ctrlSkinData_ = nullptr;
+    TskDialogSkins skins_{this};
     cl::TFont defaultFont_;
     TskCompressedStoredSkin* selectedSkin_ = nullptr;
     TskSelectSkinDlgForm* form_ = nullptr;

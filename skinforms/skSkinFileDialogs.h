@@ -8,6 +8,7 @@
 #include "classlib/Classes.h"
 #include "classlib/Graphics.h"
 #include "skin/skSkinData.h"
+#include "skinforms/skDialogParts.h"
 
 namespace sk {
 
@@ -36,10 +37,10 @@ public:
     std::string LVHeaderSkinDataName = "resizebutton";
     cl::TNotifyEvent OnFolderChange;
 
-    TskSkinData* SkinData() const { return skinData_; }
-    void SetSkinData(TskSkinData* Value);
-    TskSkinData* CtrlSkinData() const { return ctrlSkinData_; }
-    void SetCtrlSkinData(TskSkinData* Value);
+    TskSkinData* SkinData() const { return skins_.SkinData(); }
+    void SetSkinData(TskSkinData* Value) { skins_.SetSkinData(Value); }
+    TskSkinData* CtrlSkinData() const { return skins_.CtrlSkinData(); }
+    void SetCtrlSkinData(TskSkinData* Value) { skins_.SetCtrlSkinData(Value); }
     cl::TFont* DefaultFont() { return &defaultFont_; }
     // The files chosen, one a line.
     cl::TStrings* Files() { return &files_; }
@@ -50,8 +51,7 @@ protected:
     void SetSaveMode(bool Value) { saveMode_ = Value; }
 
 private:
-    TskSkinData* skinData_ = nullptr;
-    TskSkinData* ctrlSkinData_ = nullptr;
+    TskDialogSkins skins_{this};
     cl::TFont defaultFont_;
     cl::TStringList files_;
     bool saveMode_ = false;
@@ -61,10 +61,5 @@ class TskSkinSaveDialog : public TskSkinOpenDialog {
 public:
     explicit TskSkinSaveDialog(cl::TComponent* AOwner);
 };
-
-// Subscribes Holder to Value's freeing. The old target's subscription stays: another reference
-// of Holder may still name it, and a notice about a component no longer referred to clears
-// nothing.
-void ReferTo(cl::TComponent* Holder, cl::TComponent* Value);
 
 }  // namespace sk

@@ -8,10 +8,8 @@ using namespace cl;
 
 TskSkinTextDialog::TskSkinTextDialog(TComponent* AOwner) : TComponent(AOwner), Caption(STextDialogCaption)
 {
-    for (TFont* font : {&defaultButtonFont_, &defaultMemoFont_}) {
-        font->SetName("Arial");
-        font->SetHeight(14);
-    }
+    SetDefaultDialogFont(&defaultButtonFont_);
+    SetDefaultDialogFont(&defaultMemoFont_);
 }
 
 TskSkinTextDialog::~TskSkinTextDialog() = default;
@@ -28,43 +26,12 @@ void TskSkinTextDialog::SetClientHeight(int Value)
         clientHeight_ = Value;
 }
 
-void TskSkinTextDialog::SetSkinData(TskSkinData* Value)
-{
-    skinData_ = Value;
-    ReferTo(this, Value);
-}
-
-void TskSkinTextDialog::SetCtrlSkinData(TskSkinData* Value)
-{
-    ctrlSkinData_ = Value;
-    ReferTo(this, Value);
-}
-
-void TskSkinTextDialog::SetSkinOpenDialog(TskSkinOpenDialog* Value)
-{
-    openDialog_ = Value;
-    ReferTo(this, Value);
-}
-
-void TskSkinTextDialog::SetSkinSaveDialog(TskSkinSaveDialog* Value)
-{
-    saveDialog_ = Value;
-    ReferTo(this, Value);
-}
-
 void TskSkinTextDialog::Notification(TComponent* AComponent, TOperation Operation)
 {
     TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove)
-        return;
-    if (AComponent == skinData_)
-        skinData_ = nullptr;
-    if (AComponent == ctrlSkinData_)
-        ctrlSkinData_ = nullptr;
-    if (AComponent == openDialog_)
-        openDialog_ = nullptr;
-    if (AComponent == saveDialog_)
-        saveDialog_ = nullptr;
+    skins_.Forget(AComponent, Operation);
+    openDialog_.Forget(AComponent, Operation);
+    saveDialog_.Forget(AComponent, Operation);
 }
 
 }  // namespace sk

@@ -6,8 +6,10 @@
 #include <string>
 
 #include "classlib/Classes.h"
+#include "classlib/ComponentRef.h"
 #include "classlib/Graphics.h"
 #include "skin/skSkinData.h"
+#include "skinforms/skDialogParts.h"
 #include "skinforms/skSkinFileDialogs.h"
 
 namespace sk {
@@ -37,14 +39,14 @@ public:
     cl::TFont* DefaultButtonFont() { return &defaultButtonFont_; }
     cl::TFont* DefaultMemoFont() { return &defaultMemoFont_; }
 
-    TskSkinData* SkinData() const { return skinData_; }
-    void SetSkinData(TskSkinData* Value);
-    TskSkinData* CtrlSkinData() const { return ctrlSkinData_; }
-    void SetCtrlSkinData(TskSkinData* Value);
+    TskSkinData* SkinData() const { return skins_.SkinData(); }
+    void SetSkinData(TskSkinData* Value) { skins_.SetSkinData(Value); }
+    TskSkinData* CtrlSkinData() const { return skins_.CtrlSkinData(); }
+    void SetCtrlSkinData(TskSkinData* Value) { skins_.SetCtrlSkinData(Value); }
     TskSkinOpenDialog* SkinOpenDialog() const { return openDialog_; }
-    void SetSkinOpenDialog(TskSkinOpenDialog* Value);
+    void SetSkinOpenDialog(TskSkinOpenDialog* Value) { openDialog_.Set(Value); }
     TskSkinSaveDialog* SkinSaveDialog() const { return saveDialog_; }
-    void SetSkinSaveDialog(TskSkinSaveDialog* Value);
+    void SetSkinSaveDialog(TskSkinSaveDialog* Value) { saveDialog_.Set(Value); }
 
 protected:
     void Notification(cl::TComponent* AComponent, cl::TOperation Operation) override;
@@ -55,10 +57,9 @@ private:
     cl::TStringList lines_;
     cl::TFont defaultButtonFont_;
     cl::TFont defaultMemoFont_;
-    TskSkinData* skinData_ = nullptr;
-    TskSkinData* ctrlSkinData_ = nullptr;
-    TskSkinOpenDialog* openDialog_ = nullptr;
-    TskSkinSaveDialog* saveDialog_ = nullptr;
+    TskDialogSkins skins_{this};
+    cl::TComponentRef<TskSkinOpenDialog> openDialog_{this};
+    cl::TComponentRef<TskSkinSaveDialog> saveDialog_{this};
 };
 
 }  // namespace sk
