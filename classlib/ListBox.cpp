@@ -141,13 +141,7 @@ void TCustomListBox::CreateWnd()
     if (style_ != lbStandard)
         Send(LB_SETITEMHEIGHT, 0, itemHeight_);
     ApplyColumnWidth();
-    // The items the object held go into the window, in their order (or the window's sort).
-    for (int i = 0; i < saved_->Count(); ++i) {
-        const LRESULT index = Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(saved_->Get(i).c_str()));
-        if (index >= 0)
-            Send(LB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(saved_->GetObjectAt(i)));
-    }
-    saved_->Clear();
+    static_cast<TListBoxStrings*>(items_.get())->RestoreSavedItems();
     if (multiSelect_) {
         for (int i : savedSelection_)
             Send(LB_SETSEL, TRUE, i);
@@ -166,14 +160,13 @@ void TCustomListBox::DestroyWnd()
         savedItemIndex_ = ItemIndex();
         savedTopIndex_ = TopIndex();
         savedSelection_.clear();
-        saved_->Clear();
+        // In the window's order: the saved list must not sort them again.
         saved_->SetSorted(false);
-        const int count = static_cast<int>(Send(LB_GETCOUNT));
-        for (int i = 0; i < count; ++i) {
-            saved_->AddObject(items_->Get(i), items_->GetObjectAt(i));
-            if (multiSelect_ && Send(LB_GETSEL, static_cast<WPARAM>(i)) > 0)
+        static_cast<TListBoxStrings*>(items_.get())->SaveNativeItems();
+        const int count = saved_->Count();
+        for (int i = 0; multiSelect_ && i < count; ++i)
+            if (Send(LB_GETSEL, static_cast<WPARAM>(i)) > 0)
                 savedSelection_.push_back(i);
-        }
     }
     TWinControl::DestroyWnd();
 }

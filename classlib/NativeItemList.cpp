@@ -64,4 +64,19 @@ void TNativeItemList::CheckIndex(int Index) const
         throw EListError(Format(consts::SListIndexError, Index));
 }
 
+void TNativeItemList::SaveNativeItems()
+{
+    Saved().Clear();
+    const int count = NativeCount();
+    for (int i = 0; i < count; ++i)
+        Saved().AddObject(NativeGet(i), NativeGetObject(i));
+}
+
+void TNativeItemList::RestoreSavedItems()
+{
+    for (int i = 0; i < Saved().Count(); ++i)
+        AddObject(Saved().Get(i), Saved().GetObjectAt(i));
+    Saved().Clear();
+}
+
 }  // namespace cl

@@ -21,6 +21,12 @@ public:
     void Delete(int Index) override;
     void Clear() override;
 
+    // Before the window goes: its items into the saved list.
+    void SaveNativeItems();
+    // Once a new window exists: the saved items into it, in their order (or the window's own
+    // sort), leaving the saved list empty.
+    void RestoreSavedItems();
+
 protected:
     // Saved may still be empty here (the control makes it after its item list); it is only
     // read once the control is built.

@@ -146,9 +146,7 @@ void TCustomTabControl::CreateWnd()
 {
     TWinControl::CreateWnd();
     SetItemSize();
-    for (int i = 0; i < saved_->Count(); ++i)
-        tabs_->InsertObject(i, saved_->Get(i), saved_->GetObjectAt(i));
-    saved_->Clear();
+    static_cast<TTabStrings*>(tabs_.get())->RestoreSavedItems();
     SetTabIndex(savedTabIndex_);
 }
 
@@ -156,10 +154,7 @@ void TCustomTabControl::DestroyWnd()
 {
     if (HandleAllocated()) {
         savedTabIndex_ = TabIndex();
-        saved_->Clear();
-        const int count = tabs_->Count();
-        for (int i = 0; i < count; ++i)
-            saved_->AddObject(tabs_->Get(i), tabs_->GetObjectAt(i));
+        static_cast<TTabStrings*>(tabs_.get())->SaveNativeItems();
     }
     TWinControl::DestroyWnd();
 }
