@@ -716,3 +716,33 @@ TEST_F(ComboBox, TheSkinNamesTheListDescriptionOfTheDropDown)
     EXPECT_NE(combo->ListBox()->DescriptionIndex(), -1);
     EXPECT_EQ(combo->ListBox()->ListBox()->ItemHeight(), 16) << "the named description's item height";
 }
+
+TEST_F(ComboBox, OnTheLayeredWindowSystemsTheListFadesToItsAlphaValue)
+{
+    // The version the layered effects were made for.
+    SetWindowsVersionSource([]() -> DWORD { return 0x0105; });
+    struct TRestore {
+        ~TRestore() { SetWindowsVersionSource(nullptr); }
+    } restore;
+    Fill(3);
+    combo->SetAlphaBlend(true);
+    combo->SetAlphaBlendValue(180);
+    combo->SetAlphaBlendAnimation(true);
+    combo->DropDown();
+    HWND list = combo->ListBox()->Handle();
+    ASSERT_NE(GetWindowLongA(list, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(list, nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 180);
+    combo->CloseUp(false);
+    combo->SetAlphaBlend(false);
+    combo->DropDown();
+    EXPECT_EQ(GetWindowLongA(list, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    // Elsewhere the list is never layered.
+    SetWindowsVersionSource([]() -> DWORD { return 0x0106; });
+    combo->CloseUp(false);
+    combo->SetAlphaBlend(true);
+    combo->DropDown();
+    EXPECT_EQ(GetWindowLongA(list, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+}
