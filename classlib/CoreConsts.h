@@ -82,6 +82,7 @@ inline constexpr const char* SRegGetDataFailed = "Failed to get data for '%s'";
 inline constexpr const char* SRegSetDataFailed = "Failed to set data for '%s'";
 
 // XML documents
+inline constexpr const char* SNoMDIForm = "Cannot create an MDI child: no MDI form exists";
 inline constexpr const char* SNotAnElement = "The node is not an element";
 inline constexpr const char* SEmptyNodeChild = "Cannot add a child to an empty node";
 inline constexpr const char* SDocTypeNotAccepted = "Document type declarations are not accepted";

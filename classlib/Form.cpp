@@ -136,7 +136,15 @@ void TCustomForm::CreateParams(TCreateParams& Params)
     Params.Style &= ~(WS_VISIBLE | WS_TABSTOP | WS_CHILD | WS_POPUP);
     Params.Style |= border.Style | WS_CLIPCHILDREN;
     Params.ExStyle |= border.ExStyle;
-    if (Parent()) {
+    if (formStyle_ == fsMDIChild) {
+        // A child of the MDI form's client window, which places and activates it.
+        TCustomForm* mdiForm = FindMDIParent();
+        if (!mdiForm)
+            throw EInvalidOperation(consts::SNoMDIForm);
+        Params.Style = (Params.Style & ~WS_POPUP) | WS_CHILD | WS_CLIPSIBLINGS;
+        Params.ExStyle |= WS_EX_MDICHILD;
+        Params.WndParent = mdiForm->ClientHandle();
+    } else if (Parent()) {
         Params.Style = (Params.Style & ~WS_POPUP) | WS_CHILD;
     } else {
         // The application window owns the form: one taskbar button for the whole program.
@@ -150,6 +158,8 @@ void TCustomForm::CreateParams(TCreateParams& Params)
 void TCustomForm::CreateWnd()
 {
     TWinControl::CreateWnd();
+    if (formStyle_ == fsMDIForm)
+        CreateMDIClient();
     if (!Parent())
         IconChanged();
     if (borderStyle_ != bsNone && !borderIcons_.Contains(biSystemMenu))
@@ -591,6 +601,8 @@ void TCustomForm::WMSize(TMessage& Message)
         }
     }
     TWinControl::Dispatch(Message);
+    if (clientHandle_)
+        PlaceMDIClient();
 }
 
 }  // namespace cl

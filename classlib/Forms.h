@@ -105,7 +105,9 @@ public:
     TRect ClientRect() override;
 
     // --- MDI: an fsMDIForm holds its fsMDIChild forms in an MDI client window; the style is
-    // chosen before the window is made.
+    // chosen before the window is made. A child is made in the main form when that is an MDI
+    // form, else in the newest one (EInvalidOperation when there is none); the platform shows
+    // and activates a child's window as soon as it is made.
     // The MDI client window; nullptr for other forms and before the window exists.
     HWND ClientHandle() const { return clientHandle_; }
     // The child the MDI client has active; nullptr for none or another kind of form.
@@ -130,8 +132,14 @@ public:
     TShortCutEvent OnShortCut;
 
     void Dispatch(TMessage& Message) override;
+    // An MDI form's messages end in the platform's frame procedure, an MDI child's in its child
+    // procedure.
+    void DefaultHandler(TMessage& Message) override;
 
 protected:
+    void AlignControls(TControl* AControl, TRect& Rect) override;
+    // An MDI child goes through its client, which then activates the next child.
+    void DestroyWindowHandle() override;
     void BeforeDestruction() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void CreateParams(TCreateParams& Params) override;
@@ -156,6 +164,12 @@ private:
     void IconChanged();
     void ApplyStayOnTop();
     void FocusActiveControl();
+    // The MDI client window: made with the form's window, placed in what the aligned controls
+    // leave of the client area.
+    void CreateMDIClient();
+    void PlaceMDIClient();
+    // The MDI form an MDI child is made in: the main form, else the newest MDI form.
+    static TCustomForm* FindMDIParent();
 
     friend class TApplication;
     TFormBorderStyle borderStyle_ = bsSizeable;

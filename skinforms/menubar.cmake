@@ -4,3 +4,8 @@ list(APPEND SKINFORMS_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/skSkinMainMenuBarPaint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skSkinFrameMenuBar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skSkinFrameMdi.cpp)
+# The frame on MDI forms and children, and the tabs bar of the children.
+list(APPEND SKINFORMS_WINDOWS
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinFrameMdiClient.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinFrameMdiMessages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/skSkinMDITabsBar.cpp)

@@ -3,6 +3,7 @@
 
 #include "classlib/SysUtils.h"
 #include "skin/skSkinStatusBar.h"
+#include "skinforms/skSkinMDITabsBar.h"
 #include "skinforms/skSkinMainMenuBar.h"
 #include "skinforms/skSkinMessages.h"
 #include "skinforms/skTrayIcon.h"
@@ -90,6 +91,10 @@ TskSkinFrame::~TskSkinFrame()
     menuMode_.reset();
     StopTimers();
     objects_.clear();
+    RestoreMDIClient();
+    // A child whose frame goes before its window tells the main form now.
+    if (form_->FormStyle() == cl::fsMDIChild)
+        MDIChildDestroyed();
     if (form_->ComponentState().Contains(cl::csDestroying) || ComponentState().Contains(cl::csDesigning))
         return;
     form_->WindowProc = savedWndProc_;
@@ -136,6 +141,8 @@ void TskSkinFrame::Notification(cl::TComponent* AComponent, cl::TOperation Opera
         trayIcon_ = nullptr;
     if (statusBar_ && AComponent == static_cast<cl::TComponent*>(statusBar_))
         statusBar_ = nullptr;
+    if (mdiTabsBar_ && AComponent == static_cast<cl::TComponent*>(mdiTabsBar_))
+        mdiTabsBar_ = nullptr;
 }
 
 TskSkinFrame* GetFormSkinComponent(cl::TComponent* Form)
@@ -278,8 +285,10 @@ void TskSkinFrame::NewWndProc(cl::TMessage& Message)
         CloseMenusFor(Message);
     if (!*alive)
         return CallSaved(Message);
-    if (!HandleMessage(Message))
+    if (!MDIMessage(Message) && !HandleMessage(Message))
         CallSaved(Message);
+    if (*alive)
+        MDIAfterMessage(Message);
     if (*alive)
         PassToObjects(Message, loops != sizeMoveLoops_);
 }

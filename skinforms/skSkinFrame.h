@@ -28,6 +28,7 @@
 namespace sk {
 
 class TskSkinMainMenuBar;
+class TskSkinMDITabsBar;
 
 enum TskBorderIcon { biSystemMenu, biMinimize, biMaximize, biRollUp, biMinimizeToTray };
 using TskBorderIcons = cl::TSet<TskBorderIcon>;
@@ -291,6 +292,10 @@ public:
     // --- MDI child: restore and minimize as the menu bar's buttons ask
     void MDIChildRestore();
     void MDIChildMinimize();
+    // --- MDI form: the tabs bar of its children, and whether one of them is maximized
+    TskSkinMDITabsBar* MDITabsBar() const { return mdiTabsBar_; }
+    void SetMDITabsBar(TskSkinMDITabsBar* Value);
+    bool ChildMaximized() const { return childMaximized_; }
 
 protected:
     void Notification(cl::TComponent* AComponent, cl::TOperation Operation) override;
@@ -377,6 +382,23 @@ private:
     bool MainMenuBarShortCut(cl::TMessage& Msg);
     void MainMenuBarKeyMenu(cl::TMessage& Message);
     void MainMenuBarMenuClosed();
+    // MDI forms and children: true when the message needs nothing more; the after-part runs
+    // once the message was handled.
+    bool MDIMessage(cl::TMessage& Message);
+    void MDIAfterMessage(cl::TMessage& Message);
+    bool MDIFormMessage(cl::TMessage& Message);
+    void MDIFormAfterMessage(cl::TMessage& Message);
+    bool MDIChildMessage(cl::TMessage& Message);
+    void MDIChildAfterMessage(cl::TMessage& Message);
+    void MDIChildSized(WPARAM Kind);
+    void MDIChildDestroyed();
+    // The MDI client window, subclassed on the MDI form's first show.
+    static LRESULT CALLBACK MDIClientWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+    void SubclassMDIClient();
+    void RestoreMDIClient();
+    LRESULT MDIClientMessage(UINT Msg, WPARAM WParam, LPARAM LParam);
+    void PaintMDIClientBackground(HDC DC);
+    void SendToMDIChildren(UINT Msg);
 
     cl::TCustomForm* form_;
     cl::TWndMethod savedWndProc_;
@@ -430,6 +452,12 @@ private:
     TskTrayIcon* trayIcon_ = nullptr;
     TskSkinStatusBar* statusBar_ = nullptr;
     TskSkinPopupMenu* trayMenu_ = nullptr;
+    TskSkinMDITabsBar* mdiTabsBar_ = nullptr;
+    bool childMaximized_ = false;
+    // An MDI child: the platform has it maximized.
+    bool mdiMaximized_ = false;
+    HWND mdiClient_ = nullptr;
+    WNDPROC savedClientProc_ = nullptr;
     cl::TAliveFlag alive_ = std::make_shared<bool>(true);
 };
 

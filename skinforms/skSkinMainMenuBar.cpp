@@ -347,6 +347,8 @@ TskSkinData* TskSkinMainMenuBar::MenuSkin() const
 void TskSkinMainMenuBar::ClearObjects()
 {
     objects_.clear();
+    mergedMenu_ = nullptr;
+    childMenuMerged_ = false;
     sysButtonCount_ = 0;
     MouseInObject = -1;
     OldMouseInObject = -1;
@@ -358,10 +360,11 @@ TMainMenu* TskSkinMainMenuBar::GetChildMainMenu() const
     if (!frame_ || frame_->Form()->FormStyle() != fsMDIForm || !Application || !Application->MainForm())
         return nullptr;
     TCustomForm* child = Application->MainForm()->ActiveMDIChild();
-    if (!child)
+    // A child on its way out lends nothing any more.
+    if (!child || child->ComponentState().Contains(csDestroying))
         return nullptr;
     for (int i = 0; i < child->ComponentCount(); ++i)
-        if (auto* menu = dynamic_cast<TMainMenu*>(child->Components(i)))
+        if (auto* menu = dynamic_cast<TMainMenu*>(child->Components(i)); menu && !menu->ComponentState().Contains(csDestroying))
             return menu;
     return nullptr;
 }
@@ -372,6 +375,7 @@ void TskSkinMainMenuBar::CreateMenuItems()
     if (!mainMenu_)
         return;
     TMainMenu* child = GetChildMainMenu();
+    mergedMenu_ = child;
     auto* itemData = dynamic_cast<TskDataSkinMainMenuBarItem*>(
         FindObjectData(BarDescription() ? BarDescription()->MenuBarItem : std::string()));
     childMenuMerged_ = child != nullptr;
@@ -402,6 +406,12 @@ void TskSkinMainMenuBar::CreateMenuItems()
             objects_.push_back(std::make_unique<TskSkinMainMenuBarItem>(this, itemData, item));
     if (childMaximized_)
         AddSystemButtons();
+}
+
+void TskSkinMainMenuBar::CheckChildMenu()
+{
+    if (GetChildMainMenu() != mergedMenu_ || (!mergedMenu_ && childMenuMerged_))
+        UpdateMenuItems();
 }
 
 void TskSkinMainMenuBar::UpdateMenuItems()

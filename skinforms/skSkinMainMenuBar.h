@@ -158,6 +158,8 @@ public:
     void UpdateMenuItems();
     // The first main menu of the active MDI child of the application's main form.
     cl::TMainMenu* GetChildMainMenu() const;
+    // Rebuilds the items when the active child's menu is not the one merged.
+    void CheckChildMenu();
     void MDIChildMaximize();
     void MDIChildRestore();
     // The item whose drop-down is open, -1 for none.
@@ -234,6 +236,7 @@ private:
     bool menuMode_ = false;
     bool overflow_ = false;
     bool childMenuMerged_ = false;
+    cl::TMainMenu* mergedMenu_ = nullptr;
     // While one drop-down replaces another, the old one's closing ends nothing.
     bool switching_ = false;
     // The item whose drop-down the press now being handled closed: that press does not open
