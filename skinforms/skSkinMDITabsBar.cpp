@@ -5,6 +5,7 @@
 #include "skin/skButtonLook.h"
 #include "skin/skComposers.h"
 #include "skin/skResourceStrData.h"
+#include "skin/skUtilsText.h"
 #include "skinforms/skSkinFrame.h"
 #include "skinforms/skSkinMenus.h"
 
@@ -406,10 +407,9 @@ void TskSkinMDITabsBar::PaintTab(TCanvas* Canvas, TskMDITab* Tab, const TRect& R
     Canvas->Font()->SetColor(textColor);
     Canvas->Brush()->SetStyle(bsClear);
     // A child's caption is data: no mnemonic, and an ellipsis when it is too long.
-    const AnsiString caption = Tab->Child->Caption();
-    RECT tr{R.Left + 4, R.Top, R.Right - 4, R.Bottom};
-    DrawTextA(Canvas->Handle(), caption.c_str(), static_cast<int>(caption.size()), &tr,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    TRect tr = cl::Rect(R.Left + 4, R.Top, R.Right - 4, R.Bottom);
+    DrawSkinText(Canvas, StringToWide(Tab->Child->Caption()), tr,
+                 DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     Canvas->Brush()->SetStyle(bsSolid);
 }
 

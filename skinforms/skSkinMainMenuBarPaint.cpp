@@ -6,6 +6,7 @@
 #include "skin/skButtonLook.h"
 #include "skin/skComposers.h"
 #include "skin/skUtilsGlyphs.h"
+#include "skin/skUtilsText.h"
 #include "skinforms/skSkinMainMenuBar.h"
 
 namespace sk {
@@ -21,6 +22,12 @@ constexpr TColor HotFrame = 0x800000;
 constexpr int TrackMarkWidth = 5;
 constexpr int DefaultItemMargin = 12;
 constexpr int ButtonGap = 2;
+
+// An item's caption, with its mnemonic mark.
+std::wstring Caption(const TMenuItem* Item)
+{
+    return Item ? StringToWide(Item->Caption()) : std::wstring();
+}
 
 // The part of a skin picture R drawn at the object's place, widened to its width.
 void DrawStrip(TCanvas* Canvas, TBitmap* Picture, const TRect& R, const TRect& Dest, int LeftOffset, int RightOffset,
@@ -53,11 +60,9 @@ void TskSkinMainMenuBarItem::SelectFont(TCanvas* Canvas)
 int TskSkinMainMenuBarItem::CalcWidth(TCanvas* Canvas)
 {
     SelectFont(Canvas);
-    const AnsiString caption = MenuItem ? MenuItem->Caption() : AnsiString();
-    RECT r{0, 0, 0, 0};
-    DrawTextA(Canvas->Handle(), caption.c_str(), static_cast<int>(caption.size()), &r,
-              DT_CALCRECT | DT_CENTER | DT_SINGLELINE);
-    const int text = static_cast<int>(r.right - r.left);
+    TRect r;
+    DrawSkinText(Canvas, Caption(MenuItem), r, DT_CALCRECT | DT_CENTER | DT_SINGLELINE);
+    const int text = r.Width();
     if (!Data)
         return text + DefaultItemMargin;
     return text + Data->TextRect.Left + (Data->SkinRect.Width() - Data->TextRect.Right) + 2;
@@ -87,10 +92,8 @@ void TskSkinMainMenuBarItem::DrawDefault(TCanvas* Canvas)
     const bool enabled = Enabled && MenuItem && MenuItem->Enabled();
     Canvas->Font()->SetColor(enabled ? Parent->DefItemFont()->Color() : clBtnShadow);
     Canvas->Brush()->SetStyle(bsClear);
-    const AnsiString caption = MenuItem ? MenuItem->Caption() : AnsiString();
-    RECT tr{r.Left, r.Top, r.Right, r.Bottom};
-    DrawTextA(Canvas->Handle(), caption.c_str(), static_cast<int>(caption.size()), &tr,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    TRect tr = r;
+    DrawSkinText(Canvas, Caption(MenuItem), tr, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     Canvas->Brush()->SetStyle(bsSolid);
 }
 
@@ -107,11 +110,9 @@ void TskSkinMainMenuBarItem::DrawSkinned(TCanvas* Canvas)
                                       : Data->FontColor);
     Canvas->Brush()->SetStyle(bsClear);
     // The text area keeps its distance from the item's right edge.
-    RECT tr{r.Left + Data->TextRect.Left, r.Top + Data->TextRect.Top,
-            r.Right - (Data->SkinRect.Width() - Data->TextRect.Right), r.Top + Data->TextRect.Bottom};
-    const AnsiString caption = MenuItem ? MenuItem->Caption() : AnsiString();
-    DrawTextA(Canvas->Handle(), caption.c_str(), static_cast<int>(caption.size()), &tr,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    TRect tr = cl::Rect(r.Left + Data->TextRect.Left, r.Top + Data->TextRect.Top,
+                        r.Right - (Data->SkinRect.Width() - Data->TextRect.Right), r.Top + Data->TextRect.Bottom);
+    DrawSkinText(Canvas, Caption(MenuItem), tr, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     Canvas->Brush()->SetStyle(bsSolid);
 }
 

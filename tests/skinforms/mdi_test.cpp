@@ -97,6 +97,12 @@ TEST(MDIFrame, EachShownChildGetsATabThatFollowsActivationAndCaption)
     auto shot = skctrltest::Snapshot(scene.tabs);
     const TRect r = scene.tabs->Tabs(1)->ObjectRect;
     EXPECT_EQ(shot->Canvas()->Pixels(r.Left + 2, r.Top + 2), 0xB59385);
+    // The caption stands on the fill: no outline colour behind its letters.
+    int outlineInside = 0;
+    for (int y = r.Top + 1; y < r.Bottom - 1; ++y)
+        for (int x = r.Left + 1; x < r.Right - 1; ++x)
+            outlineInside += shot->Canvas()->Pixels(x, y) == ColorToRGB(clBtnShadow);
+    EXPECT_EQ(outlineInside, 0);
     const TRect other = scene.tabs->Tabs(0)->ObjectRect;
     EXPECT_EQ(shot->Canvas()->Pixels(other.Left + 2, other.Top + 2), ColorToRGB(clBtnFace));
 }

@@ -333,6 +333,16 @@ TEST(MenuBarLook, DefaultLookLightsTheHotItemAndFillsTheOpenOne)
     EXPECT_EQ(pixelIn(1), (std::pair<TColor, TColor>{0xD2BDB6, 0x800000}));
     scene.Key(VK_DOWN);
     EXPECT_EQ(pixelIn(1), (std::pair<TColor, TColor>{0xB59385, 0x800000}));
+    // The caption stands on the fill: no frame colour behind its letters.
+    {
+        auto b = skctrltest::Snapshot(scene.bar);
+        const TRect r = scene.Item(1)->ObjectRect;
+        int frameInside = 0;
+        for (int y = r.Top + 1; y < r.Bottom - 1; ++y)
+            for (int x = r.Left + 1; x < r.Right - 1; ++x)
+                frameInside += b->Canvas()->Pixels(x, y) == 0x800000;
+        EXPECT_EQ(frameInside, 0);
+    }
     EXPECT_EQ(pixelIn(0).first, ColorToRGB(clBtnFace));
     scene.Key(VK_ESCAPE);
     // The mark: an arrow in the shadow colour while the mouse is away.
