@@ -8,6 +8,7 @@
 #include "skin/skEffects.h"
 #include "skin/skResourceStrData.h"
 #include "skin/skUtils.h"
+#include "skin/skUtilsText.h"
 #include "skinforms/skSkinMenus.h"
 #include "skinforms/skSkinMenusLook.h"
 
@@ -332,17 +333,16 @@ void TskSkinPopupWindow::PaintItemContent(TCanvas* Canvas, TskSkinMenuItem* Item
     Canvas->Font()->Assign(&ItemFont);
     Canvas->Font()->SetColor(TextColor);
     Canvas->Brush()->SetStyle(bsClear);
+    // Through the text helper, which selects the canvas's font and colour and keeps the row's
+    // picture behind the letters.
     {
-        const AnsiString& caption = menuItem->Caption();
-        RECT r{R.Left + Strip, R.Top, R.Right, R.Bottom};
-        DrawTextA(Canvas->Handle(), caption.c_str(), static_cast<int>(caption.size()), &r,
-                  DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+        TRect r{R.Left + Strip, R.Top, R.Right, R.Bottom};
+        DrawSkinText(Canvas, StringToWide(menuItem->Caption()), r, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     }
     if (menuItem->ShortCut() != scNone) {
-        const AnsiString shortCut = ShortCutToText(menuItem->ShortCut());
-        RECT r{R.Left + Strip, R.Top, R.Right - 19, R.Bottom};
-        DrawTextA(Canvas->Handle(), shortCut.c_str(), static_cast<int>(shortCut.size()), &r,
-                  DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        TRect r{R.Left + Strip, R.Top, R.Right - 19, R.Bottom};
+        DrawSkinText(Canvas, StringToWide(ShortCutToText(menuItem->ShortCut())), r,
+                     DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
     if (menuItem->Count() > 0)
         DrawSubMenuArrow(Canvas, R.Right - 7, mid - 4, TextColor);
