@@ -120,6 +120,11 @@ TEST(MDIFrame, AMaximizedChildFillsTheClientWithoutFrameAndLendsTheBarItsButtons
     Application->ProcessMessages();
     EXPECT_EQ(bf->WindowState, fwsMaximized);
     EXPECT_EQ(GetMaximizeMDIChild(), bf);
+    // The platform's frame procedure names the child in the main form's caption, which the
+    // frame paints.
+    EXPECT_EQ(std::string(scene.main->Caption()), "Main - [Beta]");
+    b->SetCaption("Beta 2");
+    EXPECT_EQ(std::string(scene.main->Caption()), "Main - [Beta 2]");
     const RECT c = scene.ClientRect();
     EXPECT_EQ(b->Left(), 0);
     EXPECT_EQ(b->Top(), 0);
@@ -154,6 +159,7 @@ TEST(MDIFrame, AMaximizedChildFillsTheClientWithoutFrameAndLendsTheBarItsButtons
     Application->ProcessMessages();
     EXPECT_EQ(bf->WindowState, fwsNormal);
     EXPECT_EQ(GetMaximizeMDIChild(), nullptr);
+    EXPECT_EQ(std::string(scene.main->Caption()), "Main");
     EXPECT_EQ(scene.bar->SysButtonCount(), 0);
     EXPECT_LT(b->Width(), scene.ClientRect().right);
     EXPECT_LT(b->ClientWidth(), b->Width());
