@@ -292,6 +292,9 @@ public:
     // --- MDI child: restore and minimize as the menu bar's buttons ask
     void MDIChildRestore();
     void MDIChildMinimize();
+    // An MDI child's frame states through the platform's MDI: maximized in the MDI client,
+    // minimized to an icon there, restored.
+    void SetMDIChildState(TskFrameState S);
     // --- MDI form: the tabs bar of its children, and whether one of them is maximized
     TskSkinMDITabsBar* MDITabsBar() const { return mdiTabsBar_; }
     void SetMDITabsBar(TskSkinMDITabsBar* Value);

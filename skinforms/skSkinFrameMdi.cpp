@@ -31,6 +31,29 @@ TskSkinFrame* GetActiveMDIChildSkinForm()
     return main ? GetFormSkinComponent(main->ActiveMDIChild()) : nullptr;
 }
 
+void TskSkinFrame::SetMDIChildState(TskFrameState S)
+{
+    if (!form_->HandleAllocated())
+        return;
+    switch (S) {
+    case fwsMaximized:
+        ShowWindow(form_->Handle(), SW_MAXIMIZE);
+        if (OnMaximize)
+            OnMaximize(this);
+        break;
+    case fwsMinimized:
+        MDIChildMinimize();
+        if (OnMinimize)
+            OnMinimize(this);
+        break;
+    case fwsNormal:
+        MDIChildRestore();
+        if (OnRestore)
+            OnRestore(this);
+        break;
+    }
+}
+
 void TskSkinFrame::MDIChildRestore()
 {
     if (form_->HandleAllocated())

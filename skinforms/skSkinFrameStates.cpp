@@ -96,6 +96,9 @@ void TskSkinFrame::SetWindowState(TskFrameState S)
 {
     if (S == WindowState)
         return;
+    // An MDI child's states are its client's to give.
+    if (form_->FormStyle() == cl::fsMDIChild)
+        return SetMDIChildState(S);
     switch (S) {
     case fwsNormal:
         WindowState = fwsNormal;

@@ -165,6 +165,37 @@ TEST(MDIFrame, AMaximizedChildFillsTheClientWithoutFrameAndLendsTheBarItsButtons
     EXPECT_LT(b->ClientWidth(), b->Width());
 }
 
+TEST(MDIFrame, AChildsOwnCaptionButtonsMaximizeAndRestoreItInTheClient)
+{
+    TMdiScene scene;
+    scene.Show();
+    TskSkinFrame* af = nullptr;
+    TMdiChildForm* a = scene.AddChild("Alpha", &af);
+    int maximized = 0;
+    af->OnMaximize = [&](TObject*) { ++maximized; };
+    af->DoMaximize();
+    Application->ProcessMessages();
+    EXPECT_TRUE(IsZoomed(a->Handle()));
+    EXPECT_EQ(af->WindowState, fwsMaximized);
+    EXPECT_EQ(maximized, 1);
+    EXPECT_EQ(a->Left(), 0);
+    EXPECT_EQ(a->Width(), scene.ClientRect().right);
+    EXPECT_EQ(scene.bar->SysButtonCount(), 4);
+    EXPECT_TRUE(scene.frame->ChildMaximized());
+    af->DoMaximize();
+    Application->ProcessMessages();
+    EXPECT_FALSE(IsZoomed(a->Handle()));
+    EXPECT_EQ(af->WindowState, fwsNormal);
+    EXPECT_EQ(scene.bar->SysButtonCount(), 0);
+    EXPECT_FALSE(scene.frame->ChildMaximized());
+    af->DoMinimize();
+    Application->ProcessMessages();
+    EXPECT_TRUE(IsIconic(a->Handle()));
+    EXPECT_EQ(af->WindowState, fwsMinimized);
+    // Inside the client, not on the desktop's work area.
+    EXPECT_EQ(GetParent(a->Handle()), scene.Client());
+}
+
 TEST(MDIFrame, ClosingAChildFromItsOwnTabsMenuLeavesTheOthersAndTheBarsSound)
 {
     TMdiScene scene;
