@@ -28,7 +28,7 @@ namespace {
 
 constexpr DWORD kPatienceMs = 30000;
 constexpr int kStartRuns = 5;
-constexpr DWORD kSettleMs = 3000;
+constexpr DWORD kSettleMs = 5000;
 constexpr DWORD kIdleSampleMs = 3000;
 
 std::string WindowsPath(std::string Path)

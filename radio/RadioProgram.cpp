@@ -12,6 +12,7 @@
 #include "radio/RadioUtils.h"
 #include "radio/RegistryManager.h"
 #include "radio/frmAbout.h"
+#include "radio/frmLoading.h"
 #include "radio/frmLumraAccount.h"
 #include "radio/frmOptions.h"
 #include "radio/frmRadioMain.h"
@@ -60,8 +61,14 @@ void ShowMainWindow()
     SetForegroundWindow(frmRadioMain->Handle());
 }
 
+// "Small", and minimizing the main window: the compact window takes its place, so that a
+// minimized main window is never what the user sees.
 void SwitchToSmall(TObject*)
 {
+    if (frmRadioMain->frmLoading)
+        frmRadioMain->frmLoading->HideOverlay();
+    if (TskButtonItem* selected = frmRadioMain->scbRadioStations->SelectedItem())
+        frmRadioSmallForm->labChannel->SetCaption(selected->Caption());
     frmRadioSmallForm->ShowInCorner();
     frmRadioMain->Hide();
 }
@@ -106,6 +113,7 @@ void LinkWindows()
             mainWindowClosed = true;
     };
     frmRadioMain->btnSmall->OnClick = TNotifyEvent(&SwitchToSmall);
+    frmRadioMain->skSkinFrame1->OnMinimize = TNotifyEvent(&SwitchToSmall);
     frmRadioMain->skSkinSpeedButton12->OnClick = TNotifyEvent(&ShowOptions);
     frmRadioMain->skSkinSpeedButton13->OnClick = TNotifyEvent(&ShowAbout);
 }

@@ -24,6 +24,8 @@ TfrmRadioSmallForm::TfrmRadioSmallForm(TComponent* AOwner, sk::TskSkinData* Skin
     labChannel = new sk::TskSkinStdLabel(this);
     labChannel->SetParent(this);
     labChannel->SetBounds(8, 8, 201, 14);
+    // A station's name is data: an "&" in it is shown, not taken as a mnemonic.
+    labChannel->SetShowAccelChar(false);
 
     tbVolume = new sk::TskSkinTrackBar(this);
     tbVolume->SetParent(this);

@@ -55,8 +55,8 @@ std::string WindowText(HWND Window);
 void ClickAt(HWND Window, int X, int Y);
 // A key pressed and released on the window, as posted input.
 void PressKey(HWND Window, WORD Key);
-// Clicks Window at (X, Y) again and again until Effect holds (input posted while the program
-// still waits on a request is dropped); true when it held within the bound.
+// Clicks Window at (X, Y) again and again until Effect holds (the program may still be busy
+// with its start-up); true when it held within the bound.
 bool ClickUntil(HWND Window, int X, int Y, const std::function<bool()>& Effect);
 cl::TRect ScreenRect(HWND Window);
 
