@@ -110,7 +110,7 @@ TFormOwner ShowMainWindow(TRadioChannelManager& Directory, std::function<std::un
 
 void SwitchTo(TfrmRadioMain& Form, int Index)
 {
-    Form.skSkinData1->SetCompressedStoredSkin(Form.SkinList[static_cast<std::size_t>(Index)]);
+    Form.SetStoredSkin(Form.SkinList[static_cast<std::size_t>(Index)]);
     UpdateWindow(Form.Handle());
     Pump();
 }

@@ -364,23 +364,56 @@ void TfrmRadioMain::ApplySavedSkin()
         SetStoredSkin(SkinList[standard]);
 }
 
+namespace {
+
+// A skin change reaches the frame and every control of the window, each of which would draw
+// itself at once; with drawing suspended the window is drawn once, when the change is over.
+class TRedrawSuspension {
+public:
+    explicit TRedrawSuspension(TWinControl* Control)
+        : handle_(Control->HandleAllocated() && IsWindowVisible(Control->Handle()) ? Control->Handle() : nullptr)
+    {
+        if (handle_)
+            SendMessageA(handle_, WM_SETREDRAW, FALSE, 0);
+    }
+    ~TRedrawSuspension()
+    {
+        if (!handle_)
+            return;
+        SendMessageA(handle_, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+    TRedrawSuspension(const TRedrawSuspension&) = delete;
+    TRedrawSuspension& operator=(const TRedrawSuspension&) = delete;
+
+private:
+    HWND handle_;
+};
+
+}  // namespace
+
 bool TfrmRadioMain::SetStoredSkin(sk::TskCompressedStoredSkin* Skin)
 {
     sk::TskCompressedStoredSkin* previous = skSkinData1->CompressedStoredSkin();
-    try {
-        skSkinData1->SetCompressedStoredSkin(Skin);
-        if (!skSkinData1->Empty)
-            return true;
-    } catch (const std::exception&) {
-        // Told below.
-    }
-    if (previous && previous != Skin) {
+    bool applied = false;
+    {
+        TRedrawSuspension quiet(this);
         try {
-            skSkinData1->SetCompressedStoredSkin(previous);
+            skSkinData1->SetCompressedStoredSkin(Skin);
+            applied = !skSkinData1->Empty;
         } catch (const std::exception&) {
-            // The previous skin was read once; should it fail now, the default look stays.
+            // Told below, once the window shows its skin again.
+        }
+        if (!applied && previous && previous != Skin) {
+            try {
+                skSkinData1->SetCompressedStoredSkin(previous);
+            } catch (const std::exception&) {
+                // The previous skin was read once; should it fail now, the default look stays.
+            }
         }
     }
+    if (applied)
+        return true;
     services_.ShowMessage(Format(radio_texts::SSkinNotApplied, Skin->Description.c_str()));
     return false;
 }

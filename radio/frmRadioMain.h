@@ -138,6 +138,9 @@ public:
     // A first run has no cached list: with an account stored it is fetched once, so that the
     // stations show at once. A failure leaves the list empty and is said in the status line.
     void FetchStationListWhenNoneCached();
+    // The stored skin as the program's skin; on a skin that cannot be read the previous one
+    // is set again and the user told. False then. The window is drawn once, when the skin is in.
+    bool SetStoredSkin(sk::TskCompressedStoredSkin* Skin);
 
 protected:
     void BeforeDestruction() override;
@@ -153,9 +156,6 @@ private:
     void Navigate(const std::string& Address);
     void ShowBrowser(bool Show);
     void BringMainToFront();
-    // The stored skin as the program's skin; on a skin that cannot be read the previous one
-    // is set again and the user told. False then.
-    bool SetStoredSkin(sk::TskCompressedStoredSkin* Skin);
     // While the directory service is asked: a busy cursor, and the windows keep painting.
     void FetchStationList(const std::string& User, const std::string& Password);
 
