@@ -4,6 +4,9 @@
 #include <cstring>
 
 #include "classlib/CoreConsts.h"
+#ifdef _WIN32
+#include "classlib/GdiHandles.h"
+#endif
 #include "classlib/GraphicsError.h"
 
 namespace cl {
@@ -19,16 +22,25 @@ void DropHandle(H& handle)
     }
 }
 #endif
+
+// Takes Value into Field and says whether it differed, so that a setter announces only a real
+// change (listeners repaint or re-create handles on every announcement).
+template <class T>
+bool Store(T& Field, const T& Value)
+{
+    if (Field == Value)
+        return false;
+    Field = Value;
+    return true;
+}
 }  // namespace
 
 int ScreenPixelsPerInch()
 {
 #ifdef _WIN32
     static const int dpi = [] {
-        HDC dc = GetDC(nullptr);
-        const int value = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-        if (dc)
-            ReleaseDC(nullptr, dc);
+        const TWindowDC screen(nullptr);
+        const int value = screen ? GetDeviceCaps(screen.Handle(), LOGPIXELSY) : 96;
         return value > 0 ? value : 96;
     }();
     return dpi;
@@ -72,10 +84,8 @@ void TFont::SetName(const AnsiString& Value)
 
 void TFont::SetHeight(int Value)
 {
-    if (Value == height_)
-        return;
-    height_ = Value;
-    Changed();
+    if (Store(height_, Value))
+        Changed();
 }
 
 int TFont::Size() const
@@ -94,10 +104,8 @@ void TFont::SetSize(int Value)
 
 void TFont::SetStyle(TFontStyles Value)
 {
-    if (Value == style_)
-        return;
-    style_ = Value;
-    Changed();
+    if (Store(style_, Value))
+        Changed();
 }
 
 void TFont::SetColor(TColor Value)
@@ -111,26 +119,20 @@ void TFont::SetColor(TColor Value)
 
 void TFont::SetCharset(TFontCharset Value)
 {
-    if (Value == charset_)
-        return;
-    charset_ = Value;
-    Changed();
+    if (Store(charset_, Value))
+        Changed();
 }
 
 void TFont::SetPitch(TFontPitch Value)
 {
-    if (Value == pitch_)
-        return;
-    pitch_ = Value;
-    Changed();
+    if (Store(pitch_, Value))
+        Changed();
 }
 
 void TFont::SetOrientation(int Value)
 {
-    if (Value == orientation_)
-        return;
-    orientation_ = Value;
-    Changed();
+    if (Store(orientation_, Value))
+        Changed();
 }
 
 void TFont::Assign(TPersistent* Source)
@@ -199,10 +201,8 @@ void TPen::Changed()
 
 void TPen::SetColor(TColor Value)
 {
-    if (Value == color_)
-        return;
-    color_ = Value;
-    Changed();
+    if (Store(color_, Value))
+        Changed();
 }
 
 void TPen::SetWidth(int Value)
@@ -215,18 +215,14 @@ void TPen::SetWidth(int Value)
 
 void TPen::SetStyle(TPenStyle Value)
 {
-    if (Value == style_)
-        return;
-    style_ = Value;
-    Changed();
+    if (Store(style_, Value))
+        Changed();
 }
 
 void TPen::SetMode(TPenMode Value)
 {
-    if (Value == mode_)
-        return;
-    mode_ = Value;
-    TGraphicsObject::Changed();
+    if (Store(mode_, Value))
+        TGraphicsObject::Changed();
 }
 
 void TPen::Assign(TPersistent* Source)
@@ -289,10 +285,8 @@ void TBrush::SetColor(TColor Value)
 
 void TBrush::SetStyle(TBrushStyle Value)
 {
-    if (Value == style_)
-        return;
-    style_ = Value;
-    Changed();
+    if (Store(style_, Value))
+        Changed();
 }
 
 void TBrush::Assign(TPersistent* Source)

@@ -628,9 +628,8 @@ void TWinControl::WMEraseBkgnd(TMessage& Message)
     HDC dc = reinterpret_cast<HDC>(Message.WParam);
     RECT r{};
     GetClientRect(handle_, &r);
-    HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(Color())));
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
+    const TOwnedBrush brush(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(Color()))));
+    FillRect(dc, &r, brush.Handle());
     Message.Result = 1;
 }
 

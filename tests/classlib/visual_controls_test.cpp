@@ -186,6 +186,27 @@ TEST_F(ControlsTest, ControlPaintedIntoMemoryDcCheckedByPixels)
     EXPECT_EQ(bmp.Pixels(14, 7), clRed) << "the child is clipped to its bounds";
 }
 
+TEST_F(ControlsTest, BackgroundIsErasedInTheControlsColourWithNoBrushLeftBehind)
+{
+    auto* panel = new TPanelProbe(form);
+    panel->SetParent(form);
+    panel->SetBounds(0, 0, 20, 10);
+    panel->HandleNeeded();
+    TBitmap bmp;
+    bmp.SetSize(20, 10);
+    const HDC dc = bmp.Canvas()->Handle();
+    const auto before = test_support::CountLiveHandles();
+    for (int i = 0; i < 50; ++i) {
+        panel->SetColor(i % 2 ? clLime : clBlue);
+        EXPECT_EQ(panel->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), 1);
+    }
+    EXPECT_EQ(bmp.Pixels(0, 0), clLime);
+    EXPECT_EQ(bmp.Pixels(19, 9), clLime);
+    const auto leaked = test_support::CountLiveHandles() - before;
+    EXPECT_EQ(leaked.Gdi, 0) << leaked;
+    EXPECT_EQ(panel->Perform(WM_ERASEBKGND, 0, 0), 0) << "no DC, nothing erased";
+}
+
 TEST_F(ControlsTest, MouseEnterAndLeaveBetweenNestedWindowedAndWindowlessControls)
 {
     form->SetBorderStyle(bsNone);
