@@ -746,3 +746,29 @@ TEST_F(ComboBox, OnTheLayeredWindowSystemsTheListFadesToItsAlphaValue)
     combo->DropDown();
     EXPECT_EQ(GetWindowLongA(list, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
 }
+
+TEST_F(ComboBox, TheListsCheckButtonAcceptsAndAForeignCancelModeAtTheEditAbandons)
+{
+    Fill(4);
+    combo->SetItemIndex(0);
+    combo->ListBox()->SetCaptionMode(true);
+    combo->DropDown();
+    ASSERT_TRUE(combo->DroppedDown());
+    SendMessageA(List(), WM_MOUSEMOVE, 0, At(5, combo->ListBox()->ListBox()->ItemHeight() * 2 + 3));
+    const TRect check = combo->ListBox()->CaptionButtonRect(TskSkinListBox::CheckButton);
+    ClickAt(combo->ListBox()->Handle(), check.Left + 3, check.Top + 3);
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_EQ(combo->ItemIndex(), 2);
+    EXPECT_EQ(events.back(), "closeup");
+    // In the edit style the notice reaches the edit, the focused control.
+    combo->SetStyle(skcbEditStyle);
+    auto* other = new TskSkinComboBox(form.Form);
+    other->SetParent(form.Form);
+    combo->DropDown();
+    SendMessageA(List(), WM_MOUSEMOVE, 0, At(5, 3));
+    combo->Edit()->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(combo->ListBox()));
+    EXPECT_TRUE(combo->DroppedDown()) << "the combo box's own list";
+    combo->Edit()->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(other));
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_EQ(combo->ItemIndex(), 2);
+}
