@@ -96,8 +96,8 @@ TskSkinMainMenuBarItem::TskSkinMainMenuBarItem(TskSkinMainMenuBar* AParent, TskD
                        : !IsNullRect(AData->ActiveSkinRect) ? AData->ActiveSkinRect
                                                             : AData->SkinRect;
     IDName = AMenuItem ? AMenuItem->Name() : std::string();
-    Enabled = AMenuItem && AMenuItem->Enabled();
-    SavedEnabled = Enabled;
+    Enabled = AMenuItem != nullptr;
+    SavedEnabled = AMenuItem && AMenuItem->Enabled();
 }
 
 void TskSkinMainMenuBarItem::MouseEnter()
@@ -134,7 +134,7 @@ void TskSkinMainMenuBarItem::MouseLeave()
 
 void TskSkinMainMenuBarItem::MouseDown(int, int, TMouseButton Button)
 {
-    if (Button != mbLeft || !Enabled || !MenuItem)
+    if (Button != mbLeft || !IsEnabled())
         return;
     TskSkinMainMenuBar* bar = Parent;
     if (HasChildren()) {
@@ -596,11 +596,11 @@ void TskSkinMainMenuBar::EnterMenuMode()
     menuMode_ = true;
     int hot = -1;
     for (int i = sysButtonCount_; i < ObjectCount(); ++i)
-        if (Objects(i)->Active && Objects(i)->Visible && Objects(i)->Enabled)
+        if (Objects(i)->Active && Objects(i)->Visible && Objects(i)->IsEnabled())
             hot = i;
     if (hot < 0)
         for (int i = sysButtonCount_; i < ObjectCount() && hot < 0; ++i)
-            if (Objects(i)->Visible && Objects(i)->Enabled)
+            if (Objects(i)->Visible && Objects(i)->IsEnabled())
                 hot = i;
     SetHot(hot);
     if (frame_ && !frame_->InMainMenuBar())
@@ -663,7 +663,7 @@ void TskSkinMainMenuBar::MoveHot(bool Forward)
     for (int step = 1; step <= count; ++step) {
         const int i = first + (((from - first) + (Forward ? step : -step)) % count + count) % count;
         TskMenuBarObject* o = Objects(i);
-        if (!o->Visible || !o->Enabled)
+        if (!o->Visible || !o->IsEnabled())
             continue;
         if (wasOpen && ItemAt(i)->HasChildren())
             OpenItemMenu(ItemAt(i));
@@ -690,7 +690,7 @@ bool TskSkinMainMenuBar::FindHotKeyItem(WORD Key)
         return false;
     for (int i = sysButtonCount_; i < ObjectCount(); ++i) {
         TskSkinMainMenuBarItem* item = ItemAt(i);
-        if (!item->Visible || !item->Enabled || !item->MenuItem || !IsAccel(Key, item->MenuItem->Caption()))
+        if (!item->Visible || !item->IsEnabled() || !item->MenuItem || !IsAccel(Key, item->MenuItem->Caption()))
             continue;
         const bool open = OpenItem() >= 0;
         if (open && item->HasChildren()) {
@@ -711,7 +711,7 @@ bool TskSkinMainMenuBar::FindHotKeyItem(WORD Key)
 bool TskSkinMainMenuBar::CheckMenuItem()
 {
     TskSkinMainMenuBarItem* item = ItemAt(MouseInObject);
-    if (!item || !item->Enabled || !item->Visible)
+    if (!item || !item->IsEnabled() || !item->Visible)
         return false;
     if (item->HasChildren())
         OpenItemMenu(item);
@@ -730,7 +730,7 @@ void TskSkinMainMenuBar::TestObject(TPoint P)
     int found = -1;
     for (int i = 0; i < ObjectCount() && found < 0; ++i) {
         TskMenuBarObject* o = Objects(i);
-        if (o->Visible && o->Enabled && PointInRect(o->ObjectRect, P))
+        if (o->Visible && o->IsEnabled() && PointInRect(o->ObjectRect, P))
             found = i;
     }
     if (found < 0 && menuMode_)
@@ -739,11 +739,11 @@ void TskSkinMainMenuBar::TestObject(TPoint P)
         return;
     OldMouseInObject = MouseInObject;
     MouseInObject = found;
-    if (TskMenuBarObject* old = Objects(OldMouseInObject); old && old->Enabled)
+    if (TskMenuBarObject* old = Objects(OldMouseInObject); old && old->IsEnabled())
         old->MouseLeave();
     if (!*alive_)
         return;
-    if (TskMenuBarObject* now = Objects(MouseInObject); now && now->Enabled)
+    if (TskMenuBarObject* now = Objects(MouseInObject); now && now->IsEnabled())
         now->MouseEnter();
 }
 

@@ -62,6 +62,8 @@ public:
     virtual void DblClick() {}
     virtual void MouseEnter();
     virtual void MouseLeave();
+    // Whether the object takes the mouse and the keys now.
+    virtual bool IsEnabled() const { return Enabled; }
     // Whether a morph step is still due toward the object's state.
     virtual bool CanMorphing() const;
     // Morphing is on and the bar's skin allows effects.
@@ -74,8 +76,11 @@ public:
 
     cl::TMenuItem* MenuItem;
     TskDataSkinMainMenuBarItem* Data;
-    // The enabled state a hidden item gets back when it fits again.
+    // The enabled state a hidden item had when it was hidden.
     bool SavedEnabled;
+    // Enabled while shown, and its menu item enabled now: a later change of the menu item
+    // counts at once.
+    bool IsEnabled() const override { return Enabled && MenuItem && MenuItem->Enabled(); }
 
     void Draw(cl::TCanvas* Canvas) override;
     void MouseDown(int X, int Y, cl::TMouseButton Button) override;

@@ -89,7 +89,7 @@ void TskSkinMainMenuBarItem::DrawDefault(TCanvas* Canvas)
     }
     SelectFont(Canvas);
     // Read now: a later change of the menu item shows at the next paint.
-    const bool enabled = Enabled && MenuItem && MenuItem->Enabled();
+    const bool enabled = IsEnabled();
     Canvas->Font()->SetColor(enabled ? Parent->DefItemFont()->Color() : clBtnShadow);
     Canvas->Brush()->SetStyle(bsClear);
     TRect tr = r;
@@ -103,7 +103,7 @@ void TskSkinMainMenuBarItem::DrawSkinned(TCanvas* Canvas)
     const TRect src = Down ? DownSkinRect : Active && !IsNullRect(ActiveSkinRect) ? ActiveSkinRect : SkinRect;
     DrawStrip(Canvas, Picture, src, r, Data->ItemLeftOffset, Data->ItemRightOffset, Data->StretchEffect);
     SelectFont(Canvas);
-    const bool enabled = Enabled && MenuItem && MenuItem->Enabled();
+    const bool enabled = IsEnabled();
     Canvas->Font()->SetColor(!enabled ? Data->UnEnabledFontColor
                              : Down   ? Data->DownFontColor
                              : Active ? Data->ActiveFontColor
@@ -223,14 +223,13 @@ void TskSkinMainMenuBar::ArrangeObjects(TCanvas* Canvas)
         const TRect r = cl::Rect(x, ItemsArea.Top, x + w, ItemsArea.Top + h);
         // Once one item is hidden, every later one is too: the hidden ones are a tail.
         if (!overflow_ && r.Right <= limit) {
-            if (!item->Visible)
-                item->Enabled = item->SavedEnabled;
+            item->Enabled = true;
             item->Visible = true;
             item->ObjectRect = r;
             x = r.Right;
         } else {
             if (item->Visible)
-                item->SavedEnabled = item->Enabled;
+                item->SavedEnabled = item->IsEnabled();
             item->Enabled = false;
             item->Visible = false;
             item->ObjectRect = {};

@@ -76,9 +76,9 @@ TEST(MenuBarLayout, ABarNarrowerThanItsItemsHidesTheTailAndItsMarkListsExactlyTh
     EXPECT_FALSE(scene.bar->Overflow());
     EXPECT_TRUE(IsNullRect(scene.bar->TrackMarkRect()));
     EXPECT_TRUE(scene.Item(3)->Visible);
-    EXPECT_TRUE(scene.Item(3)->Enabled);
+    EXPECT_TRUE(scene.Item(3)->IsEnabled());
     EXPECT_TRUE(scene.Item(4)->Visible);
-    EXPECT_FALSE(scene.Item(4)->Enabled);
+    EXPECT_FALSE(scene.Item(4)->IsEnabled());
 }
 
 TEST(MenuBarLayout, WithoutScrollMenuNoMarkShowsAndTheItemsMayUseTheWholeWidth)
@@ -158,6 +158,35 @@ TEST(MenuBarMouse, AnItemWithoutChildrenRunsItsCommandOncePressedAfterMenuModeEn
     scene.Repaint();
     scene.Press(scene.Item(3));
     EXPECT_EQ(scene.Log(), "");
+}
+
+TEST(MenuBarMouse, AMenuItemDisabledOrEnabledAfterTheBarWasBuiltCountsAtOnce)
+{
+    TMenuBarScene scene;
+    scene.AddStandardItems();
+    scene.Show();
+    TMenuItem* edit = scene.menu->Items()->Items(1);
+    TMenuItem* go = scene.menu->Items()->Items(3);
+    edit->SetEnabled(false);
+    go->SetEnabled(false);
+    scene.Press(scene.Item(1));
+    scene.Press(scene.Item(3));
+    EXPECT_FALSE(scene.Menu()->Visible);
+    EXPECT_EQ(scene.Log(), "");
+    // The keys pass over them and their letters do nothing.
+    SendMessageA(scene.form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    scene.Key(VK_RIGHT);
+    EXPECT_EQ(scene.bar->MouseInObject, 2);
+    scene.Key('G');
+    scene.Key(VK_ESCAPE);
+    EXPECT_EQ(scene.Log(), "enter; exit");
+    // Enabled again, they work without a rebuild.
+    edit->SetEnabled(true);
+    go->SetEnabled(true);
+    scene.Press(scene.Item(3));
+    EXPECT_EQ(scene.Log(), "click &Go");
+    scene.Press(scene.Item(1));
+    EXPECT_EQ(scene.OpenCaptions(), "Cut,Copy");
 }
 
 TEST(MenuBarMouse, ASecondPressOnTheOpenItemClosesItsDropDown)
