@@ -3,7 +3,9 @@
 #include <cmath>
 #include <cstring>
 
+#include "skin/skComposers.h"
 #include "skin/skResourceStrData.h"
+#include "skin/skSkinDataControls.h"
 #include "skin/skUtils.h"
 #include "skin/skUtilsGlyphs.h"
 
@@ -210,6 +212,32 @@ void DrawDefaultElement(cl::TCanvas* Canvas, const TRect& R, bool Hot, bool Pres
     Canvas->FillRect(r);
     if (Arrow != 0)
         DrawArrowImage(Canvas, r, ArrowColor, Arrow);
+}
+
+TColor ButtonCaptionColor(const TskDataSkinButtonControl& Description, bool Enabled, bool UseSkinFontColor,
+                          TColor OwnColor, bool Active, bool Down)
+{
+    if (Enabled && !UseSkinFontColor)
+        return OwnColor;
+    if (!Enabled)
+        return Description.DisabledFontColor;
+    if (Active && Down)
+        return Description.DownFontColor;
+    if (Active)
+        return Description.ActiveFontColor;
+    return Description.FontColor;
+}
+
+TRect DrawPlainButtonFace(TBitmap* B, TBitmap* Picture, const TRect& R, bool Fixed, const TRect& ClRect)
+{
+    if (Picture && Fixed)
+        B->Canvas()->CopyRect(Rect(0, 0, B->Width(), B->Height()), Picture->Canvas(), R);
+    else if (Picture)
+        StretchSkinImage(B, Picture, R, ClRect);
+    TRect text = ClRect;
+    text.Right += B->Width() - RectWidth(R);
+    text.Bottom += B->Height() - RectHeight(R);
+    return text;
 }
 
 }  // namespace sk

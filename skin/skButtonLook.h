@@ -13,6 +13,8 @@
 
 namespace sk {
 
+class TskDataSkinButtonControl;
+
 // The default look of hot and pressed elements: a navy frame around a light or a darker fill.
 constexpr cl::TColor clSkinDefaultFrame = 0x800000;
 constexpr cl::TColor clSkinDefaultHotFill = 0xD2BDB6;
@@ -115,6 +117,16 @@ private:
 
 // From morphed toward To by K with the morph Kind, drawn at (0, 0); both of the same size.
 void DrawMorph(cl::TCanvas* Canvas, cl::TBitmap* From, cl::TBitmap* To, TskMorphKind Kind, double K);
+
+// The caption colour of a button face: the button's own font colour while it is enabled and does
+// not take the skin's, else the description's colour for the state.
+cl::TColor ButtonCaptionColor(const TskDataSkinButtonControl& Description, bool Enabled, bool UseSkinFontColor,
+                              cl::TColor OwnColor, bool Active, bool Down);
+
+// A button face in B (already at the button's size) from part R of Picture, for a skin that is
+// neither nine-part nor kept at its own size: R as it stands when Fixed, else stretched around
+// ClRect; nothing without a picture. Returns where the caption goes: ClRect grown as the face grew.
+TRect DrawPlainButtonFace(cl::TBitmap* B, cl::TBitmap* Picture, const TRect& R, bool Fixed, const TRect& ClRect);
 
 // A one-pixel frame around a fill, as the default looks draw their elements.
 void FillFramed(cl::TCanvas* Canvas, const TRect& R, cl::TColor Frame, cl::TColor Fill);

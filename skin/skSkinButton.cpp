@@ -443,32 +443,12 @@ void TskSkinButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
 // ---------------------------------------------------------------------------------------------
 // Painting
 
-TColor TskSkinButton::CaptionColor(bool Active, bool Down)
-{
-    auto* d = ButtonDescription();
-    if (Enabled() && !useSkinFontColor_)
-        return DefaultFont()->Color();
-    if (!Enabled())
-        return d->DisabledFontColor;
-    if (Active && Down)
-        return d->DownFontColor;
-    if (Active)
-        return d->ActiveFontColor;
-    return d->FontColor;
-}
-
 void TskSkinButton::DrawButtonState(TBitmap* B, const TRect& R, bool Active, bool Down)
 {
     B->SetSize(Width(), Height());
     TRect text;
     if (!useSkinSize_ && ResizeMode != rmNinePart) {
-        if (picture_ && ResizeMode == rmFixed)
-            B->Canvas()->CopyRect(Rect(0, 0, Width(), Height()), picture_->Canvas(), R);
-        else if (picture_)
-            StretchSkinImage(B, picture_, R, ClRect);
-        text = ClRect;
-        text.Right += B->Width() - RectWidth(R);
-        text.Bottom += B->Height() - RectHeight(R);
+        text = DrawPlainButtonFace(B, picture_, R, ResizeMode == rmFixed, ClRect);
     } else {
         CreateSkinControlImage(B, picture_, R);
         text = NewClRect;
@@ -476,7 +456,7 @@ void TskSkinButton::DrawButtonState(TBitmap* B, const TRect& R, bool Active, boo
     TCanvas* c = B->Canvas();
     auto* d = ButtonDescription();
     SetCaptionFont(c, d, UseSkinFont(), DefaultFont(), SkinData());
-    c->Font()->SetColor(CaptionColor(Active, Down));
+    c->Font()->SetColor(ButtonCaptionColor(*d, Enabled(), useSkinFontColor_, DefaultFont()->Color(), Active, Down));
     if (d->ShowFocus && HandleAllocated() && Focused()) {
         c->Brush()->SetStyle(bsSolid);
         c->Brush()->SetColor(SkinData()->SkinColors->cBtnFace);

@@ -105,7 +105,6 @@ private:
     void DialogKey(cl::TMessage& Message);
     void DialogChar(cl::TMessage& Message);
     void WMEraseBkgnd(cl::TMessage& Message);
-    cl::TColor CaptionColor(bool Active, bool Down);
 
     bool useSkinSize_ = true;
     bool useSkinFontColor_ = true;

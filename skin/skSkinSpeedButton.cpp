@@ -295,20 +295,6 @@ void TskSkinSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, 
 // ---------------------------------------------------------------------------------------------
 // Painting
 
-TColor TskSkinSpeedButton::CaptionColor(bool Active, bool Down) const
-{
-    auto* d = ButtonDescription();
-    if (Enabled() && !useSkinFontColor_)
-        return const_cast<TskSkinSpeedButton*>(this)->DefaultFont()->Color();
-    if (!Enabled())
-        return d->DisabledFontColor;
-    if (Active && Down)
-        return d->DownFontColor;
-    if (Active)
-        return d->ActiveFontColor;
-    return d->FontColor;
-}
-
 void TskSkinSpeedButton::DrawCaption(TCanvas* Canvas, const TRect& R, bool Active, bool Down, bool Pressed)
 {
     const std::string text = showCaption_ ? std::string(Caption()) : std::string();
@@ -337,17 +323,12 @@ void TskSkinSpeedButton::DrawFace(TBitmap* B, const TRect& R, bool Active, bool 
         ComposeSkinControlImage(*this, B, picture_, R, Width(), Height(), true);
         text = NewClRect;
     } else {
-        if (picture_ && ResizeMode == rmFixed)
-            B->Canvas()->CopyRect(Rect(0, 0, Width(), Height()), picture_->Canvas(), R);
-        else if (picture_)
-            StretchSkinImage(B, picture_, R, ClRect);
-        text = ClRect;
-        text.Right += Width() - RectWidth(R);
-        text.Bottom += Height() - RectHeight(R);
+        text = DrawPlainButtonFace(B, picture_, R, ResizeMode == rmFixed, ClRect);
     }
     TCanvas* c = B->Canvas();
-    SetCaptionFont(c, ButtonDescription(), UseSkinFont(), DefaultFont(), SkinData());
-    c->Font()->SetColor(CaptionColor(Active, Down));
+    auto* d = ButtonDescription();
+    SetCaptionFont(c, d, UseSkinFont(), DefaultFont(), SkinData());
+    c->Font()->SetColor(ButtonCaptionColor(*d, Enabled(), useSkinFontColor_, DefaultFont()->Color(), Active, Down));
     // Tool-bar images go into the client rectangle of every face.
     DrawCaption(c, glyph_.Empty() && ToolBar() ? NewClRect : text, Active, Down, Active && Down);
 }

@@ -91,7 +91,6 @@ private:
     void DrawFace(cl::TBitmap* B, const TRect& R, bool Active, bool Down);
     void DrawCaption(cl::TCanvas* Canvas, const TRect& R, bool Active, bool Down, bool Pressed);
     void DrawTransparentCaption(cl::TCanvas* Canvas, const TRect& R, bool Skinned);
-    cl::TColor CaptionColor(bool Active, bool Down) const;
     // Paints the face again at once, for a step of the fade or of the animation.
     void RepaintFace();
     TskMorphFaces::TKey FacesKey() const;
