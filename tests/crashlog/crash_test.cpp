@@ -105,6 +105,18 @@ TCrash RunCrash(const std::string& scenario, int expectedStarts = 1, const TRunO
     return crash;
 }
 
+// The program ended by itself, not stopped at the bound, and with Code; else what it wrote, which
+// tells more of what went wrong than the code alone.
+testing::AssertionResult EndedWith(const TCrash& crash, DWORD code)
+{
+    if (!crash.Ended)
+        return testing::AssertionFailure() << "the program did not end in time; it wrote:\n" << crash.Output;
+    if (crash.ExitCode != code)
+        return testing::AssertionFailure() << "the program ended with " << crash.ExitCode << ", not " << code
+                                           << "; it wrote:\n" << crash.Output << crash.Debug;
+    return testing::AssertionSuccess();
+}
+
 std::string Field(const std::string& block, const std::string& caption)
 {
     std::size_t at = block.find("\r\n  " + caption);
@@ -176,8 +188,7 @@ bool Contains(const std::vector<std::string>& names, const std::string& name)
 TEST(Crash, AccessViolationOnTheMainThreadEndsTheProgramWithOne)
 {
     TCrash crash = RunCrash("av-main");
-    ASSERT_TRUE(crash.Ended);
-    EXPECT_EQ(crash.ExitCode, 1u);
+    ASSERT_TRUE(EndedWith(crash, 1u));
     ASSERT_EQ(crash.Blocks.size(), 1u);
     ExpectReport(crash.Blocks[0], "EAccessViolation", "Access violation at address ", "CrashAccessViolation");
     EXPECT_NE(crash.Blocks[0].find("Write of address 00000000."), std::string::npos);
@@ -190,8 +201,7 @@ TEST(Crash, AccessViolationOnTheMainThreadEndsTheProgramWithOne)
 TEST(Crash, DivisionByZeroOnAWorkerEndsOnlyThatThreadAndShowsItsCreator)
 {
     TCrash crash = RunCrash("div-worker");
-    ASSERT_TRUE(crash.Ended);
-    EXPECT_EQ(crash.ExitCode, 11u);  // the program went on; the worker ended with 1
+    ASSERT_TRUE(EndedWith(crash, 11u));  // the program went on; the worker ended with 1
     ASSERT_EQ(crash.Blocks.size(), 1u);
     ExpectReport(crash.Blocks[0], "EDivByZero", "Division by zero at address ", "CrashDivide");
     std::vector<std::string> procedures = Procedures(crash.Blocks[0]);
@@ -203,8 +213,7 @@ TEST(Crash, DivisionByZeroOnAWorkerEndsOnlyThatThreadAndShowsItsCreator)
 TEST(Crash, UncaughtThrowIsReportedAtItsThrowSite)
 {
     TCrash crash = RunCrash("throw-uncaught");
-    ASSERT_TRUE(crash.Ended);
-    EXPECT_EQ(crash.ExitCode, 1u);
+    ASSERT_TRUE(EndedWith(crash, 1u));
     ASSERT_EQ(crash.Blocks.size(), 1u);
     ExpectReport(crash.Blocks[0], "std::runtime_error", "nobody catches this.", "ThrowUncaught");
 }
@@ -212,8 +221,7 @@ TEST(Crash, UncaughtThrowIsReportedAtItsThrowSite)
 TEST(Crash, ThrowOutOfAWindowProcedure)
 {
     TCrash crash = RunCrash("throw-wndproc");
-    ASSERT_TRUE(crash.Ended);
-    EXPECT_EQ(crash.ExitCode, 1u);
+    ASSERT_TRUE(EndedWith(crash, 1u));
     ASSERT_EQ(crash.Blocks.size(), 1u);
     ExpectReport(crash.Blocks[0], "EConvertError", "'x' is not a valid integer value.", "ThrowFromWindowProcedure");
     EXPECT_TRUE(Contains(Procedures(crash.Blocks[0]), "ThrowingProc"));
@@ -222,8 +230,7 @@ TEST(Crash, ThrowOutOfAWindowProcedure)
 TEST(Crash, TerminateOnAWorkerEndsOnlyThatThread)
 {
     TCrash crash = RunCrash("terminate-worker");
-    ASSERT_TRUE(crash.Ended);
-    EXPECT_EQ(crash.ExitCode, 20u);
+    ASSERT_TRUE(EndedWith(crash, 20u));
     ASSERT_EQ(crash.Blocks.size(), 1u);
     ExpectReport(crash.Blocks[0], "std::logic_error", "worker gave up.", "WorkerGivesUp");
 }
@@ -231,8 +238,7 @@ TEST(Crash, TerminateOnAWorkerEndsOnlyThatThread)
 TEST(Crash, StackOverflowIsReportedFromAStackOfItsOwn)
 {
     TCrash crash = RunCrash("stack-overflow");
-    ASSERT_TRUE(crash.Ended);
-    EXPECT_EQ(crash.ExitCode, 1u);
+    ASSERT_TRUE(EndedWith(crash, 1u));
     ASSERT_EQ(crash.Blocks.size(), 1u);
     ExpectReport(crash.Blocks[0], "EStackOverflow", "Stack overflow at address ", "Recurse");
     // A runaway recursion gives a bounded table.
@@ -242,8 +248,7 @@ TEST(Crash, StackOverflowIsReportedFromAStackOfItsOwn)
 TEST(Crash, StackOverflowOnAWorkerEndsOnlyThatThread)
 {
     TCrash crash = RunCrash("overflow-worker");
-    ASSERT_TRUE(crash.Ended);
-    EXPECT_EQ(crash.ExitCode, 71u);
+    ASSERT_TRUE(EndedWith(crash, 71u));
     ASSERT_EQ(crash.Blocks.size(), 1u);
     ExpectReport(crash.Blocks[0], "EStackOverflow", "Stack overflow at address ", "Recurse");
 }
@@ -251,8 +256,7 @@ TEST(Crash, StackOverflowOnAWorkerEndsOnlyThatThread)
 TEST(Crash, TwoThreadsFaultingTogetherGiveTwoReports)
 {
     TCrash crash = RunCrash("two-threads");
-    ASSERT_TRUE(crash.Ended);
-    EXPECT_EQ(crash.ExitCode, 32u);  // both workers ended with 1
+    ASSERT_TRUE(EndedWith(crash, 32u));  // both workers ended with 1
     ASSERT_EQ(crash.Blocks.size(), 2u);
     for (const std::string& block : crash.Blocks)
         ExpectReport(block, "EAccessViolation", "Access violation at address ", "CrashAccessViolation");
@@ -261,8 +265,7 @@ TEST(Crash, TwoThreadsFaultingTogetherGiveTwoReports)
 TEST(Crash, FaultInsideTheLoggerIsToldOnTheDebugChannelAndTheReportKept)
 {
     TCrash crash = RunCrash("logger-fault");
-    ASSERT_TRUE(crash.Ended);
-    EXPECT_EQ(crash.ExitCode, 41u);
+    ASSERT_TRUE(EndedWith(crash, 41u));
     ASSERT_EQ(crash.Blocks.size(), 1u);
     ExpectReport(crash.Blocks[0], "EDivByZero", "Division by zero", "CrashDivide");
     EXPECT_NE(crash.Debug.find("[ERROR] - Section: UnhandledExceptionFilter - Message: \"General internal error.\""),
@@ -273,8 +276,7 @@ TEST(Crash, FaultInsideTheLoggerIsToldOnTheDebugChannelAndTheReportKept)
 TEST(Crash, TerminateFlagEndsTheProgramAfterTheReport)
 {
     TCrash crash = RunCrash("terminate-button");
-    ASSERT_TRUE(crash.Ended);
-    EXPECT_EQ(crash.ExitCode, 1u);
+    ASSERT_TRUE(EndedWith(crash, 1u));
     ASSERT_EQ(crash.Blocks.size(), 1u);
     ExpectReport(crash.Blocks[0], "std::runtime_error", "nobody catches this.", "ThrowUncaught");
 }
@@ -282,8 +284,7 @@ TEST(Crash, TerminateFlagEndsTheProgramAfterTheReport)
 TEST(Crash, RestartStartsTheProgramAgainWithItsCommandLine)
 {
     TCrash crash = RunCrash("restart-button", 2);
-    ASSERT_TRUE(crash.Ended);
-    EXPECT_EQ(crash.ExitCode, 1u);
+    ASSERT_TRUE(EndedWith(crash, 1u));
     EXPECT_EQ(crash.Debug, "started\nstarted\n");
     EXPECT_EQ(crash.Blocks.size(), 1u);
 }
@@ -291,8 +292,7 @@ TEST(Crash, RestartStartsTheProgramAgainWithItsCommandLine)
 TEST(Crash, ConsoleProgramWritesTheReportToItsOutput)
 {
     TCrash crash = RunCrash("console-output");
-    ASSERT_TRUE(crash.Ended);
-    EXPECT_EQ(crash.ExitCode, 1u);
+    ASSERT_TRUE(EndedWith(crash, 1u));
     ASSERT_EQ(crash.Blocks.size(), 1u);
     const std::string header =
         "An error has occurred during program execution.\r\n"
@@ -306,8 +306,7 @@ TEST(Crash, ConsoleProgramWritesTheReportToItsOutput)
 TEST(Crash, FaultInsideTheLoggerDuringAMainThreadReportKeepsTheReport)
 {
     TCrash crash = RunCrash("logger-fault-main");
-    ASSERT_TRUE(crash.Ended);
-    EXPECT_EQ(crash.ExitCode, 1u);
+    ASSERT_TRUE(EndedWith(crash, 1u));
     ASSERT_EQ(crash.Blocks.size(), 1u);
     ExpectReport(crash.Blocks[0], "EAccessViolation", "Access violation at address ", "CrashAccessViolation");
     EXPECT_NE(crash.Debug.find("[ERROR] - Section: UnhandledExceptionFilter"), std::string::npos) << crash.Debug;
@@ -316,8 +315,7 @@ TEST(Crash, FaultInsideTheLoggerDuringAMainThreadReportKeepsTheReport)
 TEST(Crash, MainThreadWaitingForTheFlagDoesNotBlockAWorkersReport)
 {
     TCrash crash = RunCrash("main-waits-for-worker");
-    ASSERT_TRUE(crash.Ended);
-    EXPECT_EQ(crash.ExitCode, 61u);
+    ASSERT_TRUE(EndedWith(crash, 61u));
     ASSERT_EQ(crash.Blocks.size(), 2u);
     EXPECT_EQ(Field(crash.Blocks[0], "Type"), "EDivByZero");
     EXPECT_EQ(Field(crash.Blocks[1], "Type"), "std::runtime_error");
@@ -326,8 +324,7 @@ TEST(Crash, MainThreadWaitingForTheFlagDoesNotBlockAWorkersReport)
 TEST(Crash, AFatalThrowAfterAHandledOneOfTheSameClassIsReportedToo)
 {
     TCrash crash = RunCrash("handled-then-fatal");
-    ASSERT_TRUE(crash.Ended);
-    EXPECT_EQ(crash.ExitCode, 1u);
+    ASSERT_TRUE(EndedWith(crash, 1u));
     ASSERT_EQ(crash.Blocks.size(), 2u);
     for (const std::string& block : crash.Blocks)
         ExpectReport(block, "std::runtime_error", "nobody catches this.", "ThrowUncaught");
@@ -338,8 +335,7 @@ TEST(Crash, AFaultAtThreadExitEndsInOneReportAndNoHang)
     // Under Wine the loader swallows a fault of a thread-exit destructor and the runtime's lock
     // stays taken: without the logger's own handling the program hangs at its end, unreported.
     TCrash crash = RunCrash("fault-at-thread-exit");
-    ASSERT_TRUE(crash.Ended);
-    EXPECT_EQ(crash.ExitCode, 1u);
+    ASSERT_TRUE(EndedWith(crash, 1u));
     ASSERT_EQ(crash.Blocks.size(), 1u) << crash.Debug;
     ExpectReport(crash.Blocks[0], "EAccessViolation", "Access violation at address ", "~TFaultsAtThreadExit");
 }
@@ -348,8 +344,7 @@ TEST(Crash, ThreadsOverflowingTogetherEachWalkTheirOwnStack)
 {
     // Eight rounds of two threads at once: a stack top shared between them shows within a few.
     TCrash crash = RunCrash("two-overflows");
-    ASSERT_TRUE(crash.Ended);
-    EXPECT_EQ(crash.ExitCode, 116u);  // every worker ended with 1
+    ASSERT_TRUE(EndedWith(crash, 116u));  // every worker ended with 1
     ASSERT_EQ(crash.Blocks.size(), 16u);
     for (const std::string& block : crash.Blocks) {
         // The overflow comes in the stack probe of a wide frame, a helper without a name of its own.
@@ -363,8 +358,7 @@ TEST(Crash, ThreadsOverflowingTogetherEachWalkTheirOwnStack)
 TEST(Crash, AFaultAtAddressZeroNamesNoModule)
 {
     TCrash crash = RunCrash("call-nowhere");
-    ASSERT_TRUE(crash.Ended);
-    EXPECT_EQ(crash.ExitCode, 1u);
+    ASSERT_TRUE(EndedWith(crash, 1u));
     ASSERT_EQ(crash.Blocks.size(), 1u);
     EXPECT_EQ(Field(crash.Blocks[0], "Type"), "EAccessViolation");
     EXPECT_EQ(Field(crash.Blocks[0], "Address"), "");
@@ -377,8 +371,7 @@ TEST(Crash, AWorkersReportReadsTheTextOfABlockedForegroundWindow)
     TRunOptions windowed;
     windowed.Program = "crashlog_crash_gui.exe";
     TCrash crash = RunCrash("worker-fault-ui-blocked", 1, windowed);
-    ASSERT_TRUE(crash.Ended);
-    EXPECT_EQ(crash.ExitCode, 11u);
+    ASSERT_TRUE(EndedWith(crash, 11u));
     ASSERT_EQ(crash.Blocks.size(), 1u);
     EXPECT_EQ(Field(crash.Blocks[0], "Form Class"), "CrashlogBlocked");
     EXPECT_EQ(Field(crash.Blocks[0], "Form Text"), "Blocked Window");
@@ -388,8 +381,7 @@ TEST(Crash, TheStackTableTakesOnlyEntriesWithDebugInformation)
 {
     // The fault's callers include a library linked without symbols.
     TCrash crash = RunCrash("fault-through-nosym");
-    ASSERT_TRUE(crash.Ended);
-    EXPECT_EQ(crash.ExitCode, 1u);
+    ASSERT_TRUE(EndedWith(crash, 1u));
     ASSERT_EQ(crash.Blocks.size(), 1u);
     ExpectReport(crash.Blocks[0], "EAccessViolation", "Access violation at address ", "CrashAccessViolation");
     EXPECT_EQ(crash.Blocks[0].find("crashlog_nosym.dll"), std::string::npos) << crash.Blocks[0];
@@ -399,16 +391,14 @@ TEST(Crash, TheStackTableTakesOnlyEntriesWithDebugInformation)
 TEST(Crash, OnlyTheCurrentOptionsSwitchHangDetection)
 {
     TCrash crash = RunCrash("module-options-switch");
-    ASSERT_TRUE(crash.Ended);
-    EXPECT_EQ(crash.ExitCode, 80u);
+    ASSERT_TRUE(EndedWith(crash, 80u));
     EXPECT_EQ(crash.Debug, "freeze on\nfreeze off\n");
 }
 
 TEST(Crash, MailKeptForTheEndGoesOutWhenACrashEndsTheProgram)
 {
     TCrash crash = RunCrash("pending-mail-at-crash");
-    ASSERT_TRUE(crash.Ended);
-    EXPECT_EQ(crash.ExitCode, 1u);
+    ASSERT_TRUE(EndedWith(crash, 1u));
     EXPECT_EQ(crash.Blocks.size(), 1u);
     EXPECT_EQ(crash.Debug, "mail\n");
 }
@@ -416,8 +406,7 @@ TEST(Crash, MailKeptForTheEndGoesOutWhenACrashEndsTheProgram)
 TEST(Crash, TheActionHookKeepsTheProgramAliveByClearingTheTerminateFlag)
 {
     TCrash crash = RunCrash("action-keeps-alive");
-    ASSERT_TRUE(crash.Ended);
-    EXPECT_EQ(crash.ExitCode, 51u);
+    ASSERT_TRUE(EndedWith(crash, 51u));
     EXPECT_EQ(crash.Blocks.size(), 1u);
     EXPECT_EQ(crash.Debug, "action\n");
 }
@@ -425,8 +414,7 @@ TEST(Crash, TheActionHookKeepsTheProgramAliveByClearingTheTerminateFlag)
 TEST(Crash, MailAfterEachErrorLeavesTheNotifyHookToTheMailRoutine)
 {
     TCrash crash = RunCrash("mail-after-each");
-    ASSERT_TRUE(crash.Ended);
-    EXPECT_EQ(crash.ExitCode, 52u);
+    ASSERT_TRUE(EndedWith(crash, 52u));
     EXPECT_EQ(crash.Debug, "mail\n");
 }
 
@@ -445,8 +433,7 @@ TCrash RunWithLastArguments(const std::string& scenario, const std::string& argu
 TEST(Install, TheLastArgumentSwitchesTheInternalTrace)
 {
     TCrash on = RunWithLastArguments("normal-end", "x debug");
-    ASSERT_TRUE(on.Ended);
-    EXPECT_EQ(on.ExitCode, 0u);
+    ASSERT_TRUE(EndedWith(on, 0u));
     // "dd/mm/yy hh:nn:ss", two blanks, the indentation, the name.
     EXPECT_NE(on.Trace.find("  InitExceptionLog()\r\n"), std::string::npos) << on.Trace;
     EXPECT_NE(on.Trace.find("  InitExceptionLog=True\r\n"), std::string::npos) << on.Trace;
@@ -481,24 +468,21 @@ TEST(Install, SaveInTheLastArgumentWritesTheTraceAfterEveryLine)
 TEST(Install, ACrashThatEndsTheProgramSavesTheTrace)
 {
     TCrash crash = RunWithLastArguments("av-main", "debug");
-    ASSERT_TRUE(crash.Ended);
-    EXPECT_EQ(crash.ExitCode, 1u);
+    ASSERT_TRUE(EndedWith(crash, 1u));
     EXPECT_NE(crash.Trace.find("ExceptNotify(EAccessViolation, $"), std::string::npos) << crash.Trace;
 }
 
 TEST(Install, AfterShutDownEveryHookedImportSlotHoldsItsOriginal)
 {
     TCrash crash = RunCrash("imports-restored");
-    ASSERT_TRUE(crash.Ended);
-    EXPECT_EQ(crash.ExitCode, 0u);
+    ASSERT_TRUE(EndedWith(crash, 0u));
     EXPECT_EQ(crash.Debug, "hooked\noriginals\n");
 }
 
 TEST(Freeze, AMainWindowThatStopsAnsweringIsReportedOnceAndTheProgramGoesOn)
 {
     TCrash crash = RunCrash("hang");
-    ASSERT_TRUE(crash.Ended);
-    EXPECT_EQ(crash.ExitCode, 90u);
+    ASSERT_TRUE(EndedWith(crash, 90u));
     ASSERT_EQ(crash.Blocks.size(), 1u);
     EXPECT_EQ(Field(crash.Blocks[0], "Type"), "EFrozenApplication");
     EXPECT_EQ(Field(crash.Blocks[0], "Message"), "The application seems to be frozen.");
@@ -512,8 +496,7 @@ TEST(WebPage, ACgiProgramAnswersWithAnEscapedErrorPage)
     SetEnvironmentVariableA("REQUEST_METHOD", "GET");
     TCrash crash = RunCrash("throw-html");
     SetEnvironmentVariableA("REQUEST_METHOD", nullptr);
-    ASSERT_TRUE(crash.Ended);
-    EXPECT_EQ(crash.ExitCode, 1u);
+    ASSERT_TRUE(EndedWith(crash, 1u));
     EXPECT_EQ(crash.Blocks.size(), 1u);
     const std::string start = "Status: 500 Error\r\nContent-Type: text/html\r\nContent-Length: ";
     ASSERT_EQ(crash.Output.substr(0, start.size()), start) << crash.Output;
@@ -532,8 +515,7 @@ TEST(Mail, AfterEachErrorTheReportIsMailedWithItsLogAttached)
     TRunOptions run;
     run.ExtraArguments = std::to_string(server.Port());
     TCrash crash = RunCrash("mail-smtp", 1, run);
-    ASSERT_TRUE(crash.Ended);
-    EXPECT_EQ(crash.ExitCode, 1u);
+    ASSERT_TRUE(EndedWith(crash, 1u));
     ASSERT_EQ(crash.Blocks.size(), 1u);
     EXPECT_EQ(crash.Debug, "before mail\nafter mail\n");
     const std::vector<TReceivedMail> mails = server.Mails();
@@ -548,8 +530,7 @@ TEST(Mail, AfterEachErrorTheReportIsMailedWithItsLogAttached)
 TEST(Install, TheProgramsOptionsNeedAnActiveLogger)
 {
     TCrash crash = RunCrash("options-without-logger");
-    ASSERT_TRUE(crash.Ended);
-    EXPECT_EQ(crash.ExitCode, 0u);
+    ASSERT_TRUE(EndedWith(crash, 0u));
     EXPECT_EQ(crash.Debug.rfind("options\nCannot use 'CurrentVozozoRezOptions' function without VozozoRez activate. "
                                 "(ExceptionLog, line ",
                                 0),
@@ -563,8 +544,7 @@ TEST(Install, AnInternalErrorWhileTracingIsOfferedForSending)
     run.FromCopy = true;
     run.ExtraArguments = "debug";
     TCrash crash = RunCrash("internal-bug", 1, run);
-    ASSERT_TRUE(crash.Ended);
-    EXPECT_EQ(crash.ExitCode, 0u);
+    ASSERT_TRUE(EndedWith(crash, 0u));
     EXPECT_NE(crash.Debug.find("Probably internal bug: Error: 'the hook failed'\r\n\r\nThis is an internal VozozoRez "
                                "bug.\r\nDo you want to send the bug information to VozozoRez author?\n"),
               std::string::npos)
