@@ -6,6 +6,13 @@
 
 namespace cl {
 
+namespace {
+
+// The platform's rectangle for ours: the same four edges.
+RECT AsRECT(const TRect& R) { return {R.Left, R.Top, R.Right, R.Bottom}; }
+
+}  // namespace
+
 TCanvas::TCanvas()
 {
     font_.canvasRelease_ = [this] { ObjectChanged(rsFont); };
@@ -215,7 +222,7 @@ void TCanvas::FillRect(const TRect& Rect)
 {
     Changing();
     Require(rsBrush);
-    const RECT r{Rect.Left, Rect.Top, Rect.Right, Rect.Bottom};
+    const RECT r = AsRECT(Rect);
     ::FillRect(dc_, &r, brush_.Handle());
     Changed();
 }
@@ -224,7 +231,7 @@ void TCanvas::FrameRect(const TRect& Rect)
 {
     Changing();
     Require(rsBrush);
-    const RECT r{Rect.Left, Rect.Top, Rect.Right, Rect.Bottom};
+    const RECT r = AsRECT(Rect);
     ::FrameRect(dc_, &r, brush_.Handle());
     Changed();
 }
@@ -233,7 +240,7 @@ void TCanvas::DrawFocusRect(const TRect& Rect)
 {
     Changing();
     Require(rsBrush);
-    const RECT r{Rect.Left, Rect.Top, Rect.Right, Rect.Bottom};
+    const RECT r = AsRECT(Rect);
     ::DrawFocusRect(dc_, &r);
     Changed();
 }
@@ -264,7 +271,7 @@ void TCanvas::TextRect(const TRect& Rect, int X, int Y, const AnsiString& Text)
 {
     Changing();
     Require(rsFont | rsBrush);
-    const RECT r{Rect.Left, Rect.Top, Rect.Right, Rect.Bottom};
+    const RECT r = AsRECT(Rect);
     UINT options = ETO_CLIPPED;
     if (brush_.Style() != bsClear)
         options |= ETO_OPAQUE;
