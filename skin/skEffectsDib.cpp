@@ -29,12 +29,7 @@ private:
 
 struct TskEffectBmp::TStore {
     BITMAPINFO Info{};
-    HBITMAP Section = nullptr;
-    ~TStore()
-    {
-        if (Section)
-            DeleteObject(Section);
-    }
+    cl::TOwnedBitmap Section;
 };
 
 TskEffectBmp::TskEffectBmp(int AWidth, int AHeight)
@@ -65,7 +60,7 @@ std::unique_ptr<TskEffectBmp> TskEffectBmp::CreateFromHandle(HBITMAP Bitmap)
 
 HBITMAP TskEffectBmp::Handle() const
 {
-    return store_->Section;
+    return store_->Section.Handle();
 }
 
 const BITMAPINFO& TskEffectBmp::Info() const

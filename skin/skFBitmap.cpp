@@ -17,15 +17,12 @@ BITMAPINFO TopDownDibInfo(int Width, int Height)
     return info;
 }
 
-HBITMAP MakeDibSection(const BITMAPINFO& Info, std::uint8_t*& Bits)
+cl::TOwnedBitmap MakeDibSection(const BITMAPINFO& Info, std::uint8_t*& Bits)
 {
     void* bits = nullptr;
-    HBITMAP section = CreateDIBSection(nullptr, &Info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!section || !bits) {
-        if (section)
-            DeleteObject(section);
+    cl::TOwnedBitmap section(CreateDIBSection(nullptr, &Info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!section || !bits)
         throw cl::EOutOfMemory("Out of system resources");
-    }
     Bits = static_cast<std::uint8_t*>(bits);
     return section;
 }
@@ -43,21 +40,12 @@ TskFBitmap::TskFBitmap(HBITMAP Bitmap)
     }
     info_ = TopDownDibInfo(width_, height_);
     handle_ = MakeDibSection(info_, bits_);
-    HDC screen = GetDC(nullptr);
-    BITMAPINFO header = info_;
-    GetDIBits(screen, Bitmap, 0, static_cast<UINT>(height_), bits_, &header, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    InitRows();
-}
-
-TskFBitmap::~TskFBitmap()
-{
-    if (dc_) {
-        SelectObject(dc_, oldBitmap_);
-        DeleteDC(dc_);
+    {
+        const cl::TWindowDC screen(nullptr);
+        BITMAPINFO header = info_;
+        GetDIBits(screen.Handle(), Bitmap, 0, static_cast<UINT>(height_), bits_, &header, DIB_RGB_COLORS);
     }
-    if (handle_)
-        DeleteObject(handle_);
+    InitRows();
 }
 
 void TskFBitmap::InitRows()
@@ -65,9 +53,11 @@ void TskFBitmap::InitRows()
     rows_.resize(static_cast<std::size_t>(height_));
     for (int y = 0; y < height_; ++y)
         rows_[static_cast<std::size_t>(y)] = bits_ + static_cast<std::size_t>(y) * RowInc();
-    dc_ = CreateCompatibleDC(nullptr);
-    if (dc_)
-        oldBitmap_ = SelectObject(dc_, handle_);
+    dc_.emplace();
+    if (*dc_)
+        selected_.emplace(dc_->Handle(), handle_.Handle());
+    else
+        dc_.reset();
 }
 
 }  // namespace sk

@@ -3,9 +3,12 @@
 // addresses, for scanning pixels without a GDI call per pixel.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include <windows.h>
+
+#include "classlib/GdiHandles.h"
 
 namespace sk {
 
@@ -13,13 +16,12 @@ namespace sk {
 // multiple of 4 bytes. The fast bitmap and the effect bitmap keep their pixels so.
 BITMAPINFO TopDownDibInfo(int Width, int Height);
 // A DIB section made from Info, its pixels at Bits. EOutOfMemory when the system cannot make it.
-HBITMAP MakeDibSection(const BITMAPINFO& Info, std::uint8_t*& Bits);
+cl::TOwnedBitmap MakeDibSection(const BITMAPINFO& Info, std::uint8_t*& Bits);
 
 class TskFBitmap {
 public:
     // A copy of Bitmap's size and pixels. EInvalidGraphic when it is not a bitmap.
     explicit TskFBitmap(HBITMAP Bitmap);
-    ~TskFBitmap();
     TskFBitmap(const TskFBitmap&) = delete;
     TskFBitmap& operator=(const TskFBitmap&) = delete;
 
@@ -33,9 +35,9 @@ public:
     std::uint8_t* Bits() const { return bits_; }
     // Height row addresses, the top row first.
     std::uint8_t* const* Rows() const { return rows_.data(); }
-    HBITMAP Handle() const { return handle_; }
+    HBITMAP Handle() const { return handle_.Handle(); }
     // A memory DC with the section selected.
-    HDC DC() const { return dc_; }
+    HDC DC() const { return dc_ ? dc_->Handle() : nullptr; }
     const BITMAPINFO& Info() const { return info_; }
 
 private:
@@ -45,9 +47,11 @@ private:
     int height_ = 0;
     std::uint8_t* bits_ = nullptr;
     std::vector<std::uint8_t*> rows_;
-    HBITMAP handle_ = nullptr;
-    HDC dc_ = nullptr;
-    HGDIOBJ oldBitmap_ = nullptr;
+    // In this order, so that the section leaves the DC before the DC goes, and the DC before the
+    // section is deleted.
+    cl::TOwnedBitmap handle_;
+    std::optional<cl::TMemoryDC> dc_;
+    std::optional<cl::TSelectedObject> selected_;
     BITMAPINFO info_{};
 };
 

@@ -8,6 +8,8 @@
 #include "skin/skMaskRegion.h"
 #include "skin/skUtils.h"
 #include "skin/drawing_masks.h"
+#include "skin/skEffects.h"
+#include "support/LiveHandles.h"
 
 using cl::Rect;
 using cl::TBitmap;
@@ -106,6 +108,24 @@ TEST(MaskRegion, FastBitmapScansTheSamePixels)
     EXPECT_EQ(fast.Rows()[1], fast.Bits() + 16);
     EXPECT_EQ(sk::BuildMaskRegionData(fast, 3, 4), sk::BuildMaskRegionData(mask, 3, 4));
     EXPECT_THROW(sk::TskFBitmap(nullptr), cl::Exception);
+}
+
+TEST(MaskRegion, FastAndEffectBitmapsGiveBackTheirSectionsAndDCs)
+{
+    TBitmap mask;
+    PaintMask(mask, {"#.", ".#"});
+    const COLORREF corner = GetPixel(mask.Canvas()->Handle(), 1, 1);
+    const auto before = test_support::CountLiveHandles();
+    for (int i = 0; i < 20; ++i) {
+        sk::TskFBitmap fast(mask.Handle());
+        ASSERT_NE(fast.DC(), nullptr);
+        EXPECT_EQ(GetCurrentObject(fast.DC(), OBJ_BITMAP), fast.Handle());
+        EXPECT_EQ(GetPixel(fast.DC(), 1, 1), corner);
+        const auto effect = sk::TskEffectBmp::CreateFromHandle(mask.Handle());
+        EXPECT_NE(effect->Handle(), nullptr);
+    }
+    const auto leaked = test_support::CountLiveHandles() - before;
+    EXPECT_EQ(leaked.Gdi, 0) << leaked;
 }
 
 namespace {
