@@ -204,6 +204,8 @@ public:
 
     // --- Caption objects
     void TestActive(int X, int Y, bool InFrame);
+    // The enabled, visible object under P: a button before the caption object; -1 for none.
+    int ObjectAt(TPoint P) const;
     void ObjectMouseDown(TPoint P, cl::TMouseButton Button);
     void ObjectMouseUp(TPoint P, cl::TMouseButton Button);
     void ObjectMouseMove(TPoint P);

@@ -277,7 +277,9 @@ LRESULT TskSkinFrame::HitTestSkin(TPoint P)
 {
     CalcRects();
     TskSkinCaptionObject* caption = CaptionObject();
-    const bool overCaption = caption && In(P, caption->ObjectRect);
+    const int object = ObjectAt(P);
+    const bool overButton = object != -1 && !dynamic_cast<TskSkinCaptionObject*>(Objects(object));
+    const bool overCaption = caption && In(P, caption->ObjectRect) && !overButton;
     if (RolledUp || WindowState == fwsMinimized)
         return overCaption ? HTCAPTION : HTOBJECT;
     const TRect& cl = rects_.NewClRect;

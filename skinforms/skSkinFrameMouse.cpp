@@ -17,19 +17,28 @@ bool Contains(const TRect& R, const TPoint& P)
 // ---------------------------------------------------------------------------------------------
 // Mouse routing
 
+// The caption object may span the whole caption, buttons included: the buttons lie above it.
+int TskSkinFrame::ObjectAt(TPoint P) const
+{
+    int caption = -1;
+    for (int i = 0; i < ObjectCount(); ++i) {
+        TskActiveSkinObject* o = Objects(i);
+        if (!o->Enabled || !o->Visible || !Contains(o->ObjectRect, P))
+            continue;
+        if (!dynamic_cast<TskSkinCaptionObject*>(o))
+            return i;
+        if (caption == -1)
+            caption = i;
+    }
+    return caption;
+}
+
 void TskSkinFrame::TestActive(int X, int Y, bool InFrame)
 {
     if (objects_.empty() || !IsActive())
         return;
     OldActiveObject = ActiveObject;
-    int hit = -1;
-    for (int i = 0; i < ObjectCount(); ++i) {
-        TskActiveSkinObject* o = Objects(i);
-        if (o->Enabled && o->Visible && Contains(o->ObjectRect, {X, Y})) {
-            hit = i;
-            break;
-        }
-    }
+    const int hit = ObjectAt({X, Y});
     int next = hit != -1 && InFrame ? hit : -1;
     if (CaptureObject != -1 && next != CaptureObject)
         next = -1;

@@ -4,4 +4,5 @@ list(APPEND TESTS_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/frame_skinswitch_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame_nonclient_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame_objects_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frame_buttonhit_test.cpp
   $<TARGET_OBJECTS:stored_skins>)
