@@ -133,9 +133,11 @@ void TskSkinFrame::StartAnimationTimer()
 
 void TskSkinFrame::HoverTimerTick(cl::TObject*)
 {
-    if (!IsActive())
-        return;
-    if (inSizeMove_) {
+    // The poll only notices the pointer leaving an object. With no object hot or held, or the
+    // form not active, there is nothing to notice: it stops, and the next hit test over an
+    // object starts it again. Left running, every framed window (hidden ones too) would wake
+    // the program twenty times a second for nothing.
+    if (!IsActive() || inSizeMove_) {
         hoverTimer_->SetEnabled(false);
         return;
     }
@@ -145,13 +147,16 @@ void TskSkinFrame::HoverTimerTick(cl::TObject*)
     POINT client = cursor;
     ScreenToClient(form_->Handle(), &client);
     const TRect cr = form_->ClientRect();
+    const cl::TAliveFlag alive = alive_;
     if (Contains(cr, {client.x, client.y})) {
         if (ActiveObject != -1)
             TestActive(-1, -1, true);
-        return;
+    } else {
+        const TPoint p = ScreenToFrame({cursor.x, cursor.y});
+        TestActive(p.X, p.Y, true);
     }
-    const TPoint p = ScreenToFrame({cursor.x, cursor.y});
-    TestActive(p.X, p.Y, true);
+    if (*alive && ActiveObject == -1 && CaptureObject == -1 && hoverTimer_)
+        hoverTimer_->SetEnabled(false);
 }
 
 void TskSkinFrame::MorphTimerTick(cl::TObject*)

@@ -1,0 +1,113 @@
+// A framed form that nobody points at costs the program no wake-ups: the caption objects'
+// hover poll runs only while an object is hot or held, and a hit test over one starts it again.
+#include "skinforms/frame_support.h"
+
+#include <memory>
+
+#include "classlib/visual_test_support.h"
+
+using namespace cl;
+using namespace sk;
+using namespace frametest;
+
+namespace {
+
+constexpr int W = 300;
+constexpr int H = 200;
+
+// A close button at frame point (180..196, 3..17) of a 300-pixel wide form.
+TskActiveSkinObject* AddClose(TFrameSkin& Skin, TFramedForm& Form)
+{
+    auto d = std::make_unique<TskDataSkinStdButton>("close");
+    d->Command = cmClose;
+    d->SkinRectInAPicture = true;
+    d->ActivePictureIndex = 0;
+    d->SkinRect = Rect(0, 0, 16, 14);
+    Skin.Data->ButtonsRect = Rect(60, 3, 96, 17);
+    Skin.Data->ObjectList.Add(std::move(d));
+    Form.Frame->SetSkinData(nullptr);
+    Form.Frame->SetSkinData(Skin.Data);
+    for (int i = 0; i < Form.Frame->ObjectCount(); ++i)
+        if (Form.Frame->Objects(i)->IDName == "close")
+            return Form.Frame->Objects(i);
+    return nullptr;
+}
+
+TPoint ScreenOf(TFramedForm& F, int X, int Y)
+{
+    RECT r{};
+    GetWindowRect(F.Wnd(), &r);
+    return {static_cast<int>(r.left) + X, static_cast<int>(r.top) + Y};
+}
+
+// Puts the real pointer at a frame point and waits (bounded) until the server has it there.
+void PointerAt(TFramedForm& F, int X, int Y)
+{
+    const TPoint p = ScreenOf(F, X, Y);
+    SetCursorPos(p.X, p.Y);
+    for (int i = 0; i < 200; ++i) {
+        POINT now{};
+        GetCursorPos(&now);
+        if (now.x == p.X && now.y == p.Y)
+            return;
+        Sleep(1);
+    }
+}
+
+TEST(FrameIdle, TheHoverPollStopsWithNothingUnderThePointerAndAHitTestOverAnObjectStartsIt)
+{
+    visual_test::TClockScope clock;
+    TFrameSkin skin;
+    TFramedForm form(nullptr, W, H);
+    TskActiveSkinObject* close = AddClose(skin, form);
+    ASSERT_NE(close, nullptr);
+    form.Frame->AlwaysActive = true;
+    form.Show();
+    cl::TTimer* poll = form.Frame->HoverTimer();
+    const int x = close->ObjectRect.Left + 5, y = close->ObjectRect.Top + 5;
+
+    // The end of a skin change starts the poll; with the pointer in the client area its first
+    // tick finds nothing to follow.
+    PointerAt(form, W / 2, H / 2);
+    poll->SetEnabled(true);
+    clock.clock.Advance(50);
+    EXPECT_FALSE(poll->Enabled());
+
+    // Over the button: the hit test starts it, and it follows the button while it is hot.
+    PointerAt(form, x, y);
+    const TPoint over = ScreenOf(form, x, y);
+    EXPECT_EQ(SendMessageA(form.Wnd(), WM_NCHITTEST, 0, MAKELPARAM(over.X, over.Y)), LRESULT(HTOBJECT));
+    EXPECT_TRUE(poll->Enabled());
+    clock.clock.Advance(50);
+    clock.clock.Advance(50);
+    EXPECT_TRUE(close->Active);
+    EXPECT_TRUE(poll->Enabled());
+
+    // The pointer leaves: the button goes cold and the poll stops.
+    PointerAt(form, W / 2, H / 2);
+    clock.clock.Advance(50);
+    EXPECT_FALSE(close->Active);
+    EXPECT_FALSE(poll->Enabled());
+
+    // A held button is followed wherever the pointer goes, until it is let go.
+    form.Frame->CaptureObject = form.Frame->ObjectCount() - 1;
+    poll->SetEnabled(true);
+    clock.clock.Advance(50);
+    EXPECT_TRUE(poll->Enabled());
+    form.Frame->CaptureObject = -1;
+    clock.clock.Advance(50);
+    EXPECT_FALSE(poll->Enabled());
+
+    // A form that is not the active one has no hover to follow.
+    form.Frame->AlwaysActive = false;
+    TFramedForm other(nullptr, W, H);
+    other.Show();
+    SetForegroundWindow(other.Wnd());
+    Application->ProcessMessages();
+    ASSERT_FALSE(form.Frame->IsActive());
+    poll->SetEnabled(true);
+    clock.clock.Advance(50);
+    EXPECT_FALSE(poll->Enabled());
+}
+
+}  // namespace
