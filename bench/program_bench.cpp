@@ -10,6 +10,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -177,14 +178,14 @@ std::string UnixProcFolderOf(const std::string& ExeInFolder)
     return result;
 }
 
-// Context switches of every thread of the Unix process: each is a wake-up.
-double ContextSwitches(const std::string& ProcFolder)
+// Context switches of each thread of the Unix process, by thread id: each is a wake-up.
+std::map<std::string, double> ContextSwitches(const std::string& ProcFolder)
 {
-    double total = 0;
+    std::map<std::string, double> byThread;
     WIN32_FIND_DATAA found;
     HANDLE find = FindFirstFileA((ProcFolder + "task\\*").c_str(), &found);
     if (find == INVALID_HANDLE_VALUE)
-        return 0;
+        return byThread;
     do {
         if (!std::isdigit(static_cast<unsigned char>(found.cFileName[0])))
             continue;
@@ -192,6 +193,7 @@ double ContextSwitches(const std::string& ProcFolder)
         if (!f)
             continue;
         char line[256];
+        double total = 0;
         while (std::fgets(line, sizeof line, f)) {
             unsigned long count = 0;
             if (std::sscanf(line, "voluntary_ctxt_switches: %lu", &count) == 1 ||
@@ -199,9 +201,10 @@ double ContextSwitches(const std::string& ProcFolder)
                 total += count;
         }
         std::fclose(f);
+        byThread[found.cFileName] = total;
     } while (FindNextFileA(find, &found));
     FindClose(find);
-    return total;
+    return byThread;
 }
 
 // Context switches per second of a child that has shown its window and settled.
@@ -216,10 +219,17 @@ double IdleWakeupsPerSecond(const std::string& Exe, const char* WindowClass)
     // Start-up's own work (the account check, the first page's loading overlay and its
     // one-shot timers) is over by then.
     Sleep(kSettleMs);
-    const double before = ContextSwitches(proc);
+    const std::map<std::string, double> before = ContextSwitches(proc);
     Sleep(kIdleSampleMs);
-    const double after = ContextSwitches(proc);
-    return (after - before) * 1000.0 / kIdleSampleMs;
+    const std::map<std::string, double> after = ContextSwitches(proc);
+    // A thread that ended meanwhile takes its count with it: only the threads alive at the end
+    // are compared, a new one from zero.
+    double switches = 0;
+    for (const auto& [thread, count] : after) {
+        const auto was = before.find(thread);
+        switches += count - (was != before.end() ? was->second : 0);
+    }
+    return switches * 1000.0 / kIdleSampleMs;
 }
 
 // Working set in megabytes of the program once its start-up is over.
