@@ -33,27 +33,6 @@ TskActiveSkinObject* AddClose(TFrameSkin& Skin, TFramedForm& Form)
     return nullptr;
 }
 
-TPoint ScreenOf(TFramedForm& F, int X, int Y)
-{
-    RECT r{};
-    GetWindowRect(F.Wnd(), &r);
-    return {static_cast<int>(r.left) + X, static_cast<int>(r.top) + Y};
-}
-
-// Puts the real pointer at a frame point and waits (bounded) until the server has it there.
-void PointerAt(TFramedForm& F, int X, int Y)
-{
-    const TPoint p = ScreenOf(F, X, Y);
-    SetCursorPos(p.X, p.Y);
-    for (int i = 0; i < 200; ++i) {
-        POINT now{};
-        GetCursorPos(&now);
-        if (now.x == p.X && now.y == p.Y)
-            return;
-        Sleep(1);
-    }
-}
-
 TEST(FrameIdle, TheHoverPollStopsWithNothingUnderThePointerAndAHitTestOverAnObjectStartsIt)
 {
     visual_test::TClockScope clock;

@@ -17,28 +17,6 @@ namespace {
 constexpr int W = 300;
 constexpr int H = 200;
 
-// Frame point to screen point.
-TPoint ScreenOf(TFramedForm& F, int X, int Y)
-{
-    RECT r{};
-    GetWindowRect(F.Wnd(), &r);
-    return {static_cast<int>(r.left) + X, static_cast<int>(r.top) + Y};
-}
-
-// Puts the real pointer at a frame point and waits until the server has it there.
-void PointerAt(TFramedForm& F, int X, int Y)
-{
-    const TPoint p = ScreenOf(F, X, Y);
-    SetCursorPos(p.X, p.Y);
-    for (int i = 0; i < 200; ++i) {
-        POINT now{};
-        GetCursorPos(&now);
-        if (now.x == p.X && now.y == p.Y)
-            return;
-        Sleep(1);
-    }
-}
-
 // The platform tracks a right press on the caption until the release: the release is queued
 // first.
 void NCButton(TFramedForm& F, UINT Msg, WPARAM Hit, int X, int Y)
