@@ -50,10 +50,9 @@ TskSkinMDITabsBar::~TskSkinMDITabsBar()
 void TskSkinMDITabsBar::Notification(TComponent* AComponent, TOperation Operation)
 {
     TskSkinControl::Notification(AComponent, Operation);
+    frame_.Forget(AComponent, Operation);
     if (Operation != opRemove)
         return;
-    if (AComponent == frame_)
-        frame_ = nullptr;
     // A child freed without its frame telling the bar still loses its tab.
     if (auto* form = dynamic_cast<TCustomForm*>(AComponent); form && IndexOfChild(form) >= 0)
         DeleteTab(form);
@@ -61,13 +60,8 @@ void TskSkinMDITabsBar::Notification(TComponent* AComponent, TOperation Operatio
 
 void TskSkinMDITabsBar::SetskSkinFrame(TskSkinFrame* Value)
 {
-    if (frame_ == Value)
-        return;
-    if (frame_)
-        frame_->RemoveFreeNotification(this);
-    frame_ = Value;
-    if (frame_)
-        frame_->FreeNotification(this);
+    if (frame_ != Value)
+        frame_.Set(Value);
 }
 
 void TskSkinMDITabsBar::SetTabKind(TskSkinMDITabKind Value)

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "classlib/ComponentRef.h"
 #include "classlib/Forms.h"
 #include "skin/skSkinCtrls.h"
 #include "skin/skSkinDataControls.h"
@@ -108,7 +109,7 @@ private:
 
     std::vector<std::unique_ptr<TskMDITab>> tabs_;
     TskSkinMDITabKind tabKind_ = sktkTab;
-    TskSkinFrame* frame_ = nullptr;
+    cl::TComponentRef<TskSkinFrame> frame_{this};
     int defaultHeight_ = 21;
     cl::TFont defaultFont_;
     bool pressed_ = false;

@@ -247,14 +247,11 @@ TskSkinMainMenuBar::~TskSkinMainMenuBar()
 void TskSkinMainMenuBar::Notification(TComponent* AComponent, TOperation Operation)
 {
     TskSkinControl::Notification(AComponent, Operation);
-    if (Operation != opRemove)
-        return;
-    if (AComponent == mainMenu_) {
-        mainMenu_ = nullptr;
+    frame_.Forget(AComponent, Operation);
+    if (Operation == opRemove && mainMenu_ && AComponent == mainMenu_.Get()) {
+        mainMenu_.Forget(AComponent, Operation);
         ClearObjects();
     }
-    if (AComponent == frame_)
-        frame_ = nullptr;
 }
 
 void TskSkinMainMenuBar::SetDefItemFont(TFont* Value)
@@ -279,24 +276,14 @@ void TskSkinMainMenuBar::SetDefaultHeight(int Value)
 
 void TskSkinMainMenuBar::SetskSkinFrame(TskSkinFrame* Value)
 {
-    if (frame_ == Value)
-        return;
-    if (frame_)
-        frame_->RemoveFreeNotification(this);
-    frame_ = Value;
-    if (frame_)
-        frame_->FreeNotification(this);
+    if (frame_ != Value)
+        frame_.Set(Value);
 }
 
 void TskSkinMainMenuBar::SetMainMenu(TMainMenu* Value)
 {
-    if (mainMenu_ != Value) {
-        if (mainMenu_)
-            mainMenu_->RemoveFreeNotification(this);
-        mainMenu_ = Value;
-        if (mainMenu_)
-            mainMenu_->FreeNotification(this);
-    }
+    if (mainMenu_ != Value)
+        mainMenu_.Set(Value);
     if (*alive_) {
         CreateMenuItems();
         Invalidate();

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "classlib/ComponentRef.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/Menus.h"
 #include "skin/skEffects.h"
@@ -250,8 +251,8 @@ private:
     cl::TFont defItemFont_;
     int defaultWidth_ = 0;
     int defaultHeight_ = 22;
-    TskSkinFrame* frame_ = nullptr;
-    cl::TMainMenu* mainMenu_ = nullptr;
+    cl::TComponentRef<TskSkinFrame> frame_{this};
+    cl::TComponentRef<cl::TMainMenu> mainMenu_{this};
     cl::TTimer* trackTimer_;
     cl::TTimer* morphTimer_;
     cl::TBitmap* barPicture_ = nullptr;
