@@ -29,6 +29,7 @@
 namespace cl {
 
 class TComponent;
+class TComponentRefBase;
 class TFiler;
 class TStream;
 
@@ -247,6 +248,9 @@ private:
     TComponentState state_;
     std::vector<TComponent*> components_;
     std::vector<TComponent*> freeNotifies_;
+    // Its TComponentRef members, which share the free notifications with their targets.
+    friend class TComponentRefBase;
+    std::vector<TComponentRefBase*> refs_;
     bool tornDown_ = false;
 };
 

@@ -3,16 +3,56 @@
 // freed first. Setting it asks the new target for a free notification and cancels the old
 // target's; the holder's Notification passes every notice to Forget, which clears the reference
 // when its target is the one going.
+//
+// The free notification is one link per pair of components, while a holder may have several
+// references to one target: the link is cancelled only when none of the holder's references
+// names the old target any more, or the one still naming it would be left dangling.
+#include <algorithm>
+#include <vector>
+
 #include "classlib/Classes.h"
 
 namespace cl {
 
-template <class T>
-class TComponentRef {
+// The part that does not depend on the target's type: each reference is listed with its
+// holder, so that letting go of a target can ask the others.
+class TComponentRefBase {
 public:
-    explicit TComponentRef(TComponent* Holder) : holder_(Holder) {}
-    TComponentRef(const TComponentRef&) = delete;
-    TComponentRef& operator=(const TComponentRef&) = delete;
+    TComponentRefBase(const TComponentRefBase&) = delete;
+    TComponentRefBase& operator=(const TComponentRefBase&) = delete;
+
+protected:
+    explicit TComponentRefBase(TComponent* Holder) : holder_(Holder) { holder_->refs_.push_back(this); }
+    ~TComponentRefBase() { std::erase(holder_->refs_, this); }
+
+    // Names Value from now on, moving the free notification from the old target to it.
+    void Retarget(TComponent* Value)
+    {
+        TComponent* old = named_;
+        named_ = Value;
+        if (old && old != Value && !HolderStillNames(old))
+            old->RemoveFreeNotification(holder_);
+        if (Value)
+            Value->FreeNotification(holder_);
+    }
+
+    void Clear() { named_ = nullptr; }
+
+private:
+    bool HolderStillNames(const TComponent* Target) const
+    {
+        return std::any_of(holder_->refs_.begin(), holder_->refs_.end(),
+                           [&](const TComponentRefBase* r) { return r != this && r->named_ == Target; });
+    }
+
+    TComponent* holder_;
+    TComponent* named_ = nullptr;
+};
+
+template <class T>
+class TComponentRef : public TComponentRefBase {
+public:
+    explicit TComponentRef(TComponent* Holder) : TComponentRefBase(Holder) {}
 
     T* Get() const { return target_; }
     operator T*() const { return target_; }
@@ -20,21 +60,19 @@ public:
 
     void Set(T* Value)
     {
-        if (target_)
-            target_->RemoveFreeNotification(holder_);
         target_ = Value;
-        if (Value)
-            Value->FreeNotification(holder_);
+        Retarget(Value);
     }
 
     void Forget(TComponent* AComponent, TOperation Operation)
     {
-        if (Operation == opRemove && target_ && AComponent == target_)
+        if (Operation == opRemove && target_ && AComponent == target_) {
             target_ = nullptr;
+            Clear();
+        }
     }
 
 private:
-    TComponent* holder_;
     T* target_ = nullptr;
 };
 

@@ -60,3 +60,49 @@ TEST(ComponentRefs, OnlyTheTargetsRemovalClearsTheReference)
     label->Free();
     edit->Free();
 }
+
+namespace {
+
+// A holder with two references that may name the same target.
+class TTwoRefs : public TComponent {
+public:
+    using TComponent::TComponent;
+    TComponentRef<TComponent> first{this};
+    TComponentRef<TComponent> second{this};
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override
+    {
+        TComponent::Notification(AComponent, Operation);
+        first.Forget(AComponent, Operation);
+        second.Forget(AComponent, Operation);
+    }
+};
+
+}  // namespace
+
+TEST(ComponentRefs, AReferenceLettingGoKeepsTheNoticeAnotherOfItsHolderNeeds)
+{
+    // Reset to nothing and moved to another target: either way the other reference still names
+    // the first target and must hear of its freeing.
+    for (const bool moveAway : {false, true}) {
+        auto* holder = new TTwoRefs(nullptr);
+        auto* target = new TComponent(nullptr);
+        auto* other = new TComponent(nullptr);
+        holder->first.Set(target);
+        holder->second.Set(target);
+        holder->first.Set(moveAway ? other : nullptr);
+        target->Free();
+        EXPECT_EQ(holder->second.Get(), nullptr) << "moved away: " << moveAway;
+        EXPECT_EQ(holder->first.Get(), moveAway ? other : nullptr);
+
+        // Once the last reference lets go, the target is no longer watched.
+        auto* last = new TComponent(nullptr);
+        holder->second.Set(last);
+        holder->second.Set(nullptr);
+        EXPECT_FALSE(last->ComponentState().Contains(csFreeNotification));
+        last->Free();
+        holder->Free();
+        other->Free();
+    }
+}
