@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/bench_timing.h"
+#include "bench/bench_windows.h"
 #include "classlib/Forms.h"
 #include "skinforms/skSkinListBox.h"
 
@@ -77,9 +77,8 @@ int main()
     TBitmap target;
     target.SetSize(w, h);
     HDC dc = GetDC(list->Handle());
-    const double blit = MedianMilliseconds(51, [&] {
+    const double blit = bench::MedianFlushedMilliseconds(51, [&] {
         BitBlt(target.Canvas()->Handle(), 0, 0, w, h, dc, 0, 0, SRCCOPY);
-        GdiFlush();
     });
     ReleaseDC(list->Handle(), dc);
     Report("listbox_scroll_one_page", page, blit, "-");

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "bench/bench_timing.h"
+#include "bench/bench_windows.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
 #include "skin/skSkinSpeedButton.h"
@@ -21,20 +21,12 @@ using namespace sk;
 
 namespace {
 
+using bench::MedianFlushedMilliseconds;
+using bench::Pump;
 using bench::Report;
 
-// GDI batches its calls: each run is timed to the end of its drawing.
-template <class F>
-double MedianMilliseconds(int Runs, F&& Work)
-{
-    return bench::MedianMilliseconds(Runs, [&] {
-        Work();
-        GdiFlush();
-    });
-}
-
 // Median milliseconds of Work over Runs runs, each after an untimed Prepare; timed to the end of
-// its drawing like the figures above.
+// its drawing like the other figures.
 template <class P, class F>
 double MedianMillisecondsAfter(int Runs, P&& Prepare, F&& Work)
 {
@@ -42,7 +34,7 @@ double MedianMillisecondsAfter(int Runs, P&& Prepare, F&& Work)
     for (int i = 0; i < Runs; ++i) {
         Prepare();
         GdiFlush();
-        times.push_back(MedianMilliseconds(1, Work));
+        times.push_back(MedianFlushedMilliseconds(1, Work));
     }
     return bench::MedianOf(std::move(times));
 }
@@ -81,15 +73,6 @@ protected:
     }
 };
 
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 }  // namespace
 
 int main()
@@ -125,7 +108,7 @@ int main()
     source.SetSize(bar->Width(), bar->Height());
     source.Fill(0x336699);
     TWindowDC barDc(bar->Handle());
-    const double blit = MedianMilliseconds(31, [&] {
+    const double blit = MedianFlushedMilliseconds(31, [&] {
         BitBlt(barDc.Handle(), 0, 0, bar->Width(), bar->Height(), source.Canvas()->Handle(), 0, 0, SRCCOPY);
     });
     TskSkinSpeedButton* fading = buttons[3];
@@ -140,7 +123,7 @@ int main()
         [&] { clock.FireAll(); });
     Report("toolbar_morph_tick_8_buttons", tick, blit, "4");
     // What a user sees of a mouse crossing: the crossing, the tick and an idle pump together.
-    const double tickWithPump = MedianMilliseconds(31, [&] {
+    const double tickWithPump = MedianFlushedMilliseconds(31, [&] {
         fading->Perform(fading->MouseInside() ? CM_MOUSELEAVE : CM_MOUSEENTER);
         clock.FireAll();
         Pump();

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/bench_timing.h"
+#include "bench/bench_windows.h"
 #include "classlib/Forms.h"
 #include "skin/skSkinScrollBar.h"
 #include "skinforms/skSkinFrame.h"
@@ -18,30 +18,9 @@
 using namespace cl;
 using namespace sk;
 
-namespace {
-
+using bench::MedianFlushedMilliseconds;
+using bench::Pump;
 using bench::Report;
-
-// GDI batches its calls: each run is timed to the end of its drawing.
-template <class F>
-double MedianMilliseconds(int Runs, F&& Work)
-{
-    return bench::MedianMilliseconds(Runs, [&] {
-        Work();
-        GdiFlush();
-    });
-}
-
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
-}  // namespace
 
 int main()
 {
@@ -64,10 +43,10 @@ int main()
     source.SetSize(1040, 760);
     source.Fill(0x336699);
     HDC dc = target.Canvas()->Handle();
-    const double paint = MedianMilliseconds(31, [&] {
+    const double paint = MedianFlushedMilliseconds(31, [&] {
         SendMessageA(big->Handle(), WM_PAINTFRAMEINTODC, reinterpret_cast<WPARAM>(dc), PaintIntoDCAnswer);
     });
-    const double blit = MedianMilliseconds(31, [&] {
+    const double blit = MedianFlushedMilliseconds(31, [&] {
         BitBlt(dc, 0, 0, 1040, 760, source.Canvas()->Handle(), 0, 0, SRCCOPY);
     });
     Report("frame_nonclient_paint_1040x760", paint, blit, "3");
@@ -90,13 +69,13 @@ int main()
     Pump();
     int next = 0;
     const int pair[] = {33, 12};
-    const double change = MedianMilliseconds(11, [&] {
+    const double change = MedianFlushedMilliseconds(11, [&] {
         skin->SetCompressedStoredSkin(skins[pair[next]]);
         next ^= 1;
         UpdateWindow(form->Handle());
         Pump();
     });
-    const double repaint = MedianMilliseconds(11, [&] {
+    const double repaint = MedianFlushedMilliseconds(11, [&] {
         RedrawWindow(form->Handle(), nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
         Pump();

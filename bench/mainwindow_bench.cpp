@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "StreamTestServer.h"
-#include "bench_timing.h"
+#include "bench/bench_windows.h"
 #include "classlib/ComObj.h"
 #include "radio/RadioChannelManager.h"
 #include "radio/RegistryManager.h"
@@ -28,18 +28,11 @@ using namespace cl;
 
 namespace {
 
+using bench::Pump;
+
 double NowMs()
 {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
 }
 
 // Handles messages until Done or the bound; false at the bound.
@@ -123,16 +116,14 @@ void BenchSkinSwitches(TRadioChannelManager& Directory)
 
     const int pair[] = {33, 12};
     int next = 0;
-    const double change = bench::MedianMilliseconds(11, [&] {
+    const double change = bench::MedianFlushedMilliseconds(11, [&] {
         SwitchTo(*form, pair[next]);
         next ^= 1;
-        GdiFlush();
     });
-    const double repaint = bench::MedianMilliseconds(11, [&] {
+    const double repaint = bench::MedianFlushedMilliseconds(11, [&] {
         RedrawWindow(form->Handle(), nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
         Pump();
-        GdiFlush();
     });
     bench::Report("mainwindow_skin_switch", change, repaint, "5");
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/bench_timing.h"
+#include "bench/bench_windows.h"
 #include "classlib/Forms.h"
 #include "skinforms/skSkinMenus.h"
 
@@ -48,9 +48,8 @@ int main()
     source.SetSize(w, h);
     TBitmap target;
     target.SetSize(w, h);
-    const double blit = MedianMilliseconds(51, [&] {
+    const double blit = bench::MedianFlushedMilliseconds(51, [&] {
         BitBlt(target.Canvas()->Handle(), 0, 0, w, h, source.Canvas()->Handle(), 0, 0, SRCCOPY);
-        GdiFlush();
     });
     Report("menu_open_30_items", open, blit, "-");
     form->Free();
