@@ -1,0 +1,3 @@
+# The form frame across a new window of its form, and framed windows on the screen.
+list(APPEND TESTS_WINDOWS
+  ${CMAKE_CURRENT_LIST_DIR}/frame_screen_test.cpp)
