@@ -78,8 +78,18 @@ TskSkinFrame::TskSkinFrame(cl::TComponent* AOwner) : cl::TComponent(AOwner), for
         return;
     savedWndProc_ = form_->WindowProc;
     form_->WindowProc = [this](cl::TMessage& Message) { NewWndProc(Message); };
+    RemoveFormCaption();
+}
+
+// The frame draws the caption and its buttons; the platform's would show under them, and its
+// own handling of a caption double click would maximize the window behind the frame's back. A
+// form makes its window anew when its border style or icons change, and the new window comes
+// with them again: the frame takes them away from every window of the form (see WMCreate).
+void TskSkinFrame::RemoveFormCaption()
+{
+    constexpr LONG platformCaption = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
     HWND wnd = form_->Handle();
-    SetWindowLongA(wnd, GWL_STYLE, GetWindowLongA(wnd, GWL_STYLE) & ~WS_CAPTION);
+    SetWindowLongA(wnd, GWL_STYLE, GetWindowLongA(wnd, GWL_STYLE) & ~platformCaption);
     SetWindowPos(wnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
@@ -319,6 +329,7 @@ void TskSkinFrame::CloseSkinMenu()
 bool TskSkinFrame::HandleMessage(cl::TMessage& Message)
 {
     switch (Message.Msg) {
+    case WM_CREATE: return WMCreate(Message);
     case WM_DESTROY: return WMDestroy(Message);
     case WM_SIZE: return WMSize(Message);
     case WM_ACTIVATE: return WMActivate(Message);
@@ -405,6 +416,19 @@ void TskSkinFrame::PassToObjects(cl::TMessage& Message, bool LoopRan)
 
 // ---------------------------------------------------------------------------------------------
 // Message handlers
+
+// A window made anew for the form (a border style or border icons changed after the frame came):
+// it gets what the frame gave the one before, whose region went with it.
+bool TskSkinFrame::WMCreate(cl::TMessage& Message)
+{
+    CallSaved(Message);
+    if (Message.Result == -1)
+        return true;
+    region_ = nullptr;
+    RemoveFormCaption();
+    UpdateRegion(true);
+    return true;
+}
 
 bool TskSkinFrame::WMDestroy(cl::TMessage&)
 {

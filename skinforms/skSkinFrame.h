@@ -314,7 +314,11 @@ private:
     // LoopRan: a move or size loop ran while the message was handled.
     void PassToObjects(cl::TMessage& Message, bool LoopRan);
 
+    // Takes the platform's caption from the form's window.
+    void RemoveFormCaption();
+
     // One handler per message; true when the message must not reach the form.
+    bool WMCreate(cl::TMessage& Message);
     bool WMDestroy(cl::TMessage& Message);
     bool WMSize(cl::TMessage& Message);
     bool WMActivate(cl::TMessage& Message);
