@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstring>
 #include <mutex>
+#include <vector>
 
 #include "crashlog/EConsts.h"
 #include "crashlog/EErrors.h"
@@ -94,11 +95,20 @@ private:
     std::vector<THookRecord*> free_;
 };
 
+// The import thunks of one module's code, found by one scan: each hook and unhook of the
+// module reads the same slots, and its code is megabytes long.
+struct TThunkSlots {
+    HMODULE Module = nullptr;
+    DWORD TimeDateStamp = 0;  // tells a module from another loaded later at the same base
+    std::vector<void**> Slots;
+};
+
 struct THookState {
     std::recursive_mutex Lock;
     TRecordPool Pool;
     std::vector<THookRecord*> EntryHooks;
     std::vector<TImportHook> ImportHooks;
+    std::vector<TThunkSlots> Thunks;
 };
 
 THookState& State()
@@ -238,20 +248,44 @@ bool ThunkFiller(const std::uint8_t* p)
     return (p[0] == 0x8B && p[1] == 0xC0) || (p[0] == 0x90 && p[1] == 0x90);
 }
 
-int RewriteThunkSlots(HMODULE module, const IMAGE_NT_HEADERS32* nt, void* from, void* to)
+std::vector<void**> ScanThunkSlots(HMODULE module, const IMAGE_NT_HEADERS32* nt)
 {
     auto* base = reinterpret_cast<std::uint8_t*>(module);
     std::uint8_t* begin = base + nt->OptionalHeader.BaseOfCode;
     std::uint8_t* end = begin + nt->OptionalHeader.SizeOfCode;
     std::uint8_t* imageEnd = base + nt->OptionalHeader.SizeOfImage;
+    std::vector<void**> slots;
     if (end > imageEnd || end < begin + 6 || !IsReadable(begin, end - begin))
-        return 0;
-    int count = 0;
+        return slots;
     for (std::uint8_t* p = begin; p + 8 <= end; ++p) {
         if (p[0] != 0xFF || p[1] != 0x25 || !ThunkFiller(p + 6))
             continue;
         void** slot = nullptr;
         std::memcpy(&slot, p + 2, 4);
+        slots.push_back(slot);
+    }
+    return slots;
+}
+
+const std::vector<void**>& ThunkSlotsOf(HMODULE module, const IMAGE_NT_HEADERS32* nt)
+{
+    THookState& s = State();
+    std::lock_guard<std::recursive_mutex> guard(s.Lock);
+    for (const TThunkSlots& known : s.Thunks)
+        if (known.Module == module && known.TimeDateStamp == nt->FileHeader.TimeDateStamp)
+            return known.Slots;
+    std::erase_if(s.Thunks, [module](const TThunkSlots& known) { return known.Module == module; });
+    s.Thunks.push_back({module, nt->FileHeader.TimeDateStamp, ScanThunkSlots(module, nt)});
+    return s.Thunks.back().Slots;
+}
+
+int RewriteThunkSlots(HMODULE module, const IMAGE_NT_HEADERS32* nt, void* from, void* to)
+{
+    auto* base = reinterpret_cast<std::uint8_t*>(module);
+    std::uint8_t* imageEnd = base + nt->OptionalHeader.SizeOfImage;
+    std::lock_guard<std::recursive_mutex> guard(State().Lock);
+    int count = 0;
+    for (void** slot : ThunkSlotsOf(module, nt)) {
         auto* s = reinterpret_cast<std::uint8_t*>(slot);
         const bool inImage = s >= base && s + 4 <= imageEnd;
         if (!inImage && !(InLoadedModule(slot) && IsReadable(slot, 4)))
