@@ -128,6 +128,17 @@ void ShowSplash()
     Sleep(SplashWaitMs());
 }
 
+// The account dialog is needed only when the service refuses the stored account: it is made
+// then, so that a valid account costs start-up nothing before the main window answers.
+TfrmLumraAccount* AccountDialog()
+{
+    if (!frmLumraAccount) {
+        Application->CreateForm(frmLumraAccount);
+        frmLumraAccount->SetSkinData(frmRadioMain->skSkinData1);
+    }
+    return frmLumraAccount;
+}
+
 // True when start-up goes on. A service that cannot be reached is said plainly and the
 // stations stored on this computer are used; only the account dialog's "Exit" ends start-up.
 bool CheckAccount()
@@ -142,7 +153,7 @@ bool CheckAccount()
     }
     if (valid)
         return true;
-    return frmLumraAccount->ShowModal() != mrCancel;
+    return AccountDialog()->ShowModal() != mrCancel;
 }
 
 // With the last station gone from the list, the browser opens the page where stations are
@@ -173,9 +184,6 @@ bool StartUp()
 
     ShowSplash();
     frmRadioMain->Show();
-    Application->ProcessMessages();
-    Application->CreateForm(frmLumraAccount);
-    frmLumraAccount->SetSkinData(frmRadioMain->skSkinData1);
     Application->ProcessMessages();
 
     if (!CheckAccount())
