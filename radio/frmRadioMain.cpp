@@ -104,11 +104,12 @@ void TfrmRadioMain::CreateComponents()
     player_ = services_.CreatePlayer();
     player_->OnStatusChange = TNotifyEvent(this, &TfrmRadioMain::WindowsMediaPlayerStatusChange);
 
-    // The stored skins come last, in the order "Radio Skin" counts them; the start skin is
-    // loaded at once, as when the window is read from its resource.
+    // The stored skins come last, in the order "Radio Skin" counts them. The start skin is read
+    // only when the creation handler's choice yields none: every skin read inflates a skin and
+    // tells every control of every window, and the choice replaces it at once.
     std::vector<sk::TskCompressedStoredSkin*> skins = services_.CreateStoredSkins(this);
     if (StartSkinIndex < static_cast<int>(skins.size()))
-        SetStoredSkin(skins[StartSkinIndex]);
+        startSkin_ = skins[StartSkinIndex];
 }
 
 sk::TskSkinSpeedButton* TfrmRadioMain::AddToolButton(const char* Caption, TNotifyEvent OnClick)
@@ -342,6 +343,14 @@ int TfrmRadioMain::FindStoredSkinIndex(const std::string& Description) const
 }
 
 void TfrmRadioMain::ApplySavedSkin()
+{
+    ApplyChosenSkin();
+    // Nothing of the choice could be read: the window wears the skin it starts with.
+    if (skSkinData1->Empty && startSkin_)
+        SetStoredSkin(startSkin_);
+}
+
+void TfrmRadioMain::ApplyChosenSkin()
 {
     TRegManager reg;
     const int stored = reg.GetRadioSkin();

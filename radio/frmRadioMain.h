@@ -50,7 +50,7 @@ TRadioMainServices DefaultRadioMainServices();
 class TfrmRadioMain : public cl::TForm {
 public:
     static constexpr int DefaultSkinIndex = 12;  // "Progressive Green"
-    static constexpr int StartSkinIndex = 33;    // "Sirius", loaded while the window is built
+    static constexpr int StartSkinIndex = 33;    // "Sirius", when the chosen skin yields none
     static constexpr int RolledInWidth = 205;
     static constexpr int RolledOutWidth = 1040;
     static constexpr unsigned ReloadDelayMs = 1000;
@@ -147,6 +147,8 @@ protected:
 
 private:
     void ReleasePlayerAndBrowser();
+    // The saved skin, else the skin file, else the default skin, as far as any of them reads.
+    void ApplyChosenSkin();
     TRadioChannelManager* Directory() const;
     void CreateComponents();
     void CreateToolBar();
@@ -162,6 +164,7 @@ private:
     TRadioMainServices services_;
     std::unique_ptr<cl::TMediaPlayer> player_;
     std::unique_ptr<cl::TWebBrowser> browser_;
+    sk::TskCompressedStoredSkin* startSkin_ = nullptr;
 };
 
 extern TfrmRadioMain* frmRadioMain;
