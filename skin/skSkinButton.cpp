@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "classlib/Menus.h"
 #include "skin/skComposers.h"
 
 namespace sk {
@@ -386,15 +385,7 @@ void TskSkinButton::DialogKey(TMessage& Message)
 
 void TskSkinButton::DialogChar(TMessage& Message)
 {
-    if (IsAccel(static_cast<unsigned>(Message.WParam), Caption()) && canFocused_ && CanFocus()) {
-        const TAliveFlag alive = alive_;
-        Message.Result = 1;
-        SetFocus();
-        if (*alive)
-            Click();
-        return;
-    }
-    TskSkinCustomControl::Dispatch(Message);
+    FocusThenActOnAccelerator(Message, canFocused_, [this] { Click(); });
 }
 
 void TskSkinButton::WMEraseBkgnd(TMessage& Message)

@@ -1,6 +1,5 @@
 #include "skin/skSkinCheckRadioBox.h"
 
-#include "classlib/Menus.h"
 #include "skin/skUtilsGlyphs.h"
 #include "skin/skUtilsParent.h"
 #include "skin/skUtilsText.h"
@@ -278,15 +277,7 @@ void TskSkinCheckRadioBox::MouseUp(TMouseButton Button, TShiftState Shift, int X
 
 void TskSkinCheckRadioBox::DialogChar(TMessage& Message)
 {
-    if (IsAccel(static_cast<unsigned>(Message.WParam), Caption()) && canFocused_ && CanFocus()) {
-        const TAliveFlag alive = alive_;
-        Message.Result = 1;
-        SetFocus();
-        if (*alive)
-            Toggle();
-        return;
-    }
-    TskSkinCustomControl::Dispatch(Message);
+    FocusThenActOnAccelerator(Message, canFocused_, [this] { Toggle(); });
 }
 
 // ---------------------------------------------------------------------------------------------

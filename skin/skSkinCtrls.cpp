@@ -7,6 +7,7 @@
 #include "skin/skUtilsText.h"
 
 #include "classlib/GdiHandles.h"
+#include "classlib/Menus.h"
 #include "classlib/SysUtils.h"
 
 namespace sk {
@@ -173,6 +174,22 @@ void TskSkinCustomControl::CreateWnd()
     TskSkinControl::CreateWnd();
     // A region can only be given to a window that exists.
     SetControlRegion();
+}
+
+void TskSkinCustomControl::FocusThenActOnAccelerator(TMessage& Message, bool Focusable,
+                                                     const std::function<void()>& Act)
+{
+    if (IsAccel(static_cast<unsigned>(Message.WParam), Caption()) && Focusable && CanFocus()) {
+        // Taking the focus runs the old control's exit and this one's enter handlers, which may
+        // free this control.
+        const TAliveFlag alive = alive_;
+        Message.Result = 1;
+        SetFocus();
+        if (*alive)
+            Act();
+        return;
+    }
+    TskSkinCustomControl::Dispatch(Message);
 }
 
 void TskSkinCustomControl::SetControlRegion()

@@ -5,6 +5,7 @@
 // skin change: BeforeChangeSkinData drops the description before a load, ChangeSkinData reads
 // it again afterwards. The whole image is composed off-screen and copied in one step; the
 // background is never erased.
+#include <functional>
 #include <string>
 
 #include "classlib/Controls.h"
@@ -219,6 +220,11 @@ public:
     TRect MapSkinRect(const TRect& R) const;
 
 protected:
+    // CM_DIALOGCHAR of a control that a caption accelerator focuses and then acts on: with the
+    // caption's accelerator, and while Focusable and able to take the focus, the control takes
+    // the focus and then runs Act, unless taking the focus freed it; any other character goes
+    // on to the default handling.
+    void FocusThenActOnAccelerator(cl::TMessage& Message, bool Focusable, const std::function<void()>& Act);
     virtual void SetControlRegion();
     void CreateControlRegion();
     void CreateSkinControlImage(cl::TBitmap* B, cl::TBitmap* APicture, const TRect& R);
