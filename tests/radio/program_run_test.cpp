@@ -55,6 +55,43 @@ protected:
         return ClickUntil(toolbar, Index * kToolButtonWidth + kToolButtonWidth / 2, client.bottom / 2, Effect);
     }
 
+    // Clicks one of the main window's tool buttons until a window of the class shows; that
+    // window, or null when none came.
+    static HWND OpenWithToolButton(TProgramRun& Run, HWND Main, int Index, const char* ClassName)
+    {
+        HWND opened = nullptr;
+        ClickToolButton(Main, Index, [&] {
+            opened = Run.FindWindowOfClass(ClassName);
+            return Shown(opened);
+        });
+        return Shown(opened) ? opened : nullptr;
+    }
+
+    // Clicks the skinned button of Window with this caption; false when there is none.
+    static bool ClickButton(HWND Window, const std::string& Caption)
+    {
+        HWND button = FindChild(Window, "TskSkinButton", Caption);
+        if (!button)
+            return false;
+        RECT r{};
+        GetClientRect(button, &r);
+        ClickAt(button, r.right / 2, r.bottom / 2);
+        return true;
+    }
+
+    // Waits (bounded) until the dialog is gone or hidden.
+    static bool Closed(HWND Dialog)
+    {
+        return PollUntil([&] { return !IsWindow(Dialog) || !IsWindowVisible(Dialog); });
+    }
+
+    // Closes the window as its close box would and waits for the program's exit code.
+    static DWORD CloseAndWait(TProgramRun& Run, HWND Window)
+    {
+        PostMessageA(Window, WM_CLOSE, 0, 0);
+        return Run.WaitForExit();
+    }
+
     // A program that has started with a valid account and its stations, showing its main window.
     HWND StartListening(TProgramRun& Run)
     {
@@ -88,8 +125,7 @@ TEST_F(ProgramRunTest, ASecondInstanceEndsAtOnceShowingNothingWhileTheFirstGoesO
     EXPECT_TRUE(first.Running());
     EXPECT_TRUE(Shown(main));
 
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(first.WaitForExit(), 0u);
+    EXPECT_EQ(CloseAndWait(first, main), 0u);
     // The stations came from the cache and go back to it as they were.
     EXPECT_EQ(StationCacheOf(folder_), cache);
 }
@@ -106,11 +142,7 @@ TEST_F(ProgramRunTest, AnUnknownAccountShowsTheAccountDialogWhoseExitEndsTheProg
     ASSERT_TRUE(dialog) << "no account dialog";
     // The main window is up behind it.
     EXPECT_TRUE(Shown(run.FindWindowOfClass("TfrmRadioMain")));
-    HWND exitButton = FindChild(dialog, "TskSkinButton", "Exit");
-    ASSERT_TRUE(exitButton);
-    RECT r{};
-    GetClientRect(exitButton, &r);
-    ClickAt(exitButton, r.right / 2, r.bottom / 2);
+    ASSERT_TRUE(ClickButton(dialog, "Exit"));
 
     EXPECT_EQ(run.WaitForExit(), 0u) << "the program did not end on Exit";
     EXPECT_EQ(StationCacheOf(folder_), cache);
@@ -140,11 +172,8 @@ TEST_F(ProgramRunTest, SmallPlacesTheCompactWindowByTheStoredCornerFullBringsThe
     HWND main = StartListening(run);
     ASSERT_TRUE(main);
 
-    HWND compact = nullptr;
-    ASSERT_TRUE(ClickToolButton(main, kSmallButton, [&] {
-        compact = run.FindWindowOfClass("TfrmRadioSmallForm");
-        return Shown(compact);
-    })) << "\"Small\" showed no compact window";
+    HWND compact = OpenWithToolButton(run, main, kSmallButton, "TfrmRadioSmallForm");
+    ASSERT_TRUE(compact) << "\"Small\" showed no compact window";
     EXPECT_TRUE(PollUntil([&] { return !IsWindowVisible(main); })) << "the main window stayed";
     const cl::TRect area = cl::Screen->WorkAreaRect();
     const cl::TRect placed = ScreenRect(compact);
@@ -163,8 +192,7 @@ TEST_F(ProgramRunTest, SmallPlacesTheCompactWindowByTheStoredCornerFullBringsThe
 
     // Closing the compact window ends the whole program.
     ASSERT_TRUE(ClickToolButton(main, kSmallButton, [&] { return Shown(compact); }));
-    PostMessageA(compact, WM_CLOSE, 0, 0);
-    EXPECT_EQ(run.WaitForExit(), 0u);
+    EXPECT_EQ(CloseAndWait(run, compact), 0u);
     EXPECT_EQ(StoredWindowPos(), 0);
 }
 
@@ -176,11 +204,8 @@ TEST_F(ProgramRunTest, OptionsChosenInTheDialogSurviveARestart)
         TProgramRun run(folder_);
         HWND main = StartListening(run);
         ASSERT_TRUE(main);
-        HWND options = nullptr;
-        ASSERT_TRUE(ClickToolButton(main, kOptionsButton, [&] {
-            options = run.FindWindowOfClass("TfrmOptions");
-            return Shown(options);
-        })) << "\"Options\" opened no dialog";
+        HWND options = OpenWithToolButton(run, main, kOptionsButton, "TfrmOptions");
+        ASSERT_TRUE(options) << "\"Options\" opened no dialog";
 
         // "Bottom left", the last of the corners, chosen with the arrow key in their combo box.
         HWND corners = FindChild(options, "TskSkinComboBox");
@@ -193,16 +218,12 @@ TEST_F(ProgramRunTest, OptionsChosenInTheDialogSurviveARestart)
         ASSERT_TRUE(lastSkin);
         ClickAt(lastSkin, 10, 10);
 
-        HWND ok = FindChild(options, "TskSkinButton", "OK");
-        ASSERT_TRUE(ok);
-        ClickAt(ok, 10, 10);
-        ASSERT_TRUE(PollUntil([&] { return !IsWindow(options) || !IsWindowVisible(options); }))
-            << "\"OK\" did not close the options";
+        ASSERT_TRUE(ClickButton(options, "OK"));
+        ASSERT_TRUE(Closed(options)) << "\"OK\" did not close the options";
         EXPECT_EQ(StoredWindowPos(), 3);
         EXPECT_TRUE(StoredLastSkin());
 
-        PostMessageA(main, WM_CLOSE, 0, 0);
-        ASSERT_EQ(run.WaitForExit(), 0u);
+        ASSERT_EQ(CloseAndWait(run, main), 0u);
     }
     // The shut-down wrote nothing over them.
     EXPECT_EQ(StoredWindowPos(), 3);
@@ -211,11 +232,8 @@ TEST_F(ProgramRunTest, OptionsChosenInTheDialogSurviveARestart)
     TProgramRun run(folder_);
     HWND main = StartListening(run);
     ASSERT_TRUE(main);
-    HWND compact = nullptr;
-    ASSERT_TRUE(ClickToolButton(main, kSmallButton, [&] {
-        compact = run.FindWindowOfClass("TfrmRadioSmallForm");
-        return Shown(compact);
-    }));
+    HWND compact = OpenWithToolButton(run, main, kSmallButton, "TfrmRadioSmallForm");
+    ASSERT_TRUE(compact);
     const cl::TRect area = cl::Screen->WorkAreaRect();
     const cl::TRect placed = ScreenRect(compact);
     EXPECT_EQ(placed.Left, area.Left);
@@ -223,20 +241,14 @@ TEST_F(ProgramRunTest, OptionsChosenInTheDialogSurviveARestart)
 
     // The dialog opens with them again.
     ASSERT_TRUE(ClickUntil(compact, kFullX, kFullY, [&] { return Shown(main); }));
-    HWND options = nullptr;
-    ASSERT_TRUE(ClickToolButton(main, kOptionsButton, [&] {
-        options = run.FindWindowOfClass("TfrmOptions");
-        return Shown(options);
-    }));
+    HWND options = OpenWithToolButton(run, main, kOptionsButton, "TfrmOptions");
+    ASSERT_TRUE(options);
     HWND corners = FindChild(options, "TskSkinComboBox");
     ASSERT_TRUE(corners);
     EXPECT_EQ(WindowText(corners), "Bottom left");
-    HWND cancel = FindChild(options, "TskSkinButton", "Cancel");
-    ASSERT_TRUE(cancel);
-    ClickAt(cancel, 10, 10);
-    ASSERT_TRUE(PollUntil([&] { return !IsWindow(options) || !IsWindowVisible(options); }));
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(run.WaitForExit(), 0u);
+    ASSERT_TRUE(ClickButton(options, "Cancel"));
+    ASSERT_TRUE(Closed(options));
+    EXPECT_EQ(CloseAndWait(run, main), 0u);
     EXPECT_EQ(StoredWindowPos(), 3);
 }
 
