@@ -72,6 +72,7 @@ TStreamTestServer::~TStreamTestServer()
         std::lock_guard<std::mutex> lock(lock_);
         for (SOCKET s : clients_)
             shutdown(s, SD_BOTH);
+        heldChanged_.notify_all();
     }
     for (std::thread& t : threads_)
         t.join();
@@ -81,6 +82,13 @@ TStreamTestServer::~TStreamTestServer()
 std::string TStreamTestServer::Url(const std::string& path) const
 {
     return "http://127.0.0.1:" + std::to_string(port_) + path;
+}
+
+void TStreamTestServer::ReleaseHeld()
+{
+    std::lock_guard<std::mutex> lock(lock_);
+    heldReleased_ = true;
+    heldChanged_.notify_all();
 }
 
 int TStreamTestServer::Open() const
@@ -295,6 +303,14 @@ void TStreamTestServer::Serve(SOCKET client)
                          "#EXTM3U\r\n#EXTINF:-1,Test\r\nicy.mp3\r\n");
     } else if (path == "/empty.pls") {
         SendText(client, "HTTP/1.0 200 OK\r\nContent-Type: audio/x-scpls\r\n\r\n[playlist]\r\n");
+    } else if (path == "/held") {
+        heldArrived_ = true;
+        {
+            std::unique_lock<std::mutex> lock(lock_);
+            heldChanged_.wait(lock, [this] { return heldReleased_ || stopping_; });
+        }
+        SendText(client, "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: 1\r\n"
+                         "Connection: close\r\n\r\n1");
     } else if (path == "/redirect") {
         SendText(client, "HTTP/1.1 302 Found\r\nLocation: /tone.mp3\r\nContent-Length: 0\r\n\r\n");
     } else if (path == "/loop") {

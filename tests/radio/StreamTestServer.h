@@ -1,10 +1,12 @@
 #pragma once
 // A stream server for the player's tests and benchmark, on 127.0.0.1 at a port of its own,
 // in a thread of the test program. It plays the fixture tones endlessly the ways real radio
-// servers do (plain HTTP, ICY with metadata, chunked) and serves the bad cases.
+// servers do (plain HTTP, ICY with metadata, chunked) and serves the bad cases. It also holds
+// a short reply until the test lets it go, for what a client does while it waits.
 #include <winsock2.h>
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <set>
@@ -29,6 +31,10 @@ public:
     int Open() const;
     // Bytes sent so far on all connections.
     std::uint64_t BytesSent() const { return bytesSent_; }
+    // "/held" answers "1" as plain text only once ReleaseHeld is called (or the server stops);
+    // HeldArrived tells that such a request has come.
+    bool HeldArrived() const { return heldArrived_; }
+    void ReleaseHeld();
 
 private:
     void AcceptLoop();
@@ -49,6 +55,9 @@ private:
     std::atomic<std::uint64_t> bytesSent_{0};
     mutable std::mutex lock_;
     std::set<SOCKET> clients_;
+    std::atomic<bool> heldArrived_{false};
+    bool heldReleased_ = false;  // guarded by lock_
+    std::condition_variable heldChanged_;
     std::vector<std::thread> threads_;
     std::thread acceptThread_;
 };

@@ -11,7 +11,9 @@
 #include <string>
 #include <thread>
 
+#include "StreamTestServer.h"
 #include "classlib/Forms.h"
+#include "classlib/GdiHandles.h"
 #include "radio/PaintingWait.h"
 #include "radio/RadioUtils.h"
 
@@ -33,64 +35,6 @@ bool PollUntil(Predicate done)
     }
     return true;
 }
-
-// An HTTP server for one request on 127.0.0.1 that holds its reply ("1") until released.
-class THeldReplyServer {
-public:
-    THeldReplyServer()
-    {
-        WSADATA data;
-        WSAStartup(MAKEWORD(2, 2), &data);
-        listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        int length = sizeof address;
-        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
-        port_ = ntohs(address.sin_port);
-        listen(listener_, 1);
-        thread_ = std::thread([this] { Serve(); });
-    }
-    ~THeldReplyServer()
-    {
-        Release();
-        closesocket(listener_);
-        thread_.join();
-        WSACleanup();
-    }
-    std::string Url() const { return "http://127.0.0.1:" + std::to_string(port_) + "/files/video/recserver20.html"; }
-    bool Arrived() const { return arrived_; }
-    void Release() { released_ = true; }
-
-private:
-    void Serve()
-    {
-        SOCKET client = accept(listener_, nullptr, nullptr);
-        if (client == INVALID_SOCKET)
-            return;
-        std::string request;
-        char buffer[1024];
-        while (request.find("\r\n\r\n") == std::string::npos) {
-            const int got = recv(client, buffer, sizeof buffer, 0);
-            if (got <= 0)
-                break;
-            request.append(buffer, static_cast<std::size_t>(got));
-        }
-        arrived_ = true;
-        PollUntil([this] { return released_.load(); });
-        const std::string reply = "HTTP/1.1 200 OK\r\nContent-Length: 1\r\nConnection: close\r\n\r\n1";
-        send(client, reply.data(), static_cast<int>(reply.size()), 0);
-        shutdown(client, SD_SEND);
-        closesocket(client);
-    }
-
-    SOCKET listener_ = INVALID_SOCKET;
-    int port_ = 0;
-    std::atomic<bool> arrived_{false};
-    std::atomic<bool> released_{false};
-    std::thread thread_;
-};
 
 // A plain window filled with one colour; it counts the other messages that reach it.
 struct TWatchedWindow {
@@ -121,24 +65,21 @@ struct TWatchedWindow {
     // What the screen shows of the window, read as any other thread would.
     COLORREF ShownColour() const
     {
-        HDC dc = GetDC(Handle);
-        const COLORREF colour = GetPixel(dc, 60, 45);
-        ReleaseDC(Handle, dc);
-        return colour;
+        cl::TWindowDC dc(Handle);
+        return GetPixel(dc.Handle(), 60, 45);
     }
 
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     {
         switch (message) {
         case WM_PAINT: {
-            PAINTSTRUCT paint;
-            HDC dc = BeginPaint(window, &paint);
-            HBRUSH brush = CreateSolidBrush(Fill);
-            RECT client;
-            GetClientRect(window, &client);
-            FillRect(dc, &client, brush);
-            DeleteObject(brush);
-            EndPaint(window, &paint);
+            {
+                cl::TPaintDC dc(window);
+                cl::TOwnedBrush brush(CreateSolidBrush(Fill));
+                RECT client;
+                GetClientRect(window, &client);
+                FillRect(dc.Handle(), &client, brush.Handle());
+            }
             if (Fill == kDuring)
                 CursorWhilePainting = GetCursor();
             return 0;
@@ -175,7 +116,7 @@ protected:
 TEST_F(PaintingWaitTest, AWindowInvalidatedWhileARequestWaitsIsPaintedAndItsInputWaitsForTheReply)
 {
     TRadioUtils::RequestTimeoutMs = 30000;
-    THeldReplyServer server;
+    player_test::TStreamTestServer server;
     TWatchedWindow window;
     DispatchQueued();
     ASSERT_TRUE(PollUntil([&] { return window.ShownColour() == kBefore; }));
@@ -185,7 +126,7 @@ TEST_F(PaintingWaitTest, AWindowInvalidatedWhileARequestWaitsIsPaintedAndItsInpu
     // bound when nothing paints.
     std::atomic<bool> paintedBeforeReply{false};
     std::thread meanwhile([&] {
-        if (PollUntil([&] { return server.Arrived(); })) {
+        if (PollUntil([&] { return server.HeldArrived(); })) {
             TWatchedWindow::Fill = kDuring;
             InvalidateRect(window.Handle, nullptr, FALSE);
             PostMessageA(window.Handle, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
@@ -193,9 +134,9 @@ TEST_F(PaintingWaitTest, AWindowInvalidatedWhileARequestWaitsIsPaintedAndItsInpu
             PostMessageA(window.Handle, WM_APP, 0, 0);
             paintedBeforeReply = PollUntil([&] { return window.ShownColour() == kDuring; });
         }
-        server.Release();
+        server.ReleaseHeld();
     });
-    const THttpReply reply = TRadioUtils::HttpGet(server.Url());
+    const THttpReply reply = TRadioUtils::HttpGet(server.Url("/held"));
     const int inputsDuringWait = TWatchedWindow::Inputs;
     const int postedDuringWait = TWatchedWindow::Posted;
     const cl::TCursor cursorAfter = cl::Screen->Cursor();
