@@ -15,7 +15,7 @@ namespace {
 
 constexpr unsigned TrackInterval = 50;
 constexpr unsigned MorphInterval = 25;
-constexpr double MorphStep = 0.2;
+constexpr unsigned AnimateInterval = 25;
 
 TTimer* MakeTimer(TComponent* Owner, unsigned Interval, TNotifyEvent Handler)
 {
@@ -56,8 +56,9 @@ bool TskMenuBarObject::MorphingApplies() const
 
 void TskMenuBarObject::ReDraw()
 {
+    // A morphing object is drawn by the morph's ticks.
     if (MorphingApplies())
-        Parent->StartMorphTimer();
+        FollowState();
     else
         Parent->DrawObject(this);
 }
@@ -230,6 +231,7 @@ TskSkinMainMenuBar::TskSkinMainMenuBar(TComponent* AOwner) : TskSkinControl(AOwn
     defItemFont_.SetColor(clBtnText);
     trackTimer_ = MakeTimer(this, TrackInterval, TNotifyEvent(this, &TskSkinMainMenuBar::TrackTimerTick));
     morphTimer_ = MakeTimer(this, MorphInterval, TNotifyEvent(this, &TskSkinMainMenuBar::MorphTimerTick));
+    animateTimer_ = MakeTimer(this, AnimateInterval, TNotifyEvent(this, &TskSkinMainMenuBar::AnimateTimerTick));
     SetAlign(alTop);
     SetHeight(defaultHeight_);
 }
@@ -866,7 +868,7 @@ void TskSkinMainMenuBar::WMSize(TMessage& Message)
 }
 
 // ---------------------------------------------------------------------------------------------
-// Skin and morphing
+// Skin
 
 void TskSkinMainMenuBar::GetSkinData()
 {
@@ -883,6 +885,7 @@ void TskSkinMainMenuBar::BeforeChangeSkinData()
     TskSkinControl::BeforeChangeSkinData();
     barPicture_ = nullptr;
     morphTimer_->SetEnabled(false);
+    animateTimer_->SetEnabled(false);
     // The objects point into the skin that is going.
     for (auto& o : objects_)
         o->Picture = nullptr;
@@ -897,26 +900,6 @@ void TskSkinMainMenuBar::ChangeSkinData()
     else if (defaultHeight_ >= 1)
         SetHeight(defaultHeight_);
     Invalidate();
-}
-
-void TskSkinMainMenuBar::StartMorphTimer()
-{
-    if (!morphTimer_->Enabled())
-        morphTimer_->SetEnabled(true);
-}
-
-void TskSkinMainMenuBar::MorphTimerTick(TObject*)
-{
-    bool any = false;
-    for (auto& o : objects_) {
-        if (!o->MorphingApplies() || !o->CanMorphing())
-            continue;
-        o->MorphKf = std::clamp(o->MorphKf + (o->Active ? MorphStep : -MorphStep), 0.0, 1.0);
-        DrawObject(o.get());
-        any = true;
-    }
-    if (!any)
-        morphTimer_->SetEnabled(false);
 }
 
 }  // namespace sk

@@ -69,6 +69,9 @@ public:
     virtual bool CanMorphing() const;
     // Morphing is on and the bar's skin allows effects.
     bool MorphingApplies() const;
+    // Starts what a change of state needs over the next ticks: the morph toward it (and, for an
+    // item, its frames). Every redraw after a change passes here.
+    virtual void FollowState();
 };
 
 class TskSkinMainMenuBarItem : public TskMenuBarObject {
@@ -91,10 +94,24 @@ public:
     // The width the item's caption asks for.
     int CalcWidth(cl::TCanvas* Canvas);
 
+    // --- Frame animation: frames 1..FrameCount of the skin's strip are drawn in place of the
+    // hot face; 0 and FrameCount + 1 are the faces at rest. Hot items play up, the others back
+    // down when the skin asks for it, else they drop to rest at once.
+    int FrameIndex = 0;
+    // The skin gives a strip of at least one pixel per frame, and effects are on.
+    bool HasFrameAnimation() const;
+    // The frame the next tick shows.
+    int NextFrameIndex() const;
+    // The strip's rectangle of the frame FrameIndex shows, empty at rest.
+    TRect FrameRect() const;
+    void FollowState() override;
+
 private:
     void DrawDefault(cl::TCanvas* Canvas);
     void DrawSkinned(cl::TCanvas* Canvas);
     void SelectFont(cl::TCanvas* Canvas);
+    // The hot state the frames last started from.
+    bool framesLit_ = false;
 };
 
 class TskSkinMainMenuBarButton : public TskMenuBarObject {
@@ -155,6 +172,7 @@ public:
     bool ChildMenuMerged() const { return childMenuMerged_; }
     cl::TTimer* TrackTimer() const { return trackTimer_; }
     cl::TTimer* MorphTimer() const { return morphTimer_; }
+    cl::TTimer* AnimateTimer() const { return animateTimer_; }
     TskDataSkinMainMenuBar* BarDescription() const;
 
     // --- Items
@@ -200,6 +218,8 @@ public:
     // Runs the command of an item without children once menu mode has ended.
     void RunItem(TskSkinMainMenuBarItem* Item);
     void StartMorphTimer();
+    // Runs the frame animation at the skin's pace (a negative interval plays no frames).
+    void StartAnimateTimer(int Interval);
 
     void GetSkinData() override;
     void ChangeSkinData() override;
@@ -228,6 +248,7 @@ private:
     TskDataSkinObject* FindObjectData(const std::string& Name) const;
     void TrackTimerTick(cl::TObject* Sender);
     void MorphTimerTick(cl::TObject* Sender);
+    void AnimateTimerTick(cl::TObject* Sender);
     void WMSkinMenuClosed(cl::TMessage& Message);
     void WMEraseBkgnd(cl::TMessage& Message);
     void WMSize(cl::TMessage& Message);
@@ -255,6 +276,7 @@ private:
     cl::TComponentRef<cl::TMainMenu> mainMenu_{this};
     cl::TTimer* trackTimer_;
     cl::TTimer* morphTimer_;
+    cl::TTimer* animateTimer_;
     cl::TBitmap* barPicture_ = nullptr;
     cl::TAliveFlag alive_ = std::make_shared<bool>(true);
 };

@@ -100,8 +100,29 @@ void TskSkinMainMenuBarItem::DrawDefault(TCanvas* Canvas)
 void TskSkinMainMenuBarItem::DrawSkinned(TCanvas* Canvas)
 {
     const TRect& r = ObjectRect;
-    const TRect src = Down ? DownSkinRect : Active && !IsNullRect(ActiveSkinRect) ? ActiveSkinRect : SkinRect;
-    DrawStrip(Canvas, Picture, src, r, Data->ItemLeftOffset, Data->ItemRightOffset, Data->StretchEffect);
+    const TRect active = IsNullRect(ActiveSkinRect) ? SkinRect : ActiveSkinRect;
+    const int left = Data->ItemLeftOffset;
+    const int right = Data->ItemRightOffset;
+    const bool stretch = Data->StretchEffect;
+    if (Down) {
+        DrawStrip(Canvas, Picture, DownSkinRect, r, left, right, stretch);
+    } else if (const TRect frame = FrameRect(); !IsNullRect(frame)) {
+        DrawStrip(Canvas, Picture, frame, r, left, right, stretch);
+    } else if (MorphingApplies() && MorphKf > 0 && MorphKf < 1) {
+        // Both faces at the item's size, however tall the skin cut them.
+        TBitmap from, to, out;
+        for (TBitmap* face : {&from, &to}) {
+            face->SetSize(r.Width(), r.Height());
+            DrawStrip(face->Canvas(), Picture, face == &from ? SkinRect : active, cl::Rect(0, 0, r.Width(), r.Height()),
+                      left, right, stretch);
+        }
+        out.SetSize(r.Width(), r.Height());
+        DrawMorph(out.Canvas(), &from, &to, MorphKind, MorphKf);
+        Canvas->Draw(r.Left, r.Top, &out);
+    } else {
+        const bool lit = MorphingApplies() ? MorphKf >= 1 : Active;
+        DrawStrip(Canvas, Picture, lit ? active : SkinRect, r, left, right, stretch);
+    }
     SelectFont(Canvas);
     const bool enabled = IsEnabled();
     Canvas->Font()->SetColor(!enabled ? Data->UnEnabledFontColor
@@ -286,7 +307,10 @@ void TskSkinMainMenuBar::CreateControlSkinImage(TBitmap* B) { PaintBar(B); }
 // One object again, straight onto the window (the next full paint draws it the same way).
 void TskSkinMainMenuBar::DrawObject(TskMenuBarObject* Object)
 {
-    if (!Object || !Object->Visible || !HandleAllocated() || IsNullRect(Object->ObjectRect))
+    if (!Object)
+        return;
+    Object->FollowState();
+    if (!Object->Visible || !HandleAllocated() || IsNullRect(Object->ObjectRect))
         return;
     const TRect r = Object->ObjectRect;
     TBitmap b;
