@@ -4,6 +4,7 @@
 
 #include "classlib/CoreConsts.h"
 #include "classlib/Forms.h"
+#include "classlib/Menus.h"
 
 namespace cl {
 
@@ -112,6 +113,7 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation)
         activeControl_ = nullptr;
     if (AComponent == focusedControl_)
         focusedControl_ = nullptr;
+    windowMenu_.Forget(AComponent, Operation);
 }
 
 void TCustomForm::ControlRemoved(TControl* Control)

@@ -4,6 +4,7 @@
 
 #include "classlib/CoreConsts.h"
 #include "classlib/Forms.h"
+#include "classlib/Menus.h"
 
 namespace cl {
 
@@ -45,6 +46,8 @@ TCustomForm* TCustomForm::MDIChildren(int Index) const
     }
     return nullptr;
 }
+
+void TCustomForm::SetWindowMenu(TMenuItem* Value) { windowMenu_.Set(Value); }
 
 void TCustomForm::Cascade()
 {

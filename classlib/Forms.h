@@ -7,10 +7,13 @@
 #include <functional>
 #include <vector>
 
+#include "classlib/ComponentRef.h"
 #include "classlib/Controls.h"
 #include "classlib/HintWindow.h"
 
 namespace cl {
+
+class TMenuItem;
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
@@ -120,6 +123,9 @@ public:
     // Activates the next (previous) child.
     void Next();
     void Previous();
+    // The menu item under which the children are listed (a skinned frame lists them there).
+    TMenuItem* WindowMenu() const { return windowMenu_.Get(); }
+    void SetWindowMenu(TMenuItem* Value);
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;
@@ -187,6 +193,7 @@ private:
     bool releasePosted_ = false;
     TIcon icon_;
     HWND clientHandle_ = nullptr;
+    TComponentRef<TMenuItem> windowMenu_{this};
 };
 
 class TForm : public TCustomForm {

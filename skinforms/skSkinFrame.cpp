@@ -153,6 +153,7 @@ void TskSkinFrame::Notification(cl::TComponent* AComponent, cl::TOperation Opera
         statusBar_ = nullptr;
     if (mdiTabsBar_ && AComponent == static_cast<cl::TComponent*>(mdiTabsBar_))
         mdiTabsBar_ = nullptr;
+    windowListItem_.Forget(AComponent, Operation);
 }
 
 TskSkinFrame* GetFormSkinComponent(cl::TComponent* Form)

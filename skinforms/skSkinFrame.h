@@ -401,6 +401,11 @@ private:
     void MDIChildAfterMessage(cl::TMessage& Message);
     void MDIChildSized(WPARAM Kind);
     void MDIChildDestroyed();
+    // An MDI child's item in the main form's window list.
+    void AddWindowListItem();
+    void RemoveWindowListItem();
+    void RenameWindowListItem();
+    void WindowListItemClick(cl::TObject* Sender);
     // The MDI client window, subclassed on the MDI form's first show.
     static LRESULT CALLBACK MDIClientWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
     void SubclassMDIClient();
@@ -467,6 +472,8 @@ private:
     bool mdiMaximized_ = false;
     HWND mdiClient_ = nullptr;
     WNDPROC savedClientProc_ = nullptr;
+    // Owned; the window menu frees it when it goes first.
+    cl::TComponentRef<cl::TMenuItem> windowListItem_{this};
     cl::TAliveFlag alive_ = std::make_shared<bool>(true);
 };
 

@@ -3,6 +3,7 @@
 // carries the child's buttons), and the tabs bar follows the children as they are shown,
 // renamed, activated and destroyed.
 #include "skinforms/skSkinFrame.h"
+#include "skinforms/skSkinFrameWindowList.h"
 #include "skinforms/skSkinMDITabsBar.h"
 #include "skinforms/skSkinMainMenuBar.h"
 #include "skinforms/skSkinMessages.h"
@@ -175,11 +176,16 @@ void TskSkinFrame::MDIChildAfterMessage(cl::TMessage& Message)
             else
                 tabs->DeleteTab(form_);
         }
+        if (Message.WParam)
+            AddWindowListItem();
+        else
+            RemoveWindowListItem();
         // The child's own menu may have been made after its window.
         if (main && main->MainMenuBar())
             main->MainMenuBar()->CheckChildMenu();
         break;
     case WM_SETTEXT:
+        RenameWindowListItem();
         if (tabs)
             tabs->Invalidate();
         if (main && WindowState == fwsMaximized)
@@ -187,6 +193,7 @@ void TskSkinFrame::MDIChildAfterMessage(cl::TMessage& Message)
         break;
     case WM_MDIACTIVATE:
     case WM_NCACTIVATE:
+        UpdateMDIWindowListChecks(MDIMainForm());
         if (tabs)
             tabs->UpdateActiveTab();
         if (main && main->MainMenuBar())
@@ -228,6 +235,7 @@ void TskSkinFrame::MDIChildSized(WPARAM Kind)
 
 void TskSkinFrame::MDIChildDestroyed()
 {
+    RemoveWindowListItem();
     WindowState = fwsNormal;
     const bool wasMaximized = mdiMaximized_;
     mdiMaximized_ = false;
@@ -245,6 +253,7 @@ void TskSkinFrame::MDIChildDestroyed()
         if (TskSkinMainMenuBar* bar = main->MainMenuBar())
             bar->CheckChildMenu();
     }
+    UpdateMDIWindowListChecks(mainForm);
 }
 
 }  // namespace sk

@@ -7,6 +7,7 @@
 #include "skin/skResourceStrData.h"
 #include "skin/skUtilsText.h"
 #include "skinforms/skSkinFrame.h"
+#include "skinforms/skSkinFrameWindowList.h"
 #include "skinforms/skSkinMenus.h"
 
 namespace sk {
@@ -235,13 +236,7 @@ void TskSkinMDITabsBar::MouseDown(TMouseButton Button, TShiftState Shift, int X,
         return;
     TCustomForm* child = tab->Child;
     if (Button == mbLeft) {
-        if (child->HandleAllocated() && IsIconic(child->Handle()))
-            ShowWindow(child->Handle(), SW_RESTORE);
-        if (TskSkinFrame* childFrame = GetFormSkinComponent(child); childFrame && childFrame->WindowState == fwsMinimized)
-            childFrame->MDIChildRestore();
-        child->Show();
-        if (TCustomForm* main = Application ? Application->MainForm() : nullptr; main && main->ClientHandle())
-            SendMessageA(main->ClientHandle(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child->Handle()), 0);
+        ShowMDIChild(child);
         UpdateActiveTab();
         pressed_ = true;
         DownTab = MoveTabs ? IndexOfChild(child) : -1;
