@@ -1,5 +1,7 @@
 #include "radio/frmRadioSmallForm.h"
 
+#include "skinforms/skSkinFrameObjects.h"
+
 #include "radio/DialogTexts.h"
 #include "radio/RegistryManager.h"
 #include "radio/SkinBinding.h"
@@ -15,7 +17,9 @@ TfrmRadioSmallForm::TfrmRadioSmallForm(TComponent* AOwner, sk::TskSkinData* Skin
     SetCaption(radio_texts::SSmallCaption);
 
     skSkinFrame1 = new sk::TskSkinFrame(this);
+    skSkinFrame1->OnChangeSkinData = TNotifyEvent(this, &TfrmRadioSmallForm::skSkinFrame1ChangeSkinData);
     skSkinFrame1->SetBorderIcons(sk::TskBorderIcons{sk::biMaximize});
+    HideCloseButton();
     // The frame decides the borders, so the client size is set once it is attached.
     SetClientWidth(FormClientWidth);
     SetClientHeight(FormClientHeight);
@@ -133,4 +137,51 @@ void TfrmRadioSmallForm::FormClose(TObject*, TCloseAction& Action)
     Action = caNone;
     if (Link.CloseMain)
         Link.CloseMain();
+}
+
+void TfrmRadioSmallForm::skSkinFrame1ChangeSkinData(TObject*)
+{
+    // Without a skin the frame would make its default buttons at its next paint, close among
+    // them: they are made now, so that it can go.
+    if (!skSkinFrame1->SkinnedFrame() && skSkinFrame1->ObjectCount() == 0)
+        skSkinFrame1->CreateDefaultButtons();
+    HideCloseButton();
+}
+
+// The window's only caption button is maximize ("Full"). The frame keeps a close button
+// whatever its border icons say; this window's would end the program.
+void TfrmRadioSmallForm::HideCloseButton()
+{
+    for (int i = 0; i < skSkinFrame1->ObjectCount(); ++i) {
+        sk::TskActiveSkinObject* object = skSkinFrame1->Objects(i);
+        auto* button = dynamic_cast<sk::TskSkinStdButtonObject*>(object);
+        auto* animate = dynamic_cast<sk::TskSkinAnimateObject*>(object);
+        const bool close = (button && button->Command == sk::cmClose) ||
+                           (animate && animate->ButtonStyle && animate->Command == sk::cmClose);
+        if (!close)
+            continue;
+        // One drawn into the frame picture itself stays in sight, but does nothing.
+        object->Enabled = false;
+        object->Visible = !object->SkinRectInAPicture;
+    }
+    skSkinFrame1->ArrangeCaptionButtons();
+    if (HandleAllocated())
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
+void TfrmRadioSmallForm::WndProc(TMessage& Message)
+{
+    if (Message.Msg == WM_WINDOWPOSCHANGING)
+        WMWindowPosChanging(Message);
+    TForm::WndProc(Message);
+}
+
+// Maximize stands for "Full": the frame would first stretch the window over the work area and
+// only then tell the handler that sends it away, so the window would flash at that size (and
+// stay that large when shown again). It keeps its size and place while its frame is maximized.
+void TfrmRadioSmallForm::WMWindowPosChanging(TMessage& Message)
+{
+    auto* pos = reinterpret_cast<WINDOWPOS*>(Message.LParam);
+    if (pos && skSkinFrame1 && skSkinFrame1->WindowState == sk::fwsMaximized)
+        pos->flags |= SWP_NOMOVE | SWP_NOSIZE;
 }

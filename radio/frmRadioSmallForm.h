@@ -53,8 +53,15 @@ public:
     void btnMuteClick(cl::TObject* Sender);
     void btnResetClick(cl::TObject* Sender);
     void FormClose(cl::TObject* Sender, cl::TCloseAction& Action);
+    void skSkinFrame1ChangeSkinData(cl::TObject* Sender);
+
+protected:
+    void WndProc(cl::TMessage& Message) override;
 
 private:
+    void HideCloseButton();
+    void WMWindowPosChanging(cl::TMessage& Message);
+
     bool settingVolume_ = false;
 };
 
