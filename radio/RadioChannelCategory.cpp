@@ -1,8 +1,10 @@
 #include "radio/RadioChannelCategory.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "classlib/SysUtils.h"
+#include "radio/MainFormTexts.h"
 #include "skinforms/skCategoryButtons.h"
 
 TRadioChannelCategory::TRadioChannelCategory(std::string name, bool ownsChannels)
@@ -45,9 +47,21 @@ void TRadioChannelCategory::AddChannelCopy(const TRadioChannel& channel)
     channels_.push_back(copy.release());
 }
 
+namespace {
+
+// A name with nothing to read in it.
+bool IsBlank(const std::string& name)
+{
+    return std::all_of(name.begin(), name.end(), [](unsigned char c) { return c <= ' '; });
+}
+
+}  // namespace
+
 void TRadioChannelCategory::FillButtonCategory(TskButtonCategory* category) const
 {
-    category->SetCaption(name_);
+    // Stations that came without a category are grouped under an empty name, which would
+    // make a group header with nothing on it.
+    category->SetCaption(IsBlank(name_) ? radio_texts::SNoCategory : name_);
     for (size_t i = 0; i < channels_.size(); ++i) {
         TskBaseButtonItem* button = category->Items()->Insert(static_cast<int>(i));
         button->SetCaption(channels_[i]->Name);
