@@ -20,7 +20,7 @@ TColor ScreenPixel(TPoint P)
 // The screen shows Expected at P within a bounded wait (the platform draws on its own time).
 bool ScreenShows(TPoint P, TColor Expected)
 {
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 500; ++i) {
         Application->ProcessMessages();
         if (ScreenPixel(P) == Expected)
             return true;
