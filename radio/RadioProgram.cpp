@@ -61,15 +61,32 @@ void ShowMainWindow()
     SetForegroundWindow(frmRadioMain->Handle());
 }
 
+// The compact window, made the first time it takes the main window's place: until then
+// nobody sees it, and start-up does not wait for it.
+TfrmRadioSmallForm* CompactWindow()
+{
+    if (frmRadioSmallForm)
+        return frmRadioSmallForm;
+    Application->CreateForm(frmRadioSmallForm);
+    frmRadioSmallForm->SetSkinData(frmRadioMain->skSkinData1);
+    frmRadioSmallForm->Link.SetMainVolume = [](int Volume) { frmRadioMain->trbVolume->SetValue(Volume); };
+    frmRadioSmallForm->Link.ToggleMute = [] { frmRadioMain->btnMuteClick(frmRadioSmallForm); };
+    frmRadioSmallForm->Link.ShowMain = [] { ShowMainWindow(); };
+    frmRadioSmallForm->Link.CloseMain = [] { frmRadioMain->Close(); };
+    frmRadioSmallForm->SetVolume(frmRadioMain->trbVolume->Value());
+    return frmRadioSmallForm;
+}
+
 // "Small", and minimizing the main window: the compact window takes its place, so that a
 // minimized main window is never what the user sees.
 void SwitchToSmall(TObject*)
 {
     if (frmRadioMain->frmLoading)
         frmRadioMain->frmLoading->HideOverlay();
+    TfrmRadioSmallForm* compact = CompactWindow();
     if (TskButtonItem* selected = frmRadioMain->scbRadioStations->SelectedItem())
-        frmRadioSmallForm->labChannel->SetCaption(selected->Caption());
-    frmRadioSmallForm->ShowInCorner();
+        compact->labChannel->SetCaption(selected->Caption());
+    compact->ShowInCorner();
     frmRadioMain->Hide();
 }
 
@@ -85,26 +102,24 @@ void ShowOptions(TObject*)
     options->Free();
 }
 
+// The about window, made the first time it is asked for.
 void ShowAbout(TObject*)
 {
+    if (!frmAbout)
+        Application->CreateForm(frmAbout);
     frmAbout->ShowModal();
 }
 
 void LinkWindows()
 {
-    frmRadioSmallForm->SetSkinData(frmRadioMain->skSkinData1);
-    frmRadioSmallForm->Link.SetMainVolume = [](int Volume) { frmRadioMain->trbVolume->SetValue(Volume); };
-    frmRadioSmallForm->Link.ToggleMute = [] { frmRadioMain->btnMuteClick(frmRadioSmallForm); };
-    frmRadioSmallForm->Link.ShowMain = [] { ShowMainWindow(); };
-    frmRadioSmallForm->Link.CloseMain = [] { frmRadioMain->Close(); };
     // The main window's slider sets the player's volume; the compact one only follows it.
     TNotifyEvent mainVolumeChange = frmRadioMain->trbVolume->OnChange;
     frmRadioMain->trbVolume->OnChange = [mainVolumeChange](TObject* Sender) {
         if (mainVolumeChange)
             mainVolumeChange(Sender);
-        frmRadioSmallForm->SetVolume(frmRadioMain->trbVolume->Value());
+        if (frmRadioSmallForm)
+            frmRadioSmallForm->SetVolume(frmRadioMain->trbVolume->Value());
     };
-    frmRadioSmallForm->SetVolume(frmRadioMain->trbVolume->Value());
     TCloseEvent mainClose = frmRadioMain->OnClose;
     frmRadioMain->OnClose = [mainClose](TObject* Sender, TCloseAction& Action) {
         if (mainClose)
@@ -178,8 +193,6 @@ bool StartUp()
     Application->SetTitle(radio_texts::SMainCaption);
     Application->CreateForm(frmRadioMain);
     Application->CreateForm(frmSplash);
-    Application->CreateForm(frmRadioSmallForm);
-    Application->CreateForm(frmAbout);
     LinkWindows();
 
     ShowSplash();

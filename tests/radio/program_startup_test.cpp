@@ -1,0 +1,95 @@
+// The whole program's start-up under Wine: the windows nobody sees at start are made when they
+// are first asked for, and then serve every later use.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "classlib/ComObj.h"
+#include "ProgramRun.h"
+
+using namespace program_test;
+
+namespace {
+
+// Tool buttons are 100 pixels wide, side by side: "Exit", "Small", ..., "About Us" sixth.
+constexpr int kToolButtonWidth = 100;
+constexpr int kSmallButton = 1;
+constexpr int kAboutButton = 5;
+// "Full" on the compact window: 50 by 25 at 156,48 of its client area.
+constexpr int kFullX = 156 + 25, kFullY = 48 + 12;
+
+bool Shown(HWND Window) { return Window && IsWindowVisible(Window) && !IsIconic(Window); }
+
+int WindowsOfClass(const TProgramRun& Run, const char* ClassName)
+{
+    int count = 0;
+    for (HWND window : Run.Windows()) {
+        char name[64] = "";
+        GetClassNameA(window, name, sizeof name);
+        count += std::string(name) == ClassName;
+    }
+    return count;
+}
+
+bool ClickToolButton(HWND Main, int Index, const std::function<bool()>& Effect)
+{
+    HWND toolbar = FindChild(Main, "TskSkinToolBar");
+    if (!toolbar)
+        return false;
+    RECT client{};
+    GetClientRect(toolbar, &client);
+    return ClickUntil(toolbar, Index * kToolButtonWidth + kToolButtonWidth / 2, client.bottom / 2, Effect);
+}
+
+class ProgramStartUpTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        REQUIRE_DIRECTORY_SERVICE();
+        service::Reset();
+        ClearProgramSettings();
+    }
+    void TearDown() override { ClearProgramSettings(); }
+
+    cl::TComApartment apartment_;
+    TTempFolder folder_;
+};
+
+}  // namespace
+
+TEST_F(ProgramStartUpTest, TheCompactAndAboutWindowsAreMadeWhenFirstAskedForAndServeEveryLaterUse)
+{
+    UseKnownAccount();
+    PlaceStationCache(folder_, StationCacheBytes());
+    TProgramRun run(folder_);
+    run.Start();
+    HWND main = run.WaitForVisibleWindow("TfrmRadioMain");
+    ASSERT_TRUE(main);
+    EXPECT_EQ(WindowsOfClass(run, "TfrmRadioSmallForm"), 0);
+    EXPECT_EQ(WindowsOfClass(run, "TfrmAbout"), 0);
+
+    HWND compact = nullptr;
+    ASSERT_TRUE(ClickToolButton(main, kSmallButton, [&] {
+        compact = run.FindWindowOfClass("TfrmRadioSmallForm");
+        return Shown(compact) && !IsWindowVisible(main);
+    })) << "\"Small\" showed no compact window";
+    ASSERT_TRUE(ClickUntil(compact, kFullX, kFullY, [&] { return Shown(main) && !IsWindowVisible(compact); }));
+    ASSERT_TRUE(ClickToolButton(main, kSmallButton, [&] { return Shown(compact) && !IsWindowVisible(main); }));
+    EXPECT_EQ(WindowsOfClass(run, "TfrmRadioSmallForm"), 1);
+    ASSERT_TRUE(ClickUntil(compact, kFullX, kFullY, [&] { return Shown(main) && !IsWindowVisible(compact); }));
+
+    // "About Us" twice: the same window each time.
+    HWND about = nullptr;
+    for (int time = 0; time < 2; ++time) {
+        ASSERT_TRUE(ClickToolButton(main, kAboutButton, [&] {
+            about = run.FindWindowOfClass("TfrmAbout");
+            return Shown(about);
+        })) << "\"About Us\" showed nothing";
+        PostMessageA(about, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(PollUntil([&] { return !IsWindowVisible(about); }));
+    }
+    EXPECT_EQ(WindowsOfClass(run, "TfrmAbout"), 1);
+
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(run.WaitForExit(), 0u);
+}
