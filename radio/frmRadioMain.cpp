@@ -80,6 +80,23 @@ void TfrmRadioMain::ReleasePlayerAndBrowser()
 
 TRadioChannelManager* TfrmRadioMain::Directory() const { return services_.Directory(); }
 
+cl::TWebBrowser* TfrmRadioMain::ShownBrowser()
+{
+    // Made when a page is first opened or the browser first shown: a window that opens no page
+    // at its start does not wait for the control.
+    if (!browserAsked_) {
+        browserAsked_ = true;
+        browser_ = services_.CreateBrowser(tabControl);
+        if (browser_) {
+            browser_->OnBeforeNavigate2 = TBeforeNavigate2Event(this, &TfrmRadioMain::BrowserBeforeNavigate2);
+            browser_->OnNewWindow2 = TNewWindow2Event(this, &TfrmRadioMain::BrowserNewWindow2);
+            browser_->OnDocumentComplete = TDocumentCompleteEvent(this, &TfrmRadioMain::BrowserDocumentComplete);
+            browser_->OnNavigateError = TNavigateErrorEvent(this, &TfrmRadioMain::BrowserNavigateError);
+        }
+    }
+    return browser_.get();
+}
+
 // --- Building
 
 void TfrmRadioMain::CreateComponents()
@@ -222,14 +239,6 @@ void TfrmRadioMain::CreateBrowserPanels()
         tabControl->Tabs()->Add(tab);
     tabControl->OnChange = TNotifyEvent(this, &TfrmRadioMain::tabControlChange);
 
-    browser_ = services_.CreateBrowser(tabControl);
-    if (browser_) {
-        browser_->OnBeforeNavigate2 = TBeforeNavigate2Event(this, &TfrmRadioMain::BrowserBeforeNavigate2);
-        browser_->OnNewWindow2 = TNewWindow2Event(this, &TfrmRadioMain::BrowserNewWindow2);
-        browser_->OnDocumentComplete = TDocumentCompleteEvent(this, &TfrmRadioMain::BrowserDocumentComplete);
-        browser_->OnNavigateError = TNavigateErrorEvent(this, &TfrmRadioMain::BrowserNavigateError);
-    }
-
     PanTabs = new sk::TskSkinPanel(this);
     PanTabs->SetParent(this);
     PanTabs->SetBounds(panBrowser->Left(), panVolume->Top(), BrowserPanelWidth, BottomPanelHeight);
@@ -294,7 +303,6 @@ void TfrmRadioMain::FormCreate(TObject*)
 {
     CollectStoredSkins();
     ApplySavedSkin();
-    frmLoading = new TfrmLoading(this, skSkinData1);
 
     TRadioChannelManager* directory = Directory();
     scbRadioStations->SetSelectedItem(nullptr);

@@ -76,6 +76,7 @@ public:
     sk::TskSkinTrackBar* trbVolume = nullptr;
     sk::TskSkinExPanel* panBrowser = nullptr;
     sk::TskSkinTabControl* tabControl = nullptr;
+    // Null until a page is first opened or the browser first shown.
     cl::TWebBrowser* Browser() const { return browser_.get(); }
     sk::TskSkinPanel* PanTabs = nullptr;
     sk::TskSkinPageControl* tbcTabs = nullptr;
@@ -94,7 +95,7 @@ public:
     sk::TskSkinFrame* skSkinFrame1 = nullptr;
     sk::TskSkinData* skSkinData1 = nullptr;
     sk::TskSelectSkinDialog* dlgSelectSkin = nullptr;
-    TfrmLoading* frmLoading = nullptr;
+    TfrmLoading* frmLoading = nullptr;  // made when the first page loads
 
     // The stored skins in component order; an index into it is the setting "Radio Skin".
     std::vector<sk::TskCompressedStoredSkin*> SkinList;
@@ -150,6 +151,8 @@ private:
     // The saved skin, else the skin file, else the default skin, as far as any of them reads.
     void ApplyChosenSkin();
     TRadioChannelManager* Directory() const;
+    // The browser, made on this first call; null where the system has none.
+    cl::TWebBrowser* ShownBrowser();
     void CreateComponents();
     void CreateToolBar();
     void CreateStationPanels();
@@ -164,6 +167,7 @@ private:
     TRadioMainServices services_;
     std::unique_ptr<cl::TMediaPlayer> player_;
     std::unique_ptr<cl::TWebBrowser> browser_;
+    bool browserAsked_ = false;
     sk::TskCompressedStoredSkin* startSkin_ = nullptr;
 };
 

@@ -115,15 +115,18 @@ void TfrmRadioMain::BrokenLinkClick(TObject*)
 void TfrmRadioMain::Navigate(const std::string& Address)
 {
     // A station without this address leaves the browser on its page.
-    if (!browser_ || Address.empty())
+    if (Address.empty())
         return;
-    browser_->Navigate(Address);
+    if (cl::TWebBrowser* browser = ShownBrowser())
+        browser->Navigate(Address);
 }
 
 void TfrmRadioMain::ShowBrowser(bool Show)
 {
-    if (browser_)
-        browser_->SetVisible(Show);
+    // A browser not made yet is hidden already; showing it makes it.
+    cl::TWebBrowser* browser = Show ? ShownBrowser() : browser_.get();
+    if (browser)
+        browser->SetVisible(Show);
 }
 
 void TfrmRadioMain::BringMainToFront()
@@ -134,8 +137,10 @@ void TfrmRadioMain::BringMainToFront()
 
 void TfrmRadioMain::BrowserBeforeNavigate2(TObject*, const AnsiString& Address, bool& Cancel)
 {
-    if (frmLoading)
-        frmLoading->ShowOver(this);
+    // The overlay is made when a page first loads: nothing shows it before.
+    if (!frmLoading)
+        frmLoading = new TfrmLoading(this, skSkinData1);
+    frmLoading->ShowOver(this);
     Cancel = false;
     if (radio::IsEditPageURL(Address)) {
         // Restarted: the list is fetched once, a moment after the last editing page.

@@ -78,7 +78,44 @@ TEST(MainWindowPages, NewWindowsAreCancelled)
 {
     TMainWindowScene scene;
     scene.Create();
+    SelectTab(scene.form, 2);
+    ASSERT_NE(scene.browser, nullptr);
     EXPECT_FALSE(scene.browser->RequestNewWindow());
+}
+
+TEST(MainWindowPages, TheBrowserIsMadeWhenTheFirstPageOpensOrItFirstShowsAndThenServesEveryPage)
+{
+    {
+        TMainWindowScene scene;
+        scene.Create();
+        // No page at the start: no browser, and no loading overlay.
+        EXPECT_EQ(scene.browser, nullptr);
+        EXPECT_EQ(scene.form->Browser(), nullptr);
+        EXPECT_EQ(scene.form->frmLoading, nullptr);
+        SelectTab(scene.form, 2);
+        cl::TRecordingWebBrowser* first = scene.browser;
+        ASSERT_NE(first, nullptr);
+        EXPECT_EQ(scene.form->Browser(), first);
+        TfrmLoading* overlay = scene.form->frmLoading;
+        ASSERT_NE(overlay, nullptr);
+        EXPECT_FALSE(overlay->Visible());  // the page completed at once
+        SelectTab(scene.form, 3);
+        scene.ClickStation("E");
+        EXPECT_EQ(scene.browser, first);
+        EXPECT_EQ(scene.form->frmLoading, overlay);
+        ASSERT_EQ(first->Requested.size(), 3u);
+        EXPECT_EQ(first->Requested.back(), "http://127.0.0.1:9/e.html");
+        EXPECT_TRUE(first->Visible());
+    }
+    {
+        // A station without pages shows the browser all the same, as it stands.
+        TMainWindowScene scene;
+        scene.Create();
+        scene.ClickStation("C & D");
+        ASSERT_NE(scene.browser, nullptr);
+        EXPECT_TRUE(scene.browser->Requested.empty());
+        EXPECT_TRUE(scene.browser->Visible());
+    }
 }
 
 TEST(MainWindowPages, TheLoadingOverlayHidesOnCompletionOnErrorAndAfterItsTimeOut)
@@ -154,6 +191,7 @@ TEST(MainWindowPages, TwoEditingPagesWithinASecondReloadOnceASecondAfterTheSecon
     reg.SetUserName("u");
     reg.SetPassword("p");
     scene.Create();
+    SelectTab(scene.form, 2);
     const std::string edit = TRadioUtils::ServiceURL() + "/video/editradiostations.html";
     scene.browser->Navigate(edit);
     clock.clock.Advance(500);
