@@ -77,7 +77,7 @@ TEST(MainWindowStartSkin, ASkinFileThatYieldsNoSkinLeavesTheStartSkin)
 {
     TMainWindowScene scene;
     // A packed skin of a later version than this program reads: no skin, and no error.
-    const std::string later("\xFF\xFF\xFF\x7F\x04\x00\x00\x00abcd", 12);
+    const std::string later("\xFF\xFF\xFF\x7F\x04\x00\x00\x00" "abcd", 12);
     scene.folder.WriteFile("later.skn", later);
     TSkinFileSetting setting(scene.folder.Path() + "later.skn");
     scene.Create();
