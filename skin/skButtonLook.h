@@ -1,24 +1,20 @@
 #pragma once
 // What the push button, the speed button and the check box share: the hover fade counted in
-// whole steps, the frame animation from the skin, the default look's colours, the glyph frame of
-// a state and the caption font of a description.
+// whole steps, the frame animation from the skin, the glyph frame of a state and the caption
+// font of a description. The default look's colours are in skDefaultLook.h.
 #include <functional>
 #include <memory>
 
 #include "classlib/Bitmap.h"
 #include "classlib/Canvas.h"
 #include "skin/skControlTimer.h"
+#include "skin/skDefaultLook.h"
 #include "skin/skEffects.h"
 #include "skin/skSkinData.h"
 
 namespace sk {
 
 class TskDataSkinButtonControl;
-
-// The default look of hot and pressed elements: a navy frame around a light or a darker fill.
-constexpr cl::TColor clSkinDefaultFrame = 0x800000;
-constexpr cl::TColor clSkinDefaultHotFill = 0xD2BDB6;
-constexpr cl::TColor clSkinDefaultDownFill = 0xB59385;
 
 // The morph between the normal (0) and the hot (1) image: one 0.2 step per 20 ms tick. The value
 // is kept as a count of steps, so that it lands exactly on 0 and 1 whatever the direction.

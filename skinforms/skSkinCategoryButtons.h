@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "classlib/ImgList.h"
+#include "skin/skDefaultLook.h"
 #include "skin/skSkinCtrls.h"
 #include "skin/skSkinScrollBar.h"
 #include "skinforms/skCategoryButtons.h"
@@ -259,7 +260,7 @@ private:
     bool showBorder_ = false;
     cl::TCustomImageList* images_ = nullptr;
     cl::TChangeLink imageLink_;
-    cl::TColor hotButtonColor_ = 0xD2BDB6;
+    cl::TColor hotButtonColor_ = sk::clSkinDefaultHotFill;
     cl::TColor selectedButtonColor_ = 0;
     cl::TColor regularButtonColor_ = 0;
 

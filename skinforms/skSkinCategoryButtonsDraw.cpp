@@ -13,11 +13,6 @@ using namespace sk;
 
 namespace {
 
-// Default-look colours shared by the skinned controls.
-constexpr TColor HotFill = 0xD2BDB6;
-constexpr TColor SelectedFill = 0xB59385;
-constexpr TColor ActiveFrame = 0x800000;
-
 TRect Shrunk(const TRect& R, int D) { return InflateRect(R, -D, -D); }
 
 }  // namespace
@@ -303,12 +298,12 @@ void TskSkinCategoryButtons::DrawButton(TskButtonItem* Button, TCanvas* Canvas, 
     TColor fill = clBtnFace;
     TColor frame = clBtnShadow;
     if (State.Contains(skbdsHot)) {
-        fill = HotFill;
-        frame = ActiveFrame;
+        fill = clSkinDefaultHotFill;
+        frame = clSkinDefaultFrame;
     } else if (State.Contains(skbdsSelected)) {
-        fill = SelectedFill;
+        fill = clSkinDefaultDownFill;
     } else if (State.Contains(skbdsFocused)) {
-        frame = ActiveFrame;
+        frame = clSkinDefaultFrame;
     }
     Canvas->Brush()->SetStyle(bsSolid);
     Canvas->Brush()->SetColor(fill);

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "skin/skDefaultLook.h"
 #include "skin/skEffects.h"
 #include "skin/skUtilsGlyphs.h"
 #include "skinforms/skSkinFrame.h"
@@ -335,9 +336,9 @@ void TskSkinStdButtonObject::DrawDefault(cl::TCanvas* Canvas)
     const bool pressed = Down && MouseIn;
     const TRect all = cl::Rect(0, 0, w, h);
     if (pressed || MouseIn) {
-        c->Brush()->SetColor(cl::clNavy);
+        c->Brush()->SetColor(clSkinDefaultFrame);
         c->FillRect(all);
-        c->Brush()->SetColor(pressed ? cl::TColor(0xB59385) : cl::TColor(0xD2BDB6));
+        c->Brush()->SetColor(pressed ? clSkinDefaultDownFill : clSkinDefaultHotFill);
         c->FillRect(cl::Rect(1, 1, w - 1, h - 1));
     } else {
         c->Brush()->SetColor(cl::clBtnFace);

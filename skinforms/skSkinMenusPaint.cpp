@@ -5,6 +5,7 @@
 
 #include "classlib/GdiHandles.h"
 #include "classlib/ImgList.h"
+#include "skin/skDefaultLook.h"
 #include "skin/skEffects.h"
 #include "skin/skResourceStrData.h"
 #include "skin/skUtils.h"
@@ -18,8 +19,6 @@ using namespace cl;
 
 namespace {
 
-constexpr TColor ActiveFrameColor = 0x800000;
-constexpr TColor ActiveFillColor = 0xD2BDB6;
 // Glyph stripe of a skinned row without images.
 constexpr int SkinnedNoImagesStripWidth = 16;
 
@@ -247,9 +246,9 @@ void TskSkinPopupWindow::PaintDefaultItem(TCanvas* Canvas, TskSkinMenuItem* Item
     const bool lit = (Item->Active || Item->Down) && !Item->IsSeparator();
     Canvas->Brush()->SetStyle(bsSolid);
     if (lit) {
-        Canvas->Brush()->SetColor(ActiveFillColor);
+        Canvas->Brush()->SetColor(clSkinDefaultHotFill);
         Canvas->FillRect({0, 0, W, H});
-        Canvas->Brush()->SetColor(ActiveFrameColor);
+        Canvas->Brush()->SetColor(clSkinDefaultFrame);
         Canvas->FrameRect({0, 0, W, H});
     } else {
         Canvas->Brush()->SetColor(clBtnFace);
