@@ -4,19 +4,12 @@
 #include <winsock2.h>
 #include <windows.h>
 
-#include <memory>
-#include <type_traits>
+#include "classlib/KernelHandles.h"
 
 namespace radio {
 
-struct TKernelHandleCloser {
-    void operator()(HANDLE handle) const
-    {
-        if (handle && handle != INVALID_HANDLE_VALUE)
-            CloseHandle(handle);
-    }
-};
-using TUniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, TKernelHandleCloser>;
+// Kernel handles: the class library's owner.
+using TUniqueHandle = cl::TOwnedHandle;
 
 class TUniqueSocket {
 public:

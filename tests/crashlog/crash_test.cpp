@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include "classlib/KernelHandles.h"
 #include "crashlog/ELogFile.h"
 #include "smtp_server.h"
 
@@ -38,6 +39,35 @@ std::string ReadAll(const fs::path& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// Polls Done every 10 ms until it holds or MaxMs pass; true when it held.
+template <class F>
+bool PollUntil(F&& Done, DWORD MaxMs)
+{
+    const DWORD start = GetTickCount();
+    while (!Done()) {
+        if (GetTickCount() - start > MaxMs)
+            return false;
+        Sleep(10);
+    }
+    return true;
+}
+
+int CountStarts(const std::string& debug)
+{
+    int starts = 0;
+    for (std::size_t at = 0; (at = debug.find("started", at)) != std::string::npos; ++at)
+        ++starts;
+    return starts;
+}
+
+// No process of the job is left: a program and all that it started have ended.
+bool AllEnded(HANDLE job)
+{
+    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info{};
+    return QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &info, sizeof info, nullptr) &&
+           info.ActiveProcesses == 0;
+}
+
 TCrash RunCrash(const std::string& scenario, int expectedStarts = 1, const TRunOptions& run = {})
 {
     static int runs = 0;
@@ -62,41 +92,36 @@ TCrash RunCrash(const std::string& scenario, int expectedStarts = 1, const TRunO
                           debug.string() + "\"" + (run.ExtraArguments.empty() ? "" : " " + run.ExtraArguments);
     const fs::path output = dir / "output.txt";
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE outputFile = CreateFileA(output.string().c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    cl::TOwnedHandle outputFile(CreateFileA(output.string().c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = outputFile;
-    startup.hStdError = outputFile;
-    PROCESS_INFORMATION process{};
+    startup.hStdOutput = outputFile.get();
+    startup.hStdError = outputFile.get();
+    // The program and every program it starts (a restart, a mail program) are one job, so
+    // that the run can wait for all of them to end.
+    cl::TOwnedHandle job(CreateJobObjectA(nullptr, nullptr));
+    PROCESS_INFORMATION started{};
     TCrash crash;
-    const BOOL started =
-        CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
-    CloseHandle(outputFile);
-    if (!started)
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr, nullptr,
+                        &startup, &started))
         return crash;
+    const cl::TOwnedHandle process(started.hProcess), thread(started.hThread);
+    outputFile.reset();
+    AssignProcessToJobObject(job.get(), process.get());
+    ResumeThread(thread.get());
     // A bound only against a hang, which is itself a failure.
-    crash.Ended = WaitForSingleObject(process.hProcess, 120000) == WAIT_OBJECT_0;
+    crash.Ended = WaitForSingleObject(process.get(), 120000) == WAIT_OBJECT_0;
     if (!crash.Ended)
-        TerminateProcess(process.hProcess, 255);
-    GetExitCodeProcess(process.hProcess, &crash.ExitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+        TerminateProcess(process.get(), 255);
+    GetExitCodeProcess(process.get(), &crash.ExitCode);
     // A restarted program is a new process of its own: wait for it to have started and ended.
-    for (int i = 0; i < 3000; ++i) {
-        crash.Debug = ReadAll(debug);
-        if (expectedStarts <= 1)
-            break;
-        int starts = 0;
-        for (std::size_t at = 0; (at = crash.Debug.find("started", at)) != std::string::npos; ++at)
-            ++starts;
-        if (starts >= expectedStarts)
-            break;
-        Sleep(10);
+    if (expectedStarts > 1) {
+        PollUntil([&] { return CountStarts(ReadAll(debug)) >= expectedStarts; }, 30000);
+        PollUntil([&] { return AllEnded(job.get()); }, 30000);
     }
-    if (expectedStarts > 1)
-        Sleep(500);
+    crash.Debug = ReadAll(debug);
     if (fs::exists(log))
         crash.Blocks = TLogFile(log.string()).Items;
     crash.Output = ReadAll(output);
