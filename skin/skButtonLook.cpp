@@ -64,6 +64,12 @@ void TskFrameAnimation::Start(bool Forward, int Count, unsigned Interval)
     timer_.Start(Interval);
 }
 
+void TskFrameAnimation::Start(bool Forward, const TskDataSkinButtonControl& Description)
+{
+    if (!IsNullRect(Description.AnimateSkinRect))
+        Start(Forward, Description.FrameCount, Description.AnimateInterval);
+}
+
 void TskFrameAnimation::Stop()
 {
     timer_.Stop();
@@ -96,6 +102,20 @@ TRect AnimationFrameRect(const TRect& A, int Count, int Index, bool Stacked)
     }
     const int w = RectWidth(A) / Count;
     return {A.Left + (Index - 1) * w, A.Top, A.Left + Index * w, A.Bottom};
+}
+
+void TskButtonStateRects::Read(const TskDataSkinButtonControl& Description, const TRect& SkinRect,
+                               const TskFrameAnimation& Animation, bool Stacked)
+{
+    Normal = SkinRect;
+    Active = IsNullRect(Description.ActiveSkinRect) ? SkinRect : Description.ActiveSkinRect;
+    Down = IsNullRect(Description.DownSkinRect) ? Active : Description.DownSkinRect;
+    if (!Animation.HasFrame())
+        return;
+    const TRect frame =
+        AnimationFrameRect(Description.AnimateSkinRect, Description.FrameCount, Animation.Frame(), Stacked);
+    if (!IsNullRect(frame))
+        (Animation.Forward() ? Active : Normal) = frame;
 }
 
 int GlyphFrameFor(bool Hot, bool Down, bool Enabled, int NumGlyphs)

@@ -49,6 +49,8 @@ public:
     explicit TskFrameAnimation(std::function<void()> Changed);
 
     void Start(bool Forward, int Count, unsigned Interval);
+    // The description's animation, when it has a strip of frames; nothing otherwise.
+    void Start(bool Forward, const TskDataSkinButtonControl& Description);
     void Stop();
     bool Running() const { return timer_.Running(); }
     bool Forward() const { return forward_; }
@@ -69,6 +71,17 @@ private:
 // Frame Index (from 1) of Count frames in A: one below the other when Stacked, else side by
 // side. An empty rectangle for a count below 1.
 TRect AnimationFrameRect(const TRect& A, int Count, int Index, bool Stacked);
+
+// The picture rectangles of a button's states, read from its description: the hot image falls
+// back to the normal one and the pressed image to the hot one; while the animation shows a
+// frame, the frame stands for the hot image (forwards) or for the normal one (backwards).
+// Stacked says how the animation strip holds its frames.
+struct TskButtonStateRects {
+    TRect Normal, Active, Down;
+
+    void Read(const TskDataSkinButtonControl& Description, const TRect& SkinRect, const TskFrameAnimation& Animation,
+              bool Stacked);
+};
 
 // The glyph frame (from 1) of a state for a strip of NumGlyphs frames.
 int GlyphFrameFor(bool Hot, bool Down, bool Enabled, int NumGlyphs);

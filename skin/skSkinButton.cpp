@@ -59,16 +59,8 @@ void TskSkinButton::GetSkinData()
         picture_ = nullptr;
         return;
     }
-    normalRect_ = SkinRect;
-    activeRect_ = IsNullRect(d->ActiveSkinRect) ? SkinRect : d->ActiveSkinRect;
-    downRect_ = IsNullRect(d->DownSkinRect) ? activeRect_ : d->DownSkinRect;
-    if (animation_.HasFrame()) {
-        // A strip no wider than the button holds its frames one below the other.
-        const bool stacked = RectWidth(d->AnimateSkinRect) <= RectWidth(SkinRect);
-        const TRect frame = AnimationFrameRect(d->AnimateSkinRect, d->FrameCount, animation_.Frame(), stacked);
-        if (!IsNullRect(frame))
-            (animation_.Forward() ? activeRect_ : normalRect_) = frame;
-    }
+    // A strip no wider than the button holds its frames one below the other.
+    states_.Read(*d, SkinRect, animation_, RectWidth(d->AnimateSkinRect) <= RectWidth(SkinRect));
 }
 
 void TskSkinButton::CalcSize(int& W, int& H)
@@ -185,8 +177,8 @@ void TskSkinButton::StartAnimation(bool Forward)
 {
     GetSkinData();
     auto* d = ButtonDescription();
-    if (d && EffectsEnabled() && !IsNullRect(d->AnimateSkinRect))
-        animation_.Start(Forward, d->FrameCount, d->AnimateInterval);
+    if (d && EffectsEnabled())
+        animation_.Start(Forward, *d);
 }
 
 void TskSkinButton::MouseEntered()
@@ -474,19 +466,19 @@ void TskSkinButton::Paint()
     const double k = fade_.Value();
     if (MorphEnabled() && k > 0 && k < 1 && Enabled()) {
         TBitmap hot;
-        DrawButtonState(&b, normalRect_, false, false);
-        DrawButtonState(&hot, activeRect_, true, false);
+        DrawButtonState(&b, states_.Normal, false, false);
+        DrawButtonState(&hot, states_.Active, true, false);
         DrawMorph(Canvas(), &b, &hot, d->MorphKind, k);
         return;
     }
     if (!Enabled() && !IsNullRect(d->DisabledSkinRect))
         DrawButtonState(&b, d->DisabledSkinRect, false, false);
     else if (PressedLook())
-        DrawButtonState(&b, downRect_, true, true);
+        DrawButtonState(&b, states_.Down, true, true);
     else if (!FocusedAndFocusable() && !hot_)
-        DrawButtonState(&b, MorphEnabled() && k == 1 ? activeRect_ : normalRect_, MorphEnabled() && k == 1, false);
+        DrawButtonState(&b, MorphEnabled() && k == 1 ? states_.Active : states_.Normal, MorphEnabled() && k == 1, false);
     else
-        DrawButtonState(&b, activeRect_, true, false);
+        DrawButtonState(&b, states_.Active, true, false);
     Canvas()->Draw(0, 0, &b);
 }
 

@@ -127,9 +127,7 @@ private:
     TskButtonPress press_;
     bool active_ = false;
     bool settingFocus_ = false;
-    TRect activeRect_;
-    TRect downRect_;
-    TRect normalRect_;
+    TskButtonStateRects states_;
     TskFade fade_;
     TskFrameAnimation animation_;
     TskControlTimer repeat_;

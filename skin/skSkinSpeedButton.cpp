@@ -43,15 +43,8 @@ void TskSkinSpeedButton::GetSkinData()
         morphing_ = false;
         return;
     }
-    normalRect_ = SkinRect;
-    activeRect_ = IsNullRect(d->ActiveSkinRect) ? SkinRect : d->ActiveSkinRect;
-    downRect_ = IsNullRect(d->DownSkinRect) ? activeRect_ : d->DownSkinRect;
+    states_.Read(*d, SkinRect, animation_, false);
     morphing_ = d->Morphing && !transparent_;
-    if (animation_.HasFrame()) {
-        const TRect frame = AnimationFrameRect(d->AnimateSkinRect, d->FrameCount, animation_.Frame(), false);
-        if (!IsNullRect(frame))
-            (animation_.Forward() ? activeRect_ : normalRect_) = frame;
-    }
 }
 
 bool TskSkinSpeedButton::FadeAllowed() const
@@ -200,10 +193,7 @@ void TskSkinSpeedButton::MouseEntered()
                 fade_.Set(1);
             Repaint();
         } else {
-            GetSkinData();
-            auto* d = ButtonDescription();
-            if (d && SkinData()->EnableSkinEffects && !IsNullRect(d->AnimateSkinRect))
-                animation_.Start(true, d->FrameCount, d->AnimateInterval);
+            StartAnimation(true);
             if (FadeAllowed())
                 fade_.Start();
             else
@@ -220,10 +210,7 @@ void TskSkinSpeedButton::MouseLeft()
         return;
     mouseInside_ = false;
     if (!(groupIndex_ != 0 && down_)) {
-        GetSkinData();
-        auto* d = ButtonDescription();
-        if (d && SkinData()->EnableSkinEffects && !IsNullRect(d->AnimateSkinRect))
-            animation_.Start(false, d->FrameCount, d->AnimateInterval);
+        StartAnimation(false);
         if (FadeAllowed())
             fade_.Start();
         else
@@ -231,6 +218,14 @@ void TskSkinSpeedButton::MouseLeft()
     }
     if (press_.Held && repeatMode_)
         repeat_.Stop();
+}
+
+void TskSkinSpeedButton::StartAnimation(bool Forward)
+{
+    GetSkinData();
+    auto* d = ButtonDescription();
+    if (d && SkinData()->EnableSkinEffects)
+        animation_.Start(Forward, *d);
 }
 
 void TskSkinSpeedButton::EnabledChanged()
@@ -401,7 +396,7 @@ void TskSkinSpeedButton::RepaintFace()
 
 TskMorphFaces::TKey TskSkinSpeedButton::FacesKey() const
 {
-    return {normalRect_, activeRect_, Width(), Height(), GlyphFrameFor(mouseInside_, down_, Enabled(), numGlyphs_)};
+    return {states_.Normal, states_.Active, Width(), Height(), GlyphFrameFor(mouseInside_, down_, Enabled(), numGlyphs_)};
 }
 
 void TskSkinSpeedButton::DrawFade(double K)
@@ -409,8 +404,8 @@ void TskSkinSpeedButton::DrawFade(double K)
     const TskMorphFaces::TKey key = FacesKey();
     if (!faces_.Holds(key)) {
         TBitmap from, to;
-        DrawFace(&from, normalRect_, false, false);
-        DrawFace(&to, activeRect_, true, false);
+        DrawFace(&from, states_.Normal, false, false);
+        DrawFace(&to, states_.Active, true, false);
         faces_.Store(key, &from, &to);
     }
     faces_.Draw(Canvas()->Handle(), ButtonDescription()->MorphKind, K);
@@ -440,7 +435,7 @@ void TskSkinSpeedButton::Paint()
         return;
     }
     if (pressedLook) {
-        DrawFace(&b, downRect_, true, true);
+        DrawFace(&b, states_.Down, true, true);
     } else if (!mouseInside_) {
         if (fades && (k == 1 || Enabled()) && faces_.Holds(FacesKey())) {
             // The end of a fade: the face it ended on is at hand.
@@ -448,17 +443,17 @@ void TskSkinSpeedButton::Paint()
             return;
         }
         if (FadeAllowed() && k == 1) {
-            DrawFace(&b, activeRect_, true, false);
+            DrawFace(&b, states_.Active, true, false);
         } else if (transparent_) {
             DrawTransparentCaption(Canvas(), NewClRect, true);
             return;
         } else {
             auto* d = ButtonDescription();
-            DrawFace(&b, !Enabled() && !IsNullRect(d->DisabledSkinRect) ? d->DisabledSkinRect : normalRect_, false,
+            DrawFace(&b, !Enabled() && !IsNullRect(d->DisabledSkinRect) ? d->DisabledSkinRect : states_.Normal, false,
                      false);
         }
     } else {
-        DrawFace(&b, activeRect_, true, false);
+        DrawFace(&b, states_.Active, true, false);
     }
     Canvas()->Draw(0, 0, &b);
 }

@@ -84,6 +84,8 @@ private:
     TskSkinToolBar* ToolBar() const;
     void MouseEntered();
     void MouseLeft();
+    // Reads the description first: the frames run from the skin as it is now.
+    void StartAnimation(bool Forward);
     void EnabledChanged();
     void DialogChar(cl::TMessage& Message);
     void StopRepeat() { repeat_.Stop(); }
@@ -118,10 +120,7 @@ private:
 
     bool mouseInside_ = false;
     TskButtonPress press_;
-    // The description's state rectangles, after the fallbacks and the animation frame.
-    TRect activeRect_;
-    TRect downRect_;
-    TRect normalRect_;
+    TskButtonStateRects states_;
     bool morphing_ = false;
     TskFade fade_;
     TskMorphFaces faces_;

@@ -1,6 +1,6 @@
 // The faces of the push and the speed button from a skin area that is not nine-part: stretched
 // whole or around its client part, with the caption in the description's colour of the state or
-// in the button's own.
+// in the button's own; and the skin's animation frames played over the hot and the normal face.
 #include "skin/controls_support.h"
 
 #include "skin/skSkinButton.h"
@@ -107,4 +107,48 @@ TYPED_TEST(ButtonFaces, TheCaptionTakesTheStatesColourFromTheDescriptionOrTheBut
     EXPECT_EQ(Count(shot.get(), this->desc->FontColor), 0);
     b->SetEnabled(false);
     EXPECT_GT(Count(Shot(b).get(), this->desc->DisabledFontColor), 0) << "disabled, the skin's colour stands";
+}
+
+// Three frames of the skin's animation, each a colour of its own, side by side at y = 40 and one
+// below the other at x = 160.
+constexpr TColor Frames[] = {0x2060A0, 0x40A020, 0xA02080};
+
+TYPED_TEST(ButtonFaces, AHoverPlaysTheAnimationFramesForwardAndTheLeavingBackward)
+{
+    TBitmap* p = this->skin.Picture();
+    for (int i = 0; i < 3; ++i) {
+        PaintArea(p, Rect(i * 40, 40, i * 40 + 40, 60), Edge, Frames[i]);
+        PaintArea(p, Rect(160, i * 20, 200, i * 20 + 20), Edge, Frames[i]);
+    }
+    this->desc->AnimateSkinRect = Rect(0, 40, 120, 60);
+    this->desc->FrameCount = 3;
+    this->desc->AnimateInterval = 30;
+    auto* b = this->Make();
+    b->SetUseSkinSize(true);
+    auto face = [&] { return Shot(b)->Pixels(5, 6); };
+    EXPECT_EQ(face(), Normal);
+    b->Perform(CM_MOUSEENTER);
+    EXPECT_EQ(face(), Frames[0]);
+    this->clock.clock.Advance(30);
+    EXPECT_EQ(face(), Frames[1]);
+    this->clock.clock.Advance(30);
+    EXPECT_EQ(face(), Frames[2]);
+    this->clock.clock.Advance(30);
+    EXPECT_EQ(face(), Hot) << "the last frame gives way to the hot image";
+    b->Perform(CM_MOUSELEAVE);
+    EXPECT_EQ(face(), Frames[2]);
+    this->clock.clock.Advance(30);
+    EXPECT_EQ(face(), Frames[1]);
+    this->clock.clock.Advance(60);
+    EXPECT_EQ(face(), Normal);
+
+    // A strip no wider than the push button holds its frames one below the other; the speed
+    // button always reads them side by side.
+    if constexpr (std::is_same_v<TypeParam, TskSkinButton>) {
+        this->desc->AnimateSkinRect = Rect(160, 0, 200, 60);
+        b->Perform(CM_MOUSEENTER);
+        EXPECT_EQ(face(), Frames[0]);
+        this->clock.clock.Advance(30);
+        EXPECT_EQ(face(), Frames[1]);
+    }
 }
