@@ -111,16 +111,7 @@ void TskSkinExPanel::SetRollState(bool Value)
     rolling_ = true;
     if (Value) {
         borderStripPainting_ = false;
-        savedConstraints_.Assign(Constraints());
-        TSizeConstraints none;
-        Constraints()->Assign(&none);
-        DisableAlign();
-        hiddenChildren_.clear();
-        for (int i = 0; i < ControlCount(); ++i)
-            if (Controls(i)->Visible()) {
-                hiddenChildren_.push_back(Controls(i));
-                Controls(i)->Hide();
-            }
+        roll_.PutAside(*this);
         if (rollKind_ == rkRollHorizontal) {
             if (realWidth_ == 0) {
                 realWidth_ = Width();
@@ -132,7 +123,7 @@ void TskSkinExPanel::SetRollState(bool Value)
         }
     } else {
         borderStripPainting_ = true;
-        Constraints()->Assign(&savedConstraints_);
+        roll_.RestoreConstraints(*this);
         if (rollKind_ == rkRollHorizontal) {
             if (realWidth_ > 0)
                 SetWidth(realWidth_);
@@ -142,13 +133,7 @@ void TskSkinExPanel::SetRollState(bool Value)
                 SetHeight(realHeight_);
             realHeight_ = 0;
         }
-        // Only the children the roll hid come back, and only those still on the panel.
-        for (TControl* c : hiddenChildren_)
-            for (int i = 0; i < ControlCount(); ++i)
-                if (Controls(i) == c)
-                    c->Show();
-        hiddenChildren_.clear();
-        EnableAlign();
+        roll_.ShowChildren(*this);
     }
     rolling_ = false;
     Repaint();

@@ -2,9 +2,8 @@
 // TskSkinExPanel: a container with a caption bar holding a close and a roll button. Rolled up it
 // shrinks to its caption bar, vertically or horizontally (then its caption runs upwards), and
 // hides its children; rolled down it takes its size back and shows them again.
-#include <vector>
-
 #include "skin/skCaptionGlyph.h"
+#include "skin/skPanelRoll.h"
 #include "skin/skSkinCtrls.h"
 
 namespace sk {
@@ -94,8 +93,7 @@ private:
     int hot_ = -1;
     int pressed_ = -1;
     bool rolling_ = false;
-    cl::TSizeConstraints savedConstraints_;
-    std::vector<cl::TControl*> hiddenChildren_;
+    TskPanelRoll roll_;
 };
 
 }  // namespace sk

@@ -141,7 +141,7 @@ void TskSkinPanel::SetRollUpState(bool Value)
     if (!rollUpMode_) {
         if (realHeight_ != -1)
             RollDown();
-        Constraints()->Assign(&savedConstraints_);
+        roll_.RestoreConstraints(*this);
         rollUpState_ = false;
         return;
     }
@@ -171,17 +171,8 @@ void TskSkinPanel::RollUp()
     if (realHeight_ != -1)
         return;
     GetSkinData();
-    savedConstraints_.Assign(Constraints());
-    TSizeConstraints none;
-    Constraints()->Assign(&none);
     realHeight_ = Height();
-    DisableAlign();
-    hiddenChildren_.clear();
-    for (int i = 0; i < ControlCount(); ++i)
-        if (Controls(i)->Visible()) {
-            hiddenChildren_.push_back(Controls(i));
-            Controls(i)->Hide();
-        }
+    roll_.PutAside(*this);
     SetHeight(RolledHeight());
 }
 
@@ -191,15 +182,9 @@ void TskSkinPanel::RollDown()
         return;
     const int h = realHeight_;
     realHeight_ = -1;
-    Constraints()->Assign(&savedConstraints_);
+    roll_.RestoreConstraints(*this);
     SetHeight(h);
-    // Only the children the roll hid come back, and only those still on the panel.
-    for (TControl* c : hiddenChildren_)
-        for (int i = 0; i < ControlCount(); ++i)
-            if (Controls(i) == c)
-                c->Show();
-    hiddenChildren_.clear();
-    EnableAlign();
+    roll_.ShowChildren(*this);
 }
 
 void TskSkinPanel::ChangeSkinData()

@@ -2,9 +2,8 @@
 // TskSkinPanel: the skinned container. Its frame comes from the "panel" description; in caption
 // mode a caption strip can carry a check box (enabling or disabling the children) and a roll-up
 // arrow (collapsing the panel to its caption).
-#include <vector>
-
 #include "skin/skCaptionGlyph.h"
+#include "skin/skPanelRoll.h"
 #include "skin/skSkinCtrls.h"
 
 namespace sk {
@@ -92,9 +91,7 @@ private:
     bool rollUpState_ = false;
     int realHeight_ = -1;
     TskCaptionGlyph glyph_;
-    cl::TSizeConstraints savedConstraints_;
-    // The children that were showing when the panel rolled up.
-    std::vector<cl::TControl*> hiddenChildren_;
+    TskPanelRoll roll_;
 };
 
 }  // namespace sk

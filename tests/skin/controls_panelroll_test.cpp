@@ -1,0 +1,68 @@
+// Both kinds of roll-up panel: a rolled panel drops its size constraints and takes them back
+// when it rolls down, and a child that left the panel while it was rolled stays where it went.
+#include "skin/controls_support.h"
+
+#include "skin/skSkinExPanel.h"
+#include "skin/skSkinPanel.h"
+
+using namespace controltest;
+
+namespace {
+
+template <class TPanel>
+struct PanelRoll : ::testing::Test {
+    skctrltest::TTestForm form;
+    TPanel* panel = nullptr;
+    TPanel* stays = nullptr;
+    TPanel* leaves = nullptr;
+    void SetUp() override
+    {
+        panel = new TPanel(form.Form);
+        panel->SetParent(form.Form);
+        panel->SetBounds(10, 10, 200, 300);
+        stays = Child(0);
+        leaves = Child(40);
+    }
+    TPanel* Child(int Top)
+    {
+        auto* c = new TPanel(form.Form);
+        c->SetParent(panel);
+        c->SetBounds(0, Top, 20, 20);
+        return c;
+    }
+    void Roll(bool Up)
+    {
+        if constexpr (std::is_same_v<TPanel, TskSkinPanel>)
+            panel->SetRollUpState(Up);
+        else
+            panel->SetRollState(Up);
+    }
+};
+
+using Panels = ::testing::Types<TskSkinPanel, TskSkinExPanel>;
+TYPED_TEST_SUITE(PanelRoll, Panels);
+
+}  // namespace
+
+TYPED_TEST(PanelRoll, TheConstraintsStandAsideWhileRolledAndAChildThatLeftIsNotShownAgain)
+{
+    if constexpr (std::is_same_v<TypeParam, TskSkinPanel>) {
+        this->panel->SetCaptionMode(true);
+        this->panel->SetRollUpMode(true);
+    }
+    this->panel->Constraints()->SetMinHeight(250);
+    this->Roll(true);
+    EXPECT_LT(this->panel->Height(), 30) << "the minimum height does not hold a rolled panel open";
+    EXPECT_EQ(this->panel->Constraints()->MinHeight(), 0);
+    EXPECT_FALSE(this->stays->Visible());
+    EXPECT_FALSE(this->leaves->Visible());
+    this->leaves->SetParent(this->form.Form);
+
+    this->Roll(false);
+    EXPECT_EQ(this->panel->Height(), 300);
+    EXPECT_EQ(this->panel->Constraints()->MinHeight(), 250);
+    this->panel->SetHeight(100);
+    EXPECT_EQ(this->panel->Height(), 250) << "the constraints hold again";
+    EXPECT_TRUE(this->stays->Visible());
+    EXPECT_FALSE(this->leaves->Visible()) << "only the children still on the panel come back";
+}
