@@ -229,12 +229,14 @@ void TfrmRadioMain::CreateBrowserPanels()
     panBrowser->OnChangeRollState = TNotifyEvent(this, &TfrmRadioMain::panBrowserChangeRollState);
 
     tabControl = new sk::TskSkinTabControl(this);
-    tabControl->SetParent(panBrowser);
-    tabControl->SetSkinData(skSkinData1);
-    tabControl->SetAlign(alClient);
+    // The style and a fixed tab size make a placed control's window anew: given before it is
+    // placed, its window is made once.
     tabControl->SetStyle(tsButtons);
     tabControl->SetTabWidth(120);
     tabControl->SetTabHeight(22);
+    tabControl->SetParent(panBrowser);
+    tabControl->SetSkinData(skSkinData1);
+    tabControl->SetAlign(alClient);
     for (const char* tab : radio_texts::SPageTabs)
         tabControl->Tabs()->Add(tab);
     tabControl->OnChange = TNotifyEvent(this, &TfrmRadioMain::tabControlChange);
