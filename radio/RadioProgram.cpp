@@ -182,7 +182,8 @@ void OpenConfigureWhenLastStationGone()
     frmRadioMain->tabControl->OnChange = nullptr;
     frmRadioMain->tabControl->SetTabIndex(2);
     frmRadioMain->tabControl->OnChange = change;
-    frmRadioMain->ChangeTabs();
+    // "Small" pressed while start-up ran is not undone: the page opens behind the compact window.
+    frmRadioMain->ChangeTabs(!(frmRadioSmallForm && frmRadioSmallForm->Visible()));
 }
 
 // Returns false when the program is to end without its message loop.

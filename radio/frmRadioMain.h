@@ -127,7 +127,9 @@ public:
     void trbVolumeChange(cl::TObject* Sender);
     void WindowsMediaPlayerStatusChange(cl::TObject* Sender);
     void tabControlChange(cl::TObject* Sender);
-    void ChangeTabs();
+    // Opens the page of the selected tab; BringToFront false leaves the windows as they are
+    // (start-up's page opens behind a compact window the user switched to meanwhile).
+    void ChangeTabs(bool BringToFront = true);
     void BrowserBeforeNavigate2(cl::TObject* Sender, const cl::AnsiString& URL, bool& Cancel);
     void BrowserNewWindow2(cl::TObject* Sender, bool& Cancel);
     void BrowserDocumentComplete(cl::TObject* Sender, const cl::AnsiString& URL);

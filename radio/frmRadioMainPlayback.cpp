@@ -75,13 +75,14 @@ void TfrmRadioMain::WindowsMediaPlayerStatusChange(TObject*)
 
 void TfrmRadioMain::tabControlChange(TObject*) { ChangeTabs(); }
 
-void TfrmRadioMain::ChangeTabs()
+void TfrmRadioMain::ChangeTabs(bool BringToFront)
 {
     TRegManager reg;
     const std::string user = reg.GetUserName();
     const std::string password = reg.GetPassword();
     ShowBrowser(false);
-    BringMainToFront();
+    if (BringToFront)
+        BringMainToFront();
     TRadioChannelManager* directory = Directory();
     switch (tabControl->TabIndex()) {
     case 0: Navigate(directory->GetCurrentWebsiteURL()); break;
