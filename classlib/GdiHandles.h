@@ -66,6 +66,26 @@ private:
     HDC dc_;
 };
 
+// The display's own DC (CreateDC "DISPLAY"), for work that needs the screen's format rather
+// than a window's; deleted with DeleteDC.
+class TDisplayDC {
+public:
+    TDisplayDC() : dc_(CreateDCA("DISPLAY", nullptr, nullptr, nullptr)) {}
+    ~TDisplayDC()
+    {
+        if (dc_)
+            DeleteDC(dc_);
+    }
+    TDisplayDC(const TDisplayDC&) = delete;
+    TDisplayDC& operator=(const TDisplayDC&) = delete;
+
+    HDC Handle() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HDC dc_;
+};
+
 // A DC of a window's client area (GetDC) or of the whole window (GetWindowDC), released with
 // ReleaseDC to the window it came from. A null window gives the screen's DC.
 class TWindowDC {

@@ -1,31 +1,11 @@
 // Where the pixels of a TskEffectBmp live on Windows: a top-down 24-bit DIB section, so that
 // GDI reads them and draws them without conversion.
+#include "classlib/GdiHandles.h"
 #include "classlib/GraphicsError.h"
 #include "skin/skEffects.h"
 #include "skin/skFBitmap.h"
 
 namespace sk {
-
-namespace {
-
-// The "DISPLAY" device context the pixels of a device-dependent bitmap are read through.
-class TDisplayDC {
-public:
-    TDisplayDC() : dc_(CreateDCA("DISPLAY", nullptr, nullptr, nullptr)) {}
-    ~TDisplayDC()
-    {
-        if (dc_)
-            DeleteDC(dc_);
-    }
-    TDisplayDC(const TDisplayDC&) = delete;
-    TDisplayDC& operator=(const TDisplayDC&) = delete;
-    HDC Handle() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
-}  // namespace
 
 struct TskEffectBmp::TStore {
     BITMAPINFO Info{};
@@ -51,7 +31,8 @@ std::unique_ptr<TskEffectBmp> TskEffectBmp::CreateFromHandle(HBITMAP Bitmap)
         throw cl::EInvalidGraphic("Bitmap image is not valid");
     auto result = std::make_unique<TskEffectBmp>(info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight);
     if (result->bits_) {
-        TDisplayDC display;
+        // The pixels of a device-dependent bitmap are read through the display's DC.
+        cl::TDisplayDC display;
         BITMAPINFO header = result->store_->Info;
         GetDIBits(display.Handle(), Bitmap, 0, result->height_, result->bits_, &header, DIB_RGB_COLORS);
     }
