@@ -4,24 +4,11 @@
 #include <cstring>
 
 #include "classlib/CoreConsts.h"
-#ifdef _WIN32
-#include "classlib/GdiHandles.h"
-#endif
 #include "classlib/GraphicsError.h"
 
 namespace cl {
 
 namespace {
-#ifdef _WIN32
-template <class H>
-void DropHandle(H& handle)
-{
-    if (handle) {
-        DeleteObject(handle);
-        handle = nullptr;
-    }
-}
-#endif
 
 // Takes Value into Field and says whether it differed, so that a setter announces only a real
 // change (listeners repaint or re-create handles on every announcement).
@@ -58,18 +45,13 @@ void TGraphicsObject::Changed()
 // ---------------------------------------------------------------------------------------------
 // TFont
 
-TFont::~TFont()
-{
-#ifdef _WIN32
-    DropHandle(handle_);
-#endif
-}
+TFont::~TFont() = default;
 
 void TFont::Changed()
 {
 #ifdef _WIN32
     ReleaseFromCanvas();
-    DropHandle(handle_);
+    handle_.Reset();
 #endif
     TGraphicsObject::Changed();
 }
@@ -172,29 +154,24 @@ HFONT TFont::Handle()
         lf.lfQuality = DEFAULT_QUALITY;
         lf.lfPitchAndFamily = pitch_ == fpFixed ? FIXED_PITCH : pitch_ == fpVariable ? VARIABLE_PITCH : DEFAULT_PITCH;
         std::strncpy(lf.lfFaceName, name_.c_str(), LF_FACESIZE - 1);
-        handle_ = CreateFontIndirectA(&lf);
+        handle_.Reset(CreateFontIndirectA(&lf));
         if (!handle_)
             throw EOutOfResources(consts::SOutOfResources);
     }
-    return handle_;
+    return handle_.Handle();
 }
 #endif
 
 // ---------------------------------------------------------------------------------------------
 // TPen
 
-TPen::~TPen()
-{
-#ifdef _WIN32
-    DropHandle(handle_);
-#endif
-}
+TPen::~TPen() = default;
 
 void TPen::Changed()
 {
 #ifdef _WIN32
     ReleaseFromCanvas();
-    DropHandle(handle_);
+    handle_.Reset();
 #endif
     TGraphicsObject::Changed();
 }
@@ -246,29 +223,24 @@ HPEN TPen::Handle()
 {
     if (!handle_) {
         static constexpr int styles[] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
-        handle_ = CreatePen(styles[style_], width_, static_cast<COLORREF>(ColorToRGB(color_)));
+        handle_.Reset(CreatePen(styles[style_], width_, static_cast<COLORREF>(ColorToRGB(color_))));
         if (!handle_)
             throw EOutOfResources(consts::SOutOfResources);
     }
-    return handle_;
+    return handle_.Handle();
 }
 #endif
 
 // ---------------------------------------------------------------------------------------------
 // TBrush
 
-TBrush::~TBrush()
-{
-#ifdef _WIN32
-    DropHandle(handle_);
-#endif
-}
+TBrush::~TBrush() = default;
 
 void TBrush::Changed()
 {
 #ifdef _WIN32
     ReleaseFromCanvas();
-    DropHandle(handle_);
+    handle_.Reset();
 #endif
     TGraphicsObject::Changed();
 }
@@ -306,20 +278,21 @@ void TBrush::Assign(TPersistent* Source)
 #ifdef _WIN32
 HBRUSH TBrush::Handle()
 {
+    // The clear brush is the system's own, which is never deleted: it is not kept.
+    if (style_ == bsClear)
+        return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
     if (!handle_) {
         const COLORREF rgb = static_cast<COLORREF>(ColorToRGB(color_));
-        switch (style_) {
-        case bsSolid: handle_ = CreateSolidBrush(rgb); break;
-        case bsClear: handle_ = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)); break;
-        default: {
+        if (style_ == bsSolid) {
+            handle_.Reset(CreateSolidBrush(rgb));
+        } else {
             static constexpr int hatches[] = {0, 0, HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL, HS_CROSS, HS_DIAGCROSS};
-            handle_ = CreateHatchBrush(hatches[style_], rgb);
-        }
+            handle_.Reset(CreateHatchBrush(hatches[style_], rgb));
         }
         if (!handle_)
             throw EOutOfResources(consts::SOutOfResources);
     }
-    return handle_;
+    return handle_.Handle();
 }
 #endif
 

@@ -9,6 +9,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "classlib/GdiHandles.h"
 #endif
 
 namespace cl {
@@ -86,7 +88,7 @@ private:
     TFontPitch pitch_ = fpDefault;
     int orientation_ = 0;
 #ifdef _WIN32
-    HFONT handle_ = nullptr;
+    TOwnedFont handle_;
 #endif
 };
 
@@ -124,7 +126,7 @@ private:
     TPenStyle style_ = psSolid;
     TPenMode mode_ = pmCopy;
 #ifdef _WIN32
-    HPEN handle_ = nullptr;
+    TOwnedPen handle_;
 #endif
 };
 
@@ -156,7 +158,7 @@ private:
     TColor color_ = clWhite;
     TBrushStyle style_ = bsSolid;
 #ifdef _WIN32
-    HBRUSH handle_ = nullptr;
+    TOwnedBrush handle_;
 #endif
 };
 
