@@ -47,17 +47,17 @@ using TOwnedPen = TGdiObject<HPEN>;
 using TOwnedFont = TGdiObject<HFONT>;
 using TOwnedRegion = TGdiObject<HRGN>;
 
-// A memory DC compatible with Reference (the screen when null), deleted with DeleteDC.
-class TMemoryDC {
+// A DC the program made itself, deleted with DeleteDC.
+class TCreatedDC {
 public:
-    explicit TMemoryDC(HDC Reference = nullptr) : dc_(CreateCompatibleDC(Reference)) {}
-    ~TMemoryDC()
+    explicit TCreatedDC(HDC DC) : dc_(DC) {}
+    ~TCreatedDC()
     {
         if (dc_)
             DeleteDC(dc_);
     }
-    TMemoryDC(const TMemoryDC&) = delete;
-    TMemoryDC& operator=(const TMemoryDC&) = delete;
+    TCreatedDC(const TCreatedDC&) = delete;
+    TCreatedDC& operator=(const TCreatedDC&) = delete;
 
     HDC Handle() const { return dc_; }
     explicit operator bool() const { return dc_ != nullptr; }
@@ -66,24 +66,17 @@ private:
     HDC dc_;
 };
 
-// The display's own DC (CreateDC "DISPLAY"), for work that needs the screen's format rather
-// than a window's; deleted with DeleteDC.
-class TDisplayDC {
+// A memory DC compatible with Reference (the screen when null).
+class TMemoryDC : public TCreatedDC {
 public:
-    TDisplayDC() : dc_(CreateDCA("DISPLAY", nullptr, nullptr, nullptr)) {}
-    ~TDisplayDC()
-    {
-        if (dc_)
-            DeleteDC(dc_);
-    }
-    TDisplayDC(const TDisplayDC&) = delete;
-    TDisplayDC& operator=(const TDisplayDC&) = delete;
+    explicit TMemoryDC(HDC Reference = nullptr) : TCreatedDC(CreateCompatibleDC(Reference)) {}
+};
 
-    HDC Handle() const { return dc_; }
-    explicit operator bool() const { return dc_ != nullptr; }
-
-private:
-    HDC dc_;
+// The display's own DC (CreateDC "DISPLAY"), for work that needs the screen's format rather
+// than a window's.
+class TDisplayDC : public TCreatedDC {
+public:
+    TDisplayDC() : TCreatedDC(CreateDCA("DISPLAY", nullptr, nullptr, nullptr)) {}
 };
 
 // A DC of a window's client area (GetDC) or of the whole window (GetWindowDC), released with
