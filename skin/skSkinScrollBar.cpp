@@ -229,14 +229,11 @@ void TskSkinScrollBar::WMTimer(TMessage& Message)
 
 void TskSkinScrollBar::RepeatTick()
 {
-    if (!repeat_.Running() && !firstTick_)
+    if (!repeat_.Running() && !repeat_.AwaitingFirstTick())
         return;
     const TAliveFlag alive = alive_;
-    if (firstTick_) {
-        // After the first delay the repeat runs at its own pace.
-        firstTick_ = false;
-        repeat_.Start(RepeatInterval);
-    }
+    // The tick that ends the first delay sets the pace and steps as well.
+    repeat_.EndFirstDelay();
     switch (repeatMode_) {
     case RepeatNearArrow: StepArrow(NearArrowPart); break;
     case RepeatFarArrow: StepArrow(FarArrowPart); break;
@@ -274,7 +271,6 @@ void TskSkinScrollBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, 
     GetSkinData();
     CalcLayout();
     repeatMode_ = RepeatNone;
-    firstTick_ = true;
     const int part = PartAt(X, Y);
     if (part >= 0) {
         pressedPart_ = part;
@@ -295,7 +291,7 @@ void TskSkinScrollBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, 
             StepArrow(part);
             if (!*alive)
                 return;
-            repeat_.Start(FirstRepeatDelay);
+            repeat_.Start();
             Repaint();
             break;
         }
@@ -305,7 +301,7 @@ void TskSkinScrollBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, 
         return;
     const bool toFar = Along(X, Y) >= (Vertical() ? parts_.Thumb.Top : parts_.Thumb.Left);
     repeatMode_ = toFar ? RepeatPageFar : RepeatPageNear;
-    repeat_.Start(FirstRepeatDelay);
+    repeat_.Start();
     StepPage(toFar);
 }
 
@@ -323,7 +319,7 @@ void TskSkinScrollBar::MouseMove(TShiftState Shift, int X, int Y)
         if (pressedPart_ != ThumbPart && inside != wasInside) {
             // The repeat pauses while the pointer is off the held arrow.
             if (inside)
-                repeat_.Start(RepeatInterval);
+                repeat_.Resume(RepeatInterval);
             else
                 repeat_.Stop();
         }
@@ -351,8 +347,7 @@ void TskSkinScrollBar::WMLButtonUp(TMessage& Message)
 void TskSkinScrollBar::Release(bool LeftButton)
 {
     mouseDown_ = false;
-    firstTick_ = false;
-    repeat_.Stop();
+    repeat_.End();
     repeatMode_ = RepeatNone;
     const bool wasDragging = dragging_;
     dragging_ = false;

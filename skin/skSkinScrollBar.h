@@ -8,7 +8,7 @@
 
 #include "skin/skSkinCtrls.h"
 #include "skin/skSkinScrollBarLayout.h"
-#include "skin/skWindowTimer.h"
+#include "skin/skHeldRepeat.h"
 
 namespace sk {
 
@@ -119,8 +119,7 @@ private:
     int hotPart_ = -1;
     int pressedPart_ = -1;
     int repeatMode_ = RepeatNone;
-    bool firstTick_ = false;
-    TskWindowTimer repeat_{this, RepeatTimerId};
+    TskHeldRepeat repeat_{this, RepeatTimerId, FirstRepeatDelay, RepeatInterval};
     bool mouseDown_ = false;
     bool dragging_ = false;
     int dragCoord_ = 0;

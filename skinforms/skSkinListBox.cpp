@@ -586,7 +586,7 @@ void TskSkinCustomListBox::HotTest(int X, int Y, bool HasPoint)
     if (hot_ != -1) {
         buttons_[hot_].MouseIn = true;
         if (repeatMode_ && buttons_[hot_].Down)
-            repeat_.Start(ResumeInterval);
+            repeat_.Resume(ResumeInterval);
     }
     Repaint();
 }
@@ -613,8 +613,7 @@ void TskSkinCustomListBox::MouseDown(TMouseButton Button, TShiftState Shift, int
         const TNotifyEvent events[3] = {OnUpButtonClick, OnDownButtonClick, OnCheckButtonClick};
         if (!events[hot_] && hot_ != CheckButton) {
             repeatMode_ = hot_ == UpButton ? 1 : 2;
-            firstTick_ = true;
-            repeat_.Start(FirstRepeatDelay);
+            repeat_.Start();
         }
     }
     if (*alive)
@@ -656,8 +655,7 @@ void TskSkinCustomListBox::MouseUp(TMouseButton Button, TShiftState Shift, int X
         if (!*alive)
             return;
         repeatMode_ = 0;
-        firstTick_ = false;
-        repeat_.Stop();
+        repeat_.End();
     }
     TskSkinCustomControl::MouseUp(Button, Shift, X, Y);
 }
@@ -668,11 +666,9 @@ void TskSkinCustomListBox::WMTimer(TMessage& Message)
         TskSkinCustomControl::Dispatch(Message);
         return;
     }
-    if (firstTick_) {
-        firstTick_ = false;
-        repeat_.Start(RepeatInterval);
+    // The tick that ends the first delay only sets the pace.
+    if (repeat_.EndFirstDelay())
         return;
-    }
     if (repeatMode_ == 1)
         StepItem(-1);
     else if (repeatMode_ == 2)

@@ -9,7 +9,7 @@
 #include "classlib/StdCtrls.h"
 #include "skin/skSkinCtrls.h"
 #include "skin/skSkinScrollBar.h"
-#include "skin/skWindowTimer.h"
+#include "skin/skHeldRepeat.h"
 
 namespace sk {
 
@@ -212,8 +212,7 @@ private:
     int hot_ = -1;
     int captured_ = -1;
     int repeatMode_ = 0;
-    bool firstTick_ = false;
-    TskWindowTimer repeat_{this, RepeatTimerId};
+    TskHeldRepeat repeat_{this, RepeatTimerId, FirstRepeatDelay, RepeatInterval};
     // The widest item text, measured once per change of the items.
     int widest_ = -1;
     bool barsPending_ = false;

@@ -154,7 +154,7 @@ void TskSkinUpDown::HotTest(int X, int Y)
     b.MouseIn = true;
     Repaint();
     if (increment_ != 0 && b.Down)
-        repeat_.Start(ResumeInterval);
+        repeat_.Resume(ResumeInterval);
 }
 
 void TskSkinUpDown::Step(int Direction) { SetPosition(position_ + Direction * increment_); }
@@ -174,8 +174,7 @@ void TskSkinUpDown::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
         Repaint();
         if (increment_ != 0) {
             repeatMode_ = hot_ == UpButton ? RepeatUp : RepeatDown;
-            firstTick_ = true;
-            repeat_.Start(FirstRepeatDelay);
+            repeat_.Start();
         }
     }
     TskSkinCustomControl::MouseDown(Button, Shift, X, Y);
@@ -187,11 +186,9 @@ void TskSkinUpDown::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
     if (captured_ != -1) {
         const int b = captured_;
         captured_ = -1;
-        if (increment_ != 0) {
-            repeat_.Stop();
+        if (increment_ != 0)
             repeatMode_ = RepeatNone;
-        }
-        firstTick_ = false;
+        repeat_.End();
         buttons_[b].Down = false;
         if (b != hot_)
             buttons_[b].MouseIn = false;
@@ -226,12 +223,9 @@ void TskSkinUpDown::WMTimer(TMessage& Message)
         TskSkinCustomControl::Dispatch(Message);
         return;
     }
-    if (firstTick_) {
-        // The first delay has passed: from now on the repeat runs at its own pace.
-        firstTick_ = false;
-        repeat_.Start(RepeatInterval);
+    // The tick that ends the first delay only sets the pace.
+    if (repeat_.EndFirstDelay())
         return;
-    }
     if (repeatMode_ == RepeatDown)
         Step(-1);
     else if (repeatMode_ == RepeatUp)
@@ -278,8 +272,7 @@ void TskSkinUpDown::Dispatch(TMessage& Message)
             buttons_[captured_].Down = false;
             captured_ = -1;
             repeatMode_ = RepeatNone;
-            firstTick_ = false;
-            repeat_.Stop();
+            repeat_.End();
             Repaint();
         }
         break;

@@ -5,7 +5,7 @@
 // the release over the button steps once more. The tab and page controls use it as their tab
 // scroller.
 #include "skin/skSkinCtrls.h"
-#include "skin/skWindowTimer.h"
+#include "skin/skHeldRepeat.h"
 
 namespace sk {
 
@@ -91,8 +91,7 @@ private:
     int hot_ = -1;
     int captured_ = -1;
     int repeatMode_ = RepeatNone;
-    bool firstTick_ = false;
-    TskWindowTimer repeat_{this, RepeatTimerId};
+    TskHeldRepeat repeat_{this, RepeatTimerId, FirstRepeatDelay, RepeatInterval};
     int increment_ = 1;
     int position_ = 0;
     int min_ = 0;

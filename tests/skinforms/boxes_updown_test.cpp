@@ -141,6 +141,18 @@ TEST_F(UpDown, AZeroIncrementNeverRepeatsOrMovesButStillClicks)
     EXPECT_EQ(ups, 1);
 }
 
+TEST_F(UpDown, AnIncrementSetToZeroWhileHeldStillEndsTheRepeatOnRelease)
+{
+    ud->SetPosition(7);
+    Press(40, 10);
+    ud->SetIncrement(0);
+    changes = 0;
+    Release(40, 10);
+    EXPECT_FALSE(ud->TimerRunning()) << "no repeat outlives the press";
+    Tick();
+    EXPECT_EQ(changes, 0);
+}
+
 TEST_F(UpDown, ACancelledPressLetsGoWithoutAStep)
 {
     Press(40, 10);
