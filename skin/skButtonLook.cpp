@@ -5,6 +5,7 @@
 
 #include "skin/skComposers.h"
 #include "skin/skResourceStrData.h"
+#include "skin/skSkinCtrls.h"
 #include "skin/skSkinDataControls.h"
 #include "skin/skUtils.h"
 #include "skin/skUtilsGlyphs.h"
@@ -248,15 +249,21 @@ TColor ButtonCaptionColor(const TskDataSkinButtonControl& Description, bool Enab
     return Description.FontColor;
 }
 
-TRect DrawPlainButtonFace(TBitmap* B, TBitmap* Picture, const TRect& R, bool Fixed, const TRect& ClRect)
+TRect DrawButtonFace(const TskSkinGeometry& G, TBitmap* B, TBitmap* Picture, const TRect& R, int W, int H,
+                     bool UseSkinSize)
 {
-    if (Picture && Fixed)
-        B->Canvas()->CopyRect(Rect(0, 0, B->Width(), B->Height()), Picture->Canvas(), R);
+    B->SetSize(W, H);
+    if (UseSkinSize || G.ResizeMode == rmNinePart) {
+        ComposeSkinControlImage(G, B, Picture, R, W, H, true);
+        return G.NewClRect;
+    }
+    if (Picture && G.ResizeMode == rmFixed)
+        B->Canvas()->CopyRect(Rect(0, 0, W, H), Picture->Canvas(), R);
     else if (Picture)
-        StretchSkinImage(B, Picture, R, ClRect);
-    TRect text = ClRect;
-    text.Right += B->Width() - RectWidth(R);
-    text.Bottom += B->Height() - RectHeight(R);
+        StretchSkinImage(B, Picture, R, G.ClRect);
+    TRect text = G.ClRect;
+    text.Right += W - RectWidth(R);
+    text.Bottom += H - RectHeight(R);
     return text;
 }
 

@@ -10,6 +10,7 @@
 #include "skin/skControlTimer.h"
 #include "skin/skDefaultLook.h"
 #include "skin/skEffects.h"
+#include "skin/skSkinCtrlsGeometry.h"
 #include "skin/skSkinData.h"
 
 namespace sk {
@@ -132,10 +133,13 @@ void DrawMorph(cl::TCanvas* Canvas, cl::TBitmap* From, cl::TBitmap* To, TskMorph
 cl::TColor ButtonCaptionColor(const TskDataSkinButtonControl& Description, bool Enabled, bool UseSkinFontColor,
                               cl::TColor OwnColor, bool Active, bool Down);
 
-// A button face in B (already at the button's size) from part R of Picture, for a skin that is
-// neither nine-part nor kept at its own size: R as it stands when Fixed, else stretched around
-// ClRect; nothing without a picture. Returns where the caption goes: ClRect grown as the face grew.
-TRect DrawPlainButtonFace(cl::TBitmap* B, cl::TBitmap* Picture, const TRect& R, bool Fixed, const TRect& ClRect);
+// A button face in B, at W by H, from part R of Picture (G fitted to that size). Composed from
+// the skin's parts when the button keeps the skin's size or the skin is nine-part; else R as it
+// stands for a fixed-size skin or stretched around the client rectangle, nothing without a
+// picture. Returns where the caption goes: the fitted client rectangle, or the skin's grown as
+// the face grew.
+TRect DrawButtonFace(const TskSkinGeometry& G, cl::TBitmap* B, cl::TBitmap* Picture, const TRect& R, int W, int H,
+                     bool UseSkinSize);
 
 // A one-pixel frame around a fill, as the default looks draw their elements.
 void FillFramed(cl::TCanvas* Canvas, const TRect& R, cl::TColor Frame, cl::TColor Fill);

@@ -428,14 +428,7 @@ void TskSkinButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
 
 void TskSkinButton::DrawButtonState(TBitmap* B, const TRect& R, bool Active, bool Down)
 {
-    B->SetSize(Width(), Height());
-    TRect text;
-    if (!useSkinSize_ && ResizeMode != rmNinePart) {
-        text = DrawPlainButtonFace(B, picture_, R, ResizeMode == rmFixed, ClRect);
-    } else {
-        CreateSkinControlImage(B, picture_, R);
-        text = NewClRect;
-    }
+    const TRect text = DrawButtonFace(*this, B, picture_, R, Width(), Height(), useSkinSize_);
     TCanvas* c = B->Canvas();
     auto* d = ButtonDescription();
     SetCaptionFont(c, d, UseSkinFont(), DefaultFont(), SkinData());

@@ -312,14 +312,7 @@ void TskSkinSpeedButton::DrawCaption(TCanvas* Canvas, const TRect& R, bool Activ
 
 void TskSkinSpeedButton::DrawFace(TBitmap* B, const TRect& R, bool Active, bool Down)
 {
-    B->SetSize(Width(), Height());
-    TRect text;
-    if (useSkinSize_ || ResizeMode == rmNinePart) {
-        ComposeSkinControlImage(*this, B, picture_, R, Width(), Height(), true);
-        text = NewClRect;
-    } else {
-        text = DrawPlainButtonFace(B, picture_, R, ResizeMode == rmFixed, ClRect);
-    }
+    const TRect text = DrawButtonFace(*this, B, picture_, R, Width(), Height(), useSkinSize_);
     TCanvas* c = B->Canvas();
     auto* d = ButtonDescription();
     SetCaptionFont(c, d, UseSkinFont(), DefaultFont(), SkinData());
