@@ -267,6 +267,18 @@ bool TskSkinFrame::Sizeable() const
     return form_->BorderStyle() == cl::bsSizeable || form_->BorderStyle() == cl::bsSizeToolWin;
 }
 
+// Reading a window's text takes two messages through the platform, dearer than all the rest of
+// a frame's paint: the frame reads it once per window and again whenever it is set.
+const std::string& TskSkinFrame::CaptionText()
+{
+    if (!captionKnown_) {
+        captionText_ = form_->Caption();
+        // Without a window the form keeps the text itself, and sets it without a message.
+        captionKnown_ = form_->HandleAllocated();
+    }
+    return captionText_;
+}
+
 bool TskSkinFrame::HasSkinPicture() const
 {
     return skinData_ && !skinData_->Empty && skinData_->Picture && !skinData_->Picture->Empty();
@@ -426,6 +438,7 @@ bool TskSkinFrame::WMCreate(cl::TMessage& Message)
     if (Message.Result == -1)
         return true;
     region_ = nullptr;
+    captionKnown_ = false;
     RemoveFormCaption();
     UpdateRegion(true);
     return true;
@@ -434,6 +447,7 @@ bool TskSkinFrame::WMCreate(cl::TMessage& Message)
 bool TskSkinFrame::WMDestroy(cl::TMessage&)
 {
     StopTimers();
+    captionKnown_ = false;
     return false;
 }
 
@@ -469,6 +483,7 @@ bool TskSkinFrame::WMActivate(cl::TMessage& Message)
 bool TskSkinFrame::WMSetText(cl::TMessage& Message)
 {
     CallSaved(Message);
+    captionKnown_ = false;
     if (Bordered())
         SendNCPaint();
     return true;

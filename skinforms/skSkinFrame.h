@@ -11,6 +11,7 @@
 // roll-up to the caption, minimize to the tray, the size limits, magnetic edges, centring on
 // first show and the fade-in of a layered window.
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,25 @@ struct TskFrameRects {
     TRect NewButtonsRect;
     TPoint NewHitTestLTPoint, NewHitTestRTPoint, NewHitTestLBPoint, NewHitTestRBPoint;
     TRect NewMaskRectArea;
+};
+
+// Everything the four composed border images are made from: equal inputs, equal images.
+struct TskFrameBorderKey {
+    cl::TBitmap* Source = nullptr;
+    HBITMAP SourceHandle = nullptr;
+    int SourceWidth = 0;
+    int SourceHeight = 0;
+    TPoint LTPoint, RTPoint, LBPoint, RBPoint;
+    TRect ClRect;
+    TPoint NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint;
+    TRect NewClRect;
+    int Width = 0;
+    int Height = 0;
+    bool LeftStretch = false;
+    bool TopStretch = false;
+    bool RightStretch = false;
+    bool BottomStretch = false;
+    friend bool operator==(const TskFrameBorderKey&, const TskFrameBorderKey&) = default;
 };
 
 // The skin's form description fitted to W by H (DW = W - PW, DH = H - PH).
@@ -163,6 +183,8 @@ public:
     cl::TTimer* HoverTimer() const { return hoverTimer_; }
     cl::TTimer* MorphTimer() const { return morphTimer_; }
     cl::TTimer* AnimationTimer() const { return animationTimer_; }
+    // The form's caption as the frame draws it.
+    const std::string& CaptionText();
     // The frame's stored size.
     int FrameWidth() const { return fw_; }
     int FrameHeight() const { return fh_; }
@@ -383,6 +405,8 @@ private:
     void SendNCPaint();
     void DrawObjects(cl::TCanvas* Canvas, int DY, bool Bottom);
     void DropWorkImages();
+    // The border images for the frame's size and state, composed again only when that changed.
+    void ComposeBorders(cl::TBitmap* Source);
     void PaintDefaultCaption(cl::TCanvas* Canvas, const TRect& Caption);
     void ArrangeDefaultButtons(TRect& Caption);
     bool InShape(TPoint P) const;
@@ -438,12 +462,18 @@ private:
     int fw_ = 0;
     int fh_ = 0;
     TskFrameRects rects_;
-    // The four border images of the last paint, kept so that a repaint at the same size makes
-    // no new bitmaps.
-    cl::TBitmap workTop_, workLeft_, workRight_, workBottom_;
+    // The four border images as composed from the skin, and what they were composed from:
+    // composing tiles the picture's edges piece by piece, and most paints are at the same size
+    // in the same state. The objects draw on copies of the top and bottom images.
+    cl::TBitmap borderTop_, borderLeft_, borderRight_, borderBottom_;
+    std::optional<TskFrameBorderKey> borderKey_;
+    cl::TBitmap workTop_, workBottom_;
     // The four mask border strips and the region handed to the window last (owned by it).
     cl::TBitmap maskTop_, maskLeft_, maskRight_, maskBottom_;
     HRGN region_ = nullptr;
+    // The form's caption as last read from its window; renewed by WM_SETTEXT and a new window.
+    std::string captionText_;
+    bool captionKnown_ = false;
     cl::TTimer* hoverTimer_ = nullptr;
     cl::TTimer* morphTimer_ = nullptr;
     cl::TTimer* animationTimer_ = nullptr;

@@ -116,6 +116,13 @@ void TskSkinCaptionObject::MouseLeave()
         Parent->OnMouseLeaveEvent(IDName);
 }
 
+int TskSkinCaptionObject::CaptionCharset() const
+{
+    if (SkinData && SkinData->ResourceStrData())
+        return SkinData->ResourceStrData()->CharSet();
+    return Parent->DefCaptionFont()->Charset();
+}
+
 void TskSkinCaptionObject::SetCaptionFont(cl::TCanvas* Canvas, bool AsActive)
 {
     cl::TFont* f = Canvas->Font();
@@ -123,10 +130,47 @@ void TskSkinCaptionObject::SetCaptionFont(cl::TCanvas* Canvas, bool AsActive)
     f->SetStyle(FontStyle);
     f->SetHeight(FontHeight);
     f->SetColor(AsActive ? ActiveFontColor : FontColor);
-    if (SkinData && SkinData->ResourceStrData())
-        f->SetCharset(SkinData->ResourceStrData()->CharSet());
-    else
-        f->SetCharset(Parent->DefCaptionFont()->Charset());
+    f->SetCharset(CaptionCharset());
+}
+
+TskCaptionImageKey TskSkinCaptionObject::ImageKey(cl::TBitmap* Source, const TRect& R, bool AsActive) const
+{
+    TskCaptionImageKey k;
+    k.Source = Source;
+    k.SourceHandle = Source && !Source->Empty() ? Source->Handle() : nullptr;
+    k.ActivePicture = ActivePicture;
+    k.ActivePictureHandle = ActivePicture && !ActivePicture->Empty() ? ActivePicture->Handle() : nullptr;
+    k.SkinData = SkinData;
+    k.R = R;
+    k.SkinRect = SkinRect;
+    k.Width = ObjectRect.Width();
+    k.Height = ObjectRect.Height();
+    k.AsActive = AsActive;
+    k.Text = Parent->CaptionText();
+    k.FontName = FontName;
+    k.FontHeight = FontHeight;
+    k.FontStyle = FontStyle;
+    k.FontColor = AsActive ? ActiveFontColor : FontColor;
+    k.Charset = CaptionCharset();
+    k.Alignment = Alignment;
+    k.Light = Light;
+    k.LightColor = AsActive ? ActiveLightColor : LightColor;
+    k.Shadow = Shadow;
+    k.ShadowColor = AsActive ? ActiveShadowColor : ShadowColor;
+    k.TextRect = TextRect;
+    k.FrameRect = FrameRect;
+    k.ActiveFrameRect = ActiveFrameRect;
+    k.FrameTextRect = FrameTextRect;
+    k.FrameLeftOffset = FrameLeftOffset;
+    k.FrameRightOffset = FrameRightOffset;
+    k.StretchEffect = StretchEffect;
+    k.FullFrame = FullFrame;
+    if (SkinData) {
+        k.ButtonsOffset = SkinData->ButtonsOffset;
+        k.LeftEdge = SkinData->LTPoint.X;
+        k.RightEdge = SkinData->RTPoint.X;
+    }
+    return k;
 }
 
 void TskSkinCaptionObject::ComposeBackground(cl::TBitmap* B, cl::TBitmap* Source, const TRect& R)
@@ -153,10 +197,16 @@ void TskSkinCaptionObject::DrawImage(cl::TCanvas* Canvas, cl::TBitmap* Source, c
                                      bool Effect)
 {
     cl::TBitmap& b = image_;
-    ComposeBackground(&b, Source, R);
+    TskCaptionImageKey key = ImageKey(Source, R, TextAsActive);
+    if (!imageKey_ || *imageKey_ != key) {
+        imageKey_.reset();
+        ComposeBackground(&b, Source, R);
+        if (!b.Empty())
+            DrawCaption(b.Canvas(), 0, 0, TextAsActive);
+        imageKey_ = std::move(key);
+    }
     if (b.Empty())
         return;
-    DrawCaption(b.Canvas(), 0, 0, TextAsActive);
     if (Effect && SkinData) {
         std::unique_ptr<TskEffectBmp> e = TskEffectBmp::CreateFromHandle(b.Handle());
         ApplyInactiveEffect(*e, SkinData->InactiveEffect);
@@ -202,9 +252,34 @@ void TskSkinCaptionObject::Draw(cl::TCanvas* Canvas, bool)
         DrawImage(Canvas, Picture, SkinRect, false, autoInactive);
 }
 
+// Measuring the text (and cutting it to the room) takes several calls through the font engine;
+// its result changes only with the text, the font and the room.
+const TskCaptionTextLayout& TskSkinCaptionObject::TextLayout(cl::TCanvas* Canvas, const std::string& Caption,
+                                                             int Room)
+{
+    cl::TFont* f = Canvas->Font();
+    TskCaptionTextLayout::TKey key{Caption, f->Name(), f->Height(), f->Style(), f->Charset(), f->Pitch(),
+                                  f->Orientation(), Room};
+    if (layout_ && layout_->Key == key)
+        return *layout_;
+    layout_.reset();
+    TskCaptionTextLayout l;
+    l.Text = cl::AnsiToWide(Caption);
+    FitTextToWidth(Canvas, l.Text, Room);
+    l.TextWidth = GetTextWidth(Canvas, l.Text);
+    l.TextHeight = GetTextHeight(Canvas, l.Text);
+    // A single line from a corner: the same box wherever the corner is.
+    TRect box = cl::Rect(0, 0, 0, 0);
+    DrawSkinText(Canvas, l.Text, box, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+    l.Box = {box.Width(), box.Height()};
+    l.Key = std::move(key);
+    layout_ = std::move(l);
+    return *layout_;
+}
+
 void TskSkinCaptionObject::DrawCaption(cl::TCanvas* Canvas, int X, int Y, bool AsActive)
 {
-    std::string caption = Parent->Form()->Caption();
+    const std::string& caption = Parent->CaptionText();
     if (caption.empty() || IsNullRect(TextRect))
         return;
     TRect tr = TextRect;
@@ -215,10 +290,10 @@ void TskSkinCaptionObject::DrawCaption(cl::TCanvas* Canvas, int X, int Y, bool A
         tr.Right -= FrameRect.Width() - FrameTextRect.Right;
     }
     SetCaptionFont(Canvas, AsActive);
-    std::wstring text = cl::AnsiToWide(caption);
-    FitTextToWidth(Canvas, text, tr.Width());
-    const int tw = GetTextWidth(Canvas, text);
-    const int th = GetTextHeight(Canvas, text);
+    const TskCaptionTextLayout& layout = TextLayout(Canvas, caption, tr.Width());
+    const std::wstring& text = layout.Text;
+    const int tw = layout.TextWidth;
+    const int th = layout.TextHeight;
     const int py = Y + tr.Top + tr.Height() / 2 - th / 2;
     int px = X + tr.Left;
     if (Alignment == taRightJustify)
@@ -241,8 +316,7 @@ void TskSkinCaptionObject::DrawCaption(cl::TCanvas* Canvas, int X, int Y, bool A
     const TColor fontColor = Canvas->Font()->Color();
     auto textAt = [&](int x, int y, TColor color) {
         Canvas->Font()->SetColor(color);
-        TRect r = cl::Rect(x, y, x, y);
-        DrawSkinText(Canvas, text, r, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+        TRect r = cl::Rect(x, y, x + layout.Box.cx, y + layout.Box.cy);
         DrawSkinText(Canvas, text, r, DT_NOPREFIX | DT_SINGLELINE);
         Canvas->Font()->SetColor(fontColor);
     };

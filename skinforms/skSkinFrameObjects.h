@@ -4,6 +4,7 @@
 // description of the skin, or, without a skin, as one of the six default buttons. The frame
 // owns them, places them (ObjectRect, frame coordinates), routes the mouse to them and times
 // their morphs and animations.
+#include <optional>
 #include <string>
 
 #include "classlib/Canvas.h"
@@ -165,6 +166,65 @@ private:
     void OpenMenu();
 };
 
+// Everything the caption's composed image is drawn from: an image made from equal inputs is
+// the same image, so a repaint that changes none of them copies the one it kept.
+struct TskCaptionImageKey {
+    cl::TBitmap* Source = nullptr;
+    HBITMAP SourceHandle = nullptr;
+    cl::TBitmap* ActivePicture = nullptr;
+    HBITMAP ActivePictureHandle = nullptr;
+    TskSkinData* SkinData = nullptr;
+    TRect R;
+    TRect SkinRect;
+    int Width = 0;
+    int Height = 0;
+    bool AsActive = false;
+    std::string Text;
+    std::string FontName;
+    int FontHeight = 0;
+    cl::TFontStyles FontStyle;
+    TColor FontColor = 0;
+    int Charset = 0;
+    TAlignment Alignment = taCenter;
+    bool Light = false;
+    TColor LightColor = 0;
+    bool Shadow = false;
+    TColor ShadowColor = 0;
+    TRect TextRect;
+    TRect FrameRect;
+    TRect ActiveFrameRect;
+    TRect FrameTextRect;
+    int FrameLeftOffset = 0;
+    int FrameRightOffset = 0;
+    bool StretchEffect = false;
+    bool FullFrame = false;
+    int ButtonsOffset = 0;
+    int LeftEdge = 0;
+    int RightEdge = 0;
+    friend bool operator==(const TskCaptionImageKey&, const TskCaptionImageKey&) = default;
+};
+
+// The caption text cut to its room and measured, with what it was measured for.
+struct TskCaptionTextLayout {
+    struct TKey {
+        std::string Caption;
+        std::string FontName;
+        int FontHeight = 0;
+        cl::TFontStyles FontStyle;
+        int Charset = 0;
+        int Pitch = 0;
+        int Orientation = 0;
+        int Room = 0;
+        friend bool operator==(const TKey&, const TKey&) = default;
+    };
+    TKey Key;
+    std::wstring Text;
+    int TextWidth = 0;
+    int TextHeight = 0;
+    // What DT_CALCRECT gives the text drawn as one line without prefixes.
+    cl::TSize Box;
+};
+
 class TskSkinCaptionObject : public TskActiveSkinObject {
 public:
     TskSkinCaptionObject(TskSkinFrame* AParent, TskDataSkinCaption* Description);
@@ -217,10 +277,15 @@ private:
     void DrawImage(cl::TCanvas* Canvas, cl::TBitmap* Source, const TRect& R, bool TextAsActive, bool Effect);
     void ComposeBackground(cl::TBitmap* B, cl::TBitmap* Source, const TRect& R);
     void DrawCaption(cl::TCanvas* Canvas, int X, int Y, bool AsActive);
+    TskCaptionImageKey ImageKey(cl::TBitmap* Source, const TRect& R, bool AsActive) const;
+    int CaptionCharset() const;
+    const TskCaptionTextLayout& TextLayout(cl::TCanvas* Canvas, const std::string& Caption, int Room);
 
-    // The image of the last paint, kept so that a repaint at the same size makes no new bitmap
-    // or font.
+    // The composed image of the last paint (background and text) and what it was made from:
+    // measuring and drawing the text is most of a frame's paint, and most paints change nothing.
     cl::TBitmap image_;
+    std::optional<TskCaptionImageKey> imageKey_;
+    std::optional<TskCaptionTextLayout> layout_;
 };
 
 }  // namespace sk

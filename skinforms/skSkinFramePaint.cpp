@@ -31,6 +31,15 @@ void DrawBitmap(HDC DC, int X, int Y, cl::TBitmap& B)
     BitBlt(DC, X, Y, B.Width(), B.Height(), B.Canvas()->Handle(), 0, 0, SRCCOPY);
 }
 
+// Dest becomes a copy of Source, in place when the size is the same.
+void CopyImage(cl::TBitmap& Dest, cl::TBitmap& Source)
+{
+    Dest.SetSize(Source.Width(), Source.Height());
+    if (!Source.Empty())
+        BitBlt(Dest.Canvas()->Handle(), 0, 0, Source.Width(), Source.Height(), Source.Canvas()->Handle(), 0, 0,
+               SRCCOPY);
+}
+
 void ApplyEffect(TskEffectBmp& E, TskImageEffect Effect)
 {
     switch (Effect) {
@@ -77,8 +86,31 @@ void TileOver(HDC DC, int W, int H, cl::TBitmap& Tile)
 // skin changes.
 void TskSkinFrame::DropWorkImages()
 {
-    for (cl::TBitmap* image : {&workLeft_, &workTop_, &workRight_, &workBottom_})
+    borderKey_.reset();
+    for (cl::TBitmap* image : {&borderLeft_, &borderTop_, &borderRight_, &borderBottom_, &workTop_, &workBottom_})
         image->SetSize(0, 0);
+}
+
+void TskSkinFrame::ComposeBorders(cl::TBitmap* Source)
+{
+    const TskSkinData& d = *skinData_;
+    const TskFrameRects& r = rects_;
+    TskFrameBorderKey key{Source,        Source->Handle(), Source->Width(), Source->Height(), d.LTPoint,
+                          d.RTPoint,     d.LBPoint,        d.RBPoint,       d.ClRect,         r.NewLTPoint,
+                          r.NewRTPoint,  r.NewLBPoint,     r.NewRBPoint,    r.NewClRect,      fw_,
+                          fh_,           d.LeftStretch,    d.TopStretch,    d.RightStretch,   d.BottomStretch};
+    if (borderKey_ == key)
+        return;
+    borderKey_.reset();
+    const TskAreaPoints area{d.LTPoint, d.RTPoint, d.LBPoint, d.RBPoint, d.ClRect};
+    const TskAreaPoints newArea{r.NewLTPoint, r.NewRTPoint, r.NewLBPoint, r.NewRBPoint, r.NewClRect};
+    // A border the new size has no room for must not show the old one.
+    for (cl::TBitmap* image : {&borderLeft_, &borderTop_, &borderRight_, &borderBottom_})
+        image->SetSize(0, 0);
+    ComposeSkinBorderImages(area, newArea, &borderLeft_, &borderTop_, &borderRight_, &borderBottom_, Source,
+                            cl::Rect(0, 0, Source->Width(), Source->Height()), fw_, fh_, d.LeftStretch, d.TopStretch,
+                            d.RightStretch, d.BottomStretch);
+    borderKey_ = key;
 }
 
 void TskSkinFrame::PaintFrame(HDC DC, bool UseDC)
@@ -134,16 +166,13 @@ void TskSkinFrame::PaintNCSkin(HDC DC, bool UseDC)
     cl::TBitmap* source = d.Picture.get();
     if (!active && d.InactivePicture && !d.InactivePicture->Empty())
         source = d.InactivePicture.get();
-    const TskAreaPoints area{d.LTPoint, d.RTPoint, d.LBPoint, d.RBPoint, d.ClRect};
-    const TskAreaPoints newArea{rects_.NewLTPoint, rects_.NewRTPoint, rects_.NewLBPoint, rects_.NewRBPoint,
-                                rects_.NewClRect};
-    cl::TBitmap& left = workLeft_;
+    ComposeBorders(source);
+    cl::TBitmap& left = borderLeft_;
+    cl::TBitmap& right = borderRight_;
     cl::TBitmap& top = workTop_;
-    cl::TBitmap& right = workRight_;
     cl::TBitmap& bottom = workBottom_;
-    ComposeSkinBorderImages(area, newArea, &left, &top, &right, &bottom, source,
-                            cl::Rect(0, 0, source->Width(), source->Height()), fw_, fh_, d.LeftStretch, d.TopStretch,
-                            d.RightStretch, d.BottomStretch);
+    CopyImage(top, borderTop_);
+    CopyImage(bottom, borderBottom_);
     if (!top.Empty())
         DrawObjects(top.Canvas(), 0, false);
     if (!bottom.Empty())
@@ -198,7 +227,7 @@ void TskSkinFrame::ArrangeDefaultButtons(TRect& Caption)
 
 void TskSkinFrame::PaintDefaultCaption(cl::TCanvas* Canvas, const TRect& Caption)
 {
-    std::string text = form_->Caption();
+    const std::string& text = CaptionText();
     if (text.empty())
         return;
     const int ch = DefaultCaptionHeight();
