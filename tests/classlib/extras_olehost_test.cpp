@@ -12,6 +12,7 @@
 #include "classlib/MediaPlayerControl.h"
 #include "classlib/OleContainer.h"
 #include "classlib/WebBrowserControl.h"
+#include "support/LoopbackSocket.h"
 #include "visual_test_support.h"
 
 using namespace cl;
@@ -22,37 +23,24 @@ namespace {
 // Serves one small page on 127.0.0.1 to whoever asks, until destroyed.
 class TLocalPageServer {
 public:
-    TLocalPageServer()
-    {
-        WSADATA data;
-        WSAStartup(MAKEWORD(2, 2), &data);
-        listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        address.sin_port = 0;
-        bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        int length = sizeof address;
-        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
-        port_ = ntohs(address.sin_port);
-        listen(listener_, 4);
-        thread_ = std::thread([this] { Serve(); });
-    }
+    TLocalPageServer() { thread_ = std::thread([this] { Serve(); }); }
     ~TLocalPageServer()
     {
         stop_ = true;
-        closesocket(listener_);
+        listener_.Close();
         thread_.join();
-        WSACleanup();
     }
-    std::string URL(const char* Path) const { return "http://127.0.0.1:" + std::to_string(port_) + Path; }
+    std::string URL(const char* Path) const
+    {
+        return "http://127.0.0.1:" + std::to_string(listener_.Port()) + Path;
+    }
     int Requests() const { return requests_; }
 
 private:
     void Serve()
     {
         while (!stop_) {
-            SOCKET client = accept(listener_, nullptr, nullptr);
+            SOCKET client = accept(listener_.Handle(), nullptr, nullptr);
             if (client == INVALID_SOCKET)
                 return;
             char buffer[2048];
@@ -65,8 +53,7 @@ private:
             closesocket(client);
         }
     }
-    SOCKET listener_ = INVALID_SOCKET;
-    int port_ = 0;
+    test_support::TLoopbackSocket listener_{4};
     std::atomic<bool> stop_{false};
     std::atomic<int> requests_{0};
     std::thread thread_;

@@ -42,26 +42,14 @@ std::string Between(const std::string& text)
 
 TFakeSmtpServer::TFakeSmtpServer(TSmtpBehaviour behaviour) : behaviour_(std::move(behaviour))
 {
-    WSADATA data;
-    WSAStartup(MAKEWORD(2, 2), &data);
-    listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    listen(listener_, 4);
-    int size = sizeof address;
-    getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size);
-    port_ = ntohs(address.sin_port);
     thread_ = std::thread([this] { Serve(); });
 }
 
 TFakeSmtpServer::~TFakeSmtpServer()
 {
     stopping_ = true;
-    closesocket(listener_);
+    listener_.Close();
     thread_.join();
-    WSACleanup();
 }
 
 std::vector<std::string> TFakeSmtpServer::Commands()
@@ -79,7 +67,7 @@ std::vector<TReceivedMail> TFakeSmtpServer::Mails()
 void TFakeSmtpServer::Serve()
 {
     while (!stopping_) {
-        SOCKET client = accept(listener_, nullptr, nullptr);
+        SOCKET client = accept(listener_.Handle(), nullptr, nullptr);
         if (client == INVALID_SOCKET)
             return;
         ++connections_;

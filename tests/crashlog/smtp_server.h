@@ -10,6 +10,8 @@
 
 #include <winsock2.h>
 
+#include "support/LoopbackSocket.h"
+
 struct TSmtpBehaviour {
     bool RequireAuth = false;     // MAIL FROM before AUTH gets 530
     std::string User = "user";    // the credentials AUTH LOGIN accepts (else 535)
@@ -27,7 +29,7 @@ class TFakeSmtpServer {
 public:
     explicit TFakeSmtpServer(TSmtpBehaviour behaviour);
     ~TFakeSmtpServer();
-    unsigned short Port() const { return port_; }
+    unsigned short Port() const { return static_cast<unsigned short>(listener_.Port()); }
 
     // What the clients sent (outside message data), one line each, and the accepted mail.
     std::vector<std::string> Commands();
@@ -39,8 +41,7 @@ private:
     void Talk(SOCKET client);
 
     TSmtpBehaviour behaviour_;
-    SOCKET listener_ = INVALID_SOCKET;
-    unsigned short port_ = 0;
+    test_support::TLoopbackSocket listener_{4};
     std::thread thread_;
     std::mutex lock_;
     std::vector<std::string> commands_;

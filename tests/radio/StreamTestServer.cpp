@@ -48,25 +48,13 @@ TStreamTestServer::TStreamTestServer(bool answerTls)
     : answerTls_(answerTls), tone1000_(ReadFixture("tone-1000hz-mpeg1-stereo.mp3")),
       tone440_(ReadFixture("tone-440hz-mpeg2-mono.mp3"))
 {
-    WSADATA data;
-    WSAStartup(MAKEWORD(2, 2), &data);
-    listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = 0;
-    bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    listen(listener_, 16);
-    int length = sizeof address;
-    getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
     acceptThread_ = std::thread([this] { AcceptLoop(); });
 }
 
 TStreamTestServer::~TStreamTestServer()
 {
     stopping_ = true;
-    closesocket(listener_);
+    listener_.Close();
     acceptThread_.join();
     {
         std::lock_guard<std::mutex> lock(lock_);
@@ -76,12 +64,11 @@ TStreamTestServer::~TStreamTestServer()
     }
     for (std::thread& t : threads_)
         t.join();
-    WSACleanup();
 }
 
 std::string TStreamTestServer::Url(const std::string& path) const
 {
-    return "http://127.0.0.1:" + std::to_string(port_) + path;
+    return "http://127.0.0.1:" + std::to_string(listener_.Port()) + path;
 }
 
 void TStreamTestServer::ReleaseHeld()
@@ -100,7 +87,7 @@ int TStreamTestServer::Open() const
 void TStreamTestServer::AcceptLoop()
 {
     for (;;) {
-        const SOCKET client = accept(listener_, nullptr, nullptr);
+        const SOCKET client = accept(listener_.Handle(), nullptr, nullptr);
         if (client == INVALID_SOCKET)
             return;
         ++accepted_;

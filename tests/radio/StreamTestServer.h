@@ -5,6 +5,8 @@
 // a short reply until the test lets it go, for what a client does while it waits.
 #include <winsock2.h>
 
+#include "support/LoopbackSocket.h"
+
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
@@ -48,8 +50,7 @@ private:
     bool answerTls_;
     std::vector<std::uint8_t> tone1000_;
     std::vector<std::uint8_t> tone440_;
-    SOCKET listener_ = INVALID_SOCKET;
-    int port_ = 0;
+    test_support::TLoopbackSocket listener_{16};
     std::atomic<bool> stopping_{false};
     std::atomic<int> accepted_{0};
     std::atomic<std::uint64_t> bytesSent_{0};

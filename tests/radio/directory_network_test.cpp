@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "DirectoryTestSupport.h"
+#include "support/LoopbackSocket.h"
 #include "ImportSlotHook.h"
 #include "classlib/XmlDoc.h"
 #include "radio/RadioChannelManager.h"
@@ -32,31 +33,9 @@ bool Contains(const std::string& text, const std::string& part)
 
 // A port of the loopback address where nothing listens: bound, so nobody else takes it, but
 // never listening, so a connection is refused.
-class TRefusingPort {
+class TRefusingPort : public test_support::TLoopbackSocket {
 public:
-    TRefusingPort()
-    {
-        WSADATA data;
-        WSAStartup(MAKEWORD(2, 2), &data);
-        socket_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        int length = sizeof address;
-        getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length);
-        port_ = ntohs(address.sin_port);
-    }
-    ~TRefusingPort()
-    {
-        closesocket(socket_);
-        WSACleanup();
-    }
-    int Port() const { return port_; }
-
-private:
-    SOCKET socket_ = INVALID_SOCKET;
-    int port_ = 0;
+    TRefusingPort() : TLoopbackSocket(0) {}
 };
 
 // Points the client at another service for the scope.
