@@ -700,16 +700,24 @@ bool TskSkinFrame::WMPaintFrameIntoDC(cl::TMessage& Message)
     return true;
 }
 
-// The width changes by one pixel and back, so that the client area, the controls' alignment
-// and the region are worked out again.
+// A new skin or state changes the borders while the window keeps its size: the client area is
+// asked for again, the controls are aligned in it and the region follows, without resizing the
+// window (which would lay the whole form out twice).
 void TskSkinFrame::FitLayout()
 {
     if (!form_->HandleAllocated())
         return;
-    const int w = form_->Width();
-    const int step = w - 1 < GetMinWidth() ? 1 : -1;
-    form_->SetBounds(form_->Left(), form_->Top(), w + step, form_->Height());
-    form_->SetBounds(form_->Left(), form_->Top(), w, form_->Height());
+    SetWindowPos(form_->Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    form_->Realign();
+    fw_ = form_->Width();
+    fh_ = form_->Height();
+    if (!skinnedFrame_)
+        SendNCPaint();
+    else if (!changingSkin_ && fw_ >= GetMinWidth() && fh_ >= GetMinHeight())
+        UpdateRegion(true);
+    if (!logoBitMap_.Empty())
+        form_->Invalidate();
 }
 
 }  // namespace sk
