@@ -1,7 +1,10 @@
 #include "radio/frmSplash.h"
 
+#include <algorithm>
+
 #include "radio/DialogTexts.h"
 #include "radio/ProductPicture.h"
+#include "radio/RadioProgram.h"
 
 using namespace cl;
 
@@ -21,7 +24,9 @@ TfrmSplash::TfrmSplash(TComponent* AOwner) : TForm(AOwner)
     PaintProductPicture(Image1->Picture()->Bitmap(), 520, 415);
     Timer1 = new TTimer(this);
     Timer1->SetEnabled(false);
-    Timer1->SetInterval(ShowMs);
+    // The splash goes when the program's wait ends; a timer of no interval would never fire, so
+    // a wait of none closes it at the first timer event.
+    Timer1->SetInterval(std::max(SplashWaitMs(), 1u));
     Timer1->OnTimer = TNotifyEvent(this, &TfrmSplash::Timer1Timer);
     OnShow = TNotifyEvent(this, &TfrmSplash::FormShow);
 }

@@ -1,0 +1,68 @@
+// The splash stays on top exactly as long as start-up waits with it, on the test clock.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "classlib/visual_test_support.h"
+#include "radio/RadioProgram.h"
+#include "radio/frmSplash.h"
+
+using namespace cl;
+using namespace visual_test;
+
+namespace {
+
+// Sets the start-up wait for one test and takes it away again.
+class TSplashWait {
+public:
+    explicit TSplashWait(const char* Ms) { Put(std::string("TREBANIX_SPLASH_MS=") + Ms); }
+    ~TSplashWait() { Put("TREBANIX_SPLASH_MS="); }
+    TSplashWait(const TSplashWait&) = delete;
+    TSplashWait& operator=(const TSplashWait&) = delete;
+
+private:
+    static void Put(const std::string& Assignment) { _putenv(Assignment.c_str()); }
+};
+
+// A shown splash on the test clock; true while it is still showing after Ms more milliseconds.
+struct TShownSplash {
+    TClockScope time;
+    TfrmSplash* splash = new TfrmSplash(nullptr);
+    TShownSplash() { splash->Show(); }
+    ~TShownSplash() { splash->Free(); }
+    bool ShowingAfter(unsigned Ms)
+    {
+        time.clock.Advance(Ms);
+        return splash->Visible();
+    }
+};
+
+TEST(SplashWait, AShortenedWaitShortensTheSplashAndNoneClosesItAtOnce)
+{
+    {
+        TSplashWait wait("250");
+        ASSERT_EQ(SplashWaitMs(), 250u);
+        TShownSplash shown;
+        EXPECT_EQ(shown.splash->Timer1->Interval(), 250u);
+        EXPECT_TRUE(shown.ShowingAfter(249));
+        EXPECT_FALSE(shown.ShowingAfter(1)) << "the splash outstays the program's wait";
+    }
+    {
+        // A timer without an interval never fires: the splash would stay for good.
+        TSplashWait wait("0");
+        ASSERT_EQ(SplashWaitMs(), 0u);
+        TShownSplash shown;
+        EXPECT_FALSE(shown.ShowingAfter(1));
+    }
+    {
+        // A wait the program refuses leaves its own.
+        TSplashWait wait("soon");
+        TShownSplash shown;
+        EXPECT_EQ(shown.splash->Timer1->Interval(), TfrmSplash::ShowMs);
+        EXPECT_TRUE(shown.ShowingAfter(TfrmSplash::ShowMs - 1));
+        EXPECT_FALSE(shown.ShowingAfter(1));
+    }
+}
+
+}  // namespace
