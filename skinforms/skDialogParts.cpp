@@ -9,29 +9,15 @@ using namespace cl;
 
 TskDialogSkins::~TskDialogSkins()
 {
+    // A skin data that outlives the component must not notify it any more.
     SetSkinData(nullptr);
     SetCtrlSkinData(nullptr);
 }
 
-void TskDialogSkins::Replace(TskSkinData*& Slot, TskSkinData* Value, TskSkinData* Other)
-{
-    if (Slot == Value)
-        return;
-    if (Slot && Slot != Other)
-        Slot->RemoveFreeNotification(holder_);
-    Slot = Value;
-    if (Slot)
-        Slot->FreeNotification(holder_);
-}
-
 void TskDialogSkins::Forget(TComponent* AComponent, TOperation Operation)
 {
-    if (Operation != opRemove)
-        return;
-    if (AComponent == skinData_)
-        skinData_ = nullptr;
-    if (AComponent == ctrlSkinData_)
-        ctrlSkinData_ = nullptr;
+    skinData_.Forget(AComponent, Operation);
+    ctrlSkinData_.Forget(AComponent, Operation);
 }
 
 std::string TskDialogSkins::Text(const char* Key) const { return DialogText(ctrlSkinData_, Key); }

@@ -3,6 +3,7 @@
 // modal call, and the push buttons of a dialog's button row.
 #include <string>
 
+#include "classlib/ComponentRef.h"
 #include "classlib/Forms.h"
 #include "skin/skSkinButton.h"
 #include "skin/skSkinData.h"
@@ -11,30 +12,24 @@ namespace sk {
 
 // The skin data of a dialog component's frame and that of its controls, whose interface-string
 // table names the dialog's texts. Either may be freed before the component, and both may be
-// the same skin data: the component stays subscribed to a skin data's freeing for as long as
-// either names it. The component's Notification passes every notice to Forget.
+// the same skin data. The component's Notification passes every notice to Forget.
 class TskDialogSkins {
 public:
-    explicit TskDialogSkins(cl::TComponent* Holder) : holder_(Holder) {}
+    explicit TskDialogSkins(cl::TComponent* Holder) : skinData_(Holder), ctrlSkinData_(Holder) {}
     ~TskDialogSkins();
-    TskDialogSkins(const TskDialogSkins&) = delete;
-    TskDialogSkins& operator=(const TskDialogSkins&) = delete;
 
     TskSkinData* SkinData() const { return skinData_; }
-    void SetSkinData(TskSkinData* Value) { Replace(skinData_, Value, ctrlSkinData_); }
+    void SetSkinData(TskSkinData* Value) { skinData_.Set(Value); }
     TskSkinData* CtrlSkinData() const { return ctrlSkinData_; }
-    void SetCtrlSkinData(TskSkinData* Value) { Replace(ctrlSkinData_, Value, skinData_); }
+    void SetCtrlSkinData(TskSkinData* Value) { ctrlSkinData_.Set(Value); }
     void Forget(cl::TComponent* AComponent, cl::TOperation Operation);
 
     // DialogText of the controls' skin data.
     std::string Text(const char* Key) const;
 
 private:
-    void Replace(TskSkinData*& Slot, TskSkinData* Value, TskSkinData* Other);
-
-    cl::TComponent* holder_;
-    TskSkinData* skinData_ = nullptr;
-    TskSkinData* ctrlSkinData_ = nullptr;
+    cl::TComponentRef<TskSkinData> skinData_;
+    cl::TComponentRef<TskSkinData> ctrlSkinData_;
 };
 
 // The interface text of Key in the skin data's table, else the built-in one: a table without
