@@ -43,7 +43,7 @@ TskSkinMenu::~TskSkinMenu()
     *alive_ = false;
     // Nobody is told any more: the owner is going.
     OnMenuClose = nullptr;
-    popupControl_ = nullptr;
+    popupControl_.Set(nullptr);
     while (!levels_.empty()) {
         levels_.back()->Dismiss();
         levels_.pop_back();
@@ -66,38 +66,11 @@ int TskSkinMenu::IndexOfWindow(const TskSkinPopupWindow* Window) const
     return it == PopupList.end() ? -1 : static_cast<int>(it - PopupList.begin());
 }
 
-void TskSkinMenu::SetPopupControl(TControl* Value)
-{
-    if (popupControl_ == Value)
-        return;
-    if (popupControl_ && popupControl_ != notifyControl_)
-        popupControl_->RemoveFreeNotification(this);
-    popupControl_ = Value;
-    if (Value)
-        Value->FreeNotification(this);
-}
+void TskSkinMenu::SetPopupControl(TControl* Value) { popupControl_.Set(Value); }
 
-void TskSkinMenu::SetNotifyControl(TControl* Value)
-{
-    if (notifyControl_ == Value)
-        return;
-    if (notifyControl_ && notifyControl_ != popupControl_)
-        notifyControl_->RemoveFreeNotification(this);
-    notifyControl_ = Value;
-    if (Value)
-        Value->FreeNotification(this);
-}
+void TskSkinMenu::SetNotifyControl(TControl* Value) { notifyControl_.Set(Value); }
 
-void TskSkinMenu::SetSkinData(TskSkinData* Value)
-{
-    if (skinData_ == Value)
-        return;
-    if (skinData_)
-        skinData_->RemoveFreeNotification(this);
-    skinData_ = Value;
-    if (Value)
-        Value->FreeNotification(this);
-}
+void TskSkinMenu::SetSkinData(TskSkinData* Value) { skinData_.Set(Value); }
 
 void TskSkinMenu::WatchMenuItem(TMenuItem* Item)
 {
@@ -119,15 +92,13 @@ void TskSkinMenu::Notification(TComponent* AComponent, TOperation Operation)
     TComponent::Notification(AComponent, Operation);
     if (Operation != opRemove)
         return;
-    if (AComponent == popupControl_)
-        popupControl_ = nullptr;
-    if (AComponent == notifyControl_)
-        notifyControl_ = nullptr;
+    popupControl_.Forget(AComponent, Operation);
+    notifyControl_.Forget(AComponent, Operation);
     if (AComponent == forForm_)
         forForm_ = nullptr;
     if (AComponent == skinData_) {
         // Nothing may draw from a skin that is gone.
-        skinData_ = nullptr;
+        skinData_.Forget(AComponent, Operation);
         CloseMenu(0);
     }
     const auto watched = std::find(watched_.begin(), watched_.end(), AComponent);
@@ -372,37 +343,17 @@ TskSkinPopupMenu::~TskSkinPopupMenu()
     SetComponentForm(nullptr);
 }
 
-void TskSkinPopupMenu::SetSkinData(TskSkinData* Value)
-{
-    if (skinData_ == Value)
-        return;
-    if (skinData_)
-        skinData_->RemoveFreeNotification(this);
-    skinData_ = Value;
-    if (Value)
-        Value->FreeNotification(this);
-}
+void TskSkinPopupMenu::SetSkinData(TskSkinData* Value) { skinData_.Set(Value); }
 
-void TskSkinPopupMenu::SetComponentForm(TCustomForm* Value)
-{
-    if (componentForm_ == Value)
-        return;
-    if (componentForm_)
-        componentForm_->RemoveFreeNotification(this);
-    componentForm_ = Value;
-    if (Value)
-        Value->FreeNotification(this);
-}
+void TskSkinPopupMenu::SetComponentForm(TCustomForm* Value) { componentForm_.Set(Value); }
 
 void TskSkinPopupMenu::Notification(TComponent* AComponent, TOperation Operation)
 {
     TPopupMenu::Notification(AComponent, Operation);
     if (Operation != opRemove)
         return;
-    if (AComponent == skinData_)
-        skinData_ = nullptr;
-    if (AComponent == componentForm_)
-        componentForm_ = nullptr;
+    skinData_.Forget(AComponent, Operation);
+    componentForm_.Forget(AComponent, Operation);
 }
 
 TskSkinMenuFrameLink* TskSkinPopupMenu::FindFrame()

@@ -16,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+#include "classlib/ComponentRef.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
 #include "classlib/Menus.h"
@@ -272,9 +273,9 @@ private:
     void SendToControl(cl::TControl* Control, UINT Msg);
 
     cl::TCustomForm* forForm_;
-    cl::TControl* popupControl_ = nullptr;
-    cl::TControl* notifyControl_ = nullptr;
-    TskSkinData* skinData_ = nullptr;
+    cl::TComponentRef<cl::TControl> popupControl_{this};
+    cl::TComponentRef<cl::TControl> notifyControl_{this};
+    cl::TComponentRef<TskSkinData> skinData_{this};
     std::vector<std::unique_ptr<TskSkinPopupWindow>> levels_;
     std::vector<std::unique_ptr<TskSkinPopupWindow>> closed_;
     std::vector<cl::TMenuItem*> watched_;
@@ -311,8 +312,8 @@ private:
     TskSkinMenuFrameLink* FindFrame();
     void ShowMenu(cl::TControl* AControl, const TRect& R, bool APopupToUp, bool NeedsSkin);
 
-    TskSkinData* skinData_ = nullptr;
-    cl::TCustomForm* componentForm_ = nullptr;
+    cl::TComponentRef<TskSkinData> skinData_{this};
+    cl::TComponentRef<cl::TCustomForm> componentForm_{this};
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
