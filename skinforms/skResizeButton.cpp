@@ -8,39 +8,62 @@ namespace sk {
 
 using namespace cl;
 
-bool DrawResizeButtonFace(TCanvas* Canvas, TskSkinData* Data, const TRect& R, bool Hot, bool Pressed, int Arrow)
+namespace {
+
+// The face for the state composed to W by H into B, and the caption colour of that state.
+bool ComposeResizeButton(TskSkinData* Data, int W, int H, bool Hot, bool Pressed, TBitmap& B, TColor& Color)
 {
-    const int w = RectWidth(R);
-    const int h = RectHeight(R);
     const int i = Data && !Data->Empty ? Data->IndexOfControl("resizebutton") : -1;
     auto* d = i >= 0 ? dynamic_cast<TskDataSkinButtonControl*>(Data->CtrlList.Items(i)) : nullptr;
     TBitmap* picture = d ? SkinPicture(Data, d->PictureIndex) : nullptr;
     if (!d || !picture)
         return false;
-    if (w < 1 || h < 1)
-        return true;
     const TRect active = RectOrFallback(d->ActiveSkinRect, d->SkinRect);
     TRect src = d->SkinRect;
-    TColor color = d->FontColor;
-    const bool down = Pressed && Hot;
-    if (down) {
+    Color = d->FontColor;
+    if (Pressed && Hot) {
         src = RectOrFallback(d->DownSkinRect, active);
-        color = d->DownFontColor;
+        Color = d->DownFontColor;
     } else if (Hot) {
         src = active;
-        color = d->ActiveFontColor;
+        Color = d->ActiveFontColor;
     }
+    if (W < 1 || H < 1)
+        return true;
     const TskAreaPoints area{d->LTPoint, d->RTPoint, d->LBPoint, d->RBPoint, d->ClRect};
+    B.SetSize(W, H);
+    ComposeSkinImage(area, FitNinePart(area, d->SkinRect, W, H), &B, picture, src, W, H, true);
+    return true;
+}
+
+}  // namespace
+
+bool DrawResizeButtonFace(TCanvas* Canvas, TskSkinData* Data, const TRect& R, bool Hot, bool Pressed, int Arrow)
+{
     TBitmap b;
-    b.SetSize(w, h);
-    ComposeSkinImage(area, FitNinePart(area, d->SkinRect, w, h), &b, picture, src, w, h, true);
-    TRect arrow = Rect(0, 0, w, h);
-    if (down) {
+    TColor color = 0;
+    if (!ComposeResizeButton(Data, RectWidth(R), RectHeight(R), Hot, Pressed, b, color))
+        return false;
+    if (b.Empty())
+        return true;
+    TRect arrow = Rect(0, 0, b.Width(), b.Height());
+    if (Pressed && Hot) {
         arrow.Left += 2;
         arrow.Top += 2;
     }
     DrawArrowImage(b.Canvas(), arrow, color, Arrow);
     Canvas->Draw(R.Left, R.Top, &b);
+    return true;
+}
+
+bool DrawResizeButtonPlate(TCanvas* Canvas, TskSkinData* Data, const TRect& R, bool Hot, bool Pressed,
+                           TColor& FontColor)
+{
+    TBitmap b;
+    if (!ComposeResizeButton(Data, RectWidth(R), RectHeight(R), Hot, Pressed, b, FontColor))
+        return false;
+    if (!b.Empty())
+        Canvas->Draw(R.Left, R.Top, &b);
     return true;
 }
 

@@ -12,4 +12,9 @@ namespace sk {
 bool DrawResizeButtonFace(cl::TCanvas* Canvas, TskSkinData* Data, const TRect& R, bool Hot, bool Pressed,
                           int Arrow);
 
+// The same face without an arrow, for a caption of the caller's; FontColor receives the colour
+// the skin gives a caption in that state. False, with nothing drawn, as above.
+bool DrawResizeButtonPlate(cl::TCanvas* Canvas, TskSkinData* Data, const TRect& R, bool Hot, bool Pressed,
+                           cl::TColor& FontColor);
+
 }  // namespace sk

@@ -6,6 +6,7 @@
 #include "skin/skComposers.h"
 #include "skin/skResourceStrData.h"
 #include "skin/skUtilsText.h"
+#include "skinforms/skResizeButton.h"
 #include "skinforms/skSkinFrame.h"
 #include "skinforms/skSkinFrameWindowList.h"
 #include "skinforms/skSkinMenus.h"
@@ -353,6 +354,17 @@ void TskSkinMDITabsBar::PaintBackground(TBitmap* B)
         c->CopyRect(cl::Rect(x, top, x + s.Width(), top + s.Height()), tabPicture_->Canvas(), s);
 }
 
+void TskSkinMDITabsBar::SelectTabFont(TCanvas* Canvas, const TskDataSkinTabControl* D)
+{
+    if (UseSkinFont) {
+        Canvas->Font()->SetName(D->FontName);
+        Canvas->Font()->SetHeight(D->FontHeight);
+        Canvas->Font()->SetStyle(D->FontStyle);
+    } else {
+        Canvas->Font()->Assign(&defaultFont_);
+    }
+}
+
 void TskSkinMDITabsBar::PaintTab(TCanvas* Canvas, TskMDITab* Tab, const TRect& R)
 {
     TskDataSkinTabControl* d = TabDescription();
@@ -364,6 +376,10 @@ void TskSkinMDITabsBar::PaintTab(TCanvas* Canvas, TskMDITab* Tab, const TRect& R
         Canvas->Brush()->SetColor(clBtnShadow);
         Canvas->FrameRect(R);
         Canvas->Font()->Assign(&defaultFont_);
+    } else if (tabKind_ == sktkButton &&
+               DrawResizeButtonPlate(Canvas, SkinData(), R, Tab->Active || hot, Tab->Active, textColor)) {
+        // A button in its state: pressed for the active child, lit under the mouse.
+        SelectTabFont(Canvas, d);
     } else {
         const TRect active = IsNullRect(d->ActiveTabRect) ? d->TabRect : d->ActiveTabRect;
         const TRect mouseIn = IsNullRect(d->MouseInTabRect) ? d->TabRect : d->MouseInTabRect;
@@ -382,13 +398,7 @@ void TskSkinMDITabsBar::PaintTab(TCanvas* Canvas, TskMDITab* Tab, const TRect& R
             strip.Canvas()->CopyRect(cl::Rect(0, 0, src.Width(), src.Height()), tabPicture_->Canvas(), src);
             Canvas->StretchDraw(R, &strip);
         }
-        if (UseSkinFont) {
-            Canvas->Font()->SetName(d->FontName);
-            Canvas->Font()->SetHeight(d->FontHeight);
-            Canvas->Font()->SetStyle(d->FontStyle);
-        } else {
-            Canvas->Font()->Assign(&defaultFont_);
-        }
+        SelectTabFont(Canvas, d);
         textColor = Tab->Active ? d->ActiveFontColor : hot ? d->MouseInFontColor : d->FontColor;
     }
     if (TskResourceStrData* strings = SkinData() ? SkinData()->ResourceStrData() : nullptr)

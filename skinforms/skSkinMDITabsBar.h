@@ -104,6 +104,7 @@ private:
     void PaintTabs(cl::TBitmap* B);
     void PaintBackground(cl::TBitmap* B);
     void PaintTab(cl::TCanvas* Canvas, TskMDITab* Tab, const TRect& R);
+    void SelectTabFont(cl::TCanvas* Canvas, const TskDataSkinTabControl* D);
     void PaintDropMarker(cl::TCanvas* Canvas);
     void OpenChildMenu(TskMDITab* Tab, int X, int Y);
 
