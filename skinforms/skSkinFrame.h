@@ -221,6 +221,9 @@ public:
     LRESULT HitTestDefault(TPoint P);
     // The client background into a DC of the client area.
     void PaintClientBackground(HDC DC);
+    // LogoBitMap centred over W by H of DC; a logo larger than that keeps its top-left corner
+    // in view. Nothing without a logo.
+    void DrawLogo(HDC DC, int W, int H);
     // Screen point to frame coordinates.
     TPoint ScreenToFrame(TPoint P) const;
 

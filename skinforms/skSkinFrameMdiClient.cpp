@@ -100,21 +100,26 @@ void TskSkinFrame::PaintMDIClientBackground(HDC DC)
     const int w = static_cast<int>(r.right);
     const int h = static_cast<int>(r.bottom);
     if (skinnedFrame_ && HasSkinPicture()) {
+        // The skin's own picture for MDI clients stands alone; the form's background carries
+        // the logo as the form's client does.
         if (cl::TBitmap* bg = skinData_->ActivePictures.Items(skinData_->MDIBGPictureIndex)) {
             TileBitmap(DC, w, h, *bg, cl::Rect(0, 0, bg->Width(), bg->Height()));
             return;
         }
         if (cl::TBitmap* bg = skinData_->ActivePictures.Items(skinData_->BGPictureIndex)) {
             TileBitmap(DC, w, h, *bg, cl::Rect(0, 0, bg->Width(), bg->Height()));
+            DrawLogo(DC, w, h);
             return;
         }
         if (!IsNullRect(skinData_->ClRect)) {
             TileBitmap(DC, w, h, *skinData_->Picture, skinData_->ClRect);
+            DrawLogo(DC, w, h);
             return;
         }
     }
     const cl::TOwnedBrush brush(CreateSolidBrush(cl::ColorToRGB(cl::clAppWorkSpace)));
     FillRect(DC, &r, brush.Handle());
+    DrawLogo(DC, w, h);
 }
 
 void TskSkinFrame::SendToMDIChildren(UINT Msg)

@@ -331,12 +331,16 @@ void TskSkinFrame::PaintClientBackground(HDC DC)
         c->Brush()->SetColor(cl::clBtnFace);
         c->FillRect(cl::Rect(0, 0, cw, ch));
     }
-    if (logoBitMap_.Empty())
+    DrawLogo(DC, cw, ch);
+}
+
+void TskSkinFrame::DrawLogo(HDC DC, int W, int H)
+{
+    if (!DC || logoBitMap_.Empty())
         return;
     logoBitMap_.SetTransparent(LogoBitMapTransparent);
     TBorrowedCanvas c(DC);
-    c->Draw(std::max(cw / 2 - logoBitMap_.Width() / 2, 0), std::max(ch / 2 - logoBitMap_.Height() / 2, 0),
-            &logoBitMap_);
+    c->Draw(std::max(W / 2 - logoBitMap_.Width() / 2, 0), std::max(H / 2 - logoBitMap_.Height() / 2, 0), &logoBitMap_);
 }
 
 cl::TSize TskSkinFrame::SmallIconSize() const
