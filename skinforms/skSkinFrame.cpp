@@ -304,8 +304,11 @@ void TskSkinFrame::NewWndProc(cl::TMessage& Message)
 {
     const cl::TAliveFlag alive = alive_;
     const int loops = sizeMoveLoops_;
-    if (ClosesMenus(Message.Msg))
+    if (ClosesMenus(Message.Msg)) {
         CloseMenusFor(Message);
+        if (*alive)
+            CancelControlModes(Message);
+    }
     if (!*alive)
         return CallSaved(Message);
     if (!MDIMessage(Message) && !HandleMessage(Message))

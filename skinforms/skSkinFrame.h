@@ -428,6 +428,10 @@ private:
     void MDIChildAfterMessage(cl::TMessage& Message);
     void MDIChildSized(WPARAM Kind);
     void MDIChildDestroyed();
+    // An MDI form: the closing messages of its window also cancel the modes of its combo boxes
+    // and edits.
+    void CancelControlModes(const cl::TMessage& Message);
+    cl::TControl* CancelModeSender(const cl::TMessage& Message) const;
     // An MDI child's item in the main form's window list.
     void AddWindowListItem();
     void RemoveWindowListItem();
