@@ -259,6 +259,19 @@ void DrawCaptionWithGlyph(cl::TCanvas* Canvas, const TRect& R, int Margin, int S
 // The picture of a description's picture index, nullptr when the index is -1 or past the list.
 cl::TBitmap* SkinPicture(TskSkinData* Data, int Index);
 
+// The description named Name in Data when it is a D; none without a skin, in an empty one, for a
+// name the skin does not describe or for a description of another kind. Index is where the
+// description stands in the skin's list, or -1 without one.
+template <class D>
+D* FindControlDescription(TskSkinData* Data, const std::string& Name, int& Index)
+{
+    Index = Data && !Data->Empty ? Data->IndexOfControl(Name) : -1;
+    D* found = Index != -1 ? dynamic_cast<D*>(Data->CtrlList.Items(Index)) : nullptr;
+    if (!found)
+        Index = -1;
+    return found;
+}
+
 // What the windowed and the windowless skinned bases share.
 // Copies a description's skin area into G and picks its resize mode. A description of another
 // kind (or none) carries no skin area: G is left fixed and the result is nullptr.

@@ -68,10 +68,8 @@ TskDataSkinStdLabelControl* TskSkinStdLabel::LabelDescription() const
 
 void TskSkinStdLabel::GetSkinData()
 {
-    index_ = skinData_ && !skinData_->Empty ? skinData_->IndexOfControl(skinDataName_) : -1;
     // A description of another kind carries no label font.
-    if (index_ != -1 && !LabelDescription())
-        index_ = -1;
+    FindControlDescription<TskDataSkinStdLabelControl>(skinData_, skinDataName_, index_);
 }
 
 void TskSkinStdLabel::ChangeSkinData()

@@ -66,16 +66,8 @@ TskSkinData* TskSkinCustomEdit::MenuSkinData() { return skinData_; }
 
 void TskSkinCustomEdit::GetSkinData()
 {
-    desc_ = nullptr;
-    picture_ = nullptr;
-    index_ = skinData_ && !skinData_->Empty ? skinData_->IndexOfControl(skinDataName_) : -1;
-    if (index_ != -1)
-        desc_ = dynamic_cast<TskDataSkinEditControl*>(skinData_->CtrlList.Items(index_));
-    if (!desc_) {
-        index_ = -1;
-        return;
-    }
-    picture_ = SkinPicture(skinData_, desc_->PictureIndex);
+    desc_ = FindControlDescription<TskDataSkinEditControl>(skinData_, skinDataName_, index_);
+    picture_ = desc_ ? SkinPicture(skinData_, desc_->PictureIndex) : nullptr;
 }
 
 void TskSkinCustomEdit::SetCharset(TFont& F)

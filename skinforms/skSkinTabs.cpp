@@ -130,17 +130,9 @@ void TskSkinTabsLook<Base>::Notification(TComponent* AComponent, TOperation Oper
 template <class Base>
 void TskSkinTabsLook<Base>::GetSkinData()
 {
-    desc_ = nullptr;
-    picture_ = nullptr;
-    index_ = skinData_ && !skinData_->Empty ? skinData_->IndexOfControl(skinDataName_) : -1;
-    if (index_ != -1)
-        desc_ = dynamic_cast<TskDataSkinTabControl*>(skinData_->CtrlList.Items(index_));
     // A description of another kind draws nothing: the default look stands in.
-    if (!desc_) {
-        index_ = -1;
-        return;
-    }
-    picture_ = SkinPicture(skinData_, desc_->PictureIndex);
+    desc_ = FindControlDescription<TskDataSkinTabControl>(skinData_, skinDataName_, index_);
+    picture_ = desc_ ? SkinPicture(skinData_, desc_->PictureIndex) : nullptr;
 }
 
 template <class Base>
