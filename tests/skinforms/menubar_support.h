@@ -19,12 +19,13 @@ using namespace sk;
 struct TMenuBarScene {
     // Tracking and morphing move only when a test moves the time.
     visual_test::TClockScope time;
+    // Before the form: the frame's menu-exit handler still writes here while the form goes.
+    std::vector<std::string> log;
     frametest::TFramedForm framed{nullptr, 420, 200};
     TForm* form = framed.Form;
     TskSkinFrame* frame = framed.Frame;
     TskSkinMainMenuBar* bar = new TskSkinMainMenuBar(form);
     TMainMenu* menu = new TMainMenu(form);
-    std::vector<std::string> log;
 
     TMenuBarScene()
     {
