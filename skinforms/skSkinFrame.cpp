@@ -462,6 +462,13 @@ bool TskSkinFrame::WMSize(cl::TMessage& Message)
         return false;
     }
     CallSaved(Message);
+    FollowSize();
+    return true;
+}
+
+// What the frame keeps of the form's size, its region and its logo follow a new size or frame.
+void TskSkinFrame::FollowSize()
+{
     fw_ = form_->Width();
     fh_ = form_->Height();
     // During a skin change the region is built once, at its end.
@@ -471,7 +478,6 @@ bool TskSkinFrame::WMSize(cl::TMessage& Message)
         UpdateRegion(true);
     if (!logoBitMap_.Empty())
         form_->Invalidate();
-    return true;
 }
 
 bool TskSkinFrame::WMActivate(cl::TMessage& Message)
@@ -713,14 +719,7 @@ void TskSkinFrame::FitLayout()
     SetWindowPos(form_->Handle(), nullptr, 0, 0, 0, 0,
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     form_->Realign();
-    fw_ = form_->Width();
-    fh_ = form_->Height();
-    if (!skinnedFrame_)
-        SendNCPaint();
-    else if (!changingSkin_ && fw_ >= GetMinWidth() && fh_ >= GetMinHeight())
-        UpdateRegion(true);
-    if (!logoBitMap_.Empty())
-        form_->Invalidate();
+    FollowSize();
 }
 
 }  // namespace sk

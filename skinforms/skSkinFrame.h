@@ -393,6 +393,7 @@ private:
     void BeforeChangeWalk(TskSkinData* Data);
     void AfterChangeWalk(TskSkinData* Data);
     void FitLayout();
+    void FollowSize();
     void FreeObjects();
     void StopTimers();
     void HoverTimerTick(cl::TObject* Sender);

@@ -1,18 +1,9 @@
 // The frame on MDI forms and their children: finding the children's frames, and the restore
 // and minimize the menu bar's child buttons ask for.
 #include "skinforms/skSkinFrame.h"
+#include "skinforms/skSkinFrameWindowList.h"
 
 namespace sk {
-
-namespace {
-
-cl::TCustomForm* MDIMainForm()
-{
-    cl::TCustomForm* main = cl::Application ? cl::Application->MainForm() : nullptr;
-    return main && main->FormStyle() == cl::fsMDIForm ? main : nullptr;
-}
-
-}  // namespace
 
 TskSkinFrame* GetMaximizeMDIChild()
 {

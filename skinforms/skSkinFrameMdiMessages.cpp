@@ -12,12 +12,6 @@ namespace sk {
 
 namespace {
 
-cl::TCustomForm* MDIMainForm()
-{
-    cl::TCustomForm* main = cl::Application ? cl::Application->MainForm() : nullptr;
-    return main && main->FormStyle() == cl::fsMDIForm ? main : nullptr;
-}
-
 TskSkinFrame* MainFrame() { return GetFormSkinComponent(MDIMainForm()); }
 
 }  // namespace

@@ -5,15 +5,11 @@
 
 namespace sk {
 
-namespace {
-
 cl::TCustomForm* MDIMainForm()
 {
     cl::TCustomForm* main = cl::Application ? cl::Application->MainForm() : nullptr;
     return main && main->FormStyle() == cl::fsMDIForm ? main : nullptr;
 }
-
-}  // namespace
 
 TskMDIWindowListItem::TskMDIWindowListItem(cl::TComponent* AOwner, cl::TCustomForm* AChild)
     : cl::TMenuItem(AOwner), child_(AChild)

@@ -23,6 +23,9 @@ private:
     cl::TCustomForm* child_;
 };
 
+// The application's main form when it is an MDI form; null otherwise.
+cl::TCustomForm* MDIMainForm();
+
 // Checks the item of MainForm's active child and unchecks every other item of its window list.
 void UpdateMDIWindowListChecks(cl::TCustomForm* MainForm);
 
