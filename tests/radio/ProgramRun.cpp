@@ -209,6 +209,18 @@ bool ClickUntil(HWND Window, int X, int Y, const std::function<bool()>& Effect)
     return false;
 }
 
+bool Shown(HWND Window) { return Window && IsWindowVisible(Window) && !IsIconic(Window); }
+
+bool ClickToolButton(HWND Main, int Index, const std::function<bool()>& Effect)
+{
+    HWND toolbar = FindChild(Main, "TskSkinToolBar");
+    if (!toolbar)
+        return false;
+    RECT client{};
+    GetClientRect(toolbar, &client);
+    return ClickUntil(toolbar, Index * kToolButtonWidth + kToolButtonWidth / 2, client.bottom / 2, Effect);
+}
+
 cl::TRect ScreenRect(HWND Window)
 {
     RECT r{};

@@ -59,6 +59,20 @@ void PressKey(HWND Window, WORD Key);
 // with its start-up); true when it held within the bound.
 bool ClickUntil(HWND Window, int X, int Y, const std::function<bool()>& Effect);
 cl::TRect ScreenRect(HWND Window);
+// Visible and not iconic.
+bool Shown(HWND Window);
+
+// The main window's tool bar holds buttons 100 pixels wide, side by side from its left edge:
+// "Exit", "Small", "Change skin", "Reload", "Options", "About Us", ...
+constexpr int kToolButtonWidth = 100;
+constexpr int kSmallButton = 1;
+constexpr int kOptionsButton = 4;
+constexpr int kAboutButton = 5;
+// "Full" on the compact window: 50 by 25 at 156,48 of its client area.
+constexpr int kFullX = 156 + 25, kFullY = 48 + 12;
+
+// Clicks one of the main window's tool buttons until Effect holds.
+bool ClickToolButton(HWND Main, int Index, const std::function<bool()>& Effect);
 
 // The settings the program reads, cleared before and after each test.
 void ClearProgramSettings();

@@ -14,14 +14,6 @@ using namespace program_test;
 
 namespace {
 
-// The main window's tool bar holds buttons 100 pixels wide, side by side from its left edge:
-// "Exit", "Small", "Change skin", "Reload", "Options", ...
-constexpr int kToolButtonWidth = 100;
-constexpr int kSmallButton = 1;
-constexpr int kOptionsButton = 4;
-// "Full" on the compact window: 50 by 25 at 156,48 of its client area.
-constexpr int kFullX = 156 + 25, kFullY = 48 + 12;
-
 class ProgramRunTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -41,18 +33,6 @@ protected:
     {
         TRegManager settings;
         return settings.GetStoreRadioSkin();
-    }
-    static bool Shown(HWND Window) { return Window && IsWindowVisible(Window) && !IsIconic(Window); }
-
-    // Clicks one of the main window's tool buttons until Effect holds.
-    static bool ClickToolButton(HWND Main, int Index, const std::function<bool()>& Effect)
-    {
-        HWND toolbar = FindChild(Main, "TskSkinToolBar");
-        if (!toolbar)
-            return false;
-        RECT client{};
-        GetClientRect(toolbar, &client);
-        return ClickUntil(toolbar, Index * kToolButtonWidth + kToolButtonWidth / 2, client.bottom / 2, Effect);
     }
 
     // Clicks one of the main window's tool buttons until a window of the class shows; that

@@ -11,15 +11,6 @@ using namespace program_test;
 
 namespace {
 
-// Tool buttons are 100 pixels wide, side by side: "Exit", "Small", ..., "About Us" sixth.
-constexpr int kToolButtonWidth = 100;
-constexpr int kSmallButton = 1;
-constexpr int kAboutButton = 5;
-// "Full" on the compact window: 50 by 25 at 156,48 of its client area.
-constexpr int kFullX = 156 + 25, kFullY = 48 + 12;
-
-bool Shown(HWND Window) { return Window && IsWindowVisible(Window) && !IsIconic(Window); }
-
 int WindowsOfClass(const TProgramRun& Run, const char* ClassName)
 {
     int count = 0;
@@ -29,16 +20,6 @@ int WindowsOfClass(const TProgramRun& Run, const char* ClassName)
         count += std::string(name) == ClassName;
     }
     return count;
-}
-
-bool ClickToolButton(HWND Main, int Index, const std::function<bool()>& Effect)
-{
-    HWND toolbar = FindChild(Main, "TskSkinToolBar");
-    if (!toolbar)
-        return false;
-    RECT client{};
-    GetClientRect(toolbar, &client);
-    return ClickUntil(toolbar, Index * kToolButtonWidth + kToolButtonWidth / 2, client.bottom / 2, Effect);
 }
 
 class ProgramStartUpTest : public ::testing::Test {
