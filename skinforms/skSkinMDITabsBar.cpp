@@ -7,6 +7,7 @@
 #include "skin/skResourceStrData.h"
 #include "skin/skUtilsText.h"
 #include "skinforms/skResizeButton.h"
+#include "skin/skDefaultLook.h"
 #include "skinforms/skSkinFrame.h"
 #include "skinforms/skSkinFrameWindowList.h"
 #include "skinforms/skSkinMenus.h"
@@ -14,13 +15,6 @@
 namespace sk {
 
 using namespace cl;
-
-namespace {
-
-constexpr TColor HotFill = 0xD2BDB6;
-constexpr TColor ActiveFill = 0xB59385;
-
-}  // namespace
 
 std::vector<TRect> LayoutMDITabs(int W, int H, int N, int TabWidth)
 {
@@ -371,7 +365,7 @@ void TskSkinMDITabsBar::PaintTab(TCanvas* Canvas, TskMDITab* Tab, const TRect& R
     const bool hot = Tab->MouseIn && !Tab->Active;
     TColor textColor = clBtnText;
     if (!d) {
-        Canvas->Brush()->SetColor(Tab->Active ? ActiveFill : hot ? HotFill : clBtnFace);
+        Canvas->Brush()->SetColor(Tab->Active ? clSkinDefaultDownFill : hot ? clSkinDefaultHotFill : clBtnFace);
         Canvas->FillRect(R);
         Canvas->Brush()->SetColor(clBtnShadow);
         Canvas->FrameRect(R);

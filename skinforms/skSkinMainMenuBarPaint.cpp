@@ -5,6 +5,7 @@
 #include "classlib/GdiHandles.h"
 #include "skin/skButtonLook.h"
 #include "skin/skComposers.h"
+#include "skin/skDefaultLook.h"
 #include "skin/skUtilsGlyphs.h"
 #include "skin/skUtilsText.h"
 #include "skinforms/skSkinMainMenuBar.h"
@@ -15,9 +16,6 @@ using namespace cl;
 
 namespace {
 
-constexpr TColor DownFill = 0xB59385;
-constexpr TColor HotFill = 0xD2BDB6;
-constexpr TColor HotFrame = 0x800000;
 // The width of the mark that opens the hidden items, and the room it keeps at the right.
 constexpr int TrackMarkWidth = 5;
 constexpr int DefaultItemMargin = 12;
@@ -80,9 +78,9 @@ void TskSkinMainMenuBarItem::DrawDefault(TCanvas* Canvas)
 {
     const TRect& r = ObjectRect;
     if (Down)
-        FillFramed(Canvas, r, HotFrame, DownFill);
+        FillFramed(Canvas, r, clSkinDefaultFrame, clSkinDefaultDownFill);
     else if (Active)
-        FillFramed(Canvas, r, HotFrame, HotFill);
+        FillFramed(Canvas, r, clSkinDefaultFrame, clSkinDefaultHotFill);
     else {
         Canvas->Brush()->SetColor(clBtnFace);
         Canvas->FillRect(r);
@@ -153,9 +151,9 @@ void TskSkinMainMenuBarButton::DrawDefault(TCanvas* Canvas)
     const TRect& r = ObjectRect;
     const bool pressed = Down && Active;
     if (pressed)
-        FillFramed(Canvas, r, HotFrame, DownFill);
+        FillFramed(Canvas, r, clSkinDefaultFrame, clSkinDefaultDownFill);
     else if (Active)
-        FillFramed(Canvas, r, HotFrame, HotFill);
+        FillFramed(Canvas, r, clSkinDefaultFrame, clSkinDefaultHotFill);
     else {
         Canvas->Brush()->SetColor(clBtnFace);
         Canvas->FillRect(r);
