@@ -3,6 +3,8 @@
 // station cache lives there), found and driven through its windows from the outside: found by
 // class and process (Wine's hidden application window carries the main window's title), and
 // clicked with posted mouse messages. Every wait is a bounded poll.
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <functional>
@@ -86,5 +88,18 @@ std::string StationCacheBytes();
 // Puts Bytes where the program in Folder reads its station cache.
 void PlaceStationCache(const TTempFolder& Folder, const std::string& Bytes);
 std::string StationCacheOf(const TTempFolder& Folder);
+
+// A test of the whole program: skipped without the directory service, which it resets, and
+// starting and ending with no stored settings.
+class TProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        REQUIRE_DIRECTORY_SERVICE();
+        service::Reset();
+        ClearProgramSettings();
+    }
+    void TearDown() override { ClearProgramSettings(); }
+};
 
 }  // namespace program_test

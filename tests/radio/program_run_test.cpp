@@ -14,16 +14,8 @@ using namespace program_test;
 
 namespace {
 
-class ProgramRunTest : public ::testing::Test {
+class ProgramRunTest : public TProgramTest {
 protected:
-    void SetUp() override
-    {
-        REQUIRE_DIRECTORY_SERVICE();
-        service::Reset();
-        ClearProgramSettings();
-    }
-    void TearDown() override { ClearProgramSettings(); }
-
     static int StoredWindowPos()
     {
         TRegManager settings;

@@ -22,16 +22,8 @@ int WindowsOfClass(const TProgramRun& Run, const char* ClassName)
     return count;
 }
 
-class ProgramStartUpTest : public ::testing::Test {
+class ProgramStartUpTest : public TProgramTest {
 protected:
-    void SetUp() override
-    {
-        REQUIRE_DIRECTORY_SERVICE();
-        service::Reset();
-        ClearProgramSettings();
-    }
-    void TearDown() override { ClearProgramSettings(); }
-
     cl::TComApartment apartment_;
     TTempFolder folder_;
 };

@@ -12,17 +12,6 @@ using namespace frametest;
 
 namespace {
 
-int Differences(TBitmap& A, TBitmap& B)
-{
-    if (A.Width() != B.Width() || A.Height() != B.Height())
-        return -1;
-    int n = 0;
-    for (int y = 0; y < A.Height(); ++y)
-        for (int x = 0; x < A.Width(); ++x)
-            n += A.Pixels(x, y) != B.Pixels(x, y);
-    return n;
-}
-
 struct FrameRepaint : ::testing::Test {
     TComponent owner{nullptr};
     std::vector<TskCompressedStoredSkin*> skins = trebanix::CreateStoredSkins(&owner);

@@ -52,17 +52,6 @@ std::unique_ptr<TBitmap> OnScreen(TWinControl* Control)
     return b;
 }
 
-int Differences(TBitmap& A, TBitmap& B)
-{
-    if (A.Width() != B.Width() || A.Height() != B.Height())
-        return -1;
-    int n = 0;
-    for (int y = 0; y < A.Height(); ++y)
-        for (int x = 0; x < A.Width(); ++x)
-            n += A.Pixels(x, y) != B.Pixels(x, y);
-    return n;
-}
-
 }  // namespace
 
 TEST(FrameSkinSwitch, ScrollBarAndCategoryButtonsShowTheNewStoredSkinLikeFreshOnes)

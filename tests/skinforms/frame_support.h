@@ -164,4 +164,16 @@ inline void PointerAt(TFramedForm& F, int X, int Y)
     }
 }
 
+// How many pixels of two pictures differ; -1 when their sizes do.
+inline int Differences(cl::TBitmap& A, cl::TBitmap& B)
+{
+    if (A.Width() != B.Width() || A.Height() != B.Height())
+        return -1;
+    int n = 0;
+    for (int y = 0; y < A.Height(); ++y)
+        for (int x = 0; x < A.Width(); ++x)
+            n += A.Pixels(x, y) != B.Pixels(x, y);
+    return n;
+}
+
 }  // namespace frametest
