@@ -147,24 +147,8 @@ TskCaptionImageKey TskSkinCaptionObject::ImageKey(cl::TBitmap* Source, const TRe
     k.Height = ObjectRect.Height();
     k.AsActive = AsActive;
     k.Text = Parent->CaptionText();
-    k.FontName = FontName;
-    k.FontHeight = FontHeight;
-    k.FontStyle = FontStyle;
-    k.FontColor = AsActive ? ActiveFontColor : FontColor;
     k.Charset = CaptionCharset();
-    k.Alignment = Alignment;
-    k.Light = Light;
-    k.LightColor = AsActive ? ActiveLightColor : LightColor;
-    k.Shadow = Shadow;
-    k.ShadowColor = AsActive ? ActiveShadowColor : ShadowColor;
-    k.TextRect = TextRect;
-    k.FrameRect = FrameRect;
-    k.ActiveFrameRect = ActiveFrameRect;
-    k.FrameTextRect = FrameTextRect;
-    k.FrameLeftOffset = FrameLeftOffset;
-    k.FrameRightOffset = FrameRightOffset;
-    k.StretchEffect = StretchEffect;
-    k.FullFrame = FullFrame;
+    k.Look = *this;
     if (SkinData) {
         k.ButtonsOffset = SkinData->ButtonsOffset;
         k.LeftEdge = SkinData->LTPoint.X;

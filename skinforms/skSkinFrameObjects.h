@@ -166,8 +166,34 @@ private:
     void OpenMenu();
 };
 
+// How the skin draws the caption's text and the frame behind it.
+struct TskCaptionLook {
+    TRect TextRect;
+    std::string FontName;
+    int FontHeight = 0;
+    cl::TFontStyles FontStyle;
+    TColor FontColor = 0;
+    TColor ActiveFontColor = 0;
+    TAlignment Alignment = taCenter;
+    bool Light = false;
+    TColor LightColor = 0;
+    TColor ActiveLightColor = 0;
+    bool Shadow = false;
+    TColor ShadowColor = 0;
+    TColor ActiveShadowColor = 0;
+    TRect FrameRect;
+    TRect ActiveFrameRect;
+    TRect FrameTextRect;
+    int FrameLeftOffset = 0;
+    int FrameRightOffset = 0;
+    bool StretchEffect = false;
+    bool FullFrame = false;
+    friend bool operator==(const TskCaptionLook&, const TskCaptionLook&) = default;
+};
+
 // Everything the caption's composed image is drawn from: an image made from equal inputs is
-// the same image, so a repaint that changes none of them copies the one it kept.
+// the same image, so a repaint that changes none of them copies the one it kept. The look is
+// kept whole, so that a field the drawing comes to read is part of the comparison too.
 struct TskCaptionImageKey {
     cl::TBitmap* Source = nullptr;
     HBITMAP SourceHandle = nullptr;
@@ -180,24 +206,8 @@ struct TskCaptionImageKey {
     int Height = 0;
     bool AsActive = false;
     std::string Text;
-    std::string FontName;
-    int FontHeight = 0;
-    cl::TFontStyles FontStyle;
-    TColor FontColor = 0;
     int Charset = 0;
-    TAlignment Alignment = taCenter;
-    bool Light = false;
-    TColor LightColor = 0;
-    bool Shadow = false;
-    TColor ShadowColor = 0;
-    TRect TextRect;
-    TRect FrameRect;
-    TRect ActiveFrameRect;
-    TRect FrameTextRect;
-    int FrameLeftOffset = 0;
-    int FrameRightOffset = 0;
-    bool StretchEffect = false;
-    bool FullFrame = false;
+    TskCaptionLook Look;
     int ButtonsOffset = 0;
     int LeftEdge = 0;
     int RightEdge = 0;
@@ -225,7 +235,7 @@ struct TskCaptionTextLayout {
     cl::TSize Box;
 };
 
-class TskSkinCaptionObject : public TskActiveSkinObject {
+class TskSkinCaptionObject : public TskActiveSkinObject, public TskCaptionLook {
 public:
     TskSkinCaptionObject(TskSkinFrame* AParent, TskDataSkinCaption* Description);
 
@@ -244,30 +254,10 @@ public:
     void RestartAnimation(bool BecomesActive);
     bool AnimationShowing() const { return AnimateFrame >= 1 && AnimateFrame <= FrameCount; }
 
-    TRect TextRect;
-    std::string FontName;
-    int FontHeight = 0;
-    cl::TFontStyles FontStyle;
-    TColor FontColor = 0;
-    TColor ActiveFontColor = 0;
-    TAlignment Alignment = taCenter;
-    bool Light = false;
-    TColor LightColor = 0;
-    TColor ActiveLightColor = 0;
-    bool Shadow = false;
-    TColor ShadowColor = 0;
-    TColor ActiveShadowColor = 0;
-    TRect FrameRect;
-    TRect ActiveFrameRect;
-    TRect FrameTextRect;
-    int FrameLeftOffset = 0;
-    int FrameRightOffset = 0;
-    bool StretchEffect = false;
     TRect AnimateSkinRect;
     int FrameCount = 0;
     int AnimateInterval = 25;
     bool InactiveAnimation = false;
-    bool FullFrame = false;
     int AnimateCounter = 0;
     int AnimateFrame = 0;
 
