@@ -7,6 +7,7 @@ using namespace cl;
 void TskPanelRoll::PutAside(TWinControl& Panel)
 {
     savedConstraints_.Assign(Panel.Constraints());
+    constraintsAside_ = true;
     TSizeConstraints none;
     Panel.Constraints()->Assign(&none);
     Panel.DisableAlign();
@@ -18,7 +19,13 @@ void TskPanelRoll::PutAside(TWinControl& Panel)
         }
 }
 
-void TskPanelRoll::RestoreConstraints(TWinControl& Panel) { Panel.Constraints()->Assign(&savedConstraints_); }
+void TskPanelRoll::RestoreConstraints(TWinControl& Panel)
+{
+    if (!constraintsAside_)
+        return;
+    constraintsAside_ = false;
+    Panel.Constraints()->Assign(&savedConstraints_);
+}
 
 void TskPanelRoll::ShowChildren(TWinControl& Panel)
 {

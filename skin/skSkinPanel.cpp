@@ -139,6 +139,7 @@ void TskSkinPanel::SetRollUpState(bool Value)
     if (Value == rollUpState_)
         return;
     if (!rollUpMode_) {
+        // Only a panel that rolled up has constraints of its own put aside to take back.
         if (realHeight_ != -1)
             RollDown();
         roll_.RestoreConstraints(*this);

@@ -66,3 +66,41 @@ TYPED_TEST(PanelRoll, TheConstraintsStandAsideWhileRolledAndAChildThatLeftIsNotS
     EXPECT_TRUE(this->stays->Visible());
     EXPECT_FALSE(this->leaves->Visible()) << "only the children still on the panel come back";
 }
+
+// A panel outside roll-up mode that never rolled keeps the constraints its user gave it; one that
+// rolled up before its mode was switched off gets its own back.
+TEST(PanelRollUpState, OutsideRollUpModeOnlyARolledPanelTakesBackItsConstraints)
+{
+    skctrltest::TTestForm form;
+    auto* panel = new TskSkinPanel(form.Form);
+    panel->SetParent(form.Form);
+    panel->SetBounds(10, 10, 200, 300);
+    panel->SetCaptionMode(true);
+    panel->Constraints()->SetMinHeight(120);
+    panel->Constraints()->SetMaxWidth(400);
+    panel->SetRollUpState(true);
+    EXPECT_FALSE(panel->RollUpState());
+    EXPECT_EQ(panel->Constraints()->MinHeight(), 120) << "nothing was put aside to come back";
+    EXPECT_EQ(panel->Constraints()->MaxWidth(), 400);
+
+    // Rolled and unrolled once, then given new constraints: the old ones are spent.
+    panel->SetRollUpMode(true);
+    panel->SetRollUpState(true);
+    panel->SetRollUpState(false);
+    panel->SetRollUpMode(false);
+    panel->Constraints()->SetMinHeight(150);
+    panel->SetRollUpState(true);
+    EXPECT_EQ(panel->Constraints()->MinHeight(), 150);
+    EXPECT_EQ(panel->Height(), 300);
+
+    // Rolled up, then the mode switched off: leaving the rolled state brings its constraints back.
+    panel->SetRollUpMode(true);
+    panel->SetRollUpState(true);
+    EXPECT_EQ(panel->Constraints()->MinHeight(), 0);
+    panel->SetRollUpMode(false);
+    panel->SetRollUpState(false);
+    EXPECT_FALSE(panel->RollUpState());
+    EXPECT_EQ(panel->Height(), 300);
+    EXPECT_EQ(panel->Constraints()->MinHeight(), 150);
+    EXPECT_EQ(panel->Constraints()->MaxWidth(), 400);
+}
