@@ -28,6 +28,8 @@ inline constexpr const char* SURLLabel = "URL:";
 inline constexpr const char* SLaunch = "Launch";
 inline constexpr const char* SRateStation = "Rate Station!";
 inline constexpr const char* SSelectSkinTitle = "Select skin";
+// The group of the user's favourite stations, the only one open at start.
+inline constexpr const char* SFavorites = "Favorites";
 // The group of the stations that the directory gives no category.
 inline constexpr const char* SNoCategory = "(No category)";
 // The stored skin used when no other is chosen.

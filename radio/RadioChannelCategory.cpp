@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <unordered_set>
 
 #include "classlib/SysUtils.h"
 #include "radio/MainFormTexts.h"
@@ -57,16 +58,36 @@ bool IsBlank(const std::string& name)
 
 }  // namespace
 
-void TRadioChannelCategory::FillButtonCategory(TskButtonCategory* category) const
+std::string TRadioChannelCategory::ShownCaption() const
 {
     // Stations that came without a category are grouped under an empty name, which would
     // make a group header with nothing on it.
-    category->SetCaption(IsBlank(name_) ? radio_texts::SNoCategory : name_);
+    return IsBlank(name_) ? radio_texts::SNoCategory : name_;
+}
+
+void TRadioChannelCategory::FillButtonCategory(TskButtonCategory* category) const
+{
+    category->SetCaption(ShownCaption());
     for (size_t i = 0; i < channels_.size(); ++i) {
         TskBaseButtonItem* button = category->Items()->Insert(static_cast<int>(i));
         button->SetCaption(channels_[i]->Name);
         button->SetData(channels_[i]);
     }
     // Only the favourites are open at first; the comparison is exact on purpose.
-    category->SetCollapsed(category->Caption() != "Favorites");
+    category->SetCollapsed(category->Caption() != radio_texts::SFavorites);
+}
+
+void TRadioChannelCategory::AppendButtons(TskButtonCategory* category) const
+{
+    // A favourite of a category the service calls "Favorites" is in the user's group already.
+    std::unordered_set<const void*> shown;
+    for (int i = 0; i < category->Items()->Count(); ++i)
+        shown.insert(category->Items()->Items(i)->Data());
+    for (TRadioChannel* channel : channels_) {
+        if (!shown.insert(channel).second)
+            continue;
+        TskBaseButtonItem* button = category->Items()->Add();
+        button->SetCaption(channel->Name);
+        button->SetData(channel);
+    }
 }

@@ -35,9 +35,15 @@ public:
     // Frees the stations when owning, else only forgets them.
     void Clear();
 
-    // Caption = Name, one button per station (data pointer = the station), then collapsed
-    // unless the caption is exactly "Favorites".
+    // The caption of this category's group of buttons: the name, or "(No category)" for a
+    // name with nothing to read in it.
+    std::string ShownCaption() const;
+    // Caption = ShownCaption(), one button per station (data pointer = the station), then
+    // collapsed unless the caption is exactly "Favorites".
     void FillButtonCategory(TskButtonCategory* category) const;
+    // Appends a button for each station the group does not show yet, in order, to a group of
+    // the same shown caption that another category filled.
+    void AppendButtons(TskButtonCategory* category) const;
 
 private:
     std::string name_;

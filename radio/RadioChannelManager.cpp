@@ -6,12 +6,11 @@
 
 #include "classlib/XmlDoc.h"
 #include "radio/DirectoryTexts.h"
+#include "radio/MainFormTexts.h"
 #include "radio/RadioUtils.h"
-#include "skinforms/skCategoryButtons.h"
+#include "radio/StationGroups.h"
 
 namespace {
-
-const char* const kFavorites = "Favorites";
 
 // Content that cannot be a station cache, as opposed to a reader that is not available.
 bool IsBadContent(const cl::Exception& e)
@@ -58,7 +57,7 @@ TRadioChannelManager::TRadioChannelManager() : TRadioChannelManager(cl::ExeFolde
 
 TRadioChannelManager::TRadioChannelManager(const std::string& appDir)
     : appDir_(cl::IncludeTrailingPathDelimiter(appDir)),
-      favorites_(std::make_unique<TRadioChannelCategory>(kFavorites, false)),
+      favorites_(std::make_unique<TRadioChannelCategory>(radio_texts::SFavorites, false)),
       currentChannel_(std::make_unique<TRadioChannel>())
 {
     LoadFromFile();
@@ -198,15 +197,11 @@ void TRadioChannelManager::DownloadChannels(const std::string& user, const std::
 
 void TRadioChannelManager::FillCategoryButtons(TskButtonCategories* categories)
 {
-    categories->Clear();
-    TskButtonCategory* favorites = categories->Add();
-    favorites->SetData(favorites_.get());
-    favorites_->FillButtonCategory(favorites);
-    for (const auto& category : categories_) {
-        TskButtonCategory* buttons = categories->Add();
-        buttons->SetData(category.get());
-        category->FillButtonCategory(buttons);
-    }
+    std::vector<TRadioChannelCategory*> shown;
+    shown.reserve(categories_.size());
+    for (const auto& category : categories_)
+        shown.push_back(category.get());
+    FillStationGroups(categories, favorites_.get(), shown);
 }
 
 TRadioChannelCategory* TRadioChannelManager::FindOrAddCategory(const std::string& name)

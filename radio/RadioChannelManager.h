@@ -38,7 +38,7 @@ public:
     void DownloadChannels(const std::string& user, const std::string& password);
 
     // Empties the control's categories, then adds "Favorites" (the only one expanded) and one
-    // category per station category, each button carrying its station.
+    // category per caption the station categories show, each button carrying its station.
     void FillCategoryButtons(TskButtonCategories* categories);
 
     // The category with exactly this name (case-sensitive), appended when there is none.
