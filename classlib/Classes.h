@@ -217,6 +217,8 @@ public:
     // Like Delphi, nothing is recorded when both have the same (non-nil) owner: the owner
     // already forwards the notice.
     void FreeNotification(TComponent* AComponent);
+    // Cancels the notice between the two, except while a TComponentRef of either names the
+    // other: the reference needs it to hear of the freeing.
     void RemoveFreeNotification(TComponent* AComponent);
 
     // Called on the owner when a component is added to or removed from its list (and forwarded
@@ -240,6 +242,8 @@ protected:
 private:
     void TearDown();
     void RemoveFreeNotifications();
+    // One of its TComponentRef members names Target.
+    bool RefersTo(const TComponent* Target) const;
     void ValidateRename(TComponent* AComponent, const std::string& CurName, const std::string& NewName) const;
 
     TComponent* owner_ = nullptr;

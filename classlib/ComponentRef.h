@@ -5,11 +5,9 @@
 // when its target is the one going.
 //
 // The free notification is one link per pair of components, while a holder may have several
-// references to one target: the link is cancelled only when none of the holder's references
-// names the old target any more, or the one still naming it would be left dangling.
-#include <algorithm>
-#include <vector>
-
+// references to one target and the target may name the holder in turn: the component keeps the
+// link while any reference of either names the other, whoever asks to cancel it (a reference
+// letting go, or a hand-made RemoveFreeNotification), or the reference would be left dangling.
 #include "classlib/Classes.h"
 
 namespace cl {
@@ -30,7 +28,7 @@ protected:
     {
         TComponent* old = named_;
         named_ = Value;
-        if (old && old != Value && !HolderStillNames(old))
+        if (old && old != Value)
             old->RemoveFreeNotification(holder_);
         if (Value)
             Value->FreeNotification(holder_);
@@ -39,12 +37,7 @@ protected:
     void Clear() { named_ = nullptr; }
 
 private:
-    bool HolderStillNames(const TComponent* Target) const
-    {
-        return std::any_of(holder_->refs_.begin(), holder_->refs_.end(),
-                           [&](const TComponentRefBase* r) { return r != this && r->named_ == Target; });
-    }
-
+    friend class TComponent;
     TComponent* holder_;
     TComponent* named_ = nullptr;
 };

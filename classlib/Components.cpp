@@ -1,5 +1,6 @@
 // TPersistent and TComponent: ownership, names and free notifications.
 #include "classlib/Classes.h"
+#include "classlib/ComponentRef.h"
 #include "classlib/OwnedLists.h"
 
 #include <algorithm>
@@ -206,9 +207,14 @@ void TComponent::FreeNotification(TComponent* AComponent)
     state_ += csFreeNotification;
 }
 
+bool TComponent::RefersTo(const TComponent* Target) const
+{
+    return std::any_of(refs_.begin(), refs_.end(), [&](const TComponentRefBase* r) { return r->named_ == Target; });
+}
+
 void TComponent::RemoveFreeNotification(TComponent* AComponent)
 {
-    if (!AComponent)
+    if (!AComponent || RefersTo(AComponent) || AComponent->RefersTo(this))
         return;
     auto drop = [](std::vector<TComponent*>& list, TComponent* c) {
         list.erase(std::remove(list.begin(), list.end(), c), list.end());
