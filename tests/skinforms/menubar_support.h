@@ -1,12 +1,13 @@
 #pragma once
 // A shown framed form with a main menu bar over a main menu whose commands are logged, and
-// helpers to drive it with real messages and real input.
+// helpers to drive it with real messages, real input and the test clock.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "classlib/visual_test_support.h"
+#include "skin/skinctrls_support.h"
 #include "skinforms/frame_support.h"
 #include "skinforms/menus_support.h"
 #include "skinforms/skSkinMainMenuBar.h"
@@ -66,6 +67,31 @@ struct TMenuBarScene {
         framed.Show();
         Repaint();
     }
+    // Moves the test clock and lets the timers it fired run.
+    void Advance(unsigned Ms)
+    {
+        time.clock.Advance(Ms);
+        Application->ProcessMessages();
+    }
+    // Keyboard mode with the first item hot, or out of it, as the system menu key does.
+    void ToggleKeyboardMode() { SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0); }
+    // The colour of an item's face at a corner its caption never reaches.
+    TColor Face(int Index)
+    {
+        auto b = skctrltest::Snapshot(bar);
+        const TRect r = Item(Index)->ObjectRect;
+        return b->Canvas()->Pixels(r.Left + 1, r.Top + 1);
+    }
+    // The face of item Index after each of Steps moves of the clock by Ms.
+    std::vector<TColor> FacesStepByStep(int Index, int Steps, unsigned Ms)
+    {
+        std::vector<TColor> faces;
+        for (int i = 0; i < Steps; ++i) {
+            Advance(Ms);
+            faces.push_back(Face(Index));
+        }
+        return faces;
+    }
     // Lays the objects out as a paint does.
     void Repaint()
     {
@@ -97,8 +123,7 @@ struct TMenuBarScene {
     {
         const TPoint c = CentreOf(O);
         visual_test::PointAt(bar, c.X, c.Y);
-        time.clock.Advance(50);
-        Application->ProcessMessages();
+        Advance(50);
     }
     void Press(const TskMenuBarObject* O)
     {

@@ -174,7 +174,7 @@ TEST(MenuBarMouse, AMenuItemDisabledOrEnabledAfterTheBarWasBuiltCountsAtOnce)
     EXPECT_FALSE(scene.Menu()->Visible);
     EXPECT_EQ(scene.Log(), "");
     // The keys pass over them and their letters do nothing.
-    SendMessageA(scene.form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    scene.ToggleKeyboardMode();
     scene.Key(VK_RIGHT);
     EXPECT_EQ(scene.bar->MouseInObject, 2);
     scene.Key('G');
@@ -243,7 +243,7 @@ TEST(MenuBarKeyboard, AltEntersTheBarArrowsMoveAndWrapEscapeLeaves)
     PostMessageA(scene.form->Handle(), WM_SYSKEYUP, VK_F10, 1 | (1u << 30) | (1u << 31));
     Application->ProcessMessages();
     EXPECT_TRUE(scene.frame->InMainMenuBar());
-    SendMessageA(scene.form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    scene.ToggleKeyboardMode();
     EXPECT_FALSE(scene.frame->InMainMenuBar());
     EXPECT_EQ(scene.Log(), "enter; exit");
 }
@@ -253,7 +253,7 @@ TEST(MenuBarKeyboard, DownOpensRightSwitchesTheOpenDropDownEnterChoosesEscapeClo
     TMenuBarScene scene;
     scene.AddStandardItems();
     scene.Show();
-    SendMessageA(scene.form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    scene.ToggleKeyboardMode();
     scene.Log();
     scene.Key(VK_DOWN);
     EXPECT_EQ(scene.OpenCaptions(), "New,Open");
@@ -272,7 +272,7 @@ TEST(MenuBarKeyboard, DownOpensRightSwitchesTheOpenDropDownEnterChoosesEscapeClo
     EXPECT_FALSE(scene.frame->InMainMenuBar());
 
     // Escape in an open drop-down closes it and ends the keyboard mode.
-    SendMessageA(scene.form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    scene.ToggleKeyboardMode();
     scene.Key(VK_RETURN);
     EXPECT_EQ(scene.OpenCaptions(), "New,Open");
     scene.Key(VK_ESCAPE);
@@ -299,10 +299,10 @@ TEST(MenuBarKeyboard, AltWithALetterOpensItsItemAndLettersChooseInKeyboardMode)
     EXPECT_FALSE(scene.Menu()->Visible);
     EXPECT_FALSE(scene.frame->InMainMenuBar());
     // In keyboard mode a plain letter presses its item.
-    SendMessageA(scene.form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    scene.ToggleKeyboardMode();
     scene.Key('G');
     EXPECT_EQ(scene.Log(), "enter; exit; click &Go");
-    SendMessageA(scene.form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    scene.ToggleKeyboardMode();
     scene.Key('H');
     EXPECT_EQ(scene.OpenCaptions(), "About");
     // A letter that marks nothing leaves the bar as it is.
@@ -315,7 +315,7 @@ TEST(MenuBarKeyboard, AClickElsewhereOnTheFormLeavesKeyboardMode)
     TMenuBarScene scene;
     scene.AddStandardItems();
     scene.Show();
-    SendMessageA(scene.form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    scene.ToggleKeyboardMode();
     ASSERT_TRUE(scene.frame->InMainMenuBar());
     SendMessageA(scene.form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 100));
     EXPECT_FALSE(scene.frame->InMainMenuBar());
@@ -337,12 +337,12 @@ TEST(MenuBarLifetime, TheMenuOrTheBarFreedWhileOpenLeavesNothingBehind)
     EXPECT_EQ(scene.bar->MainMenu(), nullptr);
     Application->ProcessMessages();
     scene.Repaint();
-    SendMessageA(scene.form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    scene.ToggleKeyboardMode();
     EXPECT_FALSE(scene.frame->InMainMenuBar());
     scene.bar->Free();
     EXPECT_EQ(scene.frame->MainMenuBar(), nullptr);
     scene.AltKey('F');
-    SendMessageA(scene.form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    scene.ToggleKeyboardMode();
     EXPECT_FALSE(scene.frame->InMainMenuBar());
 }
 
@@ -357,7 +357,7 @@ TEST(MenuBarLook, DefaultLookLightsTheHotItemAndFillsTheOpenOne)
         return std::pair{b->Canvas()->Pixels(r.Left + 1, r.Top + 1), b->Canvas()->Pixels(r.Left, r.Top)};
     };
     EXPECT_EQ(pixelIn(1).first, ColorToRGB(clBtnFace));
-    SendMessageA(scene.form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    scene.ToggleKeyboardMode();
     scene.Key(VK_RIGHT);
     EXPECT_EQ(pixelIn(1), (std::pair<TColor, TColor>{0xD2BDB6, 0x800000}));
     scene.Key(VK_DOWN);
@@ -431,11 +431,10 @@ TEST(MenuBarLook, TheSkinsBarAndItemPicturesAreUsed)
     probe.SetSize(10, 10);
     // The skin's margins around the text area, and 2.
     EXPECT_EQ(first->ObjectRect.Width(), first->CalcWidth(probe.Canvas()));
-    EXPECT_EQ(b->Canvas()->Pixels(first->ObjectRect.Left + 1, first->ObjectRect.Top + 1), 0x00A000);
-    SendMessageA(scene.form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
-    b = skctrltest::Snapshot(scene.bar);
-    EXPECT_EQ(b->Canvas()->Pixels(first->ObjectRect.Left + 1, first->ObjectRect.Top + 1), 0xA00000);
-    SendMessageA(scene.form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    EXPECT_EQ(scene.Face(0), 0x00A000);
+    scene.ToggleKeyboardMode();
+    EXPECT_EQ(scene.Face(0), 0xA00000);
+    scene.ToggleKeyboardMode();
     // The skin gone: the default look at the default height.
     skin.Remove();
     scene.bar->ChangeSkinData();

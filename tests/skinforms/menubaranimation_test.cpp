@@ -9,7 +9,7 @@ using namespace menubartest;
 constexpr TColor Normal = 0x00A000;
 constexpr TColor Hot = 0xA00000;
 constexpr TColor Pressed = 0x0000A0;
-constexpr TColor Frames[] = {0x101010, 0x202020, 0x303030, 0x404040};
+const std::vector<TColor> Frames = {0x101010, 0x202020, 0x303030, 0x404040};
 
 // A bar and an item description cut from one picture of flat zones: the item's normal, hot and
 // pressed faces (40 by 18), and a strip of four 10-pixel frames side by side at (0, 80) and
@@ -57,7 +57,7 @@ struct TAnimatedBar {
     ~TAnimatedBar()
     {
         if (scene.frame->InMainMenuBar())
-            ToggleKeyboardMode();
+            scene.ToggleKeyboardMode();
         SetCursorPos(0, 0);
     }
     // Takes the description as the test has set it.
@@ -66,20 +66,6 @@ struct TAnimatedBar {
         scene.bar->SetSkinData(skin.Data);
         scene.Show();
     }
-    // The colour of an item's face at a corner its caption never reaches.
-    TColor Face(int Index)
-    {
-        auto b = skctrltest::Snapshot(scene.bar);
-        const TRect r = scene.Item(Index)->ObjectRect;
-        return b->Canvas()->Pixels(r.Left + 1, r.Top + 1);
-    }
-    // Keyboard mode with the first item hot, or out of it.
-    void ToggleKeyboardMode() { SendMessageA(scene.form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0); }
-    void Advance(unsigned Ms)
-    {
-        scene.time.clock.Advance(Ms);
-        Application->ProcessMessages();
-    }
     bool Animating() { return scene.bar->AnimateTimer()->Enabled(); }
 };
 
@@ -87,42 +73,38 @@ TEST(MenuBarFrames, AHotItemPlaysTheFramesUpHoldsItsHotFaceAndTheTimerStops)
 {
     TAnimatedBar t;
     t.Show();
-    EXPECT_EQ(t.Face(0), Normal);
+    EXPECT_EQ(t.scene.Face(0), Normal);
     EXPECT_FALSE(t.Animating());
-    t.ToggleKeyboardMode();
+    t.scene.ToggleKeyboardMode();
     EXPECT_TRUE(t.Animating());
     EXPECT_EQ(t.scene.bar->AnimateTimer()->Interval(), 40u);
     // The skin's pace: nothing moves before the interval is over.
-    t.Advance(39);
+    t.scene.Advance(39);
     EXPECT_EQ(t.scene.Item(0)->FrameIndex, 0);
-    for (TColor frame : Frames) {
-        t.Advance(40);
-        EXPECT_EQ(t.Face(0), frame);
-    }
-    t.Advance(40);
-    EXPECT_EQ(t.Face(0), Hot);
+    EXPECT_EQ(t.scene.FacesStepByStep(0, 5, 40),
+              (std::vector<TColor>{Frames[0], Frames[1], Frames[2], Frames[3], Hot}));
     EXPECT_EQ(t.scene.Item(0)->FrameIndex, 5);
     // A tick that changes nothing ends the timer.
     EXPECT_TRUE(t.Animating());
-    t.Advance(40);
+    t.scene.Advance(40);
     EXPECT_FALSE(t.Animating());
-    EXPECT_EQ(t.Face(0), Hot);
+    EXPECT_EQ(t.scene.Face(0), Hot);
     // The neighbours never moved.
-    EXPECT_EQ(t.Face(1), Normal);
+    EXPECT_EQ(t.scene.Face(1), Normal);
     EXPECT_EQ(t.scene.Item(1)->FrameIndex, 0);
 
     // Without the skin's leave animation a cooled item is at rest at once.
     t.scene.Key(VK_RIGHT);
-    EXPECT_EQ(t.Face(0), Normal);
-    t.Advance(40);
+    EXPECT_EQ(t.scene.Face(0), Normal);
+    t.scene.Advance(40);
     EXPECT_EQ(t.scene.Item(0)->FrameIndex, 0);
-    EXPECT_EQ(t.Face(0), Normal);
-    EXPECT_EQ(t.Face(1), Frames[0]);
-    t.ToggleKeyboardMode();
+    EXPECT_EQ(t.scene.Face(0), Normal);
+    EXPECT_EQ(t.scene.Face(1), Frames[0]);
+    t.scene.ToggleKeyboardMode();
     for (int i = 0; i < 10 && t.Animating(); ++i)
-        t.Advance(40);
+        t.scene.Advance(40);
     EXPECT_FALSE(t.Animating());
-    EXPECT_EQ(t.Face(1), Normal);
+    EXPECT_EQ(t.scene.Face(1), Normal);
 }
 
 TEST(MenuBarFrames, WithTheLeaveAnimationACooledItemPlaysTheFramesBack)
@@ -130,28 +112,24 @@ TEST(MenuBarFrames, WithTheLeaveAnimationACooledItemPlaysTheFramesBack)
     TAnimatedBar t;
     t.item->InactiveAnimation = true;
     t.Show();
-    t.ToggleKeyboardMode();
-    t.Advance(6 * 40);
-    ASSERT_EQ(t.Face(0), Hot);
-    t.ToggleKeyboardMode();
-    EXPECT_EQ(t.Face(0), Normal);
-    for (int i = 3; i >= 0; --i) {
-        t.Advance(40);
-        EXPECT_EQ(t.Face(0), Frames[i]) << i;
-    }
-    t.Advance(40);
-    EXPECT_EQ(t.Face(0), Normal);
-    t.Advance(40);
+    t.scene.ToggleKeyboardMode();
+    t.scene.Advance(6 * 40);
+    ASSERT_EQ(t.scene.Face(0), Hot);
+    t.scene.ToggleKeyboardMode();
+    EXPECT_EQ(t.scene.Face(0), Normal);
+    EXPECT_EQ(t.scene.FacesStepByStep(0, 5, 40),
+              (std::vector<TColor>{Frames[3], Frames[2], Frames[1], Frames[0], Normal}));
+    t.scene.Advance(40);
     EXPECT_FALSE(t.Animating());
     // Hot again half-way back: the frames start again from the first.
-    t.ToggleKeyboardMode();
-    t.Advance(40);
-    t.ToggleKeyboardMode();
-    t.Advance(40);
-    t.ToggleKeyboardMode();
+    t.scene.ToggleKeyboardMode();
+    t.scene.Advance(40);
+    t.scene.ToggleKeyboardMode();
+    t.scene.Advance(40);
+    t.scene.ToggleKeyboardMode();
     EXPECT_EQ(t.scene.Item(0)->FrameIndex, 0);
-    t.Advance(40);
-    EXPECT_EQ(t.Face(0), Frames[0]);
+    t.scene.Advance(40);
+    EXPECT_EQ(t.scene.Face(0), Frames[0]);
 }
 
 TEST(MenuBarFrames, AStripTallerThanTheFaceHoldsItsFramesOneBelowTheOther)
@@ -159,11 +137,8 @@ TEST(MenuBarFrames, AStripTallerThanTheFaceHoldsItsFramesOneBelowTheOther)
     TAnimatedBar t;
     t.item->AnimateSkinRect = cl::Rect(60, 0, 100, 72);
     t.Show();
-    t.ToggleKeyboardMode();
-    for (TColor frame : Frames) {
-        t.Advance(40);
-        EXPECT_EQ(t.Face(0), frame);
-    }
+    t.scene.ToggleKeyboardMode();
+    EXPECT_EQ(t.scene.FacesStepByStep(0, 4, 40), Frames);
 }
 
 TEST(MenuBarFrames, TheMousePlaysTheFramesAndAnOpenDropDownShowsThePressedFace)
@@ -175,13 +150,10 @@ TEST(MenuBarFrames, TheMousePlaysTheFramesAndAnOpenDropDownShowsThePressedFace)
     EXPECT_TRUE(t.Animating());
     t.scene.Press(t.scene.Item(1));
     EXPECT_TRUE(t.scene.Item(1)->Down);
-    for (int i = 0; i < 6; ++i) {
-        t.Advance(40);
-        EXPECT_EQ(t.Face(1), Pressed) << i;
-    }
+    EXPECT_EQ(t.scene.FacesStepByStep(1, 6, 40), std::vector<TColor>(6, Pressed));
     t.scene.Key(VK_ESCAPE);
     t.scene.Key(VK_ESCAPE);
-    t.ToggleKeyboardMode();
+    t.scene.ToggleKeyboardMode();
 }
 
 // Skins that give no usable frames show the hot face at once and start no timer.
@@ -203,20 +175,20 @@ TEST(MenuBarFrames, NoFramesZeroOrTooManyForTheStripOrEffectsOffShowTheHotFaceAt
         t.item->AnimateInterval = c.Interval;
         t.skin.Data->EnableSkinEffects = c.Effects;
         t.Show();
-        t.ToggleKeyboardMode();
+        t.scene.ToggleKeyboardMode();
         EXPECT_FALSE(t.Animating()) << c.What;
-        EXPECT_EQ(t.Face(0), Hot) << c.What;
-        t.Advance(200);
-        EXPECT_EQ(t.Face(0), Hot) << c.What;
+        EXPECT_EQ(t.scene.Face(0), Hot) << c.What;
+        t.scene.Advance(200);
+        EXPECT_EQ(t.scene.Face(0), Hot) << c.What;
         EXPECT_EQ(t.scene.Item(0)->FrameIndex, 0) << c.What;
     }
     // A negative pace plays no frames: the item shows its hot face and the timer stays off.
     TAnimatedBar t;
     t.item->AnimateInterval = -1;
     t.Show();
-    t.ToggleKeyboardMode();
+    t.scene.ToggleKeyboardMode();
     EXPECT_FALSE(t.Animating());
-    EXPECT_EQ(t.Face(0), Hot);
+    EXPECT_EQ(t.scene.Face(0), Hot);
 }
 
 TEST(MenuBarMorph, AMorphingItemBlendsToItsHotFaceInFiveStepsAndBackAndPlaysNoFrames)
@@ -224,43 +196,43 @@ TEST(MenuBarMorph, AMorphingItemBlendsToItsHotFaceInFiveStepsAndBackAndPlaysNoFr
     TAnimatedBar t;
     t.item->Morphing = true;
     t.Show();
-    t.ToggleKeyboardMode();
+    t.scene.ToggleKeyboardMode();
     EXPECT_FALSE(t.Animating());
     EXPECT_TRUE(t.scene.bar->MorphTimer()->Enabled());
-    EXPECT_EQ(t.Face(0), Normal);
-    t.Advance(25);
-    const TColor between = t.Face(0);
+    EXPECT_EQ(t.scene.Face(0), Normal);
+    t.scene.Advance(25);
+    const TColor between = t.scene.Face(0);
     EXPECT_NE(between, Normal);
     EXPECT_NE(between, Hot);
     // Part of the way from green toward blue.
     EXPECT_GT(GetGValue(between), 0);
     EXPECT_LT(GetGValue(between), 0xA0);
-    t.Advance(4 * 25);
-    EXPECT_EQ(t.Face(0), Hot);
-    t.Advance(25);
+    t.scene.Advance(4 * 25);
+    EXPECT_EQ(t.scene.Face(0), Hot);
+    t.scene.Advance(25);
     EXPECT_FALSE(t.scene.bar->MorphTimer()->Enabled());
     EXPECT_FALSE(t.Animating());
-    t.ToggleKeyboardMode();
+    t.scene.ToggleKeyboardMode();
     EXPECT_TRUE(t.scene.bar->MorphTimer()->Enabled());
-    t.Advance(25);
-    EXPECT_NE(t.Face(0), Hot);
-    EXPECT_NE(t.Face(0), Normal);
-    t.Advance(4 * 25);
-    EXPECT_EQ(t.Face(0), Normal);
+    t.scene.Advance(25);
+    EXPECT_NE(t.scene.Face(0), Hot);
+    EXPECT_NE(t.scene.Face(0), Normal);
+    t.scene.Advance(4 * 25);
+    EXPECT_EQ(t.scene.Face(0), Normal);
 }
 
 TEST(MenuBarFrames, ASkinChangeStopsTheFramesAndTheDefaultLookDrawsWithoutThem)
 {
     TAnimatedBar t;
     t.Show();
-    t.ToggleKeyboardMode();
-    t.Advance(80);
+    t.scene.ToggleKeyboardMode();
+    t.scene.Advance(80);
     ASSERT_TRUE(t.Animating());
     // What the frame tells its controls before their skin changes.
     t.scene.bar->BeforeChangeSkinData();
     EXPECT_FALSE(t.Animating());
     t.skin.Remove();
-    t.Advance(200);
+    t.scene.Advance(200);
     EXPECT_FALSE(t.Animating());
     auto b = skctrltest::Snapshot(t.scene.bar);
     const TRect r = t.scene.Item(0)->ObjectRect;
