@@ -3,17 +3,18 @@
 #include <gtest/gtest.h>
 
 #include "classlib/Graphics.h"
+#include "classlib/canvas_support.h"
 #include "support/LiveHandles.h"
 
 using namespace cl;
+using canvas_test::SizedCanvas;
 
 TEST(GraphicsObjectHandles, EveryObjectMadeForAChangeGoesBackByTheTimeItsOwnerIsFreed)
 {
     const auto before = test_support::CountLiveHandles();
     {
         TBitmap bmp;
-        bmp.SetSize(40, 20);
-        TCanvas* c = bmp.Canvas();
+        TCanvas* c = SizedCanvas(bmp, 40, 20);
         for (int i = 0; i < 24; ++i) {
             c->Font()->SetHeight(-10 - i % 5);
             c->Pen()->SetWidth(1 + i % 3);
@@ -41,8 +42,7 @@ TEST(GraphicsObjectHandles, EveryObjectMadeForAChangeGoesBackByTheTimeItsOwnerIs
 TEST(GraphicsObjectHandles, AClearBrushFillsNothingAndASolidOneAgainFills)
 {
     TBitmap bmp;
-    bmp.SetSize(10, 10);
-    TCanvas* c = bmp.Canvas();
+    TCanvas* c = SizedCanvas(bmp, 10, 10);
     c->Brush()->SetColor(clYellow);
     c->FillRect(Rect(0, 0, 10, 10));
     c->Brush()->SetStyle(bsClear);

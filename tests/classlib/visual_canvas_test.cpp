@@ -2,14 +2,15 @@
 #include <gtest/gtest.h>
 
 #include "classlib/Graphics.h"
+#include "classlib/canvas_support.h"
 
 using namespace cl;
+using canvas_test::SizedCanvas;
 
 TEST(Canvas, FillFrameAndLinesLandOnTheRightPixels)
 {
     TBitmap bmp;
-    bmp.SetSize(10, 10);
-    TCanvas* c = bmp.Canvas();
+    TCanvas* c = SizedCanvas(bmp, 10, 10);
     c->Brush()->SetColor(clRed);
     c->FillRect(Rect(2, 2, 5, 5));
     EXPECT_EQ(bmp.Pixels(2, 2), clRed);
@@ -34,8 +35,7 @@ TEST(Canvas, ChangingSelectedObjectsKeepsDrawing)
 {
     // The font, pen and brush are re-made after each change while selected in the DC.
     TBitmap bmp;
-    bmp.SetSize(4, 1);
-    TCanvas* c = bmp.Canvas();
+    TCanvas* c = SizedCanvas(bmp, 4, 1);
     for (int i = 0; i < 4; ++i) {
         c->Brush()->SetColor(i % 2 ? clBlack : clYellow);
         c->Font()->SetHeight(-10 - i);
@@ -90,8 +90,7 @@ TEST(Canvas, ResizingABitmapKeepsItsCanvasUsable)
 TEST(Canvas, StateChangedThroughTheHandleIsNotTrustedLater)
 {
     TBitmap bmp;
-    bmp.SetSize(10, 10);
-    TCanvas* c = bmp.Canvas();
+    TCanvas* c = SizedCanvas(bmp, 10, 10);
     c->Brush()->SetColor(clYellow);
     c->TextRect(Rect(0, 0, 5, 5), 0, 0, "");
     SetBkColor(c->Handle(), RGB(255, 0, 0));
