@@ -17,6 +17,7 @@
 #include "classlib/Classes.h"
 #include "skin/skSkinData.h"
 #include "skin/skSkinDataStream.h"
+#include "support/BmpBytes.h"
 
 namespace {
 
@@ -31,23 +32,16 @@ void PutU32(std::string& s, std::size_t at, std::uint32_t v)
 // Smooth gradients with some grain, as drawn skin art compresses.
 std::string Bmp(int width, int height, unsigned seed)
 {
-    const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t(3);
-    std::string bmp(54 + stride * height, '\0');
-    bmp[0] = 'B';
-    bmp[1] = 'M';
-    PutU32(bmp, 2, static_cast<std::uint32_t>(bmp.size()));
-    PutU32(bmp, 10, 54);
-    PutU32(bmp, 14, 40);
-    PutU32(bmp, 18, static_cast<std::uint32_t>(width));
-    PutU32(bmp, 22, static_cast<std::uint32_t>(height));
-    bmp[26] = 1;
-    bmp[28] = 24;
+    const std::size_t stride = test_support::BmpRowSize(width, 24);
+    std::string bmp = test_support::BmpHeaders(width, height, 24);
+    const std::size_t pixels = bmp.size();
+    bmp.resize(pixels + stride * height, '\0');
     std::uint32_t noise = seed * 2654435761u + 1;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             noise = noise * 1664525u + 1013904223u;
             const int grain = (noise >> 29) & 3;
-            const std::size_t at = 54 + stride * y + x * 3;
+            const std::size_t at = pixels + stride * y + x * 3;
             bmp[at + 0] = static_cast<char>((x * 255 / width + grain) & 0xFF);
             bmp[at + 1] = static_cast<char>((y * 255 / height + grain) & 0xFF);
             bmp[at + 2] = static_cast<char>(((x + y) / 4 + seed * 40) & 0xFF);

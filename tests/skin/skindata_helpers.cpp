@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "classlib/Classes.h"
+#include "support/BmpBytes.h"
 
 namespace sktest {
 
@@ -30,21 +31,13 @@ std::int32_t BmpPixel(int X, int Y, std::uint8_t Seed)
 
 std::string MakeBmp(int Width, int Height, std::uint8_t Seed)
 {
-    const std::size_t stride = (static_cast<std::size_t>(Width) * 3 + 3) & ~std::size_t(3);
-    std::string bmp(54 + stride * Height, '\0');
-    bmp[0] = 'B';
-    bmp[1] = 'M';
-    PutU32(bmp, 2, static_cast<std::uint32_t>(bmp.size()));
-    PutU32(bmp, 10, 54);
-    PutU32(bmp, 14, 40);
-    PutU32(bmp, 18, static_cast<std::uint32_t>(Width));
-    PutU32(bmp, 22, static_cast<std::uint32_t>(Height));
-    bmp[26] = 1;
-    bmp[28] = 24;
-    PutU32(bmp, 34, static_cast<std::uint32_t>(stride * Height));
+    const std::size_t stride = test_support::BmpRowSize(Width, 24);
+    std::string bmp = test_support::BmpHeaders(Width, Height, 24);
+    const std::size_t pixels = bmp.size();
+    bmp.resize(pixels + stride * Height, '\0');
     for (int y = 0; y < Height; ++y) {
         // Rows are stored bottom row first.
-        std::size_t row = 54 + stride * static_cast<std::size_t>(Height - 1 - y);
+        std::size_t row = pixels + stride * static_cast<std::size_t>(Height - 1 - y);
         for (int x = 0; x < Width; ++x) {
             std::int32_t c = BmpPixel(x, y, Seed);
             bmp[row + x * 3 + 0] = static_cast<char>((c >> 16) & 0xFF);

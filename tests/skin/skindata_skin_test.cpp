@@ -9,6 +9,7 @@
 #include "skin/skSkinData.h"
 #include "skin/skSkinDataStream.h"
 #include "skin/skindata_helpers.h"
+#include "support/BmpBytes.h"
 
 using namespace sk;
 using namespace sktest;
@@ -361,12 +362,8 @@ TEST(SkinDataDamaged, JunkTextLoadsWithDefaults)
 // A 1-bit picture: little data, many pixels.
 std::string OneBitBmp(int Width, int Height)
 {
-    const std::size_t stride = (static_cast<std::size_t>(Width) + 31) / 32 * 4;
-    std::string bmp = "BM" + Int32(static_cast<std::int32_t>(62 + stride * Height)) + Int32(0) + Int32(62);
-    bmp += Int32(40) + Int32(Width) + Int32(Height) + std::string("\x01\x00\x01\x00", 4) + Int32(0) +
-           Int32(static_cast<std::int32_t>(stride * Height)) + Int32(0) + Int32(0) + Int32(2) + Int32(0);
-    bmp += Int32(0) + Int32(0x00FFFFFF);
-    return bmp + std::string(stride * Height, '\0');
+    std::string bmp = test_support::BmpHeaders(Width, Height, 1, 2) + Int32(0) + Int32(0x00FFFFFF);
+    return bmp + std::string(test_support::BmpRowSize(Width, 1) * Height, '\0');
 }
 
 TEST(SkinDataDamaged, PicturesBeyondWhatASkinHoldsAreRefused)
