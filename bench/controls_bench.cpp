@@ -1,6 +1,6 @@
 // The basic skinned controls: a tool bar of eight speed buttons repainted during one morph tick
-// of one of them, against one BitBlt of the bar; and how many buttons repaint when the mouse
-// moves from one button to the next.
+// of one of them, against one BitBlt of the bar; how many buttons repaint when the mouse moves
+// from one button to the next; and one fade tick of a push button against one BitBlt of it.
 #include <windows.h>
 
 #include <algorithm>
@@ -12,6 +12,7 @@
 #include "bench/bench_windows.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
+#include "skin/skSkinButton.h"
 #include "skin/skSkinSpeedButton.h"
 #include "skin/skSkinToolBar.h"
 #include "skins/StoredSkins.h"
@@ -151,6 +152,41 @@ int main()
     }
     Report("toolbar_mouse_move_buttons_repainted", repainted / 7.0, "buttons", 2, "-");
     form->Free();
+
+    // A push button in the middle of its fade: each tick blends the normal and the hot face.
+    TForm* dialog = new TForm(nullptr);
+    dialog->SetBounds(0, 0, 300, 100);
+    auto* push = new TskSkinButton(dialog);
+    push->SetParent(dialog);
+    push->SetCanFocused(false);
+    push->SetCaption("Options");
+    push->SetSkinData(skin);
+    const int pushIndex = skin->IndexOfControl("button");
+    if (auto* d = pushIndex < 0 ? nullptr : dynamic_cast<TskDataSkinButtonControl*>(skin->CtrlList.Items(pushIndex)))
+        d->Morphing = true;
+    push->SetBounds(10, 10, 120, 30);
+    dialog->Show();
+    Pump();
+    TBitmap face;
+    face.SetSize(push->Width(), push->Height());
+    face.Fill(0x336699);
+    TWindowDC pushDc(push->Handle());
+    const double faceBlit = MedianFlushedMilliseconds(31, [&] {
+        BitBlt(pushDc.Handle(), 0, 0, push->Width(), push->Height(), face.Canvas()->Handle(), 0, 0, SRCCOPY);
+    });
+    // Ticks 1 to 4 of each fade are timed; the crossing that starts the next fade is not.
+    std::vector<double> ticks;
+    for (int fade = 0; fade < 12; ++fade) {
+        push->Perform(push->Hot() ? CM_MOUSELEAVE : CM_MOUSEENTER);
+        Pump();
+        for (int step = 0; step < 4; ++step)
+            ticks.push_back(MedianFlushedMilliseconds(1, [&] { clock.FireAll(); }));
+        while (push->Fading())
+            clock.FireAll();
+        Pump();
+    }
+    Report("push_button_fade_tick", bench::MedianOf(ticks), faceBlit, "-");
+    dialog->Free();
     SetTimerClock(nullptr);
     return 0;
 }

@@ -108,6 +108,8 @@ public:
         TRect From, To;
         int Width = 0, Height = 0;
         int GlyphFrame = 0;
+        // A face that shows the focus differs from one that does not.
+        bool Focused = false;
         bool operator==(const TKey&) const = default;
     };
 

@@ -10,7 +10,7 @@ using namespace cl;
 
 TskSkinButton::TskSkinButton(TComponent* AOwner)
     : TskSkinCustomControl(AOwner),
-      fade_([this] { return hot_ || FocusedAndFocusable(); }, [this] { Repaint(); }),
+      fade_([this] { return hot_ || FocusedAndFocusable(); }, [this] { RepaintFadeStep(); }),
       animation_([this] { Repaint(); }),
       repeat_([this] { Click(); })
 {
@@ -109,7 +109,7 @@ void TskSkinButton::SetDown(bool Value)
         if (Value)
             fade_.Stop();
         else
-            fade_.Start();
+            StartFade();
     }
     Repaint();
     if (groupIndex_ == 0 || !Value || allowAllUp_ || !Parent())
@@ -168,9 +168,34 @@ void TskSkinButton::SetLayout(TskButtonLayout Value)
 void TskSkinButton::UpdateHot()
 {
     if (MorphEnabled() && index_ != -1)
-        fade_.Start();
+        StartFade();
     else
         Repaint();
+}
+
+void TskSkinButton::StartFade()
+{
+    if (!fade_.Running())
+        faces_.Clear();
+    fade_.Start();
+}
+
+void TskSkinButton::RepaintFadeStep()
+{
+    TskSkinCustomControl::Invalidate();
+    Update();
+}
+
+void TskSkinButton::Invalidate()
+{
+    faces_.Clear();
+    TskSkinCustomControl::Invalidate();
+}
+
+void TskSkinButton::DefaultFontChanged()
+{
+    faces_.Clear();
+    TskSkinCustomControl::DefaultFontChanged();
 }
 
 void TskSkinButton::StartAnimation(bool Forward)
@@ -458,10 +483,7 @@ void TskSkinButton::Paint()
     TBitmap b;
     const double k = fade_.Value();
     if (MorphEnabled() && k > 0 && k < 1 && Enabled()) {
-        TBitmap hot;
-        DrawButtonState(&b, states_.Normal, false, false);
-        DrawButtonState(&hot, states_.Active, true, false);
-        DrawMorph(Canvas(), &b, &hot, d->MorphKind, k);
+        DrawFade(k);
         return;
     }
     if (!Enabled() && !IsNullRect(d->DisabledSkinRect))
@@ -473,6 +495,25 @@ void TskSkinButton::Paint()
     else
         DrawButtonState(&b, states_.Active, true, false);
     Canvas()->Draw(0, 0, &b);
+}
+
+TskMorphFaces::TKey TskSkinButton::FacesKey()
+{
+    auto* d = ButtonDescription();
+    return {states_.Normal, states_.Active, Width(), Height(), GlyphFrameFor(true, false, Enabled(), numGlyphs_),
+            d && d->ShowFocus && HandleAllocated() && Focused()};
+}
+
+void TskSkinButton::DrawFade(double K)
+{
+    const TskMorphFaces::TKey key = FacesKey();
+    if (!faces_.Holds(key)) {
+        TBitmap from, to;
+        DrawButtonState(&from, states_.Normal, false, false);
+        DrawButtonState(&to, states_.Active, true, false);
+        faces_.Store(key, &from, &to);
+    }
+    faces_.Draw(Canvas()->Handle(), ButtonDescription()->MorphKind, K);
 }
 
 void TskSkinButton::CreateControlDefaultImage(TBitmap* B)

@@ -68,8 +68,12 @@ public:
     void CreateControlDefaultImage(cl::TBitmap* B) override;
     virtual void Click() override;
 
+    // Whatever asks for a repaint may have changed what the fade's faces show.
+    void Invalidate() override;
+
 protected:
     void Dispatch(cl::TMessage& Message) override;
+    void DefaultFontChanged() override;
     void CreateWnd() override;
     void Paint() override;
     void CalcSize(int& W, int& H) override;
@@ -93,6 +97,13 @@ private:
     // The action's image as the glyph, when the button has none and the action's list has it.
     void TakeActionGlyph(cl::TCustomAction* Action);
     void UpdateHot();
+    // Starts the fade toward where it heads now; a fade that starts anew composes its faces anew.
+    void StartFade();
+    // A fade step: the same faces blended further, so they are kept.
+    void RepaintFadeStep();
+    TskMorphFaces::TKey FacesKey();
+    // The normal face blended toward the hot one by K, both composed once per fade.
+    void DrawFade(double K);
     void StartAnimation(bool Forward);
     void MouseEntered();
     void MouseLeft();
@@ -129,6 +140,7 @@ private:
     bool settingFocus_ = false;
     TskButtonStateRects states_;
     TskFade fade_;
+    TskMorphFaces faces_;
     TskFrameAnimation animation_;
     TskControlTimer repeat_;
     std::unique_ptr<TskSkinButtonActionLink> actionLink_;
