@@ -119,11 +119,19 @@ public:
 
 protected:
     void CreateParams(cl::TCreateParams& Params) override;
+    void CreateWnd() override;
     void Loaded() override;
     void Notification(cl::TComponent* AComponent, cl::TOperation Operation) override;
     TskSkinData* MenuSkinData() override;
 
 private:
+    // Styles that a live window follows, or that the class library keeps itself, without a new
+    // window.
+    static constexpr DWORD LiveStyles = WS_VISIBLE | WS_DISABLED | WS_TABSTOP;
+    // True when the styles asked for now differ from those the window was made with.
+    bool NeedsNewWindow();
+    // The window works out its frame again, at the same size, and is drawn anew.
+    void FrameChanged();
     TskDataSkinEditControl* Desc() const { return desc_; }
     bool Focused();
     void CalcRects();
@@ -154,6 +162,8 @@ private:
     bool buttonDown_ = false;
     bool buttonHot_ = false;
     bool mouseIn_ = false;
+    DWORD createdStyle_ = 0;
+    DWORD createdExStyle_ = 0;
 };
 
 class TskSkinEdit : public TskSkinCustomEdit {

@@ -42,6 +42,33 @@ void TskSkinCustomEdit::CreateParams(TCreateParams& Params)
     Params.Style &= ~WS_BORDER;
 }
 
+void TskSkinCustomEdit::CreateWnd()
+{
+    TskCustomEdit::CreateWnd();
+    TCreateParams p;
+    CreateParams(p);
+    createdStyle_ = p.Style & ~LiveStyles;
+    createdExStyle_ = p.ExStyle;
+}
+
+bool TskSkinCustomEdit::NeedsNewWindow()
+{
+    if (!HandleAllocated())
+        return false;
+    TCreateParams p;
+    CreateParams(p);
+    return (p.Style & ~LiveStyles) != createdStyle_ || p.ExStyle != createdExStyle_;
+}
+
+void TskSkinCustomEdit::FrameChanged()
+{
+    if (!HandleAllocated())
+        return;
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    Invalidate();
+}
+
 void TskSkinCustomEdit::Loaded()
 {
     TskCustomEdit::Loaded();
@@ -118,7 +145,13 @@ void TskSkinCustomEdit::ChangeSkinData()
     } else if (useSkinFont_) {
         SetHeight(RectHeight(desc_->SkinRect));
     }
-    RecreateWnd();
+    // A new window would lose the caret, the undo and the focus: it is made only for styles a
+    // live window cannot take. A new skin brings a new frame, which the window measures again
+    // in place.
+    if (NeedsNewWindow())
+        RecreateWnd();
+    else
+        FrameChanged();
     if (!useSkinFont_)
         SetHeight(FontHeight());
     CalcRects();
