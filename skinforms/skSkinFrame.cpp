@@ -711,13 +711,15 @@ bool TskSkinFrame::WMPaintFrameIntoDC(cl::TMessage& Message)
 
 // A new skin or state changes the borders while the window keeps its size: the client area is
 // asked for again, the controls are aligned in it and the region follows, without resizing the
-// window (which would lay the whole form out twice).
+// window (which would lay the whole form out twice). A skin change draws the whole window once,
+// at its end, so the new borders are not drawn here as well.
 void TskSkinFrame::FitLayout()
 {
     if (!form_->HandleAllocated())
         return;
     SetWindowPos(form_->Handle(), nullptr, 0, 0, 0, 0,
-                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE |
+                     (changingSkin_ ? SWP_NOREDRAW : 0));
     form_->Realign();
     FollowSize();
 }

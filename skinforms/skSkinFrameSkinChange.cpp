@@ -161,7 +161,9 @@ void TskSkinFrame::ChangeSkinData()
     fh_ = form_->Height();
     if (skinnedFrame_)
         UpdateRegion(true);
-    form_->Invalidate();
+    // Borders, client and children, drawn once with the next paint.
+    if (form_->HandleAllocated())
+        RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     UpdateActiveState(true);
     if (hoverTimer_)
         hoverTimer_->SetEnabled(true);
