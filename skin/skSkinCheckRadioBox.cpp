@@ -144,11 +144,7 @@ void TskSkinCheckRadioBox::SetCanFocused(bool Value)
 
 void TskSkinCheckRadioBox::SetImages(TCustomImageList* Value)
 {
-    if (images_)
-        images_->RemoveFreeNotification(this);
-    images_ = Value;
-    if (images_)
-        images_->FreeNotification(this);
+    images_.Set(Value);
     Repaint();
 }
 
@@ -161,8 +157,7 @@ void TskSkinCheckRadioBox::SetImageIndex(int Value)
 void TskSkinCheckRadioBox::Notification(TComponent* AComponent, TOperation Operation)
 {
     TskSkinCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == images_)
-        images_ = nullptr;
+    images_.Forget(AComponent, Operation);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -2,6 +2,7 @@
 // TskSkinCheckRadioBox: one skinned control for both a check box and a radio box: a check image
 // and a caption, unchecked, checked or grayed, with radio groups, a hover highlight that can
 // fade, and the keyboard.
+#include "classlib/ComponentRef.h"
 #include "classlib/ImgList.h"
 #include "skin/skButtonLook.h"
 #include "skin/skSkinCtrls.h"
@@ -77,7 +78,7 @@ private:
     int groupIndex_ = 0;
     bool flat_ = true;
     bool canFocused_ = true;
-    cl::TCustomImageList* images_ = nullptr;
+    cl::TComponentRef<cl::TCustomImageList> images_{this};
     int imageIndex_ = 0;
     bool mouseInside_ = false;
     TskFade fade_;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "classlib/ComponentRef.h"
 #include "classlib/Controls.h"
 #include "classlib/ImgList.h"
 #include "skin/skSkinCtrlsGeometry.h"
@@ -21,11 +22,8 @@ template <class Base>
 class TskSkinLink : public Base {
 public:
     explicit TskSkinLink(cl::TComponent* AOwner) : Base(AOwner) {}
-    ~TskSkinLink() override
-    {
-        if (skinData_)
-            skinData_->RemoveFreeNotification(this);
-    }
+    // A skin data that outlives the control must not notify it any more.
+    ~TskSkinLink() override { skinData_.Set(nullptr); }
 
     TskSkinData* SkinData() const { return skinData_; }
     const std::string& SkinDataName() const { return skinDataName_; }
@@ -38,13 +36,8 @@ public:
     // Applies a loaded skin at once (outside design time).
     virtual void SetSkinData(TskSkinData* Value)
     {
-        if (skinData_ != Value) {
-            if (skinData_)
-                skinData_->RemoveFreeNotification(this);
-            skinData_ = Value;
-            if (skinData_)
-                skinData_->FreeNotification(this);
-        }
+        if (skinData_ != Value)
+            skinData_.Set(Value);
         if (skinData_ && !skinData_->Empty && !Designing())
             ChangeSkinData();
     }
@@ -66,10 +59,9 @@ protected:
     void Notification(cl::TComponent* AComponent, cl::TOperation Operation) override
     {
         Base::Notification(AComponent, Operation);
-        if (Operation == cl::opRemove && AComponent == skinData_) {
-            skinData_ = nullptr;
+        if (Operation == cl::opRemove && AComponent == skinData_)
             index_ = -1;
-        }
+        skinData_.Forget(AComponent, Operation);
     }
     // The whole image is composed off-screen and copied in one step.
     void Paint() override
@@ -99,7 +91,7 @@ protected:
     int index_ = -1;
 
 private:
-    TskSkinData* skinData_ = nullptr;
+    cl::TComponentRef<TskSkinData> skinData_{this};
     std::string skinDataName_;
 };
 

@@ -59,23 +59,16 @@ void TskSkinData::SetCompressedStoredSkin(TskCompressedStoredSkin* Value)
 {
     if (loading_ && Value && !Value->IsEmpty() && !Designing())
         throw cl::EInvalidOperation("A skin cannot be loaded while another skin load is being announced");
-    if (compressedStoredSkin_ && compressedStoredSkin_ != Value)
-        compressedStoredSkin_->RemoveFreeNotification(this);
-    compressedStoredSkin_ = Value;
+    compressedStoredSkin_.Set(Value);
     if (!Value)
         return;
-    Value->FreeNotification(this);
     if (!Designing())
         LoadCompressedStoredSkin(Value);
 }
 
 void TskSkinData::SetResourceStrData(TskResourceStrData* Value)
 {
-    if (resourceStrData_ && resourceStrData_ != Value)
-        resourceStrData_->RemoveFreeNotification(this);
-    resourceStrData_ = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    resourceStrData_.Set(Value);
     if (!Designing())
         BroadcastSkinMessage(WM_CHANGERESSTRDATA);
 }
@@ -85,10 +78,8 @@ void TskSkinData::Notification(cl::TComponent* AComponent, cl::TOperation Operat
     cl::TComponent::Notification(AComponent, Operation);
     if (Operation != cl::opRemove)
         return;
-    if (compressedStoredSkin_ && AComponent == compressedStoredSkin_)
-        compressedStoredSkin_ = nullptr;
-    if (resourceStrData_ && AComponent == resourceStrData_)
-        resourceStrData_ = nullptr;
+    compressedStoredSkin_.Forget(AComponent, Operation);
+    resourceStrData_.Forget(AComponent, Operation);
 }
 
 void TskSkinData::LoadFromCompressedFile(const std::string& FileName)

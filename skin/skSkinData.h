@@ -15,6 +15,7 @@
 
 #include "classlib/Bitmap.h"
 #include "classlib/Classes.h"
+#include "classlib/ComponentRef.h"
 #include "classlib/Types.h"
 #include "skin/skSkinDataControls.h"
 #include "skin/skSkinDataLists.h"
@@ -130,8 +131,8 @@ private:
     bool Designing() const { return ComponentState().Contains(cl::csDesigning); }
     void ReadInflatedStream(cl::TMemoryStream& Stream);
 
-    TskCompressedStoredSkin* compressedStoredSkin_ = nullptr;
-    TskResourceStrData* resourceStrData_ = nullptr;
+    cl::TComponentRef<TskCompressedStoredSkin> compressedStoredSkin_{this};
+    cl::TComponentRef<TskResourceStrData> resourceStrData_{this};
     // Set while a load runs; receivers of the messages must not start another one.
     bool loading_ = false;
 };

@@ -18,19 +18,13 @@ TskSkinStdLabel::TskSkinStdLabel(TComponent* AOwner) : TCustomLabel(AOwner)
 TskSkinStdLabel::~TskSkinStdLabel()
 {
     defaultFont_.OnChange = nullptr;
-    if (skinData_)
-        skinData_->RemoveFreeNotification(this);
+    skinData_.Set(nullptr);
 }
 
 void TskSkinStdLabel::SetSkinData(TskSkinData* Value)
 {
-    if (skinData_ != Value) {
-        if (skinData_)
-            skinData_->RemoveFreeNotification(this);
-        skinData_ = Value;
-        if (skinData_)
-            skinData_->FreeNotification(this);
-    }
+    if (skinData_ != Value)
+        skinData_.Set(Value);
     if (skinData_ && !skinData_->Empty)
         ChangeSkinData();
 }
@@ -38,10 +32,9 @@ void TskSkinStdLabel::SetSkinData(TskSkinData* Value)
 void TskSkinStdLabel::Notification(TComponent* AComponent, TOperation Operation)
 {
     TCustomLabel::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == skinData_) {
-        skinData_ = nullptr;
+    if (Operation == opRemove && AComponent == skinData_)
         index_ = -1;
-    }
+    skinData_.Forget(AComponent, Operation);
 }
 
 void TskSkinStdLabel::SetUseSkinFont(bool Value)

@@ -3,6 +3,7 @@
 // description; a disabled label is drawn embossed in the skin's highlight and shadow colours.
 #include <string>
 
+#include "classlib/ComponentRef.h"
 #include "classlib/StdCtrls.h"
 #include "skin/skSkinData.h"
 
@@ -40,7 +41,7 @@ private:
     // The font the caption is drawn in, its colour included.
     void ApplyFont(cl::TFont* Target);
 
-    TskSkinData* skinData_ = nullptr;
+    cl::TComponentRef<TskSkinData> skinData_{this};
     std::string skinDataName_ = "stdlabel";
     bool useSkinFont_ = true;
     bool useSkinColor_ = true;

@@ -47,26 +47,15 @@ void TskSkinToolBar::SetFlat(bool Value)
             b->SetFlat(Value);
 }
 
-void TskSkinToolBar::SetImageList(TCustomImageList*& Field, TCustomImageList* Value)
-{
-    if (Field == Value)
-        return;
-    if (Field)
-        Field->RemoveFreeNotification(this);
-    Field = Value;
-    if (Field)
-        Field->FreeNotification(this);
-}
-
 void TskSkinToolBar::SetImages(TCustomImageList* Value)
 {
-    SetImageList(images_, Value);
+    images_.Set(Value);
     RepaintButtons();
 }
 
-void TskSkinToolBar::SetHotImages(TCustomImageList* Value) { SetImageList(hotImages_, Value); }
+void TskSkinToolBar::SetHotImages(TCustomImageList* Value) { hotImages_.Set(Value); }
 
-void TskSkinToolBar::SetDisabledImages(TCustomImageList* Value) { SetImageList(disabledImages_, Value); }
+void TskSkinToolBar::SetDisabledImages(TCustomImageList* Value) { disabledImages_.Set(Value); }
 
 void TskSkinToolBar::RepaintButtons()
 {
@@ -80,12 +69,9 @@ void TskSkinToolBar::Notification(TComponent* AComponent, TOperation Operation)
     TskSkinPanel::Notification(AComponent, Operation);
     if (Operation != opRemove)
         return;
-    if (AComponent == images_)
-        images_ = nullptr;
-    if (AComponent == hotImages_)
-        hotImages_ = nullptr;
-    if (AComponent == disabledImages_)
-        disabledImages_ = nullptr;
+    images_.Forget(AComponent, Operation);
+    hotImages_.Forget(AComponent, Operation);
+    disabledImages_.Forget(AComponent, Operation);
 }
 
 void TskSkinToolBar::SetShowCaptions(bool Value)

@@ -4,6 +4,7 @@
 // are reached through two small scroll buttons in the non-client area at its left and right.
 #include <windows.h>
 
+#include "classlib/ComponentRef.h"
 #include "classlib/ImgList.h"
 #include "skin/skSkinPanel.h"
 
@@ -73,7 +74,6 @@ private:
     enum TScrollDirection { sdNone = 0, sdLeft = 1, sdRight = 2 };
     enum TScrollButton { sbLeft = 0, sbRight = 1 };
 
-    void SetImageList(cl::TCustomImageList*& Field, cl::TCustomImageList* Value);
     void RepaintButtons();
 
     // Scrolling (skSkinToolBarScroll.cpp).
@@ -104,9 +104,10 @@ private:
     void WMTimer(cl::TMessage& Message);
 
     bool flat_ = false;
-    cl::TCustomImageList* images_ = nullptr;
-    cl::TCustomImageList* hotImages_ = nullptr;
-    cl::TCustomImageList* disabledImages_ = nullptr;
+    // One image list may serve as more than one of these.
+    cl::TComponentRef<cl::TCustomImageList> images_{this};
+    cl::TComponentRef<cl::TCustomImageList> hotImages_{this};
+    cl::TComponentRef<cl::TCustomImageList> disabledImages_{this};
     bool showCaptions_ = false;
     bool autoShowHideCaptions_ = false;
     int widthWithCaptions_ = 0;

@@ -100,15 +100,11 @@ void TskSkinCategoryButtons::SetImages(TCustomImageList* Value)
 {
     if (images_ == Value)
         return;
-    if (images_) {
+    if (images_)
         images_->UnRegisterChanges(&imageLink_);
-        images_->RemoveFreeNotification(this);
-    }
-    images_ = Value;
-    if (images_) {
+    images_.Set(Value);
+    if (images_)
         images_->RegisterChanges(&imageLink_);
-        images_->FreeNotification(this);
-    }
     Invalidate();
 }
 
@@ -136,7 +132,7 @@ void TskSkinCategoryButtons::Notification(TComponent* AComponent, TOperation Ope
     if (Operation != opRemove)
         return;
     if (AComponent == images_) {
-        images_ = nullptr;
+        images_.Forget(AComponent, Operation);
         Invalidate();
     }
     if (AComponent == scrollBar_)

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "classlib/ComponentRef.h"
 #include "classlib/ImgList.h"
 #include "skin/skDefaultLook.h"
 #include "skin/skSkinCtrls.h"
@@ -258,7 +259,7 @@ private:
     TskDrawButtonEvent onDrawButton_;
     bool usesSkinFont_ = true;
     bool showBorder_ = false;
-    cl::TCustomImageList* images_ = nullptr;
+    cl::TComponentRef<cl::TCustomImageList> images_{this};
     cl::TChangeLink imageLink_;
     cl::TColor hotButtonColor_ = sk::clSkinDefaultHotFill;
     cl::TColor selectedButtonColor_ = 0;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "classlib/ComponentRef.h"
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
 #include "skin/skSkinData.h"
@@ -152,7 +153,7 @@ private:
     int defaultWidth_ = 0;
     int defaultHeight_ = 0;
     bool buttonMode_ = false;
-    TskSkinData* skinData_ = nullptr;
+    cl::TComponentRef<TskSkinData> skinData_{this};
     std::string skinDataName_ = "edit";
     int index_ = -1;
     TskDataSkinEditControl* desc_ = nullptr;

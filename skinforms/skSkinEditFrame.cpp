@@ -28,8 +28,7 @@ TskSkinCustomEdit::TskSkinCustomEdit(TComponent* AOwner) : TskCustomEdit(AOwner)
 TskSkinCustomEdit::~TskSkinCustomEdit()
 {
     defaultFont_.OnChange = nullptr;
-    if (skinData_)
-        skinData_->RemoveFreeNotification(this);
+    skinData_.Set(nullptr);
 }
 
 bool TskSkinCustomEdit::Focused() { return HandleAllocated() && GetFocus() == Handle(); }
@@ -79,7 +78,7 @@ void TskSkinCustomEdit::Notification(TComponent* AComponent, TOperation Operatio
 {
     TskCustomEdit::Notification(AComponent, Operation);
     if (Operation == opRemove && AComponent == skinData_) {
-        skinData_ = nullptr;
+        skinData_.Forget(AComponent, Operation);
         index_ = -1;
         desc_ = nullptr;
         picture_ = nullptr;
@@ -105,13 +104,8 @@ void TskSkinCustomEdit::SetCharset(TFont& F)
 
 void TskSkinCustomEdit::SetSkinData(TskSkinData* Value)
 {
-    if (skinData_ != Value) {
-        if (skinData_)
-            skinData_->RemoveFreeNotification(this);
-        skinData_ = Value;
-        if (skinData_)
-            skinData_->FreeNotification(this);
-    }
+    if (skinData_ != Value)
+        skinData_.Set(Value);
     if (skinData_ && !skinData_->Empty && !ComponentState().Contains(csDesigning))
         ChangeSkinData();
 }

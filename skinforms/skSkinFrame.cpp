@@ -123,10 +123,8 @@ void TskSkinFrame::Notification(cl::TComponent* AComponent, cl::TOperation Opera
     cl::TComponent::Notification(AComponent, Operation);
     if (Operation != cl::opRemove)
         return;
-    if (AComponent == skinData_)
-        skinData_ = nullptr;
-    if (AComponent == menusSkinData_)
-        menusSkinData_ = nullptr;
+    skinData_.Forget(AComponent, Operation);
+    menusSkinData_.Forget(AComponent, Operation);
     if (AComponent == SystemMenu)
         SystemMenu = nullptr;
     if (AComponent == hoverTimer_)
@@ -141,18 +139,14 @@ void TskSkinFrame::Notification(cl::TComponent* AComponent, cl::TOperation Opera
     }
     if (AComponent == defaultSystemMenu_)
         defaultSystemMenu_ = nullptr;
-    if (mainMenuBar_ && AComponent == static_cast<cl::TComponent*>(mainMenuBar_)) {
-        mainMenuBar_ = nullptr;
+    if (mainMenuBar_ && AComponent == static_cast<cl::TComponent*>(mainMenuBar_))
         inMainMenuBar_ = false;
-    }
+    mainMenuBar_.Forget(AComponent, Operation);
     if (AComponent == trayMenu_)
         trayMenu_ = nullptr;
-    if (AComponent == trayIcon_)
-        trayIcon_ = nullptr;
-    if (statusBar_ && AComponent == static_cast<cl::TComponent*>(statusBar_))
-        statusBar_ = nullptr;
-    if (mdiTabsBar_ && AComponent == static_cast<cl::TComponent*>(mdiTabsBar_))
-        mdiTabsBar_ = nullptr;
+    trayIcon_.Forget(AComponent, Operation);
+    statusBar_.Forget(AComponent, Operation);
+    mdiTabsBar_.Forget(AComponent, Operation);
     windowListItem_.Forget(AComponent, Operation);
 }
 
@@ -171,26 +165,15 @@ TskSkinFrame* GetFormSkinComponent(cl::TComponent* Form)
 
 void TskSkinFrame::SetSkinData(TskSkinData* Value)
 {
-    if (skinData_ != Value) {
-        if (skinData_)
-            skinData_->RemoveFreeNotification(this);
-        skinData_ = Value;
-        if (skinData_)
-            skinData_->FreeNotification(this);
-    }
+    if (skinData_ != Value)
+        skinData_.Set(Value);
     if (!ComponentState().Contains(cl::csDesigning))
         ChangeSkinData();
 }
 
 void TskSkinFrame::SetMenusSkinData(TskSkinData* Value)
 {
-    if (menusSkinData_ == Value)
-        return;
-    if (menusSkinData_)
-        menusSkinData_->RemoveFreeNotification(this);
-    menusSkinData_ = Value;
-    if (menusSkinData_)
-        menusSkinData_->FreeNotification(this);
+    menusSkinData_.Set(Value);
 }
 
 void TskSkinFrame::SetBorderIcons(TskBorderIcons Value)

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "classlib/Bitmap.h"
+#include "classlib/ComponentRef.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
 #include "classlib/GdiHandles.h"
@@ -448,8 +449,9 @@ private:
 
     cl::TCustomForm* form_;
     cl::TWndMethod savedWndProc_;
-    TskSkinData* skinData_ = nullptr;
-    TskSkinData* menusSkinData_ = nullptr;
+    // The frame's and the menus' skin data may be one and the same.
+    cl::TComponentRef<TskSkinData> skinData_{this};
+    cl::TComponentRef<TskSkinData> menusSkinData_{this};
     TskBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize, biRollUp};
     bool hideCaptionButtons_ = false;
     bool showIcon_ = false;
@@ -493,7 +495,7 @@ private:
         void operator()(HICON Icon) const { DestroyIcon(Icon); }
     };
     std::unique_ptr<std::remove_pointer_t<HICON>, TIconDeleter> smallIcon_;
-    TskSkinMainMenuBar* mainMenuBar_ = nullptr;
+    cl::TComponentRef<TskSkinMainMenuBar> mainMenuBar_{this};
     bool inMainMenuBar_ = false;
     TRect restoreBounds_;
     bool restoreSaved_ = false;
@@ -501,10 +503,10 @@ private:
     bool fadePending_ = false;
     int heightBeforeRollUp_ = 0;
     TskMagneticState magnetic_;
-    TskTrayIcon* trayIcon_ = nullptr;
-    TskSkinStatusBar* statusBar_ = nullptr;
+    cl::TComponentRef<TskTrayIcon> trayIcon_{this};
+    cl::TComponentRef<TskSkinStatusBar> statusBar_{this};
     TskSkinPopupMenu* trayMenu_ = nullptr;
-    TskSkinMDITabsBar* mdiTabsBar_ = nullptr;
+    cl::TComponentRef<TskSkinMDITabsBar> mdiTabsBar_{this};
     bool childMaximized_ = false;
     // An MDI child: the platform has it maximized.
     bool mdiMaximized_ = false;

@@ -20,11 +20,8 @@ void TskSkinFrame::SetMDITabsBar(TskSkinMDITabsBar* Value)
 {
     if (mdiTabsBar_ == Value)
         return;
-    if (mdiTabsBar_)
-        mdiTabsBar_->RemoveFreeNotification(this);
-    mdiTabsBar_ = Value;
+    mdiTabsBar_.Set(Value);
     if (mdiTabsBar_) {
-        mdiTabsBar_->FreeNotification(this);
         if (mdiTabsBar_->skSkinFrame() != this)
             mdiTabsBar_->SetskSkinFrame(this);
     }

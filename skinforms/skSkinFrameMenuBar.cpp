@@ -11,11 +11,8 @@ void TskSkinFrame::SetMainMenuBar(TskSkinMainMenuBar* Value)
         return;
     if (inMainMenuBar_)
         LeaveMainMenuBar();
-    if (mainMenuBar_)
-        mainMenuBar_->RemoveFreeNotification(this);
-    mainMenuBar_ = Value;
+    mainMenuBar_.Set(Value);
     if (mainMenuBar_) {
-        mainMenuBar_->FreeNotification(this);
         if (mainMenuBar_->skSkinFrame() != this)
             mainMenuBar_->SetskSkinFrame(this);
     }

@@ -27,13 +27,7 @@ void TskSkinFrame::SaveRestoreBounds()
 
 void TskSkinFrame::SetStatusBar(TskSkinStatusBar* Value)
 {
-    if (statusBar_ == Value)
-        return;
-    if (statusBar_)
-        statusBar_->RemoveFreeNotification(this);
-    statusBar_ = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    statusBar_.Set(Value);
 }
 
 void TskSkinFrame::AllowSizeGrip(bool Value)

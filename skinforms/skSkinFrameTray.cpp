@@ -58,12 +58,10 @@ void TskSkinFrame::SetTrayIcon(TskTrayIcon* Value)
             trayIcon_->SetPopupMenu(nullptr);
         if (trayIcon_->OnDblClick.Object() == this)
             trayIcon_->OnDblClick = nullptr;
-        trayIcon_->RemoveFreeNotification(this);
     }
-    trayIcon_ = Value;
+    trayIcon_.Set(Value);
     if (!Value)
         return;
-    Value->FreeNotification(this);
     if (!AlwaysShowInTray)
         Value->SetIconVisible(false);
     Value->MinimizeToTray = false;

@@ -349,13 +349,7 @@ void TskSkinHint::ShowHintForward(AnsiString& HintStr, bool& CanShow, THintInfo&
 
 void TskSkinHint::SetSkinData(TskSkinData* Value)
 {
-    if (skinData_ == Value)
-        return;
-    if (skinData_)
-        skinData_->RemoveFreeNotification(this);
-    skinData_ = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    skinData_.Set(Value);
 }
 
 void TskSkinHint::SetActive(bool Value)
@@ -374,8 +368,7 @@ void TskSkinHint::SetActive(bool Value)
 void TskSkinHint::Notification(TComponent* AComponent, TOperation Operation)
 {
     TComponent::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == skinData_)
-        skinData_ = nullptr;
+    skinData_.Forget(AComponent, Operation);
 }
 
 void TskSkinHint::ActivateHintDelayed(const AnsiString& AHint)

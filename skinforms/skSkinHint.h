@@ -6,6 +6,7 @@
 //
 // The application-wide settings it changes (the hint-window class and the application's hint
 // event) go back to what they were when the last TskSkinHint is freed.
+#include "classlib/ComponentRef.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
 #include "classlib/HintWindow.h"
@@ -79,7 +80,7 @@ private:
     void ShowPending(cl::TObject* Sender);
     void HidePending(cl::TObject* Sender);
 
-    TskSkinData* skinData_ = nullptr;
+    cl::TComponentRef<TskSkinData> skinData_{this};
     bool active_ = true;
     cl::TFont defaultFont_;
     TskSkinHintWindow* hintWindow_;

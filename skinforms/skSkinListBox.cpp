@@ -50,8 +50,7 @@ void TskSkinCustomListBox::Notification(TComponent* AComponent, TOperation Opera
     TskSkinCustomControl::Notification(AComponent, Operation);
     if (Operation != opRemove)
         return;
-    if (AComponent == images_)
-        images_ = nullptr;
+    images_.Forget(AComponent, Operation);
     if (AComponent == scrollBar_)
         scrollBar_ = nullptr;
     if (AComponent == extentBar_)
@@ -169,11 +168,7 @@ void TskSkinCustomListBox::SetSpacing(int Value)
 
 void TskSkinCustomListBox::SetImages(TCustomImageList* Value)
 {
-    if (images_)
-        images_->RemoveFreeNotification(this);
-    images_ = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    images_.Set(Value);
     list_->Invalidate();
 }
 

@@ -6,6 +6,7 @@
 // skin's item pictures or in a default look.
 #include <string>
 
+#include "classlib/ComponentRef.h"
 #include "classlib/StdCtrls.h"
 #include "skin/skSkinCtrls.h"
 #include "skin/skSkinScrollBar.h"
@@ -201,7 +202,7 @@ private:
     int defaultCaptionHeight_ = 20;
     bool captionMode_ = false;
     cl::TAlignment alignment_ = cl::taLeftJustify;
-    cl::TCustomImageList* images_ = nullptr;
+    cl::TComponentRef<cl::TCustomImageList> images_{this};
     int imageIndex_ = -1;
     cl::TFont defaultCaptionFont_;
     cl::TBitmap glyph_;

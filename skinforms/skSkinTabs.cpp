@@ -74,8 +74,7 @@ TskSkinTabsLook<Base>::TskSkinTabsLook(TComponent* AOwner) : Base(AOwner)
 template <class Base>
 TskSkinTabsLook<Base>::~TskSkinTabsLook()
 {
-    if (skinData_)
-        skinData_->RemoveFreeNotification(this);
+    skinData_.Set(nullptr);
 }
 
 template <class Base>
@@ -102,13 +101,8 @@ void TskSkinTabsLook<Base>::SetDefaultItemHeight(int Value)
 template <class Base>
 void TskSkinTabsLook<Base>::SetSkinData(TskSkinData* Value)
 {
-    if (skinData_ != Value) {
-        if (skinData_)
-            skinData_->RemoveFreeNotification(this);
-        skinData_ = Value;
-        if (skinData_)
-            skinData_->FreeNotification(this);
-    }
+    if (skinData_ != Value)
+        skinData_.Set(Value);
     if (skinData_ && !skinData_->Empty && !Designing())
         ChangeSkinData();
 }
@@ -120,7 +114,7 @@ void TskSkinTabsLook<Base>::Notification(TComponent* AComponent, TOperation Oper
     if (Operation != opRemove)
         return;
     if (AComponent == skinData_) {
-        skinData_ = nullptr;
+        skinData_.Forget(AComponent, Operation);
         BeforeChangeSkinData();
     }
     if (AComponent == scroller_)

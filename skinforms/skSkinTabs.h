@@ -10,6 +10,7 @@
 #include <string>
 
 #include "classlib/ComCtrls.h"
+#include "classlib/ComponentRef.h"
 #include "skin/skSkinData.h"
 #include "skin/skSkinDataControls.h"
 #include "skinforms/skSkinUpDown.h"
@@ -117,7 +118,7 @@ private:
     cl::TFont defaultFont_;
     bool useSkinFont_ = true;
     int defaultItemHeight_ = 20;
-    TskSkinData* skinData_ = nullptr;
+    cl::TComponentRef<TskSkinData> skinData_{this};
     std::string skinDataName_ = "tab";
     TskSkinUpDown* scroller_ = nullptr;
     int hot_ = -1;

@@ -112,10 +112,8 @@ void TskTrayIcon::Notification(TComponent* AComponent, TOperation Operation)
     TComponent::Notification(AComponent, Operation);
     if (Operation != opRemove)
         return;
-    if (AComponent == iconList_)
-        iconList_ = nullptr;
-    if (AComponent == popupMenu_)
-        popupMenu_ = nullptr;
+    iconList_.Forget(AComponent, Operation);
+    popupMenu_.Forget(AComponent, Operation);
     if (AComponent == hookedForm_) {
         // The form's procedure goes with the form.
         hookedForm_ = nullptr;
@@ -219,13 +217,9 @@ void TskTrayIcon::SetIconList(TCustomImageList* Value)
 {
     if (iconList_ == Value)
         return;
-    if (iconList_)
-        iconList_->RemoveFreeNotification(this);
-    iconList_ = Value;
-    if (Value) {
-        Value->FreeNotification(this);
+    iconList_.Set(Value);
+    if (Value)
         SetIconIndex(0);
-    }
 }
 
 void TskTrayIcon::SetIconIndex(int Value)
@@ -241,13 +235,7 @@ void TskTrayIcon::SetIconIndex(int Value)
 
 void TskTrayIcon::SetPopupMenu(TPopupMenu* Value)
 {
-    if (popupMenu_ == Value)
-        return;
-    if (popupMenu_)
-        popupMenu_->RemoveFreeNotification(this);
-    popupMenu_ = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    popupMenu_.Set(Value);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 
 #include <shellapi.h>
 
+#include "classlib/ComponentRef.h"
 #include "classlib/ExtCtrls.h"
 #include "classlib/Forms.h"
 #include "classlib/Icon.h"
@@ -116,8 +117,8 @@ private:
     HWND wnd_ = nullptr;
     NOTIFYICONDATAA data_{};
     cl::TIcon icon_;
-    cl::TCustomImageList* iconList_ = nullptr;
-    cl::TPopupMenu* popupMenu_ = nullptr;
+    cl::TComponentRef<cl::TCustomImageList> iconList_{this};
+    cl::TComponentRef<cl::TPopupMenu> popupMenu_{this};
     cl::AnsiString hint_;
     bool showHint_ = true;
     bool iconVisible_ = false;
