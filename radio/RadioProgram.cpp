@@ -35,11 +35,13 @@ TInstanceMutex::~TInstanceMutex()
 
 unsigned SplashWaitMs()
 {
-    const char* text = std::getenv("TREBANIX_SPLASH_MS");
-    if (!text || !*text)
+    // Read as the rest of the program reads its environment: the C runtime's copy misses what
+    // was set in the process's environment after start.
+    const std::string text = GetEnvVar("TREBANIX_SPLASH_MS");
+    if (text.empty())
         return TfrmSplash::ShowMs;
     char* end = nullptr;
-    const unsigned long value = std::strtoul(text, &end, 10);
+    const unsigned long value = std::strtoul(text.c_str(), &end, 10);
     return (*end == '\0' && value <= 60000) ? static_cast<unsigned>(value) : TfrmSplash::ShowMs;
 }
 

@@ -1,8 +1,7 @@
 // The splash stays on top exactly as long as start-up waits with it, on the test clock.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <string>
+#include <windows.h>
 
 #include "classlib/visual_test_support.h"
 #include "radio/RadioProgram.h"
@@ -13,16 +12,17 @@ using namespace visual_test;
 
 namespace {
 
-// Sets the start-up wait for one test and takes it away again.
+// Sets the start-up wait in the process's environment for one test, as a parent process hands
+// it down, and takes it away again.
 class TSplashWait {
 public:
-    explicit TSplashWait(const char* Ms) { Put(std::string("TREBANIX_SPLASH_MS=") + Ms); }
-    ~TSplashWait() { Put("TREBANIX_SPLASH_MS="); }
+    explicit TSplashWait(const char* Ms) { SetEnvironmentVariableA(kName, Ms); }
+    ~TSplashWait() { SetEnvironmentVariableA(kName, nullptr); }
     TSplashWait(const TSplashWait&) = delete;
     TSplashWait& operator=(const TSplashWait&) = delete;
 
 private:
-    static void Put(const std::string& Assignment) { _putenv(Assignment.c_str()); }
+    static constexpr const char* kName = "TREBANIX_SPLASH_MS";
 };
 
 // A shown splash on the test clock; true while it is still showing after Ms more milliseconds.
