@@ -27,6 +27,29 @@ std::string ProgramSource()
     return path;
 }
 
+// An environment variable of this process set for the processes it starts meanwhile, and then
+// put back as it was.
+class TInheritedSetting {
+public:
+    TInheritedSetting(const char* Name, const char* Value) : name_(Name)
+    {
+        char old[256];
+        const DWORD n = GetEnvironmentVariableA(Name, old, sizeof old);
+        had_ = n > 0 && n < sizeof old;
+        if (had_)
+            old_.assign(old, n);
+        SetEnvironmentVariableA(Name, Value);
+    }
+    ~TInheritedSetting() { SetEnvironmentVariableA(name_, had_ ? old_.c_str() : nullptr); }
+    TInheritedSetting(const TInheritedSetting&) = delete;
+    TInheritedSetting& operator=(const TInheritedSetting&) = delete;
+
+private:
+    const char* name_;
+    std::string old_;
+    bool had_ = false;
+};
+
 std::string ClassOf(HWND Window)
 {
     char name[256] = {};
@@ -63,7 +86,6 @@ TProgramRun::TProgramRun(const TTempFolder& Folder) : exe_(Folder.Path() + "Treb
 {
     if (GetFileAttributesA(exe_.c_str()) == INVALID_FILE_ATTRIBUTES)
         CopyFileA(ProgramSource().c_str(), exe_.c_str(), FALSE);
-    SetEnvironmentVariableA("TREBANIX_SPLASH_MS", "0");
 }
 
 TProgramRun::~TProgramRun()
@@ -79,6 +101,9 @@ TProgramRun::~TProgramRun()
 
 void TProgramRun::Start()
 {
+    // The splash does not wait: a setting the program inherits, not left behind in the tests'
+    // own process, whose splash must keep the program's wait.
+    TInheritedSetting noSplashWait("TREBANIX_SPLASH_MS", "0");
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
