@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "DirectoryTestSupport.h"
+#include "DirectoryServiceFixture.h"
 #include "support/LoopbackSocket.h"
 #include "ImportSlotHook.h"
 #include "classlib/XmlDoc.h"
@@ -18,11 +18,8 @@
 
 namespace {
 
-const char* const kCache = "data\\qsRadioChannels.xml";
-const char* const kListPath = "/files/video/radioserver30.html";
-const char* const kAccountPath = "/files/video/recserver20.html";
-const char* const kUser = "listener";
-const char* const kPassword = "S3cretPw";
+using namespace directorytest;
+
 // Longer than any of these tests may take: a failure that comes is not the time-out's.
 const unsigned kNeverMs = 60000;
 
@@ -51,27 +48,8 @@ private:
     std::string saved_;
 };
 
-class DirectoryNetworkTest : public ::testing::Test {
+class DirectoryNetworkTest : public TDirectoryServiceTest {
 protected:
-    void SetUp() override
-    {
-        REQUIRE_DIRECTORY_SERVICE();
-        service::Reset();
-        service::AddAccount(kUser, kPassword);
-        savedTimeout_ = TRadioUtils::RequestTimeoutMs;
-    }
-    void TearDown() override
-    {
-        TRadioUtils::RequestTimeoutMs = savedTimeout_;
-        cl::TRegistry reg;
-        reg.DeleteKey("\\Software\\Lumra");
-    }
-    void StoreCredentialsForCheck()
-    {
-        TRegManager settings;
-        settings.SetUserName(kUser);
-        settings.SetPassword(kPassword);
-    }
     // Downloads and returns the error's message; "" (and a failure) when there was none.
     template <class E>
     std::string DownloadError(TRadioChannelManager& directory)
@@ -92,10 +70,6 @@ protected:
         EXPECT_EQ(directory.Favorites()->Channels().size(), 3u);
         EXPECT_EQ(folder_.ReadFile(kCache), cache);
     }
-
-    cl::TComApartment apartment_;
-    TTempFolder folder_;
-    unsigned savedTimeout_ = 0;
 };
 
 }  // namespace
@@ -134,7 +108,7 @@ TEST_F(DirectoryNetworkTest, ARefusedConnectionFailsAtOnceNotAtTheBound)
     TRadioUtils::RequestTimeoutMs = kNeverMs;
     TRefusingPort port;
     TServiceAddress address(cl::Format("http://127.0.0.1:%d", port.Port()));
-    StoreCredentialsForCheck();
+    StoreCredentials(kUser, kPassword);
     const DWORD start = GetTickCount();
     TRadioChannelManager directory(folder_.Path());
     const std::string refused = cl::Format("could not be reached: cannot connect to 127.0.0.1:%d", port.Port());
@@ -172,7 +146,7 @@ TEST_F(DirectoryNetworkTest, ACutOffReplyIsANetworkErrorAndChangesNothing)
     EXPECT_EQ(directory.Categories(0)->Channels()[0]->Name, "Only");
 
     // The account check does not take a cut-off "1" for a refusal.
-    StoreCredentialsForCheck();
+    StoreCredentials(kUser, kPassword);
     service::ReplyWith(kAccountPath, L"1", "length=3");
     EXPECT_THROW(TRadioUtils::ValidateAccount(), EDirectoryServiceError);
     EXPECT_TRUE(service::AllConnectionsClosed());

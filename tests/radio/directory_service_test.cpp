@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "DirectoryTestSupport.h"
+#include "DirectoryServiceFixture.h"
 #include "classlib/XmlDoc.h"
 #include "radio/RadioChannelManager.h"
 #include "radio/RadioUtils.h"
@@ -11,33 +11,10 @@
 
 namespace {
 
-const char* const kCache = "data\\qsRadioChannels.xml";
-const char* const kListPath = "/files/video/radioserver30.html";
-const char* const kAccountPath = "/files/video/recserver20.html";
-const char* const kUser = "listener";
-const char* const kPassword = "S3cretPw";
+using namespace directorytest;
 
-class DirectoryServiceTest : public ::testing::Test {
+class DirectoryServiceTest : public TDirectoryServiceTest {
 protected:
-    void SetUp() override
-    {
-        REQUIRE_DIRECTORY_SERVICE();
-        service::Reset();
-        service::AddAccount(kUser, kPassword);
-        savedTimeout_ = TRadioUtils::RequestTimeoutMs;
-    }
-    void TearDown() override
-    {
-        TRadioUtils::RequestTimeoutMs = savedTimeout_;
-        cl::TRegistry reg;
-        reg.DeleteKey("\\Software\\Lumra");
-    }
-    void StoreCredentials(const std::string& user, const std::string& password)
-    {
-        TRegManager settings;
-        settings.SetUserName(user);
-        settings.SetPassword(password);
-    }
     std::vector<std::string> Names(const TRadioChannelCategory* category)
     {
         std::vector<std::string> names;
@@ -59,10 +36,6 @@ protected:
                   (std::vector<std::string>{"Radio Paradise", "Smooth Jazz", "lower rock"}));
         EXPECT_EQ(directory.Categories(1)->Channels()[0]->Name, "Jazz & Blues <24/7>");
     }
-
-    cl::TComApartment apartment_;
-    TTempFolder folder_;
-    unsigned savedTimeout_ = 0;
 };
 
 }  // namespace
