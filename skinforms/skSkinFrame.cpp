@@ -445,12 +445,14 @@ bool TskSkinFrame::WMSize(cl::TMessage& Message)
         return false;
     }
     CallSaved(Message);
-    FollowSize();
+    // A size message at the size the region was made for (the first show of a window sends
+    // one) keeps that region: setting it again would draw the whole window anew.
+    FollowSize(true);
     return true;
 }
 
 // What the frame keeps of the form's size, its region and its logo follow a new size or frame.
-void TskSkinFrame::FollowSize()
+void TskSkinFrame::FollowSize(bool KeepEqualRegion)
 {
     fw_ = form_->Width();
     fh_ = form_->Height();
@@ -458,7 +460,7 @@ void TskSkinFrame::FollowSize()
     if (!skinnedFrame_)
         SendNCPaint();
     else if (!changingSkin_ && fw_ >= GetMinWidth() && fh_ >= GetMinHeight())
-        UpdateRegion(true);
+        UpdateRegion(true, KeepEqualRegion);
     if (!logoBitMap_.Empty())
         form_->Invalidate();
 }

@@ -215,8 +215,10 @@ public:
     void PaintNCDefault(HDC DC, bool UseDC);
     // The skinned or the default frame, as the skin state says.
     void PaintFrame(HDC DC, bool UseDC);
-    void UpdateRegion(bool Arrange);
-    void SetFormRegion();
+    // KeepEqual: a region equal to the one the window has is not set again, which would only
+    // draw the whole window anew.
+    void UpdateRegion(bool Arrange, bool KeepEqual = false);
+    void SetFormRegion(bool KeepEqual = false);
     // Hit-test codes for a point in frame coordinates.
     LRESULT HitTestSkin(TPoint P);
     LRESULT HitTestDefault(TPoint P);
@@ -394,7 +396,7 @@ private:
     void BeforeChangeWalk(TskSkinData* Data);
     void AfterChangeWalk(TskSkinData* Data);
     void FitLayout();
-    void FollowSize();
+    void FollowSize(bool KeepEqualRegion = false);
     void FreeObjects();
     void StopTimers();
     void HoverTimerTick(cl::TObject* Sender);

@@ -49,6 +49,13 @@ bool BlackAt(const cl::TBitmap& Strip, int X, int Y)
     return (Strip.Pixels(X, Y) & 0xFFFFFF) == 0;
 }
 
+// True when the window's region is Region.
+bool WindowHasRegion(HWND Wnd, HRGN Region)
+{
+    TskRegion current(CreateRectRgn(0, 0, 0, 0));
+    return current && GetWindowRgn(Wnd, current.Handle()) != ERROR && EqualRgn(current.Handle(), Region);
+}
+
 }  // namespace
 
 TskFrameRects FitFrameRects(const TskSkinData& Data, int W, int H)
@@ -202,19 +209,19 @@ void TskSkinFrame::ArrangeCaptionButtons()
 // ---------------------------------------------------------------------------------------------
 // Region
 
-void TskSkinFrame::UpdateRegion(bool Arrange)
+void TskSkinFrame::UpdateRegion(bool Arrange, bool KeepEqual)
 {
     if (ComponentState().Contains(cl::csDesigning) || !skinnedFrame_ || !HasSkinPicture())
         return;
     CalcRects();
     if (Arrange)
         ArrangeCaptionButtons();
-    SetFormRegion();
+    SetFormRegion(KeepEqual);
     if (!region_)
         SendNCPaint();
 }
 
-void TskSkinFrame::SetFormRegion()
+void TskSkinFrame::SetFormRegion(bool KeepEqual)
 {
     if (!form_->HandleAllocated())
         return;
@@ -252,6 +259,8 @@ void TskSkinFrame::SetFormRegion()
         }
         return;
     }
+    if (KeepEqual && region_ && WindowHasRegion(wnd, rgn.Handle()))
+        return;
     // From here the window owns the region and deletes the one it held before.
     region_ = rgn.Release();
     if (!SetWindowRgn(wnd, region_, TRUE)) {
