@@ -221,6 +221,16 @@ struct TClockScope {
 
 inline LPARAM At(int X, int Y) { return MAKELPARAM(X, Y); }
 
+// What a test's log holds, joined with "; ", and the log emptied for what comes next.
+inline std::string TakeLog(std::vector<std::string>& Log)
+{
+    std::string s;
+    for (const std::string& line : Log)
+        s += (s.empty() ? "" : "; ") + line;
+    Log.clear();
+    return s;
+}
+
 // Sends a click at a client point of a window.
 inline void ClickAt(HWND Wnd, int X, int Y)
 {

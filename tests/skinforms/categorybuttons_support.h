@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "classlib/visual_test_support.h"
 #include "skin/skinctrls_support.h"
 #include "skinforms/skSkinCategoryButtons.h"
 
@@ -69,14 +70,7 @@ struct TCategoryScene {
     {
         SendMessageA(Wnd(), WM_MOUSEWHEEL, MAKEWPARAM(Keys, static_cast<WORD>(Delta)), 0);
     }
-    std::string Log()
-    {
-        std::string s;
-        for (const auto& l : log)
-            s += (s.empty() ? "" : "; ") + l;
-        log.clear();
-        return s;
-    }
+    std::string Log() { return visual_test::TakeLog(log); }
 };
 
 // Holds Ctrl down for GetKeyState while it lives.

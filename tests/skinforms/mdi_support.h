@@ -115,14 +115,7 @@ struct TMdiScene {
             s += (s.empty() ? "" : ",") + std::string(tabs->Tabs(i)->Child->Caption());
         return s;
     }
-    std::string Log()
-    {
-        std::string s;
-        for (const auto& l : log)
-            s += (s.empty() ? "" : "; ") + l;
-        log.clear();
-        return s;
-    }
+    std::string Log() { return visual_test::TakeLog(log); }
 };
 
 }  // namespace mditest

@@ -144,14 +144,7 @@ struct TMenuBarScene {
             s += (s.empty() ? "" : ",") + std::string(StripHotKey(level->Items(i)->MenuItem->Caption()));
         return s;
     }
-    std::string Log()
-    {
-        std::string s;
-        for (const auto& l : log)
-            s += (s.empty() ? "" : "; ") + l;
-        log.clear();
-        return s;
-    }
+    std::string Log() { return visual_test::TakeLog(log); }
 };
 
 }  // namespace menubartest

@@ -111,14 +111,7 @@ struct TMenuScene {
         const TRect r = level->Items(Row)->ObjectRect;
         SendMessageA(level->Handle(), WM_LBUTTONUP, 0, MAKELPARAM((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
     }
-    std::string Log()
-    {
-        std::string s;
-        for (const auto& l : log)
-            s += (s.empty() ? "" : "; ") + l;
-        log.clear();
-        return s;
-    }
+    std::string Log() { return visual_test::TakeLog(log); }
 };
 
 // The popup windows of this thread that are shown.

@@ -58,14 +58,7 @@ struct TTrayScene : TMenuScene {
             tray->Free();
     }
     void Mouse(UINT Msg) { SendMessageA(tray->Handle(), WM_TRAYICONNOTIFY, 1, Msg); }
-    std::string Events()
-    {
-        std::string s;
-        for (const auto& e : events)
-            s += (s.empty() ? "" : "; ") + e;
-        events.clear();
-        return s;
-    }
+    std::string Events() { return visual_test::TakeLog(events); }
 };
 
 TEST(TrayIcon, TheRecordTheShellIsGiven)
