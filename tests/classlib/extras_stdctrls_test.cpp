@@ -373,9 +373,7 @@ TEST_F(StdCtrlsTest, PasteWhileAnotherThreadHoldsTheClipboardDoesNothing)
 
 TEST_F(StdCtrlsTest, ItemsAndTextSurviveTheParentsRecreation)
 {
-    auto* panel = new TPanelProbe(form);
-    panel->SetParent(form);
-    panel->SetBounds(0, 0, 200, 150);
+    auto* panel = Place<TPanelProbe>(form, 0, 0, 200, 150);
     auto* list = new TListBox(form);
     list->SetParent(panel);
     list->Items()->Add("kept");

@@ -71,9 +71,7 @@ TEST_F(ControlsTest, ReplacedWindowProcSeesCreationMessagesAndRestoresInReverse)
 
 TEST_F(ControlsTest, HandleIsMadeOnDemandWithParentsAndRecreatedWithState)
 {
-    auto* panel = new TPanelProbe(form);
-    panel->SetParent(form);
-    panel->SetBounds(10, 20, 50, 40);
+    auto* panel = Place<TPanelProbe>(form, 10, 20, 50, 40);
     panel->SetCaption("panel text");
     EXPECT_FALSE(form->HandleAllocated());
     HWND wnd = panel->Handle();
@@ -188,9 +186,7 @@ TEST_F(ControlsTest, ControlPaintedIntoMemoryDcCheckedByPixels)
 
 TEST_F(ControlsTest, BackgroundIsErasedInTheControlsColourWithNoBrushLeftBehind)
 {
-    auto* panel = new TPanelProbe(form);
-    panel->SetParent(form);
-    panel->SetBounds(0, 0, 20, 10);
+    auto* panel = Place<TPanelProbe>(form, 0, 0, 20, 10);
     panel->HandleNeeded();
     TBitmap bmp;
     bmp.SetSize(20, 10);
@@ -211,12 +207,8 @@ TEST_F(ControlsTest, MouseEnterAndLeaveBetweenNestedWindowedAndWindowlessControl
 {
     form->SetBorderStyle(bsNone);
     form->SetBounds(200, 200, 200, 120);
-    auto* panel = new TPanelProbe(form);
-    panel->SetParent(form);
-    panel->SetBounds(10, 10, 150, 90);
-    auto* inner = new TProbe(form);
-    inner->SetParent(panel);
-    inner->SetBounds(20, 20, 30, 30);
+    auto* panel = Place<TPanelProbe>(form, 10, 10, 150, 90);
+    auto* inner = Place<TProbe>(panel, 20, 20, 30, 30);
     // The pointer starts away from the form, wherever an earlier test left it.
     PointAt(form, 900, 700);
     form->Show();
@@ -254,12 +246,8 @@ TEST_F(ControlsTest, MouseEnterAndLeaveBetweenNestedWindowedAndWindowlessControl
 
 TEST_F(ControlsTest, WindowlessControlGetsCaptureAndClicksOnlyWhenReleasedInside)
 {
-    auto* panel = new TPanelProbe(form);
-    panel->SetParent(form);
-    panel->SetBounds(0, 0, 100, 100);
-    auto* probe = new TProbe(form);
-    probe->SetParent(panel);
-    probe->SetBounds(10, 10, 20, 20);
+    auto* panel = Place<TPanelProbe>(form, 0, 0, 100, 100);
+    auto* probe = Place<TProbe>(panel, 10, 10, 20, 20);
     HWND wnd = panel->Handle();
 
     ClickAt(wnd, 15, 15);
@@ -280,12 +268,8 @@ TEST_F(ControlsTest, WindowlessControlGetsCaptureAndClicksOnlyWhenReleasedInside
 
 TEST_F(ControlsTest, DoubleClicksOnlyWithTheStyle)
 {
-    auto* panel = new TPanelProbe(form);
-    panel->SetParent(form);
-    panel->SetBounds(0, 0, 100, 100);
-    auto* probe = new TProbe(form);
-    probe->SetParent(panel);
-    probe->SetBounds(0, 0, 50, 50);
+    auto* panel = Place<TPanelProbe>(form, 0, 0, 100, 100);
+    auto* probe = Place<TProbe>(panel, 0, 0, 50, 50);
     HWND wnd = panel->Handle();
     auto doubleClick = [&] {
         ClickAt(wnd, 5, 5);
@@ -304,12 +288,8 @@ TEST_F(ControlsTest, DoubleClicksOnlyWithTheStyle)
 
 TEST_F(ControlsTest, MousePressSendsCancelModeToTheActiveControl)
 {
-    auto* active = new TPanelProbe(form);
-    active->SetParent(form);
-    active->SetBounds(0, 0, 50, 50);
-    auto* other = new TPanelProbe(form);
-    other->SetParent(form);
-    other->SetBounds(60, 0, 50, 50);
+    auto* active = Place<TPanelProbe>(form, 0, 0, 50, 50);
+    auto* other = Place<TPanelProbe>(form, 60, 0, 50, 50);
     form->SetActiveControl(active);
     ClickAt(other->Handle(), 5, 5);
     EXPECT_EQ(active->CancelModes, 1);
@@ -317,9 +297,7 @@ TEST_F(ControlsTest, MousePressSendsCancelModeToTheActiveControl)
 
 TEST_F(ControlsTest, ThrowInsideWindowProcReachesHandleException)
 {
-    auto* panel = new TPanelProbe(form);
-    panel->SetParent(form);
-    panel->SetBounds(0, 0, 50, 50);
+    auto* panel = Place<TPanelProbe>(form, 0, 0, 50, 50);
     panel->OnClick = [](TObject*) { throw EConvertError("'x' is not a valid integer value"); };
     ClickAt(panel->Handle(), 5, 5);
     ASSERT_EQ(caught.Messages.size(), 1u);
@@ -334,12 +312,8 @@ TEST_F(ControlsTest, ThrowInsideWindowProcReachesHandleException)
 
 TEST_F(ControlsTest, ControlFreedInsideItsOwnClick)
 {
-    auto* panel = new TPanelProbe(form);
-    panel->SetParent(form);
-    panel->SetBounds(0, 0, 50, 50);
-    auto* probe = new TProbe(form);
-    probe->SetParent(panel);
-    probe->SetBounds(0, 0, 10, 10);
+    auto* panel = Place<TPanelProbe>(form, 0, 0, 50, 50);
+    auto* probe = Place<TProbe>(panel, 0, 0, 10, 10);
     int ups = 0;
     probe->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { ++ups; };
     probe->OnClick = [](TObject* sender) { static_cast<TControl*>(sender)->Free(); };
@@ -347,9 +321,7 @@ TEST_F(ControlsTest, ControlFreedInsideItsOwnClick)
     EXPECT_EQ(panel->ControlCount(), 0);
     EXPECT_EQ(ups, 0) << "nothing runs on the freed control";
 
-    auto* self = new TPanelProbe(form);
-    self->SetParent(form);
-    self->SetBounds(0, 60, 50, 50);
+    auto* self = Place<TPanelProbe>(form, 0, 60, 50, 50);
     self->OnClick = [](TObject* sender) { static_cast<TControl*>(sender)->Free(); };
     HWND wnd = self->Handle();
     ClickAt(wnd, 5, 5);
@@ -434,9 +406,7 @@ TEST_F(ControlsTest, PointerLeavingTheApplicationIsNoticedFromMessages)
 {
     form->SetBorderStyle(bsNone);
     form->SetBounds(300, 300, 100, 100);
-    auto* panel = new TPanelProbe(form);
-    panel->SetParent(form);
-    panel->SetBounds(0, 0, 100, 100);
+    auto* panel = Place<TPanelProbe>(form, 0, 0, 100, 100);
     form->Show();
     Application->ProcessMessages();
     const TPoint inside = panel->ClientToScreen({50, 50});
@@ -457,12 +427,8 @@ TEST_F(ControlsTest, PointerLeavingTheApplicationIsNoticedFromMessages)
 
 TEST_F(ControlsTest, RightClickPopsUpTheMenuOfTheControlUnderIt)
 {
-    auto* panel = new TPanelProbe(form);
-    panel->SetParent(form);
-    panel->SetBounds(0, 0, 100, 100);
-    auto* inner = new TProbe(form);
-    inner->SetParent(panel);
-    inner->SetBounds(50, 50, 20, 20);
+    auto* panel = Place<TPanelProbe>(form, 0, 0, 100, 100);
+    auto* inner = Place<TProbe>(panel, 50, 50, 20, 20);
     auto* panelMenu = new TPopupMenu(form);
     auto* innerMenu = new TPopupMenu(form);
     int panelPopups = 0;
@@ -500,17 +466,11 @@ TEST_F(ControlsTest, AnchoredChildrenFollowTheParentsEdges)
 {
     form->SetBorderStyle(bsNone);
     form->SetBounds(0, 0, 200, 100);
-    auto* right = new TProbe(form);
-    right->SetParent(form);
-    right->SetBounds(150, 10, 40, 20);
+    auto* right = Place<TProbe>(form, 150, 10, 40, 20);
     right->SetAnchors({akTop, akRight});
-    auto* stretch = new TProbe(form);
-    stretch->SetParent(form);
-    stretch->SetBounds(10, 40, 180, 50);
+    auto* stretch = Place<TProbe>(form, 10, 40, 180, 50);
     stretch->SetAnchors({akLeft, akTop, akRight, akBottom});
-    auto* plain = new TProbe(form);
-    plain->SetParent(form);
-    plain->SetBounds(5, 5, 10, 10);
+    auto* plain = Place<TProbe>(form, 5, 5, 10, 10);
     form->HandleNeeded();
 
     form->SetBounds(0, 0, 260, 130);
@@ -557,9 +517,7 @@ TEST_F(ControlsTest, ARecreatedParentDestroysItsWindowedChildrensWindowsFirstInO
 TEST_F(ControlsTest, ARightReleaseOnOurOwnWindowAsksForItsContextMenuOnce)
 {
     // The platform's default handling of a right release asks for the context menu.
-    auto* panel = new TPanelProbe(form);
-    panel->SetParent(form);
-    panel->SetBounds(0, 0, 100, 100);
+    auto* panel = Place<TPanelProbe>(form, 0, 0, 100, 100);
     TMessageLog log;
     log.Hook(panel);
     SendMessageA(panel->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, At(10, 10));

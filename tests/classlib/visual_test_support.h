@@ -270,6 +270,15 @@ struct TFormTest : ::testing::Test {
         if (MakeHandle)
             form->HandleNeeded();
     }
+    // A new control of class T owned by the form, on Parent at (Left, Top), W by H.
+    template <class T>
+    T* Place(TWinControl* Parent, int Left, int Top, int W, int H)
+    {
+        auto* control = new T(form);
+        control->SetParent(Parent);
+        control->SetBounds(Left, Top, W, H);
+        return control;
+    }
     void TearDown() override
     {
         if (form)
