@@ -20,6 +20,14 @@ struct ComCtrlsTest : TFormTest<> {
         SendMessageA(Control->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
         SendMessageA(Control->Handle(), WM_LBUTTONUP, 0, at);
     }
+    // A page control without sheets on the form, with room for its tabs and a page.
+    TPageControl* PageControl()
+    {
+        auto* pages = new TPageControl(form);
+        pages->SetBounds(10, 10, 300, 200);
+        pages->SetParent(form);
+        return pages;
+    }
     TTabSheet* Sheet(TPageControl* Pages, const char* Caption)
     {
         auto* sheet = new TTabSheet(form);
@@ -85,9 +93,7 @@ TEST_F(ComCtrlsTest, TabsAndIndexSurviveRecreateAndDisplayRectLiesInsideTheStrip
 
 TEST_F(ComCtrlsTest, PagesShowOnlyTheActiveSheetAlignedToTheDisplayArea)
 {
-    auto* pages = new TPageControl(form);
-    pages->SetBounds(10, 10, 300, 200);
-    pages->SetParent(form);
+    TPageControl* pages = PageControl();
     TTabSheet* a = Sheet(pages, "A");
     TTabSheet* b = Sheet(pages, "B");
     TTabSheet* c = Sheet(pages, "C");
@@ -106,9 +112,7 @@ TEST_F(ComCtrlsTest, PagesShowOnlyTheActiveSheetAlignedToTheDisplayArea)
 
 TEST_F(ComCtrlsTest, HiddenTabsSeparateTabIndexFromPageIndex)
 {
-    auto* pages = new TPageControl(form);
-    pages->SetBounds(10, 10, 300, 200);
-    pages->SetParent(form);
+    TPageControl* pages = PageControl();
     TTabSheet* a = Sheet(pages, "A");
     TTabSheet* b = Sheet(pages, "B");
     TTabSheet* c = Sheet(pages, "C");
@@ -145,9 +149,7 @@ TEST_F(ComCtrlsTest, HiddenTabsSeparateTabIndexFromPageIndex)
 
 TEST_F(ComCtrlsTest, SideTabsComeInRowsAndPagesKeepTheirSheetAcrossRecreate)
 {
-    auto* pages = new TPageControl(form);
-    pages->SetBounds(10, 10, 300, 200);
-    pages->SetParent(form);
+    TPageControl* pages = PageControl();
     TTabSheet* a = Sheet(pages, "Stations");
     TTabSheet* b = Sheet(pages, "Web Site");
     pages->SetActivePage(b);
@@ -210,9 +212,7 @@ TEST_F(ComCtrlsTest, ATabClickReachesTheTabControlOnceWithOneEventOfEachKind)
     EXPECT_EQ(downs, 1);
 
     // Pages: one click, one page change.
-    auto* pages = new TPageControl(form);
-    pages->SetBounds(10, 10, 300, 200);
-    pages->SetParent(form);
+    TPageControl* pages = PageControl();
     TTabSheet* a = Sheet(pages, "A");
     Sheet(pages, "B");
     TTabSheet* c = Sheet(pages, "C");
