@@ -20,6 +20,17 @@ void EraseFrom(std::vector<T*>& list, TControl* item)
 {
     list.erase(std::remove(list.begin(), list.end(), item), list.end());
 }
+
+// A child window whose client area is the whole window: no border, caption or scroll bar.
+bool IsBareChild(HWND Wnd)
+{
+    if (!(GetWindowLongA(Wnd, GWL_STYLE) & WS_CHILD))
+        return false;
+    RECT window{}, client{};
+    GetWindowRect(Wnd, &window);
+    GetClientRect(Wnd, &client);
+    return window.right - window.left == client.right && window.bottom - window.top == client.bottom;
+}
 }  // namespace
 
 // The one window procedure of every control's window.
@@ -476,6 +487,12 @@ void TWinControl::DefaultHandler(TMessage& Message)
     // A window procedure of the platform only knows its own messages.
     if (Message.Msg >= CM_BASE && Message.Msg < CN_BASE + 0x400)
         return;
+    // A bare child has no non-client area to draw, yet the platform's default would fetch a DC
+    // of the whole window for it: for every control each time a form is shown.
+    if (Message.Msg == WM_NCPAINT && IsBareChild(handle_)) {
+        Message.Result = 0;
+        return;
+    }
     Message.Result = CallWindowProcA(defWndProc_ ? defWndProc_ : DefWindowProcA, handle_, Message.Msg, Message.WParam,
                                      Message.LParam);
 }
