@@ -3,6 +3,7 @@
 
 #include "classlib/Clipbrd.h"
 #include "classlib/EditText.h"
+#include "classlib/NativeControlColors.h"
 #include "classlib/StdCtrls.h"
 
 namespace cl {
@@ -294,11 +295,7 @@ void TCustomEdit::Change()
 
 void TCustomEdit::CNCtlColor(TMessage& Message)
 {
-    HDC dc = reinterpret_cast<HDC>(Message.WParam);
-    SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(Font()->Color())));
-    SetBkColor(dc, static_cast<COLORREF>(ColorToRGB(Color())));
-    brush_.SetColor(Color());
-    Message.Result = reinterpret_cast<LRESULT>(brush_.Handle());
+    Message.Result = AnswerControlColor(reinterpret_cast<HDC>(Message.WParam), Font()->Color(), Color(), brush_);
 }
 
 void TCustomEdit::WMPaste(TMessage& Message)

@@ -4,6 +4,7 @@
 
 #include "classlib/CoreConsts.h"
 #include "classlib/GdiHandles.h"
+#include "classlib/NativeControlColors.h"
 #include "classlib/NativeItemList.h"
 #include "classlib/StdCtrls.h"
 
@@ -413,11 +414,7 @@ void TCustomListBox::CNCommand(TMessage& Message)
 
 void TCustomListBox::CNCtlColor(TMessage& Message)
 {
-    HDC dc = reinterpret_cast<HDC>(Message.WParam);
-    SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(Font()->Color())));
-    SetBkColor(dc, static_cast<COLORREF>(ColorToRGB(Color())));
-    brush_.SetColor(Color());
-    Message.Result = reinterpret_cast<LRESULT>(brush_.Handle());
+    Message.Result = AnswerControlColor(reinterpret_cast<HDC>(Message.WParam), Font()->Color(), Color(), brush_);
 }
 
 void TCustomListBox::CNMeasureItem(TMessage& Message)

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <map>
 #include <thread>
+#include <utility>
 
 #include "classlib/Caret.h"
 #include "classlib/Clipbrd.h"
@@ -125,18 +126,23 @@ TEST_F(StdCtrlsTest, OneLineEditTakesNoLineBreaksFromPasteAssignOrEnter)
     EXPECT_EQ(edit->Text(), "x y z");
 }
 
-TEST_F(StdCtrlsTest, EditColourMessageIsReflectedToTheEdit)
+TEST_F(StdCtrlsTest, ColourMessagesAreReflectedToTheEditAndTheList)
 {
-    auto* edit = Make<TEdit>(10, 10, 150, 22);
-    edit->SetColor(clYellow);
-    edit->Font()->SetColor(clRed);
-    HDC dc = GetDC(edit->Handle());
-    const LRESULT brush = SendMessageA(form->Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                                       reinterpret_cast<LPARAM>(edit->Handle()));
-    EXPECT_NE(brush, 0);
-    EXPECT_EQ(GetTextColor(dc), RGB(255, 0, 0));
-    EXPECT_EQ(GetBkColor(dc), RGB(255, 255, 0));
-    ReleaseDC(edit->Handle(), dc);
+    const std::pair<TWinControl*, UINT> cases[] = {{Make<TEdit>(10, 10, 150, 22), WM_CTLCOLOREDIT},
+                                                   {Make<TListBox>(10, 40, 150, 60), WM_CTLCOLORLISTBOX}};
+    for (const auto& [control, message] : cases) {
+        control->SetColor(clYellow);
+        control->Font()->SetColor(clRed);
+        HDC dc = GetDC(control->Handle());
+        const LRESULT brush = SendMessageA(form->Handle(), message, reinterpret_cast<WPARAM>(dc),
+                                           reinterpret_cast<LPARAM>(control->Handle()));
+        LOGBRUSH fill{};
+        ASSERT_NE(GetObjectA(reinterpret_cast<HBRUSH>(brush), sizeof fill, &fill), 0) << message;
+        EXPECT_EQ(fill.lbColor, RGB(255, 255, 0)) << message;
+        EXPECT_EQ(GetTextColor(dc), RGB(255, 0, 0)) << message;
+        EXPECT_EQ(GetBkColor(dc), RGB(255, 255, 0)) << message;
+        ReleaseDC(control->Handle(), dc);
+    }
 }
 
 TEST_F(StdCtrlsTest, ListKeepsItemsObjectsAndIndexAcrossRecreateAndWithoutWindow)
