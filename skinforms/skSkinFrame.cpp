@@ -308,7 +308,7 @@ void TskSkinFrame::CallSaved(cl::TMessage& Message)
         savedWndProc_(Message);
 }
 
-void TskSkinFrame::CloseMenusFor(cl::TMessage&)
+void TskSkinFrame::CloseMenusFor(cl::TMessage& Message)
 {
     if (skinMenu_ && skinMenu_->Visible)
         skinMenu_->CloseAll();
@@ -316,6 +316,19 @@ void TskSkinFrame::CloseMenusFor(cl::TMessage&)
         SkinMenuClose();
     else if (inMainMenuBar_)
         LeaveMainMenuBar();
+    else if (TskSkinFrame* child = ActiveChildFrame()) {
+        // A press on the MDI form's own caption or client reaches only the form: the active
+        // child's menu would stay open over a form the user has turned to.
+        child->CloseMenusFor(Message);
+    }
+}
+
+TskSkinFrame* TskSkinFrame::ActiveChildFrame() const
+{
+    if (form_->FormStyle() != cl::fsMDIForm || !form_->Visible() || form_->ComponentState().Contains(cl::csDestroying))
+        return nullptr;
+    TskSkinFrame* child = GetFormSkinComponent(form_->ActiveMDIChild());
+    return child != this ? child : nullptr;
 }
 
 // Closing the menu tells the form (WM_SKINMENUCLOSED), which leaves menu mode.

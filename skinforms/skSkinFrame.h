@@ -338,6 +338,8 @@ private:
     void NewWndProc(cl::TMessage& Message);
     void CallSaved(cl::TMessage& Message);
     void CloseMenusFor(cl::TMessage& Message);
+    // The frame of the active child of a visible MDI form; null on any other form.
+    TskSkinFrame* ActiveChildFrame() const;
     bool HandleMessage(cl::TMessage& Message);
     // LoopRan: a move or size loop ran while the message was handled.
     void PassToObjects(cl::TMessage& Message, bool LoopRan);
