@@ -34,6 +34,15 @@ std::string StreamBytes(const TskCompressedStoredSkin& Stored)
     return const_cast<TskCompressedStoredSkin&>(Stored).CompressedStream().DataString();
 }
 
+// Writes the skin files into Folder and gives the zlib stream the packer makes of them.
+std::string PackedSkinFiles(const TempFolder& Folder)
+{
+    WriteSkinFiles(Folder);
+    TskCompressedStoredSkin packer(nullptr);
+    packer.LoadFromIniFile(Folder.File("skin.ini"));
+    return StreamBytes(packer);
+}
+
 TEST(Packer, PacksPicturesAndTextInTheInflatedLayout)
 {
     TempFolder folder;
@@ -155,12 +164,10 @@ TEST(PackedFile, LengthFieldsThatDoNotFitRaiseAReadError)
 TEST(PackedFile, TheSkinDataLoadsAFileAndKeepsItsSkinWhenTheFileIsBad)
 {
     TempFolder folder;
-    WriteSkinFiles(folder);
-    TskCompressedStoredSkin packer(nullptr);
-    packer.LoadFromIniFile(folder.File("skin.ini"));
-    folder.Write("good.skn", Packed(3, StreamBytes(packer)));
-    folder.Write("newer.skn", Packed(4, StreamBytes(packer)));
-    folder.Write("bad.skn", Packed(3, StreamBytes(packer)).substr(0, 20));
+    const std::string zlib = PackedSkinFiles(folder);
+    folder.Write("good.skn", Packed(3, zlib));
+    folder.Write("newer.skn", Packed(4, zlib));
+    folder.Write("bad.skn", Packed(3, zlib).substr(0, 20));
 
     TskSkinData data(nullptr);
     data.LoadFromCompressedFile(folder.File("good.skn"));
@@ -180,10 +187,7 @@ TEST(PackedFile, TheSkinDataLoadsAFileAndKeepsItsSkinWhenTheFileIsBad)
 TEST(StoredSkin, CompressedDataSurvivesAFormStreamRoundTrip)
 {
     TempFolder folder;
-    WriteSkinFiles(folder);
-    TskCompressedStoredSkin packer(nullptr);
-    packer.LoadFromIniFile(folder.File("skin.ini"));
-    const std::string zlib = StreamBytes(packer);
+    const std::string zlib = PackedSkinFiles(folder);
     folder.Write("skin.skn", Packed(3, zlib));
     TskCompressedStoredSkin fromFile(nullptr);
     fromFile.LoadFromCompressedFile(folder.File("skin.skn"));
@@ -203,9 +207,7 @@ TEST(StoredSkin, CompressedDataSurvivesAFormStreamRoundTrip)
 TEST(StoredSkin, TheStartSkinLoadsWhileTheFormIsRead)
 {
     TempFolder folder;
-    WriteSkinFiles(folder);
-    TskCompressedStoredSkin packer(nullptr);
-    packer.LoadFromIniFile(folder.File("skin.ini"));
+    const std::string zlib = PackedSkinFiles(folder);
 
     cl::TComponent root(nullptr);
     TskSkinData* data = nullptr;
@@ -218,7 +220,7 @@ TEST(StoredSkin, TheStartSkinLoadsWhileTheFormIsRead)
         });
         skin = load.Create<TskCompressedStoredSkin>("Skin1");
         skin->Description = "Packed";
-        load.Binary(skin, "CompressedData", StreamBytes(packer));
+        load.Binary(skin, "CompressedData", zlib);
         load.Finish();
     }
     EXPECT_EQ(data->CompressedStoredSkin(), skin);
