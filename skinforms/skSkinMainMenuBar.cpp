@@ -248,6 +248,14 @@ TskSkinMainMenuBar::~TskSkinMainMenuBar()
 
 void TskSkinMainMenuBar::Notification(TComponent* AComponent, TOperation Operation)
 {
+    // A skin freed under the bar, with no change announced first, leaves nothing to point into.
+    if (Operation == opRemove && AComponent && AComponent == SkinData()) {
+        morphTimer_->SetEnabled(false);
+        animateTimer_->SetEnabled(false);
+        barPicture_ = nullptr;
+        ForgetSkinObjects();
+        Invalidate();
+    }
     TskSkinControl::Notification(AComponent, Operation);
     frame_.Forget(AComponent, Operation);
     if (Operation == opRemove && mainMenu_ && AComponent == mainMenu_.Get()) {
@@ -886,9 +894,17 @@ void TskSkinMainMenuBar::BeforeChangeSkinData()
     barPicture_ = nullptr;
     morphTimer_->SetEnabled(false);
     animateTimer_->SetEnabled(false);
-    // The objects point into the skin that is going.
-    for (auto& o : objects_)
+    ForgetSkinObjects();
+}
+
+void TskSkinMainMenuBar::ForgetSkinObjects()
+{
+    // The objects point into the skin that is going: its pictures and its item descriptions.
+    for (auto& o : objects_) {
         o->Picture = nullptr;
+        if (auto* item = dynamic_cast<TskSkinMainMenuBarItem*>(o.get()))
+            item->Data = nullptr;
+    }
 }
 
 void TskSkinMainMenuBar::ChangeSkinData()

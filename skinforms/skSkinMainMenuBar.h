@@ -178,6 +178,8 @@ public:
     // --- Items
     void CreateMenuItems();
     void ClearObjects();
+    // Drops what the objects took from the skin: their pictures and descriptions.
+    void ForgetSkinObjects();
     // The merged menu may have changed (called by the form frame).
     void UpdateMenuItems();
     // The first main menu of the active MDI child of the application's main form.

@@ -237,6 +237,27 @@ TEST(MenuBarFrames, ASkinChangeStopsTheFramesAndTheDefaultLookDrawsWithoutThem)
     auto b = skctrltest::Snapshot(t.scene.bar);
     const TRect r = t.scene.Item(0)->ObjectRect;
     EXPECT_EQ(b->Canvas()->Pixels(r.Left, r.Top), 0x800000);
+    EXPECT_EQ(t.scene.Item(0)->Data, nullptr);
+}
+
+// Its items must not read the descriptions of a skin that went without a change announced.
+TEST(MenuBarFrames, ASkinFreedUnderTheBarLeavesItsItemsNothingToReadAndStopsTheFrames)
+{
+    TAnimatedBar t;
+    t.Show();
+    t.scene.ToggleKeyboardMode();
+    t.scene.Advance(80);
+    ASSERT_TRUE(t.Animating());
+    ASSERT_NE(t.scene.Item(0)->Data, nullptr);
+    t.skin.Remove();
+    EXPECT_FALSE(t.Animating());
+    for (int i = 0; i < t.scene.bar->ObjectCount(); ++i)
+        EXPECT_EQ(t.scene.bar->Objects(i)->Picture, nullptr) << i;
+    EXPECT_EQ(t.scene.Item(0)->Data, nullptr);
+    t.scene.Advance(200);
+    auto b = skctrltest::Snapshot(t.scene.bar);
+    const TRect r = t.scene.Item(0)->ObjectRect;
+    EXPECT_EQ(b->Canvas()->Pixels(r.Left, r.Top), 0x800000);
 }
 
 }  // namespace
