@@ -43,6 +43,13 @@ public:
     sk::TskSkinData* Data;
 };
 
+// Fills the zone from (L, T) to (R, B) of a skin picture with one flat colour.
+inline void FillZone(cl::TBitmap* Picture, cl::TColor Color, int L, int T, int R, int B)
+{
+    Picture->Canvas()->Brush()->SetColor(Color);
+    Picture->Canvas()->FillRect(cl::Rect(L, T, R, B));
+}
+
 // A form owning nothing, freed at the end.
 struct TTestForm {
     cl::TForm* Form = new cl::TForm(nullptr);

@@ -25,16 +25,12 @@ struct TButtonTabsScene : TMdiScene {
         TBitmap* p = skin.Picture();
         p->SetSize(80, 63);
         p->Fill(0x302010);
-        auto fill = [p](TColor C, int L, int T, int R, int B) {
-            p->Canvas()->Brush()->SetColor(C);
-            p->Canvas()->FillRect(cl::Rect(L, T, R, B));
-        };
-        fill(TabFace, 0, 0, 30, 21);
-        fill(ActiveTabFace, 0, 21, 30, 42);
+        skctrltest::FillZone(p, TabFace, 0, 0, 30, 21);
+        skctrltest::FillZone(p, ActiveTabFace, 0, 21, 30, 42);
         const TColor faces[] = {Normal, Lit, Pressed};
         for (int i = 0; i < 3; ++i) {
-            fill(Border, 40, 21 * i, 70, 21 * i + 21);
-            fill(faces[i], 43, 21 * i + 3, 67, 21 * i + 18);
+            skctrltest::FillZone(p, Border, 40, 21 * i, 70, 21 * i + 21);
+            skctrltest::FillZone(p, faces[i], 43, 21 * i + 3, 67, 21 * i + 18);
         }
         auto* tab = skin.Add<TskDataSkinTabControl>("tab");
         tab->PictureIndex = 0;

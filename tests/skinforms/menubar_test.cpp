@@ -394,14 +394,10 @@ TEST(MenuBarLook, TheSkinsBarAndItemPicturesAreUsed)
     TBitmap* picture = skin.Picture();
     picture->SetSize(100, 60);
     picture->Fill(0x302010);
-    auto fill = [picture](TColor C, int L, int T, int R, int B) {
-        picture->Canvas()->Brush()->SetColor(C);
-        picture->Canvas()->FillRect(cl::Rect(L, T, R, B));
-    };
-    fill(0x0000FF, 0, 0, 4, 26);    // the bar's left end
-    fill(0x00FFFF, 96, 0, 100, 26); // and its right end
-    fill(0x00A000, 0, 30, 40, 48);  // item, normal
-    fill(0xA00000, 0, 48, 40, 60);  // item, hot: a different height does not matter
+    skctrltest::FillZone(picture, 0x0000FF, 0, 0, 4, 26);    // the bar's left end
+    skctrltest::FillZone(picture, 0x00FFFF, 96, 0, 100, 26); // and its right end
+    skctrltest::FillZone(picture, 0x00A000, 0, 30, 40, 48);  // item, normal
+    skctrltest::FillZone(picture, 0xA00000, 0, 48, 40, 60);  // item, hot: a different height does not matter
     auto* bar = skin.Add<TskDataSkinMainMenuBar>("mainmenubar");
     bar->PictureIndex = 0;
     bar->SkinRect = cl::Rect(0, 0, 100, 26);

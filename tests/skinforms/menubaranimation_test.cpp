@@ -24,16 +24,12 @@ struct TAnimatedBar {
         TBitmap* picture = skin.Picture();
         picture->SetSize(100, 120);
         picture->Fill(0x302010);
-        auto fill = [picture](TColor C, int L, int T, int R, int B) {
-            picture->Canvas()->Brush()->SetColor(C);
-            picture->Canvas()->FillRect(cl::Rect(L, T, R, B));
-        };
-        fill(Normal, 0, 30, 40, 48);
-        fill(Hot, 0, 48, 40, 66);
-        fill(Pressed, 0, 100, 40, 118);
+        skctrltest::FillZone(picture, Normal, 0, 30, 40, 48);
+        skctrltest::FillZone(picture, Hot, 0, 48, 40, 66);
+        skctrltest::FillZone(picture, Pressed, 0, 100, 40, 118);
         for (int i = 0; i < 4; ++i) {
-            fill(Frames[i], 10 * i, 80, 10 * i + 10, 98);
-            fill(Frames[i], 60, 18 * i, 100, 18 * i + 18);
+            skctrltest::FillZone(picture, Frames[i], 10 * i, 80, 10 * i + 10, 98);
+            skctrltest::FillZone(picture, Frames[i], 60, 18 * i, 100, 18 * i + 18);
         }
         auto* bar = skin.Add<TskDataSkinMainMenuBar>("mainmenubar");
         bar->PictureIndex = 0;
