@@ -12,14 +12,6 @@ using namespace visual_test;
 
 namespace {
 
-bool InRegion(HWND Wnd, int X, int Y)
-{
-    TOwnedRegion rgn(CreateRectRgn(0, 0, 0, 0));
-    if (GetWindowRgn(Wnd, rgn.Handle()) == ERROR)
-        return true;
-    return PtInRegion(rgn.Handle(), X, Y) != FALSE;
-}
-
 // The form's client area in its window now, and the children's places in it.
 struct TLayout {
     TFramedForm& form;

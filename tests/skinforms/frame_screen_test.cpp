@@ -7,31 +7,6 @@ using namespace cl;
 using namespace sk;
 using namespace frametest;
 
-namespace {
-
-TColor ScreenPixel(TPoint P)
-{
-    HDC screen = GetDC(nullptr);
-    const COLORREF c = GetPixel(screen, P.X, P.Y);
-    ReleaseDC(nullptr, screen);
-    return static_cast<TColor>(c);
-}
-
-// The screen shows Expected at P within a bounded wait (the platform draws on its own time).
-bool ScreenShows(TPoint P, TColor Expected)
-{
-    for (int i = 0; i < 500; ++i) {
-        Application->ProcessMessages();
-        if (ScreenPixel(P) == Expected)
-            return true;
-        Sleep(10);
-    }
-    ADD_FAILURE() << std::hex << "the screen shows " << ScreenPixel(P) << " at " << std::dec << P.X << "," << P.Y;
-    return false;
-}
-
-}  // namespace
-
 TEST(FrameOnScreen, ASecondWindowShownOverTheFirstIsWhatTheScreenShows)
 {
     TFrameSkin skin;

@@ -10,14 +10,6 @@ using namespace frametest;
 
 namespace {
 
-bool InRegion(HWND Wnd, int X, int Y)
-{
-    TOwnedRegion rgn(CreateRectRgn(0, 0, 0, 0));
-    if (GetWindowRgn(Wnd, rgn.Handle()) == ERROR)
-        return true;
-    return PtInRegion(rgn.Handle(), X, Y) != FALSE;
-}
-
 // A mark drawn straight onto the window's caption, which only a redraw takes away.
 constexpr COLORREF Mark = RGB(255, 0, 255);
 

@@ -12,27 +12,6 @@ namespace {
 constexpr TColor NewTop = 0x00C0C0;
 constexpr TColor NewClient = 0x20A020;
 
-TColor ScreenPixel(TPoint P)
-{
-    HDC screen = GetDC(nullptr);
-    const COLORREF c = GetPixel(screen, P.X, P.Y);
-    ReleaseDC(nullptr, screen);
-    return static_cast<TColor>(c);
-}
-
-// The screen shows Expected at P within a bounded wait (the platform draws on its own time).
-bool ScreenShows(TPoint P, TColor Expected)
-{
-    for (int i = 0; i < 500; ++i) {
-        Application->ProcessMessages();
-        if (ScreenPixel(P) == Expected)
-            return true;
-        Sleep(10);
-    }
-    ADD_FAILURE() << std::hex << "the screen shows " << ScreenPixel(P) << " at " << std::dec << P.X << "," << P.Y;
-    return false;
-}
-
 // The test skin's picture with a caption band and a client part of other colours.
 std::unique_ptr<TBitmap> NewPicture()
 {

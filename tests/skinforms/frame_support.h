@@ -8,6 +8,7 @@
 #include <string>
 
 #include "classlib/Forms.h"
+#include "classlib/GdiHandles.h"
 #include "skin/skSkinData.h"
 #include "skinforms/skSkinFrame.h"
 #include "skinforms/skSkinMessages.h"
@@ -174,6 +175,35 @@ inline int Differences(cl::TBitmap& A, cl::TBitmap& B)
         for (int x = 0; x < A.Width(); ++x)
             n += A.Pixels(x, y) != B.Pixels(x, y);
     return n;
+}
+
+// Whether the window's region holds the window point (X, Y); a window without a region holds
+// every point.
+inline bool InRegion(HWND Wnd, int X, int Y)
+{
+    cl::TOwnedRegion rgn(CreateRectRgn(0, 0, 0, 0));
+    if (GetWindowRgn(Wnd, rgn.Handle()) == ERROR)
+        return true;
+    return PtInRegion(rgn.Handle(), X, Y) != FALSE;
+}
+
+inline cl::TColor ScreenPixel(cl::TPoint P)
+{
+    cl::TWindowDC screen(nullptr);
+    return static_cast<cl::TColor>(GetPixel(screen.Handle(), P.X, P.Y));
+}
+
+// The screen shows Expected at P within a bounded wait (the platform draws on its own time).
+inline bool ScreenShows(cl::TPoint P, cl::TColor Expected)
+{
+    for (int i = 0; i < 500; ++i) {
+        cl::Application->ProcessMessages();
+        if (ScreenPixel(P) == Expected)
+            return true;
+        Sleep(10);
+    }
+    ADD_FAILURE() << std::hex << "the screen shows " << ScreenPixel(P) << " at " << std::dec << P.X << "," << P.Y;
+    return false;
 }
 
 }  // namespace frametest
