@@ -20,6 +20,7 @@ namespace sk {
 struct TskDataObjectText : TskDataFont {
     TRect TextRect;
     TColor ActiveFontColor = 0;
+    friend bool operator==(const TskDataObjectText&, const TskDataObjectText&) = default;
 
 protected:
     void DefineText(TskDataFiler& Filer);
@@ -145,11 +146,9 @@ public:
     using TskDataSkinMainMenuItem::TskDataSkinMainMenuItem;
 };
 
-class TskDataSkinCaption : public TskDataSkinObject,
-                           public TskDataObjectText,
-                           public TskDataObjectAnimation {
-public:
-    using TskDataSkinObject::TskDataSkinObject;
+// How the skin draws a caption's text and the frame behind it. The form frame's caption object
+// is made of it and takes it whole from its description.
+struct TskCaptionLook : TskDataObjectText {
     TAlignment Alignment = taCenter;
     bool Light = false;
     TColor LightColor = 0;
@@ -164,6 +163,14 @@ public:
     int FrameRightOffset = 0;
     bool StretchEffect = false;
     bool FullFrame = false;
+    friend bool operator==(const TskCaptionLook&, const TskCaptionLook&) = default;
+};
+
+class TskDataSkinCaption : public TskDataSkinObject,
+                           public TskCaptionLook,
+                           public TskDataObjectAnimation {
+public:
+    using TskDataSkinObject::TskDataSkinObject;
 
 protected:
     void DefineFields(TskDataFiler& Filer) override;

@@ -149,6 +149,7 @@ struct TskDataFont {
     cl::TFontStyles FontStyle;
     int FontHeight = 14;
     TColor FontColor = 0;
+    friend bool operator==(const TskDataFont&, const TskDataFont&) = default;
 
 protected:
     void DefineFont(TskDataFiler& Filer) { Filer.FontGroup("", FontName, FontStyle, FontHeight, FontColor); }

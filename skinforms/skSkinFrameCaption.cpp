@@ -30,30 +30,11 @@ TskSkinCaptionObject::TskSkinCaptionObject(TskSkinFrame* AParent, TskDataSkinCap
 {
     if (!Description)
         return;
-    TextRect = Description->TextRect;
-    FontName = Description->FontName;
-    FontHeight = Description->FontHeight;
-    FontStyle = Description->FontStyle;
-    FontColor = Description->FontColor;
-    ActiveFontColor = Description->ActiveFontColor;
-    Alignment = Description->Alignment;
-    Light = Description->Light;
-    LightColor = Description->LightColor;
-    ActiveLightColor = Description->ActiveLightColor;
-    Shadow = Description->Shadow;
-    ShadowColor = Description->ShadowColor;
-    ActiveShadowColor = Description->ActiveShadowColor;
-    FrameRect = Description->FrameRect;
-    ActiveFrameRect = Description->ActiveFrameRect;
-    FrameTextRect = Description->FrameTextRect;
-    FrameLeftOffset = Description->FrameLeftOffset;
-    FrameRightOffset = Description->FrameRightOffset;
-    StretchEffect = Description->StretchEffect;
+    static_cast<TskCaptionLook&>(*this) = *Description;
     AnimateSkinRect = Description->AnimateSkinRect;
     FrameCount = Description->FrameCount;
     AnimateInterval = Description->AnimateInterval;
     InactiveAnimation = Description->InactiveAnimation;
-    FullFrame = Description->FullFrame;
 }
 
 bool TskSkinCaptionObject::HasAnimation() const

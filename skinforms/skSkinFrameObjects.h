@@ -166,31 +166,6 @@ private:
     void OpenMenu();
 };
 
-// How the skin draws the caption's text and the frame behind it.
-struct TskCaptionLook {
-    TRect TextRect;
-    std::string FontName;
-    int FontHeight = 0;
-    cl::TFontStyles FontStyle;
-    TColor FontColor = 0;
-    TColor ActiveFontColor = 0;
-    TAlignment Alignment = taCenter;
-    bool Light = false;
-    TColor LightColor = 0;
-    TColor ActiveLightColor = 0;
-    bool Shadow = false;
-    TColor ShadowColor = 0;
-    TColor ActiveShadowColor = 0;
-    TRect FrameRect;
-    TRect ActiveFrameRect;
-    TRect FrameTextRect;
-    int FrameLeftOffset = 0;
-    int FrameRightOffset = 0;
-    bool StretchEffect = false;
-    bool FullFrame = false;
-    friend bool operator==(const TskCaptionLook&, const TskCaptionLook&) = default;
-};
-
 // Everything the caption's composed image is drawn from: an image made from equal inputs is
 // the same image, so a repaint that changes none of them copies the one it kept. The look is
 // kept whole, so that a field the drawing comes to read is part of the comparison too.
