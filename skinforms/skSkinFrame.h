@@ -434,8 +434,8 @@ private:
     void MDIChildAfterMessage(cl::TMessage& Message);
     void MDIChildSized(WPARAM Kind);
     void MDIChildDestroyed();
-    // An MDI form: the closing messages of its window also cancel the modes of its combo boxes
-    // and edits.
+    // The closing messages of an MDI form's window, and the presses on any form's frame, also
+    // cancel the modes of the form's combo boxes and edits.
     void CancelControlModes(const cl::TMessage& Message);
     cl::TControl* CancelModeSender(const cl::TMessage& Message) const;
     // An MDI child's item in the main form's window list.

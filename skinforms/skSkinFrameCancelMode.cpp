@@ -1,6 +1,8 @@
-// An MDI form's combo boxes and edits give up a dropped list or a held press whenever the form
-// closes its menus: the focus of such a form usually lies in a child, so the class library's
-// own notice to the form's active control does not reach them.
+// A form's combo boxes and edits give up a dropped list or a held press on the messages that
+// close the form's menus and that the class library's own notice to the form's active control
+// does not cover: on an MDI form all of them, as its focus usually lies in a child; on any other
+// form the presses on its frame (caption, borders, caption buttons), which reach only the form,
+// where a plain drop-down list would close on any press outside it.
 #include <vector>
 
 #include "skinforms/skSkinComboBox.h"
@@ -15,6 +17,8 @@ bool IsButtonDown(UINT Msg)
 {
     return Msg == WM_LBUTTONDOWN || Msg == WM_RBUTTONDOWN || Msg == WM_MBUTTONDOWN || Msg == WM_XBUTTONDOWN;
 }
+
+bool IsFramePress(UINT Msg) { return Msg == WM_NCLBUTTONDOWN || Msg == WM_NCRBUTTONDOWN || Msg == WM_NCMBUTTONDOWN; }
 
 }  // namespace
 
@@ -43,8 +47,9 @@ void TskSkinFrame::CancelControlModes(const cl::TMessage& Message)
     // partners does not count, or a frame with a menu bar or a tabs bar would never do this.
     cl::TComponentState state = ComponentState();
     state -= cl::csFreeNotification;
-    if (!state.Empty() || form_->ComponentState().Contains(cl::csDestroying) || form_->FormStyle() != cl::fsMDIForm ||
-        !form_->Visible())
+    if (!state.Empty() || form_->ComponentState().Contains(cl::csDestroying) || !form_->Visible())
+        return;
+    if (form_->FormStyle() != cl::fsMDIForm && !IsFramePress(Message.Msg))
         return;
     std::vector<cl::TControl*> targets;
     for (int i = 0; i < form_->ComponentCount(); ++i) {
