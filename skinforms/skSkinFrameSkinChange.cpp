@@ -80,9 +80,11 @@ bool TskSkinFrame::WMChangeSkinData(cl::TMessage& Message)
     return false;
 }
 
-bool TskSkinFrame::WMAfterChangeSkinData(cl::TMessage&)
+// Every form hears of every skin data's load: the event says that this frame's skin changed.
+bool TskSkinFrame::WMAfterChangeSkinData(cl::TMessage& Message)
 {
-    if (OnAfterChangeSkinData)
+    TskSkinData* data = MessageSkinData(Message);
+    if (data && data == skinData_ && OnAfterChangeSkinData)
         OnAfterChangeSkinData(this);
     return false;
 }

@@ -202,6 +202,23 @@ TEST_F(FrameSkinMessages, AnotherSkinsLoadTellsOnlyItsOwnControls)
     EXPECT_EQ(log, (std::vector<std::string>{"change g1", "change w1", "change g2", "change w2", "change w3"}));
 }
 
+TEST(FrameAttach, TheEndOfALoadIsAnnouncedOnlyByTheFramesOfThatSkin)
+{
+    TFrameSkin first;
+    TFrameSkin second;
+    TFramedForm firstForm(first.Data);
+    TFramedForm secondForm(second.Data);
+    std::vector<std::string> events;
+    firstForm.Frame->OnAfterChangeSkinData = [&](TObject*) { events.push_back("first"); };
+    secondForm.Frame->OnAfterChangeSkinData = [&](TObject*) { events.push_back("second"); };
+    // Each load is announced to every form.
+    first.Reload([] {});
+    EXPECT_EQ(events, (std::vector<std::string>{"first"}));
+    events.clear();
+    second.Reload([] {});
+    EXPECT_EQ(events, (std::vector<std::string>{"second"}));
+}
+
 TEST_F(FrameSkinMessages, BeforeTheLoadTheFrameDropsItsObjectsAndIsUnskinned)
 {
     skin.Data->ObjectList.Add(std::make_unique<TskDataSkinStdButton>("close"));
