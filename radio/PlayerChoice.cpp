@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 #include "radio/StreamPlayer.h"
 
@@ -19,7 +20,7 @@ std::string PlayerSetting()
 
 }  // namespace
 
-std::unique_ptr<cl::TMediaPlayer> CreateMediaPlayer(const TControlPlayerFactory& createControl)
+std::unique_ptr<cl::TMediaPlayer> ChooseMediaPlayer(const TControlPlayerFactory& createControl)
 {
     const std::string setting = PlayerSetting();
     if (setting != "stream" && createControl) {
@@ -31,6 +32,52 @@ std::unique_ptr<cl::TMediaPlayer> CreateMediaPlayer(const TControlPlayerFactory&
         }
     }
     return std::make_unique<TStreamPlayer>();
+}
+
+TPlayerChosenOnFirstUse::TPlayerChosenOnFirstUse(TControlPlayerFactory createControl)
+    : createControl_(std::move(createControl))
+{
+}
+
+cl::TMediaPlayer& TPlayerChosenOnFirstUse::Choose() const
+{
+    if (!chosen_) {
+        chosen_ = ChooseMediaPlayer(createControl_);
+        // The chosen player's changes are this player's: the window knows only this one.
+        auto* self = const_cast<TPlayerChosenOnFirstUse*>(this);
+        chosen_->OnStatusChange = [self](cl::TObject*) {
+            if (self->OnStatusChange)
+                self->OnStatusChange(self);
+        };
+    }
+    return *chosen_;
+}
+
+cl::AnsiString TPlayerChosenOnFirstUse::URL() const { return chosen_ ? chosen_->URL() : cl::AnsiString(); }
+
+void TPlayerChosenOnFirstUse::SetURL(const cl::AnsiString& url)
+{
+    if (!chosen_ && url.empty())
+        return;
+    Choose().SetURL(url);
+}
+
+cl::AnsiString TPlayerChosenOnFirstUse::Status() const
+{
+    return chosen_ ? chosen_->Status() : cl::AnsiString();
+}
+
+int TPlayerChosenOnFirstUse::Volume() const { return Choose().Volume(); }
+
+void TPlayerChosenOnFirstUse::SetVolume(int volume) { Choose().SetVolume(volume); }
+
+bool TPlayerChosenOnFirstUse::Mute() const { return Choose().Mute(); }
+
+void TPlayerChosenOnFirstUse::SetMute(bool mute) { Choose().SetMute(mute); }
+
+std::unique_ptr<cl::TMediaPlayer> CreateMediaPlayer(const TControlPlayerFactory& createControl)
+{
+    return std::make_unique<TPlayerChosenOnFirstUse>(createControl);
 }
 
 }  // namespace radio

@@ -335,18 +335,18 @@ TEST(PlayerChoice, ControlWhereItWorksStreamPlayerOtherwise)
         throw std::runtime_error("no control");
     };
 
-    EXPECT_TRUE(IsStreamPlayer(CreateMediaPlayer()));
-    EXPECT_FALSE(IsStreamPlayer(CreateMediaPlayer(working)));
-    EXPECT_TRUE(IsStreamPlayer(CreateMediaPlayer(broken)));
-    EXPECT_TRUE(IsStreamPlayer(CreateMediaPlayer(throwing)));
+    EXPECT_TRUE(IsStreamPlayer(ChooseMediaPlayer()));
+    EXPECT_FALSE(IsStreamPlayer(ChooseMediaPlayer(working)));
+    EXPECT_TRUE(IsStreamPlayer(ChooseMediaPlayer(broken)));
+    EXPECT_TRUE(IsStreamPlayer(ChooseMediaPlayer(throwing)));
     {
         TPlayerSetting setting("stream");
-        EXPECT_TRUE(IsStreamPlayer(CreateMediaPlayer(working)));
+        EXPECT_TRUE(IsStreamPlayer(ChooseMediaPlayer(working)));
     }
     {
         TPlayerSetting setting("control");
-        EXPECT_FALSE(IsStreamPlayer(CreateMediaPlayer(broken)));
-        EXPECT_TRUE(IsStreamPlayer(CreateMediaPlayer()));
+        EXPECT_FALSE(IsStreamPlayer(ChooseMediaPlayer(broken)));
+        EXPECT_TRUE(IsStreamPlayer(ChooseMediaPlayer()));
     }
     EXPECT_EQ(asked, (std::vector<bool>{false}));
 }
@@ -356,10 +356,10 @@ TEST(PlayerChoice, UnderWineTheControlDoesNotStreamSoTheStreamPlayerPlays)
     // The control is created here but reads no status: only a forced choice takes it.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     {
-        const auto chosen = CreateMediaPlayer(&cl::CreateMediaPlayerControl);
+        const auto chosen = ChooseMediaPlayer(&cl::CreateMediaPlayerControl);
         EXPECT_TRUE(IsStreamPlayer(chosen));
         TPlayerSetting setting("control");
-        const auto forced = CreateMediaPlayer(&cl::CreateMediaPlayerControl);
+        const auto forced = ChooseMediaPlayer(&cl::CreateMediaPlayerControl);
         EXPECT_TRUE(dynamic_cast<cl::TMediaPlayerControl*>(forced.get()) != nullptr);
     }
     CoUninitialize();
