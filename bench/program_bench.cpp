@@ -87,15 +87,16 @@ public:
     TChild(const TChild&) = delete;
     TChild& operator=(const TChild&) = delete;
 
-    // Waits until the window is visible, has nothing left to paint and its thread answers;
-    // false when that does not happen within the bound.
+    // Waits until the window is visible, neither it nor any of its visible controls has
+    // anything left to paint, and its thread answers; false when that does not happen within
+    // the bound.
     bool WaitPainted()
     {
         const DWORD start = GetTickCount();
         while (GetTickCount() - start < kPatienceMs) {
             window_ = FindWindowOfProcess();
             DWORD_PTR answer = 0;
-            if (window_ && IsWindowVisible(window_) && !GetUpdateRect(window_, nullptr, FALSE) &&
+            if (window_ && IsWindowVisible(window_) && !HasUnpaintedPart(window_) &&
                 SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL, kPatienceMs, &answer))
                 return true;
             Sleep(1);
@@ -114,6 +115,24 @@ public:
     HWND Window() const { return window_; }
 
 private:
+    // The window or one of its visible descendants still waits for its paint.
+    static bool HasUnpaintedPart(HWND Window)
+    {
+        if (GetUpdateRect(Window, nullptr, FALSE))
+            return true;
+        bool unpainted = false;
+        EnumChildWindows(Window, &NoteUnpaintedChild, reinterpret_cast<LPARAM>(&unpainted));
+        return unpainted;
+    }
+    static BOOL CALLBACK NoteUnpaintedChild(HWND Child, LPARAM Found)
+    {
+        if (IsWindowVisible(Child) && GetUpdateRect(Child, nullptr, FALSE)) {
+            *reinterpret_cast<bool*>(Found) = true;
+            return FALSE;
+        }
+        return TRUE;
+    }
+
     HWND FindWindowOfProcess() const
     {
         HWND window = nullptr;
