@@ -133,20 +133,24 @@ sk::TskSkinSpeedButton* TfrmRadioMain::AddToolButton(const char* Caption, TNotif
 {
     const int index = tbToolbar->ControlCount();
     auto* b = new sk::TskSkinSpeedButton(this);
-    b->SetParent(tbToolbar);
     b->SetBounds(index * ToolButtonWidth, 1, ToolButtonWidth, ToolButtonHeight);
     b->SetCaption(Caption);
     b->SetShowCaption(true);
     b->SetAlign(alLeft);
     b->SetSkinData(skSkinData1);
     b->OnClick = OnClick;
+    b->SetParent(tbToolbar);
     return b;
 }
+
+// Each part of the window is put together before it is placed on its parent: a control placed
+// on a parent that has a window makes its own window at once, and every setting after that
+// moves, resizes or redraws that window again. Placed last, each window is made once, as it
+// will stay.
 
 void TfrmRadioMain::CreateToolBar()
 {
     tbToolbar = new sk::TskSkinToolBar(this);
-    tbToolbar->SetParent(this);
     tbToolbar->SetAlign(alTop);
     tbToolbar->SetHeight(ToolBarHeight);
     tbToolbar->SetSkinData(skSkinData1);
@@ -159,12 +163,12 @@ void TfrmRadioMain::CreateToolBar()
     skSkinSpeedButton13 = AddToolButton(radio_texts::SAboutUs, nullptr);
     skSkinSpeedButton2 = AddToolButton(radio_texts::SSuggest, TNotifyEvent(this, &TfrmRadioMain::SuggestClick));
     skSkinSpeedButton4 = AddToolButton(radio_texts::SBrokenLink, TNotifyEvent(this, &TfrmRadioMain::BrokenLinkClick));
+    tbToolbar->SetParent(this);
 }
 
 void TfrmRadioMain::CreateStationPanels()
 {
     panStations = new sk::TskSkinExPanel(this);
-    panStations->SetParent(this);
     panStations->SetCaption(radio_texts::SRadioStations);
     panStations->SetRollKind(sk::rkRollVertical);
     panStations->SetShowCloseButton(false);
@@ -172,7 +176,6 @@ void TfrmRadioMain::CreateStationPanels()
     panStations->SetSkinData(skSkinData1);
 
     scbRadioStations = new TskSkinCategoryButtons(this);
-    scbRadioStations->SetParent(panStations);
     scbRadioStations->SetAlign(alClient);
     scbRadioStations->SetShowBoder(false);
     scbRadioStations->SetButtonFlow(skcbfVertical);
@@ -186,23 +189,23 @@ void TfrmRadioMain::CreateStationPanels()
     scbRadioStations->SetSelectedButtonColor(clBlack);
     scbRadioStations->SetSkinData(skSkinData1);
     scbRadioStations->OnClick = TNotifyEvent(this, &TfrmRadioMain::scbRadioStationsClick);
+    scbRadioStations->SetParent(panStations);
+    panStations->SetParent(this);
 
     panVolume = new sk::TskSkinPanel(this);
-    panVolume->SetParent(this);
     panVolume->SetBounds(5, ToolBarHeight + BrowserPanelHeight + 13, SidePanelWidth, BottomPanelHeight);
     panVolume->SetSkinData(skSkinData1);
 
     btnMute = new sk::TskSkinButton(this);
-    btnMute->SetParent(panVolume);
     btnMute->SetBounds(43, 20, 75, 25);
     btnMute->SetCaption(radio_texts::SMute);
     btnMute->SetHint(radio_texts::SMuteHint);
     btnMute->SetShowHint(true);
     btnMute->SetSkinData(skSkinData1);
     btnMute->OnClick = TNotifyEvent(this, &TfrmRadioMain::btnMuteClick);
+    btnMute->SetParent(panVolume);
 
     trbVolume = new sk::TskSkinTrackBar(this);
-    trbVolume->SetParent(panVolume);
     trbVolume->SetBounds(8, 60, SidePanelWidth - 16, 20);
     trbVolume->SetHint(radio_texts::SVolumeHint);
     trbVolume->SetShowHint(true);
@@ -215,18 +218,20 @@ void TfrmRadioMain::CreateStationPanels()
     trbVolume->SetValue(50);
     trbVolume->SetSkinData(skSkinData1);
     trbVolume->OnChange = TNotifyEvent(this, &TfrmRadioMain::trbVolumeChange);
+    trbVolume->SetParent(panVolume);
+    panVolume->SetParent(this);
 }
 
 void TfrmRadioMain::CreateBrowserPanels()
 {
     panBrowser = new sk::TskSkinExPanel(this);
-    panBrowser->SetParent(this);
     panBrowser->SetCaption(radio_texts::SMore);
     panBrowser->SetRollKind(sk::rkRollHorizontal);
     panBrowser->SetShowCloseButton(false);
     panBrowser->SetBounds(5 + SidePanelWidth + 8, ToolBarHeight + 5, BrowserPanelWidth, BrowserPanelHeight);
     panBrowser->SetSkinData(skSkinData1);
     panBrowser->OnChangeRollState = TNotifyEvent(this, &TfrmRadioMain::panBrowserChangeRollState);
+    panBrowser->SetParent(this);
 
     tabControl = new sk::TskSkinTabControl(this);
     // The style and a fixed tab size make a placed control's window anew: given before it is
@@ -234,28 +239,29 @@ void TfrmRadioMain::CreateBrowserPanels()
     tabControl->SetStyle(tsButtons);
     tabControl->SetTabWidth(120);
     tabControl->SetTabHeight(22);
-    tabControl->SetParent(panBrowser);
     tabControl->SetSkinData(skSkinData1);
     tabControl->SetAlign(alClient);
+    // The tabs live in the control's window: they are added once it is placed.
+    tabControl->SetParent(panBrowser);
     for (const char* tab : radio_texts::SPageTabs)
         tabControl->Tabs()->Add(tab);
     tabControl->OnChange = TNotifyEvent(this, &TfrmRadioMain::tabControlChange);
 
     PanTabs = new sk::TskSkinPanel(this);
-    PanTabs->SetParent(this);
     PanTabs->SetBounds(panBrowser->Left(), panVolume->Top(), BrowserPanelWidth, BottomPanelHeight);
     PanTabs->SetSkinData(skSkinData1);
+    PanTabs->SetParent(this);
 
+    // The pages live in the page control's window, so it is placed before its page.
     tbcTabs = new sk::TskSkinPageControl(this);
-    tbcTabs->SetParent(PanTabs);
     tbcTabs->SetAlign(alClient);
     tbcTabs->SetSkinData(skSkinData1);
+    tbcTabs->SetParent(PanTabs);
     tsLaunch = new sk::TskSkinTabSheet(this);
-    tsLaunch->SetPageControl(tbcTabs);
     tsLaunch->SetCaption(radio_texts::SLaunchPage);
+    tsLaunch->SetPageControl(tbcTabs);
 
     panAdditional = new sk::TskSkinPanel(this);
-    panAdditional->SetParent(tsLaunch);
     panAdditional->SetAlign(alClient);
     panAdditional->SetCaptionMode(true);
     panAdditional->SetCaption(radio_texts::SAdditional);
@@ -263,12 +269,12 @@ void TfrmRadioMain::CreateBrowserPanels()
 
     auto label = [this](const char* Caption, int X, int Y, int W) {
         auto* l = new sk::TskSkinStdLabel(this);
-        l->SetParent(panAdditional);
         l->SetAutoSize(false);
         l->SetTransparent(true);
         l->SetSkinData(skSkinData1);
         l->SetCaption(Caption);
         l->SetBounds(X, Y, W, 16);
+        l->SetParent(panAdditional);
         return l;
     };
     labStatus = label(radio_texts::SStatusLabel, 12, 23, 120);
@@ -280,23 +286,24 @@ void TfrmRadioMain::CreateBrowserPanels()
     labURL = label(radio_texts::SURLLabel, 12, 57, 120);
 
     URL = new sk::TskSkinEdit(this);
-    URL->SetParent(panAdditional);
     URL->SetSkinData(skSkinData1);
     URL->SetBounds(135, 55, 425, 20);
+    URL->SetParent(panAdditional);
 
     btnLaunch = new sk::TskSkinButton(this);
-    btnLaunch->SetParent(panAdditional);
     btnLaunch->SetBounds(570, 54, 80, 22);
     btnLaunch->SetCaption(radio_texts::SLaunch);
     btnLaunch->SetSkinData(skSkinData1);
     btnLaunch->OnClick = TNotifyEvent(this, &TfrmRadioMain::btnLaunchClick);
+    btnLaunch->SetParent(panAdditional);
 
     btnRate2 = new sk::TskSkinButton(this);
-    btnRate2->SetParent(panAdditional);
     btnRate2->SetBounds(660, 54, 120, 22);
     btnRate2->SetCaption(radio_texts::SRateStation);
     btnRate2->SetSkinData(skSkinData1);
     btnRate2->OnClick = TNotifyEvent(this, &TfrmRadioMain::btnRate2Click);
+    btnRate2->SetParent(panAdditional);
+    panAdditional->SetParent(tsLaunch);
 }
 
 // --- Window events
