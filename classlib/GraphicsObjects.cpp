@@ -38,6 +38,16 @@ int ScreenPixelsPerInch()
 
 void TGraphicsObject::Changed()
 {
+#ifdef _WIN32
+    if (canvasRelease_)
+        canvasRelease_();
+    FreeHandle();
+#endif
+    NotifyChange();
+}
+
+void TGraphicsObject::NotifyChange()
+{
     if (OnChange)
         OnChange(this);
 }
@@ -46,15 +56,6 @@ void TGraphicsObject::Changed()
 // TFont
 
 TFont::~TFont() = default;
-
-void TFont::Changed()
-{
-#ifdef _WIN32
-    ReleaseFromCanvas();
-    handle_.Reset();
-#endif
-    TGraphicsObject::Changed();
-}
 
 void TFont::SetName(const AnsiString& Value)
 {
@@ -95,8 +96,8 @@ void TFont::SetColor(TColor Value)
     if (Value == color_)
         return;
     color_ = Value;
-    // The colour is not part of the font object: only listeners need to know.
-    TGraphicsObject::Changed();
+    // The colour is not part of the font object.
+    NotifyChange();
 }
 
 void TFont::SetCharset(TFontCharset Value)
@@ -119,21 +120,15 @@ void TFont::SetOrientation(int Value)
 
 void TFont::Assign(TPersistent* Source)
 {
-    auto* source = dynamic_cast<TFont*>(Source);
-    if (!source) {
-        TPersistent::Assign(Source);
-        return;
-    }
-    if (source == this)
-        return;
-    name_ = source->name_;
-    height_ = source->height_;
-    style_ = source->style_;
-    color_ = source->color_;
-    charset_ = source->charset_;
-    pitch_ = source->pitch_;
-    orientation_ = source->orientation_;
-    Changed();
+    AssignAttributes<TFont>(Source, [this](const TFont& S) {
+        name_ = S.name_;
+        height_ = S.height_;
+        style_ = S.style_;
+        color_ = S.color_;
+        charset_ = S.charset_;
+        pitch_ = S.pitch_;
+        orientation_ = S.orientation_;
+    });
 }
 
 #ifdef _WIN32
@@ -167,15 +162,6 @@ HFONT TFont::Handle()
 
 TPen::~TPen() = default;
 
-void TPen::Changed()
-{
-#ifdef _WIN32
-    ReleaseFromCanvas();
-    handle_.Reset();
-#endif
-    TGraphicsObject::Changed();
-}
-
 void TPen::SetColor(TColor Value)
 {
     if (Store(color_, Value))
@@ -199,23 +185,17 @@ void TPen::SetStyle(TPenStyle Value)
 void TPen::SetMode(TPenMode Value)
 {
     if (Store(mode_, Value))
-        TGraphicsObject::Changed();
+        NotifyChange();
 }
 
 void TPen::Assign(TPersistent* Source)
 {
-    auto* source = dynamic_cast<TPen*>(Source);
-    if (!source) {
-        TPersistent::Assign(Source);
-        return;
-    }
-    if (source == this)
-        return;
-    color_ = source->color_;
-    width_ = source->width_;
-    style_ = source->style_;
-    mode_ = source->mode_;
-    Changed();
+    AssignAttributes<TPen>(Source, [this](const TPen& S) {
+        color_ = S.color_;
+        width_ = S.width_;
+        style_ = S.style_;
+        mode_ = S.mode_;
+    });
 }
 
 #ifdef _WIN32
@@ -236,15 +216,6 @@ HPEN TPen::Handle()
 
 TBrush::~TBrush() = default;
 
-void TBrush::Changed()
-{
-#ifdef _WIN32
-    ReleaseFromCanvas();
-    handle_.Reset();
-#endif
-    TGraphicsObject::Changed();
-}
-
 void TBrush::SetColor(TColor Value)
 {
     if (Value == color_ && style_ != bsClear)
@@ -263,16 +234,10 @@ void TBrush::SetStyle(TBrushStyle Value)
 
 void TBrush::Assign(TPersistent* Source)
 {
-    auto* source = dynamic_cast<TBrush*>(Source);
-    if (!source) {
-        TPersistent::Assign(Source);
-        return;
-    }
-    if (source == this)
-        return;
-    color_ = source->color_;
-    style_ = source->style_;
-    Changed();
+    AssignAttributes<TBrush>(Source, [this](const TBrush& S) {
+        color_ = S.color_;
+        style_ = S.style_;
+    });
 }
 
 #ifdef _WIN32

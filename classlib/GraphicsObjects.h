@@ -15,21 +15,44 @@
 
 namespace cl {
 
+// What a font, pen and brush share: the listeners of their changes and, on Windows, the GDI
+// object each makes from its attributes and keeps until one of them changes.
 class TGraphicsObject : public TPersistent {
 public:
     TNotifyEvent OnChange;
 
 protected:
-    virtual void Changed();
-    // A canvas takes the old object out of its DC here, before the object is deleted.
-    void ReleaseFromCanvas()
+    // An attribute the GDI object is made from changed: a canvas holding the object takes it out
+    // of its DC, the object is deleted (it is made anew when next asked for), and the listeners
+    // are told.
+    void Changed();
+    // An attribute the GDI object is not made from changed (a font's colour, a pen's mode):
+    // only the listeners need to know.
+    void NotifyChange();
+#ifdef _WIN32
+    // Deletes the GDI object made from the attributes, if there is one.
+    virtual void FreeHandle() = 0;
+#endif
+
+    // Assign for objects of class T: when Source is another T, Copy takes its attributes and one
+    // change is announced; anything else is refused as TPersistent refuses it.
+    template <class T, class TCopy>
+    void AssignAttributes(TPersistent* Source, TCopy Copy)
     {
-        if (canvasRelease_)
-            canvasRelease_();
+        auto* source = dynamic_cast<T*>(Source);
+        if (!source) {
+            TPersistent::Assign(Source);
+            return;
+        }
+        if (source == this)
+            return;
+        Copy(*source);
+        Changed();
     }
 
 private:
     friend class TCanvas;
+    // A canvas takes the old object out of its DC here, before the object is deleted.
     std::function<void()> canvasRelease_;
 };
 
@@ -76,9 +99,6 @@ public:
     HFONT Handle();
 #endif
 
-protected:
-    void Changed() override;
-
 private:
     AnsiString name_ = "MS Sans Serif";
     int height_ = -11;
@@ -89,6 +109,7 @@ private:
     int orientation_ = 0;
 #ifdef _WIN32
     TOwnedFont handle_;
+    void FreeHandle() override { handle_.Reset(); }
 #endif
 };
 
@@ -117,9 +138,6 @@ public:
     HPEN Handle();
 #endif
 
-protected:
-    void Changed() override;
-
 private:
     TColor color_ = clBlack;
     int width_ = 1;
@@ -127,6 +145,7 @@ private:
     TPenMode mode_ = pmCopy;
 #ifdef _WIN32
     TOwnedPen handle_;
+    void FreeHandle() override { handle_.Reset(); }
 #endif
 };
 
@@ -151,14 +170,12 @@ public:
     HBRUSH Handle();
 #endif
 
-protected:
-    void Changed() override;
-
 private:
     TColor color_ = clWhite;
     TBrushStyle style_ = bsSolid;
 #ifdef _WIN32
     TOwnedBrush handle_;
+    void FreeHandle() override { handle_.Reset(); }
 #endif
 };
 
