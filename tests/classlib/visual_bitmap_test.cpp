@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "classlib/Graphics.h"
+#include "support/BmpBytes.h"
 
 using namespace cl;
 
@@ -16,40 +17,20 @@ std::vector<std::uint8_t> Bytes(TMemoryStream& stream)
     return std::vector<std::uint8_t>(p, p + stream.Size());
 }
 
-void Put32(std::vector<std::uint8_t>& v, std::uint32_t x)
-{
-    for (int i = 0; i < 4; ++i)
-        v.push_back(static_cast<std::uint8_t>(x >> (8 * i)));
-}
-void Put16(std::vector<std::uint8_t>& v, std::uint16_t x)
-{
-    v.push_back(static_cast<std::uint8_t>(x));
-    v.push_back(static_cast<std::uint8_t>(x >> 8));
-}
-
-// A BMP file as another writer might make it.
+// A BMP file as another writer might make it: a palette of any length with a count of colours
+// of its own, and a file length and a pixel offset that may lie.
 std::vector<std::uint8_t> MakeBmp(int width, int height, int bits, std::uint32_t colorsUsed,
                                   const std::vector<std::uint8_t>& palette, const std::vector<std::uint8_t>& rows,
                                   std::uint32_t fileSizeOverride = 0, std::uint32_t offsetOverride = 0)
 {
-    std::vector<std::uint8_t> v;
     const std::uint32_t offset = 14 + 40 + static_cast<std::uint32_t>(palette.size());
-    v.push_back('B');
-    v.push_back('M');
-    Put32(v, fileSizeOverride ? fileSizeOverride : offset + static_cast<std::uint32_t>(rows.size()));
-    Put32(v, 0);
-    Put32(v, offsetOverride ? offsetOverride : offset);
-    Put32(v, 40);
-    Put32(v, static_cast<std::uint32_t>(width));
-    Put32(v, static_cast<std::uint32_t>(height));
-    Put16(v, 1);
-    Put16(v, static_cast<std::uint16_t>(bits));
-    Put32(v, 0);
-    Put32(v, static_cast<std::uint32_t>(rows.size()));
-    Put32(v, 0);
-    Put32(v, 0);
-    Put32(v, colorsUsed);
-    Put32(v, 0);
+    test_support::TBmpHeaderFields fields = test_support::BmpFields(width, height, bits);
+    fields.FileSize = fileSizeOverride ? fileSizeOverride : offset + static_cast<std::uint32_t>(rows.size());
+    fields.PixelOffset = offsetOverride ? offsetOverride : offset;
+    fields.ImageSize = static_cast<std::uint32_t>(rows.size());
+    fields.ColoursUsed = colorsUsed;
+    const std::string headers = test_support::BmpHeaderBytes(fields);
+    std::vector<std::uint8_t> v(headers.begin(), headers.end());
     v.insert(v.end(), palette.begin(), palette.end());
     v.insert(v.end(), rows.begin(), rows.end());
     return v;
