@@ -219,6 +219,9 @@ public:
     // draw the whole window anew.
     void UpdateRegion(bool Arrange, bool KeepEqual = false);
     void SetFormRegion(bool KeepEqual = false);
+    // Gives the window its shape, redrawn at once except during a skin change; false when the
+    // window refused it (the shape is then still the caller's).
+    bool SetWindowShape(HWND Wnd, HRGN Shape);
     // Hit-test codes for a point in frame coordinates.
     LRESULT HitTestSkin(TPoint P);
     LRESULT HitTestDefault(TPoint P);

@@ -56,6 +56,30 @@ bool WindowHasRegion(HWND Wnd, HRGN Region)
     return current && GetWindowRgn(Wnd, current.Handle()) != ERROR && EqualRgn(current.Handle(), Region);
 }
 
+// What a shown window's present shape covers and Shape (window coordinates; nullptr: the whole
+// window) does not, in the coordinates of the window's parent (the screen for a top-level
+// window). Empty when nothing is uncovered.
+TskRegion UncoveredBy(HWND Wnd, HRGN Shape)
+{
+    if (!Shape || !IsWindowVisible(Wnd))
+        return {};
+    RECT r{};
+    GetWindowRect(Wnd, &r);
+    TskRegion present(CreateRectRgn(0, 0, r.right - r.left, r.bottom - r.top));
+    TskRegion uncovered(CreateRectRgn(0, 0, 0, 0));
+    if (!present || !uncovered)
+        return {};
+    // A window without a region is all shape.
+    if (GetWindowRgn(Wnd, present.Handle()) == ERROR)
+        SetRectRgn(present.Handle(), 0, 0, r.right - r.left, r.bottom - r.top);
+    if (CombineRgn(uncovered.Handle(), present.Handle(), Shape, RGN_DIFF) <= NULLREGION)
+        return {};
+    POINT origin{r.left, r.top};
+    MapWindowPoints(HWND_DESKTOP, GetAncestor(Wnd, GA_PARENT), &origin, 1);
+    OffsetRgn(uncovered.Handle(), origin.x, origin.y);
+    return uncovered;
+}
+
 }  // namespace
 
 TskFrameRects FitFrameRects(const TskSkinData& Data, int W, int H)
@@ -217,8 +241,26 @@ void TskSkinFrame::UpdateRegion(bool Arrange, bool KeepEqual)
     if (Arrange)
         ArrangeCaptionButtons();
     SetFormRegion(KeepEqual);
-    if (!region_)
+    // A skin change draws the whole window at its end.
+    if (!region_ && !changingSkin_)
         SendNCPaint();
+}
+
+// A window that takes Shape (nullptr: none) owns it from then on and deletes the region it held
+// before. Outside a skin change the platform draws the window anew with its new shape. A skin change
+// draws the whole window once, at its end: the shape then draws nothing of the window itself,
+// and only what it uncovers of the windows below is drawn again, as the platform would have.
+bool TskSkinFrame::SetWindowShape(HWND Wnd, HRGN Shape)
+{
+    if (!changingSkin_)
+        return SetWindowRgn(Wnd, Shape, TRUE) != 0;
+    const TskRegion uncovered = UncoveredBy(Wnd, Shape);
+    if (!SetWindowRgn(Wnd, Shape, FALSE))
+        return false;
+    if (uncovered)
+        RedrawWindow(GetAncestor(Wnd, GA_PARENT), nullptr, uncovered.Handle(),
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    return true;
 }
 
 void TskSkinFrame::SetFormRegion(bool KeepEqual)
@@ -229,8 +271,7 @@ void TskSkinFrame::SetFormRegion(bool KeepEqual)
     const bool noMask = !skinnedFrame_ || !HasSkinPicture() || !skinData_->Mask || skinData_->Mask->Empty();
     if (!Bordered() || noMask) {
         if (region_) {
-            // The window deletes the region it owned.
-            SetWindowRgn(wnd, nullptr, TRUE);
+            SetWindowShape(wnd, nullptr);
             region_ = nullptr;
         }
         if (noMask) {
@@ -254,16 +295,15 @@ void TskSkinFrame::SetFormRegion(bool KeepEqual)
     TskRegion rgn = CreateSkinRegion(area, newArea, skinData_->Mask.get(), fw_, fh_);
     if (!rgn) {
         if (region_) {
-            SetWindowRgn(wnd, nullptr, TRUE);
+            SetWindowShape(wnd, nullptr);
             region_ = nullptr;
         }
         return;
     }
     if (KeepEqual && region_ && WindowHasRegion(wnd, rgn.Handle()))
         return;
-    // From here the window owns the region and deletes the one it held before.
     region_ = rgn.Release();
-    if (!SetWindowRgn(wnd, region_, TRUE)) {
+    if (!SetWindowShape(wnd, region_)) {
         DeleteObject(region_);
         region_ = nullptr;
     }

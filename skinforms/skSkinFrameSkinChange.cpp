@@ -132,6 +132,8 @@ void TskSkinFrame::ChangeSkinData()
     const cl::TAliveFlag alive = alive_;
     ActiveObject = OldActiveObject = CaptureObject = -1;
     DropWorkImages();
+    // From here the window is drawn once, at the end.
+    changingSkin_ = true;
     // A skin without a frame picture describes no frame: the form keeps the default one.
     skinnedFrame_ = HasSkinPicture();
     if (!skinnedFrame_) {
@@ -141,7 +143,6 @@ void TskSkinFrame::ChangeSkinData()
         LoadObjects();
         CheckObjects();
     }
-    changingSkin_ = true;
     const int minW = GetMinWidth();
     const int minH = GetMinHeight();
     const int w = form_->Width();
