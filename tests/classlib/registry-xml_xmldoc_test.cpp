@@ -133,6 +133,36 @@ TEST_F(XmlDocTest, DocumentTypesAreRefused)
     EXPECT_TRUE(doc.DocumentElement().IsNull());
 }
 
+TEST_F(XmlDocTest, FilesAreReadInTheEncodingTheirBytesDeclare)
+{
+    const std::string file = folder_ + "doc.xml";
+    const auto load = [&](const std::string& bytes) {
+        {
+            std::ofstream out(file, std::ios::binary);
+            out << bytes;
+        }
+        TXMLDocument doc;
+        doc.LoadFromFile(file);
+        return doc.ChildNode("R").Attribute("A").ToWide();
+    };
+    EXPECT_EQ(load("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<R A=\"Caf\xe9\"/>"), L"Caf\u00e9");
+    // UTF-16, little-endian, told by its byte-order mark alone.
+    const std::wstring wide = L"<R A=\"Caf\u00e9 \u20ac\"/>";
+    std::string utf16 = "\xff\xfe";
+    for (wchar_t c : wide) {
+        utf16 += static_cast<char>(c & 0xFF);
+        utf16 += static_cast<char>(c >> 8);
+    }
+    EXPECT_EQ(load(utf16), L"Caf\u00e9 \u20ac");
+
+    // A file that exists but cannot be read fails as one that is not there.
+    HANDLE locked = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+    TXMLDocument doc;
+    EXPECT_THROW(doc.LoadFromFile(file), EDOMParseError);
+    CloseHandle(locked);
+}
+
 TEST_F(XmlDocTest, ByteOrderMarkAndMissingFile)
 {
     TXMLDocument doc;
