@@ -36,29 +36,11 @@ struct TCancelScene : TMdiScene {
         Application->ProcessMessages();
         return combo->DroppedDown();
     }
-    // A real press and release of the left button at a client point of a control, pumped until
-    // the release is handled.
+    // A real press and release of the left button at a client point of a control.
     void Click(TControl* Control, int X, int Y)
     {
         const TPoint p = Control->ClientToScreen({X, Y});
-        SetCursorPos(p.X, p.Y);
-        for (int i = 0; i < 200; ++i) {
-            POINT now{};
-            GetCursorPos(&now);
-            if (now.x == p.X && now.y == p.Y)
-                break;
-            Sleep(1);
-        }
-        INPUT input[2]{};
-        input[0].type = input[1].type = INPUT_MOUSE;
-        input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        SendInput(2, input, sizeof(INPUT));
-        for (int i = 0; i < 200 && (GetAsyncKeyState(VK_LBUTTON) < 0 || GetQueueStatus(QS_MOUSEBUTTON)); ++i) {
-            Sleep(2);
-            Application->ProcessMessages();
-        }
-        Application->ProcessMessages();
+        ClickAtScreen(p.X, p.Y);
     }
 };
 
