@@ -22,15 +22,6 @@ std::unique_ptr<TBitmap> Shot(TskSkinSpeedButton* B)
     return b;
 }
 
-int Count(TBitmap* B, TColor C)
-{
-    int n = 0;
-    for (int y = 0; y < B->Height(); ++y)
-        for (int x = 0; x < B->Width(); ++x)
-            n += B->Pixels(x, y) == C;
-    return n;
-}
-
 template <class TButton>
 struct ButtonFaces : ::testing::Test {
     visual_test::TClockScope clock;
@@ -88,25 +79,25 @@ TYPED_TEST(ButtonFaces, TheCaptionTakesTheStatesColourFromTheDescriptionOrTheBut
     this->desc->RTPoint = this->desc->LBPoint = this->desc->RBPoint = TPoint{0, 0};
     auto* b = this->Make();
     auto shot = Shot(b);
-    EXPECT_GT(Count(shot.get(), this->desc->FontColor), 0);
-    EXPECT_EQ(Count(shot.get(), this->desc->ActiveFontColor), 0);
+    EXPECT_GT(CountPixels(shot.get(), this->desc->FontColor), 0);
+    EXPECT_EQ(CountPixels(shot.get(), this->desc->ActiveFontColor), 0);
     b->Perform(CM_MOUSEENTER);
     shot = Shot(b);
-    EXPECT_GT(Count(shot.get(), this->desc->ActiveFontColor), 0);
-    EXPECT_EQ(Count(shot.get(), this->desc->FontColor), 0);
+    EXPECT_GT(CountPixels(shot.get(), this->desc->ActiveFontColor), 0);
+    EXPECT_EQ(CountPixels(shot.get(), this->desc->FontColor), 0);
     b->Perform(CM_MOUSELEAVE);
     b->SetEnabled(false);
-    EXPECT_GT(Count(Shot(b).get(), this->desc->DisabledFontColor), 0);
+    EXPECT_GT(CountPixels(Shot(b).get(), this->desc->DisabledFontColor), 0);
 
     b->SetEnabled(true);
     b->SetUseSkinFontColor(false);
     b->DefaultFont()->SetColor(0x000005);
     b->Invalidate();
     shot = Shot(b);
-    EXPECT_GT(Count(shot.get(), 0x000005), 0);
-    EXPECT_EQ(Count(shot.get(), this->desc->FontColor), 0);
+    EXPECT_GT(CountPixels(shot.get(), 0x000005), 0);
+    EXPECT_EQ(CountPixels(shot.get(), this->desc->FontColor), 0);
     b->SetEnabled(false);
-    EXPECT_GT(Count(Shot(b).get(), this->desc->DisabledFontColor), 0) << "disabled, the skin's colour stands";
+    EXPECT_GT(CountPixels(Shot(b).get(), this->desc->DisabledFontColor), 0) << "disabled, the skin's colour stands";
 }
 
 // Three frames of the skin's animation, each a colour of its own, side by side at y = 40 and one

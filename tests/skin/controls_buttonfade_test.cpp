@@ -55,15 +55,6 @@ void SolidGlyph(TBitmap* G, TColor C)
     G->SetPixels(0, 7, 0x000000);
 }
 
-int Count(TBitmap* B, TColor C)
-{
-    int n = 0;
-    for (int y = 0; y < B->Height(); ++y)
-        for (int x = 0; x < B->Width(); ++x)
-            n += B->Pixels(x, y) == C;
-    return n;
-}
-
 }  // namespace
 
 TEST_F(ButtonFade, EachFaceIsComposedOnceAndTheTicksOnlyBlendThem)
@@ -103,7 +94,7 @@ TEST_F(ButtonFade, AChangeOfWhatAFaceShowsIsSeenAtTheNextTick)
     button->SetGlyph(&glyph);
     Tick();
     auto shot = Shot();
-    EXPECT_EQ(Count(shot.get(), 0x10E010), 63) << "the glyph, whole";
+    EXPECT_EQ(CountPixels(shot.get(), 0x10E010), 63) << "the glyph, whole";
     EXPECT_EQ(shot->Pixels(5, 6), Blend(Normal, Hot, 0.4));
     // A wider button blends faces of its new width.
     button->SetBounds(10, 10, 120, 25);

@@ -110,6 +110,16 @@ inline TColor Blend(TColor From, TColor To, double K)
     return out;
 }
 
+// How many pixels of B have the colour C.
+inline int CountPixels(TBitmap* B, TColor C)
+{
+    int n = 0;
+    for (int y = 0; y < B->Height(); ++y)
+        for (int x = 0; x < B->Width(); ++x)
+            n += B->Pixels(x, y) == C;
+    return n;
+}
+
 inline void Press(HWND Wnd, int X, int Y) { SendMessageA(Wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(X, Y)); }
 inline void Release(HWND Wnd, int X, int Y) { SendMessageA(Wnd, WM_LBUTTONUP, 0, MAKELPARAM(X, Y)); }
 
