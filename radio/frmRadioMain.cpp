@@ -114,19 +114,23 @@ void TfrmRadioMain::CreateComponents()
     tmrUpdate->SetInterval(ReloadDelayMs);
     tmrUpdate->OnTimer = TNotifyEvent(this, &TfrmRadioMain::tmrUpdateTimer);
 
+    // The stored skins, in the order "Radio Skin" counts them. The start skin is read only when
+    // the choice yields none: every skin read inflates a skin and tells every control of every
+    // window, and the choice replaces it at once.
+    std::vector<sk::TskCompressedStoredSkin*> skins = services_.CreateStoredSkins(this);
+    if (StartSkinIndex < static_cast<int>(skins.size()))
+        startSkin_ = skins[StartSkinIndex];
+    // The chosen skin is in before the controls are made: each takes its look as it is made,
+    // instead of every control's window taking a new frame, place and picture at once after.
+    CollectStoredSkins();
+    ApplySavedSkin();
+
     CreateToolBar();
     CreateStationPanels();
     CreateBrowserPanels();
 
     player_ = services_.CreatePlayer();
     player_->OnStatusChange = TNotifyEvent(this, &TfrmRadioMain::WindowsMediaPlayerStatusChange);
-
-    // The stored skins come last, in the order "Radio Skin" counts them. The start skin is read
-    // only when the creation handler's choice yields none: every skin read inflates a skin and
-    // tells every control of every window, and the choice replaces it at once.
-    std::vector<sk::TskCompressedStoredSkin*> skins = services_.CreateStoredSkins(this);
-    if (StartSkinIndex < static_cast<int>(skins.size()))
-        startSkin_ = skins[StartSkinIndex];
 }
 
 sk::TskSkinSpeedButton* TfrmRadioMain::AddToolButton(const char* Caption, TNotifyEvent OnClick)
@@ -310,9 +314,6 @@ void TfrmRadioMain::CreateBrowserPanels()
 
 void TfrmRadioMain::FormCreate(TObject*)
 {
-    CollectStoredSkins();
-    ApplySavedSkin();
-
     TRadioChannelManager* directory = Directory();
     scbRadioStations->SetSelectedItem(nullptr);
     scbRadioStations->SetFocusedItem(nullptr);
