@@ -408,9 +408,11 @@ void TskSkinButton::DialogChar(TMessage& Message)
 void TskSkinButton::WMEraseBkgnd(TMessage& Message)
 {
     // Asked to erase from outside a paint (a window drawn into another device, say): the whole
-    // button goes into the given context, so that nothing shows an empty background.
-    if (!Painting() && Message.WParam)
-        PaintHandler(reinterpret_cast<HDC>(Message.WParam));
+    // button goes into the given context, so that nothing shows an empty background. Its own
+    // window waiting for its paint gets the button from that paint.
+    const HDC dc = reinterpret_cast<HDC>(Message.WParam);
+    if (!Painting() && dc && !PaintFollows(dc))
+        PaintHandler(dc);
     Message.Result = 1;
 }
 

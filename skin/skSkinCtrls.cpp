@@ -89,6 +89,11 @@ void TskSkinControl::Dispatch(TMessage& Message)
     }
 }
 
+bool TskSkinControl::PaintFollows(HDC DC)
+{
+    return HandleAllocated() && WindowFromDC(DC) == Handle() && GetUpdateRect(Handle(), nullptr, FALSE);
+}
+
 void TskSkinControl::WMPaint(TMessage& Message)
 {
     const TAliveFlag alive = alive_;

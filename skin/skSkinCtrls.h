@@ -101,6 +101,10 @@ public:
 
     // True while the control handles WM_PAINT.
     bool Painting() const { return painting_; }
+    // True when DC belongs to the control's own window and that window still waits for its
+    // paint (as every window does when it is first shown): whatever an erase would draw there,
+    // the paint that comes draws again.
+    bool PaintFollows(HDC DC);
 
 protected:
     void Dispatch(cl::TMessage& Message) override;

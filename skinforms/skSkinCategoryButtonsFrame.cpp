@@ -92,8 +92,9 @@ void TskSkinCategoryButtons::PaintBorder()
 void TskSkinCategoryButtons::WMEraseBkgnd(TMessage& Message)
 {
     Message.Result = 1;
-    // Inside the control's own painting the content is copied in one step anyway.
-    if (Painting() || !Message.WParam)
+    // Inside the control's own painting the content is copied in one step anyway, and so it is
+    // by the paint its own window still waits for.
+    if (Painting() || !Message.WParam || PaintFollows(reinterpret_cast<HDC>(Message.WParam)))
         return;
     TBitmap b;
     if (PaintContentImage(b))
