@@ -132,8 +132,18 @@ void TskSkinFrame::ChangeSkinData()
     const cl::TAliveFlag alive = alive_;
     ActiveObject = OldActiveObject = CaptureObject = -1;
     DropWorkImages();
-    // From here the window is drawn once, at the end.
+    // From here the window is drawn once, at the end. Whatever throws on the way, a frame that
+    // still lives must follow its form's later sizes again.
     changingSkin_ = true;
+    struct TSkinChangeEnd {
+        TskSkinFrame* Frame;
+        cl::TAliveFlag Alive;
+        ~TSkinChangeEnd()
+        {
+            if (*Alive)
+                Frame->changingSkin_ = false;
+        }
+    } changeEnd{this, alive};
     // A skin without a frame picture describes no frame: the form keeps the default one.
     skinnedFrame_ = HasSkinPicture();
     if (!skinnedFrame_) {

@@ -74,4 +74,21 @@ TEST(FrameSizeRegion, TheSameSizeKeepsTheDrawnWindowAndANewSizeGetsItsOwnRegion)
     EXPECT_TRUE(InRegion(form.Wnd(), 7, 7));
 }
 
+// A handler of the skin change that throws leaves the frame following later resizes.
+TEST(FrameSizeRegion, AThrowingSkinChangeHandlerLeavesTheRegionFollowingTheSize)
+{
+    TFrameSkin skin;
+    skin.AddMask();
+    TFramedForm form(nullptr, 300, 200);
+    form.Show();
+    form.Frame->OnChangeSkinData = [](TObject*) { throw cl::Exception("handler failed"); };
+    EXPECT_THROW(form.Frame->SetSkinData(skin.Data), cl::Exception);
+    form.Frame->OnChangeSkinData = nullptr;
+
+    form.Form->SetBounds(40, 40, 360, 240);
+    Application->ProcessMessages();
+    EXPECT_FALSE(InRegion(form.Wnd(), 358, 238)) << "the region stayed at the old size";
+    EXPECT_TRUE(InRegion(form.Wnd(), 340, 220));
+}
+
 }  // namespace
