@@ -16,6 +16,7 @@ struct TBorderStyles {
 
 TBorderStyles StylesFor(TFormBorderStyle Border, TBorderIcons Icons)
 {
+    using enum TBorderIcon;
     TBorderStyles s{0, 0};
     switch (Border) {
     case bsNone: s.Style = WS_POPUP; break;
@@ -164,7 +165,7 @@ void TCustomForm::CreateWnd()
         CreateMDIClient();
     if (!Parent())
         IconChanged();
-    if (borderStyle_ != bsNone && !borderIcons_.Contains(biSystemMenu))
+    if (borderStyle_ != bsNone && !borderIcons_.Contains(TBorderIcon::biSystemMenu))
         SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }

@@ -16,7 +16,9 @@ namespace cl {
 class TMenuItem;
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
-enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
+// The platform's caption buttons a form asks for. Scoped, because these names are common ones:
+// another set of caption buttons (a skinned frame's) uses three of them for its own members.
+enum class TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
 using TBorderIcons = TSet<TBorderIcon>;
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 enum TPosition {
@@ -179,7 +181,7 @@ private:
 
     friend class TApplication;
     TFormBorderStyle borderStyle_ = bsSizeable;
-    TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
+    TBorderIcons borderIcons_{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize};
     TFormStyle formStyle_ = fsNormal;
     TPosition position_ = poDesigned;
     TWindowState windowState_ = wsNormal;

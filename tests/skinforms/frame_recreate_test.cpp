@@ -49,7 +49,7 @@ TEST(FrameRecreate, ANewWindowOfTheFormHasNoPlatformCaptionAndTheSkinnedFrame)
     EXPECT_NE(form.Wnd(), first);
 
     // Border icons given to the form later bring back none of the platform's caption buttons.
-    form.Form->SetBorderIcons({cl::biSystemMenu, cl::biMinimize, cl::biMaximize});
+    form.Form->SetBorderIcons({TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize});
     EXPECT_EQ(GetWindowLongA(form.Wnd(), GWL_STYLE) & PlatformCaption, 0);
     EXPECT_EQ(ClientOf(form.Wnd()), TRect(0, 0, 290, 175));
 }
