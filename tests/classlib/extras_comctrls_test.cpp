@@ -20,6 +20,17 @@ struct ComCtrlsTest : TFormTest<> {
         SendMessageA(Control->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
         SendMessageA(Control->Handle(), WM_LBUTTONUP, 0, at);
     }
+    // A tab control on the form with the tabs One, Two and Three, the first selected.
+    TTabControl* ThreeTabs()
+    {
+        auto* tabs = new TTabControl(form);
+        tabs->SetBounds(10, 10, 300, 200);
+        tabs->SetParent(form);
+        for (const char* s : {"One", "Two", "Three"})
+            tabs->Tabs()->Add(s);
+        tabs->SetTabIndex(0);
+        return tabs;
+    }
     // A page control without sheets on the form, with room for its tabs and a page.
     TPageControl* PageControl()
     {
@@ -41,12 +52,7 @@ struct ComCtrlsTest : TFormTest<> {
 
 TEST_F(ComCtrlsTest, ClickOnATabAsksFirstThenChangesAndARefusalKeepsTheTab)
 {
-    auto* tabs = new TTabControl(form);
-    tabs->SetBounds(10, 10, 300, 200);
-    tabs->SetParent(form);
-    for (const char* s : {"One", "Two", "Three"})
-        tabs->Tabs()->Add(s);
-    tabs->SetTabIndex(0);
+    TTabControl* tabs = ThreeTabs();
     bool allow = true;
     tabs->OnChanging = [&](TObject*, bool& AllowChange) {
         events.push_back("changing " + std::to_string(tabs->TabIndex()));
@@ -193,12 +199,7 @@ TEST_F(ComCtrlsTest, OwnerDrawnTabsAreDrawnByTheHandlerWithTheSelectedOneMarked)
 
 TEST_F(ComCtrlsTest, ATabClickReachesTheTabControlOnceWithOneEventOfEachKind)
 {
-    auto* tabs = new TTabControl(form);
-    tabs->SetBounds(10, 10, 300, 200);
-    tabs->SetParent(form);
-    for (const char* s : {"One", "Two", "Three"})
-        tabs->Tabs()->Add(s);
-    tabs->SetTabIndex(0);
+    TTabControl* tabs = ThreeTabs();
     int downs = 0;
     tabs->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) {
         events.push_back("down " + std::to_string(tabs->TabIndex()));
