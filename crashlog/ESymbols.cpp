@@ -57,6 +57,10 @@ void SplitSymbolName(std::string_view rawName, std::string& qualifier, std::stri
     // Decorations of 32-bit Windows: a leading underscore, "@n" after stdcall names.
     if (!name.empty() && name[0] == '_')
         name.erase(0, 1);
+    // An optimising compiler puts parts and copies of a procedure under its name with a suffix
+    // (".cold", ".part.0", ".constprop.0", ".isra.0"), after any "@n": they are that procedure.
+    if (std::size_t dot = name.find('.'); dot != std::string::npos && dot > 0)
+        name.erase(dot);
     if (std::size_t at = name.rfind('@'); at != std::string::npos && at > 0 &&
         name.find_first_not_of("0123456789", at + 1) == std::string::npos)
         name.erase(at);

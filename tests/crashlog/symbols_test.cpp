@@ -23,6 +23,15 @@ TEST(SymbolNames, DemangledAndUndecoratedIntoQualifierAndProcedure)
     SplitSymbolName("__ZN12_GLOBAL__N_19StdTargetEii@8", q, p);
     EXPECT_EQ(q, "(anonymous namespace)");
     EXPECT_EQ(p, "StdTarget");
+    // The parts and copies an optimising compiler makes of a procedure carry its name.
+    SplitSymbolName("__ZN12_GLOBAL__N_112ThrowingProcEP6HWND__jjl@16.cold", q, p);
+    EXPECT_EQ(q, "(anonymous namespace)");
+    EXPECT_EQ(p, "ThrowingProc");
+    SplitSymbolName("__ZN8crashlog8TLogFile10SaveToFileEv.part.0", q, p);
+    EXPECT_EQ(q, "crashlog::TLogFile");
+    EXPECT_EQ(p, "SaveToFile");
+    SplitSymbolName("_CrashHere.constprop.0", q, p);
+    EXPECT_EQ(p, "CrashHere");
     // Template arguments hold "::" and parentheses of their own.
     SplitSymbolName("__ZNSt6vectorIPFvvESaIS1_EE9push_backERKS1_", q, p);
     EXPECT_EQ(q, "std::vector<void (*)(), std::allocator<void (*)()> >");
