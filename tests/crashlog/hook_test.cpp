@@ -7,6 +7,7 @@
 
 #include "crashlog/EErrors.h"
 #include "crashlog/EHook.h"
+#include "crashlog/import_table_call.h"
 
 using namespace crashlog;
 
@@ -120,11 +121,11 @@ TEST(ImportHook, ThunkIsFollowedAndItsSlotRewritten)
     EXPECT_EQ(crashlog_test_slot, reinterpret_cast<void*>(&FortyTwo));
     EXPECT_EQ(crashlog_test_thunk(), 42u);
     // The program's own calls go through its import address table, rewritten as well.
-    EXPECT_EQ(GetTickCount(), 42u);
+    EXPECT_EQ(TickThroughImportTable(), 42u);
 
     DoneHooks();
     EXPECT_EQ(crashlog_test_slot, tick);
-    EXPECT_NE(GetTickCount(), 42u);
+    EXPECT_NE(TickThroughImportTable(), 42u);
 }
 
 namespace {
