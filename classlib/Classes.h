@@ -128,6 +128,9 @@ private:
 
 using TNotifyEvent = TEvent<void(TObject* Sender)>;
 
+// Where a text sits across the room it is given.
+enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
+
 // ---------------------------------------------------------------------------------------------
 // TPersistent
 

@@ -8,7 +8,6 @@
 
 namespace cl {
 
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 // A control's own border: none or a single sunken edge.

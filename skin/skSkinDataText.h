@@ -24,8 +24,10 @@ using cl::TRect;
 
 // Morph kinds (TskMorphKind) and inactive effects (TskImageEffect) are the effect bitmap's.
 
-// Where a caption or panel text sits, in the order and values of the usual TAlignment.
-enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
+// Where a caption or panel text sits: the class library's alignment, so that a skinned control
+// hands its description's alignment to a standard control as it is.
+using cl::TAlignment;
+using enum cl::TAlignment;
 
 // What a caption button does.
 enum TskStdCommand : std::uint8_t {
