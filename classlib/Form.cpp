@@ -219,6 +219,10 @@ void TCustomForm::ApplyStayOnTop()
     constexpr UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
     HWND wnd = Handle();
     const bool onTop = formStyle_ == fsStayOnTop;
+    // A window that neither is nor should be topmost keeps its place: reordering it on every
+    // show costs a round of window-order messages for nothing.
+    if (!onTop && !(GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST))
+        return;
     SetWindowPos(wnd, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, flags);
     // Wine keeps an owned window topmost whatever it is told; without its owner for a moment
     // the window lets go of it.

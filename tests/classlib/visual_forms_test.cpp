@@ -450,3 +450,46 @@ TEST_F(FormsTest, AcceleratorsAnswerCharactersTheFocusedControlDoesNotWant)
     EXPECT_EQ(ok->Accels, 2);
     EXPECT_EQ(chars, 1);
 }
+
+namespace {
+
+// Windows asked to move into or out of the topmost band.
+std::vector<HWND> reorderedWindows;
+
+LRESULT CALLBACK RecordReorders(int Code, WPARAM WParam, LPARAM LParam)
+{
+    const auto* msg = reinterpret_cast<const CWPSTRUCT*>(LParam);
+    if (Code == HC_ACTION && msg->message == WM_WINDOWPOSCHANGING) {
+        const auto* pos = reinterpret_cast<const WINDOWPOS*>(msg->lParam);
+        const bool band = pos->hwndInsertAfter == HWND_TOPMOST || pos->hwndInsertAfter == HWND_NOTOPMOST;
+        if (band && !(pos->flags & SWP_NOZORDER))
+            reorderedWindows.push_back(msg->hwnd);
+    }
+    return CallNextHookEx(nullptr, Code, WParam, LParam);
+}
+
+}  // namespace
+
+TEST_F(FormsTest, ShowingAFormThatIsNotOnTopLeavesTheWindowOrderAlone)
+{
+    TForm* f = NewForm();
+    f->SetFormStyle(fsStayOnTop);
+    f->HandleNeeded();
+    f->SetFormStyle(fsNormal);
+    HWND wnd = f->Handle();
+    reorderedWindows.clear();
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordReorders, nullptr, GetCurrentThreadId());
+    ASSERT_TRUE(hook);
+    f->Show();
+    f->Hide();
+    f->Show();
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(std::count(reorderedWindows.begin(), reorderedWindows.end(), wnd), 0);
+    EXPECT_FALSE(GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+    // A stay-on-top form still takes its place above the others each time it shows.
+    TForm* top = NewForm();
+    top->SetFormStyle(fsStayOnTop);
+    top->Show();
+    EXPECT_TRUE(GetWindowLongA(top->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
