@@ -587,7 +587,9 @@ bool TskSkinFrame::WMNCHitTest(cl::TMessage& Message)
 bool TskSkinFrame::WMNCPaint(cl::TMessage& Message)
 {
     Message.Result = 0;
-    if (Bordered())
+    // A hidden window shows nothing of what is drawn on it, and its first show draws the frame
+    // anyway: drawing it at construction and on every skin change before then is wasted.
+    if (Bordered() && IsWindowVisible(form_->Handle()))
         PaintFrame(nullptr, false);
     return true;
 }
