@@ -325,6 +325,18 @@ void TskEffectBmp::ChangeDarkness(double K)
     ApplyLevels(*this, levels);
 }
 
+void TskEffectBmp::ApplyImageEffect(TskImageEffect Effect)
+{
+    switch (Effect) {
+    case ieBrightness: ChangeBrightness(0.5); break;
+    case ieDarkness: ChangeDarkness(0.3); break;
+    case ieGrayScale: GrayScale(); break;
+    case ieNoise: AddNoise(50); break;
+    case ieSplitBlur: SplitBlur(1); break;
+    case ieInvert: Invert(); break;
+    }
+}
+
 void TskEffectBmp::Invert()
 {
     TLevelTable levels;

@@ -80,6 +80,9 @@ public:
     void AddNoise(int Amount);
     void SplitBlur(int Amount);
     void Invert();
+    // The effect a skin names for what is inactive, at the one strength every skinned window
+    // uses for it.
+    void ApplyImageEffect(TskImageEffect Effect);
 
     // Into Dest, which must be Height by Width (rotations) or Width by Height (flip); nothing
     // otherwise.

@@ -9,22 +9,6 @@
 
 namespace sk {
 
-namespace {
-
-void ApplyInactiveEffect(TskEffectBmp& E, TskImageEffect Effect)
-{
-    switch (Effect) {
-    case ieBrightness: E.ChangeBrightness(0.5); break;
-    case ieDarkness: E.ChangeDarkness(0.3); break;
-    case ieGrayScale: E.GrayScale(); break;
-    case ieNoise: E.AddNoise(50); break;
-    case ieSplitBlur: E.SplitBlur(1); break;
-    case ieInvert: E.Invert(); break;
-    }
-}
-
-}  // namespace
-
 TskSkinCaptionObject::TskSkinCaptionObject(TskSkinFrame* AParent, TskDataSkinCaption* Description)
     : TskActiveSkinObject(AParent, Description)
 {
@@ -174,7 +158,7 @@ void TskSkinCaptionObject::DrawImage(cl::TCanvas* Canvas, cl::TBitmap* Source, c
         return;
     if (Effect && SkinData) {
         std::unique_ptr<TskEffectBmp> e = TskEffectBmp::CreateFromHandle(b.Handle());
-        ApplyInactiveEffect(*e, SkinData->InactiveEffect);
+        e->ApplyImageEffect(SkinData->InactiveEffect);
         e->Draw(Canvas->Handle(), ObjectRect.Left, ObjectRect.Top);
         return;
     }
@@ -203,7 +187,7 @@ void TskSkinCaptionObject::Draw(cl::TCanvas* Canvas, bool)
         std::unique_ptr<TskEffectBmp> to = TskEffectBmp::CreateFromHandle(active.Handle());
         from->MorphByKind(MorphKind, *to, MorphKf);
         if (!Active && autoInactive)
-            ApplyInactiveEffect(*from, SkinData->InactiveEffect);
+            from->ApplyImageEffect(SkinData->InactiveEffect);
         from->Draw(Canvas->Handle(), ObjectRect.Left, ObjectRect.Top);
         return;
     }

@@ -40,18 +40,6 @@ void CopyImage(cl::TBitmap& Dest, cl::TBitmap& Source)
                SRCCOPY);
 }
 
-void ApplyEffect(TskEffectBmp& E, TskImageEffect Effect)
-{
-    switch (Effect) {
-    case ieBrightness: E.ChangeBrightness(0.5); break;
-    case ieDarkness: E.ChangeDarkness(0.3); break;
-    case ieGrayScale: E.GrayScale(); break;
-    case ieNoise: E.AddNoise(50); break;
-    case ieSplitBlur: E.SplitBlur(1); break;
-    case ieInvert: E.Invert(); break;
-    }
-}
-
 // One-pixel frame of R: top and left lines in TopLeft, bottom and right in BottomRight.
 void Frame3D(cl::TCanvas* Canvas, const TRect& R, TColor TopLeft, TColor BottomRight)
 {
@@ -190,7 +178,7 @@ void TskSkinFrame::PaintNCSkin(HDC DC, bool UseDC)
             continue;
         if (!active && d.AutoRenderingInactiveImage) {
             std::unique_ptr<TskEffectBmp> e = TskEffectBmp::CreateFromHandle(image.Handle());
-            ApplyEffect(*e, d.InactiveEffect);
+            e->ApplyImageEffect(d.InactiveEffect);
             e->Draw(DC, places[i].X, places[i].Y);
         } else {
             DrawBitmap(DC, places[i].X, places[i].Y, image);

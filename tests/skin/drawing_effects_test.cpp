@@ -46,9 +46,11 @@ using V = std::vector<int>;
 
 // nearest(A + B) with A, B and their sum each rounded to double, as on a plain double unit
 // (the x87 unit would otherwise keep more bits and round some near-ties the other way).
-int NearestOfSum(volatile double A, volatile double B)
+int NearestOfSum(double A, double B)
 {
-    volatile double sum = A + B;
+    volatile double a = A;
+    volatile double b = B;
+    volatile double sum = a + b;
     return static_cast<int>(std::nearbyint(sum));
 }
 

@@ -191,9 +191,10 @@ void CheckDescriptions(const TskSkinData& data, std::vector<TRect>& keyed)
             EXPECT_TRUE(inside(r, *p)) << name;
             EXPECT_TRUE(sameSize(r, b->SkinRect)) << name;
         }
-        if (b->RestoreRect.Width() > 0)
+        if (b->RestoreRect.Width() > 0) {
             for (const TRect& r : {b->RestoreActiveRect, b->RestoreDownRect, b->RestoreInactiveRect})
                 EXPECT_TRUE(sameSize(r, b->RestoreRect)) << name;
+        }
     }
     EXPECT_EQ(object<TskDataSkinStdButton>(data, "closebutton")->Command, cmClose);
     EXPECT_EQ(object<TskDataSkinStdButton>(data, "traybutton")->Command, cmMinimizeToTray);
@@ -277,6 +278,8 @@ TEST_F(StoredSkins, EachLoadsAndDescribesEverythingTheWindowsAskFor)
         EXPECT_EQ(StrayKey(*data.ActivePictures[0], keyed), "");
         for (int i = 1; i < data.ActivePictures.Count(); ++i) EXPECT_EQ(StrayKey(*data.ActivePictures[i], {}), "") << i;
         EXPECT_EQ(StrayKey(*data.Picture, {}), "");
-        if (!data.InactivePicture->Empty()) EXPECT_EQ(StrayKey(*data.InactivePicture, {}), "");
+        if (!data.InactivePicture->Empty()) {
+            EXPECT_EQ(StrayKey(*data.InactivePicture, {}), "");
+        }
     }
 }
