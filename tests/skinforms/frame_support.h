@@ -151,18 +151,41 @@ inline cl::TPoint ScreenOf(TFramedForm& F, int X, int Y)
     return {static_cast<int>(r.left) + X, static_cast<int>(r.top) + Y};
 }
 
-// Puts the real pointer at a frame point and waits (bounded) until the server has it there.
-inline void PointerAt(TFramedForm& F, int X, int Y)
+// Puts the real pointer at a screen point and waits (bounded) until the server has it there.
+inline void PointerAtScreen(int X, int Y)
 {
-    const cl::TPoint p = ScreenOf(F, X, Y);
-    SetCursorPos(p.X, p.Y);
+    SetCursorPos(X, Y);
     for (int i = 0; i < 200; ++i) {
         POINT now{};
         GetCursorPos(&now);
-        if (now.x == p.X && now.y == p.Y)
+        if (now.x == X && now.y == Y)
             return;
         Sleep(1);
     }
+}
+
+// The same at a frame point.
+inline void PointerAt(TFramedForm& F, int X, int Y)
+{
+    const cl::TPoint p = ScreenOf(F, X, Y);
+    PointerAtScreen(p.X, p.Y);
+}
+
+// A real press and release of the left button at a screen point, through the system's input
+// queue, pumped until the release is handled.
+inline void ClickAtScreen(int X, int Y)
+{
+    PointerAtScreen(X, Y);
+    INPUT input[2]{};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, input, sizeof(INPUT));
+    for (int i = 0; i < 200 && (GetAsyncKeyState(VK_LBUTTON) < 0 || GetQueueStatus(QS_MOUSEBUTTON)); ++i) {
+        Sleep(2);
+        cl::Application->ProcessMessages();
+    }
+    cl::Application->ProcessMessages();
 }
 
 // How many pixels of two pictures differ; -1 when their sizes do.

@@ -64,17 +64,8 @@ struct TComboScene {
 // A real press and release of the left button at a frame point, pumped until handled.
 void ClickAt(TFramedForm& F, int X, int Y)
 {
-    PointerAt(F, X, Y);
-    INPUT input[2]{};
-    input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, input, sizeof(INPUT));
-    for (int i = 0; i < 200 && (GetAsyncKeyState(VK_LBUTTON) < 0 || GetQueueStatus(QS_MOUSEBUTTON)); ++i) {
-        Sleep(2);
-        Application->ProcessMessages();
-    }
-    Application->ProcessMessages();
+    const TPoint p = ScreenOf(F, X, Y);
+    ClickAtScreen(p.X, p.Y);
 }
 
 }  // namespace

@@ -17,29 +17,7 @@ namespace mditest {
 using namespace cl;
 using namespace sk;
 
-// A real press and release of the left button at a screen point, through the system's input
-// queue, pumped until the release is handled.
-inline void ClickAtScreen(int X, int Y)
-{
-    SetCursorPos(X, Y);
-    for (int i = 0; i < 200; ++i) {
-        POINT now{};
-        GetCursorPos(&now);
-        if (now.x == X && now.y == Y)
-            break;
-        Sleep(1);
-    }
-    INPUT input[2]{};
-    input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, input, sizeof(INPUT));
-    for (int i = 0; i < 200 && (GetAsyncKeyState(VK_LBUTTON) < 0 || GetQueueStatus(QS_MOUSEBUTTON)); ++i) {
-        Sleep(2);
-        Application->ProcessMessages();
-    }
-    Application->ProcessMessages();
-}
+using frametest::ClickAtScreen;
 
 class TMdiMainForm : public TForm {
 public:
