@@ -80,11 +80,11 @@ bool TskSkinFrame::WMChangeSkinData(cl::TMessage& Message)
     return false;
 }
 
-// Every form hears of every skin data's load: the event says that this frame's skin changed.
-bool TskSkinFrame::WMAfterChangeSkinData(cl::TMessage& Message)
+// Any skin data's load may have restyled controls of this form (each control may be bound to
+// any skin data), so the end of every load is announced, not only the end of the frame's own.
+bool TskSkinFrame::WMAfterChangeSkinData(cl::TMessage&)
 {
-    TskSkinData* data = MessageSkinData(Message);
-    if (data && data == skinData_ && OnAfterChangeSkinData)
+    if (OnAfterChangeSkinData)
         OnAfterChangeSkinData(this);
     return false;
 }
