@@ -250,10 +250,7 @@ void TskSkinMainMenuBar::Notification(TComponent* AComponent, TOperation Operati
 {
     // A skin freed under the bar, with no change announced first, leaves nothing to point into.
     if (Operation == opRemove && AComponent && AComponent == SkinData()) {
-        morphTimer_->SetEnabled(false);
-        animateTimer_->SetEnabled(false);
-        barPicture_ = nullptr;
-        ForgetSkinObjects();
+        BeforeChangeSkinData();
         Invalidate();
     }
     TskSkinControl::Notification(AComponent, Operation);
