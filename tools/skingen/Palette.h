@@ -11,6 +11,8 @@ struct Palette {
     // Window frame, active and inactive.
     Ramp caption, captionInactive;
     Rgb captionText, captionTextInactive;
+    // The inactive caption's text on a frame that dims itself, chosen for the dimmed band.
+    Rgb captionTextDimmed;
     Rgb frameBody, frameBodyInactive;
     Rgb frameEdge, frameLight, frameShade;
     // Surfaces the controls sit on and the text on them.

@@ -2,6 +2,7 @@
 
 #include "AtlasArt.h"
 #include "BmpFile.h"
+#include "DimmedLook.h"
 #include "FileWrite.h"
 #include "FrameArt.h"
 #include "SkinText.h"
@@ -16,7 +17,12 @@ SkinBundle drawSkin(const SkinParams& p)
     s.palette = makePalette(p);
     s.layout = frameLayout(p);
     s.frame = paintFrame(p, s.palette, s.layout, true);
-    if (p.drawnInactive) s.inactiveFrame = paintFrame(p, s.palette, s.layout, false);
+    if (p.drawnInactive)
+        s.inactiveFrame = paintFrame(p, s.palette, s.layout, false);
+    else
+        s.palette.captionTextDimmed =
+            readableWhenDimmed(s.frame, s.layout.captionRect, inactiveEffectWord(p.inactiveEffect),
+                               {s.palette.captionText, s.palette.captionTextInactive, Rgb{255, 255, 255}, Rgb{0, 0, 0}});
     s.mask = paintFrameMask(s.layout);
     s.atlas = paintAtlas(p, s.palette, s.layout, s.frame, s.inactiveFrame);
     s.popup = paintPopupFrame(p, s.palette);

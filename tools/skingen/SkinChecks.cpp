@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "AtlasLayout.h"
+#include "DimmedLook.h"
 #include "SkinText.h"
 #include "SkinTextParts.h"
 
@@ -401,9 +402,17 @@ std::vector<std::string> checkTextContrast(const SkinBundle& skin)
     const Rect caption = skin.layout.captionRect;
     if (const auto active = colourOf(t, "caption", "activefontcolor"))
         textOverPixels(skin.frame, caption, *active, "[caption] activefontcolor", problems);
-    if (const auto inactive = colourOf(t, "caption", "fontcolor"))
-        textOverPixels(skin.inactiveFrame.empty() ? skin.frame : skin.inactiveFrame, caption, *inactive,
-                       "[caption] fontcolor", problems);
+    if (const auto inactive = colourOf(t, "caption", "fontcolor")) {
+        if (!skin.inactiveFrame.empty()) {
+            textOverPixels(skin.inactiveFrame, caption, *inactive, "[caption] fontcolor", problems);
+        } else {
+            const std::string* effect = t.find("FORMINFO", "inactiveeffect");
+            const double dimmed = dimmedContrastOver(skin.frame, caption, effect ? *effect : "", *inactive);
+            if (dimmed < 4.5)
+                problems.push_back("[caption] fontcolor has a contrast of only " + std::to_string(dimmed) +
+                                   " once the inactive effect dims the caption");
+        }
+    }
     // Hints inside their frame; labels on the window's background tile.
     if (const auto hint = colourOf(t, "HINTWINDOW", "fontcolor"))
         textOverPixels(skin.hint, rectOf(t, "HINTWINDOW", "clientrect").value_or(Rect{}), *hint, "[HINTWINDOW] fontcolor",

@@ -56,8 +56,9 @@ void describeObjects(IniText& t, const SkinParams& p, const Palette& c, const Fr
     t.key("fontname", SkinFont);
     t.key("fontheight", 13);
     t.key("fontstyle", "fsbold");
-    // With a frame that dims itself the text is dimmed with it, so it keeps the active colour.
-    t.colour("fontcolor", p.drawnInactive ? c.captionTextInactive : c.captionText);
+    // A frame that dims itself dims its caption text with it: that text is chosen for the band
+    // as the dimming leaves it.
+    t.colour("fontcolor", p.drawnInactive ? c.captionTextInactive : c.captionTextDimmed);
     t.colour("activefontcolor", c.captionText);
     t.key("alignment", p.align == CaptionAlign::Left ? "taleftjustify"
                        : p.align == CaptionAlign::Center ? "tacenter" : "tarightjustify");

@@ -5,13 +5,13 @@
 
 namespace skingen {
 
-namespace {
-
 const char* inactiveEffectWord(int effect)
 {
     static const char* const words[] = {"iebrightness", "iedarkness", "iegrayscale", "ienoise", "iesplitblur", "ieinvert"};
     return words[effect >= 0 && effect < 6 ? effect : 0];
 }
+
+namespace {
 
 void describeWindow(IniText& t, const SkinParams& p, const Palette& c, const FrameLayout& f)
 {

@@ -22,6 +22,9 @@ inline constexpr const char* Tile = "client.bmp";
 // The font every skin names: Tahoma is present on every system the program meets.
 inline constexpr const char* SkinFont = "Tahoma";
 
+// The description's word for a record's inactive effect.
+const char* inactiveEffectWord(int effect);
+
 IniText describeSkin(const SkinParams& p, const Palette& c, const FrameLayout& f);
 
 }  // namespace skingen

@@ -189,6 +189,18 @@ TEST(SkinChecks, FindTextThatDoesNotStandOutFromThePixelsBehindIt)
     EXPECT_FALSE(checkTextContrast(captioned).empty());
 }
 
+TEST(SkinChecks, FindACaptionThatTheInactiveEffectWashesOut)
+{
+    // "BlueLight" dims its own frame when inactive; brightened, no text colour reads on it.
+    SkinParams p = skinCatalog()[30];
+    ASSERT_FALSE(p.drawnInactive);
+    ASSERT_TRUE(checkTextContrast(drawSkin(p)).empty());
+    p.inactiveEffect = 0;
+    const auto problems = checkSkin(drawSkin(p));
+    ASSERT_EQ(problems.size(), 1u) << joined(problems);
+    EXPECT_NE(problems[0].find("[caption] fontcolor"), std::string::npos);
+}
+
 TEST(SkinFolder, HoldsTheDescriptionAndEveryPictureItNames)
 {
     // A folder of this process alone: several test runs may share the machine.
