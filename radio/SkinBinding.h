@@ -1,5 +1,6 @@
 #pragma once
-// Binds every skinned component a window owns (its frame and controls) to one skin data.
+// Binds every skinned component a window owns (its frame and every skinned control, whatever
+// its kind) to one skin data. Each window of the program calls it once its controls are made.
 #include "classlib/Classes.h"
 #include "skin/skSkinData.h"
 

@@ -1,6 +1,7 @@
 #include "radio/frmLoading.h"
 
 #include "radio/MainFormTexts.h"
+#include "radio/SkinBinding.h"
 
 using namespace cl;
 
@@ -31,6 +32,7 @@ TfrmLoading::TfrmLoading(TComponent* AOwner, sk::TskSkinData* SkinData) : TForm(
     panLoading->SetBounds(8, 8, 193, 85);
     imgLoading->SetBounds(0, 10, 33, 33);
     labLoading->SetTop(52);
+    BindSkinData(this, SkinData);
 }
 
 void TfrmLoading::LayOut()

@@ -7,6 +7,7 @@
 #include "radio/PlayerChoice.h"
 #include "radio/RadioChannelManager.h"
 #include "radio/RegistryManager.h"
+#include "radio/SkinBinding.h"
 #include "radio/frmLoading.h"
 #include "skins/StoredSkins.h"
 
@@ -128,6 +129,8 @@ void TfrmRadioMain::CreateComponents()
     CreateToolBar();
     CreateStationPanels();
     CreateBrowserPanels();
+    // Each control above took the skin as it was made; whatever was not given it gets it here.
+    BindSkinData(this, skSkinData1);
 
     player_ = services_.CreatePlayer();
     player_->OnStatusChange = TNotifyEvent(this, &TfrmRadioMain::WindowsMediaPlayerStatusChange);

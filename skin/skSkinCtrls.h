@@ -13,19 +13,20 @@
 #include "classlib/ImgList.h"
 #include "skin/skSkinCtrlsGeometry.h"
 #include "skin/skSkinData.h"
+#include "skin/skSkinDataUser.h"
 
 namespace sk {
 
 // The skin lookup and skin-change protocol of the windowed and the windowless bases. Base is
 // cl::TCustomControl or cl::TGraphicControl.
 template <class Base>
-class TskSkinLink : public Base {
+class TskSkinLink : public Base, public TskSkinDataUser {
 public:
     explicit TskSkinLink(cl::TComponent* AOwner) : Base(AOwner) {}
     // A skin data that outlives the control must not notify it any more.
     ~TskSkinLink() override { skinData_.Set(nullptr); }
 
-    TskSkinData* SkinData() const { return skinData_; }
+    TskSkinData* SkinData() const override { return skinData_; }
     const std::string& SkinDataName() const { return skinDataName_; }
     // -1 while the control has no description and draws its default look.
     int DescriptionIndex() const { return index_; }
@@ -34,7 +35,7 @@ public:
     // The new name takes effect at the next lookup.
     virtual void SetSkinDataName(const std::string& Value) { skinDataName_ = Value; }
     // Applies a loaded skin at once (outside design time).
-    virtual void SetSkinData(TskSkinData* Value)
+    void SetSkinData(TskSkinData* Value) override
     {
         if (skinData_ != Value)
             skinData_.Set(Value);
@@ -44,7 +45,7 @@ public:
     // Draw the unskinned or the skinned look into B, which the caller sized to the control.
     virtual void CreateControlDefaultImage(cl::TBitmap* B) {}
     virtual void CreateControlSkinImage(cl::TBitmap* B) {}
-    virtual void ChangeSkinData()
+    void ChangeSkinData() override
     {
         GetSkinData();
         this->Repaint();

@@ -6,16 +6,17 @@
 #include "classlib/ComponentRef.h"
 #include "classlib/StdCtrls.h"
 #include "skin/skSkinData.h"
+#include "skin/skSkinDataUser.h"
 
 namespace sk {
 
-class TskSkinStdLabel : public cl::TCustomLabel {
+class TskSkinStdLabel : public cl::TCustomLabel, public TskSkinDataUser {
 public:
     explicit TskSkinStdLabel(cl::TComponent* AOwner);
     ~TskSkinStdLabel() override;
 
-    TskSkinData* SkinData() const { return skinData_; }
-    void SetSkinData(TskSkinData* Value);
+    TskSkinData* SkinData() const override { return skinData_; }
+    void SetSkinData(TskSkinData* Value) override;
     const std::string& SkinDataName() const { return skinDataName_; }
     void SetSkinDataName(const std::string& Value) { skinDataName_ = Value; }
     bool UseSkinFont() const { return useSkinFont_; }
@@ -28,7 +29,7 @@ public:
     int DescriptionIndex() const { return index_; }
 
     void GetSkinData();
-    void ChangeSkinData();
+    void ChangeSkinData() override;
     void BeforeChangeSkinData() { index_ = -1; }
 
 protected:

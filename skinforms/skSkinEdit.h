@@ -13,6 +13,7 @@
 #include "classlib/StdCtrls.h"
 #include "skin/skSkinData.h"
 #include "skin/skSkinDataControls.h"
+#include "skin/skSkinDataUser.h"
 #include "skinforms/skClipboardText.h"
 
 namespace sk {
@@ -71,7 +72,7 @@ private:
     TPoint contextMenuPoint_;
 };
 
-class TskSkinCustomEdit : public TskCustomEdit {
+class TskSkinCustomEdit : public TskCustomEdit, public TskSkinDataUser {
 public:
     explicit TskSkinCustomEdit(cl::TComponent* AOwner);
     ~TskSkinCustomEdit() override;
@@ -88,14 +89,14 @@ public:
     void SetDefaultHeight(int Value);
     bool ButtonMode() const { return buttonMode_; }
     void SetButtonMode(bool Value);
-    TskSkinData* SkinData() const { return skinData_; }
-    virtual void SetSkinData(TskSkinData* Value);
+    TskSkinData* SkinData() const override { return skinData_; }
+    void SetSkinData(TskSkinData* Value) override;
     const std::string& SkinDataName() const { return skinDataName_; }
     void SetSkinDataName(const std::string& Value) { skinDataName_ = Value; }
     int DescriptionIndex() const { return index_; }
 
     void GetSkinData();
-    virtual void ChangeSkinData();
+    void ChangeSkinData() override;
     // The frame and the button, as the state stands.
     TRect ButtonRect() const { return buttonRect_; }
     // The edit's client area in window coordinates.

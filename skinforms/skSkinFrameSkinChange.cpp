@@ -102,24 +102,9 @@ void TskSkinFrame::BeforeChangeWalk(TskSkinData* Data)
 
 void TskSkinFrame::AfterChangeWalk(TskSkinData* Data)
 {
-    // The first class that fits tells the control: a descendant of two of them is told once.
-    auto tell = [Data](auto* Control) {
-        if (Bound(Control->SkinData(), Data))
-            Control->ChangeSkinData();
-    };
-    auto visit = [&tell](cl::TControl* Control) {
-        if (auto* c = dynamic_cast<TskSkinControl*>(Control))
-            tell(c);
-        else if (auto* g = dynamic_cast<TskGraphicSkinControl*>(Control))
-            tell(g);
-        else if (auto* pages = dynamic_cast<TskSkinPageControl*>(Control))
-            tell(pages);
-        else if (auto* tabs = dynamic_cast<TskSkinTabControl*>(Control))
-            tell(tabs);
-        else if (auto* edit = dynamic_cast<TskSkinCustomEdit*>(Control))
-            tell(edit);
-        else if (auto* label = dynamic_cast<TskSkinStdLabel*>(Control))
-            tell(label);
+    auto visit = [Data](cl::TControl* Control) {
+        if (auto* c = dynamic_cast<TskSkinDataUser*>(Control); c && Bound(c->SkinData(), Data))
+            c->ChangeSkinData();
     };
     WalkControls(form_, visit);
 }

@@ -13,6 +13,7 @@
 #include "classlib/ComponentRef.h"
 #include "skin/skSkinData.h"
 #include "skin/skSkinDataControls.h"
+#include "skin/skSkinDataUser.h"
 #include "skinforms/skSkinUpDown.h"
 
 namespace sk {
@@ -21,7 +22,7 @@ namespace sk {
 // only the sheets whose tabs are visible, so a tab's place (its visible index) and its sheet's
 // place among the pages differ.
 template <class Base>
-class TskSkinTabsLook : public Base {
+class TskSkinTabsLook : public Base, public TskSkinDataUser {
 public:
     explicit TskSkinTabsLook(cl::TComponent* AOwner);
     ~TskSkinTabsLook() override;
@@ -34,8 +35,8 @@ public:
     void SetUseSkinFont(bool Value) { useSkinFont_ = Value; }
     int DefaultItemHeight() const { return defaultItemHeight_; }
     void SetDefaultItemHeight(int Value);
-    TskSkinData* SkinData() const { return skinData_; }
-    void SetSkinData(TskSkinData* Value);
+    TskSkinData* SkinData() const override { return skinData_; }
+    void SetSkinData(TskSkinData* Value) override;
     const std::string& SkinDataName() const { return skinDataName_; }
     void SetSkinDataName(const std::string& Value) { skinDataName_ = Value; }
     // -1 while the control has no description and draws its default look.
@@ -48,7 +49,7 @@ public:
     // Looks the description up again; every paint starts with it.
     void GetSkinData();
     // After a new skin: font, tab size and scroller follow it, and the control repaints.
-    void ChangeSkinData();
+    void ChangeSkinData() override;
     // The skin is about to be replaced: nothing may be read from it until ChangeSkinData.
     void BeforeChangeSkinData() { index_ = -1; desc_ = nullptr; }
     // TCM_SETITEMSIZE: the tabs' width (when fixed) and height.
