@@ -229,8 +229,7 @@ void TskSkinCustomComboBox::SetCharCase(TEditCharCase Value)
 void TskSkinCustomComboBox::SetDefaultColor(TColor Value)
 {
     defaultColor_ = Value;
-    if (edit_)
-        edit_->SetColor(Value);
+    ApplyEditLook();
     Repaint();
 }
 
@@ -286,7 +285,7 @@ void TskSkinCustomComboBox::ChangeSkinData()
 {
     TskSkinCustomControl::ChangeSkinData();
     CalcRects();
-    ApplyEditFont();
+    ApplyEditLook();
     if (list_)
         list_->SetSkinData(SkinData());
     Repaint();
@@ -725,7 +724,7 @@ void TskSkinCustomComboBox::Dispatch(TMessage& Message)
         if (!*alive)
             break;
         mouseIn_ = true;
-        ApplyEditFont();
+        ApplyEditLook();
         Repaint();
         break;
     case CM_MOUSELEAVE:
@@ -734,7 +733,7 @@ void TskSkinCustomComboBox::Dispatch(TMessage& Message)
             break;
         mouseIn_ = false;
         buttonHot_ = false;
-        ApplyEditFont();
+        ApplyEditLook();
         Repaint();
         break;
     case CM_ENABLEDCHANGED:
@@ -743,7 +742,7 @@ void TskSkinCustomComboBox::Dispatch(TMessage& Message)
             break;
         if (edit_)
             edit_->SetEnabled(Enabled());
-        ApplyEditFont();
+        ApplyEditLook();
         Repaint();
         break;
     case CM_TEXTCHANGED:

@@ -187,7 +187,9 @@ private:
     void EditOnKeyPress(cl::TObject*, char& Key);
     void Complete();
     BYTE TextCharset();
-    void ApplyEditFont();
+    // The edit's font, text colour and ground, from the description when there is one.
+    void ApplyEditLook();
+    cl::TColor SkinEditColor(const TskDataSkinComboBox& D);
 
     // Drawing.
     void DrawDefaultButton(cl::TCanvas* Canvas);

@@ -29,7 +29,6 @@ void TskSkinCustomComboBox::CreateEdit()
     edit_->WindowProc = [this](TMessage& Message) { EditWindowProcHook(Message); };
     edit_->SetHideSelection(hideSelection_);
     edit_->SetCharCase(charCase_);
-    edit_->SetColor(defaultColor_);
     edit_->SetText(Text());
     edit_->SetEnabled(Enabled());
     edit_->OnChange = TNotifyEvent(this, &TskSkinCustomComboBox::EditTextChanged);
@@ -38,7 +37,7 @@ void TskSkinCustomComboBox::CreateEdit()
     edit_->OnKeyPress = TKeyPressEvent(this, &TskSkinCustomComboBox::EditOnKeyPress);
     edit_->OnEditCancelMode = TEditCancelModeEvent(this, &TskSkinCustomComboBox::EditCancelMode);
     edit_->SetParent(this);
-    ApplyEditFont();
+    ApplyEditLook();
     PlaceEdit();
 }
 
@@ -68,11 +67,22 @@ void TskSkinCustomComboBox::PlaceEdit()
         edit_->SetBounds(bounds.Left, bounds.Top, RectWidth(bounds), RectHeight(bounds));
 }
 
-void TskSkinCustomComboBox::ApplyEditFont()
+// The ground of the box's own picture in the middle of its client area, in the state shown: the
+// edit's text colours come from the same description, so text and ground always belong together
+// (a dark skin's light text never lands on a white edit).
+TColor TskSkinCustomComboBox::SkinEditColor(const TskDataSkinComboBox& D)
+{
+    const TRect src = ActiveLook() && !IsNullRect(D.ActiveSkinRect) ? D.ActiveSkinRect : D.SkinRect;
+    return picture_->Canvas()->Pixels(src.Left + (D.ClRect.Left + D.ClRect.Right) / 2,
+                                      src.Top + (D.ClRect.Top + D.ClRect.Bottom) / 2);
+}
+
+void TskSkinCustomComboBox::ApplyEditLook()
 {
     if (!edit_)
         return;
     TskDataSkinComboBox* d = ComboDescription();
+    edit_->SetColor(d && picture_ ? SkinEditColor(*d) : defaultColor_);
     if (!d) {
         edit_->Font()->Assign(Font());
         if (!Enabled())
@@ -273,7 +283,7 @@ void TskSkinCustomComboBox::EditWindowProcHook(TMessage& Message)
     case WM_SETFOCUS:
         editPrevious_(Message);
         if (*alive) {
-            ApplyEditFont();
+            ApplyEditLook();
             Invalidate();
         }
         break;
@@ -284,7 +294,7 @@ void TskSkinCustomComboBox::EditWindowProcHook(TMessage& Message)
             return;
         editPrevious_(Message);
         if (*alive) {
-            ApplyEditFont();
+            ApplyEditLook();
             Invalidate();
         }
         break;

@@ -3,11 +3,15 @@
 // completion, bad indices and empty lists, and both looks by pixels per state.
 #include "skin/skinctrls_support.h"
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "boxes_support.h"
+#include "classlib/GdiHandles.h"
 #include "skin/skResourceStrData.h"
 #include "skinforms/skSkinComboBox.h"
+#include "skins/StoredSkins.h"
 
 using namespace cl;
 using namespace sk;
@@ -681,7 +685,7 @@ TEST_F(ComboBox, EditStyleOnASkinTakesTheSkinFontAndSettlesOnAShownForm)
     combo->SetSkinData(s.skin.Data);
     combo->SetItemIndex(1);
     ASSERT_NE(combo->Edit(), nullptr);
-    EXPECT_EQ(combo->Edit()->Color(), clWindow) << "the default colour behind the text";
+    EXPECT_EQ(combo->Edit()->Color(), 0x808080) << "the box's own ground behind the text";
     EXPECT_EQ(combo->Edit()->Font()->Height(), 12);
     EXPECT_EQ(combo->Edit()->Text(), "item 1");
     const TRect c = combo->ContentRect();
@@ -690,11 +694,67 @@ TEST_F(ComboBox, EditStyleOnASkinTakesTheSkinFontAndSettlesOnAShownForm)
     form.Form->Show();
     combo->Edit()->SetFocus();
     EXPECT_EQ(combo->Edit()->Font()->Color(), 0x000003) << "the active colour while focused";
+    EXPECT_EQ(combo->Edit()->Color(), 0x806060) << "on the active box's ground";
     // Painting neither moves the edit nor asks for more painting: the queue runs dry.
     int messages = 0;
     for (MSG m; messages < 500 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++messages)
         DispatchMessageA(&m);
     EXPECT_LT(messages, 500);
+}
+
+namespace {
+
+// WCAG's relative luminance of a colour as the screen shows it.
+double Luminance(TColor C)
+{
+    auto channel = [](int V) {
+        const double c = V / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(GetRValue(C)) + 0.7152 * channel(GetGValue(C)) + 0.0722 * channel(GetBValue(C));
+}
+
+double Contrast(TColor A, TColor B)
+{
+    const double a = Luminance(A), b = Luminance(B);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+}  // namespace
+
+TEST_F(ComboBox, EditStyleTypedTextReadsOnTheScreenInADarkStoredSkin)
+{
+    std::vector<TskCompressedStoredSkin*> skins = trebanix::CreateStoredSkins(form.Form);
+    ASSERT_GE(skins.size(), 34u);
+    auto* data = new TskSkinData(form.Form);
+    data->SetCompressedStoredSkin(skins[33]);  // "Sirius": light text on dark boxes
+    combo->SetStyle(skcbEditStyle);
+    combo->SetSkinData(data);
+    ASSERT_NE(combo->DescriptionIndex(), -1);
+    form.Form->Show();
+    HWND edit = combo->Edit()->Handle();
+    boxtest::Type(edit, "MMMM");
+    ASSERT_EQ(combo->Edit()->Text(), "MMMM");
+    // No caret in the picture: it would stand out from any ground.
+    SetFocus(form.Form->Handle());
+    Application->ProcessMessages();
+    UpdateWindow(edit);
+    RECT r{};
+    GetClientRect(edit, &r);
+    TBitmap shot;
+    shot.SetSize(r.right, r.bottom);
+    {
+        TWindowDC dc(edit);
+        BitBlt(shot.Canvas()->Handle(), 0, 0, r.right, r.bottom, dc.Handle(), 0, 0, SRCCOPY);
+        GdiFlush();
+    }
+    // The ground right of the short text, and the strongest stroke of the text against it.
+    const TColor ground = shot.Canvas()->Pixels(r.right - 3, r.bottom / 2);
+    double strongest = 1;
+    for (int y = 0; y < r.bottom; ++y)
+        for (int x = 0; x < r.right / 2; ++x)
+            strongest = std::max(strongest, Contrast(shot.Canvas()->Pixels(x, y), ground));
+    EXPECT_GE(strongest, 4.5) << "ground " << std::hex << ground;
 }
 
 TEST_F(ComboBox, TheSkinNamesTheListDescriptionOfTheDropDown)
