@@ -13,7 +13,6 @@
 #include "radio/StreamPlayerErrors.h"
 #include "radio/StreamPlayerHandles.h"
 #include "radio/StreamUrl.h"
-#include "radio/WinInetStreamSource.h"
 
 namespace radio {
 
@@ -43,13 +42,6 @@ TUniqueHandle StartDeadline(unsigned timeoutMs)
     if (!timer || !SetWaitableTimer(timer.get(), &due, 0, nullptr, nullptr, FALSE))
         throw EDirectoryServiceError(directory_text::Unreachable("no timer for the request"));
     return timer;
-}
-
-std::unique_ptr<TStreamSource> Open(const TStreamUrl& url, HANDLE deadline)
-{
-    if (url.Secure())
-        return std::make_unique<TWinInetStreamSource>(url, deadline, WireMethod());
-    return std::make_unique<THttpStreamSource>(url, deadline, WireMethod());
 }
 
 std::vector<std::uint8_t> ReadBody(TStreamSource& source)
@@ -103,7 +95,7 @@ TDirectoryReply DirectoryGet(const std::string& address, unsigned timeoutMs)
     const TUniqueHandle deadline = StartDeadline(timeoutMs);
     try {
         for (int hops = 0;; ++hops) {
-            const auto source = Open(*url, deadline.get());
+            const auto source = std::make_unique<THttpStreamSource>(*url, deadline.get(), WireMethod());
             const THttpResponseHeader& header = source->Header();
             if (header.IsRedirect()) {
                 const auto next = ResolveStreamUrl(*url, header.Field("Location"));

@@ -10,9 +10,10 @@
 
 namespace radio {
 
+DWORD THttpStreamSource::TimeoutMs = 10000;
+
 namespace {
 
-constexpr DWORD kConnectTimeoutMs = 10000;
 // A radio server that sends nothing for this long has gone away.
 constexpr DWORD kReceiveTimeoutMs = 15000;
 constexpr std::size_t kMaxHeaderBytes = 16 * 1024;
@@ -35,6 +36,8 @@ THttpStreamSource::THttpStreamSource(const TStreamUrl& url, HANDLE stopEvent, st
     if (!networkEvent_)
         throw EStreamPlayerError(status::Internal("no event for the network"));
     Connect(url);
+    if (url.Secure())
+        Handshake();
     SendRequest(url, method);
     ReadHeader();
 }
@@ -51,11 +54,11 @@ void THttpStreamSource::WaitForNetwork(DWORD timeoutMs, const std::string& timeo
         throw EStreamPlayerError(status::Internal("waiting for the network failed"));
 }
 
-void THttpStreamSource::WaitForConnectedSocket()
+void THttpStreamSource::WaitForConnectedSocket(DWORD timeoutMs, const std::string& timeoutStatus)
 {
     if (WSAGetLastError() != WSAEWOULDBLOCK)
         throw EStreamPlayerError(status::ConnectionLost());
-    WaitForNetwork(kReceiveTimeoutMs, status::NoReply());
+    WaitForNetwork(timeoutMs, timeoutStatus);
     // Reading the events resets the event object, so the next wait sees only new ones.
     WSANETWORKEVENTS events{};
     WSAEnumNetworkEvents(socket_.Get(), networkEvent_.get(), &events);
@@ -90,7 +93,7 @@ void THttpStreamSource::Connect(const TStreamUrl& url)
         if (WSAGetLastError() != WSAEWOULDBLOCK)
             continue;
         for (;;) {
-            WaitForNetwork(kConnectTimeoutMs, status::CannotConnect(url.HostField()));
+            WaitForNetwork(TimeoutMs, status::CannotConnect(url.HostField()));
             WSANETWORKEVENTS events{};
             if (WSAEnumNetworkEvents(s.Get(), networkEvent_.get(), &events) != 0)
                 break;
@@ -116,30 +119,83 @@ void THttpStreamSource::SendRequest(const TStreamUrl& url, std::string_view meth
                                 "Accept: */*\r\n"
                                 "Icy-MetaData: 1\r\n"
                                 "Connection: close\r\n\r\n";
+    if (!secure_) {
+        SendAll(request.data(), request.size());
+        return;
+    }
+    std::vector<std::uint8_t> sealed;
+    secure_->Encrypt(request.data(), request.size(), sealed);
+    SendAll(reinterpret_cast<const char*>(sealed.data()), sealed.size());
+}
+
+void THttpStreamSource::SendAll(const char* data, std::size_t size)
+{
     std::size_t sent = 0;
-    while (sent < request.size()) {
-        const int n = send(socket_.Get(), request.data() + sent,
-                           static_cast<int>(request.size() - sent), 0);
+    while (sent < size) {
+        const int n = send(socket_.Get(), data + sent, static_cast<int>(size - sent), 0);
         if (n > 0) {
             sent += static_cast<std::size_t>(n);
             continue;
         }
-        WaitForConnectedSocket();
+        WaitForConnectedSocket(kReceiveTimeoutMs, status::NoReply());
     }
 }
 
-bool THttpStreamSource::Receive()
+void THttpStreamSource::Handshake()
+{
+    secure_ = std::make_unique<TSecureChannel>(host_);
+    const std::vector<std::uint8_t> hello = secure_->Hello();
+    SendAll(reinterpret_cast<const char*>(hello.data()), hello.size());
+    // One bound for the whole handshake: a server that accepts and then answers slowly or
+    // never is a secure connection that failed.
+    const DWORD start = GetTickCount();
+    for (;;) {
+        std::vector<std::uint8_t> reply;
+        const bool done = secure_->Continue(sealed_, reply);
+        SendAll(reinterpret_cast<const char*>(reply.data()), reply.size());
+        if (done)
+            return;
+        const DWORD spent = GetTickCount() - start;
+        if (spent >= TimeoutMs || !ReceiveRaw(sealed_, TimeoutMs - spent, status::SecureFailed()))
+            throw EStreamPlayerError(status::SecureFailed());
+    }
+}
+
+bool THttpStreamSource::ReceiveRaw(std::vector<std::uint8_t>& into, DWORD timeoutMs, const std::string& timeoutStatus)
 {
     char buffer[kReceiveBytes];
     for (;;) {
         const int n = recv(socket_.Get(), buffer, sizeof buffer, 0);
         if (n > 0) {
-            raw_.insert(raw_.end(), buffer, buffer + n);
+            into.insert(into.end(), buffer, buffer + n);
             return true;
         }
         if (n == 0)
             return false;
-        WaitForConnectedSocket();
+        WaitForConnectedSocket(timeoutMs, timeoutStatus);
+    }
+}
+
+bool THttpStreamSource::Receive()
+{
+    if (!secure_)
+        return ReceiveRaw(raw_, kReceiveTimeoutMs, status::NoReply());
+    for (;;) {
+        const std::size_t before = raw_.size();
+        switch (secure_->Decrypt(sealed_, raw_)) {
+        case TSecureChannel::TRead::Closed:
+            return false;
+        case TSecureChannel::TRead::Data:
+            if (raw_.size() > before)
+                return true;
+            break;
+        case TSecureChannel::TRead::NeedMore:
+            // A server that closes without ending the secure session has still ended the
+            // reply; whether all of it came, the length or the last chunk tells.
+            if (!ReceiveRaw(sealed_, kReceiveTimeoutMs, status::NoReply()))
+                return false;
+            break;
+        }
     }
 }
 

@@ -1,13 +1,17 @@
 #pragma once
-// One HTTP request for a stream over Winsock, read on the player thread. Every wait also
-// watches the session's stop event, so a station change never waits for the network.
+// One HTTP request for a stream over Winsock, read on the player thread; for https:// over
+// TLS on that same socket. Every wait also watches the session's stop event, so a station
+// change never waits for the network, and the socket is ours: closing it ends the request at
+// once, a secure handshake in progress included.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "radio/HttpResponse.h"
+#include "radio/SecureChannel.h"
 #include "radio/StreamPlayerHandles.h"
 #include "radio/StreamSource.h"
 #include "radio/StreamUrl.h"
@@ -17,31 +21,41 @@ namespace radio {
 class THttpStreamSource : public TStreamSource {
 public:
     // Connects, sends the request and reads the reply header. Throws EStreamPlayerError (host
-    // not found, cannot connect, no reply, not HTTP) or TStopRequested. The stop event may be
-    // any waitable object: a timer set to a deadline bounds the whole request.
+    // not found, cannot connect, secure connection failed, certificate, no reply, not HTTP) or
+    // TStopRequested. The stop event may be any waitable object: a timer set to a deadline
+    // bounds the whole request.
     THttpStreamSource(const TStreamUrl& url, HANDLE stopEvent, std::string_view method = "GET");
 
     const THttpResponseHeader& Header() const override { return header_; }
     bool Read(std::vector<std::uint8_t>& out) override;
     bool Complete() const override;
 
+    // The longest wait for the connection and for the secure handshake.
+    static DWORD TimeoutMs;
+
 private:
     void Connect(const TStreamUrl& url);
+    void Handshake();
+    void SendAll(const char* data, std::size_t size);
+    // Bytes as they come over the socket into `into`; false when the server closed it.
+    bool ReceiveRaw(std::vector<std::uint8_t>& into, DWORD timeoutMs, const std::string& timeoutStatus);
     void SendRequest(const TStreamUrl& url, std::string_view method);
     // Hands out at most what is left of a body of known length.
     void Deliver(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& out);
     void ReadHeader();
-    // Raw bytes from the socket into raw_; false when the server closed the connection.
+    // Bytes of the reply (decrypted) into raw_; false when the server closed the connection.
     bool Receive();
     void WaitForNetwork(DWORD timeoutMs, const std::string& timeoutStatus);
     // After a send or receive on the connected socket failed: waits until it is ready again when
     // the call would only have blocked, else the connection is lost.
-    void WaitForConnectedSocket();
+    void WaitForConnectedSocket(DWORD timeoutMs, const std::string& timeoutStatus);
 
     HANDLE stopEvent_;
     TUniqueHandle networkEvent_;
     TUniqueSocket socket_;
     std::string host_;
+    std::unique_ptr<TSecureChannel> secure_;
+    std::vector<std::uint8_t> sealed_;  // received over a secure connection, not decrypted yet
     THttpResponseHeader header_;
     std::vector<std::uint8_t> raw_;  // received, not handed out yet
     bool chunked_ = false;

@@ -14,7 +14,6 @@
 #include "radio/StreamPlayerStatus.h"
 #include "radio/StreamUrl.h"
 #include "radio/WaveOutput.h"
-#include "radio/WinInetStreamSource.h"
 
 namespace radio {
 
@@ -35,13 +34,6 @@ void ReadAtLeast(TStreamSource& source, std::vector<std::uint8_t>& body, std::si
     }
 }
 
-std::unique_ptr<TStreamSource> OpenSource(const TStreamUrl& url, TStopSignal& stop)
-{
-    if (url.Secure())
-        return std::make_unique<TWinInetStreamSource>(url, stop.Event());
-    return std::make_unique<THttpStreamSource>(url, stop.Event());
-}
-
 // Follows redirections and playlists to the stream itself. body receives the first bytes.
 std::unique_ptr<TStreamSource> OpenStream(TStreamUrl url, TStopSignal& stop,
                                           std::vector<std::uint8_t>& body)
@@ -49,7 +41,7 @@ std::unique_ptr<TStreamSource> OpenStream(TStreamUrl url, TStopSignal& stop,
     int redirects = 0;
     int playlists = 0;
     for (;;) {
-        auto source = OpenSource(url, stop);
+        std::unique_ptr<TStreamSource> source = std::make_unique<THttpStreamSource>(url, stop.Event());
         const THttpResponseHeader& header = source->Header();
         if (header.IsRedirect()) {
             const auto next = ResolveStreamUrl(url, header.Field("Location"));

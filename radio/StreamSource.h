@@ -1,6 +1,6 @@
 #pragma once
-// The body of a stream server's reply, read on the player thread: over our own socket for
-// http://, through the system's TLS for https://.
+// The body of a stream server's reply, read on the player thread over our own socket (with
+// the system's TLS on it for https://).
 #include <cstdint>
 #include <vector>
 

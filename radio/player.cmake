@@ -11,13 +11,13 @@ list(APPEND RADIO_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/StreamPlayer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StreamSession.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HttpStreamSource.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/WinInetStreamSource.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SecureChannel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Mp3Decoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WaveOutput.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PlayerChoice.cpp)
 if(TREBANIX_WINDOWS)
   # The library target exists only once this folder's list is read to the end.
-  cmake_language(DEFER CALL target_link_libraries radio PUBLIC wininet ws2_32 msacm32 winmm)
+  cmake_language(DEFER CALL target_link_libraries radio PUBLIC secur32 crypt32 ws2_32 msacm32 winmm)
 endif()
 # The sample path touches every sample and every byte of the stream: unoptimised, as in debug
 # builds, it would cost about as much as decoding.

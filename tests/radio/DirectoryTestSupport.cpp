@@ -1,7 +1,9 @@
 #include "DirectoryTestSupport.h"
 
 #include <windows.h>
+#include <wincrypt.h>
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -144,6 +146,68 @@ bool AllConnectionsClosed()
         if (OpenConnections() == 0)
             return true;
     return false;
+}
+
+namespace {
+
+// The service's test root among the machine's trusted roots (of the test prefix) while the
+// program runs.
+class TTrustedTestRoot {
+public:
+    TTrustedTestRoot()
+    {
+        const std::string pem = Post("/_control/root");
+        DWORD size = 0;
+        if (!CryptStringToBinaryA(pem.c_str(), 0, CRYPT_STRING_BASE64HEADER, nullptr, &size, nullptr, nullptr))
+            throw std::runtime_error("the test root is no certificate");
+        encoded_.resize(size);
+        CryptStringToBinaryA(pem.c_str(), 0, CRYPT_STRING_BASE64HEADER, encoded_.data(), &size, nullptr, nullptr);
+        HCERTSTORE store = OpenRoots();
+        const BOOL added = CertAddEncodedCertificateToStore(store, X509_ASN_ENCODING, encoded_.data(), size,
+                                                            CERT_STORE_ADD_REPLACE_EXISTING, nullptr);
+        CertCloseStore(store, 0);
+        if (!added)
+            throw std::runtime_error("cannot trust the test root");
+    }
+    ~TTrustedTestRoot()
+    {
+        HCERTSTORE store = OpenRoots();
+        PCCERT_CONTEXT wanted = CertCreateCertificateContext(X509_ASN_ENCODING, encoded_.data(),
+                                                             static_cast<DWORD>(encoded_.size()));
+        if (wanted) {
+            if (PCCERT_CONTEXT found =
+                    CertFindCertificateInStore(store, X509_ASN_ENCODING, 0, CERT_FIND_EXISTING, wanted, nullptr))
+                CertDeleteCertificateFromStore(found);  // frees found
+            CertFreeCertificateContext(wanted);
+        }
+        CertCloseStore(store, 0);
+    }
+    TTrustedTestRoot(const TTrustedTestRoot&) = delete;
+    TTrustedTestRoot& operator=(const TTrustedTestRoot&) = delete;
+
+private:
+    static HCERTSTORE OpenRoots()
+    {
+        HCERTSTORE store = CertOpenStore(CERT_STORE_PROV_SYSTEM_A, 0, 0, CERT_SYSTEM_STORE_LOCAL_MACHINE, "Root");
+        if (!store)
+            throw std::runtime_error("cannot open the trusted roots");
+        return store;
+    }
+
+    std::vector<unsigned char> encoded_;
+};
+
+}  // namespace
+
+TSecurePorts SecurePorts()
+{
+    static TTrustedTestRoot trusted;
+    TSecurePorts ports;
+    const std::string text = Post("/_control/secure");
+    if (std::sscanf(text.c_str(), "secure=%d untrusted=%d silent=%d unaccepting=%d", &ports.Secure,
+                    &ports.Untrusted, &ports.Silent, &ports.Unaccepting) != 4)
+        throw std::runtime_error("no secure ports: " + text);
+    return ports;
 }
 
 std::vector<std::string> Requests()

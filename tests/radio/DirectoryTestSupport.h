@@ -39,6 +39,21 @@ int OpenConnections();
 // Polls (bounded) until the service has no connection of ours open; false when one stays.
 bool AllConnectionsClosed();
 
+// The service's other ports: the same service over TLS (its certificate names "localhost"
+// only, signed by the service's test root), the same with a self-signed certificate, one that
+// accepts and never answers a TLS greeting (its connections count as the service's), and one
+// where no connection ever completes.
+struct TSecurePorts {
+    int Secure = 0;
+    int Untrusted = 0;
+    int Silent = 0;
+    int Unaccepting = 0;
+};
+// Also trusts the service's test root from then on, until the program ends: the system reads
+// its trusted roots once, at the first certificate it checks, so this comes before any secure
+// connection a test makes.
+TSecurePorts SecurePorts();
+
 }  // namespace service
 
 // Skips the test when there is no service to talk to.

@@ -14,7 +14,9 @@
 #include "classlib/XmlDoc.h"
 #include "radio/RadioChannelManager.h"
 #include "radio/RadioUtils.h"
+#include "radio/HttpStreamSource.h"
 #include "radio/RegistryManager.h"
+#include "support/ProcessThreads.h"
 
 namespace {
 
@@ -121,6 +123,56 @@ TEST_F(DirectoryNetworkTest, ARefusedConnectionFailsAtOnceNotAtTheBound)
     }
     EXPECT_LT(GetTickCount() - start, kNeverMs);
     EXPECT_EQ(directory.CategoryCount(), 0);
+}
+
+TEST_F(DirectoryNetworkTest, TheListComesOverTlsOnlyFromAServiceTrustedForItsName)
+{
+    TRadioUtils::RequestTimeoutMs = kNeverMs;
+    const service::TSecurePorts ports = service::SecurePorts();
+    TRadioChannelManager directory(folder_.Path());
+    // Not from a trusted root; trusted, but not for the name asked for.
+    for (const std::string& url : {cl::Format("https://localhost:%d", ports.Untrusted),
+                                   cl::Format("https://127.0.0.1:%d", ports.Secure)}) {
+        TServiceAddress address(url);
+        EXPECT_TRUE(Contains(DownloadError<EDirectoryServiceError>(directory), "certificate not trusted")) << url;
+    }
+    {
+        TServiceAddress address(cl::Format("https://localhost:%d", ports.Secure));
+        directory.DownloadChannels(kUser, kPassword);
+    }
+    EXPECT_EQ(directory.CategoryCount(), 4);
+    EXPECT_EQ(service::Requests().size(), 1u);
+    EXPECT_TRUE(service::AllConnectionsClosed());
+}
+
+TEST_F(DirectoryNetworkTest, SecureServicesThatNeverAnswerOrNeverAcceptLeaveNothingBehind)
+{
+    const service::TSecurePorts ports = service::SecurePorts();
+    TRadioChannelManager directory(folder_.Path());
+    const int threads = test_support::CountProcessThreads();
+    // Five reloads against a service that takes the connection and never answers the greeting.
+    TRadioUtils::RequestTimeoutMs = 300;
+    {
+        TServiceAddress address(cl::Format("https://127.0.0.1:%d", ports.Silent));
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(DownloadError<EDirectoryServiceError>(directory), "The directory service did not answer within 300 ms");
+    }
+    EXPECT_EQ(service::OpenConnections(), 0);
+    EXPECT_EQ(test_support::CountProcessThreads(), threads);
+
+    // One that never takes the connection cannot be reached.
+    TRadioUtils::RequestTimeoutMs = kNeverMs;
+    const DWORD saved = radio::THttpStreamSource::TimeoutMs;
+    radio::THttpStreamSource::TimeoutMs = 300;
+    std::string error;
+    {
+        TServiceAddress address(cl::Format("https://127.0.0.1:%d", ports.Unaccepting));
+        error = DownloadError<EDirectoryServiceError>(directory);
+    }
+    radio::THttpStreamSource::TimeoutMs = saved;
+    EXPECT_TRUE(Contains(error, cl::Format("could not be reached: cannot connect to 127.0.0.1:%d", ports.Unaccepting)))
+        << error;
+    EXPECT_EQ(test_support::CountProcessThreads(), threads);
 }
 
 TEST_F(DirectoryNetworkTest, ACutOffReplyIsANetworkErrorAndChangesNothing)

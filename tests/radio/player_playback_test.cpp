@@ -11,14 +11,17 @@
 #include <string>
 #include <vector>
 
+#include "DirectoryTestSupport.h"
 #include "StreamTestServer.h"
 #include "ToneAnalysis.h"
 #include "classlib/MediaPlayerControl.h"
 #include "support/RecordingMediaPlayer.h"
 #include "radio/PlayerChoice.h"
 #include "radio/StreamPlayer.h"
-#include "radio/WinInetStreamSource.h"
+#include "radio/HttpStreamSource.h"
+#include "radio/RadioUtils.h"
 #include "support/LiveHandles.h"
+#include "support/ProcessThreads.h"
 
 using namespace radio;
 using player_test::TStreamTestServer;
@@ -168,9 +171,7 @@ TEST_F(StreamPlayer, StationChangesDoNotWaitForAServerThatHangs)
 {
     // A server that sent its header and then nothing, and one that never answers a secure
     // client's greeting: leaving either returns at once (the old session's thread used to be
-    // waited for two seconds), with no error shown. The plain connection closes with the
-    // stop; the secure one is left to the system's worker, which lets go of it only when the
-    // server gives up (here: when the test's server goes away).
+    // waited for two seconds), with no error shown, and closes its connection.
     TStreamTestServer hanging(false);
     TWatchedPlayer watched;
     for (const std::string& url : {server->Url("/silent"), "https" + hanging.Url("/tone.mp3").substr(4)}) {
@@ -191,22 +192,89 @@ TEST_F(StreamPlayer, StationChangesDoNotWaitForAServerThatHangs)
         for (const std::string& s : watched.statuses)
             EXPECT_EQ(s.rfind("Error", 0), std::string::npos) << url << ": " << s;
     }
-    EXPECT_TRUE(PumpUntil([] { return server->Open() == 0; }));
+    EXPECT_TRUE(PumpUntil([&] { return server->Open() + hanging.Open() == 0; }));
 }
 
-TEST_F(StreamPlayer, ASecureServerThatNeverAnswersEndsInAnErrorAtTheBound)
+namespace {
+
+std::string SecureUrl(int port, const std::string& path, const char* host = "127.0.0.1")
 {
-    TStreamTestServer hanging(false);
-    const DWORD saved = TWinInetStreamSource::TimeoutMs;
-    TWinInetStreamSource::TimeoutMs = 1000;
+    return "https://" + std::string(host) + ":" + std::to_string(port) + path;
+}
+
+}  // namespace
+
+TEST_F(StreamPlayer, SecureServersThatNeverAnswerOrNeverAcceptEndInTheirErrorAtTheBound)
+{
+    REQUIRE_DIRECTORY_SERVICE();
+    cl::TComApartment apartment;  // for the service's control requests
+    const service::TSecurePorts ports = service::SecurePorts();
+    const DWORD saved = THttpStreamSource::TimeoutMs;
+    THttpStreamSource::TimeoutMs = 1000;
     TWatchedPlayer watched;
-    // Well within the patience of the wait, which the system's own time-outs never met.
-    const auto statuses = watched.Play("https" + hanging.Url("/tone.mp3").substr(4));
-    TWinInetStreamSource::TimeoutMs = saved;
-    EXPECT_EQ(statuses, (std::vector<std::string>{"Connecting...", "Error: secure connection failed"}));
-    const DWORD start = GetTickCount();
+    // Well within the patience of the wait. A server that took the connection and says nothing
+    // failed the secure connection; one that never took it cannot be reached.
+    const auto silent = watched.Play(SecureUrl(ports.Silent, "/tone.mp3"));
+    const auto unaccepting = watched.Play(SecureUrl(ports.Unaccepting, "/tone.mp3"));
+    THttpStreamSource::TimeoutMs = saved;
+    EXPECT_EQ(silent, (std::vector<std::string>{"Connecting...", "Error: secure connection failed"}));
+    EXPECT_EQ(unaccepting, (std::vector<std::string>{"Connecting...", "Error: cannot connect to 127.0.0.1:" +
+                                                                          std::to_string(ports.Unaccepting)}));
+    EXPECT_TRUE(service::AllConnectionsClosed());
+}
+
+TEST_F(StreamPlayer, StoppedSecureAttemptsLeaveNoThreadHandleOrConnection)
+{
+    REQUIRE_DIRECTORY_SERVICE();
+    cl::TComApartment apartment;  // for the service's control requests
+    const service::TSecurePorts ports = service::SecurePorts();
+    TWatchedPlayer watched;
+    // Stops one attempt once it waits for the server: at the handshake for the silent server
+    // (which holds the connection then), at the connection for the other.
+    const auto stoppedAttempt = [&](int port, bool accepted) {
+        watched.statuses.clear();
+        watched.player.SetURL(SecureUrl(port, "/live"));
+        if (accepted)
+            ASSERT_TRUE(PumpUntil([] { return service::OpenConnections() == 1; }));
+        else
+            PumpFor(30);
+        watched.player.SetURL("");
+        ASSERT_TRUE(PumpUntil([&] { return watched.Last() == "Stopped"; }));
+    };
+    // What the first attempts bring for good (the network's and TLS's own set-up) is no leak.
+    stoppedAttempt(ports.Silent, true);
+    stoppedAttempt(ports.Unaccepting, false);
+    PumpFor(1000);
+    const int threads = test_support::CountProcessThreads();
+    const auto handles = test_support::CountLiveHandles();
+
+    for (const auto& [port, accepted] : {std::pair{ports.Silent, true}, std::pair{ports.Unaccepting, false}}) {
+        for (int i = 0; i < 25; ++i)
+            stoppedAttempt(port, accepted);
+        PumpFor(1000);
+        EXPECT_EQ(test_support::CountProcessThreads(), threads) << port;
+        EXPECT_EQ((test_support::CountLiveHandles() - handles).Kernel, 0) << port;
+        EXPECT_EQ(service::OpenConnections(), 0) << port;
+    }
+}
+
+TEST_F(StreamPlayer, ASecureStreamPlaysOnlyFromAServerWhoseCertificateIsTrustedForItsName)
+{
+    REQUIRE_DIRECTORY_SERVICE();
+    cl::TComApartment apartment;  // for the service's control requests
+    service::Reset();
+    // The fixture tone, served by the service over TLS.
+    const std::string tone = std::string(PLAYER_TEST_AUDIO_DIR "/tone-1000hz-mpeg1-stereo.mp3").substr(2);
+    service::ReplyWith("/tone.mp3", L"", "type=audio/mpeg&file=" + TRadioUtils::EncodeQueryValue(tone));
+    const service::TSecurePorts ports = service::SecurePorts();
+    TWatchedPlayer watched;
+    const std::string refused = "Error: secure connection failed (certificate not trusted)";
+    // Not from a root this system trusts; trusted, but not for the name asked for.
+    EXPECT_EQ(watched.Play(SecureUrl(ports.Untrusted, "/tone.mp3", "localhost")).back(), refused);
+    EXPECT_EQ(watched.Play(SecureUrl(ports.Secure, "/tone.mp3")).back(), refused);
+    EXPECT_EQ(watched.Play(SecureUrl(ports.Secure, "/tone.mp3", "localhost")), kGoodSequence);
     watched.player.SetURL("");
-    EXPECT_LT(GetTickCount() - start, 1000u);
+    EXPECT_TRUE(service::AllConnectionsClosed());
 }
 
 TEST_F(StreamPlayer, WithoutASoundDeviceTheStatusSaysSo)

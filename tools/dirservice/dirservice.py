@@ -10,12 +10,24 @@ Control requests (tests drive the service with them):
   POST /_control/reset                         back to the start state, record emptied
   POST /_control/account?user=U&password=P     adds an account
   POST /_control/scenario?name=N[&count=&categories=&delay_ms=]
-  POST /_control/reply?path=P[&status=S&delay_ms=D&drip_ms=T&bom=1&length=L&chunked=1&unterminated=1]
+  POST /_control/reply?path=P[&status=S&delay_ms=D&drip_ms=T&bom=1&length=L&chunked=1&unterminated=1
+                         &type=T&file=F]
                                                body = the reply; length declares another
                                                Content-Length than the body's; chunked sends
-                                               it in chunks, without the last one if unterminated
+                                               it in chunks, without the last one if unterminated;
+                                               type is its content type (text/xml); file names a
+                                               file of this machine whose bytes are the body
   GET  /_control/requests                      "METHOD TARGET" per line, in arrival order
-  GET  /_control/connections                   how many connections other than this one are open
+  GET  /_control/connections                   how many connections other than this one are open,
+                                               on every port of the service
+  GET  /_control/secure                        "secure=P untrusted=P silent=P unaccepting=P": the
+                                               ports of the same service over TLS (certificate for
+                                               "localhost" from test-server.pem), of the same with
+                                               one from an unknown root that it does not send
+                                               (test-untrusted.pem), of one that accepts and never
+                                               answers a TLS greeting, and of one whose queue is
+                                               full, so no connection to it completes
+  GET  /_control/root                          the test root certificate (PEM) that signed it
   POST /_control/quit                          stops the service
 """
 import argparse
@@ -23,6 +35,7 @@ import html
 import os
 import select
 import socket
+import ssl
 import sys
 import threading
 import time
@@ -160,17 +173,17 @@ class Handler(BaseHTTPRequestHandler):
         return self.server.state
 
     def base(self):
+        if self.server.secure:
+            return f"https://localhost:{self.server.server_address[1]}"
         return f"http://127.0.0.1:{self.server.server_address[1]}"
 
     def handle(self):
         # Counted while the connection lasts, so that tests see whether a client really let go.
-        with self.server.count_lock:
-            self.server.open_connections += 1
-        try:
-            super().handle()
-        finally:
-            with self.server.count_lock:
-                self.server.open_connections -= 1
+        with self.server.connections:
+            try:
+                super().handle()
+            except (OSError, ssl.SSLError):
+                pass  # a client that gave up in the middle of the handshake
 
     def client_gone(self, seconds):
         """Waits up to seconds; True as soon as the client has closed the connection."""
@@ -225,18 +238,28 @@ class Handler(BaseHTTPRequestHandler):
             if query.get("bom") == "1":
                 body = b"\xef\xbb\xbf" + body
             length = query.get("length")
+            if query.get("file"):
+                with open(query["file"], "rb") as f:
+                    body = f.read()
             with st.lock:
                 st.overrides[query.get("path", LIST_PATH)] = Reply(
                     body, int(query.get("status", "200")), int(query.get("delay_ms", "0")),
-                    int(query.get("drip_ms", "0")), length=int(length) if length else None,
+                    int(query.get("drip_ms", "0")), content_type=query.get("type", "text/xml"),
+                    length=int(length) if length else None,
                     chunked=query.get("chunked") == "1",
                     unterminated=query.get("unterminated") == "1")
         elif path == "/_control/quit":
             threading.Thread(target=self.server.shutdown, daemon=True).start()
         elif path == "/_control/connections":
-            with self.server.count_lock:
-                text = f"{self.server.open_connections - 1}\n"
+            text = f"{self.server.connections.count() - 1}\n"
             return Reply(text.encode("utf-8"), content_type="text/plain")
+        elif path == "/_control/secure":
+            ports = self.server.secure_ports
+            text = " ".join(f"{k}={ports[k]}" for k in ("secure", "untrusted", "silent", "unaccepting"))
+            return Reply(text.encode("utf-8"), content_type="text/plain")
+        elif path == "/_control/root":
+            with open(ROOT_CERTIFICATE, "rb") as f:
+                return Reply(f.read(), content_type="text/plain")
         elif path == "/_control/requests":
             with st.lock:
                 text = "".join(r + "\n" for r in st.requests)
@@ -279,7 +302,7 @@ class Handler(BaseHTTPRequestHandler):
             return
         self.send_response(reply.status)
         ctype = reply.content_type
-        self.send_header("Content-Type", f"{ctype}; charset=utf-8")
+        self.send_header("Content-Type", ctype if ctype.startswith("audio/") else f"{ctype}; charset=utf-8")
         if reply.chunked:
             self.send_header("Transfer-Encoding", "chunked")
         else:
@@ -306,9 +329,85 @@ class Handler(BaseHTTPRequestHandler):
             self.wfile.write(reply.body)
 
 
+HERE = os.path.dirname(os.path.abspath(__file__))
+SERVER_CERTIFICATE = os.path.join(HERE, "test-server.pem")
+UNTRUSTED_CERTIFICATE = os.path.join(HERE, "test-untrusted.pem")
+ROOT_CERTIFICATE = os.path.join(HERE, "test-root.pem")
+
+
+class Connections:
+    """Connections open on every port of the service; entered for the life of one."""
+
+    def __init__(self):
+        self.lock = threading.Lock()
+        self.open = 0
+
+    def __enter__(self):
+        with self.lock:
+            self.open += 1
+
+    def __exit__(self, *exc):
+        with self.lock:
+            self.open -= 1
+
+    def count(self):
+        with self.lock:
+            return self.open
+
+
 class Server(ThreadingHTTPServer):
     daemon_threads = True
     allow_reuse_address = True
+    secure = False
+
+
+class SecureServer(Server):
+    """The same service over TLS; the handshake runs in the connection's own thread."""
+    secure = True
+
+    def __init__(self, address, handler, certificate):
+        super().__init__(address, handler)
+        self.certificate = certificate
+
+    def get_request(self):
+        sock, address = super().get_request()
+        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        context.load_cert_chain(self.certificate)
+        # Not here: the handshake comes with the first read, in the connection's thread.
+        return context.wrap_socket(sock, server_side=True, do_handshake_on_connect=False), address
+
+
+def serve_silently(listener, connections):
+    """Accepts and reads whatever comes, never answering, until the client closes."""
+    def hold(conn):
+        with connections, conn:
+            try:
+                while conn.recv(4096):
+                    pass
+            except OSError:
+                pass
+
+    while True:
+        conn, _ = listener.accept()
+        threading.Thread(target=hold, args=(conn,), daemon=True).start()
+
+
+def unaccepting_port():
+    """A listener whose queue its own connections fill: every other connection attempt is
+    dropped before it completes, as by a server that never accepts."""
+    listener = socket.socket()
+    listener.bind(("127.0.0.1", 0))
+    listener.listen(0)
+    fillers = []
+    for _ in range(3):
+        s = socket.socket()
+        s.setblocking(False)
+        try:
+            s.connect(listener.getsockname())
+        except BlockingIOError:
+            pass
+        fillers.append(s)
+    return listener, fillers
 
 
 def watch(server, pid, idle_seconds):
@@ -344,10 +443,21 @@ def main():
     STREAM_BASE = args.stream_base
 
     server = Server(("127.0.0.1", args.port), Handler)
-    server.state = State(args.demo)
-    server.count_lock = threading.Lock()
-    server.open_connections = 0
-    server.last_request = time.monotonic()
+    secure = SecureServer(("127.0.0.1", 0), Handler, SERVER_CERTIFICATE)
+    untrusted = SecureServer(("127.0.0.1", 0), Handler, UNTRUSTED_CERTIFICATE)
+    silent = socket.create_server(("127.0.0.1", 0))
+    unaccepting, fillers = unaccepting_port()
+    connections = Connections()
+    ports = {"secure": secure.server_address[1], "untrusted": untrusted.server_address[1],
+             "silent": silent.getsockname()[1], "unaccepting": unaccepting.getsockname()[1]}
+    server.state = secure.state = untrusted.state = State(args.demo)
+    for s in (server, secure, untrusted):
+        s.connections = connections
+        s.secure_ports = ports
+        s.last_request = time.monotonic()
+    for s in (secure, untrusted):
+        threading.Thread(target=s.serve_forever, kwargs={"poll_interval": 0.2}, daemon=True).start()
+    threading.Thread(target=serve_silently, args=(silent, connections), daemon=True).start()
     port = server.server_address[1]
     if args.port_file:
         tmp = args.port_file + ".tmp"
