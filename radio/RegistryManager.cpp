@@ -44,21 +44,29 @@ std::string TRegManager::ReadString(int index, const char* name, const std::stri
 {
     if (!OpenKey(index) || !registry_.ValueExists(name))
         return fallback;
-    return registry_.ReadString(name);
+    try {
+        return registry_.ReadString(name);
+    } catch (const cl::ERegistryException&) {
+        // Stored with another type (by hand, or by another tool): the default, and the next
+        // write stores the value with its own type again.
+        return fallback;
+    }
 }
 
 int TRegManager::ReadInteger(int index, const char* name, int fallback)
 {
     if (!OpenKey(index) || !registry_.ValueExists(name))
         return fallback;
-    return registry_.ReadInteger(name);
+    try {
+        return registry_.ReadInteger(name);
+    } catch (const cl::ERegistryException&) {
+        return fallback;
+    }
 }
 
 bool TRegManager::ReadBool(int index, const char* name, bool fallback)
 {
-    if (!OpenKey(index) || !registry_.ValueExists(name))
-        return fallback;
-    return registry_.ReadBool(name);
+    return ReadInteger(index, name, fallback ? 1 : 0) != 0;
 }
 
 std::string TRegManager::GetSkin() { return ReadString(rkGeneral, kGeneralSkin, ""); }

@@ -26,8 +26,8 @@ public:
     // Opens (creating when missing) the key of the family under HKEY_CURRENT_USER.
     bool OpenKey(int index);
 
-    // Each getter answers its default when the key cannot be opened or the value is missing;
-    // a value of another registry type raises ERegistryException.
+    // Each getter answers its default when the key cannot be opened, the value is missing or
+    // it is stored with another registry type than its setter writes.
     std::string GetSkin();
     int GetRadioSkin();
     std::string GetLastRadioURL();

@@ -94,21 +94,44 @@ TEST_F(SettingsTest, CredentialsWithoutTheFlagAreReadAsStored)
     EXPECT_EQ(settings.GetUserName(), "plain");
 }
 
-TEST_F(SettingsTest, AValueOfAnotherTypeRaises)
+TEST_F(SettingsTest, AValueOfAnotherTypeReadsAsItsDefaultAndTheNextWriteStoresItsOwnType)
 {
     cl::TRegistry reg;
     Open(reg, "General");
+    reg.WriteInteger("Skin", 4);
     reg.WriteString("Radio Skin", "3");
     reg.WriteInteger("Last Radio URL", 3);
-    TRegManager settings;
-    try {
-        settings.GetRadioSkin();
-        FAIL() << "no error";
-    } catch (const cl::ERegistryException& e) {
-        EXPECT_EQ(e.Message(), "Invalid data type for 'Radio Skin'");
-    }
-    EXPECT_THROW(settings.GetLastRadioURL(), cl::ERegistryException);
+    reg.WriteString("Radio Window Pos", "2");
+    reg.WriteString("Store Radio Skin", "1");
     Open(reg, "Communication");
+    reg.WriteInteger("UserName", 5);
+    reg.WriteString("Password", "ZYX");
     reg.WriteString("Is Encrypted", "1");
-    EXPECT_THROW(settings.GetUserName(), cl::ERegistryException);
+    {
+        TRegManager settings;
+        EXPECT_EQ(settings.GetSkin(), "");
+        EXPECT_EQ(settings.GetRadioSkin(), -1);
+        EXPECT_EQ(settings.GetLastRadioURL(), "");
+        EXPECT_EQ(settings.GetRadioWindowPos(), 0);
+        EXPECT_FALSE(settings.GetStoreRadioSkin());
+        EXPECT_EQ(settings.GetUserName(), "");
+        // "Is Encrypted" reads False, so the password is taken as stored.
+        EXPECT_EQ(settings.GetPassword(), "ZYX");
+
+        settings.SetRadioSkin(3);
+        settings.SetLastRadioURL("http://127.0.0.1/s");
+        settings.SetRadioWindowPos(2);
+        settings.SetStoreRadioSkin(true);
+        settings.SetUserName("abc");
+    }
+    TRegManager settings;
+    EXPECT_EQ(settings.GetRadioSkin(), 3);
+    EXPECT_EQ(settings.GetLastRadioURL(), "http://127.0.0.1/s");
+    EXPECT_EQ(settings.GetRadioWindowPos(), 2);
+    EXPECT_TRUE(settings.GetStoreRadioSkin());
+    EXPECT_EQ(settings.GetUserName(), "abc");
+    EXPECT_EQ(reg.ReadInteger("Is Encrypted"), 1);
+    Open(reg, "General");
+    EXPECT_EQ(reg.ReadInteger("Radio Window Pos"), 2);
+    EXPECT_EQ(reg.ReadString("Last Radio URL"), "http://127.0.0.1/s");
 }

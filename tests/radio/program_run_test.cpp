@@ -7,6 +7,7 @@
 
 #include "classlib/ComObj.h"
 #include "classlib/Forms.h"
+#include "classlib/Registry.h"
 #include "radio/RegistryManager.h"
 #include "ProgramRun.h"
 
@@ -166,6 +167,32 @@ TEST_F(ProgramRunTest, SmallPlacesTheCompactWindowByTheStoredCornerFullBringsThe
     ASSERT_TRUE(ClickToolButton(main, kSmallButton, [&] { return Shown(compact); }));
     EXPECT_EQ(CloseAndWait(run, compact), 0u);
     EXPECT_EQ(StoredWindowPos(), 0);
+}
+
+TEST_F(ProgramRunTest, SettingsStoredWithAnotherTypeNeitherStopTheStartNorSmall)
+{
+    UseKnownAccount();
+    PlaceStationCache(folder_, StationCacheBytes());
+    {
+        cl::TRegistry reg;
+        ASSERT_TRUE(reg.OpenKey(TRegManager::KeyPath(rkGeneral), true));
+        reg.WriteString("Radio Skin", "3");
+        reg.WriteString("Store Radio Skin", "1");
+        reg.WriteInteger("Last Radio URL", 3);
+        reg.WriteString("Radio Window Pos", "2");
+    }
+    TProgramRun run(folder_);
+    HWND main = StartListening(run);
+    ASSERT_TRUE(main) << "the program did not start";
+
+    // Read as the upper right corner.
+    HWND compact = OpenWithToolButton(run, main, kSmallButton, "TfrmRadioSmallForm");
+    ASSERT_TRUE(compact) << "\"Small\" showed no compact window";
+    const cl::TRect area = cl::Screen->WorkAreaRect();
+    const cl::TRect placed = ScreenRect(compact);
+    EXPECT_EQ(placed.Right, area.Right);
+    EXPECT_EQ(placed.Top, area.Top);
+    EXPECT_EQ(CloseAndWait(run, compact), 0u);
 }
 
 TEST_F(ProgramRunTest, OptionsChosenInTheDialogSurviveARestart)
