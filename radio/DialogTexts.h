@@ -47,7 +47,6 @@ inline constexpr const char* SProductLine = "Internet radio, skinned";
 
 // Start-up.
 inline constexpr const char* SInstanceMutex = "mtxRadio";
-inline constexpr const char* SServiceDown =
-    "The directory service cannot be reached (%s). The stations stored on this computer are shown.";
+inline constexpr const char* SServiceDown = "%s\n\nThe stations stored on this computer are shown.";
 
 }  // namespace radio_texts

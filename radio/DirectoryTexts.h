@@ -13,6 +13,12 @@ inline const char* const kReplyCut = "the connection was closed before the reply
 inline const char* const kReplyTooLarge = "the reply is too large";
 inline const char* const kBadAddress = "the service address is not an http:// or https:// address";
 inline const char* const kNoNetwork = "the network is not available";
+inline const char* const kNoAccountAnswer = "The directory service answered the account check with a page, not with an answer";
+
+inline std::string AnsweredWithStatus(long status)
+{
+    return cl::Format("The directory service answered with the error status %d", int(status));
+}
 
 inline std::string Unreachable(const std::string& reason)
 {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "radio/DirectoryRequest.h"
+#include "radio/DirectoryTexts.h"
 #include "radio/PaintingWait.h"
 #include "radio/RegistryManager.h"
 
@@ -87,5 +88,12 @@ bool TRadioUtils::ValidateAccount()
         password = settings.GetPassword();
     }
     THttpReply reply = HttpGet(AccountCheckURL(user, password, random));
-    return reply.Status == 200 && reply.Text == L"1";
+    // Only the service itself saying no is a wrong account. Another status, or a page in place
+    // of the answer (a captive portal's login, say), is a service that failed: the stored
+    // account may well be right.
+    if (reply.Status != 200)
+        throw EDirectoryServiceError(radio::directory_text::AnsweredWithStatus(reply.Status));
+    if (!reply.Text.empty() && reply.Text.front() == L'<')
+        throw EDirectoryServiceError(radio::directory_text::kNoAccountAnswer);
+    return reply.Text == L"1";
 }

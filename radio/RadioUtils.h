@@ -20,7 +20,9 @@ struct THttpReply {
 
 class TRadioUtils {
 public:
-    // True when the service accepts the stored credentials: status 200 and exactly "1".
+    // True when the service accepts the stored credentials (status 200 and exactly "1"), false
+    // when it answers anything else. Another status, or a page in place of an answer, raises
+    // EDirectoryServiceError as a failed request does: that is no verdict on the account.
     static bool ValidateAccount();
 
     // The service's base address without a trailing "/": TREBANIX_SERVICE_URL from the

@@ -176,8 +176,13 @@ TEST_F(DirectoryServiceTest, TheAccountCheckWantsExactlyOne)
         service::Reply(kAccountPath, reply);
         EXPECT_FALSE(TRadioUtils::ValidateAccount()) << cl::WideToUtf8(reply);
     }
+    // Only the service saying no is a wrong account; a failing service is no answer at all.
     service::Reply(kAccountPath, L"1", 500);
-    EXPECT_FALSE(TRadioUtils::ValidateAccount());
+    EXPECT_THROW(TRadioUtils::ValidateAccount(), EDirectoryServiceError);
+    service::Reply(kAccountPath, L"0", 404);
+    EXPECT_THROW(TRadioUtils::ValidateAccount(), EDirectoryServiceError);
+    service::Reply(kAccountPath, L"<!DOCTYPE html><html><body>Sign in to the network</body></html>");
+    EXPECT_THROW(TRadioUtils::ValidateAccount(), EDirectoryServiceError);
 }
 
 TEST_F(DirectoryServiceTest, AnUnknownAccountIsRefused)

@@ -15,6 +15,13 @@ using namespace program_test;
 
 namespace {
 
+// Adds the window's text and a line break to the std::string at Text.
+BOOL CALLBACK AppendWindowText(HWND Window, LPARAM Text)
+{
+    reinterpret_cast<std::string*>(Text)->append(WindowText(Window) + "\n");
+    return TRUE;
+}
+
 class ProgramRunTest : public TProgramTest {
 protected:
     static int StoredWindowPos()
@@ -130,6 +137,46 @@ TEST_F(ProgramRunTest, AnUnknownAccountShowsTheAccountDialogWhoseExitEndsTheProg
     } while (FindNextFileA(find, &found));
     FindClose(find);
     EXPECT_EQ(names, std::vector<std::string>{"qsRadioChannels.xml"});
+}
+
+TEST_F(ProgramRunTest, AServiceFailingAtTheAccountCheckIsSaidOnceAndTheStoredAccountAndStationsStay)
+{
+    UseKnownAccount();
+    const std::string user = TRegManager().GetUserName(), password = TRegManager().GetPassword();
+    const std::string cache = StationCacheBytes();
+    PlaceStationCache(folder_, cache);
+    struct {
+        int status;
+        const wchar_t* body;
+        const char* said;
+    } failures[] = {{500, L"1", "status 500"},
+                    {404, L"not found", "status 404"},
+                    {200, L"<html><body><form action='/login'>Sign in to the network</form></body></html>", "a page"}};
+    for (const auto& failure : failures) {
+        SCOPED_TRACE(failure.said);
+        service::Reply("/files/video/recserver20.html", failure.body, failure.status);
+        TProgramRun run(folder_);
+        run.Start();
+        HWND box = run.WaitForVisibleWindow("#32770");
+        ASSERT_TRUE(box) << "nothing was said";
+        EXPECT_FALSE(Shown(run.FindWindowOfClass("TfrmLumraAccount")));
+        std::string text;
+        EnumChildWindows(box, &AppendWindowText, reinterpret_cast<LPARAM>(&text));
+        EXPECT_NE(text.find(failure.said), std::string::npos) << text;
+        const std::string service = "directory service";
+        EXPECT_EQ(text.find(service, text.find(service) + 1), std::string::npos) << text;
+
+        HWND ok = FindChild(box, "Button", "OK");
+        ASSERT_TRUE(ok);
+        ClickAt(ok, 5, 5);
+        HWND main = run.WaitForVisibleWindow("TfrmRadioMain");
+        ASSERT_TRUE(main);
+        EXPECT_TRUE(Closed(box));
+        EXPECT_EQ(CloseAndWait(run, main), 0u);
+        EXPECT_EQ(TRegManager().GetUserName(), user);
+        EXPECT_EQ(TRegManager().GetPassword(), password);
+        EXPECT_EQ(StationCacheOf(folder_), cache);
+    }
 }
 
 TEST_F(ProgramRunTest, SmallPlacesTheCompactWindowByTheStoredCornerFullBringsTheMainWindowBackAndClosingItEnds)

@@ -4,7 +4,8 @@
 Serves, on 127.0.0.1 only, the station-list and account requests and the service's browser
 pages. What the station list answers is a scenario (normal, empty, empty-ws, malformed, badfav,
 404, 500, slow, redirect, bom, big) or a reply set through the control requests below; every request is
-recorded.
+recorded. A reply set for the account check's path stands for a failing service there (a status
+500 or 404, or a captive portal's login page served with 200).
 
 Control requests (tests drive the service with them):
   POST /_control/reset                         back to the start state, record emptied
