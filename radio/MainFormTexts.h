@@ -43,6 +43,8 @@ inline constexpr const char* SPageTabs[] = {"Web Site", "PlayList", "Configure",
 inline constexpr const char* SNoAccount = "Username or password of Lumra Account not found";
 inline constexpr const char* SSkinNotApplied = "The skin \"%s\" could not be read; the previous skin stays.";
 inline constexpr const char* SStationListError = "The station list could not be loaded: %s";
+inline constexpr const char* SStationListNotStored =
+    "The new station list is shown, but it could not be stored on this computer: %s";
 inline constexpr const char* SStreamFailed = "The stream could not be played: %s";
 
 // The loading overlay.

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cwctype>
 #include <unordered_map>
 
 #include "classlib/XmlDoc.h"
@@ -30,6 +31,26 @@ bool IsStationList(const std::vector<cl::TXMLNode>& elements)
         if (node.HasAttribute("Name") || node.HasAttribute("StreamURL"))
             return true;
     return false;
+}
+
+// A page (a captive portal's, an error page) opens with a document type; a station list never
+// does. Told apart before the parser, which refuses document types with a reason of its own.
+bool StartsWithDocumentType(const std::wstring& text)
+{
+    std::size_t at = 0;
+    if (text.compare(0, 5, L"<?xml") == 0) {
+        at = text.find(L"?>");
+        if (at == std::wstring::npos)
+            return false;
+        at += 2;
+    }
+    while (at < text.size() && text[at] <= L' ')
+        ++at;
+    static const wchar_t kDocType[] = L"<!DOCTYPE";
+    for (const wchar_t* c = kDocType; *c; ++c, ++at)
+        if (at >= text.size() || std::towupper(text[at]) != *c)
+            return false;
+    return true;
 }
 
 // Makes sure the file's bytes are on the disk, not only in the system's cache, before it
@@ -151,6 +172,8 @@ void TRadioChannelManager::LoadFromXmlString(const std::wstring& text)
         Clear();
         return;
     }
+    if (StartsWithDocumentType(reply))
+        throw cl::EDOMParseError(radio::directory_text::kNotAStationList);
     cl::TXMLDocument doc;
     doc.LoadFromXML(reply);
     cl::TXMLNode root = doc.DocumentElement();
@@ -175,7 +198,11 @@ void TRadioChannelManager::LoadFromXmlString(const std::wstring& text)
         category->AddChannelCopy(station);
     }
     Adopt(loaded);
-    SaveToFile();
+    try {
+        SaveToFile();
+    } catch (const cl::Exception& e) {
+        throw EStationCacheError(e.Message());
+    }
 }
 
 void TRadioChannelManager::DownloadChannels(const std::string& user, const std::string& password)
@@ -183,7 +210,7 @@ void TRadioChannelManager::DownloadChannels(const std::string& user, const std::
     int random = cl::Random(999999);
     THttpReply reply = TRadioUtils::HttpGet(TRadioUtils::ChannelListURL(user, password, random));
     if (reply.Status != 200)
-        return;
+        throw EDirectoryServiceError(radio::directory_text::AnsweredWithStatus(reply.Status));
     // The parser alone says too little (some give no position at all): the message names
     // what was read and where it came from.
     try {
@@ -225,6 +252,7 @@ void TRadioChannelManager::RebuildFavorites()
 
 void TRadioChannelManager::Clear()
 {
+    ++revision_;
     favorites_->Clear();
     categories_.clear();
 }

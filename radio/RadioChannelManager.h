@@ -6,9 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "classlib/SysUtils.h"
 #include "radio/RadioChannelCategory.h"
 
 class TskButtonCategories;
+
+// The new stations were taken in, but the cache file could not be written.
+class EStationCacheError : public cl::Exception {
+public:
+    using Exception::Exception;
+};
 
 class TRadioChannelManager : public cl::TObject {
 public:
@@ -30,11 +37,12 @@ public:
     void SaveToFile();
     // A service reply: "0" (white space around allowed) empties the directory; otherwise the
     // stations are grouped by category and the cache is written. A reply that does not parse
-    // raises and leaves the directory as it was.
+    // raises and leaves the directory as it was; a cache that cannot be written raises
+    // EStationCacheError with the new stations already in place.
     void LoadFromXmlString(const std::string& text);
     void LoadFromXmlString(const std::wstring& text);
-    // Fetches the user's list; a status other than 200 changes nothing. Failures of the request
-    // raise EDirectoryServiceError (no credentials in its message).
+    // Fetches the user's list. A status other than 200, like every failure of the request,
+    // raises EDirectoryServiceError (no credentials in its message) and changes nothing.
     void DownloadChannels(const std::string& user, const std::string& password);
 
     // Empties the control's categories, then adds "Favorites" (the only one expanded) and one
@@ -63,6 +71,9 @@ public:
     std::string CacheFileName() const { return appDir_ + "data\\qsRadioChannels.xml"; }
     // Why the cache could not be read at start, "" when it could (or there was none).
     const std::string& LastCacheError() const { return lastCacheError_; }
+    // Counts the times the stations were replaced or emptied: buttons made before a change
+    // point at stations that are gone.
+    unsigned Revision() const { return revision_; }
 
 private:
     using TCategoryList = std::vector<std::unique_ptr<TRadioChannelCategory>>;
@@ -74,6 +85,7 @@ private:
     TCategoryList categories_;
     std::unique_ptr<TRadioChannel> currentChannel_;
     std::string lastCacheError_;
+    unsigned revision_ = 0;
     // False while the file on disk holds stations we could not read for a passing reason
     // (no COM, say): then nothing may overwrite it but a successful download.
     bool mayWriteCache_ = true;

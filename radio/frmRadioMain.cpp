@@ -322,15 +322,19 @@ void TfrmRadioMain::FormCreate(TObject*)
     scbRadioStations->SetFocusedItem(nullptr);
     directory->FillCategoryButtons(scbRadioStations->Categories());
     labWMPState->SetCaption(player_->Status());
+    ResumeLastStation();
+    tsLaunch->SetTabVisible(false);
+    tbcTabs->SetActivePage(tsLaunch);
+}
 
+void TfrmRadioMain::ResumeLastStation()
+{
     TRegManager reg;
     if (TskButtonItem* button = FindChannelCategoryButton(reg.GetLastRadioURL())) {
         button->GetCategory()->SetCollapsed(false);
         scbRadioStations->SetSelectedItem(button);
         scbRadioStationsClick(this);
     }
-    tsLaunch->SetTabVisible(false);
-    tbcTabs->SetActivePage(tsLaunch);
 }
 
 void TfrmRadioMain::FormResize(TObject*)

@@ -135,12 +135,15 @@ public:
     void BrowserDocumentComplete(cl::TObject* Sender, const cl::AnsiString& URL);
     void BrowserNavigateError(cl::TObject* Sender, const cl::AnsiString& URL);
     void tmrUpdateTimer(cl::TObject* Sender);
-    // Fetches the station list and fills the station buttons again; false when nothing was
-    // asked for (no account stored).
+    // Fetches the station list and fills the station buttons again. Without an account stored,
+    // or when the list cannot be fetched or stored, the user is told once; false then.
     bool LoadChannelsFromWeb(bool ShowHomePage);
-    // A first run has no cached list: with an account stored it is fetched once, so that the
-    // stations show at once. A failure leaves the list empty and is said in the status line.
+    // A first run, or a cache that could not be read, has no list: with an account stored it
+    // is fetched once, so that the stations show at once and the last station plays as it
+    // would have from the cache. A failure leaves the list empty and is said in the status line.
     void FetchStationListWhenNoneCached();
+    // Selects and plays the station last played, when the list holds it.
+    void ResumeLastStation();
     // The stored skin as the program's skin; on a skin that cannot be read the previous one
     // is set again and the user told. False then. The window is drawn once, when the skin is in.
     bool SetStoredSkin(sk::TskCompressedStoredSkin* Skin);
@@ -165,6 +168,10 @@ private:
     void BringMainToFront();
     // While the directory service is asked: a busy cursor, and the windows keep painting.
     void FetchStationList(const std::string& User, const std::string& Password);
+    // Fetches the list; whatever step fails, the buttons show the stations the directory holds.
+    void RefreshStationList(const std::string& User, const std::string& Password);
+    // The buttons made again from the directory, none selected.
+    void FillStationButtons();
 
     TRadioMainServices services_;
     std::unique_ptr<cl::TMediaPlayer> player_;

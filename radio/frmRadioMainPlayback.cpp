@@ -181,7 +181,38 @@ bool TfrmRadioMain::LoadChannelsFromWeb(bool ShowHomePage)
         services_.ShowMessage(radio_texts::SNoAccount);
         return false;
     }
-    FetchStationList(user, password);
+    try {
+        RefreshStationList(user, password);
+    } catch (const EStationCacheError& e) {
+        services_.ShowMessage(Format(radio_texts::SStationListNotStored, e.what()));
+        return false;
+    } catch (const Exception& e) {
+        services_.ShowMessage(Format(radio_texts::SStationListError, e.what()));
+        return false;
+    }
+    if (ShowHomePage)
+        Navigate(radio::HomePageURL());
+    return true;
+}
+
+void TfrmRadioMain::RefreshStationList(const std::string& User, const std::string& Password)
+{
+    TRadioChannelManager* directory = Directory();
+    const unsigned before = directory->Revision();
+    try {
+        FetchStationList(User, Password);
+    } catch (...) {
+        // A step after the new stations were taken in failed (writing the cache): the buttons
+        // still point at the stations that made way for them.
+        if (directory->Revision() != before)
+            FillStationButtons();
+        throw;
+    }
+    FillStationButtons();
+}
+
+void TfrmRadioMain::FillStationButtons()
+{
     TskButtonCategories* categories = scbRadioStations->Categories();
     categories->BeginUpdate();
     try {
@@ -193,9 +224,6 @@ bool TfrmRadioMain::LoadChannelsFromWeb(bool ShowHomePage)
         throw;
     }
     categories->EndUpdate();
-    if (ShowHomePage)
-        Navigate(radio::HomePageURL());
-    return true;
 }
 
 void TfrmRadioMain::FetchStationListWhenNoneCached()
@@ -203,14 +231,23 @@ void TfrmRadioMain::FetchStationListWhenNoneCached()
     if (Directory()->CategoryCount() > 0)
         return;
     TRegManager reg;
-    if (reg.GetUserName().empty() || reg.GetPassword().empty())
+    const std::string user = reg.GetUserName();
+    const std::string password = reg.GetPassword();
+    if (user.empty() || password.empty())
         return;
     try {
-        LoadChannelsFromWeb(false);
+        RefreshStationList(user, password);
+    } catch (const EStationCacheError& e) {
+        // The stations are there all the same.
+        labWMPState->SetCaption(Format(radio_texts::SStationListNotStored, e.what()));
     } catch (const Exception& e) {
         // Nothing to lose yet: the list stays empty and the status line says why.
         labWMPState->SetCaption(Format(radio_texts::SStationListError, e.what()));
+        return;
     }
+    // The list a damaged or missing cache did not give: the last station goes on as it would
+    // have from the cache.
+    ResumeLastStation();
 }
 
 void TfrmRadioMain::FetchStationList(const std::string& User, const std::string& Password)

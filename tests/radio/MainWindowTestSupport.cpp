@@ -1,6 +1,7 @@
 #include "radio/MainWindowTestSupport.h"
 
 #include "radio/RegistryManager.h"
+#include "skinforms/frame_support.h"
 
 namespace mainwin_test {
 
@@ -102,6 +103,31 @@ void TMainWindowScene::ClickStation(const std::string& Caption)
     HWND wnd = form->scbRadioStations->Handle();
     SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageA(wnd, WM_LBUTTONUP, 0, at);
+}
+
+void TMainWindowScene::Show()
+{
+    form->Show();
+    form->Update();
+    cl::Application->ProcessMessages();
+}
+
+void TMainWindowScene::PressOn(cl::TControl* Control)
+{
+    const cl::TPoint at = Control->ClientToScreen({Control->Width() / 2, Control->Height() / 2});
+    frametest::ClickAtScreen(at.X, at.Y);
+}
+
+void TMainWindowScene::PressStation(const std::string& Caption)
+{
+    TskButtonItem* button = Button(Caption);
+    ASSERT_NE(button, nullptr) << Caption;
+    button->GetCategory()->SetCollapsed(false);
+    form->scbRadioStations->ScrollButtonIntoView(button);
+    cl::Application->ProcessMessages();
+    const cl::TRect r = form->scbRadioStations->GetButtonRect(button);
+    const cl::TPoint at = form->scbRadioStations->ClientToScreen({(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2});
+    frametest::ClickAtScreen(at.X, at.Y);
 }
 
 std::string TMainWindowScene::SelectedCaption() const

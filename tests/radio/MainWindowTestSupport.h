@@ -64,6 +64,12 @@ struct TMainWindowScene {
     TskButtonItem* Button(const std::string& Caption) const;
     // A left click (press and release) in the station list on that button.
     void ClickStation(const std::string& Caption);
+    // The window on the screen, so that real input reaches it.
+    void Show();
+    // A real press and release of the left button at the middle of the control, or of the
+    // station's button, on the shown window.
+    void PressOn(cl::TControl* Control);
+    void PressStation(const std::string& Caption);
     std::string SelectedCaption() const;
     std::vector<std::string> Requested() const;
 };

@@ -220,12 +220,14 @@ TEST_F(DirectoryNetworkTest, APageThatIsNoStationListChangesNothing)
     TRadioChannelManager directory(folder_.Path());
     directory.DownloadChannels(kUser, kPassword);
     const std::string cache = folder_.ReadFile(kCache);
-    // A captive portal's login page, as HTML and as XHTML, served with status 200.
+    // A captive portal's login page, as HTML, as XHTML and with a document type, served with
+    // status 200.
     for (const wchar_t* page :
          {L"<html><head><title>Sign in</title></head><body><form action='/login'><input name='user'/>"
           L"</form></body></html>",
           L"<?xml version='1.0'?><html xmlns='http://www.w3.org/1999/xhtml'><head><title>Wi-Fi</title></head>"
-          L"<body><p>Please sign in</p></body></html>"}) {
+          L"<body><p>Please sign in</p></body></html>",
+          L"<!DOCTYPE html>\r\n<html><head><title>Sign in</title></head><body><p>Sign in</p></body></html>"}) {
         service::Reply(kListPath, page);
         EXPECT_TRUE(Contains(DownloadError<cl::EDOMParseError>(directory), "not a station list"));
         ExpectUnchanged(directory, cache);

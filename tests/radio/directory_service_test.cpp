@@ -77,14 +77,19 @@ TEST_F(DirectoryServiceTest, EmptyReplyEmptiesTheDirectory)
     EXPECT_TRUE(directory.Favorites()->Channels().empty());
 }
 
-TEST_F(DirectoryServiceTest, HttpErrorsChangeNeitherDirectoryNorCache)
+TEST_F(DirectoryServiceTest, HttpErrorsRaiseAndChangeNeitherDirectoryNorCache)
 {
     TRadioChannelManager directory(folder_.Path());
     directory.DownloadChannels(kUser, kPassword);
     std::string cache = folder_.ReadFile(kCache);
     for (const char* scenario : {"404", "500"}) {
         service::Scenario(scenario);
-        EXPECT_NO_THROW(directory.DownloadChannels(kUser, kPassword)) << scenario;
+        try {
+            directory.DownloadChannels(kUser, kPassword);
+            ADD_FAILURE() << "no error for " << scenario;
+        } catch (const EDirectoryServiceError& e) {
+            EXPECT_NE(e.Message().find(std::string("status ") + scenario), std::string::npos) << e.Message();
+        }
         ExpectNormalList(directory);
         EXPECT_EQ(folder_.ReadFile(kCache), cache);
     }

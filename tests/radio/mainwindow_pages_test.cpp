@@ -252,3 +252,100 @@ TEST(MainWindowPages, AFirstRunWithADeadServiceSaysSoInTheStatusLine)
     }
     SetEnvironmentVariableA("TREBANIX_SERVICE_URL", saved.empty() ? nullptr : saved.c_str());
 }
+
+namespace {
+
+// A scene whose stored account the local service knows, shown on the screen.
+struct TReloadScene : TMainWindowScene {
+    TReloadScene() : TMainWindowScene(StreamOf("b"))
+    {
+        service::Reset();
+        service::AddAccount("u", "p");
+        TRegManager reg;
+        reg.SetUserName("u");
+        reg.SetPassword("p");
+        Create();
+        Show();
+    }
+    void PressReload() { PressOn(form->skSkinSpeedButton11); }
+};
+
+}  // namespace
+
+TEST(MainWindowPages, AReloadWhoseListCannotBeStoredShowsTheNewListSaysSoOnceAndItsStationsPlay)
+{
+    REQUIRE_DIRECTORY_SERVICE();
+    TReloadScene scene;
+    // A folder where the cache file goes.
+    const std::string cache = scene.directory.CacheFileName();
+    ASSERT_TRUE(DeleteFileA(cache.c_str()));
+    ASSERT_TRUE(CreateDirectoryA(cache.c_str(), nullptr));
+
+    scene.PressReload();
+    ASSERT_EQ(scene.messages.size(), 1u);
+    EXPECT_EQ(scene.messages[0].rfind("The new station list is shown, but it could not be stored on this computer: ", 0),
+              0u)
+        << scene.messages[0];
+    EXPECT_EQ(scene.Button("B"), nullptr);
+    scene.PressStation("Radio Paradise");
+    EXPECT_EQ(scene.SelectedCaption(), "Radio Paradise");
+    EXPECT_EQ(scene.directory.CurrentChannel().Name, "Radio Paradise");
+    EXPECT_EQ(scene.player->URL(), scene.directory.GetCurrentStreamURL());
+}
+
+TEST(MainWindowPages, AFailedReloadSaysWhyOnceAndKeepsTheList)
+{
+    REQUIRE_DIRECTORY_SERVICE();
+    TReloadScene scene;
+    const std::string cache = scene.folder.ReadFile("data\\qsRadioChannels.xml");
+    struct {
+        int status;
+        const wchar_t* body;
+        const char* said;
+    } replies[] = {{500, L"server error", "status 500"},
+                   {200, L"<!DOCTYPE html>\r\n<html><body><p>Log in first</p></body></html>", "not a station list"}};
+    for (const auto& reply : replies) {
+        SCOPED_TRACE(reply.said);
+        service::Reply("/files/video/radioserver30.html", reply.body, reply.status);
+        scene.messages.clear();
+        scene.PressReload();
+        ASSERT_EQ(scene.messages.size(), 1u);
+        EXPECT_EQ(scene.messages[0].rfind("The station list could not be loaded: ", 0), 0u) << scene.messages[0];
+        EXPECT_NE(scene.messages[0].find(reply.said), std::string::npos) << scene.messages[0];
+        EXPECT_EQ(scene.SelectedCaption(), "B");
+        EXPECT_EQ(scene.folder.ReadFile("data\\qsRadioChannels.xml"), cache);
+    }
+}
+
+TEST(MainWindowPages, AfterADamagedCacheTheFetchedListResumesTheLastStation)
+{
+    REQUIRE_DIRECTORY_SERVICE();
+    cl::TComApartment apartment;
+    service::Reset();
+    service::AddAccount("u", "p");
+    std::string last;
+    {
+        // Where the service's first favourite streams from.
+        TTempFolder other;
+        TRadioChannelManager probe(other.Path());
+        probe.DownloadChannels("u", "p");
+        ASSERT_FALSE(probe.Favorites()->Channels().empty());
+        last = probe.Favorites()->Channels()[0]->StreamURL;
+    }
+    TMainWindowScene scene(last, false);
+    ASSERT_TRUE(CreateDirectoryA((scene.folder.Path() + "data").c_str(), nullptr));
+    scene.folder.WriteFile("data\\qsRadioChannels.xml", "<RadioChannels><RadioChannelCategory");
+    scene.directory.LoadFromFile();
+    ASSERT_NE(scene.directory.LastCacheError(), "");
+    TRegManager reg;
+    reg.SetUserName("u");
+    reg.SetPassword("p");
+    scene.Create();
+    EXPECT_TRUE(scene.player->URLs.empty());
+
+    scene.form->FetchStationListWhenNoneCached();
+    EXPECT_EQ(scene.SelectedCaption(), "Radio Paradise");
+    EXPECT_EQ(scene.player->URL(), last);
+    EXPECT_EQ(scene.directory.GetCurrentStreamURL(), last);
+    EXPECT_EQ(scene.Requested(), std::vector<std::string>{scene.directory.GetCurrentWebsiteURL()});
+}
