@@ -83,6 +83,8 @@ void TfrmLumraAccount::btnCreateClick(TObject*)
 
 void TfrmLumraAccount::ShowCheckState(const std::string& Text, TColor Color)
 {
+    // The state's own colour, not the one the skin gives labels.
+    labLumraCheck->SetUseSkinColor(false);
     labLumraCheck->Font()->SetColor(Color);
     labLumraCheck->DefaultFont()->SetColor(Color);
     labLumraCheck->SetCaption(Text);

@@ -14,6 +14,8 @@
 #include "radio/frmOptions.h"
 #include "radio/frmRadioSmallForm.h"
 #include "radio/frmSplash.h"
+#include "skinforms/frame_support.h"
+#include "skins/StoredSkins.h"
 
 using namespace cl;
 
@@ -216,6 +218,36 @@ TEST_F(ProgramDialogsTest, AccountDialogStoresWhatWasTypedAndClosesOnlyOnAValidA
     ClickOn(dialog.btnOK);
     EXPECT_EQ(seen.at(2), "anna/Secret10");
     EXPECT_EQ(dialog.ModalResult(), mrOk);
+}
+
+TEST_F(ProgramDialogsTest, AWrongAccountIsSaidInRedWhateverColourTheSkinGivesLabels)
+{
+    auto& owner = Make<TComponent>();
+    std::vector<sk::TskCompressedStoredSkin*> skins = trebanix::CreateStoredSkins(&owner);
+    auto* skin = new sk::TskSkinData(&owner);
+    // The default skin, and one whose labels are light.
+    for (int index : {12, 33}) {
+        SCOPED_TRACE(skins[index]->Description);
+        skin->SetCompressedStoredSkin(skins[index]);
+        auto* dialog = new TfrmLumraAccount(nullptr, skin);
+        made_.push_back(dialog);
+        dialog->ValidateAccount = [] { return false; };
+        dialog->Show();
+        dialog->Update();
+        Application->ProcessMessages();
+        const TPoint ok = dialog->btnOK->ClientToScreen({dialog->btnOK->Width() / 2, dialog->btnOK->Height() / 2});
+        frametest::ClickAtScreen(ok.X, ok.Y);
+        ASSERT_EQ(dialog->labLumraCheck->Caption(), radio_texts::SAccountInvalid);
+        dialog->Update();
+        sk::TskSkinStdLabel* label = dialog->labLumraCheck;
+        const TPoint from = label->ClientToScreen({0, 0});
+        int red = 0;
+        TWindowDC screen(nullptr);
+        for (int y = 0; y < label->Height(); ++y)
+            for (int x = 0; x < label->Width(); ++x)
+                red += GetPixel(screen.Handle(), from.X + x, from.Y + y) == RGB(255, 0, 0);
+        EXPECT_GT(red, 20);
+    }
 }
 
 TEST_F(ProgramDialogsTest, AccountDialogSaysWhenTheServiceCannotBeAskedAndExitGivesTwo)
