@@ -2,6 +2,8 @@
 // launching a typed address, volume, mute and the status line.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "radio/MainWindowTestSupport.h"
 #include "radio/RegistryManager.h"
 
@@ -142,4 +144,56 @@ TEST(MainWindowStations, MuteSwitchesThePlayersMuteAndKeepsTheCaption)
     scene.form->btnMute->Click();
     EXPECT_FALSE(scene.player->Mute());
     EXPECT_EQ(scene.form->btnMute->Caption(), "Mute");
+}
+
+namespace {
+
+// Notes what the settings held as the last address when each address reached the player,
+// and refuses the addresses that say so.
+class TSettingsWatchingPlayer : public TCountingPlayer {
+public:
+    void SetURL(const cl::AnsiString& url) override
+    {
+        StoredWhenSet.push_back(TRegManager().GetLastRadioURL());
+        if (url.find("refused") != std::string::npos)
+            throw cl::Exception("refused");
+        TCountingPlayer::SetURL(url);
+    }
+    std::vector<std::string> StoredWhenSet;
+};
+
+}  // namespace
+
+TEST(MainWindowStations, AStationIsStoredAsTheLastAddressBeforeItPlaysALaunchedAddressOnlyOnceItPlays)
+{
+    TMainWindowScene scene(StreamOf("a"));
+    TSettingsWatchingPlayer* player = nullptr;
+    scene.Create([&] {
+        auto made = std::make_unique<TSettingsWatchingPlayer>();
+        player = made.get();
+        return std::unique_ptr<cl::TMediaPlayer>(std::move(made));
+    });
+    scene.Show();
+
+    scene.PressStation("B");
+    ASSERT_EQ(player->URL(), StreamOf("b"));
+    EXPECT_EQ(player->StoredWhenSet.back(), StreamOf("b"));
+    // The station that plays already is not stored again.
+    TRegManager().SetLastRadioURL("elsewhere");
+    scene.PressStation("B");
+    EXPECT_EQ(TRegManager().GetLastRadioURL(), "elsewhere");
+    TRegManager().SetLastRadioURL(StreamOf("b"));
+
+    const std::string typed = " http://127.0.0.1:9/typed.mp3?a=1 ";
+    scene.form->URL->SetText(typed);
+    scene.PressOn(scene.form->btnLaunch);
+    ASSERT_EQ(player->URL(), typed);
+    EXPECT_EQ(player->StoredWhenSet.back(), StreamOf("b"));
+    EXPECT_EQ(TRegManager().GetLastRadioURL(), typed);
+
+    // An address the player refuses is not remembered.
+    scene.form->URL->SetText("http://127.0.0.1:9/refused.mp3");
+    scene.PressOn(scene.form->btnLaunch);
+    EXPECT_EQ(player->StoredWhenSet.size(), 4u);
+    EXPECT_EQ(TRegManager().GetLastRadioURL(), typed);
 }
