@@ -465,10 +465,19 @@ bool TskSkinFrame::WMSize(cl::TMessage& Message)
 }
 
 // What the frame keeps of the form's size, its region and its logo follow a new size or frame.
+// The size is the window's own: while the platform sizes the window (a drag on its border) the
+// form learns its new bounds only after the size message, and a shape made from them would stay
+// a step behind the window, cutting off the strip by which the user could size it again.
 void TskSkinFrame::FollowSize(bool KeepEqualRegion)
 {
-    fw_ = form_->Width();
-    fh_ = form_->Height();
+    RECT r{};
+    if (form_->HandleAllocated() && GetWindowRect(form_->Handle(), &r)) {
+        fw_ = static_cast<int>(r.right - r.left);
+        fh_ = static_cast<int>(r.bottom - r.top);
+    } else {
+        fw_ = form_->Width();
+        fh_ = form_->Height();
+    }
     // During a skin change the region is built once, at its end.
     if (!skinnedFrame_)
         SendNCPaint();

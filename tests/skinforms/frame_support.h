@@ -4,8 +4,11 @@
 // pixels tell which zone they came from.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "classlib/Forms.h"
 #include "classlib/GdiHandles.h"
@@ -171,22 +174,150 @@ inline void PointerAt(TFramedForm& F, int X, int Y)
     PointerAtScreen(p.X, p.Y);
 }
 
-// A real press and release of the left button at a screen point, through the system's input
+// The pointer out of every test window's way (the screen's bottom-right corner), so that what
+// a test left under it does not hover in the next one.
+inline void ParkPointer()
+{
+    PointerAtScreen(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    cl::Application->ProcessMessages();
+}
+
+// A real press and release of a mouse button at a screen point, through the system's input
 // queue, pumped until the release is handled.
-inline void ClickAtScreen(int X, int Y)
+inline void ClickAtScreen(int X, int Y, cl::TMouseButton Button = cl::mbLeft)
 {
     PointerAtScreen(X, Y);
+    const bool right = Button == cl::mbRight;
     INPUT input[2]{};
     input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    input[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
     SendInput(2, input, sizeof(INPUT));
-    for (int i = 0; i < 200 && (GetAsyncKeyState(VK_LBUTTON) < 0 || GetQueueStatus(QS_MOUSEBUTTON)); ++i) {
+    const int key = right ? VK_RBUTTON : VK_LBUTTON;
+    for (int i = 0; i < 200 && (GetAsyncKeyState(key) < 0 || GetQueueStatus(QS_MOUSEBUTTON)); ++i) {
         Sleep(2);
         cl::Application->ProcessMessages();
     }
     cl::Application->ProcessMessages();
 }
+
+// A real drag with the left button: a press at From, Steps moves by (DX, DY), a release. The
+// platform's move and size loops run inside the window's thread from the press to the release,
+// so the hand works from a thread of its own while the window's thread pumps. In a live drag
+// the window follows each step: after each step, and after the release, the hand calls Look
+// (on its own thread) once the window's thread has finished with that input. A child window
+// follows only at the release. The pointer is parked at the end.
+struct TRealDrag {
+    HWND Wnd;
+    POINT From;
+    int DX = 0;
+    int DY = 0;
+    int Steps = 1;
+    bool Live = true;
+    // Step 1..Steps, then 0 after the release.
+    std::function<void(int Step)> Look;
+    // Empty when every step was taken.
+    std::string Failure;
+
+    // Runs the drag; true when every step was taken.
+    bool Run()
+    {
+        const DWORD windowThread = GetCurrentThreadId();
+        std::atomic<bool> done{false};
+        std::thread hand([&] {
+            Hand(windowThread);
+            done = true;
+        });
+        while (!done) {
+            cl::Application->ProcessMessages();
+            Sleep(1);
+        }
+        hand.join();
+        cl::Application->ProcessMessages();
+        ParkPointer();
+        return Failure.empty();
+    }
+
+private:
+    template <class F>
+    static bool WaitFor(F Done)
+    {
+        for (int i = 0; i < 500; ++i) {
+            if (Done())
+                return true;
+            Sleep(2);
+        }
+        return Done();
+    }
+    static bool InMoveSize(DWORD Thread)
+    {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(Thread, &info) && (info.flags & GUI_INMOVESIZE);
+    }
+    static void Input(DWORD Flags, int X = 0, int Y = 0)
+    {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = Flags;
+        input.mi.dx = X;
+        input.mi.dy = Y;
+        SendInput(1, &input, sizeof input);
+    }
+    // The window's thread answers a sent message only when it asks for its next message: once
+    // it has answered, it is done with the input it was handling.
+    void Sync() { SendMessageTimeoutA(Wnd, WM_NULL, 0, 0, SMTO_NORMAL, 2000, nullptr); }
+    static RECT WindowRect(HWND Wnd)
+    {
+        RECT r{};
+        GetWindowRect(Wnd, &r);
+        return r;
+    }
+    void Hand(DWORD WindowThread)
+    {
+        PointerAtScreen(From.x, From.y);
+        Input(MOUSEEVENTF_LEFTDOWN);
+        if (!WaitFor([&] { return InMoveSize(WindowThread); })) {
+            Input(MOUSEEVENTF_LEFTUP);
+            Failure = "the press started no move or size loop";
+            return;
+        }
+        for (int i = 1; i <= Steps; ++i) {
+            const RECT before = WindowRect(Wnd);
+            // Absolute: the platform accelerates relative moves.
+            const int w = GetSystemMetrics(SM_CXSCREEN);
+            const int h = GetSystemMetrics(SM_CYSCREEN);
+            const int x = From.x + i * DX;
+            const int y = From.y + i * DY;
+            Input(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (x * 65536 + w - 1) / w, (y * 65536 + h - 1) / h);
+            POINT at{};
+            WaitFor([&] { return GetCursorPos(&at) && at.x == x && at.y == y; });
+            if (at.x != x || at.y != y) {
+                Failure = "the pointer went to " + std::to_string(at.x) + "," + std::to_string(at.y) + ", not to " +
+                          std::to_string(x) + "," + std::to_string(y);
+                break;
+            }
+            if (!Live)
+                continue;
+            if (!WaitFor([&] {
+                    const RECT now = WindowRect(Wnd);
+                    return !EqualRect(&now, &before);
+                })) {
+                Failure = "step " + std::to_string(i) + " left the window where it was";
+                break;
+            }
+            Sync();
+            if (Look)
+                Look(i);
+        }
+        Input(MOUSEEVENTF_LEFTUP);
+        if (!WaitFor([&] { return !InMoveSize(WindowThread); }))
+            Failure += (Failure.empty() ? "" : "; ") + std::string("the loop outlived the release");
+        Sync();
+        if (Look)
+            Look(0);
+    }
+};
 
 // How many pixels of two pictures differ; -1 when their sizes do.
 inline int Differences(cl::TBitmap& A, cl::TBitmap& B)
