@@ -46,6 +46,8 @@ TskSelectSkinDlgForm::TskSelectSkinDlgForm(TComponent* AOwner, TskSkinData* Ctrl
     if (CtrlSkinData && CtrlSkinData->ResourceStrData())
         PreviewSkinData->SetResourceStrData(CtrlSkinData->ResourceStrData());
     PreviewFrame = new TskSkinFrame(PreviewForm);
+    // The preview stands for a window in use; a disabled child form never becomes active.
+    PreviewFrame->AlwaysActive = true;
     PreviewFrame->SetSkinData(PreviewSkinData);
     auto* previewPanel = new TskSkinPanel(PreviewForm);
     previewPanel->SetParent(PreviewForm);

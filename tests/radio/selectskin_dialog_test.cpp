@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "classlib/CallbackWindow.h"
+#include "classlib/GdiHandles.h"
 #include "skinforms/skSelectSkinDialog.h"
 #include "skins/StoredSkins.h"
 
@@ -148,6 +149,61 @@ TEST(SelectSkinDialog, ASkinThatCannotBeReadCannotBeChosen)
     }));
     EXPECT_FALSE(okEnabled);
     EXPECT_EQ(scene.dialog->SelectedSkin(), nullptr);
+}
+
+// The preview stands for a window in use: it shows the skin's active frame although the
+// disabled preview never is the active window.
+TEST(SelectSkinDialog, ThePreviewShowsTheSkinsActiveFrame)
+{
+    TDialogScene scene;
+    int checked = 0;
+    std::vector<std::string> wrong;
+    TskSelectSkinDlgForm* shown = nullptr;
+    HWND looker = cl::AllocateHWnd([&](cl::TMessage& M) {
+        if (M.Msg != WM_APP || !shown) {
+            M.Result = DefWindowProcA(looker, M.Msg, M.WParam, M.LParam);
+            return;
+        }
+        cl::Application->ProcessMessages();
+        TskSkinData& skin = *shown->PreviewSkinData;
+        if (!skin.InactivePicture || skin.InactivePicture->Empty()) {
+            wrong.push_back("nowhere: the skin has no inactive picture");
+            shown->SetModalResult(cl::mrCancel);
+            return;
+        }
+        HWND preview = shown->PreviewForm->Handle();
+        RECT w{};
+        GetWindowRect(preview, &w);
+        cl::TOwnedRegion shape(CreateRectRgn(0, 0, 0, 0));
+        const bool shaped = GetWindowRgn(preview, shape.Handle()) != ERROR;
+        // The top-left corner of the frame, drawn from the picture as it is; where the active
+        // picture differs from the inactive one and no caption object lies.
+        cl::TWindowDC screen(nullptr);
+        for (int y = 0; y < skin.LTPoint.Y; ++y)
+            for (int x = 0; x < skin.LTPoint.X; ++x) {
+                const cl::TColor active = skin.Picture->Pixels(x, y);
+                if (active == skin.InactivePicture->Pixels(x, y) || (shaped && !PtInRegion(shape.Handle(), x, y)))
+                    continue;
+                bool onObject = false;
+                for (int i = 0; i < shown->PreviewFrame->ObjectCount(); ++i)
+                    onObject = onObject || PointInRect(shown->PreviewFrame->Objects(i)->ObjectRect, {x, y});
+                if (onObject)
+                    continue;
+                ++checked;
+                const COLORREF seen = GetPixel(screen.Handle(), w.left + x, w.top + y);
+                if (seen != static_cast<COLORREF>(cl::ColorToRGB(active)) && wrong.size() < 5)
+                    wrong.push_back(std::to_string(x) + "," + std::to_string(y));
+            }
+        shown->SetModalResult(cl::mrCancel);
+    });
+    // The first skin draws its inactive frame as a picture of its own.
+    EXPECT_FALSE(scene.Run(scene.skins[0], [&](TskSelectSkinDlgForm* F) {
+        shown = F;
+        PostMessageA(looker, WM_APP, 0, 0);
+    }));
+    cl::DeallocateHWnd(looker);
+    EXPECT_GT(checked, 20) << "too few pixels tell the active frame from the inactive one";
+    EXPECT_TRUE(wrong.empty()) << "the screen does not show the active frame at " << wrong.front();
 }
 
 TEST(SelectSkinDialog, AnOwnerWithoutStoredSkinsIsRefused)
