@@ -388,6 +388,7 @@ private:
     void Maximize();
     void PlaceOnFirstShow();
     void MagneticMoving(RECT& R);
+    TRect MagneticArea() const;
     void StartFadeIn();
     void FadeIn();
     void EndFade();
@@ -396,6 +397,7 @@ private:
     void TrayDblClick(cl::TObject* Sender);
     bool SystemMenuOffers(const char* Name) const;
     cl::TMenuItem* MakeSystemMenuItem(cl::TPopupMenu* Menu, const char* Name);
+    cl::TShortCut CloseShortCut() const;
 
     // The skin-change walks over the form's controls.
     void BeforeChangeWalk(TskSkinData* Data);

@@ -18,10 +18,18 @@ bool TskSkinFrame::SystemMenuOffers(const char* Name) const
     if (name == "BSF_RESTORE")
         return WindowState != fwsNormal || RolledUp;
     if (name == "BSF_ROLLUP")
-        return !RolledUp && WindowState != fwsMinimized && borderIcons_.Contains(biRollUp);
+        return !RolledUp && WindowState != fwsMinimized && borderIcons_.Contains(biRollUp) &&
+               !(form_->FormStyle() == cl::fsMDIChild && WindowState == fwsMaximized);
     if (name == "BSF_MINTOTRAY")
         return borderIcons_.Contains(biMinimizeToTray);
     return name == "BSF_CLOSE";
+}
+
+// The platform's keys for closing: an MDI child closes with Ctrl+F4, Alt+F4 would close the
+// whole main form.
+cl::TShortCut TskSkinFrame::CloseShortCut() const
+{
+    return cl::ShortCut(VK_F4, form_->FormStyle() == cl::fsMDIChild ? cl::scCtrl : cl::scAlt);
 }
 
 cl::TMenuItem* TskSkinFrame::MakeSystemMenuItem(cl::TPopupMenu* Menu, const char* Name)
@@ -48,7 +56,7 @@ cl::TMenuItem* TskSkinFrame::MakeSystemMenuItem(cl::TPopupMenu* Menu, const char
     } else {
         item->SetCaption(GetSkinResStr(strings, "MI_CLOSECAPTION"));
         item->OnClick = [this](cl::TObject*) { DoClose(); };
-        item->SetShortCut(cl::ShortCut(VK_F4, cl::scAlt));
+        item->SetShortCut(CloseShortCut());
     }
     return item;
 }

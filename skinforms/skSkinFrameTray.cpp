@@ -27,7 +27,7 @@ void TskSkinFrame::CreateTrayMenu()
     line->SetCaption("-");
     trayMenu_->Items()->Add(line);
     cl::TMenuItem* close = AddTrayItem(trayMenu_, "TRAY_BSF_CLOSE", [this](cl::TObject*) { DoClose(); });
-    close->SetShortCut(cl::ShortCut(VK_F4, cl::scAlt));
+    close->SetShortCut(CloseShortCut());
     UpdateTrayMenuCaptions();
 }
 
