@@ -215,7 +215,7 @@ TEST(SkinDataFormInfo, CornersAreClampedIntoTheClientRectangle)
 
 TEST(SkinDataFormInfo, AMaskNameSwitchesOnTheMaskCorrections)
 {
-    auto ini = IniOf(Lines({"[FORMINFO]", "lefttoppoint=20,30", "rightbottompoint=180,100",
+    auto ini = IniOf(Lines({"[FORMINFO]", "lefttoppoint=5,30", "rightbottompoint=180,100",
                             "clientrect=10,20,190,110", "hittestlefttoppoint=0,9", "hittestrighttoppoint=5,6",
                             "inactiveeffect=iesplitblur"}));
     TskSkinData data(nullptr);
@@ -226,7 +226,9 @@ TEST(SkinDataFormInfo, AMaskNameSwitchesOnTheMaskCorrections)
 
     data.MaskName = "mask.bmp";
     data.LoadFormInfo(*ini);
-    EXPECT_EQ(data.HitTestLTPoint, (TPoint{20, 30}));
+    // The hit-test point takes the corner as read, before the corner moves into the client area.
+    EXPECT_EQ(data.HitTestLTPoint, (TPoint{5, 30}));
+    EXPECT_EQ(data.LTPoint, (TPoint{10, 30}));
     EXPECT_EQ(data.HitTestRTPoint, (TPoint{5, 6}));
     EXPECT_EQ(data.HitTestRBPoint, (TPoint{180, 100}));
     EXPECT_EQ(data.MaskRectArea, (TRect{10, 20, 190, 110}));
