@@ -106,6 +106,53 @@ TEST_F(CheckBox, ARadioGroupUnchecksItsSiblingsSilently)
     EXPECT_EQ(clicks, 1) << "a radio box reports only becoming checked";
 }
 
+TEST_F(CheckBox, ACheckUnchecksOnlyTheCheckedBoxesOfItsGroupOnItsParent)
+{
+    skctrltest::TTestForm elsewhere;
+    auto* sibling = Make(10, 40);
+    auto* grayed = Make(10, 70);
+    auto* otherGroup = Make(10, 100);
+    auto* ungrouped = Make(10, 130);
+    auto* otherParent = new TskSkinCheckRadioBox(elsewhere.Form);
+    otherParent->SetParent(elsewhere.Form);
+    for (auto* b : {box, sibling, grayed, otherParent})
+        b->SetGroupIndex(1);
+    otherGroup->SetGroupIndex(2);
+    for (auto* b : {sibling, otherGroup, ungrouped, otherParent})
+        b->SetChecked(true);
+    grayed->SetState(cbGrayed);
+    box->SetChecked(true);
+    EXPECT_FALSE(sibling->Checked());
+    EXPECT_EQ(sibling->State(), cbUnchecked);
+    EXPECT_EQ(grayed->State(), cbGrayed) << "only a checked box is unchecked";
+    EXPECT_TRUE(otherGroup->Checked());
+    EXPECT_TRUE(ungrouped->Checked());
+    EXPECT_TRUE(otherParent->Checked());
+    // Boxes without a group never exclude each other.
+    box->SetGroupIndex(0);
+    box->SetChecked(true);
+    EXPECT_TRUE(ungrouped->Checked());
+}
+
+TEST_F(CheckBox, TheDefaultLookMarksAGrayedCheckBoxInGrayAndAGrayedRadioBoxNot)
+{
+    auto marks = [&](TColor C) {
+        auto shot = skctrltest::Snapshot(box);
+        int n = 0;
+        // Inside the box's one-pixel frame (3, 5, 17, 19).
+        for (int y = 6; y < 18; ++y)
+            for (int x = 4; x < 16; ++x)
+                n += shot->Pixels(x, y) == C;
+        return n;
+    };
+    box->SetState(cbGrayed);
+    EXPECT_GT(marks(skctrltest::Rgb(clGrayText)), 3);
+    EXPECT_EQ(marks(clBlack), 0);
+    box->SetRadio(true);
+    EXPECT_EQ(marks(skctrltest::Rgb(clGrayText)), 0);
+    EXPECT_EQ(marks(clBlack), 0);
+}
+
 TEST_F(CheckBox, WithAllowGrayedThreeClicksGoGrayedCheckedUnchecked)
 {
     box->SetAllowGrayed(true);
