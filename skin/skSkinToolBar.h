@@ -7,6 +7,7 @@
 #include "classlib/ComponentRef.h"
 #include "classlib/ImgList.h"
 #include "skin/skSkinPanel.h"
+#include "skin/skWindowTimer.h"
 
 namespace sk {
 
@@ -130,7 +131,7 @@ private:
     bool hot_[2] = {false, false};
     bool pressed_[2] = {false, false};
     TScrollDirection direction_ = sdNone;
-    bool timerRunning_ = false;
+    TskWindowTimer scrollTimer_{this, ScrollTimerId};
     bool trackingLeave_ = false;
     int resizeButtonIndex_ = -1;
 };

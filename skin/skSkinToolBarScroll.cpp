@@ -164,17 +164,12 @@ void TskSkinToolBar::AdjustClientRect(TRect& Rect)
 void TskSkinToolBar::StartScrolling(TScrollDirection Direction)
 {
     direction_ = Direction;
-    if (HandleAllocated()) {
-        SetTimer(Handle(), ScrollTimerId, scrollTimerInterval_, nullptr);
-        timerRunning_ = true;
-    }
+    scrollTimer_.Start(scrollTimerInterval_);
 }
 
 void TskSkinToolBar::StopScrolling()
 {
-    if (timerRunning_ && HandleAllocated())
-        KillTimer(Handle(), ScrollTimerId);
-    timerRunning_ = false;
+    scrollTimer_.Stop();
     direction_ = sdNone;
 }
 
@@ -197,7 +192,7 @@ void TskSkinToolBar::ScrollStep()
 
 void TskSkinToolBar::WMTimer(TMessage& Message)
 {
-    if (Message.WParam != ScrollTimerId) {
+    if (!scrollTimer_.IsTick(Message)) {
         DefaultHandler(Message);
         return;
     }
@@ -443,7 +438,7 @@ void TskSkinToolBar::Dispatch(TMessage& Message)
     case WM_TIMER: WMTimer(Message); break;
     case WM_NCDESTROY:
         // The window's timer and mouse tracking end with it.
-        timerRunning_ = false;
+        scrollTimer_.Stop();
         trackingLeave_ = false;
         direction_ = sdNone;
         TskSkinPanel::Dispatch(Message);

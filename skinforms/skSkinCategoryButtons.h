@@ -16,6 +16,7 @@
 #include "skin/skDefaultLook.h"
 #include "skin/skSkinCtrls.h"
 #include "skin/skSkinScrollBar.h"
+#include "skin/skWindowTimer.h"
 #include "skinforms/skCategoryButtons.h"
 #include "skinforms/skCategoryButtonsLayout.h"
 
@@ -286,7 +287,7 @@ private:
     TskButtonItem* markRight_ = nullptr;
     TskButtonItem* markBottom_ = nullptr;
     std::unique_ptr<cl::TDragImageList> dragImages_;
-    bool autoScrolling_ = false;
+    sk::TskWindowTimer autoScroll_{this, AutoScrollTimerId};
     cl::TPoint lastDragPoint_;
     bool releasing_ = false;
     bool dragCancelled_ = false;

@@ -582,7 +582,7 @@ void TskSkinCategoryButtons::SetInsertMarks(TskButtonItem* Left, TskButtonItem* 
 
 bool TskSkinCategoryButtons::DragOverAt(int X, int Y)
 {
-    if (!autoScrolling_)
+    if (!autoScroll_.Running())
         AutoScrollStep();
     TskButtonCategory* category = nullptr;
     TskButtonItem* target = nullptr;
@@ -710,26 +710,19 @@ void TskSkinCategoryButtons::AutoScrollStep()
     if (HandleAllocated())
         UpdateWindow(Handle());
     dragImages_->ShowDragImage();
-    const UINT delay = static_cast<UINT>(distance * 400 / zone) + 20;
-    if (HandleAllocated()) {
-        SetTimer(Handle(), AutoScrollTimerId, delay, nullptr);
-        autoScrolling_ = true;
-    }
+    autoScroll_.Start(static_cast<UINT>(distance * 400 / zone) + 20);
 }
 
 void TskSkinCategoryButtons::StopAutoScroll()
 {
-    if (autoScrolling_ && HandleAllocated())
-        KillTimer(Handle(), AutoScrollTimerId);
-    autoScrolling_ = false;
+    autoScroll_.Stop();
 }
 
 void TskSkinCategoryButtons::WMTimer(TMessage& Message)
 {
-    if (Message.WParam != AutoScrollTimerId) {
+    if (!autoScroll_.IsTick(Message)) {
         TskSkinControl::Dispatch(Message);
         return;
     }
-    if (autoScrolling_)
-        AutoScrollStep();
+    AutoScrollStep();
 }

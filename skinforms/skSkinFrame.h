@@ -22,6 +22,7 @@
 #include "classlib/GdiHandles.h"
 #include "skin/skSkinData.h"
 #include "skin/skUtils.h"
+#include "skin/skWindowTimer.h"
 #include "skinforms/skSkinFrameObjects.h"
 #include "skinforms/skSkinFramePlacement.h"
 #include "skinforms/skSkinMenus.h"
@@ -508,8 +509,8 @@ private:
     bool inMainMenuBar_ = false;
     TRect restoreBounds_;
     bool restoreSaved_ = false;
-    // The fade-in's timer runs.
-    bool fadePending_ = false;
+    // The fade-in's window timer on the form, made at the first fade.
+    std::unique_ptr<TskWindowTimer> fadeTimer_;
     int heightBeforeRollUp_ = 0;
     TskMagneticState magnetic_;
     cl::TComponentRef<TskTrayIcon> trayIcon_{this};

@@ -49,13 +49,15 @@ void TskSkinFrame::StartFadeIn()
     HWND wnd = form_->Handle();
     SetLayered(wnd, true);
     SetAlpha(wnd, 0);
-    fadePending_ = SetTimer(wnd, FadeInTimerId, FadeInTimerInterval, nullptr) != 0;
+    if (!fadeTimer_)
+        fadeTimer_ = std::make_unique<TskWindowTimer>(form_, FadeInTimerId);
+    fadeTimer_->Start(FadeInTimerInterval);
 }
 
 bool TskSkinFrame::WMTimer(cl::TMessage& Message)
 {
     // The form may run a timer of that number itself.
-    if (Message.WParam != FadeInTimerId || !fadePending_)
+    if (!fadeTimer_ || !fadeTimer_->IsTick(Message))
         return false;
     FadeIn();
     return true;
@@ -66,8 +68,7 @@ void TskSkinFrame::FadeIn()
     if (!form_->HandleAllocated())
         return;
     HWND wnd = form_->Handle();
-    KillTimer(wnd, FadeInTimerId);
-    fadePending_ = false;
+    fadeTimer_->Stop();
     const int target = AlphaBlendAnimation && !AlphaBlend ? 255 : AlphaBlendValue;
     if (AlphaBlendAnimation) {
         const cl::TAliveFlag alive = alive_;
@@ -92,9 +93,8 @@ void TskSkinFrame::EndFade()
 {
     if (!form_->HandleAllocated())
         return;
-    if (fadePending_)
-        KillTimer(form_->Handle(), FadeInTimerId);
-    fadePending_ = false;
+    if (fadeTimer_)
+        fadeTimer_->Stop();
     if (AlphaBlend && IsWindowsNT5())
         SetLayered(form_->Handle(), false);
 }

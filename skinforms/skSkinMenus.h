@@ -21,6 +21,7 @@
 #include "classlib/Forms.h"
 #include "classlib/Menus.h"
 #include "skin/skSkinData.h"
+#include "skin/skWindowTimer.h"
 #include "skinforms/skSkinMenusLayout.h"
 #include "skinforms/skSkinMenusMessages.h"
 
@@ -181,6 +182,7 @@ private:
 
     TskSkinMenu* skinMenu_;
     bool useDescription_;
+    TskWindowTimer scrollTimer_{this, MenuScrollTimerId};
 };
 
 class TskSkinMenu : public cl::TComponent {

@@ -69,8 +69,8 @@ void TskSkinPopupWindow::Dismiss()
     TrackTimer->SetEnabled(false);
     AnimTimer->SetEnabled(false);
     ScrollCode = 0;
+    scrollTimer_.Stop();
     if (HandleAllocated()) {
-        KillTimer(Handle(), MenuScrollTimerId);
         SetVisible(false);
         DestroyHandle();
     }
@@ -431,15 +431,14 @@ void TskSkinPopupWindow::StartScroll(int Code)
     const int level = skinMenu_->IndexOfWindow(this);
     if (level >= 0)
         skinMenu_->CloseMenu(level + 1);
-    SetTimer(Handle(), MenuScrollTimerId, MenuScrollInterval, nullptr);
+    scrollTimer_.Start(MenuScrollInterval);
 }
 
 void TskSkinPopupWindow::StopScroll()
 {
     ScrollCode = 0;
     RedrawMarkers();
-    if (HandleAllocated())
-        KillTimer(Handle(), MenuScrollTimerId);
+    scrollTimer_.Stop();
 }
 
 bool TskSkinPopupWindow::ScrollStep(bool Up)
@@ -455,7 +454,7 @@ bool TskSkinPopupWindow::ScrollStep(bool Up)
 
 void TskSkinPopupWindow::WMTimer(TMessage& Message)
 {
-    if (Message.WParam != MenuScrollTimerId) {
+    if (!scrollTimer_.IsTick(Message)) {
         TCustomControl::Dispatch(Message);
         return;
     }

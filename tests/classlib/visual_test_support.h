@@ -219,6 +219,22 @@ struct TClockScope {
     ~TClockScope() { SetTimerClock(previous); }
 };
 
+// Moves the clock through each of Times (milliseconds from now, rising) and expects Count to
+// step by one exactly there and not a millisecond earlier: a timer's first delay and its pace.
+template <class Read>
+void ExpectStepsAt(TFakeClock& Clock, Read&& Count, std::initializer_list<unsigned> Times)
+{
+    unsigned now = 0;
+    for (unsigned t : Times) {
+        const int before = Count();
+        Clock.Advance(t - now - 1);
+        EXPECT_EQ(Count(), before) << "a millisecond before " << t << " ms";
+        Clock.Advance(1);
+        EXPECT_EQ(Count(), before + 1) << "at " << t << " ms";
+        now = t;
+    }
+}
+
 inline LPARAM At(int X, int Y) { return MAKELPARAM(X, Y); }
 
 // What a test's log holds, joined with "; ", and the log emptied for what comes next.

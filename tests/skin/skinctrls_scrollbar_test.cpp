@@ -2,6 +2,7 @@
 // dragging, keys and wheel, and both looks painted.
 #include "skin/skinctrls_support.h"
 
+#include "classlib/visual_test_support.h"
 #include "skin/skSkinScrollBar.h"
 
 using namespace cl;
@@ -11,6 +12,7 @@ using namespace skctrltest;
 namespace {
 
 struct ScrollBar : ::testing::Test {
+    visual_test::TClockScope clock;
     TTestForm form;
     TskSkinScrollBar* bar = nullptr;
     int changes = 0;
@@ -62,25 +64,22 @@ TEST_F(ScrollBar, SetRangeClampsWithoutChangeAndRefusesOversizedPages)
     EXPECT_EQ(bar->Position(), 0);
 }
 
-TEST_F(ScrollBar, HoldingTheFarArrowRepeatsAndPausesOffTheArrow)
+TEST_F(ScrollBar, HoldingTheFarArrowRepeatsAfterHalfASecondEvery50MsAndPausesOffTheArrow)
 {
     bar->SetRange(0, 100, 0, 0);
     Press(190, 9);
     EXPECT_EQ(bar->Position(), 1) << "once at once";
     EXPECT_EQ(bar->RepeatMode(), TskSkinScrollBar::RepeatFarArrow);
-    Tick();  // the first delay has passed
-    EXPECT_EQ(bar->Position(), 2);
-    Tick();
-    EXPECT_EQ(bar->Position(), 3);
+    auto position = [this] { return bar->Position(); };
+    visual_test::ExpectStepsAt(clock.clock, position, {500, 550, 600});
     Move(100, 9);  // off the arrow: the repeat pauses
-    Tick();
-    EXPECT_EQ(bar->Position(), 3);
-    Move(190, 9);  // back on it: the repeat resumes
-    Tick();
+    clock.clock.Advance(200);
     EXPECT_EQ(bar->Position(), 4);
+    Move(190, 9);  // back on it: the repeat resumes at its pace
+    visual_test::ExpectStepsAt(clock.clock, position, {50});
     Release(190, 9);
-    Tick();
-    EXPECT_EQ(bar->Position(), 4);
+    clock.clock.Advance(200);
+    EXPECT_EQ(bar->Position(), 5);
     EXPECT_EQ(bar->PressedPart(), -1);
     EXPECT_EQ(lastChanges, 0) << "only a thumb drag ends with OnLastChange";
 }

@@ -2,6 +2,7 @@
 // messages, releases on and off a button, and both looks painted per state.
 #include "skin/skinctrls_support.h"
 
+#include "classlib/visual_test_support.h"
 #include "skinforms/skSkinUpDown.h"
 
 using namespace cl;
@@ -11,6 +12,7 @@ using namespace skctrltest;
 namespace {
 
 struct UpDown : ::testing::Test {
+    visual_test::TClockScope clock;
     TTestForm form;
     TskSkinUpDown* ud = nullptr;
     int changes = 0;
@@ -76,19 +78,16 @@ TEST_F(UpDown, TheRightHalfOfAHorizontalControlIsTheUpButtonAndTheTopHalfOfAVert
     EXPECT_EQ(ud->Position(), 11);
 }
 
-TEST_F(UpDown, HoldingWaitsOneTickThenStepsEveryTickAndOnceMoreOnRelease)
+TEST_F(UpDown, HoldingWaitsHalfASecondThenStepsEvery100MsAndOnceMoreOnRelease)
 {
     ud->SetMax(5);
     Press(40, 10);
     EXPECT_EQ(ud->RepeatMode(), TskSkinUpDown::RepeatUp);
     EXPECT_TRUE(ud->TimerRunning());
     EXPECT_EQ(ud->Position(), 0) << "a press alone steps nothing";
-    Tick();  // the first delay: only re-armed
+    clock.clock.Advance(500);  // the first delay: only re-armed
     EXPECT_EQ(ud->Position(), 0);
-    Tick();
-    EXPECT_EQ(ud->Position(), 1);
-    Tick();
-    EXPECT_EQ(ud->Position(), 2);
+    visual_test::ExpectStepsAt(clock.clock, [this] { return ud->Position(); }, {100, 200});
     Release(40, 10);
     EXPECT_EQ(ud->Position(), 3) << "the release steps once more";
     EXPECT_FALSE(ud->TimerRunning());
@@ -114,9 +113,9 @@ TEST_F(UpDown, OffTheButtonTheRepeatPausesAndAReleaseThereNeitherStepsNorClicks)
     EXPECT_EQ(ud->HotButton(), -1);
     EXPECT_FALSE(ud->ButtonMouseIn(TskSkinUpDown::UpButton));
     EXPECT_FALSE(ud->TimerRunning());
-    Move(5, 10);  // back: the repeat resumes
+    Move(5, 10);  // back: the repeat resumes, sooner than its pace
     EXPECT_TRUE(ud->TimerRunning());
-    Tick();
+    visual_test::ExpectStepsAt(clock.clock, [this] { return -ud->Position(); }, {50});
     EXPECT_EQ(ud->Position(), 48);
     Move(40, 10);
     Release(40, 10);

@@ -3,6 +3,7 @@
 // buttons' look and commands, and the system menu.
 #include "skinforms/frame_support.h"
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -75,10 +76,9 @@ TEST(FrameObjects, AMorphTakesFiveTicksEachWayAndThenStops)
     clock.clock.Advance(50);  // the hover poll finds the button
     ASSERT_TRUE(close->Active);
     ASSERT_TRUE(form.Frame->MorphTimer()->Running());
-    for (int tick = 1; tick <= 5; ++tick) {
-        clock.clock.Advance(25);
-        EXPECT_DOUBLE_EQ(close->MorphKf, tick * 0.2) << "tick " << tick;
-    }
+    // A fifth per tick, every 25 ms.
+    visual_test::ExpectStepsAt(clock.clock, [close] { return static_cast<int>(std::lround(close->MorphKf * 5)); },
+                               {25, 50, 75, 100, 125});
     EXPECT_EQ(close->MorphKf, 1.0);
     clock.clock.Advance(25);
     EXPECT_FALSE(form.Frame->MorphTimer()->Running()) << "nothing left to morph";

@@ -157,10 +157,18 @@ TEST(SkinMenuScroll, TallerThanTheWorkAreaOpensAtItsTopAndScrollsRowByRow)
     scene.Key(VK_UP);
     EXPECT_EQ(level->ActiveItem, 39);
     EXPECT_EQ(level->TopIndex, 12);
-    // The scroll timer moves one row per tick while a marker is held.
-    level->ScrollCode = 1;
-    SendMessageA(level->Handle(), WM_TIMER, MenuScrollTimerId, 0);
-    EXPECT_EQ(level->TopIndex, 11);
+    // The pointer on the upper marker: the tracking finds it, then a row every 100 ms.
+    visual_test::PointAt(level, level->Width() / 2, 8);
+    scene.time.clock.Advance(MenuTrackInterval);
+    EXPECT_EQ(level->ScrollCode, 1);
+    visual_test::ExpectStepsAt(scene.time.clock, [level] { return -level->TopIndex; }, {100, 200});
+    EXPECT_EQ(level->TopIndex, 10);
+    const TRect row = level->Items(20)->ObjectRect;
+    visual_test::PointAt(level, level->Width() / 2, (row.Top + row.Bottom) / 2);
+    scene.time.clock.Advance(MenuTrackInterval);
+    EXPECT_EQ(level->ScrollCode, 0);
+    scene.time.clock.Advance(200);
+    EXPECT_EQ(level->TopIndex, 10) << "off the marker the scrolling stops";
     scene.Log();
     scene.ClickRow(0, 20);
     EXPECT_EQ(scene.Log(), "menu close; form 1228; mode off; click item20");

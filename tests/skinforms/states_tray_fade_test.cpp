@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "classlib/visual_test_support.h"
 #include "skin/skUtilsSystem.h"
 #include "skinforms/skSkinFrameFade.h"
 #include "skinforms/skTrayIcon.h"
@@ -161,15 +162,18 @@ std::vector<int> Steps(int Target)
 
 bool Layered(HWND Wnd) { return (GetWindowLongA(Wnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; }
 
-TEST(FrameFade, AnAnimatedTranslucentWindowRisesInStepsOfFiveAndStaysLayered)
+TEST(FrameFade, AnAnimatedTranslucentWindowRisesInStepsOfFiveAMillisecondAfterTheShowAndStaysLayered)
 {
+    visual_test::TClockScope clock;
     TFadeLog fade(true);
     TFramedForm form(nullptr, 300, 200);
     form.Frame->AlphaBlend = true;
     form.Frame->AlphaBlendAnimation = true;
     form.Frame->AlphaBlendValue = 200;
     form.Show();
-    ASSERT_TRUE(fade.WaitFor(200));
+    Application->ProcessMessages();
+    EXPECT_EQ(fade.Alphas, std::vector<int>{0}) << "invisible until the fade's timer";
+    clock.clock.Advance(1);
     EXPECT_EQ(fade.Alphas, Steps(200));
     EXPECT_TRUE(Layered(form.Wnd()));
     form.Form->Hide();
