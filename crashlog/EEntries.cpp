@@ -14,6 +14,7 @@
 #include "crashlog/EStack.h"
 #include "crashlog/EThreads.h"
 #include "crashlog/EThrow.h"
+#include "crashlog/EWebPage.h"
 #include "crashlog/ExceptionLog.h"
 
 namespace crashlog {
@@ -28,6 +29,7 @@ TUnhandledFilter kernelUnhandledFilter = nullptr;
 LPTOP_LEVEL_EXCEPTION_FILTER previousFilter = nullptr;
 std::terminate_handler previousTerminate = nullptr;
 bool (*previousHook)(std::exception_ptr, cl::TObject*, cl::TCatchPoint) = nullptr;
+bool hookedHandlers = false;
 
 // The exception this thread last reported at a catch point: the object and the number of the
 // throw that raised it. A re-raise of it (which throws nothing new) reaching terminate is not new.
@@ -67,14 +69,32 @@ TExceptionContext LanguageContext(std::exception_ptr object)
 }
 
 // Ends what an unhandled exception leaves: the program on the main thread, else the thread.
+// The caller's own report, if any, is finished.
 [[noreturn]] void EndAfterUnhandled()
 {
-    if (GetCurrentThreadId() == MainThreadId()) {
-        RunEndOfProcessSteps();
-        TerminateProcess(GetCurrentProcess(), 1);
-    }
+    if (GetCurrentThreadId() == MainThreadId() || ProcessMustEnd())
+        EndProcessAfterReports();
     ExitThread(1);
 }
+
+// Counts a report from the logger's entry until its end, also when the entry ends the process
+// or the thread (which runs no destructor): `Done` ends the count once.
+class TReportUnderway {
+public:
+    TReportUnderway() { BeginReport(); }
+    ~TReportUnderway() { Done(); }
+    void Done()
+    {
+        if (!done_)
+            EndReport();
+        done_ = true;
+    }
+    TReportUnderway(const TReportUnderway&) = delete;
+    TReportUnderway& operator=(const TReportUnderway&) = delete;
+
+private:
+    bool done_ = false;
+};
 
 bool HookedHandleException(std::exception_ptr error, cl::TObject* sender, cl::TCatchPoint where)
 {
@@ -82,6 +102,7 @@ bool HookedHandleException(std::exception_ptr error, cl::TObject* sender, cl::TC
         // A call that failed on the main thread was reported there; its re-raise is not new.
         if (where == cl::TCatchPoint::Synchronize)
             return false;
+        TReportUnderway underway;
         TExceptionContext context = LanguageContext(error);
         lastReported = {ExceptionObjectAddress(error), ThrowSerial()};
         return !ExceptionManager(std::move(context));
@@ -97,6 +118,7 @@ void TerminateHandler()
     if (inside)
         TerminateProcess(GetCurrentProcess(), 3);
     inside = true;
+    TReportUnderway underway;
     try {
         std::exception_ptr current = std::current_exception();
         if (!current)
@@ -116,6 +138,7 @@ void TerminateHandler()
     } catch (...) {
         InternalError("std::terminate");
     }
+    underway.Done();
     EndAfterUnhandled();
 }
 
@@ -197,12 +220,14 @@ __attribute__((noinline)) LONG FilterBody(EXCEPTION_POINTERS* pointers, std::uin
     const EXCEPTION_RECORD& record = *pointers->ExceptionRecord;
     if (IsNotice(record.ExceptionCode))
         return previousFilter ? previousFilter(pointers) : EXCEPTION_CONTINUE_SEARCH;
+    TReportUnderway underway;
     try {
         if (IsProcessingThread()) {
             // A fault of the logger itself: never processed again, never a deadlock.
             RescueProcessing("UnhandledExceptionFilter");
             if (GetCurrentThreadId() != MainThreadId())
                 LeaveProcessing();
+            underway.Done();
             EndAfterUnhandled();
         }
         TExceptionContext context;
@@ -224,10 +249,9 @@ __attribute__((noinline)) LONG FilterBody(EXCEPTION_POINTERS* pointers, std::uin
     } catch (...) {
         InternalError("UnhandledExceptionFilter");
     }
-    if (endProcess) {
-        RunEndOfProcessSteps();
-        TerminateProcess(GetCurrentProcess(), 1);
-    }
+    underway.Done();
+    if (endProcess)
+        EndProcessAfterReports();
     EndAfterUnhandled();
 }
 
@@ -328,29 +352,35 @@ LONG WINAPI HookedUnhandledExceptionFilter(EXCEPTION_POINTERS* pointers)
 
 }  // namespace
 
-void InstallExceptionEntries()
+void InstallExceptionEntries(bool inLibrary)
 {
-    previousHook = cl::ExceptionHooks().OnException;
-    cl::ExceptionHooks().OnException = HookedHandleException;
+    hookedHandlers = !inLibrary;
+    if (hookedHandlers) {
+        previousHook = cl::ExceptionHooks().OnException;
+        cl::ExceptionHooks().OnException = HookedHandleException;
+    }
     previousTerminate = std::set_terminate(TerminateHandler);
     if (!spareRescueStack)
         spareRescueStack = VirtualAlloc(nullptr, RescueStackSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     previousFilter = SetUnhandledExceptionFilter(TopLevelFilter);
     loaderLockHandler = AddVectoredExceptionHandler(1, LoaderLockFaultHandler);
     void* imported = nullptr;
+    const std::string module = inLibrary ? ModuleFileName(LoggerModule()) : "";
+    HookServerEntry(LoggerModule());
     // Failures are ignored: a program that never imports a procedure just has nothing to hook.
-    HookImportedProcedure({""}, "kernel32.dll", true, imported,
+    HookImportedProcedure({module}, "kernel32.dll", true, imported,
                           reinterpret_cast<void*>(&HookedUnhandledExceptionFilter), "UnhandledExceptionFilter");
     kernelUnhandledFilter = reinterpret_cast<TUnhandledFilter>(imported);
-    HookImportedProcedure({""}, "kernel32.dll", true, imported, reinterpret_cast<void*>(&HookedRaiseException),
+    HookImportedProcedure({module}, "kernel32.dll", true, imported, reinterpret_cast<void*>(&HookedRaiseException),
                           "RaiseException");
     kernelRaiseException = reinterpret_cast<TRaiseException>(imported);
-    HookThreadImports();
+    HookThreadImports(module);
 }
 
 void RemoveExceptionEntries()
 {
-    cl::ExceptionHooks().OnException = previousHook;
+    if (hookedHandlers)
+        cl::ExceptionHooks().OnException = previousHook;
     std::set_terminate(previousTerminate);
     SetUnhandledExceptionFilter(previousFilter);
     if (loaderLockHandler)

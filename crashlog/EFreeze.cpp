@@ -107,8 +107,11 @@ void ReportFreeze(TFreezeThread& self)
     ResumeThread(self.MainThread.Get());
     if (!read || !context.Eip || !context.Esp)
         return;
-    if (!EnterProcessing())
+    BeginReport();
+    if (!EnterProcessing()) {
+        EndReport();
         return;
+    }
     try {
         TExceptionContext report;
         report.Object = std::make_exception_ptr(EFrozenApplication(CurrentOptions().FreezeMessage));
@@ -125,6 +128,7 @@ void ReportFreeze(TFreezeThread& self)
         InternalError("TFreezeThread.Execute");
     }
     LeaveProcessing();
+    EndReport();
 }
 
 void Watch(TFreezeThread& self)

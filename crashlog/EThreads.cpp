@@ -158,13 +158,16 @@ void WINAPI HookedExitThread(DWORD exitCode)
     kernelExitThread(exitCode);
 }
 
-void HookThreadImports()
+void HookThreadImports(const std::string& moduleName)
 {
     ResolveKernel();
     void* imported = nullptr;
-    HookImportedProcedure({""}, "kernel32.dll", true, imported, reinterpret_cast<void*>(&HookedCreateThread), "CreateThread");
-    HookImportedProcedure({""}, "kernel32.dll", true, imported, reinterpret_cast<void*>(&HookedResumeThread), "ResumeThread");
-    HookImportedProcedure({""}, "kernel32.dll", true, imported, reinterpret_cast<void*>(&HookedExitThread), "ExitThread");
+    HookImportedProcedure({moduleName}, "kernel32.dll", true, imported, reinterpret_cast<void*>(&HookedCreateThread),
+                          "CreateThread");
+    HookImportedProcedure({moduleName}, "kernel32.dll", true, imported, reinterpret_cast<void*>(&HookedResumeThread),
+                          "ResumeThread");
+    HookImportedProcedure({moduleName}, "kernel32.dll", true, imported, reinterpret_cast<void*>(&HookedExitThread),
+                          "ExitThread");
 }
 
 void FreeThreadsList()

@@ -1,6 +1,8 @@
 #pragma once
 // The threads started through the kernel hooks, each with the stack of the code that started
 // it, so that a report of a thread also shows where the thread came from.
+#include <string>
+
 #include <windows.h>
 
 #include "crashlog/ELogText.h"
@@ -16,8 +18,8 @@ HANDLE WINAPI HookedCreateThread(LPSECURITY_ATTRIBUTES security, SIZE_T stackSiz
 DWORD WINAPI HookedResumeThread(HANDLE thread);
 void WINAPI HookedExitThread(DWORD exitCode);
 
-// Installs and removes the three thread hooks in the program's imports.
-void HookThreadImports();
+// Installs the three thread hooks in the imports of the named module ("" for the program).
+void HookThreadImports(const std::string& moduleName);
 void FreeThreadsList();
 
 // The call stack of the code that started the thread, empty when unknown.

@@ -5,6 +5,7 @@
 
 #include "crashlog/ECore.h"
 #include "crashlog/EConsts.h"
+#include "crashlog/EHook.h"
 #include "crashlog/EOptions.h"
 
 namespace crashlog {
@@ -43,6 +44,19 @@ std::string ProfileText(const std::string& file, const char* section, const char
     char text[MAX_PATH] = "";
     GetPrivateProfileStringA(section, key, "", text, sizeof text, file.c_str());
     return text;
+}
+
+using TServerEntry = DWORD(WINAPI*)(EXTENSION_CONTROL_BLOCK*);
+
+TServerEntry serverEntry = nullptr;  // the entry's own code, reached through its hook's stub
+
+DWORD WINAPI HookedHttpExtensionProc(EXTENSION_CONTROL_BLOCK* ecb)
+{
+    EXTENSION_CONTROL_BLOCK* const previous = CurrentServerECB();
+    CurrentServerECB() = ecb;
+    const DWORD status = serverEntry(ecb);
+    CurrentServerECB() = previous;
+    return status;
 }
 
 bool FileExists(const std::string& name)
@@ -134,6 +148,14 @@ EXTENSION_CONTROL_BLOCK*& CurrentServerECB()
 {
     static EXTENSION_CONTROL_BLOCK* ecb = nullptr;
     return ecb;
+}
+
+void HookServerEntry(HMODULE module)
+{
+    void* entry = reinterpret_cast<void*>(GetProcAddress(module, "HttpExtensionProc"));
+    if (entry)
+        serverEntry = reinterpret_cast<TServerEntry>(
+            HookProcedure(entry, reinterpret_cast<void*>(&HookedHttpExtensionProc), "HttpExtensionProc"));
 }
 
 bool SendWebPageToFile(const std::string& fileName, const std::string& page)

@@ -32,6 +32,10 @@ TWebKind WebKind();
 
 // The request an ISAPI entry is handling (kept by the entry's hook), or nullptr.
 EXTENSION_CONTROL_BLOCK*& CurrentServerECB();
+// Hooks the module's "HttpExtensionProc", when it exports one, so that a report made while it
+// handles a request answers that request with the error page. The hook keeps one caller at a
+// time: the server must not enter the entry on two threads at once.
+void HookServerEntry(HMODULE module);
 
 // Sends the page the way the program answers its requests; false (with a warning) on failure.
 bool SendWebPage(TWebKind kind, const std::string& page);

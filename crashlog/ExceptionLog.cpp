@@ -14,6 +14,7 @@
 #include "crashlog/EStack.h"
 #include "crashlog/ESysInfo.h"
 #include "crashlog/EThreads.h"
+#include "crashlog/EThrow.h"
 #include "crashlog/EWebPage.h"
 
 namespace crashlog {
@@ -28,6 +29,8 @@ int (WINAPI* ShowMessageBox)(HWND, const char*, const char*, UINT) = MessageBoxA
 namespace {
 
 constexpr std::size_t MaxStackEntries = 200;
+// How long a crash that ends the process waits for the reports of other threads.
+constexpr DWORD OtherReportsBound = 30000;
 
 // Closes a kernel handle exactly once.
 class THandle {
@@ -48,6 +51,13 @@ private:
 
 struct TLoggerState {
     bool Installed = false;
+    // The logger lives in a library with logger data of its own, not in the program.
+    bool InLibrary = false;
+    // The logger's module runs its static constructors (and its entry for the attach), or,
+    // from the start of its detach, its finalization: a library then holds the system's loader
+    // lock, under which no thread can start.
+    volatile LONG Initializing = 0;
+    volatile LONG Finalizing = 0;
     DWORD MainThread = 0;
     std::uint32_t MainStackTop = 0;
     SYSTEMTIME StartTime{};
@@ -65,8 +75,16 @@ struct TLoggerState {
     std::string LogText;
     std::string Message;
     TVozozoStackList Stack;
-    bool LogBuilt = false;
+    volatile bool LogBuilt = false;
     bool LogSaved = false;
+    // Reports that reached the logger and are not finished, on any thread.
+    volatile LONG ReportsUnderway = 0;
+    // The program's own code (a hook, the dialog, the mail) runs inside the report: the report
+    // waits for the program or the user then, not for a lock.
+    volatile LONG ProgramCalls = 0;
+    // A report was made in place of an exception thread that could not run: what the faulting
+    // thread holds is wanted elsewhere and never given back, so the process ends after it.
+    volatile LONG ProcessMustEnd = 0;
     bool ActionNotified = false;
     volatile LONG PendingMailSent = 0;
     std::string FocusClass;
@@ -127,6 +145,15 @@ bool OwnerThreadGone(DWORD owner)
     return !thread.Get() || WaitForSingleObject(thread.Get(), 0) == WAIT_OBJECT_0;
 }
 
+// Marks the program's own code running inside a report.
+class TProgramCall {
+public:
+    TProgramCall() { InterlockedIncrement(&State().ProgramCalls); }
+    ~TProgramCall() { InterlockedDecrement(&State().ProgramCalls); }
+    TProgramCall(const TProgramCall&) = delete;
+    TProgramCall& operator=(const TProgramCall&) = delete;
+};
+
 struct TNotifyCall {
     TNotifyStage Stage;
     bool GoOn;
@@ -138,6 +165,7 @@ bool Notify(TNotifyStage stage)
     if (!ExceptionNotify)
         return true;
     TNotifyCall call{stage, true};
+    TProgramCall inProgram;
     CallInMainThread(
         [](void* data) {
             auto* c = static_cast<TNotifyCall*>(data);
@@ -209,6 +237,7 @@ void SaveLog()
 void Output()
 {
     TLoggerState& s = State();
+    TProgramCall inProgram;
     // A web server's request gets an error page: a dialog would block the server.
     if (const TWebKind web = WebKind(); web != TWebKind::None) {
         if (!SendWebPage(web, BuildWebPage(CurrentOptions(), s.LogText)))
@@ -241,10 +270,10 @@ bool InternalExceptNotify(TExceptionContext& context)
         step = 2;
         TVozozoModuleInfo* info = ModulesList().ModuleInfoOfAddress(reinterpret_cast<const void*>(context.Address));
         if (!info || !info->Options)
-            info = ModulesList().GetModuleInfo(GetModuleHandleA(nullptr));
+            info = ModulesList().GetModuleInfo(LoggerModule());
         if (info && info->Options)
             CurrentOptions().Assign(info->Options.get());
-        moduleFile = info ? info->FileName : ModuleFileName(GetModuleHandleA(nullptr));
+        moduleFile = info ? info->FileName : ModuleFileName(LoggerModule());
         step = 3;
         const TVozozoModuleOptions& options = CurrentOptions();
         if (options.FilterActive) {
@@ -313,8 +342,10 @@ bool InternalExceptNotify(TExceptionContext& context)
         try {
             step = 16;
             // The mail routine calls the notify hook before and after sending itself.
-            if (CurrentOptions().EmailSendMode == 2 && SendExceptionMail)
+            if (CurrentOptions().EmailSendMode == 2 && SendExceptionMail) {
+                TProgramCall inProgram;
                 SendExceptionMail();
+            }
         } catch (...) {
             failed();
         }
@@ -329,11 +360,28 @@ bool InternalExceptNotify(TExceptionContext& context)
     return false;
 }
 
+// What the report needs of the threading runtime (this thread's own data, a lock), tried before
+// an exception thread takes the report on: a faulting thread that holds the runtime's lock
+// itself (a thread-local destructor at its thread's end) keeps the exception thread here, and
+// then makes the report itself.
+void ProbeThreadingRuntime()
+{
+    LastThrow();
+    std::lock_guard<std::mutex> guard(State().MainCallLock);
+}
+
 // The exception thread: does the work of an exception of the main thread (or of a thread
 // without stack left) while that thread waits.
 // The faulting thread waits this long for the exception thread to start; one that cannot start
 // (it waits for a lock the faulting thread holds) leaves the report to the faulting thread.
 constexpr DWORD ExceptionThreadStartBound = 10000;
+// An exception thread that has used no processor time for this long before it takes the report
+// on waits for a lock that the faulting thread holds: the faulting thread makes the report.
+constexpr DWORD ExceptionThreadStallBound = 2000;
+// Once it has taken the report on, the exception thread does its part outside the program's own
+// code (hooks, dialog, mail) within this bound, or it is stopped and the faulting thread makes
+// the report.
+constexpr DWORD ExceptionThreadWorkBound = 60000;
 
 struct TExceptionThread {
     TExceptionContext* Context;
@@ -346,6 +394,7 @@ struct TExceptionThread {
     static DWORD WINAPI Execute(void* parameter)
     {
         auto* self = static_cast<TExceptionThread*>(parameter);
+        ProbeThreadingRuntime();
         if (InterlockedCompareExchange(&self->Claim, 1, 0) != 0)
             return 0;  // too late: the report is made without this thread, whose data is gone
         try {
@@ -357,6 +406,51 @@ struct TExceptionThread {
         InterlockedExchange(&self->Running, 0);
         return 0;
     }
+};
+
+// Watches the exception thread: Stuck when it has used no processor time for the stall bound,
+// WorkBoundPassed when it has spent the work bound outside the program's own code.
+class TStallWatch {
+public:
+    explicit TStallWatch(HANDLE thread) : thread_(thread), since_(GetTickCount()), used_(UsedTime()) {}
+
+    bool Stuck()
+    {
+        const DWORD now = GetTickCount();
+        if (State().ProgramCalls != 0) {
+            since_ = now;
+            working_ = 0;
+            return false;
+        }
+        working_ += now - last_;
+        last_ = now;
+        const ULONGLONG used = UsedTime();
+        if (used != used_ || used == NoTime) {
+            used_ = used;
+            since_ = now;
+        }
+        return used != NoTime && now - since_ >= ExceptionThreadStallBound;
+    }
+
+    bool WorkBoundPassed() const { return working_ >= ExceptionThreadWorkBound; }
+
+private:
+    static constexpr ULONGLONG NoTime = ~0ull;
+
+    ULONGLONG UsedTime() const
+    {
+        FILETIME created, exited, kernel, user;
+        if (!GetThreadTimes(thread_, &created, &exited, &kernel, &user))
+            return NoTime;
+        return (ULARGE_INTEGER{{kernel.dwLowDateTime, kernel.dwHighDateTime}}.QuadPart) +
+               (ULARGE_INTEGER{{user.dwLowDateTime, user.dwHighDateTime}}.QuadPart);
+    }
+
+    HANDLE thread_;
+    DWORD since_;
+    DWORD last_ = GetTickCount();
+    DWORD working_ = 0;
+    ULONGLONG used_;
 };
 
 // Paint messages only: the windows stay drawn, but take no input while the report is made.
@@ -421,9 +515,30 @@ TVozozoModuleOptionsEx& CurrentOptions()
     return *s.Current;
 }
 
+HMODULE LoggerModule()
+{
+    static HMODULE module = [] {
+        HMODULE own = nullptr;
+        GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                           reinterpret_cast<const char*>(&LoggerModule), &own);
+        return own ? own : GetModuleHandleA(nullptr);
+    }();
+    return module;
+}
+
+void SetModuleInitializing(bool value)
+{
+    InterlockedExchange(&State().Initializing, value ? 1 : 0);
+}
+
+void SetModuleFinalizing(bool value)
+{
+    InterlockedExchange(&State().Finalizing, value ? 1 : 0);
+}
+
 TVozozoModuleOptionsEx* MainModuleOptions()
 {
-    TVozozoModuleInfo* info = ModulesList().GetModuleInfo(GetModuleHandleA(nullptr));
+    TVozozoModuleInfo* info = ModulesList().GetModuleInfo(LoggerModule());
     return info ? info->Options.get() : nullptr;
 }
 
@@ -464,11 +579,14 @@ bool InitExceptionLog()
         return false;
     }
     s.Installed = true;
+    s.InLibrary = LoggerModule() != GetModuleHandleA(nullptr);
+    // A program's main thread can always start a thread: only a library needs the flags.
+    s.Initializing = s.InLibrary ? 1 : 0;
     s.MainThread = GetCurrentThreadId();
     s.MainStackTop = CurrentStackTop();
     GetLocalTime(&s.StartTime);
     GetCurrentDirectoryA(sizeof s.StartDirectory, s.StartDirectory);
-    InstallExceptionEntries();
+    InstallExceptionEntries(s.InLibrary);
     if (!ShowExceptionDialog)
         ShowExceptionDialog = ShowDialog;
     if (!SendExceptionMail)
@@ -573,6 +691,36 @@ void LeaveProcessing()
     InterlockedCompareExchange(&s.ProcessingOwner, 0, static_cast<LONG>(GetCurrentThreadId()));
 }
 
+void BeginReport()
+{
+    InterlockedIncrement(&State().ReportsUnderway);
+}
+
+void EndReport()
+{
+    InterlockedDecrement(&State().ReportsUnderway);
+}
+
+bool ProcessMustEnd()
+{
+    return State().ProcessMustEnd != 0;
+}
+
+void EndProcessAfterReports()
+{
+    TLoggerState& s = State();
+    LeaveProcessing();
+    // Another thread's report may wait for the flag or be under way: it is written first, within
+    // a bound, since a thread that cannot finish must not keep the process alive.
+    const DWORD start = GetTickCount();
+    while (s.ReportsUnderway > 0 && GetTickCount() - start < OtherReportsBound)
+        Sleep(10);
+    RunEndOfProcessSteps();
+    TerminateProcess(GetCurrentProcess(), 1);
+    for (;;)
+        Sleep(INFINITE);
+}
+
 void RescueProcessing(const char* section)
 {
     TLoggerState& s = State();
@@ -629,7 +777,9 @@ bool ExceptNotify(TExceptionContext& context)
         context.StackCopy = nullptr;
     }
     bool result = false;
-    if (me == s.MainThread || context.LowStack || context.InDispatch) {
+    // A library that is initializing or finalizing holds the loader lock: no thread could start.
+    const bool loaderBusy = s.InLibrary && (s.Initializing || s.Finalizing);
+    if (!loaderBusy && (me == s.MainThread || context.LowStack || context.InDispatch)) {
         // Shared with the thread, which may start after this function has given it up.
         auto* work = new TExceptionThread{&context, 1, false, me};
         DWORD id = 0;
@@ -649,6 +799,7 @@ bool ExceptNotify(TExceptionContext& context)
         WPARAM quitCode = 0;
         bool abandoned = false;
         const DWORD started = GetTickCount();
+        TStallWatch watch(thread.Get());
         while (work->Running) {
             if (pump)
                 PumpPaintMessages(quitSeen, quitCode);
@@ -657,21 +808,34 @@ bool ExceptNotify(TExceptionContext& context)
             // Also ends when the thread died without clearing its flag.
             if (WaitForSingleObject(thread.Get(), 10) == WAIT_OBJECT_0)
                 break;
-            if (work->Claim == 0 && GetTickCount() - started >= ExceptionThreadStartBound &&
+            const bool stuck = watch.Stuck();
+            if (work->Claim == 0 && (stuck || GetTickCount() - started >= ExceptionThreadStartBound) &&
                 InterlockedCompareExchange(&work->Claim, 2, 0) == 0) {
                 abandoned = true;
                 break;
+            }
+            if (work->Claim == 1 && !s.LogSaved && watch.WorkBoundPassed() && work->Running &&
+                SuspendThread(thread.Get()) != static_cast<DWORD>(-1)) {
+                // Stopped where it waits, so that the report is made once; it never goes on.
+                if (work->Running) {
+                    abandoned = true;
+                    break;
+                }
+                ResumeThread(thread.Get());
             }
         }
         InterlockedExchange(&s.ExceptionThread, 0);
         InterlockedExchange(&s.MainCallThread, 0);
         if (abandoned) {
-            // The thread, when it ever starts, finds the report taken and frees nothing of ours
-            // but its record, which stays allocated: a few bytes against a lost report.
+            // A thread that never started finds the report taken when it does; its record stays
+            // allocated, a few bytes against a lost report. What held it up is held by this
+            // thread, and may never be given back: the process ends after the report.
+            InterlockedExchange(&s.ProcessMustEnd, 1);
             InternalError("ExceptNotify");
             result = InternalExceptNotify(context);
         } else {
-            WaitForSingleObject(thread.Get(), INFINITE);
+            // The thread touches its record no more once it has cleared its flag: its own end
+            // (which the threading runtime may hold up) is not waited for.
             result = work->Result;
             delete work;
         }

@@ -55,7 +55,15 @@ void DoneExceptionLog();
 bool ExceptionLogActive();
 
 TVozozoModuleOptionsEx& CurrentOptions();
-// The options of the main program's logger data (what each exception starts from), or nullptr.
+// The module the logger is linked into: the program, or a library that carries logger data of
+// its own (the logger then hooks only that library and leaves the class library's handlers to
+// it: every exception the library handles stays handled).
+HMODULE LoggerModule();
+// A library with the logger runs its initialization, or its finalization (under the system's
+// loader lock, where no thread can start); told by the library's installation.
+void SetModuleInitializing(bool value);
+void SetModuleFinalizing(bool value);
+// The options of the logger's module's logger data (what each exception starts from), or nullptr.
 TVozozoModuleOptionsEx* MainModuleOptions();
 // The same for a program that requires the logger: raises EAssertionFailed while it is not active.
 TVozozoModuleOptionsEx& CurrentVozozoRezOptions();
@@ -103,6 +111,16 @@ bool IsDebuggerAttached();
 DWORD MainThreadId();
 // The main thread's stack top, taken at installation (where a walk of its stack ends).
 std::uint32_t MainStackTop();
+// A report that reached the logger, from its entry until it is written; counted so that a
+// thread that ends the process lets the others finish theirs first.
+void BeginReport();
+void EndReport();
+// Gives up the processing flag, waits (within a bound) for the reports under way on other
+// threads, runs the end-of-process steps and ends the process with exit code 1.
+[[noreturn]] void EndProcessAfterReports();
+// A report was made in place of an exception thread that could not run (it waits for something
+// the faulting thread holds): the process cannot go on safely and ends after the report.
+bool ProcessMustEnd();
 // A fault inside the processing on this thread: reports it and saves the report built so far.
 void RescueProcessing(const char* section);
 

@@ -116,6 +116,20 @@ DWORD WINAPI FaultAtThreadExit(void*)
     return 0;
 }
 
+// The same fault in a thread of the standard library, whose threading runtime runs it while
+// holding a lock of its own.
+struct TFaultsAtStdThreadExit {
+    int Value = 0;
+    ~TFaultsAtStdThreadExit() { *nowhere = Value; }
+};
+
+// Local to a function: the threads of the other scenarios never build it.
+TFaultsAtStdThreadExit& FaultsAtStdExit()
+{
+    thread_local TFaultsAtStdThreadExit object;
+    return object;
+}
+
 __attribute__((noinline)) void CallNowhere()
 {
     reinterpret_cast<void (*)()>(const_cast<int*>(nowhere))();
@@ -130,6 +144,18 @@ DWORD WINAPI FaultTogether(void*)
     if (InterlockedIncrement(&ready) == 2)
         SetEvent(bothReady);
     WaitForSingleObject(bothReady, 10000);
+    CrashAccessViolation();
+    return 0;
+}
+
+// The main thread and a worker fault at the same moment.
+HANDLE faultNow = nullptr;
+HANDLE workerFaulted = nullptr;
+HANDLE faultingWorker = nullptr;
+
+DWORD WINAPI FaultWhenTold(void*)
+{
+    WaitForSingleObject(faultNow, 10000);
     CrashAccessViolation();
     return 0;
 }
@@ -190,6 +216,41 @@ bool KernelSlotsHoldOriginals()
 
 HANDLE reportSaved = nullptr;
 
+// The hang watcher's polls: those that came while the window was stopped are all answered at
+// once when it runs again; one that comes well after the one before was sent while the window
+// was running, and so was answered in time.
+volatile DWORD lastPoll = 0;
+volatile bool polledWhileRunning = false;
+
+LRESULT CALLBACK NotesAnswers(HWND window, UINT message, WPARAM w, LPARAM l)
+{
+    if (message == WM_NULL) {
+        const DWORD now = GetTickCount();
+        if (now - lastPoll >= 100)
+            polledWhileRunning = true;
+        lastPoll = now;
+        return 0;
+    }
+    return DefWindowProcA(window, message, w, l);
+}
+
+// Runs the window until the watcher has had an answer; false when it never polls.
+bool AnswerTheWatcher()
+{
+    polledWhileRunning = false;
+    lastPoll = GetTickCount();
+    const DWORD start = GetTickCount();
+    while (!polledWhileRunning) {
+        if (GetTickCount() - start > 10000)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    }
+    return true;
+}
+
 DWORD WaitWorker(HANDLE thread)
 {
     WaitForSingleObject(thread, INFINITE);
@@ -243,6 +304,28 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
         ThrowUncaught();
     } else if (scenario == "fault-at-thread-exit") {
         return 10 + static_cast<int>(WaitWorker(CreateThread(nullptr, 0, FaultAtThreadExit, nullptr, 0, nullptr)));
+    } else if (scenario == "fault-at-std-thread-exit") {
+        std::thread worker([] { FaultsAtStdExit().Value = 6; });
+        worker.join();
+        return 12;
+    } else if (scenario == "main-and-worker") {
+        // The worker faults while the main thread's report is being made, and that report
+        // goes on only once the worker's fault is being dispatched.
+        faultNow = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        workerFaulted = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        faultingWorker = CreateThread(nullptr, 0, FaultWhenTold, nullptr, 0, nullptr);
+        AddVectoredExceptionHandler(0, [](EXCEPTION_POINTERS*) -> LONG WINAPI {
+            if (GetThreadId(faultingWorker) == GetCurrentThreadId())
+                SetEvent(workerFaulted);
+            return EXCEPTION_CONTINUE_SEARCH;
+        });
+        ExceptionNotify = [](TNotifyStage stage, bool&) {
+            if (stage == TNotifyStage::LogThis && WaitForSingleObject(faultNow, 0) != WAIT_OBJECT_0) {
+                SetEvent(faultNow);
+                WaitForSingleObject(workerFaulted, 10000);
+            }
+        };
+        CrashAccessViolation();
     } else if (scenario == "two-overflows") {
         // The two threads of each round overflow at the same moment; each report must walk its
         // own thread's stack.
@@ -348,7 +431,7 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
         DoneExceptionLog();
         AppendDebug(KernelSlotsHoldOriginals() ? "originals" : "hooked");
         return 0;
-    } else if (scenario == "hang") {
+    } else if (scenario == "hang" || scenario == "hang-after-answers") {
         // The main window stops answering until the hang has been reported: no fixed wait.
         reportSaved = CreateEventA(nullptr, TRUE, FALSE, nullptr);
         ExceptionNotify = [](TNotifyStage stage, bool&) {
@@ -359,7 +442,7 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
         MainModuleOptions()->FreezeActivate = true;
         CurrentOptions().Assign(MainModuleOptions());
         WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
+        wc.lpfnWndProc = NotesAnswers;
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "CrashlogHanging";
         RegisterClassA(&wc);
@@ -368,6 +451,18 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&msg);
+        if (scenario == "hang-after-answers") {
+            // Six stops of 600 ms, each under the one-second bound but together far over it,
+            // with the window answering the watcher between them. A report still under way at
+            // the end is finished when the logger shuts down.
+            for (int round = 0; round < 6; ++round) {
+                Sleep(600);
+                if (!AnswerTheWatcher())
+                    return 92;
+            }
+            DestroyWindow(window);
+            return 93;
+        }
         // A bound only against a hang detection that never reports; reaching the end at all
         // shows that the main thread was not left suspended.
         const bool reported = WaitForSingleObject(reportSaved, 60000) == WAIT_OBJECT_0;

@@ -365,6 +365,25 @@ TEST(Crash, AFaultAtThreadExitEndsInOneReportAndNoHang)
     ExpectReport(crash.Blocks[0], "EAccessViolation", "Access violation at address ", "~TFaultsAtThreadExit");
 }
 
+TEST(Crash, AFaultAtTheExitOfAStandardThreadEndsInOneReportAndNoHang)
+{
+    // The threading runtime holds a lock of its own while the destructor runs, which a thread
+    // reporting in the faulting thread's place may need.
+    TCrash crash = RunCrash("fault-at-std-thread-exit");
+    ASSERT_TRUE(EndedWith(crash, 1u));
+    ASSERT_EQ(crash.Blocks.size(), 1u) << crash.Debug;
+    ExpectReport(crash.Blocks[0], "EAccessViolation", "Access violation at address ", "~TFaultsAtStdThreadExit");
+}
+
+TEST(Crash, TheMainThreadAndAWorkerFaultingTogetherGiveTwoReports)
+{
+    TCrash crash = RunCrash("main-and-worker");
+    ASSERT_TRUE(EndedWith(crash, 1u));
+    ASSERT_EQ(crash.Blocks.size(), 2u) << crash.Debug;
+    for (const std::string& block : crash.Blocks)
+        ExpectReport(block, "EAccessViolation", "Access violation at address ", "CrashAccessViolation");
+}
+
 TEST(Crash, ThreadsOverflowingTogetherEachWalkTheirOwnStack)
 {
     // Eight rounds of two threads at once: a stack top shared between them shows within a few.
@@ -516,6 +535,14 @@ TEST(Freeze, AMainWindowThatStopsAnsweringIsReportedOnceAndTheProgramGoesOn)
     EXPECT_TRUE(Contains(Procedures(crash.Blocks[0]), "RunScenario")) << crash.Blocks[0];
 }
 
+TEST(Freeze, AnAnswerOfTheWindowStartsTheCountAgain)
+{
+    // Stops that together pass the bound, with answers between them, are no hang.
+    TCrash crash = RunCrash("hang-after-answers");
+    ASSERT_TRUE(EndedWith(crash, 93u));
+    EXPECT_TRUE(crash.Blocks.empty());
+}
+
 TEST(WebPage, ACgiProgramAnswersWithAnEscapedErrorPage)
 {
     SetEnvironmentVariableA("REQUEST_METHOD", "GET");
@@ -578,4 +605,66 @@ TEST(Install, AnInternalErrorWhileTracingIsOfferedForSending)
               std::string::npos)
         << crash.Debug;
     EXPECT_NE(crash.Trace.find(" - Message: \"the hook failed\""), std::string::npos) << crash.Trace;
+}
+
+namespace {
+
+// A request handed by the test host to the extension that carries the logger.
+TCrash RunRequest(const std::string& query)
+{
+    TRunOptions server;
+    server.Program = "crashlog_server_host.exe";
+    return RunCrash(query, 1, server);
+}
+
+}  // namespace
+
+TEST(Server, AFailedRequestIsAnsweredWithTheErrorPageAndTheServerGoesOn)
+{
+    for (const char* query : {"throw", "fault"}) {
+        SCOPED_TRACE(query);
+        TCrash crash = RunRequest(query);
+        ASSERT_TRUE(EndedWith(crash, 0u));
+        ASSERT_EQ(crash.Blocks.size(), 1u) << crash.Debug;
+        EXPECT_EQ(Field(crash.Blocks[0], "Module"), "crashlog_server.dll");
+        EXPECT_EQ(Field(crash.Blocks[0], "Type"), query == std::string("throw") ? "std::runtime_error" : "EAccessViolation");
+        // The header through the server's support function, then the page through WriteClient.
+        const std::string header = "[support 3] 500 Error\nContent-Type: text/html\r\nContent-Length: ";
+        const std::size_t at = crash.Debug.find(header);
+        ASSERT_NE(at, std::string::npos) << crash.Debug;
+        const std::size_t length = std::stoul(crash.Debug.substr(at + header.size()));
+        const std::string between = "\r\nContent:\r\n\r\n[end]\n[write]\n";
+        const std::size_t page = crash.Debug.find(between, at);
+        ASSERT_NE(page, std::string::npos) << crash.Debug;
+        const std::string body = crash.Debug.substr(page + between.size(), length + 6);
+        EXPECT_EQ(body.substr(0, 19), "<html><head><title>");
+        EXPECT_EQ(body.substr(length - 7), "</html>[end]\n") << body;
+        EXPECT_NE(crash.Debug.find("Type&nbsp;&nbsp;&nbsp;:&nbsp;"), std::string::npos);
+        // The request's thread ended; the server did not.
+        EXPECT_NE(crash.Debug.find("[status 500] [thread 1]\n"), std::string::npos) << crash.Debug;
+    }
+}
+
+TEST(Server, WhatTheLibraryHandlesAtItsOwnCatchPointIsNotReported)
+{
+    TCrash crash = RunRequest("caught");
+    ASSERT_TRUE(EndedWith(crash, 0u));
+    EXPECT_TRUE(crash.Blocks.empty());
+    EXPECT_EQ(crash.Debug, "[write]\nfine[end]\n[status 0] [thread 1]\n");
+}
+
+TEST(Server, AFaultWhileTheLibraryLoadsOrUnloadsIsReportedByTheFaultingThreadAtOnce)
+{
+    // The loader lock is held then: no thread could start to make the report.
+    for (const char* query : {"load", "unload"}) {
+        SCOPED_TRACE(query);
+        TCrash crash = RunRequest(query);
+        ASSERT_TRUE(EndedWith(crash, 1u));
+        ASSERT_EQ(crash.Blocks.size(), 1u) << crash.Debug;
+        const std::vector<std::string> procedures = Procedures(crash.Blocks[0]);
+        ASSERT_FALSE(procedures.empty());
+        EXPECT_EQ(procedures[0], query == std::string("load") ? "FaultWhileLoading" : "FaultWhileUnloading");
+        // No reporting thread was started and then given up.
+        EXPECT_EQ(crash.Debug.find("[ERROR]"), std::string::npos) << crash.Debug;
+    }
 }

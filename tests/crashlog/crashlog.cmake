@@ -28,3 +28,17 @@ if(TREBANIX_WINDOWS)
   target_link_options(crashlog_nosym PRIVATE -s)
   cmake_language(DEFER CALL add_dependencies crashlog_tests crashlog_nosym)
 endif()
+
+# A web-server extension with the logger inside and logger data of its own, and the host that
+# loads it and hands it a request.
+if(TREBANIX_WINDOWS)
+  add_library(crashlog_server SHARED ${CMAKE_CURRENT_LIST_DIR}/server_library.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/logger_data.rc)
+  set_target_properties(crashlog_server PROPERTIES PREFIX "")
+  target_link_libraries(crashlog_server PRIVATE crashlog_library_install crashlog classlib)
+  # The server looks its entries up by their plain names.
+  target_link_options(crashlog_server PRIVATE -Wl,--kill-at)
+  cmake_language(DEFER CALL add_dependencies crashlog_tests crashlog_server)
+  add_executable(crashlog_server_host ${CMAKE_CURRENT_LIST_DIR}/server_host.cpp)
+  cmake_language(DEFER CALL add_dependencies crashlog_tests crashlog_server_host)
+endif()
