@@ -16,6 +16,8 @@ namespace crashlog {
 namespace {
 
 constexpr DWORD PollInterval = 50;
+// The exit code of a freeze thread stopped from outside (it ends with 0 by itself).
+constexpr DWORD StoppedExitCode = 1;
 constexpr int AnsweredPauses = 5;
 // The most of the frozen thread's stack that is copied for its walk.
 constexpr std::uint32_t MaxFrozenStackCopy = 256 * 1024;
@@ -51,6 +53,8 @@ struct TFreezeThread {
     std::uint32_t MainStackTop = 0;
     // Allocated before any hang: a frozen thread may hold the heap's lock.
     std::vector<std::uint8_t> StackCopy;
+    // The thread's own share of this object, which it frees when it ends by itself.
+    std::shared_ptr<TFreezeThread>* Share = nullptr;
 };
 
 // Shut-down stops the thread after the program's static objects are gone: this state is never
@@ -203,6 +207,7 @@ void StartFreezeThread()
     if (!thread->MainThread.Get())
         return;
     auto* share = new std::shared_ptr<TFreezeThread>(thread);
+    thread->Share = share;
     thread->Thread.Reset(CreateThreadDirect(nullptr, 0, FreezeThreadProc, share, CREATE_SUSPENDED, &thread->Id));
     if (!thread->Thread.Get()) {
         delete share;
@@ -226,8 +231,19 @@ void StopFreezeThread()
     InterlockedExchange(&thread->Terminated, 1);
     // The freeze thread may be waiting for the processing flag that this thread holds, or be
     // this thread: it is not waited for then.
-    if (GetCurrentThreadId() != thread->Id && !IsProcessingThread())
+    if (GetCurrentThreadId() == thread->Id || IsProcessingThread())
+        return;
+    if (LoggerModule() == GetModuleHandleA(nullptr)) {
         WaitForSingleObject(thread->Thread.Get(), INFINITE);
+        return;
+    }
+    // In a library this runs in its finalization, under the loader lock that a thread needs to
+    // end: the thread is stopped where it is, and its share freed here.
+    TerminateThread(thread->Thread.Get(), StoppedExitCode);
+    DWORD code = 0;
+    if (WaitForSingleObject(thread->Thread.Get(), 5000) == WAIT_OBJECT_0 &&
+        GetExitCodeThread(thread->Thread.Get(), &code) && code == StoppedExitCode)
+        delete thread->Share;
 }
 
 bool FreezeThreadRunning()

@@ -650,7 +650,16 @@ TEST(Server, WhatTheLibraryHandlesAtItsOwnCatchPointIsNotReported)
     TCrash crash = RunRequest("caught");
     ASSERT_TRUE(EndedWith(crash, 0u));
     EXPECT_TRUE(crash.Blocks.empty());
-    EXPECT_EQ(crash.Debug, "[write]\nfine[end]\n[status 0] [thread 1]\n");
+    EXPECT_EQ(crash.Debug, "[write]\nfine[end]\n[status 0] [thread 1]\n[unloaded]\n");
+}
+
+TEST(Server, ALibraryWithHangDetectionOnIsUnloaded)
+{
+    // Its watching thread cannot end by itself while the library is being unloaded.
+    TCrash crash = RunRequest("watch");
+    ASSERT_TRUE(EndedWith(crash, 0u));
+    EXPECT_TRUE(crash.Blocks.empty());
+    EXPECT_EQ(crash.Debug, "[write]\nfine[end]\n[status 0] [thread 1]\n[unloaded]\n");
 }
 
 TEST(Server, AFaultWhileTheLibraryLoadsOrUnloadsIsReportedByTheFaultingThreadAtOnce)

@@ -84,5 +84,6 @@ int main(int argc, char** argv)
     CloseHandle(thread);
     AppendNote("[status " + std::to_string(block.dwHttpStatusCode) + "] [thread " + std::to_string(code) + "]\n");
     FreeLibrary(library);
+    AppendNote("[unloaded]\n");
     return 0;
 }

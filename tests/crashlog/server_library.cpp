@@ -88,6 +88,11 @@ extern "C" __declspec(dllexport) DWORD WINAPI HttpExtensionProc(EXTENSION_CONTRO
         FailTheRequest();
     if (query == "fault")
         FaultInTheRequest();
+    if (query == "watch") {
+        // Hang detection runs in the library until it is unloaded.
+        MainModuleOptions()->FreezeActivate = true;
+        CurrentOptions().Assign(MainModuleOptions());
+    }
     if (query == "caught") {
         // What the library handles itself, at the class library's catch point, stays its own.
         try {
