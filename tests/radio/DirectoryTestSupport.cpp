@@ -37,6 +37,8 @@ void RemoveTree(const std::string& folder)
 // than hanging the run.
 std::string Post(const std::string& pathAndQuery, const std::wstring& body = L"")
 {
+    // A test may ask before it has an apartment of its own.
+    cl::TComApartment apartment;
     cl::TComPtr<IXMLHTTPRequest> http = cl::CreateXmlHttpRequest();
     cl::TVariant async(true), none(std::wstring_view(L""));
     std::wstring url = cl::StringToWide(service::BaseURL() + pathAndQuery);
