@@ -23,6 +23,8 @@ struct TComboScene {
 
     TComboScene()
     {
+        // A pointer left over a caption button by an earlier test would hover on this form.
+        ParkPointer();
         form.Frame->AlwaysActive = true;
         form.Show();
         form.Paint();
