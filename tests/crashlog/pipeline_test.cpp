@@ -313,6 +313,8 @@ extern "C" void* ImportedExitThread asm("__imp__ExitThread@4");
 
 TEST(Installation, KernelImportsAreHookedAndGivenBackAtShutDown)
 {
+    // From a fresh installation, whatever the tests before left installed or hooked.
+    DoneExceptionLog();
     ASSERT_TRUE(InitExceptionLog());
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
     EXPECT_EQ(ImportedCreateThread, reinterpret_cast<void*>(&HookedCreateThread));
