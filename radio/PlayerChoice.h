@@ -16,10 +16,10 @@ using TControlPlayerFactory = std::function<std::unique_ptr<cl::TMediaPlayer>(bo
 // without a control factory the stream player plays.
 std::unique_ptr<cl::TMediaPlayer> ChooseMediaPlayer(const TControlPlayerFactory& createControl = {});
 
-// The player the program holds from its start: the choice above is made the first time it is
-// asked to play or to read or set its sound, so that a start that plays nothing neither creates
-// the media player control nor loads what the control needs. Until then it has no address and
-// nothing to say.
+// The player the program holds from its start: the choice above is made when its holder says
+// nothing waits (Prepare) or the first time it is asked to play or to read or set its sound,
+// whichever comes first, so that making the window neither creates the media player control
+// nor loads what the control needs. Until then it has no address and nothing to say.
 class TPlayerChosenOnFirstUse : public cl::TMediaPlayer {
 public:
     explicit TPlayerChosenOnFirstUse(TControlPlayerFactory createControl);
@@ -32,6 +32,10 @@ public:
     void SetVolume(int volume) override;
     bool Mute() const override;
     void SetMute(bool mute) override;
+
+    // Makes the choice now, at a moment when nothing waits for it, so that the first play
+    // does not wait for it either.
+    void Prepare() { Choose(); }
 
     // The player chosen so far; null before the first use.
     cl::TMediaPlayer* Chosen() const { return chosen_.get(); }

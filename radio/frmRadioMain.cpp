@@ -134,6 +134,13 @@ void TfrmRadioMain::CreateComponents()
 
     player_ = services_.CreatePlayer();
     player_->OnStatusChange = TNotifyEvent(this, &TfrmRadioMain::WindowsMediaPlayerStatusChange);
+    // Choosing the player (trying the media player control and loading it) takes up to a good
+    // part of a second: not at the first click, and not before the window is on the screen.
+    // A timer's message comes only once no window of the thread waits to be painted.
+    tmrPreparePlayer = new TTimer(this);
+    tmrPreparePlayer->SetEnabled(false);
+    tmrPreparePlayer->SetInterval(1);
+    tmrPreparePlayer->OnTimer = TNotifyEvent(this, &TfrmRadioMain::tmrPreparePlayerTimer);
 }
 
 sk::TskSkinSpeedButton* TfrmRadioMain::AddToolButton(const char* Caption, TNotifyEvent OnClick)
@@ -335,6 +342,20 @@ void TfrmRadioMain::ResumeLastStation()
         scbRadioStations->SetSelectedItem(button);
         scbRadioStationsClick(this);
     }
+}
+
+void TfrmRadioMain::DoShow()
+{
+    TForm::DoShow();
+    if (auto* player = dynamic_cast<radio::TPlayerChosenOnFirstUse*>(player_.get()); player && !player->Chosen())
+        tmrPreparePlayer->SetEnabled(true);
+}
+
+void TfrmRadioMain::tmrPreparePlayerTimer(TObject*)
+{
+    tmrPreparePlayer->SetEnabled(false);
+    if (auto* player = dynamic_cast<radio::TPlayerChosenOnFirstUse*>(player_.get()))
+        player->Prepare();
 }
 
 void TfrmRadioMain::FormResize(TObject*)

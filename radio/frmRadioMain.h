@@ -92,6 +92,7 @@ public:
     sk::TskSkinButton* btnRate2 = nullptr;
     cl::TMediaPlayer* WindowsMediaPlayer() const { return player_.get(); }
     cl::TTimer* tmrUpdate = nullptr;
+    cl::TTimer* tmrPreparePlayer = nullptr;  // settles the player once the window has painted
     sk::TskSkinFrame* skSkinFrame1 = nullptr;
     sk::TskSkinData* skSkinData1 = nullptr;
     sk::TskSelectSkinDialog* dlgSelectSkin = nullptr;
@@ -135,6 +136,7 @@ public:
     void BrowserDocumentComplete(cl::TObject* Sender, const cl::AnsiString& URL);
     void BrowserNavigateError(cl::TObject* Sender, const cl::AnsiString& URL);
     void tmrUpdateTimer(cl::TObject* Sender);
+    void tmrPreparePlayerTimer(cl::TObject* Sender);
     // Fetches the station list and fills the station buttons again. Without an account stored,
     // or when the list cannot be fetched or stored, the user is told once; false then.
     bool LoadChannelsFromWeb(bool ShowHomePage);
@@ -150,6 +152,7 @@ public:
 
 protected:
     void BeforeDestruction() override;
+    void DoShow() override;
 
 private:
     void ReleasePlayerAndBrowser();

@@ -40,9 +40,9 @@ int OpenConnections();
 bool AllConnectionsClosed();
 
 // The service's other ports: the same service over TLS (its certificate names "localhost"
-// only, signed by the service's test root), the same with a self-signed certificate, one that
-// accepts and never answers a TLS greeting (its connections count as the service's), and one
-// where no connection ever completes.
+// only, signed by the service's test root), the same with a certificate from an unknown root
+// that it does not send, one that accepts and never answers a TLS greeting (its connections
+// count as the service's), and one where no connection ever completes.
 struct TSecurePorts {
     int Secure = 0;
     int Untrusted = 0;

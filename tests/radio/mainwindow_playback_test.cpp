@@ -9,8 +9,10 @@
 #include "StreamTestServer.h"
 #include "ToneAnalysis.h"
 #include "radio/MainWindowTestSupport.h"
+#include "radio/PlayerChoice.h"
 #include "radio/RegistryManager.h"
 #include "radio/StreamPlayer.h"
+#include "support/RecordingMediaPlayer.h"
 
 using namespace mainwin_test;
 
@@ -76,4 +78,28 @@ TEST(MainWindowPlayback, TheStoredStationPlaysAndAClickSwitchesTheSound)
     EXPECT_TRUE(PumpUntil([&] { return status->Caption().rfind("Error", 0) == 0; })) << status->Caption();
     scene.ClickStation("Tone 1000");
     EXPECT_TRUE(PumpUntil([&] { return status->Caption() == "Playing"; })) << status->Caption();
+}
+
+TEST(MainWindowPlayback, ThePlayerIsChosenOnceTheWindowHasPaintedNotAtTheFirstClick)
+{
+    TMainWindowScene scene;
+    // The choice tries the control; what the window looks like then is noted.
+    int made = 0;
+    bool paintedThen = false;
+    scene.Create([&] {
+        return radio::CreateMediaPlayer([&](bool) {
+            ++made;
+            const HWND window = scene.form->Handle();
+            paintedThen = IsWindowVisible(window) && !GetUpdateRect(window, nullptr, FALSE);
+            return std::unique_ptr<cl::TMediaPlayer>(new cl::TRecordingMediaPlayer());
+        });
+    });
+    EXPECT_EQ(made, 0);
+    scene.form->Show();
+    ASSERT_TRUE(PumpUntil([&] { return made > 0; }, 5000));
+    EXPECT_TRUE(paintedThen);
+    // The first click plays on the player chosen then.
+    scene.ClickStation("A");
+    EXPECT_EQ(made, 1);
+    EXPECT_EQ(scene.form->WindowsMediaPlayer()->URL(), StreamOf("a"));
 }
