@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -182,10 +183,28 @@ inline void ParkPointer()
     cl::Application->ProcessMessages();
 }
 
+// Waits out the double-click time when a press at (X, Y) would pair with the last real click
+// into a double click: a click of one test next to the same point clicked by the test before
+// it would otherwise maximize, roll up or select a word.
+inline void ApartFromTheLastClick(int X, int Y)
+{
+    static DWORD lastTime = 0;
+    static POINT last{-10000, -10000};
+    const bool close = std::abs(X - last.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
+                      std::abs(Y - last.y) <= GetSystemMetrics(SM_CYDOUBLECLK);
+    while (close && GetTickCount() - lastTime <= GetDoubleClickTime() + 50) {
+        Sleep(5);
+        cl::Application->ProcessMessages();
+    }
+    lastTime = GetTickCount();
+    last = {X, Y};
+}
+
 // A real press and release of a mouse button at a screen point, through the system's input
-// queue, pumped until the release is handled.
+// queue, pumped until the release is handled. It is never the second half of a double click.
 inline void ClickAtScreen(int X, int Y, cl::TMouseButton Button = cl::mbLeft)
 {
+    ApartFromTheLastClick(X, Y);
     PointerAtScreen(X, Y);
     const bool right = Button == cl::mbRight;
     INPUT input[2]{};

@@ -26,6 +26,8 @@ struct TComboScene {
         // A pointer left over a caption button by an earlier test would hover on this form.
         ParkPointer();
         form.Frame->AlwaysActive = true;
+        // A pointer that an earlier test left over the form would hover over the dropped lists.
+        ParkPointer();
         form.Show();
         form.Paint();
     }
@@ -79,8 +81,8 @@ TEST(FrameCancelMode, ARealPressOnTheCaptionClosesTheDroppedListOfEitherStyle)
     int x = 40;
     for (TskSkinComboBox* combo : {scene.fixed, scene.edited}) {
         ASSERT_EQ(scene.form.HitAt(x, 10), HTCAPTION);
-        ASSERT_TRUE(TComboScene::Drop(combo));
         const int index = combo->ItemIndex();
+        ASSERT_TRUE(TComboScene::Drop(combo));
         ClickAt(scene.form, x, 10);
         x += 2 * GetSystemMetrics(SM_CXDOUBLECLK) + 20;
         EXPECT_FALSE(combo->DroppedDown()) << combo->Style();
