@@ -92,5 +92,6 @@ TEST(RadioCrash, AFaultInTheRunningRadioProgramGivesOneReport)
     ASSERT_EQ(file.Items.size(), 1u);
     EXPECT_NE(file.Items[0].find("  Type   : EAccessViolation\r\n"), std::string::npos) << file.Items[0];
     EXPECT_NE(file.Items[0].find("Name/Description: "), std::string::npos);
+    EXPECT_NE(file.Items[0].find("  Version Number  : 4.1.0.0\r\n"), std::string::npos) << file.Items[0];
     fs::remove_all(dir, ignored);
 }
