@@ -1,6 +1,7 @@
 #include "crashlog/EDialog.h"
 
 #include <algorithm>
+#include <cctype>
 #include <vector>
 
 #include <commctrl.h>
@@ -22,6 +23,10 @@ constexpr int ButtonWidth = 75;
 constexpr int ButtonHeight = 25;
 constexpr int ButtonGap = 16;
 constexpr int Margin = 8;
+// The dialog's picture stands left of the message, in the room the message leaves it.
+constexpr int PictureSize = 32;
+constexpr int TextLeft = 48;
+constexpr int RowPictureSize = 16;
 constexpr int CompactMaxWidth = 640;
 constexpr int CompactMinWidth = 250;
 constexpr std::size_t MailslotUnitSize = 2048;
@@ -37,6 +42,43 @@ struct TStyledColours {
 constexpr TStyledColours ActiveColours{0x404040, 0x808080, 0xC29B82};
 constexpr TStyledColours InactiveColours{0x303030, 0x606060, 0x979797};
 
+// An image list destroyed exactly once; the list view is told to share, not own, it.
+class TOwnedImageList {
+public:
+    TOwnedImageList() = default;
+    ~TOwnedImageList() { Reset(nullptr); }
+    TOwnedImageList(const TOwnedImageList&) = delete;
+    TOwnedImageList& operator=(const TOwnedImageList&) = delete;
+    void Reset(HIMAGELIST list)
+    {
+        if (list_)
+            ImageList_Destroy(list_);
+        list_ = list;
+    }
+    HIMAGELIST Handle() const { return list_; }
+
+private:
+    HIMAGELIST list_ = nullptr;
+};
+
+// The named bitmaps of this module, each of Size pixels, with their transparent colour masked.
+HIMAGELIST LoadPictures(const char* const* names, int count, int size)
+{
+    HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, count, 0);
+    if (!list)
+        return nullptr;
+    for (int i = 0; i < count; ++i) {
+        cl::TOwnedBitmap bitmap(static_cast<HBITMAP>(
+            LoadImageA(GetModuleHandleA(nullptr), names[i], IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        // A missing picture leaves its place empty rather than shifting the others.
+        if (!bitmap.Handle() || ImageList_AddMasked(list, bitmap.Handle(), PictureTransparentColour) < 0) {
+            cl::TOwnedBitmap empty(CreateBitmap(size, size, 1, 32, nullptr));
+            ImageList_AddMasked(list, empty.Handle(), PictureTransparentColour);
+        }
+    }
+    return list;
+}
+
 struct TDialogState {
     bool Shown = false;
     bool Styled = false;
@@ -51,6 +93,8 @@ struct TDialogState {
     TOwnedFont MessageFont;
     TOwnedFont ControlFont;
     TOwnedFont FixedFont;
+    TOwnedImageList RowPictures;
+    TOwnedImageList Picture;
 };
 
 TDialogState* StateOf(HWND dialog)
@@ -127,9 +171,35 @@ RECT PageArea(HWND dialog)
 
 // ---- The pages ----
 
-void FillStackList(HWND list, const TDialogSettings& settings)
+enum TRowPicture { rpSource, rpLibrary, rpPackage, rpProgram };
+
+bool EndsWith(const std::string& name, const char* ending)
+{
+    const std::size_t n = std::char_traits<char>::length(ending);
+    if (name.size() < n)
+        return false;
+    for (std::size_t i = 0; i < n; ++i)
+        if (std::tolower(static_cast<unsigned char>(name[name.size() - n + i])) != ending[i])
+            return false;
+    return true;
+}
+
+// A row whose source line is known can be opened; the others tell where their code lies.
+int RowPicture(const TVozozoDebugInfo& entry)
+{
+    if (entry.LineNumber)
+        return rpSource;
+    if (EndsWith(entry.ModuleName, ".bpl"))
+        return rpPackage;
+    if (EndsWith(entry.ModuleName, ".dll"))
+        return rpLibrary;
+    return rpProgram;
+}
+
+void FillStackList(HWND list, const TDialogSettings& settings, HIMAGELIST pictures)
 {
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
+    ListView_SetImageList(list, pictures, LVSIL_SMALL);
     ListView_SetBkColor(list, RGB(255, 255, 255));
     ListView_SetTextBkColor(list, RGB(255, 255, 255));
     for (int c = 0; c < 6; ++c) {
@@ -145,8 +215,9 @@ void FillStackList(HWND list, const TDialogSettings& settings)
         const std::string cells[6] = {HexText(e.Address, 8), e.ModuleName, e.UnitName, e.ClassName, e.ProcedureName,
                                       e.LineNumber ? std::to_string(e.LineNumber) : std::string()};
         LVITEMA item{};
-        item.mask = LVIF_TEXT;
+        item.mask = LVIF_TEXT | LVIF_IMAGE;
         item.iItem = row;
+        item.iImage = RowPicture(e);
         std::string first = cells[0];
         item.pszText = first.data();
         const int at = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
@@ -205,12 +276,15 @@ INT_PTR OnPageInit(HWND page, LPARAM parameter, bool list)
     HWND content = GetDlgItem(page, IDC_EXC_PAGE_CONTENT);
     if (list) {
         SetItemFont(page, IDC_EXC_PAGE_CONTENT, state->ControlFont.Handle());
-        FillStackList(content, state->Settings);
+        FillStackList(content, state->Settings, state->RowPictures.Handle());
     } else {
         SetItemFont(page, IDC_EXC_PAGE_CONTENT, state->FixedFont.Handle());
         SetWindowTextA(content, SectionsText().c_str());
     }
-    return TRUE;
+    // The page takes no focus: the dialog's own focus stays on OK, and the report, which the
+    // system would select whole for a focused edit and so scroll to its end, is read from its
+    // first section on.
+    return FALSE;
 }
 
 void OnListPageDestroy(HWND page)
@@ -333,6 +407,14 @@ void PaintStyledFrame(TDialogState& state)
     DrawTextA(dc.Handle(), text, -1, &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
+// The picture left of the message, on the dialog's own background.
+void OnPaint(TDialogState& state)
+{
+    cl::TPaintDC dc(state.Dialog);
+    if (state.Picture.Handle())
+        ImageList_Draw(state.Picture.Handle(), 0, dc.Handle(), Margin, Margin, ILD_TRANSPARENT);
+}
+
 INT_PTR OnNcActivate(TDialogState& state, bool active)
 {
     state.Active = active;
@@ -358,6 +440,21 @@ void RemoveFlatButtons(HWND dialog)
 
 // ---- The dialog ----
 
+// The height of the header's text, wrapped at this width, in the message's font.
+int HeaderHeight(TDialogState& state, int width)
+{
+    HWND text = GetDlgItem(state.Dialog, IDC_EXC_TEXT);
+    const int length = GetWindowTextLengthA(text);
+    std::string header(static_cast<std::size_t>(length) + 1, '\0');
+    GetWindowTextA(text, header.data(), length + 1);
+    header.resize(static_cast<std::size_t>(length));
+    TWindowDC dc(text);
+    TSelectedObject font(dc.Handle(), state.MessageFont.Handle());
+    RECT bounds{0, 0, std::max(width, 1), 0};
+    DrawTextA(dc.Handle(), header.c_str(), length, &bounds, DT_CALCRECT | DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+    return bounds.bottom - bounds.top;
+}
+
 void LayoutButtons(TDialogState& state)
 {
     RECT client;
@@ -372,12 +469,11 @@ void LayoutButtons(TDialogState& state)
     MoveWindow(GetDlgItem(state.Dialog, IDC_EXC_DETAILS), ok + ButtonWidth + gap, top, ButtonWidth, ButtonHeight,
                TRUE);
     if (state.Full) {
-        RECT text;
-        GetWindowRect(GetDlgItem(state.Dialog, IDC_EXC_TEXT), &text);
-        MapWindowPoints(nullptr, state.Dialog, reinterpret_cast<POINT*>(&text), 2);
-        MoveWindow(GetDlgItem(state.Dialog, IDC_EXC_TEXT), Margin, Margin, client.right - 2 * Margin,
-                   text.bottom - text.top, TRUE);
-        const int tabsTop = Margin + (text.bottom - text.top) + Margin;
+        // The header's lines may be more than the compact form's message had: it takes all it needs.
+        const int textWidth = std::max(0, static_cast<int>(client.right) - TextLeft - Margin);
+        const int textHeight = HeaderHeight(state, textWidth);
+        MoveWindow(GetDlgItem(state.Dialog, IDC_EXC_TEXT), TextLeft, Margin, textWidth, textHeight, TRUE);
+        const int tabsTop = Margin + std::max(textHeight, PictureSize) + Margin;
         MoveWindow(GetDlgItem(state.Dialog, IDC_EXC_TABS), Margin, tabsTop, client.right - 2 * Margin,
                    std::max(0, top - Margin - tabsTop), TRUE);
         PlacePage(state);
@@ -404,6 +500,13 @@ void RememberPlacement(TDialogState& state)
     SaveDialogPlacement(state.Settings);
 }
 
+// A switch moves and re-texts controls whose text is drawn on the dialog's background: all of
+// the dialog is drawn again, or old text and uncovered controls would stay as they were.
+void RedrawWhole(HWND dialog)
+{
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 void ApplyFullForm(TDialogState& state)
 {
     state.Full = true;
@@ -417,6 +520,7 @@ void ApplyFullForm(TDialogState& state)
     LayoutButtons(state);
     if (s.WindowsState == SW_SHOWMAXIMIZED)
         ShowWindow(state.Dialog, SW_SHOWMAXIMIZED);
+    RedrawWhole(state.Dialog);
 }
 
 void ApplyCompactForm(TDialogState& state)
@@ -457,8 +561,9 @@ void ApplyCompactForm(TDialogState& state)
     const int left = (GetSystemMetrics(SM_CXSCREEN) - form.Width) / 2;
     const int top = (GetSystemMetrics(SM_CYSCREEN) - form.Height) / 2;
     SetWindowPos(state.Dialog, nullptr, left, top, form.Width, form.Height, SWP_NOZORDER | SWP_NOACTIVATE);
-    MoveWindow(text, 48, 8, form.TextWidth, form.TextHeight, TRUE);
+    MoveWindow(text, TextLeft, Margin, form.TextWidth, form.TextHeight, TRUE);
     LayoutButtons(state);
+    RedrawWhole(state.Dialog);
 }
 
 BOOL OnInitDialog(HWND dialog, LPARAM parameter)
@@ -563,6 +668,7 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM w, LPARAM l)
                 return FALSE;
             PaintStyledFrame(*state);
             return TRUE;
+        case WM_PAINT: OnPaint(*state); return TRUE;
         case WM_NCACTIVATE: return state->Styled ? OnNcActivate(*state, w != FALSE) : FALSE;
         case WM_CTLCOLORDLG:
         case WM_CTLCOLORSTATIC: return state->Styled ? OnControlColour(*state, reinterpret_cast<HDC>(w)) : FALSE;
@@ -624,6 +730,8 @@ void ShowDialog()
         state.Message = LastMessage();
         state.Settings = LoadDialogSettings(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
         CreateFonts(state);
+        state.RowPictures.Reset(LoadPictures(RowPictureNames, std::size(RowPictureNames), RowPictureSize));
+        state.Picture.Reset(LoadPictures(&DialogPictureName, 1, PictureSize));
         const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), DialogTemplateName, nullptr, DialogProc,
                                                reinterpret_cast<LPARAM>(&state));
         if (result == -1 || !state.Shown) {

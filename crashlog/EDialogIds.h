@@ -16,6 +16,11 @@ namespace crashlog {
 inline constexpr const char* DialogTemplateName = "DIALOG";
 inline constexpr const char* ListPageTemplateName = "TAB_LIST";
 inline constexpr const char* MemoPageTemplateName = "TAB_MEMO";
+// The list's images, in the order of their indexes, and the dialog's picture; magenta shows
+// what lies beneath.
+inline constexpr const char* RowPictureNames[] = {"PAS", "DLL", "BPL", "VCL"};
+inline constexpr const char* DialogPictureName = "MONITOR";
+inline constexpr COLORREF PictureTransparentColour = RGB(255, 0, 255);
 // Ends a dialog that was never marked as shown.
 inline constexpr UINT_PTR GuardTimerId = 1;
 inline constexpr UINT GuardTimerInterval = 1;

@@ -61,6 +61,16 @@ bool ReadLogFile(const std::string& fileName, std::string& text)
     return true;
 }
 
+// Paint messages only, as while any other report step waits: the calling thread's windows stay
+// drawn, but none of the user's commands runs while the mail goes out.
+void PaintThisThreadsWindows()
+{
+    MSG message;
+    // A window that leaves its update region valid would be offered again and again.
+    for (int i = 0; i < 16 && PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
+        DispatchMessageA(&message);
+}
+
 // Closes a loaded library exactly once.
 class TLibrary {
 public:
@@ -88,7 +98,8 @@ private:
 TMailSettings& MailSettings()
 {
     // The pending mail goes out at shut-down, after the program's static objects are gone.
-    static auto* settings = new TMailSettings{DefaultSmtpPort, DefaultSmtpTimeout, HKEY_LOCAL_MACHINE,
+    static auto* settings = new TMailSettings{DefaultSmtpPort, DefaultSmtpTimeout, DefaultSmtpTotalTimeout,
+                                             HKEY_LOCAL_MACHINE,
                                              std::string(SMailClientsKey), HKEY_CLASSES_ROOT,
                                              std::string(SMailtoCommandKey)};
     return *settings;
@@ -107,6 +118,8 @@ bool SendEmailBySMTP(const TVozozoModuleOptions& options, const std::vector<std:
     }
     try {
         TVozozoClientSMTP smtp(options.SMTPHost, MailSettings().SmtpTimeout, MailSettings().SmtpPort);
+        smtp.OnWait = PaintThisThreadsWindows;
+        smtp.LimitTotal(MailSettings().SmtpTotalTimeout);
         smtp.Connect();
         const bool login = !options.SMTPUserID.empty();
         // Greeting and authentication once per connection: a server refuses a second AUTH.
@@ -252,9 +265,12 @@ bool SendEmailByShell(const std::string& recipients, const std::string& subject,
         error = LastErrorText();
         return false;
     }
-    // Encoded, the address holds no blank, quote or "&" that would split the command line.
-    const std::string url = BuildMailtoUrl(recipients, subject, body);
+    // Encoded, the address holds no blank, quote or "&" that would split the command line; cut,
+    // the body leaves the command within what the system starts.
     const std::size_t at = command.find("%1");
+    const std::size_t rest = at != std::string::npos ? command.size() - 2 : command.size() + 1;
+    const std::size_t room = rest < CommandLineLimit - 1 ? CommandLineLimit - 1 - rest : 0;
+    const std::string url = BuildMailtoUrl(recipients, subject, body, room);
     if (at != std::string::npos)
         command.replace(at, 2, url);
     else
@@ -302,7 +318,7 @@ bool SendEmail()
             else
                 attach = true;
         }
-        std::string error;
+        std::string error, failures;
         TVozozoRezErrorCode code = eeEmailSMTPError;
         if (!options.SMTPHost.empty()) {
             TMailAttachment attachment{logFile, logText};
@@ -313,6 +329,7 @@ bool SendEmail()
             sent = SendEmailByMAPI(recipients, subject, body, attach ? logFile : std::string(), error);
             if (!sent) {
                 InternalWarning(code, error);
+                failures = error + "\r\n";
                 code = eeEmailShellError;
                 std::string shellBody = options.EmailMessage;
                 if (logCounts)
@@ -326,8 +343,13 @@ bool SendEmail()
         bool retry = false;
         if (ExceptionErrorNotify)
             ExceptionErrorNotify(code, LastWarningText(), retry);
-        if (!retry)
+        if (!retry) {
+            // Whichever way failed, the user learns that the report did not go out.
+            if (ShowMessageBox)
+                ShowMessageBox(nullptr, FormatS(SMailNotSent, {failures + error}).c_str(), SMailNotSentCaption,
+                               MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_TOPMOST | MB_SERVICE_NOTIFICATION);
             break;
+        }
     }
     CallNotifyHook(TNotifyStage::AfterMail);
     return sent;

@@ -17,6 +17,7 @@ class TVozozoModuleOptions;
 struct TMailSettings {
     unsigned short SmtpPort;
     unsigned SmtpTimeout;  // milliseconds per reply
+    unsigned SmtpTotalTimeout;  // milliseconds for the whole conversation
     HKEY MailClientsRoot;
     std::string MailClientsKey;
     HKEY MailtoRoot;

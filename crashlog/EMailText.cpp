@@ -25,6 +25,25 @@ std::string FileNameOf(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// Mail knows only CR LF as a line break: a bare LF or CR would be no line end to the server,
+// so a point after it, doubled as at a line's start, would arrive doubled.
+std::string WithMailLineBreaks(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size() + 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            out += "\r\n";
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 std::string EncodeBase64(std::string_view data)
@@ -106,7 +125,7 @@ std::string BuildSmtpMessage(const std::string& recipient, const std::string& su
     text += "X-Library: VozozoRez " + std::string(SLibraryVersion) + "\r\n";
     text += "\r\n";
     // A line of the report that starts with "." would otherwise end the message there.
-    return DotStuff(text + content) + ".";
+    return DotStuff(WithMailLineBreaks(text + content)) + ".";
 }
 
 std::string PercentEncode(std::string_view text)
@@ -126,7 +145,8 @@ std::string PercentEncode(std::string_view text)
     return out;
 }
 
-std::string BuildMailtoUrl(const std::string& recipients, const std::string& subject, const std::string& body)
+std::string BuildMailtoUrl(const std::string& recipients, const std::string& subject, const std::string& body,
+                           std::size_t maxLength)
 {
     std::string plainSubject;
     for (char c : subject)
@@ -141,7 +161,21 @@ std::string BuildMailtoUrl(const std::string& recipients, const std::string& sub
         to += at == std::string::npos ? PercentEncode(address)
                                       : PercentEncode(address.substr(0, at)) + "@" + PercentEncode(address.substr(at + 1));
     }
-    return FormatS(SMailtoUrl, {to, PercentEncode(plainSubject), PercentEncode(body)});
+    const std::string head = FormatS(SMailtoUrl, {to, PercentEncode(plainSubject), ""});
+    std::string encoded = PercentEncode(body);
+    if (maxLength != std::string::npos && head.size() + encoded.size() > maxLength) {
+        const std::string note = PercentEncode(SMailtoBodyCut);
+        const std::size_t room = maxLength > head.size() + note.size() ? maxLength - head.size() - note.size() : 0;
+        std::size_t keep = 0;
+        for (;;) {
+            const std::size_t step = keep < encoded.size() && encoded[keep] == '%' ? 3 : 1;
+            if (keep >= encoded.size() || keep + step > room)
+                break;
+            keep += step;
+        }
+        encoded = encoded.substr(0, keep) + note;
+    }
+    return head + encoded;
 }
 
 }  // namespace crashlog

@@ -26,7 +26,10 @@ std::string BuildSmtpMessage(const std::string& recipient, const std::string& su
                              const TMailAttachment* attachment);
 
 // "mailto:%s?Subject=%s&Body=%s" with each part percent-encoded; "&" removed from the subject.
-std::string BuildMailtoUrl(const std::string& recipients, const std::string& subject, const std::string& body);
+// A link longer than maxLength has its body cut, between two encoded characters, and ended by
+// a note that says so.
+std::string BuildMailtoUrl(const std::string& recipients, const std::string& subject, const std::string& body,
+                           std::size_t maxLength = std::string::npos);
 // Letters, digits and "-._~" stay; every other byte becomes "%XX".
 std::string PercentEncode(std::string_view text);
 

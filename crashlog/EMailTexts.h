@@ -1,12 +1,15 @@
 #pragma once
 // The fixed texts of the logger's e-mail: the SMTP dialogue, the message's headers and MIME
 // parts, and the errors of the three ways of sending.
+#include <cstddef>
 #include <string_view>
 
 namespace crashlog {
 
 inline constexpr unsigned short DefaultSmtpPort = 25;
 inline constexpr unsigned DefaultSmtpTimeout = 30000;  // milliseconds
+// The whole conversation with the server, however quickly each reply comes.
+inline constexpr unsigned DefaultSmtpTotalTimeout = 60000;
 
 inline constexpr std::string_view SLibraryVersion = "4.2.4";
 inline constexpr std::string_view SMimeBoundary = "=_xcjvnxkbhvfkxzhfdbvzldjhfv";
@@ -36,5 +39,14 @@ inline constexpr std::string_view SMapiSendError = "Cannot send the MAPI message
 // The mailto handler.
 inline constexpr std::string_view SMailtoCommandKey = "mailto\\shell\\open\\command";
 inline constexpr std::string_view SMailtoUrl = "mailto:%s?Subject=%s&Body=%s";
+// The longest command line the system starts, its terminating zero included.
+inline constexpr std::size_t CommandLineLimit = 32767;
+// Ends a body that was cut to fit the command line.
+inline constexpr std::string_view SMailtoBodyCut =
+    "\r\n\r\n[The report is cut here: a mail link holds no more. The whole report is in the program's log file.]";
+
+// What the user is told when no way of sending worked.
+inline constexpr const char* SMailNotSentCaption = "E-mail not sent";
+inline constexpr std::string_view SMailNotSent = "The error report could not be sent by e-mail.\r\n\r\n%s";
 
 }  // namespace crashlog

@@ -1,5 +1,6 @@
 #include "crashlog/ESockets.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include <ws2tcpip.h>
@@ -46,6 +47,60 @@ void TVozozoClientSocket::Fail(const std::string& text)
     throw EVozozoSocketError(text);
 }
 
+void TVozozoClientSocket::LimitTotal(unsigned milliseconds)
+{
+    limited_ = true;
+    totalStart_ = GetTickCount();
+    total_ = milliseconds;
+}
+
+unsigned TVozozoClientSocket::Left(DWORD start, unsigned bound) const
+{
+    const DWORD now = GetTickCount();
+    const auto remaining = [now](DWORD since, unsigned limit) {
+        const auto spent = static_cast<unsigned>(now - since);
+        return spent >= limit ? 0u : limit - spent;
+    };
+    unsigned left = remaining(start, bound);
+    if (limited_)
+        left = std::min(left, remaining(totalStart_, total_));
+    return left;
+}
+
+bool TVozozoClientSocket::WaitFor(bool writable, unsigned wait)
+{
+    // Short steps: the windows are painted between them.
+    constexpr unsigned Step = 20;
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (OnWait)
+            OnWait();
+        const auto spent = static_cast<unsigned>(GetTickCount() - start);
+        const unsigned slice = std::min(Step, spent >= wait ? 0u : wait - spent);
+        fd_set ready, failed;
+        FD_ZERO(&ready);
+        FD_SET(socket_, &ready);
+        FD_ZERO(&failed);
+        FD_SET(socket_, &failed);
+        timeval time{0, static_cast<long>(slice * 1000)};
+        const int n = writable ? select(0, nullptr, &ready, &failed, &time) : select(0, &ready, nullptr, nullptr, &time);
+        if (n == SOCKET_ERROR)
+            Fail(FormatS(writable ? SConnectionError : SRecvError, {SocketErrorText(WSAGetLastError())}));
+        if (n > 0) {
+            if (writable) {
+                // A refused connection shows as failed, or on some systems as writable with an error.
+                int error = 0, size = sizeof error;
+                getsockopt(socket_, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size);
+                if (error || FD_ISSET(socket_, &failed))
+                    Fail(FormatS(SConnectionError, {SocketErrorText(error ? error : WSAECONNREFUSED)}));
+            }
+            return true;
+        }
+        if (slice == 0)
+            return false;
+    }
+}
+
 void TVozozoClientSocket::Connect()
 {
     socket_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
@@ -60,8 +115,19 @@ void TVozozoClientSocket::Connect()
         Fail(FormatS(SConnectionError, {SocketErrorText(resolved ? resolved : WSAHOST_NOT_FOUND)}));
     sockaddr_in address = *reinterpret_cast<sockaddr_in*>(found->ai_addr);
     freeaddrinfo(found);
-    if (connect(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) == SOCKET_ERROR)
-        Fail(FormatS(SConnectionError, {SocketErrorText(WSAGetLastError())}));
+    // Connected without blocking, so that a server that never answers is given up at the bound.
+    u_long nonBlocking = 1;
+    ioctlsocket(socket_, FIONBIO, &nonBlocking);
+    const DWORD start = GetTickCount();
+    if (connect(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) == SOCKET_ERROR) {
+        const int error = WSAGetLastError();
+        if (error != WSAEWOULDBLOCK)
+            Fail(FormatS(SConnectionError, {SocketErrorText(error)}));
+        if (!WaitFor(true, Left(start, timeout_)))
+            Fail(std::string(SSocketTimeout));
+    }
+    nonBlocking = 0;
+    ioctlsocket(socket_, FIONBIO, &nonBlocking);
     const auto* b = reinterpret_cast<const unsigned char*>(&address.sin_addr);
     char line[96];
     std::snprintf(line, sizeof line, "Connected to %d.%d.%d.%d port %d", b[0], b[1], b[2], b[3], port_);
@@ -101,19 +167,9 @@ std::string TVozozoClientSocket::ReceiveLine()
                 line.pop_back();
             return line;
         }
-        const DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= timeout_)
+        const unsigned left = Left(start, timeout_);
+        if (left == 0 || !WaitFor(false, left))
             Fail(std::string(SSocketTimeout));
-        fd_set readable;
-        FD_ZERO(&readable);
-        FD_SET(socket_, &readable);
-        const DWORD left = timeout_ - elapsed;
-        timeval wait{static_cast<long>(left / 1000), static_cast<long>((left % 1000) * 1000)};
-        const int ready = select(0, &readable, nullptr, nullptr, &wait);
-        if (ready == SOCKET_ERROR)
-            Fail(FormatS(SRecvError, {SocketErrorText(WSAGetLastError())}));
-        if (ready == 0)
-            continue;
         char buffer[1024];
         const int n = recv(socket_, buffer, sizeof buffer, 0);
         if (n == SOCKET_ERROR)

@@ -33,9 +33,19 @@ public:
     // What was sent and received, one line each; credentials are never in it.
     const std::string& Transcript() const { return transcript_; }
     std::function<void(const std::string&)> OnError;
+    // Called again and again while the socket waits for the server, so that the calling thread's
+    // windows go on painting.
+    std::function<void()> OnWait;
+    // Bounds the whole conversation from now on, whatever each reply's own bound leaves.
+    void LimitTotal(unsigned milliseconds);
 
 protected:
     [[noreturn]] void Fail(const std::string& text);
+    // How long a wait that began at `start` with the time-out `bound` may still last.
+    unsigned Left(DWORD start, unsigned bound) const;
+    // Waits at most `wait` milliseconds, in short steps that call OnWait, for the socket to be
+    // readable (or writable); true when it is.
+    bool WaitFor(bool writable, unsigned wait);
     void Note(const std::string& line) { transcript_ += line + "\r\n"; }
 
     std::string host_;
@@ -45,6 +55,9 @@ protected:
 
 private:
     bool started_ = false;
+    bool limited_ = false;
+    DWORD totalStart_ = 0;
+    unsigned total_ = 0;
     std::string transcript_;
     std::string pending_;  // received bytes not yet returned as lines
 };

@@ -260,8 +260,41 @@ DWORD WaitWorker(HANDLE thread)
     return code;
 }
 
+// The report of one handled exception goes out by mail in a way that the test chose.
+int RunMailScenario(const std::string& scenario)
+{
+    TVozozoModuleOptionsEx* o = MainModuleOptions();
+    o->EmailAddresses = "a@example.org";
+    o->EmailSubject = "Crash report";
+    o->EmailMessage = "See the log.";
+    o->EmailSendMode = 2;
+    o->EmailConfirmation = 2;
+    if (scenario == "mail-refused") {
+        // The fourth argument is a port where nothing listens.
+        o->SMTPHost = "127.0.0.1";
+        MailSettings().SmtpPort = static_cast<unsigned short>(std::atoi(extraArgument.c_str()));
+    } else {
+        // No Simple MAPI library; the mailto handler the test registered, with a long message.
+        MailSettings().MailClientsRoot = HKEY_CURRENT_USER;
+        MailSettings().MailClientsKey = "Software\\TrebanixTests\\CrashMail";
+        MailSettings().MailtoRoot = HKEY_CURRENT_USER;
+        MailSettings().MailtoKey = "Software\\TrebanixTests\\CrashMailto";
+        o->EmailMessage.clear();
+        for (int i = 0; i < 1000; ++i)
+            o->EmailMessage += "A line of what the user did.\r\n";
+    }
+    try {
+        ThrowUncaught();
+    } catch (...) {
+        cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
+    }
+    return 70;
+}
+
 __attribute__((noinline)) int RunScenario(const std::string& scenario)
 {
+    if (scenario == "mail-refused" || scenario == "mail-shell")
+        return RunMailScenario(scenario);
     if (scenario == "av-main") {
         CrashAccessViolation();
     } else if (scenario == "div-worker") {

@@ -1,7 +1,9 @@
-// The exception dialog of a crash program, driven from the test with the messages that a
-// user's clicks and keys send.
+// The exception dialog of a crash program, driven from the test with real clicks and the keys a
+// user presses, and read from the screen.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -11,7 +13,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "classlib/GdiHandles.h"
 #include "crashlog/ELogFile.h"
+#include "support/LoopbackSocket.h"
+#include "support/RealInput.h"
 
 namespace fs = std::filesystem;
 
@@ -22,7 +27,8 @@ constexpr int OkButton = 2, ThirdButton = 3, DetailsButton = 4, TextStatic = 101
 // A windowed crash program that shows its dialogs while the test clicks them.
 class TDialogProgram {
 public:
-    explicit TDialogProgram(const std::string& scenario)
+    // The argument, when given, is the program's fourth.
+    explicit TDialogProgram(const std::string& scenario, const std::string& argument = {})
     {
         char self[MAX_PATH];
         GetModuleFileNameA(nullptr, self, MAX_PATH);
@@ -32,7 +38,8 @@ public:
         fs::remove_all(dir_, ignored);
         fs::create_directories(dir_);
         std::string command = "\"" + program.string() + "\" " + scenario + " \"" + (dir_ / "crash.elf").string() +
-                              "\" \"" + (dir_ / "debug.txt").string() + "\"";
+                              "\" \"" + (dir_ / "debug.txt").string() + "\"" +
+                              (argument.empty() ? "" : " " + argument);
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION info{};
@@ -73,13 +80,18 @@ private:
     fs::path dir_;
 };
 
-// A bound only against a dialog that never comes.
+std::vector<COLORREF> SettledPicture(HWND window);
+
+// The dialog once it is on the screen, where a click reaches it. A bound only against a dialog
+// that never comes.
 HWND WaitForDialog()
 {
     for (int i = 0; i < 6000; ++i) {
         HWND dialog = FindWindowA("#32770", "Error.");
-        if (dialog && IsWindowVisible(dialog))
+        if (dialog && IsWindowVisible(dialog)) {
+            SettledPicture(dialog);
             return dialog;
+        }
         Sleep(10);
     }
     return nullptr;
@@ -91,11 +103,32 @@ void WaitGone(HWND dialog)
         Sleep(10);
 }
 
-// What a click on the button sends its dialog.
+// Polls until the condition holds; a bound only against a program that never gets there.
+template <typename F>
+bool Eventually(F condition)
+{
+    for (int i = 0; i < 3000; ++i) {
+        if (condition())
+            return true;
+        Sleep(10);
+    }
+    return condition();
+}
+
+// A real click on a button of the dialog.
 void Click(HWND dialog, int id)
 {
-    SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)),
-                        SMTO_BLOCK, 10000, nullptr);
+    test_support::ClickWindow(GetDlgItem(dialog, id));
+}
+
+bool Visible(HWND dialog, int id);
+
+// A real click on the Details switch, and the wait until the form has changed.
+void ClickDetails(HWND dialog)
+{
+    const bool wasFull = Visible(dialog, Tabs);
+    Click(dialog, DetailsButton);
+    Eventually([&] { return Visible(dialog, Tabs) != wasFull; });
 }
 
 // Another process's control: its text comes with the message that copies it.
@@ -109,6 +142,155 @@ std::string ItemText(HWND window)
 bool Visible(HWND dialog, int id)
 {
     return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE;
+}
+
+RECT WindowRect(HWND window)
+{
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+// What the screen shows in a rectangle, row by row, as colour values (0x00BBGGRR).
+std::vector<COLORREF> ScreenPicture(const RECT& r)
+{
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    std::vector<COLORREF> pixels(static_cast<std::size_t>(width) * height);
+    cl::TWindowDC screen(nullptr);
+    cl::TMemoryDC memory(screen.Handle());
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    cl::TOwnedBitmap picture(CreateDIBSection(screen.Handle(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!picture || !bits)
+        return pixels;
+    cl::TSelectedObject selected(memory.Handle(), picture.Handle());
+    BitBlt(memory.Handle(), 0, 0, width, height, screen.Handle(), r.left, r.top, SRCCOPY);
+    GdiFlush();
+    const auto* row = static_cast<const std::uint32_t*>(bits);
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = RGB(row[i] >> 16 & 0xFF, row[i] >> 8 & 0xFF, row[i] & 0xFF);
+    return pixels;
+}
+
+// The picture of the window once the screen has stopped changing (the program draws on its
+// own time); a bound only against a window that never settles.
+std::vector<COLORREF> SettledPicture(HWND window)
+{
+    std::vector<COLORREF> last = ScreenPicture(WindowRect(window));
+    for (int i = 0; i < 100; ++i) {
+        Sleep(100);
+        std::vector<COLORREF> now = ScreenPicture(WindowRect(window));
+        if (now == last)
+            return now;
+        last = std::move(now);
+    }
+    return last;
+}
+
+// What the window shows against what it draws when all of it is drawn anew: the pixels that
+// differ are what a step left drawn wrong.
+long WrongPixels(HWND window)
+{
+    const std::vector<COLORREF> shown = SettledPicture(window);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    const std::vector<COLORREF> whole = SettledPicture(window);
+    if (shown.size() != whole.size())
+        return -1;
+    long wrong = 0;
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        wrong += shown[i] != whole[i];
+    return wrong;
+}
+
+// How many bands of rows in a rectangle of the screen hold pixels of the colour: lines of text.
+int Bands(const RECT& r, COLORREF colour)
+{
+    const std::vector<COLORREF> pixels = ScreenPicture(r);
+    const int width = r.right - r.left;
+    int bands = 0;
+    bool inBand = false;
+    for (int y = 0; y < r.bottom - r.top; ++y) {
+        bool found = false;
+        for (int x = 0; x < width && !found; ++x)
+            found = pixels[static_cast<std::size_t>(y) * width + x] == colour;
+        bands += found && !inBand;
+        inBand = found;
+    }
+    return bands;
+}
+
+long Count(const std::vector<COLORREF>& pixels, COLORREF colour)
+{
+    return std::count(pixels.begin(), pixels.end(), colour);
+}
+
+// A message box of the program, once it shows; a bound only against one that never comes.
+HWND WaitForBox(const char* caption)
+{
+    HWND box = nullptr;
+    Eventually([&] {
+        box = FindWindowA("#32770", caption);
+        return box && IsWindowVisible(box);
+    });
+    return box;
+}
+
+// The texts of a box's static controls, one after the other.
+std::string BoxText(HWND box)
+{
+    std::string text;
+    for (HWND item = FindWindowExA(box, nullptr, "Static", nullptr); item;
+         item = FindWindowExA(box, item, "Static", nullptr))
+        text += ItemText(item);
+    return text;
+}
+
+// A key of the test's own under the current user, where the crash program looks; deleted at the end.
+class TMailKeys {
+public:
+    TMailKeys(const std::string& mapiLibrary, const std::string& mailtoCommand)
+    {
+        Set("Software\\TrebanixTests\\CrashMail", nullptr, "Gone");
+        Set("Software\\TrebanixTests\\CrashMail\\Gone", "DLLPath", mapiLibrary);
+        Set("Software\\TrebanixTests\\CrashMailto", nullptr, mailtoCommand);
+    }
+    ~TMailKeys()
+    {
+        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\TrebanixTests\\CrashMail\\Gone");
+        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\TrebanixTests\\CrashMail");
+        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\TrebanixTests\\CrashMailto");
+    }
+    TMailKeys(const TMailKeys&) = delete;
+    TMailKeys& operator=(const TMailKeys&) = delete;
+
+private:
+    static void Set(const char* path, const char* name, const std::string& value)
+    {
+        HKEY key = nullptr;
+        RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+        RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1));
+        RegCloseKey(key);
+    }
+};
+
+std::string TestFolder()
+{
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    return fs::path(self).parent_path().string();
+}
+
+// Where the full form is to be: written to the settings file that the dialog reads.
+void WritePlacement(int left, int top, int width, int height)
+{
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string file = std::string(windows) + "\\VozozoRez.ini";
+    for (const auto& [key, value] : {std::pair{"Left", left}, {"Top", top}, {"Width", width}, {"Height", height},
+                                     {"WindowsState", 1}})
+        WritePrivateProfileStringA("Coordinates", key, std::to_string(value).c_str(), file.c_str());
 }
 
 }  // namespace
@@ -155,7 +337,7 @@ TEST(Dialog, DetailsShowTheTabsAndTheListAndARowTellsTheMailslot)
     TDialogProgram program("dialog-details");
     HWND dialog = WaitForDialog();
     ASSERT_NE(dialog, nullptr);
-    Click(dialog, DetailsButton);
+    ClickDetails(dialog);
     EXPECT_TRUE(Visible(dialog, Tabs));
     EXPECT_EQ(ItemText(GetDlgItem(dialog, DetailsButton)), "<< &Details");
     EXPECT_EQ(ItemText(GetDlgItem(dialog, TextStatic)),
@@ -167,6 +349,15 @@ TEST(Dialog, DetailsShowTheTabsAndTheListAndARowTellsTheMailslot)
     ASSERT_NE(page, nullptr);
     HWND list = GetDlgItem(page, PageContent);
     EXPECT_GT(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 2);
+    // Our own pictures: the dialog's monitor with its red sign, and on the list a page of
+    // source on the rows with a line.
+    SettledPicture(dialog);
+    RECT picture = WindowRect(dialog);
+    picture.bottom = WindowRect(GetDlgItem(dialog, Tabs)).top;
+    picture.right = WindowRect(GetDlgItem(dialog, TextStatic)).left;
+    EXPECT_GT(Count(ScreenPicture(picture), RGB(210, 30, 30)), 100);
+    const std::vector<COLORREF> rows = ScreenPicture(WindowRect(list));
+    EXPECT_GT(Count(rows, RGB(0x21, 0x5E, 0xA8)), 20);
     // The first row is the throw, with a line: Enter on it writes one record.
     SendMessageA(list, WM_KEYDOWN, VK_HOME, 0);
     SendMessageA(list, WM_KEYDOWN, VK_RETURN, 0);
@@ -186,7 +377,7 @@ TEST(Dialog, DetailsShowTheTabsAndTheListAndARowTellsTheMailslot)
     std::memcpy(&line, record + 2048, sizeof line);
     EXPECT_GT(line, 0);
     // Hiding the details again writes where the full form was.
-    Click(dialog, DetailsButton);
+    ClickDetails(dialog);
     EXPECT_FALSE(Visible(dialog, Tabs));
     Click(dialog, OkButton);
     EXPECT_EQ(program.Wait(), 57u);
@@ -218,4 +409,109 @@ TEST(Dialog, TheStyledLookPaintsItsOwnFrameAndCaption)
     EXPECT_TRUE(outer == 0x404040 || outer == 0x303030) << std::hex << outer;
     Click(dialog, OkButton);
     EXPECT_EQ(program.Wait(), 56u);
+}
+
+TEST(Dialog, EachFormIsDrawnWholeAfterTheSwitchAndTheGeneralPageOpensAtTheTop)
+{
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    WritePlacement((screenWidth - 640) / 2, (screenHeight - 385) / 2, 640, 385);
+    TDialogProgram program("dialog-terminate");
+    HWND dialog = WaitForDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(WrongPixels(dialog), 0) << "compact";
+    ClickDetails(dialog);
+    ASSERT_TRUE(Visible(dialog, Tabs));
+    EXPECT_EQ(WrongPixels(dialog), 0) << "full";
+    // Both lines of the header are shown, above the tabs.
+    RECT header = WindowRect(GetDlgItem(dialog, TextStatic));
+    header.bottom = WindowRect(GetDlgItem(dialog, Tabs)).top;
+    EXPECT_EQ(Bands(header, GetSysColor(COLOR_WINDOWTEXT)), 2);
+    HWND page = FindWindowExA(dialog, nullptr, "#32770", nullptr);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(SendMessageA(GetDlgItem(page, PageContent), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    ClickDetails(dialog);
+    ASSERT_FALSE(Visible(dialog, Tabs));
+    EXPECT_EQ(WrongPixels(dialog), 0) << "compact again";
+    Click(dialog, OkButton);
+    EXPECT_EQ(program.Wait(), 56u);
+}
+
+// The full form comes back where it was, but never past an edge of the screen.
+TEST(Dialog, TheFullFormStaysOnTheScreenAtItsEdges)
+{
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    struct TCase {
+        int Left, Top, ExpectedLeft, ExpectedTop;
+    };
+    for (const TCase& c : {TCase{5000, 5000, screenWidth - 600, screenHeight - 400}, TCase{-300, -50, 0, 0},
+                           TCase{40, 30, 40, 30}}) {
+        WritePlacement(c.Left, c.Top, 600, 400);
+        TDialogProgram program("dialog-terminate");
+        HWND dialog = WaitForDialog();
+        ASSERT_NE(dialog, nullptr);
+        ClickDetails(dialog);
+        const RECT r = WindowRect(dialog);
+        EXPECT_EQ(r.left, c.ExpectedLeft) << c.Left;
+        EXPECT_EQ(r.top, c.ExpectedTop) << c.Top;
+        EXPECT_EQ(r.right - r.left, 600);
+        EXPECT_EQ(r.bottom - r.top, 400);
+        Click(dialog, OkButton);
+        EXPECT_EQ(program.Wait(), 56u);
+    }
+}
+
+// Whichever way the report was to go, the user learns that it did not, and closes the box.
+TEST(Dialog, AReportThatCannotBeMailedIsToldToTheUser)
+{
+    // A port that was just free: the mail server refuses the connection.
+    int port;
+    {
+        test_support::TLoopbackSocket gone(1);
+        port = gone.Port();
+    }
+    {
+        TDialogProgram program("mail-refused", std::to_string(port));
+        HWND box = WaitForBox("E-mail not sent");
+        ASSERT_NE(box, nullptr);
+        EXPECT_NE(BoxText(box).find("Connection error: "), std::string::npos) << BoxText(box);
+        Click(box, IDOK);
+        EXPECT_EQ(program.Wait(), 70u);
+    }
+    // No Simple MAPI library, and a mail program that cannot be started.
+    TMailKeys keys(TestFolder() + "\\no-such-mapi.dll", "\"" + TestFolder() + "\\no-such-mailer.exe\" %1");
+    TDialogProgram program("mail-shell");
+    HWND box = WaitForBox("E-mail not sent");
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(BoxText(box).find("Cannot open the MAPI dll."), std::string::npos) << BoxText(box);
+    Click(box, IDOK);
+    EXPECT_EQ(program.Wait(), 70u);
+}
+
+// A report too long for a command line still opens the mail program, its body cut and saying so.
+TEST(Dialog, ALongReportOpensTheMailProgramWithItsBodyCut)
+{
+    const fs::path record = fs::temp_directory_path() / ("crashlog-mailto-long-" + std::to_string(GetCurrentProcessId()));
+    std::error_code ignored;
+    fs::remove(record, ignored);
+    const std::string command =
+        "\"" + TestFolder() + "\\crashlog_crash.exe\" record-argument nolog \"" + record.string() + "\" %1";
+    TMailKeys keys(TestFolder() + "\\no-such-mapi.dll", command);
+    TDialogProgram program("mail-shell");
+    EXPECT_EQ(program.Wait(), 70u);
+    std::string url;
+    // The mail program runs on its own; a bound only against it never writing.
+    Eventually([&] {
+        std::ifstream in(record, std::ios::binary);
+        url.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        return !url.empty() && url.back() == '\n';
+    });
+    fs::remove(record, ignored);
+    ASSERT_FALSE(url.empty());
+    url.pop_back();
+    EXPECT_EQ(url.rfind("mailto:a@example.org?Subject=Crash%20report&Body=A%20line%20of%20what", 0), 0u);
+    EXPECT_LE(command.size() - 2 + url.size(), 32766u);
+    EXPECT_GT(command.size() - 2 + url.size(), 32000u);
+    const std::string note = "%5BThe%20report%20is%20cut%20here";
+    EXPECT_NE(url.find(note), std::string::npos);
+    EXPECT_EQ(FindWindowA("#32770", "E-mail not sent"), nullptr);
 }

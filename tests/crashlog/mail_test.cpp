@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -101,6 +102,11 @@ TEST_F(TMailTest, LinesStartingWithAPointArriveUnchanged)
     const std::vector<TReceivedMail> mails = server.Mails();
     ASSERT_EQ(mails.size(), 1u);
     EXPECT_NE(mails[0].Data.find("\r\n\r\n" + body + "\r\n"), std::string::npos) << mails[0].Data;
+    // Bare line feeds and returns are line breaks too.
+    ASSERT_TRUE(Send(server, "a@example.org", "first\n.second\r.third\n")) << error_;
+    ASSERT_EQ(server.Mails().size(), 2u);
+    EXPECT_NE(server.Mails()[1].Data.find("\r\n\r\nfirst\r\n.second\r\n.third\r\n\r\n"), std::string::npos)
+        << server.Mails()[1].Data;
 }
 
 TEST_F(TMailTest, RefusedCredentialsSendNothing)
@@ -167,6 +173,85 @@ TEST_F(TMailTest, ASilentServerEndsInATimeOut)
     MailSettings().SmtpTimeout = 300;
     EXPECT_FALSE(Send(server, "a@example.org"));
     EXPECT_EQ(error_, "Socket timeout.");
+}
+
+namespace {
+
+// A window of this thread that paints itself in the colour another thread chose.
+class TPaintedWindow {
+public:
+    TPaintedWindow()
+    {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = Procedure;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "MailTestPainted";
+        RegisterClassA(&wc);
+        window_ = CreateWindowExA(WS_EX_TOPMOST, "MailTestPainted", "", WS_POPUP | WS_VISIBLE, 0, 0, 60, 60, nullptr,
+                                  nullptr, wc.hInstance, nullptr);
+        UpdateWindow(window_);
+    }
+    ~TPaintedWindow() { DestroyWindow(window_); }
+    TPaintedWindow(const TPaintedWindow&) = delete;
+    TPaintedWindow& operator=(const TPaintedWindow&) = delete;
+    HWND Handle() const { return window_; }
+    static inline std::atomic<COLORREF> Colour{RGB(255, 255, 255)};
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l)
+    {
+        if (message != WM_PAINT)
+            return DefWindowProcA(window, message, w, l);
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        HBRUSH brush = CreateSolidBrush(Colour);
+        FillRect(dc, &paint.rcPaint, brush);
+        DeleteObject(brush);
+        EndPaint(window, &paint);
+        return 0;
+    }
+    HWND window_;
+};
+
+COLORREF ScreenPixel(int x, int y)
+{
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, x, y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+}  // namespace
+
+// Every reply within its own bound, but all of them together past the bound of the whole; the
+// sending thread's window is drawn again meanwhile. The bounds are those of the program scaled
+// down (20 s per reply against 30 s and 60 s).
+TEST_F(TMailTest, ASlowServerIsLeftAtTheBoundOfTheWholeWhileTheWindowsPaint)
+{
+    TFakeSmtpServer server({.ReplyDelay = 600});
+    MailSettings().SmtpTimeout = 900;
+    MailSettings().SmtpTotalTimeout = 1800;
+    TPaintedWindow window;
+    TPaintedWindow::Colour = RGB(255, 255, 255);
+    std::atomic<bool> sending{true}, repainted{false};
+    // Once the conversation runs, the window is asked for a new colour and watched on the screen.
+    std::thread watcher([&] {
+        while (sending && server.Commands().empty())
+            Sleep(10);
+        TPaintedWindow::Colour = RGB(200, 0, 0);
+        InvalidateRect(window.Handle(), nullptr, FALSE);
+        while (sending && !repainted) {
+            repainted = ScreenPixel(30, 30) == RGB(200, 0, 0) && sending;
+            Sleep(10);
+        }
+    });
+    const bool sent = Send(server, "a@example.org");
+    sending = false;
+    watcher.join();
+    EXPECT_FALSE(sent);
+    EXPECT_EQ(error_, "Socket timeout.");
+    EXPECT_TRUE(server.Mails().empty());
+    EXPECT_TRUE(repainted);
 }
 
 TEST_F(TMailTest, TheLogFileTravelsAsAnAttachment)

@@ -79,3 +79,23 @@ TEST(MailText, MailtoPartsAreEncoded)
     EXPECT_EQ(BuildMailtoUrl("a@x.org;b c@y.org", "R&D report", "a=1&b=2\r\n100%"),
               "mailto:a@x.org,b%20c@y.org?Subject=RD%20report&Body=a%3D1%26b%3D2%0D%0A100%25");
 }
+
+TEST(MailText, ALongMailtoBodyIsCutBetweenCharactersAndSaysSo)
+{
+    const std::string body(3000, '%');
+    const std::string whole = BuildMailtoUrl("a@x.org", "S", body);
+    EXPECT_EQ(BuildMailtoUrl("a@x.org", "S", body, whole.size()), whole);
+    const std::string note = PercentEncode("\r\n\r\n[The report is cut here: a mail link holds no more. The whole "
+                                           "report is in the program's log file.]");
+    const std::size_t limit = 1001;
+    const std::string cut = BuildMailtoUrl("a@x.org", "S", body, limit);
+    ASSERT_LE(cut.size(), limit);
+    EXPECT_GT(cut.size(), limit - 3);
+    const std::string head = "mailto:a@x.org?Subject=S&Body=";
+    EXPECT_EQ(cut.substr(0, head.size()), head);
+    ASSERT_EQ(cut.substr(cut.size() - note.size()), note);
+    // Only whole "%25"s before the note.
+    const std::string kept = cut.substr(head.size(), cut.size() - head.size() - note.size());
+    EXPECT_EQ(kept.size() % 3, 0u);
+    EXPECT_EQ(kept.find("%25%25"), 0u);
+}

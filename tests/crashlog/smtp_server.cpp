@@ -85,6 +85,7 @@ void TFakeSmtpServer::Talk(SOCKET client)
         }
         return;
     }
+    Sleep(behaviour_.ReplyDelay);
     Send(client, "220-localhost ESMTP test server");
     Send(client, "220 ready");
     std::string pending, line, from, to;
@@ -94,6 +95,7 @@ void TFakeSmtpServer::Talk(SOCKET client)
             std::lock_guard<std::mutex> guard(lock_);
             commands_.push_back(line);
         }
+        Sleep(behaviour_.ReplyDelay);
         if (StartsWith(line, behaviour_.CloseAt)) {
             Send(client, "421 4.3.2 Service shutting down");
             return;
@@ -169,6 +171,7 @@ void TFakeSmtpServer::Talk(SOCKET client)
                 std::lock_guard<std::mutex> guard(lock_);
                 mails_.push_back({from, to, data});
             }
+            Sleep(behaviour_.ReplyDelay);
             Send(client, "250 2.0.0 Ok: queued");
         } else if (line == "QUIT") {
             Send(client, "221 2.0.0 Bye");

@@ -19,6 +19,7 @@ struct TSmtpBehaviour {
     std::string RefuseRecipient;  // RCPT TO of this address gets 550
     std::string CloseAt;          // a command starting so gets 421 and the connection closes
     bool Silent = false;          // says nothing after connecting
+    int ReplyDelay = 0;           // milliseconds before each reply
 };
 
 struct TReceivedMail {
