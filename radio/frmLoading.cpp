@@ -18,7 +18,8 @@ TfrmLoading::TfrmLoading(TComponent* AOwner, sk::TskSkinData* SkinData) : TForm(
     panLoading->SetSkinData(SkinData);
     imgLoading = new sk::TskSkinPanel(this);
     imgLoading->SetParent(panLoading);
-    imgLoading->SetSkinDataName("button");
+    // A tile in the skin's tool-bar look: a panel finds no look in a button's description.
+    imgLoading->SetSkinDataName("toolpanel");
     imgLoading->SetSkinData(SkinData);
     labLoading = new sk::TskSkinStdLabel(this);
     labLoading->SetParent(panLoading);

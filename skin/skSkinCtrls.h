@@ -29,7 +29,7 @@ public:
     TskSkinData* SkinData() const override { return skinData_; }
     const std::string& SkinDataName() const { return skinDataName_; }
     // -1 while the control has no description and draws its default look.
-    int DescriptionIndex() const { return index_; }
+    int DescriptionIndex() const override { return index_; }
 
     virtual void GetSkinData() { index_ = SkinLoaded() ? skinData_->IndexOfControl(skinDataName_) : -1; }
     // The new name takes effect at the next lookup.

@@ -13,6 +13,8 @@ public:
     virtual void SetSkinData(TskSkinData* Value) = 0;
     // The bound skin data has loaded a skin: the control reads its description again.
     virtual void ChangeSkinData() = 0;
+    // -1 while the control finds no description of its kind and draws its default look.
+    virtual int DescriptionIndex() const = 0;
 
 protected:
     ~TskSkinDataUser() = default;

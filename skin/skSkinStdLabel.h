@@ -26,7 +26,7 @@ public:
     cl::TFont* DefaultFont() { return &defaultFont_; }
     void SetDefaultFont(cl::TFont* Value);
     // -1 while the label has no description.
-    int DescriptionIndex() const { return index_; }
+    int DescriptionIndex() const override { return index_; }
 
     void GetSkinData();
     void ChangeSkinData() override;

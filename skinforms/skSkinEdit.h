@@ -93,7 +93,7 @@ public:
     void SetSkinData(TskSkinData* Value) override;
     const std::string& SkinDataName() const { return skinDataName_; }
     void SetSkinDataName(const std::string& Value) { skinDataName_ = Value; }
-    int DescriptionIndex() const { return index_; }
+    int DescriptionIndex() const override { return index_; }
 
     void GetSkinData();
     void ChangeSkinData() override;

@@ -40,7 +40,7 @@ public:
     const std::string& SkinDataName() const { return skinDataName_; }
     void SetSkinDataName(const std::string& Value) { skinDataName_ = Value; }
     // -1 while the control has no description and draws its default look.
-    int DescriptionIndex() const { return index_; }
+    int DescriptionIndex() const override { return index_; }
     // The description as last looked up; nullptr without one.
     TskDataSkinTabControl* Description() const { return desc_; }
     // The client part of the skin picture copied into Tile; false when there is none.
