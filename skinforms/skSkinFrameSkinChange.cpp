@@ -8,9 +8,7 @@
 #include "skinforms/skSkinEdit.h"
 #include "skinforms/skSkinFrame.h"
 #include "skinforms/skSkinTabs.h"
-#include "skinforms/skSkinEdit.h"
 #include "skinforms/skSkinMessages.h"
-#include "skinforms/skSkinTabs.h"
 
 namespace sk {
 

@@ -75,10 +75,12 @@ TEST(ProgramSkinning, EverySkinnedControlOfEveryWindowDrawsFromTheProgramsSkinAf
             const std::string where = window->Caption() + ": " + c->ClassName() + " \"" + c->Name() + "\"";
             if (sk::TskSkinDataUser* skinned = SkinnedBy(c)) {
                 EXPECT_EQ(skinned->SkinData(), data) << where;
-                if (!DescribedWhilePainting(c))
+                if (!DescribedWhilePainting(c)) {
                     EXPECT_NE(skinned->DescriptionIndex(), -1) << where << " draws its default look";
-            } else
+                }
+            } else {
                 EXPECT_TRUE(PlainByDesign(c)) << where << " has no skin";
+            }
         }
     }
 }

@@ -147,12 +147,6 @@ void noKey(const Image& image, const char* what, std::vector<std::string>& probl
             }
 }
 
-void contrast(Rgb text, Rgb background, const std::string& what, std::vector<std::string>& problems)
-{
-    if (contrastRatio(text, background) < 4.5)
-        problems.push_back(what + " has a contrast of only " + std::to_string(contrastRatio(text, background)));
-}
-
 }  // namespace
 
 std::vector<Rect> keyedCells()
