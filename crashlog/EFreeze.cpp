@@ -16,6 +16,8 @@ namespace crashlog {
 namespace {
 
 constexpr DWORD PollInterval = 50;
+// How long stopping the watcher waits for it to end.
+constexpr DWORD FreezeStopBound = 5000;
 // The exit code of a freeze thread stopped from outside (it ends with 0 by itself).
 constexpr DWORD StoppedExitCode = 1;
 constexpr int AnsweredPauses = 5;
@@ -112,7 +114,9 @@ void ReportFreeze(TFreezeThread& self)
     if (!read || !context.Eip || !context.Esp)
         return;
     BeginReport();
-    if (!EnterProcessing()) {
+    // Another report (an open dialog) may hold the flag for as long as nobody answers it: the
+    // watcher stops waiting for it once it is told to stop.
+    if (!EnterProcessing(&self.Terminated)) {
         EndReport();
         return;
     }
@@ -234,7 +238,10 @@ void StopFreezeThread()
     if (GetCurrentThreadId() == thread->Id || IsProcessingThread())
         return;
     if (LoggerModule() == GetModuleHandleA(nullptr)) {
-        WaitForSingleObject(thread->Thread.Get(), INFINITE);
+        // It ends at its next poll, or gives up waiting for the flag. At the bound (a report of
+        // its own under way, with a dialog nobody answers) it is left to end by itself: it
+        // holds its own share of what it uses.
+        WaitForSingleObject(thread->Thread.Get(), FreezeStopBound);
         return;
     }
     // In a library this runs in its finalization, under the loader lock that a thread needs to

@@ -70,6 +70,8 @@ struct TLoggerState {
     void* volatile MainCallData = nullptr;
     volatile LONG ErrorCount = 0;
     volatile LONG Terminate = 0;
+    // The user chose to end the program: the reports still under way are written unasked.
+    volatile LONG Ending = 0;
     char StartDirectory[MAX_PATH] = "";
     // The report of the exception being processed.
     std::string LogText;
@@ -324,7 +326,7 @@ bool InternalExceptNotify(TExceptionContext& context)
         s.Message = WithFinalPoint(s.Message);
         try {
             step = 11;
-            if (!CurrentOptions().NoOutput && Notify(TNotifyStage::BeforeOutput)) {
+            if (!CurrentOptions().NoOutput && !s.Ending && Notify(TNotifyStage::BeforeOutput)) {
                 step = 13;
                 Output();
                 step = 14;
@@ -662,7 +664,7 @@ bool IsProcessingThread()
     return s.ProcessingOwner == me || s.ExceptionThread == me;
 }
 
-bool EnterProcessing()
+bool EnterProcessing(const volatile LONG* giveUp)
 {
     TLoggerState& s = State();
     const auto me = static_cast<LONG>(GetCurrentThreadId());
@@ -673,6 +675,8 @@ bool EnterProcessing()
         const LONG owner = InterlockedCompareExchange(&s.ProcessingOwner, me, 0);
         if (owner == 0)
             break;
+        if (giveUp && *giveUp)
+            return false;
         // A holder that died without releasing must not stop every later report.
         if (OwnerThreadGone(static_cast<DWORD>(owner)))
             InterlockedCompareExchange(&s.ProcessingOwner, 0, owner);
@@ -690,6 +694,20 @@ void LeaveProcessing()
     TLoggerState& s = State();
     InterlockedCompareExchange(&s.ProcessingOwner, 0, static_cast<LONG>(GetCurrentThreadId()));
 }
+
+namespace {
+
+// Another thread's report may wait for the flag or be under way: it is written first, within a
+// bound, since a thread that cannot finish (or a dialog nobody answers) must not keep the process
+// alive; at the bound the process ends without it.
+void WaitForOtherReports(TLoggerState& s)
+{
+    const DWORD start = GetTickCount();
+    while (s.ReportsUnderway > 0 && GetTickCount() - start < OtherReportsBound)
+        Sleep(10);
+}
+
+}  // namespace
 
 void BeginReport()
 {
@@ -710,11 +728,7 @@ void EndProcessAfterReports()
 {
     TLoggerState& s = State();
     LeaveProcessing();
-    // Another thread's report may wait for the flag or be under way: it is written first, within
-    // a bound, since a thread that cannot finish must not keep the process alive.
-    const DWORD start = GetTickCount();
-    while (s.ReportsUnderway > 0 && GetTickCount() - start < OtherReportsBound)
-        Sleep(10);
+    WaitForOtherReports(s);
     RunEndOfProcessSteps();
     TerminateProcess(GetCurrentProcess(), 1);
     for (;;)
@@ -750,6 +764,12 @@ void CallInMainThread(void (*procedure)(void*), void* data)
             std::lock_guard<std::mutex> guard(s.MainCallLock);
             if (s.MainCall == nullptr)
                 return;
+            // The main thread no longer runs parked calls (it gave the report up): the call is
+            // taken back and made here rather than waited for without end.
+            if (s.MainCallThread != waiting) {
+                s.MainCall = nullptr;
+                break;
+            }
         }
     }
     procedure(data);
@@ -902,6 +922,13 @@ bool CallNotifyHook(TNotifyStage stage)
 void TerminateApplication(bool restart)
 {
     TLoggerState& s = State();
+    // The report that asks for the end is finished; the flag is given up so that a report
+    // another thread waits to begin can still be written before the process ends.
+    EndReport();
+    InterlockedExchange(&s.Ending, 1);
+    InterlockedExchange(&s.ExceptionThread, 0);
+    InterlockedExchange(&s.ProcessingOwner, 0);
+    WaitForOtherReports(s);
     RunEndOfProcessSteps();
     if (restart) {
         STARTUPINFOA startup{};

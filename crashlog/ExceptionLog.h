@@ -75,8 +75,8 @@ bool ExceptNotify(TExceptionContext& context);
 
 // The one-at-a-time flag. EnterProcessing waits while another thread holds it; it answers false,
 // without waiting, when the calling thread already processes an exception (an exception inside
-// the processing is not processed again).
-bool EnterProcessing();
+// the processing is not processed again), and gives up when `giveUp` is set while it waits.
+bool EnterProcessing(const volatile LONG* giveUp = nullptr);
 void LeaveProcessing();
 bool IsProcessingThread();
 

@@ -160,6 +160,51 @@ DWORD WINAPI FaultWhenTold(void*)
     return 0;
 }
 
+// Starts a worker that faults once `faultNow` is set; `workerFaulted` is set when its fault is
+// being dispatched, before the logger sees it.
+void StartWorkerFaultingWhenTold()
+{
+    faultNow = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    workerFaulted = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    faultingWorker = CreateThread(nullptr, 0, FaultWhenTold, nullptr, 0, nullptr);
+    AddVectoredExceptionHandler(0, [](EXCEPTION_POINTERS*) -> LONG WINAPI {
+        if (GetThreadId(faultingWorker) == GetCurrentThreadId())
+            SetEvent(workerFaulted);
+        return EXCEPTION_CONTINUE_SEARCH;
+    });
+}
+
+// Lets the worker fault at the given stage of the first report, which goes on once the worker's
+// fault is being dispatched.
+TNotifyStage faultAtStage = TNotifyStage::LogThis;
+
+void FaultWorkerDuringReport(TNotifyStage stage, bool&)
+{
+    if (stage == faultAtStage && WaitForSingleObject(faultNow, 0) != WAIT_OBJECT_0) {
+        SetEvent(faultNow);
+        WaitForSingleObject(workerFaulted, 10000);
+    }
+}
+
+// A report that holds the processing flag as long as a dialog nobody answers.
+HANDLE reportHeld = nullptr;
+
+DWORD WINAPI ReportAndHold(void*)
+{
+    ExceptionNotify = [](TNotifyStage stage, bool&) {
+        if (stage == TNotifyStage::LogThis) {
+            SetEvent(reportHeld);
+            Sleep(INFINITE);
+        }
+    };
+    try {
+        ThrowUncaught();
+    } catch (...) {
+        cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
+    }
+    return 0;
+}
+
 HANDLE overflowStart = nullptr;
 volatile LONG overflowReady = 0;
 
@@ -344,20 +389,8 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
     } else if (scenario == "main-and-worker") {
         // The worker faults while the main thread's report is being made, and that report
         // goes on only once the worker's fault is being dispatched.
-        faultNow = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-        workerFaulted = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-        faultingWorker = CreateThread(nullptr, 0, FaultWhenTold, nullptr, 0, nullptr);
-        AddVectoredExceptionHandler(0, [](EXCEPTION_POINTERS*) -> LONG WINAPI {
-            if (GetThreadId(faultingWorker) == GetCurrentThreadId())
-                SetEvent(workerFaulted);
-            return EXCEPTION_CONTINUE_SEARCH;
-        });
-        ExceptionNotify = [](TNotifyStage stage, bool&) {
-            if (stage == TNotifyStage::LogThis && WaitForSingleObject(faultNow, 0) != WAIT_OBJECT_0) {
-                SetEvent(faultNow);
-                WaitForSingleObject(workerFaulted, 10000);
-            }
-        };
+        StartWorkerFaultingWhenTold();
+        ExceptionNotify = FaultWorkerDuringReport;
         CrashAccessViolation();
     } else if (scenario == "two-overflows") {
         // The two threads of each round overflow at the same moment; each report must walk its
@@ -464,7 +497,7 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
         DoneExceptionLog();
         AppendDebug(KernelSlotsHoldOriginals() ? "originals" : "hooked");
         return 0;
-    } else if (scenario == "hang" || scenario == "hang-after-answers") {
+    } else if (scenario == "hang" || scenario == "hang-after-answers" || scenario == "hang-during-report") {
         // The main window stops answering until the hang has been reported: no fixed wait.
         reportSaved = CreateEventA(nullptr, TRUE, FALSE, nullptr);
         ExceptionNotify = [](TNotifyStage stage, bool&) {
@@ -484,6 +517,18 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&msg);
+        if (scenario == "hang-during-report") {
+            // Another thread's report holds the flag when the window stops answering; the
+            // watcher, waiting for the flag, must not keep the logger from shutting down.
+            reportHeld = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+            CloseHandle(CreateThread(nullptr, 0, ReportAndHold, nullptr, 0, nullptr));
+            if (WaitForSingleObject(reportHeld, 10000) != WAIT_OBJECT_0)
+                return 91;
+            Sleep(3000);
+            DoneExceptionLog();
+            AppendDebug("shut down");
+            return 94;
+        }
         if (scenario == "hang-after-answers") {
             // Six stops of 600 ms, each under the one-second bound but together far over it,
             // with the window answering the watcher between them. A report still under way at
@@ -513,10 +558,16 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
             }
         }
         return 55;
-    } else if (scenario == "dialog-terminate") {
+    } else if (scenario == "dialog-terminate" || scenario == "dialog-terminate-worker") {
         MainModuleOptions()->NoOutput = false;
         MainModuleOptions()->TerminateBtnThreshold = 0;
         MainModuleOptions()->TerminateBtnOperation = 0;
+        if (scenario == "dialog-terminate-worker") {
+            // A worker faults just before the dialog opens: its report waits for the dialog's.
+            StartWorkerFaultingWhenTold();
+            faultAtStage = TNotifyStage::BeforeOutput;
+            ExceptionNotify = FaultWorkerDuringReport;
+        }
         try {
             ThrowUncaught();
         } catch (...) {

@@ -543,6 +543,13 @@ TEST(Freeze, AnAnswerOfTheWindowStartsTheCountAgain)
     EXPECT_TRUE(crash.Blocks.empty());
 }
 
+TEST(Freeze, AWatcherWaitingForAnotherReportDoesNotHoldTheShutDown)
+{
+    TCrash crash = RunCrash("hang-during-report");
+    ASSERT_TRUE(EndedWith(crash, 94u)) << crash.Debug;
+    EXPECT_NE(crash.Debug.find("shut down"), std::string::npos) << crash.Debug;
+}
+
 TEST(WebPage, ACgiProgramAnswersWithAnEscapedErrorPage)
 {
     SetEnvironmentVariableA("REQUEST_METHOD", "GET");

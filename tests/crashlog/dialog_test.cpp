@@ -330,6 +330,16 @@ TEST(Dialog, TerminateEndsTheProgramAfterTheReport)
     EXPECT_EQ(program.Blocks().size(), 1u);
 }
 
+TEST(Dialog, TerminateWritesTheReportOfAWorkerThatFaultedWhileTheDialogWasOpen)
+{
+    TDialogProgram program("dialog-terminate-worker");
+    HWND dialog = WaitForDialog();
+    ASSERT_NE(dialog, nullptr);
+    Click(dialog, ThirdButton);
+    EXPECT_EQ(program.Wait(), 1u);
+    EXPECT_EQ(program.Blocks().size(), 2u);
+}
+
 TEST(Dialog, DetailsShowTheTabsAndTheListAndARowTellsTheMailslot)
 {
     HANDLE slot = CreateMailslotA("\\\\.\\mailslot\\VozozoRez", 0, 0, nullptr);
