@@ -270,8 +270,10 @@ void TXMLDocument::CheckLoaded(VARIANT_BOOL ok, HRESULT hr)
         error->get_line(&line);
         error->get_linepos(&column);
         std::string text = Trim(reason.ToString());
+        // Lines count from 1: a parser that knows no position says 0, and its reason may be a
+        // bare "error", so the plain statement leads then.
         if (!text.empty())
-            message = Format(consts::SXmlParseErrorAt, text, int(line), int(column));
+            message = line > 0 ? Format(consts::SXmlParseErrorAt, text, int(line), int(column)) : message + ": " + text;
     }
     Clear();
     throw EDOMParseError(message);

@@ -118,7 +118,13 @@ TEST_F(XmlDocTest, TextThatIsNotWellFormedRaisesAndLeavesNothing)
     doc.LoadFromXML(std::string("<Good/>"));
     for (const char* bad : {"", "0", "<R><A></R>", "<R a='1' a='2'/>", "<R>&unknown;</R>", "<R/><S/>",
                             "<R attr=\"x</R>"}) {
-        EXPECT_THROW(doc.LoadFromXML(std::string(bad)), EDOMParseError) << bad;
+        try {
+            doc.LoadFromXML(std::string(bad));
+            ADD_FAILURE() << "no error for " << bad;
+        } catch (const EDOMParseError& e) {
+            // A position is named only where the parser gives one.
+            EXPECT_EQ(e.Message().find("(line 0,"), std::string::npos) << e.Message();
+        }
         EXPECT_TRUE(doc.DocumentElement().IsNull()) << bad;
     }
 }
