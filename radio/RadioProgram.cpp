@@ -156,8 +156,9 @@ TfrmLumraAccount* AccountDialog()
     return frmLumraAccount;
 }
 
-// True when start-up goes on. A service that cannot be reached is said plainly and the
-// stations stored on this computer are used; only the account dialog's "Exit" ends start-up.
+// True when start-up goes on. A service that cannot be reached or fails (the check raises) is
+// said plainly and the stations and account stored on this computer are used; the account
+// dialog is for the service saying no, and only its "Exit" ends start-up.
 bool CheckAccount()
 {
     bool valid = false;
