@@ -183,6 +183,8 @@ void FaultWorkerDuringReport(TNotifyStage stage, bool&)
     if (stage == faultAtStage && WaitForSingleObject(faultNow, 0) != WAIT_OBJECT_0) {
         SetEvent(faultNow);
         WaitForSingleObject(workerFaulted, 10000);
+    } else if (stage == TNotifyStage::BeforeOutput) {
+        AppendDebug("output again");
     }
 }
 

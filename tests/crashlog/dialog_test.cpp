@@ -69,6 +69,11 @@ public:
             GetExitCodeProcess(process_, &code);
         return code;
     }
+    std::string Debug() const
+    {
+        std::ifstream in(dir_ / "debug.txt", std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
     std::vector<std::string> Blocks() const
     {
         const fs::path log = dir_ / "crash.elf";
@@ -338,6 +343,7 @@ TEST(Dialog, TerminateWritesTheReportOfAWorkerThatFaultedWhileTheDialogWasOpen)
     Click(dialog, ThirdButton);
     EXPECT_EQ(program.Wait(), 1u);
     EXPECT_EQ(program.Blocks().size(), 2u);
+    EXPECT_EQ(program.Debug().find("output again"), std::string::npos) << program.Debug();
 }
 
 TEST(Dialog, DetailsShowTheTabsAndTheListAndARowTellsTheMailslot)
