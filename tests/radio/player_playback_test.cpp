@@ -93,12 +93,22 @@ protected:
         delete server;
         server = nullptr;
     }
+    // A stopped session's thread is not waited for: a test waits here until the threads of its
+    // sessions have ended, so that none of them gives its handles back during the next test.
+    void SetUp() override { threadsBefore_ = test_support::CountProcessThreads(); }
+    void TearDown() override
+    {
+        PumpUntil([this] { return test_support::CountProcessThreads() <= threadsBefore_; });
+    }
     // The server sees a connection close only when its next send fails.
     static bool AllConnectionsClosed()
     {
         return PumpUntil([] { return server->Open() == 0; });
     }
     static TStreamTestServer* server;
+
+private:
+    int threadsBefore_ = 0;
 };
 TStreamTestServer* StreamPlayer::server = nullptr;
 
