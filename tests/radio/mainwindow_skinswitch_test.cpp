@@ -16,7 +16,7 @@ using namespace mainwin_test;
 namespace {
 
 // What the screen shows of the window, its frame included, one row after another.
-std::vector<std::uint8_t> Shown(HWND Wnd)
+std::vector<std::uint8_t> ScreenPicture(HWND Wnd)
 {
     RECT r{};
     GetWindowRect(Wnd, &r);
@@ -32,6 +32,22 @@ std::vector<std::uint8_t> Shown(HWND Wnd)
         pixels.insert(pixels.end(), row, row + 3 * w);
     }
     return pixels;
+}
+
+// The picture once the screen has stopped changing: the platform puts what the window drew on
+// the screen on its own time. A bound only against a window that never settles.
+std::vector<std::uint8_t> Shown(HWND Wnd)
+{
+    std::vector<std::uint8_t> last = ScreenPicture(Wnd);
+    for (int i = 0; i < 100; ++i) {
+        Sleep(50);
+        cl::Application->ProcessMessages();
+        std::vector<std::uint8_t> now = ScreenPicture(Wnd);
+        if (now == last)
+            return now;
+        last = std::move(now);
+    }
+    return last;
 }
 
 int DifferingBytes(const std::vector<std::uint8_t>& Before, const std::vector<std::uint8_t>& After)
