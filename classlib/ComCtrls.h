@@ -87,6 +87,7 @@ protected:
 
     void CNNotify(TMessage& Message);
     void CNDrawItem(TMessage& Message);
+    void KeyDown(WORD& Key, TShiftState Shift) override;
 
 private:
     friend class TTabStrings;

@@ -59,7 +59,8 @@ void TPicture::Changed(TObject*)
 
 TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner)
 {
-    SetControlStyle({csReplicatable});
+    // A picture reports clicks like any control: a window may close on a click on it.
+    SetControlStyle({csCaptureMouse, csClickEvents, csDoubleClicks, csReplicatable});
     SetBounds(0, 0, 105, 105);
     picture_.OnChange = TNotifyEvent(this, &TImage::PictureChanged);
 }

@@ -26,7 +26,7 @@ private:
 
 TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner)
 {
-    SetControlStyle({csReplicatable, csOpaque});
+    SetControlStyle({csCaptureMouse, csClickEvents, csDoubleClicks, csSetCaption, csReplicatable, csOpaque});
     SetBounds(0, 0, 65, 17);
 }
 

@@ -377,6 +377,30 @@ int TCustomTabControl::GetImageIndex(int TabIndex)
     return index;
 }
 
+void TCustomTabControl::KeyDown(WORD& Key, TShiftState Shift)
+{
+    TWinControl::KeyDown(Key, Shift);
+    // The platform's button-style tabs move only a focus mark with the arrow keys; the user
+    // expects the page to turn, as it does with ordinary tabs.
+    if (style_ == tsTabs || !Shift.Empty() || tabs_->Count() == 0)
+        return;
+    int step = 0;
+    switch (Key) {
+    case VK_LEFT:
+    case VK_UP: step = -1; break;
+    case VK_RIGHT:
+    case VK_DOWN: step = 1; break;
+    default: return;
+    }
+    Key = 0;
+    const int next = TabIndex() + step;
+    if (next < 0 || next >= tabs_->Count() || !CanChange())
+        return;
+    SetTabIndex(next);
+    Send(TCM_SETCURFOCUS, static_cast<WPARAM>(next));
+    Change();
+}
+
 bool TCustomTabControl::CanChange()
 {
     bool allow = true;

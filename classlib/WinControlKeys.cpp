@@ -54,9 +54,11 @@ std::vector<TWinControl*> TWinControl::TabList() const { return tabList_; }
 
 bool TWinControl::CanFocus()
 {
-    // Up to the form, not including it: a hidden form may already choose its active control.
+    // Up to the top-level form, not including it: a hidden form may already choose its active
+    // control. A form placed inside another is a container like any other: its controls cannot
+    // take the focus while it is hidden or disabled.
     for (TWinControl* c = this; c; c = c->Parent()) {
-        if (c->IsForm() && c != this)
+        if (c->IsForm() && c != this && !c->Parent())
             return true;
         if (!c->Visible() || !c->Enabled())
             return false;

@@ -50,6 +50,9 @@ TfrmLumraAccount::TfrmLumraAccount(TComponent* AOwner, sk::TskSkinData* SkinData
     btnOK->OnClick = TNotifyEvent(this, &TfrmLumraAccount::btnOKClick);
     btnExit = PlaceButton(this, this, 392, 230, 75, radio_texts::SAccountExit);
     btnExit->OnClick = TNotifyEvent(this, &TfrmLumraAccount::btnExitClick);
+    // Enter and Escape answer the dialog as its two buttons do.
+    btnOK->SetDefault(true);
+    btnExit->SetCancel(true);
 
     lncBrowser = new TRzLauncher(this);
     lncBrowser->SetAction(radio_texts::SExploreVerb);

@@ -40,6 +40,8 @@ TfrmOptions::TfrmOptions(TComponent* AOwner, sk::TskSkinData* SkinData) : TForm(
 
     cbxLastSkin = Place<sk::TskSkinCheckRadioBox>(panOptions, this, 12, 154, 160, 21);
     cbxLastSkin->SetCaption(radio_texts::SOptionsLastSkin);
+    // A check box of a dialog is reached with Tab like every other control of it.
+    cbxLastSkin->SetTabStop(true);
 
     labWindowPos = PlaceLabel(panOptions, this, 12, 190, 160, radio_texts::SOptionsWindowPos);
     cmbWindowPos = Place<sk::TskSkinComboBox>(panOptions, this, 180, 186, 150, 21);
@@ -51,6 +53,9 @@ TfrmOptions::TfrmOptions(TComponent* AOwner, sk::TskSkinData* SkinData) : TForm(
     btnOK->OnClick = TNotifyEvent(this, &TfrmOptions::btnOKClick);
     btnCancel = PlaceButton(this, this, 306, 300, 75, radio_texts::SCancel);
     btnCancel->OnClick = TNotifyEvent(this, &TfrmOptions::btnCancelClick);
+    // Enter and Escape answer the dialog as its two buttons do.
+    btnOK->SetDefault(true);
+    btnCancel->SetCancel(true);
 
     BindSkinData(this, SkinData);
     FormCreate(this);

@@ -269,6 +269,8 @@ void TfrmRadioMain::CreateBrowserPanels()
     // The pages live in the page control's window, so it is placed before its page.
     tbcTabs = new sk::TskSkinPageControl(this);
     tbcTabs->SetAlign(alClient);
+    // Its one page's tab is hidden: nothing there for the keys, so Tab passes it by.
+    tbcTabs->SetTabStop(false);
     tbcTabs->SetSkinData(skSkinData1);
     tbcTabs->SetParent(PanTabs);
     tsLaunch = new sk::TskSkinTabSheet(this);

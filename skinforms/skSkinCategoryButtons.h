@@ -195,6 +195,9 @@ private:
                            TskButtonDrawState State);
     void FillBackground(cl::TCanvas* Canvas, const cl::TRect& Rect);
     TskButtonDrawState ButtonState(TskButtonItem* Button);
+    // The button that shows the keyboard focus while the control has it: the focused one, else
+    // the selected one, else the one Down would choose first.
+    TskButtonItem* FocusMarkButton() const;
     void ApplyCaptionFont(cl::TFont* Font, cl::TColor* Color);
     cl::TFontCharset SkinCharset() const;
     // The description of that name and class in a loaded skin, nullptr when there is none.

@@ -173,6 +173,7 @@ void TskSkinCategoryButtons::DrawCategoryContent(TCanvas* Canvas, TskButtonCateg
         lastColumn = std::min(columns - 1, (W - Bounds.Area.Left) / m.ButtonWidth);
     }
     const int p = m.Vertical() ? Bounds.Band.Top : Bounds.Band.Left;
+    TskButtonItem* focusMark = HandleAllocated() && Focused() && !pressed_ ? FocusMarkButton() : nullptr;
     for (int row = firstRow; row <= lastRow; ++row)
         for (int column = firstColumn; column <= lastColumn; ++column) {
             const int index = row * columns + column;
@@ -182,7 +183,23 @@ void TskSkinCategoryButtons::DrawCategoryContent(TCanvas* Canvas, TskButtonCateg
             // Painted where hit tests find it.
             const TRect r = OffsetRect(CategoryButtonRect(Category, index, p, m), DX, DY);
             DrawButton(button, Canvas, r, ButtonState(button));
+            // A skinned button has no look of its own for the focus: the platform's focus
+            // frame shows where the keys act, on any skin.
+            if (button == focusMark)
+                Canvas->DrawFocusRect(Shrunk(r, 3));
         }
+}
+
+TskButtonItem* TskSkinCategoryButtons::FocusMarkButton() const
+{
+    if (focused_)
+        return focused_;
+    if (selected_)
+        return selected_;
+    for (int c = 0; c < Categories()->Count(); ++c)
+        if (TskButtonCollection* items = Categories()->Items(c)->Items(); items->Count() > 0)
+            return static_cast<TskButtonItem*>(items->Items(0));
+    return nullptr;
 }
 
 void TskSkinCategoryButtons::DrawGlyph(TCanvas* Canvas, TskButtonCategory* Category, TPoint BandTopLeft,

@@ -57,8 +57,8 @@ void TskSkinCategoryButtons::Dispatch(TMessage& Message)
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         TskSkinControl::Dispatch(Message);
-        if (focused_)
-            InvalidateButton(focused_);
+        if (TskButtonItem* mark = FocusMarkButton())
+            InvalidateButton(mark);
         break;
     default: TskSkinControl::Dispatch(Message);
     }

@@ -6,6 +6,7 @@
 #include "classlib/Registry.h"
 #include "radio/RadioChannelManager.h"
 #include "radio/RegistryManager.h"
+#include "support/UserInput.h"
 
 #ifndef TREBANIX_PROGRAM_EXE
 #define TREBANIX_PROGRAM_EXE ""
@@ -206,13 +207,7 @@ HWND FindChild(HWND Parent, const char* ClassName, const std::string& Text)
     return search.found;
 }
 
-void ClickAt(HWND Window, int X, int Y)
-{
-    const LPARAM at = MAKELPARAM(X, Y);
-    PostMessageA(Window, WM_MOUSEMOVE, 0, at);
-    PostMessageA(Window, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageA(Window, WM_LBUTTONUP, 0, at);
-}
+void ClickAt(HWND Window, int X, int Y) { realinput::ClickWindow(Window, X, Y); }
 
 std::string WindowText(HWND Window) { return TextOf(Window); }
 

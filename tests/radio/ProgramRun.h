@@ -2,7 +2,7 @@
 // The real TrebanixRadio.exe run as a child process from a copy in a temporary folder (so its
 // station cache lives there), found and driven through its windows from the outside: found by
 // class and process (Wine's hidden application window carries the main window's title), and
-// clicked with posted mouse messages. Every wait is a bounded poll.
+// clicked with real input at screen points. Every wait is a bounded poll.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -53,7 +53,7 @@ private:
 // The first child (at any depth) of Parent with this class and window text, or null.
 HWND FindChild(HWND Parent, const char* ClassName, const std::string& Text = "");
 std::string WindowText(HWND Window);
-// A left click (press and release) at a point of the window's client area, as posted input.
+// A real left click (press and release) at a point of the window's client area.
 void ClickAt(HWND Window, int X, int Y);
 // A key pressed and released on the window, as posted input.
 void PressKey(HWND Window, WORD Key);
@@ -67,6 +67,7 @@ bool Shown(HWND Window);
 // The main window's tool bar holds buttons 100 pixels wide, side by side from its left edge:
 // "Exit", "Small", "Change skin", "Reload", "Options", "About Us", ...
 constexpr int kToolButtonWidth = 100;
+constexpr int kExitButton = 0;
 constexpr int kSmallButton = 1;
 constexpr int kOptionsButton = 4;
 constexpr int kAboutButton = 5;

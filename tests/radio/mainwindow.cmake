@@ -7,6 +7,7 @@ list(APPEND TESTS_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/mainwindow_skinswitch_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program_skinning_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/selectskin_dialog_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/program_keyboard_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/mainwindow_playback_test.cpp)
 if(TREBANIX_WINDOWS)
   list(APPEND TESTS_WINDOWS $<TARGET_OBJECTS:stored_skins>)

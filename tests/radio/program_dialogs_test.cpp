@@ -2,6 +2,7 @@
 // their settings in the test prefix's registry.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,10 @@
 #include "radio/frmOptions.h"
 #include "radio/frmRadioSmallForm.h"
 #include "radio/frmSplash.h"
-#include "skinforms/frame_support.h"
+#include "skinforms/skSkinFrame.h"
+#include "skinforms/skSkinFrameObjects.h"
 #include "skins/StoredSkins.h"
+#include "support/UserInput.h"
 
 using namespace cl;
 
@@ -104,20 +107,38 @@ TEST_F(ProgramDialogsTest, CompactWindowGoesToTheStoredCornerOfTheWorkAreaWherev
     }
 }
 
-// Presses and releases the left button over the control, as the user would.
+// A real click in the middle of a control of a shown window.
 void ClickOn(TControl* Control)
 {
-    HWND window;
-    int x = Control->Width() / 2, y = Control->Height() / 2;
-    if (auto* windowed = dynamic_cast<TWinControl*>(Control)) {
-        window = windowed->Handle();
-    } else {
-        window = Control->Parent()->Handle();
-        x += Control->Left();
-        y += Control->Top();
+    const TPoint p = Control->ClientToScreen(TPoint(Control->Width() / 2, Control->Height() / 2));
+    realinput::ClickAtScreen(p.X, p.Y);
+}
+
+// A real click on the frame's caption button that runs Command.
+void ClickFrameButton(sk::TskSkinFrame* Frame, sk::TskStdCommand Command)
+{
+    for (int i = 0; i < Frame->ObjectCount(); ++i) {
+        sk::TskActiveSkinObject* object = Frame->Objects(i);
+        auto* button = dynamic_cast<sk::TskSkinStdButtonObject*>(object);
+        if (!button || button->Command != Command || !object->Visible)
+            continue;
+        RECT window{};
+        GetWindowRect(Frame->Form()->Handle(), &window);
+        const TRect& r = object->ObjectRect;
+        realinput::ClickAtScreen(window.left + (r.Left + r.Right) / 2, window.top + (r.Top + r.Bottom) / 2);
+        return;
     }
-    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    ADD_FAILURE() << "the frame shows no button for command " << int(Command);
+}
+
+// Shows the dialog modally, lets Act close it as a user does, and gives what ShowModal answered.
+int RunModal(TCustomForm& Dialog, const std::function<void()>& Act)
+{
+    int result = -1;
+    EXPECT_FALSE(realinput::ActWhileModal([&] { return &Dialog; }, Act, [&] { result = Dialog.ShowModal(); }))
+        << Dialog.Caption() << " stayed open";
+    EXPECT_FALSE(IsWindowVisible(Dialog.Handle()));
+    return result;
 }
 
 struct TLinkRecorder {
@@ -171,13 +192,14 @@ TEST_F(ProgramDialogsTest, CompactButtonsMuteGoBackToTheMainWindowAndClosingEnds
 
     // The frame's maximize button does what "Full" does.
     form.Show();
-    form.skSkinFrame1->OnMaximize(form.skSkinFrame1);
+    ClickFrameButton(form.skSkinFrame1, sk::cmMaximize);
     EXPECT_FALSE(form.Visible());
     EXPECT_EQ(recorder.ShowMains, 2);
 
-    // Closing closes the main window and leaves this one as it is.
+    // Closing (its frame has no close button) closes the main window and leaves this one as it is.
     form.Show();
-    SendMessageA(form.Handle(), WM_CLOSE, 0, 0);
+    SetForegroundWindow(form.Handle());
+    realinput::PressKeys({VK_MENU, VK_F4});
     EXPECT_EQ(recorder.CloseMains, 1);
     EXPECT_TRUE(IsWindowVisible(form.Handle()));
 }
@@ -204,6 +226,7 @@ TEST_F(ProgramDialogsTest, AccountDialogStoresWhatWasTypedAndClosesOnlyOnAValidA
         seen.push_back(dialog.labLumraCheck->Caption());
         return answer;
     };
+    dialog.Show();
     dialog.edtUserName->SetText("anna");
     dialog.edtPassword->SetText("Secret9");
     ClickOn(dialog.btnOK);
@@ -236,7 +259,7 @@ TEST_F(ProgramDialogsTest, AWrongAccountIsSaidInRedWhateverColourTheSkinGivesLab
         dialog->Update();
         Application->ProcessMessages();
         const TPoint ok = dialog->btnOK->ClientToScreen({dialog->btnOK->Width() / 2, dialog->btnOK->Height() / 2});
-        frametest::ClickAtScreen(ok.X, ok.Y);
+        realinput::ClickAtScreen(ok.X, ok.Y);
         ASSERT_EQ(dialog->labLumraCheck->Caption(), radio_texts::SAccountInvalid);
         dialog->Update();
         sk::TskSkinStdLabel* label = dialog->labLumraCheck;
@@ -254,6 +277,7 @@ TEST_F(ProgramDialogsTest, AccountDialogSaysWhenTheServiceCannotBeAskedAndExitGi
 {
     auto& dialog = Make<TfrmLumraAccount>();
     dialog.ValidateAccount = []() -> bool { throw EDirectoryServiceError("connection refused"); };
+    dialog.Show();
     ClickOn(dialog.btnOK);
     EXPECT_NE(dialog.labLumraCheck->Caption().find("connection refused"), std::string::npos);
     EXPECT_EQ(dialog.ModalResult(), mrNone);
@@ -267,6 +291,7 @@ TEST_F(ProgramDialogsTest, CreateAccountOpensTheServicesSubscribePage)
     auto& dialog = Make<TfrmLumraAccount>();
     std::vector<std::string> opened;
     dialog.OpenPage = [&](const std::string& address) { opened.push_back(address); };
+    dialog.Show();
     ClickOn(dialog.btnCreate);
     EXPECT_EQ(opened, std::vector<std::string>{TRadioUtils::ServiceURL() + "/lumraradiosubscribe.html"});
 }
@@ -293,6 +318,7 @@ TEST_F(ProgramDialogsTest, OptionsShowTheStoredSettingsAndOkWritesThem)
         options.cmbWindowPos->SetItemIndex(1);
         options.cbxLastSkin->SetChecked(false);
         options.edtUserName->SetText("carol");
+        options.Show();
         ClickOn(options.btnOK);
         EXPECT_EQ(options.ModalResult(), mrOk);
     }
@@ -313,6 +339,7 @@ TEST_F(ProgramDialogsTest, OptionsWithNoCornerStoreMinusOneAndCancelWritesNothin
         auto& options = Make<TfrmOptions>();
         EXPECT_EQ(options.cmbWindowPos->ItemIndex(), -1);
         options.edtUserName->SetText("dave");
+        options.Show();
         ClickOn(options.btnCancel);
         EXPECT_EQ(options.ModalResult(), mrCancel);
     }
@@ -323,6 +350,7 @@ TEST_F(ProgramDialogsTest, OptionsWithNoCornerStoreMinusOneAndCancelWritesNothin
     }
     {
         auto& options = Make<TfrmOptions>();
+        options.Show();
         ClickOn(options.btnOK);
     }
     EXPECT_EQ(StoredWindowPos(), -1);
@@ -355,15 +383,63 @@ TEST_F(ProgramDialogsTest, SplashStartsItsTimerWhenShownAndHidesAtItsFirstEvent)
     EXPECT_FALSE(splash.Timer1->Enabled());
 }
 
-TEST_F(ProgramDialogsTest, AboutClosesOnAClickOnItsPicture)
+TEST_F(ProgramDialogsTest, AboutClosesOnOneClickOnItsPicture)
 {
     auto& about = Make<TfrmAbout>();
     EXPECT_EQ(about.ClientWidth(), 521);
     EXPECT_EQ(about.ClientHeight(), 415);
-    about.Show();
-    about.Image1->OnClick(about.Image1);
-    EXPECT_EQ(about.ModalResult(), mrOk);
-    EXPECT_FALSE(about.Visible());
+    RunModal(about, [&] { ClickOn(about.Image1); });
+}
+
+// --- Every way a user closes the dialogs
+
+TEST_F(ProgramDialogsTest, OptionsCloseWithTheirButtonsEnterEscapeAndTheCloseBox)
+{
+    struct TWay {
+        const char* Name;
+        std::function<void(TfrmOptions&)> Act;
+        int Result;
+        int Stored;  // the corner stored afterwards
+    };
+    const TWay ways[] = {
+        {"OK", [](TfrmOptions& D) { ClickOn(D.btnOK); }, mrOk, 1},
+        {"Cancel", [](TfrmOptions& D) { ClickOn(D.btnCancel); }, mrCancel, 3},
+        {"Enter", [](TfrmOptions&) { realinput::PressKey(VK_RETURN); }, mrOk, 1},
+        {"Escape", [](TfrmOptions&) { realinput::PressKey(VK_ESCAPE); }, mrCancel, 3},
+        {"close box", [](TfrmOptions& D) { ClickFrameButton(D.skSkinFrame1, sk::cmClose); }, mrCancel, 3},
+    };
+    for (const TWay& way : ways) {
+        {
+            TRegManager settings;
+            settings.SetRadioWindowPos(3);
+        }
+        auto& options = Make<TfrmOptions>();
+        options.cmbWindowPos->SetItemIndex(1);
+        EXPECT_EQ(RunModal(options, [&] { way.Act(options); }), way.Result) << way.Name;
+        EXPECT_EQ(StoredWindowPos(), way.Stored) << way.Name;
+    }
+}
+
+TEST_F(ProgramDialogsTest, AccountDialogClosesWithOkOnAValidAccountWithExitEnterAndEscape)
+{
+    struct TWay {
+        const char* Name;
+        std::function<void(TfrmLumraAccount&)> Act;
+        int Result;
+    };
+    const TWay ways[] = {
+        {"OK", [](TfrmLumraAccount& D) { ClickOn(D.btnOK); }, mrOk},
+        {"Exit", [](TfrmLumraAccount& D) { ClickOn(D.btnExit); }, 2},
+        {"Enter", [](TfrmLumraAccount&) { realinput::PressKey(VK_RETURN); }, mrOk},
+        {"Escape", [](TfrmLumraAccount&) { realinput::PressKey(VK_ESCAPE); }, 2},
+    };
+    for (const TWay& way : ways) {
+        auto& dialog = Make<TfrmLumraAccount>();
+        int checks = 0;
+        dialog.ValidateAccount = [&] { return ++checks > 0; };
+        EXPECT_EQ(RunModal(dialog, [&] { way.Act(dialog); }), way.Result) << way.Name;
+        EXPECT_EQ(checks, way.Result == mrOk ? 1 : 0) << way.Name;
+    }
 }
 
 }  // namespace

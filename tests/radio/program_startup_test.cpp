@@ -58,11 +58,12 @@ TEST_F(ProgramStartUpTest, TheCompactAndAboutWindowsAreMadeWhenFirstAskedForAndS
             about = run.FindWindowOfClass("TfrmAbout");
             return Shown(about);
         })) << "\"About Us\" showed nothing";
-        PostMessageA(about, WM_CLOSE, 0, 0);
+        // One click on its picture closes it.
+        ClickAt(about, 260, 200);
         ASSERT_TRUE(PollUntil([&] { return !IsWindowVisible(about); }));
     }
     EXPECT_EQ(WindowsOfClass(run, "TfrmAbout"), 1);
 
-    PostMessageA(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(ClickToolButton(main, kExitButton, [&] { return !run.Running(); }));
     EXPECT_EQ(run.WaitForExit(), 0u);
 }

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "classlib/CallbackWindow.h"
 #include "classlib/GdiHandles.h"
+#include "support/UserInput.h"
 #include "skinforms/skSelectSkinDialog.h"
 #include "skins/StoredSkins.h"
 
@@ -26,26 +26,29 @@ struct TDialogScene {
         dialog->SetSkinData(program);
         dialog->SetCtrlSkinData(program);
     }
-    // Shows the dialog, lets Answer act on its window, and gives what Execute answered.
+    // Shows the dialog, lets Answer act on its window once it shows, and gives what Execute
+    // answered; a dialog that Answer leaves open fails the test.
     bool Run(TskCompressedStoredSkin* Current, std::function<void(TskSelectSkinDlgForm*)> Answer)
     {
-        dialog->OnShowDialog = [this, Answer](cl::TObject*) { Answer(dialog->Form()); };
-        return dialog->Execute(Current);
+        bool answer = false;
+        EXPECT_FALSE(realinput::ActWhileModal([this] { return dialog->Form(); }, [&] { Answer(dialog->Form()); },
+                                              [&] { answer = dialog->Execute(Current); }))
+            << "the dialog stayed open";
+        return answer;
     }
 };
 
-void Click(cl::TWinControl* Control)
-{
-    SendMessageA(Control->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    SendMessageA(Control->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-}
+void Click(cl::TWinControl* Control) { realinput::ClickWindow(Control->Handle()); }
 
-// A key pressed in the list, through the dialog's message loop.
-void PostKey(TskSelectSkinDlgForm* Form, WPARAM Key)
+// A real click (or double click) on an item of the list.
+void ClickItem(TskSelectSkinDlgForm* Form, int Index, bool Double = false)
 {
     HWND list = Form->ListBox->ListBox()->Handle();
-    PostMessageA(list, WM_KEYDOWN, Key, 1);
-    PostMessageA(list, WM_KEYUP, Key, 0xC0000001);
+    RECT r{};
+    SendMessageA(list, LB_GETITEMRECT, Index, reinterpret_cast<LPARAM>(&r));
+    POINT p{r.left + 5, r.top + 2};
+    ClientToScreen(list, &p);
+    realinput::ClickAtScreen(p.x, p.y, Double);
 }
 
 }  // namespace
@@ -83,14 +86,10 @@ TEST(SelectSkinDialog, AnUnknownCurrentSkinPreselectsTheFirstAndAClickPreviewsAt
     TskCompressedStoredSkin* afterClick = nullptr;
     EXPECT_TRUE(scene.Run(&stranger, [&](TskSelectSkinDlgForm* F) {
         EXPECT_EQ(F->ListBox->ItemIndex(), 0);
-        HWND list = F->ListBox->ListBox()->Handle();
-        RECT r{};
-        SendMessageA(list, LB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&r));
-        SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.left + 5, r.top + 2));
-        SendMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(r.left + 5, r.top + 2));
+        ClickItem(F, 3);
         afterClick = F->PreviewSkin();
         // A double click closes with OK.
-        SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(r.left + 5, r.top + 2));
+        ClickItem(F, 3, true);
     }));
     EXPECT_EQ(afterClick, scene.skins[3]);
     EXPECT_EQ(scene.dialog->SelectedSkin(), scene.skins[3]);
@@ -106,32 +105,16 @@ TEST(SelectSkinDialog, CancelAnswersFalseAndSelectsNothing)
 TEST(SelectSkinDialog, KeysInTheListMoveThePreviewEnterConfirmsAndEscapeCancels)
 {
     TDialogScene scene;
-    // Ends a dialog that its keys left open, so that a wrong answer fails instead of waiting.
-    // A dialog that closed at once leaves its request queued: it counts only for its own one.
-    int shown = 0;
-    bool leftOpen = false;
-    HWND watchdog = cl::AllocateHWnd([&](cl::TMessage& M) {
-        if (M.Msg != WM_APP) {
-            M.Result = DefWindowProcA(watchdog, M.Msg, M.WParam, M.LParam);
-        } else if (static_cast<int>(M.WParam) == shown && scene.dialog->Form()) {
-            leftOpen = true;
-            scene.dialog->Form()->SetModalResult(cl::mrAbort);
-        }
-    });
-    auto keys = [&](std::initializer_list<WPARAM> Keys) {
-        return [&, Keys](TskSelectSkinDlgForm* F) {
-            for (WPARAM key : Keys)
-                PostKey(F, key);
-            PostMessageA(watchdog, WM_APP, ++shown, 0);
+    auto keys = [](std::initializer_list<WORD> Keys) {
+        return [Keys](TskSelectSkinDlgForm*) {
+            for (WORD key : Keys)
+                realinput::PressKey(key);
         };
     };
     EXPECT_TRUE(scene.Run(scene.skins[4], keys({VK_DOWN, VK_RETURN})));
     EXPECT_EQ(scene.dialog->SelectedSkin(), scene.skins[5]);
     EXPECT_FALSE(scene.Run(scene.skins[4], keys({VK_DOWN, VK_ESCAPE})));
     EXPECT_EQ(scene.dialog->SelectedSkin(), nullptr);
-    cl::Application->ProcessMessages();
-    EXPECT_FALSE(leftOpen);
-    cl::DeallocateHWnd(watchdog);
 }
 
 TEST(SelectSkinDialog, ASkinThatCannotBeReadCannotBeChosen)
@@ -158,12 +141,8 @@ TEST(SelectSkinDialog, ThePreviewShowsTheSkinsActiveFrame)
     TDialogScene scene;
     int checked = 0;
     std::vector<std::string> wrong;
-    TskSelectSkinDlgForm* shown = nullptr;
-    HWND looker = cl::AllocateHWnd([&](cl::TMessage& M) {
-        if (M.Msg != WM_APP || !shown) {
-            M.Result = DefWindowProcA(looker, M.Msg, M.WParam, M.LParam);
-            return;
-        }
+    // The first skin draws its inactive frame as a picture of its own.
+    EXPECT_FALSE(scene.Run(scene.skins[0], [&](TskSelectSkinDlgForm* shown) {
         cl::Application->ProcessMessages();
         TskSkinData& skin = *shown->PreviewSkinData;
         if (!skin.InactivePicture || skin.InactivePicture->Empty()) {
@@ -195,13 +174,7 @@ TEST(SelectSkinDialog, ThePreviewShowsTheSkinsActiveFrame)
                     wrong.push_back(std::to_string(x) + "," + std::to_string(y));
             }
         shown->SetModalResult(cl::mrCancel);
-    });
-    // The first skin draws its inactive frame as a picture of its own.
-    EXPECT_FALSE(scene.Run(scene.skins[0], [&](TskSelectSkinDlgForm* F) {
-        shown = F;
-        PostMessageA(looker, WM_APP, 0, 0);
     }));
-    cl::DeallocateHWnd(looker);
     EXPECT_GT(checked, 20) << "too few pixels tell the active frame from the inactive one";
     EXPECT_TRUE(wrong.empty()) << "the screen does not show the active frame at " << wrong.front();
 }

@@ -1,0 +1,186 @@
+// The program's windows from the keyboard: Tab reaches every control that takes the focus, each
+// shows on the screen that it has it, and the keys of the station list and the page tabs work.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "radio/MainWindowTestSupport.h"
+#include "radio/frmLumraAccount.h"
+#include "radio/frmOptions.h"
+#include "radio/frmRadioSmallForm.h"
+#include "skinforms/skSelectSkinDialog.h"
+#include "support/UserInput.h"
+
+using namespace mainwin_test;
+
+namespace {
+
+// What the screen shows in a window's rectangle, once it holds still (fades end, carets settle).
+std::vector<COLORREF> ScreenPicture(HWND Window)
+{
+    RECT r{};
+    GetWindowRect(Window, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    auto grab = [&] {
+        std::vector<COLORREF> pixels(static_cast<size_t>(w) * h);
+        HDC screen = GetDC(nullptr);
+        HDC memory = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                pixels[static_cast<size_t>(y) * w + x] = GetPixel(memory, x, y);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+        return pixels;
+    };
+    std::vector<COLORREF> last = grab();
+    for (int i = 0; i < 100; ++i) {
+        Sleep(20);
+        cl::Application->ProcessMessages();
+        std::vector<COLORREF> now = grab();
+        if (now == last)
+            return now;
+        last = std::move(now);
+    }
+    return last;
+}
+
+std::string NameOf(HWND Window)
+{
+    char name[64] = "";
+    GetClassNameA(Window, name, sizeof name);
+    return name;
+}
+
+// Tabs from the window's first control round its tab order, back to where it started: every
+// control the focus went to, each with whether it looked different with the focus than without.
+struct TTabWalk {
+    std::vector<HWND> Reached;
+    std::map<HWND, bool> Marked;
+};
+
+TTabWalk WalkWithTab(cl::TCustomForm* Form)
+{
+    // The pointer away from every control, so that no hover look passes for a focus mark.
+    realinput::PointerAtScreen(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    SetForegroundWindow(Form->Handle());
+    SetActiveWindow(Form->Handle());
+    cl::Application->ProcessMessages();
+    TTabWalk walk;
+    std::map<HWND, std::vector<COLORREF>> focused;
+    HWND previous = nullptr;
+    for (int step = 0; step < 30; ++step) {
+        realinput::PressKey(VK_TAB);
+        HWND now = GetFocus();
+        if (previous && previous != now)
+            walk.Marked[previous] = ScreenPicture(previous) != focused[previous];
+        if (!now || !IsChild(Form->Handle(), now) ||
+            std::find(walk.Reached.begin(), walk.Reached.end(), now) != walk.Reached.end()) {
+            // Round once: the first one's unfocused look was taken when the second got the focus.
+            break;
+        }
+        walk.Reached.push_back(now);
+        focused[now] = ScreenPicture(now);
+        previous = now;
+    }
+    return walk;
+}
+
+void ExpectEveryControlReachedAndMarked(cl::TCustomForm* Form, std::vector<cl::TWinControl*> Expected)
+{
+    const TTabWalk walk = WalkWithTab(Form);
+    std::set<HWND> expected, reached(walk.Reached.begin(), walk.Reached.end());
+    for (cl::TWinControl* control : Expected)
+        expected.insert(control->Handle());
+    for (cl::TWinControl* control : Expected)
+        EXPECT_TRUE(reached.count(control->Handle()))
+            << Form->Caption() << ": Tab never reaches " << control->ClassName() << " " << control->Name();
+    for (HWND window : walk.Reached) {
+        EXPECT_TRUE(expected.count(window)) << Form->Caption() << ": Tab reaches an unexpected " << NameOf(window);
+        EXPECT_TRUE(walk.Marked.at(window)) << Form->Caption() << ": no focus mark on " << NameOf(window);
+    }
+}
+
+}  // namespace
+
+TEST(ProgramKeyboard, TabReachesEveryControlOfEveryWindowAndEachShowsItsFocus)
+{
+    TMainWindowScene scene;
+    scene.Create();
+    TfrmRadioMain* main = scene.form;
+    main->Show();
+    ExpectEveryControlReachedAndMarked(main, {main->scbRadioStations, main->btnMute, main->tabControl, main->URL,
+                                              main->btnLaunch, main->btnRate2});
+
+    auto* compact = new TfrmRadioSmallForm(nullptr, main->skSkinData1);
+    compact->Show();
+    // Its buttons are speed buttons and its slider takes no focus: nothing there for Tab.
+    ExpectEveryControlReachedAndMarked(compact, {});
+    compact->Free();
+
+    auto* options = new TfrmOptions(main, main->skSkinData1);
+    options->Show();
+    ExpectEveryControlReachedAndMarked(options, {options->edtUserName, options->edtPassWord, options->cbxLastSkin,
+                                                 options->cmbWindowPos, options->btnOK, options->btnCancel});
+    options->Free();
+
+    auto* account = new TfrmLumraAccount(main, main->skSkinData1);
+    account->Show();
+    ExpectEveryControlReachedAndMarked(account, {account->edtUserName, account->edtPassword, account->btnCreate,
+                                                 account->btnOK, account->btnExit});
+    account->Free();
+
+    sk::TskSelectSkinDialog* skins = main->dlgSelectSkin;
+    realinput::ActWhileModal([&] { return skins->Form(); },
+                             [&] {
+                                 sk::TskSelectSkinDlgForm* dialog = skins->Form();
+                                 ExpectEveryControlReachedAndMarked(
+                                     dialog, {dialog->ListBox->ListBox(), dialog->OKButton, dialog->CancelButton});
+                                 dialog->SetModalResult(cl::mrCancel);
+                             },
+                             [&] { skins->Execute(nullptr); });
+}
+
+TEST(ProgramKeyboard, ArrowKeysTurnThePageTabsAndMoveThroughTheStations)
+{
+    TMainWindowScene scene;
+    scene.Create();
+    TfrmRadioMain* main = scene.form;
+    main->Show();
+    SetForegroundWindow(main->Handle());
+
+    // A click on the selected tab gives the tabs the focus and changes nothing.
+    RECT first{};
+    SendMessageA(main->tabControl->Handle(), TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+    realinput::ClickWindow(main->tabControl->Handle(), (first.left + first.right) / 2, (first.top + first.bottom) / 2);
+    ASSERT_EQ(GetFocus(), main->tabControl->Handle());
+    ASSERT_EQ(main->tabControl->TabIndex(), 0);
+    realinput::PressKey(VK_RIGHT);
+    EXPECT_EQ(main->tabControl->TabIndex(), 1);
+    EXPECT_EQ(GetFocus(), main->tabControl->Handle());
+    realinput::PressKey(VK_LEFT);
+    EXPECT_EQ(main->tabControl->TabIndex(), 0);
+
+    // Tab from the last control of the window comes round to the stations, whose keys choose.
+    main->btnRate2->SetFocus();
+    realinput::PressKey(VK_TAB);
+    ASSERT_EQ(GetFocus(), main->scbRadioStations->Handle());
+    realinput::PressKey(VK_DOWN);
+    EXPECT_EQ(scene.SelectedCaption(), "A");
+    realinput::PressKey(VK_END);
+    EXPECT_EQ(scene.SelectedCaption(), "E");
+    realinput::PressKey(VK_HOME);
+    EXPECT_EQ(scene.SelectedCaption(), "A");
+    EXPECT_EQ(GetFocus(), main->scbRadioStations->Handle());
+}
