@@ -186,7 +186,7 @@ void TskSkinCategoryButtons::DrawCategoryContent(TCanvas* Canvas, TskButtonCateg
             // A skinned button has no look of its own for the focus: the platform's focus
             // frame shows where the keys act, on any skin.
             if (button == focusMark)
-                Canvas->DrawFocusRect(Shrunk(r, 3));
+                Canvas->DrawFocusRect(Shrunk(r, 2));
         }
 }
 

@@ -1,8 +1,11 @@
 // Controls with real windows and real messages: creation, dispatch, painting, align, mouse.
 #include "visual_test_support.h"
 
+#include "classlib/Image.h"
 #include "classlib/Menus.h"
+#include "classlib/StdCtrls.h"
 #include "support/LiveHandles.h"
+#include "support/RealInput.h"
 
 using namespace cl;
 using namespace visual_test;
@@ -264,6 +267,26 @@ TEST_F(ControlsTest, WindowlessControlGetsCaptureAndClicksOnlyWhenReleasedInside
 
     ClickAt(wnd, 60, 60);
     EXPECT_EQ(panel->Clicks, 1);
+}
+
+TEST_F(ControlsTest, PicturesAndLabelsReportRealClicksAndDoubleClicks)
+{
+    auto* image = Place<TImage>(form, 0, 0, 100, 100);
+    auto* label = Place<TLabel>(form, 120, 10, 80, 20);
+    label->SetCaption("Label");
+    form->Show();
+    Application->ProcessMessages();
+    for (TControl* control : std::initializer_list<TControl*>{image, label}) {
+        int clicks = 0, doubles = 0;
+        control->OnClick = [&](TObject*) { ++clicks; };
+        control->OnDblClick = [&](TObject*) { ++doubles; };
+        const TPoint p = control->ClientToScreen(TPoint(5, 5));
+        realinput::ClickAtScreen(p.X, p.Y);
+        EXPECT_EQ(clicks, 1) << control->ClassName();
+        // Far enough from the first click not to make a double click with it.
+        realinput::ClickAtScreen(p.X + 20, p.Y, true);
+        EXPECT_EQ(doubles, 1) << control->ClassName();
+    }
 }
 
 TEST_F(ControlsTest, DoubleClicksOnlyWithTheStyle)

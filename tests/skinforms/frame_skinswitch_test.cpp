@@ -31,6 +31,8 @@ struct TControlsForm {
         buttons = new TskSkinCategoryButtons(framed.Form);
         buttons->SetParent(framed.Form);
         buttons->SetBounds(10, 50, 200, 150);
+        // Compared by their looks alone: neither form's list shows a focus mark.
+        buttons->SetTabStop(false);
         TskButtonCategory* c = buttons->Categories()->Add();
         c->SetCaption("Stations");
         for (int i = 0; i < 12; ++i)
