@@ -5,7 +5,7 @@
 #include "classlib/Menus.h"
 #include "classlib/StdCtrls.h"
 #include "support/LiveHandles.h"
-#include "support/RealInput.h"
+#include "support/UserInput.h"
 
 using namespace cl;
 using namespace visual_test;
