@@ -1,11 +1,12 @@
 #include "crashlog/EWebPage.h"
 
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 #include "crashlog/ECore.h"
 #include "crashlog/EConsts.h"
-#include "crashlog/EHook.h"
 #include "crashlog/EOptions.h"
 
 namespace crashlog {
@@ -48,15 +49,80 @@ std::string ProfileText(const std::string& file, const char* section, const char
 
 using TServerEntry = DWORD(WINAPI*)(EXTENSION_CONTROL_BLOCK*);
 
-TServerEntry serverEntry = nullptr;  // the entry's own code, reached through its hook's stub
+TServerEntry serverEntry = nullptr;  // the entry's own code
+
+// Each request thread keeps its own request block.
+class TServerECBSlot {
+public:
+    TServerECBSlot() : index_(TlsAlloc()) {}
+    // A report made later in the module's finalization finds no request.
+    ~TServerECBSlot()
+    {
+        const DWORD index = index_;
+        index_ = TLS_OUT_OF_INDEXES;
+        if (index != TLS_OUT_OF_INDEXES)
+            TlsFree(index);
+    }
+    TServerECBSlot(const TServerECBSlot&) = delete;
+    TServerECBSlot& operator=(const TServerECBSlot&) = delete;
+    EXTENSION_CONTROL_BLOCK* Get() const
+    {
+        return index_ == TLS_OUT_OF_INDEXES ? nullptr : static_cast<EXTENSION_CONTROL_BLOCK*>(TlsGetValue(index_));
+    }
+    void Set(EXTENSION_CONTROL_BLOCK* ecb) const
+    {
+        if (index_ != TLS_OUT_OF_INDEXES)
+            TlsSetValue(index_, ecb);
+    }
+
+private:
+    DWORD index_;
+};
+
+TServerECBSlot& ServerECBSlot()
+{
+    static TServerECBSlot slot;
+    return slot;
+}
+
+// Also when an exception leaves the entry, so that the thread's next request starts clean.
+class TServerRequestScope {
+public:
+    explicit TServerRequestScope(EXTENSION_CONTROL_BLOCK* ecb) : previous_(ServerECBSlot().Get())
+    {
+        ServerECBSlot().Set(ecb);
+    }
+    ~TServerRequestScope() { ServerECBSlot().Set(previous_); }
+    TServerRequestScope(const TServerRequestScope&) = delete;
+    TServerRequestScope& operator=(const TServerRequestScope&) = delete;
+
+private:
+    EXTENSION_CONTROL_BLOCK* previous_;
+};
 
 DWORD WINAPI HookedHttpExtensionProc(EXTENSION_CONTROL_BLOCK* ecb)
 {
-    EXTENSION_CONTROL_BLOCK* const previous = CurrentServerECB();
-    CurrentServerECB() = ecb;
-    const DWORD status = serverEntry(ecb);
-    CurrentServerECB() = previous;
-    return status;
+    TServerRequestScope request(ecb);
+    return serverEntry(ecb);
+}
+
+// The export table's slot of the named procedure, or nullptr.
+DWORD* ExportSlot(HMODULE module, const char* name)
+{
+    auto* base = reinterpret_cast<std::uint8_t*>(module);
+    auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    if (dir.VirtualAddress == 0)
+        return nullptr;
+    auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + dir.VirtualAddress);
+    auto* names = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
+    auto* ordinals = reinterpret_cast<const WORD*>(base + exports->AddressOfNameOrdinals);
+    auto* functions = reinterpret_cast<DWORD*>(base + exports->AddressOfFunctions);
+    for (DWORD i = 0; i < exports->NumberOfNames; ++i)
+        if (std::strcmp(reinterpret_cast<const char*>(base + names[i]), name) == 0)
+            return functions + ordinals[i];
+    return nullptr;
 }
 
 bool FileExists(const std::string& name)
@@ -144,6 +210,11 @@ TWebKind WebKind()
     return TWebKind::None;
 }
 
+EXTENSION_CONTROL_BLOCK* ThreadServerECB()
+{
+    return ServerECBSlot().Get();
+}
+
 EXTENSION_CONTROL_BLOCK*& CurrentServerECB()
 {
     static EXTENSION_CONTROL_BLOCK* ecb = nullptr;
@@ -152,10 +223,18 @@ EXTENSION_CONTROL_BLOCK*& CurrentServerECB()
 
 void HookServerEntry(HMODULE module)
 {
-    void* entry = reinterpret_cast<void*>(GetProcAddress(module, "HttpExtensionProc"));
-    if (entry)
-        serverEntry = reinterpret_cast<TServerEntry>(
-            HookProcedure(entry, reinterpret_cast<void*>(&HookedHttpExtensionProc), "HttpExtensionProc"));
+    DWORD* slot = ExportSlot(module, "HttpExtensionProc");
+    const auto hook = reinterpret_cast<std::uintptr_t>(&HookedHttpExtensionProc);
+    const auto base = reinterpret_cast<std::uintptr_t>(module);
+    // An export holds an offset from the module: the hook must lie above it.
+    if (!slot || hook < base)
+        return;
+    serverEntry = reinterpret_cast<TServerEntry>(base + *slot);
+    DWORD old = 0;
+    if (!VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old))
+        return;
+    InterlockedExchange(reinterpret_cast<volatile LONG*>(slot), static_cast<LONG>(hook - base));
+    VirtualProtect(slot, sizeof *slot, old, &old);
 }
 
 bool SendWebPageToFile(const std::string& fileName, const std::string& page)

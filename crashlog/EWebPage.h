@@ -30,11 +30,15 @@ bool IsCGI();
 // The web setting of this program, found once.
 TWebKind WebKind();
 
-// The request an ISAPI entry is handling (kept by the entry's hook), or nullptr.
+// The request the calling thread's ISAPI entry is handling (kept by the entry's hook), or nullptr.
+EXTENSION_CONTROL_BLOCK* ThreadServerECB();
+// The request of the report under way: the faulting thread's, since the report may be made on
+// another thread.
 EXTENSION_CONTROL_BLOCK*& CurrentServerECB();
-// Hooks the module's "HttpExtensionProc", when it exports one, so that a report made while it
-// handles a request answers that request with the error page. The hook keeps one caller at a
-// time: the server must not enter the entry on two threads at once.
+// Points the module's exported "HttpExtensionProc", when it exports one, at a hook, so that a
+// report made while it handles a request answers that request with the error page. The server
+// finds the entry through the export table after loading the library; the entry's code stays
+// untouched, so the server may enter it on many threads at once.
 void HookServerEntry(HMODULE module);
 
 // Sends the page the way the program answers its requests; false (with a warning) on failure.

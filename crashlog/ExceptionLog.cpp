@@ -262,6 +262,7 @@ bool InternalExceptNotify(TExceptionContext& context)
     TLoggerState& s = State();
     int step = 0;
     auto failed = [&] { InternalError(std::string(SInternalExceptNotify) + std::to_string(step)); };
+    CurrentServerECB() = context.ServerECB;
     SYSTEMTIME now{};
     std::string moduleFile;
     try {

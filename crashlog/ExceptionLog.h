@@ -12,6 +12,7 @@
 #include "crashlog/ECore.h"
 #include "crashlog/EExceptInfo.h"
 #include "crashlog/ELogText.h"
+#include "crashlog/EWebPage.h"
 #include "crashlog/EOptions.h"
 
 namespace crashlog {
@@ -29,6 +30,8 @@ struct TExceptionContext {
     // Inside the system's exception dispatch: a fault of the logger there would end the process
     // unreported, so the work goes to an exception thread.
     bool InDispatch = false;
+    // Taken where the context is made, on the thread whose request failed.
+    EXTENSION_CONTROL_BLOCK* ServerECB = ThreadServerECB();
 };
 
 // When the notify hook is called; clearing `goOn` skips what follows.

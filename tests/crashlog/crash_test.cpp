@@ -652,6 +652,30 @@ TEST(Server, AFailedRequestIsAnsweredWithTheErrorPageAndTheServerGoesOn)
     }
 }
 
+TEST(Server, OfTwoRequestsAtOnceTheFaultingOneGetsTheErrorPageAndTheOtherItsOwnAnswer)
+{
+    // Whichever of the two entered the library first.
+    for (const char* query : {"fault-first", "fault-second"}) {
+        SCOPED_TRACE(query);
+        TCrash crash = RunRequest(query);
+        ASSERT_TRUE(EndedWith(crash, 0u));
+        ASSERT_EQ(crash.Blocks.size(), 1u) << crash.Debug;
+        const std::vector<std::string> procedures = Procedures(crash.Blocks[0]);
+        ASSERT_FALSE(procedures.empty());
+        EXPECT_EQ(procedures[0], "FaultInTheRequest");
+        // The page went to the faulting request's connection, and only there.
+        const std::size_t header = crash.Debug.find("[support 2 3] 500 Error\n");
+        ASSERT_NE(header, std::string::npos) << crash.Debug;
+        EXPECT_NE(crash.Debug.find("[end]\n[write 2]\n<html><head><title>", header), std::string::npos);
+        EXPECT_EQ(crash.Debug.find("500 Error", header + 20), std::string::npos) << crash.Debug;
+        EXPECT_NE(crash.Debug.find("[status 2 500] [thread 1]\n"), std::string::npos) << crash.Debug;
+        // The other request was answered after the fault, by itself; then the server unloaded the library.
+        const std::size_t fine = crash.Debug.find("[write]\nfine[end]\n[status 0] [thread 1]\n[unloaded]\n");
+        EXPECT_NE(fine, std::string::npos) << crash.Debug;
+        EXPECT_GT(fine, header);
+    }
+}
+
 TEST(Server, WhatTheLibraryHandlesAtItsOwnCatchPointIsNotReported)
 {
     TCrash crash = RunRequest("caught");

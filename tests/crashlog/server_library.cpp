@@ -88,6 +88,25 @@ extern "C" __declspec(dllexport) DWORD WINAPI HttpExtensionProc(EXTENSION_CONTRO
         FailTheRequest();
     if (query == "fault")
         FaultInTheRequest();
+    if (query == "hold" || query == "fault-beside") {
+        // Two requests at once (the host's "fault-first" and "fault-second"): each event is the host's.
+        HANDLE entered = OpenEventA(EVENT_ALL_ACCESS, FALSE, "crashlog_server_entered");
+        HANDLE inside = OpenEventA(EVENT_ALL_ACCESS, FALSE, "crashlog_server_inside");
+        HANDLE release = OpenEventA(SYNCHRONIZE, FALSE, "crashlog_server_release");
+        const bool holding = query == "hold";
+        if (holding) {
+            SetEvent(inside);
+            WaitForSingleObject(release, 20000);
+        } else {
+            SetEvent(entered);
+            WaitForSingleObject(inside, 20000);
+        }
+        CloseHandle(entered);
+        CloseHandle(inside);
+        CloseHandle(release);
+        if (!holding)
+            FaultInTheRequest();
+    }
     if (query == "watch") {
         // Hang detection runs in the library until it is unloaded.
         MainModuleOptions()->FreezeActivate = true;
