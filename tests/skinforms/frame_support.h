@@ -16,6 +16,7 @@
 #include "skin/skSkinData.h"
 #include "skinforms/skSkinFrame.h"
 #include "skinforms/skSkinMessages.h"
+#include "support/RealInput.h"
 
 namespace frametest {
 
@@ -155,18 +156,7 @@ inline cl::TPoint ScreenOf(TFramedForm& F, int X, int Y)
     return {static_cast<int>(r.left) + X, static_cast<int>(r.top) + Y};
 }
 
-// Puts the real pointer at a screen point and waits (bounded) until the server has it there.
-inline void PointerAtScreen(int X, int Y)
-{
-    SetCursorPos(X, Y);
-    for (int i = 0; i < 200; ++i) {
-        POINT now{};
-        GetCursorPos(&now);
-        if (now.x == X && now.y == Y)
-            return;
-        Sleep(1);
-    }
-}
+using test_support::PointerAtScreen;
 
 // The same at a frame point.
 inline void PointerAt(TFramedForm& F, int X, int Y)
