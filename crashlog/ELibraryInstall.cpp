@@ -5,7 +5,7 @@
 // entry's attach and destroyed after its detach.
 #include <windows.h>
 
-#include "crashlog/ETrace.h"
+#include "crashlog/EInstallation.h"
 #include "crashlog/ExceptionLog.h"
 
 extern "C" BOOL WINAPI __real_DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved);
@@ -22,26 +22,7 @@ extern "C" BOOL WINAPI __wrap_DllMain(HINSTANCE instance, DWORD reason, LPVOID r
 
 namespace {
 
-struct TLibraryLoggerInstallation {
-    TLibraryLoggerInstallation()
-    {
-        try {
-            crashlog::InitDebugTrace();
-            crashlog::InitExceptionLog();
-        } catch (...) {
-            // A logger that cannot install leaves the library as it is.
-        }
-    }
-    ~TLibraryLoggerInstallation()
-    {
-        try {
-            crashlog::DoneExceptionLog();
-        } catch (...) {
-        }
-    }
-};
-
 // The first of the library's static objects built, so the last destroyed.
-TLibraryLoggerInstallation installation __attribute__((init_priority(101)));
+crashlog::TLoggerInstallation installation __attribute__((init_priority(101)));
 
 }  // namespace
