@@ -248,7 +248,7 @@ void StopFreezeThread()
     // end: the thread is stopped where it is, and its share freed here.
     TerminateThread(thread->Thread.Get(), StoppedExitCode);
     DWORD code = 0;
-    if (WaitForSingleObject(thread->Thread.Get(), 5000) == WAIT_OBJECT_0 &&
+    if (WaitForSingleObject(thread->Thread.Get(), FreezeStopBound) == WAIT_OBJECT_0 &&
         GetExitCodeThread(thread->Thread.Get(), &code) && code == StoppedExitCode)
         delete thread->Share;
 }
