@@ -227,7 +227,8 @@ void HookServerEntry(HMODULE module)
     const auto hook = reinterpret_cast<std::uintptr_t>(&HookedHttpExtensionProc);
     const auto base = reinterpret_cast<std::uintptr_t>(module);
     // An export holds an offset from the module: the hook must lie above it.
-    if (!slot || hook < base)
+    // Hooked already (the logger installed again): the entry is not made to call itself.
+    if (!slot || hook < base || base + *slot == hook)
         return;
     serverEntry = reinterpret_cast<TServerEntry>(base + *slot);
     DWORD old = 0;
