@@ -676,6 +676,18 @@ TEST(Server, OfTwoRequestsAtOnceTheFaultingOneGetsTheErrorPageAndTheOtherItsOwnA
     }
 }
 
+TEST(Server, ALoggerInstalledAgainStillAnswersAFailedRequestWithTheErrorPage)
+{
+    TCrash crash = RunRequest("again");
+    ASSERT_TRUE(EndedWith(crash, 0u));
+    const std::size_t first = crash.Debug.find("[write]\nfine[end]\n[status 0] [thread 1]\n");
+    ASSERT_NE(first, std::string::npos) << crash.Debug;
+    EXPECT_NE(crash.Debug.find("500 Error\nContent-Type: text/html\r\n", first), std::string::npos) << crash.Debug;
+    // The request's own failure, not one of the logger's making.
+    EXPECT_NE(crash.Debug.find("Type&nbsp;&nbsp;&nbsp;:&nbsp;std::runtime_error<br>", first), std::string::npos);
+    EXPECT_NE(crash.Debug.find("[status 500] [thread 1]\n[unloaded]\n", first), std::string::npos) << crash.Debug;
+}
+
 TEST(Server, WhatTheLibraryHandlesAtItsOwnCatchPointIsNotReported)
 {
     TCrash crash = RunRequest("caught");

@@ -3,7 +3,8 @@
 // crashlog_server_host <query> <log file> <notes file>. The queries "load" and "unload" make
 // the extension fault while it is loaded or unloaded; "fault-first" and "fault-second" hand it
 // two requests at once, on connections 1 and 2: the one on 2 faults while the other is still
-// inside the extension, having entered first or second.
+// inside the extension, having entered first or second; "again" hands it a request that installs
+// its logger again, then a failing one.
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -131,6 +132,13 @@ int main(int argc, char** argv)
         CloseHandle(entered);
         CloseHandle(inside);
         CloseHandle(release);
+    } else if (query == "again") {
+        TRequest reinstall{};
+        Prepare(reinstall, entry, "reinstall", 1);
+        Finish(Start(reinstall), reinstall);
+        TRequest failing{};
+        Prepare(failing, entry, "throw", 1);
+        Finish(Start(failing), failing);
     } else {
         TRequest request{};
         Prepare(request, entry, query, 1);

@@ -112,6 +112,11 @@ extern "C" __declspec(dllexport) DWORD WINAPI HttpExtensionProc(EXTENSION_CONTRO
         MainModuleOptions()->FreezeActivate = true;
         CurrentOptions().Assign(MainModuleOptions());
     }
+    if (query == "reinstall") {
+        // As a library does that takes its logger away and back while it stays loaded.
+        DoneExceptionLog();
+        InitExceptionLog();
+    }
     if (query == "caught") {
         // What the library handles itself, at the class library's catch point, stays its own.
         try {
