@@ -73,8 +73,10 @@ void TskSkinCustomComboBox::PlaceEdit()
 TColor TskSkinCustomComboBox::SkinEditColor(const TskDataSkinComboBox& D)
 {
     const TRect src = ActiveLook() && !IsNullRect(D.ActiveSkinRect) ? D.ActiveSkinRect : D.SkinRect;
-    return picture_->Canvas()->Pixels(src.Left + (D.ClRect.Left + D.ClRect.Right) / 2,
-                                      src.Top + (D.ClRect.Top + D.ClRect.Bottom) / 2);
+    const TColor ground = picture_->Canvas()->Pixels(src.Left + (D.ClRect.Left + D.ClRect.Right) / 2,
+                                                     src.Top + (D.ClRect.Top + D.ClRect.Bottom) / 2);
+    // A description whose rectangles lie outside its picture has no ground to read.
+    return ground < 0 ? defaultColor_ : ground;
 }
 
 void TskSkinCustomComboBox::ApplyEditLook()

@@ -702,6 +702,18 @@ TEST_F(ComboBox, EditStyleOnASkinTakesTheSkinFontAndSettlesOnAShownForm)
     EXPECT_LT(messages, 500);
 }
 
+TEST_F(ComboBox, EditStyleOnABoxPictureOutsideTheSkinKeepsItsOwnGround)
+{
+    ComboSkin s;
+    s.d->SkinRect = {400, 200, 500, 222};
+    s.d->ActiveSkinRect = {};
+    combo->SetStyle(skcbEditStyle);
+    combo->SetDefaultColor(0x123456);
+    combo->SetSkinData(s.skin.Data);
+    ASSERT_NE(combo->Edit(), nullptr);
+    EXPECT_EQ(combo->Edit()->Color(), 0x123456);
+}
+
 namespace {
 
 // WCAG's relative luminance of a colour as the screen shows it.
