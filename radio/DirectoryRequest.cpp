@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <cctype>
-#include <memory>
 #include <vector>
 
 #include "radio/DirectoryTexts.h"
@@ -95,8 +94,8 @@ TDirectoryReply DirectoryGet(const std::string& address, unsigned timeoutMs)
     const TUniqueHandle deadline = StartDeadline(timeoutMs);
     try {
         for (int hops = 0;; ++hops) {
-            const auto source = std::make_unique<THttpStreamSource>(*url, deadline.get(), WireMethod());
-            const THttpResponseHeader& header = source->Header();
+            THttpStreamSource source(*url, deadline.get(), WireMethod());
+            const THttpResponseHeader& header = source.Header();
             if (header.IsRedirect()) {
                 const auto next = ResolveStreamUrl(*url, header.Field("Location"));
                 if (next && hops < kMaxDirectoryHops) {
@@ -109,7 +108,7 @@ TDirectoryReply DirectoryGet(const std::string& address, unsigned timeoutMs)
             TDirectoryReply reply;
             reply.Status = header.StatusCode;
             if (reply.Status == 200)
-                reply.Body = DecodeBody(ReadBody(*source));
+                reply.Body = DecodeBody(ReadBody(source));
             return reply;
         }
     } catch (const TStopRequested&) {
