@@ -47,7 +47,8 @@ protected:
         return Shown(opened) ? opened : nullptr;
     }
 
-    // Clicks the skinned button of Window with this caption; false when there is none.
+    // Clicks the skinned button of Window with this caption until Window closes; false when there
+    // is no such button or the dialog stayed.
     static bool ClickButton(HWND Window, const std::string& Caption)
     {
         HWND button = FindChild(Window, "TskSkinButton", Caption);
@@ -55,8 +56,9 @@ protected:
             return false;
         RECT r{};
         GetClientRect(button, &r);
-        ClickAt(button, r.right / 2, r.bottom / 2);
-        return true;
+        // Each of these buttons closes its dialog; a click that the still busy program lost is
+        // given again, as a user would.
+        return ClickUntil(button, r.right / 2, r.bottom / 2, [&] { return !IsWindow(Window) || !IsWindowVisible(Window); });
     }
 
     // Waits (bounded) until the dialog is gone or hidden.
