@@ -76,18 +76,22 @@ namespace {
 
 // Where inflate() puts its output: straight into a memory stream's own buffer, all the room it
 // has (no copy of the megabyte a skin inflates to, and no sliding-window copy per 4 KB), or
-// through a 4 KB buffer into any other stream. The memory stream's room for the bound is taken
-// once, before inflating: growing by doubling would hold twice the bound at its peak (the old
-// block and the new), and in a 32-bit process a block that large fails where the bound alone
-// would not. Only the pages written are ever touched.
+// through a 4 KB buffer into any other stream. The memory stream's room starts at what a skin of
+// that compressed size usually inflates to and doubles as the data comes: a 32-bit
+// process whose free address space lies in holes smaller than the bound still loads a skin of
+// ordinary size. Once doubling would pass half the bound the room goes to the bound at once, so
+// the old block and the new one together never hold more than one and a half times the bound.
 class TInflateSink {
 public:
-    explicit TInflateSink(cl::TStream& Dest) : dest_(Dest), memory_(dynamic_cast<cl::TMemoryStream*>(&Dest))
+    TInflateSink(cl::TStream& Dest, std::size_t CompressedSize)
+        : dest_(Dest), memory_(dynamic_cast<cl::TMemoryStream*>(&Dest))
     {
         if (memory_) {
             start_ = memory_->Position();
             oldSize_ = memory_->Size();
-            memory_->SetCapacity(std::max(oldSize_, start_ + MaxInflatedSkinSize + chunk_));
+            const std::int64_t guess =
+                static_cast<std::int64_t>(std::min<std::size_t>(CompressedSize, largestFirstRoom_)) * expectedRatio_;
+            Reserve(std::clamp(guess, smallestFirstRoom_, largestFirstRoom_));
         }
     }
     std::uint8_t* Next(std::size_t& Room)
@@ -98,10 +102,12 @@ public:
         }
         const std::int64_t at = start_ + written_;
         if (memory_->Size() < at + chunk_) {
-            // Doubling within the room taken, never past one chunk beyond the cap: the caller
-            // stops there.
-            const std::int64_t limit = start_ + MaxInflatedSkinSize + chunk_;
-            memory_->SetSize(std::max(at + chunk_, std::min(memory_->Size() * 2, limit)));
+            if (memory_->Capacity() < at + chunk_) {
+                const std::int64_t room = memory_->Capacity() - start_;
+                Reserve(2 * room > boundRoom_ / 2 ? boundRoom_ : 2 * room);
+            }
+            // The size doubles within the room, so only the pages written are ever touched.
+            memory_->SetSize(std::max(at + chunk_, std::min(memory_->Size() * 2, memory_->Capacity())));
         }
         Room = static_cast<std::size_t>(memory_->Size() - at);
         return static_cast<std::uint8_t*>(memory_->Memory()) + at;
@@ -127,6 +133,9 @@ public:
     }
 
 private:
+    // Room for Bytes of inflated data after the start, never less than the stream holds.
+    void Reserve(std::int64_t Bytes) { memory_->SetCapacity(std::max(oldSize_, start_ + Bytes)); }
+
     // Gives back the room not used; a copy only when the data is at most half the room, so the
     // copy and the room together never hold more than the room alone.
     void Trim() noexcept
@@ -143,6 +152,13 @@ private:
     }
 
     static constexpr std::int64_t chunk_ = static_cast<std::int64_t>(SkinZlibChunk);
+    // Room for the bound and the one chunk past it at which the caller stops.
+    static constexpr std::int64_t boundRoom_ = MaxInflatedSkinSize + chunk_;
+    // The stored skins inflate to 30 to 65 times their compressed size; photographs far less.
+    // The first room stays small enough for a hole of a fragmented address space.
+    static constexpr std::int64_t expectedRatio_ = 32;
+    static constexpr std::int64_t smallestFirstRoom_ = 16 * chunk_;
+    static constexpr std::int64_t largestFirstRoom_ = 4 * 1024 * 1024;
     cl::TStream& dest_;
     cl::TMemoryStream* memory_;
     std::int64_t start_ = 0;
@@ -157,7 +173,7 @@ void InflateSkinData(const void* Data, std::size_t Size, cl::TStream& Dest)
 {
     TInflater inflater;
     z_stream& z = inflater.z;
-    TInflateSink sink(Dest);
+    TInflateSink sink(Dest, Size);
     const auto* next = static_cast<const std::uint8_t*>(Data);
     std::size_t left = Size;
     std::int64_t produced = 0;

@@ -9,3 +9,5 @@ if(NOT TREBANIX_WINDOWS)
     COMPILE_DEFINITIONS "TREBANIX_STORED_SKINS_DIR=\"${STORED_SKINS_DIR}\"")
   cmake_language(DEFER CALL add_dependencies skin_tests stored_skins_packed)
 endif()
+# In a 32-bit address space of the program's own kind.
+list(APPEND TESTS_WINDOWS ${CMAKE_CURRENT_LIST_DIR}/skins_fragmented_test.cpp)
