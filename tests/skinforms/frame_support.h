@@ -282,6 +282,31 @@ private:
         GetWindowRect(Wnd, &r);
         return r;
     }
+    static void MoveTo(POINT At)
+    {
+        const int w = GetSystemMetrics(SM_CXSCREEN);
+        const int h = GetSystemMetrics(SM_CYSCREEN);
+        Input(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (At.x * 65536 + w - 1) / w, (At.y * 65536 + h - 1) / h);
+    }
+    // The loop ends the drag where the last move it read put it, and the display can still
+    // deliver a motion of an earlier step after a later one: the pointer is held at the last
+    // step until it has stayed there over a few rounds of the window's thread, so that the
+    // release never finds it one step behind.
+    void HoldAt(POINT At)
+    {
+        for (int stable = 0, round = 0; stable < 3 && round < 40; ++round) {
+            Sync();
+            Sleep(5);
+            POINT now{};
+            GetCursorPos(&now);
+            if (now.x == At.x && now.y == At.y) {
+                ++stable;
+            } else {
+                stable = 0;
+                MoveTo(At);
+            }
+        }
+    }
     void Hand(DWORD WindowThread)
     {
         PointerAtScreen(From.x, From.y);
@@ -293,12 +318,10 @@ private:
         }
         for (int i = 1; i <= Steps; ++i) {
             const RECT before = WindowRect(Wnd);
-            // Absolute: the platform accelerates relative moves.
-            const int w = GetSystemMetrics(SM_CXSCREEN);
-            const int h = GetSystemMetrics(SM_CYSCREEN);
             const int x = From.x + i * DX;
             const int y = From.y + i * DY;
-            Input(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (x * 65536 + w - 1) / w, (y * 65536 + h - 1) / h);
+            // Absolute: the platform accelerates relative moves.
+            MoveTo({x, y});
             POINT at{};
             WaitFor([&] { return GetCursorPos(&at) && at.x == x && at.y == y; });
             if (at.x != x || at.y != y) {
@@ -319,6 +342,8 @@ private:
             if (Look)
                 Look(i);
         }
+        if (Failure.empty())
+            HoldAt({From.x + Steps * DX, From.y + Steps * DY});
         Input(MOUSEEVENTF_LEFTUP);
         if (!WaitFor([&] { return !InMoveSize(WindowThread); }))
             Failure += (Failure.empty() ? "" : "; ") + std::string("the loop outlived the release");
