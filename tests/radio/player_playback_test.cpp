@@ -244,8 +244,9 @@ TEST_F(StreamPlayer, StoppedSecureAttemptsLeaveNoThreadHandleOrConnection)
     const auto stoppedAttempt = [&](int port, bool accepted) {
         watched.statuses.clear();
         watched.player.SetURL(SecureUrl(port, "/live"));
+        // At least one: the service may not yet have noticed the close of the attempt before.
         if (accepted)
-            ASSERT_TRUE(PumpUntil([] { return service::OpenConnections() == 1; }));
+            ASSERT_TRUE(PumpUntil([] { return service::OpenConnections() >= 1; }));
         else
             PumpFor(30);
         watched.player.SetURL("");
@@ -264,7 +265,7 @@ TEST_F(StreamPlayer, StoppedSecureAttemptsLeaveNoThreadHandleOrConnection)
         PumpFor(1000);
         EXPECT_EQ(test_support::CountProcessThreads(), threads) << port;
         EXPECT_EQ((test_support::CountLiveHandles() - handles).Kernel, 0) << port;
-        EXPECT_EQ(service::OpenConnections(), 0) << port;
+        EXPECT_TRUE(service::AllConnectionsClosed()) << port;
     }
 }
 
