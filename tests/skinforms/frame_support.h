@@ -197,11 +197,7 @@ inline void ClickAtScreen(int X, int Y, cl::TMouseButton Button = cl::mbLeft)
     ApartFromTheLastClick(X, Y);
     PointerAtScreen(X, Y);
     const bool right = Button == cl::mbRight;
-    INPUT input[2]{};
-    input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-    input[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-    SendInput(2, input, sizeof(INPUT));
+    test_support::ClickButtonAt(X, Y, right);
     const int key = right ? VK_RBUTTON : VK_LBUTTON;
     for (int i = 0; i < 200 && (GetAsyncKeyState(key) < 0 || GetQueueStatus(QS_MOUSEBUTTON)); ++i) {
         Sleep(2);
@@ -264,13 +260,9 @@ private:
         info.cbSize = sizeof info;
         return GetGUIThreadInfo(Thread, &info) && (info.flags & GUI_INMOVESIZE);
     }
-    static void Input(DWORD Flags, int X = 0, int Y = 0)
+    static void Input(POINT At, DWORD Buttons = 0)
     {
-        INPUT input{};
-        input.type = INPUT_MOUSE;
-        input.mi.dwFlags = Flags;
-        input.mi.dx = X;
-        input.mi.dy = Y;
+        INPUT input = test_support::MouseInputAt(At.x, At.y, Buttons);
         SendInput(1, &input, sizeof input);
     }
     // The window's thread answers a sent message only when it asks for its next message: once
@@ -282,37 +274,12 @@ private:
         GetWindowRect(Wnd, &r);
         return r;
     }
-    static void MoveTo(POINT At)
-    {
-        const int w = GetSystemMetrics(SM_CXSCREEN);
-        const int h = GetSystemMetrics(SM_CYSCREEN);
-        Input(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (At.x * 65536 + w - 1) / w, (At.y * 65536 + h - 1) / h);
-    }
-    // The loop ends the drag where the last move it read put it, and the display can still
-    // deliver a motion of an earlier step after a later one: the pointer is held at the last
-    // step until it has stayed there over a few rounds of the window's thread, so that the
-    // release never finds it one step behind.
-    void HoldAt(POINT At)
-    {
-        for (int stable = 0, round = 0; stable < 3 && round < 40; ++round) {
-            Sync();
-            Sleep(5);
-            POINT now{};
-            GetCursorPos(&now);
-            if (now.x == At.x && now.y == At.y) {
-                ++stable;
-            } else {
-                stable = 0;
-                MoveTo(At);
-            }
-        }
-    }
     void Hand(DWORD WindowThread)
     {
         PointerAtScreen(From.x, From.y);
-        Input(MOUSEEVENTF_LEFTDOWN);
+        Input(From, MOUSEEVENTF_LEFTDOWN);
         if (!WaitFor([&] { return InMoveSize(WindowThread); })) {
-            Input(MOUSEEVENTF_LEFTUP);
+            Input(From, MOUSEEVENTF_LEFTUP);
             Failure = "the press started no move or size loop";
             return;
         }
@@ -321,7 +288,7 @@ private:
             const int x = From.x + i * DX;
             const int y = From.y + i * DY;
             // Absolute: the platform accelerates relative moves.
-            MoveTo({x, y});
+            Input({x, y});
             POINT at{};
             WaitFor([&] { return GetCursorPos(&at) && at.x == x && at.y == y; });
             if (at.x != x || at.y != y) {
@@ -342,9 +309,9 @@ private:
             if (Look)
                 Look(i);
         }
-        if (Failure.empty())
-            HoldAt({From.x + Steps * DX, From.y + Steps * DY});
-        Input(MOUSEEVENTF_LEFTUP);
+        // The release carries the last step's point: the loop ends the drag where the last
+        // motion it read put it, and the display can deliver a late motion of an earlier step.
+        Input({From.x + Steps * DX, From.y + Steps * DY}, MOUSEEVENTF_LEFTUP);
         if (!WaitFor([&] { return !InMoveSize(WindowThread); }))
             Failure += (Failure.empty() ? "" : "; ") + std::string("the loop outlived the release");
         Sync();

@@ -18,14 +18,28 @@ inline void PointerAtScreen(int X, int Y)
     }
 }
 
-// A press and release of the left button where the pointer is.
-inline void PressAndReleaseLeft()
+// Button input that carries its own screen point, so that the press lands there even when the
+// display delivers a late motion from the pointer's earlier place between the move and the press.
+inline INPUT MouseInputAt(int X, int Y, DWORD Buttons)
 {
-    INPUT input[2]{};
-    input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, input, sizeof(INPUT));
+    const int w = GetSystemMetrics(SM_CXSCREEN);
+    const int h = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = Buttons | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input.mi.dx = (X * 65536 + w - 1) / w;
+    input.mi.dy = (Y * 65536 + h - 1) / h;
+    return input;
+}
+
+// Presses and releases of a button at a screen point: one click, or two with Double.
+inline void ClickButtonAt(int X, int Y, bool Right = false, bool Double = false)
+{
+    const DWORD down = Right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    const DWORD up = Right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    INPUT input[4] = {MouseInputAt(X, Y, down), MouseInputAt(X, Y, up), MouseInputAt(X, Y, down),
+                      MouseInputAt(X, Y, up)};
+    SendInput(Double ? 4 : 2, input, sizeof(INPUT));
 }
 
 // The centre of a window on the screen, of this process or another.
@@ -41,7 +55,7 @@ inline void ClickWindow(HWND Window)
 {
     const POINT p = CentreOf(Window);
     PointerAtScreen(p.x, p.y);
-    PressAndReleaseLeft();
+    ClickButtonAt(p.x, p.y);
 }
 
 }  // namespace test_support

@@ -30,12 +30,7 @@ inline void PumpInput()
 inline void ClickAtScreen(int X, int Y, bool Double = false)
 {
     PointerAtScreen(X, Y);
-    INPUT input[4]{};
-    for (INPUT& one : input)
-        one.type = INPUT_MOUSE;
-    input[0].mi.dwFlags = input[2].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].mi.dwFlags = input[3].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(Double ? 4 : 2, input, sizeof(INPUT));
+    test_support::ClickButtonAt(X, Y, false, Double);
     PumpInput();
 }
 
