@@ -202,6 +202,9 @@ bool StartUp()
     ShowSplash();
     frmRadioMain->Show();
     Application->ProcessMessages();
+    // The window is painted: the page it was asked for (the last station's site, or the
+    // "Configure" page below) is made and opened once messages run again.
+    frmRadioMain->PostPageFill();
 
     if (!CheckAccount())
         return false;

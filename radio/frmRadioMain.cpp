@@ -246,7 +246,17 @@ void TfrmRadioMain::CreateBrowserPanels()
     panBrowser->SetSkinData(skSkinData1);
     panBrowser->OnChangeRollState = TNotifyEvent(this, &TfrmRadioMain::panBrowserChangeRollState);
     panBrowser->SetParent(this);
+    CreatePageTabs();
 
+    PanTabs = new sk::TskSkinPanel(this);
+    PanTabs->SetBounds(panBrowser->Left(), panVolume->Top(), BrowserPanelWidth, BottomPanelHeight);
+    PanTabs->SetSkinData(skSkinData1);
+    PanTabs->SetParent(this);
+    CreateLaunchPage();
+}
+
+void TfrmRadioMain::CreatePageTabs()
+{
     tabControl = new sk::TskSkinTabControl(this);
     // The style and a fixed tab size make a placed control's window anew: given before it is
     // placed, its window is made once.
@@ -260,12 +270,10 @@ void TfrmRadioMain::CreateBrowserPanels()
     for (const char* tab : radio_texts::SPageTabs)
         tabControl->Tabs()->Add(tab);
     tabControl->OnChange = TNotifyEvent(this, &TfrmRadioMain::tabControlChange);
+}
 
-    PanTabs = new sk::TskSkinPanel(this);
-    PanTabs->SetBounds(panBrowser->Left(), panVolume->Top(), BrowserPanelWidth, BottomPanelHeight);
-    PanTabs->SetSkinData(skSkinData1);
-    PanTabs->SetParent(this);
-
+void TfrmRadioMain::CreateLaunchPage()
+{
     // The pages live in the page control's window, so it is placed before its page.
     tbcTabs = new sk::TskSkinPageControl(this);
     tbcTabs->SetAlign(alClient);
@@ -282,44 +290,50 @@ void TfrmRadioMain::CreateBrowserPanels()
     panAdditional->SetCaptionMode(true);
     panAdditional->SetCaption(radio_texts::SAdditional);
     panAdditional->SetSkinData(skSkinData1);
+    CreateLaunchControls();
+    panAdditional->SetParent(tsLaunch);
+}
 
-    auto label = [this](const char* Caption, int X, int Y, int W) {
-        auto* l = new sk::TskSkinStdLabel(this);
-        l->SetAutoSize(false);
-        l->SetTransparent(true);
-        l->SetSkinData(skSkinData1);
-        l->SetCaption(Caption);
-        l->SetBounds(X, Y, W, 16);
-        l->SetParent(panAdditional);
-        return l;
-    };
-    labStatus = label(radio_texts::SStatusLabel, 12, 23, 120);
-    labWMPState = label("", 135, 23, 640);
-    labCurrentStation = label(radio_texts::SCurrentStationLabel, 12, 39, 120);
-    labCurrent = label("", 135, 39, 640);
+void TfrmRadioMain::CreateLaunchControls()
+{
+    labStatus = AddLaunchLabel(radio_texts::SStatusLabel, 12, 23, 120);
+    labWMPState = AddLaunchLabel("", 135, 23, 640);
+    labCurrentStation = AddLaunchLabel(radio_texts::SCurrentStationLabel, 12, 39, 120);
+    labCurrent = AddLaunchLabel("", 135, 39, 640);
     // Station names come from the directory: "&" is a letter there.
     labCurrent->SetShowAccelChar(false);
-    labURL = label(radio_texts::SURLLabel, 12, 57, 120);
+    labURL = AddLaunchLabel(radio_texts::SURLLabel, 12, 57, 120);
 
     URL = new sk::TskSkinEdit(this);
     URL->SetSkinData(skSkinData1);
     URL->SetBounds(135, 55, 425, 20);
     URL->SetParent(panAdditional);
 
-    btnLaunch = new sk::TskSkinButton(this);
-    btnLaunch->SetBounds(570, 54, 80, 22);
-    btnLaunch->SetCaption(radio_texts::SLaunch);
-    btnLaunch->SetSkinData(skSkinData1);
-    btnLaunch->OnClick = TNotifyEvent(this, &TfrmRadioMain::btnLaunchClick);
-    btnLaunch->SetParent(panAdditional);
+    btnLaunch = AddLaunchButton(radio_texts::SLaunch, 570, 80, TNotifyEvent(this, &TfrmRadioMain::btnLaunchClick));
+    btnRate2 = AddLaunchButton(radio_texts::SRateStation, 660, 120, TNotifyEvent(this, &TfrmRadioMain::btnRate2Click));
+}
 
-    btnRate2 = new sk::TskSkinButton(this);
-    btnRate2->SetBounds(660, 54, 120, 22);
-    btnRate2->SetCaption(radio_texts::SRateStation);
-    btnRate2->SetSkinData(skSkinData1);
-    btnRate2->OnClick = TNotifyEvent(this, &TfrmRadioMain::btnRate2Click);
-    btnRate2->SetParent(panAdditional);
-    panAdditional->SetParent(tsLaunch);
+sk::TskSkinStdLabel* TfrmRadioMain::AddLaunchLabel(const char* Caption, int X, int Y, int Width)
+{
+    auto* l = new sk::TskSkinStdLabel(this);
+    l->SetAutoSize(false);
+    l->SetTransparent(true);
+    l->SetSkinData(skSkinData1);
+    l->SetCaption(Caption);
+    l->SetBounds(X, Y, Width, 16);
+    l->SetParent(panAdditional);
+    return l;
+}
+
+sk::TskSkinButton* TfrmRadioMain::AddLaunchButton(const char* Caption, int X, int Width, TNotifyEvent OnClick)
+{
+    auto* b = new sk::TskSkinButton(this);
+    b->SetBounds(X, 54, Width, 22);
+    b->SetCaption(Caption);
+    b->SetSkinData(skSkinData1);
+    b->OnClick = OnClick;
+    b->SetParent(panAdditional);
+    return b;
 }
 
 // --- Window events

@@ -5,6 +5,7 @@
 // player and shows the station's and the service's pages in the browser.
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -76,7 +77,7 @@ public:
     sk::TskSkinTrackBar* trbVolume = nullptr;
     sk::TskSkinExPanel* panBrowser = nullptr;
     sk::TskSkinTabControl* tabControl = nullptr;
-    // Null until a page is first opened or the browser first shown.
+    // Null until a page is first opened or the browser first shown, once the page is filled.
     cl::TWebBrowser* Browser() const { return browser_.get(); }
     sk::TskSkinPanel* PanTabs = nullptr;
     sk::TskSkinPageControl* tbcTabs = nullptr;
@@ -150,12 +151,22 @@ public:
     // is set again and the user told. False then. The window is drawn once, when the skin is in.
     bool SetStoredSkin(sk::TskCompressedStoredSkin* Skin);
 
+    // Until the page is filled, the pages asked for (the last station's site, the "Configure"
+    // page) are only noted: making the browser and starting its navigation take long, and the
+    // window is to be on the screen first. Posts the message that fills the page with the last
+    // of them; start-up calls it once the window is painted. A window destroyed before the
+    // message comes makes no browser.
+    void PostPageFill();
+
 protected:
     void BeforeDestruction() override;
     void DoShow() override;
+    void Dispatch(cl::TMessage& Message) override;
 
 private:
     void ReleasePlayerAndBrowser();
+    // The page noted before the fill: the browser made, the page opened and shown as asked.
+    void WMFillPage(cl::TMessage& Message);
     // The saved skin, else the skin file, else the default skin, as far as any of them reads.
     void ApplyChosenSkin();
     TRadioChannelManager* Directory() const;
@@ -165,6 +176,11 @@ private:
     void CreateToolBar();
     void CreateStationPanels();
     void CreateBrowserPanels();
+    void CreatePageTabs();
+    void CreateLaunchPage();
+    void CreateLaunchControls();
+    sk::TskSkinStdLabel* AddLaunchLabel(const char* Caption, int X, int Y, int Width);
+    sk::TskSkinButton* AddLaunchButton(const char* Caption, int X, int Width, cl::TNotifyEvent OnClick);
     sk::TskSkinSpeedButton* AddToolButton(const char* Caption, cl::TNotifyEvent OnClick);
     void Navigate(const std::string& Address);
     void ShowBrowser(bool Show);
@@ -180,6 +196,11 @@ private:
     std::unique_ptr<cl::TMediaPlayer> player_;
     std::unique_ptr<cl::TWebBrowser> browser_;
     bool browserAsked_ = false;
+    // Until the fill message comes: the address last asked for, and whether the browser was
+    // last asked to show or to hide (nothing when neither).
+    bool pageHeld_ = true;
+    std::string heldAddress_;
+    std::optional<bool> heldShown_;
     sk::TskCompressedStoredSkin* startSkin_ = nullptr;
 };
 

@@ -1,8 +1,11 @@
 // The main window's playback, browser pages and station-list reload.
+#include <utility>
+
 #include "classlib/SysUtils.h"
 #include "radio/BusyCursor.h"
 #include "radio/MainFormTexts.h"
 #include "radio/RadioChannelManager.h"
+#include "radio/RadioMessages.h"
 #include "radio/RegistryManager.h"
 #include "radio/ServicePages.h"
 #include "radio/frmLoading.h"
@@ -118,16 +121,49 @@ void TfrmRadioMain::Navigate(const std::string& Address)
     // A station without this address leaves the browser on its page.
     if (Address.empty())
         return;
+    if (pageHeld_) {
+        heldAddress_ = Address;
+        return;
+    }
     if (cl::TWebBrowser* browser = ShownBrowser())
         browser->Navigate(Address);
 }
 
 void TfrmRadioMain::ShowBrowser(bool Show)
 {
+    if (pageHeld_) {
+        heldShown_ = Show;
+        return;
+    }
     // A browser not made yet is hidden already; showing it makes it.
     cl::TWebBrowser* browser = Show ? ShownBrowser() : browser_.get();
     if (browser)
         browser->SetVisible(Show);
+}
+
+void TfrmRadioMain::PostPageFill()
+{
+    if (pageHeld_)
+        PostMessageA(Handle(), radio::WM_FILLPAGE, 0, 0);
+}
+
+void TfrmRadioMain::Dispatch(TMessage& Message)
+{
+    if (Message.Msg == radio::WM_FILLPAGE)
+        WMFillPage(Message);
+    else
+        TForm::Dispatch(Message);
+}
+
+void TfrmRadioMain::WMFillPage(TMessage&)
+{
+    if (!pageHeld_)
+        return;
+    pageHeld_ = false;
+    // In the order the window asked: the page opened, then the browser shown or hidden.
+    Navigate(std::exchange(heldAddress_, std::string()));
+    if (heldShown_)
+        ShowBrowser(*heldShown_);
 }
 
 void TfrmRadioMain::BringMainToFront()

@@ -1,5 +1,7 @@
 #include "radio/MainWindowTestSupport.h"
 
+#include <utility>
+
 #include "radio/RegistryManager.h"
 #include "skinforms/frame_support.h"
 
@@ -58,6 +60,13 @@ TMainWindowScene::~TMainWindowScene()
 }
 
 void TMainWindowScene::Create(std::function<std::unique_ptr<cl::TMediaPlayer>()> Player)
+{
+    Build(std::move(Player));
+    form->PostPageFill();
+    cl::Application->ProcessMessages();
+}
+
+void TMainWindowScene::Build(std::function<std::unique_ptr<cl::TMediaPlayer>()> Player)
 {
     TRadioMainServices services = DefaultRadioMainServices();
     if (Player)

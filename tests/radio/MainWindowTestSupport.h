@@ -57,9 +57,11 @@ struct TMainWindowScene {
 
     explicit TMainWindowScene(const std::string& LastURL = "", bool Fill = true);
     ~TMainWindowScene();
-    // Builds the window and runs its creation handler, as the application does. Player: the
-    // player to play with instead of a recording one.
+    // Builds the window and runs its creation handler, then lets its page be filled, as the
+    // application does. Player: the player to play with instead of a recording one.
     void Create(std::function<std::unique_ptr<cl::TMediaPlayer>()> Player = {});
+    // Only builds the window and runs its creation handler: the page waits for its fill.
+    void Build(std::function<std::unique_ptr<cl::TMediaPlayer>()> Player = {});
 
     TskButtonItem* Button(const std::string& Caption) const;
     // A left click (press and release) in the station list on that button.
