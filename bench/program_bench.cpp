@@ -1,6 +1,8 @@
 // The whole program under Wine, run as a child process from a copy in a temporary folder:
 // start-up to its painted main window (splash wait off) against a minimal Win32 program that
-// shows one window, and (reported) the shut-down of each after its window closes; its working
+// shows one window, both when no last station is stored (the "Configure" page opens) and when
+// the last station is in the list (it plays and its site opens, the usual start), and
+// (reported) the shut-down of each after its window closes; its working
 // set with 10,000 stations against an empty list; and how often its process wakes up while it
 // sits idle, playing nothing, against the minimal program's. A wake-up is counted as a context
 // switch of the Unix process under Wine: every message the program takes costs a few round
@@ -15,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "StreamTestServer.h"
 #include "bench/bench_service.h"
 #include "bench/bench_timing.h"
 #include "classlib/ComObj.h"
@@ -32,7 +35,7 @@
 namespace {
 
 constexpr DWORD kPatienceMs = 30000;
-constexpr int kStartRuns = 5;
+constexpr int kStartRuns = 7;
 constexpr DWORD kSettleMs = 5000;
 constexpr DWORD kIdleSampleMs = 3000;
 
@@ -150,32 +153,51 @@ private:
     HWND window_ = nullptr;
 };
 
+// One program to start: its copy and the class of the window it shows.
+struct TStartedProgram {
+    std::string Exe;
+    const char* WindowClass;
+};
+
 struct TStartAndEnd {
     double StartMs;     // from the start of the process to its painted, answering window
     double ShutDownMs;  // from the close of that window to the end of the process
 };
 
-// Medians over the runs. The clock stops at the painted window: the program's shut-down, which
-// every run waits for before the next starts, is timed on its own.
-TStartAndEnd StartUpMilliseconds(const std::string& Exe, const char* WindowClass)
+// One start and end of the program.
+TStartAndEnd StartAndEnd(const TStartedProgram& Program)
 {
     using TClock = std::chrono::steady_clock;
     auto since = [](TClock::time_point Start) {
         return std::chrono::duration<double, std::milli>(TClock::now() - Start).count();
     };
-    std::vector<double> starts, ends;
-    for (int run = 0; run < kStartRuns; ++run) {
-        const TClock::time_point start = TClock::now();
-        TChild child(Exe, WindowClass);
-        if (!child.WaitPainted())
-            throw cl::Exception("no painted window of " + Exe);
-        starts.push_back(since(start));
-        const TClock::time_point close = TClock::now();
-        if (!child.Close())
-            throw cl::Exception("no end of " + Exe + " after its window closed");
-        ends.push_back(since(close));
-    }
-    return {bench::MedianOf(starts), bench::MedianOf(ends)};
+    const TClock::time_point start = TClock::now();
+    TChild child(Program.Exe, Program.WindowClass);
+    if (!child.WaitPainted())
+        throw cl::Exception("no painted window of " + Program.Exe);
+    const double started = since(start);
+    const TClock::time_point close = TClock::now();
+    if (!child.Close())
+        throw cl::Exception("no end of " + Program.Exe + " after its window closed");
+    return {started, since(close)};
+}
+
+// Medians over the runs, one run of each program in turn, so that a busy moment of the shared
+// machine falls on all of them alike. The clock stops at the painted window: the program's
+// shut-down, which every run waits for before the next starts, is timed on its own.
+std::vector<TStartAndEnd> StartUpMilliseconds(const std::vector<TStartedProgram>& Programs)
+{
+    std::vector<std::vector<double>> starts(Programs.size()), ends(Programs.size());
+    for (int run = 0; run < kStartRuns; ++run)
+        for (std::size_t p = 0; p < Programs.size(); ++p) {
+            const TStartAndEnd one = StartAndEnd(Programs[p]);
+            starts[p].push_back(one.StartMs);
+            ends[p].push_back(one.ShutDownMs);
+        }
+    std::vector<TStartAndEnd> medians;
+    for (std::size_t p = 0; p < Programs.size(); ++p)
+        medians.push_back({bench::MedianOf(starts[p]), bench::MedianOf(ends[p])});
+    return medians;
 }
 
 // A station cache written by the directory itself: the service's list for this scenario.
@@ -184,6 +206,23 @@ void PrepareCache(const std::string& Folder, const std::string& Scenario)
     TServiceForBench::Control("/_control/scenario?name=" + Scenario);
     TRadioChannelManager directory(Folder);
     directory.DownloadChannels("demo", "demo");
+}
+
+// A cache of a few stations of the bench's stream server, the first a favourite; each station's
+// site is the service's home page. The first one's stream address.
+std::string PrepareCacheWithStreams(const std::string& Folder, const player_test::TStreamTestServer& Streams)
+{
+    const std::string site = TRadioUtils::ServiceURL() + "/";
+    std::string xml = "<Stations>";
+    for (int i = 0; i < 8; ++i)
+        xml += cl::Format("<Station Name=\"Tone %d\" StreamURL=\"%s\" WebsiteURL=\"%s\" FavoriteOrder=\"%d\" "
+                          "Category=\"Tones %d\"/>",
+                          i, Streams.Url(i == 0 ? "/tone.mp3" : "/tone22.mp3").c_str(), site.c_str(),
+                          i == 0 ? 0 : -1, i % 3);
+    xml += "</Stations>";
+    TRadioChannelManager directory(Folder);
+    directory.LoadFromXmlString(xml);
+    return Streams.Url("/tone.mp3");
 }
 
 // The Unix side of a child under Wine: /proc through drive Z:. The process whose command line
@@ -304,7 +343,6 @@ int main()
             TRegManager settings;
             settings.SetUserName("demo");
             settings.SetPassword("demo");
-            settings.SetLastRadioURL("");
         }
         const std::string program = WindowsPath(TREBANIX_PROGRAM_EXE);
         const std::string minimal = WindowsPath(MINIMAL_WINDOW_EXE);
@@ -316,10 +354,24 @@ int main()
         CopyFileA(minimal.c_str(), minimalExe.c_str(), FALSE);
         PrepareCache(demoFolder, "normal");
 
-        const TStartAndEnd minimalRun = StartUpMilliseconds(minimalExe, "TrebanixMinimalWindow");
-        const TStartAndEnd programRun = StartUpMilliseconds(demoExe, "TfrmRadioMain");
-        bench::Report("program_startup_to_painted_main_window", programRun.StartMs, minimalRun.StartMs, "2");
-        bench::Report("program_shutdown_after_close", programRun.ShutDownMs, minimalRun.ShutDownMs, "-");
+        // The last station is stored for every copy: only the list in this folder holds it, so
+        // this copy resumes it, while the one above opens the "Configure" page.
+        player_test::TStreamTestServer streams;
+        const std::string usualFolder = NewFolder("usual");
+        const std::string usualExe = usualFolder + "TrebanixRadio.exe";
+        CopyFileA(program.c_str(), usualExe.c_str(), FALSE);
+        TRegManager().SetLastRadioURL(PrepareCacheWithStreams(usualFolder, streams));
+
+        const std::vector<TStartAndEnd> runs = StartUpMilliseconds({{minimalExe, "TrebanixMinimalWindow"},
+                                                                     {demoExe, "TfrmRadioMain"},
+                                                                     {usualExe, "TfrmRadioMain"}});
+        const TStartAndEnd& minimalRun = runs[0];
+        const TStartAndEnd& configureRun = runs[1];
+        const TStartAndEnd& usualRun = runs[2];
+        bench::Report("program_startup_to_painted_main_window", configureRun.StartMs, minimalRun.StartMs, "2");
+        bench::Report("program_startup_with_last_station_to_painted_main_window", usualRun.StartMs,
+                      minimalRun.StartMs, "2");
+        bench::Report("program_shutdown_after_close", configureRun.ShutDownMs, minimalRun.ShutDownMs, "-");
 
         const double minimalIdle = IdleWakeupsPerSecond(minimalExe, "TrebanixMinimalWindow");
         const double programIdle = IdleWakeupsPerSecond(demoExe, "TfrmRadioMain");
@@ -338,7 +390,7 @@ int main()
         const double bigMB = SettledWorkingSetMB(bigExe);
         bench::Report("program_working_set_10000_stations", bigMB, "MB", emptyMB, "-");
 
-        for (const std::string& folder : {demoFolder, emptyFolder, bigFolder})
+        for (const std::string& folder : {demoFolder, usualFolder, emptyFolder, bigFolder})
             RemoveFolder(folder);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "program_bench: %s\n", e.what());
