@@ -22,6 +22,20 @@ using TLevelTable = std::array<std::uint8_t, 256>;
 void ApplyLevels(TskEffectBmp& Bmp, const TLevelTable& Levels)
 {
     const std::size_t rowBytes = 3 * static_cast<std::size_t>(Bmp.Width());
+    // A lookup for two channels at once halves the lookups; the table of pairs is worth making
+    // once the bitmap has twice as many channels as the table has entries.
+    constexpr std::size_t pairCount = 256 * 256;
+    if (rowBytes * static_cast<std::size_t>(Bmp.Height()) >= 2 * pairCount) {
+        // Its memory is kept from one call to the next: a form's inactive image is made often.
+        thread_local std::vector<std::uint16_t> pairsStore(pairCount);
+        std::uint16_t* pairs = pairsStore.data();
+        for (std::size_t second = 0; second < 256; ++second)
+            for (std::size_t first = 0; first < 256; ++first)
+                pairs[256 * second + first] = static_cast<std::uint16_t>(Levels[first] | (Levels[second] << 8));
+        for (int y = 0; y < Bmp.Height(); ++y)
+            ApplyLevelPairs(Bmp.ScanLine(y), rowBytes, Levels.data(), pairs);
+        return;
+    }
     for (int y = 0; y < Bmp.Height(); ++y) {
         std::uint8_t* p = Bmp.ScanLine(y);
         for (std::size_t i = 0; i < rowBytes; ++i)
@@ -339,10 +353,8 @@ void TskEffectBmp::ApplyImageEffect(TskImageEffect Effect)
 
 void TskEffectBmp::Invert()
 {
-    TLevelTable levels;
-    for (int v = 0; v < 256; ++v)
-        levels[v] = static_cast<std::uint8_t>(255 - v);
-    ApplyLevels(*this, levels);
+    for (int y = 0; y < height_; ++y)
+        InvertChannels(ScanLine(y), 3 * static_cast<std::size_t>(width_));
 }
 
 void TskEffectBmp::GrayScale()
@@ -356,8 +368,12 @@ void TskEffectBmp::GrayScale()
     for (int y = 0; y < height_; ++y) {
         std::uint8_t* p = ScanLine(y);
         for (int x = 0; x < width_; ++x, p += 3) {
-            const std::uint8_t g = ToByte(red[p[2]] + green[p[1]] + blue[p[0]]);
-            p[0] = p[1] = p[2] = g;
+            // The weights add up to 1, so the sum lies within 0 .. 255 and needs no clamp; the
+            // rounding bias leaves its nearest integer in the low byte, without a conversion.
+            const double sum = (red[p[2]] + green[p[1]] + blue[p[0]]) + IntegerRoundingBias;
+            std::uint64_t bits;
+            std::memcpy(&bits, &sum, sizeof bits);
+            p[0] = p[1] = p[2] = static_cast<std::uint8_t>(bits);
         }
     }
 }

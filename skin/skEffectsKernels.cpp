@@ -297,6 +297,25 @@ void BlendExact(std::uint8_t* Own, const std::uint8_t* Target, const TBlendWeigh
     }
 }
 
+void InvertChannels(std::uint8_t* Row, std::size_t Count)
+{
+    std::uint8_t* __restrict row = Row;
+    for (std::size_t i = 0; i < Count; ++i)
+        row[i] = static_cast<std::uint8_t>(255 - row[i]);
+}
+
+void ApplyLevelPairs(std::uint8_t* Row, std::size_t Count, const std::uint8_t* Levels, const std::uint16_t* Pairs)
+{
+    std::size_t i = 0;
+    for (; i + 2 <= Count; i += 2) {
+        std::uint16_t pair;
+        std::memcpy(&pair, Row + i, 2);
+        std::memcpy(Row + i, Pairs + pair, 2);
+    }
+    if (i < Count)
+        Row[i] = Levels[Row[i]];
+}
+
 void BlurInnerColumns(std::uint8_t* Row, const std::uint8_t* Up, const std::uint8_t* Down, std::size_t Reach,
                       std::size_t From, std::size_t To)
 {

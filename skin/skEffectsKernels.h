@@ -176,6 +176,14 @@ private:
     bool allBracketed_ = true;
 };
 
+// Each of Count channels becomes 255 minus itself.
+void InvertChannels(std::uint8_t* Row, std::size_t Count);
+
+// Each of Count channels becomes its entry of a table of the 256 levels, two neighbouring
+// channels at a time through Pairs, the table of all 65536 pairs: entry a + 256 * b is the
+// pair (a, b) as it lies in memory.
+void ApplyLevelPairs(std::uint8_t* Row, std::size_t Count, const std::uint8_t* Levels, const std::uint16_t* Pairs);
+
 // Noise of Amount (> 0) levels on Width pixels of a row: each pixel takes the next value n of
 // Delphi's generator (Seed, which moves on by one step a pixel, as cl::Random(Amount) would
 // move RandSeed) and every channel becomes channel + n - Amount / 2, clamped to a byte.

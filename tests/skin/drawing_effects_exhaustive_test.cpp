@@ -296,3 +296,53 @@ TEST(EffectBmpExhaustive, NoiseFollowsTheRandomSequencePixelByPixel)
                 ASSERT_EQ(cl::RandSeed, s) << w << "x" << h << " amount " << amount;
             }
 }
+
+TEST(EffectBmpExhaustive, LevelEffectsAndGreyGiveTheDefinedValueForEveryLevel)
+{
+    // 256 columns by 256 rows: each channel level in every column, and 65536 colours whose
+    // red runs through every level against every green, blue following them.
+    const int w = 256, h = 256;
+    TskEffectBmp own(w, h), work(w, h), expected(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            std::uint8_t* p = own.ScanLine(y) + 3 * x;
+            p[0] = static_cast<std::uint8_t>(x * 7 + y * 3);
+            p[1] = static_cast<std::uint8_t>(y);
+            p[2] = static_cast<std::uint8_t>(x);
+        }
+    auto eachChannel = [&](auto Level) {
+        CopyInto(expected, own);
+        for (int y = 0; y < h; ++y)
+            for (int i = 0; i < 3 * w; ++i) {
+                std::uint8_t& c = expected.ScanLine(y)[i];
+                c = static_cast<std::uint8_t>(Level(c));
+            }
+    };
+    for (double k : Weights()) {
+        const double kept = std::clamp(k, 0.0, 1.0);
+        CopyInto(work, own);
+        work.ChangeBrightness(k);
+        eachChannel([kept](int v) { return Blend(1 - kept, v, kept, 255); });
+        ASSERT_EQ(FirstDifference(work, expected), "") << "brightness K = " << k;
+        CopyInto(work, own);
+        work.ChangeDarkness(k);
+        eachChannel([kept](int v) { return Blend(1 - kept, v, 0, 0); });
+        ASSERT_EQ(FirstDifference(work, expected), "") << "darkness K = " << k;
+    }
+    CopyInto(work, own);
+    work.Invert();
+    eachChannel([](int v) { return 255 - v; });
+    ASSERT_EQ(FirstDifference(work, expected), "") << "invert";
+
+    CopyInto(work, own);
+    work.GrayScale();
+    CopyInto(expected, own);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            std::uint8_t* p = expected.ScanLine(y) + 3 * x;
+            volatile double red = 0.3 * p[2], green = 0.59 * p[1], blue = 0.11 * p[0];
+            volatile double redGreen = red + green;
+            p[0] = p[1] = p[2] = static_cast<std::uint8_t>(std::clamp(Nearest(redGreen + blue), 0, 255));
+        }
+    ASSERT_EQ(FirstDifference(work, expected), "") << "grey";
+}
