@@ -255,105 +255,138 @@ void Output()
     }
 }
 
+// The step a report has reached, named in the internal error of a step that fails.
+struct TNotifyRun {
+    int Step = 0;
+    void Failed() const { InternalError(std::string(SInternalExceptNotify) + std::to_string(Step)); }
+};
+
+// Steps 1-3: the time, the module the fault lies in (whose options rule the report) and the
+// filters. True when a filter takes the exception, which then gets its message and no report.
+bool PrepareNotify(TNotifyRun& run, TExceptionContext& context, SYSTEMTIME& now, std::string& moduleFile)
+{
+    run.Step = 1;
+    GetLocalTime(&now);
+    if (context.Language && context.Address)
+        context.Address -= 5;
+    run.Step = 2;
+    TVozozoModuleInfo* info = ModulesList().ModuleInfoOfAddress(reinterpret_cast<const void*>(context.Address));
+    if (!info || !info->Options)
+        info = ModulesList().GetModuleInfo(LoggerModule());
+    if (info && info->Options)
+        CurrentOptions().Assign(info->Options.get());
+    moduleFile = info ? info->FileName : ModuleFileName(LoggerModule());
+    run.Step = 3;
+    const TVozozoModuleOptions& options = CurrentOptions();
+    if (!options.FilterActive)
+        return false;
+    const int filter = FindExceptionFilter(options, context.Description);
+    if (filter < 0)
+        return false;
+    const std::string message =
+        filter < static_cast<int>(options.FilterMessages.size()) ? options.FilterMessages[filter] : "";
+    if (!message.empty() && ShowMessageBox)
+        ShowMessageBox(nullptr, message.c_str(), options.GetCustomizedText(ctInformation).c_str(),
+                       MB_OK | MB_ICONINFORMATION | MB_TASKMODAL | MB_TOPMOST | MB_SERVICE_NOTIFICATION);
+    return true;
+}
+
+// Steps 4-5: the faulting call stack, then the stack that created the faulting thread.
+void CollectStack(TNotifyRun& run, const TExceptionContext& context)
+{
+    TLoggerState& s = State();
+    run.Step = 4;
+    // A runaway recursion would fill the report with thousands of the same frames.
+    s.Stack = BuildCallStack(context.Address, context.StackPointer, context.StackTop, context.StackCopy,
+                             MaxStackEntries);
+    run.Step = 5;
+    TVozozoStackList creator = CreatorStackOf(GetCurrentFaultingThread());
+    s.Stack.insert(s.Stack.end(), creator.begin(), creator.end());
+}
+
+// Step 7: the log text. False when the notify hook drops the report.
+bool BuildLog(TNotifyRun& run, const TExceptionContext& context, const SYSTEMTIME& now, const std::string& moduleFile)
+{
+    TLoggerState& s = State();
+    run.Step = 7;
+    TLogData data = GatherLogData(context, now, moduleFile);
+    s.Version = data.Values[2];
+    data.Stack = s.Stack;
+    s.LogText = BuildLogText(CurrentOptions(), data);
+    s.LogBuilt = true;
+    return Notify(TNotifyStage::LogThis);
+}
+
+// Steps 9-16: count the error, show it, save it, mail it; each step apart, so that one that
+// fails leaves the others their turn.
+void DeliverReport(TNotifyRun& run, const TExceptionContext& context)
+{
+    TLoggerState& s = State();
+    run.Step = 9;
+    InterlockedIncrement(&s.ErrorCount);
+    run.Step = 10;
+    s.Message = context.Description.IsException ? context.Description.Message
+                                                : std::string(SExceptionObject) + context.Description.ClassName;
+    s.Message = WithFinalPoint(s.Message);
+    try {
+        run.Step = 11;
+        if (!CurrentOptions().NoOutput && !s.Ending && Notify(TNotifyStage::BeforeOutput)) {
+            run.Step = 13;
+            Output();
+            run.Step = 14;
+            Notify(TNotifyStage::AfterOutput);
+        }
+    } catch (...) {
+        ReportStepError(eeShowError, "Show");
+    }
+    try {
+        run.Step = 15;
+        SaveLog();
+    } catch (...) {
+        run.Failed();
+    }
+    try {
+        run.Step = 16;
+        // The mail routine calls the notify hook before and after sending itself.
+        if (CurrentOptions().EmailSendMode == 2 && SendExceptionMail) {
+            TProgramCall inProgram;
+            SendExceptionMail();
+        }
+    } catch (...) {
+        run.Failed();
+    }
+}
+
 // The eighteen steps; a failing step is reported and the report goes on with what it has, so
 // that the log entry is not lost to a fault in a later step.
 bool InternalExceptNotify(TExceptionContext& context)
 {
     TLoggerState& s = State();
-    int step = 0;
-    auto failed = [&] { InternalError(std::string(SInternalExceptNotify) + std::to_string(step)); };
+    TNotifyRun run;
     CurrentServerECB() = context.ServerECB;
     SYSTEMTIME now{};
     std::string moduleFile;
     try {
-        step = 1;
-        GetLocalTime(&now);
-        if (context.Language && context.Address)
-            context.Address -= 5;
-        step = 2;
-        TVozozoModuleInfo* info = ModulesList().ModuleInfoOfAddress(reinterpret_cast<const void*>(context.Address));
-        if (!info || !info->Options)
-            info = ModulesList().GetModuleInfo(LoggerModule());
-        if (info && info->Options)
-            CurrentOptions().Assign(info->Options.get());
-        moduleFile = info ? info->FileName : ModuleFileName(LoggerModule());
-        step = 3;
-        const TVozozoModuleOptions& options = CurrentOptions();
-        if (options.FilterActive) {
-            const int filter = FindExceptionFilter(options, context.Description);
-            if (filter >= 0) {
-                const std::string message =
-                    filter < static_cast<int>(options.FilterMessages.size()) ? options.FilterMessages[filter] : "";
-                if (!message.empty() && ShowMessageBox)
-                    ShowMessageBox(nullptr, message.c_str(), options.GetCustomizedText(ctInformation).c_str(),
-                                   MB_OK | MB_ICONINFORMATION | MB_TASKMODAL | MB_TOPMOST | MB_SERVICE_NOTIFICATION);
-                return true;
-            }
-        }
+        if (PrepareNotify(run, context, now, moduleFile))
+            return true;
     } catch (...) {
-        failed();
+        run.Failed();
     }
     s.Stack.clear();
     try {
-        step = 4;
-        // A runaway recursion would fill the report with thousands of the same frames.
-        s.Stack = BuildCallStack(context.Address, context.StackPointer, context.StackTop, context.StackCopy,
-                                 MaxStackEntries);
-        step = 5;
-        TVozozoStackList creator = CreatorStackOf(GetCurrentFaultingThread());
-        s.Stack.insert(s.Stack.end(), creator.begin(), creator.end());
+        CollectStack(run, context);
     } catch (...) {
-        failed();
+        run.Failed();
     }
     bool goOn = true;
     try {
-        step = 7;
-        TLogData data = GatherLogData(context, now, moduleFile);
-        s.Version = data.Values[2];
-        data.Stack = s.Stack;
-        s.LogText = BuildLogText(CurrentOptions(), data);
-        s.LogBuilt = true;
-        goOn = Notify(TNotifyStage::LogThis);
+        goOn = BuildLog(run, context, now, moduleFile);
     } catch (...) {
-        failed();
+        run.Failed();
     }
-    if (goOn && s.LogBuilt) {
-        step = 9;
-        InterlockedIncrement(&s.ErrorCount);
-        step = 10;
-        s.Message = context.Description.IsException
-                        ? context.Description.Message
-                        : std::string(SExceptionObject) + context.Description.ClassName;
-        s.Message = WithFinalPoint(s.Message);
-        try {
-            step = 11;
-            if (!CurrentOptions().NoOutput && !s.Ending && Notify(TNotifyStage::BeforeOutput)) {
-                step = 13;
-                Output();
-                step = 14;
-                Notify(TNotifyStage::AfterOutput);
-            }
-        } catch (...) {
-            ReportStepError(eeShowError, "Show");
-        }
-        try {
-            step = 15;
-            SaveLog();
-        } catch (...) {
-            failed();
-        }
-        try {
-            step = 16;
-            // The mail routine calls the notify hook before and after sending itself.
-            if (CurrentOptions().EmailSendMode == 2 && SendExceptionMail) {
-                TProgramCall inProgram;
-                SendExceptionMail();
-            }
-        } catch (...) {
-            failed();
-        }
-    }
-    step = 18;
+    if (goOn && s.LogBuilt)
+        DeliverReport(run, context);
+    run.Step = 18;
     // The action hook may clear the flag and keep the program alive; the dialog has called it
     // already when its Terminate button set the flag.
     if (s.Terminate && (s.ActionNotified || NotifyTerminateAction())) {
@@ -776,6 +809,86 @@ void CallInMainThread(void (*procedure)(void*), void* data)
     procedure(data);
 }
 
+namespace {
+
+// Waits for the exception thread to make the report, keeping this thread's windows drawn and its
+// parked calls served. True when the thread is given up: it never started, or it stalls while
+// the report is not saved.
+bool WaitForExceptionThread(TExceptionThread* work, HANDLE thread, bool pump, bool parkCalls, bool& quitSeen,
+                            WPARAM& quitCode)
+{
+    TLoggerState& s = State();
+    const DWORD started = GetTickCount();
+    TStallWatch watch(thread);
+    while (work->Running) {
+        if (pump)
+            PumpPaintMessages(quitSeen, quitCode);
+        if (parkCalls)
+            RunParkedCall();
+        // Also ends when the thread died without clearing its flag.
+        if (WaitForSingleObject(thread, 10) == WAIT_OBJECT_0)
+            return false;
+        const bool stuck = watch.Stuck();
+        if (work->Claim == 0 && (stuck || GetTickCount() - started >= ExceptionThreadStartBound) &&
+            InterlockedCompareExchange(&work->Claim, 2, 0) == 0)
+            return true;
+        if (work->Claim == 1 && !s.LogSaved && watch.WorkBoundPassed() && work->Running &&
+            SuspendThread(thread) != static_cast<DWORD>(-1)) {
+            // Stopped where it waits, so that the report is made once; it never goes on.
+            if (work->Running)
+                return true;
+            ResumeThread(thread);
+        }
+    }
+    return false;
+}
+
+// The report made on an exception thread while this thread waits (its own stack may be nearly
+// gone, or it is the main thread whose windows must stay drawn).
+bool NotifyOnExceptionThread(TExceptionContext& context, DWORD me)
+{
+    TLoggerState& s = State();
+    // Shared with the thread, which may start after this function has given it up.
+    auto* work = new TExceptionThread{&context, 1, false, me};
+    DWORD id = 0;
+    THandle thread(CreateThreadDirect(nullptr, 0, &TExceptionThread::Execute, work, 0, &id));
+    if (!thread.Get()) {
+        delete work;
+        InternalError("ExceptNotify");
+        return InternalExceptNotify(context);
+    }
+    const bool pump = me == s.MainThread && !context.LowStack;
+    // Inside the system's exception dispatch a fault of a parked call could not be caught:
+    // the calls then run on the exception thread, where a fault is an exception of its own.
+    const bool parkCalls = pump && !context.InDispatch;
+    InterlockedExchange(&s.MainCallThread, parkCalls ? static_cast<LONG>(me) : 0);
+    InterlockedExchange(&s.ExceptionThread, static_cast<LONG>(id));
+    bool quitSeen = false;
+    WPARAM quitCode = 0;
+    const bool abandoned = WaitForExceptionThread(work, thread.Get(), pump, parkCalls, quitSeen, quitCode);
+    InterlockedExchange(&s.ExceptionThread, 0);
+    InterlockedExchange(&s.MainCallThread, 0);
+    bool result = false;
+    if (abandoned) {
+        // A thread that never started finds the report taken when it does; its record stays
+        // allocated, a few bytes against a lost report. What held it up is held by this
+        // thread, and may never be given back: the process ends after the report.
+        InterlockedExchange(&s.ProcessMustEnd, 1);
+        InternalError("ExceptNotify");
+        result = InternalExceptNotify(context);
+    } else {
+        // The thread touches its record no more once it has cleared its flag: its own end
+        // (which the threading runtime may hold up) is not waited for.
+        result = work->Result;
+        delete work;
+    }
+    if (quitSeen)
+        PostQuitMessage(static_cast<int>(quitCode));
+    return result;
+}
+
+}  // namespace
+
 bool ExceptNotify(TExceptionContext& context)
 {
     TTraceScope trace("ExceptNotify", {TTraceArg::Class(context.Description.ClassName.c_str()),
@@ -797,75 +910,11 @@ bool ExceptNotify(TExceptionContext& context)
         context.StackTop = CurrentStackTop();
         context.StackCopy = nullptr;
     }
-    bool result = false;
     // A library that is initializing or finalizing holds the loader lock: no thread could start.
     const bool loaderBusy = s.InLibrary && (s.Initializing || s.Finalizing);
-    if (!loaderBusy && (me == s.MainThread || context.LowStack || context.InDispatch)) {
-        // Shared with the thread, which may start after this function has given it up.
-        auto* work = new TExceptionThread{&context, 1, false, me};
-        DWORD id = 0;
-        THandle thread(CreateThreadDirect(nullptr, 0, &TExceptionThread::Execute, work, 0, &id));
-        if (!thread.Get()) {
-            delete work;
-            InternalError("ExceptNotify");
-            return InternalExceptNotify(context);
-        }
-        const bool pump = me == s.MainThread && !context.LowStack;
-        // Inside the system's exception dispatch a fault of a parked call could not be caught:
-        // the calls then run on the exception thread, where a fault is an exception of its own.
-        const bool parkCalls = pump && !context.InDispatch;
-        InterlockedExchange(&s.MainCallThread, parkCalls ? static_cast<LONG>(me) : 0);
-        InterlockedExchange(&s.ExceptionThread, static_cast<LONG>(id));
-        bool quitSeen = false;
-        WPARAM quitCode = 0;
-        bool abandoned = false;
-        const DWORD started = GetTickCount();
-        TStallWatch watch(thread.Get());
-        while (work->Running) {
-            if (pump)
-                PumpPaintMessages(quitSeen, quitCode);
-            if (parkCalls)
-                RunParkedCall();
-            // Also ends when the thread died without clearing its flag.
-            if (WaitForSingleObject(thread.Get(), 10) == WAIT_OBJECT_0)
-                break;
-            const bool stuck = watch.Stuck();
-            if (work->Claim == 0 && (stuck || GetTickCount() - started >= ExceptionThreadStartBound) &&
-                InterlockedCompareExchange(&work->Claim, 2, 0) == 0) {
-                abandoned = true;
-                break;
-            }
-            if (work->Claim == 1 && !s.LogSaved && watch.WorkBoundPassed() && work->Running &&
-                SuspendThread(thread.Get()) != static_cast<DWORD>(-1)) {
-                // Stopped where it waits, so that the report is made once; it never goes on.
-                if (work->Running) {
-                    abandoned = true;
-                    break;
-                }
-                ResumeThread(thread.Get());
-            }
-        }
-        InterlockedExchange(&s.ExceptionThread, 0);
-        InterlockedExchange(&s.MainCallThread, 0);
-        if (abandoned) {
-            // A thread that never started finds the report taken when it does; its record stays
-            // allocated, a few bytes against a lost report. What held it up is held by this
-            // thread, and may never be given back: the process ends after the report.
-            InterlockedExchange(&s.ProcessMustEnd, 1);
-            InternalError("ExceptNotify");
-            result = InternalExceptNotify(context);
-        } else {
-            // The thread touches its record no more once it has cleared its flag: its own end
-            // (which the threading runtime may hold up) is not waited for.
-            result = work->Result;
-            delete work;
-        }
-        if (quitSeen)
-            PostQuitMessage(static_cast<int>(quitCode));
-    } else {
-        result = InternalExceptNotify(context);
-    }
-    return result;
+    if (!loaderBusy && (me == s.MainThread || context.LowStack || context.InDispatch))
+        return NotifyOnExceptionThread(context, me);
+    return InternalExceptNotify(context);
 }
 
 bool ExceptionManager(TExceptionContext context)

@@ -196,6 +196,12 @@ private:
     void DrawSkinButton(cl::TCanvas* Canvas);
     void DrawDefaultItem(cl::TCanvas* Canvas);
     void DrawSkinItem(cl::TCanvas* Canvas);
+    // The item's ground for its state, at the size the item is drawn; Canvas holds the box as drawn.
+    void ComposeSkinItemGround(const TskDataSkinComboBox& D, cl::TCanvas* Canvas, bool Focused, cl::TBitmap& Item);
+    TRect SkinItemTextRect(const TskDataSkinComboBox& D);
+    void SetSkinItemFont(const TskDataSkinComboBox& D, cl::TFont& F, bool Focused);
+    // The chosen item (by the owner's event, or its picture and text) onto its ground.
+    void DrawSkinItemContent(const TskDataSkinComboBox& D, cl::TBitmap& Item, TRect Text, bool Focused);
     int ShownIndex() const;
     bool ComboFocused();
     bool ActiveLook();

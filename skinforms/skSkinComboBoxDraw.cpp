@@ -127,86 +127,109 @@ void TskSkinCustomComboBox::DrawSkinItem(TCanvas* Canvas)
     if (!d || !picture_ || w <= 0)
         return;
     const bool focused = ComboFocused();
-    const bool hotLook = mouseIn_ && !IsNullRect(d->ActiveItemRect) && !IsNullRect(d->ActiveSkinRect);
-    TRect src = d->ItemRect;
-    bool stretch = d->ItemStretchEffect;
-    if (focused) {
-        src = RectOrFallback(d->FocusItemRect, d->ItemRect);
-        stretch = d->FocusItemStretchEffect;
+    TBitmap item;
+    ComposeSkinItemGround(*d, Canvas, focused, item);
+    TCanvas* c = item.Canvas();
+    SetSkinItemFont(*d, *c->Font(), focused);
+    c->Brush()->SetStyle(bsClear);
+    DrawSkinItemContent(*d, item, SkinItemTextRect(*d), focused);
+    Canvas->Draw(contentRect_.Left, contentRect_.Top, &item);
+}
+
+void TskSkinCustomComboBox::ComposeSkinItemGround(const TskDataSkinComboBox& D, TCanvas* Canvas, bool Focused,
+                                                  TBitmap& Item)
+{
+    const int w = RectWidth(contentRect_);
+    const bool hotLook = mouseIn_ && !IsNullRect(D.ActiveItemRect) && !IsNullRect(D.ActiveSkinRect);
+    TRect src = D.ItemRect;
+    bool stretch = D.ItemStretchEffect;
+    if (Focused) {
+        src = RectOrFallback(D.FocusItemRect, D.ItemRect);
+        stretch = D.FocusItemStretchEffect;
     } else if (hotLook) {
-        src = d->ActiveItemRect;
+        src = D.ActiveItemRect;
     }
     // The background of the state; without a picture for it, the box as drawn shows through.
     TBitmap back;
     if (!IsNullRect(src)) {
-        ComposeHSkinStrip(d->ItemLeftOffset, d->ItemRightOffset, &back, picture_, src, w, RectHeight(src), stretch);
+        ComposeHSkinStrip(D.ItemLeftOffset, D.ItemRightOffset, &back, picture_, src, w, RectHeight(src), stretch);
     } else {
-        const int ih = !IsNullRect(d->ItemRect)        ? RectHeight(d->ItemRect)
-                       : !IsNullRect(d->FocusItemRect) ? RectHeight(d->FocusItemRect)
-                                                       : RectHeight(contentRect_);
+        const int ih = !IsNullRect(D.ItemRect)        ? RectHeight(D.ItemRect)
+                       : !IsNullRect(D.FocusItemRect) ? RectHeight(D.FocusItemRect)
+                                                      : RectHeight(contentRect_);
         if (useSkinSize_)
             back.SetSize(w, std::max(1, ih));
         else
             back.SetSize(w, std::max(1, RectHeight(contentRect_)));
         back.Canvas()->CopyRect(Rect(0, 0, back.Width(), back.Height()), Canvas, contentRect_);
     }
-    TBitmap item;
     if (useSkinSize_) {
-        item.Assign(&back);
+        Item.Assign(&back);
     } else {
-        item.SetSize(w, std::max(1, RectHeight(contentRect_)));
-        item.Canvas()->StretchDraw(Rect(0, 0, item.Width(), item.Height()), &back);
+        Item.SetSize(w, std::max(1, RectHeight(contentRect_)));
+        Item.Canvas()->StretchDraw(Rect(0, 0, Item.Width(), Item.Height()), &back);
     }
-    TRect text = d->ItemTextRect;
-    text.Right += w - (IsNullRect(d->ItemRect) ? RectWidth(d->ClRect) : RectWidth(d->ItemRect));
+}
+
+TRect TskSkinCustomComboBox::SkinItemTextRect(const TskDataSkinComboBox& D)
+{
+    TRect text = D.ItemTextRect;
+    text.Right += RectWidth(contentRect_) - (IsNullRect(D.ItemRect) ? RectWidth(D.ClRect) : RectWidth(D.ItemRect));
     if (!useSkinSize_)
-        text.Bottom += Height() - RectHeight(d->SkinRect);
-    TCanvas* c = item.Canvas();
+        text.Bottom += Height() - RectHeight(D.SkinRect);
+    return text;
+}
+
+void TskSkinCustomComboBox::SetSkinItemFont(const TskDataSkinComboBox& D, TFont& F, bool Focused)
+{
     if (UseSkinFont()) {
-        c->Font()->SetName(d->FontName);
-        c->Font()->SetStyle(d->FontStyle);
-        c->Font()->SetHeight(d->FontHeight);
+        F.SetName(D.FontName);
+        F.SetStyle(D.FontStyle);
+        F.SetHeight(D.FontHeight);
     } else {
-        c->Font()->Assign(DefaultFont());
+        F.Assign(DefaultFont());
     }
-    c->Font()->SetCharset(TextCharset());
-    TColor color = d->FontColor;
-    if (focused)
-        color = d->FocusFontColor;
-    else if (mouseIn_ && !IsNullRect(d->ActiveSkinRect))
-        color = d->ActiveFontColor;
+    F.SetCharset(TextCharset());
+    TColor color = D.FontColor;
+    if (Focused)
+        color = D.FocusFontColor;
+    else if (mouseIn_ && !IsNullRect(D.ActiveSkinRect))
+        color = D.ActiveFontColor;
     if (useSkinSize_ && !Enabled()) {
         const int e = SkinData()->IndexOfControl("edit");
         auto* edit = e >= 0 ? dynamic_cast<TskDataSkinEditControl*>(SkinData()->CtrlList.Items(e)) : nullptr;
         color = edit ? edit->DisabledFontColor : clGrayText;
     }
-    c->Font()->SetColor(color);
-    c->Brush()->SetStyle(bsClear);
+    F.SetColor(color);
+}
+
+void TskSkinCustomComboBox::DrawSkinItemContent(const TskDataSkinComboBox& D, TBitmap& Item, TRect Text,
+                                                bool Focused)
+{
     const int index = ShownIndex();
-    if (index >= 0 && index < ItemCount()) {
+    if (index < 0 || index >= ItemCount())
+        return;
+    TCanvas* c = Item.Canvas();
+    if (OnComboBoxDrawItem) {
         TOwnerDrawState state;
-        if (focused)
+        if (Focused)
             state += odFocused;
-        if (OnComboBoxDrawItem) {
-            OnComboBoxDrawItem(c, index, item.Width(), item.Height(), text, state);
-        } else {
-            if (focused && d->ShowFocus) {
-                c->Brush()->SetStyle(bsSolid);
-                c->Brush()->SetColor(SkinData()->SkinColors ? SkinData()->SkinColors->cBtnFace : clBtnFace);
-                c->DrawFocusRect(Rect(0, 0, item.Width(), item.Height()));
-                c->Brush()->SetStyle(bsClear);
-            }
-            if (TCustomImageList* images = Images()) {
-                const int image = ImageIndex() < 0 ? index : ImageIndex();
-                if (image >= 0 && image < images->Count())
-                    images->Draw(c, text.Left, text.Top + RectHeight(text) / 2 - images->Height() / 2, image,
-                                 Enabled());
-                text.Left += images->Width() + 2;
-            }
-            DrawItemText(c, Items()->Get(index), text);
-        }
+        OnComboBoxDrawItem(c, index, Item.Width(), Item.Height(), Text, state);
+        return;
     }
-    Canvas->Draw(contentRect_.Left, contentRect_.Top, &item);
+    if (Focused && D.ShowFocus) {
+        c->Brush()->SetStyle(bsSolid);
+        c->Brush()->SetColor(SkinData()->SkinColors ? SkinData()->SkinColors->cBtnFace : clBtnFace);
+        c->DrawFocusRect(Rect(0, 0, Item.Width(), Item.Height()));
+        c->Brush()->SetStyle(bsClear);
+    }
+    if (TCustomImageList* images = Images()) {
+        const int image = ImageIndex() < 0 ? index : ImageIndex();
+        if (image >= 0 && image < images->Count())
+            images->Draw(c, Text.Left, Text.Top + RectHeight(Text) / 2 - images->Height() / 2, image, Enabled());
+        Text.Left += images->Width() + 2;
+    }
+    DrawItemText(c, Items()->Get(index), Text);
 }
 
 void TskSkinCustomComboBox::CreateControlSkinImage(TBitmap* B)

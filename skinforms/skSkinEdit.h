@@ -144,6 +144,20 @@ private:
     void WMNCCalcSize(cl::TMessage& Message);
     void WMNCHitTest(cl::TMessage& Message);
     void WMPaint(cl::TMessage& Message);
+    void WMNCPaint(cl::TMessage& Message);
+    // The frame painted into a DC that a caller hands over (the skin's own print request).
+    void WMPaintFrameIntoDC(cl::TMessage& Message);
+    void WMEraseBkgnd(cl::TMessage& Message);
+    void WMNCLButtonDown(cl::TMessage& Message);
+    void WMNCLButtonUp(cl::TMessage& Message);
+    void WMNCMouseMove(cl::TMessage& Message);
+    void WMMouseMove(cl::TMessage& Message);
+    void WMSize(cl::TMessage& Message);
+    // WM_SETFOCUS and WM_KILLFOCUS: the font colour follows the focus.
+    void WMFocusChange(cl::TMessage& Message);
+    void CMMouseEnter(cl::TMessage& Message);
+    void CMMouseLeave(cl::TMessage& Message);
+    void CMEnabledChanged(cl::TMessage& Message);
     void PaintDisabledText(HDC DC);
     void DrawDefaultFrame(cl::TCanvas* Canvas);
     void DrawSkinFrame(cl::TCanvas* Canvas);

@@ -460,124 +460,166 @@ void TskSkinCustomEdit::WMPaint(TMessage& Message)
 
 void TskSkinCustomEdit::Dispatch(TMessage& Message)
 {
-    const TAliveFlag alive = alive_;
     switch (Message.Msg) {
     case WM_NCCALCSIZE: WMNCCalcSize(Message); break;
-    case WM_NCPAINT: {
-        const TWindowDC dc(Handle(), TWindowDC::TArea::Window);
-        PaintFrame(dc.Handle());
-        Message.Result = 0;
-        break;
-    }
-    case WM_PAINTFRAMEINTODC:
-        if (Message.LParam != PaintIntoDCAnswer) {
-            TskCustomEdit::Dispatch(Message);
-            break;
-        }
-        if (Message.WParam)
-            PaintFrame(reinterpret_cast<HDC>(Message.WParam));
-        Message.Result = PaintIntoDCAnswer;
-        break;
-    case WM_ERASEBKGND:
-        if (Message.WParam)
-            PaintClient(reinterpret_cast<HDC>(Message.WParam));
-        Message.Result = 1;
-        break;
+    case WM_NCPAINT: WMNCPaint(Message); break;
+    case WM_PAINTFRAMEINTODC: WMPaintFrameIntoDC(Message); break;
+    case WM_ERASEBKGND: WMEraseBkgnd(Message); break;
     case WM_PAINT: WMPaint(Message); break;
     case WM_NCHITTEST: WMNCHitTest(Message); break;
     case WM_NCLBUTTONDOWN:
-    case WM_NCLBUTTONDBLCLK:
-        // The platform would start tracking a scroll bar on these hit-test codes.
-        if (buttonMode_ && Message.WParam == HTHSCROLL) {
-            buttonDown_ = true;
-            RedrawFrame();
-        } else if (Message.WParam != HTVSCROLL) {
-            TskCustomEdit::Dispatch(Message);
-        }
-        break;
-    case WM_NCLBUTTONUP:
-        if (buttonMode_ && Message.WParam == HTHSCROLL && buttonDown_) {
-            buttonDown_ = false;
-            RedrawFrame();
-            if (!Focused() && CanFocus())
-                SetFocus();
-            if (*alive && OnButtonClick)
-                OnButtonClick(this);
-        } else {
-            buttonDown_ = false;
-            TskCustomEdit::Dispatch(Message);
-        }
-        break;
-    case WM_NCMOUSEMOVE:
-        TskCustomEdit::Dispatch(Message);
-        if (*alive && buttonMode_ && (Message.WParam == HTHSCROLL) != buttonHot_) {
-            buttonHot_ = Message.WParam == HTHSCROLL;
-            RedrawFrame();
-        }
-        break;
-    case WM_MOUSEMOVE:
-        TskCustomEdit::Dispatch(Message);
-        if (*alive && buttonHot_) {
-            buttonHot_ = false;
-            RedrawFrame();
-        }
-        break;
-    case WM_SIZE:
-        TskCustomEdit::Dispatch(Message);
-        if (*alive) {
-            CalcRects();
-            RedrawFrame();
-        }
-        break;
+    case WM_NCLBUTTONDBLCLK: WMNCLButtonDown(Message); break;
+    case WM_NCLBUTTONUP: WMNCLButtonUp(Message); break;
+    case WM_NCMOUSEMOVE: WMNCMouseMove(Message); break;
+    case WM_MOUSEMOVE: WMMouseMove(Message); break;
+    case WM_SIZE: WMSize(Message); break;
     case WM_SETFOCUS:
-    case WM_KILLFOCUS:
+    case WM_KILLFOCUS: WMFocusChange(Message); break;
+    case CM_MOUSEENTER: CMMouseEnter(Message); break;
+    case CM_MOUSELEAVE: CMMouseLeave(Message); break;
+    case CM_ENABLEDCHANGED: CMEnabledChanged(Message); break;
+    default: TskCustomEdit::Dispatch(Message);
+    }
+}
+
+void TskSkinCustomEdit::WMNCPaint(TMessage& Message)
+{
+    const TWindowDC dc(Handle(), TWindowDC::TArea::Window);
+    PaintFrame(dc.Handle());
+    Message.Result = 0;
+}
+
+void TskSkinCustomEdit::WMPaintFrameIntoDC(TMessage& Message)
+{
+    if (Message.LParam != PaintIntoDCAnswer) {
         TskCustomEdit::Dispatch(Message);
-        if (!*alive)
-            break;
-        if (!mouseIn_ && desc_)
-            Font()->SetColor(Message.Msg == WM_SETFOCUS ? desc_->ActiveFontColor : desc_->FontColor);
+        return;
+    }
+    if (Message.WParam)
+        PaintFrame(reinterpret_cast<HDC>(Message.WParam));
+    Message.Result = PaintIntoDCAnswer;
+}
+
+void TskSkinCustomEdit::WMEraseBkgnd(TMessage& Message)
+{
+    if (Message.WParam)
+        PaintClient(reinterpret_cast<HDC>(Message.WParam));
+    Message.Result = 1;
+}
+
+void TskSkinCustomEdit::WMNCLButtonDown(TMessage& Message)
+{
+    // The platform would start tracking a scroll bar on these hit-test codes.
+    if (buttonMode_ && Message.WParam == HTHSCROLL) {
+        buttonDown_ = true;
+        RedrawFrame();
+    } else if (Message.WParam != HTVSCROLL) {
+        TskCustomEdit::Dispatch(Message);
+    }
+}
+
+void TskSkinCustomEdit::WMNCLButtonUp(TMessage& Message)
+{
+    if (!(buttonMode_ && Message.WParam == HTHSCROLL && buttonDown_)) {
+        buttonDown_ = false;
+        TskCustomEdit::Dispatch(Message);
+        return;
+    }
+    const TAliveFlag alive = alive_;
+    buttonDown_ = false;
+    RedrawFrame();
+    if (!Focused() && CanFocus())
+        SetFocus();
+    if (*alive && OnButtonClick)
+        OnButtonClick(this);
+}
+
+void TskSkinCustomEdit::WMNCMouseMove(TMessage& Message)
+{
+    const TAliveFlag alive = alive_;
+    TskCustomEdit::Dispatch(Message);
+    if (*alive && buttonMode_ && (Message.WParam == HTHSCROLL) != buttonHot_) {
+        buttonHot_ = Message.WParam == HTHSCROLL;
+        RedrawFrame();
+    }
+}
+
+void TskSkinCustomEdit::WMMouseMove(TMessage& Message)
+{
+    const TAliveFlag alive = alive_;
+    TskCustomEdit::Dispatch(Message);
+    if (*alive && buttonHot_) {
+        buttonHot_ = false;
+        RedrawFrame();
+    }
+}
+
+void TskSkinCustomEdit::WMSize(TMessage& Message)
+{
+    const TAliveFlag alive = alive_;
+    TskCustomEdit::Dispatch(Message);
+    if (*alive) {
+        CalcRects();
+        RedrawFrame();
+    }
+}
+
+void TskSkinCustomEdit::WMFocusChange(TMessage& Message)
+{
+    const TAliveFlag alive = alive_;
+    TskCustomEdit::Dispatch(Message);
+    if (!*alive)
+        return;
+    if (!mouseIn_ && desc_)
+        Font()->SetColor(Message.Msg == WM_SETFOCUS ? desc_->ActiveFontColor : desc_->FontColor);
+    RedrawFrame();
+    Invalidate();
+}
+
+void TskSkinCustomEdit::CMMouseEnter(TMessage& Message)
+{
+    const TAliveFlag alive = alive_;
+    TskCustomEdit::Dispatch(Message);
+    if (!*alive)
+        return;
+    mouseIn_ = true;
+    if (!Focused() && desc_) {
+        Font()->SetColor(desc_->ActiveFontColor);
         RedrawFrame();
         Invalidate();
-        break;
-    case CM_MOUSEENTER:
-        TskCustomEdit::Dispatch(Message);
-        if (!*alive)
-            break;
-        mouseIn_ = true;
-        if (!Focused() && desc_) {
-            Font()->SetColor(desc_->ActiveFontColor);
-            RedrawFrame();
-            Invalidate();
-        }
-        if (OnMouseEnter)
-            OnMouseEnter(this);
-        break;
-    case CM_MOUSELEAVE:
-        TskCustomEdit::Dispatch(Message);
-        if (!*alive)
-            break;
-        mouseIn_ = false;
-        if (!Focused() && desc_) {
-            Font()->SetColor(desc_->FontColor);
-            RedrawFrame();
-            Invalidate();
-        }
-        if (buttonDown_ || buttonHot_) {
-            buttonDown_ = buttonHot_ = false;
-            RedrawFrame();
-            Invalidate();
-        }
-        if (OnMouseLeave)
-            OnMouseLeave(this);
-        break;
-    case CM_ENABLEDCHANGED:
-        TskCustomEdit::Dispatch(Message);
-        if (*alive) {
-            RedrawFrame();
-            Invalidate();
-        }
-        break;
-    default: TskCustomEdit::Dispatch(Message);
+    }
+    if (OnMouseEnter)
+        OnMouseEnter(this);
+}
+
+void TskSkinCustomEdit::CMMouseLeave(TMessage& Message)
+{
+    const TAliveFlag alive = alive_;
+    TskCustomEdit::Dispatch(Message);
+    if (!*alive)
+        return;
+    mouseIn_ = false;
+    if (!Focused() && desc_) {
+        Font()->SetColor(desc_->FontColor);
+        RedrawFrame();
+        Invalidate();
+    }
+    if (buttonDown_ || buttonHot_) {
+        buttonDown_ = buttonHot_ = false;
+        RedrawFrame();
+        Invalidate();
+    }
+    if (OnMouseLeave)
+        OnMouseLeave(this);
+}
+
+void TskSkinCustomEdit::CMEnabledChanged(TMessage& Message)
+{
+    const TAliveFlag alive = alive_;
+    TskCustomEdit::Dispatch(Message);
+    if (*alive) {
+        RedrawFrame();
+        Invalidate();
     }
 }
 

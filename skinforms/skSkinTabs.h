@@ -108,6 +108,12 @@ protected:
 private:
     void DrawDefaultFrame(cl::TCanvas* Canvas);
     void DrawSkinFrame(HDC DC);
+    void DrawDefaultTabFace(cl::TCanvas* C, int W, int H, bool Hot, bool Active);
+    // The skin's piece for the tab's state, with its font and focus mark, into B (the tab upright).
+    void DrawSkinTabFace(cl::TBitmap& B, bool Hot, bool Active);
+    TRect SkinTabPiece(bool Hot, bool Active);
+    void SetSkinTabFont(cl::TFont& F, bool Hot, bool Active);
+    void DrawTabCaption(int Index, cl::TCanvas* C, int W, int H);
     void ScrollerChange(cl::TObject* Sender);
     void HotTest(int X, int Y);
     void DrawTabAt(int V, cl::TCanvas* Canvas, bool MouseIn);

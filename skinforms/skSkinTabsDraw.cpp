@@ -198,9 +198,6 @@ void TskSkinTabsLook<Base>::DrawTab(int Index, const TRect& R, TCanvas* Canvas, 
 {
     if (Index < 0 || Index >= PageCountOf())
         return;
-    TCustomImageList* images = this->Images();
-    const int image = TabImageIndex(Index);
-    const bool glyph = images && image >= 0 && image < images->Count();
     const TTabPosition pos = this->TabPosition();
     const bool side = pos == tpLeft || pos == tpRight;
     const int w = side ? RectHeight(R) : RectWidth(R);
@@ -208,83 +205,116 @@ void TskSkinTabsLook<Base>::DrawTab(int Index, const TRect& R, TCanvas* Canvas, 
     if (w < 1 || h < 1)
         return;
     const bool hot = MouseIn && !Active;
-    const bool focused = Focused();
+    // Every tab is drawn upright as on top and turned into place at the end.
     TBitmap b;
     b.SetSize(w, h);
-    TCanvas* c = b.Canvas();
-    if (!desc_) {
-        TRect all = Rect(0, 0, w, h);
-        TColor fill = hot ? clSkinDefaultHotFill : clBtnFace;
-        if (Active) {
-            Frame3D(c, all, clSkinDefaultFrame, clSkinDefaultFrame, 1);
-            fill = focused ? clSkinDefaultDownFill : clSkinDefaultHotFill;
-        }
-        c->Brush()->SetColor(fill);
-        c->FillRect(all);
-        c->Font()->Assign(this->Font());
-        SetCharset(*c->Font());
-    } else {
-        const TRect active = IsNullRect(desc_->ActiveTabRect) ? desc_->TabRect : desc_->ActiveTabRect;
-        const TRect focus = IsNullRect(desc_->FocusTabRect) ? desc_->ActiveTabRect : desc_->FocusTabRect;
-        TRect src = desc_->TabRect;
-        if (hot && !IsNullRect(desc_->MouseInTabRect))
-            src = desc_->MouseInTabRect;
-        else if (Active)
-            src = focused ? focus : active;
-        // An empty piece would leave the tab invisible: the plain tab stands in.
-        if (IsNullRect(src))
-            src = desc_->TabRect;
-        if (picture_ && !IsNullRect(src)) {
-            TBitmap piece;
-            ComposeHSkinStrip(desc_->TabLeftOffset, desc_->TabRightOffset, &piece, picture_, src, w, h,
-                              desc_->TabStretchEffect);
-            if (piece.Height() == h)
-                c->Draw(0, 0, &piece);
-            else if (!piece.Empty())
-                c->StretchDraw(Rect(0, 0, w, h), &piece);
-        } else {
-            c->Brush()->SetColor(clBtnFace);
-            c->FillRect(Rect(0, 0, w, h));
-        }
-        if (pos == tpBottom) {
-            DrawTurned(&b, TTurn::Flip, c->Handle(), 0, 0);
-        }
-        if (useSkinFont_) {
-            c->Font()->SetName(desc_->FontName);
-            c->Font()->SetStyle(desc_->FontStyle);
-            c->Font()->SetHeight(desc_->FontHeight);
-        } else {
-            c->Font()->Assign(this->Font());
-        }
-        SetCharset(*c->Font());
-        TColor color = desc_->FontColor;
-        if (hot)
-            color = desc_->MouseInFontColor;
-        else if (Active)
-            color = focused ? desc_->FocusFontColor : desc_->ActiveFontColor;
-        c->Font()->SetColor(color);
-        if (desc_->ShowFocus && focused && Active) {
-            const RECT fr{desc_->FocusOffsetX, desc_->FocusOffsetY, w - desc_->FocusOffsetX, h - desc_->FocusOffsetY};
-            const TColor face = skinData_ && skinData_->SkinColors ? skinData_->SkinColors->cBtnFace : clBtnFace;
-            c->Brush()->SetStyle(bsSolid);
-            c->Brush()->SetColor(face);
-            DrawFocusRect(c->Handle(), &fr);
-        }
-    }
-    c->Brush()->SetStyle(bsClear);
-    const std::string text = TabCaption(Index);
-    if (glyph) {
-        DrawTabGlyphAndText(c, w, h, TabEnabled(Index), image, images, text);
-    } else {
-        TRect all = Rect(0, 0, w, h);
-        DrawSkinText(c, AnsiToWide(text), all, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    }
+    if (!desc_)
+        DrawDefaultTabFace(b.Canvas(), w, h, hot, Active);
+    else
+        DrawSkinTabFace(b, hot, Active);
+    DrawTabCaption(Index, b.Canvas(), w, h);
     if (pos == tpLeft)
         DrawTurned(&b, TTurn::CounterClockwise, Canvas->Handle(), R.Left, R.Top);
     else if (pos == tpRight)
         DrawTurned(&b, TTurn::Clockwise, Canvas->Handle(), R.Left, R.Top);
     else
         Canvas->Draw(R.Left, R.Top, &b);
+}
+
+template <class Base>
+void TskSkinTabsLook<Base>::DrawDefaultTabFace(TCanvas* C, int W, int H, bool Hot, bool Active)
+{
+    TRect all = Rect(0, 0, W, H);
+    TColor fill = Hot ? clSkinDefaultHotFill : clBtnFace;
+    if (Active) {
+        Frame3D(C, all, clSkinDefaultFrame, clSkinDefaultFrame, 1);
+        fill = Focused() ? clSkinDefaultDownFill : clSkinDefaultHotFill;
+    }
+    C->Brush()->SetColor(fill);
+    C->FillRect(all);
+    C->Font()->Assign(this->Font());
+    SetCharset(*C->Font());
+}
+
+template <class Base>
+void TskSkinTabsLook<Base>::DrawSkinTabFace(TBitmap& B, bool Hot, bool Active)
+{
+    TCanvas* c = B.Canvas();
+    const int w = B.Width();
+    const int h = B.Height();
+    const TRect src = SkinTabPiece(Hot, Active);
+    if (picture_ && !IsNullRect(src)) {
+        TBitmap piece;
+        ComposeHSkinStrip(desc_->TabLeftOffset, desc_->TabRightOffset, &piece, picture_, src, w, h,
+                          desc_->TabStretchEffect);
+        if (piece.Height() == h)
+            c->Draw(0, 0, &piece);
+        else if (!piece.Empty())
+            c->StretchDraw(Rect(0, 0, w, h), &piece);
+    } else {
+        c->Brush()->SetColor(clBtnFace);
+        c->FillRect(Rect(0, 0, w, h));
+    }
+    if (this->TabPosition() == tpBottom)
+        DrawTurned(&B, TTurn::Flip, c->Handle(), 0, 0);
+    SetSkinTabFont(*c->Font(), Hot, Active);
+    if (desc_->ShowFocus && Focused() && Active) {
+        const RECT fr{desc_->FocusOffsetX, desc_->FocusOffsetY, w - desc_->FocusOffsetX, h - desc_->FocusOffsetY};
+        const TColor face = skinData_ && skinData_->SkinColors ? skinData_->SkinColors->cBtnFace : clBtnFace;
+        c->Brush()->SetStyle(bsSolid);
+        c->Brush()->SetColor(face);
+        DrawFocusRect(c->Handle(), &fr);
+    }
+}
+
+template <class Base>
+TRect TskSkinTabsLook<Base>::SkinTabPiece(bool Hot, bool Active)
+{
+    const TRect active = IsNullRect(desc_->ActiveTabRect) ? desc_->TabRect : desc_->ActiveTabRect;
+    const TRect focus = IsNullRect(desc_->FocusTabRect) ? desc_->ActiveTabRect : desc_->FocusTabRect;
+    TRect src = desc_->TabRect;
+    if (Hot && !IsNullRect(desc_->MouseInTabRect))
+        src = desc_->MouseInTabRect;
+    else if (Active)
+        src = Focused() ? focus : active;
+    // An empty piece would leave the tab invisible: the plain tab stands in.
+    if (IsNullRect(src))
+        src = desc_->TabRect;
+    return src;
+}
+
+template <class Base>
+void TskSkinTabsLook<Base>::SetSkinTabFont(TFont& F, bool Hot, bool Active)
+{
+    if (useSkinFont_) {
+        F.SetName(desc_->FontName);
+        F.SetStyle(desc_->FontStyle);
+        F.SetHeight(desc_->FontHeight);
+    } else {
+        F.Assign(this->Font());
+    }
+    SetCharset(F);
+    TColor color = desc_->FontColor;
+    if (Hot)
+        color = desc_->MouseInFontColor;
+    else if (Active)
+        color = Focused() ? desc_->FocusFontColor : desc_->ActiveFontColor;
+    F.SetColor(color);
+}
+
+template <class Base>
+void TskSkinTabsLook<Base>::DrawTabCaption(int Index, TCanvas* C, int W, int H)
+{
+    C->Brush()->SetStyle(bsClear);
+    const std::string text = TabCaption(Index);
+    TCustomImageList* images = this->Images();
+    const int image = TabImageIndex(Index);
+    if (images && image >= 0 && image < images->Count()) {
+        DrawTabGlyphAndText(C, W, H, TabEnabled(Index), image, images, text);
+    } else {
+        TRect all = Rect(0, 0, W, H);
+        DrawSkinText(C, AnsiToWide(text), all, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
 }
 
 template class TskSkinTabsLook<TTabControl>;
