@@ -639,6 +639,12 @@ TEST_F(ComboBox, SkinnedLookBoxButtonAndItemPerState)
     combo->OnComboBoxDrawItem = nullptr;
     shot = Snapshot(combo);
     EXPECT_EQ(shot->Pixels(4, 4), 0xC020C0);
+    const TRect content = combo->ContentRect();
+    int ink = 0;
+    for (int y = content.Top; y < content.Bottom; ++y)
+        for (int x = content.Left; x < content.Right; ++x)
+            ink += shot->Pixels(x, y) == 0x000002;
+    EXPECT_GT(ink, 10) << "the chosen item's text in the focused colour";
     combo->OnComboBoxDrawItem = [&](TCanvas* C, int, int, int, TRect, TOwnerDrawState) {
         colors.push_back(C->Font()->Color());
     };
