@@ -1,8 +1,11 @@
 // The whole program's start-up under Wine: the windows nobody sees at start are made when they
-// are first asked for, and then serve every later use.
+// are first asked for, and then serve every later use; with no last station the browser opens
+// the service's "Configure" page once the program runs.
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+#include <string>
 
 #include "classlib/ComObj.h"
 #include "ProgramRun.h"
@@ -40,6 +43,12 @@ TEST_F(ProgramStartUpTest, TheCompactAndAboutWindowsAreMadeWhenFirstAskedForAndS
     ASSERT_TRUE(main);
     EXPECT_EQ(WindowsOfClass(run, "TfrmRadioSmallForm"), 0);
     EXPECT_EQ(WindowsOfClass(run, "TfrmAbout"), 0);
+    EXPECT_TRUE(PollUntil([] {
+        for (const std::string& request : service::Requests())
+            if (request.rfind("GET /qsradio30.html?username=", 0) == 0)
+                return true;
+        return false;
+    })) << "the \"Configure\" page was not asked for";
 
     HWND compact = nullptr;
     ASSERT_TRUE(ClickToolButton(main, kSmallButton, [&] {
