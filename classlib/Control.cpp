@@ -628,7 +628,14 @@ void TControl::SetZOrder(bool TopMost)
 // ---------------------------------------------------------------------------------------------
 // Capture
 
-bool TControl::MouseCapture() const { return GetCaptureControl() == this; }
+bool TControl::MouseCapture() const
+{
+    // A windowless control holds the mouse only as the pointer kept here: without it the
+    // platform need not be asked.
+    if (captureControl != this && !dynamic_cast<const TWinControl*>(this))
+        return false;
+    return GetCaptureControl() == this;
+}
 
 void TControl::SetMouseCapture(bool Value)
 {

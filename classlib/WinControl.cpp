@@ -1,5 +1,7 @@
 // TWinControl: the window behind a control, its children and how messages reach them.
 #include <algorithm>
+#include <mutex>
+#include <unordered_map>
 
 #include "classlib/Controls.h"
 #include "classlib/CoreConsts.h"
@@ -9,7 +11,42 @@
 namespace cl {
 
 namespace {
-constexpr char ControlProperty[] = "TrebanixControl";
+// Which control a window belongs to, asked on every message. Kept in the process, not as a
+// window property: the platform answers a property lookup through its window server, a round
+// trip per message that made a form of many controls several times slower to show than bare
+// windows. Windows may be made on more than one thread, hence the lock.
+class TWindowOwners {
+public:
+    void Bind(HWND Wnd, TWinControl* Control)
+    {
+        const std::lock_guard<std::mutex> hold(lock_);
+        owners_[Wnd] = Control;
+    }
+    void Unbind(HWND Wnd, TWinControl* Control)
+    {
+        const std::lock_guard<std::mutex> hold(lock_);
+        auto it = owners_.find(Wnd);
+        if (it != owners_.end() && it->second == Control)
+            owners_.erase(it);
+    }
+    TWinControl* Find(HWND Wnd)
+    {
+        const std::lock_guard<std::mutex> hold(lock_);
+        auto it = owners_.find(Wnd);
+        return it != owners_.end() ? it->second : nullptr;
+    }
+
+private:
+    std::mutex lock_;
+    std::unordered_map<HWND, TWinControl*> owners_;
+};
+
+// Never destroyed: a window's last messages may come after static destruction has begun.
+TWindowOwners& WindowOwners()
+{
+    static auto* owners = new TWindowOwners;
+    return *owners;
+}
 
 // The control whose window CreateWindowEx is making: the window procedure binds it on the
 // window's first message, so even the creation messages reach the control.
@@ -36,7 +73,7 @@ bool IsBareChild(HWND Wnd)
 // The one window procedure of every control's window.
 LRESULT CALLBACK StdWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
 {
-    auto* control = static_cast<TWinControl*>(GetPropA(Wnd, ControlProperty));
+    TWinControl* control = WindowOwners().Find(Wnd);
     if (!control && creatingControl) {
         control = creatingControl;
         creatingControl = nullptr;
@@ -82,19 +119,19 @@ TWinControl* TWinControl::FindControl(HWND Wnd)
 {
     if (!Wnd)
         return nullptr;
-    return static_cast<TWinControl*>(GetPropA(Wnd, ControlProperty));
+    return WindowOwners().Find(Wnd);
 }
 
 void TWinControl::AttachHandle(HWND Wnd)
 {
     handle_ = Wnd;
-    SetPropA(Wnd, ControlProperty, this);
+    WindowOwners().Bind(Wnd, this);
 }
 
 void TWinControl::DetachHandle()
 {
     if (handle_)
-        RemovePropA(handle_, ControlProperty);
+        WindowOwners().Unbind(handle_, this);
     handle_ = nullptr;
 }
 
@@ -139,7 +176,9 @@ void TWinControl::CreateParams(TCreateParams& Params)
     if (ControlStyle().Contains(csDoubleClicks))
         Params.WindowClass.style |= CS_DBLCLKS;
     Params.WindowClass.lpfnWndProc = DefWindowProcA;
-    Params.WindowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    // Loaded once: each load asks the platform's display settings again.
+    static const HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
+    Params.WindowClass.hCursor = arrow;
     Params.WindowClass.hInstance = GetModuleHandleA(nullptr);
     Params.WinClassName = ClassName();
 }
@@ -232,14 +271,23 @@ void TWinControl::DestroyHandle()
     // DestroyWnd, and with it what only those windows know (typed text, items, tabs).
     // Copy: a child's DestroyWnd may run code that changes the list.
     const auto children = winControls_;
+    // The mouse is given up once for the whole tree, before any of its windows goes: asking
+    // the platform who holds it is a round trip to its window server.
+    if (!(Parent() && Parent()->ControlState().Contains(csDestroyingHandle)))
+        if (TControl* captured = GetCaptureControl(); captured && ContainsControl(captured))
+            SetCaptureControl(nullptr);
+    // Hidden first, as the platform hides a window it destroys (activation and focus still
+    // left to the destruction): a child window that goes from a shown window repaints the
+    // window under it, once for every child of a form.
+    if (!children.empty() && IsWindowVisible(handle_))
+        SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+                     SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
     for (TWinControl* child : children) {
         if (std::find(winControls_.begin(), winControls_.end(), child) != winControls_.end())
             child->DestroyHandle();
         if (!*alive)
             return;
     }
-    if (GetCaptureControl() && ContainsControl(GetCaptureControl()))
-        SetCaptureControl(nullptr);
     DestroyWnd();
     SetControlState(ControlState() - csDestroyingHandle);
 }
@@ -310,14 +358,14 @@ void TWinControl::RemoveControl(TControl* AControl)
     if (AControl->parent_ != this)
         return;
     Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(AControl), 0);
-    if (GetCaptureControl() == AControl)
-        SetCaptureControl(nullptr);
     if (auto* win = dynamic_cast<TWinControl*>(AControl)) {
-        // A windowed child without a parent has no window.
+        // A windowed child without a parent has no window (and gives up the mouse with it).
         win->DestroyHandle();
         EraseFrom(winControls_, win);
         EraseFrom(tabList_, win);
     } else {
+        if (AControl->MouseCapture())
+            SetCaptureControl(nullptr);
         AControl->Invalidate();
         EraseFrom(controls_, AControl);
     }
@@ -665,19 +713,21 @@ void TWinControl::WMWindowPosChanged(TMessage& Message)
     DefaultHandler(Message);
     if (!pos || !handle_)
         return;
-    RECT r{};
-    GetWindowRect(handle_, &r);
-    HWND parentWnd = GetParent(handle_);
-    if (parentWnd && (GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD))
-        MapWindowPoints(nullptr, parentWnd, reinterpret_cast<POINT*>(&r), 2);
-    const bool resized = (r.right - r.left) != Width() || (r.bottom - r.top) != Height();
-    const bool moved = r.left != Left() || r.top != Top();
+    // The message holds where the window now is, in its parent's client coordinates (the
+    // screen's for a top-level window); asking the platform again would cost round trips to
+    // its window server for every window a form shows.
+    const int left = pos->flags & SWP_NOMOVE ? Left() : pos->x;
+    const int top = pos->flags & SWP_NOMOVE ? Top() : pos->y;
+    const int width = pos->flags & SWP_NOSIZE ? Width() : pos->cx;
+    const int height = pos->flags & SWP_NOSIZE ? Height() : pos->cy;
+    const bool resized = width != Width() || height != Height();
+    const bool moved = left != Left() || top != Top();
     if (!resized && !moved)
         return;
-    left_ = r.left;
-    top_ = r.top;
-    width_ = r.right - r.left;
-    height_ = r.bottom - r.top;
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
     RequestAlign();
     AlignNow();
     if (resized)
