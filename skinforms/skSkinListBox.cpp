@@ -400,9 +400,12 @@ void TskSkinCustomListBox::UpdateScrollBars()
                 b.SetSize(1, 1);
                 b.Canvas()->Font()->Assign(list_->Font());
                 const int step = std::max(1, b.Canvas()->TextWidth("0"));
-                extentBar_->SetRange(0, wide, extentBar_->Position(), avail);
-                extentBar_->SetSmallChange(step);
-                extentBar_->SetLargeChange(step);
+                if (extentBar_->Min() != 0 || extentBar_->Max() != wide || extentBar_->PageSize() != avail)
+                    extentBar_->SetRange(0, wide, extentBar_->Position(), avail);
+                if (extentBar_->SmallChange() != step)
+                    extentBar_->SetSmallChange(step);
+                if (extentBar_->LargeChange() != step)
+                    extentBar_->SetLargeChange(step);
             }
         } else {
             RemoveExtentBar();
@@ -419,8 +422,12 @@ void TskSkinCustomListBox::UpdateScrollBars()
         if (si.nMax > si.nMin && si.nPos <= si.nMax && rows < count) {
             if (!scrollBar_)
                 CreateScrollBar();
-            scrollBar_->SetRange(si.nMin, si.nMax, si.nPos, rows);
-            scrollBar_->SetLargeChange(std::max(1, rows));
+            // Asked after every scroll and erase: a bar that already shows it is not redrawn.
+            if (scrollBar_->Min() != si.nMin || scrollBar_->Max() != si.nMax || scrollBar_->Position() != si.nPos ||
+                scrollBar_->PageSize() != rows)
+                scrollBar_->SetRange(si.nMin, si.nMax, si.nPos, rows);
+            if (scrollBar_->LargeChange() != std::max(1, rows))
+                scrollBar_->SetLargeChange(std::max(1, rows));
         } else {
             RemoveScrollBar();
         }
@@ -430,7 +437,9 @@ void TskSkinCustomListBox::UpdateScrollBars()
             (list_->Height() / ih) * Columns() < count) {
             if (!scrollBar_)
                 CreateScrollBar();
-            scrollBar_->SetRange(si.nMin, si.nMax, si.nPos, Columns());
+            if (scrollBar_->Min() != si.nMin || scrollBar_->Max() != si.nMax || scrollBar_->Position() != si.nPos ||
+                scrollBar_->PageSize() != Columns())
+                scrollBar_->SetRange(si.nMin, si.nMax, si.nPos, Columns());
         } else {
             RemoveScrollBar();
         }

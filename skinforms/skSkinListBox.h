@@ -52,9 +52,14 @@ protected:
 private:
     void PaintBackground(HDC DC, const TRect& R);
     void WMMouseWheel(cl::TMessage& Message);
+    cl::TOwnerDrawState ItemState(int Index, bool Focused);
 
     TskSkinCustomListBox* outer_ = nullptr;
     int offset_ = 0;
+    // Where each item is composed before it is blitted, kept from item to item and from
+    // paint to paint: a new bitmap and DC for every item had the platform look at its display
+    // settings each time, most of what a page of items cost.
+    cl::TBitmap itemImage_;
 };
 
 class TskSkinCustomListBox : public TskSkinCustomControl {

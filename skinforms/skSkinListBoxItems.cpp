@@ -11,6 +11,21 @@ namespace sk {
 
 using namespace cl;
 
+namespace {
+// Target takes Source's look; a font that already looks the same keeps its handle, which the
+// item canvas, kept from item to item, would otherwise make anew for every item.
+void MatchFont(TFont* Target, TFont* Source)
+{
+    if (Target->Name() == Source->Name() && Target->Height() == Source->Height() &&
+        Target->Style() == Source->Style() && Target->Charset() == Source->Charset() &&
+        Target->Pitch() == Source->Pitch() && Target->Orientation() == Source->Orientation()) {
+        Target->SetColor(Source->Color());
+        return;
+    }
+    Target->Assign(Source);
+}
+}  // namespace
+
 TskListBox::TskListBox(TComponent* AOwner) : TListBox(AOwner)
 {
     SetBorderStyle(bsNone);
@@ -45,11 +60,15 @@ void TskListBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 
 TOwnerDrawState TskListBox::ItemState(int Index)
 {
+    return ItemState(Index, HandleAllocated() && GetFocus() == Handle());
+}
+
+TOwnerDrawState TskListBox::ItemState(int Index, bool Focused)
+{
     TOwnerDrawState state;
-    const bool focused = HandleAllocated() && GetFocus() == Handle();
     if (MultiSelect() ? Selected(Index) : Index == ItemIndex())
         state += odSelected;
-    if (Index == ItemIndex() && focused)
+    if (Index == ItemIndex() && Focused)
         state += odFocused;
     return state;
 }
@@ -83,12 +102,14 @@ void TskListBox::PaintWindow(HDC DC)
     const int top = TopIndex();
     const int rows = h > 0 ? Height() / h : 0;
     const int last = std::min(count - 1, top + rows * std::max(1, Columns()));
+    // Asked once a paint: the focus is the platform's to tell, at a round trip each time.
+    const bool focused = GetFocus() == Handle();
     TRect lastRect{0, 0, Width(), 0};
     for (int i = top; i <= last && i >= 0; ++i) {
         const TRect r = ItemRect(i);
         if (IsNullRect(r))
             continue;
-        DrawItem(i, r, ItemState(i));
+        DrawItem(i, r, ItemState(i, focused));
         if (Columns() == 0)
             lastRect = r;
     }
@@ -100,9 +121,22 @@ void TskListBox::DrawItem(int Index, TRect Rect, TOwnerDrawState State)
 {
     if (!outer_ || Index < 0 || Index >= Count() || IsNullRect(Rect))
         return;
-    TBitmap b;
+    TBitmap& b = itemImage_;
     b.SetSize(RectWidth(Rect), RectHeight(Rect));
-    outer_->DrawItemImage(b.Canvas(), Index, b.Width(), b.Height(), State);
+    // Each item starts from the tools of a new canvas. The painter sets the font's face, size,
+    // style and colour; what it may leave is put back only when an item changed it.
+    TCanvas* c = b.Canvas();
+    static TFont* const fresh = new TFont;
+    if (c->Font()->Charset() != fresh->Charset() || c->Font()->Pitch() != fresh->Pitch() ||
+        c->Font()->Orientation() != fresh->Orientation())
+        c->Font()->Assign(fresh);
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(clWhite);
+    c->Pen()->SetColor(clBlack);
+    c->Pen()->SetWidth(1);
+    c->Pen()->SetStyle(psSolid);
+    c->Pen()->SetMode(pmCopy);
+    outer_->DrawItemImage(c, Index, b.Width(), b.Height(), State);
     // While an owner-draw message is handled the canvas is on its DC; otherwise on a window DC.
     HDC dc = Canvas()->HandleAllocated() ? Canvas()->Handle() : nullptr;
     if (dc) {
@@ -306,7 +340,7 @@ void TskSkinCustomListBox::DrawItemImage(TCanvas* Canvas, int Index, int W, int 
     const bool focused = State.Contains(odFocused);
     if (!d || !picture_) {
         Canvas->Brush()->SetColor(selected ? clHighlight : clWindow);
-        Canvas->Font()->Assign(Font());
+        MatchFont(Canvas->Font(), Font());
         if (selected)
             Canvas->Font()->SetColor(clHighlightText);
         Canvas->FillRect(Rect(0, 0, W, H));
@@ -341,7 +375,7 @@ void TskSkinCustomListBox::DrawItemImage(TCanvas* Canvas, int Index, int W, int 
             Canvas->Font()->SetStyle(d->FontStyle);
             Canvas->Font()->SetHeight(d->FontHeight);
         } else {
-            Canvas->Font()->Assign(DefaultFont());
+            MatchFont(Canvas->Font(), DefaultFont());
         }
         if (SkinData() && SkinData()->ResourceStrData())
             Canvas->Font()->SetCharset(SkinData()->ResourceStrData()->CharSet());

@@ -1,7 +1,9 @@
 // The skinned list box on a real window: the skinned bars mirroring the inner list's native
 // range as items come and go, the wide-item bar, rows, caption buttons with their repeat,
-// out-of-range indices, a 100,000-item list, and both looks of the items.
+// out-of-range indices, a 100,000-item list, both looks of the items, and a page scrolled by
+// a click on the bar as the screen shows it.
 #include "skin/skinctrls_support.h"
+#include "support/UserInput.h"
 
 #include "skinforms/skSkinListBox.h"
 #include "skinforms/skSkinMessages.h"
@@ -30,6 +32,37 @@ struct ListBox : ::testing::Test {
         GetScrollInfo(List(), SB_VERT, &si);
         return si;
     }
+};
+
+// What the screen shows of a window.
+std::unique_ptr<TBitmap> OnScreen(TWinControl* Control)
+{
+    auto b = std::make_unique<TBitmap>();
+    b->SetSize(Control->Width(), Control->Height());
+    HDC dc = GetWindowDC(Control->Handle());
+    BitBlt(b->Canvas()->Handle(), 0, 0, Control->Width(), Control->Height(), dc, 0, 0, SRCCOPY);
+    ReleaseDC(Control->Handle(), dc);
+    GdiFlush();
+    return b;
+}
+
+// Counts the paints a window is sent, between Watch and the end of its life or Stop.
+struct TPaintCount {
+    static inline int Paints = 0;
+    static inline WNDPROC Old = nullptr;
+    HWND Wnd = nullptr;
+    static LRESULT CALLBACK Proc(HWND W, UINT M, WPARAM WP, LPARAM LP)
+    {
+        if (M == WM_PAINT)
+            ++Paints;
+        return CallWindowProcA(Old, W, M, WP, LP);
+    }
+    explicit TPaintCount(HWND W) : Wnd(W)
+    {
+        Paints = 0;
+        Old = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(W, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc)));
+    }
+    ~TPaintCount() { SetWindowLongPtrA(Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Old)); }
 };
 
 }  // namespace
@@ -280,4 +313,40 @@ TEST_F(ListBox, TheCaptionGlyphStandsBeforeTheTextByAlignmentWithItsDisabledFram
     ASSERT_GT(check.Left, right);
     EXPECT_EQ(shot->Pixels(right - 1, 6), 0x0000C0);
     EXPECT_NE(shot->Pixels(right, 6), 0x0000C0) << "nothing between the caption and the buttons";
+}
+
+TEST_F(ListBox, APageScrolledByAClickInTheBarShowsAsTheSamePageDrawnAfreshAndDrawsTheBarOnce)
+{
+    // The same page in a list that never showed another one.
+    auto* fresh = new TskSkinListBox(form.Form);
+    fresh->SetParent(form.Form);
+    fresh->SetBounds(200, 10, 150, 104);
+    for (int i = 0; i < 20; ++i) {
+        box->Items()->Add("station " + std::to_string(i));
+        fresh->Items()->Add("station " + std::to_string(i));
+    }
+    fresh->SetTopIndex(5);
+    form.Form->Show();
+    Application->ProcessMessages();
+    // The last row of the first page chosen by a click: the item drawn last before the page
+    // goes is the chosen one with the focus, in the colours of the selection.
+    realinput::ClickWindow(List(), 10, 4 * 20 + 10);
+    ASSERT_EQ(box->ItemIndex(), 4);
+    ASSERT_EQ(GetFocus(), List());
+    ASSERT_NE(box->ScrollBar(), nullptr);
+    HWND bar = box->ScrollBar()->Handle();
+    {
+        const TPaintCount barPaints(bar);
+        // In the track, below the thumb: one page down.
+        realinput::ClickWindow(bar, 9, box->ScrollBar()->Height() - 25);
+        EXPECT_EQ(TPaintCount::Paints, 1) << "the bar is drawn once for a page";
+    }
+    ASSERT_EQ(box->TopIndex(), 5);
+    const auto scrolled = OnScreen(box->ListBox());
+    const auto drawnAfresh = OnScreen(fresh->ListBox());
+    int differ = 0;
+    for (int y = 0; y < scrolled->Height(); ++y)
+        for (int x = 0; x < scrolled->Width(); ++x)
+            differ += scrolled->Pixels(x, y) != drawnAfresh->Pixels(x, y);
+    EXPECT_EQ(differ, 0) << "pixels that differ from the page drawn afresh";
 }
