@@ -537,6 +537,24 @@ TEST_F(ControlsTest, ARecreatedParentDestroysItsWindowedChildrensWindowsFirstInO
     EXPECT_EQ(log, (std::vector<std::string>{"inner", "first", "second", "outer"}));
 }
 
+TEST_F(ControlsTest, AShownControlFreedWithItsChildWindowsIsNotRepaintedAsEachOfThemGoes)
+{
+    auto* outer = Place<TPanelProbe>(form, 0, 0, 200, 150);
+    for (int i = 0; i < 10; ++i)
+        Place<TPanelProbe>(outer, i * 20, 0, 18, 18);
+    form->Show();
+    Application->ProcessMessages();
+    ASSERT_TRUE(IsWindowVisible(outer->Handle()));
+    int repaints = 0;
+    const TWndMethod old = outer->WindowProc;
+    outer->WindowProc = [&](TMessage& m) {
+        repaints += m.Msg == WM_ERASEBKGND || m.Msg == WM_PAINT;
+        old(m);
+    };
+    outer->Free();
+    EXPECT_EQ(repaints, 0);
+}
+
 TEST_F(ControlsTest, ARightReleaseOnOurOwnWindowAsksForItsContextMenuOnce)
 {
     // The platform's default handling of a right release asks for the context menu.
