@@ -85,6 +85,7 @@ TEST_F(ControlsTest, HandleIsMadeOnDemandWithParentsAndRecreatedWithState)
     panel->RecreateWnd();
     EXPECT_TRUE(panel->HandleAllocated());
     EXPECT_FALSE(IsWindow(wnd) && TWinControl::FindControl(wnd) == panel);
+    EXPECT_EQ(TWinControl::FindControl(wnd), nullptr) << "a window that went names no control";
     EXPECT_EQ(panel->Text(), "panel text");
     RECT r;
     GetWindowRect(panel->Handle(), &r);
