@@ -2,7 +2,8 @@
 // brought up to date once, afterwards) set beside the class library's plain list box filled
 // the same way, both on a hidden form; and scrolling one page of it, shown and painted, set
 // beside the platform's own list box (a bare LISTBOX window of the same size, font, item
-// height and items) scrolled the same page by the same message.
+// height and items) scrolled the same page by the same message, in the default look and in
+// the skin the program starts with.
 #include <windows.h>
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include "bench/bench_windows.h"
 #include "classlib/Forms.h"
 #include "skinforms/skSkinListBox.h"
+#include "skins/StoredSkins.h"
 
 using namespace cl;
 using namespace sk;
@@ -71,8 +73,6 @@ int main()
                                   skinned->Width(), skinned->Height(), form->Handle(), nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
     TskListBox* list = skinned->ListBox();
-    SendMessageA(native, WM_SETFONT, reinterpret_cast<WPARAM>(skinned->Font()->Handle()), 0);
-    SendMessageA(native, LB_SETITEMHEIGHT, 0, list->ItemHeight());
     SendMessageA(native, WM_SETREDRAW, FALSE, 0);
     for (int i = 0; i < ItemCount; ++i)
         SendMessageA(native, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(("Station number " + std::to_string(i)).c_str()));
@@ -80,31 +80,61 @@ int main()
 
     form->Show();
     Application->ProcessMessages();
-    const int rows = list->Height() / list->ItemHeight();
     // Both are moved by their scroll bar's message (the skinned bar sends it to the inner
-    // list), page after page, taking turns so that a busy machine slows both alike.
+    // list), page after page, taking turns so that a busy machine slows both alike. The
+    // figures are the medians of the skinned page and of the platform's.
     const auto millisecondsOf = [](auto&& Work) {
         const auto start = std::chrono::steady_clock::now();
         Work();
         GdiFlush();
         return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     };
-    std::vector<double> skinnedPages, platformPages;
-    for (int i = 0, top = 0; i < 51; ++i) {
-        top = (top + rows) % (ItemCount - rows);
-        skinnedPages.push_back(millisecondsOf([&] {
-            skinned->ScrollBar()->SetPosition(top);
-            UpdateWindow(list->Handle());
-        }));
-        platformPages.push_back(millisecondsOf([&] {
-            SendMessageA(native, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, top), 0);
-            UpdateWindow(native);
-        }));
-    }
-    const double page = bench::MedianOf(skinnedPages);
-    const double platform = bench::MedianOf(platformPages);
-    DestroyWindow(native);
+    const auto scrollPages = [&](double& Skinned, double& Platform, HFONT Font) {
+        // The platform's list shows the same rows in a client area of the inner list's size.
+        SendMessageA(native, WM_SETFONT, reinterpret_cast<WPARAM>(Font), 0);
+        SendMessageA(native, LB_SETITEMHEIGHT, 0, list->ItemHeight());
+        SetWindowPos(native, nullptr, 0, 0, list->Width() + GetSystemMetrics(SM_CXVSCROLL) + 2, list->Height() + 2,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Application->ProcessMessages();
+        const int rows = list->Height() / list->ItemHeight();
+        std::vector<double> skinnedPages, platformPages;
+        for (int i = 0, top = 0; i < 51; ++i) {
+            top = (top + rows) % (ItemCount - rows);
+            skinnedPages.push_back(millisecondsOf([&] {
+                skinned->ScrollBar()->SetPosition(top);
+                UpdateWindow(list->Handle());
+            }));
+            platformPages.push_back(millisecondsOf([&] {
+                SendMessageA(native, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, top), 0);
+                UpdateWindow(native);
+            }));
+        }
+        Skinned = bench::MedianOf(skinnedPages);
+        Platform = bench::MedianOf(platformPages);
+    };
+    double page = 0, platform = 0;
+    scrollPages(page, platform, skinned->Font()->Handle());
     Report("listbox_scroll_one_page", page, platform, "2");
+
+    // The same in the skin the program starts with: its item pictures and client part.
+    TComponent owner(nullptr);
+    auto* skin = new TskSkinData(&owner);
+    for (TskCompressedStoredSkin* stored : trebanix::CreateStoredSkins(&owner))
+        if (stored->Description == "Progressive Green")
+            skin->SetCompressedStoredSkin(stored);
+    skinned->SetSkinData(skin);
+    Application->ProcessMessages();
+    TFont itemFont;
+    int index = -1;
+    if (auto* d = FindControlDescription<TskDataSkinListBox>(skin, skinned->SkinDataName(), index)) {
+        itemFont.SetName(d->FontName);
+        itemFont.SetHeight(d->FontHeight);
+        itemFont.SetStyle(d->FontStyle);
+    }
+    scrollPages(page, platform, itemFont.Handle());
+    Report("listbox_scroll_one_page_skinned", page, platform, "2");
+    skinned->SetSkinData(nullptr);
+    DestroyWindow(native);
     form->Free();
     return 0;
 }

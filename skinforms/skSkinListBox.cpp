@@ -225,6 +225,10 @@ void TskSkinCustomListBox::ApplyBarSkins()
 void TskSkinCustomListBox::ChangeSkinData()
 {
     TskSkinCustomControl::ChangeSkinData();
+    // A new skin's picture may take the place of the old one: nothing composed from it stays.
+    for (TComposed& strip : strips_)
+        strip.Image.reset();
+    ground_.Image.reset();
     updating_ = true;
     TskDataSkinListBox* d = ListDescription();
     if (!d) {

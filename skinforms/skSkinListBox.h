@@ -4,6 +4,7 @@
 // whose native scroll bars are never visible: skinned scroll bars mirror their range instead,
 // one for the rows and one for an item text wider than the list. Items are drawn from the
 // skin's item pictures or in a default look.
+#include <memory>
 #include <string>
 
 #include "classlib/ComponentRef.h"
@@ -222,6 +223,23 @@ private:
     // The widest item text, measured once per change of the items.
     int widest_ = -1;
     bool barsPending_ = false;
+    // What the skin gives the items (plain, chosen, focused) and the list's ground, composed
+    // once and kept until the skin, the size or the pieces they come from change: composing
+    // them for every item of every paint cost a bitmap and its DC each time.
+    struct TComposed {
+        const cl::TBitmap* Picture = nullptr;
+        TRect Source;
+        int W = -1;
+        int H = -1;
+        int LeftW = 0;
+        int RightW = 0;
+        bool Stretch = false;
+        std::unique_ptr<cl::TBitmap> Image;
+    };
+    TComposed strips_[3];
+    TComposed ground_;
+    cl::TBitmap* ItemStrip(int Slot, const TRect& Source, int W, int H, bool Stretch);
+    cl::TBitmap* Ground();
 };
 
 class TskSkinListBox : public TskSkinCustomListBox {

@@ -305,16 +305,8 @@ void TskListBox::Dispatch(TMessage& Message)
 void TskSkinCustomListBox::PaintListBackground(HDC DC, const TRect& R, const TPoint& TileOrigin)
 {
     GetSkinData();
-    TskDataSkinListBox* d = ListDescription();
-    TBitmap tile;
-    if (d && picture_) {
-        const TRect part = OffsetRect(d->ClRect, d->SkinRect.Left, d->SkinRect.Top);
-        if (!IsNullRect(part)) {
-            tile.SetSize(RectWidth(part), RectHeight(part));
-            tile.Canvas()->CopyRect(Rect(0, 0, tile.Width(), tile.Height()), picture_->Canvas(), part);
-        }
-    }
-    if (tile.Empty()) {
+    TBitmap* tile = Ground();
+    if (!tile) {
         // No skin, or a client part without area: plain window colour.
         const TOwnedBrush brush(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(clWindow))));
         const RECT r{R.Left, R.Top, R.Right, R.Bottom};
@@ -325,10 +317,48 @@ void TskSkinCustomListBox::PaintListBackground(HDC DC, const TRect& R, const TPo
     IntersectClipRect(DC, R.Left, R.Top, R.Right, R.Bottom);
     TCanvas c;
     c.SetHandle(DC);
-    for (int y = TileOrigin.Y; y < R.Bottom; y += tile.Height())
-        for (int x = TileOrigin.X; x < R.Right; x += tile.Width())
-            c.Draw(x, y, &tile);
+    for (int y = TileOrigin.Y; y < R.Bottom; y += tile->Height())
+        for (int x = TileOrigin.X; x < R.Right; x += tile->Width())
+            c.Draw(x, y, tile);
     c.SetHandle(nullptr);
+}
+
+TBitmap* TskSkinCustomListBox::Ground()
+{
+    TskDataSkinListBox* d = ListDescription();
+    if (!d || !picture_)
+        return nullptr;
+    const TRect part = OffsetRect(d->ClRect, d->SkinRect.Left, d->SkinRect.Top);
+    if (IsNullRect(part))
+        return nullptr;
+    TComposed& g = ground_;
+    if (!g.Image || g.Picture != picture_ || !(g.Source == part)) {
+        g.Image = std::make_unique<TBitmap>();
+        g.Image->SetSize(RectWidth(part), RectHeight(part));
+        g.Image->Canvas()->CopyRect(Rect(0, 0, g.Image->Width(), g.Image->Height()), picture_->Canvas(), part);
+        g.Picture = picture_;
+        g.Source = part;
+    }
+    return g.Image->Empty() ? nullptr : g.Image.get();
+}
+
+TBitmap* TskSkinCustomListBox::ItemStrip(int Slot, const TRect& Source, int W, int H, bool Stretch)
+{
+    TskDataSkinListBox* d = ListDescription();
+    TComposed& s = strips_[Slot];
+    if (!s.Image || s.Picture != picture_ || !(s.Source == Source) || s.W != W || s.H != H || s.Stretch != Stretch ||
+        s.LeftW != d->ItemLeftOffset || s.RightW != d->ItemRightOffset) {
+        s.Image = std::make_unique<TBitmap>();
+        ComposeHSkinStrip(d->ItemLeftOffset, d->ItemRightOffset, s.Image.get(), picture_, Source, W, H, Stretch);
+        s.Picture = picture_;
+        s.Source = Source;
+        s.W = W;
+        s.H = H;
+        s.Stretch = Stretch;
+        s.LeftW = d->ItemLeftOffset;
+        s.RightW = d->ItemRightOffset;
+    }
+    return s.Image.get();
 }
 
 void TskSkinCustomListBox::DrawItemImage(TCanvas* Canvas, int Index, int W, int H, TOwnerDrawState State)
@@ -348,23 +378,24 @@ void TskSkinCustomListBox::DrawItemImage(TCanvas* Canvas, int Index, int W, int 
     } else {
         TRect src = d->ItemRect;
         bool stretch = false;
+        int slot = 0;
         if (focused) {
             src = IsNullRect(d->FocusItemRect) ? d->ItemRect : d->FocusItemRect;
             stretch = d->StretchEffect;
+            slot = 2;
         } else if (selected) {
             src = IsNullRect(d->ActiveItemRect) ? d->ItemRect : d->ActiveItemRect;
             stretch = d->StretchEffect;
+            slot = 1;
         }
-        TBitmap strip;
-        if (!IsNullRect(src))
-            ComposeHSkinStrip(d->ItemLeftOffset, d->ItemRightOffset, &strip, picture_, src, W, H, stretch);
-        if (strip.Empty()) {
+        TBitmap* strip = IsNullRect(src) ? nullptr : ItemStrip(slot, src, W, H, stretch);
+        if (!strip || strip->Empty()) {
             Canvas->Brush()->SetColor(clWindow);
             Canvas->FillRect(Rect(0, 0, W, H));
-        } else if (strip.Height() == H) {
-            Canvas->Draw(0, 0, &strip);
+        } else if (strip->Height() == H) {
+            Canvas->Draw(0, 0, strip);
         } else {
-            Canvas->StretchDraw(Rect(0, 0, W, H), &strip);
+            Canvas->StretchDraw(Rect(0, 0, W, H), strip);
         }
         text = d->ItemTextRect;
         text.Right += W - RectWidth(d->ItemRect);
