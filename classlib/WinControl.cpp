@@ -274,14 +274,20 @@ void TWinControl::DestroyHandle()
     // The mouse is given up once for the whole tree, before any of its windows goes: asking
     // the platform who holds it is a round trip to its window server.
     if (!(Parent() && Parent()->ControlState().Contains(csDestroyingHandle)))
-        if (TControl* captured = GetCaptureControl(); captured && ContainsControl(captured))
+        if (TControl* captured = GetCaptureControl(); captured && ContainsControl(captured)) {
             SetCaptureControl(nullptr);
+            if (!*alive)
+                return;
+        }
     // Hidden first, as the platform hides a window it destroys (activation and focus still
     // left to the destruction): a child window that goes from a shown window repaints the
     // window under it, once for every child of a form.
-    if (!children.empty() && IsWindowVisible(handle_))
+    if (!children.empty() && IsWindowVisible(handle_)) {
         SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
                      SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
+        if (!*alive)
+            return;
+    }
     for (TWinControl* child : children) {
         if (std::find(winControls_.begin(), winControls_.end(), child) != winControls_.end())
             child->DestroyHandle();
