@@ -203,175 +203,205 @@ TDateTime Time()
     return n - std::trunc(n);
 }
 
-std::string FormatDateTime(std::string_view format, TDateTime value)
-{
-    TSystemTime st = DateTimeToSystemTime(value);
-    int dow = DayOfWeek(value) - 1;
-    std::string out;
-    auto two = [](int v) { return Format("%.2d", v); };
-    std::size_t i = 0;
-    const std::size_t n = format.size();
-    bool lastWasHour = false;
-    // Does "am/pm" style appear anywhere? Then hours are 12-hour.
-    std::string lower = LowerCase(format);
-    bool twelve = lower.find("am/pm") != std::string::npos || lower.find("a/p") != std::string::npos ||
+namespace {
+
+// Writes a date-time format, token by token. A letter token ends the "last token" that tells
+// minutes from months ("m" after "h" is minutes); separators, blanks and literals keep it, so
+// "hh:mm" reads minutes.
+class TDateTimeWriter {
+public:
+    TDateTimeWriter(std::string_view format, TDateTime value)
+        : format_(format), value_(value), st_(DateTimeToSystemTime(value)), dow_(DayOfWeek(value) - 1)
+    {
+        // Does "am/pm" style appear anywhere? Then hours are 12-hour.
+        const std::string lower = LowerCase(format);
+        twelve_ = lower.find("am/pm") != std::string::npos || lower.find("a/p") != std::string::npos ||
                   lower.find("ampm") != std::string::npos;
-    auto countRun = [&](char c) {
-        std::size_t j = i;
-        while (j < n && (format[j] == c || format[j] == char(c - 32)))
+    }
+    std::string Write();
+
+private:
+    static std::string Two(int v) { return Format("%.2d", v); }
+    std::size_t CountRun(char c) const
+    {
+        std::size_t j = i_;
+        while (j < format_.size() && (format_[j] == c || format_[j] == char(c - 32)))
             ++j;
-        return j - i;
-    };
+        return j - i_;
+    }
     // A time field ("h", "n", "s"): its number unpadded, two digits for a run of two or more;
     // a longer run counts as two.
-    auto timeField = [&](char letter, int number) {
-        const std::size_t run = countRun(letter);
-        out += run >= 2 ? two(number) : std::to_string(number);
-        i += std::min<std::size_t>(run, 2);
-    };
-    while (i < n) {
-        char c = format[i];
-        char lc = (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
-        if (c == '"' || c == '\'') {
-            std::size_t end = format.find(c, i + 1);
-            if (end == std::string_view::npos)
-                end = n;
-            out.append(format.substr(i + 1, end - i - 1));
-            i = end < n ? end + 1 : n;
-            continue;
-        }
-        if (lc == 'a') {
-            std::string_view rest = format.substr(i);
-            if (rest.size() >= 5 && SameText(rest.substr(0, 5), "am/pm")) {
-                bool upper = rest[0] == 'A';
-                out += st.Hour < 12 ? (upper ? "AM" : "am") : (upper ? "PM" : "pm");
-                i += 5;
-                continue;
-            }
-            if (rest.size() >= 3 && SameText(rest.substr(0, 3), "a/p")) {
-                bool upper = rest[0] == 'A';
-                out += st.Hour < 12 ? (upper ? "A" : "a") : (upper ? "P" : "p");
-                i += 3;
-                continue;
-            }
-            if (rest.size() >= 4 && SameText(rest.substr(0, 4), "ampm")) {
-                out += st.Hour < 12 ? "AM" : "PM";
-                i += 4;
-                continue;
-            }
-            out.push_back(c);
-            ++i;
-            lastWasHour = false;
-            continue;
-        }
-        switch (lc) {
-        case 'c':
-            out += FormatDateTime("m/d/yyyy", value);
-            if (st.Hour || st.Minute || st.Second || st.MilliSecond)
-                out += " " + FormatDateTime("h:nn:ss", value);
-            ++i;
-            lastWasHour = false;
-            break;
-        case 'd': {
-            std::size_t run = countRun('d');
-            if (run >= 6) {
-                out += FormatDateTime("dddd, mmmm d, yyyy", value);
-                run = 6;
-            } else if (run == 5) {
-                out += FormatDateTime("m/d/yyyy", value);
-            } else if (run == 4) {
-                out += kLongDay[dow];
-            } else if (run == 3) {
-                out += kShortDay[dow];
-            } else if (run == 2) {
-                out += two(st.Day);
-            } else {
-                out += std::to_string(st.Day);
-            }
-            i += run;
-            lastWasHour = false;
-            break;
-        }
-        case 'm': {
-            std::size_t run = countRun('m');
-            if (lastWasHour && run <= 2) {
-                out += run == 2 ? two(st.Minute) : std::to_string(st.Minute);
-            } else if (run >= 4) {
-                out += kLongMonth[st.Month - 1];
-                run = 4;
-            } else if (run == 3) {
-                out += kShortMonth[st.Month - 1];
-            } else if (run == 2) {
-                out += two(st.Month);
-            } else {
-                out += std::to_string(st.Month);
-            }
-            i += run;
-            lastWasHour = false;
-            break;
-        }
-        case 'y': {
-            std::size_t run = countRun('y');
-            if (run <= 2)
-                out += two(st.Year % 100);
-            else
-                out += Format("%.4d", st.Year);
-            i += run;
-            lastWasHour = false;
-            break;
-        }
-        case 'h': {
-            int h = st.Hour;
-            if (twelve) {
-                h %= 12;
-                if (h == 0)
-                    h = 12;
-            }
-            timeField('h', h);
-            lastWasHour = true;
-            continue;
-        }
-        case 'n':
-            timeField('n', st.Minute);
-            lastWasHour = false;
-            break;
-        case 's':
-            timeField('s', st.Second);
-            lastWasHour = false;
-            break;
-        case 'z': {
-            std::size_t run = countRun('z');
-            out += run >= 3 ? Format("%.3d", st.MilliSecond) : std::to_string(st.MilliSecond);
-            i += std::min<std::size_t>(run, 3);
-            lastWasHour = false;
-            break;
-        }
-        case 't': {
-            std::size_t run = countRun('t');
-            out += FormatDateTime(run >= 2 ? "h:nn:ss" : "h:nn", value);
-            i += std::min<std::size_t>(run, 2);
-            lastWasHour = false;
-            break;
-        }
-        // Letters set the "last token" (Delphi: "m" after "h" = minutes); separators, blanks
-        // and literals keep it, so "hh:mm" reads minutes.
-        case '/':
-            out.push_back('/');
-            ++i;
-            break;
-        case ':':
-            out.push_back(':');
-            ++i;
-            break;
-        default:
-            out.push_back(c);
-            ++i;
-            if (lc >= 'a' && lc <= 'z')
-                lastWasHour = false;
-            break;
-        }
+    void TimeField(char letter, int number)
+    {
+        const std::size_t run = CountRun(letter);
+        out_ += run >= 2 ? Two(number) : std::to_string(number);
+        i_ += std::min<std::size_t>(run, 2);
     }
-    return out;
+    void Quoted(char quote);
+    void AmPm();
+    void Token(char c, char lc);
+    void Day();
+    void Month();
+    void Hour();
+
+    std::string_view format_;
+    TDateTime value_;
+    TSystemTime st_;
+    int dow_;
+    bool twelve_ = false;
+    std::size_t i_ = 0;
+    bool lastWasHour_ = false;
+    std::string out_;
+};
+
+std::string TDateTimeWriter::Write()
+{
+    while (i_ < format_.size()) {
+        const char c = format_[i_];
+        const char lc = (c >= 'A' && c <= 'Z') ? char(c + 32) : c;
+        if (c == '"' || c == '\'')
+            Quoted(c);
+        else if (lc == 'a')
+            AmPm();
+        else
+            Token(c, lc);
+    }
+    return out_;
+}
+
+void TDateTimeWriter::Quoted(char quote)
+{
+    const std::size_t n = format_.size();
+    std::size_t end = format_.find(quote, i_ + 1);
+    if (end == std::string_view::npos)
+        end = n;
+    out_.append(format_.substr(i_ + 1, end - i_ - 1));
+    i_ = end < n ? end + 1 : n;
+}
+
+// "am/pm" and "a/p" in the case written, "ampm" always upper case; any other "a" is a letter.
+void TDateTimeWriter::AmPm()
+{
+    const std::string_view rest = format_.substr(i_);
+    const bool am = st_.Hour < 12;
+    const bool upper = rest[0] == 'A';
+    if (rest.size() >= 5 && SameText(rest.substr(0, 5), "am/pm")) {
+        out_ += am ? (upper ? "AM" : "am") : (upper ? "PM" : "pm");
+        i_ += 5;
+    } else if (rest.size() >= 3 && SameText(rest.substr(0, 3), "a/p")) {
+        out_ += am ? (upper ? "A" : "a") : (upper ? "P" : "p");
+        i_ += 3;
+    } else if (rest.size() >= 4 && SameText(rest.substr(0, 4), "ampm")) {
+        out_ += am ? "AM" : "PM";
+        i_ += 4;
+    } else {
+        out_.push_back(rest[0]);
+        ++i_;
+        lastWasHour_ = false;
+    }
+}
+
+void TDateTimeWriter::Token(char c, char lc)
+{
+    if (lc == 'h') {
+        Hour();
+        return;
+    }
+    const bool letter = lc >= 'a' && lc <= 'z';
+    switch (lc) {
+    case 'c':
+        out_ += FormatDateTime("m/d/yyyy", value_);
+        if (st_.Hour || st_.Minute || st_.Second || st_.MilliSecond)
+            out_ += " " + FormatDateTime("h:nn:ss", value_);
+        ++i_;
+        break;
+    case 'd': Day(); break;
+    case 'm': Month(); break;
+    case 'y': {
+        const std::size_t run = CountRun('y');
+        out_ += run <= 2 ? Two(st_.Year % 100) : Format("%.4d", st_.Year);
+        i_ += run;
+        break;
+    }
+    case 'n': TimeField('n', st_.Minute); break;
+    case 's': TimeField('s', st_.Second); break;
+    case 'z': {
+        const std::size_t run = CountRun('z');
+        out_ += run >= 3 ? Format("%.3d", st_.MilliSecond) : std::to_string(st_.MilliSecond);
+        i_ += std::min<std::size_t>(run, 3);
+        break;
+    }
+    case 't': {
+        const std::size_t run = CountRun('t');
+        out_ += FormatDateTime(run >= 2 ? "h:nn:ss" : "h:nn", value_);
+        i_ += std::min<std::size_t>(run, 2);
+        break;
+    }
+    default:
+        out_.push_back(c);
+        ++i_;
+        break;
+    }
+    if (letter)
+        lastWasHour_ = false;
+}
+
+void TDateTimeWriter::Day()
+{
+    std::size_t run = CountRun('d');
+    if (run >= 6) {
+        out_ += FormatDateTime("dddd, mmmm d, yyyy", value_);
+        run = 6;
+    } else if (run == 5) {
+        out_ += FormatDateTime("m/d/yyyy", value_);
+    } else if (run == 4) {
+        out_ += kLongDay[dow_];
+    } else if (run == 3) {
+        out_ += kShortDay[dow_];
+    } else if (run == 2) {
+        out_ += Two(st_.Day);
+    } else {
+        out_ += std::to_string(st_.Day);
+    }
+    i_ += run;
+}
+
+// Minutes right after an hour, else the month.
+void TDateTimeWriter::Month()
+{
+    std::size_t run = CountRun('m');
+    if (lastWasHour_ && run <= 2) {
+        out_ += run == 2 ? Two(st_.Minute) : std::to_string(st_.Minute);
+    } else if (run >= 4) {
+        out_ += kLongMonth[st_.Month - 1];
+        run = 4;
+    } else if (run == 3) {
+        out_ += kShortMonth[st_.Month - 1];
+    } else if (run == 2) {
+        out_ += Two(st_.Month);
+    } else {
+        out_ += std::to_string(st_.Month);
+    }
+    i_ += run;
+}
+
+void TDateTimeWriter::Hour()
+{
+    int h = st_.Hour;
+    if (twelve_) {
+        h %= 12;
+        if (h == 0)
+            h = 12;
+    }
+    TimeField('h', h);
+    lastWasHour_ = true;
+}
+
+}  // namespace
+
+std::string FormatDateTime(std::string_view format, TDateTime value)
+{
+    return TDateTimeWriter(format, value).Write();
 }
 
 std::string DateTimeToStr(TDateTime value)

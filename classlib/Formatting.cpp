@@ -201,181 +201,243 @@ std::string GeneralDigits(double value, int precision)
 
 using namespace detail;
 
+namespace {
+
+// One "%" item: ["index:"] ["-"] [width] ["." precision] type.
+struct TFormatSpec {
+    bool Left = false;
+    int Width = -1;
+    int Precision = -1;
+    char Type = 0;  // lower case
+};
+
+// Walks a format string and hands out its arguments in turn (or from an "index:").
+class TFormatReader {
+public:
+    TFormatReader(std::string_view format, const std::vector<TVarRec>& args) : format_(format), args_(args) {}
+    bool AtEnd() const { return i_ >= format_.size(); }
+    // The literal text up to the next "%" item ("%%" is a literal "%"), appended to Out.
+    void CopyLiteral(std::string& Out);
+    TFormatSpec ReadSpec();
+    const TVarRec& NextArg()
+    {
+        if (argIndex_ >= args_.size())
+            FormatError(format_);
+        return args_[argIndex_++];
+    }
+    [[noreturn]] void Fail() const { FormatError(format_); }
+
+private:
+    bool ReadNumber(int& value);
+    char Peek() const { return i_ < format_.size() ? format_[i_] : '\0'; }
+
+    std::string_view format_;
+    const std::vector<TVarRec>& args_;
+    std::size_t argIndex_ = 0;
+    std::size_t i_ = 0;
+};
+
+void TFormatReader::CopyLiteral(std::string& Out)
+{
+    const std::size_t n = format_.size();
+    while (i_ < n) {
+        if (format_[i_] != '%') {
+            Out.push_back(format_[i_++]);
+            continue;
+        }
+        if (i_ + 1 >= n)
+            Fail();
+        if (format_[i_ + 1] != '%')
+            return;
+        Out.push_back('%');
+        i_ += 2;
+    }
+}
+
+TFormatSpec TFormatReader::ReadSpec()
+{
+    const std::size_t n = format_.size();
+    ++i_;  // the "%"
+    TFormatSpec spec;
+    int number = 0;
+    // An index "n:" (digits only, so a "*" width never consumes an argument here).
+    std::size_t j = i_;
+    while (j < n && format_[j] >= '0' && format_[j] <= '9')
+        ++j;
+    if (j > i_ && j < n && format_[j] == ':') {
+        ReadNumber(number);
+        argIndex_ = std::size_t(number);
+        ++i_;
+    }
+    if (Peek() == '-') {
+        spec.Left = true;
+        ++i_;
+    }
+    if (ReadNumber(number))
+        spec.Width = number;
+    if (Peek() == '.') {
+        ++i_;
+        if (!ReadNumber(number))
+            number = 0;
+        spec.Precision = number;
+    }
+    if (i_ >= n)
+        Fail();
+    spec.Type = format_[i_++];
+    if (spec.Type >= 'A' && spec.Type <= 'Z')
+        spec.Type = char(spec.Type + 32);
+    return spec;
+}
+
+// Digits, or "*" for the next argument.
+bool TFormatReader::ReadNumber(int& value)
+{
+    const std::size_t n = format_.size();
+    if (Peek() == '*') {
+        ++i_;
+        const TVarRec& a = NextArg();
+        if (a.kind == TVarRec::Kind::Int)
+            value = int(a.i);
+        else if (a.kind == TVarRec::Kind::UInt)
+            value = int(a.u);
+        else
+            Fail();
+        return true;
+    }
+    if (i_ >= n || format_[i_] < '0' || format_[i_] > '9')
+        return false;
+    value = 0;
+    while (i_ < n && format_[i_] >= '0' && format_[i_] <= '9') {
+        if (value < 100000)
+            value = value * 10 + (format_[i_] - '0');
+        ++i_;
+    }
+    return true;
+}
+
+void PadWithZeros(std::string& text, int precision)
+{
+    if (precision >= 0 && int(text.size()) < precision)
+        text.insert(0, std::size_t(precision) - text.size(), '0');
+}
+
+// "%d" and "%u"; "%u" of a negative number shows its bits, as wide as the argument.
+std::string FormatDecimal(const TFormatReader& r, const TVarRec& a, const TFormatSpec& spec)
+{
+    bool negative = false;
+    std::uint64_t magnitude = 0;
+    if (a.kind == TVarRec::Kind::Int) {
+        if (spec.Type == 'u' && a.i < 0) {
+            magnitude = a.bits >= 64 ? std::uint64_t(a.i) : std::uint64_t(std::uint32_t(a.i));
+        } else {
+            negative = a.i < 0;
+            magnitude = negative ? std::uint64_t(0) - std::uint64_t(a.i) : std::uint64_t(a.i);
+        }
+    } else if (a.kind == TVarRec::Kind::UInt) {
+        magnitude = a.u;
+    } else {
+        r.Fail();
+    }
+    std::string digits = Digits(magnitude, 10);
+    PadWithZeros(digits, spec.Precision);
+    return negative ? "-" + digits : digits;
+}
+
+std::string FormatHex(const TFormatReader& r, const TVarRec& a, const TFormatSpec& spec)
+{
+    std::uint64_t value = 0;
+    if (a.kind == TVarRec::Kind::Int)
+        value = a.bits >= 64 ? std::uint64_t(a.i) : std::uint64_t(std::uint32_t(a.i));
+    else if (a.kind == TVarRec::Kind::UInt)
+        value = a.u;
+    else
+        r.Fail();
+    std::string text = Digits(value, 16);
+    PadWithZeros(text, spec.Precision);
+    return text;
+}
+
+std::string FormatPointer(const TFormatReader& r, const TVarRec& a)
+{
+    if (a.kind != TVarRec::Kind::Pointer)
+        r.Fail();
+    std::string text = Digits(std::uint64_t(reinterpret_cast<std::uintptr_t>(a.p)), 16);
+    const std::size_t want = sizeof(void*) * 2;
+    if (text.size() < want)
+        text.insert(0, want - text.size(), '0');
+    return text;
+}
+
+std::string FormatString(const TFormatReader& r, const TVarRec& a, const TFormatSpec& spec)
+{
+    std::string text;
+    if (a.kind == TVarRec::Kind::String)
+        text = std::string(a.s);
+    else if (a.kind == TVarRec::Kind::Char)
+        text = std::string(1, a.c);
+    else
+        r.Fail();
+    if (spec.Precision >= 0 && int(text.size()) > spec.Precision)
+        text.resize(std::size_t(spec.Precision));
+    return text;
+}
+
+// "%e", "%f", "%g", and "%n" and "%m" with thousands separators.
+std::string FormatFloat(const TFormatReader& r, const TVarRec& a, const TFormatSpec& spec)
+{
+    if (a.kind != TVarRec::Kind::Float)
+        r.Fail();
+    const double v = a.f;
+    if (spec.Type == 'e')
+        return ExpDigits(v, spec.Precision < 0 ? 15 : spec.Precision);
+    if (spec.Type == 'g')
+        return GeneralDigits(v, spec.Precision < 0 ? 15 : spec.Precision);
+    std::string text = FixedDigits(v, spec.Precision < 0 ? 2 : std::min(spec.Precision, 18));
+    if (spec.Type != 'n' && spec.Type != 'm')
+        return text;
+    const bool negative = !text.empty() && text[0] == '-';
+    const std::string body = negative ? text.substr(1) : text;
+    const auto dot = body.find('.');
+    const std::string intPart = body.substr(0, dot);
+    const std::string rest = dot == std::string::npos ? std::string() : body.substr(dot);
+    return (negative ? "-" : "") + WithThousands(intPart) + rest;
+}
+
+std::string FormatItem(const TFormatReader& r, const TVarRec& a, const TFormatSpec& spec)
+{
+    switch (spec.Type) {
+    case 'd':
+    case 'u': return FormatDecimal(r, a, spec);
+    case 'x': return FormatHex(r, a, spec);
+    case 'p': return FormatPointer(r, a);
+    case 's': return FormatString(r, a, spec);
+    case 'e':
+    case 'f':
+    case 'g':
+    case 'n':
+    case 'm': return FormatFloat(r, a, spec);
+    default: r.Fail();
+    }
+}
+
+}  // namespace
+
 std::string FormatV(std::string_view format, const std::vector<TVarRec>& args)
 {
     std::string out;
-    std::size_t argIndex = 0;
-    std::size_t i = 0;
-    const std::size_t n = format.size();
-    auto nextArg = [&]() -> const TVarRec& {
-        if (argIndex >= args.size())
-            FormatError(format);
-        return args[argIndex++];
-    };
-    auto readNumber = [&](int& value) -> bool {
-        if (i < n && format[i] == '*') {
-            ++i;
-            const TVarRec& a = nextArg();
-            if (a.kind == TVarRec::Kind::Int)
-                value = int(a.i);
-            else if (a.kind == TVarRec::Kind::UInt)
-                value = int(a.u);
-            else
-                FormatError(format);
-            return true;
-        }
-        if (i >= n || format[i] < '0' || format[i] > '9')
-            return false;
-        value = 0;
-        while (i < n && format[i] >= '0' && format[i] <= '9') {
-            if (value < 100000)
-                value = value * 10 + (format[i] - '0');
-            ++i;
-        }
-        return true;
-    };
-    while (i < n) {
-        char ch = format[i];
-        if (ch != '%') {
-            out.push_back(ch);
-            ++i;
-            continue;
-        }
-        ++i;
-        if (i >= n)
-            FormatError(format);
-        if (format[i] == '%') {
-            out.push_back('%');
-            ++i;
-            continue;
-        }
-        // ["index:"] ["-"] [width] ["." precision] type
-        bool left = false;
-        int width = -1, precision = -1;
-        int number = 0;
-        // An index "n:" (digits only, so a "*" width never consumes an argument here).
-        {
-            std::size_t j = i;
-            while (j < n && format[j] >= '0' && format[j] <= '9')
-                ++j;
-            if (j > i && j < n && format[j] == ':') {
-                readNumber(number);
-                argIndex = std::size_t(number);
-                ++i;
-            }
-        }
-        if (i < n && format[i] == '-') {
-            left = true;
-            ++i;
-        }
-        if (readNumber(number))
-            width = number;
-        if (i < n && format[i] == '.') {
-            ++i;
-            if (!readNumber(number))
-                number = 0;
-            precision = number;
-        }
-        if (i >= n)
-            FormatError(format);
-        char type = format[i++];
-        if (type >= 'A' && type <= 'Z')
-            type = char(type + 32);
-        const TVarRec& a = nextArg();
-        std::string text;
-        switch (type) {
-        case 'd':
-        case 'u': {
-            bool negative = false;
-            std::uint64_t magnitude = 0;
-            if (a.kind == TVarRec::Kind::Int) {
-                if (type == 'u' && a.i < 0) {
-                    magnitude = a.bits >= 64 ? std::uint64_t(a.i) : std::uint64_t(std::uint32_t(a.i));
-                } else {
-                    negative = a.i < 0;
-                    magnitude = negative ? std::uint64_t(0) - std::uint64_t(a.i) : std::uint64_t(a.i);
-                }
-            } else if (a.kind == TVarRec::Kind::UInt) {
-                magnitude = a.u;
-            } else {
-                FormatError(format);
-            }
-            std::string digits = Digits(magnitude, 10);
-            if (precision >= 0 && int(digits.size()) < precision)
-                digits.insert(0, std::size_t(precision) - digits.size(), '0');
-            text = negative ? "-" + digits : digits;
-            break;
-        }
-        case 'x': {
-            std::uint64_t value = 0;
-            if (a.kind == TVarRec::Kind::Int)
-                value = a.bits >= 64 ? std::uint64_t(a.i) : std::uint64_t(std::uint32_t(a.i));
-            else if (a.kind == TVarRec::Kind::UInt)
-                value = a.u;
-            else
-                FormatError(format);
-            text = Digits(value, 16);
-            if (precision >= 0 && int(text.size()) < precision)
-                text.insert(0, std::size_t(precision) - text.size(), '0');
-            break;
-        }
-        case 'p': {
-            if (a.kind != TVarRec::Kind::Pointer)
-                FormatError(format);
-            text = Digits(std::uint64_t(reinterpret_cast<std::uintptr_t>(a.p)), 16);
-            std::size_t want = sizeof(void*) * 2;
-            if (text.size() < want)
-                text.insert(0, want - text.size(), '0');
-            break;
-        }
-        case 's': {
-            if (a.kind == TVarRec::Kind::String)
-                text = std::string(a.s);
-            else if (a.kind == TVarRec::Kind::Char)
-                text = std::string(1, a.c);
-            else
-                FormatError(format);
-            if (precision >= 0 && int(text.size()) > precision)
-                text.resize(std::size_t(precision));
-            break;
-        }
-        case 'e':
-        case 'f':
-        case 'g':
-        case 'n':
-        case 'm': {
-            double v = 0;
-            if (a.kind == TVarRec::Kind::Float)
-                v = a.f;
-            else
-                FormatError(format);
-            if (type == 'e') {
-                text = ExpDigits(v, precision < 0 ? 15 : precision);
-            } else if (type == 'g') {
-                text = GeneralDigits(v, precision < 0 ? 15 : precision);
-            } else {
-                text = FixedDigits(v, precision < 0 ? 2 : std::min(precision, 18));
-                if (type == 'n' || type == 'm') {
-                    bool negative = !text.empty() && text[0] == '-';
-                    std::string body = negative ? text.substr(1) : text;
-                    auto dot = body.find('.');
-                    std::string intPart = body.substr(0, dot);
-                    std::string rest = dot == std::string::npos ? std::string() : body.substr(dot);
-                    text = (negative ? "-" : "") + WithThousands(intPart) + rest;
-                }
-            }
-            break;
-        }
-        default:
-            FormatError(format);
-        }
-        if (width > int(text.size())) {
-            std::string pad(std::size_t(width) - text.size(), ' ');
-            text = left ? text + pad : pad + text;
+    TFormatReader reader(format, args);
+    for (;;) {
+        reader.CopyLiteral(out);
+        if (reader.AtEnd())
+            return out;
+        const TFormatSpec spec = reader.ReadSpec();
+        std::string text = FormatItem(reader, reader.NextArg(), spec);
+        if (spec.Width > int(text.size())) {
+            std::string pad(std::size_t(spec.Width) - text.size(), ' ');
+            text = spec.Left ? text + pad : pad + text;
         }
         out += text;
     }
-    return out;
 }
 
 }  // namespace cl

@@ -236,16 +236,28 @@ std::vector<std::string> SplitSections(std::string_view format)
     return sections;
 }
 
-std::string ApplyFloatSection(const std::string& section, double value)  // value >= 0
+// What the placeholders of a section ask for.
+struct TFloatPlaces {
+    int IntZeros = 0, IntPlaces = 0, FracZeros = 0, FracPlaces = 0;
+    bool Thousands = false, Scientific = false;
+    bool ExpPlus = false;
+    int ExpZeros = 0;
+};
+
+// "E+" or "e-" and the like at i: an exponent placeholder.
+bool IsExponentAt(const std::string& section, std::size_t i)
 {
-    // Scan the placeholders.
-    int intZeros = 0, intPlaces = 0, fracZeros = 0, fracPlaces = 0;
-    bool seenPoint = false, thousands = false, scientific = false;
-    bool expPlus = false;
-    int expZeros = 0;
+    const char c = section[i];
+    return (c == 'E' || c == 'e') && i + 1 < section.size() && (section[i + 1] == '+' || section[i + 1] == '-');
+}
+
+TFloatPlaces ScanPlaceholders(const std::string& section)
+{
+    TFloatPlaces p;
+    bool seenPoint = false;
     char quote = 0;
     for (std::size_t i = 0; i < section.size(); ++i) {
-        char c = section[i];
+        const char c = section[i];
         if (quote) {
             if (c == quote)
                 quote = 0;
@@ -255,77 +267,102 @@ std::string ApplyFloatSection(const std::string& section, double value)  // valu
             quote = c;
         } else if (c == '0' || c == '#') {
             if (seenPoint) {
-                ++fracPlaces;
+                ++p.FracPlaces;
                 if (c == '0')
-                    fracZeros = fracPlaces;
+                    p.FracZeros = p.FracPlaces;
             } else {
-                ++intPlaces;
-                if (c == '0' || intZeros)
-                    ++intZeros;
+                ++p.IntPlaces;
+                if (c == '0' || p.IntZeros)
+                    ++p.IntZeros;
             }
         } else if (c == '.') {
             seenPoint = true;
         } else if (c == ',') {
-            thousands = true;
-        } else if ((c == 'E' || c == 'e') && i + 1 < section.size() && (section[i + 1] == '+' || section[i + 1] == '-')) {
-            scientific = true;
-            expPlus = section[i + 1] == '+';
-            std::size_t j = i + 2;
-            while (j < section.size() && section[j] == '0') {
-                ++expZeros;
-                ++j;
-            }
+            p.Thousands = true;
+        } else if (IsExponentAt(section, i)) {
+            p.Scientific = true;
+            p.ExpPlus = section[i + 1] == '+';
+            for (std::size_t j = i + 2; j < section.size() && section[j] == '0'; ++j)
+                ++p.ExpZeros;
             break;
         }
     }
-    std::string intDigits, fracDigits, expText;
-    if (scientific) {
-        int exponent = 0;
-        double mantissa = value;
-        if (value != 0) {
-            exponent = int(std::floor(std::log10(value))) - (std::max(intPlaces, 1) - 1);
-            mantissa = value / std::pow(10.0, exponent);
-        }
-        std::string fixed = FixedDigits(mantissa, fracPlaces);
-        // Rounding may carry into another digit.
-        auto dot = fixed.find('.');
-        std::string ip = fixed.substr(0, dot);
-        if (int(ip.size()) > std::max(intPlaces, 1) && value != 0) {
-            ++exponent;
-            mantissa = value / std::pow(10.0, exponent);
-            fixed = FixedDigits(mantissa, fracPlaces);
-            dot = fixed.find('.');
-        }
-        intDigits = fixed.substr(0, dot);
-        fracDigits = dot == std::string::npos ? std::string() : fixed.substr(dot + 1);
-        std::string e = Digits(std::uint64_t(std::abs(exponent)), 10);
-        while (int(e.size()) < expZeros)
-            e.insert(e.begin(), '0');
-        expText = (exponent < 0 ? "-" : (expPlus ? "+" : "")) + e;
-    } else {
-        std::string fixed = FixedDigits(value, fracPlaces);
-        auto dot = fixed.find('.');
-        intDigits = fixed.substr(0, dot);
-        fracDigits = dot == std::string::npos ? std::string() : fixed.substr(dot + 1);
+    return p;
+}
+
+// The number's digits before and after the point, and its exponent's text.
+struct TFloatDigits {
+    std::string Int, Frac, Exp;
+};
+
+void SplitFixed(const std::string& fixed, TFloatDigits& d)
+{
+    const auto dot = fixed.find('.');
+    d.Int = fixed.substr(0, dot);
+    d.Frac = dot == std::string::npos ? std::string() : fixed.substr(dot + 1);
+}
+
+TFloatDigits ScientificDigits(double value, const TFloatPlaces& p)
+{
+    const int intPlaces = std::max(p.IntPlaces, 1);
+    int exponent = 0;
+    double mantissa = value;
+    if (value != 0) {
+        exponent = int(std::floor(std::log10(value))) - (intPlaces - 1);
+        mantissa = value / std::pow(10.0, exponent);
     }
+    std::string fixed = FixedDigits(mantissa, p.FracPlaces);
+    // Rounding may carry into another digit.
+    if (int(fixed.substr(0, fixed.find('.')).size()) > intPlaces && value != 0) {
+        ++exponent;
+        mantissa = value / std::pow(10.0, exponent);
+        fixed = FixedDigits(mantissa, p.FracPlaces);
+    }
+    TFloatDigits d;
+    SplitFixed(fixed, d);
+    std::string e = Digits(std::uint64_t(std::abs(exponent)), 10);
+    while (int(e.size()) < p.ExpZeros)
+        e.insert(e.begin(), '0');
+    d.Exp = (exponent < 0 ? "-" : (p.ExpPlus ? "+" : "")) + e;
+    return d;
+}
+
+TFloatDigits SectionDigits(double value, const TFloatPlaces& p)
+{
+    TFloatDigits d;
+    if (p.Scientific)
+        d = ScientificDigits(value, p);
+    else
+        SplitFixed(FixedDigits(value, p.FracPlaces), d);
     // Drop optional ("#") trailing fraction digits that are zero.
-    while (int(fracDigits.size()) > fracZeros && !fracDigits.empty() && fracDigits.back() == '0')
-        fracDigits.pop_back();
+    while (int(d.Frac.size()) > p.FracZeros && !d.Frac.empty() && d.Frac.back() == '0')
+        d.Frac.pop_back();
     // Leading integer zeros only as many as "0" places ask for.
-    while (intDigits.size() > 1 && intDigits[0] == '0')
-        intDigits.erase(0, 1);
-    if (intDigits == "0" && intZeros == 0)
-        intDigits.clear();
-    while (int(intDigits.size()) < intZeros)
-        intDigits.insert(intDigits.begin(), '0');
-    if (thousands)
-        intDigits = WithThousands(intDigits);
-    // Assemble: literals keep their places; the digits go where the first placeholder is.
+    while (d.Int.size() > 1 && d.Int[0] == '0')
+        d.Int.erase(0, 1);
+    if (d.Int == "0" && p.IntZeros == 0)
+        d.Int.clear();
+    while (int(d.Int.size()) < p.IntZeros)
+        d.Int.insert(d.Int.begin(), '0');
+    if (p.Thousands)
+        d.Int = WithThousands(d.Int);
+    return d;
+}
+
+// Literals keep their places; the digits go where the first placeholder is.
+std::string AssembleSection(const std::string& section, const TFloatPlaces& p, const TFloatDigits& d)
+{
     std::string out;
     bool digitsDone = false, pointDone = false;
-    quote = 0;
+    auto putDigits = [&] {
+        if (!digitsDone) {
+            out += d.Int;
+            digitsDone = true;
+        }
+    };
+    char quote = 0;
     for (std::size_t i = 0; i < section.size(); ++i) {
-        char c = section[i];
+        const char c = section[i];
         if (quote) {
             if (c == quote)
                 quote = 0;
@@ -336,28 +373,19 @@ std::string ApplyFloatSection(const std::string& section, double value)  // valu
         if (c == '"' || c == '\'') {
             quote = c;
         } else if (c == '0' || c == '#' || c == ',') {
-            if (!pointDone && !digitsDone) {
-                out += intDigits;
-                digitsDone = true;
-            }
+            if (!pointDone)
+                putDigits();
         } else if (c == '.') {
-            if (!digitsDone) {
-                out += intDigits;
-                digitsDone = true;
-            }
+            putDigits();
             if (!pointDone) {
-                if (!fracDigits.empty())
-                    out += "." + fracDigits;
+                if (!d.Frac.empty())
+                    out += "." + d.Frac;
                 pointDone = true;
             }
-        } else if (scientific && (c == 'E' || c == 'e') && i + 1 < section.size() &&
-                   (section[i + 1] == '+' || section[i + 1] == '-')) {
-            if (!digitsDone) {
-                out += intDigits;
-                digitsDone = true;
-            }
+        } else if (p.Scientific && IsExponentAt(section, i)) {
+            putDigits();
             out.push_back(c);
-            out += expText;
+            out += d.Exp;
             i += 1;
             while (i + 1 < section.size() && section[i + 1] == '0')
                 ++i;
@@ -365,9 +393,15 @@ std::string ApplyFloatSection(const std::string& section, double value)  // valu
             out.push_back(c);
         }
     }
-    if (!digitsDone && (intPlaces || fracPlaces))
-        out += intDigits;
+    if (!digitsDone && (p.IntPlaces || p.FracPlaces))
+        out += d.Int;
     return out;
+}
+
+std::string ApplyFloatSection(const std::string& section, double value)  // value >= 0
+{
+    const TFloatPlaces places = ScanPlaceholders(section);
+    return AssembleSection(section, places, SectionDigits(value, places));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "radio/StreamSession.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -109,6 +110,77 @@ TStreamSession::~TStreamSession()
 
 namespace {
 
+// Decodes the stream's MP3 frames and plays them; a new sample rate or channel count gets a new
+// decoder and device.
+class TMp3Playback {
+public:
+    TMp3Playback(TStreamSession::TState& state, std::function<void()> started)
+        : state_(state), started_(std::move(started))
+    {
+    }
+    void Play(const TMpegFrame& frame);
+    // What the decoder still holds, played to the end.
+    void Finish();
+
+private:
+    void PlayPcm();
+
+    TStreamSession::TState& state_;
+    std::function<void()> started_;
+    std::optional<TMp3Decoder> decoder_;
+    std::optional<TWaveOutput> output_;
+    std::vector<std::uint8_t> pcm_;
+    bool playing_ = false;
+};
+
+void TMp3Playback::Play(const TMpegFrame& frame)
+{
+    if (frame.Header.Layer != 3)
+        throw EStreamPlayerError(status::UnsupportedFormat("MPEG layer " + std::to_string(frame.Header.Layer)));
+    if (!decoder_ || !decoder_->Format().SameStream(frame.Header)) {
+        if (decoder_) {
+            decoder_->Flush(pcm_);
+            PlayPcm();
+            output_->Drain();
+        }
+        output_.reset();
+        decoder_.reset();
+        decoder_.emplace(frame.Header);
+        output_.emplace(decoder_->PcmFormat(), state_.WaveDevice, state_.Stop.Event());
+    }
+    decoder_->Decode(frame.Data, frame.Size, pcm_);
+    PlayPcm();
+}
+
+void TMp3Playback::Finish()
+{
+    decoder_->Flush(pcm_);
+    PlayPcm();
+    output_->Drain();
+}
+
+void TMp3Playback::PlayPcm()
+{
+    if (pcm_.empty())
+        return;
+    output_->Write(pcm_.data(), pcm_.size(), state_.Host->Gain());
+    pcm_.clear();
+    if (!playing_ && output_->Started()) {
+        playing_ = true;
+        started_();
+    }
+}
+
+// Only an MPEG stream is played; a page or another kind of audio gets its own error.
+void CheckStreamFormat(const THttpResponseHeader& header, const std::vector<std::uint8_t>& audio)
+{
+    const TStreamFormat format = SniffStreamFormat(header.ContentType(), audio.data(), audio.size());
+    if (format == TStreamFormat::Text)
+        throw EStreamPlayerError(status::NotAudio(header.ContentType()));
+    if (format != TStreamFormat::MaybeMpeg)
+        throw EStreamPlayerError(status::UnsupportedFormat(StreamFormatName(format)));
+}
+
 class TSessionRun {
 public:
     explicit TSessionRun(TStreamSession::TState& state) : state_(state) {}
@@ -175,54 +247,20 @@ void TSessionRun::Play()
     TIcyMetadataStripper stripper(header.IcyMetaInterval());
     std::vector<std::uint8_t> audio;
     stripper.Feed(body.data(), body.size(), audio);
-    const TStreamFormat format = SniffStreamFormat(header.ContentType(), audio.data(), audio.size());
-    if (format == TStreamFormat::Text)
-        throw EStreamPlayerError(status::NotAudio(header.ContentType()));
-    if (format != TStreamFormat::MaybeMpeg)
-        throw EStreamPlayerError(status::UnsupportedFormat(StreamFormatName(format)));
+    CheckStreamFormat(header, audio);
 
     TMpegFrameFinder finder;
-    std::optional<TMp3Decoder> decoder;
-    std::optional<TWaveOutput> output;
-    std::vector<std::uint8_t> pcm;
+    TMp3Playback playback(state_, [this] { Report(status::kPlaying); });
     bool anyFrame = false;
-    bool playing = false;
     // Counted here, not by the finder, so that a tag that claims to be endless counts too.
     std::uint64_t bytesWithoutFrame = audio.size();
-    const auto playPcm = [&] {
-        if (pcm.empty())
-            return;
-        output->Write(pcm.data(), pcm.size(), state_.Host->Gain());
-        pcm.clear();
-        if (!playing && output->Started()) {
-            playing = true;
-            Report(status::kPlaying);
-        }
-    };
-
     for (;;) {
         finder.Append(audio.data(), audio.size());
         audio.clear();
         TMpegFrame frame;
         while (finder.Next(frame)) {
             anyFrame = true;
-            if (frame.Header.Layer != 3)
-                throw EStreamPlayerError(
-                    status::UnsupportedFormat("MPEG layer " + std::to_string(frame.Header.Layer)));
-            if (!decoder || !decoder->Format().SameStream(frame.Header)) {
-                // A new sample rate or channel count needs a new decoder and device.
-                if (decoder) {
-                    decoder->Flush(pcm);
-                    playPcm();
-                    output->Drain();
-                }
-                output.reset();
-                decoder.reset();
-                decoder.emplace(frame.Header);
-                output.emplace(decoder->PcmFormat(), state_.WaveDevice, state_.Stop.Event());
-            }
-            decoder->Decode(frame.Data, frame.Size, pcm);
-            playPcm();
+            playback.Play(frame);
         }
         if (!anyFrame && bytesWithoutFrame > kMaxBytesWithoutFrame)
             throw EStreamPlayerError(status::UnsupportedFormat("no MP3 audio found"));
@@ -236,9 +274,7 @@ void TSessionRun::Play()
 
     if (!anyFrame)
         throw EStreamPlayerError(status::UnsupportedFormat("no MP3 audio found"));
-    decoder->Flush(pcm);
-    playPcm();
-    output->Drain();
+    playback.Finish();
     Report(status::kStreamEnded);
 }
 

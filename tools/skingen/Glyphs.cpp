@@ -9,158 +9,160 @@ namespace {
 
 using Pattern = std::vector<const char*>;
 
+// Each glyph as rows of its cell: "X" drawn, "." left alone.
+const Pattern closePattern{
+    "XX....XX",
+    "XXX..XXX",
+    ".XXXXXX.",
+    "..XXXX..",
+    "..XXXX..",
+    ".XXXXXX.",
+    "XXX..XXX",
+    "XX....XX"};
+const Pattern maximizePattern{
+    "XXXXXXXXX",
+    "XXXXXXXXX",
+    "X.......X",
+    "X.......X",
+    "X.......X",
+    "X.......X",
+    "X.......X",
+    "XXXXXXXXX"};
+const Pattern restorePattern{
+    "..XXXXXXX",
+    "..XXXXXXX",
+    "..X.....X",
+    "XXXXXXX.X",
+    "XXXXXXX.X",
+    "X.....XXX",
+    "X.....X..",
+    "X.....X..",
+    "XXXXXXX.."};
+const Pattern minimizePattern{
+    "XXXXXXXX",
+    "XXXXXXXX"};
+const Pattern rollUpPattern{
+    "...XX...",
+    "..XXXX..",
+    ".XXXXXX.",
+    "XXXXXXXX"};
+const Pattern rollDownPattern{
+    "XXXXXXXX",
+    ".XXXXXX.",
+    "..XXXX..",
+    "...XX..."};
+const Pattern trayPattern{
+    "XXXXXXXX",
+    "X......X",
+    "X......X",
+    "X..XX..X",
+    "X..XX..X",
+    "XXXXXXXX"};
+const Pattern sysMenuPattern{
+    "XXXXXXXX",
+    "XXXXXXXX",
+    "........",
+    "XXXXXXXX",
+    "........",
+    "XXXXXXXX"};
+const Pattern leftPattern{
+    "...X",
+    "..XX",
+    ".XXX",
+    "XXXX",
+    ".XXX",
+    "..XX",
+    "...X"};
+const Pattern rightPattern{
+    "X...",
+    "XX..",
+    "XXX.",
+    "XXXX",
+    "XXX.",
+    "XX..",
+    "X..."};
+const Pattern upPattern{
+    "...X...",
+    "..XXX..",
+    ".XXXXX.",
+    "XXXXXXX"};
+const Pattern downPattern{
+    "XXXXXXX",
+    ".XXXXX.",
+    "..XXX..",
+    "...X..."};
+const Pattern checkPattern{
+    "......X",
+    ".....XX",
+    "X...XXX",
+    "XX.XXX.",
+    "XXXXX..",
+    ".XXX...",
+    "..X...."};
+const Pattern dotPattern{
+    ".XXX.",
+    "XXXXX",
+    "XXXXX",
+    "XXXXX",
+    ".XXX."};
+const Pattern smallCrossPattern{
+    "XX...XX",
+    "XXX.XXX",
+    ".XXXXX.",
+    "..XXX..",
+    ".XXXXX.",
+    "XXX.XXX",
+    "XX...XX"};
+const Pattern gripHPattern{
+    "X.X.X.X.",
+    "........",
+    "X.X.X.X.",
+    "........",
+    "X.X.X.X.",
+    "........",
+    "X.X.X.X."};
+const Pattern gripVPattern{
+    "X.X.X.X",
+    ".......",
+    "X.X.X.X",
+    ".......",
+    "X.X.X.X",
+    ".......",
+    "X.X.X.X",
+    "......."};
+const Pattern sizeGripPattern{
+    "........XX",
+    "........XX",
+    "..........",
+    ".....XX.XX",
+    ".....XX.XX",
+    "..........",
+    "..XX.XX.XX",
+    "..XX.XX.XX"};
+
 const Pattern& pattern(Glyph g)
 {
-    static const Pattern close{
-        "XX....XX",
-        "XXX..XXX",
-        ".XXXXXX.",
-        "..XXXX..",
-        "..XXXX..",
-        ".XXXXXX.",
-        "XXX..XXX",
-        "XX....XX"};
-    static const Pattern maximize{
-        "XXXXXXXXX",
-        "XXXXXXXXX",
-        "X.......X",
-        "X.......X",
-        "X.......X",
-        "X.......X",
-        "X.......X",
-        "XXXXXXXXX"};
-    static const Pattern restore{
-        "..XXXXXXX",
-        "..XXXXXXX",
-        "..X.....X",
-        "XXXXXXX.X",
-        "XXXXXXX.X",
-        "X.....XXX",
-        "X.....X..",
-        "X.....X..",
-        "XXXXXXX.."};
-    static const Pattern minimize{
-        "XXXXXXXX",
-        "XXXXXXXX"};
-    static const Pattern rollUp{
-        "...XX...",
-        "..XXXX..",
-        ".XXXXXX.",
-        "XXXXXXXX"};
-    static const Pattern rollDown{
-        "XXXXXXXX",
-        ".XXXXXX.",
-        "..XXXX..",
-        "...XX..."};
-    static const Pattern tray{
-        "XXXXXXXX",
-        "X......X",
-        "X......X",
-        "X..XX..X",
-        "X..XX..X",
-        "XXXXXXXX"};
-    static const Pattern sysMenu{
-        "XXXXXXXX",
-        "XXXXXXXX",
-        "........",
-        "XXXXXXXX",
-        "........",
-        "XXXXXXXX"};
-    static const Pattern left{
-        "...X",
-        "..XX",
-        ".XXX",
-        "XXXX",
-        ".XXX",
-        "..XX",
-        "...X"};
-    static const Pattern right{
-        "X...",
-        "XX..",
-        "XXX.",
-        "XXXX",
-        "XXX.",
-        "XX..",
-        "X..."};
-    static const Pattern up{
-        "...X...",
-        "..XXX..",
-        ".XXXXX.",
-        "XXXXXXX"};
-    static const Pattern down{
-        "XXXXXXX",
-        ".XXXXX.",
-        "..XXX..",
-        "...X..."};
-    static const Pattern check{
-        "......X",
-        ".....XX",
-        "X...XXX",
-        "XX.XXX.",
-        "XXXXX..",
-        ".XXX...",
-        "..X...."};
-    static const Pattern dot{
-        ".XXX.",
-        "XXXXX",
-        "XXXXX",
-        "XXXXX",
-        ".XXX."};
-    static const Pattern smallCross{
-        "XX...XX",
-        "XXX.XXX",
-        ".XXXXX.",
-        "..XXX..",
-        ".XXXXX.",
-        "XXX.XXX",
-        "XX...XX"};
-    static const Pattern gripH{
-        "X.X.X.X.",
-        "........",
-        "X.X.X.X.",
-        "........",
-        "X.X.X.X.",
-        "........",
-        "X.X.X.X."};
-    static const Pattern gripV{
-        "X.X.X.X",
-        ".......",
-        "X.X.X.X",
-        ".......",
-        "X.X.X.X",
-        ".......",
-        "X.X.X.X",
-        "......."};
-    static const Pattern sizeGrip{
-        "........XX",
-        "........XX",
-        "..........",
-        ".....XX.XX",
-        ".....XX.XX",
-        "..........",
-        "..XX.XX.XX",
-        "..XX.XX.XX"};
     switch (g) {
-    case Glyph::Close: return close;
-    case Glyph::Maximize: return maximize;
-    case Glyph::Restore: return restore;
-    case Glyph::Minimize: return minimize;
-    case Glyph::RollUp: return rollUp;
-    case Glyph::RollDown: return rollDown;
-    case Glyph::Tray: return tray;
-    case Glyph::SysMenu: return sysMenu;
-    case Glyph::ArrowLeft: return left;
-    case Glyph::ArrowRight: return right;
-    case Glyph::ArrowUp: return up;
-    case Glyph::ArrowDown: return down;
-    case Glyph::Check: return check;
-    case Glyph::Dot: return dot;
-    case Glyph::SmallCross: return smallCross;
-    case Glyph::GripHorizontal: return gripH;
-    case Glyph::GripVertical: return gripV;
-    case Glyph::SizeGrip: return sizeGrip;
+    case Glyph::Close: return closePattern;
+    case Glyph::Maximize: return maximizePattern;
+    case Glyph::Restore: return restorePattern;
+    case Glyph::Minimize: return minimizePattern;
+    case Glyph::RollUp: return rollUpPattern;
+    case Glyph::RollDown: return rollDownPattern;
+    case Glyph::Tray: return trayPattern;
+    case Glyph::SysMenu: return sysMenuPattern;
+    case Glyph::ArrowLeft: return leftPattern;
+    case Glyph::ArrowRight: return rightPattern;
+    case Glyph::ArrowUp: return upPattern;
+    case Glyph::ArrowDown: return downPattern;
+    case Glyph::Check: return checkPattern;
+    case Glyph::Dot: return dotPattern;
+    case Glyph::SmallCross: return smallCrossPattern;
+    case Glyph::GripHorizontal: return gripHPattern;
+    case Glyph::GripVertical: return gripVPattern;
+    case Glyph::SizeGrip: return sizeGripPattern;
     }
-    return close;
+    return closePattern;
 }
 
 // The glyph sits low in its cell when that is how people expect it (the minimize bar).

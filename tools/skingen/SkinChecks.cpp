@@ -222,40 +222,49 @@ std::vector<std::string> checkKeyColour(const SkinBundle& skin)
     return problems;
 }
 
-std::vector<std::string> checkTiledStrips(const SkinBundle& skin)
+namespace {
+
+// A run the engine tiles along its rows (or its columns) must look the same all along it.
+void uniformRows(const Image& image, const Rect& r, const std::string& what, std::vector<std::string>& problems)
 {
-    std::vector<std::string> problems;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left + 1; x < r.right; ++x)
+            if (image.at(x, y) != image.at(r.left, y)) {
+                problems.push_back(what + " changes along its tiled run at " + std::to_string(x) + "," + std::to_string(y));
+                return;
+            }
+}
+
+void uniformColumns(const Image& image, const Rect& r, const std::string& what, std::vector<std::string>& problems)
+{
+    for (int x = r.left; x < r.right; ++x)
+        for (int y = r.top + 1; y < r.bottom; ++y)
+            if (image.at(x, y) != image.at(x, r.top)) {
+                problems.push_back(what + " changes along its tiled run at " + std::to_string(x) + "," + std::to_string(y));
+                return;
+            }
+}
+
+void frameEdges(const SkinBundle& skin, std::vector<std::string>& problems)
+{
     const FrameLayout& f = skin.layout;
-    auto uniformRows = [&](const Image& image, const Rect& r, const std::string& what) {
-        for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left + 1; x < r.right; ++x)
-                if (image.at(x, y) != image.at(r.left, y)) {
-                    problems.push_back(what + " changes along its tiled run at " + std::to_string(x) + "," + std::to_string(y));
-                    return;
-                }
-    };
-    auto uniformColumns = [&](const Image& image, const Rect& r, const std::string& what) {
-        for (int x = r.left; x < r.right; ++x)
-            for (int y = r.top + 1; y < r.bottom; ++y)
-                if (image.at(x, y) != image.at(x, r.top)) {
-                    problems.push_back(what + " changes along its tiled run at " + std::to_string(x) + "," + std::to_string(y));
-                    return;
-                }
-    };
     for (const Image* frame : {&skin.frame, &skin.inactiveFrame, &skin.mask}) {
         if (frame->empty()) continue;
-        uniformRows(*frame, {f.leftTop.x, 0, f.rightTop.x, f.client.top}, "the frame's top edge");
-        uniformRows(*frame, {f.leftBottom.x, f.client.bottom, f.rightBottom.x, frame->height()}, "the frame's bottom edge");
-        uniformColumns(*frame, {0, f.leftTop.y, f.client.left, f.leftBottom.y}, "the frame's left edge");
-        uniformColumns(*frame, {f.client.right, f.rightTop.y, frame->width(), f.rightBottom.y}, "the frame's right edge");
+        uniformRows(*frame, {f.leftTop.x, 0, f.rightTop.x, f.client.top}, "the frame's top edge", problems);
+        uniformRows(*frame, {f.leftBottom.x, f.client.bottom, f.rightBottom.x, frame->height()}, "the frame's bottom edge", problems);
+        uniformColumns(*frame, {0, f.leftTop.y, f.client.left, f.leftBottom.y}, "the frame's left edge", problems);
+        uniformColumns(*frame, {f.client.right, f.rightTop.y, frame->width(), f.rightBottom.y}, "the frame's right edge", problems);
     }
-    // Strips and nine-part controls tile their edges: those runs must not change along them.
-    const Image& a = skin.atlas;
+}
+
+// Strips and nine-part controls tile their edges: those runs must not change along them.
+void atlasStrips(const Image& a, std::vector<std::string>& problems)
+{
     auto strip = [&](const Rect& cell, int left, int right, const std::string& what) {
-        uniformRows(a, {cell.left + left, cell.top, cell.right - right, cell.bottom}, what);
+        uniformRows(a, {cell.left + left, cell.top, cell.right - right, cell.bottom}, what, problems);
     };
     auto vstrip = [&](const Rect& cell, int top, int bottom, const std::string& what) {
-        uniformColumns(a, {cell.left, cell.top + top, cell.right, cell.bottom - bottom}, what);
+        uniformColumns(a, {cell.left, cell.top + top, cell.right, cell.bottom - bottom}, what, problems);
     };
     for (const Rect& cell : {atlas::Edit, atlas::EditActive}) strip(cell, 3, 3, "an edit");
     for (const Rect& cell : {atlas::Combo, atlas::ComboActive}) strip(cell, 3, 19, "a combo box");
@@ -277,16 +286,13 @@ std::vector<std::string> checkTiledStrips(const SkinBundle& skin)
     for (const Rect& cell : atlas::ListItem) strip(cell, 3, 3, "a list item");
     for (const Rect& cell : {atlas::MenuItem, atlas::MenuItemActive}) strip(cell, 4, 4, "a menu item");
     strip(atlas::MenuDivider, 4, 4, "the menu divider");
+}
 
-    // The popup and hint frames grow both ways around their items.
-    for (const auto& [image, inner, what] : {std::tuple{&skin.popup, 6, "the popup frame"}, std::tuple{&skin.hint, 5, "the hint frame"}}) {
-        const int w = image->width(), h = image->height();
-        uniformRows(*image, {inner, 0, w - inner, h}, what);
-        uniformColumns(*image, {0, inner, w, h - inner}, what);
-    }
-
-    // Every described image, cut as the engine cuts it by its corner points. Edges that run
-    // downwards only matter for controls whose height changes.
+// Every described image, cut as the engine cuts it by its corner points. Edges that run
+// downwards only matter for controls whose height changes.
+void describedImages(const SkinBundle& skin, std::vector<std::string>& problems)
+{
+    const Image& a = skin.atlas;
     static const std::set<std::string> growsDownwards{"panel", "expanel", "listbox", "tab", "vscrollbar", "trackbar"};
     for (const NamedType& control : describedControls()) {
         const std::string name = control.name;
@@ -299,20 +305,36 @@ std::vector<std::string> checkTiledStrips(const SkinBundle& skin)
         const int w = r.width(), h = r.height();
         const std::string what = "[" + name + "]";
         if (rb.x != 0 && rb.y != 0) {
-            uniformRows(a, Rect{lt.x, 0, rt.x, cl.top}.moved(r.left, r.top), what + " top edge");
-            uniformRows(a, Rect{lb.x, cl.bottom, rb.x, h}.moved(r.left, r.top), what + " bottom edge");
-            uniformRows(a, cl.moved(r.left, r.top), what + " client");
+            uniformRows(a, Rect{lt.x, 0, rt.x, cl.top}.moved(r.left, r.top), what + " top edge", problems);
+            uniformRows(a, Rect{lb.x, cl.bottom, rb.x, h}.moved(r.left, r.top), what + " bottom edge", problems);
+            uniformRows(a, cl.moved(r.left, r.top), what + " client", problems);
             if (growsDownwards.count(name)) {
-                uniformColumns(a, Rect{0, lt.y, cl.left, lb.y}.moved(r.left, r.top), what + " left edge");
-                uniformColumns(a, Rect{cl.right, rt.y, w, rb.y}.moved(r.left, r.top), what + " right edge");
-                uniformColumns(a, cl.moved(r.left, r.top), what + " client");
+                uniformColumns(a, Rect{0, lt.y, cl.left, lb.y}.moved(r.left, r.top), what + " left edge", problems);
+                uniformColumns(a, Rect{cl.right, rt.y, w, rb.y}.moved(r.left, r.top), what + " right edge", problems);
+                uniformColumns(a, cl.moved(r.left, r.top), what + " client", problems);
             }
         } else if (rt.x != 0 || rt.y != 0) {
-            uniformRows(a, Rect{lt.x, 0, rt.x, h}.moved(r.left, r.top), what + " middle");
+            uniformRows(a, Rect{lt.x, 0, rt.x, h}.moved(r.left, r.top), what + " middle", problems);
         } else if (lb.x != 0 || lb.y != 0) {
-            uniformColumns(a, Rect{0, lt.y, w, lb.y}.moved(r.left, r.top), what + " middle");
+            uniformColumns(a, Rect{0, lt.y, w, lb.y}.moved(r.left, r.top), what + " middle", problems);
         }
     }
+}
+
+}  // namespace
+
+std::vector<std::string> checkTiledStrips(const SkinBundle& skin)
+{
+    std::vector<std::string> problems;
+    frameEdges(skin, problems);
+    atlasStrips(skin.atlas, problems);
+    // The popup and hint frames grow both ways around their items.
+    for (const auto& [image, inner, what] : {std::tuple{&skin.popup, 6, "the popup frame"}, std::tuple{&skin.hint, 5, "the hint frame"}}) {
+        const int w = image->width(), h = image->height();
+        uniformRows(*image, {inner, 0, w - inner, h}, what, problems);
+        uniformColumns(*image, {0, inner, w, h - inner}, what, problems);
+    }
+    describedImages(skin, problems);
     return problems;
 }
 

@@ -151,33 +151,8 @@ void checkRadio(IniText& t, const SkinParams& p, const Palette& c, const char* n
     t.colour("framefontcolor", c.panelText);
 }
 
-}  // namespace
-
-const std::vector<NamedType>& describedControls()
+void panels(IniText& t, const Palette& c)
 {
-    static const std::vector<NamedType> list{
-        {"button", "button"},         {"toolbutton", "button"},       {"resizebutton", "button"},
-        {"panel", "panel"},           {"toolpanel", "panel"},         {"statusbar", "panel"},
-        {"expanel", "expanel"},       {"checkbox", "checkradio"},     {"radiobox", "checkradio"},
-        {"htrackbar", "trackbar"},    {"trackbar", "trackbar"},       {"hscrollbar", "scrollbar"},
-        {"vscrollbar", "scrollbar"},  {"bothhscrollbar", "scrollbar"}, {"hupdown", "updown"},
-        {"tab", "tab"},               {"edit", "edit"},               {"combobox", "combobox"},
-        {"listbox", "listbox"},       {"stdlabel", "stdlabel"}};
-    return list;
-}
-
-void describeControls(IniText& t, const SkinParams& p, const Palette& c)
-{
-    t.section("SKINCONTROLS");
-    const auto& list = describedControls();
-    t.key("count", static_cast<int>(list.size()));
-    for (std::size_t i = 0; i < list.size(); ++i)
-        t.key(std::to_string(i), std::string(list[i].name) + ":" + list[i].type);
-
-    pushButton(t, p, c, "button", Button, 4, ButtonAnimation);
-    pushButton(t, p, c, "toolbutton", ToolButton, 3, ToolButtonAnimation);
-    pushButton(t, p, c, "resizebutton", ResizeButton, 3, ResizeButtonAnimation);
-
     start(t, "panel", Panel);
     corners(t, {6, PanelHeader}, {58, PanelHeader}, {6, 58}, {58, 58}, {3, PanelHeader, 61, 61});
     t.key("captionrect", Rect{4, 2, 60, PanelHeader - 2});
@@ -196,7 +171,10 @@ void describeControls(IniText& t, const SkinParams& p, const Palette& c)
     t.key("gripperrect", SizeGrip);
     t.key("grippertransparent", 1);
     t.colour("grippertransparentcolor", KeyColour);
+}
 
+void exPanel(IniText& t, const Palette& c)
+{
     start(t, "expanel", ExPanel);
     corners(t, {6, ExPanelHeader}, {58, ExPanelHeader}, {6, 58}, {58, 58}, {3, ExPanelHeader, 61, 61});
     t.key("rollhskinrect", RollH);
@@ -224,17 +202,10 @@ void describeControls(IniText& t, const SkinParams& p, const Palette& c)
     t.key("vrestorebuttondownrect", vRestore(2));
     t.key("captionrect", Rect{4, 3, 60, 17});
     font(t, c.headerText, true);
+}
 
-    checkRadio(t, p, c, "checkbox", CheckBox, CheckBoxActive, false);
-    checkRadio(t, p, c, "radiobox", RadioBox, RadioBoxActive, true);
-
-    trackBar(t, "htrackbar", HTrackBar, false);
-    trackBar(t, "trackbar", VTrackBar, true);
-
-    scrollBar(t, "hscrollbar", HScroll, false);
-    scrollBar(t, "vscrollbar", VScroll, true);
-    scrollBar(t, "bothhscrollbar", HScrollBoth, false);
-
+void upDown(IniText& t)
+{
     start(t, "hupdown", UpDown);
     t.key("downbuttonrect", Rect{0, 0, 18, 18});
     t.key("upbuttonrect", Rect{18, 0, 36, 18});
@@ -242,7 +213,10 @@ void describeControls(IniText& t, const SkinParams& p, const Palette& c)
     t.key("downdownbuttonrect", UpDownDownPressed);
     t.key("activeupbuttonrect", UpDownUpHot);
     t.key("downupbuttonrect", UpDownUpPressed);
+}
 
+void tab(IniText& t, const Palette& c)
+{
     start(t, "tab", TabSheet);
     t.key("tabrect", Tab[0]);
     t.key("activetabrect", Tab[1]);
@@ -258,7 +232,11 @@ void describeControls(IniText& t, const SkinParams& p, const Palette& c)
     t.colour("mouseinfontcolor", c.faceHotText);
     t.key("updown", "hupdown");
     t.key("showfocus", 1);
+}
 
+// The edit, the combo box and its list box, and the plain label's colours.
+void textControls(IniText& t, const Palette& c)
+{
     start(t, "edit", Edit);
     t.point("lefttoppoint", 3, 0);
     t.point("righttoppoint", 61, 0);
@@ -289,6 +267,46 @@ void describeControls(IniText& t, const SkinParams& p, const Palette& c)
     t.section("stdlabel");
     font(t, c.panelText);
     t.colour("activefontcolor", c.accent == c.panel ? c.panelText : readableOn(c.accent, c.panel));
+}
+
+}  // namespace
+
+const std::vector<NamedType>& describedControls()
+{
+    static const std::vector<NamedType> list{
+        {"button", "button"},         {"toolbutton", "button"},       {"resizebutton", "button"},
+        {"panel", "panel"},           {"toolpanel", "panel"},         {"statusbar", "panel"},
+        {"expanel", "expanel"},       {"checkbox", "checkradio"},     {"radiobox", "checkradio"},
+        {"htrackbar", "trackbar"},    {"trackbar", "trackbar"},       {"hscrollbar", "scrollbar"},
+        {"vscrollbar", "scrollbar"},  {"bothhscrollbar", "scrollbar"}, {"hupdown", "updown"},
+        {"tab", "tab"},               {"edit", "edit"},               {"combobox", "combobox"},
+        {"listbox", "listbox"},       {"stdlabel", "stdlabel"}};
+    return list;
+}
+
+void describeControls(IniText& t, const SkinParams& p, const Palette& c)
+{
+    t.section("SKINCONTROLS");
+    const auto& list = describedControls();
+    t.key("count", static_cast<int>(list.size()));
+    for (std::size_t i = 0; i < list.size(); ++i)
+        t.key(std::to_string(i), std::string(list[i].name) + ":" + list[i].type);
+
+    pushButton(t, p, c, "button", Button, 4, ButtonAnimation);
+    pushButton(t, p, c, "toolbutton", ToolButton, 3, ToolButtonAnimation);
+    pushButton(t, p, c, "resizebutton", ResizeButton, 3, ResizeButtonAnimation);
+    panels(t, c);
+    exPanel(t, c);
+    checkRadio(t, p, c, "checkbox", CheckBox, CheckBoxActive, false);
+    checkRadio(t, p, c, "radiobox", RadioBox, RadioBoxActive, true);
+    trackBar(t, "htrackbar", HTrackBar, false);
+    trackBar(t, "trackbar", VTrackBar, true);
+    scrollBar(t, "hscrollbar", HScroll, false);
+    scrollBar(t, "vscrollbar", VScroll, true);
+    scrollBar(t, "bothhscrollbar", HScrollBoth, false);
+    upDown(t);
+    tab(t, c);
+    textControls(t, c);
 }
 
 }  // namespace skingen

@@ -18,90 +18,105 @@ namespace {
 using namespace cl;
 using namespace sk;
 
-void DrawBoxes(const gallery::TGalleryContext& Context)
+struct TBoxes {
+    TskSkinPageControl* Pages = nullptr;
+    TskSkinEdit* Edit = nullptr;
+    TskSkinEdit* Button = nullptr;
+    TskSkinPasswordEdit* Password = nullptr;
+    TskSkinTabControl* Tabs = nullptr;
+    TskSkinListBox* List = nullptr;
+    TskSkinUpDown* UpDown = nullptr;
+    TskSkinComboBox* Fixed = nullptr;
+    TskSkinComboBox* Editable = nullptr;
+};
+
+// The page control, with the edits on its first page.
+void PlacePages(TForm* F, TBoxes& B)
 {
-    std::unique_ptr<TForm, void (*)(TForm*)> form(new TForm(nullptr), [](TForm* F) { F->Free(); });
-    form->SetBounds(20, 20, 560, 400);
-    form->SetCaption("Boxes");
-    auto* frame = new TskSkinFrame(form.get());
-    frame->SetSkinData(Context.Skin);
-
-    auto* pages = new TskSkinPageControl(form.get());
-    pages->SetParent(form.get());
-    pages->SetBounds(10, 10, 300, 170);
+    B.Pages = new TskSkinPageControl(F);
+    B.Pages->SetParent(F);
+    B.Pages->SetBounds(10, 10, 300, 170);
     for (const char* caption : {"Web Site", "PlayList", "Configure"}) {
-        auto* sheet = new TskSkinTabSheet(pages);
+        auto* sheet = new TskSkinTabSheet(B.Pages);
         sheet->SetCaption(caption);
-        sheet->SetPageControl(pages);
+        sheet->SetPageControl(B.Pages);
     }
-    pages->SetActivePageIndex(0);
-    auto* edit = new TskSkinEdit(pages->Pages(0));
-    edit->SetParent(pages->Pages(0));
-    edit->SetBounds(10, 10, 200, 20);
-    edit->SetText("http://127.0.0.1/stream");
-    auto* button = new TskSkinEdit(pages->Pages(0));
-    button->SetParent(pages->Pages(0));
-    button->SetButtonMode(true);
-    button->SetSkinDataName("buttonedit");
-    button->SetBounds(10, 40, 200, 20);
-    button->SetText("demo");
-    auto* password = new TskSkinPasswordEdit(pages->Pages(0));
-    password->SetParent(pages->Pages(0));
-    password->SetBounds(10, 70, 200, 21);
-    password->SetText("secret");
+    B.Pages->SetActivePageIndex(0);
+    TWinControl* page = B.Pages->Pages(0);
+    B.Edit = new TskSkinEdit(page);
+    B.Edit->SetParent(page);
+    B.Edit->SetBounds(10, 10, 200, 20);
+    B.Edit->SetText("http://127.0.0.1/stream");
+    B.Button = new TskSkinEdit(page);
+    B.Button->SetParent(page);
+    B.Button->SetButtonMode(true);
+    B.Button->SetSkinDataName("buttonedit");
+    B.Button->SetBounds(10, 40, 200, 20);
+    B.Button->SetText("demo");
+    B.Password = new TskSkinPasswordEdit(page);
+    B.Password->SetParent(page);
+    B.Password->SetBounds(10, 70, 200, 21);
+    B.Password->SetText("secret");
+}
 
-    auto* tabs = new TskSkinTabControl(form.get());
-    tabs->SetParent(form.get());
-    tabs->SetBounds(10, 190, 300, 150);
+void PlaceTabsListAndUpDown(TForm* F, TBoxes& B)
+{
+    B.Tabs = new TskSkinTabControl(F);
+    B.Tabs->SetParent(F);
+    B.Tabs->SetBounds(10, 190, 300, 150);
     for (const char* caption : {"Best Stations", "Recently Added", "Rate"})
-        tabs->Tabs()->Add(caption);
-    tabs->SetTabIndex(1);
+        B.Tabs->Tabs()->Add(caption);
+    B.Tabs->SetTabIndex(1);
 
-    auto* list = new TskSkinListBox(form.get());
-    list->SetParent(form.get());
-    list->SetBounds(320, 10, 200, 200);
+    B.List = new TskSkinListBox(F);
+    B.List->SetParent(F);
+    B.List->SetBounds(320, 10, 200, 200);
     for (int i = 0; i < 20; ++i)
-        list->Items()->Add("Station " + std::to_string(i + 1));
-    list->SetItemIndex(2);
+        B.List->Items()->Add("Station " + std::to_string(i + 1));
+    B.List->SetItemIndex(2);
 
-    auto* upDown = new TskSkinUpDown(form.get());
-    upDown->SetParent(form.get());
-    upDown->SetBounds(320, 220, 50, 25);
+    B.UpDown = new TskSkinUpDown(F);
+    B.UpDown->SetParent(F);
+    B.UpDown->SetBounds(320, 220, 50, 25);
+}
 
-    auto* fixed = new TskSkinComboBox(form.get());
-    fixed->SetParent(form.get());
-    fixed->SetBounds(320, 260, 200, 20);
-    auto* editable = new TskSkinComboBox(form.get());
-    editable->SetParent(form.get());
-    editable->SetStyle(skcbEditStyle);
-    editable->SetBounds(320, 300, 200, 20);
+void PlaceComboBoxes(TForm* F, TBoxes& B)
+{
+    B.Fixed = new TskSkinComboBox(F);
+    B.Fixed->SetParent(F);
+    B.Fixed->SetBounds(320, 260, 200, 20);
+    B.Editable = new TskSkinComboBox(F);
+    B.Editable->SetParent(F);
+    B.Editable->SetStyle(skcbEditStyle);
+    B.Editable->SetBounds(320, 300, 200, 20);
     for (const char* position : {"Upper left", "Upper right", "Lower left", "Lower right"}) {
-        fixed->Items()->Add(position);
-        editable->Items()->Add(position);
+        B.Fixed->Items()->Add(position);
+        B.Editable->Items()->Add(position);
     }
-    fixed->SetItemIndex(1);
-    editable->SetItemIndex(2);
+    B.Fixed->SetItemIndex(1);
+    B.Editable->SetItemIndex(2);
+}
 
-    for (TControl* c :
-         std::initializer_list<TControl*>{pages, tabs, list, upDown, edit, button, password, fixed, editable}) {
-        if (auto* p = dynamic_cast<TskSkinPageControl*>(c))
-            p->SetSkinData(Context.Skin);
-        else if (auto* t = dynamic_cast<TskSkinTabControl*>(c))
-            t->SetSkinData(Context.Skin);
-        else if (auto* e = dynamic_cast<TskSkinCustomEdit*>(c))
-            e->SetSkinData(Context.Skin);
-        else if (auto* s = dynamic_cast<TskSkinControl*>(c))
-            s->SetSkinData(Context.Skin);
-    }
-    form->Show();
-    gallery::Settle();
-    Context.SaveWindow(form->Handle(), "boxes");
+void SkinBoxes(const TBoxes& B, TskSkinData* Skin)
+{
+    B.Pages->SetSkinData(Skin);
+    B.Tabs->SetSkinData(Skin);
+    B.List->SetSkinData(Skin);
+    B.UpDown->SetSkinData(Skin);
+    B.Edit->SetSkinData(Skin);
+    B.Button->SetSkinData(Skin);
+    B.Password->SetSkinData(Skin);
+    B.Fixed->SetSkinData(Skin);
+    B.Editable->SetSkinData(Skin);
+}
 
-    // The list is a window of its own: it is pictured from what it paints, which does not
-    // depend on a window manager showing a second top-level window.
-    fixed->DropDown();
+// The list is a window of its own: it is pictured from what it paints, which does not depend
+// on a window manager showing a second top-level window.
+void SaveDroppedList(const gallery::TGalleryContext& Context, TskSkinComboBox* Combo)
+{
+    Combo->DropDown();
     gallery::Settle();
-    TskPopupListBox* drop = fixed->ListBox();
+    TskPopupListBox* drop = Combo->ListBox();
     TBitmap picture;
     picture.SetSize(drop->Width(), drop->Height());
     SendMessageA(drop->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(picture.Canvas()->Handle()), PRF_CLIENT);
@@ -111,7 +126,25 @@ void DrawBoxes(const gallery::TGalleryContext& Context)
     SendMessageA(inner->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(rows.Canvas()->Handle()), PRF_CLIENT);
     picture.Canvas()->Draw(inner->Left(), inner->Top(), &rows);
     Context.Save(picture, "boxes-dropdown");
-    fixed->CloseUp(false);
+    Combo->CloseUp(false);
+}
+
+void DrawBoxes(const gallery::TGalleryContext& Context)
+{
+    std::unique_ptr<TForm, void (*)(TForm*)> form(new TForm(nullptr), [](TForm* F) { F->Free(); });
+    form->SetBounds(20, 20, 560, 400);
+    form->SetCaption("Boxes");
+    auto* frame = new TskSkinFrame(form.get());
+    frame->SetSkinData(Context.Skin);
+    TBoxes boxes;
+    PlacePages(form.get(), boxes);
+    PlaceTabsListAndUpDown(form.get(), boxes);
+    PlaceComboBoxes(form.get(), boxes);
+    SkinBoxes(boxes, Context.Skin);
+    form->Show();
+    gallery::Settle();
+    Context.SaveWindow(form->Handle(), "boxes");
+    SaveDroppedList(Context, boxes.Fixed);
 }
 
 gallery::TGalleryPage page("boxes", &DrawBoxes);
