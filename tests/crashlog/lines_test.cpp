@@ -73,6 +73,20 @@ TEST(LineTable, RowsOfOneSequenceGiveTheLineOfEachAddress)
     }
 }
 
+TEST(LineTable, ASecondSequenceStartsAgainFromLineOne)
+{
+    std::vector<std::uint8_t> program = Program;
+    for (std::uint8_t b : {0x00, 0x05, 0x02, 0x00, 0x20, 0x40, 0x00,  // set_address 0x402000
+                           0x01,                                      // copy: 0x402000 line 1
+                           0x02, 0x02, 0x00, 0x01, 0x01})             // advance_pc 2, end_sequence
+        program.push_back(b);
+    TVozozoLineTable table;
+    table.Load(Unit(4, program), 0x400000);
+    EXPECT_EQ(table.LineOf(0x1015), 11u);
+    EXPECT_EQ(table.LineOf(0x2000), 1u);
+    EXPECT_EQ(table.LineOf(0x2002), 0u);
+}
+
 TEST(LineTable, TruncatedOrForeignDataNeverReadsPastItsEnd)
 {
     const std::vector<char> whole = Unit(5, Program);

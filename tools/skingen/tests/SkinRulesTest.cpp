@@ -122,7 +122,7 @@ TEST(SkinChecks, FindASeamInATiledEdge)
     EXPECT_FALSE(checkTiledStrips(skin).empty());
     SkinBundle bar = firstSkin();
     bar.atlas.set(atlas::HScroll.left + 50, atlas::HScroll.top + 9, Rgb{1, 2, 3});
-    EXPECT_FALSE(checkTiledStrips(bar).empty());
+    EXPECT_NE(joined(checkTiledStrips(bar)).find("the scroll bar changes"), std::string::npos);
     // A panel's left edge is tiled downwards as the panel grows.
     SkinBundle panel = firstSkin();
     panel.atlas.set(atlas::Panel.left + 1, atlas::Panel.top + 40, Rgb{1, 2, 3});
