@@ -105,11 +105,15 @@ TskSkinFrame::~TskSkinFrame()
     // A child whose frame goes before its window tells the main form now.
     if (form_->FormStyle() == cl::fsMDIChild)
         MDIChildDestroyed();
-    if (form_->ComponentState().Contains(cl::csDestroying) || ComponentState().Contains(cl::csDesigning))
+    if (ComponentState().Contains(cl::csDesigning))
         return;
+    // A form on its way out can still get messages for its window after its frame has gone (it
+    // is hidden before its windows are destroyed): they must find the form's own procedure.
     form_->WindowProc = savedWndProc_;
     if (form_->OnShortCut.Object() == this)
         form_->OnShortCut = nullptr;
+    if (form_->ComponentState().Contains(cl::csDestroying))
+        return;
     if (form_->HandleAllocated()) {
         // The window owns the region; taking it away deletes it.
         SetWindowRgn(form_->Handle(), nullptr, TRUE);
