@@ -1,5 +1,6 @@
 # The main window: skin switches against a full repaint, GDI objects after many switches, and a
-# station click to the first buffer handed to the sound output.
+# station click to the first buffer handed to the sound output, and a switch from one playing
+# station to another against the same switch on the bare player.
 if(TREBANIX_WINDOWS)
   add_executable(mainwindow_bench ${CMAKE_CURRENT_LIST_DIR}/mainwindow_bench.cpp
                                   ${CMAKE_SOURCE_DIR}/tests/radio/StreamTestServer.cpp

@@ -6,10 +6,14 @@
 //  - the time from a left click on a station to the first buffer handed to the sound output
 //    (the stream player reports "Playing" right after it), against the same for the bare player;
 //  - how long the first click on a station holds the window painted and idle as a user finds
-//    it, with the program's own player against the bare stream player.
+//    it, with the program's own player against the bare stream player;
+//  - a switch from a playing station to another, clicked in the list as a user does, to the
+//    first buffer of the new station handed to waveOut, against the same switch made on the
+//    bare stream player (stop, then the new address).
 #include <winsock2.h>
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -17,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "ImportSlotHook.h"
 #include "StreamTestServer.h"
 #include "bench/bench_windows.h"
 #include "classlib/ComObj.h"
@@ -25,6 +30,7 @@
 #include "radio/StreamPlayer.h"
 #include "radio/frmRadioMain.h"
 #include "support/LiveHandles.h"
+#include "support/RealInput.h"
 
 using namespace cl;
 
@@ -86,12 +92,15 @@ struct TSavedSettings {
 
 using TFormOwner = std::unique_ptr<TfrmRadioMain, void (*)(TfrmRadioMain*)>;
 
-TFormOwner ShowMainWindow(TRadioChannelManager& Directory, std::function<std::unique_ptr<TMediaPlayer>()> Player)
+// WithBrowser: the program's own browser control, as the program has it; else none.
+TFormOwner ShowMainWindow(TRadioChannelManager& Directory, std::function<std::unique_ptr<TMediaPlayer>()> Player,
+                          bool WithBrowser = false)
 {
     TRadioMainServices services = DefaultRadioMainServices();
     if (Player)
         services.CreatePlayer = std::move(Player);
-    services.CreateBrowser = [](TWinControl*) { return std::unique_ptr<TWebBrowser>(); };
+    if (!WithBrowser)
+        services.CreateBrowser = [](TWinControl*) { return std::unique_ptr<TWebBrowser>(); };
     services.ShowMessage = [](const std::string&) {};
     services.Directory = [&Directory] { return &Directory; };
     TFormOwner form(new TfrmRadioMain(nullptr, services), [](TfrmRadioMain* F) { F->Free(); });
@@ -232,6 +241,145 @@ void BenchFirstPlay()
     bench::Report("mainwindow_first_play_holds_window", program, bench::MedianOf(bare), "2");
 }
 
+// The sound output as the program drives it, seen where it calls the system: the first write
+// to a device opened after the mark is the new station's first buffer.
+class TNewDeviceWatch {
+public:
+    TNewDeviceWatch()
+        : open_("winmm.dll", "waveOutOpen", reinterpret_cast<void*>(&Open)),
+          write_("winmm.dll", "waveOutWrite", reinterpret_cast<void*>(&Write))
+    {
+        self_ = this;
+    }
+    ~TNewDeviceWatch() { self_ = nullptr; }
+    bool Installed() const { return open_.Installed() && write_.Installed(); }
+    void Mark()
+    {
+        firstWrite_ = 0;
+        newDevice_ = nullptr;
+        marked_ = true;
+    }
+    // Milliseconds (on NowMs's clock) of the first write to a device opened since the mark;
+    // 0 while none.
+    double FirstNewWrite() const { return firstWrite_; }
+
+private:
+    static MMRESULT WINAPI Open(LPHWAVEOUT Device, UINT Id, LPCWAVEFORMATEX Format, DWORD_PTR Callback,
+                                DWORD_PTR Instance, DWORD Flags)
+    {
+        const MMRESULT result =
+            self_->open_.Original<decltype(&waveOutOpen)>()(Device, Id, Format, Callback, Instance, Flags);
+        if (result == MMSYSERR_NOERROR && Device && self_->marked_)
+            self_->newDevice_ = *Device;
+        return result;
+    }
+    static MMRESULT WINAPI Write(HWAVEOUT Device, LPWAVEHDR Header, UINT Size)
+    {
+        if (self_->marked_ && Device == self_->newDevice_) {
+            self_->firstWrite_ = NowMs();
+            self_->marked_ = false;
+        }
+        return self_->write_.Original<decltype(&waveOutWrite)>()(Device, Header, Size);
+    }
+
+    static inline TNewDeviceWatch* self_ = nullptr;
+    TImportSlotHook open_;
+    TImportSlotHook write_;
+    std::atomic<bool> marked_{false};
+    std::atomic<HWAVEOUT> newDevice_{nullptr};
+    std::atomic<double> firstWrite_{0};
+};
+
+// Lets a playing station play on for a moment: its buffers are full and its thread waits for
+// the device, as when a user listens before choosing another.
+void ListenAWhile()
+{
+    const double from = NowMs();
+    PumpUntil([&] { return NowMs() - from > 400; });
+}
+
+// Waits until the new station's first buffer is out; false at the bound.
+bool UntilNewStationWrites(const TNewDeviceWatch& Watch)
+{
+    return PumpUntil([&] { return Watch.FirstNewWrite() != 0; });
+}
+
+void BenchStationSwitch()
+{
+    player_test::TStreamTestServer server;
+    const std::string tones[] = {server.Url("/tone.mp3"), server.Url("/tone22.mp3")};
+    TNewDeviceWatch watch;
+    if (!watch.Installed()) {
+        std::fprintf(stderr, "mainwindow_bench: the sound output's writes cannot be watched\n");
+        return;
+    }
+
+    // The program's window with its own player and browser; each station has a site.
+    TScratchFolder folder;
+    TRadioChannelManager directory(folder.Path);
+    const std::string site = " WebsiteURL=\"" + server.Url("/page.html") + "\"";
+    directory.LoadFromXmlString("<Stations><Station Name=\"Tone 1000\" StreamURL=\"" + tones[0] +
+                                "\" Category=\"Tones\"" + site + "/><Station Name=\"Tone 440\" StreamURL=\"" +
+                                tones[1] + "\" Category=\"Tones\"" + site + "/></Stations>");
+    TRegManager().SetLastRadioURL("");
+    // The window's own player, held here only to silence it while the bare player is measured.
+    TMediaPlayer* windowPlayer = nullptr;
+    TFormOwner form = ShowMainWindow(
+        directory,
+        [&windowPlayer] {
+            std::unique_ptr<TMediaPlayer> player = DefaultRadioMainServices().CreatePlayer();
+            windowPlayer = player.get();
+            return player;
+        },
+        true);
+    const auto click = [&](const std::string& Stream) {
+        TskButtonItem* button = form->FindChannelCategoryButton(Stream);
+        if (!button)
+            throw cl::Exception("the station is not listed");
+        button->GetCategory()->SetCollapsed(false);
+        const TRect r = form->scbRadioStations->GetButtonRect(button);
+        POINT at{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+        ClientToScreen(form->scbRadioStations->Handle(), &at);
+        test_support::PointerAtScreen(at.x, at.y);
+        SetForegroundWindow(form->Handle());
+        Pump();
+        watch.Mark();
+        const double start = NowMs();
+        test_support::ClickButtonAt(at.x, at.y);
+        if (!UntilNewStationWrites(watch))
+            throw cl::Exception("the clicked station does not play: " + form->labWMPState->Caption());
+        return watch.FirstNewWrite() - start;
+    };
+
+    // Turn about, so that both meet the same load: a switch in the window, then the same on
+    // the bare player, each while the other is silent.
+    radio::TStreamPlayer player;
+    std::vector<double> program, bare;
+    for (int run = 0; run < 15; ++run) {
+        const std::string& from = tones[run % 2];
+        const std::string& to = tones[(run + 1) % 2];
+        click(from);
+        ListenAWhile();
+        program.push_back(click(to));
+        windowPlayer->SetURL("");
+
+        watch.Mark();
+        player.SetURL(from);
+        if (!UntilNewStationWrites(watch))
+            throw cl::Exception("the player does not play (no sound device?): " + player.Status());
+        ListenAWhile();
+        watch.Mark();
+        const double start = NowMs();
+        player.SetURL("");
+        player.SetURL(to);
+        if (!UntilNewStationWrites(watch))
+            throw cl::Exception("the player does not switch: " + player.Status());
+        bare.push_back(watch.FirstNewWrite() - start);
+        player.SetURL("");
+    }
+    bench::Report("mainwindow_station_switch", bench::MedianOf(program), bench::MedianOf(bare), "1.3");
+}
+
 }  // namespace
 
 int main()
@@ -253,6 +401,7 @@ int main()
             BenchSkinSwitches(directory);
         }
         BenchStationClick();
+        BenchStationSwitch();
         return 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "mainwindow_bench: %s\n", e.what());
