@@ -58,7 +58,7 @@ TskSkinData::~TskSkinData()
 void TskSkinData::SetCompressedStoredSkin(TskCompressedStoredSkin* Value)
 {
     if (loading_ && Value && !Value->IsEmpty() && !Designing())
-        throw cl::EInvalidOperation("A skin cannot be loaded while another skin load is being announced");
+        throw cl::EInvalidOperation(texts::SLoadWhileAnnouncing);
     compressedStoredSkin_.Set(Value);
     if (!Value)
         return;
@@ -85,7 +85,7 @@ void TskSkinData::Notification(cl::TComponent* AComponent, cl::TOperation Operat
 void TskSkinData::LoadFromCompressedFile(const std::string& FileName)
 {
     if (loading_)
-        throw cl::EInvalidOperation("A skin cannot be loaded while another skin load is being announced");
+        throw cl::EInvalidOperation(texts::SLoadWhileAnnouncing);
     std::unique_ptr<TskCompressedStoredSkin> stored = std::make_unique<TskCompressedStoredSkin>(nullptr);
     stored->LoadFromCompressedFile(FileName);
     // Only a label at run time: errors of the load name the file by it.
@@ -99,7 +99,7 @@ void TskSkinData::LoadCompressedStoredSkin(TskCompressedStoredSkin* AStoredSkin)
     if (!AStoredSkin || AStoredSkin->IsEmpty())
         return;
     if (loading_)
-        throw cl::EInvalidOperation("A skin cannot be loaded while another skin load is being announced");
+        throw cl::EInvalidOperation(texts::SLoadWhileAnnouncing);
     TLoadGuard guard(loading_);
     Empty = true;
     BroadcastSkinMessage(WM_BEFORECHANGESKINDATA);

@@ -56,7 +56,7 @@ struct TInflater : TZlibStream<inflateEnd> {
     TInflater()
     {
         if (inflateInit(&z) != Z_OK)
-            throw cl::EOutOfMemory("Out of memory while inflating the skin data");
+            throw cl::EOutOfMemory(texts::SInflateOutOfMemory);
         open = true;
     }
 };
@@ -198,7 +198,7 @@ void InflateSkinData(const void* Data, std::size_t Size, cl::TStream& Dest)
         if (result == Z_NEED_DICT || result == Z_DATA_ERROR)
             RaiseDamaged("the compressed data is corrupt");
         if (result == Z_MEM_ERROR)
-            throw cl::EOutOfMemory("Out of memory while inflating the skin data");
+            throw cl::EOutOfMemory(texts::SInflateOutOfMemory);
         // No progress possible: the input ran out before the zlib stream ended.
         if (result == Z_BUF_ERROR)
             RaiseDamaged("the compressed data ends too early");

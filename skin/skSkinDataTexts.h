@@ -10,6 +10,8 @@ inline constexpr const char* SSkinEndsEarly = "it ends before its %s";
 inline constexpr const char* SPackedTooShort = "\"%s\" is not a packed skin file: it has %d bytes, fewer than its header";
 inline constexpr const char* SPackedBadLength = "\"%s\" is not a packed skin file: its data length %d does not fit the file";
 inline constexpr const char* SIniTooManyPictures = "\"%s\" names %d pictures; a skin holds at most %d";
+inline constexpr const char* SLoadWhileAnnouncing = "A skin cannot be loaded while another skin load is being announced";
+inline constexpr const char* SInflateOutOfMemory = "Out of memory while inflating the skin data";
 inline constexpr const char* SPictureWithoutName = "Cannot open file \"%s\". Picture %d of \"activepictures\" has no name";
 
 }  // namespace sk::texts

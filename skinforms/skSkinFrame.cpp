@@ -5,6 +5,7 @@
 #include "skin/skSkinStatusBar.h"
 #include "skinforms/skSkinMDITabsBar.h"
 #include "skinforms/skSkinMainMenuBar.h"
+#include "skinforms/skSkinMenusMessages.h"
 #include "skinforms/skSkinMessages.h"
 #include "skinforms/skTrayIcon.h"
 
@@ -31,27 +32,6 @@ cl::TTimer* MakeTimer(cl::TComponent* Owner, unsigned Interval, cl::TNotifyEvent
     timer->SetInterval(Interval);
     timer->OnTimer = std::move(Handler);
     return timer;
-}
-
-// The messages on which an open menu or a shown object hint goes away.
-bool ClosesMenus(UINT Msg)
-{
-    switch (Msg) {
-    case WM_MOVE:
-    case WM_SIZE:
-    case WM_ACTIVATE:
-    case WM_KILLFOCUS:
-    case WM_CANCELMODE:
-    case WM_MOUSEACTIVATE:
-    case WM_NCLBUTTONDOWN:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCMBUTTONDOWN:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_PARENTNOTIFY: return true;
-    default: return false;
-    }
 }
 
 }  // namespace
@@ -291,7 +271,8 @@ void TskSkinFrame::NewWndProc(cl::TMessage& Message)
 {
     const cl::TAliveFlag alive = alive_;
     const int loops = sizeMoveLoops_;
-    if (ClosesMenus(Message.Msg)) {
+    // What closes an open menu also takes a shown object hint away.
+    if (IsSkinMenuClosingMessage(Message.Msg)) {
         CloseMenusFor(Message);
         if (*alive)
             CancelControlModes(Message);
