@@ -1,4 +1,4 @@
-# Drawing and region utilities, interface strings, fast bitmap and composers, effect bitmap.
+# Drawing and region utilities, interface strings, composers, effect bitmap.
 list(APPEND SKIN_PORTABLE
   ${CMAKE_CURRENT_LIST_DIR}/skconst.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skResourceStrData.cpp
@@ -8,7 +8,6 @@ list(APPEND SKIN_PORTABLE
   ${CMAKE_CURRENT_LIST_DIR}/skEffectsKernels.cpp)
 list(APPEND SKIN_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/skEffectsDib.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/skFBitmap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skComposers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skRegions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skUtilsText.cpp

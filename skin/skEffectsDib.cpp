@@ -1,11 +1,39 @@
 // Where the pixels of a TskEffectBmp live on Windows: a top-down 24-bit DIB section, so that
 // GDI reads them and draws them without conversion.
+#include "classlib/CoreConsts.h"
 #include "classlib/GdiHandles.h"
 #include "classlib/GraphicsError.h"
 #include "skin/skEffects.h"
-#include "skin/skFBitmap.h"
 
 namespace sk {
+
+namespace {
+
+// Row 0 is the top row, each row padded to a multiple of 4 bytes.
+BITMAPINFO TopDownDibInfo(int Width, int Height)
+{
+    BITMAPINFO info{};
+    BITMAPINFOHEADER& h = info.bmiHeader;
+    h.biSize = sizeof(BITMAPINFOHEADER);
+    h.biWidth = Width;
+    h.biHeight = -Height;
+    h.biPlanes = 1;
+    h.biBitCount = 24;
+    h.biCompression = BI_RGB;
+    return info;
+}
+
+cl::TOwnedBitmap MakeDibSection(const BITMAPINFO& Info, std::uint8_t*& Bits)
+{
+    void* bits = nullptr;
+    cl::TOwnedBitmap section(CreateDIBSection(nullptr, &Info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!section || !bits)
+        throw cl::EOutOfMemory(cl::consts::SOutOfResources);
+    Bits = static_cast<std::uint8_t*>(bits);
+    return section;
+}
+
+}  // namespace
 
 struct TskEffectBmp::TStore {
     BITMAPINFO Info{};
@@ -28,7 +56,7 @@ std::unique_ptr<TskEffectBmp> TskEffectBmp::CreateFromHandle(HBITMAP Bitmap)
 {
     BITMAP info{};
     if (!Bitmap || GetObjectA(Bitmap, sizeof(info), &info) != sizeof(info))
-        throw cl::EInvalidGraphic("Bitmap image is not valid");
+        throw cl::EInvalidGraphic(cl::consts::SInvalidBitmap);
     auto result = std::make_unique<TskEffectBmp>(info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight);
     if (result->bits_) {
         // The pixels of a device-dependent bitmap are read through the display's DC.

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "skin/skComposers.h"
-#include "skin/skFBitmap.h"
 #include "skin/skMaskRegion.h"
 
 namespace sk {
@@ -62,14 +61,6 @@ TskRegion CreateRegionFromRects(const std::vector<cl::TRect>& Rects, const cl::T
             pieces[i + step].Reset();
         }
     return std::move(pieces.front());
-}
-
-std::vector<std::uint8_t> BuildMaskRegionData(const TskFBitmap& Mask, int X, int Y)
-{
-    if (Mask.Width() < 1 || Mask.Height() < 1)
-        return {};
-    return MakeRegionData(ScanMaskRows(Mask.Width(), Mask.Height(), X, Y, [&](int y) { return Mask.Rows()[y]; }),
-                          cl::Bounds(X, Y, Mask.Width(), Mask.Height()));
 }
 
 TskRegion CreateRegionFromMask(const cl::TBitmap* Mask)

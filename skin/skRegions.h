@@ -8,8 +8,6 @@
 
 namespace sk {
 
-class TskFBitmap;
-
 // The one owner of a region handle; hand it to a window with Release() (SetWindowRgn), after
 // which the window owns it.
 using TskRegion = cl::TOwnedRegion;
@@ -18,9 +16,6 @@ using TskRegion = cl::TOwnedRegion;
 // no rectangles. Long lists are built in pieces joined pairwise, so the cost grows with
 // n log n rather than with the square of the count.
 TskRegion CreateRegionFromRects(const std::vector<cl::TRect>& Rects, const cl::TRect& Bound);
-
-// The black pixels of a scanned bitmap moved by (X, Y), as region data (see skMaskRegion.h).
-std::vector<std::uint8_t> BuildMaskRegionData(const TskFBitmap& Mask, int X, int Y);
 
 // The region of Mask's black pixels at (0, 0); no region for an empty mask.
 TskRegion CreateRegionFromMask(const cl::TBitmap* Mask);

@@ -2,7 +2,7 @@
 // The free routines every skinned control and the form frame share. This header holds the
 // rectangle and point arithmetic and the skin-area geometry, which need no window; on Windows
 // it also brings in the text and glyph drawing, the system helpers, the parent background,
-// the fast bitmap, the composers and the mask regions.
+// the composers and the mask regions.
 //
 // Integer halving truncates toward zero, as the skins' layouts were designed against.
 #include "classlib/Types.h"
@@ -63,7 +63,6 @@ TskAreaPoints FitNinePart(const TskAreaPoints& Area, const TRect& SkinRect, int 
 
 #ifdef _WIN32
 #include "skin/skComposers.h"
-#include "skin/skFBitmap.h"
 #include "skin/skRegions.h"
 #include "skin/skUtilsGlyphs.h"
 #include "skin/skUtilsParent.h"
