@@ -488,9 +488,10 @@ private:
     cl::TBitmap borderTop_, borderLeft_, borderRight_, borderBottom_;
     std::optional<TskFrameBorderKey> borderKey_;
     cl::TBitmap workTop_, workBottom_;
-    // The four mask border strips and the region handed to the window last (owned by it).
+    // The four mask border strips. Once the window takes a region it owns it: the frame keeps
+    // only the fact that it shaped the window, never the handle.
     cl::TBitmap maskTop_, maskLeft_, maskRight_, maskBottom_;
-    HRGN region_ = nullptr;
+    bool shaped_ = false;
     // The form's caption as last read from its window; renewed by WM_SETTEXT and a new window.
     std::string captionText_;
     bool captionKnown_ = false;
@@ -501,10 +502,7 @@ private:
     std::unique_ptr<TskSkinMenuMode> menuMode_;
     cl::TPopupMenu* defaultSystemMenu_ = nullptr;
     std::vector<std::unique_ptr<TskActiveSkinObject>> objects_;
-    struct TIconDeleter {
-        void operator()(HICON Icon) const { DestroyIcon(Icon); }
-    };
-    std::unique_ptr<std::remove_pointer_t<HICON>, TIconDeleter> smallIcon_;
+    cl::TOwnedIcon smallIcon_;
     cl::TComponentRef<TskSkinMainMenuBar> mainMenuBar_{this};
     bool inMainMenuBar_ = false;
     TRect restoreBounds_;

@@ -242,7 +242,7 @@ void TskSkinFrame::UpdateRegion(bool Arrange, bool KeepEqual)
         ArrangeCaptionButtons();
     SetFormRegion(KeepEqual);
     // A skin change draws the whole window at its end.
-    if (!region_ && !changingSkin_)
+    if (!shaped_ && !changingSkin_)
         SendNCPaint();
 }
 
@@ -270,9 +270,9 @@ void TskSkinFrame::SetFormRegion(bool KeepEqual)
     HWND wnd = form_->Handle();
     const bool noMask = !skinnedFrame_ || !HasSkinPicture() || !skinData_->Mask || skinData_->Mask->Empty();
     if (!Bordered() || noMask) {
-        if (region_) {
+        if (shaped_) {
             SetWindowShape(wnd, nullptr);
-            region_ = nullptr;
+            shaped_ = false;
         }
         if (noMask) {
             maskTop_.SetSize(0, 0);
@@ -294,19 +294,17 @@ void TskSkinFrame::SetFormRegion(bool KeepEqual)
                          fh_);
     TskRegion rgn = CreateSkinRegion(area, newArea, skinData_->Mask.get(), fw_, fh_);
     if (!rgn) {
-        if (region_) {
+        if (shaped_) {
             SetWindowShape(wnd, nullptr);
-            region_ = nullptr;
+            shaped_ = false;
         }
         return;
     }
-    if (KeepEqual && region_ && WindowHasRegion(wnd, rgn.Handle()))
+    if (KeepEqual && shaped_ && WindowHasRegion(wnd, rgn.Handle()))
         return;
-    region_ = rgn.Release();
-    if (!SetWindowShape(wnd, region_)) {
-        DeleteObject(region_);
-        region_ = nullptr;
-    }
+    shaped_ = SetWindowShape(wnd, rgn.Handle());
+    if (shaped_)
+        rgn.Release();
 }
 
 // ---------------------------------------------------------------------------------------------

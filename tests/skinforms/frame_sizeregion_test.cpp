@@ -3,6 +3,7 @@
 #include "skinforms/frame_support.h"
 
 #include "classlib/GdiHandles.h"
+#include "support/LiveHandles.h"
 
 using namespace cl;
 using namespace sk;
@@ -89,6 +90,33 @@ TEST(FrameSizeRegion, AThrowingSkinChangeHandlerLeavesTheRegionFollowingTheSize)
     Application->ProcessMessages();
     EXPECT_FALSE(InRegion(form.Wnd(), 358, 238)) << "the region stayed at the old size";
     EXPECT_TRUE(InRegion(form.Wnd(), 340, 220));
+}
+
+// The window owns each region it takes and deletes it itself: the frame deletes none of them,
+// through resizes, a skin without a mask and the window's end.
+TEST(FrameSizeRegion, ARegionGivenToTheWindowIsNeverDeletedByTheFrame)
+{
+    TFrameSkin skin;
+    skin.AddMask();
+    const long deletesBefore = test_support::CountDeletesOfGivenHandles();
+    {
+        TFramedForm form(skin.Data, 300, 200);
+        form.Show();
+        for (int w : {320, 340, 360}) {
+            form.Form->SetBounds(40, 40, w, 240);
+            Application->ProcessMessages();
+        }
+        ASSERT_FALSE(InRegion(form.Wnd(), 358, 238));
+        skin.Reload([&] { skin.Data->Mask->SetSize(0, 0); });
+        Application->ProcessMessages();
+        EXPECT_TRUE(InRegion(form.Wnd(), 358, 238)) << "no mask, no region";
+        skin.Reload([&] { skin.AddMask(); });
+        form.Form->SetBounds(40, 40, 300, 200);
+        Application->ProcessMessages();
+        EXPECT_FALSE(InRegion(form.Wnd(), 298, 198));
+    }
+    Application->ProcessMessages();
+    EXPECT_EQ(test_support::CountDeletesOfGivenHandles() - deletesBefore, 0);
 }
 
 }  // namespace

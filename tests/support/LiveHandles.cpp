@@ -14,6 +14,7 @@
 #include <fstream>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace test_support {
@@ -110,6 +111,8 @@ public:
         if (!Handle || Handle == INVALID_HANDLE_VALUE)
             return;
         EnterCriticalSection(&lock_);
+        // A handle value given away earlier and now made again names a new object.
+        given_.erase(Handle);
         try {
             TEntry& entry = live_[Index(Kind)][Handle];
             ++entry.Count;
@@ -128,6 +131,36 @@ public:
         if (found != handles.end() && --found->second.Count == 0)
             handles.erase(found);
         LeaveCriticalSection(&lock_);
+    }
+
+    // Handle now belongs to the system, which deletes it itself.
+    void Give(TKind Kind, const void* Handle) noexcept
+    {
+        Remove(Kind, Handle);
+        EnterCriticalSection(&lock_);
+        try {
+            given_.insert(Handle);
+        } catch (...) {
+            // Out of memory: a later delete of this handle then goes unseen.
+        }
+        LeaveCriticalSection(&lock_);
+    }
+
+    // Called before a delete of Handle, whether it succeeds or not.
+    void Deleting(const void* Handle) noexcept
+    {
+        EnterCriticalSection(&lock_);
+        if (given_.erase(Handle))
+            ++givenDeletes_;
+        LeaveCriticalSection(&lock_);
+    }
+
+    long GivenDeletes() noexcept
+    {
+        EnterCriticalSection(&lock_);
+        const long count = givenDeletes_;
+        LeaveCriticalSection(&lock_);
+        return count;
     }
 
     long Count(TKind Kind, const TRuntimeCode& runtime) noexcept
@@ -150,6 +183,8 @@ private:
 
     CRITICAL_SECTION lock_;
     std::unordered_map<const void*, TEntry> live_[3];
+    std::unordered_set<const void*> given_;
+    long givenDeletes_ = 0;
 };
 
 // Hooks stay in place until the process ends, and threads that end after static destruction
@@ -354,6 +389,7 @@ HDC WINAPI HookCreateICW(LPCWSTR d, LPCWSTR v, LPCWSTR p, const DEVMODEW* m) { r
 
 BOOL WINAPI HookDeleteObject(HGDIOBJ o)
 {
+    Tracker().Deleting(o);
     const BOOL done = Real.DeleteObject(o);
     if (done)
         Gone(kGdi, o);
@@ -382,7 +418,7 @@ int WINAPI HookSetWindowRgn(HWND w, HRGN r, BOOL redraw)
 {
     const int done = Real.SetWindowRgn(w, r, redraw);
     if (done && r)
-        Gone(kGdi, r);
+        Tracker().Give(kGdi, r);
     return done;
 }
 // The clipboard owns what is put on it.
@@ -390,7 +426,7 @@ HANDLE WINAPI HookSetClipboardData(UINT format, HANDLE h)
 {
     const HANDLE done = Real.SetClipboardData(format, h);
     if (done && h)
-        Gone(format == CF_BITMAP || format == CF_DSPBITMAP || format == CF_PALETTE ? kGdi : kUser, h);
+        Tracker().Give(format == CF_BITMAP || format == CF_DSPBITMAP || format == CF_PALETTE ? kGdi : kUser, h);
     return done;
 }
 HBITMAP WINAPI HookLoadBitmapA(HINSTANCE i, LPCSTR n) { return Made(kGdi, Real.LoadBitmapA(i, n)); }
@@ -830,6 +866,12 @@ TLiveHandles CountLiveHandles()
     counts.User = tracker.Count(TKind::User, runtime) + CountWindows();
     counts.Kernel = tracker.Count(TKind::Kernel, runtime);
     return counts;
+}
+
+long CountDeletesOfGivenHandles()
+{
+    CountLiveHandles();
+    return Tracker().GivenDeletes();
 }
 
 }  // namespace test_support

@@ -39,6 +39,11 @@ struct TLiveHandles {
 
 TLiveHandles CountLiveHandles();
 
+// How often the program deleted a GDI object after giving it to the system for good (a
+// window's region, clipboard data): each one is a fault, as the system deletes it itself.
+// Counted from the first call of either function on.
+long CountDeletesOfGivenHandles();
+
 inline std::ostream& operator<<(std::ostream& Out, const TLiveHandles& Counts)
 {
     return Out << "GDI " << Counts.Gdi << ", user " << Counts.User << ", kernel " << Counts.Kernel;
