@@ -1,16 +1,30 @@
 #pragma once
-// Owners of GDI handles: each handle is given back exactly once, on every path, including the
-// unwinding of an exception thrown while drawing. New drawing code holds its objects, DCs,
-// regions, selections and saved DC states in these and never pairs create/delete by hand.
+// Owners of the handles of pictures and drawing: GDI objects, icons, image lists, DCs,
+// selections and saved DC states. Each handle is given back exactly once, on every path,
+// including the unwinding of an exception thrown while drawing. Code holds these handles in
+// the owners here and never pairs create/delete by hand.
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <utility>
 
 namespace cl {
 
-// A GDI object (bitmap, brush, pen, font, region) deleted with DeleteObject. A handle given to
-// a window or a DC that takes ownership of it (SetWindowRgn, for one) leaves through Release().
-template <typename THandle>
+struct TDeleteGdiObject {
+    void operator()(HGDIOBJ Handle) const { DeleteObject(Handle); }
+};
+// An icon or cursor the program made or copied (not a shared one loaded from resources).
+struct TDestroyIcon {
+    void operator()(HICON Handle) const { DestroyIcon(Handle); }
+};
+struct TDestroyImageList {
+    void operator()(HIMAGELIST Handle) const { ImageList_Destroy(Handle); }
+};
+
+// A picture handle given back with TFree. A handle given to a window or a control that takes
+// ownership of it (SetWindowRgn, for one) leaves through Release().
+template <typename THandle, typename TFree = TDeleteGdiObject>
 class TGdiObject {
 public:
     TGdiObject() = default;
@@ -33,7 +47,7 @@ public:
     void Reset(THandle Handle = nullptr)
     {
         if (handle_ && handle_ != Handle)
-            DeleteObject(handle_);
+            TFree{}(handle_);
         handle_ = Handle;
     }
 
@@ -46,6 +60,8 @@ using TOwnedBrush = TGdiObject<HBRUSH>;
 using TOwnedPen = TGdiObject<HPEN>;
 using TOwnedFont = TGdiObject<HFONT>;
 using TOwnedRegion = TGdiObject<HRGN>;
+using TOwnedIcon = TGdiObject<HICON, TDestroyIcon>;
+using TOwnedImageList = TGdiObject<HIMAGELIST, TDestroyImageList>;
 
 // A DC the program made itself, deleted with DeleteDC.
 class TCreatedDC {

@@ -5,6 +5,7 @@
 
 #include "classlib/Canvas.h"
 #include "classlib/CoreConsts.h"
+#include "classlib/GdiHandles.h"
 #include "classlib/GraphicsError.h"
 
 namespace cl {
@@ -42,16 +43,13 @@ void TIcon::SetHandle(HICON Value)
     if (handle_) {
         ICONINFO info{};
         if (GetIconInfo(handle_, &info)) {
+            const TOwnedBitmap color(info.hbmColor), mask(info.hbmMask);
             BITMAP bm{};
             HBITMAP shape = info.hbmColor ? info.hbmColor : info.hbmMask;
             if (GetObjectA(shape, sizeof(bm), &bm)) {
                 width_ = bm.bmWidth;
                 height_ = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;
             }
-            if (info.hbmColor)
-                DeleteObject(info.hbmColor);
-            if (info.hbmMask)
-                DeleteObject(info.hbmMask);
         }
     }
     Changed();

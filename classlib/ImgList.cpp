@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "classlib/CoreConsts.h"
+#include "classlib/GdiHandles.h"
 
 namespace cl {
 
@@ -120,21 +121,18 @@ HBITMAP TCustomImageList::MakeMask(const TImage& Image) const
 
 void TCustomImageList::Blend(HDC Dest, int X, int Y, const TImage& Image, TBitmap& Source) const
 {
-    HBITMAP mask = MakeMask(Image);
+    const TOwnedBitmap mask(MakeMask(Image));
     if (!mask)
         throw EOutOfResources(consts::SOutOfResources);
-    HDC maskDc = CreateCompatibleDC(Dest);
-    HGDIOBJ oldMask = SelectObject(maskDc, mask);
+    const TMemoryDC maskDc(Dest);
+    const TSelectedObject selected(maskDc.Handle(), mask.Handle());
     const COLORREF oldText = SetTextColor(Dest, RGB(0, 0, 0));
     const COLORREF oldBk = SetBkColor(Dest, RGB(255, 255, 255));
     // Keep the destination where the mask is set, clear it elsewhere, then add the image.
-    BitBlt(Dest, X, Y, width_, height_, maskDc, 0, 0, SRCAND);
+    BitBlt(Dest, X, Y, width_, height_, maskDc.Handle(), 0, 0, SRCAND);
     BitBlt(Dest, X, Y, width_, height_, Source.Canvas()->Handle(), 0, 0, SRCPAINT);
     SetTextColor(Dest, oldText);
     SetBkColor(Dest, oldBk);
-    SelectObject(maskDc, oldMask);
-    DeleteDC(maskDc);
-    DeleteObject(mask);
 }
 
 void TCustomImageList::Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabled)
@@ -175,10 +173,10 @@ void TCustomImageList::GetIcon(int Index, TIcon* Icon)
     TImage& image = *images_[static_cast<std::size_t>(Index)];
     ICONINFO info{};
     info.fIcon = TRUE;
-    info.hbmMask = MakeMask(image);
+    const TOwnedBitmap mask(MakeMask(image));
+    info.hbmMask = mask.Handle();
     info.hbmColor = image.Pixels.Handle();
     HICON icon = CreateIconIndirect(&info);
-    DeleteObject(info.hbmMask);
     if (!icon)
         throw EOutOfResources(consts::SOutOfResources);
     Icon->SetHandle(icon);

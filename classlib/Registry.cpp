@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "classlib/CoreConsts.h"
+#include "classlib/KernelHandles.h"
 
 namespace cl {
 
@@ -30,15 +31,17 @@ LONG DeleteTree(HKEY base, const std::string& path)
     LONG result = RegOpenKeyExA(base, path.c_str(), 0, KEY_READ | KEY_WRITE, &key);
     if (result != ERROR_SUCCESS)
         return result;
-    for (;;) {
-        char child[256];
-        DWORD length = sizeof child;
-        if (RegEnumKeyExA(key, 0, child, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        if (DeleteTree(key, child) != ERROR_SUCCESS)
-            break;
+    {
+        const TOwnedRegKey owned(key);
+        for (;;) {
+            char child[256];
+            DWORD length = sizeof child;
+            if (RegEnumKeyExA(key, 0, child, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+                break;
+            if (DeleteTree(key, child) != ERROR_SUCCESS)
+                break;
+        }
     }
-    RegCloseKey(key);
     return RegDeleteKeyA(base, path.c_str());
 }
 
@@ -119,7 +122,7 @@ bool TRegistry::KeyExists(std::string_view key)
     HKEY probe = nullptr;
     if (RegOpenKeyExA(base, subPath.c_str(), 0, KEY_READ, &probe) != ERROR_SUCCESS)
         return false;
-    RegCloseKey(probe);
+    const TOwnedRegKey owned(probe);
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include "classlib/GdiHandles.h"
+#include "classlib/KernelHandles.h"
 #include "crashlog/EDialogIds.h"
 #include "crashlog/EDialogSettings.h"
 #include "crashlog/ExceptionLog.h"
@@ -42,25 +43,6 @@ struct TStyledColours {
 constexpr TStyledColours ActiveColours{0x404040, 0x808080, 0xC29B82};
 constexpr TStyledColours InactiveColours{0x303030, 0x606060, 0x979797};
 
-// An image list destroyed exactly once; the list view is told to share, not own, it.
-class TOwnedImageList {
-public:
-    TOwnedImageList() = default;
-    ~TOwnedImageList() { Reset(nullptr); }
-    TOwnedImageList(const TOwnedImageList&) = delete;
-    TOwnedImageList& operator=(const TOwnedImageList&) = delete;
-    void Reset(HIMAGELIST list)
-    {
-        if (list_)
-            ImageList_Destroy(list_);
-        list_ = list;
-    }
-    HIMAGELIST Handle() const { return list_; }
-
-private:
-    HIMAGELIST list_ = nullptr;
-};
-
 // The named bitmaps of this module, each of Size pixels, with their transparent colour masked.
 HIMAGELIST LoadPictures(const char* const* names, int count, int size)
 {
@@ -93,8 +75,8 @@ struct TDialogState {
     TOwnedFont MessageFont;
     TOwnedFont ControlFont;
     TOwnedFont FixedFont;
-    TOwnedImageList RowPictures;
-    TOwnedImageList Picture;
+    cl::TOwnedImageList RowPictures;
+    cl::TOwnedImageList Picture;
 };
 
 TDialogState* StateOf(HWND dialog)
@@ -704,9 +686,9 @@ TCompactForm CompactFormSize(const int* lineWidths, const int* lineHeights, int 
 bool SendToMailslot(const std::string& name, const std::string& unit, std::int32_t line)
 {
     const std::string path = "\\\\.\\mailslot\\" + name;
-    HANDLE slot = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (slot == INVALID_HANDLE_VALUE)
+    const cl::TOwnedHandle slot(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (slot.get() == INVALID_HANDLE_VALUE)
         return false;
     char record[MailslotUnitSize + sizeof(std::int32_t)] = {};
     // At most 2047 characters, so that the name always ends in its field.
@@ -714,8 +696,7 @@ bool SendToMailslot(const std::string& name, const std::string& unit, std::int32
     std::copy_n(unit.data(), count, record);
     std::copy_n(reinterpret_cast<const char*>(&line), sizeof line, record + MailslotUnitSize);
     DWORD written = 0;
-    const bool ok = WriteFile(slot, record, sizeof record, &written, nullptr) && written == sizeof record;
-    CloseHandle(slot);
+    const bool ok = WriteFile(slot.get(), record, sizeof record, &written, nullptr) && written == sizeof record;
     return ok;
 }
 

@@ -1,5 +1,7 @@
 #include "crashlog/EFreeze.h"
 
+#include "classlib/KernelHandles.h"
+
 #include <algorithm>
 #include <memory>
 #include <mutex>
@@ -24,34 +26,11 @@ constexpr int AnsweredPauses = 5;
 // The most of the frozen thread's stack that is copied for its walk.
 constexpr std::uint32_t MaxFrozenStackCopy = 256 * 1024;
 
-// Closes a kernel handle exactly once.
-class TOwnedHandle {
-public:
-    explicit TOwnedHandle(HANDLE h = nullptr) : h_(h) {}
-    ~TOwnedHandle()
-    {
-        if (h_)
-            CloseHandle(h_);
-    }
-    TOwnedHandle(const TOwnedHandle&) = delete;
-    TOwnedHandle& operator=(const TOwnedHandle&) = delete;
-    void Reset(HANDLE h)
-    {
-        if (h_)
-            CloseHandle(h_);
-        h_ = h;
-    }
-    HANDLE Get() const { return h_; }
-
-private:
-    HANDLE h_;
-};
-
 struct TFreezeThread {
     volatile LONG Terminated = 0;
     DWORD Id = 0;
-    TOwnedHandle Thread;
-    TOwnedHandle MainThread;  // suspend, resume and context rights
+    cl::TOwnedHandle Thread;
+    cl::TOwnedHandle MainThread;  // suspend, resume and context rights
     std::uint32_t MainStackTop = 0;
     // Allocated before any hang: a frozen thread may hold the heap's lock.
     std::vector<std::uint8_t> StackCopy;
@@ -101,16 +80,16 @@ void ReportFreeze(TFreezeThread& self)
     CONTEXT context{};
     context.ContextFlags = CONTEXT_CONTROL | CONTEXT_INTEGER | CONTEXT_SEGMENTS;
     SIZE_T copied = 0;
-    if (SuspendThread(self.MainThread.Get()) == static_cast<DWORD>(-1))
+    if (SuspendThread(self.MainThread.get()) == static_cast<DWORD>(-1))
         return;
-    const bool read = GetThreadContext(self.MainThread.Get(), &context) != 0;
+    const bool read = GetThreadContext(self.MainThread.get(), &context) != 0;
     if (read && context.Esp && context.Esp < self.MainStackTop) {
         const std::uint32_t size = std::min<std::uint32_t>(self.MainStackTop - context.Esp, MaxFrozenStackCopy);
         if (!ReadProcessMemory(GetCurrentProcess(), reinterpret_cast<const void*>(context.Esp), self.StackCopy.data(),
                                size, &copied))
             copied = 0;
     }
-    ResumeThread(self.MainThread.Get());
+    ResumeThread(self.MainThread.get());
     if (!read || !context.Eip || !context.Esp)
         return;
     BeginReport();
@@ -204,22 +183,22 @@ void StartFreezeThread()
     if (Freeze().Running)
         return;
     auto thread = std::make_shared<TFreezeThread>();
-    thread->MainThread.Reset(
+    thread->MainThread.reset(
         OpenThread(THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT | THREAD_QUERY_INFORMATION, FALSE, MainThreadId()));
     thread->MainStackTop = MainStackTop();
     thread->StackCopy.resize(MaxFrozenStackCopy);
-    if (!thread->MainThread.Get())
+    if (!thread->MainThread.get())
         return;
     auto* share = new std::shared_ptr<TFreezeThread>(thread);
     thread->Share = share;
-    thread->Thread.Reset(CreateThreadDirect(nullptr, 0, FreezeThreadProc, share, CREATE_SUSPENDED, &thread->Id));
-    if (!thread->Thread.Get()) {
+    thread->Thread.reset(CreateThreadDirect(nullptr, 0, FreezeThreadProc, share, CREATE_SUSPENDED, &thread->Id));
+    if (!thread->Thread.get()) {
         delete share;
         return;
     }
-    SetThreadPriority(thread->Thread.Get(), THREAD_PRIORITY_NORMAL);
+    SetThreadPriority(thread->Thread.get(), THREAD_PRIORITY_NORMAL);
     Freeze().Running = thread;
-    ResumeThread(thread->Thread.Get());
+    ResumeThread(thread->Thread.get());
 }
 
 void StopFreezeThread()
@@ -241,15 +220,15 @@ void StopFreezeThread()
         // It ends at its next poll, or gives up waiting for the flag. At the bound (a report of
         // its own under way, with a dialog nobody answers) it is left to end by itself: it
         // holds its own share of what it uses.
-        WaitForSingleObject(thread->Thread.Get(), FreezeStopBound);
+        WaitForSingleObject(thread->Thread.get(), FreezeStopBound);
         return;
     }
     // In a library this runs in its finalization, under the loader lock that a thread needs to
     // end: the thread is stopped where it is, and its share freed here.
-    TerminateThread(thread->Thread.Get(), StoppedExitCode);
+    TerminateThread(thread->Thread.get(), StoppedExitCode);
     DWORD code = 0;
-    if (WaitForSingleObject(thread->Thread.Get(), FreezeStopBound) == WAIT_OBJECT_0 &&
-        GetExitCodeThread(thread->Thread.Get(), &code) && code == StoppedExitCode)
+    if (WaitForSingleObject(thread->Thread.get(), FreezeStopBound) == WAIT_OBJECT_0 &&
+        GetExitCodeThread(thread->Thread.get(), &code) && code == StoppedExitCode)
         delete thread->Share;
 }
 

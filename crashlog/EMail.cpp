@@ -7,6 +7,7 @@
 #include <mapi.h>
 #include <winsock2.h>
 
+#include "classlib/KernelHandles.h"
 #include "crashlog/EConsts.h"
 #include "crashlog/EMailTexts.h"
 #include "crashlog/EOptions.h"
@@ -30,10 +31,10 @@ std::string RegistryText(HKEY root, const std::string& key, const char* value)
     HKEY opened = nullptr;
     if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
         return {};
+    const cl::TOwnedRegKey owned(opened);
     char text[1024] = "";
     DWORD size = sizeof text - 1, type = 0;
     const LONG result = RegQueryValueExA(opened, value, nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
-    RegCloseKey(opened);
     if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
         return {};
     text[size < sizeof text ? size : sizeof text - 1] = '\0';
@@ -71,26 +72,19 @@ void PaintThisThreadsWindows()
         DispatchMessageA(&message);
 }
 
-// Closes a loaded library exactly once.
+// A loaded library and its procedures by name.
 class TLibrary {
 public:
     explicit TLibrary(const std::string& name) : module_(LoadLibraryA(name.c_str())) {}
-    ~TLibrary()
-    {
-        if (module_)
-            FreeLibrary(module_);
-    }
-    TLibrary(const TLibrary&) = delete;
-    TLibrary& operator=(const TLibrary&) = delete;
-    HMODULE Get() const { return module_; }
+    HMODULE Get() const { return module_.get(); }
     template <typename T>
     T Procedure(const char* name) const
     {
-        return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
+        return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(module_.get(), name)));
     }
 
 private:
-    HMODULE module_;
+    cl::TOwnedModule module_;
 };
 
 }  // namespace
@@ -283,8 +277,7 @@ bool SendEmailByShell(const std::string& recipients, const std::string& subject,
         error = LastErrorText();
         return false;
     }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    const cl::TOwnedHandle started(process.hProcess), startedThread(process.hThread);
     return true;
 }
 

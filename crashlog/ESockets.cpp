@@ -25,20 +25,11 @@ std::string SocketErrorText(int code)
 TVozozoClientSocket::TVozozoClientSocket(std::string host, unsigned timeout, unsigned short port)
     : host_(std::move(host)), timeout_(timeout), port_(port)
 {
-    WSADATA data;
-    const int result = WSAStartup(MAKEWORD(2, 2), &data);
-    if (result != 0)
-        Fail(FormatS(SWSAStartupError, {SocketErrorText(result)}));
-    started_ = true;
+    if (!winsock_.Started())
+        Fail(FormatS(SWSAStartupError, {SocketErrorText(winsock_.Error())}));
 }
 
-TVozozoClientSocket::~TVozozoClientSocket()
-{
-    if (socket_ != INVALID_SOCKET)
-        closesocket(socket_);
-    if (started_)
-        WSACleanup();
-}
+TVozozoClientSocket::~TVozozoClientSocket() = default;
 
 void TVozozoClientSocket::Fail(const std::string& text)
 {
@@ -79,9 +70,9 @@ bool TVozozoClientSocket::WaitFor(bool writable, unsigned wait)
         const unsigned slice = std::min(Step, spent >= wait ? 0u : wait - spent);
         fd_set ready, failed;
         FD_ZERO(&ready);
-        FD_SET(socket_, &ready);
+        FD_SET(socket_.Get(), &ready);
         FD_ZERO(&failed);
-        FD_SET(socket_, &failed);
+        FD_SET(socket_.Get(), &failed);
         timeval time{0, static_cast<long>(slice * 1000)};
         const int n = writable ? select(0, nullptr, &ready, &failed, &time) : select(0, &ready, nullptr, nullptr, &time);
         if (n == SOCKET_ERROR)
@@ -90,8 +81,8 @@ bool TVozozoClientSocket::WaitFor(bool writable, unsigned wait)
             if (writable) {
                 // A refused connection shows as failed, or on some systems as writable with an error.
                 int error = 0, size = sizeof error;
-                getsockopt(socket_, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size);
-                if (error || FD_ISSET(socket_, &failed))
+                getsockopt(socket_.Get(), SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size);
+                if (error || FD_ISSET(socket_.Get(), &failed))
                     Fail(FormatS(SConnectionError, {SocketErrorText(error ? error : WSAECONNREFUSED)}));
             }
             return true;
@@ -103,8 +94,8 @@ bool TVozozoClientSocket::WaitFor(bool writable, unsigned wait)
 
 void TVozozoClientSocket::Connect()
 {
-    socket_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    if (socket_ == INVALID_SOCKET)
+    socket_.Reset(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    if (!socket_)
         Fail(std::string(SInvalidSocket));
     addrinfo hints{};
     hints.ai_family = AF_INET;
@@ -117,9 +108,9 @@ void TVozozoClientSocket::Connect()
     freeaddrinfo(found);
     // Connected without blocking, so that a server that never answers is given up at the bound.
     u_long nonBlocking = 1;
-    ioctlsocket(socket_, FIONBIO, &nonBlocking);
+    ioctlsocket(socket_.Get(), FIONBIO, &nonBlocking);
     const DWORD start = GetTickCount();
-    if (connect(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) == SOCKET_ERROR) {
+    if (connect(socket_.Get(), reinterpret_cast<sockaddr*>(&address), sizeof address) == SOCKET_ERROR) {
         const int error = WSAGetLastError();
         if (error != WSAEWOULDBLOCK)
             Fail(FormatS(SConnectionError, {SocketErrorText(error)}));
@@ -127,7 +118,7 @@ void TVozozoClientSocket::Connect()
             Fail(std::string(SSocketTimeout));
     }
     nonBlocking = 0;
-    ioctlsocket(socket_, FIONBIO, &nonBlocking);
+    ioctlsocket(socket_.Get(), FIONBIO, &nonBlocking);
     const auto* b = reinterpret_cast<const unsigned char*>(&address.sin_addr);
     char line[96];
     std::snprintf(line, sizeof line, "Connected to %d.%d.%d.%d port %d", b[0], b[1], b[2], b[3], port_);
@@ -136,11 +127,9 @@ void TVozozoClientSocket::Connect()
 
 void TVozozoClientSocket::Disconnect()
 {
-    if (socket_ == INVALID_SOCKET)
+    if (!socket_)
         return;
-    const SOCKET s = socket_;
-    socket_ = INVALID_SOCKET;
-    if (closesocket(s) == SOCKET_ERROR)
+    if (closesocket(socket_.Release()) == SOCKET_ERROR)
         Fail(FormatS(SCloseSocketError, {SocketErrorText(WSAGetLastError())}));
 }
 
@@ -148,7 +137,7 @@ void TVozozoClientSocket::SendString(const std::string& text)
 {
     std::size_t sent = 0;
     while (sent < text.size()) {
-        const int n = send(socket_, text.data() + sent, static_cast<int>(text.size() - sent), 0);
+        const int n = send(socket_.Get(), text.data() + sent, static_cast<int>(text.size() - sent), 0);
         if (n == SOCKET_ERROR)
             Fail(FormatS(SSendError, {SocketErrorText(WSAGetLastError())}));
         sent += static_cast<std::size_t>(n);
@@ -171,7 +160,7 @@ std::string TVozozoClientSocket::ReceiveLine()
         if (left == 0 || !WaitFor(false, left))
             Fail(std::string(SSocketTimeout));
         char buffer[1024];
-        const int n = recv(socket_, buffer, sizeof buffer, 0);
+        const int n = recv(socket_.Get(), buffer, sizeof buffer, 0);
         if (n == SOCKET_ERROR)
             Fail(FormatS(SRecvError, {SocketErrorText(WSAGetLastError())}));
         if (n == 0)

@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include <winsock2.h>
-
+#include "classlib/SocketHandles.h"
 #include "crashlog/EErrors.h"
 
 namespace crashlog {
@@ -24,7 +23,7 @@ public:
 
     virtual void Connect();
     virtual void Disconnect();
-    bool Connected() const { return socket_ != INVALID_SOCKET; }
+    bool Connected() const { return static_cast<bool>(socket_); }
 
     void SendString(const std::string& text);
     // One line of the server's reply, without its line break; waits at most the time-out.
@@ -51,10 +50,11 @@ protected:
     std::string host_;
     unsigned timeout_;
     unsigned short port_;
-    SOCKET socket_ = INVALID_SOCKET;
+    // Before the socket, so that the socket is closed while the library still runs.
+    cl::TWinsockUser winsock_;
+    cl::TOwnedSocket socket_;
 
 private:
-    bool started_ = false;
     bool limited_ = false;
     DWORD totalStart_ = 0;
     unsigned total_ = 0;

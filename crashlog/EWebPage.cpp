@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "classlib/KernelHandles.h"
 #include "crashlog/ECore.h"
 #include "crashlog/EConsts.h"
 #include "crashlog/EOptions.h"
@@ -241,15 +242,15 @@ void HookServerEntry(HMODULE module)
 bool SendWebPageToFile(const std::string& fileName, const std::string& page)
 {
     const std::string text = WebPageHeaders(TWebKind::WinCGI, page.size()) + page;
-    HANDLE file = CreateFileA(fileName.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const cl::TOwnedHandle file(
+        CreateFileA(fileName.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
         InternalWarning(eeShowError, FormatS(SStepError, {"WinCGI", "Cannot open " + fileName}));
         return false;
     }
     DWORD written = 0;
-    const bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-                    written == text.size() && SetEndOfFile(file);
-    CloseHandle(file);
+    const bool ok = WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+                    written == text.size() && SetEndOfFile(file.get());
     if (!ok)
         InternalWarning(eeShowError, FormatS(SStepError, {"WinCGI", "Cannot write " + fileName}));
     return ok;

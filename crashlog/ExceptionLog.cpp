@@ -1,5 +1,7 @@
 #include "crashlog/ExceptionLog.h"
 
+#include "classlib/KernelHandles.h"
+
 #include <cstdio>
 #include <mutex>
 
@@ -32,22 +34,6 @@ constexpr std::size_t MaxStackEntries = 200;
 // How long a crash that ends the process waits for the reports of other threads.
 constexpr DWORD OtherReportsBound = 30000;
 
-// Closes a kernel handle exactly once.
-class THandle {
-public:
-    explicit THandle(HANDLE h = nullptr) : h_(h) {}
-    ~THandle()
-    {
-        if (h_)
-            CloseHandle(h_);
-    }
-    THandle(const THandle&) = delete;
-    THandle& operator=(const THandle&) = delete;
-    HANDLE Get() const { return h_; }
-
-private:
-    HANDLE h_;
-};
 
 struct TLoggerState {
     bool Installed = false;
@@ -143,8 +129,8 @@ std::string DateOf(const SYSTEMTIME& t)
 
 bool OwnerThreadGone(DWORD owner)
 {
-    THandle thread(OpenThread(SYNCHRONIZE, FALSE, owner));
-    return !thread.Get() || WaitForSingleObject(thread.Get(), 0) == WAIT_OBJECT_0;
+    const cl::TOwnedHandle thread(OpenThread(SYNCHRONIZE, FALSE, owner));
+    return !thread || WaitForSingleObject(thread.get(), 0) == WAIT_OBJECT_0;
 }
 
 // Marks the program's own code running inside a report.
@@ -851,8 +837,8 @@ bool NotifyOnExceptionThread(TExceptionContext& context, DWORD me)
     // Shared with the thread, which may start after this function has given it up.
     auto* work = new TExceptionThread{&context, 1, false, me};
     DWORD id = 0;
-    THandle thread(CreateThreadDirect(nullptr, 0, &TExceptionThread::Execute, work, 0, &id));
-    if (!thread.Get()) {
+    const cl::TOwnedHandle thread(CreateThreadDirect(nullptr, 0, &TExceptionThread::Execute, work, 0, &id));
+    if (!thread) {
         delete work;
         InternalError("ExceptNotify");
         return InternalExceptNotify(context);
@@ -865,7 +851,7 @@ bool NotifyOnExceptionThread(TExceptionContext& context, DWORD me)
     InterlockedExchange(&s.ExceptionThread, static_cast<LONG>(id));
     bool quitSeen = false;
     WPARAM quitCode = 0;
-    const bool abandoned = WaitForExceptionThread(work, thread.Get(), pump, parkCalls, quitSeen, quitCode);
+    const bool abandoned = WaitForExceptionThread(work, thread.get(), pump, parkCalls, quitSeen, quitCode);
     InterlockedExchange(&s.ExceptionThread, 0);
     InterlockedExchange(&s.MainCallThread, 0);
     bool result = false;
@@ -987,8 +973,7 @@ void TerminateApplication(bool restart)
         if (CreateProcessA(nullptr, GetCommandLineA(), nullptr, nullptr, FALSE,
                            CREATE_NEW_PROCESS_GROUP | NORMAL_PRIORITY_CLASS, nullptr,
                            s.StartDirectory[0] ? s.StartDirectory : nullptr, &startup, &process)) {
-            CloseHandle(process.hThread);
-            CloseHandle(process.hProcess);
+            const cl::TOwnedHandle started(process.hProcess), startedThread(process.hThread);
         }
     }
     TerminateProcess(GetCurrentProcess(), 1);

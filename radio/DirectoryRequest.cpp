@@ -10,7 +10,8 @@
 #include "radio/HttpStreamSource.h"
 #include "radio/RadioUtils.h"
 #include "radio/StreamPlayerErrors.h"
-#include "radio/StreamPlayerHandles.h"
+#include "classlib/KernelHandles.h"
+#include "classlib/SocketHandles.h"
 #include "radio/StreamUrl.h"
 
 namespace radio {
@@ -33,9 +34,9 @@ std::string WireMethod()
 
 // A waitable timer that fires at the request's deadline. The sources watch it as their stop
 // event, so every wait of theirs (connect, send, receive) ends there at the latest.
-TUniqueHandle StartDeadline(unsigned timeoutMs)
+cl::TOwnedHandle StartDeadline(unsigned timeoutMs)
 {
-    TUniqueHandle timer(CreateWaitableTimerW(nullptr, TRUE, nullptr));
+    cl::TOwnedHandle timer(CreateWaitableTimerW(nullptr, TRUE, nullptr));
     LARGE_INTEGER due;
     due.QuadPart = -10000LL * static_cast<LONGLONG>(timeoutMs);
     if (!timer || !SetWaitableTimer(timer.get(), &due, 0, nullptr, nullptr, FALSE))
@@ -88,10 +89,10 @@ TDirectoryReply DirectoryGet(const std::string& address, unsigned timeoutMs)
     auto url = ParseStreamUrl(address);
     if (!url)
         throw EDirectoryServiceError(directory_text::Unreachable(directory_text::kBadAddress));
-    TWinsockUser winsock;
+    cl::TWinsockUser winsock;
     if (!winsock.Started())
         throw EDirectoryServiceError(directory_text::Unreachable(directory_text::kNoNetwork));
-    const TUniqueHandle deadline = StartDeadline(timeoutMs);
+    const cl::TOwnedHandle deadline = StartDeadline(timeoutMs);
     try {
         for (int hops = 0;; ++hops) {
             THttpStreamSource source(*url, deadline.get(), WireMethod());

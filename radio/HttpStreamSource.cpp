@@ -79,7 +79,7 @@ void THttpStreamSource::Connect(const TStreamUrl& url)
         throw TStopRequested{};
 
     for (const addrinfo* a = addresses.first; a; a = a->ai_next) {
-        TUniqueSocket s(socket(a->ai_family, a->ai_socktype, a->ai_protocol));
+        cl::TOwnedSocket s(socket(a->ai_family, a->ai_socktype, a->ai_protocol));
         if (!s)
             continue;
         // Event selection makes the socket non-blocking: every wait goes through

@@ -12,7 +12,8 @@
 
 #include "radio/HttpResponse.h"
 #include "radio/SecureChannel.h"
-#include "radio/StreamPlayerHandles.h"
+#include "classlib/KernelHandles.h"
+#include "classlib/SocketHandles.h"
 #include "radio/StreamSource.h"
 #include "radio/StreamUrl.h"
 
@@ -51,8 +52,8 @@ private:
     void WaitForConnectedSocket(DWORD timeoutMs, const std::string& timeoutStatus);
 
     HANDLE stopEvent_;
-    TUniqueHandle networkEvent_;
-    TUniqueSocket socket_;
+    cl::TOwnedHandle networkEvent_;
+    cl::TOwnedSocket socket_;
     std::string host_;
     std::unique_ptr<TSecureChannel> secure_;
     std::vector<std::uint8_t> sealed_;  // received over a secure connection, not decrypted yet

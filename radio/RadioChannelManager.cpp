@@ -5,6 +5,7 @@
 #include <cwctype>
 #include <unordered_map>
 
+#include "classlib/KernelHandles.h"
 #include "classlib/XmlDoc.h"
 #include "radio/DirectoryTexts.h"
 #include "radio/MainFormTexts.h"
@@ -57,14 +58,10 @@ bool StartsWithDocumentType(const std::wstring& text)
 // takes the place of the one that is.
 void FlushToDisk(const std::string& file)
 {
-    struct TFileCloser {
-        void operator()(HANDLE handle) const { CloseHandle(handle); }
-    };
-    HANDLE opened = CreateFileA(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (opened == INVALID_HANDLE_VALUE)
+    cl::TOwnedHandle handle(CreateFileA(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (handle.get() == INVALID_HANDLE_VALUE)
         throw cl::EFCreateError(cl::Format("Cannot open \"%s\": %s", file, cl::SysErrorMessage(GetLastError())));
-    std::unique_ptr<void, TFileCloser> handle(opened);
     const bool flushed = FlushFileBuffers(handle.get());
     const DWORD error = GetLastError();
     handle.reset();

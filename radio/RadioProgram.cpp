@@ -23,14 +23,8 @@ using namespace cl;
 
 TInstanceMutex::TInstanceMutex()
 {
-    handle_ = CreateMutexA(nullptr, TRUE, radio_texts::SInstanceMutex);
-    first_ = handle_ != nullptr && GetLastError() != ERROR_ALREADY_EXISTS;
-}
-
-TInstanceMutex::~TInstanceMutex()
-{
-    if (handle_)
-        CloseHandle(handle_);
+    handle_.reset(CreateMutexA(nullptr, TRUE, radio_texts::SInstanceMutex));
+    first_ = handle_ && GetLastError() != ERROR_ALREADY_EXISTS;
 }
 
 unsigned SplashWaitMs()

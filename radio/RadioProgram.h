@@ -5,20 +5,19 @@
 
 #include <memory>
 
+#include "classlib/KernelHandles.h"
+
 // Owns the single-instance mutex "mtxRadio" for the life of the process.
 class TInstanceMutex {
 public:
     // Creates the mutex owned. Creating and testing the error in one call leaves no moment in
     // which two instances starting together could both believe they are the first.
     TInstanceMutex();
-    ~TInstanceMutex();
-    TInstanceMutex(const TInstanceMutex&) = delete;
-    TInstanceMutex& operator=(const TInstanceMutex&) = delete;
     // False when another instance holds the mutex already.
     bool First() const { return first_; }
 
 private:
-    HANDLE handle_ = nullptr;
+    cl::TOwnedHandle handle_;
     bool first_ = false;
 };
 

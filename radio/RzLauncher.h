@@ -13,6 +13,7 @@
 #include <string>
 
 #include "classlib/Classes.h"
+#include "classlib/KernelHandles.h"
 #include "classlib/Threads.h"
 
 enum TShowMode { smNormal, smMaximized, smMinimized, smHide };
@@ -102,13 +103,8 @@ private:
     TRzWaitType waitType_ = wtFullStop;
     bool waitUntilFinished_ = false;
 
-    struct THandleCloser {
-        void operator()(HANDLE handle) const { CloseHandle(handle); }
-    };
-    using THandle = std::unique_ptr<void, THandleCloser>;
-
     HINSTANCE instance_ = nullptr;
-    THandle process_;
+    cl::TOwnedHandle process_;
     std::atomic<DWORD> exitCode_{0};
     std::atomic<DWORD> errorCode_{0};
     std::atomic<bool> running_{false};
@@ -116,6 +112,6 @@ private:
     std::atomic<bool> attempted_{false};
     std::atomic<bool> destroying_{false};
     // Signalled when the launcher is destroyed: a background wait ends at once.
-    THandle stop_;
+    cl::TOwnedHandle stop_;
     std::unique_ptr<TRzLaunchThread> thread_;
 };

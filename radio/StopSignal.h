@@ -2,7 +2,8 @@
 // How a session is told to stop: an event that every wait of the player thread watches.
 #include <windows.h>
 
-#include "radio/StreamPlayerHandles.h"
+#include "classlib/KernelHandles.h"
+#include "classlib/SocketHandles.h"
 
 namespace radio {
 
@@ -16,7 +17,7 @@ public:
     void Signal() { SetEvent(event_.get()); }
 
 private:
-    TUniqueHandle event_;
+    cl::TOwnedHandle event_;
 };
 
 }  // namespace radio

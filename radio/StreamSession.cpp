@@ -235,7 +235,7 @@ void TSessionRun::Play()
     const auto url = ParseStreamUrl(state_.Url);
     if (!url)
         throw EStreamPlayerError(status::InvalidAddress());
-    TWinsockUser winsock;
+    cl::TWinsockUser winsock;
     if (!winsock.Started())
         throw EStreamPlayerError(status::Internal("no network"));
 

@@ -11,7 +11,8 @@
 #include <string>
 
 #include "radio/StopSignal.h"
-#include "radio/StreamPlayerHandles.h"
+#include "classlib/KernelHandles.h"
+#include "classlib/SocketHandles.h"
 
 namespace radio {
 
@@ -44,7 +45,7 @@ private:
     static DWORD WINAPI ThreadEntry(void* state);
 
     std::shared_ptr<TState> state_;
-    TUniqueHandle thread_;
+    cl::TOwnedHandle thread_;
 };
 
 }  // namespace radio

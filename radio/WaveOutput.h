@@ -8,7 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "radio/StreamPlayerHandles.h"
+#include "classlib/KernelHandles.h"
+#include "classlib/SocketHandles.h"
 
 namespace radio {
 
@@ -44,7 +45,7 @@ private:
     bool AllDone() const;
 
     HANDLE stopEvent_;
-    TUniqueHandle doneEvent_;
+    cl::TOwnedHandle doneEvent_;
     HWAVEOUT device_ = nullptr;
     std::array<TBuffer, kBufferCount> buffers_;
     TBuffer* filling_ = nullptr;

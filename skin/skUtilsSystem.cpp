@@ -1,5 +1,7 @@
 #include "skin/skUtilsSystem.h"
 
+#include "classlib/KernelHandles.h"
+
 namespace sk {
 
 namespace {
@@ -32,17 +34,10 @@ const TMonitorApi& MonitorApi()
 class TLoadedLibrary {
 public:
     explicit TLoadedLibrary(const char* Name) : module_(LoadLibraryA(Name)) {}
-    ~TLoadedLibrary()
-    {
-        if (module_)
-            FreeLibrary(module_);
-    }
-    TLoadedLibrary(const TLoadedLibrary&) = delete;
-    TLoadedLibrary& operator=(const TLoadedLibrary&) = delete;
-    FARPROC Find(const char* Name) const { return module_ ? GetProcAddress(module_, Name) : nullptr; }
+    FARPROC Find(const char* Name) const { return module_ ? GetProcAddress(module_.get(), Name) : nullptr; }
 
 private:
-    HMODULE module_;
+    cl::TOwnedModule module_;
 };
 
 }  // namespace

@@ -345,15 +345,15 @@ cl::TSize TskSkinFrame::SmallIconSize() const
 HICON TskSkinFrame::SmallIcon()
 {
     if (smallIcon_)
-        return smallIcon_.get();
+        return smallIcon_.Handle();
     HICON source = form_->Icon()->Handle();
     if (!source && cl::Application)
         source = cl::Application->Icon()->Handle();
     if (!source)
         source = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
     const cl::TSize s = SmallIconSize();
-    smallIcon_.reset(static_cast<HICON>(CopyImage(source, IMAGE_ICON, s.cx, s.cy, LR_COPYFROMRESOURCE)));
-    return smallIcon_.get();
+    smallIcon_.Reset(static_cast<HICON>(CopyImage(source, IMAGE_ICON, s.cx, s.cy, LR_COPYFROMRESOURCE)));
+    return smallIcon_.Handle();
 }
 
 }  // namespace sk

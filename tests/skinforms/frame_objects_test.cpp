@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "classlib/visual_test_support.h"
+#include "support/LiveHandles.h"
 
 using namespace cl;
 using namespace sk;
@@ -380,4 +381,29 @@ TEST(FrameObjects, ASkinChangeClosesAnOpenMenuFirst)
     form.Frame->OpenSystemMenu(Rect(100, 100, 100, 100));
     EXPECT_TRUE(form.Frame->SkinMenu()->Visible);
     form.Frame->SkinMenu()->CloseAll();
+}
+
+// The system-menu button draws a copy of the form's icon at the small icon size, made by the
+// frame for itself and given back with it.
+TEST(FrameObjects, TheSystemMenuButtonsIconGoesBackWithTheFrame)
+{
+    TFrameSkin skin;
+    auto d = std::make_unique<TskDataSkinStdButton>("sysmenu");
+    d->Command = cmSysMenu;
+    d->SkinRectInAPicture = true;
+    d->ActivePictureIndex = 0;
+    d->SkinRect = Rect(0, 0, 16, 14);
+    skin.Data->ButtonsRect = Rect(60, 3, 96, 17);
+    skin.Data->ObjectList.Add(std::move(d));
+    const auto before = test_support::CountLiveHandles();
+    {
+        TFramedForm form(skin.Data, 300, 200);
+        form.Frame->SetShowIcon(true);
+        form.Show();
+        form.Paint();
+        EXPECT_GE((test_support::CountLiveHandles() - before).User, 2) << "the window and its icon copy";
+    }
+    Application->ProcessMessages();
+    const auto leaked = test_support::CountLiveHandles() - before;
+    EXPECT_EQ(leaked.User, 0) << leaked;
 }
