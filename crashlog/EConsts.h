@@ -32,6 +32,8 @@ extern const std::array<std::string_view, CustomizedTextCount> DefaultCustomized
 // "Section|Field", in bit order of LogFields.
 extern const std::array<std::string_view, LogFieldCount> LogFieldKeys;
 
+inline constexpr const char* SStreamReadError = "Stream read error.";
+
 inline constexpr std::string_view DefaultFreezeMessage = "The application seems to be frozen.";
 
 inline constexpr std::string_view SOptionsWithoutLogger =

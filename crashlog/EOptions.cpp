@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "crashlog/EConsts.h"
 #include "crashlog/EErrors.h"
 #include "crashlog/EStream.h"
 
@@ -237,7 +238,7 @@ void TVozozoModuleOptions::LoadFromStream(TDataReader& s, int version)
     std::int32_t count = s.ReadInt32();
     // Each entry takes at least eight bytes: a count beyond what remains is corrupt.
     if (count < 0 || static_cast<std::size_t>(count) > s.Remaining() / 8)
-        throw EReadError("Stream read error.");
+        throw EReadError(SStreamReadError);
     for (std::int32_t i = 0; i < count; ++i) {
         FilterClasses.push_back(s.ReadString());
         FilterMessages.push_back(s.ReadString());

@@ -1,5 +1,6 @@
 #include "crashlog/EStream.h"
 
+#include "crashlog/EConsts.h"
 #include "crashlog/EErrors.h"
 
 namespace crashlog {
@@ -34,7 +35,7 @@ void TDataWriter::WriteString(std::string_view s)
 const std::uint8_t* TDataReader::take(std::size_t n)
 {
     if (n > size_ - pos_)
-        throw EReadError("Stream read error.");
+        throw EReadError(SStreamReadError);
     const std::uint8_t* p = data_ + pos_;
     pos_ += n;
     return p;
@@ -63,7 +64,7 @@ std::string TDataReader::ReadString()
     std::int32_t length = ReadInt32();
     // A negative or oversized length is corrupt data, not a request for gigabytes.
     if (length < 0 || static_cast<std::size_t>(length) > Remaining())
-        throw EReadError("Stream read error.");
+        throw EReadError(SStreamReadError);
     const std::uint8_t* p = take(static_cast<std::size_t>(length));
     std::string s(static_cast<std::size_t>(length), '\0');
     for (std::size_t i = 0; i < s.size(); ++i)

@@ -1,5 +1,6 @@
 #include "radio/RadioChannel.h"
 
+#include "classlib/CoreConsts.h"
 #include "classlib/SysUtils.h"
 
 void TRadioChannel::ClearList(TRadioChannelList& list)
@@ -37,6 +38,6 @@ int TRadioChannel::StrToFavoriteOrder(std::string_view text)
             value = -value;
     }
     if (!digits || value > 0x7FFFFFFFLL || value < -0x80000000LL)
-        throw cl::EConvertError(cl::Format("'%s' is not a valid integer value", text));
+        throw cl::EConvertError(cl::Format(cl::consts::SInvalidInteger, text));
     return static_cast<int>(value);
 }

@@ -237,7 +237,7 @@ void ReadSkinPicture(cl::TStream& Stream, cl::TBitmap& Bitmap, std::int64_t& Bud
     std::array<std::uint8_t, 50> head{};
     constexpr std::int64_t kCoreHeadSize = 26;
     if (left < kCoreHeadSize)
-        RaiseDamaged("a picture is cut short");
+        RaiseDamaged(texts::SPictureCutShort);
     Stream.ReadBuffer(head.data(), std::min<std::int64_t>(left, static_cast<std::int64_t>(head.size())));
     Stream.SetPosition(start);
     if (head[0] != 'B' || head[1] != 'M')
@@ -255,7 +255,7 @@ void ReadSkinPicture(cl::TStream& Stream, cl::TBitmap& Bitmap, std::int64_t& Bud
         bitCount = U16(head.data() + 24);
     } else {
         if (left < static_cast<std::int64_t>(head.size()))
-            RaiseDamaged("a picture is cut short");
+            RaiseDamaged(texts::SPictureCutShort);
         width = static_cast<std::int32_t>(U32(head.data() + 18));
         height = static_cast<std::int32_t>(U32(head.data() + 22));
         bitCount = U16(head.data() + 28);
@@ -272,7 +272,7 @@ void ReadSkinPicture(cl::TStream& Stream, cl::TBitmap& Bitmap, std::int64_t& Bud
     const std::int64_t rows = (width * bitCount + 31) / 32 * 4 * height;
     const std::int64_t needed = 14 + static_cast<std::int64_t>(headerSize) + rows;
     if (fileSize > left || needed > left)
-        RaiseDamaged("a picture is cut short");
+        RaiseDamaged(texts::SPictureCutShort);
     if (pixelsAt > left - rows)
         RaiseDamaged("a picture's pixels begin past its end");
     const std::int64_t pixels = (width * 3 + 3) / 4 * 4 * height;

@@ -3,6 +3,7 @@
 #include <array>
 #include <climits>
 
+#include "classlib/CoreConsts.h"
 #include "classlib/SysUtils.h"
 
 namespace sk {
@@ -91,7 +92,7 @@ std::string AsciiLower(std::string Text)
 
 [[noreturn]] void RaiseNotInteger(std::string_view number)
 {
-    throw cl::EConvertError(cl::Format("'%s' is not a valid integer value", number));
+    throw cl::EConvertError(cl::Format(cl::consts::SInvalidInteger, number));
 }
 
 }  // namespace

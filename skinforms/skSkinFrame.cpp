@@ -1,6 +1,7 @@
 // The frame's lifetime, its properties and the window procedure it puts in front of the form's.
 #include "skinforms/skSkinFrame.h"
 
+#include "classlib/CoreConsts.h"
 #include "classlib/SysUtils.h"
 #include "skin/skSkinStatusBar.h"
 #include "skinforms/skSkinMDITabsBar.h"
@@ -39,7 +40,7 @@ cl::TTimer* MakeTimer(cl::TComponent* Owner, unsigned Interval, cl::TNotifyEvent
 TskSkinFrame::TskSkinFrame(cl::TComponent* AOwner) : cl::TComponent(AOwner), form_(dynamic_cast<cl::TCustomForm*>(AOwner))
 {
     if (!form_)
-        throw cl::EInvalidCast("Invalid class typecast");
+        throw cl::EInvalidCast(cl::consts::SInvalidCast);
     InitCaptionFont(defCaptionFont_, cl::clBtnText);
     InitCaptionFont(defInActiveCaptionFont_, cl::clBtnShadow);
     hoverTimer_ = MakeTimer(this, HoverInterval, cl::TNotifyEvent(this, &TskSkinFrame::HoverTimerTick));
@@ -421,7 +422,7 @@ bool TskSkinFrame::WMCreate(cl::TMessage& Message)
     CallSaved(Message);
     if (Message.Result == -1)
         return true;
-    region_ = nullptr;
+    shaped_ = false;
     captionKnown_ = false;
     RemoveFormCaption();
     UpdateRegion(true);
