@@ -369,6 +369,11 @@ void TskSkinHint::Notification(TComponent* AComponent, TOperation Operation)
 {
     TComponent::Notification(AComponent, Operation);
     skinData_.Forget(AComponent, Operation);
+    // Its own timer and window go before its destructor runs, which hides the hint.
+    if (Operation == opRemove && AComponent == hintTimer_)
+        hintTimer_ = nullptr;
+    if (Operation == opRemove && AComponent == hintWindow_)
+        hintWindow_ = nullptr;
 }
 
 void TskSkinHint::ActivateHintDelayed(const AnsiString& AHint)
@@ -400,8 +405,9 @@ void TskSkinHint::HidePending(TObject*)
 
 void TskSkinHint::HideHint()
 {
-    hintTimer_->SetEnabled(false);
-    if (hintWindow_->HandleAllocated() && IsWindowVisible(hintWindow_->Handle())) {
+    if (hintTimer_)
+        hintTimer_->SetEnabled(false);
+    if (hintWindow_ && hintWindow_->HandleAllocated() && IsWindowVisible(hintWindow_->Handle())) {
         hintWindow_->SetVisible(false);
         SetWindowPos(hintWindow_->Handle(), HWND_TOPMOST, 0, 0, 0, 0,
                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_HIDEWINDOW);
