@@ -258,6 +258,14 @@ void TskSkinFrame::SendNCPaint()
         SendMessageA(form_->Handle(), WM_NCPAINT, 1, 0);
 }
 
+// Showing a window activates it before the platform paints its frame: until that paint has
+// come, a repaint for the change of activation would only draw the same frame once more.
+void TskSkinFrame::RepaintShownFrame()
+{
+    if (framePainted_)
+        SendNCPaint();
+}
+
 void TskSkinFrame::StopTimers()
 {
     for (cl::TTimer* timer : {hoverTimer_, morphTimer_, animationTimer_})
@@ -476,7 +484,7 @@ void TskSkinFrame::FollowSize(bool KeepEqualRegion)
 bool TskSkinFrame::WMActivate(cl::TMessage& Message)
 {
     CallSaved(Message);
-    SendNCPaint();
+    RepaintShownFrame();
     ResetObjects();
     UpdateActiveState(true);
     return true;
@@ -501,6 +509,7 @@ bool TskSkinFrame::WMEraseBkgnd(cl::TMessage& Message)
 bool TskSkinFrame::WMShowWindow(cl::TMessage& Message)
 {
     if (Message.WParam == 0) {
+        framePainted_ = false;
         EndFade();
         return false;
     }
@@ -597,7 +606,7 @@ bool TskSkinFrame::WMNCActivate(cl::TMessage& Message)
     if (!Bordered()) {
         UpdateActiveState(false);
     } else {
-        SendNCPaint();
+        RepaintShownFrame();
         UpdateActiveState(true);
     }
     return true;

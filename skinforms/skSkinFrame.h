@@ -418,6 +418,7 @@ private:
     // Loaded skin with a frame picture.
     bool HasSkinPicture() const;
     void SendNCPaint();
+    void RepaintShownFrame();
     void DrawObjects(cl::TCanvas* Canvas, int DY, bool Bottom);
     void DropWorkImages();
     // The border images for the frame's size and state, composed again only when that changed.
@@ -472,6 +473,8 @@ private:
     cl::TBitmap logoBitMap_;
     bool skinnedFrame_ = false;
     bool frameActive_ = false;
+    // The frame has drawn itself on screen since its window was last shown.
+    bool framePainted_ = false;
     bool firstShow_ = true;
     bool inSizeMove_ = false;
     // Move and size loops begun so far.

@@ -107,6 +107,8 @@ void TskSkinFrame::PaintFrame(HDC DC, bool UseDC)
         PaintNCSkin(DC, UseDC);
     else
         PaintNCDefault(DC, UseDC);
+    if (!UseDC)
+        framePainted_ = true;
 }
 
 // Objects reaching below the client top draw on the bottom image, moved up to its origin.

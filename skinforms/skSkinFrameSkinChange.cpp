@@ -307,7 +307,7 @@ void TskSkinFrame::UpdateActiveState(bool Repaint)
                 caption->RestartAnimation(active);
                 StartAnimationTimer();
             }
-            SendNCPaint();
+            RepaintShownFrame();
             if (caption->EnableMorphing())
                 StartMorphTimer();
         }

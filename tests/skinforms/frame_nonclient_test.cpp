@@ -85,6 +85,66 @@ TEST_F(FrameNonClient, AFormLosingTheFocusIsPaintedInactive)
     EXPECT_EQ(form.Paint()->Pixels(150, 10), InactiveTopColor);
 }
 
+// Counts the frame paints of one window while it is alive (a hidden window draws nothing).
+class TFramePaints {
+public:
+    explicit TFramePaints(HWND Wnd) : hook_(SetWindowsHookExA(WH_CALLWNDPROC, &Note, nullptr, GetCurrentThreadId()))
+    {
+        wnd_ = Wnd;
+        count_ = 0;
+    }
+    ~TFramePaints()
+    {
+        UnhookWindowsHookEx(hook_);
+        wnd_ = nullptr;
+    }
+    TFramePaints(const TFramePaints&) = delete;
+    TFramePaints& operator=(const TFramePaints&) = delete;
+    int Count() const { return count_; }
+
+private:
+    static LRESULT CALLBACK Note(int Code, WPARAM WParam, LPARAM LParam)
+    {
+        const auto* m = reinterpret_cast<const CWPSTRUCT*>(LParam);
+        if (Code == HC_ACTION && m->hwnd == wnd_ && m->message == WM_NCPAINT && IsWindowVisible(wnd_))
+            ++count_;
+        return CallNextHookEx(nullptr, Code, WParam, LParam);
+    }
+    static inline HWND wnd_ = nullptr;
+    static inline int count_ = 0;
+    HHOOK hook_;
+};
+
+TEST_F(FrameNonClient, EachShowDrawsTheFrameOnceAndTheScreenFollowsTheActivation)
+{
+    skin.Reload([&] { skin.Data->InactivePicture = TFrameSkin::MakePicture(InactiveTopColor); });
+    TFramedForm other(skin.Data, 200, 150);
+    other.Form->SetBounds(W + 100, 40, 200, 150);
+    other.Show();
+    // The first show places and sizes the form, a change of its own to draw.
+    form.Show();
+    form.Form->Hide();
+    Application->ProcessMessages();
+    for (int show = 1; show <= 2; ++show) {
+        TFramePaints paints(form.Wnd());
+        form.Show();
+        ASSERT_TRUE(form.Frame->IsActive());
+        EXPECT_TRUE(ScreenShows(ScreenOf(form, 150, 10), TopColor)) << "show " << show;
+        EXPECT_EQ(paints.Count(), 1) << "show " << show;
+        form.Form->Hide();
+        Application->ProcessMessages();
+    }
+    form.Show();
+    other.Form->SetFocus();
+    Application->ProcessMessages();
+    EXPECT_TRUE(ScreenShows(ScreenOf(form, 150, 10), InactiveTopColor)) << "another form came to the front";
+    const TPoint client = ScreenOf(form, 150, 100);
+    ClickAtScreen(client.X, client.Y);
+    EXPECT_TRUE(ScreenShows(ScreenOf(form, 150, 10), TopColor)) << "a click brought the form back";
+    EXPECT_TRUE(ScreenShows(ScreenOf(other, 100, 10), InactiveTopColor)) << "the other form";
+    ParkPointer();
+}
+
 TEST_F(FrameNonClient, NothingIsPaintedBelowTheMinimumSize)
 {
     form.Frame->MinWidth = W + 50;
