@@ -13,8 +13,30 @@ namespace {
 constexpr ULONG kContextFlags = ISC_REQ_SEQUENCE_DETECT | ISC_REQ_REPLAY_DETECT | ISC_REQ_CONFIDENTIALITY |
                                 ISC_REQ_ALLOCATE_MEMORY | ISC_REQ_STREAM | ISC_REQ_EXTENDED_ERROR;
 
+// Secur32 loads with the first secure connection, not with the program: loading it makes the
+// system start its Kerberos and NTLM packages, which every start would otherwise wait for before
+// its first window. Once loaded it stays.
+const SecurityFunctionTableW* LoadSecurityFunctions()
+{
+    const HMODULE library = LoadLibraryA("secur32.dll");
+    if (!library)
+        return nullptr;
+    const auto init = reinterpret_cast<INIT_SECURITY_INTERFACE_W>(
+        reinterpret_cast<void*>(GetProcAddress(library, "InitSecurityInterfaceW")));
+    return init ? init() : nullptr;
+}
+
+// The security provider's functions; without them a connection fails with its own error.
+const SecurityFunctionTableW& Sspi()
+{
+    static const SecurityFunctionTableW* const functions = LoadSecurityFunctions();
+    if (!functions)
+        throw EStreamPlayerError(status::SecureFailed());
+    return *functions;
+}
+
 struct TContextBufferFree {
-    void operator()(void* buffer) const { FreeContextBuffer(buffer); }
+    void operator()(void* buffer) const { Sspi().FreeContextBuffer(buffer); }
 };
 using TContextBuffer = std::unique_ptr<void, TContextBufferFree>;
 
@@ -75,7 +97,7 @@ TSecureChannel::TSecureChannel(const std::string& host) : host_(Wide(host))
     settings.dwFlags = SCH_CRED_MANUAL_CRED_VALIDATION | SCH_CRED_NO_DEFAULT_CREDS;
     TimeStamp expiry{};
     const SECURITY_STATUS status =
-        AcquireCredentialsHandleW(nullptr, const_cast<wchar_t*>(UNISP_NAME_W), SECPKG_CRED_OUTBOUND, nullptr,
+        Sspi().AcquireCredentialsHandleW(nullptr, const_cast<wchar_t*>(UNISP_NAME_W), SECPKG_CRED_OUTBOUND, nullptr,
                                   &settings, nullptr, nullptr, &credentials_, &expiry);
     if (status != SEC_E_OK)
         throw EStreamPlayerError(status::SecureFailed());
@@ -85,9 +107,9 @@ TSecureChannel::TSecureChannel(const std::string& host) : host_(Wide(host))
 TSecureChannel::~TSecureChannel()
 {
     if (haveContext_)
-        DeleteSecurityContext(&context_);
+        Sspi().DeleteSecurityContext(&context_);
     if (haveCredentials_)
-        FreeCredentialsHandle(&credentials_);
+        Sspi().FreeCredentialsHandle(&credentials_);
 }
 
 std::vector<std::uint8_t> TSecureChannel::Hello()
@@ -97,7 +119,7 @@ std::vector<std::uint8_t> TSecureChannel::Hello()
     ULONG attributes = 0;
     TimeStamp expiry{};
     const SECURITY_STATUS status =
-        InitializeSecurityContextW(&credentials_, nullptr, host_.data(), kContextFlags, 0, 0, nullptr, 0, &context_,
+        Sspi().InitializeSecurityContextW(&credentials_, nullptr, host_.data(), kContextFlags, 0, 0, nullptr, 0, &context_,
                                    &output, &attributes, &expiry);
     std::vector<std::uint8_t> hello;
     TakeToken(token, hello);
@@ -118,7 +140,7 @@ bool TSecureChannel::Continue(std::vector<std::uint8_t>& in, std::vector<std::ui
         ULONG attributes = 0;
         TimeStamp expiry{};
         const SECURITY_STATUS status =
-            InitializeSecurityContextW(&credentials_, &context_, host_.data(), kContextFlags, 0, 0, &input, 0,
+            Sspi().InitializeSecurityContextW(&credentials_, &context_, host_.data(), kContextFlags, 0, 0, &input, 0,
                                        nullptr, &output, &attributes, &expiry);
         if (status == SEC_E_INCOMPLETE_MESSAGE) {
             TakeToken(token, out);
@@ -132,7 +154,7 @@ bool TSecureChannel::Continue(std::vector<std::uint8_t>& in, std::vector<std::ui
         in.erase(in.begin(), in.end() - static_cast<std::ptrdiff_t>(std::min(extra, in.size())));
         if (status == SEC_E_OK) {
             CheckCertificate();
-            if (QueryContextAttributesW(&context_, SECPKG_ATTR_STREAM_SIZES, &sizes_) != SEC_E_OK)
+            if (Sspi().QueryContextAttributesW(&context_, SECPKG_ATTR_STREAM_SIZES, &sizes_) != SEC_E_OK)
                 throw EStreamPlayerError(status::SecureFailed());
             return true;
         }
@@ -143,7 +165,7 @@ bool TSecureChannel::Continue(std::vector<std::uint8_t>& in, std::vector<std::ui
 void TSecureChannel::CheckCertificate()
 {
     PCCERT_CONTEXT remote = nullptr;
-    if (QueryContextAttributesW(&context_, SECPKG_ATTR_REMOTE_CERT_CONTEXT, &remote) != SEC_E_OK || !remote)
+    if (Sspi().QueryContextAttributesW(&context_, SECPKG_ATTR_REMOTE_CERT_CONTEXT, &remote) != SEC_E_OK || !remote)
         throw EStreamPlayerError(status::CertificateRefused());
     const std::unique_ptr<const CERT_CONTEXT, TCertificateFree> certificate(remote);
 
@@ -191,7 +213,7 @@ void TSecureChannel::Encrypt(const char* data, std::size_t size, std::vector<std
             {sizes_.cbTrailer, SECBUFFER_STREAM_TRAILER, record.data() + sizes_.cbHeader + piece},
             {0, SECBUFFER_EMPTY, nullptr}};
         SecBufferDesc message{SECBUFFER_VERSION, 4, buffers};
-        if (EncryptMessage(&context_, 0, &message, 0) != SEC_E_OK)
+        if (Sspi().EncryptMessage(&context_, 0, &message, 0) != SEC_E_OK)
             throw EStreamPlayerError(status::ConnectionLost());
         const std::size_t used = buffers[0].cbBuffer + buffers[1].cbBuffer + buffers[2].cbBuffer;
         out.insert(out.end(), record.begin(), record.begin() + static_cast<std::ptrdiff_t>(used));
@@ -209,7 +231,7 @@ TSecureChannel::TRead TSecureChannel::Decrypt(std::vector<std::uint8_t>& in, std
                             {0, SECBUFFER_EMPTY, nullptr},
                             {0, SECBUFFER_EMPTY, nullptr}};
     SecBufferDesc message{SECBUFFER_VERSION, 4, buffers};
-    const SECURITY_STATUS status = DecryptMessage(&context_, &message, 0, nullptr);
+    const SECURITY_STATUS status = Sspi().DecryptMessage(&context_, &message, 0, nullptr);
     if (status == SEC_E_INCOMPLETE_MESSAGE)
         return TRead::NeedMore;
     if (status == SEC_I_CONTEXT_EXPIRED)

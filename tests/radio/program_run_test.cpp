@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include "classlib/ComObj.h"
 #include "classlib/Forms.h"
+#include "classlib/KernelHandles.h"
 #include "classlib/Registry.h"
 #include "radio/RegistryManager.h"
 #include "ProgramRun.h"
@@ -110,6 +112,33 @@ TEST_F(ProgramRunTest, ASecondInstanceEndsAtOnceShowingNothingWhileTheFirstGoesO
     EXPECT_EQ(CloseAndWait(first, main), 0u);
     // The stations came from the cache and go back to it as they were.
     EXPECT_EQ(StationCacheOf(folder_), cache);
+}
+
+// Whether the process has loaded the library (by its file name, in any case).
+static bool HasLoaded(DWORD ProcessId, const char* Library)
+{
+    const HANDLE taken = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, ProcessId);
+    if (taken == INVALID_HANDLE_VALUE)
+        return false;
+    const cl::TOwnedHandle snapshot(taken);
+    MODULEENTRY32 module{};
+    module.dwSize = sizeof module;
+    bool found = false;
+    for (BOOL more = Module32First(taken, &module); more && !found; more = Module32Next(taken, &module))
+        found = lstrcmpiA(module.szModule, Library) == 0;
+    return found;
+}
+
+TEST_F(ProgramRunTest, TheSecurityProviderLoadsOnlyWithTheFirstSecureConnection)
+{
+    UseKnownAccount();
+    PlaceStationCache(folder_, StationCacheBytes());
+    TProgramRun run(folder_);
+    HWND main = StartListening(run);
+    ASSERT_TRUE(main) << "no main window";
+    EXPECT_FALSE(HasLoaded(run.ProcessId(), "secur32.dll"));
+    EXPECT_TRUE(HasLoaded(run.ProcessId(), "user32.dll")) << "the module list is read";
+    EXPECT_EQ(CloseAndWait(run, main), 0u);
 }
 
 TEST_F(ProgramRunTest, AnUnknownAccountShowsTheAccountDialogWhoseExitEndsTheProgramWithTheCacheAsItWas)
