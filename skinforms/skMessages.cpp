@@ -273,7 +273,6 @@ TModalResult TskSkinMessage::MessageDlg(const std::string& Msg, TMsgDlgType DlgT
     TskModalFormSlot<TskMessageForm> open(form_);
     form_ = CreateMessageForm(Msg, DlgType, Buttons);
     form_->HelpContext = HelpCtx;
-    ForwardShowEvent(form_, this, OnShowDialog);
     const TModalResult result = form_->ShowModal();
     if (form_ && form_->CheckBox)
         ShowAgainFlagValue = !form_->CheckBox->Checked();

@@ -73,8 +73,6 @@ public:
 
     // The dialog while MessageDlg shows it, nullptr otherwise.
     TskMessageForm* Form() const { return form_; }
-    // Runs once the dialog is shown (tests answer the dialog through it).
-    cl::TNotifyEvent OnShowDialog;
 
 protected:
     void Notification(cl::TComponent* AComponent, cl::TOperation Operation) override;

@@ -12,6 +12,7 @@
 #include "skin/controls_support.h"
 #include "skin/skResourceStrData.h"
 #include "skinforms/skMessages.h"
+#include "support/UserInput.h"
 
 namespace {
 
@@ -27,20 +28,8 @@ constexpr TModalResult StillOpen = -1;
 struct TMessageScene {
     visual_test::TClockScope time;
     TskSkinMessage* message = new TskSkinMessage(nullptr);
-    // Ends a box its answer left open, so that a wrong answer fails instead of waiting. A
-    // box that closed at once leaves its request queued: it counts only for its own box.
-    int shown = 0;
-    HWND watchdog = AllocateHWnd([this](TMessage& M) {
-        if (M.Msg == WM_APP) {
-            if (static_cast<int>(M.WParam) == shown && message->Form() && message->Form()->ModalResult() == mrNone)
-                message->Form()->SetModalResult(StillOpen);
-        } else {
-            M.Result = DefWindowProcA(watchdog, M.Msg, M.WParam, M.LParam);
-        }
-    });
     ~TMessageScene()
     {
-        DeallocateHWnd(watchdog);
         message->Free();
         Application->ProcessMessages();
     }
@@ -52,33 +41,29 @@ struct TMessageScene {
         built = TBuilt(f, [](TskMessageForm* F) { F->Free(); });
         return f;
     }
-    // Shows the dialog modally; Answer runs once it is shown, with the dialog.
+    // Shows the dialog modally; Answer acts on it once it is on the screen, as its user does. A
+    // box the answer left open ends with StillOpen, so that a wrong answer fails instead of
+    // waiting.
     TModalResult Show(const std::string& Text, TMsgDlgType Type, TMsgDlgButtons Buttons,
                       std::function<void(TskMessageForm*)> Answer)
     {
-        message->OnShowDialog = [this, Answer](TObject*) {
-            const int id = ++shown;
-            Answer(message->Form());
-            PostMessageA(watchdog, WM_APP, id, 0);
-        };
-        return message->MessageDlg(Text, Type, Buttons, 0);
+        TModalResult result = mrNone;
+        const bool leftOpen = realinput::ActWhileModal([this] { return message->Form(); },
+                                                       [&] { Answer(message->Form()); },
+                                                       [&] { result = message->MessageDlg(Text, Type, Buttons, 0); });
+        return leftOpen ? StillOpen : result;
     }
     using TBuilt = std::unique_ptr<TskMessageForm, void (*)(TskMessageForm*)>;
     TBuilt built{nullptr, [](TskMessageForm*) {}};
 };
 
-void PostClick(TWinControl* Control)
-{
-    PostMessageA(Control->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    PostMessageA(Control->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-}
+void Click(TWinControl* Control) { realinput::ClickWindow(Control->Handle(), 5, 5); }
 
-// A key as the keyboard delivers it, to the dialog's focused button.
-void PostKey(TskMessageForm* Form, WPARAM Key)
+// A key pressed on the keyboard while the box is the active window.
+void PressKey(TskMessageForm* Form, WORD Key)
 {
-    TWinControl* target = Form->ActiveControl() ? Form->ActiveControl() : Form;
-    PostMessageA(target->Handle(), WM_KEYDOWN, Key, 1);
-    PostMessageA(target->Handle(), WM_KEYUP, Key, 0xC0000001);
+    SetForegroundWindow(Form->Handle());
+    realinput::PressKey(Key);
 }
 
 TEST(SkinMessage, AOneLineOKMessageWithoutASkin)
@@ -197,7 +182,7 @@ TEST(SkinMessage, EachButtonClickedEndsTheBoxWithItsModalResult)
     for (int i = 0; i < 10; ++i) {
         const TMsgDlgBtn kind = AllKinds[i];
         const TModalResult r = scene.Show("Pick one", mtConfirmation, {kind, mbHelp},
-                                          [kind](TskMessageForm* F) { PostClick(F->Button(kind)); });
+                                          [kind](TskMessageForm* F) { Click(F->Button(kind)); });
         EXPECT_EQ(r, results[i]) << i;
         EXPECT_EQ(scene.message->Form(), nullptr) << "freed after the box closed";
     }
@@ -210,7 +195,7 @@ TEST(SkinMessage, HelpLeavesTheBoxOpen)
     const TModalResult r = scene.Show("Help?", mtInformation, {mbOK, mbHelp}, [&](TskMessageForm* F) {
         F->Button(mbHelp)->Click();
         openAfterHelp = F->ModalResult() == mrNone && F->Visible();
-        PostClick(F->Button(mbOK));
+        Click(F->Button(mbOK));
     });
     EXPECT_TRUE(openAfterHelp);
     EXPECT_EQ(r, mrOk);
@@ -219,7 +204,7 @@ TEST(SkinMessage, HelpLeavesTheBoxOpen)
 TEST(SkinMessage, EnterPressesTheDefaultButtonAndEscapeTheCancelButton)
 {
     TMessageScene scene;
-    auto key = [](WPARAM Key) { return [Key](TskMessageForm* F) { PostKey(F, Key); }; };
+    auto key = [](WORD Key) { return [Key](TskMessageForm* F) { PressKey(F, Key); }; };
     EXPECT_EQ(scene.Show("Quit?", mtConfirmation, mbOKCancel, key(VK_RETURN)), mrOk);
     EXPECT_EQ(scene.Show("Quit?", mtConfirmation, mbOKCancel, key(VK_ESCAPE)), mrCancel);
     EXPECT_EQ(scene.Show("Quit?", mtConfirmation, {mbYes, mbNo}, key(VK_RETURN)), mrYes);
@@ -229,10 +214,10 @@ TEST(SkinMessage, EnterPressesTheDefaultButtonAndEscapeTheCancelButton)
     bool openAfterEscape = false;
     EXPECT_EQ(scene.Show("Disk error", mtError, mbAbortRetryIgnore,
                          [&](TskMessageForm* F) {
-                             PostKey(F, VK_ESCAPE);
+                             PressKey(F, VK_ESCAPE);
                              Application->ProcessMessages();
                              openAfterEscape = F->ModalResult() == mrNone;
-                             PostKey(F, VK_RETURN);
+                             PressKey(F, VK_RETURN);
                          }),
               mrRetry);
     EXPECT_TRUE(openAfterEscape);
@@ -248,7 +233,7 @@ TEST(SkinMessage, AnEmptyTextAndAnEmptyButtonSetStillMakeABoxThatCloses)
     EXPECT_EQ(f->ClientHeight(), 25 + 50 + f->Message->Height());
     EXPECT_GE(f->ClientWidth(), 110);
     EXPECT_GE(f->Image->Top(), 10);
-    EXPECT_EQ(scene.Show("", mtWarning, {}, [](TskMessageForm* F) { PostKey(F, VK_ESCAPE); }), mrOk);
+    EXPECT_EQ(scene.Show("", mtWarning, {}, [](TskMessageForm* F) { PressKey(F, VK_ESCAPE); }), mrOk);
 }
 
 TEST(SkinMessage, ACaptionOfAThousandCharactersAndALineWiderThanTheScreen)
@@ -270,7 +255,7 @@ TEST(SkinMessage, ACaptionOfAThousandCharactersAndALineWiderThanTheScreen)
     EXPECT_LE(f->Button(mbCancel)->Left() + 70, f->ClientWidth());
 
     Application->SetTitle(caption);
-    const TModalResult r = scene.Show(line, mtCustom, mbOKCancel, [](TskMessageForm* F) { PostKey(F, VK_RETURN); });
+    const TModalResult r = scene.Show(line, mtCustom, mbOKCancel, [](TskMessageForm* F) { PressKey(F, VK_RETURN); });
     Application->SetTitle(saved);
     EXPECT_EQ(r, mrOk);
 }
@@ -297,18 +282,18 @@ TEST(SkinMessage, TheShowAgainBoxStartsCheckedAndItsAnswerIsKept)
     EXPECT_EQ(box->Height(), 30);
 
     // Closed still checked: the value stays false.
-    EXPECT_EQ(scene.Show("Hi", mtInformation, {mbOK}, [](TskMessageForm* F) { PostKey(F, VK_RETURN); }), mrOk);
+    EXPECT_EQ(scene.Show("Hi", mtInformation, {mbOK}, [](TskMessageForm* F) { PressKey(F, VK_RETURN); }), mrOk);
     EXPECT_FALSE(scene.message->ShowAgainFlagValue);
     // Unchecked by the user: the value becomes true, and the next box starts unchecked.
     scene.Show("Hi", mtInformation, {mbOK}, [](TskMessageForm* F) {
-        PostClick(F->CheckBox);
-        PostClick(F->Button(mbOK));
+        Click(F->CheckBox);
+        Click(F->Button(mbOK));
     });
     EXPECT_TRUE(scene.message->ShowAgainFlagValue);
     EXPECT_FALSE(scene.Build("Hi", mtInformation, {mbOK})->CheckBox->Checked());
     // Without the box the value is left alone.
     scene.message->ShowAgainFlag = false;
-    scene.Show("Hi", mtInformation, {mbOK}, [](TskMessageForm* F) { PostKey(F, VK_RETURN); });
+    scene.Show("Hi", mtInformation, {mbOK}, [](TskMessageForm* F) { PressKey(F, VK_RETURN); });
     EXPECT_TRUE(scene.message->ShowAgainFlagValue);
 }
 
