@@ -293,6 +293,8 @@ TEST_F(ProgramRunTest, OptionsChosenInTheDialogSurviveARestart)
         // " Save last used skin" on.
         HWND lastSkin = FindChild(options, "TskSkinCheckRadioBox");
         ASSERT_TRUE(lastSkin);
+        // The box takes the focus before it turns, which a window not yet active cannot give.
+        ASSERT_TRUE(PollUntil([&] { return GetForegroundWindow() == options; })) << "the options never became active";
         ClickAt(lastSkin, 10, 10);
 
         ASSERT_TRUE(ClickButton(options, "OK"));
