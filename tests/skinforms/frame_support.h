@@ -296,8 +296,14 @@ private:
                           std::to_string(x) + "," + std::to_string(y);
                 break;
             }
-            if (!Live)
+            if (!Live) {
+                // Nothing to see until the release, which must not overtake this step: the
+                // loop answers the second sent message only after it has read the input sent
+                // before the first (sent messages go ahead of input while it waits).
+                Sync();
+                Sync();
                 continue;
+            }
             if (!WaitFor([&] {
                     const RECT now = WindowRect(Wnd);
                     return !EqualRect(&now, &before);
