@@ -260,7 +260,7 @@ TEST_F(TMailTest, TheLogFileTravelsAsAnAttachment)
     TMailAttachment attachment{"C:\\logs\\prog.elf", "line one\r\n.line two\r\n"};
     ASSERT_TRUE(Send(server, "a@example.org", "See the log.", &attachment)) << error_;
     ASSERT_EQ(server.Mails().size(), 1u);
-    const std::string& data = server.Mails()[0].Data;
+    const std::string data = server.Mails()[0].Data;
     EXPECT_NE(data.find("Content-Type: multipart/mixed; boundary=\"=_xcjvnxkbhvfkxzhfdbvzldjhfv\";\r\n"),
               std::string::npos);
     EXPECT_NE(data.find("        filename=\"prog.elf\"\r\n\r\nline one\r\n.line two\r\n--=_xcjvnxkbhvfkxzhfdbvzldjhfv--\r\n"),
