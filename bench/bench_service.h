@@ -7,10 +7,10 @@
 #include <cstdio>
 #include <string>
 
-#include "classlib/ComObj.h"
-#include "classlib/SysUtils.h"
-#include "classlib/XmlDoc.h"
-#include "radio/RadioUtils.h"
+#include "classlib/ole/ComObj.h"
+#include "classlib/system/SysUtils.h"
+#include "classlib/platform/XmlDoc.h"
+#include "radio/directory/RadioUtils.h"
 
 #ifndef DIRSERVICE_SCRIPT
 #define DIRSERVICE_SCRIPT ""

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "bench/bench_windows.h"
-#include "classlib/Forms.h"
-#include "skinforms/skSkinListBox.h"
+#include "classlib/controls/Forms.h"
+#include "skinforms/controls/ListBox.h"
 #include "skins/StoredSkins.h"
 
 using namespace cl;

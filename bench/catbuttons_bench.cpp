@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "bench/bench_timing.h"
-#include "classlib/Forms.h"
-#include "skinforms/skSkinCategoryButtons.h"
+#include "classlib/controls/Forms.h"
+#include "skinforms/categorybuttons/Control.h"
 
 using namespace cl;
 

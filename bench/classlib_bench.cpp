@@ -5,7 +5,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "classlib/Forms.h"
+#include "classlib/controls/Forms.h"
 
 using namespace cl;
 

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "bench/bench_windows.h"
-#include "classlib/ExtCtrls.h"
-#include "classlib/Forms.h"
-#include "skin/skSkinButton.h"
-#include "skin/skSkinSpeedButton.h"
-#include "skin/skSkinToolBar.h"
+#include "classlib/controls/ExtCtrls.h"
+#include "classlib/controls/Forms.h"
+#include "skin/controls/Button.h"
+#include "skin/controls/SpeedButton.h"
+#include "skin/controls/ToolBar.h"
 #include "skins/StoredSkins.h"
 
 using namespace cl;

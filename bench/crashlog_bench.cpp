@@ -8,8 +8,8 @@
 
 #include <windows.h>
 
-#include "classlib/ExceptionHooks.h"
-#include "classlib/SysUtils.h"
+#include "classlib/system/ExceptionHooks.h"
+#include "classlib/system/SysUtils.h"
 #include "crashlog/ExceptionLog.h"
 
 extern "C" [[noreturn]] void __real___cxa_throw(void* object, std::type_info* type, void (*destructor)(void*));

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "bench/bench_service.h"
-#include "classlib/XmlDoc.h"
-#include "radio/RadioChannelManager.h"
-#include "radio/RadioUtils.h"
-#include "skinforms/skCategoryButtons.h"
+#include "classlib/platform/XmlDoc.h"
+#include "radio/directory/RadioChannelManager.h"
+#include "radio/directory/RadioUtils.h"
+#include "skinforms/categorybuttons/Model.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "bench/drawing_bench.h"
-#include "skin/skEffects.h"
+#include "skin/drawing/Effects.h"
 
 namespace bench {
 

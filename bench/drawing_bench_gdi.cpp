@@ -2,13 +2,13 @@
 // a region of one rectangle.
 #include <cstdio>
 
-#include "classlib/Bitmap.h"
-#include "classlib/Canvas.h"
-#include "skin/skMaskRegion.h"
-#include "skin/skUtils.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/graphics/Canvas.h"
+#include "skin/drawing/MaskRegion.h"
+#include "skin/drawing/Utils.h"
 
 #include "bench/drawing_bench.h"
-#include "tests/skin/drawing_masks.h"
+#include "skin/drawing/masks.h"
 
 namespace bench {
 

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "bench/bench_windows.h"
-#include "classlib/Forms.h"
-#include "skin/skSkinScrollBar.h"
-#include "skinforms/skSkinFrame.h"
-#include "skinforms/skSkinMessages.h"
+#include "classlib/controls/Forms.h"
+#include "skin/controls/ScrollBar.h"
+#include "skinforms/frame/Frame.h"
+#include "skinforms/frame/Messages.h"
 #include "skins/StoredSkins.h"
 
 using namespace cl;

@@ -3,7 +3,7 @@
 # station to another against the same switch on the bare player.
 if(TREBANIX_WINDOWS)
   add_executable(mainwindow_bench ${CMAKE_CURRENT_LIST_DIR}/mainwindow_bench.cpp
-                                  ${CMAKE_SOURCE_DIR}/tests/radio/StreamTestServer.cpp
+                                  ${CMAKE_SOURCE_DIR}/tests/radio/player/StreamTestServer.cpp
                                   $<TARGET_OBJECTS:stored_skins>)
   target_include_directories(mainwindow_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests/radio)
   target_link_libraries(mainwindow_bench PRIVATE radio skinforms skin classlib)

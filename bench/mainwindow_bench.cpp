@@ -21,14 +21,14 @@
 #include <string>
 #include <vector>
 
-#include "ImportSlotHook.h"
-#include "StreamTestServer.h"
+#include "radio/directory/ImportSlotHook.h"
+#include "radio/player/StreamTestServer.h"
 #include "bench/bench_windows.h"
-#include "classlib/ComObj.h"
-#include "radio/RadioChannelManager.h"
-#include "radio/RegistryManager.h"
-#include "radio/StreamPlayer.h"
-#include "radio/frmRadioMain.h"
+#include "classlib/ole/ComObj.h"
+#include "radio/directory/RadioChannelManager.h"
+#include "radio/directory/RegistryManager.h"
+#include "radio/player/StreamPlayer.h"
+#include "radio/forms/RadioMain.h"
 #include "support/LiveHandles.h"
 #include "support/RealInput.h"
 

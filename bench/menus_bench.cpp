@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "bench/bench_windows.h"
-#include "classlib/Forms.h"
-#include "skinforms/skSkinMenus.h"
+#include "classlib/controls/Forms.h"
+#include "skinforms/menus/Menus.h"
 
 using namespace cl;
 using namespace sk;

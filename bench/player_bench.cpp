@@ -21,10 +21,10 @@
 #include <string>
 #include <vector>
 
-#include "StreamTestServer.h"
-#include "radio/Mp3Decoder.h"
-#include "radio/MpegFrame.h"
-#include "radio/StreamPlayer.h"
+#include "radio/player/StreamTestServer.h"
+#include "radio/player/Mp3Decoder.h"
+#include "radio/player/MpegFrame.h"
+#include "radio/player/StreamPlayer.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 if(TREBANIX_WINDOWS)
   add_executable(MinimalWindow WIN32 ${CMAKE_CURRENT_LIST_DIR}/MinimalWindow.cpp)
   add_executable(program_bench ${CMAKE_CURRENT_LIST_DIR}/program_bench.cpp
-                               ${CMAKE_SOURCE_DIR}/tests/radio/StreamTestServer.cpp)
+                               ${CMAKE_SOURCE_DIR}/tests/radio/player/StreamTestServer.cpp)
   target_include_directories(program_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests/radio)
   target_link_libraries(program_bench PRIVATE radio skinforms skin classlib psapi)
   # Wine maps the Unix root to drive Z:.

@@ -17,13 +17,13 @@
 #include <string>
 #include <vector>
 
-#include "StreamTestServer.h"
+#include "radio/player/StreamTestServer.h"
 #include "bench/bench_service.h"
 #include "bench/bench_timing.h"
-#include "classlib/ComObj.h"
-#include "classlib/SysUtils.h"
-#include "radio/RadioChannelManager.h"
-#include "radio/RegistryManager.h"
+#include "classlib/ole/ComObj.h"
+#include "classlib/system/SysUtils.h"
+#include "radio/directory/RadioChannelManager.h"
+#include "radio/directory/RegistryManager.h"
 
 #ifndef TREBANIX_PROGRAM_EXE
 #define TREBANIX_PROGRAM_EXE ""

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "classlib/Bitmap.h"
-#include "classlib/Classes.h"
-#include "skin/skSkinData.h"
-#include "skin/skSkinDataStream.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/classes/Classes.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/Stream.h"
 #include "support/BmpBytes.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "classlib/SysUtils.h"
+#include "classlib/system/SysUtils.h"
 #include "crashlog/EConsts.h"
 #include "crashlog/ETrace.h"
 

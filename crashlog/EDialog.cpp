@@ -6,8 +6,8 @@
 
 #include <commctrl.h>
 
-#include "classlib/GdiHandles.h"
-#include "classlib/KernelHandles.h"
+#include "classlib/graphics/GdiHandles.h"
+#include "classlib/system/KernelHandles.h"
 #include "crashlog/EDialogIds.h"
 #include "crashlog/EDialogSettings.h"
 #include "crashlog/ExceptionLog.h"

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "classlib/ExceptionHooks.h"
+#include "classlib/system/ExceptionHooks.h"
 #include "crashlog/EErrors.h"
 #include "crashlog/EHook.h"
 #include "crashlog/ELogText.h"

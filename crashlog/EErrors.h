@@ -2,7 +2,7 @@
 // The logger's own error classes.
 #include <string>
 
-#include "classlib/SysUtils.h"
+#include "classlib/system/SysUtils.h"
 
 namespace crashlog {
 

@@ -6,7 +6,7 @@
 #include <cxxabi.h>
 #include <typeinfo>
 
-#include "classlib/SysUtils.h"
+#include "classlib/system/SysUtils.h"
 #include "crashlog/EOptions.h"
 
 namespace crashlog {

@@ -1,6 +1,6 @@
 #include "crashlog/EFreeze.h"
 
-#include "classlib/KernelHandles.h"
+#include "classlib/system/KernelHandles.h"
 
 #include <algorithm>
 #include <memory>

@@ -7,7 +7,7 @@
 #include <mapi.h>
 #include <winsock2.h>
 
-#include "classlib/KernelHandles.h"
+#include "classlib/system/KernelHandles.h"
 #include "crashlog/EConsts.h"
 #include "crashlog/EMailTexts.h"
 #include "crashlog/EOptions.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "classlib/System.h"
+#include "classlib/system/System.h"
 #include "crashlog/EConsts.h"
 
 namespace crashlog {

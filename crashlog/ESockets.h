@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "classlib/SocketHandles.h"
+#include "classlib/system/SocketHandles.h"
 #include "crashlog/EErrors.h"
 
 namespace crashlog {

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "classlib/KernelHandles.h"
+#include "classlib/system/KernelHandles.h"
 #include "crashlog/ECore.h"
 #include "crashlog/EConsts.h"
 #include "crashlog/EOptions.h"

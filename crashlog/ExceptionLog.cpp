@@ -1,6 +1,6 @@
 #include "crashlog/ExceptionLog.h"
 
-#include "classlib/KernelHandles.h"
+#include "classlib/system/KernelHandles.h"
 
 #include <cstdio>
 #include <mutex>

@@ -4,20 +4,20 @@
 #include <exception>
 #include <string>
 
-#include "classlib/Forms.h"
-#include "classlib/SysUtils.h"
-#include "radio/DialogTexts.h"
-#include "radio/MainFormTexts.h"
-#include "radio/RadioChannelManager.h"
-#include "radio/RadioUtils.h"
-#include "radio/RegistryManager.h"
-#include "radio/frmAbout.h"
-#include "radio/frmLoading.h"
-#include "radio/frmLumraAccount.h"
-#include "radio/frmOptions.h"
-#include "radio/frmRadioMain.h"
-#include "radio/frmRadioSmallForm.h"
-#include "radio/frmSplash.h"
+#include "classlib/controls/Forms.h"
+#include "classlib/system/SysUtils.h"
+#include "radio/forms/DialogTexts.h"
+#include "radio/forms/MainTexts.h"
+#include "radio/directory/RadioChannelManager.h"
+#include "radio/directory/RadioUtils.h"
+#include "radio/directory/RegistryManager.h"
+#include "radio/forms/About.h"
+#include "radio/forms/Loading.h"
+#include "radio/forms/LumraAccount.h"
+#include "radio/forms/Options.h"
+#include "radio/forms/RadioMain.h"
+#include "radio/forms/RadioSmall.h"
+#include "radio/forms/Splash.h"
 
 using namespace cl;
 

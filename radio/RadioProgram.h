@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "classlib/KernelHandles.h"
+#include "classlib/system/KernelHandles.h"
 
 // Owns the single-instance mutex "mtxRadio" for the life of the process.
 class TInstanceMutex {

@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
-#include "classlib/Classes.h"
-#include "classlib/SysUtils.h"
+#include "classlib/classes/Classes.h"
+#include "classlib/system/SysUtils.h"
 #include "skins/StoredSkinResources.h"
 
 namespace trebanix {

@@ -2,8 +2,8 @@
 // The program's stored skins, made from the resources the skin generator built into it.
 #include <vector>
 
-#include "classlib/Classes.h"
-#include "skin/skSkinDataStored.h"
+#include "classlib/classes/Classes.h"
+#include "skin/data/Stored.h"
 
 namespace trebanix {
 

@@ -23,8 +23,8 @@
 #include <type_traits>
 #include <vector>
 
-#include "classlib/SysUtils.h"
-#include "classlib/System.h"
+#include "classlib/system/SysUtils.h"
+#include "classlib/system/System.h"
 
 namespace cl {
 

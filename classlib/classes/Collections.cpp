@@ -1,6 +1,6 @@
 // TCollection and its items.
-#include "classlib/Classes.h"
-#include "classlib/OwnedLists.h"
+#include "classlib/classes/Classes.h"
+#include "classlib/classes/OwnedLists.h"
 
 #include <algorithm>
 #include <cerrno>

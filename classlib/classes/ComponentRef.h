@@ -8,7 +8,7 @@
 // references to one target and the target may name the holder in turn: the component keeps the
 // link while any reference of either names the other, whoever asks to cancel it (a reference
 // letting go, or a hand-made RemoveFreeNotification), or the reference would be left dangling.
-#include "classlib/Classes.h"
+#include "classlib/classes/Classes.h"
 
 namespace cl {
 

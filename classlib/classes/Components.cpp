@@ -1,7 +1,7 @@
 // TPersistent and TComponent: ownership, names and free notifications.
-#include "classlib/Classes.h"
-#include "classlib/ComponentRef.h"
-#include "classlib/OwnedLists.h"
+#include "classlib/classes/Classes.h"
+#include "classlib/classes/ComponentRef.h"
+#include "classlib/classes/OwnedLists.h"
 
 #include <algorithm>
 #include <cerrno>

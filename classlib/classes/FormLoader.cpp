@@ -1,4 +1,4 @@
-#include "classlib/FormLoader.h"
+#include "classlib/classes/FormLoader.h"
 
 #include <algorithm>
 

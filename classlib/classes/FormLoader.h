@@ -33,7 +33,7 @@
 #include <string_view>
 #include <vector>
 
-#include "classlib/Classes.h"
+#include "classlib/classes/Classes.h"
 
 namespace cl {
 

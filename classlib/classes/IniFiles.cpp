@@ -1,4 +1,4 @@
-#include "classlib/IniFiles.h"
+#include "classlib/classes/IniFiles.h"
 
 namespace cl {
 namespace {

@@ -19,7 +19,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "classlib/Classes.h"
+#include "classlib/classes/Classes.h"
 
 namespace cl {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "classlib/SysUtils.h"
+#include "classlib/system/SysUtils.h"
 
 namespace cl::detail {
 

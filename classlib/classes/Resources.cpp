@@ -1,4 +1,4 @@
-#include "classlib/Classes.h"
+#include "classlib/classes/Classes.h"
 
 #include <map>
 #include <memory>

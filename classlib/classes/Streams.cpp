@@ -1,5 +1,5 @@
 // Streams: the base stream, memory streams and file streams.
-#include "classlib/Classes.h"
+#include "classlib/classes/Classes.h"
 
 #include <algorithm>
 #include <cerrno>

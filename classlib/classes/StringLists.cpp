@@ -1,5 +1,5 @@
 // TStrings and TStringList.
-#include "classlib/Classes.h"
+#include "classlib/classes/Classes.h"
 
 #include <algorithm>
 #include <cerrno>

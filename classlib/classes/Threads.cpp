@@ -1,9 +1,9 @@
-#include "classlib/Threads.h"
+#include "classlib/classes/Threads.h"
 
 #include <chrono>
 #include <deque>
 
-#include "classlib/ExceptionHooks.h"
+#include "classlib/system/ExceptionHooks.h"
 
 #ifdef _WIN32
 #include <windows.h>

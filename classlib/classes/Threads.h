@@ -26,7 +26,7 @@
 #include <thread>
 #include <utility>
 
-#include "classlib/Classes.h"
+#include "classlib/classes/Classes.h"
 
 namespace cl {
 

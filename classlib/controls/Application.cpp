@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
-#include "classlib/CoreConsts.h"
-#include "classlib/ExceptionHooks.h"
-#include "classlib/ExtCtrls.h"
-#include "classlib/Forms.h"
-#include "classlib/Threads.h"
+#include "classlib/system/CoreConsts.h"
+#include "classlib/system/ExceptionHooks.h"
+#include "classlib/controls/ExtCtrls.h"
+#include "classlib/controls/Forms.h"
+#include "classlib/classes/Threads.h"
 
 namespace cl {
 

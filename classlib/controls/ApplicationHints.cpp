@@ -1,8 +1,8 @@
 // The application's hints: which control's hint shows, when, and for how long.
 #include <algorithm>
 
-#include "classlib/ExtCtrls.h"
-#include "classlib/Forms.h"
+#include "classlib/controls/ExtCtrls.h"
+#include "classlib/controls/Forms.h"
 
 namespace cl {
 

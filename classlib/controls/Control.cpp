@@ -1,10 +1,10 @@
 // TControl: bounds, parent, state properties and the mouse handling every control shares.
 #include <algorithm>
 
-#include "classlib/Controls.h"
-#include "classlib/CoreConsts.h"
-#include "classlib/ExceptionHooks.h"
-#include "classlib/Menus.h"
+#include "classlib/controls/Controls.h"
+#include "classlib/system/CoreConsts.h"
+#include "classlib/system/ExceptionHooks.h"
+#include "classlib/menus/Menus.h"
 
 namespace cl {
 

@@ -11,10 +11,10 @@
 #include <memory>
 #include <vector>
 
-#include "classlib/Classes.h"
-#include "classlib/ComponentRef.h"
-#include "classlib/Graphics.h"
-#include "classlib/Messages.h"
+#include "classlib/classes/Classes.h"
+#include "classlib/classes/ComponentRef.h"
+#include "classlib/graphics/Graphics.h"
+#include "classlib/controls/Messages.h"
 
 namespace cl {
 

@@ -1,6 +1,6 @@
 // Controls that paint themselves on a canvas: windowless (TGraphicControl) and windowed
 // (TCustomControl), and the canvas they paint on.
-#include "classlib/Controls.h"
+#include "classlib/controls/Controls.h"
 
 namespace cl {
 

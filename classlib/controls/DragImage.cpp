@@ -1,7 +1,7 @@
 // TDragImageList: the image under the cursor while dragging.
-#include "classlib/Controls.h"
-#include "classlib/CoreConsts.h"
-#include "classlib/ImgList.h"
+#include "classlib/controls/Controls.h"
+#include "classlib/system/CoreConsts.h"
+#include "classlib/graphics/ImgList.h"
 
 namespace cl {
 

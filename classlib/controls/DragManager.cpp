@@ -2,9 +2,9 @@
 // the mouse capture while the button is down. Targets hear CM_DRAG (enter, move, leave, drop).
 #include <cstdlib>
 
-#include "classlib/CallbackWindow.h"
-#include "classlib/Forms.h"
-#include "classlib/ImgList.h"
+#include "classlib/platform/CallbackWindow.h"
+#include "classlib/controls/Forms.h"
+#include "classlib/graphics/ImgList.h"
 
 namespace cl {
 

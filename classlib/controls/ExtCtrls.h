@@ -1,7 +1,7 @@
 #pragma once
 // TTimer: OnTimer every Interval milliseconds while Enabled. Switching it off and on again (or
 // changing the interval) starts the interval afresh.
-#include "classlib/Classes.h"
+#include "classlib/classes/Classes.h"
 
 namespace cl {
 

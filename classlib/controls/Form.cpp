@@ -2,9 +2,9 @@
 // another control; its border, placement, activation, closing and modal loop.
 #include <algorithm>
 
-#include "classlib/CoreConsts.h"
-#include "classlib/Forms.h"
-#include "classlib/Menus.h"
+#include "classlib/system/CoreConsts.h"
+#include "classlib/controls/Forms.h"
+#include "classlib/menus/Menus.h"
 
 namespace cl {
 

@@ -2,9 +2,9 @@
 // asks of its MDI client window.
 #include <algorithm>
 
-#include "classlib/CoreConsts.h"
-#include "classlib/Forms.h"
-#include "classlib/Menus.h"
+#include "classlib/system/CoreConsts.h"
+#include "classlib/controls/Forms.h"
+#include "classlib/menus/Menus.h"
 
 namespace cl {
 

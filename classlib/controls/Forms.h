@@ -7,9 +7,9 @@
 #include <functional>
 #include <vector>
 
-#include "classlib/ComponentRef.h"
-#include "classlib/Controls.h"
-#include "classlib/HintWindow.h"
+#include "classlib/classes/ComponentRef.h"
+#include "classlib/controls/Controls.h"
+#include "classlib/controls/HintWindow.h"
 
 namespace cl {
 

@@ -1,8 +1,8 @@
-#include "classlib/HintWindow.h"
+#include "classlib/controls/HintWindow.h"
 
 #include <algorithm>
 
-#include "classlib/Forms.h"
+#include "classlib/controls/Forms.h"
 
 namespace cl {
 

@@ -3,7 +3,7 @@
 // the application may change before it shows (THintInfo), and which class of window it is.
 #include <functional>
 
-#include "classlib/Controls.h"
+#include "classlib/controls/Controls.h"
 
 namespace cl {
 

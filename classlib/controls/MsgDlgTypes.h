@@ -1,7 +1,7 @@
 #pragma once
 // The message-dialog vocabulary: the kind of a message and the buttons a message dialog may
 // offer, in the order they appear.
-#include "classlib/System.h"
+#include "classlib/system/System.h"
 
 namespace cl {
 

@@ -2,8 +2,8 @@
 // the cursors.
 #include <algorithm>
 
-#include "classlib/CoreConsts.h"
-#include "classlib/Forms.h"
+#include "classlib/system/CoreConsts.h"
+#include "classlib/controls/Forms.h"
 
 namespace cl {
 

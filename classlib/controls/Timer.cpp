@@ -1,11 +1,11 @@
 // TTimer and the platform's clock: one callback window whose timer ids are the timers.
 #include <windows.h>
 
-#include "classlib/CallbackWindow.h"
-#include "classlib/Controls.h"
-#include "classlib/CoreConsts.h"
-#include "classlib/GraphicsError.h"
-#include "classlib/ExtCtrls.h"
+#include "classlib/platform/CallbackWindow.h"
+#include "classlib/controls/Controls.h"
+#include "classlib/system/CoreConsts.h"
+#include "classlib/graphics/Error.h"
+#include "classlib/controls/ExtCtrls.h"
 
 namespace cl {
 

@@ -3,10 +3,10 @@
 #include <mutex>
 #include <unordered_map>
 
-#include "classlib/Controls.h"
-#include "classlib/CoreConsts.h"
-#include "classlib/Forms.h"
-#include "classlib/GdiHandles.h"
+#include "classlib/controls/Controls.h"
+#include "classlib/system/CoreConsts.h"
+#include "classlib/controls/Forms.h"
+#include "classlib/graphics/GdiHandles.h"
 
 namespace cl {
 

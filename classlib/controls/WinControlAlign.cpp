@@ -2,7 +2,7 @@
 // control leaves after its own borders. Runs again whenever a child or the parent changes.
 #include <algorithm>
 
-#include "classlib/Controls.h"
+#include "classlib/controls/Controls.h"
 
 namespace cl {
 

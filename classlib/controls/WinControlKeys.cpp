@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <functional>
 
-#include "classlib/Controls.h"
-#include "classlib/CoreConsts.h"
-#include "classlib/Menus.h"
+#include "classlib/controls/Controls.h"
+#include "classlib/system/CoreConsts.h"
+#include "classlib/menus/Menus.h"
 
 namespace cl {
 

@@ -1,14 +1,14 @@
-#include "classlib/Bitmap.h"
+#include "classlib/graphics/Bitmap.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "classlib/BmpFormat.h"
-#include "classlib/CoreConsts.h"
-#include "classlib/GraphicsError.h"
+#include "classlib/graphics/BmpFormat.h"
+#include "classlib/system/CoreConsts.h"
+#include "classlib/graphics/Error.h"
 
 #ifdef _WIN32
-#include "classlib/Canvas.h"
+#include "classlib/graphics/Canvas.h"
 #endif
 
 namespace cl {

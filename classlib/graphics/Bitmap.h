@@ -6,9 +6,9 @@
 #include <memory>
 #include <vector>
 
-#include "classlib/Classes.h"
-#include "classlib/Color.h"
-#include "classlib/Types.h"
+#include "classlib/classes/Classes.h"
+#include "classlib/graphics/Color.h"
+#include "classlib/system/Types.h"
 
 #ifdef _WIN32
 #include <windows.h>

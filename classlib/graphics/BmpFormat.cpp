@@ -1,12 +1,12 @@
-#include "classlib/BmpFormat.h"
+#include "classlib/graphics/BmpFormat.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <vector>
 
-#include "classlib/CoreConsts.h"
-#include "classlib/GraphicsError.h"
+#include "classlib/system/CoreConsts.h"
+#include "classlib/graphics/Error.h"
 
 namespace cl {
 namespace {

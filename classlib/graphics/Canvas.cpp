@@ -1,8 +1,8 @@
-#include "classlib/Canvas.h"
+#include "classlib/graphics/Canvas.h"
 
-#include "classlib/Bitmap.h"
-#include "classlib/CoreConsts.h"
-#include "classlib/GraphicsError.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/system/CoreConsts.h"
+#include "classlib/graphics/Error.h"
 
 namespace cl {
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "classlib/Classes.h"
-#include "classlib/Color.h"
-#include "classlib/GraphicsObjects.h"
-#include "classlib/Types.h"
+#include "classlib/classes/Classes.h"
+#include "classlib/graphics/Color.h"
+#include "classlib/graphics/Objects.h"
+#include "classlib/system/Types.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "classlib/Color.h"
+#include "classlib/graphics/Color.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -1,6 +1,6 @@
 #pragma once
 // Errors of the graphics unit.
-#include "classlib/SysUtils.h"
+#include "classlib/system/SysUtils.h"
 
 namespace cl {
 

@@ -1,12 +1,12 @@
 #pragma once
 // Colours, fonts, pens, brushes, bitmaps and, on Windows, canvases.
-#include "classlib/Bitmap.h"
-#include "classlib/Color.h"
-#include "classlib/GraphicsError.h"
-#include "classlib/GraphicsObjects.h"
-#include "classlib/Types.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/graphics/Color.h"
+#include "classlib/graphics/Error.h"
+#include "classlib/graphics/Objects.h"
+#include "classlib/system/Types.h"
 
 #ifdef _WIN32
-#include "classlib/Canvas.h"
-#include "classlib/Icon.h"
+#include "classlib/graphics/Canvas.h"
+#include "classlib/graphics/Icon.h"
 #endif

@@ -1,12 +1,12 @@
-#include "classlib/Icon.h"
+#include "classlib/graphics/Icon.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "classlib/Canvas.h"
-#include "classlib/CoreConsts.h"
-#include "classlib/GdiHandles.h"
-#include "classlib/GraphicsError.h"
+#include "classlib/graphics/Canvas.h"
+#include "classlib/system/CoreConsts.h"
+#include "classlib/graphics/GdiHandles.h"
+#include "classlib/graphics/Error.h"
 
 namespace cl {
 

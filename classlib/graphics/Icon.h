@@ -2,7 +2,7 @@
 // TIcon: an icon handle owned by the object, drawn on canvases and read from .ico files.
 #include <vector>
 
-#include "classlib/Bitmap.h"
+#include "classlib/graphics/Bitmap.h"
 
 namespace cl {
 

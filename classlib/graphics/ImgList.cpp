@@ -1,9 +1,9 @@
-#include "classlib/ImgList.h"
+#include "classlib/graphics/ImgList.h"
 
 #include <algorithm>
 
-#include "classlib/CoreConsts.h"
-#include "classlib/GdiHandles.h"
+#include "classlib/system/CoreConsts.h"
+#include "classlib/graphics/GdiHandles.h"
 
 namespace cl {
 

@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "classlib/Classes.h"
-#include "classlib/Graphics.h"
+#include "classlib/classes/Classes.h"
+#include "classlib/graphics/Graphics.h"
 
 namespace cl {
 

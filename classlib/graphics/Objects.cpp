@@ -1,10 +1,10 @@
-#include "classlib/GraphicsObjects.h"
+#include "classlib/graphics/Objects.h"
 
 #include <cstdlib>
 #include <cstring>
 
-#include "classlib/CoreConsts.h"
-#include "classlib/GraphicsError.h"
+#include "classlib/system/CoreConsts.h"
+#include "classlib/graphics/Error.h"
 
 namespace cl {
 

@@ -4,13 +4,13 @@
 #include <cstdint>
 #include <functional>
 
-#include "classlib/Classes.h"
-#include "classlib/Color.h"
+#include "classlib/classes/Classes.h"
+#include "classlib/graphics/Color.h"
 
 #ifdef _WIN32
 #include <windows.h>
 
-#include "classlib/GdiHandles.h"
+#include "classlib/graphics/GdiHandles.h"
 #endif
 
 namespace cl {

@@ -1,6 +1,6 @@
 // Actions, action lists and action links.
-#include "classlib/ActnList.h"
-#include "classlib/CoreConsts.h"
+#include "classlib/menus/ActnList.h"
+#include "classlib/system/CoreConsts.h"
 
 #include <algorithm>
 

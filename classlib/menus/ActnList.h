@@ -6,8 +6,8 @@
 // OnChange.
 #include <vector>
 
-#include "classlib/Classes.h"
-#include "classlib/ComponentRef.h"
+#include "classlib/classes/Classes.h"
+#include "classlib/classes/ComponentRef.h"
 
 namespace cl {
 

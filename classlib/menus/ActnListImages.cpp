@@ -1,7 +1,7 @@
 // The action list's image list: apart from the rest of the actions, which also build where the
 // platform's drawing (and so the image lists) does not exist.
-#include "classlib/ActnList.h"
-#include "classlib/ImgList.h"
+#include "classlib/menus/ActnList.h"
+#include "classlib/graphics/ImgList.h"
 
 namespace cl {
 

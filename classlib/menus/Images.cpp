@@ -1,7 +1,7 @@
 // The menu's image list: apart from the rest of the menu unit, which also builds where the
 // platform's drawing (and so the image lists) does not exist.
-#include "classlib/ImgList.h"
-#include "classlib/Menus.h"
+#include "classlib/graphics/ImgList.h"
+#include "classlib/menus/Menus.h"
 
 namespace cl {
 

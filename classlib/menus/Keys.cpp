@@ -1,6 +1,6 @@
 // Key messages as menu shortcuts: the modifier keys are read as they are held now, except Alt,
 // which the key message itself carries.
-#include "classlib/Menus.h"
+#include "classlib/menus/Menus.h"
 
 namespace cl {
 

@@ -1,11 +1,11 @@
 // Menu items, menus and popup menus as data.
-#include "classlib/Menus.h"
+#include "classlib/menus/Menus.h"
 
 #include <algorithm>
 #include <atomic>
 
-#include "classlib/Bitmap.h"
-#include "classlib/CoreConsts.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/system/CoreConsts.h"
 
 namespace cl {
 

@@ -7,13 +7,13 @@
 #include <memory>
 #include <vector>
 
-#include "classlib/ActnList.h"
-#include "classlib/Classes.h"
-#include "classlib/ComponentRef.h"
-#include "classlib/Types.h"
+#include "classlib/menus/ActnList.h"
+#include "classlib/classes/Classes.h"
+#include "classlib/classes/ComponentRef.h"
+#include "classlib/system/Types.h"
 
 #ifdef _WIN32
-#include "classlib/Messages.h"
+#include "classlib/controls/Messages.h"
 #endif
 
 namespace cl {

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cstdio>
 
-#include "classlib/Menus.h"
+#include "classlib/menus/Menus.h"
 
 namespace cl {
 

@@ -1,6 +1,6 @@
-#include "classlib/ComObj.h"
+#include "classlib/ole/ComObj.h"
 
-#include "classlib/CoreConsts.h"
+#include "classlib/system/CoreConsts.h"
 
 namespace cl {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <utility>
 
-#include "classlib/SysUtils.h"
+#include "classlib/system/SysUtils.h"
 
 namespace cl {
 

@@ -1,10 +1,10 @@
 // The site of a hosted control and the event sink. Every entry here is called by the control
 // through COM: nothing may throw out of it.
-#include "classlib/OleContainer.h"
+#include "classlib/ole/Container.h"
 
 #include <olectl.h>
 
-#include "classlib/Controls.h"
+#include "classlib/controls/Controls.h"
 
 namespace cl {
 

@@ -8,8 +8,8 @@
 
 #include <functional>
 
-#include "classlib/ComObj.h"
-#include "classlib/Types.h"
+#include "classlib/ole/ComObj.h"
+#include "classlib/system/Types.h"
 
 namespace cl {
 

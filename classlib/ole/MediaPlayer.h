@@ -3,8 +3,8 @@
 // an empty one stops), read the status text, write the volume, read and write mute, and be told
 // when the status changes. The media player control and our own stream player both stand
 // behind it, so the windows never know which one plays.
-#include "classlib/Classes.h"
-#include "classlib/SysUtils.h"
+#include "classlib/classes/Classes.h"
+#include "classlib/system/SysUtils.h"
 
 namespace cl {
 

@@ -1,14 +1,14 @@
 // The media player control's adapter.
-#include "classlib/MediaPlayerControl.h"
+#include "classlib/ole/MediaPlayerControl.h"
 
 #include <wmp.h>
 #include <wmpids.h>
 
 #include <algorithm>
 
-#include "classlib/CoreConsts.h"
-#include "classlib/GraphicsError.h"
-#include "classlib/OleContainer.h"
+#include "classlib/system/CoreConsts.h"
+#include "classlib/graphics/Error.h"
+#include "classlib/ole/Container.h"
 
 namespace cl {
 

@@ -6,7 +6,7 @@
 // adapter answers empty text or keeps the last known value and never fails the caller.
 #include <memory>
 
-#include "classlib/MediaPlayer.h"
+#include "classlib/ole/MediaPlayer.h"
 
 namespace cl {
 

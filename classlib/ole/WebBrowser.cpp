@@ -1,5 +1,5 @@
 // The browser interface's events and its recording fake.
-#include "classlib/WebBrowser.h"
+#include "classlib/ole/WebBrowser.h"
 
 namespace cl {
 

@@ -5,8 +5,8 @@
 // fake of the tests stand behind it.
 #include <vector>
 
-#include "classlib/Classes.h"
-#include "classlib/SysUtils.h"
+#include "classlib/classes/Classes.h"
+#include "classlib/system/SysUtils.h"
 
 namespace cl {
 

@@ -1,11 +1,11 @@
 // The web browser control's adapter.
-#include "classlib/WebBrowserControl.h"
+#include "classlib/ole/WebBrowserControl.h"
 
 #include <exdisp.h>
 #include <exdispid.h>
 
-#include "classlib/CoreConsts.h"
-#include "classlib/OleContainer.h"
+#include "classlib/system/CoreConsts.h"
+#include "classlib/ole/Container.h"
 
 namespace cl {
 

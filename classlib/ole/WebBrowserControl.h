@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "classlib/Controls.h"
-#include "classlib/WebBrowser.h"
+#include "classlib/controls/Controls.h"
+#include "classlib/ole/WebBrowser.h"
 
 namespace cl {
 

@@ -1,7 +1,7 @@
-#include "classlib/CallbackWindow.h"
+#include "classlib/platform/CallbackWindow.h"
 
-#include "classlib/CoreConsts.h"
-#include "classlib/GraphicsError.h"
+#include "classlib/system/CoreConsts.h"
+#include "classlib/graphics/Error.h"
 
 namespace cl {
 

@@ -9,7 +9,7 @@
 // deallocated from inside its own method.
 #include <windows.h>
 
-#include "classlib/Controls.h"
+#include "classlib/controls/Controls.h"
 
 namespace cl {
 

@@ -1,9 +1,9 @@
-#include "classlib/Registry.h"
+#include "classlib/platform/Registry.h"
 
 #include <cstring>
 
-#include "classlib/CoreConsts.h"
-#include "classlib/KernelHandles.h"
+#include "classlib/system/CoreConsts.h"
+#include "classlib/system/KernelHandles.h"
 
 namespace cl {
 

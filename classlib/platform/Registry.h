@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "classlib/SysUtils.h"
+#include "classlib/system/SysUtils.h"
 
 namespace cl {
 

@@ -1,10 +1,10 @@
-#include "classlib/XmlDoc.h"
+#include "classlib/platform/XmlDoc.h"
 
 #include <cstring>
 
-#include "classlib/Classes.h"
-#include "classlib/CoreConsts.h"
-#include "classlib/SysUtils.h"
+#include "classlib/classes/Classes.h"
+#include "classlib/system/CoreConsts.h"
+#include "classlib/system/SysUtils.h"
 
 namespace cl {
 

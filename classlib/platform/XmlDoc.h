@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "classlib/ComObj.h"
+#include "classlib/ole/ComObj.h"
 
 namespace cl {
 

@@ -1,5 +1,5 @@
 // The system caret of one window.
-#include "classlib/Caret.h"
+#include "classlib/stdctrls/Caret.h"
 
 namespace cl {
 

@@ -4,7 +4,7 @@
 // made for another window in between takes its place; this object then leaves it alone.
 #include <windows.h>
 
-#include "classlib/Types.h"
+#include "classlib/system/Types.h"
 
 namespace cl {
 

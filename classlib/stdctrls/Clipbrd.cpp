@@ -1,12 +1,12 @@
 // The clipboard's text over OpenClipboard/GetClipboardData.
-#include "classlib/Clipbrd.h"
+#include "classlib/stdctrls/Clipbrd.h"
 
 #include <windows.h>
 
 #include <cstring>
 
-#include "classlib/CallbackWindow.h"
-#include "classlib/CoreConsts.h"
+#include "classlib/platform/CallbackWindow.h"
+#include "classlib/system/CoreConsts.h"
 
 namespace cl {
 

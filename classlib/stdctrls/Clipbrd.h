@@ -1,7 +1,7 @@
 #pragma once
 // The clipboard's text. The ANSI text is read through the platform's conversion when only
 // Unicode text was put there.
-#include "classlib/SysUtils.h"
+#include "classlib/system/SysUtils.h"
 
 namespace cl {
 

@@ -5,9 +5,9 @@
 #include <memory>
 #include <vector>
 
-#include "classlib/ComponentRef.h"
-#include "classlib/ImgList.h"
-#include "classlib/StdCtrls.h"
+#include "classlib/classes/ComponentRef.h"
+#include "classlib/graphics/ImgList.h"
+#include "classlib/stdctrls/StdCtrls.h"
 
 namespace cl {
 

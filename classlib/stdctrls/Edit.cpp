@@ -1,10 +1,10 @@
 // TCustomEdit over the platform's EDIT window.
 #include <algorithm>
 
-#include "classlib/Clipbrd.h"
-#include "classlib/EditText.h"
-#include "classlib/NativeControlColors.h"
-#include "classlib/StdCtrls.h"
+#include "classlib/stdctrls/Clipbrd.h"
+#include "classlib/stdctrls/EditText.h"
+#include "classlib/stdctrls/NativeControlColors.h"
+#include "classlib/stdctrls/StdCtrls.h"
 
 namespace cl {
 

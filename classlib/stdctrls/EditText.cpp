@@ -1,5 +1,5 @@
 // One-line edit text.
-#include "classlib/EditText.h"
+#include "classlib/stdctrls/EditText.h"
 
 namespace cl {
 

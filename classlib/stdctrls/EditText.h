@@ -1,7 +1,7 @@
 #pragma once
 // Text that goes into a one-line edit: line breaks become spaces and other control
 // characters go, so pasted or assigned text never splits the line.
-#include "classlib/SysUtils.h"
+#include "classlib/system/SysUtils.h"
 
 namespace cl {
 

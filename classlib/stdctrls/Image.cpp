@@ -1,5 +1,5 @@
 // TPicture and TImage.
-#include "classlib/Image.h"
+#include "classlib/stdctrls/Image.h"
 
 namespace cl {
 

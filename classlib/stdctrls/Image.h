@@ -2,7 +2,7 @@
 // TImage: a windowless control that shows a picture (a bitmap or an icon).
 #include <memory>
 
-#include "classlib/Controls.h"
+#include "classlib/controls/Controls.h"
 
 namespace cl {
 

@@ -1,6 +1,6 @@
 // TCustomLabel: a caption painted on its parent.
-#include "classlib/Menus.h"
-#include "classlib/StdCtrls.h"
+#include "classlib/menus/Menus.h"
+#include "classlib/stdctrls/StdCtrls.h"
 
 namespace cl {
 

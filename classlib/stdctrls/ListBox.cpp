@@ -2,11 +2,11 @@
 // exists; before it exists and between a destroy and a re-create, the object holds them.
 #include <algorithm>
 
-#include "classlib/CoreConsts.h"
-#include "classlib/GdiHandles.h"
-#include "classlib/NativeControlColors.h"
-#include "classlib/NativeItemList.h"
-#include "classlib/StdCtrls.h"
+#include "classlib/system/CoreConsts.h"
+#include "classlib/graphics/GdiHandles.h"
+#include "classlib/stdctrls/NativeControlColors.h"
+#include "classlib/stdctrls/NativeItemList.h"
+#include "classlib/stdctrls/StdCtrls.h"
 
 namespace cl {
 

@@ -2,7 +2,7 @@
 // The answer to the colour message a platform control sends its parent before it paints.
 #include <windows.h>
 
-#include "classlib/GraphicsObjects.h"
+#include "classlib/graphics/Objects.h"
 
 namespace cl {
 

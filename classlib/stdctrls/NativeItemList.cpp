@@ -1,7 +1,7 @@
-#include "classlib/NativeItemList.h"
+#include "classlib/stdctrls/NativeItemList.h"
 
-#include "classlib/CoreConsts.h"
-#include "classlib/SysUtils.h"
+#include "classlib/system/CoreConsts.h"
+#include "classlib/system/SysUtils.h"
 
 namespace cl {
 

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "classlib/Classes.h"
-#include "classlib/Controls.h"
+#include "classlib/classes/Classes.h"
+#include "classlib/controls/Controls.h"
 
 namespace cl {
 

@@ -2,8 +2,8 @@
 // place among the pages and its place among the tabs differ when some tabs are hidden.
 #include <algorithm>
 
-#include "classlib/ComCtrls.h"
-#include "classlib/CoreConsts.h"
+#include "classlib/stdctrls/ComCtrls.h"
+#include "classlib/system/CoreConsts.h"
 
 namespace cl {
 

@@ -3,8 +3,8 @@
 // platform's EDIT and LISTBOX windows, and the windowless label.
 #include <memory>
 
-#include "classlib/ComponentRef.h"
-#include "classlib/Forms.h"
+#include "classlib/classes/ComponentRef.h"
+#include "classlib/controls/Forms.h"
 
 namespace cl {
 

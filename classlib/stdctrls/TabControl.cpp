@@ -1,9 +1,9 @@
 // TCustomTabControl over SysTabControl32. The window holds the tabs while it exists; before
 // and between windows the object holds them.
-#include "classlib/ComCtrls.h"
-#include "classlib/CoreConsts.h"
-#include "classlib/GdiHandles.h"
-#include "classlib/NativeItemList.h"
+#include "classlib/stdctrls/ComCtrls.h"
+#include "classlib/system/CoreConsts.h"
+#include "classlib/graphics/GdiHandles.h"
+#include "classlib/stdctrls/NativeItemList.h"
 
 #include <commctrl.h>
 

@@ -1,5 +1,5 @@
 // Dates and times: encoding, decoding, formatting and the clock.
-#include "classlib/SysUtils.h"
+#include "classlib/system/SysUtils.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "classlib/ExceptionHooks.h"
+#include "classlib/system/ExceptionHooks.h"
 
 namespace cl {
 

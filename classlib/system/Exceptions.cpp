@@ -1,5 +1,5 @@
 // The class library's exception classes and the raising helpers.
-#include "classlib/SysUtils.h"
+#include "classlib/system/SysUtils.h"
 
 #include <algorithm>
 #include <cerrno>

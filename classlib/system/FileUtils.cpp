@@ -1,5 +1,5 @@
 // Files and paths: names, folders, existence, whole-file reading and writing.
-#include "classlib/SysUtils.h"
+#include "classlib/system/SysUtils.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
 // Format: the class library's format strings.
-#include "classlib/SysUtils.h"
-#include "classlib/TextUtilsShared.h"
+#include "classlib/system/SysUtils.h"
+#include "classlib/system/TextUtilsShared.h"
 
 #include <algorithm>
 #include <cerrno>

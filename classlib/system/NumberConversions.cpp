@@ -1,6 +1,6 @@
 // Integers, booleans and floating-point numbers to and from text.
-#include "classlib/SysUtils.h"
-#include "classlib/TextUtilsShared.h"
+#include "classlib/system/SysUtils.h"
+#include "classlib/system/TextUtilsShared.h"
 
 #include <algorithm>
 #include <cerrno>

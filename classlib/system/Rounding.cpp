@@ -1,5 +1,5 @@
 // Rounding, truncation and the random numbers.
-#include "classlib/SysUtils.h"
+#include "classlib/system/SysUtils.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
 // String utilities: case, trimming, searching, quoting.
-#include "classlib/SysUtils.h"
-#include "classlib/TextUtilsShared.h"
+#include "classlib/system/SysUtils.h"
+#include "classlib/system/TextUtilsShared.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -8,8 +8,8 @@
 #include <type_traits>
 #include <vector>
 
-#include "classlib/CoreConsts.h"
-#include "classlib/System.h"
+#include "classlib/system/CoreConsts.h"
+#include "classlib/system/System.h"
 
 namespace cl {
 

@@ -1,6 +1,6 @@
 // Text conversions between the ANSI code page, UTF-8 and UTF-16.
-#include "classlib/SysUtils.h"
-#include "classlib/TextUtilsShared.h"
+#include "classlib/system/SysUtils.h"
+#include "classlib/system/TextUtilsShared.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,12 +1,12 @@
-#include "radio/PaintingWait.h"
+#include "radio/directory/PaintingWait.h"
 
 #include <windows.h>
 
 #include <exception>
 #include <memory>
 
-#include "classlib/Threads.h"
-#include "radio/BusyCursor.h"
+#include "classlib/classes/Threads.h"
+#include "radio/forms/BusyCursor.h"
 
 namespace radio {
 

@@ -1,7 +1,7 @@
-#include "radio/RadioChannel.h"
+#include "radio/directory/RadioChannel.h"
 
-#include "classlib/CoreConsts.h"
-#include "classlib/SysUtils.h"
+#include "classlib/system/CoreConsts.h"
+#include "classlib/system/SysUtils.h"
 
 void TRadioChannel::ClearList(TRadioChannelList& list)
 {

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "classlib/System.h"
+#include "classlib/system/System.h"
 
 namespace cl {
 class TXMLNode;

@@ -1,12 +1,12 @@
-#include "radio/RadioChannelCategory.h"
+#include "radio/directory/RadioChannelCategory.h"
 
 #include <algorithm>
 #include <memory>
 #include <unordered_set>
 
-#include "classlib/SysUtils.h"
-#include "radio/MainFormTexts.h"
-#include "skinforms/skCategoryButtons.h"
+#include "classlib/system/SysUtils.h"
+#include "radio/forms/MainTexts.h"
+#include "skinforms/categorybuttons/Model.h"
 
 TRadioChannelCategory::TRadioChannelCategory(std::string name, bool ownsChannels)
     : name_(std::move(name)), ownsChannels_(ownsChannels)

@@ -3,7 +3,7 @@
 // "Favorites" view refers to stations owned by the other categories).
 #include <string>
 
-#include "radio/RadioChannel.h"
+#include "radio/directory/RadioChannel.h"
 
 class TskButtonCategory;
 

@@ -1,8 +1,8 @@
 // The XML half of the station category (Windows: the XML layer lives on MSXML).
 #include <memory>
 
-#include "classlib/XmlDoc.h"
-#include "radio/RadioChannelCategory.h"
+#include "classlib/platform/XmlDoc.h"
+#include "radio/directory/RadioChannelCategory.h"
 
 void TRadioChannelCategory::SaveToXml(cl::TXMLNode& node) const
 {

@@ -1,16 +1,16 @@
-#include "radio/RadioChannelManager.h"
+#include "radio/directory/RadioChannelManager.h"
 
 #include <windows.h>
 
 #include <cwctype>
 #include <unordered_map>
 
-#include "classlib/KernelHandles.h"
-#include "classlib/XmlDoc.h"
-#include "radio/DirectoryTexts.h"
-#include "radio/MainFormTexts.h"
-#include "radio/RadioUtils.h"
-#include "radio/StationGroups.h"
+#include "classlib/system/KernelHandles.h"
+#include "classlib/platform/XmlDoc.h"
+#include "radio/directory/Texts.h"
+#include "radio/forms/MainTexts.h"
+#include "radio/directory/RadioUtils.h"
+#include "radio/forms/StationGroups.h"
 
 namespace {
 

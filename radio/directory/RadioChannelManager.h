@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "classlib/SysUtils.h"
-#include "radio/RadioChannelCategory.h"
+#include "classlib/system/SysUtils.h"
+#include "radio/directory/RadioChannelCategory.h"
 
 class TskButtonCategories;
 

@@ -1,6 +1,6 @@
 // The XML half of the station model (Windows: the XML layer lives on MSXML).
-#include "classlib/XmlDoc.h"
-#include "radio/RadioChannel.h"
+#include "classlib/platform/XmlDoc.h"
+#include "radio/directory/RadioChannel.h"
 
 namespace {
 

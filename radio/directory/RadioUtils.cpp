@@ -1,11 +1,11 @@
-#include "radio/RadioUtils.h"
+#include "radio/directory/RadioUtils.h"
 
 #include <windows.h>
 
-#include "radio/DirectoryRequest.h"
-#include "radio/DirectoryTexts.h"
-#include "radio/PaintingWait.h"
-#include "radio/RegistryManager.h"
+#include "radio/directory/Request.h"
+#include "radio/directory/Texts.h"
+#include "radio/directory/PaintingWait.h"
+#include "radio/directory/RegistryManager.h"
 
 #ifndef TREBANIX_SERVICE_URL
 #define TREBANIX_SERVICE_URL "http://127.0.0.1:8765"

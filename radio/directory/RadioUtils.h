@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "classlib/SysUtils.h"
+#include "classlib/system/SysUtils.h"
 
 // A request that failed on the way (refused, reset, timed out). Its message never carries the
 // address, because the address carries the password.
@@ -37,7 +37,7 @@ public:
 
     // A GET that answers within RequestTimeoutMs or raises EDirectoryServiceError; meanwhile
     // the calling thread paints its windows and runs no other message of its own (see
-    // radio/PaintingWait.h), and when the call returns, whatever way, the request is over and
+    // radio/directory/PaintingWait.h), and when the call returns, whatever way, the request is over and
     // its connection closed.
     static THttpReply HttpGet(const std::string& url);
     // The body as replies and caches carry it: without a byte-order mark, trimmed of characters

@@ -1,4 +1,4 @@
-#include "radio/RegistryManager.h"
+#include "radio/directory/RegistryManager.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "classlib/Registry.h"
+#include "classlib/platform/Registry.h"
 
 // Indexes of the product's key family (5 and 8 are not ours).
 enum TRegKeyIndex : int {

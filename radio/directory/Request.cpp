@@ -1,4 +1,4 @@
-#include "radio/DirectoryRequest.h"
+#include "radio/directory/Request.h"
 
 #include <winsock2.h>
 #include <windows.h>
@@ -6,13 +6,13 @@
 #include <cctype>
 #include <vector>
 
-#include "radio/DirectoryTexts.h"
-#include "radio/HttpStreamSource.h"
-#include "radio/RadioUtils.h"
-#include "radio/StreamPlayerErrors.h"
-#include "classlib/KernelHandles.h"
-#include "classlib/SocketHandles.h"
-#include "radio/StreamUrl.h"
+#include "radio/directory/Texts.h"
+#include "radio/player/HttpStreamSource.h"
+#include "radio/directory/RadioUtils.h"
+#include "radio/player/Errors.h"
+#include "classlib/system/KernelHandles.h"
+#include "classlib/system/SocketHandles.h"
+#include "radio/player/StreamUrl.h"
 
 namespace radio {
 

@@ -15,7 +15,7 @@ struct TDirectoryReply {
     std::wstring Body;  // only for status 200: decoded as UTF-8, or UTF-16 after its mark
 };
 
-// Throws EDirectoryServiceError (declared in radio/RadioUtils.h), whose message never holds
+// Throws EDirectoryServiceError (declared in radio/directory/RadioUtils.h), whose message never holds
 // the address.
 TDirectoryReply DirectoryGet(const std::string& address, unsigned timeoutMs);
 

@@ -1,8 +1,8 @@
-#include "radio/ServicePages.h"
+#include "radio/directory/ServicePages.h"
 
-#include "classlib/SysUtils.h"
-#include "radio/MainFormTexts.h"
-#include "radio/RadioUtils.h"
+#include "classlib/system/SysUtils.h"
+#include "radio/forms/MainTexts.h"
+#include "radio/directory/RadioUtils.h"
 
 namespace radio {
 

@@ -6,7 +6,7 @@
 
 namespace radio {
 
-// Format is one of the page formats with two "%s" (user name, password) of MainFormTexts.h.
+// Format is one of the page formats with two "%s" (user name, password) of radio/forms/MainTexts.h.
 std::string ServicePageURL(const char* Format, const std::string& User, const std::string& Password);
 std::string HomePageURL();
 std::string RatePageURL(const std::string& User, const std::string& Password, const std::string& StreamURL);

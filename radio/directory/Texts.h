@@ -3,7 +3,7 @@
 // carries a request's address: the address carries the password.
 #include <string>
 
-#include "classlib/SysUtils.h"
+#include "classlib/system/SysUtils.h"
 
 namespace radio::directory_text {
 

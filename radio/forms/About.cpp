@@ -1,7 +1,7 @@
-#include "radio/frmAbout.h"
+#include "radio/forms/About.h"
 
-#include "radio/DialogTexts.h"
-#include "radio/ProductPicture.h"
+#include "radio/forms/DialogTexts.h"
+#include "radio/forms/ProductPicture.h"
 
 using namespace cl;
 

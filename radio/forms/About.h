@@ -1,7 +1,7 @@
 #pragma once
 // TfrmAbout: the borderless about picture; a click on it closes the window.
-#include "classlib/Forms.h"
-#include "classlib/Image.h"
+#include "classlib/controls/Forms.h"
+#include "classlib/stdctrls/Image.h"
 
 class TfrmAbout : public cl::TForm {
 public:

@@ -1,7 +1,7 @@
 #pragma once
 // The screen's busy cursor for as long as an object of this class lives; nested ones put back
 // what the outer one set.
-#include "classlib/Forms.h"
+#include "classlib/controls/Forms.h"
 
 namespace radio {
 

@@ -1,8 +1,8 @@
 #pragma once
 // The dialogs are laid out in code: each control made, parented and placed in one call.
-#include "classlib/Controls.h"
-#include "skin/skSkinButton.h"
-#include "skin/skSkinStdLabel.h"
+#include "classlib/controls/Controls.h"
+#include "skin/controls/Button.h"
+#include "skin/controls/StdLabel.h"
 
 namespace radio_dialogs {
 

@@ -1,7 +1,7 @@
-#include "radio/frmLoading.h"
+#include "radio/forms/Loading.h"
 
-#include "radio/MainFormTexts.h"
-#include "radio/SkinBinding.h"
+#include "radio/forms/MainTexts.h"
+#include "radio/forms/SkinBinding.h"
 
 using namespace cl;
 

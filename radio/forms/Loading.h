@@ -2,13 +2,13 @@
 // TfrmLoading: the small window shown over the main window while the browser loads a page.
 // It hides itself after TimeoutMs at the latest, so that a page that never reports its end
 // (a browser without an HTML engine reports none) cannot leave it standing.
-#include "classlib/ExtCtrls.h"
-#include "classlib/Forms.h"
-#include "classlib/StdCtrls.h"
-#include "skin/skSkinData.h"
-#include "skin/skSkinPanel.h"
-#include "skin/skSkinStdLabel.h"
-#include "skinforms/skSkinFrame.h"
+#include "classlib/controls/ExtCtrls.h"
+#include "classlib/controls/Forms.h"
+#include "classlib/stdctrls/StdCtrls.h"
+#include "skin/data/SkinData.h"
+#include "skin/controls/Panel.h"
+#include "skin/controls/StdLabel.h"
+#include "skinforms/frame/Frame.h"
 
 class TfrmLoading : public cl::TForm {
 public:

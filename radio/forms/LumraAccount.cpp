@@ -1,14 +1,14 @@
-#include "radio/frmLumraAccount.h"
+#include "radio/forms/LumraAccount.h"
 
 #include <exception>
 
-#include "classlib/SysUtils.h"
-#include "radio/DialogPlacement.h"
-#include "radio/DialogTexts.h"
-#include "radio/SkinBinding.h"
-#include "skin/skSkinExPanel.h"
-#include "radio/RadioUtils.h"
-#include "radio/RegistryManager.h"
+#include "classlib/system/SysUtils.h"
+#include "radio/forms/DialogPlacement.h"
+#include "radio/forms/DialogTexts.h"
+#include "radio/forms/SkinBinding.h"
+#include "skin/controls/ExPanel.h"
+#include "radio/directory/RadioUtils.h"
+#include "radio/directory/RegistryManager.h"
 
 using namespace cl;
 

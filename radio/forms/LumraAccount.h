@@ -6,15 +6,15 @@
 #include <functional>
 #include <string>
 
-#include "classlib/Forms.h"
-#include "radio/RzLauncher.h"
-#include "skin/skSkinData.h"
-#include "skin/skSkinButton.h"
-#include "skin/skSkinSpeedButton.h"
-#include "skin/skSkinStdLabel.h"
-#include "skinforms/skSkinEdit.h"
-#include "skinforms/skSkinFrame.h"
-#include "skinforms/skSkinPasswordEdit.h"
+#include "classlib/controls/Forms.h"
+#include "radio/forms/RzLauncher.h"
+#include "skin/data/SkinData.h"
+#include "skin/controls/Button.h"
+#include "skin/controls/SpeedButton.h"
+#include "skin/controls/StdLabel.h"
+#include "skinforms/controls/Edit.h"
+#include "skinforms/frame/Frame.h"
+#include "skinforms/controls/PasswordEdit.h"
 
 namespace sk {
 class TskSkinExPanel;

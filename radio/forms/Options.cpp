@@ -1,10 +1,10 @@
-#include "radio/frmOptions.h"
+#include "radio/forms/Options.h"
 
-#include "radio/DialogPlacement.h"
-#include "radio/DialogTexts.h"
-#include "radio/SkinBinding.h"
-#include "skin/skSkinExPanel.h"
-#include "radio/RegistryManager.h"
+#include "radio/forms/DialogPlacement.h"
+#include "radio/forms/DialogTexts.h"
+#include "radio/forms/SkinBinding.h"
+#include "skin/controls/ExPanel.h"
+#include "radio/directory/RegistryManager.h"
 
 using namespace cl;
 

@@ -1,16 +1,16 @@
 #pragma once
 // TfrmOptions: the account, whether the last used skin is kept, and the corner the compact
 // window goes to. Made and freed by each use; "OK" writes the settings, "Cancel" nothing.
-#include "classlib/Forms.h"
-#include "skin/skSkinData.h"
-#include "skin/skSkinPanel.h"
-#include "skin/skSkinButton.h"
-#include "skin/skSkinCheckRadioBox.h"
-#include "skin/skSkinStdLabel.h"
-#include "skinforms/skSkinComboBox.h"
-#include "skinforms/skSkinEdit.h"
-#include "skinforms/skSkinFrame.h"
-#include "skinforms/skSkinPasswordEdit.h"
+#include "classlib/controls/Forms.h"
+#include "skin/data/SkinData.h"
+#include "skin/controls/Panel.h"
+#include "skin/controls/Button.h"
+#include "skin/controls/CheckRadioBox.h"
+#include "skin/controls/StdLabel.h"
+#include "skinforms/controls/ComboBox.h"
+#include "skinforms/controls/Edit.h"
+#include "skinforms/frame/Frame.h"
+#include "skinforms/controls/PasswordEdit.h"
 
 namespace sk {
 class TskSkinExPanel;

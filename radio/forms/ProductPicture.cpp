@@ -1,7 +1,7 @@
-#include "radio/ProductPicture.h"
+#include "radio/forms/ProductPicture.h"
 
-#include "classlib/Canvas.h"
-#include "radio/DialogTexts.h"
+#include "classlib/graphics/Canvas.h"
+#include "radio/forms/DialogTexts.h"
 
 using namespace cl;
 

@@ -1,14 +1,14 @@
 // The main window: its components, layout, skins and tool bar.
-#include "radio/frmRadioMain.h"
+#include "radio/forms/RadioMain.h"
 
-#include "classlib/MediaPlayerControl.h"
-#include "classlib/WebBrowserControl.h"
-#include "radio/MainFormTexts.h"
-#include "radio/PlayerChoice.h"
-#include "radio/RadioChannelManager.h"
-#include "radio/RegistryManager.h"
-#include "radio/SkinBinding.h"
-#include "radio/frmLoading.h"
+#include "classlib/ole/MediaPlayerControl.h"
+#include "classlib/ole/WebBrowserControl.h"
+#include "radio/forms/MainTexts.h"
+#include "radio/player/Choice.h"
+#include "radio/directory/RadioChannelManager.h"
+#include "radio/directory/RegistryManager.h"
+#include "radio/forms/SkinBinding.h"
+#include "radio/forms/Loading.h"
 #include "skins/StoredSkins.h"
 
 using namespace cl;

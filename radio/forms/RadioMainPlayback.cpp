@@ -1,15 +1,15 @@
 // The main window's playback, browser pages and station-list reload.
 #include <utility>
 
-#include "classlib/SysUtils.h"
-#include "radio/BusyCursor.h"
-#include "radio/MainFormTexts.h"
-#include "radio/RadioChannelManager.h"
+#include "classlib/system/SysUtils.h"
+#include "radio/forms/BusyCursor.h"
+#include "radio/forms/MainTexts.h"
+#include "radio/directory/RadioChannelManager.h"
 #include "radio/RadioMessages.h"
-#include "radio/RegistryManager.h"
-#include "radio/ServicePages.h"
-#include "radio/frmLoading.h"
-#include "radio/frmRadioMain.h"
+#include "radio/directory/RegistryManager.h"
+#include "radio/directory/ServicePages.h"
+#include "radio/forms/Loading.h"
+#include "radio/forms/RadioMain.h"
 
 using namespace cl;
 

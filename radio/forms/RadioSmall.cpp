@@ -1,10 +1,10 @@
-#include "radio/frmRadioSmallForm.h"
+#include "radio/forms/RadioSmall.h"
 
-#include "skinforms/skSkinFrameObjects.h"
+#include "skinforms/frame/Objects.h"
 
-#include "radio/DialogTexts.h"
-#include "radio/RegistryManager.h"
-#include "radio/SkinBinding.h"
+#include "radio/forms/DialogTexts.h"
+#include "radio/directory/RegistryManager.h"
+#include "radio/forms/SkinBinding.h"
 
 using namespace cl;
 

@@ -5,12 +5,12 @@
 // without one.
 #include <functional>
 
-#include "classlib/Forms.h"
-#include "skin/skSkinData.h"
-#include "skin/skSkinSpeedButton.h"
-#include "skin/skSkinStdLabel.h"
-#include "skin/skSkinTrackBar.h"
-#include "skinforms/skSkinFrame.h"
+#include "classlib/controls/Forms.h"
+#include "skin/data/SkinData.h"
+#include "skin/controls/SpeedButton.h"
+#include "skin/controls/StdLabel.h"
+#include "skin/controls/TrackBar.h"
+#include "skinforms/frame/Frame.h"
 
 struct TRadioSmallFormLink {
     // Moves the main window's volume slider, whose own handler sets the player's volume.

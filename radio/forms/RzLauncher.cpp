@@ -1,8 +1,8 @@
-#include "radio/RzLauncher.h"
+#include "radio/forms/RzLauncher.h"
 
 #include <shellapi.h>
 
-#include "classlib/Forms.h"
+#include "classlib/controls/Forms.h"
 
 namespace {
 

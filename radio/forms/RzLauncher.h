@@ -12,9 +12,9 @@
 #include <functional>
 #include <string>
 
-#include "classlib/Classes.h"
-#include "classlib/KernelHandles.h"
-#include "classlib/Threads.h"
+#include "classlib/classes/Classes.h"
+#include "classlib/system/KernelHandles.h"
+#include "classlib/classes/Threads.h"
 
 enum TShowMode { smNormal, smMaximized, smMinimized, smHide };
 enum TRzWaitType { wtFullStop, wtProcessMessages };

@@ -1,7 +1,7 @@
-#include "radio/SkinBinding.h"
+#include "radio/forms/SkinBinding.h"
 
-#include "skin/skSkinDataUser.h"
-#include "skinforms/skSkinFrame.h"
+#include "skin/data/User.h"
+#include "skinforms/frame/Frame.h"
 
 void BindSkinData(cl::TComponent* Owner, sk::TskSkinData* SkinData)
 {

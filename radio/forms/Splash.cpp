@@ -1,9 +1,9 @@
-#include "radio/frmSplash.h"
+#include "radio/forms/Splash.h"
 
 #include <algorithm>
 
-#include "radio/DialogTexts.h"
-#include "radio/ProductPicture.h"
+#include "radio/forms/DialogTexts.h"
+#include "radio/forms/ProductPicture.h"
 #include "radio/RadioProgram.h"
 
 using namespace cl;

@@ -1,9 +1,9 @@
 #pragma once
 // TfrmSplash: the borderless picture shown on top while the program starts. Showing it starts
 // Timer1, whose first event hides it again, as long after as the program waits (SplashWaitMs).
-#include "classlib/ExtCtrls.h"
-#include "classlib/Forms.h"
-#include "classlib/Image.h"
+#include "classlib/controls/ExtCtrls.h"
+#include "classlib/controls/Forms.h"
+#include "classlib/stdctrls/Image.h"
 
 class TfrmSplash : public cl::TForm {
 public:

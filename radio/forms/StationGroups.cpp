@@ -1,9 +1,9 @@
-#include "radio/StationGroups.h"
+#include "radio/forms/StationGroups.h"
 
 #include <string>
 #include <unordered_map>
 
-#include "skinforms/skCategoryButtons.h"
+#include "skinforms/categorybuttons/Model.h"
 
 void FillStationGroups(TskButtonCategories* groups, TRadioChannelCategory* favorites,
                        const std::vector<TRadioChannelCategory*>& categories)

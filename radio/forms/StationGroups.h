@@ -4,7 +4,7 @@
 // service named "Favorites" and the user's own favourites) are never two groups.
 #include <vector>
 
-#include "radio/RadioChannelCategory.h"
+#include "radio/directory/RadioChannelCategory.h"
 
 class TskButtonCategories;
 

@@ -1,11 +1,11 @@
-#include "radio/PlayerChoice.h"
+#include "radio/player/Choice.h"
 
 #include <windows.h>
 
 #include <string>
 #include <utility>
 
-#include "radio/StreamPlayer.h"
+#include "radio/player/StreamPlayer.h"
 
 namespace radio {
 

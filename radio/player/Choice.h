@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "classlib/MediaPlayer.h"
+#include "classlib/ole/MediaPlayer.h"
 
 namespace radio {
 

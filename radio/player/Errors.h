@@ -3,7 +3,7 @@
 // to stop, which is no failure and shows nothing.
 #include <string>
 
-#include "classlib/SysUtils.h"
+#include "classlib/system/SysUtils.h"
 
 namespace radio {
 

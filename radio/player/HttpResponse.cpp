@@ -1,10 +1,10 @@
-#include "radio/HttpResponse.h"
+#include "radio/player/HttpResponse.h"
 
 #include <algorithm>
 #include <cctype>
 #include <charconv>
 
-#include "radio/TextUtils.h"
+#include "radio/player/TextUtils.h"
 
 namespace radio {
 

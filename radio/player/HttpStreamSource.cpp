@@ -1,12 +1,12 @@
-#include "radio/HttpStreamSource.h"
+#include "radio/player/HttpStreamSource.h"
 
 #include <ws2tcpip.h>
 
 #include <algorithm>
 #include <string_view>
 
-#include "radio/StreamPlayerErrors.h"
-#include "radio/StreamPlayerStatus.h"
+#include "radio/player/Errors.h"
+#include "radio/player/Status.h"
 
 namespace radio {
 

@@ -10,12 +10,12 @@
 #include <string_view>
 #include <vector>
 
-#include "radio/HttpResponse.h"
-#include "radio/SecureChannel.h"
-#include "classlib/KernelHandles.h"
-#include "classlib/SocketHandles.h"
-#include "radio/StreamSource.h"
-#include "radio/StreamUrl.h"
+#include "radio/player/HttpResponse.h"
+#include "radio/player/SecureChannel.h"
+#include "classlib/system/KernelHandles.h"
+#include "classlib/system/SocketHandles.h"
+#include "radio/player/StreamSource.h"
+#include "radio/player/StreamUrl.h"
 
 namespace radio {
 

@@ -1,4 +1,4 @@
-#include "radio/IcyMetadata.h"
+#include "radio/player/IcyMetadata.h"
 
 #include <algorithm>
 

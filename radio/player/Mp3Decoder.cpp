@@ -1,10 +1,10 @@
-#include "radio/Mp3Decoder.h"
+#include "radio/player/Mp3Decoder.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "radio/StreamPlayerErrors.h"
-#include "radio/StreamPlayerStatus.h"
+#include "radio/player/Errors.h"
+#include "radio/player/Status.h"
 
 namespace radio {
 

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "radio/MpegFrame.h"
+#include "radio/player/MpegFrame.h"
 
 namespace radio {
 

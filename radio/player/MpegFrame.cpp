@@ -1,4 +1,4 @@
-#include "radio/MpegFrame.h"
+#include "radio/player/MpegFrame.h"
 
 #include <algorithm>
 #include <cstring>

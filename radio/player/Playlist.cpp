@@ -1,10 +1,10 @@
-#include "radio/Playlist.h"
+#include "radio/player/Playlist.h"
 
 #include <cctype>
 #include <charconv>
 #include <climits>
 
-#include "radio/TextUtils.h"
+#include "radio/player/TextUtils.h"
 
 namespace radio {
 

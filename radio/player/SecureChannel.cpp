@@ -1,10 +1,10 @@
-#include "radio/SecureChannel.h"
+#include "radio/player/SecureChannel.h"
 
 #include <algorithm>
 #include <memory>
 
-#include "radio/StreamPlayerErrors.h"
-#include "radio/StreamPlayerStatus.h"
+#include "radio/player/Errors.h"
+#include "radio/player/Status.h"
 
 namespace radio {
 

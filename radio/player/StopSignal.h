@@ -2,8 +2,8 @@
 // How a session is told to stop: an event that every wait of the player thread watches.
 #include <windows.h>
 
-#include "classlib/KernelHandles.h"
-#include "classlib/SocketHandles.h"
+#include "classlib/system/KernelHandles.h"
+#include "classlib/system/SocketHandles.h"
 
 namespace radio {
 

@@ -1,4 +1,4 @@
-#include "radio/StreamFormat.h"
+#include "radio/player/StreamFormat.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "radio/StreamPlayer.h"
+#include "radio/player/StreamPlayer.h"
 
 #include <algorithm>
 #include <atomic>
@@ -6,8 +6,8 @@
 #include <exception>
 #include <mutex>
 
-#include "classlib/ExceptionHooks.h"
-#include "radio/StreamPlayerStatus.h"
+#include "classlib/system/ExceptionHooks.h"
+#include "radio/player/Status.h"
 
 namespace radio {
 

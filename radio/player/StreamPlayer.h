@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "classlib/MediaPlayer.h"
-#include "radio/StreamSession.h"
+#include "classlib/ole/MediaPlayer.h"
+#include "radio/player/StreamSession.h"
 
 namespace radio {
 

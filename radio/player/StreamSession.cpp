@@ -1,20 +1,20 @@
-#include "radio/StreamSession.h"
+#include "radio/player/StreamSession.h"
 
 #include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
-#include "radio/HttpStreamSource.h"
-#include "radio/IcyMetadata.h"
-#include "radio/Mp3Decoder.h"
-#include "radio/MpegFrame.h"
-#include "radio/Playlist.h"
-#include "radio/StreamFormat.h"
-#include "radio/StreamPlayerErrors.h"
-#include "radio/StreamPlayerStatus.h"
-#include "radio/StreamUrl.h"
-#include "radio/WaveOutput.h"
+#include "radio/player/HttpStreamSource.h"
+#include "radio/player/IcyMetadata.h"
+#include "radio/player/Mp3Decoder.h"
+#include "radio/player/MpegFrame.h"
+#include "radio/player/Playlist.h"
+#include "radio/player/StreamFormat.h"
+#include "radio/player/Errors.h"
+#include "radio/player/Status.h"
+#include "radio/player/StreamUrl.h"
+#include "radio/player/WaveOutput.h"
 
 namespace radio {
 

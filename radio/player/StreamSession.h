@@ -10,9 +10,9 @@
 #include <memory>
 #include <string>
 
-#include "radio/StopSignal.h"
-#include "classlib/KernelHandles.h"
-#include "classlib/SocketHandles.h"
+#include "radio/player/StopSignal.h"
+#include "classlib/system/KernelHandles.h"
+#include "classlib/system/SocketHandles.h"
 
 namespace radio {
 

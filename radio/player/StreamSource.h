@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "radio/HttpResponse.h"
+#include "radio/player/HttpResponse.h"
 
 namespace radio {
 

@@ -1,10 +1,10 @@
-#include "radio/StreamUrl.h"
+#include "radio/player/StreamUrl.h"
 
 #include <algorithm>
 #include <cctype>
 #include <charconv>
 
-#include "radio/TextUtils.h"
+#include "radio/player/TextUtils.h"
 
 namespace radio {
 

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "classlib/KernelHandles.h"
-#include "classlib/SocketHandles.h"
+#include "classlib/system/KernelHandles.h"
+#include "classlib/system/SocketHandles.h"
 
 namespace radio {
 

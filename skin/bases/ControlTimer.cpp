@@ -1,4 +1,4 @@
-#include "skin/skControlTimer.h"
+#include "skin/bases/ControlTimer.h"
 
 namespace sk {
 

@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "classlib/ExtCtrls.h"
+#include "classlib/controls/ExtCtrls.h"
 
 namespace sk {
 

@@ -1,4 +1,4 @@
-#include "skin/skSkinCtrlsGeometry.h"
+#include "skin/bases/Geometry.h"
 
 namespace sk {
 

@@ -2,7 +2,7 @@
 // The arithmetic of the skinned control bases that needs no window: a description's skin-area
 // geometry fitted to a control's size, skin-area rectangles mapped to that size, and where a
 // glyph and a caption go inside a rectangle.
-#include "skin/skUtils.h"
+#include "skin/drawing/Utils.h"
 
 namespace sk {
 

@@ -1,7 +1,7 @@
-#include "skin/skSkinCtrlsGraphic.h"
+#include "skin/bases/Graphic.h"
 
-#include "skin/skComposers.h"
-#include "skin/skSkinCtrls.h"
+#include "skin/drawing/Composers.h"
+#include "skin/bases/SkinCtrls.h"
 
 namespace sk {
 

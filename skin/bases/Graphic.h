@@ -4,10 +4,10 @@
 // mask, border strips or client tiling.
 #include <string>
 
-#include "classlib/Controls.h"
-#include "skin/skSkinCtrls.h"
-#include "skin/skSkinCtrlsGeometry.h"
-#include "skin/skSkinData.h"
+#include "classlib/controls/Controls.h"
+#include "skin/bases/SkinCtrls.h"
+#include "skin/bases/Geometry.h"
+#include "skin/data/SkinData.h"
 
 namespace sk {
 

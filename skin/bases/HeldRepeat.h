@@ -2,7 +2,7 @@
 // The repeat of a held arrow or button on its control's window timer: a longer first delay
 // after the press, then a steady pace. The tick that ends the first delay sets the pace; whether
 // it also steps is the control's choice.
-#include "skin/skWindowTimer.h"
+#include "skin/bases/WindowTimer.h"
 
 namespace sk {
 

@@ -1,14 +1,14 @@
-#include "skin/skSkinCtrls.h"
+#include "skin/bases/SkinCtrls.h"
 
 #include <algorithm>
 
-#include "skin/skComposers.h"
-#include "skin/skRegions.h"
-#include "skin/skUtilsText.h"
+#include "skin/drawing/Composers.h"
+#include "skin/drawing/Regions.h"
+#include "skin/drawing/Text.h"
 
-#include "classlib/GdiHandles.h"
-#include "classlib/Menus.h"
-#include "classlib/SysUtils.h"
+#include "classlib/graphics/GdiHandles.h"
+#include "classlib/menus/Menus.h"
+#include "classlib/system/SysUtils.h"
 
 namespace sk {
 

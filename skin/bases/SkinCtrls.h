@@ -8,12 +8,12 @@
 #include <functional>
 #include <string>
 
-#include "classlib/ComponentRef.h"
-#include "classlib/Controls.h"
-#include "classlib/ImgList.h"
-#include "skin/skSkinCtrlsGeometry.h"
-#include "skin/skSkinData.h"
-#include "skin/skSkinDataUser.h"
+#include "classlib/classes/ComponentRef.h"
+#include "classlib/controls/Controls.h"
+#include "classlib/graphics/ImgList.h"
+#include "skin/bases/Geometry.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/User.h"
 
 namespace sk {
 

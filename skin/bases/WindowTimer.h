@@ -5,8 +5,8 @@
 // the control has a window.
 #include <windows.h>
 
-#include "classlib/Controls.h"
-#include "skin/skControlTimer.h"
+#include "classlib/controls/Controls.h"
+#include "skin/bases/ControlTimer.h"
 
 namespace sk {
 

@@ -1,8 +1,8 @@
-#include "skin/skSkinButton.h"
+#include "skin/controls/Button.h"
 
 #include <algorithm>
 
-#include "skin/skComposers.h"
+#include "skin/drawing/Composers.h"
 
 namespace sk {
 

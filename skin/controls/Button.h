@@ -5,12 +5,12 @@
 // button.
 #include <memory>
 
-#include "classlib/ActnList.h"
-#include "classlib/Forms.h"
-#include "skin/skButtonLook.h"
-#include "skin/skButtonPress.h"
-#include "skin/skSkinButtonActionLink.h"
-#include "skin/skSkinCtrls.h"
+#include "classlib/menus/ActnList.h"
+#include "classlib/controls/Forms.h"
+#include "skin/controls/ButtonLook.h"
+#include "skin/controls/ButtonPress.h"
+#include "skin/controls/ButtonActionLink.h"
+#include "skin/bases/SkinCtrls.h"
 
 namespace sk {
 
@@ -53,7 +53,7 @@ public:
     void SetCancel(bool Value) { cancel_ = Value; }
     cl::TModalResult ModalResult() const { return modalResult_; }
     void SetModalResult(cl::TModalResult Value) { modalResult_ = Value; }
-    // The action whose caption, state and handler the button shows and runs (skSkinButtonAction.cpp).
+    // The action whose caption, state and handler the button shows and runs (ButtonAction.cpp).
     cl::TBasicAction* Action() const;
     void SetAction(cl::TBasicAction* Value);
 

@@ -1,8 +1,8 @@
 // The push button's action: what it takes from the action, the glyph from the action's image
 // list, and the click that runs the action.
-#include "classlib/ImgList.h"
-#include "skin/skSkinButton.h"
-#include "skin/skSkinButtonActionLink.h"
+#include "classlib/graphics/ImgList.h"
+#include "skin/controls/Button.h"
+#include "skin/controls/ButtonActionLink.h"
 
 namespace sk {
 

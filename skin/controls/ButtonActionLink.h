@@ -1,7 +1,7 @@
 #pragma once
 // Couples a skinned push button with its action. A property counts as linked while the button
 // still shows the action's value: one the button was given itself is not overwritten.
-#include "classlib/ActnList.h"
+#include "classlib/menus/ActnList.h"
 
 namespace sk {
 

@@ -1,14 +1,14 @@
-#include "skin/skButtonLook.h"
+#include "skin/controls/ButtonLook.h"
 
 #include <cmath>
 #include <cstring>
 
-#include "skin/skComposers.h"
-#include "skin/skResourceStrData.h"
-#include "skin/skSkinCtrls.h"
-#include "skin/skSkinDataControls.h"
-#include "skin/skUtils.h"
-#include "skin/skUtilsGlyphs.h"
+#include "skin/drawing/Composers.h"
+#include "skin/texts/ResourceStrData.h"
+#include "skin/bases/SkinCtrls.h"
+#include "skin/data/Controls.h"
+#include "skin/drawing/Utils.h"
+#include "skin/drawing/Glyphs.h"
 
 namespace sk {
 

@@ -1,17 +1,17 @@
 #pragma once
 // What the push button, the speed button and the check box share: the hover fade counted in
 // whole steps, the frame animation from the skin, the glyph frame of a state and the caption
-// font of a description. The default look's colours are in skDefaultLook.h.
+// font of a description. The default look's colours are in skin/drawing/DefaultLook.h.
 #include <functional>
 #include <memory>
 
-#include "classlib/Bitmap.h"
-#include "classlib/Canvas.h"
-#include "skin/skControlTimer.h"
-#include "skin/skDefaultLook.h"
-#include "skin/skEffects.h"
-#include "skin/skSkinCtrlsGeometry.h"
-#include "skin/skSkinData.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/graphics/Canvas.h"
+#include "skin/bases/ControlTimer.h"
+#include "skin/drawing/DefaultLook.h"
+#include "skin/drawing/Effects.h"
+#include "skin/bases/Geometry.h"
+#include "skin/data/SkinData.h"
 
 namespace sk {
 

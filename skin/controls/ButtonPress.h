@@ -7,8 +7,8 @@
 //
 // Button answers Down(), SetDown(bool), Click(), GroupIndex(), AllowAllUp(), RepeatMode() and
 // RepeatInterval(); the state it keeps and its own reactions are handed in.
-#include "classlib/Controls.h"
-#include "skin/skControlTimer.h"
+#include "classlib/controls/Controls.h"
+#include "skin/bases/ControlTimer.h"
 
 namespace sk {
 

@@ -1,8 +1,8 @@
-#include "skin/skCaptionGlyph.h"
+#include "skin/controls/CaptionGlyph.h"
 
 #include <algorithm>
 
-#include "skin/skComposers.h"
+#include "skin/drawing/Composers.h"
 
 namespace sk {
 

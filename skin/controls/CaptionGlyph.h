@@ -1,8 +1,8 @@
 #pragma once
 // The glyph of a panel's caption: a strip of one frame, or of two whose second is the disabled
 // look, drawn before the caption's text and Spacing pixels away from it.
-#include "classlib/Bitmap.h"
-#include "classlib/Canvas.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/graphics/Canvas.h"
 
 namespace sk {
 

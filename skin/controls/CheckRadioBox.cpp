@@ -1,8 +1,8 @@
-#include "skin/skSkinCheckRadioBox.h"
+#include "skin/controls/CheckRadioBox.h"
 
-#include "skin/skUtilsGlyphs.h"
-#include "skin/skUtilsParent.h"
-#include "skin/skUtilsText.h"
+#include "skin/drawing/Glyphs.h"
+#include "skin/drawing/Parent.h"
+#include "skin/drawing/Text.h"
 
 namespace sk {
 

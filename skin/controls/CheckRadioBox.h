@@ -2,10 +2,10 @@
 // TskSkinCheckRadioBox: one skinned control for both a check box and a radio box: a check image
 // and a caption, unchecked, checked or grayed, with radio groups, a hover highlight that can
 // fade, and the keyboard.
-#include "classlib/ComponentRef.h"
-#include "classlib/ImgList.h"
-#include "skin/skButtonLook.h"
-#include "skin/skSkinCtrls.h"
+#include "classlib/classes/ComponentRef.h"
+#include "classlib/graphics/ImgList.h"
+#include "skin/controls/ButtonLook.h"
+#include "skin/bases/SkinCtrls.h"
 
 namespace sk {
 

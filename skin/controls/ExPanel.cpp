@@ -1,11 +1,11 @@
-#include "skin/skSkinExPanel.h"
+#include "skin/controls/ExPanel.h"
 
 #include <algorithm>
 
-#include "skin/skButtonLook.h"
-#include "skin/skComposers.h"
-#include "skin/skUtilsGlyphs.h"
-#include "skin/skUtilsText.h"
+#include "skin/controls/ButtonLook.h"
+#include "skin/drawing/Composers.h"
+#include "skin/drawing/Glyphs.h"
+#include "skin/drawing/Text.h"
 
 namespace sk {
 

@@ -2,9 +2,9 @@
 // TskSkinExPanel: a container with a caption bar holding a close and a roll button. Rolled up it
 // shrinks to its caption bar, vertically or horizontally (then its caption runs upwards), and
 // hides its children; rolled down it takes its size back and shows them again.
-#include "skin/skCaptionGlyph.h"
-#include "skin/skPanelRoll.h"
-#include "skin/skSkinCtrls.h"
+#include "skin/controls/CaptionGlyph.h"
+#include "skin/controls/PanelRoll.h"
+#include "skin/bases/SkinCtrls.h"
 
 namespace sk {
 

@@ -1,10 +1,10 @@
-#include "skin/skSkinPanel.h"
+#include "skin/controls/Panel.h"
 
 #include <algorithm>
 
-#include "skin/skButtonLook.h"
-#include "skin/skComposers.h"
-#include "skin/skUtilsGlyphs.h"
+#include "skin/controls/ButtonLook.h"
+#include "skin/drawing/Composers.h"
+#include "skin/drawing/Glyphs.h"
 
 namespace sk {
 

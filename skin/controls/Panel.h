@@ -2,9 +2,9 @@
 // TskSkinPanel: the skinned container. Its frame comes from the "panel" description; in caption
 // mode a caption strip can carry a check box (enabling or disabling the children) and a roll-up
 // arrow (collapsing the panel to its caption).
-#include "skin/skCaptionGlyph.h"
-#include "skin/skPanelRoll.h"
-#include "skin/skSkinCtrls.h"
+#include "skin/controls/CaptionGlyph.h"
+#include "skin/controls/PanelRoll.h"
+#include "skin/bases/SkinCtrls.h"
 
 namespace sk {
 

@@ -1,4 +1,4 @@
-#include "skin/skPanelRoll.h"
+#include "skin/controls/PanelRoll.h"
 
 namespace sk {
 

@@ -4,7 +4,7 @@
 // showed (hidden while rolled, so that none is laid out into a panel of no client area).
 #include <vector>
 
-#include "classlib/Controls.h"
+#include "classlib/controls/Controls.h"
 
 namespace sk {
 

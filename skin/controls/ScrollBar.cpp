@@ -1,8 +1,8 @@
-#include "skin/skSkinScrollBar.h"
+#include "skin/controls/ScrollBar.h"
 
-#include "skin/skButtonLook.h"
-#include "skin/skComposers.h"
-#include "skin/skUtilsGlyphs.h"
+#include "skin/controls/ButtonLook.h"
+#include "skin/drawing/Composers.h"
+#include "skin/drawing/Glyphs.h"
 
 namespace sk {
 

@@ -6,9 +6,9 @@
 // the first repeat, then every 50 ms.
 #include <string>
 
-#include "skin/skSkinCtrls.h"
-#include "skin/skSkinScrollBarLayout.h"
-#include "skin/skHeldRepeat.h"
+#include "skin/bases/SkinCtrls.h"
+#include "skin/controls/ScrollBarLayout.h"
+#include "skin/bases/HeldRepeat.h"
 
 namespace sk {
 

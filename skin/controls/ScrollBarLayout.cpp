@@ -1,4 +1,4 @@
-#include "skin/skSkinScrollBarLayout.h"
+#include "skin/controls/ScrollBarLayout.h"
 
 #include <algorithm>
 #include <cmath>

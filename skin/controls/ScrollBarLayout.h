@@ -1,7 +1,7 @@
 #pragma once
 // The scroll bar's arithmetic: where its arrows, track and thumb lie, how the position is kept
 // in range and how a thumb offset becomes a position. No window needed.
-#include "skin/skUtils.h"
+#include "skin/drawing/Utils.h"
 
 namespace sk {
 

@@ -1,8 +1,8 @@
-#include "skin/skSkinSpeedButton.h"
+#include "skin/controls/SpeedButton.h"
 
-#include "classlib/Menus.h"
-#include "skin/skComposers.h"
-#include "skin/skSkinToolBar.h"
+#include "classlib/menus/Menus.h"
+#include "skin/drawing/Composers.h"
+#include "skin/controls/ToolBar.h"
 
 namespace sk {
 

@@ -4,9 +4,9 @@
 // while held, fades to its hot image and plays the skin's frame animation.
 #include <memory>
 
-#include "skin/skButtonLook.h"
-#include "skin/skButtonPress.h"
-#include "skin/skSkinCtrlsGraphic.h"
+#include "skin/controls/ButtonLook.h"
+#include "skin/controls/ButtonPress.h"
+#include "skin/bases/Graphic.h"
 
 namespace sk {
 

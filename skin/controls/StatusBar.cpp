@@ -1,6 +1,6 @@
-#include "skin/skSkinStatusBar.h"
+#include "skin/controls/StatusBar.h"
 
-#include "skin/skButtonLook.h"
+#include "skin/controls/ButtonLook.h"
 
 namespace sk {
 

@@ -1,7 +1,7 @@
 #pragma once
 // TskSkinStatusBar: a panel aligned to the bottom of its form, with an optional size grip in its
 // right corner. It hands its skin on to the skinned controls on it.
-#include "skin/skSkinPanel.h"
+#include "skin/controls/Panel.h"
 
 namespace sk {
 

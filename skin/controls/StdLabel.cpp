@@ -1,8 +1,8 @@
-#include "skin/skSkinStdLabel.h"
+#include "skin/controls/StdLabel.h"
 
-#include "classlib/GdiHandles.h"
-#include "skin/skResourceStrData.h"
-#include "skin/skSkinCtrls.h"
+#include "classlib/graphics/GdiHandles.h"
+#include "skin/texts/ResourceStrData.h"
+#include "skin/bases/SkinCtrls.h"
 
 namespace sk {
 

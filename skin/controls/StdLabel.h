@@ -3,10 +3,10 @@
 // description; a disabled label is drawn embossed in the skin's highlight and shadow colours.
 #include <string>
 
-#include "classlib/ComponentRef.h"
-#include "classlib/StdCtrls.h"
-#include "skin/skSkinData.h"
-#include "skin/skSkinDataUser.h"
+#include "classlib/classes/ComponentRef.h"
+#include "classlib/stdctrls/StdCtrls.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/User.h"
 
 namespace sk {
 

@@ -1,7 +1,7 @@
-#include "skin/skSkinToolBar.h"
+#include "skin/controls/ToolBar.h"
 
-#include "skin/skComposers.h"
-#include "skin/skSkinSpeedButton.h"
+#include "skin/drawing/Composers.h"
+#include "skin/controls/SpeedButton.h"
 
 namespace sk {
 

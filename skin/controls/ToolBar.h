@@ -4,10 +4,10 @@
 // are reached through two small scroll buttons in the non-client area at its left and right.
 #include <windows.h>
 
-#include "classlib/ComponentRef.h"
-#include "classlib/ImgList.h"
-#include "skin/skSkinPanel.h"
-#include "skin/skWindowTimer.h"
+#include "classlib/classes/ComponentRef.h"
+#include "classlib/graphics/ImgList.h"
+#include "skin/controls/Panel.h"
+#include "skin/bases/WindowTimer.h"
 
 namespace sk {
 
@@ -77,7 +77,7 @@ private:
 
     void RepaintButtons();
 
-    // Scrolling (skSkinToolBarScroll.cpp).
+    // Scrolling (ToolBarScroll.cpp).
     void UpdateScroll();
     // One pass of the update; true when it showed or hid the scroll buttons.
     bool UpdateScrollPass();

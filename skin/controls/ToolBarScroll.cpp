@@ -3,10 +3,10 @@
 // time while they are pressed (or only hovered, with HotScroll).
 #include <algorithm>
 
-#include "skin/skButtonLook.h"
-#include "skin/skComposers.h"
-#include "skin/skSkinToolBar.h"
-#include "skin/skUtilsGlyphs.h"
+#include "skin/controls/ButtonLook.h"
+#include "skin/drawing/Composers.h"
+#include "skin/controls/ToolBar.h"
+#include "skin/drawing/Glyphs.h"
 
 namespace sk {
 

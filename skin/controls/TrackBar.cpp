@@ -1,9 +1,9 @@
-#include "skin/skSkinTrackBar.h"
+#include "skin/controls/TrackBar.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "skin/skButtonLook.h"
+#include "skin/controls/ButtonLook.h"
 
 namespace sk {
 

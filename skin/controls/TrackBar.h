@@ -3,7 +3,7 @@
 // Value is clamped, and OnChange fires only when it really changes, so that two sliders can
 // mirror each other. The thumb is dragged, jumps to a click, or steps with the arrow keys and
 // the wheel.
-#include "skin/skSkinCtrls.h"
+#include "skin/bases/SkinCtrls.h"
 
 namespace sk {
 

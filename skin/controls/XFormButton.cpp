@@ -1,6 +1,6 @@
-#include "skin/skSkinXFormButton.h"
+#include "skin/controls/XFormButton.h"
 
-#include "skin/skRegions.h"
+#include "skin/drawing/Regions.h"
 
 namespace sk {
 

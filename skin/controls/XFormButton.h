@@ -1,7 +1,7 @@
 #pragma once
 // TskSkinXFormButton: a push button that, while no skin description applies, draws itself from
 // pictures of its own (normal, hot and pressed) at their size, shaped by a mask of its own.
-#include "skin/skSkinButton.h"
+#include "skin/controls/Button.h"
 
 namespace sk {
 

@@ -1,5 +1,5 @@
 // How a skin data tells the application's forms about a change.
-#include "skin/skSkinData.h"
+#include "skin/data/SkinData.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "classlib/Forms.h"
+#include "classlib/controls/Forms.h"
 #endif
 
 namespace sk {

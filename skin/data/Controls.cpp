@@ -1,8 +1,8 @@
-#include "skin/skSkinDataControls.h"
+#include "skin/data/Controls.h"
 
 #include <string_view>
 
-#include "skin/skSkinDataFactory.h"
+#include "skin/data/Factory.h"
 
 namespace sk {
 

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "classlib/System.h"
-#include "skin/skSkinDataText.h"
+#include "classlib/system/System.h"
+#include "skin/data/Text.h"
 
 namespace sk {
 

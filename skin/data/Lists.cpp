@@ -1,6 +1,6 @@
-#include "skin/skSkinDataLists.h"
+#include "skin/data/Lists.h"
 
-#include "classlib/SysUtils.h"
+#include "classlib/system/SysUtils.h"
 
 namespace sk {
 

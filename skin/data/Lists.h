@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "skin/skSkinDataControls.h"
-#include "skin/skSkinDataObjects.h"
+#include "skin/data/Controls.h"
+#include "skin/data/Objects.h"
 
 namespace sk {
 

@@ -1,8 +1,8 @@
-#include "skin/skSkinDataObjects.h"
+#include "skin/data/Objects.h"
 
 #include <string_view>
 
-#include "skin/skSkinDataFactory.h"
+#include "skin/data/Factory.h"
 
 namespace sk {
 

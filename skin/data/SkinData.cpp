@@ -1,12 +1,12 @@
-#include "skin/skSkinData.h"
+#include "skin/data/SkinData.h"
 
 #include <algorithm>
 
-#include "classlib/IniFiles.h"
-#include "classlib/SysUtils.h"
-#include "skin/skResourceStrData.h"
-#include "skin/skSkinDataStream.h"
-#include "skin/skSkinDataTexts.h"
+#include "classlib/classes/IniFiles.h"
+#include "classlib/system/SysUtils.h"
+#include "skin/texts/ResourceStrData.h"
+#include "skin/data/Stream.h"
+#include "skin/data/ErrorTexts.h"
 
 namespace sk {
 

@@ -13,15 +13,15 @@
 #include <memory>
 #include <string>
 
-#include "classlib/Bitmap.h"
-#include "classlib/Classes.h"
-#include "classlib/ComponentRef.h"
-#include "classlib/Types.h"
-#include "skin/skSkinDataControls.h"
-#include "skin/skSkinDataLists.h"
-#include "skin/skSkinDataObjects.h"
-#include "skin/skSkinDataStored.h"
-#include "skin/skSkinDataText.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/classes/Classes.h"
+#include "classlib/classes/ComponentRef.h"
+#include "classlib/system/Types.h"
+#include "skin/data/Controls.h"
+#include "skin/data/Lists.h"
+#include "skin/data/Objects.h"
+#include "skin/data/Stored.h"
+#include "skin/data/Text.h"
 
 namespace sk {
 

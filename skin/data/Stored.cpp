@@ -1,13 +1,13 @@
-#include "skin/skSkinDataStored.h"
+#include "skin/data/Stored.h"
 
 #include <cstdint>
 
-#include "classlib/Bitmap.h"
-#include "classlib/IniFiles.h"
-#include "classlib/SysUtils.h"
-#include "skin/skSkinDataStream.h"
-#include "skin/skSkinDataText.h"
-#include "skin/skSkinDataTexts.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/classes/IniFiles.h"
+#include "classlib/system/SysUtils.h"
+#include "skin/data/Stream.h"
+#include "skin/data/Text.h"
+#include "skin/data/ErrorTexts.h"
 
 namespace sk {
 

@@ -9,7 +9,7 @@
 // such pairs in version 2 only, int32 count and that many BMP files, then the description text.
 #include <string>
 
-#include "classlib/Classes.h"
+#include "classlib/classes/Classes.h"
 
 namespace sk {
 

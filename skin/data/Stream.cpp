@@ -1,4 +1,4 @@
-#include "skin/skSkinDataStream.h"
+#include "skin/data/Stream.h"
 
 #include <zlib.h>
 
@@ -6,9 +6,9 @@
 #include <array>
 #include <cstdlib>
 
-#include "classlib/BmpFormat.h"
-#include "classlib/SysUtils.h"
-#include "skin/skSkinDataTexts.h"
+#include "classlib/graphics/BmpFormat.h"
+#include "classlib/system/SysUtils.h"
+#include "skin/data/ErrorTexts.h"
 
 namespace sk {
 

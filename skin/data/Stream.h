@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "classlib/Bitmap.h"
-#include "classlib/Classes.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/classes/Classes.h"
 
 namespace sk {
 

@@ -1,10 +1,10 @@
-#include "skin/skSkinDataText.h"
+#include "skin/data/Text.h"
 
 #include <array>
 #include <climits>
 
-#include "classlib/CoreConsts.h"
-#include "classlib/SysUtils.h"
+#include "classlib/system/CoreConsts.h"
+#include "classlib/system/SysUtils.h"
 
 namespace sk {
 

@@ -9,12 +9,12 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "classlib/Classes.h"
-#include "classlib/Color.h"
-#include "classlib/GraphicsObjects.h"
-#include "classlib/IniFiles.h"
-#include "classlib/Types.h"
-#include "skin/skEffects.h"
+#include "classlib/classes/Classes.h"
+#include "classlib/graphics/Color.h"
+#include "classlib/graphics/Objects.h"
+#include "classlib/classes/IniFiles.h"
+#include "classlib/system/Types.h"
+#include "skin/drawing/Effects.h"
 
 namespace sk {
 

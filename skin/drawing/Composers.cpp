@@ -1,4 +1,4 @@
-#include "skin/skComposers.h"
+#include "skin/drawing/Composers.h"
 
 #include <algorithm>
 

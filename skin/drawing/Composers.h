@@ -6,9 +6,9 @@
 // Parts whose source or destination is empty or inverted draw nothing, so a control smaller
 // than its skin's corners never gets mirrored drawing; source rectangles outside the picture
 // are clipped by the platform.
-#include "classlib/Bitmap.h"
-#include "classlib/Canvas.h"
-#include "skin/skUtils.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/graphics/Canvas.h"
+#include "skin/drawing/Utils.h"
 
 namespace sk {
 

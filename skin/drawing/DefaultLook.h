@@ -1,7 +1,7 @@
 #pragma once
 // The colours of the default look, the one a skinned control draws while it has no skin: a hot
 // or pressed element is a navy frame around a light (hot) or a darker (pressed, selected) fill.
-#include "classlib/Color.h"
+#include "classlib/graphics/Color.h"
 
 namespace sk {
 

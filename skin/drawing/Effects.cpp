@@ -1,14 +1,14 @@
 // The pixel arithmetic of TskEffectBmp. Where the pixels live (a DIB section on Windows, plain
 // memory elsewhere) is the business of the platform file beside this one.
-#include "skin/skEffects.h"
+#include "skin/drawing/Effects.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <vector>
 
-#include "classlib/SysUtils.h"
-#include "skin/skEffectsKernels.h"
+#include "classlib/system/SysUtils.h"
+#include "skin/drawing/EffectsKernels.h"
 
 namespace sk {
 

@@ -1,9 +1,9 @@
 // Where the pixels of a TskEffectBmp live on Windows: a top-down 24-bit DIB section, so that
 // GDI reads them and draws them without conversion.
-#include "classlib/CoreConsts.h"
-#include "classlib/GdiHandles.h"
-#include "classlib/GraphicsError.h"
-#include "skin/skEffects.h"
+#include "classlib/system/CoreConsts.h"
+#include "classlib/graphics/GdiHandles.h"
+#include "classlib/graphics/Error.h"
+#include "skin/drawing/Effects.h"
 
 namespace sk {
 

@@ -1,4 +1,4 @@
-#include "skin/skEffectsKernels.h"
+#include "skin/drawing/EffectsKernels.h"
 
 #include <cstring>
 
@@ -282,7 +282,7 @@ void BlendExact(std::uint8_t* Own, const std::uint8_t* Target, const TBlendWeigh
                 std::size_t To)
 {
     // A loop for each kind of weights, without aliasing between them: the compiler vectorises
-    // both (see drawing.cmake).
+    // both (see sources.cmake).
     std::uint8_t* __restrict own = Own;
     const std::uint8_t* __restrict target = Target;
     if (K.Step) {

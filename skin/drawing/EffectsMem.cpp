@@ -2,7 +2,7 @@
 // pixel arithmetic builds and is tested natively.
 #include <vector>
 
-#include "skin/skEffects.h"
+#include "skin/drawing/Effects.h"
 
 namespace sk {
 

@@ -1,4 +1,4 @@
-#include "skin/skUtilsGlyphs.h"
+#include "skin/drawing/Glyphs.h"
 
 namespace sk {
 

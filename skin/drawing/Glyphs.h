@@ -1,8 +1,8 @@
 #pragma once
 // Small vector glyphs drawn with the canvas's pen: arrows, check and radio marks and the
 // caption-button glyphs. Lines leave out their end point, as the platform draws them.
-#include "classlib/Canvas.h"
-#include "skin/skUtils.h"
+#include "classlib/graphics/Canvas.h"
+#include "skin/drawing/Utils.h"
 
 namespace sk {
 

@@ -1,4 +1,4 @@
-#include "skin/skMaskRegion.h"
+#include "skin/drawing/MaskRegion.h"
 
 #include <cstring>
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "classlib/Bitmap.h"
-#include "classlib/Types.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/system/Types.h"
 
 namespace sk {
 

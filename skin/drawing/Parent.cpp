@@ -1,10 +1,10 @@
-#include "skin/skUtilsParent.h"
+#include "skin/drawing/Parent.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "classlib/Forms.h"
-#include "classlib/GdiHandles.h"
+#include "classlib/controls/Forms.h"
+#include "classlib/graphics/GdiHandles.h"
 
 namespace sk {
 

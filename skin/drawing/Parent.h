@@ -1,9 +1,9 @@
 #pragma once
 // Painting the part of a parent's background that lies under a control which has no
 // background of its own, into the control's canvas.
-#include "classlib/Canvas.h"
-#include "classlib/Controls.h"
-#include "skin/skUtils.h"
+#include "classlib/graphics/Canvas.h"
+#include "classlib/controls/Controls.h"
+#include "skin/drawing/Utils.h"
 
 #include <windows.h>
 

@@ -1,9 +1,9 @@
-#include "skin/skRegions.h"
+#include "skin/drawing/Regions.h"
 
 #include <algorithm>
 
-#include "skin/skComposers.h"
-#include "skin/skMaskRegion.h"
+#include "skin/drawing/Composers.h"
+#include "skin/drawing/MaskRegion.h"
 
 namespace sk {
 

@@ -1,8 +1,8 @@
 #pragma once
 // Window regions from mask pictures.
-#include "classlib/Bitmap.h"
-#include "classlib/GdiHandles.h"
-#include "skin/skUtils.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/graphics/GdiHandles.h"
+#include "skin/drawing/Utils.h"
 
 #include <windows.h>
 

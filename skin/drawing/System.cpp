@@ -1,6 +1,6 @@
-#include "skin/skUtilsSystem.h"
+#include "skin/drawing/System.h"
 
-#include "classlib/KernelHandles.h"
+#include "classlib/system/KernelHandles.h"
 
 namespace sk {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Windows version tests, layered-window alpha and monitor work areas. The layered-window and
 // monitor calls are looked up at run time: older systems lack them.
-#include "skin/skUtils.h"
+#include "skin/drawing/Utils.h"
 
 #include <windows.h>
 

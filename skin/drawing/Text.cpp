@@ -1,6 +1,6 @@
-#include "skin/skUtilsText.h"
+#include "skin/drawing/Text.h"
 
-#include "classlib/SysUtils.h"
+#include "classlib/system/SysUtils.h"
 
 namespace sk {
 

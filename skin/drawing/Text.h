@@ -3,8 +3,8 @@
 // platform's wide-character path where the system has one.
 #include <string>
 
-#include "classlib/Canvas.h"
-#include "skin/skUtils.h"
+#include "classlib/graphics/Canvas.h"
+#include "skin/drawing/Utils.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "skin/skUtils.h"
+#include "skin/drawing/Utils.h"
 
 namespace sk {
 

@@ -5,7 +5,7 @@
 // the composers and the mask regions.
 //
 // Integer halving truncates toward zero, as the skins' layouts were designed against.
-#include "classlib/Types.h"
+#include "classlib/system/Types.h"
 
 namespace sk {
 
@@ -62,10 +62,10 @@ TskAreaPoints FitNinePart(const TskAreaPoints& Area, const TRect& SkinRect, int 
 }  // namespace sk
 
 #ifdef _WIN32
-#include "skin/skComposers.h"
-#include "skin/skRegions.h"
-#include "skin/skUtilsGlyphs.h"
-#include "skin/skUtilsParent.h"
-#include "skin/skUtilsSystem.h"
-#include "skin/skUtilsText.h"
+#include "skin/drawing/Composers.h"
+#include "skin/drawing/Regions.h"
+#include "skin/drawing/Glyphs.h"
+#include "skin/drawing/Parent.h"
+#include "skin/drawing/System.h"
+#include "skin/drawing/Text.h"
 #endif

@@ -1,4 +1,4 @@
-#include "skin/skconst.h"
+#include "skin/texts/Consts.h"
 
 namespace sk {
 

@@ -1,6 +1,6 @@
-#include "skin/skResourceStrData.h"
+#include "skin/texts/ResourceStrData.h"
 
-#include "skin/skconst.h"
+#include "skin/texts/Consts.h"
 
 namespace sk {
 

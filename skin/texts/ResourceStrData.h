@@ -1,13 +1,13 @@
 #pragma once
 // TskResourceStrData: the interface texts of the skinned windows, menus, edits and dialogs as
 // translatable lines NAME=Text. A skin data refers to one through its ResourceStrData; without
-// one the users show the built-in texts of skconst.h.
+// one the users show the built-in texts of Consts.h.
 #include <memory>
 #include <string>
 #include <string_view>
 
-#include "classlib/Classes.h"
-#include "classlib/GraphicsObjects.h"
+#include "classlib/classes/Classes.h"
+#include "classlib/graphics/Objects.h"
 
 namespace sk {
 

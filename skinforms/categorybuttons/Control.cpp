@@ -1,5 +1,5 @@
 // The category-buttons control: properties, layout and scrolling, and the model's notices.
-#include "skinforms/skSkinCategoryButtons.h"
+#include "skinforms/categorybuttons/Control.h"
 
 #include <algorithm>
 

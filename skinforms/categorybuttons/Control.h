@@ -11,14 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "classlib/ComponentRef.h"
-#include "classlib/ImgList.h"
-#include "skin/skDefaultLook.h"
-#include "skin/skSkinCtrls.h"
-#include "skin/skSkinScrollBar.h"
-#include "skin/skWindowTimer.h"
-#include "skinforms/skCategoryButtons.h"
-#include "skinforms/skCategoryButtonsLayout.h"
+#include "classlib/classes/ComponentRef.h"
+#include "classlib/graphics/ImgList.h"
+#include "skin/drawing/DefaultLook.h"
+#include "skin/bases/SkinCtrls.h"
+#include "skin/controls/ScrollBar.h"
+#include "skin/bases/WindowTimer.h"
+#include "skinforms/categorybuttons/Model.h"
+#include "skinforms/categorybuttons/Layout.h"
 
 enum TskButtonDrawStateFlag {
     skbdsSelected,

@@ -1,12 +1,12 @@
 // The category-buttons control: text metrics and drawing, skinned and in the default look.
-#include "skinforms/skSkinCategoryButtons.h"
+#include "skinforms/categorybuttons/Control.h"
 
 #include <algorithm>
 
-#include "classlib/SysUtils.h"
-#include "skin/skComposers.h"
-#include "skin/skResourceStrData.h"
-#include "skin/skUtilsText.h"
+#include "classlib/system/SysUtils.h"
+#include "skin/drawing/Composers.h"
+#include "skin/texts/ResourceStrData.h"
+#include "skin/drawing/Text.h"
 
 using namespace cl;
 using namespace sk;

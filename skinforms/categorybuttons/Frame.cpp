@@ -1,11 +1,11 @@
 // The category-buttons control: the optional frame in the non-client area, and painting for
 // a background-erase request from outside the control's own painting.
-#include "skinforms/skSkinCategoryButtons.h"
+#include "skinforms/categorybuttons/Control.h"
 
 #include <algorithm>
 
-#include "classlib/GdiHandles.h"
-#include "skin/skComposers.h"
+#include "classlib/graphics/GdiHandles.h"
+#include "skin/drawing/Composers.h"
 
 using namespace cl;
 using namespace sk;

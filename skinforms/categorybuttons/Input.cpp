@@ -1,13 +1,13 @@
 // The category-buttons control: mouse, wheel, keyboard, selection by input, and dragging
 // buttons and categories to reorder or copy them.
-#include "skinforms/skSkinCategoryButtons.h"
+#include "skinforms/categorybuttons/Control.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "classlib/Forms.h"
-#include "classlib/HintWindow.h"
-#include "skinforms/skCategoryButtonsNavigation.h"
+#include "classlib/controls/Forms.h"
+#include "classlib/controls/HintWindow.h"
+#include "skinforms/categorybuttons/Navigation.h"
 
 using namespace cl;
 using namespace sk;

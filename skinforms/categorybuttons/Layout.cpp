@@ -1,4 +1,4 @@
-#include "skinforms/skCategoryButtonsLayout.h"
+#include "skinforms/categorybuttons/Layout.h"
 
 #include <algorithm>
 

@@ -3,9 +3,9 @@
 // along the flow, each a caption band followed by a grid of buttons, the scroll range in units
 // of one caption line, button rectangles and hit tests. Every coordinate along the flow is
 // measured from the top (or left) of the scrolled content unless a scroll offset is given.
-#include "classlib/System.h"
-#include "classlib/Types.h"
-#include "skinforms/skCategoryButtons.h"
+#include "classlib/system/System.h"
+#include "classlib/system/Types.h"
+#include "skinforms/categorybuttons/Model.h"
 
 enum TskCatButtonFlow { skcbfVertical, skcbfHorizontal };
 enum TskCatButtonOption {

@@ -1,4 +1,4 @@
-#include "skinforms/skCategoryButtons.h"
+#include "skinforms/categorybuttons/Model.h"
 
 // ---------------------------------------------------------------------------------------------
 // TskCategoryButtonsHost

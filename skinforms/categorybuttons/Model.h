@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "classlib/ActnList.h"
-#include "classlib/Classes.h"
+#include "classlib/menus/ActnList.h"
+#include "classlib/classes/Classes.h"
 
 class TskBaseButtonItem;
 class TskButtonItem;

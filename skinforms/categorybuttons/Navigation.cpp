@@ -1,4 +1,4 @@
-#include "skinforms/skCategoryButtonsNavigation.h"
+#include "skinforms/categorybuttons/Navigation.h"
 
 #include <algorithm>
 

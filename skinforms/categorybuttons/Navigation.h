@@ -2,7 +2,7 @@
 // Where the keyboard and the shifted wheel move the selection in the category-buttons
 // control: across rows and columns of a category and on into its neighbours. Needs no window;
 // the categories must have been laid out with the same metrics.
-#include "skinforms/skCategoryButtonsLayout.h"
+#include "skinforms/categorybuttons/Layout.h"
 
 // The first button of the first category with buttons; the last button of the last one.
 TskButtonItem* FirstCategoryButton(TskButtonCategories* Categories);

@@ -1,8 +1,8 @@
-#include "skinforms/skClipboardText.h"
+#include "skinforms/controls/ClipboardText.h"
 
 #include <windows.h>
 
-#include "classlib/Clipbrd.h"
+#include "classlib/stdctrls/Clipbrd.h"
 
 namespace sk {
 

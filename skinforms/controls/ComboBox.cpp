@@ -1,13 +1,13 @@
 // The skinned combo box: properties, layout, the drop-down list, the mouse and the keys of the
 // fixed style.
-#include "skinforms/skSkinComboBox.h"
+#include "skinforms/controls/ComboBox.h"
 
 #include <algorithm>
 
-#include "classlib/CoreConsts.h"
-#include "classlib/Forms.h"
-#include "classlib/SysUtils.h"
-#include "skin/skUtilsSystem.h"
+#include "classlib/system/CoreConsts.h"
+#include "classlib/controls/Forms.h"
+#include "classlib/system/SysUtils.h"
+#include "skin/drawing/System.h"
 
 namespace sk {
 

@@ -7,10 +7,10 @@
 // elsewhere, the focus going away), which brings back the index the list had when it opened.
 #include <string>
 
-#include "classlib/StdCtrls.h"
-#include "skin/skWindowTimer.h"
-#include "skinforms/skSkinEdit.h"
-#include "skinforms/skSkinListBox.h"
+#include "classlib/stdctrls/StdCtrls.h"
+#include "skin/bases/WindowTimer.h"
+#include "skinforms/controls/Edit.h"
+#include "skinforms/controls/ListBox.h"
 
 namespace sk {
 

@@ -1,13 +1,13 @@
 // Drawing the combo box: the box, its drop-down button and, in the fixed style, the chosen item,
 // in the default look and from the "combobox" description.
-#include "classlib/GdiHandles.h"
-#include "skin/skButtonLook.h"
-#include "skin/skComposers.h"
-#include "skin/skResourceStrData.h"
-#include "skin/skUtilsGlyphs.h"
-#include "skin/skUtilsText.h"
-#include "skinforms/skResizeButton.h"
-#include "skinforms/skSkinComboBox.h"
+#include "classlib/graphics/GdiHandles.h"
+#include "skin/controls/ButtonLook.h"
+#include "skin/drawing/Composers.h"
+#include "skin/texts/ResourceStrData.h"
+#include "skin/drawing/Glyphs.h"
+#include "skin/drawing/Text.h"
+#include "skinforms/controls/ResizeButton.h"
+#include "skinforms/controls/ComboBox.h"
 
 namespace sk {
 

@@ -1,7 +1,7 @@
 // The edit style of the combo box: the embedded edit, whose messages pass the combo box first,
 // and the completion of its text from the items.
-#include "classlib/Forms.h"
-#include "skinforms/skSkinComboBox.h"
+#include "classlib/controls/Forms.h"
+#include "skinforms/controls/ComboBox.h"
 
 namespace sk {
 

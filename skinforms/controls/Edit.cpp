@@ -1,9 +1,9 @@
 // TskCustomEdit: read-only, keys, paste and transparency over the platform's edit.
-#include "skinforms/skSkinEdit.h"
+#include "skinforms/controls/Edit.h"
 
-#include "classlib/EditText.h"
-#include "classlib/Forms.h"
-#include "skinforms/skSkinMessages.h"
+#include "classlib/stdctrls/EditText.h"
+#include "classlib/controls/Forms.h"
+#include "skinforms/frame/Messages.h"
 
 namespace sk {
 

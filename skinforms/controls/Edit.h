@@ -8,13 +8,13 @@
 #include <memory>
 #include <string>
 
-#include "classlib/ComponentRef.h"
-#include "classlib/Menus.h"
-#include "classlib/StdCtrls.h"
-#include "skin/skSkinData.h"
-#include "skin/skSkinDataControls.h"
-#include "skin/skSkinDataUser.h"
-#include "skinforms/skClipboardText.h"
+#include "classlib/classes/ComponentRef.h"
+#include "classlib/menus/Menus.h"
+#include "classlib/stdctrls/StdCtrls.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/Controls.h"
+#include "skin/data/User.h"
+#include "skinforms/controls/ClipboardText.h"
 
 namespace sk {
 

@@ -1,13 +1,13 @@
 // TskSkinCustomEdit: the skin, the frame and button in the non-client area, the client
 // background, the disabled text, and the colours that follow the mouse and the focus.
-#include "classlib/GdiHandles.h"
-#include "skin/skButtonLook.h"
-#include "skin/skComposers.h"
-#include "skin/skResourceStrData.h"
-#include "skin/skSkinCtrls.h"
-#include "skin/skUtilsText.h"
-#include "skinforms/skSkinEdit.h"
-#include "skinforms/skSkinMessages.h"
+#include "classlib/graphics/GdiHandles.h"
+#include "skin/controls/ButtonLook.h"
+#include "skin/drawing/Composers.h"
+#include "skin/texts/ResourceStrData.h"
+#include "skin/bases/SkinCtrls.h"
+#include "skin/drawing/Text.h"
+#include "skinforms/controls/Edit.h"
+#include "skinforms/frame/Messages.h"
 
 namespace sk {
 

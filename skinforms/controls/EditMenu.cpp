@@ -1,11 +1,11 @@
 // The edits' skinned context menu: Undo, Cut, Copy, Paste, Delete and Select All, each enabled
 // as the edit's state allows, with the skin's interface texts or the built-in ones.
-#include "classlib/Clipbrd.h"
-#include "classlib/Forms.h"
-#include "skin/skResourceStrData.h"
-#include "skin/skconst.h"
-#include "skinforms/skSkinEdit.h"
-#include "skinforms/skSkinMenus.h"
+#include "classlib/stdctrls/Clipbrd.h"
+#include "classlib/controls/Forms.h"
+#include "skin/texts/ResourceStrData.h"
+#include "skin/texts/Consts.h"
+#include "skinforms/controls/Edit.h"
+#include "skinforms/menus/Menus.h"
 
 namespace sk {
 

@@ -1,11 +1,11 @@
-#include "skinforms/skSkinHint.h"
+#include "skinforms/controls/Hint.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "classlib/GdiHandles.h"
-#include "skin/skResourceStrData.h"
-#include "skin/skUtils.h"
+#include "classlib/graphics/GdiHandles.h"
+#include "skin/texts/ResourceStrData.h"
+#include "skin/drawing/Utils.h"
 
 namespace sk {
 

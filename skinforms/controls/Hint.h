@@ -6,11 +6,11 @@
 //
 // The application-wide settings it changes (the hint-window class and the application's hint
 // event) go back to what they were when the last TskSkinHint is freed.
-#include "classlib/ComponentRef.h"
-#include "classlib/ExtCtrls.h"
-#include "classlib/Forms.h"
-#include "classlib/HintWindow.h"
-#include "skin/skSkinData.h"
+#include "classlib/classes/ComponentRef.h"
+#include "classlib/controls/ExtCtrls.h"
+#include "classlib/controls/Forms.h"
+#include "classlib/controls/HintWindow.h"
+#include "skin/data/SkinData.h"
 
 namespace sk {
 

@@ -1,15 +1,15 @@
 // The outer skinned list box: skin, layout, the skinned bars mirroring the inner list's range,
 // the caption bar and its buttons.
-#include "skinforms/skSkinListBox.h"
+#include "skinforms/controls/ListBox.h"
 
-#include "classlib/CoreConsts.h"
-#include "classlib/GdiHandles.h"
-#include "classlib/SysUtils.h"
-#include "skin/skButtonLook.h"
-#include "skin/skComposers.h"
-#include "skin/skUtilsGlyphs.h"
-#include "skin/skUtilsText.h"
-#include "skinforms/skSkinMessages.h"
+#include "classlib/system/CoreConsts.h"
+#include "classlib/graphics/GdiHandles.h"
+#include "classlib/system/SysUtils.h"
+#include "skin/controls/ButtonLook.h"
+#include "skin/drawing/Composers.h"
+#include "skin/drawing/Glyphs.h"
+#include "skin/drawing/Text.h"
+#include "skinforms/frame/Messages.h"
 
 namespace sk {
 

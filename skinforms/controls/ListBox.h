@@ -7,11 +7,11 @@
 #include <memory>
 #include <string>
 
-#include "classlib/ComponentRef.h"
-#include "classlib/StdCtrls.h"
-#include "skin/skSkinCtrls.h"
-#include "skin/skSkinScrollBar.h"
-#include "skin/skHeldRepeat.h"
+#include "classlib/classes/ComponentRef.h"
+#include "classlib/stdctrls/StdCtrls.h"
+#include "skin/bases/SkinCtrls.h"
+#include "skin/controls/ScrollBar.h"
+#include "skin/bases/HeldRepeat.h"
 
 namespace sk {
 

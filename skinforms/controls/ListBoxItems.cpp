@@ -1,11 +1,11 @@
 // The inner list of the skinned list box: no frame and no visible native bars, its own
 // background and item painting, and the outer control told of every change of its items.
-#include "classlib/GdiHandles.h"
-#include "skin/skComposers.h"
-#include "skin/skResourceStrData.h"
-#include "skin/skUtilsText.h"
-#include "skinforms/skSkinListBox.h"
-#include "skinforms/skSkinMessages.h"
+#include "classlib/graphics/GdiHandles.h"
+#include "skin/drawing/Composers.h"
+#include "skin/texts/ResourceStrData.h"
+#include "skin/drawing/Text.h"
+#include "skinforms/controls/ListBox.h"
+#include "skinforms/frame/Messages.h"
 
 namespace sk {
 

@@ -1,8 +1,8 @@
-#include "skinforms/skSkinPasswordEdit.h"
+#include "skinforms/controls/PasswordEdit.h"
 
 #include <algorithm>
 
-#include "skin/skComposers.h"
+#include "skin/drawing/Composers.h"
 
 namespace sk {
 

@@ -3,10 +3,10 @@
 // typed text to itself (never in the window's text, so WM_GETTEXT cannot reveal it), draws one
 // mask symbol per character, and has its own caret, selection, keys and mouse. Text comes in
 // by typing and by pasting; nothing can be copied or cut out of it.
-#include "classlib/Caret.h"
-#include "classlib/StdCtrls.h"
-#include "skin/skSkinCtrls.h"
-#include "skinforms/skClipboardText.h"
+#include "classlib/stdctrls/Caret.h"
+#include "classlib/stdctrls/StdCtrls.h"
+#include "skin/bases/SkinCtrls.h"
+#include "skinforms/controls/ClipboardText.h"
 
 namespace sk {
 

@@ -1,8 +1,8 @@
-#include "skinforms/skResizeButton.h"
+#include "skinforms/controls/ResizeButton.h"
 
-#include "skin/skComposers.h"
-#include "skin/skSkinCtrls.h"
-#include "skin/skUtilsGlyphs.h"
+#include "skin/drawing/Composers.h"
+#include "skin/bases/SkinCtrls.h"
+#include "skin/drawing/Glyphs.h"
 
 namespace sk {
 

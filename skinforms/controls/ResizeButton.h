@@ -2,8 +2,8 @@
 // A button face of any size composed from the skin's "resizebutton" picture, with an arrow in
 // the font colour of its state: what the up-down and the combo box draw when their own pictures
 // may not keep their size.
-#include "classlib/Canvas.h"
-#include "skin/skSkinData.h"
+#include "classlib/graphics/Canvas.h"
+#include "skin/data/SkinData.h"
 
 namespace sk {
 

@@ -1,12 +1,12 @@
 // The twins' skin, geometry, tab scroller and hot tab, and the two controls and the sheet.
-#include "skinforms/skSkinTabs.h"
+#include "skinforms/controls/Tabs.h"
 
 #include <commctrl.h>
 
-#include "classlib/GdiHandles.h"
-#include "skin/skResourceStrData.h"
-#include "skin/skSkinCtrls.h"
-#include "skin/skUtilsParent.h"
+#include "classlib/graphics/GdiHandles.h"
+#include "skin/texts/ResourceStrData.h"
+#include "skin/bases/SkinCtrls.h"
+#include "skin/drawing/Parent.h"
 
 namespace sk {
 

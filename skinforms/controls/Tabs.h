@@ -9,12 +9,12 @@
 #include <memory>
 #include <string>
 
-#include "classlib/ComCtrls.h"
-#include "classlib/ComponentRef.h"
-#include "skin/skSkinData.h"
-#include "skin/skSkinDataControls.h"
-#include "skin/skSkinDataUser.h"
-#include "skinforms/skSkinUpDown.h"
+#include "classlib/stdctrls/ComCtrls.h"
+#include "classlib/classes/ComponentRef.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/Controls.h"
+#include "skin/data/User.h"
+#include "skinforms/controls/UpDown.h"
 
 namespace sk {
 

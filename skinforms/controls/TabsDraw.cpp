@@ -1,16 +1,16 @@
 // The twins' painting: the frame around the display area, the tab strip and each tab.
-#include "skinforms/skSkinTabs.h"
+#include "skinforms/controls/Tabs.h"
 
 #include <commctrl.h>
 
-#include "classlib/GdiHandles.h"
-#include "classlib/SysUtils.h"
-#include "skin/skButtonLook.h"
-#include "skin/skComposers.h"
-#include "skin/skEffects.h"
-#include "skin/skSkinCtrls.h"
-#include "skin/skUtilsParent.h"
-#include "skin/skUtilsText.h"
+#include "classlib/graphics/GdiHandles.h"
+#include "classlib/system/SysUtils.h"
+#include "skin/controls/ButtonLook.h"
+#include "skin/drawing/Composers.h"
+#include "skin/drawing/Effects.h"
+#include "skin/bases/SkinCtrls.h"
+#include "skin/drawing/Parent.h"
+#include "skin/drawing/Text.h"
 
 namespace sk {
 

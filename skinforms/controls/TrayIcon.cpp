@@ -1,9 +1,9 @@
-#include "skinforms/skTrayIcon.h"
+#include "skinforms/controls/TrayIcon.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "classlib/CallbackWindow.h"
+#include "classlib/platform/CallbackWindow.h"
 
 namespace sk {
 

@@ -11,12 +11,12 @@
 
 #include <shellapi.h>
 
-#include "classlib/ComponentRef.h"
-#include "classlib/ExtCtrls.h"
-#include "classlib/Forms.h"
-#include "classlib/Icon.h"
-#include "classlib/ImgList.h"
-#include "skinforms/skSkinMenus.h"
+#include "classlib/classes/ComponentRef.h"
+#include "classlib/controls/ExtCtrls.h"
+#include "classlib/controls/Forms.h"
+#include "classlib/graphics/Icon.h"
+#include "classlib/graphics/ImgList.h"
+#include "skinforms/menus/Menus.h"
 
 namespace sk {
 

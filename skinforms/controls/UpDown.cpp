@@ -1,9 +1,9 @@
-#include "skinforms/skSkinUpDown.h"
+#include "skinforms/controls/UpDown.h"
 
-#include "skin/skButtonLook.h"
-#include "skin/skComposers.h"
-#include "skin/skUtilsGlyphs.h"
-#include "skinforms/skResizeButton.h"
+#include "skin/controls/ButtonLook.h"
+#include "skin/drawing/Composers.h"
+#include "skin/drawing/Glyphs.h"
+#include "skinforms/controls/ResizeButton.h"
 
 namespace sk {
 

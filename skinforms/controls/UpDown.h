@@ -4,8 +4,8 @@
 // timer 1: the first tick (500 ms) only re-arms the timer at 100 ms, each later tick steps, and
 // the release over the button steps once more. The tab and page controls use it as their tab
 // scroller.
-#include "skin/skSkinCtrls.h"
-#include "skin/skHeldRepeat.h"
+#include "skin/bases/SkinCtrls.h"
+#include "skin/bases/HeldRepeat.h"
 
 namespace sk {
 

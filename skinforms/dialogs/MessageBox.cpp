@@ -1,9 +1,9 @@
-#include "skinforms/skMessages.h"
+#include "skinforms/dialogs/MessageBox.h"
 
 #include <algorithm>
 #include <array>
 
-#include "classlib/Icon.h"
+#include "classlib/graphics/Icon.h"
 
 namespace sk {
 

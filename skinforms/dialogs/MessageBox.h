@@ -5,15 +5,15 @@
 // modally and frees it again.
 #include <string>
 
-#include "classlib/Forms.h"
-#include "classlib/Image.h"
-#include "classlib/MsgDlgTypes.h"
-#include "skin/skSkinButton.h"
-#include "skin/skSkinCheckRadioBox.h"
-#include "skin/skSkinData.h"
-#include "skin/skSkinStdLabel.h"
-#include "skinforms/skDialogParts.h"
-#include "skinforms/skSkinFrame.h"
+#include "classlib/controls/Forms.h"
+#include "classlib/stdctrls/Image.h"
+#include "classlib/controls/MsgDlgTypes.h"
+#include "skin/controls/Button.h"
+#include "skin/controls/CheckRadioBox.h"
+#include "skin/data/SkinData.h"
+#include "skin/controls/StdLabel.h"
+#include "skinforms/dialogs/Parts.h"
+#include "skinforms/frame/Frame.h"
 
 namespace sk {
 

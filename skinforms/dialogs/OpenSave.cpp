@@ -1,6 +1,6 @@
-#include "skinforms/skSkinFileDialogs.h"
+#include "skinforms/dialogs/OpenSave.h"
 
-#include "skinforms/skFormsConsts.h"
+#include "skinforms/dialogs/Texts.h"
 
 namespace sk {
 

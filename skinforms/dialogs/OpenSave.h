@@ -5,10 +5,10 @@
 // is freed.
 #include <string>
 
-#include "classlib/Classes.h"
-#include "classlib/Graphics.h"
-#include "skin/skSkinData.h"
-#include "skinforms/skDialogParts.h"
+#include "classlib/classes/Classes.h"
+#include "classlib/graphics/Graphics.h"
+#include "skin/data/SkinData.h"
+#include "skinforms/dialogs/Parts.h"
 
 namespace sk {
 

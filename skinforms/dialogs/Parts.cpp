@@ -1,7 +1,7 @@
-#include "skinforms/skDialogParts.h"
+#include "skinforms/dialogs/Parts.h"
 
-#include "skin/skResourceStrData.h"
-#include "skin/skconst.h"
+#include "skin/texts/ResourceStrData.h"
+#include "skin/texts/Consts.h"
 
 namespace sk {
 

@@ -3,10 +3,10 @@
 // modal call, and the push buttons of a dialog's button row.
 #include <string>
 
-#include "classlib/ComponentRef.h"
-#include "classlib/Forms.h"
-#include "skin/skSkinButton.h"
-#include "skin/skSkinData.h"
+#include "classlib/classes/ComponentRef.h"
+#include "classlib/controls/Forms.h"
+#include "skin/controls/Button.h"
+#include "skin/data/SkinData.h"
 
 namespace sk {
 

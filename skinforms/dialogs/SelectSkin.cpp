@@ -1,8 +1,8 @@
-#include "skinforms/skSelectSkinDialog.h"
+#include "skinforms/dialogs/SelectSkin.h"
 
 #include <algorithm>
 
-#include "skinforms/skFormsConsts.h"
+#include "skinforms/dialogs/Texts.h"
 
 namespace sk {
 

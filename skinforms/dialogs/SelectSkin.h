@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "classlib/Forms.h"
-#include "classlib/StdCtrls.h"
-#include "skin/skSkinButton.h"
-#include "skin/skSkinData.h"
-#include "skin/skSkinPanel.h"
-#include "skinforms/skDialogParts.h"
-#include "skinforms/skSkinFrame.h"
-#include "skinforms/skSkinListBox.h"
+#include "classlib/controls/Forms.h"
+#include "classlib/stdctrls/StdCtrls.h"
+#include "skin/controls/Button.h"
+#include "skin/data/SkinData.h"
+#include "skin/controls/Panel.h"
+#include "skinforms/dialogs/Parts.h"
+#include "skinforms/frame/Frame.h"
+#include "skinforms/controls/ListBox.h"
 
 namespace sk {
 

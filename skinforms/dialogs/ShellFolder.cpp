@@ -1,8 +1,8 @@
-#include "skinforms/skShellFolder.h"
+#include "skinforms/dialogs/ShellFolder.h"
 
 #include <cstring>
 
-#include "classlib/SysUtils.h"
+#include "classlib/system/SysUtils.h"
 
 namespace sk {
 

@@ -8,8 +8,8 @@
 
 #include <memory>
 
-#include "classlib/Classes.h"
-#include "classlib/ComObj.h"
+#include "classlib/classes/Classes.h"
+#include "classlib/ole/ComObj.h"
 
 namespace sk {
 

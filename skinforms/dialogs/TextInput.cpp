@@ -1,6 +1,6 @@
-#include "skinforms/skSkinTextDialog.h"
+#include "skinforms/dialogs/TextInput.h"
 
-#include "skinforms/skFormsConsts.h"
+#include "skinforms/dialogs/Texts.h"
 
 namespace sk {
 

@@ -5,12 +5,12 @@
 // file dialogs it names when they are freed.
 #include <string>
 
-#include "classlib/Classes.h"
-#include "classlib/ComponentRef.h"
-#include "classlib/Graphics.h"
-#include "skin/skSkinData.h"
-#include "skinforms/skDialogParts.h"
-#include "skinforms/skSkinFileDialogs.h"
+#include "classlib/classes/Classes.h"
+#include "classlib/classes/ComponentRef.h"
+#include "classlib/graphics/Graphics.h"
+#include "skin/data/SkinData.h"
+#include "skinforms/dialogs/Parts.h"
+#include "skinforms/dialogs/OpenSave.h"
 
 namespace sk {
 

@@ -5,9 +5,9 @@
 // where a plain drop-down list would close on any press outside it.
 #include <vector>
 
-#include "skinforms/skSkinComboBox.h"
-#include "skinforms/skSkinEdit.h"
-#include "skinforms/skSkinFrame.h"
+#include "skinforms/controls/ComboBox.h"
+#include "skinforms/controls/Edit.h"
+#include "skinforms/frame/Frame.h"
 
 namespace sk {
 

@@ -1,11 +1,11 @@
 // The caption object: the form's caption text on its skinned background, with the morph
 // between the inactive and the active image and the caption animation.
-#include "classlib/SysUtils.h"
-#include "skin/skComposers.h"
-#include "skin/skEffects.h"
-#include "skin/skResourceStrData.h"
-#include "skin/skUtilsText.h"
-#include "skinforms/skSkinFrame.h"
+#include "classlib/system/SysUtils.h"
+#include "skin/drawing/Composers.h"
+#include "skin/drawing/Effects.h"
+#include "skin/texts/ResourceStrData.h"
+#include "skin/drawing/Text.h"
+#include "skinforms/frame/Frame.h"
 
 namespace sk {
 

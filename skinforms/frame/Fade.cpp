@@ -1,12 +1,12 @@
 // The fade-in of a layered form when it is shown. Layered windows are used only on the systems
 // the skin engine's version test names (IsWindowsNT5).
-#include "skinforms/skSkinFrameFade.h"
+#include "skinforms/frame/Fade.h"
 
 #include <algorithm>
 
-#include "skin/skUtilsSystem.h"
-#include "skinforms/skSkinFrame.h"
-#include "skinforms/skSkinMessages.h"
+#include "skin/drawing/System.h"
+#include "skinforms/frame/Frame.h"
+#include "skinforms/frame/Messages.h"
 
 namespace sk {
 

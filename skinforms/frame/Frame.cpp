@@ -1,14 +1,14 @@
 // The frame's lifetime, its properties and the window procedure it puts in front of the form's.
-#include "skinforms/skSkinFrame.h"
+#include "skinforms/frame/Frame.h"
 
-#include "classlib/CoreConsts.h"
-#include "classlib/SysUtils.h"
-#include "skin/skSkinStatusBar.h"
-#include "skinforms/skSkinMDITabsBar.h"
-#include "skinforms/skSkinMainMenuBar.h"
-#include "skinforms/skSkinMenusMessages.h"
-#include "skinforms/skSkinMessages.h"
-#include "skinforms/skTrayIcon.h"
+#include "classlib/system/CoreConsts.h"
+#include "classlib/system/SysUtils.h"
+#include "skin/controls/StatusBar.h"
+#include "skinforms/menubar/MDITabsBar.h"
+#include "skinforms/menubar/MainMenuBar.h"
+#include "skinforms/menus/Messages.h"
+#include "skinforms/frame/Messages.h"
+#include "skinforms/controls/TrayIcon.h"
 
 namespace sk {
 

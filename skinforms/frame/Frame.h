@@ -15,18 +15,18 @@
 #include <string>
 #include <vector>
 
-#include "classlib/Bitmap.h"
-#include "classlib/ComponentRef.h"
-#include "classlib/ExtCtrls.h"
-#include "classlib/Forms.h"
-#include "classlib/GdiHandles.h"
-#include "skin/skSkinData.h"
-#include "skin/skUtils.h"
-#include "skin/skWindowTimer.h"
-#include "skinforms/skSkinFrameObjects.h"
-#include "skinforms/skSkinFramePlacement.h"
-#include "skinforms/skSkinMenus.h"
-#include "skinforms/skSkinMenusMode.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/classes/ComponentRef.h"
+#include "classlib/controls/ExtCtrls.h"
+#include "classlib/controls/Forms.h"
+#include "classlib/graphics/GdiHandles.h"
+#include "skin/data/SkinData.h"
+#include "skin/drawing/Utils.h"
+#include "skin/bases/WindowTimer.h"
+#include "skinforms/frame/Objects.h"
+#include "skinforms/frame/Placement.h"
+#include "skinforms/menus/Menus.h"
+#include "skinforms/menus/Mode.h"
 
 namespace sk {
 

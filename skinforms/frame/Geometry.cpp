@@ -1,8 +1,8 @@
 // The frame's geometry at its current size: the skin's form description fitted to it, where
 // the caption objects go, the window region from the mask and the hit-test codes.
-#include "skin/skRegions.h"
-#include "skinforms/skSkinFrame.h"
-#include "skinforms/skSkinMessages.h"
+#include "skin/drawing/Regions.h"
+#include "skinforms/frame/Frame.h"
+#include "skinforms/frame/Messages.h"
 
 namespace sk {
 

@@ -1,7 +1,7 @@
 // Placing the window while it is shown and dragged: centred on its first show, and snapped to
 // the work area's edges while it moves.
-#include "skinforms/skSkinFrame.h"
-#include "skinforms/skSkinFrameWorkArea.h"
+#include "skinforms/frame/Frame.h"
+#include "skinforms/frame/WorkArea.h"
 
 namespace sk {
 

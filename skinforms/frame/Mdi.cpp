@@ -1,7 +1,7 @@
 // The frame on MDI forms and their children: finding the children's frames, and the restore
 // and minimize the menu bar's child buttons ask for.
-#include "skinforms/skSkinFrame.h"
-#include "skinforms/skSkinFrameWindowList.h"
+#include "skinforms/frame/Frame.h"
+#include "skinforms/frame/WindowList.h"
 
 namespace sk {
 

@@ -1,8 +1,8 @@
 // The MDI form's client window under the frame: no border of its own, the skin's background,
 // and its maximized children refitted whenever it changes size.
-#include "classlib/GdiHandles.h"
-#include "skinforms/skSkinFrame.h"
-#include "skinforms/skSkinMessages.h"
+#include "classlib/graphics/GdiHandles.h"
+#include "skinforms/frame/Frame.h"
+#include "skinforms/frame/Messages.h"
 
 namespace sk {
 

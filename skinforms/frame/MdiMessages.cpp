@@ -2,11 +2,11 @@
 // no frame and fills the MDI client, the main form's frame hears of it (the menu bar then
 // carries the child's buttons), and the tabs bar follows the children as they are shown,
 // renamed, activated and destroyed.
-#include "skinforms/skSkinFrame.h"
-#include "skinforms/skSkinFrameWindowList.h"
-#include "skinforms/skSkinMDITabsBar.h"
-#include "skinforms/skSkinMainMenuBar.h"
-#include "skinforms/skSkinMessages.h"
+#include "skinforms/frame/Frame.h"
+#include "skinforms/frame/WindowList.h"
+#include "skinforms/menubar/MDITabsBar.h"
+#include "skinforms/menubar/MainMenuBar.h"
+#include "skinforms/frame/Messages.h"
 
 namespace sk {
 

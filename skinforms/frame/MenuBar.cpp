@@ -1,7 +1,7 @@
 // The frame's side of the main menu bar: keyboard mode (Alt, F10), the keys it routes to the
 // bar while a menu of the bar is open, and the bar's accelerators and shortcuts.
-#include "skinforms/skSkinFrame.h"
-#include "skinforms/skSkinMainMenuBar.h"
+#include "skinforms/frame/Frame.h"
+#include "skinforms/menubar/MainMenuBar.h"
 
 namespace sk {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
-#include "skin/skResourceStrData.h"
-#include "skinforms/skSkinFrame.h"
+#include "skin/texts/ResourceStrData.h"
+#include "skinforms/frame/Frame.h"
 
 namespace sk {
 

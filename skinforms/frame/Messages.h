@@ -1,10 +1,10 @@
 #pragma once
 // The private window messages of the skinned forms and menus, beside the skin data's own
-// skin-change messages (skin/skSkinData.h), and the codes that travel with them.
+// skin-change messages (skin/data/SkinData.h), and the codes that travel with them.
 #include <windows.h>
 
-#include "skin/skSkinData.h"
-#include "skinforms/skSkinMenusMessages.h"
+#include "skin/data/SkinData.h"
+#include "skinforms/menus/Messages.h"
 
 namespace sk {
 

@@ -1,6 +1,6 @@
 // Where a minimized form that is not the main form goes: a caption strip in the first free
 // place along the bottom of its monitor's work area.
-#include "skinforms/skSkinFrame.h"
+#include "skinforms/frame/Frame.h"
 
 namespace sk {
 

@@ -1,7 +1,7 @@
 // How the mouse reaches the caption objects, the hover, morph and animation timers, and menu
 // mode.
-#include "skinforms/skSkinFrame.h"
-#include "skinforms/skSkinMessages.h"
+#include "skinforms/frame/Frame.h"
+#include "skinforms/frame/Messages.h"
 
 namespace sk {
 

@@ -1,12 +1,12 @@
 // The caption-area objects: what each draws in which state and how each takes the mouse.
-#include "skinforms/skSkinFrameObjects.h"
+#include "skinforms/frame/Objects.h"
 
 #include <cmath>
 
-#include "skin/skDefaultLook.h"
-#include "skin/skEffects.h"
-#include "skin/skUtilsGlyphs.h"
-#include "skinforms/skSkinFrame.h"
+#include "skin/drawing/DefaultLook.h"
+#include "skin/drawing/Effects.h"
+#include "skin/drawing/Glyphs.h"
+#include "skinforms/frame/Frame.h"
 
 namespace sk {
 

@@ -7,10 +7,10 @@
 #include <optional>
 #include <string>
 
-#include "classlib/Canvas.h"
-#include "classlib/Controls.h"
-#include "classlib/Menus.h"
-#include "skin/skSkinData.h"
+#include "classlib/graphics/Canvas.h"
+#include "classlib/controls/Controls.h"
+#include "classlib/menus/Menus.h"
+#include "skin/data/SkinData.h"
 
 namespace sk {
 

@@ -1,10 +1,10 @@
 // Painting the non-client frame (from the skin, or the plain built-in look) and the client
 // background.
-#include "classlib/SysUtils.h"
-#include "skin/skEffects.h"
-#include "skin/skResourceStrData.h"
-#include "skin/skUtilsText.h"
-#include "skinforms/skSkinFrame.h"
+#include "classlib/system/SysUtils.h"
+#include "skin/drawing/Effects.h"
+#include "skin/texts/ResourceStrData.h"
+#include "skin/drawing/Text.h"
+#include "skinforms/frame/Frame.h"
 
 namespace sk {
 

@@ -1,4 +1,4 @@
-#include "skinforms/skSkinFramePlacement.h"
+#include "skinforms/frame/Placement.h"
 
 #include <algorithm>
 #include <cstdlib>

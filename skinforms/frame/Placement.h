@@ -4,7 +4,7 @@
 // area's edges while it is dragged. Plain arithmetic on rectangles, so that it needs no window.
 #include <functional>
 
-#include "classlib/Types.h"
+#include "classlib/system/Types.h"
 
 namespace sk {
 

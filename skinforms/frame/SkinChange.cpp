@@ -1,14 +1,14 @@
 // The receiving end of the skin messages: the walks over the form's controls, applying a skin
 // to the frame, its caption objects and their hints, and the frame's size limits.
-#include "skin/skResourceStrData.h"
-#include "skin/skSkinCtrls.h"
-#include "skin/skSkinCtrlsGraphic.h"
-#include "skin/skSkinStdLabel.h"
-#include "skin/skUtilsSystem.h"
-#include "skinforms/skSkinEdit.h"
-#include "skinforms/skSkinFrame.h"
-#include "skinforms/skSkinTabs.h"
-#include "skinforms/skSkinMessages.h"
+#include "skin/texts/ResourceStrData.h"
+#include "skin/bases/SkinCtrls.h"
+#include "skin/bases/Graphic.h"
+#include "skin/controls/StdLabel.h"
+#include "skin/drawing/System.h"
+#include "skinforms/controls/Edit.h"
+#include "skinforms/frame/Frame.h"
+#include "skinforms/controls/Tabs.h"
+#include "skinforms/frame/Messages.h"
 
 namespace sk {
 

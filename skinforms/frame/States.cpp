@@ -1,9 +1,9 @@
 // The window states the frame keeps itself, since the form has no system caption: normal,
 // minimized and maximized, the roll-up to the caption, and the commands of the caption
 // buttons and the system menu that switch between them.
-#include "skinforms/skSkinFrame.h"
-#include "skin/skSkinStatusBar.h"
-#include "skinforms/skSkinFrameWorkArea.h"
+#include "skinforms/frame/Frame.h"
+#include "skin/controls/StatusBar.h"
+#include "skinforms/frame/WorkArea.h"
 
 namespace sk {
 

@@ -1,8 +1,8 @@
 // Minimizing to the tray: the frame's tray menu, and the tray icon it hands the application to
 // while the main form is hidden there.
-#include "skin/skResourceStrData.h"
-#include "skinforms/skSkinFrame.h"
-#include "skinforms/skTrayIcon.h"
+#include "skin/texts/ResourceStrData.h"
+#include "skinforms/frame/Frame.h"
+#include "skinforms/controls/TrayIcon.h"
 
 namespace sk {
 

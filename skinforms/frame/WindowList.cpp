@@ -1,7 +1,7 @@
 // The window list of an MDI form and an MDI child frame's item in it.
-#include "skinforms/skSkinFrameWindowList.h"
+#include "skinforms/frame/WindowList.h"
 
-#include "skinforms/skSkinFrame.h"
+#include "skinforms/frame/Frame.h"
 
 namespace sk {
 

@@ -5,8 +5,8 @@
 // its item; the item knows its child, so children with empty or equal names never mix up.
 #include <string>
 
-#include "classlib/Forms.h"
-#include "classlib/Menus.h"
+#include "classlib/controls/Forms.h"
+#include "classlib/menus/Menus.h"
 
 namespace sk {
 

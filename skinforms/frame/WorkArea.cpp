@@ -1,6 +1,6 @@
-#include "skinforms/skSkinFrameWorkArea.h"
+#include "skinforms/frame/WorkArea.h"
 
-#include "skin/skUtilsSystem.h"
+#include "skin/drawing/System.h"
 
 namespace sk {
 

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "skinforms/skSkinFramePlacement.h"
+#include "skinforms/frame/Placement.h"
 
 namespace sk {
 

@@ -3,7 +3,7 @@
 // the bar, started by a change of state and stopped by the first tick that changes nothing.
 #include <algorithm>
 
-#include "skinforms/skSkinMainMenuBar.h"
+#include "skinforms/menubar/MainMenuBar.h"
 
 namespace sk {
 

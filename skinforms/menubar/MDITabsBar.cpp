@@ -1,16 +1,16 @@
-#include "skinforms/skSkinMDITabsBar.h"
+#include "skinforms/menubar/MDITabsBar.h"
 
 #include <algorithm>
 
-#include "skin/skButtonLook.h"
-#include "skin/skComposers.h"
-#include "skin/skResourceStrData.h"
-#include "skin/skUtilsText.h"
-#include "skinforms/skResizeButton.h"
-#include "skin/skDefaultLook.h"
-#include "skinforms/skSkinFrame.h"
-#include "skinforms/skSkinFrameWindowList.h"
-#include "skinforms/skSkinMenus.h"
+#include "skin/controls/ButtonLook.h"
+#include "skin/drawing/Composers.h"
+#include "skin/texts/ResourceStrData.h"
+#include "skin/drawing/Text.h"
+#include "skinforms/controls/ResizeButton.h"
+#include "skin/drawing/DefaultLook.h"
+#include "skinforms/frame/Frame.h"
+#include "skinforms/frame/WindowList.h"
+#include "skinforms/menus/Menus.h"
 
 namespace sk {
 

@@ -6,10 +6,10 @@
 #include <memory>
 #include <vector>
 
-#include "classlib/ComponentRef.h"
-#include "classlib/Forms.h"
-#include "skin/skSkinCtrls.h"
-#include "skin/skSkinDataControls.h"
+#include "classlib/classes/ComponentRef.h"
+#include "classlib/controls/Forms.h"
+#include "skin/bases/SkinCtrls.h"
+#include "skin/data/Controls.h"
 
 namespace sk {
 

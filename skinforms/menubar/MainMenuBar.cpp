@@ -1,11 +1,11 @@
 // The main menu bar's objects, items, mouse and keyboard. Layout and drawing are in
-// skSkinMainMenuBarPaint.cpp.
-#include "skinforms/skSkinMainMenuBar.h"
+// Paint.cpp.
+#include "skinforms/menubar/MainMenuBar.h"
 
 #include <algorithm>
 
-#include "skinforms/skSkinFrame.h"
-#include "skinforms/skSkinMenus.h"
+#include "skinforms/frame/Frame.h"
+#include "skinforms/menus/Menus.h"
 
 namespace sk {
 

@@ -13,13 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "classlib/ComponentRef.h"
-#include "classlib/ExtCtrls.h"
-#include "classlib/Menus.h"
-#include "skin/skEffects.h"
-#include "skin/skSkinCtrls.h"
-#include "skin/skSkinDataControls.h"
-#include "skin/skSkinDataObjects.h"
+#include "classlib/classes/ComponentRef.h"
+#include "classlib/controls/ExtCtrls.h"
+#include "classlib/menus/Menus.h"
+#include "skin/drawing/Effects.h"
+#include "skin/bases/SkinCtrls.h"
+#include "skin/data/Controls.h"
+#include "skin/data/Objects.h"
 
 namespace sk {
 

@@ -2,13 +2,13 @@
 // right as far as they fit, the overflow mark, each in the skin's look or the built-in one.
 #include <algorithm>
 
-#include "classlib/GdiHandles.h"
-#include "skin/skButtonLook.h"
-#include "skin/skComposers.h"
-#include "skin/skDefaultLook.h"
-#include "skin/skUtilsGlyphs.h"
-#include "skin/skUtilsText.h"
-#include "skinforms/skSkinMainMenuBar.h"
+#include "classlib/graphics/GdiHandles.h"
+#include "skin/controls/ButtonLook.h"
+#include "skin/drawing/Composers.h"
+#include "skin/drawing/DefaultLook.h"
+#include "skin/drawing/Glyphs.h"
+#include "skin/drawing/Text.h"
+#include "skinforms/menubar/MainMenuBar.h"
 
 namespace sk {
 

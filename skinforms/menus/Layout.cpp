@@ -1,4 +1,4 @@
-#include "skinforms/skSkinMenusLayout.h"
+#include "skinforms/menus/Layout.h"
 
 #include <numeric>
 

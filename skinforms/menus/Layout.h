@@ -6,7 +6,7 @@
 // Integer halves truncate toward zero, as the skins' layouts were designed against.
 #include <vector>
 
-#include "classlib/Types.h"
+#include "classlib/system/Types.h"
 
 namespace sk {
 

@@ -1,7 +1,7 @@
 #pragma once
 // What a menu level draws from, looked up afresh for each use: the skin may have changed, or
 // gone empty, since the level was shown.
-#include "skinforms/skSkinMenus.h"
+#include "skinforms/menus/Menus.h"
 
 namespace sk {
 

@@ -1,8 +1,8 @@
-#include "skinforms/skSkinMenus.h"
+#include "skinforms/menus/Menus.h"
 
 #include <algorithm>
 
-#include "skin/skUtils.h"
+#include "skin/drawing/Utils.h"
 
 namespace sk {
 

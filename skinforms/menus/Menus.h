@@ -16,14 +16,14 @@
 #include <memory>
 #include <vector>
 
-#include "classlib/ComponentRef.h"
-#include "classlib/ExtCtrls.h"
-#include "classlib/Forms.h"
-#include "classlib/Menus.h"
-#include "skin/skSkinData.h"
-#include "skin/skWindowTimer.h"
-#include "skinforms/skSkinMenusLayout.h"
-#include "skinforms/skSkinMenusMessages.h"
+#include "classlib/classes/ComponentRef.h"
+#include "classlib/controls/ExtCtrls.h"
+#include "classlib/controls/Forms.h"
+#include "classlib/menus/Menus.h"
+#include "skin/data/SkinData.h"
+#include "skin/bases/WindowTimer.h"
+#include "skinforms/menus/Layout.h"
+#include "skinforms/menus/Messages.h"
 
 namespace sk {
 

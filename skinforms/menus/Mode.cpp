@@ -1,4 +1,4 @@
-#include "skinforms/skSkinMenusMode.h"
+#include "skinforms/menus/Mode.h"
 
 namespace sk {
 

@@ -5,8 +5,8 @@
 // its window procedure before anything else.
 #include <functional>
 
-#include "classlib/Forms.h"
-#include "skinforms/skSkinMenus.h"
+#include "classlib/controls/Forms.h"
+#include "skinforms/menus/Menus.h"
 
 namespace sk {
 

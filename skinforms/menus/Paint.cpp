@@ -3,15 +3,15 @@
 // copied in one step.
 #include <algorithm>
 
-#include "classlib/GdiHandles.h"
-#include "classlib/ImgList.h"
-#include "skin/skDefaultLook.h"
-#include "skin/skEffects.h"
-#include "skin/skResourceStrData.h"
-#include "skin/skUtils.h"
-#include "skin/skUtilsText.h"
-#include "skinforms/skSkinMenus.h"
-#include "skinforms/skSkinMenusLook.h"
+#include "classlib/graphics/GdiHandles.h"
+#include "classlib/graphics/ImgList.h"
+#include "skin/drawing/DefaultLook.h"
+#include "skin/drawing/Effects.h"
+#include "skin/texts/ResourceStrData.h"
+#include "skin/drawing/Utils.h"
+#include "skin/drawing/Text.h"
+#include "skinforms/menus/Menus.h"
+#include "skinforms/menus/Look.h"
 
 namespace sk {
 

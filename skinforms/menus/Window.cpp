@@ -2,11 +2,11 @@
 // taking the focus, and following the mouse and the keys.
 #include <algorithm>
 
-#include "classlib/GdiHandles.h"
-#include "classlib/ImgList.h"
-#include "skin/skUtils.h"
-#include "skinforms/skSkinMenus.h"
-#include "skinforms/skSkinMenusLook.h"
+#include "classlib/graphics/GdiHandles.h"
+#include "classlib/graphics/ImgList.h"
+#include "skin/drawing/Utils.h"
+#include "skinforms/menus/Menus.h"
+#include "skinforms/menus/Look.h"
 
 namespace sk {
 

@@ -8,8 +8,8 @@
 
 #include <windows.h>
 
-#include "classlib/ExceptionHooks.h"
-#include "classlib/SysUtils.h"
+#include "classlib/system/ExceptionHooks.h"
+#include "classlib/system/SysUtils.h"
 #include "crashlog/ECore.h"
 #include "crashlog/EMail.h"
 #include "crashlog/ExceptionLog.h"

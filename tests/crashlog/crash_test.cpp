@@ -8,7 +8,7 @@
 
 #include <windows.h>
 
-#include "classlib/KernelHandles.h"
+#include "classlib/system/KernelHandles.h"
 #include "crashlog/ELogFile.h"
 #include "smtp_server.h"
 

@@ -13,7 +13,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "classlib/GdiHandles.h"
+#include "classlib/graphics/GdiHandles.h"
 #include "crashlog/ELogFile.h"
 #include "support/LoopbackSocket.h"
 #include "support/RealInput.h"

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "classlib/SysUtils.h"
+#include "classlib/system/SysUtils.h"
 #include "crashlog/EExceptInfo.h"
 #include "crashlog/EOptions.h"
 

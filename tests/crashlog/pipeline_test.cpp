@@ -8,8 +8,8 @@
 
 #include <windows.h>
 
-#include "classlib/ExceptionHooks.h"
-#include "classlib/SysUtils.h"
+#include "classlib/system/ExceptionHooks.h"
+#include "classlib/system/SysUtils.h"
 #include "crashlog/ELogFile.h"
 #include "crashlog/ESysInfo.h"
 #include "crashlog/EThreads.h"

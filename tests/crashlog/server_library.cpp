@@ -7,7 +7,7 @@
 #include <windows.h>
 #include <httpext.h>
 
-#include "classlib/ExceptionHooks.h"
+#include "classlib/system/ExceptionHooks.h"
 #include "crashlog/ECore.h"
 #include "crashlog/ExceptionLog.h"
 

@@ -3,9 +3,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "classlib/Registry.h"
-#include "radio/RadioChannelManager.h"
-#include "radio/RegistryManager.h"
+#include "classlib/platform/Registry.h"
+#include "radio/directory/RadioChannelManager.h"
+#include "radio/directory/RegistryManager.h"
 #include "support/UserInput.h"
 
 #ifndef TREBANIX_PROGRAM_EXE

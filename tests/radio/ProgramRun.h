@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "classlib/Types.h"
-#include "radio/DirectoryTestSupport.h"
+#include "classlib/system/Types.h"
+#include "radio/directory/TestSupport.h"
 
 namespace program_test {
 

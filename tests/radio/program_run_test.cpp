@@ -6,11 +6,11 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
-#include "classlib/ComObj.h"
-#include "classlib/Forms.h"
-#include "classlib/KernelHandles.h"
-#include "classlib/Registry.h"
-#include "radio/RegistryManager.h"
+#include "classlib/ole/ComObj.h"
+#include "classlib/controls/Forms.h"
+#include "classlib/system/KernelHandles.h"
+#include "classlib/platform/Registry.h"
+#include "radio/directory/RegistryManager.h"
 #include "ProgramRun.h"
 
 using namespace program_test;

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "classlib/ComObj.h"
+#include "classlib/ole/ComObj.h"
 #include "ProgramRun.h"
 
 using namespace program_test;

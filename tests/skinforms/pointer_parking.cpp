@@ -1,7 +1,7 @@
 // Every test starts with the real pointer out of every test window's way: a pointer that an
 // earlier test left over a button or a caption would hover there, and a press at the same point
 // soon after an earlier one would count as a double click.
-#include "skinforms/frame_support.h"
+#include "skinforms/frame/support.h"
 
 namespace {
 

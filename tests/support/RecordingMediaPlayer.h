@@ -3,7 +3,7 @@
 // that drive a player. Tests change its status with SetStatus, which raises OnStatusChange.
 #include <vector>
 
-#include "classlib/MediaPlayer.h"
+#include "classlib/ole/MediaPlayer.h"
 
 namespace cl {
 

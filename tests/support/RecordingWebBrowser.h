@@ -2,7 +2,7 @@
 // The web browser of the tests, in place of the control.
 #include <vector>
 
-#include "classlib/WebBrowser.h"
+#include "classlib/ole/WebBrowser.h"
 
 namespace cl {
 

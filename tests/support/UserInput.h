@@ -8,8 +8,8 @@
 #include <initializer_list>
 #include <iterator>
 
-#include "classlib/CallbackWindow.h"
-#include "classlib/Forms.h"
+#include "classlib/platform/CallbackWindow.h"
+#include "classlib/controls/Forms.h"
 #include "support/RealInput.h"
 
 namespace realinput {

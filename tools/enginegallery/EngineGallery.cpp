@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "PngFile.h"
-#include "classlib/GdiHandles.h"
+#include "classlib/graphics/GdiHandles.h"
 #include "skins/StoredSkins.h"
 
 namespace gallery {

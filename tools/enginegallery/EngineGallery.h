@@ -19,9 +19,9 @@
 // it throws is reported with the page's and the skin's names and the run goes on.
 #include <string>
 
-#include "classlib/Bitmap.h"
-#include "classlib/Forms.h"
-#include "skin/skSkinData.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/controls/Forms.h"
+#include "skin/data/SkinData.h"
 
 namespace gallery {
 

@@ -13,10 +13,10 @@
 #include <cstdio>
 #include <string>
 
-#include "classlib/Classes.h"
-#include "classlib/IniFiles.h"
-#include "skin/skSkinData.h"
-#include "skin/skSkinDataStream.h"
+#include "classlib/classes/Classes.h"
+#include "classlib/classes/IniFiles.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/Stream.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "skin/skEffects.h"
-#include "skin/skSkinDataText.h"
+#include "skin/drawing/Effects.h"
+#include "skin/data/Text.h"
 
 namespace skingen {
 

@@ -4,7 +4,7 @@
 
 #include "FileWrite.h"
 #include "skins/StoredSkinResources.h"
-#include "skin/skSkinDataStored.h"
+#include "skin/data/Stored.h"
 
 namespace skingen {
 

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "classlib/Classes.h"
+#include "classlib/classes/Classes.h"
 
 using namespace cl;
 

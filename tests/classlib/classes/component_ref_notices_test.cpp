@@ -3,7 +3,7 @@
 // freeing and reads nothing afterwards, never the freed component.
 #include <gtest/gtest.h>
 
-#include "classlib/ComponentRef.h"
+#include "classlib/classes/ComponentRef.h"
 
 using namespace cl;
 

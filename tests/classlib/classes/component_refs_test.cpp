@@ -2,11 +2,11 @@
 // freed, and a target taken back out is no longer watched.
 #include <gtest/gtest.h>
 
-#include "classlib/ActnList.h"
-#include "classlib/ComCtrls.h"
-#include "classlib/ImgList.h"
-#include "classlib/Menus.h"
-#include "classlib/StdCtrls.h"
+#include "classlib/menus/ActnList.h"
+#include "classlib/stdctrls/ComCtrls.h"
+#include "classlib/graphics/ImgList.h"
+#include "classlib/menus/Menus.h"
+#include "classlib/stdctrls/StdCtrls.h"
 
 using namespace cl;
 

@@ -1,7 +1,7 @@
 // In-memory INI: the text rules of the skin descriptions, and the writer.
 #include <gtest/gtest.h>
 
-#include "classlib/IniFiles.h"
+#include "classlib/classes/IniFiles.h"
 
 using namespace cl;
 

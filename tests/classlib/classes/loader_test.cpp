@@ -2,7 +2,7 @@
 // binary-property round trip.
 #include <gtest/gtest.h>
 
-#include "classlib/FormLoader.h"
+#include "classlib/classes/FormLoader.h"
 
 using namespace cl;
 

@@ -1,7 +1,7 @@
 // Resources as streams and resource strings.
 #include <gtest/gtest.h>
 
-#include "classlib/Classes.h"
+#include "classlib/classes/Classes.h"
 
 using namespace cl;
 

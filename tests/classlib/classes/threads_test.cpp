@@ -4,8 +4,8 @@
 #include <atomic>
 #include <chrono>
 
-#include "classlib/ExceptionHooks.h"
-#include "classlib/Threads.h"
+#include "classlib/system/ExceptionHooks.h"
+#include "classlib/classes/Threads.h"
 
 using namespace cl;
 

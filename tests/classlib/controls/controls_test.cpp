@@ -1,9 +1,9 @@
 // Controls with real windows and real messages: creation, dispatch, painting, align, mouse.
-#include "visual_test_support.h"
+#include "classlib/controls/support.h"
 
-#include "classlib/Image.h"
-#include "classlib/Menus.h"
-#include "classlib/StdCtrls.h"
+#include "classlib/stdctrls/Image.h"
+#include "classlib/menus/Menus.h"
+#include "classlib/stdctrls/StdCtrls.h"
 #include "support/LiveHandles.h"
 #include "support/UserInput.h"
 

@@ -1,8 +1,8 @@
 // Drag and drop between real windows: threshold, enter/move/leave/drop, cancel, refusal, a
 // target freed during the drag, and the drag image following the cursor.
-#include "visual_test_support.h"
+#include "classlib/controls/support.h"
 
-#include "classlib/ImgList.h"
+#include "classlib/graphics/ImgList.h"
 
 using namespace cl;
 using namespace visual_test;

@@ -1,12 +1,12 @@
 // Forms, the application and the screen with real windows: keys, modal forms, minimize and
 // restore, closing, the screen's form list, timers.
-#include "visual_test_support.h"
+#include "classlib/controls/support.h"
 
 #include <atomic>
 #include <thread>
 
-#include "classlib/ExtCtrls.h"
-#include "classlib/Threads.h"
+#include "classlib/controls/ExtCtrls.h"
+#include "classlib/classes/Threads.h"
 
 using namespace cl;
 using namespace visual_test;

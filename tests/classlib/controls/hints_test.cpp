@@ -1,6 +1,6 @@
 // Control hints: timing through a test clock, what CM_HINTSHOW and OnShowHint may change, and
 // which window class shows them.
-#include "visual_test_support.h"
+#include "classlib/controls/support.h"
 
 using namespace cl;
 using namespace visual_test;

@@ -2,10 +2,10 @@
 // served by the application's loop.
 #include <atomic>
 
-#include "classlib/Menus.h"
-#include "classlib/StdCtrls.h"
-#include "classlib/Threads.h"
-#include "visual_test_support.h"
+#include "classlib/menus/Menus.h"
+#include "classlib/stdctrls/StdCtrls.h"
+#include "classlib/classes/Threads.h"
+#include "classlib/controls/support.h"
 
 using namespace cl;
 using namespace visual_test;

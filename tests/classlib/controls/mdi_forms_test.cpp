@@ -2,9 +2,9 @@
 // arrangements, and a child made where no MDI form exists.
 #include <gtest/gtest.h>
 
-#include "classlib/CoreConsts.h"
-#include "classlib/Forms.h"
-#include "classlib/visual_test_support.h"
+#include "classlib/system/CoreConsts.h"
+#include "classlib/controls/Forms.h"
+#include "classlib/controls/support.h"
 
 namespace {
 

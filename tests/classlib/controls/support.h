@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "classlib/ExceptionHooks.h"
-#include "classlib/ExtCtrls.h"
-#include "classlib/Forms.h"
+#include "classlib/system/ExceptionHooks.h"
+#include "classlib/controls/ExtCtrls.h"
+#include "classlib/controls/Forms.h"
 
 namespace visual_test {
 

@@ -2,9 +2,9 @@
 // and a canvas that holds it draws with the new one; anything else is refused unchanged.
 #include <gtest/gtest.h>
 
-#include "classlib/Graphics.h"
-#include "classlib/SysUtils.h"
-#include "classlib/canvas_support.h"
+#include "classlib/graphics/Graphics.h"
+#include "classlib/system/SysUtils.h"
+#include "classlib/graphics/canvas_support.h"
 
 using namespace cl;
 using canvas_test::SizedCanvas;

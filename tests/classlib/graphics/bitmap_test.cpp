@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "classlib/Graphics.h"
+#include "classlib/graphics/Graphics.h"
 #include "support/BmpBytes.h"
 
 using namespace cl;

@@ -1,6 +1,6 @@
 #pragma once
 // The drawing tests draw through a canvas into a bitmap's pixels and read them back.
-#include "classlib/Graphics.h"
+#include "classlib/graphics/Graphics.h"
 
 namespace canvas_test {
 

@@ -1,8 +1,8 @@
 // Drawing through a canvas into a bitmap's DIB section, checked by pixels.
 #include <gtest/gtest.h>
 
-#include "classlib/Graphics.h"
-#include "classlib/canvas_support.h"
+#include "classlib/graphics/Graphics.h"
+#include "classlib/graphics/canvas_support.h"
 
 using namespace cl;
 using canvas_test::SizedCanvas;

@@ -2,8 +2,8 @@
 // one back, freeing gives back the last, and the system's clear brush is used, never deleted.
 #include <gtest/gtest.h>
 
-#include "classlib/Graphics.h"
-#include "classlib/canvas_support.h"
+#include "classlib/graphics/Graphics.h"
+#include "classlib/graphics/canvas_support.h"
 #include "support/LiveHandles.h"
 
 using namespace cl;

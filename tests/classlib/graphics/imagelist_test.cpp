@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "classlib/ImgList.h"
+#include "classlib/graphics/ImgList.h"
 
 using namespace cl;
 

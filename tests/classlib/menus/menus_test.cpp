@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "classlib/Menus.h"
+#include "classlib/menus/Menus.h"
 
 using namespace cl;
 

@@ -1,7 +1,7 @@
 // COM helpers: ownership and the conversions the XML layer relies on.
 #include <gtest/gtest.h>
 
-#include "classlib/ComObj.h"
+#include "classlib/ole/ComObj.h"
 
 using namespace cl;
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "classlib/WebBrowser.h"
+#include "classlib/ole/WebBrowser.h"
 #include "support/RecordingMediaPlayer.h"
 #include "support/RecordingWebBrowser.h"
 

@@ -8,12 +8,12 @@
 #include <atomic>
 #include <thread>
 
-#include "classlib/ComObj.h"
-#include "classlib/MediaPlayerControl.h"
-#include "classlib/OleContainer.h"
-#include "classlib/WebBrowserControl.h"
+#include "classlib/ole/ComObj.h"
+#include "classlib/ole/MediaPlayerControl.h"
+#include "classlib/ole/Container.h"
+#include "classlib/ole/WebBrowserControl.h"
 #include "support/LoopbackSocket.h"
-#include "visual_test_support.h"
+#include "classlib/controls/support.h"
 
 using namespace cl;
 using namespace visual_test;

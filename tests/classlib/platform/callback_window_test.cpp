@@ -5,8 +5,8 @@
 #include <memory>
 #include <stdexcept>
 
-#include "classlib/CallbackWindow.h"
-#include "classlib/visual_test_support.h"
+#include "classlib/platform/CallbackWindow.h"
+#include "classlib/controls/support.h"
 
 namespace {
 

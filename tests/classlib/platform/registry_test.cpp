@@ -1,7 +1,7 @@
 // TRegistry against the real registry of the test prefix.
 #include <gtest/gtest.h>
 
-#include "classlib/Registry.h"
+#include "classlib/platform/Registry.h"
 
 using namespace cl;
 

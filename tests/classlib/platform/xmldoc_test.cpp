@@ -4,7 +4,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "classlib/XmlDoc.h"
+#include "classlib/platform/XmlDoc.h"
 
 using namespace cl;
 

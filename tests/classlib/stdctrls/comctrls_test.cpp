@@ -1,7 +1,7 @@
 // Tab and page controls over the platform's tab control: events in order, hidden tabs,
 // sheets shown and hidden, state kept across re-creation.
-#include "classlib/ComCtrls.h"
-#include "visual_test_support.h"
+#include "classlib/stdctrls/ComCtrls.h"
+#include "classlib/controls/support.h"
 
 #include <commctrl.h>
 

@@ -1,7 +1,7 @@
 // Text for one-line edits.
 #include <gtest/gtest.h>
 
-#include "classlib/EditText.h"
+#include "classlib/stdctrls/EditText.h"
 
 using namespace cl;
 

@@ -5,12 +5,12 @@
 #include <thread>
 #include <utility>
 
-#include "classlib/Caret.h"
-#include "classlib/Clipbrd.h"
-#include "classlib/EditText.h"
-#include "classlib/Image.h"
-#include "classlib/StdCtrls.h"
-#include "visual_test_support.h"
+#include "classlib/stdctrls/Caret.h"
+#include "classlib/stdctrls/Clipbrd.h"
+#include "classlib/stdctrls/EditText.h"
+#include "classlib/stdctrls/Image.h"
+#include "classlib/stdctrls/StdCtrls.h"
+#include "classlib/controls/support.h"
 
 using namespace cl;
 using namespace visual_test;

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "classlib/SysUtils.h"
+#include "classlib/system/SysUtils.h"
 
 using namespace cl;
 

@@ -5,11 +5,11 @@
 
 #include <string>
 
-#include "DirectoryTestSupport.h"
-#include "classlib/ComObj.h"
-#include "classlib/Registry.h"
-#include "radio/RadioUtils.h"
-#include "radio/RegistryManager.h"
+#include "radio/directory/TestSupport.h"
+#include "classlib/ole/ComObj.h"
+#include "classlib/platform/Registry.h"
+#include "radio/directory/RadioUtils.h"
+#include "radio/directory/RegistryManager.h"
 
 namespace directorytest {
 

@@ -1,4 +1,4 @@
-#include "DirectoryTestSupport.h"
+#include "radio/directory/TestSupport.h"
 
 #include <windows.h>
 #include <wincrypt.h>
@@ -8,8 +8,8 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "classlib/XmlDoc.h"
-#include "radio/RadioUtils.h"
+#include "classlib/platform/XmlDoc.h"
+#include "radio/directory/RadioUtils.h"
 
 namespace {
 

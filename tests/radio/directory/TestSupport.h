@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "classlib/ComObj.h"
+#include "classlib/ole/ComObj.h"
 
 // A fresh folder under %TEMP%, removed with everything in it.
 class TTempFolder {

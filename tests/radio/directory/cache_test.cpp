@@ -5,10 +5,10 @@
 
 #include <thread>
 
-#include "DirectoryTestSupport.h"
-#include "classlib/XmlDoc.h"
-#include "radio/RadioChannelManager.h"
-#include "skinforms/skCategoryButtons.h"
+#include "radio/directory/TestSupport.h"
+#include "classlib/platform/XmlDoc.h"
+#include "radio/directory/RadioChannelManager.h"
+#include "skinforms/categorybuttons/Model.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Stations and categories without XML or windows.
 #include <gtest/gtest.h>
 
-#include "radio/RadioChannelCategory.h"
-#include "skinforms/skCategoryButtons.h"
+#include "radio/directory/RadioChannelCategory.h"
+#include "skinforms/categorybuttons/Model.h"
 
 namespace {
 

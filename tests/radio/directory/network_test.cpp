@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "DirectoryServiceFixture.h"
+#include "radio/directory/ServiceFixture.h"
 #include "support/LoopbackSocket.h"
-#include "ImportSlotHook.h"
-#include "classlib/XmlDoc.h"
-#include "radio/RadioChannelManager.h"
-#include "radio/RadioUtils.h"
-#include "radio/HttpStreamSource.h"
-#include "radio/RegistryManager.h"
+#include "radio/directory/ImportSlotHook.h"
+#include "classlib/platform/XmlDoc.h"
+#include "radio/directory/RadioChannelManager.h"
+#include "radio/directory/RadioUtils.h"
+#include "radio/player/HttpStreamSource.h"
+#include "radio/directory/RegistryManager.h"
 #include "support/ProcessThreads.h"
 
 namespace {

@@ -11,11 +11,11 @@
 #include <string>
 #include <thread>
 
-#include "StreamTestServer.h"
-#include "classlib/Forms.h"
-#include "classlib/GdiHandles.h"
-#include "radio/PaintingWait.h"
-#include "radio/RadioUtils.h"
+#include "radio/player/StreamTestServer.h"
+#include "classlib/controls/Forms.h"
+#include "classlib/graphics/GdiHandles.h"
+#include "radio/directory/PaintingWait.h"
+#include "radio/directory/RadioUtils.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 
 #include <windows.h>
 
-#include "DirectoryServiceFixture.h"
-#include "classlib/XmlDoc.h"
-#include "radio/RadioChannelManager.h"
-#include "radio/RadioUtils.h"
-#include "radio/RegistryManager.h"
+#include "radio/directory/ServiceFixture.h"
+#include "classlib/platform/XmlDoc.h"
+#include "radio/directory/RadioChannelManager.h"
+#include "radio/directory/RadioUtils.h"
+#include "radio/directory/RegistryManager.h"
 
 namespace {
 

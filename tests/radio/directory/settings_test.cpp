@@ -1,7 +1,7 @@
 // The settings store over the registry of the test prefix.
 #include <gtest/gtest.h>
 
-#include "radio/RegistryManager.h"
+#include "radio/directory/RegistryManager.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Station and category XML through the real MSXML DOM.
 #include <gtest/gtest.h>
 
-#include "classlib/XmlDoc.h"
-#include "radio/RadioChannelCategory.h"
+#include "classlib/platform/XmlDoc.h"
+#include "radio/directory/RadioChannelCategory.h"
 
 namespace {
 

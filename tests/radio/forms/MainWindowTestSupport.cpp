@@ -1,9 +1,9 @@
-#include "radio/MainWindowTestSupport.h"
+#include "radio/forms/MainWindowTestSupport.h"
 
 #include <utility>
 
-#include "radio/RegistryManager.h"
-#include "skinforms/frame_support.h"
+#include "radio/directory/RegistryManager.h"
+#include "skinforms/frame/support.h"
 
 namespace mainwin_test {
 

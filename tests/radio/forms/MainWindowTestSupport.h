@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "classlib/ComObj.h"
+#include "classlib/ole/ComObj.h"
 #include "support/RecordingMediaPlayer.h"
 #include "support/RecordingWebBrowser.h"
-#include "radio/RadioChannelManager.h"
-#include "radio/frmRadioMain.h"
-#include "radio/DirectoryTestSupport.h"
+#include "radio/directory/RadioChannelManager.h"
+#include "radio/forms/RadioMain.h"
+#include "radio/directory/TestSupport.h"
 
 namespace mainwin_test {
 

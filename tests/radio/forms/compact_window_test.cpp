@@ -6,9 +6,9 @@
 #include <memory>
 #include <vector>
 
-#include "radio/frmRadioSmallForm.h"
-#include "skinforms/skSkinFrameObjects.h"
-#include "skinforms/skSkinMessages.h"
+#include "radio/forms/RadioSmall.h"
+#include "skinforms/frame/Objects.h"
+#include "skinforms/frame/Messages.h"
 #include "skins/StoredSkins.h"
 
 using namespace cl;

@@ -6,17 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "classlib/Registry.h"
-#include "radio/DialogTexts.h"
-#include "radio/RadioUtils.h"
-#include "radio/RegistryManager.h"
-#include "radio/frmAbout.h"
-#include "radio/frmLumraAccount.h"
-#include "radio/frmOptions.h"
-#include "radio/frmRadioSmallForm.h"
-#include "radio/frmSplash.h"
-#include "skinforms/skSkinFrame.h"
-#include "skinforms/skSkinFrameObjects.h"
+#include "classlib/platform/Registry.h"
+#include "radio/forms/DialogTexts.h"
+#include "radio/directory/RadioUtils.h"
+#include "radio/directory/RegistryManager.h"
+#include "radio/forms/About.h"
+#include "radio/forms/LumraAccount.h"
+#include "radio/forms/Options.h"
+#include "radio/forms/RadioSmall.h"
+#include "radio/forms/Splash.h"
+#include "skinforms/frame/Frame.h"
+#include "skinforms/frame/Objects.h"
 #include "skins/StoredSkins.h"
 #include "support/UserInput.h"
 

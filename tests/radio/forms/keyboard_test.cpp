@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "radio/MainWindowTestSupport.h"
-#include "radio/frmLumraAccount.h"
-#include "radio/frmOptions.h"
-#include "radio/frmRadioSmallForm.h"
-#include "skinforms/skSelectSkinDialog.h"
+#include "radio/forms/MainWindowTestSupport.h"
+#include "radio/forms/LumraAccount.h"
+#include "radio/forms/Options.h"
+#include "radio/forms/RadioSmall.h"
+#include "skinforms/dialogs/SelectSkin.h"
 #include "support/UserInput.h"
 
 using namespace mainwin_test;

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "classlib/Threads.h"
-#include "radio/RzLauncher.h"
+#include "classlib/classes/Threads.h"
+#include "radio/forms/RzLauncher.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "radio/MainFormTexts.h"
-#include "radio/MainWindowTestSupport.h"
+#include "radio/forms/MainTexts.h"
+#include "radio/forms/MainWindowTestSupport.h"
 
 using namespace mainwin_test;
 

@@ -2,11 +2,11 @@
 // values, new windows, the loading overlay and the reload after an editing page.
 #include <gtest/gtest.h>
 
-#include "classlib/visual_test_support.h"
-#include "radio/MainWindowTestSupport.h"
-#include "radio/RadioUtils.h"
-#include "radio/RegistryManager.h"
-#include "radio/frmLoading.h"
+#include "classlib/controls/support.h"
+#include "radio/forms/MainWindowTestSupport.h"
+#include "radio/directory/RadioUtils.h"
+#include "radio/directory/RegistryManager.h"
+#include "radio/forms/Loading.h"
 
 using namespace mainwin_test;
 

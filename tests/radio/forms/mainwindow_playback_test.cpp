@@ -6,12 +6,12 @@
 #include <functional>
 #include <memory>
 
-#include "StreamTestServer.h"
-#include "ToneAnalysis.h"
-#include "radio/MainWindowTestSupport.h"
-#include "radio/PlayerChoice.h"
-#include "radio/RegistryManager.h"
-#include "radio/StreamPlayer.h"
+#include "radio/player/StreamTestServer.h"
+#include "radio/player/ToneAnalysis.h"
+#include "radio/forms/MainWindowTestSupport.h"
+#include "radio/player/Choice.h"
+#include "radio/directory/RegistryManager.h"
+#include "radio/player/StreamPlayer.h"
 #include "support/RecordingMediaPlayer.h"
 
 using namespace mainwin_test;

@@ -2,8 +2,8 @@
 // start, "Change skin" through the selection dialog, and the "More..." panel.
 #include <gtest/gtest.h>
 
-#include "radio/MainWindowTestSupport.h"
-#include "radio/RegistryManager.h"
+#include "radio/forms/MainWindowTestSupport.h"
+#include "radio/directory/RegistryManager.h"
 
 using namespace mainwin_test;
 

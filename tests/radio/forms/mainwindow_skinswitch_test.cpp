@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "classlib/Bitmap.h"
-#include "classlib/GdiHandles.h"
-#include "radio/MainWindowTestSupport.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/graphics/GdiHandles.h"
+#include "radio/forms/MainWindowTestSupport.h"
 
 using namespace mainwin_test;
 

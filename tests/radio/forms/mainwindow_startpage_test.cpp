@@ -3,9 +3,9 @@
 // start-up ran; made and opened only once messages run, after the window is painted.
 #include <gtest/gtest.h>
 
-#include "classlib/Forms.h"
-#include "radio/MainWindowTestSupport.h"
-#include "radio/RadioUtils.h"
+#include "classlib/controls/Forms.h"
+#include "radio/forms/MainWindowTestSupport.h"
+#include "radio/directory/RadioUtils.h"
 
 using namespace mainwin_test;
 

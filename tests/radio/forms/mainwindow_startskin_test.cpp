@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "classlib/Registry.h"
-#include "radio/MainWindowTestSupport.h"
-#include "radio/RegistryManager.h"
-#include "skin/skSkinData.h"
+#include "classlib/platform/Registry.h"
+#include "radio/forms/MainWindowTestSupport.h"
+#include "radio/directory/RegistryManager.h"
+#include "skin/data/SkinData.h"
 
 using namespace mainwin_test;
 

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "radio/MainWindowTestSupport.h"
-#include "radio/RegistryManager.h"
+#include "radio/forms/MainWindowTestSupport.h"
+#include "radio/directory/RegistryManager.h"
 
 using namespace mainwin_test;
 

@@ -4,9 +4,9 @@
 
 #include <memory>
 
-#include "classlib/GdiHandles.h"
+#include "classlib/graphics/GdiHandles.h"
 #include "support/UserInput.h"
-#include "skinforms/skSelectSkinDialog.h"
+#include "skinforms/dialogs/SelectSkin.h"
 #include "skins/StoredSkins.h"
 
 namespace {

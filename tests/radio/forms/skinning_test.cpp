@@ -6,16 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "classlib/Image.h"
-#include "radio/MainWindowTestSupport.h"
-#include "radio/frmAbout.h"
-#include "radio/frmLoading.h"
-#include "radio/frmLumraAccount.h"
-#include "radio/frmOptions.h"
-#include "radio/frmRadioSmallForm.h"
-#include "radio/frmSplash.h"
-#include "skin/skSkinDataUser.h"
-#include "skinforms/skSkinTabs.h"
+#include "classlib/stdctrls/Image.h"
+#include "radio/forms/MainWindowTestSupport.h"
+#include "radio/forms/About.h"
+#include "radio/forms/Loading.h"
+#include "radio/forms/LumraAccount.h"
+#include "radio/forms/Options.h"
+#include "radio/forms/RadioSmall.h"
+#include "radio/forms/Splash.h"
+#include "skin/data/User.h"
+#include "skinforms/controls/Tabs.h"
 
 using namespace mainwin_test;
 

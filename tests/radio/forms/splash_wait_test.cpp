@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
-#include "classlib/visual_test_support.h"
+#include "classlib/controls/support.h"
 #include "radio/RadioProgram.h"
-#include "radio/frmSplash.h"
+#include "radio/forms/Splash.h"
 
 using namespace cl;
 using namespace visual_test;

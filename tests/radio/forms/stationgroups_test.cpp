@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "radio/MainFormTexts.h"
-#include "radio/StationGroups.h"
-#include "skinforms/skCategoryButtons.h"
+#include "radio/forms/MainTexts.h"
+#include "radio/forms/StationGroups.h"
+#include "skinforms/categorybuttons/Model.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "StreamTestServer.h"
+#include "radio/player/StreamTestServer.h"
 
 #include <ws2tcpip.h>
 
@@ -8,7 +8,7 @@
 #include <iterator>
 #include <random>
 
-#include "radio/MpegFrame.h"
+#include "radio/player/MpegFrame.h"
 
 namespace player_test {
 

@@ -1,4 +1,4 @@
-#include "ToneAnalysis.h"
+#include "radio/player/ToneAnalysis.h"
 
 #include <windows.h>
 #include <mmsystem.h>

@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "radio/PlayerChoice.h"
-#include "radio/StreamPlayer.h"
+#include "radio/player/Choice.h"
+#include "radio/player/StreamPlayer.h"
 #include "support/RecordingMediaPlayer.h"
 
 using namespace radio;

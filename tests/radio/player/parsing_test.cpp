@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "radio/HttpResponse.h"
-#include "radio/IcyMetadata.h"
-#include "radio/MpegFrame.h"
-#include "radio/Playlist.h"
-#include "radio/StreamFormat.h"
-#include "radio/StreamUrl.h"
+#include "radio/player/HttpResponse.h"
+#include "radio/player/IcyMetadata.h"
+#include "radio/player/MpegFrame.h"
+#include "radio/player/Playlist.h"
+#include "radio/player/StreamFormat.h"
+#include "radio/player/StreamUrl.h"
 
 using namespace radio;
 

@@ -11,15 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "DirectoryTestSupport.h"
-#include "StreamTestServer.h"
-#include "ToneAnalysis.h"
-#include "classlib/MediaPlayerControl.h"
+#include "radio/directory/TestSupport.h"
+#include "radio/player/StreamTestServer.h"
+#include "radio/player/ToneAnalysis.h"
+#include "classlib/ole/MediaPlayerControl.h"
 #include "support/RecordingMediaPlayer.h"
-#include "radio/PlayerChoice.h"
-#include "radio/StreamPlayer.h"
-#include "radio/HttpStreamSource.h"
-#include "radio/RadioUtils.h"
+#include "radio/player/Choice.h"
+#include "radio/player/StreamPlayer.h"
+#include "radio/player/HttpStreamSource.h"
+#include "radio/directory/RadioUtils.h"
 #include "support/LiveHandles.h"
 #include "support/ProcessThreads.h"
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "ToneAnalysis.h"
+#include "radio/player/ToneAnalysis.h"
 
 using namespace player_test;
 

@@ -1,9 +1,9 @@
 // The skinned control bases on real windows: lookup by name, the default look, skin sizes,
 // the skin-change protocol, removal of the skin data and the windowless twins.
-#include "skin/skinctrls_support.h"
+#include "skin/bases/support.h"
 
-#include "skin/skSkinCtrls.h"
-#include "skin/skSkinCtrlsGraphic.h"
+#include "skin/bases/SkinCtrls.h"
+#include "skin/bases/Graphic.h"
 
 using namespace cl;
 using namespace sk;

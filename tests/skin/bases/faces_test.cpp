@@ -1,8 +1,8 @@
 // The control bases compose a state's image from the rectangle they are given, in every
 // resize mode: the hover, pressed and checked states lie elsewhere in the picture.
-#include "skin/controls_support.h"
+#include "skin/controls/support.h"
 
-#include "skin/skSkinCtrls.h"
+#include "skin/bases/SkinCtrls.h"
 
 using namespace controltest;
 

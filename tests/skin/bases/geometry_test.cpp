@@ -2,8 +2,8 @@
 // and the scroll bar's range, thumb and drag.
 #include <gtest/gtest.h>
 
-#include "skin/skSkinCtrlsGeometry.h"
-#include "skin/skSkinScrollBarLayout.h"
+#include "skin/bases/Geometry.h"
+#include "skin/controls/ScrollBarLayout.h"
 
 using namespace sk;
 

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "classlib/Forms.h"
-#include "skin/skSkinData.h"
+#include "classlib/controls/Forms.h"
+#include "skin/data/SkinData.h"
 
 namespace skctrltest {
 

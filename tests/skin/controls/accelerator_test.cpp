@@ -1,10 +1,10 @@
 // A caption accelerator on a real form: the push button and the check box take the focus and
 // then click or toggle, only for their own letter and only while they may take the focus; one
 // that taking the focus frees does nothing afterwards.
-#include "skin/controls_support.h"
+#include "skin/controls/support.h"
 
-#include "skin/skSkinButton.h"
-#include "skin/skSkinCheckRadioBox.h"
+#include "skin/controls/Button.h"
+#include "skin/controls/CheckRadioBox.h"
 
 using namespace controltest;
 

@@ -1,9 +1,9 @@
 // The push button on a real form: its looks per state from the skin and by default, the fade,
 // repeat, release outside, groups, the dialog keys, the modal result and a button freed by its
 // own click.
-#include "skin/controls_support.h"
+#include "skin/controls/support.h"
 
-#include "skin/skSkinButton.h"
+#include "skin/controls/Button.h"
 
 using namespace controltest;
 

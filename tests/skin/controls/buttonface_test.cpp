@@ -1,10 +1,10 @@
 // The faces of the push and the speed button from a skin area that is not nine-part: stretched
 // whole or around its client part, with the caption in the description's colour of the state or
 // in the button's own; and the skin's animation frames played over the hot and the normal face.
-#include "skin/controls_support.h"
+#include "skin/controls/support.h"
 
-#include "skin/skSkinButton.h"
-#include "skin/skSkinSpeedButton.h"
+#include "skin/controls/Button.h"
+#include "skin/controls/SpeedButton.h"
 
 using namespace controltest;
 

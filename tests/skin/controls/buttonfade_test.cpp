@@ -1,9 +1,9 @@
 // The push button's fade between its normal and its hot face: each face is composed once for a
 // fade and only blended on its ticks, and a change of what a face shows (the glyph, the size,
 // the focus rectangle, the skin) is seen at the next tick.
-#include "skin/controls_support.h"
+#include "skin/controls/support.h"
 
-#include "skin/skSkinButton.h"
+#include "skin/controls/Button.h"
 
 using namespace controltest;
 

@@ -1,9 +1,9 @@
 // The caption glyph of the panel and the roll-up panel: the first frame while enabled, the
 // second while disabled, before the text and placed by the caption's alignment.
-#include "skin/controls_support.h"
+#include "skin/controls/support.h"
 
-#include "skin/skSkinExPanel.h"
-#include "skin/skSkinPanel.h"
+#include "skin/controls/ExPanel.h"
+#include "skin/controls/Panel.h"
 
 using namespace controltest;
 

@@ -1,9 +1,9 @@
 // The check and radio box on a real form: OnClick on assignment, radio groups, the grayed
 // cycle, the space bar, the check image per state in both looks, and the fade of a box that
 // is not flat.
-#include "skin/controls_support.h"
+#include "skin/controls/support.h"
 
-#include "skin/skSkinCheckRadioBox.h"
+#include "skin/controls/CheckRadioBox.h"
 
 using namespace controltest;
 

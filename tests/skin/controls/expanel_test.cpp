@@ -1,13 +1,13 @@
 // The roll-up panel and the standard label on a real form: rolling both ways with the children,
 // the rolled size from the skin (and when the skin has none), clicks on the caption buttons,
 // and the label's skin font and embossed disabled text.
-#include "skin/controls_support.h"
+#include "skin/controls/support.h"
 
 #include <set>
 
-#include "skin/skButtonLook.h"
-#include "skin/skSkinExPanel.h"
-#include "skin/skSkinStdLabel.h"
+#include "skin/controls/ButtonLook.h"
+#include "skin/controls/ExPanel.h"
+#include "skin/controls/StdLabel.h"
 
 using namespace controltest;
 

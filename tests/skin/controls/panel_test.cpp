@@ -1,9 +1,9 @@
 // The panel on a real form: both looks, the caption's check box and roll-up arrow, rolling up
 // and down with its children, a skin change while rolled up.
-#include "skin/controls_support.h"
+#include "skin/controls/support.h"
 
-#include "skin/skSkinPanel.h"
-#include "skin/skSkinStatusBar.h"
+#include "skin/controls/Panel.h"
+#include "skin/controls/StatusBar.h"
 
 using namespace controltest;
 

@@ -1,9 +1,9 @@
 // Both kinds of roll-up panel: a rolled panel drops its size constraints and takes them back
 // when it rolls down, and a child that left the panel while it was rolled stays where it went.
-#include "skin/controls_support.h"
+#include "skin/controls/support.h"
 
-#include "skin/skSkinExPanel.h"
-#include "skin/skSkinPanel.h"
+#include "skin/controls/ExPanel.h"
+#include "skin/controls/Panel.h"
 
 using namespace controltest;
 

@@ -1,9 +1,9 @@
 // The scroll bar on a real window: range rules, arrows with their repeat, pages, thumb
 // dragging, keys and wheel, and both looks painted.
-#include "skin/skinctrls_support.h"
+#include "skin/bases/support.h"
 
-#include "classlib/visual_test_support.h"
-#include "skin/skSkinScrollBar.h"
+#include "classlib/controls/support.h"
+#include "skin/controls/ScrollBar.h"
 
 using namespace cl;
 using namespace sk;

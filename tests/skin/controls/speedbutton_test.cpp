@@ -1,10 +1,10 @@
 // The speed button on a real form: its looks per state from the skin and by default, the fade
 // tick by tick, groups, repeat, release outside, captions, glyph frames and a button freed by
 // its own click.
-#include "skin/controls_support.h"
+#include "skin/controls/support.h"
 
-#include "skin/skSkinSpeedButton.h"
-#include "skin/skSkinToolBar.h"
+#include "skin/controls/SpeedButton.h"
+#include "skin/controls/ToolBar.h"
 
 using namespace controltest;
 

@@ -2,12 +2,12 @@
 // A skin of plain coloured areas for the basic controls (one colour per state, so that a pixel
 // tells which image a control shows), a form to put them on, pictures of what the form paints
 // and the fake clock.
-#include "skin/skinctrls_support.h"
+#include "skin/bases/support.h"
 
 #include <cmath>
 
-#include "classlib/visual_test_support.h"
-#include "skin/skSkinDataControls.h"
+#include "classlib/controls/support.h"
+#include "skin/data/Controls.h"
 
 namespace controltest {
 

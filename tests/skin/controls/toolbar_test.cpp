@@ -2,10 +2,10 @@
 // fit, the scroll buttons' hit codes, clicks on them (by the pointer and by the messages the
 // system sends), the steps and their limits, a bar that grows again, hot scrolling, and the
 // buttons' looks on the screen.
-#include "skin/controls_support.h"
+#include "skin/controls/support.h"
 
-#include "skin/skSkinSpeedButton.h"
-#include "skin/skSkinToolBar.h"
+#include "skin/controls/SpeedButton.h"
+#include "skin/controls/ToolBar.h"
 
 using namespace controltest;
 

@@ -1,8 +1,8 @@
 // The track bar on a real form: clamping and OnChange, mirrored sliders, thumb placement, drag,
 // jump on click, keys, the vertical run, an empty range and the skinned thumb.
-#include "skin/controls_support.h"
+#include "skin/controls/support.h"
 
-#include "skin/skSkinTrackBar.h"
+#include "skin/controls/TrackBar.h"
 
 using namespace controltest;
 

@@ -1,10 +1,10 @@
 // The push button's action and its own background paint, and the form button that draws from
 // pictures of its own while unskinned: its size, states and shape.
-#include "skin/controls_support.h"
+#include "skin/controls/support.h"
 
-#include "classlib/ActnList.h"
-#include "classlib/ImgList.h"
-#include "skin/skSkinXFormButton.h"
+#include "classlib/menus/ActnList.h"
+#include "classlib/graphics/ImgList.h"
+#include "skin/controls/XFormButton.h"
 
 using namespace controltest;
 

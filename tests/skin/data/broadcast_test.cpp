@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "classlib/ExceptionHooks.h"
-#include "classlib/Forms.h"
-#include "skin/skResourceStrData.h"
-#include "skin/skSkinData.h"
-#include "skin/skindata_helpers.h"
+#include "classlib/system/ExceptionHooks.h"
+#include "classlib/controls/Forms.h"
+#include "skin/texts/ResourceStrData.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/helpers.h"
 
 using namespace sk;
 using namespace sktest;

@@ -1,10 +1,10 @@
 // Control and object descriptions, the skin colours and the popup and hint window frames.
 #include <gtest/gtest.h>
 
-#include "classlib/Color.h"
-#include "skin/skSkinDataControls.h"
-#include "skin/skSkinDataObjects.h"
-#include "skin/skindata_helpers.h"
+#include "classlib/graphics/Color.h"
+#include "skin/data/Controls.h"
+#include "skin/data/Objects.h"
+#include "skin/data/helpers.h"
 
 using namespace sk;
 using sktest::IniOf;

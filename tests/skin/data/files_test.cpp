@@ -2,11 +2,11 @@
 // inflates without end, and errors that name the file and what is wrong with it.
 #include <gtest/gtest.h>
 
-#include "classlib/Classes.h"
-#include "classlib/SysUtils.h"
-#include "skin/skSkinData.h"
-#include "skin/skSkinDataStream.h"
-#include "skin/skindata_helpers.h"
+#include "classlib/classes/Classes.h"
+#include "classlib/system/SysUtils.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/Stream.h"
+#include "skin/data/helpers.h"
 
 using namespace sk;
 using namespace sktest;

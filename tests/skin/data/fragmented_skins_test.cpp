@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "skin/skSkinData.h"
-#include "skin/skSkinDataStream.h"
-#include "skin/skindata_helpers.h"
-#include "skin/skins_stored_source.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/Stream.h"
+#include "skin/data/helpers.h"
+#include "skin/data/stored_skins_source.h"
 #include "skins/StoredSkins.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "skin/skindata_helpers.h"
+#include "skin/data/helpers.h"
 
 #include <zlib.h>
 
@@ -6,7 +6,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "classlib/Classes.h"
+#include "classlib/classes/Classes.h"
 #include "support/BmpBytes.h"
 
 namespace sktest {

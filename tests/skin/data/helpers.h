@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "classlib/IniFiles.h"
+#include "classlib/classes/IniFiles.h"
 
 namespace sktest {
 

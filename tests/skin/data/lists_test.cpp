@@ -1,8 +1,8 @@
 // The description lists [SKINOBJECTS] and [SKINCONTROLS].
 #include <gtest/gtest.h>
 
-#include "skin/skSkinDataLists.h"
-#include "skin/skindata_helpers.h"
+#include "skin/data/Lists.h"
+#include "skin/data/helpers.h"
 
 using namespace sk;
 using sktest::IniOf;

@@ -4,11 +4,11 @@
 
 #include <climits>
 
-#include "classlib/SysUtils.h"
-#include "skin/skResourceStrData.h"
-#include "skin/skSkinData.h"
-#include "skin/skSkinDataStream.h"
-#include "skin/skindata_helpers.h"
+#include "classlib/system/SysUtils.h"
+#include "skin/texts/ResourceStrData.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/Stream.h"
+#include "skin/data/helpers.h"
 #include "support/BmpBytes.h"
 
 using namespace sk;

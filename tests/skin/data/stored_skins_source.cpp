@@ -1,4 +1,4 @@
-#include "skin/skins_stored_source.h"
+#include "skin/data/stored_skins_source.h"
 
 #ifndef _WIN32
 #include <fstream>
@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "classlib/Classes.h"
+#include "classlib/classes/Classes.h"
 #endif
 
 namespace sktest {

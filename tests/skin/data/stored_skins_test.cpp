@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "skin/skSkinData.h"
-#include "skin/skins_stored_source.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/stored_skins_source.h"
 #include "skins/StoredSkinResources.h"
 #include "skins/StoredSkins.h"
 

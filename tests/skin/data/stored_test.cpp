@@ -1,12 +1,12 @@
 // Stored skins, packed ".skn" files and the packer, through real files in a temporary folder.
 #include <gtest/gtest.h>
 
-#include "classlib/Bitmap.h"
-#include "classlib/FormLoader.h"
-#include "classlib/SysUtils.h"
-#include "skin/skSkinData.h"
-#include "skin/skSkinDataStream.h"
-#include "skin/skindata_helpers.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/classes/FormLoader.h"
+#include "classlib/system/SysUtils.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/Stream.h"
+#include "skin/data/helpers.h"
 
 using namespace sk;
 using namespace sktest;

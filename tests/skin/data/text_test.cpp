@@ -3,9 +3,9 @@
 
 #include <climits>
 
-#include "classlib/SysUtils.h"
-#include "skin/skSkinDataText.h"
-#include "skin/skindata_helpers.h"
+#include "classlib/system/SysUtils.h"
+#include "skin/data/Text.h"
+#include "skin/data/helpers.h"
 
 using namespace sk;
 using sktest::IniOf;

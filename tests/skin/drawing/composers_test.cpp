@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "classlib/Bitmap.h"
-#include "classlib/Canvas.h"
-#include "skin/skUtils.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/graphics/Canvas.h"
+#include "skin/drawing/Utils.h"
 
 using cl::Rect;
 using cl::TBitmap;

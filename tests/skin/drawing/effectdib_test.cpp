@@ -1,10 +1,10 @@
 // The effect bitmap as a DIB section: read from a bitmap handle, drawn back to a device.
 #include <gtest/gtest.h>
 
-#include "classlib/Bitmap.h"
-#include "classlib/Canvas.h"
-#include "classlib/GraphicsError.h"
-#include "skin/skEffects.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/graphics/Canvas.h"
+#include "classlib/graphics/Error.h"
+#include "skin/drawing/Effects.h"
 
 TEST(EffectBmpDib, ReadsAHandleAndDrawsBackTopDown)
 {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "classlib/SysUtils.h"
-#include "skin/skEffects.h"
+#include "classlib/system/SysUtils.h"
+#include "skin/drawing/Effects.h"
 
 using sk::TskEffectBmp;
 

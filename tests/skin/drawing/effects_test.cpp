@@ -7,8 +7,8 @@
 #include <cstring>
 #include <vector>
 
-#include "classlib/SysUtils.h"
-#include "skin/skEffects.h"
+#include "classlib/system/SysUtils.h"
+#include "skin/drawing/Effects.h"
 
 using sk::TskEffectBmp;
 

@@ -4,9 +4,9 @@
 
 #include <cstring>
 
-#include "skin/skMaskRegion.h"
-#include "skin/skUtils.h"
-#include "skin/drawing_masks.h"
+#include "skin/drawing/MaskRegion.h"
+#include "skin/drawing/Utils.h"
+#include "skin/drawing/masks.h"
 
 using cl::Rect;
 using cl::TRect;

@@ -5,9 +5,9 @@
 #include <set>
 #include <utility>
 
-#include "classlib/Bitmap.h"
-#include "classlib/Canvas.h"
-#include "skin/skUtils.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/graphics/Canvas.h"
+#include "skin/drawing/Utils.h"
 
 using cl::TBitmap;
 using TPixels = std::set<std::pair<int, int>>;

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "classlib/Bitmap.h"
-#include "classlib/Color.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/graphics/Color.h"
 
 namespace sktest {
 

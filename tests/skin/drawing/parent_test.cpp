@@ -1,10 +1,10 @@
 // A parent's background painted into a child's canvas, at the child's place.
 #include <gtest/gtest.h>
 
-#include "classlib/Bitmap.h"
-#include "classlib/Canvas.h"
-#include "classlib/Controls.h"
-#include "skin/skUtilsParent.h"
+#include "classlib/graphics/Bitmap.h"
+#include "classlib/graphics/Canvas.h"
+#include "classlib/controls/Controls.h"
+#include "skin/drawing/Parent.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "classlib/Bitmap.h"
-#include "skin/skMaskRegion.h"
-#include "skin/skUtils.h"
-#include "skin/drawing_masks.h"
-#include "skin/skEffects.h"
+#include "classlib/graphics/Bitmap.h"
+#include "skin/drawing/MaskRegion.h"
+#include "skin/drawing/Utils.h"
+#include "skin/drawing/masks.h"
+#include "skin/drawing/Effects.h"
 #include "support/LiveHandles.h"
 
 using cl::Rect;

@@ -3,8 +3,8 @@
 
 #include <set>
 
-#include "skin/skResourceStrData.h"
-#include "skin/skconst.h"
+#include "skin/texts/ResourceStrData.h"
+#include "skin/texts/Consts.h"
 
 TEST(BuiltInTexts, EveryIdentifierHasItsKeysText)
 {

@@ -1,8 +1,8 @@
 // Buttons of the category-buttons control that carry actions: the hint offered to the action,
 // clicks and Enter through the action's handler, and buttons letting go of a freed action.
-#include "skinforms/categorybuttons_support.h"
+#include "skinforms/categorybuttons/support.h"
 
-#include "classlib/HintWindow.h"
+#include "classlib/controls/HintWindow.h"
 
 using namespace cl;
 using namespace cattest;

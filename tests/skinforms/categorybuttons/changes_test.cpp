@@ -1,7 +1,7 @@
 // The category-buttons control follows what changes after it was made (a skin under its frame,
 // its font), and draws station and category names as data: "&" as it is, inside their own
 // rectangle, cut with an ellipsis. Text is judged by where ink lies, never by glyph pixels.
-#include "skinforms/categorybuttons_support.h"
+#include "skinforms/categorybuttons/support.h"
 
 using namespace cl;
 using namespace cattest;

@@ -1,9 +1,9 @@
 // The category-buttons control on a real window: layout against hand-computed positions,
 // clicks, keys, wheel, the embedded scroll bar, both looks painted, hints, and removals of
 // items the control still refers to.
-#include "skinforms/categorybuttons_support.h"
+#include "skinforms/categorybuttons/support.h"
 
-#include "classlib/HintWindow.h"
+#include "classlib/controls/HintWindow.h"
 
 using namespace cl;
 using namespace cattest;

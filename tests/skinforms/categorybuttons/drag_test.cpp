@@ -1,6 +1,6 @@
 // Reordering and copying by dragging, with the mouse's real messages: targets, refusals,
 // insertion marks, drops, edge scrolling, and removals while a drag runs.
-#include "skinforms/categorybuttons_support.h"
+#include "skinforms/categorybuttons/support.h"
 
 using namespace cl;
 using namespace cattest;

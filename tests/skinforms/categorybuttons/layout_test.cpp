@@ -1,8 +1,8 @@
 // The category-buttons geometry and keyboard targets over a real model, without a window.
 #include <gtest/gtest.h>
 
-#include "skinforms/skCategoryButtonsLayout.h"
-#include "skinforms/skCategoryButtonsNavigation.h"
+#include "skinforms/categorybuttons/Layout.h"
+#include "skinforms/categorybuttons/Navigation.h"
 
 namespace {
 

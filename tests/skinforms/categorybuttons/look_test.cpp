@@ -1,6 +1,6 @@
 // The category-buttons control's default look in detail: the collapse glyphs, the frame around
 // the list, drawing handlers, erase requests, and the other flow.
-#include "skinforms/categorybuttons_support.h"
+#include "skinforms/categorybuttons/support.h"
 
 using namespace cl;
 using namespace cattest;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "skinforms/skCategoryButtons.h"
+#include "skinforms/categorybuttons/Model.h"
 
 namespace {
 

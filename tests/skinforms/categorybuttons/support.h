@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "classlib/visual_test_support.h"
-#include "skin/skinctrls_support.h"
-#include "skinforms/skSkinCategoryButtons.h"
+#include "classlib/controls/support.h"
+#include "skin/bases/support.h"
+#include "skinforms/categorybuttons/Control.h"
 
 namespace cattest {
 

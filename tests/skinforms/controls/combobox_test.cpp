@@ -1,16 +1,16 @@
 // The skinned combo box on real windows: opening, accepting and abandoning with the mouse and
 // the keys, the list's place on the work area, typed searches, the edit style's keys and
 // completion, bad indices and empty lists, and both looks by pixels per state.
-#include "skin/skinctrls_support.h"
+#include "skin/bases/support.h"
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
-#include "boxes_support.h"
-#include "classlib/GdiHandles.h"
-#include "skin/skResourceStrData.h"
-#include "skinforms/skSkinComboBox.h"
+#include "skinforms/controls/support.h"
+#include "classlib/graphics/GdiHandles.h"
+#include "skin/texts/ResourceStrData.h"
+#include "skinforms/controls/ComboBox.h"
 #include "skins/StoredSkins.h"
 
 using namespace cl;

@@ -1,12 +1,12 @@
 // The edit, the tab control and the standard label take the description of their name only
 // when it is of their own kind: one of another kind, an empty skin or none leaves them in their
 // default look.
-#include "skin/skinctrls_support.h"
+#include "skin/bases/support.h"
 
-#include "skin/skSkinDataControls.h"
-#include "skin/skSkinStdLabel.h"
-#include "skinforms/skSkinEdit.h"
-#include "skinforms/skSkinTabs.h"
+#include "skin/data/Controls.h"
+#include "skin/controls/StdLabel.h"
+#include "skinforms/controls/Edit.h"
+#include "skinforms/controls/Tabs.h"
 
 using namespace cl;
 using namespace sk;

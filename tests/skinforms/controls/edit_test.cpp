@@ -1,12 +1,12 @@
 // The skinned edit on a real window: read-only through every editing path, Enter and Escape
 // for the form, line breaks and tabs kept out, paste through the real clipboard (busy, too
 // long, foreign characters), the context menu's items, the button, and both looks per state.
-#include "skin/skinctrls_support.h"
+#include "skin/bases/support.h"
 
-#include "classlib/visual_test_support.h"
-#include "skinforms/boxes_support.h"
-#include "skinforms/skSkinEdit.h"
-#include "skinforms/skSkinMessages.h"
+#include "classlib/controls/support.h"
+#include "skinforms/controls/support.h"
+#include "skinforms/controls/Edit.h"
+#include "skinforms/frame/Messages.h"
 
 using namespace cl;
 using namespace sk;

@@ -1,9 +1,9 @@
 // The skinned edit across a skin change told by its form's frame: it keeps its window, and with
 // it the text, the selection, the caret, the undo and the focus, while its frame and client area
 // follow the new skin; only styles that a live window cannot take make a new window.
-#include "skinforms/frame_support.h"
+#include "skinforms/frame/support.h"
 
-#include "skinforms/skSkinEdit.h"
+#include "skinforms/controls/Edit.h"
 
 using namespace cl;
 using namespace sk;

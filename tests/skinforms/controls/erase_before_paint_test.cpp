@@ -1,9 +1,9 @@
 // Controls that draw their whole content when asked to erase: asked with their own window's
 // device while a paint of theirs is still to come (as every control is when its window is first
 // shown), they leave the drawing to that paint instead of drawing twice.
-#include "skinforms/categorybuttons_support.h"
+#include "skinforms/categorybuttons/support.h"
 
-#include "skin/skSkinButton.h"
+#include "skin/controls/Button.h"
 
 using namespace cl;
 using namespace cattest;

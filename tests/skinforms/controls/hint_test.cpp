@@ -2,10 +2,10 @@
 // component, hints on request and what the component leaves behind when it goes.
 #include <gtest/gtest.h>
 
-#include "classlib/visual_test_support.h"
-#include "skin/skUtils.h"
-#include "skin/skinctrls_support.h"
-#include "skinforms/skSkinHint.h"
+#include "classlib/controls/support.h"
+#include "skin/drawing/Utils.h"
+#include "skin/bases/support.h"
+#include "skinforms/controls/Hint.h"
 
 namespace {
 

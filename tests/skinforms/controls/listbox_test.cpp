@@ -2,11 +2,11 @@
 // range as items come and go, the wide-item bar, rows, caption buttons with their repeat,
 // out-of-range indices, a 100,000-item list, both looks of the items, and a page scrolled by
 // a click on the bar as the screen shows it.
-#include "skin/skinctrls_support.h"
+#include "skin/bases/support.h"
 #include "support/UserInput.h"
 
-#include "skinforms/skSkinListBox.h"
-#include "skinforms/skSkinMessages.h"
+#include "skinforms/controls/ListBox.h"
+#include "skinforms/frame/Messages.h"
 
 using namespace cl;
 using namespace sk;

@@ -1,9 +1,9 @@
 // The password edit on a real window: typed keys, selection by keys and mouse, paste through
 // the real clipboard (busy, Unicode, control characters), masking, and both looks painted.
-#include "skin/skinctrls_support.h"
+#include "skin/bases/support.h"
 
-#include "skinforms/boxes_support.h"
-#include "skinforms/skSkinPasswordEdit.h"
+#include "skinforms/controls/support.h"
+#include "skinforms/controls/PasswordEdit.h"
 
 using namespace cl;
 using namespace sk;

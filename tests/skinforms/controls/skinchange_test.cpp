@@ -1,9 +1,9 @@
 // The box controls that do not derive from the skinned bases hear a skin change through the
 // form frame's walk, like the others.
-#include "skinforms/frame_support.h"
+#include "skinforms/frame/support.h"
 
-#include "skinforms/skSkinEdit.h"
-#include "skinforms/skSkinTabs.h"
+#include "skinforms/controls/Edit.h"
+#include "skinforms/controls/Tabs.h"
 
 using namespace cl;
 using namespace sk;

@@ -1,11 +1,11 @@
 // The skinned tab and page controls on real windows: the corrected geometry against the plain
 // class-library controls, both looks per state, hot tabs, the skinned scroller that replaces
 // the platform's arrows, hidden sheets, and the sheets' skinned background.
-#include "skin/skinctrls_support.h"
+#include "skin/bases/support.h"
 
 #include <commctrl.h>
 
-#include "skinforms/skSkinTabs.h"
+#include "skinforms/controls/Tabs.h"
 
 using namespace cl;
 using namespace sk;

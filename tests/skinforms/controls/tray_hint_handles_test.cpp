@@ -1,9 +1,9 @@
 // Handles held by the tray icon and the skinned hint after many uses, and a tray icon that
 // starts minimized.
-#include "skinforms/menus_support.h"
+#include "skinforms/menus/support.h"
 
-#include "skinforms/skSkinHint.h"
-#include "skinforms/skTrayIcon.h"
+#include "skinforms/controls/Hint.h"
+#include "skinforms/controls/TrayIcon.h"
 #include "support/LiveHandles.h"
 
 namespace {

@@ -1,11 +1,11 @@
 // The tray icon: what the shell is told, mouse notifications and their timing, its popup menu,
 // icon cycling, the restarted shell and minimizing to the tray.
-#include "skinforms/menus_support.h"
+#include "skinforms/menus/support.h"
 
 #include <string>
 #include <vector>
 
-#include "skinforms/skTrayIcon.h"
+#include "skinforms/controls/TrayIcon.h"
 
 namespace {
 

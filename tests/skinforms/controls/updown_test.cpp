@@ -1,9 +1,9 @@
 // The up-down on a real window: position rules, the press-and-hold repeat driven by its timer
 // messages, releases on and off a button, and both looks painted per state.
-#include "skin/skinctrls_support.h"
+#include "skin/bases/support.h"
 
-#include "classlib/visual_test_support.h"
-#include "skinforms/skSkinUpDown.h"
+#include "classlib/controls/support.h"
+#include "skinforms/controls/UpDown.h"
 
 using namespace cl;
 using namespace sk;

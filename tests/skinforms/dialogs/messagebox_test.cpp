@@ -7,11 +7,11 @@
 #include <memory>
 #include <string>
 
-#include "classlib/CallbackWindow.h"
-#include "classlib/visual_test_support.h"
-#include "skin/controls_support.h"
-#include "skin/skResourceStrData.h"
-#include "skinforms/skMessages.h"
+#include "classlib/platform/CallbackWindow.h"
+#include "classlib/controls/support.h"
+#include "skin/controls/support.h"
+#include "skin/texts/ResourceStrData.h"
+#include "skinforms/dialogs/MessageBox.h"
 #include "support/UserInput.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include <memory>
 #include <vector>
 
-#include "classlib/ComObj.h"
-#include "skinforms/skShellFolder.h"
-#include "skinforms/skSkinFileDialogs.h"
-#include "skinforms/skSkinTextDialog.h"
+#include "classlib/ole/ComObj.h"
+#include "skinforms/dialogs/ShellFolder.h"
+#include "skinforms/dialogs/OpenSave.h"
+#include "skinforms/dialogs/TextInput.h"
 
 namespace {
 

@@ -1,16 +1,16 @@
 // The frame on a real form: taking over the window procedure and the caption, the client area
 // from the skin, and the skin messages passed on to the form's controls.
-#include "skinforms/frame_support.h"
+#include "skinforms/frame/support.h"
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "skin/skSkinCtrls.h"
-#include "skin/skSkinCtrlsGraphic.h"
-#include "skin/skSkinStdLabel.h"
-#include "skinforms/skSkinEdit.h"
-#include "skinforms/skSkinTabs.h"
+#include "skin/bases/SkinCtrls.h"
+#include "skin/bases/Graphic.h"
+#include "skin/controls/StdLabel.h"
+#include "skinforms/controls/Edit.h"
+#include "skinforms/controls/Tabs.h"
 
 using namespace cl;
 using namespace sk;

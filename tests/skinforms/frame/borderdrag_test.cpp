@@ -1,6 +1,6 @@
 // A skinned window resized by real drags on its borders: its shape covers the whole window after
 // every step of a drag and at its end, so the border that was dragged can be dragged again.
-#include "skinforms/frame_support.h"
+#include "skinforms/frame/support.h"
 
 #include <string>
 #include <vector>

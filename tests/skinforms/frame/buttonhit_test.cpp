@@ -1,6 +1,6 @@
 // The caption buttons of every stored skin answer the pointer: a skin's caption object may
 // cover the buttons, and the buttons lie above it.
-#include "skinforms/frame_support.h"
+#include "skinforms/frame/support.h"
 
 #include <vector>
 

@@ -1,11 +1,11 @@
 // A press on the frame of an ordinary framed form (its caption, a border, a caption button)
 // closes a list dropped by one of the form's combo boxes, as a press anywhere outside a plain
 // drop-down list closes it: such a press reaches only the form, never the control.
-#include "skinforms/frame_support.h"
+#include "skinforms/frame/support.h"
 
 #include <string>
 
-#include "skinforms/skSkinComboBox.h"
+#include "skinforms/controls/ComboBox.h"
 
 using namespace cl;
 using namespace sk;

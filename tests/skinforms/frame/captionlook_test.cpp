@@ -1,6 +1,6 @@
 // The caption object of a framed form draws with what its description says: every field of the
 // look and the animation strip, none left at its default.
-#include "skinforms/frame_support.h"
+#include "skinforms/frame/support.h"
 
 using namespace cl;
 using namespace sk;

@@ -1,9 +1,9 @@
 // A new skin with other border widths on a form that keeps its size: the client area, the
 // aligned and anchored children and the window's region follow the new frame.
-#include "skinforms/frame_support.h"
+#include "skinforms/frame/support.h"
 
-#include "classlib/GdiHandles.h"
-#include "classlib/visual_test_support.h"
+#include "classlib/graphics/GdiHandles.h"
+#include "classlib/controls/support.h"
 
 using namespace cl;
 using namespace sk;

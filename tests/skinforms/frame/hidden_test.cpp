@@ -1,6 +1,6 @@
 // A frame whose form is still hidden draws nothing; the first show brings the borders of the
 // skin the form has by then.
-#include "skinforms/frame_support.h"
+#include "skinforms/frame/support.h"
 
 #include <vector>
 

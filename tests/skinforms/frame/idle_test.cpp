@@ -1,10 +1,10 @@
 // A framed form that nobody points at costs the program no wake-ups: the caption objects'
 // hover poll runs only while an object is hot or held, and a hit test over one starts it again.
-#include "skinforms/frame_support.h"
+#include "skinforms/frame/support.h"
 
 #include <memory>
 
-#include "classlib/visual_test_support.h"
+#include "classlib/controls/support.h"
 
 using namespace cl;
 using namespace sk;

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "classlib/visual_test_support.h"
-#include "skinforms/frame_support.h"
-#include "skinforms/menus_support.h"
-#include "skinforms/skSkinMDITabsBar.h"
-#include "skinforms/skSkinMainMenuBar.h"
+#include "classlib/controls/support.h"
+#include "skinforms/frame/support.h"
+#include "skinforms/menus/support.h"
+#include "skinforms/menubar/MDITabsBar.h"
+#include "skinforms/menubar/MainMenuBar.h"
 
 namespace mditest {
 

@@ -1,6 +1,6 @@
 // The frame on an MDI form and its children, the tabs bar and the menu bar's child buttons, on
 // real windows.
-#include "skinforms/mdi_support.h"
+#include "skinforms/frame/mdi_support.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 // the combo box's own button still closes its list rather than opening it again.
 #include <algorithm>
 
-#include "skinforms/mdi_support.h"
-#include "skinforms/skSkinComboBox.h"
-#include "skinforms/skSkinEdit.h"
+#include "skinforms/frame/mdi_support.h"
+#include "skinforms/controls/ComboBox.h"
+#include "skinforms/controls/Edit.h"
 
 namespace {
 

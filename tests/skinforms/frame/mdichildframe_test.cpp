@@ -1,8 +1,8 @@
 // An MDI child's frame as a user meets it: the system menu that a right click on its tab opens,
 // maximized and not, and its magnetic edges while its caption is dragged in the MDI client.
-#include "skinforms/mdi_support.h"
+#include "skinforms/frame/mdi_support.h"
 
-#include "classlib/Menus.h"
+#include "classlib/menus/Menus.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // An open skinned menu of the active MDI child's frame closes when the user turns to the MDI
 // form itself: a press on its caption, the form cancelled or moved.
-#include "skinforms/mdi_support.h"
+#include "skinforms/frame/mdi_support.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The logo picture of an MDI form's client area: centred over the skin's or the workspace's
 // background, its corner kept in view when it is larger than the client, nothing when it is
 // missing, and left out over the skin's own MDI background picture.
-#include "skinforms/mdi_support.h"
+#include "skinforms/frame/mdi_support.h"
 
 namespace {
 

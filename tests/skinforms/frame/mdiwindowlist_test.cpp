@@ -1,8 +1,8 @@
 // The MDI form's window list: an item per shown child under the main form's window menu, the
 // active child's item checked, and a chosen item bringing its child to the front, opened and
 // chosen through the menu bar's skinned drop-down with real keys.
-#include "skinforms/mdi_support.h"
-#include "skinforms/skSkinFrameWindowList.h"
+#include "skinforms/frame/mdi_support.h"
+#include "skinforms/frame/WindowList.h"
 
 namespace {
 

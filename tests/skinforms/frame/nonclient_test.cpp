@@ -1,6 +1,6 @@
 // The frame's non-client area on real windows: pixels painted into a memory DC by zone, the
 // window region read back from the window, and the hit-test codes.
-#include "skinforms/frame_support.h"
+#include "skinforms/frame/support.h"
 
 #include "support/LiveHandles.h"
 

@@ -1,13 +1,13 @@
 // The caption-area objects on a real framed form: the mouse reaching them through non-client
 // messages, the morph and animation timing tick by tick on the fake clock, the default
 // buttons' look and commands, and the system menu.
-#include "skinforms/frame_support.h"
+#include "skinforms/frame/support.h"
 
 #include <cmath>
 #include <string>
 #include <vector>
 
-#include "classlib/visual_test_support.h"
+#include "classlib/controls/support.h"
 #include "support/LiveHandles.h"
 
 using namespace cl;

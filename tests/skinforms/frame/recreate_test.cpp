@@ -1,6 +1,6 @@
 // A form that makes its window anew after the frame came (a new border style or new border
 // icons): the new window is as framed as the first one.
-#include "skinforms/frame_support.h"
+#include "skinforms/frame/support.h"
 
 using namespace cl;
 using namespace sk;

@@ -1,6 +1,6 @@
 // A frame painted again after its size, its state, its caption or its skin changed paints what
 // a frame made afresh in that condition paints: nothing of an earlier paint stays behind.
-#include "skinforms/frame_support.h"
+#include "skinforms/frame/support.h"
 
 #include <vector>
 

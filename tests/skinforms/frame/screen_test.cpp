@@ -1,7 +1,7 @@
 // Framed windows as the screen shows them: a window shown over another one is seen, not the
 // one below it. (Read from the screen itself: a picture taken window by window, as some
 // screenshot tools take it, may show the lower window's hidden pixels instead.)
-#include "skinforms/frame_support.h"
+#include "skinforms/frame/support.h"
 
 using namespace cl;
 using namespace sk;

@@ -1,8 +1,8 @@
 // A size message at the size the frame's region was made for (as the first show of a window
 // sends one) leaves the shown window as drawn; a new size gets a region of its own.
-#include "skinforms/frame_support.h"
+#include "skinforms/frame/support.h"
 
-#include "classlib/GdiHandles.h"
+#include "classlib/graphics/GdiHandles.h"
 #include "support/LiveHandles.h"
 
 using namespace cl;

@@ -1,7 +1,7 @@
 // A shown framed window after a skin change, read from the screen: its borders and its client
 // background are the new skin's once the program has handled its messages, whether or not the
 // skin has a mask (a window region).
-#include "skinforms/frame_support.h"
+#include "skinforms/frame/support.h"
 
 using namespace cl;
 using namespace sk;

@@ -1,7 +1,7 @@
 // A skin change that changes the shape of a shown framed window, read from the screen: where the
 // new shape takes in more of the window the new skin's borders show, where it cuts more away
 // the window below shows, and nothing of the old borders stays behind.
-#include "skinforms/frame_support.h"
+#include "skinforms/frame/support.h"
 
 using namespace cl;
 using namespace sk;

@@ -1,14 +1,14 @@
 // Switching among the program's stored skins on a form with a frame: its scroll bar and
 // category buttons take the new skin's sizes and are painted anew, as controls given the skin
 // from the start are.
-#include "skinforms/frame_support.h"
+#include "skinforms/frame/support.h"
 
 #include <vector>
 
-#include "skin/skSkinScrollBar.h"
+#include "skin/controls/ScrollBar.h"
 #include "skins/StoredSkins.h"
 #include "support/LiveHandles.h"
-#include "skinforms/skSkinCategoryButtons.h"
+#include "skinforms/categorybuttons/Control.h"
 
 using namespace cl;
 using namespace sk;

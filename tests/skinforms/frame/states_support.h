@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "skinforms/frame_support.h"
-#include "skinforms/skSkinFrameWorkArea.h"
+#include "skinforms/frame/support.h"
+#include "skinforms/frame/WorkArea.h"
 
 namespace statestest {
 

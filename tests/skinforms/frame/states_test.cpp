@@ -2,11 +2,11 @@
 // that does not start at (0, 0)) and back, minimize to a caption strip in the minimized places
 // or with the application, roll-up, the system menu's commands, size limits, centring on first
 // show, restore into the work area and the magnetic edges on WM_MOVING.
-#include "skinforms/states_support.h"
+#include "skinforms/frame/states_support.h"
 
 #include <memory>
 
-#include "skin/skSkinStatusBar.h"
+#include "skin/controls/StatusBar.h"
 
 using namespace cl;
 using namespace sk;

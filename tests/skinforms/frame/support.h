@@ -11,11 +11,11 @@
 #include <string>
 #include <thread>
 
-#include "classlib/Forms.h"
-#include "classlib/GdiHandles.h"
-#include "skin/skSkinData.h"
-#include "skinforms/skSkinFrame.h"
-#include "skinforms/skSkinMessages.h"
+#include "classlib/controls/Forms.h"
+#include "classlib/graphics/GdiHandles.h"
+#include "skin/data/SkinData.h"
+#include "skinforms/frame/Frame.h"
+#include "skinforms/frame/Messages.h"
 #include "support/RealInput.h"
 
 namespace frametest {

@@ -1,14 +1,14 @@
 // The frame minimizing the application to the tray and coming back from it, and the fade-in of
 // a layered window, driven on both sides of the version test.
-#include "skinforms/states_support.h"
+#include "skinforms/frame/states_support.h"
 
 #include <string>
 #include <vector>
 
-#include "classlib/visual_test_support.h"
-#include "skin/skUtilsSystem.h"
-#include "skinforms/skSkinFrameFade.h"
-#include "skinforms/skTrayIcon.h"
+#include "classlib/controls/support.h"
+#include "skin/drawing/System.h"
+#include "skinforms/frame/Fade.h"
+#include "skinforms/controls/TrayIcon.h"
 
 using namespace cl;
 using namespace sk;

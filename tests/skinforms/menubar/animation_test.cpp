@@ -1,6 +1,6 @@
 // The main menu bar's items in motion: the skin's frames played while an item is hot and back
 // when it cools, the blend between its normal and hot faces, on the fake clock.
-#include "skinforms/menubar_support.h"
+#include "skinforms/menubar/support.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The main menu bar on a shown framed form: layout and overflow, drop-downs opened and followed
 // by the mouse, commands, keyboard mode, and its pictures.
-#include "skinforms/menubar_support.h"
+#include "skinforms/menubar/support.h"
 
 namespace {
 

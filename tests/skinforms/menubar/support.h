@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "classlib/visual_test_support.h"
-#include "skin/skinctrls_support.h"
-#include "skinforms/frame_support.h"
-#include "skinforms/menus_support.h"
-#include "skinforms/skSkinMainMenuBar.h"
+#include "classlib/controls/support.h"
+#include "skin/bases/support.h"
+#include "skinforms/frame/support.h"
+#include "skinforms/menus/support.h"
+#include "skinforms/menubar/MainMenuBar.h"
 
 namespace menubartest {
 

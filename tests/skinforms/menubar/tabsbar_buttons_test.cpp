@@ -1,7 +1,7 @@
 // The MDI tabs bar's button kind: each child's tab drawn as the skin's resizable button in its
 // state (pressed for the active child, lit under the mouse), on real windows and into memory.
-#include "skin/skinctrls_support.h"
-#include "skinforms/mdi_support.h"
+#include "skin/bases/support.h"
+#include "skinforms/frame/mdi_support.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Row morphs and frame animations tick by tick, owner-drawn rows, and the two-source levels of
 // the menu bar.
-#include "skinforms/menus_support.h"
+#include "skinforms/menus/support.h"
 
-#include "skinforms/menus_skin.h"
+#include "skinforms/menus/skin.h"
 
 namespace {
 

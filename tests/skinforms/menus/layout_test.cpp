@@ -1,7 +1,7 @@
 // The arithmetic of a menu level: size, rows, placement and the arrow keys' search.
 #include <gtest/gtest.h>
 
-#include "skinforms/skSkinMenusLayout.h"
+#include "skinforms/menus/Layout.h"
 
 namespace {
 

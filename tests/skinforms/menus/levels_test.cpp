@@ -1,9 +1,9 @@
 // Sub-menus, scrolling levels, the skinned and the built-in look, and what happens when the
 // menu's items, skin or form go away while it is open.
-#include "skinforms/menus_support.h"
-#include "skinforms/menus_skin.h"
+#include "skinforms/menus/support.h"
+#include "skinforms/menus/skin.h"
 
-#include "skin/skUtils.h"
+#include "skin/drawing/Utils.h"
 #include "support/LiveHandles.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // Opening, choosing and closing skinned popup menus on real windows.
-#include "skinforms/menus_support.h"
+#include "skinforms/menus/support.h"
 
 namespace {
 

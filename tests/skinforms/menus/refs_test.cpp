@@ -1,7 +1,7 @@
 // The components a skinned menu names but does not own, none of them in the menu's own tree of
 // owners: each is forgotten the moment it is freed, also while the menu is open and after two of
 // the menu's references named the same component.
-#include "skinforms/menus_support.h"
+#include "skinforms/menus/support.h"
 
 namespace {
 

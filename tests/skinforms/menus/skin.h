@@ -1,7 +1,7 @@
 #pragma once
 // A skin for menu tests: a red popup frame with a green items area, rows blue, yellow when
 // active, with a grey divider.
-#include "skinforms/menus_support.h"
+#include "skinforms/menus/support.h"
 
 namespace menutest {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "classlib/visual_test_support.h"
-#include "skin/skinctrls_support.h"
-#include "skinforms/skSkinMenus.h"
-#include "skinforms/skSkinMenusMode.h"
+#include "classlib/controls/support.h"
+#include "skin/bases/support.h"
+#include "skinforms/menus/Menus.h"
+#include "skinforms/menus/Mode.h"
 
 namespace menutest {
 

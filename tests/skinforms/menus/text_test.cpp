@@ -1,5 +1,5 @@
 // The captions of a skinned menu's rows stand on the row's picture.
-#include "skinforms/menus_skin.h"
+#include "skinforms/menus/skin.h"
 
 namespace {
 

@@ -5,13 +5,13 @@
 #include <string>
 
 #include "enginegallery/EngineGallery.h"
-#include "skinforms/skSkinComboBox.h"
-#include "skinforms/skSkinEdit.h"
-#include "skinforms/skSkinFrame.h"
-#include "skinforms/skSkinListBox.h"
-#include "skinforms/skSkinPasswordEdit.h"
-#include "skinforms/skSkinTabs.h"
-#include "skinforms/skSkinUpDown.h"
+#include "skinforms/controls/ComboBox.h"
+#include "skinforms/controls/Edit.h"
+#include "skinforms/frame/Frame.h"
+#include "skinforms/controls/ListBox.h"
+#include "skinforms/controls/PasswordEdit.h"
+#include "skinforms/controls/Tabs.h"
+#include "skinforms/controls/UpDown.h"
 
 namespace {
 

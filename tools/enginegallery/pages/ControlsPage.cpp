@@ -6,15 +6,15 @@
 #include <string>
 
 #include "enginegallery/EngineGallery.h"
-#include "skin/skSkinButton.h"
-#include "skin/skSkinCheckRadioBox.h"
-#include "skin/skSkinExPanel.h"
-#include "skin/skSkinSpeedButton.h"
-#include "skin/skSkinStatusBar.h"
-#include "skin/skSkinStdLabel.h"
-#include "skin/skSkinToolBar.h"
-#include "skin/skSkinTrackBar.h"
-#include "skin/skSkinXFormButton.h"
+#include "skin/controls/Button.h"
+#include "skin/controls/CheckRadioBox.h"
+#include "skin/controls/ExPanel.h"
+#include "skin/controls/SpeedButton.h"
+#include "skin/controls/StatusBar.h"
+#include "skin/controls/StdLabel.h"
+#include "skin/controls/ToolBar.h"
+#include "skin/controls/TrackBar.h"
+#include "skin/controls/XFormButton.h"
 
 namespace {
 

@@ -3,14 +3,14 @@
 // preview showing the same skin).
 #include <functional>
 
-#include "classlib/ExtCtrls.h"
+#include "classlib/controls/ExtCtrls.h"
 #include "enginegallery/EngineGallery.h"
-#include "radio/MainFormTexts.h"
-#include "radio/frmLoading.h"
-#include "radio/frmLumraAccount.h"
-#include "radio/frmOptions.h"
-#include "radio/frmRadioSmallForm.h"
-#include "skinforms/skSelectSkinDialog.h"
+#include "radio/forms/MainTexts.h"
+#include "radio/forms/Loading.h"
+#include "radio/forms/LumraAccount.h"
+#include "radio/forms/Options.h"
+#include "radio/forms/RadioSmall.h"
+#include "skinforms/dialogs/SelectSkin.h"
 #include "skins/StoredSkins.h"
 
 namespace {

@@ -2,10 +2,10 @@
 // sub-menu open.
 #include <memory>
 
-#include "classlib/GdiHandles.h"
+#include "classlib/graphics/GdiHandles.h"
 #include "enginegallery/EngineGallery.h"
-#include "skinforms/skSkinFrame.h"
-#include "skinforms/skSkinMenus.h"
+#include "skinforms/frame/Frame.h"
+#include "skinforms/menus/Menus.h"
 
 namespace {
 

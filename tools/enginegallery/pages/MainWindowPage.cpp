@@ -2,10 +2,10 @@
 #include <memory>
 #include <string>
 
-#include "classlib/ComObj.h"
+#include "classlib/ole/ComObj.h"
 #include "enginegallery/EngineGallery.h"
-#include "radio/RadioChannelManager.h"
-#include "radio/frmRadioMain.h"
+#include "radio/directory/RadioChannelManager.h"
+#include "radio/forms/RadioMain.h"
 
 namespace {
 

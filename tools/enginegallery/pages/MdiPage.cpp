@@ -2,12 +2,12 @@
 // children, its menu bar's first drop-down open and a skinned message box over it.
 #include <memory>
 
-#include "classlib/GdiHandles.h"
+#include "classlib/graphics/GdiHandles.h"
 #include "enginegallery/EngineGallery.h"
-#include "skinforms/skMessages.h"
-#include "skinforms/skSkinFrame.h"
-#include "skinforms/skSkinMDITabsBar.h"
-#include "skinforms/skSkinMainMenuBar.h"
+#include "skinforms/dialogs/MessageBox.h"
+#include "skinforms/frame/Frame.h"
+#include "skinforms/menubar/MDITabsBar.h"
+#include "skinforms/menubar/MainMenuBar.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <memory>
 #include <vector>
 
-#include "classlib/GdiHandles.h"
+#include "classlib/graphics/GdiHandles.h"
 #include "enginegallery/EngineGallery.h"
-#include "skinforms/skSkinFrame.h"
-#include "skinforms/skSkinFrameWorkArea.h"
+#include "skinforms/frame/Frame.h"
+#include "skinforms/frame/WorkArea.h"
 
 namespace {
 

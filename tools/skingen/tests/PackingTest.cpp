@@ -8,7 +8,7 @@
 #include "Gallery.h"
 #include "Preview.h"
 #include "SkinPacking.h"
-#include "skin/skSkinData.h"
+#include "skin/data/SkinData.h"
 
 using namespace skingen;
 

@@ -1,2 +1,0 @@
-# The main window's station groups, one per caption shown.
-list(APPEND RADIO_PORTABLE ${CMAKE_CURRENT_LIST_DIR}/StationGroups.cpp)

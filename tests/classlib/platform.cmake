@@ -1,1 +1,0 @@
-list(APPEND TESTS_PORTABLE ${CMAKE_CURRENT_LIST_DIR}/platform_test.cpp)

@@ -1,0 +1,5 @@
+# The root of the layer: conversions, Format, strings, paths, dates, rounding, random numbers,
+# exceptions, and what the build targets (run natively and under Wine).
+list(APPEND TESTS_PORTABLE
+  ${CMAKE_CURRENT_LIST_DIR}/sysutils_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/platform_test.cpp)

@@ -1,2 +1,0 @@
-# The skinned hint.
-list(APPEND TESTS_WINDOWS ${CMAKE_CURRENT_LIST_DIR}/hint_test.cpp)
