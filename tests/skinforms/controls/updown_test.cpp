@@ -165,8 +165,10 @@ TEST_F(UpDown, ACancelledPressLetsGoWithoutAStep)
 TEST_F(UpDown, AHandlerThatFreesTheControlEndsItsHandling)
 {
     ud->OnUpButtonClick = [this](TObject*) {
-        ud->Free();
-        ud = nullptr;
+        // The handler lives in the control it frees: nothing of it is read after the Free.
+        auto* const fixture = this;
+        fixture->ud->Free();
+        fixture->ud = nullptr;
     };
     Press(40, 10);
     Release(40, 10);
