@@ -204,7 +204,7 @@ using namespace detail;
 namespace {
 
 // One "%" item: ["index:"] ["-"] [width] ["." precision] type.
-struct TFormatSpec {
+struct TFormatDirective {
     bool Left = false;
     int Width = -1;
     int Precision = -1;
@@ -218,7 +218,7 @@ public:
     bool AtEnd() const { return i_ >= format_.size(); }
     // The literal text up to the next "%" item ("%%" is a literal "%"), appended to Out.
     void CopyLiteral(std::string& Out);
-    TFormatSpec ReadSpec();
+    TFormatDirective ReadDirective();
     const TVarRec& NextArg()
     {
         if (argIndex_ >= args_.size())
@@ -254,11 +254,11 @@ void TFormatReader::CopyLiteral(std::string& Out)
     }
 }
 
-TFormatSpec TFormatReader::ReadSpec()
+TFormatDirective TFormatReader::ReadDirective()
 {
     const std::size_t n = format_.size();
     ++i_;  // the "%"
-    TFormatSpec spec;
+    TFormatDirective directive;
     int number = 0;
     // An index "n:" (digits only, so a "*" width never consumes an argument here).
     std::size_t j = i_;
@@ -270,23 +270,23 @@ TFormatSpec TFormatReader::ReadSpec()
         ++i_;
     }
     if (Peek() == '-') {
-        spec.Left = true;
+        directive.Left = true;
         ++i_;
     }
     if (ReadNumber(number))
-        spec.Width = number;
+        directive.Width = number;
     if (Peek() == '.') {
         ++i_;
         if (!ReadNumber(number))
             number = 0;
-        spec.Precision = number;
+        directive.Precision = number;
     }
     if (i_ >= n)
         Fail();
-    spec.Type = format_[i_++];
-    if (spec.Type >= 'A' && spec.Type <= 'Z')
-        spec.Type = char(spec.Type + 32);
-    return spec;
+    directive.Type = format_[i_++];
+    if (directive.Type >= 'A' && directive.Type <= 'Z')
+        directive.Type = char(directive.Type + 32);
+    return directive;
 }
 
 // Digits, or "*" for the next argument.
@@ -322,12 +322,12 @@ void PadWithZeros(std::string& text, int precision)
 }
 
 // "%d" and "%u"; "%u" of a negative number shows its bits, as wide as the argument.
-std::string FormatDecimal(const TFormatReader& r, const TVarRec& a, const TFormatSpec& spec)
+std::string FormatDecimal(const TFormatReader& r, const TVarRec& a, const TFormatDirective& directive)
 {
     bool negative = false;
     std::uint64_t magnitude = 0;
     if (a.kind == TVarRec::Kind::Int) {
-        if (spec.Type == 'u' && a.i < 0) {
+        if (directive.Type == 'u' && a.i < 0) {
             magnitude = a.bits >= 64 ? std::uint64_t(a.i) : std::uint64_t(std::uint32_t(a.i));
         } else {
             negative = a.i < 0;
@@ -339,11 +339,11 @@ std::string FormatDecimal(const TFormatReader& r, const TVarRec& a, const TForma
         r.Fail();
     }
     std::string digits = Digits(magnitude, 10);
-    PadWithZeros(digits, spec.Precision);
+    PadWithZeros(digits, directive.Precision);
     return negative ? "-" + digits : digits;
 }
 
-std::string FormatHex(const TFormatReader& r, const TVarRec& a, const TFormatSpec& spec)
+std::string FormatHex(const TFormatReader& r, const TVarRec& a, const TFormatDirective& directive)
 {
     std::uint64_t value = 0;
     if (a.kind == TVarRec::Kind::Int)
@@ -353,7 +353,7 @@ std::string FormatHex(const TFormatReader& r, const TVarRec& a, const TFormatSpe
     else
         r.Fail();
     std::string text = Digits(value, 16);
-    PadWithZeros(text, spec.Precision);
+    PadWithZeros(text, directive.Precision);
     return text;
 }
 
@@ -368,7 +368,7 @@ std::string FormatPointer(const TFormatReader& r, const TVarRec& a)
     return text;
 }
 
-std::string FormatString(const TFormatReader& r, const TVarRec& a, const TFormatSpec& spec)
+std::string FormatString(const TFormatReader& r, const TVarRec& a, const TFormatDirective& directive)
 {
     std::string text;
     if (a.kind == TVarRec::Kind::String)
@@ -377,23 +377,23 @@ std::string FormatString(const TFormatReader& r, const TVarRec& a, const TFormat
         text = std::string(1, a.c);
     else
         r.Fail();
-    if (spec.Precision >= 0 && int(text.size()) > spec.Precision)
-        text.resize(std::size_t(spec.Precision));
+    if (directive.Precision >= 0 && int(text.size()) > directive.Precision)
+        text.resize(std::size_t(directive.Precision));
     return text;
 }
 
 // "%e", "%f", "%g", and "%n" and "%m" with thousands separators.
-std::string FormatFloat(const TFormatReader& r, const TVarRec& a, const TFormatSpec& spec)
+std::string FormatFloat(const TFormatReader& r, const TVarRec& a, const TFormatDirective& directive)
 {
     if (a.kind != TVarRec::Kind::Float)
         r.Fail();
     const double v = a.f;
-    if (spec.Type == 'e')
-        return ExpDigits(v, spec.Precision < 0 ? 15 : spec.Precision);
-    if (spec.Type == 'g')
-        return GeneralDigits(v, spec.Precision < 0 ? 15 : spec.Precision);
-    std::string text = FixedDigits(v, spec.Precision < 0 ? 2 : std::min(spec.Precision, 18));
-    if (spec.Type != 'n' && spec.Type != 'm')
+    if (directive.Type == 'e')
+        return ExpDigits(v, directive.Precision < 0 ? 15 : directive.Precision);
+    if (directive.Type == 'g')
+        return GeneralDigits(v, directive.Precision < 0 ? 15 : directive.Precision);
+    std::string text = FixedDigits(v, directive.Precision < 0 ? 2 : std::min(directive.Precision, 18));
+    if (directive.Type != 'n' && directive.Type != 'm')
         return text;
     const bool negative = !text.empty() && text[0] == '-';
     const std::string body = negative ? text.substr(1) : text;
@@ -403,19 +403,19 @@ std::string FormatFloat(const TFormatReader& r, const TVarRec& a, const TFormatS
     return (negative ? "-" : "") + WithThousands(intPart) + rest;
 }
 
-std::string FormatItem(const TFormatReader& r, const TVarRec& a, const TFormatSpec& spec)
+std::string FormatItem(const TFormatReader& r, const TVarRec& a, const TFormatDirective& directive)
 {
-    switch (spec.Type) {
+    switch (directive.Type) {
     case 'd':
-    case 'u': return FormatDecimal(r, a, spec);
-    case 'x': return FormatHex(r, a, spec);
+    case 'u': return FormatDecimal(r, a, directive);
+    case 'x': return FormatHex(r, a, directive);
     case 'p': return FormatPointer(r, a);
-    case 's': return FormatString(r, a, spec);
+    case 's': return FormatString(r, a, directive);
     case 'e':
     case 'f':
     case 'g':
     case 'n':
-    case 'm': return FormatFloat(r, a, spec);
+    case 'm': return FormatFloat(r, a, directive);
     default: r.Fail();
     }
 }
@@ -430,11 +430,11 @@ std::string FormatV(std::string_view format, const std::vector<TVarRec>& args)
         reader.CopyLiteral(out);
         if (reader.AtEnd())
             return out;
-        const TFormatSpec spec = reader.ReadSpec();
-        std::string text = FormatItem(reader, reader.NextArg(), spec);
-        if (spec.Width > int(text.size())) {
-            std::string pad(std::size_t(spec.Width) - text.size(), ' ');
-            text = spec.Left ? text + pad : pad + text;
+        const TFormatDirective directive = reader.ReadDirective();
+        std::string text = FormatItem(reader, reader.NextArg(), directive);
+        if (directive.Width > int(text.size())) {
+            std::string pad(std::size_t(directive.Width) - text.size(), ' ');
+            text = directive.Left ? text + pad : pad + text;
         }
         out += text;
     }

@@ -419,17 +419,17 @@ void TskSkinMainMenuBar::UpdateMenuItems()
 void TskSkinMainMenuBar::AddSystemButtons()
 {
     TskDataSkinMainMenuBar* d = BarDescription();
-    struct TSpec {
+    struct TButtonSource {
         TskMenuBarCommand Command;
         std::string SkinName;
         const char* DefaultName;
     };
-    const TSpec specs[] = {{mbcSysMenu, d ? d->SysMenuButton : "", "SysMenuButton"},
-                           {mbcClose, d ? d->CloseButton : "", "CloseButton"},
-                           {mbcRestore, d ? d->MaxButton : "", "MaxButton"},
-                           {mbcMinimize, d ? d->MinButton : "", "MinButton"}};
+    const TButtonSource sources[] = {{mbcSysMenu, d ? d->SysMenuButton : "", "SysMenuButton"},
+                                     {mbcClose, d ? d->CloseButton : "", "CloseButton"},
+                                     {mbcRestore, d ? d->MaxButton : "", "MaxButton"},
+                                     {mbcMinimize, d ? d->MinButton : "", "MinButton"}};
     std::vector<std::unique_ptr<TskMenuBarObject>> buttons;
-    for (const TSpec& s : specs) {
+    for (const TButtonSource& s : sources) {
         auto* data = dynamic_cast<TskDataSkinMainMenuBarButton*>(FindObjectData(s.SkinName));
         auto button = std::make_unique<TskSkinMainMenuBarButton>(this, data, s.Command);
         if (!data)
