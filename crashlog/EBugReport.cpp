@@ -22,11 +22,8 @@ constexpr const char* SSupportAddress = "logger-support@trebanix.org";
 
 void OfferBugReport(const std::string& message)
 {
-    if (!ShowMessageBox)
-        return;
     const std::string question = FormatS(SBugQuestion, {message});
-    if (ShowMessageBox(nullptr, question.c_str(), SBugCaption, MB_YESNO | MB_ICONERROR | MB_TASKMODAL | MB_TOPMOST) !=
-        IDYES)
+    if (ShowUserMessage(question, SBugCaption, MB_YESNO | MB_ICONERROR | MB_TASKMODAL | MB_TOPMOST) != IDYES)
         return;
     SaveDebugTrace();
     const std::string traceFile = DebugTraceFileName();
@@ -34,7 +31,7 @@ void OfferBugReport(const std::string& message)
     if (SendEmailByMAPI({SSupportAddress}, SBugSubject, SBugSubject, traceFile, error))
         return;
     const std::string byHand = FormatS(SSendByHand, {traceFile, SSupportAddress});
-    ShowMessageBox(nullptr, byHand.c_str(), SInformationCaption, MB_OK | MB_ICONINFORMATION | MB_TASKMODAL | MB_TOPMOST);
+    ShowUserMessage(byHand, SInformationCaption, MB_OK | MB_ICONINFORMATION | MB_TASKMODAL | MB_TOPMOST);
 }
 
 }  // namespace crashlog

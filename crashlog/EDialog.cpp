@@ -43,7 +43,7 @@ struct TStyledColours {
 constexpr TStyledColours ActiveColours{0x404040, 0x808080, 0xC29B82};
 constexpr TStyledColours InactiveColours{0x303030, 0x606060, 0x979797};
 
-// The named bitmaps of this module, each of Size pixels, with their transparent colour masked.
+// The named bitmaps of the logger's module, each of Size pixels, with their transparent colour masked.
 HIMAGELIST LoadPictures(const char* const* names, int count, int size)
 {
     HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, count, 0);
@@ -51,7 +51,7 @@ HIMAGELIST LoadPictures(const char* const* names, int count, int size)
         return nullptr;
     for (int i = 0; i < count; ++i) {
         cl::TOwnedBitmap bitmap(static_cast<HBITMAP>(
-            LoadImageA(GetModuleHandleA(nullptr), names[i], IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+            LoadImageA(LoggerModule(), names[i], IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
         // A missing picture leaves its place empty rather than shifting the others.
         if (!bitmap.Handle() || ImageList_AddMasked(list, bitmap.Handle(), PictureTransparentColour) < 0) {
             cl::TOwnedBitmap empty(CreateBitmap(size, size, 1, 32, nullptr));
@@ -341,7 +341,7 @@ void ShowPage(TDialogState& state, int index)
     }
     state.PageIndex = index;
     const bool list = index == 1;
-    state.Page = CreateDialogParamA(GetModuleHandleA(nullptr), list ? ListPageTemplateName : MemoPageTemplateName,
+    state.Page = CreateDialogParamA(LoggerModule(), list ? ListPageTemplateName : MemoPageTemplateName,
                                     state.Dialog, list ? ListTabProc : MemoTabProc, reinterpret_cast<LPARAM>(&state));
     PlacePage(state);
     if (state.Page && IsWindowVisible(GetDlgItem(state.Dialog, IDC_EXC_TABS)))
@@ -713,12 +713,10 @@ void ShowDialog()
         CreateFonts(state);
         state.RowPictures.Reset(LoadPictures(RowPictureNames, std::size(RowPictureNames), RowPictureSize));
         state.Picture.Reset(LoadPictures(&DialogPictureName, 1, PictureSize));
-        const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), DialogTemplateName, nullptr, DialogProc,
+        const INT_PTR result = DialogBoxParamA(LoggerModule(), DialogTemplateName, nullptr, DialogProc,
                                                reinterpret_cast<LPARAM>(&state));
         if (result == -1 || !state.Shown) {
-            if (ShowMessageBox)
-                ShowMessageBox(nullptr, state.Message.c_str(), Text(ctError).c_str(),
-                               MB_ICONHAND | MB_TASKMODAL | MB_TOPMOST | MB_SERVICE_NOTIFICATION);
+            ShowUserMessage(state.Message, Text(ctError), MB_ICONHAND | MB_TASKMODAL | MB_TOPMOST | MB_SERVICE_NOTIFICATION);
             InternalWarning(eeShowError, SCannotShowDialog);
         }
         // The action hook may clear the terminate flag: the dialog is shown again.

@@ -8,6 +8,7 @@
 
 #include "classlib/system/ExceptionHooks.h"
 #include "crashlog/EErrors.h"
+#include "crashlog/EGuard.h"
 #include "crashlog/EHook.h"
 #include "crashlog/ELogText.h"
 #include "crashlog/EModules.h"
@@ -30,6 +31,9 @@ LPTOP_LEVEL_EXCEPTION_FILTER previousFilter = nullptr;
 std::terminate_handler previousTerminate = nullptr;
 bool (*previousHook)(std::exception_ptr, cl::TObject*, cl::TCatchPoint) = nullptr;
 bool hookedHandlers = false;
+// The logger lives in a library: it reports what fails in the library's own code, and leaves
+// everything else, and the host's threads, to the host.
+bool inLibrary = false;
 
 // The exception this thread last reported at a catch point: the object and the number of the
 // throw that raised it. A re-raise of it (which throws nothing new) reaching terminate is not new.
@@ -96,16 +100,23 @@ private:
     bool done_ = false;
 };
 
+// Reports an exception that reached one of the logger's catch points; true when the catch
+// point's own handling should run too.
+bool ReportCaught(std::exception_ptr error)
+{
+    TReportUnderway underway;
+    TExceptionContext context = LanguageContext(error);
+    lastReported = {ExceptionObjectAddress(error), ThrowSerial()};
+    return ExceptionManager(std::move(context));
+}
+
 bool HookedHandleException(std::exception_ptr error, cl::TObject* sender, cl::TCatchPoint where)
 {
     try {
         // A call that failed on the main thread was reported there; its re-raise is not new.
         if (where == cl::TCatchPoint::Synchronize)
             return false;
-        TReportUnderway underway;
-        TExceptionContext context = LanguageContext(error);
-        lastReported = {ExceptionObjectAddress(error), ThrowSerial()};
-        return !ExceptionManager(std::move(context));
+        return !ReportCaught(error);
     } catch (...) {
         InternalError("HandleException");
         return false;
@@ -139,6 +150,16 @@ void TerminateHandler()
         InternalError("std::terminate");
     }
     underway.Done();
+    if (inLibrary) {
+        inside = false;
+        // A library's guarded entry answers for what fails inside it; anything else is the
+        // runtime's, as it would be without the logger.
+        if (InsideGuardedCall())
+            AbandonToGuard();
+        if (previousTerminate)
+            previousTerminate();
+        std::abort();
+    }
     EndAfterUnhandled();
 }
 
@@ -208,28 +229,11 @@ bool IsNotice(DWORD code)
            code == EXCEPTION_SINGLE_STEP;
 }
 
-void* volatile spareRescueStack = nullptr;
-constexpr std::size_t RescueStackSize = 256 * 1024;
-
-// `overflowTop` is the stack top of a thread that overflowed its stack and now runs on a rescue
-// stack (0 otherwise).
-// With `endProcess` the process ends after the report whichever thread faulted.
-__attribute__((noinline)) LONG FilterBody(EXCEPTION_POINTERS* pointers, std::uint32_t overflowTop,
-                                          bool endProcess = false)
+// Reports a fault from the context the system gives its handlers, on the faulting thread.
+void ReportFault(EXCEPTION_POINTERS* pointers, std::uint32_t overflowTop)
 {
-    const EXCEPTION_RECORD& record = *pointers->ExceptionRecord;
-    if (IsNotice(record.ExceptionCode))
-        return previousFilter ? previousFilter(pointers) : EXCEPTION_CONTINUE_SEARCH;
-    TReportUnderway underway;
     try {
-        if (IsProcessingThread()) {
-            // A fault of the logger itself: never processed again, never a deadlock.
-            RescueProcessing("UnhandledExceptionFilter");
-            if (GetCurrentThreadId() != MainThreadId())
-                LeaveProcessing();
-            underway.Done();
-            EndAfterUnhandled();
-        }
+        const EXCEPTION_RECORD& record = *pointers->ExceptionRecord;
         TExceptionContext context;
         context.Object = FaultObject(record);
         context.Description = DescribeException(context.Object);
@@ -249,6 +253,30 @@ __attribute__((noinline)) LONG FilterBody(EXCEPTION_POINTERS* pointers, std::uin
     } catch (...) {
         InternalError("UnhandledExceptionFilter");
     }
+}
+
+void* volatile spareRescueStack = nullptr;
+constexpr std::size_t RescueStackSize = 256 * 1024;
+
+// `overflowTop` is the stack top of a thread that overflowed its stack and now runs on a rescue
+// stack (0 otherwise).
+// With `endProcess` the process ends after the report whichever thread faulted.
+__attribute__((noinline)) LONG FilterBody(EXCEPTION_POINTERS* pointers, std::uint32_t overflowTop,
+                                          bool endProcess = false)
+{
+    const EXCEPTION_RECORD& record = *pointers->ExceptionRecord;
+    if (IsNotice(record.ExceptionCode))
+        return previousFilter ? previousFilter(pointers) : EXCEPTION_CONTINUE_SEARCH;
+    TReportUnderway underway;
+    if (IsProcessingThread()) {
+        // A fault of the logger itself: never processed again, never a deadlock.
+        RescueProcessing("UnhandledExceptionFilter");
+        if (GetCurrentThreadId() != MainThreadId())
+            LeaveProcessing();
+        underway.Done();
+        EndAfterUnhandled();
+    }
+    ReportFault(pointers, overflowTop);
     underway.Done();
     if (endProcess)
         EndProcessAfterReports();
@@ -337,7 +365,95 @@ LONG WINAPI LoaderLockFaultHandler(EXCEPTION_POINTERS* pointers)
     return EXCEPTION_CONTINUE_SEARCH;
 }
 
-PVOID loaderLockHandler = nullptr;
+bool InLoggerModule(const void* address)
+{
+    const auto base = reinterpret_cast<std::uintptr_t>(LoggerModule());
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + dos->e_lfanew);
+    const auto at = reinterpret_cast<std::uintptr_t>(address);
+    return at >= base && at - base < nt->OptionalHeader.SizeOfImage;
+}
+
+// A library's only process-wide entry: it sees every fault of the process first, reports those
+// of the library's own code that no guarded entry of the library will take, and passes every
+// one on unchanged. Unlike the process's one unhandled-exception filter, which each library
+// would chain to the one before it, it can be removed in any order.
+LONG WINAPI LibraryFaultHandler(EXCEPTION_POINTERS* pointers)
+{
+    const EXCEPTION_RECORD& record = *pointers->ExceptionRecord;
+    if (!IsFault(record.ExceptionCode) || !InLoggerModule(record.ExceptionAddress) || InsideGuardedCall())
+        return EXCEPTION_CONTINUE_SEARCH;
+    TReportUnderway underway;
+    if (IsProcessingThread())
+        RescueProcessing("VectoredHandler");
+    else
+        ReportFault(pointers, 0);
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+// What a guarded entry of the library takes: every fault inside it, reported here. A stack
+// overflow leaves no room for a report, and what is not a fault is not the entry's to judge:
+// both go on to the host.
+bool TakeFault(EXCEPTION_POINTERS* pointers, void*)
+{
+    if (!ExceptionLogActive() || !IsFault(pointers->ExceptionRecord->ExceptionCode))
+        return false;
+    TReportUnderway underway;
+    if (IsProcessingThread()) {
+        RescueProcessing("GuardedEntry");
+        LeaveProcessing();
+    } else {
+        ReportFault(pointers, 0);
+    }
+    return true;
+}
+
+// Runs a guarded entry's body; a throw out of it is reported and marks the call failed.
+template <class TCall>
+void RunCaught(TCall& call)
+{
+    try {
+        call.Run();
+    } catch (...) {
+        call.Failed = true;
+        try {
+            ReportCaught(std::current_exception());
+        } catch (...) {
+            InternalError("GuardedEntry");
+        }
+    }
+}
+
+template <class TCall>
+bool RunGuarded(TCall& call)
+{
+    return GuardedCall([](void* data) { RunCaught(*static_cast<TCall*>(data)); }, &call, TakeFault, nullptr) &&
+           !call.Failed;
+}
+
+struct TServerCall {
+    TServerEntry Entry;
+    EXTENSION_CONTROL_BLOCK* Block;
+    DWORD Status = HSE_STATUS_ERROR;
+    bool Failed = false;
+    void Run() { Status = Entry(Block); }
+};
+
+struct TLibraryCall {
+    TLibraryEntry Entry;
+    HINSTANCE Instance;
+    DWORD Reason;
+    LPVOID Reserved;
+    BOOL Result = FALSE;
+    bool Failed = false;
+    void Run() { Result = Entry(Instance, Reason, Reserved); }
+};
+
+// The library's start failed: nothing of its runtime runs again, not even its finalization,
+// which would meet a start that never ended.
+bool libraryStartFailed = false;
+
+PVOID faultHandler = nullptr;
 
 void WINAPI HookedRaiseException(DWORD code, DWORD flags, DWORD count, const ULONG_PTR* arguments)
 {
@@ -352,18 +468,54 @@ LONG WINAPI HookedUnhandledExceptionFilter(EXCEPTION_POINTERS* pointers)
 
 }  // namespace
 
-void InstallExceptionEntries(bool inLibrary)
+DWORD GuardedServerCall(TServerEntry entry, EXTENSION_CONTROL_BLOCK* ecb)
 {
+    TServerCall call{entry, ecb};
+    return RunGuarded(call) ? call.Status : HSE_STATUS_ERROR;
+}
+
+BOOL GuardedLibraryEntry(TLibraryEntry entry, HINSTANCE instance, DWORD reason, LPVOID reserved)
+{
+    if (libraryStartFailed)
+        return FALSE;
+    if (reason == DLL_PROCESS_DETACH)
+        SetModuleFinalizing(true);
+    TLibraryCall call{entry, instance, reason, reserved};
+    const bool ran = RunGuarded(call);
+    if (reason == DLL_PROCESS_ATTACH)
+        SetModuleInitializing(false);
+    if (ran)
+        return call.Result;
+    // Reported; the rest of the start or the end is given up. Nothing of the logger may stay
+    // in the process once the library is gone, which follows a failed start at once.
+    if (reason == DLL_PROCESS_ATTACH || reason == DLL_PROCESS_DETACH) {
+        libraryStartFailed = reason == DLL_PROCESS_ATTACH;
+        try {
+            DoneExceptionLog();
+        } catch (...) {
+            InternalError("GuardedLibraryEntry");
+        }
+    }
+    return reason == DLL_PROCESS_ATTACH ? FALSE : TRUE;
+}
+
+void InstallExceptionEntries(bool library)
+{
+    inLibrary = library;
     hookedHandlers = !inLibrary;
     if (hookedHandlers) {
         previousHook = cl::ExceptionHooks().OnException;
         cl::ExceptionHooks().OnException = HookedHandleException;
     }
     previousTerminate = std::set_terminate(TerminateHandler);
-    if (!spareRescueStack)
-        spareRescueStack = VirtualAlloc(nullptr, RescueStackSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    previousFilter = SetUnhandledExceptionFilter(TopLevelFilter);
-    loaderLockHandler = AddVectoredExceptionHandler(1, LoaderLockFaultHandler);
+    if (inLibrary) {
+        faultHandler = AddVectoredExceptionHandler(1, LibraryFaultHandler);
+    } else {
+        if (!spareRescueStack)
+            spareRescueStack = VirtualAlloc(nullptr, RescueStackSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        previousFilter = SetUnhandledExceptionFilter(TopLevelFilter);
+        faultHandler = AddVectoredExceptionHandler(1, LoaderLockFaultHandler);
+    }
     void* imported = nullptr;
     const std::string module = inLibrary ? ModuleFileName(LoggerModule()) : "";
     HookServerEntry(LoggerModule());
@@ -382,10 +534,11 @@ void RemoveExceptionEntries()
     if (hookedHandlers)
         cl::ExceptionHooks().OnException = previousHook;
     std::set_terminate(previousTerminate);
-    SetUnhandledExceptionFilter(previousFilter);
-    if (loaderLockHandler)
-        RemoveVectoredExceptionHandler(loaderLockHandler);
-    loaderLockHandler = nullptr;
+    if (!inLibrary)
+        SetUnhandledExceptionFilter(previousFilter);
+    if (faultHandler)
+        RemoveVectoredExceptionHandler(faultHandler);
+    faultHandler = nullptr;
     DoneHooks();
     FreeThreadsList();
 }

@@ -1,23 +1,19 @@
 // Linked into a library that carries logger data of its own (with the link option of its
 // target), this unit installs the logger while the library's static objects are built, and
-// tells it when the library's initialization ends and its finalization starts: the library's
-// entry runs inside the system's loader lock, and its static objects are built before that
-// entry's attach and destroyed after its detach.
+// becomes the library's entry: the runtime's own entry (which builds and destroys the static
+// objects and calls the library's DllMain) runs guarded inside it, under the system's loader
+// lock, so that a fault while the library starts or ends fails only that, and tells the logger
+// when the start is over and the end begins.
 #include <windows.h>
 
+#include "crashlog/EEntries.h"
 #include "crashlog/EInstallation.h"
-#include "crashlog/ExceptionLog.h"
 
-extern "C" BOOL WINAPI __real_DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved);
+extern "C" BOOL WINAPI DllMainCRTStartup(HINSTANCE instance, DWORD reason, LPVOID reserved);
 
-extern "C" BOOL WINAPI __wrap_DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
+extern "C" BOOL WINAPI LoggerLibraryEntry(HINSTANCE instance, DWORD reason, LPVOID reserved)
 {
-    if (reason == DLL_PROCESS_DETACH)
-        crashlog::SetModuleFinalizing(true);
-    const BOOL result = __real_DllMain(instance, reason, reserved);
-    if (reason == DLL_PROCESS_ATTACH)
-        crashlog::SetModuleInitializing(false);
-    return result;
+    return crashlog::GuardedLibraryEntry(DllMainCRTStartup, instance, reason, reserved);
 }
 
 namespace {

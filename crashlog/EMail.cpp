@@ -292,13 +292,12 @@ bool SendEmail()
         const std::vector<std::string> recipients = SplitRecipients(options.EmailAddresses);
         const std::string& subject = options.EmailSubject;
         if (options.EmailConfirmation == 0) {
-            if (!ShowMessageBox ||
-                ShowMessageBox(nullptr, options.GetCustomizedText(43).c_str(), options.GetCustomizedText(ctQuestion).c_str(),
-                               MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL | MB_TOPMOST | MB_SERVICE_NOTIFICATION) != IDYES)
+            if (ShowUserMessage(options.GetCustomizedText(43), options.GetCustomizedText(ctQuestion),
+                                MB_YESNO | MB_ICONQUESTION | MB_TASKMODAL | MB_TOPMOST | MB_SERVICE_NOTIFICATION) != IDYES)
                 break;
-        } else if (options.EmailConfirmation == 1 && ShowMessageBox) {
-            ShowMessageBox(nullptr, options.GetCustomizedText(44).c_str(), options.GetCustomizedText(ctInformation).c_str(),
-                           MB_OK | MB_ICONINFORMATION | MB_TASKMODAL | MB_TOPMOST | MB_SERVICE_NOTIFICATION);
+        } else if (options.EmailConfirmation == 1) {
+            ShowUserMessage(options.GetCustomizedText(44), options.GetCustomizedText(ctInformation),
+                            MB_OK | MB_ICONINFORMATION | MB_TASKMODAL | MB_TOPMOST | MB_SERVICE_NOTIFICATION);
         }
         const std::string logFile = options.OutputLogFile();
         std::string logText;
@@ -338,9 +337,8 @@ bool SendEmail()
             ExceptionErrorNotify(code, LastWarningText(), retry);
         if (!retry) {
             // Whichever way failed, the user learns that the report did not go out.
-            if (ShowMessageBox)
-                ShowMessageBox(nullptr, FormatS(SMailNotSent, {failures + error}).c_str(), SMailNotSentCaption,
-                               MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_TOPMOST | MB_SERVICE_NOTIFICATION);
+            ShowUserMessage(FormatS(SMailNotSent, {failures + error}), SMailNotSentCaption,
+                            MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_TOPMOST | MB_SERVICE_NOTIFICATION);
             break;
         }
     }

@@ -132,6 +132,17 @@ TSystemInfo GetSystemInfoFields(const std::string& programFile)
     return info;
 }
 
+bool IsConsoleProgram()
+{
+    static const bool console = [] {
+        auto* base = reinterpret_cast<const std::uint8_t*>(GetModuleHandleA(nullptr));
+        auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+        auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + dos->e_lfanew);
+        return nt->OptionalHeader.Subsystem == IMAGE_SUBSYSTEM_WINDOWS_CUI;
+    }();
+    return console;
+}
+
 HWND FindProcessMainWindow(DWORD processId)
 {
     struct TSearch {

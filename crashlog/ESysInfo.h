@@ -25,6 +25,9 @@ std::string GetFileVersionText(const std::string& fileName);
 // The "FileDescription" of the file's first translation, empty when missing.
 std::string GetFileDescription(const std::string& fileName);
 
+// The program runs in a console (its image says so), found once.
+bool IsConsoleProgram();
+
 // The first visible, unowned top-level window of the process that is an application window.
 HWND FindProcessMainWindow(DWORD processId);
 

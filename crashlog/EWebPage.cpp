@@ -8,7 +8,10 @@
 #include "classlib/system/KernelHandles.h"
 #include "crashlog/ECore.h"
 #include "crashlog/EConsts.h"
+#include "crashlog/EEntries.h"
 #include "crashlog/EOptions.h"
+#include "crashlog/ESysInfo.h"
+#include "crashlog/ExceptionLog.h"
 
 namespace crashlog {
 
@@ -34,21 +37,12 @@ std::string EscapeMarkup(std::string_view text)
     return out;
 }
 
-bool IsConsole()
-{
-    auto* base = reinterpret_cast<const std::uint8_t*>(GetModuleHandleA(nullptr));
-    auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    return nt->OptionalHeader.Subsystem == IMAGE_SUBSYSTEM_WINDOWS_CUI;
-}
-
 std::string ProfileText(const std::string& file, const char* section, const char* key)
 {
     char text[MAX_PATH] = "";
     GetPrivateProfileStringA(section, key, "", text, sizeof text, file.c_str());
     return text;
 }
-
-using TServerEntry = DWORD(WINAPI*)(EXTENSION_CONTROL_BLOCK*);
 
 TServerEntry serverEntry = nullptr;  // the entry's own code
 
@@ -104,7 +98,7 @@ private:
 DWORD WINAPI HookedHttpExtensionProc(EXTENSION_CONTROL_BLOCK* ecb)
 {
     TServerRequestScope request(ecb);
-    return serverEntry(ecb);
+    return GuardedServerCall(serverEntry, ecb);
 }
 
 // The export table's slot of the named procedure, or nullptr.
@@ -124,6 +118,27 @@ DWORD* ExportSlot(HMODULE module, const char* name)
         if (std::strcmp(reinterpret_cast<const char*>(base + names[i]), name) == 0)
             return functions + ordinals[i];
     return nullptr;
+}
+
+std::vector<std::string> ProgramArguments()
+{
+    std::vector<std::string> arguments;
+    for (int i = 1; i < __argc; ++i)
+        arguments.emplace_back(__argv[i] ? __argv[i] : "");
+    return arguments;
+}
+
+TWebKind FindWebKind()
+{
+    // A library that serves requests is a web-server library whether a request runs or not.
+    if (ExportSlot(LoggerModule(), "HttpExtensionProc"))
+        return TWebKind::ISAPI;
+    if (IsCGI())
+        return TWebKind::CGI;
+    std::string output;
+    if (!IsConsoleProgram() && IsWinCGI(ProgramArguments(), output))
+        return TWebKind::WinCGI;
+    return TWebKind::None;
 }
 
 bool FileExists(const std::string& name)
@@ -191,24 +206,18 @@ bool IsWinCGI(const std::vector<std::string>& arguments, std::string& outputFile
 
 bool IsCGI()
 {
-    return IsConsole() && GetEnvironmentVariableA("REQUEST_METHOD", nullptr, 0) > 0;
+    return IsConsoleProgram() && GetEnvironmentVariableA("REQUEST_METHOD", nullptr, 0) > 0;
 }
 
 TWebKind WebKind()
 {
-    if (CurrentServerECB())
-        return TWebKind::ISAPI;
-    if (IsCGI())
-        return TWebKind::CGI;
-    if (!IsConsole()) {
-        std::vector<std::string> arguments;
-        for (int i = 1; i < __argc; ++i)
-            arguments.emplace_back(__argv[i] ? __argv[i] : "");
-        std::string output;
-        if (IsWinCGI(arguments, output))
-            return TWebKind::WinCGI;
-    }
-    return TWebKind::None;
+    static const TWebKind kind = FindWebKind();
+    return kind;
+}
+
+bool MayShowWindows()
+{
+    return WebKind() == TWebKind::None;
 }
 
 EXTENSION_CONTROL_BLOCK* ThreadServerECB()
@@ -291,11 +300,8 @@ bool SendWebPage(TWebKind kind, const std::string& page)
         return WriteFile(out, page.data(), static_cast<DWORD>(page.size()), &written, nullptr) && written == page.size();
     }
     case TWebKind::WinCGI: {
-        std::vector<std::string> arguments;
-        for (int i = 1; i < __argc; ++i)
-            arguments.emplace_back(__argv[i] ? __argv[i] : "");
         std::string output;
-        return IsWinCGI(arguments, output) && SendWebPageToFile(output, page);
+        return IsWinCGI(ProgramArguments(), output) && SendWebPageToFile(output, page);
     }
     case TWebKind::None:
         break;

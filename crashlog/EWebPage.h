@@ -27,8 +27,12 @@ std::string WebPageHeaders(TWebKind kind, std::size_t pageLength);
 bool IsWinCGI(const std::vector<std::string>& arguments, std::string& outputFile);
 // A console program whose environment has REQUEST_METHOD.
 bool IsCGI();
-// The web setting of this program, found once.
+// The web setting of the logger's module, found once: a library that exports the server's
+// request entry is a web-server library, else the program's own setting.
 TWebKind WebKind();
+// False in a web server's program or library: nobody sits at the server's screen, and a window
+// would hold the server.
+bool MayShowWindows();
 
 // The request the calling thread's ISAPI entry is handling (kept by the entry's hook), or nullptr.
 EXTENSION_CONTROL_BLOCK* ThreadServerECB();

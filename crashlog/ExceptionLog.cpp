@@ -28,6 +28,13 @@ void (*ShowExceptionDialog)() = nullptr;
 bool (*SendExceptionMail)() = nullptr;
 int (WINAPI* ShowMessageBox)(HWND, const char*, const char*, UINT) = MessageBoxA;
 
+int ShowUserMessage(const std::string& text, const std::string& caption, UINT style)
+{
+    if (!ShowMessageBox || !MayShowWindows())
+        return 0;
+    return ShowMessageBox(nullptr, text.c_str(), caption.c_str(), style);
+}
+
 namespace {
 
 constexpr std::size_t MaxStackEntries = 200;
@@ -112,14 +119,6 @@ std::string WindowText(HWND window)
         text[sizeof text - 1] = '\0';
     }
     return ReplaceControlChars(text);
-}
-
-bool IsConsoleProgram()
-{
-    auto* base = reinterpret_cast<const std::uint8_t*>(GetModuleHandleA(nullptr));
-    auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-    auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + dos->e_lfanew);
-    return nt->OptionalHeader.Subsystem == IMAGE_SUBSYSTEM_WINDOWS_CUI;
 }
 
 std::string DateOf(const SYSTEMTIME& t)
@@ -226,8 +225,11 @@ void Output()
 {
     TLoggerState& s = State();
     TProgramCall inProgram;
-    // A web server's request gets an error page: a dialog would block the server.
+    // A web server's request gets an error page: a dialog would block the server. Outside a
+    // request a web-server library has nobody to answer: the log is all.
     if (const TWebKind web = WebKind(); web != TWebKind::None) {
+        if (web == TWebKind::ISAPI && !CurrentServerECB())
+            return;
         if (!SendWebPage(web, BuildWebPage(CurrentOptions(), s.LogText)))
             InternalWarning(eeShowError, "The error page could not be sent.");
     } else if (IsConsoleProgram()) {
@@ -271,9 +273,9 @@ bool PrepareNotify(TNotifyRun& run, TExceptionContext& context, SYSTEMTIME& now,
         return false;
     const std::string message =
         filter < static_cast<int>(options.FilterMessages.size()) ? options.FilterMessages[filter] : "";
-    if (!message.empty() && ShowMessageBox)
-        ShowMessageBox(nullptr, message.c_str(), options.GetCustomizedText(ctInformation).c_str(),
-                       MB_OK | MB_ICONINFORMATION | MB_TASKMODAL | MB_TOPMOST | MB_SERVICE_NOTIFICATION);
+    if (!message.empty())
+        ShowUserMessage(message, options.GetCustomizedText(ctInformation),
+                        MB_OK | MB_ICONINFORMATION | MB_TASKMODAL | MB_TOPMOST | MB_SERVICE_NOTIFICATION);
     return true;
 }
 
@@ -604,8 +606,10 @@ bool InitExceptionLog()
     s.InLibrary = LoggerModule() != GetModuleHandleA(nullptr);
     // A program's main thread can always start a thread: only a library needs the flags.
     s.Initializing = s.InLibrary ? 1 : 0;
-    s.MainThread = GetCurrentThreadId();
-    s.MainStackTop = CurrentStackTop();
+    // A library's loading thread is one of the host's threads like any other: a library has no
+    // main thread of its own to end, stop or keep painted.
+    s.MainThread = s.InLibrary ? 0 : GetCurrentThreadId();
+    s.MainStackTop = s.InLibrary ? 0 : CurrentStackTop();
     GetLocalTime(&s.StartTime);
     GetCurrentDirectoryA(sizeof s.StartDirectory, s.StartDirectory);
     InstallExceptionEntries(s.InLibrary);

@@ -50,6 +50,9 @@ extern TExceptionErrorNotify ExceptionErrorNotify;
 extern void (*ShowExceptionDialog)();
 extern bool (*SendExceptionMail)();
 extern int (WINAPI* ShowMessageBox)(HWND owner, const char* text, const char* caption, UINT style);
+// A message box through ShowMessageBox, answering its result; 0, with no box, where none may open
+// (no ShowMessageBox, or a web server's program or library).
+int ShowUserMessage(const std::string& text, const std::string& caption, UINT style);
 
 // Installs the logger into the program's exception paths. False, with nothing installed, when
 // the program carries no logger data.

@@ -16,9 +16,9 @@ if(TREBANIX_WINDOWS)
   # needs logger data and the dialog's templates (LoggerData.rc, or data of its own).
   add_library(crashlog_install OBJECT ${CMAKE_CURRENT_LIST_DIR}/EInstall.cpp)
   cmake_language(DEFER CALL target_link_libraries crashlog_install PUBLIC crashlog)
-  # The same for a library with logger data of its own; its entry is wrapped to tell the logger
-  # when the library's initialization ends and its finalization starts.
+  # The same for a library with logger data of its own; the library's entry is the logger's,
+  # which runs the runtime's entry guarded.
   add_library(crashlog_library_install OBJECT ${CMAKE_CURRENT_LIST_DIR}/ELibraryInstall.cpp)
   cmake_language(DEFER CALL target_link_libraries crashlog_library_install PUBLIC crashlog)
-  target_link_options(crashlog_library_install INTERFACE -Wl,--wrap=DllMain@12)
+  target_link_options(crashlog_library_install INTERFACE "SHELL:-e _LoggerLibraryEntry@12")
 endif()

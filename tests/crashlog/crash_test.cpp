@@ -24,6 +24,7 @@ struct TCrash {
     std::string Debug;
     std::string Output;
     std::string Trace;  // the program's internal trace file, when it was run from a copy
+    bool ShowedWindow = false;
 };
 
 // How a crash program is started beyond its scenario.
@@ -31,6 +32,7 @@ struct TRunOptions {
     const char* Program = "crashlog_crash.exe";
     std::string ExtraArguments;  // after the program's own three
     bool FromCopy = false;       // run a copy in the run's folder, where its trace file lands
+    bool Windowless = false;     // a window of the program's ends the run: it must open none
 };
 
 std::string ReadAll(const fs::path& path)
@@ -66,6 +68,24 @@ bool AllEnded(HANDLE job)
     JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info{};
     return QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &info, sizeof info, nullptr) &&
            info.ActiveProcesses == 0;
+}
+
+bool ShowsWindow(DWORD process)
+{
+    struct TSearch {
+        DWORD Process;
+        bool Found;
+    } search{process, false};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL CALLBACK {
+            auto* s = reinterpret_cast<TSearch*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            s->Found = owner == s->Process && IsWindowVisible(window);
+            return !s->Found;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.Found;
 }
 
 TCrash RunCrash(const std::string& scenario, int expectedStarts = 1, const TRunOptions& run = {})
@@ -111,8 +131,14 @@ TCrash RunCrash(const std::string& scenario, int expectedStarts = 1, const TRunO
     outputFile.reset();
     AssignProcessToJobObject(job.get(), process.get());
     ResumeThread(thread.get());
-    // A bound only against a hang, which is itself a failure.
-    crash.Ended = WaitForSingleObject(process.get(), 120000) == WAIT_OBJECT_0;
+    // A bound only against a hang, which is itself a failure; so is a window of a program that
+    // must open none, which would wait for a user.
+    crash.Ended = PollUntil(
+        [&] {
+            crash.ShowedWindow = run.Windowless && ShowsWindow(started.dwProcessId);
+            return crash.ShowedWindow || WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0;
+        },
+        120000) && !crash.ShowedWindow;
     if (!crash.Ended)
         TerminateProcess(process.get(), 255);
     GetExitCodeProcess(process.get(), &crash.ExitCode);
@@ -647,8 +673,8 @@ TEST(Server, AFailedRequestIsAnsweredWithTheErrorPageAndTheServerGoesOn)
         EXPECT_EQ(body.substr(0, 19), "<html><head><title>");
         EXPECT_EQ(body.substr(length - 7), "</html>[end]\n") << body;
         EXPECT_NE(crash.Debug.find("Type&nbsp;&nbsp;&nbsp;:&nbsp;"), std::string::npos);
-        // The request's thread ended; the server did not.
-        EXPECT_NE(crash.Debug.find("[status 500] [thread 1]\n"), std::string::npos) << crash.Debug;
+        // The entry answered the failure itself; the server's thread went on.
+        EXPECT_NE(crash.Debug.find("[status 500] [thread 4]\n"), std::string::npos) << crash.Debug;
     }
 }
 
@@ -668,7 +694,7 @@ TEST(Server, OfTwoRequestsAtOnceTheFaultingOneGetsTheErrorPageAndTheOtherItsOwnA
         ASSERT_NE(header, std::string::npos) << crash.Debug;
         EXPECT_NE(crash.Debug.find("[end]\n[write 2]\n<html><head><title>", header), std::string::npos);
         EXPECT_EQ(crash.Debug.find("500 Error", header + 20), std::string::npos) << crash.Debug;
-        EXPECT_NE(crash.Debug.find("[status 2 500] [thread 1]\n"), std::string::npos) << crash.Debug;
+        EXPECT_NE(crash.Debug.find("[status 2 500] [thread 4]\n"), std::string::npos) << crash.Debug;
         // The other request was answered after the fault, by itself; then the server unloaded the library.
         const std::size_t fine = crash.Debug.find("[write]\nfine[end]\n[status 0] [thread 1]\n[unloaded]\n");
         EXPECT_NE(fine, std::string::npos) << crash.Debug;
@@ -685,7 +711,7 @@ TEST(Server, ALoggerInstalledAgainStillAnswersAFailedRequestWithTheErrorPage)
     EXPECT_NE(crash.Debug.find("500 Error\nContent-Type: text/html\r\n", first), std::string::npos) << crash.Debug;
     // The request's own failure, not one of the logger's making.
     EXPECT_NE(crash.Debug.find("Type&nbsp;&nbsp;&nbsp;:&nbsp;std::runtime_error<br>", first), std::string::npos);
-    EXPECT_NE(crash.Debug.find("[status 500] [thread 1]\n[unloaded]\n", first), std::string::npos) << crash.Debug;
+    EXPECT_NE(crash.Debug.find("[status 500] [thread 4]\n[unloaded]\n", first), std::string::npos) << crash.Debug;
 }
 
 TEST(Server, WhatTheLibraryHandlesAtItsOwnCatchPointIsNotReported)
@@ -705,18 +731,86 @@ TEST(Server, ALibraryWithHangDetectionOnIsUnloaded)
     EXPECT_EQ(crash.Debug, "[write]\nfine[end]\n[status 0] [thread 1]\n[unloaded]\n");
 }
 
-TEST(Server, AFaultWhileTheLibraryLoadsOrUnloadsIsReportedByTheFaultingThreadAtOnce)
+namespace {
+
+// A host of our own runs the steps (server_host.cpp), as a console server or a windowed program.
+TCrash RunHost(const std::string& steps, const char* program = "crashlog_server_host.exe")
 {
-    // The loader lock is held then: no thread could start to make the report.
-    for (const char* query : {"load", "unload"}) {
-        SCOPED_TRACE(query);
-        TCrash crash = RunRequest(query);
-        ASSERT_TRUE(EndedWith(crash, 1u));
-        ASSERT_EQ(crash.Blocks.size(), 1u) << crash.Debug;
-        const std::vector<std::string> procedures = Procedures(crash.Blocks[0]);
-        ASSERT_FALSE(procedures.empty());
-        EXPECT_EQ(procedures[0], query == std::string("load") ? "FaultWhileLoading" : "FaultWhileUnloading");
-        // No reporting thread was started and then given up.
-        EXPECT_EQ(crash.Debug.find("[ERROR]"), std::string::npos) << crash.Debug;
+    TRunOptions run;
+    run.Program = program;
+    run.ExtraArguments = steps;
+    run.Windowless = true;
+    return RunCrash("host", 1, run);
+}
+
+}  // namespace
+
+TEST(Server, AFailedRequestOnAnyThreadIsAnsweredByTheEntryAndTheServerServesTheNextOne)
+{
+    // The thread that loaded the library or a pool thread; with the server's own guard around
+    // its calls or without one.
+    for (const char* thread : {"here", "pool"}) {
+        for (const char* guard : {"", "guard "}) {
+            for (const char* query : {"throw", "fault"}) {
+                const std::string steps = std::string(guard) + "load:crashlog_server.dll " + thread + ":" + query +
+                                          " " + thread + ":next free:0";
+                SCOPED_TRACE(steps);
+                TCrash crash = RunHost(steps);
+                ASSERT_TRUE(EndedWith(crash, 0u));
+                ASSERT_EQ(crash.Blocks.size(), 1u) << crash.Debug;
+                EXPECT_EQ(Field(crash.Blocks[0], "Type"),
+                          query == std::string("throw") ? "std::runtime_error" : "EAccessViolation");
+                EXPECT_NE(crash.Debug.find("[end]\n[write]\n<html><head><title>"), std::string::npos) << crash.Debug;
+                EXPECT_NE(crash.Debug.find("[status 500] [thread 4]\n[write]\nfine[end]\n[status 0] [thread 1]\n"
+                                           "[unloaded]\n"),
+                          std::string::npos)
+                    << crash.Debug;
+                EXPECT_EQ(crash.Debug.find("[host guard]"), std::string::npos) << crash.Debug;
+            }
+        }
+    }
+}
+
+TEST(Server, AFaultWhileALibraryLoadsOrUnloadsIsReportedAndFailsOnlyThat)
+{
+    // In a windowed host too, where a web-server library opens no window. The host's own fault
+    // afterwards reaches the host's own filter: nothing of the library is left in the process.
+    struct TCase {
+        const char* Program;
+        const char* Steps;
+        const char* Procedure;
+        const char* Notes;
+    };
+    for (const char* program : {"crashlog_server_host.exe", "crashlog_plugin_host.exe"}) {
+        for (const TCase& c : {TCase{program, "filter fault-on-load load:crashlog_server.dll host-fault",
+                                     "FaultWhileLoading", "[load failed]\n[host filter C0000005]\n"},
+                               TCase{program, "filter fault-on-unload load:crashlog_server.dll free:0 host-fault",
+                                     "FaultWhileUnloading", "[unloaded]\n[host filter C0000005]\n"}}) {
+            SCOPED_TRACE(std::string(c.Program) + " " + c.Steps);
+            TCrash crash = RunHost(c.Steps, c.Program);
+            EXPECT_FALSE(crash.ShowedWindow);
+            ASSERT_TRUE(EndedWith(crash, 7u));
+            ASSERT_EQ(crash.Blocks.size(), 1u) << crash.Debug;
+            const std::vector<std::string> procedures = Procedures(crash.Blocks[0]);
+            ASSERT_FALSE(procedures.empty());
+            EXPECT_EQ(procedures[0], c.Procedure);
+            EXPECT_NE(crash.Debug.find(c.Notes), std::string::npos) << crash.Debug;
+            EXPECT_EQ(crash.Debug.find("[ERROR]"), std::string::npos) << crash.Debug;
+        }
+    }
+}
+
+TEST(Server, TheHostsOwnFaultReachesTheHostsFilterWithTwoLibrariesLoadedOrUnloadedInEitherOrder)
+{
+    for (const char* unload : {"", "free:0 free:1 ", "free:1 free:0 "}) {
+        const std::string steps =
+            std::string("filter load:crashlog_server.dll copy:crashlog_server.dll ") + unload + "host-fault";
+        SCOPED_TRACE(steps);
+        TCrash crash = RunHost(steps);
+        EXPECT_TRUE(EndedWith(crash, 7u));
+        EXPECT_TRUE(crash.Blocks.empty()) << crash.Debug;
+        const std::string filtered = "[host filter C0000005]\n";
+        EXPECT_EQ(crash.Debug.substr(crash.Debug.size() - std::min(crash.Debug.size(), filtered.size())), filtered)
+            << crash.Debug;
     }
 }

@@ -29,16 +29,26 @@ if(TREBANIX_WINDOWS)
   cmake_language(DEFER CALL add_dependencies crashlog_tests crashlog_nosym)
 endif()
 
-# A web-server extension with the logger inside and logger data of its own, and the host that
-# loads it and hands it a request.
+# A web-server extension with the logger inside and logger data of its own, the same library as
+# a windowed host's plug-in, and the host that loads them (as a console server and as a windowed
+# program); its guard is the logger's own, as a server's fault handler around its calls.
 if(TREBANIX_WINDOWS)
-  add_library(crashlog_server SHARED ${CMAKE_CURRENT_LIST_DIR}/server_library.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/logger_data.rc)
-  set_target_properties(crashlog_server PROPERTIES PREFIX "")
-  target_link_libraries(crashlog_server PRIVATE crashlog_library_install crashlog classlib)
-  # The server looks its entries up by their plain names.
-  target_link_options(crashlog_server PRIVATE -Wl,--kill-at)
-  cmake_language(DEFER CALL add_dependencies crashlog_tests crashlog_server)
-  add_executable(crashlog_server_host ${CMAKE_CURRENT_LIST_DIR}/server_host.cpp)
-  cmake_language(DEFER CALL add_dependencies crashlog_tests crashlog_server_host)
+  foreach(library crashlog_server crashlog_plugin)
+    add_library(${library} SHARED ${CMAKE_CURRENT_LIST_DIR}/server_library.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/logger_data.rc)
+    set_target_properties(${library} PROPERTIES PREFIX "")
+    target_link_libraries(${library} PRIVATE crashlog_library_install crashlog classlib)
+    # The host looks the entries up by their plain names.
+    target_link_options(${library} PRIVATE -Wl,--kill-at)
+  endforeach()
+  target_compile_definitions(crashlog_plugin PRIVATE CRASHLOG_PLUGIN)
+  add_executable(crashlog_server_host ${CMAKE_CURRENT_LIST_DIR}/server_host.cpp
+    ${CMAKE_SOURCE_DIR}/crashlog/EGuard.cpp)
+  add_executable(crashlog_plugin_host WIN32 ${CMAKE_CURRENT_LIST_DIR}/server_host.cpp
+    ${CMAKE_SOURCE_DIR}/crashlog/EGuard.cpp)
+  foreach(host crashlog_server_host crashlog_plugin_host)
+    target_include_directories(${host} PRIVATE ${CMAKE_SOURCE_DIR})
+  endforeach()
+  cmake_language(DEFER CALL add_dependencies crashlog_tests crashlog_server crashlog_plugin crashlog_server_host
+    crashlog_plugin_host)
 endif()

@@ -24,15 +24,17 @@ namespace {
 
 constexpr int OkButton = 2, ThirdButton = 3, DetailsButton = 4, TextStatic = 101, Tabs = 1000, PageContent = 103;
 
-// A windowed crash program that shows its dialogs while the test clicks them.
+// A windowed crash program (or another windowed program of the tests) that shows its dialogs
+// while the test clicks them.
 class TDialogProgram {
 public:
     // The argument, when given, is the program's fourth.
-    explicit TDialogProgram(const std::string& scenario, const std::string& argument = {})
+    explicit TDialogProgram(const std::string& scenario, const std::string& argument = {},
+                            const char* name = "crashlog_crash_gui.exe")
     {
         char self[MAX_PATH];
         GetModuleFileNameA(nullptr, self, MAX_PATH);
-        const fs::path program = fs::path(self).parent_path() / "crashlog_crash_gui.exe";
+        const fs::path program = fs::path(self).parent_path() / name;
         dir_ = fs::temp_directory_path() / ("crashlog-dialog-" + scenario + "-" + std::to_string(GetCurrentProcessId()));
         std::error_code ignored;
         fs::remove_all(dir_, ignored);
@@ -530,4 +532,20 @@ TEST(Dialog, ALongReportOpensTheMailProgramWithItsBodyCut)
     const std::string note = "%5BThe%20report%20is%20cut%20here";
     EXPECT_NE(url.find(note), std::string::npos);
     EXPECT_EQ(FindWindowA("#32770", "E-mail not sent"), nullptr);
+}
+
+TEST(Dialog, APlugInsFaultShowsThePlugInsOwnDialogInAWindowedHost)
+{
+    // The host has no dialog of its own: the templates and pictures are the plug-in's.
+    TDialogProgram program("plugin", "guard load:crashlog_plugin.dll command:fault free:0", "crashlog_plugin_host.exe");
+    HWND dialog = WaitForDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(ItemText(GetDlgItem(dialog, DetailsButton)), "&Details >>");
+    EXPECT_EQ(ItemText(GetDlgItem(dialog, TextStatic)).rfind("Access violation at address ", 0), 0u);
+    Click(dialog, OkButton);
+    WaitGone(dialog);
+    // The fault went on to the host's own guard, which kept the host going.
+    EXPECT_EQ(program.Wait(), 0u);
+    EXPECT_EQ(program.Blocks().size(), 1u);
+    EXPECT_NE(program.Debug().find("[host guard]\n[command done]\n[unloaded]\n"), std::string::npos) << program.Debug();
 }

@@ -1,16 +1,30 @@
-// A web server's stand-in: loads the test extension and hands it one request on a thread of its
-// own, with a request block whose server functions write what they receive to the notes file:
-// crashlog_server_host <query> <log file> <notes file>. The queries "load" and "unload" make
-// the extension fault while it is loaded or unloaded; "fault-first" and "fault-second" hand it
-// two requests at once, on connections 1 and 2: the one on 2 faults while the other is still
-// inside the extension, having entered first or second; "again" hands it a request that installs
-// its logger again, then a failing one.
+// A host of the test libraries, as a web server or a windowed program with plug-ins is one:
+// crashlog_server_host <query> <log file> <notes file> [<step>...]. The server functions of
+// each request block write what they receive to the notes file, and so does each step.
+// Without steps it loads the test extension, hands it the query as one request on a thread of
+// its own and unloads it. The queries "fault-first" and "fault-second" hand it two requests at
+// once, on connections 1 and 2: the one on 2 faults while the other is still inside the
+// extension, having entered first or second; "again" hands it a request that installs its
+// logger again, then a failing one. The steps:
+//   load:<library>   loads it (the libraries are counted from 0 in the order they are loaded)
+//   copy:<library>   loads a copy of it from the notes file's folder: a second library
+//   free:<n>         unloads library n
+//   fault-on-load, fault-on-unload   the extension then faults while it is loaded or unloaded
+//   guard            the host's later calls run under a fault handler of its own, as servers
+//                    guard their extensions
+//   pool:<query>     a request to library 0 on a thread of its own; here:<query> on this thread
+//   command:<query>  runs the command of plug-in library 0 on this thread
+//   filter           sets the host's own unhandled-exception filter, which ends the host with 7
+//   host-fault       a fault in the host's own code
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include <windows.h>
 #include <httpext.h>
+
+#include "crashlog/EGuard.h"
 
 namespace {
 
@@ -45,17 +59,42 @@ BOOL WINAPI WriteClient(HCONN connection, LPVOID buffer, LPDWORD size, DWORD)
 }
 
 using TEntry = DWORD(WINAPI*)(EXTENSION_CONTROL_BLOCK*);
+using TCommand = void(WINAPI*)(const char*);
+
+bool guarded = false;
+
+bool HostGuard(EXCEPTION_POINTERS*, void*)
+{
+    AppendNote("[host guard]\n");
+    return true;
+}
+
+// Calls the procedure, under the host's own guard when the steps asked for it.
+void Call(void (*procedure)(void*), void* data)
+{
+    if (guarded)
+        crashlog::GuardedCall(procedure, data, HostGuard, nullptr);
+    else
+        procedure(data);
+}
 
 struct TRequest {
     TEntry Entry;
     std::string Query;
     EXTENSION_CONTROL_BLOCK Block;
+    DWORD Result = 0;
 };
+
+void Serve(void* parameter)
+{
+    auto* request = static_cast<TRequest*>(parameter);
+    request->Result = request->Entry(&request->Block);
+}
 
 DWORD WINAPI HandleRequest(void* parameter)
 {
-    auto* request = static_cast<TRequest*>(parameter);
-    return request->Entry(&request->Block);
+    Call(Serve, parameter);
+    return static_cast<TRequest*>(parameter)->Result;
 }
 
 void Prepare(TRequest& request, TEntry entry, const std::string& query, std::uintptr_t connection)
@@ -80,15 +119,145 @@ HANDLE Start(TRequest& request)
     return CreateThread(nullptr, 0, HandleRequest, &request, 0, nullptr);
 }
 
+void Note(const TRequest& request, DWORD result)
+{
+    AppendNote("[status" + Connection(request.Block.ConnID) + " " + std::to_string(request.Block.dwHttpStatusCode) +
+               "] [thread " + std::to_string(result) + "]\n");
+}
+
 void Finish(HANDLE thread, const TRequest& request)
 {
     WaitForSingleObject(thread, 60000);
     DWORD code = 0;
     GetExitCodeThread(thread, &code);
     CloseHandle(thread);
-    AppendNote("[status" + Connection(request.Block.ConnID) + " " + std::to_string(request.Block.dwHttpStatusCode) +
-               "] [thread " + std::to_string(code) + "]\n");
+    Note(request, code);
 }
+
+void ServeTwoAtOnce(TEntry entry, bool faultFirst)
+{
+    // One request enters, then the other; the faulting one faults once both are inside, and
+    // the other goes on once the faulting one has ended.
+    HANDLE entered = CreateEventA(nullptr, TRUE, FALSE, "crashlog_server_entered");
+    HANDLE inside = CreateEventA(nullptr, TRUE, FALSE, "crashlog_server_inside");
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, "crashlog_server_release");
+    TRequest first{};
+    TRequest second{};
+    Prepare(first, entry, "hold", 1);
+    Prepare(second, entry, "fault-beside", 2);
+    HANDLE faulting = faultFirst ? Start(second) : nullptr;
+    HANDLE holding = faultFirst ? nullptr : Start(first);
+    WaitForSingleObject(faultFirst ? entered : inside, 20000);
+    if (faultFirst)
+        holding = Start(first);
+    else
+        faulting = Start(second);
+    Finish(faulting, second);
+    SetEvent(release);
+    Finish(holding, first);
+    CloseHandle(entered);
+    CloseHandle(inside);
+    CloseHandle(release);
+}
+
+std::string Folder(const std::string& file)
+{
+    return file.substr(0, file.find_last_of("\\/") + 1);
+}
+
+LONG WINAPI HostFilter(EXCEPTION_POINTERS* pointers)
+{
+    char code[32];
+    std::snprintf(code, sizeof code, "%08lX", static_cast<unsigned long>(pointers->ExceptionRecord->ExceptionCode));
+    AppendNote(std::string("[host filter ") + code + "]\n");
+    TerminateProcess(GetCurrentProcess(), 7);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
+int* volatile nowhere = nullptr;
+
+struct THost {
+    std::vector<HMODULE> Libraries;
+
+    void Load(const std::string& file)
+    {
+        HMODULE library = LoadLibraryA(file.c_str());
+        if (!library) {
+            AppendNote("[load failed]\n");
+            return;
+        }
+        Libraries.push_back(library);
+    }
+
+    template <class T>
+    T Export(const char* name) const
+    {
+        return Libraries.empty() ? nullptr
+                                 : reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(Libraries[0], name)));
+    }
+
+    void Request(const std::string& query, bool here)
+    {
+        TRequest request{};
+        Prepare(request, Export<TEntry>("HttpExtensionProc"), query, 1);
+        if (!request.Entry)
+            return AppendNote("[no entry]\n");
+        if (here)
+            Note(request, HandleRequest(&request));
+        else
+            Finish(Start(request), request);
+    }
+
+    void Command(const std::string& query)
+    {
+        struct TCall {
+            TCommand Command;
+            std::string Query;
+        } call{Export<TCommand>("RunCommand"), query};
+        if (!call.Command)
+            return AppendNote("[no command]\n");
+        Call([](void* data) {
+            auto* c = static_cast<TCall*>(data);
+            c->Command(c->Query.c_str());
+        }, &call);
+        AppendNote("[command done]\n");
+    }
+
+    void Step(const std::string& step)
+    {
+        const std::size_t colon = step.find(':');
+        const std::string name = step.substr(0, colon), value = colon == std::string::npos ? "" : step.substr(colon + 1);
+        if (name == "load")
+            Load(value);
+        else if (name == "copy") {
+            char self[MAX_PATH];
+            GetModuleFileNameA(nullptr, self, MAX_PATH);
+            const std::string copy = Folder(notesFile) + "copy-" + value;
+            CopyFileA((Folder(self) + value).c_str(), copy.c_str(), FALSE);
+            Load(copy);
+        } else if (name == "free") {
+            FreeLibrary(Libraries.at(std::stoul(value)));
+            AppendNote("[unloaded]\n");
+        } else if (name == "fault-on-load" || name == "fault-on-unload")
+            SetEnvironmentVariableA("CRASHLOG_SERVER_FAULT", name.substr(9).c_str());
+        else if (name == "guard")
+            guarded = true;
+        else if (name == "pool" || name == "here")
+            Request(value, name == "here");
+        else if (name == "command")
+            Command(value);
+        else if (name == "filter")
+            SetUnhandledExceptionFilter(HostFilter);
+        else if (name == "host-fault")
+            *nowhere = 4;
+        else if (name == "fault-first" || name == "fault-second")
+            ServeTwoAtOnce(Export<TEntry>("HttpExtensionProc"), name == "fault-first");
+        else if (name == "again") {
+            Request("reinstall", false);
+            Request("throw", false);
+        }
+    }
+};
 
 }  // namespace
 
@@ -100,51 +269,13 @@ int main(int argc, char** argv)
     notesFile = argv[3];
     SetEnvironmentVariableA("CRASHLOG_SERVER_LOG", argv[2]);
     SetEnvironmentVariableA("CRASHLOG_SERVER_NOTES", argv[3]);
-    if (query == "load" || query == "unload")
-        SetEnvironmentVariableA("CRASHLOG_SERVER_FAULT", query.c_str());
-    HMODULE library = LoadLibraryA("crashlog_server.dll");
-    if (!library)
-        return 97;
-    const auto entry = reinterpret_cast<TEntry>(reinterpret_cast<void*>(GetProcAddress(library, "HttpExtensionProc")));
-    if (!entry)
-        return 96;
-    if (query == "fault-first" || query == "fault-second") {
-        // One request enters, then the other; the faulting one faults once both are inside, and
-        // the other goes on once the faulting one has ended.
-        HANDLE entered = CreateEventA(nullptr, TRUE, FALSE, "crashlog_server_entered");
-        HANDLE inside = CreateEventA(nullptr, TRUE, FALSE, "crashlog_server_inside");
-        HANDLE release = CreateEventA(nullptr, TRUE, FALSE, "crashlog_server_release");
-        TRequest first{};
-        TRequest second{};
-        Prepare(first, entry, "hold", 1);
-        Prepare(second, entry, "fault-beside", 2);
-        const bool faultFirst = query == "fault-first";
-        HANDLE faulting = faultFirst ? Start(second) : nullptr;
-        HANDLE holding = faultFirst ? nullptr : Start(first);
-        WaitForSingleObject(faultFirst ? entered : inside, 20000);
-        if (faultFirst)
-            holding = Start(first);
-        else
-            faulting = Start(second);
-        Finish(faulting, second);
-        SetEvent(release);
-        Finish(holding, first);
-        CloseHandle(entered);
-        CloseHandle(inside);
-        CloseHandle(release);
-    } else if (query == "again") {
-        TRequest reinstall{};
-        Prepare(reinstall, entry, "reinstall", 1);
-        Finish(Start(reinstall), reinstall);
-        TRequest failing{};
-        Prepare(failing, entry, "throw", 1);
-        Finish(Start(failing), failing);
-    } else {
-        TRequest request{};
-        Prepare(request, entry, query, 1);
-        Finish(Start(request), request);
+    std::vector<std::string> steps(argv + 4, argv + argc);
+    if (steps.empty()) {
+        const bool special = query == "fault-first" || query == "fault-second" || query == "again";
+        steps = {"load:crashlog_server.dll", special ? query : "pool:" + query, "free:0"};
     }
-    FreeLibrary(library);
-    AppendNote("[unloaded]\n");
+    THost host;
+    for (const std::string& step : steps)
+        host.Step(step);
     return 0;
 }

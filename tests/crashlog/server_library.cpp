@@ -1,5 +1,7 @@
 // A web-server extension with the logger inside and logger data of its own, loaded by the test
-// host (server_host.cpp), which hands it one request. What the request asks for is its query.
+// host (server_host.cpp), which hands it requests. What a request asks for is its query. Built
+// with CRASHLOG_PLUGIN it is a plug-in of a windowed host instead: no request entry, and the
+// host runs its commands, which are the same queries.
 #include <cstdio>
 #include <stdexcept>
 #include <string>
@@ -72,18 +74,8 @@ struct TServerSetup {
     }
 } setup;
 
-}  // namespace
-
-extern "C" __declspec(dllexport) BOOL WINAPI GetExtensionVersion(HSE_VERSION_INFO* version)
+void Run(const std::string& query)
 {
-    version->dwExtensionVersion = HSE_VERSION;
-    lstrcpynA(version->lpszExtensionDesc, "crash test extension", HSE_MAX_EXT_DLL_NAME_LEN);
-    return TRUE;
-}
-
-extern "C" __declspec(dllexport) DWORD WINAPI HttpExtensionProc(EXTENSION_CONTROL_BLOCK* ecb)
-{
-    const std::string query = ecb->lpszQueryString;
     if (query == "throw")
         FailTheRequest();
     if (query == "fault")
@@ -126,8 +118,33 @@ extern "C" __declspec(dllexport) DWORD WINAPI HttpExtensionProc(EXTENSION_CONTRO
                 cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
         }
     }
+}
+
+}  // namespace
+
+#ifdef CRASHLOG_PLUGIN
+
+extern "C" __declspec(dllexport) void WINAPI RunCommand(const char* query)
+{
+    Run(query);
+}
+
+#else
+
+extern "C" __declspec(dllexport) BOOL WINAPI GetExtensionVersion(HSE_VERSION_INFO* version)
+{
+    version->dwExtensionVersion = HSE_VERSION;
+    lstrcpynA(version->lpszExtensionDesc, "crash test extension", HSE_MAX_EXT_DLL_NAME_LEN);
+    return TRUE;
+}
+
+extern "C" __declspec(dllexport) DWORD WINAPI HttpExtensionProc(EXTENSION_CONTROL_BLOCK* ecb)
+{
+    Run(ecb->lpszQueryString);
     char reply[] = "fine";
     DWORD size = 4;
     ecb->WriteClient(ecb->ConnID, reply, &size, 0);
     return HSE_STATUS_SUCCESS;
 }
+
+#endif
