@@ -282,7 +282,6 @@ void TskSkinScrollBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, 
             dragging_ = true;
             dragCoord_ = Along(X, Y);
             dragOffset_ = Vertical() ? parts_.Thumb.Top - parts_.Track.Top : parts_.Thumb.Left - parts_.Track.Left;
-            dragPosition_ = position_;
             Repaint();
             break;
         case FarArrowPart:

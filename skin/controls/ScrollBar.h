@@ -124,7 +124,6 @@ private:
     bool dragging_ = false;
     int dragCoord_ = 0;
     int dragOffset_ = 0;
-    int dragPosition_ = 0;
     TPoint lastPoint_;
 };
 

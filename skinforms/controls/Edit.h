@@ -31,9 +31,6 @@ public:
     void SetReadOnly(bool Value) { readOnly_ = Value; }
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool Value);
-    // Kept for forms that set it; no mask is applied.
-    const std::string& EditMask() const { return editMask_; }
-    void SetEditMask(const std::string& Value) { editMask_ = Value; }
     // The context menu while it is open (built on each request), nullptr otherwise.
     cl::TPopupMenu* ContextMenu() const;
     // Where the last context menu was asked to open, in screen coordinates.
@@ -67,7 +64,6 @@ private:
     bool readOnly_ = false;
     bool transparent_ = false;
     bool leftButtonDown_ = false;
-    std::string editMask_;
     cl::TPopupMenu* menu_ = nullptr;
     TPoint contextMenuPoint_;
 };

@@ -196,6 +196,22 @@ void TskSkinFrame::SetDefMenuItemHeight(int Value)
     CopyMenuSettings();
 }
 
+bool TskSkinFrame::UseSkinFontInMenu() const { return skinMenu_ && skinMenu_->UseSkinFont; }
+
+void TskSkinFrame::SetUseSkinFontInMenu(bool Value)
+{
+    if (skinMenu_)
+        skinMenu_->UseSkinFont = Value;
+}
+
+cl::TFont* TskSkinFrame::DefMenuItemFont() { return skinMenu_ ? &skinMenu_->DefMenuItemFont : nullptr; }
+
+void TskSkinFrame::SetDefMenuItemFont(cl::TFont* Value)
+{
+    if (skinMenu_)
+        skinMenu_->DefMenuItemFont.Assign(Value);
+}
+
 void TskSkinFrame::CopyMenuSettings()
 {
     if (!skinMenu_)

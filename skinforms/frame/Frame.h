@@ -108,6 +108,11 @@ public:
     int DefMenuItemHeight() const { return defMenuItemHeight_; }
     // Values below 1 are ignored.
     void SetDefMenuItemHeight(int Value);
+    // The skinned menu's own settings, read and written there.
+    bool UseSkinFontInMenu() const;
+    void SetUseSkinFontInMenu(bool Value);
+    cl::TFont* DefMenuItemFont();
+    void SetDefMenuItemFont(cl::TFont* Value);
     cl::TFont* DefCaptionFont() { return &defCaptionFont_; }
     void SetDefCaptionFont(cl::TFont* Value);
     cl::TFont* DefInActiveCaptionFont() { return &defInActiveCaptionFont_; }
@@ -274,6 +279,10 @@ public:
     TRect ObjectScreenRect(const TskActiveSkinObject* Object) const;
 
     // --- Commands of the caption buttons and the system menu
+    // What a caption button or animation with Command does when clicked: close, maximize,
+    // minimize, roll up and minimize to the tray; the system menu and custom commands do
+    // nothing here.
+    void RunCaptionCommand(TskStdCommand Command);
     void DoClose();
     // Maximize, or back to normal when maximized.
     void DoMaximize();

@@ -420,11 +420,11 @@ void TskSkinStdButtonObject::MouseUp(int X, int Y, cl::TMouseButton Button)
     if (Command == cmClose) {
         TskSkinButtonObject::MouseUp(X, Y, Button);
         if (run)
-            RunCommand();
+            Parent->RunCaptionCommand(Command);
         return;
     }
     if (run)
-        RunCommand();
+        Parent->RunCaptionCommand(Command);
     TskSkinButtonObject::MouseUp(X, Y, Button);
 }
 
@@ -432,18 +432,6 @@ void TskSkinStdButtonObject::DblClick()
 {
     if (Command == cmSysMenu)
         Parent->DoClose();
-}
-
-void TskSkinStdButtonObject::RunCommand()
-{
-    switch (Command) {
-    case cmClose: Parent->DoClose(); break;
-    case cmMaximize: Parent->DoMaximize(); break;
-    case cmMinimize: Parent->DoMinimize(); break;
-    case cmRollUp: Parent->DoRollUp(); break;
-    case cmMinimizeToTray: Parent->DoMinimizeToTray(); break;
-    default: break;
-    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -609,17 +597,13 @@ void TskSkinAnimateObject::OpenMenu()
 void TskSkinAnimateObject::RunCommand()
 {
     switch (Command) {
-    case cmClose: Parent->DoClose(); break;
-    case cmMaximize: Parent->DoMaximize(); break;
-    case cmMinimize: Parent->DoMinimize(); break;
-    case cmRollUp: Parent->DoRollUp(); break;
-    case cmMinimizeToTray: Parent->DoMinimizeToTray(); break;
     case cmSysMenu:
         MenuOpen = true;
         Parent->MenuObject = this;
         Parent->OpenSystemMenu(Parent->ObjectScreenRect(this));
         break;
     case cmDefault: OpenMenu(); break;
+    default: Parent->RunCaptionCommand(Command); break;
     }
 }
 

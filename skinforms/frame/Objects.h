@@ -127,7 +127,6 @@ public:
 
 private:
     void DrawDefault(cl::TCanvas* Canvas);
-    void RunCommand();
 };
 
 class TskSkinAnimateObject : public TskActiveSkinObject {

@@ -39,6 +39,19 @@ void TskSkinFrame::AllowSizeGrip(bool Value)
 // ---------------------------------------------------------------------------------------------
 // Commands
 
+void TskSkinFrame::RunCaptionCommand(TskStdCommand Command)
+{
+    switch (Command) {
+    case cmClose: DoClose(); break;
+    case cmMaximize: DoMaximize(); break;
+    case cmMinimize: DoMinimize(); break;
+    case cmRollUp: DoRollUp(); break;
+    case cmMinimizeToTray: DoMinimizeToTray(); break;
+    case cmSysMenu:
+    case cmDefault: break;
+    }
+}
+
 void TskSkinFrame::DoClose()
 {
     // A form freed by its close is released later, after this handler has returned.

@@ -248,6 +248,23 @@ TEST(FrameAttach, SettersIgnoreValuesOutOfRange)
     EXPECT_GE(form.Frame->DefMenuItemHeight(), 1);
 }
 
+TEST(FrameAttach, TheMenuFontSettingsAreTheSkinnedMenusOwn)
+{
+    TFramedForm form;
+    TskSkinMenu* menu = form.Frame->SkinMenu();
+    form.Frame->SetUseSkinFontInMenu(false);
+    EXPECT_FALSE(menu->UseSkinFont);
+    menu->UseSkinFont = true;
+    EXPECT_TRUE(form.Frame->UseSkinFontInMenu());
+    TFont font;
+    font.SetName("Courier New");
+    font.SetHeight(17);
+    form.Frame->SetDefMenuItemFont(&font);
+    EXPECT_EQ(menu->DefMenuItemFont.Name(), "Courier New");
+    menu->DefMenuItemFont.SetHeight(19);
+    EXPECT_EQ(form.Frame->DefMenuItemFont()->Height(), 19);
+}
+
 TEST(FrameAttach, TabsPagesEditsAndLabelsReadTheirDescriptionsAfterALoad)
 {
     TFrameSkin skin;
