@@ -8,6 +8,7 @@
 #include "skinforms/menubar/MainMenuBar.h"
 #include "skinforms/menus/Messages.h"
 #include "skinforms/frame/Messages.h"
+#include "skinforms/controls/Hint.h"
 #include "skinforms/controls/TrayIcon.h"
 
 namespace sk {
@@ -78,6 +79,7 @@ TskSkinFrame::~TskSkinFrame()
 {
     *alive_ = false;
     SetTrayIcon(nullptr);
+    HideObjectHint();
     // A menu mode left open would leave the application's message hook pointing here.
     menuMode_.reset();
     StopTimers();
@@ -131,6 +133,7 @@ void TskSkinFrame::Notification(cl::TComponent* AComponent, cl::TOperation Opera
         trayMenu_ = nullptr;
     trayIcon_.Forget(AComponent, Operation);
     statusBar_.Forget(AComponent, Operation);
+    skinHint_.Forget(AComponent, Operation);
     mdiTabsBar_.Forget(AComponent, Operation);
     windowListItem_.Forget(AComponent, Operation);
 }
@@ -210,6 +213,20 @@ void TskSkinFrame::SetDefMenuItemFont(cl::TFont* Value)
 {
     if (skinMenu_)
         skinMenu_->DefMenuItemFont.Assign(Value);
+}
+
+void TskSkinFrame::SetSkinHint(TskSkinHint* Value)
+{
+    if (Value != skinHint_)
+        HideObjectHint();
+    skinHint_.Set(Value);
+}
+
+// Also with ShowObjectHint off: it may have been switched off while a hint was up.
+void TskSkinFrame::HideObjectHint()
+{
+    if (skinHint_)
+        skinHint_->HideHint();
 }
 
 void TskSkinFrame::CopyMenuSettings()
@@ -298,6 +315,7 @@ void TskSkinFrame::NewWndProc(cl::TMessage& Message)
     const int loops = sizeMoveLoops_;
     // What closes an open menu also takes a shown object hint away.
     if (IsSkinMenuClosingMessage(Message.Msg)) {
+        HideObjectHint();
         CloseMenusFor(Message);
         if (*alive)
             CancelControlModes(Message);

@@ -32,6 +32,7 @@ namespace sk {
 
 class TskSkinMainMenuBar;
 class TskSkinMDITabsBar;
+class TskSkinHint;
 
 enum TskBorderIcon { biSystemMenu, biMinimize, biMaximize, biRollUp, biMinimizeToTray };
 using TskBorderIcons = cl::TSet<TskBorderIcon>;
@@ -125,7 +126,10 @@ public:
     bool LogoBitMapTransparent = false;
     bool UseFormCursorInNCArea = false;
     bool UseDefaultObjectHint = true;
+    // With a SkinHint, the caption object under the pointer shows its Hint.
     bool ShowObjectHint = false;
+    TskSkinHint* SkinHint() const { return skinHint_; }
+    void SetSkinHint(TskSkinHint* Value);
     bool UseDefaultSysMenu = true;
     bool AlwaysShowInTray = false;
     bool AlwaysMinimizeToTray = false;
@@ -402,6 +406,8 @@ private:
     void StartFadeIn();
     void FadeIn();
     void EndFade();
+    // Hides the caption object's hint, shown or still waiting for its pause.
+    void HideObjectHint();
     void CreateTrayMenu();
     void UpdateTrayMenuCaptions();
     void TrayDblClick(cl::TObject* Sender);
@@ -476,6 +482,7 @@ private:
     bool hideCaptionButtons_ = false;
     bool showIcon_ = false;
     int maxMenuItemsInWindow_ = 0;
+    cl::TComponentRef<TskSkinHint> skinHint_{this};
     int defMenuItemHeight_ = 20;
     cl::TFont defCaptionFont_;
     cl::TFont defInActiveCaptionFont_;

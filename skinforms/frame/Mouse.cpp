@@ -1,6 +1,7 @@
 // How the mouse reaches the caption objects, the hover, morph and animation timers, and menu
 // mode.
 #include "skinforms/frame/Frame.h"
+#include "skinforms/controls/Hint.h"
 #include "skinforms/frame/Messages.h"
 
 namespace sk {
@@ -50,11 +51,21 @@ void TskSkinFrame::TestActive(int X, int Y, bool InFrame)
     const cl::TAliveFlag alive = alive_;
     if (OldActiveObject >= 0 && OldActiveObject < ObjectCount()) {
         TskActiveSkinObject* old = Objects(OldActiveObject);
+        // The hint goes with the pointer even from an object that was disabled meanwhile.
+        if (!old->Hint.empty())
+            HideObjectHint();
         if (old->Enabled && old->Visible)
             old->MouseLeave();
     }
-    if (*alive && ActiveObject >= 0 && ActiveObject < ObjectCount())
-        Objects(ActiveObject)->MouseEnter();
+    if (!*alive || ActiveObject < 0 || ActiveObject >= ObjectCount())
+        return;
+    Objects(ActiveObject)->MouseEnter();
+    // The enter event may have changed the skin, and with it the objects.
+    if (!*alive || ActiveObject < 0 || ActiveObject >= ObjectCount())
+        return;
+    const std::string& hint = Objects(ActiveObject)->Hint;
+    if (ShowObjectHint && skinHint_ && !hint.empty())
+        skinHint_->ActivateHintDelayed(hint);
 }
 
 void TskSkinFrame::ObjectMouseMove(TPoint P)

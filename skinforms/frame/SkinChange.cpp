@@ -176,6 +176,8 @@ void TskSkinFrame::ChangeSkinData()
 
 void TskSkinFrame::FreeObjects()
 {
+    // A hint shown or waiting for an object that goes would outlive it.
+    HideObjectHint();
     if (MenuObject)
         MenuObject = nullptr;
     objects_.clear();

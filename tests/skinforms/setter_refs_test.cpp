@@ -81,6 +81,8 @@ TEST(SetterReferences, ANoticeCancelledByHandStillClearsWhatTheSetterNamed)
     CancelledByHandThenFreed<TskSkinStatusBar>(
         "frame's status bar", frame, [&](TskSkinStatusBar* v) { frame->SetStatusBar(v); },
         [&] { return frame->StatusBar(); });
+    CancelledByHandThenFreed<TskSkinHint>(
+        "frame's hint", frame, [&](TskSkinHint* v) { frame->SetSkinHint(v); }, [&] { return frame->SkinHint(); });
 
     auto* panel = new TskSkinPanel(form.Form);
     CancelledByHandThenFreed<TskSkinData>(
