@@ -143,9 +143,9 @@ TskMessageForm* TskSkinMessage::CreateMessageForm(const std::string& Msg, TMsgDl
     try {
         TskSkinFrame* frame = form->Frame;
         frame->SetMenusSkinData(CtrlSkinData());
-        frame->AlphaBlend = AlphaBlend;
+        frame->SetAlphaBlend(AlphaBlend);
         frame->AlphaBlendAnimation = AlphaBlendAnimation;
-        frame->AlphaBlendValue = AlphaBlendValue;
+        frame->SetAlphaBlendValue(AlphaBlendValue);
         frame->SetSkinData(SkinData());
 
         const int bh = ButtonHeight();

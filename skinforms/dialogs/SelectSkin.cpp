@@ -139,9 +139,9 @@ bool TskSelectSkinDialog::Execute(TskCompressedStoredSkin* Current)
     form->SetCaption(Title);
     form->Frame->SetSkinData(SkinData());
     form->Frame->SetMenusSkinData(CtrlSkinData());
-    form->Frame->AlphaBlend = AlphaBlend;
+    form->Frame->SetAlphaBlend(AlphaBlend);
     form->Frame->AlphaBlendAnimation = AlphaBlendAnimation;
-    form->Frame->AlphaBlendValue = AlphaBlendValue;
+    form->Frame->SetAlphaBlendValue(AlphaBlendValue);
     for (TskSkinCustomControl* c : std::initializer_list<TskSkinCustomControl*>{form->OKButton, form->CancelButton,
                                                                               form->ListBox}) {
         c->SetDefaultFont(&defaultFont_);

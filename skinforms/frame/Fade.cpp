@@ -1,5 +1,6 @@
-// The fade-in of a layered form when it is shown. Layered windows are used only on the systems
-// the skin engine's version test names (IsWindowsNT5).
+// The translucency of a layered form: faded in when it is shown, and changed at once while it
+// is shown. Layered windows are used only on the systems the skin engine's version test names
+// (IsWindowsNT5).
 #include "skinforms/frame/Fade.h"
 
 #include <algorithm>
@@ -41,10 +42,38 @@ void SetFrameAlphaCall(TskFrameAlphaCall Call)
     AlphaCall() = std::move(Call);
 }
 
+void TskSkinFrame::SetAlphaBlend(bool Value)
+{
+    alphaBlend_ = Value;
+    ApplyTranslucency();
+}
+
+void TskSkinFrame::SetAlphaBlendValue(std::uint8_t Value)
+{
+    alphaBlendValue_ = Value;
+    if (alphaBlend_)
+        ApplyTranslucency();
+}
+
+// A hidden window takes its translucency when it is shown (StartFadeIn); values read from a
+// form resource wait for that too.
+void TskSkinFrame::ApplyTranslucency()
+{
+    if (!ComponentState().Empty() || !IsWindowsNT5() || !form_->HandleAllocated() ||
+        !IsWindowVisible(form_->Handle()))
+        return;
+    HWND wnd = form_->Handle();
+    SetLayered(wnd, alphaBlend_);
+    if (alphaBlend_)
+        SetAlpha(wnd, alphaBlendValue_);
+}
+
+bool TskSkinFrame::Translucent() const { return alphaBlend_ && alphaBlendValue_ < 255 && IsWindowsNT5(); }
+
 // Invisible at first; the timer raises the alpha once the window has been shown.
 void TskSkinFrame::StartFadeIn()
 {
-    if (!(AlphaBlend || AlphaBlendAnimation) || !IsWindowsNT5() || !form_->HandleAllocated())
+    if (!(alphaBlend_ || AlphaBlendAnimation) || !IsWindowsNT5() || !form_->HandleAllocated())
         return;
     HWND wnd = form_->Handle();
     SetLayered(wnd, true);
@@ -69,7 +98,7 @@ void TskSkinFrame::FadeIn()
         return;
     HWND wnd = form_->Handle();
     fadeTimer_->Stop();
-    const int target = AlphaBlendAnimation && !AlphaBlend ? 255 : AlphaBlendValue;
+    const int target = AlphaBlendAnimation && !alphaBlend_ ? 255 : alphaBlendValue_;
     if (AlphaBlendAnimation) {
         const cl::TAliveFlag alive = alive_;
         // The window paints itself before it begins to appear.
@@ -81,7 +110,7 @@ void TskSkinFrame::FadeIn()
             SetAlpha(wnd, static_cast<BYTE>(alpha));
         }
     } else if (target != 255) {
-        SetAlpha(wnd, AlphaBlendValue);
+        SetAlpha(wnd, alphaBlendValue_);
     }
     // Fully opaque needs no layer, which costs every paint.
     if (target == 255)
@@ -95,7 +124,7 @@ void TskSkinFrame::EndFade()
         return;
     if (fadeTimer_)
         fadeTimer_->Stop();
-    if (AlphaBlend && IsWindowsNT5())
+    if (alphaBlend_ && IsWindowsNT5())
         SetLayered(form_->Handle(), false);
 }
 

@@ -489,6 +489,10 @@ bool TskSkinFrame::WMSize(cl::TMessage& Message)
     // A size message at the size the region was made for (the first show of a window sends
     // one) keeps that region: setting it again would draw the whole window anew.
     FollowSize(true);
+    if (Translucent()) {
+        SendNCPaint();
+        form_->Repaint();
+    }
     return true;
 }
 

@@ -134,9 +134,13 @@ public:
     bool AlwaysShowInTray = false;
     bool AlwaysMinimizeToTray = false;
     bool MaximizeOnFullScreen = false;
-    bool AlphaBlend = false;
+    // Translucency: a shown window takes a change at once where layered windows are available;
+    // a hidden one takes it when it is shown. Nothing happens while the frame is being loaded.
+    bool AlphaBlend() const { return alphaBlend_; }
+    void SetAlphaBlend(bool Value);
+    std::uint8_t AlphaBlendValue() const { return alphaBlendValue_; }
+    void SetAlphaBlendValue(std::uint8_t Value);
     bool AlphaBlendAnimation = false;
-    std::uint8_t AlphaBlendValue = 200;
     bool MenusAlphaBlend = false;
     bool MenusAlphaBlendAnimation = false;
     std::uint8_t MenusAlphaBlendValue = 200;
@@ -406,6 +410,11 @@ private:
     void StartFadeIn();
     void FadeIn();
     void EndFade();
+    // The window is shown translucent: its layer shows what was last painted, so a new size is
+    // painted whole.
+    bool Translucent() const;
+    // Applies AlphaBlend and AlphaBlendValue to a shown window.
+    void ApplyTranslucency();
     // Hides the caption object's hint, shown or still waiting for its pause.
     void HideObjectHint();
     void CreateTrayMenu();
@@ -482,6 +491,8 @@ private:
     bool hideCaptionButtons_ = false;
     bool showIcon_ = false;
     int maxMenuItemsInWindow_ = 0;
+    bool alphaBlend_ = false;
+    std::uint8_t alphaBlendValue_ = 200;
     cl::TComponentRef<TskSkinHint> skinHint_{this};
     int defMenuItemHeight_ = 20;
     cl::TFont defCaptionFont_;

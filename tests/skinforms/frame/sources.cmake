@@ -1,8 +1,9 @@
 # The form frame on real windows, with skins built in the test and the stored skins: attaching,
-# skin switches and redraws, the non-client area, caption objects, their looks and hints, the region
-# and the shape, drags on the borders, hidden and re-created windows, no wake-ups when idle,
-# presses that cancel the controls' modes; the window states, the tray and the fade-in; and the
-# frame on MDI forms and children (closing messages, menus, the logo, the window list).
+# skin switches and redraws, the non-client area, caption objects, their looks and hints, the
+# region and the shape, drags on the borders, hidden and re-created windows, no wake-ups when
+# idle, presses that cancel the controls' modes; the window states, the tray, the fade-in and
+# translucency; and the frame on MDI forms and children (closing messages, menus, the logo, the
+# window list).
 list(APPEND TESTS_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/attach_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/skinswitch_test.cpp

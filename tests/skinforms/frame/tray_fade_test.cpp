@@ -1,10 +1,12 @@
-// The frame minimizing the application to the tray and coming back from it, and the fade-in of
-// a layered window, driven on both sides of the version test.
+// The frame minimizing the application to the tray and coming back from it, and the fade-in and
+// translucency of a layered window, driven on both sides of the version test.
 #include "skinforms/frame/states_support.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "classlib/classes/FormLoader.h"
 #include "classlib/controls/support.h"
 #include "skin/drawing/System.h"
 #include "skinforms/frame/Fade.h"
@@ -167,9 +169,9 @@ TEST(FrameFade, AnAnimatedTranslucentWindowRisesInStepsOfFiveAMillisecondAfterTh
     visual_test::TClockScope clock;
     TFadeLog fade(true);
     TFramedForm form(nullptr, 300, 200);
-    form.Frame->AlphaBlend = true;
+    form.Frame->SetAlphaBlend(true);
     form.Frame->AlphaBlendAnimation = true;
-    form.Frame->AlphaBlendValue = 200;
+    form.Frame->SetAlphaBlendValue(200);
     form.Show();
     Application->ProcessMessages();
     EXPECT_EQ(fade.Alphas, std::vector<int>{0}) << "invisible until the fade's timer";
@@ -196,8 +198,8 @@ TEST(FrameFade, WithoutAnimationTheValueIsSetAtOnceAndOnlyOnLayeredSystems)
     {
         TFadeLog fade(true);
         TFramedForm form(nullptr, 300, 200);
-        form.Frame->AlphaBlend = true;
-        form.Frame->AlphaBlendValue = 120;
+        form.Frame->SetAlphaBlend(true);
+        form.Frame->SetAlphaBlendValue(120);
         form.Show();
         ASSERT_TRUE(fade.WaitFor(120));
         EXPECT_EQ(fade.Alphas, (std::vector<int>{0, 120}));
@@ -207,7 +209,7 @@ TEST(FrameFade, WithoutAnimationTheValueIsSetAtOnceAndOnlyOnLayeredSystems)
         // The system this runs on reports a later version: no layer, no alpha.
         TFadeLog fade(false);
         TFramedForm form(nullptr, 300, 200);
-        form.Frame->AlphaBlend = true;
+        form.Frame->SetAlphaBlend(true);
         form.Frame->AlphaBlendAnimation = true;
         form.Show();
         Application->ProcessMessages();
@@ -223,6 +225,102 @@ TEST(FrameFade, WithoutAnimationTheValueIsSetAtOnceAndOnlyOnLayeredSystems)
         SendMessageA(form.Wnd(), WM_TIMER, FadeInTimerId, 0);
         EXPECT_EQ(ticks, 1);
         EXPECT_TRUE(fade.Alphas.empty());
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Translucency set on a shown window
+
+TEST(FrameTranslucency, TheSettersActOnAShownWindowOnlyWhereLayeredWindowsAre)
+{
+    struct TStep {
+        const char* What;
+        std::function<void(TskSkinFrame*)> Set;
+        bool Layered;
+        std::vector<int> Alphas;
+    };
+    const std::vector<TStep> steps{
+        {"on", [](TskSkinFrame* F) { F->SetAlphaBlend(true); }, true, {200}},
+        {"a new value", [](TskSkinFrame* F) { F->SetAlphaBlendValue(120); }, true, {120}},
+        {"off", [](TskSkinFrame* F) { F->SetAlphaBlend(false); }, false, {}},
+        {"a value while off", [](TskSkinFrame* F) { F->SetAlphaBlendValue(90); }, false, {}},
+        {"on again", [](TskSkinFrame* F) { F->SetAlphaBlend(true); }, true, {90}},
+    };
+    for (const bool layeredSystem : {true, false}) {
+        TFadeLog fade(layeredSystem);
+        TFramedForm form(nullptr, 300, 200);
+        form.Show();
+        for (const TStep& step : steps) {
+            fade.Alphas.clear();
+            step.Set(form.Frame);
+            const std::string what = std::string(step.What) + (layeredSystem ? "" : ", on a later system");
+            EXPECT_EQ(Layered(form.Wnd()), step.Layered && layeredSystem) << what;
+            EXPECT_EQ(fade.Alphas, layeredSystem ? step.Alphas : std::vector<int>{}) << what;
+        }
+    }
+}
+
+TEST(FrameTranslucency, AHiddenOrLoadingFrameKeepsTheValuesForTheShow)
+{
+    TFadeLog fade(true);
+    TFramedForm form(nullptr, 300, 200);
+    form.Frame->SetAlphaBlend(true);
+    form.Frame->SetAlphaBlendValue(150);
+    EXPECT_TRUE(fade.Alphas.empty()) << "hidden";
+    form.Show();
+    ASSERT_TRUE(fade.WaitFor(150));
+    fade.Alphas.clear();
+    {
+        TFormLoader load(form.Form);
+        load.Add(form.Frame, "Frame");
+        form.Frame->SetAlphaBlendValue(60);
+        form.Frame->SetAlphaBlend(false);
+        EXPECT_TRUE(Layered(form.Wnd())) << "refused while loading";
+        EXPECT_TRUE(fade.Alphas.empty());
+        load.Finish();
+    }
+    EXPECT_EQ(form.Frame->AlphaBlendValue(), 60);
+    EXPECT_FALSE(form.Frame->AlphaBlend());
+}
+
+TEST(FrameTranslucency, ATranslucentWindowIsRepaintedWhileItsSizeChanges)
+{
+    struct TCase {
+        const char* What;
+        bool LayeredSystem;
+        bool AlphaBlend;
+        std::uint8_t Value;
+        bool Repainted;
+    };
+    const TCase cases[] = {
+        {"translucent", true, true, 200, true},
+        {"opaque", true, false, 200, false},
+        {"fully opaque value", true, true, 255, false},
+        {"later system", false, true, 200, false},
+    };
+    for (const TCase& c : cases) {
+        TFadeLog fade(c.LayeredSystem);
+        TFramedForm form(nullptr, 300, 200);
+        form.Frame->SetAlphaBlend(c.AlphaBlend);
+        form.Frame->SetAlphaBlendValue(c.Value);
+        form.Show();
+        Application->ProcessMessages();
+        // Paints that come while the window takes its new size, not the ones it queues after.
+        bool sizing = false;
+        int paints = 0;
+        const TWndMethod saved = form.Form->WindowProc;
+        form.Form->WindowProc = [&](TMessage& Message) {
+            if (sizing && Message.Msg == WM_PAINT)
+                ++paints;
+            const bool outer = Message.Msg == WM_SIZE && !sizing;
+            sizing = sizing || outer;
+            saved(Message);
+            if (outer)
+                sizing = false;
+        };
+        form.Form->SetBounds(40, 40, 260, 170);
+        form.Form->WindowProc = saved;
+        EXPECT_EQ(paints > 0, c.Repainted) << c.What;
     }
 }
 
