@@ -207,10 +207,32 @@ TEST(SkinDataFormInfo, CornersAreClampedIntoTheClientRectangle)
     EXPECT_EQ(data.MaskRectArea, TRect{});
     EXPECT_EQ(data.HitTestLTPoint, TPoint{});
 
-    auto ini = IniOf(Lines({"[FORMINFO]", "lefttoppoint=12,36", "rightbottompoint=190,36",
-                            "clientrect=14,27,208,156"}));
-    data.LoadFormInfo(*ini);
-    EXPECT_EQ(data.LTPoint, (TPoint{12, 36}));
+    // Each corner on each axis, in a client rectangle of 10,20,190,110.
+    const struct {
+        const char* lt;
+        const char* rt;
+        const char* lb;
+        const char* rb;
+        TPoint LT, RT, LB, RB;
+    } cases[] = {
+        {"2,3", "200,5", "5,150", "200,150", {10, 20}, {190, 20}, {10, 110}, {190, 110}},  // all outside
+        {"2,30", "180,5", "20,150", "200,100", {10, 30}, {180, 20}, {20, 110}, {190, 100}},  // one axis each
+        {"20,3", "200,30", "5,100", "180,150", {20, 20}, {190, 30}, {10, 100}, {180, 110}},  // the other axis
+        {"20,30", "180,30", "20,100", "180,100", {20, 30}, {180, 30}, {20, 100}, {180, 100}},  // all inside
+        {"2,3", "200,5", "5,150", "2,150", {2, 3}, {200, 5}, {5, 150}, {2, 150}},  // right-bottom X = left-top X
+        {"2,3", "200,5", "5,150", "200,3", {2, 3}, {200, 5}, {5, 150}, {200, 3}},  // right-bottom Y = left-top Y
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.lt << " " << c.rt << " " << c.lb << " " << c.rb);
+        auto ini = IniOf(Lines({"[FORMINFO]", std::string("lefttoppoint=") + c.lt, std::string("righttoppoint=") + c.rt,
+                                std::string("leftbottompoint=") + c.lb, std::string("rightbottompoint=") + c.rb,
+                                "clientrect=10,20,190,110"}));
+        data.LoadFormInfo(*ini);
+        EXPECT_EQ(data.LTPoint, c.LT);
+        EXPECT_EQ(data.RTPoint, c.RT);
+        EXPECT_EQ(data.LBPoint, c.LB);
+        EXPECT_EQ(data.RBPoint, c.RB);
+    }
 }
 
 TEST(SkinDataFormInfo, AMaskNameSwitchesOnTheMaskCorrections)
@@ -233,9 +255,34 @@ TEST(SkinDataFormInfo, AMaskNameSwitchesOnTheMaskCorrections)
     EXPECT_EQ(data.HitTestRBPoint, (TPoint{180, 100}));
     EXPECT_EQ(data.MaskRectArea, (TRect{10, 20, 190, 110}));
 
-    auto widened = IniOf(Lines({"[FORMINFO]", "clientrect=10,20,190,110", "maskrectarea=15,5,100,200"}));
-    data.LoadFormInfo(*widened);
-    EXPECT_EQ(data.MaskRectArea, (TRect{10, 5, 190, 200}));
+    // With a mask, a mask area empty on either axis becomes the client area, a real one grows to
+    // hold it; a hit-test corner empty on either axis takes its corner.
+    const struct {
+        const char* mask;
+        const char* hitTest;  // every hit-test corner
+        TRect MaskArea;
+        bool cornersTaken;
+    } cases[] = {
+        {"15,5,100,200", "7,8", {10, 5, 190, 200}, false},
+        {"15,5,15,200", "0,8", {10, 20, 190, 110}, true},   // no width; hit-test X empty
+        {"15,60,100,60", "7,0", {10, 20, 190, 110}, true},  // no height; hit-test Y empty
+        {"0,0,0,0", "0,0", {10, 20, 190, 110}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "mask area " << c.mask << ", hit-test corners " << c.hitTest);
+        std::vector<std::string> lines = {"[FORMINFO]", "lefttoppoint=5,30", "righttoppoint=185,25",
+                                          "leftbottompoint=12,105", "rightbottompoint=180,100",
+                                          "clientrect=10,20,190,110", std::string("maskrectarea=") + c.mask};
+        for (const char* corner : {"lefttop", "righttop", "leftbottom", "rightbottom"})
+            lines.push_back(std::string("hittest") + corner + "point=" + c.hitTest);
+        data.LoadFormInfo(*IniOf(Lines(lines)));
+        EXPECT_EQ(data.MaskRectArea, c.MaskArea);
+        auto expected = [&](TPoint Corner) { return c.cornersTaken ? Corner : TPoint{7, 8}; };
+        EXPECT_EQ(data.HitTestLTPoint, expected({5, 30}));
+        EXPECT_EQ(data.HitTestRTPoint, expected({185, 25}));
+        EXPECT_EQ(data.HitTestLBPoint, expected({12, 105}));
+        EXPECT_EQ(data.HitTestRBPoint, expected({180, 100}));
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
