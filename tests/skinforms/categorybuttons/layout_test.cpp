@@ -133,7 +133,7 @@ TEST(CategoryLayout, HitTestsOutsideTheGridOrPastTheLastButtonFindNothing)
     m.Options = {skboShowCaptions};
     m.ButtonWidth = 30;  // (130 - 0 - 8 - 1) / 30 = 4 per row, area 8 .. 129
     LayOutCategories(&model.categories, m);
-    EXPECT_EQ(m.ButtonsPerLine(), 4);
+    ASSERT_EQ(m.ButtonsPerLine(), 4);
     // Row 1 holds only the fifth button.
     EXPECT_EQ(GetButtonAt(&model.categories, 20, 8 + 19 + 25, nullptr, 130, 300, 0, m), model.Button(0, 4));
     EXPECT_EQ(GetButtonAt(&model.categories, 50, 8 + 19 + 25, nullptr, 130, 300, 0, m), nullptr);
@@ -142,6 +142,44 @@ TEST(CategoryLayout, HitTestsOutsideTheGridOrPastTheLastButtonFindNothing)
     EXPECT_EQ(GetCategoryAt(&model.categories, 20, 300, 130, 300, 0, m), nullptr);
     EXPECT_EQ(GetCategoryAt(&model.categories, 20, 299, 130, 300, 0, m), nullptr) << "past the last category";
     EXPECT_EQ(GetCategoryAt(&model.categories, 20, 10, 130, 300, 0, m), model.categories.Items(0));
+}
+
+TEST(CategoryLayout, ButtonsPerLineLeaveRoomForTheScrollBarAcrossTheFlow)
+{
+    const TskCatButtonOptions captions{skboShowCaptions};
+    const TskCatButtonOptions vertical{skboShowCaptions, skboVerticalCategoryCaptions};
+    const struct {
+        TskCatButtonFlow flow;
+        TskCatButtonOptions options;
+        int width, height, bar;
+        int perLine;
+    } cases[] = {
+        {skcbfVertical, captions, 130, 300, 0, 4},   // (130 - 0 - 8 - 1) / 30
+        {skcbfVertical, captions, 130, 300, 19, 3},  // (130 - 19 - 8 - 1) / 30
+        {skcbfVertical, captions, 159, 300, 0, 5},
+        {skcbfVertical, captions, 159, 300, 19, 4},
+        {skcbfVertical, vertical, 130, 300, 0, 3},   // the caption beside the buttons: (130 - 0 - 19 - 1) / 30
+        {skcbfVertical, vertical, 130, 300, 19, 3},
+        {skcbfVertical, vertical, 129, 300, 19, 3},
+        {skcbfVertical, vertical, 128, 300, 19, 2},
+        {skcbfVertical, {skboFullSize, skboShowCaptions}, 300, 300, 19, 1},
+        {skcbfVertical, captions, 40, 300, 19, 1},   // no room for one: still one
+        {skcbfHorizontal, captions, 300, 80, 0, 3},  // (80 - 19 - 0 - 1) / 20
+        {skcbfHorizontal, captions, 300, 80, 19, 2}, // (80 - 19 - 19 - 1) / 20
+        {skcbfHorizontal, vertical, 300, 80, 0, 3},  // the caption along the flow: (80 - 8 - 0 - 1) / 20
+        {skcbfHorizontal, vertical, 300, 80, 19, 2},
+        {skcbfHorizontal, captions, 300, 30, 19, 1},
+    };
+    for (const auto& c : cases) {
+        TskCategoryButtonsMetrics m = StationList(c.width, c.height);
+        m.Flow = c.flow;
+        m.Options = c.options;
+        m.ButtonWidth = 30;
+        m.ButtonHeight = 20;
+        m.ScrollBarSize = c.bar;
+        EXPECT_EQ(m.ButtonsPerLine(), c.perLine) << "flow " << c.flow << " options " << c.options.Bits() << " "
+                                                 << c.width << " by " << c.height << " bar " << c.bar;
+    }
 }
 
 TEST(CategoryLayout, ZeroButtonSizesAndATinyControlDivideByNothing)
@@ -169,23 +207,47 @@ TEST(CategoryNavigation, RowsAndColumnsCrossIntoNeighbouringCategories)
     model.Add(5);         // rows of 4: 0 1 2 3 / 4
     model.Add(0);
     model.Add(6);         // 0 1 2 3 / 4 5
+    model.Add(8);         // 0 1 2 3 / 4 5 6 7: a full last row
+    model.Add(3);         // 0 1 2
     TskCategoryButtonsMetrics m = StationList(130, 300);
     m.Options = {skboShowCaptions};
     m.ButtonWidth = 30;
     LayOutCategories(&model.categories, m);
-    EXPECT_EQ(RowNeighbour(&model.categories, model.Button(0, 1), true, m), model.Button(0, 4))
-        << "a shorter row gives its last button";
-    EXPECT_EQ(RowNeighbour(&model.categories, model.Button(0, 4), true, m), model.Button(2, 0))
-        << "past the category, the empty one is skipped and the column kept";
-    EXPECT_EQ(RowNeighbour(&model.categories, model.Button(0, 3), false, m), nullptr);
-    EXPECT_EQ(RowNeighbour(&model.categories, model.Button(2, 3), false, m), model.Button(0, 4))
-        << "up into the last row, same column or the last button";
+    ASSERT_EQ(m.ButtonsPerLine(), 4);
+    const struct {
+        int category, index;
+        bool down;
+        int toCategory, toIndex;  // -1: nowhere
+        const char* why;
+    } cases[] = {
+        {0, 1, true, 0, 4, "a shorter row gives its last button"},
+        {0, 4, true, 2, 0, "past the category, the empty one is skipped and the column kept"},
+        {0, 3, false, -1, -1, "nothing above the first row"},
+        {0, 4, false, 0, 0, "up a row in the same column"},
+        {2, 3, false, 0, 4, "up into the last row, same column or the last button"},
+        {2, 0, false, 0, 4, "up into the last row"},
+        {2, 2, true, 2, 5, "down into a shorter row"},
+        {2, 5, true, 3, 1, "down from the last row keeps the column"},
+        {3, 2, true, 3, 6, "down a row in the same column"},
+        {3, 6, true, 4, 2, "down from a full last row"},
+        {3, 7, true, 4, 2, "down from a full last row into a shorter category: its last button"},
+        {4, 0, false, 3, 4, "up into a full last row, first column"},
+        {4, 2, false, 3, 6, "up into a full last row, same column"},
+        {3, 5, false, 3, 1, "up from a full last row"},
+        {3, 1, false, 2, 5, "up into a short last row: its last button"},
+        {4, 1, true, -1, -1, "nothing below the last row"},
+    };
+    for (const auto& c : cases) {
+        TskButtonItem* expected = c.toCategory < 0 ? nullptr : model.Button(c.toCategory, c.toIndex);
+        EXPECT_EQ(RowNeighbour(&model.categories, model.Button(c.category, c.index), c.down, m), expected)
+            << (c.down ? "Down" : "Up") << " from " << c.category << "/" << c.index << ": " << c.why;
+    }
     EXPECT_EQ(RowNeighbour(&model.categories, nullptr, true, m), model.Button(0, 0));
     EXPECT_EQ(ColumnNeighbour(&model.categories, model.Button(0, 3), true, m), nullptr)
         << "vertical flow does not leave the row sideways";
     EXPECT_EQ(ColumnNeighbour(&model.categories, model.Button(0, 2), false, m), model.Button(0, 1));
     EXPECT_EQ(FirstCategoryButton(&model.categories), model.Button(0, 0));
-    EXPECT_EQ(LastCategoryButton(&model.categories), model.Button(2, 5));
+    EXPECT_EQ(LastCategoryButton(&model.categories), model.Button(4, 2));
 }
 
 TEST(CategoryNavigation, TheShiftedWheelSkipsCollapsedAndEmptyCategories)
