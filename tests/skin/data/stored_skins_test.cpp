@@ -4,11 +4,15 @@
 // lot fits the size budget.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "classlib/classes/IniFiles.h"
+#include "skin/data/Lists.h"
 #include "skin/data/SkinData.h"
+#include "skin/data/Stream.h"
 #include "skin/data/stored_skins_source.h"
 #include "skins/StoredSkinResources.h"
 #include "skins/StoredSkins.h"
@@ -222,6 +226,79 @@ std::string StrayKey(const cl::TBitmap& p, const std::vector<TRect>& allowed)
     return "";
 }
 
+// The description text of a stored skin as the generator wrote it: what follows the pictures
+// of the inflated stream.
+std::string GeneratedText(TskCompressedStoredSkin& Stored)
+{
+    cl::TMemoryStream stream;
+    Stored.DecompressToStream(stream);
+    stream.SetPosition(0);
+    const auto version = ReadSkinInt32(stream, "version");
+    std::int64_t budget = MaxSkinPictureBytes;
+    cl::TBitmap skipped;
+    for (int i = 0; i < (version == 2 ? 5 : 3); ++i)
+        ReadFlaggedSkinPicture(stream, skipped, budget);
+    for (int i = ReadSkinInt32(stream, "picture count"); i > 0; --i)
+        ReadSkinPicture(stream, skipped, budget);
+    return std::string(static_cast<const char*>(stream.Memory()) + stream.Position(),
+                       static_cast<std::size_t>(stream.Size() - stream.Position()));
+}
+
+// The numbers of a colour, point or rectangle value, whichever way it is written.
+std::vector<int> Numbers(const std::string& Value)
+{
+    std::vector<int> n;
+    std::size_t from = 0;
+    for (std::size_t comma; (comma = Value.find(',', from)) != std::string::npos; from = comma + 1)
+        n.push_back(skStrToIntDef(Value.substr(from, comma - from), INT_MIN));
+    n.push_back(skStrToIntDef(Value.substr(from), INT_MIN));
+    return n;
+}
+std::vector<int> Numbers(TColor C) { return {static_cast<int>(C)}; }
+std::vector<int> Numbers(const TPoint& P) { return {P.X, P.Y}; }
+std::vector<int> Numbers(const TRect& R) { return {R.Left, R.Top, R.Right, R.Bottom}; }
+
+// Colours, points and rectangles: the values a skin places and paints by.
+bool Geometric(const std::string& Key, const std::string& Value)
+{
+    const bool colour = Key.size() > 5 && Key.compare(Key.size() - 5, 5, "color") == 0;
+    return colour || Value.find(',') != std::string::npos;
+}
+
+// Every colour, point and rectangle the description holds is the generator's value for its
+// key, or, where the generator wrote none, what a description that read nothing holds. Keys are
+// found through what the description writes under each name.
+void ExpectTheGeneratorsValues(cl::TMemIniFile& Generated, TskDataDescription& Read, TskDataDescription& Unread)
+{
+    SCOPED_TRACE("[" + Read.IDName + "]");
+    cl::TMemIniFile held, defaults;
+    Read.SaveToFile(held);
+    Unread.SaveToFile(defaults);
+    cl::TStringList keys;
+    Generated.ReadSection(Read.IDName, &keys);
+    for (int i = 0; i < keys.Count(); ++i) {
+        const std::string value = Generated.ReadString(Read.IDName, keys[i], "");
+        if (!Geometric(keys[i], value))
+            continue;
+        EXPECT_TRUE(held.ValueExists(Read.IDName, keys[i])) << keys[i] << " is never read";
+        EXPECT_EQ(Numbers(held.ReadString(Read.IDName, keys[i], "")), Numbers(value)) << keys[i];
+    }
+    held.ReadSection(Read.IDName, &keys);
+    for (int i = 0; i < keys.Count(); ++i) {
+        const std::string value = held.ReadString(Read.IDName, keys[i], "");
+        if (Geometric(keys[i], value) && !Generated.ValueExists(Read.IDName, keys[i])) {
+            EXPECT_EQ(value, defaults.ReadString(Read.IDName, keys[i], "?")) << keys[i] << ", not in the skin";
+        }
+    }
+}
+
+// A value of the skin's own sections, read by name; the generator's text is the measure.
+struct TSectionValue {
+    const char* section;
+    const char* key;
+    std::vector<int> (*held)(const TskSkinData&);
+};
+
 }  // namespace
 
 TEST_F(StoredSkins, AreTheProgramsThirtyFiveInTheirOrder)
@@ -281,5 +358,68 @@ TEST_F(StoredSkins, EachLoadsAndDescribesEverythingTheWindowsAskFor)
         if (!data.InactivePicture->Empty()) {
             EXPECT_EQ(StrayKey(*data.InactivePicture, {}), "");
         }
+    }
+}
+
+TEST_F(StoredSkins, DescriptionsHoldEveryColourPointAndRectangleAsTheGeneratorWroteIt)
+{
+    const TSectionValue values[] = {
+        {"FORMINFO", "clientrect", [](const TskSkinData& d) { return Numbers(d.ClRect); }},
+        {"FORMINFO", "buttonsrect", [](const TskSkinData& d) { return Numbers(d.ButtonsRect); }},
+        {"FORMINFO", "captionrect", [](const TskSkinData& d) { return Numbers(d.CaptionRect); }},
+        {"POPUPWINDOW", "itemsrect", [](const TskSkinData& d) { return Numbers(d.PopupWindow->ItemsRect); }},
+        {"POPUPWINDOW", "scrollmarkercolor",
+         [](const TskSkinData& d) { return Numbers(d.PopupWindow->ScrollMarkerColor); }},
+        {"POPUPWINDOW", "scrollmarkeractivecolor",
+         [](const TskSkinData& d) { return Numbers(d.PopupWindow->ScrollMarkerActiveColor); }},
+        {"POPUPWINDOW", "lefttoppoint", [](const TskSkinData& d) { return Numbers(d.PopupWindow->LTPoint); }},
+        {"POPUPWINDOW", "righttoppoint", [](const TskSkinData& d) { return Numbers(d.PopupWindow->RTPoint); }},
+        {"POPUPWINDOW", "leftbottompoint", [](const TskSkinData& d) { return Numbers(d.PopupWindow->LBPoint); }},
+        {"POPUPWINDOW", "rightbottompoint", [](const TskSkinData& d) { return Numbers(d.PopupWindow->RBPoint); }},
+        {"HINTWINDOW", "clientrect", [](const TskSkinData& d) { return Numbers(d.HintWindow->ClRect); }},
+        {"HINTWINDOW", "fontcolor", [](const TskSkinData& d) { return Numbers(d.HintWindow->FontColor); }},
+        {"HINTWINDOW", "lefttoppoint", [](const TskSkinData& d) { return Numbers(d.HintWindow->LTPoint); }},
+        {"HINTWINDOW", "righttoppoint", [](const TskSkinData& d) { return Numbers(d.HintWindow->RTPoint); }},
+        {"HINTWINDOW", "leftbottompoint", [](const TskSkinData& d) { return Numbers(d.HintWindow->LBPoint); }},
+        {"HINTWINDOW", "rightbottompoint", [](const TskSkinData& d) { return Numbers(d.HintWindow->RBPoint); }},
+        {"SKINCOLORS", "cbtnface", [](const TskSkinData& d) { return Numbers(d.SkinColors->cBtnFace); }},
+        {"SKINCOLORS", "cbtntext", [](const TskSkinData& d) { return Numbers(d.SkinColors->cBtnText); }},
+        {"SKINCOLORS", "cwindow", [](const TskSkinData& d) { return Numbers(d.SkinColors->cWindow); }},
+        {"SKINCOLORS", "cwindowtext", [](const TskSkinData& d) { return Numbers(d.SkinColors->cWindowText); }},
+        {"SKINCOLORS", "chighlight", [](const TskSkinData& d) { return Numbers(d.SkinColors->cHighLight); }},
+        {"SKINCOLORS", "chighlighttext", [](const TskSkinData& d) { return Numbers(d.SkinColors->cHighLightText); }},
+        {"SKINCOLORS", "cbtnhighlight", [](const TskSkinData& d) { return Numbers(d.SkinColors->cBtnHighLight); }},
+        {"SKINCOLORS", "cbtnshadow", [](const TskSkinData& d) { return Numbers(d.SkinColors->cBtnShadow); }},
+    };
+    const TskSkinData unread(nullptr);
+    for (TskCompressedStoredSkin* stored : skins_) {
+        SCOPED_TRACE(stored->Description);
+        cl::TMemIniFile generated;
+        generated.SetText(GeneratedText(*stored));
+        TskSkinData data(nullptr);
+        data.LoadCompressedStoredSkin(stored);
+        for (const TSectionValue& v : values) {
+            const std::string written = generated.ReadString(v.section, v.key, "");
+            EXPECT_EQ(v.held(data), written.empty() ? v.held(unread) : Numbers(written))
+                << "[" << v.section << "] " << v.key;
+        }
+        // The lists alone give every description as it is before it reads its section.
+        cl::TMemIniFile lists;
+        for (const char* section : {"SKINOBJECTS", "SKINCONTROLS"}) {
+            cl::TStringList keys;
+            generated.ReadSection(section, &keys);
+            for (int i = 0; i < keys.Count(); ++i)
+                lists.WriteString(section, keys[i], generated.ReadString(section, keys[i], ""));
+        }
+        TskDataSkinObjectList objects;
+        TskDataSkinControlList controls;
+        LoadSkinObjects(lists, objects);
+        LoadSkinControls(lists, controls);
+        ASSERT_EQ(objects.Count(), data.ObjectList.Count());
+        ASSERT_EQ(controls.Count(), data.CtrlList.Count());
+        for (int i = 0; i < objects.Count(); ++i)
+            ExpectTheGeneratorsValues(generated, *data.ObjectList[i], *objects[i]);
+        for (int i = 0; i < controls.Count(); ++i)
+            ExpectTheGeneratorsValues(generated, *data.CtrlList[i], *controls[i]);
     }
 }
