@@ -215,27 +215,15 @@ void TskSkinCustomControl::CreateControlRegion()
     int h = Height();
     CalcSize(w, h);
     TskRegion rgn;
-    TskAreaPoints area = Area();
-    TskAreaPoints fitted = NewArea();
     switch (ResizeMode) {
     case rmFixed: rgn = CreateRegionFromMask(mask_); break;
-    case rmNinePart: rgn = CreateSkinRegion(area, fitted, mask_, Width(), Height()); break;
-    case rmHorzStrip: {
-        area.LBPoint = area.LTPoint;
-        area.RBPoint = area.RTPoint;
-        fitted.LTPoint = fitted.LBPoint = LTPoint;
-        fitted.RTPoint = fitted.RBPoint = {RTPoint.X + Width() - RectWidth(SkinRect), RTPoint.Y};
-        rgn = CreateSkinRegion(area, fitted, mask_, Width(), Height());
+    case rmNinePart: rgn = CreateSkinRegion(Area(), NewArea(), mask_, Width(), Height()); break;
+    case rmHorzStrip:
+        rgn = CreateStripRegion(false, LTPoint.X, RectWidth(SkinRect) - RTPoint.X, mask_, NewClRect, Width(), Height());
         break;
-    }
-    case rmVertStrip: {
-        area.RTPoint = area.LTPoint;
-        area.RBPoint = area.LBPoint;
-        fitted.LTPoint = fitted.RTPoint = LTPoint;
-        fitted.LBPoint = fitted.RBPoint = {LBPoint.X, LBPoint.Y + Height() - RectHeight(SkinRect)};
-        rgn = CreateSkinRegion(area, fitted, mask_, Width(), Height());
+    case rmVertStrip:
+        rgn = CreateStripRegion(true, LTPoint.Y, RectHeight(SkinRect) - LBPoint.Y, mask_, NewClRect, Width(), Height());
         break;
-    }
     default: return;
     }
     // From here on the window owns the region and releases the previous one itself.

@@ -103,4 +103,22 @@ TskRegion CreateSkinRegion(const TskAreaPoints& Area, const TskAreaPoints& NewAr
     return rgn;
 }
 
+TskRegion CreateStripRegion(bool Vertical, int StartLength, int EndLength, cl::TBitmap* Mask, const TRect& Client,
+                            int W, int H)
+{
+    if (!Mask || Mask->Empty() || IsNullRect(Client))
+        return {};
+    // The border strips of a nine-part area would leave out the ends beside the client rows,
+    // whose edges a strip does not have.
+    cl::TBitmap fitted;
+    const TRect all = cl::Rect(0, 0, Mask->Width(), Mask->Height());
+    if (Vertical)
+        ComposeVSkinStrip(StartLength, EndLength, &fitted, Mask, all, W, H, false);
+    else
+        ComposeHSkinStrip(StartLength, EndLength, &fitted, Mask, all, W, H, false);
+    TskRegion rgn(CreateRectRgn(Client.Left, Client.Top, Client.Right, Client.Bottom));
+    JoinRegion(rgn, CreateRegionFromMask(&fitted));
+    return rgn;
+}
+
 }  // namespace sk

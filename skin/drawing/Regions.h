@@ -32,4 +32,10 @@ void ComposeSkinMaskImage(const TskAreaPoints& Area, const TskAreaPoints& NewAre
 TskRegion CreateSkinRegion(const TskAreaPoints& Area, const TskAreaPoints& NewArea, cl::TBitmap* Mask, int W,
                            int H);
 
+// The window region of a three-part strip of W by H whose mask picture is Mask: the mask fitted
+// as the strip's image is (the ends of StartLength and EndLength pixels kept, the middle tiled
+// along the strip) joined with Client. No region when Client is null.
+TskRegion CreateStripRegion(bool Vertical, int StartLength, int EndLength, cl::TBitmap* Mask, const TRect& Client,
+                            int W, int H);
+
 }  // namespace sk

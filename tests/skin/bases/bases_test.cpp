@@ -185,29 +185,64 @@ TEST_F(SkinBases, MouseEnterAndLeaveReachTheEvents)
     EXPECT_EQ(leaves, 1);
 }
 
-TEST_F(SkinBases, AMaskGivesTheWindowARegionAndLosingItTakesTheRegionAway)
+TEST_F(SkinBases, AMaskGivesTheWindowARegionOfItsSizeInEveryStretchModeAndLosingItTakesItAway)
 {
-    auto* d = AddArea(skin, "fixed", rmFixed);
+    // The 60 by 40 mask: solid but for a cut 5 by 5 corner at the left top and at the right
+    // bottom, which stay corners at every size.
     auto mask = std::make_unique<TBitmap>();
     mask->SetSize(60, 40);
-    mask->Fill(clWhite);
-    for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 30; ++x)
-            mask->SetPixels(x, y, clBlack);
+    mask->Fill(clBlack);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 5; ++x) {
+            mask->SetPixels(x, y, clWhite);
+            mask->SetPixels(55 + x, 35 + y, clWhite);
+        }
     skin.Data->ActivePictures.Add(std::move(mask));
-    d->MaskPictureIndex = 1;
+    const struct {
+        const char* name;
+        TskResizeMode mode;
+        int width, height;  // what a request for 120 by 90 gives
+    } cases[] = {
+        {"fixed", rmFixed, 60, 40},
+        {"ninepart", rmNinePart, 120, 90},
+        {"hstrip", rmHorzStrip, 120, 40},
+        {"vstrip", rmVertStrip, 60, 90},
+    };
+    for (const auto& c : cases)
+        AddArea(skin, c.name, c.mode)->MaskPictureIndex = 1;
     control->HandleNeeded();
-    control->SetSkinDataName("fixed");
     control->SetSkinData(skin.Data);
-    HRGN probe = CreateRectRgn(0, 0, 0, 0);
-    ASSERT_NE(GetWindowRgn(control->Handle(), probe), ERROR);
-    RECT box{};
-    GetRgnBox(probe, &box);
-    EXPECT_EQ(box.right, 30);
+    TOwnedRegion probe(CreateRectRgn(0, 0, 0, 0));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        control->SetSkinDataName(c.name);
+        control->ChangeSkinData();
+        control->SetBounds(0, 0, 120, 90);
+        ASSERT_EQ(control->Width(), c.width);
+        ASSERT_EQ(control->Height(), c.height);
+        ASSERT_NE(GetWindowRgn(control->Handle(), probe.Handle()), ERROR);
+        RECT box{};
+        GetRgnBox(probe.Handle(), &box);
+        EXPECT_EQ(box.right, c.width);
+        EXPECT_EQ(box.bottom, c.height);
+        auto in = [&](int X, int Y) { return PtInRegion(probe.Handle(), X, Y) != FALSE; };
+        EXPECT_FALSE(in(2, 2)) << "the cut left-top corner";
+        EXPECT_FALSE(in(c.width - 3, c.height - 3)) << "the cut right-bottom corner";
+        EXPECT_TRUE(in(c.width - 3, 2));
+        EXPECT_TRUE(in(2, c.height - 3));
+        // The middle of every edge, the ends of a strip beside its client area included.
+        EXPECT_TRUE(in(2, c.height / 2));
+        EXPECT_TRUE(in(c.width - 3, c.height / 2));
+        EXPECT_TRUE(in(c.width / 2, 2));
+        EXPECT_TRUE(in(c.width / 2, c.height - 3));
+        EXPECT_TRUE(in(c.width / 2, c.height / 2));
+        if (c.mode != rmFixed) {
+            EXPECT_TRUE(in(57, 37)) << "where the skin's corner was, the stretched middle";
+        }
+    }
     control->SetSkinDataName("none");
     control->ChangeSkinData();
-    EXPECT_EQ(GetWindowRgn(control->Handle(), probe), ERROR);
-    DeleteObject(probe);
+    EXPECT_EQ(GetWindowRgn(control->Handle(), probe.Handle()), ERROR);
 }
 
 // --- Windowless
