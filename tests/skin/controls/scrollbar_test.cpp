@@ -64,23 +64,44 @@ TEST_F(ScrollBar, SetRangeClampsWithoutChangeAndRefusesOversizedPages)
     EXPECT_EQ(bar->Position(), 0);
 }
 
-TEST_F(ScrollBar, HoldingTheFarArrowRepeatsAfterHalfASecondEvery50MsAndPausesOffTheArrow)
+TEST_F(ScrollBar, HoldingAnArrowOrTheTrackRepeatsAfterHalfASecondEvery50MsAndAnArrowPausesOffIt)
 {
-    bar->SetRange(0, 100, 0, 0);
-    Press(190, 9);
-    EXPECT_EQ(bar->Position(), 1) << "once at once";
-    EXPECT_EQ(bar->RepeatMode(), TskSkinScrollBar::RepeatFarArrow);
-    auto position = [this] { return bar->Position(); };
-    visual_test::ExpectStepsAt(clock.clock, position, {500, 550, 600});
-    Move(100, 9);  // off the arrow: the repeat pauses
-    clock.clock.Advance(200);
-    EXPECT_EQ(bar->Position(), 4);
-    Move(190, 9);  // back on it: the repeat resumes at its pace
-    visual_test::ExpectStepsAt(clock.clock, position, {50});
-    Release(190, 9);
-    clock.clock.Advance(200);
-    EXPECT_EQ(bar->Position(), 5);
-    EXPECT_EQ(bar->PressedPart(), -1);
+    // On a 200-wide bar the track runs from 17 to 183 and the 16-pixel thumb over 150 pixels of
+    // it; each row starts where the thumb stays clear of the pointer for the steps taken.
+    const struct {
+        const char* part;
+        int x;
+        int start;
+        int mode;
+        int step;
+    } cases[] = {
+        {"near arrow", 8, 50, TskSkinScrollBar::RepeatNearArrow, -1},
+        {"far arrow", 190, 0, TskSkinScrollBar::RepeatFarArrow, +1},
+        {"track before the thumb", 30, 100, TskSkinScrollBar::RepeatPageNear, -1},
+        {"track after the thumb", 170, 0, TskSkinScrollBar::RepeatPageFar, +1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.part);
+        bar->SetRange(0, 100, c.start, 0);
+        auto steps = [&] { return (bar->Position() - c.start) * c.step; };
+        Press(c.x, 9);
+        EXPECT_EQ(steps(), 1) << "once at once";
+        EXPECT_EQ(bar->RepeatMode(), c.mode);
+        visual_test::ExpectStepsAt(clock.clock, steps, {500, 550, 600});
+        const bool arrow = c.mode == TskSkinScrollBar::RepeatNearArrow || c.mode == TskSkinScrollBar::RepeatFarArrow;
+        if (arrow) {
+            Move(100, 9);  // off the arrow: the repeat pauses
+            clock.clock.Advance(200);
+            EXPECT_EQ(steps(), 4);
+            Move(c.x, 9);  // back on it: the repeat resumes at its pace
+            visual_test::ExpectStepsAt(clock.clock, steps, {50});
+        }
+        Release(c.x, 9);
+        const int released = steps();
+        clock.clock.Advance(200);
+        EXPECT_EQ(steps(), released);
+        EXPECT_EQ(bar->PressedPart(), -1);
+    }
     EXPECT_EQ(lastChanges, 0) << "only a thumb drag ends with OnLastChange";
 }
 
@@ -141,16 +162,34 @@ TEST_F(ScrollBar, DraggingTheThumbFollowsThePointerAndEndsWithLastChange)
     EXPECT_EQ(lastChanges, 1);
 }
 
-TEST_F(ScrollBar, MinEqualToMaxKeepsTheThumbAtTheStart)
+TEST_F(ScrollBar, TheThumbSitsAtEachEndOfTheRangeAndADragPastTheFarEndReachesItsLastPosition)
 {
-    bar->SetRange(5, 5, 5, 0);
-    bar->CalcLayout();
-    EXPECT_EQ(bar->Parts().Thumb.Left, bar->Parts().Track.Left);
-    const TRect thumb = bar->Parts().Thumb;
-    Press(thumb.Left + 1, 9);
-    Move(thumb.Left + 80, 9);
-    Release(thumb.Left + 80, 9);
-    EXPECT_EQ(bar->Position(), 5);
+    // Track 17..183; the 16-pixel thumb moves over 150 pixels of it.
+    const struct {
+        int min, max, position, page;
+        int fromStart, fromEnd;  // the thumb's distances from the track's two ends
+        int last;                // the position a drag past the far end gives
+    } cases[] = {
+        {5, 5, 5, 0, 0, 150, 5},        // no range: the thumb at the start, and a drag moves nothing
+        {0, 100, 0, 0, 0, 150, 100},    // first position
+        {0, 100, 100, 0, 150, 0, 100},  // last position
+        {0, 100, 50, 0, 75, 75, 100},
+        {0, 100, 0, 10, 0, 150, 91},    // with a page: the last position is max - page + 1
+        {0, 100, 91, 10, 150, 0, 91},
+        {0, 9, 0, 10, 0, 0, 0},         // the range equal to the page: the thumb fills the track
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.min << ".." << c.max << " at " << c.position << " page " << c.page);
+        bar->SetRange(c.min, c.max, c.position, c.page);
+        bar->CalcLayout();
+        const TRect thumb = bar->Parts().Thumb;
+        EXPECT_EQ(thumb.Left - bar->Parts().Track.Left, c.fromStart);
+        EXPECT_EQ(bar->Parts().Track.Right - thumb.Right, c.fromEnd);
+        Press(thumb.Left + 1, 9);
+        Move(thumb.Left + 400, 9);
+        Release(thumb.Left + 400, 9);
+        EXPECT_EQ(bar->Position(), c.last);
+    }
 }
 
 TEST_F(ScrollBar, KeysAndWheelWorkOnlyWhenFocusable)
