@@ -109,32 +109,41 @@ TEST_F(CheckBox, ARadioGroupUnchecksItsSiblingsSilently)
 TEST_F(CheckBox, ACheckUnchecksOnlyTheCheckedBoxesOfItsGroupOnItsParent)
 {
     skctrltest::TTestForm elsewhere;
-    auto* sibling = Make(10, 40);
+    // The group: the parent's first box, one in the middle and its last one.
+    auto* middle = Make(10, 40);
     auto* grayed = Make(10, 70);
     auto* otherGroup = Make(10, 100);
     auto* ungrouped = Make(10, 130);
+    auto* last = Make(10, 160);
     auto* otherParent = new TskSkinCheckRadioBox(elsewhere.Form);
     otherParent->SetParent(elsewhere.Form);
-    for (auto* b : {box, sibling, grayed, otherParent})
+    const std::pair<const char*, TskSkinCheckRadioBox*> group[] = {{"first", box}, {"middle", middle}, {"last", last}};
+    for (auto* b : {box, middle, grayed, last, otherParent})
         b->SetGroupIndex(1);
     otherGroup->SetGroupIndex(2);
-    for (auto* b : {sibling, otherGroup, ungrouped, otherParent})
-        b->SetChecked(true);
-    grayed->SetState(cbGrayed);
-    box->SetChecked(true);
-    EXPECT_FALSE(sibling->Checked());
-    EXPECT_EQ(sibling->State(), cbUnchecked);
-    EXPECT_EQ(grayed->State(), cbGrayed) << "only a checked box is unchecked";
-    EXPECT_TRUE(otherGroup->Checked());
-    EXPECT_TRUE(ungrouped->Checked());
-    EXPECT_TRUE(otherParent->Checked());
+    for (const auto& [name, checked] : group) {
+        SCOPED_TRACE(std::string("checking the ") + name);
+        // Checked through the state, which leaves the group alone.
+        for (auto* b : {box, middle, last, otherGroup, ungrouped, otherParent})
+            b->SetState(cbChecked);
+        grayed->SetState(cbGrayed);
+        checked->SetChecked(true);
+        for (const auto& [otherName, other] : group) {
+            EXPECT_EQ(other->Checked(), other == checked) << otherName;
+            EXPECT_EQ(other->State(), other == checked ? cbChecked : cbUnchecked) << otherName;
+        }
+        EXPECT_EQ(grayed->State(), cbGrayed) << "only a checked box is unchecked";
+        EXPECT_TRUE(otherGroup->Checked());
+        EXPECT_TRUE(ungrouped->Checked());
+        EXPECT_TRUE(otherParent->Checked());
+    }
     // Boxes without a group never exclude each other.
     box->SetGroupIndex(0);
     box->SetChecked(true);
     EXPECT_TRUE(ungrouped->Checked());
 }
 
-TEST_F(CheckBox, TheDefaultLookMarksAGrayedCheckBoxInGrayAndAGrayedRadioBoxNot)
+TEST_F(CheckBox, TheDefaultLookMarksEachStateEnabledOrNotAndAGrayedRadioBoxNot)
 {
     auto marks = [&](TColor C) {
         auto shot = skctrltest::Snapshot(box);
@@ -145,12 +154,32 @@ TEST_F(CheckBox, TheDefaultLookMarksAGrayedCheckBoxInGrayAndAGrayedRadioBoxNot)
                 n += shot->Pixels(x, y) == C;
         return n;
     };
-    box->SetState(cbGrayed);
-    EXPECT_GT(marks(skctrltest::Rgb(clGrayText)), 3);
-    EXPECT_EQ(marks(clBlack), 0);
-    box->SetRadio(true);
-    EXPECT_EQ(marks(skctrltest::Rgb(clGrayText)), 0);
-    EXPECT_EQ(marks(clBlack), 0);
+    const TColor gray = skctrltest::Rgb(clGrayText);
+    const TColor shadow = skctrltest::Rgb(clBtnShadow);
+    const TColor none = skctrltest::Rgb(clBtnFace);
+    const struct {
+        bool radio;
+        TskCheckBoxState state;
+        bool enabled;
+        TColor mark;  // clBtnFace: no mark
+    } cases[] = {
+        {false, cbUnchecked, true, none},  {false, cbChecked, true, clBlack}, {false, cbGrayed, true, gray},
+        {false, cbUnchecked, false, none}, {false, cbChecked, false, shadow}, {false, cbGrayed, false, gray},
+        {true, cbUnchecked, true, none},   {true, cbChecked, true, clBlack},  {true, cbGrayed, true, none},
+        {true, cbUnchecked, false, none},  {true, cbChecked, false, shadow},  {true, cbGrayed, false, none},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.radio ? "radio" : "check") << " state " << c.state
+                                        << (c.enabled ? " enabled" : " disabled"));
+        box->SetRadio(c.radio);
+        box->SetState(c.state);
+        box->SetEnabled(c.enabled);
+        for (TColor colour : {clBlack, gray, shadow})
+            if (colour == c.mark)
+                EXPECT_GT(marks(colour), 3);
+            else
+                EXPECT_EQ(marks(colour), 0) << std::hex << colour;
+    }
 }
 
 TEST_F(CheckBox, WithAllowGrayedThreeClicksGoGrayedCheckedUnchecked)
@@ -185,18 +214,30 @@ TEST_F(CheckBox, TheFlatSkinnedBoxShowsTheCheckImageOfItsState)
     box->SetSkinData(skin.Data);
     ASSERT_EQ(box->DescriptionIndex(), 0);
     EXPECT_EQ(box->Width(), 150) << "the skin never sizes a flat box";
-    EXPECT_EQ(Image(), Unchecked);
-    box->SetChecked(true);
-    EXPECT_EQ(Image(), CheckedImage);
-    box->Perform(CM_MOUSEENTER);
-    EXPECT_EQ(Image(), ActiveChecked);
-    box->Perform(CM_MOUSELEAVE);
-    box->SetEnabled(false);
-    EXPECT_EQ(Image(), DisabledChecked);
-    box->SetEnabled(true);
-    box->SetState(cbGrayed);
-    // Grayed: the check image brightened by half.
-    EXPECT_EQ(Image(), Blend(CheckedImage, 0xFFFFFF, 0.5));
+    // Grayed: the image of a checked box brightened by half.
+    auto grayed = [](TColor C) { return Blend(C, 0xFFFFFF, 0.5); };
+    const struct {
+        TskCheckBoxState state;
+        bool hot;
+        bool enabled;
+        TColor image;
+    } cases[] = {
+        {cbUnchecked, false, true, Unchecked},        {cbChecked, false, true, CheckedImage},
+        {cbGrayed, false, true, grayed(CheckedImage)}, {cbUnchecked, true, true, ActiveUnchecked},
+        {cbChecked, true, true, ActiveChecked},        {cbGrayed, true, true, grayed(ActiveChecked)},
+        {cbUnchecked, false, false, DisabledUnchecked}, {cbChecked, false, false, DisabledChecked},
+        {cbGrayed, false, false, grayed(DisabledChecked)}, {cbUnchecked, true, false, DisabledUnchecked},
+        {cbChecked, true, false, DisabledChecked},     {cbGrayed, true, false, grayed(DisabledChecked)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "state " << c.state << (c.hot ? " hot" : "")
+                                        << (c.enabled ? " enabled" : " disabled"));
+        box->SetEnabled(true);
+        box->Perform(c.hot ? CM_MOUSEENTER : CM_MOUSELEAVE);
+        box->SetState(c.state);
+        box->SetEnabled(c.enabled);
+        EXPECT_EQ(Image(), c.image);
+    }
     EXPECT_EQ(skctrltest::Snapshot(box)->Pixels(3, 5), skctrltest::Snapshot(box)->Pixels(1, 1))
         << "the image's margin is transparent";
 }
