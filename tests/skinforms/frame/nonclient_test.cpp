@@ -40,6 +40,17 @@ struct FrameNonClient : ::testing::Test {
     }
 };
 
+struct THit {
+    int X, Y;
+    LRESULT Code;
+};
+
+void ExpectHits(TFramedForm& Form, std::initializer_list<THit> Hits)
+{
+    for (const THit& h : Hits)
+        EXPECT_EQ(Form.HitAt(h.X, h.Y), h.Code) << "at " << h.X << "," << h.Y;
+}
+
 }  // namespace
 
 TEST_F(FrameNonClient, ActiveFramePaintsEachBorderFromItsZoneAndLeavesTheClientAlone)
@@ -249,18 +260,19 @@ TEST(FrameResources, SkinChangesAndResizesLeaveNoGdiObjectsBehind)
 TEST_F(FrameNonClient, HitTestsAcrossASizeableSkinnedFrame)
 {
     skin.Reload([&] { skin.AddMask(); });
-    EXPECT_EQ(form.HitAt(3, 8), HTTOPLEFT);
-    EXPECT_EQ(form.HitAt(W - 3, 8), HTTOPRIGHT) << "near the right edge above the hit-test point";
-    EXPECT_EQ(form.HitAt(3, H - 3), HTBOTTOMLEFT);
-    EXPECT_EQ(form.HitAt(W - 3, H - 3), HTBOTTOMRIGHT);
-    EXPECT_EQ(form.HitAt(150, 2), HTTOP);
-    EXPECT_EQ(form.HitAt(150, H - 2), HTBOTTOM);
-    EXPECT_EQ(form.HitAt(3, 100), HTLEFT);
-    EXPECT_EQ(form.HitAt(W - 3, 100), HTRIGHT);
-    EXPECT_EQ(form.HitAt(150, 100), HTCLIENT);
-    EXPECT_EQ(form.HitAt(150, 12), HTOBJECT) << "frame without a caption object";
-    // Inside the mask's solid rectangle is never the sizing band.
-    EXPECT_EQ(form.HitAt(8, 12), HTOBJECT);
+    // At this size the hit-test corners lie at x 10 and 290, y 10 and 190, and the client
+    // area is (5, 20, 295, 195); each corner and edge on both sides of its limits.
+    ExpectHits(form, {
+        {3, 8, HTTOPLEFT},       {10, 2, HTTOPLEFT},     {11, 2, HTTOP},         {150, 2, HTTOP},
+        {289, 2, HTTOP},         {290, 2, HTTOPRIGHT},   {W - 3, 8, HTTOPRIGHT}, {W - 3, 10, HTTOPRIGHT},
+        {W - 3, 11, HTRIGHT},    {W - 3, 100, HTRIGHT},  {W - 3, 189, HTRIGHT},  {W - 3, 190, HTBOTTOMRIGHT},
+        {W - 3, H - 3, HTBOTTOMRIGHT}, {290, H - 2, HTBOTTOMRIGHT}, {289, H - 2, HTBOTTOM}, {150, H - 2, HTBOTTOM},
+        {11, H - 2, HTBOTTOM},   {10, H - 2, HTBOTTOMLEFT}, {3, H - 3, HTBOTTOMLEFT}, {3, 190, HTBOTTOMLEFT},
+        {3, 189, HTLEFT},        {3, 100, HTLEFT},       {3, 11, HTLEFT},        {3, 10, HTTOPLEFT},
+        {150, 100, HTCLIENT},
+        {150, 12, HTOBJECT},  // a frame without a caption object
+        {8, 12, HTOBJECT},    // inside the mask's solid rectangle is never the sizing band
+    });
     // A caption object makes its area the caption.
     skin.Reload([&] {
         auto d = std::make_unique<TskDataSkinCaption>("caption");
@@ -283,14 +295,16 @@ TEST(FrameDefaultLook, HitTestsUseTheAsymmetricEdges)
     TFramedForm form(nullptr, W, H);
     form.Frame->AlwaysActive = true;
     form.Paint();
-    EXPECT_EQ(form.HitAt(2, 100), HTLEFT);
-    EXPECT_EQ(form.HitAt(3, 100), HTCLIENT);
-    EXPECT_EQ(form.HitAt(W - 2, 100), HTRIGHT);
-    EXPECT_EQ(form.HitAt(W - 3, 100), HTOBJECT);
-    EXPECT_EQ(form.HitAt(1, 1), HTTOPLEFT);
-    EXPECT_EQ(form.HitAt(W - 1, H - 1), HTBOTTOMRIGHT);
-    EXPECT_EQ(form.HitAt(100, 10), HTCAPTION);
-    EXPECT_EQ(form.HitAt(W - 10, 10), HTOBJECT) << "over the close button";
+    // Three pixels at the left and top, two at the right and bottom.
+    ExpectHits(form, {
+        {1, 1, HTTOPLEFT},         {2, 2, HTTOPLEFT},          {W - 2, 1, HTTOPRIGHT},
+        {W - 1, 2, HTTOPRIGHT},    {1, H - 2, HTBOTTOMLEFT},   {2, H - 1, HTBOTTOMLEFT},
+        {W - 1, H - 1, HTBOTTOMRIGHT}, {W - 2, H - 2, HTBOTTOMRIGHT},
+        {2, 100, HTLEFT},          {3, 100, HTCLIENT},         {W - 2, 100, HTRIGHT},     {W - 3, 100, HTOBJECT},
+        {100, 2, HTTOP},           {100, 3, HTCAPTION},        {100, H - 2, HTBOTTOM},    {100, H - 3, HTOBJECT},
+        {100, 10, HTCAPTION},
+        {W - 10, 10, HTOBJECT},  // over the close button
+    });
     form.Frame->RolledUp = true;
     EXPECT_EQ(form.HitAt(2, 100), HTOBJECT);
 }
