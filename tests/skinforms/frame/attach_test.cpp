@@ -163,12 +163,26 @@ TEST(FrameAttach, ASkinChangeGrowsASmallFormAndAppliesTheFramesClientSize)
 {
     TFrameSkin skin;
     skin.Data->FormMinWidth = 150;
-    TFramedForm form(nullptr, 120, 20);
-    form.Frame->SetSkinData(skin.Data);
-    EXPECT_EQ(form.Form->Width(), 150);
-    EXPECT_EQ(form.Form->Height(), TFrameSkin::PH - 35) << "the frame's height: the picture less its client part";
+    // The least height: the frame's, the picture less its client part.
+    const int minHeight = TFrameSkin::PH - 35;
+    const struct {
+        int width, height;
+        int grownWidth, grownHeight;
+    } cases[] = {
+        {120, 20, 150, minHeight},  // both below
+        {120, 100, 150, 100},       // only the width
+        {300, 20, 300, minHeight},  // only the height
+        {150, minHeight, 150, minHeight},
+    };
+    for (const auto& c : cases) {
+        TFramedForm form(nullptr, c.width, c.height);
+        form.Frame->SetSkinData(skin.Data);
+        EXPECT_EQ(form.Form->Width(), c.grownWidth) << c.width << " by " << c.height;
+        EXPECT_EQ(form.Form->Height(), c.grownHeight) << c.width << " by " << c.height;
+    }
 
-    form.Form->SetBounds(40, 40, 300, 200);
+    TFramedForm form(nullptr, 300, 200);
+    form.Frame->SetSkinData(skin.Data);
     form.Frame->ClientWidth = 250;
     skin.Reload([] {});
     EXPECT_EQ(form.Form->ClientRect().Width(), 250);
