@@ -5,6 +5,7 @@
 #include "skin/bases/support.h"
 #include "support/UserInput.h"
 
+#include "classlib/graphics/ImgList.h"
 #include "skinforms/controls/ListBox.h"
 #include "skinforms/frame/Messages.h"
 
@@ -221,6 +222,52 @@ TEST_F(ListBox, DefaultLookDrawsItemsSelectionAndTheEmptyArea)
                            PaintIntoDCAnswer),
               PaintIntoDCAnswer);
     EXPECT_EQ(b.Pixels(5, 5), Rgb(clWindow));
+}
+
+TEST_F(ListBox, ItemsShowTheImageOfTheirOwnIndexOrTheOneChosenForAll)
+{
+    constexpr TColor Red = 0x0000FF, Blue = 0xFF0000;
+    auto* images = new TImageList(nullptr);
+    for (TColor colour : {Red, Blue}) {
+        TBitmap b;
+        b.SetSize(16, 16);
+        b.Fill(colour);
+        images->AddMasked(&b, clFuchsia);
+    }
+    for (const char* item : {"a", "b", "c"})
+        box->Items()->Add(item);
+    constexpr TColor none = clNone;
+    const struct {
+        bool withImages;
+        int imageIndex;
+        TColor shown[3];
+    } cases[] = {
+        {false, -1, {none, none, none}},
+        {true, -1, {Red, Blue, none}},  // the item's own index; the third has no image
+        {true, 0, {Red, Red, Red}},
+        {true, 1, {Blue, Blue, Blue}},
+        {true, 2, {none, none, none}},  // past the list
+        {true, -2, {none, none, none}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.withImages ? "images" : "no images") << ", index " << c.imageIndex);
+        box->SetImages(c.withImages ? images : nullptr);
+        box->SetImageIndex(c.imageIndex);
+        auto shot = Snapshot(box->ListBox());
+        for (int i = 0; i < 3; ++i) {
+            RECT r{};
+            SendMessageA(List(), LB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r));
+            // The image stands at the text's left, two pixels in, centred on the item's height;
+            // without one the text starts there.
+            const TColor at = shot->Pixels(r.left + 9, (r.top + r.bottom) / 2);
+            if (c.shown[i] == none) {
+                EXPECT_TRUE(at != Red && at != Blue) << "item " << i;
+            } else {
+                EXPECT_EQ(at, c.shown[i]) << "item " << i;
+            }
+        }
+    }
+    images->Free();
 }
 
 TEST_F(ListBox, SkinnedLookTakesTheItemPiecesTheItemHeightAndTheClientPart)
