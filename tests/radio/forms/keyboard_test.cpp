@@ -1,5 +1,6 @@
-// The program's windows from the keyboard: Tab reaches every control that takes the focus, each
-// shows on the screen that it has it, and the keys of the station list and the page tabs work.
+// The program's windows from the keyboard: Tab and Shift+Tab reach every control that takes the
+// focus, in opposite orders, each shows on the screen that it has it, and the keys of the station
+// list and the page tabs work.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -63,14 +64,15 @@ std::string NameOf(HWND Window)
     return name;
 }
 
-// Tabs from the window's first control round its tab order, back to where it started: every
-// control the focus went to, each with whether it looked different with the focus than without.
+// Tabs (or Shift+Tabs) from the focused control round the tab order, back to where it started:
+// every control the focus went to, each with whether it looked different with the focus than
+// without.
 struct TTabWalk {
     std::vector<HWND> Reached;
     std::map<HWND, bool> Marked;
 };
 
-TTabWalk WalkWithTab(cl::TCustomForm* Form)
+TTabWalk WalkWithTab(cl::TCustomForm* Form, bool Backward)
 {
     // The pointer away from every control, so that no hover look passes for a focus mark.
     realinput::PointerAtScreen(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
@@ -81,7 +83,10 @@ TTabWalk WalkWithTab(cl::TCustomForm* Form)
     std::map<HWND, std::vector<COLORREF>> focused;
     HWND previous = nullptr;
     for (int step = 0; step < 30; ++step) {
-        realinput::PressKey(VK_TAB);
+        if (Backward)
+            realinput::PressKeys({VK_SHIFT, VK_TAB});
+        else
+            realinput::PressKey(VK_TAB);
         HWND now = GetFocus();
         if (previous && previous != now)
             walk.Marked[previous] = ScreenPicture(previous) != focused[previous];
@@ -97,24 +102,50 @@ TTabWalk WalkWithTab(cl::TCustomForm* Form)
     return walk;
 }
 
+// Tab and Shift+Tab each reach every expected control and only those, each showing its focus,
+// Shift+Tab in the opposite order of Tab.
 void ExpectEveryControlReachedAndMarked(cl::TCustomForm* Form, std::vector<cl::TWinControl*> Expected)
 {
-    const TTabWalk walk = WalkWithTab(Form);
-    std::set<HWND> expected, reached(walk.Reached.begin(), walk.Reached.end());
+    std::set<HWND> expected;
     for (cl::TWinControl* control : Expected)
         expected.insert(control->Handle());
-    for (cl::TWinControl* control : Expected)
-        EXPECT_TRUE(reached.count(control->Handle()))
-            << Form->Caption() << ": Tab never reaches " << control->ClassName() << " " << control->Name();
-    for (HWND window : walk.Reached) {
-        EXPECT_TRUE(expected.count(window)) << Form->Caption() << ": Tab reaches an unexpected " << NameOf(window);
-        EXPECT_TRUE(walk.Marked.at(window)) << Form->Caption() << ": no focus mark on " << NameOf(window);
+    std::vector<HWND> forward;
+    for (bool backward : {false, true}) {
+        const std::string keys = backward ? "Shift+Tab" : "Tab";
+        const TTabWalk walk = WalkWithTab(Form, backward);
+        std::set<HWND> reached(walk.Reached.begin(), walk.Reached.end());
+        for (cl::TWinControl* control : Expected)
+            EXPECT_TRUE(reached.count(control->Handle()))
+                << Form->Caption() << ": " << keys << " never reaches " << control->ClassName() << " "
+                << control->Name();
+        for (HWND window : walk.Reached) {
+            EXPECT_TRUE(expected.count(window)) << Form->Caption() << ": " << keys << " reaches an unexpected "
+                                                << NameOf(window);
+            EXPECT_TRUE(walk.Marked.at(window)) << Form->Caption() << ": " << keys << " leaves no focus mark on "
+                                                << NameOf(window);
+        }
+        if (!backward) {
+            forward = walk.Reached;
+            continue;
+        }
+        // The same round the other way, from wherever it started.
+        const std::size_t n = forward.size();
+        if (n == 0 || walk.Reached.size() != n)
+            continue;
+        const auto start = std::find(forward.begin(), forward.end(), walk.Reached[0]);
+        if (start == forward.end())
+            continue;
+        const std::size_t k = static_cast<std::size_t>(start - forward.begin());
+        for (std::size_t i = 0; i < n; ++i)
+            EXPECT_EQ(walk.Reached[i], forward[(k + n - i) % n])
+                << Form->Caption() << ": Shift+Tab step " << i << " reaches " << NameOf(walk.Reached[i]) << ", not "
+                << NameOf(forward[(k + n - i) % n]);
     }
 }
 
 }  // namespace
 
-TEST(ProgramKeyboard, TabReachesEveryControlOfEveryWindowAndEachShowsItsFocus)
+TEST(ProgramKeyboard, TabAndShiftTabReachEveryControlOfEveryWindowBothWaysAndEachShowsItsFocus)
 {
     TMainWindowScene scene;
     scene.Create();
