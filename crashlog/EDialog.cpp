@@ -43,6 +43,16 @@ struct TStyledColours {
 constexpr TStyledColours ActiveColours{0x404040, 0x808080, 0xC29B82};
 constexpr TStyledColours InactiveColours{0x303030, 0x606060, 0x979797};
 
+// The compact form's size for a message of this text extent.
+struct TCompactForm {
+    int Width;
+    int Height;
+    int TextWidth;
+    int TextHeight;
+};
+TCompactForm CompactFormSize(const int* lineWidths, const int* lineHeights, int lines, int frameX, int frameY,
+                             int smallCaption);
+
 // The named bitmaps of the logger's module, each of Size pixels, with their transparent colour masked.
 HIMAGELIST LoadPictures(const char* const* names, int count, int size)
 {
@@ -555,7 +565,7 @@ BOOL OnInitDialog(HWND dialog, LPARAM parameter)
     state->Dialog = dialog;
     state->Shown = true;
     const TVozozoModuleOptions& options = Options();
-    state->Styled = options.StyledDialog && !HostedByIDE;
+    state->Styled = options.StyledDialog;
     state->Background.Reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
     if (!state->Styled)
         RemoveFlatButtons(dialog);
@@ -662,8 +672,6 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM w, LPARAM l)
     return FALSE;
 }
 
-}  // namespace
-
 TCompactForm CompactFormSize(const int* lineWidths, const int* lineHeights, int lines, int frameX, int frameY,
                              int smallCaption)
 {
@@ -682,6 +690,8 @@ TCompactForm CompactFormSize(const int* lineWidths, const int* lineHeights, int 
     const int dialogHeight = (frameY - 1) * 2 + std::max(height - 39, 0) + 88 + smallCaption;
     return {width, dialogHeight, width - f, height};
 }
+
+}  // namespace
 
 bool SendToMailslot(const std::string& name, const std::string& unit, std::int32_t line)
 {

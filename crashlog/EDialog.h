@@ -15,14 +15,4 @@ void ShowDialog();
 // Writes one record (the unit name in a 2048-byte field, then the line) to the named mailslot.
 bool SendToMailslot(const std::string& name, const std::string& unit, std::int32_t line);
 
-// The compact form's size for a message of this text extent (pure arithmetic, for tests).
-struct TCompactForm {
-    int Width;
-    int Height;
-    int TextWidth;
-    int TextHeight;
-};
-TCompactForm CompactFormSize(const int* lineWidths, const int* lineHeights, int lines, int frameX, int frameY,
-                             int smallCaption);
-
 }  // namespace crashlog

@@ -9,6 +9,7 @@
 
 #include "crashlog/EExceptInfo.h"
 #include "crashlog/EStack.h"
+#include "crashlog/ESysInfo.h"
 #include "crashlog/EThreads.h"
 #include "crashlog/ETrace.h"
 #include "crashlog/ExceptionLog.h"
@@ -54,17 +55,6 @@ TFreezeState& Freeze()
 bool Terminated(const TFreezeThread& self)
 {
     return self.Terminated != 0;
-}
-
-BOOL CALLBACK FirstVisibleWindow(HWND window, LPARAM data)
-{
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == GetCurrentProcessId() && IsWindowVisible(window)) {
-        *reinterpret_cast<HWND*>(data) = window;
-        return FALSE;
-    }
-    return TRUE;
 }
 
 bool Responds(HWND window)
@@ -124,7 +114,7 @@ void Watch(TFreezeThread& self)
     while (!Terminated(self)) {
         if (!window || !IsWindow(window)) {
             // The main window is the first visible one; a closed one ends its count.
-            window = FindProcessMainWindow();
+            window = FindProcessMainWindow(GetCurrentProcessId());
             if (!window) {
                 Sleep(PollInterval);
                 continue;
@@ -165,13 +155,6 @@ DWORD WINAPI FreezeThreadProc(void* parameter)
 }
 
 }  // namespace
-
-HWND FindProcessMainWindow()
-{
-    HWND window = nullptr;
-    EnumWindows(FirstVisibleWindow, reinterpret_cast<LPARAM>(&window));
-    return window;
-}
 
 void StartFreezeThread()
 {

@@ -19,7 +19,4 @@ bool FreezeThreadRunning();
 // Starts or stops the thread as the current options say (the options' switch).
 void ApplyFreezeSwitch(bool run);
 
-// The first visible top-level window of the process, or nullptr.
-HWND FindProcessMainWindow();
-
 }  // namespace crashlog

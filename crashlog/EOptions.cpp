@@ -9,8 +9,6 @@
 
 namespace crashlog {
 
-bool HostedByIDE = false;
-
 namespace {
 
 bool IsSeparator(char c)
@@ -67,7 +65,7 @@ void TVozozoModuleOptions::SetDefaults()
     FreezeActivate = false;
     FreezeTimeout = 60;
     FreezeMessage = std::string(DefaultFreezeMessage);
-    StyledDialog = !HostedByIDE;
+    StyledDialog = true;
     LogFields = 0xFFFFFFFFu;
     FilterClasses.clear();
     FilterMessages.clear();

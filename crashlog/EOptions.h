@@ -92,7 +92,4 @@ private:
     bool switchesFreeze_ = false;
 };
 
-// Set when the logger runs inside the development environment; the styled dialog is then off.
-extern bool HostedByIDE;
-
 }  // namespace crashlog

@@ -228,15 +228,6 @@ void TRadioChannelManager::FillCategoryButtons(TskButtonCategories* categories)
     FillStationGroups(categories, favorites_.get(), shown);
 }
 
-TRadioChannelCategory* TRadioChannelManager::FindOrAddCategory(const std::string& name)
-{
-    for (const auto& category : categories_)
-        if (category->GetName() == name)
-            return category.get();
-    categories_.push_back(std::make_unique<TRadioChannelCategory>(name, true));
-    return categories_.back().get();
-}
-
 void TRadioChannelManager::RebuildFavorites()
 {
     favorites_->Clear();

@@ -49,8 +49,6 @@ public:
     // category per caption the station categories show, each button carrying its station.
     void FillCategoryButtons(TskButtonCategories* categories);
 
-    // The category with exactly this name (case-sensitive), appended when there is none.
-    TRadioChannelCategory* FindOrAddCategory(const std::string& name);
     void RebuildFavorites();
     void Clear();
 
