@@ -261,7 +261,7 @@ void TXMLDocument::CheckLoaded(VARIANT_BOOL ok, HRESULT hr)
         RefuseDocumentType();
         return;
     }
-    std::string message = "The XML text is not well-formed";
+    std::string message = consts::SXmlNotWellFormed;
     TComPtr<IXMLDOMParseError> error;
     if (SUCCEEDED(doc_->get_parseError(error.Put())) && error) {
         TBStr reason;
@@ -270,10 +270,13 @@ void TXMLDocument::CheckLoaded(VARIANT_BOOL ok, HRESULT hr)
         error->get_line(&line);
         error->get_linepos(&column);
         std::string text = Trim(reason.ToString());
-        // Lines count from 1: a parser that knows no position says 0, and its reason may be a
-        // bare "error", so the plain statement leads then.
-        if (!text.empty())
-            message = line > 0 ? Format(consts::SXmlParseErrorAt, text, int(line), int(column)) : message + ": " + text;
+        // Some parsers' reason is the bare word "error", which tells less than the plain
+        // statement: that leads then. Lines count from 1: a parser that knows no position says 0.
+        const bool saysNothing = text.empty() || SameText(text, "error");
+        if (line > 0)
+            message = Format(consts::SXmlParseErrorAt, saysNothing ? message : text, int(line), int(column));
+        else if (!saysNothing)
+            message += ": " + text;
     }
     Clear();
     throw EDOMParseError(message);

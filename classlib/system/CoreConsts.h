@@ -86,6 +86,7 @@ inline constexpr const char* SNoMDIForm = "Cannot create an MDI child: no MDI fo
 inline constexpr const char* SNotAnElement = "The node is not an element";
 inline constexpr const char* SEmptyNodeChild = "Cannot add a child to an empty node";
 inline constexpr const char* SDocTypeNotAccepted = "Document type declarations are not accepted";
+inline constexpr const char* SXmlNotWellFormed = "The XML text is not well-formed";
 inline constexpr const char* SXmlParseErrorAt = "%s (line %d, column %d)";
 inline constexpr const char* SXmlWriteError = "Cannot write the XML file \"%s\" (%s)";
 
