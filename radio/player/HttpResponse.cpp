@@ -123,6 +123,8 @@ bool THttpChunkedDecoder::Feed(const std::uint8_t* data, std::size_t size,
         case State::SizeLine:
         case State::Trailer: {
             const char c = static_cast<char>(*data++);
+            if (state_ == State::Trailer && ++trailerBytes_ > kMaxHttpHeaderBytes)
+                return false;
             if (c != '\n') {
                 if (line_.size() >= kMaxChunkLine)
                     return false;

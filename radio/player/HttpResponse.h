@@ -11,6 +11,10 @@
 
 namespace radio {
 
+// The room for a reply's status line and fields together, and for a chunked body's trailer: a
+// server that sends more is refused, however slowly or quickly it sends.
+constexpr std::size_t kMaxHttpHeaderBytes = 16 * 1024;
+
 struct THttpResponseHeader {
     std::string Protocol;  // "HTTP/1.1", "HTTP/1.0" or "ICY"
     int StatusCode = 0;
@@ -38,15 +42,20 @@ std::optional<THttpResponseHeader> ParseHttpResponseHeader(std::string_view bloc
 
 class THttpChunkedDecoder {
 public:
-    // Appends the payload found in [data, data + size) to out; false on a malformed chunk.
+    // Appends the payload found in [data, data + size) to out; false on a malformed chunk or
+    // an oversized trailer (TrailerTooLarge then tells which).
     bool Feed(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& out);
     bool Finished() const { return state_ == State::Done; }
+    // Within a chunk's data; otherwise what comes is framing: a chunk-size line or the trailer.
+    bool InData() const { return state_ == State::Data; }
+    bool TrailerTooLarge() const { return trailerBytes_ > kMaxHttpHeaderBytes; }
 
 private:
     enum class State { SizeLine, Data, DataEnd, Trailer, Done };
     State state_ = State::SizeLine;
     std::string line_;
     std::uint64_t left_ = 0;
+    std::size_t trailerBytes_ = 0;
 };
 
 }  // namespace radio

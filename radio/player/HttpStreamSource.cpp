@@ -16,7 +16,6 @@ namespace {
 
 // A radio server that sends nothing for this long has gone away.
 constexpr DWORD kReceiveTimeoutMs = 15000;
-constexpr std::size_t kMaxHeaderBytes = 16 * 1024;
 constexpr std::size_t kReceiveBytes = 16 * 1024;
 
 struct TAddressList {
@@ -40,6 +39,29 @@ THttpStreamSource::THttpStreamSource(const TStreamUrl& url, HANDLE stopEvent, st
         Handshake();
     SendRequest(url, method);
     ReadHeader();
+}
+
+THttpStreamSource::TBound::TBound(DWORD limitMs, std::string status)
+    : start_(GetTickCount()), limitMs_(limitMs), status_(std::move(status))
+{
+}
+
+DWORD THttpStreamSource::TBound::LeftMs() const
+{
+    const DWORD spent = GetTickCount() - start_;
+    return spent >= limitMs_ ? 0 : limitMs_ - spent;
+}
+
+void THttpStreamSource::TBound::Check() const
+{
+    if (LeftMs() == 0)
+        throw EStreamPlayerError(status_);
+}
+
+void THttpStreamSource::ThrowIfStopped() const
+{
+    if (WaitForSingleObject(stopEvent_, 0) == WAIT_OBJECT_0)
+        throw TStopRequested{};
 }
 
 void THttpStreamSource::WaitForNetwork(DWORD timeoutMs, const std::string& timeoutStatus)
@@ -75,8 +97,7 @@ void THttpStreamSource::Connect(const TStreamUrl& url)
     if (getaddrinfo(url.Host.c_str(), port.c_str(), &hints, &addresses.first) != 0 ||
         !addresses.first)
         throw EStreamPlayerError(status::HostNotFound(url.Host));
-    if (WaitForSingleObject(stopEvent_, 0) == WAIT_OBJECT_0)
-        throw TStopRequested{};
+    ThrowIfStopped();
 
     for (const addrinfo* a = addresses.first; a; a = a->ai_next) {
         cl::TOwnedSocket s(socket(a->ai_family, a->ai_socktype, a->ai_protocol));
@@ -148,23 +169,26 @@ void THttpStreamSource::Handshake()
     SendAll(reinterpret_cast<const char*>(hello.data()), hello.size());
     // One bound for the whole handshake: a server that accepts and then answers slowly or
     // never is a secure connection that failed.
-    const DWORD start = GetTickCount();
+    const TBound bound(TimeoutMs, status::SecureFailed());
     for (;;) {
         std::vector<std::uint8_t> reply;
         const bool done = secure_->Continue(sealed_, reply);
         SendAll(reinterpret_cast<const char*>(reply.data()), reply.size());
         if (done)
             return;
-        const DWORD spent = GetTickCount() - start;
-        if (spent >= TimeoutMs || !ReceiveRaw(sealed_, TimeoutMs - spent, status::SecureFailed()))
+        if (!ReceiveRaw(sealed_, bound))
             throw EStreamPlayerError(status::SecureFailed());
     }
 }
 
-bool THttpStreamSource::ReceiveRaw(std::vector<std::uint8_t>& into, DWORD timeoutMs, const std::string& timeoutStatus)
+bool THttpStreamSource::ReceiveRaw(std::vector<std::uint8_t>& into, const TBound& bound)
 {
     char buffer[kReceiveBytes];
     for (;;) {
+        // Before every read, not only before a wait: a server that sends faster than we read
+        // never makes us wait.
+        ThrowIfStopped();
+        bound.Check();
         const int n = recv(socket_.Get(), buffer, sizeof buffer, 0);
         if (n > 0) {
             into.insert(into.end(), buffer, buffer + n);
@@ -172,14 +196,14 @@ bool THttpStreamSource::ReceiveRaw(std::vector<std::uint8_t>& into, DWORD timeou
         }
         if (n == 0)
             return false;
-        WaitForConnectedSocket(timeoutMs, timeoutStatus);
+        WaitForConnectedSocket(bound.LeftMs(), bound.Status());
     }
 }
 
-bool THttpStreamSource::Receive()
+bool THttpStreamSource::Receive(const TBound& bound)
 {
     if (!secure_)
-        return ReceiveRaw(raw_, kReceiveTimeoutMs, status::NoReply());
+        return ReceiveRaw(raw_, bound);
     for (;;) {
         const std::size_t before = raw_.size();
         switch (secure_->Decrypt(sealed_, raw_)) {
@@ -191,9 +215,13 @@ bool THttpStreamSource::Receive()
             break;
         case TSecureChannel::TRead::NeedMore:
             // A server that closes without ending the secure session has still ended the
-            // reply; whether all of it came, the length or the last chunk tells.
-            if (!ReceiveRaw(sealed_, kReceiveTimeoutMs, status::NoReply()))
+            // reply; whether all of it came, the length or the last chunk tells. Closed inside
+            // a record, the connection broke.
+            if (!ReceiveRaw(sealed_, bound)) {
+                if (!sealed_.empty())
+                    throw EStreamPlayerError(status::ConnectionLost());
                 return false;
+            }
             break;
         }
     }
@@ -201,9 +229,17 @@ bool THttpStreamSource::Receive()
 
 void THttpStreamSource::ReadHeader()
 {
+    // The whole header, however it comes, within one bound of size and one of time.
+    const TBound bound(TimeoutMs, status::NoReply());
+    std::size_t scanned = 0;
     for (;;) {
         const std::string_view text(reinterpret_cast<const char*>(raw_.data()), raw_.size());
-        if (const std::size_t end = FindHeaderEnd(text)) {
+        // Only what came since the last look, with the bytes an end could begin in before it.
+        const std::size_t from = scanned > 2 ? scanned - 2 : 0;
+        if (const std::size_t found = FindHeaderEnd(text.substr(from))) {
+            const std::size_t end = from + found;
+            if (end > kMaxHttpHeaderBytes)
+                throw EStreamPlayerError(status::HeaderTooLarge());
             const auto header = ParseHttpResponseHeader(text.substr(0, end));
             if (!header)
                 throw EStreamPlayerError(status::BadReply());
@@ -215,11 +251,13 @@ void THttpStreamSource::ReadHeader()
             ended_ = bodyLeft_ == 0u;
             return;
         }
-        // Without a status line in front this is no HTTP server; a huge header is no reply.
-        if ((raw_.size() >= 4 && text.substr(0, 4) != "HTTP" && text.substr(0, 4) != "ICY ") ||
-            raw_.size() > kMaxHeaderBytes)
+        scanned = raw_.size();
+        // Without a status line in front this is no HTTP server.
+        if (raw_.size() >= 4 && text.substr(0, 4) != "HTTP" && text.substr(0, 4) != "ICY ")
             throw EStreamPlayerError(status::BadReply());
-        if (!Receive())
+        if (raw_.size() > kMaxHttpHeaderBytes)
+            throw EStreamPlayerError(status::HeaderTooLarge());
+        if (!Receive(bound))
             throw EStreamPlayerError(raw_.empty() ? status::NoReply() : status::BadReply());
     }
 }
@@ -238,6 +276,9 @@ void THttpStreamSource::Deliver(const std::uint8_t* data, std::size_t size, std:
 
 bool THttpStreamSource::Read(std::vector<std::uint8_t>& out)
 {
+    // A chunk-size line or the trailer has to come whole within one bound; within a chunk's
+    // data, or a body without chunks, the server may pause as any stream does.
+    std::optional<TBound> framing;
     for (;;) {
         if (!raw_.empty() && !ended_) {
             std::vector<std::uint8_t> raw;
@@ -247,14 +288,16 @@ bool THttpStreamSource::Read(std::vector<std::uint8_t>& out)
                 Deliver(raw.data(), raw.size(), out);
             } else {
                 if (!chunks_.Feed(raw.data(), raw.size(), out))
-                    throw EStreamPlayerError(status::BadReply());
+                    throw EStreamPlayerError(chunks_.TrailerTooLarge() ? status::HeaderTooLarge() : status::BadReply());
                 if (chunks_.Finished())
                     ended_ = true;
             }
             if (out.size() > before)
                 return true;
         }
-        if (ended_ || !Receive()) {
+        if (chunked_ && !chunks_.InData() && !framing)
+            framing.emplace(TimeoutMs, status::NoReply());
+        if (ended_ || !Receive(framing ? *framing : TBound(kReceiveTimeoutMs, status::NoReply()))) {
             ended_ = true;
             return false;
         }

@@ -1,8 +1,9 @@
 #pragma once
 // One HTTP request for a stream over Winsock, read on the player thread; for https:// over
-// TLS on that same socket. Every wait also watches the session's stop event, so a station
-// change never waits for the network, and the socket is ours: closing it ends the request at
-// once, a secure handshake in progress included.
+// TLS on that same socket. Every read and every wait also watches the session's stop event, so
+// a station change never waits for the network, however fast or slowly the server sends; and
+// the socket is ours: closing it ends the request at once, a secure handshake in progress
+// included. What comes before the body and between its chunks is bounded in size and time.
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -22,8 +23,8 @@ namespace radio {
 class THttpStreamSource : public TStreamSource {
 public:
     // Connects, sends the request and reads the reply header. Throws EStreamPlayerError (host
-    // not found, cannot connect, secure connection failed, certificate, no reply, not HTTP) or
-    // TStopRequested. The stop event may be any waitable object: a timer set to a deadline
+    // not found, cannot connect, secure connection failed, certificate, no reply, not HTTP,
+    // header too large) or TStopRequested. The stop event may be any waitable object: a timer set to a deadline
     // bounds the whole request.
     THttpStreamSource(const TStreamUrl& url, HANDLE stopEvent, std::string_view method = "GET");
 
@@ -31,21 +32,39 @@ public:
     bool Read(std::vector<std::uint8_t>& out) override;
     bool Complete() const override;
 
-    // The longest wait for the connection and for the secure handshake.
+    // The longest wait for the connection, for the secure handshake as a whole, for the reply's
+    // header as a whole, and for each chunk-size line and the trailer of a chunked body.
     static DWORD TimeoutMs;
 
 private:
+    // A bound on a stretch of reading as a whole: however the bytes come, one at a time or
+    // faster than they are read, the stretch ends at it with its status.
+    class TBound {
+    public:
+        TBound(DWORD limitMs, std::string status);
+        DWORD LeftMs() const;
+        // Throws EStreamPlayerError with the status once the bound has passed.
+        void Check() const;
+        const std::string& Status() const { return status_; }
+
+    private:
+        DWORD start_;
+        DWORD limitMs_;
+        std::string status_;
+    };
+
     void Connect(const TStreamUrl& url);
     void Handshake();
     void SendAll(const char* data, std::size_t size);
     // Bytes as they come over the socket into `into`; false when the server closed it.
-    bool ReceiveRaw(std::vector<std::uint8_t>& into, DWORD timeoutMs, const std::string& timeoutStatus);
+    bool ReceiveRaw(std::vector<std::uint8_t>& into, const TBound& bound);
     void SendRequest(const TStreamUrl& url, std::string_view method);
     // Hands out at most what is left of a body of known length.
     void Deliver(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& out);
     void ReadHeader();
     // Bytes of the reply (decrypted) into raw_; false when the server closed the connection.
-    bool Receive();
+    bool Receive(const TBound& bound);
+    void ThrowIfStopped() const;
     void WaitForNetwork(DWORD timeoutMs, const std::string& timeoutStatus);
     // After a send or receive on the connected socket failed: waits until it is ready again when
     // the call would only have blocked, else the connection is lost.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "radio/player/CertificateCheck.h"
+#include "classlib/system/SysUtils.h"
 #include "radio/player/Errors.h"
 #include "radio/player/Status.h"
 
@@ -43,36 +45,27 @@ using TContextBuffer = std::unique_ptr<void, TContextBufferFree>;
 struct TCertificateFree {
     void operator()(PCCERT_CONTEXT certificate) const { CertFreeCertificateContext(certificate); }
 };
-struct TChainFree {
-    void operator()(PCCERT_CHAIN_CONTEXT chain) const { CertFreeCertificateChain(chain); }
-};
 
-bool CertificateStatus(SECURITY_STATUS status)
+// The provider's own word on a certificate, where it checks one itself.
+std::string HandshakeStatus(SECURITY_STATUS status)
 {
     switch (status) {
-    case SEC_E_UNTRUSTED_ROOT:
     case SEC_E_CERT_EXPIRED:
-    case SEC_E_CERT_UNKNOWN:
+        return status::CertificateExpired();
     case SEC_E_WRONG_PRINCIPAL:
+        return status::CertificateForAnotherName();
+    case SEC_E_UNTRUSTED_ROOT:
+    case SEC_E_CERT_UNKNOWN:
     case SEC_E_CERT_WRONG_USAGE:
-        return true;
+        return status::CertificateUntrusted();
     default:
-        return false;
+        return status::SecureFailed();
     }
 }
 
 [[noreturn]] void HandshakeFailed(SECURITY_STATUS status)
 {
-    throw EStreamPlayerError(CertificateStatus(status) ? status::CertificateRefused() : status::SecureFailed());
-}
-
-std::wstring Wide(const std::string& text)
-{
-    std::wstring wide(text.size(), L'\0');
-    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                                      static_cast<int>(wide.size()));
-    wide.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
-    return wide;
+    throw EStreamPlayerError(HandshakeStatus(status));
 }
 
 // Appends the token the provider allocated and frees it.
@@ -88,7 +81,7 @@ void TakeToken(SecBuffer& token, std::vector<std::uint8_t>& out)
 
 }  // namespace
 
-TSecureChannel::TSecureChannel(const std::string& host) : host_(Wide(host))
+TSecureChannel::TSecureChannel(const std::string& host) : host_(host), wideHost_(cl::Utf8ToWide(host))
 {
     SCHANNEL_CRED settings{};
     settings.dwVersion = SCHANNEL_CRED_VERSION;
@@ -119,7 +112,7 @@ std::vector<std::uint8_t> TSecureChannel::Hello()
     ULONG attributes = 0;
     TimeStamp expiry{};
     const SECURITY_STATUS status =
-        Sspi().InitializeSecurityContextW(&credentials_, nullptr, host_.data(), kContextFlags, 0, 0, nullptr, 0, &context_,
+        Sspi().InitializeSecurityContextW(&credentials_, nullptr, wideHost_.data(), kContextFlags, 0, 0, nullptr, 0, &context_,
                                    &output, &attributes, &expiry);
     std::vector<std::uint8_t> hello;
     TakeToken(token, hello);
@@ -140,7 +133,7 @@ bool TSecureChannel::Continue(std::vector<std::uint8_t>& in, std::vector<std::ui
         ULONG attributes = 0;
         TimeStamp expiry{};
         const SECURITY_STATUS status =
-            Sspi().InitializeSecurityContextW(&credentials_, &context_, host_.data(), kContextFlags, 0, 0, &input, 0,
+            Sspi().InitializeSecurityContextW(&credentials_, &context_, wideHost_.data(), kContextFlags, 0, 0, &input, 0,
                                        nullptr, &output, &attributes, &expiry);
         if (status == SEC_E_INCOMPLETE_MESSAGE) {
             TakeToken(token, out);
@@ -166,39 +159,9 @@ void TSecureChannel::CheckCertificate()
 {
     PCCERT_CONTEXT remote = nullptr;
     if (Sspi().QueryContextAttributesW(&context_, SECPKG_ATTR_REMOTE_CERT_CONTEXT, &remote) != SEC_E_OK || !remote)
-        throw EStreamPlayerError(status::CertificateRefused());
+        throw EStreamPlayerError(status::CertificateUntrusted());
     const std::unique_ptr<const CERT_CONTEXT, TCertificateFree> certificate(remote);
-
-    char serverAuth[] = szOID_PKIX_KP_SERVER_AUTH;
-    LPSTR usages[] = {serverAuth};
-    CERT_CHAIN_PARA chainSettings{};
-    chainSettings.cbSize = sizeof chainSettings;
-    chainSettings.RequestedUsage.dwType = USAGE_MATCH_TYPE_OR;
-    chainSettings.RequestedUsage.Usage.cUsageIdentifier = 1;
-    chainSettings.RequestedUsage.Usage.rgpszUsageIdentifier = usages;
-    PCCERT_CHAIN_CONTEXT chainContext = nullptr;
-    if (!CertGetCertificateChain(nullptr, remote, nullptr, remote->hCertStore, &chainSettings, 0, nullptr,
-                                 &chainContext) ||
-        !chainContext)
-        throw EStreamPlayerError(status::CertificateRefused());
-    const std::unique_ptr<const CERT_CHAIN_CONTEXT, TChainFree> chain(chainContext);
-    // The chain's own verdict too: some systems' policy check passes a chain that ends short of
-    // any root.
-    if (chainContext->TrustStatus.dwErrorStatus != CERT_TRUST_NO_ERROR)
-        throw EStreamPlayerError(status::CertificateRefused());
-
-    SSL_EXTRA_CERT_CHAIN_POLICY_PARA ssl{};
-    ssl.cbSize = sizeof ssl;
-    ssl.dwAuthType = AUTHTYPE_SERVER;
-    ssl.pwszServerName = host_.data();
-    CERT_CHAIN_POLICY_PARA policy{};
-    policy.cbSize = sizeof policy;
-    policy.pvExtraPolicyPara = &ssl;
-    CERT_CHAIN_POLICY_STATUS result{};
-    result.cbSize = sizeof result;
-    if (!CertVerifyCertificateChainPolicy(CERT_CHAIN_POLICY_SSL, chainContext, &policy, &result) ||
-        result.dwError != 0)
-        throw EStreamPlayerError(status::CertificateRefused());
+    CheckServerCertificate(remote, host_);
 }
 
 void TSecureChannel::Encrypt(const char* data, std::size_t size, std::vector<std::uint8_t>& out)

@@ -2,7 +2,7 @@
 // TLS for one connection through the system's security support provider (Schannel). It owns
 // no network: the caller moves the bytes over a socket of its own, so closing that socket ends
 // the connection at once, in the middle of a handshake too. The server's certificate is
-// checked here, for its chain up to a trusted root and for the host name asked for.
+// checked once the handshake is done (CertificateCheck.h).
 #ifndef SECURITY_WIN32
 #define SECURITY_WIN32
 #endif
@@ -30,7 +30,7 @@ public:
     // Takes from `in` what the handshake used and appends to `out` what is to be sent; true
     // once the connection is established and the certificate accepted (bytes left in `in` are
     // then the first records of data). False: more bytes from the server are needed. Throws
-    // EStreamPlayerError (secure connection failed, certificate not trusted).
+    // EStreamPlayerError (secure connection failed, or the certificate refused and why).
     bool Continue(std::vector<std::uint8_t>& in, std::vector<std::uint8_t>& out);
 
     // The records that carry data, appended to out.
@@ -44,7 +44,8 @@ public:
 private:
     void CheckCertificate();
 
-    std::wstring host_;
+    std::string host_;
+    std::wstring wideHost_;
     CredHandle credentials_{};
     CtxtHandle context_{};
     bool haveCredentials_ = false;

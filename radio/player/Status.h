@@ -3,6 +3,8 @@
 // media player control where it has one, so the windows read the same with either player.
 #include <string>
 
+#include "radio/player/TextUtils.h"
+
 namespace radio::status {
 
 inline const char* const kConnecting = "Connecting...";
@@ -16,9 +18,12 @@ inline std::string HostNotFound(const std::string& host) { return "Error: host n
 inline std::string CannotConnect(const std::string& host) { return "Error: cannot connect to " + host; }
 inline std::string NoReply() { return "Error: the server does not answer"; }
 inline std::string BadReply() { return "Error: the server's reply is not HTTP"; }
+inline std::string HeaderTooLarge() { return "Error: the reply header is too large"; }
+// The reason is the server's own text: shown on one line and not longer than a status has room for.
 inline std::string HttpStatus(int code, const std::string& reason)
 {
-    return "Error: HTTP " + std::to_string(code) + (reason.empty() ? "" : " " + reason);
+    const std::string shown = ShownText(reason, 64);
+    return "Error: HTTP " + std::to_string(code) + (shown.empty() ? "" : " " + shown);
 }
 inline std::string TooManyRedirects() { return "Error: too many redirections"; }
 inline std::string EmptyPlaylist() { return "Error: the playlist names no stream"; }
@@ -32,7 +37,14 @@ inline std::string DecoderFailed() { return "Error: the MP3 decoder failed"; }
 inline std::string NoAudioDevice() { return "Error: no audio device"; }
 inline std::string ConnectionLost() { return "Error: connection lost"; }
 inline std::string SecureFailed() { return "Error: secure connection failed"; }
-inline std::string CertificateRefused() { return "Error: secure connection failed (certificate not trusted)"; }
+inline std::string CertificateUntrusted() { return "Error: secure connection failed (certificate not trusted)"; }
+inline std::string CertificateSelfSigned() { return "Error: secure connection failed (certificate self-signed)"; }
+inline std::string CertificateExpired() { return "Error: secure connection failed (certificate expired)"; }
+inline std::string CertificateNotYetValid() { return "Error: secure connection failed (certificate not yet valid)"; }
+inline std::string CertificateForAnotherName()
+{
+    return "Error: secure connection failed (certificate issued for another name)";
+}
 inline std::string Internal(const std::string& what) { return "Error: " + what; }
 
 }  // namespace radio::status

@@ -33,4 +33,30 @@ inline bool EqualNoCase(std::string_view a, std::string_view b)
            });
 }
 
+// Text from a peer made fit to show: every run of control characters and blanks becomes one
+// blank, and what is longer than maxBytes is cut (never inside a UTF-8 sequence) and ends in "...".
+inline std::string ShownText(std::string_view text, std::size_t maxBytes)
+{
+    std::string out;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool blank = byte < 0x20 || byte == 0x7F || byte == ' ';
+        if (!blank)
+            out += c;
+        else if (!out.empty() && out.back() != ' ')
+            out += ' ';
+    }
+    while (!out.empty() && out.back() == ' ')
+        out.pop_back();
+    if (out.size() <= maxBytes)
+        return out;
+    std::size_t cut = maxBytes;
+    while (cut > 0 && (static_cast<unsigned char>(out[cut]) & 0xC0) == 0x80)
+        --cut;
+    out.resize(cut);
+    while (!out.empty() && out.back() == ' ')
+        out.pop_back();
+    return out + "...";
+}
+
 }  // namespace radio

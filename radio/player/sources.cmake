@@ -13,6 +13,7 @@ list(APPEND RADIO_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/StreamSession.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HttpStreamSource.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SecureChannel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CertificateCheck.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Mp3Decoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WaveOutput.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Choice.cpp)

@@ -11,38 +11,54 @@ Control requests (tests drive the service with them):
   POST /_control/reset                         back to the start state, record emptied
   POST /_control/account?user=U&password=P     adds an account
   POST /_control/scenario?name=N[&count=&categories=&delay_ms=]
-  POST /_control/reply?path=P[&status=S&delay_ms=D&drip_ms=T&bom=1&length=L&chunked=1&unterminated=1
-                         &type=T&file=F]
-                                               body = the reply; length declares another
-                                               Content-Length than the body's; chunked sends
-                                               it in chunks, without the last one if unterminated;
-                                               type is its content type (text/xml); file names a
-                                               file of this machine whose bytes are the body
+  POST /_control/reply?path=P[&status=S&reason=R&delay_ms=D&drip_ms=T&bom=1&length=L&chunked=1
+                         &unterminated=1&type=T&file=F&cut=N&endless=E]
+                                               body = the reply; reason is the status line's
+                                               text; length declares another Content-Length than
+                                               the body's; chunked sends it in chunks, without
+                                               the last one if unterminated; type is its content
+                                               type (text/xml); file names a file of this
+                                               machine whose bytes are the body; cut=N sends N
+                                               bytes of the body, then over TLS the start of a
+                                               record that never ends, and closes the
+                                               connection; endless is a reply that never ends:
+                                               "header" (header lines for ever), "drip" (a
+                                               header a byte per drip_ms, default 20), "trailer"
+                                               (the chunked body, then trailer lines for ever)
+                                               or "chunkline" (a chunk-size line for ever)
   GET  /_control/requests                      "METHOD TARGET" per line, in arrival order
   GET  /_control/connections                   how many connections other than this one are open,
                                                on every port of the service
-  GET  /_control/secure                        "secure=P untrusted=P silent=P unaccepting=P": the
+  GET  /_control/secure                        "secure=P untrusted=P silent=P unaccepting=P
+                                               expired=P selfsigned=P address=P fetching=P": the
                                                ports of the same service over TLS (certificate for
-                                               "localhost" from test-server.pem), of the same with
-                                               one from an unknown root that it does not send
-                                               (test-untrusted.pem), of one that accepts and never
-                                               answers a TLS greeting, and of one whose queue is
-                                               full, so no connection to it completes
-  GET  /_control/root                          the test root certificate (PEM) that signed it
+                                               "localhost" from the test root), of the same with
+                                               one from an unknown root that it does not send, of
+                                               one that accepts and never answers a TLS greeting,
+                                               of one whose queue is full, so no connection to it
+                                               completes, and of the service with an expired
+                                               certificate, a self-signed one, one for the address
+                                               127.0.0.1, and one whose issuer it does not send
+                                               but names at the silent port
+  GET  /_control/root                          the test root certificate (PEM), made at start
   POST /_control/quit                          stops the service
 """
 import argparse
 import html
 import os
 import select
+import shutil
 import socket
 import ssl
 import sys
+import tempfile
 import threading
 import time
 import xml.etree.ElementTree as ET
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 from urllib.parse import parse_qsl, quote, urlsplit
+
+import certificates
 
 LIST_PATH = "/files/video/radioserver30.html"
 ACCOUNT_PATH = "/files/video/recserver20.html"
@@ -104,10 +120,17 @@ def stations_xml(stations):
 
 class Reply:
     def __init__(self, body=b"", status=200, delay_ms=0, drip_ms=0, content_type="text/xml",
-                 location=None, length=None, chunked=False, unterminated=False):
+                 location=None, length=None, chunked=False, unterminated=False, reason=None,
+                 cut=None, endless=None):
         self.body, self.status, self.delay_ms, self.drip_ms = body, status, delay_ms, drip_ms
         self.content_type, self.location = content_type, location
         self.length, self.chunked, self.unterminated = length, chunked, unterminated
+        self.reason, self.cut, self.endless = reason, cut, endless
+
+
+# An endless reply stops here at the latest, whatever the client does.
+ENDLESS_SECONDS = 120
+ENDLESS_BYTES = 256 * 1024 * 1024
 
 
 class State:
@@ -248,19 +271,22 @@ class Handler(BaseHTTPRequestHandler):
                     int(query.get("drip_ms", "0")), content_type=query.get("type", "text/xml"),
                     length=int(length) if length else None,
                     chunked=query.get("chunked") == "1",
-                    unterminated=query.get("unterminated") == "1")
+                    unterminated=query.get("unterminated") == "1", reason=query.get("reason"),
+                    cut=int(query["cut"]) if query.get("cut") else None,
+                    endless=query.get("endless"))
         elif path == "/_control/quit":
             threading.Thread(target=self.server.shutdown, daemon=True).start()
         elif path == "/_control/connections":
             text = f"{self.server.connections.count() - 1}\n"
             return Reply(text.encode("utf-8"), content_type="text/plain")
         elif path == "/_control/secure":
+            self.server.secure_ready.wait(60)
             ports = self.server.secure_ports
-            text = " ".join(f"{k}={ports[k]}" for k in ("secure", "untrusted", "silent", "unaccepting"))
+            text = " ".join(f"{k}={ports[k]}" for k in SECURE_CASES)
             return Reply(text.encode("utf-8"), content_type="text/plain")
         elif path == "/_control/root":
-            with open(ROOT_CERTIFICATE, "rb") as f:
-                return Reply(f.read(), content_type="text/plain")
+            self.server.secure_ready.wait(60)
+            return Reply(self.server.secure_ready.root, content_type="text/plain")
         elif path == "/_control/requests":
             with st.lock:
                 text = "".join(r + "\n" for r in st.requests)
@@ -301,7 +327,10 @@ class Handler(BaseHTTPRequestHandler):
         self.close_connection = True
         if reply.delay_ms and self.client_gone(reply.delay_ms / 1000.0):
             return
-        self.send_response(reply.status)
+        if reply.endless:
+            self.send_endless(reply)
+            return
+        self.send_response(reply.status, reply.reason)
         ctype = reply.content_type
         self.send_header("Content-Type", ctype if ctype.startswith("audio/") else f"{ctype}; charset=utf-8")
         if reply.chunked:
@@ -315,11 +344,13 @@ class Handler(BaseHTTPRequestHandler):
         self.send_header("Connection", "close")
         self.end_headers()
         if reply.chunked:
-            for i in range(0, len(reply.body), 100):
-                piece = reply.body[i:i + 100]
-                self.wfile.write(b"%x\r\n" % len(piece) + piece + b"\r\n")
+            self.send_chunks(reply.body)
             if not reply.unterminated:
                 self.wfile.write(b"0\r\n\r\n")
+        elif reply.cut is not None:
+            self.wfile.write(reply.body[:reply.cut])
+            self.wfile.flush()
+            self.cut_record()
         elif reply.drip_ms:
             for i in range(len(reply.body)):
                 self.wfile.write(reply.body[i:i + 1])
@@ -329,11 +360,50 @@ class Handler(BaseHTTPRequestHandler):
         else:
             self.wfile.write(reply.body)
 
+    def send_chunks(self, body):
+        for i in range(0, len(body), 100):
+            piece = body[i:i + 100]
+            self.wfile.write(b"%x\r\n" % len(piece) + piece + b"\r\n")
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-SERVER_CERTIFICATE = os.path.join(HERE, "test-server.pem")
-UNTRUSTED_CERTIFICATE = os.path.join(HERE, "test-untrusted.pem")
-ROOT_CERTIFICATE = os.path.join(HERE, "test-root.pem")
+    def cut_record(self):
+        """Over TLS: the header of a record of 16 kB and a little of it, written past the
+        secure session onto the connection, which then closes without the session's end."""
+        self.wfile.flush()
+        if self.server.secure:
+            os.write(self.connection.fileno(), b"\x17\x03\x03\x40\x00" + b"\x00" * 100)
+        self.connection.shutdown(socket.SHUT_RDWR)
+
+    def send_endless(self, reply):
+        """A reply that never ends, until the client goes or the service's own bound."""
+        chunked = reply.endless in ("trailer", "chunkline")
+        head = b"HTTP/1.1 200 OK\r\nContent-Type: %s\r\n" % reply.content_type.encode()
+        if chunked:
+            head += b"Transfer-Encoding: chunked\r\n\r\n"
+        self.wfile.write(head)
+        if reply.endless == "trailer":
+            self.send_chunks(reply.body)
+            self.wfile.write(b"0\r\n")
+        elif reply.endless == "chunkline":
+            self.wfile.write(b"5;x=")
+        elif reply.endless == "drip":
+            self.wfile.write(b"X-Drip: ")
+        self.wfile.flush()
+        piece = {"header": b"X-Filler: %s\r\n" % (b"h" * 50), "trailer": b"X-Trailer: %s\r\n" % (b"t" * 50),
+                 "chunkline": b"x" * 64, "drip": b"d"}[reply.endless]
+        end = time.monotonic() + ENDLESS_SECONDS
+        sent = 0
+        while time.monotonic() < end and sent < ENDLESS_BYTES:
+            self.wfile.write(piece)
+            self.wfile.flush()
+            sent += len(piece)
+            if reply.endless == "drip" and self.client_gone((reply.drip_ms or 20) / 1000.0):
+                return
+
+
+# The TLS ports in the order /_control/secure names them; those that serve with a certificate
+# are named after it (certificates.py).
+SECURE_CASES = ("secure", "untrusted", "silent", "unaccepting", "expired", "selfsigned", "address",
+                "fetching")
 
 
 class Connections:
@@ -368,14 +438,13 @@ class SecureServer(Server):
 
     def __init__(self, address, handler, certificate):
         super().__init__(address, handler)
-        self.certificate = certificate
+        self.context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        self.context.load_cert_chain(certificate)
 
     def get_request(self):
         sock, address = super().get_request()
-        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
-        context.load_cert_chain(self.certificate)
         # Not here: the handshake comes with the first read, in the connection's thread.
-        return context.wrap_socket(sock, server_side=True, do_handshake_on_connect=False), address
+        return self.context.wrap_socket(sock, server_side=True, do_handshake_on_connect=False), address
 
 
 def serve_silently(listener, connections):
@@ -391,6 +460,27 @@ def serve_silently(listener, connections):
     while True:
         conn, _ = listener.accept()
         threading.Thread(target=hold, args=(conn,), daemon=True).start()
+
+
+def start_secure(server, ports, ready):
+    """The TLS ports, with certificates made for this run: the plain service answers at once,
+    and a request for the secure ports or the root waits until they are there."""
+    folder = tempfile.mkdtemp(prefix="dirservice-")
+    try:
+        paths = certificates.make(folder, f"http://127.0.0.1:{ports['silent']}/issuer.crt")
+        with open(paths["root"], "rb") as f:
+            ready.root = f.read()
+        secures = {case: SecureServer(("127.0.0.1", 0), Handler, paths[case])
+                   for case in SECURE_CASES if case in paths}
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
+    ports.update({case: s.server_address[1] for case, s in secures.items()})
+    for s in secures.values():
+        s.state, s.connections, s.secure_ports = server.state, server.connections, ports
+        s.secure_ready = ready
+        s.last_request = time.monotonic()
+        threading.Thread(target=s.serve_forever, kwargs={"poll_interval": 0.2}, daemon=True).start()
+    ready.set()
 
 
 def unaccepting_port():
@@ -444,21 +534,17 @@ def main():
     STREAM_BASE = args.stream_base
 
     server = Server(("127.0.0.1", args.port), Handler)
-    secure = SecureServer(("127.0.0.1", 0), Handler, SERVER_CERTIFICATE)
-    untrusted = SecureServer(("127.0.0.1", 0), Handler, UNTRUSTED_CERTIFICATE)
     silent = socket.create_server(("127.0.0.1", 0))
     unaccepting, fillers = unaccepting_port()
     connections = Connections()
-    ports = {"secure": secure.server_address[1], "untrusted": untrusted.server_address[1],
-             "silent": silent.getsockname()[1], "unaccepting": unaccepting.getsockname()[1]}
-    server.state = secure.state = untrusted.state = State(args.demo)
-    for s in (server, secure, untrusted):
-        s.connections = connections
-        s.secure_ports = ports
-        s.last_request = time.monotonic()
-    for s in (secure, untrusted):
-        threading.Thread(target=s.serve_forever, kwargs={"poll_interval": 0.2}, daemon=True).start()
+    ports = {"silent": silent.getsockname()[1], "unaccepting": unaccepting.getsockname()[1]}
+    state = State(args.demo)
+    ready = threading.Event()
+    server.state, server.connections, server.secure_ports = state, connections, ports
+    server.secure_ready = ready
+    server.last_request = time.monotonic()
     threading.Thread(target=serve_silently, args=(silent, connections), daemon=True).start()
+    threading.Thread(target=start_secure, args=(server, ports, ready), daemon=True).start()
     port = server.server_address[1]
     if args.port_file:
         tmp = args.port_file + ".tmp"

@@ -206,8 +206,10 @@ TSecurePorts SecurePorts()
     static TTrustedTestRoot trusted;
     TSecurePorts ports;
     const std::string text = Post("/_control/secure");
-    if (std::sscanf(text.c_str(), "secure=%d untrusted=%d silent=%d unaccepting=%d", &ports.Secure,
-                    &ports.Untrusted, &ports.Silent, &ports.Unaccepting) != 4)
+    if (std::sscanf(text.c_str(), "secure=%d untrusted=%d silent=%d unaccepting=%d expired=%d selfsigned=%d "
+                                  "address=%d fetching=%d",
+                    &ports.Secure, &ports.Untrusted, &ports.Silent, &ports.Unaccepting, &ports.Expired,
+                    &ports.SelfSigned, &ports.Address, &ports.Fetching) != 8)
         throw std::runtime_error("no secure ports: " + text);
     return ports;
 }

@@ -42,12 +42,18 @@ bool AllConnectionsClosed();
 // The service's other ports: the same service over TLS (its certificate names "localhost"
 // only, signed by the service's test root), the same with a certificate from an unknown root
 // that it does not send, one that accepts and never answers a TLS greeting (its connections
-// count as the service's), and one where no connection ever completes.
+// count as the service's), one where no connection ever completes; and the service over TLS
+// with an expired certificate, a self-signed one, one that names the address 127.0.0.1 (as an
+// address) and one whose issuer it does not send but says is to be fetched from the silent port.
 struct TSecurePorts {
     int Secure = 0;
     int Untrusted = 0;
     int Silent = 0;
     int Unaccepting = 0;
+    int Expired = 0;
+    int SelfSigned = 0;
+    int Address = 0;
+    int Fetching = 0;
 };
 // Also trusts the service's test root from then on, until the program ends: the system reads
 // its trusted roots once, at the first certificate it checks, so this comes before any secure

@@ -125,24 +125,70 @@ TEST_F(DirectoryNetworkTest, ARefusedConnectionFailsAtOnceNotAtTheBound)
     EXPECT_EQ(directory.CategoryCount(), 0);
 }
 
-TEST_F(DirectoryNetworkTest, TheListComesOverTlsOnlyFromAServiceTrustedForItsName)
+TEST_F(DirectoryNetworkTest, TheListComesOverTlsOnlyFromAServiceTrustedForItsNameAndARefusalSaysWhy)
 {
-    TRadioUtils::RequestTimeoutMs = kNeverMs;
+    const unsigned bound = 5000;
+    TRadioUtils::RequestTimeoutMs = bound;
     const service::TSecurePorts ports = service::SecurePorts();
     TRadioChannelManager directory(folder_.Path());
-    // Not from a trusted root; trusted, but not for the name asked for.
-    for (const std::string& url : {cl::Format("https://localhost:%d", ports.Untrusted),
-                                   cl::Format("https://127.0.0.1:%d", ports.Secure)}) {
-        TServiceAddress address(url);
-        EXPECT_TRUE(Contains(DownloadError<EDirectoryServiceError>(directory), "certificate not trusted")) << url;
+    const auto url = [](int port, const char* host) { return cl::Format("https://%s:%d", host, port); };
+    const struct {
+        std::string url;
+        std::string why;
+    } refused[] = {
+        // Not from a trusted root, also when the issuer is to be fetched from a host that
+        // never answers: refused at once, not at the bound.
+        {url(ports.Untrusted, "localhost"), "not trusted"},
+        {url(ports.Fetching, "localhost"), "not trusted"},
+        {url(ports.SelfSigned, "localhost"), "self-signed"},
+        {url(ports.Expired, "localhost"), "expired"},
+        // Trusted, but not for the name or the address asked for.
+        {url(ports.Secure, "127.0.0.1"), "issued for another name"},
+        {url(ports.Address, "localhost"), "issued for another name"},
+    };
+    for (const auto& r : refused) {
+        TServiceAddress address(r.url);
+        const DWORD start = GetTickCount();
+        const std::string error = DownloadError<EDirectoryServiceError>(directory);
+        EXPECT_TRUE(Contains(error, "could not be reached: secure connection failed (certificate " + r.why + ")"))
+            << r.url << ": " << error;
+        EXPECT_LT(GetTickCount() - start, bound) << r.url;
     }
-    {
-        TServiceAddress address(cl::Format("https://localhost:%d", ports.Secure));
+    // The name, and the address named as an address.
+    for (const std::string& good : {url(ports.Secure, "localhost"), url(ports.Address, "127.0.0.1")}) {
+        TServiceAddress address(good);
         directory.DownloadChannels(kUser, kPassword);
+        EXPECT_EQ(directory.CategoryCount(), 4) << good;
     }
-    EXPECT_EQ(directory.CategoryCount(), 4);
-    EXPECT_EQ(service::Requests().size(), 1u);
+    EXPECT_EQ(service::Requests().size(), 2u);
     EXPECT_TRUE(service::AllConnectionsClosed());
+}
+
+TEST_F(DirectoryNetworkTest, RepliesThatNeverEndEndWithinTheBoundAndLeaveNothingBehind)
+{
+    const unsigned bound = 2000;
+    TRadioUtils::RequestTimeoutMs = bound;
+    TRadioChannelManager directory(folder_.Path());
+    const int threads = test_support::CountProcessThreads();
+    const struct {
+        std::string kind;
+        std::string error;
+    } cases[] = {
+        {"header", "could not be reached: the reply header is too large"},
+        {"trailer", "could not be reached: the reply header is too large"},
+        {"chunkline", "could not be reached: the server's reply is not HTTP"},
+        {"drip", "did not answer within 2000 ms"},
+    };
+    for (const auto& c : cases) {
+        service::ReplyWith(kListPath, L"<Stations/>", "endless=" + c.kind);
+        const DWORD start = GetTickCount();
+        const std::string error = DownloadError<EDirectoryServiceError>(directory);
+        // What a loaded machine adds to the bound; far below what an unbounded reply takes.
+        EXPECT_LT(GetTickCount() - start, bound + 3000) << c.kind;
+        EXPECT_TRUE(Contains(error, c.error)) << c.kind << ": " << error;
+        EXPECT_TRUE(service::AllConnectionsClosed()) << c.kind;
+    }
+    EXPECT_EQ(test_support::CountProcessThreads(), threads);
 }
 
 TEST_F(DirectoryNetworkTest, SecureServicesThatNeverAnswerOrNeverAcceptLeaveNothingBehind)

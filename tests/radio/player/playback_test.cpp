@@ -269,23 +269,114 @@ TEST_F(StreamPlayer, StoppedSecureAttemptsLeaveNoThreadHandleOrConnection)
     }
 }
 
-TEST_F(StreamPlayer, ASecureStreamPlaysOnlyFromAServerWhoseCertificateIsTrustedForItsName)
+namespace {
+
+// The fixture tone as the service's reply settings: served from its file, as audio.
+std::string ToneReply()
+{
+    const std::string tone = std::string(PLAYER_TEST_AUDIO_DIR "/tone-1000hz-mpeg1-stereo.mp3").substr(2);
+    return "type=audio/mpeg&file=" + TRadioUtils::EncodeQueryValue(tone);
+}
+
+// Sets the bound of connection, handshake, header and chunk framing for the scope.
+struct TNetworkBound {
+    explicit TNetworkBound(DWORD ms) { THttpStreamSource::TimeoutMs = ms; }
+    ~TNetworkBound() { THttpStreamSource::TimeoutMs = saved; }
+    const DWORD saved = THttpStreamSource::TimeoutMs;
+};
+
+// Above what a bound's end takes to show on a loaded machine, far below any wait it replaces.
+constexpr DWORD kMarginMs = 3000;
+
+}  // namespace
+
+TEST_F(StreamPlayer, EachFailureOfASecureOrMisbehavingServerSaysWhy)
 {
     REQUIRE_DIRECTORY_SERVICE();
     cl::TComApartment apartment;  // for the service's control requests
     service::Reset();
-    // The fixture tone, served by the service over TLS.
-    const std::string tone = std::string(PLAYER_TEST_AUDIO_DIR "/tone-1000hz-mpeg1-stereo.mp3").substr(2);
-    service::ReplyWith("/tone.mp3", L"", "type=audio/mpeg&file=" + TRadioUtils::EncodeQueryValue(tone));
+    service::ReplyWith("/tone.mp3", L"", ToneReply());
+    service::ReplyWith("/cut.mp3", L"", ToneReply() + "&cut=30000");
+    const std::string reason = std::string("Busy\x01\x07\tnow ") + std::string(200, 'z');
+    service::ReplyWith("/busy", L"", "status=503&reason=" + TRadioUtils::EncodeQueryValue(reason));
+    service::ReplyWith("/header", L"", "endless=header");
     const service::TSecurePorts ports = service::SecurePorts();
+    const std::string refused = "Error: secure connection failed (certificate ";
+    const struct {
+        std::string url;
+        std::string status;
+    } cases[] = {
+        // Not from a root this system trusts, even with the issuer's address in it.
+        {SecureUrl(ports.Untrusted, "/tone.mp3", "localhost"), refused + "not trusted)"},
+        {SecureUrl(ports.Fetching, "/tone.mp3", "localhost"), refused + "not trusted)"},
+        {SecureUrl(ports.SelfSigned, "/tone.mp3", "localhost"), refused + "self-signed)"},
+        {SecureUrl(ports.Expired, "/tone.mp3", "localhost"), refused + "expired)"},
+        // Trusted, but for a name, or an address, that was not asked for.
+        {SecureUrl(ports.Secure, "/tone.mp3"), refused + "issued for another name)"},
+        {SecureUrl(ports.Address, "/tone.mp3", "localhost"), refused + "issued for another name)"},
+        {SecureUrl(ports.Secure, "/tone.mp3", "localhost"), "Playing"},
+        {SecureUrl(ports.Address, "/tone.mp3"), "Playing"},
+        {SecureUrl(ports.Secure, "/cut.mp3", "localhost"), "Error: connection lost"},
+        {service::BaseURL() + "/busy", "Error: HTTP 503 Busy now " + std::string(55, 'z') + "..."},
+        {service::BaseURL() + "/header", "Error: the reply header is too large"},
+    };
+    TNetworkBound bound(5000);
     TWatchedPlayer watched;
-    const std::string refused = "Error: secure connection failed (certificate not trusted)";
-    // Not from a root this system trusts; trusted, but not for the name asked for.
-    EXPECT_EQ(watched.Play(SecureUrl(ports.Untrusted, "/tone.mp3", "localhost")).back(), refused);
-    EXPECT_EQ(watched.Play(SecureUrl(ports.Secure, "/tone.mp3")).back(), refused);
-    EXPECT_EQ(watched.Play(SecureUrl(ports.Secure, "/tone.mp3", "localhost")), kGoodSequence);
+    for (const auto& c : cases) {
+        watched.statuses.clear();
+        const DWORD start = GetTickCount();
+        watched.player.SetURL(c.url);
+        // Past "Playing" unless that is what is expected: a stream cut later says so then.
+        PumpUntil([&] { return watched.Last() == c.status || (Settled(watched.Last()) && watched.Last() != "Playing"); });
+        EXPECT_EQ(watched.Last(), c.status) << c.url;
+        EXPECT_LT(GetTickCount() - start, bound.saved + kMarginMs) << c.url;
+    }
     watched.player.SetURL("");
     EXPECT_TRUE(service::AllConnectionsClosed());
+}
+
+TEST_F(StreamPlayer, RepliesThatNeverEndEndAtTheirBoundAndAStopEndsThemAtOnce)
+{
+    REQUIRE_DIRECTORY_SERVICE();
+    cl::TComApartment apartment;  // for the service's control requests
+    service::Reset();
+    const service::TSecurePorts ports = service::SecurePorts();
+    const std::string endless = service::BaseURL() + "/endless";
+    const struct {
+        std::string kind;
+        std::string status;
+    } cases[] = {
+        {"header", "Error: the reply header is too large"},
+        {"trailer", "Error: the reply header is too large"},
+        {"chunkline", "Error: the server's reply is not HTTP"},
+        {"drip", "Error: the server does not answer"},
+    };
+    TWatchedPlayer watched;
+    {
+        TNetworkBound bound(1500);
+        for (const auto& c : cases) {
+            service::ReplyWith("/endless", L"x", "endless=" + c.kind);
+            const DWORD start = GetTickCount();
+            EXPECT_EQ(watched.Play(endless).back(), c.status) << c.kind;
+            EXPECT_LT(GetTickCount() - start, THttpStreamSource::TimeoutMs + kMarginMs) << c.kind;
+        }
+    }
+    EXPECT_TRUE(service::AllConnectionsClosed());
+
+    // A header dripped for ever, and a certificate whose issuer is to be fetched from where
+    // nothing answers, each stopped while it lasts: the session's thread ends at once.
+    TNetworkBound patient(60000);
+    service::ReplyWith("/endless", L"x", "endless=drip");
+    PumpFor(300);
+    const int threads = test_support::CountProcessThreads();
+    for (const std::string& url : {endless, SecureUrl(ports.Fetching, "/tone.mp3", "localhost")}) {
+        watched.statuses.clear();
+        watched.player.SetURL(url);
+        ASSERT_TRUE(PumpUntil([&] { return service::OpenConnections() >= 1 || Settled(watched.Last()); })) << url;
+        watched.player.SetURL("");
+        EXPECT_TRUE(PumpUntil([&] { return test_support::CountProcessThreads() <= threads; }, kMarginMs)) << url;
+        EXPECT_TRUE(service::AllConnectionsClosed()) << url;
+    }
 }
 
 TEST_F(StreamPlayer, WithoutASoundDeviceTheStatusSaysSo)
