@@ -15,6 +15,7 @@
 #include "radio/player/Playlist.h"
 #include "radio/player/StreamFormat.h"
 #include "radio/player/StreamUrl.h"
+#include "radio/player/TextUtils.h"
 
 using namespace radio;
 
@@ -238,6 +239,33 @@ TEST(HttpReplies, ChunkedBodyDecodesWhereverTheReadsSplit)
     Bytes out;
     const Bytes longLine(5000, '1');
     EXPECT_FALSE(endless.Feed(longLine.data(), longLine.size(), out));
+    EXPECT_FALSE(endless.TrailerTooLarge());
+    // A trailer of short lines that never ends is refused at the room of a header.
+    std::string trailer = "0\r\n";
+    while (trailer.size() <= kMaxHttpHeaderBytes)
+        trailer += "X-Trailer: y\r\n";
+    THttpChunkedDecoder endlessTrailer;
+    const Bytes trailerBytes = ToBytes(trailer);
+    EXPECT_FALSE(endlessTrailer.Feed(trailerBytes.data(), trailerBytes.size(), out));
+    EXPECT_TRUE(endlessTrailer.TrailerTooLarge());
+}
+
+TEST(HttpReplies, APeersTextIsShownOnOneLineAndCut)
+{
+    const struct {
+        std::string text;
+        std::string shown;
+    } cases[] = {
+        {"Not Found", "Not Found"},
+        {"  Busy\r\n\x01\x07\tnow \x7f", "Busy now"},
+        {std::string(12, 'z'), "zzzzzzzzzz..."},
+        // Never inside a character: "\xc3\xa9" is one.
+        {"zzzzzzzzz\xc3\xa9", "zzzzzzzzz..."},
+        {"zzzzzzzz\xc3\xa9z", "zzzzzzzz\xc3\xa9..."},
+        {"\r\n", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ShownText(c.text, 10), c.shown) << c.text;
 }
 
 TEST(StreamAddresses, ParseAndResolve)
