@@ -42,6 +42,8 @@ function(trebanix_tests name)
   target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(${target} PRIVATE ${ARG_DEPENDS} GTest::gtest_main test_fakes)
   if(TREBANIX_WINDOWS)
+    # Each test starts from the same pointer and focus, in every program that drives windows.
+    target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support/KnownStart.cpp)
     target_link_libraries(${target} PRIVATE test_support)
   endif()
   trebanix_add_gtest(${target})
