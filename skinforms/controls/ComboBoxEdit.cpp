@@ -93,13 +93,13 @@ void TskSkinCustomComboBox::ApplyEditLook()
         edit_->Font()->SetName(d->FontName);
         edit_->Font()->SetStyle(d->FontStyle);
         edit_->Font()->SetHeight(d->FontHeight);
+        // The description's other colours belong to its items (the hot and the focused one, on
+        // their own pictures); the box's face, hovered, focused or not, reads in its own colour.
         TColor color = d->FontColor;
         if (!Enabled()) {
             const int e = SkinData()->IndexOfControl("edit");
             auto* edit = e >= 0 ? dynamic_cast<TskDataSkinEditControl*>(SkinData()->CtrlList.Items(e)) : nullptr;
             color = edit ? edit->DisabledFontColor : clGrayText;
-        } else if (ActiveLook() && !IsNullRect(d->ActiveSkinRect)) {
-            color = d->ActiveFontColor;
         }
         edit_->Font()->SetColor(color);
     }

@@ -5,13 +5,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <vector>
 
 #include "skinforms/controls/support.h"
 #include "classlib/graphics/GdiHandles.h"
 #include "skin/texts/ResourceStrData.h"
 #include "skinforms/controls/ComboBox.h"
+#include "skinforms/frame/Frame.h"
 #include "skins/StoredSkins.h"
+#include "support/UserInput.h"
 
 using namespace cl;
 using namespace sk;
@@ -699,7 +702,7 @@ TEST_F(ComboBox, EditStyleOnASkinTakesTheSkinFontAndSettlesOnAShownForm)
     EXPECT_EQ(combo->Edit()->Width(), RectWidth(c));
     form.Form->Show();
     combo->Edit()->SetFocus();
-    EXPECT_EQ(combo->Edit()->Font()->Color(), 0x000003) << "the active colour while focused";
+    EXPECT_EQ(combo->Edit()->Font()->Color(), 0x000001) << "the box's own colour while focused";
     EXPECT_EQ(combo->Edit()->Color(), 0x806060) << "on the active box's ground";
     // Painting neither moves the edit nor asks for more painting: the queue runs dry.
     int messages = 0;
@@ -738,41 +741,119 @@ double Contrast(TColor A, TColor B)
     return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
+// The edit's text as the screen shows it: its ground (what most of the edit shows, the text
+// being short), its strongest stroke against that ground, and the contrast of the two. The
+// caret is hidden.
+struct TTextOnScreen {
+    TColor ground = 0, ink = 0;
+    double contrast = 1;
+};
+
+std::ostream& operator<<(std::ostream& Out, const TTextOnScreen& T)
+{
+    return Out << "ink " << std::hex << T.ink << " on " << T.ground << std::dec << ": " << T.contrast;
+}
+
+TTextOnScreen TextOnScreen(TskCustomEdit* Edit)
+{
+    HWND edit = Edit->Handle();
+    HideCaret(edit);
+    Application->ProcessMessages();
+    UpdateWindow(GetParent(edit));
+    UpdateWindow(edit);
+    RECT r{};
+    GetClientRect(edit, &r);
+    POINT at{0, 0};
+    ClientToScreen(edit, &at);
+    TBitmap shot;
+    shot.SetSize(r.right, r.bottom);
+    {
+        TWindowDC screen(nullptr);
+        BitBlt(shot.Canvas()->Handle(), 0, 0, r.right, r.bottom, screen.Handle(), at.x, at.y, SRCCOPY);
+        GdiFlush();
+    }
+    ShowCaret(edit);
+    std::map<TColor, int> count;
+    for (int y = 0; y < r.bottom; ++y)
+        for (int x = 0; x < r.right; ++x)
+            ++count[shot.Canvas()->Pixels(x, y)];
+    TTextOnScreen seen;
+    seen.ground =
+        std::max_element(count.begin(), count.end(), [](auto& A, auto& B) { return A.second < B.second; })->first;
+    seen.ink = seen.ground;
+    for (const auto& [color, n] : count) {
+        if (Contrast(color, seen.ground) > seen.contrast) {
+            seen.contrast = Contrast(color, seen.ground);
+            seen.ink = color;
+        }
+    }
+    return seen;
+}
+
+// Waits (bounded) until the combo box has heard the real pointer come or go.
+bool PointerInsideIs(TskSkinComboBox* Combo, bool Inside)
+{
+    for (int i = 0; i < 400 && Combo->MouseIn() != Inside; ++i) {
+        Sleep(5);
+        Application->ProcessMessages();
+    }
+    return Combo->MouseIn() == Inside;
+}
+
 }  // namespace
 
-TEST_F(ComboBox, EditStyleTypedTextReadsOnTheScreenInADarkStoredSkin)
+// Typed text in the edit style reads on every stored skin's box: at rest, with the real pointer
+// over the drop button, focused by a click, and focused through a change to the next skin.
+TEST_F(ComboBox, EditStyleTypedTextReadsOnTheScreenInEveryStoredSkinAndState)
 {
     std::vector<TskCompressedStoredSkin*> skins = trebanix::CreateStoredSkins(form.Form);
-    ASSERT_GE(skins.size(), 34u);
+    ASSERT_EQ(skins.size(), 35u);
     auto* data = new TskSkinData(form.Form);
-    data->SetCompressedStoredSkin(skins[33]);  // "Sirius": light text on dark boxes
+    data->SetCompressedStoredSkin(skins[0]);
+    // The skin changes reach the combo box through the form's frame, as in the program.
+    (new TskSkinFrame(form.Form))->SetSkinData(data);
     combo->SetStyle(skcbEditStyle);
     combo->SetSkinData(data);
-    ASSERT_NE(combo->DescriptionIndex(), -1);
     form.Form->Show();
     HWND edit = combo->Edit()->Handle();
     boxtest::Type(edit, "MMMM");
     ASSERT_EQ(combo->Edit()->Text(), "MMMM");
-    // No caret in the picture: it would stand out from any ground.
-    SetFocus(form.Form->Handle());
-    Application->ProcessMessages();
-    UpdateWindow(edit);
-    RECT r{};
-    GetClientRect(edit, &r);
-    TBitmap shot;
-    shot.SetSize(r.right, r.bottom);
-    {
-        TWindowDC dc(edit);
-        BitBlt(shot.Canvas()->Handle(), 0, 0, r.right, r.bottom, dc.Handle(), 0, 0, SRCCOPY);
-        GdiFlush();
+    const int corner[2] = {GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1};
+    for (std::size_t i = 0; i < skins.size(); ++i) {
+        const std::string skin = std::to_string(i) + " " + skins[i]->Description;
+        // At rest (the skin came in the last round): the pointer away, the focus on the form.
+        SetFocus(form.Form->Handle());
+        realinput::PointerAtScreen(corner[0], corner[1]);
+        ASSERT_TRUE(PointerInsideIs(combo, false));
+        ASSERT_NE(combo->DescriptionIndex(), -1) << skin;
+        TTextOnScreen seen = TextOnScreen(combo->Edit());
+        EXPECT_GE(seen.contrast, 4.5) << skin << ", at rest, " << seen;
+
+        const TRect b = combo->ButtonRect();
+        const TPoint button = combo->ClientToScreen({(b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2});
+        realinput::PointerAtScreen(button.X, button.Y);
+        ASSERT_TRUE(PointerInsideIs(combo, true)) << skin;
+        seen = TextOnScreen(combo->Edit());
+        EXPECT_GE(seen.contrast, 4.5) << skin << ", the pointer over the drop button, " << seen;
+
+        // Right of the text, and never where the last click was: no double click selects it.
+        realinput::ClickWindow(edit, combo->Edit()->Width() - 2 - static_cast<int>(i % 2) * 10);
+        ASSERT_EQ(GetFocus(), edit) << skin;
+        // The edit selects its text as it takes the focus; the face's colours show unselected.
+        realinput::PressKey(VK_END);
+        realinput::PointerAtScreen(corner[0], corner[1]);
+        ASSERT_TRUE(PointerInsideIs(combo, false));
+        seen = TextOnScreen(combo->Edit());
+        EXPECT_GE(seen.contrast, 4.5) << skin << ", focused, " << seen;
+
+        const std::size_t next = (i + 1) % skins.size();
+        data->SetCompressedStoredSkin(skins[next]);
+        Application->ProcessMessages();
+        ASSERT_EQ(GetFocus(), edit);
+        seen = TextOnScreen(combo->Edit());
+        EXPECT_GE(seen.contrast, 4.5) << next << " " << skins[next]->Description << ", changed to while focused, "
+                                      << seen;
     }
-    // The ground right of the short text, and the strongest stroke of the text against it.
-    const TColor ground = shot.Canvas()->Pixels(r.right - 3, r.bottom / 2);
-    double strongest = 1;
-    for (int y = 0; y < r.bottom; ++y)
-        for (int x = 0; x < r.right / 2; ++x)
-            strongest = std::max(strongest, Contrast(shot.Canvas()->Pixels(x, y), ground));
-    EXPECT_GE(strongest, 4.5) << "ground " << std::hex << ground;
 }
 
 TEST_F(ComboBox, TheSkinNamesTheListDescriptionOfTheDropDown)
