@@ -147,6 +147,10 @@ void TApplication::WndProc(TMessage& Message)
     case WM_NULL:
         CheckSynchronize();
         return;
+    case CM_MOUSECONTROLCHECK:
+        mouseControlCheckPosted_ = false;
+        DoMouseIdle();
+        return;
     case WM_ACTIVATEAPP:
         if (Message.WParam ? static_cast<bool>(OnActivate) : static_cast<bool>(OnDeactivate))
             (Message.WParam ? OnActivate : OnDeactivate)(this);
@@ -407,6 +411,14 @@ void TApplication::DoMouseIdle()
     SetMouseControl(target);
     if (target && (!captured || target == captured))
         target->Perform(CM_MOUSEENTER);
+}
+
+void TApplication::MouseControlMayHaveChanged()
+{
+    // One check serves every move of a layout or a skin change.
+    if (mouseControlCheckPosted_)
+        return;
+    mouseControlCheckPosted_ = PostMessageA(Handle(), CM_MOUSECONTROLCHECK, 0, 0) != FALSE;
 }
 
 TControl* FindDragTarget(const TPoint& Pos, bool AllowDisabled)

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "classlib/controls/Controls.h"
+#include "classlib/controls/Forms.h"
 #include "classlib/system/CoreConsts.h"
 #include "classlib/system/ExceptionHooks.h"
 #include "classlib/menus/Menus.h"
@@ -158,6 +159,8 @@ void TControl::BoundsChanged(const TRect& OldBounds)
         const RECT oldRect{OldBounds.Left, OldBounds.Top, OldBounds.Right, OldBounds.Bottom};
         InvalidateRect(parent_->Handle(), &oldRect, TRUE);
         InvalidateControl(true, controlStyle_.Contains(csOpaque));
+        if (Application)
+            Application->MouseControlMayHaveChanged();
     }
 }
 

@@ -305,6 +305,11 @@ public:
     // CM_MOUSELEAVE); part of the idle work.
     void DoMouseIdle();
     TControl* MouseControl() const { return mouseControl_; }
+    // A control moved, or a new skin moved or resized what it draws, under a pointer that
+    // stayed where it was: no mouse message says so. Once the messages waiting now are handled
+    // (the whole change is in by then), the control under the pointer is asked again, so that
+    // one left behind stops being drawn hot and one that came under it becomes hot.
+    void MouseControlMayHaveChanged();
 
     // --- Hints: after HintPause over a control with ShowHint and a Hint, the hint window
     // shows its short hint below the mouse for HintHidePause; moving to the next control
@@ -364,6 +369,7 @@ private:
     bool iconLoaded_ = false;
     TCustomForm* mainForm_ = nullptr;
     TControl* mouseControl_ = nullptr;
+    bool mouseControlCheckPosted_ = false;
     std::vector<TCustomForm*> hiddenByMinimize_;
     bool showMainForm_ = true;
     bool terminated_ = false;

@@ -58,6 +58,8 @@ constexpr UINT CM_DRAG = CM_BASE + 47;
 constexpr UINT CM_HINTSHOW = CM_BASE + 48;
 constexpr UINT CM_RECREATEWND = CM_BASE + 51;
 constexpr UINT CM_INVALIDATE = CM_BASE + 52;
+// Posted to the application window: which control is under the pointer is asked again.
+constexpr UINT CM_MOUSECONTROLCHECK = CM_BASE + 53;
 
 constexpr UINT CN_CHARTOITEM = CN_BASE + WM_CHARTOITEM;
 constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;

@@ -416,10 +416,15 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 
 void TWinControl::BoundsChanged(const TRect&)
 {
-    if (handle_)
-        SetWindowPos(handle_, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-    else
+    if (!handle_) {
         AlignNow();
+        return;
+    }
+    // The handlers of the move may free this control: nothing of it is read afterwards.
+    const HWND wnd = handle_;
+    SetWindowPos(wnd, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    if (IsWindowVisible(wnd))
+        Application->MouseControlMayHaveChanged();
 }
 
 TRect TWinControl::ClientRect()
@@ -735,6 +740,8 @@ void TWinControl::WMWindowPosChanged(TMessage& Message)
     width_ = width;
     height_ = height;
     RequestAlign();
+    if (IsWindowVisible(handle_))
+        Application->MouseControlMayHaveChanged();
     AlignNow();
     if (resized)
         Resize();

@@ -69,6 +69,10 @@ void TskSkinData::BroadcastSkinMessage(unsigned Msg)
         if (form != ownerForm && Receives(form))
             SendSkinMessage(form, Msg, this);
     }
+    // Every control bound to the skin now has its new size and place, and the frames their
+    // new borders, though nothing may have told the controls that the pointer is elsewhere.
+    if (Msg == WM_AFTERCHANGESKINDATA && cl::Application)
+        cl::Application->MouseControlMayHaveChanged();
 }
 
 #else

@@ -1,0 +1,168 @@
+// A control drawn hot while the real pointer is over it follows that pointer when a new skin or
+// a move takes it away from under a pointer that stays still, or brings it there: a windowed
+// button, and a windowless speed button whose window under the pointer stays the same.
+#include "skinforms/frame/support.h"
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "skin/controls/Button.h"
+#include "skin/controls/SpeedButton.h"
+#include "skins/StoredSkins.h"
+
+using namespace cl;
+using namespace sk;
+using namespace frametest;
+
+namespace {
+
+struct TKind {
+    const char* name;
+    std::function<TControl*(TComponent* Owner, TskSkinData* Skin)> make;
+    std::function<bool(TControl*)> hot;
+};
+
+struct THotScene {
+    TComponent owner{nullptr};
+    std::vector<TskCompressedStoredSkin*> skins = trebanix::CreateStoredSkins(&owner);
+    TskSkinData* data = new TskSkinData(&owner);
+    TFramedForm form{nullptr, 320, 200};
+    const TKind& kind;
+    TControl* control;
+    explicit THotScene(const TKind& Kind) : kind(Kind)
+    {
+        data->SetCompressedStoredSkin(skins[0]);
+        form.Frame->SetSkinData(data);
+        control = Kind.make(form.Form, data);
+        control->SetParent(form.Form);
+        control->SetBounds(20, 20, 90, 25);
+        form.Show();
+    }
+    void UseSkin(std::size_t Index)
+    {
+        data->SetCompressedStoredSkin(skins[Index]);
+        Application->ProcessMessages();
+    }
+    TRect OnScreen()
+    {
+        const TPoint at = control->ClientToScreen({0, 0});
+        return {at.X, at.Y, at.X + control->Width(), at.Y + control->Height()};
+    }
+    // Waits (bounded) until the control's hot state is Hot.
+    bool HotBecomes(bool Hot)
+    {
+        for (int i = 0; i < 300 && kind.hot(control) != Hot; ++i) {
+            Sleep(5);
+            Application->ProcessMessages();
+        }
+        return kind.hot(control) == Hot;
+    }
+};
+
+// Puts the real pointer at a screen point and waits (bounded) until it rests there: the display
+// may still deliver a motion from the pointer's earlier place, which would move it back.
+void PointerRestsAt(const TPoint& At)
+{
+    PointerAtScreen(At.X, At.Y);
+    for (int calm = 0, i = 0; calm < 10 && i < 400; ++i) {
+        Sleep(5);
+        Application->ProcessMessages();
+        POINT now{};
+        GetCursorPos(&now);
+        if (now.x != At.X || now.y != At.Y)
+            PointerAtScreen(At.X, At.Y);
+        calm = now.x == At.X && now.y == At.Y && !GetQueueStatus(QS_MOUSEMOVE) ? calm + 1 : 0;
+    }
+}
+
+// A point of Inside that is not in Outside, when there is one.
+std::optional<TPoint> PointOfOnly(const TRect& Inside, const TRect& Outside)
+{
+    for (int y = Inside.Top + 1; y < Inside.Bottom - 1; ++y)
+        for (int x = Inside.Left + 1; x < Inside.Right - 1; ++x)
+            if (!PtInRect(Outside, {x, y}))
+                return TPoint{x, y};
+    return std::nullopt;
+}
+
+// The first stored skin after the first one that puts the control somewhere else on the screen.
+std::size_t SkinMovingTheControl(THotScene& S, TRect& Before, TRect& After)
+{
+    Before = S.OnScreen();
+    for (std::size_t i = 1; i < S.skins.size(); ++i) {
+        S.UseSkin(i);
+        After = S.OnScreen();
+        if (PointOfOnly(Before, After) && PointOfOnly(After, Before)) {
+            S.UseSkin(0);
+            return i;
+        }
+    }
+    return 0;
+}
+
+struct TChange {
+    const char* name;
+    // Whether the pointer is put where the control was (and so starts hot) or where it will be.
+    bool startsOver;
+    bool skinChange;
+};
+
+}  // namespace
+
+TEST(HotFollowsPointer, AControlMovedByASkinOrBoundsUnderAStillPointerIsHotExactlyWhenUnderIt)
+{
+    const TKind kinds[] = {
+        {"a button",
+         [](TComponent* Owner, TskSkinData* Skin) {
+             auto* b = new TskSkinButton(Owner);
+             b->SetCaption("Launch");
+             b->SetSkinData(Skin);
+             return static_cast<TControl*>(b);
+         },
+         [](TControl* C) { return static_cast<TskSkinButton*>(C)->Hot(); }},
+        {"a speed button",
+         [](TComponent* Owner, TskSkinData* Skin) {
+             auto* b = new TskSkinSpeedButton(Owner);
+             b->SetCaption("Mute");
+             b->SetSkinData(Skin);
+             return static_cast<TControl*>(b);
+         },
+         [](TControl* C) { return static_cast<TskSkinSpeedButton*>(C)->MouseInside(); }},
+    };
+    const TChange changes[] = {
+        {"a new skin takes it away", true, true},
+        {"a new skin brings it", false, true},
+        {"a move takes it away", true, false},
+        {"a move brings it", false, false},
+    };
+    for (const TKind& kind : kinds) {
+        for (const TChange& change : changes) {
+            SCOPED_TRACE(std::string(kind.name) + ": " + change.name);
+            THotScene s(kind);
+            TRect before, after;
+            std::size_t skin = 0;
+            if (change.skinChange) {
+                skin = SkinMovingTheControl(s, before, after);
+                ASSERT_NE(skin, 0u) << "no stored skin moves the control";
+            } else {
+                before = s.OnScreen();
+                after = OffsetRect(before, RectWidth(before) + 10, 0);
+            }
+            const std::optional<TPoint> at =
+                change.startsOver ? PointOfOnly(before, after) : PointOfOnly(after, before);
+            PointerRestsAt(*at);
+            ASSERT_TRUE(s.HotBecomes(change.startsOver));
+
+            if (change.skinChange) {
+                s.UseSkin(skin);
+            } else {
+                TControl* c = s.control;
+                c->SetBounds(c->Left() + RectWidth(before) + 10, c->Top(), c->Width(), c->Height());
+                Application->ProcessMessages();
+            }
+            ASSERT_EQ(s.OnScreen(), after);
+            EXPECT_TRUE(s.HotBecomes(!change.startsOver)) << "the pointer stayed at " << at->X << "," << at->Y;
+        }
+    }
+}
