@@ -6,12 +6,15 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <vector>
+
 #include "classlib/ole/ComObj.h"
 #include "classlib/controls/Forms.h"
 #include "classlib/system/KernelHandles.h"
 #include "classlib/platform/Registry.h"
 #include "radio/directory/RegistryManager.h"
 #include "ProgramRun.h"
+#include "support/RealInput.h"
 
 using namespace program_test;
 
@@ -22,6 +25,41 @@ BOOL CALLBACK AppendWindowText(HWND Window, LPARAM Text)
 {
     reinterpret_cast<std::string*>(Text)->append(WindowText(Window) + "\n");
     return TRUE;
+}
+
+// A point of a window's client area on the screen.
+POINT PointOf(HWND Window, int X, int Y)
+{
+    POINT p{X, Y};
+    ClientToScreen(Window, &p);
+    return p;
+}
+
+// What the screen shows of a check box's mark (the square left of its caption, where no focus
+// frame reaches), once two looks a little apart agree: a box fades between its looks.
+std::vector<COLORREF> SettledMark(HWND Box)
+{
+    RECT r{};
+    GetClientRect(Box, &r);
+    const POINT at = PointOf(Box, 0, 0);
+    auto look = [&] {
+        std::vector<COLORREF> pixels;
+        HDC screen = GetDC(nullptr);
+        for (int y = 0; y < r.bottom; ++y)
+            for (int x = 0; x < 16; ++x)
+                pixels.push_back(GetPixel(screen, at.x + x, at.y + y));
+        ReleaseDC(nullptr, screen);
+        return pixels;
+    };
+    std::vector<COLORREF> last = look();
+    for (int i = 0; i < 50; ++i) {
+        PollUntil([] { return false; }, 100);
+        std::vector<COLORREF> now = look();
+        if (now == last)
+            return now;
+        last = std::move(now);
+    }
+    return last;
 }
 
 class ProgramRunTest : public TProgramTest {
@@ -295,7 +333,18 @@ TEST_F(ProgramRunTest, OptionsChosenInTheDialogSurviveARestart)
         ASSERT_TRUE(lastSkin);
         // The box takes the focus before it turns, which a window not yet active cannot give.
         ASSERT_TRUE(PollUntil([&] { return GetForegroundWindow() == options; })) << "the options never became active";
+        // OK is pressed only once the box's mark shows it turned: a mark unlike the box's plain
+        // one and its hovered one (the pointer stays over it after the click).
+        const std::vector<COLORREF> plain = SettledMark(lastSkin);
+        const POINT mark = PointOf(lastSkin, 10, 10);
+        test_support::PointerAtScreen(mark.x, mark.y);
+        PollUntil([&] { return SettledMark(lastSkin) != plain; }, 3000);
+        const std::vector<COLORREF> hovered = SettledMark(lastSkin);
         ClickAt(lastSkin, 10, 10);
+        ASSERT_TRUE(PollUntil([&] {
+            const std::vector<COLORREF> now = SettledMark(lastSkin);
+            return now != plain && now != hovered;
+        })) << "the box did not turn";
 
         ASSERT_TRUE(ClickButton(options, "OK"));
         ASSERT_TRUE(Closed(options)) << "\"OK\" did not close the options";
