@@ -104,10 +104,13 @@ HWND WaitForDialog()
     return nullptr;
 }
 
+// The next step would otherwise find this dialog again and take it for the next one.
 void WaitGone(HWND dialog)
 {
     for (int i = 0; i < 6000 && IsWindow(dialog); ++i)
         Sleep(10);
+    if (IsWindow(dialog))
+        ADD_FAILURE() << "the dialog stayed";
 }
 
 // Polls until the condition holds; a bound only against a program that never gets there.
@@ -135,7 +138,8 @@ void ClickDetails(HWND dialog)
 {
     const bool wasFull = Visible(dialog, Tabs);
     Click(dialog, DetailsButton);
-    Eventually([&] { return Visible(dialog, Tabs) != wasFull; });
+    if (!Eventually([&] { return Visible(dialog, Tabs) != wasFull; }))
+        ADD_FAILURE() << "the Details switch changed nothing";
 }
 
 // Another process's control: its text comes with the message that copies it.
