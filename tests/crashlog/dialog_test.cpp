@@ -458,25 +458,32 @@ TEST(Dialog, EachFormIsDrawnWholeAfterTheSwitchAndTheGeneralPageOpensAtTheTop)
     EXPECT_EQ(program.Wait(), 56u);
 }
 
-// The full form comes back where it was, but never past an edge of the screen.
+// The full form comes back where it was, but never past an edge of the screen; one larger than
+// the screen keeps its size and shows its top left corner.
 TEST(Dialog, TheFullFormStaysOnTheScreenAtItsEdges)
 {
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    // The largest window the system makes, a little larger than the screen.
+    const int wide = GetSystemMetrics(SM_CXMAXTRACK), high = GetSystemMetrics(SM_CYMAXTRACK);
+    ASSERT_GT(wide, screenWidth);
+    ASSERT_GT(high, screenHeight);
     struct TCase {
-        int Left, Top, ExpectedLeft, ExpectedTop;
+        int Left, Top, Width, Height, ExpectedLeft, ExpectedTop;
     };
-    for (const TCase& c : {TCase{5000, 5000, screenWidth - 600, screenHeight - 400}, TCase{-300, -50, 0, 0},
-                           TCase{40, 30, 40, 30}}) {
-        WritePlacement(c.Left, c.Top, 600, 400);
+    for (const TCase& c : {TCase{5000, 5000, 600, 400, screenWidth - 600, screenHeight - 400},
+                           TCase{-300, -50, 600, 400, 0, 0}, TCase{40, 30, 600, 400, 40, 30},
+                           TCase{40, 30, wide, 400, 0, 30}, TCase{40, 30, 600, high, 40, 0},
+                           TCase{-300, 5000, wide, high, 0, 0}}) {
+        WritePlacement(c.Left, c.Top, c.Width, c.Height);
         TDialogProgram program("dialog-terminate");
         HWND dialog = WaitForDialog();
         ASSERT_NE(dialog, nullptr);
         ClickDetails(dialog);
         const RECT r = WindowRect(dialog);
-        EXPECT_EQ(r.left, c.ExpectedLeft) << c.Left;
-        EXPECT_EQ(r.top, c.ExpectedTop) << c.Top;
-        EXPECT_EQ(r.right - r.left, 600);
-        EXPECT_EQ(r.bottom - r.top, 400);
+        EXPECT_EQ(r.left, c.ExpectedLeft) << c.Left << "," << c.Top << " " << c.Width << "x" << c.Height;
+        EXPECT_EQ(r.top, c.ExpectedTop) << c.Left << "," << c.Top << " " << c.Width << "x" << c.Height;
+        EXPECT_EQ(r.right - r.left, c.Width);
+        EXPECT_EQ(r.bottom - r.top, c.Height);
         Click(dialog, OkButton);
         EXPECT_EQ(program.Wait(), 56u);
     }
