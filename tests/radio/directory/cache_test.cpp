@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <thread>
 
 #include "radio/directory/TestSupport.h"
@@ -221,7 +222,7 @@ TEST_F(DirectoryCacheTest, ACacheThatCouldNotBeReadForWantOfMsxmlIsLeftAlone)
         directory.LoadFromXmlString(Reply());
     }
     std::string before = folder_.ReadFile(kCache);
-    std::string error;
+    std::unique_ptr<TRadioChannelManager> unread;
     bool comReachable = false;
     // A thread that never joined COM cannot make an XML document, unless something before this
     // test left the process a multithreaded apartment that every new thread joins implicitly.
@@ -230,14 +231,15 @@ TEST_F(DirectoryCacheTest, ACacheThatCouldNotBeReadForWantOfMsxmlIsLeftAlone)
         comReachable = SUCCEEDED(CoGetObjectContext(IID_IUnknown, reinterpret_cast<void**>(&context)));
         if (context)
             context->Release();
-        if (comReachable)
-            return;
-        TRadioChannelManager directory(folder_.Path());
-        error = directory.LastCacheError();
+        if (!comReachable)
+            unread = std::make_unique<TRadioChannelManager>(folder_.Path());
     }).join();
     if (comReachable)
         GTEST_SKIP() << "every thread of this process reaches COM through an implicit apartment";
-    EXPECT_NE(error, "");
+    EXPECT_NE(unread->LastCacheError(), "");
+    // Freed where XML can be written again: what it could not read it must not overwrite with
+    // the nothing it holds.
+    unread.reset();
     EXPECT_EQ(folder_.ReadFile(kCache), before);
     EXPECT_EQ(folder_.ReadFile(std::string(kCache) + ".bad"), "");
 }

@@ -2,6 +2,8 @@
 // start, "Change skin" through the selection dialog, and the "More..." panel.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "radio/forms/MainWindowTestSupport.h"
 #include "radio/directory/RegistryManager.h"
 
@@ -67,7 +69,11 @@ TEST(MainWindowSkins, ASavedSkinIsAppliedOnlyWhenStoringIsOnAndTheIndexIsValid)
         int index;
         int expected;
     };
-    for (Case c : {Case{true, 3, 3}, Case{true, 12, 12}, Case{false, 3, 12}, Case{true, 35, 12}, Case{true, -2, 12}}) {
+    std::vector<Case> cases{Case{false, 3, 12}, Case{true, 35, 12}, Case{true, -2, 12}};
+    // Every stored skin comes back, the first and the last included.
+    for (int i = 0; i < static_cast<int>(std::size(SkinOrder)); ++i)
+        cases.push_back(Case{true, i, i});
+    for (Case c : cases) {
         TMainWindowScene scene;
         TRegManager reg;
         reg.SetRadioSkin(c.index);

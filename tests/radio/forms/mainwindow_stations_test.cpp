@@ -103,18 +103,27 @@ TEST(MainWindowStations, AStationWithoutPagesPlaysAndLeavesTheBrowserWhereItWas)
     EXPECT_FALSE(scene.form->labCurrent->ShowAccelChar());
 }
 
+// The address that plays already is set again, as a new one is.
 TEST(MainWindowStations, LaunchPlaysTheTypedAddressAndMakesItTheCurrentStation)
 {
-    TMainWindowScene scene(StreamOf("b"));
-    scene.Create();
-    scene.form->labCurrent->SetCaption("B");
-    scene.form->URL->SetText("http://127.0.0.1:9/typed.mp3?a=1&b=2");
-    scene.form->btnLaunch->Click();
-    EXPECT_EQ(scene.player->URL(), "http://127.0.0.1:9/typed.mp3?a=1&b=2");
-    EXPECT_EQ(TRegManager().GetLastRadioURL(), "http://127.0.0.1:9/typed.mp3?a=1&b=2");
-    EXPECT_EQ(scene.form->labCurrent->Caption(), "");
-    EXPECT_EQ(scene.directory.GetCurrentStreamURL(), "http://127.0.0.1:9/typed.mp3?a=1&b=2");
-    EXPECT_FALSE(scene.directory.HasWebsiteURL());
+    for (const std::string& address : {StreamOf("b"), std::string("http://127.0.0.1:9/typed.mp3?a=1&b=2")}) {
+        TMainWindowScene scene(StreamOf("b"));
+        scene.Create();
+        scene.Show();
+        ASSERT_EQ(scene.player->URL(), StreamOf("b"));
+        scene.player->SetStatus("Playing");
+        ASSERT_EQ(scene.form->labCurrent->Caption(), "B");
+        const std::size_t set = scene.player->URLs.size();
+        TRegManager().SetLastRadioURL("elsewhere");
+        scene.form->URL->SetText(address);
+        scene.PressOn(scene.form->btnLaunch);
+        EXPECT_EQ(scene.player->URLs.size(), set + 1) << address;
+        EXPECT_EQ(scene.player->URL(), address);
+        EXPECT_EQ(TRegManager().GetLastRadioURL(), address);
+        EXPECT_EQ(scene.form->labCurrent->Caption(), "") << address;
+        EXPECT_EQ(scene.directory.GetCurrentStreamURL(), address);
+        EXPECT_FALSE(scene.directory.HasWebsiteURL()) << address;
+    }
 }
 
 TEST(MainWindowStations, OneSliderChangeWritesTheVolumeOnce)
