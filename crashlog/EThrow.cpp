@@ -5,31 +5,30 @@
 
 #include <windows.h>
 
+#include "classlib/system/ThreadStore.h"
+
 namespace crashlog {
 
 namespace {
 
-// The buffer is allocated once per thread and never freed before the thread ends: the throw
-// path allocates nothing after the first throw.
+// The buffer is allocated at the thread's first throw and kept until the thread has ended,
+// after its thread-exit destructors, which may throw too: later throws allocate nothing.
 struct TThreadThrow {
     TThrowRecord Record;
-    ~TThreadThrow()
-    {
-        // A throw from a later thread-exit destructor must find no dangling buffer.
-        std::free(Record.Copy);
-        Record.Copy = nullptr;
-        Record.Capacity = 0;
-        Record.CopySize = 0;
-    }
+    TThreadThrow() = default;
+    ~TThreadThrow() { std::free(Record.Copy); }
+    TThreadThrow(const TThreadThrow&) = delete;
+    TThreadThrow& operator=(const TThreadThrow&) = delete;
 };
 
-thread_local TThreadThrow threadThrow;
+constinit cl::TThreadStore<TThreadThrow> threadThrow;
 
 }  // namespace
 
 const TThrowRecord* LastThrow()
 {
-    return threadThrow.Record.Object ? &threadThrow.Record : nullptr;
+    const TThreadThrow* thrown = threadThrow.Find();
+    return thrown && thrown->Record.Object ? &thrown->Record : nullptr;
 }
 
 }  // namespace crashlog
@@ -40,7 +39,10 @@ extern "C" [[noreturn]] void __real___cxa_throw(void* object, std::type_info* ty
 extern "C" [[noreturn]] __attribute__((noinline)) void __wrap___cxa_throw(void* object, std::type_info* type,
                                                                         void (*destructor)(void*))
 {
-    crashlog::TThrowRecord& r = crashlog::threadThrow.Record;
+    crashlog::TThreadThrow* thrown = crashlog::threadThrow.TryGet();
+    if (!thrown)
+        __real___cxa_throw(object, type, destructor);
+    crashlog::TThrowRecord& r = thrown->Record;
     // The thrower's stack starts right above this frame's saved frame pointer and return address.
     const auto frame = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
     const auto top = reinterpret_cast<std::uintptr_t>(reinterpret_cast<NT_TIB*>(NtCurrentTeb())->StackBase);

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <mutex>
 
+#include <pthread.h>
+
 #include "crashlog/EBugReport.h"
 #include "crashlog/EDialog.h"
 #include "crashlog/EEntries.h"
@@ -16,7 +18,6 @@
 #include "crashlog/EStack.h"
 #include "crashlog/ESysInfo.h"
 #include "crashlog/EThreads.h"
-#include "crashlog/EThrow.h"
 #include "crashlog/EWebPage.h"
 
 namespace crashlog {
@@ -390,7 +391,8 @@ bool InternalExceptNotify(TExceptionContext& context)
 // then makes the report itself.
 void ProbeThreadingRuntime()
 {
-    LastThrow();
+    // The runtime makes its record of a thread that it did not start at the thread's first call.
+    pthread_self();
     std::lock_guard<std::mutex> guard(State().MainCallLock);
 }
 

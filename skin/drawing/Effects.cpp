@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "classlib/system/SysUtils.h"
+#include "classlib/system/ThreadStore.h"
 #include "skin/drawing/EffectsKernels.h"
 
 namespace sk {
@@ -19,6 +20,9 @@ namespace {
 // The value of every channel level under a blend that depends on the level alone.
 using TLevelTable = std::array<std::uint8_t, 256>;
 
+// Its memory is kept from one call to the next: a form's inactive image is made often.
+constinit cl::TThreadStore<std::vector<std::uint16_t>> pairsStore;
+
 void ApplyLevels(TskEffectBmp& Bmp, const TLevelTable& Levels)
 {
     const std::size_t rowBytes = 3 * static_cast<std::size_t>(Bmp.Width());
@@ -26,9 +30,7 @@ void ApplyLevels(TskEffectBmp& Bmp, const TLevelTable& Levels)
     // once the bitmap has twice as many channels as the table has entries.
     constexpr std::size_t pairCount = 256 * 256;
     if (rowBytes * static_cast<std::size_t>(Bmp.Height()) >= 2 * pairCount) {
-        // Its memory is kept from one call to the next: a form's inactive image is made often.
-        thread_local std::vector<std::uint16_t> pairsStore(pairCount);
-        std::uint16_t* pairs = pairsStore.data();
+        std::uint16_t* pairs = pairsStore.Get(pairCount).data();
         for (std::size_t second = 0; second < 256; ++second)
             for (std::size_t first = 0; first < 256; ++first)
                 pairs[256 * second + first] = static_cast<std::uint16_t>(Levels[first] | (Levels[second] << 8));
@@ -115,9 +117,11 @@ namespace {
 
 // Weights for a gradient, kept from one morph to the next on each thread: allocating them
 // anew costs more than blending a small bitmap under some heaps.
+constinit cl::TThreadStore<TColumnWeights> scratchWeights;
+
 TColumnWeights& ScratchWeights(int Width)
 {
-    thread_local TColumnWeights weights(0);
+    TColumnWeights& weights = scratchWeights.Get(0);
     weights.Reset(Width);
     return weights;
 }
@@ -132,10 +136,14 @@ void BlendColumns(TskEffectBmp& Own, const TskEffectBmp& Target, const TColumnWe
         TKind Kind;
     };
     const int width = Own.Width();
-    // Bound once: each use of a thread_local name may cost a call (emulated TLS of MinGW).
-    thread_local std::vector<TRun> runsStore, mergedStore;
-    std::vector<TRun>& runs = runsStore;
-    std::vector<TRun>& merged = mergedStore;
+    // Kept from one morph to the next on each thread, as the weights are.
+    struct TRunScratch {
+        std::vector<TRun> Runs, Merged;
+    };
+    static constinit cl::TThreadStore<TRunScratch> scratch;
+    TRunScratch& store = scratch.Get();
+    std::vector<TRun>& runs = store.Runs;
+    std::vector<TRun>& merged = store.Merged;
     runs.clear();
     merged.clear();
     for (int x = 0; x < width; ++x) {

@@ -307,6 +307,37 @@ DWORD WaitWorker(HANDLE thread)
     return code;
 }
 
+// Threads that throw, catch and end: each leaves the logger's record of its last throw behind.
+DWORD WINAPI ThrowCatchAndEnd(void*)
+{
+    for (int i = 0; i < 2; ++i) {
+        try {
+            ThrowUncaught();
+        } catch (const std::exception&) {
+        }
+    }
+    return 0;
+}
+
+int ThreadsThatThrowAndEnd()
+{
+    constexpr int Rounds = 50, EachKind = 4;
+    for (int round = 0; round < Rounds; ++round) {
+        HANDLE threads[EachKind];
+        for (HANDLE& t : threads)
+            t = CreateThread(nullptr, 0, ThrowCatchAndEnd, nullptr, 0, nullptr);
+        std::thread standard[EachKind];
+        for (std::thread& t : standard)
+            t = std::thread([] { ThrowCatchAndEnd(nullptr); });
+        for (std::thread& t : standard)
+            t.join();
+        for (HANDLE t : threads)
+            if (t && WaitWorker(t) != 0)
+                return 31;
+    }
+    return 30;
+}
+
 // The report of one handled exception goes out by mail in a way that the test chose.
 int RunMailScenario(const std::string& scenario)
 {
@@ -484,6 +515,8 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
             cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
         }
         return 52;
+    } else if (scenario == "threads-throw-and-end") {
+        return ThreadsThatThrowAndEnd();
     } else if (scenario == "normal-end") {
         return 0;
     } else if (scenario == "vanish") {

@@ -493,6 +493,15 @@ TEST(Crash, AFaultAtTheExitOfAStandardThreadEndsInOneReportAndNoHang)
     ExpectReport(crash.Blocks[0], "EAccessViolation", "Access violation at address ", "~TFaultsAtStdThreadExit");
 }
 
+// Each thread leaves the logger's record of its last throw, freed when the thread ends. Run
+// again by a test of its own under Wine's heap check, which fails on a free of freed memory.
+TEST(Crash, ThreadsThatThrowAndEndLeaveTheHeapSound)
+{
+    TCrash crash = RunCrash("threads-throw-and-end");
+    ASSERT_TRUE(EndedWith(crash, 30u));
+    EXPECT_TRUE(crash.Blocks.empty());
+}
+
 TEST(Crash, TheMainThreadAndAWorkerFaultingTogetherGiveTwoReports)
 {
     TCrash crash = RunCrash("main-and-worker");

@@ -22,6 +22,9 @@ if(TREBANIX_WINDOWS)
     ${CMAKE_CURRENT_LIST_DIR}/logger_data.rc)
   target_link_libraries(crashlog_crash_gui PRIVATE crashlog_install crashlog classlib)
   cmake_language(DEFER CALL add_dependencies crashlog_tests crashlog_crash_gui)
+  # Threads that throw and end, under Wine's heap check.
+  trebanix_add_heap_checked_gtest(crashlog_thread_exits_heap_checked crashlog_tests
+                                  Crash.ThreadsThatThrowAndEndLeaveTheHeapSound)
   # A library without symbols, called from the crash program's stack.
   add_library(crashlog_nosym SHARED ${CMAKE_CURRENT_LIST_DIR}/nosym_library.c)
   set_target_properties(crashlog_nosym PROPERTIES PREFIX "")

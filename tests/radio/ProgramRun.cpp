@@ -275,19 +275,20 @@ void UseUnknownAccount()
     settings.SetPassword("wrong");
 }
 
-std::string StationCacheBytes()
+std::string StationCacheBytes(const std::string& Stations)
 {
+    const std::string stations =
+        !Stations.empty() ? Stations
+                          : "<Station Name=\"North\" StreamURL=\"http://127.0.0.1:1/north.mp3\" Category=\"Rock\" "
+                            "FavoriteOrder=\"0\"/>"
+                            "<Station Name=\"South &amp; West\" StreamURL=\"http://127.0.0.1:1/south.mp3\" "
+                            "Category=\"Jazz\" FavoriteOrder=\"-1\"/>"
+                            "<Station Name=\"East\" StreamURL=\"http://127.0.0.1:1/east.mp3\" Category=\"Rock\" "
+                            "FavoriteOrder=\"-1\"/>";
     TTempFolder folder;
     {
         TRadioChannelManager directory(folder.Path());
-        directory.LoadFromXmlString(std::string(
-            "<?xml version=\"1.0\"?><Stations>"
-            "<Station Name=\"North\" StreamURL=\"http://127.0.0.1:1/north.mp3\" Category=\"Rock\" "
-            "FavoriteOrder=\"0\"/>"
-            "<Station Name=\"South &amp; West\" StreamURL=\"http://127.0.0.1:1/south.mp3\" Category=\"Jazz\" "
-            "FavoriteOrder=\"-1\"/>"
-            "<Station Name=\"East\" StreamURL=\"http://127.0.0.1:1/east.mp3\" Category=\"Rock\" "
-            "FavoriteOrder=\"-1\"/></Stations>"));
+        directory.LoadFromXmlString("<?xml version=\"1.0\"?><Stations>" + stations + "</Stations>");
     }
     return folder.ReadFile("data\\qsRadioChannels.xml");
 }

@@ -84,8 +84,9 @@ void UseKnownAccount();
 // An account the service does not know, stored as the program's own.
 void UseUnknownAccount();
 
-// A station cache as the program itself writes it, with a few stations.
-std::string StationCacheBytes();
+// A station cache as the program itself writes it, with a few stations, or with the station
+// elements given.
+std::string StationCacheBytes(const std::string& Stations = "");
 // Puts Bytes where the program in Folder reads its station cache.
 void PlaceStationCache(const TTempFolder& Folder, const std::string& Bytes);
 std::string StationCacheOf(const TTempFolder& Folder);

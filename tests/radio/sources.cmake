@@ -10,6 +10,9 @@ if(TREBANIX_WINDOWS)
     ${CMAKE_CURRENT_LIST_DIR}/program_startup_test.cpp)
   set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/ProgramRun.cpp PROPERTIES
     COMPILE_DEFINITIONS "TREBANIX_PROGRAM_EXE=\"Z:$<TARGET_FILE:TrebanixRadio>\"")
+  # Station switches of the whole program under Wine's heap check.
+  trebanix_add_heap_checked_gtest(radio_station_switches_heap_checked radio_tests
+                                  ProgramRunTest.StationSwitchesEndThePlayersThreadsCleanly)
   # The test program exists only once this folder's lists are read to the end.
   cmake_language(DEFER CALL add_dependencies radio_tests TrebanixRadio)
 endif()
