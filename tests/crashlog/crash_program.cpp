@@ -609,6 +609,19 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
             cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
         }
         return 56;
+    } else if (scenario == "dialog-message") {
+        // The dialog for an exception whose message is the fourth argument, "|" a line break.
+        MainModuleOptions()->NoOutput = false;
+        std::string message = extraArgument;
+        for (char& c : message)
+            if (c == '|')
+                c = '\n';
+        try {
+            throw cl::Exception(message);
+        } catch (...) {
+            cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
+        }
+        return 58;
     } else if (scenario == "dialog-details") {
         MainModuleOptions()->NoOutput = false;
         MainModuleOptions()->OpenOnGeneralTab = false;

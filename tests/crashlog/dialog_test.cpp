@@ -458,6 +458,44 @@ TEST(Dialog, EachFormIsDrawnWholeAfterTheSwitchAndTheGeneralPageOpensAtTheTop)
     EXPECT_EQ(program.Wait(), 56u);
 }
 
+// The compact form fits the message: at least 250 wide and at most 640, a line too wide for it
+// wrapped into further lines, and taller only for text past 39 pixels; the text sits in the form
+// with the frame's share beside it.
+TEST(Dialog, TheCompactFormFitsTheMessage)
+{
+    const int frameWidth = (GetSystemMetrics(SM_CXFRAME) - 1) * 2 + 60;
+    const int plainHeight = (GetSystemMetrics(SM_CYFRAME) - 1) * 2 + 88 + GetSystemMetrics(SM_CYSMCAPTION);
+    struct TCase {
+        std::string Message;
+        int Width;  // 0: between the least and the most
+        int Lines;  // 0: more than one, wrapped
+    };
+    int lineHeight = 0;  // of one line, from the first case
+    for (const TCase& c : {TCase{"x", 250, 1}, TCase{"one|two|three", 250, 3}, TCase{"1|2|3|4|5|6", 250, 6},
+                           TCase{"a line of some words that fits", 0, 1}, TCase{std::string(300, 'W'), 640, 0}}) {
+        TDialogProgram program("dialog-message", "\"" + c.Message + "\"");
+        HWND dialog = WaitForDialog();
+        ASSERT_NE(dialog, nullptr) << c.Message;
+        const RECT form = WindowRect(dialog), text = WindowRect(GetDlgItem(dialog, TextStatic));
+        const int width = form.right - form.left, height = form.bottom - form.top;
+        const int textWidth = text.right - text.left, textHeight = text.bottom - text.top;
+        if (!lineHeight)
+            lineHeight = textHeight;
+        if (c.Width)
+            EXPECT_EQ(width, c.Width) << c.Message;
+        else
+            EXPECT_TRUE(width > 250 && width < 640) << c.Message << ": " << width;
+        EXPECT_EQ(textWidth, width - frameWidth) << c.Message;
+        if (c.Lines)
+            EXPECT_EQ(textHeight, c.Lines * lineHeight) << c.Message;
+        else
+            EXPECT_GT(textHeight, lineHeight) << c.Message;
+        EXPECT_EQ(height, plainHeight + std::max(textHeight - 39, 0)) << c.Message;
+        Click(dialog, OkButton);
+        EXPECT_EQ(program.Wait(), 58u) << c.Message;
+    }
+}
+
 // The full form comes back where it was, but never past an edge of the screen; one larger than
 // the screen keeps its size and shows its top left corner.
 TEST(Dialog, TheFullFormStaysOnTheScreenAtItsEdges)
