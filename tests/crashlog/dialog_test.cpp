@@ -133,13 +133,23 @@ void Click(HWND dialog, int id)
 
 bool Visible(HWND dialog, int id);
 
-// A real click on the Details switch, and the wait until the form has changed.
+// Waits until the dialog's thread is back in its message loop: it takes a sent message only
+// between the messages it handles, so the answer comes once the handler that was running has
+// finished whatever it began (a switch shows the tabs before it has moved the buttons).
+void WaitHandled(HWND dialog)
+{
+    SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_BLOCK, 60000, nullptr);
+}
+
+// A real click on the Details switch, and the wait until the form has changed and is laid out
+// whole, so that the next click's point is read from where the button now is.
 void ClickDetails(HWND dialog)
 {
     const bool wasFull = Visible(dialog, Tabs);
     Click(dialog, DetailsButton);
     if (!Eventually([&] { return Visible(dialog, Tabs) != wasFull; }))
         ADD_FAILURE() << "the Details switch changed nothing";
+    WaitHandled(dialog);
 }
 
 // Another process's control: its text comes with the message that copies it.
