@@ -7,7 +7,10 @@
 // sits idle, playing nothing, against the minimal program's. A wake-up is counted as a context
 // switch of the Unix process under Wine: every message the program takes costs a few round
 // trips to the Wine server, so one timer message shows as a dozen or more switches, while a
-// program that truly sleeps shows none.
+// program that truly sleeps shows none. The Unix process is the one whose command line carries
+// the tag this run gave the child (an argument both programs ignore): neither a path nor a
+// Windows process id tells it from a program that another run, in another Wine prefix with the
+// same process ids and so the same folder names, started meanwhile.
 #include <windows.h>
 #include <psapi.h>
 
@@ -36,8 +39,11 @@ namespace {
 
 constexpr DWORD kPatienceMs = 30000;
 constexpr int kStartRuns = 7;
-constexpr DWORD kSettleMs = 5000;
-constexpr DWORD kIdleSampleMs = 3000;
+// Idle is sampled once start-up's own work is over: its loading overlay gone (it hides itself
+// within its own time-out), then a settling pause.
+constexpr DWORD kOverlayPatienceMs = 20000;
+constexpr DWORD kSettleMs = 3000;
+constexpr DWORD kIdleSampleMs = 5000;
 
 std::string WindowsPath(std::string Path)
 {
@@ -68,11 +74,14 @@ void RemoveFolder(const std::string& Folder)
 // A child program and its top-level window of one class.
 class TChild {
 public:
-    TChild(const std::string& Exe, const char* WindowClass) : class_(WindowClass)
+    // Tag, when given, is the child's one argument.
+    TChild(const std::string& Exe, const char* WindowClass, const std::string& Tag = {}) : class_(WindowClass)
     {
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         std::string command = "\"" + Exe + "\"";
+        if (!Tag.empty())
+            command += " " + Tag;
         if (!CreateProcessA(Exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                             &info_))
             throw cl::Exception("cannot start " + Exe);
@@ -116,6 +125,17 @@ public:
     }
     HANDLE Process() const { return info_.hProcess; }
     HWND Window() const { return window_; }
+    // Waits while a visible window of the class belongs to the child; false at the bound.
+    bool WaitWhileShown(const char* WindowClass, DWORD Bound) const
+    {
+        const DWORD start = GetTickCount();
+        while (ShowsWindowOf(WindowClass)) {
+            if (GetTickCount() - start >= Bound)
+                return false;
+            Sleep(50);
+        }
+        return true;
+    }
 
 private:
     // The window or one of its visible descendants still waits for its paint.
@@ -146,6 +166,17 @@ private:
                 return window;
         }
         return nullptr;
+    }
+    bool ShowsWindowOf(const char* WindowClass) const
+    {
+        HWND window = nullptr;
+        while ((window = FindWindowExA(nullptr, window, WindowClass, nullptr)) != nullptr) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(window, &pid);
+            if (pid == info_.dwProcessId && IsWindowVisible(window))
+                return true;
+        }
+        return false;
     }
 
     const char* class_;
@@ -225,40 +256,52 @@ std::string PrepareCacheWithStreams(const std::string& Folder, const player_test
     return Streams.Url("/tone.mp3");
 }
 
-// The Unix side of a child under Wine: /proc through drive Z:. The process whose command line
-// names the copy of the program in our own folder.
-std::string UnixProcFolderOf(const std::string& ExeInFolder)
+// A tag no other child of this or any other run carries: a new GUID in hexadecimal.
+std::string NewChildTag()
 {
-    auto squash = [](std::string text) {
-        std::string out;
-        for (char c : text)
-            if (std::isalnum(static_cast<unsigned char>(c)))
-                out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return out;
-    };
-    const std::string wanted = squash(ExeInFolder.substr(ExeInFolder.find_last_of('\\', ExeInFolder.size() - 19)));
+    GUID guid{};
+    if (FAILED(CoCreateGuid(&guid)))
+        throw cl::Exception("no tag for a child");
+    char text[40];
+    std::snprintf(text, sizeof text, "%08lx%04x%04x", static_cast<unsigned long>(guid.Data1), guid.Data2, guid.Data3);
+    std::string tag = text;
+    for (unsigned char byte : guid.Data4) {
+        std::snprintf(text, sizeof text, "%02x", byte);
+        tag += text;
+    }
+    return tag;
+}
+
+// Whether the command line of the Unix process holds Tag.
+bool CommandLineHolds(const std::string& ProcFolder, const std::string& Tag)
+{
+    FILE* f = std::fopen((ProcFolder + "cmdline").c_str(), "rb");
+    if (!f)
+        return false;
+    char buffer[4096];
+    const size_t got = std::fread(buffer, 1, sizeof buffer, f);
+    std::fclose(f);
+    return std::string(buffer, got).find(Tag) != std::string::npos;
+}
+
+// The Unix side of a child under Wine: /proc through drive Z:, the one process whose command
+// line carries the child's tag. Empty unless exactly one does.
+std::string UnixProcFolderOf(const std::string& Tag)
+{
     WIN32_FIND_DATAA found;
     HANDLE find = FindFirstFileA("Z:\\proc\\*", &found);
     if (find == INVALID_HANDLE_VALUE)
         return {};
-    std::string result;
+    std::vector<std::string> matches;
     do {
         if (!std::isdigit(static_cast<unsigned char>(found.cFileName[0])))
             continue;
-        std::string folder = std::string("Z:\\proc\\") + found.cFileName + "\\";
-        FILE* f = std::fopen((folder + "cmdline").c_str(), "rb");
-        if (!f)
-            continue;
-        char buffer[1024];
-        const size_t got = std::fread(buffer, 1, sizeof buffer, f);
-        std::fclose(f);
-        if (squash(std::string(buffer, got)).find(wanted) != std::string::npos) {
-            result = folder;
-            break;
-        }
+        const std::string folder = std::string("Z:\\proc\\") + found.cFileName + "\\";
+        if (CommandLineHolds(folder, Tag))
+            matches.push_back(folder);
     } while (FindNextFileA(find, &found));
     FindClose(find);
-    return result;
+    return matches.size() == 1 ? matches.front() : std::string();
 }
 
 // Context switches of each thread of the Unix process, by thread id: each is a wake-up.
@@ -290,21 +333,26 @@ std::map<std::string, double> ContextSwitches(const std::string& ProcFolder)
     return byThread;
 }
 
-// Context switches per second of a child that has shown its window and settled.
+// Context switches per second of a child that has shown its window and finished its start-up.
 double IdleWakeupsPerSecond(const std::string& Exe, const char* WindowClass)
 {
-    TChild child(Exe, WindowClass);
+    const std::string tag = NewChildTag();
+    TChild child(Exe, WindowClass, tag);
     if (!child.WaitPainted())
         throw cl::Exception("no painted window of " + Exe);
-    const std::string proc = UnixProcFolderOf(Exe);
+    const std::string proc = UnixProcFolderOf(tag);
     if (proc.empty())
-        throw cl::Exception("cannot find the Unix process of " + Exe);
-    // Start-up's own work (the account check, the first page's loading overlay and its
-    // one-shot timers) is over by then.
+        throw cl::Exception("cannot find the one Unix process of " + Exe);
+    // Start-up's own work (the account check, the first page and its loading overlay, the
+    // one-shot timers) is over once the overlay has gone and a moment has passed.
+    if (!child.WaitWhileShown("TfrmLoading", kOverlayPatienceMs))
+        throw cl::Exception("the loading overlay of " + Exe + " stays");
     Sleep(kSettleMs);
     const std::map<std::string, double> before = ContextSwitches(proc);
     Sleep(kIdleSampleMs);
     const std::map<std::string, double> after = ContextSwitches(proc);
+    if (after.empty())
+        throw cl::Exception("the Unix process of " + Exe + " is gone");
     // A thread that ended meanwhile takes its count with it: only the threads alive at the end
     // are compared, a new one from zero.
     double switches = 0;
@@ -375,7 +423,9 @@ int main()
 
         const double minimalIdle = IdleWakeupsPerSecond(minimalExe, "TrebanixMinimalWindow");
         const double programIdle = IdleWakeupsPerSecond(demoExe, "TfrmRadioMain");
-        bench::Report("program_idle_context_switches_per_second", programIdle, "1/s", minimalIdle, "-");
+        // The minimal program's figure plus one: a reference that is not zero, and a bound that
+        // lets the program wake once a second more than the minimal one at most.
+        bench::Report("program_idle_context_switches_per_second", programIdle, "1/s", minimalIdle + 1, "1");
 
         const std::string emptyFolder = NewFolder("empty");
         const std::string emptyExe = emptyFolder + "TrebanixRadio.exe";
