@@ -135,11 +135,12 @@ void TfrmRadioMain::CreateComponents()
     player_ = services_.CreatePlayer();
     player_->OnStatusChange = TNotifyEvent(this, &TfrmRadioMain::WindowsMediaPlayerStatusChange);
     // Choosing the player (trying the media player control and loading it) takes up to a good
-    // part of a second: not at the first click, and not before the window is on the screen.
-    // A timer's message comes only once no window of the thread waits to be painted.
+    // part of a second: not at the first click, and not while start-up paints the window and
+    // opens its page. A moment after the window shows, before a user has reached for a station,
+    // nothing waits for it; a station played sooner makes the choice itself.
     tmrPreparePlayer = new TTimer(this);
     tmrPreparePlayer->SetEnabled(false);
-    tmrPreparePlayer->SetInterval(1);
+    tmrPreparePlayer->SetInterval(PreparePlayerDelayMs);
     tmrPreparePlayer->OnTimer = TNotifyEvent(this, &TfrmRadioMain::tmrPreparePlayerTimer);
 }
 

@@ -55,6 +55,8 @@ public:
     static constexpr int RolledInWidth = 205;
     static constexpr int RolledOutWidth = 1040;
     static constexpr unsigned ReloadDelayMs = 1000;
+    // From the window's show to the player's choice, unless a station plays sooner.
+    static constexpr unsigned PreparePlayerDelayMs = 250;
 
     explicit TfrmRadioMain(cl::TComponent* AOwner);
     TfrmRadioMain(cl::TComponent* AOwner, TRadioMainServices Services);
@@ -93,7 +95,7 @@ public:
     sk::TskSkinButton* btnRate2 = nullptr;
     cl::TMediaPlayer* WindowsMediaPlayer() const { return player_.get(); }
     cl::TTimer* tmrUpdate = nullptr;
-    cl::TTimer* tmrPreparePlayer = nullptr;  // settles the player once the window has painted
+    cl::TTimer* tmrPreparePlayer = nullptr;  // settles the player a moment after the window shows
     sk::TskSkinFrame* skSkinFrame1 = nullptr;
     sk::TskSkinData* skSkinData1 = nullptr;
     sk::TskSelectSkinDialog* dlgSelectSkin = nullptr;
