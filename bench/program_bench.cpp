@@ -256,7 +256,8 @@ std::string PrepareCacheWithStreams(const std::string& Folder, const player_test
     return Streams.Url("/tone.mp3");
 }
 
-// A tag no other child of this or any other run carries: a new GUID in hexadecimal.
+// A tag no other child of this or any other run carries: a new GUID in hexadecimal digits, which
+// never spell the words by which the logger's trace is switched on from the last argument.
 std::string NewChildTag()
 {
     GUID guid{};
