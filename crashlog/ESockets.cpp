@@ -106,7 +106,8 @@ void TVozozoClientSocket::Connect()
         Fail(FormatS(SConnectionError, {SocketErrorText(resolved ? resolved : WSAHOST_NOT_FOUND)}));
     sockaddr_in address = *reinterpret_cast<sockaddr_in*>(found->ai_addr);
     freeaddrinfo(found);
-    // Connected without blocking, so that a server that never answers is given up at the bound.
+    // Never blocking, so that a server that never answers, or stops reading what is sent, is
+    // given up at the bound.
     u_long nonBlocking = 1;
     ioctlsocket(socket_.Get(), FIONBIO, &nonBlocking);
     const DWORD start = GetTickCount();
@@ -117,8 +118,6 @@ void TVozozoClientSocket::Connect()
         if (!WaitFor(true, Left(start, timeout_)))
             Fail(std::string(SSocketTimeout));
     }
-    nonBlocking = 0;
-    ioctlsocket(socket_.Get(), FIONBIO, &nonBlocking);
     const auto* b = reinterpret_cast<const unsigned char*>(&address.sin_addr);
     char line[96];
     std::snprintf(line, sizeof line, "Connected to %d.%d.%d.%d port %d", b[0], b[1], b[2], b[3], port_);
@@ -135,12 +134,21 @@ void TVozozoClientSocket::Disconnect()
 
 void TVozozoClientSocket::SendString(const std::string& text)
 {
+    // Sending a command has the bound of waiting for a reply.
+    const DWORD start = GetTickCount();
     std::size_t sent = 0;
     while (sent < text.size()) {
         const int n = send(socket_.Get(), text.data() + sent, static_cast<int>(text.size() - sent), 0);
-        if (n == SOCKET_ERROR)
-            Fail(FormatS(SSendError, {SocketErrorText(WSAGetLastError())}));
-        sent += static_cast<std::size_t>(n);
+        if (n != SOCKET_ERROR) {
+            sent += static_cast<std::size_t>(n);
+            continue;
+        }
+        const int error = WSAGetLastError();
+        if (error != WSAEWOULDBLOCK)
+            Fail(FormatS(SSendError, {SocketErrorText(error)}));
+        const unsigned left = Left(start, timeout_);
+        if (left == 0 || !WaitFor(true, left))
+            Fail(std::string(SSocketTimeout));
     }
 }
 
@@ -161,6 +169,8 @@ std::string TVozozoClientSocket::ReceiveLine()
             Fail(std::string(SSocketTimeout));
         char buffer[1024];
         const int n = recv(socket_.Get(), buffer, sizeof buffer, 0);
+        if (n == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK)
+            continue;
         if (n == SOCKET_ERROR)
             Fail(FormatS(SRecvError, {SocketErrorText(WSAGetLastError())}));
         if (n == 0)

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
+#include <thread>
 
 #include <windows.h>
 
@@ -252,6 +254,35 @@ TEST_F(TMailTest, ASlowServerIsLeftAtTheBoundOfTheWholeWhileTheWindowsPaint)
     EXPECT_EQ(error_, "Socket timeout.");
     EXPECT_TRUE(server.Mails().empty());
     EXPECT_TRUE(repainted);
+}
+
+// A server that stops reading during the message: sending is given up at the bound, as waiting
+// for a reply is, with a message larger than what both ends of the connection can hold.
+TEST_F(TMailTest, AServerThatStopsReadingDuringTheMessageIsLeftAtTheBound)
+{
+    auto server = std::make_unique<TFakeSmtpServer>(TSmtpBehaviour{.StopReadingInData = true});
+    MailSettings().SmtpTimeout = 900;
+    MailSettings().SmtpTotalTimeout = 1800;
+    const std::string line = std::string(78, 'x') + "\r\n";
+    std::string body;
+    body.reserve(300000 * line.size());
+    for (int i = 0; i < 300000; ++i)
+        body += line;
+    std::atomic<bool> done{false};
+    bool sent = true;
+    std::thread sender([&] {
+        sent = Send(*server, "a@example.org", body);
+        done = true;
+    });
+    // A bound only against a send that never ends: then the server goes, which ends it.
+    for (int i = 0; i < 6000 && !done; ++i)
+        Sleep(10);
+    const bool ended = done;
+    server.reset();
+    sender.join();
+    EXPECT_TRUE(ended);
+    EXPECT_FALSE(sent);
+    EXPECT_EQ(error_, "Socket timeout.");
 }
 
 TEST_F(TMailTest, TheLogFileTravelsAsAnAttachment)

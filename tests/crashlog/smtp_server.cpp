@@ -157,6 +157,8 @@ void TFakeSmtpServer::Talk(SOCKET client)
                 continue;
             }
             Send(client, "354 End data with <CR><LF>.<CR><LF>");
+            while (behaviour_.StopReadingInData && !stopping_)
+                Sleep(10);
             std::string data, dataLine;
             for (;;) {
                 if (!ReadLine(client, pending, dataLine))

@@ -20,6 +20,7 @@ struct TSmtpBehaviour {
     std::string CloseAt;          // a command starting so gets 421 and the connection closes
     bool Silent = false;          // says nothing after connecting
     int ReplyDelay = 0;           // milliseconds before each reply
+    bool StopReadingInData = false;  // after DATA's 354 reads nothing more while it lives
 };
 
 struct TReceivedMail {
