@@ -229,8 +229,9 @@ bool IsNotice(DWORD code)
            code == EXCEPTION_SINGLE_STEP;
 }
 
-// Reports a fault from the context the system gives its handlers, on the faulting thread.
-void ReportFault(EXCEPTION_POINTERS* pointers, std::uint32_t overflowTop)
+// Reports a fault from the context the system gives its handlers, on the faulting thread;
+// `calledBack` tells a fault in a window procedure that the system called back.
+void ReportFault(EXCEPTION_POINTERS* pointers, std::uint32_t overflowTop, bool calledBack = false)
 {
     try {
         const EXCEPTION_RECORD& record = *pointers->ExceptionRecord;
@@ -246,6 +247,7 @@ void ReportFault(EXCEPTION_POINTERS* pointers, std::uint32_t overflowTop)
         // entry) would wait for ever for a reporting thread, which cannot start without that
         // lock: it reports itself.
         context.InDispatch = !HoldsLoaderLock();
+        context.CalledBack = calledBack;
         if (EnterProcessing()) {
             ExceptNotify(context);
             LeaveProcessing();
@@ -262,7 +264,7 @@ constexpr std::size_t RescueStackSize = 256 * 1024;
 // stack (0 otherwise).
 // With `endProcess` the process ends after the report whichever thread faulted.
 __attribute__((noinline)) LONG FilterBody(EXCEPTION_POINTERS* pointers, std::uint32_t overflowTop,
-                                          bool endProcess = false)
+                                          bool endProcess = false, bool calledBack = false)
 {
     const EXCEPTION_RECORD& record = *pointers->ExceptionRecord;
     if (IsNotice(record.ExceptionCode))
@@ -276,7 +278,7 @@ __attribute__((noinline)) LONG FilterBody(EXCEPTION_POINTERS* pointers, std::uin
         underway.Done();
         EndAfterUnhandled();
     }
-    ReportFault(pointers, overflowTop);
+    ReportFault(pointers, overflowTop, calledBack);
     underway.Done();
     if (endProcess)
         EndProcessAfterReports();
@@ -347,22 +349,100 @@ bool IsFault(DWORD code)
     }
 }
 
-// A fault of the program's code while its thread holds the loader lock (a thread-exit
-// destructor, a library's entry) never reaches the unhandled-exception filter: the system's
-// loader catches it silently and unwinds past the runtime, which keeps its own lock for ever,
-// so the program hangs at its end without a report. Such a fault is reported where it happens,
-// and then the process ends: its runtime can no longer be trusted.
-LONG WINAPI LoaderLockFaultHandler(EXCEPTION_POINTERS* pointers)
+// The system was told to pass faults in the window procedures it calls back on (below).
+bool callbackFaultsPassed = false;
+
+// Whether the code at `address` belongs to a module of the system's own folder.
+bool InSystemModule(const void* address)
+{
+    HMODULE module = nullptr;
+    if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                            static_cast<const char*>(address), &module))
+        return false;
+    char path[MAX_PATH], system[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(module, path, MAX_PATH);
+    const UINT systemLength = GetSystemDirectoryA(system, MAX_PATH);
+    return length > systemLength && systemLength > 0 && systemLength < MAX_PATH && path[systemLength] == '\\' &&
+           CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, path, static_cast<int>(systemLength), system,
+                          static_cast<int>(systemLength)) == CSTR_EQUAL;
+}
+
+// Whether the system will drop a fault before any handler of the program or the unhandled-
+// exception filter sees it: it calls some window procedures back (a paint, a WM_SIZE sent by
+// SetWindowPos) through a dispatcher whose own handler catches and drops every exception. Such a
+// handler is one of the system's that is not the thread's outermost (the one that calls the
+// unhandled-exception filter) and comes before any handler of the program.
+bool DroppedBySystem()
+{
+    if (callbackFaultsPassed)
+        return false;
+    const auto* tib = reinterpret_cast<const NT_TIB*>(NtCurrentTeb());
+    const auto low = reinterpret_cast<std::uintptr_t>(tib->StackLimit);
+    const auto high = reinterpret_cast<std::uintptr_t>(tib->StackBase);
+    const auto valid = [&](const EXCEPTION_REGISTRATION_RECORD* r) {
+        const auto at = reinterpret_cast<std::uintptr_t>(r);
+        return at >= low && at + sizeof *r <= high && at % 4 == 0;
+    };
+    const EXCEPTION_REGISTRATION_RECORD* first = tib->ExceptionList;
+    if (!valid(first))
+        return false;
+    return InSystemModule(reinterpret_cast<const void*>(first->Handler)) && valid(first->Next);
+}
+
+// A fault of the program's code that nobody of the program would see is reported where it
+// happens: one that the system drops (above), and one while its thread holds the loader lock
+// (a thread-exit destructor, a library's entry): the system's loader catches that silently and
+// unwinds past the runtime, which keeps its own lock for ever, so the program hangs at its end
+// without a report; after such a fault the process ends, since its runtime can no longer be
+// trusted.
+LONG WINAPI UnseenFaultHandler(EXCEPTION_POINTERS* pointers)
 {
     const EXCEPTION_RECORD& record = *pointers->ExceptionRecord;
-    if (!IsFault(record.ExceptionCode) || !HoldsLoaderLock())
+    if (!IsFault(record.ExceptionCode))
         return EXCEPTION_CONTINUE_SEARCH;
-    // Only the program's own code: the system probes memory under the lock and handles that.
+    // Only the program's own code: the system probes memory under its own handlers.
     TVozozoModuleInfo* info = ModulesList().ModuleInfoOfAddress(record.ExceptionAddress);
     if (!info || !info->Options)
         return EXCEPTION_CONTINUE_SEARCH;
-    FilterBody(pointers, 0, true);
+    const bool loaderLock = HoldsLoaderLock();
+    const bool dropped = !loaderLock && DroppedBySystem();
+    if (!loaderLock && !dropped)
+        return EXCEPTION_CONTINUE_SEARCH;
+    FilterBody(pointers, 0, loaderLock, dropped);
     return EXCEPTION_CONTINUE_SEARCH;
+}
+
+// Where the system offers it (a process-wide policy, looked up by name since older systems lack
+// it), a fault in a window procedure it calls back is passed on like any other instead of being
+// dropped. Only for the program's own process: a library leaves its host's policy alone.
+using TGetExceptionPolicy = BOOL(WINAPI*)(LPDWORD);
+using TSetExceptionPolicy = BOOL(WINAPI*)(DWORD);
+constexpr DWORD CallbackFilterEnabled = 0x1;
+DWORD savedExceptionPolicy = 0;
+
+void PassCallbackFaults()
+{
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    const auto get = reinterpret_cast<TGetExceptionPolicy>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "GetProcessUserModeExceptionPolicy")));
+    const auto set = reinterpret_cast<TSetExceptionPolicy>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "SetProcessUserModeExceptionPolicy")));
+    DWORD flags = 0;
+    if (!get || !set || !get(&flags))
+        return;
+    savedExceptionPolicy = flags;
+    callbackFaultsPassed = set(flags & ~CallbackFilterEnabled) != FALSE;
+}
+
+void RestoreCallbackFaults()
+{
+    if (!callbackFaultsPassed)
+        return;
+    const auto set = reinterpret_cast<TSetExceptionPolicy>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetProcessUserModeExceptionPolicy")));
+    if (set)
+        set(savedExceptionPolicy);
+    callbackFaultsPassed = false;
 }
 
 bool InLoggerModule(const void* address)
@@ -514,7 +594,8 @@ void InstallExceptionEntries(bool library)
         if (!spareRescueStack)
             spareRescueStack = VirtualAlloc(nullptr, RescueStackSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
         previousFilter = SetUnhandledExceptionFilter(TopLevelFilter);
-        faultHandler = AddVectoredExceptionHandler(1, LoaderLockFaultHandler);
+        PassCallbackFaults();
+        faultHandler = AddVectoredExceptionHandler(1, UnseenFaultHandler);
     }
     void* imported = nullptr;
     const std::string module = inLibrary ? ModuleFileName(LoggerModule()) : "";
@@ -539,6 +620,7 @@ void RemoveExceptionEntries()
     if (faultHandler)
         RemoveVectoredExceptionHandler(faultHandler);
     faultHandler = nullptr;
+    RestoreCallbackFaults();
     DoneHooks();
     FreeThreadsList();
 }

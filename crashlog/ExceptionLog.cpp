@@ -849,7 +849,7 @@ bool NotifyOnExceptionThread(TExceptionContext& context, DWORD me)
         InternalError("ExceptNotify");
         return InternalExceptNotify(context);
     }
-    const bool pump = me == s.MainThread && !context.LowStack;
+    const bool pump = me == s.MainThread && !context.LowStack && !context.CalledBack;
     // Inside the system's exception dispatch a fault of a parked call could not be caught:
     // the calls then run on the exception thread, where a fault is an exception of its own.
     const bool parkCalls = pump && !context.InDispatch;

@@ -30,6 +30,9 @@ struct TExceptionContext {
     // Inside the system's exception dispatch: a fault of the logger there would end the process
     // unreported, so the work goes to an exception thread.
     bool InDispatch = false;
+    // In a window procedure that the system called back: the thread's paint messages, pumped
+    // while the report is made, would call it again.
+    bool CalledBack = false;
     // Taken where the context is made, on the thread whose request failed.
     EXTENSION_CONTROL_BLOCK* ServerECB = ThreadServerECB();
 };

@@ -307,6 +307,45 @@ DWORD WaitWorker(HANDLE thread)
     return code;
 }
 
+// A window whose procedure faults in one message that the system calls it back for (a paint,
+// a WM_SIZE sent by SetWindowPos), and whose faults the system drops there.
+UINT faultingMessage = WM_NULL;
+
+__attribute__((noinline)) void FaultInCallback()
+{
+    *nowhere = 4;
+}
+
+LRESULT CALLBACK FaultingProc(HWND window, UINT message, WPARAM w, LPARAM l)
+{
+    if (message == faultingMessage)
+        FaultInCallback();
+    return DefWindowProcA(window, message, w, l);
+}
+
+int FaultCalledBack(UINT message)
+{
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = FaultingProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "CrashlogCalledBack";
+    RegisterClassA(&wc);
+    HWND window = CreateWindowA("CrashlogCalledBack", "Called back", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                                nullptr, wc.hInstance, nullptr);
+    faultingMessage = message;
+    if (message == WM_SIZE)
+        SetWindowPos(window, nullptr, 0, 0, 300, 200, SWP_NOZORDER | SWP_NOMOVE);
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
+    // Reached only when the fault was dropped.
+    faultingMessage = WM_NULL;
+    DestroyWindow(window);
+    return 95;
+}
+
 // Threads that throw, catch and end: each leaves the logger's record of its last throw behind.
 DWORD WINAPI ThrowCatchAndEnd(void*)
 {
@@ -515,6 +554,10 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
             cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
         }
         return 52;
+    } else if (scenario == "fault-in-paint") {
+        return FaultCalledBack(WM_PAINT);
+    } else if (scenario == "fault-in-size") {
+        return FaultCalledBack(WM_SIZE);
     } else if (scenario == "threads-throw-and-end") {
         return ThreadsThatThrowAndEnd();
     } else if (scenario == "normal-end") {

@@ -502,6 +502,19 @@ TEST(Crash, ThreadsThatThrowAndEndLeaveTheHeapSound)
     EXPECT_TRUE(crash.Blocks.empty());
 }
 
+// The system calls these window procedures back and drops a fault there after the vectored
+// handlers have seen it: the program would go on unpainted, or broken, unreported.
+TEST(Crash, AFaultInAWindowProcedureTheSystemCallsBackIsReportedOnce)
+{
+    for (const char* scenario : {"fault-in-paint", "fault-in-size"}) {
+        SCOPED_TRACE(scenario);
+        TCrash crash = RunCrash(scenario);
+        EXPECT_TRUE(EndedWith(crash, 1u));
+        ASSERT_EQ(crash.Blocks.size(), 1u) << crash.Debug;
+        ExpectReport(crash.Blocks[0], "EAccessViolation", "Access violation at address ", "FaultInCallback");
+    }
+}
+
 TEST(Crash, TheMainThreadAndAWorkerFaultingTogetherGiveTwoReports)
 {
     TCrash crash = RunCrash("main-and-worker");
