@@ -8,6 +8,7 @@
 #include "crashlog/ELogFile.h"
 #include "crashlog/ELogText.h"
 #include "crashlog/EOptions.h"
+#include "own_temp_folder.h"
 
 using namespace crashlog;
 namespace fs = std::filesystem;
@@ -18,10 +19,8 @@ class LogFileTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir_ = fs::temp_directory_path() /
-               ("crashlog-logfile-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
+        dir_ = OwnTempFolder("crashlog-logfile-" +
+                             std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         options_.ModuleName = (dir_ / "prog.exe").string();
     }
     void TearDown() override { fs::remove_all(dir_); }

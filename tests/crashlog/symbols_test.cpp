@@ -6,6 +6,7 @@
 
 #include "crashlog/EOSName.h"
 #include "crashlog/ESymbols.h"
+#include "own_temp_folder.h"
 
 using namespace crashlog;
 
@@ -71,7 +72,8 @@ TEST(OperatingSystemName, TableOfNamedSystems)
 
 TEST(SymbolNames, DamagedImageFilesGiveAnEmptyListAndNoStrayRead)
 {
-    const std::filesystem::path file = std::filesystem::temp_directory_path() / "crashlog-damaged.exe";
+    const std::filesystem::path folder = OwnTempFolder("crashlog-damaged");
+    const std::filesystem::path file = folder / "damaged.exe";
     auto write = [&](const std::vector<char>& bytes) {
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -95,5 +97,5 @@ TEST(SymbolNames, DamagedImageFilesGiveAnEmptyListAndNoStrayRead)
         EXPECT_FALSE(list.LoadFromImageFile(file.string())) << cut;
         EXPECT_TRUE(list.Empty());
     }
-    std::filesystem::remove(file);
+    std::filesystem::remove_all(folder);
 }
