@@ -16,6 +16,8 @@
 #include "radio/forms/LumraAccount.h"
 #include "radio/forms/Options.h"
 #include "radio/forms/RadioSmall.h"
+#include "skin/controls/Button.h"
+#include "skin/controls/CheckRadioBox.h"
 #include "skinforms/dialogs/SelectSkin.h"
 #include "support/UserInput.h"
 
@@ -57,6 +59,25 @@ std::vector<COLORREF> ScreenPicture(HWND Window)
     return last;
 }
 
+// A focus change starts a fade of a button's or a box's look, one step per timer tick: the
+// picture holds still between two ticks, so it is taken only once the fade has ended. A bound
+// only against a fade that never ends.
+void WaitFadeEnded(HWND Window)
+{
+    cl::TWinControl* control = cl::TWinControl::FindControl(Window);
+    auto fading = [control] {
+        if (auto* button = dynamic_cast<sk::TskSkinButton*>(control))
+            return button->Fading();
+        if (auto* box = dynamic_cast<sk::TskSkinCheckRadioBox*>(control))
+            return box->Fading();
+        return false;
+    };
+    for (int i = 0; i < 500 && fading(); ++i) {
+        Sleep(10);
+        cl::Application->ProcessMessages();
+    }
+}
+
 std::string NameOf(HWND Window)
 {
     char name[64] = "";
@@ -88,14 +109,17 @@ TTabWalk WalkWithTab(cl::TCustomForm* Form, bool Backward)
         else
             realinput::PressKey(VK_TAB);
         HWND now = GetFocus();
-        if (previous && previous != now)
+        if (previous && previous != now) {
+            WaitFadeEnded(previous);
             walk.Marked[previous] = ScreenPicture(previous) != focused[previous];
+        }
         if (!now || !IsChild(Form->Handle(), now) ||
             std::find(walk.Reached.begin(), walk.Reached.end(), now) != walk.Reached.end()) {
             // Round once: the first one's unfocused look was taken when the second got the focus.
             break;
         }
         walk.Reached.push_back(now);
+        WaitFadeEnded(now);
         focused[now] = ScreenPicture(now);
         previous = now;
     }
