@@ -78,34 +78,3 @@ function(trebanix_add_heap_checked_gtest name target filter)
   set_tests_properties(${name} PROPERTIES TIMEOUT 900 ENVIRONMENT "WINEDEBUG=warn+heap"
                        FAIL_REGULAR_EXPRESSION "FEEEFEE6;unsafe_block_from_ptr")
 endfunction()
-
-# trebanix_delay_imports(<target> <system DLL names...>)
-# The program loads these system DLLs when it first calls into one of their procedures, not
-# at its start: what only a played station or a secure connection needs does not hold up the
-# first window. The linker takes a delay-import library of the same name from a folder it
-# searches before the system's, made here from the system's own import library, so that every
-# procedure the system library offers is delayed the same way; it calls through the delay-load
-# helper of the MinGW runtime. Only <target> links these: tests and benchmarks that link the
-# same code keep ordinary imports (some of them hook the ordinary import slots).
-function(trebanix_delay_imports target)
-  set(folder ${CMAKE_CURRENT_BINARY_DIR}/${target}-delayed-imports)
-  file(MAKE_DIRECTORY ${folder})
-  foreach(dll ${ARGN})
-    find_library(import_${dll} ${dll} REQUIRED NO_CACHE)
-    execute_process(COMMAND ${CMAKE_NM} ${import_${dll}}
-                    OUTPUT_VARIABLE symbols ERROR_QUIET COMMAND_ERROR_IS_FATAL ANY)
-    # "__imp__Name@N": the procedures the system library imports, by their decorated names.
-    string(REGEX MATCHALL " I __imp__[^\n]+" imports "${symbols}")
-    list(TRANSFORM imports REPLACE " I __imp__" "")
-    list(REMOVE_DUPLICATES imports)
-    list(JOIN imports "\n" exports)
-    file(WRITE ${folder}/${dll}.def "LIBRARY ${dll}.dll\nEXPORTS\n${exports}\n")
-    # --kill-at: the DLL exports the names without their "@N".
-    execute_process(COMMAND ${CMAKE_DLLTOOL} --kill-at --def ${folder}/${dll}.def
-                            --output-delaylib ${folder}/lib${dll}.a
-                    COMMAND_ERROR_IS_FATAL ANY)
-  endforeach()
-  target_link_directories(${target} BEFORE PRIVATE ${folder})
-  target_link_options(${target} PRIVATE "LINKER:--undefined=___delayLoadHelper2@8")
-  target_link_libraries(${target} PRIVATE delayimp)
-endfunction()

@@ -14,8 +14,6 @@
 #include "classlib/platform/Registry.h"
 #include "radio/directory/RegistryManager.h"
 #include "ProgramRun.h"
-#include "radio/directory/RadioChannelManager.h"
-#include "radio/player/StreamTestServer.h"
 #include "support/RealInput.h"
 
 using namespace program_test;
@@ -169,41 +167,15 @@ static bool HasLoaded(DWORD ProcessId, const char* Library)
     return found;
 }
 
-// What only a secure connection (the security provider, certificates) or a played station (the
-// ACM decoder, waveOut) needs is loaded with the first of them, not with the main window.
-TEST_F(ProgramRunTest, WhatOnlyASecureConnectionOrAPlayedStationNeedsIsNotLoadedWithTheMainWindow)
+TEST_F(ProgramRunTest, TheSecurityProviderLoadsOnlyWithTheFirstSecureConnection)
 {
     UseKnownAccount();
     PlaceStationCache(folder_, StationCacheBytes());
     TProgramRun run(folder_);
     HWND main = StartListening(run);
     ASSERT_TRUE(main) << "no main window";
-    for (const char* library : {"secur32.dll", "crypt32.dll", "msacm32.dll", "winmm.dll"})
-        EXPECT_FALSE(HasLoaded(run.ProcessId(), library)) << library;
+    EXPECT_FALSE(HasLoaded(run.ProcessId(), "secur32.dll"));
     EXPECT_TRUE(HasLoaded(run.ProcessId(), "user32.dll")) << "the module list is read";
-    EXPECT_EQ(CloseAndWait(run, main), 0u);
-}
-
-// The last station, from a local stream server, plays at start: the decoder and the sound
-// output load with it, and the program plays on and answers.
-TEST_F(ProgramRunTest, TheLastStationPlayedAtStartLoadsTheDecoderAndTheSoundOutputAndGoesOn)
-{
-    player_test::TStreamTestServer streams;
-    UseKnownAccount();
-    const std::string stream = streams.Url("/tone.mp3");
-    {
-        TRadioChannelManager directory(folder_.Path());
-        directory.LoadFromXmlString("<Stations><Station Name=\"Tone\" StreamURL=\"" + stream +
-                                    "\" Category=\"Tones\" FavoriteOrder=\"0\"/></Stations>");
-    }
-    TRegManager().SetLastRadioURL(stream);
-    TProgramRun run(folder_);
-    HWND main = StartListening(run);
-    ASSERT_TRUE(main) << "no main window";
-    EXPECT_TRUE(PollUntil([&] { return HasLoaded(run.ProcessId(), "msacm32.dll") && HasLoaded(run.ProcessId(), "winmm.dll"); }));
-    DWORD_PTR answer = 0;
-    EXPECT_TRUE(run.Running());
-    EXPECT_TRUE(SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, kPatienceMs, &answer));
     EXPECT_EQ(CloseAndWait(run, main), 0u);
 }
 
