@@ -5,19 +5,32 @@
 
 #include "crashlog/ELogText.h"
 #include "crashlog/EOSName.h"
+#include "classlib/system/LibraryProc.h"
 
 namespace crashlog {
 
 namespace {
 
+bool QueryVersionValue(std::vector<char>& block, const char* path, void** value, UINT* length)
+{
+    return CL_LIBRARY_PROC("version.dll", VerQueryValueA)(block.data(), path, value, length) != FALSE;
+}
+
+// Empty when the file has no version resource, or the system cannot read one now (a report
+// made in a process too broken to load the version library still goes on without it).
 std::vector<char> VersionBlock(const std::string& fileName)
 {
-    DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeA(fileName.c_str(), &handle);
-    std::vector<char> block(size);
-    if (size == 0 || !GetFileVersionInfoA(fileName.c_str(), 0, size, block.data()))
-        block.clear();
-    return block;
+    try {
+        DWORD handle = 0;
+        const DWORD size = CL_LIBRARY_PROC("version.dll", GetFileVersionInfoSizeA)(fileName.c_str(), &handle);
+        std::vector<char> block(size);
+        if (size == 0 ||
+            !CL_LIBRARY_PROC("version.dll", GetFileVersionInfoA)(fileName.c_str(), 0, size, block.data()))
+            block.clear();
+        return block;
+    } catch (const std::exception&) {
+        return {};
+    }
 }
 
 std::string LanguageName()
@@ -56,7 +69,7 @@ std::string GetFileVersionText(const std::string& fileName)
     std::vector<char> block = VersionBlock(fileName);
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
-    if (block.empty() || !VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length) ||
+    if (block.empty() || !QueryVersionValue(block, "\\", reinterpret_cast<void**>(&fixed), &length) ||
         !fixed || length < sizeof *fixed)
         return {};
     char text[64];
@@ -72,15 +85,14 @@ std::string GetFileDescription(const std::string& fileName)
     WORD* translation = nullptr;
     UINT length = 0;
     if (block.empty() ||
-        !VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
-                        &length) ||
+        !QueryVersionValue(block, "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length) ||
         length < 4)
         return {};
     char path[64];
     std::snprintf(path, sizeof path, "\\StringFileInfo\\%04X%04X\\FileDescription", translation[0],
                   translation[1]);
     char* value = nullptr;
-    if (!VerQueryValueA(block.data(), path, reinterpret_cast<void**>(&value), &length) || !value ||
+    if (!QueryVersionValue(block, path, reinterpret_cast<void**>(&value), &length) || !value ||
         length == 0)
         return {};
     return std::string(value, strnlen(value, length));

@@ -24,6 +24,4 @@ if(TREBANIX_WINDOWS)
   # must be linked in even though nothing names it.
   cmake_language(DEFER CALL target_link_options crashlog INTERFACE
     -Wl,--wrap=__cxa_throw -Wl,--undefined=___wrap___cxa_throw)
-  # Version information of the program for the report.
-  cmake_language(DEFER CALL target_link_libraries crashlog PUBLIC version)
 endif()

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "classlib/controls/Forms.h"
+#include "classlib/system/LibraryProc.h"
 
 namespace {
 
@@ -108,7 +109,7 @@ bool TRzLauncher::Start()
     info.lpParameters = parameters_.c_str();
     info.lpDirectory = startDir_.c_str();
     info.nShow = ShowCommand(showMode_);
-    const BOOL started = ShellExecuteExA(&info);
+    const BOOL started = CL_LIBRARY_PROC("shell32.dll", ShellExecuteExA)(&info);
     const DWORD lastError = GetLastError();
     instance_ = info.hInstApp;
     if (!started) {

@@ -15,6 +15,3 @@ list(APPEND RADIO_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/About.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Options.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RzLauncher.cpp)
-if(TREBANIX_WINDOWS)
-  cmake_language(DEFER CALL target_link_libraries radio PUBLIC shell32)
-endif()

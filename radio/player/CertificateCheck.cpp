@@ -10,13 +10,17 @@
 #include "classlib/system/SysUtils.h"
 #include "radio/player/Errors.h"
 #include "radio/player/Status.h"
+#include "classlib/system/LibraryProc.h"
 
 namespace radio {
 
 namespace {
 
 struct TChainFree {
-    void operator()(PCCERT_CHAIN_CONTEXT chain) const { CertFreeCertificateChain(chain); }
+    void operator()(PCCERT_CHAIN_CONTEXT chain) const
+    {
+        CL_LIBRARY_PROC("crypt32.dll", CertFreeCertificateChain)(chain);
+    }
 };
 using TChain = std::unique_ptr<const CERT_CHAIN_CONTEXT, TChainFree>;
 
@@ -55,13 +59,15 @@ std::optional<std::vector<BYTE>> AddressBytes(const std::string& host)
 bool NamesAddress(PCCERT_CONTEXT certificate, const std::vector<BYTE>& address)
 {
     const CERT_INFO& info = *certificate->pCertInfo;
-    const CERT_EXTENSION* extension = CertFindExtension(szOID_SUBJECT_ALT_NAME2, info.cExtension, info.rgExtension);
+    const CERT_EXTENSION* extension =
+        CL_LIBRARY_PROC("crypt32.dll", CertFindExtension)(szOID_SUBJECT_ALT_NAME2, info.cExtension, info.rgExtension);
     if (!extension)
         return false;
     CERT_ALT_NAME_INFO* names = nullptr;
     DWORD size = 0;
-    if (!CryptDecodeObjectEx(X509_ASN_ENCODING, X509_ALTERNATE_NAME, extension->Value.pbData,
-                             extension->Value.cbData, CRYPT_DECODE_ALLOC_FLAG, nullptr, &names, &size) ||
+    if (!CL_LIBRARY_PROC("crypt32.dll", CryptDecodeObjectEx)(X509_ASN_ENCODING, X509_ALTERNATE_NAME,
+                                                             extension->Value.pbData, extension->Value.cbData,
+                                                             CRYPT_DECODE_ALLOC_FLAG, nullptr, &names, &size) ||
         !names)
         return false;
     const std::unique_ptr<CERT_ALT_NAME_INFO, TLocalFree> owned(names);
@@ -76,8 +82,9 @@ bool NamesAddress(PCCERT_CONTEXT certificate, const std::vector<BYTE>& address)
 
 std::string TimeRefusal(PCCERT_CONTEXT certificate)
 {
-    return CertVerifyTimeValidity(nullptr, certificate->pCertInfo) < 0 ? status::CertificateNotYetValid()
-                                                                      : status::CertificateExpired();
+    return CL_LIBRARY_PROC("crypt32.dll", CertVerifyTimeValidity)(nullptr, certificate->pCertInfo) < 0
+               ? status::CertificateNotYetValid()
+               : status::CertificateExpired();
 }
 
 // What the chain's own verdict says is wrong; trust goes before time, since an untrusted
@@ -112,7 +119,8 @@ void CheckPolicy(const CERT_CHAIN_CONTEXT& chain, PCCERT_CONTEXT certificate, co
     policy.pvExtraPolicyPara = &ssl;
     CERT_CHAIN_POLICY_STATUS result{};
     result.cbSize = sizeof result;
-    if (!CertVerifyCertificateChainPolicy(CERT_CHAIN_POLICY_SSL, &chain, &policy, &result))
+    if (!CL_LIBRARY_PROC("crypt32.dll", CertVerifyCertificateChainPolicy)(CERT_CHAIN_POLICY_SSL, &chain, &policy,
+                                                                          &result))
         Refuse(status::CertificateUntrusted());
     switch (static_cast<HRESULT>(result.dwError)) {
     case S_OK:
@@ -143,8 +151,8 @@ void CheckServerCertificate(PCCERT_CONTEXT certificate, const std::string& host)
     // updates. A chain that needs them is one the server should have sent.
     const DWORD flags = CERT_CHAIN_CACHE_ONLY_URL_RETRIEVAL | CERT_CHAIN_DISABLE_AUTH_ROOT_AUTO_UPDATE;
     PCCERT_CHAIN_CONTEXT built = nullptr;
-    if (!CertGetCertificateChain(nullptr, certificate, nullptr, certificate->hCertStore, &settings, flags, nullptr,
-                                 &built) ||
+    if (!CL_LIBRARY_PROC("crypt32.dll", CertGetCertificateChain)(nullptr, certificate, nullptr, certificate->hCertStore,
+                                                                 &settings, flags, nullptr, &built) ||
         !built)
         Refuse(status::CertificateUntrusted());
     const TChain chain(built);

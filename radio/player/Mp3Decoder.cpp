@@ -5,6 +5,7 @@
 
 #include "radio/player/Errors.h"
 #include "radio/player/Status.h"
+#include "classlib/system/LibraryProc.h"
 
 namespace radio {
 
@@ -39,7 +40,7 @@ TMp3Decoder::TMp3Decoder(const TMpegHeader& format) : format_(format)
     pcm_.nBlockAlign = static_cast<WORD>(format.Channels * 2);
     pcm_.nAvgBytesPerSec = pcm_.nSamplesPerSec * pcm_.nBlockAlign;
 
-    if (acmStreamOpen(&stream_, nullptr, &mp3.wfx, &pcm_, nullptr, 0, 0,
+    if (CL_LIBRARY_PROC("msacm32.dll", acmStreamOpen)(&stream_, nullptr, &mp3.wfx, &pcm_, nullptr, 0, 0,
                       ACM_STREAMOPENF_NONREALTIME) != MMSYSERR_NOERROR) {
         stream_ = nullptr;
         throw EStreamPlayerError(status::NoCodec());
@@ -49,7 +50,7 @@ TMp3Decoder::TMp3Decoder(const TMpegHeader& format) : format_(format)
     // Room for a whole batch on top of what the codec left unread, whatever the bitrate.
     input_.resize(2 * kMaxFrameBytes * kFramesPerBatch);
     DWORD outputBytes = 0;
-    if (acmStreamSize(stream_, static_cast<DWORD>(input_.size()), &outputBytes,
+    if (CL_LIBRARY_PROC("msacm32.dll", acmStreamSize)(stream_, static_cast<DWORD>(input_.size()), &outputBytes,
                       ACM_STREAMSIZEF_SOURCE) != MMSYSERR_NOERROR)
         outputBytes = 0;
     const std::size_t pcmPerFrame = static_cast<std::size_t>(format.SamplesPerFrame) * pcm_.nBlockAlign;
@@ -60,8 +61,8 @@ TMp3Decoder::TMp3Decoder(const TMpegHeader& format) : format_(format)
     header_.cbSrcLength = static_cast<DWORD>(input_.size());
     header_.pbDst = output_.data();
     header_.cbDstLength = static_cast<DWORD>(output_.size());
-    if (acmStreamPrepareHeader(stream_, &header_, 0) != MMSYSERR_NOERROR) {
-        acmStreamClose(stream_, 0);
+    if (CL_LIBRARY_PROC("msacm32.dll", acmStreamPrepareHeader)(stream_, &header_, 0) != MMSYSERR_NOERROR) {
+        CL_LIBRARY_PROC("msacm32.dll", acmStreamClose)(stream_, 0);
         stream_ = nullptr;
         throw EStreamPlayerError(status::NoCodec());
     }
@@ -74,10 +75,10 @@ TMp3Decoder::~TMp3Decoder()
         // A header must be unprepared with the lengths it was prepared with.
         header_.cbSrcLength = static_cast<DWORD>(input_.size());
         header_.cbDstLength = static_cast<DWORD>(output_.size());
-        acmStreamUnprepareHeader(stream_, &header_, 0);
+        CL_LIBRARY_PROC("msacm32.dll", acmStreamUnprepareHeader)(stream_, &header_, 0);
     }
     if (stream_)
-        acmStreamClose(stream_, 0);
+        CL_LIBRARY_PROC("msacm32.dll", acmStreamClose)(stream_, 0);
 }
 
 void TMp3Decoder::Decode(const std::uint8_t* frame, std::size_t size, std::vector<std::uint8_t>& pcm)
@@ -108,7 +109,7 @@ void TMp3Decoder::Convert(std::vector<std::uint8_t>& pcm, DWORD flags)
         header_.cbSrcLengthUsed = 0;
         header_.cbDstLength = static_cast<DWORD>(output_.size());
         header_.cbDstLengthUsed = 0;
-        if (acmStreamConvert(stream_, &header_, flags) != MMSYSERR_NOERROR)
+        if (CL_LIBRARY_PROC("msacm32.dll", acmStreamConvert)(stream_, &header_, flags) != MMSYSERR_NOERROR)
             throw EStreamPlayerError(status::DecoderFailed());
         started_ = true;
         flags &= ~ACM_STREAMCONVERTF_START;

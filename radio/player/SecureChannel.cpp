@@ -7,6 +7,7 @@
 #include "classlib/system/SysUtils.h"
 #include "radio/player/Errors.h"
 #include "radio/player/Status.h"
+#include "classlib/system/LibraryProc.h"
 
 namespace radio {
 
@@ -43,7 +44,10 @@ struct TContextBufferFree {
 using TContextBuffer = std::unique_ptr<void, TContextBufferFree>;
 
 struct TCertificateFree {
-    void operator()(PCCERT_CONTEXT certificate) const { CertFreeCertificateContext(certificate); }
+    void operator()(PCCERT_CONTEXT certificate) const
+    {
+        CL_LIBRARY_PROC("crypt32.dll", CertFreeCertificateContext)(certificate);
+    }
 };
 
 // The provider's own word on a certificate, where it checks one itself.

@@ -19,7 +19,7 @@ list(APPEND RADIO_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/Choice.cpp)
 if(TREBANIX_WINDOWS)
   # The library target exists only once the parent folder's list is read to the end.
-  cmake_language(DEFER CALL target_link_libraries radio PUBLIC crypt32 ws2_32 msacm32 winmm)
+  cmake_language(DEFER CALL target_link_libraries radio PUBLIC ws2_32 winmm)
 endif()
 # The sample path touches every sample and every byte of the stream: unoptimised, as in debug
 # builds, it would cost about as much as decoding.

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "classlib/platform/CallbackWindow.h"
+#include "classlib/system/LibraryProc.h"
 
 namespace sk {
 
@@ -140,7 +141,7 @@ bool TskTrayIcon::CallShell(DWORD Message)
         return false;
     if (NotifyIconCall())
         return NotifyIconCall()(Message, data_);
-    return Shell_NotifyIconA(Message, &data_) != FALSE;
+    return CL_LIBRARY_PROC("shell32.dll", Shell_NotifyIconA)(Message, &data_) != FALSE;
 }
 
 bool TskTrayIcon::AddIcon()

@@ -11,3 +11,7 @@ list(APPEND TESTS_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/service_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/network_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/requestwait_test.cpp)
+# The tests put their own certificate authority into the system's store and take it out again.
+if(TREBANIX_WINDOWS)
+  cmake_language(DEFER CALL target_link_libraries radio_tests PRIVATE crypt32)
+endif()
