@@ -258,7 +258,11 @@ std::vector<void**> ScanThunkSlots(HMODULE module, const IMAGE_NT_HEADERS32* nt)
     if (end > imageEnd || end < begin + 6 || !IsReadable(begin, end - begin))
         return slots;
     for (std::uint8_t* p = begin; p + 8 <= end; ++p) {
-        if (p[0] != 0xFF || p[1] != 0x25 || !ThunkFiller(p + 6))
+        // memchr finds the next candidate far faster than a byte loop over a large program's code.
+        p = static_cast<std::uint8_t*>(std::memchr(p, 0xFF, static_cast<std::size_t>(end - 8 + 1 - p)));
+        if (!p)
+            break;
+        if (p[1] != 0x25 || !ThunkFiller(p + 6))
             continue;
         void** slot = nullptr;
         std::memcpy(&slot, p + 2, 4);
@@ -279,18 +283,42 @@ const std::vector<void**>& ThunkSlotsOf(HMODULE module, const IMAGE_NT_HEADERS32
     return s.Thunks.back().Slots;
 }
 
+// Readability of the slots of one pass: the slots crowd into a few regions (a module's import
+// address table is one), so each region is asked about once instead of each slot. A pass only
+// ever makes a slot writable and back, so what was readable at its start stays readable.
+class TReadableRegions {
+public:
+    bool Readable(const void* address)
+    {
+        const auto at = reinterpret_cast<std::uintptr_t>(address);
+        if (at >= begin_ && at + 4 <= end_)
+            return true;
+        MEMORY_BASIC_INFORMATION mbi;
+        if (!IsReadable(address, 4) || VirtualQuery(address, &mbi, sizeof mbi) == 0)
+            return false;
+        begin_ = reinterpret_cast<std::uintptr_t>(mbi.BaseAddress);
+        end_ = begin_ + mbi.RegionSize;
+        return true;
+    }
+
+private:
+    std::uintptr_t begin_ = 0;
+    std::uintptr_t end_ = 0;
+};
+
 int RewriteThunkSlots(HMODULE module, const IMAGE_NT_HEADERS32* nt, void* from, void* to)
 {
     auto* base = reinterpret_cast<std::uint8_t*>(module);
     std::uint8_t* imageEnd = base + nt->OptionalHeader.SizeOfImage;
     std::lock_guard<std::recursive_mutex> guard(State().Lock);
+    TReadableRegions readable;
     int count = 0;
     for (void** slot : ThunkSlotsOf(module, nt)) {
         auto* s = reinterpret_cast<std::uint8_t*>(slot);
         const bool inImage = s >= base && s + 4 <= imageEnd;
-        if (!inImage && !(InLoadedModule(slot) && IsReadable(slot, 4)))
+        if (!inImage && !(InLoadedModule(slot) && readable.Readable(slot)))
             continue;
-        if (inImage && !IsReadable(slot, 4))
+        if (inImage && !readable.Readable(slot))
             continue;
         if (*slot == from) {
             WriteSlot(slot, to);
@@ -306,13 +334,14 @@ int RewriteImportTable(HMODULE module, const IMAGE_NT_HEADERS32* nt, void* from,
     if (dir.VirtualAddress == 0 || dir.Size == 0)
         return 0;
     auto* base = reinterpret_cast<std::uint8_t*>(module);
+    TReadableRegions readable;
     int count = 0;
     for (auto* desc = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress);
          IsReadable(desc, sizeof *desc) && desc->Name != 0; ++desc) {
         if (desc->FirstThunk == 0)
             continue;
         for (auto* slot = reinterpret_cast<void**>(base + desc->FirstThunk);
-             IsReadable(slot, 4) && *slot != nullptr; ++slot) {
+             readable.Readable(slot) && *slot != nullptr; ++slot) {
             if (*slot == from) {
                 WriteSlot(slot, to);
                 ++count;
