@@ -134,9 +134,28 @@ void TMediaPlayerControl::SetMute(bool mute)
         impl_->mute = mute;
 }
 
+namespace {
+
+// Whether a bare player object, not hosted anywhere, reads its status: answered without the
+// hidden window and the in-place activation that hosting costs, so that a platform whose
+// control falls short (Wine's) is passed over at a fraction of the price.
+bool BarePlayerReadsStatus()
+{
+    TComPtr<IWMPPlayer4> player;
+    if (FAILED(CoCreateInstance(CLSID_WindowsMediaPlayer, nullptr, CLSCTX_INPROC_SERVER, IID_IWMPPlayer4,
+                                player.PutVoid())))
+        return false;
+    TBStr status;
+    return SUCCEEDED(player->get_status(status.Put()));
+}
+
+}  // namespace
+
 std::unique_ptr<TMediaPlayer> CreateMediaPlayerControl(bool Forced)
 {
     try {
+        if (!Forced && !BarePlayerReadsStatus())
+            return nullptr;
         auto player = std::make_unique<TMediaPlayerControl>();
         if (!Forced && !player->StatusReadable())
             return nullptr;
