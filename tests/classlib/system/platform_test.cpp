@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #ifdef _WIN32
 #include <windows.h>
+
+#include "classlib/system/LibraryProc.h"
 #endif
 
 TEST(Platform, WindowsBuildIs32Bit)
@@ -16,3 +18,18 @@ TEST(Platform, WindowsBuildIs32Bit)
     SUCCEED();
 #endif
 }
+
+#ifdef _WIN32
+// A library's procedure is found at its first call; a library or a procedure that is not there
+// is the system's error, raised to the caller.
+TEST(Platform, LibraryProceduresAreFoundAtTheirFirstCallOrRaised)
+{
+    EXPECT_EQ(CL_LIBRARY_PROC("kernel32.dll", GetCurrentProcessId)(), GetCurrentProcessId());
+    const struct {
+        const char* Library;
+        const char* Name;
+    } missing[] = {{"trebanix-no-such-library.dll", "GetVersion"}, {"kernel32.dll", "TrebanixNoSuchProcedure"}};
+    for (const auto& m : missing)
+        EXPECT_THROW(cl::LibraryProcAddress(m.Library, m.Name), cl::EOSError) << m.Library << " " << m.Name;
+}
+#endif
