@@ -63,9 +63,15 @@ void TskSkinFrame::ApplyTranslucency()
         !IsWindowVisible(form_->Handle()))
         return;
     HWND wnd = form_->Handle();
-    SetLayered(wnd, alphaBlend_);
-    if (alphaBlend_)
+    // Fully opaque needs no layer, as after a fade-in.
+    const bool layered = alphaBlend_ && alphaBlendValue_ < 255;
+    const bool wasLayered = (GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+    SetLayered(wnd, layered);
+    if (layered)
         SetAlpha(wnd, alphaBlendValue_);
+    else if (wasLayered)
+        // A window that leaves its layer shows the layer's last picture until it paints again.
+        RedrawWindow(wnd, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 bool TskSkinFrame::Translucent() const { return alphaBlend_ && alphaBlendValue_ < 255 && IsWindowsNT5(); }

@@ -245,6 +245,8 @@ TEST(FrameTranslucency, TheSettersActOnAShownWindowOnlyWhereLayeredWindowsAre)
         {"off", [](TskSkinFrame* F) { F->SetAlphaBlend(false); }, false, {}},
         {"a value while off", [](TskSkinFrame* F) { F->SetAlphaBlendValue(90); }, false, {}},
         {"on again", [](TskSkinFrame* F) { F->SetAlphaBlend(true); }, true, {90}},
+        {"fully opaque", [](TskSkinFrame* F) { F->SetAlphaBlendValue(255); }, false, {}},
+        {"below full again", [](TskSkinFrame* F) { F->SetAlphaBlendValue(100); }, true, {100}},
     };
     for (const bool layeredSystem : {true, false}) {
         TFadeLog fade(layeredSystem);
