@@ -40,9 +40,11 @@ void ReleaseHeld()
 class TKnownStart : public ::testing::EmptyTestEventListener {
     void OnTestStart(const ::testing::TestInfo&) override
     {
-        ReleaseHeld();
+        // Focus and capture go first: a held Alt let go alone would open the menu of whichever
+        // window still had the focus.
         ReleaseCapture();
         SetFocus(nullptr);
+        ReleaseHeld();
         // The bottom right corner of the screen, where no test puts a window's controls.
         test_support::PointerAtScreen(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     }
