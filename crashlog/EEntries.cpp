@@ -464,10 +464,14 @@ LONG WINAPI LibraryFaultHandler(EXCEPTION_POINTERS* pointers)
     if (!IsFault(record.ExceptionCode) || !InLoggerModule(record.ExceptionAddress) || InsideGuardedCall())
         return EXCEPTION_CONTINUE_SEARCH;
     TReportUnderway underway;
-    if (IsProcessingThread())
+    if (IsProcessingThread()) {
         RescueProcessing("VectoredHandler");
-    else
+        // The host may handle the fault and keep the thread: its report is over either way, and a
+        // flag left owned by a living thread would hold every later report for ever.
+        LeaveProcessing();
+    } else {
         ReportFault(pointers, 0);
+    }
     return EXCEPTION_CONTINUE_SEARCH;
 }
 
