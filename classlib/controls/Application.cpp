@@ -148,7 +148,6 @@ void TApplication::WndProc(TMessage& Message)
         CheckSynchronize();
         return;
     case CM_MOUSECONTROLCHECK:
-        mouseControlCheckPosted_ = false;
         DoMouseIdle();
         return;
     case WM_ACTIVATEAPP:
@@ -393,6 +392,9 @@ void TApplication::SetMouseControl(TControl* Control)
 
 void TApplication::DoMouseIdle()
 {
+    // Each check, posted or idle, ends the wait for a posted one: a posted check that a modal
+    // loop or a message filter dropped never comes, and must not keep later changes from posting.
+    mouseControlCheckPosted_ = false;
     POINT p{};
     GetCursorPos(&p);
     TControl* target = FindDragTarget({p.x, p.y}, true);
