@@ -279,13 +279,15 @@ class Handler(BaseHTTPRequestHandler):
         elif path == "/_control/connections":
             text = f"{self.server.connections.count() - 1}\n"
             return Reply(text.encode("utf-8"), content_type="text/plain")
+        elif path in ("/_control/secure", "/_control/root") and not self.server.secure_ready.wait(60):
+            return Reply(b"the test certificates are not made yet", 503, content_type="text/plain")
+        elif path in ("/_control/secure", "/_control/root") and self.server.secure_ready.error:
+            return Reply(self.server.secure_ready.error.encode("utf-8"), 503, content_type="text/plain")
         elif path == "/_control/secure":
-            self.server.secure_ready.wait(60)
             ports = self.server.secure_ports
             text = " ".join(f"{k}={ports[k]}" for k in SECURE_CASES)
             return Reply(text.encode("utf-8"), content_type="text/plain")
         elif path == "/_control/root":
-            self.server.secure_ready.wait(60)
             return Reply(self.server.secure_ready.root, content_type="text/plain")
         elif path == "/_control/requests":
             with st.lock:
@@ -464,7 +466,18 @@ def serve_silently(listener, connections):
 
 def start_secure(server, ports, ready):
     """The TLS ports, with certificates made for this run: the plain service answers at once,
-    and a request for the secure ports or the root waits until they are there."""
+    and a request for the secure ports or the root waits until they are there. A failure to
+    make them is kept and told to those requests at once, instead of a wait and a bare error."""
+    ready.error = None
+    try:
+        make_secure(server, ports, ready)
+    except Exception as e:  # told to every request for the secure ports
+        ready.error = f"the test certificates could not be made: {e}"
+    finally:
+        ready.set()
+
+
+def make_secure(server, ports, ready):
     folder = tempfile.mkdtemp(prefix="dirservice-")
     try:
         paths = certificates.make(folder, f"http://127.0.0.1:{ports['silent']}/issuer.crt")
@@ -480,7 +493,6 @@ def start_secure(server, ports, ready):
         s.secure_ready = ready
         s.last_request = time.monotonic()
         threading.Thread(target=s.serve_forever, kwargs={"poll_interval": 0.2}, daemon=True).start()
-    ready.set()
 
 
 def unaccepting_port():
@@ -540,6 +552,7 @@ def main():
     ports = {"silent": silent.getsockname()[1], "unaccepting": unaccepting.getsockname()[1]}
     state = State(args.demo)
     ready = threading.Event()
+    ready.error = None
     server.state, server.connections, server.secure_ports = state, connections, ports
     server.secure_ready = ready
     server.last_request = time.monotonic()
