@@ -18,7 +18,9 @@ bool GuardedCall(void (*body)(void*), void* data, TGuardFilter filter, void* fil
 // This thread runs inside a GuardedCall of this module.
 bool InsideGuardedCall();
 // Gives up everything the thread does inside its innermost GuardedCall of this module, which
-// then comes back as failed. Only inside one.
+// then comes back as failed. Only inside one. What the given-up frames held stays as it was: no
+// destructor runs, a lock they held stays held, and an exception they were handling or unwinding
+// stays the C++ runtime's current one on this thread.
 [[noreturn]] void AbandonToGuard();
 
 }  // namespace crashlog

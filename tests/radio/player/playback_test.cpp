@@ -363,8 +363,9 @@ TEST_F(StreamPlayer, RepliesThatNeverEndEndAtTheirBoundAndAStopEndsThemAtOnce)
     }
     EXPECT_TRUE(service::AllConnectionsClosed());
 
-    // A header dripped for ever, and a certificate whose issuer is to be fetched from where
-    // nothing answers, each stopped while it lasts: the session's thread ends at once.
+    // A header dripped for ever, stopped while it lasts, and a certificate whose issuer would be
+    // fetched from where nothing answers, which is refused at once (nothing is fetched) and then
+    // stopped: either way the session's thread ends at once.
     TNetworkBound patient(60000);
     service::ReplyWith("/endless", L"x", "endless=drip");
     PumpFor(300);
