@@ -108,4 +108,19 @@ void GetMonitorWorkArea(HWND Wnd, bool WorkArea, TRect& R)
     R = {r.left, r.top, r.right, r.bottom};
 }
 
+bool GetMonitorAreas(HWND Wnd, TRect& WorkArea, TRect& Whole, bool& Primary)
+{
+    const TMonitorApi& api = MonitorApi();
+    if (!api.MonitorFromWindow || !api.GetMonitorInfo)
+        return false;
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (!api.GetMonitorInfo(api.MonitorFromWindow(Wnd, Wnd ? MONITOR_DEFAULTTONEAREST : MONITOR_DEFAULTTOPRIMARY), &info))
+        return false;
+    WorkArea = {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+    Whole = {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
+    Primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+    return true;
+}
+
 }  // namespace sk

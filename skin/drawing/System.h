@@ -30,5 +30,9 @@ TRect GetDesktopWorkArea(bool WorkArea);
 // The work area or the whole area of the monitor nearest Wnd; on a single-monitor system the
 // desktop's. R is left as it was when the monitor cannot be asked.
 void GetMonitorWorkArea(HWND Wnd, bool WorkArea, TRect& R);
+// The work area and the whole area of the monitor nearest Wnd (the primary one for no window),
+// in one question; Primary tells whether that monitor is the primary one. False, with nothing
+// set, when the system cannot be asked.
+bool GetMonitorAreas(HWND Wnd, TRect& WorkArea, TRect& Whole, bool& Primary);
 
 }  // namespace sk

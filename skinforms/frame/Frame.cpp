@@ -582,7 +582,7 @@ bool TskSkinFrame::WMGetMinMaxInfo(cl::TMessage& Message)
     auto* info = reinterpret_cast<MINMAXINFO*>(Message.LParam);
     CallSaved(Message);
     info->ptMinTrackSize = {GetMinWidth(), GetMinHeight()};
-    info->ptMaxTrackSize = {GetMaxWidth(), GetMaxHeight()};
+    info->ptMaxTrackSize = MaxTrackSize();
     return true;
 }
 

@@ -217,6 +217,8 @@ public:
     int GetMinHeight() const;
     int GetMaxWidth() const;
     int GetMaxHeight() const;
+    // Both of the above from one look at the monitor.
+    POINT MaxTrackSize() const;
     // The unskinned caption height (smaller for tool windows) and button size.
     int DefaultCaptionHeight() const;
     int DefaultButtonSize() const;

@@ -139,7 +139,8 @@ bool TskSkinFrame::MDIChildMessage(cl::TMessage& Message)
         info->ptMaxPosition = {0, 0};
         info->ptMaxSize = {r.right, r.bottom};
         info->ptMinTrackSize = {GetMinWidth(), GetMinHeight()};
-        info->ptMaxTrackSize = {std::max<LONG>(GetMaxWidth(), r.right), std::max<LONG>(GetMaxHeight(), r.bottom)};
+        const POINT most = MaxTrackSize();
+        info->ptMaxTrackSize = {std::max<LONG>(most.x, r.right), std::max<LONG>(most.y, r.bottom)};
         return true;
     }
     case WM_FITMAXIMIZEDCHILD:

@@ -358,18 +358,16 @@ int TskSkinFrame::GetMinHeight() const
     return MinHeight > fh && free ? MinHeight : fh;
 }
 
-int TskSkinFrame::GetMaxWidth() const
+POINT TskSkinFrame::MaxTrackSize() const
 {
     const TskMonitorAreas areas = MonitorAreas();
-    const int w = (MaximizeOnFullScreen ? areas.Monitor : areas.WorkArea).Width();
-    return MaxWidth != 0 && MaxWidth < w ? MaxWidth : w;
+    const cl::TRect& area = MaximizeOnFullScreen ? areas.Monitor : areas.WorkArea;
+    const int w = area.Width(), h = area.Height();
+    return {MaxWidth != 0 && MaxWidth < w ? MaxWidth : w, MaxHeight != 0 && MaxHeight < h ? MaxHeight : h};
 }
 
-int TskSkinFrame::GetMaxHeight() const
-{
-    const TskMonitorAreas areas = MonitorAreas();
-    const int h = (MaximizeOnFullScreen ? areas.Monitor : areas.WorkArea).Height();
-    return MaxHeight != 0 && MaxHeight < h ? MaxHeight : h;
-}
+int TskSkinFrame::GetMaxWidth() const { return MaxTrackSize().x; }
+
+int TskSkinFrame::GetMaxHeight() const { return MaxTrackSize().y; }
 
 }  // namespace sk

@@ -289,6 +289,15 @@ TEST(SystemHelpers, WorkAreasOnOneMonitor)
     RECT work;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     EXPECT_EQ(r, cl::Rect(work.left, work.top, work.right, work.bottom));
+    // Asked in one question, the monitor's areas are the same as asked one by one.
+    for (HWND wnd : {HWND(nullptr), GetDesktopWindow()}) {
+        cl::TRect workArea, whole;
+        bool primary = false;
+        ASSERT_TRUE(sk::GetMonitorAreas(wnd, workArea, whole, primary));
+        EXPECT_TRUE(primary);
+        EXPECT_EQ(whole, screen);
+        EXPECT_EQ(workArea, cl::Rect(work.left, work.top, work.right, work.bottom));
+    }
 }
 
 TEST(SystemHelpers, LayeredAlpha)
