@@ -35,6 +35,13 @@ void SetLayered(HWND Wnd, bool On)
     SetWindowLongA(Wnd, GWL_EXSTYLE, On ? style | WS_EX_LAYERED : style & ~WS_EX_LAYERED);
 }
 
+// A shown window that leaves its layer shows the layer's last picture until it paints again.
+void LeaveLayer(HWND Wnd)
+{
+    SetLayered(Wnd, false);
+    RedrawWindow(Wnd, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 }  // namespace
 
 void SetFrameAlphaCall(TskFrameAlphaCall Call)
@@ -66,12 +73,12 @@ void TskSkinFrame::ApplyTranslucency()
     // Fully opaque needs no layer, as after a fade-in.
     const bool layered = alphaBlend_ && alphaBlendValue_ < 255;
     const bool wasLayered = (GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
-    SetLayered(wnd, layered);
-    if (layered)
+    if (layered) {
+        SetLayered(wnd, true);
         SetAlpha(wnd, alphaBlendValue_);
-    else if (wasLayered)
-        // A window that leaves its layer shows the layer's last picture until it paints again.
-        RedrawWindow(wnd, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+    } else if (wasLayered) {
+        LeaveLayer(wnd);
+    }
 }
 
 bool TskSkinFrame::Translucent() const { return alphaBlend_ && alphaBlendValue_ < 255 && IsWindowsNT5(); }
@@ -120,7 +127,7 @@ void TskSkinFrame::FadeIn()
     }
     // Fully opaque needs no layer, which costs every paint.
     if (target == 255)
-        SetLayered(wnd, false);
+        LeaveLayer(wnd);
 }
 
 // Hidden: a fade not yet begun is dropped, and so is the layer of a translucent window.

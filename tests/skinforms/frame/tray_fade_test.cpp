@@ -187,10 +187,19 @@ TEST(FrameFade, AnAnimationAloneEndsOpaqueWithoutTheLayer)
     TFadeLog fade(true);
     TFramedForm form(nullptr, 300, 200);
     form.Frame->AlphaBlendAnimation = true;
+    // Out of its layer, the window would show the layer's last picture until it painted again.
+    int paintsAtFullAlpha = 0;
+    form.Form->WindowProc = [&, saved = form.Form->WindowProc](TMessage& Message) {
+        if (Message.Msg == WM_PAINT && !fade.Alphas.empty() && fade.Alphas.back() == 255)
+            ++paintsAtFullAlpha;
+        saved(Message);
+    };
     form.Show();
     ASSERT_TRUE(fade.WaitFor(255));
+    Application->ProcessMessages();
     EXPECT_EQ(fade.Alphas, Steps(255));
     EXPECT_FALSE(Layered(form.Wnd()));
+    EXPECT_GT(paintsAtFullAlpha, 0);
 }
 
 TEST(FrameFade, WithoutAnimationTheValueIsSetAtOnceAndOnlyOnLayeredSystems)
