@@ -97,15 +97,10 @@ void GetMonitorWorkArea(HWND Wnd, bool WorkArea, TRect& R)
         R = GetDesktopWorkArea(WorkArea);
         return;
     }
-    const TMonitorApi& api = MonitorApi();
-    if (!api.MonitorFromWindow)
-        return;
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    if (!api.GetMonitorInfo(api.MonitorFromWindow(Wnd, MONITOR_DEFAULTTONEAREST), &info))
-        return;
-    const RECT& r = WorkArea ? info.rcWork : info.rcMonitor;
-    R = {r.left, r.top, r.right, r.bottom};
+    TRect work, whole;
+    bool primary = false;
+    if (GetMonitorAreas(Wnd, work, whole, primary))
+        R = WorkArea ? work : whole;
 }
 
 bool GetMonitorAreas(HWND Wnd, TRect& WorkArea, TRect& Whole, bool& Primary)

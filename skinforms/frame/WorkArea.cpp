@@ -32,11 +32,10 @@ TskMonitorAreas GetFrameMonitorAreas(HWND Wnd)
         areas.Screen = primary ? areas.Monitor : GetDesktopWorkArea(false);
         return areas;
     }
+    // A system that cannot be asked about its monitors has the one screen.
     areas.Screen = GetDesktopWorkArea(false);
     areas.WorkArea = GetDesktopWorkArea(true);
     areas.Monitor = areas.Screen;
-    GetMonitorWorkArea(Wnd, true, areas.WorkArea);
-    GetMonitorWorkArea(Wnd, false, areas.Monitor);
     return areas;
 }
 
