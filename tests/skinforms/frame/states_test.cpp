@@ -107,6 +107,19 @@ TEST(FrameStates, TheSizeLimitsFollowTheWorkAreaAndTheMaximumSizes)
     EXPECT_EQ(info.ptMaxTrackSize.x, 500);
     EXPECT_EQ(info.ptMaxTrackSize.y, 650) << "a maximum beyond the work area does not count";
     EXPECT_EQ(info.ptMinTrackSize.y, 100);
+    // The other corner: the height's maximum counts, the width's does not.
+    form.Frame->MaxWidth = 900;
+    form.Frame->MaxHeight = 600;
+    SendMessageA(form.Wnd(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMaxTrackSize.x, 800);
+    EXPECT_EQ(info.ptMaxTrackSize.y, 600);
+    // Maximized over the full screen, the monitor's whole area is the bound.
+    form.Frame->MaxWidth = 0;
+    form.Frame->MaxHeight = 0;
+    form.Frame->MaximizeOnFullScreen = true;
+    SendMessageA(form.Wnd(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMaxTrackSize.x, 1024);
+    EXPECT_EQ(info.ptMaxTrackSize.y, 768);
 }
 
 TEST(FrameStates, AFormThatIsNotTheMainFormShrinksToACaptionStripAndTheSystemMenuRestoresIt)
