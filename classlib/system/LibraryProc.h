@@ -13,7 +13,15 @@ namespace cl {
 // the process. Raises EOSError when the library or the procedure is missing.
 inline FARPROC LibraryProcAddress(const char* Library, const char* Name)
 {
-    const HMODULE module = LoadLibraryA(Library);
+    // From the system's folder only: by its bare name, a library would be looked for in the
+    // program's folder first, where anyone could leave one of that name.
+    char path[MAX_PATH];
+    const UINT folder = GetSystemDirectoryA(path, MAX_PATH);
+    if (folder == 0 || folder + 1 + lstrlenA(Library) >= MAX_PATH)
+        RaiseLastOSError();
+    path[folder] = '\\';
+    lstrcpyA(path + folder + 1, Library);
+    const HMODULE module = LoadLibraryA(path);
     if (!module)
         RaiseLastOSError();
     const FARPROC procedure = GetProcAddress(module, Name);

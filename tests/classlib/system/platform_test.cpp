@@ -3,6 +3,8 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include <cstring>
+
 #include "classlib/system/LibraryProc.h"
 #endif
 
@@ -31,5 +33,16 @@ TEST(Platform, LibraryProceduresAreFoundAtTheirFirstCallOrRaised)
     } missing[] = {{"trebanix-no-such-library.dll", "GetVersion"}, {"kernel32.dll", "TrebanixNoSuchProcedure"}};
     for (const auto& m : missing)
         EXPECT_THROW(cl::LibraryProcAddress(m.Library, m.Name), cl::EOSError) << m.Library << " " << m.Name;
+    // A library of that name left beside the program is not the system's: it is not loaded.
+    char system[MAX_PATH], planted[MAX_PATH];
+    GetSystemDirectoryA(system, MAX_PATH);
+    lstrcatA(system, "\\version.dll");
+    GetModuleFileNameA(nullptr, planted, MAX_PATH);
+    *strrchr(planted, '\\') = '\0';
+    lstrcatA(planted, "\\trebanix-planted.dll");
+    ASSERT_TRUE(CopyFileA(system, planted, FALSE));
+    EXPECT_THROW(cl::LibraryProcAddress("trebanix-planted.dll", "GetFileVersionInfoSizeA"), cl::EOSError);
+    FreeLibrary(GetModuleHandleA("trebanix-planted.dll"));
+    DeleteFileA(planted);
 }
 #endif
