@@ -76,11 +76,15 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner)
     Screen->AddForm(this);
 }
 
-void TCustomForm::IconChanged()
+void TCustomForm::IconChanged(bool NewWindow)
 {
     if (!HandleAllocated())
         return;
     HICON icon = icon_.Handle() ? icon_.Handle() : Application->Icon()->Handle();
+    // A new window has no icon yet: telling it of none would only make the system look up
+    // its default one.
+    if (NewWindow && !icon)
+        return;
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
 }
@@ -164,7 +168,7 @@ void TCustomForm::CreateWnd()
     if (formStyle_ == fsMDIForm)
         CreateMDIClient();
     if (!Parent())
-        IconChanged();
+        IconChanged(true);
     if (borderStyle_ != bsNone && !borderIcons_.Contains(TBorderIcon::biSystemMenu))
         SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
@@ -221,7 +225,11 @@ void TCustomForm::ApplyStayOnTop()
     const bool onTop = formStyle_ == fsStayOnTop;
     // A window that neither is nor should be topmost keeps its place: reordering it on every
     // show costs a round of window-order messages for nothing.
-    if (!onTop && !(GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST))
+    const bool isOnTop = GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST;
+    if (!onTop && !isOnTop)
+        return;
+    // Nor does a topmost window that is already the first of all.
+    if (onTop && isOnTop && !GetWindow(wnd, GW_HWNDPREV))
         return;
     SetWindowPos(wnd, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, flags);
     // Wine keeps an owned window topmost whatever it is told; without its owner for a moment
@@ -315,11 +323,12 @@ void TCustomForm::CMShowingChanged(TMessage& Message)
             command = SW_SHOWMINIMIZED;
         else if (IsIconic(Handle()))
             command = SW_RESTORE;  // a form shown again comes back from the task bar
-        ShowWindow(Handle(), command);
         // The application window carries the program's taskbar button from the time the
-        // main form first shows.
+        // main form first shows. It shows first: its show reorders the forms it owns, which
+        // costs far less while they are still hidden.
         if (Application->MainForm() == this && !IsWindowVisible(Application->Handle()) && !Application->Minimized())
             ShowWindow(Application->Handle(), SW_SHOWNOACTIVATE);
+        ShowWindow(Handle(), command);
         ApplyStayOnTop();
         if (windowState_ != wsMinimized)
             FocusActiveControl();

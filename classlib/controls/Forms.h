@@ -169,7 +169,7 @@ private:
     void WMSize(TMessage& Message);
     void WMDestroy(TMessage& Message);
     void PlaceOnFirstShow();
-    void IconChanged();
+    void IconChanged(bool NewWindow = false);
     void ApplyStayOnTop();
     void FocusActiveControl();
     // The MDI client window: made with the form's window, placed in what the aligned controls

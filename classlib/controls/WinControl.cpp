@@ -463,6 +463,20 @@ void TWinControl::Update()
         UpdateWindow(handle_);
 }
 
+namespace {
+
+bool IsTopmost(HWND Wnd) { return GetWindowLongA(Wnd, GWL_EXSTYLE) & WS_EX_TOPMOST; }
+
+// Whether the window stands above every other of its kind: no window above it, or only the
+// topmost ones, which the top of the ordinary windows stays under.
+bool IsFirstOfItsBand(HWND Wnd)
+{
+    HWND above = GetWindow(Wnd, GW_HWNDPREV);
+    return !above || (!IsTopmost(Wnd) && IsTopmost(above));
+}
+
+}  // namespace
+
 void TWinControl::SetZOrder(bool TopMost)
 {
     if (Parent()) {
@@ -476,7 +490,9 @@ void TWinControl::SetZOrder(bool TopMost)
                 list.insert(list.begin(), this);
         }
     }
-    if (handle_)
+    // A window already at that end stays: the move would cost a round of window-order
+    // messages for nothing.
+    if (handle_ && !(TopMost ? IsFirstOfItsBand(handle_) : !GetWindow(handle_, GW_HWNDNEXT)))
         SetWindowPos(handle_, TopMost ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 

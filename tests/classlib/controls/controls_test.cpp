@@ -567,3 +567,36 @@ TEST_F(ControlsTest, ARightReleaseOnOurOwnWindowAsksForItsContextMenuOnce)
     EXPECT_EQ(std::count(log.Seen.begin(), log.Seen.end(), static_cast<UINT>(WM_CONTEXTMENU)), 1);
     panel->WindowProc = log.Old;
 }
+
+// Bringing a window to the front, or sending it to the back, moves only a window that is not
+// already there: a move costs a round of window-order messages.
+TEST_F(ControlsTest, BringToFrontAndSendToBackMoveOnlyWindowsNotAlreadyThere)
+{
+    auto* a = new TPanelProbe(form);
+    auto* b = new TPanelProbe(form);
+    for (TPanelProbe* p : {a, b}) {
+        p->SetParent(form);
+        p->HandleNeeded();
+    }
+    auto controlOf = [&](HWND Wnd) { return Wnd == a->Handle() ? a : b; };
+    struct TCase {
+        bool ToFront;
+        bool TakeFirst;  // the window that is first now, else the last one
+        bool Moves;
+    };
+    for (const TCase c : {TCase{true, true, false}, TCase{true, false, true}, TCase{false, false, false},
+                          TCase{false, true, true}}) {
+        HWND first = GetWindow(form->Handle(), GW_CHILD);
+        HWND last = GetWindow(first, GW_HWNDLAST);
+        TPanelProbe* target = controlOf(c.TakeFirst ? first : last);
+        TMessageLog log;
+        log.Hook(target);
+        if (c.ToFront)
+            target->BringToFront();
+        else
+            target->SendToBack();
+        target->WindowProc = log.Old;
+        EXPECT_EQ(log.Saw(WM_WINDOWPOSCHANGING), c.Moves) << "to front " << c.ToFront << ", first " << c.TakeFirst;
+        EXPECT_EQ(GetWindow(form->Handle(), GW_CHILD) == target->Handle(), c.ToFront);
+    }
+}

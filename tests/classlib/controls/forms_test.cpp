@@ -493,3 +493,25 @@ TEST_F(FormsTest, ShowingAFormThatIsNotOnTopLeavesTheWindowOrderAlone)
     top->Show();
     EXPECT_TRUE(GetWindowLongA(top->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
+
+// A new window is told of an icon only when there is one: telling it of none makes the system
+// look its default one up, which costs every start.
+TEST_F(FormsTest, ANewWindowIsToldOfAnIconOnlyWhenThereIsOne)
+{
+    const bool applicationIcon = Application->Icon()->Handle() != nullptr;
+    for (const bool ownIcon : {false, true}) {
+        TForm* f = NewForm();
+        if (ownIcon)
+            f->Icon()->SetHandle(CopyIcon(LoadIconA(nullptr, IDI_APPLICATION)));
+        int told = 0;
+        const TWndMethod old = f->WindowProc;
+        f->WindowProc = [&told, old](TMessage& m) {
+            told += m.Msg == WM_SETICON;
+            old(m);
+        };
+        f->HandleNeeded();
+        EXPECT_EQ(told > 0, ownIcon || applicationIcon) << "own icon " << ownIcon;
+        EXPECT_EQ(SendMessageA(f->Handle(), WM_GETICON, ICON_BIG, 0) != 0, ownIcon || applicationIcon);
+        f->WindowProc = old;
+    }
+}
