@@ -297,8 +297,10 @@ void TBitmap::Draw(TCanvas* ACanvas, const TRect& Rect)
     const int oldMode = SetStretchBltMode(dest, COLORONCOLOR);
     if (Transparent()) {
         const TColor key = TransparentColor();
-        TransparentBlt(dest, Rect.Left, Rect.Top, Rect.Width(), Rect.Height(), source, 0, 0, width_, height_,
-                       static_cast<UINT>(key & 0x00FFFFFF));
+        // GDI's own entry of the call: the library that exports it under its usual name
+        // only forwards here, and loading it would cost every start.
+        GdiTransparentBlt(dest, Rect.Left, Rect.Top, Rect.Width(), Rect.Height(), source, 0, 0, width_, height_,
+                          static_cast<UINT>(key & 0x00FFFFFF));
     } else {
         StretchBlt(dest, Rect.Left, Rect.Top, Rect.Width(), Rect.Height(), source, 0, 0, width_, height_,
                    ACanvas->CopyMode());
