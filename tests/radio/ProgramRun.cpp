@@ -14,11 +14,6 @@
 
 namespace program_test {
 
-namespace {
-
-constexpr const char* kKnownUser = "listener";
-constexpr const char* kKnownPassword = "pass & word";
-
 std::string ProgramSource()
 {
     std::string path = TREBANIX_PROGRAM_EXE;
@@ -27,6 +22,11 @@ std::string ProgramSource()
             c = '\\';
     return path;
 }
+
+namespace {
+
+constexpr const char* kKnownUser = "listener";
+constexpr const char* kKnownPassword = "pass & word";
 
 // An environment variable of this process set for the processes it starts meanwhile, and then
 // put back as it was.

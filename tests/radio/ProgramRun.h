@@ -19,6 +19,9 @@ namespace program_test {
 // How long any one thing may take before the test gives up on it.
 constexpr DWORD kPatienceMs = 15000;
 
+// The built program, which every run copies.
+std::string ProgramSource();
+
 // Polls Done every few milliseconds until it holds or MaxMs pass; true when it held.
 bool PollUntil(const std::function<bool()>& Done, DWORD MaxMs = kPatienceMs);
 

@@ -4,11 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <tlhelp32.h>
 
+#include <algorithm>
+#include <cctype>
 #include <string>
+#include <vector>
 
 #include "classlib/ole/ComObj.h"
 #include "ProgramRun.h"
+#include "radio/directory/RegistryManager.h"
+#include "radio/player/StreamTestServer.h"
 
 using namespace program_test;
 
@@ -24,6 +30,57 @@ int WindowsOfClass(const TProgramRun& Run, const char* ClassName)
     }
     return count;
 }
+
+std::string Lower(std::string Text)
+{
+    std::transform(Text.begin(), Text.end(), Text.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    return Text;
+}
+
+// The libraries the program's import table names, which the loader loads before its first line.
+std::vector<std::string> ImportedLibraries(const std::string& Exe)
+{
+    std::vector<std::string> names;
+    const HMODULE image = LoadLibraryExA(Exe.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    if (!image)
+        return names;
+    const auto* base = reinterpret_cast<const BYTE*>(image);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+        base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    if (imports.VirtualAddress)
+        for (auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); d->Name; ++d)
+            names.push_back(Lower(reinterpret_cast<const char*>(base + d->Name)));
+    FreeLibrary(image);
+    return names;
+}
+
+bool LoadsLibrary(DWORD ProcessId, const std::string& Name)
+{
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, ProcessId);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return false;
+    MODULEENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    bool found = false;
+    for (BOOL more = Module32First(snapshot, &entry); more && !found; more = Module32Next(snapshot, &entry))
+        found = Lower(entry.szModule) == Name;
+    CloseHandle(snapshot);
+    return found;
+}
+
+// The last station stored, put back when the test ends.
+class TStoredLastStation {
+public:
+    explicit TStoredLastStation(const std::string& Url) : old_(TRegManager().GetLastRadioURL())
+    {
+        TRegManager().SetLastRadioURL(Url);
+    }
+    ~TStoredLastStation() { TRegManager().SetLastRadioURL(old_); }
+
+private:
+    std::string old_;
+};
 
 class ProgramStartUpTest : public TProgramTest {
 protected:
@@ -75,4 +132,27 @@ TEST_F(ProgramStartUpTest, TheCompactAndAboutWindowsAreMadeWhenFirstAskedForAndS
 
     ASSERT_TRUE(ClickToolButton(main, kExitButton, [&] { return !run.Running(); }));
     EXPECT_EQ(run.WaitForExit(), 0u);
+}
+
+// The sockets and the sound output are loaded when first called, not with the program: the
+// program does not name them among its imports, and resuming the last station still fetches it
+// and plays it.
+TEST_F(ProgramStartUpTest, SocketsAndSoundOutputLoadOnFirstCallAndTheLastStationStillPlays)
+{
+    const std::vector<std::string> imports = ImportedLibraries(ProgramSource());
+    ASSERT_FALSE(imports.empty());
+    for (const char* late : {"ws2_32.dll", "winmm.dll", "msimg32.dll"})
+        EXPECT_EQ(std::count(imports.begin(), imports.end(), late), 0) << late;
+
+    UseKnownAccount();
+    player_test::TStreamTestServer streams;
+    const std::string url = streams.Url("/tone.mp3");
+    PlaceStationCache(folder_, StationCacheBytes("<Station Name=\"Tone\" StreamURL=\"" + url +
+                                                 "\" Category=\"Tones\" FavoriteOrder=\"0\"/>"));
+    const TStoredLastStation last(url);
+    TProgramRun run(folder_);
+    run.Start();
+    ASSERT_TRUE(run.WaitForVisibleWindow("TfrmRadioMain"));
+    EXPECT_TRUE(PollUntil([&] { return streams.BytesSent() > 0 && LoadsLibrary(run.ProcessId(), "winmm.dll"); }))
+        << "the last station was not fetched and played";
 }

@@ -3,3 +3,4 @@
 list(APPEND TESTS_PORTABLE
   ${CMAKE_CURRENT_LIST_DIR}/sysutils_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/platform_test.cpp)
+list(APPEND TESTS_WINDOWS ${CMAKE_CURRENT_LIST_DIR}/lazy_import_test.cpp)
