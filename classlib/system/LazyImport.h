@@ -4,8 +4,8 @@
 // defined with CL_LAZY_IMPORT, in place of the library's import library, first holds a stub that
 // loads the library (from the system's folder), puts the procedure in the slot for every later
 // call, and makes this call: the library is loaded when first needed rather than before the
-// program's first line. A file that defines slots must not include the header that declares
-// the procedures.
+// program's first line. A file that defines slots must not call those procedures by name: the
+// compiler would then name the same slot for the import library's.
 #include <windows.h>
 
 #include "classlib/system/LibraryProc.h"

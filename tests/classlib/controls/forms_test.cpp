@@ -512,6 +512,39 @@ TEST_F(FormsTest, ANewWindowIsToldOfAnIconOnlyWhenThereIsOne)
         f->HandleNeeded();
         EXPECT_EQ(told > 0, ownIcon || applicationIcon) << "own icon " << ownIcon;
         EXPECT_EQ(SendMessageA(f->Handle(), WM_GETICON, ICON_BIG, 0) != 0, ownIcon || applicationIcon);
+        // A window whose icon goes is told, whatever it then shows.
+        told = 0;
+        f->Icon()->SetHandle(nullptr);
+        EXPECT_EQ(told > 0, ownIcon) << "own icon " << ownIcon << " taken away";
+        EXPECT_EQ(SendMessageA(f->Handle(), WM_GETICON, ICON_BIG, 0) != 0, applicationIcon);
         f->WindowProc = old;
     }
+}
+
+// Among the forms, a form comes to the front unless it already stands first of its band: under
+// the topmost ones for an ordinary form, above everything for a topmost one.
+TEST_F(FormsTest, AFormComesToTheFrontUnlessFirstOfItsBand)
+{
+    TForm* a = NewForm(100, 100);
+    TForm* b = NewForm(140, 140);
+    TForm* top = NewForm(180, 180);
+    top->SetFormStyle(fsStayOnTop);
+    for (TForm* f : {a, b, top})
+        f->Show();
+    auto moves = [](TForm* f) {
+        int reorders = 0;
+        const TWndMethod old = f->WindowProc;
+        f->WindowProc = [&reorders, old](TMessage& m) {
+            if (m.Msg == WM_WINDOWPOSCHANGING)
+                reorders += !(reinterpret_cast<const WINDOWPOS*>(m.LParam)->flags & SWP_NOZORDER);
+            old(m);
+        };
+        f->BringToFront();
+        f->WindowProc = old;
+        return reorders > 0;
+    };
+    EXPECT_TRUE(moves(a)) << "under another ordinary form";
+    EXPECT_TRUE(GetWindowLongA(GetWindow(a->Handle(), GW_HWNDPREV), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(moves(a)) << "first of the ordinary forms";
+    EXPECT_FALSE(moves(top)) << "first of all";
 }
