@@ -5,6 +5,7 @@
 #include "classlib/system/CoreConsts.h"
 #include "classlib/controls/Forms.h"
 #include "classlib/menus/Menus.h"
+#include "classlib/platform/WindowOrder.h"
 
 namespace cl {
 
@@ -225,17 +226,17 @@ void TCustomForm::ApplyStayOnTop()
     const bool onTop = formStyle_ == fsStayOnTop;
     // A window that neither is nor should be topmost keeps its place: reordering it on every
     // show costs a round of window-order messages for nothing.
-    const bool isOnTop = GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST;
+    const bool isOnTop = IsTopmostWindow(wnd);
     if (!onTop && !isOnTop)
         return;
     // Nor does a topmost window that is already the first of all.
-    if (onTop && isOnTop && !GetWindow(wnd, GW_HWNDPREV))
+    if (onTop && isOnTop && IsFirstOfItsBand(wnd))
         return;
     SetWindowPos(wnd, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, flags);
     // Wine keeps an owned window topmost whatever it is told; without its owner for a moment
     // the window lets go of it.
     HWND owner = GetWindow(wnd, GW_OWNER);
-    if (!onTop && owner && (GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
+    if (!onTop && owner && IsTopmostWindow(wnd)) {
         SetWindowLongPtrA(wnd, GWLP_HWNDPARENT, 0);
         SetWindowPos(wnd, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
         SetWindowLongPtrA(wnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));

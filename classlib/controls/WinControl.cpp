@@ -7,6 +7,7 @@
 #include "classlib/system/CoreConsts.h"
 #include "classlib/controls/Forms.h"
 #include "classlib/graphics/GdiHandles.h"
+#include "classlib/platform/WindowOrder.h"
 
 namespace cl {
 
@@ -462,20 +463,6 @@ void TWinControl::Update()
     if (handle_)
         UpdateWindow(handle_);
 }
-
-namespace {
-
-bool IsTopmost(HWND Wnd) { return GetWindowLongA(Wnd, GWL_EXSTYLE) & WS_EX_TOPMOST; }
-
-// Whether the window stands above every other of its kind: no window above it, or only the
-// topmost ones, which the top of the ordinary windows stays under.
-bool IsFirstOfItsBand(HWND Wnd)
-{
-    HWND above = GetWindow(Wnd, GW_HWNDPREV);
-    return !above || (!IsTopmost(Wnd) && IsTopmost(above));
-}
-
-}  // namespace
 
 void TWinControl::SetZOrder(bool TopMost)
 {

@@ -487,11 +487,21 @@ TEST_F(FormsTest, ShowingAFormThatIsNotOnTopLeavesTheWindowOrderAlone)
     EXPECT_EQ(std::count(reorderedWindows.begin(), reorderedWindows.end(), wnd), 0);
     EXPECT_FALSE(GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
 
-    // A stay-on-top form still takes its place above the others each time it shows.
+    // A stay-on-top form still takes its place above the others each time it shows, and one
+    // already first of all stays where it is.
     TForm* top = NewForm();
     top->SetFormStyle(fsStayOnTop);
     top->Show();
     EXPECT_TRUE(GetWindowLongA(top->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    ASSERT_FALSE(GetWindow(top->Handle(), GW_HWNDPREV));
+    top->Hide();
+    reorderedWindows.clear();
+    hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordReorders, nullptr, GetCurrentThreadId());
+    ASSERT_TRUE(hook);
+    top->Show();
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(std::count(reorderedWindows.begin(), reorderedWindows.end(), top->Handle()), 0);
+    EXPECT_FALSE(GetWindow(top->Handle(), GW_HWNDPREV));
 }
 
 // A new window is told of an icon only when there is one: telling it of none makes the system
