@@ -222,18 +222,24 @@ TEST_F(DirectoryCacheTest, ACacheThatCouldNotBeReadForWantOfMsxmlIsLeftAlone)
         directory.LoadFromXmlString(Reply());
     }
     std::string before = folder_.ReadFile(kCache);
+    // A thread that never joined COM cannot make an XML document, unless some thread of this
+    // process still stands in the multithreaded apartment, which every new thread then joins
+    // implicitly. Threads the system starts for its own work stand there for a while after an
+    // earlier test: wait up to ten seconds for them to end rather than skip at once.
     std::unique_ptr<TRadioChannelManager> unread;
-    bool comReachable = false;
-    // A thread that never joined COM cannot make an XML document, unless something before this
-    // test left the process a multithreaded apartment that every new thread joins implicitly.
-    std::thread([&] {
-        IUnknown* context = nullptr;
-        comReachable = SUCCEEDED(CoGetObjectContext(IID_IUnknown, reinterpret_cast<void**>(&context)));
-        if (context)
-            context->Release();
-        if (!comReachable)
-            unread = std::make_unique<TRadioChannelManager>(folder_.Path());
-    }).join();
+    bool comReachable = true;
+    for (int wait = 0; comReachable && wait < 100; ++wait) {
+        if (wait)
+            Sleep(100);
+        std::thread([&] {
+            IUnknown* context = nullptr;
+            comReachable = SUCCEEDED(CoGetObjectContext(IID_IUnknown, reinterpret_cast<void**>(&context)));
+            if (context)
+                context->Release();
+            if (!comReachable)
+                unread = std::make_unique<TRadioChannelManager>(folder_.Path());
+        }).join();
+    }
     if (comReachable)
         GTEST_SKIP() << "every thread of this process reaches COM through an implicit apartment";
     EXPECT_NE(unread->LastCacheError(), "");
