@@ -477,9 +477,14 @@ void TWinControl::SetZOrder(bool TopMost)
                 list.insert(list.begin(), this);
         }
     }
+    if (!handle_)
+        return;
     // A window already at that end stays: the move would cost a round of window-order
-    // messages for nothing.
-    if (handle_ && !(TopMost ? IsFirstOfItsBand(handle_) : !GetWindow(handle_, GW_HWNDNEXT)))
+    // messages for nothing. Not a topmost one sent to the back, though: the move also takes it
+    // out of the topmost band.
+    const bool alreadyThere = TopMost ? IsFirstOfItsBand(handle_)
+                                      : !GetWindow(handle_, GW_HWNDNEXT) && !IsTopmostWindow(handle_);
+    if (!alreadyThere)
         SetWindowPos(handle_, TopMost ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 

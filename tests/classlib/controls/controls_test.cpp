@@ -3,6 +3,7 @@
 
 #include "classlib/stdctrls/Image.h"
 #include "classlib/menus/Menus.h"
+#include "classlib/platform/WindowOrder.h"
 #include "classlib/stdctrls/StdCtrls.h"
 #include "support/LiveHandles.h"
 #include "support/UserInput.h"
@@ -599,4 +600,15 @@ TEST_F(ControlsTest, BringToFrontAndSendToBackMoveOnlyWindowsNotAlreadyThere)
         EXPECT_EQ(log.Saw(WM_WINDOWPOSCHANGING), c.Moves) << "to front " << c.ToFront << ", first " << c.TakeFirst;
         EXPECT_EQ(GetWindow(form->Handle(), GW_CHILD) == target->Handle(), c.ToFront);
     }
+    // A topmost window that is last still moves when sent to the back: the move also takes it
+    // out of the topmost band.
+    const HWND last = GetWindow(GetWindow(form->Handle(), GW_CHILD), GW_HWNDLAST);
+    const HWND other = GetWindow(last, GW_HWNDPREV);
+    for (HWND wnd : {last, other})
+        SetWindowPos(wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_FALSE(GetWindow(last, GW_HWNDNEXT));
+    ASSERT_TRUE(IsTopmostWindow(last));
+    controlOf(last)->SendToBack();
+    EXPECT_FALSE(IsTopmostWindow(last));
+    EXPECT_FALSE(GetWindow(last, GW_HWNDNEXT));
 }
