@@ -7,11 +7,12 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
-#include <cctype>
 #include <string>
 #include <vector>
 
 #include "classlib/ole/ComObj.h"
+#include "classlib/system/KernelHandles.h"
+#include "classlib/system/SysUtils.h"
 #include "ProgramRun.h"
 #include "radio/directory/RegistryManager.h"
 #include "radio/player/StreamTestServer.h"
@@ -31,41 +32,33 @@ int WindowsOfClass(const TProgramRun& Run, const char* ClassName)
     return count;
 }
 
-std::string Lower(std::string Text)
-{
-    std::transform(Text.begin(), Text.end(), Text.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return Text;
-}
-
 // The libraries the program's import table names, which the loader loads before its first line.
 std::vector<std::string> ImportedLibraries(const std::string& Exe)
 {
     std::vector<std::string> names;
-    const HMODULE image = LoadLibraryExA(Exe.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    const cl::TOwnedModule image(LoadLibraryExA(Exe.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES));
     if (!image)
         return names;
-    const auto* base = reinterpret_cast<const BYTE*>(image);
+    const auto* base = reinterpret_cast<const BYTE*>(image.get());
     const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
         base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
     const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     if (imports.VirtualAddress)
         for (auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); d->Name; ++d)
-            names.push_back(Lower(reinterpret_cast<const char*>(base + d->Name)));
-    FreeLibrary(image);
+            names.push_back(cl::LowerCase(reinterpret_cast<const char*>(base + d->Name)));
     return names;
 }
 
 bool LoadsLibrary(DWORD ProcessId, const std::string& Name)
 {
-    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, ProcessId);
-    if (snapshot == INVALID_HANDLE_VALUE)
+    const cl::TOwnedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, ProcessId));
+    if (snapshot.get() == INVALID_HANDLE_VALUE)
         return false;
     MODULEENTRY32 entry{};
     entry.dwSize = sizeof entry;
     bool found = false;
-    for (BOOL more = Module32First(snapshot, &entry); more && !found; more = Module32Next(snapshot, &entry))
-        found = Lower(entry.szModule) == Name;
-    CloseHandle(snapshot);
+    for (BOOL more = Module32First(snapshot.get(), &entry); more && !found; more = Module32Next(snapshot.get(), &entry))
+        found = cl::LowerCase(entry.szModule) == Name;
     return found;
 }
 
