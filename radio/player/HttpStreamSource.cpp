@@ -29,8 +29,9 @@ struct TAddressList {
 
 }  // namespace
 
-THttpStreamSource::THttpStreamSource(const TStreamUrl& url, HANDLE stopEvent, std::string_view method)
-    : stopEvent_(stopEvent), networkEvent_(WSACreateEvent()), host_(url.Host)
+THttpStreamSource::THttpStreamSource(const TStreamUrl& url, HANDLE stopEvent, std::string_view method,
+                                     const TTimeBound* limit)
+    : stopEvent_(stopEvent), limit_(limit), networkEvent_(WSACreateEvent()), host_(url.Host)
 {
     if (!networkEvent_)
         throw EStreamPlayerError(status::Internal("no event for the network"));
@@ -41,46 +42,29 @@ THttpStreamSource::THttpStreamSource(const TStreamUrl& url, HANDLE stopEvent, st
     ReadHeader();
 }
 
-THttpStreamSource::TBound::TBound(DWORD limitMs, std::string status)
-    : start_(GetTickCount()), limitMs_(limitMs), status_(std::move(status))
-{
-}
-
-DWORD THttpStreamSource::TBound::LeftMs() const
-{
-    const DWORD spent = GetTickCount() - start_;
-    return spent >= limitMs_ ? 0 : limitMs_ - spent;
-}
-
-void THttpStreamSource::TBound::Check() const
-{
-    if (LeftMs() == 0)
-        throw EStreamPlayerError(status_);
-}
-
 void THttpStreamSource::ThrowIfStopped() const
 {
     if (WaitForSingleObject(stopEvent_, 0) == WAIT_OBJECT_0)
         throw TStopRequested{};
 }
 
-void THttpStreamSource::WaitForNetwork(DWORD timeoutMs, const std::string& timeoutStatus)
+void THttpStreamSource::WaitForNetwork(const TTimeBound& bound)
 {
     const HANDLE handles[2] = {stopEvent_, networkEvent_.get()};
-    const DWORD result = WaitForMultipleObjects(2, handles, FALSE, timeoutMs);
+    const DWORD result = WaitForMultipleObjects(2, handles, FALSE, bound.LeftMs());
     if (result == WAIT_OBJECT_0)
         throw TStopRequested{};
     if (result == WAIT_TIMEOUT)
-        throw EStreamPlayerError(timeoutStatus);
+        throw EStreamPlayerError(bound.Status());
     if (result != WAIT_OBJECT_0 + 1)
         throw EStreamPlayerError(status::Internal("waiting for the network failed"));
 }
 
-void THttpStreamSource::WaitForConnectedSocket(DWORD timeoutMs, const std::string& timeoutStatus)
+void THttpStreamSource::WaitForConnectedSocket(const TTimeBound& bound)
 {
     if (WSAGetLastError() != WSAEWOULDBLOCK)
         throw EStreamPlayerError(status::ConnectionLost());
-    WaitForNetwork(timeoutMs, timeoutStatus);
+    WaitForNetwork(bound);
     // Reading the events resets the event object, so the next wait sees only new ones.
     WSANETWORKEVENTS events{};
     WSAEnumNetworkEvents(socket_.Get(), networkEvent_.get(), &events);
@@ -113,8 +97,9 @@ void THttpStreamSource::Connect(const TStreamUrl& url)
         }
         if (WSAGetLastError() != WSAEWOULDBLOCK)
             continue;
+        const TTimeBound bound = Bound(TimeoutMs, status::CannotConnect(url.HostField()));
         for (;;) {
-            WaitForNetwork(TimeoutMs, status::CannotConnect(url.HostField()));
+            WaitForNetwork(bound);
             WSANETWORKEVENTS events{};
             if (WSAEnumNetworkEvents(s.Get(), networkEvent_.get(), &events) != 0)
                 break;
@@ -151,6 +136,7 @@ void THttpStreamSource::SendRequest(const TStreamUrl& url, std::string_view meth
 
 void THttpStreamSource::SendAll(const char* data, std::size_t size)
 {
+    const TTimeBound bound = Bound(kReceiveTimeoutMs, status::NoReply());
     std::size_t sent = 0;
     while (sent < size) {
         const int n = send(socket_.Get(), data + sent, static_cast<int>(size - sent), 0);
@@ -158,7 +144,7 @@ void THttpStreamSource::SendAll(const char* data, std::size_t size)
             sent += static_cast<std::size_t>(n);
             continue;
         }
-        WaitForConnectedSocket(kReceiveTimeoutMs, status::NoReply());
+        WaitForConnectedSocket(bound);
     }
 }
 
@@ -169,7 +155,7 @@ void THttpStreamSource::Handshake()
     SendAll(reinterpret_cast<const char*>(hello.data()), hello.size());
     // One bound for the whole handshake: a server that accepts and then answers slowly or
     // never is a secure connection that failed.
-    const TBound bound(TimeoutMs, status::SecureFailed());
+    const TTimeBound bound = Bound(TimeoutMs, status::SecureFailed());
     for (;;) {
         std::vector<std::uint8_t> reply;
         const bool done = secure_->Continue(sealed_, reply);
@@ -181,7 +167,7 @@ void THttpStreamSource::Handshake()
     }
 }
 
-bool THttpStreamSource::ReceiveRaw(std::vector<std::uint8_t>& into, const TBound& bound)
+bool THttpStreamSource::ReceiveRaw(std::vector<std::uint8_t>& into, const TTimeBound& bound)
 {
     char buffer[kReceiveBytes];
     for (;;) {
@@ -196,11 +182,11 @@ bool THttpStreamSource::ReceiveRaw(std::vector<std::uint8_t>& into, const TBound
         }
         if (n == 0)
             return false;
-        WaitForConnectedSocket(bound.LeftMs(), bound.Status());
+        WaitForConnectedSocket(bound);
     }
 }
 
-bool THttpStreamSource::Receive(const TBound& bound)
+bool THttpStreamSource::Receive(const TTimeBound& bound)
 {
     if (!secure_)
         return ReceiveRaw(raw_, bound);
@@ -230,7 +216,7 @@ bool THttpStreamSource::Receive(const TBound& bound)
 void THttpStreamSource::ReadHeader()
 {
     // The whole header, however it comes, within one bound of size and one of time.
-    const TBound bound(TimeoutMs, status::NoReply());
+    const TTimeBound bound = Bound(TimeoutMs, status::NoReply());
     std::size_t scanned = 0;
     for (;;) {
         const std::string_view text(reinterpret_cast<const char*>(raw_.data()), raw_.size());
@@ -278,7 +264,7 @@ bool THttpStreamSource::Read(std::vector<std::uint8_t>& out)
 {
     // A chunk-size line or the trailer has to come whole within one bound; within a chunk's
     // data, or a body without chunks, the server may pause as any stream does.
-    std::optional<TBound> framing;
+    std::optional<TTimeBound> framing;
     for (;;) {
         if (!raw_.empty() && !ended_) {
             std::vector<std::uint8_t> raw;
@@ -288,7 +274,8 @@ bool THttpStreamSource::Read(std::vector<std::uint8_t>& out)
                 Deliver(raw.data(), raw.size(), out);
             } else {
                 if (!chunks_.Feed(raw.data(), raw.size(), out))
-                    throw EStreamPlayerError(chunks_.TrailerTooLarge() ? status::HeaderTooLarge() : status::BadReply());
+                    throw EStreamPlayerError(chunks_.TrailerTooLarge() ? status::HeaderTooLarge()
+                                                                       : status::DamagedReply());
                 if (chunks_.Finished())
                     ended_ = true;
             }
@@ -296,8 +283,8 @@ bool THttpStreamSource::Read(std::vector<std::uint8_t>& out)
                 return true;
         }
         if (chunked_ && !chunks_.InData() && !framing)
-            framing.emplace(TimeoutMs, status::NoReply());
-        if (ended_ || !Receive(framing ? *framing : TBound(kReceiveTimeoutMs, status::NoReply()))) {
+            framing.emplace(Bound(TimeoutMs, status::NoReply()));
+        if (ended_ || !Receive(framing ? *framing : Bound(kReceiveTimeoutMs, status::NoReply()))) {
             ended_ = true;
             return false;
         }

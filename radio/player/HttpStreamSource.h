@@ -17,6 +17,7 @@
 #include "classlib/system/SocketHandles.h"
 #include "radio/player/StreamSource.h"
 #include "radio/player/StreamUrl.h"
+#include "radio/player/TimeBound.h"
 
 namespace radio {
 
@@ -25,8 +26,10 @@ public:
     // Connects, sends the request and reads the reply header. Throws EStreamPlayerError (host
     // not found, cannot connect, secure connection failed, certificate, no reply, not HTTP,
     // header too large) or TStopRequested. The stop event may be any waitable object: a timer set to a deadline
-    // bounds the whole request.
-    THttpStreamSource(const TStreamUrl& url, HANDLE stopEvent, std::string_view method = "GET");
+    // bounds the whole request. limit, when given, bounds every wait of the request, the
+    // body's reads included, and ends it with its own status; the caller may move it on.
+    THttpStreamSource(const TStreamUrl& url, HANDLE stopEvent, std::string_view method = "GET",
+                      const TTimeBound* limit = nullptr);
 
     const THttpResponseHeader& Header() const override { return header_; }
     bool Read(std::vector<std::uint8_t>& out) override;
@@ -37,40 +40,30 @@ public:
     static DWORD TimeoutMs;
 
 private:
-    // A bound on a stretch of reading as a whole: however the bytes come, one at a time or
-    // faster than they are read, the stretch ends at it with its status.
-    class TBound {
-    public:
-        TBound(DWORD limitMs, std::string status);
-        DWORD LeftMs() const;
-        // Throws EStreamPlayerError with the status once the bound has passed.
-        void Check() const;
-        const std::string& Status() const { return status_; }
-
-    private:
-        DWORD start_;
-        DWORD limitMs_;
-        std::string status_;
-    };
-
+    // A bound of this request, within the caller's limit.
+    TTimeBound Bound(DWORD limitMs, std::string status) const
+    {
+        return TTimeBound(limitMs, std::move(status), limit_);
+    }
     void Connect(const TStreamUrl& url);
     void Handshake();
     void SendAll(const char* data, std::size_t size);
     // Bytes as they come over the socket into `into`; false when the server closed it.
-    bool ReceiveRaw(std::vector<std::uint8_t>& into, const TBound& bound);
+    bool ReceiveRaw(std::vector<std::uint8_t>& into, const TTimeBound& bound);
     void SendRequest(const TStreamUrl& url, std::string_view method);
     // Hands out at most what is left of a body of known length.
     void Deliver(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& out);
     void ReadHeader();
     // Bytes of the reply (decrypted) into raw_; false when the server closed the connection.
-    bool Receive(const TBound& bound);
+    bool Receive(const TTimeBound& bound);
     void ThrowIfStopped() const;
-    void WaitForNetwork(DWORD timeoutMs, const std::string& timeoutStatus);
+    void WaitForNetwork(const TTimeBound& bound);
     // After a send or receive on the connected socket failed: waits until it is ready again when
     // the call would only have blocked, else the connection is lost.
-    void WaitForConnectedSocket(DWORD timeoutMs, const std::string& timeoutStatus);
+    void WaitForConnectedSocket(const TTimeBound& bound);
 
     HANDLE stopEvent_;
+    const TTimeBound* limit_;
     cl::TOwnedHandle networkEvent_;
     cl::TOwnedSocket socket_;
     std::string host_;

@@ -18,6 +18,11 @@ inline std::string HostNotFound(const std::string& host) { return "Error: host n
 inline std::string CannotConnect(const std::string& host) { return "Error: cannot connect to " + host; }
 inline std::string NoReply() { return "Error: the server does not answer"; }
 inline std::string BadReply() { return "Error: the server's reply is not HTTP"; }
+inline std::string DamagedReply() { return "Error: the server's reply is damaged"; }
+// Before the first sound, once the stream's header came; and once a playing stream has only
+// bytes without audio in them.
+inline std::string SendsNoAudio() { return "Error: the server sends no audio"; }
+inline std::string CarriesNoAudio() { return "Error: the stream carries no audio"; }
 inline std::string HeaderTooLarge() { return "Error: the reply header is too large"; }
 // The reason is the server's own text: shown on one line and not longer than a status has room for.
 inline std::string HttpStatus(int code, const std::string& reason)
@@ -26,6 +31,12 @@ inline std::string HttpStatus(int code, const std::string& reason)
     return "Error: HTTP " + std::to_string(code) + (shown.empty() ? "" : " " + shown);
 }
 inline std::string TooManyRedirects() { return "Error: too many redirections"; }
+// Only the scheme of where it pointed: the rest is the server's and may be anything.
+inline std::string RedirectNotFollowed(const std::string& scheme)
+{
+    return "Error: redirection not followed (to " + (scheme.empty() ? "an invalid address" : scheme + "://") + ")";
+}
+inline std::string PlaylistTooLarge() { return "Error: the playlist is too large"; }
 inline std::string EmptyPlaylist() { return "Error: the playlist names no stream"; }
 inline std::string UnsupportedFormat(const std::string& what) { return "Error: unsupported format (" + what + ")"; }
 inline std::string NotAudio(const std::string& contentType)

@@ -14,6 +14,7 @@
 #include "radio/player/Errors.h"
 #include "radio/player/Status.h"
 #include "radio/player/StreamUrl.h"
+#include "radio/player/TimeBound.h"
 #include "radio/player/WaveOutput.h"
 
 namespace radio {
@@ -25,7 +26,7 @@ constexpr int kMaxPlaylistDepth = 3;
 constexpr std::size_t kMaxPlaylistBytes = 64 * 1024;
 // Bytes looked at before deciding what the body is.
 constexpr std::size_t kSniffBytes = 64;
-// This much body without one MPEG frame in it is not an MP3 stream.
+// This much body without one MPEG frame in it is not an MP3 stream, or no longer one.
 constexpr std::uint64_t kMaxBytesWithoutFrame = 64 * 1024;
 
 // Reads the body until it holds at least wanted bytes or ends.
@@ -35,19 +36,24 @@ void ReadAtLeast(TStreamSource& source, std::vector<std::uint8_t>& body, std::si
     }
 }
 
-// Follows redirections and playlists to the stream itself. body receives the first bytes.
-std::unique_ptr<TStreamSource> OpenStream(TStreamUrl url, TStopSignal& stop,
+// Follows redirections and playlists to the stream itself, all within limit, which ends with
+// what each server did: no reply, or a reply without sound. body receives the first bytes.
+std::unique_ptr<TStreamSource> OpenStream(TStreamUrl url, TStopSignal& stop, TTimeBound& limit,
                                           std::vector<std::uint8_t>& body)
 {
     int redirects = 0;
     int playlists = 0;
     for (;;) {
-        std::unique_ptr<TStreamSource> source = std::make_unique<THttpStreamSource>(url, stop.Event());
+        limit.SetStatus(status::NoReply());
+        std::unique_ptr<TStreamSource> source =
+            std::make_unique<THttpStreamSource>(url, stop.Event(), "GET", &limit);
         const THttpResponseHeader& header = source->Header();
+        limit.SetStatus(status::SendsNoAudio());
         if (header.IsRedirect()) {
-            const auto next = ResolveStreamUrl(url, header.Field("Location"));
+            const std::string location = header.Field("Location");
+            const auto next = ResolveStreamUrl(url, location);
             if (!next)
-                throw EStreamPlayerError(status::HttpStatus(header.StatusCode, header.Reason));
+                throw EStreamPlayerError(status::RedirectNotFollowed(ReferenceScheme(location)));
             if (++redirects > kMaxRedirects)
                 throw EStreamPlayerError(status::TooManyRedirects());
             url = *next;
@@ -63,7 +69,12 @@ std::unique_ptr<TStreamSource> OpenStream(TStreamUrl url, TStopSignal& stop,
         if (kind == TPlaylistKind::None)
             return source;
 
-        ReadAtLeast(*source, body, kMaxPlaylistBytes);
+        // A declared length over the room is refused before anything more is read.
+        if (const auto length = header.ContentLength(); length && *length > kMaxPlaylistBytes)
+            throw EStreamPlayerError(status::PlaylistTooLarge());
+        ReadAtLeast(*source, body, kMaxPlaylistBytes + 1);
+        if (body.size() > kMaxPlaylistBytes)
+            throw EStreamPlayerError(status::PlaylistTooLarge());
         const std::string text(body.begin(), body.end());
         const std::string entry = FirstPlaylistEntry(kind, text);
         if (entry.empty())
@@ -84,17 +95,41 @@ std::unique_ptr<TStreamSource> OpenStream(TStreamUrl url, TStopSignal& stop,
 // look-up), and the caller, often the user-interface thread, does not wait for that.
 constexpr DWORD kStopWaitMs = 50;
 
+DWORD TStreamSession::AudioWaitMs = 15000;
+std::atomic<int> TStreamSession::runningThreads_{0};
+
+TStreamSession::TState::TState(std::string url, UINT waveDevice, std::shared_ptr<TStreamSessionHost> host)
+    : Url(std::move(url)), WaveDevice(waveDevice), Host(std::move(host))
+{
+}
+
+void TStreamSession::TState::StartSound()
+{
+    std::lock_guard<std::mutex> lock(soundLock_);
+    if (Stop.Signalled())
+        throw TStopRequested{};
+    sounding_ = true;
+}
+
+bool TStreamSession::TState::Sounding()
+{
+    std::lock_guard<std::mutex> lock(soundLock_);
+    return sounding_;
+}
+
 TStreamSession::TStreamSession(std::string url, UINT waveDevice,
                                std::shared_ptr<TStreamSessionHost> host)
-    : state_(std::make_shared<TState>(TState{std::move(url), waveDevice, std::move(host), {}}))
+    : state_(std::make_shared<TState>(std::move(url), waveDevice, std::move(host)))
 {
     if (!state_->Stop.Valid()) {
         state_->Host->ReportStatus(status::Internal("cannot create the player's stop event"));
         return;
     }
     auto* threadState = new std::shared_ptr<TState>(state_);
+    ++runningThreads_;
     thread_.reset(CreateThread(nullptr, 0, &ThreadEntry, threadState, 0, nullptr));
     if (!thread_) {
+        --runningThreads_;
         delete threadState;
         state_->Host->ReportStatus(status::Internal("cannot start the player thread"));
     }
@@ -104,7 +139,8 @@ TStreamSession::~TStreamSession()
 {
     if (thread_) {
         state_->Stop.Signal();
-        WaitForSingleObject(thread_.get(), kStopWaitMs);
+        // Read after the stop: from then on the thread opens no device.
+        WaitForSingleObject(thread_.get(), state_->Sounding() ? INFINITE : kStopWaitMs);
     }
 }
 
@@ -121,6 +157,8 @@ public:
     void Play(const TMpegFrame& frame);
     // What the decoder still holds, played to the end.
     void Finish();
+    // Once the first sound has gone to the device.
+    bool Started() const { return playing_; }
 
 private:
     void PlayPcm();
@@ -146,6 +184,7 @@ void TMp3Playback::Play(const TMpegFrame& frame)
         output_.reset();
         decoder_.reset();
         decoder_.emplace(frame.Header);
+        state_.StartSound();
         output_.emplace(decoder_->PcmFormat(), state_.WaveDevice, state_.Stop.Event());
     }
     decoder_->Decode(frame.Data, frame.Size, pcm_);
@@ -202,14 +241,17 @@ private:
 
 DWORD WINAPI TStreamSession::ThreadEntry(void* state)
 {
-    // The thread's own share of the state: it lives as long as the thread needs it.
-    std::shared_ptr<TState> own;
     {
-        auto* given = static_cast<std::shared_ptr<TState>*>(state);
-        own = std::move(*given);
-        delete given;
+        // The thread's own share of the state: it lives as long as the thread needs it.
+        std::shared_ptr<TState> own;
+        {
+            auto* given = static_cast<std::shared_ptr<TState>*>(state);
+            own = std::move(*given);
+            delete given;
+        }
+        TSessionRun(*own).Run();
     }
-    TSessionRun(*own).Run();
+    --runningThreads_;
     return 0;
 }
 
@@ -239,8 +281,10 @@ void TSessionRun::Play()
     if (!winsock.Started())
         throw EStreamPlayerError(status::Internal("no network"));
 
+    // One bound from the start to the first sound.
+    TTimeBound audioWait(TStreamSession::AudioWaitMs, status::NoReply());
     std::vector<std::uint8_t> body;
-    const auto source = OpenStream(*url, state_.Stop, body);
+    const auto source = OpenStream(*url, state_.Stop, audioWait, body);
     const THttpResponseHeader& header = source->Header();
     Report(status::kBuffering);
 
@@ -252,7 +296,8 @@ void TSessionRun::Play()
     TMpegFrameFinder finder;
     TMp3Playback playback(state_, [this] { Report(status::kPlaying); });
     bool anyFrame = false;
-    // Counted here, not by the finder, so that a tag that claims to be endless counts too.
+    // Since the last frame. Counted here, not by the finder, so that a tag that claims to be
+    // endless counts too.
     std::uint64_t bytesWithoutFrame = audio.size();
     for (;;) {
         finder.Append(audio.data(), audio.size());
@@ -260,10 +305,19 @@ void TSessionRun::Play()
         TMpegFrame frame;
         while (finder.Next(frame)) {
             anyFrame = true;
+            bytesWithoutFrame = 0;
             playback.Play(frame);
+            // Once playing, each frame starts the wait for the next: a server gone silent has
+            // stopped answering.
+            if (playback.Started())
+                audioWait.Restart(TStreamSession::AudioWaitMs, status::NoReply());
         }
-        if (!anyFrame && bytesWithoutFrame > kMaxBytesWithoutFrame)
-            throw EStreamPlayerError(status::UnsupportedFormat("no MP3 audio found"));
+        if (bytesWithoutFrame > kMaxBytesWithoutFrame)
+            throw EStreamPlayerError(anyFrame ? status::CarriesNoAudio()
+                                              : status::UnsupportedFormat("no MP3 audio found"));
+        // Bytes that carry no frame keep a playing stream silent; the wait then ends with that.
+        if (playback.Started() && bytesWithoutFrame > 0)
+            audioWait.SetStatus(status::CarriesNoAudio());
 
         body.clear();
         if (!source->Read(body))
@@ -275,6 +329,9 @@ void TSessionRun::Play()
     if (!anyFrame)
         throw EStreamPlayerError(status::UnsupportedFormat("no MP3 audio found"));
     playback.Finish();
+    // A body cut short of its length or of its last chunk: the connection broke.
+    if (!source->Complete())
+        throw EStreamPlayerError(status::ConnectionLost());
     Report(status::kStreamEnded);
 }
 

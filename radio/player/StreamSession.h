@@ -4,10 +4,14 @@
 // moment; every wait of the thread watches the stop signal (a secure connection's too), so
 // that is enough. A thread stuck in a system call that watches nothing (a name look-up) is
 // left to end by itself: it owns everything it uses, so the main thread never hangs on it and
-// nothing it holds outlives it.
+// nothing it holds outlives it. A thread that has a sound device, though, is waited for to its
+// end: two stations must never sound at once, and such a thread only waits on what the stop
+// signal ends.
 #include <windows.h>
 
+#include <atomic>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "radio/player/StopSignal.h"
@@ -33,16 +37,35 @@ public:
     TStreamSession(const TStreamSession&) = delete;
     TStreamSession& operator=(const TStreamSession&) = delete;
 
+    // The longest wait for sound: from the start to the first sound, whatever comes between
+    // (the connection, redirections, playlists, the server's header, the first frames); then
+    // from each frame to the next.
+    static DWORD AudioWaitMs;
+    // Sessions whose thread has not ended yet, stopped ones included.
+    static int RunningThreads() { return runningThreads_; }
+
     // What the thread owns, shared with the session until one of them ends.
     struct TState {
+        TState(std::string url, UINT waveDevice, std::shared_ptr<TStreamSessionHost> host);
+        // Before the thread opens a sound device: throws TStopRequested once the session is
+        // stopped, so that a stopped session never starts to sound.
+        void StartSound();
+        // Whether the thread may hold a sound device; the session must then wait for its end.
+        bool Sounding();
+
         std::string Url;
         UINT WaveDevice;
         std::shared_ptr<TStreamSessionHost> Host;
         TStopSignal Stop;
+
+    private:
+        std::mutex soundLock_;
+        bool sounding_ = false;
     };
 
 private:
     static DWORD WINAPI ThreadEntry(void* state);
+    static std::atomic<int> runningThreads_;
 
     std::shared_ptr<TState> state_;
     cl::TOwnedHandle thread_;

@@ -96,4 +96,18 @@ std::optional<TStreamUrl> ResolveStreamUrl(const TStreamUrl& base, std::string_v
     return url;
 }
 
+std::string ReferenceScheme(std::string_view reference)
+{
+    reference = TrimSpace(reference);
+    const std::string_view scheme = reference.substr(0, reference.find("://"));
+    constexpr std::size_t kLongestScheme = 16;
+    if (scheme.size() == reference.size() || scheme.empty() || scheme.size() > kLongestScheme ||
+        !std::isalpha(static_cast<unsigned char>(scheme.front())))
+        return {};
+    const bool valid = std::all_of(scheme.begin(), scheme.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.';
+    });
+    return valid ? Lower(scheme) : std::string();
+}
+
 }  // namespace radio

@@ -24,4 +24,8 @@ std::optional<TStreamUrl> ParseStreamUrl(std::string_view text);
 // A Location field or a playlist entry: absolute, "//host/...", "/path" or relative to base.
 std::optional<TStreamUrl> ResolveStreamUrl(const TStreamUrl& base, std::string_view reference);
 
+// The scheme an absolute reference names ("ftp" of "FTP://host/x"), in lower case; empty when
+// it names none or one that does not read as a scheme.
+std::string ReferenceScheme(std::string_view reference);
+
 }  // namespace radio

@@ -16,6 +16,8 @@ constexpr DWORD kBufferMs = 150;
 
 }  // namespace
 
+std::atomic<int> TWaveOutput::openCount_{0};
+
 TWaveOutput::TWaveOutput(const WAVEFORMATEX& format, UINT device, HANDLE stopEvent)
     : stopEvent_(stopEvent), doneEvent_(CreateEventW(nullptr, FALSE, FALSE, nullptr))
 {
@@ -27,6 +29,7 @@ TWaveOutput::TWaveOutput(const WAVEFORMATEX& format, UINT device, HANDLE stopEve
         device_ = nullptr;
         throw EStreamPlayerError(status::NoAudioDevice());
     }
+    ++openCount_;
     std::size_t bytes = format.nAvgBytesPerSec * kBufferMs / 1000;
     bytes -= bytes % format.nBlockAlign;
     for (TBuffer& b : buffers_) {
@@ -58,6 +61,7 @@ void TWaveOutput::Close()
             waveOutUnprepareHeader(device_, &b.Header, sizeof b.Header);
     waveOutClose(device_);
     device_ = nullptr;
+    --openCount_;
 }
 
 TWaveOutput::TBuffer* TWaveOutput::FreeBuffer()

@@ -5,6 +5,7 @@
 #include <mmsystem.h>
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -30,6 +31,8 @@ public:
     bool Started() const { return started_; }
 
     static constexpr int kFullGain = 65536;
+    // The devices that the process's outputs hold open now.
+    static int OpenCount() { return openCount_; }
 
 private:
     struct TBuffer {
@@ -43,6 +46,8 @@ private:
     TBuffer* FreeBuffer();
     void Queue(TBuffer& buffer, std::size_t bytes);
     bool AllDone() const;
+
+    static std::atomic<int> openCount_;
 
     HANDLE stopEvent_;
     cl::TOwnedHandle doneEvent_;

@@ -12,6 +12,7 @@ list(APPEND RADIO_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/StreamPlayer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StreamSession.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HttpStreamSource.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TimeBound.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SecureChannel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CertificateCheck.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Mp3Decoder.cpp

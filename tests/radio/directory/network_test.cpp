@@ -176,7 +176,7 @@ TEST_F(DirectoryNetworkTest, RepliesThatNeverEndEndWithinTheBoundAndLeaveNothing
     } cases[] = {
         {"header", "could not be reached: the reply header is too large"},
         {"trailer", "could not be reached: the reply header is too large"},
-        {"chunkline", "could not be reached: the server's reply is not HTTP"},
+        {"chunkline", "could not be reached: the server's reply is damaged"},
         {"drip", "did not answer within 2000 ms"},
     };
     for (const auto& c : cases) {

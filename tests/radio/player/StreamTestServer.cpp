@@ -41,6 +41,19 @@ std::vector<std::vector<std::uint8_t>> Frames(const std::vector<std::uint8_t>& f
 
 const char kAudioHeader[] = "HTTP/1.0 200 OK\r\nContent-Type: audio/mpeg\r\nicy-name: Test tone\r\n"
                             "Cache-Control: no-cache\r\n\r\n";
+const char kChunkedHeader[] = "HTTP/1.1 200 OK\r\nContent-Type: audio/mpeg\r\nTransfer-Encoding: chunked\r\n\r\n";
+// A drip's pace: far slower than any bound the tests set lets a reply take as a whole.
+constexpr DWORD kDripMs = 20;
+
+// Bytes that never hold an MPEG frame's sync.
+std::vector<std::uint8_t> Junk(std::size_t size, unsigned seed)
+{
+    std::vector<std::uint8_t> junk(size);
+    std::mt19937 random(seed);
+    for (auto& b : junk)
+        b = static_cast<std::uint8_t>(random() & 0x7F);
+    return junk;
+}
 
 }  // namespace
 
@@ -182,6 +195,23 @@ void TStreamTestServer::SendWithGarbage(SOCKET client, const std::vector<std::ui
     }
 }
 
+void TStreamTestServer::Drip(SOCKET client, const std::function<std::string()>& next)
+{
+    for (;;) {
+        const std::string piece = next();
+        if (piece.empty() || !SendText(client, piece))
+            return;
+        Sleep(kDripMs);
+    }
+}
+
+void TStreamTestServer::Hold(SOCKET client)
+{
+    char buffer[256];
+    while (!stopping_ && recv(client, buffer, sizeof buffer, 0) > 0) {
+    }
+}
+
 void TStreamTestServer::Serve(SOCKET client)
 {
     std::string request;
@@ -226,9 +256,55 @@ void TStreamTestServer::Serve(SOCKET client)
         if (SendText(client, kAudioHeader))
             SendLoop(client, both, 0);
     } else if (path == "/chunked.mp3") {
-        if (SendText(client, "HTTP/1.1 200 OK\r\nContent-Type: audio/mpeg\r\n"
-                             "Transfer-Encoding: chunked\r\n\r\n"))
+        if (SendText(client, kChunkedHeader))
             SendChunked(client, tone1000_);
+    } else if (path == "/cut-chunk.mp3") {
+        // A second of sound in chunks, then a chunk that the connection's end cuts.
+        const std::size_t second = std::min<std::size_t>(tone1000_.size(), 38 * 418);
+        char line[32];
+        std::snprintf(line, sizeof line, "%zx\r\n", second);
+        if (SendText(client, kChunkedHeader + std::string(line)) && SendAll(client, tone1000_.data(), second) &&
+            SendText(client, "\r\n3e8\r\n"))
+            SendAll(client, tone1000_.data(), 100);
+    } else if (path == "/bad-chunk.mp3") {
+        SendText(client, kChunkedHeader + std::string("zz\r\n") + std::string(100, 'x'));
+    } else if (path == "/junk-after.mp3") {
+        // A second of sound, then bytes without a frame for ever, at the pace the client reads.
+        const std::vector<std::uint8_t> junk = Junk(4096, 7);
+        if (SendText(client, kAudioHeader) && SendAll(client, tone1000_.data(), std::min<std::size_t>(tone1000_.size(), 38 * 418)))
+            while (SendAll(client, junk.data(), junk.size())) {
+            }
+        return;
+    } else if (path == "/drip.mp3") {
+        std::size_t at = 0;
+        if (SendText(client, kAudioHeader))
+            Drip(client, [&] { return std::string(1, static_cast<char>(tone1000_[at++ % tone1000_.size()])); });
+        return;
+    } else if (path == "/byte-chunks.mp3") {
+        std::size_t at = 0;
+        if (SendText(client, kChunkedHeader))
+            Drip(client, [&] {
+                return "1\r\n" + std::string(1, static_cast<char>(tone1000_[at++ % tone1000_.size()])) + "\r\n";
+            });
+        return;
+    } else if (path == "/drip-chunkline.mp3") {
+        // A chunk-size line that never ends, each byte well within any bound.
+        if (SendText(client, kChunkedHeader))
+            Drip(client, [] { return std::string("0"); });
+        return;
+    } else if (path == "/drip.pls") {
+        const std::string body = "[playlist]\r\nNumberOfEntries=1\r\nFile1=" + base + "/tone.mp3\r\n";
+        std::size_t at = 0;
+        if (SendText(client, "HTTP/1.0 200 OK\r\nContent-Type: audio/x-scpls\r\n\r\n"))
+            Drip(client, [&] { return at < body.size() ? body.substr(at++, 1) : std::string("\n"); });
+        return;
+    } else if (path == "/huge.pls") {
+        // Claims more than any playlist, then waits for the client to read it.
+        const std::string body = "[playlist]\r\nNumberOfEntries=1\r\nFile1=" + base + "/tone.mp3\r\n";
+        if (SendText(client, "HTTP/1.0 200 OK\r\nContent-Type: audio/x-scpls\r\nContent-Length: 50000000\r\n\r\n" +
+                                 body))
+            Hold(client);
+        return;
     } else if (path == "/garbage.mp3") {
         if (SendText(client, kAudioHeader))
             SendWithGarbage(client, tone1000_);
@@ -263,16 +339,13 @@ void TStreamTestServer::Serve(SOCKET client)
             body += std::string("\xFF\xFD\x80\x04", 4) + std::string(413, '\0');
         SendText(client, std::string(kAudioHeader) + body);
     } else if (path == "/noise") {
-        std::string body(200000, '\0');
-        std::mt19937 random(3);
-        for (char& c : body)
-            c = static_cast<char>(random() & 0x7F);
-        SendText(client, std::string(kAudioHeader) + body);
+        const std::vector<std::uint8_t> body = Junk(200000, 3);
+        if (SendText(client, kAudioHeader))
+            SendAll(client, body.data(), body.size());
     } else if (path == "/silent") {
         // Headers, then nothing ever again, while the connection stays open.
         if (SendText(client, kAudioHeader))
-            while (!stopping_ && recv(client, buffer, sizeof buffer, 0) > 0) {
-            }
+            Hold(client);
         return;
     } else if (path == "/endless-tag.mp3") {
         // A tag header that claims 256 MB, followed by noise for ever.
@@ -300,6 +373,8 @@ void TStreamTestServer::Serve(SOCKET client)
                          "Connection: close\r\n\r\n1");
     } else if (path == "/redirect") {
         SendText(client, "HTTP/1.1 302 Found\r\nLocation: /tone.mp3\r\nContent-Length: 0\r\n\r\n");
+    } else if (path == "/redirect-ftp") {
+        SendText(client, "HTTP/1.1 302 Found\r\nLocation: FTP://127.0.0.1/secret/tone.mp3\r\nContent-Length: 0\r\n\r\n");
     } else if (path == "/loop") {
         SendText(client, "HTTP/1.1 302 Found\r\nLocation: /loop\r\nContent-Length: 0\r\n\r\n");
     } else {

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <set>
 #include <string>
@@ -46,6 +47,10 @@ private:
     void SendLoop(SOCKET client, const std::vector<std::uint8_t>& audio, std::size_t metaInterval);
     void SendChunked(SOCKET client, const std::vector<std::uint8_t>& audio);
     void SendWithGarbage(SOCKET client, const std::vector<std::uint8_t>& audio);
+    // Sends each piece that next() gives one at a time, a drip apart, until the client goes.
+    void Drip(SOCKET client, const std::function<std::string()>& next);
+    // Sends nothing more until the client goes.
+    void Hold(SOCKET client);
 
     bool answerTls_;
     std::vector<std::uint8_t> tone1000_;

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -19,6 +20,8 @@
 #include "radio/player/Choice.h"
 #include "radio/player/StreamPlayer.h"
 #include "radio/player/HttpStreamSource.h"
+#include "radio/player/StreamSession.h"
+#include "radio/player/WaveOutput.h"
 #include "radio/directory/RadioUtils.h"
 #include "support/LiveHandles.h"
 #include "support/ProcessThreads.h"
@@ -70,12 +73,27 @@ struct TWatchedPlayer {
             statuses.push_back(player.Status());
         };
     }
+    // Once the switch returns, the station before has fallen silent and the new one has not
+    // yet begun: no sound device is open.
+    void Switch(const std::string& url)
+    {
+        player.SetURL(url);
+        devicesAfterSwitch = std::max(devicesAfterSwitch, TWaveOutput::OpenCount());
+    }
     // Plays url and waits for the first settled status; returns the statuses seen.
     std::vector<std::string> Play(const std::string& url)
     {
         statuses.clear();
-        player.SetURL(url);
+        Switch(url);
         PumpUntil([&] { return !statuses.empty() && Settled(statuses.back()); });
+        return statuses;
+    }
+    // Plays url until it ends or fails.
+    std::vector<std::string> PlayToEnd(const std::string& url)
+    {
+        statuses.clear();
+        Switch(url);
+        PumpUntil([&] { return Settled(Last()) && Last() != "Playing"; });
         return statuses;
     }
     std::string Last() const { return statuses.empty() ? "" : statuses.back(); }
@@ -83,6 +101,7 @@ struct TWatchedPlayer {
     DWORD ownerThread = GetCurrentThreadId();
     TStreamPlayer player;
     std::vector<std::string> statuses;
+    int devicesAfterSwitch = 0;
 };
 
 class StreamPlayer : public ::testing::Test {
@@ -93,12 +112,12 @@ protected:
         delete server;
         server = nullptr;
     }
-    // A stopped session's thread is not waited for: a test waits here until the threads of its
-    // sessions have ended, so that none of them gives its handles back during the next test.
-    void SetUp() override { threadsBefore_ = test_support::CountProcessThreads(); }
+    // A stopped session's thread is not always waited for: a test waits here until the threads
+    // of its sessions have ended, so that none of them gives its handles back during the next
+    // test.
     void TearDown() override
     {
-        PumpUntil([this] { return test_support::CountProcessThreads() <= threadsBefore_; });
+        PumpUntil([] { return TStreamSession::RunningThreads() == 0; });
     }
     // The server sees a connection close only when its next send fails.
     static bool AllConnectionsClosed()
@@ -106,9 +125,6 @@ protected:
         return PumpUntil([] { return server->Open() == 0; });
     }
     static TStreamTestServer* server;
-
-private:
-    int threadsBefore_ = 0;
 };
 TStreamTestServer* StreamPlayer::server = nullptr;
 
@@ -156,6 +172,13 @@ TEST_F(StreamPlayer, BadAddressesAndStreamsEndInAClearStatus)
         {server->Url("/endless-tag.mp3"), "Error: unsupported format (no MP3 audio found)"},
         {server->Url("/empty.pls"), "Error: the playlist names no stream"},
         {server->Url("/loop"), "Error: too many redirections"},
+        {server->Url("/redirect-ftp"), "Error: redirection not followed (to ftp://)"},
+        {server->Url("/huge.pls"), "Error: the playlist is too large"},
+        {server->Url("/bad-chunk.mp3"), "Error: the server's reply is damaged"},
+        // Streams that play and then stop: what came is played, then the status says why.
+        {server->Url("/short.mp3"), "Stream ended"},
+        {server->Url("/cut-chunk.mp3"), "Error: connection lost"},
+        {server->Url("/junk-after.mp3"), "Error: the stream carries no audio"},
         {"https://127.0.0.1:1/live", "Error: cannot connect to 127.0.0.1:1"},
         {"https" + server->Url("/tone.mp3").substr(4), "Error: secure connection failed"},
         {"ftp://127.0.0.1/x.mp3", "Error: not a stream address (http:// or https://)"},
@@ -163,17 +186,12 @@ TEST_F(StreamPlayer, BadAddressesAndStreamsEndInAClearStatus)
     };
     TWatchedPlayer watched;
     for (const auto& c : cases) {
-        const auto statuses = watched.Play(c.url);
+        const auto statuses = watched.PlayToEnd(c.url);
         ASSERT_FALSE(statuses.empty()) << c.url;
         EXPECT_EQ(statuses.front(), "Connecting...") << c.url;
         EXPECT_EQ(statuses.back(), c.status) << c.url;
         EXPECT_EQ(watched.player.Status(), c.status);
     }
-    // A stream that stops in the middle of a frame plays what came and then says so.
-    const auto statuses = watched.Play(server->Url("/short.mp3"));
-    EXPECT_EQ(statuses, kGoodSequence);
-    PumpUntil([&] { return watched.Last() != "Playing"; });
-    EXPECT_EQ(watched.Last(), "Stream ended");
     EXPECT_TRUE(AllConnectionsClosed());
 }
 
@@ -278,11 +296,21 @@ std::string ToneReply()
     return "type=audio/mpeg&file=" + TRadioUtils::EncodeQueryValue(tone);
 }
 
-// Sets the bound of connection, handshake, header and chunk framing for the scope.
+// Sets the bound of connection, handshake, header and chunk framing for the scope, and the
+// session's wait for sound.
 struct TNetworkBound {
-    explicit TNetworkBound(DWORD ms) { THttpStreamSource::TimeoutMs = ms; }
-    ~TNetworkBound() { THttpStreamSource::TimeoutMs = saved; }
+    explicit TNetworkBound(DWORD ms, DWORD audioWaitMs = TStreamSession::AudioWaitMs)
+    {
+        THttpStreamSource::TimeoutMs = ms;
+        TStreamSession::AudioWaitMs = audioWaitMs;
+    }
+    ~TNetworkBound()
+    {
+        THttpStreamSource::TimeoutMs = saved;
+        TStreamSession::AudioWaitMs = savedAudioWait;
+    }
     const DWORD saved = THttpStreamSource::TimeoutMs;
+    const DWORD savedAudioWait = TStreamSession::AudioWaitMs;
 };
 
 // Above what a bound's end takes to show on a loaded machine, far below any wait it replaces.
@@ -342,34 +370,43 @@ TEST_F(StreamPlayer, RepliesThatNeverEndEndAtTheirBoundAndAStopEndsThemAtOnce)
     service::Reset();
     const service::TSecurePorts ports = service::SecurePorts();
     const std::string endless = service::BaseURL() + "/endless";
+    // Each ends at the bound of 1.5 s: the network's, while the wait for sound is far longer;
+    // or the wait for sound, which covers everything up to the first sound as a whole.
+    constexpr DWORD kBoundMs = 1500;
+    constexpr DWORD kLongMs = 60000;
     const struct {
-        std::string kind;
+        std::string kind;  // of the service's endless reply; none: url is our own server's
+        std::string url;
+        DWORD audioWaitMs;
         std::string status;
     } cases[] = {
-        {"header", "Error: the reply header is too large"},
-        {"trailer", "Error: the reply header is too large"},
-        {"chunkline", "Error: the server's reply is not HTTP"},
-        {"drip", "Error: the server does not answer"},
+        {"header", endless, kLongMs, "Error: the reply header is too large"},
+        {"trailer", endless, kLongMs, "Error: the reply header is too large"},
+        {"chunkline", endless, kLongMs, "Error: the server's reply is damaged"},
+        {"drip", endless, kLongMs, "Error: the server does not answer"},
+        {"", server->Url("/drip-chunkline.mp3"), kLongMs, "Error: the server does not answer"},
+        {"", server->Url("/drip.pls"), kBoundMs, "Error: the server sends no audio"},
+        {"", server->Url("/drip.mp3"), kBoundMs, "Error: the server sends no audio"},
+        {"", server->Url("/byte-chunks.mp3"), kBoundMs, "Error: the server sends no audio"},
     };
     TWatchedPlayer watched;
-    {
-        TNetworkBound bound(1500);
-        for (const auto& c : cases) {
+    for (const auto& c : cases) {
+        TNetworkBound bound(kBoundMs, c.audioWaitMs);
+        if (!c.kind.empty())
             service::ReplyWith("/endless", L"x", "endless=" + c.kind);
-            const DWORD start = GetTickCount();
-            EXPECT_EQ(watched.Play(endless).back(), c.status) << c.kind;
-            EXPECT_LT(GetTickCount() - start, THttpStreamSource::TimeoutMs + kMarginMs) << c.kind;
-        }
+        const DWORD start = GetTickCount();
+        EXPECT_EQ(watched.Play(c.url).back(), c.status) << c.kind << c.url;
+        EXPECT_LT(GetTickCount() - start, kBoundMs + kMarginMs) << c.kind << c.url;
     }
+    watched.player.SetURL("");
     EXPECT_TRUE(service::AllConnectionsClosed());
+    EXPECT_TRUE(AllConnectionsClosed());
 
     // A header dripped for ever, stopped while it lasts, and a certificate whose issuer would be
     // fetched from where nothing answers, which is refused at once (nothing is fetched) and then
     // stopped: either way the session's thread ends at once.
-    TNetworkBound patient(60000);
+    TNetworkBound patient(60000, 60000);
     service::ReplyWith("/endless", L"x", "endless=drip");
-    PumpFor(300);
-    const int threads = test_support::CountProcessThreads();
     // The connections at the service once the attempt waits: the drip's; the secure one and
     // the fetch of the issuer, were one made.
     const std::pair<std::string, int> attempts[] = {{endless, 1},
@@ -380,7 +417,7 @@ TEST_F(StreamPlayer, RepliesThatNeverEndEndAtTheirBoundAndAStopEndsThemAtOnce)
         ASSERT_TRUE(PumpUntil([&] { return service::OpenConnections() >= connections || Settled(watched.Last()); }))
             << url;
         watched.player.SetURL("");
-        EXPECT_TRUE(PumpUntil([&] { return test_support::CountProcessThreads() <= threads; }, kMarginMs)) << url;
+        EXPECT_TRUE(PumpUntil([] { return TStreamSession::RunningThreads() == 0; }, kMarginMs)) << url;
         EXPECT_TRUE(service::AllConnectionsClosed()) << url;
     }
 }
@@ -406,12 +443,13 @@ TEST_F(StreamPlayer, TenStationChangesInARowLeakNothing)
         const std::string url = server->Url(i % 2 ? "/icy.mp3" : "/chunked.mp3");
         if (i % 3 == 2) {
             // Switching away before the station even started.
-            watched.player.SetURL(url);
+            watched.Switch(url);
             continue;
         }
         EXPECT_EQ(watched.Play(url).back(), "Playing") << i;
     }
-    watched.player.SetURL("");
+    watched.Switch("");
+    EXPECT_EQ(watched.devicesAfterSwitch, 0);
     PumpUntil([&] { return watched.Last() == "Stopped"; });
     EXPECT_EQ(watched.Last(), "Stopped");
     EXPECT_TRUE(AllConnectionsClosed());
