@@ -42,6 +42,8 @@ std::vector<std::vector<std::uint8_t>> Frames(const std::vector<std::uint8_t>& f
 const char kAudioHeader[] = "HTTP/1.0 200 OK\r\nContent-Type: audio/mpeg\r\nicy-name: Test tone\r\n"
                             "Cache-Control: no-cache\r\n\r\n";
 const char kChunkedHeader[] = "HTTP/1.1 200 OK\r\nContent-Type: audio/mpeg\r\nTransfer-Encoding: chunked\r\n\r\n";
+// About a second of the 1000 Hz tone: 38 frames of 418 bytes.
+constexpr std::size_t kSecondBytes = 38 * 418;
 // A drip's pace: far slower than any bound the tests set lets a reply take as a whole.
 constexpr DWORD kDripMs = 20;
 
@@ -260,7 +262,7 @@ void TStreamTestServer::Serve(SOCKET client)
             SendChunked(client, tone1000_);
     } else if (path == "/cut-chunk.mp3") {
         // A second of sound in chunks, then a chunk that the connection's end cuts.
-        const std::size_t second = std::min<std::size_t>(tone1000_.size(), 38 * 418);
+        const std::size_t second = std::min(tone1000_.size(), kSecondBytes);
         char line[32];
         std::snprintf(line, sizeof line, "%zx\r\n", second);
         if (SendText(client, kChunkedHeader + std::string(line)) && SendAll(client, tone1000_.data(), second) &&
@@ -271,9 +273,16 @@ void TStreamTestServer::Serve(SOCKET client)
     } else if (path == "/junk-after.mp3") {
         // A second of sound, then bytes without a frame for ever, at the pace the client reads.
         const std::vector<std::uint8_t> junk = Junk(4096, 7);
-        if (SendText(client, kAudioHeader) && SendAll(client, tone1000_.data(), std::min<std::size_t>(tone1000_.size(), 38 * 418)))
+        if (SendText(client, kAudioHeader) && SendAll(client, tone1000_.data(), std::min(tone1000_.size(), kSecondBytes)))
             while (SendAll(client, junk.data(), junk.size())) {
             }
+        return;
+    } else if (path == "/drip-junk-after.mp3") {
+        // A second of sound, then bytes without a frame, dripped.
+        const std::vector<std::uint8_t> junk = Junk(4096, 11);
+        std::size_t at = 0;
+        if (SendText(client, kAudioHeader) && SendAll(client, tone1000_.data(), std::min(tone1000_.size(), kSecondBytes)))
+            Drip(client, [&] { return std::string(1, static_cast<char>(junk[at++ % junk.size()])); });
         return;
     } else if (path == "/drip.mp3") {
         std::size_t at = 0;
@@ -310,7 +319,7 @@ void TStreamTestServer::Serve(SOCKET client)
             SendWithGarbage(client, tone1000_);
     } else if (path == "/short.mp3") {
         // One second and a half frame, then the server goes away.
-        const std::size_t cut = std::min<std::size_t>(tone1000_.size(), 38 * 418 + 200);
+        const std::size_t cut = std::min(tone1000_.size(), kSecondBytes + 200);
         if (SendText(client, kAudioHeader))
             SendAll(client, tone1000_.data(), cut);
     } else if (path == "/page.html") {

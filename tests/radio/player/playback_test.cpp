@@ -375,7 +375,8 @@ TEST_F(StreamPlayer, RepliesThatNeverEndEndAtTheirBoundAndAStopEndsThemAtOnce)
     const service::TSecurePorts ports = service::SecurePorts();
     const std::string endless = service::BaseURL() + "/endless";
     // Each ends at the bound of 1.5 s: the network's, while the wait for sound is far longer;
-    // or the wait for sound, which covers everything up to the first sound as a whole.
+    // or the wait for sound, which covers everything up to the first sound as a whole, and
+    // then the time from one frame to the next.
     constexpr DWORD kBoundMs = 1500;
     constexpr DWORD kLongMs = 60000;
     const struct {
@@ -392,6 +393,8 @@ TEST_F(StreamPlayer, RepliesThatNeverEndEndAtTheirBoundAndAStopEndsThemAtOnce)
         {"", server->Url("/drip.pls"), kBoundMs, "Error: the server sends no audio"},
         {"", server->Url("/drip.mp3"), kBoundMs, "Error: the server sends no audio"},
         {"", server->Url("/byte-chunks.mp3"), kBoundMs, "Error: the server sends no audio"},
+        // Once playing, from each frame to the next.
+        {"", server->Url("/drip-junk-after.mp3"), kBoundMs, "Error: the stream carries no audio"},
     };
     TWatchedPlayer watched;
     for (const auto& c : cases) {
@@ -399,7 +402,7 @@ TEST_F(StreamPlayer, RepliesThatNeverEndEndAtTheirBoundAndAStopEndsThemAtOnce)
         if (!c.kind.empty())
             service::ReplyWith("/endless", L"x", "endless=" + c.kind);
         const DWORD start = GetTickCount();
-        watched.Play(c.url);
+        watched.PlayToEnd(c.url);
         EXPECT_EQ(watched.Last(), c.status) << c.kind << " " << c.url;
         EXPECT_LT(GetTickCount() - start, kBoundMs + kMarginMs) << c.kind << " " << c.url;
     }
