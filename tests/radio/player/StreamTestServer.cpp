@@ -47,6 +47,12 @@ constexpr std::size_t kSecondBytes = 38 * 418;
 // A drip's pace: far slower than any bound the tests set lets a reply take as a whole.
 constexpr DWORD kDripMs = 20;
 
+// The bytes of data one after another, from the start again at its end, one per call.
+std::string NextByte(const std::vector<std::uint8_t>& data, std::size_t& at)
+{
+    return std::string(1, static_cast<char>(data[at++ % data.size()]));
+}
+
 // Bytes that never hold an MPEG frame's sync.
 std::vector<std::uint8_t> Junk(std::size_t size, unsigned seed)
 {
@@ -233,6 +239,7 @@ void TStreamTestServer::Serve(SOCKET client)
     const std::string path = request.substr(space + 1, request.find(' ', space + 1) - space - 1);
     const bool wantsMetadata = Lower(request).find("\nicy-metadata: 1") != std::string::npos;
     const std::string base = Url("");
+    const std::size_t second = std::min(tone1000_.size(), kSecondBytes);
 
     if (path == "/tone.mp3") {
         if (SendText(client, kAudioHeader))
@@ -262,7 +269,6 @@ void TStreamTestServer::Serve(SOCKET client)
             SendChunked(client, tone1000_);
     } else if (path == "/cut-chunk.mp3") {
         // A second of sound in chunks, then a chunk that the connection's end cuts.
-        const std::size_t second = std::min(tone1000_.size(), kSecondBytes);
         char line[32];
         std::snprintf(line, sizeof line, "%zx\r\n", second);
         if (SendText(client, kChunkedHeader + std::string(line)) && SendAll(client, tone1000_.data(), second) &&
@@ -273,7 +279,7 @@ void TStreamTestServer::Serve(SOCKET client)
     } else if (path == "/junk-after.mp3") {
         // A second of sound, then bytes without a frame for ever, at the pace the client reads.
         const std::vector<std::uint8_t> junk = Junk(4096, 7);
-        if (SendText(client, kAudioHeader) && SendAll(client, tone1000_.data(), std::min(tone1000_.size(), kSecondBytes)))
+        if (SendText(client, kAudioHeader) && SendAll(client, tone1000_.data(), second))
             while (SendAll(client, junk.data(), junk.size())) {
             }
         return;
@@ -281,20 +287,18 @@ void TStreamTestServer::Serve(SOCKET client)
         // A second of sound, then bytes without a frame, dripped.
         const std::vector<std::uint8_t> junk = Junk(4096, 11);
         std::size_t at = 0;
-        if (SendText(client, kAudioHeader) && SendAll(client, tone1000_.data(), std::min(tone1000_.size(), kSecondBytes)))
-            Drip(client, [&] { return std::string(1, static_cast<char>(junk[at++ % junk.size()])); });
+        if (SendText(client, kAudioHeader) && SendAll(client, tone1000_.data(), second))
+            Drip(client, [&] { return NextByte(junk, at); });
         return;
     } else if (path == "/drip.mp3") {
         std::size_t at = 0;
         if (SendText(client, kAudioHeader))
-            Drip(client, [&] { return std::string(1, static_cast<char>(tone1000_[at++ % tone1000_.size()])); });
+            Drip(client, [&] { return NextByte(tone1000_, at); });
         return;
     } else if (path == "/byte-chunks.mp3") {
         std::size_t at = 0;
         if (SendText(client, kChunkedHeader))
-            Drip(client, [&] {
-                return "1\r\n" + std::string(1, static_cast<char>(tone1000_[at++ % tone1000_.size()])) + "\r\n";
-            });
+            Drip(client, [&] { return "1\r\n" + NextByte(tone1000_, at) + "\r\n"; });
         return;
     } else if (path == "/drip-chunkline.mp3") {
         // A chunk-size line that never ends, each byte well within any bound.
@@ -319,7 +323,7 @@ void TStreamTestServer::Serve(SOCKET client)
             SendWithGarbage(client, tone1000_);
     } else if (path == "/short.mp3") {
         // One second and a half frame, then the server goes away.
-        const std::size_t cut = std::min(tone1000_.size(), kSecondBytes + 200);
+        const std::size_t cut = std::min(tone1000_.size(), second + 200);
         if (SendText(client, kAudioHeader))
             SendAll(client, tone1000_.data(), cut);
     } else if (path == "/page.html") {
@@ -383,7 +387,8 @@ void TStreamTestServer::Serve(SOCKET client)
     } else if (path == "/redirect") {
         SendText(client, "HTTP/1.1 302 Found\r\nLocation: /tone.mp3\r\nContent-Length: 0\r\n\r\n");
     } else if (path == "/redirect-ftp") {
-        SendText(client, "HTTP/1.1 302 Found\r\nLocation: FTP://127.0.0.1/secret/tone.mp3\r\nContent-Length: 0\r\n\r\n");
+        SendText(client, "HTTP/1.1 302 Found\r\nLocation: FTP://127.0.0.1/secret/tone.mp3\r\n"
+                         "Content-Length: 0\r\n\r\n");
     } else if (path == "/loop") {
         SendText(client, "HTTP/1.1 302 Found\r\nLocation: /loop\r\nContent-Length: 0\r\n\r\n");
     } else {
