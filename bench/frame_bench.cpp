@@ -1,10 +1,12 @@
 // The form frame: a full non-client paint of a 1040x760 frame against one BitBlt of the same
-// size, and a skin switch of a form holding 20 skinned controls against one full repaint of
+// size, its client background tiled from a one-pixel tile against the skin's own tile, and a
+// skin switch of a form holding 20 skinned controls against one full repaint of
 // that form.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -50,6 +52,17 @@ int main()
         BitBlt(dc, 0, 0, 1040, 760, source.Canvas()->Handle(), 0, 0, SRCCOPY);
     });
     Report("frame_nonclient_paint_1040x760", paint, blit, "3");
+
+    // The same form's client background: tiled from a tile of one pixel, which a skin file may
+    // give, against the stored skin's own tile.
+    auto erase = [&] { SendMessageA(big->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0); };
+    const double storedTile = MedianFlushedMilliseconds(31, erase);
+    auto pixel = std::make_unique<TBitmap>();
+    pixel->SetSize(1, 1);
+    skin->ActivePictures.Add(std::move(pixel));
+    skin->BGPictureIndex = skin->ActivePictures.Count() - 1;
+    const double onePixelTile = MedianFlushedMilliseconds(31, erase);
+    Report("frame_client_background_1x1_tile_1040x760", onePixelTile, storedTile, "2");
     big->Free();
 
     // A shown form with 20 skinned scroll bars: the skin switch against one full repaint.

@@ -268,21 +268,9 @@ void TskSkinCustomControl::PaintBorderStrips()
     CreateControlSkinImage(&top);
     TCanvas* c = Canvas();
     if (clientTiling_ && picture_) {
-        const TRect part = cl::OffsetRect(ClRect, SkinRect.Left, SkinRect.Top);
-        const int w = RectWidth(part);
-        const int h = RectHeight(part);
         // A client part without area has nothing to tile.
-        if (w > 0 && h > 0) {
-            TBitmap tile;
-            tile.SetSize(w, h);
-            tile.Canvas()->CopyRect(Rect(0, 0, w, h), picture_->Canvas(), part);
-            HDC dc = c->Handle();
-            const cl::TSavedDCState savedState(dc);
-            IntersectClipRect(dc, NewClRect.Left, NewClRect.Top, NewClRect.Right, NewClRect.Bottom);
-            for (int i = 0; i <= RectWidth(NewClRect) / w; ++i)
-                for (int j = 0; j <= RectHeight(NewClRect) / h; ++j)
-                    c->Draw(NewClRect.Left + i * w, NewClRect.Top + j * h, &tile);
-        }
+        TileRect(c->Handle(), NewClRect, NewClRect.TopLeft(), picture_,
+                 cl::OffsetRect(ClRect, SkinRect.Left, SkinRect.Top));
     }
     c->Draw(0, 0, &top);
     c->Draw(0, top.Height(), &left);

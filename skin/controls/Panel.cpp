@@ -268,16 +268,8 @@ void TskSkinPanel::TileClientPart(TCanvas* Canvas, int W, int H)
 {
     if (!picture_)
         return;
-    const TRect part = cl::OffsetRect(ClRect, SkinRect.Left, SkinRect.Top);
-    const int w = RectWidth(part), h = RectHeight(part);
-    if (w < 1 || h < 1)
-        return;
-    TBitmap tile;
-    tile.SetSize(w, h);
-    tile.Canvas()->CopyRect(Rect(0, 0, w, h), picture_->Canvas(), part);
-    for (int y = 0; y < H; y += h)
-        for (int x = 0; x < W; x += w)
-            Canvas->Draw(x, y, &tile);
+    TileRect(Canvas->Handle(), Rect(0, 0, W, H), {0, 0}, picture_,
+             cl::OffsetRect(ClRect, SkinRect.Left, SkinRect.Top));
 }
 
 void TskSkinPanel::Paint()
@@ -302,9 +294,7 @@ void TskSkinPanel::Paint()
     if (TBitmap* bg = SkinPicture(SkinData(), d->BGPictureIndex); bg && !bg->Empty()) {
         TBitmap b;
         b.SetSize(Width(), Height());
-        for (int y = 0; y < Height(); y += bg->Height())
-            for (int x = 0; x < Width(); x += bg->Width())
-                b.Canvas()->Draw(x, y, bg);
+        TileBitmap(b.Canvas()->Handle(), Rect(0, 0, Width(), Height()), bg);
         Canvas()->Draw(0, 0, &b);
         return;
     }

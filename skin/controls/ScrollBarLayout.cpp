@@ -90,8 +90,11 @@ int ScrollThumbOffset(int TrackLength, int ThumbLength, int Position, const TskS
         f = divisor != 0 ? static_cast<double>(Position - Range.Min) / divisor : 0.0;
     }
     f = std::clamp(f, 0.0, 1.0);
-    const int half = ThumbLength / 2;
-    const int distance = std::max(0, (TrackLength - half) - half);
+    // The thumb's centre runs between half a thumb from either end: the thumb itself runs over
+    // what the track leaves beside it. Halving a thumb of odd length in whole pixels would let
+    // it reach one pixel past the far end, onto the arrow, and out of step with a drag, which
+    // maps the same run back to positions.
+    const int distance = std::max(0, TrackLength - ThumbLength);
     return RoundEven(distance * f);
 }
 

@@ -62,19 +62,6 @@ void TileOrStretch(bool Stretch, cl::TBitmap* Dest, TAxis Axis, int S, int E, in
         Tile(Dest, Axis, S, E, DC0, DC1, Src, From, L, SC0, SC1);
 }
 
-// The client area tiled in both directions: one band of tiles across, then the band repeated
-// downward; tiles at the right and bottom are cut.
-void TileClient(cl::TBitmap* Dest, const TRect& DR, cl::TBitmap* Src, const TRect& SR)
-{
-    const int cw = RectWidth(SR);
-    const int ch = RectHeight(SR);
-    if (cw <= 0 || ch <= 0 || !Drawable(DR))
-        return;
-    const int band = std::min(ch, RectHeight(DR));
-    Tile(Dest, axX, DR.Left, DR.Right, DR.Top, DR.Top + band, Src, SR.Left, cw, SR.Top, SR.Top + band);
-    RepeatFilled(Dest, axY, DR.Top, band, DR.Bottom, DR.Left, DR.Right);
-}
-
 bool HasPixels(const cl::TBitmap* Bitmap)
 {
     return Bitmap && !Bitmap->Empty();
@@ -169,7 +156,7 @@ void ComposeSkinImageEx(const TskAreaPoints& Area, const TskAreaPoints& NewArea,
     corner({a.ClRect.Right, a.RBPoint.Y, aw, a.ClRect.Bottom}, {n.ClRect.Right, n.RBPoint.Y, W, n.ClRect.Bottom});
 
     if (DrawClient)
-        TileClient(Dest, n.ClRect, Src, cl::OffsetRect(a.ClRect, sl, st));
+        TileArea(Dest, n.ClRect, Src, cl::OffsetRect(a.ClRect, sl, st));
 }
 
 void ComposeSkinBorderImages(const TskAreaPoints& Area, const TskAreaPoints& NewArea, cl::TBitmap* LeftImage,
@@ -296,6 +283,17 @@ void DrawGlyphFrame(cl::TCanvas* Canvas, int X, int Y, int Index, int Count, cl:
     CopyPart(&frame, {0, 0, fw, h}, Glyph, {(Index - 1) * fw, 0, Index * fw, h});
     frame.SetTransparent(true);
     Canvas->Draw(X, Y, &frame);
+}
+
+void TileArea(cl::TBitmap* Dest, const TRect& DR, cl::TBitmap* Src, const TRect& SR)
+{
+    const int cw = RectWidth(SR);
+    const int ch = RectHeight(SR);
+    if (cw <= 0 || ch <= 0 || !Drawable(DR))
+        return;
+    const int band = std::min(ch, RectHeight(DR));
+    Tile(Dest, axX, DR.Left, DR.Right, DR.Top, DR.Top + band, Src, SR.Left, cw, SR.Top, SR.Top + band);
+    RepeatFilled(Dest, axY, DR.Top, band, DR.Bottom, DR.Left, DR.Right);
 }
 
 }  // namespace sk

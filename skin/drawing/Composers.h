@@ -40,6 +40,10 @@ void ComposeVSkinStrip(int TopH, int BottomH, cl::TBitmap* Dest, cl::TBitmap* Sr
 // The middle of a horizontal strip alone over the whole width.
 void ComposeHSkinStripEx(int LeftW, int RightW, cl::TBitmap* Dest, cl::TBitmap* Src, const TRect& SrcRect, int W,
                          int H, bool Stretch);
+// Dest's DR covered with tiles of Src's SR in both directions, from DR's top-left; the tiles at
+// the right and bottom are cut. Copies what is already laid, so the number of copies grows
+// with the logarithm of the tile count, not with the count.
+void TileArea(cl::TBitmap* Dest, const TRect& DR, cl::TBitmap* Src, const TRect& SR);
 // All nine parts of a skin area stretched into Dest at Dest's current size.
 void StretchSkinImage(cl::TBitmap* Dest, cl::TBitmap* Src, const TRect& SkinRect, const TRect& ClRect);
 // Frame Index (1-based) of a glyph holding Count frames side by side, drawn transparently at

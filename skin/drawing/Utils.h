@@ -68,4 +68,5 @@ TskAreaPoints FitNinePart(const TskAreaPoints& Area, const TRect& SkinRect, int 
 #include "skin/drawing/Parent.h"
 #include "skin/drawing/System.h"
 #include "skin/drawing/Text.h"
+#include "skin/drawing/Tiling.h"
 #endif

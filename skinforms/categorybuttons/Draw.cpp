@@ -108,14 +108,7 @@ void TskSkinCategoryButtons::FillBackground(TCanvas* Canvas, const TRect& R)
         Canvas->FillRect(R);
         return;
     }
-    const int tw = RectWidth(piece);
-    const int th = RectHeight(piece);
-    for (int y = R.Top; y < R.Bottom; y += th)
-        for (int x = R.Left; x < R.Right; x += tw) {
-            const int w = std::min(tw, R.Right - x);
-            const int h = std::min(th, R.Bottom - y);
-            Canvas->CopyRect(Bounds(x, y, w, h), picture->Canvas(), Bounds(piece.Left, piece.Top, w, h));
-        }
+    TileRect(Canvas->Handle(), R, R.TopLeft(), picture, piece);
 }
 
 // ---------------------------------------------------------------------------------------------

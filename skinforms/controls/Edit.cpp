@@ -173,10 +173,10 @@ void TskCustomEdit::Dispatch(TMessage& Message)
         Refresh();
         break;
     case WM_SETFOCUS:
+        // Selecting all is the class library's edit's to do on entering: from the keyboard
+        // only, so that a click puts the caret where it lands.
         TCustomEdit::Dispatch(Message);
         Refresh();
-        if (AutoSelect())
-            SelectAll();
         break;
     case WM_LBUTTONDOWN:
         TCustomEdit::Dispatch(Message);

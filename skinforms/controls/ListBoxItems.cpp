@@ -313,14 +313,7 @@ void TskSkinCustomListBox::PaintListBackground(HDC DC, const TRect& R, const TPo
         FillRect(DC, &r, brush.Handle());
         return;
     }
-    const TSavedDCState saved(DC);
-    IntersectClipRect(DC, R.Left, R.Top, R.Right, R.Bottom);
-    TCanvas c;
-    c.SetHandle(DC);
-    for (int y = TileOrigin.Y; y < R.Bottom; y += tile->Height())
-        for (int x = TileOrigin.X; x < R.Right; x += tile->Width())
-            c.Draw(x, y, tile);
-    c.SetHandle(nullptr);
+    TileRect(DC, R, TileOrigin, tile, Rect(0, 0, tile->Width(), tile->Height()));
 }
 
 TBitmap* TskSkinCustomListBox::Ground()

@@ -39,19 +39,6 @@ void RegisterBackgroundPainterOnce()
 
 }  // namespace
 
-bool TileBitmap(HDC DC, TBitmap* Tile, int W, int H)
-{
-    if (!Tile || Tile->Width() < 1 || Tile->Height() < 1)
-        return false;
-    TCanvas c;
-    c.SetHandle(DC);
-    for (int i = 0; i <= W / Tile->Width(); ++i)
-        for (int j = 0; j <= H / Tile->Height(); ++j)
-            c.Draw(i * Tile->Width(), j * Tile->Height(), Tile);
-    c.SetHandle(nullptr);
-    return true;
-}
-
 void FillFace(HDC DC, const TRect& R)
 {
     const TOwnedBrush brush(CreateSolidBrush(static_cast<COLORREF>(ColorToRGB(clBtnFace))));
@@ -517,12 +504,12 @@ void TskSkinTabControl::PaintBackground(HDC DC)
         return;
     }
     if (desc_->BGPictureIndex != -1) {
-        if (!TileBitmap(DC, SkinPicture(SkinData(), desc_->BGPictureIndex), Width(), Height()))
+        if (!TileBitmap(DC, Rect(0, 0, Width(), Height()), SkinPicture(SkinData(), desc_->BGPictureIndex)))
             FillFace(DC, Rect(0, 0, Width(), Height()));
         return;
     }
     TBitmap tile;
-    if (!ClientPartOf(tile) || !TileBitmap(DC, &tile, Width(), Height()))
+    if (!ClientPartOf(tile) || !TileBitmap(DC, Rect(0, 0, Width(), Height()), &tile))
         FillFace(DC, Rect(0, 0, Width(), Height()));
 }
 
@@ -606,7 +593,7 @@ void TskSkinCustomTabSheet::PaintBackground(HDC DC)
     if (Width() < 1 || Height() < 1 || !PageControl())
         return;
     const TRect all = Rect(0, 0, Width(), Height());
-    if (!wallPaper_->Empty() && TileBitmap(DC, wallPaper_.get(), Width(), Height()))
+    if (!wallPaper_->Empty() && TileBitmap(DC, Rect(0, 0, Width(), Height()), wallPaper_.get()))
         return;
     if (!pc) {
         FillFace(DC, all);
@@ -615,12 +602,12 @@ void TskSkinCustomTabSheet::PaintBackground(HDC DC)
     pc->GetSkinData();
     TskDataSkinTabControl* d = pc->Description();
     if (d && d->BGPictureIndex != -1 && SkinPicture(pc->SkinData(), d->BGPictureIndex)) {
-        if (!TileBitmap(DC, SkinPicture(pc->SkinData(), d->BGPictureIndex), Width(), Height()))
+        if (!TileBitmap(DC, Rect(0, 0, Width(), Height()), SkinPicture(pc->SkinData(), d->BGPictureIndex)))
             FillFace(DC, all);
         return;
     }
     TBitmap tile;
-    if (!d || !pc->ClientPartOf(tile) || !TileBitmap(DC, &tile, Width(), Height()))
+    if (!d || !pc->ClientPartOf(tile) || !TileBitmap(DC, Rect(0, 0, Width(), Height()), &tile))
         FillFace(DC, all);
 }
 

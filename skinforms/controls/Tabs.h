@@ -192,9 +192,6 @@ public:
     using TskSkinCustomTabSheet::TskSkinCustomTabSheet;
 };
 
-// Tiles Tile over DC from (0, 0) to cover W by H. False, with nothing drawn, for a tile
-// without area (which no valid skin has).
-bool TileBitmap(HDC DC, cl::TBitmap* Tile, int W, int H);
 // Plain face colour where a skin gives nothing to draw.
 void FillFace(HDC DC, const TRect& R);
 

@@ -172,11 +172,10 @@ void TskSkinTabsLook<Base>::DrawTabs(TCanvas* Canvas)
                 DrawParentImageEx(this, strip, b.Canvas());
                 drawn = true;
             } else if (!IsNullRect(desc_->TabsBGRect) && picture_) {
-                tile.SetSize(RectWidth(desc_->TabsBGRect), RectHeight(desc_->TabsBGRect));
-                tile.Canvas()->CopyRect(Rect(0, 0, tile.Width(), tile.Height()), picture_->Canvas(), desc_->TabsBGRect);
-                drawn = TileBitmap(b.Canvas()->Handle(), &tile, b.Width(), b.Height());
+                drawn = TileRect(b.Canvas()->Handle(), Rect(0, 0, b.Width(), b.Height()), {0, 0}, picture_,
+                                 desc_->TabsBGRect);
             } else if (ClientPartOf(tile)) {
-                drawn = TileBitmap(b.Canvas()->Handle(), &tile, b.Width(), b.Height());
+                drawn = TileBitmap(b.Canvas()->Handle(), Rect(0, 0, b.Width(), b.Height()), &tile);
             }
             if (!drawn)
                 FillFace(b.Canvas()->Handle(), Rect(0, 0, b.Width(), b.Height()));

@@ -618,7 +618,7 @@ bool TskSkinFrame::WMNCHitTest(cl::TMessage& Message)
 {
     const TPoint screen{static_cast<short>(LOWORD(Message.LParam)), static_cast<short>(HIWORD(Message.LParam))};
     const TPoint p = ScreenToFrame(screen);
-    Message.Result = skinnedFrame_ && HasSkinPicture() ? HitTestSkin(p) : HitTestDefault(p);
+    Message.Result = HitTest(p);
     if (Message.Result == HTOBJECT && hoverTimer_ && !hoverTimer_->Enabled()) {
         TestActive(p.X, p.Y, true);
         hoverTimer_->SetEnabled(true);

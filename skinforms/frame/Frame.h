@@ -238,7 +238,8 @@ public:
     // Gives the window its shape, redrawn at once except during a skin change; false when the
     // window refused it (the shape is then still the caller's).
     bool SetWindowShape(HWND Wnd, HRGN Shape);
-    // Hit-test codes for a point in frame coordinates.
+    // Hit-test codes for a point in frame coordinates: by the skin, or by the default look.
+    LRESULT HitTest(TPoint P);
     LRESULT HitTestSkin(TPoint P);
     LRESULT HitTestDefault(TPoint P);
     // The client background into a DC of the client area.

@@ -372,6 +372,11 @@ LRESULT TskSkinFrame::HitTestSkin(TPoint P)
     return HTOBJECT;
 }
 
+LRESULT TskSkinFrame::HitTest(TPoint P)
+{
+    return skinnedFrame_ && HasSkinPicture() ? HitTestSkin(P) : HitTestDefault(P);
+}
+
 LRESULT TskSkinFrame::HitTestDefault(TPoint P)
 {
     if (fw_ == 0 || fh_ == 0) {

@@ -10,18 +10,6 @@ namespace {
 
 constexpr char FrameProperty[] = "TskSkinFrame.MDIClient";
 
-// Draws Tile over W by H of DC, from its top-left corner.
-void TileBitmap(HDC DC, int W, int H, cl::TBitmap& Tile, const TRect& Src)
-{
-    const int tw = Src.Width();
-    const int th = Src.Height();
-    if (tw <= 0 || th <= 0)
-        return;
-    for (int y = 0; y < H; y += th)
-        for (int x = 0; x < W; x += tw)
-            BitBlt(DC, x, y, tw, th, Tile.Canvas()->Handle(), Src.Left, Src.Top, SRCCOPY);
-}
-
 }  // namespace
 
 LRESULT CALLBACK TskSkinFrame::MDIClientWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
@@ -103,16 +91,16 @@ void TskSkinFrame::PaintMDIClientBackground(HDC DC)
         // The skin's own picture for MDI clients stands alone; the form's background carries
         // the logo as the form's client does.
         if (cl::TBitmap* bg = skinData_->ActivePictures.Items(skinData_->MDIBGPictureIndex)) {
-            TileBitmap(DC, w, h, *bg, cl::Rect(0, 0, bg->Width(), bg->Height()));
+            TileBitmap(DC, cl::Rect(0, 0, w, h), bg);
             return;
         }
         if (cl::TBitmap* bg = skinData_->ActivePictures.Items(skinData_->BGPictureIndex)) {
-            TileBitmap(DC, w, h, *bg, cl::Rect(0, 0, bg->Width(), bg->Height()));
+            TileBitmap(DC, cl::Rect(0, 0, w, h), bg);
             DrawLogo(DC, w, h);
             return;
         }
         if (!IsNullRect(skinData_->ClRect)) {
-            TileBitmap(DC, w, h, *skinData_->Picture, skinData_->ClRect);
+            TileRect(DC, cl::Rect(0, 0, w, h), {0, 0}, skinData_->Picture.get(), skinData_->ClRect);
             DrawLogo(DC, w, h);
             return;
         }

@@ -147,7 +147,10 @@ void TskSkinFrame::HoverTimerTick(cl::TObject*)
     // The poll only notices the pointer leaving an object. With no object hot or held, or the
     // form not active, there is nothing to notice: it stops, and the next hit test over an
     // object starts it again. Left running, every framed window (hidden ones too) would wake
-    // the program twenty times a second for nothing.
+    // the program twenty times a second for nothing. It follows the pointer only where the hit
+    // test answers "object", the answer that starts it: on the caption bar the platform tracks
+    // the pointer, and a caption kept hot there would keep the poll running while the pointer
+    // rests.
     if (!IsActive() || inSizeMove_) {
         hoverTimer_->SetEnabled(false);
         return;
@@ -159,13 +162,11 @@ void TskSkinFrame::HoverTimerTick(cl::TObject*)
     ScreenToClient(form_->Handle(), &client);
     const TRect cr = form_->ClientRect();
     const cl::TAliveFlag alive = alive_;
-    if (Contains(cr, {client.x, client.y})) {
-        if (ActiveObject != -1)
-            TestActive(-1, -1, true);
-    } else {
-        const TPoint p = ScreenToFrame({cursor.x, cursor.y});
+    const TPoint p = ScreenToFrame({cursor.x, cursor.y});
+    if (!Contains(cr, {client.x, client.y}) && HitTest(p) == HTOBJECT)
         TestActive(p.X, p.Y, true);
-    }
+    else if (ActiveObject != -1)
+        TestActive(-1, -1, true);
     if (*alive && ActiveObject == -1 && CaptureObject == -1 && hoverTimer_)
         hoverTimer_->SetEnabled(false);
 }

@@ -52,20 +52,15 @@ void Frame3D(cl::TCanvas* Canvas, const TRect& R, TColor TopLeft, TColor BottomR
     Canvas->LineTo(R.Left - 1, R.Bottom - 1);
 }
 
-// Tiles Tile over a W by H area of the DC from (0, 0); an empty tile fills with clBtnFace.
-void TileOver(HDC DC, int W, int H, cl::TBitmap& Tile)
+// Tiles Part of Picture over a W by H area of the DC from (0, 0); an empty part fills with
+// clBtnFace.
+void TileOver(HDC DC, int W, int H, cl::TBitmap* Picture, const TRect& Part)
 {
-    if (Tile.Width() < 1 || Tile.Height() < 1) {
-        TBorrowedCanvas c(DC);
-        c->Brush()->SetColor(cl::clBtnFace);
-        c->FillRect(cl::Rect(0, 0, W, H));
+    if (TileRect(DC, cl::Rect(0, 0, W, H), {0, 0}, Picture, Part))
         return;
-    }
-    const int cols = W / Tile.Width() + 1;
-    const int rows = H / Tile.Height() + 1;
-    for (int row = 0; row < rows; ++row)
-        for (int col = 0; col < cols; ++col)
-            DrawBitmap(DC, col * Tile.Width(), row * Tile.Height(), Tile);
+    TBorrowedCanvas c(DC);
+    c->Brush()->SetColor(cl::clBtnFace);
+    c->FillRect(cl::Rect(0, 0, W, H));
 }
 
 }  // namespace
@@ -307,15 +302,9 @@ void TskSkinFrame::PaintClientBackground(HDC DC)
         c->Brush()->SetColor(cl::clBtnFace);
         c->FillRect(cl::Rect(0, 0, cw, ch));
     } else if (cl::TBitmap* bg = skinData_->ActivePictures.Items(skinData_->BGPictureIndex)) {
-        TileOver(DC, cw, ch, *bg);
+        TileOver(DC, cw, ch, bg, cl::Rect(0, 0, bg->Width(), bg->Height()));
     } else if (!IsNullRect(skinData_->ClRect)) {
-        const TRect& r = skinData_->ClRect;
-        cl::TBitmap tile;
-        tile.SetSize(r.Width(), r.Height());
-        if (!tile.Empty())
-            BitBlt(tile.Canvas()->Handle(), 0, 0, r.Width(), r.Height(), skinData_->Picture->Canvas()->Handle(), r.Left,
-                   r.Top, SRCCOPY);
-        TileOver(DC, cw, ch, tile);
+        TileOver(DC, cw, ch, skinData_->Picture.get(), skinData_->ClRect);
     } else {
         TBorrowedCanvas c(DC);
         c->Brush()->SetColor(cl::clBtnFace);

@@ -344,8 +344,7 @@ void TskSkinMDITabsBar::PaintBackground(TBitmap* B)
         c->Brush()->SetColor(clBtnFace);
         c->FillRect(cl::Rect(0, 0, Width(), top));
     }
-    for (int x = 0; x < Width(); x += s.Width())
-        c->CopyRect(cl::Rect(x, top, x + s.Width(), top + s.Height()), tabPicture_->Canvas(), s);
+    TileRect(c->Handle(), cl::Rect(0, top, Width(), top + s.Height()), {0, top}, tabPicture_, s);
 }
 
 void TskSkinMDITabsBar::SelectTabFont(TCanvas* Canvas, const TskDataSkinTabControl* D)

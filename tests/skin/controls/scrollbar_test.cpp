@@ -162,7 +162,7 @@ TEST_F(ScrollBar, DraggingTheThumbFollowsThePointerAndEndsWithLastChange)
     EXPECT_EQ(lastChanges, 1);
 }
 
-TEST_F(ScrollBar, TheThumbSitsAtEachEndOfTheRangeAndADragPastTheFarEndReachesItsLastPosition)
+TEST_F(ScrollBar, TheThumbSitsAtEachEndOfTheRangeAndInBetweenAndADragPastTheFarEndReachesItsLastPosition)
 {
     // Track 17..183; the 16-pixel thumb moves over 150 pixels of it.
     const struct {
@@ -176,6 +176,10 @@ TEST_F(ScrollBar, TheThumbSitsAtEachEndOfTheRangeAndADragPastTheFarEndReachesIts
         {0, 100, 50, 0, 75, 75, 100},
         {0, 100, 0, 10, 0, 150, 91},    // with a page: the last position is max - page + 1
         {0, 100, 91, 10, 150, 0, 91},
+        {0, 100, 45, 10, 74, 76, 91},   // inner positions: the place is a share of max - page + 1
+        {0, 99, 30, 50, 50, 33, 50},    // a page of half the range: a thumb half the track long
+        {10, 59, 20, 25, 33, 50, 35},   // the same from a minimum that is not 0
+        {0, 99, 50, 50, 83, 0, 50},     // a thumb of odd length ends where the track ends
         {0, 9, 0, 10, 0, 0, 0},         // the range equal to the page: the thumb fills the track
     };
     for (const auto& c : cases) {

@@ -344,3 +344,34 @@ TEST(DrawGlyphFrame, DrawsOneFrameTransparently)
     sk::DrawGlyphFrame(untouched.Canvas(), 0, 0, 1, 100, &glyph);  // frames narrower than a pixel
     TExpected(20, 6).Check(untouched);
 }
+
+TEST(TileRect, RepeatsThePartFromItsOriginAndCutsItAtTheAreasEdges)
+{
+    const struct {
+        TRect part, area;
+        cl::TPoint origin;
+        const char* why;
+    } cases[] = {
+        {Rect(3, 2, 4, 3), Rect(0, 0, 530, 9), {0, 0}, "one pixel over more than one block"},
+        {Rect(2, 1, 5, 3), Rect(4, 3, 300, 12), {-7, 1}, "tiles laid from before the area enter it cut"},
+        {Rect(2, 1, 5, 3), Rect(4, 3, 40, 12), {9, 6}, "tiles before an origin inside the area"},
+        {Rect(0, 0, 12, 10), Rect(1, 2, 30, 25), {1, 2}, "the whole picture"},
+    };
+    const auto mod = [](int A, int B) { return ((A % B) + B) % B; };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        TBitmap dest;
+        dest.SetSize(540, 30);
+        ASSERT_TRUE(sk::TileRect(dest.Canvas()->Handle(), c.area, c.origin, &Picture(), c.part));
+        TExpected e(540, 30);
+        const int w = c.part.Width(), h = c.part.Height();
+        for (int y = c.area.Top; y < c.area.Bottom; ++y)
+            for (int x = c.area.Left; x < c.area.Right; ++x)
+                e.Part(x, y, {c.part.Left + mod(x - c.origin.X, w)}, {c.part.Top + mod(y - c.origin.Y, h)});
+        e.Check(dest);
+    }
+    TBitmap dest;
+    dest.SetSize(4, 4);
+    EXPECT_FALSE(sk::TileRect(dest.Canvas()->Handle(), Rect(0, 0, 4, 4), {0, 0}, &Picture(), Rect(3, 3, 3, 5)))
+        << "a part without area";
+}

@@ -299,3 +299,52 @@ TEST(CategoryNavigation, PagesInHorizontalFlowMoveAlongTheRowAndColumnsAcrossCat
     EXPECT_EQ(RowNeighbour(&model.categories, model.Button(0, 13), true, m), nullptr)
         << "horizontal flow does not leave a category downwards";
 }
+
+TEST(CategoryNavigation, LeftAndRightFromEveryColumnKeepTheRowAndCrossCategoriesOnlyInHorizontalFlow)
+{
+    // Vertical flow, rows of 4: 0 1 2 3 / 4 5, an empty category, then 0 1.
+    Model vertical;
+    vertical.Add(6);
+    vertical.Add(0);
+    vertical.Add(2);
+    TskCategoryButtonsMetrics v = StationList(130, 300);
+    v.Options = {skboShowCaptions};
+    v.ButtonWidth = 30;
+    LayOutCategories(&vertical.categories, v);
+    ASSERT_EQ(v.ButtonsPerLine(), 4);
+    // Horizontal flow, two rows: 0 1 2 / 3 4, an empty category, 0 1 / 2, then 0.
+    Model horizontal;
+    horizontal.Add(5);
+    horizontal.Add(0);
+    horizontal.Add(3);
+    horizontal.Add(1);
+    TskCategoryButtonsMetrics h = v;
+    h.Flow = skcbfHorizontal;
+    h.ClientWidth = 300;
+    h.ClientHeight = 60;
+    LayOutCategories(&horizontal.categories, h);
+    ASSERT_EQ(h.ButtonsPerLine(), 2);
+    struct TAt {
+        int category, index;  // category -1: nowhere
+    };
+    const struct {
+        bool horizontal;
+        TAt from, left, right;
+    } cases[] = {
+        {false, {0, 0}, {-1, 0}, {0, 1}},    {false, {0, 1}, {0, 0}, {0, 2}}, {false, {0, 2}, {0, 1}, {0, 3}},
+        {false, {0, 3}, {0, 2}, {-1, 0}},    {false, {0, 4}, {-1, 0}, {0, 5}},   {false, {0, 5}, {0, 4}, {-1, 0}},
+        {false, {2, 0}, {-1, 0}, {2, 1}},    {false, {2, 1}, {2, 0}, {-1, 0}},
+        {true, {0, 0}, {-1, 0}, {0, 1}},     {true, {0, 1}, {0, 0}, {0, 2}},  {true, {0, 2}, {0, 1}, {2, 0}},
+        {true, {0, 3}, {-1, 0}, {0, 4}},     {true, {0, 4}, {0, 3}, {2, 2}},  {true, {2, 0}, {0, 2}, {2, 1}},
+        {true, {2, 1}, {2, 0}, {3, 0}},   {true, {2, 2}, {0, 4}, {3, 0}},  {true, {3, 0}, {2, 1}, {-1, 0}},
+    };
+    for (const auto& c : cases) {
+        Model& model = c.horizontal ? horizontal : vertical;
+        const TskCategoryButtonsMetrics& m = c.horizontal ? h : v;
+        auto at = [&](TAt A) { return A.category < 0 ? nullptr : model.Button(A.category, A.index); };
+        SCOPED_TRACE(testing::Message() << (c.horizontal ? "horizontal" : "vertical") << " flow, from "
+                                        << c.from.category << "/" << c.from.index);
+        EXPECT_EQ(ColumnNeighbour(&model.categories, at(c.from), false, m), at(c.left)) << "Left";
+        EXPECT_EQ(ColumnNeighbour(&model.categories, at(c.from), true, m), at(c.right)) << "Right";
+    }
+}

@@ -839,7 +839,7 @@ TEST_F(ComboBox, EditStyleTypedTextReadsOnTheScreenInEveryStoredSkinAndState)
         // Right of the text, and never where the last click was: no double click selects it.
         realinput::ClickWindow(edit, combo->Edit()->Width() - 2 - static_cast<int>(i % 2) * 10);
         ASSERT_EQ(GetFocus(), edit) << skin;
-        // The edit selects its text as it takes the focus; the face's colours show unselected.
+        // The caret at the text's end: the face's colours show unselected.
         realinput::PressKey(VK_END);
         realinput::PointerAtScreen(corner[0], corner[1]);
         ASSERT_TRUE(PointerInsideIs(combo, false));

@@ -1,5 +1,6 @@
 // The skinned edit on a real window: read-only through every editing path, Enter and Escape
-// for the form, line breaks and tabs kept out, paste through the real clipboard (busy, too
+// for the form, the caret after a click and the selection after Tab, line breaks and tabs kept
+// out, paste through the real clipboard (busy, too
 // long, foreign characters), the context menu's items, the button, and both looks per state.
 #include "skin/bases/support.h"
 
@@ -7,6 +8,7 @@
 #include "skinforms/controls/support.h"
 #include "skinforms/controls/Edit.h"
 #include "skinforms/frame/Messages.h"
+#include "support/UserInput.h"
 
 using namespace cl;
 using namespace sk;
@@ -99,6 +101,30 @@ TEST_F(Edit, EnterAndEscapeGoToTheFormsButtonsAndNeverIntoTheText)
     EXPECT_EQ(cancel->Clicks, 1);
     EXPECT_EQ(pressed, "\r\x1b");
     EXPECT_EQ(edit->Text(), "abc");
+}
+
+TEST_F(Edit, AClickPutsTheCaretWhereItLandsAndTabSelectsEverything)
+{
+    auto* other = new TskSkinEdit(form.Form);
+    other->SetParent(form.Form);
+    other->SetBounds(10, 40, 150, 20);
+    edit->SetText("demo");
+    other->SetFocus();
+    RECT client{};
+    GetClientRect(Wnd(), &client);
+    realinput::ClickWindow(Wnd(), client.right - 4);
+    ASSERT_EQ(GetFocus(), Wnd());
+    EXPECT_EQ(edit->SelStart(), 4);
+    EXPECT_EQ(edit->SelLength(), 0);
+    realinput::PressKey('X');
+    EXPECT_EQ(edit->Text(), "demox") << "the key goes where the click put the caret";
+
+    other->SetFocus();
+    realinput::PressKeys({VK_SHIFT, VK_TAB});
+    ASSERT_EQ(GetFocus(), Wnd());
+    EXPECT_EQ(edit->SelLength(), 5);
+    realinput::PressKey('Y');
+    EXPECT_EQ(edit->Text(), "y") << "the key replaces what Tab selected";
 }
 
 TEST_F(Edit, LineBreaksAndTabsStayOutOfTheOneLine)

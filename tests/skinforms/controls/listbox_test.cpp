@@ -224,7 +224,7 @@ TEST_F(ListBox, DefaultLookDrawsItemsSelectionAndTheEmptyArea)
     EXPECT_EQ(b.Pixels(5, 5), Rgb(clWindow));
 }
 
-TEST_F(ListBox, ItemsShowTheImageOfTheirOwnIndexOrTheOneChosenForAll)
+TEST_F(ListBox, ItemsShowTheImageOfTheirOwnIndexOrTheOneChosenForAllAndTheirTextAfterIt)
 {
     constexpr TColor Red = 0x0000FF, Blue = 0xFF0000;
     auto* images = new TImageList(nullptr);
@@ -260,10 +260,21 @@ TEST_F(ListBox, ItemsShowTheImageOfTheirOwnIndexOrTheOneChosenForAll)
             // The image stands at the text's left, two pixels in, centred on the item's height;
             // without one the text starts there.
             const TColor at = shot->Pixels(r.left + 9, (r.top + r.bottom) / 2);
+            // The text's first dark column: after the image and two pixels, or where the image
+            // would stand when the list holds none for the item.
+            int text = -1;
+            for (int x = r.left; x < r.left + 40 && text < 0; ++x)
+                for (int y = r.top; y < r.bottom && text < 0; ++y)
+                    if (const TColor p = shot->Pixels(x, y);
+                        p != Red && p != Blue && (p & 0xFF) + ((p >> 8) & 0xFF) + ((p >> 16) & 0xFF) < 384)
+                        text = x;
+            ASSERT_GE(text, 0) << "item " << i;
             if (c.shown[i] == none) {
                 EXPECT_TRUE(at != Red && at != Blue) << "item " << i;
+                EXPECT_LT(text, r.left + 2 + 8) << "item " << i;
             } else {
                 EXPECT_EQ(at, c.shown[i]) << "item " << i;
+                EXPECT_GE(text, r.left + 2 + 16 + 2) << "item " << i;
             }
         }
     }

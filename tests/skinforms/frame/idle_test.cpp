@@ -15,9 +15,13 @@ namespace {
 constexpr int W = 300;
 constexpr int H = 200;
 
-// A close button at frame point (180..196, 3..17) of a 300-pixel wide form.
-TskActiveSkinObject* AddClose(TFrameSkin& Skin, TFramedForm& Form)
+// A close button at frame point (180..196, 3..17) of a 300-pixel wide form, on a caption bar
+// that spans the form's width from y = 5 to 18.
+TskActiveSkinObject* AddCloseOnCaption(TFrameSkin& Skin, TFramedForm& Form)
 {
+    auto caption = std::make_unique<TskDataSkinCaption>("caption");
+    caption->SkinRect = Rect(5, 5, 95, 18);
+    Skin.Data->ObjectList.Add(std::move(caption));
     auto d = std::make_unique<TskDataSkinStdButton>("close");
     d->Command = cmClose;
     d->SkinRectInAPicture = true;
@@ -38,7 +42,7 @@ TEST(FrameIdle, TheHoverPollStopsWithNothingUnderThePointerAndAHitTestOverAnObje
     visual_test::TClockScope clock;
     TFrameSkin skin;
     TFramedForm form(nullptr, W, H);
-    TskActiveSkinObject* close = AddClose(skin, form);
+    TskActiveSkinObject* close = AddCloseOnCaption(skin, form);
     ASSERT_NE(close, nullptr);
     form.Frame->AlwaysActive = true;
     form.Show();
@@ -52,21 +56,26 @@ TEST(FrameIdle, TheHoverPollStopsWithNothingUnderThePointerAndAHitTestOverAnObje
     clock.clock.Advance(50);
     EXPECT_FALSE(poll->Enabled());
 
-    // Over the button: the hit test starts it, and it follows the button while it is hot.
-    PointerAt(form, x, y);
+    // Over the button: the hit test starts it, and it follows the button while it is hot. The
+    // pointer leaves into the client area, or onto the caption bar, where the hit test answers
+    // "caption" and so never starts the poll: the button goes cold and the poll stops.
     const TPoint over = ScreenOf(form, x, y);
-    EXPECT_EQ(SendMessageA(form.Wnd(), WM_NCHITTEST, 0, MAKELPARAM(over.X, over.Y)), LRESULT(HTOBJECT));
-    EXPECT_TRUE(poll->Enabled());
-    clock.clock.Advance(50);
-    clock.clock.Advance(50);
-    EXPECT_TRUE(close->Active);
-    EXPECT_TRUE(poll->Enabled());
-
-    // The pointer leaves: the button goes cold and the poll stops.
-    PointerAt(form, W / 2, H / 2);
-    clock.clock.Advance(50);
-    EXPECT_FALSE(close->Active);
-    EXPECT_FALSE(poll->Enabled());
+    const TPoint caption = ScreenOf(form, W / 2, 10);
+    ASSERT_EQ(SendMessageA(form.Wnd(), WM_NCHITTEST, 0, MAKELPARAM(caption.X, caption.Y)), LRESULT(HTCAPTION));
+    for (const TPoint away : {ScreenOf(form, W / 2, H / 2), caption}) {
+        SCOPED_TRACE(testing::Message() << "away to " << away.X << "," << away.Y);
+        PointerAt(form, x, y);
+        EXPECT_EQ(SendMessageA(form.Wnd(), WM_NCHITTEST, 0, MAKELPARAM(over.X, over.Y)), LRESULT(HTOBJECT));
+        EXPECT_TRUE(poll->Enabled());
+        clock.clock.Advance(50);
+        clock.clock.Advance(50);
+        EXPECT_TRUE(close->Active);
+        EXPECT_TRUE(poll->Enabled());
+        PointerAtScreen(away.X, away.Y);
+        clock.clock.Advance(50);
+        EXPECT_FALSE(close->Active);
+        EXPECT_FALSE(poll->Enabled());
+    }
 
     // A held button is followed wherever the pointer goes, until it is let go.
     form.Frame->CaptureObject = form.Frame->ObjectCount() - 1;
