@@ -140,6 +140,9 @@ public:
     void BrowserNavigateError(cl::TObject* Sender, const cl::AnsiString& URL);
     void tmrUpdateTimer(cl::TObject* Sender);
     void tmrPreparePlayerTimer(cl::TObject* Sender);
+    // The service refused the stored account when the list was fetched: asks for another one;
+    // true when a valid one is stored then. Unset, the window only says so.
+    std::function<bool()> OnAccountRefused;
     // Fetches the station list and fills the station buttons again. Without an account stored,
     // or when the list cannot be fetched or stored, the user is told once; false then.
     bool LoadChannelsFromWeb(bool ShowHomePage);

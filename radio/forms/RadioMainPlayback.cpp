@@ -3,8 +3,10 @@
 
 #include "classlib/system/SysUtils.h"
 #include "radio/forms/BusyCursor.h"
+#include "radio/forms/DialogTexts.h"
 #include "radio/forms/MainTexts.h"
 #include "radio/directory/RadioChannelManager.h"
+#include "radio/directory/RadioUtils.h"
 #include "radio/RadioMessages.h"
 #include "radio/directory/RegistryManager.h"
 #include "radio/directory/ServicePages.h"
@@ -222,6 +224,13 @@ bool TfrmRadioMain::LoadChannelsFromWeb(bool ShowHomePage)
     } catch (const EStationCacheError& e) {
         services_.ShowMessage(Format(radio_texts::SStationListNotStored, e.what()));
         return false;
+    } catch (const EAccountRefused&) {
+        // The stations stay as they are; the account is what needs putting right.
+        if (!OnAccountRefused) {
+            services_.ShowMessage(radio_texts::SAccountInvalid);
+            return false;
+        }
+        return OnAccountRefused() && LoadChannelsFromWeb(ShowHomePage);
     } catch (const Exception& e) {
         services_.ShowMessage(Format(radio_texts::SStationListError, e.what()));
         return false;

@@ -12,6 +12,7 @@
 #include "classlib/controls/Forms.h"
 #include "classlib/system/KernelHandles.h"
 #include "classlib/platform/Registry.h"
+#include "radio/directory/RadioChannelManager.h"
 #include "radio/directory/RegistryManager.h"
 #include "ProgramRun.h"
 #include "support/RealInput.h"
@@ -245,6 +246,54 @@ TEST_F(ProgramRunTest, AServiceFailingAtTheAccountCheckIsSaidOnceAndTheStoredAcc
         EXPECT_EQ(TRegManager().GetUserName(), user);
         EXPECT_EQ(TRegManager().GetPassword(), password);
         EXPECT_EQ(StationCacheOf(folder_), cache);
+    }
+}
+
+// "0" is the service's list for an account it does not know as well as for one without
+// stations: only the account check tells them apart.
+TEST_F(ProgramRunTest, AnEmptyListOnReloadEmptiesTheStationsOnlyForAnAcceptedAccount)
+{
+    const std::string cache = StationCacheBytes();
+    std::string emptied;
+    {
+        TTempFolder other;
+        {
+            TRadioChannelManager directory(other.Path());
+            directory.LoadFromXmlString("<Stations/>");
+        }
+        emptied = StationCacheOf(other);
+    }
+    struct {
+        const char* account;
+        bool refused;
+        const std::string& stored;  // the cache once the program has ended
+    } cases[] = {{"mistyped", true, cache}, {"accepted", false, emptied}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.account);
+        service::Reset();
+        UseKnownAccount();
+        service::Scenario("empty");
+        PlaceStationCache(folder_, cache);
+        TProgramRun run(folder_);
+        HWND main = StartListening(run);
+        ASSERT_TRUE(main);
+        // Changed in the options while the program runs.
+        if (c.refused)
+            UseUnknownAccount();
+        HWND dialog = nullptr;
+        ASSERT_TRUE(ClickToolButton(main, kReloadButton, [&] {
+            dialog = run.FindWindowOfClass("TfrmLumraAccount");
+            return c.refused ? Shown(dialog) : !service::Requests().empty();
+        })) << "\"Reload\" did nothing";
+        if (c.refused) {
+            ASSERT_TRUE(ClickButton(dialog, "Exit"));
+            EXPECT_TRUE(Shown(main));
+        } else {
+            EXPECT_FALSE(Shown(dialog));
+        }
+        ASSERT_TRUE(ClickToolButton(main, kExitButton, [&] { return !run.Running(); }));
+        EXPECT_EQ(run.WaitForExit(), 0u);
+        EXPECT_EQ(StationCacheOf(folder_), c.stored);
     }
 }
 

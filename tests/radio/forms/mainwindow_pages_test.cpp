@@ -317,6 +317,33 @@ TEST(MainWindowPages, AFailedReloadSaysWhyOnceAndKeepsTheList)
     }
 }
 
+TEST(MainWindowPages, AnEmptyListForARefusedAccountKeepsTheStationsAndAsksForAnotherAccount)
+{
+    REQUIRE_DIRECTORY_SERVICE();
+    TReloadScene scene;
+    const std::string cache = scene.folder.ReadFile("data\\qsRadioChannels.xml");
+    service::Scenario("empty");
+    TRegManager().SetUserName("mistyped");
+    int asked = 0;
+    scene.form->OnAccountRefused = [&] { return ++asked, false; };
+    scene.PressReload();
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(scene.messages.empty());
+    EXPECT_EQ(scene.SelectedCaption(), "B");
+    EXPECT_EQ(scene.folder.ReadFile("data\\qsRadioChannels.xml"), cache);
+
+    // Put right in the dialog: the list is fetched again, and the accepted account has none.
+    scene.form->OnAccountRefused = [&] {
+        TRegManager().SetUserName("u");
+        return ++asked, true;
+    };
+    scene.PressReload();
+    EXPECT_EQ(asked, 2);
+    EXPECT_TRUE(scene.messages.empty());
+    EXPECT_EQ(scene.form->scbRadioStations->Categories()->Count(), 1);
+    EXPECT_EQ(scene.directory.CategoryCount(), 0);
+}
+
 TEST(MainWindowPages, AfterADamagedCacheTheFetchedListResumesTheLastStation)
 {
     REQUIRE_DIRECTORY_SERVICE();
