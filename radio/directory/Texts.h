@@ -26,6 +26,12 @@ inline std::string Unreachable(const std::string& reason)
     return cl::Format("The directory service could not be reached: %s", reason);
 }
 
+// It was reached and answered, but not with a reply that can be read.
+inline std::string AnswerUnreadable(const std::string& reason)
+{
+    return cl::Format("The directory service answered, but its answer could not be read: %s", reason);
+}
+
 inline std::string NoAnswerWithin(unsigned ms)
 {
     return cl::Format("The directory service did not answer within %d ms", int(ms));

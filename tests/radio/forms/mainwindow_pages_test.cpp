@@ -2,6 +2,8 @@
 // values, new windows, the loading overlay and the reload after an editing page.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "classlib/controls/support.h"
 #include "radio/forms/MainWindowTestSupport.h"
 #include "radio/directory/RadioUtils.h"
@@ -342,6 +344,43 @@ TEST(MainWindowPages, AnEmptyListForARefusedAccountKeepsTheStationsAndAsksForAno
     EXPECT_TRUE(scene.messages.empty());
     EXPECT_EQ(scene.form->scbRadioStations->Categories()->Count(), 1);
     EXPECT_EQ(scene.directory.CategoryCount(), 0);
+}
+
+// Whoever answered with a certificate the program refused may be anyone: no page that would
+// carry the account goes there, whichever way it is asked for.
+TEST(MainWindowPages, NoPageCarryingTheAccountOpensOnAServiceWhoseCertificateWasRefused)
+{
+    REQUIRE_DIRECTORY_SERVICE();
+    const service::TSecurePorts ports = service::SecurePorts();
+    const struct {
+        std::string service;
+        const char* why;
+    } refused[] = {{cl::Format("https://localhost:%d", ports.Expired), "certificate expired"},
+                   {cl::Format("https://127.0.0.1:%d", ports.Secure), "certificate issued for another name"},
+                   {cl::Format("https://localhost:%d", ports.Untrusted), "certificate not trusted"}};
+    for (const auto& r : refused) {
+        SCOPED_TRACE(r.service);
+        TReloadScene scene;
+        TServiceAddress address(r.service);
+        scene.PressReload();
+        ASSERT_EQ(scene.messages.size(), 1u);
+        EXPECT_NE(scene.messages[0].find(r.why), std::string::npos) << scene.messages[0];
+        TfrmRadioMain* form = scene.form;
+        const std::function<void()> pages[] = {
+            [&] { SelectTab(form, 2); },          [&] { SelectTab(form, 3); },
+            [&] { SelectTab(form, 4); },          [&] { SelectTab(form, 5); },
+            [&] { scene.PressOn(form->btnRate2); }, [&] { scene.PressOn(form->skSkinSpeedButton2); },
+            [&] { scene.PressOn(form->skSkinSpeedButton4); }};
+        for (const auto& open : pages) {
+            const std::size_t before = scene.Requested().size();
+            open();
+            ASSERT_EQ(scene.Requested().size(), before + 1);
+            const std::string page = scene.Requested().back();
+            EXPECT_EQ(page.rfind("about:", 0), 0u) << page;
+            EXPECT_NE(page.find(TRadioUtils::EncodeQueryValue(r.why)), std::string::npos) << page;
+            EXPECT_EQ(page.find("password"), std::string::npos) << page;
+        }
+    }
 }
 
 TEST(MainWindowPages, AfterADamagedCacheTheFetchedListResumesTheLastStation)
