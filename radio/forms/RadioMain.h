@@ -194,8 +194,9 @@ private:
     void FetchStationList(const std::string& User, const std::string& Password);
     // Fetches the list; whatever step fails, the buttons show the stations the directory holds.
     void RefreshStationList(const std::string& User, const std::string& Password);
-    // The buttons made again from the directory, none selected.
+    // The buttons made again from the directory, none selected but the current station's.
     void FillStationButtons();
+    void MarkCurrentStation();
 
     TRadioMainServices services_;
     std::unique_ptr<cl::TMediaPlayer> player_;

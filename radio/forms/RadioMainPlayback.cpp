@@ -48,6 +48,9 @@ void TfrmRadioMain::btnLaunchClick(TObject*)
         // An address the player refuses is not remembered.
     }
     labCurrent->SetCaption("");
+    // No station of the list plays now: none stays marked, and the player's next status names
+    // none as the current one.
+    scbRadioStations->SetSelectedItem(nullptr);
     TRadioChannel typed;
     typed.StreamURL = address;
     Directory()->SetCurrentChannel(typed);
@@ -264,11 +267,25 @@ void TfrmRadioMain::FillStationButtons()
         scbRadioStations->SetSelectedItem(nullptr);
         scbRadioStations->SetFocusedItem(nullptr);
         Directory()->FillCategoryButtons(categories);
+        MarkCurrentStation();
     } catch (...) {
         categories->EndUpdate();
         throw;
     }
     categories->EndUpdate();
+}
+
+void TfrmRadioMain::MarkCurrentStation()
+{
+    // The station that plays keeps its mark (and so its name in the compact window) when the
+    // list is made again; it goes on playing untouched.
+    TRadioChannelManager* directory = Directory();
+    if (!directory->HasStreamURL())
+        return;
+    if (TskButtonItem* playing = FindChannelCategoryButton(directory->GetCurrentStreamURL())) {
+        playing->GetCategory()->SetCollapsed(false);
+        scbRadioStations->SetSelectedItem(playing);
+    }
 }
 
 void TfrmRadioMain::FetchStationListWhenNoneCached()

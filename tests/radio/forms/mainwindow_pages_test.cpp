@@ -319,6 +319,19 @@ TEST(MainWindowPages, AFailedReloadSaysWhyOnceAndKeepsTheList)
     }
 }
 
+TEST(MainWindowPages, AReloadKeepsThePlayingStationMarkedWithoutStartingItAgain)
+{
+    REQUIRE_DIRECTORY_SERVICE();
+    TReloadScene scene;
+    const std::size_t started = scene.player->URLs.size();
+    service::Reply("/files/video/radioserver30.html", cl::StringToWide(StationListXml()));
+    scene.PressReload();
+    ASSERT_TRUE(scene.messages.empty()) << scene.messages[0];
+    ASSERT_EQ(scene.SelectedCaption(), "B");
+    EXPECT_FALSE(scene.form->scbRadioStations->SelectedItem()->GetCategory()->Collapsed());
+    EXPECT_EQ(scene.player->URLs.size(), started);
+}
+
 TEST(MainWindowPages, AnEmptyListForARefusedAccountKeepsTheStationsAndAsksForAnotherAccount)
 {
     REQUIRE_DIRECTORY_SERVICE();
