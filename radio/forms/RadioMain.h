@@ -197,6 +197,8 @@ private:
     // The buttons made again from the directory, none selected but the current station's.
     void FillStationButtons();
     void MarkCurrentStation();
+    // The status line's text; ListLoad: it tells how loading the station list went.
+    void ShowStatus(const std::string& Text, bool ListLoad = false);
 
     TRadioMainServices services_;
     std::unique_ptr<cl::TMediaPlayer> player_;
@@ -208,6 +210,7 @@ private:
     std::string heldAddress_;
     std::optional<bool> heldShown_;
     sk::TskCompressedStoredSkin* startSkin_ = nullptr;
+    bool statusTellsListLoad_ = false;
 };
 
 extern TfrmRadioMain* frmRadioMain;

@@ -28,7 +28,7 @@ void TfrmRadioMain::scbRadioStationsClick(TObject*)
             player_->SetURL(station->StreamURL);
         } catch (const Exception& e) {
             // A stream that cannot even start is said in the status line; the window goes on.
-            labWMPState->SetCaption(Format(radio_texts::SStreamFailed, e.what()));
+            ShowStatus(Format(radio_texts::SStreamFailed, e.what()));
         }
         Navigate(station->WebsiteURL);
         Directory()->SetCurrentChannel(*station);
@@ -71,7 +71,7 @@ void TfrmRadioMain::trbVolumeChange(TObject*) { player_->SetVolume(trbVolume->Va
 void TfrmRadioMain::WindowsMediaPlayerStatusChange(TObject*)
 {
     try {
-        labWMPState->SetCaption(player_->Status());
+        ShowStatus(player_->Status());
         if (TskButtonItem* button = scbRadioStations->SelectedItem())
             labCurrent->SetCaption(button->Caption());
     } catch (const std::exception&) {
@@ -257,6 +257,16 @@ void TfrmRadioMain::RefreshStationList(const std::string& User, const std::strin
         throw;
     }
     FillStationButtons();
+    // What an earlier load said went wrong is over now: the player's status again.
+    if (statusTellsListLoad_)
+        ShowStatus(player_->Status());
+}
+
+void TfrmRadioMain::ShowStatus(const std::string& Text, bool ListLoad)
+{
+    labWMPState->SetCaption(Text);
+    labWMPState->SetHint(Text);
+    statusTellsListLoad_ = ListLoad;
 }
 
 void TfrmRadioMain::FillStationButtons()
@@ -301,10 +311,10 @@ void TfrmRadioMain::FetchStationListWhenNoneCached()
         RefreshStationList(user, password);
     } catch (const EStationCacheError& e) {
         // The stations are there all the same.
-        labWMPState->SetCaption(Format(radio_texts::SStationListNotStored, e.what()));
+        ShowStatus(Format(radio_texts::SStationListNotStored, e.what()), true);
     } catch (const Exception& e) {
         // Nothing to lose yet: the list stays empty and the status line says why.
-        labWMPState->SetCaption(Format(radio_texts::SStationListError, e.what()));
+        ShowStatus(Format(radio_texts::SStationListError, e.what()), true);
         return;
     }
     // The list a damaged or missing cache did not give: the last station goes on as it would
