@@ -166,10 +166,19 @@ void ShowSplash()
 bool CheckAccount()
 {
     bool valid = false;
+    std::string failure;
     try {
         valid = TRadioUtils::ValidateAccount();
     } catch (const std::exception& E) {
-        MessageBoxA(frmRadioMain->Handle(), Format(radio_texts::SServiceDown, E.what()).c_str(),
+        failure = E.what();
+    }
+    // What the user did while the service was asked comes first: a message box or the account
+    // dialog would take the main window's input away, an "Exit" clicked meanwhile with it.
+    Application->ProcessMessages();
+    if (mainWindowClosed)
+        return false;
+    if (!failure.empty()) {
+        MessageBoxA(frmRadioMain->Handle(), Format(radio_texts::SServiceDown, failure).c_str(),
                     radio_texts::SMainCaption, MB_OK | MB_ICONINFORMATION);
         return true;
     }

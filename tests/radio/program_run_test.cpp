@@ -297,6 +297,29 @@ TEST_F(ProgramRunTest, AnEmptyListOnReloadEmptiesTheStationsOnlyForAnAcceptedAcc
     }
 }
 
+TEST_F(ProgramRunTest, OneClickOnExitWhileTheAccountIsCheckedEndsTheProgram)
+{
+    UseKnownAccount();
+    const std::string cache = StationCacheBytes();
+    PlaceStationCache(folder_, cache);
+    // A service that answers late, and one that never answers (the program waits up to its bound).
+    for (const int delayMs : {2500, 30000}) {
+        SCOPED_TRACE(delayMs);
+        service::Reply("/files/video/recserver20.html", L"1", 200, delayMs);
+        TProgramRun run(folder_);
+        run.Start();
+        HWND main = run.WaitForVisibleWindow("TfrmRadioMain");
+        ASSERT_TRUE(main);
+        HWND toolbar = FindChild(main, "TskSkinToolBar");
+        ASSERT_TRUE(toolbar);
+        RECT client{};
+        GetClientRect(toolbar, &client);
+        ClickAt(toolbar, kExitButton * kToolButtonWidth + kToolButtonWidth / 2, client.bottom / 2);
+        EXPECT_EQ(run.WaitForExit(), 0u) << "the click was lost";
+        EXPECT_EQ(StationCacheOf(folder_), cache);
+    }
+}
+
 TEST_F(ProgramRunTest, SmallPlacesTheCompactWindowByTheStoredCornerFullBringsTheMainWindowBackAndClosingItEnds)
 {
     UseKnownAccount();
