@@ -106,6 +106,26 @@ void ShowAbout(TObject*)
     frmAbout->ShowModal();
 }
 
+// The account dialog is needed only when the service refuses the stored account: it is made
+// then, so that a valid account costs start-up nothing before the main window answers.
+TfrmLumraAccount* AccountDialog()
+{
+    if (!frmLumraAccount) {
+        Application->CreateForm(frmLumraAccount);
+        frmLumraAccount->SetSkinData(frmRadioMain->skSkinData1);
+    }
+    return frmLumraAccount;
+}
+
+// The service refused the account while the program runs: the account dialog, saying so
+// already; true when it closed on a valid account.
+bool AskForAnotherAccount()
+{
+    TfrmLumraAccount* dialog = AccountDialog();
+    dialog->ShowRefused();
+    return dialog->ShowModal() == mrOk;
+}
+
 void LinkWindows()
 {
     // The main window's slider sets the player's volume; the compact one only follows it.
@@ -127,6 +147,7 @@ void LinkWindows()
     frmRadioMain->skSkinFrame1->OnMinimize = TNotifyEvent(&SwitchToSmall);
     frmRadioMain->skSkinSpeedButton12->OnClick = TNotifyEvent(&ShowOptions);
     frmRadioMain->skSkinSpeedButton13->OnClick = TNotifyEvent(&ShowAbout);
+    frmRadioMain->OnAccountRefused = &AskForAnotherAccount;
 }
 
 // --- Start-up steps
@@ -139,27 +160,25 @@ void ShowSplash()
     Sleep(SplashWaitMs());
 }
 
-// The account dialog is needed only when the service refuses the stored account: it is made
-// then, so that a valid account costs start-up nothing before the main window answers.
-TfrmLumraAccount* AccountDialog()
-{
-    if (!frmLumraAccount) {
-        Application->CreateForm(frmLumraAccount);
-        frmLumraAccount->SetSkinData(frmRadioMain->skSkinData1);
-    }
-    return frmLumraAccount;
-}
-
 // True when start-up goes on. A service that cannot be reached or fails (the check raises) is
 // said plainly and the stations and account stored on this computer are used; the account
 // dialog is for the service saying no, and only its "Exit" ends start-up.
 bool CheckAccount()
 {
     bool valid = false;
+    std::string failure;
     try {
         valid = TRadioUtils::ValidateAccount();
     } catch (const std::exception& E) {
-        MessageBoxA(frmRadioMain->Handle(), Format(radio_texts::SServiceDown, E.what()).c_str(),
+        failure = E.what();
+    }
+    // What the user did while the service was asked comes first: a message box or the account
+    // dialog would take the main window's input away, an "Exit" clicked meanwhile with it.
+    Application->ProcessMessages();
+    if (mainWindowClosed)
+        return false;
+    if (!failure.empty()) {
+        MessageBoxA(frmRadioMain->Handle(), Format(radio_texts::SServiceDown, failure).c_str(),
                     radio_texts::SMainCaption, MB_OK | MB_ICONINFORMATION);
         return true;
     }

@@ -111,7 +111,17 @@ unsigned TCustomLabel::DrawFlags() const
         flags |= DT_WORDBREAK;
     if (!showAccelChar_)
         flags |= DT_NOPREFIX;
+    if (endEllipsis_ && !wordWrap_)
+        flags |= DT_END_ELLIPSIS;
     return flags;
+}
+
+void TCustomLabel::SetEndEllipsis(bool Value)
+{
+    if (endEllipsis_ == Value)
+        return;
+    endEllipsis_ = Value;
+    Invalidate();
 }
 
 void TCustomLabel::DoDrawText(TRect& Rect, unsigned Flags)

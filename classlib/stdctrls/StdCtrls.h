@@ -230,6 +230,9 @@ public:
     void SetWordWrap(bool Value);
     bool ShowAccelChar() const { return showAccelChar_; }
     void SetShowAccelChar(bool Value);
+    // A caption on one line that does not fit ends in "..." instead of being cut off.
+    bool EndEllipsis() const { return endEllipsis_; }
+    void SetEndEllipsis(bool Value);
     bool Transparent() const { return transparent_; }
     void SetTransparent(bool Value);
     // Gets the focus when the caption's accelerator is typed; forgotten when freed.
@@ -257,6 +260,7 @@ private:
     TTextLayout layout_ = tlTop;
     bool wordWrap_ = false;
     bool showAccelChar_ = true;
+    bool endEllipsis_ = false;
     bool transparent_ = false;
     TComponentRef<TWinControl> focusControl_{this};
 };

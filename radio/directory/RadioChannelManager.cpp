@@ -208,6 +208,10 @@ void TRadioChannelManager::DownloadChannels(const std::string& user, const std::
     THttpReply reply = TRadioUtils::HttpGet(TRadioUtils::ChannelListURL(user, password, random));
     if (reply.Status != 200)
         throw EDirectoryServiceError(radio::directory_text::AnsweredWithStatus(reply.Status));
+    // The service answers "0" for an account it does not know as well: only an account it
+    // accepts really has no stations, and a mistyped name must not wipe the user's list.
+    if (reply.Text == L"0" && !TRadioUtils::ValidateAccount(user, password))
+        throw EAccountRefused(radio::directory_text::kAccountRefused);
     // The parser alone says too little (some give no position at all): the message names
     // what was read and where it came from.
     try {

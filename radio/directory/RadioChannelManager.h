@@ -42,7 +42,9 @@ public:
     void LoadFromXmlString(const std::string& text);
     void LoadFromXmlString(const std::wstring& text);
     // Fetches the user's list. A status other than 200, like every failure of the request,
-    // raises EDirectoryServiceError (no credentials in its message) and changes nothing.
+    // raises EDirectoryServiceError (no credentials in its message) and changes nothing; so
+    // does an empty list for an account that the service's account check does not accept
+    // (EAccountRefused).
     void DownloadChannels(const std::string& user, const std::string& password);
 
     // Empties the control's categories, then adds "Favorites" (the only one expanded) and one

@@ -87,7 +87,17 @@ bool TRadioUtils::ValidateAccount()
         user = settings.GetUserName();
         password = settings.GetPassword();
     }
-    THttpReply reply = HttpGet(AccountCheckURL(user, password, random));
+    return AccountAccepted(AccountCheckURL(user, password, random));
+}
+
+bool TRadioUtils::ValidateAccount(const std::string& user, const std::string& password)
+{
+    return AccountAccepted(AccountCheckURL(user, password, cl::Random(999999)));
+}
+
+bool TRadioUtils::AccountAccepted(const std::string& checkURL)
+{
+    THttpReply reply = HttpGet(checkURL);
     // Only the service itself saying no is a wrong account. Another status, or a page in place
     // of the answer (a captive portal's login, say), is a service that failed: the stored
     // account may well be right.

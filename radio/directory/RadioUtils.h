@@ -13,6 +13,12 @@ public:
     using Exception::Exception;
 };
 
+// The service answered for an account it does not accept: what it said is no station list.
+class EAccountRefused : public EDirectoryServiceError {
+public:
+    using EDirectoryServiceError::EDirectoryServiceError;
+};
+
 struct THttpReply {
     long Status = 0;
     std::wstring Text;  // the body without a byte-order mark, trimmed of characters up to the space
@@ -24,6 +30,8 @@ public:
     // when it answers anything else. Another status, or a page in place of an answer, raises
     // EDirectoryServiceError as a failed request does: that is no verdict on the account.
     static bool ValidateAccount();
+    // The same check for the account given.
+    static bool ValidateAccount(const std::string& user, const std::string& password);
 
     // The service's base address without a trailing "/": TREBANIX_SERVICE_URL from the
     // environment, else the one the program was built with.
@@ -44,4 +52,7 @@ public:
     // up to the space.
     static std::wstring TrimReply(const std::wstring& text);
     static unsigned RequestTimeoutMs;
+
+private:
+    static bool AccountAccepted(const std::string& checkURL);
 };

@@ -10,6 +10,7 @@
 #include "radio/player/HttpStreamSource.h"
 #include "radio/directory/RadioUtils.h"
 #include "radio/player/Errors.h"
+#include "radio/player/Status.h"
 #include "classlib/system/KernelHandles.h"
 #include "classlib/system/SocketHandles.h"
 #include "radio/player/StreamUrl.h"
@@ -49,10 +50,10 @@ std::vector<std::uint8_t> ReadBody(TStreamSource& source)
     std::vector<std::uint8_t> body;
     while (source.Read(body)) {
         if (body.size() > kMaxReplyBytes)
-            throw EDirectoryServiceError(directory_text::Unreachable(directory_text::kReplyTooLarge));
+            throw EDirectoryServiceError(directory_text::AnswerUnreadable(directory_text::kReplyTooLarge));
     }
     if (!source.Complete())
-        throw EDirectoryServiceError(directory_text::Unreachable(directory_text::kReplyCut));
+        throw EDirectoryServiceError(directory_text::AnswerUnreadable(directory_text::kReplyCut));
     return body;
 }
 
@@ -74,14 +75,6 @@ std::wstring DecodeBody(const std::vector<std::uint8_t>& body)
     return text;
 }
 
-// The player's status texts start with "Error: "; here they complete a sentence.
-std::string Reason(const EStreamPlayerError& e)
-{
-    std::string text = e.what();
-    const std::string prefix = "Error: ";
-    return text.rfind(prefix, 0) == 0 ? text.substr(prefix.size()) : text;
-}
-
 }  // namespace
 
 TDirectoryReply DirectoryGet(const std::string& address, unsigned timeoutMs)
@@ -93,9 +86,12 @@ TDirectoryReply DirectoryGet(const std::string& address, unsigned timeoutMs)
     if (!winsock.Started())
         throw EDirectoryServiceError(directory_text::Unreachable(directory_text::kNoNetwork));
     const cl::TOwnedHandle deadline = StartDeadline(timeoutMs);
+    // Once a reply began, the service was reached: what fails then is what it answered.
+    bool answered = false;
     try {
         for (int hops = 0;; ++hops) {
             THttpStreamSource source(*url, deadline.get(), WireMethod());
+            answered = true;
             const THttpResponseHeader& header = source.Header();
             if (header.IsRedirect()) {
                 const auto next = ResolveStreamUrl(*url, header.Field("Location"));
@@ -115,7 +111,10 @@ TDirectoryReply DirectoryGet(const std::string& address, unsigned timeoutMs)
     } catch (const TStopRequested&) {
         throw EDirectoryServiceError(directory_text::NoAnswerWithin(timeoutMs));
     } catch (const EStreamPlayerError& e) {
-        throw EDirectoryServiceError(directory_text::Unreachable(Reason(e)));
+        const std::string reason = status::ReasonOf(e.what());
+        const bool unreadable = answered || e.what() == status::BadReply() || e.what() == status::HeaderTooLarge();
+        throw EDirectoryServiceError(unreadable ? directory_text::AnswerUnreadable(reason)
+                                                : directory_text::Unreachable(reason));
     }
 }
 

@@ -6,6 +6,8 @@
 
 namespace radio {
 
+// On a server whose certificate the program refused in this run, each page that carries the
+// account is a local page saying why instead.
 // Format is one of the page formats with two "%s" (user name, password) of radio/forms/MainTexts.h.
 std::string ServicePageURL(const char* Format, const std::string& User, const std::string& Password);
 std::string HomePageURL();

@@ -13,6 +13,7 @@ inline const char* const kReplyCut = "the connection was closed before the reply
 inline const char* const kReplyTooLarge = "the reply is too large";
 inline const char* const kBadAddress = "the service address is not an http:// or https:// address";
 inline const char* const kNoNetwork = "the network is not available";
+inline const char* const kAccountRefused = "The directory service does not accept the account";
 inline const char* const kNoAccountAnswer = "The directory service answered the account check with a page, not with an answer";
 
 inline std::string AnsweredWithStatus(long status)
@@ -23,6 +24,12 @@ inline std::string AnsweredWithStatus(long status)
 inline std::string Unreachable(const std::string& reason)
 {
     return cl::Format("The directory service could not be reached: %s", reason);
+}
+
+// It was reached and answered, but not with a reply that can be read.
+inline std::string AnswerUnreadable(const std::string& reason)
+{
+    return cl::Format("The directory service answered, but its answer could not be read: %s", reason);
 }
 
 inline std::string NoAnswerWithin(unsigned ms)

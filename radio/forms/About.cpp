@@ -19,6 +19,16 @@ TfrmAbout::TfrmAbout(TComponent* AOwner) : TForm(AOwner)
     Image1->SetAlign(alClient);
     PaintProductPicture(Image1->Picture()->Bitmap(), 521, 415);
     Image1->OnClick = TNotifyEvent(this, &TfrmAbout::Image1Click);
+    // The window has no control to take the keys: they come to it.
+    OnKeyDown = TKeyEvent(this, &TfrmAbout::FormKeyDown);
+}
+
+void TfrmAbout::FormKeyDown(TObject*, WORD& Key, TShiftState)
+{
+    if (Key != VK_RETURN && Key != VK_ESCAPE)
+        return;
+    Key = 0;
+    Image1Click(this);
 }
 
 void TfrmAbout::Image1Click(TObject*)

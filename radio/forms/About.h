@@ -1,5 +1,5 @@
 #pragma once
-// TfrmAbout: the borderless about picture; a click on it closes the window.
+// TfrmAbout: the borderless about picture; a click on it, Enter or Escape closes the window.
 #include "classlib/controls/Forms.h"
 #include "classlib/stdctrls/Image.h"
 
@@ -10,6 +10,7 @@ public:
     cl::TImage* Image1 = nullptr;
 
     void Image1Click(cl::TObject* Sender);
+    void FormKeyDown(cl::TObject* Sender, WORD& Key, cl::TShiftState Shift);
 };
 
 extern TfrmAbout* frmAbout;

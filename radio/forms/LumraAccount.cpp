@@ -115,7 +115,9 @@ void TfrmLumraAccount::btnOKClick(TObject*)
         SetModalResult(mrOk);
         return;
     }
-    ShowCheckState(radio_texts::SAccountInvalid, clRed);
+    ShowRefused();
 }
+
+void TfrmLumraAccount::ShowRefused() { ShowCheckState(radio_texts::SAccountInvalid, clRed); }
 
 void TfrmLumraAccount::btnExitClick(TObject*) { SetModalResult(mrCancel); }

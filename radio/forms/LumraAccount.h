@@ -42,6 +42,8 @@ public:
     TRzLauncher* lncBrowser = nullptr;
 
     void SetSkinData(sk::TskSkinData* SkinData);
+    // Says in red that the service refused the account, as after a refused "OK".
+    void ShowRefused();
 
     // Seams: the account check (the directory service's by default) and the opening of a page
     // in the user's web browser (through the launcher by default).

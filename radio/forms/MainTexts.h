@@ -59,6 +59,12 @@ inline constexpr const char* SRecentPage = "/qs-recent.html?username=%s&password
 inline constexpr const char* SRatePage = "/qs-rate-radio30.html?username=%s&password=%s&stream_url=%s";
 inline constexpr const char* SSuggestPage = "/suggest30.html?username=%s&password=%s";
 inline constexpr const char* SBrokenLinkPage = "/qs-broken.html?username=%s&password=%s";
+// What the browser shows in place of a page that would carry the account to a server whose
+// certificate was refused; the reason completes it.
+inline constexpr const char* SLocalPagePrefix = "about:";
+inline constexpr const char* SAccountPageRefused =
+    "This page of the Lumra service was not opened, so that your Lumra Account is not sent to a server "
+    "that could not prove who it is: %s.";
 // Pages where the user edits the station list: opening one reloads the list a moment later.
 inline constexpr const char* SEditPageSuffixes[] = {"/video/editradiostations.html", "/video/bestradiostation.html",
                                                     "/video/recentlyadded.html", "/video/myconfig.html"};

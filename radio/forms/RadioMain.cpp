@@ -299,6 +299,9 @@ void TfrmRadioMain::CreateLaunchControls()
 {
     labStatus = AddLaunchLabel(radio_texts::SStatusLabel, 12, 23, 120);
     labWMPState = AddLaunchLabel("", 135, 23, 640);
+    // A message longer than the line ends in "..." there; the whole of it is its hint.
+    labWMPState->SetEndEllipsis(true);
+    labWMPState->SetShowHint(true);
     labCurrentStation = AddLaunchLabel(radio_texts::SCurrentStationLabel, 12, 39, 120);
     labCurrent = AddLaunchLabel("", 135, 39, 640);
     // Station names come from the directory: "&" is a letter there.
@@ -345,7 +348,7 @@ void TfrmRadioMain::FormCreate(TObject*)
     scbRadioStations->SetSelectedItem(nullptr);
     scbRadioStations->SetFocusedItem(nullptr);
     directory->FillCategoryButtons(scbRadioStations->Categories());
-    labWMPState->SetCaption(player_->Status());
+    ShowStatus(player_->Status());
     ResumeLastStation();
     tsLaunch->SetTabVisible(false);
     tbcTabs->SetActivePage(tsLaunch);

@@ -140,6 +140,9 @@ public:
     void BrowserNavigateError(cl::TObject* Sender, const cl::AnsiString& URL);
     void tmrUpdateTimer(cl::TObject* Sender);
     void tmrPreparePlayerTimer(cl::TObject* Sender);
+    // The service refused the stored account when the list was fetched: asks for another one;
+    // true when a valid one is stored then. Unset, the window only says so.
+    std::function<bool()> OnAccountRefused;
     // Fetches the station list and fills the station buttons again. Without an account stored,
     // or when the list cannot be fetched or stored, the user is told once; false then.
     bool LoadChannelsFromWeb(bool ShowHomePage);
@@ -191,8 +194,11 @@ private:
     void FetchStationList(const std::string& User, const std::string& Password);
     // Fetches the list; whatever step fails, the buttons show the stations the directory holds.
     void RefreshStationList(const std::string& User, const std::string& Password);
-    // The buttons made again from the directory, none selected.
+    // The buttons made again from the directory, none selected but the current station's.
     void FillStationButtons();
+    void MarkCurrentStation();
+    // The status line's text; ListLoad: it tells how loading the station list went.
+    void ShowStatus(const std::string& Text, bool ListLoad = false);
 
     TRadioMainServices services_;
     std::unique_ptr<cl::TMediaPlayer> player_;
@@ -204,6 +210,7 @@ private:
     std::string heldAddress_;
     std::optional<bool> heldShown_;
     sk::TskCompressedStoredSkin* startSkin_ = nullptr;
+    bool statusTellsListLoad_ = false;
 };
 
 extern TfrmRadioMain* frmRadioMain;

@@ -3,8 +3,10 @@
 
 #include "classlib/system/SysUtils.h"
 #include "radio/forms/BusyCursor.h"
+#include "radio/forms/DialogTexts.h"
 #include "radio/forms/MainTexts.h"
 #include "radio/directory/RadioChannelManager.h"
+#include "radio/directory/RadioUtils.h"
 #include "radio/RadioMessages.h"
 #include "radio/directory/RegistryManager.h"
 #include "radio/directory/ServicePages.h"
@@ -26,7 +28,7 @@ void TfrmRadioMain::scbRadioStationsClick(TObject*)
             player_->SetURL(station->StreamURL);
         } catch (const Exception& e) {
             // A stream that cannot even start is said in the status line; the window goes on.
-            labWMPState->SetCaption(Format(radio_texts::SStreamFailed, e.what()));
+            ShowStatus(Format(radio_texts::SStreamFailed, e.what()));
         }
         Navigate(station->WebsiteURL);
         Directory()->SetCurrentChannel(*station);
@@ -46,6 +48,9 @@ void TfrmRadioMain::btnLaunchClick(TObject*)
         // An address the player refuses is not remembered.
     }
     labCurrent->SetCaption("");
+    // No station of the list plays now: none stays marked, and the player's next status names
+    // none as the current one.
+    scbRadioStations->SetSelectedItem(nullptr);
     TRadioChannel typed;
     typed.StreamURL = address;
     Directory()->SetCurrentChannel(typed);
@@ -66,7 +71,7 @@ void TfrmRadioMain::trbVolumeChange(TObject*) { player_->SetVolume(trbVolume->Va
 void TfrmRadioMain::WindowsMediaPlayerStatusChange(TObject*)
 {
     try {
-        labWMPState->SetCaption(player_->Status());
+        ShowStatus(player_->Status());
         if (TskButtonItem* button = scbRadioStations->SelectedItem())
             labCurrent->SetCaption(button->Caption());
     } catch (const std::exception&) {
@@ -222,6 +227,13 @@ bool TfrmRadioMain::LoadChannelsFromWeb(bool ShowHomePage)
     } catch (const EStationCacheError& e) {
         services_.ShowMessage(Format(radio_texts::SStationListNotStored, e.what()));
         return false;
+    } catch (const EAccountRefused&) {
+        // The stations stay as they are; the account is what needs putting right.
+        if (!OnAccountRefused) {
+            services_.ShowMessage(radio_texts::SAccountInvalid);
+            return false;
+        }
+        return OnAccountRefused() && LoadChannelsFromWeb(ShowHomePage);
     } catch (const Exception& e) {
         services_.ShowMessage(Format(radio_texts::SStationListError, e.what()));
         return false;
@@ -245,6 +257,16 @@ void TfrmRadioMain::RefreshStationList(const std::string& User, const std::strin
         throw;
     }
     FillStationButtons();
+    // What an earlier load said went wrong is over now: the player's status again.
+    if (statusTellsListLoad_)
+        ShowStatus(player_->Status());
+}
+
+void TfrmRadioMain::ShowStatus(const std::string& Text, bool ListLoad)
+{
+    labWMPState->SetCaption(Text);
+    labWMPState->SetHint(Text);
+    statusTellsListLoad_ = ListLoad;
 }
 
 void TfrmRadioMain::FillStationButtons()
@@ -255,11 +277,25 @@ void TfrmRadioMain::FillStationButtons()
         scbRadioStations->SetSelectedItem(nullptr);
         scbRadioStations->SetFocusedItem(nullptr);
         Directory()->FillCategoryButtons(categories);
+        MarkCurrentStation();
     } catch (...) {
         categories->EndUpdate();
         throw;
     }
     categories->EndUpdate();
+}
+
+void TfrmRadioMain::MarkCurrentStation()
+{
+    // The station that plays keeps its mark (and so its name in the compact window) when the
+    // list is made again; it goes on playing untouched.
+    TRadioChannelManager* directory = Directory();
+    if (!directory->HasStreamURL())
+        return;
+    if (TskButtonItem* playing = FindChannelCategoryButton(directory->GetCurrentStreamURL())) {
+        playing->GetCategory()->SetCollapsed(false);
+        scbRadioStations->SetSelectedItem(playing);
+    }
 }
 
 void TfrmRadioMain::FetchStationListWhenNoneCached()
@@ -275,10 +311,10 @@ void TfrmRadioMain::FetchStationListWhenNoneCached()
         RefreshStationList(user, password);
     } catch (const EStationCacheError& e) {
         // The stations are there all the same.
-        labWMPState->SetCaption(Format(radio_texts::SStationListNotStored, e.what()));
+        ShowStatus(Format(radio_texts::SStationListNotStored, e.what()), true);
     } catch (const Exception& e) {
         // Nothing to lose yet: the list stays empty and the status line says why.
-        labWMPState->SetCaption(Format(radio_texts::SStationListError, e.what()));
+        ShowStatus(Format(radio_texts::SStationListError, e.what()), true);
         return;
     }
     // The list a damaged or missing cache did not give: the last station goes on as it would

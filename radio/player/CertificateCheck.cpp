@@ -30,7 +30,7 @@ struct TLocalFree {
 
 [[noreturn]] void Refuse(const std::string& status)
 {
-    throw EStreamPlayerError(status);
+    throw ECertificateRefused(status);
 }
 
 // The bytes of host when it is an address literal (4 for IPv4, 16 for IPv6), as a certificate

@@ -10,7 +10,7 @@
 
 namespace radio {
 
-// Throws EStreamPlayerError with the refusal's reason: not trusted, self-signed, expired (or not
+// Throws ECertificateRefused with the refusal's reason: not trusted, self-signed, expired (or not
 // yet valid), or issued for another name. host: a DNS name, or an IPv4 or IPv6 address, which
 // the certificate must then name as an address.
 void CheckServerCertificate(PCCERT_CONTEXT certificate, const std::string& host);

@@ -13,6 +13,12 @@ public:
     using cl::Exception::Exception;
 };
 
+// The server's certificate was not one to trust; the message says why.
+class ECertificateRefused : public EStreamPlayerError {
+public:
+    using EStreamPlayerError::EStreamPlayerError;
+};
+
 struct TStopRequested {};
 
 }  // namespace radio

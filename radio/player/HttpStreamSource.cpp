@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "radio/player/Errors.h"
+#include "radio/player/RefusedServers.h"
 #include "radio/player/Status.h"
 
 namespace radio {
@@ -36,8 +37,14 @@ THttpStreamSource::THttpStreamSource(const TStreamUrl& url, HANDLE stopEvent, st
     if (!networkEvent_)
         throw EStreamPlayerError(status::Internal("no event for the network"));
     Connect(url);
-    if (url.Secure())
-        Handshake();
+    if (url.Secure()) {
+        try {
+            Handshake();
+        } catch (const ECertificateRefused& e) {
+            NoteRefusedServer(url, e.what());
+            throw;
+        }
+    }
     SendRequest(url, method);
     ReadHeader();
 }

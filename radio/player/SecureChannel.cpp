@@ -163,7 +163,7 @@ void TSecureChannel::CheckCertificate()
 {
     PCCERT_CONTEXT remote = nullptr;
     if (Sspi().QueryContextAttributesW(&context_, SECPKG_ATTR_REMOTE_CERT_CONTEXT, &remote) != SEC_E_OK || !remote)
-        throw EStreamPlayerError(status::CertificateUntrusted());
+        throw ECertificateRefused(status::CertificateUntrusted());
     const std::unique_ptr<const CERT_CONTEXT, TCertificateFree> certificate(remote);
     CheckServerCertificate(remote, host_);
 }

@@ -58,4 +58,11 @@ inline std::string CertificateForAnotherName()
 }
 inline std::string Internal(const std::string& what) { return "Error: " + what; }
 
+// An error's status text without its "Error: ", to complete a sentence of another window.
+inline std::string ReasonOf(const std::string& statusText)
+{
+    const std::string prefix = "Error: ";
+    return statusText.rfind(prefix, 0) == 0 ? statusText.substr(prefix.size()) : statusText;
+}
+
 }  // namespace radio::status

@@ -6,6 +6,7 @@ list(APPEND RADIO_PORTABLE
   ${CMAKE_CURRENT_LIST_DIR}/IcyMetadata.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HttpResponse.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StreamUrl.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RefusedServers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Playlist.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StreamFormat.cpp)
 list(APPEND RADIO_WINDOWS

@@ -72,6 +72,7 @@ bool Shown(HWND Window);
 constexpr int kToolButtonWidth = 100;
 constexpr int kExitButton = 0;
 constexpr int kSmallButton = 1;
+constexpr int kReloadButton = 3;
 constexpr int kOptionsButton = 4;
 constexpr int kAboutButton = 5;
 // "Full" on the compact window: 50 by 25 at 156,48 of its client area.

@@ -12,6 +12,7 @@
 #include "classlib/controls/Forms.h"
 #include "classlib/system/KernelHandles.h"
 #include "classlib/platform/Registry.h"
+#include "radio/directory/RadioChannelManager.h"
 #include "radio/directory/RegistryManager.h"
 #include "ProgramRun.h"
 #include "support/RealInput.h"
@@ -244,6 +245,77 @@ TEST_F(ProgramRunTest, AServiceFailingAtTheAccountCheckIsSaidOnceAndTheStoredAcc
         EXPECT_EQ(CloseAndWait(run, main), 0u);
         EXPECT_EQ(TRegManager().GetUserName(), user);
         EXPECT_EQ(TRegManager().GetPassword(), password);
+        EXPECT_EQ(StationCacheOf(folder_), cache);
+    }
+}
+
+// "0" is the service's list for an account it does not know as well as for one without
+// stations: only the account check tells them apart.
+TEST_F(ProgramRunTest, AnEmptyListOnReloadEmptiesTheStationsOnlyForAnAcceptedAccount)
+{
+    const std::string cache = StationCacheBytes();
+    std::string emptied;
+    {
+        TTempFolder other;
+        {
+            TRadioChannelManager directory(other.Path());
+            directory.LoadFromXmlString("<Stations/>");
+        }
+        emptied = StationCacheOf(other);
+    }
+    struct {
+        const char* account;
+        bool refused;
+        const std::string& stored;  // the cache once the program has ended
+    } cases[] = {{"mistyped", true, cache}, {"accepted", false, emptied}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.account);
+        service::Reset();
+        UseKnownAccount();
+        service::Scenario("empty");
+        PlaceStationCache(folder_, cache);
+        TProgramRun run(folder_);
+        HWND main = StartListening(run);
+        ASSERT_TRUE(main);
+        // Changed in the options while the program runs.
+        if (c.refused)
+            UseUnknownAccount();
+        HWND dialog = nullptr;
+        ASSERT_TRUE(ClickToolButton(main, kReloadButton, [&] {
+            dialog = run.FindWindowOfClass("TfrmLumraAccount");
+            return c.refused ? Shown(dialog) : !service::Requests().empty();
+        })) << "\"Reload\" did nothing";
+        if (c.refused) {
+            ASSERT_TRUE(ClickButton(dialog, "Exit"));
+            EXPECT_TRUE(Shown(main));
+        } else {
+            EXPECT_FALSE(Shown(dialog));
+        }
+        ASSERT_TRUE(ClickToolButton(main, kExitButton, [&] { return !run.Running(); }));
+        EXPECT_EQ(run.WaitForExit(), 0u);
+        EXPECT_EQ(StationCacheOf(folder_), c.stored);
+    }
+}
+
+TEST_F(ProgramRunTest, OneClickOnExitWhileTheAccountIsCheckedEndsTheProgram)
+{
+    UseKnownAccount();
+    const std::string cache = StationCacheBytes();
+    PlaceStationCache(folder_, cache);
+    // A service that answers late, and one that never answers (the program waits up to its bound).
+    for (const int delayMs : {2500, 30000}) {
+        SCOPED_TRACE(delayMs);
+        service::Reply("/files/video/recserver20.html", L"1", 200, delayMs);
+        TProgramRun run(folder_);
+        run.Start();
+        HWND main = run.WaitForVisibleWindow("TfrmRadioMain");
+        ASSERT_TRUE(main);
+        HWND toolbar = FindChild(main, "TskSkinToolBar");
+        ASSERT_TRUE(toolbar);
+        RECT client{};
+        GetClientRect(toolbar, &client);
+        ClickAt(toolbar, kExitButton * kToolButtonWidth + kToolButtonWidth / 2, client.bottom / 2);
+        EXPECT_EQ(run.WaitForExit(), 0u) << "the click was lost";
         EXPECT_EQ(StationCacheOf(folder_), cache);
     }
 }

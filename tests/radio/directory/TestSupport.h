@@ -4,7 +4,10 @@
 #include <string>
 #include <vector>
 
+#include <windows.h>
+
 #include "classlib/ole/ComObj.h"
+#include "classlib/system/SysUtils.h"
 
 // A fresh folder under %TEMP%, removed with everything in it.
 class TTempFolder {
@@ -61,6 +64,19 @@ struct TSecurePorts {
 TSecurePorts SecurePorts();
 
 }  // namespace service
+
+// Points the directory-service client at another service for the scope.
+class TServiceAddress {
+public:
+    explicit TServiceAddress(const std::string& url) : saved_(cl::GetEnvVar("TREBANIX_SERVICE_URL"))
+    {
+        SetEnvironmentVariableA("TREBANIX_SERVICE_URL", url.c_str());
+    }
+    ~TServiceAddress() { SetEnvironmentVariableA("TREBANIX_SERVICE_URL", saved_.c_str()); }
+
+private:
+    std::string saved_;
+};
 
 // Skips the test when there is no service to talk to.
 #define REQUIRE_DIRECTORY_SERVICE()                                                       \

@@ -37,19 +37,6 @@ public:
     TRefusingPort() : TLoopbackSocket(0) {}
 };
 
-// Points the client at another service for the scope.
-class TServiceAddress {
-public:
-    explicit TServiceAddress(const std::string& url) : saved_(cl::GetEnvVar("TREBANIX_SERVICE_URL"))
-    {
-        SetEnvironmentVariableA("TREBANIX_SERVICE_URL", url.c_str());
-    }
-    ~TServiceAddress() { SetEnvironmentVariableA("TREBANIX_SERVICE_URL", saved_.c_str()); }
-
-private:
-    std::string saved_;
-};
-
 class DirectoryNetworkTest : public TDirectoryServiceTest {
 protected:
     // Downloads and returns the error's message; "" (and a failure) when there was none.
@@ -174,9 +161,9 @@ TEST_F(DirectoryNetworkTest, RepliesThatNeverEndEndWithinTheBoundAndLeaveNothing
         std::string kind;
         std::string error;
     } cases[] = {
-        {"header", "could not be reached: the reply header is too large"},
-        {"trailer", "could not be reached: the reply header is too large"},
-        {"chunkline", "could not be reached: the server's reply is damaged"},
+        {"header", "answered, but its answer could not be read: the reply header is too large"},
+        {"trailer", "answered, but its answer could not be read: the reply header is too large"},
+        {"chunkline", "answered, but its answer could not be read: the server's reply is damaged"},
         {"drip", "did not answer within 2000 ms"},
     };
     for (const auto& c : cases) {
@@ -227,7 +214,8 @@ TEST_F(DirectoryNetworkTest, ACutOffReplyIsANetworkErrorAndChangesNothing)
     directory.DownloadChannels(kUser, kPassword);
     const std::string cache = folder_.ReadFile(kCache);
     const std::wstring list = L"<Stations><Station Name='Only' Category='Rock'/></Stations>";
-    const std::string cut = "the connection was closed before the reply was complete";
+    const std::string cut = "answered, but its answer could not be read: the connection was closed before the reply "
+                            "was complete";
 
     // Shorter than its length, and chunked without the last chunk.
     service::ReplyWith(kListPath, list, "length=500");

@@ -67,14 +67,29 @@ TEST_F(DirectoryServiceTest, ByteOrderMarkAndSurroundingBlanksAreNoObstacle)
     ExpectNormalList(directory);
 }
 
-TEST_F(DirectoryServiceTest, EmptyReplyEmptiesTheDirectory)
+TEST_F(DirectoryServiceTest, AnEmptyReplyEmptiesTheDirectoryOnlyForAnAcceptedAccount)
 {
-    TRadioChannelManager directory(folder_.Path());
-    directory.DownloadChannels(kUser, kPassword);
-    service::Scenario("empty-ws");
-    directory.DownloadChannels(kUser, kPassword);
-    EXPECT_EQ(directory.CategoryCount(), 0);
-    EXPECT_TRUE(directory.Favorites()->Channels().empty());
+    {
+        TRadioChannelManager directory(folder_.Path());
+        directory.DownloadChannels(kUser, kPassword);
+        const std::string cache = folder_.ReadFile(kCache);
+        service::Scenario("empty-ws");
+        // The service's "0" for an account it does not know, and one that fails at the check.
+        EXPECT_THROW(directory.DownloadChannels(kUser, "mistyped"), EAccountRefused);
+        service::Reply(kAccountPath, L"1", 500);
+        EXPECT_THROW(directory.DownloadChannels(kUser, kPassword), EDirectoryServiceError);
+        ExpectNormalList(directory);
+        EXPECT_EQ(folder_.ReadFile(kCache), cache);
+
+        service::Reply(kAccountPath, L" 1\r\n");
+        directory.DownloadChannels(kUser, kPassword);
+        EXPECT_EQ(directory.CategoryCount(), 0);
+        EXPECT_TRUE(directory.Favorites()->Channels().empty());
+    }
+    // Stored when the directory goes.
+    TRadioChannelManager fromCache(folder_.Path());
+    EXPECT_EQ(fromCache.CategoryCount(), 0);
+    EXPECT_EQ(fromCache.LastCacheError(), "");
 }
 
 TEST_F(DirectoryServiceTest, HttpErrorsRaiseAndChangeNeitherDirectoryNorCache)

@@ -383,12 +383,21 @@ TEST_F(ProgramDialogsTest, SplashStartsItsTimerWhenShownAndHidesAtItsFirstEvent)
     EXPECT_FALSE(splash.Timer1->Enabled());
 }
 
-TEST_F(ProgramDialogsTest, AboutClosesOnOneClickOnItsPicture)
+TEST_F(ProgramDialogsTest, AboutClosesOnOneClickOnItsPictureEnterEscapeAndAltF4)
 {
-    auto& about = Make<TfrmAbout>();
-    EXPECT_EQ(about.ClientWidth(), 521);
-    EXPECT_EQ(about.ClientHeight(), 415);
-    RunModal(about, [&] { ClickOn(about.Image1); });
+    const std::pair<const char*, std::function<void(TfrmAbout&)>> ways[] = {
+        {"click", [](TfrmAbout& A) { ClickOn(A.Image1); }},
+        {"Enter", [](TfrmAbout&) { realinput::PressKey(VK_RETURN); }},
+        {"Escape", [](TfrmAbout&) { realinput::PressKey(VK_ESCAPE); }},
+        {"Alt+F4", [](TfrmAbout&) { realinput::PressKeys({VK_MENU, VK_F4}); }},
+    };
+    for (const auto& [name, act] : ways) {
+        SCOPED_TRACE(name);
+        auto& about = Make<TfrmAbout>();
+        EXPECT_EQ(about.ClientWidth(), 521);
+        EXPECT_EQ(about.ClientHeight(), 415);
+        RunModal(about, [&] { act(about); });
+    }
 }
 
 // --- Every way a user closes the dialogs

@@ -2,6 +2,8 @@
 // values, new windows, the loading overlay and the reload after an editing page.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "classlib/controls/support.h"
 #include "radio/forms/MainWindowTestSupport.h"
 #include "radio/directory/RadioUtils.h"
@@ -235,22 +237,33 @@ TEST(MainWindowPages, AFirstRunWithoutCacheFetchesTheListOnceAndOnlyThen)
     }
 }
 
-TEST(MainWindowPages, AFirstRunWithADeadServiceSaysSoInTheStatusLine)
+TEST(MainWindowPages, AFirstRunWithADeadServiceSaysSoInTheStatusLineUntilAReloadSucceeds)
 {
-    const std::string saved = cl::GetEnvVar("TREBANIX_SERVICE_URL");
-    SetEnvironmentVariableA("TREBANIX_SERVICE_URL", "http://127.0.0.1:9");
+    REQUIRE_DIRECTORY_SERVICE();
+    service::Reset();
+    service::AddAccount("u", "p");
+    TMainWindowScene scene("", false);
+    TRegManager reg;
+    reg.SetUserName("u");
+    reg.SetPassword("p");
+    scene.Create();
+    scene.Show();
     {
-        TMainWindowScene scene("", false);
-        TRegManager reg;
-        reg.SetUserName("u");
-        reg.SetPassword("p");
-        scene.Create();
+        TServiceAddress address("http://127.0.0.1:9");
         scene.form->FetchStationListWhenNoneCached();
-        EXPECT_EQ(scene.form->labWMPState->Caption().rfind("The station list could not be loaded: ", 0), 0u)
-            << scene.form->labWMPState->Caption();
-        EXPECT_EQ(scene.form->scbRadioStations->Categories()->Count(), 1);
     }
-    SetEnvironmentVariableA("TREBANIX_SERVICE_URL", saved.empty() ? nullptr : saved.c_str());
+    sk::TskSkinStdLabel* status = scene.form->labWMPState;
+    EXPECT_EQ(status->Caption().rfind("The station list could not be loaded: ", 0), 0u) << status->Caption();
+    EXPECT_EQ(scene.form->scbRadioStations->Categories()->Count(), 1);
+    // Longer than the line: it ends in "..." there, and the whole of it is the line's hint.
+    EXPECT_TRUE(status->EndEllipsis());
+    EXPECT_TRUE(status->ShowHint());
+    EXPECT_EQ(status->Hint(), status->Caption());
+
+    scene.PressOn(scene.form->skSkinSpeedButton11);
+    ASSERT_TRUE(scene.messages.empty()) << scene.messages[0];
+    EXPECT_NE(scene.Button("Radio Paradise"), nullptr);
+    EXPECT_EQ(status->Caption(), scene.player->Status());
 }
 
 namespace {
@@ -314,6 +327,83 @@ TEST(MainWindowPages, AFailedReloadSaysWhyOnceAndKeepsTheList)
         EXPECT_NE(scene.messages[0].find(reply.said), std::string::npos) << scene.messages[0];
         EXPECT_EQ(scene.SelectedCaption(), "B");
         EXPECT_EQ(scene.folder.ReadFile("data\\qsRadioChannels.xml"), cache);
+    }
+}
+
+TEST(MainWindowPages, AReloadKeepsThePlayingStationMarkedWithoutStartingItAgain)
+{
+    REQUIRE_DIRECTORY_SERVICE();
+    TReloadScene scene;
+    const std::size_t started = scene.player->URLs.size();
+    service::Reply("/files/video/radioserver30.html", cl::StringToWide(StationListXml()));
+    scene.PressReload();
+    ASSERT_TRUE(scene.messages.empty()) << scene.messages[0];
+    ASSERT_EQ(scene.SelectedCaption(), "B");
+    EXPECT_FALSE(scene.form->scbRadioStations->SelectedItem()->GetCategory()->Collapsed());
+    EXPECT_EQ(scene.player->URLs.size(), started);
+}
+
+TEST(MainWindowPages, AnEmptyListForARefusedAccountKeepsTheStationsAndAsksForAnotherAccount)
+{
+    REQUIRE_DIRECTORY_SERVICE();
+    TReloadScene scene;
+    const std::string cache = scene.folder.ReadFile("data\\qsRadioChannels.xml");
+    service::Scenario("empty");
+    TRegManager().SetUserName("mistyped");
+    int asked = 0;
+    scene.form->OnAccountRefused = [&] { return ++asked, false; };
+    scene.PressReload();
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(scene.messages.empty());
+    EXPECT_EQ(scene.SelectedCaption(), "B");
+    EXPECT_EQ(scene.folder.ReadFile("data\\qsRadioChannels.xml"), cache);
+
+    // Put right in the dialog: the list is fetched again, and the accepted account has none.
+    scene.form->OnAccountRefused = [&] {
+        TRegManager().SetUserName("u");
+        return ++asked, true;
+    };
+    scene.PressReload();
+    EXPECT_EQ(asked, 2);
+    EXPECT_TRUE(scene.messages.empty());
+    EXPECT_EQ(scene.form->scbRadioStations->Categories()->Count(), 1);
+    EXPECT_EQ(scene.directory.CategoryCount(), 0);
+}
+
+// Whoever answered with a certificate the program refused may be anyone: no page that would
+// carry the account goes there, whichever way it is asked for.
+TEST(MainWindowPages, NoPageCarryingTheAccountOpensOnAServiceWhoseCertificateWasRefused)
+{
+    REQUIRE_DIRECTORY_SERVICE();
+    const service::TSecurePorts ports = service::SecurePorts();
+    const struct {
+        std::string service;
+        const char* why;
+    } refused[] = {{cl::Format("https://localhost:%d", ports.Expired), "certificate expired"},
+                   {cl::Format("https://127.0.0.1:%d", ports.Secure), "certificate issued for another name"},
+                   {cl::Format("https://localhost:%d", ports.Untrusted), "certificate not trusted"}};
+    for (const auto& r : refused) {
+        SCOPED_TRACE(r.service);
+        TReloadScene scene;
+        TServiceAddress address(r.service);
+        scene.PressReload();
+        ASSERT_EQ(scene.messages.size(), 1u);
+        EXPECT_NE(scene.messages[0].find(r.why), std::string::npos) << scene.messages[0];
+        TfrmRadioMain* form = scene.form;
+        const std::function<void()> pages[] = {
+            [&] { SelectTab(form, 2); },          [&] { SelectTab(form, 3); },
+            [&] { SelectTab(form, 4); },          [&] { SelectTab(form, 5); },
+            [&] { scene.PressOn(form->btnRate2); }, [&] { scene.PressOn(form->skSkinSpeedButton2); },
+            [&] { scene.PressOn(form->skSkinSpeedButton4); }};
+        for (const auto& open : pages) {
+            const std::size_t before = scene.Requested().size();
+            open();
+            ASSERT_EQ(scene.Requested().size(), before + 1);
+            const std::string page = scene.Requested().back();
+            EXPECT_EQ(page.rfind("about:", 0), 0u) << page;
+            EXPECT_NE(page.find(TRadioUtils::EncodeQueryValue(r.why)), std::string::npos) << page;
+            EXPECT_EQ(page.find("password"), std::string::npos) << page;
+        }
     }
 }
 

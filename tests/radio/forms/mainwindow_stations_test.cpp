@@ -121,6 +121,10 @@ TEST(MainWindowStations, LaunchPlaysTheTypedAddressAndMakesItTheCurrentStation)
         EXPECT_EQ(scene.player->URL(), address);
         EXPECT_EQ(TRegManager().GetLastRadioURL(), address);
         EXPECT_EQ(scene.form->labCurrent->Caption(), "") << address;
+        // The player's status as the typed address plays names no station either.
+        scene.player->SetStatus("Playing");
+        EXPECT_EQ(scene.form->labCurrent->Caption(), "") << address;
+        EXPECT_EQ(scene.SelectedCaption(), "-") << address;
         EXPECT_EQ(scene.directory.GetCurrentStreamURL(), address);
         EXPECT_FALSE(scene.directory.HasWebsiteURL()) << address;
     }

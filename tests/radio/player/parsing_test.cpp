@@ -263,6 +263,10 @@ TEST(HttpReplies, APeersTextIsShownOnOneLineAndCut)
         {"zzzzzzzzz\xc3\xa9", "zzzzzzzzz..."},
         {"zzzzzzzz\xc3\xa9z", "zzzzzzzz\xc3\xa9..."},
         {"\r\n", ""},
+        // Printable text only: no terminal escape sequence, no C1 control.
+        {"Not \x1b[31m Found\x1b[0m", "Not Found"},
+        {"\x1b]0;title\x07ok\x1b]2;x\x1b\\!", "ok!"},
+        {"a\xc2\x9b" "b\x1b" "c\x1b", "a b"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ShownText(c.text, 10), c.shown) << c.text;
