@@ -417,6 +417,9 @@ private:
     bool Translucent() const;
     // Applies AlphaBlend and AlphaBlendValue to a shown window.
     void ApplyTranslucency();
+    // Neither being read, designed nor freed: what the frame's setters and its closing messages
+    // act on.
+    bool AtRest() const;
     // Hides the caption object's hint, shown or still waiting for its pause.
     void HideObjectHint();
     void CreateTrayMenu();
