@@ -282,7 +282,8 @@ const std::string& TskSkinFrame::CaptionText()
 
 bool TskSkinFrame::HasSkinPicture() const
 {
-    return skinData_ && !skinData_->Empty && skinData_->Picture && !skinData_->Picture->Empty();
+    return skinData_ && !skinData_->Empty && skinData_->Picture && !skinData_->Picture->Empty() &&
+           skinData_->ClRect != cl::TRect{};
 }
 
 void TskSkinFrame::SendNCPaint()

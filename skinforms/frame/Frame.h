@@ -444,7 +444,7 @@ private:
     void CopyMenuSettings();
     bool Bordered() const;
     bool Sizeable() const;
-    // Loaded skin with a frame picture.
+    // Loaded skin with a frame picture and a client rectangle in it (one without height is one).
     bool HasSkinPicture() const;
     void SendNCPaint();
     void RepaintShownFrame();

@@ -303,10 +303,13 @@ TEST(FrameTranslucency, TheSettersActOnAShownWindowOnlyWhereLayeredWindowsAre)
             step.Set(form.Frame);
             const std::string what = std::string(step.What) + setting.What;
             EXPECT_EQ(Layered(form.Wnd()), step.Layered && setting.LayeredSystem) << what;
-            if (setting.ForeignSkin && step.Layered)
-                EXPECT_EQ(WindowAlpha(form.Wnd()), step.Alphas.back()) << what;
-            else if (!setting.ForeignSkin)
+            if (setting.ForeignSkin) {
+                if (step.Layered) {
+                    EXPECT_EQ(WindowAlpha(form.Wnd()), step.Alphas.back()) << what;
+                }
+            } else {
                 EXPECT_EQ(fade.Alphas, setting.LayeredSystem ? step.Alphas : std::vector<int>{}) << what;
+            }
         }
     }
 }
