@@ -420,6 +420,8 @@ private:
     // Neither being read, designed nor freed: what the frame's setters and its closing messages
     // act on.
     bool AtRest() const;
+    // Asks the hint component for an object's hint, after its pause.
+    void ShowObjectHintFor(const std::string& Hint);
     // Hides the caption object's hint, shown or still waiting for its pause.
     void HideObjectHint();
     void CreateTrayMenu();
@@ -499,6 +501,8 @@ private:
     bool alphaBlend_ = false;
     std::uint8_t alphaBlendValue_ = 200;
     cl::TComponentRef<TskSkinHint> skinHint_{this};
+    // The hint component shows or waits with an object's hint that this frame asked for.
+    bool objectHintUp_ = false;
     int defMenuItemHeight_ = 20;
     cl::TFont defCaptionFont_;
     cl::TFont defInActiveCaptionFont_;
