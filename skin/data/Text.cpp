@@ -144,6 +144,10 @@ TRect skStrToRect(std::string_view Text)
 {
     int n[4];
     skStrToNumbers(Text, n, 4);
+    // Upside down it holds nothing; as it stands its height or width would come out negative,
+    // and a size made from it could pass any bound.
+    if (n[2] < n[0] || n[3] < n[1])
+        return {};
     return {n[0], n[1], n[2], n[3]};
 }
 

@@ -51,6 +51,7 @@ int skStrToIntDef(std::string_view Text, int Default);
 // EConvertError "'%s' is not a valid integer value".
 void skStrToNumbers(std::string_view Text, int* Numbers, int Count);
 TPoint skStrToPoint(std::string_view Text);
+// An upside-down rectangle reads as empty (all zero).
 TRect skStrToRect(std::string_view Text);
 cl::TFontStyles skStrToFontStyles(std::string_view Text);
 TAlignment skStrToAlignment(std::string_view Text);

@@ -5,6 +5,7 @@
 
 #include "classlib/graphics/GdiHandles.h"
 #include "skin/texts/ResourceStrData.h"
+#include "skin/drawing/System.h"
 #include "skin/drawing/Utils.h"
 
 namespace sk {
@@ -169,14 +170,22 @@ void TskSkinHintWindow::ActivateHint(TRect Rect, const AnsiString& AHint)
     }
     int w = extent.right - extent.left;
     int h = extent.bottom - extent.top;
+    TBitmap* picture = desc ? HintPicture() : nullptr;
     if (desc) {
-        TBitmap* picture = HintPicture();
+        w = std::max(w + desc->ClRect.Left + (picture->Width() - desc->ClRect.Right), picture->Width());
+        h = std::max(h + desc->ClRect.Top + (picture->Height() - desc->ClRect.Bottom), picture->Height());
+    } else {
+        w += 4;
+        h += 4;
+    }
+    // The font, the borders and the picture come from a skin file: a window larger than the
+    // work area could not be painted, nor seen.
+    const TRect area = GetDesktopWorkArea(true);
+    w = std::min(w, area.Width());
+    h = std::min(h, area.Height());
+    if (desc) {
         const int pw = picture->Width();
         const int ph = picture->Height();
-        w += desc->ClRect.Left + (pw - desc->ClRect.Right);
-        h += desc->ClRect.Top + (ph - desc->ClRect.Bottom);
-        w = std::max(w, pw);
-        h = std::max(h, ph);
         const int dw = w - pw;
         const int dh = h - ph;
         ClRect = {desc->ClRect.Left, desc->ClRect.Top, desc->ClRect.Right + dw, desc->ClRect.Bottom + dh};
@@ -184,15 +193,13 @@ void TskSkinHintWindow::ActivateHint(TRect Rect, const AnsiString& AHint)
         RTPoint = {desc->RTPoint.X + dw, desc->RTPoint.Y};
         LBPoint = {desc->LBPoint.X, desc->LBPoint.Y + dh};
         RBPoint = {desc->RBPoint.X + dw, desc->RBPoint.Y + dh};
-    } else {
-        w += 4;
-        h += 4;
     }
     TRect r{Rect.Left, Rect.Top, Rect.Left + w, Rect.Top + h};
     if (r.Right > Screen->Width())
         r = OffsetRect(r, -(w + 2), 0);
     if (r.Bottom > Screen->Height())
         r = OffsetRect(r, 0, -(h + 2));
+    r = OffsetRect(r, std::max(area.Left - r.Left, 0), std::max(area.Top - r.Top, 0));
     SetBounds(r.Left, r.Top, w, h);
     HandleNeeded();
     ApplyAlpha();

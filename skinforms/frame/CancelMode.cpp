@@ -41,13 +41,18 @@ cl::TControl* TskSkinFrame::CancelModeSender(const cl::TMessage& Message) const
     return cl::TWinControl::FindControl(WindowFromPoint(p));
 }
 
-void TskSkinFrame::CancelControlModes(const cl::TMessage& Message)
+// Not while it is read, designed or freed. Having free-notification partners does not count:
+// every frame whose skin data, menu bar or tabs bar belongs to another component has them.
+bool TskSkinFrame::AtRest() const
 {
-    // Only a frame at rest: not while it is read, designed or freed. Having free-notification
-    // partners does not count, or a frame with a menu bar or a tabs bar would never do this.
     cl::TComponentState state = ComponentState();
     state -= cl::csFreeNotification;
-    if (!state.Empty() || form_->ComponentState().Contains(cl::csDestroying) || !form_->Visible())
+    return state.Empty() && !form_->ComponentState().Contains(cl::csDestroying);
+}
+
+void TskSkinFrame::CancelControlModes(const cl::TMessage& Message)
+{
+    if (!AtRest() || !form_->Visible())
         return;
     if (form_->FormStyle() != cl::fsMDIForm && !IsFramePress(Message.Msg))
         return;

@@ -29,6 +29,8 @@ void SetAlpha(HWND Wnd, BYTE Alpha)
         SetAlphaBlendTransparent(Wnd, Alpha);
 }
 
+bool IsLayered(HWND Wnd) { return (GetWindowLongA(Wnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; }
+
 void SetLayered(HWND Wnd, bool On)
 {
     const LONG style = GetWindowLongA(Wnd, GWL_EXSTYLE);
@@ -66,21 +68,18 @@ void TskSkinFrame::SetAlphaBlendValue(std::uint8_t Value)
 // form resource wait for that too.
 void TskSkinFrame::ApplyTranslucency()
 {
-    if (!ComponentState().Empty() || !IsWindowsNT5() || !form_->HandleAllocated() ||
-        !IsWindowVisible(form_->Handle()))
+    if (!AtRest() || !IsWindowsNT5() || !form_->HandleAllocated() || !IsWindowVisible(form_->Handle()))
         return;
     HWND wnd = form_->Handle();
-    // Fully opaque needs no layer, as after a fade-in.
-    const bool layered = alphaBlend_ && alphaBlendValue_ < 255;
-    const bool wasLayered = (GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
-    if (layered) {
+    if (Translucent()) {
         SetLayered(wnd, true);
         SetAlpha(wnd, alphaBlendValue_);
-    } else if (wasLayered) {
+    } else if (IsLayered(wnd)) {
         LeaveLayer(wnd);
     }
 }
 
+// Fully opaque needs no layer, which costs every paint.
 bool TskSkinFrame::Translucent() const { return alphaBlend_ && alphaBlendValue_ < 255 && IsWindowsNT5(); }
 
 // Invisible at first; the timer raises the alpha once the window has been shown.
@@ -111,7 +110,7 @@ void TskSkinFrame::FadeIn()
         return;
     HWND wnd = form_->Handle();
     fadeTimer_->Stop();
-    const int target = AlphaBlendAnimation && !alphaBlend_ ? 255 : alphaBlendValue_;
+    const int target = Translucent() ? alphaBlendValue_ : 255;
     if (AlphaBlendAnimation) {
         const cl::TAliveFlag alive = alive_;
         // The window paints itself before it begins to appear.
@@ -122,22 +121,22 @@ void TskSkinFrame::FadeIn()
             alpha = std::min(alpha + FadeStep, target);
             SetAlpha(wnd, static_cast<BYTE>(alpha));
         }
-    } else if (target != 255) {
+    } else if (Translucent()) {
         SetAlpha(wnd, alphaBlendValue_);
     }
-    // Fully opaque needs no layer, which costs every paint.
-    if (target == 255)
+    if (!Translucent())
         LeaveLayer(wnd);
 }
 
-// Hidden: a fade not yet begun is dropped, and so is the layer of a translucent window.
+// Hidden: a fade not yet begun is dropped, and so is any layer, also one whose translucency was
+// switched off while the frame was not at rest; the show takes what the values say then.
 void TskSkinFrame::EndFade()
 {
     if (!form_->HandleAllocated())
         return;
     if (fadeTimer_)
         fadeTimer_->Stop();
-    if (alphaBlend_ && IsWindowsNT5())
+    if (IsWindowsNT5() && IsLayered(form_->Handle()))
         SetLayered(form_->Handle(), false);
 }
 

@@ -222,11 +222,21 @@ void TskSkinFrame::SetSkinHint(TskSkinHint* Value)
     skinHint_.Set(Value);
 }
 
-// Also with ShowObjectHint off: it may have been switched off while a hint was up.
+void TskSkinFrame::ShowObjectHintFor(const std::string& Hint)
+{
+    if (!ShowObjectHint || !skinHint_ || Hint.empty())
+        return;
+    skinHint_->ActivateHintDelayed(Hint);
+    objectHintUp_ = true;
+}
+
+// Only a hint this frame asked for: the hint component also serves the form's controls. That
+// one goes also with ShowObjectHint switched off since.
 void TskSkinFrame::HideObjectHint()
 {
-    if (skinHint_)
+    if (skinHint_ && objectHintUp_)
         skinHint_->HideHint();
+    objectHintUp_ = false;
 }
 
 void TskSkinFrame::CopyMenuSettings()
@@ -282,7 +292,8 @@ const std::string& TskSkinFrame::CaptionText()
 
 bool TskSkinFrame::HasSkinPicture() const
 {
-    return skinData_ && !skinData_->Empty && skinData_->Picture && !skinData_->Picture->Empty();
+    return skinData_ && !skinData_->Empty && skinData_->Picture && !skinData_->Picture->Empty() &&
+           skinData_->ClRect != cl::TRect{};
 }
 
 void TskSkinFrame::SendNCPaint()

@@ -418,6 +418,11 @@ private:
     bool Translucent() const;
     // Applies AlphaBlend and AlphaBlendValue to a shown window.
     void ApplyTranslucency();
+    // Neither being read, designed nor freed: what the frame's setters and its closing messages
+    // act on.
+    bool AtRest() const;
+    // Asks the hint component for an object's hint, after its pause.
+    void ShowObjectHintFor(const std::string& Hint);
     // Hides the caption object's hint, shown or still waiting for its pause.
     void HideObjectHint();
     void CreateTrayMenu();
@@ -442,7 +447,7 @@ private:
     void CopyMenuSettings();
     bool Bordered() const;
     bool Sizeable() const;
-    // Loaded skin with a frame picture.
+    // Loaded skin with a frame picture and a client rectangle in it (one without height is one).
     bool HasSkinPicture() const;
     void SendNCPaint();
     void RepaintShownFrame();
@@ -497,6 +502,8 @@ private:
     bool alphaBlend_ = false;
     std::uint8_t alphaBlendValue_ = 200;
     cl::TComponentRef<TskSkinHint> skinHint_{this};
+    // The hint component shows or waits with an object's hint that this frame asked for.
+    bool objectHintUp_ = false;
     int defMenuItemHeight_ = 20;
     cl::TFont defCaptionFont_;
     cl::TFont defInActiveCaptionFont_;

@@ -63,9 +63,7 @@ void TskSkinFrame::TestActive(int X, int Y, bool InFrame)
     // The enter event may have changed the skin, and with it the objects.
     if (!*alive || ActiveObject < 0 || ActiveObject >= ObjectCount())
         return;
-    const std::string& hint = Objects(ActiveObject)->Hint;
-    if (ShowObjectHint && skinHint_ && !hint.empty())
-        skinHint_->ActivateHintDelayed(hint);
+    ShowObjectHintFor(Objects(ActiveObject)->Hint);
 }
 
 void TskSkinFrame::ObjectMouseMove(TPoint P)
@@ -210,6 +208,8 @@ void TskSkinFrame::AnimationTimerTick(cl::TObject*)
 
 void TskSkinFrame::SkinMenuOpen()
 {
+    // Also a menu opened from the keyboard, which sends none of the messages that close hints.
+    HideObjectHint();
     if (menuMode_)
         menuMode_->Enter();
     if (!inSkinMenu_) {

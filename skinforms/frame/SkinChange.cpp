@@ -127,7 +127,8 @@ void TskSkinFrame::ChangeSkinData()
                 Frame->changingSkin_ = false;
         }
     } changeEnd{this, alive};
-    // A skin without a frame picture describes no frame: the form keeps the default one.
+    // A skin without a frame picture, or without a client rectangle in it, describes no frame:
+    // the form keeps the default one.
     skinnedFrame_ = HasSkinPicture();
     if (!skinnedFrame_) {
         FreeObjects();
@@ -140,14 +141,15 @@ void TskSkinFrame::ChangeSkinData()
     const int minH = GetMinHeight();
     const int w = form_->Width();
     const int h = form_->Height();
-    if (minW > w && minH > h)
-        form_->SetBounds(form_->Left(), form_->Top(), minW, minH);
-    else if (minH > h)
-        form_->SetHeight(minH);
-    else if (minW > w)
-        form_->SetWidth(minW);
-    else
+    if (minW > w || minH > h) {
+        // Grown, the window stays on its work area; a child keeps its place in its parent.
+        TRect r = cl::Bounds(form_->Left(), form_->Top(), std::max(w, minW), std::max(h, minH));
+        if (!form_->Parent() && form_->FormStyle() != cl::fsMDIChild)
+            r = KeptInside(r, MonitorAreas().WorkArea);
+        form_->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+    } else {
         FitLayout();
+    }
     if (RolledUp || WindowState == fwsMinimized)
         if (form_->Height() != GetMinHeight())
             form_->SetHeight(GetMinHeight());
@@ -337,25 +339,33 @@ int TskSkinFrame::DefaultButtonSize() const
     return tool ? 13 : 17;
 }
 
+// The least sizes come from a skin file, and no more than the work area's: a window the system
+// cannot hold has no frame it could draw.
 int TskSkinFrame::GetMinWidth() const
 {
-    if (!HasSkinPicture())
-        return MinWidth >= 1 ? MinWidth : 120;
-    const int pw = skinData_->Picture->Width();
-    if (MinWidth > pw && WindowState != fwsMinimized)
-        return MinWidth;
-    return skinData_->FormMinWidth >= 1 ? skinData_->FormMinWidth : pw;
+    const int least = [&] {
+        if (!HasSkinPicture())
+            return MinWidth >= 1 ? MinWidth : 120;
+        const int pw = skinData_->Picture->Width();
+        if (MinWidth > pw && WindowState != fwsMinimized)
+            return MinWidth;
+        return skinData_->FormMinWidth >= 1 ? skinData_->FormMinWidth : pw;
+    }();
+    return std::min(least, MonitorAreas().WorkArea.Width());
 }
 
 int TskSkinFrame::GetMinHeight() const
 {
     const bool free = !RolledUp && WindowState != fwsMinimized;
-    if (!HasSkinPicture()) {
-        const int h = DefaultCaptionHeight() + 6;
-        return MinHeight > h && free ? MinHeight : h;
-    }
-    const int fh = skinData_->Picture->Height() - skinData_->ClRect.Height();
-    return MinHeight > fh && free ? MinHeight : fh;
+    const int least = [&] {
+        if (!HasSkinPicture()) {
+            const int h = DefaultCaptionHeight() + 6;
+            return MinHeight > h && free ? MinHeight : h;
+        }
+        const int fh = skinData_->Picture->Height() - skinData_->ClRect.Height();
+        return MinHeight > fh && free ? MinHeight : fh;
+    }();
+    return std::min(least, MonitorAreas().WorkArea.Height());
 }
 
 POINT TskSkinFrame::MaxTrackSize() const

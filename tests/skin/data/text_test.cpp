@@ -45,6 +45,10 @@ TEST(SkinTextValues, PointsAndRectanglesKeepOnlyDigits)
     // Numbers beyond the second or fourth are ignored, never stored.
     EXPECT_EQ(skStrToPoint("1,2,3,4,5"), (TPoint{1, 2}));
     EXPECT_EQ(skStrToRect("1,2,3,4,5,6"), (TRect{1, 2, 3, 4}));
+    // Upside down on either axis it is empty; flat it stays where it is.
+    EXPECT_EQ(skStrToRect("3,30000,38,28"), TRect{});
+    EXPECT_EQ(skStrToRect("38,3,3,28"), TRect{});
+    EXPECT_EQ(skStrToRect("3,28,3,28"), (TRect{3, 28, 3, 28}));
 }
 
 TEST(SkinTextValues, AnEmptyOrOverlongNumberRaisesTheConversionError)

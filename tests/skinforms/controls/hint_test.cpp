@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "classlib/controls/support.h"
+#include "skin/drawing/System.h"
 #include "skin/drawing/Utils.h"
 #include "skin/bases/support.h"
 #include "skinforms/controls/Hint.h"
@@ -111,6 +112,17 @@ TEST(SkinHint, SkinnedLookIsNeverSmallerThanItsPicture)
     EXPECT_EQ(window->ClRect.Right, window->Width() - 5);
     shot = Snapshot(window);
     EXPECT_EQ(shot->Pixels(window->Width() - 2, 1), Rgb(clRed));
+
+    // A font taller than any screen: the hint keeps to the work area, and paints.
+    d.FontHeight = 30000;
+    window->ActivateHint({100, 100, 100, 100}, text);
+    const TRect area = GetDesktopWorkArea(true);
+    EXPECT_LE(window->Width(), area.Width());
+    EXPECT_LE(window->Height(), area.Height());
+    EXPECT_GE(window->Left(), area.Left);
+    EXPECT_GE(window->Top(), area.Top);
+    shot = Snapshot(window);
+    EXPECT_EQ(shot->Pixels(1, 1), Rgb(clRed));
 
     // The skin going away leaves the plain look.
     skin.Remove();

@@ -1,6 +1,8 @@
 // The hints of the caption buttons under the real pointer: each standard button of a stored
 // skin shows its command's text after the hint pause, and the hint goes when the pointer
-// leaves, when a menu opens and when the form loses the activation.
+// leaves, when a menu opens, when the form loses the activation, when the button is disabled
+// or hidden, on a skin change and with the frame; a frame that shows no hints leaves the
+// hints of the form's controls alone.
 #include "skinforms/frame/support.h"
 
 #include <functional>
@@ -11,6 +13,7 @@
 #include "classlib/controls/support.h"
 #include "skinforms/controls/Hint.h"
 #include "skins/StoredSkins.h"
+#include "support/UserInput.h"
 
 using namespace cl;
 using namespace sk;
@@ -122,6 +125,12 @@ TEST(FrameObjectHint, EachCaptionButtonShowsItsTextAfterThePauseUnderTheRealPoin
     ASSERT_TRUE(form.HoverOver(form.Button(cmClose)));
     form.time.clock.Advance(pause);
     EXPECT_EQ(form.HintText(), "(none)");
+    // A control's hint on the same component stays while the frame's closing messages come.
+    form.Hint->ActivateHintDelayed("Volume");
+    form.time.clock.Advance(pause);
+    form.Form->SetBounds(80, 70, 420, 260);
+    EXPECT_EQ(form.HintText(), "Volume");
+    ParkPointer();
 }
 
 TEST(FrameObjectHint, TheHintGoesWhenThePointerLeavesAMenuOpensOrTheFormIsDeactivated)
@@ -155,6 +164,29 @@ TEST(FrameObjectHint, TheHintGoesWhenThePointerLeavesAMenuOpensOrTheFormIsDeacti
              Application->ProcessMessages();
              EXPECT_FALSE(F.Frame->IsActive());
          }},
+        {"Alt+Space opens the system menu",
+         [](THintedForm& F) {
+             realinput::PressKeys({VK_MENU, VK_SPACE});
+             EXPECT_TRUE(F.Frame->SkinMenu()->Visible);
+         }},
+        {"the button is disabled",
+         [](THintedForm& F) {
+             F.Frame->SetHideCaptionButtons(true);
+             F.time.clock.Advance(THintedForm::HoverPoll);
+         }},
+        {"the button is hidden",
+         [](THintedForm& F) {
+             TskBorderIcons icons = F.Frame->BorderIcons();
+             icons -= biSystemMenu;
+             F.Frame->SetBorderIcons(icons);
+             F.time.clock.Advance(THintedForm::HoverPoll);
+         }},
+        {"the skin changes",
+         [](THintedForm& F) {
+             F.Frame->SkinData()->SetCompressedStoredSkin(trebanix::CreateStoredSkins(&F.owner)[7]);
+             Application->ProcessMessages();
+         }},
+        {"the frame goes", [](THintedForm& F) { F.Frame->Free(); }},
     };
     for (const TCase& c : cases) {
         THintedForm form;

@@ -2,8 +2,12 @@
 // a frame made afresh in that condition paints: nothing of an earlier paint stays behind.
 #include "skinforms/frame/support.h"
 
+#include <string>
+#include <utility>
 #include <vector>
 
+#include "skin/data/Stream.h"
+#include "skinforms/frame/WorkArea.h"
 #include "skins/StoredSkins.h"
 
 using namespace cl;
@@ -32,6 +36,26 @@ struct FrameRepaint : ::testing::Test {
         f.Frame->SetSkinData(Skin);
         f.Frame->UpdateActiveState(false);
         return f.Paint();
+    }
+    // A copy of Stored whose form section gives each key the value here instead of its own.
+    TskCompressedStoredSkin* Altered(TskCompressedStoredSkin* Stored,
+                                     const std::vector<std::pair<std::string, std::string>>& Keys)
+    {
+        const std::string packed = Stored->CompressedStream().DataString();
+        TMemoryStream inflated;
+        InflateSkinData(packed.data(), packed.size(), inflated);
+        std::string bytes = inflated.DataString();
+        const std::size_t section = bytes.find("[FORMINFO]");
+        for (const auto& [key, value] : Keys) {
+            const std::size_t at = bytes.find("\n" + key + "=", section) + 1;
+            EXPECT_GT(at, section) << key;
+            bytes.replace(at, bytes.find_first_of("\r\n", at) - at, key + "=" + value);
+        }
+        TMemoryStream deflated;
+        DeflateSkinData(bytes.data(), bytes.size(), deflated);
+        auto* altered = new TskCompressedStoredSkin(&owner);
+        altered->CompressedStream().SetData(deflated.DataString());
+        return altered;
     }
 };
 
@@ -84,4 +108,47 @@ TEST_F(FrameRepaint, ARepaintShowsTheNewSizeStateCaptionAndSkinLikeAFreshFrame)
                                             "Another station with a much longer name than the first one had", false)),
               0)
         << "new skin";
+}
+
+// Sizes from a skin file reach no further than the work area, and a client rectangle upside down
+// holds nothing, which leaves the default frame: the form stays drawn where it can be seen, and
+// the next sound skin is drawn as on a fresh frame.
+TEST_F(FrameRepaint, AHostileSkinsSizesKeepTheFormDrawnOnTheWorkArea)
+{
+    const std::vector<std::pair<std::string, std::string>> hostile[] = {
+        {{"formminwidth", "2147483647"}},
+        {{"clientrect", "3,30000,38,28"}},
+        {{"formminwidth", "2147483647"}, {"clientrect", "3,30000,38,28"}},
+    };
+    std::vector<std::string> errors;
+    Application->OnException = [&](TObject*, const std::exception& E) { errors.push_back(E.what()); };
+    for (const auto& keys : hostile) {
+        const std::string what = keys.front().first + (keys.size() > 1 ? " and more" : "");
+        TFramedForm form(nullptr, 400, 300);
+        form.Form->SetCaption("Trebanix Web Radio");
+        form.Frame->AlwaysActive = true;
+        form.Frame->SetSkinData(skin);
+        form.Show();
+        skin->SetCompressedStoredSkin(Altered(skins[12], keys));
+        RedrawWindow(form.Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+        Application->ProcessMessages();
+        const TRect work = GetFrameMonitorAreas(form.Wnd()).WorkArea;
+        RECT r{};
+        GetWindowRect(form.Wnd(), &r);
+        EXPECT_TRUE(r.left >= work.Left && r.top >= work.Top && r.right <= work.Right && r.bottom <= work.Bottom)
+            << what << ": " << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+        TBitmap unpainted;
+        unpainted.SetSize(form.Form->Width(), form.Form->Height());
+        unpainted.Fill(0xFF00FF);
+        EXPECT_GT(Differences(*form.Paint(), unpainted), 0) << what << ": the frame is drawn";
+
+        skin->SetCompressedStoredSkin(skins[12]);
+        Application->ProcessMessages();
+        EXPECT_EQ(Differences(*form.Paint(),
+                              *Fresh(skin, form.Form->Width(), form.Form->Height(), "Trebanix Web Radio", true)),
+                  0)
+            << what << ": a sound skin after it";
+    }
+    Application->OnException = nullptr;
+    EXPECT_TRUE(errors.empty()) << errors.front();
 }

@@ -214,6 +214,18 @@ TEST(FrameStates, RollUpFromTheSystemMenuKeepsTheCaptionAndItsRestoreUnrolls)
     EXPECT_EQ(form.Form->Width(), W);
     EXPECT_EQ(changes, 1);
 
+    // A skin change while rolled up: the strip takes the height of the new frame, and of no
+    // frame again.
+    TFrameSkin skin;
+    form.Frame->SetSkinData(skin.Data);
+    EXPECT_TRUE(form.Frame->RolledUp);
+    EXPECT_EQ(form.Form->Height(), TFrameSkin::PH - 35);
+    skin.Reload([&] { skin.Data->ClRect = Rect(5, 30, 95, 55); });
+    EXPECT_EQ(form.Form->Height(), TFrameSkin::PH - 25);
+    form.Frame->SetSkinData(nullptr);
+    EXPECT_EQ(form.Form->Height(), StripH);
+    EXPECT_EQ(form.Form->Width(), W);
+
     EXPECT_EQ(OpenSystemMenu(form),
               (std::vector<std::string>{"BSF_MINITEM", "BSF_MAXITEM", "BSF_RESTORE", "-", "BSF_CLOSE"}));
     ASSERT_TRUE(ClickSystemMenu(form, "BSF_RESTORE"));

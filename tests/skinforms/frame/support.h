@@ -33,7 +33,8 @@ public:
     static constexpr int PW = 100;
     static constexpr int PH = 60;
 
-    TFrameSkin() : Data(new sk::TskSkinData(nullptr))
+    // Owner: the form the skin data belongs to, as the main form's does in the program.
+    explicit TFrameSkin(cl::TComponent* Owner = nullptr) : Data(new sk::TskSkinData(Owner))
     {
         Data->Picture = MakePicture(TopColor);
         Data->InactivePicture = std::make_unique<cl::TBitmap>();

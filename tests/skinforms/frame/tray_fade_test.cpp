@@ -126,13 +126,15 @@ TEST(FrameTray, AnIconThatOutlivesItsFrameKeepsNothingOfIt)
 
 DWORD WindowsXP() { return 0x0105; }
 
-// Every alpha the frame sets, and the version the skin engine sees.
+// Every alpha the frame sets, and the version the skin engine sees. Without Log the alphas
+// reach the window.
 struct TFadeLog {
     std::vector<int> Alphas;
-    explicit TFadeLog(bool LayeredSystem)
+    explicit TFadeLog(bool LayeredSystem, bool Log = true)
     {
         SetWindowsVersionSource(LayeredSystem ? &WindowsXP : nullptr);
-        SetFrameAlphaCall([this](HWND, BYTE Alpha) { Alphas.push_back(Alpha); });
+        if (Log)
+            SetFrameAlphaCall([this](HWND, BYTE Alpha) { Alphas.push_back(Alpha); });
     }
     ~TFadeLog()
     {
@@ -163,6 +165,29 @@ std::vector<int> Steps(int Target)
 }
 
 bool Layered(HWND Wnd) { return (GetWindowLongA(Wnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; }
+
+// The alpha the window itself holds; -1 when it holds none.
+int WindowAlpha(HWND Wnd)
+{
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    return GetLayeredWindowAttributes(Wnd, nullptr, &alpha, &flags) && (flags & LWA_ALPHA) ? alpha : -1;
+}
+
+// A form that owns the skin data of another form's frame: that frame has free-notification
+// partners, as every secondary window of the program has.
+struct TSkinOwner {
+    TForm* Form = new TForm(nullptr);
+    TFrameSkin Skin{Form};
+    ~TSkinOwner()
+    {
+        // The skin data goes first, as the skin holds it.
+        Skin.Data->Free();
+        Skin.Data = nullptr;
+        Form->Free();
+        Application->ProcessMessages();
+    }
+};
 
 TEST(FrameFade, AnAnimatedTranslucentWindowRisesInStepsOfFiveAMillisecondAfterTheShowAndStaysLayered)
 {
@@ -257,16 +282,34 @@ TEST(FrameTranslucency, TheSettersActOnAShownWindowOnlyWhereLayeredWindowsAre)
         {"fully opaque", [](TskSkinFrame* F) { F->SetAlphaBlendValue(255); }, false, {}},
         {"below full again", [](TskSkinFrame* F) { F->SetAlphaBlendValue(100); }, true, {100}},
     };
-    for (const bool layeredSystem : {true, false}) {
-        TFadeLog fade(layeredSystem);
-        TFramedForm form(nullptr, 300, 200);
+    struct TSetting {
+        const char* What;
+        bool LayeredSystem;
+        // A skinned window whose skin data another form owns, read back from the window.
+        bool ForeignSkin;
+    };
+    const TSetting settings[] = {
+        {"", true, false},
+        {", on a later system", false, false},
+        {", skinned from another form", true, true},
+    };
+    for (const TSetting& setting : settings) {
+        TSkinOwner owner;
+        TFadeLog fade(setting.LayeredSystem, !setting.ForeignSkin);
+        TFramedForm form(setting.ForeignSkin ? owner.Skin.Data : nullptr, 300, 200);
         form.Show();
         for (const TStep& step : steps) {
             fade.Alphas.clear();
             step.Set(form.Frame);
-            const std::string what = std::string(step.What) + (layeredSystem ? "" : ", on a later system");
-            EXPECT_EQ(Layered(form.Wnd()), step.Layered && layeredSystem) << what;
-            EXPECT_EQ(fade.Alphas, layeredSystem ? step.Alphas : std::vector<int>{}) << what;
+            const std::string what = std::string(step.What) + setting.What;
+            EXPECT_EQ(Layered(form.Wnd()), step.Layered && setting.LayeredSystem) << what;
+            if (setting.ForeignSkin) {
+                if (step.Layered) {
+                    EXPECT_EQ(WindowAlpha(form.Wnd()), step.Alphas.back()) << what;
+                }
+            } else {
+                EXPECT_EQ(fade.Alphas, setting.LayeredSystem ? step.Alphas : std::vector<int>{}) << what;
+            }
         }
     }
 }
@@ -292,6 +335,9 @@ TEST(FrameTranslucency, AHiddenOrLoadingFrameKeepsTheValuesForTheShow)
     }
     EXPECT_EQ(form.Frame->AlphaBlendValue(), 60);
     EXPECT_FALSE(form.Frame->AlphaBlend());
+    form.Form->Hide();
+    form.Show();
+    EXPECT_FALSE(Layered(form.Wnd())) << "shown again without the translucency switched off while loading";
 }
 
 TEST(FrameTranslucency, ATranslucentWindowIsRepaintedWhileItsSizeChanges)
