@@ -225,12 +225,6 @@ EXTENSION_CONTROL_BLOCK* ThreadServerECB()
     return ServerECBSlot().Get();
 }
 
-EXTENSION_CONTROL_BLOCK*& CurrentServerECB()
-{
-    static EXTENSION_CONTROL_BLOCK* ecb = nullptr;
-    return ecb;
-}
-
 void HookServerEntry(HMODULE module)
 {
     DWORD* slot = ExportSlot(module, "HttpExtensionProc");
@@ -283,11 +277,11 @@ bool SendWebPageToServer(EXTENSION_CONTROL_BLOCK* ecb, const std::string& page)
     return ecb->WriteClient(ecb->ConnID, body.data(), &size, 0) != FALSE;
 }
 
-bool SendWebPage(TWebKind kind, const std::string& page)
+bool SendWebPage(TWebKind kind, const std::string& page, EXTENSION_CONTROL_BLOCK* ecb)
 {
     switch (kind) {
     case TWebKind::ISAPI:
-        return SendWebPageToServer(CurrentServerECB(), page);
+        return SendWebPageToServer(ecb, page);
     case TWebKind::CGI: {
         const std::string headers = WebPageHeaders(kind, page.size());
         HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);

@@ -16,6 +16,13 @@
 //   command:<query>  runs the command of plug-in library 0 on this thread
 //   filter           sets the host's own unhandled-exception filter, which ends the host with 7
 //   host-fault       a fault in the host's own code
+//   write-fault      the server's WriteClient faults from then on
+//   cycles:<n>       loads and unloads crashlog_server.dll n times, then notes whether the host
+//                    can still take a thread-local storage slot
+//   mail:<port>      the extension mails its reports by SMTP to that port of 127.0.0.1; mail:mapi
+//                    through a Simple MAPI client registered in its place, whose calls are
+//                    noted at the end
+//   env:<name>=<value>  sets a variable of the host's environment
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -52,8 +59,13 @@ BOOL WINAPI ServerSupport(HCONN connection, DWORD request, LPVOID buffer, LPDWOR
     return TRUE;
 }
 
+int* volatile nowhere = nullptr;
+bool faultingWrite = false;
+
 BOOL WINAPI WriteClient(HCONN connection, LPVOID buffer, LPDWORD size, DWORD)
 {
+    if (faultingWrite)
+        *nowhere = 6;
     AppendNote("[write" + Connection(connection) + "]\n" + std::string(static_cast<const char*>(buffer), *size) + "[end]\n");
     return TRUE;
 }
@@ -174,7 +186,34 @@ LONG WINAPI HostFilter(EXCEPTION_POINTERS* pointers)
     return EXCEPTION_EXECUTE_HANDLER;
 }
 
-int* volatile nowhere = nullptr;
+// Registers the test's Simple MAPI client, copied beside the notes, where it notes its calls.
+void RegisterMapiClient()
+{
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const std::string client = Folder(notesFile) + "crashlog_fakemapi.dll";
+    CopyFileA((Folder(self) + "crashlog_fakemapi.dll").c_str(), client.c_str(), FALSE);
+    HKEY key = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\TrebanixTests\\ServerMail\\Fake", 0, nullptr, 0, KEY_WRITE,
+                    nullptr, &key, nullptr);
+    RegSetValueExA(key, "DLLPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(client.c_str()),
+                   static_cast<DWORD>(client.size() + 1));
+    RegCloseKey(key);
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\TrebanixTests\\ServerMail", 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                    nullptr);
+    RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>("Fake"), 5);
+    RegCloseKey(key);
+}
+
+void NoteMapiCalls()
+{
+    if (FILE* f = std::fopen((Folder(notesFile) + "crashlog_fakemapi.txt").c_str(), "rb")) {
+        char calls[4096];
+        const std::size_t size = std::fread(calls, 1, sizeof calls, f);
+        std::fclose(f);
+        AppendNote("[mapi]\n" + std::string(calls, size));
+    }
+}
 
 struct THost {
     std::vector<HMODULE> Libraries;
@@ -250,6 +289,20 @@ struct THost {
             SetUnhandledExceptionFilter(HostFilter);
         else if (name == "host-fault")
             *nowhere = 4;
+        else if (name == "write-fault")
+            faultingWrite = true;
+        else if (name == "cycles") {
+            for (unsigned long i = 0, n = std::stoul(value); i < n; ++i)
+                if (HMODULE library = LoadLibraryA("crashlog_server.dll"))
+                    FreeLibrary(library);
+            const DWORD slot = TlsAlloc();
+            AppendNote(slot == TLS_OUT_OF_INDEXES ? "[no tls slot]\n" : "[tls slot]\n");
+        } else if (name == "mail") {
+            SetEnvironmentVariableA("CRASHLOG_SERVER_MAIL", value.c_str());
+            if (value == "mapi")
+                RegisterMapiClient();
+        } else if (name == "env")
+            SetEnvironmentVariableA(value.substr(0, value.find('=')).c_str(), value.substr(value.find('=') + 1).c_str());
         else if (name == "fault-first" || name == "fault-second")
             ServeTwoAtOnce(Export<TEntry>("HttpExtensionProc"), name == "fault-first");
         else if (name == "again") {
@@ -277,5 +330,6 @@ int main(int argc, char** argv)
     THost host;
     for (const std::string& step : steps)
         host.Step(step);
+    NoteMapiCalls();
     return 0;
 }
