@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <malloc.h>
 
 #include <cxxabi.h>
 
@@ -578,8 +579,12 @@ void RunCaught(TCall& call)
 template <class TCall>
 bool RunGuarded(TCall& call)
 {
-    return GuardedCall([](void* data) { RunCaught(*static_cast<TCall*>(data)); }, &call, TakeFault, nullptr) &&
-           !call.Failed;
+    if (GuardedCall([](void* data) { RunCaught(*static_cast<TCall*>(data)); }, &call, TakeFault, nullptr))
+        return !call.Failed;
+    // An overflow used up the guard page at the stack's end: without it the thread's next
+    // overflow would end the process unreported.
+    _resetstkoflw();
+    return false;
 }
 
 struct TServerCall {
