@@ -579,7 +579,8 @@ void RunCaught(TCall& call)
 template <class TCall>
 bool RunGuarded(TCall& call)
 {
-    if (GuardedCall([](void* data) { RunCaught(*static_cast<TCall*>(data)); }, &call, TakeFault, nullptr))
+    if (GuardedCall([](void* data) { RunCaught(*static_cast<TCall*>(data)); }, &call, TakeFault, &call,
+                    [](void* data) { static_cast<TCall*>(data)->Abandoned(); }))
         return !call.Failed;
     // An overflow used up the guard page at the stack's end: without it the thread's next
     // overflow would end the process unreported.
@@ -593,6 +594,9 @@ struct TServerCall {
     DWORD Status = HSE_STATUS_ERROR;
     bool Failed = false;
     void Run() { Status = Entry(Block); }
+    // The server took a fault of its own inside the request and went on past it: the request
+    // is over on this thread, and a later report of the thread answers no request.
+    void Abandoned() { SetThreadServerECB(nullptr); }
 };
 
 // A thread that the library started: what fails in the library's code ends this thread only.
@@ -602,6 +606,7 @@ struct TThreadCall {
     DWORD Result = 1;
     bool Failed = false;
     void Run() { Result = Start(Parameter); }
+    void Abandoned() {}
 };
 
 DWORD GuardedThread(LPTHREAD_START_ROUTINE start, LPVOID parameter)
@@ -618,6 +623,7 @@ struct TLibraryCall {
     BOOL Result = FALSE;
     bool Failed = false;
     void Run() { Result = Entry(Instance, Reason, Reserved); }
+    void Abandoned() {}
 };
 
 // The library's start failed: nothing of its runtime runs again, not even its finalization,

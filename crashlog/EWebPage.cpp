@@ -225,6 +225,11 @@ EXTENSION_CONTROL_BLOCK* ThreadServerECB()
     return ServerECBSlot().Get();
 }
 
+void SetThreadServerECB(EXTENSION_CONTROL_BLOCK* ecb)
+{
+    ServerECBSlot().Set(ecb);
+}
+
 void HookServerEntry(HMODULE module)
 {
     DWORD* slot = ExportSlot(module, "HttpExtensionProc");

@@ -36,6 +36,7 @@ bool MayShowWindows();
 
 // The request the calling thread's ISAPI entry is handling (kept by the entry's hook), or nullptr.
 EXTENSION_CONTROL_BLOCK* ThreadServerECB();
+void SetThreadServerECB(EXTENSION_CONTROL_BLOCK* ecb);
 // Points the module's exported "HttpExtensionProc", when it exports one, at a hook, so that a
 // report made while it handles a request answers that request with the error page. The server
 // finds the entry through the export table after loading the library; the entry's code stays

@@ -895,7 +895,8 @@ TEST(Server, AFaultWhileALibraryLoadsUnloadsOrRunsAThreadOfItsOwnIsReportedAndFa
 {
     // In a windowed host too, where a web-server library opens no window. The host's own fault
     // afterwards reaches the host's own filter: nothing of the library is left in the process,
-    // and a thread the library started ended alone.
+    // and a thread the library started ended alone. A request that the host gave up (its own
+    // callback faulted) is over: a later report on that thread answers no request.
     struct TCase {
         const char* Program;
         const char* Steps;
@@ -907,6 +908,12 @@ TEST(Server, AFaultWhileALibraryLoadsUnloadsOrRunsAThreadOfItsOwnIsReportedAndFa
                                      "FaultWhileLoading", "[load failed]\n[host filter C0000005]\n"},
                                TCase{program, "filter fault-on-unload load:crashlog_server.dll free:0 host-fault",
                                      "FaultWhileUnloading", "[unloaded]\n[host filter C0000005]\n"},
+                               TCase{program,
+                                     "filter guard load:crashlog_server.dll write-fault here:next fault-on-version version "
+                                     "free:0 host-fault",
+                                     "FaultInTheRequest",
+                                     "[host guard]\n[status 0] [thread 0]\n[host guard]\n[unloaded]\n"
+                                     "[host filter C0000005]\n"},
                                TCase{program, "filter load:crashlog_server.dll pool:thread-fault host-fault",
                                      "FaultOnItsThread",
                                      "[library thread 1]\n[write]\nfine[end]\n[status 0] [thread 1]\n"

@@ -9,7 +9,9 @@
 //   load:<library>   loads it (the libraries are counted from 0 in the order they are loaded)
 //   copy:<library>   loads a copy of it from the notes file's folder: a second library
 //   free:<n>         unloads library n
-//   fault-on-load, fault-on-unload   the extension then faults while it is loaded or unloaded
+//   fault-on-load, fault-on-unload, fault-on-version   the extension then faults while it is
+//                    loaded or unloaded, or tells its version
+//   version          asks library 0 for its version (as a server does once it is loaded)
 //   guard            the host's later calls run under a fault handler of its own, as servers
 //                    guard their extensions
 //   pool:<query>     a request to library 0 on a thread of its own; here:<query> on this thread
@@ -262,6 +264,19 @@ struct THost {
         AppendNote("[command done]\n");
     }
 
+    void Version()
+    {
+        using TVersion = BOOL(WINAPI*)(HSE_VERSION_INFO*);
+        struct TCall {
+            TVersion Version;
+            HSE_VERSION_INFO Info;
+        } call{Export<TVersion>("GetExtensionVersion"), {}};
+        Call([](void* data) {
+            auto* c = static_cast<TCall*>(data);
+            c->Version(&c->Info);
+        }, &call);
+    }
+
     void Step(const std::string& step)
     {
         const std::size_t colon = step.find(':');
@@ -277,7 +292,7 @@ struct THost {
         } else if (name == "free") {
             FreeLibrary(Libraries.at(std::stoul(value)));
             AppendNote("[unloaded]\n");
-        } else if (name == "fault-on-load" || name == "fault-on-unload")
+        } else if (name == "fault-on-load" || name == "fault-on-unload" || name == "fault-on-version")
             SetEnvironmentVariableA("CRASHLOG_SERVER_FAULT", name.substr(9).c_str());
         else if (name == "guard")
             guarded = true;
@@ -285,6 +300,8 @@ struct THost {
             Request(value, name == "here");
         else if (name == "command")
             Command(value);
+        else if (name == "version")
+            Version();
         else if (name == "filter")
             SetUnhandledExceptionFilter(HostFilter);
         else if (name == "host-fault")

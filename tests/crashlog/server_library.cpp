@@ -62,11 +62,13 @@ __attribute__((noinline)) DWORD WINAPI FaultOnItsThread(void*)
     return 0;
 }
 
+volatile bool deeper = true;
+
 __attribute__((noinline)) int Overflow(int depth)
 {
     volatile char frame[4096];
     frame[0] = static_cast<char>(depth);
-    return Overflow(depth + 1) + frame[0];
+    return deeper ? Overflow(depth + 1) + frame[0] : frame[0];
 }
 
 __attribute__((noinline)) void FailWhereNothingMayThrow() noexcept
@@ -186,6 +188,8 @@ extern "C" __declspec(dllexport) void WINAPI RunCommand(const char* query)
 
 extern "C" __declspec(dllexport) BOOL WINAPI GetExtensionVersion(HSE_VERSION_INFO* version)
 {
+    if (Environment("CRASHLOG_SERVER_FAULT") == "version")
+        FaultInTheRequest();
     version->dwExtensionVersion = HSE_VERSION;
     lstrcpynA(version->lpszExtensionDesc, "crash test extension", HSE_MAX_EXT_DLL_NAME_LEN);
     return TRUE;
