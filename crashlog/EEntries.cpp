@@ -550,13 +550,23 @@ LONG WINAPI LibraryFaultHandler(EXCEPTION_POINTERS* pointers)
     return EXCEPTION_CONTINUE_SEARCH;
 }
 
+// What every guarded entry of the library keeps of its call.
+struct TGuardedRun {
+    bool Failed = false;      // a throw out of the body, reported
+    bool Overflowed = false;  // the guard took a stack overflow
+    // Someone further out took an exception and unwound past the entry.
+    void Abandoned() {}
+};
+
 // What a guarded entry of the library takes: a fault of the library's own code, reported here.
 // What is not a fault, or not the library's, is not the entry's to judge: it goes on to the host.
-bool TakeFault(EXCEPTION_POINTERS* pointers, void*)
+bool TakeFault(EXCEPTION_POINTERS* pointers, void* run)
 {
     if (!ExceptionLogActive() || !IsOwnFault(*pointers->ExceptionRecord))
         return false;
     ReportOwnFault(pointers, "GuardedEntry");
+    static_cast<TGuardedRun*>(run)->Overflowed =
+        pointers->ExceptionRecord->ExceptionCode == EXCEPTION_STACK_OVERFLOW;
     return true;
 }
 
@@ -579,20 +589,21 @@ void RunCaught(TCall& call)
 template <class TCall>
 bool RunGuarded(TCall& call)
 {
-    if (GuardedCall([](void* data) { RunCaught(*static_cast<TCall*>(data)); }, &call, TakeFault, &call,
-                    [](void* data) { static_cast<TCall*>(data)->Abandoned(); }))
+    TGuardedRun& run = call;
+    if (GuardedCall([](void* data) { RunCaught(*static_cast<TCall*>(data)); }, &call, TakeFault, &run,
+                    [](void* data) { static_cast<TCall*>(static_cast<TGuardedRun*>(data))->Abandoned(); }))
         return !call.Failed;
     // An overflow used up the guard page at the stack's end: without it the thread's next
     // overflow would end the process unreported.
-    _resetstkoflw();
+    if (call.Overflowed)
+        _resetstkoflw();
     return false;
 }
 
-struct TServerCall {
+struct TServerCall : TGuardedRun {
     TServerEntry Entry;
     EXTENSION_CONTROL_BLOCK* Block;
     DWORD Status = HSE_STATUS_ERROR;
-    bool Failed = false;
     void Run() { Status = Entry(Block); }
     // The server took a fault of its own inside the request and went on past it: the request
     // is over on this thread, and a later report of the thread answers no request.
@@ -600,30 +611,26 @@ struct TServerCall {
 };
 
 // A thread that the library started: what fails in the library's code ends this thread only.
-struct TThreadCall {
+struct TThreadCall : TGuardedRun {
     LPTHREAD_START_ROUTINE Start;
     LPVOID Parameter;
     DWORD Result = 1;
-    bool Failed = false;
     void Run() { Result = Start(Parameter); }
-    void Abandoned() {}
 };
 
 DWORD GuardedThread(LPTHREAD_START_ROUTINE start, LPVOID parameter)
 {
-    TThreadCall call{start, parameter};
+    TThreadCall call{{}, start, parameter};
     return RunGuarded(call) ? call.Result : 1;
 }
 
-struct TLibraryCall {
+struct TLibraryCall : TGuardedRun {
     TLibraryEntry Entry;
     HINSTANCE Instance;
     DWORD Reason;
     LPVOID Reserved;
     BOOL Result = FALSE;
-    bool Failed = false;
     void Run() { Result = Entry(Instance, Reason, Reserved); }
-    void Abandoned() {}
 };
 
 // The library's start failed: nothing of its runtime runs again, not even its finalization,
@@ -647,7 +654,7 @@ LONG WINAPI HookedUnhandledExceptionFilter(EXCEPTION_POINTERS* pointers)
 
 DWORD GuardedServerCall(TServerEntry entry, EXTENSION_CONTROL_BLOCK* ecb)
 {
-    TServerCall call{entry, ecb};
+    TServerCall call{{}, entry, ecb};
     return RunGuarded(call) ? call.Status : HSE_STATUS_ERROR;
 }
 
@@ -657,7 +664,7 @@ BOOL GuardedLibraryEntry(TLibraryEntry entry, HINSTANCE instance, DWORD reason, 
         return FALSE;
     if (reason == DLL_PROCESS_DETACH)
         SetModuleFinalizing(true);
-    TLibraryCall call{entry, instance, reason, reserved};
+    TLibraryCall call{{}, entry, instance, reason, reserved};
     const bool ran = RunGuarded(call);
     if (reason == DLL_PROCESS_ATTACH)
         SetModuleInitializing(false);
