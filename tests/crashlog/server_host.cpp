@@ -33,6 +33,7 @@
 #include <windows.h>
 #include <httpext.h>
 
+#include "classlib/system/KernelHandles.h"
 #include "crashlog/EGuard.h"
 
 namespace {
@@ -195,16 +196,16 @@ void RegisterMapiClient()
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     const std::string client = Folder(notesFile) + "crashlog_fakemapi.dll";
     CopyFileA((Folder(self) + "crashlog_fakemapi.dll").c_str(), client.c_str(), FALSE);
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\TrebanixTests\\ServerMail\\Fake", 0, nullptr, 0, KEY_WRITE,
-                    nullptr, &key, nullptr);
-    RegSetValueExA(key, "DLLPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(client.c_str()),
-                   static_cast<DWORD>(client.size() + 1));
-    RegCloseKey(key);
-    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\TrebanixTests\\ServerMail", 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                    nullptr);
-    RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>("Fake"), 5);
-    RegCloseKey(key);
+    // The client's key holds its library; the clients' key names the default client.
+    const auto set = [](const char* path, const char* name, const std::string& value) {
+        HKEY opened = nullptr;
+        RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_WRITE, nullptr, &opened, nullptr);
+        const cl::TOwnedRegKey key(opened);
+        RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1));
+    };
+    set("Software\\TrebanixTests\\ServerMail\\Fake", "DLLPath", client);
+    set("Software\\TrebanixTests\\ServerMail", nullptr, "Fake");
 }
 
 void NoteMapiCalls()

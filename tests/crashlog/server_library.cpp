@@ -11,6 +11,7 @@
 #include <httpext.h>
 
 #include "classlib/system/ExceptionHooks.h"
+#include "classlib/system/KernelHandles.h"
 #include "crashlog/ECore.h"
 #include "crashlog/EMail.h"
 #include "crashlog/ExceptionLog.h"
@@ -126,11 +127,10 @@ void Run(const std::string& query)
     if (query == "noexcept")
         FailWhereNothingMayThrow();
     if (query == "thread-fault") {
-        HANDLE thread = CreateThread(nullptr, 0, FaultOnItsThread, nullptr, 0, nullptr);
-        WaitForSingleObject(thread, 60000);
+        const cl::TOwnedHandle thread(CreateThread(nullptr, 0, FaultOnItsThread, nullptr, 0, nullptr));
+        WaitForSingleObject(thread.get(), 60000);
         DWORD code = 0;
-        GetExitCodeThread(thread, &code);
-        CloseHandle(thread);
+        GetExitCodeThread(thread.get(), &code);
         AppendNote(("[library thread " + std::to_string(code) + "]").c_str());
     }
     if (query == "filtered") {
