@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <malloc.h>
+
+#include <cxxabi.h>
 
 #include <windows.h>
 
@@ -31,9 +34,6 @@ LPTOP_LEVEL_EXCEPTION_FILTER previousFilter = nullptr;
 std::terminate_handler previousTerminate = nullptr;
 bool (*previousHook)(std::exception_ptr, cl::TObject*, cl::TCatchPoint) = nullptr;
 bool hookedHandlers = false;
-// The logger lives in a library: it reports what fails in the library's own code, and leaves
-// everything else, and the host's threads, to the host.
-bool inLibrary = false;
 
 // The exception this thread last reported at a catch point: the object and the number of the
 // throw that raised it. A re-raise of it (which throws nothing new) reaching terminate is not new.
@@ -123,6 +123,14 @@ bool HookedHandleException(std::exception_ptr error, cl::TObject* sender, cl::TC
     }
 }
 
+// Gives up the exceptions this thread's abandoned frames were handling: the runtime would
+// otherwise keep them as the thread's current ones, and the thread's next call would see them.
+void DropCaughtExceptions()
+{
+    for (int i = 0; i < 64 && abi::__cxa_current_exception_type(); ++i)
+        __cxxabiv1::__cxa_end_catch();
+}
+
 void TerminateHandler()
 {
     static thread_local bool inside = false;
@@ -150,12 +158,14 @@ void TerminateHandler()
         InternalError("std::terminate");
     }
     underway.Done();
-    if (inLibrary) {
+    if (LoggerInLibrary()) {
         inside = false;
         // A library's guarded entry answers for what fails inside it; anything else is the
         // runtime's, as it would be without the logger.
-        if (InsideGuardedCall())
+        if (InsideGuardedCall()) {
+            DropCaughtExceptions();
             AbandonToGuard();
+        }
         if (previousTerminate)
             previousTerminate();
         std::abort();
@@ -260,6 +270,14 @@ void ReportFault(EXCEPTION_POINTERS* pointers, std::uint32_t overflowTop, bool c
 void* volatile spareRescueStack = nullptr;
 constexpr std::size_t RescueStackSize = 256 * 1024;
 
+// The spare stack made at installation, or a new one when another thread has it.
+char* TakeRescueStack()
+{
+    if (void* spare = InterlockedExchangePointer(&spareRescueStack, nullptr))
+        return static_cast<char*>(spare);
+    return static_cast<char*>(VirtualAlloc(nullptr, RescueStackSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+}
+
 // `overflowTop` is the stack top of a thread that overflowed its stack and now runs on a rescue
 // stack (0 otherwise).
 // With `endProcess` the process ends after the report whichever thread faulted.
@@ -299,9 +317,7 @@ __attribute__((noinline)) LONG FilterBody(EXCEPTION_POINTERS* pointers, std::uin
 // A stack overflow leaves its filter a few hundred bytes: the report runs on a stack of its own.
 [[noreturn]] __attribute__((noinline)) void SwitchToRescueStack(EXCEPTION_POINTERS* pointers)
 {
-    auto* stack = static_cast<char*>(InterlockedExchangePointer(&spareRescueStack, nullptr));
-    if (!stack)
-        stack = static_cast<char*>(VirtualAlloc(nullptr, RescueStackSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    char* stack = TakeRescueStack();
     if (!stack)
         TerminateProcess(GetCurrentProcess(), 1);
     // Two threads may overflow at once: the stack top travels as an argument, never through
@@ -454,41 +470,103 @@ bool InLoggerModule(const void* address)
     return at >= base && at - base < nt->OptionalHeader.SizeOfImage;
 }
 
+// A fault of the library's own code, which the library reports; every other fault, also one
+// that the host's code makes inside a call of the library (a server's callback), is the host's.
+bool IsOwnFault(const EXCEPTION_RECORD& record)
+{
+    return (IsFault(record.ExceptionCode) || record.ExceptionCode == EXCEPTION_STACK_OVERFLOW) &&
+           InLoggerModule(record.ExceptionAddress);
+}
+
+void ReportOwnFaultHere(EXCEPTION_POINTERS* pointers, std::uint32_t overflowTop, const char* section)
+{
+    TReportUnderway underway;
+    if (IsProcessingThread()) {
+        RescueProcessing(section);
+        // The host may handle the fault and keep the thread: its report is over either way, and a
+        // flag left owned by a living thread would hold every later report for ever.
+        LeaveProcessing();
+    } else {
+        ReportFault(pointers, overflowTop);
+    }
+}
+
+struct TRescueCall {
+    EXCEPTION_POINTERS* Pointers;
+    std::uint32_t OverflowTop;
+    const char* Section;
+};
+
+void __attribute__((cdecl, noinline)) RescueCallBody(TRescueCall* call)
+{
+    ReportOwnFaultHere(call->Pointers, call->OverflowTop, call->Section);
+}
+
+// A library's thread that overflowed its stack reports on the rescue stack and then comes back,
+// so that the guard around it can unwind and the host's thread goes on.
+__attribute__((noinline)) void ReportOverflowOnRescueStack(EXCEPTION_POINTERS* pointers, const char* section)
+{
+    char* stack = TakeRescueStack();
+    if (!stack)
+        return;
+    TRescueCall call{pointers, CurrentStackTop(), section};
+    auto* tib = reinterpret_cast<NT_TIB*>(NtCurrentTeb());
+    void* const limit = tib->StackLimit;
+    void* const base = tib->StackBase;
+    tib->StackLimit = stack;
+    tib->StackBase = stack + RescueStackSize;
+    char* top = stack + RescueStackSize - 16;
+    asm volatile(
+        "movl %%esp, %%esi\n\t"
+        "movl %[top], %%esp\n\t"
+        "pushl %[call]\n\t"
+        "call %P[body]\n\t"
+        "movl %%esi, %%esp\n\t"
+        :
+        : [top] "b"(top), [call] "D"(&call), [body] "i"(&RescueCallBody)
+        : "eax", "ecx", "edx", "esi", "memory", "cc");
+    tib->StackLimit = limit;
+    tib->StackBase = base;
+    if (InterlockedCompareExchangePointer(&spareRescueStack, stack, nullptr) != nullptr)
+        VirtualFree(stack, 0, MEM_RELEASE);
+}
+
+void ReportOwnFault(EXCEPTION_POINTERS* pointers, const char* section)
+{
+    if (pointers->ExceptionRecord->ExceptionCode == EXCEPTION_STACK_OVERFLOW)
+        ReportOverflowOnRescueStack(pointers, section);
+    else
+        ReportOwnFaultHere(pointers, 0, section);
+}
+
 // A library's only process-wide entry: it sees every fault of the process first, reports those
 // of the library's own code that no guarded entry of the library will take, and passes every
 // one on unchanged. Unlike the process's one unhandled-exception filter, which each library
 // would chain to the one before it, it can be removed in any order.
 LONG WINAPI LibraryFaultHandler(EXCEPTION_POINTERS* pointers)
 {
-    const EXCEPTION_RECORD& record = *pointers->ExceptionRecord;
-    if (!IsFault(record.ExceptionCode) || !InLoggerModule(record.ExceptionAddress) || InsideGuardedCall())
-        return EXCEPTION_CONTINUE_SEARCH;
-    TReportUnderway underway;
-    if (IsProcessingThread()) {
-        RescueProcessing("VectoredHandler");
-        // The host may handle the fault and keep the thread: its report is over either way, and a
-        // flag left owned by a living thread would hold every later report for ever.
-        LeaveProcessing();
-    } else {
-        ReportFault(pointers, 0);
-    }
+    if (IsOwnFault(*pointers->ExceptionRecord) && !InsideGuardedCall())
+        ReportOwnFault(pointers, "VectoredHandler");
     return EXCEPTION_CONTINUE_SEARCH;
 }
 
-// What a guarded entry of the library takes: every fault inside it, reported here. A stack
-// overflow leaves no room for a report, and what is not a fault is not the entry's to judge:
-// both go on to the host.
-bool TakeFault(EXCEPTION_POINTERS* pointers, void*)
+// What every guarded entry of the library keeps of its call.
+struct TGuardedRun {
+    bool Failed = false;      // a throw out of the body, reported
+    bool Overflowed = false;  // the guard took a stack overflow
+    // Someone further out took an exception and unwound past the entry.
+    void Abandoned() {}
+};
+
+// What a guarded entry of the library takes: a fault of the library's own code, reported here.
+// What is not a fault, or not the library's, is not the entry's to judge: it goes on to the host.
+bool TakeFault(EXCEPTION_POINTERS* pointers, void* run)
 {
-    if (!ExceptionLogActive() || !IsFault(pointers->ExceptionRecord->ExceptionCode))
+    if (!ExceptionLogActive() || !IsOwnFault(*pointers->ExceptionRecord))
         return false;
-    TReportUnderway underway;
-    if (IsProcessingThread()) {
-        RescueProcessing("GuardedEntry");
-        LeaveProcessing();
-    } else {
-        ReportFault(pointers, 0);
-    }
+    ReportOwnFault(pointers, "GuardedEntry");
+    static_cast<TGuardedRun*>(run)->Overflowed =
+        pointers->ExceptionRecord->ExceptionCode == EXCEPTION_STACK_OVERFLOW;
     return true;
 }
 
@@ -511,25 +589,47 @@ void RunCaught(TCall& call)
 template <class TCall>
 bool RunGuarded(TCall& call)
 {
-    return GuardedCall([](void* data) { RunCaught(*static_cast<TCall*>(data)); }, &call, TakeFault, nullptr) &&
-           !call.Failed;
+    TGuardedRun& run = call;
+    if (GuardedCall([](void* data) { RunCaught(*static_cast<TCall*>(data)); }, &call, TakeFault, &run,
+                    [](void* data) { static_cast<TCall*>(static_cast<TGuardedRun*>(data))->Abandoned(); }))
+        return !call.Failed;
+    // An overflow used up the guard page at the stack's end: without it the thread's next
+    // overflow would end the process unreported.
+    if (call.Overflowed)
+        _resetstkoflw();
+    return false;
 }
 
-struct TServerCall {
+struct TServerCall : TGuardedRun {
     TServerEntry Entry;
     EXTENSION_CONTROL_BLOCK* Block;
     DWORD Status = HSE_STATUS_ERROR;
-    bool Failed = false;
     void Run() { Status = Entry(Block); }
+    // The server took a fault of its own inside the request and went on past it: the request
+    // is over on this thread, and a later report of the thread answers no request.
+    void Abandoned() { SetThreadServerECB(nullptr); }
 };
 
-struct TLibraryCall {
+// A thread that the library started: what fails in the library's code ends this thread only.
+struct TThreadCall : TGuardedRun {
+    LPTHREAD_START_ROUTINE Start;
+    LPVOID Parameter;
+    DWORD Result = 1;
+    void Run() { Result = Start(Parameter); }
+};
+
+DWORD GuardedThread(LPTHREAD_START_ROUTINE start, LPVOID parameter)
+{
+    TThreadCall call{{}, start, parameter};
+    return RunGuarded(call) ? call.Result : 1;
+}
+
+struct TLibraryCall : TGuardedRun {
     TLibraryEntry Entry;
     HINSTANCE Instance;
     DWORD Reason;
     LPVOID Reserved;
     BOOL Result = FALSE;
-    bool Failed = false;
     void Run() { Result = Entry(Instance, Reason, Reserved); }
 };
 
@@ -554,7 +654,7 @@ LONG WINAPI HookedUnhandledExceptionFilter(EXCEPTION_POINTERS* pointers)
 
 DWORD GuardedServerCall(TServerEntry entry, EXTENSION_CONTROL_BLOCK* ecb)
 {
-    TServerCall call{entry, ecb};
+    TServerCall call{{}, entry, ecb};
     return RunGuarded(call) ? call.Status : HSE_STATUS_ERROR;
 }
 
@@ -564,7 +664,7 @@ BOOL GuardedLibraryEntry(TLibraryEntry entry, HINSTANCE instance, DWORD reason, 
         return FALSE;
     if (reason == DLL_PROCESS_DETACH)
         SetModuleFinalizing(true);
-    TLibraryCall call{entry, instance, reason, reserved};
+    TLibraryCall call{{}, entry, instance, reason, reserved};
     const bool ran = RunGuarded(call);
     if (reason == DLL_PROCESS_ATTACH)
         SetModuleInitializing(false);
@@ -583,20 +683,20 @@ BOOL GuardedLibraryEntry(TLibraryEntry entry, HINSTANCE instance, DWORD reason, 
     return reason == DLL_PROCESS_ATTACH ? FALSE : TRUE;
 }
 
-void InstallExceptionEntries(bool library)
+void InstallExceptionEntries()
 {
-    inLibrary = library;
+    const bool inLibrary = LoggerInLibrary();
     hookedHandlers = !inLibrary;
     if (hookedHandlers) {
         previousHook = cl::ExceptionHooks().OnException;
         cl::ExceptionHooks().OnException = HookedHandleException;
     }
     previousTerminate = std::set_terminate(TerminateHandler);
+    if (!spareRescueStack)
+        spareRescueStack = VirtualAlloc(nullptr, RescueStackSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     if (inLibrary) {
         faultHandler = AddVectoredExceptionHandler(1, LibraryFaultHandler);
     } else {
-        if (!spareRescueStack)
-            spareRescueStack = VirtualAlloc(nullptr, RescueStackSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
         previousFilter = SetUnhandledExceptionFilter(TopLevelFilter);
         PassCallbackFaults();
         faultHandler = AddVectoredExceptionHandler(1, UnseenFaultHandler);
@@ -611,7 +711,7 @@ void InstallExceptionEntries(bool library)
     HookImportedProcedure({module}, "kernel32.dll", true, imported, reinterpret_cast<void*>(&HookedRaiseException),
                           "RaiseException");
     kernelRaiseException = reinterpret_cast<TRaiseException>(imported);
-    HookThreadImports(module);
+    HookThreadImports(module, inLibrary ? GuardedThread : nullptr);
 }
 
 void RemoveExceptionEntries()
@@ -619,11 +719,15 @@ void RemoveExceptionEntries()
     if (hookedHandlers)
         cl::ExceptionHooks().OnException = previousHook;
     std::set_terminate(previousTerminate);
-    if (!inLibrary)
+    if (!LoggerInLibrary())
         SetUnhandledExceptionFilter(previousFilter);
     if (faultHandler)
         RemoveVectoredExceptionHandler(faultHandler);
     faultHandler = nullptr;
+    // A library's rescue stack goes with it: a host may load and unload it many times.
+    if (LoggerInLibrary())
+        if (void* stack = InterlockedExchangePointer(&spareRescueStack, nullptr))
+            VirtualFree(stack, 0, MEM_RELEASE);
     RestoreCallbackFaults();
     DoneHooks();
     FreeThreadsList();

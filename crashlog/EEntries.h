@@ -7,7 +7,7 @@ namespace crashlog {
 
 // In a library the class library's handlers stay as they are, and the library's own imports and
 // its web-server entry (when it exports one) are hooked.
-void InstallExceptionEntries(bool inLibrary);
+void InstallExceptionEntries();
 void RemoveExceptionEntries();
 
 using TServerEntry = DWORD(WINAPI*)(EXTENSION_CONTROL_BLOCK*);

@@ -21,8 +21,6 @@ namespace {
 constexpr DWORD PollInterval = 50;
 // How long stopping the watcher waits for it to end.
 constexpr DWORD FreezeStopBound = 5000;
-// The exit code of a freeze thread stopped from outside (it ends with 0 by itself).
-constexpr DWORD StoppedExitCode = 1;
 constexpr int AnsweredPauses = 5;
 // The most of the frozen thread's stack that is copied for its walk.
 constexpr std::uint32_t MaxFrozenStackCopy = 256 * 1024;
@@ -35,8 +33,6 @@ struct TFreezeThread {
     std::uint32_t MainStackTop = 0;
     // Allocated before any hang: a frozen thread may hold the heap's lock.
     std::vector<std::uint8_t> StackCopy;
-    // The thread's own share of this object, which it frees when it ends by itself.
-    std::shared_ptr<TFreezeThread>* Share = nullptr;
 };
 
 // Shut-down stops the thread after the program's static objects are gone: this state is never
@@ -162,6 +158,10 @@ void StartFreezeThread()
     const TVozozoModuleOptionsEx& options = CurrentOptions();
     if (!ExceptionLogActive() || !options.Active || !options.FreezeActivate)
         return;
+    // A library has no main window of its own to watch, nor a main thread (MainThreadId is 0
+    // there): nothing starts.
+    if (MainThreadId() == 0)
+        return;
     std::lock_guard<std::mutex> guard(Freeze().Lock);
     if (Freeze().Running)
         return;
@@ -173,7 +173,6 @@ void StartFreezeThread()
     if (!thread->MainThread.get())
         return;
     auto* share = new std::shared_ptr<TFreezeThread>(thread);
-    thread->Share = share;
     thread->Thread.reset(CreateThreadDirect(nullptr, 0, FreezeThreadProc, share, CREATE_SUSPENDED, &thread->Id));
     if (!thread->Thread.get()) {
         delete share;
@@ -199,26 +198,10 @@ void StopFreezeThread()
     // this thread: it is not waited for then.
     if (GetCurrentThreadId() == thread->Id || IsProcessingThread())
         return;
-    if (LoggerModule() == GetModuleHandleA(nullptr)) {
-        // It ends at its next poll, or gives up waiting for the flag. At the bound (a report of
-        // its own under way, with a dialog nobody answers) it is left to end by itself: it
-        // holds its own share of what it uses.
-        WaitForSingleObject(thread->Thread.get(), FreezeStopBound);
-        return;
-    }
-    // In a library this runs in its finalization, under the loader lock that a thread needs to
-    // end: the thread is stopped where it is, and its share freed here.
-    TerminateThread(thread->Thread.get(), StoppedExitCode);
-    DWORD code = 0;
-    if (WaitForSingleObject(thread->Thread.get(), FreezeStopBound) == WAIT_OBJECT_0 &&
-        GetExitCodeThread(thread->Thread.get(), &code) && code == StoppedExitCode)
-        delete thread->Share;
-}
-
-bool FreezeThreadRunning()
-{
-    std::lock_guard<std::mutex> guard(Freeze().Lock);
-    return Freeze().Running != nullptr;
+    // It ends at its next poll, or gives up waiting for the flag. At the bound (a report of its
+    // own under way, with a dialog nobody answers) it is left to end by itself: it holds its own
+    // share of what it uses.
+    WaitForSingleObject(thread->Thread.get(), FreezeStopBound);
 }
 
 void ApplyFreezeSwitch(bool run)

@@ -18,6 +18,7 @@ struct TGuardFrame {
     void* Resume[5];  // where GuardedCall comes back as failed
     TGuardFilter Filter;
     void* FilterData;
+    void (*Unwound)(void*);
 };
 
 constexpr std::uintptr_t ChainEnd = 0xFFFFFFFF;
@@ -42,9 +43,12 @@ void SetChainHead(TGuardFrame* frame)
 
 EXCEPTION_DISPOSITION __cdecl GuardHandler(EXCEPTION_RECORD* record, void* establisher, CONTEXT* context, void*)
 {
-    if (record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND))
-        return ExceptionContinueSearch;
     auto* frame = static_cast<TGuardFrame*>(establisher);
+    if (record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND)) {
+        if (frame->Unwound)
+            frame->Unwound(frame->FilterData);
+        return ExceptionContinueSearch;
+    }
     EXCEPTION_POINTERS pointers{record, context};
     if (!frame->Filter(&pointers, frame->FilterData))
         return ExceptionContinueSearch;
@@ -71,12 +75,14 @@ TGuardFrame* InnermostGuard()
 
 }  // namespace
 
-__attribute__((noinline)) bool GuardedCall(void (*body)(void*), void* data, TGuardFilter filter, void* filterData)
+__attribute__((noinline)) bool GuardedCall(void (*body)(void*), void* data, TGuardFilter filter, void* filterData,
+                                           void (*unwound)(void*))
 {
     TGuardFrame frame{};
     frame.Handler = GuardHandler;
     frame.Filter = filter;
     frame.FilterData = filterData;
+    frame.Unwound = unwound;
     frame.Next = ChainHead();
     if (__builtin_setjmp(frame.Resume)) {
         // Back from an unwind: the frame is the thread's innermost one again.

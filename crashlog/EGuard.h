@@ -12,8 +12,10 @@ using TGuardFilter = bool (*)(EXCEPTION_POINTERS* pointers, void* data);
 
 // Runs body(data); false when the filter took an exception or the call was abandoned to its
 // frame. The body must let no C++ exception out: this toolchain's unwinding knows nothing of
-// the frame.
-bool GuardedCall(void (*body)(void*), void* data, TGuardFilter filter, void* filterData);
+// the frame. When a handler further out takes an exception and unwinds past the frame, the call
+// never comes back: `unwound(filterData)` is then called, when given, on the way out.
+bool GuardedCall(void (*body)(void*), void* data, TGuardFilter filter, void* filterData,
+                 void (*unwound)(void*) = nullptr);
 
 // This thread runs inside a GuardedCall of this module.
 bool InsideGuardedCall();

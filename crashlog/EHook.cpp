@@ -450,6 +450,12 @@ bool UnhookProcedure(void* stub)
     return false;
 }
 
+int RewriteImportAddressTable(HMODULE module, void* from, void* to)
+{
+    const IMAGE_NT_HEADERS32* nt = NtHeaders(module);
+    return nt ? RewriteImportTable(module, nt, from, to) : 0;
+}
+
 bool HookImportedProcedureByAddress(HMODULE module, void* imported, void* hook, bool unhook,
                                     bool ignoreFailure, const std::string& qualifiedName)
 {

@@ -35,6 +35,11 @@ bool HookImportedProcedure(const std::vector<std::string>& moduleNames, const ch
 bool HookImportedProcedureByAddress(HMODULE module, void* imported, void* hook, bool unhook,
                                     bool ignoreFailure, const std::string& qualifiedName);
 
+// Rewrites the module's import address table slots that hold `from` so that they hold `to`, with
+// no record (DoneHooks leaves them) and no lock: usable before the module's runtime has started.
+// The number of slots rewritten.
+int RewriteImportAddressTable(HMODULE module, void* from, void* to);
+
 // Takes away every entry hook and import hook still in place.
 void DoneHooks();
 

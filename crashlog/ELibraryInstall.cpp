@@ -8,12 +8,19 @@
 
 #include "crashlog/EEntries.h"
 #include "crashlog/EInstallation.h"
+#include "crashlog/ETlsSlots.h"
 
 extern "C" BOOL WINAPI DllMainCRTStartup(HINSTANCE instance, DWORD reason, LPVOID reserved);
 
 extern "C" BOOL WINAPI LoggerLibraryEntry(HINSTANCE instance, DWORD reason, LPVOID reserved)
 {
-    return crashlog::GuardedLibraryEntry(DllMainCRTStartup, instance, reason, reserved);
+    if (reason == DLL_PROCESS_ATTACH)
+        crashlog::WatchTlsSlots(instance);
+    const BOOL result = crashlog::GuardedLibraryEntry(DllMainCRTStartup, instance, reason, reserved);
+    // Unloaded while the process goes on (at the process's end the slots go with it).
+    if (reason == DLL_PROCESS_DETACH && !reserved)
+        crashlog::FreeHeldTlsSlots();
+    return result;
 }
 
 namespace {

@@ -287,6 +287,13 @@ bool SendEmail()
         return false;
     const TVozozoModuleOptions& options = CurrentOptions();
     bool sent = false;
+    // Nobody sits at a web server's screen: a mail client's windows and its logon dialog would
+    // wait there for ever, once for each failed request. Only SMTP sends from a server.
+    if (options.SMTPHost.empty() && !MayShowWindows()) {
+        InternalWarning(eeEmailMAPIError, std::string(SServerMailNeedsSmtp));
+        CallNotifyHook(TNotifyStage::AfterMail);
+        return false;
+    }
     // The error hook may ask again and again; a bounded number of retries keeps the process alive.
     for (int attempt = 0; attempt < 10; ++attempt) {
         const std::vector<std::string> recipients = SplitRecipients(options.EmailAddresses);

@@ -45,6 +45,9 @@ inline constexpr std::size_t CommandLineLimit = 32767;
 inline constexpr std::string_view SMailtoBodyCut =
     "\r\n\r\n[The report is cut here: a mail link holds no more. The whole report is in the program's log file.]";
 
+// A web server's report goes by SMTP or not at all.
+inline constexpr std::string_view SServerMailNeedsSmtp = "No SMTP host: a web server sends no mail through a mail client.";
+
 // What the user is told when no way of sending worked.
 inline constexpr const char* SMailNotSentCaption = "E-mail not sent";
 inline constexpr std::string_view SMailNotSent = "The error report could not be sent by e-mail.\r\n\r\n%s";

@@ -41,6 +41,7 @@ TThreadsList& Threads()
 }
 
 volatile LONG faultingThread = 0;
+TThreadRun threadRun = nullptr;
 
 void ResolveKernel()
 {
@@ -75,7 +76,7 @@ DWORD WINAPI HookedThreadProc(LPVOID parameter)
         start = record->Start;
         startParameter = record->Parameter;
     }
-    const DWORD result = start(startParameter);
+    const DWORD result = threadRun ? threadRun(start, startParameter) : start(startParameter);
     RemoveRecord(GetCurrentThreadId());
     return result;
 }
@@ -158,9 +159,10 @@ void WINAPI HookedExitThread(DWORD exitCode)
     kernelExitThread(exitCode);
 }
 
-void HookThreadImports(const std::string& moduleName)
+void HookThreadImports(const std::string& moduleName, TThreadRun run)
 {
     ResolveKernel();
+    threadRun = run;
     void* imported = nullptr;
     HookImportedProcedure({moduleName}, "kernel32.dll", true, imported, reinterpret_cast<void*>(&HookedCreateThread),
                           "CreateThread");

@@ -18,8 +18,12 @@ HANDLE WINAPI HookedCreateThread(LPSECURITY_ATTRIBUTES security, SIZE_T stackSiz
 DWORD WINAPI HookedResumeThread(HANDLE thread);
 void WINAPI HookedExitThread(DWORD exitCode);
 
-// Installs the three thread hooks in the imports of the named module ("" for the program).
-void HookThreadImports(const std::string& moduleName);
+// Runs a hooked thread's start procedure with its parameter; answers the thread's exit code.
+using TThreadRun = DWORD (*)(LPTHREAD_START_ROUTINE start, LPVOID parameter);
+
+// Installs the three thread hooks in the imports of the named module ("" for the program); the
+// threads it starts run through `run` when one is given.
+void HookThreadImports(const std::string& moduleName, TThreadRun run = nullptr);
 void FreeThreadsList();
 
 // The call stack of the code that started the thread, empty when unknown.

@@ -225,10 +225,9 @@ EXTENSION_CONTROL_BLOCK* ThreadServerECB()
     return ServerECBSlot().Get();
 }
 
-EXTENSION_CONTROL_BLOCK*& CurrentServerECB()
+void SetThreadServerECB(EXTENSION_CONTROL_BLOCK* ecb)
 {
-    static EXTENSION_CONTROL_BLOCK* ecb = nullptr;
-    return ecb;
+    ServerECBSlot().Set(ecb);
 }
 
 void HookServerEntry(HMODULE module)
@@ -283,11 +282,11 @@ bool SendWebPageToServer(EXTENSION_CONTROL_BLOCK* ecb, const std::string& page)
     return ecb->WriteClient(ecb->ConnID, body.data(), &size, 0) != FALSE;
 }
 
-bool SendWebPage(TWebKind kind, const std::string& page)
+bool SendWebPage(TWebKind kind, const std::string& page, EXTENSION_CONTROL_BLOCK* ecb)
 {
     switch (kind) {
     case TWebKind::ISAPI:
-        return SendWebPageToServer(CurrentServerECB(), page);
+        return SendWebPageToServer(ecb, page);
     case TWebKind::CGI: {
         const std::string headers = WebPageHeaders(kind, page.size());
         HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);

@@ -36,17 +36,17 @@ bool MayShowWindows();
 
 // The request the calling thread's ISAPI entry is handling (kept by the entry's hook), or nullptr.
 EXTENSION_CONTROL_BLOCK* ThreadServerECB();
-// The request of the report under way: the faulting thread's, since the report may be made on
-// another thread.
-EXTENSION_CONTROL_BLOCK*& CurrentServerECB();
+void SetThreadServerECB(EXTENSION_CONTROL_BLOCK* ecb);
 // Points the module's exported "HttpExtensionProc", when it exports one, at a hook, so that a
 // report made while it handles a request answers that request with the error page. The server
 // finds the entry through the export table after loading the library; the entry's code stays
 // untouched, so the server may enter it on many threads at once.
 void HookServerEntry(HMODULE module);
 
-// Sends the page the way the program answers its requests; false (with a warning) on failure.
-bool SendWebPage(TWebKind kind, const std::string& page);
+// Sends the page the way the program answers its requests (an ISAPI library: to `ecb`, the
+// faulting thread's request, since the report may be made on another thread); false (with a
+// warning) on failure.
+bool SendWebPage(TWebKind kind, const std::string& page, EXTENSION_CONTROL_BLOCK* ecb = nullptr);
 bool SendWebPageToFile(const std::string& fileName, const std::string& page);
 bool SendWebPageToServer(EXTENSION_CONTROL_BLOCK* ecb, const std::string& page);
 

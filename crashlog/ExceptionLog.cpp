@@ -222,17 +222,21 @@ void SaveLog()
     Notify(TNotifyStage::AfterLog);
 }
 
-void Output()
+void Output(const TExceptionContext& context)
 {
     TLoggerState& s = State();
     TProgramCall inProgram;
+    const TWebKind web = WebKind();
     // A web server's request gets an error page: a dialog would block the server. Outside a
-    // request a web-server library has nobody to answer: the log is all.
-    if (const TWebKind web = WebKind(); web != TWebKind::None) {
-        if (web == TWebKind::ISAPI && !CurrentServerECB())
+    // request a web-server library has nobody to answer: the log is all. The answer of a CGI
+    // program, and its console, are the program's: a library in it writes its log only.
+    if (web == TWebKind::ISAPI || (web != TWebKind::None && !s.InLibrary)) {
+        if (web == TWebKind::ISAPI && !context.ServerECB)
             return;
-        if (!SendWebPage(web, BuildWebPage(CurrentOptions(), s.LogText)))
+        if (!SendWebPage(web, BuildWebPage(CurrentOptions(), s.LogText), context.ServerECB))
             InternalWarning(eeShowError, "The error page could not be sent.");
+    } else if (s.InLibrary && (web != TWebKind::None || IsConsoleProgram())) {
+        return;
     } else if (IsConsoleProgram()) {
         const std::string text = CurrentOptions().GetCustomizedText(ctDialogHeader) + "\r\n\r\n" + s.LogText + "\r\n";
         // Past the run-time's text mode, which would turn each line break into "\r\r\n".
@@ -321,7 +325,7 @@ void DeliverReport(TNotifyRun& run, const TExceptionContext& context)
         run.Step = 11;
         if (!CurrentOptions().NoOutput && !s.Ending && Notify(TNotifyStage::BeforeOutput)) {
             run.Step = 13;
-            Output();
+            Output(context);
             run.Step = 14;
             Notify(TNotifyStage::AfterOutput);
         }
@@ -352,7 +356,6 @@ bool InternalExceptNotify(TExceptionContext& context)
 {
     TLoggerState& s = State();
     TNotifyRun run;
-    CurrentServerECB() = context.ServerECB;
     SYSTEMTIME now{};
     std::string moduleFile;
     try {
@@ -590,6 +593,11 @@ bool ExceptionLogActive()
     return State().Installed;
 }
 
+bool LoggerInLibrary()
+{
+    return State().InLibrary;
+}
+
 bool InitExceptionLog()
 {
     TTraceScope trace("InitExceptionLog");
@@ -614,7 +622,7 @@ bool InitExceptionLog()
     s.MainStackTop = s.InLibrary ? 0 : CurrentStackTop();
     GetLocalTime(&s.StartTime);
     GetCurrentDirectoryA(sizeof s.StartDirectory, s.StartDirectory);
-    InstallExceptionEntries(s.InLibrary);
+    InstallExceptionEntries();
     if (!ShowExceptionDialog)
         ShowExceptionDialog = ShowDialog;
     if (!SendExceptionMail)

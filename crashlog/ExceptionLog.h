@@ -62,6 +62,9 @@ int ShowUserMessage(const std::string& text, const std::string& caption, UINT st
 bool InitExceptionLog();
 void DoneExceptionLog();
 bool ExceptionLogActive();
+// The logger lives in a library with logger data of its own, not in the program: it reports what
+// fails in the library's own code, and leaves everything else, and the host's threads, to the host.
+bool LoggerInLibrary();
 
 TVozozoModuleOptionsEx& CurrentOptions();
 // The module the logger is linked into: the program, or a library that carries logger data of

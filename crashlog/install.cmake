@@ -18,7 +18,8 @@ if(TREBANIX_WINDOWS)
   cmake_language(DEFER CALL target_link_libraries crashlog_install PUBLIC crashlog)
   # The same for a library with logger data of its own; the library's entry is the logger's,
   # which runs the runtime's entry guarded.
-  add_library(crashlog_library_install OBJECT ${CMAKE_CURRENT_LIST_DIR}/ELibraryInstall.cpp)
+  add_library(crashlog_library_install OBJECT ${CMAKE_CURRENT_LIST_DIR}/ELibraryInstall.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ETlsSlots.cpp)
   cmake_language(DEFER CALL target_link_libraries crashlog_library_install PUBLIC crashlog)
   target_link_options(crashlog_library_install INTERFACE "SHELL:-e _LoggerLibraryEntry@12")
 endif()

@@ -21,12 +21,11 @@ constexpr ULONG kContextFlags = ISC_REQ_SEQUENCE_DETECT | ISC_REQ_REPLAY_DETECT 
 // its first window. Once loaded it stays.
 const SecurityFunctionTableW* LoadSecurityFunctions()
 {
-    const HMODULE library = LoadLibraryA("secur32.dll");
-    if (!library)
+    try {
+        return CL_LIBRARY_PROC("secur32.dll", InitSecurityInterfaceW)();
+    } catch (const cl::EOSError&) {
         return nullptr;
-    const auto init = reinterpret_cast<INIT_SECURITY_INTERFACE_W>(
-        reinterpret_cast<void*>(GetProcAddress(library, "InitSecurityInterfaceW")));
-    return init ? init() : nullptr;
+    }
 }
 
 // The security provider's functions; without them a connection fails with its own error.

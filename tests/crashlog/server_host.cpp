@@ -9,13 +9,22 @@
 //   load:<library>   loads it (the libraries are counted from 0 in the order they are loaded)
 //   copy:<library>   loads a copy of it from the notes file's folder: a second library
 //   free:<n>         unloads library n
-//   fault-on-load, fault-on-unload   the extension then faults while it is loaded or unloaded
+//   fault-on-load, fault-on-unload, fault-on-version   the extension then faults while it is
+//                    loaded or unloaded, or tells its version
+//   version          asks library 0 for its version (as a server does once it is loaded)
 //   guard            the host's later calls run under a fault handler of its own, as servers
 //                    guard their extensions
 //   pool:<query>     a request to library 0 on a thread of its own; here:<query> on this thread
 //   command:<query>  runs the command of plug-in library 0 on this thread
 //   filter           sets the host's own unhandled-exception filter, which ends the host with 7
 //   host-fault       a fault in the host's own code
+//   write-fault      the server's WriteClient faults from then on
+//   cycles:<n>       loads and unloads crashlog_server.dll n times, then notes whether the host
+//                    can still take a thread-local storage slot
+//   mail:<port>      the extension mails its reports by SMTP to that port of 127.0.0.1; mail:mapi
+//                    through a Simple MAPI client registered in its place, whose calls are
+//                    noted at the end
+//   env:<name>=<value>  sets a variable of the host's environment
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -24,6 +33,7 @@
 #include <windows.h>
 #include <httpext.h>
 
+#include "classlib/system/KernelHandles.h"
 #include "crashlog/EGuard.h"
 
 namespace {
@@ -52,8 +62,13 @@ BOOL WINAPI ServerSupport(HCONN connection, DWORD request, LPVOID buffer, LPDWOR
     return TRUE;
 }
 
+int* volatile nowhere = nullptr;
+bool faultingWrite = false;
+
 BOOL WINAPI WriteClient(HCONN connection, LPVOID buffer, LPDWORD size, DWORD)
 {
+    if (faultingWrite)
+        *nowhere = 6;
     AppendNote("[write" + Connection(connection) + "]\n" + std::string(static_cast<const char*>(buffer), *size) + "[end]\n");
     return TRUE;
 }
@@ -174,7 +189,34 @@ LONG WINAPI HostFilter(EXCEPTION_POINTERS* pointers)
     return EXCEPTION_EXECUTE_HANDLER;
 }
 
-int* volatile nowhere = nullptr;
+// Registers the test's Simple MAPI client, copied beside the notes, where it notes its calls.
+void RegisterMapiClient()
+{
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const std::string client = Folder(notesFile) + "crashlog_fakemapi.dll";
+    CopyFileA((Folder(self) + "crashlog_fakemapi.dll").c_str(), client.c_str(), FALSE);
+    // The client's key holds its library; the clients' key names the default client.
+    const auto set = [](const char* path, const char* name, const std::string& value) {
+        HKEY opened = nullptr;
+        RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_WRITE, nullptr, &opened, nullptr);
+        const cl::TOwnedRegKey key(opened);
+        RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1));
+    };
+    set("Software\\TrebanixTests\\ServerMail\\Fake", "DLLPath", client);
+    set("Software\\TrebanixTests\\ServerMail", nullptr, "Fake");
+}
+
+void NoteMapiCalls()
+{
+    if (FILE* f = std::fopen((Folder(notesFile) + "crashlog_fakemapi.txt").c_str(), "rb")) {
+        char calls[4096];
+        const std::size_t size = std::fread(calls, 1, sizeof calls, f);
+        std::fclose(f);
+        AppendNote("[mapi]\n" + std::string(calls, size));
+    }
+}
 
 struct THost {
     std::vector<HMODULE> Libraries;
@@ -223,6 +265,19 @@ struct THost {
         AppendNote("[command done]\n");
     }
 
+    void Version()
+    {
+        using TVersion = BOOL(WINAPI*)(HSE_VERSION_INFO*);
+        struct TCall {
+            TVersion Version;
+            HSE_VERSION_INFO Info;
+        } call{Export<TVersion>("GetExtensionVersion"), {}};
+        Call([](void* data) {
+            auto* c = static_cast<TCall*>(data);
+            c->Version(&c->Info);
+        }, &call);
+    }
+
     void Step(const std::string& step)
     {
         const std::size_t colon = step.find(':');
@@ -238,7 +293,7 @@ struct THost {
         } else if (name == "free") {
             FreeLibrary(Libraries.at(std::stoul(value)));
             AppendNote("[unloaded]\n");
-        } else if (name == "fault-on-load" || name == "fault-on-unload")
+        } else if (name == "fault-on-load" || name == "fault-on-unload" || name == "fault-on-version")
             SetEnvironmentVariableA("CRASHLOG_SERVER_FAULT", name.substr(9).c_str());
         else if (name == "guard")
             guarded = true;
@@ -246,10 +301,26 @@ struct THost {
             Request(value, name == "here");
         else if (name == "command")
             Command(value);
+        else if (name == "version")
+            Version();
         else if (name == "filter")
             SetUnhandledExceptionFilter(HostFilter);
         else if (name == "host-fault")
             *nowhere = 4;
+        else if (name == "write-fault")
+            faultingWrite = true;
+        else if (name == "cycles") {
+            for (unsigned long i = 0, n = std::stoul(value); i < n; ++i)
+                if (HMODULE library = LoadLibraryA("crashlog_server.dll"))
+                    FreeLibrary(library);
+            const DWORD slot = TlsAlloc();
+            AppendNote(slot == TLS_OUT_OF_INDEXES ? "[no tls slot]\n" : "[tls slot]\n");
+        } else if (name == "mail") {
+            SetEnvironmentVariableA("CRASHLOG_SERVER_MAIL", value.c_str());
+            if (value == "mapi")
+                RegisterMapiClient();
+        } else if (name == "env")
+            SetEnvironmentVariableA(value.substr(0, value.find('=')).c_str(), value.substr(value.find('=') + 1).c_str());
         else if (name == "fault-first" || name == "fault-second")
             ServeTwoAtOnce(Export<TEntry>("HttpExtensionProc"), name == "fault-first");
         else if (name == "again") {
@@ -277,5 +348,6 @@ int main(int argc, char** argv)
     THost host;
     for (const std::string& step : steps)
         host.Step(step);
+    NoteMapiCalls();
     return 0;
 }

@@ -3,6 +3,7 @@
 // with CRASHLOG_PLUGIN it is a plug-in of a windowed host instead: no request entry, and the
 // host runs its commands, which are the same queries.
 #include <cstdio>
+#include <exception>
 #include <stdexcept>
 #include <string>
 
@@ -10,7 +11,9 @@
 #include <httpext.h>
 
 #include "classlib/system/ExceptionHooks.h"
+#include "classlib/system/KernelHandles.h"
 #include "crashlog/ECore.h"
+#include "crashlog/EMail.h"
 #include "crashlog/ExceptionLog.h"
 
 using namespace crashlog;
@@ -54,6 +57,43 @@ __attribute__((noinline)) void FaultInTheRequest()
     *nowhere = 3;
 }
 
+__attribute__((noinline)) DWORD WINAPI FaultOnItsThread(void*)
+{
+    *nowhere = 5;
+    return 0;
+}
+
+volatile bool deeper = true;
+
+__attribute__((noinline)) int Overflow(int depth)
+{
+    volatile char frame[4096];
+    frame[0] = static_cast<char>(depth);
+    return deeper ? Overflow(depth + 1) + frame[0] : frame[0];
+}
+
+__attribute__((noinline)) void FailWhereNothingMayThrow() noexcept
+{
+    FailTheRequest();
+}
+
+// Mail after each report: by SMTP to the port in CRASHLOG_SERVER_MAIL, or, with "mapi", through
+// the mail client the host registered.
+void SetUpMail(TVozozoModuleOptionsEx& options, const std::string& mail)
+{
+    options.EmailSendMode = 2;
+    options.EmailConfirmation = 2;
+    options.EmailAddresses = "a@example.org";
+    MailSettings().MailClientsRoot = HKEY_CURRENT_USER;
+    MailSettings().MailClientsKey = "Software\\TrebanixTests\\ServerMail";
+    MailSettings().MailtoRoot = HKEY_CURRENT_USER;
+    MailSettings().MailtoKey = "Software\\TrebanixTests\\ServerMailto";
+    if (mail != "mapi") {
+        options.SMTPHost = "127.0.0.1";
+        MailSettings().SmtpPort = static_cast<unsigned short>(std::stoi(mail));
+    }
+}
+
 // Built after the logger's installation and destroyed before its removal.
 struct TServerSetup {
     TServerSetup()
@@ -64,6 +104,8 @@ struct TServerSetup {
             return;
         options->OutputPath = Environment("CRASHLOG_SERVER_LOG");
         options->NoOutput = false;
+        if (const std::string mail = Environment("CRASHLOG_SERVER_MAIL"); !mail.empty())
+            SetUpMail(*options, mail);
         if (Environment("CRASHLOG_SERVER_FAULT") == "load")
             FaultWhileLoading();
     }
@@ -80,6 +122,24 @@ void Run(const std::string& query)
         FailTheRequest();
     if (query == "fault")
         FaultInTheRequest();
+    if (query == "overflow")
+        Overflow(0);
+    if (query == "noexcept")
+        FailWhereNothingMayThrow();
+    if (query == "thread-fault") {
+        const cl::TOwnedHandle thread(CreateThread(nullptr, 0, FaultOnItsThread, nullptr, 0, nullptr));
+        WaitForSingleObject(thread.get(), 60000);
+        DWORD code = 0;
+        GetExitCodeThread(thread.get(), &code);
+        AppendNote(("[library thread " + std::to_string(code) + "]").c_str());
+    }
+    if (query == "filtered") {
+        // A class with a message of its own: a message box where windows may open.
+        MainModuleOptions()->FilterActive = true;
+        MainModuleOptions()->FilterClasses = {"std::runtime_error"};
+        MainModuleOptions()->FilterMessages = {"Filtered."};
+        FailTheRequest();
+    }
     if (query == "hold" || query == "fault-beside") {
         // Two requests at once (the host's "fault-first" and "fault-second"): each event is the host's.
         HANDLE entered = OpenEventA(EVENT_ALL_ACCESS, FALSE, "crashlog_server_entered");
@@ -98,11 +158,6 @@ void Run(const std::string& query)
         CloseHandle(release);
         if (!holding)
             FaultInTheRequest();
-    }
-    if (query == "watch") {
-        // Hang detection runs in the library until it is unloaded.
-        MainModuleOptions()->FreezeActivate = true;
-        CurrentOptions().Assign(MainModuleOptions());
     }
     if (query == "reinstall") {
         // As a library does that takes its logger away and back while it stays loaded.
@@ -133,6 +188,8 @@ extern "C" __declspec(dllexport) void WINAPI RunCommand(const char* query)
 
 extern "C" __declspec(dllexport) BOOL WINAPI GetExtensionVersion(HSE_VERSION_INFO* version)
 {
+    if (Environment("CRASHLOG_SERVER_FAULT") == "version")
+        FaultInTheRequest();
     version->dwExtensionVersion = HSE_VERSION;
     lstrcpynA(version->lpszExtensionDesc, "crash test extension", HSE_MAX_EXT_DLL_NAME_LEN);
     return TRUE;
@@ -140,6 +197,9 @@ extern "C" __declspec(dllexport) BOOL WINAPI GetExtensionVersion(HSE_VERSION_INF
 
 extern "C" __declspec(dllexport) DWORD WINAPI HttpExtensionProc(EXTENSION_CONTROL_BLOCK* ecb)
 {
+    // What an earlier request on this thread failed with is over.
+    if (std::current_exception())
+        AppendNote("[exception still current]");
     Run(ecb->lpszQueryString);
     char reply[] = "fine";
     DWORD size = 4;
