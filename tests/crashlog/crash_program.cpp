@@ -1,6 +1,7 @@
 // A program that crashes on purpose, in the way its first argument names, with the logger
 // installed: crashlog_crash <scenario> <log file> <debug-output file>.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 #include <string>
@@ -11,6 +12,7 @@
 #include "classlib/system/ExceptionHooks.h"
 #include "classlib/system/SysUtils.h"
 #include "crashlog/ECore.h"
+#include "crashlog/EExceptInfo.h"
 #include "crashlog/EMail.h"
 #include "crashlog/ExceptionLog.h"
 
@@ -168,8 +170,12 @@ void StartWorkerFaultingWhenTold()
     workerFaulted = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     faultingWorker = CreateThread(nullptr, 0, FaultWhenTold, nullptr, 0, nullptr);
     AddVectoredExceptionHandler(0, [](EXCEPTION_POINTERS*) -> LONG WINAPI {
-        if (GetThreadId(faultingWorker) == GetCurrentThreadId())
+        if (GetThreadId(faultingWorker) == GetCurrentThreadId()) {
             SetEvent(workerFaulted);
+            // A loaded machine: the fault takes its time from here to the unhandled-exception
+            // filter, while the other report goes on.
+            Sleep(300);
+        }
         return EXCEPTION_CONTINUE_SEARCH;
     });
 }
@@ -263,6 +269,33 @@ bool KernelSlotsHoldOriginals()
 
 HANDLE reportSaved = nullptr;
 
+// A static object whose destructor faults once armed; made before main, so destroyed after
+// everything made later (the logger's own caches among them).
+struct TFaultsWhenDestroyed {
+    volatile bool Armed = false;
+    ~TFaultsWhenDestroyed()
+    {
+        if (Armed)
+            *nowhere = 8;
+    }
+};
+
+TFaultsWhenDestroyed faultsWhenDestroyed;
+
+// Stands in for the dialog of a report: it stays open until the program's window, drawn while
+// the report is made, has faulted in its paint.
+HWND paintedWindow = nullptr;
+HANDLE paintFaulted = nullptr;
+
+void OpenDialogUntilThePaintFaults()
+{
+    InvalidateRect(paintedWindow, nullptr, TRUE);
+    WaitForSingleObject(paintFaulted, 30000);
+}
+
+// Stands in for the dialog of a worker's report, which nobody closes.
+HANDLE dialogOpen = nullptr;
+
 // The hang watcher's polls: those that came while the window was stopped are all answered at
 // once when it runs again; one that comes well after the one before was sent while the window
 // was running, and so was answered in time.
@@ -307,12 +340,22 @@ DWORD WaitWorker(HANDLE thread)
     return code;
 }
 
+// A worker that faults while the program ends, in one of its end handlers.
+void FaultInAWorkerAtExit()
+{
+    HANDLE worker = CreateThread(nullptr, 0, DivideWorker, nullptr, 0, nullptr);
+    const bool ended = WaitForSingleObject(worker, 60000) == WAIT_OBJECT_0;
+    AppendDebug(ended ? ("worker " + std::to_string(WaitWorker(worker))).c_str() : "worker still running");
+}
+
 // A window whose procedure faults in one message that the system calls it back for (a paint,
 // a WM_SIZE sent by SetWindowPos), and whose faults the system drops there.
 UINT faultingMessage = WM_NULL;
 
 __attribute__((noinline)) void FaultInCallback()
 {
+    if (paintFaulted)
+        SetEvent(paintFaulted);
     *nowhere = 4;
 }
 
@@ -554,6 +597,50 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
             cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
         }
         return 52;
+    } else if (scenario == "fault-in-atexit") {
+        std::atexit([] { CrashAccessViolation(); });
+        return 21;
+    } else if (scenario == "fault-in-static-destructor") {
+        // The logger's caches are made now, after this object: they are gone when it faults.
+        DescribeException(std::make_exception_ptr(cl::Exception("made now")));
+        faultsWhenDestroyed.Armed = true;
+        return 22;
+    } else if (scenario == "worker-fault-in-atexit") {
+        std::atexit(FaultInAWorkerAtExit);
+        return 23;
+    } else if (scenario == "fault-in-paint-during-dialog") {
+        // The program's window faults in a paint while the report of a handled exception shows
+        // its dialog.
+        MainModuleOptions()->NoOutput = false;
+        paintFaulted = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        ShowExceptionDialog = OpenDialogUntilThePaintFaults;
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = FaultingProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "CrashlogPainted";
+        RegisterClassA(&wc);
+        paintedWindow = CreateWindowA("CrashlogPainted", "Painted", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                      nullptr, nullptr, wc.hInstance, nullptr);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        faultingMessage = WM_PAINT;
+        try {
+            ThrowUncaught();
+        } catch (...) {
+            cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
+        }
+        return 24;
+    } else if (scenario == "worker-dialog-at-end") {
+        // The program ends while the dialog of a worker's report is open.
+        MainModuleOptions()->NoOutput = false;
+        dialogOpen = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        ShowExceptionDialog = [] {
+            SetEvent(dialogOpen);
+            Sleep(INFINITE);
+        };
+        CloseHandle(CreateThread(nullptr, 0, DivideWorker, nullptr, 0, nullptr));
+        return WaitForSingleObject(dialogOpen, 30000) == WAIT_OBJECT_0 ? 25 : 26;
     } else if (scenario == "fault-in-paint") {
         return FaultCalledBack(WM_PAINT);
     } else if (scenario == "fault-in-size") {
