@@ -66,6 +66,17 @@ __attribute__((noinline)) void ThrowUncaught()
     throw std::runtime_error("nobody catches this");
 }
 
+// An exception that the class library's catch point of the application takes, as the message
+// loop does.
+void ThrowAndCatchAtTheLayer()
+{
+    try {
+        ThrowUncaught();
+    } catch (...) {
+        cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
+    }
+}
+
 __attribute__((noinline)) void ThrowFromWindowProcedure()
 {
     throw cl::EConvertError("'x' is not a valid integer value");
@@ -205,11 +216,7 @@ DWORD WINAPI ReportAndHold(void*)
             Sleep(INFINITE);
         }
     };
-    try {
-        ThrowUncaught();
-    } catch (...) {
-        cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
-    }
+    ThrowAndCatchAtTheLayer();
     return 0;
 }
 
@@ -348,6 +355,23 @@ void FaultInAWorkerAtExit()
     AppendDebug(ended ? ("worker " + std::to_string(WaitWorker(worker))).c_str() : "worker still running");
 }
 
+// A shown window of a class of its own, in the foreground, its first messages handled.
+HWND ShowWindowOfClass(const char* className, const char* title, WNDPROC procedure)
+{
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = className;
+    RegisterClassA(&wc);
+    HWND window = CreateWindowA(className, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
+                                wc.hInstance, nullptr);
+    SetForegroundWindow(window);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
+    return window;
+}
+
 // A window whose procedure faults in one message that the system calls it back for (a paint,
 // a WM_SIZE sent by SetWindowPos), and whose faults the system drops there.
 UINT faultingMessage = WM_NULL;
@@ -443,11 +467,7 @@ int RunMailScenario(const std::string& scenario)
         for (int i = 0; i < 1000; ++i)
             o->EmailMessage += "A line of what the user did.\r\n";
     }
-    try {
-        ThrowUncaught();
-    } catch (...) {
-        cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
-    }
+    ThrowAndCatchAtTheLayer();
     return 70;
 }
 
@@ -489,11 +509,7 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
         return 30 + static_cast<int>(codes);
     } else if (scenario == "handled-then-fatal") {
         // The first exception is handled and freed; the second is new, wherever it is allocated.
-        try {
-            ThrowUncaught();
-        } catch (...) {
-            cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
-        }
+        ThrowAndCatchAtTheLayer();
         ThrowUncaught();
     } else if (scenario == "fault-at-thread-exit") {
         return 10 + static_cast<int>(WaitWorker(CreateThread(nullptr, 0, FaultAtThreadExit, nullptr, 0, nullptr)));
@@ -531,17 +547,7 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
         CallNowhere();
     } else if (scenario == "worker-fault-ui-blocked") {
         // The user-interface thread does not take messages while it waits for the worker.
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "CrashlogBlocked";
-        RegisterClassA(&wc);
-        HWND window = CreateWindowA("CrashlogBlocked", "Blocked Window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
-                                    100, nullptr, nullptr, wc.hInstance, nullptr);
-        SetForegroundWindow(window);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
+        HWND window = ShowWindowOfClass("CrashlogBlocked", "Blocked Window", DefWindowProcA);
         const DWORD code = WaitWorker(CreateThread(nullptr, 0, DivideWorker, nullptr, 0, nullptr));
         DestroyWindow(window);
         return 10 + static_cast<int>(code);
@@ -574,11 +580,7 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
             AppendDebug("action");
             SetTerminateFlag(false);
         };
-        try {
-            ThrowUncaught();
-        } catch (...) {
-            cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
-        }
+        ThrowAndCatchAtTheLayer();
         return 51;
     } else if (scenario == "mail-after-each") {
         // The mail routine tells the notify hook itself; the pipeline must not tell it twice.
@@ -591,11 +593,7 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
             if (stage == TNotifyStage::BeforeMail || stage == TNotifyStage::AfterMail)
                 AppendDebug("mail hook");
         };
-        try {
-            ThrowUncaught();
-        } catch (...) {
-            cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
-        }
+        ThrowAndCatchAtTheLayer();
         return 52;
     } else if (scenario == "fault-in-atexit") {
         std::atexit([] { CrashAccessViolation(); });
@@ -614,22 +612,9 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
         MainModuleOptions()->NoOutput = false;
         paintFaulted = CreateEventA(nullptr, TRUE, FALSE, nullptr);
         ShowExceptionDialog = OpenDialogUntilThePaintFaults;
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = FaultingProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "CrashlogPainted";
-        RegisterClassA(&wc);
-        paintedWindow = CreateWindowA("CrashlogPainted", "Painted", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
-                                      nullptr, nullptr, wc.hInstance, nullptr);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
+        paintedWindow = ShowWindowOfClass("CrashlogPainted", "Painted", FaultingProc);
         faultingMessage = WM_PAINT;
-        try {
-            ThrowUncaught();
-        } catch (...) {
-            cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
-        }
+        ThrowAndCatchAtTheLayer();
         return 24;
     } else if (scenario == "worker-dialog-at-end") {
         // The program ends while the dialog of a worker's report is open.
@@ -651,11 +636,7 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
         return 0;
     } else if (scenario == "vanish") {
         // Ends without any shut-down step: only what was written already is left.
-        try {
-            ThrowUncaught();
-        } catch (...) {
-            cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
-        }
+        ThrowAndCatchAtTheLayer();
         TerminateProcess(GetCurrentProcess(), 0);
     } else if (scenario == "imports-restored") {
         AppendDebug(KernelSlotsHoldOriginals() ? "originals" : "hooked");
@@ -672,16 +653,7 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
         MainModuleOptions()->FreezeTimeout = 1;
         MainModuleOptions()->FreezeActivate = true;
         CurrentOptions().Assign(MainModuleOptions());
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = NotesAnswers;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "CrashlogHanging";
-        RegisterClassA(&wc);
-        HWND window = CreateWindowA("CrashlogHanging", "Hanging", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
-                                    nullptr, nullptr, wc.hInstance, nullptr);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
+        HWND window = ShowWindowOfClass("CrashlogHanging", "Hanging", NotesAnswers);
         if (scenario == "hang-during-report") {
             // Another thread's report holds the flag when the window stops answering; the
             // watcher, waiting for the flag, must not keep the logger from shutting down.
@@ -716,11 +688,7 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
         // Four exceptions, each shown in the dialog; the test closes each with OK.
         MainModuleOptions()->NoOutput = false;
         for (int i = 0; i < 4; ++i) {
-            try {
-                ThrowUncaught();
-            } catch (...) {
-                cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
-            }
+            ThrowAndCatchAtTheLayer();
         }
         return 55;
     } else if (scenario == "dialog-terminate" || scenario == "dialog-terminate-worker") {
@@ -733,11 +701,7 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
             faultAtStage = TNotifyStage::BeforeOutput;
             ExceptionNotify = FaultWorkerDuringReport;
         }
-        try {
-            ThrowUncaught();
-        } catch (...) {
-            cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
-        }
+        ThrowAndCatchAtTheLayer();
         return 56;
     } else if (scenario == "dialog-message") {
         // The dialog for an exception whose message is the fourth argument, "|" a line break.
@@ -755,11 +719,7 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
     } else if (scenario == "dialog-details") {
         MainModuleOptions()->NoOutput = false;
         MainModuleOptions()->OpenOnGeneralTab = false;
-        try {
-            ThrowUncaught();
-        } catch (...) {
-            cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
-        }
+        ThrowAndCatchAtTheLayer();
         return 57;
     } else if (scenario == "throw-html") {
         MainModuleOptions()->NoOutput = false;
@@ -808,11 +768,7 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
             if (stage == TNotifyStage::BeforeLog)
                 throw std::runtime_error("the hook failed");
         };
-        try {
-            ThrowUncaught();
-        } catch (...) {
-            cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
-        }
+        ThrowAndCatchAtTheLayer();
         RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\TrebanixTests\\NoMailClient\\Gone");
         RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\TrebanixTests\\NoMailClient");
         return 0;
@@ -830,28 +786,14 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
             if (stage == TNotifyStage::AfterLog)
                 SetTerminateFlag(true);
         };
-        try {
-            ThrowUncaught();
-        } catch (...) {
-            cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
-        }
+        ThrowAndCatchAtTheLayer();
         return 50;
     } else if (scenario == "console-output") {
         MainModuleOptions()->NoOutput = false;
         CrashAccessViolation();
     } else if (scenario == "main-waits-for-worker") {
         // The main thread waits for the flag while the worker's report asks its window for text.
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "CrashlogForeground";
-        RegisterClassA(&wc);
-        HWND window = CreateWindowA("CrashlogForeground", "Foreground", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
-                                    100, nullptr, nullptr, wc.hInstance, nullptr);
-        SetForegroundWindow(window);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
+        HWND window = ShowWindowOfClass("CrashlogForeground", "Foreground", DefWindowProcA);
         workerProcessing = CreateEventA(nullptr, TRUE, FALSE, nullptr);
         TVozozoModuleOptionsEx::FreezeSwitch = [](bool) {
             if (GetCurrentThreadId() != MainThreadId() && workerProcessing) {
@@ -861,11 +803,7 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
         };
         HANDLE worker = CreateThread(nullptr, 0, DivideWorker, nullptr, 0, nullptr);
         WaitForSingleObject(workerProcessing, 10000);
-        try {
-            ThrowUncaught();
-        } catch (...) {
-            cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
-        }
+        ThrowAndCatchAtTheLayer();
         const DWORD code = WaitWorker(worker);
         CloseHandle(workerProcessing);
         DestroyWindow(window);

@@ -166,18 +166,25 @@ void PressKey(HWND dialog, WORD key)
     WaitHandled(dialog);
 }
 
-// Tab, pressed until the control has the keyboard focus; false when it never comes to it.
+HWND FocusOf(DWORD thread)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+// Tab, pressed until the control has the keyboard focus; false when it never comes to it. Each
+// press is taken before the next: the focus moves with it.
 bool TabTo(HWND dialog, HWND control)
 {
     const DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
-    for (int i = 0; i < 8; ++i) {
+    HWND focus = FocusOf(thread);
+    for (int i = 0; i < 8 && focus != control; ++i) {
+        const HWND before = focus;
         PressKey(dialog, VK_TAB);
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        if (GetGUIThreadInfo(thread, &info) && info.hwndFocus == control)
-            return true;
+        Eventually([&] { return (focus = FocusOf(thread)) != before; });
     }
-    return false;
+    return focus == control;
 }
 
 // Another process's control: its text comes with the message that copies it.
@@ -427,6 +434,7 @@ TEST(Dialog, DetailsShowTheTabsAndTheListAndARowTellsTheMailslot)
     // one record, and the dialog stays.
     ASSERT_TRUE(TabTo(dialog, list));
     PressKey(dialog, VK_HOME);
+    ASSERT_TRUE(Eventually([&] { return SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED) == 0; }));
     PressKey(dialog, VK_RETURN);
     DWORD size = MAILSLOT_NO_MESSAGE;
     for (int i = 0; i < 3000 && size == MAILSLOT_NO_MESSAGE; ++i) {
