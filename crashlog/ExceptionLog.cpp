@@ -711,9 +711,11 @@ void DoneExceptionLog()
         return;
     TTraceScope trace("DoneExceptionLog");
     // A report of another thread is finished first, within the bound; one that waits for the
-    // program or the user (a hook, its dialog) is written as it is.
+    // program or the user (a hook, its dialog) is written as it is. A library ends under the
+    // loader's lock, which a report of another thread may wait for: it waits for none.
     const DWORD start = GetTickCount();
-    while (!s.LogDue && s.ProgramCalls == 0 && OtherReportsUnderway() && GetTickCount() - start < OtherReportsBound)
+    while (!s.InLibrary && !s.LogDue && s.ProgramCalls == 0 && OtherReportsUnderway() &&
+           GetTickCount() - start < OtherReportsBound)
         Sleep(10);
     SaveReportUnderway();
     SendPendingMail();
