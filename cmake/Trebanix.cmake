@@ -70,11 +70,11 @@ endfunction()
 # Some tests of a GoogleTest program run again under Wine's heap check, which writes what it
 # finds to the error output of the program and of every program it starts: a free of a
 # pointer read from freed memory ("FEEEFEE6"), or of anything that is no block of the heap,
-# fails the run.
+# or a block written after its end or its free ("err:heap"), fails the run.
 function(trebanix_add_heap_checked_gtest name target filter)
   add_test(NAME ${name}
            COMMAND ${CMAKE_SOURCE_DIR}/scripts/lib/run-gtest $<TARGET_FILE:${target}> --gtest_color=no
                    --gtest_filter=${filter})
   set_tests_properties(${name} PROPERTIES TIMEOUT 900 ENVIRONMENT "WINEDEBUG=warn+heap"
-                       FAIL_REGULAR_EXPRESSION "FEEEFEE6;unsafe_block_from_ptr")
+                       FAIL_REGULAR_EXPRESSION "FEEEFEE6;unsafe_block_from_ptr;err:heap")
 endfunction()

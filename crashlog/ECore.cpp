@@ -18,9 +18,11 @@ void DebuggerOutput(const char* line)
     OutputDebugStringA(line);
 }
 
-std::mutex warningLock;
+// Warnings come up to the process's last moment (a report of a fault in a static destructor):
+// nothing here is destroyed at the process's end.
+std::mutex& warningLock = *new std::mutex;
 TVozozoRezErrorCode lastCode = eeNone;
-std::string lastText;
+std::string& lastText = *new std::string;
 
 // The message of the exception being handled; `isException` tells whether it had one.
 std::string CurrentMessage(bool& isException)

@@ -246,6 +246,27 @@ void ActivateRow(HWND list, int row)
     SendToMailslot(SMailslotName, ListCell(list, row, 2), std::atoi(line.c_str()));
 }
 
+// The list asks for Enter itself: the dialog would take it for its default button and close,
+// where Enter on a row opens the row's source.
+constexpr UINT_PTR ListEnterSubclass = 1;
+
+LRESULT CALLBACK ListKeysProc(HWND list, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR)
+{
+    try {
+        if (message == WM_GETDLGCODE && l) {
+            const auto* key = reinterpret_cast<const MSG*>(l);
+            if (key->message == WM_KEYDOWN && key->wParam == VK_RETURN)
+                return DefSubclassProc(list, message, w, l) | DLGC_WANTMESSAGE;
+        } else if (message == WM_NCDESTROY) {
+            RemoveWindowSubclass(list, ListKeysProc, ListEnterSubclass);
+        }
+        return DefSubclassProc(list, message, w, l);
+    } catch (...) {
+        InternalError("ListKeysProc");
+    }
+    return 0;
+}
+
 void FitPageContent(HWND page)
 {
     RECT client;
@@ -269,6 +290,7 @@ INT_PTR OnPageInit(HWND page, LPARAM parameter, bool list)
     if (list) {
         SetItemFont(page, IDC_EXC_PAGE_CONTENT, state->ControlFont.Handle());
         FillStackList(content, state->Settings, state->RowPictures.Handle());
+        SetWindowSubclass(content, ListKeysProc, ListEnterSubclass, 0);
     } else {
         SetItemFont(page, IDC_EXC_PAGE_CONTENT, state->FixedFont.Handle());
         SetWindowTextA(content, SectionsText().c_str());

@@ -258,7 +258,9 @@ void ReportFault(EXCEPTION_POINTERS* pointers, std::uint32_t overflowTop, bool c
         // lock: it reports itself.
         context.InDispatch = !HoldsLoaderLock();
         context.CalledBack = calledBack;
-        if (EnterProcessing()) {
+        if (PaintsForExceptionThread()) {
+            ReportAfterExceptionThread(context);
+        } else if (EnterProcessing()) {
             ExceptNotify(context);
             LeaveProcessing();
         }
@@ -288,7 +290,7 @@ __attribute__((noinline)) LONG FilterBody(EXCEPTION_POINTERS* pointers, std::uin
     if (IsNotice(record.ExceptionCode))
         return previousFilter ? previousFilter(pointers) : EXCEPTION_CONTINUE_SEARCH;
     TReportUnderway underway;
-    if (IsProcessingThread()) {
+    if (IsProcessingThread() && !PaintsForExceptionThread()) {
         // A fault of the logger itself: never processed again, never a deadlock.
         RescueProcessing("UnhandledExceptionFilter");
         if (GetCurrentThreadId() != MainThreadId())
@@ -420,6 +422,8 @@ LONG WINAPI UnseenFaultHandler(EXCEPTION_POINTERS* pointers)
     TVozozoModuleInfo* info = ModulesList().ModuleInfoOfAddress(record.ExceptionAddress);
     if (!info || !info->Options)
         return EXCEPTION_CONTINUE_SEARCH;
+    // Its report is under way from here, not only once the unhandled-exception filter has it.
+    CountFault();
     const bool loaderLock = HoldsLoaderLock();
     const bool dropped = !loaderLock && DroppedBySystem();
     if (!loaderLock && !dropped)

@@ -131,9 +131,11 @@ void TVozozoModuleOptions::Assign(const TVozozoModuleOptions* source)
 
 const std::string& TVozozoModuleOptions::GetCustomizedText(int index) const
 {
-    static const std::string empty;
+    // Made without registering its end: a report at the process's end (while the runtime holds
+    // its exit lock) may be the first to ask.
+    static const std::string* empty = new std::string;
     if (index < 0 || index >= CustomizedTextCount)
-        return empty;
+        return *empty;
     return CustomizedTexts[index];
 }
 

@@ -42,6 +42,7 @@ constexpr std::size_t MaxStackEntries = 200;
 // How long a crash that ends the process waits for the reports of other threads.
 constexpr DWORD OtherReportsBound = 30000;
 
+struct TExceptionThread;
 
 struct TLoggerState {
     bool Installed = false;
@@ -73,8 +74,15 @@ struct TLoggerState {
     TVozozoStackList Stack;
     volatile bool LogBuilt = false;
     bool LogSaved = false;
-    // Reports that reached the logger and are not finished, on any thread.
-    volatile LONG ReportsUnderway = 0;
+    // The report is built and the notify hook let it through: it is to be written.
+    volatile bool LogDue = false;
+    // Taken by whoever writes the report: its own thread, or the end of the process while the
+    // report's output (a dialog) is still open.
+    volatile LONG SaveTaken = 0;
+    // The thread that dispatches a paint while it waits for an exception thread, and that thread.
+    volatile LONG PaintingThread = 0;
+    TExceptionThread* volatile Waited = nullptr;
+    HANDLE volatile WaitedThread = nullptr;
     // The program's own code (a hook, the dialog, the mail) runs inside the report: the report
     // waits for the program or the user then, not for a lock.
     volatile LONG ProgramCalls = 0;
@@ -205,6 +213,9 @@ void SaveLog()
     TLoggerState& s = State();
     if (!Notify(TNotifyStage::BeforeLog))
         return;
+    // Written already by the end of the process, while the report's dialog was open.
+    if (InterlockedExchange(&s.SaveTaken, 1) != 0)
+        return;
     // The error hook may ask again and again; a bounded number of retries keeps the process alive.
     for (int attempt = 0; attempt < 10; ++attempt) {
         bool retry = false;
@@ -307,7 +318,8 @@ bool BuildLog(TNotifyRun& run, const TExceptionContext& context, const SYSTEMTIM
     data.Stack = s.Stack;
     s.LogText = BuildLogText(CurrentOptions(), data);
     s.LogBuilt = true;
-    return Notify(TNotifyStage::LogThis);
+    s.LogDue = Notify(TNotifyStage::LogThis);
+    return s.LogDue;
 }
 
 // Steps 9-16: count the error, show it, save it, mail it; each step apart, so that one that
@@ -490,7 +502,9 @@ void PumpPaintMessages(bool& quitSeen, WPARAM& quitCode)
         switch (msg.message) {
         case WM_PAINT:
             TranslateMessage(&msg);
+            InterlockedExchange(&State().PaintingThread, static_cast<LONG>(GetCurrentThreadId()));
             DispatchMessageA(&msg);
+            InterlockedExchange(&State().PaintingThread, 0);
             break;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
@@ -622,6 +636,8 @@ bool InitExceptionLog()
     s.MainStackTop = s.InLibrary ? 0 : CurrentStackTop();
     GetLocalTime(&s.StartTime);
     GetCurrentDirectoryA(sizeof s.StartDirectory, s.StartDirectory);
+    // Made now, not by the first report: one at the process's end may not register what it makes.
+    ThreadServerECB();
     InstallExceptionEntries();
     if (!ShowExceptionDialog)
         ShowExceptionDialog = ShowDialog;
@@ -662,8 +678,28 @@ void SendPendingMail()
     }
 }
 
+namespace {
+
+// Writes the report of another thread that is due and not yet written (its dialog is still open),
+// once: the process ends now whatever becomes of that dialog.
+void SaveReportUnderway()
+{
+    TLoggerState& s = State();
+    if (!s.LogDue || s.ProcessingOwner == 0 || IsProcessingThread() || InterlockedExchange(&s.SaveTaken, 1) != 0)
+        return;
+    try {
+        SaveLogText(CurrentOptions(), s.LogText, s.Version);
+        s.LogSaved = true;
+    } catch (...) {
+        ReportStepError(eeLogError, "Log");
+    }
+}
+
+}  // namespace
+
 void RunEndOfProcessSteps()
 {
+    SaveReportUnderway();
     SendPendingMail();
     SaveDebugTraceIfStarted();
 }
@@ -682,6 +718,14 @@ void DoneExceptionLog()
     if (!s.Installed)
         return;
     TTraceScope trace("DoneExceptionLog");
+    // A report of another thread is finished first, within the bound; one that waits for the
+    // program or the user (a hook, its dialog) is written as it is. A library ends under the
+    // loader's lock, which a report of another thread may wait for: it waits for none.
+    const DWORD start = GetTickCount();
+    while (!s.InLibrary && !s.LogDue && s.ProgramCalls == 0 && OtherReportsUnderway() &&
+           GetTickCount() - start < OtherReportsBound)
+        Sleep(10);
+    SaveReportUnderway();
     SendPendingMail();
     StopFreezeThread();
     if (TVozozoModuleOptionsEx::FreezeSwitch == ApplyFreezeSwitch)
@@ -690,6 +734,19 @@ void DoneExceptionLog()
     s.Installed = false;
     SaveDebugTraceIfStarted();
 }
+
+namespace {
+
+void StartReport(TLoggerState& s)
+{
+    s.LogBuilt = false;
+    s.LogSaved = false;
+    s.LogDue = false;
+    s.SaveTaken = 0;
+    s.ActionNotified = false;
+}
+
+}  // namespace
 
 bool IsProcessingThread()
 {
@@ -717,9 +774,7 @@ bool EnterProcessing(const volatile LONG* giveUp)
         else
             Sleep(10);
     }
-    s.LogBuilt = false;
-    s.LogSaved = false;
-    s.ActionNotified = false;
+    StartReport(s);
     return true;
 }
 
@@ -729,30 +784,6 @@ void LeaveProcessing()
     InterlockedCompareExchange(&s.ProcessingOwner, 0, static_cast<LONG>(GetCurrentThreadId()));
 }
 
-namespace {
-
-// Another thread's report may wait for the flag or be under way: it is written first, within a
-// bound, since a thread that cannot finish (or a dialog nobody answers) must not keep the process
-// alive; at the bound the process ends without it.
-void WaitForOtherReports(TLoggerState& s)
-{
-    const DWORD start = GetTickCount();
-    while (s.ReportsUnderway > 0 && GetTickCount() - start < OtherReportsBound)
-        Sleep(10);
-}
-
-}  // namespace
-
-void BeginReport()
-{
-    InterlockedIncrement(&State().ReportsUnderway);
-}
-
-void EndReport()
-{
-    InterlockedDecrement(&State().ReportsUnderway);
-}
-
 bool ProcessMustEnd()
 {
     return State().ProcessMustEnd != 0;
@@ -760,9 +791,11 @@ bool ProcessMustEnd()
 
 void EndProcessAfterReports()
 {
-    TLoggerState& s = State();
     LeaveProcessing();
-    WaitForOtherReports(s);
+    // Another thread's report may wait for the flag or be under way: it is written first, within
+    // a bound, since a thread that cannot finish (or a dialog nobody answers) must not keep the
+    // process alive; at the bound the process ends without it.
+    WaitForOtherReports(OtherReportsBound);
     RunEndOfProcessSteps();
     TerminateProcess(GetCurrentProcess(), 1);
     for (;;)
@@ -773,7 +806,7 @@ void RescueProcessing(const char* section)
 {
     TLoggerState& s = State();
     InternalError(section);
-    if (s.LogBuilt && !s.LogSaved) {
+    if (s.LogBuilt && InterlockedExchange(&s.SaveTaken, 1) == 0) {
         try {
             SaveLogText(CurrentOptions(), s.LogText, s.Version);
             s.LogSaved = true;
@@ -865,7 +898,10 @@ bool NotifyOnExceptionThread(TExceptionContext& context, DWORD me)
     InterlockedExchange(&s.ExceptionThread, static_cast<LONG>(id));
     bool quitSeen = false;
     WPARAM quitCode = 0;
+    s.WaitedThread = thread.get();
+    s.Waited = work;
     const bool abandoned = WaitForExceptionThread(work, thread.get(), pump, parkCalls, quitSeen, quitCode);
+    s.Waited = nullptr;
     InterlockedExchange(&s.ExceptionThread, 0);
     InterlockedExchange(&s.MainCallThread, 0);
     bool result = false;
@@ -888,6 +924,28 @@ bool NotifyOnExceptionThread(TExceptionContext& context, DWORD me)
 }
 
 }  // namespace
+
+bool PaintsForExceptionThread()
+{
+    return State().PaintingThread == static_cast<LONG>(GetCurrentThreadId());
+}
+
+void ReportAfterExceptionThread(TExceptionContext& context)
+{
+    TLoggerState& s = State();
+    // This thread runs the exception thread's calls no more: it makes them itself.
+    InterlockedExchange(&s.MainCallThread, 0);
+    InterlockedExchange(&s.PaintingThread, 0);
+    // Not drawn meanwhile: the window that failed would fail again.
+    if (TExceptionThread* work = s.Waited)
+        while (work->Running && WaitForSingleObject(s.WaitedThread, 10) != WAIT_OBJECT_0) {
+        }
+    s.Waited = nullptr;
+    InterlockedExchange(&s.ExceptionThread, 0);
+    StartReport(s);
+    context.CalledBack = true;
+    ExceptNotify(context);
+}
 
 bool ExceptNotify(TExceptionContext& context)
 {
@@ -972,13 +1030,13 @@ bool CallNotifyHook(TNotifyStage stage)
 void TerminateApplication(bool restart)
 {
     TLoggerState& s = State();
-    // The report that asks for the end is finished; the flag is given up so that a report
-    // another thread waits to begin can still be written before the process ends.
-    EndReport();
+    // The report that asks for the end (of the faulting thread) is finished; the flag is given
+    // up so that a report another thread waits to begin can still be written before the end.
+    EndReportOf(GetCurrentFaultingThread());
     InterlockedExchange(&s.Ending, 1);
     InterlockedExchange(&s.ExceptionThread, 0);
     InterlockedExchange(&s.ProcessingOwner, 0);
-    WaitForOtherReports(s);
+    WaitForOtherReports(OtherReportsBound);
     RunEndOfProcessSteps();
     if (restart) {
         STARTUPINFOA startup{};

@@ -14,6 +14,7 @@
 #include "crashlog/ELogText.h"
 #include "crashlog/EWebPage.h"
 #include "crashlog/EOptions.h"
+#include "crashlog/EReports.h"
 
 namespace crashlog {
 
@@ -123,10 +124,6 @@ bool IsDebuggerAttached();
 DWORD MainThreadId();
 // The main thread's stack top, taken at installation (where a walk of its stack ends).
 std::uint32_t MainStackTop();
-// A report that reached the logger, from its entry until it is written; counted so that a
-// thread that ends the process lets the others finish theirs first.
-void BeginReport();
-void EndReport();
 // Gives up the processing flag, waits (within a bound) for the reports under way on other
 // threads, runs the end-of-process steps and ends the process with exit code 1.
 [[noreturn]] void EndProcessAfterReports();
@@ -135,5 +132,10 @@ void EndReport();
 bool ProcessMustEnd();
 // A fault inside the processing on this thread: reports it and saves the report built so far.
 void RescueProcessing(const char* section);
+// This thread draws its windows while it waits for an exception thread: a fault there is one of
+// the program's own code, not the logger's.
+bool PaintsForExceptionThread();
+// Reports such a fault once the report under way is done; the caller then ends the process.
+void ReportAfterExceptionThread(TExceptionContext& context);
 
 }  // namespace crashlog

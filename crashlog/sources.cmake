@@ -18,6 +18,7 @@ list(APPEND CRASHLOG_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/ExceptionLog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EEntries.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EGuard.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/EReports.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EThrow.cpp)
 if(TREBANIX_WINDOWS)
   # Every throw of a program that links the logger passes through __wrap___cxa_throw, which

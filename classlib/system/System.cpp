@@ -28,8 +28,10 @@ std::string UnqualifiedName(const std::type_info& type)
 
 const std::string& CachedName(const std::type_info& type)
 {
-    static std::mutex lock;
-    static std::map<const std::type_info*, std::string> names;
+    // Never destroyed: the exception logger names the class of a fault in a static destructor,
+    // after every static object made later than this cache is gone.
+    static auto& lock = *new std::mutex;
+    static auto& names = *new std::map<const std::type_info*, std::string>;
     std::lock_guard<std::mutex> guard(lock);
     auto it = names.find(&type);
     if (it == names.end())

@@ -1,6 +1,7 @@
 // A program that crashes on purpose, in the way its first argument names, with the logger
 // installed: crashlog_crash <scenario> <log file> <debug-output file>.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 #include <string>
@@ -11,6 +12,7 @@
 #include "classlib/system/ExceptionHooks.h"
 #include "classlib/system/SysUtils.h"
 #include "crashlog/ECore.h"
+#include "crashlog/EExceptInfo.h"
 #include "crashlog/EMail.h"
 #include "crashlog/ExceptionLog.h"
 
@@ -62,6 +64,17 @@ DWORD WINAPI DivideWorker(void*)
 __attribute__((noinline)) void ThrowUncaught()
 {
     throw std::runtime_error("nobody catches this");
+}
+
+// An exception that the class library's catch point of the application takes, as the message
+// loop does.
+void ThrowAndCatchAtTheLayer()
+{
+    try {
+        ThrowUncaught();
+    } catch (...) {
+        cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
+    }
 }
 
 __attribute__((noinline)) void ThrowFromWindowProcedure()
@@ -168,8 +181,12 @@ void StartWorkerFaultingWhenTold()
     workerFaulted = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     faultingWorker = CreateThread(nullptr, 0, FaultWhenTold, nullptr, 0, nullptr);
     AddVectoredExceptionHandler(0, [](EXCEPTION_POINTERS*) -> LONG WINAPI {
-        if (GetThreadId(faultingWorker) == GetCurrentThreadId())
+        if (GetThreadId(faultingWorker) == GetCurrentThreadId()) {
             SetEvent(workerFaulted);
+            // A loaded machine: the fault takes its time from here to the unhandled-exception
+            // filter, while the other report goes on.
+            Sleep(300);
+        }
         return EXCEPTION_CONTINUE_SEARCH;
     });
 }
@@ -199,11 +216,7 @@ DWORD WINAPI ReportAndHold(void*)
             Sleep(INFINITE);
         }
     };
-    try {
-        ThrowUncaught();
-    } catch (...) {
-        cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
-    }
+    ThrowAndCatchAtTheLayer();
     return 0;
 }
 
@@ -263,6 +276,33 @@ bool KernelSlotsHoldOriginals()
 
 HANDLE reportSaved = nullptr;
 
+// A static object whose destructor faults once armed; made before main, so destroyed after
+// everything made later (the logger's own caches among them).
+struct TFaultsWhenDestroyed {
+    volatile bool Armed = false;
+    ~TFaultsWhenDestroyed()
+    {
+        if (Armed)
+            *nowhere = 8;
+    }
+};
+
+TFaultsWhenDestroyed faultsWhenDestroyed;
+
+// Stands in for the dialog of a report: it stays open until the program's window, drawn while
+// the report is made, has faulted in its paint.
+HWND paintedWindow = nullptr;
+HANDLE paintFaulted = nullptr;
+
+void OpenDialogUntilThePaintFaults()
+{
+    InvalidateRect(paintedWindow, nullptr, TRUE);
+    WaitForSingleObject(paintFaulted, 30000);
+}
+
+// Stands in for the dialog of a worker's report, which nobody closes.
+HANDLE dialogOpen = nullptr;
+
 // The hang watcher's polls: those that came while the window was stopped are all answered at
 // once when it runs again; one that comes well after the one before was sent while the window
 // was running, and so was answered in time.
@@ -307,12 +347,39 @@ DWORD WaitWorker(HANDLE thread)
     return code;
 }
 
+// A worker that faults while the program ends, in one of its end handlers.
+void FaultInAWorkerAtExit()
+{
+    HANDLE worker = CreateThread(nullptr, 0, DivideWorker, nullptr, 0, nullptr);
+    const bool ended = WaitForSingleObject(worker, 60000) == WAIT_OBJECT_0;
+    AppendDebug(ended ? ("worker " + std::to_string(WaitWorker(worker))).c_str() : "worker still running");
+}
+
+// A shown window of a class of its own, in the foreground, its first messages handled.
+HWND ShowWindowOfClass(const char* className, const char* title, WNDPROC procedure)
+{
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = className;
+    RegisterClassA(&wc);
+    HWND window = CreateWindowA(className, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
+                                wc.hInstance, nullptr);
+    SetForegroundWindow(window);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
+    return window;
+}
+
 // A window whose procedure faults in one message that the system calls it back for (a paint,
 // a WM_SIZE sent by SetWindowPos), and whose faults the system drops there.
 UINT faultingMessage = WM_NULL;
 
 __attribute__((noinline)) void FaultInCallback()
 {
+    if (paintFaulted)
+        SetEvent(paintFaulted);
     *nowhere = 4;
 }
 
@@ -400,11 +467,7 @@ int RunMailScenario(const std::string& scenario)
         for (int i = 0; i < 1000; ++i)
             o->EmailMessage += "A line of what the user did.\r\n";
     }
-    try {
-        ThrowUncaught();
-    } catch (...) {
-        cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
-    }
+    ThrowAndCatchAtTheLayer();
     return 70;
 }
 
@@ -446,11 +509,7 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
         return 30 + static_cast<int>(codes);
     } else if (scenario == "handled-then-fatal") {
         // The first exception is handled and freed; the second is new, wherever it is allocated.
-        try {
-            ThrowUncaught();
-        } catch (...) {
-            cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
-        }
+        ThrowAndCatchAtTheLayer();
         ThrowUncaught();
     } else if (scenario == "fault-at-thread-exit") {
         return 10 + static_cast<int>(WaitWorker(CreateThread(nullptr, 0, FaultAtThreadExit, nullptr, 0, nullptr)));
@@ -488,17 +547,7 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
         CallNowhere();
     } else if (scenario == "worker-fault-ui-blocked") {
         // The user-interface thread does not take messages while it waits for the worker.
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "CrashlogBlocked";
-        RegisterClassA(&wc);
-        HWND window = CreateWindowA("CrashlogBlocked", "Blocked Window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
-                                    100, nullptr, nullptr, wc.hInstance, nullptr);
-        SetForegroundWindow(window);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
+        HWND window = ShowWindowOfClass("CrashlogBlocked", "Blocked Window", DefWindowProcA);
         const DWORD code = WaitWorker(CreateThread(nullptr, 0, DivideWorker, nullptr, 0, nullptr));
         DestroyWindow(window);
         return 10 + static_cast<int>(code);
@@ -531,11 +580,7 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
             AppendDebug("action");
             SetTerminateFlag(false);
         };
-        try {
-            ThrowUncaught();
-        } catch (...) {
-            cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
-        }
+        ThrowAndCatchAtTheLayer();
         return 51;
     } else if (scenario == "mail-after-each") {
         // The mail routine tells the notify hook itself; the pipeline must not tell it twice.
@@ -548,12 +593,39 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
             if (stage == TNotifyStage::BeforeMail || stage == TNotifyStage::AfterMail)
                 AppendDebug("mail hook");
         };
-        try {
-            ThrowUncaught();
-        } catch (...) {
-            cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
-        }
+        ThrowAndCatchAtTheLayer();
         return 52;
+    } else if (scenario == "fault-in-atexit") {
+        std::atexit([] { CrashAccessViolation(); });
+        return 21;
+    } else if (scenario == "fault-in-static-destructor") {
+        // The logger's caches are made now, after this object: they are gone when it faults.
+        DescribeException(std::make_exception_ptr(cl::Exception("made now")));
+        faultsWhenDestroyed.Armed = true;
+        return 22;
+    } else if (scenario == "worker-fault-in-atexit") {
+        std::atexit(FaultInAWorkerAtExit);
+        return 23;
+    } else if (scenario == "fault-in-paint-during-dialog") {
+        // The program's window faults in a paint while the report of a handled exception shows
+        // its dialog.
+        MainModuleOptions()->NoOutput = false;
+        paintFaulted = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        ShowExceptionDialog = OpenDialogUntilThePaintFaults;
+        paintedWindow = ShowWindowOfClass("CrashlogPainted", "Painted", FaultingProc);
+        faultingMessage = WM_PAINT;
+        ThrowAndCatchAtTheLayer();
+        return 24;
+    } else if (scenario == "worker-dialog-at-end") {
+        // The program ends while the dialog of a worker's report is open.
+        MainModuleOptions()->NoOutput = false;
+        dialogOpen = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        ShowExceptionDialog = [] {
+            SetEvent(dialogOpen);
+            Sleep(INFINITE);
+        };
+        CloseHandle(CreateThread(nullptr, 0, DivideWorker, nullptr, 0, nullptr));
+        return WaitForSingleObject(dialogOpen, 30000) == WAIT_OBJECT_0 ? 25 : 26;
     } else if (scenario == "fault-in-paint") {
         return FaultCalledBack(WM_PAINT);
     } else if (scenario == "fault-in-size") {
@@ -564,11 +636,7 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
         return 0;
     } else if (scenario == "vanish") {
         // Ends without any shut-down step: only what was written already is left.
-        try {
-            ThrowUncaught();
-        } catch (...) {
-            cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
-        }
+        ThrowAndCatchAtTheLayer();
         TerminateProcess(GetCurrentProcess(), 0);
     } else if (scenario == "imports-restored") {
         AppendDebug(KernelSlotsHoldOriginals() ? "originals" : "hooked");
@@ -585,16 +653,7 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
         MainModuleOptions()->FreezeTimeout = 1;
         MainModuleOptions()->FreezeActivate = true;
         CurrentOptions().Assign(MainModuleOptions());
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = NotesAnswers;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "CrashlogHanging";
-        RegisterClassA(&wc);
-        HWND window = CreateWindowA("CrashlogHanging", "Hanging", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
-                                    nullptr, nullptr, wc.hInstance, nullptr);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
+        HWND window = ShowWindowOfClass("CrashlogHanging", "Hanging", NotesAnswers);
         if (scenario == "hang-during-report") {
             // Another thread's report holds the flag when the window stops answering; the
             // watcher, waiting for the flag, must not keep the logger from shutting down.
@@ -629,11 +688,7 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
         // Four exceptions, each shown in the dialog; the test closes each with OK.
         MainModuleOptions()->NoOutput = false;
         for (int i = 0; i < 4; ++i) {
-            try {
-                ThrowUncaught();
-            } catch (...) {
-                cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
-            }
+            ThrowAndCatchAtTheLayer();
         }
         return 55;
     } else if (scenario == "dialog-terminate" || scenario == "dialog-terminate-worker") {
@@ -646,11 +701,7 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
             faultAtStage = TNotifyStage::BeforeOutput;
             ExceptionNotify = FaultWorkerDuringReport;
         }
-        try {
-            ThrowUncaught();
-        } catch (...) {
-            cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
-        }
+        ThrowAndCatchAtTheLayer();
         return 56;
     } else if (scenario == "dialog-message") {
         // The dialog for an exception whose message is the fourth argument, "|" a line break.
@@ -668,11 +719,7 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
     } else if (scenario == "dialog-details") {
         MainModuleOptions()->NoOutput = false;
         MainModuleOptions()->OpenOnGeneralTab = false;
-        try {
-            ThrowUncaught();
-        } catch (...) {
-            cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
-        }
+        ThrowAndCatchAtTheLayer();
         return 57;
     } else if (scenario == "throw-html") {
         MainModuleOptions()->NoOutput = false;
@@ -721,11 +768,7 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
             if (stage == TNotifyStage::BeforeLog)
                 throw std::runtime_error("the hook failed");
         };
-        try {
-            ThrowUncaught();
-        } catch (...) {
-            cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
-        }
+        ThrowAndCatchAtTheLayer();
         RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\TrebanixTests\\NoMailClient\\Gone");
         RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\TrebanixTests\\NoMailClient");
         return 0;
@@ -743,28 +786,14 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
             if (stage == TNotifyStage::AfterLog)
                 SetTerminateFlag(true);
         };
-        try {
-            ThrowUncaught();
-        } catch (...) {
-            cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
-        }
+        ThrowAndCatchAtTheLayer();
         return 50;
     } else if (scenario == "console-output") {
         MainModuleOptions()->NoOutput = false;
         CrashAccessViolation();
     } else if (scenario == "main-waits-for-worker") {
         // The main thread waits for the flag while the worker's report asks its window for text.
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "CrashlogForeground";
-        RegisterClassA(&wc);
-        HWND window = CreateWindowA("CrashlogForeground", "Foreground", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
-                                    100, nullptr, nullptr, wc.hInstance, nullptr);
-        SetForegroundWindow(window);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
+        HWND window = ShowWindowOfClass("CrashlogForeground", "Foreground", DefWindowProcA);
         workerProcessing = CreateEventA(nullptr, TRUE, FALSE, nullptr);
         TVozozoModuleOptionsEx::FreezeSwitch = [](bool) {
             if (GetCurrentThreadId() != MainThreadId() && workerProcessing) {
@@ -774,11 +803,7 @@ __attribute__((noinline)) int RunScenario(const std::string& scenario)
         };
         HANDLE worker = CreateThread(nullptr, 0, DivideWorker, nullptr, 0, nullptr);
         WaitForSingleObject(workerProcessing, 10000);
-        try {
-            ThrowUncaught();
-        } catch (...) {
-            cl::ExceptionHooks().OnException(std::current_exception(), nullptr, cl::TCatchPoint::Application);
-        }
+        ThrowAndCatchAtTheLayer();
         const DWORD code = WaitWorker(worker);
         CloseHandle(workerProcessing);
         DestroyWindow(window);

@@ -235,6 +235,15 @@ void ExpectReport(const std::string& block, const std::string& type, const std::
     EXPECT_EQ(procedures[0], procedure) << block;
 }
 
+// The report's type, and the procedure of its first row.
+void ExpectFault(const std::string& block, const std::string& type, const std::string& procedure)
+{
+    EXPECT_EQ(Field(block, "Type"), type) << block;
+    const std::vector<std::string> procedures = Procedures(block);
+    ASSERT_FALSE(procedures.empty()) << block;
+    EXPECT_EQ(procedures[0], procedure) << block;
+}
+
 // Seconds of a local time, or of a report's date "mm/dd/yyyy hh:nn:ss" (-1 when it is not one).
 long long Seconds(const SYSTEMTIME& t)
 {
@@ -514,6 +523,49 @@ TEST(Crash, AFaultInAWindowProcedureTheSystemCallsBackIsReportedOnce)
         ASSERT_EQ(crash.Blocks.size(), 1u) << crash.Debug;
         ExpectReport(crash.Blocks[0], "EAccessViolation", "Access violation at address ", "FaultInCallback");
     }
+}
+
+// The runtime holds its exit lock while the program ends: nothing on the reporting path may wait
+// for it, nor use what the end has destroyed already.
+TEST(Crash, AFaultWhileTheProgramEndsGivesOneReportAndTheProcessEnds)
+{
+    struct TCase {
+        const char* Scenario;
+        DWORD Code;
+        const char* Type;
+        const char* Procedure;
+        const char* Debug;
+    };
+    for (const TCase& c : {TCase{"fault-in-atexit", 1, "EAccessViolation", "CrashAccessViolation", ""},
+                           TCase{"fault-in-static-destructor", 1, "EAccessViolation", "~TFaultsWhenDestroyed", ""},
+                           TCase{"worker-fault-in-atexit", 23, "EDivByZero", "CrashDivide", "worker 1\n"}}) {
+        SCOPED_TRACE(c.Scenario);
+        TCrash crash = RunCrash(c.Scenario);
+        EXPECT_TRUE(EndedWith(crash, c.Code));
+        ASSERT_EQ(crash.Blocks.size(), 1u) << crash.Debug;
+        ExpectFault(crash.Blocks[0], c.Type, c.Procedure);
+        EXPECT_EQ(crash.Debug, c.Debug);
+    }
+}
+
+// Reports in a windowed program whose output (a dialog) is open: a fault of the program's paint
+// meanwhile is its own report, after the first; a worker's report is written when the program
+// ends before its dialog is closed.
+TEST(Crash, AReportWhoseDialogIsOpenIsWrittenOnceAndWhatFaultsMeanwhileAfterIt)
+{
+    TRunOptions windowed;
+    windowed.Program = "crashlog_crash_gui.exe";
+    TCrash paint = RunCrash("fault-in-paint-during-dialog", 1, windowed);
+    EXPECT_TRUE(EndedWith(paint, 1u));
+    ASSERT_EQ(paint.Blocks.size(), 2u) << paint.Debug;
+    EXPECT_EQ(Field(paint.Blocks[0], "Type"), "std::runtime_error");
+    ExpectFault(paint.Blocks[1], "EAccessViolation", "FaultInCallback");
+    EXPECT_EQ(paint.Debug.find("[ERROR]"), std::string::npos) << paint.Debug;
+
+    TCrash worker = RunCrash("worker-dialog-at-end", 1, windowed);
+    EXPECT_TRUE(EndedWith(worker, 25u));
+    ASSERT_EQ(worker.Blocks.size(), 1u) << worker.Debug;
+    ExpectFault(worker.Blocks[0], "EDivByZero", "CrashDivide");
 }
 
 TEST(Crash, TheMainThreadAndAWorkerFaultingTogetherGiveTwoReports)

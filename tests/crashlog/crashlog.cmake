@@ -7,6 +7,7 @@ list(APPEND TESTS_PORTABLE
   ${CMAKE_CURRENT_LIST_DIR}/lines_test.cpp)
 list(APPEND TESTS_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/hook_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/guard_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/stack_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pipeline_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/crash_test.cpp

@@ -152,6 +152,41 @@ void ClickDetails(HWND dialog)
     WaitHandled(dialog);
 }
 
+// A key pressed and released as a user does, to the window that has the keyboard focus (the
+// dialog, once a click has made it active), and the wait until the dialog has handled it.
+void PressKey(HWND dialog, WORD key)
+{
+    INPUT input[2]{};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = key;
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
+    for (int i = 0; i < 200 && GetAsyncKeyState(key) < 0; ++i)
+        Sleep(1);
+    WaitHandled(dialog);
+}
+
+HWND FocusOf(DWORD thread)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+// Tab, pressed until the control has the keyboard focus; false when it never comes to it. Each
+// press is taken before the next: the focus moves with it.
+bool TabTo(HWND dialog, HWND control)
+{
+    const DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
+    HWND focus = FocusOf(thread);
+    for (int i = 0; i < 8 && focus != control; ++i) {
+        const HWND before = focus;
+        PressKey(dialog, VK_TAB);
+        Eventually([&] { return (focus = FocusOf(thread)) != before; });
+    }
+    return focus == control;
+}
+
 // Another process's control: its text comes with the message that copies it.
 std::string ItemText(HWND window)
 {
@@ -303,12 +338,17 @@ std::string TestFolder()
     return fs::path(self).parent_path().string();
 }
 
-// Where the full form is to be: written to the settings file that the dialog reads.
+// Where the full form is to be: written to the settings file that the dialog reads; a width of
+// 0 leaves no file, as before the dialog's first run.
 void WritePlacement(int left, int top, int width, int height)
 {
     char windows[MAX_PATH] = "";
     GetWindowsDirectoryA(windows, MAX_PATH);
     const std::string file = std::string(windows) + "\\VozozoRez.ini";
+    if (width == 0) {
+        DeleteFileA(file.c_str());
+        return;
+    }
     for (const auto& [key, value] : {std::pair{"Left", left}, {"Top", top}, {"Width", width}, {"Height", height},
                                      {"WindowsState", 1}})
         WritePrivateProfileStringA("Coordinates", key, std::to_string(value).c_str(), file.c_str());
@@ -390,9 +430,12 @@ TEST(Dialog, DetailsShowTheTabsAndTheListAndARowTellsTheMailslot)
     EXPECT_GT(Count(ScreenPicture(picture), RGB(210, 30, 30)), 100);
     const std::vector<COLORREF> rows = ScreenPicture(WindowRect(list));
     EXPECT_GT(Count(rows, RGB(0x21, 0x5E, 0xA8)), 20);
-    // The first row is the throw, with a line: Enter on it writes one record.
-    SendMessageA(list, WM_KEYDOWN, VK_HOME, 0);
-    SendMessageA(list, WM_KEYDOWN, VK_RETURN, 0);
+    // The list is reached by Tab; its first row is the throw, with a line: Enter on it writes
+    // one record, and the dialog stays.
+    ASSERT_TRUE(TabTo(dialog, list));
+    PressKey(dialog, VK_HOME);
+    ASSERT_TRUE(Eventually([&] { return SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED) == 0; }));
+    PressKey(dialog, VK_RETURN);
     DWORD size = MAILSLOT_NO_MESSAGE;
     for (int i = 0; i < 3000 && size == MAILSLOT_NO_MESSAGE; ++i) {
         GetMailslotInfo(slot, nullptr, &size, nullptr, nullptr);
@@ -408,6 +451,7 @@ TEST(Dialog, DetailsShowTheTabsAndTheListAndARowTellsTheMailslot)
     std::int32_t line = 0;
     std::memcpy(&line, record + 2048, sizeof line);
     EXPECT_GT(line, 0);
+    ASSERT_TRUE(IsWindowVisible(dialog));
     // Hiding the details again writes where the full form was.
     ClickDetails(dialog);
     EXPECT_FALSE(Visible(dialog, Tabs));
@@ -461,6 +505,8 @@ TEST(Dialog, EachFormIsDrawnWholeAfterTheSwitchAndTheGeneralPageOpensAtTheTop)
     HWND page = FindWindowExA(dialog, nullptr, "#32770", nullptr);
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(SendMessageA(GetDlgItem(page, PageContent), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    // The page's text is reached by Tab as well.
+    EXPECT_TRUE(TabTo(dialog, GetDlgItem(page, PageContent)));
     ClickDetails(dialog);
     ASSERT_FALSE(Visible(dialog, Tabs));
     EXPECT_EQ(WrongPixels(dialog), 0) << "compact again";
@@ -507,7 +553,8 @@ TEST(Dialog, TheCompactFormFitsTheMessage)
 }
 
 // The full form comes back where it was, but never past an edge of the screen; one larger than
-// the screen keeps its size and shows its top left corner.
+// the screen keeps its size and shows its top left corner. With nothing stored it is 640 x 385,
+// in the middle of the screen.
 TEST(Dialog, TheFullFormStaysOnTheScreenAtItsEdges)
 {
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
@@ -521,7 +568,8 @@ TEST(Dialog, TheFullFormStaysOnTheScreenAtItsEdges)
     for (const TCase& c : {TCase{5000, 5000, 600, 400, screenWidth - 600, screenHeight - 400},
                            TCase{-300, -50, 600, 400, 0, 0}, TCase{40, 30, 600, 400, 40, 30},
                            TCase{40, 30, wide, 400, 0, 30}, TCase{40, 30, 600, high, 40, 0},
-                           TCase{-300, 5000, wide, high, 0, 0}}) {
+                           TCase{-300, 5000, wide, high, 0, 0},
+                           TCase{0, 0, 0, 0, (screenWidth - 640) / 2, (screenHeight - 385) / 2}}) {
         WritePlacement(c.Left, c.Top, c.Width, c.Height);
         TDialogProgram program("dialog-terminate");
         HWND dialog = WaitForDialog();
@@ -530,8 +578,8 @@ TEST(Dialog, TheFullFormStaysOnTheScreenAtItsEdges)
         const RECT r = WindowRect(dialog);
         EXPECT_EQ(r.left, c.ExpectedLeft) << c.Left << "," << c.Top << " " << c.Width << "x" << c.Height;
         EXPECT_EQ(r.top, c.ExpectedTop) << c.Left << "," << c.Top << " " << c.Width << "x" << c.Height;
-        EXPECT_EQ(r.right - r.left, c.Width);
-        EXPECT_EQ(r.bottom - r.top, c.Height);
+        EXPECT_EQ(r.right - r.left, c.Width ? c.Width : 640);
+        EXPECT_EQ(r.bottom - r.top, c.Height ? c.Height : 385);
         Click(dialog, OkButton);
         EXPECT_EQ(program.Wait(), 56u);
     }

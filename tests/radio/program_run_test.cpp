@@ -15,6 +15,7 @@
 #include "radio/directory/RadioChannelManager.h"
 #include "radio/directory/RegistryManager.h"
 #include "ProgramRun.h"
+#include "radio/player/StreamTestServer.h"
 #include "support/RealInput.h"
 
 using namespace program_test;
@@ -357,14 +358,16 @@ TEST_F(ProgramRunTest, SmallPlacesTheCompactWindowByTheStoredCornerFullBringsThe
     EXPECT_EQ(StoredWindowPos(), 0);
 }
 
-// Each switch ends the player's thread of the station before, which threw on its way out (these
-// stations refuse the connection). Run again by a test of its own under Wine's heap check,
-// which fails on a free of freed memory.
+// Each switch ends the player's thread of the station before: one that threw on its way out (the
+// first two stations refuse the connection) or one that plays (the third), whose connection
+// the switch closes. Run again by a test of its own under Wine's heap check, which fails on a
+// free of freed memory.
 TEST_F(ProgramRunTest, StationSwitchesEndThePlayersThreadsCleanly)
 {
     UseKnownAccount();
+    player_test::TStreamTestServer server;
     const std::string streams[] = {"http://127.0.0.1:1/one.mp3", "http://127.0.0.1:1/two.mp3",
-                                   "http://127.0.0.1:1/three.mp3"};
+                                   server.Url("/tone.mp3")};
     std::string stations;
     for (int i = 0; i < 3; ++i)
         stations += "<Station Name=\"Station " + std::to_string(i) + "\" StreamURL=\"" + streams[i] +
@@ -377,11 +380,16 @@ TEST_F(ProgramRunTest, StationSwitchesEndThePlayersThreadsCleanly)
     ASSERT_TRUE(list);
     // The favourites are the first buttons, 20 pixels high, under the caption of their open group.
     constexpr int FirstMiddle = 38, ButtonHeight = 20;
-    for (int round = 0; round < 5; ++round)
+    for (int round = 0; round < 5; ++round) {
         for (int i = 0; i < 3; ++i)
             ASSERT_TRUE(ClickUntil(list, 40, FirstMiddle + i * ButtonHeight,
                                    [&] { return TRegManager().GetLastRadioURL() == streams[i]; }))
                 << "round " << round << ", station " << i;
+        const std::uint64_t sent = server.BytesSent();
+        EXPECT_TRUE(PollUntil([&] { return server.BytesSent() > sent; })) << "round " << round << ": nothing plays";
+        ASSERT_TRUE(ClickUntil(list, 40, FirstMiddle, [&] { return TRegManager().GetLastRadioURL() == streams[0]; }));
+        EXPECT_TRUE(PollUntil([&] { return server.Open() == 0; })) << "round " << round << ": the stream stayed open";
+    }
     EXPECT_EQ(CloseAndWait(run, main), 0u);
 }
 

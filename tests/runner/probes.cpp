@@ -33,6 +33,19 @@ TEST(RunnerProbe, FreesAPointerReadFromFreedMemory)
     HeapFree(heap, 0, *holder);
 }
 
+// Writes into a block after freeing it, which Wine's heap checking finds when it looks at the
+// heap again.
+TEST(RunnerProbe, WritesIntoAFreedBlock)
+{
+    HANDLE heap = GetProcessHeap();
+    auto* block = static_cast<volatile unsigned char*>(HeapAlloc(heap, 0, 64));
+    HeapFree(heap, 0, const_cast<unsigned char*>(block));
+    for (int i = 16; i < 48; ++i)
+        block[i] = 0x55;
+    HeapValidate(heap, 0, nullptr);
+    HeapFree(heap, 0, HeapAlloc(heap, 0, 64));
+}
+
 namespace {
 
 LRESULT CALLBACK FaultingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
