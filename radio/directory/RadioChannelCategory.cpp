@@ -44,8 +44,10 @@ void TRadioChannelCategory::AddChannelCopy(const TRadioChannel& channel)
 {
     auto copy = std::make_unique<TRadioChannel>();
     TRadioChannel::Copy(*copy, channel);
-    channels_.reserve(channels_.size() + 1);
-    channels_.push_back(copy.release());
+    // Let go only once the list holds it. The list grows by its own doubling steps: growing it
+    // by one station at a time would copy the whole list for every station added.
+    channels_.push_back(copy.get());
+    copy.release();
 }
 
 namespace {

@@ -19,10 +19,11 @@ void TRadioChannelCategory::LoadFromXml(const cl::TXMLNode& node)
     // Read into a list of our own first, so that a bad station leaves the category whole.
     TRadioChannelList loaded;
     try {
-        for (const cl::TXMLNode& child : node.ChildElements()) {
+        const std::vector<cl::TXMLNode> children = node.ChildElements();
+        loaded.reserve(children.size());
+        for (const cl::TXMLNode& child : children) {
             auto channel = std::make_unique<TRadioChannel>();
             channel->LoadFromXml(child);
-            loaded.reserve(loaded.size() + 1);
             loaded.push_back(channel.release());
         }
     } catch (...) {

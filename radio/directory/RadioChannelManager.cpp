@@ -3,10 +3,13 @@
 #include <windows.h>
 
 #include <cwctype>
+#include <functional>
 #include <unordered_map>
 
 #include "classlib/system/KernelHandles.h"
+#include "classlib/ole/ComObj.h"
 #include "classlib/platform/XmlDoc.h"
+#include "radio/directory/PaintingWait.h"
 #include "radio/directory/Texts.h"
 #include "radio/forms/MainTexts.h"
 #include "radio/directory/RadioUtils.h"
@@ -67,6 +70,43 @@ void FlushToDisk(const std::string& file)
     handle.reset();
     if (!flushed)
         throw cl::EFCreateError(cl::Format("Cannot write \"%s\": %s", file, cl::SysErrorMessage(error)));
+}
+
+// A long list takes seconds to read and to write: the work runs on a thread of its own, in
+// an apartment of its own, while the windows go on painting and the busy cursor shows.
+void RunBesideTheWindows(const std::function<void()>& work)
+{
+    radio::RunWhilePainting([&] {
+        cl::TComApartment apartment;
+        work();
+    });
+}
+
+// The stations of a reply, grouped by category in the order each category is first met.
+std::vector<std::unique_ptr<TRadioChannelCategory>> ReadStationList(const std::wstring& reply)
+{
+    cl::TXMLDocument doc;
+    doc.LoadFromXML(reply);
+    cl::TXMLNode root = doc.DocumentElement();
+    if (root.IsNull())
+        throw cl::EDOMParseError(radio::directory_text::kNoStationList);
+    const std::vector<cl::TXMLNode> elements = root.ChildElements();
+    if (!IsStationList(elements))
+        throw cl::EDOMParseError(radio::directory_text::kNotAStationList);
+
+    std::vector<std::unique_ptr<TRadioChannelCategory>> loaded;
+    std::unordered_map<std::string, TRadioChannelCategory*> byName;
+    TRadioChannel station;
+    for (const cl::TXMLNode& node : elements) {
+        station.LoadFromXml(node);
+        TRadioChannelCategory*& category = byName[station.Category];
+        if (!category) {
+            loaded.push_back(std::make_unique<TRadioChannelCategory>(station.Category, true));
+            category = loaded.back().get();
+        }
+        category->AddChannelCopy(station);
+    }
+    return loaded;
 }
 
 }  // namespace
@@ -171,32 +211,17 @@ void TRadioChannelManager::LoadFromXmlString(const std::wstring& text)
     }
     if (StartsWithDocumentType(reply))
         throw cl::EDOMParseError(radio::directory_text::kNotAStationList);
-    cl::TXMLDocument doc;
-    doc.LoadFromXML(reply);
-    cl::TXMLNode root = doc.DocumentElement();
-    if (root.IsNull())
-        throw cl::EDOMParseError(radio::directory_text::kNoStationList);
-    const std::vector<cl::TXMLNode> elements = root.ChildElements();
-    if (!IsStationList(elements))
-        throw cl::EDOMParseError(radio::directory_text::kNotAStationList);
-
     // Everything is read into new categories first: the buttons may point at the stations of
     // the current ones, which must live on until the reply proved good.
     TCategoryList loaded;
-    std::unordered_map<std::string, TRadioChannelCategory*> byName;
-    TRadioChannel station;
-    for (const cl::TXMLNode& node : elements) {
-        station.LoadFromXml(node);
-        TRadioChannelCategory*& category = byName[station.Category];
-        if (!category) {
-            loaded.push_back(std::make_unique<TRadioChannelCategory>(station.Category, true));
-            category = loaded.back().get();
-        }
-        category->AddChannelCopy(station);
-    }
+    RunBesideTheWindows([&] { loaded = ReadStationList(reply); });
+    // The windows paint while the cache is written, and the buttons point at the stations
+    // being replaced until the caller fills them again: those stations go only at the end.
+    TCategoryList replaced;
+    replaced.swap(categories_);
     Adopt(loaded);
     try {
-        SaveToFile();
+        RunBesideTheWindows([&] { SaveToFile(); });
     } catch (const cl::Exception& e) {
         throw EStationCacheError(e.Message());
     }

@@ -52,6 +52,23 @@ TEST(DirectoryModel, EveryOrderButMinusOneIsAFavourite)
     EXPECT_NE(category.Channels().back(), &original);
 }
 
+// A long list is read a station at a time: its storage may move only as it doubles, not for
+// every station, which would copy the list once per station.
+TEST(DirectoryModel, AddingStationsMovesTheListOnlyAsItDoubles)
+{
+    TRadioChannelCategory category("Rock", true);
+    int moves = 0;
+    const void* storage = nullptr;
+    for (int i = 0; i < 4096; ++i) {
+        category.AddChannelCopy(Station("s", -1));
+        if (category.Channels().data() != storage) {
+            storage = category.Channels().data();
+            ++moves;
+        }
+    }
+    EXPECT_LE(moves, 16);
+}
+
 TEST(DirectoryModel, OnlyANonOwningCategoryTakesForeignStations)
 {
     TRadioChannelCategory owner("Rock", true);

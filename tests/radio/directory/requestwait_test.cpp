@@ -1,5 +1,6 @@
-// A directory request that waits for its reply: the windows are painted meanwhile, input and
-// posted messages wait for the request's end, and the busy cursor shows.
+// A directory request that waits for its reply, and a long station list being read: the
+// windows are painted meanwhile, input and posted messages wait for the end, and the busy
+// cursor shows.
 #include <gtest/gtest.h>
 
 #include <winsock2.h>
@@ -15,7 +16,9 @@
 #include "classlib/controls/Forms.h"
 #include "classlib/graphics/GdiHandles.h"
 #include "radio/directory/PaintingWait.h"
+#include "radio/directory/RadioChannelManager.h"
 #include "radio/directory/RadioUtils.h"
+#include "radio/directory/TestSupport.h"
 
 namespace {
 
@@ -168,4 +171,25 @@ TEST_F(PaintingWaitTest, WhatTheWorkRaisesReachesTheCallerAndTheCursorComesBack)
     int result = 0;
     radio::RunWhilePainting([&] { result = 42; });
     EXPECT_EQ(result, 42);
+}
+
+TEST_F(PaintingWaitTest, AWindowIsPaintedWithTheBusyCursorWhileALongStationListIsRead)
+{
+    cl::TComApartment apartment;
+    TTempFolder folder;
+    TRadioChannelManager directory(folder.Path());
+    std::string stations;
+    for (int i = 0; i < 10000; ++i)
+        stations += cl::Format("<Station Name='Station %d' Category='Category %d'/>", i, i % 20);
+    TWatchedWindow window;
+    DispatchQueued();
+
+    // Reading the list takes far longer than the look at the queue that paints the window.
+    TWatchedWindow::Fill = kDuring;
+    InvalidateRect(window.Handle, nullptr, FALSE);
+    directory.LoadFromXmlString("<Stations>" + stations + "</Stations>");
+
+    EXPECT_EQ(TWatchedWindow::CursorWhilePainting.load(), LoadCursor(nullptr, IDC_WAIT));
+    EXPECT_EQ(directory.CategoryCount(), 20);
+    EXPECT_EQ(cl::Screen->Cursor(), cl::crDefault);
 }
