@@ -411,7 +411,16 @@ void TApplication::DoMouseIdle()
     if (mouseControl_ != previous)
         return;  // the handler moved things on
     SetMouseControl(target);
-    if (target && (!captured || target == captured))
+    if (!target)
+        return;
+    // The pointer may have come here with no move this window saw (a control or a new skin put
+    // something under it, or it moved while the window was disabled under a modal dialog): ask
+    // for the leave notice a move would have asked for, or a jump out of the window in one move
+    // leaves the control hot.
+    auto* window = dynamic_cast<TWinControl*>(target);
+    if (TWinControl* holder = window ? window : target->Parent())
+        holder->TrackMouseLeave();
+    if (!captured || target == captured)
         target->Perform(CM_MOUSEENTER);
 }
 

@@ -421,6 +421,9 @@ public:
     void HandleNeeded();
     // Destroys the window and makes it again with the same state.
     void RecreateWnd();
+    // Asks to hear (WM_MOUSELEAVE) when the pointer leaves this window, also for other
+    // programs' windows; the system grants it only while the pointer is over the window.
+    void TrackMouseLeave();
 
     // Children: windowless first, then windowed, each in insertion order.
     int ControlCount() const { return static_cast<int>(controls_.size() + winControls_.size()); }

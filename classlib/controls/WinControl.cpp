@@ -580,6 +580,13 @@ bool TWinControl::IsControlMouseMsg(TMessage& Message)
     return true;
 }
 
+void TWinControl::TrackMouseLeave()
+{
+    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, handle_, 0};
+    if (handle_)
+        TrackMouseEvent(&track);
+}
+
 void TWinControl::WndProc(TMessage& Message)
 {
     switch (Message.Msg) {
@@ -594,13 +601,9 @@ void TWinControl::WndProc(TMessage& Message)
             return;
         break;
     }
-    case WM_MOUSEMOVE: {
-        // Ask to hear when the pointer leaves this window, also for other programs' windows.
-        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, handle_, 0};
-        if (handle_)
-            TrackMouseEvent(&track);
+    case WM_MOUSEMOVE:
+        TrackMouseLeave();
         break;
-    }
     default:
         break;
     }

@@ -1,6 +1,8 @@
 // A control drawn hot while the real pointer is over it follows that pointer when a new skin or
 // a move takes it away from under a pointer that stays still, or brings it there: a windowed
-// button, and a windowless speed button whose window under the pointer stays the same.
+// button, and a windowless speed button whose window under the pointer stays the same. A control
+// made hot so, with no move its window saw, still cools when the pointer then jumps out of the
+// window in one move.
 #include "skinforms/frame/support.h"
 
 #include <functional>
@@ -76,37 +78,45 @@ void PointerRestsAt(const TPoint& At)
     }
 }
 
-// A point of Inside that is not in Outside, when there is one.
-std::optional<TPoint> PointOfOnly(const TRect& Inside, const TRect& Outside)
+// A point of Inside that is in Other exactly when Shared, when there is one.
+std::optional<TPoint> PointOf(const TRect& Inside, const TRect& Other, bool Shared)
 {
     for (int y = Inside.Top + 1; y < Inside.Bottom - 1; ++y)
         for (int x = Inside.Left + 1; x < Inside.Right - 1; ++x)
-            if (!PtInRect(Outside, {x, y}))
+            if (PtInRect(Other, {x, y}) == Shared)
                 return TPoint{x, y};
     return std::nullopt;
 }
 
-// The first stored skin after the first one that puts the control somewhere else on the screen.
-std::size_t SkinMovingTheControl(THotScene& S, TRect& Before, TRect& After)
+struct TChange {
+    const char* name;
+    // Whether the pointer is over the control before the change, and after it.
+    bool overBefore;
+    bool overAfter;
+    bool skinChange;
+    // The pointer comes while the window is disabled (as under a modal dialog), so it sees no move.
+    bool comesDisabled = false;
+    // Where the pointer rests for the change, when there is such a point.
+    std::optional<TPoint> PointerFor(const TRect& Before, const TRect& After) const
+    {
+        return overBefore ? PointOf(Before, After, overAfter) : PointOf(After, Before, false);
+    }
+};
+
+// The first stored skin after the first one that puts the control where the change needs it.
+std::size_t SkinMovingTheControl(THotScene& S, const TChange& Change, TRect& Before, TRect& After)
 {
     Before = S.OnScreen();
     for (std::size_t i = 1; i < S.skins.size(); ++i) {
         S.UseSkin(i);
         After = S.OnScreen();
-        if (PointOfOnly(Before, After) && PointOfOnly(After, Before)) {
+        if (After != Before && Change.PointerFor(Before, After)) {
             S.UseSkin(0);
             return i;
         }
     }
     return 0;
 }
-
-struct TChange {
-    const char* name;
-    // Whether the pointer is put where the control was (and so starts hot) or where it will be.
-    bool startsOver;
-    bool skinChange;
-};
 
 }  // namespace
 
@@ -131,10 +141,11 @@ TEST(HotFollowsPointer, AControlMovedByASkinOrBoundsUnderAStillPointerIsHotExact
          [](TControl* C) { return static_cast<TskSkinSpeedButton*>(C)->MouseInside(); }},
     };
     const TChange changes[] = {
-        {"a new skin takes it away", true, true},
-        {"a new skin brings it", false, true},
-        {"a move takes it away", true, false},
-        {"a move brings it", false, false},
+        {"a new skin takes it away", true, false, true},
+        {"a new skin brings it", false, true, true},
+        {"a move takes it away", true, false, false},
+        {"a move brings it", false, true, false},
+        {"a new skin after the pointer came while the window was disabled", true, true, true, true},
     };
     for (const TKind& kind : kinds) {
         for (const TChange& change : changes) {
@@ -143,16 +154,19 @@ TEST(HotFollowsPointer, AControlMovedByASkinOrBoundsUnderAStillPointerIsHotExact
             TRect before, after;
             std::size_t skin = 0;
             if (change.skinChange) {
-                skin = SkinMovingTheControl(s, before, after);
+                skin = SkinMovingTheControl(s, change, before, after);
                 ASSERT_NE(skin, 0u) << "no stored skin moves the control";
             } else {
                 before = s.OnScreen();
                 after = OffsetRect(before, RectWidth(before) + 10, 0);
             }
-            const std::optional<TPoint> at =
-                change.startsOver ? PointOfOnly(before, after) : PointOfOnly(after, before);
+            const std::optional<TPoint> at = change.PointerFor(before, after);
+            HWND window = s.form.Wnd();
+            if (change.comesDisabled)
+                EnableWindow(window, FALSE);
             PointerRestsAt(*at);
-            ASSERT_TRUE(s.HotBecomes(change.startsOver));
+            ASSERT_TRUE(s.HotBecomes(change.overBefore && !change.comesDisabled));
+            EnableWindow(window, TRUE);
 
             if (change.skinChange) {
                 s.UseSkin(skin);
@@ -162,7 +176,11 @@ TEST(HotFollowsPointer, AControlMovedByASkinOrBoundsUnderAStillPointerIsHotExact
                 Application->ProcessMessages();
             }
             ASSERT_EQ(s.OnScreen(), after);
-            EXPECT_TRUE(s.HotBecomes(!change.startsOver)) << "the pointer stayed at " << at->X << "," << at->Y;
+            EXPECT_TRUE(s.HotBecomes(change.overAfter)) << "the pointer stayed at " << at->X << "," << at->Y;
+            if (change.overAfter) {
+                PointerRestsAt({GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1});
+                EXPECT_TRUE(s.HotBecomes(false)) << "after a jump out of the window";
+            }
         }
     }
 }
