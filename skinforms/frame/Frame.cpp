@@ -524,7 +524,7 @@ void TskSkinFrame::FollowSize(bool KeepEqualRegion)
     // During a skin change the region is built once, at its end.
     if (!skinnedFrame_)
         SendNCPaint();
-    else if (!changingSkin_ && fw_ >= GetMinWidth() && fh_ >= GetMinHeight())
+    else if (!changingSkin_ && ReachesMinSize(fw_, fh_))
         UpdateRegion(true, KeepEqualRegion);
     if (!logoBitMap_.Empty())
         form_->Invalidate();
@@ -693,7 +693,7 @@ bool TskSkinFrame::WMSizing(cl::TMessage& Message)
     const auto* r = reinterpret_cast<const RECT*>(Message.LParam);
     fw_ = static_cast<int>(r->right - r->left);
     fh_ = static_cast<int>(r->bottom - r->top);
-    if (skinData_ && form_->Width() >= GetMinWidth() && form_->Height() >= GetMinHeight() &&
+    if (skinData_ && ReachesMinSize(form_->Width(), form_->Height()) &&
         (fw_ != form_->Width() || fh_ != form_->Height()))
         UpdateRegion(true);
     return true;

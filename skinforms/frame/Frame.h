@@ -215,6 +215,9 @@ public:
     // --- Size limits
     int GetMinWidth() const;
     int GetMinHeight() const;
+    // Whether a frame of this size reaches the least sizes; asks for the work area only when
+    // the skin's own least size is larger, since a paint asks this every time.
+    bool ReachesMinSize(int Width, int Height) const;
     int GetMaxWidth() const;
     int GetMaxHeight() const;
     // Both of the above from one look at the monitor.
@@ -370,6 +373,9 @@ private:
 
     // Takes the platform's caption from the form's window.
     void RemoveFormCaption();
+    // The least sizes as the skin and the form ask for them, before the work area bounds them.
+    int SkinMinWidth() const;
+    int SkinMinHeight() const;
 
     // One handler per message; true when the message must not reach the form.
     bool WMCreate(cl::TMessage& Message);

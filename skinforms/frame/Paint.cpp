@@ -133,7 +133,7 @@ void TskSkinFrame::PaintNCSkin(HDC DC, bool UseDC)
         fw_ = form_->Width();
         fh_ = form_->Height();
     }
-    if (fw_ < GetMinWidth() || fh_ < GetMinHeight())
+    if (!ReachesMinSize(fw_, fh_))
         return;
     CalcRects();
     ArrangeCaptionButtons();

@@ -341,31 +341,42 @@ int TskSkinFrame::DefaultButtonSize() const
 
 // The least sizes come from a skin file, and no more than the work area's: a window the system
 // cannot hold has no frame it could draw.
+int TskSkinFrame::SkinMinWidth() const
+{
+    if (!HasSkinPicture())
+        return MinWidth >= 1 ? MinWidth : 120;
+    const int pw = skinData_->Picture->Width();
+    if (MinWidth > pw && WindowState != fwsMinimized)
+        return MinWidth;
+    return skinData_->FormMinWidth >= 1 ? skinData_->FormMinWidth : pw;
+}
+
+int TskSkinFrame::SkinMinHeight() const
+{
+    const bool free = !RolledUp && WindowState != fwsMinimized;
+    if (!HasSkinPicture()) {
+        const int h = DefaultCaptionHeight() + 6;
+        return MinHeight > h && free ? MinHeight : h;
+    }
+    const int fh = skinData_->Picture->Height() - skinData_->ClRect.Height();
+    return MinHeight > fh && free ? MinHeight : fh;
+}
+
 int TskSkinFrame::GetMinWidth() const
 {
-    const int least = [&] {
-        if (!HasSkinPicture())
-            return MinWidth >= 1 ? MinWidth : 120;
-        const int pw = skinData_->Picture->Width();
-        if (MinWidth > pw && WindowState != fwsMinimized)
-            return MinWidth;
-        return skinData_->FormMinWidth >= 1 ? skinData_->FormMinWidth : pw;
-    }();
-    return std::min(least, MonitorAreas().WorkArea.Width());
+    return std::min(SkinMinWidth(), MonitorAreas().WorkArea.Width());
 }
 
 int TskSkinFrame::GetMinHeight() const
 {
-    const bool free = !RolledUp && WindowState != fwsMinimized;
-    const int least = [&] {
-        if (!HasSkinPicture()) {
-            const int h = DefaultCaptionHeight() + 6;
-            return MinHeight > h && free ? MinHeight : h;
-        }
-        const int fh = skinData_->Picture->Height() - skinData_->ClRect.Height();
-        return MinHeight > fh && free ? MinHeight : fh;
-    }();
-    return std::min(least, MonitorAreas().WorkArea.Height());
+    return std::min(SkinMinHeight(), MonitorAreas().WorkArea.Height());
+}
+
+bool TskSkinFrame::ReachesMinSize(int Width, int Height) const
+{
+    if (Width >= SkinMinWidth() && Height >= SkinMinHeight())
+        return true;
+    return Width >= GetMinWidth() && Height >= GetMinHeight();
 }
 
 POINT TskSkinFrame::MaxTrackSize() const
