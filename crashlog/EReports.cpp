@@ -35,13 +35,13 @@ TThreadReports* PlaceOf(LONG thread, bool take)
     return nullptr;
 }
 
-bool ThreadEnded(LONG thread)
+}  // namespace
+
+bool ThreadEnded(DWORD thread)
 {
-    const cl::TOwnedHandle handle(OpenThread(SYNCHRONIZE, FALSE, static_cast<DWORD>(thread)));
+    const cl::TOwnedHandle handle(OpenThread(SYNCHRONIZE, FALSE, thread));
     return !handle || WaitForSingleObject(handle.get(), 0) == WAIT_OBJECT_0;
 }
-
-}  // namespace
 
 void CountFault()
 {
@@ -86,7 +86,7 @@ bool OtherReportsUnderway()
         if (thread == 0 || thread == me || r.Depth <= 0)
             continue;
         // A thread that ended (the process ends it, or it was ended from outside) finishes nothing.
-        if (ThreadEnded(thread)) {
+        if (ThreadEnded(static_cast<DWORD>(thread))) {
             r.Depth = 0;
             r.Counted = 0;
             InterlockedCompareExchange(&r.Thread, 0, thread);

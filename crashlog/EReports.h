@@ -19,5 +19,7 @@ void EndReportOf(DWORD thread);
 void WaitForOtherReports(DWORD bound);
 // Whether another thread has a report under way.
 bool OtherReportsUnderway();
+// The thread has ended, or is no longer there to ask.
+bool ThreadEnded(DWORD thread);
 
 }  // namespace crashlog

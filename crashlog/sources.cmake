@@ -16,6 +16,11 @@ list(APPEND CRASHLOG_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/ECore.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EThreads.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ExceptionLog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/EProcessing.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/EExceptionThread.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/EReportSteps.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ELogData.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/EProgramEnd.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EEntries.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EGuard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EReports.cpp
