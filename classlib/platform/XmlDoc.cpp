@@ -237,6 +237,14 @@ TXMLNode TXMLNode::AddChild(std::string_view name)
     return TXMLNode(added, element);
 }
 
+void TXMLNode::AppendChild(const TXMLNode& child)
+{
+    if (!node_)
+        throw EXMLDocError(consts::SEmptyNodeChild);
+    TComPtr<IXMLDOMNode> added;
+    OleCheck(node_->appendChild(child.node_.Get(), added.Put()));
+}
+
 // ---------------------------------------------------------------------------------------------
 // TXMLDocument
 

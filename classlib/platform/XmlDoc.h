@@ -50,6 +50,8 @@ public:
     TXMLNode ChildNode(std::string_view name) const;
     // Appends a new element and returns it.
     TXMLNode AddChild(std::string_view name);
+    // Appends a node of the same document as the last child, taking it from where it was.
+    void AppendChild(const TXMLNode& child);
 
     IXMLDOMNode* DOMNode() const { return node_.Get(); }
 
