@@ -315,7 +315,7 @@ void TXMLDocument::LoadFromXML(const std::string& text)
     LoadFromXML(StringToWide(text));
 }
 
-void TXMLDocument::LoadFromXML(const std::wstring& text)
+void TXMLDocument::LoadFromXML(std::wstring_view text)
 {
     // A byte-order mark that survived decoding is not part of the document.
     std::wstring_view body(text);

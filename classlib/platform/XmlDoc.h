@@ -73,7 +73,7 @@ public:
     // Replace the content; EDOMParseError when not well-formed, the document keeps nothing.
     void LoadFromFile(const std::string& fileName);
     void LoadFromXML(const std::string& text);
-    void LoadFromXML(const std::wstring& text);
+    void LoadFromXML(std::wstring_view text);
     // UTF-8 (the declaration names no encoding). Raises EXMLDocError when it cannot be written.
     void SaveToFile(const std::string& fileName) const;
     std::wstring XML() const;

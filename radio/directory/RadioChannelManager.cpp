@@ -39,12 +39,12 @@ bool IsStationList(const std::vector<cl::TXMLNode>& elements)
 
 // A page (a captive portal's, an error page) opens with a document type; a station list never
 // does. Told apart before the parser, which refuses document types with a reason of its own.
-bool StartsWithDocumentType(const std::wstring& text)
+bool StartsWithDocumentType(std::wstring_view text)
 {
     std::size_t at = 0;
     if (text.compare(0, 5, L"<?xml") == 0) {
         at = text.find(L"?>");
-        if (at == std::wstring::npos)
+        if (at == std::wstring_view::npos)
             return false;
         at += 2;
     }
@@ -78,7 +78,7 @@ struct TReadReply {
     std::vector<std::unique_ptr<TRadioChannelCategory>> Categories;
 };
 
-void ReadStationList(const std::wstring& reply, TReadReply& read)
+void ReadStationList(std::wstring_view reply, TReadReply& read)
 {
     read.Doc.LoadFromXML(reply);
     cl::TXMLNode root = read.Doc.DocumentElement();
@@ -193,7 +193,7 @@ void TRadioChannelManager::LoadFromXmlString(const std::string& text)
 
 void TRadioChannelManager::LoadFromXmlString(const std::wstring& text)
 {
-    std::wstring reply = TRadioUtils::TrimReply(text);
+    std::wstring_view reply = TRadioUtils::TrimReply(text);
     if (reply == L"0") {
         Clear();
         return;
