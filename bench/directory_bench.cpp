@@ -96,18 +96,19 @@ void Run()
     });
     Report("directory_download_10000", download, bareDownload, "250");
 
-    // Parse and group against parsing alone. A reply always ends in a cache write, so the
-    // figure is the whole step less the write, measured on its own below.
+    // Parse and group against parsing alone. A reply always ends in a cache write, made of the
+    // reply's own document and so not to be timed apart: the figure is the whole step.
     TRadioChannelManager directory(folder);
     double step = Median([&] { directory.LoadFromXmlString(reply.Text); });
-    double save = Median([&] { directory.SaveToFile(); });
     double bareParse = Median([&] {
         cl::TXMLDocument doc;
         doc.LoadFromXML(reply.Text);
     });
-    Report("directory_parse_group_10000", step - save, bareParse, "250");
+    Report("directory_parse_group_10000", step, bareParse, "250");
 
-    // The cache write against MSXML saving the same reply document.
+    // The cache write from the stations (as at shut-down) against MSXML saving the same reply
+    // document.
+    double save = Median([&] { directory.SaveToFile(); });
     cl::TXMLDocument replyDoc;
     replyDoc.LoadFromXML(reply.Text);
     double bareSave = Median([&] { replyDoc.SaveToFile(folder + "bare.xml"); });

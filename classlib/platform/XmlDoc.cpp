@@ -237,6 +237,14 @@ TXMLNode TXMLNode::AddChild(std::string_view name)
     return TXMLNode(added, element);
 }
 
+void TXMLNode::AppendChild(const TXMLNode& child)
+{
+    if (!node_)
+        throw EXMLDocError(consts::SEmptyNodeChild);
+    TComPtr<IXMLDOMNode> added;
+    OleCheck(node_->appendChild(child.node_.Get(), added.Put()));
+}
+
 // ---------------------------------------------------------------------------------------------
 // TXMLDocument
 
@@ -307,7 +315,7 @@ void TXMLDocument::LoadFromXML(const std::string& text)
     LoadFromXML(StringToWide(text));
 }
 
-void TXMLDocument::LoadFromXML(const std::wstring& text)
+void TXMLDocument::LoadFromXML(std::wstring_view text)
 {
     // A byte-order mark that survived decoding is not part of the document.
     std::wstring_view body(text);

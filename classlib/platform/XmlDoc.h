@@ -50,6 +50,8 @@ public:
     TXMLNode ChildNode(std::string_view name) const;
     // Appends a new element and returns it.
     TXMLNode AddChild(std::string_view name);
+    // Appends a node of the same document as the last child, taking it from where it was.
+    void AppendChild(const TXMLNode& child);
 
     IXMLDOMNode* DOMNode() const { return node_.Get(); }
 
@@ -71,7 +73,7 @@ public:
     // Replace the content; EDOMParseError when not well-formed, the document keeps nothing.
     void LoadFromFile(const std::string& fileName);
     void LoadFromXML(const std::string& text);
-    void LoadFromXML(const std::wstring& text);
+    void LoadFromXML(std::wstring_view text);
     // UTF-8 (the declaration names no encoding). Raises EXMLDocError when it cannot be written.
     void SaveToFile(const std::string& fileName) const;
     std::wstring XML() const;

@@ -21,7 +21,8 @@ public:
     void SetOwnsChannels(bool value) { ownsChannels_ = value; }
     const TRadioChannelList& Channels() const { return channels_; }
 
-    // Sets "Name", then appends one "RadioChannel" element per station, in order.
+    // Appends one "RadioChannel" element per station, in order (the element itself, named,
+    // comes from the cache's layout).
     void SaveToXml(cl::TXMLNode& node) const;
     // Reads "Name" (required: a missing one raises the Null conversion error) and one station
     // per child element. On any error the category keeps what it held.

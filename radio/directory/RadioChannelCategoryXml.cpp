@@ -6,7 +6,6 @@
 
 void TRadioChannelCategory::SaveToXml(cl::TXMLNode& node) const
 {
-    node.SetAttribute("Name", name_);
     for (const TRadioChannel* channel : channels_) {
         cl::TXMLNode child = node.AddChild("RadioChannel");
         channel->SaveToXml(child);

@@ -6,13 +6,13 @@
 #include <functional>
 #include <unordered_map>
 
-#include "classlib/system/KernelHandles.h"
 #include "classlib/ole/ComObj.h"
 #include "classlib/platform/XmlDoc.h"
 #include "radio/directory/PaintingWait.h"
 #include "radio/directory/Texts.h"
 #include "radio/forms/MainTexts.h"
 #include "radio/directory/RadioUtils.h"
+#include "radio/directory/StationCache.h"
 #include "radio/forms/StationGroups.h"
 
 namespace {
@@ -39,12 +39,12 @@ bool IsStationList(const std::vector<cl::TXMLNode>& elements)
 
 // A page (a captive portal's, an error page) opens with a document type; a station list never
 // does. Told apart before the parser, which refuses document types with a reason of its own.
-bool StartsWithDocumentType(const std::wstring& text)
+bool StartsWithDocumentType(std::wstring_view text)
 {
     std::size_t at = 0;
     if (text.compare(0, 5, L"<?xml") == 0) {
         at = text.find(L"?>");
-        if (at == std::wstring::npos)
+        if (at == std::wstring_view::npos)
             return false;
         at += 2;
     }
@@ -57,21 +57,6 @@ bool StartsWithDocumentType(const std::wstring& text)
     return true;
 }
 
-// Makes sure the file's bytes are on the disk, not only in the system's cache, before it
-// takes the place of the one that is.
-void FlushToDisk(const std::string& file)
-{
-    cl::TOwnedHandle handle(CreateFileA(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (handle.get() == INVALID_HANDLE_VALUE)
-        throw cl::EFCreateError(cl::Format("Cannot open \"%s\": %s", file, cl::SysErrorMessage(GetLastError())));
-    const bool flushed = FlushFileBuffers(handle.get());
-    const DWORD error = GetLastError();
-    handle.reset();
-    if (!flushed)
-        throw cl::EFCreateError(cl::Format("Cannot write \"%s\": %s", file, cl::SysErrorMessage(error)));
-}
-
 // A long list takes seconds to read and to write: the work runs on a thread of its own, in
 // an apartment of its own, while the windows go on painting and the busy cursor shows.
 void RunBesideTheWindows(const std::function<void()>& work)
@@ -82,31 +67,53 @@ void RunBesideTheWindows(const std::function<void()>& work)
     });
 }
 
-// The stations of a reply, grouped by category in the order each category is first met.
-std::vector<std::unique_ptr<TRadioChannelCategory>> ReadStationList(const std::wstring& reply)
+// A reply read: its stations grouped by category in the order each category is first met, and
+// the reply's document, which still holds every station's element. It lives and goes on the
+// thread that read it, in that thread's apartment.
+struct TReadReply {
+    cl::TXMLDocument Doc;
+    std::vector<cl::TXMLNode> Elements;
+    // The index in Categories of each element's category.
+    std::vector<std::size_t> CategoryOf;
+    std::vector<std::unique_ptr<TRadioChannelCategory>> Categories;
+};
+
+void ReadStationList(std::wstring_view reply, TReadReply& read)
 {
-    cl::TXMLDocument doc;
-    doc.LoadFromXML(reply);
-    cl::TXMLNode root = doc.DocumentElement();
+    read.Doc.LoadFromXML(reply);
+    cl::TXMLNode root = read.Doc.DocumentElement();
     if (root.IsNull())
         throw cl::EDOMParseError(radio::directory_text::kNoStationList);
-    const std::vector<cl::TXMLNode> elements = root.ChildElements();
-    if (!IsStationList(elements))
+    read.Elements = root.ChildElements();
+    if (!IsStationList(read.Elements))
         throw cl::EDOMParseError(radio::directory_text::kNotAStationList);
 
-    std::vector<std::unique_ptr<TRadioChannelCategory>> loaded;
-    std::unordered_map<std::string, TRadioChannelCategory*> byName;
+    std::unordered_map<std::string, std::size_t> byName;
+    read.CategoryOf.reserve(read.Elements.size());
     TRadioChannel station;
-    for (const cl::TXMLNode& node : elements) {
+    for (const cl::TXMLNode& node : read.Elements) {
         station.LoadFromXml(node);
-        TRadioChannelCategory*& category = byName[station.Category];
-        if (!category) {
-            loaded.push_back(std::make_unique<TRadioChannelCategory>(station.Category, true));
-            category = loaded.back().get();
-        }
-        category->AddChannelCopy(station);
+        auto [at, added] = byName.try_emplace(station.Category, read.Categories.size());
+        if (added)
+            read.Categories.push_back(std::make_unique<TRadioChannelCategory>(station.Category, true));
+        read.CategoryOf.push_back(at->second);
+        read.Categories[at->second]->AddChannelCopy(station);
     }
-    return loaded;
+}
+
+// The cache of a reply just read, made of the reply's own document: each station's element,
+// already holding what the station was read from, is moved under its category's element, which
+// spares building the same attributes a second time.
+void WriteAsCache(TReadReply& read, const std::string& file)
+{
+    cl::TXMLNode root = station_cache::StartDocument(read.Doc);
+    std::vector<cl::TXMLNode> categories;
+    categories.reserve(read.Categories.size());
+    for (const auto& category : read.Categories)
+        categories.push_back(station_cache::AddCategory(root, category->GetName()));
+    for (std::size_t i = 0; i < read.Elements.size(); ++i)
+        categories[read.CategoryOf[i]].AppendChild(read.Elements[i]);
+    station_cache::Write(read.Doc, file);
 }
 
 }  // namespace
@@ -148,7 +155,7 @@ void TRadioChannelManager::LoadFromFile()
     try {
         cl::TXMLDocument doc;
         doc.LoadFromFile(file);
-        cl::TXMLNode root = doc.ChildNode("RadioChannels");
+        cl::TXMLNode root = station_cache::Root(doc);
         if (root.IsNull())
             throw cl::EDOMParseError("The file holds no station list");
         TCategoryList loaded;
@@ -169,31 +176,13 @@ void TRadioChannelManager::LoadFromFile()
 
 void TRadioChannelManager::SaveToFile()
 {
-    std::string file = CacheFileName();
-    std::string folder = cl::ExtractFileDir(file);
-    if (!cl::DirectoryExists(folder) && !cl::ForceDirectories(folder))
-        throw cl::EFCreateError(cl::Format("Cannot create the folder \"%s\"", folder));
-
     cl::TXMLDocument doc;
-    doc.SetVersion("1.0");
-    cl::TXMLNode root = doc.CreateDocumentElement("RadioChannels");
+    cl::TXMLNode root = station_cache::StartDocument(doc);
     for (const auto& category : categories_) {
-        cl::TXMLNode node = root.AddChild("RadioChannelCategory");
+        cl::TXMLNode node = station_cache::AddCategory(root, category->GetName());
         category->SaveToXml(node);
     }
-    std::string temp = file + ".tmp";
-    doc.SaveToFile(temp);
-    try {
-        FlushToDisk(temp);
-    } catch (...) {
-        DeleteFileA(temp.c_str());
-        throw;
-    }
-    if (!MoveFileExA(temp.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DWORD error = GetLastError();
-        DeleteFileA(temp.c_str());
-        throw cl::EFCreateError(cl::Format("Cannot replace \"%s\": %s", file, cl::SysErrorMessage(error)));
-    }
+    station_cache::Write(doc, CacheFileName());
     mayWriteCache_ = true;
 }
 
@@ -204,7 +193,7 @@ void TRadioChannelManager::LoadFromXmlString(const std::string& text)
 
 void TRadioChannelManager::LoadFromXmlString(const std::wstring& text)
 {
-    std::wstring reply = TRadioUtils::TrimReply(text);
+    std::wstring_view reply = TRadioUtils::TrimReply(text);
     if (reply == L"0") {
         Clear();
         return;
@@ -212,19 +201,29 @@ void TRadioChannelManager::LoadFromXmlString(const std::wstring& text)
     if (StartsWithDocumentType(reply))
         throw cl::EDOMParseError(radio::directory_text::kNotAStationList);
     // Everything is read into new categories first: the buttons may point at the stations of
-    // the current ones, which must live on until the reply proved good.
+    // the current ones, which must live on until the reply proved good. The cache is written
+    // from the reply on the same thread, before the new stations take the old ones' place;
+    // a failed write is told only once they have.
     TCategoryList loaded;
-    RunBesideTheWindows([&] { loaded = ReadStationList(reply); });
-    // The windows paint while the cache is written, and the buttons point at the stations
-    // being replaced until the caller fills them again: those stations go only at the end.
+    std::string cacheError;
+    RunBesideTheWindows([&] {
+        TReadReply read;
+        ReadStationList(reply, read);
+        try {
+            WriteAsCache(read, CacheFileName());
+        } catch (const cl::Exception& e) {
+            cacheError = e.Message();
+        }
+        loaded.swap(read.Categories);
+    });
+    // The buttons point at the stations being replaced until the caller fills them again:
+    // those stations go only at the end.
     TCategoryList replaced;
     replaced.swap(categories_);
     Adopt(loaded);
-    try {
-        RunBesideTheWindows([&] { SaveToFile(); });
-    } catch (const cl::Exception& e) {
-        throw EStationCacheError(e.Message());
-    }
+    if (!cacheError.empty())
+        throw EStationCacheError(cacheError);
+    mayWriteCache_ = true;
 }
 
 void TRadioChannelManager::DownloadChannels(const std::string& user, const std::string& password)

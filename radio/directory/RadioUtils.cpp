@@ -15,7 +15,7 @@
 // has gone silent; a service that is simply down refuses at once.
 unsigned TRadioUtils::RequestTimeoutMs = 5000;
 
-std::wstring TRadioUtils::TrimReply(const std::wstring& text)
+std::wstring_view TRadioUtils::TrimReply(std::wstring_view text)
 {
     size_t first = 0, last = text.size();
     if (first < last && text[first] == 0xFEFF)
@@ -74,7 +74,7 @@ THttpReply TRadioUtils::HttpGet(const std::string& url)
     radio::RunWhilePainting([&] { answer = radio::DirectoryGet(url, timeoutMs); });
     THttpReply reply;
     reply.Status = answer.Status;
-    reply.Text = TrimReply(answer.Body);
+    reply.Text = std::wstring(TrimReply(answer.Body));
     return reply;
 }
 

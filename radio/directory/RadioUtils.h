@@ -49,8 +49,8 @@ public:
     // its connection closed.
     static THttpReply HttpGet(const std::string& url);
     // The body as replies and caches carry it: without a byte-order mark, trimmed of characters
-    // up to the space.
-    static std::wstring TrimReply(const std::wstring& text);
+    // up to the space. A view into the text: a reply runs to megabytes, not copied for this.
+    static std::wstring_view TrimReply(std::wstring_view text);
     static unsigned RequestTimeoutMs;
 
 private:

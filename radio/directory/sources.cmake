@@ -9,6 +9,7 @@ list(APPEND RADIO_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/RadioChannelXml.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RadioChannelCategoryXml.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RadioChannelManager.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StationCache.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RadioUtils.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RegistryManager.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Request.cpp

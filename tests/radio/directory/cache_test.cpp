@@ -46,6 +46,17 @@ std::vector<std::string> CategoryNames(const TRadioChannelManager& directory)
     return names;
 }
 
+// Every station as "<category>: <name> <stream> <favourite order>", the categories in order.
+std::vector<std::string> Stations(const TRadioChannelManager& directory)
+{
+    std::vector<std::string> stations;
+    for (int i = 0; i < directory.CategoryCount(); ++i)
+        for (TRadioChannel* channel : directory.Categories(i)->Channels())
+            stations.push_back(directory.Categories(i)->GetName() + ": " + channel->Name + " " + channel->StreamURL +
+                               " " + std::to_string(channel->FavoriteOrder));
+    return stations;
+}
+
 class DirectoryCacheTest : public ::testing::Test {
 protected:
     cl::TComApartment apartment_;
@@ -72,21 +83,25 @@ TEST_F(DirectoryCacheTest, AReplyIsGroupedInOrderOfFirstAppearance)
 
 TEST_F(DirectoryCacheTest, TheCacheHoldsEveryCategoryButFavoritesAndReadsBackTheSame)
 {
-    {
-        TRadioChannelManager directory(folder_.Path());
-        directory.LoadFromXmlString(Reply());
-    }
-    std::string bytes = folder_.ReadFile(kCache);
-    EXPECT_EQ(bytes.rfind("<?xml version=\"1.0\"?>", 0), 0u);
-    EXPECT_EQ(bytes.find("Favorites"), std::string::npos);
-    EXPECT_NE(bytes.find("<RadioChannels>"), std::string::npos);
-    EXPECT_NE(bytes.find("<RadioChannelCategory Name=\"Rock\">"), std::string::npos);
+    // Both writes: the one a reply makes at once, and the directory's own when it goes.
+    auto directory = std::make_unique<TRadioChannelManager>(folder_.Path());
+    directory->LoadFromXmlString(Reply());
+    for (bool fromReply : {true, false}) {
+        if (!fromReply)
+            directory.reset();
+        std::string bytes = folder_.ReadFile(kCache);
+        EXPECT_EQ(bytes.rfind("<?xml version=\"1.0\"?>", 0), 0u);
+        EXPECT_EQ(bytes.find("Favorites"), std::string::npos);
+        EXPECT_NE(bytes.find("<RadioChannels>"), std::string::npos);
+        EXPECT_NE(bytes.find("<RadioChannelCategory Name=\"Rock\">"), std::string::npos);
 
-    TRadioChannelManager again(folder_.Path());
-    EXPECT_EQ(again.LastCacheError(), "");
-    EXPECT_EQ(CategoryNames(again), (Strings{"Rock", "Jazz", "rock", ""}));
-    EXPECT_EQ(Names(again.Categories(0)), (Strings{"R1", kAwkward}));
-    EXPECT_EQ(Names(again.Favorites()), (Strings{"R1", "J2", "r1"}));
+        TRadioChannelManager again(folder_.Path());
+        EXPECT_EQ(again.LastCacheError(), "");
+        EXPECT_EQ(Stations(again), (Strings{"Rock: R1 http://127.0.0.1/r1?a=1&b=2 0", "Rock: " + kAwkward + "  -1",
+                                            "Jazz: J1  -1", "Jazz: J2  -3", "rock: r1  5", ": none  -1"}))
+            << fromReply;
+        EXPECT_EQ(Names(again.Favorites()), (Strings{"R1", "J2", "r1"}));
+    }
 }
 
 TEST_F(DirectoryCacheTest, ZeroEmptiesTheDirectoryAndLeavesOneEmptyFavoritesGroup)

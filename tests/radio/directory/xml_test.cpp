@@ -3,6 +3,7 @@
 
 #include "classlib/platform/XmlDoc.h"
 #include "radio/directory/RadioChannelCategory.h"
+#include "radio/directory/StationCache.h"
 
 namespace {
 
@@ -66,7 +67,8 @@ TEST_F(StationXmlTest, ACategoryRoundTripKeepsOrderAndAllEightAttributes)
         category.AddChannelCopy(s);
     }
     cl::TXMLDocument out;
-    cl::TXMLNode node = out.CreateDocumentElement("RadioChannelCategory");
+    cl::TXMLNode root = station_cache::StartDocument(out);
+    cl::TXMLNode node = station_cache::AddCategory(root, category.GetName());
     category.SaveToXml(node);
     std::wstring xml = out.XML();
     // Attributes in their fixed order.
@@ -82,7 +84,7 @@ TEST_F(StationXmlTest, ACategoryRoundTripKeepsOrderAndAllEightAttributes)
     }
 
     TRadioChannelCategory back;
-    back.LoadFromXml(Parse(cl::WideToString(xml)));
+    back.LoadFromXml(Parse(cl::WideToString(xml)).ChildElements().at(0));
     EXPECT_EQ(back.GetName(), category.GetName());
     ASSERT_EQ(back.Channels().size(), 3u);
     for (int i = 0; i < 3; ++i) {
