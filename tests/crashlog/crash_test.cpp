@@ -1012,7 +1012,7 @@ TEST(Server, TheHostsOwnFaultsReachTheHostWithLibrariesLoadedUnloadedOrInsideARe
 
 TEST(Server, ALibraryThatAHostLoadsAndUnloadsAgainAndAgainLeavesTheHostItsThreadSlots)
 {
-    TCrash crash = RunHost("cycles:1200");
+    TCrash crash = RunHost("cycles:200");
     ASSERT_TRUE(EndedWith(crash, 0u));
     EXPECT_EQ(crash.Debug, "[tls slot]\n");
 }

@@ -19,8 +19,8 @@
 //   filter           sets the host's own unhandled-exception filter, which ends the host with 7
 //   host-fault       a fault in the host's own code
 //   write-fault      the server's WriteClient faults from then on
-//   cycles:<n>       loads and unloads crashlog_server.dll n times, then notes whether the host
-//                    can still take a thread-local storage slot
+//   cycles:<n>       holds all but a few thread-local storage slots, loads and unloads
+//                    crashlog_server.dll n times, then notes whether the host can still take one
 //   mail:<port>      the extension mails its reports by SMTP to that port of 127.0.0.1; mail:mapi
 //                    through a Simple MAPI client registered in its place, whose calls are
 //                    noted at the end
@@ -278,6 +278,27 @@ struct THost {
         }, &call);
     }
 
+    // A library that keeps one slot per load would need a thousand loads to use up the
+    // process's slots; with all but a few held here, it runs out within a few dozen.
+    void CycleLibrary(unsigned long loads)
+    {
+        const std::size_t spare = 40;
+        std::vector<DWORD> held;
+        for (DWORD slot; (slot = TlsAlloc()) != TLS_OUT_OF_INDEXES;)
+            held.push_back(slot);
+        for (std::size_t i = 0; i < spare && !held.empty(); ++i) {
+            TlsFree(held.back());
+            held.pop_back();
+        }
+        for (unsigned long i = 0; i < loads; ++i)
+            if (HMODULE library = LoadLibraryA("crashlog_server.dll"))
+                FreeLibrary(library);
+        const DWORD slot = TlsAlloc();
+        AppendNote(slot == TLS_OUT_OF_INDEXES ? "[no tls slot]\n" : "[tls slot]\n");
+        for (DWORD s : held)
+            TlsFree(s);
+    }
+
     void Step(const std::string& step)
     {
         const std::size_t colon = step.find(':');
@@ -309,13 +330,8 @@ struct THost {
             *nowhere = 4;
         else if (name == "write-fault")
             faultingWrite = true;
-        else if (name == "cycles") {
-            for (unsigned long i = 0, n = std::stoul(value); i < n; ++i)
-                if (HMODULE library = LoadLibraryA("crashlog_server.dll"))
-                    FreeLibrary(library);
-            const DWORD slot = TlsAlloc();
-            AppendNote(slot == TLS_OUT_OF_INDEXES ? "[no tls slot]\n" : "[tls slot]\n");
-        } else if (name == "mail") {
+        else if (name == "cycles")
+            CycleLibrary(std::stoul(value)); else if (name == "mail") {
             SetEnvironmentVariableA("CRASHLOG_SERVER_MAIL", value.c_str());
             if (value == "mapi")
                 RegisterMapiClient();
