@@ -33,9 +33,14 @@ int FirstStart(int Origin, int From, int Length)
 
 bool TileRect(HDC DC, const TRect& R, const TPoint& Origin, cl::TBitmap* Src, const TRect& Part)
 {
-    const int w = RectWidth(Part);
-    const int h = RectHeight(Part);
-    if (!DC || !Src || Src->Empty() || w < 1 || h < 1)
+    if (!DC || !Src || Src->Empty())
+        return false;
+    // The part comes from a skin file: only what the picture holds can be laid, and a part
+    // reaching past it would make the block as large as the skin says.
+    const TRect part = cl::IntersectRect(Part, cl::Rect(0, 0, Src->Width(), Src->Height()));
+    const int w = RectWidth(part);
+    const int h = RectHeight(part);
+    if (w < 1 || h < 1)
         return false;
     if (IsNullRect(R))
         return true;
@@ -43,10 +48,10 @@ bool TileRect(HDC DC, const TRect& R, const TPoint& Origin, cl::TBitmap* Src, co
     const int down = TilesPerBlock(h, RectHeight(R));
     cl::TBitmap block;
     cl::TBitmap* source = Src;
-    TRect piece = Part;
+    TRect piece = part;
     if (across > 1 || down > 1) {
         block.SetSize(w * across, h * down);
-        TileArea(&block, cl::Rect(0, 0, block.Width(), block.Height()), Src, Part);
+        TileArea(&block, cl::Rect(0, 0, block.Width(), block.Height()), Src, part);
         source = &block;
         piece = cl::Rect(0, 0, block.Width(), block.Height());
     }

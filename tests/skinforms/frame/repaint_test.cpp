@@ -118,6 +118,7 @@ TEST_F(FrameRepaint, AHostileSkinsSizesKeepTheFormDrawnOnTheWorkArea)
     const std::vector<std::pair<std::string, std::string>> hostile[] = {
         {{"formminwidth", "2147483647"}},
         {{"clientrect", "3,30000,38,28"}},
+        {{"clientrect", "3,30,2000000000,31"}},
         {{"formminwidth", "2147483647"}, {"clientrect", "3,30000,38,28"}},
     };
     std::vector<std::string> errors;
