@@ -18,11 +18,22 @@ void DebuggerOutput(const char* line)
     OutputDebugStringA(line);
 }
 
-// Warnings come up to the process's last moment (a report of a fault in a static destructor):
-// nothing here is destroyed at the process's end.
-std::mutex& warningLock = *new std::mutex;
+// Warnings come from the logger's first moment (its own installation, before this file's
+// globals are made) to the process's last (a report of a fault in a static destructor): made at
+// the first use, and never destroyed.
+std::mutex& WarningLock()
+{
+    static auto* lock = new std::mutex;
+    return *lock;
+}
+
+std::string& LastText()
+{
+    static auto* text = new std::string;
+    return *text;
+}
+
 TVozozoRezErrorCode lastCode = eeNone;
-std::string& lastText = *new std::string;
 
 // The message of the exception being handled; `isException` tells whether it had one.
 std::string CurrentMessage(bool& isException)
@@ -100,9 +111,9 @@ void InternalWarning(TVozozoRezErrorCode code, const std::string& text)
 {
     try {
         {
-            std::lock_guard<std::mutex> guard(warningLock);
+            std::lock_guard<std::mutex> guard(WarningLock());
             lastCode = code;
-            lastText = text;
+            LastText() = text;
         }
         const std::string line = FormatS(SInternalWarningLine, {ErrorCodeName(code), text});
         DebugOutput(line.c_str());
@@ -124,14 +135,14 @@ void ReportStepError(TVozozoRezErrorCode code, const std::string& section)
 
 TVozozoRezErrorCode LastWarningCode()
 {
-    std::lock_guard<std::mutex> guard(warningLock);
+    std::lock_guard<std::mutex> guard(WarningLock());
     return lastCode;
 }
 
 std::string LastWarningText()
 {
-    std::lock_guard<std::mutex> guard(warningLock);
-    return lastText;
+    std::lock_guard<std::mutex> guard(WarningLock());
+    return LastText();
 }
 
 }  // namespace crashlog
