@@ -290,9 +290,14 @@ struct THost {
             TlsFree(held.back());
             held.pop_back();
         }
-        for (unsigned long i = 0; i < loads; ++i)
-            if (HMODULE library = LoadLibraryA("crashlog_server.dll"))
-                FreeLibrary(library);
+        for (unsigned long i = 0; i < loads; ++i) {
+            HMODULE library = LoadLibraryA("crashlog_server.dll");
+            if (!library) {
+                AppendNote("[load failed]\n");
+                break;
+            }
+            FreeLibrary(library);
+        }
         const DWORD slot = TlsAlloc();
         AppendNote(slot == TLS_OUT_OF_INDEXES ? "[no tls slot]\n" : "[tls slot]\n");
         for (DWORD s : held)
