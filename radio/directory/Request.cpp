@@ -86,10 +86,11 @@ TDirectoryReply DirectoryGet(const std::string& address, unsigned timeoutMs)
     if (!winsock.Started())
         throw EDirectoryServiceError(directory_text::Unreachable(directory_text::kNoNetwork));
     const cl::TOwnedHandle deadline = StartDeadline(timeoutMs);
-    // Once a reply began, the service was reached: what fails then is what it answered.
+    // Once a reply began, the server of that hop was reached: what fails then is what it answered.
     bool answered = false;
     try {
         for (int hops = 0;; ++hops) {
+            answered = false;
             THttpStreamSource source(*url, deadline.get(), WireMethod());
             answered = true;
             const THttpResponseHeader& header = source.Header();
